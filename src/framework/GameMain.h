@@ -1,0 +1,109 @@
+#pragma once
+// The game object: owns the play field's character lists, the stage proxy,
+// every save record, the text styles and the game-wide settings, and runs
+// the 24 ms logical frame.
+#include <cstdint>
+
+#include "character/CharacterList.h"
+#include "framework/SaveData.h"
+#include "stage/StageDataControl.h"
+#include "win/DrawString.h"
+
+class CCharacter;
+
+// Applies the timer rule shared by every timed value: -1 holds until
+// cleared; any other value replaces a smaller one; nothing replaces a held
+// (negative) timer.
+inline void ApplyTimerRule(int32_t& timer, int32_t frames) {
+    if (timer < 0) return;
+    if (frames == -1 || frames > timer) timer = frames;
+}
+
+class CGameMain {
+public:
+    static constexpr int kSlotCount = 16;
+    static constexpr int kClearFlagCount = 64;
+    static constexpr uint32_t kFrameMs = 24;
+
+    static CGameMain* GetInstance();
+    virtual ~CGameMain();
+
+    virtual void Init();
+    virtual void DoFrame();
+    virtual void Draw();
+    virtual int32_t GetFreezeTimer() const { return m_freezeTimer; }
+    virtual int32_t GetGroupFreezeTimer() const { return m_groupFreezeTimer; }
+    virtual void SetFreezeTimer(int32_t frames) { ApplyTimerRule(m_freezeTimer, frames); }
+    virtual void SetGroupFreezeTimer(int32_t frames) { ApplyTimerRule(m_groupFreezeTimer, frames); }
+    virtual void ClearFreezeTimer() { m_freezeTimer = 0; }
+    virtual void ClearGroupFreezeTimer() { m_groupFreezeTimer = 0; }
+    virtual void TickFreezeTimer() {
+        if (m_freezeTimer > 0) --m_freezeTimer;
+    }
+    virtual void TickGroupFreezeTimer() {
+        if (m_groupFreezeTimer > 0) --m_groupFreezeTimer;
+    }
+
+    // View inside the 640 x 640 layout space.
+    int32_t GetViewWidth() const;
+    int32_t GetViewHeight() const;
+    int32_t GetViewLeft() const { return 320 - GetViewWidth() / 2; }
+    int32_t GetViewTop() const { return 320 - GetViewHeight() / 2; }
+
+    // Stage flow.
+    void StartStage(int32_t mapId);
+    void RetryStage();
+    void RestartStage();
+    void GoToTitle();
+
+    // Save data.
+    void LoadAllSlots();
+    void SaveGlobalData();
+    void SaveResumeRecords();
+    void TakeResumeSnapshot();
+    void ResetResumeRecord();
+    void ResetResumeRecordAt(int32_t slot);
+    void NewGameInSlot(int32_t slot);
+    int32_t CountCompletion(int32_t slot);
+
+    void LoadTexturePages();
+    void ResetGameData();
+
+    CCharacterList m_characterList;
+    CCharacterList m_subCharacterList;
+    CCharacter* m_player = nullptr;
+    CCharacter* m_cameraLimitCharacter = nullptr;
+    CCharacter* m_cameraTarget = nullptr;
+    CStageDataControl m_stageControl;
+    int32_t m_selectedCharacter = 1;
+    int32_t m_mapId = 0;
+    int32_t m_retryMapId = 0;
+    int32_t m_triesLeft = 0;
+    int32_t m_restartMapId = 0;
+    int32_t m_gameMode = 1;
+    int32_t m_clearFlags[kClearFlagCount] = {};
+    int32_t m_gold = 0;
+    int32_t m_language = 0;
+    CSaveData m_systemData;
+    CSaveFile m_saveFile;
+    int32_t m_freezeTimer = 0;
+    int32_t m_groupFreezeTimer = 0;
+    int32_t m_titleLayoutFlag = 0;
+    uint8_t m_clearScreenFlag = 0;
+    int32_t m_frameCount = 0;
+    int32_t m_screenWidth = 480;
+    int32_t m_screenHeight = 320;
+    CSaveData m_slotData[kSlotCount];
+    CSaveData m_resumeData[kSlotCount];
+    int32_t m_vibration = 0;
+    int32_t m_currentSlot = 0;
+    CDrawString m_textStyles[8];
+
+protected:
+    CGameMain();
+};
+
+// Time of the last logical frame's start; the first call of DoFrame runs a
+// frame at once whatever the clock says.
+extern uint32_t g_lastFrameTime;
+extern bool g_frameStarted;

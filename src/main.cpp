@@ -1,0 +1,3 @@
+#include "win/Main.h"
+
+int main() { return WinMain() ? 0 : 0; }

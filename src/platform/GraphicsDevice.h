@@ -1,0 +1,149 @@
+#pragma once
+// Software graphics device: a 480x320 ARGB colour buffer with a 16-bit depth
+// buffer, drawing pre-transformed textured triangles with the fixed-function
+// states the game uses (one texture stage, three colour operations, alpha
+// blending, depth test less-or-equal). Pixel centres lie on integer
+// coordinates and edges follow the top-left fill rule, so a sprite placed at
+// x - 0.5 covers exactly its pixels.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+using Result = int32_t;
+constexpr Result kOk = 0;
+constexpr Result kFail = static_cast<Result>(0x80004005u);
+constexpr Result kDeviceLost = static_cast<Result>(0x88760868u);
+constexpr Result kDeviceNotReset = static_cast<Result>(0x88760869u);
+
+// Render-state numbers and values as the game passes them.
+enum class RenderState : int {
+    ZEnable = 7,
+    ZWriteEnable = 14,
+    AlphaBlendEnable = 27,
+    SrcBlend = 19,
+    DestBlend = 20,
+    ZFunc = 23,
+    Lighting = 137,
+    ShadeMode = 9,
+    SpecularEnable = 29,
+    NormalizeNormals = 143,
+    TextureFactor = 60,
+};
+
+enum BlendFactor : uint32_t {
+    kBlendZero = 1,
+    kBlendOne = 2,
+    kBlendSrcAlpha = 5,
+    kBlendInvSrcAlpha = 6,
+};
+
+enum TextureStageState : int {
+    kStageColorOp = 1,
+    kStageColorArg1 = 2,
+    kStageColorArg2 = 3,
+    kStageAlphaOp = 4,
+    kStageAlphaArg1 = 5,
+    kStageAlphaArg2 = 6,
+};
+
+enum TextureOp : uint32_t {
+    kTopSelectArg1 = 2,
+    kTopSelectArg2 = 3,
+    kTopModulate = 4,
+    kTopBlendFactorAlpha = 14,
+};
+
+constexpr uint32_t kCmpLessEqual = 4;
+
+// One pre-transformed vertex, 32 bytes: position with rhw, diffuse and
+// specular colour, one texture coordinate pair.
+struct Vertex {
+    float x, y, z, rhw;
+    uint32_t diffuse;
+    uint32_t specular;
+    float u, v;
+};
+static_assert(sizeof(Vertex) == 32);
+constexpr uint32_t kVertexFormat = 0x1C4;
+
+// A square (or at least power-of-two) ARGB texture; addressing wraps.
+class Texture {
+public:
+    Texture(uint32_t width, uint32_t height);
+    uint32_t Width() const { return width_; }
+    uint32_t Height() const { return height_; }
+    uint32_t* Pixels() { return pixels_.data(); }
+    const uint32_t* Pixels() const { return pixels_.data(); }
+    uint32_t At(uint32_t x, uint32_t y) const { return pixels_[y * width_ + x]; }
+
+private:
+    uint32_t width_, height_;
+    std::vector<uint32_t> pixels_;
+};
+
+// Decodes a PNG (palette, grey or RGB, with or without alpha) into a new
+// width x height texture: the image lies at the top-left and is cut where it
+// is larger; texels outside the image are transparent black; texels equal to
+// colourKey become transparent black. Null when the data is not a PNG.
+std::unique_ptr<Texture> CreateTextureFromPng(const uint8_t* data, size_t size, uint32_t width,
+                                              uint32_t height, uint32_t colourKey);
+
+class GraphicsDevice {
+public:
+    static constexpr int kWidth = 480;
+    static constexpr int kHeight = 320;
+
+    GraphicsDevice();
+
+    Result Clear(uint32_t argb, float depth);
+    Result BeginScene();
+    Result EndScene();
+    // Hands the finished colour buffer to the presenter (the window), if any.
+    Result Present();
+    Result TestCooperativeLevel() const { return kOk; }
+    Result Reset();
+
+    Result SetRenderState(RenderState state, uint32_t value);
+    uint32_t GetRenderState(RenderState state) const;
+    Result SetTextureStageState(int stage, TextureStageState type, uint32_t value);
+    uint32_t GetTextureStageState(int stage, TextureStageState type) const;
+    Result SetTexture(int stage, const Texture* texture);
+    Result SetVertexShader(uint32_t fvf);
+    // Triangle list from memory; stride must be sizeof(Vertex).
+    Result DrawPrimitiveUP(int triangleCount, const Vertex* vertices, uint32_t stride);
+
+    const uint32_t* ColourBuffer() const { return colour_.data(); }
+    uint32_t Pixel(int x, int y) const { return colour_[y * kWidth + x]; }
+    uint16_t Depth(int x, int y) const { return depth_[y * kWidth + x]; }
+
+    using Presenter = std::function<void(const uint32_t* argb, int width, int height)>;
+    void SetPresenter(Presenter p) { presenter_ = std::move(p); }
+
+    uint64_t PresentCount() const { return presentCount_; }
+
+private:
+    void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
+
+    std::vector<uint32_t> colour_;
+    std::vector<uint16_t> depth_;
+    const Texture* texture_ = nullptr;
+    bool zEnable_ = true;
+    bool zWrite_ = true;
+    bool blendEnable_ = false;
+    uint32_t srcBlend_ = kBlendOne;
+    uint32_t destBlend_ = kBlendZero;
+    uint32_t textureFactor_ = 0xFFFFFFFFu;
+    uint32_t colourOp_ = kTopModulate;
+    uint32_t otherStates_[256] = {};
+    uint32_t stageStates_[8] = {};
+    Presenter presenter_;
+    uint64_t presentCount_ = 0;
+};
+
+// Writes the colour buffer as an RGB PNG (for screenshots and reviews).
+bool SaveColourBufferPng(const GraphicsDevice& device, const char* path);
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+// The game's one window and its message source: SDL events turned into the
+// few kinds of message the main loop distinguishes, with Windows virtual-key
+// codes for keys.
+#include <cstdint>
+#include <functional>
+
+union SDL_Event;
+
+namespace platform {
+
+enum class MessageType { Quit, SysKeyDown, SysKeyUp, KeyDown, KeyUp, Close, Other };
+
+struct Message {
+    MessageType type = MessageType::Other;
+    uint32_t vk = 0;      // virtual-key code for key messages
+    bool repeat = false;  // auto-repeat of a held key
+};
+
+// Single-instance lock keyed by name; false when another process holds it.
+bool AcquireSingleInstance(const char* key);
+
+bool CreateGameWindow(const char* title, int clientWidth, int clientHeight);
+void DestroyGameWindow();
+bool HasGameWindow();
+// Integer factor by which the window shows the client area (HiDPI).
+int WindowScale();
+
+// Takes at most one pending message; false when there is none.
+bool PeekMessage(Message& out);
+// Queues a quit message (the window was closed).
+void PostQuitMessage();
+// Sleeps until input arrives or ms milliseconds have passed.
+void WaitForInput(uint32_t ms);
+
+void PresentToWindow(const uint32_t* argb, int width, int height);
+void ShowMessageBox(const char* text, const char* caption);
+
+// Every event taken from the queue is shown to this observer first (the
+// mouse and game pad read their events here).
+void SetRawEventObserver(std::function<void(const SDL_Event&)> observer);
+
+// Converts a window pixel position to client (480x320) coordinates.
+void WindowToClient(int wx, int wy, int& cx, int& cy);
+
+// SDL key code to a Windows virtual-key code (0 when the key has none).
+uint32_t VirtualKeyFromSdl(int32_t sdlKey);
+
+}  // namespace platform

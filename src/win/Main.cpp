@@ -1,0 +1,92 @@
+#include "win/Main.h"
+
+#include <cstdlib>
+
+#include "framework/GameMain.h"
+#include "framework/StateLoading.h"
+#include "platform/Clock.h"
+#include "win/Graphics.h"
+#include "win/MyInput.h"
+#include "win/SoundManager.h"
+
+const char* const kWindowClassName = "ぺるんぶりすく";
+const char* const kWindowTitle = "Pellumbrisk";
+
+namespace {
+constexpr int kClientWidth = 480;
+constexpr int kClientHeight = 320;
+}
+
+int32_t WinMain() {
+    if (!platform::AcquireSingleInstance("pellumbrisk")) return 0;
+    if (!CreateMainWindow()) return 0;
+    RunGame();
+    timeEndPeriod(1);
+    return 1;
+}
+
+bool CreateMainWindow() { return platform::CreateGameWindow(kWindowTitle, kClientWidth, kClientHeight); }
+
+void MainWindowProc(const platform::Message& message) {
+    switch (message.type) {
+        case platform::MessageType::Close:
+            // The window goes away and the quit message follows.
+            platform::PostQuitMessage();
+            break;
+        default:
+            break;
+    }
+}
+
+bool MainLoopPass(uint32_t& lastTime) {
+    timeBeginPeriod(1);
+    const uint32_t t = timeGetTime();
+    timeEndPeriod(1);
+    if (t != lastTime) {
+        platform::Message message;
+        if (platform::PeekMessage(message)) {
+            switch (message.type) {
+                case platform::MessageType::Quit:
+                    return false;
+                case platform::MessageType::SysKeyDown:
+                case platform::MessageType::SysKeyUp:
+                    // Dropped; the next pass starts at once.
+                    return true;
+                case platform::MessageType::KeyDown:
+                case platform::MessageType::KeyUp:
+                    CMyInput::GetInstance()->OnKeyMessage(message);
+                    break;
+                default:
+                    MainWindowProc(message);
+                    break;
+            }
+        }
+        CGameMain::GetInstance()->DoFrame();
+        CSoundManager::GetInstance()->Update();
+        lastTime = t;
+    }
+    platform::WaitForInput(1);
+    return true;
+}
+
+void RunGame() {
+    std::srand(timeGetTime());
+    timeBeginPeriod(1);
+    if (!InitGraphics()) {
+        platform::ShowMessageBox("初期化に失敗しました", "");
+        return;
+    }
+    GetDevice()->SetPresenter([](const uint32_t* argb, int w, int h) { platform::PresentToWindow(argb, w, h); });
+    CGameStateLoading::GetInstance()->Draw();
+    CSoundManager::GetInstance()->Init();
+    CreateTextFont(9);
+    CMyInput::GetInstance();
+    CGameMain::GetInstance()->Init();
+
+    uint32_t lastTime = 0;
+    while (MainLoopPass(lastTime)) {
+    }
+
+    ReleaseGraphics();
+    platform::DestroyGameWindow();
+}
