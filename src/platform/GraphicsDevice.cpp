@@ -44,7 +44,9 @@ GraphicsDevice::GraphicsDevice()
 Result GraphicsDevice::Clear(uint32_t argb, float depth) {
     std::fill(colour_.begin(), colour_.end(), argb | 0xFF000000u);
     const float d = std::clamp(depth, 0.0f, 1.0f);
-    std::fill(depth_.begin(), depth_.end(), static_cast<uint16_t>(std::lround(d * 65535.0f)));
+    depthClearValue_ = static_cast<uint16_t>(std::lround(d * 65535.0f));
+    std::fill(depth_.begin(), depth_.end(), depthClearValue_);
+    depthDirty_ = false;
     return kOk;
 }
 
@@ -110,7 +112,13 @@ Result GraphicsDevice::SetVertexShader(uint32_t fvf) { return fvf == kVertexForm
 
 Result GraphicsDevice::DrawPrimitiveUP(int triangleCount, const Vertex* vertices, uint32_t stride) {
     if (!vertices || stride != sizeof(Vertex) || triangleCount < 0) return kFail;
-    for (int i = 0; i < triangleCount; ++i) DrawTriangle(vertices[3 * i], vertices[3 * i + 1], vertices[3 * i + 2]);
+    for (int i = 0; i < triangleCount; ++i) {
+        if (i + 1 < triangleCount && DrawAxisAlignedQuad(vertices + 3 * i)) {
+            ++i;
+            continue;
+        }
+        DrawTriangle(vertices[3 * i], vertices[3 * i + 1], vertices[3 * i + 2]);
+    }
     return kOk;
 }
 
@@ -135,6 +143,7 @@ inline uint32_t Factor(uint32_t blend, uint32_t srcAlpha) {
 struct Edge {
     double a, b;    // E(x, y) = a (x - rx) + b (y - ry), positive inside
     double rx, ry;  // reference vertex: the same for both directions of an edge
+    double k;       // -b / a: x moves by k per row along the edge
     bool inclusive; // top-left rule: left edges and top edges own their pixels
 };
 
@@ -145,8 +154,156 @@ Edge MakeEdge(const Vertex& p, const Vertex& q) {
     const bool pFirst = p.x < q.x || (p.x == q.x && p.y < q.y);
     e.rx = pFirst ? p.x : q.x;
     e.ry = pFirst ? p.y : q.y;
+    e.k = e.a != 0 ? -e.b / e.a : 0;
     e.inclusive = e.a > 0 || (e.a == 0 && e.b > 0);
     return e;
+}
+
+// How texture and vertex colour combine (the colour operation, with the
+// common white-vertex modulate taken apart).
+enum OpKind { kOpTexture, kOpModulateAlpha, kOpModulate, kOpDiffuse, kOpFactor };
+// The frame-buffer blend.
+enum BlendKind { kBlendNone, kBlendAlpha, kBlendAdd, kBlendAddAlpha, kBlendGeneric };
+
+struct SpanSetup {
+    // Attribute planes relative to (x0, y0), in texels for u and v.
+    double x0, y0, u0, v0, z0;
+    double dudx, dudy, dvdx, dvdy, dzdx, dzdy;
+    int64_t dudxFix, dvdxFix;
+    const uint32_t* texels;
+    uint32_t texW, texH, uMask, vMask;
+    bool pow2;
+    uint32_t dA, dR, dG, dB, factorA;
+    uint32_t srcBlend, destBlend;
+    bool zTest, zWrite, zConstant;
+    uint16_t zConst;
+};
+
+inline uint16_t QuantiseDepth(double z) {
+    const double zc = z < 0 ? 0 : (z > 1 ? 1 : z);
+    return static_cast<uint16_t>(zc * 65535.0 + 0.5);
+}
+
+template <OpKind Op, BlendKind Blend>
+void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl, int xr) {
+    // Everything the loop reads lives in locals: the stores into the colour
+    // buffer would otherwise force the set-up to be read again per pixel.
+    const SpanSetup s = setup;
+    const double ox = xl - s.x0, oy = y - s.y0;
+    int64_t uf = 0, vf = 0;
+    const uint32_t* const texels = s.texels;
+    if (texels) {
+        uf = static_cast<int64_t>(std::floor((s.u0 + s.dudx * ox + s.dudy * oy) * 65536.0));
+        vf = static_cast<int64_t>(std::floor((s.v0 + s.dvdx * ox + s.dvdy * oy) * 65536.0));
+    }
+    const int64_t du = s.dudxFix, dv = s.dvdxFix;
+    const uint32_t uMask = s.uMask, vMask = s.vMask, texW = s.texW, texH = s.texH;
+    const bool pow2 = s.pow2;
+    const uint32_t vA = s.dA, vR = s.dR, vG = s.dG, vB = s.dB, fA = s.factorA;
+    const bool zTest = s.zTest, zWrite = s.zWrite, zConstant = s.zConstant;
+    const uint16_t zConst = s.zConst;
+    double z = s.z0 + s.dzdx * ox + s.dzdy * oy;
+    const double dz = s.dzdx;
+    auto shade = [&](uint32_t tex, int x, double zAt) __attribute__((always_inline)) {
+        const uint32_t a = Op == kOpTexture ? (tex >> 24) : Mul255(tex >> 24, vA);
+        // A fully transparent pixel changes no colour under the alpha blends.
+        const bool clear = (Blend == kBlendAlpha || Blend == kBlendAddAlpha) && a == 0;
+        if (clear && !zWrite) return;
+        const uint16_t zq = zConstant ? zConst : QuantiseDepth(zAt);
+        if (zTest && zq > zp[x]) return;
+        if (zWrite) zp[x] = zq;
+        if (clear) return;
+        uint32_t r, g, b;
+        const uint32_t tR = (tex >> 16) & 0xFF, tG = (tex >> 8) & 0xFF, tB = tex & 0xFF;
+        if constexpr (Op == kOpTexture) {
+            r = tR; g = tG; b = tB;
+        } else if constexpr (Op == kOpModulateAlpha) {
+            r = tR; g = tG; b = tB;
+        } else if constexpr (Op == kOpModulate) {
+            r = Mul255(tR, vR); g = Mul255(tG, vG); b = Mul255(tB, vB);
+        } else if constexpr (Op == kOpDiffuse) {
+            r = vR; g = vG; b = vB;
+        } else {
+            r = Mul255(tR, fA) + Mul255(vR, 255 - fA);
+            g = Mul255(tG, fA) + Mul255(vG, 255 - fA);
+            b = Mul255(tB, fA) + Mul255(vB, 255 - fA);
+        }
+        if constexpr (Blend != kBlendNone) {
+            const uint32_t dst = cp[x];
+            const uint32_t dR = (dst >> 16) & 0xFF, dG = (dst >> 8) & 0xFF, dB = dst & 0xFF;
+            if constexpr (Blend == kBlendAlpha) {
+                if (a != 255) {
+                    // Red and blue side by side in one word, then green; each
+                    // lane is src * a + dst * (255 - a), divided by 255 rounded.
+                    const uint32_t ia = 255 - a;
+                    uint32_t rb = ((r << 16) | b) * a + (dst & 0x00FF00FFu) * ia + 0x00800080u;
+                    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+                    uint32_t gg = g * a + dG * ia + 0x80u;
+                    gg = ((gg + (gg >> 8)) >> 8) & 0xFFu;
+                    cp[x] = 0xFF000000u | rb | (gg << 8);
+                    return;
+                }
+            } else if constexpr (Blend == kBlendAdd) {
+                r = std::min(255u, r + dR); g = std::min(255u, g + dG); b = std::min(255u, b + dB);
+            } else if constexpr (Blend == kBlendAddAlpha) {
+                r = std::min(255u, Mul255(r, a) + dR);
+                g = std::min(255u, Mul255(g, a) + dG);
+                b = std::min(255u, Mul255(b, a) + dB);
+            } else {
+                const uint32_t sf = Factor(s.srcBlend, a), df = Factor(s.destBlend, a);
+                r = std::min(255u, Mul255(r, sf) + Mul255(dR, df));
+                g = std::min(255u, Mul255(g, sf) + Mul255(dG, df));
+                b = std::min(255u, Mul255(b, sf) + Mul255(dB, df));
+            }
+        }
+        cp[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
+    };
+
+    if (texels && pow2 && zConstant && dv == 0) {
+        // The common sprite: one texel row for the whole span.
+        const uint32_t* row = texels + (static_cast<uint32_t>(vf >> 16) & vMask) * texW;
+        for (int x = xl; x <= xr; ++x, uf += du) shade(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
+        return;
+    }
+    for (int x = xl; x <= xr; ++x, uf += du, vf += dv, z += dz) {
+        uint32_t tex = 0xFFFFFFFFu;
+        if (texels) {
+            const int64_t tu = uf >> 16, tv = vf >> 16;
+            uint32_t ix, iy;
+            if (pow2) {
+                ix = static_cast<uint32_t>(tu) & uMask;
+                iy = static_cast<uint32_t>(tv) & vMask;
+            } else {
+                ix = static_cast<uint32_t>(((tu % texW) + texW) % texW);
+                iy = static_cast<uint32_t>(((tv % texH) + texH) % texH);
+            }
+            tex = texels[iy * texW + ix];
+        }
+        shade(tex, x, z);
+    }
+}
+
+using SpanFn = void (*)(const SpanSetup&, uint32_t*, uint16_t*, int, int, int);
+
+template <OpKind Op>
+SpanFn PickBlend(BlendKind blend) {
+    switch (blend) {
+        case kBlendNone: return &FillSpan<Op, kBlendNone>;
+        case kBlendAlpha: return &FillSpan<Op, kBlendAlpha>;
+        case kBlendAdd: return &FillSpan<Op, kBlendAdd>;
+        case kBlendAddAlpha: return &FillSpan<Op, kBlendAddAlpha>;
+        default: return &FillSpan<Op, kBlendGeneric>;
+    }
+}
+
+SpanFn PickSpan(OpKind op, BlendKind blend) {
+    switch (op) {
+        case kOpTexture: return PickBlend<kOpTexture>(blend);
+        case kOpModulateAlpha: return PickBlend<kOpModulateAlpha>(blend);
+        case kOpModulate: return PickBlend<kOpModulate>(blend);
+        case kOpDiffuse: return PickBlend<kOpDiffuse>(blend);
+        default: return PickBlend<kOpFactor>(blend);
+    }
 }
 
 }  // namespace
@@ -163,7 +320,6 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
     }
     const Vertex& v1 = *p1;
     const Vertex& v2 = *p2;
-    const Edge edges[3] = {MakeEdge(v0, v1), MakeEdge(v1, v2), MakeEdge(v2, v0)};
 
     const double minY = std::min({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     const double maxY = std::max({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
@@ -172,7 +328,66 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
     const int yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(kHeight - 1)));
     if (yStart > yEnd) return;
 
-    // Attribute planes: f(x, y) = f0 + dfdx (x - x0) + dfdy (y - y0).
+    SpanSetup s{};
+    if (!Setup(v0, v1, v2, area, &s)) return;
+    const SpanFn fill = reinterpret_cast<SpanFn>(spanFn_);
+    const Edge edges[3] = {MakeEdge(v0, v1), MakeEdge(v1, v2), MakeEdge(v2, v0)};
+
+    for (int y = yStart; y <= yEnd; ++y) {
+        int xl = 0, xr = kWidth - 1;
+        bool rowEmpty = false;
+        for (const Edge& e : edges) {
+            if (e.a == 0) {
+                const double by = e.b * (static_cast<double>(y) - e.ry);
+                if (!(by > 0 || (by == 0 && e.inclusive))) rowEmpty = true;
+                continue;
+            }
+            // The edge crosses this row at x = t; both triangles sharing an
+            // edge compute the same t, so the rule splits its pixels exactly.
+            const double t = e.rx + e.k * (static_cast<double>(y) - e.ry);
+            if (e.a > 0) {
+                const double bound = e.inclusive ? std::ceil(t) : std::floor(t) + 1;
+                if (bound > xl) xl = bound > kWidth ? kWidth : static_cast<int>(bound);
+            } else {
+                const double bound = std::ceil(t) - 1;
+                if (bound < xr) xr = bound < -1 ? -1 : static_cast<int>(bound);
+            }
+        }
+        if (rowEmpty || xl > xr) continue;
+        fill(s, colour_.data() + static_cast<size_t>(y) * kWidth, depth_.data() + static_cast<size_t>(y) * kWidth, y, xl, xr);
+    }
+}
+
+bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
+    // Two triangles (a, b, c) and (a, c, d) of an unrotated rectangle: the
+    // top-left rule gives exactly the pixels whose centres lie in
+    // [left, right) x [top, bottom), so the rows need no edge walking.
+    const Vertex &a = v[0], &b = v[1], &c = v[2], &d = v[5];
+    if (!(v[3].x == a.x && v[3].y == a.y && v[4].x == c.x && v[4].y == c.y)) return false;
+    if (!(a.y == b.y && c.y == d.y && a.x == d.x && b.x == c.x)) return false;
+    if (!(v[3].u == a.u && v[3].v == a.v && v[4].u == c.u && v[4].v == c.v)) return false;
+    if (!(a.diffuse == b.diffuse && a.diffuse == c.diffuse && a.diffuse == d.diffuse)) return false;
+    if (!(a.z == b.z && a.z == c.z && a.z == d.z)) return false;
+    const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+    const double top = std::min(a.y, d.y), bottom = std::max(a.y, d.y);
+    if (!std::isfinite(left + right + top + bottom)) return false;
+    const double area = (static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y);
+    if (area == 0) return true;
+    const int x0 = static_cast<int>(std::clamp(std::ceil(left), 0.0, static_cast<double>(kWidth)));
+    const int x1 = static_cast<int>(std::clamp(std::ceil(right) - 1, -1.0, static_cast<double>(kWidth - 1)));
+    const int y0 = static_cast<int>(std::clamp(std::ceil(top), 0.0, static_cast<double>(kHeight)));
+    const int y1 = static_cast<int>(std::clamp(std::ceil(bottom) - 1, -1.0, static_cast<double>(kHeight - 1)));
+    if (x0 > x1 || y0 > y1) return true;
+    SpanSetup s{};
+    if (!Setup(a, b, c, area, &s)) return true;
+    const SpanFn fill = reinterpret_cast<SpanFn>(spanFn_);
+    for (int y = y0; y <= y1; ++y)
+        fill(s, colour_.data() + static_cast<size_t>(y) * kWidth, depth_.data() + static_cast<size_t>(y) * kWidth, y, x0, x1);
+    return true;
+}
+
+bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2, double area, void* out) {
+    SpanSetup& s = *static_cast<SpanSetup*>(out);
     const double x10 = static_cast<double>(v1.x) - v0.x, y10 = static_cast<double>(v1.y) - v0.y;
     const double x20 = static_cast<double>(v2.x) - v0.x, y20 = static_cast<double>(v2.y) - v0.y;
     auto plane = [&](double f0, double f1, double f2, double& dx, double& dy) {
@@ -180,116 +395,67 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
         dx = (d1 * y20 - d2 * y10) / area;
         dy = (d2 * x10 - d1 * x20) / area;
     };
-    const uint32_t texW = texture_ ? texture_->Width() : 1;
-    const uint32_t texH = texture_ ? texture_->Height() : 1;
-    double dudx = 0, dudy = 0, dvdx = 0, dvdy = 0, dzdx, dzdy;
-    double u0 = 0, vv0 = 0;
-    if (texture_) {
-        plane(static_cast<double>(v0.u) * texW, static_cast<double>(v1.u) * texW, static_cast<double>(v2.u) * texW, dudx, dudy);
-        plane(static_cast<double>(v0.v) * texH, static_cast<double>(v1.v) * texH, static_cast<double>(v2.v) * texH, dvdx, dvdy);
-        u0 = static_cast<double>(v0.u) * texW;
-        vv0 = static_cast<double>(v0.v) * texH;
+    s.x0 = v0.x;
+    s.y0 = v0.y;
+    s.texels = texture_ ? texture_->Pixels() : nullptr;
+    s.texW = texture_ ? texture_->Width() : 1;
+    s.texH = texture_ ? texture_->Height() : 1;
+    s.uMask = s.texW - 1;
+    s.vMask = s.texH - 1;
+    s.pow2 = (s.texW & s.uMask) == 0 && (s.texH & s.vMask) == 0;
+    if (s.texels) {
+        plane(static_cast<double>(v0.u) * s.texW, static_cast<double>(v1.u) * s.texW, static_cast<double>(v2.u) * s.texW, s.dudx, s.dudy);
+        plane(static_cast<double>(v0.v) * s.texH, static_cast<double>(v1.v) * s.texH, static_cast<double>(v2.v) * s.texH, s.dvdx, s.dvdy);
+        s.u0 = static_cast<double>(v0.u) * s.texW;
+        s.v0 = static_cast<double>(v0.v) * s.texH;
         // Texture coordinates far outside any sprite's range draw nothing sensible.
-        if (!std::isfinite(dudx + dudy + dvdx + dvdy + u0 + vv0) ||
-            std::fabs(u0) > 1e9 || std::fabs(vv0) > 1e9 || std::fabs(dudx) > 1e6 || std::fabs(dvdx) > 1e6 ||
-            std::fabs(dudy) > 1e6 || std::fabs(dvdy) > 1e6) return;
+        if (!std::isfinite(s.dudx + s.dudy + s.dvdx + s.dvdy + s.u0 + s.v0) || std::fabs(s.u0) > 1e9 ||
+            std::fabs(s.v0) > 1e9 || std::fabs(s.dudx) > 1e6 || std::fabs(s.dvdx) > 1e6 || std::fabs(s.dudy) > 1e6 ||
+            std::fabs(s.dvdy) > 1e6)
+            return false;
+        s.dudxFix = std::llround(s.dudx * 65536.0);
+        s.dvdxFix = std::llround(s.dvdx * 65536.0);
     }
-    plane(v0.z, v1.z, v2.z, dzdx, dzdy);
-    const double zStart = std::isfinite(v0.z) ? v0.z : 0.0;
-    if (!std::isfinite(dzdx + dzdy + zStart)) dzdx = dzdy = 0;
+    s.z0 = std::isfinite(v0.z) ? v0.z : 0.0;
+    plane(s.z0, std::isfinite(v1.z) ? v1.z : 0.0, std::isfinite(v2.z) ? v2.z : 0.0, s.dzdx, s.dzdy);
+    if (!std::isfinite(s.dzdx + s.dzdy)) s.dzdx = s.dzdy = 0;
+    s.zConstant = s.dzdx == 0 && s.dzdy == 0;
+    s.zConst = QuantiseDepth(s.z0);
+    s.zTest = zEnable_;
+    s.zWrite = zWrite_;
+    if (s.zTest && s.zConstant && !depthDirty_) {
+        // The depth buffer still holds one cleared value: the test passes
+        // everywhere or nowhere.
+        if (s.zConst > depthClearValue_) return false;
+        s.zTest = false;
+    }
+    if (s.zWrite) depthDirty_ = true;
 
-    // Per-draw constants.
     const uint32_t diffuse = v0.diffuse;
-    const uint32_t dA = diffuse >> 24, dR = (diffuse >> 16) & 0xFF, dG = (diffuse >> 8) & 0xFF, dB = diffuse & 0xFF;
-    const uint32_t factorA = textureFactor_ >> 24;
-    const uint32_t op = colourOp_;
-    const bool blend = blendEnable_;
-    const uint32_t srcBlend = srcBlend_, destBlend = destBlend_;
-    const bool zTest = zEnable_, zWrite = zWrite_;
-    // A fully transparent source pixel leaves the target alone under these blends.
-    const bool skipClear = !zWrite && blend &&
-                           ((srcBlend == kBlendSrcAlpha && (destBlend == kBlendInvSrcAlpha || destBlend == kBlendOne)));
-    const uint32_t* texels = texture_ ? texture_->Pixels() : nullptr;
-    const uint32_t uMask = texW - 1, vMask = texH - 1;
-    const bool pow2 = (texW & uMask) == 0 && (texH & vMask) == 0;
-    const int64_t dudxFix = std::llround(dudx * 65536.0);
-    const int64_t dvdxFix = std::llround(dvdx * 65536.0);
+    s.dA = diffuse >> 24;
+    s.dR = (diffuse >> 16) & 0xFF;
+    s.dG = (diffuse >> 8) & 0xFF;
+    s.dB = diffuse & 0xFF;
+    s.factorA = textureFactor_ >> 24;
+    s.srcBlend = srcBlend_;
+    s.destBlend = destBlend_;
 
-    for (int y = yStart; y <= yEnd; ++y) {
-        int xl = 0, xr = kWidth - 1;
-        bool rowEmpty = false;
-        for (const Edge& e : edges) {
-            const double by = e.b * (static_cast<double>(y) - e.ry);
-            if (e.a == 0) {
-                if (!(by > 0 || (by == 0 && e.inclusive))) rowEmpty = true;
-                continue;
-            }
-            const double t = e.rx + (-by) / e.a;
-            if (e.a > 0) {
-                double bound = e.inclusive ? std::ceil(t) : std::floor(t) + 1;
-                if (bound > xl) xl = bound > kWidth ? kWidth : static_cast<int>(bound);
-            } else {
-                double bound = std::ceil(t) - 1;
-                if (bound < xr) xr = bound < -1 ? -1 : static_cast<int>(bound);
-            }
-        }
-        if (rowEmpty || xl > xr) continue;
-
-        const double ox = xl - static_cast<double>(v0.x), oy = y - static_cast<double>(v0.y);
-        int64_t uf = static_cast<int64_t>(std::floor((u0 + dudx * ox + dudy * oy) * 65536.0));
-        int64_t vf = static_cast<int64_t>(std::floor((vv0 + dvdx * ox + dvdy * oy) * 65536.0));
-        double z = zStart + dzdx * ox + dzdy * oy;
-        uint32_t* cp = colour_.data() + static_cast<size_t>(y) * kWidth;
-        uint16_t* zp = depth_.data() + static_cast<size_t>(y) * kWidth;
-        for (int x = xl; x <= xr; ++x, uf += dudxFix, vf += dvdxFix, z += dzdx) {
-            uint16_t zq = 0;
-            if (zTest || zWrite) {
-                const double zc = z < 0 ? 0 : (z > 1 ? 1 : z);
-                zq = static_cast<uint16_t>(zc * 65535.0 + 0.5);
-                if (zTest && zq > zp[x]) continue;
-            }
-            uint32_t tex = 0xFFFFFFFFu;
-            if (texels) {
-                int64_t tu = uf >> 16, tv = vf >> 16;
-                uint32_t ix, iy;
-                if (pow2) {
-                    ix = static_cast<uint32_t>(tu) & uMask;
-                    iy = static_cast<uint32_t>(tv) & vMask;
-                } else {
-                    ix = static_cast<uint32_t>(((tu % texW) + texW) % texW);
-                    iy = static_cast<uint32_t>(((tv % texH) + texH) % texH);
-                }
-                tex = texels[iy * texW + ix];
-            }
-            const uint32_t tA = tex >> 24;
-            const uint32_t a = Mul255(tA, dA);
-            if (a == 0 && skipClear) continue;
-            uint32_t r, g, b;
-            const uint32_t tR = (tex >> 16) & 0xFF, tG = (tex >> 8) & 0xFF, tB = tex & 0xFF;
-            switch (op) {
-                case kTopSelectArg1: r = tR; g = tG; b = tB; break;
-                case kTopSelectArg2: r = dR; g = dG; b = dB; break;
-                case kTopBlendFactorAlpha:
-                    r = Mul255(tR, factorA) + Mul255(dR, 255 - factorA);
-                    g = Mul255(tG, factorA) + Mul255(dG, 255 - factorA);
-                    b = Mul255(tB, factorA) + Mul255(dB, 255 - factorA);
-                    break;
-                case kTopModulate:
-                default:
-                    r = Mul255(tR, dR); g = Mul255(tG, dG); b = Mul255(tB, dB);
-                    break;
-            }
-            if (blend) {
-                const uint32_t dst = cp[x];
-                const uint32_t sf = Factor(srcBlend, a), df = Factor(destBlend, a);
-                r = std::min(255u, Mul255(r, sf) + Mul255((dst >> 16) & 0xFF, df));
-                g = std::min(255u, Mul255(g, sf) + Mul255((dst >> 8) & 0xFF, df));
-                b = std::min(255u, Mul255(b, sf) + Mul255(dst & 0xFF, df));
-            }
-            cp[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
-            if (zWrite) zp[x] = zq;
-        }
+    OpKind op;
+    switch (colourOp_) {
+        case kTopSelectArg1: op = kOpTexture; s.dA = 255; break;
+        case kTopSelectArg2: op = kOpDiffuse; break;
+        case kTopBlendFactorAlpha: op = kOpFactor; break;
+        default:
+            op = diffuse == 0xFFFFFFFFu ? kOpTexture : (diffuse & 0xFFFFFFu) == 0xFFFFFFu ? kOpModulateAlpha : kOpModulate;
+            break;
     }
+    BlendKind blend = kBlendGeneric;
+    if (!blendEnable_ || (srcBlend_ == kBlendOne && destBlend_ == kBlendZero)) blend = kBlendNone;
+    else if (srcBlend_ == kBlendSrcAlpha && destBlend_ == kBlendInvSrcAlpha) blend = kBlendAlpha;
+    else if (srcBlend_ == kBlendOne && destBlend_ == kBlendOne) blend = kBlendAdd;
+    else if (srcBlend_ == kBlendSrcAlpha && destBlend_ == kBlendOne) blend = kBlendAddAlpha;
+    spanFn_ = reinterpret_cast<void*>(PickSpan(op, blend));
+    return true;
 }
 
 bool SaveColourBufferPng(const GraphicsDevice& device, const char* path) {

@@ -126,6 +126,12 @@ public:
 
 private:
     void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
+    // Fast path for the two triangles of an unrotated sprite; false when the
+    // six vertices are not such a pair.
+    bool DrawAxisAlignedQuad(const Vertex* six);
+    // Fills the per-draw span set-up (attribute planes, states) and picks
+    // the span routine; false when the triangle cannot be drawn sensibly.
+    bool Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2, double area, void* setup);
 
     std::vector<uint32_t> colour_;
     std::vector<uint16_t> depth_;
@@ -139,6 +145,10 @@ private:
     uint32_t colourOp_ = kTopModulate;
     uint32_t otherStates_[256] = {};
     uint32_t stageStates_[8] = {};
+    void* spanFn_ = nullptr;
+    // Whether any draw wrote depth since the last clear, and the cleared value.
+    bool depthDirty_ = false;
+    uint16_t depthClearValue_ = 0xFFFF;
     Presenter presenter_;
     uint64_t presentCount_ = 0;
 };

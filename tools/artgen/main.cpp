@@ -14,6 +14,15 @@ std::vector<SheetDef>& Sheets() {
 }
 
 static std::string g_artDir;
+
+// The image resources the game loads into its texture slots.
+static const int kImageResourceIds[] = {
+    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119,
+    120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138, 139,
+    140, 141, 150, 160, 161, 162, 163, 164, 165, 166, 170, 171, 172, 173, 174, 175, 176, 177, 178, 179,
+    180, 181, 300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 400, 401, 402,
+};
+static_assert(sizeof(kImageResourceIds) / sizeof(int) == 75);
 const std::string& ArtDataDir() { return g_artDir; }
 
 int main(int argc, char** argv) {
@@ -33,13 +42,21 @@ int main(int argc, char** argv) {
         if (!c.WritePng((out / ("rcdata_" + std::to_string(s.resourceId) + ".png")).string())) return 1;
         drawn.emplace_back(s.resourceId, std::move(c));
     }
+    // Every image resource the game loads exists: one without drawing yet is
+    // an empty page. The glyph pages (102 to 110) come from the font tool.
+    for (int id : kImageResourceIds) {
+        if (id >= 102 && id <= 110) continue;
+        bool have = false;
+        for (const SheetDef& s : sheets) have = have || s.resourceId == id;
+        if (!have && !Canvas(8, 8, kKey).WritePng((out / ("rcdata_" + std::to_string(id) + ".png")).string())) return 1;
+    }
 
     // Contact sheet: rows of sheets at 2x, each labelled with its id.
     const int maxRowWidth = 2400;
     int x = 0, y = 0, rowH = 0, width = 0;
     std::vector<std::tuple<int, int, size_t>> places;
     for (size_t i = 0; i < drawn.size(); ++i) {
-        const int w = std::min(drawn[i].second.W(), 512) * 2 + 8, h = std::min(drawn[i].second.H(), 512) * 2 + 20;
+        const int w = std::max(std::min(drawn[i].second.W(), 512) * 2 + 8, 64), h = std::min(drawn[i].second.H(), 512) * 2 + 20;
         if (x + w > maxRowWidth && x > 0) { x = 0; y += rowH; rowH = 0; }
         places.emplace_back(x, y, i);
         x += w;

@@ -1,0 +1,127 @@
+#include "platform/GraphicsDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/TextureHelpers.h"
+
+using namespace platform;
+using testing_support::MakePng;
+
+namespace {
+
+Vertex V(float x, float y, float u = 0, float v = 0, uint32_t colour = 0xFFFFFFFFu, float z = 0) {
+    return Vertex{x, y, z, 1.0f, colour, 0, u, v};
+}
+
+int CountColour(const GraphicsDevice& d, uint32_t colour) {
+    int n = 0;
+    for (int y = 0; y < GraphicsDevice::kHeight; ++y)
+        for (int x = 0; x < GraphicsDevice::kWidth; ++x) n += d.Pixel(x, y) == colour;
+    return n;
+}
+
+}  // namespace
+
+TEST(TextureLoading, ColourKeyPlacementAndCutting) {
+    const uint32_t green = 0xFF00FF00u, red = 0xFFFF0000u, blue = 0xFF0000FFu;
+    for (bool colormap : {false, true}) {
+        // 3x2 image into a 4x4 texture: keyed green becomes transparent black,
+        // the image sits top-left and the rest is transparent.
+        auto png = MakePng(3, 2, {red, green, blue, blue, red, green}, colormap);
+        auto tex = CreateTextureFromPng(png.data(), png.size(), 4, 4, 0xFF00FF00u);
+        ASSERT_TRUE(tex) << colormap;
+        EXPECT_EQ(tex->At(0, 0), red);
+        EXPECT_EQ(tex->At(1, 0), 0u);
+        EXPECT_EQ(tex->At(2, 0), blue);
+        EXPECT_EQ(tex->At(3, 0), 0u);
+        EXPECT_EQ(tex->At(2, 1), 0u);
+        EXPECT_EQ(tex->At(0, 3), 0u);
+        // A larger image is cut at the right and bottom.
+        auto cut = CreateTextureFromPng(png.data(), png.size(), 2, 2, 0xFF00FF00u);
+        ASSERT_TRUE(cut);
+        EXPECT_EQ(cut->At(0, 1), blue);
+        EXPECT_EQ(cut->At(1, 1), red);
+    }
+    const uint8_t junk[] = {1, 2, 3, 4, 5};
+    EXPECT_FALSE(CreateTextureFromPng(junk, sizeof junk, 4, 4, 0));
+    EXPECT_FALSE(CreateTextureFromPng(nullptr, 0, 4, 4, 0));
+}
+
+TEST(Rasterizer, PixelCentresAndTopLeftRule) {
+    GraphicsDevice d;
+    d.Clear(0, 1.0f);
+    d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+    // A quad from -0.5 to 9.5 covers exactly pixels 0..9.
+    const uint32_t c = 0xFF102030u;
+    Vertex q[6] = {V(-0.5f, -0.5f, 0, 0, c), V(9.5f, -0.5f, 0, 0, c), V(9.5f, 9.5f, 0, 0, c),
+                   V(-0.5f, -0.5f, 0, 0, c), V(9.5f, 9.5f, 0, 0, c), V(-0.5f, 9.5f, 0, 0, c)};
+    d.DrawPrimitiveUP(2, q, sizeof(Vertex));
+    EXPECT_EQ(CountColour(d, c), 100);
+    EXPECT_EQ(d.Pixel(9, 9), c);
+    EXPECT_NE(d.Pixel(10, 9), c);
+
+    // Edges through pixel centres: a quad from 0 to 4 owns columns and rows
+    // 0..3 (left and top edges inclusive, right and bottom exclusive).
+    d.Clear(0, 1.0f);
+    Vertex e[6] = {V(0, 0, 0, 0, c), V(4, 0, 0, 0, c), V(4, 4, 0, 0, c), V(0, 0, 0, 0, c), V(4, 4, 0, 0, c), V(0, 4, 0, 0, c)};
+    d.DrawPrimitiveUP(2, e, sizeof(Vertex));
+    EXPECT_EQ(CountColour(d, c), 16);
+    EXPECT_EQ(d.Pixel(0, 0), c);
+    EXPECT_EQ(d.Pixel(3, 3), c);
+    EXPECT_NE(d.Pixel(4, 0), c);
+}
+
+TEST(Rasterizer, SharedDiagonalDrawsEveryPixelOnce) {
+    // Additive quads at arbitrary angles: a pixel on the shared edge that
+    // both triangles drew would come out twice as bright.
+    for (float angle : {0.3f, 0.785398f, 1.2f, 2.5f}) {
+        GraphicsDevice d;
+        d.Clear(0, 1.0f);
+        d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+        d.SetRenderState(RenderState::SrcBlend, kBlendOne);
+        d.SetRenderState(RenderState::DestBlend, kBlendOne);
+        const float cx = 200, cy = 150, h = 40, cs = std::cos(angle), sn = std::sin(angle);
+        auto corner = [&](float x, float y) { return V(cx + x * cs - y * sn, cy + x * sn + y * cs, 0, 0, 0xFF404040u); };
+        Vertex tl = corner(-h, -h), tr = corner(h, -h), br = corner(h, h), bl = corner(-h, h);
+        Vertex q[6] = {tl, tr, br, tl, br, bl};
+        d.DrawPrimitiveUP(2, q, sizeof(Vertex));
+        int lit = 0;
+        for (int y = 0; y < GraphicsDevice::kHeight; ++y)
+            for (int x = 0; x < GraphicsDevice::kWidth; ++x) {
+                const uint32_t p = d.Pixel(x, y) & 0xFFFFFF;
+                ASSERT_TRUE(p == 0 || p == 0x404040) << angle << " at " << x << "," << y;
+                lit += p != 0;
+            }
+        EXPECT_NEAR(lit, 80 * 80, 80 * 4) << angle;
+    }
+}
+
+TEST(Rasterizer, RejectsBrokenInput) {
+    GraphicsDevice d;
+    d.Clear(0, 1.0f);
+    const float nan = std::nanf("");
+    Vertex t[3] = {V(nan, 0), V(10, 0), V(0, 10)};
+    EXPECT_EQ(d.DrawPrimitiveUP(1, t, sizeof(Vertex)), kOk);
+    Vertex huge[3] = {V(-1e30f, -1e30f), V(1e30f, 0), V(0, 1e30f)};
+    EXPECT_EQ(d.DrawPrimitiveUP(1, huge, sizeof(Vertex)), kOk);
+    EXPECT_NE(d.DrawPrimitiveUP(1, t, 16), kOk);
+}
+
+TEST(Device, ClearAndPresentReachThePresenter) {
+    GraphicsDevice d;
+    int presented = 0;
+    uint32_t first = 0;
+    d.SetPresenter([&](const uint32_t* px, int w, int h) {
+        ++presented;
+        first = px[0];
+        EXPECT_EQ(w, 480);
+        EXPECT_EQ(h, 320);
+    });
+    d.Clear(0xFF112233u, 1.0f);
+    EXPECT_EQ(d.Depth(5, 5), 0xFFFF);
+    EXPECT_EQ(d.Present(), kOk);
+    EXPECT_EQ(presented, 1);
+    EXPECT_EQ(first, 0xFF112233u);
+}

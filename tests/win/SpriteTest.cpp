@@ -1,0 +1,294 @@
+#include "win/Sprite.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/TextureHelpers.h"
+#include "win/Graphics.h"
+
+using testing_support::PutTexture;
+
+namespace {
+
+constexpr uint32_t R = 0xFFFF0000u, G = 0xFF00C000u, B = 0xFF0000FFu, W = 0xFFFFFFFFu, K = 0xFF000000u;
+
+class SpriteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(InitGraphics());
+        device = GetDevice();
+        device->Clear(K, 1.0f);
+        // Slot 5: a 4x4 texture whose first row is R G B W and second row
+        // W B G R; the rest transparent.
+        PutTexture(5, 4, {R, G, B, W, W, B, G, R});
+    }
+    void TearDown() override { ReleaseGraphics(); }
+    uint32_t P(int x, int y) const { return device->Pixel(x, y); }
+    int Lit() const {
+        int n = 0;
+        for (int y = 0; y < 320; ++y)
+            for (int x = 0; x < 480; ++x) n += device->Pixel(x, y) != K;
+        return n;
+    }
+    platform::GraphicsDevice* device = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SpriteTest, PlainDrawPlacesTexelsOnPixels) {
+    DrawSprite(10, 20, 5, 0, 0, 4, 2);
+    EXPECT_EQ(P(10, 20), R);
+    EXPECT_EQ(P(13, 20), W);
+    EXPECT_EQ(P(10, 21), W);
+    EXPECT_EQ(P(13, 21), R);
+    EXPECT_EQ(P(9, 20), K);
+    EXPECT_EQ(P(14, 20), K);
+    EXPECT_EQ(P(10, 22), K);
+    EXPECT_EQ(Lit(), 8);
+}
+
+TEST_F(SpriteTest, ScaleTwoDoublesEveryTexel) {
+    DrawParams::scaleX = DrawParams::scaleY = 2.0f;
+    DrawSprite(100, 100, 5, 0, 0, 4, 1);
+    DrawParams::ResetToDefaults();
+    EXPECT_EQ(P(100, 100), R);
+    EXPECT_EQ(P(101, 101), R);
+    EXPECT_EQ(P(102, 100), G);
+    EXPECT_EQ(P(107, 101), W);
+    EXPECT_EQ(P(108, 100), K);
+    EXPECT_EQ(Lit(), 16);
+}
+
+TEST_F(SpriteTest, OnlyExactlyMinusOneMirrors) {
+    DrawParams::direction = -1.0f;
+    DrawSprite(10, 10, 5, 0, 0, 4, 1);
+    EXPECT_EQ(P(10, 10), W);
+    EXPECT_EQ(P(11, 10), B);
+    EXPECT_EQ(P(13, 10), R);
+    DrawParams::direction = -0.999f;
+    DrawSprite(10, 30, 5, 0, 0, 4, 1);
+    EXPECT_EQ(P(10, 30), R);
+    EXPECT_EQ(P(13, 30), W);
+    DrawParams::direction = -2.0f;
+    DrawSprite(10, 40, 5, 0, 0, 4, 1);
+    EXPECT_EQ(P(10, 40), R);
+}
+
+TEST_F(SpriteTest, MirroredPivotCountsFromTheRightEdge) {
+    // Scale 2 about a pivot 1 texel from the edge: unmirrored the sprite
+    // grows to the right of x = 11, mirrored to the left of x = 13.
+    DrawParams::scaleX = 2.0f;
+    DrawParams::pivotX = 1.0f;
+    DrawSprite(10, 10, 5, 0, 0, 4, 1);
+    EXPECT_EQ(P(9, 10), R);   // first texel spans 9..10
+    EXPECT_EQ(P(15, 10), W);  // last spans 15..16
+    EXPECT_EQ(P(17, 10), K);
+    DrawParams::direction = -1.0f;
+    DrawSprite(10, 20, 5, 0, 0, 4, 1);
+    // cx = 14 - 1 = 13; the sprite spans 13 - 2*3 = 7 .. 13 + 2 = 15.
+    EXPECT_EQ(P(7, 20), W);
+    EXPECT_EQ(P(14, 20), R);
+    EXPECT_EQ(P(6, 20), K);
+    EXPECT_EQ(P(15, 20), K);
+    DrawParams::ResetToDefaults();
+}
+
+TEST_F(SpriteTest, CullingUsesTheUnrotatedRectangle) {
+    PutTexture(6, 1024, {});
+    for (auto& t : std::vector<uint32_t>(1)) (void)t;
+    // Fill slot 6 opaque white.
+    auto* tex = TextureTable[6].texture.get();
+    std::fill(tex->Pixels(), tex->Pixels() + 1024 * 1024, W);
+
+    DrawSprite(0, 0, 6, 0, 0, 480, 4);  // left 0, right 480: drawn
+    EXPECT_EQ(P(0, 0), W);
+    EXPECT_EQ(P(479, 3), W);
+    device->Clear(K, 1.0f);
+    DrawSprite(-1, 0, 6, 0, 0, 482, 4);  // left -1, right 481: drawn
+    EXPECT_EQ(P(0, 0), W);
+    device->Clear(K, 1.0f);
+    DrawSprite(481, 0, 6, 0, 0, 10, 4);  // left 481: skipped
+    DrawSprite(-20, 0, 6, 0, 0, 10, 4);  // right -10: skipped
+    DrawSprite(0, 321, 6, 0, 0, 10, 4);  // top 321: skipped
+    EXPECT_EQ(Lit(), 0);
+    DrawSprite(480, 0, 6, 0, 0, 10, 4);  // left 480 passes but shows nothing
+    EXPECT_EQ(Lit(), 0);
+
+    // Rotated into view but unrotated off the screen: skipped.
+    DrawParams::angle = static_cast<float>(M_PI / 2);
+    DrawSprite(482, 100, 6, 0, 0, 40, 4);
+    EXPECT_EQ(Lit(), 0);
+    // Mirrored with scale: culled by the unmirrored extent.
+    DrawParams::ResetToDefaults();
+    DrawParams::direction = -1.0f;
+    DrawParams::scaleX = 3.0f;
+    DrawSprite(-35, 10, 6, 0, 0, 10, 2);  // right = -35 + 30 = -5: skipped
+    EXPECT_EQ(Lit(), 0);
+    DrawParams::ResetToDefaults();
+}
+
+TEST_F(SpriteTest, RotationTurnsClockwiseAboutThePivot) {
+    DrawParams::angle = static_cast<float>(M_PI / 2);
+    DrawSprite(100, 100, 5, 0, 0, 4, 1);  // pivot at the top-left corner
+    DrawParams::ResetToDefaults();
+    // The row now hangs down from the pivot, one column to its left.
+    EXPECT_EQ(P(99, 100), R);
+    EXPECT_EQ(P(99, 101), G);
+    EXPECT_EQ(P(99, 102), B);
+    EXPECT_EQ(P(99, 103), W);
+    EXPECT_EQ(Lit(), 4);
+
+    device->Clear(K, 1.0f);
+    DrawParams::angle = static_cast<float>(M_PI);
+    DrawParams::pivotX = 2.0f;
+    DrawParams::pivotY = 0.5f;
+    DrawSprite(100, 100, 5, 0, 0, 4, 1);  // half turn about the centre
+    DrawParams::ResetToDefaults();
+    EXPECT_EQ(P(100, 100), W);
+    EXPECT_EQ(P(103, 100), R);
+}
+
+TEST_F(SpriteTest, ColourModesAndKeepingThePrevious) {
+    PutTexture(7, 4, {0xFF808080u, 0x00FFFFFFu});
+    DrawParams::colour = 0xFFFF8000u;
+    DrawSprite(0, 0, 7, 0, 0, 1, 1);  // modulate
+    EXPECT_EQ(P(0, 0), 0xFF804000u);
+    DrawParams::colourMode = 1;  // flat vertex colour shaped by texture alpha
+    DrawSprite(1, 0, 7, 0, 0, 1, 1);
+    DrawSprite(2, 0, 7, 1, 0, 1, 1);
+    EXPECT_EQ(P(1, 0), 0xFFFF8000u);
+    EXPECT_EQ(P(2, 0), K);
+    DrawParams::colourMode = 2;  // texture and vertex mixed by the factor's alpha
+    DrawParams::textureFactor = 0x00000000u;
+    DrawSprite(3, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(3, 0), 0xFFFF8000u);
+    DrawParams::textureFactor = 0xFF000000u;
+    DrawSprite(4, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(4, 0), 0xFF808080u);
+    DrawParams::colourMode = 1;
+    DrawSprite(5, 0, 7, 0, 0, 1, 1);
+    DrawParams::colourMode = 3;  // keeps the flat colour of the draw before
+    DrawSprite(6, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(6, 0), 0xFFFF8000u);
+    DrawParams::ResetToDefaults();
+}
+
+TEST_F(SpriteTest, BlendModesAndKeepingThePrevious) {
+    PutTexture(7, 4, {0x80FF0000u});
+    auto fill = [&](int x, uint32_t c) {
+        DrawParams::ResetToDefaults();
+        DrawParams::colourMode = 1;
+        DrawParams::colour = c;
+        PutTexture(8, 1, {0xFFFFFFFFu});
+        DrawSprite(x, 0, 8, 0, 0, 1, 1);
+        DrawParams::ResetToDefaults();
+    };
+    fill(0, 0xFF0000FFu);
+    fill(1, 0xFF0000FFu);
+    fill(2, 0xFF0000FFu);
+    fill(3, 0xFF0000FFu);
+    DrawParams::blendMode = 0;  // half red over blue
+    DrawSprite(0, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(0, 0), 0xFF80007Fu);
+    DrawParams::blendMode = 1;  // add, alpha ignored
+    DrawSprite(1, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(1, 0), 0xFFFF00FFu);
+    DrawParams::blendMode = 2;  // add scaled by alpha
+    DrawSprite(2, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(2, 0), 0xFF8000FFu);
+    DrawParams::blendMode = 1;
+    DrawSprite(10, 10, 7, 0, 0, 1, 1);
+    DrawParams::blendMode = 3;  // keeps the additive blend
+    DrawSprite(3, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(3, 0), 0xFFFF00FFu);
+    DrawParams::ResetToDefaults();
+}
+
+TEST_F(SpriteTest, SourceRectanglesWrapAround) {
+    // Eight texels from a four-texel row repeat it.
+    DrawSprite(0, 0, 5, 0, 0, 8, 1);
+    EXPECT_EQ(P(4, 0), R);
+    EXPECT_EQ(P(7, 0), W);
+    // A negative source offset wraps as well.
+    DrawSprite(0, 5, 5, -1, 0, 2, 1);
+    EXPECT_EQ(P(0, 5), W);
+    EXPECT_EQ(P(1, 5), R);
+}
+
+TEST_F(SpriteTest, DepthWriteHidesLaterDeeperSprites) {
+    PutTexture(9, 2, {W, W, W, W});
+    DrawParams::depth = 0.5f;
+    DrawParams::depthWrite = 1;
+    DrawSprite(0, 0, 9, 0, 0, 2, 2);
+    EXPECT_EQ(device->GetRenderState(platform::RenderState::ZWriteEnable), 1u);  // on after any draw
+    DrawParams::depthWrite = 0;
+    DrawParams::depth = 0.8f;
+    DrawSprite(0, 0, 5, 0, 0, 2, 1);  // deeper: hidden
+    EXPECT_EQ(P(0, 0), W);
+    DrawParams::depth = 0.5f;
+    DrawSprite(0, 0, 5, 0, 0, 2, 1);  // equal depth passes
+    EXPECT_EQ(P(0, 0), R);
+    DrawParams::depth = 0.0f;
+    DrawSprite(0, 1, 5, 0, 1, 2, 1);
+    EXPECT_EQ(P(0, 1), W);
+    // Without depth write nothing hides later sprites.
+    DrawParams::depth = 0.2f;
+    DrawSprite(100, 0, 9, 0, 0, 2, 2);
+    DrawParams::depth = 0.9f;
+    DrawSprite(100, 0, 5, 0, 0, 2, 1);
+    EXPECT_EQ(P(100, 0), R);
+    DrawParams::ResetToDefaults();
+}
+
+TEST_F(SpriteTest, ShakeMovesAndCullsUnlessSwitchedOff) {
+    DrawParams::shakeX = 3;
+    DrawParams::shakeY = -2;
+    DrawSprite(0, 10, 5, 0, 0, 1, 1);
+    EXPECT_EQ(P(3, 8), R);
+    EXPECT_EQ(P(0, 10), K);
+    DrawParams::shakeX = -5;
+    DrawSprite(2, 50, 5, 0, 0, 4, 1);  // right = -3 + 4 = 1: still drawn
+    EXPECT_EQ(P(0, 48), W);
+    DrawSprite(4, 60, 5, 0, 0, 4, 1);  // left -1, right 3
+    EXPECT_EQ(P(0, 58), G);
+    DrawParams::shakeEnabled = 0;
+    DrawSprite(20, 100, 5, 0, 0, 1, 1);
+    EXPECT_EQ(P(20, 100), R);
+    DrawParams::shakeEnabled = 1;
+    DrawParams::shakeX = DrawParams::shakeY = 0;
+}
+
+TEST_F(SpriteTest, SlotsOutsideTheTableDrawAndLoadNothing) {
+    DrawSprite(0, 0, -1, 0, 0, 4, 4);
+    DrawSprite(0, 0, kTextureSlotCount, 0, 0, 4, 4);
+    DrawSprite(0, 0, 1 << 30, 0, 0, 4, 4);
+    EXPECT_EQ(Lit(), 0);
+    EXPECT_FALSE(LoadTexture(-1, 100, 64));
+    EXPECT_FALSE(LoadTexture(kTextureSlotCount, 100, 64));
+}
+
+TEST_F(SpriteTest, LoadTextureCountsUsersAndKeepsTheFirstTexture) {
+    ASSERT_TRUE(LoadTexture(20, 101, 8));  // the white page
+    const platform::Texture* first = TextureTable[20].texture.get();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->At(0, 0), W);
+    EXPECT_TRUE(LoadTexture(20, 111, 512));
+    EXPECT_EQ(TextureTable[20].texture.get(), first);
+    EXPECT_EQ(TextureTable[20].width, 8u);
+    EXPECT_EQ(TextureRefCount[20], 2);
+    // A failed load keeps its count, and later loads report success.
+    EXPECT_FALSE(LoadTexture(21, 9999, 64));
+    EXPECT_TRUE(LoadTexture(21, 9999, 64));
+    ReleaseTexture(20);
+    EXPECT_NE(TextureTable[20].texture, nullptr);
+    ReleaseTexture(20);
+    EXPECT_EQ(TextureTable[20].texture, nullptr);
+}
+
+TEST_F(SpriteTest, ResetDeviceTriesOnceAndRestoresDefaults) {
+    DrawParams::scaleX = 5.0f;
+    EXPECT_EQ(ResetDevice(), platform::kOk);
+    EXPECT_EQ(DrawParams::scaleX, 1.0f);
+    EXPECT_EQ(TextFontHeight(), 20);
+}
