@@ -1,5 +1,6 @@
 // The title background: a seamless 128x128 tile of seigaiha waves in dusk
 // colours, quiet enough to sit behind the menu.
+#include <algorithm>
 #include <cmath>
 
 #include "Palette.h"
@@ -9,7 +10,9 @@ ART_SHEET(119, "title-tile") {
     Canvas c(128, 128, kNight);
     const int radius = 16;
     const int rowStep = 8;
-    const Rgb rings[] = {kDusk, kNight, kMauve, kNight};
+    // Concentric bands from the centre out, split by thin dark lines.
+    const Rgb rings[16] = {kDusk, kDusk, kNight, kNight, kDusk, kDusk, kDusk, kDusk,
+                           kNight, kMauve, kMauve, kMauve, kMauve, kNight, kNight, kNight};
     for (int y = 0; y < 128; ++y) {
         for (int x = 0; x < 128; ++x) {
             // The lowest wave whose upper half covers the pixel wins: waves
@@ -31,7 +34,7 @@ ART_SHEET(119, "title-tile") {
                             const int order = row + wy * (128 / rowStep);
                             if (order > bestRow) {
                                 bestRow = order;
-                                colour = rings[(r / 4) % 4];
+                                colour = rings[std::min(r, 15)];
                             }
                         }
                     }
