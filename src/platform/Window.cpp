@@ -184,7 +184,7 @@ void WaitForInput(uint32_t ms) {
 
 void PresentToWindow(const uint32_t* argb, int width, int height) {
     auto& s = State();
-    if (!s.renderer || !s.texture) return;
+    if (!s.renderer || !s.texture || width != s.clientW || height != s.clientH) return;
     SDL_UpdateTexture(s.texture, nullptr, argb, width * 4);
     SDL_RenderClear(s.renderer);
     SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
