@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/GameState.h"
+#include "framework/Random.h"
 #include "framework/StateLoading.h"
 #include "platform/Clock.h"
 #include "ui/GameInput.h"
@@ -19,9 +20,12 @@ CGameMain* CGameMain::GetInstance() {
 }
 
 CGameMain::CGameMain() {
+    // The destructor stops the music: the sound manager must outlive us, so
+    // it is built first whoever asks for the game object first.
+    CSoundManager::GetInstance();
     for (CDrawString& style : m_textStyles) {
         style.red = style.green = style.blue = style.alpha = 255;
-        style.scaleX = style.scaleY = 1.0f;
+        style.scaleX = style.scaleY = 1.0;
     }
     CGameInputController::GetInstance()->Init();
     CGameStateController::GetInstance()->Init();
@@ -68,7 +72,7 @@ int32_t CGameMain::GetViewHeight() const {
 }
 
 void CGameMain::Init() {
-    std::srand(timeGetTime());
+    GameSeedFromClock();
     LoadTexture(0, 100, 64);
     LoadTexturePages();
     CGameStateLoading::GetInstance()->LoadResources();

@@ -141,7 +141,14 @@ bool PeekMessage(Message& out) {
     }
     if (!s.window) return false;
     SDL_Event ev;
-    if (SDL_PollEvent(&ev) != 1) return false;
+    // Take the event straight from the queue: a plain poll stops at SDL's
+    // own sentinel marker even when events wait behind it, which would hold
+    // a waiting message back for a pass. The marker itself is skipped.
+    constexpr Uint32 kPollSentinel = 0x7F00;
+    SDL_PumpEvents();
+    do {
+        if (SDL_PeepEvents(&ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return false;
+    } while (ev.type == kPollSentinel);
     if (s.observer) s.observer(ev);
     out = Message{};
     switch (ev.type) {

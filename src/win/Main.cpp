@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/GameMain.h"
+#include "framework/Random.h"
 #include "framework/StateLoading.h"
 #include "platform/Clock.h"
 #include "win/Graphics.h"
@@ -70,7 +71,7 @@ bool MainLoopPass(uint32_t& lastTime) {
 }
 
 void RunGame() {
-    std::srand(timeGetTime());
+    GameSeedFromClock();
     timeBeginPeriod(1);
     if (!InitGraphics()) {
         platform::ShowMessageBox("初期化に失敗しました", "");

@@ -1,0 +1,44 @@
+#pragma once
+// The boss base. (Stand-in until the bosses land: it waits in whatever
+// state it is put into, and every record of its table holds.)
+#include <cstdint>
+
+#include "character/Character.h"
+#include "framework/GameMain.h"
+#include "player/CharacterPlayer.h"
+
+class CCharacterEnemyBoss : public CCharacter {
+public:
+    static constexpr int32_t kFrameCount = 1000;
+    static constexpr int32_t kEnemyGroup = 2;
+    static constexpr int32_t kWaitState = 220;
+
+    CCharacterEnemyBoss() {
+        group = kEnemyGroup;
+        hp = hpMax = 1000;
+        layer = 168;
+        friction = 5;
+        maxFall = 200;
+        gravityNum = gravityDen = 1;
+        scaleX = scaleY = 2.0;
+        frameTable.Allocate(kFrameCount);
+        for (int32_t r = 1; r < kFrameCount; ++r)
+            SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
+                           kHeldDuration, 0);
+        frame = kWaitState;
+    }
+
+    ~CCharacterEnemyBoss() override {
+        // The player may still point at this boss as the one it touched.
+        auto* player = dynamic_cast<CCharacterPlayer*>(CGameMain::GetInstance()->m_player);
+        if (player != nullptr && player->target == this) player->target = nullptr;
+    }
+
+    // The variant waits in its start state.
+    void SetTypeId(int32_t id) override {
+        CCharacter::SetTypeId(id);
+        SetState(kWaitState);
+    }
+
+    void Update() override { StepAnimation(); }
+};

@@ -1,0 +1,5 @@
+#pragma once
+// The king tengu's second form. (Stand-in until the bosses land.)
+#include "boss/CharacterEnemyBoss.h"
+
+class CCharacterKingTengu2nd : public CCharacterEnemyBoss {};

@@ -1,0 +1,5 @@
+#pragma once
+// The wanyudo boss. (Stand-in until the bosses land.)
+#include "boss/CharacterEnemyBoss.h"
+
+class CCharacterWanyudo : public CCharacterEnemyBoss {};

@@ -1,0 +1,523 @@
+#include "character/Character.h"
+
+#include <cmath>
+
+#include "character/CharacterList.h"
+#include "framework/GameMain.h"
+#include "win/SoundTables.h"
+
+namespace {
+
+// Sound-effect slot of a character that is down to no life.
+constexpr int32_t kDefeatSound = 31;
+constexpr int32_t kStandState = 220;
+constexpr int32_t kDefeatState = 110;
+
+void CountDown(int32_t& timer) {
+    if (timer > 0) --timer;
+}
+
+}  // namespace
+
+CCharacter::CCharacter() = default;
+
+CCharacter::~CCharacter() {
+    for (CCharacterList*& list : ownedLists) {
+        if (list == nullptr) continue;
+        list->RemoveAll();  // the characters belong to the world list
+        delete list;
+        list = nullptr;
+    }
+    // No character of the world keeps a link to this one.
+    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    world.cursor = 0;
+    const int32_t n = world.GetCount();
+    for (int32_t i = 1; i <= n; ++i) {
+        CCharacter* c = world.GetAt(i);
+        if (c == nullptr) continue;
+        for (int32_t k = 0; k < kLinkCount; ++k) {
+            if (c->linksA[k] == this) c->linksA[k] = nullptr;
+            if (c->linksB[k] == this) c->linksB[k] = nullptr;
+        }
+    }
+    frameTable.Release();
+}
+
+// --- Gravity, hover and horizontal speed -----------------------------------
+
+bool CCharacter::ApplyGravityCapped(int32_t num, int32_t den, int32_t maxFallSpeed) {
+    const int32_t savedMaxFall = maxFall;
+    maxFall = maxFallSpeed;
+    const bool airborne = ApplyGravityWith(num, den);
+    maxFall = savedMaxFall;
+    return airborne;
+}
+
+bool CCharacter::ApplyGravityWith(int32_t num, int32_t den) {
+    const int32_t savedNum = gravityNum;
+    const int32_t savedDen = gravityDen;
+    gravityNum = num;
+    gravityDen = den;
+    const bool airborne = ApplyGravity();
+    gravityNum = savedNum;
+    gravityDen = savedDen;
+    return airborne;
+}
+
+bool CCharacter::ApplyGravity() { return false; }
+
+void CCharacter::StartHover() {
+    hoverSpeed = hoverAmplitude;
+    hoverDir = -1;
+    hoverAcc = 0;
+}
+
+bool CCharacter::UpdateHover() { return true; }
+
+void CCharacter::AccelerateXAbsolute(int32_t target, int32_t step) { AccelerateX(target, step, true, true); }
+
+void CCharacter::AccelerateX(int32_t, int32_t, bool, bool) {}
+
+void CCharacter::AccelerateXForward(int32_t target, int32_t step) { AccelerateX(target, step, false, true); }
+
+// --- Terrain and contact ----------------------------------------------------
+
+bool CCharacter::OverlapsSolid(CCharacter*) { return false; }
+CCharacter* CCharacter::FindBlockOverlap() { return nullptr; }
+bool CCharacter::BodyTouches(CCharacter*) { return false; }
+int32_t CCharacter::GravityTicks() { return 0; }
+int32_t CCharacter::HoverTicks() { return 0; }
+CCharacter* CCharacter::AttackAll(CCharacterList*, int32_t, int32_t, int32_t) { return nullptr; }
+bool CCharacter::ClampToStage() { return true; }
+
+void CCharacter::FacePlayer() {
+    const CCharacter* player = CGameMain::GetInstance()->m_player;
+    if (player == nullptr) return;
+    if (x < player->x) facing = 1;
+    else if (x > player->x) facing = -1;
+}
+
+void CCharacter::CarryRiders(CCharacterList*) {}
+bool CCharacter::IsRiderOn(CCharacter*) { return false; }
+
+// --- Afterimages and tween --------------------------------------------------
+
+void CCharacter::StartAfterimageTinted(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}
+void CCharacter::StartAfterimageCounted(int32_t, int32_t, int32_t, int32_t, int32_t) {}
+void CCharacter::StartAfterimage(int32_t, int32_t, int32_t, int32_t) {}
+
+void CCharacter::SetAfterimageParams(int32_t countA, int32_t countB, int32_t layerValue, double angleValue,
+                                     double angle2Value, double scaleXValue, double scaleX2Value, double scaleYValue,
+                                     double scaleY2Value, int32_t red, int32_t green, int32_t blue,
+                                     int32_t blendModeValue, int32_t alphaValue, int32_t fadeStepValue,
+                                     double scaleXRateValue, double scaleYRateValue, int32_t stateDuration, int32_t u,
+                                     int32_t v, int32_t spriteLeft, int32_t spriteRight, int32_t spriteTop,
+                                     int32_t spriteBottom, int32_t textureId) {
+    AfterimageBlock& a = afterimage;
+    a.countA = countA;
+    a.countB = countB;
+    a.layer = layerValue;
+    a.angle = angleValue;
+    a.angle2 = angle2Value;
+    a.scaleX = scaleXValue;
+    a.scaleX2 = scaleX2Value;
+    a.scaleY = scaleYValue;
+    a.scaleY2 = scaleY2Value;
+    a.red = red;
+    a.green = green;
+    a.blue = blue;
+    a.blendMode = blendModeValue;
+    a.alpha = alphaValue;
+    a.fadeStep = fadeStepValue;
+    a.scaleXRate = scaleXRateValue;
+    a.scaleYRate = scaleYRateValue;
+    a.stateDuration = stateDuration;
+    a.u = u;
+    a.v = v;
+    a.spriteLeft = spriteLeft;
+    a.spriteRight = spriteRight;
+    a.spriteTop = spriteTop;
+    a.spriteBottom = spriteBottom;
+    a.textureId = textureId;
+}
+
+void CCharacter::UpdateAfterimages() {}
+void CCharacter::SpawnAfterimagesC(int32_t, int32_t, int32_t, int32_t, int32_t) {}
+void CCharacter::SpawnAfterimagesA(int32_t, int32_t, int32_t, int32_t, int32_t) {}
+void CCharacter::SpawnAfterimagesB(int32_t, int32_t, int32_t, int32_t, int32_t) {}
+void CCharacter::SpawnAfterimage(int32_t, int32_t, int32_t, double, double, double, int32_t, int32_t, int32_t,
+                                 int32_t, int32_t, int32_t, double, double, int32_t, int32_t, int32_t, int32_t,
+                                 int32_t, int32_t, int32_t, int32_t) {}
+void CCharacter::UpdateTween() {}
+bool CCharacter::IsTweening() { return tweenStep != tweenDuration; }
+
+// --- Frame entry and the state-band handlers --------------------------------
+
+void CCharacter::EmptyHook() {}
+
+void CCharacter::Frame() {
+    x += pushX;
+    y += pushY;
+    pushX = 0;
+    pushY = 0;
+    if (hitStop > 0) {
+        --hitStop;
+        return;
+    }
+    CountDown(invincibleTimer);
+    CountDown(invulnerableTimer);
+    CountDown(damageFlashTimer);
+    CountDown(auxTimer);
+    CountDown(blinkTimer);
+    CountDown(flashTimer);
+    CountDown(guardTimer);
+    carryX = 0;
+    carryY = 0;
+    Update();
+}
+
+void CCharacter::Update() {}
+void CCharacter::Draw() {}
+bool CCharacter::OnHit(int32_t, int32_t, int32_t, CCharacter*) { return true; }
+bool CCharacter::IsRemoved() { return false; }
+void CCharacter::Reset() {}
+
+void CCharacter::DefaultPhysics() {
+    DecelerateX(friction);
+    ApplyGravity();
+}
+
+void CCharacter::UpdateHurt() { DefaultPhysics(); }
+void CCharacter::UpdateState20() { DefaultPhysics(); }
+void CCharacter::UpdateState30() { DefaultPhysics(); }
+
+void CCharacter::UpdateState40() {
+    DecelerateX(10);
+    // Falls at the player character's rate.
+    const CCharacter* player = CGameMain::GetInstance()->m_player;
+    if (player != nullptr) ApplyGravityWith(player->gravityNum, player->gravityDen);
+    else ApplyGravity();
+}
+
+void CCharacter::UpdateState50() {
+    if (stateTimer % 10 == 0) facing = -facing;
+    if (!ApplyGravity()) SetState(kStandState);
+}
+
+void CCharacter::UpdateState60() { DefaultPhysics(); }
+void CCharacter::UpdateState70() {}
+void CCharacter::UpdateState80() {}
+void CCharacter::UpdateState90() {}
+void CCharacter::UpdateState100() {}
+void CCharacter::UpdateDefeat() {}
+void CCharacter::UpdateState120() {}
+void CCharacter::UpdateState130() {}
+void CCharacter::UpdateState140() {}
+void CCharacter::UpdateState150() {}
+void CCharacter::UpdateState160() {}
+void CCharacter::UpdateState170() {}
+void CCharacter::UpdateState180() {}
+void CCharacter::UpdateState190() {}
+void CCharacter::UpdateState200() {}
+
+void CCharacter::AddHP(int32_t n) {
+    hp += n;
+    if (hp > hpMax) hp = hpMax;
+}
+
+void CCharacter::AddGauge(int32_t n) {
+    gauge += n;
+    if (gauge > gaugeMax) gauge = gaugeMax;
+}
+
+// Placeholder until terrain collision lands: moves without colliding.
+void CCharacter::Move(int32_t dx, int32_t dy) {
+    prevX = x;
+    prevY = y;
+    x += dx;
+    y += dy;
+    UpdateAfterimages();
+}
+
+bool CCharacter::OnTerrainContact(int32_t) { return false; }
+bool CCharacter::IsAirborne() { return false; }
+bool CCharacter::TouchesSolid(int32_t) { return false; }
+
+bool CCharacter::TouchesAnySolid() {
+    return TouchesSolid(1) || TouchesSolid(4) || TouchesSolid(2) || TouchesSolid(3);
+}
+
+bool CCharacter::TouchesSolidOf(CCharacter*, int32_t) { return false; }
+
+int32_t CCharacter::FirstTouchedSideOf(CCharacter* other) {
+    for (int32_t side : {1, 4, 2, 3})
+        if (TouchesSolidOf(other, side)) return side;
+    return 0;
+}
+
+bool CCharacter::AttackHits(CCharacter*) { return false; }
+bool CCharacter::AlwaysTrueTest(int32_t, int32_t) { return true; }
+bool CCharacter::IsOnScreen() { return true; }
+bool CCharacter::IsNearScreen() { return true; }
+bool CCharacter::IsInsideStage() { return true; }
+
+// --- Position and facing ----------------------------------------------------
+
+void CCharacter::SetPosition(int32_t newX, int32_t newY) {
+    prevX = x;
+    prevY = y;
+    x = newX;
+    y = newY;
+}
+
+int32_t CCharacter::GetX() { return x; }
+int32_t CCharacter::GetY() { return y; }
+// Stage coordinates: the camera of the current stage is at 0 until the
+// stages land.
+int32_t CCharacter::GetStageX() { return x; }
+int32_t CCharacter::GetStageY() { return y; }
+void CCharacter::SetStageX(int32_t sx) { x = sx; }
+void CCharacter::SetStageY(int32_t sy) { y = sy; }
+
+bool CCharacter::SetFacing(int32_t f) {
+    facing = f;
+    return true;
+}
+
+int32_t CCharacter::GetFacing() { return facing; }
+
+void CCharacter::DecelerateX(int32_t step) {
+    if (vx <= step && vx >= -step) vx = 0;
+    else if (vx > 0) vx -= step;
+    else vx += step;
+}
+
+// --- Frames and states ------------------------------------------------------
+
+void CCharacter::SetFrame(int32_t newFrame) {
+    frameTimer = 0;
+    if (newFrame != -1) frame = newFrame;
+}
+
+void CCharacter::SetState(int32_t state) {
+    if (state != -1) {
+        frame = state;
+        pendingState = state;
+        frameTimer = 0;
+    }
+    stateTimer = 0;
+    if (state == kStandState && hp <= 0) {
+        PlaySE(kDefeatSound);
+        SetState(kDefeatState);
+    }
+}
+
+void CCharacter::ConsumeStateChange() {
+    const int32_t consumed = pendingState;
+    pendingState = -1;
+    if (consumed == 0) alive = 0;
+}
+
+void CCharacter::StepAnimation() {
+    ++frameTimer;
+    if (frameTimer >= CurrentRecord().frameDuration) SetFrame(CurrentRecord().nextFrame);
+    ++stateTimer;
+    if (stateTimer >= CurrentRecord().stateDuration) SetState(CurrentRecord().nextState);
+    ConsumeStateChange();
+}
+
+void CCharacter::SetFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteLeft, int32_t spriteRight,
+                                int32_t spriteTop, int32_t spriteBottom, int32_t bodyLeft, int32_t bodyRight,
+                                int32_t bodyTop, int32_t bodyBottom, int32_t attackLeft, int32_t attackRight,
+                                int32_t attackTop, int32_t attackBottom, int32_t hurtLeft, int32_t hurtRight,
+                                int32_t hurtTop, int32_t hurtBottom, int32_t nextFrame, int32_t frameDuration,
+                                int32_t nextState, int32_t stateDuration, int32_t textureId) {
+    FrameRecord* r = frameTable.Find(record);
+    if (r == nullptr) return;
+    FrameRecord filled;
+    filled.u = u;
+    filled.v = v;
+    filled.spriteLeft = spriteLeft;
+    filled.spriteRight = spriteRight;
+    filled.spriteTop = spriteTop;
+    filled.spriteBottom = spriteBottom;
+    filled.bodyLeft = bodyLeft;
+    filled.bodyRight = bodyRight;
+    filled.bodyTop = bodyTop;
+    filled.bodyBottom = bodyBottom;
+    filled.attackLeft = attackLeft;
+    filled.attackRight = attackRight;
+    filled.attackTop = attackTop;
+    filled.attackBottom = attackBottom;
+    filled.hurtLeft = hurtLeft;
+    filled.hurtRight = hurtRight;
+    filled.hurtTop = hurtTop;
+    filled.hurtBottom = hurtBottom;
+    filled.nextFrame = nextFrame;
+    filled.nextState = nextState;
+    filled.frameDuration = frameDuration;
+    filled.stateDuration = stateDuration;
+    filled.textureId = textureId;
+    *r = filled;
+}
+
+// --- Drawing motions --------------------------------------------------------
+
+void CCharacter::ScrollParallax(int32_t, int32_t) {}
+void CCharacter::SetTypeId(int32_t id) { typeId = id; }
+void CCharacter::FollowParent() {}
+int32_t CCharacter::ScaleDamage(int32_t, int32_t damage) { return damage; }
+void CCharacter::DropToGround() {}
+
+void CCharacter::FaceVelocity() { angle = std::atan2(static_cast<double>(vx), static_cast<double>(-vy)); }
+
+void CCharacter::SetTween(int32_t offsetXFrom, int32_t offsetXTo, int32_t offsetYFrom, int32_t offsetYTo,
+                          double scaleXFrom, double scaleXTo, double scaleYFrom, double scaleYTo, int32_t layerFrom,
+                          int32_t layerTo, double angleFrom, double angleTo, int32_t duration, int32_t mode) {
+    tween.offsetXFrom = offsetXFrom;
+    tween.offsetXTo = offsetXTo;
+    tween.offsetYFrom = offsetYFrom;
+    tween.offsetYTo = offsetYTo;
+    tween.scaleXFrom = scaleXFrom;
+    tween.scaleXTo = scaleXTo;
+    tween.scaleYFrom = scaleYFrom;
+    tween.scaleYTo = scaleYTo;
+    tween.layerFrom = layerFrom;
+    tween.layerTo = layerTo;
+    tween.angleFrom = angleFrom;
+    tween.angleTo = angleTo;
+    relativeAngle = angleFrom;
+    tweenStep = 0;
+    tweenDuration = duration;
+    tweenMode = mode;
+}
+
+bool CCharacter::SteerToward(CCharacter*, int32_t, double) { return true; }
+void CCharacter::AimAt(CCharacter*, int32_t) {}
+int32_t CCharacter::GetAnchorX() { return x; }
+int32_t CCharacter::GetAnchorY() { return y; }
+
+void CCharacter::SetAlpha(int32_t a) { alpha = a < 0 ? 0 : (a > 255 ? 255 : a); }
+
+void CCharacter::AddAlphaClamped(int32_t d, int32_t lo, int32_t hi) {
+    alpha += d;
+    if (alpha < lo) alpha = lo;
+    if (alpha > hi) alpha = hi;
+}
+
+void CCharacter::AddAlpha(int32_t d) { AddAlphaClamped(d, 0, 255); }
+
+// --- Score, combo, play time and gold ---------------------------------------
+
+void CCharacter::SetScore(int32_t n) { score = n; }
+int32_t CCharacter::GetScore() { return score; }
+void CCharacter::AddScore(int32_t n) { score += n; }
+void CCharacter::SetScoreRate(int32_t) {}
+int32_t CCharacter::GetScoreRate() { return 0; }
+void CCharacter::SetCombo(int32_t n) { combo = n; }
+int32_t CCharacter::GetCombo() { return combo; }
+void CCharacter::OnAttackLanded() {}
+
+void CCharacter::OnCountdownEnd() {
+    combo = 0;
+    comboWindow = 0;
+}
+
+void CCharacter::TickCountdown() {
+    --comboWindow;
+    if (comboWindow < 0) OnCountdownEnd();
+}
+
+void CCharacter::SetPlayTime(int32_t t) { playTime = t; }
+int32_t CCharacter::GetPlayTime() { return playTime; }
+
+void CCharacter::TickPlayTime() {
+    if (playTimeRunning) ++playTime;
+    if (playTime > kMaxPlayTime) playTime = kMaxPlayTime;
+}
+
+void CCharacter::SetPlayTimeRunning(bool running) { playTimeRunning = running ? 1 : 0; }
+bool CCharacter::IsPlayTimeRunning() { return playTimeRunning != 0; }
+void CCharacter::SetGold(int32_t n) { gold = n; }
+void CCharacter::IncGold() { AddGold(1); }
+void CCharacter::AddGold(int32_t n) { gold += n; }
+int32_t CCharacter::GetGold() { return gold; }
+bool CCharacter::IsTargetable() { return targetable != 0; }
+void CCharacter::PushOutOfBlocks() {}
+void CCharacter::OnSpringLaunch() {}
+void CCharacter::OnCatapultLaunch() {}
+
+// --- Timed values -----------------------------------------------------------
+
+int32_t CCharacter::GetInvincible() { return invincibleTimer; }
+int32_t CCharacter::GetInvulnerable() { return invulnerableTimer; }
+int32_t CCharacter::GetDamageFlash() { return damageFlashTimer; }
+int32_t CCharacter::GetAuxTimer() { return auxTimer; }
+void CCharacter::SetInvincible(int32_t t) { ApplyTimerRule(invincibleTimer, t); }
+void CCharacter::SetInvulnerable(int32_t t) { ApplyTimerRule(invulnerableTimer, t); }
+void CCharacter::SetDamageFlash(int32_t t) { ApplyTimerRule(damageFlashTimer, t); }
+void CCharacter::SetAuxTimer(int32_t t) { ApplyTimerRule(auxTimer, t); }
+void CCharacter::ClearInvincible() { invincibleTimer = 0; }
+void CCharacter::ClearInvulnerable() { invulnerableTimer = 0; }
+void CCharacter::ClearDamageFlash() { damageFlashTimer = 0; }
+void CCharacter::ClearAuxTimer() { auxTimer = 0; }
+int32_t CCharacter::GetBlink() { return blinkTimer; }
+
+void CCharacter::SetBlink(int32_t t, int32_t period, int32_t visible) {
+    const int32_t before = blinkTimer;
+    ApplyTimerRule(blinkTimer, t);
+    if (blinkTimer == before) return;  // refused (a stored value always differs)
+    blinkPeriod = period;
+    blinkVisible = visible;
+}
+
+void CCharacter::ClearBlink() { blinkTimer = 0; }
+int32_t CCharacter::GetFlash() { return flashTimer; }
+
+void CCharacter::SetFlash(int32_t t, int32_t period, int32_t on) {
+    const int32_t before = flashTimer;
+    ApplyTimerRule(flashTimer, t);
+    if (flashTimer == before) return;  // refused
+    flashPeriod = period;
+    flashOn = on;
+}
+
+void CCharacter::ClearFlash() { flashTimer = 0; }
+void CCharacter::SetHitStop(int32_t t) { ApplyTimerRule(hitStop, t); }
+
+// --- Links ------------------------------------------------------------------
+
+namespace {
+
+int32_t LinkFirstFree(CCharacter* (&row)[kLinkCount], CCharacter* other) {
+    for (int32_t i = 0; i < kLinkCount; ++i) {
+        if (row[i] == nullptr) {
+            row[i] = other;
+            return i;
+        }
+    }
+    return kLinkCount;
+}
+
+int32_t LinkLastFree(CCharacter* (&row)[kLinkCount], CCharacter* other) {
+    for (int32_t i = kLinkCount - 1; i >= 0; --i) {
+        if (row[i] == nullptr) {
+            row[i] = other;
+            return i;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int32_t CCharacter::LinkA(CCharacter* other) { return LinkFirstFree(linksA, other); }
+int32_t CCharacter::LinkALast(CCharacter* other) { return LinkLastFree(linksA, other); }
+int32_t CCharacter::LinkB(CCharacter* other) { return LinkFirstFree(linksB, other); }
+int32_t CCharacter::LinkBLast(CCharacter* other) { return LinkLastFree(linksB, other); }
+
+bool CCharacter::HasChildOfType19990() {
+    for (const CCharacter* c : linksB)
+        if (c != nullptr && c->typeId == 19990) return true;
+    return false;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Scenery.
+// (Stand-in until the scenery kind lands: every record of its table
+// holds.)
+#include <cstdint>
+
+#include "character/Character.h"
+
+class CCharacterBackground : public CCharacter {
+public:
+    static constexpr int32_t kFrameCount = 1088;
+
+    CCharacterBackground() {
+        typeId = 20000;
+        gravityNum = gravityDen = 1;
+        auxValue = 1;
+        hp = hpMax = 1;
+        layer = 120;
+        frameTable.Allocate(kFrameCount);
+        for (int32_t r = 1; r < kFrameCount; ++r)
+            SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
+                           kHeldDuration, 0);
+    }
+
+    void Update() override { StepAnimation(); }
+};

@@ -1,0 +1,28 @@
+#pragma once
+// Visual effects: sparks, marks, score orbs and afterimages.
+// (Stand-in until the effect kind lands: every record of its table
+// holds.)
+#include <cstdint>
+
+#include "character/Character.h"
+
+class CCharacterEffect : public CCharacter {
+public:
+    static constexpr int32_t kFrameCount = 890;
+
+    CCharacterEffect() {
+        typeId = 50000;
+        gravityNum = gravityDen = 1;
+        auxValue = 1;
+        hp = hpMax = 1;
+        layer = 120;
+        score = 100;
+        combo = 100;
+        frameTable.Allocate(kFrameCount);
+        for (int32_t r = 1; r < kFrameCount; ++r)
+            SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
+                           kHeldDuration, 0);
+    }
+
+    void Update() override { StepAnimation(); }
+};

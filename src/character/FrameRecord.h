@@ -1,0 +1,76 @@
+#pragma once
+// Frame records: one animation frame of a character (sprite, solid
+// geometry, boxes, frame and state chaining), and the per-character table
+// that holds them. A state number is the index of the state's first record.
+#include <cstdint>
+#include <memory>
+
+struct FrameRecord {
+    int32_t u = 0;  // texture x of the anchor
+    int32_t v = 0;  // texture y of the anchor
+    int32_t spriteLeft = 0;
+    int32_t spriteRight = 0;  // inclusive
+    int32_t spriteTop = 0;
+    int32_t spriteBottom = 0;  // inclusive
+    int32_t solidLeft = 0;
+    int32_t solidRight = 0;
+    int32_t solidTopLeft = 0;
+    int32_t solidTopRight = 0;
+    int32_t solidBottomLeft = 0;
+    int32_t solidBottomRight = 0;
+    int32_t bodyLeft = 0;
+    int32_t bodyRight = 0;
+    int32_t bodyTop = 0;
+    int32_t bodyBottom = 0;
+    int32_t attackLeft = 0;
+    int32_t attackRight = 0;
+    int32_t attackTop = 0;
+    int32_t attackBottom = 0;
+    int32_t hurtLeft = 0;
+    int32_t hurtRight = 0;
+    int32_t hurtTop = 0;
+    int32_t hurtBottom = 0;
+    int32_t nextFrame = 0;      // -1 holds the frame
+    int32_t nextState = 0;      // -1 holds the state; 0 removes the character
+    int32_t frameDuration = 0;  // ticks in this frame
+    int32_t stateDuration = 0;  // ticks in the state, counted from SetState
+    int32_t textureId = 0;      // texture slot
+
+    static constexpr int kFieldCount = 29;
+
+    // The record every table starts with: a 64 x 64 sprite at (0, 0) of
+    // slot 0 that leads to state 0 after one tick.
+    static FrameRecord Default();
+};
+static_assert(sizeof(FrameRecord) == FrameRecord::kFieldCount * sizeof(int32_t));
+
+// The records of one character. Every character owns its own copy, so it
+// may rewrite its records at run time. Reads outside the table see the
+// all-zero record (which leads straight to removal), writes outside it go
+// nowhere: a state number from a map, a save or a bad table can never reach
+// past the records.
+class FrameTable {
+public:
+    FrameTable() = default;
+    FrameTable(FrameTable&&) noexcept = default;
+    FrameTable& operator=(FrameTable&&) noexcept = default;
+    FrameTable(const FrameTable&) = delete;
+    FrameTable& operator=(const FrameTable&) = delete;
+
+    // Replaces the table by count records: record 0 the default record,
+    // every other record all zero. A count below 1 leaves an empty table.
+    void Allocate(int32_t count);
+    void Release();
+
+    int32_t Count() const { return count_; }
+    bool Contains(int32_t index) const { return index >= 0 && index < count_; }
+
+    // The record at index, or the all-zero record outside the table.
+    const FrameRecord& Get(int32_t index) const;
+    // The record at index for writing, or null outside the table.
+    FrameRecord* Find(int32_t index);
+
+private:
+    std::unique_ptr<FrameRecord[]> records_;
+    int32_t count_ = 0;
+};

@@ -1,0 +1,5 @@
+#pragma once
+// The bird. (Stand-in until the enemies land.)
+#include "enemy/CharacterEnemy.h"
+
+class CCharacterBird : public CCharacterEnemy {};

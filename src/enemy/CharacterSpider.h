@@ -1,0 +1,5 @@
+#pragma once
+// The spider. (Stand-in until the enemies land.)
+#include "enemy/CharacterEnemy.h"
+
+class CCharacterSpider : public CCharacterEnemy {};

@@ -1,0 +1,5 @@
+#pragma once
+// The spikes. (Stand-in until the gimmicks land.)
+#include "enemy/CharacterYakumono.h"
+
+class CCharacterSpike : public CCharacterYakumono {};
