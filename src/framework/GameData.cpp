@@ -1,11 +1,200 @@
-// Reading and writing the game's save data. (Least form until saving lands.)
-#include "framework/GameMain.h"
+// Loading and saving the game data: the system record in "save", the slot
+// records in "saveslotNN" and the resume snapshots in "resumeNN", all beside
+// the executable.
+//
+// A slot record reaches its file whenever it is changed on purpose: at a
+// save point, a new game or an erase, and a resume snapshot. Save points, the
+// opening scene and the new-game and erase choices of the save-slot screen
+// all drop the slot's resume point and save the global data within one
+// frame; SaveGlobalData therefore also writes the slot records whose resume
+// point was dropped in the current frame. A pause or continue choice drops
+// the resume point too, but nothing saves the global data in that frame, so
+// progress made since the last save stays off the disk. NewGameInSlot itself
+// only resets the record in memory: the construction of the game object
+// calls it for all sixteen slots before anything has been loaded.
+#include <cstdio>
+#include <cstring>
 
-void CGameMain::LoadAllSlots() {}
-void CGameMain::SaveGlobalData() {}
-void CGameMain::SaveResumeRecords() {}
-void CGameMain::TakeResumeSnapshot() {}
-void CGameMain::ResetResumeRecord() {}
-void CGameMain::ResetResumeRecordAt(int32_t) {}
-void CGameMain::NewGameInSlot(int32_t) {}
-int32_t CGameMain::CountCompletion(int32_t) { return 0; }
+#include "framework/GameMain.h"
+#include "player/CharacterPlayer.h"
+#include "player/Item.h"
+#include "win/DebugLog.h"
+#include "win/SoundManager.h"
+
+namespace {
+
+struct SlotSaveMark {
+    bool marked = false;
+    int32_t frame = 0;
+};
+
+SlotSaveMark g_resumeDropped[CGameMain::kSlotCount];
+
+bool IsSlot(int32_t slot) { return slot >= 0 && slot < CGameMain::kSlotCount; }
+
+void FileName(char (&name)[16], const char* prefix, int32_t slot) {
+    std::snprintf(name, sizeof name, "%s%02d", prefix, static_cast<int>(slot));
+}
+
+void ClearMarks() {
+    for (SlotSaveMark& mark : g_resumeDropped) mark.marked = false;
+}
+
+// The camera of the stage in play: resume points are kept in map
+// coordinates, the player's position is relative to the camera.
+void GetStageCamera(const CGameMain&, int32_t& x, int32_t& y) {
+    // The stage proxy does not expose its stage yet: the camera stands at 0.
+    x = 0;
+    y = 0;
+}
+
+// Reads the named file into the record; false when the file is missing or
+// is not a whole save block (the record then stays as it was).
+bool ReadRecord(CSaveFile& file, CSaveData& record, const char* name) {
+    if (!file.OpenRead(name)) return false;
+    const bool ok = record.ReadDefault();
+    file.Close();
+    if (!ok) DebugPrintf("save: \"%s\" is not a whole save block; it counts as missing\n", name);
+    return ok;
+}
+
+bool WriteRecord(CSaveFile& file, CSaveData& record, const char* name) {
+    if (!file.OpenWrite(name)) {
+        DebugPrintf("save: \"%s\" was not saved\n", name);
+        return false;
+    }
+    bool ok = record.WriteDefault();
+    ok = file.Close() && ok;
+    if (!ok) DebugPrintf("save: \"%s\" was not saved; the previous file stays\n", name);
+    return ok;
+}
+
+void LoadSlotRecord(CGameMain& game, int32_t slot) {
+    char name[16];
+    FileName(name, "saveslot", slot);
+    CSaveData& record = game.m_slotData[slot];
+    if (ReadRecord(game.m_saveFile, record, name)) {
+        if (const int fixed = record.SanitizeSlotRecord()) {
+            DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
+        }
+    } else {
+        record.SetNewGameDefaults();
+    }
+    FileName(name, "resume", slot);
+    CSaveData& resume = game.m_resumeData[slot];
+    if (ReadRecord(game.m_saveFile, resume, name)) {
+        if (const int fixed = resume.SanitizeSlotRecord()) {
+            DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
+        }
+    } else {
+        resume.SetNewGameDefaults();
+    }
+    // A slot shows a resume point only while its snapshot holds one.
+    if (!resume.HasResumePoint()) record.SetByte(SaveSlotRecord::kResumeFlag, 0);
+}
+
+bool WriteSlotRecord(CGameMain& game, int32_t slot) {
+    char name[16];
+    FileName(name, "saveslot", slot);
+    return WriteRecord(game.m_saveFile, game.m_slotData[slot], name);
+}
+
+}  // namespace
+
+void CGameMain::LoadAllSlots() {
+    ClearMarks();
+    if (!m_saveFile.OpenReadSave()) return;
+    const bool systemRead = m_systemData.ReadDefault();
+    m_saveFile.Close();
+    if (systemRead) {
+        if (const int fixed = m_systemData.SanitizeSystemRecord()) {
+            DebugPrintf("save: \"save\" held %d value(s) out of range\n", fixed);
+        }
+        SaveBlock::SystemSettings settings;
+        settings.selectedCharacter = m_selectedCharacter;
+        SaveBlock::ApplySystemRecord(m_systemData.Bytes(), settings, *CItem::GetInstance());
+        std::memcpy(m_clearFlags, settings.clearFlags, sizeof m_clearFlags);
+        m_gameMode = settings.gameMode;
+        m_gold = settings.gold;
+        m_language = settings.language;
+        CSoundManager::GetInstance()->SetMusicVolume(settings.musicVolume);
+        CSoundManager::GetInstance()->SetSEVolume(settings.effectVolume);
+        m_vibration = settings.vibration;
+        m_selectedCharacter = settings.selectedCharacter;
+    } else {
+        DebugPrintf("save: \"save\" is not a whole save block; it counts as missing\n");
+    }
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot);
+}
+
+void CGameMain::SaveGlobalData() {
+    if (m_saveFile.OpenWriteSave()) {
+        SaveBlock::SystemSettings settings;
+        std::memcpy(settings.clearFlags, m_clearFlags, sizeof settings.clearFlags);
+        settings.gameMode = m_gameMode;
+        settings.gold = m_gold;
+        settings.language = m_language;
+        settings.effectVolume = CSoundManager::GetInstance()->GetSEVolume();
+        settings.musicVolume = CSoundManager::GetInstance()->GetMusicVolume();
+        settings.vibration = m_vibration;
+        SaveBlock::FillSystemRecord(m_systemData.Bytes(), settings, *CItem::GetInstance());
+        bool ok = m_systemData.WriteDefault();
+        ok = m_saveFile.Close() && ok;
+        if (!ok) DebugPrintf("save: \"save\" was not saved; the previous file stays\n");
+    } else {
+        DebugPrintf("save: \"save\" was not saved\n");
+    }
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+        SlotSaveMark& mark = g_resumeDropped[slot];
+        if (mark.marked && mark.frame == m_frameCount) WriteSlotRecord(*this, slot);
+        mark.marked = false;
+    }
+}
+
+void CGameMain::SaveResumeRecords() {
+    char name[16];
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+        FileName(name, "resume", slot);
+        WriteRecord(m_saveFile, m_resumeData[slot], name);
+    }
+}
+
+void CGameMain::TakeResumeSnapshot() {
+    const int32_t slot = m_currentSlot;
+    if (!IsSlot(slot)) return;
+    CSaveData& record = m_slotData[slot];
+    CSaveData& resume = m_resumeData[slot];
+    std::memcpy(resume.Bytes(), record.Bytes(), SaveSlotRecord::kUsedSize);
+    resume.SetInt(SaveSlotRecord::kMapId, m_mapId);
+    if (auto* player = dynamic_cast<CCharacterPlayer*>(m_player)) {
+        player->WriteStatus(resume);
+        int32_t cameraX = 0, cameraY = 0;
+        GetStageCamera(*this, cameraX, cameraY);
+        resume.SetInt(SaveSlotRecord::kResumeHp, player->hp);
+        resume.SetInt(SaveSlotRecord::kResumeGauge, player->gauge);
+        resume.SetInt(SaveSlotRecord::kResumeX, cameraX + player->x);
+        resume.SetInt(SaveSlotRecord::kResumeY, cameraY + player->y);
+        resume.SetInt(SaveSlotRecord::kResumeFacing, player->facing);
+    }
+    resume.SetByte(SaveSlotRecord::kResumeFlag, 1);
+    SaveResumeRecords();
+    std::memcpy(record.Bytes(), resume.Bytes(), SaveSlotRecord::kUsedSize);
+    WriteSlotRecord(*this, slot);
+    g_resumeDropped[slot].marked = false;
+}
+
+void CGameMain::ResetResumeRecord() { ResetResumeRecordAt(m_currentSlot); }
+
+void CGameMain::ResetResumeRecordAt(int32_t slot) {
+    if (!IsSlot(slot)) return;
+    m_resumeData[slot].SetNewGameDefaults();
+    m_slotData[slot].SetByte(SaveSlotRecord::kResumeFlag, 0);
+    g_resumeDropped[slot] = SlotSaveMark{true, m_frameCount};
+}
+
+void CGameMain::NewGameInSlot(int32_t slot) {
+    if (!IsSlot(slot)) return;
+    m_slotData[slot].SetNewGameDefaults();
+}
+
+int32_t CGameMain::CountCompletion(int32_t slot) { return IsSlot(slot) ? m_slotData[slot].CountCompletion() : 0; }

@@ -81,7 +81,10 @@ void RunGame() {
     CGameStateLoading::GetInstance()->Draw();
     CSoundManager::GetInstance()->Init();
     CreateTextFont(9);
-    CMyInput::GetInstance();
+    const platform::WindowHandle window = platform::GetInputSource().GameWindow();
+    CMyInput::GetInstance()->SetWindow(window);
+    CMouseDevice::GetInstance()->InitMouse(window);
+    InitJoystick(window);
     CGameMain::GetInstance()->Init();
 
     uint32_t lastTime = 0;

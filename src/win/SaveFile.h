@@ -1,0 +1,61 @@
+#pragma once
+// The game's one file object: opens a file beside the executable, reads or
+// writes raw bytes and closes it. A write goes to a temporary file next to
+// the target, which replaces the target only when the whole write and its
+// flush succeeded, so a failed save never damages the previous one.
+#include <cstdint>
+#include <string>
+
+class CSaveFile {
+public:
+    CSaveFile() = default;
+    CSaveFile(const CSaveFile&) = delete;
+    CSaveFile& operator=(const CSaveFile&) = delete;
+    // Closes a file still open; an unfinished write is dropped.
+    virtual ~CSaveFile();
+
+    // Existing files only.
+    virtual bool OpenRead(const char* name);
+    virtual bool OpenReadSave();
+    // The file is created when missing; the old one stays until Close.
+    virtual bool OpenWrite(const char* name);
+    virtual bool OpenWriteSave();
+    virtual bool OpenReadScore();
+    virtual bool OpenWriteScore();
+    virtual bool OpenReadIdentify();
+    virtual bool OpenWriteIdentify();
+    // Ends the read or write. For a write: flushes the new contents to disk
+    // and puts them in place of the old file; false (old file untouched)
+    // when a write, the flush or the replacement failed, or nothing was
+    // written.
+    virtual bool Close();
+    // True when the read worked; countRead may be less than count at the end
+    // of the file.
+    virtual bool Read(void* buffer, uint32_t count, uint32_t* countRead);
+    // True only when all count bytes were written.
+    virtual bool Write(const void* buffer, uint32_t count, uint32_t* countWritten);
+
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // The directory that holds the files, with its trailing separator: the
+    // executable's own directory unless SetBaseDirectory chose another.
+    static std::string GetBaseDirectory();
+    // Tests keep their files in a directory of their own; empty restores
+    // the executable's directory.
+    static void SetBaseDirectory(const std::string& directory);
+
+    // Failures that tests can make the next writes suffer.
+    enum class Fault { None, ShortWrite, WriteError, FlushError, RenameError };
+    static void SetFaultForTesting(Fault fault);
+
+private:
+    bool Open(const char* name, bool write);
+    void Discard();
+
+    int fd_ = -1;
+    bool writing_ = false;
+    bool failed_ = false;
+    bool wroteAny_ = false;
+    std::string path_;
+    std::string tempPath_;
+};

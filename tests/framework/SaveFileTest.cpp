@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "framework/SaveData.h"
+#include "framework/SaveTestDir.h"
+#include "win/DebugLog.h"
+#include "win/SaveFile.h"
+
+namespace {
+
+std::vector<uint8_t> Pattern(std::size_t size, uint8_t seed) {
+    std::vector<uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 7);
+    return bytes;
+}
+
+bool WriteBlock(CSaveFile& file, const char* name, const std::vector<uint8_t>& bytes) {
+    if (!file.OpenWrite(name)) return false;
+    uint32_t written = 0;
+    const bool wrote = file.Write(bytes.data(), static_cast<uint32_t>(bytes.size()), &written);
+    const bool closed = file.Close();
+    return wrote && closed;
+}
+
+class SaveFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDebugLogSink([this](const char* text) { log += text; });
+    }
+    void TearDown() override { SetDebugLogSink(nullptr); }
+
+    std::string log;
+};
+
+TEST_F(SaveFileTest, FilesLieBesideTheExecutableUnlessTestsChooseADirectory) {
+    char exe[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    ASSERT_GT(n, 0);
+    std::string dir(exe, static_cast<std::size_t>(n));
+    dir.erase(dir.rfind('/') + 1);
+    EXPECT_EQ(CSaveFile::GetBaseDirectory(), dir);
+    {
+        SaveTestDir temp;
+        EXPECT_EQ(CSaveFile::GetBaseDirectory(), temp.Path());
+    }
+    EXPECT_EQ(CSaveFile::GetBaseDirectory(), dir);
+}
+
+TEST_F(SaveFileTest, ABlockWrittenIsReadBackWholeEvenWithSpacesAndNonAsciiInThePath) {
+    SaveTestDir temp("dir with spaces ぺるん");
+    CSaveFile file;
+    const std::vector<uint8_t> block = Pattern(CSaveData::kSize, 3);
+    ASSERT_TRUE(WriteBlock(file, "save", block));
+    EXPECT_EQ(temp.Read("save"), block);
+
+    std::vector<uint8_t> back(CSaveData::kSize + 10, 0);
+    ASSERT_TRUE(file.OpenReadSave());
+    uint32_t got = 0;
+    EXPECT_TRUE(file.Read(back.data(), static_cast<uint32_t>(back.size()), &got));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(got, CSaveData::kSize) << "a read stops at the end of the file";
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), back.begin()));
+    EXPECT_EQ(temp.List(), std::vector<std::string>{"save"}) << "no temporary file is left";
+}
+
+TEST_F(SaveFileTest, AMissingFileCannotBeOpenedForReading) {
+    SaveTestDir temp;
+    CSaveFile file;
+    EXPECT_FALSE(file.OpenRead("saveslot00"));
+    EXPECT_FALSE(file.OpenRead(""));
+    EXPECT_FALSE(file.OpenRead(nullptr));
+    EXPECT_TRUE(temp.List().empty());
+    EXPECT_TRUE(log.empty()) << "a missing file is the normal first run";
+}
+
+TEST_F(SaveFileTest, AWriteReplacesALongerFileWhole) {
+    SaveTestDir temp;
+    temp.Write("resume03", Pattern(70000, 9));
+    CSaveFile file;
+    ASSERT_TRUE(WriteBlock(file, "resume03", Pattern(CSaveData::kSize, 1)));
+    EXPECT_EQ(temp.Size("resume03"), static_cast<long>(CSaveData::kSize));
+}
+
+TEST_F(SaveFileTest, AFailedWriteKeepsTheOldFileAndReportsFailure) {
+    const CSaveFile::Fault faults[] = {CSaveFile::Fault::ShortWrite, CSaveFile::Fault::WriteError,
+                                       CSaveFile::Fault::FlushError, CSaveFile::Fault::RenameError};
+    for (CSaveFile::Fault fault : faults) {
+        SaveTestDir temp;
+        const std::vector<uint8_t> old = Pattern(CSaveData::kSize, 42);
+        temp.Write("save", old);
+        CSaveFile::SetFaultForTesting(fault);
+        CSaveFile file;
+        log.clear();
+        EXPECT_FALSE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 1))) << static_cast<int>(fault);
+        EXPECT_EQ(temp.Read("save"), old) << static_cast<int>(fault);
+        EXPECT_EQ(temp.List(), std::vector<std::string>{"save"}) << "the temporary file is removed";
+        EXPECT_NE(log.find("save"), std::string::npos) << "the failure is written to the debug log";
+        CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
+        EXPECT_TRUE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 1))) << "the next write works again";
+    }
+}
+
+TEST_F(SaveFileTest, AShortWriteTellsHowMuchGotThrough) {
+    SaveTestDir temp;
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::ShortWrite);
+    CSaveFile file;
+    ASSERT_TRUE(file.OpenWrite("saveslot01"));
+    const std::vector<uint8_t> block = Pattern(CSaveData::kSize, 0);
+    uint32_t written = 0;
+    EXPECT_FALSE(file.Write(block.data(), CSaveData::kSize, &written));
+    EXPECT_EQ(written, CSaveData::kSize / 2);
+    EXPECT_FALSE(file.Close());
+    EXPECT_FALSE(temp.Exists("saveslot01")) << "no half block is put in place";
+}
+
+TEST_F(SaveFileTest, ClosingAWriteWithNothingWrittenKeepsTheOldFile) {
+    SaveTestDir temp;
+    const std::vector<uint8_t> old = Pattern(100, 5);
+    temp.Write("save", old);
+    CSaveFile file;
+    ASSERT_TRUE(file.OpenWriteSave());
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(temp.Read("save"), old);
+    {
+        CSaveFile dropped;
+        ASSERT_TRUE(dropped.OpenWriteSave());
+        uint32_t written = 0;
+        const std::vector<uint8_t> block = Pattern(CSaveData::kSize, 8);
+        ASSERT_TRUE(dropped.Write(block.data(), CSaveData::kSize, &written));
+    }  // destroyed without Close: the write is dropped
+    EXPECT_EQ(temp.Read("save"), old);
+    EXPECT_EQ(temp.List().size(), 1u);
+}
+
+TEST_F(SaveFileTest, ReadsAndWritesNeedTheMatchingOpen) {
+    SaveTestDir temp;
+    temp.Write("resume00", Pattern(16, 1));
+    CSaveFile file;
+    uint8_t buffer[16];
+    uint32_t count = 99;
+    EXPECT_FALSE(file.Read(buffer, sizeof buffer, &count));
+    EXPECT_EQ(count, 0u);
+    EXPECT_FALSE(file.Write(buffer, sizeof buffer, &count));
+    EXPECT_FALSE(file.Close());
+    ASSERT_TRUE(file.OpenRead("resume00"));
+    EXPECT_FALSE(file.Write(buffer, sizeof buffer, &count));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(temp.Read("resume00"), Pattern(16, 1));
+}
+
+TEST_F(SaveFileTest, SaveDataReadsOnlyWholeBlocks) {
+    SaveTestDir temp;
+    CSaveFile file;
+    CSaveData data;
+    const std::vector<uint8_t> before(data.Bytes(), data.Bytes() + CSaveData::kSize);
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, CSaveData::kSize - 1}) {
+        temp.Write("saveslot02", Pattern(size, 77));
+        ASSERT_TRUE(file.OpenRead("saveslot02"));
+        EXPECT_FALSE(data.ReadFrom(file)) << size;
+        file.Close();
+        EXPECT_TRUE(std::equal(before.begin(), before.end(), data.Bytes())) << size;
+    }
+    temp.Write("saveslot02", Pattern(70000, 77));
+    ASSERT_TRUE(file.OpenRead("saveslot02"));
+    EXPECT_TRUE(data.ReadFrom(file));
+    file.Close();
+    EXPECT_EQ(data.GetByte(0), 77);
+
+    ASSERT_TRUE(file.OpenWrite("saveslot04"));
+    EXPECT_TRUE(data.WriteTo(file));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(temp.Size("saveslot04"), static_cast<long>(CSaveData::kSize));
+}
+
+}  // namespace

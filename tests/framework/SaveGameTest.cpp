@@ -1,0 +1,399 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "framework/GameMain.h"
+#include "framework/SaveData.h"
+#include "framework/SaveTestDir.h"
+#include "player/CharacterPlayer.h"
+#include "player/Item.h"
+#include "win/DebugLog.h"
+#include "win/SoundManager.h"
+
+namespace {
+
+using R = SaveSlotRecord;
+using S = SystemRecord;
+
+class SaveGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDebugLogSink([this](const char* text) { log += text; });
+        game = CGameMain::GetInstance();
+    }
+    void TearDown() override { SetDebugLogSink(nullptr); }
+
+    // What a new process would hold before it loads: construction values.
+    void Restart() {
+        game->ResetGameData();
+        game->m_systemData.Clear();
+        for (CSaveData& r : game->m_resumeData) r.SetNewGameDefaults();
+        CItem::GetInstance()->Reset();
+        CSoundManager::GetInstance()->SetMusicVolume(80);
+        CSoundManager::GetInstance()->SetSEVolume(80);
+        game->LoadAllSlots();
+    }
+
+    // The sequence a save point runs, all in one frame.
+    void TouchSavePoint(CCharacterPlayer& player, int32_t x, int32_t y) {
+        CSaveData& record = game->m_slotData[game->m_currentSlot];
+        record.SetInt(R::kMapId, game->m_mapId);
+        game->ResetResumeRecord();
+        game->SaveResumeRecords();
+        player.StoreStatus();
+        record.SetInt(R::kResumeX, x);
+        record.SetInt(R::kResumeY, y);
+        game->SaveGlobalData();
+    }
+
+    std::vector<uint8_t> Block(const CSaveData& data) {
+        return std::vector<uint8_t>(data.Bytes(), data.Bytes() + CSaveData::kSize);
+    }
+
+    SaveTestDir dir;
+    CGameMain* game = nullptr;
+    std::string log;
+};
+
+TEST_F(SaveGameTest, BuildingTheGameWritesNoFile) {
+    EXPECT_TRUE(dir.List().empty());
+    EXPECT_EQ(game->m_slotData[15].GetInt(R::kMapId), 266);
+}
+
+TEST_F(SaveGameTest, AFirstRunWithoutFilesKeepsTheDefaults) {
+    game->m_language = 0;
+    game->LoadAllSlots();
+    EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 80);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 80);
+    EXPECT_EQ(game->m_gameMode, 1);
+    EXPECT_EQ(game->m_selectedCharacter, 1);
+    for (int slot = 0; slot < 16; ++slot) {
+        EXPECT_EQ(game->m_slotData[slot].GetInt(R::kMapId), 266);
+        EXPECT_EQ(game->CountCompletion(slot), 0);
+    }
+    EXPECT_TRUE(dir.List().empty()) << "loading writes nothing";
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(SaveGameTest, TheSystemRecordSurvivesARestart) {
+    game->m_gameMode = 2;
+    game->m_gold = 4321;
+    game->m_language = 1;
+    game->m_vibration = 3;
+    game->m_clearFlags[0] = 8 | 4;
+    game->m_clearFlags[5] = 0x1FF;
+    CItem::GetInstance()->SetCount(2, 3);
+    CItem::GetInstance()->SetFlag(2, 1);
+    CItem::GetInstance()->SetCount(17, 1);
+    CItem::GetInstance()->SetFlag(17, 1);
+    CSoundManager::GetInstance()->SetMusicVolume(40);
+    CSoundManager::GetInstance()->SetSEVolume(10);
+    game->SaveGlobalData();
+    ASSERT_EQ(dir.Size("save"), 65536);
+    const std::vector<uint8_t> bytes = dir.Read("save");
+    EXPECT_EQ(bytes[0x248], 2);
+    EXPECT_EQ(bytes[0x24C] | bytes[0x24D] << 8, 4321);
+    EXPECT_EQ(bytes[0x008 + 5], 0xFF);
+    EXPECT_EQ(bytes[0x390], 10);
+    EXPECT_EQ(bytes[0x394], 40);
+
+    Restart();
+    EXPECT_EQ(game->m_gameMode, 2);
+    EXPECT_EQ(game->m_gold, 4321);
+    EXPECT_EQ(game->m_language, 1);
+    EXPECT_EQ(game->m_vibration, 3);
+    EXPECT_EQ(game->m_clearFlags[0], 12);
+    EXPECT_EQ(game->m_clearFlags[5], 0xFF);
+    EXPECT_EQ(game->m_selectedCharacter, 3);
+    EXPECT_EQ(CItem::GetInstance()->GetCount(2), 3);
+    EXPECT_EQ(CItem::GetInstance()->GetFlag(17), 1);
+    EXPECT_EQ(CItem::GetInstance()->GetFlag(15), 0);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 40);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 10);
+}
+
+TEST_F(SaveGameTest, ASavePointsProgressSurvivesARestart) {
+    game->LoadAllSlots();
+    CCharacterPlayer player;
+    game->m_currentSlot = 3;
+    game->m_mapId = 268;
+    game->m_slotData[3].SetSlotFlag(9, 1);
+    game->m_slotData[3].SetInt(R::kKeyCount, 2);
+    player.shurikenAmmo = 17;
+    TouchSavePoint(player, 5000, 2400);
+    EXPECT_TRUE(dir.Exists("saveslot03"));
+    EXPECT_FALSE(dir.Exists("saveslot02"));
+    EXPECT_FALSE(dir.Read("resume03")[0x448]) << "the save point drops the snapshot";
+
+    Restart();
+    const CSaveData& slot = game->m_slotData[3];
+    EXPECT_EQ(slot.GetInt(R::kMapId), 268);
+    EXPECT_EQ(slot.GetSlotFlag(9), 1);
+    EXPECT_EQ(slot.GetInt(R::kKeyCount), 2);
+    EXPECT_EQ(slot.GetInt(R::kShurikenAmmo), 17);
+    EXPECT_EQ(slot.GetInt(R::kResumeX), 5000);
+    EXPECT_EQ(game->CountCompletion(3), 100 / 278);
+}
+
+TEST_F(SaveGameTest, AnEraseSurvivesARestartAndClearsTheKeys) {
+    game->LoadAllSlots();
+    CCharacterPlayer player;
+    game->m_currentSlot = 1;
+    game->m_mapId = 270;
+    game->m_slotData[1].SetInt(R::kKeyCount, 5);
+    game->m_slotData[1].SetSlotFlag(50, 1);
+    TouchSavePoint(player, 100, 100);
+    ++game->m_frameCount;
+
+    // The save-slot screen's erase.
+    game->ResetResumeRecordAt(1);
+    game->SaveResumeRecords();
+    game->NewGameInSlot(1);
+    game->SaveGlobalData();
+
+    Restart();
+    EXPECT_EQ(game->m_slotData[1].GetInt(R::kMapId), 266);
+    EXPECT_EQ(game->m_slotData[1].GetInt(R::kKeyCount), 0);
+    EXPECT_EQ(game->m_slotData[1].GetSlotFlag(50), 0);
+}
+
+TEST_F(SaveGameTest, APauseChoiceKeepsUnsavedProgressOffTheDisk) {
+    game->LoadAllSlots();
+    CCharacterPlayer player;
+    game->m_currentSlot = 0;
+    game->m_mapId = 267;
+    TouchSavePoint(player, 100, 100);
+    ++game->m_frameCount;
+
+    game->m_slotData[0].SetSlotFlag(30, 1);  // collected after the save
+    game->ResetResumeRecord();                // a choice on the pause screen
+    game->SaveResumeRecords();
+    ++game->m_frameCount;
+    game->SaveGlobalData();  // e.g. the stage-clear screen, frames later
+
+    Restart();
+    EXPECT_EQ(game->m_slotData[0].GetSlotFlag(30), 0);
+    EXPECT_EQ(game->m_slotData[0].GetInt(R::kMapId), 267);
+}
+
+TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
+    game->SaveGlobalData();
+    game->LoadAllSlots();
+    CCharacterPlayer player;
+    game->m_player = &player;
+    game->m_currentSlot = 5;
+    game->m_mapId = 267;
+    game->m_slotData[5].SetSlotFlag(851, 1);
+    game->m_slotData[5].SetInt(R::kPlayTime, 999);
+    player.hp = 250;
+    player.gauge = 1200;
+    player.x = 3000;
+    player.y = 2000;
+    player.facing = -1;
+    player.bombAmmo = 4;
+    game->TakeResumeSnapshot();
+
+    CSaveData onDisk;
+    ASSERT_TRUE(onDisk.Load(dir.Read("resume05").data(), dir.Size("resume05")));
+    EXPECT_EQ(onDisk.GetSlotFlag(851), 1);
+    EXPECT_EQ(onDisk.GetInt(R::kPlayTime), 999);
+    EXPECT_EQ(onDisk.GetInt(R::kMapId), 267);
+    EXPECT_EQ(onDisk.GetInt(R::kBombAmmo), 4);
+    EXPECT_EQ(onDisk.GetByte(R::kResumeFlag), 1);
+    EXPECT_EQ(onDisk.GetInt(R::kResumeHp), 250);
+    EXPECT_EQ(onDisk.GetInt(R::kResumeGauge), 1200);
+    EXPECT_EQ(onDisk.GetInt(R::kResumeX), 3000);
+    EXPECT_EQ(onDisk.GetInt(R::kResumeY), 2000);
+    EXPECT_EQ(onDisk.GetInt(R::kResumeFacing), -1);
+    EXPECT_EQ(std::memcmp(onDisk.Bytes(), game->m_slotData[5].Bytes(), R::kUsedSize), 0);
+    for (int slot = 0; slot < 16; ++slot) {
+        char name[16];
+        std::snprintf(name, sizeof name, "resume%02d", slot);
+        EXPECT_EQ(dir.Size(name), 65536) << name;
+    }
+
+    Restart();
+    EXPECT_TRUE(game->m_slotData[5].HasResumePoint());
+    EXPECT_EQ(game->m_slotData[5].GetSlotFlag(851), 1);
+    EXPECT_EQ(std::memcmp(game->m_resumeData[5].Bytes(), game->m_slotData[5].Bytes(), R::kUsedSize), 0);
+
+    // Without "save" nothing is loaded: the slots keep their reset values.
+    std::remove(dir.File("save").c_str());
+    Restart();
+    EXPECT_FALSE(game->m_slotData[5].HasResumePoint());
+}
+
+TEST_F(SaveGameTest, ASlotShowsAResumePointOnlyWhileItsSnapshotHoldsOne) {
+    game->SaveGlobalData();
+    game->LoadAllSlots();
+    CCharacterPlayer player;
+    game->m_player = &player;
+    game->m_currentSlot = 2;
+    game->m_mapId = 266;
+    game->TakeResumeSnapshot();
+    ++game->m_frameCount;
+    game->ResetResumeRecord();  // the continue screen
+    game->SaveResumeRecords();
+    Restart();
+    EXPECT_FALSE(game->m_slotData[2].HasResumePoint());
+
+    game->m_currentSlot = 4;
+    game->TakeResumeSnapshot();
+    std::remove(dir.File("resume04").c_str());
+    Restart();
+    EXPECT_FALSE(game->m_slotData[4].HasResumePoint()) << "a missing snapshot file clears the mark";
+}
+
+TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFile) {
+    game->m_gold = 10;
+    game->SaveGlobalData();
+    const std::vector<uint8_t> before = dir.Read("save");
+    ASSERT_EQ(before.size(), 65536u);
+    game->m_gold = 20;
+    log.clear();
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::ShortWrite);
+    game->SaveGlobalData();
+    EXPECT_EQ(dir.Read("save"), before);
+    EXPECT_NE(log.find("was not saved"), std::string::npos);
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::FlushError);
+    game->SaveResumeRecords();
+    EXPECT_FALSE(dir.Exists("resume00"));
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
+    Restart();
+    EXPECT_EQ(game->m_gold, 10);
+}
+
+TEST_F(SaveGameTest, UnknownSlotNumbersAreIgnored) {
+    game->m_currentSlot = 16;
+    game->ResetResumeRecord();
+    game->TakeResumeSnapshot();
+    game->ResetResumeRecordAt(-1);
+    game->NewGameInSlot(99);
+    EXPECT_EQ(game->CountCompletion(-5), 0);
+    EXPECT_EQ(game->CountCompletion(16), 0);
+    EXPECT_TRUE(dir.List().empty());
+}
+
+// Contents of a damaged or foreign file and whether it counts as missing.
+struct Corruption {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    bool missing;
+};
+
+std::vector<Corruption> Corruptions() {
+    std::mt19937 rng(1234);
+    std::vector<uint8_t> noise(65536);
+    for (uint8_t& b : noise) b = static_cast<uint8_t>(rng());
+    std::vector<uint8_t> long70k(70000);
+    for (uint8_t& b : long70k) b = static_cast<uint8_t>(rng());
+    std::vector<uint8_t> minimum(65536, 0x00), maximum(65536, 0xFF), highest(65536, 0);
+    // Every 32-bit field at INT32_MIN (0x80000000), or at INT32_MAX.
+    for (std::size_t i = 0; i + 4 <= 65536; i += 4) {
+        minimum[i + 3] = 0x80;
+        highest[i] = highest[i + 1] = highest[i + 2] = 0xFF;
+        highest[i + 3] = 0x7F;
+    }
+    return {
+        {"empty", {}, true},
+        {"one byte", {1}, true},
+        {"one byte short", std::vector<uint8_t>(65535, 1), true},
+        {"70,000 bytes", long70k, false},
+        {"random bytes", noise, false},
+        {"every field at its minimum", minimum, false},
+        {"every field at its maximum", highest, false},
+        {"every byte 0xFF", maximum, false},
+    };
+}
+
+void ExpectSaneGame(CGameMain* game, const std::string& what) {
+    SCOPED_TRACE(what);
+    EXPECT_GE(game->m_gameMode, 0);
+    EXPECT_LE(game->m_gameMode, 2);
+    EXPECT_GE(game->m_gold, 0);
+    EXPECT_LE(game->m_gold, 999999);
+    EXPECT_GE(game->m_vibration, 0);
+    EXPECT_LE(game->m_vibration, 3);
+    EXPECT_GE(game->m_selectedCharacter, 1);
+    EXPECT_LE(game->m_selectedCharacter, 4);
+    for (int32_t v : {CSoundManager::GetInstance()->GetMusicVolume(), CSoundManager::GetInstance()->GetSEVolume()}) {
+        EXPECT_GE(v, 0);
+        EXPECT_LE(v, 100);
+    }
+    int characters = 0;
+    for (int kind = 0; kind < 19; ++kind) {
+        EXPECT_GE(CItem::GetInstance()->GetCount(kind), 0);
+        EXPECT_LE(CItem::GetInstance()->GetFlag(kind), 1);
+        if (kind >= 15 && CItem::GetInstance()->GetFlag(kind)) ++characters;
+    }
+    EXPECT_EQ(characters, 1);
+    for (const CSaveData* r : {&game->m_slotData[0], &game->m_resumeData[0]}) {
+        EXPECT_GE(r->GetInt(R::kMapId), 266);
+        EXPECT_LE(r->GetInt(R::kMapId), 273);
+        EXPECT_GE(r->GetInt(R::kShurikenAmmo), -1);
+        EXPECT_LE(r->GetInt(R::kShurikenAmmo), 200);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_GE(r->GetInt(R::kEquipSlots + 4 * i), 0);
+            EXPECT_LE(r->GetInt(R::kEquipSlots + 4 * i), 10);
+        }
+        EXPECT_GE(r->GetInt(R::kCurrentWeapon), 1);
+        EXPECT_LE(r->GetInt(R::kCurrentWeapon), 10);
+        EXPECT_GE(r->GetInt(R::kKeyCount), 0);
+        EXPECT_GE(r->GetInt(R::kPlayTime), 0);
+        for (int f = 0; f < 1024; ++f) ASSERT_LE(r->GetSlotFlag(f), 1) << f;
+        if (r->HasResumePoint()) {
+            EXPECT_EQ(r->GetByte(R::kResumeFlag), 1);
+            EXPECT_GE(r->GetInt(R::kResumeHp), 1);
+            EXPECT_TRUE(r->GetInt(R::kResumeFacing) == 1 || r->GetInt(R::kResumeFacing) == -1);
+            int32_t w = 0, h = 0;
+            ASSERT_TRUE(GetStagePlayfield(r->GetInt(R::kMapId), w, h));
+            EXPECT_GE(r->GetInt(R::kResumeX), 0);
+            EXPECT_LE(r->GetInt(R::kResumeX), w);
+            EXPECT_GE(r->GetInt(R::kResumeY), 0);
+            EXPECT_LE(r->GetInt(R::kResumeY), h);
+        }
+    }
+    if (game->m_slotData[0].HasResumePoint()) {
+        EXPECT_TRUE(game->m_resumeData[0].HasResumePoint());
+    }
+    const int32_t completion = game->CountCompletion(0);
+    EXPECT_GE(completion, 0);
+    EXPECT_LE(completion, 100);
+}
+
+TEST_F(SaveGameTest, DamagedFilesLoadIntoSaneValues) {
+    for (const Corruption& c : Corruptions()) {
+        for (const char* file : {"save", "saveslot00", "resume00"}) {
+            SCOPED_TRACE(std::string(c.name) + " in " + file);
+            // Start from a good set of files with something worth keeping.
+            game->m_gold = 777;
+            game->SaveGlobalData();
+            game->m_currentSlot = 0;
+            game->m_mapId = 269;
+            CCharacterPlayer player;
+            game->m_player = &player;
+            game->TakeResumeSnapshot();
+            game->m_player = nullptr;
+            dir.Write(file, c.bytes);
+            log.clear();
+
+            Restart();
+            ExpectSaneGame(game, std::string(c.name) + " in " + file);
+            if (c.missing) {
+                EXPECT_NE(log.find("counts as missing"), std::string::npos) << log;
+                if (std::string(file) == "save") {
+                    EXPECT_EQ(game->m_gold, 0) << "the settings stay at their defaults";
+                } else {
+                    EXPECT_EQ(game->m_slotData[0].GetInt(R::kMapId), std::string(file) == "saveslot00" ? 266 : 269);
+                    EXPECT_FALSE(game->m_slotData[0].HasResumePoint());
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
