@@ -101,9 +101,9 @@ bool WriteSlotRecord(CGameMain& game, int32_t slot) {
 
 }  // namespace
 
-void CGameMain::LoadAllSlots() {
+bool CGameMain::LoadAllSlots() {
     ClearMarks();
-    if (!m_saveFile.OpenReadSave()) return;
+    if (!m_saveFile.OpenReadSave()) return false;
     const bool systemRead = m_systemData.ReadDefault();
     m_saveFile.Close();
     if (systemRead) {
@@ -125,9 +125,11 @@ void CGameMain::LoadAllSlots() {
         DebugPrintf("save: \"save\" is not a whole save block; it counts as missing\n");
     }
     for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot);
+    return systemRead;
 }
 
-void CGameMain::SaveGlobalData() {
+bool CGameMain::SaveGlobalData() {
+    bool saved = false;
     if (m_saveFile.OpenWriteSave()) {
         SaveBlock::SystemSettings settings;
         std::memcpy(settings.clearFlags, m_clearFlags, sizeof settings.clearFlags);
@@ -141,27 +143,31 @@ void CGameMain::SaveGlobalData() {
         bool ok = m_systemData.WriteDefault();
         ok = m_saveFile.Close() && ok;
         if (!ok) DebugPrintf("save: \"save\" was not saved; the previous file stays\n");
+        saved = ok;
     } else {
         DebugPrintf("save: \"save\" was not saved\n");
     }
     for (int32_t slot = 0; slot < kSlotCount; ++slot) {
         SlotSaveMark& mark = g_resumeDropped[slot];
-        if (mark.marked && mark.frame == m_frameCount) WriteSlotRecord(*this, slot);
+        if (mark.marked && mark.frame == m_frameCount) saved = WriteSlotRecord(*this, slot) && saved;
         mark.marked = false;
     }
+    return saved;
 }
 
-void CGameMain::SaveResumeRecords() {
+bool CGameMain::SaveResumeRecords() {
     char name[16];
+    bool saved = true;
     for (int32_t slot = 0; slot < kSlotCount; ++slot) {
         FileName(name, "resume", slot);
-        WriteRecord(m_saveFile, m_resumeData[slot], name);
+        saved = WriteRecord(m_saveFile, m_resumeData[slot], name) && saved;
     }
+    return saved;
 }
 
-void CGameMain::TakeResumeSnapshot() {
+bool CGameMain::TakeResumeSnapshot() {
     const int32_t slot = m_currentSlot;
-    if (!IsSlot(slot)) return;
+    if (!IsSlot(slot)) return false;
     CSaveData& record = m_slotData[slot];
     CSaveData& resume = m_resumeData[slot];
     std::memcpy(resume.Bytes(), record.Bytes(), SaveSlotRecord::kUsedSize);
@@ -177,10 +183,11 @@ void CGameMain::TakeResumeSnapshot() {
         resume.SetInt(SaveSlotRecord::kResumeFacing, player->facing);
     }
     resume.SetByte(SaveSlotRecord::kResumeFlag, 1);
-    SaveResumeRecords();
+    bool saved = SaveResumeRecords();
     std::memcpy(record.Bytes(), resume.Bytes(), SaveSlotRecord::kUsedSize);
-    WriteSlotRecord(*this, slot);
+    saved = WriteSlotRecord(*this, slot) && saved;
     g_resumeDropped[slot].marked = false;
+    return saved;
 }
 
 void CGameMain::ResetResumeRecord() { ResetResumeRecordAt(m_currentSlot); }

@@ -57,10 +57,11 @@ public:
     void GoToTitle();
 
     // Save data.
-    void LoadAllSlots();
-    void SaveGlobalData();
-    void SaveResumeRecords();
-    void TakeResumeSnapshot();
+    // Each is true when every file it touched was read or written whole.
+    bool LoadAllSlots();
+    bool SaveGlobalData();
+    bool SaveResumeRecords();
+    bool TakeResumeSnapshot();
     void ResetResumeRecord();
     void ResetResumeRecordAt(int32_t slot);
     void NewGameInSlot(int32_t slot);

@@ -12,6 +12,7 @@
 #include "player/CharacterPlayer.h"
 #include "player/Item.h"
 #include "win/DebugLog.h"
+#include "win/SaveFile.h"
 #include "win/SoundManager.h"
 
 namespace {
@@ -397,3 +398,16 @@ TEST_F(SaveGameTest, DamagedFilesLoadIntoSaneValues) {
 }
 
 }  // namespace
+
+TEST_F(SaveGameTest, SaveOperationsReportWhatReachedTheDisk) {
+    EXPECT_FALSE(game->LoadAllSlots());  // no "save" yet
+    EXPECT_TRUE(game->SaveGlobalData());
+    EXPECT_TRUE(game->SaveResumeRecords());
+    EXPECT_TRUE(game->LoadAllSlots());
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::RenameError);
+    EXPECT_FALSE(game->SaveGlobalData());
+    EXPECT_FALSE(game->SaveResumeRecords());
+    EXPECT_FALSE(game->TakeResumeSnapshot());
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
+    EXPECT_TRUE(game->TakeResumeSnapshot());
+}
