@@ -1,6 +1,9 @@
 #include "framework/StateLoading.h"
 
+#include <cstdio>
+
 #include "framework/GameMain.h"
+#include "win/DrawString.h"
 #include "win/Graphics.h"
 #include "win/SoundTables.h"
 #include "win/Sprite.h"
@@ -36,8 +39,9 @@ void CGameStateLoading::Start() {
     m_phase = 0;
     m_progressDone = 0;
     Draw();
-    // Loading always runs on the main thread here; the work is done by the
-    // time the fade-in has finished.
+    // The loader draws the loading picture through the one graphics device,
+    // which nothing locks, so it runs here on the main thread instead of a
+    // worker thread; the work is done by the time the fade-in has finished.
     LoadResources();
 }
 
@@ -65,6 +69,10 @@ void CGameStateLoading::DoAction() {
     }
 }
 
+int32_t CGameStateLoading::GetPercentage() const {
+    return m_progressTotal > 0 ? m_progressDone * 100 / m_progressTotal : 0;
+}
+
 void CGameStateLoading::Draw() {
     platform::GraphicsDevice* device = GetDevice();
     if (!device) return;
@@ -74,6 +82,14 @@ void CGameStateLoading::Draw() {
         DrawParams::colour = 0xFFFFFFFFu;
         DrawParams::blendMode = 0;
         DrawSprite(0, 0, 11, 0, 0, 480, 320);
+        // The progress left of the picture's "NOW LOADING", once the glyph
+        // pages are there.
+        CDrawString& style = CGameMain::GetInstance()->m_textStyles[0];
+        if (style.cellHeight > 0) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%d%%", static_cast<int>(GetPercentage()));
+            DrawString(text, &style, 0, 292, 326, 14, kAlignMiddle | kAlignRight);
+        }
     }
     device->EndScene();
     if (device->Present() == platform::kDeviceLost) ResetDevice();
@@ -86,10 +102,9 @@ void CGameStateLoading::LoadResources() {
     m_progressTotal += 75;
     m_progressDone = 0;
     for (const TextureSlotRow& row : kTextureSlotRows) {
-        const int before = m_progressTotal > 0 ? m_progressDone * 100 / m_progressTotal : 0;
+        const int32_t before = GetPercentage();
         LoadTexture(row.slot, row.resourceId, row.size);
         ++m_progressDone;
-        const int after = m_progressTotal > 0 ? m_progressDone * 100 / m_progressTotal : 0;
-        if (after != before) Draw();
+        if (GetPercentage() != before) Draw();
     }
 }

@@ -21,6 +21,8 @@ public:
     void DoAction() override;
     void Draw() override;
     virtual void LoadResources();
+    // Textures loaded by the current run, in percent of the total.
+    int32_t GetPercentage() const;
 
     int32_t m_progressDone = 0;
     int32_t m_progressTotal = 0;

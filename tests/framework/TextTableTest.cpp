@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "framework/GameMain.h"
+#include "framework/TextTable.h"
+#include "win/DrawString.h"
+#include "win/Graphics.h"
+
+namespace {
+
+constexpr int kEnglish = 0;
+constexpr int kJapanese = kLanguageJapanese;
+
+TEST(TextTable, IdsOutsideTheTableGiveTheEmptyText) {
+    for (int language : {kEnglish, kJapanese, 2, -1}) {
+        for (int id : {-1, -1000, kTextCount, 284, 100000}) {
+            const char* text = GetTextForLanguage(id, language);
+            ASSERT_NE(text, nullptr);
+            EXPECT_STREQ(text, "") << id;
+        }
+    }
+    for (int id : {142, 181}) {
+        EXPECT_STREQ(GetTextForLanguage(id, kEnglish), "");
+        EXPECT_STREQ(GetTextForLanguage(id, kJapanese), "");
+    }
+}
+
+TEST(TextTable, GetTextFollowsTheLanguageSetting) {
+    CGameMain* game = CGameMain::GetInstance();
+    game->m_language = 0;
+    EXPECT_STREQ(GetText(0), "Valdrosk!");
+    game->m_language = 2;  // any value but 1 is English
+    EXPECT_STREQ(GetText(0), "Valdrosk!");
+    EXPECT_STREQ(GetText(243), "GAME SAVED");
+    game->m_language = 1;
+    EXPECT_STREQ(GetText(0), "");
+    // "セーブしました" in Shift-JIS.
+    EXPECT_STREQ(GetText(243), "\x83\x5A\x81\x5B\x83\x75\x82\xB5\x82\xDC\x82\xB5\x82\xBD");
+    EXPECT_STREQ(GetText(-5), "");
+}
+
+TEST(TextTable, TextsTheGameReliesOn) {
+    EXPECT_STREQ(GetTextForLanguage(64, kEnglish), "Ninja");
+    EXPECT_STREQ(GetTextForLanguage(82, kEnglish), "Ninja");
+    EXPECT_STREQ(GetTextForLanguage(140, kEnglish), "+500G");
+    EXPECT_STREQ(GetTextForLanguage(141, kJapanese), "+500G");
+    EXPECT_STREQ(GetTextForLanguage(219, kEnglish), "YOU GOT \nSTRAW SANDALS!\x0cYOU CAN DOUBLE JUMP!");
+    EXPECT_STREQ(GetTextForLanguage(192, kEnglish), "Hi-speed stylish ninja action \"Valdrosk!\"\n");
+    EXPECT_STREQ(GetTextForLanguage(264, kJapanese), "%d  %3d%%  TIME %03d:%02d");
+    EXPECT_STREQ(GetTextForLanguage(45, kJapanese), "JAPANESE");
+    EXPECT_STREQ(GetTextForLanguage(45, kEnglish), "ENGLISH");
+    // Full-width English: "Ｌｉｆｅ＋１".
+    EXPECT_STREQ(GetTextForLanguage(68, kEnglish), "\x82\x6B\x82\x89\x82\x86\x82\x85\x81\x7B\x82\x50");
+    // The store-page line of the share text ends in a line feed.
+    const std::string store = GetTextForLanguage(201, kEnglish);
+    ASSERT_FALSE(store.empty());
+    EXPECT_EQ(store.back(), '\n');
+}
+
+// Ids the game leaves empty on purpose: the two gaps of the shop tables,
+// Japanese id 0, and ids no screen reads.
+bool MeantToBeEmpty(int id, int language) {
+    if (id == 142 || id == 181) return true;
+    if (id == 0 && language == kJapanese) return true;
+    return (id >= 30 && id <= 35) || id >= 276;
+}
+
+TEST(TextTable, EveryIdHasItsTextInBothLanguages) {
+    for (int language : {kEnglish, kJapanese}) {
+        for (int id = 0; id < kTextCount; ++id) {
+            const char* text = GetTextForLanguage(id, language);
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text[0] == '\0', MeantToBeEmpty(id, language)) << "id " << id << " language " << language;
+        }
+    }
+}
+
+TEST(TextTable, CreditsAndSharedTextsAreTheSameInBothLanguages) {
+    std::set<int> same;
+    for (int id = 6; id <= 44; ++id) same.insert(id);
+    for (int id : {46, 47, 48, 49, 64, 65, 66, 67, 82, 86, 87, 88, 89, 140, 141, 186, 187, 188, 242}) same.insert(id);
+    for (int id = 147; id <= 157; ++id) same.insert(id);
+    for (int id = 161; id <= 180; ++id) same.insert(id);
+    for (int id = 193; id <= 205; ++id) same.insert(id);
+    for (int id = 259; id <= 265; ++id) same.insert(id);
+    for (int id : same) EXPECT_STREQ(GetTextForLanguage(id, kEnglish), GetTextForLanguage(id, kJapanese)) << id;
+    // The credit texts name the font's maker.
+    EXPECT_NE(std::strstr(GetTextForLanguage(7, kEnglish), "NUM KADOMA"), nullptr);
+    EXPECT_NE(std::strstr(GetTextForLanguage(40, kEnglish), "NUM KADOMA"), nullptr);
+}
+
+// The printf conversions that take an argument, in order; a trail byte that
+// happens to be '%' is skipped with its lead.
+std::string Conversions(const char* s) {
+    std::string out;
+    for (size_t i = 0; s[i]; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x80) {
+            if (s[i + 1]) ++i;
+            continue;
+        }
+        if (c != '%') continue;
+        size_t j = i + 1;
+        while (s[j] == '-' || (s[j] >= '0' && s[j] <= '9')) ++j;
+        if (s[j] != '%') out += std::string(s + i, j - i + 1) + " ";
+        i = s[j] ? j : j - 1;
+    }
+    return out;
+}
+
+TEST(TextTable, FormatConversionsMatchBetweenLanguages) {
+    int formats = 0;
+    for (int id = 0; id < kTextCount; ++id) {
+        const std::string en = Conversions(GetTextForLanguage(id, kEnglish));
+        EXPECT_EQ(en, Conversions(GetTextForLanguage(id, kJapanese))) << "id " << id;
+        formats += !en.empty();
+    }
+    EXPECT_GE(formats, 15);
+    EXPECT_EQ(Conversions(GetTextForLanguage(242, kEnglish)), "%d %d %d %02d %d ");
+}
+
+// Walks a text as DrawString does and reports the first glyph that has no
+// ink on the page the style draws it from (spaces excepted).
+class GlyphCoverage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(InitGraphics());
+        CGameMain::GetInstance()->LoadTexturePages();
+    }
+    void TearDown() override { ReleaseGraphics(); }
+
+    static bool HasInk(int slot, int x, int y, int w, int h) {
+        const TextureEntry& page = TextureTable[slot];
+        if (!page.texture || x + w > static_cast<int>(page.width) || y + h > static_cast<int>(page.height)) return false;
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i)
+                if (page.texture->At(i, j) >> 24) return true;
+        return false;
+    }
+
+    // Empty when every glyph is on its page, else a description of the first
+    // one missing.
+    static std::string MissingGlyph(const char* text, int styleIndex) {
+        const CDrawString& s = CGameMain::GetInstance()->m_textStyles[styleIndex];
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+        for (size_t i = 0; p[i]; ++i) {
+            const unsigned char c = p[i];
+            if (c == '\n' || c == '\f') continue;
+            if (c >= 0x20 && c <= 0x7F) {
+                if (c == ' ') continue;
+                if (!HasInk(s.asciiTexture, (c & 15) * s.asciiCellWidth, ((c >> 4) - 2) * s.cellHeight,
+                            s.asciiCellWidth, s.cellHeight))
+                    return "byte " + std::to_string(c);
+                continue;
+            }
+            const int group = (c >= 0x80 && c <= 0x9F) ? (c - 0x80) / 8 : c >= 0xE0 ? 4 + (c - 0xE0) / 8 : -1;
+            if (group < 0 || !p[i + 1]) return "stray byte " + std::to_string(c);
+            const unsigned char t = p[++i];
+            if (c == 0x81 && t == 0x40) continue;  // full-width space
+            const int first = group < 4 ? 0x80 + 8 * group : 0xE0 + 8 * (group - 4);
+            if (t < 0x40 || !HasInk(s.doubleByteTexture, ((t & 15) + 16 * group) * s.doubleByteCellWidth,
+                                    ((t - 0x40) / 16 + 12 * (c - first)) * s.cellHeight, s.doubleByteCellWidth,
+                                    s.cellHeight)) {
+                char buf[32];
+                std::snprintf(buf, sizeof buf, "pair %02X%02X", c, t);
+                return buf;
+            }
+        }
+        return "";
+    }
+};
+
+// Texts that are only sent (share texts, score-board keys), never drawn.
+bool SentOnly(int id) { return (id >= 19 && id <= 29) || (id >= 186 && id <= 202); }
+
+TEST_F(GlyphCoverage, EveryJapaneseTextIsDrawableWithTheKanaPages) {
+    // Japanese texts are drawn with style 0 (menus, windows, shop) and
+    // style 4 (the pages that share its layout); sent texts need the full
+    // page of style 5 only.
+    for (int id = 0; id < kTextCount; ++id) {
+        const char* text = GetTextForLanguage(id, kJapanese);
+        if (SentOnly(id)) {
+            EXPECT_EQ(MissingGlyph(text, 5), "") << "id " << id;
+            continue;
+        }
+        EXPECT_EQ(MissingGlyph(text, 0), "") << "id " << id;
+        EXPECT_EQ(MissingGlyph(text, 4), "") << "id " << id;
+        EXPECT_EQ(MissingGlyph(text, 5), "") << "id " << id;
+    }
+}
+
+TEST_F(GlyphCoverage, EveryEnglishTextIsDrawableAndCreditsFitTheSmallStyle) {
+    for (int id = 0; id < kTextCount; ++id) {
+        const char* text = GetTextForLanguage(id, kEnglish);
+        EXPECT_EQ(MissingGlyph(text, 0), "") << "id " << id;
+        EXPECT_EQ(MissingGlyph(text, 4), "") << "id " << id;
+    }
+    // The credits page and the staff roll use style 3, whose double-byte
+    // page holds only symbols.
+    for (int id = 6; id <= 44; ++id) EXPECT_EQ(MissingGlyph(GetTextForLanguage(id, kEnglish), 3), "") << id;
+}
+
+TEST_F(GlyphCoverage, PagesHoldWhatTheirStylesPromise) {
+    // Every printable ASCII character on every single-byte page.
+    for (int style = 0; style <= 5; ++style) {
+        for (char c = '!'; c <= '~'; ++c) EXPECT_EQ(MissingGlyph(std::string(1, c).c_str(), style), "") << style;
+    }
+    // Symbols in every style, kana in 0, 4 and 5, kanji in 4 (first rows
+    // of each group) and 5 (all), none of the kana in the small styles.
+    for (int style = 0; style <= 5; ++style) EXPECT_EQ(MissingGlyph("\x81\x99\x81\x49\x81\x9B", style), "") << style;
+    for (int style : {0, 4, 5}) EXPECT_EQ(MissingGlyph("\x82\xA0\x83\x41\x82\x60", style), "") << style;
+    EXPECT_EQ(MissingGlyph("\x88\x9F\x90\x6C", 4), "");                         // 亜 人
+    EXPECT_EQ(MissingGlyph("\x94\xFC\x8D\xE7\x93\xFA\x96\x7B\x8C\xEA\xEA\x9E", 5), "");  // 美咲日本語 and the last kanji
+    EXPECT_NE(MissingGlyph("\x88\x9F", 0), "");
+    EXPECT_NE(MissingGlyph("\x82\xA0", 2), "");
+}
+
+}  // namespace
