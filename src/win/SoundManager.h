@@ -1,23 +1,99 @@
 #pragma once
+// The sound manager: the 81 sound effects, the music entries (WAVE pieces
+// streamed through a six-second ring refilled a third at a time, and the
+// MIDI piece), the music and effect volumes and the effect cool-downs.
 #include <cstdint>
-// The sound manager. (Least form until sound lands.)
+#include <memory>
+
+#include "win/SoundTables.h"
+
+namespace platform {
+class AudioStreamBuffer;
+class AudioClip;
+class MidiSong;
+}  // namespace platform
+
 class CSoundManager {
 public:
-    static CSoundManager* GetInstance() {
-        static CSoundManager instance;
-        return &instance;
-    }
-    virtual ~CSoundManager() = default;
-    bool Init() { return true; }
-    void Update() {}
-    void StopAllMusic() {}
-    void SetMusicVolume(int32_t v) { musicVolume_ = v; }
-    void SetSEVolume(int32_t v) { seVolume_ = v; }
-    int32_t GetMusicVolume() const { return musicVolume_; }
-    int32_t GetSEVolume() const { return seVolume_; }
+    static constexpr int kEffectSlots = kSoundEffectCount;
+    static constexpr int kMusicEntries = kMusicEntryCount;
+    static constexpr int kStreamSeconds = 6;
+    static constexpr int32_t kDefaultVolume = 80;
+
+    static CSoundManager* GetInstance();
+    ~CSoundManager();
+    CSoundManager(const CSoundManager&) = delete;
+    CSoundManager& operator=(const CSoundManager&) = delete;
+
+    // Opens the audio output, loads the 81 effects and applies both volumes.
+    // False without an audio output: everything after that stays silent.
+    bool Init();
+    bool LoadSE(int32_t slot, int32_t soundId);
+    // `type` "WAVE" streams the piece; anything else is a MIDI piece.
+    bool LoadMusic(int32_t entry, int64_t start, int32_t soundId, const char* type, float tempo, int64_t loopStart,
+                   int64_t loopEnd);
+    bool ReleaseMusic(int32_t entry);
+    bool StartMusic(int32_t entry);
+    bool StopAllMusic();
+    // The lowest entry that plays, -1 when none does.
+    int32_t GetPlayingMusic();
+    bool SetMusicVolume(int32_t percent);
+    bool SetSEVolume(int32_t percent);
+    bool PlaySE(int32_t slot, int32_t repeats);
+    // Counts the cool-downs down and refills the music streams.
+    bool Update();
+
+    // The MIDI segment of an entry: does it exist, and its repeat count.
+    bool HasMusicSegment(int32_t entry) const;
+    void SetMusicRepeats(int32_t entry, int32_t repeats);
+    void SetEntryVolume(int32_t entry, int32_t percent);
+    int32_t GetEntryVolume(int32_t entry) const;
+    int32_t GetMusicVolume() const { return m_musicVolume; }
+    int32_t GetSEVolume() const { return m_effectVolume; }
+    bool IsReady() const { return m_ready; }
+
+    // Percent to hundredths of a decibel: -9600 for 0 and below, else
+    // trunc(2000 * log10(p / 100)).
+    static int32_t VolumeToDecibels(int32_t percent);
+
+    // The stream ring of a WAVE entry (null when it has none) and its state,
+    // for inspection.
+    platform::AudioStreamBuffer* GetStreamBuffer(int32_t entry) const;
+    uint32_t GetReadPosition(int32_t entry) const;
+    int64_t GetLoopStart(int32_t entry) const;
+    int64_t GetLoopEnd(int32_t entry) const;
+    int32_t GetCoolDown(int32_t slot) const;
 
 private:
-    CSoundManager() = default;
-    int32_t musicVolume_ = 80;
-    int32_t seVolume_ = 80;
+    struct Stream {
+        std::unique_ptr<platform::AudioStreamBuffer> buffer;
+        const uint8_t* pcm = nullptr;  // the piece's PCM bytes inside its resource
+        uint32_t pcmBytes = 0;
+        uint32_t bufferBytes = 0;
+        uint32_t thirdSize = 0;
+        bool skipNextNotification = false;
+        uint32_t readPosition = 0;
+        int64_t loopStart = 0;
+        int64_t loopEnd = 0;
+    };
+
+    CSoundManager();
+    static bool ValidEntry(int32_t entry) { return entry >= 0 && entry < kMusicEntries; }
+    // Copies n bytes of the piece from the read position on, going back to
+    // the loop start whenever the loop end is reached.
+    void CopyPiece(Stream& s, uint8_t* to, uint32_t n);
+    bool FillRegion(Stream& s, uint32_t offset, uint32_t bytes);
+    void ReleaseStream(int32_t entry);
+    int32_t MusicDecibels(int32_t entry) const;
+
+    bool m_ready = false;  // the audio output is open
+    std::shared_ptr<const platform::AudioClip> m_effects[kEffectSlots];
+    std::shared_ptr<platform::MidiSong> m_segments[kMusicEntries];
+    Stream m_streams[kMusicEntries];
+    int32_t m_entryVolumes[kMusicEntries];
+    float m_tempos[kMusicEntries] = {};
+    int32_t m_musicVolume = kDefaultVolume;
+    int32_t m_effectVolume = kDefaultVolume;
+    int32_t m_coolDownLengths[kEffectSlots];
+    int32_t m_coolDowns[kEffectSlots] = {};
 };

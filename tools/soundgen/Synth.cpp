@@ -1,0 +1,176 @@
+#include "Synth.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace soundgen {
+
+double Envelope::At(double t) const {
+    if (points.empty()) return 0.0;
+    if (t <= points.front().first) return points.front().second;
+    for (size_t i = 1; i < points.size(); ++i) {
+        const auto& a = points[i - 1];
+        const auto& b = points[i];
+        if (t <= b.first) {
+            const double span = b.first - a.first;
+            const double u = span > 0 ? (t - a.first) / span : 1.0;
+            if (exponential && a.second > 0 && b.second > 0) return a.second * std::pow(b.second / a.second, u);
+            return a.second + (b.second - a.second) * u;
+        }
+    }
+    return points.back().second;
+}
+
+bool Envelope::Parse(const std::string& text, bool exponential, Envelope& out) {
+    out = Envelope();
+    out.exponential = exponential;
+    std::stringstream ss(text);
+    std::string item;
+    while (std::getline(ss, item, ',')) {
+        const size_t colon = item.find(':');
+        char* end = nullptr;
+        if (colon == std::string::npos) {
+            const double v = std::strtod(item.c_str(), &end);
+            if (end == item.c_str() || *end) return false;
+            out.points.push_back({0.0, v});
+            continue;
+        }
+        const std::string ts = item.substr(0, colon), vs = item.substr(colon + 1);
+        const double t = std::strtod(ts.c_str(), &end);
+        if (end == ts.c_str() || *end) return false;
+        const double v = std::strtod(vs.c_str(), &end);
+        if (end == vs.c_str() || *end) return false;
+        if (!out.points.empty() && t < out.points.back().first) return false;
+        out.points.push_back({t, v});
+    }
+    return !out.points.empty();
+}
+
+double Noise::Next() {
+    // xorshift32
+    m_state ^= m_state << 13;
+    m_state ^= m_state >> 17;
+    m_state ^= m_state << 5;
+    return (m_state / 4294967295.0) * 2.0 - 1.0;
+}
+
+void Svf::Set(double cutoffHz, double q, double rate) {
+    const double fc = std::clamp(cutoffHz, 10.0, rate * 0.45);
+    m_g = std::tan(kPi * fc / rate);
+    m_k = 1.0 / std::max(q, 0.05);
+}
+
+double Svf::Process(double x) {
+    const double a1 = 1.0 / (1.0 + m_g * (m_g + m_k));
+    const double a2 = m_g * a1;
+    const double a3 = m_g * a2;
+    const double v3 = x - m_ic2;
+    const double v1 = a1 * m_ic1 + a2 * v3;
+    const double v2 = m_ic2 + a2 * m_ic1 + a3 * v3;
+    m_ic1 = 2 * v1 - m_ic1;
+    m_ic2 = 2 * v2 - m_ic2;
+    low = v2;
+    band = v1;
+    high = x - m_k * v1 - v2;
+    return low;
+}
+
+Reverb::Reverb(double rate, double roomSize, double damping) : m_feedback(roomSize), m_damping(damping) {
+    static const int kCombTunings[] = {1116, 1188, 1277, 1356, 1422, 1491};
+    static const int kAllPassTunings[] = {556, 441, 341};
+    const double scale = rate / 44100.0;
+    for (int ch = 0; ch < 2; ++ch) {
+        const int spread = ch * 23;
+        for (int t : kCombTunings) {
+            Comb c;
+            c.buffer.assign(static_cast<size_t>((t + spread) * scale), 0.0);
+            m_combs[ch].push_back(c);
+        }
+        for (int t : kAllPassTunings) {
+            AllPass a;
+            a.buffer.assign(static_cast<size_t>((t + spread) * scale), 0.0);
+            m_allPasses[ch].push_back(a);
+        }
+    }
+}
+
+double Reverb::CombStep(Comb& c, double in) {
+    const double out = c.buffer[c.pos];
+    c.store = out * (1.0 - m_damping) + c.store * m_damping;
+    c.buffer[c.pos] = in + c.store * m_feedback;
+    if (++c.pos >= c.buffer.size()) c.pos = 0;
+    return out;
+}
+
+double Reverb::AllPassStep(AllPass& a, double in) {
+    const double buffered = a.buffer[a.pos];
+    const double out = buffered - in;
+    a.buffer[a.pos] = in + buffered * 0.5;
+    if (++a.pos >= a.buffer.size()) a.pos = 0;
+    return out;
+}
+
+void Reverb::Process(double in, double& outLeft, double& outRight) {
+    double out[2];
+    for (int ch = 0; ch < 2; ++ch) {
+        double sum = 0;
+        for (Comb& c : m_combs[ch]) sum += CombStep(c, in);
+        for (AllPass& a : m_allPasses[ch]) sum = AllPassStep(a, sum);
+        out[ch] = sum;
+    }
+    outLeft = out[0];
+    outRight = out[1];
+}
+
+static void Put16(std::string& s, uint16_t v) {
+    s.push_back(static_cast<char>(v & 0xFF));
+    s.push_back(static_cast<char>(v >> 8));
+}
+static void Put32(std::string& s, uint32_t v) {
+    for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+bool WriteWave(const std::string& path, int channels, int rate, const std::vector<int16_t>& samples) {
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    std::string s;
+    s += "RIFF";
+    Put32(s, 4 + 8 + 18 + 8 + dataBytes);
+    s += "WAVE";
+    s += "fmt ";
+    Put32(s, 18);
+    Put16(s, 1);
+    Put16(s, static_cast<uint16_t>(channels));
+    Put32(s, static_cast<uint32_t>(rate));
+    Put32(s, static_cast<uint32_t>(rate * channels * 2));
+    Put16(s, static_cast<uint16_t>(channels * 2));
+    Put16(s, 16);
+    Put16(s, 0);  // no extra format bytes
+    s += "data";
+    Put32(s, dataBytes);
+    for (int16_t v : samples) Put16(s, static_cast<uint16_t>(v));
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(s.data(), 1, s.size(), f) == s.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
+
+double MidiToHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+
+std::vector<int16_t> ToPcm16(const std::vector<double>& samples, double peakDb) {
+    double peak = 0;
+    for (double v : samples) peak = std::max(peak, std::fabs(v));
+    const double scale = peak > 0 ? DbToGain(peakDb) / peak : 0.0;
+    std::vector<int16_t> out(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const double v = std::clamp(samples[i] * scale, -1.0, 1.0);
+        out[i] = static_cast<int16_t>(std::lrint(v * 32767.0));
+    }
+    return out;
+}
+
+}  // namespace soundgen
