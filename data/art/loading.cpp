@@ -36,11 +36,11 @@ ART_SHEET(111, "loading") {
     const int stars[][2] = {{12, 8}, {40, 20}, {71, 5}, {96, 14}, {130, 9}, {150, 26}, {201, 7}, {222, 18}, {183, 30}, {20, 33}};
     for (auto& s : stars) c.Set(s[0], s[1], kCream);
     // Moon with a soft halo.
-    c.Disc(178, 46, 17, kMauve);
-    c.Disc(178, 46, 14, kGold);
-    c.Disc(178, 46, 13, kCream);
-    c.Disc(172, 42, 3, kGold);
-    c.Disc(184, 52, 2, kGold);
+    c.Disc(196, 62, 17, kMauve);
+    c.Disc(196, 62, 14, kGold);
+    c.Disc(196, 62, 13, kCream);
+    c.Disc(190, 58, 3, kGold);
+    c.Disc(202, 68, 2, kGold);
     // Far mountains, low contrast.
     std::vector<std::pair<int, int>> far = {{0, 110}, {0, 84}, {30, 70}, {55, 82}, {90, 62}, {120, 80}, {150, 72}, {190, 86}, {215, 74}, {240, 82}, {240, 110}};
     c.Polygon(far, kSlate);
