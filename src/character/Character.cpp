@@ -318,6 +318,13 @@ void CCharacter::ConsumeStateChange() {
     if (consumed == 0) alive = 0;
 }
 
+void CCharacter::AllocateHeldRecords(int32_t count) {
+    frameTable.Allocate(count);
+    for (int32_t r = 1; r < count; ++r)
+        SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
+                       kHeldDuration, 0);
+}
+
 void CCharacter::StepAnimation() {
     ++frameTimer;
     if (frameTimer >= CurrentRecord().frameDuration) SetFrame(CurrentRecord().nextFrame);

@@ -255,6 +255,10 @@ public:
     // timer and chain the frame, advance the state timer and chain the
     // state, then consume the state change (removal on state 0).
     void StepAnimation();
+    // Allocates count records and makes records 1 .. count-1 one held
+    // 64x64 frame each (record 0 stays all zero), for classes whose real
+    // animation tables are still to come.
+    void AllocateHeldRecords(int32_t count);
 
     // Decelerate by the friction, then fall.
     void DefaultPhysics();

@@ -17,10 +17,7 @@ public:
         hp = hpMax = 1;
         layer = 120;
         wallSolid = 1;
-        frameTable.Allocate(kFrameCount);
-        for (int32_t r = 1; r < kFrameCount; ++r)
-            SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
-                           kHeldDuration, 0);
+        AllocateHeldRecords(kFrameCount);
     }
 
     void Update() override { StepAnimation(); }

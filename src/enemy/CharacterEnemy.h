@@ -23,17 +23,13 @@ public:
         gravityNum = gravityDen = 1;
         hoverDir = -1;
         scaleX = scaleY = 2.0;
-        frameTable.Allocate(kFrameCount);
-        for (int32_t r = 1; r < kFrameCount; ++r)
-            SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
-                           kHeldDuration, 0);
+        AllocateHeldRecords(kFrameCount);
         frame = kWaitState;
     }
 
     ~CCharacterEnemy() override {
         // The player may still point at this enemy as the one it touched.
-        auto* player = dynamic_cast<CCharacterPlayer*>(CGameMain::GetInstance()->m_player);
-        if (player != nullptr && player->target == this) player->target = nullptr;
+        CCharacterPlayer::ForgetTarget(this);
     }
 
     // The variant waits in its start state.

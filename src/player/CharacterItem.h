@@ -16,10 +16,7 @@ public:
         layer = 160;
         gravityNum = gravityDen = 1;
         scaleX = scaleY = 2.0;
-        frameTable.Allocate(kFrameCount);
-        for (int32_t r = 1; r < kFrameCount; ++r)
-            SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
-                           kHeldDuration, 0);
+        AllocateHeldRecords(kFrameCount);
     }
 
     void SetTypeId(int32_t id) override {

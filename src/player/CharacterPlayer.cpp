@@ -47,10 +47,7 @@ CCharacterPlayer::CCharacterPlayer() {
     group = 1;
     layer = 152;
     scaleX = scaleX2 = scaleY = scaleY2 = 2.0;
-    frameTable.Allocate(kFrameCount);
-    for (int32_t r = 1; r < kFrameCount; ++r)
-        SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
-                       kHeldDuration, 0);
+    AllocateHeldRecords(kFrameCount);
     // The scene runs that the opening and ending scenes wait for.
     if (FrameRecord* r = frameTable.Find(986)) {
         r->nextFrame = 230;
@@ -160,3 +157,8 @@ bool CCharacterPlayer::TryGrabObject() { return false; }
 bool CCharacterPlayer::TryTouchStageObject() { return false; }
 bool CCharacterPlayer::TryMoveAttack() { return false; }
 bool CCharacterPlayer::TryHomingAttackDefault() { return false; }
+
+void CCharacterPlayer::ForgetTarget(const CCharacter* dying) {
+    auto* player = dynamic_cast<CCharacterPlayer*>(CGameMain::GetInstance()->m_player);
+    if (player != nullptr && player->target == dying) player->target = nullptr;
+}

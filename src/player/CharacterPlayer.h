@@ -43,6 +43,8 @@ public:
     virtual bool TryMoveAttack();
     virtual bool TryHomingAttackDefault();
     void RefillAirDashes() { airDashes = airDashesMax; }
+    // A dying character that the player last touched is forgotten.
+    static void ForgetTarget(const CCharacter* dying);
 
     int32_t airDashes = 1;
     int32_t airDashesMax = 1;

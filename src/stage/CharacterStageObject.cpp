@@ -15,16 +15,12 @@ CCharacterStageObject::CCharacterStageObject() {
     hoverNum = 1;
     hoverDen = 2;
     hoverDir = -1;
-    frameTable.Allocate(kFrameCount);
-    for (int32_t r = 1; r < kFrameCount; ++r)
-        SetFrameRecord(r, 32, 32, -32, 31, -32, 31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, -1,
-                       kHeldDuration, 0);
+    AllocateHeldRecords(kFrameCount);
 }
 
 CCharacterStageObject::~CCharacterStageObject() {
     // The player may still point at this object as the one it touched.
-    auto* player = dynamic_cast<CCharacterPlayer*>(CGameMain::GetInstance()->m_player);
-    if (player != nullptr && player->target == this) player->target = nullptr;
+    CCharacterPlayer::ForgetTarget(this);
 }
 
 void CCharacterStageObject::Update() { StepAnimation(); }
