@@ -204,14 +204,18 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
     const uint16_t zConst = s.zConst;
     double z = s.z0 + s.dzdx * ox + s.dzdy * oy;
     const double dz = s.dzdx;
-    auto shade = [&](uint32_t tex, int x, double zAt) __attribute__((always_inline)) {
+    // Depth is false when this draw neither tests nor writes depth: the
+    // common sprite then skips all depth work.
+    auto shade = [&]<bool Depth>(uint32_t tex, int x, double zAt) __attribute__((always_inline)) {
         const uint32_t a = Op == kOpTexture ? (tex >> 24) : Mul255(tex >> 24, vA);
         // A fully transparent pixel changes no colour under the alpha blends.
         const bool clear = (Blend == kBlendAlpha || Blend == kBlendAddAlpha) && a == 0;
-        if (clear && !zWrite) return;
-        const uint16_t zq = zConstant ? zConst : QuantiseDepth(zAt);
-        if (zTest && zq > zp[x]) return;
-        if (zWrite) zp[x] = zq;
+        if constexpr (Depth) {
+            if (clear && !zWrite) return;
+            const uint16_t zq = zConstant ? zConst : QuantiseDepth(zAt);
+            if (zTest && zq > zp[x]) return;
+            if (zWrite) zp[x] = zq;
+        }
         if (clear) return;
         uint32_t r, g, b;
         const uint32_t tR = (tex >> 16) & 0xFF, tG = (tex >> 8) & 0xFF, tB = tex & 0xFF;
@@ -244,7 +248,13 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
                     return;
                 }
             } else if constexpr (Blend == kBlendAdd) {
-                r = std::min(255u, r + dR); g = std::min(255u, g + dG); b = std::min(255u, b + dB);
+                // Saturating add of the three bytes at once.
+                const uint32_t src = (r << 16) | (g << 8) | b, d = dst & 0xFFFFFFu;
+                uint32_t sum = (src & 0x7F7F7Fu) + (d & 0x7F7F7Fu);
+                sum ^= (src ^ d) & 0x808080u;
+                const uint32_t carry = ((src & d) | ((src | d) & ~sum)) & 0x808080u;
+                cp[x] = 0xFF000000u | sum | ((carry >> 7) * 0xFFu);
+                return;
             } else if constexpr (Blend == kBlendAddAlpha) {
                 r = std::min(255u, Mul255(r, a) + dR);
                 g = std::min(255u, Mul255(g, a) + dG);
@@ -262,7 +272,13 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
     if (texels && pow2 && zConstant && dv == 0) {
         // The common sprite: one texel row for the whole span.
         const uint32_t* row = texels + (static_cast<uint32_t>(vf >> 16) & vMask) * texW;
-        for (int x = xl; x <= xr; ++x, uf += du) shade(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
+        if (!zTest && !zWrite) {
+            for (int x = xl; x <= xr; ++x, uf += du)
+                shade.template operator()<false>(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
+        } else {
+            for (int x = xl; x <= xr; ++x, uf += du)
+                shade.template operator()<true>(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
+        }
         return;
     }
     for (int x = xl; x <= xr; ++x, uf += du, vf += dv, z += dz) {
@@ -279,7 +295,7 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
             }
             tex = texels[iy * texW + ix];
         }
-        shade(tex, x, z);
+        shade.template operator()<true>(tex, x, z);
     }
 }
 
