@@ -165,6 +165,10 @@ enum OpKind { kOpTexture, kOpModulateAlpha, kOpModulate, kOpDiffuse, kOpFactor }
 // The frame-buffer blend.
 enum BlendKind { kBlendNone, kBlendAlpha, kBlendAdd, kBlendAddAlpha, kBlendGeneric };
 
+}  // namespace
+
+namespace detail {
+
 struct SpanSetup {
     // Attribute planes relative to (x0, y0), in texels for u and v.
     double x0, y0, u0, v0, z0;
@@ -178,6 +182,12 @@ struct SpanSetup {
     bool zTest, zWrite, zConstant;
     uint16_t zConst;
 };
+
+}  // namespace detail
+
+namespace {
+
+using detail::SpanSetup;
 
 inline uint16_t QuantiseDepth(double z) {
     const double zc = z < 0 ? 0 : (z > 1 ? 1 : z);
@@ -299,7 +309,7 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
     }
 }
 
-using SpanFn = void (*)(const SpanSetup&, uint32_t*, uint16_t*, int, int, int);
+using detail::SpanFn;
 
 template <OpKind Op>
 SpanFn PickBlend(BlendKind blend) {
@@ -345,8 +355,8 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
     if (yStart > yEnd) return;
 
     SpanSetup s{};
-    if (!Setup(v0, v1, v2, area, &s)) return;
-    const SpanFn fill = reinterpret_cast<SpanFn>(spanFn_);
+    if (!Setup(v0, v1, v2, area, s)) return;
+    const SpanFn fill = spanFn_;
     const Edge edges[3] = {MakeEdge(v0, v1), MakeEdge(v1, v2), MakeEdge(v2, v0)};
 
     for (int y = yStart; y <= yEnd; ++y) {
@@ -395,15 +405,14 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     const int y1 = static_cast<int>(std::clamp(std::ceil(bottom) - 1, -1.0, static_cast<double>(kHeight - 1)));
     if (x0 > x1 || y0 > y1) return true;
     SpanSetup s{};
-    if (!Setup(a, b, c, area, &s)) return true;
-    const SpanFn fill = reinterpret_cast<SpanFn>(spanFn_);
+    if (!Setup(a, b, c, area, s)) return true;
+    const SpanFn fill = spanFn_;
     for (int y = y0; y <= y1; ++y)
         fill(s, colour_.data() + static_cast<size_t>(y) * kWidth, depth_.data() + static_cast<size_t>(y) * kWidth, y, x0, x1);
     return true;
 }
 
-bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2, double area, void* out) {
-    SpanSetup& s = *static_cast<SpanSetup*>(out);
+bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2, double area, SpanSetup& s) {
     const double x10 = static_cast<double>(v1.x) - v0.x, y10 = static_cast<double>(v1.y) - v0.y;
     const double x20 = static_cast<double>(v2.x) - v0.x, y20 = static_cast<double>(v2.y) - v0.y;
     auto plane = [&](double f0, double f1, double f2, double& dx, double& dy) {
@@ -470,7 +479,7 @@ bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2,
     else if (srcBlend_ == kBlendSrcAlpha && destBlend_ == kBlendInvSrcAlpha) blend = kBlendAlpha;
     else if (srcBlend_ == kBlendOne && destBlend_ == kBlendOne) blend = kBlendAdd;
     else if (srcBlend_ == kBlendSrcAlpha && destBlend_ == kBlendOne) blend = kBlendAddAlpha;
-    spanFn_ = reinterpret_cast<void*>(PickSpan(op, blend));
+    spanFn_ = PickSpan(op, blend);
     return true;
 }
 

@@ -12,6 +12,11 @@
 
 namespace platform {
 
+namespace detail {
+struct SpanSetup;  // per-draw state of the span routines
+using SpanFn = void (*)(const SpanSetup&, uint32_t*, uint16_t*, int, int, int);
+}  // namespace detail
+
 using Result = int32_t;
 constexpr Result kOk = 0;
 constexpr Result kFail = static_cast<Result>(0x80004005u);
@@ -131,7 +136,7 @@ private:
     bool DrawAxisAlignedQuad(const Vertex* six);
     // Fills the per-draw span set-up (attribute planes, states) and picks
     // the span routine; false when the triangle cannot be drawn sensibly.
-    bool Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2, double area, void* setup);
+    bool Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2, double area, detail::SpanSetup& setup);
 
     std::vector<uint32_t> colour_;
     std::vector<uint16_t> depth_;
@@ -145,7 +150,7 @@ private:
     uint32_t colourOp_ = kTopModulate;
     uint32_t otherStates_[256] = {};
     uint32_t stageStates_[8] = {};
-    void* spanFn_ = nullptr;
+    detail::SpanFn spanFn_ = nullptr;
     // Whether any draw wrote depth since the last clear, and the cleared value.
     bool depthDirty_ = false;
     uint16_t depthClearValue_ = 0xFFFF;
