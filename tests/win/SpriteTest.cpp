@@ -292,3 +292,77 @@ TEST_F(SpriteTest, ResetDeviceTriesOnceAndRestoresDefaults) {
     EXPECT_EQ(DrawParams::scaleX, 1.0f);
     EXPECT_EQ(TextFontHeight(), 20);
 }
+
+namespace {
+
+uint32_t Div255(uint32_t v) {
+    v += 128;
+    return (v + (v >> 8)) >> 8;
+}
+
+// The reference blend, one channel at a time.
+uint32_t AlphaOver(uint32_t src, uint32_t a, uint32_t dst) {
+    uint32_t out = 0xFF000000u;
+    for (int shift : {0, 8, 16}) {
+        const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+        out |= Div255(s * a + d * (255 - a)) << shift;
+    }
+    return out;
+}
+
+uint32_t AddSaturated(uint32_t src, uint32_t dst) {
+    uint32_t out = 0xFF000000u;
+    for (int shift : {0, 8, 16}) out |= std::min(255u, ((src >> shift) & 0xFF) + ((dst >> shift) & 0xFF)) << shift;
+    return out;
+}
+
+}  // namespace
+
+TEST_F(SpriteTest, WideSpansBlendLikeSinglePixels) {
+    // A row of 13 texels mixing empty, opaque and partly transparent ones,
+    // drawn wide (so whole groups of pixels are blended together) over a
+    // background that differs per pixel, at scale 1 and 2, plain and
+    // mirrored, with and without vertex alpha, alpha-blended and additive.
+    const uint32_t row[13] = {0x00000000u, 0xFF102030u, 0x80FF8040u, 0xFFFFFFFFu, 0x01FFFFFFu, 0xFE123456u, 0x00FFFFFFu,
+                              0x40406080u, 0xC0C0A080u, 0xFF000000u, 0x7F7F7F7Fu, 0xFF80FF10u, 0x20E0E0E0u};
+    PutTexture(10, 16, {row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7], row[8], row[9], row[10], row[11],
+                        row[12]});
+    auto background = [](int x, int y) { return 0xFF000000u | ((x * 37 + y * 11) & 0xFF) << 16 | ((x * 5) & 0xFF) << 8 | (y * 7 & 0xFF); };
+    for (int blend : {0, 1})
+        for (uint32_t vertexAlpha : {255u, 0x80u})
+            for (float scale : {1.0f, 2.0f})
+                for (float direction : {1.0f, -1.0f}) {
+                    for (int y = 0; y < 4; ++y)
+                        for (int x = 0; x < 40; ++x) {
+                            // Paint the background texel by texel with flat colour.
+                            DrawParams::ResetToDefaults();
+                            DrawParams::colourMode = 1;
+                            DrawParams::colour = background(x, y);
+                            DrawSprite(x, y, 10, 3, 0, 1, 1);
+                        }
+                    DrawParams::ResetToDefaults();
+                    DrawParams::blendMode = blend;
+                    DrawParams::colour = (vertexAlpha << 24) | 0xFFFFFFu;
+                    DrawParams::scaleX = scale;
+                    DrawParams::direction = direction;
+                    // Mirroring scales about the right edge: place the sprite so that
+                    // it always starts at x = 1.
+                    const int width = static_cast<int>(13 * scale);
+                    DrawSprite(direction == -1.0f ? 1 + width - 13 : 1, 0, 10, 0, 0, 13, 1);
+                    for (int x = 0; x < 40; ++x) {
+                        const uint32_t bg = background(x, 0);
+                        uint32_t expected = bg;
+                        if (x >= 1 && x < 1 + width) {
+                            int texel = static_cast<int>((x - 1) / scale);
+                            if (direction == -1.0f) texel = 12 - texel;
+                            const uint32_t t = row[texel];
+                            const uint32_t a = Div255((t >> 24) * vertexAlpha);
+                            if (blend == 0) expected = AlphaOver(t, a, bg);
+                            else expected = AddSaturated(t, bg);
+                        }
+                        ASSERT_EQ(P(x, 0), expected) << "blend " << blend << " alpha " << vertexAlpha << " scale "
+                                                     << scale << " direction " << direction << " x " << x;
+                    }
+                }
+    DrawParams::ResetToDefaults();
+}
