@@ -8,7 +8,7 @@ build="$1"; shift
 
 packages=(build-essential cmake ninja-build pkg-config libpng-dev zlib1g-dev libsdl2-dev
           libfluidsynth-dev timgm6mb-soundfont libfreetype-dev fonts-misaki libgtest-dev
-          clang libclang-rt-dev xvfb xauth)
+          clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
