@@ -72,8 +72,8 @@ void CCharacterList::DrawAll() {
     if (count == 0) return;
     // Everyone is collected before the first Draw, so a Draw that walks the
     // list with the cursor does not disturb the drawing.
-    std::vector<CCharacter*> collected;
-    collected.reserve(static_cast<std::size_t>(count));
+    std::vector<CCharacter*>& collected = collected_;
+    collected.clear();
     cursor = 0;
     while (cursor < count) {
         if (CCharacter* c = GetNext()) collected.push_back(c);
@@ -87,7 +87,8 @@ void CCharacterList::DrawAll() {
     std::array<std::size_t, kDrawLayerCount + 1> start{};
     for (CCharacter* c : collected) ++start[layerOf(c) + 1];
     for (std::size_t l = 1; l < start.size(); ++l) start[l] += start[l - 1];
-    std::vector<CCharacter*> order(collected.size(), nullptr);
+    std::vector<CCharacter*>& order = drawOrder_;
+    order.assign(collected.size(), nullptr);
     for (CCharacter* c : collected) order[start[layerOf(c)]++] = c;
     for (CCharacter* c : order) c->Draw();
 }

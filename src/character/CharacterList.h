@@ -4,6 +4,7 @@
 // frame under the game's freeze timers, deletes the characters that died,
 // and draws them in 255 layers.
 #include <cstdint>
+#include <vector>
 
 class CCharacter;
 
@@ -113,4 +114,9 @@ public:
     void UpdateAll();
     // Draws every character, layer 0 first; list order within a layer.
     void DrawAll();
+
+private:
+    // Scratch for DrawAll, kept so a frame's drawing allocates nothing.
+    std::vector<CCharacter*> collected_;
+    std::vector<CCharacter*> drawOrder_;
 };

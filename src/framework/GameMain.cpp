@@ -1,7 +1,5 @@
 #include "framework/GameMain.h"
 
-#include <cstdlib>
-
 #include "framework/GameState.h"
 #include "framework/Random.h"
 #include "framework/StateLoading.h"

@@ -1,7 +1,6 @@
 #include "win/Graphics.h"
 
-#include <cstdio>
-
+#include "win/DebugLog.h"
 #include "win/Resource.h"
 #include "win/Sprite.h"
 
@@ -88,7 +87,7 @@ void ReleaseGraphics() {
 
 bool LoadTexture(int slot, uint16_t resourceId, uint16_t size) {
     if (slot < 0 || slot >= kTextureSlotCount) {
-        std::fprintf(stderr, "LoadTexture: slot %d out of range\n", slot);
+        DebugPrintf("LoadTexture: slot %d out of range\n", slot);
         return false;
     }
     if (TextureRefCount[slot]++ != 0) return true;
@@ -98,11 +97,11 @@ bool LoadTexture(int slot, uint16_t resourceId, uint16_t size) {
     if (!g_device || size == 0) return false;
     const ResourceBlob blob = FindResourceBlob(ResourceType::RcData, resourceId);
     if (!blob) {
-        std::fprintf(stderr, "LoadTexture: no image resource %u for slot %d\n", resourceId, slot);
+        DebugPrintf("LoadTexture: no image resource %u for slot %d\n", resourceId, slot);
         return false;
     }
     e.texture = platform::CreateTextureFromPng(blob.data, blob.size, size, size, kColourKey);
-    if (!e.texture) std::fprintf(stderr, "LoadTexture: image resource %u is not a PNG\n", resourceId);
+    if (!e.texture) DebugPrintf("LoadTexture: image resource %u is not a PNG\n", resourceId);
     return e.texture != nullptr;
 }
 

@@ -1,7 +1,5 @@
 #include "win/Main.h"
 
-#include <cstdlib>
-
 #include "framework/GameMain.h"
 #include "framework/Random.h"
 #include "framework/StateLoading.h"

@@ -180,7 +180,7 @@ bool Canvas::WritePng(const std::string& path) const {
     image.height = static_cast<png_uint_32>(h_);
     image.format = PNG_FORMAT_RGB;
     if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr)) {
-        std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return false;
     }
     return true;

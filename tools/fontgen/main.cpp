@@ -19,7 +19,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <iconv.h>
-#include <png.h>
+#include "Canvas.h"
 
 #include <array>
 #include <cstdint>
@@ -54,29 +54,14 @@ public:
     }
     Texel Get(int x, int y) const { return static_cast<Texel>(px_[static_cast<size_t>(y) * w_ + x]); }
     bool WritePng(const std::string& path, int scale = 1) const {
-        const int W = w_ * scale, H = h_ * scale;
-        std::vector<uint8_t> rgb(static_cast<size_t>(W) * H * 3);
-        for (int y = 0; y < H; ++y) {
-            for (int x = 0; x < W; ++x) {
-                uint8_t* p = &rgb[(static_cast<size_t>(y) * W + x) * 3];
-                switch (Get(x / scale, y / scale)) {
-                    case kInk: p[0] = p[1] = p[2] = 255; break;
-                    case kEdge: p[0] = p[1] = p[2] = 0; break;
-                    default: p[0] = 0; p[1] = 255; p[2] = 0; break;
-                }
+        Canvas c(w_, h_);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                const Texel t = Get(x, y);
+                if (t == kInk) c.Set(x, y, Rgb{255, 255, 255});
+                else if (t == kEdge) c.Set(x, y, Rgb{0, 0, 0});
             }
-        }
-        png_image image;
-        std::memset(&image, 0, sizeof image);
-        image.version = PNG_IMAGE_VERSION;
-        image.width = static_cast<png_uint_32>(W);
-        image.height = static_cast<png_uint_32>(H);
-        image.format = PNG_FORMAT_RGB;
-        if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr)) {
-            std::fprintf(stderr, "fontgen: cannot write %s\n", path.c_str());
-            return false;
-        }
-        return true;
+        return (scale == 1 ? c : c.Scaled(scale)).WritePng(path);
     }
 
 private:
