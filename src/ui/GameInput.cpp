@@ -1,25 +1,49 @@
 #include "ui/GameInput.h"
 
-void CGameInput::Update() {
-    if (child_) child_->Update();
-    DoUpdate();
-}
+#include "framework/Effect.h"
+#include "ui/GameInputOption.h"
+#include "ui/GameInputStandIn.h"
+#include "ui/GameInputTitleCredits.h"
+#include "ui/GameInputTitleTop.h"
+#include "ui/Widget.h"
+#include "win/SoundManager.h"
 
-void CGameInput::Draw() {
-    DoDraw();
-    if (child_) child_->Draw();
-}
+namespace {
 
-CGameInput* CGameInput::GetInput(int32_t) {
-    // Screens register here as they are built.
-    return nullptr;
+constexpr int32_t kFadeStep = 16;
+
+}  // namespace
+
+CGameInput* CGameInput::GetInput(int32_t screenId) {
+    switch (screenId) {
+        case ScreenId::TitleTop:
+        case ScreenId::TitleTopAfterEnding:
+        case ScreenId::TitleTopEntry: return CGameInputTitleTop::GetInstance();
+        case ScreenId::TitleCredits: return CGameInputTitleCredits::GetInstance();
+        case ScreenId::SaveSlot: return CGameInputSaveSlot::GetInstance();
+        case ScreenId::Option: return CGameInputOption::GetInstance();
+        case ScreenId::TitleStageSelect: return CGameInputTitleStageSelect::GetInstance();
+        case ScreenId::TitleShop: return CGameInputTitleShop::GetInstance();
+        case ScreenId::TitleState: return CGameInputTitleState::GetInstance();
+        case ScreenId::TitleScore: return CGameInputTitleScore::GetInstance();
+        case ScreenId::Main: return CGameInputMain::GetInstance();
+        case ScreenId::MainMenu: return CGameInputMainMenu::GetInstance();
+        case ScreenId::MainShop: return CGameInputMainShop::GetInstance();
+        case ScreenId::Pause: return CGameInputPause::GetInstance();
+        case ScreenId::MessageWindow: return CGameInputMessageWindow::GetInstance();
+        case ScreenId::Continue: return CGameInputContinue::GetInstance();
+        case ScreenId::StageStart: return CGameInputStageStart::GetInstance();
+        case ScreenId::StageClear: return CGameInputStageClear::GetInstance();
+        case ScreenId::Ending: return CGameInputEnding::GetInstance();
+        default: return nullptr;
+    }
 }
 
 void CGameInput::SetInput(int32_t screenId) {
     CGameInput* screen = GetInput(screenId);
-    child_ = screen;
     if (!screen) return;
-    screen->parent_ = nullptr;
+    child_ = screen;
+    screen->SetParent(nullptr);
     screen->child_ = nullptr;
     screen->Open();
 }
@@ -27,28 +51,77 @@ void CGameInput::SetInput(int32_t screenId) {
 void CGameInput::PushInput(int32_t screenId) {
     CGameInput* screen = GetInput(screenId);
     if (!screen) return;
-    CGameInput* deepest = this;
-    while (deepest->child_) deepest = deepest->child_;
-    if (deepest == screen) {
+    CGameInput* top = GetTop();
+    if (top == screen) {
         screen->Open();
         return;
     }
-    deepest->OnCovered();
-    deepest->child_ = screen;
-    screen->parent_ = deepest == this ? nullptr : deepest;
-    screen->child_ = nullptr;
+    // The new screen opens before the old top hears that it is covered.
+    top->child_ = screen;
+    screen->SetParent(top);
     screen->Open();
+    top->OnCovered();
+}
+
+CGameInput* CGameInput::GetTop() {
+    CGameInput* node = this;
+    while (node->child_) node = node->child_;
+    return node;
+}
+
+void CGameInput::CloseWithFade() {
+    state_ = ScreenState::Closing;
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_fade = 0;
+    effect->m_fadeTarget = 255;
+    effect->m_fadeStep = kFadeStep;
+}
+
+bool CGameInput::RunGenericStates(bool fading) {
+    const CEffect* effect = CEffect::GetInstance();
+    const bool fadeDone = !fading || effect->m_fade == effect->m_fadeTarget;
+    switch (state_) {
+        case ScreenState::Opening:
+            if (parent_ && parent_->GetState() != ScreenState::Idle) return false;
+            UpdateWidgets();
+            if (fadeDone) state_ = ScreenState::Active;
+            return false;
+        case ScreenState::Active:
+            UpdateWidgets();
+            return true;
+        case ScreenState::Closing:
+            UpdateWidgets();
+            if (!fadeDone) return false;
+            if (fading) {
+                CEffect* e = CEffect::GetInstance();
+                e->m_fade = 255;
+                e->m_fadeTarget = 0;
+                e->m_fadeStep = -kFadeStep;
+            }
+            state_ = ScreenState::Closed;
+            if (parent_) parent_->OnUncovered();
+            return false;
+        case ScreenState::Covered:
+            UpdateWidgets();
+            if (fadeDone) state_ = ScreenState::Idle;
+            return false;
+        case ScreenState::Uncovered:
+            if (child_ && child_->GetState() != ScreenState::Closed) return false;
+            child_ = nullptr;
+            UpdateWidgets();
+            if (fadeDone) state_ = ScreenState::Active;
+            return false;
+        default:
+            return false;
+    }
+}
+
+void CGameInput::TakePress(int32_t repeats) {
+    ConsumeTouch();
+    CSoundManager::GetInstance()->PlaySE(kButtonSound, repeats);
 }
 
 CGameInputController* CGameInputController::GetInstance() {
     static CGameInputController instance;
     return &instance;
-}
-
-void CGameInputController::Update() {
-    if (child_) child_->Update();
-}
-
-void CGameInputController::Draw() {
-    if (child_) child_->Draw();
 }

@@ -227,6 +227,7 @@ bool CSoundManager::SetSEVolume(int32_t percent) {
 }
 
 bool CSoundManager::PlaySE(int32_t slot, int32_t repeats) {
+    if (SoundEffectObserver()) SoundEffectObserver()(slot);
     if (!m_ready || slot < 0 || slot >= kEffectSlots || !m_effects[slot]) return false;
     if (m_coolDowns[slot] > 0) return true;
     if (!AudioMixer::GetInstance()->PlayClip(m_effects[slot], repeats)) return false;

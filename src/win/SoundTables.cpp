@@ -57,7 +57,6 @@ void LoadStageClearMidi() {
 }
 
 void PlaySE(int32_t slot) {
-    if (SoundEffectObserver()) SoundEffectObserver()(slot);
     CSoundManager::GetInstance()->PlaySE(slot, 0);
 }
 

@@ -1,6 +1,7 @@
 #include "win/Sprite.h"
 
 #include <cmath>
+#include <utility>
 
 #include "win/Graphics.h"
 
@@ -37,14 +38,22 @@ void DrawParams::ResetToDefaults() {
 
 namespace {
 
+std::function<void(const SpriteDraw&)>& SpriteObserver() {
+    static std::function<void(const SpriteDraw&)> observer;
+    return observer;
+}
+
 bool SpanVisible(int lo, int hi, int limit) {
     return (lo >= 0 && lo <= limit) || (hi >= 0 && hi <= limit) || (lo < 0 && hi > limit);
 }
 
 }  // namespace
 
+void SetSpriteObserver(std::function<void(const SpriteDraw&)> observer) { SpriteObserver() = std::move(observer); }
+
 void DrawSprite(int32_t x, int32_t y, int32_t slot, int32_t srcX, int32_t srcY, int32_t w, int32_t h) {
     using namespace platform;
+    if (SpriteObserver()) SpriteObserver()({x, y, slot, srcX, srcY, w, h});
     GraphicsDevice* device = GetDevice();
     if (!device) return;
     // The slot comes from frame-record data: one outside the table draws nothing.

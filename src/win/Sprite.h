@@ -2,6 +2,7 @@
 // Sprite drawing: one rectangle of a texture slot, placed, scaled, rotated
 // and mirrored about a pivot and blended as the global draw parameters say.
 #include <cstdint>
+#include <functional>
 
 struct DrawParams {
     static float direction;      // exactly -1.0 mirrors; any other value does not
@@ -26,3 +27,11 @@ struct DrawParams {
 };
 
 void DrawSprite(int32_t x, int32_t y, int32_t slot, int32_t srcX, int32_t srcY, int32_t w, int32_t h);
+
+// Test seam: sees every DrawSprite call with its arguments, before anything
+// is checked (also without a device); the draw parameters can be read from
+// DrawParams while it runs.
+struct SpriteDraw {
+    int32_t x, y, slot, srcX, srcY, w, h;
+};
+void SetSpriteObserver(std::function<void(const SpriteDraw&)> observer);

@@ -86,12 +86,14 @@ TEST(TitleMain, StartResetsTheScreenEffectAndFadesInFromBlack) {
     EXPECT_EQ(e->m_overlay, 0);
     EXPECT_EQ(e->m_flashPhase, 1);
     EXPECT_EQ(e->m_flashCycles, 0);
+    // The title screen, opened by the start, fades in from black at its own
+    // pace.
     EXPECT_EQ(e->m_fade, 255);
     EXPECT_EQ(e->m_fadeTarget, 0);
-    EXPECT_EQ(e->m_fadeStep, -10);
+    EXPECT_EQ(e->m_fadeStep, -8);
     EXPECT_EQ(title->m_scrollX, 0);
     title->DoAction();
-    EXPECT_EQ(e->m_fade, 245);
+    EXPECT_EQ(e->m_fade, 247);
     EXPECT_EQ(e->m_overlayKind, 0);
 }
 

@@ -1,0 +1,88 @@
+#include "ui/GameInputStandIn.h"
+
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
+#include "framework/StateTitle.h"
+
+namespace {
+
+constexpr SpriteKey kNoSprite{};
+constexpr int32_t kRowWidth = 240;
+constexpr int32_t kRowHeight = 20;
+constexpr int32_t kCentred = 10;
+
+}  // namespace
+
+const char* StandInCaption(int32_t screenId) {
+    switch (screenId) {
+        case ScreenId::SaveSlot: return "SAVE SLOTS";
+        case ScreenId::TitleStageSelect: return "STAGE SELECT";
+        case ScreenId::TitleShop:
+        case ScreenId::MainShop: return "SHOP";
+        case ScreenId::TitleState: return "STATUS";
+        case ScreenId::TitleScore: return "SCORE";
+        case ScreenId::Main: return "PLAY";
+        case ScreenId::MainMenu: return "MENU";
+        case ScreenId::Pause: return "PAUSE";
+        case ScreenId::MessageWindow: return "MESSAGE";
+        case ScreenId::Continue: return "CONTINUE";
+        case ScreenId::StageStart: return "STAGE START";
+        case ScreenId::StageClear: return "STAGE CLEAR";
+        case ScreenId::Ending: return "ENDING";
+        default: return "";
+    }
+}
+
+CGameInputStandIn::CGameInputStandIn(const char* caption) {
+    CDrawString* style = &CGameMain::GetInstance()->m_textStyles[3];
+    for (CWidget* w : {&m_caption, &m_backButton}) {
+        w->InitAnimation(0, 0, kRowWidth, kRowHeight, kNoSprite, 2.0f);
+        w->SetTextRect(0, 0, kRowWidth, kRowHeight, kCentred);
+        w->InitTextStyleKeys(style);
+    }
+    m_caption.y = 20;
+    m_caption.SetText(caption);
+    m_backButton.y = 280;
+    m_backButton.SetText("BACK");
+}
+
+void CGameInputStandIn::Open() {
+    state_ = ScreenState::Opening;
+    child_ = nullptr;
+    const int32_t w = CGameMain::GetInstance()->GetViewWidth();
+    m_caption.x = CentredX(w, m_caption.width);
+    m_backButton.x = CentredX(w, m_backButton.width);
+}
+
+void CGameInputStandIn::UpdateWidgets() {
+    m_caption.Update();
+    m_backButton.Update();
+}
+
+void CGameInputStandIn::Update() {
+    UpdateChild();
+    if (!RunGenericStates(false)) return;
+    if (m_backButton.IsTouchBegan()) {
+        TakePress();
+        Leave();
+    }
+}
+
+void CGameInputStandIn::Leave() {
+    if (parent_) {
+        Close();
+        return;
+    }
+    CGameStateController* states = CGameStateController::GetInstance();
+    if (states->GetCurrent() == CGameStateTitleMain::GetInstance()) {
+        CGameInputController::GetInstance()->SetInput(ScreenId::TitleTopEntry);
+    } else {
+        CGameMain::GetInstance()->GoToTitle();
+    }
+}
+
+void CGameInputStandIn::Draw() {
+    m_caption.DrawOwnText();
+    m_backButton.DrawOwnText();
+    DrawChild();
+}

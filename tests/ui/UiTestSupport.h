@@ -1,0 +1,79 @@
+#pragma once
+// The pointer and frame driving shared by the widget and screen tests: a
+// scripted mouse under the real input object, the effect sounds heard, and
+// save files kept in a directory of the test's own.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/Effect.h"
+#include "framework/SaveTestDir.h"
+#include "support/ScriptedInput.h"
+#include "ui/GameInput.h"
+#include "win/MyInput.h"
+#include "win/SoundTables.h"
+
+namespace testing_support {
+
+class PointerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetInputSource(&source);
+        CMyInput::GetInstance()->SetWindow(source.GameWindow());
+        CMouseDevice::GetInstance()->InitMouse(source.GameWindow());
+        SetSoundEffectObserver([this](int32_t slot) { sounds.push_back(slot); });
+        // Start from a released pointer with a full history of frames.
+        Poll(12);
+    }
+    void TearDown() override {
+        SetSoundEffectObserver(nullptr);
+        platform::SetInputSource(nullptr);
+    }
+
+    CMyInput* Input() { return CMyInput::GetInstance(); }
+    void MoveTo(int32_t x, int32_t y) {
+        source.cursorX = x;
+        source.cursorY = y;
+    }
+    void Press() { source.events.push_back({0, 0x80}); }
+    void Release() { source.events.push_back({0, 0x00}); }
+    void Poll(int frames = 1) {
+        for (int i = 0; i < frames; ++i) Input()->Poll();
+    }
+
+    ScriptedInput source;
+    std::vector<int32_t> sounds;
+};
+
+// Screens driven as the title state drives them: input, the screen stack,
+// then the screen effect, once per frame.
+class ScreenTest : public PointerTest {
+protected:
+    void Frame(int frames = 1) {
+        for (int i = 0; i < frames; ++i) {
+            Poll();
+            CGameInputController::GetInstance()->Update();
+            CEffect::GetInstance()->Update();
+        }
+    }
+    // A press at (x, y) seen for one frame, then the release and a frame.
+    void Click(int32_t x, int32_t y) {
+        MoveTo(x, y);
+        Press();
+        Frame();
+        Release();
+        Frame();
+    }
+    // Frames until the screen fade stands still.
+    void SettleFade() {
+        for (int i = 0; i < 100; ++i) {
+            const CEffect* e = CEffect::GetInstance();
+            if (e->m_fade == e->m_fadeTarget) return;
+            Frame();
+        }
+    }
+
+    SaveTestDir saves;
+};
+
+}  // namespace testing_support
