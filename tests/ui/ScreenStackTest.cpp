@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Effect.h"
+#include "framework/GameMain.h"
+#include "ui/GameInput.h"
+#include "ui/GameInputStandIn.h"
+#include "ui/GameInputTitleCredits.h"
+#include "ui/GameInputTitleTop.h"
+#include "ui/UiTestSupport.h"
+#include "win/DebugLog.h"
+
+namespace {
+
+using testing_support::ScreenTest;
+
+CGameInputController* Root() { return CGameInputController::GetInstance(); }
+
+TEST(ScreenStack, IdsWithoutAScreenChangeNothing) {
+    for (int32_t id : {-1, 4, 7, 8, 9, 14, 19, 23, 29, 1000}) EXPECT_EQ(CGameInput::GetInput(id), nullptr) << id;
+    EXPECT_EQ(CGameInput::GetInput(0), CGameInput::GetInput(2));
+    EXPECT_EQ(CGameInput::GetInput(1), CGameInputTitleTop::GetInstance());
+    CGameInputController* root = Root();
+    // The empty chain: the root is its own top, and a frame does nothing.
+    EXPECT_EQ(root->GetTop(), root);
+    root->Update();
+    root->Draw();
+    root->SetInput(4);
+    root->PushInput(19);
+    EXPECT_EQ(root->GetChild(), nullptr);
+    root->SetInput(ScreenId::Main);
+    root->SetInput(7);
+    EXPECT_EQ(root->GetChild(), CGameInputMain::GetInstance());
+}
+
+// A screen of the fading kind, linked by hand.
+class FadingScreen : public CGameInput {
+public:
+    void Update() override {
+        UpdateChild();
+        if (RunGenericStates(true)) ++activeFrames;
+    }
+    void Close() override { CloseWithFade(); }
+    void UpdateWidgets() override { ++widgetFrames; }
+    static void Link(FadingScreen& under, FadingScreen& over) {
+        under.child_ = &over;
+        over.parent_ = &under;
+    }
+    int activeFrames = 0;
+    int widgetFrames = 0;
+};
+
+TEST(ScreenStack, AFadingCloseBlackensTurnsBackAndThenWakesTheParent) {
+    CEffect* effect = CEffect::GetInstance();
+    FadingScreen under, over;
+    FadingScreen::Link(under, over);
+    under.SetState(ScreenState::Idle);
+    over.SetState(ScreenState::Active);
+    over.Close();
+    auto frame = [&] {
+        under.Update();
+        effect->Update();
+    };
+    for (int i = 0; i < 16; ++i) frame();
+    EXPECT_EQ(effect->m_fade, 255);
+    EXPECT_EQ(over.GetState(), ScreenState::Closing);
+    EXPECT_EQ(under.widgetFrames, 0) << "idle under a child: not animated";
+    frame();
+    EXPECT_EQ(over.GetState(), ScreenState::Closed);
+    EXPECT_EQ(under.GetState(), ScreenState::Uncovered);
+    EXPECT_EQ(under.GetChild(), nullptr);
+    EXPECT_EQ(effect->m_fadeTarget, 0);
+    // Active on its first update after the fade back has reached 0.
+    for (int i = 0; i < 15; ++i) frame();
+    EXPECT_EQ(effect->m_fade, 0);
+    EXPECT_EQ(under.GetState(), ScreenState::Uncovered);
+    frame();
+    EXPECT_EQ(under.GetState(), ScreenState::Active);
+    EXPECT_EQ(under.activeFrames, 0);
+    frame();
+    EXPECT_EQ(under.activeFrames, 1);
+
+    // Covering waits for the fade too.
+    effect->m_fade = 0;
+    effect->m_fadeTarget = 32;
+    effect->m_fadeStep = 16;
+    under.OnCovered();
+    frame();
+    EXPECT_EQ(under.GetState(), ScreenState::Covered);
+    frame();
+    frame();
+    EXPECT_EQ(under.GetState(), ScreenState::Idle);
+}
+
+class ScreenStackFlow : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        Root()->SetInput(ScreenId::TitleTopEntry);
+        SettleFade();
+        Frame();
+        ASSERT_EQ(title->GetState(), ScreenState::Active);
+    }
+    CGameInputTitleTop* title = CGameInputTitleTop::GetInstance();
+    CGameInputTitleCredits* credits = CGameInputTitleCredits::GetInstance();
+};
+
+TEST_F(ScreenStackFlow, CreditsOpenOverTheTitleAndCloseInTwoFrames) {
+    std::vector<std::string> log;
+    SetDebugLogSink([&](const char* line) { log.emplace_back(line); });
+    title->OnCovered();
+    Root()->PushInput(ScreenId::TitleCredits);
+    EXPECT_EQ(credits->GetParent(), title);
+    EXPECT_EQ(title->GetState(), ScreenState::Idle);
+    EXPECT_FALSE(title->m_startButton.IsVisible());
+    EXPECT_EQ(credits->GetState(), ScreenState::Opening);
+    Frame();
+    EXPECT_EQ(credits->GetState(), ScreenState::Active);
+
+    // Pushing the top screen again re-opens it in place.
+    Root()->PushInput(ScreenId::TitleCredits);
+    EXPECT_EQ(credits->GetState(), ScreenState::Opening);
+    EXPECT_EQ(Root()->GetTop(), credits);
+    EXPECT_EQ(title->GetChild(), credits);
+    EXPECT_EQ(credits->GetChild(), nullptr);
+    Frame();
+
+    // Every row of an entry opens the entry's page; the credits stay.
+    Click(240, 80);   // "SOUND MATERIAL"
+    Click(240, 120);  // its address
+    Click(240, 20);   // "FONT MATERIAL"
+    SetDebugLogSink(nullptr);
+    std::string all;
+    for (const std::string& l : log) all += l;
+    EXPECT_EQ(all,
+              "OpenURL:https://www.timbrechbill.com\nOpenURL:https://www.timbrechbill.com\n"
+              "OpenURL:https://littlelimit.net/misaki.htm\n");
+    EXPECT_EQ(credits->GetState(), ScreenState::Active);
+    EXPECT_EQ(sounds, (std::vector<int32_t>{35, 35, 35}));
+
+    MoveTo(240, 300);
+    Press();
+    Frame();
+    EXPECT_EQ(credits->GetState(), ScreenState::Closing);
+    Frame();
+    EXPECT_EQ(credits->GetState(), ScreenState::Closed);
+    EXPECT_EQ(title->GetState(), ScreenState::Active) << "the title's fade is long done";
+    EXPECT_EQ(title->GetChild(), nullptr);
+    EXPECT_TRUE(title->m_startButton.IsVisible());
+    EXPECT_FALSE(title->m_creditsButton.IsVisible());
+}
+
+TEST_F(ScreenStackFlow, SetInputDropsTheOldChainAsItStands) {
+    title->OnCovered();
+    Root()->PushInput(ScreenId::Option);
+    Frame();
+    CGameInput* options = CGameInput::GetInput(ScreenId::Option);
+    ASSERT_EQ(options->GetState(), ScreenState::Active);
+    Root()->SetInput(ScreenId::Main);
+    CGameInput* main = CGameInputMain::GetInstance();
+    EXPECT_EQ(Root()->GetChild(), main);
+    EXPECT_EQ(main->GetParent(), nullptr);
+    Frame(3);
+    // Neither updated nor told: their stale states and links stay.
+    EXPECT_EQ(title->GetState(), ScreenState::Idle);
+    EXPECT_EQ(title->GetChild(), options);
+    EXPECT_EQ(options->GetState(), ScreenState::Active);
+
+    // A screen pushed over one that covers without a fade opens at once.
+    Root()->PushInput(ScreenId::Pause);
+    CGameInput* pause = CGameInputPause::GetInstance();
+    EXPECT_EQ(main->GetState(), ScreenState::Idle);
+    Frame();
+    EXPECT_EQ(pause->GetState(), ScreenState::Active);
+    // Its "BACK" closes it back to the screen under it.
+    Click(240, 290);
+    Frame();
+    EXPECT_EQ(pause->GetState(), ScreenState::Closed);
+    EXPECT_EQ(main->GetState(), ScreenState::Active);
+    EXPECT_EQ(Root()->GetTop(), main);
+}
+
+}  // namespace

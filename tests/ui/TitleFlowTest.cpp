@@ -1,0 +1,153 @@
+// The whole road from start-up to a stage, played with the mouse through the
+// real frame step: boot, the title's fade-in, the options (music volume up
+// twice, saved by "BACK"), "START", two taps on Luka and the stage start;
+// then the same through the stage list once the game has been cleared.
+#include <png.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
+#include "framework/SaveData.h"
+#include "framework/StateMain.h"
+#include "framework/StateTitle.h"
+#include "platform/Clock.h"
+#include "ui/GameInputOption.h"
+#include "ui/GameInputStandIn.h"
+#include "ui/GameInputTitleTop.h"
+#include "ui/UiTestSupport.h"
+#include "win/Graphics.h"
+#include "win/SoundManager.h"
+
+namespace {
+
+class TitleFlow : public testing_support::PointerTest {
+protected:
+    void SetUp() override {
+        platform::SetClockSource([this] { return now; });
+        ASSERT_TRUE(InitGraphics());
+        CSoundManager::GetInstance()->Init();
+        PointerTest::SetUp();
+        game->Init();
+        if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
+    }
+    void TearDown() override {
+        PointerTest::TearDown();
+        ReleaseGraphics();
+        platform::SetClockSource(nullptr);
+    }
+    // One logical frame of the real game, 24 ms after the last.
+    void Frame(int frames = 1) {
+        for (int i = 0; i < frames; ++i) {
+            now += CGameMain::kFrameMs;
+            game->DoFrame();
+        }
+    }
+    void Tap(int32_t x, int32_t y) {
+        MoveTo(x, y);
+        Press();
+        Frame();
+        Release();
+        Frame();
+    }
+    // Frames until the title takes presses again.
+    int WaitForTitle() {
+        int frames = 0;
+        while (title->GetState() != ScreenState::Active && frames < 200) {
+            Frame();
+            ++frames;
+        }
+        return frames;
+    }
+    // With PELLUMBRISK_SHOTS set, the frame on screen is written there.
+    void Shot(const std::string& name) {
+        if (shots.empty()) return;
+        platform::GraphicsDevice* device = GetDevice();
+        std::vector<uint32_t> argb(480 * 320);
+        for (int y = 0; y < 320; ++y)
+            for (int x = 0; x < 480; ++x) argb[static_cast<size_t>(y) * 480 + x] = device->Pixel(x, y);
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        image.width = 480;
+        image.height = 320;
+        image.format = PNG_FORMAT_BGRA;
+        png_image_write_to_file(&image, (shots + "/" + name + ".png").c_str(), 0, argb.data(), 0, nullptr);
+    }
+    int32_t SavedMusicVolume() {
+        const std::vector<uint8_t> block = saves.Read("save");
+        if (block.size() != 65536) return -1;
+        const std::size_t o = SystemRecord::kMusicVolume;
+        return block[o] | block[o + 1] << 8 | block[o + 2] << 16 | block[o + 3] << 24;
+    }
+
+    SaveTestDir saves;
+    uint32_t now = 50000;
+    std::string shots;
+    CGameMain* game = CGameMain::GetInstance();
+    CGameInputTitleTop* title = CGameInputTitleTop::GetInstance();
+    CGameStateController* states = CGameStateController::GetInstance();
+};
+
+TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageList) {
+    ASSERT_EQ(states->GetCurrent(), CGameStateTitleMain::GetInstance());
+    EXPECT_EQ(WaitForTitle(), 33);
+    Shot("title-main");
+
+    // Options: music up twice, then "BACK" writes "save".
+    Tap(240, 255);
+    CGameInputOption* options = CGameInputOption::GetInstance();
+    ASSERT_EQ(options->GetState(), ScreenState::Active);
+    Tap(340, 70);
+    Tap(340, 70);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 100);
+    EXPECT_STREQ(options->m_musicVolumeValue.GetText(), "100");
+    Shot("options");
+    EXPECT_FALSE(saves.Exists("save"));
+    Tap(240, 290);
+    EXPECT_EQ(SavedMusicVolume(), 100);
+    EXPECT_EQ(options->GetState(), ScreenState::Closed);
+    EXPECT_EQ(WaitForTitle(), 0);
+
+    // "START", then Luka twice.
+    Tap(240, 155);
+    ASSERT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    Tap(160, 220);
+    EXPECT_TRUE(title->m_lukaButton.GetHighlight());
+    Shot("title-characters");
+    Tap(160, 220);
+    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStarting);
+    EXPECT_EQ(game->m_selectedCharacter, CGameInputTitleTop::kLukaTypeId);
+    int frames = 0;
+    while (states->GetCurrent() != CGameStateMainNormal::GetInstance() && frames < 100) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_EQ(frames, 15) << "16 frames to black, counting the tap's release frame";
+    EXPECT_EQ(game->m_stageControl.GetStageId(), 266);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
+    Frame(5);
+
+    // The whole game cleared: back at the title the stage list is open.
+    game->m_clearFlags[0] = 1;
+    ASSERT_TRUE(game->SaveGlobalData());
+    game->m_clearFlags[0] = 0;
+    game->GoToTitle();
+    ASSERT_EQ(states->GetCurrent(), CGameStateTitleMain::GetInstance());
+    EXPECT_EQ(WaitForTitle(), 33);
+    EXPECT_EQ(game->m_clearFlags[0], 1) << "reloaded from \"save\"";
+    EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 100);
+    Tap(240, 205);
+    ASSERT_EQ(title->GetState(), CGameInputTitleTop::kStageList);
+    Shot("title-stages");
+    Tap(240, 195);  // "1-3"
+    ASSERT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    Tap(160, 220);
+    Tap(160, 220);
+    Frame(20);
+    EXPECT_EQ(states->GetCurrent(), CGameStateMainNormal::GetInstance());
+    EXPECT_EQ(game->m_stageControl.GetStageId(), 268);
+    EXPECT_EQ(game->m_selectedCharacter, 5);
+}
+
+}  // namespace
