@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "Palette.h"
@@ -34,6 +35,19 @@ int main(int argc, char** argv) {
     if (argc > 3) g_artDir = argv[3];
     std::filesystem::create_directories(out);
     auto& sheets = Sheets();
+    // A drawn sheet replaces the placeholder of its id; two drawings of one
+    // id are a mistake.
+    std::set<int> drawnIds;
+    for (const SheetDef& s : sheets)
+        if (!s.placeholder) drawnIds.insert(s.resourceId);
+    std::erase_if(sheets, [&](const SheetDef& s) { return s.placeholder && drawnIds.count(s.resourceId) != 0; });
+    for (size_t i = 0; i < sheets.size(); ++i)
+        for (size_t j = i + 1; j < sheets.size(); ++j)
+            if (sheets[i].resourceId == sheets[j].resourceId) {
+                std::fprintf(stderr, "artgen: sheets \"%s\" and \"%s\" both draw resource %d\n", sheets[i].name,
+                             sheets[j].name, sheets[i].resourceId);
+                return 1;
+            }
     std::sort(sheets.begin(), sheets.end(), [](const SheetDef& a, const SheetDef& b) { return a.resourceId < b.resourceId; });
 
     std::vector<std::pair<int, Canvas>> drawn;
