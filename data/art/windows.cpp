@@ -59,14 +59,14 @@ ART_SHEET(112, "window-panel") {
         for (int x = 7; x < kSize - 7; ++x)
             if ((x + y) % 16 == 0 || (x - y + 512) % 16 == 0) c.Set(x, y, kNavy);
     Rim(c, {kInk, kEarthDark, kEarth, kWood, kEarth, kGold, kInk}, {kInk, kWood, kEarth, kGold, kInk});
-    // Corner knots: gold studs on the wood, the outer corner cut round.
+    // Corner studs of gold where the rims meet, the outer corner cut round.
     c.Grid(0, 0,
            {
-               "..kkkkk",
-               ".kgggak",
-               "kgcgak.",
-               "kgggak.",
-               "kaaak..",
+               ".kkkkkk",
+               "kcggggk",
+               "kggggak",
+               "kgggaak",
+               "kkkkkkk",
            },
            [](char ch, Rgb& out) {
                switch (ch) {
@@ -78,8 +78,6 @@ ART_SHEET(112, "window-panel") {
                }
            });
     c.Set(0, 0, kKey);
-    c.Set(1, 0, kKey);
-    c.Set(0, 1, kKey);
     MirrorCorners(c, 7, 5);
     return c;
 }

@@ -10,7 +10,9 @@
 #include "ui/GameInputTitleCredits.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "framework/TextTable.h"
 #include "win/DebugLog.h"
+#include "win/DrawString.h"
 
 namespace {
 
@@ -92,6 +94,28 @@ TEST(ScreenStack, AFadingCloseBlackensTurnsBackAndThenWakesTheParent) {
     frame();
     frame();
     EXPECT_EQ(under.GetState(), ScreenState::Idle);
+}
+
+// Every text of the title side's rows fits its row on one line at the
+// double size the rows draw at (a wider text would wrap over the next row).
+TEST(ScreenTexts, FitTheirRows) {
+    CGameMain* game = CGameMain::GetInstance();
+    game->LoadTexturePages();
+    auto width = [&](int style, const char* text) {
+        CDrawString s = game->m_textStyles[style];
+        s.SetUniformScale(2.0);
+        return GetStringWidth(&s, text, static_cast<int32_t>(std::string(text).size()));
+    };
+    for (int32_t language : {0, 1}) {
+        for (int32_t id = 6; id <= 17; ++id) {
+            EXPECT_LE(width(3, GetTextForLanguage(id, language)), 480) << "credit text " << id;
+        }
+        for (int32_t id = 45; id <= 49; ++id) {
+            EXPECT_LE(width(2, GetTextForLanguage(id, language)), 160) << "option value " << id;
+        }
+    }
+    EXPECT_LE(width(3, "VIBRATION EFFECT"), 240);
+    EXPECT_LE(width(2, "STAGE SELECT"), 160);
 }
 
 class ScreenStackFlow : public ScreenTest {

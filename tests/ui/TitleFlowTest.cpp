@@ -109,6 +109,14 @@ TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageLi
     EXPECT_EQ(options->GetState(), ScreenState::Closed);
     EXPECT_EQ(WaitForTitle(), 0);
 
+    // The credits, which the title keeps hidden, pushed as its button would.
+    title->OnCovered();
+    CGameInputController::GetInstance()->PushInput(ScreenId::TitleCredits);
+    Frame();
+    Shot("credits");
+    Tap(240, 300);
+    EXPECT_EQ(WaitForTitle(), 0);
+
     // "START", then Luka twice.
     Tap(240, 155);
     ASSERT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
