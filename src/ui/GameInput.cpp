@@ -1,6 +1,7 @@
 #include "ui/GameInput.h"
 
 #include "framework/Effect.h"
+#include "framework/GameMain.h"
 #include "ui/GameInputOption.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleCredits.h"
@@ -11,8 +12,17 @@
 namespace {
 
 constexpr int32_t kFadeStep = 16;
+constexpr int32_t kCentredBothWays = 10;
 
 }  // namespace
+
+void InitLabelWidget(CWidget& widget, int32_t x, int32_t y, int32_t width, int32_t height, const SpriteKey& key,
+                     float scale, int32_t style, const char* label) {
+    widget.InitAnimation(x, y, width, height, key, scale);
+    widget.SetTextRect(0, 0, width, height, kCentredBothWays);
+    widget.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[style]);
+    widget.SetText(label);
+}
 
 CGameInput* CGameInput::GetInput(int32_t screenId) {
     switch (screenId) {

@@ -10,6 +10,9 @@
 // (the child has closed); 7 and up belong to the screen.
 #include <cstdint>
 
+class CWidget;
+struct SpriteKey;
+
 namespace ScreenId {
 enum : int32_t {
     TitleTop = 0,
@@ -129,3 +132,9 @@ private:
 // The x that centres a widget of `width` on a screen `screenWidth` wide,
 // each half truncated toward zero.
 inline int32_t CentredX(int32_t screenWidth, int32_t width) { return screenWidth / 2 - width / 2; }
+
+// A widget with a label: position, size, one sprite key drawn at `scale`, a
+// text box over the whole widget with the label centred both ways, in text
+// style `style` of the game's text styles.
+void InitLabelWidget(CWidget& widget, int32_t x, int32_t y, int32_t width, int32_t height, const SpriteKey& key,
+                     float scale, int32_t style, const char* label);

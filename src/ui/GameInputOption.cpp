@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int32_t kCentred = 10;
 constexpr int32_t kHeadingStyle = 3;
 constexpr int32_t kValueStyle = 2;
 constexpr int32_t kLanguageText = 45;
@@ -17,10 +16,7 @@ constexpr SpriteKey kLeftArrow{14, 0, 200, 20, 20, 0};
 constexpr SpriteKey kRightArrow{14, 20, 200, 20, 20, 0};
 
 void SetUpText(CWidget& w, int32_t x, int32_t y, int32_t width, int32_t style, const char* text) {
-    w.InitAnimation(x, y, width, 20, SpriteKey{}, 2.0f);
-    w.SetTextRect(0, 0, width, 20, kCentred);
-    w.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[style]);
-    w.SetText(text);
+    InitLabelWidget(w, x, y, width, 20, SpriteKey{}, 2.0f, style, text);
 }
 
 // The text of a shake strength: 0 normal, 1 strong, 2 none, 3 mild.

@@ -6,10 +6,9 @@
 
 namespace {
 
-constexpr SpriteKey kNoSprite{};
 constexpr int32_t kRowWidth = 240;
 constexpr int32_t kRowHeight = 20;
-constexpr int32_t kCentred = 10;
+constexpr int32_t kStyle = 3;
 
 }  // namespace
 
@@ -34,16 +33,8 @@ const char* StandInCaption(int32_t screenId) {
 }
 
 CGameInputStandIn::CGameInputStandIn(const char* caption) {
-    CDrawString* style = &CGameMain::GetInstance()->m_textStyles[3];
-    for (CWidget* w : {&m_caption, &m_backButton}) {
-        w->InitAnimation(0, 0, kRowWidth, kRowHeight, kNoSprite, 2.0f);
-        w->SetTextRect(0, 0, kRowWidth, kRowHeight, kCentred);
-        w->InitTextStyleKeys(style);
-    }
-    m_caption.y = 20;
-    m_caption.SetText(caption);
-    m_backButton.y = 280;
-    m_backButton.SetText("BACK");
+    InitLabelWidget(m_caption, 0, 20, kRowWidth, kRowHeight, SpriteKey{}, 2.0f, kStyle, caption);
+    InitLabelWidget(m_backButton, 0, 280, kRowWidth, kRowHeight, SpriteKey{}, 2.0f, kStyle, "BACK");
 }
 
 void CGameInputStandIn::Open() {

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int32_t kRowWidth = 480;
 constexpr int32_t kRowHeight = 20;
-constexpr int32_t kCentred = 10;
 constexpr int32_t kRowStyle = 3;
 // Rows from the top; the entries are spaced apart.
 constexpr int32_t kRowY[CGameInputTitleCredits::kRowCount] = {10, 30, 50, 80, 100, 120, 150, 170, 190, 220, 240, 260};
@@ -26,11 +25,8 @@ CGameInputTitleCredits::CGameInputTitleCredits() { CGameInputTitleCredits::Init(
 
 void CGameInputTitleCredits::Init() {
     CGameMain* game = CGameMain::GetInstance();
-    auto setUp = [game](CWidget& w, int32_t y, const char* text) {
-        w.InitAnimation(0, y, kRowWidth, kRowHeight, SpriteKey{}, 2.0f);
-        w.SetTextRect(0, 0, kRowWidth, kRowHeight, kCentred);
-        w.InitTextStyleKeys(&game->m_textStyles[kRowStyle]);
-        w.SetText(text);
+    auto setUp = [](CWidget& w, int32_t y, const char* text) {
+        InitLabelWidget(w, 0, y, kRowWidth, kRowHeight, SpriteKey{}, 2.0f, kRowStyle, text);
     };
     for (int i = 0; i < kRowCount; ++i) setUp(m_rows[i], kRowY[i], GetTextForLanguage(kFirstText + i, game->m_language));
     setUp(m_backButton, kBackY, "BACK");

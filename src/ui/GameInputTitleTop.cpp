@@ -12,7 +12,6 @@ namespace {
 constexpr int32_t kConfirmSound = 31;
 constexpr int32_t kMoreGamesText = 18;
 constexpr int32_t kLabelStyle = 2;
-constexpr int32_t kCentred = 10;
 constexpr int32_t kLukaSheet = 25;
 constexpr int32_t kIronclawSheet = 27;
 constexpr int32_t kCharacterStepFrames = 10;
@@ -24,10 +23,7 @@ constexpr SpriteKey kTextButtonKey{0, 0, 0, 80, 10, 0};
 
 void SetUpTextButton(CWidget& w, int32_t x, int32_t y, int32_t width, int32_t height, const SpriteKey& key,
                      const char* label) {
-    w.InitAnimation(x, y, width, height, key, 2.0f);
-    w.SetTextRect(0, 0, width, height, kCentred);
-    w.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[kLabelStyle]);
-    w.SetText(label);
+    InitLabelWidget(w, x, y, width, height, key, 2.0f, kLabelStyle, label);
 }
 
 void SetUpCharacterButton(CWidget& w, int32_t x, int32_t sheet) {
