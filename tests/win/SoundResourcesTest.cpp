@@ -1,0 +1,196 @@
+// The game's sounds as a player hears them: every effect starts and ends at
+// zero without an offset, none clips, the effects of one kind are equally
+// loud, and the music loops without a dropout or a step.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/AudioMixer.h"
+#include "win/Resource.h"
+#include "win/SoundTables.h"
+
+namespace {
+
+struct Pcm {
+    int rate = 0;
+    int channels = 0;
+    std::vector<double> samples;  // interleaved, -1 .. 1
+    size_t Frames() const { return channels ? samples.size() / channels : 0; }
+};
+
+Pcm LoadWave(int resource) {
+    Pcm pcm;
+    const ResourceBlob blob = FindResourceBlob(ResourceType::Wave, resource);
+    platform::WaveView w;
+    if (!blob || !platform::ParseWave(blob.data, blob.size, w) || w.format.bitsPerSample != 16) return pcm;
+    pcm.rate = static_cast<int>(w.format.samplesPerSec);
+    pcm.channels = w.format.channels;
+    pcm.samples.resize(w.dataBytes / 2);
+    for (size_t i = 0; i < pcm.samples.size(); ++i) {
+        int16_t v;
+        std::memcpy(&v, blob.data + w.dataOffset + 2 * i, 2);
+        pcm.samples[i] = v / 32768.0;
+    }
+    return pcm;
+}
+
+double Db(double amplitude) { return 20.0 * std::log10(std::max(amplitude, 1e-9)); }
+
+// The loudest 50 ms of a mono signal after the K weighting of loudness
+// meters (a 4 dB shelf above 1.7 kHz and a high-pass at 38 Hz), as a
+// mean-square level in dB: how loud a short sound is heard.
+double ShortTermLoudness(const std::vector<double>& x, int rate) {
+    struct Section {
+        double b0, b1, b2, a1, a2, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        double Run(double in) {
+            const double out = b0 * in + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+            x2 = x1, x1 = in, y2 = y1, y1 = out;
+            return out;
+        }
+    };
+    const double pi = 3.14159265358979323846;
+    double k = std::tan(pi * 1681.974450955533 / rate);
+    const double vh = std::pow(10.0, 3.999843853973347 / 20.0), vb = std::pow(vh, 0.4996667741545416);
+    double q = 0.7071752369554196, a0 = 1.0 + k / q + k * k;
+    Section shelf{(vh + vb * k / q + k * k) / a0, 2.0 * (k * k - vh) / a0, (vh - vb * k / q + k * k) / a0,
+                  2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
+    k = std::tan(pi * 38.13547087602444 / rate);
+    q = 0.5003270373238773;
+    a0 = 1.0 + k / q + k * k;
+    Section highPass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
+    std::vector<double> prefix(x.size() + 1, 0.0);
+    for (size_t i = 0; i < x.size(); ++i) {
+        const double w = highPass.Run(shelf.Run(x[i]));
+        prefix[i + 1] = prefix[i] + w * w;
+    }
+    const size_t window = static_cast<size_t>(rate / 20);
+    double loudest = 0;
+    for (size_t start = 0; start < x.size(); start += static_cast<size_t>(rate / 1000)) {
+        const size_t end = std::min(x.size(), start + window);
+        loudest = std::max(loudest, (prefix[end] - prefix[start]) / static_cast<double>(window));
+    }
+    return 10.0 * std::log10(std::max(loudest, 1e-12));
+}
+
+// What of a signal lies under `cutoff`: a fourth-order Butterworth low-pass
+// run forward and backward, so that it keeps the offset where it lies.
+std::vector<double> SlowPart(std::vector<double> x, int rate, double cutoff) {
+    const double pi = 3.14159265358979323846, k = std::tan(pi * cutoff / rate);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (double q : {0.5411961, 1.3065630}) {
+            const double n = 1.0 / (1.0 + k / q + k * k);
+            const double b0 = k * k * n, a1 = 2.0 * (k * k - 1.0) * n, a2 = (1.0 - k / q + k * k) * n;
+            double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+            for (double& v : x) {
+                const double y = b0 * (v + 2.0 * x1 + x2) - a1 * y1 - a2 * y2;
+                x2 = x1, x1 = v, y2 = y1, y1 = y;
+                v = y;
+            }
+        }
+        std::reverse(x.begin(), x.end());
+    }
+    return x;
+}
+
+// The effect kinds, as the effect recipes name them (slots in order).
+std::map<std::string, std::vector<int>> EffectKinds() {
+    std::map<std::string, std::vector<int>> kinds;
+    const char* hits = "0 1 2 7 8 12 14 15 16 17 18 19 20 21 22 24 25 26 27 29 30 31 47 53 58 59 60 61 62 77";
+    const char* pickups = "39 40 43 44 45 46 67 71 72 73 74";
+    const char* menus = "35 36 37 38";
+    auto parse = [](const char* list) {
+        std::vector<int> slots;
+        for (const char* p = list; *p;) {
+            slots.push_back(static_cast<int>(std::strtol(p, const_cast<char**>(&p), 10)));
+            while (*p == ' ') ++p;
+        }
+        return slots;
+    };
+    kinds["hit"] = parse(hits);
+    kinds["pickup"] = parse(pickups);
+    kinds["menu"] = parse(menus);
+    for (int slot = 0; slot < kSoundEffectCount; ++slot) {
+        bool named = false;
+        for (const auto& [name, slots] : kinds)
+            named = named || std::find(slots.begin(), slots.end(), slot) != slots.end();
+        if (!named) kinds["world"].push_back(slot);
+    }
+    return kinds;
+}
+
+class EffectSounds : public ::testing::Test {
+protected:
+    static Pcm Effect(int slot) { return LoadWave(SoundResourceId(SoundEffectTable[slot])); }
+};
+
+// Bounds (in full-scale units): the first and last sample lie within -54
+// dBFS of zero, and in the 2 ms at each end the level grows from there no
+// faster than to the effect's peak in 1 ms; no 20 ms window carries an
+// offset (what passes a 20 Hz low-pass) beyond -40 dBFS; no sample comes
+// within 1 dB of full scale.
+constexpr double kEdgeBound = 0.002;
+constexpr double kWindowMeanBound = 0.01;
+constexpr double kCeiling = 0.891;  // -1 dBFS
+
+TEST_F(EffectSounds, EveryEffectStartsAndEndsAtZeroWithoutAnOffset) {
+    for (int slot = 0; slot < kSoundEffectCount; ++slot) {
+        SCOPED_TRACE("effect slot " + std::to_string(slot));
+        const Pcm pcm = Effect(slot);
+        ASSERT_EQ(pcm.channels, 1);
+        const std::vector<double>& x = pcm.samples;
+        const size_t edge = static_cast<size_t>(pcm.rate * 0.002);
+        ASSERT_GT(x.size(), 10 * edge);
+        double peak = 0;
+        for (double v : x) peak = std::max(peak, std::fabs(v));
+        EXPECT_LE(std::fabs(x.front()), kEdgeBound);
+        EXPECT_LE(std::fabs(x.back()), kEdgeBound);
+        for (size_t i = 0; i < edge; ++i) {
+            const double bound = kEdgeBound + peak * 2.0 * static_cast<double>(i) / static_cast<double>(edge);
+            EXPECT_LE(std::fabs(x[i]), bound) << "sample " << i << " from the start";
+            EXPECT_LE(std::fabs(x[x.size() - 1 - i]), bound) << "sample " << i << " from the end";
+        }
+        const std::vector<double> slow = SlowPart(x, pcm.rate, 20.0);
+        const size_t window = static_cast<size_t>(pcm.rate * 0.02);
+        double worst = 0;
+        size_t worstAt = 0;
+        for (size_t start = 0; start + window <= x.size(); start += window / 4) {
+            double sum = 0;
+            for (size_t i = start; i < start + window; ++i) sum += slow[i];
+            if (std::fabs(sum / window) > worst) worst = std::fabs(sum / window), worstAt = start;
+        }
+        EXPECT_LE(worst, kWindowMeanBound) << "mean " << Db(worst) << " dBFS in the 20 ms from "
+                                           << 1000.0 * worstAt / pcm.rate << " ms";
+        EXPECT_LE(peak, kCeiling) << "peak " << Db(peak) << " dBFS";
+    }
+}
+
+TEST_F(EffectSounds, EffectsOfOneKindAreEquallyLoud) {
+    // Within a kind the loudest and the quietest effect lie at most 3 dB
+    // apart, and the kinds keep their order: blows over pick-ups and the
+    // world, menu sounds under them all.
+    std::map<std::string, double> middle;
+    for (const auto& [kind, slots] : EffectKinds()) {
+        SCOPED_TRACE(kind);
+        double lo = 1e9, hi = -1e9;
+        int loSlot = -1, hiSlot = -1;
+        for (int slot : slots) {
+            const Pcm pcm = Effect(slot);
+            const double l = ShortTermLoudness(pcm.samples, pcm.rate);
+            if (l < lo) lo = l, loSlot = slot;
+            if (l > hi) hi = l, hiSlot = slot;
+        }
+        EXPECT_LE(hi - lo, 3.0) << "slot " << hiSlot << " at " << hi << " dB, slot " << loSlot << " at " << lo
+                                << " dB";
+        middle[kind] = (hi + lo) / 2;
+    }
+    EXPECT_GT(middle["hit"], middle["pickup"]);
+    EXPECT_GT(middle["world"], middle["menu"]);
+    EXPECT_GT(middle["pickup"], middle["menu"]);
+}
+
+}  // namespace
