@@ -194,3 +194,113 @@ TEST_F(EffectSounds, EffectsOfOneKindAreEquallyLoud) {
 }
 
 }  // namespace
+
+namespace {
+
+// The music as the stream plays it: from the start to the loop end once,
+// then from the loop start to the loop end again and again.
+class MusicSeams : public ::testing::Test {
+protected:
+    struct Seam {
+        std::vector<double> left, right;  // 0.3 s before the seam, 0.3 s after
+        size_t at = 0;                    // first frame after the seam
+    };
+    static Seam Join(const Pcm& pcm, size_t beforeEnd, size_t afterStart) {
+        const size_t span = static_cast<size_t>(0.3 * pcm.rate);
+        Seam s;
+        for (size_t f = beforeEnd - span; f < beforeEnd; ++f) {
+            s.left.push_back(pcm.samples[2 * f]);
+            s.right.push_back(pcm.samples[2 * f + 1]);
+        }
+        s.at = s.left.size();
+        for (size_t f = afterStart; f < afterStart + span; ++f) {
+            s.left.push_back(pcm.samples[2 * f]);
+            s.right.push_back(pcm.samples[2 * f + 1]);
+        }
+        return s;
+    }
+
+    // The quietest 10 ms within 60 ms of the seam against the median 10 ms
+    // of the whole 0.6 s, in dB (0 or above: no dip at the seam).
+    static double DipDb(const Seam& s, int rate) {
+        const size_t window = static_cast<size_t>(rate / 100);
+        std::vector<double> levels;
+        double quietest = 1e9;
+        for (size_t start = 0; start + window <= s.left.size(); start += window / 2) {
+            double sum = 0;
+            for (size_t i = start; i < start + window; ++i) sum += s.left[i] * s.left[i] + s.right[i] * s.right[i];
+            const double level = 10.0 * std::log10(std::max(sum / (2.0 * window), 1e-12));
+            levels.push_back(level);
+            const size_t middle = start + window / 2;
+            if (middle + rate * 0.06 >= s.at && middle <= s.at + rate * 0.06) quietest = std::min(quietest, level);
+        }
+        std::sort(levels.begin(), levels.end());
+        return quietest - levels[levels.size() / 2];
+    }
+
+    // The jump between the two samples that meet at the seam, against the
+    // largest jump between neighbours elsewhere in the 0.6 s.
+    static double StepRatio(const Seam& s) {
+        double largest = 0, seam = 0;
+        for (const std::vector<double>* ch : {&s.left, &s.right}) {
+            for (size_t i = 1; i < ch->size(); ++i) {
+                const double jump = std::fabs((*ch)[i] - (*ch)[i - 1]);
+                if (i == s.at) seam = std::max(seam, jump);
+                else largest = std::max(largest, jump);
+            }
+        }
+        return seam / largest;
+    }
+};
+
+TEST_F(MusicSeams, IntroRingsIntoTheLoopAndTheLoopJoinsItsStart) {
+    int checked = 0;
+    for (int entry = 0; entry < kMusicEntryCount; ++entry) {
+        const MusicTableRow& row = MusicTable[entry];
+        if (std::strcmp(row.type, "WAVE") != 0) continue;
+        const Pcm pcm = LoadWave(SoundResourceId(static_cast<int32_t>(row.soundId)));
+        if (pcm.samples.empty()) continue;  // a row without a piece
+        SCOPED_TRACE("music entry " + std::to_string(entry));
+        ASSERT_EQ(pcm.channels, 2);
+        const size_t loopStart = static_cast<size_t>(row.loopStart) / 4, loopEnd = static_cast<size_t>(row.loopEnd) / 4;
+        ASSERT_LE(loopEnd, pcm.Frames());
+        ASSERT_GT(loopStart, static_cast<size_t>(0.3 * pcm.rate));
+        const Seam first = Join(pcm, loopStart, loopStart);
+        const Seam again = Join(pcm, loopEnd, loopStart);
+        for (const Seam* s : {&first, &again}) {
+            const char* which = s == &first ? "intro into the loop" : "loop end into the loop start";
+            EXPECT_GT(DipDb(*s, pcm.rate), -20.0) << which;
+            EXPECT_LT(StepRatio(*s), 1.0) << which;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 2);
+}
+
+TEST_F(MusicSeams, PiecesAreBalancedAndCarryNoRumbleOrOffset) {
+    // Left and right within 0.5 dB of each other over the whole piece, and
+    // what lies under 10 Hz (an offset, a drift) stays 40 dB under the
+    // piece's level.
+    for (int entry = 0; entry < kMusicEntryCount; ++entry) {
+        const MusicTableRow& row = MusicTable[entry];
+        const Pcm pcm = LoadWave(SoundResourceId(static_cast<int32_t>(row.soundId)));
+        if (std::strcmp(row.type, "WAVE") != 0 || pcm.samples.empty()) continue;
+        SCOPED_TRACE("music entry " + std::to_string(entry));
+        std::vector<double> left(pcm.Frames()), right(pcm.Frames()), mid(pcm.Frames());
+        double sumL = 0, sumR = 0;
+        for (size_t f = 0; f < pcm.Frames(); ++f) {
+            left[f] = pcm.samples[2 * f];
+            right[f] = pcm.samples[2 * f + 1];
+            mid[f] = 0.5 * (left[f] + right[f]);
+            sumL += left[f] * left[f];
+            sumR += right[f] * right[f];
+        }
+        EXPECT_NEAR(10.0 * std::log10(sumR / sumL), 0.0, 0.5);
+        double level = 0, slowLevel = 0;
+        const std::vector<double> slow = SlowPart(mid, pcm.rate, 10.0);
+        for (size_t f = 0; f < mid.size(); ++f) level += mid[f] * mid[f], slowLevel += slow[f] * slow[f];
+        EXPECT_LT(10.0 * std::log10(slowLevel / level), -40.0);
+    }
+}
+
+}  // namespace
