@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/AudioMixer.h"
+#include "platform/MidiPlayer.h"
 #include "win/Resource.h"
 #include "win/SoundTables.h"
 
@@ -41,10 +42,9 @@ Pcm LoadWave(int resource) {
 
 double Db(double amplitude) { return 20.0 * std::log10(std::max(amplitude, 1e-9)); }
 
-// The loudest 50 ms of a mono signal after the K weighting of loudness
-// meters (a 4 dB shelf above 1.7 kHz and a high-pass at 38 Hz), as a
-// mean-square level in dB: how loud a short sound is heard.
-double ShortTermLoudness(const std::vector<double>& x, int rate) {
+// A signal after the K weighting of loudness meters (a 4 dB shelf above
+// 1.7 kHz and a high-pass at 38 Hz): how loud it is heard.
+std::vector<double> KWeighted(const std::vector<double>& x, int rate) {
     struct Section {
         double b0, b1, b2, a1, a2, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
         double Run(double in) {
@@ -63,11 +63,17 @@ double ShortTermLoudness(const std::vector<double>& x, int rate) {
     q = 0.5003270373238773;
     a0 = 1.0 + k / q + k * k;
     Section highPass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
+    std::vector<double> out(x.size());
+    for (size_t i = 0; i < x.size(); ++i) out[i] = highPass.Run(shelf.Run(x[i]));
+    return out;
+}
+
+// The loudest 50 ms of a mono signal, K-weighted, as a mean-square level in
+// dB: how loud a short sound is heard.
+double ShortTermLoudness(const std::vector<double>& x, int rate) {
+    const std::vector<double> w = KWeighted(x, rate);
     std::vector<double> prefix(x.size() + 1, 0.0);
-    for (size_t i = 0; i < x.size(); ++i) {
-        const double w = highPass.Run(shelf.Run(x[i]));
-        prefix[i + 1] = prefix[i] + w * w;
-    }
+    for (size_t i = 0; i < x.size(); ++i) prefix[i + 1] = prefix[i] + w[i] * w[i];
     const size_t window = static_cast<size_t>(rate / 20);
     double loudest = 0;
     for (size_t start = 0; start < x.size(); start += static_cast<size_t>(rate / 1000)) {
@@ -75,6 +81,15 @@ double ShortTermLoudness(const std::vector<double>& x, int rate) {
         loudest = std::max(loudest, (prefix[end] - prefix[start]) / static_cast<double>(window));
     }
     return 10.0 * std::log10(std::max(loudest, 1e-12));
+}
+
+// The loudness of a stereo piece as a whole (the two channels' K-weighted
+// mean squares summed), in dB.
+double PieceLoudness(const std::vector<double>& left, const std::vector<double>& right, int rate) {
+    double sum = 0;
+    for (const std::vector<double>* ch : {&left, &right})
+        for (double v : KWeighted(*ch, rate)) sum += v * v;
+    return 10.0 * std::log10(std::max(sum / static_cast<double>(left.size()), 1e-12));
 }
 
 // What of a signal lies under `cutoff`: a fourth-order Butterworth low-pass
@@ -301,6 +316,55 @@ TEST_F(MusicSeams, PiecesAreBalancedAndCarryNoRumbleOrOffset) {
         for (size_t f = 0; f < mid.size(); ++f) level += mid[f] * mid[f], slowLevel += slow[f] * slow[f];
         EXPECT_LT(10.0 * std::log10(slowLevel / level), -40.0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MusicLevels, TheMidiPieceAtFullVolumeIsAsLoudAsTheRenderedPieces) {
+    // The stage-clear piece through the synthesiser at 0 dB against the
+    // rendered pieces as stored: within 2 dB of their middle.
+    const std::string font = platform::FindSoundFont();
+    if (font.empty()) GTEST_SKIP() << "no soundfont installed";
+    double lo = 1e9, hi = -1e9;
+    int midiEntry = -1;
+    for (int entry = 0; entry < kMusicEntryCount; ++entry) {
+        const MusicTableRow& row = MusicTable[entry];
+        if (std::strcmp(row.type, "MIDI") == 0) midiEntry = entry;
+        const Pcm pcm = LoadWave(SoundResourceId(static_cast<int32_t>(row.soundId)));
+        if (std::strcmp(row.type, "WAVE") != 0 || pcm.samples.empty()) continue;
+        std::vector<double> left(pcm.Frames()), right(pcm.Frames());
+        for (size_t f = 0; f < pcm.Frames(); ++f) left[f] = pcm.samples[2 * f], right[f] = pcm.samples[2 * f + 1];
+        const double l = PieceLoudness(left, right, pcm.rate);
+        lo = std::min(lo, l);
+        hi = std::max(hi, l);
+    }
+    ASSERT_GE(midiEntry, 0);
+    const MusicTableRow& row = MusicTable[midiEntry];
+    const ResourceBlob blob = FindResourceBlob(ResourceType::Midi, SoundResourceId(static_cast<int32_t>(row.soundId)));
+    ASSERT_TRUE(blob);
+    std::shared_ptr<platform::MidiSong> song = platform::MidiSong::Parse(blob.data, blob.size);
+    ASSERT_TRUE(song);
+    ASSERT_TRUE(song->SetStartPoint(row.start));
+    ASSERT_TRUE(song->SetLoopPoints(row.loopStart, row.loopEnd));
+    song->SetRepeats(-1);
+    std::mutex mutex;
+    platform::MidiPlayer player(mutex, platform::kAudioOutputRate);
+    player.Prepare();
+    ASSERT_TRUE(player.Play(song));
+    const int frames = platform::kAudioOutputRate * 30;
+    std::vector<float> out(static_cast<size_t>(frames) * 2, 0.0f);
+    for (int done = 0; done < frames; done += 441) player.Render(out.data() + 2 * done, 441);
+    std::vector<double> left(frames), right(frames);
+    double peak = 0;
+    for (int f = 0; f < frames; ++f) {
+        left[f] = out[2 * f], right[f] = out[2 * f + 1];
+        peak = std::max({peak, std::fabs(left[f]), std::fabs(right[f])});
+    }
+    EXPECT_NEAR(PieceLoudness(left, right, platform::kAudioOutputRate), (lo + hi) / 2, 2.0)
+        << "rendered pieces from " << lo << " to " << hi << " dB";
+    EXPECT_LT(peak, 0.95);
 }
 
 }  // namespace
