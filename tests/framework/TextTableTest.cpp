@@ -143,6 +143,18 @@ protected:
         return false;
     }
 
+    static uint32_t Texel(int slot, int x, int y) {
+        const TextureEntry& page = TextureTable[slot];
+        const int pw = static_cast<int>(page.width), ph = static_cast<int>(page.height);
+        return page.texture->At(((x % pw) + pw) % pw, ((y % ph) + ph) % ph);
+    }
+    static bool SameCell(int slotA, int xa, int ya, int slotB, int xb, int yb, int w, int h) {
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                if (Texel(slotA, xa + i, ya + j) != Texel(slotB, xb + i, yb + j)) return false;
+        return true;
+    }
+
     // Empty when every glyph is on its page, else a description of the first
     // one missing.
     static std::string MissingGlyph(const char* text, int styleIndex) {
@@ -163,12 +175,20 @@ protected:
             const unsigned char t = p[++i];
             if (c == 0x81 && t == 0x40) continue;  // full-width space
             const int first = group < 4 ? 0x80 + 8 * group : 0xE0 + 8 * (group - 4);
-            if (t < 0x40 || !HasInk(s.doubleByteTexture, ((t & 15) + 16 * group) * s.doubleByteCellWidth,
-                                    ((t - 0x40) / 16 + 12 * (c - first)) * s.cellHeight, s.doubleByteCellWidth,
-                                    s.cellHeight)) {
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "pair %02X%02X", c, t);
-                return buf;
+            const int col = (t & 15) + 16 * group, row = (t - 0x40) / 16 + 12 * (c - first);
+            const int x = col * s.doubleByteCellWidth, y = row * s.cellHeight;
+            char buf[48];
+            std::snprintf(buf, sizeof buf, "pair %02X%02X", c, t);
+            if (t < 0x40 || !HasInk(s.doubleByteTexture, x, y, s.doubleByteCellWidth, s.cellHeight)) return buf;
+            // A cell past the page's edge must hold this very character: the
+            // one of the full page of style 5, which has the same cells.
+            const CDrawString& full = CGameMain::GetInstance()->m_textStyles[5];
+            const TextureEntry& page = TextureTable[s.doubleByteTexture];
+            if ((x + s.doubleByteCellWidth > static_cast<int>(page.width) || y + s.cellHeight > static_cast<int>(page.height)) &&
+                (s.doubleByteCellWidth != full.doubleByteCellWidth || s.cellHeight != full.cellHeight ||
+                 !SameCell(s.doubleByteTexture, x, y, full.doubleByteTexture, col * full.doubleByteCellWidth,
+                           row * full.cellHeight, s.doubleByteCellWidth, s.cellHeight))) {
+                return std::string(buf) + " (another glyph past the page's edge)";
             }
         }
         return "";
