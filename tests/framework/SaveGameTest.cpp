@@ -57,6 +57,16 @@ protected:
         game->SaveGlobalData();
     }
 
+    // A snapshot of the slot in play on the given stage, taken with a player.
+    void SnapshotIn(int32_t slot, int32_t mapId) {
+        game->m_currentSlot = slot;
+        game->m_mapId = mapId;
+        CCharacterPlayer player;
+        game->m_player = &player;
+        game->TakeResumeSnapshot();
+        game->m_player = nullptr;
+    }
+
     std::vector<uint8_t> Block(const CSaveData& data) {
         return std::vector<uint8_t>(data.Bytes(), data.Bytes() + CSaveData::kSize);
     }
@@ -141,12 +151,7 @@ TEST_F(SaveGameTest, OnlyRegularFilesAreReadAndNothingWaitsOnAPipe) {
 }
 
 TEST_F(SaveGameTest, AnOverlongFileIsReadByItsFirstBlockAndReported) {
-    game->m_currentSlot = 1;
-    game->m_mapId = 271;
-    CCharacterPlayer player;
-    game->m_player = &player;
-    game->TakeResumeSnapshot();
-    game->m_player = nullptr;
+    SnapshotIn(1, 271);
     std::vector<uint8_t> bytes = dir.Read("resume01");
     ASSERT_EQ(bytes.size(), CSaveData::kSize);
     bytes.resize(CSaveData::kSize + 100, 0xAB);
@@ -452,12 +457,7 @@ TEST_F(SaveGameTest, DamagedFilesLoadIntoSaneValues) {
             // Start from a good set of files with something worth keeping.
             game->m_gold = 777;
             game->SaveGlobalData();
-            game->m_currentSlot = 0;
-            game->m_mapId = 269;
-            CCharacterPlayer player;
-            game->m_player = &player;
-            game->TakeResumeSnapshot();
-            game->m_player = nullptr;
+            SnapshotIn(0, 269);
             dir.Write(file, c.bytes);
             log.clear();
 

@@ -1,6 +1,7 @@
 // The game's sounds as a player hears them: every effect starts and ends at
 // zero without an offset, none clips, the effects of one kind are equally
-// loud, and the music loops without a dropout or a step.
+// loud, and the music loops without a dropout or a step. Loudness is
+// measured as the sound maker's own meter does (checked on its own).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Synth.h"
 #include "platform/AudioMixer.h"
 #include "platform/MidiPlayer.h"
 #include "win/Resource.h"
@@ -42,53 +44,12 @@ Pcm LoadWave(int resource) {
 
 double Db(double amplitude) { return 20.0 * std::log10(std::max(amplitude, 1e-9)); }
 
-// A signal after the K weighting of loudness meters (a 4 dB shelf above
-// 1.7 kHz and a high-pass at 38 Hz): how loud it is heard.
-std::vector<double> KWeighted(const std::vector<double>& x, int rate) {
-    struct Section {
-        double b0, b1, b2, a1, a2, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        double Run(double in) {
-            const double out = b0 * in + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
-            x2 = x1, x1 = in, y2 = y1, y1 = out;
-            return out;
-        }
-    };
-    const double pi = 3.14159265358979323846;
-    double k = std::tan(pi * 1681.974450955533 / rate);
-    const double vh = std::pow(10.0, 3.999843853973347 / 20.0), vb = std::pow(vh, 0.4996667741545416);
-    double q = 0.7071752369554196, a0 = 1.0 + k / q + k * k;
-    Section shelf{(vh + vb * k / q + k * k) / a0, 2.0 * (k * k - vh) / a0, (vh - vb * k / q + k * k) / a0,
-                  2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
-    k = std::tan(pi * 38.13547087602444 / rate);
-    q = 0.5003270373238773;
-    a0 = 1.0 + k / q + k * k;
-    Section highPass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
-    std::vector<double> out(x.size());
-    for (size_t i = 0; i < x.size(); ++i) out[i] = highPass.Run(shelf.Run(x[i]));
-    return out;
-}
-
-// The loudest 50 ms of a mono signal, K-weighted, as a mean-square level in
-// dB: how loud a short sound is heard.
-double ShortTermLoudness(const std::vector<double>& x, int rate) {
-    const std::vector<double> w = KWeighted(x, rate);
-    std::vector<double> prefix(x.size() + 1, 0.0);
-    for (size_t i = 0; i < x.size(); ++i) prefix[i + 1] = prefix[i] + w[i] * w[i];
-    const size_t window = static_cast<size_t>(rate / 20);
-    double loudest = 0;
-    for (size_t start = 0; start < x.size(); start += static_cast<size_t>(rate / 1000)) {
-        const size_t end = std::min(x.size(), start + window);
-        loudest = std::max(loudest, (prefix[end] - prefix[start]) / static_cast<double>(window));
-    }
-    return 10.0 * std::log10(std::max(loudest, 1e-12));
-}
-
 // The loudness of a stereo piece as a whole (the two channels' K-weighted
 // mean squares summed), in dB.
 double PieceLoudness(const std::vector<double>& left, const std::vector<double>& right, int rate) {
     double sum = 0;
     for (const std::vector<double>* ch : {&left, &right})
-        for (double v : KWeighted(*ch, rate)) sum += v * v;
+        for (double v : soundgen::KWeighted(*ch, rate)) sum += v * v;
     return 10.0 * std::log10(std::max(sum / static_cast<double>(left.size()), 1e-12));
 }
 
@@ -195,7 +156,7 @@ TEST_F(EffectSounds, EffectsOfOneKindAreEquallyLoud) {
         int loSlot = -1, hiSlot = -1;
         for (int slot : slots) {
             const Pcm pcm = Effect(slot);
-            const double l = ShortTermLoudness(pcm.samples, pcm.rate);
+            const double l = soundgen::ShortTermLoudness(pcm.samples, pcm.rate);
             if (l < lo) lo = l, loSlot = slot;
             if (l > hi) hi = l, hiSlot = slot;
         }

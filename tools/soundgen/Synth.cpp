@@ -169,7 +169,7 @@ double Oscillator(const std::string& kind, double phase, double increment, doubl
     return 0.0;
 }
 
-double ShortTermLoudness(const std::vector<double>& samples, int rate) {
+std::vector<double> KWeighted(const std::vector<double>& samples, int rate) {
     // The two stages of the K weighting, designed for any sample rate.
     double k = std::tan(kPi * 1681.974450955533 / rate);
     const double vh = std::pow(10.0, 3.999843853973347 / 20.0);
@@ -182,19 +182,21 @@ double ShortTermLoudness(const std::vector<double>& samples, int rate) {
     q = 0.5003270373238773;
     a0 = 1.0 + k / q + k * k;
     Biquad highPass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
-    std::vector<double> squares(samples.size());
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const double w = highPass.Process(shelf.Process(samples[i]));
-        squares[i] = w * w;
-    }
+    std::vector<double> out(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) out[i] = highPass.Process(shelf.Process(samples[i]));
+    return out;
+}
+
+double ShortTermLoudness(const std::vector<double>& samples, int rate) {
+    const std::vector<double> weighted = KWeighted(samples, rate);
     const size_t window = static_cast<size_t>(rate / 20), hop = static_cast<size_t>(rate / 200);
     double loudest = 0;
-    for (size_t start = 0; start < squares.size(); start += hop) {
-        const size_t end = std::min(squares.size(), start + window);
+    for (size_t start = 0; start < weighted.size(); start += hop) {
+        const size_t end = std::min(weighted.size(), start + window);
         double sum = 0;
-        for (size_t i = start; i < end; ++i) sum += squares[i];
+        for (size_t i = start; i < end; ++i) sum += weighted[i] * weighted[i];
         loudest = std::max(loudest, sum / static_cast<double>(window));
-        if (end == squares.size()) break;
+        if (end == weighted.size()) break;
     }
     return loudest > 0 ? 10.0 * std::log10(loudest) : -200.0;
 }

@@ -86,10 +86,13 @@ double BandLimitedStep(double phase, double increment);
 // not one half is shifted by its mean.
 double Oscillator(const std::string& kind, double phase, double increment, double duty);
 
+// A signal through the K weighting of loudness meters (a 4 dB shelf over
+// 1.7 kHz and a high-pass at 38 Hz): it hears as a listener does, so a thump
+// and a whistle of equal level measure alike.
+std::vector<double> KWeighted(const std::vector<double>& samples, int rate);
+
 // Short-term loudness of mono samples: the loudest 50 ms (sliding by 5 ms)
 // of the K-weighted signal, as a mean-square level in dB below full scale.
-// The K weighting (a shelf up over 2 kHz and a high-pass under 60 Hz) hears
-// as a listener does, so a thump and a whistle of equal level measure alike.
 double ShortTermLoudness(const std::vector<double>& samples, int rate);
 
 // 16-bit PCM WAVE with an 18-byte "fmt " chunk, so the data starts at byte 46.
