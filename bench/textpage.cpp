@@ -4,6 +4,7 @@
 // Usage: textpage [OUT.png]   (default textpage.png)
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "framework/GameMain.h"
 #include "framework/TextTable.h"
@@ -20,7 +21,8 @@ void Band(int y, int h, uint32_t colour) {
     DrawSprite(0, y, 1, 0, 0, 480, h);
 }
 
-// Shift-JIS of a few lines that use the kanji pages (styles 4 and 5).
+// Shift-JIS of a few lines that use the kanji pages (style 5, and style 4
+// for the kanji of the texts).
 const char kKanjiLine[] = "\x94\xfc\x8d\xe7\x83\x74\x83\x48\x83\x93\x83\x67\x82\xc5\x93\xfa\x96\x7b\x8c\xea";  // 美咲フォントで日本語
 const char kSymbolLine[] = "\x81\x99\x81\x9a\x81\x9b\x81\x9c\x81\x40\x81\x75\x81\x76\x81\x49\x81\x48\x81\x7b";  // ☆★○●　「」！？＋
 
@@ -75,7 +77,13 @@ int main(int argc, char** argv) {
                       GetTextForLanguage(239, 0));
         DrawString(line, &s[k], 4, y, 472, 16, kAlignTop | kAlignLeft);
         y += 18;
-        std::snprintf(line, sizeof line, "%s  %s", kKanjiLine, GetTextForLanguage(239, kLanguageJapanese));
+        // Style 4's page is too small for its layout: it holds the kanji
+        // of the texts (here the one of text 191, past the page's edge).
+        char rate[64];
+        std::snprintf(rate, sizeof rate, GetTextForLanguage(191, kLanguageJapanese), 42);
+        std::snprintf(line, sizeof line, "%s  %s  %s", k == 5 ? kKanjiLine : "", rate,
+                      GetTextForLanguage(239, kLanguageJapanese));
+        for (char* nl = std::strchr(line, '\n'); nl; nl = std::strchr(nl, '\n')) *nl = ' ';
         DrawString(line, &s[k], 4, y, 472, 16, kAlignTop | kAlignLeft);
         y += 18;
     }

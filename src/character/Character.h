@@ -256,8 +256,8 @@ public:
     // state, then consume the state change (removal on state 0).
     void StepAnimation();
     // Allocates count records and makes records 1 .. count-1 one held
-    // 64x64 frame each (record 0 stays all zero), for classes whose real
-    // animation tables are still to come.
+    // 64x64 frame each (record 0 is the table's default record), for
+    // classes whose real animation tables are still to come.
     void AllocateHeldRecords(int32_t count);
 
     // Decelerate by the friction, then fall.

@@ -55,7 +55,11 @@ void CCharacterList::UpdateAll() {
         if (run) c->Frame();
 
         // Find the character again before touching it: its frame may have
-        // emptied or reordered the list (and deleted it with the rest).
+        // emptied or reordered the list (and deleted it with the rest). One
+        // that has left the list ends the pass, dead or alive: a frame that
+        // rebuilt the list (a stage switch empties it) leaves no position
+        // that still names the characters that stood behind it, and going
+        // on from a stale one would run some twice and skip others.
         int32_t position = (i < count && items[i] == c) ? i : IndexOf(c);
         if (position < 0) return;
         if (!c->alive) {

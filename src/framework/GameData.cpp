@@ -48,13 +48,21 @@ void GetStageCamera(const CGameMain&, int32_t& x, int32_t& y) {
     y = 0;
 }
 
-// Reads the named file into the record; false when the file is missing or
-// is not a whole save block (the record then stays as it was).
-bool ReadRecord(CSaveFile& file, CSaveData& record, const char* name) {
-    if (!file.OpenRead(name)) return false;
+// Reads the named file into the record; false when the file is missing (or
+// no regular file) or is not a whole save block (the record then stays as it
+// was). A longer file gives its first block.
+bool ReadRecord(CSaveFile& file, CSaveData& record, const char* name, bool* opened = nullptr) {
+    const bool open = file.OpenRead(name);
+    if (opened) *opened = open;
+    if (!open) return false;
     const bool ok = record.ReadDefault();
+    const int64_t size = file.GetSize();
     file.Close();
     if (!ok) DebugPrintf("save: \"%s\" is not a whole save block; it counts as missing\n", name);
+    if (ok && size > static_cast<int64_t>(CSaveData::kSize)) {
+        DebugPrintf("save: \"%s\" holds %lld bytes, more than a save block; only the first %u count\n", name,
+                    static_cast<long long>(size), static_cast<unsigned>(CSaveData::kSize));
+    }
     return ok;
 }
 
@@ -103,9 +111,12 @@ bool WriteSlotRecord(CGameMain& game, int32_t slot) {
 
 bool CGameMain::LoadAllSlots() {
     ClearMarks();
-    if (!m_saveFile.OpenReadSave()) return false;
-    const bool systemRead = m_systemData.ReadDefault();
-    m_saveFile.Close();
+    // The slot and resume files are read whatever became of "save": without
+    // them every slot would fall back to a new game here, and the next save
+    // would write that over the progress on disk.
+    bool systemOpened = false;
+    const bool systemRead = ReadRecord(m_saveFile, m_systemData, "save", &systemOpened);
+    if (!systemOpened) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
     if (systemRead) {
         if (const int fixed = m_systemData.SanitizeSystemRecord()) {
             DebugPrintf("save: \"save\" held %d value(s) out of range\n", fixed);
@@ -121,8 +132,6 @@ bool CGameMain::LoadAllSlots() {
         CSoundManager::GetInstance()->SetSEVolume(settings.effectVolume);
         m_vibration = settings.vibration;
         m_selectedCharacter = settings.selectedCharacter;
-    } else {
-        DebugPrintf("save: \"save\" is not a whole save block; it counts as missing\n");
     }
     for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot);
     return systemRead;

@@ -251,7 +251,9 @@ std::unique_ptr<MidiSink> CreateSoundFontSynth(const std::string& soundFont, int
     fluid_settings_t* settings = new_fluid_settings();
     if (!settings) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", rate);
-    fluid_settings_setnum(settings, "synth.gain", 0.35);
+    // As loud as the rendered music: the stage-clear piece at full volume
+    // measures with the stage and boss pieces.
+    fluid_settings_setnum(settings, "synth.gain", 0.74);
     fluid_settings_setint(settings, "synth.polyphony", 96);
     fluid_settings_setint(settings, "synth.threadsafe-api", 0);
     fluid_settings_setint(settings, "synth.reverb.active", 1);

@@ -51,13 +51,12 @@ struct Line {
     int length;
 };
 
-// Draws one glyph cell when it lies on its page; a cell outside the page
-// (a trail byte below the page's first row, or a page too small for the
-// character) draws nothing rather than another part of the texture.
+// Draws one glyph cell. A cell before the page's first row (a trail byte
+// that is no Shift-JIS trail byte) draws nothing; a cell past the right or
+// bottom edge of a page too small for its layout is sampled where the
+// texture wraps it to, where the glyph pages hold the texts' characters.
 void DrawGlyph(int32_t x, int32_t y, int32_t slot, int32_t srcX, int32_t srcY, int32_t w, int32_t h) {
     if (slot < 0 || slot >= kTextureSlotCount || srcX < 0 || srcY < 0) return;
-    const TextureEntry& page = TextureTable[slot];
-    if (static_cast<int64_t>(srcX) + w > page.width || static_cast<int64_t>(srcY) + h > page.height) return;
     if (GlyphObserver()) GlyphObserver()({x, y, slot, srcX, srcY, w, h});
     DrawSprite(x, y, slot, srcX, srcY, w, h);
 }

@@ -68,7 +68,9 @@ platform::Result ResetDevice() {
     if (!d) return platform::kFail;
     g_fontHeight = 0;
     const platform::Result r = d->TestCooperativeLevel();
-    if (r != platform::kDeviceNotReset && r != platform::kOk) return r;
+    // Still lost, or not lost at all: nothing to reset (the font stays
+    // released until a reset succeeds).
+    if (r != platform::kDeviceNotReset) return r;
     // One attempt: a device that will not reset now is tried again after the
     // next lost present, never in a loop here.
     const platform::Result reset = d->Reset();

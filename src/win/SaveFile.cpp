@@ -77,21 +77,36 @@ bool CSaveFile::Open(const char* name, bool write) {
     if (fd_ >= 0) Discard();
     if (!name || !*name) return false;
     path_ = GetBaseDirectory() + name;
+    // Only regular files are read or written, and opening never waits: a
+    // FIFO or a device under a save file's name would otherwise hold the
+    // game until someone answered at its other end.
     if (write) {
         tempPath_ = path_ + ".tmp";
-        fd_ = open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        fd_ = open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644);
         if (fd_ < 0) DebugPrintf("save: cannot create %s: %s\n", tempPath_.c_str(), std::strerror(errno));
     } else {
         tempPath_.clear();
-        fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd_ < 0 && errno != ENOENT) {
             DebugPrintf("save: cannot open %s: %s\n", path_.c_str(), std::strerror(errno));
         }
+    }
+    struct stat st;
+    if (fd_ >= 0 && (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+        DebugPrintf("save: %s is not a regular file; it is left alone\n", write ? tempPath_.c_str() : path_.c_str());
+        close(fd_);
+        fd_ = -1;
     }
     writing_ = write && fd_ >= 0;
     failed_ = false;
     wroteAny_ = false;
     return fd_ >= 0;
+}
+
+int64_t CSaveFile::GetSize() const {
+    struct stat st;
+    if (fd_ < 0 || fstat(fd_, &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
 }
 
 bool CSaveFile::OpenRead(const char* name) { return Open(name, false); }

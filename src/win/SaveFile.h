@@ -36,6 +36,8 @@ public:
     virtual bool Write(const void* buffer, uint32_t count, uint32_t* countWritten);
 
     bool IsOpen() const { return fd_ >= 0; }
+    // Bytes in the open file; -1 when none is open.
+    int64_t GetSize() const;
 
     // The directory that holds the files, with its trailing separator: the
     // executable's own directory unless SetBaseDirectory chose another.

@@ -128,6 +128,10 @@ bool CSoundManager::LoadMusic(int32_t entry, int64_t start, int32_t soundId, con
     return FillRegion(s, 0, bufferBytes);
 }
 
+// Copies the next n bytes of the piece, jumping back to the loop start at
+// the loop end as often as the piece needs: a loop shorter than the buffer
+// or a third of it repeats whole, so the first fill holds no silence after
+// the loop end and no refill copies past it.
 void CSoundManager::CopyPiece(Stream& s, uint8_t* to, uint32_t n) {
     while (n > 0) {
         if (s.loopEnd <= s.loopStart || s.loopEnd > s.pcmBytes) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -114,6 +115,22 @@ TEST(SaveData, CompletionCountsTheListedFlags) {
         if (!isListed) unlisted->SetSlotFlag(f, 1);
     }
     EXPECT_EQ(unlisted->CountCompletion(), 0);
+
+    // One flag moves the percentage only at the top (277 give 99, 278 give
+    // 100), so each flag is tried there: every listed flag is needed for 100,
+    // and no other flag makes up for a missing one.
+    for (int f = 0; f < 1024; ++f) {
+        const bool isListed = std::find(listed.begin(), listed.end(), f) != listed.end();
+        auto top = Fresh();
+        for (int l : listed) top->SetSlotFlag(l, 1);
+        if (isListed) {
+            top->SetSlotFlag(f, 0);
+        } else {
+            top->SetSlotFlag(listed.front() == f ? listed.back() : listed.front(), 0);
+            top->SetSlotFlag(f, 1);
+        }
+        EXPECT_EQ(top->CountCompletion(), 99) << "flag " << f << (isListed ? " is listed" : " is not listed");
+    }
 }
 
 TEST(SaveData, SystemRecordValuesAreBroughtIntoRange) {
@@ -261,6 +278,18 @@ TEST(SaveData, TheLastFlaggedCharacterIsSelectedAndOwned) {
     EXPECT_EQ(items->GetCount(17), 1);
     EXPECT_EQ(items->GetFlag(17), 1);
     EXPECT_EQ(items->GetFlag(16), 0) << "at most one character is flagged";
+
+    // Each character kind alone selects its character: 15 to 18 give 1 to 4.
+    for (int kind = 15; kind <= 18; ++kind) {
+        auto one = Fresh();
+        one->SetByte(S::kItemFlags + kind, 1);
+        SaveBlock::SystemSettings chosen;
+        chosen.selectedCharacter = 0;
+        SaveBlock::ApplySystemRecord(one->Bytes(), chosen, *items);
+        EXPECT_EQ(chosen.selectedCharacter, kind - 14) << "kind " << kind;
+        EXPECT_EQ(items->GetFlag(kind), 1);
+        EXPECT_EQ(items->GetCount(kind), 1);
+    }
 
     // No character flagged: the selection stays and its kind becomes owned.
     auto none = Fresh();

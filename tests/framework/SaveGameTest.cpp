@@ -1,9 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/GameMain.h"
@@ -51,6 +57,16 @@ protected:
         game->SaveGlobalData();
     }
 
+    // A snapshot of the slot in play on the given stage, taken with a player.
+    void SnapshotIn(int32_t slot, int32_t mapId) {
+        game->m_currentSlot = slot;
+        game->m_mapId = mapId;
+        CCharacterPlayer player;
+        game->m_player = &player;
+        game->TakeResumeSnapshot();
+        game->m_player = nullptr;
+    }
+
     std::vector<uint8_t> Block(const CSaveData& data) {
         return std::vector<uint8_t>(data.Bytes(), data.Bytes() + CSaveData::kSize);
     }
@@ -77,7 +93,75 @@ TEST_F(SaveGameTest, AFirstRunWithoutFilesKeepsTheDefaults) {
         EXPECT_EQ(game->CountCompletion(slot), 0);
     }
     EXPECT_TRUE(dir.List().empty()) << "loading writes nothing";
-    EXPECT_TRUE(log.empty());
+    EXPECT_NE(log.find("no \"save\""), std::string::npos) << log;
+}
+
+TEST_F(SaveGameTest, SlotProgressSurvivesALostSystemFile) {
+    // "save" gone (deleted, or unreadable): the slots still load, and the
+    // next save keeps their progress.
+    CCharacterPlayer player;
+    game->m_currentSlot = 2;
+    game->m_mapId = 270;
+    game->m_slotData[2].SetSlotFlag(12, 1);
+    TouchSavePoint(player, 1200, 800);
+    game->m_currentSlot = 5;
+    game->m_player = &player;
+    game->TakeResumeSnapshot();
+    game->m_player = nullptr;
+    ASSERT_TRUE(dir.Exists("saveslot02"));
+    std::remove(dir.File("save").c_str());
+
+    Restart();
+    EXPECT_NE(log.find("no \"save\""), std::string::npos) << log;
+    EXPECT_EQ(game->m_slotData[2].GetInt(R::kMapId), 270);
+    EXPECT_EQ(game->m_slotData[2].GetSlotFlag(12), 1);
+    EXPECT_TRUE(game->m_slotData[5].HasResumePoint());
+    EXPECT_TRUE(game->m_resumeData[5].HasResumePoint());
+    game->m_currentSlot = 2;
+    TouchSavePoint(player, 1200, 800);
+    Restart();
+    EXPECT_EQ(game->m_slotData[2].GetSlotFlag(12), 1);
+    EXPECT_EQ(game->m_slotData[2].GetInt(R::kMapId), 270);
+}
+
+TEST_F(SaveGameTest, OnlyRegularFilesAreReadAndNothingWaitsOnAPipe) {
+    // A pipe under the name "save" and a device under "resume05": loading
+    // neither waits for a writer nor reads the device's bytes as a record.
+    ASSERT_EQ(mkfifo(dir.File("save").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/urandom", dir.File("resume05").c_str()), 0);
+    std::atomic<bool> done{false};
+    std::thread loader([&] {
+        Restart();
+        done = true;
+    });
+    for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool finished = done;
+    if (!finished) {
+        // Free the loader: a writer appears and leaves at once.
+        const int fd = open(dir.File("save").c_str(), O_WRONLY);
+        if (fd >= 0) close(fd);
+    }
+    loader.join();
+    EXPECT_TRUE(finished) << "loading waited on the pipe";
+    EXPECT_NE(log.find("not a regular file"), std::string::npos) << log;
+    CSaveData fresh;
+    fresh.SetNewGameDefaults();
+    EXPECT_EQ(Block(game->m_resumeData[5]), Block(fresh));
+    EXPECT_EQ(game->m_gold, 0);
+}
+
+TEST_F(SaveGameTest, AnOverlongFileIsReadByItsFirstBlockAndReported) {
+    SnapshotIn(1, 271);
+    std::vector<uint8_t> bytes = dir.Read("resume01");
+    ASSERT_EQ(bytes.size(), CSaveData::kSize);
+    bytes.resize(CSaveData::kSize + 100, 0xAB);
+    dir.Write("resume01", bytes);
+    log.clear();
+
+    Restart();
+    EXPECT_EQ(game->m_resumeData[1].GetInt(R::kMapId), 271);
+    EXPECT_TRUE(game->m_resumeData[1].HasResumePoint());
+    EXPECT_NE(log.find("\"resume01\" holds 65636 bytes"), std::string::npos) << log;
 }
 
 TEST_F(SaveGameTest, TheSystemRecordSurvivesARestart) {
@@ -222,10 +306,10 @@ TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
     EXPECT_EQ(game->m_slotData[5].GetSlotFlag(851), 1);
     EXPECT_EQ(std::memcmp(game->m_resumeData[5].Bytes(), game->m_slotData[5].Bytes(), R::kUsedSize), 0);
 
-    // Without "save" nothing is loaded: the slots keep their reset values.
+    // Without "save" the snapshot still loads.
     std::remove(dir.File("save").c_str());
     Restart();
-    EXPECT_FALSE(game->m_slotData[5].HasResumePoint());
+    EXPECT_TRUE(game->m_slotData[5].HasResumePoint());
 }
 
 TEST_F(SaveGameTest, ASlotShowsAResumePointOnlyWhileItsSnapshotHoldsOne) {
@@ -373,12 +457,7 @@ TEST_F(SaveGameTest, DamagedFilesLoadIntoSaneValues) {
             // Start from a good set of files with something worth keeping.
             game->m_gold = 777;
             game->SaveGlobalData();
-            game->m_currentSlot = 0;
-            game->m_mapId = 269;
-            CCharacterPlayer player;
-            game->m_player = &player;
-            game->TakeResumeSnapshot();
-            game->m_player = nullptr;
+            SnapshotIn(0, 269);
             dir.Write(file, c.bytes);
             log.clear();
 

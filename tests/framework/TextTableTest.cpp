@@ -123,7 +123,8 @@ TEST(TextTable, FormatConversionsMatchBetweenLanguages) {
 }
 
 // Walks a text as DrawString does and reports the first glyph that has no
-// ink on the page the style draws it from (spaces excepted).
+// ink on the page the style draws it from (spaces excepted). Pages are read
+// as the device samples them: past an edge, from the other side.
 class GlyphCoverage : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -134,11 +135,24 @@ protected:
 
     static bool HasInk(int slot, int x, int y, int w, int h) {
         const TextureEntry& page = TextureTable[slot];
-        if (!page.texture || x + w > static_cast<int>(page.width) || y + h > static_cast<int>(page.height)) return false;
+        if (!page.texture) return false;
+        const int pw = static_cast<int>(page.width), ph = static_cast<int>(page.height);
         for (int j = y; j < y + h; ++j)
             for (int i = x; i < x + w; ++i)
-                if (page.texture->At(i, j) >> 24) return true;
+                if (page.texture->At(((i % pw) + pw) % pw, ((j % ph) + ph) % ph) >> 24) return true;
         return false;
+    }
+
+    static uint32_t Texel(int slot, int x, int y) {
+        const TextureEntry& page = TextureTable[slot];
+        const int pw = static_cast<int>(page.width), ph = static_cast<int>(page.height);
+        return page.texture->At(((x % pw) + pw) % pw, ((y % ph) + ph) % ph);
+    }
+    static bool SameCell(int slotA, int xa, int ya, int slotB, int xb, int yb, int w, int h) {
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                if (Texel(slotA, xa + i, ya + j) != Texel(slotB, xb + i, yb + j)) return false;
+        return true;
     }
 
     // Empty when every glyph is on its page, else a description of the first
@@ -161,46 +175,77 @@ protected:
             const unsigned char t = p[++i];
             if (c == 0x81 && t == 0x40) continue;  // full-width space
             const int first = group < 4 ? 0x80 + 8 * group : 0xE0 + 8 * (group - 4);
-            if (t < 0x40 || !HasInk(s.doubleByteTexture, ((t & 15) + 16 * group) * s.doubleByteCellWidth,
-                                    ((t - 0x40) / 16 + 12 * (c - first)) * s.cellHeight, s.doubleByteCellWidth,
-                                    s.cellHeight)) {
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "pair %02X%02X", c, t);
-                return buf;
+            const int col = (t & 15) + 16 * group, row = (t - 0x40) / 16 + 12 * (c - first);
+            const int x = col * s.doubleByteCellWidth, y = row * s.cellHeight;
+            char buf[48];
+            std::snprintf(buf, sizeof buf, "pair %02X%02X", c, t);
+            if (t < 0x40 || !HasInk(s.doubleByteTexture, x, y, s.doubleByteCellWidth, s.cellHeight)) return buf;
+            // A cell past the page's edge must hold this very character: the
+            // one of the full page of style 5, which has the same cells.
+            const CDrawString& full = CGameMain::GetInstance()->m_textStyles[5];
+            const TextureEntry& page = TextureTable[s.doubleByteTexture];
+            if ((x + s.doubleByteCellWidth > static_cast<int>(page.width) || y + s.cellHeight > static_cast<int>(page.height)) &&
+                (s.doubleByteCellWidth != full.doubleByteCellWidth || s.cellHeight != full.cellHeight ||
+                 !SameCell(s.doubleByteTexture, x, y, full.doubleByteTexture, col * full.doubleByteCellWidth,
+                           row * full.cellHeight, s.doubleByteCellWidth, s.cellHeight))) {
+                return std::string(buf) + " (another glyph past the page's edge)";
             }
         }
         return "";
     }
 };
 
-// Texts that are only sent (share texts, score-board keys), never drawn.
-bool SentOnly(int id) { return (id >= 19 && id <= 29) || (id >= 186 && id <= 202); }
+// Which texts each style draws, in each language, as the screens use them:
+// style 0 the Japanese menus, windows, shop and descriptions and the HUD's
+// message window in both languages; style 4 the English menus and windows
+// and in both languages the shop tabs and the status window (every text,
+// the share texts too, so that a screen may show what it sends); style 5
+// every text; style 3 the credits and the staff roll; style 2 the counts on
+// the item icons.
+struct StyleUse {
+    int style;
+    int language;
+    int firstId, lastId;
+};
+constexpr StyleUse kStyleUses[] = {
+    {0, kEnglish, 0, kTextCount - 1}, {0, kJapanese, 0, 185},  {0, kJapanese, 203, kTextCount - 1},
+    {4, kEnglish, 0, kTextCount - 1}, {4, kJapanese, 0, kTextCount - 1},
+    {5, kEnglish, 0, kTextCount - 1}, {5, kJapanese, 0, kTextCount - 1},
+    {3, kEnglish, 6, 17},             {3, kJapanese, 6, 17},   {3, kEnglish, 36, 44}, {3, kJapanese, 36, 44},
+    {2, kEnglish, 263, 263},          {2, kJapanese, 263, 263},
+};
 
-TEST_F(GlyphCoverage, EveryJapaneseTextIsDrawableWithTheKanaPages) {
-    // Japanese texts are drawn with style 0 (menus, windows, shop) and
-    // style 4 (the pages that share its layout); sent texts need the full
-    // page of style 5 only.
-    for (int id = 0; id < kTextCount; ++id) {
-        const char* text = GetTextForLanguage(id, kJapanese);
-        if (SentOnly(id)) {
-            EXPECT_EQ(MissingGlyph(text, 5), "") << "id " << id;
-            continue;
+TEST_F(GlyphCoverage, EveryTextIsDrawableInEveryStyleThatShowsIt) {
+    int checks = 0;
+    for (const StyleUse& use : kStyleUses) {
+        for (int id = use.firstId; id <= use.lastId; ++id) {
+            EXPECT_EQ(MissingGlyph(GetTextForLanguage(id, use.language), use.style), "")
+                << "text " << id << (use.language == kJapanese ? " (Japanese)" : " (English)") << " in style "
+                << use.style;
+            ++checks;
         }
-        EXPECT_EQ(MissingGlyph(text, 0), "") << "id " << id;
-        EXPECT_EQ(MissingGlyph(text, 4), "") << "id " << id;
-        EXPECT_EQ(MissingGlyph(text, 5), "") << "id " << id;
     }
+    EXPECT_GT(checks, 6 * kTextCount);
 }
 
-TEST_F(GlyphCoverage, EveryEnglishTextIsDrawableAndCreditsFitTheSmallStyle) {
-    for (int id = 0; id < kTextCount; ++id) {
-        const char* text = GetTextForLanguage(id, kEnglish);
-        EXPECT_EQ(MissingGlyph(text, 0), "") << "id " << id;
-        EXPECT_EQ(MissingGlyph(text, 4), "") << "id " << id;
+TEST_F(GlyphCoverage, AGlyphPastThePagesEdgeDrawsAsOnTheFullPage) {
+    // "率" lies past the edges of style 4's 512-texel page and inside style
+    // 5's 1024-texel one; both draw the same 7 x 7 design.
+    const char* ritsu = "\x97\xA6";
+    ASSERT_EQ(MissingGlyph(ritsu, 4), "");
+    platform::GraphicsDevice* device = GetDevice();
+    device->Clear(0xFF000000u, 1.0f);
+    CDrawString* styles = CGameMain::GetInstance()->m_textStyles;
+    DrawString(ritsu, &styles[4], 100, 100, 50, 20, 5);
+    DrawString(ritsu, &styles[5], 200, 100, 50, 20, 5);
+    int ink = 0;
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            EXPECT_EQ(device->Pixel(100 + x, 100 + y), device->Pixel(200 + x, 100 + y)) << x << ", " << y;
+            ink += device->Pixel(100 + x, 100 + y) != 0xFF000000u;
+        }
     }
-    // The credits page and the staff roll use style 3, whose double-byte
-    // page holds only symbols.
-    for (int id = 6; id <= 44; ++id) EXPECT_EQ(MissingGlyph(GetTextForLanguage(id, kEnglish), 3), "") << id;
+    EXPECT_GT(ink, 10);
 }
 
 TEST_F(GlyphCoverage, PagesHoldWhatTheirStylesPromise) {

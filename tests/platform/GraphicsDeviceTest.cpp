@@ -125,3 +125,28 @@ TEST(Device, ClearAndPresentReachThePresenter) {
     EXPECT_EQ(presented, 1);
     EXPECT_EQ(first, 0xFF112233u);
 }
+
+TEST(Device, AFreshlyClearedFrameTakesSpritesAtTheFarthestDepth) {
+    // Depth test less-or-equal against a frame cleared to 1.0: a sprite at
+    // depth 1.0 is drawn, on the fast quad path and on a rotated one alike;
+    // once depth 0.5 has been written, depth 1.0 there is hidden.
+    GraphicsDevice d;
+    d.Clear(0, 1.0f);
+    d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+    const uint32_t c = 0xFF405060u, e = 0xFF0000FFu;
+    Vertex flat[6] = {V(-0.5f, -0.5f, 0, 0, c, 1.0f), V(3.5f, -0.5f, 0, 0, c, 1.0f), V(3.5f, 3.5f, 0, 0, c, 1.0f),
+                      V(-0.5f, -0.5f, 0, 0, c, 1.0f), V(3.5f, 3.5f, 0, 0, c, 1.0f), V(-0.5f, 3.5f, 0, 0, c, 1.0f)};
+    d.DrawPrimitiveUP(2, flat, sizeof(Vertex));
+    EXPECT_EQ(CountColour(d, c), 16);
+    Vertex tilted[3] = {V(50, 50, 0, 0, c, 1.0f), V(60, 52, 0, 0, c, 1.0f), V(52, 60, 0, 0, c, 1.0f)};
+    d.DrawPrimitiveUP(1, tilted, sizeof(Vertex));
+    EXPECT_EQ(d.Pixel(53, 53), c);
+
+    d.SetRenderState(RenderState::ZWriteEnable, 1);
+    Vertex nearer[6] = {V(-0.5f, -0.5f, 0, 0, e, 0.5f), V(1.5f, -0.5f, 0, 0, e, 0.5f), V(1.5f, 1.5f, 0, 0, e, 0.5f),
+                        V(-0.5f, -0.5f, 0, 0, e, 0.5f), V(1.5f, 1.5f, 0, 0, e, 0.5f), V(-0.5f, 1.5f, 0, 0, e, 0.5f)};
+    d.DrawPrimitiveUP(2, nearer, sizeof(Vertex));
+    d.DrawPrimitiveUP(2, flat, sizeof(Vertex));
+    EXPECT_EQ(d.Pixel(0, 0), e);
+    EXPECT_EQ(d.Pixel(3, 3), c);
+}

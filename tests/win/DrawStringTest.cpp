@@ -264,14 +264,15 @@ TEST_F(DrawStringTest, TrailByteBelowThePageDrawsNothing) {
     EXPECT_EQ(glyphs[0].x, 9);  // the pair still moves the pen
 }
 
-TEST_F(DrawStringTest, CellsBeyondASmallPageDrawNothing) {
-    // Style 1 draws both halves from a 128-texel page: hiragana lies below it.
-    Draw("\x82\xA0" "A", 1, 0, 0, 200, 20, kTopLeft);
+TEST_F(DrawStringTest, CellsPastASmallPagesEdgeAreStillDrawn) {
+    // Style 4's kanji page ends inside lead 0x86's rows of each group: the
+    // cell of "率" (lead 0x97) lies past its bottom edge and is drawn all
+    // the same, sampled where the texture wraps it to.
+    Draw("\x97\xA6", 4, 0, 0, 200, 20, kTopLeft);
     ASSERT_EQ(glyphs.size(), 1u);
-    EXPECT_EQ(glyphs[0].x, 5);
-    // Style 4's kanji page ends inside lead 0x86's rows of each group.
-    Draw("\x96\x7B", 4, 0, 0, 200, 20, kTopLeft);
-    EXPECT_TRUE(glyphs.empty());
+    EXPECT_EQ(glyphs[0].srcX, (6 + 32) * 7);
+    EXPECT_EQ(glyphs[0].srcY, (6 + 12 * 7) * 7);
+    EXPECT_GT(glyphs[0].srcY, 512);
 }
 
 TEST_F(DrawStringTest, LongTextsAreCutAtACharacterBoundary) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "platform/Input.h"
 #include "support/ScriptedInput.h"
@@ -217,6 +218,52 @@ TEST_F(InputTest, TheLastPressedDirectionWins) {
     Key(0x25, false);
     Frames();
     EXPECT_EQ(input->m_dirRight, 1);
+}
+
+TEST_F(InputTest, WithBothOppositesHeldOnlyTheLaterCounts) {
+    // In either order, for as long as both keys of an axis are held only the
+    // one pressed later counts.
+    struct Axis {
+        uint32_t firstKey, secondKey;
+        const int32_t* firstDir;
+        const int32_t* secondDir;
+    };
+    const Axis axes[] = {{0x26, 0x28, &input->m_dirUp, &input->m_dirDown},
+                         {0x25, 0x27, &input->m_dirLeft, &input->m_dirRight}};
+    for (const Axis& axis : axes) {
+        for (bool firstLater : {false, true}) {
+            const uint32_t earlier = firstLater ? axis.secondKey : axis.firstKey;
+            const uint32_t later = firstLater ? axis.firstKey : axis.secondKey;
+            Frames();
+            Key(earlier, true);
+            Frames();
+            Key(later, true);
+            for (int i = 0; i < 4; ++i) {
+                Frames();
+                EXPECT_EQ(*axis.firstDir, firstLater ? 1 : 0) << "key " << later << " later, frame " << i;
+                EXPECT_EQ(*axis.secondDir, firstLater ? 0 : 1) << "key " << later << " later, frame " << i;
+            }
+            Key(earlier, false);
+            Key(later, false);
+            Frames();
+        }
+    }
+}
+
+TEST_F(InputTest, ATouchHasMovedAtExactlyTenPixels) {
+    for (const auto& [dx, dy, moved] : {std::tuple{9, 9, 0}, std::tuple{10, 0, 1}, std::tuple{0, 10, 1},
+                                        std::tuple{-10, 0, 1}, std::tuple{0, -9, 0}}) {
+        MoveTo(100, 100);
+        Frames(12);
+        Press();
+        Frames();
+        MoveTo(100 + dx, 100 + dy);
+        Frames();
+        EXPECT_EQ(input->m_touchMoved, moved) << dx << ", " << dy;
+        Release();
+        Frames();
+        EXPECT_EQ(input->IsTouchTapped(), moved == 0) << dx << ", " << dy;
+    }
 }
 
 TEST_F(InputTest, KeyMapAndPadButtonsFoldIntoTheGameKeys) {

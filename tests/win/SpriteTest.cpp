@@ -128,6 +128,64 @@ TEST_F(SpriteTest, CullingUsesTheUnrotatedRectangle) {
     DrawParams::ResetToDefaults();
 }
 
+TEST_F(SpriteTest, CullingScalesAboutThePivot) {
+    PutTexture(6, 64, {});
+    auto* tex = TextureTable[6].texture.get();
+    std::fill(tex->Pixels(), tex->Pixels() + 64 * 64, W);
+    // Below the screen unscaled, but doubled about its bottom edge it rises
+    // into view: top = 325 + 10 - 2 * 10 = 315.
+    DrawParams::pivotY = 10.0f;
+    DrawParams::scaleY = 2.0f;
+    DrawSprite(100, 325, 6, 0, 0, 4, 10);
+    EXPECT_EQ(P(100, 315), W);
+    EXPECT_EQ(P(100, 314), K);
+    // Right of the screen, tripled about its right edge: left = 485 + 10 -
+    // 3 * 10 = 465.
+    DrawParams::ResetToDefaults();
+    DrawParams::pivotX = 10.0f;
+    DrawParams::scaleX = 3.0f;
+    DrawSprite(485, 200, 6, 0, 0, 10, 2);
+    EXPECT_EQ(P(465, 200), W);
+    EXPECT_EQ(P(464, 200), K);
+    // On the screen unscaled, but shrunk about a pivot left of the screen it
+    // lies wholly off it: right = -4 - 20 + 0.1 * (10 + 20) = -21.
+    device->Clear(K, 1.0f);
+    DrawParams::ResetToDefaults();
+    DrawParams::pivotX = -20.0f;
+    DrawParams::scaleX = 0.1f;
+    DrawSprite(-4, 100, 6, 0, 0, 10, 2);
+    EXPECT_EQ(Lit(), 0);
+    DrawParams::ResetToDefaults();
+}
+
+TEST_F(SpriteTest, ASpriteThatPassesCullingSetsItsStatesEvenWhenNothingShows) {
+    PutTexture(7, 4, {0x80FF0000u});
+    // A sprite at left 480 passes the culling: it draws no pixel but sets
+    // the additive blend, which a later draw with blend mode 3 keeps.
+    DrawParams::blendMode = 1;
+    DrawSprite(480, 0, 7, 0, 0, 1, 1);
+    EXPECT_EQ(Lit(), 0);
+    EXPECT_EQ(device->GetRenderState(platform::RenderState::DestBlend), platform::kBlendOne);
+    DrawParams::blendMode = 3;
+    DrawSprite(5, 5, 7, 0, 0, 1, 1);
+    EXPECT_EQ(P(5, 5), 0xFFFF0000u);
+    // One at left 481 is culled and sets nothing: the ordinary blend of the
+    // draw before it stays.
+    DrawParams::blendMode = 0;
+    DrawSprite(6, 5, 7, 0, 0, 1, 1);
+    DrawParams::blendMode = 1;
+    DrawParams::depthWrite = 1;
+    device->SetRenderState(platform::RenderState::ZWriteEnable, 0);
+    DrawSprite(481, 0, 7, 0, 0, 1, 1);
+    // So is one doubled about a pivot 10 texels in: left = 491 + 10 - 20.
+    DrawParams::pivotX = 10.0f;
+    DrawParams::scaleX = 2.0f;
+    DrawSprite(491, 0, 7, 0, 0, 10, 1);
+    EXPECT_EQ(device->GetRenderState(platform::RenderState::DestBlend), platform::kBlendInvSrcAlpha);
+    EXPECT_EQ(device->GetRenderState(platform::RenderState::ZWriteEnable), 0u);
+    DrawParams::ResetToDefaults();
+}
+
 TEST_F(SpriteTest, RotationTurnsClockwiseAboutThePivot) {
     DrawParams::angle = static_cast<float>(M_PI / 2);
     DrawSprite(100, 100, 5, 0, 0, 4, 1);  // pivot at the top-left corner
@@ -226,6 +284,7 @@ TEST_F(SpriteTest, DepthWriteHidesLaterDeeperSprites) {
     DrawParams::depth = 0.8f;
     DrawSprite(0, 0, 5, 0, 0, 2, 1);  // deeper: hidden
     EXPECT_EQ(P(0, 0), W);
+    EXPECT_EQ(device->GetRenderState(platform::RenderState::ZWriteEnable), 1u) << "back on after a draw without";
     DrawParams::depth = 0.5f;
     DrawSprite(0, 0, 5, 0, 0, 2, 1);  // equal depth passes
     EXPECT_EQ(P(0, 0), R);
@@ -286,11 +345,14 @@ TEST_F(SpriteTest, LoadTextureCountsUsersAndKeepsTheFirstTexture) {
     EXPECT_EQ(TextureTable[20].texture, nullptr);
 }
 
-TEST_F(SpriteTest, ResetDeviceTriesOnceAndRestoresDefaults) {
+TEST_F(SpriteTest, ResetDeviceOnADeviceThatIsNotLostOnlyReleasesTheFont) {
+    // The device answers the cooperative-level test with success: that
+    // result comes back unchanged, nothing is reset.
     DrawParams::scaleX = 5.0f;
     EXPECT_EQ(ResetDevice(), platform::kOk);
-    EXPECT_EQ(DrawParams::scaleX, 1.0f);
-    EXPECT_EQ(TextFontHeight(), 20);
+    EXPECT_EQ(DrawParams::scaleX, 5.0f);
+    EXPECT_EQ(TextFontHeight(), 0);
+    DrawParams::scaleX = 1.0f;
 }
 
 namespace {

@@ -15,7 +15,11 @@
 // The 5 x 7 Latin letters of the small styles, which the 8 x 8 font has no
 // design for, are drawn by hand in a text grid (data/font/latin5x7.txt).
 //
-// Usage: fontgen FONT.ttf LATIN5X7.txt OUT_DIR [PREVIEW_DIR]
+// A page too small for its layout (style 4's double-byte page: 73 of its
+// 128 columns and rows) still shows every character of the texts: those
+// past its edges are drawn where the wrapping sampler reads them.
+//
+// Usage: fontgen FONT.ttf LATIN5X7.txt TEXTS_EN.txt TEXTS_JA.txt OUT_DIR [PREVIEW_DIR]
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <iconv.h>
@@ -28,6 +32,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -154,11 +159,16 @@ enum class Look {
     Outline9,  // the full-width design at (1, 1) inside a black outline
 };
 
-void DrawGlyph(Page& page, int cellX, int cellY, int cellW, int cellH, const Glyph& g, Look look) {
+// Draws a glyph into the cell at (cellX, cellY); with `wrap` the cell may lie
+// past the edge of a square texture of side `wrap`, and its texels land where
+// the sampling wraps them to.
+void DrawGlyph(Page& page, int cellX, int cellY, int cellW, int cellH, const Glyph& g, Look look, int wrap = 0) {
     auto put = [&](int x, int y, Texel t) {
         if (x >= 0 && y >= 0 && x < cellW && y < cellH) {
-            if (t == kEdge && page.Get(cellX + x, cellY + y) == kInk) return;
-            page.Set(cellX + x, cellY + y, t);
+            const int px = wrap ? (cellX + x) % wrap : cellX + x;
+            const int py = wrap ? (cellY + y) % wrap : cellY + y;
+            if (t == kEdge && page.Get(px, py) == kInk) return;
+            page.Set(px, py, t);
         }
     };
     switch (look) {
@@ -266,6 +276,45 @@ Glyph SingleByteGlyph(const Font& font, const HandGlyphs& hand, int c, Look look
     return font.Get(static_cast<uint32_t>(c));
 }
 
+// The double-byte characters (lead, trail) that the texts use, read from the
+// UTF-8 text sources (one "ID "text"" line per text, '#' comments).
+using PairSet = std::set<std::pair<int, int>>;
+
+bool ReadTextPairs(const char* path, PairSet& pairs) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "fontgen: cannot read %s\n", path);
+        return false;
+    }
+    iconv_t cd = iconv_open("CP932", "UTF-32LE");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        for (size_t i = 0; i < line.size();) {
+            const unsigned char c = static_cast<unsigned char>(line[i]);
+            const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+            uint32_t u = extra == 0 ? c : c & (0x3F >> extra);
+            for (int k = 1; k <= extra && i + static_cast<size_t>(k) < line.size(); ++k)
+                u = (u << 6) | (static_cast<unsigned char>(line[i + static_cast<size_t>(k)]) & 0x3F);
+            i += static_cast<size_t>(extra) + 1;
+            if (u < 0x80) continue;
+            char inBytes[4] = {static_cast<char>(u), static_cast<char>(u >> 8), static_cast<char>(u >> 16),
+                               static_cast<char>(u >> 24)};
+            unsigned char out[4] = {};
+            char* ip = inBytes;
+            char* op = reinterpret_cast<char*>(out);
+            size_t il = 4, ol = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &ip, &il, &op, &ol) != static_cast<size_t>(-1) && sizeof out - ol == 2) {
+                pairs.insert({out[0], out[1]});
+            }
+        }
+    }
+    iconv_close(cd);
+    return true;
+}
+
 struct PageDef {
     int resourceId;
     int imageSize;
@@ -273,6 +322,9 @@ struct PageDef {
     bool doubleByte;
     Look look;
     int groups = 8;  // double-byte groups drawn, from group 0
+    // Characters of the texts whose cells lie past the texture's edge are
+    // drawn where the sampling wraps them to (addressing wraps).
+    bool wrapUsed = false;
 };
 
 int GroupFirstLead(int g) { return g < 4 ? 0x80 + 8 * g : 0xE0 + 8 * (g - 4); }
@@ -287,6 +339,44 @@ void DrawSingleBytePage(Page& page, const Font& font, const HandGlyphs& hand, co
     }
 }
 
+// The glyph of a double-byte character in a look (a symbol that has a
+// half-width design uses it in the narrow cells); not found when the font
+// has none.
+Glyph DoubleByteGlyph(const Font& font, const SjisDecoder& sjis, int lead, int trail, Look& look) {
+    Glyph glyph;
+    const std::vector<uint32_t> candidates = sjis.Candidates(static_cast<uint8_t>(lead), static_cast<uint8_t>(trail));
+    for (uint32_t u : candidates) {
+        glyph = font.Get(u);
+        if (glyph.found) break;
+    }
+    if (glyph.found && look == Look::Squeeze5) {
+        for (uint32_t u : candidates) {
+            if (u >= 0xFF01 && u <= 0xFF5E) {
+                const Glyph half = font.Get(u - 0xFF00 + 0x20);
+                if (half.found) {
+                    glyph = half;
+                    look = Look::Half3;
+                }
+                break;
+            }
+        }
+    }
+    return glyph;
+}
+
+int GroupOfLead(int lead) {
+    if (lead >= 0x80 && lead <= 0x9F) return (lead - 0x80) / 8;
+    if (lead >= 0xE0) return 4 + (lead - 0xE0) / 8;
+    return -1;
+}
+
+// The cell of a double-byte character, in texels from the page's top-left.
+void DoubleByteCell(const PageDef& def, int lead, int trail, int& x, int& y) {
+    const int g = GroupOfLead(lead);
+    x = ((trail & 15) + 16 * g) * def.cellW;
+    y = ((trail - 0x40) / 16 + 12 * (lead - GroupFirstLead(g))) * def.cellH;
+}
+
 // The area of a page that the texture slot shows (a 256 image in a 128 slot
 // shows its top-left quarter only).
 int DrawDoubleBytePage(Page& page, const Font& font, const SjisDecoder& sjis, const PageDef& def, int textureSize) {
@@ -294,30 +384,12 @@ int DrawDoubleBytePage(Page& page, const Font& font, const SjisDecoder& sjis, co
     for (int g = 0; g < def.groups; ++g) {
         for (int lead = GroupFirstLead(g); lead < GroupFirstLead(g) + 8; ++lead) {
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                const int col = (trail & 15) + 16 * g;
-                const int row = (trail - 0x40) / 16 + 12 * (lead - GroupFirstLead(g));
-                const int x = col * def.cellW, y = row * def.cellH;
+                int x, y;
+                DoubleByteCell(def, lead, trail, x, y);
                 if (x + def.cellW > textureSize || y + def.cellH > textureSize) continue;
-                Glyph glyph;
-                for (uint32_t u : sjis.Candidates(static_cast<uint8_t>(lead), static_cast<uint8_t>(trail))) {
-                    glyph = font.Get(u);
-                    if (glyph.found) break;
-                }
-                if (!glyph.found) continue;
                 Look look = def.look;
-                // In narrow cells a symbol that has a half-width design uses it.
-                if (look == Look::Squeeze5) {
-                    for (uint32_t u : sjis.Candidates(static_cast<uint8_t>(lead), static_cast<uint8_t>(trail))) {
-                        if (u >= 0xFF01 && u <= 0xFF5E) {
-                            const Glyph half = font.Get(u - 0xFF00 + 0x20);
-                            if (half.found) {
-                                glyph = half;
-                                look = Look::Half3;
-                            }
-                            break;
-                        }
-                    }
-                }
+                const Glyph glyph = DoubleByteGlyph(font, sjis, lead, trail, look);
+                if (!glyph.found) continue;
                 DrawGlyph(page, x, y, def.cellW, def.cellH, glyph, look);
                 ++drawn;
             }
@@ -326,19 +398,62 @@ int DrawDoubleBytePage(Page& page, const Font& font, const SjisDecoder& sjis, co
     return drawn;
 }
 
+// Draws the characters of the texts whose cells lie past the texture's edge
+// where the wrapping sampler finds them, over whatever cells of unused
+// characters lie there. False when two characters of the texts would share
+// texels.
+bool DrawWrappedUsedGlyphs(Page& page, const Font& font, const SjisDecoder& sjis, const PageDef& def,
+                           int textureSize, const PairSet& used) {
+    // Which used character owns each texel of the texture.
+    std::vector<int> owner(static_cast<size_t>(textureSize) * textureSize, -1);
+    std::vector<std::pair<int, int>> list(used.begin(), used.end());
+    for (size_t k = 0; k < list.size(); ++k) {
+        const auto [lead, trail] = list[k];
+        if (GroupOfLead(lead) < 0 || GroupOfLead(lead) >= def.groups) continue;
+        int x, y;
+        DoubleByteCell(def, lead, trail, x, y);
+        for (int j = 0; j < def.cellH; ++j) {
+            for (int i = 0; i < def.cellW; ++i) {
+                int& o = owner[static_cast<size_t>((y + j) % textureSize) * textureSize + (x + i) % textureSize];
+                if (o >= 0 && o != static_cast<int>(k)) {
+                    std::fprintf(stderr, "fontgen: page %d: characters %02X%02X and %02X%02X of the texts share texels\n",
+                                 def.resourceId, list[static_cast<size_t>(o)].first, list[static_cast<size_t>(o)].second,
+                                 lead, trail);
+                    return false;
+                }
+                o = static_cast<int>(k);
+            }
+        }
+    }
+    for (const auto& [lead, trail] : list) {
+        if (GroupOfLead(lead) < 0 || GroupOfLead(lead) >= def.groups) continue;
+        int x, y;
+        DoubleByteCell(def, lead, trail, x, y);
+        if (x + def.cellW <= textureSize && y + def.cellH <= textureSize) continue;
+        for (int j = 0; j < def.cellH; ++j)
+            for (int i = 0; i < def.cellW; ++i) page.Set((x + i) % textureSize, (y + j) % textureSize, kEmpty);
+        Look look = def.look;
+        const Glyph glyph = DoubleByteGlyph(font, sjis, lead, trail, look);
+        if (glyph.found) DrawGlyph(page, x, y, def.cellW, def.cellH, glyph, look, textureSize);
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: fontgen FONT.ttf LATIN5X7.txt OUT_DIR [PREVIEW_DIR]\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: fontgen FONT.ttf LATIN5X7.txt TEXTS_EN.txt TEXTS_JA.txt OUT_DIR [PREVIEW_DIR]\n");
         return 2;
     }
     Font font;
     if (!font.Open(argv[1])) return 1;
     HandGlyphs hand;
     if (!ReadHandGlyphs(argv[2], hand)) return 1;
+    PairSet used;
+    if (!ReadTextPairs(argv[3], used) || !ReadTextPairs(argv[4], used)) return 1;
     const SjisDecoder sjis;
-    const std::filesystem::path out = argv[3];
+    const std::filesystem::path out = argv[5];
     std::filesystem::create_directories(out);
 
     // resource, image size, cell, page kind, look. The texture slot of a page
@@ -351,7 +466,7 @@ int main(int argc, char** argv) {
         {105, 128, 7, 7, false, Look::Shadow6},   // style 3
         {105, 128, 7, 7, true, Look::Full7, 1},
         {106, 128, 7, 7, false, Look::Latin5},    // style 4 single-byte
-        {107, 512, 7, 7, true, Look::Full7},      // style 4 double-byte
+        {107, 512, 7, 7, true, Look::Full7, 8, true},  // style 4 double-byte
         {108, 256, 5, 7, false, Look::Half3},     // style 1
         {108, 256, 5, 7, true, Look::Squeeze5, 1},
         {109, 1024, 10, 10, true, Look::Outline9, 1},  // style 0 double-byte: group 0 (kana)
@@ -383,14 +498,15 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "fontgen: no double-byte glyph drawn for %d\n", def.resourceId);
                 return 1;
             }
+            if (def.wrapUsed && !DrawWrappedUsedGlyphs(*page, font, sjis, def, textureSize, used)) return 1;
         } else {
             DrawSingleBytePage(*page, font, hand, def);
         }
     }
     for (const auto& [id, page] : done)
         if (!page.WritePng((out / ("rcdata_" + std::to_string(id) + ".png")).string())) return 1;
-    if (argc > 4) {
-        const std::filesystem::path preview = argv[4];
+    if (argc > 6) {
+        const std::filesystem::path preview = argv[6];
         std::filesystem::create_directories(preview);
         for (const auto& [id, page] : done)
             if (!page.WritePng((preview / ("glyphs_" + std::to_string(id) + ".png")).string(), page.W() <= 256 ? 4 : 2))

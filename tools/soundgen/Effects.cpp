@@ -1,6 +1,7 @@
 // Sound effects from recipes (data/sound/effects.txt). A recipe is a few
 // layers of oscillators or noise, each with pitch, volume and filter
-// envelopes, summed, optionally echoed, and normalised to a peak level.
+// envelopes, each centred before its envelope, summed, optionally echoed,
+// faded in and out, and matched to the short-term loudness of its kind.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -58,15 +59,6 @@ bool EnvelopeKey(const Layer& layer, const char* name, bool exponential, Envelop
     return true;
 }
 
-double Oscillator(const std::string& kind, double phase, double duty) {
-    const double p = phase - std::floor(phase);
-    if (kind == "sine") return std::sin(2 * kPi * p);
-    if (kind == "square") return p < duty ? 1.0 : -1.0;
-    if (kind == "saw") return 2.0 * p - 1.0;
-    if (kind == "tri") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
-    return 0.0;
-}
-
 bool RenderLayer(const Layer& layer, int rate, std::vector<double>& out, std::string& error) {
     static const char* kKinds[] = {"sine", "square", "saw", "tri", "noise", "fm", "pluck"};
     if (std::find(std::begin(kKinds), std::end(kKinds), layer.kind) == std::end(kKinds)) {
@@ -96,7 +88,7 @@ bool RenderLayer(const Layer& layer, int rate, std::vector<double>& out, std::st
     const double at = Number(layer.keys, "at", 0.0);
     const double length = Number(layer.keys, "len", amp.End());
     const double q = Number(layer.keys, "q", 0.707);
-    const double duty = Number(layer.keys, "duty", 0.5);
+    const double duty = std::clamp(Number(layer.keys, "duty", 0.5), 0.01, 0.99);
     const double ratio = Number(layer.keys, "ratio", 1.0);
     const double gain = Number(layer.keys, "gain", 1.0);
     const double hold = Number(layer.keys, "hold", 0.0);
@@ -122,7 +114,15 @@ bool RenderLayer(const Layer& layer, int rate, std::vector<double>& out, std::st
         Svf shape;
         shape.Set(300.0 + bright * 8000.0, 0.7, rate);
         for (double& v : ring) v = shape.Process(noise.Next());
+        // The string starts centred, so it rings about zero as it decays.
+        double mean = 0;
+        for (double v : ring) mean += v;
+        mean /= static_cast<double>(ring.size());
+        for (double& v : ring) v -= mean;
     }
+    // The layer's wave before its volume envelope: centred as a whole before
+    // the envelope shapes it, so no layer starts or ends on an offset.
+    std::vector<double> wave(count);
     for (size_t i = 0; i < count; ++i) {
         const double t = static_cast<double>(i) / rate;
         double f = pitch.Empty() ? 0.0 : pitch.At(t);
@@ -149,7 +149,7 @@ bool RenderLayer(const Layer& layer, int rate, std::vector<double>& out, std::st
             ring[ringPos] = decay * 0.5 * (ring[ringPos] + ring[next]);
             ringPos = next;
         } else {
-            v = Oscillator(layer.kind, phase, duty);
+            v = Oscillator(layer.kind, phase, f / rate, duty);
         }
         phase += f / rate;
         if (phase > 1e6) phase -= std::floor(phase);
@@ -167,13 +167,40 @@ bool RenderLayer(const Layer& layer, int rate, std::vector<double>& out, std::st
             bandpass.Process(v);
             v = bandpass.band;
         }
-        out[first + i] += v * amp.At(t) * gain;
+        wave[i] = v;
+    }
+    double mean = 0;
+    for (double v : wave) mean += v;
+    if (count > 0) mean /= static_cast<double>(count);
+    for (size_t i = 0; i < count; ++i) {
+        out[first + i] += (wave[i] - mean) * amp.At(static_cast<double>(i) / rate) * gain;
     }
     return true;
 }
 
+// The kinds of effect, each matched to one short-term loudness so that the
+// sounds of a kind play equally loud whatever their peaks.
+struct Kind {
+    const char* name;
+    double loudness;  // dB, as ShortTermLoudness measures
+};
+constexpr Kind kEffectKinds[] = {
+    {"hit", -13.0},     // blows, shots, blasts
+    {"pickup", -15.0},  // coins, items, rewards
+    {"menu", -19.0},    // buttons and cursors
+    {"world", -15.0},   // the player's moves, the stage, the bosses' voices
+};
+// A recipe may sit this far above or below its kind.
+constexpr double kLevelRange = 1.5;
+// No effect peaks above this.
+constexpr double kCeilingDb = -1.0;
+// Fades at the two ends of every effect.
+constexpr double kFadeInSeconds = 0.002;
+constexpr double kFadeOutSeconds = 0.008;
+constexpr double kHighPassHz = 30.0;
+
 bool RenderRecipe(const Recipe& r, const std::string& outDir, std::string& error, std::string& report) {
-    static const char* kOptions[] = {"len", "peak", "rate", "echo"};
+    static const char* kOptions[] = {"len", "kind", "level", "rate", "echo"};
     for (const auto& kv : r.options) {
         if (std::find_if(std::begin(kOptions), std::end(kOptions), [&](const char* k) { return kv.first == k; }) ==
             std::end(kOptions)) {
@@ -184,6 +211,20 @@ bool RenderRecipe(const Recipe& r, const std::string& outDir, std::string& error
     const int rate = static_cast<int>(Number(r.options, "rate", 22050));
     if (rate != 22050 && rate != 44100) {
         error = "line " + std::to_string(r.line) + ": rate must be 22050 or 44100";
+        return false;
+    }
+    const Kind* kind = nullptr;
+    if (auto it = r.options.find("kind"); it != r.options.end()) {
+        for (const Kind& k : kEffectKinds)
+            if (it->second == k.name) kind = &k;
+    }
+    if (!kind) {
+        error = "line " + std::to_string(r.line) + ": effect " + r.name + " needs kind=hit, pickup, menu or world";
+        return false;
+    }
+    const double level = Number(r.options, "level", 0.0);
+    if (std::fabs(level) > kLevelRange) {
+        error = "line " + std::to_string(r.line) + ": level must lie within 1.5 dB of the kind's loudness";
         return false;
     }
     std::vector<double> mix;
@@ -210,22 +251,36 @@ bool RenderRecipe(const Recipe& r, const std::string& outDir, std::string& error
         error = "line " + std::to_string(r.line) + ": effect " + r.name + " is empty";
         return false;
     }
-    // No clicks at the edges.
-    const size_t fadeIn = std::min(mix.size(), static_cast<size_t>(rate / 1000));
-    for (size_t i = 0; i < fadeIn; ++i) mix[i] *= static_cast<double>(i) / fadeIn;
-    const size_t fadeOut = std::min(mix.size(), static_cast<size_t>(rate * 4 / 1000));
-    for (size_t i = 0; i < fadeOut; ++i) mix[mix.size() - 1 - i] *= static_cast<double>(i) / fadeOut;
-    // Remove any offset the layers left.
-    double mean = 0;
-    for (double v : mix) mean += v;
-    mean /= static_cast<double>(mix.size());
-    if (std::fabs(mean) > 1e-4) {
-        for (double& v : mix) v -= mean;
-        for (size_t i = 0; i < fadeOut; ++i) mix[mix.size() - 1 - i] *= static_cast<double>(i) / fadeOut;
+    // A layer swept or cut short under its envelope leaves a slow swell of
+    // one sign (a thump, not a tone); what lies under the lowest tones of
+    // the effects goes.
+    Biquad rumble = Biquad::HighPass(kHighPassHz, rate);
+    for (double& v : mix) v = rumble.Process(v);
+    // Every effect starts and ends at zero.
+    const size_t fadeIn = std::min(mix.size(), static_cast<size_t>(kFadeInSeconds * rate));
+    for (size_t i = 0; i < fadeIn; ++i) {
+        const double w = std::sin(0.5 * kPi * static_cast<double>(i) / static_cast<double>(fadeIn));
+        mix[i] *= w * w;
+    }
+    const size_t fadeOut = std::min(mix.size(), static_cast<size_t>(kFadeOutSeconds * rate));
+    for (size_t i = 0; i < fadeOut; ++i) {
+        const double w = std::sin(0.5 * kPi * static_cast<double>(i) / static_cast<double>(fadeOut));
+        mix[mix.size() - 1 - i] *= w * w;
     }
 
-    const double peak = Number(r.options, "peak", -3.0);
-    const std::vector<int16_t> pcm = ToPcm16(mix, peak);
+    const double loudness = ShortTermLoudness(mix, rate);
+    const double gain = DbToGain(kind->loudness + level - loudness);
+    double peak = 0;
+    for (double v : mix) peak = std::max(peak, std::fabs(v) * gain);
+    const double peakDb = 20.0 * std::log10(std::max(peak, 1e-9));
+    if (peakDb > kCeilingDb) {
+        char msg[200];
+        std::snprintf(msg, sizeof msg, "line %d: effect %s would peak at %.1f dBFS at its kind's loudness; soften its attack",
+                      r.line, r.name.c_str(), peakDb);
+        error = msg;
+        return false;
+    }
+    const std::vector<int16_t> pcm = ScaledPcm16(mix, gain);
     const int resource = static_cast<int>(r.soundId & 0xFFFF);
     const std::string path = outDir + "/wave_" + std::to_string(resource) + ".wav";
     if (!WriteWave(path, 1, rate, pcm)) {
@@ -233,8 +288,8 @@ bool RenderRecipe(const Recipe& r, const std::string& outDir, std::string& error
         return false;
     }
     char line[160];
-    std::snprintf(line, sizeof line, "slot %2d  %ld  %-16s %.3f s\n", r.slot, r.soundId, r.name.c_str(),
-                  static_cast<double>(mix.size()) / rate);
+    std::snprintf(line, sizeof line, "slot %2d  %ld  %-16s %-6s %.3f s  peak %5.1f dBFS\n", r.slot, r.soundId,
+                  r.name.c_str(), kind->name, static_cast<double>(mix.size()) / rate, peakDb);
     report += line;
     return true;
 }

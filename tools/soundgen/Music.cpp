@@ -24,6 +24,7 @@ namespace soundgen {
 namespace {
 
 constexpr int kRate = 44100;
+constexpr double kReverbSendHighPassHz = 200.0;
 
 struct Note {
     double beat = 0;    // start, in quarter notes from the song start
@@ -49,6 +50,7 @@ struct Song {
     int loopBars = 0;
     double reverb = 0.2;
     double room = 0.8;
+    double highPass = 0;  // Hz, 0 for none
     std::string output;  // "wave" or "midi"
     int resource = 0;
     std::vector<Track> tracks;
@@ -232,6 +234,8 @@ bool ParseSongFile(const std::string& path, Song& song, std::string& error) {
             ls >> song.reverb;
         } else if (word == "room") {
             ls >> song.room;
+        } else if (word == "highpass") {
+            ls >> song.highPass;
         } else if (word == "output") {
             ls >> song.output >> song.resource;
         } else {
@@ -294,6 +298,11 @@ std::vector<double> Pluck(double hz, double seconds, double velocity, double t60
     const size_t offset = std::max<size_t>(1, static_cast<size_t>(size * pluckPos));
     std::vector<double> excite(line);
     for (size_t i = 0; i < size; ++i) line[i] = excite[i] - excite[(i + offset) % size] * 0.6;
+    // The string starts centred, so it rings about zero as it decays.
+    double mean = 0;
+    for (double v : line) mean += v;
+    mean /= static_cast<double>(size);
+    for (double& v : line) v -= mean;
 
     const size_t total = static_cast<size_t>(seconds * kRate);
     std::vector<double> out(total, 0.0);
@@ -523,6 +532,10 @@ bool RenderWave(const Song& song, const std::string& outDir, std::string& error,
         }
     }
     for (StereoBuffers& b : parts) {
+        // The reverb hears no bass: low notes would ring in its combs, each
+        // channel at its own pitches, and tip the balance of the piece.
+        Biquad sendFilter = Biquad::HighPass(kReverbSendHighPassHz, kRate);
+        for (double& v : b.send) v = sendFilter.Process(v);
         Reverb reverb(kRate, song.room, 0.35);
         const double wet = song.reverb * 0.25;
         for (size_t i = 0; i < b.left.size(); ++i) {
@@ -532,29 +545,56 @@ bool RenderWave(const Song& song, const std::string& outDir, std::string& error,
             b.right[i] += r * wet;
         }
     }
-    // The part before the loop fades out just before the loop start, so the
-    // loop region holds only what repeats; the loop's own tail past its end
-    // is folded back onto its start, as it sounds when the loop comes round.
-    const size_t fade = static_cast<size_t>(0.2 * kRate);
+    // A rumble under the lowest note and any offset go, in each part as a
+    // whole, so that the loop stays seamless.
+    if (song.highPass > 0) {
+        for (StereoBuffers& b : parts) {
+            for (std::vector<double>* ch : {&b.left, &b.right}) {
+                Biquad filter = Biquad::HighPass(song.highPass, kRate);
+                for (double& v : *ch) v = filter.Process(v);
+            }
+        }
+    }
+    // The intro rings on into the loop; the loop's own tail past its end is
+    // folded back onto its start, as it sounds when the loop comes round.
+    // Both tails lie in the bytes after the loop start, which every pass
+    // plays, so each pass hears the tail of what came before it under the
+    // faint tail of the other. That other tail must not start with a jump:
+    // its first moments, mirrored, fade in over the last 40 ms before each
+    // seam (the intro's end and the loop's end).
+    const size_t span = loopEnd - loopStart;
+    auto introTail = [&](size_t k, const std::vector<double>& ch) { return ch[loopStart + k]; };
+    auto loopTail = [&](size_t k, const std::vector<double>& ch) {
+        return loopEnd + k < ch.size() ? ch[loopEnd + k] : 0.0;
+    };
     std::vector<double> mix(loopEnd * 2, 0.0);
     for (size_t i = 0; i < loopEnd; ++i) {
-        double a = 0.0;
-        if (i + fade < loopStart) {
-            a = 1.0;
-        } else if (i < loopStart) {
-            a = 0.5 + 0.5 * std::cos(kPi * static_cast<double>(i + fade - loopStart) / fade);
-        }
-        double l = parts[0].left[i] * a + parts[1].left[i];
-        double r = parts[0].right[i] * a + parts[1].right[i];
-        if (i >= loopStart) {
-            const size_t folded = i + (loopEnd - loopStart);
-            if (folded < parts[1].left.size()) {
-                l += parts[1].left[folded];
-                r += parts[1].right[folded];
-            }
+        double l = parts[0].left[i] + parts[1].left[i];
+        double r = parts[0].right[i] + parts[1].right[i];
+        if (i >= loopStart && i + span < parts[1].left.size()) {
+            l += parts[1].left[i + span];
+            r += parts[1].right[i + span];
         }
         mix[2 * i] = l;
         mix[2 * i + 1] = r;
+    }
+    const size_t lead = std::min(static_cast<size_t>(0.04 * kRate), loopStart);
+    for (size_t k = 0; k < lead; ++k) {
+        const double c = std::cos(0.5 * kPi * static_cast<double>(k) / static_cast<double>(lead));
+        const double w = c * c;
+        mix[2 * (loopStart - 1 - k)] += loopTail(k, parts[1].left) * w;
+        mix[2 * (loopStart - 1 - k) + 1] += loopTail(k, parts[1].right) * w;
+        mix[2 * (loopEnd - 1 - k)] += introTail(k, parts[0].left) * w;
+        mix[2 * (loopEnd - 1 - k) + 1] += introTail(k, parts[0].right) * w;
+    }
+    // Even with the parts panned about the middle, the reverb adds to each
+    // channel's notes in its own phase; the two channels are evened out.
+    double energy[2] = {0, 0};
+    for (size_t i = 0; i < mix.size(); ++i) energy[i % 2] += mix[i] * mix[i];
+    if (energy[0] > 0 && energy[1] > 0) {
+        const double middle = std::sqrt(energy[0] * energy[1]);
+        const double gains[2] = {std::sqrt(middle / energy[0]), std::sqrt(middle / energy[1])};
+        for (size_t i = 0; i < mix.size(); ++i) mix[i] *= gains[i % 2];
     }
     const std::vector<int16_t> pcm = ToPcm16(mix, -3.0);
     const std::string path = outDir + "/wave_" + std::to_string(song.resource) + ".wav";

@@ -125,6 +125,82 @@ void Reverb::Process(double in, double& outLeft, double& outRight) {
     outRight = out[1];
 }
 
+double Biquad::Process(double x) {
+    const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = y;
+    return y;
+}
+
+Biquad Biquad::HighPass(double cutoffHz, double rate) {
+    const double k = std::tan(kPi * cutoffHz / rate);
+    const double q = 1.0 / std::sqrt(2.0);
+    const double norm = 1.0 / (1.0 + k / q + k * k);
+    return Biquad{norm, -2.0 * norm, norm, 2.0 * (k * k - 1.0) * norm, (1.0 - k / q + k * k) * norm};
+}
+
+double BandLimitedStep(double phase, double increment) {
+    if (increment <= 0.0) return 0.0;
+    if (phase < increment) {
+        const double t = phase / increment;
+        return t + t - t * t - 1.0;
+    }
+    if (phase > 1.0 - increment) {
+        const double t = (phase - 1.0) / increment;
+        return t * t + t + t + 1.0;
+    }
+    return 0.0;
+}
+
+double Oscillator(const std::string& kind, double phase, double increment, double duty) {
+    const double p = phase - std::floor(phase);
+    if (kind == "sine") return std::sin(2 * kPi * p);
+    if (kind == "square") {
+        double v = p < duty ? 1.0 : -1.0;
+        v += BandLimitedStep(p, increment);
+        const double fall = p - duty + 1.0;
+        v -= BandLimitedStep(fall - std::floor(fall), increment);
+        return v - (2.0 * duty - 1.0);
+    }
+    if (kind == "saw") return 2.0 * p - 1.0 - BandLimitedStep(p, increment);
+    if (kind == "tri") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
+    return 0.0;
+}
+
+std::vector<double> KWeighted(const std::vector<double>& samples, int rate) {
+    // The two stages of the K weighting, designed for any sample rate.
+    double k = std::tan(kPi * 1681.974450955533 / rate);
+    const double vh = std::pow(10.0, 3.999843853973347 / 20.0);
+    const double vb = std::pow(vh, 0.4996667741545416);
+    double q = 0.7071752369554196;
+    double a0 = 1.0 + k / q + k * k;
+    Biquad shelf{(vh + vb * k / q + k * k) / a0, 2.0 * (k * k - vh) / a0, (vh - vb * k / q + k * k) / a0,
+                 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
+    k = std::tan(kPi * 38.13547087602444 / rate);
+    q = 0.5003270373238773;
+    a0 = 1.0 + k / q + k * k;
+    Biquad highPass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
+    std::vector<double> out(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) out[i] = highPass.Process(shelf.Process(samples[i]));
+    return out;
+}
+
+double ShortTermLoudness(const std::vector<double>& samples, int rate) {
+    const std::vector<double> weighted = KWeighted(samples, rate);
+    const size_t window = static_cast<size_t>(rate / 20), hop = static_cast<size_t>(rate / 200);
+    double loudest = 0;
+    for (size_t start = 0; start < weighted.size(); start += hop) {
+        const size_t end = std::min(weighted.size(), start + window);
+        double sum = 0;
+        for (size_t i = start; i < end; ++i) sum += weighted[i] * weighted[i];
+        loudest = std::max(loudest, sum / static_cast<double>(window));
+        if (end == weighted.size()) break;
+    }
+    return loudest > 0 ? 10.0 * std::log10(loudest) : -200.0;
+}
+
 static void Put16(std::string& s, uint16_t v) {
     s.push_back(static_cast<char>(v & 0xFF));
     s.push_back(static_cast<char>(v >> 8));
@@ -168,6 +244,15 @@ std::vector<int16_t> ToPcm16(const std::vector<double>& samples, double peakDb) 
     std::vector<int16_t> out(samples.size());
     for (size_t i = 0; i < samples.size(); ++i) {
         const double v = std::clamp(samples[i] * scale, -1.0, 1.0);
+        out[i] = static_cast<int16_t>(std::lrint(v * 32767.0));
+    }
+    return out;
+}
+
+std::vector<int16_t> ScaledPcm16(const std::vector<double>& samples, double gain) {
+    std::vector<int16_t> out(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const double v = std::clamp(samples[i] * gain, -1.0, 1.0);
         out[i] = static_cast<int16_t>(std::lrint(v * 32767.0));
     }
     return out;

@@ -66,11 +66,43 @@ private:
     double m_feedback, m_damping;
 };
 
+// One biquad section in direct form I.
+struct Biquad {
+    double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    double Process(double x);
+    // Second-order Butterworth high-pass (removes DC and rumble).
+    static Biquad HighPass(double cutoffHz, double rate);
+};
+
+// The correction of a naive step at a phase wrap (polynomial band-limited
+// step): subtracting it from a saw and adding it at each edge of a square
+// keeps their harmonics from folding back above the Nyquist rate.
+double BandLimitedStep(double phase, double increment);
+
+// One sample of an oscillator ("sine", "square", "saw" or "tri") at `phase`
+// (in cycles), moving by `increment` cycles a sample. Square and saw are
+// band-limited, and every wave is centred on zero: a square whose duty is
+// not one half is shifted by its mean.
+double Oscillator(const std::string& kind, double phase, double increment, double duty);
+
+// A signal through the K weighting of loudness meters (a 4 dB shelf over
+// 1.7 kHz and a high-pass at 38 Hz): it hears as a listener does, so a thump
+// and a whistle of equal level measure alike.
+std::vector<double> KWeighted(const std::vector<double>& samples, int rate);
+
+// Short-term loudness of mono samples: the loudest 50 ms (sliding by 5 ms)
+// of the K-weighted signal, as a mean-square level in dB below full scale.
+double ShortTermLoudness(const std::vector<double>& samples, int rate);
+
 // 16-bit PCM WAVE with an 18-byte "fmt " chunk, so the data starts at byte 46.
 bool WriteWave(const std::string& path, int channels, int rate, const std::vector<int16_t>& samples);
 
 // Peak-normalises float samples to `peakDb` dBFS and converts them.
 std::vector<int16_t> ToPcm16(const std::vector<double>& samples, double peakDb);
+// Scales float samples by `gain` and converts them (no clamping needed when
+// the caller has kept the peak below full scale).
+std::vector<int16_t> ScaledPcm16(const std::vector<double>& samples, double gain);
 
 double DbToGain(double db);
 double MidiToHz(double note);
