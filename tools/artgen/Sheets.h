@@ -1,6 +1,8 @@
 #pragma once
-// Registry of sprite sheets: each drawing file under data/art registers the
-// image resources it draws.
+// Registries of the art tool: each drawing file under data/art registers the
+// image resources it draws, the layouts of its character sheets (which cell
+// holds which pose, and where its anchor lies) and the animation strips the
+// review draws.
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ struct SheetDef {
 std::vector<SheetDef>& Sheets();
 // Folder of the art sources (for pixel-grid files read at build time).
 const std::string& ArtDataDir();
+void SetArtDataDir(const std::string& dir);
+// Draws the sheet of a resource id (every registered drawing runs once per
+// call; the tests use it to compare two drawings).
+Canvas DrawSheet(int resourceId);
 
 struct SheetRegistrar {
     SheetRegistrar(int id, const char* name, DrawFn fn) { Sheets().push_back({id, name, fn}); }
@@ -26,3 +32,72 @@ struct SheetRegistrar {
     static Canvas DrawSheet_##id();                           \
     static SheetRegistrar registrar_##id(id, name, DrawSheet_##id); \
     static Canvas DrawSheet_##id()
+
+// Where a frame's anchor (the character's position) lies in its cell. Every
+// character figure is drawn in its 40 x 40 cell as if standing with its feet
+// on the line y = 32 and its body centred on (20, 22); the anchor kinds pick
+// the point of that figure that the character's position stands for:
+//   Feet    (20, 32)  standing, walking, running, grounded stances, lying
+//   Centre  (20, 22)  airborne, spinning, hurt, dashing, striking
+//   Ceiling (20, 12)  hanging from a ceiling: the hands touch the line y = 12
+//   Wall    (10, 22)  clinging to the wall behind: the back touches x = 10
+// The sprite rectangle always covers the whole cell.
+enum class Anchor { Feet, Centre, Ceiling, Wall };
+
+struct Cell {
+    const char* pose;    // the pose drawn into it (unique within its sheet)
+    const char* states;  // the frame-table states that show it
+    int x, y;            // top-left corner in the sheet
+    Anchor anchor;
+};
+
+struct FramePlace {
+    int u, v;                       // texture position of the anchor
+    int left, right, top, bottom;   // sprite rectangle relative to the anchor (inclusive)
+};
+
+struct Layout {
+    int resourceId;
+    int slot;
+    const char* file;    // data/art/layouts/<file>.txt
+    std::vector<Cell> cells;
+    int sheetSize = 256;
+    int cellSize = 40;
+
+    FramePlace Place(const Cell& c) const;
+    const Cell* Find(const std::string& pose) const;
+    // The machine-readable copy of the layout (data/art/layouts/<file>.txt).
+    std::string Text() const;
+};
+
+std::vector<const Layout*>& Layouts();
+struct LayoutRegistrar {
+    explicit LayoutRegistrar(const Layout& l) { Layouts().push_back(&l); }
+};
+#define ART_LAYOUT(var) static LayoutRegistrar layoutRegistrar_##var(var)
+
+const char* AnchorName(Anchor a);
+
+// An animation for the review: frames (pose names from the character's
+// sheets, or "RESOURCE:pose" for a frame of another sheet) with their
+// lengths in game ticks, turned by `turn` degrees (clockwise) about the
+// anchor as the game turns spinning states.
+struct ReviewFrame {
+    const char* pose;
+    int ticks;
+    float turn = 0;
+};
+struct ReviewStrip {
+    const char* title;
+    std::vector<ReviewFrame> frames;
+};
+struct Review {
+    const char* character;
+    std::vector<int> resources;  // the sheets whose layouts the strips name
+    std::vector<ReviewStrip> strips;
+};
+std::vector<const Review*>& Reviews();
+struct ReviewRegistrar {
+    explicit ReviewRegistrar(const Review& r) { Reviews().push_back(&r); }
+};
+#define ART_REVIEW(var) static ReviewRegistrar reviewRegistrar_##var(var)

@@ -1,0 +1,29 @@
+#pragma once
+// The three player characters the sheets draw (the Ninja, Luka, Ironclaw):
+// their rig models and the pose library they share. A pose is a line of the
+// table in players.cpp; a character may have its own version of a pose.
+#include <string>
+
+#include "Rig.h"
+#include "Sheets.h"
+
+namespace players {
+
+enum class Who { Ninja, Luka, Ironclaw };
+
+const rig::Model& ModelOf(Who who);
+// The pose by name, the character's own version first; aborts on a name
+// that no table holds, so a layout cannot name a pose that does not exist.
+rig::Pose PoseOf(Who who, const std::string& name);
+// Draws the pose into a cell-sized canvas with the figure placed for the
+// cell's anchor kind: Feet poses stand on the line y = 32, Ceiling poses
+// hang from y = 12, Wall poses lean on x = 10. Aborts when the figure does
+// not fit the cell.
+Canvas DrawCell(Who who, const Cell& cell, int cellSize = 40);
+// A whole sheet: every cell of the layout.
+Canvas DrawLayoutSheet(Who who, const Layout& layout);
+// A sheet whose cells belong to several characters (the defeat poses):
+// the character of each cell is chosen by its pose name's prefix.
+Canvas DrawSharedSheet(const Layout& layout, Who (*whoOf)(const Cell&));
+
+}  // namespace players

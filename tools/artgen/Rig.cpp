@@ -1,0 +1,429 @@
+#include "Rig.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace rig {
+
+namespace {
+
+constexpr float kPi = 3.14159265358979f;
+
+float Rad(float deg) { return deg * kPi / 180.0f; }
+
+Vec Dir(float deg) { return {std::sin(Rad(deg)), std::cos(Rad(deg))}; }
+
+// Turns v the way a bone turns when its angle grows by delta.
+Vec Turn(Vec v, float delta) {
+    const float c = std::cos(Rad(delta)), s = std::sin(Rad(delta));
+    return {v.x * c + v.y * s, v.y * c - v.x * s};
+}
+
+// Joint positions are kept on a 1/16 texel grid, so that a pose draws the
+// same pixels whatever rounding the trigonometry does in its last bits.
+float Snap(float v) { return std::round(v * 16.0f) / 16.0f; }
+
+Vec Add(Vec a, Vec b) { return {a.x + b.x, a.y + b.y}; }
+Vec Sub(Vec a, Vec b) { return {a.x - b.x, a.y - b.y}; }
+Vec Mul(Vec a, float k) { return {a.x * k, a.y * k}; }
+float DotV(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
+
+template <typename T>
+const T* Lookup(const std::map<std::string, T>& m, const std::string& key) {
+    auto it = m.find(key);
+    return it == m.end() ? nullptr : &it->second;
+}
+
+bool Contains(const std::vector<std::string>& v, const std::string& s) {
+    return std::find(v.begin(), v.end(), s) != v.end();
+}
+
+// One part's pixels before compositing: a mask and a colour per pixel.
+struct Layer {
+    int w, h;
+    std::vector<uint8_t> mask;
+    std::vector<Rgb> colour;
+    Layer(int w_, int h_) : w(w_), h(h_), mask(static_cast<size_t>(w_) * h_, 0), colour(mask.size(), kKey) {}
+    bool In(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && mask[static_cast<size_t>(y) * w + x]; }
+    void Put(int x, int y, Rgb c) {
+        if (x < 0 || y < 0 || x >= w || y >= h) return;
+        mask[static_cast<size_t>(y) * w + x] = 1;
+        colour[static_cast<size_t>(y) * w + x] = c;
+    }
+};
+
+// Pixel-centre coverage of a tapered stroke from a to b.
+void FillCapsule(Layer& out, Vec a, Vec b, float r0, float r1, Rgb c) {
+    const float rMax = std::max(r0, r1);
+    const int x0 = static_cast<int>(std::floor(std::min(a.x, b.x) - rMax - 1));
+    const int x1 = static_cast<int>(std::ceil(std::max(a.x, b.x) + rMax + 1));
+    const int y0 = static_cast<int>(std::floor(std::min(a.y, b.y) - rMax - 1));
+    const int y1 = static_cast<int>(std::ceil(std::max(a.y, b.y) + rMax + 1));
+    const Vec ab = Sub(b, a);
+    const float len2 = DotV(ab, ab);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const Vec p{x + 0.5f, y + 0.5f};
+            float t = len2 > 0 ? DotV(Sub(p, a), ab) / len2 : 0.0f;
+            t = std::clamp(t, 0.0f, 1.0f);
+            const Vec q = Add(a, Mul(ab, t));
+            const Vec d = Sub(p, q);
+            const float r = r0 + (r1 - r0) * t;
+            if (DotV(d, d) <= r * r + 0.01f) out.Put(x, y, c);
+        }
+}
+
+void FillEllipse(Layer& out, Vec centre, float angle, float across, float along, Rgb c) {
+    const Vec ax = Dir(angle), ac = Dir(angle + 90);
+    const float r = std::max(across, along) + 1;
+    for (int y = static_cast<int>(std::floor(centre.y - r)); y <= static_cast<int>(std::ceil(centre.y + r)); ++y)
+        for (int x = static_cast<int>(std::floor(centre.x - r)); x <= static_cast<int>(std::ceil(centre.x + r)); ++x) {
+            const Vec d = Sub({x + 0.5f, y + 0.5f}, centre);
+            const float u = DotV(d, ac) / across, v = DotV(d, ax) / along;
+            if (u * u + v * v <= 1.0f + 0.01f) out.Put(x, y, c);
+        }
+}
+
+void FillPoly(Layer& out, const std::vector<Vec>& pts, Rgb c) {
+    if (pts.size() < 3) return;
+    float minY = pts[0].y, maxY = pts[0].y;
+    for (const Vec& p : pts) { minY = std::min(minY, p.y); maxY = std::max(maxY, p.y); }
+    for (int y = static_cast<int>(std::floor(minY)); y <= static_cast<int>(std::ceil(maxY)); ++y) {
+        const float sy = y + 0.5f;
+        std::vector<float> xs;
+        for (size_t i = 0; i < pts.size(); ++i) {
+            const Vec a = pts[i], b = pts[(i + 1) % pts.size()];
+            if ((a.y <= sy) != (b.y <= sy)) xs.push_back(a.x + (sy - a.y) * (b.x - a.x) / (b.y - a.y));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2)
+            for (int x = static_cast<int>(std::ceil(xs[i] - 0.5f)); x + 0.5f <= xs[i + 1]; ++x) out.Put(x, y, c);
+    }
+}
+
+void FillLine(Layer& out, Vec a, Vec b, Rgb c) {
+    int x0 = static_cast<int>(std::floor(a.x)), y0 = static_cast<int>(std::floor(a.y));
+    const int x1 = static_cast<int>(std::floor(b.x)), y1 = static_cast<int>(std::floor(b.y));
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        out.Put(x0, y0, c);
+        if (x0 == x1 && y0 == y1) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x0 += sx; }
+        if (e2 <= dx) { err += dx; y0 += sy; }
+    }
+}
+
+// A crescent swept from angle `from` (its thin tail) to `to` (its thick,
+// bright head) around `centre`.
+void FillArc(Layer& out, Vec centre, float rIn, float rOut, float from, float to, const Ramp& ramp) {
+    const int r = static_cast<int>(std::ceil(rOut)) + 1;
+    const float sweep = to - from;
+    if (sweep == 0) return;
+    for (int y = static_cast<int>(centre.y) - r; y <= static_cast<int>(centre.y) + r; ++y)
+        for (int x = static_cast<int>(centre.x) - r; x <= static_cast<int>(centre.x) + r; ++x) {
+            const Vec d = Sub({x + 0.5f, y + 0.5f}, centre);
+            const float dist = std::sqrt(DotV(d, d));
+            if (dist > rOut) continue;
+            float ang = std::atan2(d.x, d.y) * 180.0f / kPi;
+            // The angle nearest to the sweep, in its own turn.
+            float t = -1;
+            for (int k = -2; k <= 2 && t < 0; ++k) {
+                const float tt = (ang + 360.0f * k - from) / sweep;
+                if (tt >= 0 && tt <= 1) t = tt;
+            }
+            if (t < 0) continue;
+            const float inner = rOut - (rOut - rIn) * t;
+            if (dist < inner) continue;
+            out.Put(x, y, t > 0.7f ? ramp.light : t > 0.35f ? ramp.mid : ramp.dark);
+        }
+}
+
+void FillSprite(Layer& out, const Sprite& s, Vec at, float turn, const std::map<char, Rgb>& legend) {
+    const int gh = static_cast<int>(s.rows.size());
+    int gw = 0;
+    for (const std::string& row : s.rows) gw = std::max(gw, static_cast<int>(row.size()));
+    const Vec q{std::round(at.x), std::round(at.y)};
+    const float reach = static_cast<float>(gw + gh) + 2;
+    for (int y = static_cast<int>(q.y - reach); y <= static_cast<int>(q.y + reach); ++y)
+        for (int x = static_cast<int>(q.x - reach); x <= static_cast<int>(q.x + reach); ++x) {
+            const Vec local = Turn(Sub({x + 0.5f, y + 0.5f}, q), -turn);
+            const int gx = static_cast<int>(std::floor(local.x + s.pivot.x));
+            const int gy = static_cast<int>(std::floor(local.y + s.pivot.y));
+            if (gy < 0 || gy >= gh || gx < 0 || gx >= static_cast<int>(s.rows[gy].size())) continue;
+            const char ch = s.rows[gy][gx];
+            if (ch == '.' || ch == ' ') continue;
+            auto it = legend.find(ch);
+            if (it == legend.end()) {
+                std::fprintf(stderr, "rig: no colour for '%c'\n", ch);
+                std::abort();
+            }
+            out.Put(x, y, it->second);
+        }
+}
+
+// Flat shading of one part's mask, lit from the upper left: the rim facing
+// the light takes the light tone where the part is thick enough to show it
+// (four pixels across the light), the rim facing away the dark tone where it
+// is at least two across, the rest the mid tone. Thin limbs thus read as two
+// tones, never as stripes.
+void Shade(Layer& part, const Ramp& ramp) {
+    std::vector<Rgb> tone(part.colour);
+    for (int y = 0; y < part.h; ++y)
+        for (int x = 0; x < part.w; ++x) {
+            if (!part.In(x, y)) continue;
+            const bool ul = !part.In(x - 1, y) || !part.In(x, y - 1);
+            const bool lr = !part.In(x + 1, y) || !part.In(x, y + 1);
+            Rgb c = ramp.mid;
+            if (lr && (part.In(x - 1, y - 1) || part.In(x - 1, y) || part.In(x, y - 1))) c = ramp.dark;
+            else if (ul && part.In(x + 1, y + 1) && part.In(x + 2, y + 2) && part.In(x + 3, y + 3)) c = ramp.light;
+            tone[static_cast<size_t>(y) * part.w + x] = c;
+        }
+    part.colour = tone;
+}
+
+}  // namespace
+
+Bone& Model::AddBone(const Bone& b) {
+    bones.push_back(b);
+    return bones.back();
+}
+
+Part& Model::AddPart(const Part& p) {
+    parts.push_back(p);
+    return parts.back();
+}
+
+Part* Model::FindPart(const std::string& n) {
+    for (Part& p : parts)
+        if (p.name == n) return &p;
+    return nullptr;
+}
+
+Bone* Model::FindBone(const std::string& n) {
+    for (Bone& b : bones)
+        if (b.name == n) return &b;
+    return nullptr;
+}
+
+std::map<std::string, Joint> Solve(const Model& model, const Pose& pose) {
+    std::map<std::string, Joint> joints;
+    std::map<std::string, int> trailIndex;
+    for (const Bone& b : model.bones) {
+        Joint j;
+        const Joint* parent = b.parent.empty() ? nullptr : Lookup(joints, b.parent);
+        if (!b.parent.empty() && !parent) {
+            std::fprintf(stderr, "rig: bone %s of %s comes before its parent %s\n", b.name.c_str(), model.name.c_str(),
+                         b.parent.c_str());
+            std::abort();
+        }
+        if (parent) {
+            const Bone* pb = nullptr;
+            for (const Bone& cand : model.bones)
+                if (cand.name == b.parent) pb = &cand;
+            const Vec base = Add(parent->start, Mul(Sub(parent->end, parent->start), b.along));
+            j.start = Add(base, Turn(b.offset, parent->angle - pb->angle));
+        } else {
+            j.start = Add(pose.root, b.offset);
+        }
+        if (const Vec* s = Lookup(pose.shift, b.name)) j.start = Add(j.start, *s);
+        j.start = {Snap(j.start.x), Snap(j.start.y)};
+
+        if (const float* a = Lookup(pose.angle, b.name)) {
+            j.angle = *a;
+        } else if (b.trail) {
+            // A hanging chain: each link a little further round the wave.
+            const int* up = Lookup(trailIndex, b.parent);
+            const int index = up ? *up + 1 : 0;
+            trailIndex[b.name] = index;
+            j.angle = pose.wind + b.wave * std::sin(Rad(pose.phase + 75.0f * index));
+        } else if (b.follow && parent) {
+            const Bone* pb = nullptr;
+            for (const Bone& cand : model.bones)
+                if (cand.name == b.parent) pb = &cand;
+            j.angle = parent->angle + (b.angle - pb->angle);
+        } else {
+            j.angle = b.angle;
+        }
+        float len = b.length;
+        if (const float* k = Lookup(pose.stretch, b.name)) len *= *k;
+        j.end = Add(j.start, Mul(Dir(j.angle), len));
+        j.end = {Snap(j.end.x), Snap(j.end.y)};
+        joints[b.name] = j;
+    }
+    return joints;
+}
+
+Canvas Render(const Model& model, const Pose& pose, int w, int h) {
+    const std::map<std::string, Joint> joints = Solve(model, pose);
+
+    struct Entry {
+        const Part* part;
+        int layer;
+        size_t order;
+    };
+    std::vector<Entry> entries;
+    for (size_t i = 0; i < model.parts.size(); ++i) {
+        const Part& p = model.parts[i];
+        if (p.hidden && !Contains(pose.show, p.name)) continue;
+        if (Contains(pose.hide, p.name)) continue;
+        const int* l = Lookup(pose.layer, p.name);
+        entries.push_back({&p, l ? *l : p.layer, i});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.layer < b.layer; });
+
+    Canvas figure(w, h, kKey);
+    // The ramp of the part seen at each pixel (null for sprites), so that a
+    // part in front can darken what it overlaps along its edge.
+    std::vector<const Ramp*> under(static_cast<size_t>(w) * h, nullptr);
+    std::vector<const std::string*> group(static_cast<size_t>(w) * h, nullptr);
+    std::vector<Layer> overlays;
+    for (const Entry& e : entries) {
+        const Part& p = *e.part;
+        const Joint* j = Lookup(joints, p.bone);
+        if (!j) {
+            std::fprintf(stderr, "rig: part %s of %s on missing bone %s\n", p.name.c_str(), model.name.c_str(), p.bone.c_str());
+            std::abort();
+        }
+        const Bone* bone = nullptr;
+        for (const Bone& b : model.bones)
+            if (b.name == p.bone) bone = &b;
+        const Vec d = Sub(j->end, j->start);
+        const float turn = j->angle - bone->angle;
+        Layer layer(w, h);
+        switch (p.kind) {
+            case Kind::Capsule:
+                FillCapsule(layer, Add(j->start, Mul(d, p.from)), Add(j->start, Mul(d, p.to)), p.r0, p.r1, p.ramp.mid);
+                break;
+            case Kind::Ellipse:
+                FillEllipse(layer, Add(j->start, Mul(d, p.from)), j->angle, p.r0, p.r1, p.ramp.mid);
+                break;
+            case Kind::Poly: {
+                std::vector<Vec> pts;
+                for (const Vec& v : p.poly) pts.push_back(Add(j->start, Turn(v, turn)));
+                FillPoly(layer, pts, p.ramp.mid);
+                break;
+            }
+            case Kind::Sprite: {
+                std::string variant;
+                if (const std::string* v = Lookup(pose.variant, p.name)) variant = *v;
+                const Sprite* s = Lookup(p.sprites, variant);
+                if (!s) s = Lookup(p.sprites, std::string());
+                if (!s) break;
+                const float snapped = p.snap > 0 ? std::round(turn / p.snap) * p.snap : turn;
+                FillSprite(layer, *s, Add(j->start, Mul(d, p.from)), snapped, model.legend);
+                break;
+            }
+            case Kind::Line:
+                FillLine(layer, Add(j->start, Mul(d, p.from)), Add(j->start, Mul(d, p.to)), p.ramp.mid);
+                break;
+            case Kind::Arc:
+                FillArc(layer, j->start, p.r0, p.r1, j->angle + p.arcFrom, j->angle + p.arcTo, p.ramp);
+                break;
+        }
+        if (p.shade && p.kind != Kind::Sprite && p.kind != Kind::Arc) Shade(layer, p.ramp);
+        if (!p.outline) {
+            overlays.push_back(std::move(layer));
+            continue;
+        }
+        if (p.edge) {
+            // A dark line on what lies behind, around the part.
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    if (layer.In(x, y) || figure.Get(x, y) == kKey) continue;
+                    if (!layer.In(x - 1, y) && !layer.In(x + 1, y) && !layer.In(x, y - 1) && !layer.In(x, y + 1)) continue;
+                    const std::string* g = group[static_cast<size_t>(y) * w + x];
+                    if (g && !p.group.empty() && *g == p.group) continue;
+                    const Ramp* r = under[static_cast<size_t>(y) * w + x];
+                    figure.Set(x, y, r ? r->dark : model.ink);
+                }
+        }
+        const bool shaded = p.kind != Kind::Sprite;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!layer.In(x, y)) continue;
+                figure.Set(x, y, layer.colour[static_cast<size_t>(y) * w + x]);
+                under[static_cast<size_t>(y) * w + x] = shaded ? &p.ramp : nullptr;
+                group[static_cast<size_t>(y) * w + x] = &p.group;
+            }
+    }
+    figure.Outline(model.ink);
+    for (const Layer& o : overlays)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (o.In(x, y)) figure.Set(x, y, o.colour[static_cast<size_t>(y) * w + x]);
+    return figure;
+}
+
+Model Humanoid(const std::string& name, const Body& body) {
+    Model m;
+    m.name = name;
+    auto bone = [&](const char* n, const char* parent, float length, float along, Vec offset, float angle) {
+        Bone b;
+        b.name = n;
+        b.parent = parent;
+        b.length = length;
+        b.along = along;
+        b.offset = offset;
+        b.angle = angle;
+        m.AddBone(b);
+    };
+    bone("hip", "", 0, 0, {0, 0}, 180);
+    bone("torso", "hip", body.torso, 0, {0, 0}, 180);
+    bone("head", "torso", 0, 1, {0, 0}, 180);
+    bone("armF", "torso", body.upperArm, 1, {-0.4f, body.shoulderDown}, 0);
+    bone("foreF", "armF", body.foreArm, 1, {0, 0}, 0);
+    bone("handF", "foreF", 0, 1, {0, 0}, 0);
+    bone("armN", "torso", body.upperArm, 1, {0.4f, body.shoulderDown}, 0);
+    bone("foreN", "armN", body.foreArm, 1, {0, 0}, 0);
+    bone("handN", "foreN", 0, 1, {0, 0}, 0);
+    bone("legF", "hip", body.thigh, 0, {-0.8f, 0}, 0);
+    bone("shinF", "legF", body.shin, 1, {0, 0}, 0);
+    bone("footF", "shinF", body.foot, 1, {0, 0}, 90);
+    bone("legN", "hip", body.thigh, 0, {0.8f, 0}, 0);
+    bone("shinN", "legN", body.shin, 1, {0, 0}, 0);
+    bone("footN", "shinN", body.foot, 1, {0, 0}, 90);
+
+    auto capsule = [&](const char* n, const char* b, int layer, const Ramp& ramp, float r0, float r1, bool edge = false,
+                       const char* group = "") {
+        Part p;
+        p.edge = edge;
+        p.group = group;
+        p.name = n;
+        p.bone = b;
+        p.kind = Kind::Capsule;
+        p.layer = layer;
+        p.ramp = ramp;
+        p.r0 = r0;
+        p.r1 = r1;
+        m.AddPart(p);
+    };
+    // Far side behind the torso, near side in front of it.
+    capsule("armF", "armF", -20, body.farSleeve, body.armRadius, body.armRadius);
+    capsule("foreF", "foreF", -20, body.farSleeve, body.armRadius, body.armRadius * 0.95f);
+    capsule("handF", "handF", -19, body.farGloves, body.handRadius, body.handRadius);
+    capsule("legF", "legF", -12, body.farLegs, body.legRadius, body.legRadius * 0.95f);
+    capsule("shinF", "shinF", -12, body.farLegs, body.legRadius * 0.95f, body.legRadius * 0.9f);
+    capsule("footF", "footF", -11, body.farBoots, body.footRadius, body.footRadius * 0.9f);
+    capsule("torso", "torso", 0, body.top, body.hipWidth, body.chestWidth, true);
+    capsule("legN", "legN", 2, body.legs, body.legRadius, body.legRadius * 0.95f, false, "legN");
+    capsule("shinN", "shinN", 2, body.legs, body.legRadius * 0.95f, body.legRadius * 0.9f, false, "legN");
+    capsule("footN", "footN", 3, body.boots, body.footRadius, body.footRadius * 0.9f, false, "legN");
+    Part head;
+    head.name = "head";
+    head.bone = "head";
+    head.kind = Kind::Sprite;
+    head.layer = 10;
+    head.sprites[""] = body.head;
+    m.AddPart(head);
+    capsule("armN", "armN", 12, body.sleeve, body.armRadius, body.armRadius, true, "armN");
+    capsule("foreN", "foreN", 12, body.sleeve, body.armRadius, body.armRadius * 0.95f, true, "armN");
+    capsule("handN", "handN", 13, body.gloves, body.handRadius, body.handRadius, false, "armN");
+    return m;
+}
+
+}  // namespace rig
