@@ -1,45 +1,49 @@
 // Ironclaw's sheets: texture slot 27 (resource 128) and slot 28 (resource
 // 129), 256 x 256, 40 x 40 cells. Ironclaw draws his standing, holds, fall,
-// hurt, dying, long dash, katana chain and his own defeat poses from these;
-// the rest of his states come from the Ninja's sheet (slot 19) and the
-// shared defeat sheet (slot 43). The first two cells of slot 27 are the
-// title screen's button.
+// hurt, dying, long dash, katana chain and his own defeat poses from these,
+// and his squashed, crawling and tied-up poses from the shared defeat sheet
+// (slot 43). The first two cells of slot 27 are the title screen's button.
+//
+// States marked * are his own versions of states whose records he shares
+// with the Ninja (slot 19); see the note in luka.cpp.
 //
 // Slot 27 (anchor kinds in tools/artgen/Sheets.h):
-//  cell          at        anchor   states
-//  stand_a       0,0       feet     230          (title button, normal)
-//  stand_b       40,0      feet     231          (title button, highlighted)
-//  crouch        80,0      feet     236
-//  hurt          120,0     centre   10
-//  fall_a        160,0     centre   290
-//  down          200,0     feet     111 154 161
-//  wall_a/b      0,40 40,40   wall     232 / 233
-//  ceil_a/b      80,40 120,40 ceiling  234 / 235
-//  tumble        160,40    centre   110 153 160
-//  zap_a         200,40    feet     150
-//  zap_b, slump  0,80 40,80 feet    151 / 152
-//  dash_wind     80,80     centre   320          (the six-tick wind-up)
-//  dash          120,80    centre   321          (drawn level, pointing forward: the game turns it along the flight)
-//  dash_end      160,80    centre   325
-//  kwind_air     200,80    centre   330
-//  kwind_ground  0,120     centre   331
-//  chase_a       40,120    centre   332 333
-//  iw_high       80,120    centre   334 338      (first halves of the strike pairs)
-//  iw_low        120,120   centre   336 346
-//  iw_back       160,120   centre   340 342
-//  iw_claw       200,120   centre   344
-//  is_chop       0,160     centre   335          (second halves: the strikes)
-//  is_rise       40,160    centre   337
-//  is_flat       80,160    centre   339
-//  is_thrust     120,160   centre   341
-//  is_spin       160,160   centre   343
-//  is_claw       200,160   centre   345
-//  is_back       0,200     centre   347
-//  if_stand      40,200    centre   348 351 354  (finish poses)
-//  if_flip       80,200    centre   349 352
-//  if_kneel      120,200   centre   350 353
+//  cell          at            anchor   states
+//  stand_a       0,0           feet     230
+//  stand_b       40,0          feet     231
+//  crouch        80,0          feet     236 280*;  centre 360* 363*
+//  hurt          120,0         centre   10
+//  fall_a        160,0         centre   290
+//  down          200,0         feet     111 154 161
+//  wall_a/b      0,40 40,40    wall     232 384* 404* 424* / 233
+//  ceil_a/b      80,40 120,40  ceiling  234 386* 406* 426* / 235
+//  tumble        160,40        centre   110 153 160
+//  zap_a         200,40        feet     150
+//  zap_b, slump  0,80 40,80    feet     151 / 152
+//  dash_wind     80,80         centre   320          (the six-tick wind-up)
+//  dash          120,80        centre   321          (drawn level and pointing forward; the game turns it along the flight)
+//  dash_end      160,80        centre   325
+//  kwind_air     200,80        centre   330
+//  kwind_ground  0,120         centre   331
+//  chase_a       40,120        centre   332 333
+//  iw_high       80,120        centre   334 338      (first halves of the strike pairs)
+//  iw_low        120,120       centre   336 346
+//  iw_back       160,120       centre   340 342
+//  iw_claw       200,120       centre   344
+//  is_chop       0,160         centre   335          (second halves: the strikes)
+//  is_rise       40,160        centre   337
+//  is_flat       80,160        centre   339
+//  is_thrust     120,160       centre   341
+//  is_spin       160,160       centre   343
+//  is_claw       200,160       centre   345
+//  is_back       0,200         centre   347
+//  if_stand      40,200        centre   348 351 354  (finish poses)
+//  if_flip       80,200        centre   349 352
+//  if_kneel      120,200       centre   350 353
 //
-// Slot 28: the same cells as Luka's slot 26 (162 to 194).
+// Slot 28: his defeat poses 162-194 and his own versions of the shared
+// states, at the same cells as Luka's slot 26, and:
+//  victory       0,200         feet     940* 941* 985* 990*
 #include "Players.h"
 
 namespace {
@@ -47,13 +51,14 @@ namespace {
 const Layout kIronclawLayout{128, 27, "ironclaw_slot27", {
     {"stand_a", "230", 0, 0, Anchor::Feet},
     {"stand_b", "231", 40, 0, Anchor::Feet},
-    {"crouch", "236", 80, 0, Anchor::Feet},
+    {"crouch", "236 280*", 80, 0, Anchor::Feet},
+    {"crouch", "360* 363*", 80, 0, Anchor::Centre},
     {"hurt", "10", 120, 0, Anchor::Centre},
     {"fall_a", "290", 160, 0, Anchor::Centre},
     {"down", "111 154 161", 200, 0, Anchor::Feet},
-    {"wall_a", "232", 0, 40, Anchor::Wall},
+    {"wall_a", "232 384* 404* 424*", 0, 40, Anchor::Wall},
     {"wall_b", "233", 40, 40, Anchor::Wall},
-    {"ceil_a", "234", 80, 40, Anchor::Ceiling},
+    {"ceil_a", "234 386* 406* 426*", 80, 40, Anchor::Ceiling},
     {"ceil_b", "235", 120, 40, Anchor::Ceiling},
     {"tumble", "110 153 160", 160, 40, Anchor::Centre},
     {"zap_a", "150", 200, 40, Anchor::Feet},
@@ -97,6 +102,29 @@ const Layout kIronclawDefeatLayout{129, 28, "ironclaw_slot28", {
     {"shaken_b", "192", 200, 40, Anchor::Centre},
     {"limp_a", "193", 0, 80, Anchor::Centre},
     {"limp_b", "194", 40, 80, Anchor::Centre},
+    // His own versions of the states his records take from the Ninja's
+    // sheet (marked *): see the note at the head of this file.
+    {"walk_1", "250* 961*", 80, 80, Anchor::Feet},
+    {"walk_2", "251* 962*", 120, 80, Anchor::Feet},
+    {"walk_3", "252*", 160, 80, Anchor::Feet},
+    {"walk_4", "253*", 200, 80, Anchor::Feet},
+    {"run_1", "260* 270*", 0, 120, Anchor::Feet},
+    {"run_2", "261* 271*", 40, 120, Anchor::Feet},
+    {"run_3", "262* 272*", 80, 120, Anchor::Feet},
+    {"run_4", "263* 273*", 120, 120, Anchor::Feet},
+    {"spin", "281* 361* 362* 981* 982*", 160, 120, Anchor::Centre},
+    {"rise", "282* 965* 966*", 200, 120, Anchor::Centre},
+    {"throw_wind", "380* 400*", 0, 160, Anchor::Centre},
+    {"throw_wind", "382* 402*", 0, 160, Anchor::Feet},
+    {"throw", "381* 401* 421*", 40, 160, Anchor::Centre},
+    {"throw", "300-303* 383* 403* 423*", 40, 160, Anchor::Feet},
+    {"wall_throw", "385* 405* 425*", 80, 160, Anchor::Wall},
+    {"ceil_throw", "387* 407* 427*", 120, 160, Anchor::Ceiling},
+    {"seal", "420*", 160, 160, Anchor::Centre},
+    {"seal", "422*", 160, 160, Anchor::Feet},
+    {"item_get", "310*", 200, 160, Anchor::Centre},
+    {"item_get", "311* 312* 313*", 200, 160, Anchor::Feet},
+    {"victory", "940* 941* 985* 990*", 0, 200, Anchor::Feet},
 }};
 ART_LAYOUT(kIronclawDefeatLayout);
 
@@ -109,6 +137,8 @@ const Review kIronclawReview{"ironclaw", {128, 129, 162, 120}, {
     {"strikes", {{"iw_back", 2}, {"is_thrust", 2}, {"iw_back", 2}, {"is_spin", 2}, {"iw_claw", 2}, {"is_claw", 2}, {"iw_low", 2}, {"is_back", 2}}},
     {"finishes 348", {{"kwind_air", 6}, {"if_stand", 2}, {"if_flip", 2}, {"if_kneel", 2}}},
     {"borrowed 19", {{"120:walk_1", 8}, {"120:walk_2", 8}, {"120:throw_wind", 4}, {"120:throw", 20}, {"120:item_get", 30}, {"120:spin", 3}}},
+    {"own versions", {{"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}, {"run_1", 4}, {"run_2", 4}, {"run_3", 4}, {"run_4", 4}}},
+    {"own versions", {{"throw_wind", 4}, {"throw", 20}, {"wall_throw", 20}, {"ceil_throw", 20}, {"seal", 4}, {"item_get", 30}, {"spin", 3}, {"victory", 40}}},
     {"dying 110", {{"tumble", 4}, {"tumble", 4, -100}, {"tumble", 4, -200}, {"down", 30}}},
     {"22 squash", {{"ironclaw.squash_a", 12}, {"ironclaw.squash_b", 12}, {"ironclaw.dizzy_a", 8}, {"ironclaw.dizzy_b", 8}}},
     {"23 crawl 272", {{"ironclaw.crawl_a", 12}, {"ironclaw.crawl_b", 12}, {"ironclaw.collapse_a", 12}, {"ironclaw.collapse_b", 12}, {"ironclaw.tied_a", 8}, {"ironclaw.tied_b", 8}}},

@@ -86,21 +86,21 @@ std::map<std::string, Sprite> LukaHeads() {
     const std::vector<std::string> top = {
         "...hhhhh...",
         ".hhHHHHHHh.",
-        "hHHHHHHHHHh",
+        "hHHHHHHHHHH",
         "HHHHHHHHHHH",
-        "HHHHHHsHHsH",
-        "HHHHssssssH",
+        "HHHHHHHHHHd",
+        "HHHHHsHHssH",
     };
     auto make = [&](const char* r6, const char* r7, const char* r8, const char* r9) {
         std::vector<std::string> rows = top;
         rows.insert(rows.end(), {r6, r7, r8, r9});
         return Head(rows, 5, 9);
     };
-    return {{"", make("dHHsskssks.", "dHHsskssks.", ".dHsssssss.", "..dzssmsz..")},
-            {"blink", make("dHHssssssss", "dHHskkskks.", ".dHsssssss.", "..dzssmsz..")},
-            {"hurt", make("dHHskssskk.", "dHHssksks..", ".dHsssssss.", "..dzsmmsz..")},
-            {"ko", make("dHHssssssss", "dHHskkskks.", ".dHsssssss.", "..dzsmmsz..")},
-            {"soot", make("dHHggkggkg.", "dHHggkggkg.", ".dHgggggg..", "..dgggmgg..")}};
+    return {{"", make("dHHHsskssks", "dHHHsskssks", ".dHHsssssms", "..ddzsssz..")},
+            {"blink", make("dHHHssssss.", "dHHHskkskks", ".dHHsssssms", "..ddzsssz..")},
+            {"hurt", make("dHHHskssskk", "dHHHssksks.", ".dHHssssmms", "..ddzsssz..")},
+            {"ko", make("dHHHssssss.", "dHHHskkskks", ".dHHssssmms", "..ddzsssz..")},
+            {"soot", make("dHHHggkggkg", "dHHHggkggkg", ".dHHgggggmg", "..ddggggg..")}};
 }
 
 std::map<std::string, Sprite> IronclawHeads() {
@@ -190,17 +190,20 @@ Bone MakeBone(const char* name, const char* parent, float length, float along, r
     return b;
 }
 
-Bone Trail(const char* name, const char* parent, float length, float along, rig::Vec offset, float wave) {
+Bone Trail(const char* name, const char* parent, float length, float along, rig::Vec offset, float wave, float sag = 12) {
     Bone b = MakeBone(name, parent, length, along, offset, -90);
     b.trail = true;
     b.wave = wave;
+    b.sag = sag;
     return b;
 }
 
 // The katana: drawn in the near hand when a pose names the `sword` bone,
 // else its hilt shows over the back shoulder.
 void AddKatana(Model& m, const Ramp& scabbard, const Ramp& grip) {
-    m.AddBone(MakeBone("sheath", "torso", 9.5f, 0.1f, {-2.0f, 0}, 220));
+    Bone sheath = MakeBone("sheath", "torso", 9.5f, 0.1f, {-2.0f, 0}, 220);
+    sheath.follow = true;
+    m.AddBone(sheath);
     m.AddPart(Capsule("scabbard", "sheath", -15, scabbard, 0.7f, 0.8f, 0.0f, 0.68f));
     m.AddPart(Capsule("hilt_back", "sheath", -15, grip, 0.8f, 0.8f, 0.74f, 1.0f));
     m.AddPart(Ellipse("guard_back", "sheath", -14, kGuard, 1.3f, 0.55f, 0.71f));
@@ -267,8 +270,8 @@ Model MakeNinja() {
     b.skin = kSkinRamp;
     b.top = b.sleeve = kSlateSuit;
     b.farSleeve = kSlateFar;
-    b.legs = Ramp{kSlate, kNavy, kNight};
-    b.farLegs = Ramp{kNavy, kNight, kInk};
+    b.legs = kSlateSuit;
+    b.farLegs = kSlateFar;
     b.boots = Ramp{kSlate, kNavy, kNight};
     b.farBoots = Ramp{kNavy, kNight, kInk};
     b.gloves = kSkinRamp;
@@ -333,12 +336,12 @@ Model MakeLuka() {
     m.legend['y'] = kGold;
     m.legend['Y'] = kCream;
     // A high ponytail tied with a cream ribbon.
-    m.AddBone(Trail("pony1", "head", 3.6f, 0, {-4.0f, -7.5f}, 16));
-    m.AddBone(Trail("pony2", "pony1", 3.6f, 1, {0, 0}, 16));
+    m.AddBone(Trail("pony1", "head", 3.4f, 0, {-4.5f, -7.0f}, 16));
+    m.AddBone(Trail("pony2", "pony1", 3.4f, 1, {0, 0}, 16));
     m.AddBone(Trail("pony3", "pony2", 3.0f, 1, {0, 0}, 16));
-    m.AddPart(Capsule("pony1", "pony1", -23, kHair, 1.9f, 1.6f));
-    m.AddPart(Capsule("pony2", "pony2", -23, kHair, 1.6f, 1.2f));
-    m.AddPart(Capsule("pony3", "pony3", -23, kHair, 1.2f, 0.5f));
+    m.AddPart(Capsule("pony1", "pony1", -23, kHair, 2.0f, 1.8f));
+    m.AddPart(Capsule("pony2", "pony2", -23, kHair, 1.8f, 1.3f));
+    m.AddPart(Capsule("pony3", "pony3", -23, kHair, 1.3f, 0.6f));
     m.AddBone(Trail("ribbon1", "head", 2.8f, 0, {-3.6f, -8.0f}, 30));
     m.AddBone(Trail("ribbon2", "ribbon1", 2.4f, 1, {0, 0}, 30));
     m.AddPart(Capsule("ribbon1", "ribbon1", -22, kRibbon, 0.8f, 0.7f));
@@ -411,7 +414,7 @@ Model MakeIronclaw() {
     for (int i = 0; i < 3; ++i) {
         const float across = -0.9f + 0.9f * static_cast<float>(i);
         const std::string near = "clawN" + std::to_string(i), far = "clawF" + std::to_string(i);
-        Bone cn = MakeBone("", "foreN", 2.6f, 1, {across, 0.6f}, 0);
+        Bone cn = MakeBone("", "foreN", 3.2f, 1, {across, 0.8f}, 0);
         cn.name = near;
         cn.follow = true;
         m.AddBone(cn);
@@ -484,10 +487,10 @@ const PoseRow kShared[] = {
   {"fall_a",      20, 25,   180, 185,   120, 150, -120,-150,     25,  -5,  60,   -10, -30,  50,   "place:hip wind:160 phase:0"},
   {"fall_b",      20, 25,   180, 185,   135, 160, -135,-165,     20, -10,  60,    -5, -25,  50,   "place:hip wind:165 phase:180"},
   {"spin",        20, 22,   140, 150,   100,  60,   80,  40,    120, -20,  60,   100, -40,  50,   "place:centre face:blink sword=-110 show:slash_spin wind:-150"},
-  {"wall_a",      20, 25,   170, 185,    40, 100, -100, -80,     70, -30,  90,   -40, -90, 180,   "place:wall wind:-20 phase:0"},
-  {"wall_b",      20, 25,   169, 185,    42, 105, -100, -82,     70, -30,  90,   -40, -90, 180,   "place:wall wind:-25 phase:150 torso*0.9"},
-  {"ceil_a",      21, 24,   100, 175,   175, 180,  190, 180,    160, 200,  90,   175, 215,  90,   "place:ceiling wind:-20 phase:0"},
-  {"ceil_b",      21, 24,   102, 172,   178, 180,  188, 180,    160, 200,  90,   175, 215,  90,   "place:ceiling wind:-25 phase:160"},
+  {"wall_a",      20, 25,   172, 185,    40, 100, -115,-100,     70, -30,  90,   -20,-100,  10,   "place:wall wind:-20 phase:0"},
+  {"wall_b",      20, 25,   171, 185,    42, 105, -115,-102,     70, -30,  90,   -20,-100,  10,   "place:wall wind:-25 phase:150 torso*0.9"},
+  {"ceil_a",      20, 24,   180, 180,   172, 180,  188, 180,    110,  10,  80,    90, -10,  70,   "place:ceiling armN*1.6 foreN*1.6 armF*1.6 foreF*1.6 wind:-10 phase:0"},
+  {"ceil_b",      20, 24,   178, 178,   174, 180,  186, 180,    115,  15,  80,    85, -15,  70,   "place:ceiling armN*1.6 foreN*1.6 armF*1.6 foreF*1.6 wind:-15 phase:160"},
   {"chase_a",     16, 23,   115, 150,    95,  90,  -70, -40,    -15, -40,  20,   -45, -70,  10,   "place:hip sword=95 wind:-95 phase:0"},
   {"chase_b",     16, 23,   115, 150,    92,  88,  -70, -45,    -25, -50,  20,   -35, -60,  10,   "place:hip sword=92 wind:-95 phase:180"},
   {"cut_a_wind",  20, 24,   190, 180,   190, 210,   60, 120,     45, -10,  70,   -25, -40,  60,   "sword=240 wind:-60"},
@@ -499,10 +502,10 @@ const PoseRow kShared[] = {
   {"victory",     18, 24,   182, 185,   140, 150,  -30,  60,     15,  -3,  90,   -15,   3,  90,   "sword=128 wind:-60"},
   {"flip",        20, 22,   250, 240,   200, 150,  230, 190,    160,  80,  90,   140,  60,  70,   "place:centre sword=150 wind:60"},
   {"dive",        20, 20,   170, 170,    30,   5,   40,  10,    100,  10,  60,    80, -15,  40,   "place:hip sword=2 wind:180"},
-  {"throw_wind",  20, 24,   192, 182,  -100,-145,   80,  95,     40,  -5,  90,   -30, -10,  90,   "wind:-50"},
+  {"throw_wind",  20, 24,   192, 182,   -95,-115,   80,  95,     40,  -5,  90,   -30, -10,  90,   "wind:-50"},
   {"throw",       20, 24,   162, 172,    90,  92,  -60, -30,     50,   0,  90,   -35, -25,  90,   "wind:-70 phase:90"},
-  {"wall_throw",  20, 25,   165, 180,    90,  92, -100, -80,     70, -30,  90,   -40, -90, 180,   "place:wall wind:-30 phase:60"},
-  {"ceil_throw",  21, 24,   100, 170,    95,  92,  190, 180,    160, 200,  90,   175, 215,  90,   "place:ceiling wind:-20 phase:60"},
+  {"wall_throw",  20, 25,   165, 180,    90,  92, -115,-100,     70, -30,  90,   -20,-100,  10,   "place:wall wind:-30 phase:60"},
+  {"ceil_throw",  20, 24,   176, 176,    90,  92,  188, 180,    110,  10,  80,    90, -10,  70,   "place:ceiling armF*1.6 foreF*1.6 wind:-20 phase:60"},
   {"seal",        20, 24,   180, 180,    40, 150,   35, 150,     25, -10,  90,   -25,  10,  90,   "face:blink wind:-30 phase:200"},
   {"item_get",    20, 24,   184, 188,   125, 150,  115, 145,     12,  -5,  90,   -12,   5,  90,   "face:blink wind:-40"},
   // Poses of Luka's and Ironclaw's own states.
@@ -514,10 +517,10 @@ const PoseRow kShared[] = {
   {"squash_b",    20, 28,    90,  90,    95, 100,  -80, -85,    -70, -40,  20,   -95,-100,  10,   "face:ko wind:-80 phase:90 torso*0.85"},
   {"dizzy_a",     20, 28,   185, 190,    30,  60,  -30, -10,     85,  92, 170,    80,  88, 160,   "face:ko show:stars wind:-30"},
   {"dizzy_b",     20, 28,   178, 175,    25,  55,  -35, -15,     85,  92, 170,    80,  88, 160,   "face:ko show:stars stars:b wind:-35 phase:90"},
-  {"crawl_a",     20, 26,   100, 120,    20, -10,    0, -20,    -10, -95,   0,   -40, -95,   0,   "face:hurt wind:-100"},
-  {"crawl_b",     20, 26,   102, 122,     0, -20,   20,  -5,    -40, -95,   0,   -10, -95,   0,   "face:hurt wind:-100 phase:90"},
-  {"collapse_a",  20, 28,    90,  90,   140, 120,  -80, -85,    -88, -92,   0,   -95,-100,  10,   "face:ko wind:-90"},
-  {"collapse_b",  20, 28,    90,  90,   120, 100,  -80, -85,    -88, -92,   0,   -95,-100,  10,   "face:ko wind:-90 phase:90"},
+  {"crawl_a",     18, 26,   120, 150,    25,   5,   -5, -15,      5, -90,   0,   -25, -92,   0,   "face:hurt wind:-100"},
+  {"crawl_b",     18, 26,   122, 152,     5, -10,   15,   0,    -20, -92,   0,     5, -90,   0,   "face:hurt wind:-100 phase:90"},
+  {"collapse_a",  20, 28,    90,  90,   160, 140,  -80, -85,    -88, -92,   0,   -95,-100,  10,   "face:ko wind:-90"},
+  {"collapse_b",  20, 28,    90,  90,   140, 120,  -80, -85,    -88, -92,   0,   -95,-100,  10,   "face:ko wind:-90 phase:90"},
   {"tied_a",      20, 27,   178, 182,   -30, -60,  -40, -70,    120,  10,  90,   110,   0,  90,   "face:hurt show:rope_a,rope_b wind:-20"},
   {"tied_b",      20, 27,   170, 170,   -30, -60,  -40, -70,    120,  10,  90,   110,   0,  90,   "face:blink show:rope_a,rope_b wind:-30 phase:120"},
   {"sit_a",       20, 27,   160, 150,   100,  80,   90,  70,    130,  10,  90,   120,   0,  90,   "face:blink wind:-10"},
@@ -529,18 +532,18 @@ const PoseRow kShared[] = {
   {"steam",       20, 24,   178, 180,   -10, -20,   10,  20,     12,  -3,  90,   -12,   3,  90,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-30 phase:90"},
   {"cry_a",       20, 28,   175, 185,   110, 190,  100, 185,     85,  92, 170,    80,  88, 160,   "face:blink hide:bow,ribbon1,ribbon2 wind:-30"},
   {"cry_b",       20, 28,   172, 190,   115, 195,  105, 190,     85,  92, 170,    80,  88, 160,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-35 phase:120"},
-  {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "place:hip face:hurt wind:0"},
-  {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "place:hip face:ko wind:-60"},
-  {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "place:hip face:ko wind:60"},
-  {"limp_a",      20, 24,   178, 160,   170, 175,  160, 170,      0,   0,  20,    -5,  -5,  20,   "place:hip face:ko wind:0"},
-  {"limp_b",      20, 24,   176, 150,   170, 175,  160, 170,     10,   5,  30,    -5,  -5,  20,   "place:hip face:ko wind:0 phase:90"},
+  {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:hurt wind:0"},
+  {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:-60"},
+  {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:60"},
+  {"limp_a",      20, 24,   178, 160,   170, 175,  160, 170,      0,   0,  20,    -5,  -5,  20,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:0"},
+  {"limp_b",      20, 24,   176, 150,   170, 175,  160, 170,     10,   5,  30,    -5,  -5,  20,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:0 phase:90"},
 };
 
 // Luka's own versions and poses: a lighter, quicker stance and her
 // four-step dash with the sword held low and forward.
 const PoseRow kLuka[] = {
-  {"stand_a",     20, 24,   174, 180,    20,  75,  -15,  30,     18, -10,  90,   -15,  -5,  90,   "wind:-35 phase:0"},
-  {"stand_b",     20, 24,   173, 178,    22,  80,  -13,  35,     18, -10,  90,   -15,  -5,  90,   "wind:-40 phase:140 torso*0.85"},
+  {"stand_a",     20, 24,   174, 180,    20,  75,  -15,  30,     18, -10,  90,   -15,  -5,  90,   "wind:-65 phase:0"},
+  {"stand_b",     20, 24,   173, 178,    22,  80,  -13,  35,     18, -10,  90,   -15,  -5,  90,   "wind:-75 phase:140 torso*0.85"},
   {"kwind",       20, 26,   160, 172,    60,  30,  -25,  40,     75, -20,  90,    30, -60,  85,   "sword=100 wind:-60"},
   {"dash_1",      16, 23,   125, 160,    80,  85,  -70, -50,     70,  10,  90,   -60, -90,  60,   "place:hip sword=80 wind:-100 phase:0"},
   {"dash_2",      16, 23,   125, 160,    80,  85,  -70, -50,     20, -60,  70,     0, -10,  80,   "place:hip sword=82 wind:-100 phase:90"},

@@ -240,7 +240,12 @@ std::map<std::string, Joint> Solve(const Model& model, const Pose& pose) {
             const int* up = Lookup(trailIndex, b.parent);
             const int index = up ? *up + 1 : 0;
             trailIndex[b.name] = index;
-            j.angle = pose.wind + b.wave * std::sin(Rad(pose.phase + 75.0f * index));
+            float a = pose.wind + b.wave * std::sin(Rad(pose.phase + 75.0f * index));
+            // Sagging toward straight down (0), never past it.
+            const float sag = b.sag * static_cast<float>(index);
+            a = std::remainder(a, 360.0f);
+            a = a < 0 ? std::min(0.0f, a + sag) : std::max(0.0f, a - sag);
+            j.angle = a;
         } else if (b.follow && parent) {
             const Bone* pb = nullptr;
             for (const Bone& cand : model.bones)

@@ -41,7 +41,8 @@
 //      when it `follow`s, its rest angle to its parent (claws on a hand).
 //    - `trail` bones (scarves, hair, tails) hang in the wind: when a pose
 //      does not set their angle they point along the pose's `wind`
-//      direction, waving by `wave` degrees with the pose's `phase`.
+//      direction, waving by `wave` degrees with the pose's `phase`, each
+//      further link sagging `sag` degrees nearer straight down.
 // 2. A Pose gives the root point in the cell, bone angles (bones it leaves
 //    out keep their rest angle), bone shifts, length factors, parts to show
 //    or hide, sprite variants ("blink", "hurt") and layer changes (an arm
@@ -113,6 +114,7 @@ struct Bone {
     float angle = 0;
     bool trail = false;
     float wave = 0;
+    float sag = 0;  // each further link of a trail hangs this much nearer straight down
     bool follow = false;  // unposed, it keeps its rest angle to its parent
 };
 

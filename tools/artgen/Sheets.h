@@ -46,7 +46,10 @@ enum class Anchor { Feet, Centre, Ceiling, Wall };
 
 struct Cell {
     const char* pose;    // the pose drawn into it (unique within its sheet)
-    const char* states;  // the frame-table states that show it
+    // The frame-table states that show it: numbers and ranges ("300-303");
+    // a number marked * is a character's own version of a state whose record
+    // takes its picture from another sheet.
+    const char* states;
     int x, y;            // top-left corner in the sheet
     Anchor anchor;
 };
