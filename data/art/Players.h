@@ -15,11 +15,10 @@ const rig::Model& ModelOf(Who who);
 // The pose by name, the character's own version first; aborts on a name
 // that no table holds, so a layout cannot name a pose that does not exist.
 rig::Pose PoseOf(Who who, const std::string& name);
-// Draws the pose into a cell-sized canvas with the figure placed for the
-// cell's anchor kind: Feet poses stand on the line y = 32, Ceiling poses
-// hang from y = 12, Wall poses lean on x = 10. Aborts when the figure does
-// not fit the cell.
-Canvas DrawCell(Who who, const Cell& cell, int cellSize = 40);
+// Draws the cell's pose into a cell-sized canvas, placed as the pose says
+// (on the floor, against a wall or ceiling, centred); aborts when the figure
+// does not fit the cell.
+Canvas DrawCell(Who who, const Cell& cell, const rig::CellGeometry& geometry);
 // A whole sheet: every cell of the layout.
 Canvas DrawLayoutSheet(Who who, const Layout& layout);
 // A sheet whose cells belong to several characters (the defeat poses):

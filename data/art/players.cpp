@@ -207,7 +207,10 @@ void AddKatana(Model& m, const Ramp& scabbard, const Ramp& grip) {
     m.AddPart(Capsule("scabbard", "sheath", -15, scabbard, 0.7f, 0.8f, 0.0f, 0.68f));
     m.AddPart(Capsule("hilt_back", "sheath", -15, grip, 0.8f, 0.8f, 0.74f, 1.0f));
     m.AddPart(Ellipse("guard_back", "sheath", -14, kGuard, 1.3f, 0.55f, 0.71f));
-    m.AddBone(MakeBone("sword", "handN", 12, 1, {0, 0}, 90));
+    Bone sword = MakeBone("sword", "handN", 12, 1, {0, 0}, 90);
+    sword.reveals = {"blade", "hilt", "guard"};
+    sword.conceals = {"hilt_back", "guard_back"};
+    m.AddBone(sword);
     m.AddPart(Hidden(Capsule("blade", "sword", 11, kBlade, 0.75f, 0.45f, 0.22f, 1.0f)));
     m.AddPart(Hidden(Capsule("hilt", "sword", 11, grip, 0.8f, 0.8f, -0.12f, 0.16f)));
     m.AddPart(Hidden(Ellipse("guard", "sword", 12, kGuard, 1.4f, 0.6f, 0.19f)));
@@ -441,21 +444,17 @@ Model MakeIronclaw() {
 //   hip x, y in the cell; torso and head angles (180 upright, less leans
 //   forward); near arm and forearm, far arm and forearm (0 hangs down, 90
 //   points forward, 180 up, negative back); near thigh, shin, foot and far
-//   thigh, shin, foot (0 down, positive forward; feet 90 flat); then extra
-//   words:
-//     place:P    how the figure sits in its cell: ground (the default: the
-//                lowest pixel on row 31, so the feet stand on the line
-//                y = 32), centre (the figure's box centred on (20, 22), for
-//                spins), hip (the hip exactly where the row puts it, for runs
-//                of frames that must not jitter), wall (the hindmost pixel on
-//                column 10), ceiling (the topmost pixel on row 12)
-//     NAME=A     angle of any other bone (sword=A draws the katana in hand)
-//     NAME*K     stretches a bone;   NAME+X,Y  shifts where it starts
-//     face:V     head variant (blink, hurt, ko, soot)
-//     stars:V    dizzy stars (a or b)
+//   thigh, shin, foot (0 down, positive forward; feet 90 flat); then pose
+//   words (rig::ReadPoseWords), among them:
+//     place:P    ground (the default: feet on the line y = 32), centre (the
+//                figure centred on (20, 22), for spins), hip (where the row
+//                puts it, for runs of frames that must not jitter), wall
+//                (against x = 10), ceiling (hanging from y = 12)
+//     sword=A    draws the katana in the near hand at that angle
+//     NAME*K     stretches a bone (arms reaching up to a ceiling)
+//     face:V     head variant (blink, hurt, ko, soot);  stars:b  dizzy stars
 //     wind:A phase:P   where scarves and hair blow, and their wave
-//     show:a,b hide:a,b front:a,b back:a,b   parts shown, hidden, moved
-//                in front of or behind everything
+//     show:a,b hide:a,b front:a,b   slash trails, rope, parts moved forward
 struct PoseRow {
     const char* name;
     float hipX, hipY, torso, head;
@@ -483,7 +482,7 @@ const PoseRow kShared[] = {
   {"run_2",       20, 24,   160, 175,   -10,  60,   20,  75,     20, -60,  70,    10,  -5,  95,   "wind:-80 phase:90"},
   {"run_3",       20, 24,   160, 175,    50,  95,  -45,  20,    -40, -70,  60,    55,  10,  95,   "wind:-80 phase:180"},
   {"run_4",       20, 24,   160, 175,    20,  75,  -10,  60,     10,  -5,  95,    20, -60,  70,   "wind:-80 phase:270"},
-  {"rise",        20, 24,   176, 180,   130, 150, -140,-160,     10, -15,  40,   -12, -35,  40,   "wind:10 phase:0"},
+  {"rise",        20, 24,   172, 176,   -40, -25,  -55, -40,      8, -12,  30,   -10, -30,  30,   "wind:5 phase:0"},
   {"fall_a",      20, 25,   180, 185,   120, 150, -120,-150,     25,  -5,  60,   -10, -30,  50,   "place:hip wind:160 phase:0"},
   {"fall_b",      20, 25,   180, 185,   135, 160, -135,-165,     20, -10,  60,    -5, -25,  50,   "place:hip wind:165 phase:180"},
   {"spin",        20, 22,   140, 150,   100,  60,   80,  40,    120, -20,  60,   100, -40,  50,   "place:centre face:blink sword=-110 show:slash_spin wind:-150"},
@@ -500,7 +499,7 @@ const PoseRow kShared[] = {
   {"cut_b",       20, 26,   190, 190,   150, 160,  -60, -30,     20, -20,  60,   -20, -40,  50,   "place:hip sword=148 show:slash_up wind:-20"},
   {"cut_b_end",   20, 26,   188, 188,   165, 185,  -60, -30,     20, -20,  60,   -20, -40,  50,   "place:hip sword=195 wind:-10"},
   {"victory",     18, 24,   182, 185,   140, 150,  -30,  60,     15,  -3,  90,   -15,   3,  90,   "sword=128 wind:-60"},
-  {"flip",        20, 22,   250, 240,   200, 150,  230, 190,    160,  80,  90,   140,  60,  70,   "place:centre sword=150 wind:60"},
+  {"flip",        20, 22,   205, 205,   110,  40,  100,  30,    150,  30,  60,   130,  10,  50,   "place:centre face:blink sword=-60 wind:40"},
   {"dive",        20, 20,   170, 170,    30,   5,   40,  10,    100,  10,  60,    80, -15,  40,   "place:hip sword=2 wind:180"},
   {"throw_wind",  20, 24,   192, 182,   -95,-115,   80,  95,     40,  -5,  90,   -30, -10,  90,   "wind:-50"},
   {"throw",       20, 24,   162, 172,    90,  92,  -60, -30,     50,   0,  90,   -35, -25,  90,   "wind:-70 phase:90"},
@@ -572,43 +571,19 @@ const PoseRow kIronclaw[] = {
   {"is_claw",     20, 24,   160, 172,    20,  10,   95,  92,     50,   0,  80,   -35, -45,  60,   "sword=10 front:armF,foreF,handF,clawF0,clawF1,clawF2 show:slash_low wind:-80"},
   {"is_back",     20, 24,   195, 195,   -60, -90,   40,  60,     30, -10,  70,   -30, -40,  60,   "sword=-100 show:slash_back wind:30"},
   {"if_stand",    20, 24,   176, 180,    10,  -5,  -20,  20,     20,  -8,  90,   -20,   8,  90,   "sword=-5 face:blink wind:-40"},
-  {"if_flip",     20, 22,   250, 240,   200, 150,  230, 190,    160,  80,  90,   140,  60,  70,   "place:centre sword=150 wind:60"},
+  {"if_flip",     20, 22,   205, 205,   110,  40,  100,  30,    150,  30,  60,   130,  10,  50,   "place:centre face:blink sword=-60 wind:40"},
   {"if_kneel",    20, 26,   165, 178,    60,  20,  -20,  30,     90, -10,  90,    10, -95, 180,   "sword=20 wind:-40"},
 };
 // clang-format on
 
-enum class Place { Ground, Centre, Hip, Wall, Ceiling };
-
 struct ParsedPose {
     rig::Pose pose;
-    Place place = Place::Ground;
+    rig::Place place = rig::Place::Ground;
 };
-
-std::vector<std::string> Split(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    std::string cur;
-    for (char c : s) {
-        if (c == sep) {
-            if (!cur.empty()) out.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
-    }
-    if (!cur.empty()) out.push_back(cur);
-    return out;
-}
 
 [[noreturn]] void Fail(const std::string& what) {
     std::fprintf(stderr, "players: %s\n", what.c_str());
     std::abort();
-}
-
-float Number(const std::string& s, const std::string& where) {
-    char* end = nullptr;
-    const float v = std::strtof(s.c_str(), &end);
-    if (s.empty() || *end) Fail("bad number '" + s + "' in " + where);
-    return v;
 }
 
 ParsedPose FromRow(const PoseRow& r, const Model& model) {
@@ -618,51 +593,7 @@ ParsedPose FromRow(const PoseRow& r, const Model& model) {
     p.angle = {{"torso", r.torso}, {"head", r.head}, {"armN", r.armN}, {"foreN", r.foreN}, {"armF", r.armF},
                {"foreF", r.foreF}, {"legN", r.legN}, {"shinN", r.shinN}, {"footN", r.footN}, {"legF", r.legF},
                {"shinF", r.shinF}, {"footF", r.footF}};
-    const std::string where = std::string("pose ") + r.name;
-    for (const std::string& word : Split(r.extra, ' ')) {
-        const size_t colon = word.find(':');
-        if (colon != std::string::npos) {
-            const std::string key = word.substr(0, colon), value = word.substr(colon + 1);
-            if (key == "face") p.variant["head"] = value;
-            else if (key == "stars") p.variant["stars"] = value;
-            else if (key == "place") {
-                if (value == "ground") parsed.place = Place::Ground;
-                else if (value == "centre") parsed.place = Place::Centre;
-                else if (value == "hip") parsed.place = Place::Hip;
-                else if (value == "wall") parsed.place = Place::Wall;
-                else if (value == "ceiling") parsed.place = Place::Ceiling;
-                else Fail("unknown placement '" + value + "' in " + where);
-            }
-            else if (key == "wind") p.wind = Number(value, where);
-            else if (key == "phase") p.phase = Number(value, where);
-            else if (key == "show") for (auto& s : Split(value, ',')) p.show.push_back(s);
-            else if (key == "hide") for (auto& s : Split(value, ',')) p.hide.push_back(s);
-            else if (key == "front") for (auto& s : Split(value, ',')) p.layer[s] = 30;
-            else if (key == "back") for (auto& s : Split(value, ',')) p.layer[s] = -30;
-            else Fail("unknown word '" + word + "' in " + where);
-            continue;
-        }
-        const size_t op = word.find_first_of("=*+");
-        if (op == std::string::npos || op == 0) Fail("unknown word '" + word + "' in " + where);
-        const std::string bone = word.substr(0, op), value = word.substr(op + 1);
-        bool known = false;
-        for (const Bone& b : model.bones) known = known || b.name == bone;
-        if (!known) Fail("no bone '" + bone + "' in " + where);
-        if (word[op] == '=') {
-            p.angle[bone] = Number(value, where);
-            if (bone == "sword") {
-                p.show.insert(p.show.end(), {"blade", "hilt", "guard"});
-                p.hide.push_back("hilt_back");
-                p.hide.push_back("guard_back");
-            }
-        } else if (word[op] == '*') {
-            p.stretch[bone] = Number(value, where);
-        } else {
-            const std::vector<std::string> xy = Split(value, ',');
-            if (xy.size() != 2) Fail("bad shift '" + word + "' in " + where);
-            p.shift[bone] = {Number(xy[0], where), Number(xy[1], where)};
-        }
-    }
+    parsed.place = rig::ReadPoseWords(model, r.extra, p, std::string("pose ") + r.name + " of " + model.name);
     return parsed;
 }
 
@@ -696,56 +627,23 @@ const Model& ModelOf(Who who) {
 
 rig::Pose PoseOf(Who who, const std::string& name) { return Parsed(who, name).pose; }
 
-Canvas DrawCell(Who who, const Cell& cell, int cellSize) {
-    // Drawn with a margin, then moved onto its contact line and cut to the cell.
-    const int margin = 12;
+Canvas DrawCell(Who who, const Cell& cell, const rig::CellGeometry& geometry) {
     // A sheet shared by several characters names its poses "who.pose".
     std::string name = cell.pose;
     if (const size_t dot = name.find('.'); dot != std::string::npos) name = name.substr(dot + 1);
     const ParsedPose parsed = Parsed(who, name);
-    rig::Pose pose = parsed.pose;
-    pose.root.x += margin;
-    pose.root.y += margin;
-    const Canvas big = rig::Render(ModelOf(who), pose, cellSize + 2 * margin, cellSize + 2 * margin);
-    int minX = big.W(), maxX = -1, minY = big.H(), maxY = -1;
-    for (int y = 0; y < big.H(); ++y)
-        for (int x = 0; x < big.W(); ++x)
-            if (!(big.Get(x, y) == kKey)) {
-                minX = std::min(minX, x);
-                maxX = std::max(maxX, x);
-                minY = std::min(minY, y);
-                maxY = std::max(maxY, y);
-            }
-    if (maxX < 0) Fail(std::string("pose ") + cell.pose + " draws nothing");
-    int dx = margin, dy = margin;
-    switch (parsed.place) {
-        case Place::Ground: dy = maxY - 31; break;
-        case Place::Ceiling: dy = minY - 12; break;
-        case Place::Wall: dx = minX - 10; break;
-        case Place::Centre:
-            dx = (minX + maxX + 1) / 2 - 20;
-            dy = (minY + maxY + 1) / 2 - 22;
-            break;
-        case Place::Hip: break;
-    }
-    if (minX - dx < 0 || minY - dy < 0 || maxX - dx >= cellSize || maxY - dy >= cellSize)
-        Fail(std::string("pose ") + cell.pose + " does not fit its cell: it spans x " + std::to_string(minX - dx) + ".." +
-             std::to_string(maxX - dx) + ", y " + std::to_string(minY - dy) + ".." + std::to_string(maxY - dy));
-    Canvas out(cellSize, cellSize, kKey);
-    for (int y = 0; y < cellSize; ++y)
-        for (int x = 0; x < cellSize; ++x) out.Set(x, y, big.Get(x + dx, y + dy));
-    return out;
+    return rig::DrawPlaced(ModelOf(who), parsed.pose, parsed.place, geometry, std::string("pose ") + cell.pose);
 }
 
 Canvas DrawLayoutSheet(Who who, const Layout& layout) {
     Canvas sheet(layout.sheetSize, layout.sheetSize, kKey);
-    for (const Cell& c : layout.cells) sheet.Blit(DrawCell(who, c, layout.cellSize), c.x, c.y);
+    for (const Cell& c : layout.cells) sheet.Blit(DrawCell(who, c, layout.cell), c.x, c.y);
     return sheet;
 }
 
 Canvas DrawSharedSheet(const Layout& layout, Who (*whoOf)(const Cell&)) {
     Canvas sheet(layout.sheetSize, layout.sheetSize, kKey);
-    for (const Cell& c : layout.cells) sheet.Blit(DrawCell(whoOf(c), c, layout.cellSize), c.x, c.y);
+    for (const Cell& c : layout.cells) sheet.Blit(DrawCell(whoOf(c), c, layout.cell), c.x, c.y);
     return sheet;
 }
 

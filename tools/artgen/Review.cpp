@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <vector>
@@ -14,9 +14,7 @@
 namespace {
 
 constexpr int kZoom = 2;
-// A frame panel: room for a 40 x 40 cell placed by any anchor kind.
-constexpr int kPanelW = 56, kPanelH = 60;
-constexpr int kRefX = 28, kRefY = 44;  // where the anchor of a feet frame goes
+constexpr int kMarginX = 8, kMarginTop = 12, kMarginBottom = 8;  // around the cell in a panel
 constexpr int kLabelH = 12;
 
 const Rgb kBack = Hex(0x35304A);
@@ -29,44 +27,44 @@ std::string Printable(std::string s) {
     return s;
 }
 
-// One frame: the cell copied so that its anchor lands where a figure of its
-// anchor kind would stand on the panel's floor, wall or ceiling.
+int PanelW(const rig::CellGeometry& g) { return g.w + 2 * kMarginX; }
+int PanelH(const rig::CellGeometry& g) { return g.h + kMarginTop + kMarginBottom; }
+
+// One frame in a panel at 2x: the cell placed so that its floor line is the
+// panel's floor (where a standing figure's feet are, whatever the anchor),
+// with the wall or ceiling it holds, turned about its anchor as the game
+// turns spinning states, and its anchor marked.
 void DrawFrame(Canvas& out, int px, int py, const Layout& layout, const Cell& cell, const Canvas& sheet, int ticks,
                float turn) {
-    out.Rect(px, py, kPanelW * kZoom, kPanelH * kZoom, kBack);
-    for (int y = 0; y < kPanelH; y += 4)
-        for (int x = (y / 4) % 2 * 4; x < kPanelW; x += 8) out.Rect(px + x * kZoom, py + y * kZoom, 4 * kZoom, 4 * kZoom, kBackGrid);
-    // Every figure is drawn as if its feet were on the cell's line y = 32:
-    // the floor band shows where that is, whatever the anchor.
-    const int floorY = kRefY;
-    out.Rect(px, py + floorY * kZoom, kPanelW * kZoom, (kPanelH - floorY) * kZoom, kFloor);
+    const rig::CellGeometry& g = layout.cell;
+    const int pw = PanelW(g), ph = PanelH(g);
+    out.Rect(px, py, pw * kZoom, ph * kZoom, kBack);
+    for (int y = 0; y < ph; y += 4)
+        for (int x = (y / 4) % 2 * 4; x < pw; x += 8) out.Rect(px + x * kZoom, py + y * kZoom, 4 * kZoom, 4 * kZoom, kBackGrid);
+    const int ox = kMarginX, oy = kMarginTop;
+    out.Rect(px, py + (oy + g.floorY) * kZoom, pw * kZoom, (ph - oy - g.floorY) * kZoom, kFloor);
+    if (cell.anchor == Anchor::Ceiling) out.Rect(px, py, pw * kZoom, (oy + g.ceilingY) * kZoom, kFloor);
+    if (cell.anchor == Anchor::Wall) out.Rect(px, py, (ox + g.wallX) * kZoom, (oy + g.floorY) * kZoom, kFloor);
     const FramePlace p = layout.Place(cell);
     const int anchorX = p.u - cell.x, anchorY = p.v - cell.y;
-    // Cell origin so that the standing feet line (cell y 32) is the floor.
-    const int ox = kRefX - 20, oy = kRefY - 32;
-    if (cell.anchor == Anchor::Ceiling) out.Rect(px, py, kPanelW * kZoom, (oy + 12) * kZoom, kFloor);
-    if (cell.anchor == Anchor::Wall) out.Rect(px, py, (ox + 10) * kZoom, floorY * kZoom, kFloor);
-    // Screen pixels of the panel, sampled back into the cell, turned about
-    // the anchor as the game turns the sprite.
     const float rad = turn * 3.14159265f / 180.0f, cs = std::cos(rad), sn = std::sin(rad);
     const float pivotX = static_cast<float>((ox + anchorX) * kZoom), pivotY = static_cast<float>((oy + anchorY) * kZoom);
-    for (int sy = 0; sy < kPanelH * kZoom; ++sy)
-        for (int sx = 0; sx < kPanelW * kZoom; ++sx) {
+    for (int sy = 0; sy < ph * kZoom; ++sy)
+        for (int sx = 0; sx < pw * kZoom; ++sx) {
             const float dx = sx + 0.5f - pivotX, dy = sy + 0.5f - pivotY;
             const float rx = dx * cs + dy * sn, ry = -dx * sn + dy * cs;
             const int cx = static_cast<int>(std::floor((rx + pivotX) / kZoom)) - ox;
             const int cy = static_cast<int>(std::floor((ry + pivotY) / kZoom)) - oy;
-            if (cx < 0 || cy < 0 || cx >= layout.cellSize || cy >= layout.cellSize) continue;
+            if (cx < 0 || cy < 0 || cx >= g.w || cy >= g.h) continue;
             const Rgb c = sheet.Get(cell.x + cx, cell.y + cy);
             if (!(c == kKey)) out.Set(px + sx, py + sy, c);
         }
-    // The anchor: a small cross.
-    const int ax = px + (ox + anchorX) * kZoom, ay = py + (oy + anchorY) * kZoom;
+    const int ax = px + static_cast<int>(pivotX), ay = py + static_cast<int>(pivotY);
     out.Rect(ax - 3, ay, 7, 1, kGold);
     out.Rect(ax, ay - 3, 1, 7, kGold);
     std::string label = Printable(cell.pose);
     if (ticks > 0) label += " " + std::to_string(ticks);
-    out.Text(px + 2, py + kPanelH * kZoom + 2, label, kCream);
+    out.Text(px + 2, py + ph * kZoom + 2, label, kCream);
 }
 
 }  // namespace
@@ -80,7 +78,8 @@ int WriteReview(const std::string& outDir) {
         return it->second;
     };
 
-    // Each sheet with a layout at 2x, its cells framed and named.
+    // Each sheet with a layout at 3x, its cells framed and named and their
+    // anchors marked.
     for (const Layout* l : Layouts()) {
         const Canvas& sheet = sheetOf(l->resourceId);
         const int z = 3;
@@ -92,7 +91,7 @@ int WriteReview(const std::string& outDir) {
                 out.Rect(x * z, 16 + y * z, z, z, c == kKey ? (((x / 8) + (y / 8)) % 2 ? kCheckA : kCheckB) : c);
             }
         for (const Cell& c : l->cells) {
-            out.Frame(c.x * z, 16 + c.y * z, l->cellSize * z, l->cellSize * z, kMist);
+            out.Frame(c.x * z, 16 + c.y * z, l->cell.w * z, l->cell.h * z, kMist);
             out.Text(c.x * z + 2, 16 + c.y * z + 2, Printable(c.pose), kGold);
             const FramePlace p = l->Place(c);
             out.Rect(p.u * z - 2, 16 + p.v * z, 5, 1, kRed);
@@ -101,35 +100,51 @@ int WriteReview(const std::string& outDir) {
         if (!out.WritePng((std::filesystem::path(outDir) / (std::string("sheet_") + l->file + ".png")).string())) return 1;
     }
 
+    // Each character's animations as strips of frames.
     for (const Review* r : Reviews()) {
+        struct Found {
+            const Layout* layout;
+            const Cell* cell;
+        };
+        std::vector<std::vector<Found>> rows;
+        int panelW = 0, panelH = 0;
         size_t longest = 0;
-        for (const ReviewStrip& s : r->strips) longest = std::max(longest, s.frames.size());
-        const int titleW = 110;
-        const int rowH = (kPanelH * kZoom) + kLabelH + 6;
-        Canvas out(titleW + static_cast<int>(longest) * (kPanelW * kZoom + 4), 20 + static_cast<int>(r->strips.size()) * rowH, kInk);
-        out.Text(4, 4, r->character, kCream, 2);
-        int y = 22;
         for (const ReviewStrip& s : r->strips) {
-            out.Text(4, y + 4, Printable(s.title), kCream);
-            int x = titleW;
+            std::vector<Found> row;
             for (const ReviewFrame& f : s.frames) {
-                const Layout* found = nullptr;
-                const Cell* cell = nullptr;
                 std::string pose = f.pose;
                 std::vector<int> ids = r->resources;
                 if (const size_t colon = pose.find(':'); colon != std::string::npos) {
                     ids = {std::atoi(pose.substr(0, colon).c_str())};
                     pose = pose.substr(colon + 1);
                 }
+                Found found{nullptr, nullptr};
                 for (int id : ids)
                     for (const Layout* l : Layouts())
-                        if (l->resourceId == id && !cell && (cell = l->Find(pose))) found = l;
-                if (!cell) {
+                        if (l->resourceId == id && !found.cell && (found.cell = l->Find(pose))) found.layout = l;
+                if (!found.cell) {
                     std::fprintf(stderr, "review %s: no cell named %s\n", r->character, f.pose);
                     return 1;
                 }
-                DrawFrame(out, x, y, *found, *cell, sheetOf(found->resourceId), f.ticks, f.turn);
-                x += kPanelW * kZoom + 4;
+                panelW = std::max(panelW, PanelW(found.layout->cell) * kZoom);
+                panelH = std::max(panelH, PanelH(found.layout->cell) * kZoom);
+                row.push_back(found);
+            }
+            longest = std::max(longest, row.size());
+            rows.push_back(row);
+        }
+        const int titleW = 110, rowH = panelH + kLabelH + 6;
+        Canvas out(titleW + static_cast<int>(longest) * (panelW + 4), 20 + static_cast<int>(rows.size()) * rowH, kInk);
+        out.Text(4, 4, r->character, kCream, 2);
+        int y = 22;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            out.Text(4, y + 4, Printable(r->strips[i].title), kCream);
+            int x = titleW;
+            for (size_t k = 0; k < rows[i].size(); ++k) {
+                const ReviewFrame& f = r->strips[i].frames[k];
+                const Found& found = rows[i][k];
+                DrawFrame(out, x, y, *found.layout, *found.cell, sheetOf(found.layout->resourceId), f.ticks, f.turn);
+                x += panelW + 4;
             }
             y += rowH;
         }

@@ -212,6 +212,8 @@ Bone* Model::FindBone(const std::string& n) {
 
 std::map<std::string, Joint> Solve(const Model& model, const Pose& pose) {
     std::map<std::string, Joint> joints;
+    std::map<std::string, const Bone*> bones;
+    for (const Bone& b : model.bones) bones[b.name] = &b;
     std::map<std::string, int> trailIndex;
     for (const Bone& b : model.bones) {
         Joint j;
@@ -221,10 +223,8 @@ std::map<std::string, Joint> Solve(const Model& model, const Pose& pose) {
                          b.parent.c_str());
             std::abort();
         }
+        const Bone* pb = parent ? bones.at(b.parent) : nullptr;
         if (parent) {
-            const Bone* pb = nullptr;
-            for (const Bone& cand : model.bones)
-                if (cand.name == b.parent) pb = &cand;
             const Vec base = Add(parent->start, Mul(Sub(parent->end, parent->start), b.along));
             j.start = Add(base, Turn(b.offset, parent->angle - pb->angle));
         } else {
@@ -247,9 +247,6 @@ std::map<std::string, Joint> Solve(const Model& model, const Pose& pose) {
             a = a < 0 ? std::min(0.0f, a + sag) : std::max(0.0f, a - sag);
             j.angle = a;
         } else if (b.follow && parent) {
-            const Bone* pb = nullptr;
-            for (const Bone& cand : model.bones)
-                if (cand.name == b.parent) pb = &cand;
             j.angle = parent->angle + (b.angle - pb->angle);
         } else {
             j.angle = b.angle;
@@ -271,11 +268,17 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
         int layer;
         size_t order;
     };
+    std::vector<std::string> show = pose.show, hide = pose.hide;
+    for (const Bone& b : model.bones)
+        if (pose.angle.count(b.name)) {
+            show.insert(show.end(), b.reveals.begin(), b.reveals.end());
+            hide.insert(hide.end(), b.conceals.begin(), b.conceals.end());
+        }
     std::vector<Entry> entries;
     for (size_t i = 0; i < model.parts.size(); ++i) {
         const Part& p = model.parts[i];
-        if (p.hidden && !Contains(pose.show, p.name)) continue;
-        if (Contains(pose.hide, p.name)) continue;
+        if (p.hidden && !Contains(show, p.name)) continue;
+        if (Contains(hide, p.name)) continue;
         const int* l = Lookup(pose.layer, p.name);
         entries.push_back({&p, l ? *l : p.layer, i});
     }
@@ -294,9 +297,7 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
             std::fprintf(stderr, "rig: part %s of %s on missing bone %s\n", p.name.c_str(), model.name.c_str(), p.bone.c_str());
             std::abort();
         }
-        const Bone* bone = nullptr;
-        for (const Bone& b : model.bones)
-            if (b.name == p.bone) bone = &b;
+        const Bone* bone = &*std::find_if(model.bones.begin(), model.bones.end(), [&](const Bone& b) { return b.name == p.bone; });
         const Vec d = Sub(j->end, j->start);
         const float turn = j->angle - bone->angle;
         Layer layer(w, h);
@@ -362,6 +363,124 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
             for (int x = 0; x < w; ++x)
                 if (o.In(x, y)) figure.Set(x, y, o.colour[static_cast<size_t>(y) * w + x]);
     return figure;
+}
+
+namespace {
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::string cur;
+    for (char c : s) {
+        if (c == sep) {
+            if (!cur.empty()) out.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) out.push_back(cur);
+    return out;
+}
+
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "rig: %s\n", what.c_str());
+    std::abort();
+}
+
+float Number(const std::string& s, const std::string& where) {
+    char* end = nullptr;
+    const float v = std::strtof(s.c_str(), &end);
+    if (s.empty() || *end) Fail("bad number '" + s + "' in " + where);
+    return v;
+}
+
+Vec Pair(const std::string& s, const std::string& where) {
+    const std::vector<std::string> xy = Split(s, ',');
+    if (xy.size() != 2) Fail("bad pair '" + s + "' in " + where);
+    return {Number(xy[0], where), Number(xy[1], where)};
+}
+
+}  // namespace
+
+Place ReadPoseWords(const Model& model, const std::string& words, Pose& pose, const std::string& where) {
+    Place place = Place::Ground;
+    for (const std::string& word : Split(words, ' ')) {
+        const size_t colon = word.find(':');
+        if (colon != std::string::npos) {
+            const std::string key = word.substr(0, colon), value = word.substr(colon + 1);
+            if (key == "root") {
+                pose.root = Pair(value, where);
+            } else if (key == "place") {
+                const std::map<std::string, Place> places = {{"ground", Place::Ground}, {"centre", Place::Centre},
+                                                             {"hip", Place::Hip},       {"wall", Place::Wall},
+                                                             {"ceiling", Place::Ceiling}};
+                if (!places.count(value)) Fail("unknown placement '" + value + "' in " + where);
+                place = places.at(value);
+            } else if (key == "wind") {
+                pose.wind = Number(value, where);
+            } else if (key == "phase") {
+                pose.phase = Number(value, where);
+            } else if (key == "show" || key == "hide") {
+                for (const std::string& n : Split(value, ',')) (key == "show" ? pose.show : pose.hide).push_back(n);
+            } else if (key == "front" || key == "back") {
+                for (const std::string& n : Split(value, ',')) pose.layer[n] = key == "front" ? 30 : -30;
+            } else {
+                const std::string part = key == "face" ? "head" : key;
+                bool known = false;
+                for (const Part& p : model.parts) known = known || p.name == part;
+                if (!known) Fail("no part '" + part + "' in " + where);
+                pose.variant[part] = value;
+            }
+            continue;
+        }
+        const size_t op = word.find_first_of("=*+");
+        if (op == std::string::npos || op == 0) Fail("unknown word '" + word + "' in " + where);
+        const std::string bone = word.substr(0, op), value = word.substr(op + 1);
+        bool known = false;
+        for (const Bone& b : model.bones) known = known || b.name == bone;
+        if (!known) Fail("no bone '" + bone + "' in " + where);
+        if (word[op] == '=') pose.angle[bone] = Number(value, where);
+        else if (word[op] == '*') pose.stretch[bone] = Number(value, where);
+        else pose.shift[bone] = Pair(value, where);
+    }
+    return place;
+}
+
+Canvas DrawPlaced(const Model& model, const Pose& pose, Place place, const CellGeometry& cell, const std::string& what) {
+    // Drawn with a margin, then moved onto its line and cut to the cell.
+    const int margin = std::max(cell.w, cell.h) / 3;
+    Pose shifted = pose;
+    shifted.root.x += static_cast<float>(margin);
+    shifted.root.y += static_cast<float>(margin);
+    const Canvas big = Render(model, shifted, cell.w + 2 * margin, cell.h + 2 * margin);
+    int minX = big.W(), maxX = -1, minY = big.H(), maxY = -1;
+    for (int y = 0; y < big.H(); ++y)
+        for (int x = 0; x < big.W(); ++x)
+            if (!(big.Get(x, y) == kKey)) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+    if (maxX < 0) Fail(what + " draws nothing");
+    int dx = margin, dy = margin;
+    switch (place) {
+        case Place::Ground: dy = maxY - (cell.floorY - 1); break;
+        case Place::Ceiling: dy = minY - cell.ceilingY; break;
+        case Place::Wall: dx = minX - cell.wallX; break;
+        case Place::Centre:
+            dx = (minX + maxX + 1) / 2 - cell.centreX;
+            dy = (minY + maxY + 1) / 2 - cell.centreY;
+            break;
+        case Place::Hip: break;
+    }
+    if (minX - dx < 0 || minY - dy < 0 || maxX - dx >= cell.w || maxY - dy >= cell.h)
+        Fail(what + " does not fit its cell: it spans x " + std::to_string(minX - dx) + ".." + std::to_string(maxX - dx) +
+             ", y " + std::to_string(minY - dy) + ".." + std::to_string(maxY - dy));
+    Canvas out(cell.w, cell.h, kKey);
+    for (int y = 0; y < cell.h; ++y)
+        for (int x = 0; x < cell.w; ++x) out.Set(x, y, big.Get(x + dx, y + dy));
+    return out;
 }
 
 Model Humanoid(const std::string& name, const Body& body) {

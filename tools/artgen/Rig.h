@@ -46,17 +46,22 @@
 // 2. A Pose gives the root point in the cell, bone angles (bones it leaves
 //    out keep their rest angle), bone shifts, length factors, parts to show
 //    or hide, sprite variants ("blink", "hurt") and layer changes (an arm
-//    swung in front of the body).
+//    swung in front of the body). Poses are easiest written as a line of
+//    pose words (ReadPoseWords below), as data/art/players.cpp does.
 // 3. Render(model, pose, w, h) returns a w x h Canvas (colour-key green
-//    where empty); Blit it into the sheet.  Humanoid() builds the standard
-//    two-legged skeleton that the player characters use; enemies and bosses
-//    build their own skeletons the same way (a bird: body, neck, head, two
-//    wing bones; a wheel: a root with spokes) and may be drawn in larger
-//    cells.
-// 4. Sheet layouts: a Layout lists the sheet's cells (pose name, the states
-//    it serves, cell position, anchor kind).  Register it with ART_LAYOUT so
-//    that the tool writes the machine-readable copy (data/art/layouts) and the
-//    review strips, and the tests check every cell.
+//    where empty); DrawPlaced() renders and then moves the figure onto its
+//    floor, wall or ceiling line (or centres it) in a cell of a given
+//    geometry, and refuses a figure that the cell would cut. Humanoid()
+//    builds the standard two-legged skeleton that the player characters
+//    use; enemies and bosses build their own skeletons the same way (a bird:
+//    body, neck, head, two wing bones; a wheel: a root with spokes) and may
+//    be drawn in larger cells (CellGeometry).
+// 4. Sheet layouts (Sheets.h): a Layout lists the sheet's cells (pose name,
+//    the states it serves, cell position, anchor kind). Register it with
+//    ART_LAYOUT so that `art_layouts` writes its machine-readable copy
+//    (data/art/layouts), the review can name its cells, and the tests check
+//    every cell (inside the sheet, not empty, on the palette, standing on
+//    its floor); register animation strips with ART_REVIEW.
 //
 // Judge the result at 2x: `cmake --build build --target art_review` writes
 // build/art_review/*.png (every sheet at 2x and each character's states as
@@ -116,6 +121,9 @@ struct Bone {
     float wave = 0;
     float sag = 0;  // each further link of a trail hangs this much nearer straight down
     bool follow = false;  // unposed, it keeps its rest angle to its parent
+    // Parts shown and hidden when a pose sets this bone's angle (a sword
+    // bone shows the drawn blade and hides the hilt on the back).
+    std::vector<std::string> reveals, conceals;
 };
 
 struct Model {
@@ -152,6 +160,42 @@ struct Joint {
 std::map<std::string, Joint> Solve(const Model& model, const Pose& pose);
 
 Canvas Render(const Model& model, const Pose& pose, int w, int h);
+
+// The lines and points of a cell that placements and sheet anchors use. The
+// defaults are the player characters' 40 x 40 cells: a figure stands with its
+// feet just above y = 32 and its body centred on (20, 22); a figure clinging
+// to a wall behind it touches x = 10, one hanging from a ceiling y = 12.
+struct CellGeometry {
+    int w = 40, h = 40;
+    int floorY = 32;
+    int centreX = 20, centreY = 22;
+    int wallX = 10;
+    int ceilingY = 12;
+};
+
+// How a figure is moved into its cell after rendering: Ground puts its lowest
+// pixel on the row above the floor line, Centre centres its box on the centre
+// point (for spins, which turn about it), Hip leaves it where the pose's root
+// puts it (for runs of frames that must not jitter), Wall puts its hindmost
+// pixel on the wall line, Ceiling its topmost on the ceiling line.
+enum class Place { Ground, Centre, Hip, Wall, Ceiling };
+
+// Reads pose words into `pose` and returns the placement they name (Ground
+// when none). Words, separated by spaces:
+//   root:X,Y            where the root bone starts in the cell
+//   BONE=A              the bone's angle;  BONE*K  stretches it;  BONE+X,Y  shifts its start
+//   place:P             ground, centre, hip, wall or ceiling
+//   PART:V              sprite variant V of a part (face:blink picks the
+//                       head's blink; `face` names the part "head")
+//   wind:A  phase:P     where trailing bones blow, and their wave
+//   show:a,b  hide:a,b  parts shown or hidden
+//   front:a,b  back:a,b parts drawn in front of or behind everything
+// Aborts, naming `where`, on a word it does not know or a bone the model lacks.
+Place ReadPoseWords(const Model& model, const std::string& words, Pose& pose, const std::string& where);
+
+// Renders the pose and moves it into a cell by its placement; aborts, naming
+// `what`, when the figure is empty or does not fit the cell.
+Canvas DrawPlaced(const Model& model, const Pose& pose, Place place, const CellGeometry& cell, const std::string& what);
 
 // The standard two-legged skeleton. Bones: hip (root, points up), torso,
 // head, armN/foreN/handN and armF/foreF/handF (near and far arm), legN/shinN/

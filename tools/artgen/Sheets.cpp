@@ -38,20 +38,20 @@ const char* AnchorName(Anchor a) {
 }
 
 FramePlace Layout::Place(const Cell& c) const {
-    int ax = 20, ay = 32;
+    int ax = cell.centreX, ay = cell.floorY;
     switch (c.anchor) {
         case Anchor::Feet: break;
-        case Anchor::Centre: ay = 22; break;
-        case Anchor::Ceiling: ay = 12; break;
-        case Anchor::Wall: ax = 10; ay = 22; break;
+        case Anchor::Centre: ay = cell.centreY; break;
+        case Anchor::Ceiling: ay = cell.ceilingY; break;
+        case Anchor::Wall: ax = cell.wallX; ay = cell.centreY; break;
     }
     FramePlace p;
     p.u = c.x + ax;
     p.v = c.y + ay;
     p.left = -ax;
-    p.right = cellSize - 1 - ax;
+    p.right = cell.w - 1 - ax;
     p.top = -ay;
-    p.bottom = cellSize - 1 - ay;
+    p.bottom = cell.h - 1 - ay;
     return p;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "Rig.h"
 
 using DrawFn = Canvas (*)();
 
@@ -34,13 +35,14 @@ struct SheetRegistrar {
     static Canvas DrawSheet_##id()
 
 // Where a frame's anchor (the character's position) lies in its cell. Every
-// character figure is drawn in its 40 x 40 cell as if standing with its feet
-// on the line y = 32 and its body centred on (20, 22); the anchor kinds pick
-// the point of that figure that the character's position stands for:
-//   Feet    (20, 32)  standing, walking, running, grounded stances, lying
-//   Centre  (20, 22)  airborne, spinning, hurt, dashing, striking
-//   Ceiling (20, 12)  hanging from a ceiling: the hands touch the line y = 12
-//   Wall    (10, 22)  clinging to the wall behind: the back touches x = 10
+// character figure is drawn in its cell as if standing on the cell's floor
+// line with its body centred on the centre point (rig::CellGeometry; for the
+// 40 x 40 player cells the floor is y = 32 and the centre (20, 22)); the
+// anchor kinds pick the point that the character's position stands for:
+//   Feet    (centre x, floor)     standing, walking, running, grounded stances, lying
+//   Centre  (centre x, centre y)  airborne, spinning, hurt, dashing, striking
+//   Ceiling (centre x, ceiling)   hanging: the hands touch the ceiling line (y = 12)
+//   Wall    (wall x, centre y)    clinging to the wall behind: the back touches x = 10
 // The sprite rectangle always covers the whole cell.
 enum class Anchor { Feet, Centre, Ceiling, Wall };
 
@@ -65,7 +67,7 @@ struct Layout {
     const char* file;    // data/art/layouts/<file>.txt
     std::vector<Cell> cells;
     int sheetSize = 256;
-    int cellSize = 40;
+    rig::CellGeometry cell{};
 
     FramePlace Place(const Cell& c) const;
     const Cell* Find(const std::string& pose) const;

@@ -85,13 +85,13 @@ TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
             EXPECT_GE(p.v + p.top, 0);
             EXPECT_LT(p.u + p.right, sheet.W());
             EXPECT_LT(p.v + p.bottom, sheet.H());
-            EXPECT_EQ(p.right - p.left + 1, l->cellSize);
-            EXPECT_EQ(p.bottom - p.top + 1, l->cellSize);
+            EXPECT_EQ(p.right - p.left + 1, l->cell.w);
+            EXPECT_EQ(p.bottom - p.top + 1, l->cell.h);
             EXPECT_FALSE(Opaque(sheet, p).Empty());
             // Two rows of a layout share a cell only to give one picture
             // another anchor.
             for (const Cell& o : l->cells) {
-                const bool overlap = std::abs(o.x - c.x) < l->cellSize && std::abs(o.y - c.y) < l->cellSize;
+                const bool overlap = std::abs(o.x - c.x) < l->cell.w && std::abs(o.y - c.y) < l->cell.h;
                 if (&o != &c && overlap) {
                     EXPECT_EQ(std::string(o.pose), c.pose);
                     EXPECT_TRUE(o.x == c.x && o.y == c.y);
