@@ -87,48 +87,16 @@ const Layout kIronclawLayout{128, 27, "ironclaw_slot27", {
 }};
 ART_LAYOUT(kIronclawLayout);
 
-const Layout kIronclawDefeatLayout{129, 28, "ironclaw_slot28", {
-    {"sit_a", "162", 0, 0, Anchor::Feet},
-    {"sit_b", "163", 40, 0, Anchor::Feet},
-    {"blast", "170", 80, 0, Anchor::Centre},
-    {"sooty_sit", "171", 120, 0, Anchor::Feet},
-    {"sooty_cough", "172", 160, 0, Anchor::Feet},
-    {"bonk", "180", 200, 0, Anchor::Feet},
-    {"steam", "181", 0, 40, Anchor::Feet},
-    {"cry_a", "182", 40, 40, Anchor::Feet},
-    {"cry_b", "183", 80, 40, Anchor::Feet},
-    {"held", "190", 120, 40, Anchor::Centre},
-    {"shaken_a", "191", 160, 40, Anchor::Centre},
-    {"shaken_b", "192", 200, 40, Anchor::Centre},
-    {"limp_a", "193", 0, 80, Anchor::Centre},
-    {"limp_b", "194", 40, 80, Anchor::Centre},
-    // His own versions of the states his records take from the Ninja's
-    // sheet (marked *): see the note at the head of this file.
-    {"walk_1", "250* 961*", 80, 80, Anchor::Feet},
-    {"walk_2", "251* 962*", 120, 80, Anchor::Feet},
-    {"walk_3", "252*", 160, 80, Anchor::Feet},
-    {"walk_4", "253*", 200, 80, Anchor::Feet},
-    {"run_1", "260* 270*", 0, 120, Anchor::Feet},
-    {"run_2", "261* 271*", 40, 120, Anchor::Feet},
-    {"run_3", "262* 272*", 80, 120, Anchor::Feet},
-    {"run_4", "263* 273*", 120, 120, Anchor::Feet},
-    {"spin", "281* 361* 362* 981* 982*", 160, 120, Anchor::Centre},
-    {"rise", "282* 965* 966*", 200, 120, Anchor::Centre},
-    {"throw_wind", "380* 400*", 0, 160, Anchor::Centre},
-    {"throw_wind", "382* 402*", 0, 160, Anchor::Feet},
-    {"throw", "381* 401* 421*", 40, 160, Anchor::Centre},
-    {"throw", "300-303* 383* 403* 423*", 40, 160, Anchor::Feet},
-    {"wall_throw", "385* 405* 425*", 80, 160, Anchor::Wall},
-    {"ceil_throw", "387* 407* 427*", 120, 160, Anchor::Ceiling},
-    {"seal", "420*", 160, 160, Anchor::Centre},
-    {"seal", "422*", 160, 160, Anchor::Feet},
-    {"item_get", "310*", 200, 160, Anchor::Centre},
-    {"item_get", "311* 312* 313*", 200, 160, Anchor::Feet},
-    {"victory", "940* 941* 985* 990*", 0, 200, Anchor::Feet},
-}};
+std::vector<Cell> IronclawSecondSheet() {
+    std::vector<Cell> cells = players::SecondSheetCells();
+    cells.push_back({"victory", "940* 941* 985* 990*", 0, 200, Anchor::Feet});
+    return cells;
+}
+const Layout kIronclawDefeatLayout{129, 28, "ironclaw_slot28", IronclawSecondSheet()};
 ART_LAYOUT(kIronclawDefeatLayout);
 
-const Review kIronclawReview{"ironclaw", {128, 129, 162, 120}, {
+Review IronclawReview() {
+    Review r{"ironclaw", {128, 129, 162, 120}, {
     {"stand 230 title", {{"stand_a", 10}, {"stand_b", 10}}},
     {"hurt 10 fall 290", {{"stand_a", 4}, {"hurt", 10}, {"fall_a", 8}, {"crouch", 6}, {"stand_a", 10}}},
     {"holds 232 234", {{"wall_a", 10}, {"wall_b", 10}, {"ceil_a", 10}, {"ceil_b", 10}}},
@@ -136,21 +104,15 @@ const Review kIronclawReview{"ironclaw", {128, 129, 162, 120}, {
     {"katana 331", {{"kwind_ground", 6}, {"chase_a", 2}, {"iw_high", 2}, {"is_chop", 2}, {"iw_low", 2}, {"is_rise", 2}, {"iw_high", 2}, {"is_flat", 2}, {"if_stand", 2}}},
     {"strikes", {{"iw_back", 2}, {"is_thrust", 2}, {"iw_back", 2}, {"is_spin", 2}, {"iw_claw", 2}, {"is_claw", 2}, {"iw_low", 2}, {"is_back", 2}}},
     {"finishes 348", {{"kwind_air", 6}, {"if_stand", 2}, {"if_flip", 2}, {"if_kneel", 2}}},
-    {"borrowed 19", {{"120:walk_1", 8}, {"120:walk_2", 8}, {"120:throw_wind", 4}, {"120:throw", 20}, {"120:item_get", 30}, {"120:spin", 3}}},
-    {"own versions", {{"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}, {"run_1", 4}, {"run_2", 4}, {"run_3", 4}, {"run_4", 4}}},
-    {"own versions", {{"throw_wind", 4}, {"throw", 20}, {"wall_throw", 20}, {"ceil_throw", 20}, {"seal", 4}, {"item_get", 30}, {"spin", 3}, {"victory", 40}}},
     {"dying 110", {{"tumble", 4}, {"tumble", 4, -100}, {"tumble", 4, -200}, {"down", 30}}},
-    {"22 squash", {{"ironclaw.squash_a", 12}, {"ironclaw.squash_b", 12}, {"ironclaw.dizzy_a", 8}, {"ironclaw.dizzy_b", 8}}},
-    {"23 crawl 272", {{"ironclaw.crawl_a", 12}, {"ironclaw.crawl_b", 12}, {"ironclaw.collapse_a", 12}, {"ironclaw.collapse_b", 12}, {"ironclaw.tied_a", 8}, {"ironclaw.tied_b", 8}}},
-    {"25 zap", {{"zap_a", 40}, {"zap_b", 40}, {"slump", 40}, {"tumble", 8, -60}, {"down", 30}}},
-    {"26 27 273", {{"tumble", 8}, {"tumble", 8, -100}, {"down", 30}, {"sit_a", 20}, {"sit_b", 20}}},
-    {"28 blast", {{"blast", 8}, {"blast", 8, -100}, {"sooty_sit", 30}, {"sooty_cough", 3}}},
-    {"30 bonk", {{"bonk", 80}, {"steam", 80}, {"cry_a", 30}, {"cry_b", 3}}},
-    {"29 kappa", {{"held", 20}, {"shaken_a", 2}, {"shaken_b", 2}, {"limp_a", 30}, {"limp_b", 3}}},
-}};
+    }};
+    for (ReviewStrip& s : players::SharedStrips("ironclaw")) r.strips.push_back(s);
+    return r;
+}
+const Review kIronclawReview = IronclawReview();
 ART_REVIEW(kIronclawReview);
 
 }  // namespace
 
 ART_SHEET(128, "ironclaw") { return players::DrawLayoutSheet(players::Who::Ironclaw, kIronclawLayout); }
-ART_SHEET(129, "ironclaw-defeats") { return players::DrawLayoutSheet(players::Who::Ironclaw, kIronclawDefeatLayout); }
+ART_SHEET(129, "ironclaw-more") { return players::DrawLayoutSheet(players::Who::Ironclaw, kIronclawDefeatLayout); }

@@ -98,67 +98,25 @@ const Layout kLukaLayout{126, 25, "luka_slot25", {
 }};
 ART_LAYOUT(kLukaLayout);
 
-const Layout kLukaDefeatLayout{127, 26, "luka_slot26", {
-    {"sit_a", "162", 0, 0, Anchor::Feet},
-    {"sit_b", "163", 40, 0, Anchor::Feet},
-    {"blast", "170", 80, 0, Anchor::Centre},
-    {"sooty_sit", "171", 120, 0, Anchor::Feet},
-    {"sooty_cough", "172", 160, 0, Anchor::Feet},
-    {"bonk", "180", 200, 0, Anchor::Feet},
-    {"steam", "181", 0, 40, Anchor::Feet},
-    {"cry_a", "182", 40, 40, Anchor::Feet},
-    {"cry_b", "183", 80, 40, Anchor::Feet},
-    {"held", "190", 120, 40, Anchor::Centre},
-    {"shaken_a", "191", 160, 40, Anchor::Centre},
-    {"shaken_b", "192", 200, 40, Anchor::Centre},
-    {"limp_a", "193", 0, 80, Anchor::Centre},
-    {"limp_b", "194", 40, 80, Anchor::Centre},
-    // Her own versions of the states her records take from the Ninja's
-    // sheet (marked *): see the note at the head of this file.
-    {"walk_1", "250* 961*", 80, 80, Anchor::Feet},
-    {"walk_2", "251* 962*", 120, 80, Anchor::Feet},
-    {"walk_3", "252*", 160, 80, Anchor::Feet},
-    {"walk_4", "253*", 200, 80, Anchor::Feet},
-    {"run_1", "260* 270*", 0, 120, Anchor::Feet},
-    {"run_2", "261* 271*", 40, 120, Anchor::Feet},
-    {"run_3", "262* 272*", 80, 120, Anchor::Feet},
-    {"run_4", "263* 273*", 120, 120, Anchor::Feet},
-    {"spin", "281* 361* 362* 981* 982*", 160, 120, Anchor::Centre},
-    {"rise", "282* 965* 966*", 200, 120, Anchor::Centre},
-    {"throw_wind", "380* 400*", 0, 160, Anchor::Centre},
-    {"throw_wind", "382* 402*", 0, 160, Anchor::Feet},
-    {"throw", "381* 401* 421*", 40, 160, Anchor::Centre},
-    {"throw", "300-303* 383* 403* 423*", 40, 160, Anchor::Feet},
-    {"wall_throw", "385* 405* 425*", 80, 160, Anchor::Wall},
-    {"ceil_throw", "387* 407* 427*", 120, 160, Anchor::Ceiling},
-    {"seal", "420*", 160, 160, Anchor::Centre},
-    {"seal", "422*", 160, 160, Anchor::Feet},
-    {"item_get", "310*", 200, 160, Anchor::Centre},
-    {"item_get", "311* 312* 313*", 200, 160, Anchor::Feet},
-}};
+const Layout kLukaDefeatLayout{127, 26, "luka_slot26", players::SecondSheetCells()};
 ART_LAYOUT(kLukaDefeatLayout);
 
-const Review kLukaReview{"luka", {126, 127, 162, 120}, {
+Review LukaReview() {
+    Review r{"luka", {126, 127, 162, 120}, {
     {"stand 230 title", {{"stand_a", 10}, {"stand_b", 10}}},
     {"hurt 10 fall 290", {{"stand_a", 4}, {"hurt", 10}, {"fall_a", 8}, {"crouch", 6}, {"stand_a", 10}}},
     {"holds 232 234", {{"wall_a", 10}, {"wall_b", 10}, {"ceil_a", 10}, {"ceil_b", 10}}},
     {"dash 320", {{"crouch", 1}, {"dash_1", 2}, {"dash_2", 2}, {"dash_3", 2}, {"dash_4", 2}, {"dash_1", 2}, {"dash_end", 2}}},
     {"katana 330", {{"kwind", 4}, {"chase_a", 2}, {"chase_b", 2}, {"cut_a_wind", 2}, {"cut_a", 4}, {"cut_a_end", 2}, {"cut_b_wind", 2}, {"cut_b", 4}, {"cut_b_end", 2}, {"victory", 2}, {"flip", 2}}},
-    {"borrowed 19", {{"120:walk_1", 8}, {"120:walk_2", 8}, {"120:throw_wind", 4}, {"120:throw", 20}, {"120:item_get", 30}, {"120:spin", 3}}},
-    {"own versions", {{"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}, {"run_1", 4}, {"run_2", 4}, {"run_3", 4}, {"run_4", 4}}},
-    {"own versions", {{"throw_wind", 4}, {"throw", 20}, {"wall_throw", 20}, {"ceil_throw", 20}, {"seal", 4}, {"item_get", 30}, {"spin", 3}, {"rise", 4}}},
     {"dying 110", {{"120:tumble", 4}, {"120:tumble", 4, -100}, {"120:tumble", 4, -200}, {"down", 30}}},
-    {"22 squash", {{"luka.squash_a", 12}, {"luka.squash_b", 12}, {"luka.dizzy_a", 8}, {"luka.dizzy_b", 8}}},
-    {"23 crawl 272", {{"luka.crawl_a", 12}, {"luka.crawl_b", 12}, {"luka.collapse_a", 12}, {"luka.collapse_b", 12}, {"luka.tied_a", 8}, {"luka.tied_b", 8}}},
-    {"25 zap", {{"zap_a", 40}, {"zap_b", 40}, {"slump", 40}, {"tumble", 8, -60}, {"down", 30}}},
-    {"26 27 273", {{"tumble", 8}, {"tumble", 8, -100}, {"down", 30}, {"sit_a", 20}, {"sit_b", 20}}},
-    {"28 blast", {{"blast", 8}, {"blast", 8, -100}, {"sooty_sit", 30}, {"sooty_cough", 3}}},
-    {"30 bonk", {{"bonk", 80}, {"steam", 80}, {"cry_a", 30}, {"cry_b", 3}}},
-    {"29 kappa", {{"held", 20}, {"shaken_a", 2}, {"shaken_b", 2}, {"limp_a", 30}, {"limp_b", 3}}},
-}};
+    }};
+    for (ReviewStrip& s : players::SharedStrips("luka")) r.strips.push_back(s);
+    return r;
+}
+const Review kLukaReview = LukaReview();
 ART_REVIEW(kLukaReview);
 
 }  // namespace
 
 ART_SHEET(126, "luka") { return players::DrawLayoutSheet(players::Who::Luka, kLukaLayout); }
-ART_SHEET(127, "luka-defeats") { return players::DrawLayoutSheet(players::Who::Luka, kLukaDefeatLayout); }
+ART_SHEET(127, "luka-more") { return players::DrawLayoutSheet(players::Who::Luka, kLukaDefeatLayout); }

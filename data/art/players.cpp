@@ -147,55 +147,18 @@ const std::map<std::string, Sprite> kStars = {
 };
 
 // ---------------------------------------------------------------- parts
-Part Capsule(const char* name, const char* bone, int layer, const Ramp& ramp, float r0, float r1, float from = 0, float to = 1) {
-    Part p;
-    p.name = name;
-    p.bone = bone;
-    p.kind = Kind::Capsule;
-    p.layer = layer;
-    p.ramp = ramp;
-    p.r0 = r0;
-    p.r1 = r1;
-    p.from = from;
-    p.to = to;
-    return p;
-}
-
-Part Ellipse(const char* name, const char* bone, int layer, const Ramp& ramp, float across, float along, float at = 0) {
-    Part p;
-    p.name = name;
-    p.bone = bone;
-    p.kind = Kind::Ellipse;
-    p.layer = layer;
-    p.ramp = ramp;
-    p.r0 = across;
-    p.r1 = along;
-    p.from = at;
-    return p;
-}
-
 Part Hidden(Part p) {
     p.hidden = true;
     return p;
 }
 
-Bone MakeBone(const char* name, const char* parent, float length, float along, rig::Vec offset, float angle) {
-    Bone b;
-    b.name = name;
-    b.parent = parent;
-    b.length = length;
-    b.along = along;
-    b.offset = offset;
-    b.angle = angle;
-    return b;
-}
+using rig::CapsulePart;
+using rig::EllipsePart;
+using rig::MakeBone;
 
-Bone Trail(const char* name, const char* parent, float length, float along, rig::Vec offset, float wave, float sag = 12) {
-    Bone b = MakeBone(name, parent, length, along, offset, -90);
-    b.trail = true;
-    b.wave = wave;
-    b.sag = sag;
-    return b;
+// Scarves and hair: trailing bones that sag a little per link.
+Bone Trail(const char* name, const char* parent, float length, float along, rig::Vec offset, float wave) {
+    return rig::TrailBone(name, parent, length, along, offset, wave, 12);
 }
 
 // The katana: drawn in the near hand when a pose names the `sword` bone,
@@ -204,16 +167,16 @@ void AddKatana(Model& m, const Ramp& scabbard, const Ramp& grip) {
     Bone sheath = MakeBone("sheath", "torso", 9.5f, 0.1f, {-2.0f, 0}, 220);
     sheath.follow = true;
     m.AddBone(sheath);
-    m.AddPart(Capsule("scabbard", "sheath", -15, scabbard, 0.7f, 0.8f, 0.0f, 0.68f));
-    m.AddPart(Capsule("hilt_back", "sheath", -15, grip, 0.8f, 0.8f, 0.74f, 1.0f));
-    m.AddPart(Ellipse("guard_back", "sheath", -14, kGuard, 1.3f, 0.55f, 0.71f));
+    m.AddPart(CapsulePart("scabbard", "sheath", -15, scabbard, 0.7f, 0.8f, 0.0f, 0.68f));
+    m.AddPart(CapsulePart("hilt_back", "sheath", -15, grip, 0.8f, 0.8f, 0.74f, 1.0f));
+    m.AddPart(EllipsePart("guard_back", "sheath", -14, kGuard, 1.3f, 0.55f, 0.71f));
     Bone sword = MakeBone("sword", "handN", 12, 1, {0, 0}, 90);
     sword.reveals = {"blade", "hilt", "guard"};
     sword.conceals = {"hilt_back", "guard_back"};
     m.AddBone(sword);
-    m.AddPart(Hidden(Capsule("blade", "sword", 11, kBlade, 0.75f, 0.45f, 0.22f, 1.0f)));
-    m.AddPart(Hidden(Capsule("hilt", "sword", 11, grip, 0.8f, 0.8f, -0.12f, 0.16f)));
-    m.AddPart(Hidden(Ellipse("guard", "sword", 12, kGuard, 1.4f, 0.6f, 0.19f)));
+    m.AddPart(Hidden(CapsulePart("blade", "sword", 11, kBlade, 0.75f, 0.45f, 0.22f, 1.0f)));
+    m.AddPart(Hidden(CapsulePart("hilt", "sword", 11, grip, 0.8f, 0.8f, -0.12f, 0.16f)));
+    m.AddPart(Hidden(EllipsePart("guard", "sword", 12, kGuard, 1.4f, 0.6f, 0.19f)));
 }
 
 // Slash trails around the shoulder (not outlined), dizzy stars over the
@@ -252,8 +215,8 @@ void AddExtras(Model& m, const Ramp& rope, float bodyRadius) {
     stars.hidden = true;
     stars.outline = false;
     m.AddPart(stars);
-    m.AddPart(Hidden(Ellipse("rope_a", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.3f)));
-    m.AddPart(Hidden(Ellipse("rope_b", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.62f)));
+    m.AddPart(Hidden(EllipsePart("rope_a", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.3f)));
+    m.AddPart(Hidden(EllipsePart("rope_b", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.62f)));
 }
 
 Model MakeNinja() {
@@ -286,25 +249,25 @@ Model MakeNinja() {
     m.legend['y'] = kGold;
     m.legend['Y'] = kCream;
     // The red scarf: a wrap at the neck and two long tails in the wind.
-    m.AddPart(Ellipse("wrap", "head", 11, kScarf, 3.0f, 1.3f));
+    m.AddPart(EllipsePart("wrap", "head", 11, kScarf, 3.0f, 1.3f));
     m.AddBone(Trail("tailA1", "torso", 3.4f, 1, {-2.0f, 0.6f}, 14));
     m.AddBone(Trail("tailA2", "tailA1", 3.4f, 1, {0, 0}, 14));
     m.AddBone(Trail("tailA3", "tailA2", 2.8f, 1, {0, 0}, 14));
     m.AddBone(Trail("tailB1", "torso", 3.0f, 1, {-2.0f, 1.4f}, 18));
     m.AddBone(Trail("tailB2", "tailB1", 2.8f, 1, {0, 0}, 18));
-    m.AddPart(Capsule("tailA1", "tailA1", -24, kScarf, 1.4f, 1.3f));
-    m.AddPart(Capsule("tailA2", "tailA2", -24, kScarf, 1.3f, 1.1f));
-    m.AddPart(Capsule("tailA3", "tailA3", -24, kScarf, 1.1f, 0.7f));
-    m.AddPart(Capsule("tailB1", "tailB1", -25, kScarf, 1.2f, 1.0f));
-    m.AddPart(Capsule("tailB2", "tailB2", -25, kScarf, 1.0f, 0.6f));
+    m.AddPart(CapsulePart("tailA1", "tailA1", -24, kScarf, 1.4f, 1.3f));
+    m.AddPart(CapsulePart("tailA2", "tailA2", -24, kScarf, 1.3f, 1.1f));
+    m.AddPart(CapsulePart("tailA3", "tailA3", -24, kScarf, 1.1f, 0.7f));
+    m.AddPart(CapsulePart("tailB1", "tailB1", -25, kScarf, 1.2f, 1.0f));
+    m.AddPart(CapsulePart("tailB2", "tailB2", -25, kScarf, 1.0f, 0.6f));
     // Wraps on the forearms and shins.
     const Ramp wraps{kStoneLight, kMist, kSlate}, farWraps{kMist, kSlate, kNavy};
-    m.AddPart(Capsule("wrapN", "foreN", 12, wraps, 1.35f, 1.3f, 0.35f, 0.8f));
-    m.AddPart(Capsule("wrapF", "foreF", -20, farWraps, 1.35f, 1.3f, 0.35f, 0.8f));
-    m.AddPart(Capsule("legwrapN", "shinN", 2, wraps, 1.5f, 1.4f, 0.3f, 0.75f));
-    m.AddPart(Capsule("legwrapF", "shinF", -12, farWraps, 1.5f, 1.4f, 0.3f, 0.75f));
+    m.AddPart(CapsulePart("wrapN", "foreN", 12, wraps, 1.35f, 1.3f, 0.35f, 0.8f));
+    m.AddPart(CapsulePart("wrapF", "foreF", -20, farWraps, 1.35f, 1.3f, 0.35f, 0.8f));
+    m.AddPart(CapsulePart("legwrapN", "shinN", 2, wraps, 1.5f, 1.4f, 0.3f, 0.75f));
+    m.AddPart(CapsulePart("legwrapF", "shinF", -12, farWraps, 1.5f, 1.4f, 0.3f, 0.75f));
     // A belt across the hips.
-    m.AddPart(Ellipse("belt", "torso", 1, Ramp{kSlate, kNavy, kNight}, 3.1f, 0.75f, 0.12f));
+    m.AddPart(EllipsePart("belt", "torso", 1, Ramp{kSlate, kNavy, kNight}, 3.1f, 0.75f, 0.12f));
     AddKatana(m, kScabbard, kGrip);
     AddExtras(m, Ramp{kGold, kSand, kWood}, b.chestWidth);
     return m;
@@ -342,14 +305,14 @@ Model MakeLuka() {
     m.AddBone(Trail("pony1", "head", 3.4f, 0, {-4.5f, -7.0f}, 16));
     m.AddBone(Trail("pony2", "pony1", 3.4f, 1, {0, 0}, 16));
     m.AddBone(Trail("pony3", "pony2", 3.0f, 1, {0, 0}, 16));
-    m.AddPart(Capsule("pony1", "pony1", -23, kHair, 2.0f, 1.8f));
-    m.AddPart(Capsule("pony2", "pony2", -23, kHair, 1.8f, 1.3f));
-    m.AddPart(Capsule("pony3", "pony3", -23, kHair, 1.3f, 0.6f));
+    m.AddPart(CapsulePart("pony1", "pony1", -23, kHair, 2.0f, 1.8f));
+    m.AddPart(CapsulePart("pony2", "pony2", -23, kHair, 1.8f, 1.3f));
+    m.AddPart(CapsulePart("pony3", "pony3", -23, kHair, 1.3f, 0.6f));
     m.AddBone(Trail("ribbon1", "head", 2.8f, 0, {-3.6f, -8.0f}, 30));
     m.AddBone(Trail("ribbon2", "ribbon1", 2.4f, 1, {0, 0}, 30));
-    m.AddPart(Capsule("ribbon1", "ribbon1", -22, kRibbon, 0.8f, 0.7f));
-    m.AddPart(Capsule("ribbon2", "ribbon2", -22, kRibbon, 0.7f, 0.4f));
-    m.AddPart(Ellipse("bow", "pony1", 11, kRibbon, 1.5f, 1.3f));
+    m.AddPart(CapsulePart("ribbon1", "ribbon1", -22, kRibbon, 0.8f, 0.7f));
+    m.AddPart(CapsulePart("ribbon2", "ribbon2", -22, kRibbon, 0.7f, 0.4f));
+    m.AddPart(EllipsePart("bow", "pony1", 11, kRibbon, 1.5f, 1.3f));
     // The jacket's flared hem and a cream sash.
     Part hem;
     hem.name = "hem";
@@ -360,7 +323,7 @@ Model MakeLuka() {
     hem.poly = {{-2.8f, -1.6f}, {2.8f, -1.6f}, {4.0f, 2.6f}, {-4.2f, 2.6f}};
     hem.edge = true;
     m.AddPart(hem);
-    m.AddPart(Ellipse("sash", "torso", 5, kRibbon, 3.0f, 0.75f, 0.14f));
+    m.AddPart(EllipsePart("sash", "torso", 5, kRibbon, 3.0f, 0.75f, 0.14f));
     AddKatana(m, Ramp{kRose, kCrimson, kNight}, Ramp{kCoral, kRed, kCrimson});
     AddExtras(m, Ramp{kGold, kSand, kWood}, b.chestWidth);
     return m;
@@ -396,13 +359,13 @@ Model MakeIronclaw() {
     m.legend['y'] = kGold;
     m.legend['Y'] = kCream;
     // Shoulder plates, gauntlets, shin guards and a skirt of plates.
-    m.AddPart(Ellipse("padN", "armN", 13, kSteel, 2.3f, 1.8f, 0.15f));
-    m.AddPart(Ellipse("padF", "armF", -19, kSteelFar, 2.3f, 1.8f, 0.15f));
+    m.AddPart(EllipsePart("padN", "armN", 13, kSteel, 2.3f, 1.8f, 0.15f));
+    m.AddPart(EllipsePart("padF", "armF", -19, kSteelFar, 2.3f, 1.8f, 0.15f));
     m.FindPart("padN")->edge = true;
-    m.AddPart(Capsule("gauntletN", "foreN", 12, kSteel, 1.6f, 1.7f, 0.3f, 0.95f));
-    m.AddPart(Capsule("gauntletF", "foreF", -20, kSteelFar, 1.6f, 1.7f, 0.3f, 0.95f));
-    m.AddPart(Capsule("guardN", "shinN", 2, kSteel, 1.8f, 1.6f, 0.1f, 0.85f));
-    m.AddPart(Capsule("guardF", "shinF", -12, kSteelFar, 1.8f, 1.6f, 0.1f, 0.85f));
+    m.AddPart(CapsulePart("gauntletN", "foreN", 12, kSteel, 1.6f, 1.7f, 0.3f, 0.95f));
+    m.AddPart(CapsulePart("gauntletF", "foreF", -20, kSteelFar, 1.6f, 1.7f, 0.3f, 0.95f));
+    m.AddPart(CapsulePart("guardN", "shinN", 2, kSteel, 1.8f, 1.6f, 0.1f, 0.85f));
+    m.AddPart(CapsulePart("guardF", "shinF", -12, kSteelFar, 1.8f, 1.6f, 0.1f, 0.85f));
     Part skirt;
     skirt.name = "skirt";
     skirt.bone = "torso";
@@ -412,27 +375,20 @@ Model MakeIronclaw() {
     skirt.poly = {{-3.2f, -1.0f}, {3.2f, -1.0f}, {3.8f, 2.8f}, {-4.0f, 2.8f}};
     skirt.edge = true;
     m.AddPart(skirt);
-    m.AddPart(Ellipse("cord", "torso", 5, kGoldTrim, 3.4f, 0.7f, 0.16f));
+    m.AddPart(EllipsePart("cord", "torso", 5, kGoldTrim, 3.4f, 0.7f, 0.16f));
     // Iron claws: three blades along each forearm past the hand.
     for (int i = 0; i < 3; ++i) {
         const float across = -0.9f + 0.9f * static_cast<float>(i);
         const std::string near = "clawN" + std::to_string(i), far = "clawF" + std::to_string(i);
-        Bone cn = MakeBone("", "foreN", 3.2f, 1, {across, 0.8f}, 0);
-        cn.name = near;
+        Bone cn = MakeBone(near, "foreN", 3.2f, 1, {across, 0.8f}, 0);
         cn.follow = true;
         m.AddBone(cn);
         Bone cf = cn;
         cf.name = far;
         cf.parent = "foreF";
         m.AddBone(cf);
-        Part pn = Capsule("", near.c_str(), 14, kBlade, 0.55f, 0.4f, 0.0f, 1.0f);
-        pn.name = near;
-        pn.bone = near;
-        m.AddPart(pn);
-        Part pf = Capsule("", far.c_str(), -21, Ramp{kStoneLight, kStone, kStoneDark}, 0.55f, 0.4f, 0.0f, 1.0f);
-        pf.name = far;
-        pf.bone = far;
-        m.AddPart(pf);
+        m.AddPart(CapsulePart(near, near, 14, kBlade, 0.55f, 0.4f));
+        m.AddPart(CapsulePart(far, far, -21, kSteel, 0.55f, 0.4f));
     }
     AddKatana(m, Ramp{kStone, kStoneDark, kNight}, Ramp{kRed, kCrimson, kNight});
     AddExtras(m, Ramp{kGold, kSand, kWood}, b.chestWidth);
@@ -633,6 +589,63 @@ Canvas DrawCell(Who who, const Cell& cell, const rig::CellGeometry& geometry) {
     if (const size_t dot = name.find('.'); dot != std::string::npos) name = name.substr(dot + 1);
     const ParsedPose parsed = Parsed(who, name);
     return rig::DrawPlaced(ModelOf(who), parsed.pose, parsed.place, geometry, std::string("pose ") + cell.pose);
+}
+
+const std::vector<Cell>& SecondSheetCells() {
+    static const std::vector<Cell> cells = {
+        {"sit_a", "162", 0, 0, Anchor::Feet},
+        {"sit_b", "163", 40, 0, Anchor::Feet},
+        {"blast", "170", 80, 0, Anchor::Centre},
+        {"sooty_sit", "171", 120, 0, Anchor::Feet},
+        {"sooty_cough", "172", 160, 0, Anchor::Feet},
+        {"bonk", "180", 200, 0, Anchor::Feet},
+        {"steam", "181", 0, 40, Anchor::Feet},
+        {"cry_a", "182", 40, 40, Anchor::Feet},
+        {"cry_b", "183", 80, 40, Anchor::Feet},
+        {"held", "190", 120, 40, Anchor::Centre},
+        {"shaken_a", "191", 160, 40, Anchor::Centre},
+        {"shaken_b", "192", 200, 40, Anchor::Centre},
+        {"limp_a", "193", 0, 80, Anchor::Centre},
+        {"limp_b", "194", 40, 80, Anchor::Centre},
+        // Their own versions of the states their records take from the
+        // Ninja's sheet (marked *).
+        {"walk_1", "250* 961*", 80, 80, Anchor::Feet},
+        {"walk_2", "251* 962*", 120, 80, Anchor::Feet},
+        {"walk_3", "252*", 160, 80, Anchor::Feet},
+        {"walk_4", "253*", 200, 80, Anchor::Feet},
+        {"run_1", "260* 270*", 0, 120, Anchor::Feet},
+        {"run_2", "261* 271*", 40, 120, Anchor::Feet},
+        {"run_3", "262* 272*", 80, 120, Anchor::Feet},
+        {"run_4", "263* 273*", 120, 120, Anchor::Feet},
+        {"spin", "281* 361* 362* 981* 982*", 160, 120, Anchor::Centre},
+        {"rise", "282* 965* 966*", 200, 120, Anchor::Centre},
+        {"throw_wind", "380* 400*", 0, 160, Anchor::Centre},
+        {"throw_wind", "382* 402*", 0, 160, Anchor::Feet},
+        {"throw", "381* 401* 421*", 40, 160, Anchor::Centre},
+        {"throw", "300-303* 383* 403* 423*", 40, 160, Anchor::Feet},
+        {"wall_throw", "385* 405* 425*", 80, 160, Anchor::Wall},
+        {"ceil_throw", "387* 407* 427*", 120, 160, Anchor::Ceiling},
+        {"seal", "420*", 160, 160, Anchor::Centre},
+        {"seal", "422*", 160, 160, Anchor::Feet},
+        {"item_get", "310*", 200, 160, Anchor::Centre},
+        {"item_get", "311* 312* 313*", 200, 160, Anchor::Feet},
+    };
+    return cells;
+}
+
+std::vector<ReviewStrip> SharedStrips(const std::string& who) {
+    return {
+        {"borrowed 19", {{"120:walk_1", 8}, {"120:walk_2", 8}, {"120:throw_wind", 4}, {"120:throw", 20}, {"120:item_get", 30}, {"120:spin", 3}}},
+        {"own versions", {{"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}, {"run_1", 4}, {"run_2", 4}, {"run_3", 4}, {"run_4", 4}}},
+        {"own versions", {{"throw_wind", 4}, {"throw", 20}, {"wall_throw", 20}, {"ceil_throw", 20}, {"seal", 4}, {"item_get", 30}, {"spin", 3}, {"rise", 4}, {"victory", 40}}},
+        {"22 squash", {{who + ".squash_a", 12}, {who + ".squash_b", 12}, {who + ".dizzy_a", 8}, {who + ".dizzy_b", 8}}},
+        {"23 crawl 272", {{who + ".crawl_a", 12}, {who + ".crawl_b", 12}, {who + ".collapse_a", 12}, {who + ".collapse_b", 12}, {who + ".tied_a", 8}, {who + ".tied_b", 8}}},
+        {"25 zap", {{"zap_a", 40}, {"zap_b", 40}, {"slump", 40}, {"tumble", 8, -60}, {"down", 30}}},
+        {"26 27 273", {{"tumble", 8}, {"tumble", 8, -100}, {"down", 30}, {"sit_a", 20}, {"sit_b", 20}}},
+        {"28 blast", {{"blast", 8}, {"blast", 8, -100}, {"sooty_sit", 30}, {"sooty_cough", 3}}},
+        {"30 bonk", {{"bonk", 80}, {"steam", 80}, {"cry_a", 30}, {"cry_b", 3}}},
+        {"29 kappa", {{"held", 20}, {"shaken_a", 2}, {"shaken_b", 2}, {"limp_a", 30}, {"limp_b", 3}}},
+    };
 }
 
 Canvas DrawLayoutSheet(Who who, const Layout& layout) {

@@ -123,7 +123,7 @@ int WriteReview(const std::string& outDir) {
                     for (const Layout* l : Layouts())
                         if (l->resourceId == id && !found.cell && (found.cell = l->Find(pose))) found.layout = l;
                 if (!found.cell) {
-                    std::fprintf(stderr, "review %s: no cell named %s\n", r->character, f.pose);
+                    std::fprintf(stderr, "review %s: no cell named %s\n", r->character, f.pose.c_str());
                     return 1;
                 }
                 panelW = std::max(panelW, PanelW(found.layout->cell) * kZoom);

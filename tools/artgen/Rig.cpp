@@ -188,6 +188,48 @@ void Shade(Layer& part, const Ramp& ramp) {
 
 }  // namespace
 
+Bone MakeBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle) {
+    Bone b;
+    b.name = name;
+    b.parent = parent;
+    b.length = length;
+    b.along = along;
+    b.offset = offset;
+    b.angle = angle;
+    return b;
+}
+
+Bone TrailBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float wave,
+               float sag) {
+    Bone b = MakeBone(name, parent, length, along, offset, -90);
+    b.trail = true;
+    b.wave = wave;
+    b.sag = sag;
+    return b;
+}
+
+Part CapsulePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float r0, float r1,
+                 float from, float to) {
+    Part p;
+    p.name = name;
+    p.bone = bone;
+    p.kind = Kind::Capsule;
+    p.layer = layer;
+    p.ramp = ramp;
+    p.r0 = r0;
+    p.r1 = r1;
+    p.from = from;
+    p.to = to;
+    return p;
+}
+
+Part EllipsePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float across,
+                 float along, float at) {
+    Part p = CapsulePart(name, bone, layer, ramp, across, along, at, at);
+    p.kind = Kind::Ellipse;
+    return p;
+}
+
 Bone& Model::AddBone(const Bone& b) {
     bones.push_back(b);
     return bones.back();
@@ -486,57 +528,43 @@ Canvas DrawPlaced(const Model& model, const Pose& pose, Place place, const CellG
 Model Humanoid(const std::string& name, const Body& body) {
     Model m;
     m.name = name;
-    auto bone = [&](const char* n, const char* parent, float length, float along, Vec offset, float angle) {
-        Bone b;
-        b.name = n;
-        b.parent = parent;
-        b.length = length;
-        b.along = along;
-        b.offset = offset;
-        b.angle = angle;
-        m.AddBone(b);
-    };
-    bone("hip", "", 0, 0, {0, 0}, 180);
-    bone("torso", "hip", body.torso, 0, {0, 0}, 180);
-    bone("head", "torso", 0, 1, {0, 0}, 180);
-    bone("armF", "torso", body.upperArm, 1, {-0.4f, body.shoulderDown}, 0);
-    bone("foreF", "armF", body.foreArm, 1, {0, 0}, 0);
-    bone("handF", "foreF", 0, 1, {0, 0}, 0);
-    bone("armN", "torso", body.upperArm, 1, {0.4f, body.shoulderDown}, 0);
-    bone("foreN", "armN", body.foreArm, 1, {0, 0}, 0);
-    bone("handN", "foreN", 0, 1, {0, 0}, 0);
-    bone("legF", "hip", body.thigh, 0, {-0.8f, 0}, 0);
-    bone("shinF", "legF", body.shin, 1, {0, 0}, 0);
-    bone("footF", "shinF", body.foot, 1, {0, 0}, 90);
-    bone("legN", "hip", body.thigh, 0, {0.8f, 0}, 0);
-    bone("shinN", "legN", body.shin, 1, {0, 0}, 0);
-    bone("footN", "shinN", body.foot, 1, {0, 0}, 90);
+    m.AddBone(MakeBone("hip", "", 0, 0, {0, 0}, 180));
+    m.AddBone(MakeBone("torso", "hip", body.torso, 0, {0, 0}, 180));
+    m.AddBone(MakeBone("head", "torso", 0, 1, {0, 0}, 180));
+    m.AddBone(MakeBone("armF", "torso", body.upperArm, 1, {-0.4f, body.shoulderDown}, 0));
+    m.AddBone(MakeBone("foreF", "armF", body.foreArm, 1, {0, 0}, 0));
+    m.AddBone(MakeBone("handF", "foreF", 0, 1, {0, 0}, 0));
+    m.AddBone(MakeBone("armN", "torso", body.upperArm, 1, {0.4f, body.shoulderDown}, 0));
+    m.AddBone(MakeBone("foreN", "armN", body.foreArm, 1, {0, 0}, 0));
+    m.AddBone(MakeBone("handN", "foreN", 0, 1, {0, 0}, 0));
+    m.AddBone(MakeBone("legF", "hip", body.thigh, 0, {-0.8f, 0}, 0));
+    m.AddBone(MakeBone("shinF", "legF", body.shin, 1, {0, 0}, 0));
+    m.AddBone(MakeBone("footF", "shinF", body.foot, 1, {0, 0}, 90));
+    m.AddBone(MakeBone("legN", "hip", body.thigh, 0, {0.8f, 0}, 0));
+    m.AddBone(MakeBone("shinN", "legN", body.shin, 1, {0, 0}, 0));
+    m.AddBone(MakeBone("footN", "shinN", body.foot, 1, {0, 0}, 90));
 
-    auto capsule = [&](const char* n, const char* b, int layer, const Ramp& ramp, float r0, float r1, bool edge = false,
-                       const char* group = "") {
-        Part p;
-        p.edge = edge;
+    // A limb segment: near parts draw an edge over what lies behind them,
+    // except over their own limb.
+    auto limb = [&](const char* n, int layer, const Ramp& ramp, float r0, float r1, const char* group) {
+        Part p = CapsulePart(n, n, layer, ramp, r0, r1);
         p.group = group;
-        p.name = n;
-        p.bone = b;
-        p.kind = Kind::Capsule;
-        p.layer = layer;
-        p.ramp = ramp;
-        p.r0 = r0;
-        p.r1 = r1;
+        p.edge = std::string(group) == "armN";
         m.AddPart(p);
     };
     // Far side behind the torso, near side in front of it.
-    capsule("armF", "armF", -20, body.farSleeve, body.armRadius, body.armRadius);
-    capsule("foreF", "foreF", -20, body.farSleeve, body.armRadius, body.armRadius * 0.95f);
-    capsule("handF", "handF", -19, body.farGloves, body.handRadius, body.handRadius);
-    capsule("legF", "legF", -12, body.farLegs, body.legRadius, body.legRadius * 0.95f);
-    capsule("shinF", "shinF", -12, body.farLegs, body.legRadius * 0.95f, body.legRadius * 0.9f);
-    capsule("footF", "footF", -11, body.farBoots, body.footRadius, body.footRadius * 0.9f);
-    capsule("torso", "torso", 0, body.top, body.hipWidth, body.chestWidth, true);
-    capsule("legN", "legN", 2, body.legs, body.legRadius, body.legRadius * 0.95f, false, "legN");
-    capsule("shinN", "shinN", 2, body.legs, body.legRadius * 0.95f, body.legRadius * 0.9f, false, "legN");
-    capsule("footN", "footN", 3, body.boots, body.footRadius, body.footRadius * 0.9f, false, "legN");
+    limb("armF", -20, body.farSleeve, body.armRadius, body.armRadius, "armF");
+    limb("foreF", -20, body.farSleeve, body.armRadius, body.armRadius * 0.95f, "armF");
+    limb("handF", -19, body.farGloves, body.handRadius, body.handRadius, "armF");
+    limb("legF", -12, body.farLegs, body.legRadius, body.legRadius * 0.95f, "legF");
+    limb("shinF", -12, body.farLegs, body.legRadius * 0.95f, body.legRadius * 0.9f, "legF");
+    limb("footF", -11, body.farBoots, body.footRadius, body.footRadius * 0.9f, "legF");
+    Part torso = CapsulePart("torso", "torso", 0, body.top, body.hipWidth, body.chestWidth);
+    torso.edge = true;
+    m.AddPart(torso);
+    limb("legN", 2, body.legs, body.legRadius, body.legRadius * 0.95f, "legN");
+    limb("shinN", 2, body.legs, body.legRadius * 0.95f, body.legRadius * 0.9f, "legN");
+    limb("footN", 3, body.boots, body.footRadius, body.footRadius * 0.9f, "legN");
     Part head;
     head.name = "head";
     head.bone = "head";
@@ -544,9 +572,10 @@ Model Humanoid(const std::string& name, const Body& body) {
     head.layer = 10;
     head.sprites[""] = body.head;
     m.AddPart(head);
-    capsule("armN", "armN", 12, body.sleeve, body.armRadius, body.armRadius, true, "armN");
-    capsule("foreN", "foreN", 12, body.sleeve, body.armRadius, body.armRadius * 0.95f, true, "armN");
-    capsule("handN", "handN", 13, body.gloves, body.handRadius, body.handRadius, false, "armN");
+    limb("armN", 12, body.sleeve, body.armRadius, body.armRadius, "armN");
+    limb("foreN", 12, body.sleeve, body.armRadius, body.armRadius * 0.95f, "armN");
+    limb("handN", 13, body.gloves, body.handRadius, body.handRadius, "armN");
+    m.FindPart("handN")->edge = false;
     return m;
 }
 

@@ -126,6 +126,15 @@ struct Bone {
     std::vector<std::string> reveals, conceals;
 };
 
+// Short forms for building models.
+Bone MakeBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle);
+Bone TrailBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float wave,
+               float sag);
+Part CapsulePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float r0, float r1,
+                 float from = 0, float to = 1);
+Part EllipsePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float across,
+                 float along, float at = 0);
+
 struct Model {
     std::string name;
     std::vector<Bone> bones;

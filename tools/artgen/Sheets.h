@@ -88,12 +88,12 @@ const char* AnchorName(Anchor a);
 // lengths in game ticks, turned by `turn` degrees (clockwise) about the
 // anchor as the game turns spinning states.
 struct ReviewFrame {
-    const char* pose;
+    std::string pose;
     int ticks;
     float turn = 0;
 };
 struct ReviewStrip {
-    const char* title;
+    std::string title;
     std::vector<ReviewFrame> frames;
 };
 struct Review {
