@@ -4,8 +4,8 @@
 //
 //   Ninja     slate-blue hooded shinobi suit, red scarf with long tails,
 //             katana on the back.
-//   Luka      rose jacket with a flared hem, dark high ponytail with a cream
-//             ribbon, bare face, katana at the back.
+//   Luka      coral jacket with a flared hem, brown high ponytail with a
+//             cream ribbon, bare face, katana at the back.
 //   Ironclaw  steel armour with broad shoulder plates, a helmet with a gold
 //             crescent crest, iron claw gauntlets, katana at the back.
 #include <cstdio>
@@ -37,9 +37,9 @@ const Ramp kBlade{kWhite, kStoneLight, kStone};
 const Ramp kGrip{kRose, kCrimson, kNight};
 const Ramp kGuard{kCream, kGold, kAmber};
 const Ramp kScabbard{kMauve, kNight, kInk};
-const Ramp kRoseTop{kCoral, kRose, kMauve};
-const Ramp kRoseFar{kRose, kMauve, kDusk};
-const Ramp kHair{kMauve, kDusk, kNight};
+const Ramp kCoralTop{kAmber, kCoral, kRose};
+const Ramp kCoralFar{kCoral, kRose, kMauve};
+const Ramp kHair{kWood, kEarth, kEarthDark};
 const Ramp kRibbon{kWhite, kCream, kSand};
 const Ramp kLeggings{kSlate, kNavy, kNight};
 const Ramp kLeggingsFar{kNavy, kNight, kInk};
@@ -131,7 +131,7 @@ std::map<char, Rgb> NinjaLegend() {
 }
 
 std::map<char, Rgb> LukaLegend() {
-    return {{'h', kMauve}, {'H', kDusk}, {'d', kNight}, {'s', kSkin}, {'z', kSand}, {'k', kInk},
+    return {{'h', kWood}, {'H', kEarth}, {'d', kEarthDark}, {'s', kSkin}, {'z', kSand}, {'k', kInk},
             {'w', kWhite}, {'m', kRose}, {'g', kStoneDark}};
 }
 
@@ -287,8 +287,8 @@ Model MakeLuka() {
     b.legRadius = 1.4f;
     b.foot = 2.7f;
     b.footRadius = 1.15f;
-    b.top = b.sleeve = kRoseTop;
-    b.farSleeve = kRoseFar;
+    b.top = b.sleeve = kCoralTop;
+    b.farSleeve = kCoralFar;
     b.legs = kLeggings;
     b.farLegs = kLeggingsFar;
     b.boots = kShoes;
@@ -319,7 +319,7 @@ Model MakeLuka() {
     hem.bone = "torso";
     hem.kind = Kind::Poly;
     hem.layer = 4;
-    hem.ramp = kRoseTop;
+    hem.ramp = kCoralTop;
     hem.poly = {{-2.8f, -1.6f}, {2.8f, -1.6f}, {4.0f, 2.6f}, {-4.2f, 2.6f}};
     hem.edge = true;
     m.AddPart(hem);
