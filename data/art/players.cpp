@@ -233,7 +233,6 @@ Model MakeNinja() {
     b.legRadius = 1.5f;
     b.foot = 2.8f;
     b.footRadius = 1.2f;
-    b.skin = kSkinRamp;
     b.top = b.sleeve = kSlateSuit;
     b.farSleeve = kSlateFar;
     b.legs = kSlateSuit;

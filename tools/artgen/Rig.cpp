@@ -76,6 +76,7 @@ void FillCapsule(Layer& out, Vec a, Vec b, float r0, float r1, Rgb c) {
 }
 
 void FillEllipse(Layer& out, Vec centre, float angle, float across, float along, Rgb c) {
+    if (across <= 0 || along <= 0) return;
     const Vec ax = Dir(angle), ac = Dir(angle + 90);
     const float r = std::max(across, along) + 1;
     for (int y = static_cast<int>(std::floor(centre.y - r)); y <= static_cast<int>(std::ceil(centre.y + r)); ++y)
@@ -100,21 +101,6 @@ void FillPoly(Layer& out, const std::vector<Vec>& pts, Rgb c) {
         std::sort(xs.begin(), xs.end());
         for (size_t i = 0; i + 1 < xs.size(); i += 2)
             for (int x = static_cast<int>(std::ceil(xs[i] - 0.5f)); x + 0.5f <= xs[i + 1]; ++x) out.Put(x, y, c);
-    }
-}
-
-void FillLine(Layer& out, Vec a, Vec b, Rgb c) {
-    int x0 = static_cast<int>(std::floor(a.x)), y0 = static_cast<int>(std::floor(a.y));
-    const int x1 = static_cast<int>(std::floor(b.x)), y1 = static_cast<int>(std::floor(b.y));
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        out.Put(x0, y0, c);
-        if (x0 == x1 && y0 == y1) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
     }
 }
 
@@ -308,7 +294,6 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
     struct Entry {
         const Part* part;
         int layer;
-        size_t order;
     };
     std::vector<std::string> show = pose.show, hide = pose.hide;
     for (const Bone& b : model.bones)
@@ -317,12 +302,11 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
             hide.insert(hide.end(), b.conceals.begin(), b.conceals.end());
         }
     std::vector<Entry> entries;
-    for (size_t i = 0; i < model.parts.size(); ++i) {
-        const Part& p = model.parts[i];
+    for (const Part& p : model.parts) {
         if (p.hidden && !Contains(show, p.name)) continue;
         if (Contains(hide, p.name)) continue;
         const int* l = Lookup(pose.layer, p.name);
-        entries.push_back({&p, l ? *l : p.layer, i});
+        entries.push_back({&p, l ? *l : p.layer});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.layer < b.layer; });
 
@@ -366,9 +350,6 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
                 FillSprite(layer, *s, Add(j->start, Mul(d, p.from)), snapped, model.legend);
                 break;
             }
-            case Kind::Line:
-                FillLine(layer, Add(j->start, Mul(d, p.from)), Add(j->start, Mul(d, p.to)), p.ramp.mid);
-                break;
             case Kind::Arc:
                 FillArc(layer, j->start, p.r0, p.r1, j->angle + p.arcFrom, j->angle + p.arcTo, p.ramp);
                 break;

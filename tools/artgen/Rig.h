@@ -24,9 +24,9 @@
 //                 the default) with its pivot on the bone point at `from`;
 //                 it turns with the bone in steps of `snap` degrees (90
 //                 keeps faces crisp; 0 turns freely);
-//        Line     a 1-pixel line along the bone (r0 ignored);
 //        Arc      a crescent (slash trail) around the bone's start: radii r0
-//                 to r1, from angle `arcFrom` to `arcTo`; not outlined.
+//                 to r1, swept from `arcFrom` (thin, dim tail) to `arcTo`
+//                 (thick, bright head), both added to the bone's angle.
 //      Shaded parts use a Ramp (light, mid, dark): the rim facing the upper
 //      left gets the light tone, the rim facing the lower right the dark one.
 //      Sprites keep their own colours (the model's `legend` maps grid
@@ -55,7 +55,9 @@
 //    builds the standard two-legged skeleton that the player characters
 //    use; enemies and bosses build their own skeletons the same way (a bird:
 //    body, neck, head, two wing bones; a wheel: a root with spokes) and may
-//    be drawn in larger cells (CellGeometry).
+//    be drawn in larger cells (CellGeometry). Where a frame wants a
+//    hand-placed pixel or two, draw a small Canvas::Grid over its cell after
+//    the rig has drawn it.
 // 4. Sheet layouts (Sheets.h): a Layout lists the sheet's cells (pose name,
 //    the states it serves, cell position, anchor kind). Register it with
 //    ART_LAYOUT so that `art_layouts` writes its machine-readable copy
@@ -64,8 +66,10 @@
 //    its floor); register animation strips with ART_REVIEW.
 //
 // Judge the result at 2x: `cmake --build build --target art_review` writes
-// build/art_review/*.png (every sheet at 2x and each character's states as
-// strips with the floor line), and build/contact_sheet.png shows all sheets.
+// build/art_review/*.png (every sheet with a layout, enlarged, its cells
+// named and anchors marked; each character's animations as strips at 2x over
+// the floor, wall or ceiling they hold, spinning frames turned as the game
+// turns them), and build/contact_sheet.png shows all sheets at 2x.
 #include <map>
 #include <string>
 #include <vector>
@@ -89,7 +93,7 @@ struct Sprite {
     Vec pivot;
 };
 
-enum class Kind { Capsule, Ellipse, Poly, Sprite, Line, Arc };
+enum class Kind { Capsule, Ellipse, Poly, Sprite, Arc };
 
 struct Part {
     std::string name;
@@ -140,7 +144,7 @@ struct Model {
     std::vector<Bone> bones;
     std::vector<Part> parts;
     std::map<char, Rgb> legend;
-    Rgb ink = Rgb{0x1A, 0x14, 0x23};
+    Rgb ink = Rgb{0x1A, 0x14, 0x23};  // the palette's ink
 
     Bone& AddBone(const Bone& b);
     Part& AddPart(const Part& p);
@@ -219,7 +223,7 @@ struct Body {
     float foot = 2.6f, footRadius = 1.0f;
     float handRadius = 1.3f;
     float shoulderDown = 1.2f;  // shoulders below the neck
-    Ramp skin, top, sleeve, legs, boots, gloves;
+    Ramp top, sleeve, legs, boots, gloves;
     Ramp farSleeve, farLegs, farBoots, farGloves;  // the far side, a tone darker
     Sprite head;                                    // default head picture
 };

@@ -70,6 +70,13 @@ TEST(ArtSheets, EveryCharacterSheetIsDrawnTheSameTwice) {
     }
 }
 
+TEST(ArtSheets, NoResourceIsDrawnTwice) {
+    // A second drawing of a resource (say a placeholder left beside the real
+    // sheet) would silently overwrite the first.
+    std::set<int> seen;
+    for (const SheetDef& s : Sheets()) EXPECT_TRUE(seen.insert(s.resourceId).second) << "resource " << s.resourceId;
+}
+
 TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
     const std::set<int> resources = {120, 126, 127, 128, 129, 162};
     for (int id : resources) ASSERT_NE(LayoutOf(id), nullptr) << "no layout for resource " << id;
@@ -171,6 +178,25 @@ TEST(Rig, AnglesPointDownForwardAndUpAndOffsetsTurnWithTheirParent) {
     // with the leaning torso.
     EXPECT_GT(a.at("armN").start.x, a.at("armF").start.x);
     EXPECT_GT(b.at("armF").start.x, a.at("armF").start.x);
+}
+
+TEST(Rig, PoseWordsSetWhatTheyNameAndRefuseUnknownBones) {
+    rig::Body body;
+    body.head.rows = {"x"};
+    rig::Model m = rig::Humanoid("test", body);
+    rig::Pose pose;
+    const rig::Place place =
+        rig::ReadPoseWords(m, "root:20,26 place:wall armN=95 legF*1.5 head+0,-1 face:blink wind:40 show:head", pose, "test");
+    EXPECT_EQ(place, rig::Place::Wall);
+    EXPECT_FLOAT_EQ(pose.root.y, 26);
+    EXPECT_FLOAT_EQ(pose.angle.at("armN"), 95);
+    EXPECT_FLOAT_EQ(pose.stretch.at("legF"), 1.5f);
+    EXPECT_FLOAT_EQ(pose.shift.at("head").y, -1);
+    EXPECT_EQ(pose.variant.at("head"), "blink");
+    EXPECT_FLOAT_EQ(pose.wind, 40);
+    // A misspelt bone must stop the build, not draw a pose that ignores it.
+    EXPECT_DEATH(rig::ReadPoseWords(m, "amrN=95", pose, "test"), "no bone 'amrN'");
+    EXPECT_DEATH(rig::ReadPoseWords(m, "place:floor", pose, "test"), "unknown placement");
 }
 
 TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
