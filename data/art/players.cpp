@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <sstream>
 
 #include "Palette.h"
 #include "Players.h"
@@ -215,6 +214,8 @@ void AddExtras(Model& m, const Ramp& rope, float bodyRadius) {
     stars.hidden = true;
     stars.outline = false;
     m.AddPart(stars);
+    m.legend['y'] = kGold;
+    m.legend['Y'] = kCream;
     m.AddPart(Hidden(EllipsePart("rope_a", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.3f)));
     m.AddPart(Hidden(EllipsePart("rope_b", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.62f)));
 }
@@ -245,8 +246,6 @@ Model MakeNinja() {
     Model m = rig::Humanoid("ninja", b);
     m.FindPart("head")->sprites = NinjaHeads();
     m.legend = NinjaLegend();
-    m.legend['y'] = kGold;
-    m.legend['Y'] = kCream;
     // The red scarf: a wrap at the neck and two long tails in the wind.
     m.AddPart(EllipsePart("wrap", "head", 11, kScarf, 3.0f, 1.3f));
     m.AddBone(Trail("tailA1", "torso", 3.4f, 1, {-2.0f, 0.6f}, 14));
@@ -298,8 +297,6 @@ Model MakeLuka() {
     Model m = rig::Humanoid("luka", b);
     m.FindPart("head")->sprites = LukaHeads();
     m.legend = LukaLegend();
-    m.legend['y'] = kGold;
-    m.legend['Y'] = kCream;
     // A high ponytail tied with a cream ribbon.
     m.AddBone(Trail("pony1", "head", 3.4f, 0, {-4.5f, -7.0f}, 16));
     m.AddBone(Trail("pony2", "pony1", 3.4f, 1, {0, 0}, 16));
@@ -355,8 +352,6 @@ Model MakeIronclaw() {
     Model m = rig::Humanoid("ironclaw", b);
     m.FindPart("head")->sprites = IronclawHeads();
     m.legend = IronclawLegend();
-    m.legend['y'] = kGold;
-    m.legend['Y'] = kCream;
     // Shoulder plates, gauntlets, shin guards and a skirt of plates.
     m.AddPart(EllipsePart("padN", "armN", 13, kSteel, 2.3f, 1.8f, 0.15f));
     m.AddPart(EllipsePart("padF", "armF", -19, kSteelFar, 2.3f, 1.8f, 0.15f));
