@@ -34,6 +34,13 @@ constexpr Rgb kCrimson = Hex(0x7F1D2D);
 constexpr Rgb kSkin = Hex(0xF0C29A);
 constexpr Rgb kViolet = Hex(0x8E5BD6);
 
+// Every colour above, for checks that a sheet keeps to the palette.
+constexpr Rgb kPaletteColours[] = {
+    kInk,   kNight, kDusk,      kMauve, kRose,  kCoral,      kAmber,      kGold,      kCream, kWhite, kMist,
+    kSlate, kNavy,  kPineDark,  kPine,  kGrass, kLeaf,       kEarthDark,  kEarth,     kWood,  kSand,  kStoneDark,
+    kStone, kStoneLight, kWaterDeep, kWater, kFoam, kRed, kCrimson, kSkin, kViolet,
+};
+
 // Only for the contact sheet's chequered background, never in a sheet.
 constexpr Rgb kCheckA = Hex(0x303030);
 constexpr Rgb kCheckB = Hex(0x404040);

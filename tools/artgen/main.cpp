@@ -1,20 +1,17 @@
 // Draws every registered sheet into rcdata_<id>.png and lays them side by
 // side, at 2x with their resource ids, on one contact sheet for review.
+//   artgen OUT_DIR CONTACT_SHEET [ART_DIR]   the resources and the contact sheet
+//   artgen --review OUT_DIR [ART_DIR]        review strips of the characters
+//   artgen --layouts DIR                     the machine-readable sheet layouts
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <set>
+#include <fstream>
 #include <string>
 
 #include "Palette.h"
+#include "Review.h"
 #include "Sheets.h"
-
-std::vector<SheetDef>& Sheets() {
-    static std::vector<SheetDef> sheets;
-    return sheets;
-}
-
-static std::string g_artDir;
 
 // The image resources the game loads into its texture slots.
 static const int kImageResourceIds[] = {
@@ -24,31 +21,42 @@ static const int kImageResourceIds[] = {
     180, 181, 300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 400, 401, 402,
 };
 static_assert(sizeof(kImageResourceIds) / sizeof(int) == 75);
-const std::string& ArtDataDir() { return g_artDir; }
+
+static int WriteLayouts(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    for (const Layout* l : Layouts()) {
+        std::ofstream f(dir / (std::string(l->file) + ".txt"), std::ios::binary);
+        f << l->Text();
+        if (!f) {
+            std::fprintf(stderr, "cannot write the layout %s\n", l->file);
+            return 1;
+        }
+    }
+    return 0;
+}
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--layouts") return WriteLayouts(argv[2]);
+    if (argc >= 3 && std::string(argv[1]) == "--review") {
+        if (argc > 3) SetArtDataDir(argv[3]);
+        return WriteReview(argv[2]);
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: artgen OUT_DIR CONTACT_SHEET [ART_DIR]\n");
+        std::fprintf(stderr, "usage: artgen OUT_DIR CONTACT_SHEET [ART_DIR] | --review OUT_DIR [ART_DIR] | --layouts DIR\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
-    if (argc > 3) g_artDir = argv[3];
+    if (argc > 3) SetArtDataDir(argv[3]);
     std::filesystem::create_directories(out);
     auto& sheets = Sheets();
-    // A drawn sheet replaces the placeholder of its id; two drawings of one
-    // id are a mistake.
-    std::set<int> drawnIds;
-    for (const SheetDef& s : sheets)
-        if (!s.placeholder) drawnIds.insert(s.resourceId);
-    std::erase_if(sheets, [&](const SheetDef& s) { return s.placeholder && drawnIds.count(s.resourceId) != 0; });
-    for (size_t i = 0; i < sheets.size(); ++i)
-        for (size_t j = i + 1; j < sheets.size(); ++j)
-            if (sheets[i].resourceId == sheets[j].resourceId) {
-                std::fprintf(stderr, "artgen: sheets \"%s\" and \"%s\" both draw resource %d\n", sheets[i].name,
-                             sheets[j].name, sheets[i].resourceId);
-                return 1;
-            }
     std::sort(sheets.begin(), sheets.end(), [](const SheetDef& a, const SheetDef& b) { return a.resourceId < b.resourceId; });
+    // Two drawings of one resource would overwrite each other unseen.
+    for (size_t i = 1; i < sheets.size(); ++i)
+        if (sheets[i].resourceId == sheets[i - 1].resourceId) {
+            std::fprintf(stderr, "resource %d is drawn by both \"%s\" and \"%s\"\n", sheets[i].resourceId,
+                         sheets[i - 1].name, sheets[i].name);
+            return 1;
+        }
 
     std::vector<std::pair<int, Canvas>> drawn;
     for (const SheetDef& s : sheets) {

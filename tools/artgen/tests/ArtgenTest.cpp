@@ -1,0 +1,242 @@
+// The art tool's checks on the character sheets: the same bytes on every
+// drawing, every layout cell inside its sheet and showing something, figures
+// standing on their floor, the machine-readable layouts up to date, and the
+// rig's conventions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "Palette.h"
+#include "Rig.h"
+#include "Sheets.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+struct Bounds {
+    int minX = 1 << 20, maxX = -1, minY = 1 << 20, maxY = -1;
+    bool Empty() const { return maxX < 0; }
+};
+
+// The opaque pixels of a frame's sprite rectangle.
+Bounds Opaque(const Canvas& sheet, const FramePlace& p) {
+    Bounds b;
+    for (int y = p.v + p.top; y <= p.v + p.bottom; ++y)
+        for (int x = p.u + p.left; x <= p.u + p.right; ++x)
+            if (!(sheet.Get(x, y) == kKey)) {
+                b.minX = std::min(b.minX, x);
+                b.maxX = std::max(b.maxX, x);
+                b.minY = std::min(b.minY, y);
+                b.maxY = std::max(b.maxY, y);
+            }
+    return b;
+}
+
+bool HasCellAt(const Layout& l, int x, int y, const std::string& state) {
+    for (const Cell& c : l.cells)
+        if (c.x == x && c.y == y && (" " + std::string(c.states) + " ").find(" " + state + " ") != std::string::npos)
+            return true;
+    return false;
+}
+
+const Layout* LayoutOf(int resourceId) {
+    for (const Layout* l : Layouts())
+        if (l->resourceId == resourceId) return l;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(ArtSheets, EveryCharacterSheetIsDrawnTheSameTwice) {
+    ASSERT_FALSE(Layouts().empty());
+    for (const Layout* l : Layouts()) {
+        const Canvas a = DrawSheet(l->resourceId), b = DrawSheet(l->resourceId);
+        ASSERT_EQ(a.W(), b.W());
+        ASSERT_EQ(a.H(), b.H());
+        bool same = true;
+        for (int y = 0; y < a.H() && same; ++y)
+            for (int x = 0; x < a.W() && same; ++x) same = a.Get(x, y) == b.Get(x, y);
+        EXPECT_TRUE(same) << "resource " << l->resourceId;
+    }
+}
+
+TEST(ArtSheets, NoResourceIsDrawnTwice) {
+    // A second drawing of a resource (say a placeholder left beside the real
+    // sheet) would silently overwrite the first.
+    std::set<int> seen;
+    for (const SheetDef& s : Sheets()) EXPECT_TRUE(seen.insert(s.resourceId).second) << "resource " << s.resourceId;
+}
+
+TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
+    const std::set<int> resources = {120, 126, 127, 128, 129, 162};
+    for (int id : resources) ASSERT_NE(LayoutOf(id), nullptr) << "no layout for resource " << id;
+    for (const Layout* l : Layouts()) {
+        const Canvas sheet = DrawSheet(l->resourceId);
+        // The game loads these sheets as 256 x 256 textures.
+        EXPECT_LE(sheet.W(), 256);
+        EXPECT_LE(sheet.H(), 256);
+        for (const Cell& c : l->cells) {
+            const FramePlace p = l->Place(c);
+            SCOPED_TRACE(std::string(l->file) + " " + c.pose);
+            EXPECT_GE(p.u + p.left, 0);
+            EXPECT_GE(p.v + p.top, 0);
+            EXPECT_LT(p.u + p.right, sheet.W());
+            EXPECT_LT(p.v + p.bottom, sheet.H());
+            EXPECT_EQ(p.right - p.left + 1, l->cell.w);
+            EXPECT_EQ(p.bottom - p.top + 1, l->cell.h);
+            EXPECT_FALSE(Opaque(sheet, p).Empty());
+            // Two rows of a layout share a cell only to give one picture
+            // another anchor.
+            for (const Cell& o : l->cells) {
+                const bool overlap = std::abs(o.x - c.x) < l->cell.w && std::abs(o.y - c.y) < l->cell.h;
+                if (&o != &c && overlap) {
+                    EXPECT_EQ(std::string(o.pose), c.pose);
+                    EXPECT_TRUE(o.x == c.x && o.y == c.y);
+                }
+            }
+        }
+        std::set<uint32_t> palette;
+        for (const Rgb& c : kPaletteColours) palette.insert((c.r << 16) | (c.g << 8) | c.b);
+        for (int y = 0; y < sheet.H(); ++y)
+            for (int x = 0; x < sheet.W(); ++x) {
+                const Rgb c = sheet.Get(x, y);
+                if (c == kKey) continue;
+                ASSERT_TRUE(palette.count((c.r << 16) | (c.g << 8) | c.b))
+                    << l->file << ": colour off the palette at " << x << "," << y;
+            }
+    }
+}
+
+TEST(ArtSheets, FiguresTouchTheFloorWallOrCeilingTheirAnchorStandsFor) {
+    for (const Layout* l : Layouts()) {
+        const Canvas sheet = DrawSheet(l->resourceId);
+        for (const Cell& c : l->cells) {
+            const FramePlace p = l->Place(c);
+            const Bounds b = Opaque(sheet, p);
+            SCOPED_TRACE(std::string(l->file) + " " + c.pose);
+            switch (c.anchor) {
+                case Anchor::Feet: EXPECT_EQ(b.maxY, p.v - 1); break;     // on the floor, not a texel above it
+                case Anchor::Ceiling: EXPECT_EQ(b.minY, p.v); break;      // hands on the ceiling
+                case Anchor::Wall: EXPECT_EQ(b.minX, p.u); break;         // back against the wall
+                case Anchor::Centre: break;
+            }
+        }
+    }
+}
+
+TEST(ArtSheets, ScreensFindTheFramesTheyReadAtFixedCells) {
+    // The stage select's running animation reads the Ninja's sheet at (0, 0),
+    // (160, 40) and (200, 40); the title's character buttons read the first
+    // two cells of Luka's and Ironclaw's sheets.
+    const Layout* ninja = LayoutOf(120);
+    ASSERT_NE(ninja, nullptr);
+    EXPECT_TRUE(HasCellAt(*ninja, 0, 0, "230"));
+    EXPECT_TRUE(HasCellAt(*ninja, 160, 40, "260"));
+    EXPECT_TRUE(HasCellAt(*ninja, 200, 40, "261"));
+    for (int id : {126, 128}) {
+        const Layout* l = LayoutOf(id);
+        ASSERT_NE(l, nullptr);
+        EXPECT_TRUE(HasCellAt(*l, 0, 0, "230")) << id;
+        EXPECT_TRUE(HasCellAt(*l, 40, 0, "231")) << id;
+    }
+}
+
+TEST(ArtSheets, MachineReadableLayoutsAreUpToDate) {
+    for (const Layout* l : Layouts()) {
+        const std::string path = std::string(ART_LAYOUT_DIR) + "/" + l->file + ".txt";
+        EXPECT_EQ(ReadFile(path), l->Text()) << path << " is out of date: run `cmake --build build --target art_layouts`";
+    }
+}
+
+TEST(Rig, AnglesPointDownForwardAndUpAndOffsetsTurnWithTheirParent) {
+    rig::Body body;
+    body.head.rows = {"x"};
+    rig::Model m = rig::Humanoid("test", body);
+    m.legend['x'] = kInk;
+    rig::Pose upright;
+    upright.root = {20, 24};
+    const auto a = rig::Solve(m, upright);
+    EXPECT_NEAR(a.at("torso").end.y, 24 - body.torso, 0.1);  // 180 points up
+    EXPECT_GT(a.at("armN").end.y, a.at("armN").start.y);     // 0 hangs down
+    rig::Pose leaning = upright;
+    leaning.angle["torso"] = 150;  // leans forward
+    leaning.angle["armN"] = 90;    // points forward
+    const auto b = rig::Solve(m, leaning);
+    EXPECT_GT(b.at("torso").end.x, 20.5);
+    EXPECT_GT(b.at("armN").end.x, b.at("armN").start.x + body.upperArm - 0.1);
+    // The near shoulder sits forward of the far one and both move forward
+    // with the leaning torso.
+    EXPECT_GT(a.at("armN").start.x, a.at("armF").start.x);
+    EXPECT_GT(b.at("armF").start.x, a.at("armF").start.x);
+}
+
+TEST(Rig, PoseWordsSetWhatTheyNameAndRefuseUnknownBones) {
+    rig::Body body;
+    body.head.rows = {"x"};
+    rig::Model m = rig::Humanoid("test", body);
+    rig::Pose pose;
+    const rig::Place place =
+        rig::ReadPoseWords(m, "root:20,26 place:wall armN=95 legF*1.5 head+0,-1 face:blink wind:40 show:head", pose, "test");
+    EXPECT_EQ(place, rig::Place::Wall);
+    EXPECT_FLOAT_EQ(pose.root.y, 26);
+    EXPECT_FLOAT_EQ(pose.angle.at("armN"), 95);
+    EXPECT_FLOAT_EQ(pose.stretch.at("legF"), 1.5f);
+    EXPECT_FLOAT_EQ(pose.shift.at("head").y, -1);
+    EXPECT_EQ(pose.variant.at("head"), "blink");
+    EXPECT_FLOAT_EQ(pose.wind, 40);
+    // A misspelt bone must stop the build, not draw a pose that ignores it.
+    EXPECT_DEATH(rig::ReadPoseWords(m, "amrN=95", pose, "test"), "no bone 'amrN'");
+    EXPECT_DEATH(rig::ReadPoseWords(m, "place:floor", pose, "test"), "unknown placement");
+}
+
+TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
+    rig::Body body;
+    body.top = body.sleeve = body.legs = body.boots = body.gloves = {kMist, kSlate, kNavy};
+    body.farSleeve = body.farLegs = body.farBoots = body.farGloves = {kSlate, kNavy, kNight};
+    body.head.rows = {"xxxx", "xxxx", "xxxx"};
+    body.head.pivot = {2, 3};
+    rig::Model m = rig::Humanoid("test", body);
+    m.legend['x'] = kSkin;
+    rig::Part trail;
+    trail.name = "trail";
+    trail.bone = "torso";
+    trail.kind = rig::Kind::Arc;
+    trail.ramp = {kWhite, kCream, kGold};
+    trail.r0 = 8;
+    trail.r1 = 12;
+    trail.arcFrom = 0;
+    trail.arcTo = 120;
+    trail.outline = false;
+    m.AddPart(trail);
+    rig::Pose pose;
+    pose.root = {20, 24};
+    pose.angle["armN"] = 60;
+    const Canvas c = rig::Render(m, pose, 40, 40);
+    int ink = 0, trailPixels = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const Rgb p = c.Get(x, y);
+            if (p == kKey) continue;
+            if (p == kWhite || p == kCream) ++trailPixels;
+            if (p == kInk) ++ink;
+            const bool edge = c.Get(x - 1, y) == kKey || c.Get(x + 1, y) == kKey || c.Get(x, y - 1) == kKey ||
+                              c.Get(x, y + 1) == kKey;
+            // Every opaque pixel at the silhouette's edge is ink, except the
+            // trail, which is laid over the finished figure without one.
+            if (edge && !(p == kWhite || p == kCream || p == kGold)) {
+                EXPECT_EQ(p, kInk) << x << "," << y;
+            }
+        }
+    EXPECT_GT(ink, 20);
+    EXPECT_GT(trailPixels, 10);
+}
