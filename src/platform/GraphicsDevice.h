@@ -14,7 +14,12 @@ namespace platform {
 
 namespace detail {
 struct SpanSetup;  // per-draw state of the span routines
-using SpanFn = void (*)(const SpanSetup&, uint32_t*, uint16_t*, int, int, int);
+// One row of a primitive: pixels xl..xr of row y.
+struct Span {
+    int y, xl, xr;
+};
+// Fills the given rows of the colour (and depth) buffer for one primitive.
+using SpanFn = void (*)(const SpanSetup&, uint32_t* colour, uint16_t* depth, const Span* spans, int count);
 }  // namespace detail
 
 using Result = int32_t;
