@@ -116,7 +116,7 @@ Result GraphicsDevice::SetVertexShader(uint32_t fvf) { return fvf == kVertexForm
 Result GraphicsDevice::DrawPrimitiveUP(int triangleCount, const Vertex* vertices, uint32_t stride) {
     if (!vertices || stride != sizeof(Vertex) || triangleCount < 0) return kFail;
     for (int i = 0; i < triangleCount; ++i) {
-        if (i + 1 < triangleCount && DrawAxisAlignedQuad(vertices + 3 * i)) {
+        if (i + 1 < triangleCount && (DrawAxisAlignedQuad(vertices + 3 * i) || DrawQuadPair(vertices + 3 * i))) {
             ++i;
             continue;
         }
@@ -186,6 +186,13 @@ struct SpanSetup {
     uint16_t zConst;
 };
 
+struct PreparedTriangle {
+    SpanSetup setup;
+    SpanFn fill;
+    Span spans[GraphicsDevice::kHeight];
+    int count;
+};
+
 }  // namespace detail
 
 namespace {
@@ -228,6 +235,12 @@ public:
           uMask_(uMask), vMask_(vMask), texW_(texW), rowShift_(__builtin_ctz(texW)),
           u_(static_cast<uint32_t>(u)), v_(static_cast<uint32_t>(v)),
           du_(static_cast<uint32_t>(du)), dv_(static_cast<uint32_t>(dv)) {}
+
+    // Steps back n pixels.
+    void Back(int n) {
+        u_ -= static_cast<uint32_t>(n) * du_;
+        v_ -= static_cast<uint32_t>(n) * dv_;
+    }
 
     uint32_t Next() {
         uint32_t i = (u_ >> 16) & uMask_;
@@ -272,13 +285,43 @@ private:
     uint32_t u_, v_, du_, dv_;
 };
 
+// A second source of texels that takes over from the first at pixel
+// `boundary` of a row: the two halves of a turned sprite meet on their
+// shared edge, and each keeps its own texture coordinates.
+class JoinedTexels {
+public:
+    JoinedTexels(const SpanTexels<true>& first, const SpanTexels<true>& second, int x, int boundary)
+        : first_(first), second_(second), x_(x), boundary_(boundary) {}
+
+    uint32_t Next() { return x_++ < boundary_ ? first_.Next() : second_.Next(); }
+
+#ifdef __SSE2__
+    __m128i Next4() {
+        const int x = x_;
+        x_ += 4;
+        if (x + 3 < boundary_) return first_.Next4();
+        if (x >= boundary_) return second_.Next4();
+        // The group where the halves meet: the second half steps back so that
+        // its lanes line up with the pixels, and each lane takes its own half.
+        second_.Back(boundary_ - x);
+        const __m128i fromFirst = _mm_cmpgt_epi32(_mm_set1_epi32(boundary_ - x), _mm_setr_epi32(0, 1, 2, 3));
+        const __m128i a = first_.Next4(), b = second_.Next4();
+        return _mm_or_si128(_mm_and_si128(fromFirst, a), _mm_andnot_si128(fromFirst, b));
+    }
+#endif
+
+private:
+    SpanTexels<true> first_, second_;
+    int x_, boundary_;
+};
+
 template <OpKind Op, BlendKind Blend>
-void FillSpans(const SpanSetup& s, uint32_t* colour, uint16_t* depth, const Span* spans, int count) {
+void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* colour, uint16_t* depth) {
+    const SpanSetup& s = *first.setup;
     // Everything the loops read lives in locals: the stores into the colour
     // buffer would otherwise force the set-up to be read again per pixel.
     const uint32_t* const texels = s.texels;
-    const double x0 = s.x0, y0 = s.y0, u0 = s.u0, v0 = s.v0, z0 = s.z0;
-    const double dudx = s.dudx, dudy = s.dudy, dvdx = s.dvdx, dvdy = s.dvdy, dzdx = s.dzdx, dzdy = s.dzdy;
+    const double x0 = s.x0, y0 = s.y0, z0 = s.z0, dzdx = s.dzdx, dzdy = s.dzdy;
     const int64_t du = s.dudxFix, dv = s.dvdxFix;
     const uint32_t uMask = s.uMask, vMask = s.vMask, texW = s.texW, texH = s.texH;
     const bool pow2 = s.pow2;
@@ -441,15 +484,62 @@ void FillSpans(const SpanSetup& s, uint32_t* colour, uint16_t* depth, const Span
 
     // Where each span starts in the texture, all worked out before any
     // drawing: a span then never waits on the arithmetic of its own start.
-    int64_t uStart[GraphicsDevice::kHeight], vStart[GraphicsDevice::kHeight];
-    if (texels) {
-        for (int i = 0; i < count; ++i) {
-            const double ox = spans[i].xl - x0, oy = spans[i].y - y0;
-            uStart[i] = ToFixed(u0 + dudx * ox + dudy * oy);
-            vStart[i] = ToFixed(v0 + dvdx * ox + dvdy * oy);
+    auto starts = [&](const detail::Rows& rows, int64_t* u, int64_t* v) {
+        const SpanSetup& p = *rows.setup;
+        for (int i = 0; i < rows.count; ++i) {
+            const double ox = rows.spans[i].xl - p.x0, oy = rows.spans[i].y - p.y0;
+            u[i] = ToFixed(p.u0 + p.dudx * ox + p.dudy * oy);
+            v[i] = ToFixed(p.v0 + p.dvdx * ox + p.dvdy * oy);
         }
+    };
+    int64_t uStart[GraphicsDevice::kHeight], vStart[GraphicsDevice::kHeight];
+    if (texels) starts(first, uStart, vStart);
+
+    if (second) {
+        // Both halves of a turned sprite (grouped drawing only), row by row.
+        // Where a row holds a span of each and they meet, one pass crosses
+        // both; otherwise the first half's span goes first, as it would
+        // when the halves were drawn one after the other.
+        int64_t uSecond[GraphicsDevice::kHeight], vSecond[GraphicsDevice::kHeight];
+        starts(*second, uSecond, vSecond);
+        const SpanSetup& t = *second->setup;
+        auto texelsOf = [&](const SpanSetup& p, int64_t u, int64_t v) {
+            return SpanTexels<true>(texels, texW, uMask, vMask, u, v, p.dudxFix, p.dvdxFix);
+        };
+        int i = 0, j = 0;
+        while (i < first.count || j < second->count) {
+            const Span* a = i < first.count ? &first.spans[i] : nullptr;
+            const Span* b = j < second->count ? &second->spans[j] : nullptr;
+            const int y = a && (!b || a->y <= b->y) ? a->y : b->y;
+            cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
+            const bool hasA = a && a->y == y, hasB = b && b->y == y;
+            if (hasA && hasB && (a->xr + 1 == b->xl || b->xr + 1 == a->xl)) {
+                SpanTexels<true> ta = texelsOf(s, uStart[i], vStart[i]), tb = texelsOf(t, uSecond[j], vSecond[j]);
+                if (a->xr + 1 == b->xl) {
+                    JoinedTexels src(ta, tb, a->xl, b->xl);
+                    groupedSpan(src, a->xl, b->xr);
+                } else {
+                    JoinedTexels src(tb, ta, b->xl, a->xl);
+                    groupedSpan(src, b->xl, a->xr);
+                }
+            } else {
+                if (hasA) {
+                    SpanTexels<true> src = texelsOf(s, uStart[i], vStart[i]);
+                    groupedSpan(src, a->xl, a->xr);
+                }
+                if (hasB) {
+                    SpanTexels<true> src = texelsOf(t, uSecond[j], vSecond[j]);
+                    groupedSpan(src, b->xl, b->xr);
+                }
+            }
+            i += hasA;
+            j += hasB;
+        }
+        return;
     }
 
+    const Span* const spans = first.spans;
+    const int count = first.count;
     for (int i = 0; i < count; ++i) {
         const int y = spans[i].y, xl = spans[i].xl, xr = spans[i].xr;
         cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
@@ -511,12 +601,39 @@ SpanFn PickSpan(OpKind op, BlendKind blend) {
 
 }  // namespace
 
-void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Vertex& v2In) {
+void GraphicsDevice::DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
+    detail::PreparedTriangle t;
+    if (!PrepareTriangle(a, b, c, t)) return;
+    t.fill(detail::Rows{&t.setup, t.spans, t.count}, nullptr, colour_.data(), depth_.data());
+}
+
+namespace {
+// Whether the span routines shade this primitive a group of pixels at a time.
+bool Grouped(const SpanSetup& s) { return s.texels && s.pow2 && !s.zTest && !s.zWrite; }
+}  // namespace
+
+bool GraphicsDevice::DrawQuadPair(const Vertex* v) {
+    if (std::memcmp(&v[3], &v[0], sizeof(Vertex)) != 0 || std::memcmp(&v[4], &v[2], sizeof(Vertex)) != 0) return false;
+    detail::PreparedTriangle first, second;
+    const bool hasFirst = PrepareTriangle(v[0], v[1], v[2], first);
+    const bool hasSecond = PrepareTriangle(v[3], v[4], v[5], second);
+    const detail::Rows a{&first.setup, first.spans, first.count}, b{&second.setup, second.spans, second.count};
+    if (hasFirst && hasSecond && first.fill == second.fill && Grouped(first.setup) && Grouped(second.setup)) {
+        first.fill(a, &b, colour_.data(), depth_.data());
+        return true;
+    }
+    if (hasFirst) first.fill(a, nullptr, colour_.data(), depth_.data());
+    if (hasSecond) second.fill(b, nullptr, colour_.data(), depth_.data());
+    return true;
+}
+
+bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const Vertex& v2In,
+                                     detail::PreparedTriangle& out) {
     const Vertex* p1 = &v1In;
     const Vertex* p2 = &v2In;
     double area = (static_cast<double>(p1->x) - v0.x) * (static_cast<double>(p2->y) - v0.y) -
                   (static_cast<double>(p2->x) - v0.x) * (static_cast<double>(p1->y) - v0.y);
-    if (!(std::isfinite(area)) || area == 0.0) return;
+    if (!(std::isfinite(area)) || area == 0.0) return false;
     if (area < 0) {
         std::swap(p1, p2);
         area = -area;
@@ -526,13 +643,14 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
 
     const double minY = std::min({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     const double maxY = std::max({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
-    if (!std::isfinite(minY) || !std::isfinite(maxY)) return;
+    if (!std::isfinite(minY) || !std::isfinite(maxY)) return false;
     const int yStart = static_cast<int>(std::clamp(std::ceil(minY), 0.0, static_cast<double>(kHeight)));
     const int yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(kHeight - 1)));
-    if (yStart > yEnd) return;
+    if (yStart > yEnd) return false;
 
-    SpanSetup s{};
-    if (!Setup(v0, v1, v2, area, s)) return;
+    out.setup = SpanSetup{};
+    if (!Setup(v0, v1, v2, area, out.setup)) return false;
+    out.fill = spanFn_;
     const Edge edges[3] = {MakeEdge(v0, v1), MakeEdge(v1, v2), MakeEdge(v2, v0)};
     // A left edge (the inside lies to its right) bounds each row from the
     // left and owns the pixels on it; a right edge bounds it from the right
@@ -546,7 +664,7 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
         else if (e.a > 0) left[left[0] ? 1 : 0] = &e;
         else right[right[0] ? 1 : 0] = &e;
     }
-    if (!left[0] || !right[0]) return;
+    if (!left[0] || !right[0]) return false;
     if (!left[1]) left[1] = left[0];
     if (!right[1]) right[1] = right[0];
 
@@ -558,7 +676,6 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
         constexpr double kFar = 1.0e15;
         return CeilInt(std::clamp(e->rx + e->k * (y - e->ry), -kFar, kFar));
     };
-    Span spans[kHeight];
     int count = 0;
     for (int y = yStart; y <= yEnd; ++y) {
         const double fy = y;
@@ -571,9 +688,10 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
         const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, kWidth));
         const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, kWidth - 1));
         if (xl > xr) continue;
-        spans[count++] = Span{y, xl, xr};
+        out.spans[count++] = Span{y, xl, xr};
     }
-    if (count > 0) spanFn_(s, colour_.data(), depth_.data(), spans, count);
+    out.count = count;
+    return count > 0;
 }
 
 bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
@@ -601,7 +719,7 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     Span spans[kHeight];
     int count = 0;
     for (int y = y0; y <= y1; ++y) spans[count++] = Span{y, x0, x1};
-    spanFn_(s, colour_.data(), depth_.data(), spans, count);
+    spanFn_(detail::Rows{&s, spans, count}, nullptr, colour_.data(), depth_.data());
     return true;
 }
 
