@@ -83,7 +83,9 @@ per_thread() {
 
 cpus=() wakes=()
 for run in $(seq "$runs"); do
-  (cd "$work" && exec ./pellumbrisk >"$work/game.log" 2>&1) &
+  # A runtime folder of its own keeps the single-instance lock apart from
+  # any other copy of the game running on this machine.
+  (cd "$work" && XDG_RUNTIME_DIR="$work" exec ./pellumbrisk >"$work/game.log" 2>&1) &
   game_pid=$!
   sleep "$warmup"
   kill -0 "$game_pid" 2>/dev/null || { echo "idle_bench: the game ended early:" >&2; cat "$work/game.log" >&2; exit 1; }
