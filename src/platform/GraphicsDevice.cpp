@@ -47,8 +47,10 @@ GraphicsDevice::GraphicsDevice()
 Result GraphicsDevice::Clear(uint32_t argb, float depth) {
     std::fill(colour_.begin(), colour_.end(), argb | 0xFF000000u);
     const float d = std::clamp(depth, 0.0f, 1.0f);
-    depthClearValue_ = static_cast<uint16_t>(std::lround(d * 65535.0f));
-    std::fill(depth_.begin(), depth_.end(), depthClearValue_);
+    const uint16_t value = static_cast<uint16_t>(std::lround(d * 65535.0f));
+    // Most frames write no depth: the buffer then still holds the value.
+    if (depthDirty_ || value != depthClearValue_) std::fill(depth_.begin(), depth_.end(), value);
+    depthClearValue_ = value;
     depthDirty_ = false;
     return kOk;
 }
@@ -655,7 +657,7 @@ bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const
     // A left edge (the inside lies to its right) bounds each row from the
     // left and owns the pixels on it; a right edge bounds it from the right
     // and does not; a horizontal edge keeps or drops whole rows. A triangle
-    // has one or two of each side; a single one stands in twice.
+    // has one or two of each side.
     const Edge* left[2] = {nullptr, nullptr};
     const Edge* right[2] = {nullptr, nullptr};
     const Edge* flat = nullptr;
@@ -677,19 +679,24 @@ bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const
         return CeilInt(std::clamp(e->rx + e->k * (y - e->ry), -kFar, kFar));
     };
     int count = 0;
-    for (int y = yStart; y <= yEnd; ++y) {
-        const double fy = y;
-        if (flat) {
-            const double by = flat->b * (fy - flat->ry);
-            if (!(by > 0 || (by == 0 && flat->inclusive))) continue;
+    auto rows = [&]<bool TwoLeft>() __attribute__((always_inline)) {
+        for (int y = yStart; y <= yEnd; ++y) {
+            const double fy = y;
+            if (flat) {
+                const double by = flat->b * (fy - flat->ry);
+                if (!(by > 0 || (by == 0 && flat->inclusive))) continue;
+            }
+            const int64_t l = TwoLeft ? std::max(crossing(left[0], fy), crossing(left[1], fy)) : crossing(left[0], fy);
+            const int64_t r = (TwoLeft ? crossing(right[0], fy) : std::min(crossing(right[0], fy), crossing(right[1], fy))) - 1;
+            const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, kWidth));
+            const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, kWidth - 1));
+            if (xl > xr) continue;
+            out.spans[count++] = Span{y, xl, xr};
         }
-        const int64_t l = std::max(crossing(left[0], fy), crossing(left[1], fy));
-        const int64_t r = std::min(crossing(right[0], fy), crossing(right[1], fy)) - 1;
-        const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, kWidth));
-        const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, kWidth - 1));
-        if (xl > xr) continue;
-        out.spans[count++] = Span{y, xl, xr};
-    }
+    };
+    // Three edges: two on one side, one (or a horizontal one) on the other.
+    if (left[1] != left[0]) rows.template operator()<true>();
+    else rows.template operator()<false>();
     out.count = count;
     return count > 0;
 }
