@@ -91,6 +91,11 @@ void CGameMain::DoFrame() {
     Draw();
 }
 
+uint32_t CGameMain::MsUntilNextFrame(uint32_t now) const {
+    const uint32_t since = now - g_lastFrameTime;
+    return !g_frameStarted || since >= kFrameMs ? 0 : kFrameMs - since;
+}
+
 void CGameMain::Draw() {
     platform::GraphicsDevice* device = GetDevice();
     if (!device) {

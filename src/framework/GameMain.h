@@ -44,6 +44,10 @@ public:
         if (m_groupFreezeTimer > 0) --m_groupFreezeTimer;
     }
 
+    // Milliseconds from now until DoFrame would run the next logical frame;
+    // 0 when it would run one now.
+    uint32_t MsUntilNextFrame(uint32_t now) const;
+
     // View inside the 640 x 640 layout space.
     int32_t GetViewWidth() const;
     int32_t GetViewHeight() const;

@@ -202,7 +202,10 @@ int AudioStreamBuffer::PollNotification() {
 
 void AudioStreamBuffer::Signal(uint32_t frame) {
     for (size_t i = 0; i < m_notifyFrames.size(); ++i) {
-        if (m_notifyFrames[i] == frame) m_signalled[i] = true;
+        if (m_notifyFrames[i] == frame) {
+            m_signalled[i] = true;
+            m_mixer->m_notified = true;
+        }
     }
 }
 
@@ -419,16 +422,24 @@ void AudioMixer::MixChunk(float* mix, int frames) {
 }
 
 void AudioMixer::Mix(int16_t* out, int frames) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    while (frames > 0) {
-        const int n = std::min(frames, kChunkFrames);
-        MixChunk(m_scratch.data(), n);
-        for (int i = 0; i < 2 * n; ++i) {
-            const float y = Limit(m_scratch[i]);
-            out[i] = static_cast<int16_t>(std::lrint(std::clamp(y, -1.0f, 1.0f) * 32767.0f));
+    bool notified;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        while (frames > 0) {
+            const int n = std::min(frames, kChunkFrames);
+            MixChunk(m_scratch.data(), n);
+            for (int i = 0; i < 2 * n; ++i) {
+                const float y = Limit(m_scratch[i]);
+                out[i] = static_cast<int16_t>(std::lrint(std::clamp(y, -1.0f, 1.0f) * 32767.0f));
+            }
+            out += 2 * n;
+            frames -= n;
         }
-        out += 2 * n;
-        frames -= n;
+        notified = m_notified;
+        m_notified = false;
+    }
+    if (notified) {
+        if (void (*hook)() = m_notificationHook.load()) hook();
     }
 }
 

@@ -9,6 +9,7 @@
 // The mixing function can be driven directly (no device, no thread), which
 // is how the tests move the play cursor.
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -162,6 +163,11 @@ public:
     // 16-bit samples at kAudioOutputRate, moving every play cursor.
     void Mix(int16_t* out, int frames);
 
+    // A function called after each mix in which a stream's notification
+    // position was reached (on the mixing thread, outside the mixer's lock),
+    // so that whoever polls the notifications can be woken. Null for none.
+    void SetNotificationHook(void (*hook)()) { m_notificationHook = hook; }
+
     // The mix's shaping of the summed signal: straight below the knee, then
     // bent smoothly toward full scale so loud moments never clip or wrap.
     static float Limit(float x);
@@ -187,6 +193,8 @@ private:
     float m_effectGain = 1.0f;
     std::unique_ptr<MidiPlayer> m_midi;
     std::vector<float> m_scratch;
+    bool m_notified = false;  // a notification position was reached in this mix
+    std::atomic<void (*)()> m_notificationHook{nullptr};
     uint32_t m_device = 0;
     bool m_manual = false;
     bool m_openTried = false;

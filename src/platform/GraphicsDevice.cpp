@@ -47,8 +47,10 @@ GraphicsDevice::GraphicsDevice()
 Result GraphicsDevice::Clear(uint32_t argb, float depth) {
     std::fill(colour_.begin(), colour_.end(), argb | 0xFF000000u);
     const float d = std::clamp(depth, 0.0f, 1.0f);
-    depthClearValue_ = static_cast<uint16_t>(std::lround(d * 65535.0f));
-    std::fill(depth_.begin(), depth_.end(), depthClearValue_);
+    const uint16_t value = static_cast<uint16_t>(std::lround(d * 65535.0f));
+    // Most frames write no depth: the buffer then still holds the value.
+    if (depthDirty_ || value != depthClearValue_) std::fill(depth_.begin(), depth_.end(), value);
+    depthClearValue_ = value;
     depthDirty_ = false;
     return kOk;
 }
@@ -116,7 +118,7 @@ Result GraphicsDevice::SetVertexShader(uint32_t fvf) { return fvf == kVertexForm
 Result GraphicsDevice::DrawPrimitiveUP(int triangleCount, const Vertex* vertices, uint32_t stride) {
     if (!vertices || stride != sizeof(Vertex) || triangleCount < 0) return kFail;
     for (int i = 0; i < triangleCount; ++i) {
-        if (i + 1 < triangleCount && DrawAxisAlignedQuad(vertices + 3 * i)) {
+        if (i + 1 < triangleCount && (DrawAxisAlignedQuad(vertices + 3 * i) || DrawQuadPair(vertices + 3 * i))) {
             ++i;
             continue;
         }
@@ -186,10 +188,18 @@ struct SpanSetup {
     uint16_t zConst;
 };
 
+struct PreparedTriangle {
+    SpanSetup setup;
+    SpanFn fill;
+    Span spans[GraphicsDevice::kHeight];
+    int count;
+};
+
 }  // namespace detail
 
 namespace {
 
+using detail::Span;
 using detail::SpanSetup;
 
 inline uint16_t QuantiseDepth(double z) {
@@ -197,26 +207,136 @@ inline uint16_t QuantiseDepth(double z) {
     return static_cast<uint16_t>(zc * 65535.0 + 0.5);
 }
 
-template <OpKind Op, BlendKind Blend>
-void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl, int xr) {
-    // Everything the loop reads lives in locals: the stores into the colour
-    // buffer would otherwise force the set-up to be read again per pixel.
-    const SpanSetup s = setup;
-    const double ox = xl - s.x0, oy = y - s.y0;
-    int64_t uf = 0, vf = 0;
-    const uint32_t* const texels = s.texels;
-    if (texels) {
-        uf = static_cast<int64_t>(std::floor((s.u0 + s.dudx * ox + s.dudy * oy) * 65536.0));
-        vf = static_cast<int64_t>(std::floor((s.v0 + s.dvdx * ox + s.dvdy * oy) * 65536.0));
+// Floor and ceiling by truncation, without a library call; the callers keep
+// the values well inside the 64-bit range.
+inline int64_t FloorInt(double x) {
+    const int64_t i = static_cast<int64_t>(x);
+    return i - (x < static_cast<double>(i));
+}
+inline int64_t CeilInt(double x) {
+    const int64_t i = static_cast<int64_t>(x);
+    return i + (x > static_cast<double>(i));
+}
+// A texture coordinate in texels to 16.16 fixed point, rounded down.
+inline int64_t ToFixed(double texels) {
+    constexpr double kLimit = 4.0e18;
+    return FloorInt(std::clamp(texels * 65536.0, -kLimit, kLimit));
+}
+
+// The texels along one span, in order, from a power-of-two texture. The
+// coordinates are 16.16 fixed point; only their low 32 bits matter, since
+// wrapping keeps at most 16 bits of whole texels, so they step as 32-bit
+// words. CrossesRows is false when the span stays on one texel row (an
+// unrotated sprite); then v never moves.
+template <bool CrossesRows>
+class SpanTexels {
+public:
+    SpanTexels(const uint32_t* texels, uint32_t texW, uint32_t uMask, uint32_t vMask, int64_t u, int64_t v, int64_t du,
+               int64_t dv)
+        : texels_(CrossesRows ? texels : texels + (static_cast<uint32_t>(v >> 16) & vMask) * texW),
+          uMask_(uMask), vMask_(vMask), texW_(texW), rowShift_(__builtin_ctz(texW)),
+          u_(static_cast<uint32_t>(u)), v_(static_cast<uint32_t>(v)),
+          du_(static_cast<uint32_t>(du)), dv_(static_cast<uint32_t>(dv)) {}
+
+    // Steps back n pixels.
+    void Back(int n) {
+        u_ -= static_cast<uint32_t>(n) * du_;
+        v_ -= static_cast<uint32_t>(n) * dv_;
     }
+
+    uint32_t Next() {
+        uint32_t i = (u_ >> 16) & uMask_;
+        if constexpr (CrossesRows) i += ((v_ >> 16) & vMask_) * texW_;
+        u_ += du_;
+        v_ += dv_;
+        return texels_[i];
+    }
+
+#ifdef __SSE2__
+    // The next four texels, the first in the lowest lane.
+    __m128i Next4() {
+        if constexpr (!CrossesRows) {
+            const uint32_t t0 = Next(), t1 = Next(), t2 = Next(), t3 = Next();
+            return _mm_setr_epi32(static_cast<int>(t0), static_cast<int>(t1), static_cast<int>(t2), static_cast<int>(t3));
+        }
+        const __m128i steps = _mm_setr_epi32(0, static_cast<int>(du_), static_cast<int>(2 * du_), static_cast<int>(3 * du_));
+        const __m128i u = _mm_add_epi32(_mm_set1_epi32(static_cast<int>(u_)), steps);
+        __m128i index = _mm_and_si128(_mm_srli_epi32(u, 16), _mm_set1_epi32(static_cast<int>(uMask_)));
+        if constexpr (CrossesRows) {
+            const __m128i vSteps =
+                _mm_setr_epi32(0, static_cast<int>(dv_), static_cast<int>(2 * dv_), static_cast<int>(3 * dv_));
+            const __m128i v = _mm_add_epi32(_mm_set1_epi32(static_cast<int>(v_)), vSteps);
+            const __m128i row = _mm_and_si128(_mm_srli_epi32(v, 16), _mm_set1_epi32(static_cast<int>(vMask_)));
+            index = _mm_add_epi32(index, _mm_sll_epi32(row, _mm_cvtsi32_si128(rowShift_)));
+        }
+        const uint64_t low = static_cast<uint64_t>(_mm_cvtsi128_si64(index));
+        const uint64_t high = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(index, index)));
+        u_ += 4 * du_;
+        v_ += 4 * dv_;
+        return _mm_setr_epi32(static_cast<int>(texels_[static_cast<uint32_t>(low)]),
+                              static_cast<int>(texels_[low >> 32]),
+                              static_cast<int>(texels_[static_cast<uint32_t>(high)]),
+                              static_cast<int>(texels_[high >> 32]));
+    }
+#endif
+
+private:
+    const uint32_t* texels_;
+    uint32_t uMask_, vMask_, texW_;
+    int rowShift_;  // log2 of texW_
+    uint32_t u_, v_, du_, dv_;
+};
+
+// A second source of texels that takes over from the first at pixel
+// `boundary` of a row: the two halves of a turned sprite meet on their
+// shared edge, and each keeps its own texture coordinates.
+class JoinedTexels {
+public:
+    JoinedTexels(const SpanTexels<true>& first, const SpanTexels<true>& second, int x, int boundary)
+        : first_(first), second_(second), x_(x), boundary_(boundary) {}
+
+    uint32_t Next() { return x_++ < boundary_ ? first_.Next() : second_.Next(); }
+
+#ifdef __SSE2__
+    __m128i Next4() {
+        const int x = x_;
+        x_ += 4;
+        if (x + 3 < boundary_) return first_.Next4();
+        if (x >= boundary_) return second_.Next4();
+        // The group where the halves meet: the second half steps back so that
+        // its lanes line up with the pixels, and each lane takes its own half.
+        second_.Back(boundary_ - x);
+        const __m128i fromFirst = _mm_cmpgt_epi32(_mm_set1_epi32(boundary_ - x), _mm_setr_epi32(0, 1, 2, 3));
+        const __m128i a = first_.Next4(), b = second_.Next4();
+        return _mm_or_si128(_mm_and_si128(fromFirst, a), _mm_andnot_si128(fromFirst, b));
+    }
+#endif
+
+private:
+    SpanTexels<true> first_, second_;
+    int x_, boundary_;
+};
+
+template <OpKind Op, BlendKind Blend>
+void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* colour, uint16_t* depth) {
+    const SpanSetup& s = *first.setup;
+    // Everything the loops read lives in locals: the stores into the colour
+    // buffer would otherwise force the set-up to be read again per pixel.
+    const uint32_t* const texels = s.texels;
+    const double x0 = s.x0, y0 = s.y0, z0 = s.z0, dzdx = s.dzdx, dzdy = s.dzdy;
     const int64_t du = s.dudxFix, dv = s.dvdxFix;
     const uint32_t uMask = s.uMask, vMask = s.vMask, texW = s.texW, texH = s.texH;
     const bool pow2 = s.pow2;
     const uint32_t vA = s.dA, vR = s.dR, vG = s.dG, vB = s.dB, fA = s.factorA;
+    const uint32_t srcBlend = s.srcBlend, destBlend = s.destBlend;
     const bool zTest = s.zTest, zWrite = s.zWrite, zConstant = s.zConstant;
     const uint16_t zConst = s.zConst;
-    double z = s.z0 + s.dzdx * ox + s.dzdy * oy;
-    const double dz = s.dzdx;
+    // Without depth work and with a power-of-two texture, whole groups of
+    // pixels are shaded at once.
+    const bool grouped = texels && pow2 && !zTest && !zWrite;
+    uint32_t* cp = colour;
+    uint16_t* zp = depth;
+
     // Depth is false when this draw neither tests nor writes depth: the
     // common sprite then skips all depth work.
     auto shade = [&]<bool Depth>(uint32_t tex, int x, double zAt) __attribute__((always_inline)) {
@@ -273,7 +393,7 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
                 g = std::min(255u, Mul255(g, a) + dG);
                 b = std::min(255u, Mul255(b, a) + dB);
             } else {
-                const uint32_t sf = Factor(s.srcBlend, a), df = Factor(s.destBlend, a);
+                const uint32_t sf = Factor(srcBlend, a), df = Factor(destBlend, a);
                 r = std::min(255u, Mul255(r, sf) + Mul255(dR, df));
                 g = std::min(255u, Mul255(g, sf) + Mul255(dG, df));
                 b = std::min(255u, Mul255(b, sf) + Mul255(dB, df));
@@ -282,106 +402,179 @@ void FillSpan(const SpanSetup& setup, uint32_t* cp, uint16_t* zp, int y, int xl,
         cp[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
     };
 
-    if (texels && pow2 && zConstant && dv == 0) {
-        // The common sprite: one texel row for the whole span.
-        const uint32_t* row = texels + (static_cast<uint32_t>(vf >> 16) & vMask) * texW;
-        if (!zTest && !zWrite) {
-            if constexpr ((Op == kOpTexture || Op == kOpModulateAlpha) && Blend == kBlendAlpha) {
-                // Sheets are mostly opaque or empty texels: four pixels at a
-                // time where the processor allows, choosing between texel and
-                // target without a branch and blending the rest in 16 bits.
-                int x = xl;
 #ifdef __SSE2__
-                const __m128i alphaBits = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-                const __m128i zero = _mm_setzero_si128();
-                const __m128i round = _mm_set1_epi16(128);
-                const __m128i full = _mm_set1_epi16(255);
-                const __m128i vertexAlpha = _mm_set1_epi16(static_cast<short>(vA));
-                // x / 255 rounded, for 16-bit lanes holding up to 255 * 255.
-                auto div255 = [&](__m128i v) __attribute__((always_inline)) {
-                    v = _mm_add_epi16(v, round);
-                    return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
-                };
-                // Blends two pixels widened to 16 bits per channel.
-                auto blend2 = [&](__m128i src, __m128i dst) __attribute__((always_inline)) {
-                    __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(src, 0xFF), 0xFF);
-                    if constexpr (Op == kOpModulateAlpha) a = div255(_mm_mullo_epi16(a, vertexAlpha));
-                    const __m128i ia = _mm_sub_epi16(full, a);
-                    return div255(_mm_add_epi16(_mm_mullo_epi16(src, a), _mm_mullo_epi16(dst, ia)));
-                };
-                for (; x + 3 <= xr; x += 4, uf += 4 * du) {
-                    const uint32_t t0 = row[static_cast<uint32_t>(uf >> 16) & uMask];
-                    const uint32_t t1 = row[static_cast<uint32_t>((uf + du) >> 16) & uMask];
-                    const uint32_t t2 = row[static_cast<uint32_t>((uf + 2 * du) >> 16) & uMask];
-                    const uint32_t t3 = row[static_cast<uint32_t>((uf + 3 * du) >> 16) & uMask];
-                    const __m128i t = _mm_set_epi32(static_cast<int>(t3), static_cast<int>(t2), static_cast<int>(t1),
-                                                    static_cast<int>(t0));
-                    const __m128i a = _mm_and_si128(t, alphaBits);
-                    const __m128i empty = _mm_cmpeq_epi32(a, zero);
-                    if (_mm_movemask_epi8(empty) == 0xFFFF) continue;
-                    __m128i* target = reinterpret_cast<__m128i*>(cp + x);
-                    const __m128i d = _mm_loadu_si128(target);
-                    if constexpr (Op == kOpTexture) {
-                        const __m128i opaque = _mm_cmpeq_epi32(a, alphaBits);
-                        if (_mm_movemask_epi8(_mm_or_si128(opaque, empty)) == 0xFFFF) {
-                            _mm_storeu_si128(target, _mm_or_si128(_mm_and_si128(opaque, t), _mm_andnot_si128(opaque, d)));
-                            continue;
-                        }
-                    }
-                    const __m128i lo = blend2(_mm_unpacklo_epi8(t, zero), _mm_unpacklo_epi8(d, zero));
-                    const __m128i hi = blend2(_mm_unpackhi_epi8(t, zero), _mm_unpackhi_epi8(d, zero));
-                    _mm_storeu_si128(target, _mm_or_si128(_mm_packus_epi16(lo, hi), alphaBits));
+    const __m128i alphaBits = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i round = _mm_set1_epi16(128);
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i vertexAlpha = _mm_set1_epi16(static_cast<short>(vA));
+    const __m128i laneNumbers = _mm_setr_epi32(0, 1, 2, 3);
+    // x / 255 rounded, for 16-bit lanes holding up to 255 * 255.
+    auto div255 = [&](__m128i v) __attribute__((always_inline)) {
+        v = _mm_add_epi16(v, round);
+        return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+    };
+    // Blends two pixels widened to 16 bits per channel.
+    auto blend2 = [&](__m128i src, __m128i dst) __attribute__((always_inline)) {
+        __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(src, 0xFF), 0xFF);
+        if constexpr (Op == kOpModulateAlpha) a = div255(_mm_mullo_epi16(a, vertexAlpha));
+        const __m128i ia = _mm_sub_epi16(full, a);
+        return div255(_mm_add_epi16(_mm_mullo_epi16(src, a), _mm_mullo_epi16(dst, ia)));
+    };
+    // Shades the four pixels from x on with texels t, of which only the
+    // first n belong to the span when Part is set; the others keep their
+    // colour.
+    auto group = [&]<bool Part>(__m128i t, int x, int n) __attribute__((always_inline)) {
+        __m128i* target = reinterpret_cast<__m128i*>(cp + x);
+        const __m128i live = Part ? _mm_cmpgt_epi32(_mm_set1_epi32(n), laneNumbers) : _mm_set1_epi32(-1);
+        auto keepOutside = [&](__m128i result, __m128i d) __attribute__((always_inline)) {
+            return Part ? _mm_or_si128(_mm_and_si128(live, result), _mm_andnot_si128(live, d)) : result;
+        };
+        if constexpr (Blend == kBlendAlpha) {
+            // Sheets are mostly opaque or empty texels: choose between texel
+            // and target without a branch and blend the rest in 16 bits.
+            const __m128i a = _mm_and_si128(t, alphaBits);
+            const __m128i empty = _mm_or_si128(_mm_cmpeq_epi32(a, zero), _mm_andnot_si128(live, alphaBits));
+            if constexpr (Op == kOpTexture) {
+                // Empty groups are stored back unchanged rather than skipped:
+                // a branch on them would be guessed wrong at every edge.
+                const __m128i d = _mm_loadu_si128(target);
+                const __m128i opaque = _mm_and_si128(_mm_cmpeq_epi32(a, alphaBits), live);
+                if (_mm_movemask_epi8(_mm_or_si128(opaque, empty)) == 0xFFFF) {
+                    _mm_storeu_si128(target, _mm_or_si128(_mm_and_si128(opaque, t), _mm_andnot_si128(opaque, d)));
+                    return;
                 }
-#endif
-                for (; x <= xr; ++x, uf += du) {
-                    const uint32_t tex = row[static_cast<uint32_t>(uf >> 16) & uMask];
-                    const uint32_t a = tex >> 24;
-                    if (Op == kOpTexture && a == 255) cp[x] = tex;
-                    else shade.template operator()<false>(tex, x, 0.0);
-                }
-            } else if constexpr (Op == kOpTexture && Blend == kBlendAdd) {
-                int x = xl;
-#ifdef __SSE2__
-                // Saturating byte adds, four pixels at a time.
-                const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
-                const __m128i alphaBits = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-                for (; x + 3 <= xr; x += 4, uf += 4 * du) {
-                    const __m128i t = _mm_set_epi32(static_cast<int>(row[static_cast<uint32_t>((uf + 3 * du) >> 16) & uMask]),
-                                                    static_cast<int>(row[static_cast<uint32_t>((uf + 2 * du) >> 16) & uMask]),
-                                                    static_cast<int>(row[static_cast<uint32_t>((uf + du) >> 16) & uMask]),
-                                                    static_cast<int>(row[static_cast<uint32_t>(uf >> 16) & uMask]));
-                    __m128i* target = reinterpret_cast<__m128i*>(cp + x);
-                    const __m128i sum = _mm_adds_epu8(_mm_and_si128(t, colourBits), _mm_loadu_si128(target));
-                    _mm_storeu_si128(target, _mm_or_si128(sum, alphaBits));
-                }
-#endif
-                for (; x <= xr; ++x, uf += du)
-                    shade.template operator()<false>(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
-            } else {
-                for (int x = xl; x <= xr; ++x, uf += du)
-                    shade.template operator()<false>(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
             }
+            if (_mm_movemask_epi8(empty) == 0xFFFF) return;
+            const __m128i d = _mm_loadu_si128(target);
+            const __m128i lo = blend2(_mm_unpacklo_epi8(t, zero), _mm_unpacklo_epi8(d, zero));
+            const __m128i hi = blend2(_mm_unpackhi_epi8(t, zero), _mm_unpackhi_epi8(d, zero));
+            _mm_storeu_si128(target, keepOutside(_mm_or_si128(_mm_packus_epi16(lo, hi), alphaBits), d));
         } else {
-            for (int x = xl; x <= xr; ++x, uf += du)
-                shade.template operator()<true>(row[static_cast<uint32_t>(uf >> 16) & uMask], x, 0.0);
+            // Saturating byte adds.
+            const __m128i d = _mm_loadu_si128(target);
+            const __m128i sum = _mm_or_si128(_mm_adds_epu8(_mm_and_si128(t, colourBits), d), alphaBits);
+            _mm_storeu_si128(target, keepOutside(sum, d));
+        }
+    };
+#endif
+
+    // Shades pixels xl..xr of the current row with texels taken in order
+    // from src, four pixels at a time where the blend allows.
+    auto groupedSpan = [&](auto& src, int xl, int xr) __attribute__((always_inline)) {
+        int x = xl;
+#ifdef __SSE2__
+        constexpr bool kFour = ((Op == kOpTexture || Op == kOpModulateAlpha) && Blend == kBlendAlpha) ||
+                               (Op == kOpTexture && Blend == kBlendAdd);
+        if constexpr (kFour) {
+            for (; x + 3 <= xr; x += 4) group.template operator()<false>(src.Next4(), x, 4);
+            // The last few pixels as a part group, unless it would reach
+            // past the end of the row.
+            if (x <= xr && x + 3 < GraphicsDevice::kWidth) {
+                group.template operator()<true>(src.Next4(), x, xr - x + 1);
+                return;
+            }
+        }
+#endif
+        for (; x <= xr; ++x) {
+            const uint32_t tex = src.Next();
+            if (Op == kOpTexture && Blend == kBlendAlpha && (tex >> 24) == 255) cp[x] = tex;
+            else shade.template operator()<false>(tex, x, 0.0);
+        }
+    };
+
+    // Where each span starts in the texture, all worked out before any
+    // drawing: a span then never waits on the arithmetic of its own start.
+    auto starts = [&](const detail::Rows& rows, int64_t* u, int64_t* v) {
+        const SpanSetup& p = *rows.setup;
+        for (int i = 0; i < rows.count; ++i) {
+            const double ox = rows.spans[i].xl - p.x0, oy = rows.spans[i].y - p.y0;
+            u[i] = ToFixed(p.u0 + p.dudx * ox + p.dudy * oy);
+            v[i] = ToFixed(p.v0 + p.dvdx * ox + p.dvdy * oy);
+        }
+    };
+    int64_t uStart[GraphicsDevice::kHeight], vStart[GraphicsDevice::kHeight];
+    if (texels) starts(first, uStart, vStart);
+
+    if (second) {
+        // Both halves of a turned sprite (grouped drawing only), row by row.
+        // Where a row holds a span of each and they meet, one pass crosses
+        // both; otherwise the first half's span goes first, as it would
+        // when the halves were drawn one after the other.
+        int64_t uSecond[GraphicsDevice::kHeight], vSecond[GraphicsDevice::kHeight];
+        starts(*second, uSecond, vSecond);
+        const SpanSetup& t = *second->setup;
+        auto texelsOf = [&](const SpanSetup& p, int64_t u, int64_t v) {
+            return SpanTexels<true>(texels, texW, uMask, vMask, u, v, p.dudxFix, p.dvdxFix);
+        };
+        int i = 0, j = 0;
+        while (i < first.count || j < second->count) {
+            const Span* a = i < first.count ? &first.spans[i] : nullptr;
+            const Span* b = j < second->count ? &second->spans[j] : nullptr;
+            const int y = a && (!b || a->y <= b->y) ? a->y : b->y;
+            cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
+            const bool hasA = a && a->y == y, hasB = b && b->y == y;
+            if (hasA && hasB && (a->xr + 1 == b->xl || b->xr + 1 == a->xl)) {
+                SpanTexels<true> ta = texelsOf(s, uStart[i], vStart[i]), tb = texelsOf(t, uSecond[j], vSecond[j]);
+                if (a->xr + 1 == b->xl) {
+                    JoinedTexels src(ta, tb, a->xl, b->xl);
+                    groupedSpan(src, a->xl, b->xr);
+                } else {
+                    JoinedTexels src(tb, ta, b->xl, a->xl);
+                    groupedSpan(src, b->xl, a->xr);
+                }
+            } else {
+                if (hasA) {
+                    SpanTexels<true> src = texelsOf(s, uStart[i], vStart[i]);
+                    groupedSpan(src, a->xl, a->xr);
+                }
+                if (hasB) {
+                    SpanTexels<true> src = texelsOf(t, uSecond[j], vSecond[j]);
+                    groupedSpan(src, b->xl, b->xr);
+                }
+            }
+            i += hasA;
+            j += hasB;
         }
         return;
     }
-    for (int x = xl; x <= xr; ++x, uf += du, vf += dv, z += dz) {
-        uint32_t tex = 0xFFFFFFFFu;
-        if (texels) {
-            const int64_t tu = uf >> 16, tv = vf >> 16;
-            uint32_t ix, iy;
-            if (pow2) {
-                ix = static_cast<uint32_t>(tu) & uMask;
-                iy = static_cast<uint32_t>(tv) & vMask;
+
+    const Span* const spans = first.spans;
+    const int count = first.count;
+    for (int i = 0; i < count; ++i) {
+        const int y = spans[i].y, xl = spans[i].xl, xr = spans[i].xr;
+        cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
+        zp = depth + static_cast<size_t>(y) * GraphicsDevice::kWidth;
+        int64_t uf = texels ? uStart[i] : 0, vf = texels ? vStart[i] : 0;
+        if (grouped) {
+            if (dv == 0) {
+                // The common sprite: one texel row for the whole span.
+                SpanTexels<false> src(texels, texW, uMask, vMask, uf, vf, du, dv);
+                groupedSpan(src, xl, xr);
             } else {
-                ix = static_cast<uint32_t>(((tu % texW) + texW) % texW);
-                iy = static_cast<uint32_t>(((tv % texH) + texH) % texH);
+                SpanTexels<true> src(texels, texW, uMask, vMask, uf, vf, du, dv);
+                groupedSpan(src, xl, xr);
             }
-            tex = texels[iy * texW + ix];
+            continue;
         }
-        shade.template operator()<true>(tex, x, z);
+        double z = z0 + dzdx * (xl - x0) + dzdy * (y - y0);
+        for (int x = xl; x <= xr; ++x, uf += du, vf += dv, z += dzdx) {
+            uint32_t tex = 0xFFFFFFFFu;
+            if (texels) {
+                const int64_t tu = uf >> 16, tv = vf >> 16;
+                uint32_t ix, iy;
+                if (pow2) {
+                    ix = static_cast<uint32_t>(tu) & uMask;
+                    iy = static_cast<uint32_t>(tv) & vMask;
+                } else {
+                    ix = static_cast<uint32_t>(((tu % texW) + texW) % texW);
+                    iy = static_cast<uint32_t>(((tv % texH) + texH) % texH);
+                }
+                tex = texels[iy * texW + ix];
+            }
+            shade.template operator()<true>(tex, x, z);
+        }
     }
 }
 
@@ -390,11 +583,11 @@ using detail::SpanFn;
 template <OpKind Op>
 SpanFn PickBlend(BlendKind blend) {
     switch (blend) {
-        case kBlendNone: return &FillSpan<Op, kBlendNone>;
-        case kBlendAlpha: return &FillSpan<Op, kBlendAlpha>;
-        case kBlendAdd: return &FillSpan<Op, kBlendAdd>;
-        case kBlendAddAlpha: return &FillSpan<Op, kBlendAddAlpha>;
-        default: return &FillSpan<Op, kBlendGeneric>;
+        case kBlendNone: return &FillSpans<Op, kBlendNone>;
+        case kBlendAlpha: return &FillSpans<Op, kBlendAlpha>;
+        case kBlendAdd: return &FillSpans<Op, kBlendAdd>;
+        case kBlendAddAlpha: return &FillSpans<Op, kBlendAddAlpha>;
+        default: return &FillSpans<Op, kBlendGeneric>;
     }
 }
 
@@ -410,12 +603,39 @@ SpanFn PickSpan(OpKind op, BlendKind blend) {
 
 }  // namespace
 
-void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Vertex& v2In) {
+void GraphicsDevice::DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
+    detail::PreparedTriangle t;
+    if (!PrepareTriangle(a, b, c, t)) return;
+    t.fill(detail::Rows{&t.setup, t.spans, t.count}, nullptr, colour_.data(), depth_.data());
+}
+
+namespace {
+// Whether the span routines shade this primitive a group of pixels at a time.
+bool Grouped(const SpanSetup& s) { return s.texels && s.pow2 && !s.zTest && !s.zWrite; }
+}  // namespace
+
+bool GraphicsDevice::DrawQuadPair(const Vertex* v) {
+    if (std::memcmp(&v[3], &v[0], sizeof(Vertex)) != 0 || std::memcmp(&v[4], &v[2], sizeof(Vertex)) != 0) return false;
+    detail::PreparedTriangle first, second;
+    const bool hasFirst = PrepareTriangle(v[0], v[1], v[2], first);
+    const bool hasSecond = PrepareTriangle(v[3], v[4], v[5], second);
+    const detail::Rows a{&first.setup, first.spans, first.count}, b{&second.setup, second.spans, second.count};
+    if (hasFirst && hasSecond && first.fill == second.fill && Grouped(first.setup) && Grouped(second.setup)) {
+        first.fill(a, &b, colour_.data(), depth_.data());
+        return true;
+    }
+    if (hasFirst) first.fill(a, nullptr, colour_.data(), depth_.data());
+    if (hasSecond) second.fill(b, nullptr, colour_.data(), depth_.data());
+    return true;
+}
+
+bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const Vertex& v2In,
+                                     detail::PreparedTriangle& out) {
     const Vertex* p1 = &v1In;
     const Vertex* p2 = &v2In;
     double area = (static_cast<double>(p1->x) - v0.x) * (static_cast<double>(p2->y) - v0.y) -
                   (static_cast<double>(p2->x) - v0.x) * (static_cast<double>(p1->y) - v0.y);
-    if (!(std::isfinite(area)) || area == 0.0) return;
+    if (!(std::isfinite(area)) || area == 0.0) return false;
     if (area < 0) {
         std::swap(p1, p2);
         area = -area;
@@ -425,39 +645,60 @@ void GraphicsDevice::DrawTriangle(const Vertex& v0, const Vertex& v1In, const Ve
 
     const double minY = std::min({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     const double maxY = std::max({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
-    if (!std::isfinite(minY) || !std::isfinite(maxY)) return;
+    if (!std::isfinite(minY) || !std::isfinite(maxY)) return false;
     const int yStart = static_cast<int>(std::clamp(std::ceil(minY), 0.0, static_cast<double>(kHeight)));
     const int yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(kHeight - 1)));
-    if (yStart > yEnd) return;
+    if (yStart > yEnd) return false;
 
-    SpanSetup s{};
-    if (!Setup(v0, v1, v2, area, s)) return;
-    const SpanFn fill = spanFn_;
+    out.setup = SpanSetup{};
+    if (!Setup(v0, v1, v2, area, out.setup)) return false;
+    out.fill = spanFn_;
     const Edge edges[3] = {MakeEdge(v0, v1), MakeEdge(v1, v2), MakeEdge(v2, v0)};
-
-    for (int y = yStart; y <= yEnd; ++y) {
-        int xl = 0, xr = kWidth - 1;
-        bool rowEmpty = false;
-        for (const Edge& e : edges) {
-            if (e.a == 0) {
-                const double by = e.b * (static_cast<double>(y) - e.ry);
-                if (!(by > 0 || (by == 0 && e.inclusive))) rowEmpty = true;
-                continue;
-            }
-            // The edge crosses this row at x = t; both triangles sharing an
-            // edge compute the same t, so the rule splits its pixels exactly.
-            const double t = e.rx + e.k * (static_cast<double>(y) - e.ry);
-            if (e.a > 0) {
-                const double bound = e.inclusive ? std::ceil(t) : std::floor(t) + 1;
-                if (bound > xl) xl = bound > kWidth ? kWidth : static_cast<int>(bound);
-            } else {
-                const double bound = std::ceil(t) - 1;
-                if (bound < xr) xr = bound < -1 ? -1 : static_cast<int>(bound);
-            }
-        }
-        if (rowEmpty || xl > xr) continue;
-        fill(s, colour_.data() + static_cast<size_t>(y) * kWidth, depth_.data() + static_cast<size_t>(y) * kWidth, y, xl, xr);
+    // A left edge (the inside lies to its right) bounds each row from the
+    // left and owns the pixels on it; a right edge bounds it from the right
+    // and does not; a horizontal edge keeps or drops whole rows. A triangle
+    // has one or two of each side.
+    const Edge* left[2] = {nullptr, nullptr};
+    const Edge* right[2] = {nullptr, nullptr};
+    const Edge* flat = nullptr;
+    for (const Edge& e : edges) {
+        if (e.a == 0) flat = &e;
+        else if (e.a > 0) left[left[0] ? 1 : 0] = &e;
+        else right[right[0] ? 1 : 0] = &e;
     }
+    if (!left[0] || !right[0]) return false;
+    if (!left[1]) left[1] = left[0];
+    if (!right[1]) right[1] = right[0];
+
+    // The edge crosses row y at x = t; both triangles sharing an edge compute
+    // the same t, so the rule splits its pixels exactly. Crossings far off the
+    // screen are cut down to a range whose ceiling fits an integer and still
+    // lies off the screen.
+    auto crossing = [](const Edge* e, double y) __attribute__((always_inline)) {
+        constexpr double kFar = 1.0e15;
+        return CeilInt(std::clamp(e->rx + e->k * (y - e->ry), -kFar, kFar));
+    };
+    int count = 0;
+    auto rows = [&]<bool TwoLeft>() __attribute__((always_inline)) {
+        for (int y = yStart; y <= yEnd; ++y) {
+            const double fy = y;
+            if (flat) {
+                const double by = flat->b * (fy - flat->ry);
+                if (!(by > 0 || (by == 0 && flat->inclusive))) continue;
+            }
+            const int64_t l = TwoLeft ? std::max(crossing(left[0], fy), crossing(left[1], fy)) : crossing(left[0], fy);
+            const int64_t r = (TwoLeft ? crossing(right[0], fy) : std::min(crossing(right[0], fy), crossing(right[1], fy))) - 1;
+            const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, kWidth));
+            const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, kWidth - 1));
+            if (xl > xr) continue;
+            out.spans[count++] = Span{y, xl, xr};
+        }
+    };
+    // Three edges: two on one side, one (or a horizontal one) on the other.
+    if (left[1] != left[0]) rows.template operator()<true>();
+    else rows.template operator()<false>();
+    out.count = count;
+    return count > 0;
 }
 
 bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
@@ -482,9 +723,10 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     if (x0 > x1 || y0 > y1) return true;
     SpanSetup s{};
     if (!Setup(a, b, c, area, s)) return true;
-    const SpanFn fill = spanFn_;
-    for (int y = y0; y <= y1; ++y)
-        fill(s, colour_.data() + static_cast<size_t>(y) * kWidth, depth_.data() + static_cast<size_t>(y) * kWidth, y, x0, x1);
+    Span spans[kHeight];
+    int count = 0;
+    for (int y = y0; y <= y1; ++y) spans[count++] = Span{y, x0, x1};
+    spanFn_(detail::Rows{&s, spans, count}, nullptr, colour_.data(), depth_.data());
     return true;
 }
 

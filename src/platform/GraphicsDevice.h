@@ -14,7 +14,21 @@ namespace platform {
 
 namespace detail {
 struct SpanSetup;  // per-draw state of the span routines
-using SpanFn = void (*)(const SpanSetup&, uint32_t*, uint16_t*, int, int, int);
+// One row of a primitive: pixels xl..xr of row y.
+struct Span {
+    int y, xl, xr;
+};
+// The rows of one primitive, top to bottom, with its set-up.
+struct Rows {
+    const SpanSetup* setup;
+    const Span* spans;
+    int count;
+};
+// Fills the rows of one primitive into the colour (and depth) buffer; with
+// a second primitive of the same states (the other half of a sprite), the
+// rows of both are filled together, row by row.
+using SpanFn = void (*)(const Rows& first, const Rows* second, uint32_t* colour, uint16_t* depth);
+struct PreparedTriangle;
 }  // namespace detail
 
 using Result = int32_t;
@@ -131,6 +145,12 @@ public:
 
 private:
     void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
+    // Set-up, span routine and rows of one triangle; false when it draws
+    // nothing.
+    bool PrepareTriangle(const Vertex& a, const Vertex& b, const Vertex& c, detail::PreparedTriangle& out);
+    // The two triangles (a, b, c) and (a, c, d) of a turned sprite, drawn
+    // together; false when the six vertices are not such a pair.
+    bool DrawQuadPair(const Vertex* six);
     // Fast path for the two triangles of an unrotated sprite; false when the
     // six vertices are not such a pair.
     bool DrawAxisAlignedQuad(const Vertex* six);

@@ -76,12 +76,19 @@ public:
     bool OpenPad() override {
         Observe();
         if (!joystickReady_) {
+            // Pads are read once per frame (RefreshPads): left to SDL, every
+            // event wait would poll them each millisecond instead of sleeping.
+            SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
             if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return false;
             SDL_JoystickEventState(SDL_ENABLE);
             joystickReady_ = true;
         }
         if (!pad_) OpenFirstPad();
         return pad_ != nullptr;
+    }
+
+    void RefreshPads() override {
+        if (joystickReady_) SDL_JoystickUpdate();
     }
 
     bool HasPad() override { return pad_ != nullptr; }

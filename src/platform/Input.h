@@ -55,6 +55,9 @@ public:
     // Looks for a game pad; true when one is open. A pad plugged in later is
     // opened when it arrives.
     virtual bool OpenPad() = 0;
+    // Reads the pads' new state and notices pads plugged in or out; called
+    // once per logical frame, before HasPad and ReadPad.
+    virtual void RefreshPads() {}
     virtual bool HasPad() = 0;
     // Reads the pad; false when there is none or the read failed.
     virtual bool ReadPad(PadState& out) = 0;

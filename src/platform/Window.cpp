@@ -5,10 +5,14 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
+#include <cstring>
+#include <mutex>
 #include <string>
 
 namespace platform {
@@ -16,8 +20,12 @@ namespace {
 
 struct WindowState {
     SDL_Window* window = nullptr;
+    // The frame reaches the window either through a renderer's streaming
+    // texture (when a GPU does the scaling and the copy) or by writing the
+    // window's own surface (when the renderer would only be the CPU again).
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    bool useSurface = false;
     int scale = 1;
     int clientW = 480, clientH = 320;
     bool quitPosted = false;
@@ -27,6 +35,27 @@ struct WindowState {
 WindowState& State() {
     static WindowState s;
     return s;
+}
+
+// The main thread's wake-up: a flag any thread may raise, seen by the wait.
+// Under a video driver that can block on its event source, a private event
+// pushed into SDL's queue ends the wait; the drivers without one (dummy,
+// offscreen) wait on the condition variable instead.
+struct Wake {
+    std::atomic<bool> requested{false};
+    std::atomic<uint32_t> eventType{0};  // 0 while no window can be woken
+    std::mutex mutex;
+    std::condition_variable changed;
+};
+
+Wake& WakeState() {
+    static Wake w;
+    return w;
+}
+
+bool DriverBlocksOnEvents() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
 }
 
 int ChooseScale(int clientW, int clientH) {
@@ -45,6 +74,104 @@ int ChooseScale(int clientW, int clientH) {
         while (scale > 1 && (clientW * scale > bounds.w || clientH * scale > bounds.h)) --scale;
     }
     return scale;
+}
+
+// Whether an OpenGL renderer name is one of Mesa's software rasterisers
+// (llvmpipe also draws on a pool of threads of its own).
+bool SoftwareRasteriser(const char* name) {
+    for (const char* soft : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SWR"}) {
+        if (std::strstr(name, soft)) return true;
+    }
+    return false;
+}
+
+// Whether the accelerated renderer SDL would choose draws on a GPU. It is
+// tried on a hidden window of its own, so that the game window never holds a
+// context it does not use.
+bool AcceleratedRendererOnGpu() {
+    SDL_Window* probe = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 16, 16, SDL_WINDOW_HIDDEN);
+    if (!probe) return false;
+    bool gpu = false;
+    if (SDL_Renderer* renderer = SDL_CreateRenderer(probe, -1, SDL_RENDERER_ACCELERATED)) {
+        SDL_RendererInfo info;
+        if (SDL_GetRendererInfo(renderer, &info) == 0 && std::strcmp(info.name, "software") != 0) {
+            if (std::strncmp(info.name, "opengl", 6) == 0) {
+                // The renderer's context is current: ask it who draws.
+                using GetString = const unsigned char* (*)(unsigned);
+                constexpr unsigned kGlRenderer = 0x1F01;
+                auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+                const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+                gpu = name && !SoftwareRasteriser(reinterpret_cast<const char*>(name));
+            } else {
+                gpu = true;
+            }
+        }
+        SDL_DestroyRenderer(renderer);
+    }
+    SDL_DestroyWindow(probe);
+    return gpu;
+}
+
+// Sets up the cheapest way to the screen: a renderer on a GPU, else the
+// window surface, else whatever renderer SDL offers. A render driver named
+// by the user (SDL_RENDER_DRIVER) is always taken as asked.
+void ChoosePresentPath(WindowState& s) {
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const bool userChoice = asked && *asked;
+    if (!userChoice && !AcceleratedRendererOnGpu()) {
+        // Without this SDL would put the surface on a GL texture again.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (SDL_GetWindowSurface(s.window)) {
+            s.useSurface = true;
+            return;
+        }
+    }
+    s.renderer = SDL_CreateRenderer(s.window, -1, 0);
+    if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+    if (s.renderer) {
+        SDL_RenderSetLogicalSize(s.renderer, s.clientW, s.clientH);
+        s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, s.clientW,
+                                      s.clientH);
+    }
+}
+
+// Copies the frame into a 32-bit surface, each pixel repeated scale times
+// in both directions.
+void CopyScaled(const uint32_t* argb, int width, int height, int scale, SDL_Surface* surface) {
+    auto* dst = static_cast<uint8_t*>(surface->pixels);
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* src = argb + static_cast<size_t>(y) * width;
+        auto* row = reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(y) * scale * surface->pitch);
+        if (scale == 1) {
+            std::memcpy(row, src, static_cast<size_t>(width) * 4);
+            continue;
+        }
+        for (int x = 0; x < width; ++x)
+            for (int k = 0; k < scale; ++k) row[x * scale + k] = src[x];
+        for (int k = 1; k < scale; ++k)
+            std::memcpy(dst + (static_cast<size_t>(y) * scale + k) * surface->pitch, row, static_cast<size_t>(width) * scale * 4);
+    }
+}
+
+void PresentToSurface(WindowState& s, const uint32_t* argb, int width, int height) {
+    SDL_Surface* surface = SDL_GetWindowSurface(s.window);
+    if (!surface) return;
+    const Uint32 format = surface->format->format;
+    const bool sameLayout = format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
+    const int scale = surface->w / width;
+    if (sameLayout && scale >= 1 && surface->w == width * scale && surface->h == height * scale) {
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+        CopyScaled(argb, width, height, scale, surface);
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    } else {
+        // Any other depth or size: SDL converts and stretches.
+        SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32, width * 4,
+                                                                SDL_PIXELFORMAT_ARGB8888);
+        if (!frame) return;
+        SDL_BlitScaled(frame, nullptr, surface, nullptr);
+        SDL_FreeSurface(frame);
+    }
+    SDL_UpdateWindowSurface(s.window);
 }
 
 }  // namespace
@@ -80,14 +207,12 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
         std::fprintf(stderr, "window: %s\n", SDL_GetError());
         return false;
     }
-    s.renderer = SDL_CreateRenderer(s.window, -1, 0);
-    if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
-    if (s.renderer) {
-        SDL_RenderSetLogicalSize(s.renderer, clientWidth, clientHeight);
-        s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                      clientWidth, clientHeight);
-    }
+    ChoosePresentPath(s);
     SDL_ShowWindow(s.window);
+    if (WakeState().eventType == 0 && DriverBlocksOnEvents()) {
+        const Uint32 type = SDL_RegisterEvents(1);
+        if (type != static_cast<Uint32>(-1)) WakeState().eventType = type;
+    }
     return true;
 }
 
@@ -99,6 +224,7 @@ void DestroyGameWindow() {
     s.texture = nullptr;
     s.renderer = nullptr;
     s.window = nullptr;
+    s.useSurface = false;
 }
 
 bool HasGameWindow() { return State().window != nullptr; }
@@ -146,9 +272,11 @@ bool PeekMessage(Message& out) {
     // a waiting message back for a pass. The marker itself is skipped.
     constexpr Uint32 kPollSentinel = 0x7F00;
     SDL_PumpEvents();
+    const uint32_t wakeType = WakeState().eventType;
+    // Wake-ups are no messages: they only ended a wait.
     do {
         if (SDL_PeepEvents(&ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return false;
-    } while (ev.type == kPollSentinel);
+    } while (ev.type == kPollSentinel || (wakeType != 0 && ev.type == wakeType));
     if (s.observer) s.observer(ev);
     out = Message{};
     switch (ev.type) {
@@ -184,14 +312,59 @@ bool PeekMessage(Message& out) {
 
 void PostQuitMessage() { State().quitPosted = true; }
 
-void WaitForInput(uint32_t ms) {
-    if (State().window) SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
-    else SDL_Delay(ms);
+bool HasPendingMessage() {
+    auto& s = State();
+    if (s.quitPosted) return true;
+    if (!s.window) return false;
+    SDL_PumpEvents();
+    const uint32_t wakeType = WakeState().eventType;
+    if (wakeType == 0) return SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+    return SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, wakeType - 1) > 0 ||
+           SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, wakeType + 1, SDL_LASTEVENT) > 0;
 }
+
+void WaitForInput(uint32_t ms) {
+    if (ms == 0) return;
+    Wake& w = WakeState();
+    const uint32_t wakeType = w.eventType;
+    if (State().window && wakeType != 0) {
+        // Wake-ups already taken into account must not end this wait; one
+        // raised since is seen in the flag, which is set before its event.
+        SDL_FlushEvent(wakeType);
+        if (w.requested) return;
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+        return;
+    }
+    std::unique_lock<std::mutex> lock(w.mutex);
+    w.changed.wait_for(lock, std::chrono::milliseconds(ms), [&] { return w.requested.load(); });
+}
+
+void WakeMainThread() {
+    Wake& w = WakeState();
+    if (w.requested.exchange(true)) return;  // the main thread has yet to see the last one
+    {
+        std::lock_guard<std::mutex> lock(w.mutex);
+    }
+    w.changed.notify_one();
+    if (const uint32_t type = w.eventType) {
+        SDL_Event e;
+        SDL_zero(e);
+        e.type = type;
+        SDL_PushEvent(&e);
+    }
+}
+
+bool WakeRequested() { return WakeState().requested; }
+bool TakeWakeRequest() { return WakeState().requested.exchange(false); }
 
 void PresentToWindow(const uint32_t* argb, int width, int height) {
     auto& s = State();
-    if (!s.renderer || !s.texture || width != s.clientW || height != s.clientH) return;
+    if (!s.window || width != s.clientW || height != s.clientH) return;
+    if (s.useSurface) {
+        PresentToSurface(s, argb, width, height);
+        return;
+    }
+    if (!s.renderer || !s.texture) return;
     SDL_UpdateTexture(s.texture, nullptr, argb, width * 4);
     SDL_RenderClear(s.renderer);
     SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);

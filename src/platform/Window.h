@@ -28,10 +28,20 @@ int WindowScale();
 
 // Takes at most one pending message; false when there is none.
 bool PeekMessage(Message& out);
+// True when a message waits to be taken.
+bool HasPendingMessage();
 // Queues a quit message (the window was closed).
 void PostQuitMessage();
-// Sleeps until input arrives or ms milliseconds have passed.
+// Sleeps until input arrives, WakeMainThread is called or ms milliseconds
+// have passed; returns at once for 0 or when a wake is already pending.
 void WaitForInput(uint32_t ms);
+// Ends a WaitForInput in progress (or keeps the next one from sleeping) and
+// marks that the main loop should run a pass. Safe from any thread: the
+// sound mixer calls it when a stream notification fires.
+void WakeMainThread();
+// Whether a wake is pending; Take also clears it.
+bool WakeRequested();
+bool TakeWakeRequest();
 
 void PresentToWindow(const uint32_t* argb, int width, int height);
 void ShowMessageBox(const char* text, const char* caption);

@@ -3,6 +3,7 @@
 #include "framework/GameMain.h"
 #include "framework/Random.h"
 #include "framework/StateLoading.h"
+#include "platform/AudioMixer.h"
 #include "platform/Clock.h"
 #include "win/Graphics.h"
 #include "win/MyInput.h"
@@ -42,6 +43,9 @@ bool MainLoopPass(uint32_t& lastTime) {
     const uint32_t t = timeGetTime();
     timeEndPeriod(1);
     if (t != lastTime) {
+        // This pass sees whatever woke the loop (the sound's notifications
+        // are polled by the sound update below).
+        platform::TakeWakeRequest();
         platform::Message message;
         if (platform::PeekMessage(message)) {
             switch (message.type) {
@@ -64,8 +68,37 @@ bool MainLoopPass(uint32_t& lastTime) {
         CSoundManager::GetInstance()->Update();
         lastTime = t;
     }
-    platform::WaitForInput(1);
     return true;
+}
+
+namespace {
+
+struct NextPass {
+    uint32_t sleepMs;  // how long the loop may sleep
+    bool workWaiting;  // a message, a sound notification or a frame is due
+};
+
+NextPass PlanNextPass(uint32_t lastTime) {
+    const uint32_t now = timeGetTime();
+    const uint32_t untilFrame = CGameMain::GetInstance()->MsUntilNextFrame(now);
+    if (platform::HasPendingMessage() || platform::WakeRequested() || untilFrame == 0) {
+        // Only one pass per tick works: within the tick of the last working
+        // pass the work waits for the next one.
+        return NextPass{now == lastTime ? 1u : 0u, true};
+    }
+    return NextPass{untilFrame, false};
+}
+
+}  // namespace
+
+uint32_t MainLoopSleepMs(uint32_t lastTime) { return PlanNextPass(lastTime).sleepMs; }
+
+void MainLoopWait(uint32_t lastTime) {
+    const NextPass next = PlanNextPass(lastTime);
+    if (next.sleepMs == 0) return;
+    // With work waiting, input would end the wait at once: sleep out the tick.
+    if (next.workWaiting) platform::SleepMs(next.sleepMs);
+    else platform::WaitForInput(next.sleepMs);
 }
 
 void RunGame() {
@@ -85,9 +118,11 @@ void RunGame() {
     InitJoystick(window);
     CGameMain::GetInstance()->Init();
 
+    // The sound's stream notifications end the loop's wait.
+    platform::AudioMixer::GetInstance()->SetNotificationHook(&platform::WakeMainThread);
     uint32_t lastTime = 0;
-    while (MainLoopPass(lastTime)) {
-    }
+    while (MainLoopPass(lastTime)) MainLoopWait(lastTime);
+    platform::AudioMixer::GetInstance()->SetNotificationHook(nullptr);
 
     ReleaseGraphics();
     platform::DestroyGameWindow();

@@ -14,6 +14,15 @@ void RunGame();
 // What the window does with a message the main loop dispatches.
 void MainWindowProc(const platform::Message& message);
 
-// One pass of the main loop; false once the quit message was taken.
-// lastTime is the time of the last working pass.
+// One pass of the main loop up to its wait; false once the quit message
+// was taken. lastTime is the time of the last working pass. At most one
+// pass per millisecond tick works: it takes one message, runs the frame step
+// and the sound update.
 bool MainLoopPass(uint32_t& lastTime);
+// The wait that ends each pass: it sleeps until the earliest of input, a
+// sound notification and the next logical frame, so that no pass runs when
+// nothing can have changed.
+void MainLoopWait(uint32_t lastTime);
+// How long that wait may sleep now, in milliseconds: 0 when the next pass
+// has work at once, 1 when work waits for the next tick.
+uint32_t MainLoopSleepMs(uint32_t lastTime);

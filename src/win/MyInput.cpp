@@ -84,6 +84,7 @@ void PollJoystick(platform::PadState& state) {
     std::memset(state.pov, 0, sizeof state.pov);
     std::memset(state.buttons, 0, 32);
     platform::InputSource& source = platform::GetInputSource();
+    source.RefreshPads();
     if (!source.HasPad()) return;
     platform::PadState read;
     if (source.ReadPad(read)) state = read;

@@ -184,14 +184,22 @@ TEST(AudioStreamBufferTest, NotificationsSignalWhenTheCursorReachesThem) {
     EXPECT_EQ(b->PollNotification(), -1);  // not playing: nothing moves
     EXPECT_EQ(b->GetCurrentPosition(), 0u);
 
+    // The hook hears of every mix in which a position was reached.
+    static int hooked = 0;
+    hooked = 0;
+    mixer->SetNotificationHook([] { ++hooked; });
     ASSERT_TRUE(b->Play(true));
     Mix(1);
+    EXPECT_EQ(hooked, 1);
     EXPECT_EQ(b->PollNotification(), 0);  // playing starts on position 0
     EXPECT_EQ(b->PollNotification(), -1);  // consumed
     Mix(98);
+    EXPECT_EQ(hooked, 1);
     EXPECT_EQ(b->GetCurrentPosition(), 99u * 4);
     EXPECT_EQ(b->PollNotification(), -1);
     Mix(1);
+    EXPECT_EQ(hooked, 2);
+    mixer->SetNotificationHook(nullptr);
     EXPECT_EQ(b->PollNotification(), 1);
     Mix(200);  // round to frame 0 again: positions 2 and 0 pass
     EXPECT_EQ(b->GetCurrentPosition(), 0u);

@@ -3,10 +3,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "framework/GameMain.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "win/Graphics.h"
+#include "win/MyInput.h"
 
 namespace {
 
@@ -81,6 +85,73 @@ TEST_F(MainLoopTest, EscapeDoesNothingAndClosingQuits) {
     EXPECT_TRUE(MainLoopPass(last));  // the close request posts the quit message
     ++now;
     EXPECT_FALSE(MainLoopPass(last));  // which the next working pass takes
+}
+
+TEST_F(MainLoopTest, SleepsUntilTheNextFrameUnlessWorkWaits) {
+    EXPECT_TRUE(MainLoopPass(last));  // runs the first frame at 10000
+    EXPECT_EQ(MainLoopSleepMs(last), 24u);
+    now += 10;
+    EXPECT_EQ(MainLoopSleepMs(last), 14u);
+    // A message: the next tick works, and this one is already past.
+    PushKey(SDLK_z, true);
+    EXPECT_EQ(MainLoopSleepMs(last), 0u);
+    last = now;  // as if this tick had worked already
+    EXPECT_EQ(MainLoopSleepMs(last), 1u);
+    now += 1;
+    EXPECT_TRUE(MainLoopPass(last));
+    EXPECT_EQ(MainLoopSleepMs(last), 13u);
+    // The sound's wake-up asks for a pass, which clears it.
+    platform::WakeMainThread();
+    EXPECT_EQ(MainLoopSleepMs(last), 1u);
+    now += 1;
+    EXPECT_EQ(MainLoopSleepMs(last), 0u);
+    EXPECT_TRUE(MainLoopPass(last));
+    EXPECT_FALSE(platform::WakeRequested());
+    EXPECT_EQ(MainLoopSleepMs(last), 12u);
+    // The frame falls due.
+    now += 12;
+    EXPECT_EQ(MainLoopSleepMs(last), 0u);
+    const int frames = CGameMain::GetInstance()->m_frameCount;
+    EXPECT_TRUE(MainLoopPass(last));
+    EXPECT_EQ(CGameMain::GetInstance()->m_frameCount, frames + 1);
+}
+
+TEST_F(MainLoopTest, AKeyPressActsInTheNextLogicalFrame) {
+    CGameMain* game = CGameMain::GetInstance();
+    CMyInput* input = CMyInput::GetInstance();
+    EXPECT_TRUE(MainLoopPass(last));
+    const int frames = game->m_frameCount;
+    // Pressed 5 ms into the frame: the loop wakes, takes the key and runs no
+    // frame, then sleeps out the frame.
+    now += 5;
+    PushKey(SDLK_z, true);
+    ASSERT_EQ(MainLoopSleepMs(last), 0u);
+    EXPECT_TRUE(MainLoopPass(last));
+    EXPECT_EQ(game->m_frameCount, frames);
+    EXPECT_EQ(input->m_keyHistory[4][0], 0);
+    EXPECT_EQ(MainLoopSleepMs(last), 19u);
+    now += 19;
+    EXPECT_TRUE(MainLoopPass(last));
+    EXPECT_EQ(game->m_frameCount, frames + 1);
+    EXPECT_EQ(input->m_keyHistory[4][0], 1);  // 'Z' is game key 4
+}
+
+TEST(MainLoopWake, AWakeFromAnotherThreadEndsTheWait) {
+    platform::TakeWakeRequest();
+    const auto start = std::chrono::steady_clock::now();
+    std::thread waker([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        platform::WakeMainThread();
+    });
+    platform::WaitForInput(20000);
+    waker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_TRUE(platform::TakeWakeRequest());
+    EXPECT_FALSE(platform::WakeRequested());
+    // A wake raised before the wait keeps it from sleeping at all.
+    platform::WakeMainThread();
+    platform::WaitForInput(20000);
+    EXPECT_TRUE(platform::TakeWakeRequest());
 }
 
 TEST(VirtualKeys, LettersArrowsAndFunctionKeys) {
