@@ -259,7 +259,9 @@ Canvas DrawForestSheet() {
     PaintTile(c, 26, [](int x, int y) { return Canopy(x, y, 3); });
     PaintTile(c, 27, [](int x, int y) {
         const int dx = x - 10, dy = y - 9;
-        if (dx * dx + dy * dy * 2 < 30) return (x == 9 && y == 8) ? kCream : kDusk;
+        // A ragged opening in the needles with the sky behind.
+        const int d = dx * dx + dy * dy * 2;
+        if (d < 18 || (d < 34 && TileSpeck(x, y, 27, 55))) return (x == 9 && y == 8) ? kCream : kDusk;
         return Canopy(x, y, 4);
     });
     PaintTile(c, 28, [](int x, int y) {
