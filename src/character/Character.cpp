@@ -295,31 +295,12 @@ void CCharacter::SetFrameRecord(int32_t record, int32_t u, int32_t v, int32_t sp
                                 int32_t nextState, int32_t stateDuration, int32_t textureId) {
     FrameRecord* r = frameTable.Find(record);
     if (r == nullptr) return;
-    FrameRecord filled;
-    filled.u = u;
-    filled.v = v;
-    filled.spriteLeft = spriteLeft;
-    filled.spriteRight = spriteRight;
-    filled.spriteTop = spriteTop;
-    filled.spriteBottom = spriteBottom;
-    filled.bodyLeft = bodyLeft;
-    filled.bodyRight = bodyRight;
-    filled.bodyTop = bodyTop;
-    filled.bodyBottom = bodyBottom;
-    filled.attackLeft = attackLeft;
-    filled.attackRight = attackRight;
-    filled.attackTop = attackTop;
-    filled.attackBottom = attackBottom;
-    filled.hurtLeft = hurtLeft;
-    filled.hurtRight = hurtRight;
-    filled.hurtTop = hurtTop;
-    filled.hurtBottom = hurtBottom;
-    filled.nextFrame = nextFrame;
-    filled.nextState = nextState;
-    filled.frameDuration = frameDuration;
-    filled.stateDuration = stateDuration;
-    filled.textureId = textureId;
-    *r = filled;
+    // Fields in record order; the solid geometry is 0.
+    *r = FrameRecord{u,        v,         spriteLeft,  spriteRight,  spriteTop, spriteBottom,
+                     0,        0,         0,           0,            0,         0,
+                     bodyLeft, bodyRight, bodyTop,     bodyBottom,   attackLeft, attackRight,
+                     attackTop, attackBottom, hurtLeft, hurtRight,   hurtTop,   hurtBottom,
+                     nextFrame, nextState, frameDuration, stateDuration, textureId};
 }
 
 namespace {
@@ -327,36 +308,15 @@ namespace {
 constexpr int32_t kTileSpriteLeft = -10;
 constexpr int32_t kTileSpriteRight = 9;
 
-// A tile's solid: flat top and bottom across its x range.
-void SetTileSolid(FrameRecord& r, int32_t solidLeft, int32_t solidRight, int32_t solidTop, int32_t solidBottom) {
-    r.solidLeft = solidLeft;
-    r.solidRight = solidRight;
-    r.solidTopLeft = r.solidTopRight = solidTop;
-    r.solidBottomLeft = r.solidBottomRight = solidBottom;
-}
-
 }  // namespace
 
 void CCharacter::SetBackgroundFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteTop,
                                           int32_t spriteBottom, int32_t solidLeft, int32_t solidRight,
                                           int32_t solidTop, int32_t solidBottom, int32_t frameDuration,
                                           int32_t textureId) {
-    FrameRecord* r = frameTable.Find(record);
-    if (r == nullptr) return;
-    FrameRecord filled;
-    filled.u = u;
-    filled.v = v;
-    filled.spriteLeft = kTileSpriteLeft;
-    filled.spriteRight = kTileSpriteRight;
-    filled.spriteTop = spriteTop;
-    filled.spriteBottom = spriteBottom;
-    SetTileSolid(filled, solidLeft, solidRight, solidTop, solidBottom);
-    filled.nextFrame = -1;
-    filled.nextState = -1;
-    filled.frameDuration = frameDuration;
-    filled.stateDuration = kHeldDuration;
-    filled.textureId = static_cast<uint16_t>(textureId);
-    *r = filled;
+    SetBlockFrameRecord(record, u, v, kTileSpriteRight, spriteTop, spriteBottom, solidLeft, solidRight, solidTop,
+                        solidBottom, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, textureId);
+    if (FrameRecord* r = frameTable.Find(record)) r->frameDuration = frameDuration;
 }
 
 void CCharacter::SetBlockFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteRight, int32_t spriteTop,
@@ -367,32 +327,13 @@ void CCharacter::SetBlockFrameRecord(int32_t record, int32_t u, int32_t v, int32
                                      int32_t hurtBottom, int32_t nextState, int32_t stateDuration, int32_t textureId) {
     FrameRecord* r = frameTable.Find(record);
     if (r == nullptr) return;
-    FrameRecord filled;
-    filled.u = u;
-    filled.v = v;
-    filled.spriteLeft = kTileSpriteLeft;
-    filled.spriteRight = spriteRight;
-    filled.spriteTop = spriteTop;
-    filled.spriteBottom = spriteBottom;
-    SetTileSolid(filled, solidLeft, solidRight, solidTop, solidBottom);
-    filled.bodyLeft = bodyLeft;
-    filled.bodyRight = bodyRight;
-    filled.bodyTop = bodyTop;
-    filled.bodyBottom = bodyBottom;
-    filled.attackLeft = attackLeft;
-    filled.attackRight = attackRight;
-    filled.attackTop = attackTop;
-    filled.attackBottom = attackBottom;
-    filled.hurtLeft = hurtLeft;
-    filled.hurtRight = hurtRight;
-    filled.hurtTop = hurtTop;
-    filled.hurtBottom = hurtBottom;
-    filled.nextFrame = -1;
-    filled.nextState = nextState;
-    filled.frameDuration = kHeldDuration;
-    filled.stateDuration = stateDuration;
-    filled.textureId = static_cast<uint16_t>(textureId);
-    *r = filled;
+    // A flat solid: both top heights solidTop, both bottom heights
+    // solidBottom; next frame -1, held; the slot kept as 16 bits.
+    *r = FrameRecord{u,           v,           kTileSpriteLeft, spriteRight,  spriteTop,   spriteBottom,
+                     solidLeft,   solidRight,  solidTop,        solidTop,     solidBottom, solidBottom,
+                     bodyLeft,    bodyRight,   bodyTop,         bodyBottom,   attackLeft,  attackRight,
+                     attackTop,   attackBottom, hurtLeft,       hurtRight,    hurtTop,     hurtBottom,
+                     -1,          nextState,   kHeldDuration,   stateDuration, static_cast<uint16_t>(textureId)};
 }
 
 // --- Drawing motions --------------------------------------------------------

@@ -270,7 +270,8 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
     int32_t py = 0;
     while (px + py < ax + ay) {
         // The axis lagging behind its share moves next; y goes first.
-        const bool yStep = ay != 0 && (ax == 0 || px * 100 / ax >= py * 100 / ay);
+        const bool yStep =
+            ay != 0 && (ax == 0 || static_cast<int64_t>(px) * 100 / ax >= static_cast<int64_t>(py) * 100 / ay);
         if (yStep) {
             y += kSubStep * sy;
             py += kSubStep;
@@ -302,7 +303,7 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
             px = ax;
         }
         bool climbed = false;
-        for (CCharacter* h = FindBlockOverlap(); h != nullptr && !climbed; h = FindBlockOverlap()) {
+        for (CCharacter* h = FindBlockOverlap(); h != nullptr; h = FindBlockOverlap()) {
             if (grounded) {
                 // Rise in steps until the body is free, then settle on the
                 // solid that blocked last.

@@ -31,31 +31,26 @@ ScenarioBody::ScenarioBody(Box body, Box solid) {
     ConsumeStateChange();
 }
 
-void ScenarioBody::SetBody(Box b) {
-    ForEachRecord([b](FrameRecord& r) {
-        r.bodyLeft = b.left;
-        r.bodyRight = b.right;
-        r.bodyTop = b.top;
-        r.bodyBottom = b.bottom;
+void ScenarioBody::SetBox(Box b, Field left, Field right, Field top, Field bottom) {
+    ForEachRecord([=](FrameRecord& r) {
+        r.*left = b.left;
+        r.*right = b.right;
+        r.*top = b.top;
+        r.*bottom = b.bottom;
     });
+}
+
+void ScenarioBody::SetBody(Box b) {
+    SetBox(b, &FrameRecord::bodyLeft, &FrameRecord::bodyRight, &FrameRecord::bodyTop, &FrameRecord::bodyBottom);
 }
 
 void ScenarioBody::SetHurtBox(Box b) {
-    ForEachRecord([b](FrameRecord& r) {
-        r.hurtLeft = b.left;
-        r.hurtRight = b.right;
-        r.hurtTop = b.top;
-        r.hurtBottom = b.bottom;
-    });
+    SetBox(b, &FrameRecord::hurtLeft, &FrameRecord::hurtRight, &FrameRecord::hurtTop, &FrameRecord::hurtBottom);
 }
 
 void ScenarioBody::SetAttackBox(Box b) {
-    ForEachRecord([b](FrameRecord& r) {
-        r.attackLeft = b.left;
-        r.attackRight = b.right;
-        r.attackTop = b.top;
-        r.attackBottom = b.bottom;
-    });
+    SetBox(b, &FrameRecord::attackLeft, &FrameRecord::attackRight, &FrameRecord::attackTop,
+           &FrameRecord::attackBottom);
 }
 
 void ScenarioBody::SetSolid(Box b) {

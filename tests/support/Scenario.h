@@ -92,6 +92,8 @@ public:
     std::function<void(ScenarioBody&)> onUpdate;
 
 private:
+    using Field = int32_t FrameRecord::*;
+    void SetBox(Box b, Field left, Field right, Field top, Field bottom);
     template <class F>
     void ForEachRecord(F f) {
         for (int32_t i = 1; i < kRecords; ++i) f(*frameTable.Find(i));

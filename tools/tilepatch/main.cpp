@@ -14,12 +14,9 @@
 //
 // Usage: tilepatch OUT_DIR PATCH.txt...   (writes OUT_DIR/<name>.png for
 // each patch and OUT_DIR/all.png with every patch, two to a row)
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -29,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "character/Character.h"
 #include "character/CreateCharacter.h"
 #include "framework/StateLoading.h"
@@ -143,23 +141,13 @@ bool Render(const Patch& patch, std::vector<uint32_t>& pixels) {
 }
 
 bool WritePng(const std::filesystem::path& path, int w, int h, const std::vector<uint32_t>& argb) {
-    std::vector<uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
-    for (std::size_t i = 0; i < argb.size(); ++i) {
-        rgb[3 * i] = (argb[i] >> 16) & 0xFF;
-        rgb[3 * i + 1] = (argb[i] >> 8) & 0xFF;
-        rgb[3 * i + 2] = argb[i] & 0xFF;
-    }
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(w);
-    image.height = static_cast<png_uint_32>(h);
-    image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.string().c_str(), 0, rgb.data(), 0, nullptr)) {
-        std::cerr << "tilepatch: cannot write " << path.string() << "\n";
-        return false;
-    }
-    return true;
+    Canvas c(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = argb[static_cast<std::size_t>(y) * w + x];
+            c.Set(x, y, Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)});
+        }
+    return c.WritePng(path.string());
 }
 
 }  // namespace
