@@ -137,6 +137,18 @@ CCharacter* Scenario::At(int32_t column, int32_t row) const {
     return it == cells_.end() ? nullptr : it->second;
 }
 
+void Scenario::TouchDown(int32_t x, int32_t y) {
+    TouchMove(x, y);
+    input_.events.push_back({0, 0x80});
+}
+
+void Scenario::TouchMove(int32_t x, int32_t y) {
+    input_.cursorX = x;
+    input_.cursorY = y;
+}
+
+void Scenario::TouchUp() { input_.events.push_back({0, 0x00}); }
+
 void Scenario::Run(int frames) {
     CGameMain* game = CGameMain::GetInstance();
     for (int i = 0; i < frames; ++i) {

@@ -23,8 +23,9 @@
 //   runs beforeFrame (the hook for scripted actions), polls the input
 //   object and runs the play state's frame (screens, both character lists'
 //   UpdateAll, screen effects, freeze timers).
-// - Touches and keys: Input() is a scripted input source that the input
-//   object reads at each frame's poll (press, release, move the cursor).
+// - Touches and keys: TouchDown / TouchMove / TouchUp script the mouse that
+//   stands in for a finger, and Input() is the scripted input source behind
+//   them (keys, pad); the input object reads it at each frame's poll.
 // - Sounds: every effect request (PlaySE) is recorded in order.
 // - The destructor empties both character lists and takes the fake stage,
 //   the input source and the sound recorder out again.
@@ -131,6 +132,12 @@ public:
     CCharacter* At(int32_t column, int32_t row) const;
 
     void Run(int frames);
+
+    // Scripted touches (the mouse's left button) at client pixels; the
+    // next frame's poll reads them. Keys and the pad: Input().
+    void TouchDown(int32_t x, int32_t y);
+    void TouchMove(int32_t x, int32_t y);
+    void TouchUp();
 
     const std::vector<int32_t>& Sounds() const { return sounds_; }
     void ClearSounds() { sounds_.clear(); }
