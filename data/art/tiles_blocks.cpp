@@ -608,9 +608,9 @@ void DrawSet(Canvas& c, const Style& s, int first) {
 
 // Grass on dark earth: the forest and the riverside.
 constexpr Style kForestStyle = {Fill::Earth, Top::Grass, Fill::Earth, Top::Path, kEarth, kEarthDark, kWood,
-                           Hex(0x2A1C17), kWood, kEarthDark, kInk, 11};
+                           kEarthDeep, kWood, kEarthDark, kInk, 11};
 // Mossy rock of the deep forest.
-constexpr Style kMossRockStyle = {Fill::Stones, Top::Moss, Fill::Earth, Top::Path, kStoneDark, Hex(0x34343D), kStone,
+constexpr Style kMossRockStyle = {Fill::Stones, Top::Moss, Fill::Earth, Top::Path, kStoneDark, kNight, kStone,
                              kNight, kStone, kNight, kInk, 23};
 // Dry-stone walls: river banks, castle walls, the tower's base.
 constexpr Style kStoneStyle = {Fill::Stones, Top::Capstone, Fill::Flagstones, Top::Slab, kStone, kStoneDark,
@@ -638,7 +638,7 @@ constexpr Style kBackWallStyle = {Fill::BackStones, Top::Slab, Fill::BackStones,
                              kNight, kMauve, kNavy, kNight, 67};
 // Dark rock with glowing seams.
 constexpr Style kRockStyle = {Fill::Rock, Top::Ember, Fill::Rock, Top::Ember, kStoneDark, kNight, kStone,
-                         Hex(0x120E18), kStone, kNight, kInk, 71};
+                         kInk, kStone, kNight, kInk, 71};
 
 // --- Special tiles -------------------------------------------------------------
 

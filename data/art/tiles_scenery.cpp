@@ -144,7 +144,7 @@ Rgb Canopy(int x, int y, uint32_t seed) {
     const int cx = (x + 20) % 10, cy = y % 8;
     const uint32_t h = TileHash(static_cast<uint32_t>(x / 10), static_cast<uint32_t>(y / 8), seed);
     if ((cx - 5) * (cx - 5) + (cy - 3) * (cy - 3) < 8 + static_cast<int>(h % 6)) return cy < 2 ? kPine : kPineDark;
-    return TileSpeck(x, y, seed, 20) ? kPine : Hex(0x17302A);
+    return TileSpeck(x, y, seed, 20) ? kPine : kPineDark;
 }
 
 // A trunk from x0 to x1 (inclusive) over whatever lies behind: lit on its
@@ -154,9 +154,9 @@ Paint Trunk(const Paint& behind, int x0, int x1) {
         if (x < x0 || x > x1) return behind(x, y);
         if (x == x1) return kNight;
         if (x == x0 || x == x0 + 1) return x == x0 ? kWood : kEarth;
-        if (x == x1 - 1) return y % 4 == 0 ? kEarthDark : Hex(0x2A1C17);
+        if (x == x1 - 1) return y % 4 == 0 ? kEarthDark : kEarthDeep;
         const int furrow = (x - x0) % 4;
-        if (furrow == 0 && (y + x) % 6 != 0) return Hex(0x2A1C17);
+        if (furrow == 0 && (y + x) % 6 != 0) return kEarthDeep;
         return (y * 3 + x) % 11 == 0 ? kEarth : kEarthDark;
     };
 }
@@ -190,7 +190,7 @@ Rgb Water(int x, int y, uint32_t seed, bool surface) {
     const int wave = (x + (y / 3) * 5 + static_cast<int>(seed)) % 10;
     if (y % 3 == 0 && wave < 3) return surface ? kWater : kWaterDeep;
     if (surface && y < 8 && TileSpeck(x, y, seed, 6)) return y < 5 ? kAmber : kRose;
-    return surface ? kWaterDeep : Hex(0x1B3D55);
+    return surface ? kWaterDeep : kNavy;
 }
 
 // --- The forest sheet ----------------------------------------------------------------
