@@ -20,6 +20,7 @@ constexpr Rgb kPine = Hex(0x2F5D40);
 constexpr Rgb kGrass = Hex(0x4F8A4B);
 constexpr Rgb kLeaf = Hex(0x8BBF5A);
 constexpr Rgb kEarthDark = Hex(0x3D2A22);
+constexpr Rgb kEarthDeep = Hex(0x2A1C17);  // shade of earth and bark
 constexpr Rgb kEarth = Hex(0x6B4630);
 constexpr Rgb kWood = Hex(0x9B6A43);
 constexpr Rgb kSand = Hex(0xC9A46B);

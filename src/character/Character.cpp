@@ -43,7 +43,7 @@ CCharacter::~CCharacter() {
     frameTable.Release();
 }
 
-// --- Gravity, hover and horizontal speed -----------------------------------
+// --- Gravity -----------------------------------------------------------------
 
 bool CCharacter::ApplyGravityCapped(int32_t num, int32_t den, int32_t maxFallSpeed) {
     const int32_t savedMaxFall = maxFall;
@@ -64,31 +64,15 @@ bool CCharacter::ApplyGravityWith(int32_t num, int32_t den) {
     return airborne;
 }
 
-bool CCharacter::ApplyGravity() { return false; }
-
 void CCharacter::StartHover() {
     hoverSpeed = hoverAmplitude;
     hoverDir = -1;
     hoverAcc = 0;
 }
 
-bool CCharacter::UpdateHover() { return true; }
-
 void CCharacter::AccelerateXAbsolute(int32_t target, int32_t step) { AccelerateX(target, step, true, true); }
 
-void CCharacter::AccelerateX(int32_t, int32_t, bool, bool) {}
-
 void CCharacter::AccelerateXForward(int32_t target, int32_t step) { AccelerateX(target, step, false, true); }
-
-// --- Terrain and contact ----------------------------------------------------
-
-bool CCharacter::OverlapsSolid(CCharacter*) { return false; }
-CCharacter* CCharacter::FindBlockOverlap() { return nullptr; }
-bool CCharacter::BodyTouches(CCharacter*) { return false; }
-int32_t CCharacter::GravityTicks() { return 0; }
-int32_t CCharacter::HoverTicks() { return 0; }
-CCharacter* CCharacter::AttackAll(CCharacterList*, int32_t, int32_t, int32_t) { return nullptr; }
-bool CCharacter::ClampToStage() { return true; }
 
 void CCharacter::FacePlayer() {
     const CCharacter* player = CGameMain::GetInstance()->m_player;
@@ -96,9 +80,6 @@ void CCharacter::FacePlayer() {
     if (x < player->x) facing = 1;
     else if (x > player->x) facing = -1;
 }
-
-void CCharacter::CarryRiders(CCharacterList*) {}
-bool CCharacter::IsRiderOn(CCharacter*) { return false; }
 
 // --- Afterimages and tween --------------------------------------------------
 
@@ -178,7 +159,6 @@ void CCharacter::Frame() {
 
 void CCharacter::Update() {}
 void CCharacter::Draw() {}
-bool CCharacter::OnHit(int32_t, int32_t, int32_t, CCharacter*) { return true; }
 bool CCharacter::IsRemoved() { return false; }
 void CCharacter::Reset() {}
 
@@ -230,24 +210,9 @@ void CCharacter::AddGauge(int32_t n) {
     if (gauge > gaugeMax) gauge = gaugeMax;
 }
 
-// Placeholder until terrain collision lands: moves without colliding.
-void CCharacter::Move(int32_t dx, int32_t dy) {
-    prevX = x;
-    prevY = y;
-    x += dx;
-    y += dy;
-    UpdateAfterimages();
-}
-
-bool CCharacter::OnTerrainContact(int32_t) { return false; }
-bool CCharacter::IsAirborne() { return false; }
-bool CCharacter::TouchesSolid(int32_t) { return false; }
-
 bool CCharacter::TouchesAnySolid() {
     return TouchesSolid(1) || TouchesSolid(4) || TouchesSolid(2) || TouchesSolid(3);
 }
-
-bool CCharacter::TouchesSolidOf(CCharacter*, int32_t) { return false; }
 
 int32_t CCharacter::FirstTouchedSideOf(CCharacter* other) {
     for (int32_t side : {1, 4, 2, 3})
@@ -255,11 +220,7 @@ int32_t CCharacter::FirstTouchedSideOf(CCharacter* other) {
     return 0;
 }
 
-bool CCharacter::AttackHits(CCharacter*) { return false; }
 bool CCharacter::AlwaysTrueTest(int32_t, int32_t) { return true; }
-bool CCharacter::IsOnScreen() { return true; }
-bool CCharacter::IsNearScreen() { return true; }
-bool CCharacter::IsInsideStage() { return true; }
 
 // --- Position and facing ----------------------------------------------------
 
@@ -272,13 +233,6 @@ void CCharacter::SetPosition(int32_t newX, int32_t newY) {
 
 int32_t CCharacter::GetX() { return x; }
 int32_t CCharacter::GetY() { return y; }
-// Stage coordinates: the camera of the current stage is at 0 until the
-// stages land.
-int32_t CCharacter::GetStageX() { return x; }
-int32_t CCharacter::GetStageY() { return y; }
-void CCharacter::SetStageX(int32_t sx) { x = sx; }
-void CCharacter::SetStageY(int32_t sy) { y = sy; }
-
 bool CCharacter::SetFacing(int32_t f) {
     facing = f;
     return true;
@@ -341,31 +295,45 @@ void CCharacter::SetFrameRecord(int32_t record, int32_t u, int32_t v, int32_t sp
                                 int32_t nextState, int32_t stateDuration, int32_t textureId) {
     FrameRecord* r = frameTable.Find(record);
     if (r == nullptr) return;
-    FrameRecord filled;
-    filled.u = u;
-    filled.v = v;
-    filled.spriteLeft = spriteLeft;
-    filled.spriteRight = spriteRight;
-    filled.spriteTop = spriteTop;
-    filled.spriteBottom = spriteBottom;
-    filled.bodyLeft = bodyLeft;
-    filled.bodyRight = bodyRight;
-    filled.bodyTop = bodyTop;
-    filled.bodyBottom = bodyBottom;
-    filled.attackLeft = attackLeft;
-    filled.attackRight = attackRight;
-    filled.attackTop = attackTop;
-    filled.attackBottom = attackBottom;
-    filled.hurtLeft = hurtLeft;
-    filled.hurtRight = hurtRight;
-    filled.hurtTop = hurtTop;
-    filled.hurtBottom = hurtBottom;
-    filled.nextFrame = nextFrame;
-    filled.nextState = nextState;
-    filled.frameDuration = frameDuration;
-    filled.stateDuration = stateDuration;
-    filled.textureId = textureId;
-    *r = filled;
+    // Fields in record order; the solid geometry is 0.
+    *r = FrameRecord{u,        v,         spriteLeft,  spriteRight,  spriteTop, spriteBottom,
+                     0,        0,         0,           0,            0,         0,
+                     bodyLeft, bodyRight, bodyTop,     bodyBottom,   attackLeft, attackRight,
+                     attackTop, attackBottom, hurtLeft, hurtRight,   hurtTop,   hurtBottom,
+                     nextFrame, nextState, frameDuration, stateDuration, textureId};
+}
+
+namespace {
+
+constexpr int32_t kTileSpriteLeft = -10;
+constexpr int32_t kTileSpriteRight = 9;
+
+}  // namespace
+
+void CCharacter::SetBackgroundFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteTop,
+                                          int32_t spriteBottom, int32_t solidLeft, int32_t solidRight,
+                                          int32_t solidTop, int32_t solidBottom, int32_t frameDuration,
+                                          int32_t textureId) {
+    SetBlockFrameRecord(record, u, v, kTileSpriteRight, spriteTop, spriteBottom, solidLeft, solidRight, solidTop,
+                        solidBottom, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, kHeldDuration, textureId);
+    if (FrameRecord* r = frameTable.Find(record)) r->frameDuration = frameDuration;
+}
+
+void CCharacter::SetBlockFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteRight, int32_t spriteTop,
+                                     int32_t spriteBottom, int32_t solidLeft, int32_t solidRight, int32_t solidTop,
+                                     int32_t solidBottom, int32_t bodyLeft, int32_t bodyRight, int32_t bodyTop,
+                                     int32_t bodyBottom, int32_t attackLeft, int32_t attackRight, int32_t attackTop,
+                                     int32_t attackBottom, int32_t hurtLeft, int32_t hurtRight, int32_t hurtTop,
+                                     int32_t hurtBottom, int32_t nextState, int32_t stateDuration, int32_t textureId) {
+    FrameRecord* r = frameTable.Find(record);
+    if (r == nullptr) return;
+    // A flat solid: both top heights solidTop, both bottom heights
+    // solidBottom; next frame -1, held; the slot kept as 16 bits.
+    *r = FrameRecord{u,           v,           kTileSpriteLeft, spriteRight,  spriteTop,   spriteBottom,
+                     solidLeft,   solidRight,  solidTop,        solidTop,     solidBottom, solidBottom,
+                     bodyLeft,    bodyRight,   bodyTop,         bodyBottom,   attackLeft,  attackRight,
+                     attackTop,   attackBottom, hurtLeft,       hurtRight,    hurtTop,     hurtBottom,
+                     -1,          nextState,   kHeldDuration,   stateDuration, static_cast<uint16_t>(textureId)};
 }
 
 // --- Drawing motions --------------------------------------------------------
@@ -373,8 +341,6 @@ void CCharacter::SetFrameRecord(int32_t record, int32_t u, int32_t v, int32_t sp
 void CCharacter::ScrollParallax(int32_t, int32_t) {}
 void CCharacter::SetTypeId(int32_t id) { typeId = id; }
 void CCharacter::FollowParent() {}
-int32_t CCharacter::ScaleDamage(int32_t, int32_t damage) { return damage; }
-void CCharacter::DropToGround() {}
 
 void CCharacter::FaceVelocity() { angle = std::atan2(static_cast<double>(vx), static_cast<double>(-vy)); }
 
@@ -399,8 +365,6 @@ void CCharacter::SetTween(int32_t offsetXFrom, int32_t offsetXTo, int32_t offset
     tweenMode = mode;
 }
 
-bool CCharacter::SteerToward(CCharacter*, int32_t, double) { return true; }
-void CCharacter::AimAt(CCharacter*, int32_t) {}
 int32_t CCharacter::GetAnchorX() { return x; }
 int32_t CCharacter::GetAnchorY() { return y; }
 

@@ -10,6 +10,11 @@
 
 class CCharacterList;
 
+// Two ordered ranges [a0, a1] and [b0, b1] overlap when each starts before
+// the other ends, or when they are the same range; ranges that only touch
+// at an end do not.
+bool RangesOverlap(int32_t a0, int32_t a1, int32_t b0, int32_t b1);
+
 // World units are tenths of a pixel; a map cell is 400 units.
 constexpr int32_t kTileSize = 400;
 constexpr int32_t kHalfTile = kTileSize / 2;
@@ -245,6 +250,23 @@ public:
                         int32_t attackTop, int32_t attackBottom, int32_t hurtLeft, int32_t hurtRight,
                         int32_t hurtTop, int32_t hurtBottom, int32_t nextFrame, int32_t frameDuration,
                         int32_t nextState, int32_t stateDuration, int32_t textureId);
+
+    // Fill operations of the tile kinds (scenery and blocks): a 20-pixel
+    // wide sprite from spriteLeft -10, a solid with flat top and bottom
+    // (both top fields solidTop, both bottom fields solidBottom), next frame
+    // -1. A scenery-style record has no boxes, next state -1 and state
+    // duration 999; a block-style record gives its boxes, next state and
+    // state duration, and frame duration 999. The texture slot is kept as a
+    // 16-bit value.
+    void SetBackgroundFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteTop, int32_t spriteBottom,
+                                  int32_t solidLeft, int32_t solidRight, int32_t solidTop, int32_t solidBottom,
+                                  int32_t frameDuration, int32_t textureId);
+    void SetBlockFrameRecord(int32_t record, int32_t u, int32_t v, int32_t spriteRight, int32_t spriteTop,
+                             int32_t spriteBottom, int32_t solidLeft, int32_t solidRight, int32_t solidTop,
+                             int32_t solidBottom, int32_t bodyLeft, int32_t bodyRight, int32_t bodyTop,
+                             int32_t bodyBottom, int32_t attackLeft, int32_t attackRight, int32_t attackTop,
+                             int32_t attackBottom, int32_t hurtLeft, int32_t hurtRight, int32_t hurtTop,
+                             int32_t hurtBottom, int32_t nextState, int32_t stateDuration, int32_t textureId);
 
     // The current record (the all-zero record when the frame lies outside
     // the table) and any record by index.

@@ -1,7 +1,8 @@
 #pragma once
-// Scenery.
-// (Stand-in until the scenery kind lands: every record of its table
-// holds.)
+// Scenery: a non-solid tile made from a map cell of layer B. Its records
+// (data/frames/CCharacterBackground.tab) are 20 x 20 pictures drawn at
+// scale 2.0, one per 40-pixel cell; it removes itself when it leaves the
+// spawn window, and the stage makes it again when its cell comes back.
 #include <cstdint>
 
 #include "character/Character.h"
@@ -10,14 +11,11 @@ class CCharacterBackground : public CCharacter {
 public:
     static constexpr int32_t kFrameCount = 1088;
 
-    CCharacterBackground() {
-        typeId = 20000;
-        gravityNum = gravityDen = 1;
-        auxValue = 1;
-        hp = hpMax = 1;
-        layer = 120;
-        AllocateHeldRecords(kFrameCount);
-    }
+    CCharacterBackground();
 
-    void Update() override { StepAnimation(); }
+    void Update() override;
+    // Sets layer, parallax, scale and opacity by state, then enters it.
+    void SetState(int32_t state) override;
+    // Takes three values and reports true; nothing calls it.
+    virtual bool ExtraHook(int32_t a, int32_t b, int32_t c);
 };

@@ -23,3 +23,9 @@ public:
 
     void Update() override { StepAnimation(); }
 };
+
+// Makes an effect in the given state and facing, at a position and speed
+// each drawn from its range (bounds in either order), and appends it to the
+// world list. Null when no effect could be made.
+CCharacterEffect* SpawnEffect(int32_t state, int32_t facing, int32_t x0, int32_t x1, int32_t y0, int32_t y1,
+                              int32_t vx0, int32_t vx1, int32_t vy0, int32_t vy1);

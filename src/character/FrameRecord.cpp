@@ -1,28 +1,26 @@
 #include "character/FrameRecord.h"
 
-FrameRecord FrameRecord::Default() {
-    FrameRecord r;
-    r.u = 32;
-    r.v = 32;
-    r.spriteLeft = -32;
-    r.spriteRight = 31;
-    r.spriteTop = -32;
-    r.spriteBottom = 31;
-    r.frameDuration = 1;
-    r.stateDuration = 1;
-    return r;
-}
+#include <algorithm>
 
 void FrameTable::Allocate(int32_t count) {
     Release();
     if (count < 1) return;
-    records_ = std::make_unique<FrameRecord[]>(static_cast<std::size_t>(count));
+    owned_ = std::make_unique<FrameRecord[]>(static_cast<std::size_t>(count));
+    owned_[0] = FrameRecord::Default();
+    records_ = owned_.get();
     count_ = count;
-    records_[0] = FrameRecord::Default();
+}
+
+void FrameTable::Load(const FrameTableData& data) {
+    Release();
+    if (data.count < 1 || data.records == nullptr) return;
+    records_ = data.records;
+    count_ = data.count;
 }
 
 void FrameTable::Release() {
-    records_.reset();
+    owned_.reset();
+    records_ = nullptr;
     count_ = 0;
 }
 
@@ -32,5 +30,12 @@ const FrameRecord& FrameTable::Get(int32_t index) const {
 }
 
 FrameRecord* FrameTable::Find(int32_t index) {
-    return Contains(index) ? &records_[static_cast<std::size_t>(index)] : nullptr;
+    if (!Contains(index)) return nullptr;
+    if (!owned_) {
+        // First write: take a copy of the class data.
+        owned_ = std::make_unique<FrameRecord[]>(static_cast<std::size_t>(count_));
+        std::copy(records_, records_ + count_, owned_.get());
+        records_ = owned_.get();
+    }
+    return &owned_[static_cast<std::size_t>(index)];
 }

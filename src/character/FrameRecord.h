@@ -2,6 +2,12 @@
 // Frame records: one animation frame of a character (sprite, solid
 // geometry, boxes, frame and state chaining), and the per-character table
 // that holds them. A state number is the index of the state's first record.
+//
+// Every class keeps its records as data: a text table per class under
+// data/frames/ that the frame-table compiler (tools/framegen) checks and
+// turns into a constant FrameTableData at build time; the class's
+// constructor hands it to FrameTable::Load. See tools/framegen/main.cpp for
+// the table format.
 #include <cstdint>
 #include <memory>
 
@@ -40,15 +46,41 @@ struct FrameRecord {
 
     // The record every table starts with: a 64 x 64 sprite at (0, 0) of
     // slot 0 that leads to state 0 after one tick.
-    static FrameRecord Default();
+    static constexpr FrameRecord Default() {
+        FrameRecord r;
+        r.u = 32;
+        r.v = 32;
+        r.spriteLeft = -32;
+        r.spriteRight = 31;
+        r.spriteTop = -32;
+        r.spriteBottom = 31;
+        r.frameDuration = 1;
+        r.stateDuration = 1;
+        return r;
+    }
+
+    bool operator==(const FrameRecord&) const = default;
 };
 static_assert(sizeof(FrameRecord) == FrameRecord::kFieldCount * sizeof(int32_t));
+
+// A class's records as the frame-table compiler emits them: count records
+// in index order (record 0 the default record unless the table gives it,
+// every record the table leaves out all zero).
+struct FrameTableData {
+    int32_t count;
+    const FrameRecord* records;
+};
 
 // The records of one character. Every character owns its own copy, so it
 // may rewrite its records at run time. Reads outside the table see the
 // all-zero record (which leads straight to removal), writes outside it go
 // nowhere: a state number from a map, a save or a bad table can never reach
 // past the records.
+//
+// A table loaded from class data reads the constant records until the
+// first write, which copies them: hundreds of tiles share one set of
+// records, and a character that rewrites a record still changes only its
+// own.
 class FrameTable {
 public:
     FrameTable() = default;
@@ -60,6 +92,8 @@ public:
     // Replaces the table by count records: record 0 the default record,
     // every other record all zero. A count below 1 leaves an empty table.
     void Allocate(int32_t count);
+    // Replaces the table by the class data's records.
+    void Load(const FrameTableData& data);
     void Release();
 
     int32_t Count() const { return count_; }
@@ -71,6 +105,7 @@ public:
     FrameRecord* Find(int32_t index);
 
 private:
-    std::unique_ptr<FrameRecord[]> records_;
+    std::unique_ptr<FrameRecord[]> owned_;
+    const FrameRecord* records_ = nullptr;  // owned_ or the class data
     int32_t count_ = 0;
 };

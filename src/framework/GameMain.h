@@ -74,6 +74,11 @@ public:
     void LoadTexturePages();
     void ResetGameData();
 
+    // The stage as terrain code reads it: the stage proxy, or the stand-in
+    // a test installed (null puts the proxy back).
+    CStageView* GetStageView() { return m_stageViewOverride != nullptr ? m_stageViewOverride : &m_stageControl; }
+    void SetStageView(CStageView* view) { m_stageViewOverride = view; }
+
     CCharacterList m_characterList;
     CCharacterList m_subCharacterList;
     CCharacter* m_player = nullptr;
@@ -106,6 +111,9 @@ public:
 
 protected:
     CGameMain();
+
+private:
+    CStageView* m_stageViewOverride = nullptr;
 };
 
 // Time of the last logical frame's start; the first call of DoFrame runs a

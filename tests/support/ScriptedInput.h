@@ -1,5 +1,7 @@
 #pragma once
-// A scripted mouse, keyboard state and pad in place of the SDL input source.
+// A scripted mouse, keyboard state and pad in place of SDL: tests queue
+// button events, move the cursor, hold keys and set the pad, and the input
+// object's next Poll reads them as it would read the devices.
 #include <deque>
 #include <set>
 
@@ -7,7 +9,6 @@
 
 namespace testing_support {
 
-// A scripted mouse, keyboard state and pad in place of SDL.
 class ScriptedInput : public platform::InputSource {
 public:
     platform::WindowHandle GameWindow() override { return &window; }

@@ -7,9 +7,9 @@
 #include "support/ScriptedInput.h"
 #include "win/MyInput.h"
 
-namespace {
-
 using testing_support::ScriptedInput;
+
+namespace {
 
 class InputTest : public ::testing::Test {
 protected:

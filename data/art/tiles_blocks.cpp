@@ -1,0 +1,938 @@
+// Block tiles: the solid ground, walls and platforms of the stages.
+//
+// Every terrain sheet holds one or two sets of 40 tiles in the same layout,
+// so that a map maker finds the same piece at the same place in every set
+// (k = the tile's index in its set, also the block state minus the first
+// state of the set):
+//
+//    0 post (narrow)          14 platform, left end     26 floor, top
+//    1 single block           15 platform, middle       27 floor, top-left
+//    2 fill, variant A        16 platform, right end    28 floor, top-right
+//    3 pillar, top (narrow)   17 pillar, base (narrow)  29 floor, left face
+//    4 pillar, shaft (narrow) 18 top, decorated         30 floor, right face
+//    5 top-left corner        19 ledge (narrow)         31 floor, single
+//    6 top                    20 fill, variant B        32 floor, fill
+//    7 top-right corner       21 top, variant           33 floor, underside
+//    8 left face              22 fill, variant C        34 tuft (not solid)
+//    9 fill                   23 carved block           35 pebbles (not solid)
+//   10 right face             24 single block, variant  36 hollow (not solid)
+//   11 bottom-left corner     25 platform, single       37 fence (not solid)
+//   12 underside                                        38 vines (not solid)
+//   13 bottom-right corner                              39 lantern (not solid)
+//
+// Faces that lie open get the dark outline, a lit left edge and a shaded
+// right and bottom edge (light from the upper left); fills continue
+// seamlessly into their neighbours.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "Palette.h"
+#include "Sheets.h"
+#include "Tiles.h"
+
+namespace {
+
+// --- Pieces of the shared layout ----------------------------------------------
+
+enum class Look { Solid, Floor, Narrow, Carved, Decor };
+
+struct Piece {
+    Look look;
+    bool top, bottom, left, right;
+    int halfWidth;  // texels either side of the centre
+    int variant;    // fill or top variant
+};
+
+constexpr Piece kPieces[40] = {
+    {Look::Narrow, true, false, true, true, 6, 0},   // 0 post
+    {Look::Solid, true, true, true, true, 10, 0},    // 1 single
+    {Look::Solid, false, false, false, false, 10, 1},  // 2 fill A
+    {Look::Narrow, true, false, true, true, 7, 1},   // 3 pillar top
+    {Look::Narrow, false, false, true, true, 7, 2},  // 4 pillar shaft
+    {Look::Solid, true, false, true, false, 10, 0},  // 5 top-left
+    {Look::Solid, true, false, false, false, 10, 0},  // 6 top
+    {Look::Solid, true, false, false, true, 10, 0},  // 7 top-right
+    {Look::Solid, false, false, true, false, 10, 0},  // 8 left face
+    {Look::Solid, false, false, false, false, 10, 0},  // 9 fill
+    {Look::Solid, false, false, false, true, 10, 0},  // 10 right face
+    {Look::Solid, false, true, true, false, 10, 0},  // 11 bottom-left
+    {Look::Solid, false, true, false, false, 10, 0},  // 12 underside
+    {Look::Solid, false, true, false, true, 10, 0},  // 13 bottom-right
+    {Look::Solid, true, true, true, false, 10, 0},   // 14 platform left
+    {Look::Solid, true, true, false, false, 10, 0},  // 15 platform middle
+    {Look::Solid, true, true, false, true, 10, 0},   // 16 platform right
+    {Look::Narrow, false, false, true, true, 7, 3},  // 17 pillar base
+    {Look::Solid, true, false, false, false, 10, 1},  // 18 top decorated
+    {Look::Solid, true, true, true, true, 9, 0},     // 19 ledge
+    {Look::Solid, false, false, false, false, 10, 2},  // 20 fill B
+    {Look::Solid, true, false, false, false, 10, 2},  // 21 top variant
+    {Look::Solid, false, false, false, false, 10, 3},  // 22 fill C
+    {Look::Carved, true, true, true, true, 10, 0},   // 23 carved block
+    {Look::Solid, true, true, true, true, 10, 1},    // 24 single variant
+    {Look::Solid, true, true, true, true, 10, 2},    // 25 platform single
+    {Look::Floor, true, false, false, false, 10, 0},  // 26 floor top
+    {Look::Floor, true, false, true, false, 10, 0},  // 27 floor top-left
+    {Look::Floor, true, false, false, true, 10, 0},  // 28 floor top-right
+    {Look::Floor, false, false, true, false, 10, 0},  // 29 floor left
+    {Look::Floor, false, false, false, true, 10, 0},  // 30 floor right
+    {Look::Floor, true, true, true, true, 10, 0},    // 31 floor single
+    {Look::Floor, false, false, false, false, 10, 0},  // 32 floor fill
+    {Look::Floor, false, true, false, false, 10, 0},  // 33 floor underside
+    {Look::Decor, false, false, false, false, 0, 0},  // 34
+    {Look::Decor, false, false, false, false, 0, 1},  // 35
+    {Look::Decor, false, false, false, false, 0, 2},  // 36
+    {Look::Decor, false, false, false, false, 0, 3},  // 37
+    {Look::Decor, false, false, false, false, 0, 4},  // 38
+    {Look::Decor, false, false, false, false, 0, 5},  // 39
+};
+
+// --- Textures ------------------------------------------------------------------
+
+enum class Fill { Earth, Stones, Plaster, RoofTiles, Planks, Timber, Lacquer, BackStones, Rock, Flagstones, Boards };
+enum class Top { Grass, Capstone, RoofCap, PlankEdge, GoldRim, Moss, Path, Slab, Ember };
+
+struct Style {
+    Fill fill;
+    Top top;
+    Fill floorFill;
+    Top floorTop;
+    Rgb base, dark, light, deep;  // main tones of the fill
+    Rgb edgeLight, edgeShade;     // the lit left and shaded right and bottom edges
+    Rgb ink;                      // outline
+    uint32_t seed;
+};
+
+// Irregular coursed stones (the dry-stone walls of castles and river
+// banks): a 20 x 20 pattern that wraps, so walls continue across tiles.
+// Returns the stone number at (x, y), or -1 on a joint; edge tells how far
+// the texel lies inside the stone's lit (-1) or shaded (+1) rim.
+struct StoneHit {
+    int stone;
+    int rim;  // -1 lit rim, +1 shaded rim, 0 inside
+};
+
+StoneHit StoneAt(int x, int y, int courseHeight, uint32_t seed) {
+    x = ((x % kTile) + kTile) % kTile;
+    y = ((y % kTile) + kTile) % kTile;
+    // Courses of uneven height (they add up to the tile, so walls continue).
+    int heights[4] = {kTile, 0, 0, 0};
+    int courses = 1;
+    if (courseHeight < kTile) {
+        courses = kTile / courseHeight;
+        int used = 0;
+        for (int i = 0; i < courses - 1; ++i) {
+            heights[i] = courseHeight - 1 + static_cast<int>(TileHash(static_cast<uint32_t>(i), seed, 11) % 3);
+            used += heights[i];
+        }
+        heights[courses - 1] = kTile - used;
+    }
+    int course = 0, courseTop = 0;
+    while (course < courses - 1 && y >= courseTop + heights[course]) courseTop += heights[course++];
+    const int cy = y - courseTop;
+    const int rowHeight = heights[course];
+    // Stones of each course: uneven widths from the hash, the course shifted.
+    const int shift = static_cast<int>(TileHash(static_cast<uint32_t>(course), seed, 7) % 10);
+    const int sx = (x + shift) % kTile;
+    int start = 0;
+    int index = 0;
+    int width = 0;
+    for (;;) {
+        width = 4 + static_cast<int>(TileHash(static_cast<uint32_t>(index), static_cast<uint32_t>(course), seed) % 7);
+        if (start + width >= kTile || kTile - (start + width) < 4) width = kTile - start;
+        if (sx < start + width) break;
+        start += width;
+        ++index;
+    }
+    const int local = sx - start;
+    if (local == width - 1 || cy == rowHeight - 1) return {-1, 0};
+    // Rounded corners: the corner texels belong to the joint.
+    const bool atLeft = local == 0, atRight = local == width - 2, atTop = cy == 0, atBottom = cy == rowHeight - 2;
+    if ((atLeft || atRight) && (atTop || atBottom)) return {-1, 0};
+    int rim = 0;
+    if (atLeft || atTop) rim = -1;
+    else if (atRight || atBottom) rim = 1;
+    return {course * 8 + index, rim};
+}
+
+Rgb StoneTone(const Style& s, StoneHit h, int x, int y, int variant) {
+    if (h.stone < 0) return s.deep;
+    if (h.rim < 0) return s.light;
+    if (h.rim > 0) return s.dark;
+    // Moss on some stones of variant A; cracks on variant B.
+    const uint32_t pick = TileHash(static_cast<uint32_t>(h.stone), s.seed, 3);
+    if (variant == 1 && pick % 3 == 0 && TileSpeck(x, y, s.seed + 1, 55)) return kPine;
+    if (variant == 2 && pick % 4 == 1 && (x + y) % 5 == 0) return s.deep;
+    if (TileSpeck(x, y, s.seed + 2, 8)) return s.dark;
+    // Some stones a shade darker than the rest.
+    if (pick % 5 == 2) return TileSpeck(x, y, s.seed + 4, 50) ? s.dark : s.base;
+    return s.base;
+}
+
+// Rough earth with specks, pebbles and (variant C) roots.
+Rgb EarthTone(const Style& s, int x, int y, int variant) {
+    struct Pebble {
+        int x, y, r;
+    };
+    static const std::vector<Pebble> kPebbles[4] = {
+        {}, {{5, 6, 3}, {14, 15, 2}, {17, 4, 1}}, {{9, 10, 4}}, {{4, 14, 1}}};
+    for (const Pebble& p : kPebbles[variant]) {
+        const int dx = x - p.x, dy = y - p.y;
+        const int d = dx * dx + dy * dy;
+        if (d <= p.r * p.r + p.r) {
+            if (dx + dy < -p.r / 2 || (p.r <= 1 && dy < 0)) return kStone;
+            if (dx + dy > p.r / 2 + 1) return s.deep;
+            return kStoneDark;
+        }
+    }
+    if (variant == 3) {
+        // A root winding across the tile.
+        const int ry = 9 + static_cast<int>(std::lround(3.0 * std::sin(x * 0.6)));
+        if (y == ry) return kWood;
+        if (y == ry + 1) return s.deep;
+    }
+    if (TileSpeck(x, y, s.seed, 14)) return s.dark;
+    if (TileSpeck(x, y, s.seed + 9, 5)) return s.light;
+    return s.base;
+}
+
+Rgb FillTone(const Style& s, Fill fill, int x, int y, int variant) {
+    switch (fill) {
+        case Fill::Earth:
+            return EarthTone(s, x, y, variant);
+        case Fill::Stones:
+            return StoneTone(s, StoneAt(x, y, 7, s.seed), x, y, variant);
+        case Fill::BackStones: {
+            // Large calm blocks, two courses a tile.
+            const int row = y / 10, cy = y % 10;
+            const int cx = (x + (row % 2) * 10) % 20;
+            if (cy == 9 || cx == 19) return s.deep;
+            if (cy == 0 || cx == 0) return s.light;
+            return TileSpeck(x, y, s.seed, 6) ? s.dark : s.base;
+        }
+        case Fill::Rock: {
+            const StoneHit h = StoneAt(x * 2 / 3, y, 10, s.seed);
+            if (h.stone < 0) return (x + y + variant) % 7 == 0 ? kCrimson : s.deep;
+            return h.rim < 0 ? s.light : (TileSpeck(x, y, s.seed, 12) ? s.dark : s.base);
+        }
+        case Fill::Flagstones: {
+            const StoneHit h = StoneAt(x, y, 10, s.seed + 5);
+            if (h.stone < 0) return s.deep;
+            return h.rim < 0 ? kStoneLight : (h.rim > 0 ? kStoneDark : kStone);
+        }
+        case Fill::Plaster: {
+            // White wall; variant A a timber band, B an arrow slit, C weathering.
+            if (variant == 1 && y >= 8 && y <= 11) return y == 8 ? kWood : (y == 11 ? s.deep : kEarthDark);
+            if (variant == 2 && x >= 7 && x <= 12 && y >= 6 && y <= 13) {
+                if (x == 7 || y == 6) return s.dark;
+                if (x == 12 || y == 13) return kWhite;
+                return (x == 9 || x == 10) ? kWood : kNight;
+            }
+            if (variant == 3 && y > 12 && TileSpeck(x, y, s.seed, 10 + (y - 12) * 6)) return s.dark;
+            // Trowel marks: faint patches and a seam every ten rows.
+            if (y % 10 == 9 && (x + y / 10 * 7) % 13 < 9) return s.dark;
+            if (TileSpeck(x / 3, y / 2, s.seed, 18) && TileSpeck(x, y, s.seed + 1, 45)) return s.dark;
+            if (TileSpeck(x, y, s.seed, 4)) return s.light;
+            return s.base;
+        }
+        case Fill::RoofTiles: {
+            // Courses of round tiles: columns of 5 texels, rows of 5.
+            const int row = y / 5, cy = y % 5;
+            const int cx = (x + (row % 2) * 2) % 5;
+            if (cy == 4) return s.deep;
+            if (cx == 0) return s.dark;
+            if (cx == 1 && cy < 3) return s.light;
+            if (cx == 4) return s.dark;
+            return s.base;
+        }
+        case Fill::Planks: {
+            const int py = y % 5;
+            if (py == 4) return s.deep;
+            if (py == 0) return s.light;
+            const int seam = (y / 5) % 2 ? 3 : 13;
+            if (x == seam) return s.deep;
+            if ((x == seam + 2 || x == seam - 2) && py == 2) return kEarthDark;
+            if (TileSpeck(x, y, s.seed, 6)) return s.dark;
+            return s.base;
+        }
+        case Fill::Boards: {
+            // Floor boards running across, seen from the front.
+            const int py = y % 4;
+            if (py == 3) return s.deep;
+            if (py == 0) return s.light;
+            return TileSpeck(x, y, s.seed, 10) ? s.dark : s.base;
+        }
+        case Fill::Timber: {
+            // Dark posts with panels between them; variant A a barred window.
+            const int px = x % 10;
+            if (px == 0 || px == 1) return px == 0 ? kNight : s.dark;
+            if (y % 10 == 0) return kNight;
+            if (variant == 1 && px >= 3 && px <= 8 && y % 10 >= 3 && y % 10 <= 7)
+                return px % 2 ? kWood : kAmber;
+            if (px == 2 || y % 10 == 1) return s.light;
+            return s.base;
+        }
+        case Fill::Lacquer: {
+            // Vermilion panels framed in black with gold studs.
+            const int px = x % 10, py = y % 10;
+            if (px == 0 || py == 0) return kNight;
+            if ((px == 1 || px == 9) && (py == 1 || py == 9)) return kGold;
+            if (px == 1 || py == 1) return s.light;
+            if (px == 9 || py == 9) return s.dark;
+            if (variant == 1 && px >= 4 && px <= 6 && py >= 4 && py <= 6) return (px == 5 && py == 5) ? kCream : kGold;
+            return s.base;
+        }
+    }
+    return s.base;
+}
+
+// --- Surfaces ------------------------------------------------------------------
+
+// Draws the top band over columns x0..x1-1 of a tile whose top is open.
+void DrawTop(Canvas& c, const Style& s, Top top, int ox, int oy, int x0, int x1, bool leftOpen, bool rightOpen,
+             int variant) {
+    auto put = [&](int x, int y, Rgb col) {
+        if (x >= x0 && x < x1) c.Set(ox + x, oy + y, col);
+    };
+    switch (top) {
+        case Top::Grass:
+        case Top::Moss: {
+            const Rgb hi = top == Top::Grass ? kLeaf : kGrass;
+            const Rgb mid = top == Top::Grass ? kGrass : kPine;
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, hi);
+                put(x, 2, (x * 3) % 7 == 0 ? mid : hi);
+                put(x, 3, mid);
+                // Blades hang over the earth below the turf.
+                const uint32_t h = TileHash(static_cast<uint32_t>(x), 1, s.seed);
+                const int reach = 4 + static_cast<int>(h % 3);
+                for (int y = 4; y < reach; ++y) put(x, y, mid);
+                put(x, reach, kPineDark);
+            }
+            if (variant == 1) {
+                // Small flowers on the turf.
+                const int xs[] = {3, 9, 15};
+                const Rgb cols[] = {kGold, kCream, kRose};
+                for (int i = 0; i < 3; ++i) {
+                    put(xs[i], 1, cols[i]);
+                    put(xs[i] + 1, 2, cols[i]);
+                    put(xs[i] - 1, 2, cols[i]);
+                    put(xs[i], 2, kAmber);
+                }
+            } else if (variant == 2) {
+                for (int x = x0 + 2; x < x1 - 1; x += 4) {
+                    put(x, 1, kPine);
+                    put(x + 1, 2, kLeaf);
+                }
+            }
+            break;
+        }
+        case Top::Capstone:
+        case Top::Slab: {
+            // Flat cap stones with joints every ten texels.
+            const Rgb face = top == Top::Slab ? kSand : kStoneLight;
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, top == Top::Slab ? kCream : kWhite);
+                for (int y = 2; y <= 3; ++y) put(x, y, x % 10 == 9 ? s.dark : face);
+                put(x, 4, s.dark);
+                put(x, 5, s.deep);
+            }
+            if (variant == 1)
+                for (int x = x0 + 3; x < x1 - 2; x += 6) put(x, 2, kPine);
+            break;
+        }
+        case Top::RoofCap: {
+            // Ridge tiles in the colours of the roof: a dark cap with round
+            // ends every five texels.
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, x % 5 == 1 ? kStoneLight : kMist);
+                put(x, 2, x % 5 == 0 ? kNavy : kSlate);
+                put(x, 3, x % 5 == 0 ? s.ink : kNavy);
+                put(x, 4, kInk);
+            }
+            if (variant == 1)
+                for (int x = x0 + 4; x < x1 - 1; x += 10) {
+                    put(x, 1, kGold);
+                    put(x, 2, kAmber);
+                }
+            break;
+        }
+        case Top::PlankEdge: {
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, kSand);
+                put(x, 2, s.light);
+                put(x, 3, x % 10 == 4 ? kEarthDark : s.base);
+                put(x, 4, s.deep);
+            }
+            break;
+        }
+        case Top::GoldRim: {
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, kGold);
+                put(x, 2, x % 4 == 0 ? kCream : kGold);
+                put(x, 3, kAmber);
+                put(x, 4, kNight);
+            }
+            break;
+        }
+        case Top::Path: {
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, kSand);
+                put(x, 2, TileSpeck(x, 2, s.seed, 25) ? kWood : kSand);
+                put(x, 3, kWood);
+                put(x, 4, s.dark);
+            }
+            break;
+        }
+        case Top::Ember: {
+            for (int x = x0; x < x1; ++x) {
+                put(x, 0, s.ink);
+                put(x, 1, s.light);
+                put(x, 2, (x % 6 == 2) ? kCoral : s.base);
+                put(x, 3, s.dark);
+            }
+            break;
+        }
+    }
+    // Open ends of the band carry the outline down its side.
+    for (int y = 0; y <= 4; ++y) {
+        if (leftOpen) {
+            put(x0, y, s.ink);
+            if (y >= 1) put(x0 + 1, y, y == 1 ? kWhite : c.Get(ox + x0 + 1, oy + y));
+        }
+        if (rightOpen) put(x1 - 1, y, s.ink);
+    }
+}
+
+// --- Whole pieces --------------------------------------------------------------
+
+void DrawSolid(Canvas& c, const Style& s, int ox, int oy, const Piece& p, bool floor) {
+    const int x0 = 10 - p.halfWidth, x1 = 10 + p.halfWidth;
+    const Fill fill = floor ? s.floorFill : s.fill;
+    for (int y = 0; y < kTile; ++y)
+        for (int x = x0; x < x1; ++x) c.Set(ox + x, oy + y, FillTone(s, fill, x, y, floor ? 0 : p.variant));
+    if (p.left)
+        for (int y = 0; y < kTile; ++y) {
+            c.Set(ox + x0, oy + y, s.ink);
+            c.Set(ox + x0 + 1, oy + y, s.edgeLight);
+        }
+    if (p.right)
+        for (int y = 0; y < kTile; ++y) {
+            c.Set(ox + x1 - 1, oy + y, s.ink);
+            c.Set(ox + x1 - 2, oy + y, s.edgeShade);
+        }
+    if (p.bottom)
+        for (int x = x0; x < x1; ++x) {
+            c.Set(ox + x, oy + 19, s.ink);
+            c.Set(ox + x, oy + 18, s.edgeShade);
+        }
+    if (p.top) DrawTop(c, s, floor ? s.floorTop : s.top, ox, oy, x0, x1, p.left, p.right, floor ? 0 : p.variant);
+    // Round the open corners a little.
+    if (p.top && p.left) c.Set(ox + x0, oy, kKey);
+    if (p.top && p.right) c.Set(ox + x1 - 1, oy, kKey);
+    if (p.bottom && p.left) c.Set(ox + x0, oy + 19, kKey);
+    if (p.bottom && p.right) c.Set(ox + x1 - 1, oy + 19, kKey);
+}
+
+// Posts and pillars: a narrow column with a cap (variant 0 post, 1 pillar
+// top), a plain shaft (2) or a flared base (3).
+void DrawNarrow(Canvas& c, const Style& s, int ox, int oy, const Piece& p) {
+    const int x0 = 10 - p.halfWidth, x1 = 10 + p.halfWidth;
+    for (int y = 0; y < kTile; ++y)
+        for (int x = x0; x < x1; ++x) {
+            Rgb col = s.base;
+            if (x == x0 + 1 || x == x0 + 2) col = s.light;
+            else if (x >= x1 - 3) col = s.dark;
+            else if ((x + y * 3) % 11 == 0) col = s.dark;
+            c.Set(ox + x, oy + y, col);
+        }
+    for (int y = 0; y < kTile; ++y) {
+        c.Set(ox + x0, oy + y, s.ink);
+        c.Set(ox + x1 - 1, oy + y, s.ink);
+    }
+    if (p.variant == 0 || p.variant == 1) {
+        // A cap one texel wider on each side (inside the solid's width).
+        const int cx0 = p.variant == 0 ? x0 : x0 - 1, cx1 = p.variant == 0 ? x1 : x1 + 1;
+        for (int x = cx0; x < cx1; ++x) {
+            c.Set(ox + x, oy + 0, s.ink);
+            c.Set(ox + x, oy + 1, s.edgeLight);
+            c.Set(ox + x, oy + 2, s.light);
+            c.Set(ox + x, oy + 3, s.dark);
+            c.Set(ox + x, oy + 4, s.ink);
+        }
+        c.Set(ox + cx0, oy + 1, s.ink);
+        c.Set(ox + cx0, oy + 2, s.ink);
+        c.Set(ox + cx0, oy + 3, s.ink);
+        c.Set(ox + cx1 - 1, oy + 1, s.ink);
+        c.Set(ox + cx1 - 1, oy + 2, s.ink);
+        c.Set(ox + cx1 - 1, oy + 3, s.ink);
+        c.Set(ox + cx0, oy, kKey);
+        c.Set(ox + cx1 - 1, oy, kKey);
+    } else if (p.variant == 3) {
+        for (int y = 14; y < kTile; ++y) {
+            const int grow = (y - 13) / 2;
+            for (int x = x0 - grow; x < x1 + grow; ++x) c.Set(ox + x, oy + y, x < 10 ? s.light : s.dark);
+            c.Set(ox + x0 - grow - 1, oy + y, s.ink);
+            c.Set(ox + x1 + grow, oy + y, s.ink);
+        }
+        for (int x = x0 - 3; x < x1 + 3; ++x) c.Set(ox + x, oy + 19, s.deep);
+    }
+}
+
+// The carved block: a framed stone with a crest in the middle.
+void DrawCarved(Canvas& c, const Style& s, int ox, int oy) {
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            Rgb col = s.base;
+            if (x <= 2 || y <= 2) col = s.light;
+            else if (x >= 17 || y >= 17) col = s.dark;
+            c.Set(ox + x, oy + y, col);
+        }
+    c.Frame(ox, oy, kTile, kTile, s.ink);
+    c.Frame(ox + 4, oy + 4, 12, 12, s.deep);
+    c.Ring(ox + 10, oy + 10, 4, s.deep);
+    c.Disc(ox + 10, oy + 10, 2, s.light);
+    c.Set(ox + 9, oy + 9, kWhite);
+    c.Set(ox, oy, kKey);
+    c.Set(ox + 19, oy, kKey);
+    c.Set(ox, oy + 19, kKey);
+    c.Set(ox + 19, oy + 19, kKey);
+}
+
+// Pieces that nothing stands on: drawn on the colour key.
+void DrawDecor(Canvas& c, const Style& s, int ox, int oy, int which) {
+    switch (which) {
+        case 0:  // a tuft of grass on the ground line
+            for (int i = 0; i < 7; ++i) {
+                const int bx = 3 + i * 2;
+                const int h = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(i), s.seed) % 6);
+                const int lean = (i % 3) - 1;
+                for (int y = 0; y < h; ++y) {
+                    const int x = bx + (lean * y) / 3;
+                    c.Set(ox + x, oy + 19 - y, y > h - 3 ? kLeaf : kGrass);
+                }
+            }
+            break;
+        case 1: {  // pebbles
+            const int px[] = {4, 10, 15};
+            const int pr[] = {2, 3, 2};
+            for (int i = 0; i < 3; ++i) {
+                c.Disc(ox + px[i], oy + 19 - pr[i], pr[i], kStone);
+                c.Set(ox + px[i] - 1, oy + 18 - pr[i], kStoneLight);
+                c.Set(ox + px[i] + pr[i] - 1, oy + 19, kStoneDark);
+            }
+            break;
+        }
+        case 2:  // hollow: the dark inside of the ground, passable
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, TileSpeck(x, y, s.seed, 10) ? s.deep : kNight);
+            break;
+        case 3:  // bamboo fence with a rope
+            for (int x = 2; x < kTile; x += 5) {
+                for (int y = 6; y < kTile; ++y) c.Set(ox + x, oy + y, y % 5 == 0 ? kWood : kSand);
+                c.Set(ox + x + 1, oy + 6, kInk);
+                for (int y = 6; y < kTile; ++y) c.Set(ox + x + 1, oy + y, kWood);
+                c.Set(ox + x, oy + 5, kInk);
+            }
+            for (int x = 0; x < kTile; ++x) {
+                c.Set(ox + x, oy + 10, kEarth);
+                c.Set(ox + x, oy + 11, x % 3 ? kEarthDark : kEarth);
+            }
+            break;
+        case 4:  // vines hanging from above
+            for (int i = 0; i < 4; ++i) {
+                const int vx = 2 + i * 4;
+                const int len = 8 + static_cast<int>(TileHash(static_cast<uint32_t>(i), s.seed + 3) % 11);
+                for (int y = 0; y < len; ++y) {
+                    const int x = vx + (y / 4) % 2;
+                    c.Set(ox + x, oy + y, y % 3 == 2 ? kLeaf : kGrass);
+                    if (y % 4 == 1) c.Set(ox + x + 1, oy + y, kPine);
+                }
+            }
+            break;
+        case 5: {  // a small stone lantern
+            const int cx = ox + 10, base = oy + 19;
+            c.Rect(cx - 4, base - 1, 9, 2, kStoneDark);
+            c.Rect(cx - 1, base - 6, 3, 5, kStone);
+            c.Rect(cx - 3, base - 10, 7, 4, kStone);
+            c.Rect(cx - 1, base - 9, 3, 2, kAmber);
+            c.Set(cx, base - 9, kGold);
+            c.Rect(cx - 5, base - 12, 11, 2, kStoneLight);
+            c.Rect(cx - 1, base - 14, 3, 2, kStoneLight);
+            Canvas piece(kTile, kTile);
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x) piece.Set(x, y, c.Get(ox + x, oy + y));
+            piece.Outline(kInk);
+            c.Blit(piece, ox, oy);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void DrawPiece(Canvas& c, const Style& s, int tile, int k) {
+    const Piece& p = kPieces[k];
+    const int ox = TileX(tile), oy = TileY(tile);
+    switch (p.look) {
+        case Look::Solid:
+            DrawSolid(c, s, ox, oy, p, false);
+            break;
+        case Look::Floor:
+            DrawSolid(c, s, ox, oy, p, true);
+            break;
+        case Look::Narrow:
+            DrawNarrow(c, s, ox, oy, p);
+            break;
+        case Look::Carved:
+            DrawCarved(c, s, ox, oy);
+            break;
+        case Look::Decor:
+            DrawDecor(c, s, ox, oy, p.variant);
+            break;
+    }
+}
+
+// One set of 40 tiles from tile `first` of the sheet on.
+void DrawSet(Canvas& c, const Style& s, int first) {
+    for (int k = 0; k < 40; ++k) DrawPiece(c, s, first + k, k);
+}
+
+// --- The styles ---------------------------------------------------------------
+
+// Grass on dark earth: the forest and the riverside.
+constexpr Style kForestStyle = {Fill::Earth, Top::Grass, Fill::Earth, Top::Path, kEarth, kEarthDark, kWood,
+                           kEarthDeep, kWood, kEarthDark, kInk, 11};
+// Mossy rock of the deep forest.
+constexpr Style kMossRockStyle = {Fill::Stones, Top::Moss, Fill::Earth, Top::Path, kStoneDark, kNight, kStone,
+                             kNight, kStone, kNight, kInk, 23};
+// Dry-stone walls: river banks, castle walls, the tower's base.
+constexpr Style kStoneStyle = {Fill::Stones, Top::Capstone, Fill::Flagstones, Top::Slab, kStone, kStoneDark,
+                          kStoneLight, kNight, kStoneLight, kStoneDark, kInk, 5};
+// Wet stones of the river bank.
+constexpr Style kRiverStoneStyle = {Fill::Stones, Top::Moss, Fill::Flagstones, Top::Slab, kSlate, kNavy, kMist,
+                               kNight, kMist, kNavy, kInk, 31};
+// White plaster walls under a tiled coping.
+constexpr Style kCastleStyle = {Fill::Plaster, Top::RoofCap, Fill::Boards, Top::PlankEdge, kCream, kStoneLight,
+                           kWhite, kSlate, kWhite, kStoneLight, kInk, 41};
+// Roof tiles.
+constexpr Style kRoofStyle = {Fill::RoofTiles, Top::RoofCap, Fill::RoofTiles, Top::RoofCap, kSlate, kNavy, kMist,
+                         kNight, kMist, kNavy, kInk, 47};
+// Planks and beams.
+constexpr Style kWoodStyle = {Fill::Planks, Top::PlankEdge, Fill::Boards, Top::PlankEdge, kWood, kEarth, kSand,
+                              kEarthDark, kSand, kEarth, kInk, 53};
+// The tower: dark timber with panels.
+constexpr Style kTowerStyle = {Fill::Timber, Top::PlankEdge, Fill::Boards, Top::PlankEdge, kEarth, kEarthDark, kWood,
+                          kNight, kWood, kEarthDark, kInk, 59};
+// The boss hall: vermilion lacquer and gold.
+constexpr Style kHallStyle = {Fill::Lacquer, Top::GoldRim, Fill::Boards, Top::GoldRim, kRed, kCrimson, kCoral,
+                         kNight, kCoral, kCrimson, kInk, 61};
+// Walls behind the play field: low contrast, no outline.
+constexpr Style kBackWallStyle = {Fill::BackStones, Top::Slab, Fill::BackStones, Top::Slab, kDusk, kNavy, kMauve,
+                             kNight, kMauve, kNavy, kNight, 67};
+// Dark rock with glowing seams.
+constexpr Style kRockStyle = {Fill::Rock, Top::Ember, Fill::Rock, Top::Ember, kStoneDark, kNight, kStone,
+                         kInk, kStone, kNight, kInk, 71};
+
+// --- Special tiles -------------------------------------------------------------
+
+// The wooden bridge of the forest (set 1200): left end with a post, plank,
+// right end, and a middle plank with a support.
+void DrawBridge(Canvas& c, int tile, int piece) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    // Deck: rows 0..6.
+    for (int x = 0; x < kTile; ++x) {
+        c.Set(ox + x, oy + 0, kInk);
+        c.Set(ox + x, oy + 1, kSand);
+        for (int y = 2; y <= 4; ++y) c.Set(ox + x, oy + y, x % 5 == 4 ? kEarth : kWood);
+        c.Set(ox + x, oy + 5, kEarth);
+        c.Set(ox + x, oy + 6, kInk);
+    }
+    // Rope rail above is not possible inside the cell; a lower beam instead.
+    for (int x = 0; x < kTile; ++x) {
+        c.Set(ox + x, oy + 10, kInk);
+        c.Set(ox + x, oy + 11, kEarth);
+        c.Set(ox + x, oy + 12, kInk);
+    }
+    auto post = [&](int px) {
+        for (int y = 0; y < kTile; ++y) {
+            c.Set(ox + px - 1, oy + y, kInk);
+            c.Set(ox + px, oy + y, kSand);
+            c.Set(ox + px + 1, oy + y, kWood);
+            c.Set(ox + px + 2, oy + y, kEarth);
+            c.Set(ox + px + 3, oy + y, kInk);
+        }
+    };
+    if (piece == 0) post(1);
+    if (piece == 2) post(15);
+    if (piece == 3) {
+        // Struts down to a centre post.
+        for (int i = 0; i < 8; ++i) {
+            c.Set(ox + 2 + i, oy + 7 + i, kEarth);
+            c.Set(ox + 17 - i, oy + 7 + i, kEarth);
+        }
+        post(8);
+    }
+}
+
+// Conveyor belts (sheet 150): piece 0 left end, 1 middle, 2 right end,
+// 3 single; five pictures each, the slats moving 4 texels a picture.
+void DrawConveyor(Canvas& c, int tile, int piece, int phase) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    const bool leftEnd = piece == 0 || piece == 3;
+    const bool rightEnd = piece == 2 || piece == 3;
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            Rgb col = kEarth;
+            // Belt: rows 1..4 on top, rows 15..18 below; slats every 4.
+            const bool topBelt = y >= 1 && y <= 4;
+            const bool lowBelt = y >= 15 && y <= 18;
+            if (topBelt || lowBelt) {
+                const int slat = ((x - phase * 4 * (topBelt ? 1 : -1)) % 4 + 4) % 4;
+                col = slat == 0 ? kNight : (y == 1 || y == 15 ? kStone : kStoneDark);
+            } else if (y == 0 || y == 19 || y == 5 || y == 14) {
+                col = kInk;
+            } else {
+                // The frame between the belts with a roller every ten texels.
+                const int rx = ((x - 5) % 10 + 10) % 10;
+                const int ry = y - 9;
+                if (rx >= 3 && rx <= 7 && ry >= -2 && ry <= 2) {
+                    const bool spoke = (phase + rx + ry) % 5 == 0;
+                    col = spoke ? kStoneDark : (rx < 5 && ry < 0 ? kStoneLight : kStone);
+                    if (rx == 5 && ry == 0) col = kInk;
+                } else {
+                    col = y == 6 ? kSand : (TileSpeck(x, y, 77, 8) ? kEarthDark : kWood);
+                }
+            }
+            c.Set(ox + x, oy + y, col);
+        }
+    if (leftEnd)
+        for (int y = 0; y < kTile; ++y) {
+            c.Set(ox, oy + y, kInk);
+            c.Set(ox + 1, oy + y, y > 0 && y < 19 ? kStoneLight : kInk);
+        }
+    if (rightEnd)
+        for (int y = 0; y < kTile; ++y) {
+            c.Set(ox + 19, oy + y, kInk);
+            c.Set(ox + 18, oy + y, y > 0 && y < 19 ? kStoneDark : kInk);
+        }
+    if (leftEnd) {
+        c.Set(ox, oy, kKey);
+        c.Set(ox, oy + 19, kKey);
+    }
+    if (rightEnd) {
+        c.Set(ox + 19, oy, kKey);
+        c.Set(ox + 19, oy + 19, kKey);
+    }
+}
+
+// Damaging tiles (sheet 308, tiles 24..27): spikes up, a thorn bramble,
+// spikes down and a bed of embers, each on dark rock and outlined, so that
+// they read as danger at a glance.
+void DrawHazard(Canvas& c, int tile, int kind) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    Canvas t(kTile, kTile, kKey);
+    auto rockRows = [&](int from, int to) {
+        for (int y = from; y <= to; ++y)
+            for (int x = 0; x < kTile; ++x) t.Set(x, y, FillTone(kRockStyle, Fill::Rock, x, y, 0));
+    };
+    auto spike = [&](int cx, int baseY, int tipY) {
+        // A steel spike from its base to its tip, lit from the left.
+        const int dir = tipY < baseY ? -1 : 1;
+        const int len = std::abs(baseY - tipY);
+        for (int i = 0; i <= len; ++i) {
+            const int half = std::max(0, 3 - i * 4 / len);
+            for (int dx = -half; dx <= half; ++dx) {
+                Rgb col = dx < 0 ? kStoneLight : kStone;
+                if (dx == -half) col = kWhite;
+                else if (dx == half && half > 0) col = kStoneDark;
+                t.Set(cx + dx, baseY + dir * i, col);
+            }
+        }
+    };
+    switch (kind) {
+        case 0:
+        case 2: {
+            const bool up = kind == 0;
+            rockRows(up ? 13 : 0, up ? 19 : 6);
+            for (int cx : {3, 10, 16}) spike(cx, up ? 12 : 7, up ? 1 : 18);
+            break;
+        }
+        case 1:
+            // Bramble: thorny stems tangled over dark ground.
+            rockRows(14, 19);
+            for (int y = 2; y < 15; ++y)
+                for (int x = 1; x < 19; ++x) {
+                    const int a = (x * 3 + y * 2) % 10, b = (x * 2 + 30 - y * 3) % 11;
+                    if (a == 0 || b == 0) t.Set(x, y, (x + y) % 3 ? kPineDark : kPine);
+                    if ((a == 0 || b == 0) && (x * 7 + y) % 6 == 0) {
+                        t.Set(x, y, kRed);
+                        t.Set(x, y - 1, kRose);
+                    }
+                }
+            break;
+        default:
+            // Embers: glowing coals under licking flames.
+            rockRows(12, 19);
+            for (int x = 0; x < kTile; ++x) {
+                const int h = 4 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 2), 93) % 7);
+                for (int y = 11; y > 11 - h; --y) {
+                    const int d = 11 - y;
+                    t.Set(x, y, d < h / 3 ? kGold : (d < 2 * h / 3 ? kAmber : kCoral));
+                }
+            }
+            for (int x = 1; x < kTile; x += 3) t.Set(x, 12, kRed);
+            break;
+    }
+    t.Outline(kInk);
+    // The outline must not leave the cell.
+    c.Blit(t, ox, oy);
+}
+
+// One-way platforms (sheet 309): a board on brackets, passable from the
+// sides in the contact tests.
+void DrawOneWay(Canvas& c, int tile, int piece) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    for (int x = 0; x < kTile; ++x) {
+        c.Set(ox + x, oy + 0, kInk);
+        c.Set(ox + x, oy + 1, kSand);
+        c.Set(ox + x, oy + 2, kWood);
+        c.Set(ox + x, oy + 3, x % 7 == 3 ? kEarthDark : kWood);
+        c.Set(ox + x, oy + 4, kEarth);
+        c.Set(ox + x, oy + 5, kInk);
+    }
+    // Brackets under the board.
+    for (int b : {4, 15}) {
+        for (int i = 0; i < 5; ++i) {
+            c.Set(ox + b, oy + 6 + i, kInk);
+            c.Set(ox + b + 1, oy + 6 + i, i < 4 - i ? kEarth : kKey);
+        }
+        c.Set(ox + b - 1, oy + 6, kInk);
+    }
+    if (piece == 0 || piece == 3) {
+        for (int y = 0; y <= 5; ++y) c.Set(ox, oy + y, kInk);
+        c.Set(ox, oy, kKey);
+    }
+    if (piece == 2 || piece == 3) {
+        for (int y = 0; y <= 5; ++y) c.Set(ox + 19, oy + y, kInk);
+        c.Set(ox + 19, oy, kKey);
+    }
+}
+
+// The stone pedestal of the last scene room (state 1472): stacks with
+// itself into a carved column.
+void DrawPedestal(Canvas& c, int tile) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 1; x < 19; ++x) {
+            Rgb col = kStone;
+            if (x <= 3) col = kStoneLight;
+            else if (x >= 16) col = kStoneDark;
+            if (y <= 2) col = y == 1 ? kWhite : kStoneLight;
+            if (y >= 17) col = y == 19 ? kInk : kStoneDark;
+            c.Set(ox + x, oy + y, col);
+        }
+    for (int y = 0; y < kTile; ++y) {
+        c.Set(ox + 1, oy + y, kInk);
+        c.Set(ox + 18, oy + y, kInk);
+    }
+    for (int x = 1; x < 19; ++x) c.Set(ox + x, oy, kInk);
+    // A lotus carved in the face.
+    c.Rect(ox + 6, oy + 12, 8, 2, kStoneDark);
+    c.Polygon({{ox + 10, oy + 5}, {ox + 13, oy + 11}, {ox + 7, oy + 11}}, kStoneLight);
+    c.Polygon({{ox + 6, oy + 7}, {ox + 9, oy + 12}, {ox + 5, oy + 12}}, kStoneLight);
+    c.Polygon({{ox + 14, oy + 7}, {ox + 15, oy + 12}, {ox + 11, oy + 12}}, kStoneLight);
+    c.Set(ox + 10, oy + 6, kWhite);
+    c.Set(ox + 1, oy, kKey);
+    c.Set(ox + 18, oy, kKey);
+}
+
+Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
+
+}  // namespace
+
+void DrawBorderTile(Canvas& c, int x, int y) {
+    for (int j = 0; j < kTile; ++j)
+        for (int i = 0; i < kTile; ++i) c.Set(x + i, y + j, FillTone(kBackWallStyle, Fill::BackStones, i, j, 0));
+    c.Frame(x, y, kTile, kTile, kNight);
+}
+
+// Forest earth (sets 16, 240) and mossy rock (set 848).
+ART_SHEET(300, "tiles-forest") {
+    Canvas c = TileSheet();
+    DrawSet(c, kForestStyle, 0);
+    DrawSet(c, kMossRockStyle, 48);
+    return c;
+}
+
+// Dry-stone walls (sets 336, 912 and the plain ground of unused records)
+// and wet river stones (set 1296).
+ART_SHEET(301, "tiles-stone") {
+    Canvas c = TileSheet();
+    DrawSet(c, kStoneStyle, 0);
+    DrawSet(c, kRiverStoneStyle, 48);
+    return c;
+}
+
+// Castle walls (sets 400, 976) and roof tiles (sets 464, 1408).
+ART_SHEET(302, "tiles-castle") {
+    Canvas c = TileSheet();
+    DrawSet(c, kCastleStyle, 0);
+    DrawSet(c, kRoofStyle, 48);
+    return c;
+}
+
+// Wood (sets 304, 528, 1264) and the bridge of set 1200 (tiles 48..51).
+ART_SHEET(303, "tiles-wood") {
+    Canvas c = TileSheet();
+    DrawSet(c, kWoodStyle, 0);
+    for (int piece = 0; piece < 4; ++piece) DrawBridge(c, 48 + piece, piece);
+    return c;
+}
+
+// The tower (sets 592, 1040) and the boss hall (sets 784, 1104).
+ART_SHEET(305, "tiles-tower-hall") {
+    Canvas c = TileSheet();
+    DrawSet(c, kTowerStyle, 0);
+    DrawSet(c, kHallStyle, 48);
+    return c;
+}
+
+// Walls behind the play field (the layer-57 tiles of sets 656 and 720).
+ART_SHEET(306, "tiles-back-walls") {
+    Canvas c = TileSheet();
+    DrawSet(c, kBackWallStyle, 0);
+    return c;
+}
+
+// Dark rock (records 1344..1363) and the damaging tiles (tiles 24..27).
+ART_SHEET(308, "tiles-hazard") {
+    Canvas c = TileSheet();
+    for (int k = 0; k < 20; ++k) DrawPiece(c, kRockStyle, k, k);
+    for (int kind = 0; kind < 4; ++kind) DrawHazard(c, 24 + kind, kind);
+    return c;
+}
+
+// One-way boards (tiles 0..3) and the pedestal (tile 12).
+ART_SHEET(309, "tiles-one-way") {
+    Canvas c = TileSheet();
+    for (int piece = 0; piece < 4; ++piece) DrawOneWay(c, piece, piece);
+    DrawPedestal(c, 12);
+    return c;
+}
+
+// Gimmicks and conveyors. The conveyor belts take tiles 0..19 (rows 0 and
+// 1: piece p, picture f at tile 4 * f + p); the rest of the sheet is for
+// the stage gimmicks.
+ART_SHEET(150, "gimmicks-conveyors") {
+    Canvas c = TileSheet();
+    for (int phase = 0; phase < 5; ++phase)
+        for (int piece = 0; piece < 4; ++piece) DrawConveyor(c, phase * 4 + piece, piece, phase);
+    return c;
+}

@@ -1,0 +1,886 @@
+// Scenery tiles: the painted backdrop behind the play field, one 20 x 20
+// tile per map cell of layer B. Scenery is lower in contrast than the
+// blocks in front of it and carries no outline.
+//
+// The backdrop is built in horizontal bands that tile seamlessly from left
+// to right: a map row picks its tiles from one band, and pieces of larger
+// things (trees, the gate, the bridge) sit on the background of the band
+// they belong to. The bands of each sheet are listed at its drawing
+// function; the tile numbers there are the scenery states minus the first
+// state of the set (data/frames/CCharacterBackground.tab).
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "Palette.h"
+#include "Sheets.h"
+#include "Tiles.h"
+
+namespace {
+
+using Paint = std::function<Rgb(int x, int y)>;
+
+// Fills tile n of the sheet texel by texel.
+void PaintTile(Canvas& c, int n, const Paint& paint) {
+    const int ox = TileX(n), oy = TileY(n);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, paint(x, y));
+}
+
+// --- Sky ---------------------------------------------------------------------
+
+// Sky bands from the top of the stage down to the horizon glow.
+constexpr Rgb kSkyBands[] = {kNight, kDusk, kMauve, kRose, kCoral};
+
+// Band b, its first rows dithered into the band above so that rows of
+// different bands meet without a hard line.
+Rgb Sky(int band, int x, int y) {
+    if (band > 0) {
+        const Rgb above = kSkyBands[band - 1];
+        if (y == 0 && (x % 2 == 0)) return above;
+        if (y == 1 && ((x + 1) % 2 == 0)) return above;
+        if (y == 2 && (x % 4 == 0)) return above;
+        if (y == 4 && (x % 4 == 2)) return above;
+    }
+    return kSkyBands[band];
+}
+
+bool Star(int x, int y, uint32_t seed) {
+    return x > 0 && x < 19 && y > 0 && y < 19 && TileHash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), seed) % 61 == 0;
+}
+
+Paint StarSky(int band, uint32_t seed) {
+    return [band, seed](int x, int y) {
+        if (Star(x, y, seed)) return (x + y) % 3 ? kCream : kMist;
+        return Sky(band, x, y);
+    };
+}
+
+// A thin cloud streak lit from below by the sunset.
+Paint Cloud(int band, int row, int from, int to, Rgb body, Rgb lit) {
+    return [=](int x, int y) {
+        if (x >= from && x <= to) {
+            if (y == row) return body;
+            if (y == row + 1 && x > from + 1 && x < to - 1) return lit;
+            if (y == row - 1 && x > from + 3 && x < to - 4) return body;
+        }
+        return Sky(band, x, y);
+    };
+}
+
+// --- Mountains and far forest ----------------------------------------------------
+
+// Mountain ridge over the horizon glow: the ridge height (rows from the
+// top) at x, for the ridge pieces. Every piece begins and ends at row 8
+// (high) or row 14 (low), so pieces chain.
+int Ridge(int kind, int x) {
+    switch (kind) {
+        case 0: return 14 - (x * 6) / 19;                        // rising
+        case 1: return 8 + (x * 6) / 19;                         // falling
+        case 2: return 3 + std::abs(x - 10) * 11 / 10;           // peak
+        case 3: return 8 + (10 - std::abs(x - 10)) * 5 / 10;     // valley
+        default: return 14 - ((x / 4) % 2);                      // low hills
+    }
+}
+
+Rgb Glow(int x, int y) {
+    if (y < 6) return Sky(4, x, y);
+    if (y < 12) return (y == 6 && x % 2 == 0) ? kCoral : kAmber;
+    return (y == 12 && x % 2 == 1) ? kAmber : kGold;
+}
+
+Paint Mountains(int kind) {
+    return [kind](int x, int y) {
+        const int h = Ridge(kind, x);
+        if (y < h) return Glow(x, y);
+        // Slopes facing the upper left catch the light.
+        const int hl = Ridge(kind, std::max(0, x - 1));
+        if (y == h) return hl > h || (x == 0 && kind == 0) ? kMist : kSlate;
+        if (y == h + 1 && hl > h) return kMist;
+        return (TileSpeck(x, y, 5, 6)) ? kNavy : kSlate;
+    };
+}
+
+// Far pines: silhouettes standing in the mountains' shade.
+struct FarPine {
+    int x, top;
+};
+
+Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
+    std::vector<FarPine> list(pines);
+    return [list, pagoda](int x, int y) {
+        if (y >= 16) return y == 16 && x % 2 ? kSlate : kNavy;
+        for (const FarPine& p : list) {
+            const int dy = y - p.top;
+            if (dy < 0) continue;
+            const int half = 1 + dy / 3;
+            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kSlate : kNavy;
+        }
+        if (pagoda) {
+            // A three-roofed pagoda far away.
+            const int cx = 10;
+            for (int tier = 0; tier < 3; ++tier) {
+                const int ry = 4 + tier * 4;
+                const int w = 2 + tier;
+                if (y == ry && std::abs(x - cx) <= w + 1) return kNight;
+                if (y > ry && y < ry + 4 && std::abs(x - cx) <= w - 1) return (x + y) % 3 ? kNavy : kNight;
+            }
+            if (y < 4 && x == cx) return kNight;
+        }
+        return TileSpeck(x, y, 9, 5) ? kNavy : kSlate;
+    };
+}
+
+// --- Forest interior -------------------------------------------------------------
+
+// The dim depth between the trees.
+Rgb Depth(int x, int y) {
+    if (TileSpeck(x, y, 13, 7)) return kPineDark;
+    return kNavy;
+}
+
+// The canopy: masses of needles, lighter clumps lit from above.
+Rgb Canopy(int x, int y, uint32_t seed) {
+    const int cx = (x + 20) % 10, cy = y % 8;
+    const uint32_t h = TileHash(static_cast<uint32_t>(x / 10), static_cast<uint32_t>(y / 8), seed);
+    if ((cx - 5) * (cx - 5) + (cy - 3) * (cy - 3) < 8 + static_cast<int>(h % 6)) return cy < 2 ? kPine : kPineDark;
+    return TileSpeck(x, y, seed, 20) ? kPine : kPineDark;
+}
+
+// A trunk from x0 to x1 (inclusive) over whatever lies behind: lit on its
+// left, in shade on its right, with furrows of bark.
+Paint Trunk(const Paint& behind, int x0, int x1) {
+    return [=](int x, int y) {
+        if (x < x0 || x > x1) return behind(x, y);
+        if (x == x1) return kNight;
+        if (x == x0 || x == x0 + 1) return x == x0 ? kWood : kEarth;
+        if (x == x1 - 1) return y % 4 == 0 ? kEarthDark : kEarthDeep;
+        const int furrow = (x - x0) % 4;
+        if (furrow == 0 && (y + x) % 6 != 0) return kEarthDeep;
+        return (y * 3 + x) % 11 == 0 ? kEarth : kEarthDark;
+    };
+}
+
+Rgb Floor(int x, int y) {
+    if (y < 2) return Depth(x, y);
+    if (TileSpeck(x, y, 17, 12)) return kPineDark;
+    return y < 6 && (x + y) % 5 == 0 ? kPineDark : kEarthDark;
+}
+
+// Fern fronds rising from the ground over the depth.
+Paint Ferns(uint32_t seed) {
+    return [seed](int x, int y) {
+        for (int f = 0; f < 4; ++f) {
+            const int fx = 2 + f * 5 + static_cast<int>(TileHash(static_cast<uint32_t>(f), seed) % 3);
+            const int top = 6 + static_cast<int>(TileHash(static_cast<uint32_t>(f), seed, 1) % 6);
+            if (y < top) continue;
+            const int spread = (y - top) / 2;
+            if (x == fx) return kPine;
+            if (std::abs(x - fx) <= spread && (y + std::abs(x - fx)) % 3 == 0) return kPineDark;
+        }
+        if (y >= 17) return Floor(x, y);
+        return Depth(x, y);
+    };
+}
+
+// --- Water -------------------------------------------------------------------------
+
+Rgb Water(int x, int y, uint32_t seed, bool surface) {
+    if (surface && y < 2) return y == 0 ? kFoam : kWater;
+    const int wave = (x + (y / 3) * 5 + static_cast<int>(seed)) % 10;
+    if (y % 3 == 0 && wave < 3) return surface ? kWater : kWaterDeep;
+    if (surface && y < 8 && TileSpeck(x, y, seed, 6)) return y < 5 ? kAmber : kRose;
+    return surface ? kWaterDeep : kNavy;
+}
+
+// --- The forest sheet ----------------------------------------------------------------
+
+// Resource 171 (texture slot 51), scenery states 192 to 291 (tile n is
+// state 192 + n), used by the forest, the riverside and the forest scene:
+//    0-1   night sky (stars)          26-29 canopy (gaps, fringe)
+//    2-5   deep dusk (stars, cloud)   30-31 depth (fireflies)
+//    6-8   dusk violet (clouds)       32-39 trunks (rope, branch, lantern)
+//    9-11  rose (cloud, peak tip)     40-45 ferns, bushes, grass, lantern
+//   12-16  mountain ridges            46-49 forest floor
+//   17-20  far pines (pagoda)         50-53 canopy over sky, roots, statue
+//   21-22  mountain body, glow        54-57 shrine gate (2 x 2), 58 fox
+//   23-24  big cloud, 25 mist         59-83 riverside (see below)
+Canvas DrawForestSheet() {
+    Canvas c(kTileSheetSize, kTileSheetSize, kKey);
+    PaintTile(c, 0, [](int x, int y) { return Sky(0, x, y); });
+    PaintTile(c, 1, StarSky(0, 1));
+    PaintTile(c, 2, [](int x, int y) { return Sky(1, x, y); });
+    PaintTile(c, 3, StarSky(1, 2));
+    PaintTile(c, 4, Cloud(1, 12, 2, 16, kMauve, kRose));
+    PaintTile(c, 5, [](int x, int y) {
+        // A crow far away.
+        const int dx = x - 9, dy = y - 8;
+        if ((dy == 0 && std::abs(dx) <= 3) || (dy == -1 && (dx == -2 || dx == 2)) || (dy == 1 && dx == 0)) return kNight;
+        return Sky(1, x, y);
+    });
+    PaintTile(c, 6, [](int x, int y) { return Sky(2, x, y); });
+    PaintTile(c, 7, Cloud(2, 9, 0, 19, kRose, kCoral));
+    PaintTile(c, 8, Cloud(2, 13, 5, 14, kRose, kCoral));
+    PaintTile(c, 9, [](int x, int y) { return Sky(3, x, y); });
+    PaintTile(c, 10, Cloud(3, 10, 1, 18, kCoral, kAmber));
+    PaintTile(c, 11, [](int x, int y) {
+        const int h = 15 + std::abs(x - 10) * 3 / 2;
+        if (y >= h) return y == h && x < 10 ? kMist : kSlate;
+        return Sky(3, x, y);
+    });
+    for (int kind = 0; kind < 5; ++kind) PaintTile(c, 12 + kind, Mountains(kind));
+    PaintTile(c, 17, FarPines({{3, 7}, {8, 4}, {12, 9}, {16, 6}}, false));
+    PaintTile(c, 18, FarPines({{4, 5}, {10, 8}, {15, 3}}, false));
+    PaintTile(c, 19, FarPines({{3, 9}, {17, 8}}, true));
+    PaintTile(c, 20, FarPines({{2, 6}, {6, 3}, {10, 5}, {14, 2}, {17, 6}}, false));
+    PaintTile(c, 21, [](int x, int y) { return TileSpeck(x, y, 5, 6) ? kNavy : kSlate; });
+    PaintTile(c, 22, [](int x, int y) { return Glow(x, y); });
+    // A big cloud over two tiles.
+    auto bigCloud = [](int offset) {
+        return [offset](int x, int y) {
+            const int gx = x + offset;
+            const double top = 8.0 - 4.0 * std::sin((gx - 2) * 3.14159 / 36.0);
+            if (gx >= 2 && gx <= 38 && y >= top && y <= 14) {
+                if (y >= 13) return kCoral;
+                if (y <= top + 1) return kRose;
+                return kMauve;
+            }
+            return Sky(2, x, y);
+        };
+    };
+    PaintTile(c, 23, bigCloud(0));
+    PaintTile(c, 24, bigCloud(20));
+    PaintTile(c, 25, [](int x, int y) {
+        if (y >= 7 && y <= 11 && (y != 7 || x % 2) && (y != 11 || x % 2 == 0)) return kMist;
+        return FarPines({{4, 5}, {13, 4}}, false)(x, y);
+    });
+
+    // Forest interior.
+    PaintTile(c, 26, [](int x, int y) { return Canopy(x, y, 3); });
+    PaintTile(c, 27, [](int x, int y) {
+        const int dx = x - 10, dy = y - 9;
+        // A ragged opening in the needles with the sky behind.
+        const int d = dx * dx + dy * dy * 2;
+        if (d < 18 || (d < 34 && TileSpeck(x, y, 27, 55))) return (x == 9 && y == 8) ? kCream : kDusk;
+        return Canopy(x, y, 4);
+    });
+    PaintTile(c, 28, [](int x, int y) {
+        // Needles hanging over the depth.
+        const int reach = 8 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 2), 8) % 7);
+        if (y < reach) return Canopy(x, y, 5);
+        return Depth(x, y);
+    });
+    PaintTile(c, 29, [](int x, int y) {
+        const int dx = x - 7, dy = y - 6;
+        if (dx * dx + dy * dy < 12) return (x == 7 && y == 6) ? kCream : kDusk;
+        return Canopy(x, y, 6);
+    });
+    PaintTile(c, 30, Depth);
+    PaintTile(c, 31, [](int x, int y) {
+        if ((x == 4 && y == 6) || (x == 14 && y == 12) || (x == 9 && y == 16)) return kGold;
+        if ((x == 5 && y == 6) || (x == 14 && y == 13)) return kAmber;
+        return Depth(x, y);
+    });
+    PaintTile(c, 32, Trunk(Depth, 8, 11));
+    PaintTile(c, 33, Trunk(Trunk(Depth, 3, 5), 13, 15));
+    PaintTile(c, 34, Trunk(Depth, 11, 25));
+    PaintTile(c, 35, Trunk(Depth, -6, 8));
+    // The sacred rope on the wide trunk: twisted straw with zigzag paper
+    // streamers.
+    auto rope = [](const Paint& trunk, int offset) {
+        return [trunk, offset](int x, int y) {
+            const int gx = x + offset;
+            if (gx >= 10 && gx <= 29) {
+                const int sag = (gx - 10) * (29 - gx) / 40;
+                const int ry = 6 + sag;
+                if (y >= ry && y <= ry + 2) return ((gx + y) % 3 == 0) ? kWood : ((gx + y) % 3 == 1 ? kSand : kGold);
+                for (int sx : {14, 24}) {
+                    const int dy = y - (ry + 3);
+                    if (dy >= 0 && dy < 7) {
+                        const int zig = sx + ((dy / 2) % 2 ? 1 : -1) * (dy % 2);
+                        if (gx == zig || gx == zig + 1) return dy % 2 ? kStoneLight : kCream;
+                    }
+                }
+            }
+            return trunk(x, y);
+        };
+    };
+    PaintTile(c, 36, rope(Trunk(Depth, 11, 25), 0));
+    PaintTile(c, 37, rope(Trunk(Depth, -6, 8), 20));
+    PaintTile(c, 38, [](int x, int y) {
+        if (y >= 7 && y <= 9) return y == 7 ? kEarth : kEarthDark;
+        if ((y == 6 || y == 10) && (x * 3) % 5 == 0) return kPineDark;
+        return Depth(x, y);
+    });
+    PaintTile(c, 39, [](int x, int y) {
+        // A paper lantern hung on a trunk.
+        const Paint trunk = Trunk(Depth, 2, 5);
+        const int dx = x - 12, dy = y - 11;
+        if (x == 12 && y >= 4 && y < 7) return kNight;
+        if (std::abs(dx) <= 3 && dy >= -4 && dy <= 4) {
+            if (dy == -4 || dy == 4) return kNight;
+            if (std::abs(dx) == 3) return kCoral;
+            return dy % 2 ? kAmber : kGold;
+        }
+        if (std::abs(dx) <= 5 && dy >= -6 && dy <= 6 && TileSpeck(x, y, 21, 30)) return kMauve;
+        return trunk(x, y);
+    });
+    PaintTile(c, 40, Ferns(1));
+    PaintTile(c, 41, Ferns(2));
+    PaintTile(c, 42, [](int x, int y) {
+        const int bumps[] = {4, 11, 16};
+        for (int b : bumps) {
+            const int dx = x - b, dy = y - 13;
+            if (dx * dx + dy * dy * 2 < 30) return dy < -2 && dx < 0 ? kPine : kPineDark;
+        }
+        if (y >= 15) return Floor(x, y);
+        return Depth(x, y);
+    });
+    PaintTile(c, 43, [](int x, int y) {
+        // Bamboo grass: narrow leaves leaning right.
+        const int lean = (x + y / 2) % 6;
+        if (y > 8 && lean == 0) return kPine;
+        if (y > 11 && lean == 1) return kPineDark;
+        if (y >= 17) return Floor(x, y);
+        return Depth(x, y);
+    });
+    PaintTile(c, 44, [](int x, int y) {
+        // Upper half of a stone lantern.
+        const int dx = std::abs(x - 10);
+        if (y >= 4 && y <= 6 && dx <= 7 - (6 - y)) return y == 4 ? kStone : kStoneDark;
+        if (y >= 2 && y < 4 && dx <= 1) return kStone;
+        if (y >= 7 && y <= 14 && dx <= 4) {
+            if (y >= 9 && y <= 12 && dx <= 2) return y % 2 ? kAmber : kGold;
+            return dx == 4 ? kNight : kStoneDark;
+        }
+        if (y >= 15 && dx <= 6) return y == 15 ? kStone : kStoneDark;
+        return Depth(x, y);
+    });
+    PaintTile(c, 45, [](int x, int y) {
+        const int dx = std::abs(x - 10);
+        if (y < 14 && dx <= 2) return x < 10 ? kStone : kStoneDark;
+        if (y >= 14 && y < 17 && dx <= 5) return y == 14 ? kStone : kStoneDark;
+        return Ferns(3)(x, y);
+    });
+    PaintTile(c, 46, Floor);
+    PaintTile(c, 47, [](int x, int y) {
+        const int ry = 8 + static_cast<int>(std::lround(2.0 * std::sin(x * 0.5)));
+        if (y == ry) return kEarth;
+        return Floor(x, y);
+    });
+    PaintTile(c, 48, [](int x, int y) {
+        const int caps[] = {5, 13};
+        for (int m : caps) {
+            if (y == 10 && std::abs(x - m) <= 2) return kRose;
+            if (y == 9 && std::abs(x - m) <= 1) return kCoral;
+            if (y > 10 && y < 14 && x == m) return kSand;
+        }
+        return Floor(x, y);
+    });
+    PaintTile(c, 49, [](int x, int y) {
+        const int dx = x - 8, dy = y - 12;
+        if (dx * dx + dy * dy * 2 < 20) return dy < 0 && dx < 0 ? kStone : kStoneDark;
+        return Floor(x, y);
+    });
+    PaintTile(c, 50, [](int x, int y) {
+        const int reach = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 3), 50) % 8);
+        if (y < reach) return Canopy(x, y, 7);
+        return Sky(2, x, y);
+    });
+    PaintTile(c, 51, [](int x, int y) {
+        const int reach = 14 - static_cast<int>(TileHash(static_cast<uint32_t>(x / 3), 51) % 8);
+        if (y >= reach) return Canopy(x, y, 8);
+        return Sky(2, x, y);
+    });
+    PaintTile(c, 52, [](int x, int y) {
+        // The foot of a trunk with roots spreading.
+        const int spread = y > 10 ? (y - 10) : 0;
+        if (x >= 8 - spread && x <= 11 + spread && (y < 12 || (x + y) % 3)) return x <= 9 ? kEarth : kEarthDark;
+        return Floor(x, y);
+    });
+    PaintTile(c, 53, [](int x, int y) {
+        // A small stone guardian with a red bib.
+        const int dx = x - 10;
+        if (y >= 5 && y <= 8 && dx * dx + (y - 7) * (y - 7) * 2 <= 9) return dx < 0 ? kStoneLight : kStone;
+        if (y >= 9 && y <= 11 && std::abs(dx) <= 3) return kRed;
+        if (y >= 12 && y <= 17 && std::abs(dx) <= 3 + (y - 12) / 3) return dx < 0 ? kStone : kStoneDark;
+        return Ferns(4)(x, y);
+    });
+    // The shrine gate: two tiles wide, beams on top, pillars below.
+    auto gate = [](bool left, bool top) {
+        return [left, top](int x, int y) {
+            const int gx = left ? x : x + 20;  // across both tiles
+            const int pillar = left ? 6 : 33;
+            const bool inPillar = std::abs(gx - pillar) <= 1;
+            if (top) {
+                const int lift = (gx < 5 || gx > 34) ? 1 : 0;  // the beam's ends turn up
+                if (y >= 6 - lift && y <= 7 - lift && gx >= 1 && gx <= 38) return kNight;
+                if (y == 8 && gx >= 2 && gx <= 37) return kCrimson;
+                if (y >= 9 && y <= 10 && gx >= 3 && gx <= 36) return kRed;
+                if (y >= 15 && y <= 16 && gx >= 4 && gx <= 35) return y == 15 ? kRed : kCrimson;
+                if (gx >= 18 && gx <= 21 && y >= 11 && y <= 14) return kNight;
+                if (inPillar && y > 10) return gx < pillar ? kCoral : kRed;
+                return Depth(x, y);
+            }
+            if (inPillar) return gx < pillar ? kCoral : (gx == pillar ? kRed : kCrimson);
+            return Depth(x, y);
+        };
+    };
+    PaintTile(c, 54, gate(true, true));
+    PaintTile(c, 55, gate(false, true));
+    PaintTile(c, 56, gate(true, false));
+    PaintTile(c, 57, gate(false, false));
+    PaintTile(c, 58, [](int x, int y) {
+        // A guardian fox on a plinth.
+        if (y >= 15) return y == 15 ? kStone : kStoneDark;
+        const int dx = x - 9;
+        if (y >= 9 && y < 15 && std::abs(dx) <= 3) return dx < 0 ? kStoneLight : kStone;
+        if (y >= 5 && y < 9 && std::abs(dx - 1) <= 2) return dx < 1 ? kStoneLight : kStone;
+        if ((y == 3 || y == 4) && (x == 9 || x == 12)) return kStone;
+        if (y >= 10 && y <= 14 && x == 13 + (14 - y) / 2) return kStone;  // tail
+        if (y == 10 && std::abs(dx) <= 2) return kRed;
+        return Ferns(5)(x, y);
+    });
+
+    // Riverside, tiles 59 to 83:
+    //   59-62 far bank over the glow     71-72 reeds in the water
+    //   63-66 water surface (moon, pads)  73-74 reed tops over the sky
+    //   67-70 deep water                  75-78 stone bank (steps)
+    //   79-80 willow over the sky         81-82 arched bridge, 83 lilies
+    auto bank = [](uint32_t seed, bool willow) {
+        return [seed, willow](int x, int y) {
+            if (y >= 14) return y == 14 ? kSlate : kNavy;
+            if (willow && x >= 9 && x <= 11 && y >= 4) return x == 9 ? kEarth : kEarthDark;
+            if (willow && y < 4 && (x + y) % 3 == 0 && std::abs(x - 10) < 9) return kPineDark;
+            const int reed = static_cast<int>(TileHash(static_cast<uint32_t>(x), seed) % 9);
+            if (reed < 4 && y >= 8 + reed && y < 14) return kNavy;
+            return Glow(x, y + 4);
+        };
+    };
+    PaintTile(c, 59, bank(1, false));
+    PaintTile(c, 60, bank(2, false));
+    PaintTile(c, 61, bank(3, true));
+    PaintTile(c, 62, [](int x, int y) { return y >= 14 ? (y == 14 ? kSlate : kNavy) : Glow(x, y + 4); });
+    PaintTile(c, 63, [](int x, int y) { return Water(x, y, 1, true); });
+    PaintTile(c, 64, [](int x, int y) { return Water(x, y, 4, true); });
+    PaintTile(c, 65, [](int x, int y) {
+        if (x >= 7 && x <= 12 && y >= 2 && y % 2 == 0 && std::abs(x - 10) <= 2 + (y % 4) / 2) return kGold;
+        return Water(x, y, 2, true);
+    });
+    PaintTile(c, 66, [](int x, int y) {
+        const int dx = x - 8, dy = y - 6;
+        if (dx * dx + dy * dy * 4 < 22 && !(dx > 0 && dy == 0)) return kPine;
+        if (x == 15 && y == 10) return kRose;
+        return Water(x, y, 3, true);
+    });
+    PaintTile(c, 67, [](int x, int y) { return Water(x, y, 5, false); });
+    PaintTile(c, 68, [](int x, int y) {
+        const int dx = x - 10, dy = y - 10;
+        if (dx * dx + dy * dy * 6 < 30 || (dx == -6 && std::abs(dy) <= 1)) return kNight;
+        return Water(x, y, 6, false);
+    });
+    PaintTile(c, 69, [](int x, int y) { return Water(x, y, 7, false); });
+    PaintTile(c, 70, [](int x, int y) {
+        if ((x == 6 && (y == 12 || y == 7)) || (x == 13 && y == 4)) return kFoam;
+        return Water(x, y, 8, false);
+    });
+    // Reeds standing in the river, two tiles tall: the tops (73, 74) over
+    // the water's surface, the stalks (71, 72) over the deep water below.
+    auto reeds = [](uint32_t seed, bool tops) {
+        return [seed, tops](int x, int y) {
+            // Stalks two texels wide, at the same places in both tiles.
+            const int stalk = x / 2;
+            const uint32_t h = TileHash(static_cast<uint32_t>(stalk), seed);
+            if (h % 3 != 2) {
+                const Rgb body = x % 2 ? kPineDark : kPine;
+                if (!tops) return body;
+                const int top = 2 + static_cast<int>(h % 10);
+                if (y >= top) {
+                    if (y < top + 4 && h % 2) return y == top ? kSand : kWood;  // a cattail
+                    return body;
+                }
+            }
+            return tops ? Water(x, y, seed + 20, true) : Water(x, y, seed + 30, false);
+        };
+    };
+    PaintTile(c, 71, reeds(1, false));
+    PaintTile(c, 72, reeds(2, false));
+    PaintTile(c, 73, reeds(1, true));
+    PaintTile(c, 74, reeds(2, true));
+    auto bankStones = [](uint32_t seed) {
+        return [seed](int x, int y) {
+            const int row = y / 6;
+            const int shift = row % 2 ? 5 : 0;
+            if (y % 6 == 5 || (x + shift) % 10 == 9) return kNavy;
+            return TileSpeck(x, y, seed, 10) ? kNavy : kSlate;
+        };
+    };
+    PaintTile(c, 75, bankStones(1));
+    PaintTile(c, 76, bankStones(2));
+    PaintTile(c, 77, [=](int x, int y) {
+        if (y < 3) return (x + y) % 3 ? kPine : kPineDark;
+        return bankStones(3)(x, y);
+    });
+    PaintTile(c, 78, [=](int x, int y) {
+        const int step = x / 5;
+        if (y >= 4 + step * 4 && y < 6 + step * 4) return kMist;
+        if (y >= 4 + step * 4) return kSlate;
+        return bankStones(4)(x, y);
+    });
+    // A willow's crown over the rose band, its strands hanging to the far
+    // bank below (the trunk stands in tile 61).
+    auto willow = [](uint32_t seed) {
+        return [seed](int x, int y) {
+            const int dx = x - 10, dy = y - 7;
+            if (dx * dx + dy * dy * 3 < 60) return (x + y) % 4 ? kPineDark : kPine;
+            const uint32_t h = TileHash(static_cast<uint32_t>(x), seed);
+            if (std::abs(dx) <= 9 && h % 2 == 0 && y >= 7 && y <= static_cast<int>(12 + h % 8)) return kPineDark;
+            return Sky(3, x, y);
+        };
+    };
+    PaintTile(c, 79, willow(1));
+    PaintTile(c, 80, willow(2));
+    auto bridge = [](int offset) {
+        return [offset](int x, int y) {
+            const int gx = x + offset;
+            const double arch = 12.0 - 6.0 * std::sin(gx * 3.14159 / 40.0);
+            if (y >= arch && y <= arch + 2) return y < arch + 1 ? kRed : kCrimson;
+            if (y > arch + 2 && gx % 8 == 3 && y < 16) return kCrimson;
+            if (y >= arch - 4 && y < arch - 3 && gx % 5 != 0) return kRed;
+            if (y >= arch - 4 && y < arch && gx % 5 == 0) return kCrimson;
+            if (y >= 14) return y == 14 ? kSlate : kNavy;
+            return Glow(x, y + 4);
+        };
+    };
+    PaintTile(c, 81, bridge(0));
+    PaintTile(c, 82, bridge(20));
+    PaintTile(c, 83, [](int x, int y) {
+        const int dx = x - 11, dy = y - 8;
+        if (dx * dx + dy * dy * 3 < 14) return std::abs(dx) < 2 && dy < 0 ? kCream : kRose;
+        if (dx * dx + (dy - 2) * (dy - 2) * 4 < 40 && dy >= 1) return kPine;
+        return Water(x, y, 12, true);
+    });
+    return c;
+}
+
+// --- The castle sheet ----------------------------------------------------------------
+
+// Resource 172 (texture slot 52), the backdrop of the castle, the tower and
+// the scene rooms (scenery states 512 to 551; the maps use 540 to 545):
+//   0 dusk sky            3 plaster wall        6 moonlit sky   9 eaves
+//   1 sky with stars      4 wall with a window  7 wall beam    10 banner
+//   2 far roofs           5 stone base          8 pine branch  11 gate
+Canvas DrawCastleSheet() {
+    Canvas c(kTileSheetSize, kTileSheetSize, kKey);
+    PaintTile(c, 0, [](int x, int y) { return Sky(2, x, y); });
+    PaintTile(c, 1, [](int x, int y) { return Star(x, y, 31) ? kCream : Sky(2, x, y); });
+    PaintTile(c, 2, [](int x, int y) {
+        // The last of the sunset behind the roofs of the town below the
+        // castle: curved roofs with turned-up eaves, black on the glow.
+        struct Roof {
+            int left, right, ridge;
+        };
+        const Roof roofs[] = {{-3, 8, 10}, {6, 15, 7}, {13, 23, 11}};
+        for (const Roof& r : roofs) {
+            if (y < r.ridge) continue;
+            const int mid = (r.left + r.right) / 2;
+            const int half = (r.right - r.left) / 2;
+            const int depth = y - r.ridge;
+            const int reach = std::min(half, 1 + depth * 2) + (depth == 3 ? 1 : 0);
+            if (depth <= 3 && std::abs(x - mid) <= reach) return depth == 0 ? kNavy : kNight;
+            if (depth > 3 && std::abs(x - mid) <= half - 1) return (x - r.left) % 4 == 0 ? kNight : kNavy;
+        }
+        if (y >= 16) return kNavy;
+        if (y < 3) return Sky(2, x, y);
+        if (y < 6) return Sky(3, x, y - 3);
+        if (y < 9) return Sky(4, x, y - 6);
+        return (y == 9 && x % 2) ? kCoral : kAmber;
+    });
+    // The white walls in the shade of dusk, calmer than the blocks.
+    auto plaster = [](int x, int y) {
+        if (y == 0) return kMist;
+        if (y == 19) return kNavy;
+        return TileSpeck(x, y, 41, 5) ? kMist : kSlate;
+    };
+    PaintTile(c, 3, plaster);
+    PaintTile(c, 4, [=](int x, int y) {
+        if (x >= 5 && x <= 14 && y >= 4 && y <= 13) {
+            if (x == 5 || x == 14 || y == 4 || y == 13) return kEarthDark;
+            return (x % 3 == 0 || y % 3 == 0) ? kEarthDark : kAmber;
+        }
+        return plaster(x, y);
+    });
+    PaintTile(c, 5, [](int x, int y) {
+        const int row = y / 5, shift = row % 2 ? 4 : 0;
+        if (y % 5 == 4 || (x + shift) % 8 == 7) return kNight;
+        if (y % 5 == 0) return kSlate;
+        return TileSpeck(x, y, 45, 10) ? kSlate : kNavy;
+    });
+    PaintTile(c, 6, [](int x, int y) {
+        const int dx = x - 10, dy = y - 10;
+        const int d = dx * dx + dy * dy;
+        if (d < 20) return kCream;
+        if (d < 40 && (x + y) % 2) return kMauve;
+        return Sky(1, x, y);
+    });
+    PaintTile(c, 7, [=](int x, int y) {
+        if (y >= 8 && y <= 11) return y == 8 ? kEarth : kEarthDark;
+        return plaster(x, y);
+    });
+    PaintTile(c, 8, [](int x, int y) {
+        const int by = 10 + (x - 10) / 4;
+        if (std::abs(y - by) <= 1) return kEarthDark;
+        if (std::abs(y - by) <= 4 && (x + y) % 3 == 0) return kPineDark;
+        return Sky(2, x, y);
+    });
+    PaintTile(c, 9, [=](int x, int y) {
+        if (y < 6) return (x % 4 == 0) ? kNight : (y < 3 ? kSlate : kNavy);
+        if (y == 6) return kNight;
+        return plaster(x, y);
+    });
+    PaintTile(c, 10, [=](int x, int y) {
+        if (x >= 7 && x <= 12 && y >= 2 && y <= 17) return (y == 6 && x >= 8 && x <= 11) ? kCream : kCrimson;
+        return plaster(x, y);
+    });
+    PaintTile(c, 11, [](int x, int y) {
+        if (x >= 3 && x <= 16 && y >= 3) {
+            if (x == 3 || x == 16 || y == 3) return kEarthDark;
+            return (x == 9 || x == 10) ? kNight : kEarth;
+        }
+        return TileSpeck(x, y, 47, 6) ? kNavy : kSlate;
+    });
+    return c;
+}
+
+// --- The boss hall sheet ----------------------------------------------------------------
+
+// Resource 173 (texture slot 53), the lacquered hall of the boss (scenery
+// states 432 to 481; the boss room uses 432 to 476), tile n = state 432 + n
+// for n < 30, state 462 + n again from tile 0:
+//    0-1  dark wall        10-11 lanterns        20 candle stand
+//    2-3  paper screens    12-14 gold screen     21-23 wall panels, crest
+//    4-6  pillar (shaft, bracket, base)          24-25 floor boards
+//    7    beam             15-17 scroll, crest, window
+//    8-9  ceiling coffers  18-19 lattice window  26-29 railing, drapes
+Canvas DrawHallSheet() {
+    Canvas c(kTileSheetSize, kTileSheetSize, kKey);
+    auto wall = [](int x, int y) {
+        if ((x * 7 + y) % 13 == 0) return kNight;
+        return (x % 10 == 0) ? kNight : kEarthDark;
+    };
+    PaintTile(c, 0, wall);
+    PaintTile(c, 1, [](int x, int y) { return (x % 5 == 0) ? kNight : ((x + y * 3) % 17 == 0 ? kEarth : kEarthDark); });
+    auto shoji = [](bool lit) {
+        return [lit](int x, int y) {
+            if (x == 0 || x == 19 || y == 0 || y == 19) return kNight;
+            if (x % 5 == 0 || y % 6 == 0) return kEarth;
+            return lit ? kSand : kStoneLight;
+        };
+    };
+    PaintTile(c, 2, shoji(true));
+    PaintTile(c, 3, shoji(false));
+    PaintTile(c, 4, [=](int x, int y) {
+        if (x >= 6 && x <= 13) return x == 6 ? kRed : (x >= 12 ? kCrimson : ((x + y) % 9 == 0 ? kCrimson : kRed));
+        return wall(x, y);
+    });
+    PaintTile(c, 5, [=](int x, int y) {
+        if (y >= 4 && y <= 8 && x >= 2 && x <= 17) return y == 4 ? kGold : (y == 8 ? kAmber : kCrimson);
+        if (y > 8 && x >= 6 && x <= 13) return x == 6 ? kRed : (x >= 12 ? kCrimson : kRed);
+        if (y < 4 && x >= 4 && x <= 15) return kNight;
+        return wall(x, y);
+    });
+    PaintTile(c, 6, [=](int x, int y) {
+        if (y >= 13) return y == 13 ? kStone : kStoneDark;
+        if (x >= 6 && x <= 13) return x == 6 ? kRed : (x >= 12 ? kCrimson : kRed);
+        if (y == 12 && x >= 5 && x <= 14) return kGold;
+        return wall(x, y);
+    });
+    PaintTile(c, 7, [=](int x, int y) {
+        if (y >= 6 && y <= 12) {
+            if (y == 6 || y == 12) return kNight;
+            if (x % 10 == 4 && y == 9) return kGold;
+            return y == 7 ? kEarth : kEarthDark;
+        }
+        return wall(x, y);
+    });
+    auto coffer = [](bool flower) {
+        return [flower](int x, int y) {
+            if (x % 10 == 0 || y % 10 == 0) return kNight;
+            if (x % 10 == 1 || y % 10 == 1) return kCrimson;
+            if (flower && std::abs(x % 10 - 5) + std::abs(y % 10 - 5) < 2) return kAmber;
+            return kEarthDark;
+        };
+    };
+    PaintTile(c, 8, coffer(false));
+    PaintTile(c, 9, coffer(true));
+    auto lantern = [=](Rgb paper, Rgb bright) {
+        return [=](int x, int y) {
+            if (x == 10 && y < 4) return kNight;
+            const int dx = x - 10, dy = y - 11;
+            if (std::abs(dy) <= 6 && dx * dx * 3 + dy * dy < 40 + (dy > -6 && dy < 6 ? 20 : 0)) {
+                if (std::abs(dy) == 6) return kNight;
+                return dy % 3 == 0 ? paper : bright;
+            }
+            if (y == 4 && std::abs(dx) <= 2) return kNight;
+            return wall(x, y);
+        };
+    };
+    PaintTile(c, 10, lantern(kCrimson, kRed));
+    PaintTile(c, 11, lantern(kAmber, kGold));
+    auto screen = [](int part) {
+        return [part](int x, int y) {
+            if (y < 2 || y > 17) return kNight;
+            if ((part == 0 && x == 0) || (part == 2 && x == 19)) return kNight;
+            if (x % 10 == 9) return kAmber;
+            if (part == 1) {
+                // A pine painted across the gold.
+                const int trunk = 6 + (y - 2) / 4;
+                if (std::abs(x - trunk) <= 1 && y > 8) return kEarthDark;
+                if (y >= 5 && y <= 9 && std::abs(x - 11) < 8 && (x + y) % 3) return kPine;
+            }
+            return (x + y) % 11 == 0 ? kAmber : kGold;
+        };
+    };
+    PaintTile(c, 12, screen(0));
+    PaintTile(c, 13, screen(1));
+    PaintTile(c, 14, screen(2));
+    PaintTile(c, 15, [=](int x, int y) {
+        // A hanging scroll with one brush stroke.
+        if (x >= 5 && x <= 14 && y >= 1 && y <= 18) {
+            if (y <= 2 || y >= 17) return kEarth;
+            if (x == 5 || x == 14) return kMist;
+            if (x >= 9 && x <= 10 && y >= 5 && y <= 14 && (y % 4 != 3)) return kNight;
+            return kCream;
+        }
+        return wall(x, y);
+    });
+    PaintTile(c, 16, [=](int x, int y) {
+        const int dx = x - 10, dy = y - 10;
+        const int d = dx * dx + dy * dy;
+        if (d <= 36 && d >= 20) return kGold;
+        if (d < 20 && (std::abs(dx) == std::abs(dy) || dx == 0 || dy == 0)) return kGold;
+        return wall(x, y);
+    });
+    auto window = [](bool moon) {
+        return [moon](int x, int y) {
+            if (x <= 1 || x >= 18 || y <= 1 || y >= 18) return kEarthDark;
+            if (x % 4 == 1 || y % 4 == 1) return kNight;
+            if (moon && (x - 12) * (x - 12) + (y - 7) * (y - 7) < 10) return kCream;
+            return kMist;
+        };
+    };
+    PaintTile(c, 17, window(false));
+    PaintTile(c, 18, window(true));
+    PaintTile(c, 19, [](int x, int y) {
+        if (x <= 1 || x >= 18 || y <= 1 || y >= 18) return kEarthDark;
+        if (x % 6 == 1) return kNight;
+        return kSlate;
+    });
+    PaintTile(c, 20, [=](int x, int y) {
+        if (x == 10 && y >= 6 && y <= 17) return kGold;
+        if (y == 18 && std::abs(x - 10) <= 3) return kGold;
+        if (y == 5 && std::abs(x - 10) <= 2) return kAmber;
+        if (x == 10 && y >= 2 && y <= 4) return y == 2 ? kGold : kCream;
+        if (std::abs(x - 10) <= 3 && y >= 1 && y <= 5 && (x + y) % 2) return kMauve;
+        return wall(x, y);
+    });
+    PaintTile(c, 21, [=](int x, int y) {
+        if (x >= 2 && x <= 17 && y >= 2 && y <= 17) return (x == 2 || y == 2) ? kEarth : ((x == 17 || y == 17) ? kNight : kEarthDark);
+        return kNight;
+    });
+    PaintTile(c, 22, [=](int x, int y) {
+        if (y == 10 || y == 11) return kGold;
+        return wall(x, y);
+    });
+    PaintTile(c, 23, [=](int x, int y) {
+        const int dx = x - 10, dy = y - 9;
+        if (dx * dx + dy * dy <= 25) return (dx * dx + dy * dy >= 16) ? kGold : kCrimson;
+        return wall(x, y);
+    });
+    PaintTile(c, 24, [](int, int y) {
+        if (y % 5 == 4) return kNight;
+        return (y % 5 == 0) ? kEarth : kEarthDark;
+    });
+    PaintTile(c, 25, [](int x, int y) {
+        if (y < 3) return y == 0 ? kGold : kNight;
+        if ((x / 10 + y / 4) % 2) return kSand;
+        return kWood;
+    });
+    PaintTile(c, 26, [=](int x, int y) {
+        if (y == 8 || y == 9) return kRed;
+        if (y > 9 && y < 18 && x % 5 == 2) return kCrimson;
+        if (y == 18) return kRed;
+        return wall(x, y);
+    });
+    auto drape = [=](bool left) {
+        return [=](int x, int y) {
+            const int edge = left ? 12 - y / 3 : 7 + y / 3;
+            if ((left && x < edge) || (!left && x > edge)) return (x % 3 == 0) ? kCrimson : kMauve;
+            return wall(x, y);
+        };
+    };
+    PaintTile(c, 27, drape(true));
+    PaintTile(c, 28, drape(false));
+    PaintTile(c, 29, [=](int x, int y) {
+        if (y < 3) return (x % 2) ? kGold : kAmber;
+        return wall(x, y);
+    });
+    return c;
+}
+
+// --- The sky specials ----------------------------------------------------------------
+
+// Resource 175 (texture slot 55), scenery states 1040 to 1069: tile 0 is
+// the full moon of state 1051 (in the deep dusk band), tiles 1 to 7 other
+// sky pieces: crescent, moon behind a cloud, a falling star and a large
+// moon over four tiles.
+Canvas DrawSkySheet() {
+    Canvas c(kTileSheetSize, kTileSheetSize, kKey);
+    PaintTile(c, 0, [](int x, int y) {
+        const int dx = x - 10, dy = y - 10;
+        const int d = dx * dx + dy * dy;
+        if (d <= 30) {
+            if ((dx + 2) * (dx + 2) + (dy + 1) * (dy + 1) <= 3) return kGold;
+            if ((dx - 2) * (dx - 2) + (dy - 2) * (dy - 2) <= 1) return kGold;
+            return kCream;
+        }
+        if (d <= 42) return kMauve;
+        if (d <= 56 && (x + y) % 2) return kMauve;
+        return Sky(1, x, y);
+    });
+    PaintTile(c, 1, [](int x, int y) {
+        const int dx = x - 10, dy = y - 10;
+        if (dx * dx + dy * dy <= 25 && (dx - 2) * (dx - 2) + (dy - 1) * (dy - 1) > 16) return kCream;
+        return Sky(1, x, y);
+    });
+    PaintTile(c, 2, [](int x, int y) {
+        const int dx = x - 10, dy = y - 8;
+        if (y >= 10 && y <= 13 && x >= 2 && x <= 18) return y == 13 ? kRose : kMauve;
+        if (dx * dx + dy * dy <= 30) return kCream;
+        return Sky(1, x, y);
+    });
+    PaintTile(c, 3, [](int x, int y) {
+        if (y == 4 + x / 2 && x < 14) return x > 10 ? kCream : (x > 5 ? kMist : kMauve);
+        return Sky(1, x, y);
+    });
+    for (int q = 0; q < 4; ++q)
+        PaintTile(c, 4 + q, [q](int x, int y) {
+            const int gx = x + (q % 2) * 20, gy = y + (q / 2) * 20;
+            const int dx = gx - 20, dy = gy - 20;
+            const int d = dx * dx + dy * dy;
+            if (d <= 225) {
+                const int spot = ((gx / 5) * 7 + (gy / 5) * 3) % 11;
+                return spot == 0 && d < 180 ? kGold : kCream;
+            }
+            if (d <= 289 && (gx + gy) % 2) return kMauve;
+            return Sky(1, x, y);
+        });
+    return c;
+}
+
+}  // namespace
+
+ART_SHEET(171, "scenery-forest") { return DrawForestSheet(); }
+ART_SHEET(172, "scenery-castle") { return DrawCastleSheet(); }
+ART_SHEET(173, "scenery-hall") { return DrawHallSheet(); }
+ART_SHEET(175, "scenery-sky") { return DrawSkySheet(); }

@@ -1,0 +1,428 @@
+// Movement and terrain contact. There is no tile map: every character whose
+// current record has solid geometry is terrain for every other character's
+// body box. Everything here is integer arithmetic in world units (tenths of
+// a pixel, y growing downward), with positions relative to the camera.
+#include <cmath>
+#include <cstdlib>
+
+#include "character/Character.h"
+#include "character/CharacterList.h"
+#include "framework/GameMain.h"
+#include "stage/StageView.h"
+
+namespace {
+
+struct Span {
+    int32_t lo;
+    int32_t hi;
+};
+
+Span Ordered(int32_t a, int32_t b) { return a <= b ? Span{a, b} : Span{b, a}; }
+bool Overlap(Span a, Span b) { return RangesOverlap(a.lo, a.hi, b.lo, b.hi); }
+
+bool HasBody(const CCharacter& c) {
+    const FrameRecord& r = c.CurrentRecord();
+    return r.bodyLeft != r.bodyRight && r.bodyTop != r.bodyBottom;
+}
+
+bool HasSolid(const CCharacter& c) {
+    const FrameRecord& r = c.CurrentRecord();
+    if (r.solidLeft == r.solidRight) return false;
+    return r.solidTopLeft != 0 || r.solidTopRight != 0 || r.solidBottomLeft != 0 || r.solidBottomRight != 0;
+}
+
+Span BodyX(const CCharacter& c) {
+    const FrameRecord& r = c.CurrentRecord();
+    return Ordered(r.bodyLeft * c.facing + c.x, r.bodyRight * c.facing + c.x);
+}
+
+Span BodyY(const CCharacter& c) {
+    const FrameRecord& r = c.CurrentRecord();
+    return Ordered(r.bodyTop + c.y, r.bodyBottom + c.y);
+}
+
+Span SolidX(const CCharacter& c) {
+    const FrameRecord& r = c.CurrentRecord();
+    return Ordered(r.solidLeft * c.facing + c.x, r.solidRight * c.facing + c.x);
+}
+
+// Height of a solid's surface at a sample x: the left height left of the
+// solid, the right height right of it, and the straight line between them
+// across it. The heights are not mirrored by facing.
+int32_t SurfaceAt(const CCharacter& c, int32_t sampleX, int32_t leftHeight, int32_t rightHeight) {
+    const Span s = SolidX(c);
+    if (sampleX < s.lo || s.hi == s.lo) return leftHeight + c.y;
+    if (sampleX > s.hi) return rightHeight + c.y;
+    const int64_t t = static_cast<int64_t>(sampleX) - s.lo;
+    const int64_t w = static_cast<int64_t>(s.hi) - s.lo;
+    return static_cast<int32_t>(leftHeight + static_cast<int64_t>(rightHeight - leftHeight) * t / w + c.y);
+}
+
+int32_t TopAt(const CCharacter& c, int32_t sampleX) {
+    const FrameRecord& r = c.CurrentRecord();
+    return SurfaceAt(c, sampleX, r.solidTopLeft, r.solidTopRight);
+}
+
+int32_t BottomAt(const CCharacter& c, int32_t sampleX) {
+    const FrameRecord& r = c.CurrentRecord();
+    return SurfaceAt(c, sampleX, r.solidBottomLeft, r.solidBottomRight);
+}
+
+// The world list, its cursor reset for a walk.
+CCharacterList& WalkWorld() {
+    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    world.cursor = 0;
+    return world;
+}
+
+// Vertical reach of the ground search below the stage's bottom edge, and
+// its step limit when no stage is current.
+constexpr int32_t kDropMargin = 2 * kTileSize;
+constexpr int32_t kDropStep = 100;
+constexpr int32_t kMaxDropSteps = 1000;
+
+// Ground stick: how far and in which steps a grounded walker looks down.
+constexpr int32_t kStickProbes = 28;
+constexpr int32_t kStickStep = 10;
+// Slope climb: how often and how far a blocked walker tries to rise.
+constexpr int32_t kClimbRaises = 6;
+constexpr int32_t kClimbStep = 50;
+constexpr int32_t kSettleStep = 10;
+// A sub-step of Move.
+constexpr int32_t kSubStep = 100;
+
+}  // namespace
+
+bool RangesOverlap(int32_t a0, int32_t a1, int32_t b0, int32_t b1) {
+    return (b0 < a1 && a0 < b1) || (a0 == b0 && a1 == b1);
+}
+
+// --- Gravity, hover and horizontal speed -----------------------------------
+
+bool CCharacter::ApplyGravity() {
+    const bool airborne = IsAirborne();
+    if (!airborne) {
+        gravityAcc = 0;
+        vy = 0;
+    } else if (vy < maxFall) {
+        vy += GravityTicks();
+        if (vy > maxFall) vy = maxFall;
+    }
+    return airborne;
+}
+
+namespace {
+
+// Whole ticks of a rate num/den, the remainder carried in the accumulator.
+// A rate without a positive denominator gives none (instead of counting
+// forever).
+int32_t RateTicks(int32_t& acc, int32_t num, int32_t den) {
+    if (den < 1) return 0;
+    acc += num;
+    int32_t ticks = 0;
+    while (acc >= den) {
+        acc -= den;
+        ++ticks;
+    }
+    return ticks;
+}
+
+}  // namespace
+
+int32_t CCharacter::GravityTicks() { return RateTicks(gravityAcc, gravityNum, gravityDen); }
+int32_t CCharacter::HoverTicks() { return RateTicks(hoverAcc, hoverNum, hoverDen); }
+
+bool CCharacter::UpdateHover() {
+    hoverSpeed += HoverTicks() * hoverDir;
+    if (hoverSpeed * hoverDir > hoverAmplitude) hoverDir = -hoverDir;
+    y += hoverSpeed;
+    return true;
+}
+
+void CCharacter::AccelerateX(int32_t target, int32_t step, bool absolute, bool slowDown) {
+    const int32_t t = absolute ? target : target * facing;
+    if (vx < t) {
+        // Without slowDown a speed beyond a leftward target stays.
+        if (t < 0 && !slowDown) return;
+        vx += step;
+        if (vx > t) vx = t;
+    }
+    if (vx > t) {
+        if (t > 0 && !slowDown) return;
+        vx -= step;
+        if (vx < t) vx = t;
+    }
+}
+
+// --- Geometry tests ----------------------------------------------------------
+
+bool CCharacter::OverlapsSolid(CCharacter* other) {
+    if (other == nullptr || other == this || !HasBody(*this) || !HasSolid(*other)) return false;
+    if (!Overlap(BodyX(*this), SolidX(*other))) return false;
+    return Overlap(BodyY(*this), Ordered(TopAt(*other, x), BottomAt(*other, x)));
+}
+
+CCharacter* CCharacter::FindBlockOverlap() {
+    if (!HasBody(*this)) return nullptr;
+    CCharacterList& world = WalkWorld();
+    while (CCharacter* c = world.GetNext()) {
+        if (c == this || c->notSolid || !HasSolid(*c)) continue;
+        if (OverlapsSolid(c)) return c;
+    }
+    return nullptr;
+}
+
+bool CCharacter::BodyTouches(CCharacter* other) {
+    if (other == nullptr || other == this || !HasBody(*this) || !HasBody(*other)) return false;
+    return Overlap(BodyX(*this), BodyX(*other)) && Overlap(BodyY(*this), BodyY(*other));
+}
+
+bool CCharacter::TouchesSolidOf(CCharacter* other, int32_t side) {
+    if (other == nullptr || other == this || !HasBody(*this) || !HasSolid(*other)) return false;
+    const FrameRecord& body = CurrentRecord();
+    const FrameRecord& solid = other->CurrentRecord();
+    switch (side) {
+        case 1:  // own top against the other's bottom surface
+            return body.bodyTop + y == BottomAt(*other, x) && Overlap(BodyX(*this), SolidX(*other));
+        case 4:  // own bottom against the other's top surface
+            return body.bodyBottom + y == TopAt(*other, x) && Overlap(BodyX(*this), SolidX(*other));
+        case 2: {  // own left edge against the other's right end
+            const int32_t left = facing == 1 ? x + body.bodyLeft : x + body.bodyRight * facing;
+            if (left != solid.solidRight * other->facing + other->x) return false;
+            return Overlap(BodyY(*this), Ordered(solid.solidTopRight + other->y, solid.solidBottomRight + other->y));
+        }
+        case 3: {  // own right edge against the other's left end
+            const int32_t right = facing == 1 ? x + body.bodyRight : x + body.bodyLeft * facing;
+            if (right != solid.solidLeft * other->facing + other->x) return false;
+            return Overlap(BodyY(*this), Ordered(solid.solidTopLeft + other->y, solid.solidBottomLeft + other->y));
+        }
+        default:
+            return false;
+    }
+}
+
+bool CCharacter::TouchesSolid(int32_t side) {
+    CCharacterList& world = WalkWorld();
+    while (CCharacter* c = world.GetNext()) {
+        if (c == this || !HasSolid(*c)) continue;
+        // A solid without the wall flag is only a floor here.
+        if (side != 4 && !c->wallSolid) continue;
+        if (TouchesSolidOf(c, side)) return true;
+    }
+    return false;
+}
+
+bool CCharacter::IsAirborne() {
+    if (vy < 0 || !HasBody(*this)) return true;
+    const int32_t feet = CurrentRecord().bodyBottom + y;
+    const Span bodyX = BodyX(*this);
+    CCharacterList& world = WalkWorld();
+    while (CCharacter* c = world.GetNext()) {
+        if (c == this || !HasSolid(*c)) continue;
+        if (TopAt(*c, x) == feet && Overlap(SolidX(*c), bodyX)) return false;
+    }
+    return true;
+}
+
+bool CCharacter::IsRiderOn(CCharacter* other) {
+    if (other == nullptr || other == this || !HasSolid(*this)) return false;
+    const FrameRecord& r = other->CurrentRecord();
+    if ((r.bodyLeft == 0 && r.bodyRight == 0) || (r.bodyTop == 0 && r.bodyBottom == 0)) return false;
+    return r.bodyBottom + other->y == TopAt(*this, other->x) && Overlap(BodyX(*other), SolidX(*this));
+}
+
+void CCharacter::CarryRiders(CCharacterList* list) {
+    if (list == nullptr) return;
+    for (int32_t i = 1; i <= list->GetCount(); ++i) {
+        CCharacter* rider = list->GetAt(i);
+        if (IsRiderOn(rider)) rider->Move(vx, vy);
+    }
+}
+
+// --- Move --------------------------------------------------------------------
+
+bool CCharacter::OnTerrainContact(int32_t) { return false; }
+
+void CCharacter::Move(int32_t dx, int32_t dy) {
+    const int32_t sx = dx >= 0 ? 1 : -1;
+    const int32_t sy = dy >= 0 ? 1 : -1;
+    int32_t ax = std::abs(dx);
+    int32_t ay = std::abs(dy);
+    bool grounded = !IsAirborne();
+    prevX = x;
+    prevY = y;
+
+    // A grounded walker that lost its floor looks for one up to 280 units
+    // below and stands on it; otherwise it stays where it was.
+    auto stickToGround = [this] {
+        if (!IsAirborne()) return;
+        for (int32_t probe = 0; probe < kStickProbes; ++probe) {
+            y += kStickStep;
+            if (FindBlockOverlap() != nullptr) {
+                while (FindBlockOverlap() != nullptr) --y;
+                return;
+            }
+        }
+        y -= kStickProbes * kStickStep;
+    };
+
+    int32_t px = 0;
+    int32_t py = 0;
+    while (px + py < ax + ay) {
+        // The axis lagging behind its share moves next; y goes first.
+        const bool yStep =
+            ay != 0 && (ax == 0 || static_cast<int64_t>(px) * 100 / ax >= static_cast<int64_t>(py) * 100 / ay);
+        if (yStep) {
+            y += kSubStep * sy;
+            py += kSubStep;
+            if (py > ay) {
+                y -= (py - ay) * sy;
+                py = ay;
+            }
+            for (CCharacter* h = FindBlockOverlap(); h != nullptr; h = FindBlockOverlap()) {
+                if (vy > 0 && !grounded) grounded = true;  // landed
+                while (OverlapsSolid(h)) y -= sy;
+                if (OnTerrainContact(dy > 0 ? 4 : 1)) {
+                    UpdateAfterimages();
+                    return;
+                }
+                // The vertical motion ends only when the blocked sub-step
+                // was its last one.
+                if (py == ay) {
+                    vy = 0;
+                    py = ay = 0;
+                }
+            }
+            continue;
+        }
+
+        x += kSubStep * sx;
+        px += kSubStep;
+        if (px > ax) {
+            x -= (px - ax) * sx;
+            px = ax;
+        }
+        bool climbed = false;
+        for (CCharacter* h = FindBlockOverlap(); h != nullptr; h = FindBlockOverlap()) {
+            if (grounded) {
+                // Rise in steps until the body is free, then settle on the
+                // solid that blocked last.
+                const int32_t startY = y;
+                CCharacter* b = h;
+                for (int32_t raise = 0; raise < kClimbRaises && !climbed; ++raise) {
+                    y -= kClimbStep;
+                    if (OverlapsSolid(b)) continue;
+                    CCharacter* other = FindBlockOverlap();
+                    if (other == nullptr) climbed = true;
+                    else b = other;
+                }
+                if (climbed) {
+                    for (int32_t i = 0; i < kClimbRaises * kClimbStep / kSettleStep + 1 && !OverlapsSolid(b); ++i)
+                        y += kSettleStep;
+                    while (OverlapsSolid(b)) --y;
+                    break;
+                }
+                y = startY;
+            }
+            while (OverlapsSolid(h)) x -= sx;
+            if (OnTerrainContact(dx > 0 ? 3 : 2)) {
+                UpdateAfterimages();
+                return;
+            }
+            vx = 0;
+            px = ax = 0;
+        }
+        if (grounded) stickToGround();
+    }
+    UpdateAfterimages();
+}
+
+void CCharacter::DropToGround() {
+    // Falls in steps until it stands. Where nothing lies below it stops at
+    // the stage's bottom edge plus a margin, or after a bounded number of
+    // steps when no stage is current, instead of falling forever.
+    CStageView* stage = CGameMain::GetInstance()->GetStageView();
+    const bool bounded = stage->HasStage();
+    const int32_t limit = bounded ? stage->GetHeight() * kTileSize - stage->GetCameraY() + kDropMargin : 0;
+    for (int32_t step = 0; step < kMaxDropSteps && IsAirborne(); ++step) {
+        if (bounded && y > limit) break;
+        Move(0, kDropStep);
+    }
+}
+
+// --- Stage and view ----------------------------------------------------------
+
+bool CCharacter::ClampToStage() {
+    CGameMain* game = CGameMain::GetInstance();
+    CStageView* stage = game->GetStageView();
+    if (!stage->HasStage()) return true;
+    const FrameRecord& r = CurrentRecord();
+    const int32_t left = -stage->GetCameraX();
+    int32_t right = stage->GetWidth() * kTileSize - stage->GetCameraX();
+    if (right > game->GetViewWidth() * 10) right = game->GetViewWidth() * 10;
+    if (facing == 1) {
+        if (x + r.bodyLeft < left) x = left - r.bodyLeft;
+        if (x + r.bodyRight > right) x = right - r.bodyRight;
+    } else {
+        if (x - r.bodyRight < left) x = left + r.bodyRight;
+        if (x - r.bodyLeft > right) x = right + r.bodyLeft;
+    }
+    return true;
+}
+
+bool CCharacter::IsOnScreen() {
+    const CGameMain* game = CGameMain::GetInstance();
+    const int32_t l = game->GetViewLeft(), t = game->GetViewTop();
+    const int32_t w = game->GetViewWidth(), h = game->GetViewHeight();
+    return -l * 10 <= x && x <= (l + w) * 10 && -t * 10 <= y && y <= (t + h) * 10;
+}
+
+bool CCharacter::IsNearScreen() {
+    // The spawn window: 160 pixels more than the layout space on every side.
+    constexpr int32_t kMargin = 160;
+    const CGameMain* game = CGameMain::GetInstance();
+    const int32_t l = game->GetViewLeft() + kMargin, t = game->GetViewTop() + kMargin;
+    const int32_t w = game->GetViewWidth(), h = game->GetViewHeight();
+    return -l * 10 <= x && x <= (l + w) * 10 && -t * 10 <= y && y <= (t + h) * 10;
+}
+
+bool CCharacter::IsInsideStage() {
+    CStageView* stage = CGameMain::GetInstance()->GetStageView();
+    const int32_t sx = GetStageX(), sy = GetStageY();
+    return 0 <= sx && sx <= stage->GetWidth() * kTileSize && 0 <= sy && sy <= stage->GetHeight() * kTileSize;
+}
+
+int32_t CCharacter::GetStageX() { return x + CGameMain::GetInstance()->GetStageView()->GetCameraX(); }
+int32_t CCharacter::GetStageY() { return y + CGameMain::GetInstance()->GetStageView()->GetCameraY(); }
+void CCharacter::SetStageX(int32_t sx) { x = sx - CGameMain::GetInstance()->GetStageView()->GetCameraX(); }
+void CCharacter::SetStageY(int32_t sy) { y = sy - CGameMain::GetInstance()->GetStageView()->GetCameraY(); }
+
+// --- Aiming and steering -----------------------------------------------------
+
+void CCharacter::AimAt(CCharacter* target, int32_t speed) {
+    if (target == nullptr) return;
+    const double dx = static_cast<double>(target->GetAnchorX()) - x;
+    const double dy = static_cast<double>(target->GetAnchorY()) - y;
+    const double a = std::atan2(dx, dy);
+    vx = static_cast<int32_t>(std::sin(a) * speed);
+    vy = static_cast<int32_t>(std::cos(a) * speed);
+}
+
+bool CCharacter::SteerToward(CCharacter* target, int32_t speed, double maxTurn) {
+    constexpr double kPi = 3.14159265358979323846;
+    const double current = std::atan2(static_cast<double>(vx), static_cast<double>(vy));
+    double wanted;
+    if (target != nullptr) {
+        wanted = std::atan2(static_cast<double>(target->GetAnchorX()) - x, static_cast<double>(target->GetAnchorY()) - y);
+    } else {
+        wanted = std::atan2(static_cast<double>(facing), 0.0);
+    }
+    double d = wanted - current;
+    while (d < 0.0) d += 2.0 * kPi;
+    double next;
+    if (d < kPi) next = d < maxTurn ? wanted : current + maxTurn;
+    else next = d + maxTurn > 2.0 * kPi ? wanted : current - maxTurn;
+    vx = static_cast<int32_t>(std::sin(next) * speed);
+    vy = static_cast<int32_t>(std::cos(next) * speed);
+    return true;
+}
