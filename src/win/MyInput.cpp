@@ -60,6 +60,11 @@ int32_t CMouseDevice::InitMouse(platform::WindowHandle window) {
 void CMouseDevice::PollMouse() {
     platform::InputSource& source = platform::GetInputSource();
     source.GetCursor(m_x, m_y);
+    // A release held back from the previous read takes effect now.
+    for (size_t b = 0; b < sizeof m_buttons; ++b) {
+        if (m_deferredRelease[b] != 0) m_buttons[b] = 0;
+    }
+    std::memset(m_deferredRelease, 0, sizeof m_deferredRelease);
     platform::MouseButtonEvent events[platform::kMouseBufferSize];
     int count = source.ReadMouseEvents(events, platform::kMouseBufferSize);
     if (count < 0) {
@@ -70,8 +75,20 @@ void CMouseDevice::PollMouse() {
         count = source.ReadMouseEvents(events, platform::kMouseBufferSize);
         if (count < 0) return;
     }
+    uint8_t pressedInThisRead[sizeof m_buttons] = {};
     for (int i = 0; i < count; ++i) {
-        if (events[i].button < sizeof m_buttons) m_buttons[events[i].button] = (events[i].data & 0x80) ? 1 : 0;
+        const uint32_t b = events[i].button;
+        if (b >= sizeof m_buttons) continue;
+        if ((events[i].data & 0x80) != 0) {
+            m_buttons[b] = 1;
+            m_deferredRelease[b] = 0;
+            pressedInThisRead[b] = 1;
+        } else if (pressedInThisRead[b] != 0) {
+            // Down and up between two polls: stay down for this frame.
+            m_deferredRelease[b] = 1;
+        } else {
+            m_buttons[b] = 0;
+        }
     }
 }
 

@@ -30,12 +30,21 @@ public:
     int32_t InitMouse(platform::WindowHandle window);
     // Cursor position now, then the buffered button events. After the device
     // was lost with the focus, every button reads as up until its next event.
+    // A click that went down and up again between two polls (a quick tap on
+    // a touchpad) reads as down for this poll and up at the next, so no
+    // frame misses it.
     void PollMouse();
 
     int32_t m_x = 0;
     int32_t m_y = 0;
     uint8_t m_buttons[8] = {};
     platform::WindowHandle m_window = nullptr;
+
+private:
+    // Buttons whose release arrived in the same read as their press.
+    uint8_t m_deferredRelease[8] = {};
+
+public:
 
 private:
     CMouseDevice() = default;
