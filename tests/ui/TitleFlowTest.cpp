@@ -14,6 +14,7 @@
 #include "framework/StateTitle.h"
 #include "platform/Clock.h"
 #include "ui/GameInputOption.h"
+#include "ui/GameInputMain.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
