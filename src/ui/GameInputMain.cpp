@@ -285,38 +285,34 @@ void CGameInputMain::ResetWeaponIcons(int32_t row) {
 }
 
 void CGameInputMain::OpenWeaponChooser(int32_t row) {
-    CCharacterPlayer* player = PlayerInPlay();
-    if (!player || row < 0 || row >= kEquipSlots) return;
-    const int32_t y = IconY(row);
-    int32_t owned[6];
-    const int32_t count = OwnedWeapons(*player, owned);
-    bool listed[kIconColumns] = {};
-    for (int32_t k = 0; k < count; ++k) {
-        listed[owned[k]] = true;
-        m_icons[row][owned[k]].MoveTo(kIconX, kChooserFirstX + kChooserStep * k, y, y, kIconMoveFrames, kEaseOut);
-    }
-    for (int w = 1; w < kIconColumns; ++w) {
-        if (!listed[w]) m_icons[row][w].MoveTo(kOffScreenX, kOffScreenX, y, y, kIconMoveFrames, kEaseOut);
-    }
+    if (!MoveChooserIcons(row, true)) return;
     CGameStateController::GetInstance()->ChangeState(8);
     state_ = kChooserOpen;
 }
 
 void CGameInputMain::CloseWeaponChooser(int32_t row) {
+    if (MoveChooserIcons(row, false)) state_ = kChooserClosing;
+}
+
+bool CGameInputMain::MoveChooserIcons(int32_t row, bool spread) {
     CCharacterPlayer* player = PlayerInPlay();
-    if (!player || row < 0 || row >= kEquipSlots) return;
+    if (!player || row < 0 || row >= kEquipSlots) return false;
     const int32_t y = IconY(row);
     int32_t owned[6];
     const int32_t count = OwnedWeapons(*player, owned);
     bool listed[kIconColumns] = {};
+    // The owned weapons spread out to the right of the slot and come back;
+    // the others wait off the screen and then return to the corner.
     for (int32_t k = 0; k < count; ++k) {
         listed[owned[k]] = true;
-        m_icons[row][owned[k]].MoveTo(kChooserFirstX + kChooserStep * k, kIconX, y, y, kIconMoveFrames, kEaseOut);
+        const int32_t out = kChooserFirstX + kChooserStep * k;
+        m_icons[row][owned[k]].MoveTo(spread ? kIconX : out, spread ? out : kIconX, y, y, kIconMoveFrames, kEaseOut);
     }
+    const int32_t rest = spread ? kOffScreenX : kIconX;
     for (int w = 1; w < kIconColumns; ++w) {
-        if (!listed[w]) m_icons[row][w].MoveTo(kIconX, kIconX, y, y, kIconMoveFrames, kEaseOut);
+        if (!listed[w]) m_icons[row][w].MoveTo(rest, rest, y, y, kIconMoveFrames, kEaseOut);
     }
-    state_ = kChooserClosing;
+    return true;
 }
 
 void CGameInputMain::UpdateChooser() {

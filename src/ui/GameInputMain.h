@@ -97,6 +97,9 @@ private:
     void UpdateChooser();
     void UpdateChooserClosing();
     void DrawIconRow(int32_t row, CCharacterPlayer* player);
+    // Spreads a row's owned weapons for the chooser (or brings them back);
+    // false when there is no player or no such row.
+    bool MoveChooserIcons(int32_t row, bool spread);
     // The weapons 1 to 6 the player owns, in order; their count.
     static int32_t OwnedWeapons(CCharacterPlayer& player, int32_t (&weapons)[6]);
     static int32_t IconY(int32_t row) { return 64 + 72 * row; }

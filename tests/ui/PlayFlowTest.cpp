@@ -5,18 +5,12 @@
 // then pause and back to the title. The player's defeat and stage exit open
 // their screens as the player does. With PELLUMBRISK_SHOTS=dir it writes a
 // PNG of each screen there.
-#include <png.h>
-
-#include <cstdlib>
-#include <string>
-
 #include "character/Character.h"
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "framework/StateMain.h"
 #include "framework/StateTitle.h"
 #include "framework/TextTable.h"
-#include "platform/Clock.h"
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
 #include "ui/GameInputMessageWindow.h"
@@ -24,77 +18,21 @@
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
 #include "ui/GameInputTitleTop.h"
+#include "ui/GameLoopTest.h"
 #include "ui/Lifebar.h"
-#include "ui/UiTestSupport.h"
-#include "win/Graphics.h"
-#include "win/SoundManager.h"
 
 namespace {
 
-class PlayFlow : public testing_support::PointerTest {
+class PlayFlow : public testing_support::GameLoopTest {
 protected:
-    void SetUp() override {
-        platform::SetClockSource([this] { return now; });
-        ASSERT_TRUE(InitGraphics());
-        CSoundManager::GetInstance()->Init();
-        PointerTest::SetUp();
-        game->Init();
-        if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
-    }
-    void TearDown() override {
-        PointerTest::TearDown();
-        ReleaseGraphics();
-        platform::SetClockSource(nullptr);
-    }
-    void Frame(int frames = 1) {
-        for (int i = 0; i < frames; ++i) {
-            now += CGameMain::kFrameMs;
-            game->DoFrame();
-        }
-    }
-    void Tap(int32_t x, int32_t y) {
-        MoveTo(x, y);
-        Press();
-        Frame();
-        Release();
-        Frame();
-    }
     void PauseKey() {
         CMyInput::GetInstance()->OnKeyMessage({platform::MessageType::KeyDown, 'P', false});
         Frame();
         CMyInput::GetInstance()->OnKeyMessage({platform::MessageType::KeyUp, 'P', false});
         Frame();
     }
-    template <typename Done>
-    int FramesUntil(Done done, int limit = 400) {
-        int frames = 0;
-        while (!done() && frames < limit) {
-            Frame();
-            ++frames;
-        }
-        return frames;
-    }
     bool Playing() const { return states->GetCurrent() == CGameStateMainNormal::GetInstance(); }
     bool Paused() const { return states->GetCurrent() == CGameStateMainPause::GetInstance(); }
-    void Shot(const std::string& name) {
-        if (shots.empty()) return;
-        platform::GraphicsDevice* device = GetDevice();
-        std::vector<uint32_t> argb(480 * 320);
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 480; ++x) argb[static_cast<size_t>(y) * 480 + x] = device->Pixel(x, y);
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        image.width = 480;
-        image.height = 320;
-        image.format = PNG_FORMAT_BGRA;
-        png_image_write_to_file(&image, (shots + "/" + name + ".png").c_str(), 0, argb.data(), 0, nullptr);
-    }
-
-    SaveTestDir saves;
-    uint32_t now = 50000;
-    std::string shots;
-    CGameMain* game = CGameMain::GetInstance();
-    CGameStateController* states = CGameStateController::GetInstance();
     CGameInput* root = CGameInputController::GetInstance();
     CGameInputMain* hud = CGameInputMain::GetInstance();
 };
