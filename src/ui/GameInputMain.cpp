@@ -9,7 +9,6 @@
 #include "ui/Lifebar.h"
 #include "win/DrawString.h"
 #include "win/MyInput.h"
-#include "win/SoundManager.h"
 #include "win/Sprite.h"
 
 namespace {

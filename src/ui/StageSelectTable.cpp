@@ -11,11 +11,6 @@ constexpr int32_t kTable[kRows][kColumns] = {
 
 }  // namespace
 
-int32_t StageAt(int32_t row, int32_t column) {
-    if (row < 0 || row >= kRows || column < 0 || column >= kColumns) return 0;
-    return kTable[row][column];
-}
-
 int32_t GetStageRow(int32_t mapId) {
     for (int32_t r = 0; r < kRows; ++r)
         for (int32_t c = 0; c < kColumns; ++c)

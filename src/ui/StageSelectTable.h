@@ -9,8 +9,6 @@ namespace StageSelectTable {
 inline constexpr int32_t kRows = 6;
 inline constexpr int32_t kColumns = 4;
 
-// The id of a cell; 0 outside the grid.
-int32_t StageAt(int32_t row, int32_t column);
 // The row (0 to 5) and column (0 to 3) of a stage id; -1 for an id that is
 // not in the grid.
 int32_t GetStageRow(int32_t mapId);
