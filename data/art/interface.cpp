@@ -1,7 +1,10 @@
 // The interface sheet (512 x 512): the title logo in the top-left 160 x 80
 // (drawn at 3x, so everything below row 40 stays empty for the menu that
-// the title lays over it), and the left and right arrows of the options
-// screen in the 20 x 20 cells at (0, 200) and (20, 200).
+// the title lays over it), the left and right arrows of the options
+// screen in the 20 x 20 cells at (0, 200) and (20, 200), the stage-clear
+// screen's share icon at (40, 80), 20 x 20, and the boss bar: its frame at
+// (160, 160), 160 x 10, with the strip's field at (3, 3) to (153, 6), and
+// the strip at (160, 170), 150 x 3.
 #include <algorithm>
 #include <map>
 #include <string>
@@ -135,6 +138,41 @@ void Arrow(Canvas& c, int cellX, int cellY, bool left) {
     });
 }
 
+// The share icon: a plate with three linked nodes.
+void ShareIcon(Canvas& c, int x, int y) {
+    c.Rect(x + 1, y + 1, 18, 18, kInk);
+    c.Rect(x + 2, y + 2, 16, 16, kCream);
+    c.Rect(x + 3, y + 3, 14, 14, kNight);
+    c.Rect(x + 3, y + 3, 14, 2, kDusk);
+    for (int d = 0; d < 2; ++d) {
+        c.Line(x + 6, y + 9 + d, x + 13, y + 5 + d, kGold);
+        c.Line(x + 6, y + 9 + d, x + 13, y + 13 + d, kGold);
+    }
+    for (const auto& [nx, ny] : {std::pair{5, 9}, std::pair{13, 5}, std::pair{13, 13}}) {
+        c.Rect(x + nx - 1, y + ny - 1, 4, 4, kInk);
+        c.Rect(x + nx, y + ny, 2, 2, kCream);
+    }
+}
+
+// The boss bar's frame: a gold rim between ink lines around a dark field
+// three rows high, and a small cap at the right end.
+void BossFrame(Canvas& c, int x, int y) {
+    c.Rect(x, y, 156, 9, kInk);
+    c.Rect(x + 1, y + 1, 154, 7, kGold);
+    c.Rect(x + 1, y + 7, 154, 1, kAmber);
+    c.Rect(x + 2, y + 2, 152, 5, kInk);
+    c.Rect(x + 3, y + 3, 150, 3, kNight);
+    c.Rect(x + 156, y + 2, 3, 5, kInk);
+    c.Rect(x + 156, y + 3, 2, 3, kCrimson);
+}
+
+// The boss bar's strip: lit on top, dark below.
+void BossStrip(Canvas& c, int x, int y) {
+    c.Rect(x, y, 150, 1, kCoral);
+    c.Rect(x, y + 1, 150, 1, kRed);
+    c.Rect(x, y + 2, 150, 1, kCrimson);
+}
+
 }  // namespace
 
 ART_SHEET(114, "interface") {
@@ -142,5 +180,8 @@ ART_SHEET(114, "interface") {
     c.Blit(Logo(), 0, 0);
     Arrow(c, 0, 200, true);
     Arrow(c, 20, 200, false);
+    ShareIcon(c, 40, 80);
+    BossFrame(c, 160, 160);
+    BossStrip(c, 160, 170);
     return c;
 }

@@ -54,8 +54,9 @@ public:
     int32_t GetViewLeft() const { return 320 - GetViewWidth() / 2; }
     int32_t GetViewTop() const { return 320 - GetViewHeight() / 2; }
 
-    // Stage flow.
-    void StartStage(int32_t mapId);
+    // Stage flow. A stage id that builds no stage starts nothing: false,
+    // and nothing changes.
+    bool StartStage(int32_t mapId);
     void RetryStage();
     void RestartStage();
     void GoToTitle();
@@ -115,6 +116,11 @@ protected:
 private:
     CStageView* m_stageViewOverride = nullptr;
 };
+
+// Only the ids 266 to 273 build a stage; every request to start one goes
+// through this test (stage clear's next stage, the stage select, the ids
+// read from save slots).
+bool IsBuildableStage(int32_t mapId);
 
 // Time of the last logical frame's start; the first call of DoFrame runs a
 // frame at once whatever the clock says.

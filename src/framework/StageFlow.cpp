@@ -1,10 +1,47 @@
+#include "character/Character.h"
+#include "character/CreateCharacter.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
+#include "framework/SaveData.h"
 #include "stage/Event.h"
 #include "ui/GameInput.h"
+#include "ui/Lifebar.h"
 
-void CGameMain::StartStage(int32_t mapId) {
+namespace {
+
+// The player's life bar attached and reset, no boss bar.
+void ResetLifebars(int32_t character) {
+    CLifebarController* bars = CLifebarController::GetInstance();
+    bars->SetNinjaBar(character);
+    bars->SetEnemyBar(nullptr);
+    bars->Reset();
+}
+
+// Builds the stage and starts it. Until the stages themselves exist, the
+// start does here what a stage's start does for the flow around it: the
+// run's stage ids, both character lists emptied, and the player of the
+// selected character.
+void BuildAndStartStage(CGameMain& game, int32_t mapId) {
+    game.m_stageControl.SetStage(mapId);
+    game.m_stageControl.Start();
+    game.m_mapId = game.m_retryMapId = game.m_restartMapId = mapId;
+    game.m_subCharacterList.DeleteAll();
+    game.m_characterList.DeleteAll();
+    if (CCharacter* player = CreateCharacter(game.m_selectedCharacter)) {
+        game.m_characterList.Add(player);
+        game.m_player = player;
+    }
+}
+
+}  // namespace
+
+bool IsBuildableStage(int32_t mapId) {
+    return mapId >= SaveSlotRecord::kFirstMapId && mapId <= SaveSlotRecord::kLastMapId;
+}
+
+bool CGameMain::StartStage(int32_t mapId) {
+    if (!IsBuildableStage(mapId)) return false;
     m_triesLeft = m_gameMode != 0 ? 3 : 999;
     CEffect::GetInstance()->ResetScreenEffects();
     CGameInputController::GetInstance()->SetInput(15);
@@ -12,8 +49,9 @@ void CGameMain::StartStage(int32_t mapId) {
     ClearFreezeTimer();
     ClearGroupFreezeTimer();
     CEvent::GetInstance()->Reset();
-    m_stageControl.SetStage(mapId);
-    m_stageControl.Start();
+    ResetLifebars(m_selectedCharacter);
+    BuildAndStartStage(*this, mapId);
+    return true;
 }
 
 void CGameMain::RetryStage() {
@@ -27,8 +65,8 @@ void CGameMain::RetryStage() {
         if (m_triesLeft < 0) m_triesLeft = 0;
     }
     CEvent::GetInstance()->Reset();
-    m_stageControl.SetStage(m_retryMapId);
-    m_stageControl.Start();
+    ResetLifebars(m_selectedCharacter);
+    BuildAndStartStage(*this, m_retryMapId);
 }
 
 void CGameMain::RestartStage() {

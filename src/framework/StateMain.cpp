@@ -3,6 +3,20 @@
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "ui/GameInput.h"
+#include "ui/GameInputMain.h"
+#include "win/MyInput.h"
+
+namespace {
+
+constexpr int kPauseKey = 11;  // P in the default key map
+
+// Down this frame and up the frame before, with the input not yet used.
+bool KeyWentDown(int key) {
+    const CMyInput* input = CMyInput::GetInstance();
+    return input->m_inputAvailable != 0 && input->m_keyHistory[key][0] != 0 && input->m_keyHistory[key][1] == 0;
+}
+
+}  // namespace
 
 CGameStateMainNormal* CGameStateMainNormal::GetInstance() {
     static CGameStateMainNormal instance;
@@ -29,6 +43,11 @@ void CGameStateMainNormal::DoAction() {
     CEffect::GetInstance()->Update();
     game->TickFreezeTimer();
     game->TickGroupFreezeTimer();
+    // The pause key pauses plain play only: the HUD on top of the chain in
+    // its play state. Over a message window, the weapon chooser, continue
+    // or stage clear it does nothing.
+    CGameInputMain* hud = CGameInputMain::GetInstance();
+    if (KeyWentDown(kPauseKey) && hud->IsPlaying()) hud->OpenPause();
 }
 
 void CGameStateMainNormal::Draw() { DrawPlayField(); }

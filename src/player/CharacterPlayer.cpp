@@ -152,6 +152,16 @@ bool CCharacterPlayer::IsHoldingCeiling() {
 }
 
 int32_t CCharacterPlayer::GetCurrentWeapon() { return currentWeapon; }
+
+int32_t CCharacterPlayer::GetEquipSlot(int32_t index) {
+    if (index >= 0 && index < 3) return equipSlots[index];
+    return index == 3 ? currentWeapon : 0;
+}
+
+void CCharacterPlayer::SetEquipSlot(int32_t index, int32_t weapon) {
+    if (index >= 0 && index < 3) equipSlots[index] = weapon;
+    if (index == 3) currentWeapon = weapon;
+}
 bool CCharacterPlayer::IsInHomingRange(CCharacter*) { return false; }
 bool CCharacterPlayer::TryGrabObject() { return false; }
 bool CCharacterPlayer::TryTouchStageObject() { return false; }

@@ -2,7 +2,13 @@
 
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
+#include "ui/GameInputContinue.h"
+#include "ui/GameInputMain.h"
+#include "ui/GameInputMessageWindow.h"
 #include "ui/GameInputOption.h"
+#include "ui/GameInputPause.h"
+#include "ui/GameInputStageClear.h"
+#include "ui/GameInputStageStart.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleCredits.h"
 #include "ui/GameInputTitleTop.h"
@@ -22,6 +28,11 @@ void InitLabelWidget(CWidget& widget, int32_t x, int32_t y, int32_t width, int32
     widget.SetTextRect(0, 0, width, height, kCentredBothWays);
     widget.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[style]);
     widget.SetText(label);
+}
+
+void InitBackdrop(CWidget& backdrop) {
+    backdrop.InitAnimation(-100, -100, 680, 520, SpriteKey{1, 0, 0, 680, 520, 0}, 1.0f);
+    backdrop.SetColor(0, 0, 0);
 }
 
 CGameInput* CGameInput::GetInput(int32_t screenId) {

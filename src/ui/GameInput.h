@@ -88,6 +88,9 @@ public:
     virtual void UpdateWidgets() {}
 
     CGameInput* GetChild() const { return child_; }
+    // Detaches the child without telling it (a screen that ends itself
+    // hands its parent back before it reports the closed state).
+    void ClearChild() { child_ = nullptr; }
     CGameInput* GetParent() const { return parent_; }
     void SetState(int32_t state) { state_ = state; }
 
@@ -132,6 +135,10 @@ private:
 // The x that centres a widget of `width` on a screen `screenWidth` wide,
 // each half truncated toward zero.
 inline int32_t CentredX(int32_t screenWidth, int32_t width) { return screenWidth / 2 - width / 2; }
+
+// The black backdrop of the screens that dim the play view: the white
+// texture tinted black over more than the whole view.
+void InitBackdrop(CWidget& backdrop);
 
 // A widget with a label: position, size, one sprite key drawn at `scale`, a
 // text box over the whole widget with the label centred both ways, in text

@@ -20,13 +20,7 @@ const char* StandInCaption(int32_t screenId) {
         case ScreenId::MainShop: return "SHOP";
         case ScreenId::TitleState: return "STATUS";
         case ScreenId::TitleScore: return "SCORE";
-        case ScreenId::Main: return "PLAY";
         case ScreenId::MainMenu: return "MENU";
-        case ScreenId::Pause: return "PAUSE";
-        case ScreenId::MessageWindow: return "MESSAGE";
-        case ScreenId::Continue: return "CONTINUE";
-        case ScreenId::StageStart: return "STAGE START";
-        case ScreenId::StageClear: return "STAGE CLEAR";
         case ScreenId::Ending: return "ENDING";
         default: return "";
     }

@@ -15,8 +15,17 @@ public:
     void OnCovered() override { CoverWithoutFade(); }
     void UpdateWidgets() override;
 
+    // The stage-select cursor, which the stage-clear screen puts on the
+    // stage just played; kept here until the stage-select screen is built.
+    void SelectCell(int32_t row, int32_t column) {
+        m_row = row;
+        m_column = column;
+    }
+
     CWidget m_caption;
     CWidget m_backButton;
+    int32_t m_row = 0;
+    int32_t m_column = 0;
 
 protected:
     explicit CGameInputStandIn(const char* caption);
@@ -46,12 +55,6 @@ using CGameInputTitleStageSelect = CGameInputStandInFor<ScreenId::TitleStageSele
 using CGameInputTitleShop = CGameInputStandInFor<ScreenId::TitleShop>;
 using CGameInputTitleState = CGameInputStandInFor<ScreenId::TitleState>;
 using CGameInputTitleScore = CGameInputStandInFor<ScreenId::TitleScore>;
-using CGameInputMain = CGameInputStandInFor<ScreenId::Main>;
 using CGameInputMainMenu = CGameInputStandInFor<ScreenId::MainMenu>;
 using CGameInputMainShop = CGameInputStandInFor<ScreenId::MainShop>;
-using CGameInputPause = CGameInputStandInFor<ScreenId::Pause>;
-using CGameInputMessageWindow = CGameInputStandInFor<ScreenId::MessageWindow>;
-using CGameInputContinue = CGameInputStandInFor<ScreenId::Continue>;
-using CGameInputStageStart = CGameInputStandInFor<ScreenId::StageStart>;
-using CGameInputStageClear = CGameInputStandInFor<ScreenId::StageClear>;
 using CGameInputEnding = CGameInputStandInFor<ScreenId::Ending>;

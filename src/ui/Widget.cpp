@@ -492,12 +492,15 @@ void CWidget::DrawBuiltInText(int32_t tx, int32_t ty, int32_t tw, int32_t th, in
     }
 }
 
-void CWidget::SetText(const char* text) {
+void CopyBoundedText(char* out, int size, const char* text) {
+    if (size <= 0) return;
     if (!text) text = "";
-    const int length = BoundedLength(text, kTextSize - 1);
-    std::memmove(textBuffer, text, static_cast<size_t>(length));
-    textBuffer[length] = '\0';
+    const int length = BoundedLength(text, size - 1);
+    std::memmove(out, text, static_cast<size_t>(length));
+    out[length] = '\0';
 }
+
+void CWidget::SetText(const char* text) { CopyBoundedText(textBuffer, kTextSize, text); }
 
 // --- Typewriter --------------------------------------------------------------
 

@@ -240,3 +240,8 @@ inline int32_t TrackValue(int32_t a, int32_t b, int64_t num, int64_t den) {
 
 // Where a text byte starts a double-byte (Shift-JIS) character.
 inline bool IsLeadByte(uint8_t c) { return c >= 0x80; }
+
+// Copies a zero-terminated text into a buffer of `size` bytes: at most
+// size - 1 bytes, never half a double-byte character, always terminated. A
+// null text copies as "".
+void CopyBoundedText(char* out, int size, const char* text);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "character/Character.h"
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "framework/StateMain.h"
@@ -140,4 +141,28 @@ TEST(GameMainReset, DefaultsGiveThreeTries) {
     game->StartStage(266);
     EXPECT_EQ(game->m_triesLeft, 3);
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateMainNormal::GetInstance());
+}
+
+TEST(StageFlow, OnlyIdsThatBuildAStageAreStartedAndAStartSetsTheRunsIds) {
+    CGameMain* game = CGameMain::GetInstance();
+    CGameStateController* states = CGameStateController::GetInstance();
+    states->ChangeState(2);
+    game->m_triesLeft = 7;
+    for (int32_t id : {0, 8, 265, 274, 299}) {
+        EXPECT_FALSE(game->StartStage(id)) << id;
+        EXPECT_EQ(states->GetCurrent(), CGameStateTitleMain::GetInstance());
+        EXPECT_EQ(game->m_triesLeft, 7);
+        EXPECT_EQ(game->m_player, nullptr);
+    }
+    game->m_selectedCharacter = 3;
+    ASSERT_TRUE(game->StartStage(271));
+    EXPECT_EQ(game->m_mapId, 271);
+    EXPECT_EQ(game->m_retryMapId, 271);
+    EXPECT_EQ(game->m_restartMapId, 271);
+    ASSERT_NE(game->m_player, nullptr);
+    EXPECT_EQ(game->m_player->typeId, 3);
+    // A retry builds the stage again with a new player.
+    game->RetryStage();
+    EXPECT_EQ(game->m_characterList.GetCount(), 1);
+    EXPECT_EQ(game->m_triesLeft, 2);
 }

@@ -6,6 +6,8 @@
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "ui/GameInput.h"
+#include "ui/GameInputMain.h"
+#include "ui/GameInputPause.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleCredits.h"
 #include "ui/GameInputTitleTop.h"
@@ -198,9 +200,11 @@ TEST_F(ScreenStackFlow, SetInputDropsTheOldChainAsItStands) {
     EXPECT_EQ(main->GetState(), ScreenState::Idle);
     Frame();
     EXPECT_EQ(pause->GetState(), ScreenState::Active);
-    // Its "BACK" closes it back to the screen under it.
-    Click(240, 290);
-    Frame();
+    // "RESUME" closes it back to the screen under it, which takes over
+    // once the pause screen's backdrop has faded out.
+    Click(240, 145);
+    EXPECT_EQ(pause->GetState(), ScreenState::Closing);
+    Frame(20);
     EXPECT_EQ(pause->GetState(), ScreenState::Closed);
     EXPECT_EQ(main->GetState(), ScreenState::Active);
     EXPECT_EQ(Root()->GetTop(), main);

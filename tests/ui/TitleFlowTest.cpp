@@ -2,77 +2,25 @@
 // real frame step: boot, the title's fade-in, the options (music volume up
 // twice, saved by "BACK"), "START", two taps on Luka and the stage start;
 // then the same through the stage list once the game has been cleared.
-#include <png.h>
-
-#include <cstdlib>
-#include <string>
-
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "framework/SaveData.h"
 #include "framework/StateMain.h"
 #include "framework/StateTitle.h"
-#include "platform/Clock.h"
 #include "ui/GameInputOption.h"
+#include "ui/GameInputMain.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
-#include "ui/UiTestSupport.h"
-#include "win/Graphics.h"
+#include "ui/GameLoopTest.h"
 #include "win/SoundManager.h"
 
 namespace {
 
-class TitleFlow : public testing_support::PointerTest {
+class TitleFlow : public testing_support::GameLoopTest {
 protected:
-    void SetUp() override {
-        platform::SetClockSource([this] { return now; });
-        ASSERT_TRUE(InitGraphics());
-        CSoundManager::GetInstance()->Init();
-        PointerTest::SetUp();
-        game->Init();
-        if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
-    }
-    void TearDown() override {
-        PointerTest::TearDown();
-        ReleaseGraphics();
-        platform::SetClockSource(nullptr);
-    }
-    // One logical frame of the real game, 24 ms after the last.
-    void Frame(int frames = 1) {
-        for (int i = 0; i < frames; ++i) {
-            now += CGameMain::kFrameMs;
-            game->DoFrame();
-        }
-    }
-    void Tap(int32_t x, int32_t y) {
-        MoveTo(x, y);
-        Press();
-        Frame();
-        Release();
-        Frame();
-    }
     // Frames until the title takes presses again.
     int WaitForTitle() {
-        int frames = 0;
-        while (title->GetState() != ScreenState::Active && frames < 200) {
-            Frame();
-            ++frames;
-        }
-        return frames;
-    }
-    // With PELLUMBRISK_SHOTS set, the frame on screen is written there.
-    void Shot(const std::string& name) {
-        if (shots.empty()) return;
-        platform::GraphicsDevice* device = GetDevice();
-        std::vector<uint32_t> argb(480 * 320);
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 480; ++x) argb[static_cast<size_t>(y) * 480 + x] = device->Pixel(x, y);
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        image.width = 480;
-        image.height = 320;
-        image.format = PNG_FORMAT_BGRA;
-        png_image_write_to_file(&image, (shots + "/" + name + ".png").c_str(), 0, argb.data(), 0, nullptr);
+        return FramesUntil([this] { return title->GetState() == ScreenState::Active; }, 200);
     }
     int32_t SavedMusicVolume() {
         const std::vector<uint8_t> block = saves.Read("save");
@@ -81,12 +29,7 @@ protected:
         return block[o] | block[o + 1] << 8 | block[o + 2] << 16 | block[o + 3] << 24;
     }
 
-    SaveTestDir saves;
-    uint32_t now = 50000;
-    std::string shots;
-    CGameMain* game = CGameMain::GetInstance();
     CGameInputTitleTop* title = CGameInputTitleTop::GetInstance();
-    CGameStateController* states = CGameStateController::GetInstance();
 };
 
 TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageList) {

@@ -7,6 +7,7 @@
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "framework/StateMain.h"
+#include "ui/GameInputMain.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"

@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "framework/Effect.h"
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
+#include "framework/StateMain.h"
+#include "player/CharacterPlayer.h"
 #include "framework/SaveTestDir.h"
 #include "support/ScriptedInput.h"
 #include "ui/GameInput.h"
+#include "ui/GameInputMain.h"
 #include "win/MyInput.h"
 #include "win/SoundTables.h"
 
@@ -49,7 +54,7 @@ protected:
 // then the screen effect, once per frame.
 class ScreenTest : public PointerTest {
 protected:
-    void Frame(int frames = 1) {
+    virtual void Frame(int frames = 1) {
         for (int i = 0; i < frames; ++i) {
             Poll();
             CGameInputController::GetInstance()->Update();
@@ -74,6 +79,42 @@ protected:
     }
 
     SaveTestDir saves;
+};
+
+// In-stage screens driven as the play and pause game states drive them:
+// input, then the current state's frame (the screen stack first, then the
+// world while play runs), from a stage started with the default player.
+class PlayTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        ASSERT_TRUE(CGameMain::GetInstance()->StartStage(266));
+    }
+    void Frame(int frames = 1) override {
+        for (int i = 0; i < frames; ++i) {
+            Poll();
+            CGameStateController::GetInstance()->DoAction();
+        }
+    }
+    void KeyDown(uint32_t vk) { Input()->OnKeyMessage({platform::MessageType::KeyDown, vk, false}); }
+    void KeyUp(uint32_t vk) { Input()->OnKeyMessage({platform::MessageType::KeyUp, vk, false}); }
+    // The pause key (P) down for one frame, then up again.
+    void PressPauseKey() {
+        KeyDown('P');
+        Frame();
+        KeyUp('P');
+    }
+    bool Playing() const {
+        return CGameStateController::GetInstance()->GetCurrent() == CGameStateMainNormal::GetInstance();
+    }
+    bool Paused() const {
+        return CGameStateController::GetInstance()->GetCurrent() == CGameStateMainPause::GetInstance();
+    }
+    CCharacterPlayer* Player() { return PlayerInPlay(); }
+    CGameInput* Root() { return CGameInputController::GetInstance(); }
+
+    CGameMain* game = CGameMain::GetInstance();
+    CGameInputMain* hud = CGameInputMain::GetInstance();
 };
 
 }  // namespace testing_support

@@ -1,0 +1,162 @@
+// The game-over screen (continue or leave for the title) and the stage-start
+// countdown, both over live play.
+#include "framework/SaveData.h"
+#include "framework/StateTitle.h"
+#include "ui/GameInputContinue.h"
+#include "ui/GameInputStageStart.h"
+#include "ui/GameInputTitleTop.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+class ContinueScreen : public testing_support::PlayTest {
+protected:
+    // As the end of the player's defeat opens it.
+    void GameOver() { Root()->PushInput(ScreenId::Continue); }
+    void Continue() { Click(240, 165); }
+    void ReturnToTitle() { Click(240, 225); }
+
+    CGameInputContinue* screen = CGameInputContinue::GetInstance();
+};
+
+TEST_F(ContinueScreen, OpeningDropsTheResumePointAndWritesTheResumeFiles) {
+    game->m_currentSlot = 2;
+    game->m_slotData[2].SetByte(SaveSlotRecord::kResumeFlag, 1);
+    game->m_resumeData[2].SetByte(SaveSlotRecord::kResumeFlag, 1);
+    GameOver();
+    EXPECT_EQ(game->m_slotData[2].GetByte(SaveSlotRecord::kResumeFlag), 0);
+    const std::vector<uint8_t> file = saves.Read("resume02");
+    ASSERT_EQ(file.size(), 65536u);
+    EXPECT_EQ(file[SaveSlotRecord::kResumeFlag], 0);
+    EXPECT_TRUE(Playing()) << "the screen runs over live play";
+}
+
+TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing) {
+    GameOver();
+    EXPECT_EQ(screen->m_gameOverText.x, 80);
+    EXPECT_EQ(screen->m_continueButton.x, 130);
+    EXPECT_EQ(screen->m_returnButton.x, 130);
+    Continue();
+    Frame(17);
+    EXPECT_FALSE(screen->m_continueButton.IsVisible());
+    EXPECT_EQ(screen->GetState(), ScreenState::Opening);
+    Frame();
+    EXPECT_EQ(screen->m_backdrop.GetAlpha(), 120);
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_TRUE(screen->m_gameOverText.IsVisible());
+    EXPECT_TRUE(sounds.empty());
+}
+
+TEST_F(ContinueScreen, ContinueRetriesTheStageWithOneTryLess) {
+    GameOver();
+    Frame(20);
+    Continue();
+    EXPECT_EQ(sounds, std::vector<int32_t>{35});
+    EXPECT_EQ(screen->GetState(), CGameInputContinue::kContinuing);
+    EXPECT_FALSE(screen->m_continueButton.IsVisible());
+    Frame(18);
+    EXPECT_EQ(game->m_triesLeft, 3);
+    Frame();
+    EXPECT_EQ(game->m_triesLeft, 2);
+    EXPECT_EQ(Root()->GetChild(), hud);
+    EXPECT_TRUE(hud->IsPlaying());
+    EXPECT_EQ(game->m_mapId, 266);
+    ASSERT_NE(Player(), nullptr);
+
+    // With no tries left it still retries and leaves them at 0; unlimited
+    // tries are not counted.
+    for (int32_t tries : {0, 999}) {
+        game->m_triesLeft = tries;
+        GameOver();
+        Frame(20);
+        Continue();
+        Frame(20);
+        EXPECT_EQ(game->m_triesLeft, tries);
+        EXPECT_TRUE(hud->IsPlaying());
+    }
+}
+
+TEST_F(ContinueScreen, ReturnToTitleLeavesNoStage) {
+    GameOver();
+    Frame(20);
+    ReturnToTitle();
+    Frame(19);
+    EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateTitleMain::GetInstance());
+    EXPECT_EQ(Root()->GetChild(), CGameInputTitleTop::GetInstance());
+    EXPECT_EQ(game->m_mapId, 0);
+    EXPECT_EQ(game->m_stageControl.GetStageId(), 0);
+}
+
+TEST_F(ContinueScreen, AScreenOverItHidesItsWidgetsUntilItCloses) {
+    GameOver();
+    Frame(20);
+    screen->OnCovered();
+    EXPECT_FALSE(screen->m_backdrop.IsVisible());
+    EXPECT_FALSE(screen->m_continueButton.IsVisible());
+    screen->OnUncovered();
+    Frame();
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_TRUE(screen->m_backdrop.IsVisible());
+    EXPECT_TRUE(screen->m_continueButton.IsVisible());
+}
+
+// --- The countdown ----------------------------------------------------------------
+
+class StageStart : public testing_support::PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        // A stage that wants the countdown starts its player without control.
+        Player()->controlled = 0;
+        Player()->SetPlayTimeRunning(false);
+        Root()->PushInput(ScreenId::StageStart);
+    }
+    CGameInputStageStart* screen = CGameInputStageStart::GetInstance();
+};
+
+TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
+    EXPECT_TRUE(screen->m_countThree.IsVisible());
+    EXPECT_FALSE(screen->m_countTwo.IsVisible());
+    EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 16.0f);
+    EXPECT_EQ(screen->m_countThree.x, 0);
+    // "3" zooms in for 10 frames and flashes for 10; "2" then zooms in while
+    // "3" squashes out.
+    Frame(10);
+    EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 8.0f);
+    EXPECT_EQ(screen->m_countThree.GetAlpha(), 255);
+    Frame(9);
+    EXPECT_FALSE(screen->m_countTwo.IsVisible());
+    Frame();
+    EXPECT_TRUE(screen->m_countTwo.IsVisible());
+    Frame(5);
+    EXPECT_LT(screen->m_countThree.scaleY, 8.0f);
+    EXPECT_GT(screen->m_countThree.scaleX, 8.0f);
+    EXPECT_LT(screen->m_countThree.GetAlpha(), 255);
+    int frames = 25;
+    while (screen->GetState() != ScreenState::Closed && frames < 200) {
+        EXPECT_EQ(Player()->controlled, 0) << "frame " << frames;
+        Frame();
+        ++frames;
+    }
+    // Three numbers of 10 zoom and 10 flash frames; "GO!" zooms for 10,
+    // flashes for 8 and goes out in 10.
+    EXPECT_EQ(frames, 88);
+    EXPECT_EQ(Player()->controlled, 1);
+    EXPECT_TRUE(Player()->IsPlayTimeRunning());
+    EXPECT_EQ(hud->GetChild(), nullptr);
+    EXPECT_TRUE(hud->IsPlaying());
+}
+
+TEST_F(StageStart, OpeningAgainStartsOverAtThree) {
+    Frame(40);
+    EXPECT_GT(screen->GetState(), CGameInputStageStart::kFirstStep);
+    screen->Open();
+    EXPECT_EQ(screen->GetState(), CGameInputStageStart::kFirstStep);
+    EXPECT_TRUE(screen->m_countThree.IsVisible());
+    EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 16.0f);
+    EXPECT_FALSE(screen->m_countTwo.IsVisible());
+    EXPECT_FALSE(screen->m_countOne.IsVisible());
+    EXPECT_FALSE(screen->m_countGo.IsVisible());
+}
+
+}  // namespace

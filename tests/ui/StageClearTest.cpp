@@ -1,0 +1,252 @@
+// The stage-clear screen: the tally, the count-up a tap can skip, the clear
+// mark and gold saved once, and the ways on (restart, the stage select, the
+// next stage that exists).
+#include <cstring>
+#include <string>
+
+#include "framework/SaveData.h"
+#include "framework/StateTitle.h"
+#include "player/Item.h"
+#include "ui/GameInputPause.h"
+#include "ui/GameInputStageClear.h"
+#include "ui/GameInputStandIn.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Clear = CGameInputStageClear;
+
+TEST(StageClearTally, TheTimeBonusFallsWithThePlayTimeInUnitsOfSixtyFrames) {
+    EXPECT_EQ(Clear::TimeBonus(0), 10000);
+    EXPECT_EQ(Clear::TimeBonus(59), 10000);
+    EXPECT_EQ(Clear::TimeBonus(119), 10000) << "T = 1";
+    EXPECT_EQ(Clear::TimeBonus(120), 5000);
+    EXPECT_EQ(Clear::TimeBonus(420), 1428);
+    EXPECT_EQ(Clear::TimeBonus(40000), 15) << "the longest clock a player keeps";
+    EXPECT_EQ(Clear::TimeBonus(60000), 0);
+    EXPECT_EQ(Clear::TimeBonus(-300), 10000);
+}
+
+TEST(StageClearTally, TheTotalIsScoreTimesBonusInSixtyFourBits) {
+    EXPECT_EQ(Clear::TotalScore(5000, 1428), 71400);
+    EXPECT_EQ(Clear::TotalScore(0, 10000), 0);
+    EXPECT_EQ(Clear::TotalScore(5000, 10000), 500000);
+    EXPECT_EQ(Clear::TotalScore(999999999, 10000), 99999999900LL);
+}
+
+TEST(StageClearTally, NextIsTheNamedStageOrTheFollowingOneAndNeverAStageThatCannotBeBuilt) {
+    EXPECT_EQ(Clear::NextStageAfter(266, 299), 267);
+    EXPECT_EQ(Clear::NextStageAfter(268, 270), 270);
+    EXPECT_EQ(Clear::NextStageAfter(273, 299), 0);
+    EXPECT_EQ(Clear::NextStageAfter(0, 299), 0);
+    EXPECT_EQ(Clear::NextStageAfter(265, 299), 0);
+    EXPECT_FALSE(IsBuildableStage(299));
+    EXPECT_FALSE(IsBuildableStage(265));
+    EXPECT_TRUE(IsBuildableStage(273));
+}
+
+TEST(StageClearTally, TheShareTextNamesTheCharacterTheStageAndTheTotal) {
+    char text[1024];
+    CItem::GetInstance()->SetFlag(3, 1);
+    Clear::BuildShareText(text, sizeof text, 266, 2, 99999999900LL);
+    EXPECT_STREQ(text,
+                 "Corvennic!\nKunoichi\n0-0\nScore:99999999900\nPellumbrisk for the Linux desktop\n#Corvennic");
+    CItem::GetInstance()->SetFlag(3, 0);
+    Clear::BuildShareText(text, sizeof text, 9, 5, 70);
+    EXPECT_STREQ(text, "Corvennic!\n2-1(No Item)\nScore:70\nPellumbrisk for the Linux desktop\n#Corvennic");
+    // Cut at the buffer, terminated.
+    char small[16];
+    std::memset(small, 'x', sizeof small);
+    Clear::BuildShareText(small, sizeof small, 266, 1, 1);
+    EXPECT_EQ(std::strlen(small), 15u);
+}
+
+class StageClear : public testing_support::PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        game->m_gold = 1000;
+        CCharacterPlayer* p = Player();
+        p->SetGold(300);
+        p->SetScore(5000);
+        p->SetPlayTime(420);
+    }
+    // As the end of the player's stage exit opens it.
+    void Cleared() { Root()->PushInput(ScreenId::StageClear); }
+    void Restart() { Click(90, 290); }
+    void Menu() { Click(240, 290); }
+    void Next() { Click(390, 290); }
+    void Share() { Click(456, 250); }
+    // Past the darkening, a tap on the backdrop ends the count-up.
+    void SkipCount() {
+        Frame(10);
+        Click(240, 160);
+    }
+    int32_t SavedInt(std::size_t offset) {
+        const std::vector<uint8_t> b = saves.Read("save");
+        if (b.size() != 65536) return -1;
+        return b[offset] | b[offset + 1] << 8 | b[offset + 2] << 16 | b[offset + 3] << 24;
+    }
+
+    Clear* screen = Clear::GetInstance();
+};
+
+TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
+    Cleared();
+    EXPECT_EQ(sounds, std::vector<int32_t>{43});
+    EXPECT_TRUE(screen->m_titleText.IsVisible());
+    EXPECT_FALSE(screen->m_goldText.IsVisible());
+    EXPECT_EQ(screen->m_goldEarned, 300);
+    EXPECT_EQ(screen->m_timeBonus, 1428);
+    EXPECT_EQ(screen->m_totalScore, 71400);
+    Frame(10);  // the backdrop darkens
+    EXPECT_EQ(screen->GetState(), Clear::kCountGold);
+    EXPECT_EQ(screen->m_backdrop.GetAlpha(), 128);
+    Frame(20);
+    EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=150");
+    Frame(20);
+    EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=300");
+    EXPECT_EQ(screen->GetState(), Clear::kCountScore);
+    EXPECT_STREQ(screen->m_scoreText.GetText(), "      SCORE");
+    Frame(80);
+    EXPECT_STREQ(screen->m_timeBonusText.GetText(), "TIME BONUS\n150/TIME=14.28");
+    Frame(39);
+    EXPECT_EQ(screen->GetState(), Clear::kCountTotal);
+    EXPECT_FALSE(screen->m_menuButton.IsVisible());
+    Frame();
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_STREQ(screen->m_totalText.GetText(), "TOTAL SCORE\nSCORExTIME BONUS=71400");
+    EXPECT_EQ(screen->m_restartButton.x, 20);
+    EXPECT_EQ(screen->m_menuButton.x, 170);
+    EXPECT_EQ(screen->m_nextButton.x, 320);
+    EXPECT_EQ(screen->m_shareButton.x, 436);
+    EXPECT_TRUE(screen->m_nextButton.IsVisible());
+    EXPECT_FALSE(screen->m_hiScoreText.IsVisible());
+    EXPECT_TRUE(Playing()) << "the screen lies over live play";
+}
+
+TEST_F(StageClear, ATapShowsTheResultsAtOnceAndPressesNoButton) {
+    Cleared();
+    Frame(60);
+    ASSERT_EQ(screen->GetState(), Clear::kCountScore);
+    // Held where "MENU" will appear.
+    MoveTo(240, 290);
+    Press();
+    Frame();
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_STREQ(screen->m_scoreText.GetText(), "SCORE\n5000");
+    EXPECT_STREQ(screen->m_totalText.GetText(), "TOTAL SCORE\nSCORExTIME BONUS=71400");
+    EXPECT_TRUE(screen->m_totalText.IsVisible());
+    Frame(5);
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    Release();
+    Frame();
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_EQ(sounds, std::vector<int32_t>{43});
+}
+
+TEST_F(StageClear, GoldAndTheClearMarkAreSavedOnceAndMoneyStopsAtItsCap) {
+    game->m_gold = 999900;
+    Cleared();
+    Frame(5);
+    EXPECT_FALSE(saves.Exists("save")) << "nothing before the results";
+    Frame(5);
+    Click(240, 160);
+    EXPECT_EQ(game->m_gold, 999999);
+    EXPECT_EQ(SavedInt(SystemRecord::kGold), 999999);
+    // The stages of this game lie past the 64 marks: nothing is marked, and
+    // the record is still written.
+    for (int32_t mark : game->m_clearFlags) EXPECT_EQ(mark, 0);
+
+    // A stage id inside the marks gets the bit of the game mode.
+    game->m_gameMode = 2;
+    game->m_mapId = 12;
+    Player()->SetGold(0);
+    Cleared();
+    SkipCount();
+    EXPECT_EQ(game->m_clearFlags[12], 4);
+    EXPECT_EQ(saves.Read("save")[SystemRecord::kClearMarks + 12], 4);
+    EXPECT_EQ(game->m_gold, 999999) << "no gold earned leaves the money";
+}
+
+TEST_F(StageClear, NextStartsTheFollowingStageAfterTheFadeAndIsHiddenAfterTheLast) {
+    Cleared();
+    SkipCount();
+    Next();
+    EXPECT_EQ(screen->GetState(), Clear::kGoingOn);
+    EXPECT_FALSE(screen->m_totalText.IsVisible());
+    EXPECT_TRUE(screen->m_backdrop.IsVisible());
+    Frame(18);
+    EXPECT_EQ(game->m_mapId, 266);
+    Frame();
+    EXPECT_EQ(game->m_mapId, 267);
+    EXPECT_EQ(Root()->GetChild(), hud);
+    EXPECT_TRUE(hud->IsPlaying());
+
+    ASSERT_TRUE(game->StartStage(273));
+    Cleared();
+    SkipCount();
+    EXPECT_FALSE(screen->m_nextButton.IsVisible());
+    Next();
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+}
+
+TEST_F(StageClear, RestartStartsTheRunAgainWithFreshTries) {
+    game->m_triesLeft = 1;
+    Cleared();
+    SkipCount();
+    Restart();
+    EXPECT_EQ(screen->GetState(), Clear::kRestarting);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    Frame(19);
+    EXPECT_EQ(game->m_triesLeft, 3);
+    EXPECT_EQ(game->m_mapId, 266);
+    EXPECT_EQ(CEffect::GetInstance()->m_fade, 0);
+    EXPECT_TRUE(hud->IsPlaying());
+}
+
+TEST_F(StageClear, MenuLeavesForTheStageSelectWithItsCursorOnACell) {
+    auto* select = CGameInputTitleStageSelect::GetInstance();
+    select->SelectCell(3, 2);
+    Cleared();
+    SkipCount();
+    Menu();
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    Frame(19);
+    EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateTitleMain::GetInstance());
+    EXPECT_EQ(Root()->GetChild(), select);
+    EXPECT_EQ(select->m_row, 0);
+    EXPECT_EQ(select->m_column, 0);
+    EXPECT_EQ(game->m_mapId, 0);
+    EXPECT_EQ(game->m_stageControl.GetStageId(), 0);
+}
+
+TEST_F(StageClear, TheShareIconLeavesTheScreenActive) {
+    Cleared();
+    SkipCount();
+    Share();
+    Share();
+    EXPECT_EQ(sounds, (std::vector<int32_t>{43, 35, 35}));
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_TRUE(screen->m_menuButton.IsVisible());
+}
+
+TEST_F(StageClear, AScreenOpenedOverTheResultsNeverEndsThem) {
+    Cleared();
+    Frame(30);
+    ASSERT_EQ(screen->GetState(), Clear::kCountGold);
+    CGameStateController::GetInstance()->ChangeState(8);
+    Root()->PushInput(ScreenId::Pause);
+    Frame(2);
+    CGameInputPause* pause = CGameInputPause::GetInstance();
+    ASSERT_EQ(pause->GetState(), ScreenState::Active);
+    Click(240, 145);  // "RESUME"
+    Frame(20);
+    EXPECT_EQ(pause->GetState(), ScreenState::Closed);
+    EXPECT_EQ(screen->GetState(), Clear::kCountGold);
+    EXPECT_EQ(Root()->GetTop(), screen);
+    Frame(200);
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+}
+
+}  // namespace
