@@ -21,7 +21,8 @@
 // Shots (attack effects):
 //  shuriken_a/b   85,0 103,0       centre 320 321 (16 x 16; a spinning star)
 //  bomb           40,200 (16x16)   centre 330     (falls under gravity, bursts into the flash)
-//  flash_1..6     127,192 to 159,224 (32 x 32), feet anchor on the ground point: 331-336
+//  flash_1..6     127,192 to 159,224 (32 x 32), anchored on the ground point at the bottom
+//                 centre of the cell: 331-336
 //                 (the ground flash; the thunderer's lightning bursts into it too)
 #include "Enemies.h"
 #include "Palette.h"
@@ -117,7 +118,7 @@ const HumanPose kPoses[] = {
   {"jump",      20, 24,   165, 172,   -60, -20,  100, 150,     95, -10,  60,    60, -60,  40,   "place:hip wind:-20 face:blink"},
   {"wind",      20, 24,   190, 182,   -95,-120,   70,  95,     40,  -5,  90,   -30, -10,  90,   "show:star wind:-50"},
   {"throw",     20, 24,   158, 170,    90,  92,  -60, -30,     50,   0,  90,   -35, -25,  90,   "wind:-80 phase:90"},
-  {"hurt",      20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:centre face:hurt wind:70 phase:30"},
+  {"hurt",      20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:hip face:hurt wind:70 phase:30"},
   {"stand",     20, 24,   172, 180,    25,  80,  -20,  35,     25, -12,  90,   -18,  -8,  90,   "wind:-40"},
   {"lob_wind",  20, 25,   160, 172,   -40, -20,   60,  90,     55, -10,  90,   -30, -40,  85,   "show:bomb wind:-60"},
   {"lob",       20, 24,   178, 178,   140, 160,  -40,  10,     30,   0,  90,   -25, -15,  90,   "wind:-30 phase:90"},
@@ -148,16 +149,33 @@ const Layout kNinjaLayout{131, 30, "enemy_ninja_slot30", {
 ART_LAYOUT(kNinjaLayout);
 
 // ---------------------------------------------------------------- shots
+// The shuriken in its two turns: a cross and the same a quarter-beat on.
 rig::Model MakeShuriken() {
     rig::Model m;
     m.name = "shuriken";
+    m.legend = {{'w', kWhite}, {'m', kStoneLight}, {'M', kStone}, {'k', kNight}};
     m.AddBone(MakeBone("star", "", 0, 0, {0, 0}, 0));
-    for (int i = 0; i < 4; ++i) {
-        const float a = static_cast<float>(i) * 90.0f;
-        m.AddBone(MakeBone("p" + std::to_string(i), "star", 4.5f, 0, {0, 0}, a));
-        m.AddPart(CapsulePart("p" + std::to_string(i), "p" + std::to_string(i), 0, Ramp{kWhite, kStoneLight, kStone}, 1.3f, 0.3f));
-    }
-    m.AddPart(EllipsePart("hub", "star", 1, Ramp{kStone, kStoneDark, kNight}, 1.0f, 1.0f));
+    const Sprite cross{{
+                           "...w...",
+                           "...m...",
+                           "..mMm..",
+                           "wmMkMmw",
+                           "..mMm..",
+                           "...m...",
+                           "...w...",
+                       },
+                       {3.5f, 3.5f}};
+    const Sprite turned{{
+                            "w.....w",
+                            ".mm.mm.",
+                            ".mMMMm.",
+                            "..MkM..",
+                            ".mMMMm.",
+                            ".mm.mm.",
+                            "w.....w",
+                        },
+                        {3.5f, 3.5f}};
+    m.AddPart(enemies::SpritePart("head", "star", 0, {{"", cross}, {"b", turned}}));
     return m;
 }
 
@@ -189,6 +207,11 @@ rig::Model MakeFlash() {
     m.AddPart(CapsulePart("outerF", "tongueF", 0, outer, 4, 1.5f));
     m.AddPart(CapsulePart("inner", "core", 1, fire, 4, 1.5f));
     m.AddPart(CapsulePart("heart", "core", 2, Ramp{kWhite, kWhite, kCream}, 2.2f, 0.8f, 0, 0.7f));
+    // The smoke it dies into.
+    const Ramp smoke{kStoneLight, kStone, kStoneDark};
+    m.AddPart(enemies::Hidden(EllipsePart("smoke1", "core", 3, smoke, 4.2f, 3.4f, 0.85f)));
+    m.AddPart(enemies::Hidden(EllipsePart("smoke2", "tongueB", 3, smoke, 3.0f, 2.6f, 0.9f)));
+    m.AddPart(enemies::Hidden(EllipsePart("smoke3", "tongueF", 3, smoke, 2.8f, 2.4f, 0.9f)));
     for (rig::Part& p : m.parts) p.outline = false;
     return m;
 }
@@ -199,14 +222,16 @@ struct ShotPose {
 };
 const ShotPose kShotPoses[] = {
     {"shuriken_a", "root:8,8 place:centre"},
-    {"shuriken_b", "root:8,8 place:centre star=45 p0=45 p1=135 p2=225 p3=315"},
+    {"shuriken_b", "root:8,8 place:centre face:b"},
     {"bomb", "root:8,8 place:centre"},
-    {"flash_1", "root:16,30 place:ground core*0.35 tongueB*0.2 tongueF*0.2 hide:heart"},
-    {"flash_2", "root:16,30 place:ground core*1.0 tongueB*0.8 tongueF*0.8"},
-    {"flash_3", "root:16,30 place:ground core*1.6 tongueB*1.3 tongueF*1.3"},
-    {"flash_4", "root:16,30 place:ground core*1.9 tongueB*1.5 tongueF*1.5 tongueB=210 tongueF=150 hide:heart"},
-    {"flash_5", "root:16,30 place:ground core*1.6 tongueB*1.2 tongueF*1.2 tongueB=220 tongueF=140 hide:heart,inner"},
-    {"flash_6", "root:16,30 place:ground core*1.0 tongueB*0.7 tongueF*0.7 tongueB=230 tongueF=130 hide:heart,inner"},
+    {"flash_1", "root:16,25 place:hip core*0.35 tongueB*0.2 tongueF*0.2 hide:heart"},
+    {"flash_2", "root:16,25 place:hip core*1.0 tongueB*0.8 tongueF*0.8"},
+    {"flash_3", "root:16,25 place:hip core*1.6 tongueB*1.3 tongueF*1.3"},
+    {"flash_4", "root:16,25 place:hip core*1.9 tongueB*1.5 tongueF*1.5 tongueB=210 tongueF=150 hide:heart"},
+    {"flash_5", "root:16,25 place:hip core*1.6 tongueB*1.2 tongueF*1.2 tongueB=220 tongueF=140 hide:heart "
+                "show:smoke1"},
+    {"flash_6", "root:16,25 place:hip core*1.8 tongueB*1.3 tongueF*1.3 tongueB=230 tongueF=130 "
+                "hide:heart,inner,outer,outerB,outerF show:smoke1,smoke2,smoke3"},
 };
 
 Canvas PaintShot(const Layout& l, const Cell& c) {
@@ -224,13 +249,13 @@ const Layout kSmallShotLayout{131, 30, "enemy_ninja_shots_slot30", {
 ART_LAYOUT(kSmallShotLayout);
 
 const Layout kFlashLayout{131, 30, "enemy_ninja_flash_slot30", {
-    {"flash_1", "effect 331", 127, 192, Anchor::Feet},
-    {"flash_2", "effect 332", 159, 192, Anchor::Feet},
-    {"flash_3", "effect 333", 191, 192, Anchor::Feet},
-    {"flash_4", "effect 334", 223, 192, Anchor::Feet},
-    {"flash_5", "effect 335", 127, 224, Anchor::Feet},
-    {"flash_6", "effect 336", 159, 224, Anchor::Feet},
-}, 256, {32, 32, 31, 16, 16, 8, 8}, PaintShot};
+    {"flash_1", "effect 331", 127, 192, Anchor::Centre},
+    {"flash_2", "effect 332", 159, 192, Anchor::Centre},
+    {"flash_3", "effect 333", 191, 192, Anchor::Centre},
+    {"flash_4", "effect 334", 223, 192, Anchor::Centre},
+    {"flash_5", "effect 335", 127, 224, Anchor::Centre},
+    {"flash_6", "effect 336", 159, 224, Anchor::Centre},
+}, 256, {32, 32, 31, 16, 31, 8, 8}, PaintShot};
 ART_LAYOUT(kFlashLayout);
 
 const Review kNinjaReview{"enemy_ninja", {131}, {

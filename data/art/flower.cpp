@@ -51,16 +51,16 @@ rig::Model MakeFlower() {
     m.name = "flower";
     m.legend = {{'e', kEarthDark}, {'E', kWood}, {'k', kInk}, {'w', kWhite}, {'m', kCrimson}, {'t', kWhite}};
     m.AddBone(MakeBone("base", "", 0, 0, {0, 0}, 180));
-    m.AddBone(MakeBone("stem1", "base", 4.5f, 0, {0, 0}, 180));
-    m.AddBone(MakeBone("stem2", "stem1", 4.5f, 1, {0, 0}, 180));
+    m.AddBone(MakeBone("stem1", "base", 5.0f, 0, {0, 0}, 180));
+    m.AddBone(MakeBone("stem2", "stem1", 5.0f, 1, {0, 0}, 180));
     m.AddBone(MakeBone("bloom", "stem2", 0, 1, {0, 0}, 180));
     // Petals: eight around the heart and eight shorter between them.
     for (int i = 0; i < 8; ++i) {
         const std::string n = "p" + std::to_string(i), s = "q" + std::to_string(i);
-        m.AddBone(enemies::Follow(MakeBone(n, "bloom", 8.0f, 0, {0, 0}, 180.0f + 45.0f * static_cast<float>(i))));
-        m.AddBone(enemies::Follow(MakeBone(s, "bloom", 7.0f, 0, {0, 0}, 202.5f + 45.0f * static_cast<float>(i))));
-        m.AddPart(EllipsePart(n, n, -2, kPetal, 1.7f, 3.0f, 0.6f));
-        m.AddPart(EllipsePart(s, s, -3, kPetalBack, 1.5f, 2.6f, 0.6f));
+        m.AddBone(enemies::Follow(MakeBone(n, "bloom", 9.0f, 0, {0, 0}, 180.0f + 45.0f * static_cast<float>(i))));
+        m.AddBone(enemies::Follow(MakeBone(s, "bloom", 8.0f, 0, {0, 0}, 202.5f + 45.0f * static_cast<float>(i))));
+        m.AddPart(EllipsePart(n, n, -2, kPetal, 1.9f, 3.3f, 0.62f));
+        m.AddPart(EllipsePart(s, s, -3, kPetalBack, 1.7f, 2.9f, 0.62f));
     }
     m.AddPart(enemies::SpritePart("head", "bloom", 2, Faces(), 0));
     // The stem, a leaf on each side and two root feet.

@@ -21,8 +21,8 @@
 //  rust.walk_4       160,40    body    253
 //  rust.hop          200,40    centre  254
 //  rust.fall         200,120   centre  255
-//  fold              160,200   body    350 (351-355)  (scene: arms folded, watching)
-//  laugh             200,200   body    356       (scene: hands on hips, laughing)
+//  guard             160,200   body    350 (351-355)  (scene: claws raised, standing guard)
+//  laugh             200,200   body    356       (scene: head thrown back, laughing, pointing)
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -123,8 +123,8 @@ const HumanPose kPoses[] = {
   {"fall",     20, 19,   175, 178,   140, 160, -130,-150,     30,  -5,  70,   -15, -30,  60,   "place:hip wind:-150 phase:90"},
   {"hop",      20, 19,   160, 170,    60,  40,  -40,   0,     80, -10,  80,    50, -50,  60,   "place:hip wind:-110"},
   {"hurt",     20, 19,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:hip face:hurt wind:-40"},
-  {"fold",     20, 20,   176, 182,    20, -85,   15, -80,     15,  -8,  90,   -12,  -6,  90,   "face:blink wind:-60"},
-  {"laugh",    20, 20,   188, 205,    45, -45,   40, -40,     20,  -5,  90,   -15,  -5,  90,   "face:laugh wind:-50 phase:120"},
+  {"guard",    20, 20,   170, 176,    55, 115,   40, 100,     30,  -5,  90,   -22, -12,  90,   "wind:-70"},
+  {"laugh",    20, 20,   200, 235,    20,  95,   30, 100,     25,  -5,  90,   -15,  -5,  90,   "face:laugh wind:-50 phase:120"},
 };
 // clang-format on
 
@@ -150,7 +150,7 @@ const Layout kLizardLayout{162, 43, "lizardman_slot43", {
     {"rust.hop", "254", 200, 40, Anchor::Centre},
     {"fall", "235", 160, 120, Anchor::Centre},
     {"rust.fall", "255", 200, 120, Anchor::Centre},
-    {"fold", "350 351 352 353 354 355", 160, 200, Anchor::Body},
+    {"guard", "350 351 352 353 354 355", 160, 200, Anchor::Body},
     {"laugh", "356", 200, 200, Anchor::Body},
 }, 256, kLizardCell, PaintLizard};
 ART_LAYOUT(kLizardLayout);
@@ -159,8 +159,8 @@ const Review kLizardReview{"lizardman", {162}, {
     {"jumper 11060", {{"jump", 14}, {"jump", 14}, {"fall", 8}, {"jump", 14}, {"hurt", 20}}},
     {"walker 11061", {{"rust.walk_1", 6}, {"rust.walk_2", 6}, {"rust.walk_3", 6}, {"rust.walk_4", 6}, {"rust.hop", 12}, {"rust.fall", 6}, {"rust.hurt", 20}}},
     {"walk 230", {{"walk_1", 6}, {"walk_2", 6}, {"walk_3", 6}, {"walk_4", 6}}},
-    {"scenes 350 356", {{"fold", 40}, {"laugh", 40}}},
-}, {{"jump", 0}, {"walk_1", 0}, {"rust.walk_2", 0}, {"rust.hurt", 0}, {"fold", 0}, {"laugh", 0}}};
+    {"scenes 350 356", {{"guard", 40}, {"laugh", 40}}},
+}, {{"jump", 0}, {"walk_1", 0}, {"rust.walk_2", 0}, {"rust.hurt", 0}, {"guard", 0}, {"laugh", 0}}};
 ART_REVIEW(kLizardReview);
 
 }  // namespace
