@@ -60,6 +60,11 @@ PoseName SplitPose(const char* cellPose);
 // Draws the pose words into a cell of the layout, placed as the words say
 // (ground: feet on the floor line; hip: where the root puts it; centre).
 Canvas DrawPose(const rig::Model& model, const std::string& words, const Layout& layout, const Cell& cell);
+Canvas DrawPose(const rig::Model& model, const HumanPose& pose, const Layout& layout, const Cell& cell);
+Canvas DrawPose(const rig::Model& model, const PoseLine& pose, const Layout& layout, const Cell& cell);
+
+// The 16 x 16 cell of a small shot, anchored at its centre.
+inline constexpr rig::CellGeometry kShotCell{16, 16, 14, 8, 8, 4, 4};
 
 // A shaded part drawn without the ramp's light rim (small round things:
 // eyes, beads, fruit).
@@ -70,6 +75,11 @@ rig::Bone Follow(rig::Bone b);
 // A polygon part on a bone (points in texels, rest-pose frame).
 rig::Part PolyPart(const std::string& name, const std::string& bone, int layer, const rig::Ramp& ramp,
                    std::vector<rig::Vec> points);
+// A crescent laid over the figure without an outline (slash trails,
+// flying waves, speed lines): radii rIn to rOut around the bone's start,
+// swept from `from` (thin, dim) to `to` (thick, bright).
+rig::Part ArcPart(const std::string& name, const std::string& bone, int layer, const rig::Ramp& ramp, float rIn, float rOut,
+                  float from, float to);
 // A hand-drawn sprite part (faces), turning in steps of `snap` degrees.
 rig::Part SpritePart(const std::string& name, const std::string& bone, int layer, std::map<std::string, rig::Sprite> sprites,
                      float snap = 90);

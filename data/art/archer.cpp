@@ -138,7 +138,7 @@ const HumanPose kPoses[] = {
 
 Canvas PaintArcher(const Layout& l, const Cell& c) {
     static const rig::Model archer = MakeArcher();
-    return enemies::DrawPose(archer, enemies::Words(enemies::FindPose(kPoses, c.pose, "archer")), l, c);
+    return enemies::DrawPose(archer, enemies::FindPose(kPoses, c.pose, "archer"), l, c);
 }
 
 rig::Model MakeArrow() {
@@ -172,7 +172,7 @@ ART_LAYOUT(kArcherLayout);
 
 const Layout kArrowLayout{161, 42, "archer_shots_slot42", {
     {"arrow", "effect 710 720", 160, 40, Anchor::Centre},
-}, 256, {16, 16, 14, 8, 8, 4, 4}, PaintArrow};
+}, 256, enemies::kShotCell, PaintArrow};
 ART_LAYOUT(kArrowLayout);
 
 const Review kArcherReview{"archer", {161}, {

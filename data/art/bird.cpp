@@ -81,7 +81,7 @@ const enemies::PoseLine kPoses[] = {
 
 Canvas PaintBird(const Layout& l, const Cell& c) {
     static const rig::Model bird = MakeBird();
-    return enemies::DrawPose(bird, enemies::FindPose(kPoses, c.pose, "bird").words, l, c);
+    return enemies::DrawPose(bird, enemies::FindPose(kPoses, c.pose, "bird"), l, c);
 }
 
 rig::Model MakeEgg() {
@@ -109,7 +109,7 @@ ART_LAYOUT(kBirdLayout);
 
 const Layout kEggLayout{165, 46, "bird_shots_slot46", {
     {"egg", "effect 740", 160, 0, Anchor::Centre},
-}, 256, {16, 16, 14, 8, 8, 4, 4}, PaintEgg};
+}, 256, enemies::kShotCell, PaintEgg};
 ART_LAYOUT(kEggLayout);
 
 const Review kBirdReview{"bird", {165}, {

@@ -121,7 +121,7 @@ const enemies::PoseLine kPoses[] = {
 
 Canvas PaintDragon(const Layout& l, const Cell& c) {
     static const rig::Model dragon = MakeDragon();
-    return enemies::DrawPose(dragon, enemies::FindPose(kPoses, c.pose, "dragon").words, l, c);
+    return enemies::DrawPose(dragon, enemies::FindPose(kPoses, c.pose, "dragon"), l, c);
 }
 
 // The fire shot: a ball of flame trailing tongues behind it.
@@ -155,7 +155,7 @@ ART_LAYOUT(kDragonLayout);
 
 const Layout kFireLayout{163, 44, "dragon_shots_slot44", {
     {"fire", "effect 730", 0, 40, Anchor::Centre},
-}, 256, {16, 16, 14, 8, 8, 4, 4}, PaintFire};
+}, 256, enemies::kShotCell, PaintFire};
 ART_LAYOUT(kFireLayout);
 
 const Review kDragonReview{"dragon", {163}, {

@@ -34,6 +34,30 @@ Canvas DrawPose(const rig::Model& model, const std::string& words, const Layout&
     return rig::DrawPlaced(model, pose, place, layout.cell, what);
 }
 
+Canvas DrawPose(const rig::Model& model, const HumanPose& pose, const Layout& layout, const Cell& cell) {
+    return DrawPose(model, Words(pose), layout, cell);
+}
+
+Canvas DrawPose(const rig::Model& model, const PoseLine& pose, const Layout& layout, const Cell& cell) {
+    return DrawPose(model, std::string(pose.words), layout, cell);
+}
+
+rig::Part ArcPart(const std::string& name, const std::string& bone, int layer, const rig::Ramp& ramp, float rIn, float rOut,
+                  float from, float to) {
+    rig::Part p;
+    p.name = name;
+    p.bone = bone;
+    p.kind = rig::Kind::Arc;
+    p.layer = layer;
+    p.ramp = ramp;
+    p.r0 = rIn;
+    p.r1 = rOut;
+    p.arcFrom = from;
+    p.arcTo = to;
+    p.outline = false;
+    return p;
+}
+
 rig::Part Flat(rig::Part p) {
     p.shade = false;
     return p;

@@ -128,7 +128,7 @@ const HumanPose kPoses[] = {
 Canvas PaintNinja(const Layout& l, const Cell& c) {
     static const rig::Model violet = MakeNinja(kVioletSuit), red = MakeNinja(kRedSuit);
     const enemies::PoseName n = enemies::SplitPose(c.pose);
-    return enemies::DrawPose(n.variant == "red" ? red : violet, enemies::Words(enemies::FindPose(kPoses, n.pose, "enemy ninja")),
+    return enemies::DrawPose(n.variant == "red" ? red : violet, enemies::FindPose(kPoses, n.pose, "enemy ninja"),
                              l, c);
 }
 
@@ -216,11 +216,7 @@ rig::Model MakeFlash() {
     return m;
 }
 
-struct ShotPose {
-    const char* name;
-    const char* words;
-};
-const ShotPose kShotPoses[] = {
+const enemies::PoseLine kShotPoses[] = {
     {"shuriken_a", "root:8,8 place:centre"},
     {"shuriken_b", "root:8,8 place:centre face:b"},
     {"bomb", "root:8,8 place:centre"},
@@ -238,14 +234,14 @@ Canvas PaintShot(const Layout& l, const Cell& c) {
     static const rig::Model star = MakeShuriken(), bomb = MakeBomb(), flash = MakeFlash();
     const std::string name = c.pose;
     const rig::Model& m = name.rfind("shuriken", 0) == 0 ? star : name == "bomb" ? bomb : flash;
-    return enemies::DrawPose(m, enemies::FindPose(kShotPoses, name, "enemy ninja shots").words, l, c);
+    return enemies::DrawPose(m, enemies::FindPose(kShotPoses, name, "enemy ninja shots"), l, c);
 }
 
 const Layout kSmallShotLayout{131, 30, "enemy_ninja_shots_slot30", {
     {"shuriken_a", "effect 320", 85, 2, Anchor::Centre},
     {"shuriken_b", "effect 321", 103, 2, Anchor::Centre},
     {"bomb", "effect 330", 44, 204, Anchor::Centre},
-}, 256, {16, 16, 14, 8, 8, 4, 4}, PaintShot};
+}, 256, enemies::kShotCell, PaintShot};
 ART_LAYOUT(kSmallShotLayout);
 
 const Layout kFlashLayout{131, 30, "enemy_ninja_flash_slot30", {

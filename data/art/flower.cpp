@@ -88,7 +88,7 @@ const enemies::PoseLine kPoses[] = {
 
 Canvas PaintFlower(const Layout& l, const Cell& c) {
     static const rig::Model flower = MakeFlower();
-    return enemies::DrawPose(flower, enemies::FindPose(kPoses, c.pose, "flower").words, l, c);
+    return enemies::DrawPose(flower, enemies::FindPose(kPoses, c.pose, "flower"), l, c);
 }
 
 const Layout kFlowerLayout{164, 45, "flower_slot45", {

@@ -143,18 +143,7 @@ rig::Model MakePlate() {
     m.AddBone(MakeBone("dish", "", 0, 0, {0, 0}, 80));
     m.AddPart(EllipsePart("rim", "dish", 0, kPlateRim, 5.5f, 2.6f));
     m.AddPart(EllipsePart("water", "dish", 1, kPlateWater, 3.6f, 1.4f));
-    rig::Part streak;
-    streak.name = "streak";
-    streak.bone = "dish";
-    streak.kind = rig::Kind::Arc;
-    streak.layer = 5;
-    streak.ramp = Ramp{kWhite, kFoam, kWater};
-    streak.r0 = 6;
-    streak.r1 = 7.5f;
-    streak.arcFrom = -100;
-    streak.arcTo = 10;
-    streak.outline = false;
-    m.AddPart(streak);
+    m.AddPart(enemies::ArcPart("streak", "dish", 5, Ramp{kWhite, kFoam, kWater}, 6, 7.5f, -100, 10));
     return m;
 }
 
@@ -180,7 +169,7 @@ const rig::Model& Kappa() {
 }
 
 Canvas PaintKappa(const Layout& l, const Cell& c) {
-    return enemies::DrawPose(Kappa(), enemies::Words(enemies::FindPose(kPoses, c.pose, "kappa")), l, c);
+    return enemies::DrawPose(Kappa(), enemies::FindPose(kPoses, c.pose, "kappa"), l, c);
 }
 
 Canvas PaintPlate(const Layout& l, const Cell& c) {
@@ -204,7 +193,7 @@ ART_LAYOUT(kKappaLayout);
 
 const Layout kPlateLayout{166, 47, "kappa_shot_slot47", {
     {"plate", "effect 310", 0, 80, Anchor::Centre},
-}, 256, {16, 16, 12, 8, 8, 4, 4}, PaintPlate};
+}, 256, enemies::kShotCell, PaintPlate};
 ART_LAYOUT(kPlateLayout);
 
 const Review kKappaReview{"kappa", {166}, {

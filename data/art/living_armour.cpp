@@ -148,7 +148,7 @@ Canvas PaintArmour(const Layout& l, const Cell& c) {
     static const rig::Model bronze = MakeArmour(kBronzeLacquer), crimson = MakeArmour(kCrimsonLacquer), jade = MakeArmour(kJadeLacquer);
     const enemies::PoseName n = enemies::SplitPose(c.pose);
     const rig::Model& m = n.variant == "crimson" ? crimson : n.variant == "jade" ? jade : bronze;
-    return enemies::DrawPose(m, enemies::Words(enemies::FindPose(kPoses, n.pose, "living armour")), l, c);
+    return enemies::DrawPose(m, enemies::FindPose(kPoses, n.pose, "living armour"), l, c);
 }
 
 const Layout kArmourLayout{131, 30, "living_armour_slot30", {
@@ -182,23 +182,9 @@ rig::Model MakeSlash() {
     rig::Model m;
     m.name = "armour slash";
     m.AddBone(MakeBone("shoulder", "", 0, 0, {0, 0}, 90));
-    auto arc = [&](const char* name, float from, float to, float rIn, float rOut, const Ramp& ramp) {
-        rig::Part p;
-        p.name = name;
-        p.bone = "shoulder";
-        p.kind = rig::Kind::Arc;
-        p.ramp = ramp;
-        p.r0 = rIn;
-        p.r1 = rOut;
-        p.arcFrom = from;
-        p.arcTo = to;
-        p.outline = false;
-        p.hidden = true;
-        m.AddPart(p);
-    };
-    arc("s1", 100, -45, 9, 17, Ramp{kWhite, kCream, kGold});
-    arc("s2", 70, -55, 11, 17, Ramp{kWhite, kCream, kGold});
-    arc("s3", 30, -60, 14, 17, Ramp{kCream, kGold, kAmber});
+    m.AddPart(enemies::Hidden(enemies::ArcPart("s1", "shoulder", 0, Ramp{kWhite, kCream, kGold}, 9, 17, 100, -45)));
+    m.AddPart(enemies::Hidden(enemies::ArcPart("s2", "shoulder", 0, Ramp{kWhite, kCream, kGold}, 11, 17, 70, -55)));
+    m.AddPart(enemies::Hidden(enemies::ArcPart("s3", "shoulder", 0, Ramp{kCream, kGold, kAmber}, 14, 17, 30, -60)));
     return m;
 }
 
@@ -206,22 +192,9 @@ rig::Model MakeWave() {
     rig::Model m;
     m.name = "armour wave";
     m.AddBone(MakeBone("core", "", 0, 0, {0, 0}, -90));
-    rig::Part p;
-    p.name = "wave";
-    p.bone = "core";
-    p.kind = rig::Kind::Arc;
-    p.ramp = Ramp{kWhite, kFoam, kLeaf};
-    p.r0 = 8;
-    p.r1 = 12;
-    p.arcFrom = 120;
-    p.arcTo = 240;
-    p.outline = false;
-    m.AddPart(p);
-    rig::Part q = p;
-    q.name = "waveB";
-    q.arcFrom = 240;
-    q.arcTo = 120;
-    m.AddPart(q);
+    // Swept from either tip, so that the crescent is even along its length.
+    m.AddPart(enemies::ArcPart("wave", "core", 0, Ramp{kWhite, kFoam, kLeaf}, 8, 12, 120, 240));
+    m.AddPart(enemies::ArcPart("waveB", "core", 0, Ramp{kWhite, kFoam, kLeaf}, 8, 12, 240, 120));
     return m;
 }
 

@@ -131,7 +131,7 @@ const HumanPose kPoses[] = {
 Canvas PaintLizard(const Layout& l, const Cell& c) {
     static const rig::Model teal = MakeLizard(kTeal), rust = MakeLizard(kRust);
     const enemies::PoseName n = enemies::SplitPose(c.pose);
-    return enemies::DrawPose(n.variant == "rust" ? rust : teal, enemies::Words(enemies::FindPose(kPoses, n.pose, "lizardman")),
+    return enemies::DrawPose(n.variant == "rust" ? rust : teal, enemies::FindPose(kPoses, n.pose, "lizardman"),
                              l, c);
 }
 
