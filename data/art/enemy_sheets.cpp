@@ -19,3 +19,14 @@ ART_SHEET(163, "dragon") { return PaintedSheet(163); }
 ART_SHEET(164, "flower") { return PaintedSheet(164); }
 ART_SHEET(165, "bird") { return PaintedSheet(165); }
 ART_SHEET(166, "kappa") { return PaintedSheet(166); }
+
+namespace {
+
+// Every kind side by side on the stage grounds (art_review/enemies_dusk.png),
+// to judge their sizes and colours against each other and the player.
+const Review kAllEnemies{"enemies", {166, 131, 161, 164, 162, 163, 165}, {}, {
+    {"stand", 0}, {"walk_1", 0}, {"bronze.walk_1", 0}, {"aim", 0}, {"ready", 0}, {"rust.walk_2", 0}, {"fly_a", 0}, {"flap_a", 0},
+}};
+ART_REVIEW(kAllEnemies);
+
+}  // namespace

@@ -141,9 +141,9 @@ rig::Model MakePlate() {
     rig::Model m;
     m.name = "kappa plate";
     m.AddBone(MakeBone("dish", "", 0, 0, {0, 0}, 80));
-    m.AddPart(EllipsePart("rim", "dish", 0, kPlateRim, 5.5f, 2.6f));
-    m.AddPart(EllipsePart("water", "dish", 1, kPlateWater, 3.6f, 1.4f));
-    m.AddPart(enemies::ArcPart("streak", "dish", 5, Ramp{kWhite, kFoam, kWater}, 6, 7.5f, -100, 10));
+    m.AddPart(EllipsePart("rim", "dish", 0, kPlateRim, 2.4f, 5.4f));
+    m.AddPart(EllipsePart("water", "dish", 1, kPlateWater, 1.2f, 3.6f));
+    m.AddPart(enemies::ArcPart("streak", "dish", 5, Ramp{kWhite, kFoam, kWater}, 5.5f, 7, 200, 280));
     return m;
 }
 
