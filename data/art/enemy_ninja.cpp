@@ -39,7 +39,7 @@ using rig::Sprite;
 struct Suit {
     Ramp cloth, far;
 };
-const Suit kVioletSuit{{kViolet, kDusk, kNight}, {kDusk, kNight, kInk}};
+const Suit kVioletSuit{{kViolet, kViolet, kDusk}, {kMauve, kDusk, kNight}};
 const Suit kRedSuit{{kRose, kCrimson, kNight}, {kCrimson, kNight, kInk}};
 
 std::map<std::string, Sprite> Heads() {
