@@ -6,6 +6,8 @@
 //                           the living armour and its crimson variant
 //                           (living_armour.cpp)
 //   resource 161, slot 42   the archer and its arrows (archer.cpp)
+//   resource 162, slot 43   the lizardman (lizardman.cpp), drawn onto Luka's
+//                           and Ironclaw's defeat sheet by defeats.cpp
 //   resource 163, slot 44   the dragon and its fire (dragon.cpp)
 //   resource 164, slot 45   the flower (flower.cpp)
 //   resource 165, slot 46   the bird and its egg (bird.cpp)

@@ -67,7 +67,6 @@ void DrawFrame(Canvas& out, int px, int py, const Layout& layout, const Cell& ce
     out.Text(px + 2, py + ph * kZoom + 2, label, kCream);
 }
 
-
 struct Found {
     const Layout* layout = nullptr;
     const Cell* cell = nullptr;
@@ -179,6 +178,7 @@ int WriteMockScreens(const Review& r, SheetOf&& sheetOf, const std::string& outD
     }
     return out.WritePng((std::filesystem::path(outDir) / (std::string(r.character) + "_dusk.png")).string()) ? 0 : 1;
 }
+
 }  // namespace
 
 int WriteReview(const std::string& outDir) {
