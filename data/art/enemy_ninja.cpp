@@ -19,8 +19,8 @@
 //  red.lob        0,200    body    252                          (bomb 330 tossed up and forward)
 //  red.hurt       85,23    centre  10 110 111 of 10092: anchor (105, 45)
 // Shots (attack effects):
-//  shuriken_a/b   85,0 103,0       centre 320 321 (16 x 16; a spinning star)
-//  bomb           40,200 (16x16)   centre 330     (falls under gravity, bursts into the flash)
+//  shuriken_a/b   85,2 103,2       centre 320 321 (16 x 16; a spinning star)
+//  bomb           44,204           centre 330     (16 x 16; falls under gravity, bursts into the flash)
 //  flash_1..6     127,192 to 159,224 (32 x 32), anchored on the ground point at the bottom
 //                 centre of the cell: 331-336
 //                 (the ground flash; the thunderer's lightning bursts into it too)
