@@ -192,6 +192,48 @@ TEST(ArtSheets, EnemyVariantsFindTheirHurtPicturesAtTheAnchorsTheirRecordsName) 
     }
 }
 
+int CountColour(const Canvas& sheet, const FramePlace& p, Rgb colour) {
+    int n = 0;
+    for (int y = p.v + p.top; y <= p.v + p.bottom; ++y)
+        for (int x = p.u + p.left; x <= p.u + p.right; ++x) n += sheet.Get(x, y) == colour;
+    return n;
+}
+
+TEST(ArtSheets, EachVariantIsHurtInItsOwnColours) {
+    // The variants of a kind wear their own colours, so a record that takes
+    // another variant's hurt picture would change the enemy's colour as it
+    // is hit. The picture at each fixed anchor must be drawn in the colours
+    // of the variant that reads it, like that variant's own frames.
+    const struct {
+        int resource, u, v;
+        const char* ownFrame;  // a frame of the variant's own behaviour
+        Rgb own;
+        std::vector<Rgb> others;  // the other variants' main colours
+    } variants[] = {
+        {131, 105, 45, "red.stand", kCrimson, {kViolet}},           // thrower ninja, 10092
+        {131, 105, 105, "crimson.stand", kCrimson, {kWood, kPine}},  // standing armour, 10122
+        {130, 105, 225, "jade.stand", kPine, {kWood, kCrimson}},     // throwing armour, 10123
+        {162, 140, 20, "jump", kWater, {kWood}},                     // jumping lizardman, 11060
+        {162, 140, 60, "rust.walk_1", kWood, {kWater}},              // walking lizardman, 11061
+    };
+    for (const auto& t : variants) {
+        SCOPED_TRACE(std::string("resource ") + std::to_string(t.resource) + " " + t.ownFrame);
+        const Canvas sheet = DrawSheet(t.resource);
+        const Layout* hurtLayout = nullptr;
+        const Cell* hurt = CellAnchoredAt(t.resource, t.u, t.v, "10", &hurtLayout);
+        ASSERT_NE(hurt, nullptr);
+        const Layout* ownLayout = nullptr;
+        for (const Layout* l : Layouts())
+            if (l->resourceId == t.resource && l->Find(t.ownFrame)) ownLayout = l;
+        ASSERT_NE(ownLayout, nullptr);
+        for (const FramePlace& p : {hurtLayout->Place(*hurt), ownLayout->Place(*ownLayout->Find(t.ownFrame))}) {
+            const int own = CountColour(sheet, p, t.own);
+            EXPECT_GT(own, 20);
+            for (const Rgb& other : t.others) EXPECT_GT(own, 3 * CountColour(sheet, p, other));
+        }
+    }
+}
+
 TEST(ArtSheets, ABodyAnchorIsTheBodysCentreTenTexelsAboveTheFloor) {
     Layout l{1, 1, "test", {{"stand", "230", 40, 80, Anchor::Body}, {"hop", "231", 80, 80, Anchor::Centre}}};
     l.cell = rig::CellGeometry{40, 48, 44, 20, 34, 10, 14};
@@ -218,6 +260,28 @@ TEST(ArtSheets, ScreensFindTheFramesTheyReadAtFixedCells) {
         ASSERT_NE(l, nullptr);
         EXPECT_TRUE(HasCellAt(*l, 0, 0, "230")) << id;
         EXPECT_TRUE(HasCellAt(*l, 40, 0, "231")) << id;
+    }
+}
+
+TEST(ArtSheets, ReviewsNameOnlyFramesTheSheetsHold) {
+    // A renamed or moved cell must not leave a review strip or a mock screen
+    // pointing at nothing (the review tool would stop half-way).
+    for (const Review* r : Reviews()) {
+        std::vector<std::string> names;
+        for (const ReviewStrip& s : r->strips)
+            for (const ReviewFrame& f : s.frames) names.push_back(f.pose);
+        for (const ReviewFrame& f : r->lineup) names.push_back(f.pose);
+        for (std::string pose : names) {
+            std::vector<int> ids = r->resources;
+            if (const size_t colon = pose.find(':'); colon != std::string::npos) {
+                ids = {std::stoi(pose.substr(0, colon))};
+                pose = pose.substr(colon + 1);
+            }
+            bool found = false;
+            for (const Layout* l : Layouts())
+                for (int id : ids) found = found || (l->resourceId == id && l->Find(pose));
+            EXPECT_TRUE(found) << r->character << ": " << pose;
+        }
     }
 }
 
