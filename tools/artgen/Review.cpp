@@ -67,6 +67,118 @@ void DrawFrame(Canvas& out, int px, int py, const Layout& layout, const Cell& ce
     out.Text(px + 2, py + ph * kZoom + 2, label, kCream);
 }
 
+struct Found {
+    const Layout* layout = nullptr;
+    const Cell* cell = nullptr;
+};
+
+// A frame named by a review: a pose of the review's sheets, or
+// "RESOURCE:pose" for a frame of another sheet.
+Found FindFrame(const Review& r, const std::string& name) {
+    std::string pose = name;
+    std::vector<int> ids = r.resources;
+    if (const size_t colon = pose.find(':'); colon != std::string::npos) {
+        ids = {std::atoi(pose.substr(0, colon).c_str())};
+        pose = pose.substr(colon + 1);
+    }
+    Found found;
+    for (int id : ids)
+        for (const Layout* l : Layouts())
+            if (l->resourceId == id && !found.cell && (found.cell = l->Find(pose))) found.layout = l;
+    if (!found.cell) std::fprintf(stderr, "review %s: no cell named %s\n", r.character, name.c_str());
+    return found;
+}
+
+// The ground of each stage theme, drawn from `top` down in a 240 x 160
+// screen of texels: forest grass on earth, a stone river bank over water,
+// castle wall stones.
+void ForestGround(Canvas& c, int top) {
+    c.Rect(0, top, c.W(), c.H() - top, kEarth);
+    for (int x = 0; x < c.W(); ++x) {
+        c.Set(x, top, x % 5 == 2 ? kLeaf : kGrass);
+        c.Set(x, top + 1, kGrass);
+        if (x % 3 == 0) c.Set(x, top + 2, kPine);
+        if ((x * 7) % 11 == 3) c.Set(x, top + 6 + (x % 4) * 3, kEarthDark);
+    }
+}
+
+void RiverGround(Canvas& c, int top) {
+    c.Rect(0, top, c.W(), 12, kStone);
+    for (int x = 0; x < c.W(); ++x) {
+        c.Set(x, top, kStoneLight);
+        if (x % 16 == 0) c.Rect(x, top + 1, 1, 11, kStoneDark);
+    }
+    c.Rect(0, top + 6, c.W(), 1, kStoneDark);
+    c.Rect(0, top + 12, c.W(), c.H() - top - 12, kWaterDeep);
+    for (int x = 0; x < c.W(); ++x) {
+        if (x % 9 < 4) c.Set(x, top + 13, kFoam);
+        if ((x + 4) % 13 < 5) c.Set(x, top + 18, kWater);
+    }
+}
+
+void CastleGround(Canvas& c, int top) {
+    c.Rect(0, top, c.W(), c.H() - top, kStone);
+    for (int x = 0; x < c.W(); ++x) {
+        c.Set(x, top, kStoneLight);
+        for (int row = 0; row < 4; ++row)
+            if ((x + row * 10) % 20 == 0) c.Rect(x, top + 1 + row * 7, 1, 7, kStoneDark);
+    }
+    for (int row = 1; row < 4; ++row) c.Rect(0, top + row * 7, c.W(), 1, kStoneDark);
+}
+
+// Copies a frame's cell into `out` with its anchor at (ax, ay), turned by
+// `turn` degrees (clockwise) about the anchor.
+void PutFrame(Canvas& out, const Canvas& sheet, const Layout& l, const Cell& c, int ax, int ay, float turn) {
+    const FramePlace p = l.Place(c);
+    const float rad = turn * 3.14159265f / 180.0f, cs = std::cos(rad), sn = std::sin(rad);
+    const int reach = l.cell.w + l.cell.h;
+    for (int y = -reach; y <= reach; ++y)
+        for (int x = -reach; x <= reach; ++x) {
+            const float rx = (x + 0.5f) * cs + (y + 0.5f) * sn, ry = -(x + 0.5f) * sn + (y + 0.5f) * cs;
+            const int sx = p.u + static_cast<int>(std::floor(rx)), sy = p.v + static_cast<int>(std::floor(ry));
+            if (sx < p.u + p.left || sx > p.u + p.right || sy < p.v + p.top || sy > p.v + p.bottom) continue;
+            const Rgb v = sheet.Get(sx, sy);
+            if (!(v == kKey)) out.Set(ax + x, ay + y, v);
+        }
+}
+
+// The review's lineup over the loading picture on each stage theme's
+// ground, the Ninja standing at the left for scale, all at 2x as the game
+// shows them.
+template <typename SheetOf>
+int WriteMockScreens(const Review& r, SheetOf&& sheetOf, const std::string& outDir) {
+    // The loading picture is drawn at half size and doubled: back to texels.
+    const Canvas& picture = sheetOf(111);
+    const int w = 240, h = 160, ground = 140;
+    const int shrink = std::max(1, picture.W() / w);
+    Canvas backdrop(w, h, kNight);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) backdrop.Set(x, y, picture.Get(x * shrink, y * shrink));
+    void (*grounds[])(Canvas&, int) = {ForestGround, RiverGround, CastleGround};
+    std::vector<ReviewFrame> figures = {{"120:stand_a", 0}};
+    figures.insert(figures.end(), r.lineup.begin(), r.lineup.end());
+    Canvas out(w * kZoom, static_cast<int>(std::size(grounds)) * h * kZoom, kInk);
+    for (size_t g = 0; g < std::size(grounds); ++g) {
+        Canvas screen(w, h, kNight);
+        screen.Blit(backdrop, 0, 0);
+        grounds[g](screen, ground);
+        const int step = (w - 24) / static_cast<int>(figures.size());
+        for (size_t i = 0; i < figures.size(); ++i) {
+            const Found f = FindFrame(r, figures[i].pose);
+            if (!f.cell) return 1;
+            const FramePlace p = f.layout->Place(*f.cell);
+            const int x = 12 + step / 2 + static_cast<int>(i) * step;
+            // Standing frames put their floor line on the ground; the rest
+            // hang in the air above it.
+            const bool standing = f.cell->anchor == Anchor::Feet || f.cell->anchor == Anchor::Body;
+            const int y = standing ? ground - (f.cell->y + f.layout->cell.floorY - p.v) : ground - 40 + (i % 2) * 8;
+            PutFrame(screen, sheetOf(f.layout->resourceId), *f.layout, *f.cell, x, y, figures[i].turn);
+        }
+        out.Blit(screen.Scaled(kZoom), 0, static_cast<int>(g) * h * kZoom);
+    }
+    return out.WritePng((std::filesystem::path(outDir) / (std::string(r.character) + "_dusk.png")).string()) ? 0 : 1;
+}
+
 }  // namespace
 
 int WriteReview(const std::string& outDir) {
@@ -102,30 +214,14 @@ int WriteReview(const std::string& outDir) {
 
     // Each character's animations as strips of frames.
     for (const Review* r : Reviews()) {
-        struct Found {
-            const Layout* layout;
-            const Cell* cell;
-        };
         std::vector<std::vector<Found>> rows;
         int panelW = 0, panelH = 0;
         size_t longest = 0;
         for (const ReviewStrip& s : r->strips) {
             std::vector<Found> row;
             for (const ReviewFrame& f : s.frames) {
-                std::string pose = f.pose;
-                std::vector<int> ids = r->resources;
-                if (const size_t colon = pose.find(':'); colon != std::string::npos) {
-                    ids = {std::atoi(pose.substr(0, colon).c_str())};
-                    pose = pose.substr(colon + 1);
-                }
-                Found found{nullptr, nullptr};
-                for (int id : ids)
-                    for (const Layout* l : Layouts())
-                        if (l->resourceId == id && !found.cell && (found.cell = l->Find(pose))) found.layout = l;
-                if (!found.cell) {
-                    std::fprintf(stderr, "review %s: no cell named %s\n", r->character, f.pose.c_str());
-                    return 1;
-                }
+                const Found found = FindFrame(*r, f.pose);
+                if (!found.cell) return 1;
                 panelW = std::max(panelW, PanelW(found.layout->cell) * kZoom);
                 panelH = std::max(panelH, PanelH(found.layout->cell) * kZoom);
                 row.push_back(found);
@@ -149,6 +245,7 @@ int WriteReview(const std::string& outDir) {
             y += rowH;
         }
         if (!out.WritePng((std::filesystem::path(outDir) / (std::string(r->character) + ".png")).string())) return 1;
+        if (!r->lineup.empty() && WriteMockScreens(*r, sheetOf, outDir) != 0) return 1;
     }
     return 0;
 }

@@ -129,6 +129,17 @@ void FillArc(Layer& out, Vec centre, float rIn, float rOut, float from, float to
         }
 }
 
+// The texels a thin line from a to b passes through the centres of, one
+// per step along its longer axis.
+void FillLine(Layer& out, Vec a, Vec b, Rgb c) {
+    const float dx = b.x - a.x, dy = b.y - a.y;
+    const int steps = static_cast<int>(std::ceil(std::max(std::fabs(dx), std::fabs(dy))));
+    for (int i = 0; i <= steps; ++i) {
+        const float t = steps > 0 ? static_cast<float>(i) / static_cast<float>(steps) : 0.0f;
+        out.Put(static_cast<int>(std::floor(a.x + dx * t)), static_cast<int>(std::floor(a.y + dy * t)), c);
+    }
+}
+
 void FillSprite(Layer& out, const Sprite& s, Vec at, float turn, const std::map<char, Rgb>& legend) {
     const int gh = static_cast<int>(s.rows.size());
     int gw = 0;
@@ -353,8 +364,18 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
             case Kind::Arc:
                 FillArc(layer, j->start, p.r0, p.r1, j->angle + p.arcFrom, j->angle + p.arcTo, p.ramp);
                 break;
+            case Kind::Line: {
+                const Joint* t = Lookup(joints, p.target);
+                if (!t) {
+                    std::fprintf(stderr, "rig: line %s of %s to missing bone %s\n", p.name.c_str(), model.name.c_str(),
+                                 p.target.c_str());
+                    std::abort();
+                }
+                FillLine(layer, j->end, t->end, p.ramp.mid);
+                break;
+            }
         }
-        if (p.shade && p.kind != Kind::Sprite && p.kind != Kind::Arc) Shade(layer, p.ramp);
+        if (p.shade && p.kind != Kind::Sprite && p.kind != Kind::Arc && p.kind != Kind::Line) Shade(layer, p.ramp);
         if (!p.outline) {
             overlays.push_back(std::move(layer));
             continue;

@@ -27,6 +27,9 @@
 //        Arc      a crescent (slash trail) around the bone's start: radii r0
 //                 to r1, swept from `arcFrom` (thin, dim tail) to `arcTo`
 //                 (thick, bright head), both added to the bone's angle.
+//        Line     a 1-texel line in the ramp's mid tone from the end of its
+//                 bone to the end of the bone named `target` (a bowstring
+//                 drawn back to the hand, a tether); usually not outlined.
 //      Shaded parts use a Ramp (light, mid, dark): the rim facing the upper
 //      left gets the light tone, the rim facing the lower right the dark one.
 //      Sprites keep their own colours (the model's `legend` maps grid
@@ -93,7 +96,7 @@ struct Sprite {
     Vec pivot;
 };
 
-enum class Kind { Capsule, Ellipse, Poly, Sprite, Arc };
+enum class Kind { Capsule, Ellipse, Poly, Sprite, Arc, Line };
 
 struct Part {
     std::string name;
@@ -107,6 +110,7 @@ struct Part {
     std::map<std::string, Sprite> sprites;
     float snap = 90;
     float arcFrom = 0, arcTo = 0;
+    std::string target;  // Line: the bone whose end the line reaches
     bool hidden = false;
     bool outline = true;
     bool shade = true;

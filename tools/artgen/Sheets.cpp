@@ -33,6 +33,7 @@ const char* AnchorName(Anchor a) {
         case Anchor::Centre: return "centre";
         case Anchor::Ceiling: return "ceiling";
         case Anchor::Wall: return "wall";
+        case Anchor::Body: return "body";
     }
     return "?";
 }
@@ -41,7 +42,8 @@ FramePlace Layout::Place(const Cell& c) const {
     int ax = cell.centreX, ay = cell.floorY;
     switch (c.anchor) {
         case Anchor::Feet: break;
-        case Anchor::Centre: ay = cell.centreY; break;
+        case Anchor::Centre:
+        case Anchor::Body: ay = cell.centreY; break;
         case Anchor::Ceiling: ay = cell.ceilingY; break;
         case Anchor::Wall: ax = cell.wallX; ay = cell.centreY; break;
     }
@@ -80,4 +82,16 @@ std::string Layout::Text() const {
         out += line;
     }
     return out;
+}
+
+void PaintLayouts(Canvas& sheet, int resourceId) {
+    for (const Layout* l : Layouts())
+        if (l->resourceId == resourceId && l->paint)
+            for (const Cell& c : l->cells) sheet.Blit(l->paint(*l, c), c.x, c.y);
+}
+
+Canvas PaintedSheet(int resourceId, int size) {
+    Canvas sheet(size, size, kKey);
+    PaintLayouts(sheet, resourceId);
+    return sheet;
 }

@@ -43,8 +43,13 @@ struct SheetRegistrar {
 //   Centre  (centre x, centre y)  airborne, spinning, hurt, dashing, striking
 //   Ceiling (centre x, ceiling)   hanging: the hands touch the ceiling line (y = 12)
 //   Wall    (wall x, centre y)    clinging to the wall behind: the back touches x = 10
+//   Body    (centre x, centre y)  a figure standing on the floor line whose
+//                                 position is its body's centre, 10 texels up
+//                                 (enemies: their body box is centred on the
+//                                 position in every state, so standing,
+//                                 walking and jumping frames share one point)
 // The sprite rectangle always covers the whole cell.
-enum class Anchor { Feet, Centre, Ceiling, Wall };
+enum class Anchor { Feet, Centre, Ceiling, Wall, Body };
 
 struct Cell {
     const char* pose;    // the pose drawn into it (unique within its sheet)
@@ -61,6 +66,10 @@ struct FramePlace {
     int left, right, top, bottom;   // sprite rectangle relative to the anchor (inclusive)
 };
 
+struct Layout;
+// Draws one cell of a layout: a canvas of the layout's cell size.
+using CellPainter = Canvas (*)(const Layout&, const Cell&);
+
 struct Layout {
     int resourceId;
     int slot;
@@ -68,6 +77,10 @@ struct Layout {
     std::vector<Cell> cells;
     int sheetSize = 256;
     rig::CellGeometry cell{};
+    // Draws the cells when several layouts (of several characters, or cells
+    // of several sizes) share one sheet: PaintLayouts draws every layout of
+    // the sheet that has a painter.
+    CellPainter paint = nullptr;
 
     FramePlace Place(const Cell& c) const;
     const Cell* Find(const std::string& pose) const;
@@ -82,6 +95,12 @@ struct LayoutRegistrar {
 #define ART_LAYOUT(var) static LayoutRegistrar layoutRegistrar_##var(var)
 
 const char* AnchorName(Anchor a);
+
+// Draws the cells of every registered layout of a resource that has a
+// painter onto `sheet`; a sheet drawn from its layouts alone is
+// PaintedSheet(id).
+void PaintLayouts(Canvas& sheet, int resourceId);
+Canvas PaintedSheet(int resourceId, int size = 256);
 
 // An animation for the review: frames (pose names from the character's
 // sheets, or "RESOURCE:pose" for a frame of another sheet) with their
@@ -100,6 +119,11 @@ struct Review {
     const char* character;
     std::vector<int> resources;  // the sheets whose layouts the strips name
     std::vector<ReviewStrip> strips;
+    // Frames shown in mock screens of the stages (the loading picture at 2x
+    // over the ground of each stage theme), beside the player for scale:
+    // <character>_dusk.png. Frames standing on the floor stand on the
+    // ground; the others float above it, turned by `turn`.
+    std::vector<ReviewFrame> lineup = {};
 };
 std::vector<const Review*>& Reviews();
 struct ReviewRegistrar {

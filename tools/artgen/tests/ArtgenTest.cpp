@@ -78,7 +78,8 @@ TEST(ArtSheets, NoResourceIsDrawnTwice) {
 }
 
 TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
-    const std::set<int> resources = {120, 126, 127, 128, 129, 162};
+    // The players' sheets and the enemies' (slots 29, 30, 42 to 47).
+    const std::set<int> resources = {120, 126, 127, 128, 129, 130, 131, 161, 162, 163, 164, 165, 166};
     for (int id : resources) ASSERT_NE(LayoutOf(id), nullptr) << "no layout for resource " << id;
     for (const Layout* l : Layouts()) {
         const Canvas sheet = DrawSheet(l->resourceId);
@@ -126,12 +127,123 @@ TEST(ArtSheets, FiguresTouchTheFloorWallOrCeilingTheirAnchorStandsFor) {
             SCOPED_TRACE(std::string(l->file) + " " + c.pose);
             switch (c.anchor) {
                 case Anchor::Feet: EXPECT_EQ(b.maxY, p.v - 1); break;     // on the floor, not a texel above it
+                case Anchor::Body: EXPECT_EQ(b.maxY, c.y + l->cell.floorY - 1); break;  // the same, anchored 10 texels up
                 case Anchor::Ceiling: EXPECT_EQ(b.minY, p.v); break;      // hands on the ceiling
                 case Anchor::Wall: EXPECT_EQ(b.minX, p.u); break;         // back against the wall
                 case Anchor::Centre: break;
             }
         }
     }
+}
+
+TEST(ArtSheets, LayoutsSharingASheetNeverDrawOverEachOther) {
+    // Several characters (or cells of several sizes) share a sheet; a cell
+    // of one layout inside another's would show the wrong picture. Cells of
+    // one layout may share a place only to give a picture another anchor.
+    for (const Layout* a : Layouts())
+        for (const Layout* b : Layouts()) {
+            if (a->resourceId != b->resourceId) continue;
+            for (const Cell& c : a->cells)
+                for (const Cell& o : b->cells) {
+                    if (&c == &o) continue;
+                    const bool overlap = c.x < o.x + b->cell.w && o.x < c.x + a->cell.w && c.y < o.y + b->cell.h &&
+                                         o.y < c.y + a->cell.h;
+                    if (!overlap) continue;
+                    EXPECT_TRUE(a == b && c.x == o.x && c.y == o.y && std::string(c.pose) == o.pose)
+                        << a->file << " " << c.pose << " overlaps " << b->file << " " << o.pose;
+                }
+        }
+}
+
+// The frame of `state` on a sheet whose anchor lies at (u, v), if any.
+const Cell* CellAnchoredAt(int resourceId, int u, int v, const std::string& state, const Layout** layout = nullptr) {
+    for (const Layout* l : Layouts()) {
+        if (l->resourceId != resourceId) continue;
+        for (const Cell& c : l->cells) {
+            const FramePlace p = l->Place(c);
+            if (p.u == u && p.v == v && (" " + std::string(c.states) + " ").find(" " + state + " ") != std::string::npos) {
+                if (layout) *layout = l;
+                return &c;
+            }
+        }
+    }
+    return nullptr;
+}
+
+TEST(ArtSheets, EnemyVariantsFindTheirHurtPicturesAtTheAnchorsTheirRecordsName) {
+    // The variants' records 10, 110 and 111 take their sprite from fixed
+    // anchors: the thrower ninja on slot 30 at (105, 45), the standing and
+    // throwing armours on slot 30 at (105, 105) and slot 29 at (105, 225),
+    // the two lizardmen on slot 43 at (140, 20) and (140, 60).
+    const struct {
+        int resource, u, v;
+    } anchors[] = {{131, 105, 45}, {131, 105, 105}, {130, 105, 225}, {162, 140, 20}, {162, 140, 60}};
+    for (const auto& a : anchors) {
+        SCOPED_TRACE("resource " + std::to_string(a.resource) + " at " + std::to_string(a.u) + "," + std::to_string(a.v));
+        for (const char* state : {"10", "110", "111"}) {
+            const Layout* l = nullptr;
+            const Cell* c = CellAnchoredAt(a.resource, a.u, a.v, state, &l);
+            ASSERT_NE(c, nullptr) << "state " << state;
+            // The picture is a hurt figure in the character's own cell.
+            EXPECT_NE(std::string(c->pose).find("hurt"), std::string::npos);
+            EXPECT_EQ(c->anchor, Anchor::Centre);
+            EXPECT_FALSE(Opaque(DrawSheet(a.resource), l->Place(*c)).Empty());
+        }
+    }
+}
+
+int CountColour(const Canvas& sheet, const FramePlace& p, Rgb colour) {
+    int n = 0;
+    for (int y = p.v + p.top; y <= p.v + p.bottom; ++y)
+        for (int x = p.u + p.left; x <= p.u + p.right; ++x) n += sheet.Get(x, y) == colour;
+    return n;
+}
+
+TEST(ArtSheets, EachVariantIsHurtInItsOwnColours) {
+    // The variants of a kind wear their own colours, so a record that takes
+    // another variant's hurt picture would change the enemy's colour as it
+    // is hit. The picture at each fixed anchor must be drawn in the colours
+    // of the variant that reads it, like that variant's own frames.
+    const struct {
+        int resource, u, v;
+        const char* ownFrame;  // a frame of the variant's own behaviour
+        Rgb own;
+        std::vector<Rgb> others;  // the other variants' main colours
+    } variants[] = {
+        {131, 105, 45, "red.stand", kCrimson, {kViolet}},           // thrower ninja, 10092
+        {131, 105, 105, "crimson.stand", kCrimson, {kWood, kPine}},  // standing armour, 10122
+        {130, 105, 225, "jade.stand", kPine, {kWood, kCrimson}},     // throwing armour, 10123
+        {162, 140, 20, "jump", kWater, {kWood}},                     // jumping lizardman, 11060
+        {162, 140, 60, "rust.walk_1", kWood, {kWater}},              // walking lizardman, 11061
+    };
+    for (const auto& t : variants) {
+        SCOPED_TRACE(std::string("resource ") + std::to_string(t.resource) + " " + t.ownFrame);
+        const Canvas sheet = DrawSheet(t.resource);
+        const Layout* hurtLayout = nullptr;
+        const Cell* hurt = CellAnchoredAt(t.resource, t.u, t.v, "10", &hurtLayout);
+        ASSERT_NE(hurt, nullptr);
+        const Layout* ownLayout = nullptr;
+        for (const Layout* l : Layouts())
+            if (l->resourceId == t.resource && l->Find(t.ownFrame)) ownLayout = l;
+        ASSERT_NE(ownLayout, nullptr);
+        for (const FramePlace& p : {hurtLayout->Place(*hurt), ownLayout->Place(*ownLayout->Find(t.ownFrame))}) {
+            const int own = CountColour(sheet, p, t.own);
+            EXPECT_GT(own, 20);
+            for (const Rgb& other : t.others) EXPECT_GT(own, 3 * CountColour(sheet, p, other));
+        }
+    }
+}
+
+TEST(ArtSheets, ABodyAnchorIsTheBodysCentreTenTexelsAboveTheFloor) {
+    Layout l{1, 1, "test", {{"stand", "230", 40, 80, Anchor::Body}, {"hop", "231", 80, 80, Anchor::Centre}}};
+    l.cell = rig::CellGeometry{40, 48, 44, 20, 34, 10, 14};
+    const FramePlace stand = l.Place(l.cells[0]), hop = l.Place(l.cells[1]);
+    EXPECT_EQ(stand.u, 60);
+    EXPECT_EQ(stand.v, 114);
+    EXPECT_EQ(stand.bottom, 13);  // the floor line of the cell lies 10 below
+    EXPECT_EQ(stand.top, -34);
+    // A standing frame and an airborne one keep the body at the same point.
+    EXPECT_EQ(stand.v - l.cells[0].y, hop.v - l.cells[1].y);
 }
 
 TEST(ArtSheets, ScreensFindTheFramesTheyReadAtFixedCells) {
@@ -148,6 +260,28 @@ TEST(ArtSheets, ScreensFindTheFramesTheyReadAtFixedCells) {
         ASSERT_NE(l, nullptr);
         EXPECT_TRUE(HasCellAt(*l, 0, 0, "230")) << id;
         EXPECT_TRUE(HasCellAt(*l, 40, 0, "231")) << id;
+    }
+}
+
+TEST(ArtSheets, ReviewsNameOnlyFramesTheSheetsHold) {
+    // A renamed or moved cell must not leave a review strip or a mock screen
+    // pointing at nothing (the review tool would stop half-way).
+    for (const Review* r : Reviews()) {
+        std::vector<std::string> names;
+        for (const ReviewStrip& s : r->strips)
+            for (const ReviewFrame& f : s.frames) names.push_back(f.pose);
+        for (const ReviewFrame& f : r->lineup) names.push_back(f.pose);
+        for (std::string pose : names) {
+            std::vector<int> ids = r->resources;
+            if (const size_t colon = pose.find(':'); colon != std::string::npos) {
+                ids = {std::stoi(pose.substr(0, colon))};
+                pose = pose.substr(colon + 1);
+            }
+            bool found = false;
+            for (const Layout* l : Layouts())
+                for (int id : ids) found = found || (l->resourceId == id && l->Find(pose));
+            EXPECT_TRUE(found) << r->character << ": " << pose;
+        }
     }
 }
 
@@ -197,6 +331,42 @@ TEST(Rig, PoseWordsSetWhatTheyNameAndRefuseUnknownBones) {
     // A misspelt bone must stop the build, not draw a pose that ignores it.
     EXPECT_DEATH(rig::ReadPoseWords(m, "amrN=95", pose, "test"), "no bone 'amrN'");
     EXPECT_DEATH(rig::ReadPoseWords(m, "place:floor", pose, "test"), "unknown placement");
+}
+
+TEST(Rig, ALineRunsFromItsBonesEndToItsTargetsEnd) {
+    // A bowstring drawn back to the hand: one texel wide, from the bow's tip
+    // to the hand, whatever the angle.
+    rig::Model m;
+    m.name = "test";
+    m.AddBone(rig::MakeBone("root", "", 0, 0, {0, 0}, 180));
+    m.AddBone(rig::MakeBone("tip", "root", 10, 0, {0, 0}, 180));
+    m.AddBone(rig::MakeBone("hand", "root", 8, 0, {0, 0}, -90));
+    rig::Part line;
+    line.name = "string";
+    line.bone = "tip";
+    line.target = "hand";
+    line.kind = rig::Kind::Line;
+    line.ramp = {kWhite, kCream, kSand};
+    line.outline = false;
+    m.AddPart(line);
+    rig::Pose pose;
+    pose.root = {20.5f, 20.5f};
+    const Canvas c = rig::Render(m, pose, 40, 40);
+    EXPECT_EQ(c.Get(20, 10), kCream);  // the tip, 10 up
+    EXPECT_EQ(c.Get(12, 20), kCream);  // the hand, 8 back
+    int drawn = 0, wide = 0;
+    for (int y = 0; y < 40; ++y) {
+        int row = 0;
+        for (int x = 0; x < 40; ++x) row += c.Get(x, y) == kCream;
+        drawn += row;
+        wide += row > 2;
+    }
+    EXPECT_GE(drawn, 11);
+    EXPECT_LE(drawn, 13);
+    EXPECT_EQ(wide, 0);
+    // A line to a bone the model lacks stops the build.
+    m.parts[0].target = "hnad";
+    EXPECT_DEATH(rig::Render(m, pose, 40, 40), "missing bone hnad");
 }
 
 TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
