@@ -33,6 +33,7 @@ const char* AnchorName(Anchor a) {
         case Anchor::Centre: return "centre";
         case Anchor::Ceiling: return "ceiling";
         case Anchor::Wall: return "wall";
+        case Anchor::Stand: return "stand";
     }
     return "?";
 }
@@ -41,7 +42,8 @@ FramePlace Layout::Place(const Cell& c) const {
     int ax = cell.centreX, ay = cell.floorY;
     switch (c.anchor) {
         case Anchor::Feet: break;
-        case Anchor::Centre: ay = cell.centreY; break;
+        case Anchor::Centre:
+        case Anchor::Stand: ay = cell.centreY; break;
         case Anchor::Ceiling: ay = cell.ceilingY; break;
         case Anchor::Wall: ax = cell.wallX; ay = cell.centreY; break;
     }

@@ -43,8 +43,12 @@ struct SheetRegistrar {
 //   Centre  (centre x, centre y)  airborne, spinning, hurt, dashing, striking
 //   Ceiling (centre x, ceiling)   hanging: the hands touch the ceiling line (y = 12)
 //   Wall    (wall x, centre y)    clinging to the wall behind: the back touches x = 10
+//   Stand   (centre x, centre y)  standing on the floor line, anchored at the body's
+//                                 centre: characters whose position is the centre of
+//                                 their body box in every state (the bosses), so that
+//                                 the floor lies at the box's bottom edge
 // The sprite rectangle always covers the whole cell.
-enum class Anchor { Feet, Centre, Ceiling, Wall };
+enum class Anchor { Feet, Centre, Ceiling, Wall, Stand };
 
 struct Cell {
     const char* pose;    // the pose drawn into it (unique within its sheet)
