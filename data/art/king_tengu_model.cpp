@@ -58,12 +58,12 @@ Bone Follow(const char* name, const char* parent, float length, float along, rig
 // primaries along the hand, and all feathers keep their rest angles to the
 // hand, so that `wingX2~K` folds them together (K near 0, the hand pointing
 // down the back) or spreads them (1). Its rest pose is spread, up and back.
-void AddWing(Model& m, const std::string& side, rig::Vec root, int layer, const Ramp& ramp) {
+void AddWing(Model& m, const std::string& side, rig::Vec root, int layer, const Ramp& ramp, const Ramp& coverts) {
     const std::string w1 = "wing" + side + "1", w2 = "wing" + side + "2";
     m.AddBone(MakeBone(w1, "torso", 12, 0.95f, root, -125));
     m.AddBone(Follow(w2.c_str(), w1.c_str(), 7, 1, {0, 0}, -160));
-    m.AddPart(CapsulePart(w1, w1, layer + 2, ramp, 3.2f, 2.6f));
-    m.AddPart(CapsulePart(w2, w2, layer + 2, ramp, 2.6f, 1.6f));
+    m.AddPart(CapsulePart(w1, w1, layer + 2, coverts, 3.2f, 2.6f));
+    m.AddPart(CapsulePart(w2, w2, layer + 2, coverts, 2.6f, 1.6f));
     struct Feather {
         bool onHand;
         float along, angle, length, r0;
@@ -81,7 +81,7 @@ void AddWing(Model& m, const std::string& side, rig::Vec root, int layer, const 
         Bone fb = Follow(bone.c_str(), (f.onHand ? w2 : w1).c_str(), f.length, f.along, {0, 0}, f.angle);
         fb.turnsWith = w2;
         m.AddBone(fb);
-        m.AddPart(CapsulePart(bone, bone, layer + (f.onHand ? 0 : 1), ramp, f.r0, 1.0f, 0.05f, 1.0f));
+        m.AddPart(CapsulePart(bone, bone, layer + (f.onHand ? 0 : 1), ramp, f.r0, 0.5f, 0.05f, 1.0f));
     }
 }
 
@@ -185,14 +185,22 @@ Model MakeKingTengu() {
 
     // Wings on the back: the far one behind everything, the near one in
     // front of it but still behind the body.
-    AddWing(m, "F", {-5.5f, 0}, -40, kWingFar);
-    AddWing(m, "N", {-4.5f, 0}, -30, kWingNear);
+    AddWing(m, "F", {-5.5f, 0}, -40, kWingFar, kWingFar);
+    AddWing(m, "N", {-4.5f, 0}, -30, kWingNear, Ramp{kSand, kWood, kEarth});
 
     // The feather fan in the near hand.
     m.AddBone(Follow("fan", "handN", 12, 1, {0, 0}, 160));
     m.AddPart(CapsulePart("grip", "fan", 14, kFanGrip, 0.8f, 0.8f, -0.05f, 0.3f));
     m.AddPart(EllipsePart("blade", "fan", 15, kFanBlade, 4.4f, 4.6f, 0.66f));
     m.AddPart(CapsulePart("spine", "fan", 16, kGoldRamp, 0.5f, 0.4f, 0.3f, 0.95f));
+    // Two veins that show the blade is made of feathers.
+    for (int side : {-1, 1}) {
+        const std::string vein = side < 0 ? "veinL" : "veinR";
+        m.AddBone(Follow(vein.c_str(), "fan", 7.5f, 0.32f, {0, 0}, 160.0f + 26.0f * static_cast<float>(side)));
+        Part v = CapsulePart(vein, vein, 16, Ramp{kSand, kSand, kSand}, 0.4f, 0.3f, 0.1f, 1.0f);
+        v.shade = false;
+        m.AddPart(v);
+    }
     return m;
 }
 
@@ -206,19 +214,19 @@ const Cast& KingTengu() {
             // clang-format off
 //             root   torso head  armN foreN  armF foreF  legN shinN footN  legF shinF footF  wingN1 wingN2 wingF1 wingF2 openN openF  fan
 // On the ground, wings half raised behind.
-{"stand",      "25,49  175  180    30   70   -25   20    20   -5   90   -15   -5   88    -150  -150  -158  -168   0.6  0.6   150", "wind:-60"},
-{"hurt",       "25,49  200  212    70  130   -50  -20    40   30   70   -20  -30   80    -170  -185  -178  -195   0.8  0.8   200", "face:hurt wind:80"},
-{"shot_wind_a","25,49  186  186  -90 -120    60  100    50  -10   90   -30  -10   88    -150  -150  -158  -168   0.6  0.6  -130", "face:wide wind:-45"},
-{"shot_wind_b","25,49  187  188  -98 -130    62  104    50  -10   90   -30  -10   88    -152  -156  -160  -174   0.65  0.65  -135", "face:wide wind:-50 phase:120"},
-{"shot",       "25,49  162  166    75   65   -60  -40    50   -5   90   -45  -20   80    -155  -155  -163  -170   0.8  0.8    65", "wind:-60"},
-{"aim_wind_a", "25,49  180  185   150  170   -30   10    25   -8   90   -18   -6   88    -150  -150  -158  -168   0.6  0.6   180", "wind:-40"},
-{"aim_wind_b", "25,49  178  183   110  130   -30   10    25   -8   90   -18   -6   88    -150  -150  -158  -168   0.6  0.6   130", "wind:-45 phase:150"},
-{"aim_a",      "25,49  169  172   95   80   -40  -10    40  -10   90   -25  -15   85    -150  -150  -158  -168   0.6  0.6    85", "wind:-80"},
-{"aim_b",      "25,49  160  168    75   60   -40  -10    40  -10   90   -25  -15   85    -150  -150  -158  -168   0.6  0.6    55", "wind:-80 phase:120"},
-{"ring",       "25,49  185  185   150  150  -150 -150    30  -10   90   -30  -10   88    -155  -165  -165  -180   1.0  1.0   160", "face:wide wind:-40"},
-{"ring_hold",  "25,49  178  178    50  160   -20   30    20   -5   90   -15   -5   88    -150  -150  -158  -168   0.5  0.5   180", "face:shut wind:-50"},
-{"gust_a",     "25,49  185  185   160  175   -30   10    25   -8   90   -20   -5   88    -158  -160  -165  -175   0.6  0.6   170", "wind:60"},
-{"gust_b",     "25,49  155  165    75   45   -40  -10    40  -10   90   -25  -15   85    -150  -150  -158  -168   0.6  0.6    40", "wind:80 phase:120"},
+{"stand",      "25,49  175  180    30   70   -25   20    20   -5   90   -15   -5   88    -140  -175  -150  -185   0.8  0.8   150", "wind:-60"},
+{"hurt",       "25,49  200  212  70  130  -50  -20  40  30  70  -20  -30  80  -160  -195  -170  -205  0.9  0.9  200", "face:hurt wind:80"},
+{"shot_wind_a","25,49  186  186  -90  -120  60  100  50  -10  90  -30  -10  88  -138  -172  -148  -182  0.8  0.8  -130", "face:wide wind:-45"},
+{"shot_wind_b","25,49  187  188  -98  -130  62  104  50  -10  90  -30  -10  88  -142  -178  -152  -188  0.9  0.9  -135", "face:wide wind:-50 phase:120"},
+{"shot",       "25,49  162  166  75  65  -60  -40  50  -5  90  -45  -20  80  -130  -160  -140  -170  0.8  0.8  65", "wind:-60"},
+{"aim_wind_a", "25,49  180  185  150  170  -30  10  25  -8  90  -18  -6  88  -140  -175  -150  -185  0.8  0.8  180", "wind:-40"},
+{"aim_wind_b", "25,49  178  183  110  130  -30  10  25  -8  90  -18  -6  88  -140  -172  -150  -182  0.8  0.8  130", "wind:-45 phase:150"},
+{"aim_a",      "25,49  169  172  95  80  -40  -10  40  -10  90  -25  -15  85  -138  -172  -148  -182  0.8  0.8  85", "wind:-80"},
+{"aim_b",      "25,49  160  168  75  60  -40  -10  40  -10  90  -25  -15  85  -136  -170  -146  -180  0.8  0.8  55", "wind:-80 phase:120"},
+{"ring",       "25,49  185  185  150  150  -150  -150  30  -10  90  -30  -10  88  -150  -190  -160  -200  1.0  1.0  160", "face:wide wind:-40"},
+{"ring_hold",  "25,49  178  178  50  160  -20  30  20  -5  90  -15  -5  88  -145  -178  -155  -188  0.7  0.7  180", "face:shut wind:-50"},
+{"gust_a",     "25,49  185  185  160  175  -30  10  25  -8  90  -20  -5  88  -140  -175  -150  -185  0.8  0.8  170", "wind:60"},
+{"gust_b",     "25,49  155  165  75  45  -40  -10  40  -10  90  -25  -15  85  -136  -170  -146  -180  0.8  0.8  40", "wind:80 phase:120"},
 // In the air, the body on the anchor.
 {"leap",       "25,49  165  170   -30   10   -50  -20    80  -10   80    30  -60   70    -160  -175  -170  -180   1.0  1.0  -150", "place:hip wind:10"},
 {"hang",       "25,49  180  188   170  200   -60  -40    70  -20   80    20  -50   70    -155  -165  -165  -180   0.9  0.9   215", "place:hip face:wide wind:-80"},
@@ -226,21 +234,21 @@ const Cast& KingTengu() {
 {"fall",       "25,49  175  180    50   90   -60  -40    30  -10   90   -10  -20   85    -175  -190  -185  -200   1.0  1.0   120", "place:hip wind:170"},
 {"flung",      "25,49  220  230   140  180  -150 -180    60   40   60   -40  -60   40    -170  -200  -180  -210   0.5  0.5   200", "place:hip face:ko wind:150"},
 // The second form, hovering: wings spread, the body on the anchor.
-{"defeat",     "33,45  210  222    80  140  -120 -160    40   30   60   -20  -40   60    -165  -140  -175  -155   0.5  0.5   210", "place:hip face:hurt wind:100"},
-{"rise_a",     "33,45  175  172   120  140  -120 -140    40  -30   60     0  -50   50    -165  -190  -175  -200   1.0  1.0   180", "place:hip face:wide wind:10"},
-{"rise_b",     "33,45  176  173   115  135  -115 -135    40  -30   60     0  -50   50    -135  -125  -145  -135   0.9  0.9   175", "place:hip face:wide wind:15 phase:120"},
-{"hover_a",    "33,45  175  180    60  110   -40  -10    30  -20   70   -10  -40   60    -160  -185  -170  -195   1.0  1.0   160", "place:hip wind:-50"},
-{"hover_b",    "33,45  174  180    55  105   -40  -10    35  -15   70    -5  -35   60    -130  -120  -140  -130   1.0  1.0   155", "place:hip wind:-40 phase:150"},
-{"back_a",     "33,45  195  195    50  150   -30   20    50  -10   70    20  -40   60    -175  -205  -185  -215   1.0  1.0   180", "place:hip wind:-20"},
-{"back_b",     "33,45  196  197    52  152   -30   20    50  -10   70    20  -40   60    -170  -198  -180  -208   0.9  0.9   182", "place:hip wind:-25 phase:120"},
-{"fly_a",      "33,45  105  120    40   80   -80  -60  -110 -120   30  -100 -110   40    -170  -200  -180  -210   1.0  1.0   120", "place:hip wind:-90"},
-{"fly_b",      "33,45  105  118    80   60   -80  -60  -110 -120   30  -100 -110   40    -100   -80  -110   -90   1.0  1.0    50", "place:hip wind:-95 phase:120"},
-{"gale_a",     "33,45  190  190   170  200   -40  -10    30  -20   70   -10  -40   60    -160  -185  -170  -195   1.0  1.0   225", "place:hip face:wide wind:-60"},
-{"gale_b",     "33,45  160  165    80   50   -40  -10    30  -20   70   -10  -40   60    -120  -110  -130  -120   1.0  1.0    30", "place:hip wind:-100 phase:120"},
-{"charge_a",   "33,45  180  180    60  150   -60  -30    30  -20   70   -10  -40   60    -150  -175  -160  -190   1.0  1.0   180", "place:hip face:shut wind:-40"},
-{"charge_b",   "33,45  181  181    62  152   -60  -30    30  -20   70   -10  -40   60    -147  -170  -157  -184   1.0  1.0   182", "place:hip face:shut wind:-45 phase:90"},
-{"fire",       "33,45  160  165    90   80   -60  -40    30  -20   70   -10  -40   60    -130  -130  -140  -145   1.0  1.0    70", "place:hip face:wide wind:-90"},
-{"fire_hold",  "33,45  185  185   120  130   -50  -20    30  -20   70   -10  -40   60    -150  -170  -160  -180   1.0  1.0   150", "place:hip wind:-60 phase:90"},
+{"defeat",     "33,45  210  222  80  140  -120  -160  40  30  60  -20  -40  60  -175  -150  -190  -170  0.6  0.6  210", "place:hip face:hurt wind:100"},
+{"rise_a",     "33,45  175  172  120  140  -120  -140  40  -30  60  0  -50  50  -134  -160  -170  -202  1.0  1.0  180", "place:hip face:wide wind:10"},
+{"rise_b",     "33,45  176  173  115  135  -115  -135  40  -30  60  0  -50  50  -124  -114  -148  -145  0.85  0.85  175", "place:hip face:wide wind:15 phase:120"},
+{"hover_a",    "33,45  175  180  60  110  -40  -10  30  -20  70  -10  -40  60  -132  -158  -168  -200  1.0  1.0  160", "place:hip wind:-50"},
+{"hover_b",    "33,45  174  180  55  105  -40  -10  35  -15  70  -5  -35  60  -124  -112  -148  -145  0.85  0.85  155", "place:hip wind:-40 phase:150"},
+{"back_a",     "33,45  195  195  50  150  -30  20  50  -10  70  20  -40  60  -165  -200  -185  -220  1.0  1.0  180", "place:hip wind:-20"},
+{"back_b",     "33,45  196  197  52  152  -30  20  50  -10  70  20  -40  60  -160  -194  -180  -214  0.95  0.95  182", "place:hip wind:-25 phase:120"},
+{"fly_a",      "33,45  105  120  40  80  -80  -60  -110  -120  30  -100  -110  40  -165  -200  -185  -220  1.1  1.1  120", "place:hip wind:-90"},
+{"fly_b",      "33,45  105  118  80  60  -80  -60  -110  -120  30  -100  -110  40  -95  -75  -110  -95  1.0  1.0  50", "place:hip wind:-95 phase:120"},
+{"gale_a",     "33,45  190  190  170  200  -40  -10  30  -20  70  -10  -40  60  -132  -158  -168  -200  1.0  1.0  225", "place:hip face:wide wind:-60"},
+{"gale_b",     "33,45  160  165  80  50  -40  -10  30  -20  70  -10  -40  60  -110  -95  -130  -120  1.0  1.0  30", "place:hip wind:-100 phase:120"},
+{"charge_a",   "33,45  180  180  60  150  -60  -30  30  -20  70  -10  -40  60  -140  -180  -165  -205  1.2  1.2  180", "place:hip face:shut wind:-40"},
+{"charge_b",   "33,45  181  181  62  152  -60  -30  30  -20  70  -10  -40  60  -137  -176  -162  -200  1.2  1.2  182", "place:hip face:shut wind:-45 phase:90"},
+{"fire",       "33,45  160  165  90  80  -60  -40  30  -20  70  -10  -40  60  -125  -130  -145  -155  1.0  1.0  70", "place:hip face:wide wind:-90"},
+{"fire_hold",  "33,45  185  185  120  130  -50  -20  30  -20  70  -10  -40  60  -134  -160  -168  -200  1.0  1.0  150", "place:hip wind:-60 phase:90"},
 // The final fall, head first and limp.
 {"fall_a",     "32,30   20   15   170  180   190  200   170  180   90   190  200   90    -200  -230  -190  -220   0.4  0.4   190", "place:hip face:ko wind:180"},
 {"fall_b",     "32,30   25   20   160  170   200  215   165  175   90   195  205   90    -195  -220  -185  -210   0.5  0.5   180", "place:hip face:ko wind:175 phase:120"},

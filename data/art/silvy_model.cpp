@@ -116,28 +116,27 @@ Model MakeSilvy() {
     m.AddPart(CapsulePart("hair1", "hair1", -22, kHair, 2.7f, 2.2f));
     m.AddPart(CapsulePart("hair2", "hair2", -22, kHair, 2.2f, 1.6f));
     m.AddPart(CapsulePart("hair3", "hair3", -22, kHair, 1.6f, 0.5f));
-    // Dark horns sweeping back from the crown.
-    Bone horn = MakeBone("hornN", "head", 4.6f, 0, {-0.2f, -9.4f}, -112);
-    horn.follow = true;
-    m.AddBone(horn);
-    horn.name = "hornF";
-    horn.offset = {-1.8f, -9.0f};
-    horn.angle = -100;
-    m.AddBone(horn);
-    m.AddPart(CapsulePart("hornF", "hornF", -21, Ramp{kDusk, kNight, kInk}, 1.0f, 0.35f));
-    m.AddPart(CapsulePart("hornN", "hornN", 11, Ramp{kMauve, kDusk, kNight}, 1.1f, 0.35f));
-    // A slender tail from under the skirt, curling up behind her.
-    auto tail = [&](const char* name, const char* parent, float length, float along, rig::Vec at, float angle) {
-        Bone t = MakeBone(name, parent, length, along, at, angle);
-        t.follow = true;
-        m.AddBone(t);
+    // Dark horns sweeping back from the crown, and a slender tail from
+    // under the skirt, curling up behind her.
+    auto follower = [&](const char* name, const char* parent, float length, float along, rig::Vec at, float angle) {
+        Bone b = MakeBone(name, parent, length, along, at, angle);
+        b.follow = true;
+        m.AddBone(b);
     };
-    tail("tail1", "hip", 3.6f, 0, {-1.8f, 0.8f}, -70);
-    tail("tail2", "tail1", 3.4f, 1, {0, 0}, -110);
-    tail("tail3", "tail2", 3.0f, 1, {0, 0}, -150);
-    m.AddPart(CapsulePart("tail1", "tail1", -16, kDress, 1.6f, 1.3f));
-    m.AddPart(CapsulePart("tail2", "tail2", -16, kDress, 1.3f, 0.9f));
-    m.AddPart(CapsulePart("tail3", "tail3", -16, kDress, 0.9f, 0.35f));
+    follower("hornF", "head", 2.8f, 0, {-2.6f, -9.2f}, -135);
+    follower("hornF2", "hornF", 2.4f, 1, {0, 0}, -100);
+    follower("hornN", "head", 3.2f, 0, {-1.0f, -9.6f}, -130);
+    follower("hornN2", "hornN", 2.8f, 1, {0, 0}, -95);
+    m.AddPart(CapsulePart("hornF", "hornF", -21, Ramp{kDusk, kNight, kInk}, 1.0f, 0.7f));
+    m.AddPart(CapsulePart("hornF2", "hornF2", -21, Ramp{kDusk, kNight, kInk}, 0.7f, 0.3f));
+    m.AddPart(CapsulePart("hornN", "hornN", 11, Ramp{kMauve, kDusk, kNight}, 1.1f, 0.8f));
+    m.AddPart(CapsulePart("hornN2", "hornN2", 11, Ramp{kMauve, kDusk, kNight}, 0.8f, 0.3f));
+    follower("tail1", "hip", 3.6f, 0, {-1.8f, 1.2f}, -65);
+    follower("tail2", "tail1", 3.4f, 1, {0, 0}, -108);
+    follower("tail3", "tail2", 3.0f, 1, {0, 0}, -155);
+    m.AddPart(CapsulePart("tail1", "tail1", -16, kDress, 1.7f, 1.4f));
+    m.AddPart(CapsulePart("tail2", "tail2", -16, kDress, 1.4f, 1.0f));
+    m.AddPart(CapsulePart("tail3", "tail3", -16, kDress, 1.0f, 0.35f));
     // The dress: a flared skirt, a gold sash and cream cuffs.
     Part skirt;
     skirt.name = "skirt";
@@ -161,9 +160,9 @@ Model MakeSilvy() {
         p.outline = false;
         m.AddPart(p);
     };
-    magic("orb", "handN", 2.2f, 0);
-    magic("orb2", "handN", 2.9f, 0);
-    m.AddBone(MakeBone("overhead", "head", 0, 0, {0.5f, -14.5f}, 180));
+    magic("orb", "handN", 2.6f, 0);
+    magic("orb2", "handN", 3.4f, 0);
+    m.AddBone(MakeBone("overhead", "head", 0, 0, {3.0f, -14.0f}, 180));
     m.FindBone("overhead")->follow = true;
     magic("charge", "overhead", 4.0f, 0);
     magic("charge2", "overhead", 4.8f, 0);
@@ -200,8 +199,8 @@ const Cast& Silvy() {
 {"low_wind_a", "20,26  150  165    20   60   -30  -10    75  -25   90    30  -70   80", "show:orb wind:-40"},
 {"low_wind_b", "20,26  151  166    22   62   -30  -10    75  -25   90    30  -70   80", "show:orb2 wind:-45 phase:90"},
 {"low_shot",   "20,26  145  160    75   80   -60  -40    70  -10   90   -40  -30   80", "show:flash face:shout wind:-90"},
-{"ring_call",  "20,26  178  175    40  150    30  145    10   -5   90   -12   -4   90", "face:blink wind:-30"},
-{"ring_burst", "20,26  185  190   150  165  -150 -165    20   -5   90   -20   -5   90", "face:shout show:sparkA wind:-10"},
+{"ring_call",  "20,26  172  170  30  80  25  75  25  -15  90  -20  -10  90", "face:blink show:orb wind:-30"},
+{"ring_burst", "20,26  186  192  125  145  -135  -160  25  -5  90  -25  -5  90", "face:shout show:sparkA,orb2 wind:0"},
 {"ring_hold",  "20,26  180  183   165  175   175  185    12   -5   90   -14   -4   90", "face:blink show:sparkB wind:-20"},
 {"ring_point", "20,26  165  172    90   90   -30  -10    30   -5   90   -25   -8   90", "show:flash wind:-50"},
 {"ring_sweep", "20,26  170  175    40   20   100  100    30   -5   90   -25   -8   90", "wind:-40 phase:90"},
@@ -211,13 +210,13 @@ const Cast& Silvy() {
 {"aim_wind",   "20,26  175  175   -80 -120    60   90    60  -40   60    20  -60   50", "place:hip show:orb wind:-20"},
 {"aim_shot",   "20,26  160  165    85   85   -70  -50    50  -30   60    10  -60   50", "place:hip show:flash wind:-60"},
 {"fall",       "20,26  178  182   120  150  -120 -150    20  -10   80   -10  -25   70", "place:hip wind:170"},
-{"volley_wind_a","20,26 180 185   165  180   175  190    10  -10   60   -10  -25   50", "place:hip show:charge face:blink wind:10"},
-{"volley_wind_b","20,26 181 186   168  182   172  188    10  -10   60   -10  -25   50", "place:hip show:charge2 face:blink wind:15 phase:90"},
+{"volley_wind_a","20,26  180  185  140  170  170  190  10  -10  60  -10  -25  50", "place:hip show:charge face:blink wind:10"},
+{"volley_wind_b","20,26  181  186  143  173  168  188  10  -10  60  -10  -25  50", "place:hip show:charge2 face:blink wind:15 phase:90"},
 {"volley_a",   "20,26  160  150    35   45    25   40    70  -40   60    30  -70   50", "place:hip show:flash face:shout wind:150"},
 {"volley_b",   "20,26  162  152    45   60    20   30    70  -40   60    30  -70   50", "place:hip face:shout wind:155 phase:90"},
 {"hurt",       "20,26  205  200    70  120   110  150    40   20   60   -15  -30   70", "place:hip face:hurt wind:70"},
 // The defeat: struck, then thrown up spinning (the game turns it).
-{"defeat_hit", "20,26  210  215    80  140   120  170    25   10   70   -20  -30   70", "place:hip face:hurt wind:90"},
+{"defeat_hit", "20,26  210  215    80  140   120  170    25   10   70   -20  -30   70", "place:hip face:hurt wind:30"},
 {"defeat_spin","20,26  235  230   160  190   200  220    60   30   60    20  -10   40", "place:centre face:ko wind:150"},
 // The clear scene.
 {"drop",       "20,26  185  190   150  175  -150 -170    15   20   50   -15   10   40", "place:hip face:ko wind:175"},
