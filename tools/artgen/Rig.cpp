@@ -194,6 +194,12 @@ Bone TrailBone(const std::string& name, const std::string& parent, float length,
     return b;
 }
 
+Bone FollowBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle) {
+    Bone b = MakeBone(name, parent, length, along, offset, angle);
+    b.follow = true;
+    return b;
+}
+
 Part CapsulePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float r0, float r1,
                  float from, float to) {
     Part p;

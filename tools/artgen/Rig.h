@@ -137,6 +137,8 @@ struct Bone {
 Bone MakeBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle);
 Bone TrailBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float wave,
                float sag);
+// A bone that keeps its rest angle to its parent unless a pose sets it.
+Bone FollowBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle);
 Part CapsulePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float r0, float r1,
                  float from = 0, float to = 1);
 Part EllipsePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float across,
