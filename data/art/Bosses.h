@@ -52,7 +52,9 @@ Canvas DrawCell(const Cast& cast, const Cell& cell, const rig::CellGeometry& geo
 void DrawCells(Canvas& sheet, const Cast& cast, const Layout& layout);
 
 // A small hand-drawn picture (a shot, a hazard): a pixel grid drawn centred
-// on its cell's centre point, pointing right (+x) like every figure.
+// on its cell's centre point, pointing right (+x) like every figure; in a
+// cell anchored Stand it stands on the floor line instead (a shot that runs
+// along the ground, its position on the ground).
 struct Picture {
     const char* name;
     std::vector<std::string> rows;

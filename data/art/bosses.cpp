@@ -41,7 +41,9 @@ void DrawPictures(Canvas& sheet, const Layout& layout, const std::vector<Picture
             if (c.pose == std::string(p.name)) found = &p;
         if (!found) Fail(std::string("no picture named ") + c.pose);
         const int h = static_cast<int>(found->rows.size()), w = static_cast<int>(found->rows[0].size());
-        const int x = c.x + layout.cell.centreX - w / 2, y = c.y + layout.cell.centreY - h / 2;
+        // A shot that runs along the floor stands on the floor line.
+        const int x = c.x + layout.cell.centreX - w / 2;
+        const int y = c.anchor == Anchor::Stand ? c.y + layout.cell.floorY - h : c.y + layout.cell.centreY - h / 2;
         if (x < c.x || y < c.y || x + w > c.x + layout.cell.w || y + h > c.y + layout.cell.h)
             Fail(std::string("picture ") + c.pose + " does not fit its cell");
         sheet.Grid(x, y, found->rows, [&](char ch, Rgb& out) {

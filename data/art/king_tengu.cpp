@@ -73,12 +73,6 @@ const Layout kBladeLayout{139, 38, "kingtengu_blade_slot38", {
 }, 256, rig::CellGeometry{32, 16, 16, 16, 8, 0, 0}};
 ART_LAYOUT(kBladeLayout);
 
-const Layout kFallLayout{141, 40, "kingtengu_slot40", {
-    {"fall_a", "112", 384, 448, Anchor::Centre},
-    {"fall_b", "113", 448, 448, Anchor::Centre},
-}, 512, rig::CellGeometry{64, 64, 64, 32, 30, 10, 12}};
-ART_LAYOUT(kFallLayout);
-
 // Each attack as it plays: frames with their ticks (the cycles of the
 // frame records), the turn the game gives the spinning defeat.
 const Review kKingTenguReview{"kingtengu", {133, 139, 141}, {
@@ -111,11 +105,5 @@ ART_SHEET(139, "king-tengu-flying") {
     bosses::DrawCells(sheet, bosses::KingTengu(), kPhase2Layout);
     bosses::DrawPictures(sheet, kShotLayout, bosses::KingTenguShots(), bosses::ShotLegend());
     bosses::DrawPictures(sheet, kBladeLayout, bosses::KingTenguShots(), bosses::ShotLegend());
-    return sheet;
-}
-
-ART_SHEET(141, "shared-512") {
-    Canvas sheet(512, 512, kKey);
-    bosses::DrawCells(sheet, bosses::KingTengu(), kFallLayout);
     return sheet;
 }

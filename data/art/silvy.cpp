@@ -48,10 +48,16 @@ const Layout kSilvyShotLayout{166, 47, "silvy_shots_slot47", {
     {"star_fly", "751", 240, 16, Anchor::Centre},
     {"dart_a", "760", 240, 32, Anchor::Centre},
     {"dart_b", "761", 240, 48, Anchor::Centre},
-    {"flame_a", "770", 240, 64, Anchor::Centre},
-    {"flame_b", "770", 240, 80, Anchor::Centre},
 }, 256, bosses::kShotCell};
 ART_LAYOUT(kSilvyShotLayout);
+
+// The low shot runs along the floor: its position is on the ground (her
+// feet's level), and the flame stands on it.
+const Layout kSilvyFlameLayout{166, 47, "silvy_flame_slot47", {
+    {"flame_a", "770", 240, 64, Anchor::Stand},
+    {"flame_b", "770", 240, 80, Anchor::Stand},
+}, 256, rig::CellGeometry{16, 16, 16, 8, 15, 0, 0}};
+ART_LAYOUT(kSilvyFlameLayout);
 
 // Her attacks and scenes as they play (ticks of the frame records; the
 // thrown-up defeat turned as the game turns it, 0.8 radians a tick).
@@ -74,5 +80,6 @@ ART_SHEET(166, "silvy") {
     Canvas sheet(256, 256, kKey);
     bosses::DrawCells(sheet, bosses::Silvy(), kSilvyLayout);
     bosses::DrawPictures(sheet, kSilvyShotLayout, bosses::SilvyShots(), bosses::ShotLegend());
+    bosses::DrawPictures(sheet, kSilvyFlameLayout, bosses::SilvyShots(), bosses::ShotLegend());
     return sheet;
 }

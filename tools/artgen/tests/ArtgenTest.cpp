@@ -187,7 +187,11 @@ std::set<int> Range(std::initializer_list<std::pair<int, int>> spans) {
 }
 
 bool IsBossFile(const std::string& file) { return file.rfind("kingtengu", 0) == 0 || file.rfind("silvy", 0) == 0; }
-bool IsShotFile(const std::string& file) { return file.find("shots") != std::string::npos || file.find("blade") != std::string::npos; }
+bool IsShotFile(const std::string& file) {
+    for (const char* kind : {"shots", "blade", "flame"})
+        if (file.find(kind) != std::string::npos) return true;
+    return false;
+}
 
 }  // namespace
 
