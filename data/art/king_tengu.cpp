@@ -57,21 +57,17 @@ const Layout kShotLayout{139, 38, "kingtengu_shots_slot38", {
     {"feather", "510", 192, 192, Anchor::Centre},
     {"hum_a", "520 522 524", 208, 192, Anchor::Centre},
     {"hum_b", "521 523 525", 224, 192, Anchor::Centre},
-    {"orb", "540 541 542", 240, 192, Anchor::Centre},
-    {"orb_aim", "543 544 545", 192, 208, Anchor::Centre},
+    {"orb", "540 542 543 545", 240, 192, Anchor::Centre},
+    {"orb_b", "541 544", 192, 208, Anchor::Centre},
     {"ball", "550 551", 208, 208, Anchor::Centre},
     {"rock", "560", 224, 208, Anchor::Centre},
     {"pebble_a", "561", 240, 208, Anchor::Centre},
     {"pebble_b", "562", 192, 224, Anchor::Centre},
     {"pebble_c", "563", 208, 224, Anchor::Centre},
     {"lance", "570", 224, 224, Anchor::Centre},
+    {"blade", "530", 240, 224, Anchor::Centre},
 }, 256, bosses::kShotCell};
 ART_LAYOUT(kShotLayout);
-
-const Layout kBladeLayout{139, 38, "kingtengu_blade_slot38", {
-    {"blade", "530", 192, 240, Anchor::Centre},
-}, 256, rig::CellGeometry{32, 16, 16, 16, 8, 0, 0}};
-ART_LAYOUT(kBladeLayout);
 
 // Each attack as it plays: frames with their ticks (the cycles of the
 // frame records), the turn the game gives the spinning defeat.
@@ -87,7 +83,7 @@ const Review kKingTenguReview{"kingtengu", {133, 139, 141}, {
     {"gale 380", {{"hover_b", 6}, {"gale_a", 4}, {"gale_b", 4}, {"gale_a", 4}, {"gale_b", 4}, {"hover_a", 6}, {"hover_b", 6}}},
     {"charge 400", {{"hover_a", 6}, {"charge_a", 2}, {"charge_b", 2}, {"fire", 6}, {"fire_hold", 24}, {"fire", 6}, {"fire_hold", 24}}},
     {"defeat 110", {{"defeat", 260}, {"flung", 1}, {"flung", 1, -46}, {"flung", 1, -92}, {"fall_a", 8}, {"fall_b", 8}}},
-    {"shots", {{"feather", 0}, {"hum_a", 0}, {"hum_b", 0}, {"orb", 0}, {"orb_aim", 0}, {"ball", 0}, {"rock", 0}, {"pebble_a", 0}, {"lance", 0}, {"blade", 0}}},
+    {"shots", {{"feather", 0}, {"hum_a", 0}, {"hum_b", 0}, {"orb", 0}, {"orb_b", 0}, {"ball", 0}, {"rock", 0}, {"pebble_a", 0}, {"lance", 0}, {"blade", 0}}},
 }};
 ART_REVIEW(kKingTenguReview);
 
@@ -104,6 +100,5 @@ ART_SHEET(139, "king-tengu-flying") {
     Canvas sheet(256, 256, kKey);
     bosses::DrawCells(sheet, bosses::KingTengu(), kPhase2Layout);
     bosses::DrawPictures(sheet, kShotLayout, bosses::KingTenguShots(), bosses::ShotLegend());
-    bosses::DrawPictures(sheet, kBladeLayout, bosses::KingTenguShots(), bosses::ShotLegend());
     return sheet;
 }
