@@ -11,7 +11,7 @@
 //   resource 163, slot 44   the dragon and its fire (dragon.cpp)
 //   resource 164, slot 45   the flower (flower.cpp)
 //   resource 165, slot 46   the bird and its egg (bird.cpp)
-//   resource 166, slot 47   the kappa and its plate (kappa.cpp)
+//   resource 134, slot 33   the kappa and its plate (kappa.cpp)
 #include "Sheets.h"
 
 ART_SHEET(130, "snow-fairy-crow-armour") { return PaintedSheet(130); }
@@ -20,13 +20,13 @@ ART_SHEET(161, "archer") { return PaintedSheet(161); }
 ART_SHEET(163, "dragon") { return PaintedSheet(163); }
 ART_SHEET(164, "flower") { return PaintedSheet(164); }
 ART_SHEET(165, "bird") { return PaintedSheet(165); }
-ART_SHEET(166, "kappa") { return PaintedSheet(166); }
+ART_SHEET(134, "kappa") { return PaintedSheet(134); }
 
 namespace {
 
 // Every kind side by side on the stage grounds (art_review/enemies_dusk.png),
 // to judge their sizes and colours against each other and the player.
-const Review kAllEnemies{"enemies", {166, 131, 161, 164, 162, 163, 165}, {}, {
+const Review kAllEnemies{"enemies", {134, 131, 161, 164, 162, 163, 165}, {}, {
     {"stand", 0}, {"walk_1", 0}, {"bronze.walk_1", 0}, {"aim", 0}, {"ready", 0}, {"rust.walk_2", 0}, {"fly_a", 0}, {"flap_a", 0},
 }};
 ART_REVIEW(kAllEnemies);

@@ -1,4 +1,4 @@
-// The kappa: texture slot 47 (resource 166), 256 x 256, 40 x 40 cells, and
+// The kappa: texture slot 33 (resource 134), 256 x 256, 40 x 40 cells, and
 // its thrown head plate (attack-effect state 310) in a 16 x 16 cell.
 //
 // A squat river imp: green skin, a brown shell on its back, a gold beak and
@@ -177,7 +177,7 @@ Canvas PaintPlate(const Layout& l, const Cell& c) {
     return enemies::DrawPose(plate, "root:8,8 place:centre", l, c);
 }
 
-const Layout kKappaLayout{166, 47, "kappa_slot47", {
+const Layout kKappaLayout{134, 33, "kappa_slot33", {
     {"stand", "230 253", 0, 0, Anchor::Body},
     {"wind", "231 254", 40, 0, Anchor::Body},
     {"throw", "232 255", 80, 0, Anchor::Body},
@@ -191,12 +191,12 @@ const Layout kKappaLayout{166, 47, "kappa_slot47", {
 }, 256, {}, PaintKappa};
 ART_LAYOUT(kKappaLayout);
 
-const Layout kPlateLayout{166, 47, "kappa_shot_slot47", {
+const Layout kPlateLayout{134, 33, "kappa_shot_slot33", {
     {"plate", "effect 310", 0, 80, Anchor::Centre},
 }, 256, enemies::kShotCell, PaintPlate};
 ART_LAYOUT(kPlateLayout);
 
-const Review kKappaReview{"kappa", {166}, {
+const Review kKappaReview{"kappa", {134}, {
     {"bank 230", {{"stand", 20}, {"wind", 12}, {"throw", 30}, {"plate", 0}, {"catch", 12}, {"stand", 20}}},
     {"water 250", {{"lurk", 40}, {"leap", 10}, {"drop", 10}, {"stand", 20}, {"wind", 12}, {"throw", 30}, {"catch", 12}, {"crouch", 20}, {"dive", 20}, {"lurk", 40}}},
     {"hurt 10 110", {{"stand", 4}, {"hurt", 20}, {"stand", 10}, {"hurt", 20}}},

@@ -205,6 +205,12 @@ Bone TrailBone(const std::string& name, const std::string& parent, float length,
     return b;
 }
 
+Bone FollowBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle) {
+    Bone b = MakeBone(name, parent, length, along, offset, angle);
+    b.follow = true;
+    return b;
+}
+
 Part CapsulePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float r0, float r1,
                  float from, float to) {
     Part p;
@@ -286,7 +292,15 @@ std::map<std::string, Joint> Solve(const Model& model, const Pose& pose) {
             a = a < 0 ? std::min(0.0f, a + sag) : std::max(0.0f, a - sag);
             j.angle = a;
         } else if (b.follow && parent) {
-            j.angle = parent->angle + (b.angle - pb->angle);
+            const std::string& refName = b.turnsWith.empty() ? b.parent : b.turnsWith;
+            const Joint* ref = Lookup(joints, refName);
+            if (!ref) {
+                std::fprintf(stderr, "rig: bone %s of %s turns with %s, which comes after it\n", b.name.c_str(),
+                             model.name.c_str(), refName.c_str());
+                std::abort();
+            }
+            const float* k = Lookup(pose.spread, refName);
+            j.angle = ref->angle + (b.angle - bones.at(refName)->angle) * (k ? *k : 1.0f);
         } else {
             j.angle = b.angle;
         }
@@ -477,17 +491,34 @@ Place ReadPoseWords(const Model& model, const std::string& words, Pose& pose, co
             }
             continue;
         }
-        const size_t op = word.find_first_of("=*+");
+        const size_t op = word.find_first_of("=*+~");
         if (op == std::string::npos || op == 0) Fail("unknown word '" + word + "' in " + where);
-        const std::string bone = word.substr(0, op), value = word.substr(op + 1);
-        bool known = false;
-        for (const Bone& b : model.bones) known = known || b.name == bone;
-        if (!known) Fail("no bone '" + bone + "' in " + where);
-        if (word[op] == '=') pose.angle[bone] = Number(value, where);
-        else if (word[op] == '*') pose.stretch[bone] = Number(value, where);
-        else pose.shift[bone] = Pair(value, where);
+        const std::string value = word.substr(op + 1);
+        for (const std::string& bone : Split(word.substr(0, op), ',')) {
+            bool known = false;
+            for (const Bone& b : model.bones) known = known || b.name == bone;
+            if (!known) Fail("no bone '" + bone + "' in " + where);
+            if (word[op] == '=') pose.angle[bone] = Number(value, where);
+            else if (word[op] == '*') pose.stretch[bone] = Number(value, where);
+            else if (word[op] == '~') pose.spread[bone] = Number(value, where);
+            else pose.shift[bone] = Pair(value, where);
+        }
     }
     return place;
+}
+
+Place ReadPoseColumns(const Model& model, const std::string& columns, const std::string& values,
+                      const std::string& words, Pose& pose, const std::string& where) {
+    const std::vector<std::string> names = Split(columns, ' '), numbers = Split(values, ' ');
+    if (names.size() != numbers.size())
+        Fail(std::to_string(numbers.size()) + " values for " + std::to_string(names.size()) + " columns in " + where);
+    std::string all;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& n = names[i];
+        const bool hasOp = std::string("=*+~").find(n.back()) != std::string::npos;
+        all += n + (hasOp ? "" : n == "root" ? ":" : "=") + numbers[i] + " ";
+    }
+    return ReadPoseWords(model, all + words, pose, where);
 }
 
 Canvas DrawPlaced(const Model& model, const Pose& pose, Place place, const CellGeometry& cell, const std::string& what) {

@@ -129,6 +129,9 @@ struct Bone {
     float wave = 0;
     float sag = 0;  // each further link of a trail hangs this much nearer straight down
     bool follow = false;  // unposed, it keeps its rest angle to its parent
+    // A following bone may keep its rest angle to another bone than the one
+    // it sits on (a feather on the arm of a wing that lies along its hand).
+    std::string turnsWith;
     // Parts shown and hidden when a pose sets this bone's angle (a sword
     // bone shows the drawn blade and hides the hilt on the back).
     std::vector<std::string> reveals, conceals;
@@ -138,6 +141,8 @@ struct Bone {
 Bone MakeBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle);
 Bone TrailBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float wave,
                float sag);
+// A bone that keeps its rest angle to its parent unless a pose sets it.
+Bone FollowBone(const std::string& name, const std::string& parent, float length, float along, Vec offset, float angle);
 Part CapsulePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float r0, float r1,
                  float from = 0, float to = 1);
 Part EllipsePart(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, float across,
@@ -161,6 +166,9 @@ struct Pose {
     std::map<std::string, float> angle;
     std::map<std::string, Vec> shift;
     std::map<std::string, float> stretch;
+    // Fans the bones that follow a bone (feathers on a wing, fingers): their
+    // rest angles to it are multiplied by the factor (0 folds them together).
+    std::map<std::string, float> spread;
     std::vector<std::string> show, hide;
     std::map<std::string, std::string> variant;
     std::map<std::string, int> layer;
@@ -201,6 +209,8 @@ enum class Place { Ground, Centre, Hip, Wall, Ceiling };
 // when none). Words, separated by spaces:
 //   root:X,Y            where the root bone starts in the cell
 //   BONE=A              the bone's angle;  BONE*K  stretches it;  BONE+X,Y  shifts its start
+//   BONE~K              fans the bones that follow BONE by K (Pose::spread)
+//   A,B=V               (with any of = * + ~) the same for each bone named
 //   place:P             ground, centre, hip, wall or ceiling
 //   PART:V              sprite variant V of a part (face:blink picks the
 //                       head's blink; `face` names the part "head")
@@ -209,6 +219,16 @@ enum class Place { Ground, Centre, Hip, Wall, Ceiling };
 //   front:a,b  back:a,b parts drawn in front of or behind everything
 // Aborts, naming `where`, on a word it does not know or a bone the model lacks.
 Place ReadPoseWords(const Model& model, const std::string& words, Pose& pose, const std::string& where);
+
+// A pose written as a row of a table: `columns` names what each value sets
+// ("root" takes the point X,Y; a name ending in one of = * + ~ is that pose
+// word's start, as "wingN1,wingN2~"; any other name is a bone's angle),
+// `values` holds one value per column, and `words` adds pose words. Tables
+// of many poses thus write the common bones as numbers under one header:
+//   columns "root torso head armN foreN"   values "22,41 172 180 25 80"
+// Aborts, naming `where`, when the counts differ or a word is unknown.
+Place ReadPoseColumns(const Model& model, const std::string& columns, const std::string& values,
+                      const std::string& words, Pose& pose, const std::string& where);
 
 // Renders the pose and moves it into a cell by its placement; aborts, naming
 // `what`, when the figure is empty or does not fit the cell.

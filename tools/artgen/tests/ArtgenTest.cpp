@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -79,13 +80,15 @@ TEST(ArtSheets, NoResourceIsDrawnTwice) {
 
 TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
     // The players' sheets and the enemies' (slots 29, 30, 42 to 47).
-    const std::set<int> resources = {120, 126, 127, 128, 129, 130, 131, 161, 162, 163, 164, 165, 166};
+    const std::set<int> resources = {120, 126, 127, 128, 129, 130, 131, 133, 134, 139, 141, 161, 162, 163, 164, 165, 166};
     for (int id : resources) ASSERT_NE(LayoutOf(id), nullptr) << "no layout for resource " << id;
     for (const Layout* l : Layouts()) {
         const Canvas sheet = DrawSheet(l->resourceId);
-        // The game loads these sheets as 256 x 256 textures.
-        EXPECT_LE(sheet.W(), 256);
-        EXPECT_LE(sheet.H(), 256);
+        // The game loads these sheets as square textures of the slot's size
+        // (256, or 512 for slot 40).
+        EXPECT_EQ(sheet.W(), l->sheetSize);
+        EXPECT_EQ(sheet.H(), l->sheetSize);
+        EXPECT_EQ(l->sheetSize, l->slot == 40 ? 512 : 256) << l->file;
         for (const Cell& c : l->cells) {
             const FramePlace p = l->Place(c);
             SCOPED_TRACE(std::string(l->file) + " " + c.pose);
@@ -409,4 +412,174 @@ TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
         }
     EXPECT_GT(ink, 20);
     EXPECT_GT(trailPixels, 10);
+}
+
+namespace {
+
+// The states of a layout's cells (numbers and ranges such as "305-314").
+std::set<int> StatesOf(const Layout& l) {
+    std::set<int> out;
+    for (const Cell& c : l.cells) {
+        std::istringstream words(c.states);
+        std::string w;
+        while (words >> w) {
+            int a = 0, b = 0;
+            if (std::sscanf(w.c_str(), "%d-%d", &a, &b) == 2)
+                for (int s = a; s <= b; ++s) out.insert(s);
+            else if (std::sscanf(w.c_str(), "%d", &a) == 1)
+                out.insert(a);
+        }
+    }
+    return out;
+}
+
+std::set<int> Range(std::initializer_list<std::pair<int, int>> spans) {
+    std::set<int> out;
+    for (const auto& [a, b] : spans)
+        for (int s = a; s <= b; ++s) out.insert(s);
+    return out;
+}
+
+bool IsBossFile(const std::string& file) { return file.rfind("kingtengu", 0) == 0 || file.rfind("silvy", 0) == 0; }
+bool IsShotFile(const std::string& file) {
+    for (const char* kind : {"shots", "blade", "flame"})
+        if (file.find(kind) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+
+TEST(BossSheets, EveryStateOfTheBossTablesHasAPictureOnItsTextureSlot) {
+    // Which records draw from which slot is fixed by the boss classes: the
+    // king tengu's ground form, entrance, hurt, opening scene and the throw
+    // of its defeat on 32, its flying form and the defeat explosions on 38,
+    // its fall back on 40 (the landing and fade show nothing, slot 0);
+    // Silvy's own records on 47 and her hurt record on 32.
+    struct Need {
+        const char* owner;
+        int slot;
+        std::set<int> states;
+    };
+    const Need needs[] = {
+        {"kingtengu", 32, Range({{10, 10}, {111, 111}, {220, 220}, {230, 231}, {240, 244}, {260, 262}, {280, 285},
+                                 {300, 314}, {420, 422}})},
+        {"kingtengu", 38, Range({{110, 110}, {320, 321}, {340, 341}, {360, 365}, {380, 383}, {400, 403}})},
+        {"kingtengu", 40, Range({{112, 113}})},
+        {"silvy", 47, Range({{110, 119}, {220, 220}, {230, 231}, {240, 243}, {260, 262}, {280, 285}, {300, 305},
+                             {420, 426}})},
+        {"silvy", 32, Range({{10, 10}})},
+    };
+    for (const Need& n : needs) {
+        std::set<int> have;
+        for (const Layout* l : Layouts())
+            if (std::string(l->file).rfind(n.owner, 0) == 0 && l->slot == n.slot && !IsShotFile(l->file)) {
+                const std::set<int> s = StatesOf(*l);
+                have.insert(s.begin(), s.end());
+            }
+        for (int state : n.states) EXPECT_TRUE(have.count(state)) << n.owner << " state " << state << " on slot " << n.slot;
+    }
+    // Their shots and hazards (attack-effect states).
+    std::set<int> kingShots, silvyShots;
+    for (const Layout* l : Layouts()) {
+        if (!IsShotFile(l->file)) continue;
+        const std::set<int> s = StatesOf(*l);
+        (std::string(l->file).rfind("silvy", 0) == 0 ? silvyShots : kingShots).insert(s.begin(), s.end());
+    }
+    for (int state : Range({{510, 510}, {520, 525}, {530, 530}, {540, 545}, {550, 551}, {560, 563}, {570, 570}}))
+        EXPECT_TRUE(kingShots.count(state)) << "king tengu shot " << state;
+    for (int state : Range({{750, 751}, {760, 761}, {770, 770}})) EXPECT_TRUE(silvyShots.count(state)) << "Silvy shot " << state;
+}
+
+
+TEST(BossSheets, FiguresReachTheTopOfTheirBodyBoxAndCoverTheirAnchor) {
+    // A boss's position is the centre of its body box, as far above the
+    // floor as the box reaches below it: a standing figure must reach at
+    // least as high as the box, or the player's blows would land on air,
+    // and every figure must show something at its anchor, or the game would
+    // draw it beside where it is.
+    for (const Layout* l : Layouts()) {
+        if (!IsBossFile(l->file) || IsShotFile(l->file)) continue;
+        const Canvas sheet = DrawSheet(l->resourceId);
+        const int half = l->cell.floorY - l->cell.centreY;
+        for (const Cell& c : l->cells) {
+            SCOPED_TRACE(std::string(l->file) + " " + c.pose);
+            const FramePlace p = l->Place(c);
+            const Bounds b = Opaque(sheet, p);
+            EXPECT_TRUE(b.minX <= p.u && p.u <= b.maxX && b.minY <= p.v && p.v <= b.maxY);
+            // Only the fight's records carry a hurt box; the scene poses
+            // (lying, sitting) may lie low.
+            bool fights = false;
+            for (int state : StatesOf(Layout{0, 0, "", {c}})) fights = fights || state == 10 || (state >= 220 && state <= 314);
+            if (c.anchor == Anchor::Body && fights) {
+                EXPECT_LE(b.minY, p.v - half);
+            }
+        }
+    }
+}
+
+
+TEST(BossSheets, ShotsAreOutlinedInInk) {
+    // The bosses' shots; the enemies' fire and glow keep their soft edges.
+    for (const Layout* l : Layouts()) {
+        if (!IsBossFile(l->file) || !IsShotFile(l->file)) continue;
+        const Canvas sheet = DrawSheet(l->resourceId);
+        for (const Cell& c : l->cells) {
+            for (int y = c.y; y < c.y + l->cell.h; ++y)
+                for (int x = c.x; x < c.x + l->cell.w; ++x) {
+                    const Rgb px = sheet.Get(x, y);
+                    if (px == kKey) continue;
+                    auto empty = [&](int xx, int yy) {
+                        return xx < c.x || yy < c.y || xx >= c.x + l->cell.w || yy >= c.y + l->cell.h ||
+                               sheet.Get(xx, yy) == kKey;
+                    };
+                    if (empty(x - 1, y) || empty(x + 1, y) || empty(x, y - 1) || empty(x, y + 1)) {
+                        EXPECT_EQ(px, kInk) << l->file << " " << c.pose << " at " << x - c.x << "," << y - c.y;
+                    }
+                }
+        }
+    }
+}
+
+
+TEST(Rig, PoseColumnsSetBonesByHeaderAndRefuseMiscountedRows) {
+    rig::Body body;
+    body.head.rows = {"x"};
+    rig::Model m = rig::Humanoid("test", body);
+    rig::Pose pose;
+    const rig::Place place =
+        rig::ReadPoseColumns(m, "root torso armN,armF legN* hip~", "20,26 170 45 1.5 0.5", "place:hip", pose, "test");
+    EXPECT_EQ(place, rig::Place::Hip);
+    EXPECT_FLOAT_EQ(pose.root.x, 20);
+    EXPECT_FLOAT_EQ(pose.angle.at("torso"), 170);
+    EXPECT_FLOAT_EQ(pose.angle.at("armN"), 45);
+    EXPECT_FLOAT_EQ(pose.angle.at("armF"), 45);
+    EXPECT_FLOAT_EQ(pose.stretch.at("legN"), 1.5f);
+    EXPECT_FLOAT_EQ(pose.spread.at("hip"), 0.5f);
+    // A row with a value too few or too many is a table out of step with
+    // its header: stop rather than shift every later column.
+    EXPECT_DEATH(rig::ReadPoseColumns(m, "root torso head", "20,26 170", "", pose, "test"), "2 values for 3 columns");
+}
+
+
+TEST(Rig, FollowingBonesFanBySpreadAndMayTurnWithAnotherBone) {
+    rig::Model m;
+    m.name = "wing";
+    m.AddBone(rig::MakeBone("arm", "", 10, 0, {0, 0}, 90));
+    m.AddBone(rig::MakeBone("hand", "arm", 5, 1, {0, 0}, 120));
+    m.FindBone("hand")->follow = true;
+    rig::Bone feather = rig::MakeBone("feather", "arm", 6, 0.5f, {0, 0}, 150);
+    feather.follow = true;
+    feather.turnsWith = "hand";
+    m.AddBone(feather);
+    rig::Pose pose;
+    pose.angle["arm"] = 90;
+    pose.angle["hand"] = 100;
+    // Rest angle 30 beyond the hand's, kept to the hand, not the arm it sits on.
+    EXPECT_NEAR(rig::Solve(m, pose).at("feather").angle, 130, 0.01);
+    EXPECT_NEAR(rig::Solve(m, pose).at("feather").start.x, 5, 0.1);
+    pose.spread["hand"] = 0;  // folded along the hand
+    EXPECT_NEAR(rig::Solve(m, pose).at("feather").angle, 100, 0.01);
+    pose.spread["hand"] = 2;
+    EXPECT_NEAR(rig::Solve(m, pose).at("feather").angle, 160, 0.01);
 }
