@@ -1,12 +1,14 @@
 // The interface sheet (512 x 512): the title logo in the top-left 160 x 80
 // (drawn at 3x, so everything below row 40 stays empty for the menu that
 // the title lays over it), and the left and right arrows of the options
-// screen in the 20 x 20 cells at (0, 200) and (20, 200).
+// screen in the 20 x 20 cells at (0, 200) and (20, 200); the item icons
+// (item_icons.cpp) in 21 x 21 cells from (160, 110) to (391, 152).
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "ItemIcons.h"
 #include "Palette.h"
 #include "Sheets.h"
 
@@ -142,5 +144,6 @@ ART_SHEET(114, "interface") {
     c.Blit(Logo(), 0, 0);
     Arrow(c, 0, 200, true);
     Arrow(c, 20, 200, false);
+    DrawItemIcons(c);
     return c;
 }
