@@ -376,3 +376,45 @@ TEST(PlayerScenario, SceneRunsReachTheRecordsTheScenesWaitFor) {
     EXPECT_TRUE(down);
     EXPECT_EQ(ninja->vy, 15);
 }
+
+TEST(PlayerScenario, TheStageExitHandsOverToTheStageClearScreen) {
+    Room r;
+    r.s.Run(8);
+    r.ninja->SetState(940);
+    const std::vector<int32_t> t = r.Trace(50);
+    EXPECT_EQ(IndexOf(t, 941), 39);
+    EXPECT_EQ(t.back(), 941);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::StageClear));
+}
+
+TEST(PlayerScenario, WithAPotionInHandOnlyTouchingThePlayerUsesIt) {
+    Room r;
+    r.s.Run(8);
+    r.ninja->currentWeapon = 7;  // potion of healing
+    r.ninja->healingPotions = 2;
+    r.ninja->hp = 50;
+    ScenarioBody* enemy = r.Enemy(2000, r.ninja->GetAnchorY());
+    // On the enemy: no potion, a dash instead.
+    r.TouchAt(enemy->x, enemy->y);
+    r.s.Run(1);
+    EXPECT_EQ(r.ninja->healingPotions, 2);
+    EXPECT_EQ(r.ninja->target, nullptr);
+    r.s.TouchUp();
+    r.s.Run(40);
+    // On the player: the potion.
+    r.TouchAt(r.ninja->x, r.ninja->y - 100);
+    r.s.Run(1);
+    EXPECT_EQ(r.ninja->healingPotions, 1);
+    EXPECT_EQ(r.ninja->hp, 300);
+    EXPECT_EQ(r.s.Sounds().back(), 45);
+}
+
+TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {
+    Room r(kLeftWall + 20, kCeiling + 20);
+    r.ninja->SetState(290);
+    ASSERT_TRUE(r.ninja->TouchesSolid(1));
+    ASSERT_TRUE(r.ninja->TouchesSolid(2));
+    r.ninja->PushOutOfBlocks();
+    EXPECT_EQ(r.ninja->x, kLeftWall + 21);
+    EXPECT_EQ(r.ninja->y, kCeiling + 21);
+}
