@@ -66,19 +66,11 @@ int32_t SideOfStance(int32_t f, int32_t facing) {
 
 }  // namespace
 
+// The player base has set life, gauge, gravity, friction, group, layer and
+// scale to the ninja's values.
 CCharacterNinja::CCharacterNinja() {
     typeId = 1;
-    hp = hpMax = kBaseLife;
-    gauge = gaugeMax = kBaseGauge;
-    maxFall = 100;
-    gravityNum = 6;
-    gravityDen = 1;
-    friction = 10;
-    controlled = 1;
-    group = 1;
-    layer = 152;
     colorR = colorG = colorB = 255;
-    scaleX = scaleX2 = scaleY = scaleY2 = 2.0;
     frameTable.Load(kCharacterNinjaFrames);
     frame = pendingState = PlayerState::Stand;
     ApplyEquipmentBonuses();

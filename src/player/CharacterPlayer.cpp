@@ -140,7 +140,8 @@ bool CCharacterPlayer::IsRemoved() { return frame == 0 || frame == 1; }
 
 void CCharacterPlayer::Reset() { SetState(PlayerState::Stand); }
 
-bool CCharacterPlayer::OnTerrainContact(int32_t) { return frame == PlayerState::Fall; }
+// Only a fall stops at what it meets (its frames 290-292 are one state).
+bool CCharacterPlayer::OnTerrainContact(int32_t) { return frame >= PlayerState::Fall && frame <= PlayerState::Fall + 2; }
 
 void CCharacterPlayer::SetState(int32_t state) {
     switch (state) {

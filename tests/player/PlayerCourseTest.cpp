@@ -8,7 +8,6 @@
 // tiles and the ninja from their sheets at 2x) and written there as
 // course-NNN.png.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,6 +24,7 @@
 #include "framework/StateLoading.h"
 #include "player/CharacterNinja.h"
 #include "support/Scenario.h"
+#include "support/Screenshot.h"
 #include "win/Graphics.h"
 #include "win/Sprite.h"
 
@@ -191,17 +191,9 @@ void WriteShot(const std::string& dir, int index) {
     platform::GraphicsDevice* device = GetDevice();
     device->Clear(0xFF2B2140u, 1.0f);
     for (CCharacter* c : order) DrawCharacter(*c);
-    std::vector<uint32_t> argb(480 * 320);
-    for (int y = 0; y < 320; ++y)
-        for (int x = 0; x < 480; ++x) argb[static_cast<size_t>(y) * 480 + x] = device->Pixel(x, y);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = 480;
-    image.height = 320;
-    image.format = PNG_FORMAT_BGRA;
     char name[32];
     std::snprintf(name, sizeof name, "/course-%03d.png", index);
-    png_image_write_to_file(&image, (dir + name).c_str(), 0, argb.data(), 0, nullptr);
+    testing_support::WriteScreenshot(dir + name);
 }
 
 }  // namespace

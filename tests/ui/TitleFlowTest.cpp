@@ -2,8 +2,6 @@
 // real frame step: boot, the title's fade-in, the options (music volume up
 // twice, saved by "BACK"), "START", two taps on Luka and the stage start;
 // then the same through the stage list once the game has been cleared.
-#include <png.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -13,6 +11,7 @@
 #include "framework/StateMain.h"
 #include "framework/StateTitle.h"
 #include "platform/Clock.h"
+#include "support/Screenshot.h"
 #include "ui/GameInputOption.h"
 #include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
@@ -62,17 +61,7 @@ protected:
     }
     // With PELLUMBRISK_SHOTS set, the frame on screen is written there.
     void Shot(const std::string& name) {
-        if (shots.empty()) return;
-        platform::GraphicsDevice* device = GetDevice();
-        std::vector<uint32_t> argb(480 * 320);
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 480; ++x) argb[static_cast<size_t>(y) * 480 + x] = device->Pixel(x, y);
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        image.width = 480;
-        image.height = 320;
-        image.format = PNG_FORMAT_BGRA;
-        png_image_write_to_file(&image, (shots + "/" + name + ".png").c_str(), 0, argb.data(), 0, nullptr);
+        if (!shots.empty()) testing_support::WriteScreenshot(shots + "/" + name + ".png");
     }
     int32_t SavedMusicVolume() {
         const std::vector<uint8_t> block = saves.Read("save");
