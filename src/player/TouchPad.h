@@ -10,7 +10,8 @@ class CTouchPad {
 public:
     virtual ~CTouchPad() = default;
 
-    // The finger is down this frame and its press has not been used yet.
+    // The finger is down this frame and no screen has taken its press (a
+    // press the player has used still counts while it is held).
     virtual bool IsPressed() = 0;
     // A touch began this frame inside the pad (or was dragged into it).
     virtual bool IsTouchEntered() = 0;

@@ -60,8 +60,14 @@ struct Room {
         return frames;
     }
 
-    // A touch at play-field units (pixels x 10).
+    // A touch at play-field units (pixels x 10), held.
     void TouchAt(int32_t x, int32_t y) { s.TouchDown(x / 10, y / 10); }
+    // A tap: the frame it goes down, and up again for the next.
+    void Tap(int32_t x, int32_t y) {
+        TouchAt(x, y);
+        s.Run(1);
+        s.TouchUp();
+    }
 
     ScenarioBody* Enemy(int32_t x, int32_t y) {
         auto* e = s.Add(std::make_unique<ScenarioBody>(WalkerBody()), x, y);
@@ -144,7 +150,7 @@ TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
     r.s.Run(3);
     ASSERT_EQ(r.ninja->frame / 2, 232 / 2);
     // A dash up and back into the same wall: it slides along it.
-    r.TouchAt(100, 200);
+    r.Tap(100, 200);
     bool slidAlongTheWall = false;
     int32_t frame = 0;
     for (int i = 0; i < 40 && !(frame == 232 && i > 0); ++i) {
@@ -177,8 +183,7 @@ TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
 TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
     Room r;
     r.s.Run(8);
-    r.TouchAt(r.ninja->x + 1000, r.ninja->y);
-    r.s.Run(1);
+    r.Tap(r.ninja->x + 1000, r.ninja->y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->RecordAt(321).stateDuration, 16);
     EXPECT_EQ(r.ninja->airDashes, 1) << "a dash from the ground costs nothing";
@@ -202,8 +207,7 @@ TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
     r.s.TouchUp();
     r.s.Run(2);
     r.ninja->x = Scenario::CellX(1);
-    r.TouchAt(Scenario::CellX(8), r.ninja->y - 1500);
-    r.s.Run(1);
+    r.Tap(Scenario::CellX(8), r.ninja->y - 1500);
     EXPECT_EQ(r.ninja->RecordAt(321).stateDuration, 1500 / 60);
 }
 
@@ -227,16 +231,14 @@ TEST(PlayerScenario, InTheAirATouchCostsAnAirDashAndWithoutOneDoesNothing) {
     Room r(Scenario::CellX(4), 600);
     r.ninja->SetState(290);
     r.ninja->airDashes = 0;
-    r.TouchAt(Scenario::CellX(7), 1000);
-    r.s.Run(1);
+    r.Tap(Scenario::CellX(7), 1000);
     EXPECT_TRUE(r.ninja->frame == 290 || r.ninja->frame == 291);
     EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[0], 1) << "the press is left for others";
     r.s.TouchUp();
     r.s.Run(1);
 
     r.ninja->airDashes = 1;
-    r.TouchAt(Scenario::CellX(7), 1000);
-    r.s.Run(1);
+    r.Tap(Scenario::CellX(7), 1000);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->airDashes, 0);
 }
@@ -249,8 +251,7 @@ TEST(PlayerScenario, OfTwoTargetsAtTheSameDistanceTheEarlierInTheListIsTaken) {
         const int32_t y = r.ninja->GetAnchorY();
         ScenarioBody* first = r.Enemy(leftFirst ? 1200 : 1600, y);
         ScenarioBody* second = r.Enemy(leftFirst ? 1600 : 1200, y);
-        r.TouchAt(1400, y);
-        r.s.Run(1);
+        r.Tap(1400, y);
         EXPECT_EQ(r.ninja->target, first);
         EXPECT_NE(r.ninja->target, second);
         EXPECT_EQ(r.ninja->frame, 330);
@@ -265,7 +266,7 @@ TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) 
     r.s.Run(8);
     ScenarioBody* enemy = r.Enemy(1600, r.ninja->GetAnchorY());
     enemy->hp = 100;
-    r.TouchAt(1600, r.ninja->GetAnchorY());
+    r.Tap(1600, r.ninja->GetAnchorY());
     const std::vector<int32_t> t = r.Trace(90);
     EXPECT_TRUE(Contains(t, 331));
     EXPECT_TRUE(Contains(t, 341)) << "the cut that kills ends in the finishing pose";
@@ -293,8 +294,7 @@ TEST(PlayerScenario, ATouchedExitDoorIsTaken) {
     rec->bodyLeft = rec->bodyTop = -200;
     rec->bodyRight = rec->bodyBottom = 200;
     door->SetState(250);
-    r.TouchAt(door->x, door->y);
-    r.s.Run(1);
+    r.Tap(door->x, door->y);
     EXPECT_EQ(door->frame, 251);
     EXPECT_EQ(r.ninja->frame, 300);
     EXPECT_EQ(r.ninja->x, door->x);
@@ -311,8 +311,7 @@ TEST(PlayerScenario, ATouchedShopDoorOpensTheShop) {
     rec->bodyLeft = rec->bodyTop = -200;
     rec->bodyRight = rec->bodyBottom = 200;
     door->SetState(350);
-    r.TouchAt(door->x, door->y);
-    r.s.Run(1);
+    r.Tap(door->x, door->y);
     EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::MainShop));
     EXPECT_EQ(r.ninja->target, nullptr);
     EXPECT_NE(r.ninja->frame, 320);
@@ -347,8 +346,7 @@ TEST(PlayerScenario, WhileNotControlledTouchesReachOnlyTheScreens) {
     Room r;
     r.s.Run(8);
     r.ninja->controlled = 0;
-    r.TouchAt(3000, 1000);
-    r.s.Run(1);
+    r.Tap(3000, 1000);
     EXPECT_TRUE(IsStanding(r.ninja->frame));
     CMyInput* input = CMyInput::GetInstance();
     EXPECT_EQ(input->m_inputAvailable, 1);
@@ -395,15 +393,13 @@ TEST(PlayerScenario, WithAPotionInHandOnlyTouchingThePlayerUsesIt) {
     r.ninja->hp = 50;
     ScenarioBody* enemy = r.Enemy(2000, r.ninja->GetAnchorY());
     // On the enemy: no potion, a dash instead.
-    r.TouchAt(enemy->x, enemy->y);
-    r.s.Run(1);
+    r.Tap(enemy->x, enemy->y);
     EXPECT_EQ(r.ninja->healingPotions, 2);
     EXPECT_EQ(r.ninja->target, nullptr);
     r.s.TouchUp();
     r.s.Run(40);
     // On the player: the potion.
-    r.TouchAt(r.ninja->x, r.ninja->y - 100);
-    r.s.Run(1);
+    r.Tap(r.ninja->x, r.ninja->y - 100);
     EXPECT_EQ(r.ninja->healingPotions, 1);
     EXPECT_EQ(r.ninja->hp, 300);
     EXPECT_EQ(r.s.Sounds().back(), 45);
@@ -417,4 +413,17 @@ TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {
     r.ninja->PushOutOfBlocks();
     EXPECT_EQ(r.ninja->x, kLeftWall + 21);
     EXPECT_EQ(r.ninja->y, kCeiling + 21);
+}
+
+TEST(PlayerScenario, AHeldTouchKeepsTheNinjaDashingTowardIt) {
+    Room r;
+    r.s.Run(8);
+    const int32_t goal = Scenario::CellX(7);
+    r.TouchAt(goal, kFloor);
+    const std::vector<int32_t> t = r.Trace(80);
+    int dashes = 0;
+    for (std::size_t i = 0; i < t.size(); ++i) dashes += t[i] == 320 ? 1 : 0;
+    EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
+    EXPECT_LE(std::abs(r.ninja->x - goal), 120);
+    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
 }
