@@ -2,14 +2,16 @@
 // (drawn at 3x, so everything below row 40 stays empty for the menu that
 // the title lays over it), the left and right arrows of the options
 // screen in the 20 x 20 cells at (0, 200) and (20, 200), the stage-clear
-// screen's share icon at (40, 80), 20 x 20, and the boss bar: its frame at
+// screen's share icon at (40, 80), 20 x 20, the boss bar: its frame at
 // (160, 160), 160 x 10, with the strip's field at (3, 3) to (153, 6), and
-// the strip at (160, 170), 150 x 3.
+// the strip at (160, 170), 150 x 3; the item icons (item_icons.cpp) in
+// 21 x 21 cells from (160, 110) to (391, 152).
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "ItemIcons.h"
 #include "Palette.h"
 #include "Sheets.h"
 
@@ -183,5 +185,6 @@ ART_SHEET(114, "interface") {
     ShareIcon(c, 40, 80);
     BossFrame(c, 160, 160);
     BossStrip(c, 160, 170);
+    DrawItemIcons(c);
     return c;
 }

@@ -4,8 +4,6 @@
 #include <cstdint>
 
 #include "character/Character.h"
-#include "framework/GameMain.h"
-#include "player/CharacterPlayer.h"
 
 class CCharacterEnemyBoss : public CCharacter {
 public:
@@ -23,11 +21,6 @@ public:
         scaleX = scaleY = 2.0;
         AllocateHeldRecords(kFrameCount);
         frame = kWaitState;
-    }
-
-    ~CCharacterEnemyBoss() override {
-        // The player may still point at this boss as the one it touched.
-        CCharacterPlayer::ForgetTarget(this);
     }
 
     // The variant waits in its start state.

@@ -4,8 +4,6 @@
 #include <cstdint>
 
 #include "character/Character.h"
-#include "framework/GameMain.h"
-#include "player/CharacterPlayer.h"
 
 class CCharacterKingTengu2ndEye : public CCharacter {
 public:
@@ -19,10 +17,6 @@ public:
         scaleX = scaleY = 2.0;
         AllocateHeldRecords(kFrameCount);
         frame = 220;
-    }
-
-    ~CCharacterKingTengu2ndEye() override {
-        CCharacterPlayer::ForgetTarget(this);
     }
 
     // The variant waits in its start state.

@@ -4,6 +4,7 @@
 
 #include "character/CharacterList.h"
 #include "framework/GameMain.h"
+#include "player/CharacterPlayer.h"
 #include "win/SoundTables.h"
 
 namespace {
@@ -28,7 +29,9 @@ CCharacter::~CCharacter() {
         delete list;
         list = nullptr;
     }
-    // No character of the world keeps a link to this one.
+    // No player aims at this character or holds it any more, and no
+    // character of the world keeps a link to it.
+    CCharacterPlayer::ForgetCharacter(this);
     CCharacterList& world = CGameMain::GetInstance()->m_characterList;
     world.cursor = 0;
     const int32_t n = world.GetCount();

@@ -21,7 +21,17 @@ public:
         AllocateHeldRecords(kFrameCount);
     }
 
+    // State 90 is the target marker: it shows itself to the character it
+    // marks as a child of type 19990.
+    void SetState(int32_t state) override {
+        if (state == kTargetMarkerState) typeId = kTargetMarkerType;
+        CCharacter::SetState(state);
+    }
+
     void Update() override { StepAnimation(); }
+
+    static constexpr int32_t kTargetMarkerState = 90;
+    static constexpr int32_t kTargetMarkerType = 19990;
 };
 
 // Makes an effect in the given state and facing, at a position and speed

@@ -4,8 +4,6 @@
 #include <cstdint>
 
 #include "character/Character.h"
-#include "framework/GameMain.h"
-#include "player/CharacterPlayer.h"
 
 class CCharacterEnemy : public CCharacter {
 public:
@@ -25,11 +23,6 @@ public:
         scaleX = scaleY = 2.0;
         AllocateHeldRecords(kFrameCount);
         frame = kWaitState;
-    }
-
-    ~CCharacterEnemy() override {
-        // The player may still point at this enemy as the one it touched.
-        CCharacterPlayer::ForgetTarget(this);
     }
 
     // The variant waits in its start state.

@@ -45,6 +45,7 @@ struct SaveSlotRecord {
     static constexpr std::size_t kKeyCount = 0x03C;
     static constexpr std::size_t kPlayTime = 0x040;        // frames
     static constexpr std::size_t kScore = 0x044;
+    static constexpr std::size_t kGold = 0x044;            // the player's gold, as the player keeps it
     static constexpr std::size_t kFlagTable = 0x048;       // 1024 bytes, one per flag id
     static constexpr std::size_t kResumeFlag = 0x448;      // byte: 1 holds a resume point
     static constexpr std::size_t kResumeHp = 0x44C;

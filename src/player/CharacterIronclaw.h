@@ -1,9 +1,9 @@
 #pragma once
-// Ironclaw, a player class of its own. (Stand-in until the player
-// characters land.)
-#include "player/CharacterPlayer.h"
+// Ironclaw (character 6). (Stand-in until his own class lands: he plays as
+// the ninja does, under his own type id.)
+#include "player/CharacterNinja.h"
 
-class CCharacterIronclaw : public CCharacterPlayer {
+class CCharacterIronclaw : public CCharacterNinja {
 public:
     CCharacterIronclaw() { typeId = 6; }
 };

@@ -1,9 +1,9 @@
 #pragma once
-// Luka, a player class of its own. (Stand-in until the player characters
-// land.)
-#include "player/CharacterPlayer.h"
+// Luka (character 5). (Stand-in until her own class lands: she plays as the
+// ninja does, under her own type id.)
+#include "player/CharacterNinja.h"
 
-class CCharacterLuka : public CCharacterPlayer {
+class CCharacterLuka : public CCharacterNinja {
 public:
     CCharacterLuka() { typeId = 5; }
 };

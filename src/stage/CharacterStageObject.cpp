@@ -1,8 +1,5 @@
 #include "stage/CharacterStageObject.h"
 
-#include "framework/GameMain.h"
-#include "player/CharacterPlayer.h"
-
 CCharacterStageObject::CCharacterStageObject() {
     typeId = 23800;
     hp = hpMax = 600;
@@ -18,10 +15,7 @@ CCharacterStageObject::CCharacterStageObject() {
     AllocateHeldRecords(kFrameCount);
 }
 
-CCharacterStageObject::~CCharacterStageObject() {
-    // The player may still point at this object as the one it touched.
-    CCharacterPlayer::ForgetTarget(this);
-}
+CCharacterStageObject::~CCharacterStageObject() = default;
 
 void CCharacterStageObject::Update() { StepAnimation(); }
 

@@ -6,6 +6,7 @@
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "player/CharacterPlayer.h"
+#include "player/TouchPad.h"
 #include "ui/Lifebar.h"
 #include "win/DrawString.h"
 #include "win/MyInput.h"
@@ -76,7 +77,31 @@ CGameInputMain* CGameInputMain::GetInstance() {
     return &instance;
 }
 
-CGameInputMain::CGameInputMain() { CGameInputMain::Init(); }
+namespace {
+
+// The player characters read their touches from the HUD's full-screen pad,
+// so a press that a HUD button has taken never reaches them.
+class CHudTouchPad : public CTouchPad {
+public:
+    bool IsPressed() override { return Pad().IsPressed(); }
+    bool IsTouchEntered() override { return Pad().IsTouchEntered(); }
+    int32_t GetPointerLocalX() override { return Pad().GetPointerLocalX(); }
+    int32_t GetPointerLocalY() override { return Pad().GetPointerLocalY(); }
+
+private:
+    static CWidget& Pad() { return CGameInputMain::GetInstance()->m_touchPad; }
+};
+
+void AnnounceNewWeapon(int32_t weapon) { CGameInputMain::GetInstance()->ShowNewMarks(weapon); }
+
+}  // namespace
+
+CGameInputMain::CGameInputMain() {
+    CGameInputMain::Init();
+    static CHudTouchPad hudPad;
+    CTouchPad::SetCurrent(&hudPad);
+    CCharacterPlayer::SetWeaponNotice(&AnnounceNewWeapon);
+}
 
 void CGameInputMain::Init() {
     CGameMain* game = CGameMain::GetInstance();

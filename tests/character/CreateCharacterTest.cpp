@@ -371,8 +371,6 @@ TEST(CreateCharacter, StandInsHoldTheStatesCallersSet) {
         std::vector<int32_t> states;
     };
     const std::vector<Case> cases = {
-        {1, {120, 144, 162, 220, 231, 250, 260, 290, 300, 341, 940, 960, 961, 963, 980, 984, 987, 989}},
-        {5, {120, 220, 341, 940}},
         {101, {232, 240, 241, 250, 252, 253, 260, 270, 280}},
         {11060, {350, 356}},
         {11000, {350, 352, 251}},
@@ -390,15 +388,4 @@ TEST(CreateCharacter, StandInsHoldTheStatesCallersSet) {
             EXPECT_EQ(c->frame, state) << "id " << k.id << " state " << state;
         }
     }
-}
-
-TEST(CreateCharacter, SceneRunsOfThePlayerReachTheirWaitedRecords) {
-    std::unique_ptr<CCharacter> player(CreateCharacter(1));
-    ASSERT_NE(player, nullptr);
-    player->SetState(986);
-    for (int i = 0; i < 200 && player->frame != 230; ++i) player->Frame();
-    EXPECT_EQ(player->frame, 230);
-    player->SetState(965);
-    for (int i = 0; i < 200 && player->frame != 967; ++i) player->Frame();
-    EXPECT_EQ(player->frame, 967);
 }

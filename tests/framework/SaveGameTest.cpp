@@ -15,7 +15,7 @@
 #include "framework/GameMain.h"
 #include "framework/SaveData.h"
 #include "framework/SaveTestDir.h"
-#include "player/CharacterPlayer.h"
+#include "player/CharacterNinja.h"
 #include "player/Item.h"
 #include "win/DebugLog.h"
 #include "win/SaveFile.h"
@@ -61,7 +61,7 @@ protected:
     void SnapshotIn(int32_t slot, int32_t mapId) {
         game->m_currentSlot = slot;
         game->m_mapId = mapId;
-        CCharacterPlayer player;
+        CCharacterNinja player;
         game->m_player = &player;
         game->TakeResumeSnapshot();
         game->m_player = nullptr;
@@ -99,7 +99,7 @@ TEST_F(SaveGameTest, AFirstRunWithoutFilesKeepsTheDefaults) {
 TEST_F(SaveGameTest, SlotProgressSurvivesALostSystemFile) {
     // "save" gone (deleted, or unreadable): the slots still load, and the
     // next save keeps their progress.
-    CCharacterPlayer player;
+    CCharacterNinja player;
     game->m_currentSlot = 2;
     game->m_mapId = 270;
     game->m_slotData[2].SetSlotFlag(12, 1);
@@ -203,7 +203,7 @@ TEST_F(SaveGameTest, TheSystemRecordSurvivesARestart) {
 
 TEST_F(SaveGameTest, ASavePointsProgressSurvivesARestart) {
     game->LoadAllSlots();
-    CCharacterPlayer player;
+    CCharacterNinja player;
     game->m_currentSlot = 3;
     game->m_mapId = 268;
     game->m_slotData[3].SetSlotFlag(9, 1);
@@ -226,7 +226,7 @@ TEST_F(SaveGameTest, ASavePointsProgressSurvivesARestart) {
 
 TEST_F(SaveGameTest, AnEraseSurvivesARestartAndClearsTheKeys) {
     game->LoadAllSlots();
-    CCharacterPlayer player;
+    CCharacterNinja player;
     game->m_currentSlot = 1;
     game->m_mapId = 270;
     game->m_slotData[1].SetInt(R::kKeyCount, 5);
@@ -248,7 +248,7 @@ TEST_F(SaveGameTest, AnEraseSurvivesARestartAndClearsTheKeys) {
 
 TEST_F(SaveGameTest, APauseChoiceKeepsUnsavedProgressOffTheDisk) {
     game->LoadAllSlots();
-    CCharacterPlayer player;
+    CCharacterNinja player;
     game->m_currentSlot = 0;
     game->m_mapId = 267;
     TouchSavePoint(player, 100, 100);
@@ -268,7 +268,7 @@ TEST_F(SaveGameTest, APauseChoiceKeepsUnsavedProgressOffTheDisk) {
 TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
     game->SaveGlobalData();
     game->LoadAllSlots();
-    CCharacterPlayer player;
+    CCharacterNinja player;
     game->m_player = &player;
     game->m_currentSlot = 5;
     game->m_mapId = 267;
@@ -315,7 +315,7 @@ TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
 TEST_F(SaveGameTest, ASlotShowsAResumePointOnlyWhileItsSnapshotHoldsOne) {
     game->SaveGlobalData();
     game->LoadAllSlots();
-    CCharacterPlayer player;
+    CCharacterNinja player;
     game->m_player = &player;
     game->m_currentSlot = 2;
     game->m_mapId = 266;

@@ -1,6 +1,7 @@
 #include "support/Scenario.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "character/CreateCharacter.h"
 #include "framework/GameMain.h"
@@ -86,6 +87,9 @@ Scenario::Scenario(std::vector<std::string> grid, std::map<char, int32_t> legend
     SetSoundEffectObserver([this](int32_t slot) { sounds_.push_back(slot); });
 
     platform::SetInputSource(&input_);
+    // No button or touch of an earlier scenario is still held.
+    std::memset(CMouseDevice::GetInstance()->m_buttons, 0, sizeof CMouseDevice::GetInstance()->m_buttons);
+    std::memset(CMyInput::GetInstance()->m_touchHistory, 0, sizeof CMyInput::GetInstance()->m_touchHistory);
     CMyInput::GetInstance()->SetWindow(input_.GameWindow());
     CMouseDevice::GetInstance()->InitMouse(input_.GameWindow());
     InitJoystick(input_.GameWindow());

@@ -32,6 +32,7 @@ TEST_F(ContinueScreen, OpeningDropsTheResumePointAndWritesTheResumeFiles) {
 }
 
 TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing) {
+    Player()->controlled = 0;  // a dead player takes no touches: only the screen could sound
     GameOver();
     EXPECT_EQ(screen->m_gameOverText.x, 80);
     EXPECT_EQ(screen->m_continueButton.x, 130);

@@ -198,6 +198,7 @@ TEST_F(MessageWindow, APickUpMessageOfTwoPagesIsTappedThroughAndHandsBackToTheHu
 }
 
 TEST_F(MessageWindow, APlaceNameShowsAtOnceStaysAndClosesByItself) {
+    Player()->controlled = 0;  // only the window could sound
     Root()->PushInput(ScreenId::MessageWindow);
     window->ShowText("TENGU CASTLE");
     Frame(10);
@@ -276,6 +277,7 @@ TEST_F(WeaponChooser, OnlyTheSlotsOfOwnedWeaponsReact) {
     CCharacterPlayer* p = Player();
     p->shurikenAmmo = p->bombAmmo = -1;
     p->fireNinjutsu = p->windNinjutsu = p->waterNinjutsu = 0;
+    p->controlled = 0;  // only the chooser could sound
     p->equipSlots[1] = WeaponId::Shuriken;
     TapSlot(1);
     EXPECT_TRUE(sounds.empty());

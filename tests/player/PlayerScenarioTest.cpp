@@ -1,0 +1,429 @@
+// The ninja in small worlds of real blocks, steered by scripted touches
+// through the real play frame: standing, falling and landing, holds, the
+// dash, the dive, homing targets, grabs and doors, death and the Continue
+// screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "character/CreateCharacter.h"
+#include "framework/Effect.h"
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
+#include "player/CharacterNinja.h"
+#include "support/Scenario.h"
+#include "ui/GameInput.h"
+#include "win/MyInput.h"
+
+using testing_support::Scenario;
+using testing_support::ScenarioBody;
+using testing_support::WalkerBody;
+
+namespace {
+
+constexpr int32_t kFill = 20069;  // a plain block of earth, solid over its whole cell
+
+// A room of blocks: ceiling (bottom at 400), walls (inner faces at 400 and
+// 3600) and a floor (top at 2000).
+const std::vector<std::string> kRoom = {
+    "##########",
+    "#........#",
+    "#........#",
+    "#........#",
+    "#........#",
+    "##########",
+};
+constexpr int32_t kFloor = 2000;
+constexpr int32_t kCeiling = 400;
+constexpr int32_t kLeftWall = 400;
+
+struct Room {
+    Scenario s{kRoom, {{'#', kFill}}};
+    CCharacterNinja* ninja = nullptr;
+
+    // The ninja at (x, y): standing when its feet are on the floor.
+    explicit Room(int32_t x = Scenario::CellX(2), int32_t y = kFloor) {
+        ninja = s.Add(std::make_unique<CCharacterNinja>(), x, y);
+        s.SetPlayer(ninja);
+        ninja->SetState(220);
+    }
+
+    // The frame after each of n play frames.
+    std::vector<int32_t> Trace(int n) {
+        std::vector<int32_t> frames;
+        for (int i = 0; i < n; ++i) {
+            s.Run(1);
+            frames.push_back(ninja->frame);
+        }
+        return frames;
+    }
+
+    // A touch at play-field units (pixels x 10), held.
+    void TouchAt(int32_t x, int32_t y) { s.TouchDown(x / 10, y / 10); }
+    // A tap: the frame it goes down, and up again for the next.
+    void Tap(int32_t x, int32_t y) {
+        TouchAt(x, y);
+        s.Run(1);
+        s.TouchUp();
+    }
+
+    ScenarioBody* Enemy(int32_t x, int32_t y) {
+        auto* e = s.Add(std::make_unique<ScenarioBody>(WalkerBody()), x, y);
+        e->group = 2;
+        return e;
+    }
+};
+
+bool IsStanding(int32_t f) { return f == 230 || f == 231; }
+
+bool Contains(const std::vector<int32_t>& v, int32_t x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+
+// Index of the first occurrence, or -1.
+int IndexOf(const std::vector<int32_t>& v, int32_t x) {
+    const auto it = std::find(v.begin(), v.end(), x);
+    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+}
+
+}  // namespace
+
+TEST(PlayerScenario, StandsOnTheFloorAndLandsFromAFall) {
+    Room r;
+    r.s.Run(8);
+    EXPECT_TRUE(IsStanding(r.ninja->frame));
+    EXPECT_EQ(r.ninja->y, kFloor);
+
+    // Dropped from the air: falls, lands in 236, and stands in 230.
+    r.ninja->y = 800;
+    r.ninja->SetState(220);
+    EXPECT_EQ(r.ninja->frame, 290);
+    const std::vector<int32_t> t = r.Trace(60);
+    const int landed = IndexOf(t, 236);
+    ASSERT_GE(landed, 0);
+    for (int i = 0; i < landed; ++i) EXPECT_TRUE(t[i] == 290 || t[i] == 291) << i;
+    EXPECT_TRUE(IsStanding(t.back()));
+    EXPECT_EQ(r.ninja->y, kFloor);
+    EXPECT_EQ(r.ninja->vx, 0);
+}
+
+TEST(PlayerScenario, WallHoldsNeedTheAbility) {
+    {
+        Room r(kLeftWall + 20, 1000);
+        r.ninja->SetState(290);
+        const std::vector<int32_t> t = r.Trace(60);
+        EXPECT_FALSE(Contains(t, 232));
+        EXPECT_TRUE(IsStanding(t.back()));
+    }
+    Room r(kLeftWall + 20, 1000);
+    r.ninja->wallHold = 1;
+    r.ninja->SetState(290);
+    const std::vector<int32_t> t = r.Trace(30);
+    EXPECT_EQ(t.front(), 232);
+    for (int32_t f : t) EXPECT_TRUE(f == 232 || f == 233);
+    EXPECT_EQ(r.ninja->facing, 1) << "the wall is behind the player";
+    EXPECT_EQ(r.ninja->x, kLeftWall + 20);
+    EXPECT_EQ(r.ninja->y, 1000);
+    EXPECT_EQ(r.ninja->GetAnchorX(), kLeftWall + 20 + 190);
+}
+
+TEST(PlayerScenario, CeilingHoldsNeedTheAbility) {
+    {
+        Room r(Scenario::CellX(4), kCeiling + 20);
+        r.ninja->SetState(290);
+        EXPECT_FALSE(Contains(r.Trace(60), 234));
+    }
+    Room r(Scenario::CellX(4), kCeiling + 20);
+    r.ninja->ceilingHold = 1;
+    r.ninja->SetState(290);
+    const std::vector<int32_t> t = r.Trace(30);
+    EXPECT_EQ(t.front(), 234);
+    for (int32_t f : t) EXPECT_TRUE(f == 234 || f == 235);
+    EXPECT_EQ(r.ninja->y, kCeiling + 20);
+    EXPECT_EQ(r.ninja->GetAnchorY(), kCeiling + 20 + 190);
+}
+
+TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
+    Room r(kLeftWall + 20, 1200);
+    r.ninja->wallHold = 1;
+    r.ninja->SetState(290);
+    r.s.Run(3);
+    ASSERT_EQ(r.ninja->frame / 2, 232 / 2);
+    // A dash up and back into the same wall: it slides along it.
+    r.Tap(100, 200);
+    bool slidAlongTheWall = false;
+    int32_t frame = 0;
+    for (int i = 0; i < 40 && !(frame == 232 && i > 0); ++i) {
+        r.s.Run(1);
+        frame = r.ninja->frame;
+        if (frame >= 320 && frame <= 322) {
+            EXPECT_NE(r.ninja->releasedSide, 0);
+            slidAlongTheWall = slidAlongTheWall || r.ninja->x == kLeftWall + 20;
+        }
+    }
+    EXPECT_TRUE(slidAlongTheWall);
+    // Once the dash is over the side counts as left, and the wall is held.
+    EXPECT_EQ(frame, 232);
+    EXPECT_EQ(r.ninja->releasedSide, 0);
+
+    // The rule directly: a released side is not held while touched, and is
+    // forgotten once the player is away from it.
+    r.ninja->SetState(290);
+    r.ninja->releasedSide = 2;
+    r.ninja->vx = 0;
+    EXPECT_FALSE(r.ninja->CanHold(2));
+    EXPECT_EQ(r.ninja->releasedSide, 2);
+    r.ninja->x += 50;
+    EXPECT_FALSE(r.ninja->CanHold(2));
+    EXPECT_EQ(r.ninja->releasedSide, 0);
+    r.ninja->x -= 50;
+    EXPECT_TRUE(r.ninja->CanHold(2));
+}
+
+TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
+    Room r;
+    r.s.Run(8);
+    r.Tap(r.ninja->x + 1000, r.ninja->y);
+    EXPECT_EQ(r.ninja->frame, 320);
+    EXPECT_EQ(r.ninja->RecordAt(321).stateDuration, 16);
+    EXPECT_EQ(r.ninja->airDashes, 1) << "a dash from the ground costs nothing";
+    EXPECT_EQ(r.ninja->attackDirX, 60);
+    EXPECT_EQ(r.ninja->attackDirY, 0);
+    EXPECT_EQ(r.ninja->facing, 1);
+    EXPECT_EQ(r.ninja->releasedSide, 4);
+    EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[0], 2) << "the press is used";
+    const std::vector<int32_t> t = r.Trace(30);
+    EXPECT_EQ(std::count(t.begin(), t.end(), 321), 16);
+    const int end = IndexOf(t, 322);
+    ASSERT_GT(end, 0);
+    EXPECT_EQ(IndexOf(t, 321), 0);
+    // The dash runs along the floor without landing on it, and ends
+    // standing.
+    EXPECT_TRUE(IsStanding(t.back()));
+    EXPECT_EQ(r.ninja->y, kFloor);
+    EXPECT_EQ(r.ninja->releasedSide, 0);
+
+    // A touch beyond the dash's range is cut to 1500: 25 ticks.
+    r.s.TouchUp();
+    r.s.Run(2);
+    r.ninja->x = Scenario::CellX(1);
+    r.Tap(Scenario::CellX(8), r.ninja->y - 1500);
+    EXPECT_EQ(r.ninja->RecordAt(321).stateDuration, 1500 / 60);
+}
+
+TEST(PlayerScenario, ADownwardSwipeDivesOnlyWhenLongerThanEightyPixels) {
+    for (int32_t dy : {81, 80}) {
+        SCOPED_TRACE(dy);
+        Room r;
+        r.s.Run(8);
+        const int32_t px = r.ninja->GetAnchorX() / 10, py = r.ninja->GetAnchorY() / 10;
+        r.s.TouchDown(px, py - 40);
+        r.s.Run(1);
+        r.s.TouchMove(px - 80, py - 40 + dy);
+        r.s.Run(1);
+        r.s.TouchUp();
+        r.s.Run(1);
+        EXPECT_EQ(r.ninja->frame == 440, dy == 81);
+    }
+}
+
+TEST(PlayerScenario, InTheAirATouchCostsAnAirDashAndWithoutOneDoesNothing) {
+    Room r(Scenario::CellX(4), 600);
+    r.ninja->SetState(290);
+    r.ninja->airDashes = 0;
+    r.Tap(Scenario::CellX(7), 1000);
+    EXPECT_TRUE(r.ninja->frame == 290 || r.ninja->frame == 291);
+    EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[0], 1) << "the press is left for others";
+    r.s.TouchUp();
+    r.s.Run(1);
+
+    r.ninja->airDashes = 1;
+    r.Tap(Scenario::CellX(7), 1000);
+    EXPECT_EQ(r.ninja->frame, 320);
+    EXPECT_EQ(r.ninja->airDashes, 0);
+}
+
+TEST(PlayerScenario, OfTwoTargetsAtTheSameDistanceTheEarlierInTheListIsTaken) {
+    for (bool leftFirst : {true, false}) {
+        SCOPED_TRACE(leftFirst);
+        Room r;
+        r.s.Run(8);
+        const int32_t y = r.ninja->GetAnchorY();
+        ScenarioBody* first = r.Enemy(leftFirst ? 1200 : 1600, y);
+        ScenarioBody* second = r.Enemy(leftFirst ? 1600 : 1200, y);
+        r.Tap(1400, y);
+        EXPECT_EQ(r.ninja->target, first);
+        EXPECT_NE(r.ninja->target, second);
+        EXPECT_EQ(r.ninja->frame, 330);
+        // Both are marked as targets in reach.
+        EXPECT_TRUE(first->HasChildOfType19990());
+        EXPECT_TRUE(second->HasChildOfType19990());
+    }
+}
+
+TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) {
+    Room r;
+    r.s.Run(8);
+    ScenarioBody* enemy = r.Enemy(1600, r.ninja->GetAnchorY());
+    enemy->hp = 100;
+    r.Tap(1600, r.ninja->GetAnchorY());
+    const std::vector<int32_t> t = r.Trace(90);
+    EXPECT_TRUE(Contains(t, 331));
+    EXPECT_TRUE(Contains(t, 341)) << "the cut that kills ends in the finishing pose";
+    EXPECT_EQ(enemy->hp, 0);
+    EXPECT_EQ(enemy->frame, 110);
+    EXPECT_TRUE(IsStanding(t.back()));
+
+    // A target deleted while aimed at is forgotten by the player.
+    ScenarioBody* other = r.Enemy(2400, r.ninja->GetAnchorY());
+    r.ninja->target = other;
+    r.ninja->grabbedObject = other;
+    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    other->alive = 0;
+    other->SetState(0);
+    world.UpdateAll();
+    EXPECT_EQ(r.ninja->target, nullptr);
+    EXPECT_EQ(r.ninja->grabbedObject, nullptr);
+}
+
+TEST(PlayerScenario, ATouchedExitDoorIsTaken) {
+    Room r;
+    r.s.Run(8);
+    CCharacter* door = r.s.AddAt(23800, r.ninja->x + 100, kFloor - 200);
+    FrameRecord* rec = door->frameTable.Find(250);
+    rec->bodyLeft = rec->bodyTop = -200;
+    rec->bodyRight = rec->bodyBottom = 200;
+    door->SetState(250);
+    r.Tap(door->x, door->y);
+    EXPECT_EQ(door->frame, 251);
+    EXPECT_EQ(r.ninja->frame, 300);
+    EXPECT_EQ(r.ninja->x, door->x);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[59], kInputConsumed) << "the press is taken whole";
+    EXPECT_EQ(r.s.Sounds().back(), 66);
+}
+
+TEST(PlayerScenario, ATouchedShopDoorOpensTheShop) {
+    Room r;
+    r.s.Run(8);
+    CCharacter* door = r.s.AddAt(23800, r.ninja->x, kFloor - 200);
+    FrameRecord* rec = door->frameTable.Find(350);
+    rec->bodyLeft = rec->bodyTop = -200;
+    rec->bodyRight = rec->bodyBottom = 200;
+    door->SetState(350);
+    r.Tap(door->x, door->y);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::MainShop));
+    EXPECT_EQ(r.ninja->target, nullptr);
+    EXPECT_NE(r.ninja->frame, 320);
+    EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[0], kInputConsumed);
+}
+
+TEST(PlayerScenario, ADyingPlayerFallsOutAndAsksForTheContinueScreen) {
+    Room r;
+    r.s.Run(8);
+    // The stage's check after the characters: a player below the stage's
+    // bottom edge stops.
+    auto* stage = r.s.Add(std::make_unique<ScenarioBody>(ScenarioBody::Box{}), 0, 0);
+    stage->onUpdate = [&r](ScenarioBody&) {
+        CCharacterNinja* p = r.ninja;
+        if (p->y > r.s.Stage().height * 400 && p->frame != 120 && p->frame != 121) p->SetState(120);
+    };
+    r.ninja->OnHit(1, 1000, -1, r.ninja);
+    EXPECT_EQ(r.ninja->frame, 110);
+    EXPECT_EQ(r.ninja->vy, -60);
+    EXPECT_EQ(r.ninja->GetInvulnerable(), -1);
+    const std::vector<int32_t> t = r.Trace(120);
+    const int stop = IndexOf(t, 120);
+    const int over = IndexOf(t, 121);
+    ASSERT_GT(stop, 0);
+    for (int i = 0; i < stop; ++i) EXPECT_EQ(t[i], 110);
+    EXPECT_EQ(over - stop, 40);
+    EXPECT_EQ(t.back(), 121);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::Continue));
+}
+
+TEST(PlayerScenario, WhileNotControlledTouchesReachOnlyTheScreens) {
+    Room r;
+    r.s.Run(8);
+    r.ninja->controlled = 0;
+    r.Tap(3000, 1000);
+    EXPECT_TRUE(IsStanding(r.ninja->frame));
+    CMyInput* input = CMyInput::GetInstance();
+    EXPECT_EQ(input->m_inputAvailable, 1);
+    EXPECT_TRUE(input->IsTouchPressed()) << "the press is still fresh for a screen";
+}
+
+TEST(PlayerScenario, SceneRunsReachTheRecordsTheScenesWaitFor) {
+    {
+        Room r;
+        r.s.Run(8);
+        r.ninja->SetState(986);
+        const std::vector<int32_t> t = r.Trace(70);
+        EXPECT_EQ(IndexOf(t, 230), 59);
+    }
+    // The ending's flight leaves the top of an open stage and comes down.
+    Scenario open({"....", "....", "....", "...."}, {});
+    auto* ninja = open.Add(std::make_unique<CCharacterNinja>(), 800, 1400);
+    open.SetPlayer(ninja);
+    ninja->SetState(965);
+    bool down = false;
+    for (int i = 0; i < 120 && !down; ++i) {
+        open.Run(1);
+        down = ninja->frame == 967;
+    }
+    EXPECT_TRUE(down);
+    EXPECT_EQ(ninja->vy, 15);
+}
+
+TEST(PlayerScenario, TheStageExitHandsOverToTheStageClearScreen) {
+    Room r;
+    r.s.Run(8);
+    r.ninja->SetState(940);
+    const std::vector<int32_t> t = r.Trace(50);
+    EXPECT_EQ(IndexOf(t, 941), 39);
+    EXPECT_EQ(t.back(), 941);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::StageClear));
+}
+
+TEST(PlayerScenario, WithAPotionInHandOnlyTouchingThePlayerUsesIt) {
+    Room r;
+    r.s.Run(8);
+    r.ninja->currentWeapon = 7;  // potion of healing
+    r.ninja->healingPotions = 2;
+    r.ninja->hp = 50;
+    ScenarioBody* enemy = r.Enemy(2000, r.ninja->GetAnchorY());
+    // On the enemy: no potion, a dash instead.
+    r.Tap(enemy->x, enemy->y);
+    EXPECT_EQ(r.ninja->healingPotions, 2);
+    EXPECT_EQ(r.ninja->target, nullptr);
+    r.s.TouchUp();
+    r.s.Run(40);
+    // On the player: the potion.
+    r.Tap(r.ninja->x, r.ninja->y - 100);
+    EXPECT_EQ(r.ninja->healingPotions, 1);
+    EXPECT_EQ(r.ninja->hp, 300);
+    EXPECT_EQ(r.s.Sounds().back(), 45);
+}
+
+TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {
+    Room r(kLeftWall + 20, kCeiling + 20);
+    r.ninja->SetState(290);
+    ASSERT_TRUE(r.ninja->TouchesSolid(1));
+    ASSERT_TRUE(r.ninja->TouchesSolid(2));
+    r.ninja->PushOutOfBlocks();
+    EXPECT_EQ(r.ninja->x, kLeftWall + 21);
+    EXPECT_EQ(r.ninja->y, kCeiling + 21);
+}
+
+TEST(PlayerScenario, AHeldTouchKeepsTheNinjaDashingTowardIt) {
+    Room r;
+    r.s.Run(8);
+    const int32_t goal = Scenario::CellX(7);
+    r.TouchAt(goal, kFloor);
+    const std::vector<int32_t> t = r.Trace(80);
+    int dashes = 0;
+    for (std::size_t i = 0; i < t.size(); ++i) dashes += t[i] == 320 ? 1 : 0;
+    EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
+    EXPECT_LE(std::abs(r.ninja->x - goal), 120);
+    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
+}
