@@ -34,6 +34,4 @@ inline bool TileSpeck(int x, int y, uint32_t seed, int percent) {
     return static_cast<int>(TileHash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), seed) % 100) < percent;
 }
 
-// The one-way border tile at the bottom-right of resource 100 (texture
-// slot 0), anchored at (54, 54).
-void DrawBorderTile(Canvas& c, int x, int y);
+

@@ -857,12 +857,6 @@ Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
 
 }  // namespace
 
-void DrawBorderTile(Canvas& c, int x, int y) {
-    for (int j = 0; j < kTile; ++j)
-        for (int i = 0; i < kTile; ++i) c.Set(x + i, y + j, FillTone(kBackWallStyle, Fill::BackStones, i, j, 0));
-    c.Frame(x, y, kTile, kTile, kNight);
-}
-
 // Forest earth (sets 16, 240) and mossy rock (set 848).
 ART_SHEET(300, "tiles-forest") {
     Canvas c = TileSheet();
