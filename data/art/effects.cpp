@@ -109,15 +109,15 @@ Canvas Explosion(int f) {
             Ellipse(c, 15, 14, 4, 4, kAmber);
             break;
         case 4:
-            Cloud(c, 16, 15, 13, 8, 7, kStoneDark, kStone, kStoneLight);
-            Ellipse(c, 17, 18, 3, 3, kRed);
+            Cloud(c, 16, 15, 13, 8, 7, kStone, kStoneLight, kWhite);
+            Ellipse(c, 17, 18, 3, 3, kCoral);
             break;
         default: {
             Dice d(11);
             for (int i = 0; i < 6; ++i) {
                 const double a = 6.2831853 * i / 6 + 0.4;
-                Cloud(c, 16 + std::cos(a) * 10, 15 + std::sin(a) * 10, 3.5 + d.Next(2), 4, 20 + i, kStoneDark, kStone,
-                      kStoneLight);
+                Cloud(c, 16 + std::cos(a) * 10, 15 + std::sin(a) * 10, 3.5 + d.Next(2), 4, 20 + i, kStone, kStoneLight,
+                      kWhite);
             }
             break;
         }
@@ -148,12 +148,12 @@ Canvas Smoke(int f) {
     Canvas c(16, 16);
     const double radii[] = {3.5, 5, 6, 6.5, 6.5};
     if (f < 4) {
-        Cloud(c, 8, 8, radii[f], 5 + f, 30 + f, kStone, kStoneLight, kWhite);
+        Cloud(c, 8, 8, radii[f], 5 + f, 30 + f, kStoneLight, kWhite, kCream);
     } else {
         for (int i = 0; i < 5; ++i) {
             const double a = 6.2831853 * i / 5;
-            Ellipse(c, 8 + std::cos(a) * 5, 8 + std::sin(a) * 5, 2, 2, kStone);
-            Ellipse(c, 7.6 + std::cos(a) * 5, 7.6 + std::sin(a) * 5, 1.3, 1.3, kStoneLight);
+            Ellipse(c, 8 + std::cos(a) * 5, 8 + std::sin(a) * 5, 2, 2, kStoneLight);
+            Ellipse(c, 7.6 + std::cos(a) * 5, 7.6 + std::sin(a) * 5, 1.3, 1.3, kWhite);
         }
     }
     return c;
@@ -465,11 +465,13 @@ Canvas Washbasin() {
 // character's centre is).
 Canvas DashDust(int f) {
     Canvas c(32, 16);
-    const double spread = 5 + 4 * f;
+    const double spread = 4 + 5 * f;
+    const double r = 3.5 + f * 0.8;
     for (int side = -1; side <= 1; side += 2) {
-        Cloud(c, 16 + side * spread, 12, 3.2 + f * 0.5, 4, 40 + f + side, kStone, kStoneLight, kWhite);
+        Cloud(c, 16 + side * spread, 16 - r, r, 5, 40 + f + side, kStoneLight, kWhite, kCream);
+        if (f < 2) Ellipse(c, 16 + side * (spread - r), 14.5, r * 0.7, 1.5, kStoneLight);
     }
-    if (f == 0) Ellipse(c, 16, 13, 4, 2, kStoneLight);
+    if (f == 0) Ellipse(c, 16, 14, 5, 2, kWhite);
     return c;
 }
 

@@ -48,8 +48,8 @@ Canvas Bomb(Rgb body, Rgb light) {
 Canvas Shuriken(bool turned, Rgb blade, Rgb edge) {
     Canvas c = Cell16();
     if (!turned) {
-        Star4(c, 8, 8, 6, 6, 2, blade);
-        Star4(c, 8, 8, 4, 4, 1, edge);
+        Star4(c, 8, 8, 7, 7, 1, blade);
+        Star4(c, 8, 8, 4, 4, 0, edge);
     } else {
         c.Polygon({{2, 2}, {9, 6}, {14, 2}, {10, 9}, {14, 14}, {7, 10}, {2, 14}, {6, 7}}, blade);
         c.Polygon({{4, 4}, {8, 7}, {12, 4}, {9, 8}, {12, 12}, {8, 9}, {4, 12}, {7, 8}}, edge);
@@ -424,19 +424,20 @@ Canvas Lightning(int f) {
 // facing right, 48 x 40.
 Canvas GreatFan() {
     Canvas c(48, 40);
+    // The blade: a broad leaf of feathers, lit from the upper left, with the
+    // quills fanning out from the grip.
+    Ellipse(c, 28, 20, 19, 17, kStoneLight);
+    Ellipse(c, 27, 19, 17.5, 15.5, kCream);
+    Ellipse(c, 24, 15, 9, 7, kWhite);
     for (int i = 0; i < 9; ++i) {
-        const double a = -1.1 + i * 0.275;
-        const double tx = 10 + std::cos(a) * 34, ty = 20 + std::sin(a) * 17;
-        Ellipse(c, (10 + tx) / 2 + 3, (20 + ty) / 2, 16, 3.2, i % 2 == 0 ? kCream : kWhite);
+        const double a = -1.25 + i * 0.3125;
+        c.Line(11, 20, static_cast<int>(11 + std::cos(a) * 32), static_cast<int>(20 + std::sin(a) * 14), kSand);
     }
-    for (int i = 0; i < 9; ++i) {
-        const double a = -1.1 + i * 0.275;
-        c.Line(10, 20, static_cast<int>(10 + std::cos(a) * 32), static_cast<int>(20 + std::sin(a) * 16), kStoneLight);
-    }
-    Ellipse(c, 10, 20, 4, 4, kCrimson);
-    Ellipse(c, 9.5, 19.5, 2, 2, kRed);
-    c.Rect(0, 19, 8, 3, kWood);
-    c.Rect(0, 19, 8, 1, kSand);
+    // The lacquered grip and its cord.
+    Ellipse(c, 11, 20, 4, 4, kCrimson);
+    Ellipse(c, 10.5, 19.5, 2, 2, kRed);
+    c.Rect(0, 19, 9, 3, kWood);
+    c.Rect(0, 19, 9, 1, kSand);
     c.Outline(kInk);
     return c;
 }
