@@ -521,6 +521,8 @@ bool CCharacterAttackEffect::RunFrame() {
     } else if (IsFragment(f)) {
         if (TouchesAnySolid()) return gone();
         ApplyGravity();
+        // One that falls past every floor would fall for ever.
+        if (!IsNearScreen()) return gone();
     } else if (f == 500 || f == 510 || f == 570 || f == 652 || f == 670) {
         FaceVelocity();
         Strike(15, 100);
@@ -663,11 +665,6 @@ CCharacterAttackEffect* SpawnAttackEffect(CCharacter* parent, int32_t state, int
     effect->SetState(state);
     effect->group = parent != nullptr ? parent->group : 0;
     effect->facing = facing;
-    // One draw each, in this order.
-    effect->x = RandomBetween(x0, x1);
-    effect->y = RandomBetween(y0, y1);
-    effect->vx = RandomBetween(vx0, vx1);
-    effect->vy = RandomBetween(vy0, vy1);
-    CGameMain::GetInstance()->m_characterList.Add(effect);
+    PlaceFromRanges(*effect, x0, x1, y0, y1, vx0, vx1, vy0, vy1);
     return effect;
 }

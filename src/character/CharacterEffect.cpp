@@ -33,6 +33,10 @@ constexpr int32_t kPopupAlign = kAlignTop | kAlignLeft;
 // The light's glow: the scales of its six soft draws.
 constexpr double kGlowScales[] = {1.0, 1.08, 1.16, 1.24, 1.32, 1.40};
 
+// A scale that has shrunk this far has reached 0 (the steps are not exact
+// in binary).
+constexpr double kNoScale = 1e-9;
+
 // How close the player must come before a lying coin flies to it.
 constexpr int64_t kMagnetReach = 800;
 
@@ -380,7 +384,7 @@ bool CCharacterEffect::RunFrame() {
     } else if (In(f, 280, 282) || In(f, 290, 292)) {
         ApplyGravity();
         Shrink(*this, 0.05);
-        if (scaleX <= 0.0) {
+        if (scaleX <= kNoScale) {
             Vanish();
             return false;
         }
@@ -392,7 +396,7 @@ bool CCharacterEffect::RunFrame() {
         }
     } else if (In(f, 360, 363) || In(f, 540, 543) || In(f, 560, 564) || f == 640 || f == 680) {
         Shrink(*this, f == 640 ? 0.05 : (f == 680 ? 0.01 : 0.03));
-        if (scaleX <= 0.0) {
+        if (scaleX <= kNoScale) {
             Vanish();
             return false;
         }
@@ -526,18 +530,23 @@ int32_t RandomBetween(int32_t a, int32_t b) {
     return static_cast<int32_t>(GameRand() % (hi - lo + 1) + lo);
 }
 
+void PlaceFromRanges(CCharacter& c, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int32_t vx0, int32_t vx1,
+                     int32_t vy0, int32_t vy1) {
+    // One draw each, in this order.
+    c.x = RandomBetween(x0, x1);
+    c.y = RandomBetween(y0, y1);
+    c.vx = RandomBetween(vx0, vx1);
+    c.vy = RandomBetween(vy0, vy1);
+    CGameMain::GetInstance()->m_characterList.Add(&c);
+}
+
 CCharacterEffect* SpawnEffect(int32_t state, int32_t facing, int32_t x0, int32_t x1, int32_t y0, int32_t y1,
                               int32_t vx0, int32_t vx1, int32_t vy0, int32_t vy1) {
     auto* effect = static_cast<CCharacterEffect*>(CreateCharacter(CCharacterEffect::kTypeId));
     if (effect == nullptr) return nullptr;
     effect->SetState(state);
     effect->facing = facing;
-    // One draw each, in this order.
-    effect->x = RandomBetween(x0, x1);
-    effect->y = RandomBetween(y0, y1);
-    effect->vx = RandomBetween(vx0, vx1);
-    effect->vy = RandomBetween(vy0, vy1);
-    CGameMain::GetInstance()->m_characterList.Add(effect);
+    PlaceFromRanges(*effect, x0, x1, y0, y1, vx0, vx1, vy0, vy1);
     return effect;
 }
 

@@ -99,3 +99,9 @@ CCharacterEffect* SpawnShortLivedEffect(int32_t facing, int32_t x0, int32_t x1, 
 
 // One draw from [min(a, b), max(a, b)] as the game draws every range.
 int32_t RandomBetween(int32_t a, int32_t b);
+
+// The last steps of both spawn functions: the position and speed drawn
+// from their ranges (one draw each, in the order x, y, vx, vy), then the
+// character appended to the world list.
+void PlaceFromRanges(CCharacter& c, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int32_t vx0, int32_t vx1,
+                     int32_t vy0, int32_t vy1);

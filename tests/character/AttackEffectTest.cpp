@@ -17,29 +17,20 @@
 #include "player/CharacterPlayer.h"
 #include "player/CharacterRobo.h"
 #include "support/Scenario.h"
+#include "support/WorldList.h"
 
 using testing_support::Scenario;
 using testing_support::ScenarioBody;
+using testing_support::InStates;
+using testing_support::Listed;
+using testing_support::World;
 
 namespace {
 
 constexpr int32_t kForestFill = 20069;
 constexpr int32_t kEnemyGroup = 2;
 
-CCharacterList& World() { return CGameMain::GetInstance()->m_characterList; }
 
-bool Listed(const CCharacter* c) {
-    for (int32_t i = 1; i <= World().GetCount(); ++i)
-        if (World().GetAt(i) == c) return true;
-    return false;
-}
-
-std::vector<CCharacter*> InStates(int32_t first, int32_t last) {
-    std::vector<CCharacter*> out;
-    for (int32_t i = 1; i <= World().GetCount(); ++i)
-        if (CCharacter* c = World().GetAt(i); c->frame >= first && c->frame <= last) out.push_back(c);
-    return out;
-}
 
 ScenarioBody* AddBody(Scenario& s, int32_t x, int32_t y, int32_t group) {
     auto* b = s.Add(std::make_unique<ScenarioBody>(ScenarioBody::Box{-200, 200, -200, 200}), x, y);

@@ -12,6 +12,7 @@
 #include "character/TestCharacter.h"
 #include "framework/GameMain.h"
 #include "support/Scenario.h"
+#include "support/WorldList.h"
 #include "win/Sprite.h"
 
 using testing_support::Scenario;
@@ -322,11 +323,7 @@ TEST(Tween, NeedsAParentAndMovesNothingByItself) {
 namespace {
 
 std::vector<CCharacter*> Afterimages() {
-    std::vector<CCharacter*> out;
-    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
-    for (int32_t i = 1; i <= world.GetCount(); ++i)
-        if (CCharacter* c = world.GetAt(i); c->frame == CCharacterEffect::kAfterimage) out.push_back(c);
-    return out;
+    return testing_support::InStates(CCharacterEffect::kAfterimage, CCharacterEffect::kAfterimage);
 }
 
 }  // namespace

@@ -16,23 +16,20 @@
 #include "framework/Random.h"
 #include "player/CharacterPlayer.h"
 #include "support/Scenario.h"
+#include "support/WorldList.h"
 #include "win/DrawString.h"
 #include "win/Sprite.h"
 
 using testing_support::Scenario;
 using testing_support::ScenarioBody;
+using testing_support::InStates;
+using testing_support::Listed;
+using testing_support::World;
 
 namespace {
 
 constexpr int32_t kForestFill = 20069;
 
-CCharacterList& World() { return CGameMain::GetInstance()->m_characterList; }
-
-bool Listed(const CCharacter* c) {
-    for (int32_t i = 1; i <= World().GetCount(); ++i)
-        if (World().GetAt(i) == c) return true;
-    return false;
-}
 
 // A player for the marks: the player character class with a hurt box and a
 // homing range the test decides.
