@@ -38,6 +38,11 @@ CCharacter::~CCharacter() {
     for (int32_t i = 1; i <= n; ++i) {
         CCharacter* c = world.GetAt(i);
         if (c == nullptr) continue;
+        // Every death sweeps the whole world: a read-only test first (a few
+        // wide compares), and writes only where a link is found.
+        bool linked = false;
+        for (int32_t k = 0; k < kLinkCount; ++k) linked |= (c->linksA[k] == this) | (c->linksB[k] == this);
+        if (!linked) continue;
         for (int32_t k = 0; k < kLinkCount; ++k) {
             if (c->linksA[k] == this) c->linksA[k] = nullptr;
             if (c->linksB[k] == this) c->linksB[k] = nullptr;
@@ -84,57 +89,6 @@ void CCharacter::FacePlayer() {
     else if (x > player->x) facing = -1;
 }
 
-// --- Afterimages and tween --------------------------------------------------
-
-void CCharacter::StartAfterimageTinted(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}
-void CCharacter::StartAfterimageCounted(int32_t, int32_t, int32_t, int32_t, int32_t) {}
-void CCharacter::StartAfterimage(int32_t, int32_t, int32_t, int32_t) {}
-
-void CCharacter::SetAfterimageParams(int32_t countA, int32_t countB, int32_t layerValue, double angleValue,
-                                     double angle2Value, double scaleXValue, double scaleX2Value, double scaleYValue,
-                                     double scaleY2Value, int32_t red, int32_t green, int32_t blue,
-                                     int32_t blendModeValue, int32_t alphaValue, int32_t fadeStepValue,
-                                     double scaleXRateValue, double scaleYRateValue, int32_t stateDuration, int32_t u,
-                                     int32_t v, int32_t spriteLeft, int32_t spriteRight, int32_t spriteTop,
-                                     int32_t spriteBottom, int32_t textureId) {
-    AfterimageBlock& a = afterimage;
-    a.countA = countA;
-    a.countB = countB;
-    a.layer = layerValue;
-    a.angle = angleValue;
-    a.angle2 = angle2Value;
-    a.scaleX = scaleXValue;
-    a.scaleX2 = scaleX2Value;
-    a.scaleY = scaleYValue;
-    a.scaleY2 = scaleY2Value;
-    a.red = red;
-    a.green = green;
-    a.blue = blue;
-    a.blendMode = blendModeValue;
-    a.alpha = alphaValue;
-    a.fadeStep = fadeStepValue;
-    a.scaleXRate = scaleXRateValue;
-    a.scaleYRate = scaleYRateValue;
-    a.stateDuration = stateDuration;
-    a.u = u;
-    a.v = v;
-    a.spriteLeft = spriteLeft;
-    a.spriteRight = spriteRight;
-    a.spriteTop = spriteTop;
-    a.spriteBottom = spriteBottom;
-    a.textureId = textureId;
-}
-
-void CCharacter::UpdateAfterimages() {}
-void CCharacter::SpawnAfterimagesC(int32_t, int32_t, int32_t, int32_t, int32_t) {}
-void CCharacter::SpawnAfterimagesA(int32_t, int32_t, int32_t, int32_t, int32_t) {}
-void CCharacter::SpawnAfterimagesB(int32_t, int32_t, int32_t, int32_t, int32_t) {}
-void CCharacter::SpawnAfterimage(int32_t, int32_t, int32_t, double, double, double, int32_t, int32_t, int32_t,
-                                 int32_t, int32_t, int32_t, double, double, int32_t, int32_t, int32_t, int32_t,
-                                 int32_t, int32_t, int32_t, int32_t) {}
-void CCharacter::UpdateTween() {}
-bool CCharacter::IsTweening() { return tweenStep != tweenDuration; }
-
 // --- Frame entry and the state-band handlers --------------------------------
 
 void CCharacter::EmptyHook() {}
@@ -161,7 +115,6 @@ void CCharacter::Frame() {
 }
 
 void CCharacter::Update() {}
-void CCharacter::Draw() {}
 bool CCharacter::IsRemoved() { return false; }
 void CCharacter::Reset() {}
 
@@ -339,34 +292,9 @@ void CCharacter::SetBlockFrameRecord(int32_t record, int32_t u, int32_t v, int32
                      -1,          nextState,   kHeldDuration,   stateDuration, static_cast<uint16_t>(textureId)};
 }
 
-// --- Drawing motions --------------------------------------------------------
-
-void CCharacter::ScrollParallax(int32_t, int32_t) {}
 void CCharacter::SetTypeId(int32_t id) { typeId = id; }
-void CCharacter::FollowParent() {}
 
 void CCharacter::FaceVelocity() { angle = std::atan2(static_cast<double>(vx), static_cast<double>(-vy)); }
-
-void CCharacter::SetTween(int32_t offsetXFrom, int32_t offsetXTo, int32_t offsetYFrom, int32_t offsetYTo,
-                          double scaleXFrom, double scaleXTo, double scaleYFrom, double scaleYTo, int32_t layerFrom,
-                          int32_t layerTo, double angleFrom, double angleTo, int32_t duration, int32_t mode) {
-    tween.offsetXFrom = offsetXFrom;
-    tween.offsetXTo = offsetXTo;
-    tween.offsetYFrom = offsetYFrom;
-    tween.offsetYTo = offsetYTo;
-    tween.scaleXFrom = scaleXFrom;
-    tween.scaleXTo = scaleXTo;
-    tween.scaleYFrom = scaleYFrom;
-    tween.scaleYTo = scaleYTo;
-    tween.layerFrom = layerFrom;
-    tween.layerTo = layerTo;
-    tween.angleFrom = angleFrom;
-    tween.angleTo = angleTo;
-    relativeAngle = angleFrom;
-    tweenStep = 0;
-    tweenDuration = duration;
-    tweenMode = mode;
-}
 
 int32_t CCharacter::GetAnchorX() { return x; }
 int32_t CCharacter::GetAnchorY() { return y; }

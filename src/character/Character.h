@@ -10,6 +10,14 @@
 
 class CCharacterList;
 
+// Where the play field lies on the screen, in pixels: the position of the
+// in-stage screen. Every character's drawing adds it, so the whole play
+// field moves with that screen.
+struct PlayFieldOffset {
+    static int32_t x;
+    static int32_t y;
+};
+
 // Two ordered ranges [a0, a1] and [b0, b1] overlap when each starts before
 // the other ends, or when they are the same range; ranges that only touch
 // at an end do not.

@@ -78,9 +78,11 @@ struct FrameTableData {
 // past the records.
 //
 // A table loaded from class data reads the constant records until the
-// first write, which copies them: hundreds of tiles share one set of
-// records, and a character that rewrites a record still changes only its
-// own.
+// first write: hundreds of tiles share one set of records, and a character
+// that rewrites a record still changes only its own. The first few records
+// written are kept in a small overlay of their own (an afterimage or a
+// spark rewrites one record of a table of a thousand); a table written in
+// more places than that becomes a whole copy.
 class FrameTable {
 public:
     FrameTable() = default;
@@ -100,12 +102,30 @@ public:
     bool Contains(int32_t index) const { return index >= 0 && index < count_; }
 
     // The record at index, or the all-zero record outside the table.
-    const FrameRecord& Get(int32_t index) const;
-    // The record at index for writing, or null outside the table.
+    const FrameRecord& Get(int32_t index) const {
+        if (!Contains(index)) return Zero();
+        if (overlay_) {
+            for (int32_t i = 0; i < overlay_->count; ++i)
+                if (overlay_->index[i] == index) return overlay_->records[i];
+        }
+        return records_[static_cast<std::size_t>(index)];
+    }
+    // The record at index for writing, or null outside the table. The
+    // pointer is good until the next Find.
     FrameRecord* Find(int32_t index);
 
 private:
+    static constexpr int32_t kOverlaySize = 4;
+    struct Overlay {
+        int32_t count = 0;
+        int32_t index[kOverlaySize] = {};
+        FrameRecord records[kOverlaySize];
+    };
+    static const FrameRecord& Zero();
+    void CopyAll();
+
     std::unique_ptr<FrameRecord[]> owned_;
+    std::unique_ptr<Overlay> overlay_;       // written records of class data
     const FrameRecord* records_ = nullptr;  // owned_ or the class data
     int32_t count_ = 0;
 };
