@@ -5,6 +5,7 @@
 #include "character/CharacterList.h"
 #include "framework/GameMain.h"
 #include "win/SoundTables.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -158,7 +159,34 @@ void CCharacter::Frame() {
 }
 
 void CCharacter::Update() {}
-void CCharacter::Draw() {}
+void CCharacter::Draw() {
+    const FrameRecord& r = CurrentRecord();
+    if (invincibleTimer % 3 >= 2) return;
+    if (blinkPeriod != 0 && blinkTimer % blinkPeriod >= blinkVisible) return;
+    // The in-stage screen's play-field offset; the play field is not
+    // shifted while that screen keeps none.
+    const int32_t offX = 0, offY = 0;
+    const int32_t w = r.spriteRight - r.spriteLeft + 1, h = r.spriteBottom - r.spriteTop + 1;
+    const int32_t sx = x / 10 + (facing == 1 ? r.spriteLeft : -r.spriteRight) + offX;
+    const int32_t sy = y / 10 + r.spriteTop + offY;
+    DrawParams::direction = static_cast<float>(facing);
+    DrawParams::angle = static_cast<float>(angle);
+    DrawParams::pivotX = static_cast<float>(-r.spriteLeft);
+    DrawParams::pivotY = static_cast<float>(-r.spriteTop);
+    DrawParams::scaleX = static_cast<float>(scaleX);
+    DrawParams::scaleY = static_cast<float>(scaleY);
+    DrawParams::colour = (static_cast<uint32_t>(alpha & 0xFF) << 24) | (static_cast<uint32_t>(colorR & 0xFF) << 16) |
+                         (static_cast<uint32_t>(colorG & 0xFF) << 8) | static_cast<uint32_t>(colorB & 0xFF);
+    DrawParams::blendMode = blendMode;
+    const bool flat = damageFlashTimer % 3 == 1 || (flashPeriod != 0 && flashTimer % flashPeriod >= flashOn);
+    DrawParams::colourMode = flat ? 1 : 0;
+    DrawParams::textureFactor = 0xFFFFFFFFu;
+    DrawSprite(sx, sy, r.textureId, r.u + r.spriteLeft, r.v + r.spriteTop, w, h);
+    if (flat) {
+        DrawParams::colourMode = 0;
+        DrawParams::textureFactor = 0xFFFFFFFFu;
+    }
+}
 bool CCharacter::IsRemoved() { return false; }
 void CCharacter::Reset() {}
 
@@ -338,7 +366,38 @@ void CCharacter::SetBlockFrameRecord(int32_t record, int32_t u, int32_t v, int32
 
 // --- Drawing motions --------------------------------------------------------
 
-void CCharacter::ScrollParallax(int32_t, int32_t) {}
+namespace {
+
+// The share of a camera scroll a character takes back, by parallax mode:
+// 1/1 keeps it fixed on the map, 0 pins it to the screen.
+struct ParallaxFactor {
+    int32_t num, den;
+};
+
+ParallaxFactor ParallaxOf(int32_t mode) {
+    switch (mode) {
+        case 1: return {1, 16};
+        case 2: return {1, 8};
+        case 3: return {1, 4};
+        case 4: return {1, 3};
+        case 5: return {1, 2};
+        case 6: return {2, 3};
+        case 9: return {0, 1};
+        default: return {1, 1};
+    }
+}
+
+}  // namespace
+
+void CCharacter::ScrollParallax(int32_t dx, int32_t dy) {
+    const ParallaxFactor f = ParallaxOf(parallaxMode);
+    const int32_t tx = f.num * dx + parallaxRemX;
+    x -= tx / f.den;
+    parallaxRemX = tx % f.den;
+    const int32_t ty = f.num * dy + parallaxRemY;
+    y -= ty / f.den;
+    parallaxRemY = ty % f.den;
+}
 void CCharacter::SetTypeId(int32_t id) { typeId = id; }
 void CCharacter::FollowParent() {}
 

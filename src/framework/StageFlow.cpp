@@ -43,4 +43,13 @@ void CGameMain::GoToTitle() {
     CEvent::GetInstance()->Reset();
     CGameStateController::GetInstance()->ChangeState(2);
     m_mapId = 0;
+    m_stageControl.SetStage(0);
+}
+
+void CGameMain::ApplyScreenSizeToStage() {
+    CStageData* stage = m_stageControl.GetStage();
+    if (stage == nullptr) return;
+    const int32_t w = GetViewWidth(), h = GetViewHeight();
+    stage->SetDeadZone((w / 2) * 10, (w / 2) * 10, (h / 2) * 10, (h / 2) * 10);
+    stage->Update();
 }

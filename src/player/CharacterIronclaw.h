@@ -5,5 +5,8 @@
 
 class CCharacterIronclaw : public CCharacterPlayer {
 public:
-    CCharacterIronclaw() { typeId = 6; }
+    CCharacterIronclaw() {
+        typeId = 6;
+        UseStandInSheet(27);
+    }
 };

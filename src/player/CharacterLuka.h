@@ -5,5 +5,8 @@
 
 class CCharacterLuka : public CCharacterPlayer {
 public:
-    CCharacterLuka() { typeId = 5; }
+    CCharacterLuka() {
+        typeId = 5;
+        UseStandInSheet(25);
+    }
 };

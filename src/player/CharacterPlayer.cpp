@@ -4,6 +4,7 @@
 
 #include "framework/GameMain.h"
 #include "framework/SaveData.h"
+#include "win/MyInput.h"
 
 namespace {
 
@@ -28,6 +29,37 @@ int32_t GetInt(const uint8_t* bytes, std::size_t offset) {
     return value;
 }
 
+// The stand-in's pictures: cells of the ninja's sheet (texture slot 19),
+// anchored at the feet, which is where its position is.
+constexpr int32_t kNinjaSheet = 19;
+struct StandInCell {
+    int32_t u, v;
+};
+constexpr StandInCell kStandCell = {20, 32};
+constexpr StandInCell kWalkCells[4] = {{20, 72}, {60, 72}, {100, 72}, {140, 72}};
+constexpr StandInCell kRiseCell = {100, 112};
+constexpr StandInCell kFallCell = {140, 112};
+constexpr int32_t kWalkFrameTicks = 8;
+
+// Body and hurt box around the feet: 200 wide, 380 tall.
+void SetStandInRecord(FrameRecord& r, int32_t slot, StandInCell cell) {
+    r.u = cell.u;
+    r.v = cell.v;
+    r.spriteLeft = -20;
+    r.spriteRight = 19;
+    r.spriteTop = -32;
+    r.spriteBottom = 7;
+    r.bodyLeft = -100;
+    r.bodyRight = 100;
+    r.bodyTop = -380;
+    r.bodyBottom = 0;
+    r.hurtLeft = -120;
+    r.hurtRight = 120;
+    r.hurtTop = -400;
+    r.hurtBottom = 0;
+    r.textureId = slot;
+}
+
 // States in which the player clings to a wall or a ceiling.
 constexpr int32_t kWallStates[] = {232, 233, 384, 385, 404, 405, 424, 425};
 constexpr int32_t kCeilingStates[] = {234, 235, 386, 387, 406, 407, 426, 427};
@@ -48,6 +80,17 @@ CCharacterPlayer::CCharacterPlayer() {
     layer = 152;
     scaleX = scaleX2 = scaleY = scaleY2 = 2.0;
     AllocateHeldRecords(kFrameCount);
+    UseStandInSheet(kNinjaSheet);
+    // Walking cycles through four pictures; the air has a rising and a
+    // falling one.
+    for (int32_t i = 0; i < 4; ++i) {
+        FrameRecord* r = frameTable.Find(kWalkState + i);
+        SetStandInRecord(*r, kNinjaSheet, kWalkCells[i]);
+        r->nextFrame = kWalkState + (i + 1) % 4;
+        r->frameDuration = kWalkFrameTicks;
+    }
+    SetStandInRecord(*frameTable.Find(280), kNinjaSheet, kRiseCell);
+    SetStandInRecord(*frameTable.Find(kAirState), kNinjaSheet, kFallCell);
     // The scene runs that the opening and ending scenes wait for.
     if (FrameRecord* r = frameTable.Find(986)) {
         r->nextFrame = 230;
@@ -65,7 +108,49 @@ CCharacterPlayer::~CCharacterPlayer() {
     if (game->m_player == this) game->m_player = nullptr;
 }
 
-void CCharacterPlayer::Update() { StepAnimation(); }
+void CCharacterPlayer::UseStandInSheet(int32_t textureSlot) {
+    for (int32_t i = 1; i < kFrameCount; ++i) {
+        const bool moving = (i >= kWalkState && i < kWalkState + 4) || i == 280 || i == kAirState;
+        if (!moving) SetStandInRecord(*frameTable.Find(i), textureSlot, kStandCell);
+    }
+}
+
+void CCharacterPlayer::Update() {
+    StepAnimation();
+    const bool moving = frame == kStandState || (frame >= kWalkState && frame < kWalkState + 4) || frame == 280 ||
+                        frame == kAirState;
+    // Any other state (a scene's pose, the fall out of the stage) holds.
+    if (!moving) return;
+    UpdateStandInMoves();
+    Move(vx, vy);
+    if (controlled) ClampToStage();
+}
+
+void CCharacterPlayer::UpdateStandInMoves() {
+    const CMyInput* input = CMyInput::GetInstance();
+    const bool available = controlled && input->m_inputAvailable != 0;
+    const int32_t dir = available ? input->m_dirRight - input->m_dirLeft : 0;
+    const bool airborne = ApplyGravity();
+    if (dir != 0) {
+        facing = dir;
+        AccelerateX(kWalkSpeed * dir, 10, true, true);
+    } else {
+        DecelerateX(friction);
+    }
+    auto pressed = [&](int key) { return input->m_keyHistory[key][0] == 1 && input->m_keyHistory[key][1] == 0; };
+    if (available && !airborne && (pressed(4) || pressed(0))) {
+        vy = -kJumpSpeed;
+        SetState(280);
+        return;
+    }
+    if (airborne) {
+        if (vy >= 0 && frame != kAirState) SetState(kAirState);
+    } else if (dir != 0) {
+        if (frame < kWalkState || frame >= kWalkState + 4) SetState(kWalkState);
+    } else if (frame != kStandState) {
+        SetState(kStandState);
+    }
+}
 
 bool CCharacterPlayer::IsRemoved() { return frame == 0 || frame == 1; }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The player character base. (Stand-in until the player characters land: it
-// keeps the status that the rest of the game reads and writes, and holds
-// whatever state it is put into.)
+// keeps the status that the rest of the game reads and writes; it stands,
+// walks on the arrow keys, jumps on Z or the up arrow and falls onto the
+// terrain, and holds whatever other state it is put into.)
 #include <cstdint>
 
 #include "character/Character.h"
@@ -46,6 +47,12 @@ public:
     // A dying character that the player last touched is forgotten.
     static void ForgetTarget(const CCharacter* dying);
 
+    // The stand-in's moves: standing, walking, in the air.
+    static constexpr int32_t kWalkState = 250;
+    static constexpr int32_t kAirState = 290;
+    static constexpr int32_t kWalkSpeed = 40;
+    static constexpr int32_t kJumpSpeed = 115;
+
     int32_t airDashes = 1;
     int32_t airDashesMax = 1;
     // The character or stage object the player last touched or aims at.
@@ -60,4 +67,13 @@ public:
     int32_t equipSlots[3] = {1, 0, 0};
     int32_t currentWeapon = 1;
     int32_t katanaReach = 1200;
+
+protected:
+    // Draws the standing and every held state from another character
+    // sheet (its cell layout as the ninja's).
+    void UseStandInSheet(int32_t textureSlot);
+
+private:
+    // Reads the arrow keys and the jump key and picks the stand-in's move.
+    void UpdateStandInMoves();
 };
