@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -16,89 +15,7 @@
 namespace {
 
 using testing_support::MapGrid;
-
-class Reach {
-public:
-    explicit Reach(const MapGrid& grid) : g(grid), firstColumn(5), lastColumn(grid.m.width + 4), lastRow(grid.m.height + 4) {}
-
-    // A cell the player can stand in: free, with ground under it.
-    bool Standable(int32_t c, int32_t r) const {
-        return c >= firstColumn && c <= lastColumn && r >= 0 && r <= lastRow && !g.Solid(c, r) && g.Solid(c, r + 1);
-    }
-
-    // Where a body dropped in the column (from row r down) comes to stand;
-    // -1 when it falls out of the stage.
-    int32_t Land(int32_t c, int32_t r) const {
-        if (g.Solid(c, r)) return -1;
-        while (r <= lastRow && !g.Solid(c, r + 1)) ++r;
-        return r <= lastRow ? r : -1;
-    }
-
-    std::vector<std::pair<int32_t, int32_t>> Moves(int32_t c, int32_t r) const {
-        std::vector<std::pair<int32_t, int32_t>> out;
-        for (int32_t d : {-1, 1}) {
-            const int32_t n = c + d;
-            if (n < firstColumn || n > lastColumn || g.Solid(n, r)) continue;
-            const int32_t landed = Land(n, r);
-            if (landed >= 0) out.push_back({n, landed});
-        }
-        if (g.Solid(c, r - 1)) return out;  // no room to jump
-        for (int32_t dx = -4; dx <= 4; ++dx) {
-            if (dx == 0) continue;
-            for (int32_t dy = 2; dy >= -4; --dy) {
-                const int32_t tc = c + dx, tr = r - dy;
-                if (!Standable(tc, tr)) continue;
-                // Across a gap of three cells at the same height or lower,
-                // of two when landing higher.
-                if (dy >= 1 && std::abs(dx) > 3) continue;
-                if (dy >= 1 && g.Solid(c, r - 2)) continue;
-                if (dy == 2 && std::abs(dx) < 2) continue;  // the head would meet the ledge
-                if (dy >= 1 && g.Solid(tc, tr - 1)) continue;
-                // The cells the body crosses between take-off and landing.
-                const int32_t top = std::min(r, tr) - 2, bottom = std::min(r, tr);
-                bool clear = true;
-                for (int32_t k = std::min(c, tc) + 1; k < std::max(c, tc) && clear; ++k)
-                    for (int32_t row = top; row <= bottom && clear; ++row) clear = !g.Solid(k, row);
-                if (clear) out.push_back({tc, tr});
-            }
-        }
-        return out;
-    }
-
-    // Every standable cell reachable from a start cell.
-    std::vector<std::pair<int32_t, int32_t>> From(int32_t c, int32_t r) const {
-        std::vector<bool> seen(static_cast<std::size_t>(g.columns * g.rows), false);
-        std::vector<std::pair<int32_t, int32_t>> reached;
-        std::deque<std::pair<int32_t, int32_t>> queue{{c, r}};
-        seen[static_cast<std::size_t>(r * g.columns + c)] = true;
-        while (!queue.empty()) {
-            const auto [qc, qr] = queue.front();
-            queue.pop_front();
-            reached.push_back({qc, qr});
-            for (const auto& [nc, nr] : Moves(qc, qr)) {
-                const std::size_t k = static_cast<std::size_t>(nr * g.columns + nc);
-                if (seen[k]) continue;
-                seen[k] = true;
-                queue.push_back({nc, nr});
-            }
-        }
-        return reached;
-    }
-
-    // Whether a player standing there touches an exit cell: the exit wall
-    // stands just past the right edge, and its cells reach one unit into
-    // the playfield and past their own rows.
-    bool TouchesExit(int32_t c, int32_t r) const {
-        if (c != lastColumn) return false;
-        for (int32_t row : {r, r + 1})
-            if (KindOfTypeId(static_cast<int32_t>(g.A(c + 1, row) & kMapCellTypeMask)) == MapObjectKind::RoomExit)
-                return true;
-        return false;
-    }
-
-    const MapGrid& g;
-    const int32_t firstColumn, lastColumn, lastRow;
-};
+using testing_support::Reach;
 
 struct ExitRun {
     int stage;
