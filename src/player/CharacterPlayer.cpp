@@ -36,6 +36,9 @@ struct StandInCell {
     int32_t u, v;
 };
 constexpr StandInCell kStandCell = {20, 32};
+constexpr StandInCell kStandCellB = {60, 32};
+// The falling picture of Luka's and Ironclaw's sheets, taken at the feet.
+constexpr StandInCell kOwnFallCell = {180, 32};
 constexpr StandInCell kWalkCells[4] = {{20, 72}, {60, 72}, {100, 72}, {140, 72}};
 constexpr StandInCell kRiseCell = {100, 112};
 constexpr StandInCell kFallCell = {140, 112};
@@ -113,6 +116,13 @@ void CCharacterPlayer::UseStandInSheet(int32_t textureSlot) {
         const bool moving = (i >= kWalkState && i < kWalkState + 4) || i == 280 || i == kAirState;
         if (!moving) SetStandInRecord(*frameTable.Find(i), textureSlot, kStandCell);
     }
+    if (textureSlot == kNinjaSheet) return;
+    // Another character's sheet has no walk of its own: its two standing
+    // pictures in turn, and its falling picture in the air.
+    for (int32_t i = 0; i < 4; ++i)
+        SetStandInRecord(*frameTable.Find(kWalkState + i), textureSlot, i % 2 == 0 ? kStandCell : kStandCellB);
+    SetStandInRecord(*frameTable.Find(280), textureSlot, kOwnFallCell);
+    SetStandInRecord(*frameTable.Find(kAirState), textureSlot, kOwnFallCell);
 }
 
 void CCharacterPlayer::Update() {

@@ -11,7 +11,11 @@
 // into the stage arrives at (W) and the scene positions (P) as small flags
 // at the feet, the playfield's edge as a thin line.
 //
-// Usage: maprender OUT_DIR   (writes OUT_DIR/<stage>.png and OUT_DIR/all.png)
+// It also starts every stage as the game does and writes the view after the
+// fade-in (OUT_DIR/start_<MapId>.png).
+//
+// Usage: maprender OUT_DIR   (writes OUT_DIR/<stage>.png, OUT_DIR/all.png and
+// OUT_DIR/start_266.png to start_273.png)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +28,8 @@
 #include "Canvas.h"
 #include "character/Character.h"
 #include "character/CreateCharacter.h"
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
 #include "framework/StateLoading.h"
 #include "maps/StageMaps.h"
 #include "platform/GraphicsDevice.h"
@@ -212,6 +218,20 @@ int main(int argc, char** argv) {
     Canvas sheet(sheetW, sheetH, Hex(0x303030));
     for (std::size_t i = 0; i < pictures.size(); ++i) sheet.Blit(pictures[i], at[i].first, at[i].second);
     if (!sheet.WritePng((outDir / "all.png").string())) rc = 1;
+
+    // Each stage's start as the game shows it once the fade-in is over.
+    CGameMain* game = CGameMain::GetInstance();
+    for (int32_t id = 266; id <= 273; ++id) {
+        game->StartStage(id);
+        for (int i = 0; i < 60; ++i) {
+            ++game->m_frameCount;
+            CGameStateController::GetInstance()->DoAction();
+        }
+        game->Draw();
+        const std::string name = "start_" + std::to_string(id) + ".png";
+        if (!platform::SaveColourBufferPng(*GetDevice(), (outDir / name).string().c_str())) rc = 1;
+    }
+    game->GoToTitle();
     ReleaseGraphics();
     return rc;
 }
