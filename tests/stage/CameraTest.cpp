@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 #include <utility>
 
 #include "stage/StageDataControl.h"
@@ -210,4 +211,31 @@ TEST_F(SpawnTest, LayerCIsMadeColumnByColumnBottomRowFirst) {
     for (int32_t i = 1; i <= list.GetCount(); ++i)
         if (list.GetAt(i)->fromLayerC) order.push_back(list.GetAt(i)->typeId);
     EXPECT_EQ(order, (std::vector<int32_t>{11050, 11061, 11060}));
+}
+
+TEST(Parallax, AScrollTakesEachCharactersShareOfIt) {
+    CCharacter fixed, half, quarter, pinned;
+    half.parallaxMode = 5;
+    quarter.parallaxMode = 3;
+    pinned.parallaxMode = 9;
+    std::vector<int32_t> halfSteps;
+    for (int i = 0; i < 4; ++i) {
+        const int32_t before = half.x;
+        half.ScrollParallax(1, 1);
+        halfSteps.push_back(before - half.x);
+    }
+    EXPECT_EQ(halfSteps, (std::vector<int32_t>{0, 1, 0, 1}));
+    EXPECT_EQ(half.y, -2);
+    fixed.ScrollParallax(100, -40);
+    EXPECT_EQ(fixed.x, -100);
+    EXPECT_EQ(fixed.y, 40);
+    quarter.ScrollParallax(100, 0);
+    EXPECT_EQ(quarter.x, -25);
+    EXPECT_EQ(quarter.parallaxRemX, 0);
+    quarter.ScrollParallax(-3, 0);
+    EXPECT_EQ(quarter.x, -25);
+    EXPECT_EQ(quarter.parallaxRemX, -3);
+    pinned.ScrollParallax(500, 500);
+    EXPECT_EQ(pinned.x, 0);
+    EXPECT_EQ(pinned.y, 0);
 }
