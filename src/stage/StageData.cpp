@@ -9,7 +9,6 @@
 #include "framework/GameMain.h"
 #include "win/SoundManager.h"
 #include "win/SoundTables.h"
-#include "win/Sprite.h"
 
 namespace {
 
@@ -34,21 +33,6 @@ Window SpawnWindowAt(int32_t cameraX, int32_t cameraY) {
 void ScrollList(CCharacterList& list, int32_t dx, int32_t dy) {
     list.ResetCursor();
     while (CCharacter* c = list.GetNext()) c->ScrollParallax(dx, dy);
-}
-
-// One opaque black rectangle of the white texture, unshaken.
-void DrawMask(int32_t x, int32_t y, int32_t w, int32_t h) {
-    DrawParams::direction = 1.0f;
-    DrawParams::angle = 0.0f;
-    DrawParams::pivotX = 0.0f;
-    DrawParams::pivotY = 0.0f;
-    DrawParams::scaleX = 1.0f;
-    DrawParams::scaleY = 1.0f;
-    DrawParams::colour = 0xFF000000u;
-    DrawParams::blendMode = 0;
-    DrawParams::shakeEnabled = 0;
-    DrawSprite(x, y, 1, 0, 0, w, h);
-    DrawParams::shakeEnabled = 1;
 }
 
 }  // namespace
@@ -215,12 +199,13 @@ void CStageData::Draw() {
     // The in-stage screen's play-field offset; the play field is not
     // shifted while that screen keeps none.
     const int32_t ox = 0, oy = 0;
+    constexpr uint32_t kBlack = 0xFF000000u;
     if (stageW < m_cameraX + 10 * vw)
-        DrawMask((stageW - m_cameraX) / 10 + ox, 0, (10 * vw - stageW + m_cameraX) / 10 + 10, vh);
-    if (m_cameraX < 0) DrawMask(ox, 0, -m_cameraX / 10, vh);
+        CEffect::DrawRect((stageW - m_cameraX) / 10 + ox, 0, (10 * vw - stageW + m_cameraX) / 10 + 10, vh, kBlack);
+    if (m_cameraX < 0) CEffect::DrawRect(ox, 0, -m_cameraX / 10, vh, kBlack);
     if (stageH < m_cameraY + 10 * vh)
-        DrawMask(ox, (stageH - m_cameraY) / 10 + oy, vw, (10 * vh - stageH + m_cameraY) / 10);
-    if (m_cameraY < 0) DrawMask(ox, oy, vw, -m_cameraY / 10);
+        CEffect::DrawRect(ox, (stageH - m_cameraY) / 10 + oy, vw, (10 * vh - stageH + m_cameraY) / 10, kBlack);
+    if (m_cameraY < 0) CEffect::DrawRect(ox, oy, vw, -m_cameraY / 10, kBlack);
 }
 
 // --- Camera and scrolling -------------------------------------------------------

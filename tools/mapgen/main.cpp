@@ -55,7 +55,13 @@
 #include "stage/MapTypeIds.h"
 #include "stage/StageMap.h"
 
+#include "ToolText.h"
+
 namespace {
+
+using tooltext::ParseInt;
+using tooltext::Split;
+using tooltext::WriteIfChanged;
 
 namespace fs = std::filesystem;
 
@@ -94,23 +100,6 @@ struct Stage {
     int32_t Columns() const { return width + 2 * kMapBorder; }
     int32_t Rows() const { return height + 2 * kMapBorder; }
 };
-
-std::vector<std::string> Split(const std::string& line) {
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
-
-std::optional<int32_t> ParseInt(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return std::nullopt;
-    return static_cast<int32_t>(v);
-}
 
 // "7" or "4..11".
 std::optional<Range> ParseSpan(const std::string& text) {
@@ -410,24 +399,6 @@ std::string CellsSource(const std::vector<Stage>& stages) {
     return out.str();
 }
 
-bool WriteIfChanged(const fs::path& path, const std::string& text) {
-    {
-        std::ifstream in(path, std::ios::binary);
-        if (in) {
-            std::ostringstream old;
-            old << in.rdbuf();
-            if (old.str() == text) return true;
-        }
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out) {
-        std::cerr << "mapgen: cannot write " << path.string() << "\n";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -473,7 +444,7 @@ int main(int argc, char** argv) {
     }
     if (!ok) return 1;
     fs::create_directories(outDir);
-    if (!WriteIfChanged(outDir / "StageMaps.h", HeaderSource(stages))) return 1;
-    if (!WriteIfChanged(outDir / "StageMaps.cpp", CellsSource(stages))) return 1;
+    if (!WriteIfChanged(outDir / "StageMaps.h", HeaderSource(stages), "mapgen")) return 1;
+    if (!WriteIfChanged(outDir / "StageMaps.cpp", CellsSource(stages), "mapgen")) return 1;
     return 0;
 }

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "HeadlessDraw.h"
 #include "character/Character.h"
 #include "character/CreateCharacter.h"
 #include "framework/GameMain.h"
@@ -77,26 +78,6 @@ const char* KindName(MapObjectKind kind) {
     }
 }
 
-void DrawCharacter(CCharacter& c, int32_t originX, int32_t originY) {
-    const FrameRecord& r = c.CurrentRecord();
-    DrawParams::ResetToDefaults();
-    DrawParams::direction = static_cast<float>(c.facing);
-    DrawParams::pivotX = static_cast<float>(-r.spriteLeft);
-    DrawParams::pivotY = static_cast<float>(-r.spriteTop);
-    DrawParams::scaleX = static_cast<float>(c.scaleX * kScale);
-    DrawParams::scaleY = static_cast<float>(c.scaleY * kScale);
-    DrawParams::colour = (static_cast<uint32_t>(c.alpha) << 24) | (static_cast<uint32_t>(c.colorR) << 16) |
-                         (static_cast<uint32_t>(c.colorG) << 8) | static_cast<uint32_t>(c.colorB);
-    DrawParams::blendMode = c.blendMode;
-    // The anchor in picture pixels; the sprite's corner follows from the
-    // pivot, which the scale applies to.
-    const double ax = (c.x - originX) * kScale / 10.0, ay = (c.y - originY) * kScale / 10.0;
-    const double left = c.facing == 1 ? r.spriteLeft : -r.spriteRight;
-    DrawSprite(static_cast<int32_t>(ax + left), static_cast<int32_t>(ay + r.spriteTop), r.textureId,
-               r.u + r.spriteLeft, r.v + r.spriteTop, r.spriteRight - r.spriteLeft + 1,
-               r.spriteBottom - r.spriteTop + 1);
-}
-
 Canvas RenderStage(const StageMapData& map, int index) {
     const int32_t columns = map.width + 2 * kMapBorder, rows = map.height + 2 * kMapBorder;
     const int pw = columns * kCell, ph = rows * kCell;
@@ -127,7 +108,9 @@ Canvas RenderStage(const StageMapData& map, int index) {
             device->Clear(0xFF101018u, 1.0f);
             const int32_t originX = mapLeft + static_cast<int32_t>(wx * 10 / kScale);
             const int32_t originY = mapTop + static_cast<int32_t>(wy * 10 / kScale);
-            for (auto& t : tiles) DrawCharacter(*t, originX, originY);
+            for (auto& t : tiles)
+                headless::DrawCharacterAt(*t, static_cast<int32_t>((t->x - originX) * kScale / 10.0),
+                                          static_cast<int32_t>((t->y - originY) * kScale / 10.0), kScale);
             for (int y = 0; y < dh && wy + y < ph; ++y)
                 for (int x = 0; x < dw && wx + x < pw; ++x) {
                     const uint32_t p = device->Pixel(x, y);
@@ -183,15 +166,9 @@ int main(int argc, char** argv) {
         std::cerr << "usage: maprender OUT_DIR\n";
         return 2;
     }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     const std::filesystem::path outDir = argv[1];
     std::filesystem::create_directories(outDir);
-    if (!InitGraphics()) {
-        std::cerr << "maprender: no graphics device\n";
-        return 1;
-    }
-    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    if (!headless::OpenGraphics("maprender")) return 1;
 
     std::vector<Canvas> pictures;
     int rc = 0;
