@@ -1,8 +1,9 @@
 #pragma once
 // Software graphics device: a 480x320 ARGB colour buffer (320x480 after a
-// reset to that size) with a 16-bit depth buffer, drawing pre-transformed textured triangles with the fixed-function
-// states the game uses (one texture stage, three colour operations, alpha
-// blending, depth test less-or-equal). Pixel centres lie on integer
+// reset to that size) with a 16-bit depth buffer, drawing pre-transformed
+// textured triangles with the fixed-function states the game uses (one
+// texture stage, three colour operations, alpha blending, depth test
+// less-or-equal). Pixel centres lie on integer
 // coordinates and edges follow the top-left fill rule, so a sprite placed at
 // x - 0.5 covers exactly its pixels.
 #include <cstdint>

@@ -44,6 +44,13 @@ constexpr StandInCell kRiseCell = {100, 112};
 constexpr StandInCell kFallCell = {140, 112};
 constexpr int32_t kWalkFrameTicks = 8;
 
+// The stand-in's own moves: standing, the walk cycle, rising and falling.
+bool IsStandInMove(int32_t state) {
+    return state == CCharacterPlayer::kStandState ||
+           (state >= CCharacterPlayer::kWalkState && state < CCharacterPlayer::kWalkState + 4) ||
+           state == CCharacterPlayer::kRiseState || state == CCharacterPlayer::kAirState;
+}
+
 // Body and hurt box around the feet: 200 wide, 380 tall.
 void SetStandInRecord(FrameRecord& r, int32_t slot, StandInCell cell) {
     r.u = cell.u;
@@ -92,7 +99,7 @@ CCharacterPlayer::CCharacterPlayer() {
         r->nextFrame = kWalkState + (i + 1) % 4;
         r->frameDuration = kWalkFrameTicks;
     }
-    SetStandInRecord(*frameTable.Find(280), kNinjaSheet, kRiseCell);
+    SetStandInRecord(*frameTable.Find(kRiseState), kNinjaSheet, kRiseCell);
     SetStandInRecord(*frameTable.Find(kAirState), kNinjaSheet, kFallCell);
     // The scene runs that the opening and ending scenes wait for.
     if (FrameRecord* r = frameTable.Find(986)) {
@@ -112,25 +119,21 @@ CCharacterPlayer::~CCharacterPlayer() {
 }
 
 void CCharacterPlayer::UseStandInSheet(int32_t textureSlot) {
-    for (int32_t i = 1; i < kFrameCount; ++i) {
-        const bool moving = (i >= kWalkState && i < kWalkState + 4) || i == 280 || i == kAirState;
-        if (!moving) SetStandInRecord(*frameTable.Find(i), textureSlot, kStandCell);
-    }
+    for (int32_t i = 1; i < kFrameCount; ++i)
+        if (!IsStandInMove(i) || i == kStandState) SetStandInRecord(*frameTable.Find(i), textureSlot, kStandCell);
     if (textureSlot == kNinjaSheet) return;
     // Another character's sheet has no walk of its own: its two standing
     // pictures in turn, and its falling picture in the air.
     for (int32_t i = 0; i < 4; ++i)
         SetStandInRecord(*frameTable.Find(kWalkState + i), textureSlot, i % 2 == 0 ? kStandCell : kStandCellB);
-    SetStandInRecord(*frameTable.Find(280), textureSlot, kOwnFallCell);
+    SetStandInRecord(*frameTable.Find(kRiseState), textureSlot, kOwnFallCell);
     SetStandInRecord(*frameTable.Find(kAirState), textureSlot, kOwnFallCell);
 }
 
 void CCharacterPlayer::Update() {
     StepAnimation();
-    const bool moving = frame == kStandState || (frame >= kWalkState && frame < kWalkState + 4) || frame == 280 ||
-                        frame == kAirState;
     // Any other state (a scene's pose, the fall out of the stage) holds.
-    if (!moving) return;
+    if (!IsStandInMove(frame)) return;
     UpdateStandInMoves();
     Move(vx, vy);
     if (controlled) ClampToStage();
@@ -150,7 +153,7 @@ void CCharacterPlayer::UpdateStandInMoves() {
     auto pressed = [&](int key) { return input->m_keyHistory[key][0] == 1 && input->m_keyHistory[key][1] == 0; };
     if (available && !airborne && (pressed(4) || pressed(0))) {
         vy = -kJumpSpeed;
-        SetState(280);
+        SetState(kRiseState);
         return;
     }
     if (airborne) {

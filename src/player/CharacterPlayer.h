@@ -49,6 +49,7 @@ public:
 
     // The stand-in's moves: standing, walking, in the air.
     static constexpr int32_t kWalkState = 250;
+    static constexpr int32_t kRiseState = 280;
     static constexpr int32_t kAirState = 290;
     static constexpr int32_t kWalkSpeed = 40;
     static constexpr int32_t kJumpSpeed = 115;
