@@ -145,12 +145,60 @@ inline uint32_t Factor(uint32_t blend, uint32_t srcAlpha) {
     }
 }
 
+// How texture and vertex colour combine (the colour operation, with the
+// common white-vertex modulate taken apart).
+enum OpKind { kOpTexture, kOpModulateAlpha, kOpModulate, kOpDiffuse, kOpFactor };
+// The frame-buffer blend.
+enum BlendKind { kBlendNone, kBlendAlpha, kBlendAdd, kBlendAddAlpha, kBlendGeneric };
+
+}  // namespace
+
+namespace detail {
+
 struct Edge {
     double a, b;    // E(x, y) = a (x - rx) + b (y - ry), positive inside
     double rx, ry;  // reference vertex: the same for both directions of an edge
     double k;       // -b / a: x moves by k per row along the edge
     bool inclusive; // top-left rule: left edges and top edges own their pixels
 };
+
+struct SpanSetup {
+    // Attribute planes relative to (x0, y0): depth, and the texture
+    // coordinates in texels, u then v (their values at (x0, y0) and their
+    // steps per pixel to the right and per row down).
+    double x0, y0, z0, dzdx, dzdy;
+    double uv0[2], uvDx[2], uvDy[2];
+    int64_t dudxFix, dvdxFix;
+    const uint32_t* texels;
+    uint32_t texW, texH, uMask, vMask;
+    int rowShift;  // log2 of texW for a power-of-two texture
+    bool pow2;
+    uint32_t dA, dR, dG, dB, factorA;
+    uint32_t srcBlend, destBlend;
+    bool zTest, zWrite, zConstant;
+    uint16_t zConst;
+};
+
+struct PreparedTriangle {
+    SpanSetup setup;
+    SpanFn fill;
+    Edge edges[3];
+    // The edges that bound each row from the left and from the right (one
+    // edge named twice on a side that has one), and the horizontal edge, if
+    // any.
+    const Edge* left[2];
+    const Edge* right[2];
+    const Edge* flat;
+    int yStart, yEnd;
+};
+
+}  // namespace detail
+
+namespace {
+
+using detail::Edge;
+using detail::Span;
+using detail::SpanSetup;
 
 Edge MakeEdge(const Vertex& p, const Vertex& q) {
     Edge e;
@@ -163,44 +211,6 @@ Edge MakeEdge(const Vertex& p, const Vertex& q) {
     e.inclusive = e.a > 0 || (e.a == 0 && e.b > 0);
     return e;
 }
-
-// How texture and vertex colour combine (the colour operation, with the
-// common white-vertex modulate taken apart).
-enum OpKind { kOpTexture, kOpModulateAlpha, kOpModulate, kOpDiffuse, kOpFactor };
-// The frame-buffer blend.
-enum BlendKind { kBlendNone, kBlendAlpha, kBlendAdd, kBlendAddAlpha, kBlendGeneric };
-
-}  // namespace
-
-namespace detail {
-
-struct SpanSetup {
-    // Attribute planes relative to (x0, y0), in texels for u and v.
-    double x0, y0, u0, v0, z0;
-    double dudx, dudy, dvdx, dvdy, dzdx, dzdy;
-    int64_t dudxFix, dvdxFix;
-    const uint32_t* texels;
-    uint32_t texW, texH, uMask, vMask;
-    bool pow2;
-    uint32_t dA, dR, dG, dB, factorA;
-    uint32_t srcBlend, destBlend;
-    bool zTest, zWrite, zConstant;
-    uint16_t zConst;
-};
-
-struct PreparedTriangle {
-    SpanSetup setup;
-    SpanFn fill;
-    Span spans[GraphicsDevice::kHeight];
-    int count;
-};
-
-}  // namespace detail
-
-namespace {
-
-using detail::Span;
-using detail::SpanSetup;
 
 inline uint16_t QuantiseDepth(double z) {
     const double zc = z < 0 ? 0 : (z > 1 ? 1 : z);
@@ -217,123 +227,137 @@ inline int64_t CeilInt(double x) {
     const int64_t i = static_cast<int64_t>(x);
     return i + (x > static_cast<double>(i));
 }
-// A texture coordinate in texels to 16.16 fixed point, rounded down.
-inline int64_t ToFixed(double texels) {
-    constexpr double kLimit = 4.0e18;
-    return FloorInt(std::clamp(texels * 65536.0, -kLimit, kLimit));
+// Texture coordinates are cut down to this many 16.16 units, far beyond any
+// sprite's, so that they fit an integer.
+constexpr double kFixedLimit = 4.0e18;
+
+// Where the texture coordinates of a span starting at pixel x of row y lie,
+// in 16.16 fixed point, rounded down. Each span starts from its own plane, so
+// that a run of pixels never carries the rounding of another row or triangle.
+inline void TexelStart(const SpanSetup& p, int x, int y, int64_t& u, int64_t& v) {
+    const double ox = x - p.x0, oy = y - p.y0;
+#ifdef __SSE2__
+    // u and v side by side, with the same operations in the same order.
+    __m128d t = _mm_add_pd(_mm_loadu_pd(p.uv0), _mm_mul_pd(_mm_loadu_pd(p.uvDx), _mm_set1_pd(ox)));
+    t = _mm_mul_pd(_mm_add_pd(t, _mm_mul_pd(_mm_loadu_pd(p.uvDy), _mm_set1_pd(oy))), _mm_set1_pd(65536.0));
+    t = _mm_min_pd(_mm_max_pd(t, _mm_set1_pd(-kFixedLimit)), _mm_set1_pd(kFixedLimit));
+    u = FloorInt(_mm_cvtsd_f64(t));
+    v = FloorInt(_mm_cvtsd_f64(_mm_unpackhi_pd(t, t)));
+#else
+    u = FloorInt(std::clamp((p.uv0[0] + p.uvDx[0] * ox + p.uvDy[0] * oy) * 65536.0, -kFixedLimit, kFixedLimit));
+    v = FloorInt(std::clamp((p.uv0[1] + p.uvDx[1] * ox + p.uvDy[1] * oy) * 65536.0, -kFixedLimit, kFixedLimit));
+#endif
 }
 
-// The texels along one span, in order, from a power-of-two texture. The
-// coordinates are 16.16 fixed point; only their low 32 bits matter, since
-// wrapping keeps at most 16 bits of whole texels, so they step as 32-bit
-// words. CrossesRows is false when the span stays on one texel row (an
-// unrotated sprite); then v never moves.
-template <bool CrossesRows>
-class SpanTexels {
-public:
-    SpanTexels(const uint32_t* texels, uint32_t texW, uint32_t uMask, uint32_t vMask, int64_t u, int64_t v, int64_t du,
-               int64_t dv)
-        : texels_(CrossesRows ? texels : texels + (static_cast<uint32_t>(v >> 16) & vMask) * texW),
-          uMask_(uMask), vMask_(vMask), texW_(texW), rowShift_(__builtin_ctz(texW)),
-          u_(static_cast<uint32_t>(u)), v_(static_cast<uint32_t>(v)),
-          du_(static_cast<uint32_t>(du)), dv_(static_cast<uint32_t>(dv)) {}
-
-    // Steps back n pixels.
-    void Back(int n) {
-        u_ -= static_cast<uint32_t>(n) * du_;
-        v_ -= static_cast<uint32_t>(n) * dv_;
-    }
-
-    uint32_t Next() {
-        uint32_t i = (u_ >> 16) & uMask_;
-        if constexpr (CrossesRows) i += ((v_ >> 16) & vMask_) * texW_;
-        u_ += du_;
-        v_ += dv_;
-        return texels_[i];
-    }
+// Whether the span routines shade this set-up a group of pixels at a time:
+// a power-of-two texture (whose row index fits a 16-bit shift) and no depth
+// work.
+bool Grouped(const SpanSetup& s) { return s.texels && s.pow2 && s.rowShift <= 16 && !s.zTest && !s.zWrite; }
 
 #ifdef __SSE2__
-    // The next four texels, the first in the lowest lane.
+// The four texels at four indices, the first in the lowest lane.
+inline __m128i Gather4(const uint32_t* texels, __m128i index) {
+    const uint64_t low = static_cast<uint64_t>(_mm_cvtsi128_si64(index));
+    // (A shuffle rather than an unpack, which the compiler would turn into
+    // a movhlps that waits on the target register's last value.)
+    const uint64_t high = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_shuffle_epi32(index, 0xEE)));
+    const __m128i t0 = _mm_cvtsi32_si128(static_cast<int>(texels[static_cast<uint32_t>(low)]));
+    const __m128i t1 = _mm_cvtsi32_si128(static_cast<int>(texels[low >> 32]));
+    const __m128i t2 = _mm_cvtsi32_si128(static_cast<int>(texels[static_cast<uint32_t>(high)]));
+    const __m128i t3 = _mm_cvtsi32_si128(static_cast<int>(texels[high >> 32]));
+    return _mm_unpacklo_epi64(_mm_unpacklo_epi32(t0, t1), _mm_unpacklo_epi32(t2, t3));
+}
+
+// The lanes start, start + step, start + 2 step, start + 3 step.
+inline __m128i Lanes(uint32_t start, uint32_t step) {
+    return _mm_setr_epi32(static_cast<int>(start), static_cast<int>(start + step), static_cast<int>(start + 2 * step),
+                          static_cast<int>(start + 3 * step));
+}
+
+// The texels along a span that stays on one texel row (an unrotated
+// sprite), four pixels at a time. The coordinates are 16.16 fixed point;
+// only their low 32 bits matter, since wrapping keeps at most 16 bits of
+// whole texels, so they step as 32-bit words.
+class RowTexels {
+public:
+    RowTexels(const uint32_t* row, uint32_t uMask, uint32_t u, uint32_t du)
+        : row_(row), uMask_(_mm_set1_epi32(static_cast<int>(uMask))), u_(Lanes(u, du)),
+          step_(_mm_set1_epi32(static_cast<int>(4 * du))) {}
+
     __m128i Next4() {
-        if constexpr (!CrossesRows) {
-            const uint32_t t0 = Next(), t1 = Next(), t2 = Next(), t3 = Next();
-            return _mm_setr_epi32(static_cast<int>(t0), static_cast<int>(t1), static_cast<int>(t2), static_cast<int>(t3));
-        }
-        const __m128i steps = _mm_setr_epi32(0, static_cast<int>(du_), static_cast<int>(2 * du_), static_cast<int>(3 * du_));
-        const __m128i u = _mm_add_epi32(_mm_set1_epi32(static_cast<int>(u_)), steps);
-        __m128i index = _mm_and_si128(_mm_srli_epi32(u, 16), _mm_set1_epi32(static_cast<int>(uMask_)));
-        if constexpr (CrossesRows) {
-            const __m128i vSteps =
-                _mm_setr_epi32(0, static_cast<int>(dv_), static_cast<int>(2 * dv_), static_cast<int>(3 * dv_));
-            const __m128i v = _mm_add_epi32(_mm_set1_epi32(static_cast<int>(v_)), vSteps);
-            const __m128i row = _mm_and_si128(_mm_srli_epi32(v, 16), _mm_set1_epi32(static_cast<int>(vMask_)));
-            index = _mm_add_epi32(index, _mm_sll_epi32(row, _mm_cvtsi32_si128(rowShift_)));
-        }
-        const uint64_t low = static_cast<uint64_t>(_mm_cvtsi128_si64(index));
-        const uint64_t high = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(index, index)));
-        u_ += 4 * du_;
-        v_ += 4 * dv_;
-        return _mm_setr_epi32(static_cast<int>(texels_[static_cast<uint32_t>(low)]),
-                              static_cast<int>(texels_[low >> 32]),
-                              static_cast<int>(texels_[static_cast<uint32_t>(high)]),
-                              static_cast<int>(texels_[high >> 32]));
+        const __m128i index = _mm_and_si128(_mm_srli_epi32(u_, 16), uMask_);
+        u_ = _mm_add_epi32(u_, step_);
+        return Gather4(row_, index);
     }
-#endif
+
+private:
+    const uint32_t* row_;
+    __m128i uMask_, u_, step_;
+};
+
+// How a half of a turned sprite steps through the texture: the offsets of
+// four lanes from the first and the step of a group, for u and for v.
+struct PlaneSteps {
+    __m128i uLanes, vLanes, uStep, vStep;
+};
+
+inline PlaneSteps StepsOf(const SpanSetup& p) {
+    const uint32_t du = static_cast<uint32_t>(p.dudxFix), dv = static_cast<uint32_t>(p.dvdxFix);
+    return PlaneSteps{Lanes(0, du), Lanes(0, dv), _mm_set1_epi32(static_cast<int>(4 * du)),
+                      _mm_set1_epi32(static_cast<int>(4 * dv))};
+}
+
+// The texels along a span of a turned sprite, four pixels at a time. The
+// pixels from `boundary` on belong to the other half of the sprite: when both
+// halves step alike, its coordinates are this half's plus a constant jump,
+// which those lanes add.
+class PlaneTexels {
+public:
+    PlaneTexels(const uint32_t* texels, __m128i uMask, __m128i vMask, __m128i vShift, const PlaneSteps& steps,
+                uint32_t u, uint32_t v, int x, int boundary, uint32_t uJump, uint32_t vJump)
+        : texels_(texels), uMask_(uMask), vMask_(vMask), vShift_(vShift),
+          u_(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(u)), steps.uLanes)),
+          v_(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(v)), steps.vLanes)), uStep_(steps.uStep),
+          vStep_(steps.vStep), x_(_mm_add_epi32(_mm_set1_epi32(x), _mm_setr_epi32(0, 1, 2, 3))),
+          lastOfFirst_(_mm_set1_epi32(boundary - 1)), uJump_(_mm_set1_epi32(static_cast<int>(uJump))),
+          vJump_(_mm_set1_epi32(static_cast<int>(vJump))) {}
+
+    __m128i Next4() {
+        const __m128i other = _mm_cmpgt_epi32(x_, lastOfFirst_);
+        const __m128i u = _mm_add_epi32(u_, _mm_and_si128(other, uJump_));
+        const __m128i v = _mm_add_epi32(v_, _mm_and_si128(other, vJump_));
+        x_ = _mm_add_epi32(x_, _mm_set1_epi32(4));
+        u_ = _mm_add_epi32(u_, uStep_);
+        v_ = _mm_add_epi32(v_, vStep_);
+        // Column plus row times the (power-of-two) width, both wrapped.
+        const __m128i index = _mm_or_si128(_mm_and_si128(_mm_srli_epi32(u, 16), uMask_),
+                                           _mm_and_si128(_mm_srl_epi32(v, vShift_), vMask_));
+        return Gather4(texels_, index);
+    }
 
 private:
     const uint32_t* texels_;
-    uint32_t uMask_, vMask_, texW_;
-    int rowShift_;  // log2 of texW_
-    uint32_t u_, v_, du_, dv_;
+    __m128i uMask_, vMask_, vShift_, u_, v_, uStep_, vStep_, x_, lastOfFirst_, uJump_, vJump_;
 };
-
-// A second source of texels that takes over from the first at pixel
-// `boundary` of a row: the two halves of a turned sprite meet on their
-// shared edge, and each keeps its own texture coordinates.
-class JoinedTexels {
-public:
-    JoinedTexels(const SpanTexels<true>& first, const SpanTexels<true>& second, int x, int boundary)
-        : first_(first), second_(second), x_(x), boundary_(boundary) {}
-
-    uint32_t Next() { return x_++ < boundary_ ? first_.Next() : second_.Next(); }
-
-#ifdef __SSE2__
-    __m128i Next4() {
-        const int x = x_;
-        x_ += 4;
-        if (x + 3 < boundary_) return first_.Next4();
-        if (x >= boundary_) return second_.Next4();
-        // The group where the halves meet: the second half steps back so that
-        // its lanes line up with the pixels, and each lane takes its own half.
-        second_.Back(boundary_ - x);
-        const __m128i fromFirst = _mm_cmpgt_epi32(_mm_set1_epi32(boundary_ - x), _mm_setr_epi32(0, 1, 2, 3));
-        const __m128i a = first_.Next4(), b = second_.Next4();
-        return _mm_or_si128(_mm_and_si128(fromFirst, a), _mm_andnot_si128(fromFirst, b));
-    }
 #endif
 
-private:
-    SpanTexels<true> first_, second_;
-    int x_, boundary_;
-};
+// At most two spans a row: the halves of a sprite that do not meet.
+constexpr int kMaxSpans = 2 * GraphicsDevice::kHeight;
 
 template <OpKind Op, BlendKind Blend>
-void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* colour, uint16_t* depth) {
-    const SpanSetup& s = *first.setup;
+void FillSpans(const detail::Rows& rows, uint32_t* colour, uint16_t* depth) {
+    const SpanSetup& s = *rows.setup[0];
     // Everything the loops read lives in locals: the stores into the colour
     // buffer would otherwise force the set-up to be read again per pixel.
+    // The two halves of a sprite share texture and colour states; depth
+    // states are each half's own.
     const uint32_t* const texels = s.texels;
-    const double x0 = s.x0, y0 = s.y0, z0 = s.z0, dzdx = s.dzdx, dzdy = s.dzdy;
-    const int64_t du = s.dudxFix, dv = s.dvdxFix;
     const uint32_t uMask = s.uMask, vMask = s.vMask, texW = s.texW, texH = s.texH;
     const bool pow2 = s.pow2;
     const uint32_t vA = s.dA, vR = s.dR, vG = s.dG, vB = s.dB, fA = s.factorA;
     const uint32_t srcBlend = s.srcBlend, destBlend = s.destBlend;
-    const bool zTest = s.zTest, zWrite = s.zWrite, zConstant = s.zConstant;
-    const uint16_t zConst = s.zConst;
-    // Without depth work and with a power-of-two texture, whole groups of
-    // pixels are shaded at once.
-    const bool grouped = texels && pow2 && !zTest && !zWrite;
+    bool zTest = false, zWrite = false, zConstant = true;
+    uint16_t zConst = 0;
     uint32_t* cp = colour;
     uint16_t* zp = depth;
 
@@ -402,7 +426,46 @@ void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* 
         cp[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
     };
 
+    // Pixels x0..x1 of row y from plane p, one at a time.
+    auto pixels = [&](const SpanSetup& p, int y, int x0, int x1) __attribute__((always_inline)) {
+        zTest = p.zTest;
+        zWrite = p.zWrite;
+        zConstant = p.zConstant;
+        zConst = p.zConst;
+        int64_t uf = 0, vf = 0;
+        if (texels) TexelStart(p, x0, y, uf, vf);
+        const int64_t du = p.dudxFix, dv = p.dvdxFix;
+        if (texels && pow2 && !zTest && !zWrite) {
+            // Wrapping keeps at most 16 bits of whole texels: the low 32 bits
+            // of the coordinates are enough.
+            uint32_t u = static_cast<uint32_t>(uf), v = static_cast<uint32_t>(vf);
+            for (int x = x0; x <= x1; ++x, u += static_cast<uint32_t>(du), v += static_cast<uint32_t>(dv))
+                shade.template operator()<false>(texels[((v >> 16) & vMask) * texW + ((u >> 16) & uMask)], x, 0.0);
+            return;
+        }
+        double z = p.z0 + p.dzdx * (x0 - p.x0) + p.dzdy * (y - p.y0);
+        for (int x = x0; x <= x1; ++x, uf += du, vf += dv, z += p.dzdx) {
+            uint32_t tex = 0xFFFFFFFFu;
+            if (texels) {
+                const int64_t tu = uf >> 16, tv = vf >> 16;
+                uint32_t ix, iy;
+                if (pow2) {
+                    ix = static_cast<uint32_t>(tu) & uMask;
+                    iy = static_cast<uint32_t>(tv) & vMask;
+                } else {
+                    ix = static_cast<uint32_t>(((tu % texW) + texW) % texW);
+                    iy = static_cast<uint32_t>(((tv % texH) + texH) % texH);
+                }
+                tex = texels[iy * texW + ix];
+            }
+            shade.template operator()<true>(tex, x, z);
+        }
+    };
+
 #ifdef __SSE2__
+    // The blends that shade four pixels at once.
+    constexpr bool kFour = ((Op == kOpTexture || Op == kOpModulateAlpha) && Blend == kBlendAlpha) ||
+                           (Op == kOpTexture && Blend == kBlendAdd);
     const __m128i alphaBits = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
     const __m128i zero = _mm_setzero_si128();
@@ -458,124 +521,108 @@ void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* 
             _mm_storeu_si128(target, keepOutside(sum, d));
         }
     };
+    // Shades pixels xl..xr of the current row with texels taken in order
+    // from src, four at a time; the last few as a part group, or one at a
+    // time where a group would reach past the end of the row.
+    auto groups = [&](auto&& src, int xl, int xr) __attribute__((always_inline)) {
+        int x = xl;
+        for (; x + 3 <= xr; x += 4) group.template operator()<false>(src.Next4(), x, 4);
+        if (x > xr) return;
+        const __m128i t = src.Next4();
+        if (x + 3 < GraphicsDevice::kWidth) {
+            group.template operator()<true>(t, x, xr - x + 1);
+            return;
+        }
+        alignas(16) uint32_t lane[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lane), t);
+        for (int i = 0; x + i <= xr; ++i) shade.template operator()<false>(lane[i], x + i, 0.0);
+    };
+    // The texture's wrapping, and how each half steps through it.
+    const __m128i uMaskLanes = _mm_set1_epi32(static_cast<int>(uMask));
+    const __m128i vMaskLanes = _mm_set1_epi32(static_cast<int>(vMask << s.rowShift));
+    const __m128i vShift = _mm_cvtsi32_si128(16 - s.rowShift);
+    const PlaneSteps steps[2] = {StepsOf(s), rows.setup[1] ? StepsOf(*rows.setup[1]) : PlaneSteps{}};
+    // Pixels xl..xr of the current row, from plane p whose texture
+    // coordinates at xl are (u, v); from `boundary` on, those of the other
+    // half, which steps as p does, are p's plus the jumps.
+    auto grouped = [&](const SpanSetup& p, int xl, int xr, int boundary, uint32_t u, uint32_t v, uint32_t uJump,
+                       uint32_t vJump) __attribute__((always_inline)) {
+        if (p.dvdxFix == 0 && uJump == 0 && vJump == 0) {
+            // The common sprite: one texel row for the whole span.
+            const uint32_t* row = texels + ((v >> 16) & vMask) * texW;
+            groups(RowTexels(row, uMask, u, static_cast<uint32_t>(p.dudxFix)), xl, xr);
+        } else {
+            groups(PlaneTexels(texels, uMaskLanes, vMaskLanes, vShift, steps[&p == rows.setup[1]], u, v, xl, boundary,
+                               uJump, vJump),
+                   xl, xr);
+        }
+    };
 #endif
 
-    // Shades pixels xl..xr of the current row with texels taken in order
-    // from src, four pixels at a time where the blend allows.
-    auto groupedSpan = [&](auto& src, int xl, int xr) __attribute__((always_inline)) {
-        int x = xl;
+    // Pixels x0..x1 of row y from plane p, a group at a time where it can.
+    auto run = [&](const SpanSetup& p, int y, int x0, int x1) __attribute__((always_inline)) {
 #ifdef __SSE2__
-        constexpr bool kFour = ((Op == kOpTexture || Op == kOpModulateAlpha) && Blend == kBlendAlpha) ||
-                               (Op == kOpTexture && Blend == kBlendAdd);
         if constexpr (kFour) {
-            for (; x + 3 <= xr; x += 4) group.template operator()<false>(src.Next4(), x, 4);
-            // The last few pixels as a part group, unless it would reach
-            // past the end of the row.
-            if (x <= xr && x + 3 < GraphicsDevice::kWidth) {
-                group.template operator()<true>(src.Next4(), x, xr - x + 1);
+            if (Grouped(p)) {
+                int64_t u, v;
+                TexelStart(p, x0, y, u, v);
+                grouped(p, x0, x1, x1 + 1, static_cast<uint32_t>(u), static_cast<uint32_t>(v), 0, 0);
                 return;
             }
         }
 #endif
-        for (; x <= xr; ++x) {
-            const uint32_t tex = src.Next();
-            if (Op == kOpTexture && Blend == kBlendAlpha && (tex >> 24) == 255) cp[x] = tex;
-            else shade.template operator()<false>(tex, x, 0.0);
-        }
+        pixels(p, y, x0, x1);
+    };
+    // A span whose halves are drawn apart.
+    auto apart = [&](const Span& sp) __attribute__((always_inline)) {
+        cp = colour + static_cast<size_t>(sp.y) * GraphicsDevice::kWidth;
+        zp = depth + static_cast<size_t>(sp.y) * GraphicsDevice::kWidth;
+        run(*rows.setup[sp.plane], sp.y, sp.xl, std::min(sp.xr, sp.boundary - 1));
+        if (sp.boundary <= sp.xr) run(*rows.setup[1 - sp.plane], sp.y, sp.boundary, sp.xr);
     };
 
-    // Where each span starts in the texture, all worked out before any
-    // drawing: a span then never waits on the arithmetic of its own start.
-    auto starts = [&](const detail::Rows& rows, int64_t* u, int64_t* v) {
-        const SpanSetup& p = *rows.setup;
+#ifdef __SSE2__
+    if constexpr (kFour) {
+        // Whether each half is shaded a group at a time, and whether a row
+        // where the halves meet is crossed in one pass.
+        const SpanSetup* const first = rows.setup[0];
+        const SpanSetup* const second = rows.setup[1];
+        const bool groupedHalf[2] = {Grouped(*first), second && Grouped(*second)};
+        const bool joined = groupedHalf[0] && groupedHalf[1] && first->dudxFix == second->dudxFix &&
+                            first->dvdxFix == second->dvdxFix;
+        // Where each span starts in the texture, all worked out before any
+        // drawing: a span then never waits on the arithmetic of its own
+        // start.
+        uint32_t uStart[kMaxSpans], vStart[kMaxSpans], uJump[kMaxSpans], vJump[kMaxSpans];
         for (int i = 0; i < rows.count; ++i) {
-            const double ox = rows.spans[i].xl - p.x0, oy = rows.spans[i].y - p.y0;
-            u[i] = ToFixed(p.u0 + p.dudx * ox + p.dudy * oy);
-            v[i] = ToFixed(p.v0 + p.dvdx * ox + p.dvdy * oy);
-        }
-    };
-    int64_t uStart[GraphicsDevice::kHeight], vStart[GraphicsDevice::kHeight];
-    if (texels) starts(first, uStart, vStart);
-
-    if (second) {
-        // Both halves of a turned sprite (grouped drawing only), row by row.
-        // Where a row holds a span of each and they meet, one pass crosses
-        // both; otherwise the first half's span goes first, as it would
-        // when the halves were drawn one after the other.
-        int64_t uSecond[GraphicsDevice::kHeight], vSecond[GraphicsDevice::kHeight];
-        starts(*second, uSecond, vSecond);
-        const SpanSetup& t = *second->setup;
-        auto texelsOf = [&](const SpanSetup& p, int64_t u, int64_t v) {
-            return SpanTexels<true>(texels, texW, uMask, vMask, u, v, p.dudxFix, p.dvdxFix);
-        };
-        int i = 0, j = 0;
-        while (i < first.count || j < second->count) {
-            const Span* a = i < first.count ? &first.spans[i] : nullptr;
-            const Span* b = j < second->count ? &second->spans[j] : nullptr;
-            const int y = a && (!b || a->y <= b->y) ? a->y : b->y;
-            cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
-            const bool hasA = a && a->y == y, hasB = b && b->y == y;
-            if (hasA && hasB && (a->xr + 1 == b->xl || b->xr + 1 == a->xl)) {
-                SpanTexels<true> ta = texelsOf(s, uStart[i], vStart[i]), tb = texelsOf(t, uSecond[j], vSecond[j]);
-                if (a->xr + 1 == b->xl) {
-                    JoinedTexels src(ta, tb, a->xl, b->xl);
-                    groupedSpan(src, a->xl, b->xr);
-                } else {
-                    JoinedTexels src(tb, ta, b->xl, a->xl);
-                    groupedSpan(src, b->xl, a->xr);
-                }
-            } else {
-                if (hasA) {
-                    SpanTexels<true> src = texelsOf(s, uStart[i], vStart[i]);
-                    groupedSpan(src, a->xl, a->xr);
-                }
-                if (hasB) {
-                    SpanTexels<true> src = texelsOf(t, uSecond[j], vSecond[j]);
-                    groupedSpan(src, b->xl, b->xr);
-                }
+            const Span& sp = rows.spans[i];
+            const SpanSetup& p = *rows.setup[sp.plane];
+            int64_t u, v;
+            TexelStart(p, sp.xl, sp.y, u, v);
+            uStart[i] = static_cast<uint32_t>(u);
+            vStart[i] = static_cast<uint32_t>(v);
+            uJump[i] = vJump[i] = 0;
+            if (joined && sp.boundary <= sp.xr) {
+                int64_t uq, vq;
+                TexelStart(*rows.setup[1 - sp.plane], sp.boundary, sp.y, uq, vq);
+                const uint32_t n = static_cast<uint32_t>(sp.boundary - sp.xl);
+                uJump[i] = static_cast<uint32_t>(uq) - (uStart[i] + n * static_cast<uint32_t>(p.dudxFix));
+                vJump[i] = static_cast<uint32_t>(vq) - (vStart[i] + n * static_cast<uint32_t>(p.dvdxFix));
             }
-            i += hasA;
-            j += hasB;
+        }
+        for (int i = 0; i < rows.count; ++i) {
+            const Span& sp = rows.spans[i];
+            if (!(sp.boundary > sp.xr ? groupedHalf[sp.plane] : joined)) {
+                apart(sp);
+                continue;
+            }
+            cp = colour + static_cast<size_t>(sp.y) * GraphicsDevice::kWidth;
+            grouped(*rows.setup[sp.plane], sp.xl, sp.xr, sp.boundary, uStart[i], vStart[i], uJump[i], vJump[i]);
         }
         return;
     }
-
-    const Span* const spans = first.spans;
-    const int count = first.count;
-    for (int i = 0; i < count; ++i) {
-        const int y = spans[i].y, xl = spans[i].xl, xr = spans[i].xr;
-        cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
-        zp = depth + static_cast<size_t>(y) * GraphicsDevice::kWidth;
-        int64_t uf = texels ? uStart[i] : 0, vf = texels ? vStart[i] : 0;
-        if (grouped) {
-            if (dv == 0) {
-                // The common sprite: one texel row for the whole span.
-                SpanTexels<false> src(texels, texW, uMask, vMask, uf, vf, du, dv);
-                groupedSpan(src, xl, xr);
-            } else {
-                SpanTexels<true> src(texels, texW, uMask, vMask, uf, vf, du, dv);
-                groupedSpan(src, xl, xr);
-            }
-            continue;
-        }
-        double z = z0 + dzdx * (xl - x0) + dzdy * (y - y0);
-        for (int x = xl; x <= xr; ++x, uf += du, vf += dv, z += dzdx) {
-            uint32_t tex = 0xFFFFFFFFu;
-            if (texels) {
-                const int64_t tu = uf >> 16, tv = vf >> 16;
-                uint32_t ix, iy;
-                if (pow2) {
-                    ix = static_cast<uint32_t>(tu) & uMask;
-                    iy = static_cast<uint32_t>(tv) & vMask;
-                } else {
-                    ix = static_cast<uint32_t>(((tu % texW) + texW) % texW);
-                    iy = static_cast<uint32_t>(((tv % texH) + texH) % texH);
-                }
-                tex = texels[iy * texW + ix];
-            }
-            shade.template operator()<true>(tex, x, z);
-        }
-    }
+#endif
+    for (int i = 0; i < rows.count; ++i) apart(rows.spans[i]);
 }
 
 using detail::SpanFn;
@@ -601,31 +648,155 @@ SpanFn PickSpan(OpKind op, BlendKind blend) {
     }
 }
 
+// The rows of one triangle, or of the two halves of a sprite, top to bottom.
+// An edge the halves share is crossed once per row. Where a row holds a span
+// of each half and they meet, the row is one span that changes plane where
+// they meet; otherwise the first triangle's span comes first, as it would
+// when the triangles were drawn one after the other.
+template <int N>
+int BuildRows(const detail::PreparedTriangle* const (&tris)[N], Span* out) {
+    constexpr int kMaxEdges = 3 * N;
+    double rx[kMaxEdges], ry[kMaxEdges], k[kMaxEdges];
+    int edgeCount = 0;
+    auto slot = [&](const Edge* e) {
+        for (int i = 0; i < edgeCount; ++i)
+            if (rx[i] == e->rx && ry[i] == e->ry && k[i] == e->k) return i;
+        rx[edgeCount] = e->rx;
+        ry[edgeCount] = e->ry;
+        k[edgeCount] = e->k;
+        return edgeCount++;
+    };
+    int left[N][2], right[N][2];
+    int yFirst = GraphicsDevice::kHeight, yLast = -1;
+    for (int t = 0; t < N; ++t) {
+        for (int side = 0; side < 2; ++side) {
+            left[t][side] = slot(tris[t]->left[side]);
+            right[t][side] = slot(tris[t]->right[side]);
+        }
+        yFirst = std::min(yFirst, tris[t]->yStart);
+        yLast = std::max(yLast, tris[t]->yEnd);
+    }
+    const int rows = yLast - yFirst + 1;
+    // Rows are worked out eight at a time.
+    constexpr int kRows = (GraphicsDevice::kHeight + 7) / 8 * 8;
+
+    // Where each edge crosses each row, rounded up: the first pixel right of
+    // it. Both triangles sharing an edge compute the same value, so the
+    // top-left rule splits its pixels exactly. Crossings are cut down to
+    // -1..kWidth + 1: any beyond give the same spans.
+    constexpr double kLow = -1.0, kHigh = GraphicsDevice::kWidth + 1;
+    alignas(16) int16_t crossing[kMaxEdges][kRows];
+    for (int e = 0; e < edgeCount; ++e) {
+#ifdef __SSE2__
+        const __m128d erx = _mm_set1_pd(rx[e]), ery = _mm_set1_pd(ry[e]), ek = _mm_set1_pd(k[e]);
+        // Two rows: their crossings in the low two 32-bit lanes.
+        auto two = [&](__m128d fy) __attribute__((always_inline)) {
+            __m128d t = _mm_add_pd(erx, _mm_mul_pd(ek, _mm_sub_pd(fy, ery)));
+            t = _mm_min_pd(_mm_max_pd(t, _mm_set1_pd(kLow)), _mm_set1_pd(kHigh));
+            const __m128i whole = _mm_cvttpd_epi32(t);
+            const __m128i above = _mm_castpd_si128(_mm_cmpgt_pd(t, _mm_cvtepi32_pd(whole)));
+            return _mm_sub_epi32(whole, _mm_shuffle_epi32(above, 0x08));
+        };
+        for (int r = 0; r < (rows + 7) / 8 * 8; r += 4) {
+            const __m128d y = _mm_setr_pd(yFirst + r, yFirst + r + 1);
+            const __m128i four = _mm_unpacklo_epi64(two(y), two(_mm_add_pd(y, _mm_set1_pd(2.0))));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(&crossing[e][r]), _mm_packs_epi32(four, four));
+        }
+#else
+        for (int r = 0; r < rows; ++r)
+            crossing[e][r] = static_cast<int16_t>(CeilInt(std::clamp(rx[e] + k[e] * ((yFirst + r) - ry[e]), kLow, kHigh)));
+#endif
+    }
+
+    // Each triangle's span on each row. A left edge (the inside lies to its
+    // right) bounds the row from the left and owns the pixels on it; a right
+    // edge bounds it from the right and does not.
+    alignas(16) int16_t xl[N][kRows], xr[N][kRows];
+    for (int t = 0; t < N; ++t) {
+        const int16_t *l0 = crossing[left[t][0]], *l1 = crossing[left[t][1]];
+        const int16_t *r0 = crossing[right[t][0]], *r1 = crossing[right[t][1]];
+#ifdef __SSE2__
+        auto at = [](const int16_t* row, int r) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + r)); };
+        for (int r = 0; r < rows; r += 8) {
+            const __m128i l = _mm_max_epi16(at(l0, r), at(l1, r));
+            const __m128i h = _mm_sub_epi16(_mm_min_epi16(at(r0, r), at(r1, r)), _mm_set1_epi16(1));
+            _mm_store_si128(reinterpret_cast<__m128i*>(&xl[t][r]),
+                            _mm_min_epi16(_mm_max_epi16(l, _mm_setzero_si128()), _mm_set1_epi16(GraphicsDevice::kWidth)));
+            _mm_store_si128(reinterpret_cast<__m128i*>(&xr[t][r]),
+                            _mm_max_epi16(_mm_min_epi16(h, _mm_set1_epi16(GraphicsDevice::kWidth - 1)), _mm_set1_epi16(-1)));
+        }
+#else
+        for (int r = 0; r < rows; ++r) {
+            xl[t][r] = static_cast<int16_t>(std::clamp<int>(std::max(l0[r], l1[r]), 0, GraphicsDevice::kWidth));
+            xr[t][r] = static_cast<int16_t>(std::clamp<int>(std::min(r0[r], r1[r]) - 1, -1, GraphicsDevice::kWidth - 1));
+        }
+#endif
+        // Rows outside the triangle, and those its horizontal edge drops,
+        // are empty.
+        const detail::PreparedTriangle& tri = *tris[t];
+        const int first = tri.yStart - yFirst, last = tri.yEnd - yFirst;
+        for (int r = 0; r < first; ++r) xl[t][r] = GraphicsDevice::kWidth;
+        for (int r = last + 1; r < rows; ++r) xl[t][r] = GraphicsDevice::kWidth;
+        for (int r = first; tri.flat && r <= last; ++r) {
+            const double by = tri.flat->b * (static_cast<double>(yFirst + r) - tri.flat->ry);
+            if (!(by > 0 || (by == 0 && tri.flat->inclusive))) xl[t][r] = GraphicsDevice::kWidth;
+        }
+    }
+
+    int count = 0;
+    for (int r = 0; r < rows; ++r) {
+        const int y = yFirst + r;
+        const int la = xl[0][r], ha = xr[0][r];
+        if constexpr (N == 2) {
+            const int lb = xl[1][r], hb = xr[1][r];
+            if (la <= ha && lb <= hb) {
+                if (ha + 1 == lb) {
+                    out[count++] = Span{y, la, hb, lb, 0};
+                    continue;
+                }
+                if (hb + 1 == la) {
+                    out[count++] = Span{y, lb, ha, la, 1};
+                    continue;
+                }
+            }
+            if (la <= ha) out[count++] = Span{y, la, ha, ha + 1, 0};
+            if (lb <= hb) out[count++] = Span{y, lb, hb, hb + 1, 1};
+        } else {
+            if (la <= ha) out[count++] = Span{y, la, ha, ha + 1, 0};
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 void GraphicsDevice::DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
     detail::PreparedTriangle t;
     if (!PrepareTriangle(a, b, c, t)) return;
-    t.fill(detail::Rows{&t.setup, t.spans, t.count}, nullptr, colour_.data(), depth_.data());
+    Span spans[kHeight];
+    const detail::PreparedTriangle* const tris[1] = {&t};
+    const int count = BuildRows(tris, spans);
+    t.fill(detail::Rows{{&t.setup, nullptr}, spans, count}, colour_.data(), depth_.data());
 }
-
-namespace {
-// Whether the span routines shade this primitive a group of pixels at a time.
-bool Grouped(const SpanSetup& s) { return s.texels && s.pow2 && !s.zTest && !s.zWrite; }
-}  // namespace
 
 bool GraphicsDevice::DrawQuadPair(const Vertex* v) {
     if (std::memcmp(&v[3], &v[0], sizeof(Vertex)) != 0 || std::memcmp(&v[4], &v[2], sizeof(Vertex)) != 0) return false;
     detail::PreparedTriangle first, second;
     const bool hasFirst = PrepareTriangle(v[0], v[1], v[2], first);
     const bool hasSecond = PrepareTriangle(v[3], v[4], v[5], second);
-    const detail::Rows a{&first.setup, first.spans, first.count}, b{&second.setup, second.spans, second.count};
-    if (hasFirst && hasSecond && first.fill == second.fill && Grouped(first.setup) && Grouped(second.setup)) {
-        first.fill(a, &b, colour_.data(), depth_.data());
+    Span spans[kMaxSpans];
+    if (hasFirst && hasSecond && first.fill == second.fill) {
+        const detail::PreparedTriangle* const tris[2] = {&first, &second};
+        const int count = BuildRows(tris, spans);
+        first.fill(detail::Rows{{&first.setup, &second.setup}, spans, count}, colour_.data(), depth_.data());
         return true;
     }
-    if (hasFirst) first.fill(a, nullptr, colour_.data(), depth_.data());
-    if (hasSecond) second.fill(b, nullptr, colour_.data(), depth_.data());
+    for (const detail::PreparedTriangle* t : {hasFirst ? &first : nullptr, hasSecond ? &second : nullptr}) {
+        if (!t) continue;
+        const detail::PreparedTriangle* const tris[1] = {t};
+        const int count = BuildRows(tris, spans);
+        t->fill(detail::Rows{{&t->setup, nullptr}, spans, count}, colour_.data(), depth_.data());
+    }
     return true;
 }
 
@@ -646,59 +817,27 @@ bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const
     const double minY = std::min({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     const double maxY = std::max({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     if (!std::isfinite(minY) || !std::isfinite(maxY)) return false;
-    const int yStart = static_cast<int>(std::clamp(std::ceil(minY), 0.0, static_cast<double>(kHeight)));
-    const int yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(kHeight - 1)));
-    if (yStart > yEnd) return false;
+    out.yStart = static_cast<int>(std::clamp(std::ceil(minY), 0.0, static_cast<double>(kHeight)));
+    out.yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(kHeight - 1)));
+    if (out.yStart > out.yEnd) return false;
 
     out.setup = SpanSetup{};
     if (!Setup(v0, v1, v2, area, out.setup)) return false;
     out.fill = spanFn_;
-    const Edge edges[3] = {MakeEdge(v0, v1), MakeEdge(v1, v2), MakeEdge(v2, v0)};
-    // A left edge (the inside lies to its right) bounds each row from the
-    // left and owns the pixels on it; a right edge bounds it from the right
-    // and does not; a horizontal edge keeps or drops whole rows. A triangle
-    // has one or two of each side.
-    const Edge* left[2] = {nullptr, nullptr};
-    const Edge* right[2] = {nullptr, nullptr};
-    const Edge* flat = nullptr;
-    for (const Edge& e : edges) {
-        if (e.a == 0) flat = &e;
-        else if (e.a > 0) left[left[0] ? 1 : 0] = &e;
-        else right[right[0] ? 1 : 0] = &e;
+    out.edges[0] = MakeEdge(v0, v1);
+    out.edges[1] = MakeEdge(v1, v2);
+    out.edges[2] = MakeEdge(v2, v0);
+    // A triangle has one or two edges on each side.
+    out.left[0] = out.left[1] = out.right[0] = out.right[1] = out.flat = nullptr;
+    for (const Edge& e : out.edges) {
+        if (e.a == 0) out.flat = &e;
+        else if (e.a > 0) out.left[out.left[0] ? 1 : 0] = &e;
+        else out.right[out.right[0] ? 1 : 0] = &e;
     }
-    if (!left[0] || !right[0]) return false;
-    if (!left[1]) left[1] = left[0];
-    if (!right[1]) right[1] = right[0];
-
-    // The edge crosses row y at x = t; both triangles sharing an edge compute
-    // the same t, so the rule splits its pixels exactly. Crossings far off the
-    // screen are cut down to a range whose ceiling fits an integer and still
-    // lies off the screen.
-    auto crossing = [](const Edge* e, double y) __attribute__((always_inline)) {
-        constexpr double kFar = 1.0e15;
-        return CeilInt(std::clamp(e->rx + e->k * (y - e->ry), -kFar, kFar));
-    };
-    int count = 0;
-    auto rows = [&]<bool TwoLeft>() __attribute__((always_inline)) {
-        for (int y = yStart; y <= yEnd; ++y) {
-            const double fy = y;
-            if (flat) {
-                const double by = flat->b * (fy - flat->ry);
-                if (!(by > 0 || (by == 0 && flat->inclusive))) continue;
-            }
-            const int64_t l = TwoLeft ? std::max(crossing(left[0], fy), crossing(left[1], fy)) : crossing(left[0], fy);
-            const int64_t r = (TwoLeft ? crossing(right[0], fy) : std::min(crossing(right[0], fy), crossing(right[1], fy))) - 1;
-            const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, kWidth));
-            const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, kWidth - 1));
-            if (xl > xr) continue;
-            out.spans[count++] = Span{y, xl, xr};
-        }
-    };
-    // Three edges: two on one side, one (or a horizontal one) on the other.
-    if (left[1] != left[0]) rows.template operator()<true>();
-    else rows.template operator()<false>();
-    out.count = count;
-    return count > 0;
+    if (!out.left[0] || !out.right[0]) return false;
+    if (!out.left[1]) out.left[1] = out.left[0];
+    if (!out.right[1]) out.right[1] = out.right[0];
+    return true;
 }
 
 bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
@@ -725,8 +864,8 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     if (!Setup(a, b, c, area, s)) return true;
     Span spans[kHeight];
     int count = 0;
-    for (int y = y0; y <= y1; ++y) spans[count++] = Span{y, x0, x1};
-    spanFn_(detail::Rows{&s, spans, count}, nullptr, colour_.data(), depth_.data());
+    for (int y = y0; y <= y1; ++y) spans[count++] = Span{y, x0, x1, x1 + 1, 0};
+    spanFn_(detail::Rows{{&s, nullptr}, spans, count}, colour_.data(), depth_.data());
     return true;
 }
 
@@ -746,18 +885,19 @@ bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2,
     s.uMask = s.texW - 1;
     s.vMask = s.texH - 1;
     s.pow2 = (s.texW & s.uMask) == 0 && (s.texH & s.vMask) == 0;
+    s.rowShift = s.pow2 ? __builtin_ctz(s.texW) : 0;
     if (s.texels) {
-        plane(static_cast<double>(v0.u) * s.texW, static_cast<double>(v1.u) * s.texW, static_cast<double>(v2.u) * s.texW, s.dudx, s.dudy);
-        plane(static_cast<double>(v0.v) * s.texH, static_cast<double>(v1.v) * s.texH, static_cast<double>(v2.v) * s.texH, s.dvdx, s.dvdy);
-        s.u0 = static_cast<double>(v0.u) * s.texW;
-        s.v0 = static_cast<double>(v0.v) * s.texH;
+        plane(static_cast<double>(v0.u) * s.texW, static_cast<double>(v1.u) * s.texW, static_cast<double>(v2.u) * s.texW, s.uvDx[0], s.uvDy[0]);
+        plane(static_cast<double>(v0.v) * s.texH, static_cast<double>(v1.v) * s.texH, static_cast<double>(v2.v) * s.texH, s.uvDx[1], s.uvDy[1]);
+        s.uv0[0] = static_cast<double>(v0.u) * s.texW;
+        s.uv0[1] = static_cast<double>(v0.v) * s.texH;
         // Texture coordinates far outside any sprite's range draw nothing sensible.
-        if (!std::isfinite(s.dudx + s.dudy + s.dvdx + s.dvdy + s.u0 + s.v0) || std::fabs(s.u0) > 1e9 ||
-            std::fabs(s.v0) > 1e9 || std::fabs(s.dudx) > 1e6 || std::fabs(s.dvdx) > 1e6 || std::fabs(s.dudy) > 1e6 ||
-            std::fabs(s.dvdy) > 1e6)
+        if (!std::isfinite(s.uvDx[0] + s.uvDy[0] + s.uvDx[1] + s.uvDy[1] + s.uv0[0] + s.uv0[1]) ||
+            std::fabs(s.uv0[0]) > 1e9 || std::fabs(s.uv0[1]) > 1e9 || std::fabs(s.uvDx[0]) > 1e6 ||
+            std::fabs(s.uvDx[1]) > 1e6 || std::fabs(s.uvDy[0]) > 1e6 || std::fabs(s.uvDy[1]) > 1e6)
             return false;
-        s.dudxFix = std::llround(s.dudx * 65536.0);
-        s.dvdxFix = std::llround(s.dvdx * 65536.0);
+        s.dudxFix = std::llround(s.uvDx[0] * 65536.0);
+        s.dvdxFix = std::llround(s.uvDx[1] * 65536.0);
     }
     s.z0 = std::isfinite(v0.z) ? v0.z : 0.0;
     plane(s.z0, std::isfinite(v1.z) ? v1.z : 0.0, std::isfinite(v2.z) ? v2.z : 0.0, s.dzdx, s.dzdy);

@@ -14,20 +14,21 @@ namespace platform {
 
 namespace detail {
 struct SpanSetup;  // per-draw state of the span routines
-// One row of a primitive: pixels xl..xr of row y.
+// One row of a primitive: pixels xl..xr of row y. The pixels before
+// `boundary` take their texels and depth from set-up `plane`, the others
+// from the other half of the quad (boundary > xr when the row has one).
 struct Span {
-    int y, xl, xr;
+    int y, xl, xr, boundary, plane;
 };
-// The rows of one primitive, top to bottom, with its set-up.
+// The rows of one primitive, or of both halves of a sprite, top to bottom,
+// with the set-up of each half.
 struct Rows {
-    const SpanSetup* setup;
+    const SpanSetup* setup[2];
     const Span* spans;
     int count;
 };
-// Fills the rows of one primitive into the colour (and depth) buffer; with
-// a second primitive of the same states (the other half of a sprite), the
-// rows of both are filled together, row by row.
-using SpanFn = void (*)(const Rows& first, const Rows* second, uint32_t* colour, uint16_t* depth);
+// Fills the rows into the colour (and depth) buffer.
+using SpanFn = void (*)(const Rows& rows, uint32_t* colour, uint16_t* depth);
 struct PreparedTriangle;
 }  // namespace detail
 
@@ -145,7 +146,7 @@ public:
 
 private:
     void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
-    // Set-up, span routine and rows of one triangle; false when it draws
+    // Set-up, span routine and edges of one triangle; false when it draws
     // nothing.
     bool PrepareTriangle(const Vertex& a, const Vertex& b, const Vertex& c, detail::PreparedTriangle& out);
     // The two triangles (a, b, c) and (a, c, d) of a turned sprite, drawn
