@@ -144,6 +144,10 @@ public:
 
     uint64_t PresentCount() const { return presentCount_; }
 
+    // Draws with the portable span routines even where wider ones would run
+    // (the tests compare the two).
+    void UsePortableSpans(bool portable) { portableSpans_ = portable; }
+
 private:
     void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
     // Set-up, span routine and edges of one triangle; false when it draws
@@ -175,6 +179,7 @@ private:
     // Whether any draw wrote depth since the last clear, and the cleared value.
     bool depthDirty_ = false;
     uint16_t depthClearValue_ = 0xFFFF;
+    bool portableSpans_ = false;
     Presenter presenter_;
     uint64_t presentCount_ = 0;
 };
