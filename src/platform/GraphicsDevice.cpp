@@ -158,7 +158,7 @@ namespace {
 using detail::BlendKind;
 using detail::Edge;
 using detail::OpKind;
-using detail::Span;
+using detail::Rows;
 using detail::SpanSetup;
 
 Edge MakeEdge(const Vertex& p, const Vertex& q) {
@@ -180,13 +180,10 @@ inline int64_t CeilInt(double x) {
     return i + (x > static_cast<double>(i));
 }
 
-// The rows of one triangle, or of the two halves of a sprite, top to bottom.
-// An edge the halves share is crossed once per row. Where a row holds a span
-// of each half and they meet, the row is one span that changes plane where
-// they meet; otherwise the first triangle's span comes first, as it would
-// when the triangles were drawn one after the other.
+// The rows of one triangle, or of the two halves of a sprite, with their
+// set-ups. An edge the halves share is crossed once per row.
 template <int N>
-int BuildRows(const detail::PreparedTriangle* const (&tris)[N], Span* out) {
+void BuildRows(const detail::PreparedTriangle* const (&tris)[N], Rows& out) {
     constexpr int kMaxEdges = 3 * N;
     double rx[kMaxEdges], ry[kMaxEdges], k[kMaxEdges];
     int edgeCount = 0;
@@ -209,8 +206,12 @@ int BuildRows(const detail::PreparedTriangle* const (&tris)[N], Span* out) {
         yLast = std::max(yLast, tris[t]->yEnd);
     }
     const int rows = yLast - yFirst + 1;
+    out.yFirst = yFirst;
+    out.count = rows;
+    out.setup[0] = &tris[0]->setup;
+    out.setup[1] = N == 2 ? &tris[N - 1]->setup : nullptr;
     // Rows are worked out eight at a time.
-    constexpr int kRows = (GraphicsDevice::kHeight + 7) / 8 * 8;
+    constexpr int kRows = detail::kRowSlots;
 
     // Where each edge crosses each row, rounded up: the first pixel right of
     // it. Both triangles sharing an edge compute the same value, so the
@@ -243,8 +244,9 @@ int BuildRows(const detail::PreparedTriangle* const (&tris)[N], Span* out) {
     // Each triangle's span on each row. A left edge (the inside lies to its
     // right) bounds the row from the left and owns the pixels on it; a right
     // edge bounds it from the right and does not.
-    alignas(16) int16_t xl[N][kRows], xr[N][kRows];
     for (int t = 0; t < N; ++t) {
+        int16_t* const xl = out.xl[t];
+        int16_t* const xr = out.xr[t];
         const int16_t *l0 = crossing[left[t][0]], *l1 = crossing[left[t][1]];
         const int16_t *r0 = crossing[right[t][0]], *r1 = crossing[right[t][1]];
 #ifdef __SSE2__
@@ -252,52 +254,29 @@ int BuildRows(const detail::PreparedTriangle* const (&tris)[N], Span* out) {
         for (int r = 0; r < rows; r += 8) {
             const __m128i l = _mm_max_epi16(at(l0, r), at(l1, r));
             const __m128i h = _mm_sub_epi16(_mm_min_epi16(at(r0, r), at(r1, r)), _mm_set1_epi16(1));
-            _mm_store_si128(reinterpret_cast<__m128i*>(&xl[t][r]),
+            _mm_store_si128(reinterpret_cast<__m128i*>(&xl[r]),
                             _mm_min_epi16(_mm_max_epi16(l, _mm_setzero_si128()), _mm_set1_epi16(GraphicsDevice::kWidth)));
-            _mm_store_si128(reinterpret_cast<__m128i*>(&xr[t][r]),
+            _mm_store_si128(reinterpret_cast<__m128i*>(&xr[r]),
                             _mm_max_epi16(_mm_min_epi16(h, _mm_set1_epi16(GraphicsDevice::kWidth - 1)), _mm_set1_epi16(-1)));
         }
 #else
         for (int r = 0; r < rows; ++r) {
-            xl[t][r] = static_cast<int16_t>(std::clamp<int>(std::max(l0[r], l1[r]), 0, GraphicsDevice::kWidth));
-            xr[t][r] = static_cast<int16_t>(std::clamp<int>(std::min(r0[r], r1[r]) - 1, -1, GraphicsDevice::kWidth - 1));
+            xl[r] = static_cast<int16_t>(std::clamp<int>(std::max(l0[r], l1[r]), 0, GraphicsDevice::kWidth));
+            xr[r] = static_cast<int16_t>(std::clamp<int>(std::min(r0[r], r1[r]) - 1, -1, GraphicsDevice::kWidth - 1));
         }
 #endif
         // Rows outside the triangle, and those its horizontal edge drops,
         // are empty.
         const detail::PreparedTriangle& tri = *tris[t];
         const int first = tri.yStart - yFirst, last = tri.yEnd - yFirst;
-        for (int r = 0; r < first; ++r) xl[t][r] = GraphicsDevice::kWidth;
-        for (int r = last + 1; r < rows; ++r) xl[t][r] = GraphicsDevice::kWidth;
+        for (int r = 0; r < first; ++r) xl[r] = GraphicsDevice::kWidth;
+        for (int r = last + 1; r < rows; ++r) xl[r] = GraphicsDevice::kWidth;
         for (int r = first; tri.flat && r <= last; ++r) {
             const double by = tri.flat->b * (static_cast<double>(yFirst + r) - tri.flat->ry);
-            if (!(by > 0 || (by == 0 && tri.flat->inclusive))) xl[t][r] = GraphicsDevice::kWidth;
+            if (!(by > 0 || (by == 0 && tri.flat->inclusive))) xl[r] = GraphicsDevice::kWidth;
         }
     }
 
-    int count = 0;
-    for (int r = 0; r < rows; ++r) {
-        const int y = yFirst + r;
-        const int la = xl[0][r], ha = xr[0][r];
-        if constexpr (N == 2) {
-            const int lb = xl[1][r], hb = xr[1][r];
-            if (la <= ha && lb <= hb) {
-                if (ha + 1 == lb) {
-                    out[count++] = Span{y, la, hb, lb, 0};
-                    continue;
-                }
-                if (hb + 1 == la) {
-                    out[count++] = Span{y, lb, ha, la, 1};
-                    continue;
-                }
-            }
-            if (la <= ha) out[count++] = Span{y, la, ha, ha + 1, 0};
-            if (lb <= hb) out[count++] = Span{y, lb, hb, hb + 1, 1};
-        } else {
-            if (la <= ha) out[count++] = Span{y, la, ha, ha + 1, 0};
-        }
-    }
-    return count;
 }
 
 }  // namespace
@@ -305,10 +284,10 @@ int BuildRows(const detail::PreparedTriangle* const (&tris)[N], Span* out) {
 void GraphicsDevice::DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
     detail::PreparedTriangle t;
     if (!PrepareTriangle(a, b, c, t)) return;
-    Span spans[kHeight];
+    Rows rows;
     const detail::PreparedTriangle* const tris[1] = {&t};
-    const int count = BuildRows(tris, spans);
-    t.fill(detail::Rows{{&t.setup, nullptr}, spans, count}, colour_.data(), depth_.data());
+    BuildRows(tris, rows);
+    t.fill(rows, colour_.data(), depth_.data());
 }
 
 bool GraphicsDevice::DrawQuadPair(const Vertex* v) {
@@ -316,18 +295,18 @@ bool GraphicsDevice::DrawQuadPair(const Vertex* v) {
     detail::PreparedTriangle first, second;
     const bool hasFirst = PrepareTriangle(v[0], v[1], v[2], first);
     const bool hasSecond = PrepareTriangle(v[3], v[4], v[5], second);
-    Span spans[detail::kMaxSpans];
+    Rows rows;
     if (hasFirst && hasSecond && first.fill == second.fill) {
         const detail::PreparedTriangle* const tris[2] = {&first, &second};
-        const int count = BuildRows(tris, spans);
-        first.fill(detail::Rows{{&first.setup, &second.setup}, spans, count}, colour_.data(), depth_.data());
+        BuildRows(tris, rows);
+        first.fill(rows, colour_.data(), depth_.data());
         return true;
     }
     for (const detail::PreparedTriangle* t : {hasFirst ? &first : nullptr, hasSecond ? &second : nullptr}) {
         if (!t) continue;
         const detail::PreparedTriangle* const tris[1] = {t};
-        const int count = BuildRows(tris, spans);
-        t->fill(detail::Rows{{&t->setup, nullptr}, spans, count}, colour_.data(), depth_.data());
+        BuildRows(tris, rows);
+        t->fill(rows, colour_.data(), depth_.data());
     }
     return true;
 }
@@ -394,10 +373,14 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     if (x0 > x1 || y0 > y1) return true;
     SpanSetup s{};
     if (!Setup(a, b, c, area, s)) return true;
-    Span spans[kHeight];
-    int count = 0;
-    for (int y = y0; y <= y1; ++y) spans[count++] = Span{y, x0, x1, x1 + 1, 0};
-    spanFn_(detail::Rows{{&s, nullptr}, spans, count}, colour_.data(), depth_.data());
+    Rows rows;
+    rows.setup[0] = &s;
+    rows.setup[1] = nullptr;
+    rows.yFirst = y0;
+    rows.count = y1 - y0 + 1;
+    std::fill_n(rows.xl[0], (rows.count + 7) / 8 * 8, static_cast<int16_t>(x0));
+    std::fill_n(rows.xr[0], (rows.count + 7) / 8 * 8, static_cast<int16_t>(x1));
+    spanFn_(rows, colour_.data(), depth_.data());
     return true;
 }
 

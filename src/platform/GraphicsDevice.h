@@ -14,19 +14,7 @@ namespace platform {
 
 namespace detail {
 struct SpanSetup;  // per-draw state of the span routines
-// One row of a primitive: pixels xl..xr of row y. The pixels before
-// `boundary` take their texels and depth from set-up `plane`, the others
-// from the other half of the quad (boundary > xr when the row has one).
-struct Span {
-    int y, xl, xr, boundary, plane;
-};
-// The rows of one primitive, or of both halves of a sprite, top to bottom,
-// with the set-up of each half.
-struct Rows {
-    const SpanSetup* setup[2];
-    const Span* spans;
-    int count;
-};
+struct Rows;       // the rows of a primitive and their set-ups
 // Fills the rows into the colour (and depth) buffer.
 using SpanFn = void (*)(const Rows& rows, uint32_t* colour, uint16_t* depth);
 struct PreparedTriangle;

@@ -27,8 +27,21 @@ struct SpanSetup {
     uint16_t zConst;
 };
 
-// At most two spans a row: the halves of a sprite that do not meet.
-constexpr int kMaxSpans = 2 * GraphicsDevice::kHeight;
+// Rows of a primitive are kept for a whole vector of rows more than the
+// screen has, so that they can be read a vector at a time.
+constexpr int kRowSlots = GraphicsDevice::kHeight + 8;
+
+// The rows of one primitive (setup[1] null), or of both halves of a sprite:
+// on row yFirst + r, half h covers pixels xl[h][r]..xr[h][r], none when
+// xl > xr. Where the spans of the two halves meet, they are filled in one
+// pass; otherwise half 0's span comes first, as it would when the halves
+// were drawn one after the other.
+struct Rows {
+    const SpanSetup* setup[2];
+    int yFirst, count;
+    alignas(32) int16_t xl[2][kRowSlots];
+    alignas(32) int16_t xr[2][kRowSlots];
+};
 
 // How texture and vertex colour combine (the colour operation, with the
 // common white-vertex modulate taken apart).

@@ -98,6 +98,8 @@ struct Lanes4 {
     }
     static V Zero() { return _mm_setzero_si128(); }
     static V Add(V a, V b) { return _mm_add_epi32(a, b); }
+    static V Sub(V a, V b) { return _mm_sub_epi32(a, b); }
+    static V SignMask(V a) { return _mm_srai_epi32(a, 31); }
     static V And(V a, V b) { return _mm_and_si128(a, b); }
     static V AndNot(V a, V b) { return _mm_andnot_si128(a, b); }
     static V Or(V a, V b) { return _mm_or_si128(a, b); }
@@ -154,6 +156,8 @@ struct Lanes8 {
     }
     static V Zero() { return _mm256_setzero_si256(); }
     static V Add(V a, V b) { return _mm256_add_epi32(a, b); }
+    static V Sub(V a, V b) { return _mm256_sub_epi32(a, b); }
+    static V SignMask(V a) { return _mm256_srai_epi32(a, 31); }
     static V And(V a, V b) { return _mm256_and_si256(a, b); }
     static V AndNot(V a, V b) { return _mm256_andnot_si256(a, b); }
     static V Or(V a, V b) { return _mm256_or_si256(a, b); }
@@ -237,14 +241,17 @@ public:
     PlaneTexels(const uint32_t* texels, const Wrap& wrap, const PlaneSteps<L>& steps, uint32_t u, uint32_t v, int x,
                 int boundary, uint32_t uJump, uint32_t vJump)
         : texels_(texels), wrap_(wrap), u_(L::Add(L::Set(u), steps.uLanes)), v_(L::Add(L::Set(v), steps.vLanes)),
-          uStep_(steps.uStep), vStep_(steps.vStep), x_(L::Steps(static_cast<uint32_t>(x), 1)),
-          lastOfFirst_(L::Set(static_cast<uint32_t>(boundary - 1))), uJump_(L::Set(uJump)), vJump_(L::Set(vJump)) {}
+          uStep_(steps.uStep), vStep_(steps.vStep),
+          before_(L::Sub(L::Set(static_cast<uint32_t>(boundary - 1 - x)), L::Steps(0, 1))), uJump_(L::Set(uJump)),
+          vJump_(L::Set(vJump)) {}
 
     V Next() {
-        const V other = L::Greater(x_, lastOfFirst_);
+        // A lane is past the boundary when its count of pixels before it
+        // has gone below zero.
+        const V other = L::SignMask(before_);
         const V u = L::Add(u_, L::And(other, uJump_));
         const V v = L::Add(v_, L::And(other, vJump_));
-        x_ = L::Add(x_, L::Set(L::kCount));
+        before_ = L::Sub(before_, L::Set(L::kCount));
         u_ = L::Add(u_, uStep_);
         v_ = L::Add(v_, vStep_);
         // Column plus row times the (power-of-two) width, both wrapped.
@@ -256,8 +263,57 @@ public:
 private:
     const uint32_t* texels_;
     Wrap wrap_;
-    V u_, v_, uStep_, vStep_, x_, lastOfFirst_, uJump_, vJump_;
+    V u_, v_, uStep_, vStep_, before_, uJump_, vJump_;
 };
+
+// Where a half's span starts in the texture on each of `count` rows from
+// yFirst, as TexelStart gives it (the low 32 bits).
+template <class L>
+void Starts(const SpanSetup& p, int yFirst, int count, const int16_t* xl, uint32_t* u, uint32_t* v) {
+    int r = 0;
+#ifdef __AVX2__
+    if constexpr (L::kCount == 8) {
+        // Four rows at a time, with the same operations in the same order
+        // as TexelStart. The floor of a double below 2^51 in magnitude,
+        // plus 1.5 * 2^52, holds that floor modulo 2^32 in the low word of
+        // its bits.
+        const __m256d x0 = _mm256_set1_pd(p.x0), y0 = _mm256_set1_pd(p.y0);
+        const __m256d u0 = _mm256_set1_pd(p.uv0[0]), uDx = _mm256_set1_pd(p.uvDx[0]), uDy = _mm256_set1_pd(p.uvDy[0]);
+        const __m256d v0 = _mm256_set1_pd(p.uv0[1]), vDx = _mm256_set1_pd(p.uvDx[1]), vDy = _mm256_set1_pd(p.uvDy[1]);
+        const __m256d low = _mm256_set1_pd(-kFixedLimit), high = _mm256_set1_pd(kFixedLimit);
+        const __m256d magic = _mm256_set1_pd(6755399441055744.0), exact = _mm256_set1_pd(2251799813685248.0);
+        const __m256d sign = _mm256_set1_pd(-0.0);
+        const __m256i lowWords = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
+        auto fixed = [&](__m256d base, __m256d dx, __m256d dy, __m256d ox, __m256d oy) __attribute__((always_inline)) {
+            const __m256d t = _mm256_mul_pd(_mm256_add_pd(_mm256_add_pd(base, _mm256_mul_pd(dx, ox)), _mm256_mul_pd(dy, oy)),
+                                            _mm256_set1_pd(65536.0));
+            return _mm256_floor_pd(_mm256_min_pd(_mm256_max_pd(t, low), high));
+        };
+        for (; r + 4 <= count; r += 4) {
+            const __m128i xs = _mm_cvtepi16_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(xl + r)));
+            const __m128i ys = _mm_add_epi32(_mm_set1_epi32(yFirst + r), _mm_setr_epi32(0, 1, 2, 3));
+            const __m256d ox = _mm256_sub_pd(_mm256_cvtepi32_pd(xs), x0);
+            const __m256d oy = _mm256_sub_pd(_mm256_cvtepi32_pd(ys), y0);
+            const __m256d tu = fixed(u0, uDx, uDy, ox, oy), tv = fixed(v0, vDx, vDy, ox, oy);
+            const __m256d far = _mm256_or_pd(_mm256_cmp_pd(_mm256_andnot_pd(sign, tu), exact, _CMP_GE_OQ),
+                                             _mm256_cmp_pd(_mm256_andnot_pd(sign, tv), exact, _CMP_GE_OQ));
+            if (!_mm256_testz_pd(far, far)) break;  // far-off coordinates: the rest one at a time
+            const __m256i bu = _mm256_castpd_si256(_mm256_add_pd(tu, magic));
+            const __m256i bv = _mm256_castpd_si256(_mm256_add_pd(tv, magic));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(u + r),
+                             _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(bu, lowWords)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(v + r),
+                             _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(bv, lowWords)));
+        }
+    }
+#endif
+    for (; r < count; ++r) {
+        int64_t uf, vf;
+        TexelStart(p, xl[r], yFirst + r, uf, vf);
+        u[r] = static_cast<uint32_t>(uf);
+        v[r] = static_cast<uint32_t>(vf);
+    }
+}
 
 template <OpKind Op, BlendKind Blend, class L>
 void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
@@ -376,14 +432,6 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
             shade.template operator()<true>(tex, x, z);
         }
     };
-    // A span whose halves are drawn apart, one pixel at a time.
-    auto apart = [&](const Span& sp) __attribute__((always_inline)) {
-        cp = colour + static_cast<size_t>(sp.y) * GraphicsDevice::kWidth;
-        zp = depth + static_cast<size_t>(sp.y) * GraphicsDevice::kWidth;
-        pixels(*rows.setup[sp.plane], sp.y, sp.xl, sp.xr < sp.boundary ? sp.xr : sp.boundary - 1);
-        if (sp.boundary <= sp.xr) pixels(*rows.setup[1 - sp.plane], sp.y, sp.boundary, sp.xr);
-    };
-
     // The blends that shade a vector of pixels at once.
     constexpr bool kVectors = L::kCount > 0 && (((Op == kOpTexture || Op == kOpModulateAlpha) && Blend == kBlendAlpha) ||
                                                 (Op == kOpTexture && Blend == kBlendAdd));
@@ -486,55 +534,62 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
 
         // Whether each half is shaded a vector at a time, and whether a row
         // where the halves meet is crossed in one pass.
-        const SpanSetup* const first = rows.setup[0];
         const SpanSetup* const second = rows.setup[1];
-        const bool groupedHalf[2] = {Grouped(*first), second && Grouped(*second)};
-        const bool joined = groupedHalf[0] && groupedHalf[1] && first->dudxFix == second->dudxFix &&
-                            first->dvdxFix == second->dvdxFix;
-        // Where each span starts in the texture, all worked out before any
-        // drawing: a span then never waits on the arithmetic of its own
-        // start.
-        uint32_t uStart[kMaxSpans], vStart[kMaxSpans], uJump[kMaxSpans], vJump[kMaxSpans];
-        for (int i = 0; i < rows.count; ++i) {
-            const Span& sp = rows.spans[i];
-            const SpanSetup& p = *rows.setup[sp.plane];
-            int64_t u, v;
-            TexelStart(p, sp.xl, sp.y, u, v);
-            uStart[i] = static_cast<uint32_t>(u);
-            vStart[i] = static_cast<uint32_t>(v);
-            uJump[i] = vJump[i] = 0;
-            if (joined && sp.boundary <= sp.xr) {
-                int64_t uq, vq;
-                TexelStart(*rows.setup[1 - sp.plane], sp.boundary, sp.y, uq, vq);
-                const uint32_t n = static_cast<uint32_t>(sp.boundary - sp.xl);
-                uJump[i] = static_cast<uint32_t>(uq) - (uStart[i] + n * static_cast<uint32_t>(p.dudxFix));
-                vJump[i] = static_cast<uint32_t>(vq) - (vStart[i] + n * static_cast<uint32_t>(p.dvdxFix));
+        const bool groupedHalf[2] = {Grouped(s), second && Grouped(*second)};
+        const bool joined = groupedHalf[0] && groupedHalf[1] && s.dudxFix == second->dudxFix &&
+                            s.dvdxFix == second->dvdxFix;
+        // Where each half's span starts in the texture on each row, all
+        // worked out before any drawing: a span then never waits on the
+        // arithmetic of its own start.
+        alignas(32) uint32_t uStart[2][kRowSlots], vStart[2][kRowSlots];
+        for (int h = 0; h < 2; ++h)
+            if (groupedHalf[h]) Starts<L>(*rows.setup[h], rows.yFirst, rows.count, rows.xl[h], uStart[h], vStart[h]);
+        // Pixels x0..x1 of row r from half h, whose span starts at x0.
+        auto run = [&](int h, int r, int x0, int x1) __attribute__((always_inline)) {
+            if (groupedHalf[h]) {
+                grouped(h, x0, x1, x1 + 1, uStart[h][r], vStart[h][r], 0, 0);
+            } else {
+                zp = depth + static_cast<size_t>(rows.yFirst + r) * GraphicsDevice::kWidth;
+                pixels(*rows.setup[h], rows.yFirst + r, x0, x1);
             }
-        }
-        for (int i = 0; i < rows.count; ++i) {
-            const Span& sp = rows.spans[i];
-            cp = colour + static_cast<size_t>(sp.y) * GraphicsDevice::kWidth;
-            if (sp.boundary > sp.xr ? groupedHalf[sp.plane] : joined) {
-                grouped(sp.plane, sp.xl, sp.xr, sp.boundary, uStart[i], vStart[i], uJump[i], vJump[i]);
+        };
+        for (int r = 0; r < rows.count; ++r) {
+            cp = colour + static_cast<size_t>(rows.yFirst + r) * GraphicsDevice::kWidth;
+            const int la = rows.xl[0][r], ha = rows.xr[0][r];
+            if (second) {
+                const int lb = rows.xl[1][r], hb = rows.xr[1][r];
+                if (la <= ha && lb <= hb && (ha + 1 == lb || hb + 1 == la)) {
+                    // The halves meet: h is the one on the left.
+                    const int h = ha + 1 == lb ? 0 : 1;
+                    const int xl = h ? lb : la, boundary = h ? la : lb, xr = h ? ha : hb;
+                    if (joined) {
+                        const SpanSetup& p = *rows.setup[h];
+                        const uint32_t n = static_cast<uint32_t>(boundary - xl);
+                        const uint32_t u = uStart[h][r], v = vStart[h][r];
+                        grouped(h, xl, xr, boundary, u, v,
+                                uStart[1 - h][r] - (u + n * static_cast<uint32_t>(p.dudxFix)),
+                                vStart[1 - h][r] - (v + n * static_cast<uint32_t>(p.dvdxFix)));
+                    } else {
+                        run(h, r, xl, boundary - 1);
+                        run(1 - h, r, boundary, xr);
+                    }
+                    continue;
+                }
+                if (la <= ha) run(0, r, la, ha);
+                if (lb <= hb) run(1, r, lb, hb);
                 continue;
             }
-            // Halves that step apart, or depth work: each half on its own,
-            // a vector at a time where it can.
-            const int h = sp.plane, last = sp.xr < sp.boundary ? sp.xr : sp.boundary - 1;
-            if (groupedHalf[h]) grouped(h, sp.xl, last, last + 1, uStart[i], vStart[i], 0, 0);
-            else apart(Span{sp.y, sp.xl, last, last + 1, h});
-            if (sp.boundary > sp.xr) continue;
-            if (groupedHalf[1 - h]) {
-                int64_t u, v;
-                TexelStart(*rows.setup[1 - h], sp.boundary, sp.y, u, v);
-                grouped(1 - h, sp.boundary, sp.xr, sp.xr + 1, static_cast<uint32_t>(u), static_cast<uint32_t>(v), 0, 0);
-            } else {
-                apart(Span{sp.y, sp.boundary, sp.xr, sp.xr + 1, 1 - h});
-            }
+            if (la <= ha) run(0, r, la, ha);
         }
         return;
     }
-    for (int i = 0; i < rows.count; ++i) apart(rows.spans[i]);
+    for (int r = 0; r < rows.count; ++r) {
+        const int y = rows.yFirst + r;
+        cp = colour + static_cast<size_t>(y) * GraphicsDevice::kWidth;
+        zp = depth + static_cast<size_t>(y) * GraphicsDevice::kWidth;
+        for (int h = 0; h < (rows.setup[1] ? 2 : 1); ++h)
+            if (rows.xl[h][r] <= rows.xr[h][r]) pixels(*rows.setup[h], y, rows.xl[h][r], rows.xr[h][r]);
+    }
 }
 
 template <OpKind Op, class L>
