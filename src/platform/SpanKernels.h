@@ -96,6 +96,7 @@ struct Lanes4 {
         return _mm_setr_epi32(static_cast<int>(start), static_cast<int>(start + step),
                               static_cast<int>(start + 2 * step), static_cast<int>(start + 3 * step));
     }
+    static V Lane() { return _mm_setr_epi32(0, 1, 2, 3); }  // each lane's number
     static V Zero() { return _mm_setzero_si128(); }
     static V Add(V a, V b) { return _mm_add_epi32(a, b); }
     static V Sub(V a, V b) { return _mm_sub_epi32(a, b); }
@@ -151,9 +152,9 @@ struct Lanes8 {
     static V Set16(uint16_t x) { return _mm256_set1_epi16(static_cast<short>(x)); }
     static V Steps(uint32_t start, uint32_t step) {
         return _mm256_add_epi32(_mm256_set1_epi32(static_cast<int>(start)),
-                                _mm256_mullo_epi32(_mm256_set1_epi32(static_cast<int>(step)),
-                                                   _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+                                _mm256_mullo_epi32(_mm256_set1_epi32(static_cast<int>(step)), Lane()));
     }
+    static V Lane() { return _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7); }
     static V Zero() { return _mm256_setzero_si256(); }
     static V Add(V a, V b) { return _mm256_add_epi32(a, b); }
     static V Sub(V a, V b) { return _mm256_sub_epi32(a, b); }
@@ -191,6 +192,19 @@ struct Lanes8 {
 };
 #endif
 
+// How a half of a primitive steps through the texture along a row: the
+// offsets of the lanes from the first and the step of a vector, for u and
+// for v.
+template <class L>
+struct PlaneSteps {
+    typename L::V uLanes, vLanes, uStep, vStep;
+
+    static PlaneSteps Of(const SpanSetup& p) {
+        const uint32_t du = static_cast<uint32_t>(p.dudxFix), dv = static_cast<uint32_t>(p.dvdxFix);
+        return PlaneSteps{L::Steps(0, du), L::Steps(0, dv), L::Set(L::kCount * du), L::Set(L::kCount * dv)};
+    }
+};
+
 // The texels along a span that stays on one texel row (an unrotated
 // sprite), a vector of pixels at a time. The coordinates are 16.16 fixed
 // point; only their low 32 bits matter, since wrapping keeps at most 16 bits
@@ -199,8 +213,8 @@ template <class L>
 class RowTexels {
 public:
     using V = typename L::V;
-    RowTexels(const uint32_t* row, V uMask, uint32_t u, uint32_t du)
-        : row_(row), uMask_(uMask), u_(L::Steps(u, du)), step_(L::Set(L::kCount * du)) {}
+    RowTexels(const uint32_t* row, V uMask, uint32_t u, const PlaneSteps<L>& steps)
+        : row_(row), uMask_(uMask), u_(L::Add(L::Set(u), steps.uLanes)), step_(steps.uStep) {}
 
     V Next() {
         const V index = L::And(L::ShiftRight16(u_), uMask_);
@@ -211,18 +225,6 @@ public:
 private:
     const uint32_t* row_;
     V uMask_, u_, step_;
-};
-
-// How a half of a turned sprite steps through the texture: the offsets of
-// the lanes from the first and the step of a vector, for u and for v.
-template <class L>
-struct PlaneSteps {
-    typename L::V uLanes, vLanes, uStep, vStep;
-
-    static PlaneSteps Of(const SpanSetup& p) {
-        const uint32_t du = static_cast<uint32_t>(p.dudxFix), dv = static_cast<uint32_t>(p.dvdxFix);
-        return PlaneSteps{L::Steps(0, du), L::Steps(0, dv), L::Set(L::kCount * du), L::Set(L::kCount * dv)};
-    }
 };
 
 // The texels along a span of a turned sprite, a vector of pixels at a time.
@@ -242,7 +244,7 @@ public:
                 int boundary, uint32_t uJump, uint32_t vJump)
         : texels_(texels), wrap_(wrap), u_(L::Add(L::Set(u), steps.uLanes)), v_(L::Add(L::Set(v), steps.vLanes)),
           uStep_(steps.uStep), vStep_(steps.vStep),
-          before_(L::Sub(L::Set(static_cast<uint32_t>(boundary - 1 - x)), L::Steps(0, 1))), uJump_(L::Set(uJump)),
+          before_(L::Sub(L::Set(static_cast<uint32_t>(boundary - 1 - x)), L::Lane())), uJump_(L::Set(uJump)),
           vJump_(L::Set(vJump)) {}
 
     V Next() {
@@ -444,7 +446,7 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
         const V round = L::Set16(128);
         const V full = L::Set16(255);
         const V vertexAlpha = L::Set16(static_cast<uint16_t>(vA));
-        const V laneNumbers = L::Steps(0, 1);
+        const V laneNumbers = L::Lane();
         // x / 255 rounded, for 16-bit lanes holding up to 255 * 255: with
         // t = x + 128, (t + (t >> 8)) >> 8 is t * 257 >> 16.
         auto div255 = [&](V v) __attribute__((always_inline)) {
@@ -526,7 +528,7 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
             if (p.dvdxFix == 0 && uJump == 0 && vJump == 0) {
                 // The common sprite: one texel row for the whole span.
                 const uint32_t* row = texels + ((v >> 16) & vMask) * texW;
-                vectors(RowTexels<L>(row, uMaskLanes, u, static_cast<uint32_t>(p.dudxFix)), xl, xr);
+                vectors(RowTexels<L>(row, uMaskLanes, u, steps[h]), xl, xr);
             } else {
                 vectors(PlaneTexels<L>(texels, wrap, steps[h], u, v, xl, boundary, uJump, vJump), xl, xr);
             }
