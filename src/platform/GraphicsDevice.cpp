@@ -173,12 +173,14 @@ Edge MakeEdge(const Vertex& p, const Vertex& q) {
     return e;
 }
 
+#ifndef __SSE2__
 // Ceiling by truncation, without a library call; the callers keep the
 // values well inside the 64-bit range.
 inline int64_t CeilInt(double x) {
     const int64_t i = static_cast<int64_t>(x);
     return i + (x > static_cast<double>(i));
 }
+#endif
 
 // The rows of one triangle, or of the two halves of a sprite, with their
 // set-ups. An edge the halves share is crossed once per row.
