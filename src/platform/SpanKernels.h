@@ -227,6 +227,42 @@ private:
     V uMask_, u_, step_;
 };
 
+// Texels taken in order from another source and kept in `copy` as they go.
+template <class L, class Source>
+class CopiedTexels {
+public:
+    using V = typename L::V;
+    CopiedTexels(Source source, uint32_t* copy) : source_(source), copy_(copy) {}
+
+    V Next() {
+        const V t = source_.Next();
+        L::Store(copy_, t);
+        copy_ += L::kCount;
+        return t;
+    }
+
+private:
+    Source source_;
+    uint32_t* copy_;
+};
+
+// Texels kept by CopiedTexels, given again in the same order.
+template <class L>
+class KeptTexels {
+public:
+    using V = typename L::V;
+    explicit KeptTexels(const uint32_t* copy) : copy_(copy) {}
+
+    V Next() {
+        const V t = L::Load(copy_);
+        copy_ += L::kCount;
+        return t;
+    }
+
+private:
+    const uint32_t* copy_;
+};
+
 // The texels along a span of a turned sprite, a vector of pixels at a time.
 // The pixels from `boundary` on belong to the other half of the sprite: when
 // both halves step alike, its coordinates are this half's plus a constant
@@ -522,13 +558,31 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
         // Pixels xl..xr of the current row, from half h whose texture
         // coordinates at xl are (u, v); from `boundary` on, those of the
         // other half, which steps alike, are these plus the jumps.
+        // A sprite drawn larger than its texels repeats each texel row on
+        // several screen rows: a span whose texels are those of the last
+        // one fetched takes them from the copy kept of them.
+        alignas(32) uint32_t kept[GraphicsDevice::kWidth + kCount];
+        struct {
+            const uint32_t* row = nullptr;
+            uint32_t u = 0;
+            int half = -1, xl = 0, xr = -1;
+        } keptFor;
         auto grouped = [&](int h, int xl, int xr, int boundary, uint32_t u, uint32_t v, uint32_t uJump, uint32_t vJump)
                            __attribute__((always_inline)) {
             const SpanSetup& p = *rows.setup[h];
             if (p.dvdxFix == 0 && uJump == 0 && vJump == 0) {
                 // The common sprite: one texel row for the whole span.
                 const uint32_t* row = texels + ((v >> 16) & vMask) * texW;
-                vectors(RowTexels<L>(row, uMaskLanes, u, steps[h]), xl, xr);
+                if (row == keptFor.row && u == keptFor.u && h == keptFor.half && xl == keptFor.xl && xr == keptFor.xr) {
+                    vectors(KeptTexels<L>(kept), xl, xr);
+                    return;
+                }
+                keptFor.row = row;
+                keptFor.u = u;
+                keptFor.half = h;
+                keptFor.xl = xl;
+                keptFor.xr = xr;
+                vectors(CopiedTexels<L, RowTexels<L>>(RowTexels<L>(row, uMaskLanes, u, steps[h]), kept), xl, xr);
             } else {
                 vectors(PlaneTexels<L>(texels, wrap, steps[h], u, v, xl, boundary, uJump, vJump), xl, xr);
             }

@@ -212,6 +212,32 @@ TEST(Rasterizer, TurnedQuadsDrawAsTheirTwoTrianglesWould) {
             }
 }
 
+TEST(Rasterizer, RowsOnOneTexelRowStartWhereTheirOwnCoordinatesSay) {
+    // A sheared sprite over a texture one texel high: every screen row reads
+    // that one texel row, but starts one texel further along than the row
+    // above, so no row may take its texels from the row before. Pixel
+    // (x, y) shows texel (x + y + 1) mod 8, whether the quad is drawn in one
+    // call or triangle by triangle.
+    Texture strip(8, 1);
+    for (uint32_t i = 0; i < 8; ++i) strip.Pixels()[i] = 0xFF000000u | (0x112233u * (i + 1));
+    const float u0 = 0.25f / 8;
+    const Vertex tl = V(-0.5f, -0.5f, u0, 0.5f), tr = V(7.5f, -0.5f, u0 + 1, 0.5f),
+                 br = V(7.5f, 3.5f, u0 + 1.5f, 0.5f), bl = V(-0.5f, 3.5f, u0 + 0.5f, 0.5f);
+    const Vertex quad[6] = {tl, tr, br, tl, br, bl};
+    for (int calls : {1, 2}) {
+        GraphicsDevice d;
+        d.Clear(0, 1.0f);
+        d.SetRenderState(RenderState::ZWriteEnable, 0);
+        d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+        d.SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha);
+        d.SetRenderState(RenderState::DestBlend, kBlendInvSrcAlpha);
+        d.SetTexture(0, &strip);
+        for (int i = 0; i < calls; ++i) d.DrawPrimitiveUP(2 / calls, quad + 6 / calls * i, sizeof(Vertex));
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 8; ++x) EXPECT_EQ(d.Pixel(x, y), strip.At((x + y + 1) % 8, 0)) << calls << ": " << x << "," << y;
+    }
+}
+
 namespace {
 
 // A small generator of reproducible random scenes.
@@ -324,6 +350,15 @@ TEST(Rasterizer, RandomScenesGiveTheSamePixelsWhateverTheRoutineAndJoin) {
                 };
                 const Vertex tl = corner(-w / 2, -h / 2, u0, v0), tr = corner(w / 2, -h / 2, u0 + du, v0),
                              br = corner(w / 2, h / 2, u0 + du, v0 + dv), bl = corner(-w / 2, h / 2, u0, v0 + dv);
+                vertices = {tl, tr, br, tl, br, bl};
+            } else if (shape == 1 && random.Next() % 2) {
+                // A sheared sprite: each screen row stays on one texel row,
+                // but starts further along it than the row above.
+                const float x0 = random.Between(-20, 400), y0 = random.Between(-20, 250);
+                const float w = random.Between(4, 100), h = random.Between(4, 100), slide = random.Between(-2, 2);
+                const Vertex tl{x0, y0, z, 1, colour, 0, 0, 0}, tr{x0 + w, y0, z, 1, colour, 0, 1, 0},
+                             br{x0 + w, y0 + h, z, 1, colour, 0, 1 + slide, 0.5f},
+                             bl{x0, y0 + h, z, 1, colour, 0, slide, 0.5f};
                 vertices = {tl, tr, br, tl, br, bl};
             } else if (shape == 1) {
                 // Stray triangles, now and then far off the screen.
