@@ -27,9 +27,11 @@ struct SpanSetup {
     uint16_t zConst;
 };
 
-// Rows of a primitive are kept for a whole vector of rows more than the
-// screen has, so that they can be read a vector at a time.
-constexpr int kRowSlots = GraphicsDevice::kHeight + 8;
+// Rows of a primitive are kept for as many rows as a back buffer of
+// kWidth x kHeight pixels has either way up, and a whole vector of rows
+// more, so that they can be read a vector at a time.
+constexpr int kRowSlots =
+    (GraphicsDevice::kWidth > GraphicsDevice::kHeight ? GraphicsDevice::kWidth : GraphicsDevice::kHeight) + 8;
 
 // The rows of one primitive (setup[1] null), or of both halves of a sprite:
 // on row yFirst + r, half h covers pixels xl[h][r]..xr[h][r], none when
