@@ -219,10 +219,11 @@ void CCharacterPlayer::ReleaseNinjutsu() {
             }
             break;
         case WeaponId::NinjutsuWind: {
+            // One wind at a time: the launcher's state is its two frames.
             bool windOut = false;
             for (const CCharacter* child : linksB)
                 windOut = windOut || (child != nullptr && child->typeId == Shot::kWindTypeId &&
-                                      child->frame == Shot::kWindLauncher);
+                                      InRange(child->frame, Shot::kWindLauncher, Shot::kWindLauncher + 1));
             if (gauge >= kWindCost && !windOut) {
                 PlaySE(kWindSound);
                 int32_t svx = 0, svy = 0;
