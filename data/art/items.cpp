@@ -2,12 +2,16 @@
 // shows (data/frames/CCharacterItem.tab). Every picture stands in a 16 x 16
 // cell with its lowest pixel on row 14 and is centred across it, lit from
 // the upper left and outlined in ink, so that it reads over every stage.
+// The ammunition drops are drawn at scale 1 in play (the others at 2), so
+// their pictures are the same drawings doubled into 32 x 32 cells: on screen
+// every pick-up has the same size and pixels.
 //
 // Cells (x, y):
-//   row 0:  heart, spirit orb, shurikens, bombs (the drops)
+//   row 0:  heart, spirit orb (the drops that heal)
 //   row 16: fire, wind and water ninjutsu, straw sandals, gauntlets, silver
 //           gauntlets, life tank, scroll of shinobi, scarf of wind, bombs (the
 //           weapon), amulet, key, treasure (x = 16 x their order)
+//   row 32: shurikens, bombs (32 x 32, lowest pixels on rows 28-29)
 #include "EffectArt.h"
 #include "Palette.h"
 #include "Sheets.h"
@@ -68,9 +72,21 @@ Canvas Grid(const std::vector<std::string>& rows) {
     return Outlined(w, h, [&](Canvas& c) { c.Grid(0, 0, rows, Legend); });
 }
 
-// Stands a picture in its cell: centred across, lowest pixel on row 14.
+// Stands a picture in its cell: centred across, its lowest drawn pixel on
+// row 14.
 void Stand(Canvas& sheet, const Canvas& pic, int cellX, int cellY) {
-    sheet.Blit(pic, cellX + (kCell - pic.W()) / 2, cellY + kCell - 1 - pic.H());
+    int lowest = 0;
+    for (int y = 0; y < pic.H(); ++y)
+        for (int x = 0; x < pic.W(); ++x)
+            if (!(pic.Get(x, y) == kKey)) lowest = y;
+    sheet.Blit(pic, cellX + (kCell - pic.W()) / 2, cellY + kCell - 2 - lowest);
+}
+
+// The same, doubled into a 32 x 32 cell.
+void StandDoubled(Canvas& sheet, const Canvas& pic, int cellX, int cellY) {
+    Canvas cell(kCell, kCell);
+    Stand(cell, pic, 0, 0);
+    sheet.Blit(cell.Scaled(2), cellX, cellY);
 }
 
 // --- The drops ---------------------------------------------------------------
@@ -327,11 +343,11 @@ Canvas Treasure() {
 
 ART_SHEET(179, "items") {
     Canvas s(256, 256);
-    // Row 0: the drops.
+    // Row 0: the drops that heal; row 32: the ammunition.
     Stand(s, Heart(), 0, 0);
     Stand(s, Spirit(), 16, 0);
-    Stand(s, Shurikens(), 32, 0);
-    Stand(s, Bombs(), 48, 0);
+    StandDoubled(s, Shurikens(), 0, 32);
+    StandDoubled(s, Bombs(), 32, 32);
     // Row 16: the one-time items in the order of their states.
     const Canvas items[] = {
         FireScroll(),

@@ -312,8 +312,9 @@ void CCharacterItem::UpdateKeyOrTreasure() {
         }
         return;
     }
-    Move(vx, vy);
+    // The speed it moves with (a landing within the move stops it).
     lastVy_ = vy;
+    Move(vx, vy);
 }
 
 void CCharacterItem::UpdateFading() {
