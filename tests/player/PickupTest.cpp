@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -15,10 +16,12 @@
 #include "framework/GameMain.h"
 #include "framework/SaveData.h"
 #include "framework/SaveTestDir.h"
+#include "framework/StateLoading.h"
 #include "framework/TextTable.h"
 #include "platform/AudioMixer.h"
 #include "player/CharacterItem.h"
 #include "support/PlayerRoom.h"
+#include "support/Screenshot.h"
 #include "support/WorldList.h"
 #include "ui/GameInput.h"
 #include "ui/GameInputMessageWindow.h"
@@ -396,6 +399,48 @@ TEST(Pickups, AKeyBouncesIsCountedAndRisesAwayATreasurePaysGold) {
     EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{40});
     EXPECT_EQ(Field::Record().GetSlotFlag(855), 1);
     EXPECT_EQ(Field::Record().GetInt(SaveSlotRecord::kKeyCount), 3);
+}
+
+// With PELLUMBRISK_SHOTS set to a folder, the field is drawn there as
+// pickups.png once everything has landed.
+TEST(Pickups, EveryKindComesToRestOnTheFloor) {
+    const char* shots = std::getenv("PELLUMBRISK_SHOTS");
+    if (shots != nullptr) {
+        ASSERT_TRUE(InitGraphics());
+        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    }
+    Field f;
+    // Nobody to take them: the ninja looks on from the side.
+    f.ninja->x = kRightWall - 40;
+    CGameMain::GetInstance()->m_player = nullptr;
+    const int32_t kinds[] = {PickupId::Heart,  PickupId::Spirit, PickupId::Shurikens, PickupId::Bombs, 23005,
+                             23006,            23007,            23008,               23009,           23010,
+                             PickupId::LifeTank, PickupId::ScrollOfShinobi, 23011,    23012,           23013,
+                             PickupId::Key,    PickupId::Treasure};
+    std::vector<CCharacterItem*> items;
+    int32_t x = kLeftWall + 140;
+    for (int32_t id : kinds) {
+        const bool ammunition = id == PickupId::Shurikens || id == PickupId::Bombs;
+        items.push_back(f.Item(id, x, ammunition ? kFloor - 20 : kFloor - 300));
+        x += 180;
+    }
+    f.s.Run(40);
+    for (CCharacterItem* item : items) {
+        SCOPED_TRACE(item->typeId);
+        ASSERT_TRUE(Listed(item));
+        EXPECT_EQ(item->y, kFloor);
+        EXPECT_EQ(item->vy, 0);
+    }
+    if (shots != nullptr) {
+        platform::GraphicsDevice* device = GetDevice();
+        device->Clear(0xFF2B2140u, 1.0f);
+        device->BeginScene();
+        CGameMain::GetInstance()->m_characterList.DrawAll();
+        device->EndScene();
+        testing_support::WriteScreenshot(std::string(shots) + "/pickups.png");
+        for (const TextureSlotRow& row : kTextureSlotRows) ReleaseTexture(row.slot);
+        ReleaseGraphics();
+    }
 }
 
 // --- The table ---------------------------------------------------------------------------------
