@@ -46,7 +46,6 @@ public:
     static constexpr int32_t kLastOneTime = 150;
     static constexpr int32_t kLifeTank = 110;
     static constexpr int32_t kScroll = 120;
-    static constexpr int32_t kAmulet = 150;
     static constexpr int32_t kKey = 170;
     static constexpr int32_t kTreasure = 180;
     // Offsets within a dropped kind's block: lying, waiting, flying, and

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "character/CharacterAttackEffect.h"
@@ -88,8 +89,8 @@ TEST(Weapons, AmmunitionStocksAndPotionsKeepTheirBounds) {
     // Owned ones only count up, to their caps.
     n.AddBombAmmo(100);
     EXPECT_EQ(n.bombAmmo, 30);
-    n.AddShurikenAmmo(196);
-    EXPECT_EQ(n.shurikenAmmo, 200);
+    n.AddShurikenAmmo(1);
+    EXPECT_EQ(n.shurikenAmmo, 6);
     EXPECT_EQ(announced, (std::vector<int32_t>{WeaponId::Shuriken, WeaponId::Bomb}));
     CCharacterPlayer::SetWeaponNotice(nullptr);
 
@@ -128,36 +129,25 @@ TEST(Weapons, AmmunitionStocksAndPotionsKeepTheirBounds) {
     EXPECT_EQ(r.s.Sounds(), (std::vector<int32_t>{45, 46, 46}));
 }
 
-TEST(Weapons, FillWeaponSlotsPutsOwnedWeaponsInIdOrderIntoTheFreeSlots) {
+// (The slots (1, 0, 0) with shuriken, bombs and fire owned becoming (1, 2, 3)
+// is in PlayerStatusTest.)
+TEST(Weapons, FillWeaponSlotsLeavesFullSlotsAndCountsOnlyWhatItFilled) {
     CCharacterNinja n;
-    // Katana, shuriken, bombs and fire owned.
-    n.shurikenAmmo = 0;
-    n.bombAmmo = 4;
-    n.windNinjutsu = n.waterNinjutsu = 0;
     n.equipSlots[0] = 1;
-    n.equipSlots[1] = n.equipSlots[2] = 0;
-    EXPECT_EQ(n.FillWeaponSlots(), 3);
-    EXPECT_EQ(std::vector<int32_t>(n.equipSlots, n.equipSlots + 3), (std::vector<int32_t>{1, 2, 3}));
-
-    // Weapons already in a slot are not put in twice; a full set of slots
-    // is left as it is.
     n.equipSlots[1] = 3;
-    n.equipSlots[2] = 0;
-    EXPECT_EQ(n.FillWeaponSlots(), 3);
-    EXPECT_EQ(n.equipSlots[2], 2);
     n.equipSlots[2] = 6;
     EXPECT_EQ(n.FillWeaponSlots(), 3);
     EXPECT_EQ(n.equipSlots[2], 6);
 
     // Only the katana: nothing to add, one slot counted.
     n.shurikenAmmo = n.bombAmmo = -1;
-    n.fireNinjutsu = 0;
+    n.fireNinjutsu = n.windNinjutsu = n.waterNinjutsu = 0;
     n.equipSlots[1] = n.equipSlots[2] = 0;
     EXPECT_EQ(n.FillWeaponSlots(), 1);
     EXPECT_EQ(n.equipSlots[1], 0);
-    // The ninjutsu come after the thrown weapons.
+    // Wind and water in id order; the katana is not put in twice.
     n.windNinjutsu = n.waterNinjutsu = 1;
-    n.FillWeaponSlots();
+    EXPECT_EQ(n.FillWeaponSlots(), 3);
     EXPECT_EQ(n.equipSlots[1], 5);
     EXPECT_EQ(n.equipSlots[2], 6);
 }
@@ -564,4 +554,48 @@ TEST(Weapons, TheLaunchedFlightStrikesWithFiveTimesTheAttack) {
     EXPECT_TRUE(Contains(t, 361));
     EXPECT_TRUE(HitBy(*foe, 1, 500));
     EXPECT_TRUE(a.ninja->IsLaunched() || a.ninja->frame == 236 || IsStanding(a.ninja->frame));
+}
+
+TEST(Weapons, TheDashStrikesWhatItPassesThrough) {
+    Armed a(WeaponId::Katana);
+    a.ninja->attack = 140;
+    Foe* foe = a.Enemy(1700, kFloor - 100);
+    foe->hp = 1000;
+    // A touch well beyond the foe: a dash along the floor, not a homing
+    // attack.
+    a.Tap(3300, kFloor - 100);
+    EXPECT_EQ(a.ninja->frame, 320);
+    EXPECT_EQ(a.ninja->target, nullptr);
+    a.s.Run(20);
+    EXPECT_TRUE(HitBy(*foe, 1, 140));
+}
+
+// --- Scene flights -------------------------------------------------------------------------
+
+TEST(Weapons, TheSceneFlightsComeToRestAndTheOpeningPlaysItsSound) {
+    Scenario open({"....", "....", "....", "...."}, {});
+    auto* ninja = open.Add(std::make_unique<CCharacterNinja>(), 800, 1400);
+    open.SetPlayer(ninja);
+    // The ending's descent stops at its mark with a puff.
+    ninja->SetState(967);
+    ninja->vy = 15;
+    ninja->y = 1940;
+    const int32_t puffs = static_cast<int32_t>(testing_support::InStates(50, 50).size());
+    open.Run(2);
+    EXPECT_EQ(ninja->frame, 969);
+    EXPECT_EQ(ninja->vy, 0);
+    EXPECT_EQ(static_cast<int32_t>(testing_support::InStates(50, 50).size()), puffs + 1);
+
+    // The opening: 981 falls at a tenth of the gravity and spins; 985
+    // sounds once as it starts.
+    ninja->SetState(981);
+    ninja->vy = 0;
+    const double angle = ninja->angle;
+    open.Run(10);
+    EXPECT_LE(ninja->vy, 6);
+    EXPECT_NE(ninja->angle, angle);
+    open.ClearSounds();
+    ninja->SetState(985);
+    open.Run(5);
+    EXPECT_EQ(open.Sounds(), std::vector<int32_t>{75});
 }
