@@ -52,6 +52,9 @@ void CCharacterLizardman::SetState(int32_t state) {
             vy = -80;
             break;
         default:
+            // A scene pose holds where the scene put it, whatever the
+            // lizardman was doing.
+            if (state >= kGuard && state <= kLaugh) vx = vy = 0;
             break;
     }
     CCharacterEnemy::SetState(state);

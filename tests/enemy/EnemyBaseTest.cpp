@@ -251,23 +251,23 @@ TEST(EnemyBase, AtMostOneItemAndTheHeartIsTriedFirst) {
         return made;
     };
     // 10 % hearts, nothing else.
-    std::map<int32_t, int> made = tally(2000);
+    std::map<int32_t, int> made = tally(1000);
     EXPECT_EQ(made.size(), 1u);
-    EXPECT_GT(made[CCharacterEnemy::kHeart], 140);
-    EXPECT_LT(made[CCharacterEnemy::kHeart], 260);
+    EXPECT_GT(made[CCharacterEnemy::kHeart], 60);
+    EXPECT_LT(made[CCharacterEnemy::kHeart], 140);
 
     // A heart in 10 %, a spirit in the other 90 %.
     kappa->secondItemChance = 100;
-    made = tally(2000);
-    EXPECT_GT(made[CCharacterEnemy::kHeart], 140);
-    EXPECT_LT(made[CCharacterEnemy::kHeart], 260);
-    EXPECT_EQ(made[CCharacterEnemy::kHeart] + made[CCharacterEnemy::kSpirit], 2000);
+    made = tally(1000);
+    EXPECT_GT(made[CCharacterEnemy::kHeart], 60);
+    EXPECT_LT(made[CCharacterEnemy::kHeart], 140);
+    EXPECT_EQ(made[CCharacterEnemy::kHeart] + made[CCharacterEnemy::kSpirit], 1000);
 
     // While the player flies from a catapult: the launched forms, and the
     // coins' launched state.
     f.player->launched = true;
-    made = tally(500);
-    EXPECT_EQ(made[CCharacterEnemy::kLaunchedHeart] + made[CCharacterEnemy::kLaunchedSpirit], 500);
+    made = tally(200);
+    EXPECT_EQ(made[CCharacterEnemy::kLaunchedHeart] + made[CCharacterEnemy::kLaunchedSpirit], 200);
     EXPECT_GT(made[CCharacterEnemy::kLaunchedHeart], 0);
     for (CCharacter* coin : Drops([&] { kappa->DropCoins(); }, keep))
         EXPECT_EQ(coin->frame, CCharacterEffect::kDroppedCoinLaunched);
