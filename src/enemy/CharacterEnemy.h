@@ -126,7 +126,9 @@ protected:
     bool BlockedAhead();
     // Points the given records at another picture of the same size.
     void RepointRecords(std::initializer_list<int32_t> records, int32_t textureId, int32_t u, int32_t v);
-    // The variants' own pictures of the hurt and defeat records 10, 110, 111.
+    // The variants' own pictures of the hurt and defeat records 10, 110, 111
+    // (the kinds whose variants differ in colour also show their own
+    // colours in the wait, 220, the one frame an enemy may be seen in it).
     void RepointHurtAndDefeat(int32_t textureId, int32_t u, int32_t v) {
         RepointRecords({EnemyState::Hurt, EnemyState::Defeated, EnemyState::FadeOut}, textureId, u, v);
     }

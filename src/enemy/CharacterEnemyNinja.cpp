@@ -22,6 +22,7 @@ void CCharacterEnemyNinja::SetTypeId(int32_t id) {
     } else if (id == 10092) {
         homeState = kStand;
         RepointHurtAndDefeat(30, 105, 45);
+        RepointRecords({EnemyState::Wait}, 30, 20, 182);
     }
 }
 

@@ -22,9 +22,11 @@ void CCharacterLivingArmor::SetTypeId(int32_t id) {
     } else if (id == 10122) {
         homeState = kStand;
         RepointHurtAndDefeat(30, 105, 105);
+        RepointRecords({EnemyState::Wait}, 30, 190, 130);
     } else if (id == 10123) {
         homeState = kWaveStand;
         RepointHurtAndDefeat(29, 105, 225);
+        RepointRecords({EnemyState::Wait}, 29, 25, 225);
     }
 }
 

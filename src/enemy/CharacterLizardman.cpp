@@ -23,6 +23,7 @@ void CCharacterLizardman::SetTypeId(int32_t id) {
     } else if (id == 11061) {
         homeState = kWalker;
         RepointHurtAndDefeat(43, 140, 60);
+        RepointRecords({EnemyState::Wait}, 43, 20, 60);
     }
 }
 
