@@ -179,16 +179,17 @@ std::unique_ptr<CCharacterEnemy> Loose(int32_t typeId) {
     return e;
 }
 
-// What one call left in the world (the player aside), taken out again.
+// What one call added to the world, taken out again (into `keep`).
 template <class F>
 std::vector<CCharacter*> Drops(F call, std::vector<std::unique_ptr<CCharacter>>& keep) {
-    const int32_t before = World().GetCount();
+    std::vector<CCharacter*> before;
+    for (int32_t k = 1; k <= World().GetCount(); ++k) before.push_back(World().GetAt(k));
     call();
     std::vector<CCharacter*> out;
-    for (int32_t k = before + 1; k <= World().GetCount(); ++k) out.push_back(World().GetAt(k));
+    for (int32_t k = static_cast<int32_t>(before.size()) + 1; k <= World().GetCount(); ++k) out.push_back(World().GetAt(k));
     for (CCharacter* c : out) keep.emplace_back(c);
     World().RemoveAll();
-    World().Add(CGameMain::GetInstance()->m_player);
+    for (CCharacter* c : before) World().Add(c);
     return out;
 }
 

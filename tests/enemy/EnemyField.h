@@ -87,6 +87,21 @@ inline std::vector<CCharacterEffect*> Effects(int32_t first = 0, int32_t last = 
     return out;
 }
 
+// The play frames (counted from 1) of n in which count() grew: when shots of
+// a state or enemies of a type appeared.
+template <class Count>
+std::vector<int> TimesItGrew(Scenario& s, Count count, int n) {
+    std::vector<int> times;
+    std::size_t seen = count();
+    for (int i = 1; i <= n; ++i) {
+        s.Run(1);
+        const std::size_t now = count();
+        if (now > seen) times.push_back(i);
+        seen = now;
+    }
+    return times;
+}
+
 // Characters of a type id in the world.
 inline std::vector<CCharacter*> OfType(int32_t typeId) {
     std::vector<CCharacter*> out;

@@ -86,11 +86,13 @@ TEST(EnemyFrames, EveryPictureIsACellOfTheArtLayouts) {
     // The variants show their own hurt and defeat pictures.
     const std::tuple<int32_t, int32_t, int32_t, int32_t> variants[] = {
         {10092, 30, 105, 45}, {10122, 30, 105, 105}, {10123, 29, 105, 225}, {11060, 43, 140, 20}, {11061, 43, 140, 60}};
-    for (const auto& [id, slot, u, v] : variants)
+    for (const auto& [id, slot, u, v] : variants) {
+        auto e = Make(id);
         for (int32_t r : {EnemyState::Hurt, EnemyState::Defeated, EnemyState::FadeOut}) {
-            const FrameRecord& rec = Make(id)->RecordAt(r);
+            const FrameRecord& rec = e->RecordAt(r);
             EXPECT_EQ(std::tie(rec.textureId, rec.u, rec.v), std::tie(slot, u, v)) << id << " " << r;
         }
+    }
     // The spawner shows nothing: the one empty texel of slot 0.
     auto maker = Make(10005);
     for (int32_t i = 1; i < maker->frameTable.Count(); ++i) {
@@ -170,7 +172,8 @@ TEST(EnemyFrames, TheChainsTheBehavioursRelyOn) {
         {11072, 270, 271, 60}, {11072, 271, 272, 120}, {11072, 272, 271, 120},
     };
     for (const Chain& c : chains) {
-        const FrameRecord& r = Make(c.id)->RecordAt(c.from);
+        const auto e = Make(c.id);
+        const FrameRecord& r = e->RecordAt(c.from);
         EXPECT_EQ(std::tie(r.nextState, r.stateDuration), std::tie(c.next, c.duration)) << c.id << " " << c.from;
     }
     struct Loop {

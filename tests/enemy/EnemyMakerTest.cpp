@@ -20,15 +20,7 @@ int32_t Distance(const CCharacter& a, const CCharacter& b) {
 
 // The play frames (counted from 1) in which a new child of the type came.
 std::vector<int> ReleaseTimes(Scenario& s, int32_t typeId, int n) {
-    std::vector<int> times;
-    size_t seen = OfType(typeId).size();
-    for (int i = 1; i <= n; ++i) {
-        s.Run(1);
-        const size_t now = OfType(typeId).size();
-        if (now > seen) times.push_back(i);
-        seen = now;
-    }
-    return times;
+    return TimesItGrew(s, [typeId] { return OfType(typeId).size(); }, n);
 }
 
 // Takes the spawner's children out of play (as if the player beat them).

@@ -21,15 +21,7 @@ namespace {
 
 // The frames in which a shot of the state appeared, over n play frames.
 std::vector<int> ShotTimes(Scenario& s, int32_t state, int n) {
-    std::vector<int> times;
-    size_t seen = Shots(state).size();
-    for (int i = 1; i <= n; ++i) {
-        s.Run(1);
-        const size_t now = Shots(state).size();
-        if (now > seen) times.push_back(i);
-        seen = now;
-    }
-    return times;
+    return TimesItGrew(s, [state] { return Shots(state).size(); }, n);
 }
 
 }  // namespace
