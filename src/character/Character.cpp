@@ -35,7 +35,8 @@ CCharacter::~CCharacter() {
     CCharacterPlayer::ForgetCharacter(this);
     // The camera follows the player again, and no scene keeps it.
     CGameMain* game = CGameMain::GetInstance();
-    if (game->m_cameraTarget == this) game->m_cameraTarget = game->m_player != this ? game->m_player : nullptr;
+    if (game->m_player == this) game->m_player = nullptr;
+    if (game->m_cameraTarget == this) game->m_cameraTarget = game->m_player;
     if (game->m_cameraLimitCharacter == this) game->m_cameraLimitCharacter = nullptr;
     CEvent::ForgetCharacter(this);
     CCharacterList& world = game->m_characterList;
