@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -15,12 +16,16 @@
 #include "frames/FrameTables.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
+#include "framework/StateLoading.h"
 #include "maps/ExitTable.h"
 #include "player/CharacterNinja.h"
 #include "stage/CharacterStageObject.h"
 #include "stage/StageDataControl.h"
 #include "stage/StageTestSupport.h"
 #include "support/Scenario.h"
+#include "platform/GraphicsDevice.h"
+#include "win/Graphics.h"
+#include "win/Resource.h"
 
 using testing_support::Scenario;
 using testing_support::ScenarioBody;
@@ -132,6 +137,60 @@ TEST(ExitTable, RowsPairUpAndOnlyStagesOfThisGameMakeAnExit) {
     }
     EXPECT_EQ(exits, 5);
     EXPECT_EQ(doors, 81);
+}
+
+// The pictures: every record that draws shows something of its sheet, and
+// so does every door picture of the exit table.
+class StageObjectSheets : public ::testing::Test {
+protected:
+    // The share of the rectangle's texels that are not the colour key.
+    double Coverage(int32_t slot, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        if (!sheets.count(slot)) {
+            for (const TextureSlotRow& row : kTextureSlotRows) {
+                if (row.slot != slot) continue;
+                const ResourceBlob blob = FindResourceBlob(ResourceType::RcData, row.resourceId);
+                if (!blob) break;
+                sheets[slot] = platform::CreateTextureFromPng(blob.data, blob.size, row.size, row.size, kColourKey);
+            }
+        }
+        if (sheets[slot] == nullptr) return -1.0;
+        const platform::Texture& t = *sheets[slot];
+        if (x0 < 0 || y0 < 0 || x1 >= static_cast<int32_t>(t.Width()) || y1 >= static_cast<int32_t>(t.Height()))
+            return -1.0;
+        int32_t opaque = 0;
+        for (int32_t y = y0; y <= y1; ++y)
+            for (int32_t x = x0; x <= x1; ++x) opaque += (t.At(x, y) >> 24) != 0;
+        return static_cast<double>(opaque) / ((x1 - x0 + 1) * (y1 - y0 + 1));
+    }
+    double Coverage(int32_t slot, int32_t u, int32_t v, int32_t l, int32_t r, int32_t t, int32_t b) {
+        return Coverage(slot, u + l, v + t, u + r, v + b);
+    }
+    std::map<int32_t, std::unique_ptr<platform::Texture>> sheets;
+};
+
+TEST_F(StageObjectSheets, EveryRecordThatDrawsShowsAPictureOfItsSheet) {
+    int32_t drawn = 0;
+    for (int32_t i = 1; i < kCharacterStageObjectFrames.count; ++i) {
+        const FrameRecord& r = Record(i);
+        if (r.textureId == 0) continue;  // the empty sheet: nothing shows
+        ++drawn;
+        const double c = Coverage(r.textureId, r.u, r.v, r.spriteLeft, r.spriteRight, r.spriteTop, r.spriteBottom);
+        // The gate and the falling block show a slice of a taller picture.
+        EXPECT_GT(c, 0.1) << "record " << i << " on slot " << r.textureId;
+    }
+    EXPECT_GT(drawn, 60);
+    // The room exit's marker is a bold arrow.
+    EXPECT_GT(Coverage(40, 430, 10, -30, -11, -10, 9), 0.4);
+    // Doors fill their frame: the exit rows' pictures and the opened gate.
+    for (int32_t r = 0; r < kExitTableRows; ++r) {
+        const ExitTableRow& row = kExitTable[r];
+        if (row.transitionType != 1) continue;
+        EXPECT_GT(Coverage(row.textureId, row.spriteU, row.spriteV, row.spriteLeft, row.spriteRight, row.spriteTop,
+                           row.spriteBottom),
+                  0.9)
+            << kExitTableFirstId + r;
+    }
+    EXPECT_GT(Coverage(66, 190, 150, -30, 29, -30, 9), 0.9) << "the locked door once open";
 }
 
 // --- Room exits -------------------------------------------------------------------
