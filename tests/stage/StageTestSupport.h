@@ -74,6 +74,15 @@ protected:
         if (down) input.keysDown.insert(vk);
         else input.keysDown.erase(vk);
     }
+    // The mouse that stands in for a finger, at client pixels; the next
+    // frame's poll reads it.
+    void TouchDown(int32_t x, int32_t y) {
+        input.cursorX = x;
+        input.cursorY = y;
+        input.events.push_back({0, 0x80});
+    }
+    void TouchUp() { input.events.push_back({0, 0x00}); }
+
     // Pressed for one frame, then released.
     void TapFunctionKey(uint32_t vk) {
         FunctionKey(vk, true);
