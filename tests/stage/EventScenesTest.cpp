@@ -5,7 +5,6 @@
 // deleted under a running scene (a stage switch, a self-removal).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -75,16 +74,6 @@ protected:
         Frame();
         TouchUp();
         Frame();
-    }
-    // The bytes of a file in the save directory.
-    std::vector<uint8_t> ReadSaveFile(const std::string& name) {
-        std::vector<uint8_t> bytes;
-        if (std::FILE* f = std::fopen(saves.File(name).c_str(), "rb")) {
-            uint8_t buffer[4096];
-            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.insert(bytes.end(), buffer, buffer + n);
-            std::fclose(f);
-        }
-        return bytes;
     }
     bool FadeArrived() const { return Fade()->m_fade == Fade()->m_fadeTarget; }
 
@@ -184,7 +173,7 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateController::StateForId(2));
     EXPECT_EQ(Top(), CGameInputTitleTop::GetInstance());
     EXPECT_EQ(Game()->m_mapId, 0);
-    EXPECT_EQ(ReadSaveFile("save").at(SystemRecord::kClearMarks), 2 | 8);
+    EXPECT_EQ(saves.Read("save").at(SystemRecord::kClearMarks), 2 | 8);
 
     // Cleared again in mode 0: bit 1 joins them.
     Game()->m_gameMode = 0;
@@ -368,7 +357,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kMapId), CEventOpening1_1::kFallStage);
     EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kResumeX), Player()->GetStageX());
     EXPECT_TRUE(saves.Exists("resume03"));
-    EXPECT_EQ(ReadSaveFile("save").size(), CSaveData::kSize);
+    EXPECT_EQ(saves.Read("save").size(), CSaveData::kSize);
 }
 
 TEST_F(SceneTest, TheGuidedFightWaitsForTheHomingAttackAndTheGrab) {

@@ -1,0 +1,226 @@
+// The whole game as a player takes it, through the real game object and its
+// frame step (software device in memory, no window, no sound device), with a
+// fixed seed and the mouse scripted: boot, the title, "START", Luka, the
+// stages 266 to 270 through their exits, Silvy's defeat, the clear scene in
+// 271 and back to a title whose "STAGE SELECT" the clear has opened; and
+// Ironclaw's two defeats that lead to the defeat stages 272 and 273 and on
+// to the Continue screen. The player is made invulnerable and strong, and on
+// the way to the boss hall the enemies are taken out of the way as they
+// come; everything else is the game's own. With PELLUMBRISK_SHOTS=dir it
+// writes a PNG of each scene there.
+#include "character/Character.h"
+#include "character/CharacterList.h"
+#include "character/CreateCharacter.h"
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
+#include "framework/Random.h"
+#include "framework/SaveData.h"
+#include "framework/StateMain.h"
+#include "framework/StateTitle.h"
+#include "player/CharacterPlayer.h"
+#include "stage/Event.h"
+#include "stage/EventScenes.h"
+#include "stage/MapTypeIds.h"
+#include "stage/StageWalker.h"
+#include "ui/GameInputContinue.h"
+#include "ui/GameInputMain.h"
+#include "ui/GameInputTitleTop.h"
+#include "ui/GameLoopTest.h"
+#include "win/SoundManager.h"
+
+using testing_support::StageWalker;
+
+namespace {
+
+constexpr int32_t kLuka = 5;
+constexpr int32_t kIronclaw = 6;
+constexpr int32_t kSilvy = 11100;
+
+class WholeGame : public testing_support::GameLoopTest {
+protected:
+    void SetUp() override {
+        GameLoopTest::SetUp();
+        GameSrand(20);
+    }
+
+    bool Playing() const { return states->GetCurrent() == CGameStateMainNormal::GetInstance(); }
+    bool AtTitle() const { return states->GetCurrent() == CGameStateTitleMain::GetInstance(); }
+    CGameInput* Top() { return CGameInputController::GetInstance()->GetTop(); }
+    CEvent* Director() { return CEvent::GetInstance(); }
+
+    // From the title's main page: "START", then the character's button
+    // twice (chosen, then confirmed), into the first stage.
+    void StartWith(int32_t character) {
+        ASSERT_TRUE(AtTitle());
+        FramesUntil([&] { return title->GetState() == ScreenState::Active; });
+        Tap(240, 155);  // "START"
+        const int32_t x = character == kLuka ? 160 : 320;
+        Tap(x, 220);
+        Tap(x, 220);
+        FramesUntil([&] { return Playing(); });
+        ASSERT_TRUE(Playing());
+        ASSERT_EQ(game->m_mapId, 266);
+        ASSERT_NE(game->m_player, nullptr);
+        EXPECT_EQ(game->m_player->typeId, character);
+        EXPECT_EQ(Top(), CGameInputMain::GetInstance());
+        MakePlayerUnbeatable();
+    }
+    // Invulnerable and strong: no hit gets through, and its attacks fell
+    // anything.
+    void MakePlayerUnbeatable() {
+        auto* player = static_cast<CCharacterPlayer*>(game->m_player);
+        player->SetInvulnerable(-1);
+        player->attack = 100000;
+    }
+    // The enemies and their shots taken away (the boss hall's fight stays).
+    void ClearEnemies() {
+        if (game->m_mapId == 270) return;
+        CCharacterList& list = game->m_characterList;
+        for (int32_t i = 1; i <= list.GetCount(); ++i) {
+            CCharacter* c = list.GetAt(i);
+            if (KindOfTypeId(c->typeId) == MapObjectKind::Enemy || (c->group & 2) != 0) c->SetState(0);
+        }
+    }
+    StageWalker Walker() {
+        return StageWalker({[this] {
+                                ClearEnemies();
+                                Frame();
+                            },
+                            [this](int32_t x, int32_t y) {
+                                MoveTo(x, y);
+                                Press();
+                            },
+                            [this] { Release(); }});
+    }
+    CCharacter* Find(int32_t typeId) {
+        CCharacterList& list = game->m_characterList;
+        for (int32_t i = 1; i <= list.GetCount(); ++i)
+            if (list.GetAt(i)->typeId == typeId) return list.GetAt(i);
+        return nullptr;
+    }
+    // A touch in the middle of the view, away from the HUD's buttons.
+    void TouchTheScreen() { Tap(240, 200); }
+
+    CGameInputTitleTop* title = CGameInputTitleTop::GetInstance();
+};
+
+}  // namespace
+
+TEST_F(WholeGame, DISABLED_LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClearAndBack) {
+    // Boot: the title, no clear yet, "STAGE SELECT" closed, nothing saved.
+    ASSERT_TRUE(AtTitle());
+    FramesUntil([&] { return title->GetState() == ScreenState::Active; });
+    EXPECT_EQ(Top(), title);
+    EXPECT_FALSE(title->m_stageSelectButton.IsEnabled());
+    EXPECT_FALSE(saves.Exists("save"));
+    Shot("whole-title");
+
+    StartWith(kLuka);
+    if (HasFatalFailure()) return;
+    Shot("whole-266");
+
+    // Stages 266 to 269, each left through its exit wall into the next.
+    StageWalker walker = Walker();
+    for (int32_t stage = 266; stage <= 269; ++stage) {
+        ASSERT_EQ(game->m_mapId, stage);
+        walker.PlayToTheExit();
+        if (HasFatalFailure()) return;
+        ASSERT_EQ(game->m_mapId, stage + 1);
+        EXPECT_TRUE(Playing());
+        EXPECT_EQ(Top(), CGameInputMain::GetInstance());
+        ASSERT_TRUE(walker.Settle());
+    }
+
+    // The boss hall: Silvy's entrance with its camera tour, then the fight.
+    CCharacter* silvy = Find(kSilvy);
+    ASSERT_NE(silvy, nullptr);
+    FramesUntil([&] { return Director()->GetCurrent() == nullptr && game->m_player->controlled != 0; }, 600);
+    ASSERT_EQ(game->m_player->controlled, 1);
+    Frame(20);
+    Shot("whole-270-fight");
+    // Struck until she falls: a touch on her sends the player at her.
+    for (int i = 0; i < 20 && game->m_mapId == 270 && Find(kSilvy) == silvy && silvy->hp > 0; ++i) {
+        walker.Settle(100);
+        walker.TapAt(silvy->GetStageX(), silvy->GetStageY() - 200);
+        Frame(40);
+    }
+    EXPECT_LE(silvy->hp, 0) << "Silvy has not fallen";
+    // Her defeat fall ends in the clear scene's stage.
+    FramesUntil([&] { return game->m_mapId == 271; }, 1200);
+    ASSERT_EQ(game->m_mapId, 271);
+    CEventClear1* clear = CEventClear1::GetInstance();
+    ASSERT_EQ(Director()->GetCurrent(), clear);
+    EXPECT_EQ(clear->GetStep(), 0) << "begun afresh in 271";
+
+    // The clear scene: its poses, five touches, the banner and the music.
+    FramesUntil([&] { return clear->GetStep() == 10; }, 1200);
+    ASSERT_EQ(clear->GetStep(), 10);
+    Shot("whole-271-clear-pose");
+    for (int touch = 0; touch < 4; ++touch) TouchTheScreen();
+    EXPECT_EQ(clear->GetStep(), 14);
+    EXPECT_TRUE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible());
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 11);
+    Frame(10);
+    Shot("whole-271-clear-banner");
+    TouchTheScreen();
+    FramesUntil([&] { return AtTitle(); }, 200);
+
+    // The title again: the clear marked and saved, "STAGE SELECT" open.
+    ASSERT_TRUE(AtTitle());
+    EXPECT_EQ(game->m_mapId, 0);
+    EXPECT_EQ(game->m_clearFlags[0], 2 | 8);
+    const std::vector<uint8_t> saved = saves.Read("save");
+    ASSERT_EQ(saved.size(), 65536u);
+    EXPECT_EQ(saved[SystemRecord::kClearMarks], 2 | 8);
+    FramesUntil([&] { return title->GetState() == ScreenState::Active; });
+    EXPECT_EQ(Top(), title);
+    EXPECT_TRUE(title->m_stageSelectButton.IsEnabled());
+    Shot("whole-title-cleared");
+}
+
+TEST_F(WholeGame, DISABLED_IroncladsTwoDefeatStagesEachEndAtTheContinueScreen) {
+    // Each kind: 23 leads to stage 272, 26 to stage 273.
+    struct Defeat {
+        int32_t kind, stage;
+        const CEvent* scene;
+    };
+    const Defeat defeats[2] = {{23, 272, CEventQuelmar1::GetInstance()}, {26, 273, CEventQuelmar2::GetInstance()}};
+    StartWith(kIronclaw);
+    if (HasFatalFailure()) return;
+    for (const Defeat& d : defeats) {
+        ASSERT_TRUE(Playing());
+        CCharacter* player = game->m_player;
+        player->ClearInvulnerable();
+        // A lizardman's blow of the kind, more than the player's life.
+        CCharacter* lizardman = CreateCharacter(11060);
+        ASSERT_NE(lizardman, nullptr);
+        game->m_characterList.Add(lizardman);
+        lizardman->x = player->x + 100;
+        lizardman->y = player->y;
+        player->OnHit(d.kind, player->hp + 1000, -1, lizardman);
+        EXPECT_EQ(player->hp, 0);
+        // The fall and the fade to black, then the defeat stage.
+        FramesUntil([&] { return game->m_mapId == d.stage; }, 800);
+        ASSERT_EQ(game->m_mapId, d.stage) << "kind " << d.kind;
+        EXPECT_EQ(Director()->GetCurrent(), d.scene);
+        EXPECT_EQ(game->m_player, player) << "the player is kept";
+        EXPECT_NE(Top(), CGameInputContinue::GetInstance()) << "no Continue before the fade";
+        Frame(10);
+        Shot(d.stage == 272 ? "whole-272" : "whole-273");
+        // After the fade in, a touch opens the Continue screen.
+        FramesUntil([&] { return CEffect::GetInstance()->m_fade == CEffect::GetInstance()->m_fadeTarget; }, 200);
+        Frame(2);
+        TouchTheScreen();
+        CGameInputContinue* gameOver = CGameInputContinue::GetInstance();
+        EXPECT_EQ(Top(), gameOver) << "kind " << d.kind;
+        FramesUntil([&] { return gameOver->GetState() == ScreenState::Active; });
+        Shot(d.stage == 272 ? "whole-272-continue" : "whole-273-continue");
+        // "CONTINUE": the last stage played, 266, again.
+        Tap(240, 165);
+        FramesUntil([&] { return Playing() && game->m_mapId == 266 && Top() == CGameInputMain::GetInstance(); });
+        ASSERT_EQ(game->m_mapId, 266);
+        EXPECT_EQ(Director()->GetCurrent(), nullptr);
+        MakePlayerUnbeatable();
+        Frame(30);
+    }
+}
