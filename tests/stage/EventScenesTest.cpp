@@ -147,15 +147,21 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->m_boss->frame, 420);
     // A touch held across steps counts once.
     TouchDown(240, 200);
-    Frame(20);
+    Frame();
     EXPECT_EQ(clear->GetStep(), 11);
     EXPECT_EQ(clear->m_boss->frame, 422);
+    Frame(20);
+    EXPECT_EQ(clear->GetStep(), 11);
     TouchUp();
     Frame();
-    Touch();
-    EXPECT_EQ(clear->m_boss->frame, 424);
-    Touch();
-    EXPECT_EQ(clear->m_boss->frame, 426);
+    // Each new touch: the boss's next pose.
+    for (int32_t pose : {424, 426}) {
+        TouchDown(240, 200);
+        Frame();
+        EXPECT_EQ(clear->m_boss->frame, pose);
+        TouchUp();
+        Frame();
+    }
     EXPECT_EQ(clear->m_lizardmen[0]->alpha, 255);
     EXPECT_EQ(clear->m_lizardmen[3]->alpha, 255);
     EXPECT_FALSE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible());
