@@ -75,6 +75,14 @@ CCharacter* MakeLizardman(int32_t state, int32_t x, int32_t y, int32_t facing) {
     return lizardman;
 }
 
+// A touch takes the Continue screen over the play; false without one.
+bool TouchOpensContinue() {
+    if (!SceneTouched()) return false;
+    CEvent::ConsumeTouch();
+    CGameInputController::GetInstance()->PushInput(ScreenId::Continue);
+    return true;
+}
+
 // The four lizardmen of the clear and the first defeat scene.
 void MakeFourLizardmen(CCharacter* (&lizardmen)[4]) {
     for (int i = 0; i < 4; ++i)
@@ -238,9 +246,7 @@ void CEventQuelmar1::Update() {
             if (!SceneFadeArrived()) return;
             break;
         case 2:
-            if (!SceneTouched()) return;
-            ConsumeTouch();
-            CGameInputController::GetInstance()->PushInput(ScreenId::Continue);
+            if (!TouchOpensContinue()) return;
             break;
         default:
             return;
@@ -265,9 +271,7 @@ void CEventQuelmar2::Update() {
             if (!SceneFadeArrived()) return;
             break;
         case 1:
-            if (!SceneTouched()) return;
-            ConsumeTouch();
-            CGameInputController::GetInstance()->PushInput(ScreenId::Continue);
+            if (!TouchOpensContinue()) return;
             break;
         default:
             return;

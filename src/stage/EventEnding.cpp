@@ -43,25 +43,6 @@ void StopPlayer() {
     if (CCharacter* player = Player()) player->vx = 0;
 }
 
-// The princess of the endings, dropping in from above.
-CCharacter* MakePrincess(int32_t x) {
-    CCharacter* princess = MakeSceneActor(kPrincessId);
-    if (princess == nullptr) return nullptr;
-    princess->Reset();
-    princess->x = x;
-    princess->y = 800;
-    princess->facing = -1;
-    return princess;
-}
-
-bool Landed(CCharacter* c) { return c == nullptr || !c->IsAirborne(); }
-
-// The player has walked up to the princess (or she has gone).
-bool ReachedPrincess(CCharacter* princess) {
-    const CCharacter* player = Player();
-    return player != nullptr && (princess == nullptr || player->x > princess->x - 300);
-}
-
 // The ending music, and the ending screen's roll begins.
 void StartEndingRoll() {
     CEvent::ChangeSceneMusic(kEndingMusic);
@@ -116,31 +97,67 @@ void CEventPlaceName1::End() {
     if (stage != nullptr && stage->m_music != -1) PlayMusic(stage->m_music);
 }
 
-// --- The first ending -------------------------------------------------------------
+// --- The endings ----------------------------------------------------------------
+
+void CEventEndingScene::MakePrincess(int32_t x) {
+    m_princess = MakeSceneActor(kPrincessId);
+    if (m_princess == nullptr) return;
+    m_princess->Reset();
+    m_princess->x = x;
+    m_princess->y = 800;
+    m_princess->facing = -1;
+}
+
+bool CEventEndingScene::ReachedPrincess() const {
+    const CCharacter* player = Player();
+    return player != nullptr && (m_princess == nullptr || player->x > m_princess->x - 300);
+}
+
+bool CEventEndingScene::RunSharedStep() {
+    switch (m_step) {
+        case 1:
+            // She has landed (or gone).
+            if (m_princess != nullptr && m_princess->IsAirborne()) return true;
+            break;
+        case 2:
+            if (!WaitFrames(40)) return true;
+            PosePlayer(kWalking);
+            break;
+        case 4:
+            if (!WaitFrames(40)) return true;
+            Pose(m_princess, kPrincessTalking);
+            break;
+        case 5:
+            if (!WaitFrames(40)) return true;
+            Pose(m_princess, kPrincessNodding);
+            PosePlayer(kBowing);
+            break;
+        default:
+            return false;
+    }
+    GoToStep(m_step + 1);
+    return true;
+}
+
+void CEventEndingScene::DropCharacter(const CCharacter* dying) { Forget(m_princess, dying); }
 
 void CEventEnding1_1::Begin() {
     GoToStep(0);
     if (CCharacter* player = Player()) player->controlled = 0;
     CGameInputController::GetInstance()->PushInput(ScreenId::Ending);
-    m_princess = MakePrincess(2400);
+    MakePrincess(2400);
 }
 
 void CEventEnding1_1::Update() {
+    if (RunSharedStep()) return;
     const int32_t character = Game()->m_selectedCharacter;
     switch (m_step) {
         case 0:
             if (!WaitFrames(80)) return;
             Pose(m_princess, kPrincessJumpingDown);
             break;
-        case 1:
-            if (!Landed(m_princess)) return;
-            break;
-        case 2:
-            if (!WaitFrames(40)) return;
-            PosePlayer(kWalking);
-            break;
         case 3:
-            if (!ReachedPrincess(m_princess)) return;
+            if (!ReachedPrincess()) return;
             PosePlayer(kGreeting);
             StopPlayer();
             if (character == 2) {
@@ -150,15 +167,6 @@ void CEventEnding1_1::Update() {
                 GoToStep(7);
                 return;
             }
-            break;
-        case 4:
-            if (!WaitFrames(40)) return;
-            Pose(m_princess, kPrincessTalking);
-            break;
-        case 5:
-            if (!WaitFrames(40)) return;
-            Pose(m_princess, kPrincessNodding);
-            PosePlayer(kBowing);
             break;
         case 6:
             if (!WaitFrames(80)) return;
@@ -175,10 +183,6 @@ void CEventEnding1_1::Update() {
     GoToStep(m_step + 1);
 }
 
-void CEventEnding1_1::DropCharacter(const CCharacter* dying) { Forget(m_princess, dying); }
-
-// --- The second ending ------------------------------------------------------------
-
 void CEventEnding1_2::Begin() {
     GoToStep(0);
     if (CCharacter* player = Player()) {
@@ -186,10 +190,11 @@ void CEventEnding1_2::Begin() {
         player->DropToGround();
     }
     CGameInputController::GetInstance()->SetInput(ScreenId::Ending);
-    m_princess = MakePrincess(3600);
+    MakePrincess(3600);
 }
 
 void CEventEnding1_2::Update() {
+    if (RunSharedStep()) return;
     switch (m_step) {
         case 0:
             if (CCharacter* player = Player()) {
@@ -200,28 +205,12 @@ void CEventEnding1_2::Update() {
             if (!WaitFrames(80)) return;
             Pose(m_princess, kPrincessJumpingDown);
             break;
-        case 1:
-            if (!Landed(m_princess)) return;
-            break;
-        case 2:
-            if (!WaitFrames(40)) return;
-            PosePlayer(kWalking);
-            break;
         case 3:
-            if (!ReachedPrincess(m_princess)) return;
+            if (!ReachedPrincess()) return;
             PosePlayer(kGreeting);
             StopPlayer();
             m_step = 4;  // the counter stays where it was
             return;
-        case 4:
-            if (!WaitFrames(40)) return;
-            Pose(m_princess, kPrincessTalking);
-            break;
-        case 5:
-            if (!WaitFrames(40)) return;
-            Pose(m_princess, kPrincessNodding);
-            PosePlayer(kBowing);
-            break;
         case 6:
             if (!WaitFrames(80)) return;
             Pose(m_princess, kPrincessHugging);
@@ -242,5 +231,3 @@ void CEventEnding1_2::Update() {
     }
     GoToStep(m_step + 1);
 }
-
-void CEventEnding1_2::DropCharacter(const CCharacter* dying) { Forget(m_princess, dying); }

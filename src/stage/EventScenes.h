@@ -14,8 +14,8 @@ class CCharacterPlayer;
 
 // A scene singleton: built on first use, registered with the director's
 // list so that it hears of deleted characters.
-template <class Scene>
-class CEventScene : public CEvent {
+template <class Scene, class Base = CEvent>
+class CEventScene : public Base {
 public:
     static Scene* GetInstance() {
         static Scene instance;
@@ -23,7 +23,7 @@ public:
     }
 
 protected:
-    CEventScene() { Register(); }
+    CEventScene() { this->Register(); }
 };
 
 // The black fade of the screen effect: out to black or in from black, 85
@@ -166,29 +166,36 @@ protected:
     CEventPlaceName1();
 };
 
+// What the two endings share: the princess, and the steps in which she
+// lands, the player walks up to her, and the two greet each other.
+class CEventEndingScene : public CEvent {
+public:
+    CCharacter* m_princess = nullptr;
+
+protected:
+    // The princess dropping in from above at x.
+    void MakePrincess(int32_t x);
+    // Runs step 1, 2, 4 or 5 of either ending (waiting, or acting and
+    // moving on); false for any other step, which the scene runs itself.
+    bool RunSharedStep();
+    // Step 3's wait: the player has walked up to the princess.
+    bool ReachedPrincess() const;
+    void DropCharacter(const CCharacter* dying) override;
+};
+
 // The ending over the in-stage screen, with the variants of two player
 // characters; it ends itself as the ending music starts.
-class CEventEnding1_1 : public CEventScene<CEventEnding1_1> {
+class CEventEnding1_1 : public CEventScene<CEventEnding1_1, CEventEndingScene> {
 public:
     void Begin() override;
     void Update() override;
     ~CEventEnding1_1() override = default;
-
-    CCharacter* m_princess = nullptr;
-
-protected:
-    void DropCharacter(const CCharacter* dying) override;
 };
 
 // The second ending, with the ending screen in place of the whole chain.
-class CEventEnding1_2 : public CEventScene<CEventEnding1_2> {
+class CEventEnding1_2 : public CEventScene<CEventEnding1_2, CEventEndingScene> {
 public:
     void Begin() override;
     void Update() override;
     ~CEventEnding1_2() override = default;
-
-    CCharacter* m_princess = nullptr;
-
-protected:
-    void DropCharacter(const CCharacter* dying) override;
 };
