@@ -300,6 +300,7 @@ TEST_F(ExitWall, ThePlayerAtTheRightEdgeOf266GoesTo267) {
         Player()->x = std::min(PlayerMapX() + 200, 59980) - stage->m_cameraX;
         Player()->y = 2400 - stage->m_cameraY;
         Player()->vx = Player()->vy = 0;
+        ClearEnemies();
         Frame();
     }
     ASSERT_EQ(Game()->m_mapId, 267);
