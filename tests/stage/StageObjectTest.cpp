@@ -362,6 +362,15 @@ TEST(DoorExit, TheArrowShowsOnlyWhileTheGroundedPlayerStandsAtTheDoor) {
     EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
 }
 
+TEST(DoorExit, WithNoPlayerADoorWaitsAndShowsNoArrow) {
+    Scenario s({"."}, {});
+    CCharacterStageObject* door = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 2000, 2000);
+    s.Run(5);
+    EXPECT_EQ(door->frame, CCharacterStageObject::kDoorExit);
+    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+    EXPECT_EQ(Proxy().m_nextStage, 0);
+}
+
 class DoorRun : public StagePlayTest {};
 
 TEST_F(DoorRun, ADoorIsEnteredAndWarpsWhenTheFadeHasFinished) {
