@@ -8,11 +8,13 @@
 //                  water ninjutsu (330), wind ninjutsu (360);
 //   (.., 180)      the potions: ex magic (120), healing (180), magic (210),
 //                  ex healing (240).
+//   (480, 220)     the enemy lock's flash, 20 x 20 (stage_objects.cpp).
 #include <string>
 #include <vector>
 
 #include "Palette.h"
 #include "Sheets.h"
+#include "StageObjectArt.h"
 
 namespace {
 
@@ -331,5 +333,6 @@ ART_SHEET(116, "hud") {
     c.Blit(Potion(kRose, kRed, false), 180, 180);
     c.Blit(Potion(kFoam, kWater, false), 210, 180);
     c.Blit(Potion(kCoral, kRed, true), 240, 180);
+    stage_art::DrawLockFlash(c);
     return c;
 }

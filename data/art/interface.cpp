@@ -5,13 +5,15 @@
 // screen's share icon at (40, 80), 20 x 20, the boss bar: its frame at
 // (160, 160), 160 x 10, with the strip's field at (3, 3) to (153, 6), and
 // the strip at (160, 170), 150 x 3; the item icons (item_icons.cpp) in
-// 21 x 21 cells from (160, 110) to (391, 152).
+// 21 x 21 cells from (160, 110) to (391, 152); the save point's three
+// frames (stage_objects.cpp) at (0..59, 180..199).
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "ItemIcons.h"
+#include "StageObjectArt.h"
 #include "Palette.h"
 #include "Sheets.h"
 
@@ -186,5 +188,6 @@ ART_SHEET(114, "interface") {
     BossFrame(c, 160, 160);
     BossStrip(c, 160, 170);
     DrawItemIcons(c);
+    stage_art::DrawSavePoint(c);
     return c;
 }

@@ -5,6 +5,7 @@
 #include "character/CharacterList.h"
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
+#include "stage/Event.h"
 #include "win/SoundTables.h"
 
 namespace {
@@ -32,7 +33,13 @@ CCharacter::~CCharacter() {
     // No player aims at this character or holds it any more, and no
     // character of the world keeps a link to it.
     CCharacterPlayer::ForgetCharacter(this);
-    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    // The camera follows the player again, and no scene keeps it.
+    CGameMain* game = CGameMain::GetInstance();
+    if (game->m_player == this) game->m_player = nullptr;
+    if (game->m_cameraTarget == this) game->m_cameraTarget = game->m_player;
+    if (game->m_cameraLimitCharacter == this) game->m_cameraLimitCharacter = nullptr;
+    CEvent::ForgetCharacter(this);
+    CCharacterList& world = game->m_characterList;
     world.cursor = 0;
     const int32_t n = world.GetCount();
     for (int32_t i = 1; i <= n; ++i) {

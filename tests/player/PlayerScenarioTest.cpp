@@ -233,7 +233,7 @@ TEST(PlayerScenario, ATouchedExitDoorIsTaken) {
     r.Tap(door->x, door->y);
     EXPECT_EQ(door->frame, 251);
     EXPECT_EQ(r.ninja->frame, 300);
-    EXPECT_EQ(r.ninja->x, door->x);
+    EXPECT_EQ(r.ninja->x, door->GetAnchorX()) << "the door's anchor";
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
     EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[59], kInputConsumed) << "the press is taken whole";
     EXPECT_EQ(r.s.Sounds().back(), 66);

@@ -59,7 +59,7 @@ TEST_F(StagePlayTest, ARetryEndsTheFreezeAndTheScene) {
     CEvent::GetInstance()->SetEvent(3);
     Game()->RetryStage();
     EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
 }
 
 TEST_F(StagePlayTest, TheTitleLeavesNoStage) {

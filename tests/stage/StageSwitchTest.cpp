@@ -127,7 +127,7 @@ TEST_F(SwitchTest, TheSceneRoomsPutThePlayerWhereTheirSceneWantsIt) {
         ASSERT_EQ(Game()->m_mapId, id);
         EXPECT_EQ(Stage()->m_startX, 2200);
         EXPECT_EQ(Stage()->m_startY, 2400);
-        EXPECT_EQ(CEvent::GetInstance()->GetEvent(), events[id - 271]);
+        EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), events[id - 271]);
         EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -255 / 80);
         // These rooms record no retry stage of their own.
         EXPECT_EQ(Game()->m_retryMapId, 266);

@@ -14,6 +14,7 @@
 #include "character/Character.h"
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
+#include "stage/MapTypeIds.h"
 #include "stage/StageData.h"
 #include "support/ScriptedInput.h"
 #include "win/MyInput.h"
@@ -74,11 +75,30 @@ protected:
         if (down) input.keysDown.insert(vk);
         else input.keysDown.erase(vk);
     }
+    // The mouse that stands in for a finger, at client pixels; the next
+    // frame's poll reads it.
+    void TouchDown(int32_t x, int32_t y) {
+        input.cursorX = x;
+        input.cursorY = y;
+        input.events.push_back({0, 0x80});
+    }
+    void TouchUp() { input.events.push_back({0, 0x00}); }
+
     // Pressed for one frame, then released.
     void TapFunctionKey(uint32_t vk) {
         FunctionKey(vk, true);
         Frame();
         FunctionKey(vk, false);
+    }
+
+    // The enemies and their shots taken out of the play (the spawners make
+    // more as the player goes), for runs about the way through a stage.
+    static void ClearEnemies() {
+        CCharacterList& list = Game()->m_characterList;
+        for (int32_t i = 1; i <= list.GetCount(); ++i) {
+            CCharacter* c = list.GetAt(i);
+            if (KindOfTypeId(c->typeId) == MapObjectKind::Enemy || (c->group & 2) != 0) c->SetState(0);
+        }
     }
 
     // Map position of the player's feet.
