@@ -1,13 +1,17 @@
-// The Ninja's sheet: texture slot 19, resource 120, 256 x 256, 40 x 40 cells.
+// The Ninja's sheet: texture slot 19, resource 120, 512 x 512, 40 x 40 cells.
 //
 // Luka and Ironclaw draw many states from this sheet too (walking, running,
 // jumping, carrying, item get, launched, throws, ninjutsu, dive, stage exit,
-// the scene poses, and Luka's dying spin 110), so its poses are the shared
-// pose library's, the same ones their own sheets use, and the borrowed states
-// are the ones that pass quickest or spin.
+// the scene poses, and Luka's dying spin 110). The Ninja's cells fill the
+// top-left quarter; Luka's own versions of the poses those states show lie
+// in the top-right quarter and Ironclaw's in the bottom-left, each at the
+// place of the Ninja's cell moved by 256 texels (right for Luka, down for
+// Ironclaw), so that each of the three is one person in every frame
+// (luka.cpp, ironclaw.cpp). The bottom-right quarter is free.
 //
-// Cells (column x row of 40 x 40; anchor kinds in tools/artgen/Sheets.h; a
-// second row for a cell gives the same picture with another anchor):
+// The Ninja's cells (column x row of 40 x 40; anchor kinds in
+// tools/artgen/Sheets.h; a second row for a cell gives the same picture with
+// another anchor):
 //
 //  cell          at        anchor   states
 //  stand_a       0,0       feet     230 220 960 963 986 988   (stage select key 1)
@@ -87,7 +91,7 @@ const Layout kNinjaLayout{120, 19, "ninja_slot19", {
     {"seal", "422", 160, 200, Anchor::Feet},
     {"item_get", "310", 200, 200, Anchor::Centre},
     {"item_get", "311 312 313", 200, 200, Anchor::Feet},
-}};
+}, 512};
 ART_LAYOUT(kNinjaLayout);
 
 // Review strips: frames with their lengths in ticks and the turn the game
@@ -111,4 +115,8 @@ ART_REVIEW(kNinjaReview);
 
 }  // namespace
 
-ART_SHEET(120, "ninja") { return players::DrawLayoutSheet(players::Who::Ninja, kNinjaLayout); }
+ART_SHEET(120, "ninja") {
+    Canvas sheet = players::DrawLayoutSheet(players::Who::Ninja, kNinjaLayout);
+    PaintLayouts(sheet, 120);  // Luka's and Ironclaw's quarters
+    return sheet;
+}
