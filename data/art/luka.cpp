@@ -46,9 +46,9 @@
 //  bonk          200,0         feet     180
 //  steam         0,40          feet     181
 //  cry_a/b       40,40 80,40   feet     182 / 183
-//  held          120,40        centre   190
-//  shaken_a/b    160,40 200,40 centre   191 / 192
-//  limp_a/b      0,80 40,80    centre   193 / 194
+//  held          120,40        feet     190   (held up by the wrists, the feet at the holder's hand line)
+//  shaken_a/b    160,40 200,40 feet     191 / 192
+//  limp_a/b      0,80 40,80    feet     193 / 194
 #include "Players.h"
 
 namespace {

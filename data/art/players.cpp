@@ -483,11 +483,11 @@ const PoseRow kShared[] = {
   {"steam",       20, 24,   178, 180,   -10, -20,   10,  20,     12,  -3,  90,   -12,   3,  90,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-30 phase:90"},
   {"cry_a",       20, 28,   175, 185,   110, 190,  100, 185,     85,  92, 170,    80,  88, 160,   "face:blink hide:bow,ribbon1,ribbon2 wind:-30"},
   {"cry_b",       20, 28,   172, 190,   115, 195,  105, 190,     85,  92, 170,    80,  88, 160,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-35 phase:120"},
-  {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:hurt wind:0"},
-  {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:-60"},
-  {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:60"},
-  {"limp_a",      20, 24,   178, 160,   170, 175,  160, 170,      0,   0,  20,    -5,  -5,  20,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:0"},
-  {"limp_b",      20, 24,   176, 150,   170, 175,  160, 170,     10,   5,  30,    -5,  -5,  20,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:0 phase:90"},
+  {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:hurt wind:0"},
+  {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:-60"},
+  {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:60"},
+  {"limp_a",      20, 24,   178, 160,   170, 175,  160, 170,      0,   0,  20,    -5,  -5,  20,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:0"},
+  {"limp_b",      20, 24,   176, 150,   170, 175,  160, 170,     10,   5,  30,    -5,  -5,  20,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:0 phase:90"},
 };
 
 // Luka's own versions and poses: a lighter, quicker stance and her
@@ -600,11 +600,11 @@ const std::vector<Cell>& SecondSheetCells() {
         {"steam", "181", 0, 40, Anchor::Feet},
         {"cry_a", "182", 40, 40, Anchor::Feet},
         {"cry_b", "183", 80, 40, Anchor::Feet},
-        {"held", "190", 120, 40, Anchor::Centre},
-        {"shaken_a", "191", 160, 40, Anchor::Centre},
-        {"shaken_b", "192", 200, 40, Anchor::Centre},
-        {"limp_a", "193", 0, 80, Anchor::Centre},
-        {"limp_b", "194", 40, 80, Anchor::Centre},
+        {"held", "190", 120, 40, Anchor::Feet},
+        {"shaken_a", "191", 160, 40, Anchor::Feet},
+        {"shaken_b", "192", 200, 40, Anchor::Feet},
+        {"limp_a", "193", 0, 80, Anchor::Feet},
+        {"limp_b", "194", 40, 80, Anchor::Feet},
     };
     return cells;
 }

@@ -1,10 +1,17 @@
 // Luka and Ironclaw in small worlds of real blocks through the real play
 // frame: their dashes, every defeat by damage kind to the Continue screen or
 // the defeat stages, and Ironclaw's katana chain.
+//
+// With PELLUMBRISK_SHOTS set to a folder, every third frame of each room is
+// drawn (the world list's own drawing at 2x) and written there as
+// <test>-<type id>-<room>-NNN.png.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <functional>
 #include <memory>
 #include <set>
@@ -16,11 +23,14 @@
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/SaveData.h"
+#include "framework/StateLoading.h"
 #include "player/CharacterIronclaw.h"
 #include "player/CharacterLuka.h"
 #include "support/Scenario.h"
+#include "support/Screenshot.h"
 #include "ui/GameInput.h"
 #include "ui/Lifebar.h"
+#include "win/Graphics.h"
 #include "win/MyInput.h"
 
 using testing_support::Scenario;
@@ -115,7 +125,11 @@ struct Room {
         player = s.Add(std::make_unique<P>(), x, y);
         s.SetPlayer(player);
         player->SetState(220);
+        if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) StartShots(dir);
         s.Run(8);
+    }
+    ~Room() {
+        if (!shots.empty()) ReleaseGraphics();
     }
 
     std::vector<int32_t> Trace(int n) {
@@ -152,6 +166,27 @@ struct Room {
 
     Scenario s;
     P* player = nullptr;
+
+private:
+    void StartShots(const std::string& dir) {
+        if (!InitGraphics()) return;
+        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        static int rooms = 0;
+        shots = dir + "/" + test->name() + "-" + std::to_string(player->typeId) + "-" + std::to_string(rooms++);
+        s.beforeFrame = [this](Scenario&) {
+            if (frames++ % 3 != 0) return;
+            GetDevice()->Clear(0xFF2B2140u, 1.0f);
+            CGameMain::GetInstance()->m_characterList.DrawAll();
+            char index[16];
+            std::snprintf(index, sizeof index, "-%03d.png", shotCount++);
+            testing_support::WriteScreenshot(shots + index);
+        };
+    }
+
+    std::string shots;
+    int frames = 0;
+    int shotCount = 0;
 };
 
 int CountEffects(int32_t state) {
