@@ -35,6 +35,9 @@ public:
     // overlay and flash cleared (the shake limits stay); the flash is left
     // rising from nothing, so it runs out by itself within two frames.
     void ResetScreenEffects();
+    // A rectangle of flat colour (the white texture of slot 1, tinted),
+    // unshaken: the fade, the overlay bars and the stage's edge masks.
+    static void DrawRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
 
     int32_t m_shakeX = 0, m_shakeVelocityX = 0, m_shakeLowX = 0, m_shakeHighX = 0;
     int32_t m_shakeY = 0, m_shakeVelocityY = 0, m_shakeLowY = 0, m_shakeHighY = 0;
@@ -53,5 +56,4 @@ protected:
 
 private:
     void EndFlashCycle();
-    void DrawRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
 };

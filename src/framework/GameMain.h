@@ -60,6 +60,8 @@ public:
     void RetryStage();
     void RestartStage();
     void GoToTitle();
+    // Fits the current stage's camera to a changed screen size at once.
+    void ApplyScreenSizeToStage();
 
     // Save data.
     // Each is true when every file it touched was read or written whole.

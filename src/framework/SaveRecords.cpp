@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/SaveData.h"
+#include "maps/StageMaps.h"
 #include "player/Item.h"
 
 namespace {
@@ -41,7 +42,6 @@ static_assert(CountRanges() == SaveSlotRecord::kCompletionFlagCount);
 constexpr std::array<int16_t, SaveSlotRecord::kCompletionFlagCount> kCompletionTable = BuildCompletionFlags();
 
 // Playfield sizes of the eight stages in cells (width, height).
-constexpr int32_t kStageCells[8][2] = {{150, 8}, {150, 8}, {150, 8}, {12, 40}, {12, 8}, {30, 8}, {30, 8}, {9, 8}};
 constexpr int32_t kTileSize = 400;
 
 // Clamps the int at the offset into lo..hi; counts a change.
@@ -74,10 +74,11 @@ void NormaliseFlag(uint8_t* block, std::size_t offset, int& changes) {
 }  // namespace
 
 bool GetStagePlayfield(int32_t mapId, int32_t& width, int32_t& height) {
+    static_assert(SaveSlotRecord::kLastMapId - SaveSlotRecord::kFirstMapId + 1 == kStageMapCount);
     if (mapId < SaveSlotRecord::kFirstMapId || mapId > SaveSlotRecord::kLastMapId) return false;
     const int i = mapId - SaveSlotRecord::kFirstMapId;
-    width = kStageCells[i][0] * kTileSize;
-    height = kStageCells[i][1] * kTileSize;
+    width = kStageMapWidths[i] * kTileSize;
+    height = kStageMapHeights[i] * kTileSize;
     return true;
 }
 

@@ -1,5 +1,3 @@
-#include "character/Character.h"
-#include "character/CreateCharacter.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
@@ -18,20 +16,11 @@ void ResetLifebars(int32_t character) {
     bars->Reset();
 }
 
-// Builds the stage and starts it. Until the stages themselves exist, the
-// start does here what a stage's start does for the flow around it: the
-// run's stage ids, both character lists emptied, and the player of the
-// selected character.
+// Builds the stage for an id and starts it: the stage creates the player,
+// its camera and what its map places.
 void BuildAndStartStage(CGameMain& game, int32_t mapId) {
     game.m_stageControl.SetStage(mapId);
     game.m_stageControl.Start();
-    game.m_mapId = game.m_retryMapId = game.m_restartMapId = mapId;
-    game.m_subCharacterList.DeleteAll();
-    game.m_characterList.DeleteAll();
-    if (CCharacter* player = CreateCharacter(game.m_selectedCharacter)) {
-        game.m_characterList.Add(player);
-        game.m_player = player;
-    }
 }
 
 }  // namespace
@@ -81,4 +70,13 @@ void CGameMain::GoToTitle() {
     CEvent::GetInstance()->Reset();
     CGameStateController::GetInstance()->ChangeState(2);
     m_mapId = 0;
+    m_stageControl.SetStage(0);
+}
+
+void CGameMain::ApplyScreenSizeToStage() {
+    CStageData* stage = m_stageControl.GetStage();
+    if (stage == nullptr) return;
+    const int32_t w = GetViewWidth(), h = GetViewHeight();
+    stage->SetDeadZone((w / 2) * 10, (w / 2) * 10, (h / 2) * 10, (h / 2) * 10);
+    stage->Update();
 }

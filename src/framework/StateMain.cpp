@@ -1,19 +1,70 @@
 #include "framework/StateMain.h"
 
+#include <utility>
+
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
+#include "framework/SaveData.h"
+#include "stage/Event.h"
 #include "ui/GameInput.h"
 #include "ui/GameInputMain.h"
+#include "win/Graphics.h"
 #include "win/MyInput.h"
+#include "win/SoundTables.h"
 
 namespace {
 
-constexpr int kPauseKey = 11;  // P in the default key map
+constexpr int kF2 = 1;
+constexpr int kF10 = 9;
+constexpr int kF11 = 10;
+constexpr int kF12 = 11;
+constexpr int kPauseKey = 11;  // entry of the key map
 
-// Down this frame and up the frame before, with the input not yet used.
-bool KeyWentDown(int key) {
-    const CMyInput* input = CMyInput::GetInstance();
-    return input->m_inputAvailable != 0 && input->m_keyHistory[key][0] != 0 && input->m_keyHistory[key][1] == 0;
+// A key goes down in a frame when it is down now and was up the frame
+// before, and nothing used the frame's input.
+bool WentDown(const InputHistory& history) {
+    return CMyInput::GetInstance()->m_inputAvailable != 0 && history[0] != 0 && history[1] == 0;
+}
+
+bool FunctionKeyWentDown(int index) { return WentDown(CMyInput::GetInstance()->m_functionKeyHistory[index]); }
+
+// Play time counts in the save slot in play, in play and pause alike.
+void CountPlayTime() {
+    CGameMain* game = CGameMain::GetInstance();
+    if (game->m_currentSlot < 0 || game->m_currentSlot >= CGameMain::kSlotCount) return;
+    CSaveData& slot = game->m_slotData[game->m_currentSlot];
+    slot.SetInt(SaveSlotRecord::kPlayTime, slot.GetInt(SaveSlotRecord::kPlayTime) + 1);
+}
+
+// F10 retries while tries are left, F11 restarts, F12 leaves for the title;
+// only the first that went down acts. True when one did.
+bool StageKeys() {
+    CGameMain* game = CGameMain::GetInstance();
+    if (FunctionKeyWentDown(kF10)) {
+        if (game->m_triesLeft != 0) game->RetryStage();
+        else PlaySE(36);
+        return true;
+    }
+    if (FunctionKeyWentDown(kF11)) {
+        game->RestartStage();
+        return true;
+    }
+    if (FunctionKeyWentDown(kF12)) {
+        game->GoToTitle();
+        return true;
+    }
+    return false;
+}
+
+// The portrait swap: the screen's width and height trade places, and the
+// camera, the window and the device follow.
+void SwapScreenSides() {
+    CGameMain* game = CGameMain::GetInstance();
+    std::swap(game->m_screenWidth, game->m_screenHeight);
+    game->ApplyScreenSizeToStage();
+    ResizeScreen(game->m_screenWidth, game->m_screenHeight);
+    ResetDevice();
+    game->ApplyScreenSizeToStage();
 }
 
 }  // namespace
@@ -28,30 +79,44 @@ CGameStateMainPause* CGameStateMainPause::GetInstance() {
     return &instance;
 }
 
-void DrawPlayField() {
+void DrawPlayScene() {
     CGameMain* game = CGameMain::GetInstance();
     game->m_characterList.DrawAll();
+    if (CStageData* stage = game->m_stageControl.GetStage()) stage->Draw();
     CEffect::GetInstance()->Draw();
+}
+
+void DrawPlayField() {
+    DrawPlayScene();
     CGameInputController::GetInstance()->Draw();
 }
 
 void CGameStateMainNormal::DoAction() {
     CGameMain* game = CGameMain::GetInstance();
+    CountPlayTime();
     CGameInputController::GetInstance()->Update();
     game->m_subCharacterList.UpdateAll();
     game->m_characterList.UpdateAll();
+    game->m_stageControl.Update();
+    CEvent::GetInstance()->Update();
     CEffect::GetInstance()->Update();
     game->TickFreezeTimer();
     game->TickGroupFreezeTimer();
+    if (FunctionKeyWentDown(kF2)) SwapScreenSides();
+    if (StageKeys()) return;
     // The pause key pauses plain play only: the HUD on top of the chain in
     // its play state. Over a message window, the weapon chooser, continue
     // or stage clear it does nothing.
     CGameInputMain* hud = CGameInputMain::GetInstance();
-    if (KeyWentDown(kPauseKey) && hud->IsPlaying()) hud->OpenPause();
+    if (WentDown(CMyInput::GetInstance()->m_keyHistory[kPauseKey]) && hud->IsPlaying()) hud->OpenPause();
 }
 
 void CGameStateMainNormal::Draw() { DrawPlayField(); }
 
-void CGameStateMainPause::DoAction() { CGameInputController::GetInstance()->Update(); }
+void CGameStateMainPause::DoAction() {
+    CountPlayTime();
+    CGameInputController::GetInstance()->Update();
+    StageKeys();
+}
 
 void CGameStateMainPause::Draw() { DrawPlayField(); }

@@ -39,17 +39,18 @@ std::unique_ptr<Texture> CreateTextureFromPng(const uint8_t* data, size_t size, 
 }
 
 GraphicsDevice::GraphicsDevice()
-    : colour_(static_cast<size_t>(kWidth) * kHeight, 0xFF000000u),
-      depth_(static_cast<size_t>(kWidth) * kHeight, 0xFFFF) {
+    : colour_(static_cast<size_t>(kWidth) * kMaxHeight, 0xFF000000u),
+      depth_(static_cast<size_t>(kWidth) * kMaxHeight, 0xFFFF) {
     otherStates_[static_cast<int>(RenderState::ZFunc)] = kCmpLessEqual;
 }
 
 Result GraphicsDevice::Clear(uint32_t argb, float depth) {
-    std::fill(colour_.begin(), colour_.end(), argb | 0xFF000000u);
+    const size_t used = static_cast<size_t>(kWidth) * height_;
+    std::fill(colour_.begin(), colour_.begin() + used, argb | 0xFF000000u);
     const float d = std::clamp(depth, 0.0f, 1.0f);
     const uint16_t value = static_cast<uint16_t>(std::lround(d * 65535.0f));
     // Most frames write no depth: the buffer then still holds the value.
-    if (depthDirty_ || value != depthClearValue_) std::fill(depth_.begin(), depth_.end(), value);
+    if (depthDirty_ || value != depthClearValue_) std::fill(depth_.begin(), depth_.begin() + used, value);
     depthClearValue_ = value;
     depthDirty_ = false;
     return kOk;
@@ -60,11 +61,30 @@ Result GraphicsDevice::EndScene() { return kOk; }
 
 Result GraphicsDevice::Present() {
     ++presentCount_;
-    if (presenter_) presenter_(colour_.data(), kWidth, kHeight);
+    if (!presenter_) return kOk;
+    if (width_ == kWidth) {
+        presenter_(colour_.data(), width_, height_);
+        return kOk;
+    }
+    packed_.resize(static_cast<size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y)
+        std::copy_n(colour_.begin() + static_cast<ptrdiff_t>(y) * kWidth, width_,
+                    packed_.begin() + static_cast<ptrdiff_t>(y) * width_);
+    presenter_(packed_.data(), width_, height_);
     return kOk;
 }
 
 Result GraphicsDevice::Reset() { return kOk; }
+
+Result GraphicsDevice::Reset(int width, int height) {
+    if (width < 1 || width > kWidth || height < 1 || height > kMaxHeight) return kFail;
+    width_ = width;
+    height_ = height;
+    std::fill(colour_.begin(), colour_.end(), 0xFF000000u);
+    std::fill(depth_.begin(), depth_.end(), depthClearValue_);
+    depthDirty_ = false;
+    return kOk;
+}
 
 Result GraphicsDevice::SetRenderState(RenderState state, uint32_t value) {
     switch (state) {
@@ -191,7 +211,7 @@ struct SpanSetup {
 struct PreparedTriangle {
     SpanSetup setup;
     SpanFn fill;
-    Span spans[GraphicsDevice::kHeight];
+    Span spans[GraphicsDevice::kMaxHeight];
     int count;
 };
 
@@ -494,7 +514,7 @@ void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* 
             v[i] = ToFixed(p.v0 + p.dvdx * ox + p.dvdy * oy);
         }
     };
-    int64_t uStart[GraphicsDevice::kHeight], vStart[GraphicsDevice::kHeight];
+    int64_t uStart[GraphicsDevice::kMaxHeight], vStart[GraphicsDevice::kMaxHeight];
     if (texels) starts(first, uStart, vStart);
 
     if (second) {
@@ -502,7 +522,7 @@ void FillSpans(const detail::Rows& first, const detail::Rows* second, uint32_t* 
         // Where a row holds a span of each and they meet, one pass crosses
         // both; otherwise the first half's span goes first, as it would
         // when the halves were drawn one after the other.
-        int64_t uSecond[GraphicsDevice::kHeight], vSecond[GraphicsDevice::kHeight];
+        int64_t uSecond[GraphicsDevice::kMaxHeight], vSecond[GraphicsDevice::kMaxHeight];
         starts(*second, uSecond, vSecond);
         const SpanSetup& t = *second->setup;
         auto texelsOf = [&](const SpanSetup& p, int64_t u, int64_t v) {
@@ -646,8 +666,8 @@ bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const
     const double minY = std::min({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     const double maxY = std::max({static_cast<double>(v0.y), static_cast<double>(v1.y), static_cast<double>(v2.y)});
     if (!std::isfinite(minY) || !std::isfinite(maxY)) return false;
-    const int yStart = static_cast<int>(std::clamp(std::ceil(minY), 0.0, static_cast<double>(kHeight)));
-    const int yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(kHeight - 1)));
+    const int yStart = static_cast<int>(std::clamp(std::ceil(minY), 0.0, static_cast<double>(height_)));
+    const int yEnd = static_cast<int>(std::clamp(std::floor(maxY), -1.0, static_cast<double>(height_ - 1)));
     if (yStart > yEnd) return false;
 
     out.setup = SpanSetup{};
@@ -688,8 +708,8 @@ bool GraphicsDevice::PrepareTriangle(const Vertex& v0, const Vertex& v1In, const
             }
             const int64_t l = TwoLeft ? std::max(crossing(left[0], fy), crossing(left[1], fy)) : crossing(left[0], fy);
             const int64_t r = (TwoLeft ? crossing(right[0], fy) : std::min(crossing(right[0], fy), crossing(right[1], fy))) - 1;
-            const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, kWidth));
-            const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, kWidth - 1));
+            const int xl = static_cast<int>(std::clamp<int64_t>(l, 0, width_));
+            const int xr = static_cast<int>(std::clamp<int64_t>(r, -1, width_ - 1));
             if (xl > xr) continue;
             out.spans[count++] = Span{y, xl, xr};
         }
@@ -716,14 +736,14 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     if (!std::isfinite(left + right + top + bottom)) return false;
     const double area = (static_cast<double>(b.x) - a.x) * (static_cast<double>(c.y) - a.y);
     if (area == 0) return true;
-    const int x0 = static_cast<int>(std::clamp(std::ceil(left), 0.0, static_cast<double>(kWidth)));
-    const int x1 = static_cast<int>(std::clamp(std::ceil(right) - 1, -1.0, static_cast<double>(kWidth - 1)));
-    const int y0 = static_cast<int>(std::clamp(std::ceil(top), 0.0, static_cast<double>(kHeight)));
-    const int y1 = static_cast<int>(std::clamp(std::ceil(bottom) - 1, -1.0, static_cast<double>(kHeight - 1)));
+    const int x0 = static_cast<int>(std::clamp(std::ceil(left), 0.0, static_cast<double>(width_)));
+    const int x1 = static_cast<int>(std::clamp(std::ceil(right) - 1, -1.0, static_cast<double>(width_ - 1)));
+    const int y0 = static_cast<int>(std::clamp(std::ceil(top), 0.0, static_cast<double>(height_)));
+    const int y1 = static_cast<int>(std::clamp(std::ceil(bottom) - 1, -1.0, static_cast<double>(height_ - 1)));
     if (x0 > x1 || y0 > y1) return true;
     SpanSetup s{};
     if (!Setup(a, b, c, area, s)) return true;
-    Span spans[kHeight];
+    Span spans[kMaxHeight];
     int count = 0;
     for (int y = y0; y <= y1; ++y) spans[count++] = Span{y, x0, x1};
     spanFn_(detail::Rows{&s, spans, count}, nullptr, colour_.data(), depth_.data());
@@ -802,18 +822,21 @@ bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2,
 }
 
 bool SaveColourBufferPng(const GraphicsDevice& device, const char* path) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(GraphicsDevice::kWidth) * GraphicsDevice::kHeight * 3);
-    const uint32_t* src = device.ColourBuffer();
-    for (size_t i = 0; i < static_cast<size_t>(GraphicsDevice::kWidth) * GraphicsDevice::kHeight; ++i) {
-        rgb[3 * i] = (src[i] >> 16) & 0xFF;
-        rgb[3 * i + 1] = (src[i] >> 8) & 0xFF;
-        rgb[3 * i + 2] = src[i] & 0xFF;
-    }
+    const int w = device.Width(), h = device.Height();
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = device.Pixel(x, y);
+            uint8_t* out = &rgb[3 * (static_cast<size_t>(y) * w + x)];
+            out[0] = (p >> 16) & 0xFF;
+            out[1] = (p >> 8) & 0xFF;
+            out[2] = p & 0xFF;
+        }
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    image.width = GraphicsDevice::kWidth;
-    image.height = GraphicsDevice::kHeight;
+    image.width = static_cast<png_uint_32>(w);
+    image.height = static_cast<png_uint_32>(h);
     image.format = PNG_FORMAT_RGB;
     return png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr) != 0;
 }

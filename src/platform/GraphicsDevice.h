@@ -1,8 +1,9 @@
 #pragma once
-// Software graphics device: a 480x320 ARGB colour buffer with a 16-bit depth
-// buffer, drawing pre-transformed textured triangles with the fixed-function
-// states the game uses (one texture stage, three colour operations, alpha
-// blending, depth test less-or-equal). Pixel centres lie on integer
+// Software graphics device: a 480x320 ARGB colour buffer (320x480 after a
+// reset to that size) with a 16-bit depth buffer, drawing pre-transformed
+// textured triangles with the fixed-function states the game uses (one
+// texture stage, three colour operations, alpha blending, depth test
+// less-or-equal). Pixel centres lie on integer
 // coordinates and edges follow the top-left fill rule, so a sprite placed at
 // x - 0.5 covers exactly its pixels.
 #include <cstdint>
@@ -114,6 +115,9 @@ class GraphicsDevice {
 public:
     static constexpr int kWidth = 480;
     static constexpr int kHeight = 320;
+    // The back buffer may also be reset to 320x480. Its rows always lie
+    // kWidth pixels apart in the buffers, so it holds up to kMaxHeight rows.
+    static constexpr int kMaxHeight = 480;
 
     GraphicsDevice();
 
@@ -124,6 +128,11 @@ public:
     Result Present();
     Result TestCooperativeLevel() const { return kOk; }
     Result Reset();
+    // A reset to another back-buffer size (at most kWidth wide and
+    // kMaxHeight high); the buffers are cleared.
+    Result Reset(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
     Result SetRenderState(RenderState state, uint32_t value);
     uint32_t GetRenderState(RenderState state) const;
@@ -160,6 +169,11 @@ private:
 
     std::vector<uint32_t> colour_;
     std::vector<uint16_t> depth_;
+    int width_ = kWidth;
+    int height_ = kHeight;
+    // The picture packed row by row for a presenter when the back buffer is
+    // narrower than the rows.
+    std::vector<uint32_t> packed_;
     const Texture* texture_ = nullptr;
     bool zEnable_ = true;
     bool zWrite_ = true;

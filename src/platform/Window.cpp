@@ -216,6 +216,25 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
     return true;
 }
 
+void ResizeGameWindow(int clientWidth, int clientHeight) {
+    auto& s = State();
+    s.clientW = clientWidth;
+    s.clientH = clientHeight;
+    if (!s.window) return;
+    SDL_SetWindowSize(s.window, clientWidth * s.scale, clientHeight * s.scale);
+    if (s.renderer) {
+        if (s.texture) SDL_DestroyTexture(s.texture);
+        SDL_RenderSetLogicalSize(s.renderer, clientWidth, clientHeight);
+        s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, clientWidth,
+                                      clientHeight);
+    }
+}
+
+void GetGameWindowClientSize(int& clientWidth, int& clientHeight) {
+    clientWidth = State().clientW;
+    clientHeight = State().clientH;
+}
+
 void DestroyGameWindow() {
     auto& s = State();
     if (s.texture) SDL_DestroyTexture(s.texture);

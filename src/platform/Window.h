@@ -21,6 +21,11 @@ struct Message {
 bool AcquireSingleInstance(const char* key);
 
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight);
+// Gives the client area a new size (the window keeps its place); frames of
+// that size are presented from then on. Without a window only the size is
+// kept.
+void ResizeGameWindow(int clientWidth, int clientHeight);
+void GetGameWindowClientSize(int& clientWidth, int& clientHeight);
 void DestroyGameWindow();
 bool HasGameWindow();
 // Integer factor by which the window shows the client area (HiDPI).

@@ -10,6 +10,8 @@ public:
     void Reset() { event_ = 0; }
     void SetEvent(int id) { event_ = id; }
     int GetEvent() const { return event_; }
+    // The current scene's step, once per play frame.
+    void Update() {}
 
 private:
     CEvent() = default;

@@ -1,5 +1,6 @@
 #include "win/Graphics.h"
 
+#include "platform/Window.h"
 #include "win/DebugLog.h"
 #include "win/Resource.h"
 #include "win/Sprite.h"
@@ -76,6 +77,13 @@ platform::Result ResetDevice() {
     const platform::Result reset = d->Reset();
     if (reset == platform::kOk) SetDefaultRenderStates();
     return reset;
+}
+
+void ResizeScreen(int width, int height) {
+    platform::ResizeGameWindow(width, height);
+    BackBufferWidth = width;
+    BackBufferHeight = height;
+    if (g_device) g_device->Reset(width, height);
 }
 
 void ReleaseGraphics() {

@@ -27,6 +27,9 @@ bool InitGraphics();
 void SetDefaultRenderStates();
 void SetLighting(int flag);
 platform::Result ResetDevice();
+// A new screen size: the window's client area, the graphics layer's size
+// and the device's back buffer (reset with it; the result is not looked at).
+void ResizeScreen(int width, int height);
 void ReleaseGraphics();
 
 // Loads a slot from a PNG resource at size x size; a slot that already

@@ -155,14 +155,17 @@ TEST(StageFlow, OnlyIdsThatBuildAStageAreStartedAndAStartSetsTheRunsIds) {
         EXPECT_EQ(game->m_player, nullptr);
     }
     game->m_selectedCharacter = 3;
-    ASSERT_TRUE(game->StartStage(271));
-    EXPECT_EQ(game->m_mapId, 271);
-    EXPECT_EQ(game->m_retryMapId, 271);
-    EXPECT_EQ(game->m_restartMapId, 271);
+    ASSERT_TRUE(game->StartStage(267));
+    EXPECT_EQ(game->m_mapId, 267);
+    EXPECT_EQ(game->m_retryMapId, 267);
+    EXPECT_EQ(game->m_restartMapId, 267);
     ASSERT_NE(game->m_player, nullptr);
     EXPECT_EQ(game->m_player->typeId, 3);
     // A retry builds the stage again with a new player.
+    game->m_player->x += 4000;
+    const int32_t movedX = game->m_player->x;
     game->RetryStage();
-    EXPECT_EQ(game->m_characterList.GetCount(), 1);
+    ASSERT_NE(game->m_player, nullptr);
+    EXPECT_NE(game->m_player->x, movedX) << "the player starts again at the stage's start";
     EXPECT_EQ(game->m_triesLeft, 2);
 }

@@ -207,3 +207,41 @@ TEST(Rasterizer, TurnedQuadsDrawAsTheirTwoTrianglesWould) {
                 EXPECT_GT(lit, 0);
             }
 }
+
+TEST(Device, AResetTurnsTheBackBufferOnItsSideAndBack) {
+    GraphicsDevice d;
+    EXPECT_NE(d.Reset(481, 320), kOk);
+    EXPECT_NE(d.Reset(320, 481), kOk);
+    EXPECT_NE(d.Reset(0, 320), kOk);
+    ASSERT_EQ(d.Reset(320, 480), kOk);
+    EXPECT_EQ(d.Width(), 320);
+    EXPECT_EQ(d.Height(), 480);
+    d.Clear(0xFF000000u, 1.0f);
+    d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+    // Everything far beyond the picture: only its 320 x 480 pixels are drawn,
+    // by the fast path and by the triangle walk alike.
+    const uint32_t c = 0xFF405060u;
+    Vertex q[6] = {V(-50, -50, 0, 0, c), V(900, -50, 0, 0, c), V(900, 900, 0, 0, c),
+                   V(-50, -50, 0, 0, c), V(900, 900, 0, 0, c), V(-50, 900, 0, 0, c)};
+    d.DrawPrimitiveUP(2, q, sizeof(Vertex));
+    Vertex t[3] = {V(-50, -50, 0, 0, c), V(2000, -40, 0, 0, c), V(-40, 2000, 0, 0, c)};
+    d.DrawPrimitiveUP(1, t, sizeof(Vertex));
+    int inside = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 320; ++x) inside += d.Pixel(x, y) == c;
+    EXPECT_EQ(inside, 320 * 480);
+    int presented = 0;
+    d.SetPresenter([&](const uint32_t* px, int w, int h) {
+        ++presented;
+        EXPECT_EQ(w, 320);
+        EXPECT_EQ(h, 480);
+        int n = 0;
+        for (int i = 0; i < w * h; ++i) n += px[i] == c;
+        EXPECT_EQ(n, 320 * 480) << "the picture comes packed, row after row";
+    });
+    d.Present();
+    EXPECT_EQ(presented, 1);
+    ASSERT_EQ(d.Reset(480, 320), kOk);
+    EXPECT_EQ(d.Width(), 480);
+    EXPECT_EQ(d.Pixel(0, 0), 0xFF000000u) << "a reset starts from a cleared picture";
+}

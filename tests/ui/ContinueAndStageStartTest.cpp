@@ -85,7 +85,7 @@ TEST_F(ContinueScreen, ReturnToTitleLeavesNoStage) {
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateTitleMain::GetInstance());
     EXPECT_EQ(Root()->GetChild(), CGameInputTitleTop::GetInstance());
     EXPECT_EQ(game->m_mapId, 0);
-    EXPECT_EQ(game->m_stageControl.GetStageId(), 0);
+    EXPECT_EQ(game->m_stageControl.GetStage(), nullptr);
 }
 
 TEST_F(ContinueScreen, AScreenOverItHidesItsWidgetsUntilItCloses) {

@@ -136,7 +136,7 @@ TEST_F(PauseScreen, QuitYesDropsTheResumePointWritesItAndShowsTheTitle) {
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateTitleMain::GetInstance());
     EXPECT_EQ(Root()->GetChild(), CGameInputTitleTop::GetInstance());
     EXPECT_EQ(game->m_mapId, 0);
-    EXPECT_EQ(game->m_stageControl.GetStageId(), 0);
+    EXPECT_EQ(game->m_stageControl.GetStage(), nullptr);
     EXPECT_EQ(game->m_player, nullptr);
 }
 

@@ -201,7 +201,7 @@ TEST_F(StageClear, RestartStartsTheRunAgainWithFreshTries) {
     Frame(19);
     EXPECT_EQ(game->m_triesLeft, 3);
     EXPECT_EQ(game->m_mapId, 266);
-    EXPECT_EQ(CEffect::GetInstance()->m_fade, 0);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 0) << "the new start fades in";
     EXPECT_TRUE(hud->IsPlaying());
 }
 
@@ -218,7 +218,7 @@ TEST_F(StageClear, MenuLeavesForTheStageSelectWithItsCursorOnACell) {
     EXPECT_EQ(select->m_row, 0);
     EXPECT_EQ(select->m_column, 0);
     EXPECT_EQ(game->m_mapId, 0);
-    EXPECT_EQ(game->m_stageControl.GetStageId(), 0);
+    EXPECT_EQ(game->m_stageControl.GetStage(), nullptr);
 }
 
 TEST_F(StageClear, TheShareIconLeavesTheScreenActive) {

@@ -75,7 +75,7 @@ TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageLi
         ++frames;
     }
     EXPECT_EQ(frames, 15) << "16 frames to black, counting the tap's release frame";
-    EXPECT_EQ(game->m_stageControl.GetStageId(), 266);
+    EXPECT_EQ(game->m_mapId, 266);
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
     Frame(5);
 
@@ -97,7 +97,7 @@ TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageLi
     Tap(160, 220);
     Frame(20);
     EXPECT_EQ(states->GetCurrent(), CGameStateMainNormal::GetInstance());
-    EXPECT_EQ(game->m_stageControl.GetStageId(), 268);
+    EXPECT_EQ(game->m_mapId, 268);
     EXPECT_EQ(game->m_selectedCharacter, 5);
 }
 

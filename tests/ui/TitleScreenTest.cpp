@@ -119,7 +119,7 @@ TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
     Frame();
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateMainNormal::GetInstance());
-    EXPECT_EQ(game->m_stageControl.GetStageId(), 266);
+    EXPECT_EQ(game->m_mapId, 266);
     EXPECT_EQ(game->m_triesLeft, 3);
 }
 

@@ -54,7 +54,13 @@
 #include <string>
 #include <vector>
 
+#include "ToolText.h"
+
 namespace {
+
+using tooltext::ParseInt;
+using tooltext::Split;
+using tooltext::WriteIfChanged;
 
 constexpr int kFieldCount = 29;
 constexpr int kMaxRecords = 65535;
@@ -76,23 +82,6 @@ struct Table {
     int32_t count = 0;
     std::vector<std::optional<Record>> records;
 };
-
-std::vector<std::string> Split(const std::string& line) {
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    std::string w;
-    while (in >> w) words.push_back(w);
-    return words;
-}
-
-std::optional<int32_t> ParseInt(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return std::nullopt;
-    return static_cast<int32_t>(v);
-}
 
 int FieldIndex(const std::string& name) {
     for (int i = 0; i < kFieldCount; ++i)
@@ -238,24 +227,6 @@ std::string HeaderSource(const std::vector<Table>& tables) {
     return out.str();
 }
 
-bool WriteIfChanged(const std::filesystem::path& path, const std::string& text) {
-    {
-        std::ifstream in(path, std::ios::binary);
-        if (in) {
-            std::ostringstream old;
-            old << in.rdbuf();
-            if (old.str() == text) return true;
-        }
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out) {
-        std::cerr << "framegen: cannot write " << path.string() << "\n";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -276,8 +247,8 @@ int main(int argc, char** argv) {
         tables.push_back(std::move(t));
     }
     std::filesystem::create_directories(outDir);
-    if (!WriteIfChanged(outDir / "FrameTables.h", HeaderSource(tables))) return 1;
+    if (!WriteIfChanged(outDir / "FrameTables.h", HeaderSource(tables), "framegen")) return 1;
     for (const Table& t : tables)
-        if (!WriteIfChanged(outDir / (t.name + ".cpp"), TableSource(t))) return 1;
+        if (!WriteIfChanged(outDir / (t.name + ".cpp"), TableSource(t), "framegen")) return 1;
     return 0;
 }

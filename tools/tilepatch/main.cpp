@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "HeadlessDraw.h"
 #include "character/Character.h"
 #include "character/CreateCharacter.h"
 #include "framework/StateLoading.h"
@@ -94,24 +95,6 @@ bool ReadPatch(const std::filesystem::path& path, Patch& patch) {
     return true;
 }
 
-// Draws one tile character as the game's sprite drawing places it.
-void DrawTile(CCharacter& c) {
-    const FrameRecord& r = c.CurrentRecord();
-    DrawParams::ResetToDefaults();
-    DrawParams::direction = static_cast<float>(c.facing);
-    DrawParams::pivotX = static_cast<float>(-r.spriteLeft);
-    DrawParams::pivotY = static_cast<float>(-r.spriteTop);
-    DrawParams::scaleX = static_cast<float>(c.scaleX);
-    DrawParams::scaleY = static_cast<float>(c.scaleY);
-    DrawParams::colour = (static_cast<uint32_t>(c.alpha) << 24) | (static_cast<uint32_t>(c.colorR) << 16) |
-                         (static_cast<uint32_t>(c.colorG) << 8) | static_cast<uint32_t>(c.colorB);
-    DrawParams::blendMode = c.blendMode;
-    const int32_t sx = c.x / 10 + (c.facing == 1 ? r.spriteLeft : -r.spriteRight);
-    const int32_t sy = c.y / 10 + r.spriteTop;
-    DrawSprite(sx, sy, r.textureId, r.u + r.spriteLeft, r.v + r.spriteTop, r.spriteRight - r.spriteLeft + 1,
-               r.spriteBottom - r.spriteTop + 1);
-}
-
 bool Render(const Patch& patch, std::vector<uint32_t>& pixels) {
     std::vector<std::unique_ptr<CCharacter>> tiles;
     auto make = [&](const Grid& grid) {
@@ -134,7 +117,7 @@ bool Render(const Patch& patch, std::vector<uint32_t>& pixels) {
     std::stable_sort(tiles.begin(), tiles.end(), [](const auto& a, const auto& b) { return a->layer < b->layer; });
     platform::GraphicsDevice* device = GetDevice();
     device->Clear(0xFF000000u, 1.0f);
-    for (auto& c : tiles) DrawTile(*c);
+    for (auto& c : tiles) headless::DrawCharacterAt(*c, c->x / 10, c->y / 10);
     pixels.assign(device->ColourBuffer(),
                   device->ColourBuffer() + platform::GraphicsDevice::kWidth * platform::GraphicsDevice::kHeight);
     return true;
@@ -157,15 +140,9 @@ int main(int argc, char** argv) {
         std::cerr << "usage: tilepatch OUT_DIR PATCH.txt...\n";
         return 2;
     }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     const std::filesystem::path outDir = argv[1];
     std::filesystem::create_directories(outDir);
-    if (!InitGraphics()) {
-        std::cerr << "tilepatch: no graphics device\n";
-        return 1;
-    }
-    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    if (!headless::OpenGraphics("tilepatch")) return 1;
 
     const int w = platform::GraphicsDevice::kWidth, h = platform::GraphicsDevice::kHeight;
     const int count = argc - 2;

@@ -1,0 +1,251 @@
+// The stage proxy: building stages by id, the pending warp and the switch
+// it performs, starting and restarting, the fall out of the stage and the
+// black masks at the stage's edges.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Effect.h"
+#include "stage/Event.h"
+#include "stage/StageDataControl.h"
+#include "stage/StagePellumbrisk.h"
+#include "stage/StageTestSupport.h"
+#include "win/DebugLog.h"
+#include "win/Sprite.h"
+
+using testing_support::StagePlayTest;
+
+namespace {
+
+class SwitchTest : public StagePlayTest {
+protected:
+    CStageDataControl& Proxy() { return Game()->m_stageControl; }
+    // Asks for a switch the way a room exit does.
+    void Warp(int32_t id, int32_t x, int32_t y, int32_t facing, int32_t transition = 5, int32_t frames = 30) {
+        Proxy().SetPendingStage(id);
+        Proxy().m_startX = x;
+        Proxy().m_startY = y;
+        Proxy().m_startFacing = facing;
+        Proxy().m_transitionType = transition;
+        Proxy().m_transitionFrames = frames;
+    }
+    void ExpectWarpIdle() {
+        EXPECT_EQ(Proxy().m_nextStage, 0);
+        EXPECT_EQ(Proxy().m_startX, -1);
+        EXPECT_EQ(Proxy().m_startY, -1);
+        EXPECT_EQ(Proxy().m_startFacing, 0);
+        EXPECT_EQ(Proxy().m_warpExtra, -1);
+        EXPECT_EQ(Proxy().m_transitionType, -1);
+        EXPECT_EQ(Proxy().m_transitionFrames, 30);
+    }
+};
+
+}  // namespace
+
+TEST_F(SwitchTest, StageIdsBuildTheirStagesAndZeroRemovesIt) {
+    const int32_t widths[8] = {150, 150, 150, 12, 12, 30, 30, 9};
+    for (int32_t id = 266; id <= 273; ++id) {
+        ASSERT_TRUE(Proxy().SetStage(id));
+        ASSERT_NE(Stage(), nullptr);
+        EXPECT_EQ(Stage()->m_stageId, id);
+        EXPECT_EQ(Proxy().GetWidth(), widths[id - 266]);
+        EXPECT_EQ(Proxy().GetNextStage(), 299);
+        EXPECT_EQ(Proxy().GetGoldMultiplier(), 1);
+        EXPECT_EQ(Proxy().GetMusic(), id <= 269 ? 2 : -1);
+        EXPECT_EQ(Stage()->m_retryStageId, id <= 270 ? id : -1);
+    }
+    EXPECT_TRUE(Proxy().SetStage(0));
+    EXPECT_EQ(Stage(), nullptr);
+    EXPECT_FALSE(Proxy().HasStage());
+    // Without a stage the accessors read nothing instead of through null.
+    EXPECT_EQ(Proxy().GetWidth(), 0);
+    EXPECT_EQ(Proxy().GetCameraY(), 0);
+    EXPECT_EQ(Proxy().GetNextStage(), 0);
+    EXPECT_EQ(Proxy().GetGoldMultiplier(), 1);
+    Proxy().Start();
+    Proxy().Update();
+    Proxy().Draw();
+}
+
+TEST_F(SwitchTest, AnIdThatNamesNoStageKeepsTheCurrentOne) {
+    std::vector<std::string> log;
+    SetDebugLogSink([&](const char* line) { log.push_back(line); });
+    Game()->StartStage(266);
+    CStageData* before = Stage();
+    for (int32_t id : {259, 299, 8, -3, 274}) {
+        EXPECT_FALSE(Proxy().SetStage(id));
+        EXPECT_EQ(Stage(), before);
+        // A warp there is dropped, and play goes on where it was.
+        Warp(id, 200, 2400, 1);
+        Frame();
+        EXPECT_EQ(Stage(), before) << id;
+        EXPECT_EQ(Game()->m_mapId, 266);
+        ExpectWarpIdle();
+    }
+    EXPECT_FALSE(log.empty());
+    SetDebugLogSink(nullptr);
+}
+
+TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
+    Game()->StartStage(266);
+    CCharacter* player = Player();
+    player->facing = 1;
+    Warp(267, 200, 2000, -1);
+    Frame();
+    ASSERT_EQ(Game()->m_mapId, 267);
+    EXPECT_EQ(Player(), player) << "the player is kept";
+    EXPECT_EQ(PlayerMapX(), 200);
+    EXPECT_EQ(player->facing, -1);
+    CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(effect->m_overlayKind, 5);
+    EXPECT_EQ(effect->m_fadeTarget, 0);
+    EXPECT_EQ(effect->m_fadeStep, -8);  // 255 / 30 frames, truncated
+    EXPECT_LT(effect->m_fade, 255);    // already one frame of the fade
+    ExpectWarpIdle();
+}
+
+TEST_F(SwitchTest, AWarpWithoutPositionOrFacingKeepsTheStagesStartAndThePlayersFacing) {
+    Game()->StartStage(266);
+    Player()->facing = -1;
+    Warp(268, -1, -1, 0, -1);
+    const int32_t overlay = CEffect::GetInstance()->m_overlayKind;
+    Frame();
+    ASSERT_EQ(Game()->m_mapId, 268);
+    EXPECT_EQ(Stage()->m_startX, 1000);
+    EXPECT_EQ(Stage()->m_startY, 2400);
+    EXPECT_EQ(Player()->facing, -1);
+    EXPECT_EQ(CEffect::GetInstance()->m_overlayKind, overlay) << "no transition asked for";
+}
+
+TEST_F(SwitchTest, TheSceneRoomsPutThePlayerWhereTheirSceneWantsIt) {
+    const int32_t events[3] = {7, 8, 9};
+    for (int32_t id = 271; id <= 273; ++id) {
+        Game()->StartStage(266);
+        Warp(id, 600, 0, 1, 0, 80);
+        Frame();
+        ASSERT_EQ(Game()->m_mapId, id);
+        EXPECT_EQ(Stage()->m_startX, 2200);
+        EXPECT_EQ(Stage()->m_startY, 2400);
+        EXPECT_EQ(CEvent::GetInstance()->GetEvent(), events[id - 271]);
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -255 / 80);
+        // These rooms record no retry stage of their own.
+        EXPECT_EQ(Game()->m_retryMapId, 266);
+        // Started afresh they use their start position.
+        Game()->StartStage(id);
+        EXPECT_EQ(Stage()->m_startX, 1000);
+        EXPECT_EQ(PlayerMapX(), 1000);
+    }
+}
+
+TEST_F(SwitchTest, ASwitchAskedForDuringTheCharacterUpdatesHappensInTheSameFrame) {
+    Game()->StartStage(266);
+    struct Asker : CCharacter {
+        void Update() override {
+            if (!asked) CGameMain::GetInstance()->m_stageControl.SetPendingStage(268);
+            asked = true;
+        }
+        bool asked = false;
+    };
+    Game()->m_characterList.Add(new Asker());
+    Frame();
+    EXPECT_EQ(Game()->m_mapId, 268);
+    EXPECT_EQ(Stage()->m_cameraX, -400) << "the new stage's first camera step followed the switch";
+}
+
+TEST_F(SwitchTest, AWarpOfNoFramesFadesInAtOnce) {
+    Game()->StartStage(266);
+    Warp(267, 200, 2400, 1, 5, 0);
+    Frame();
+    EXPECT_EQ(Game()->m_mapId, 267);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -255);
+    Warp(268, 200, 2400, 1, 5, -7);
+    Frame();
+    EXPECT_EQ(Game()->m_mapId, 268);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -255);
+}
+
+TEST_F(SwitchTest, RestartMakesAPlayerWhenThereIsNone) {
+    ASSERT_TRUE(Proxy().SetStage(267));
+    Game()->m_player = nullptr;
+    Stage()->m_startX = 1000;
+    Stage()->m_startY = 2400;
+    Proxy().Restart();
+    ASSERT_NE(Player(), nullptr);
+    EXPECT_EQ(Game()->m_cameraTarget, Player());
+    EXPECT_EQ(PlayerMapX(), 1000);
+    EXPECT_EQ(PlayerMapY(), 2400);
+}
+
+TEST_F(SwitchTest, StartRecordsTheIdsAndBeginsWithAFadeAndAFreshWorld) {
+    Game()->StartStage(266);
+    CCharacter* first = Player();
+    Game()->m_characterList.Add(new CCharacter());
+    Game()->m_subCharacterList.Add(new CCharacter());
+    Proxy().Start();
+    EXPECT_EQ(Game()->m_subCharacterList.GetCount(), 0);
+    EXPECT_NE(Player(), nullptr);
+    EXPECT_EQ(Game()->m_cameraTarget, Player());
+    (void)first;
+    EXPECT_EQ(Game()->m_mapId, 266);
+    EXPECT_EQ(Game()->m_retryMapId, 266);
+    EXPECT_EQ(Game()->m_restartMapId, 266);
+    CEffect* e = CEffect::GetInstance();
+    EXPECT_EQ(e->m_fadeTarget, 0);
+    EXPECT_EQ(e->m_fadeStep, -5);
+    EXPECT_EQ(e->m_overlayKind, 1);
+    EXPECT_EQ(e->m_overlayStep, -10);
+    EXPECT_EQ(Stage()->m_state, 2);
+    auto* base = dynamic_cast<CStageDataBase*>(Stage());
+    ASSERT_NE(base, nullptr);
+    EXPECT_TRUE(base->IsStarted());
+    Stage()->End();
+    EXPECT_FALSE(base->IsStarted());
+}
+
+TEST_F(SwitchTest, FallingOutOfTheStageStopsThePlayerOnce) {
+    Game()->StartStage(266);
+    CCharacter* player = Player();
+    player->y = 4200;
+    Proxy().Update();
+    EXPECT_EQ(player->hp, 0);
+    EXPECT_EQ(player->frame, 120);
+    EXPECT_EQ(player->y, 4000);
+    EXPECT_EQ(sounds, std::vector<int32_t>{31});
+    Frame(5);
+    EXPECT_EQ(sounds, std::vector<int32_t>{31});
+    EXPECT_EQ(player->frame, 120);
+    EXPECT_EQ(player->stateTimer, 5) << "the state is not entered again";
+    EXPECT_EQ(player->y, 4000);
+}
+
+TEST_F(SwitchTest, FallingBelowTheViewHigherUpTheTowerDoesNothing) {
+    Game()->StartStage(269);
+    Stage()->m_cameraY = 0;  // the camera near the top, far above the bottom
+    Game()->m_cameraTarget = nullptr;
+    Player()->y = 4400;
+    EXPECT_FALSE(Stage()->CheckFallOut());
+    EXPECT_GT(Player()->hp, 0);
+}
+
+TEST_F(SwitchTest, MasksCoverWhatLiesOutsideTheStage) {
+    std::vector<SpriteDraw> masks;
+    SetSpriteObserver([&](const SpriteDraw& d) {
+        if (d.slot == 1) masks.push_back(d);
+    });
+    Game()->StartStage(273);  // 9 cells wide, centred: 600 units of black each side
+    ASSERT_EQ(Stage()->m_cameraX, -600);
+    Proxy().Draw();
+    ASSERT_EQ(masks.size(), 2u);
+    EXPECT_EQ(masks[0].x, 420);  // right: (3600 + 600) / 10
+    EXPECT_EQ(masks[0].w, 70);   // 10 pixels wider than the strip
+    EXPECT_EQ(masks[0].h, 320);
+    EXPECT_EQ(masks[1].x, 0);
+    EXPECT_EQ(masks[1].w, 60);
+    masks.clear();
+    Game()->StartStage(266);  // at the left end: the camera a cell before it
+    Proxy().Draw();
+    ASSERT_EQ(masks.size(), 1u);
+    EXPECT_EQ(masks[0].w, 40);
+    SetSpriteObserver(nullptr);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// For the review tools that draw with the game's own code: the graphics
+// device opened without a window with every texture slot loaded, and one
+// character's current frame drawn as the game's sprite drawing places it.
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+
+#include "character/Character.h"
+#include "framework/StateLoading.h"
+#include "win/Graphics.h"
+#include "win/Sprite.h"
+
+namespace headless {
+
+inline bool OpenGraphics(const char* tool) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (!InitGraphics()) {
+        std::cerr << tool << ": no graphics device\n";
+        return false;
+    }
+    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    return true;
+}
+
+// The character's anchor at pixel (x, y), its scale times `zoom`.
+inline void DrawCharacterAt(CCharacter& c, int32_t x, int32_t y, double zoom = 1.0) {
+    const FrameRecord& r = c.CurrentRecord();
+    DrawParams::ResetToDefaults();
+    DrawParams::direction = static_cast<float>(c.facing);
+    DrawParams::pivotX = static_cast<float>(-r.spriteLeft);
+    DrawParams::pivotY = static_cast<float>(-r.spriteTop);
+    DrawParams::scaleX = static_cast<float>(c.scaleX * zoom);
+    DrawParams::scaleY = static_cast<float>(c.scaleY * zoom);
+    DrawParams::colour = (static_cast<uint32_t>(c.alpha) << 24) | (static_cast<uint32_t>(c.colorR) << 16) |
+                         (static_cast<uint32_t>(c.colorG) << 8) | static_cast<uint32_t>(c.colorB);
+    DrawParams::blendMode = c.blendMode;
+    const int32_t left = c.facing == 1 ? r.spriteLeft : -r.spriteRight;
+    DrawSprite(x + left, y + r.spriteTop, r.textureId, r.u + r.spriteLeft, r.v + r.spriteTop,
+               r.spriteRight - r.spriteLeft + 1, r.spriteBottom - r.spriteTop + 1);
+}
+
+}  // namespace headless
