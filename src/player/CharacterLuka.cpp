@@ -1,5 +1,7 @@
 #include "player/CharacterLuka.h"
 
+#include <cstdlib>
+
 #include "character/CharacterEffect.h"
 #include "character/CharacterList.h"
 #include "frames/FrameTables.h"
@@ -34,6 +36,7 @@ constexpr int32_t kZapDrift = 10;
 constexpr double kTumbleTurn = 0.3;
 // The fade to black before a defeat stage: 3 a frame, 85 frames.
 constexpr int32_t kDefeatFadeStep = 3;
+constexpr int32_t kBlack = 255;
 // Chance of the cough, sob or twitch each frame: 1 in 15.
 constexpr int32_t kFidgetChance = 15;
 
@@ -70,16 +73,37 @@ void CCharacterLuka::SetState(int32_t state) {
         EnterState(state);
         return;
     }
-    // Her dash and defeat records have a smaller body around the position
-    // than the ninja's records, whose body stands on the position: a player
-    // standing on something when the body changes keeps its bottom there.
     const FrameRecord before = CurrentRecord();
     const bool standing = HasBody(before) && !IsAirborne();
     ++setStateDepth_;
     EnterState(state);
     --setStateDepth_;
-    const FrameRecord& after = CurrentRecord();
-    if (standing && HasBody(after)) y += before.bodyBottom - after.bodyBottom;
+    KeepPlace(before, standing);
+}
+
+// Her dash and defeat records have a smaller body around the position than
+// the ninja's records, whose body stands on the position. A player standing
+// on something when the body changes keeps its bottom there; and where the
+// other width loses the foothold at an edge or reaches into a wall, the
+// player moves sideways by at most the difference, so that it stands, or is
+// free, again (instead of sliding off the edge or being pushed out of the
+// wall through its top).
+void CCharacterLuka::KeepPlace(const FrameRecord& before, bool standing) {
+    const FrameRecord after = CurrentRecord();
+    if (!HasBody(before) || !HasBody(after) || before == after) return;
+    if (standing) y += before.bodyBottom - after.bodyBottom;
+    auto fits = [&] { return FindBlockOverlap() == nullptr && (!standing || vy < 0 || !IsAirborne()); };
+    if (fits()) return;
+    const int32_t reach =
+        std::abs((before.bodyRight - before.bodyLeft) - (after.bodyRight - after.bodyLeft)) / 2 + 1;
+    const int32_t x0 = x;
+    for (int32_t d = 1; d <= reach; ++d) {
+        for (int32_t side : {1, -1}) {
+            x = x0 + side * d;
+            if (fits()) return;
+        }
+    }
+    x = x0;
 }
 
 void CCharacterLuka::EnterState(int32_t state) {
@@ -178,10 +202,12 @@ bool CCharacterLuka::FadeFinished() {
     return effect->m_fade == effect->m_fadeTarget;
 }
 
+bool CCharacterLuka::IsBlack() { return CEffect::GetInstance()->m_fade == kBlack; }
+
 void CCharacterLuka::StartFadeToBlack() {
     CEffect* effect = CEffect::GetInstance();
     effect->m_fade = 0;
-    effect->m_fadeTarget = 255;
+    effect->m_fadeTarget = kBlack;
     effect->m_fadeStep = kDefeatFadeStep;
 }
 
@@ -238,8 +264,10 @@ void CCharacterLuka::UpdateDefeat() {
             break;
         case 142:
         case 143:
-            // Asked for again each frame until the switch has happened.
-            if (FadeFinished()) RequestDefeatStage(kFirstDefeatStage);
+            // Asked for again each frame until the switch has happened: the
+            // switch fades the new stage in from black, so once the screen
+            // is no longer black it is not asked for again.
+            if (FadeFinished() && IsBlack()) RequestDefeatStage(kFirstDefeatStage);
             ApplyGravity();
             break;
         case 150:

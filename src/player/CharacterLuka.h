@@ -60,12 +60,15 @@ protected:
     int32_t bonkEffect = 550;
 
 private:
+    // After a change of record: the player's place kept for the new body.
+    void KeepPlace(const FrameRecord& before, bool standing);
     // A touch opens the Continue screen: the press is taken whole, and the
     // player is no longer steered.
     void TouchToContinue();
     static void OpenContinue();
     // The screen fade has reached its target.
     static bool FadeFinished();
+    static bool IsBlack();
     static void StartFadeToBlack();
     static void RequestDefeatStage(const DefeatStage& stage);
     // The blast of kind 28: four star pieces and forty sparkles.

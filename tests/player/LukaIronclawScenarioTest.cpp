@@ -332,6 +332,46 @@ TEST(IronclawDash, AWindUpAtATenthThenThePounceThatSlowsToAThirdTurnedAlongItsFl
     EXPECT_EQ(up.player->angle2, up.player->angle);
 }
 
+TEST(LukaIronclaw, AChangeOfBodyKeepsTheFootholdAtALedgeAndStaysOutOfWalls) {
+    // Standing on a ledge's corner by a unit: the dash's narrower body keeps
+    // the foothold and runs along the top instead of sliding down its side.
+    const std::vector<std::string> step = {
+        "............",
+        "............",
+        "............",
+        "....########",
+        "############",
+    };
+    {
+        Room<CCharacterIronclaw> ledge(1581, 1200, step);
+        ASSERT_TRUE(ledge.player->frame == 230 || ledge.player->frame == 231);
+        ledge.Tap(ledge.player->x + 1900, ledge.player->y + 250);
+        for (int i = 0; i < 30; ++i) {
+            ledge.s.Run(1);
+            EXPECT_LE(ledge.player->y, 1200) << i;
+        }
+        EXPECT_GT(ledge.player->x, 3000);
+        EXPECT_EQ(ledge.player->y, 1200);
+    }
+
+    // A dash that ends against a wall in the air: the wider body of the fall
+    // is moved out of the wall, not pushed up through the wall's top.
+    Room<CCharacterLuka> wall(700, 1200);
+    wall.player->SetState(290);
+    wall.Tap(100, 1200);
+    int32_t lastY = wall.player->y;
+    for (int i = 0; i < 60; ++i) {
+        wall.s.Run(1);
+        EXPECT_GE(wall.player->y, lastY - 60) << "no jump up at frame " << i;
+        const FrameRecord& body = wall.player->CurrentRecord();
+        EXPECT_GE(wall.player->x + std::min(body.bodyLeft * wall.player->facing, body.bodyRight * wall.player->facing),
+                  400)
+            << "outside the wall";
+        lastY = wall.player->y;
+    }
+    EXPECT_EQ(wall.player->y, kFloor);
+}
+
 // --- Defeats ---------------------------------------------------------------------
 
 template <class P>
@@ -396,6 +436,18 @@ TYPED_TEST(Defeats, CrawlingThenTheFirstDefeatStageOnlyOnceTheScreenIsBlack) {
     EXPECT_GE(requests, 30) << "asked for again every frame until the switch";
     EXPECT_TRUE(r.player->frame == 142 || r.player->frame == 143);
     EXPECT_FALSE(ContinueIsOpen());
+
+    // The switch fades the defeat stage in from black; the stage's scene
+    // takes the player on from there. Until it does, the switch is not asked
+    // for again, during the fade-in or after it.
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_fade = 255;
+    effect->m_fadeTarget = 0;
+    effect->m_fadeStep = -3;
+    seen.clear();
+    r.s.Run(150);
+    EXPECT_EQ(effect->m_fade, 0);
+    for (const auto& [fade, p] : seen) EXPECT_EQ(p.stage, 0) << "at fade " << fade;
 }
 
 TYPED_TEST(Defeats, ZappedThrownUpAndTheContinueScreenOnTheLanding) {
