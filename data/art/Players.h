@@ -33,6 +33,8 @@ Canvas PaintOwnCell(const Layout& layout, const Cell& cell);
 // the character of each cell is chosen by its pose name's prefix.
 Canvas DrawSharedSheet(const Layout& layout, Who (*whoOf)(const Cell&));
 
+// The Ninja's cells on its sheet (slot 19's top-left quarter, ninja.cpp).
+const std::vector<Cell>& NinjaCells();
 // The cells Luka's and Ironclaw's second sheets (slots 26 and 28) share:
 // their defeat poses 162-194.
 const std::vector<Cell>& SecondSheetCells();

@@ -610,58 +610,61 @@ const std::vector<Cell>& SecondSheetCells() {
 }
 
 std::vector<Cell> BorrowedCells(Who who, int dx, int dy) {
-    // The Ninja's cells (ninja.cpp) whose records Luka and Ironclaw share,
-    // with the states that show them in their tables. Only Luka's dying
-    // spin 110 is among them; Ironclaw's is on his own sheet.
+    // The Ninja's cells (by pose and anchor) whose records Luka and Ironclaw
+    // share, with the states that show them in their tables. Only Luka's
+    // dying spin 110 is among them; Ironclaw's is on his own sheet.
     struct Row {
         const char* pose;
-        const char* states;
-        int x, y;
         Anchor anchor;
+        const char* states;
     };
     static const Row kRows[] = {
-        {"stand_a", "220 960 963 986 988", 0, 0, Anchor::Feet},
-        {"stand_b", "964 984 989", 40, 0, Anchor::Feet},
-        {"crouch", "280 360 363 443 444 445 969 980 987", 80, 0, Anchor::Feet},
-        {"tumble", "120 121 981 982", 160, 0, Anchor::Centre},
-        {"down", "983", 200, 0, Anchor::Feet},
-        {"walk_1", "250 961", 0, 40, Anchor::Feet},
-        {"walk_2", "251 962", 40, 40, Anchor::Feet},
-        {"walk_3", "252", 80, 40, Anchor::Feet},
-        {"walk_4", "253", 120, 40, Anchor::Feet},
-        {"run_1", "260", 160, 40, Anchor::Feet},
-        {"run_2", "261", 200, 40, Anchor::Feet},
-        {"run_3", "262", 0, 80, Anchor::Feet},
-        {"run_4", "263", 40, 80, Anchor::Feet},
-        {"rise", "440 965 966", 80, 80, Anchor::Centre},
-        {"fall_a", "304 967", 120, 80, Anchor::Centre},
-        {"fall_b", "968", 160, 80, Anchor::Centre},
-        {"spin", "281 361 362", 200, 80, Anchor::Centre},
-        {"wall_a", "384 404 424", 0, 120, Anchor::Wall},
-        {"ceil_a", "386 406 426", 80, 120, Anchor::Ceiling},
-        {"victory", "990", 160, 160, Anchor::Centre},
-        {"victory", "940 941 985", 160, 160, Anchor::Feet},
-        {"dive", "441 442", 200, 160, Anchor::Centre},
-        {"throw_wind", "380 400", 0, 200, Anchor::Centre},
-        {"throw_wind", "382 402", 0, 200, Anchor::Feet},
-        {"throw", "381 401 421", 40, 200, Anchor::Centre},
-        {"throw", "300-303 383 403 423", 40, 200, Anchor::Feet},
-        {"wall_throw", "385 405 425", 80, 200, Anchor::Wall},
-        {"ceil_throw", "387 407 427", 120, 200, Anchor::Ceiling},
-        {"seal", "420", 160, 200, Anchor::Centre},
-        {"seal", "422", 160, 200, Anchor::Feet},
-        {"item_get", "310", 200, 200, Anchor::Centre},
-        {"item_get", "311", 200, 200, Anchor::Feet},
+        {"stand_a", Anchor::Feet, "220 960 963 986 988"},
+        {"stand_b", Anchor::Feet, "964 984 989"},
+        {"crouch", Anchor::Feet, "280 360 363 443 444 445 969 980 987"},
+        {"tumble", Anchor::Centre, "120 121 981 982"},
+        {"down", Anchor::Feet, "983"},
+        {"walk_1", Anchor::Feet, "250 961"},
+        {"walk_2", Anchor::Feet, "251 962"},
+        {"walk_3", Anchor::Feet, "252"},
+        {"walk_4", Anchor::Feet, "253"},
+        {"run_1", Anchor::Feet, "260"},
+        {"run_2", Anchor::Feet, "261"},
+        {"run_3", Anchor::Feet, "262"},
+        {"run_4", Anchor::Feet, "263"},
+        {"rise", Anchor::Centre, "440 965 966"},
+        {"fall_a", Anchor::Centre, "304 967"},
+        {"fall_b", Anchor::Centre, "968"},
+        {"spin", Anchor::Centre, "281 361 362"},
+        {"wall_a", Anchor::Wall, "384 404 424"},
+        {"ceil_a", Anchor::Ceiling, "386 406 426"},
+        {"victory", Anchor::Centre, "990"},
+        {"victory", Anchor::Feet, "940 941 985"},
+        {"dive", Anchor::Centre, "441 442"},
+        {"throw_wind", Anchor::Centre, "380 400"},
+        {"throw_wind", Anchor::Feet, "382 402"},
+        {"throw", Anchor::Centre, "381 401 421"},
+        {"throw", Anchor::Feet, "300-303 383 403 423"},
+        {"wall_throw", Anchor::Wall, "385 405 425"},
+        {"ceil_throw", Anchor::Ceiling, "387 407 427"},
+        {"seal", Anchor::Centre, "420"},
+        {"seal", Anchor::Feet, "422"},
+        {"item_get", Anchor::Centre, "310"},
+        {"item_get", Anchor::Feet, "311"},
     };
     // The cells name their poses for the layouts' lifetime (the program's).
     static std::deque<std::string> names;
     const std::string prefix = who == Who::Luka ? "luka." : "ironclaw.";
     std::vector<Cell> cells;
     for (const Row& r : kRows) {
+        const Cell* ninja = nullptr;
+        for (const Cell& c : NinjaCells())
+            if (std::string(c.pose) == r.pose && c.anchor == r.anchor) ninja = &c;
+        if (!ninja) Fail(std::string("the Ninja's sheet has no cell ") + r.pose);
         names.push_back(prefix + r.pose);
         const char* states = r.states;
         if (who == Who::Luka && std::string(r.pose) == "tumble") states = "110 120 121 981 982";
-        cells.push_back({names.back().c_str(), states, r.x + dx, r.y + dy, r.anchor});
+        cells.push_back({names.back().c_str(), states, ninja->x + dx, ninja->y + dy, r.anchor});
     }
     return cells;
 }

@@ -220,6 +220,12 @@ void CCharacterLuka::TouchToContinue() {
     OpenContinue();
 }
 
+void CCharacterLuka::WaitForTouch(int32_t fidgetFrame, bool falls) {
+    TouchToContinue();
+    if (GameRand() % kFidgetChance == 0) SetFrame(fidgetFrame);
+    if (falls) ApplyGravity();
+}
+
 void CCharacterLuka::RequestDefeatStage(const DefeatStage& stage) {
     CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
     control.SetPendingStage(stage.stage);
@@ -298,9 +304,7 @@ void CCharacterLuka::UpdateDefeat() {
             if (FadeFinished()) TouchToContinue();
             break;
         case 171:
-            TouchToContinue();
-            if (GameRand() % kFidgetChance == 0) SetFrame(172);
-            ApplyGravity();
+            WaitForTouch(172, true);
             break;
         case 172:
             // Coughing soot: puffs at the mouth and two streams ahead.
@@ -322,9 +326,7 @@ void CCharacterLuka::UpdateDefeat() {
             ApplyGravity();
             break;
         case 182:
-            TouchToContinue();
-            if (GameRand() % kFidgetChance == 0) SetFrame(183);
-            ApplyGravity();
+            WaitForTouch(183, true);
             break;
         case 183:
             // Tears thrown back.
@@ -335,8 +337,7 @@ void CCharacterLuka::UpdateDefeat() {
             ApplyGravity();
             break;
         case 193:
-            TouchToContinue();
-            if (GameRand() % kFidgetChance == 0) SetFrame(194);
+            WaitForTouch(194, false);
             break;
         case 194:
             TouchToContinue();

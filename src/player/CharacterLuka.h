@@ -66,6 +66,9 @@ private:
     // player is no longer steered.
     void TouchToContinue();
     static void OpenContinue();
+    // Waiting for that touch, now and then showing the other picture (a
+    // cough, a sob, a twitch); falling or held where it is.
+    void WaitForTouch(int32_t fidgetFrame, bool falls);
     // The screen fade has reached its target.
     static bool FadeFinished();
     static bool IsBlack();
