@@ -9,7 +9,8 @@
 //  cell     at       anchor  states
 //  flap_a   0,0      centre  230 250      (wings up)
 //  flap_b   40,0     centre  231 251      (wings down)
-//  dive     80,0     centre  252 253      (wings folded back, beak forward; turned along its flight)
+//  dive     80,0     centre  252 253      (wings folded back, beak up: the game turns it along its
+//                                         flight, angle 0 pointing up)
 //  hurt     120,0    centre  10 110 111
 //  egg      160,0    centre  attack effect 740 (16 x 16)
 #include "Enemies.h"
@@ -75,7 +76,7 @@ rig::Model MakeBird() {
 const enemies::PoseLine kPoses[] = {
     {"flap_a", "root:22,22 place:centre wingN1=155 wingN2=200 wingF1=175 wingF2=215 neck=120"},
     {"flap_b", "root:22,20 place:centre wingN1=30 wingN2=-10 wingF1=55 wingF2=15 neck=128 face:blink"},
-    {"dive", "root:18,20 place:centre body=-90 neck=95 wingN1=-100 wingN2=-92 wingF1=-95 wingF2=-88 legs=-95 tail=-92"},
+    {"dive", "root:20,17 place:centre body=0 neck=185 head=180 wingN1=-10 wingN2=-2 wingF1=-5 wingF2=2 legs=-5 tail=-2"},
     {"hurt", "root:20,20 place:centre body=-60 neck=175 wingN1=100 wingN2=60 wingF1=200 wingF2=230 legs=-30 face:hurt"},
 };
 
@@ -114,9 +115,9 @@ ART_LAYOUT(kEggLayout);
 
 const Review kBirdReview{"bird", {165}, {
     {"fly 230", {{"flap_a", 6}, {"flap_b", 6}, {"flap_a", 6}, {"flap_b", 6}, {"egg", 0}}},
-    {"dive 250", {{"flap_a", 6}, {"flap_b", 6}, {"dive", 4, 30}, {"dive", 4, 45}, {"dive", 4, 60}}},
+    {"dive 250", {{"flap_a", 6}, {"flap_b", 6}, {"dive", 4, 120}, {"dive", 4, 135}, {"dive", 4, 150}}},
     {"hurt 10 110", {{"flap_a", 4}, {"hurt", 20}, {"flap_b", 4}}},
-}, {{"flap_a", 0}, {"flap_b", 0}, {"dive", 0, 40}, {"egg", 0}, {"hurt", 0}}};
+}, {{"flap_a", 0}, {"flap_b", 0}, {"dive", 0, 130}, {"egg", 0}, {"hurt", 0}}};
 ART_REVIEW(kBirdReview);
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
 // The bat. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterBat : public CCharacterEnemy {};
+class CCharacterBat : public CCharacterEnemyStandIn {};

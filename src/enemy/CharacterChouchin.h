@@ -1,5 +1,5 @@
 #pragma once
 // The lantern ghost. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterChouchin : public CCharacterEnemy {};
+class CCharacterChouchin : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The crow-billed goblin. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterCrowBilledGoblin : public CCharacterEnemy {};
+class CCharacterCrowBilledGoblin : public CCharacterEnemyStandIn {};

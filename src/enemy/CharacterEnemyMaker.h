@@ -1,5 +1,45 @@
 #pragma once
-// The spawner that releases enemies. (Stand-in until the enemies land.)
+// The spawner: a stage object that keeps a fight going by releasing an
+// enemy at a fixed interval, on screen or off. 10005 drops homing
+// will-o'-wisps at spots around the screen's centre; 10074 and 11072 send
+// crow-billed goblins and dragons in from beyond the screen edge the
+// player faces. No spot lies within 800 of the player, and a spawner keeps
+// at most kMaxLiveChildren of its enemies alive at once.
+#include <cstdint>
+
 #include "enemy/CharacterEnemy.h"
 
-class CCharacterEnemyMaker : public CCharacterEnemy {};
+class CCharacterEnemyMaker : public CCharacterEnemy {
+public:
+    static constexpr int32_t kWisps = 230;
+    static constexpr int32_t kCrows = 250;
+    static constexpr int32_t kDragons = 270;
+
+    // The kinds released.
+    static constexpr int32_t kWispId = 10006;
+    static constexpr int32_t kCrowId = 10072;
+    static constexpr int32_t kDragonId = 11073;
+
+    // A spot this close to the player (or closer) is drawn again.
+    static constexpr int32_t kKeepAway = 800;
+    // More live enemies of one spawner than this and it releases none
+    // until some are gone.
+    static constexpr int32_t kMaxLiveChildren = 8;
+
+    CCharacterEnemyMaker();
+
+    void SetTypeId(int32_t id) override;
+    // Its own step: no sleep off screen and no presence rule.
+    void Update() override;
+    void SetState(int32_t state) override;
+
+    // How many of the enemies it released are still in play.
+    int32_t LiveChildren() const;
+
+private:
+    void ReleaseWisp();
+    void ReleaseFlyer(int32_t typeId);
+    // Places a released enemy, appends it to the world and keeps it among
+    // the spawner's children.
+    void Release(int32_t typeId, int32_t x, int32_t y, int32_t facing);
+};

@@ -1,5 +1,5 @@
 #pragma once
 // The fox. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterFox : public CCharacterEnemy {};
+class CCharacterFox : public CCharacterEnemyStandIn {};

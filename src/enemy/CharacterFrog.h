@@ -1,5 +1,5 @@
 #pragma once
 // The frog. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterFrog : public CCharacterEnemy {};
+class CCharacterFrog : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The small ghost. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterGhost : public CCharacterEnemy {};
+class CCharacterGhost : public CCharacterEnemyStandIn {};

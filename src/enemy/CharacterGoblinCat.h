@@ -1,5 +1,5 @@
 #pragma once
 // The goblin cat. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterGoblinCat : public CCharacterEnemy {};
+class CCharacterGoblinCat : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The hopping umbrella. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterKarakasa : public CCharacterEnemy {};
+class CCharacterKarakasa : public CCharacterEnemyStandIn {};

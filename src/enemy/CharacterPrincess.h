@@ -1,9 +1,9 @@
 #pragma once
 // The princess of the opening and ending scenes. (Stand-in until the
 // enemies land: she holds whatever pose the scenes set.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterPrincess : public CCharacterEnemy {
+class CCharacterPrincess : public CCharacterEnemyStandIn {
 public:
     CCharacterPrincess() {
         typeId = 101;

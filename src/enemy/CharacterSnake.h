@@ -1,5 +1,5 @@
 #pragma once
 // The snake. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterSnake : public CCharacterEnemy {};
+class CCharacterSnake : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The snow fairy. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterSnowFairy : public CCharacterEnemy {};
+class CCharacterSnowFairy : public CCharacterEnemyStandIn {};

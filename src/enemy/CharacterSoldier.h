@@ -1,5 +1,5 @@
 #pragma once
 // The soldier. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterSoldier : public CCharacterEnemy {};
+class CCharacterSoldier : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The spider. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterSpider : public CCharacterEnemy {};
+class CCharacterSpider : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The thunderer. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterThunderer : public CCharacterEnemy {};
+class CCharacterThunderer : public CCharacterEnemyStandIn {};

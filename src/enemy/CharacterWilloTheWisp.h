@@ -1,5 +1,5 @@
 #pragma once
 // The will-o'-the-wisp, a floating flame. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterWilloTheWisp : public CCharacterEnemy {};
+class CCharacterWilloTheWisp : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The stage-gimmick base. (Stand-in until the gimmicks land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterYakumono : public CCharacterEnemy {};
+class CCharacterYakumono : public CCharacterEnemyStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The zen priest. (Stand-in until the enemies land.)
-#include "enemy/CharacterEnemy.h"
+#include "enemy/CharacterEnemyStandIn.h"
 
-class CCharacterZenPriest : public CCharacterEnemy {};
+class CCharacterZenPriest : public CCharacterEnemyStandIn {};

@@ -15,20 +15,9 @@ namespace platform {
 
 namespace detail {
 struct SpanSetup;  // per-draw state of the span routines
-// One row of a primitive: pixels xl..xr of row y.
-struct Span {
-    int y, xl, xr;
-};
-// The rows of one primitive, top to bottom, with its set-up.
-struct Rows {
-    const SpanSetup* setup;
-    const Span* spans;
-    int count;
-};
-// Fills the rows of one primitive into the colour (and depth) buffer; with
-// a second primitive of the same states (the other half of a sprite), the
-// rows of both are filled together, row by row.
-using SpanFn = void (*)(const Rows& first, const Rows* second, uint32_t* colour, uint16_t* depth);
+struct Rows;       // the rows of a primitive and their set-ups
+// Fills the rows into the colour (and depth) buffer.
+using SpanFn = void (*)(const Rows& rows, uint32_t* colour, uint16_t* depth);
 struct PreparedTriangle;
 }  // namespace detail
 
@@ -152,9 +141,13 @@ public:
 
     uint64_t PresentCount() const { return presentCount_; }
 
+    // Draws with the portable span routines even where wider ones would run
+    // (the tests compare the two).
+    void UsePortableSpans(bool portable) { portableSpans_ = portable; }
+
 private:
     void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
-    // Set-up, span routine and rows of one triangle; false when it draws
+    // Set-up, span routine and edges of one triangle; false when it draws
     // nothing.
     bool PrepareTriangle(const Vertex& a, const Vertex& b, const Vertex& c, detail::PreparedTriangle& out);
     // The two triangles (a, b, c) and (a, c, d) of a turned sprite, drawn
@@ -188,6 +181,7 @@ private:
     // Whether any draw wrote depth since the last clear, and the cleared value.
     bool depthDirty_ = false;
     uint16_t depthClearValue_ = 0xFFFF;
+    bool portableSpans_ = false;
     Presenter presenter_;
     uint64_t presentCount_ = 0;
 };

@@ -290,6 +290,24 @@ void CCharacterNinja::SetState(int32_t state) {
         case 406:
             RefillAirDashes();
             break;
+        case 381:
+        case 383:
+        case 385:
+        case 387:
+            ReleaseBomb(state);
+            break;
+        case 401:
+        case 403:
+        case 405:
+        case 407:
+            ReleaseShuriken(state);
+            break;
+        case 421:
+        case 423:
+        case 425:
+        case 427:
+            ReleaseNinjutsu();
+            break;
         case PlayerState::DiveAttack:
             vx = 0;
             vy = -40;

@@ -292,4 +292,23 @@ protected:
                          int32_t fade);
 
     static bool InRange(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
+
+    // --- Throws and ninjutsu ------------------------------------------------
+
+    // The handlers' shared shape for the block starting at `first` (380,
+    // 400 or 420): the stance follows the surface (air, ground, wall,
+    // ceiling) by moving the record index, then the touch tests.
+    void UpdateThrowStance(int32_t first);
+    // The entry actions of the releases (the odd records of the blocks).
+    void ReleaseBomb(int32_t state);
+    void ReleaseShuriken(int32_t state);
+    void ReleaseNinjutsu();
+    // The point a throw aims at: the target's anchor, or the point stored
+    // when the attack started when the target has gone.
+    void GetAimPoint(int32_t& aimX, int32_t& aimY);
+    // Facing toward a point (unchanged when level with it).
+    void FacePoint(int32_t pointX);
+    // A shot fired from the player's anchor keeps the target as its parent
+    // and the target keeps it as a child.
+    void LinkShotToTarget(CCharacter* shot);
 };

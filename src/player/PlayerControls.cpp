@@ -316,9 +316,9 @@ bool CCharacterPlayer::TryHomingAttack(bool pressed) {
             nearest = d;
         }
     }
-    if (winner == target) return false;
+    // Water without orbs out is cast on the player wherever the touch is.
     if (currentWeapon == WeaponId::NinjutsuWater && !HasChildOfType(*this, kWaterObjectType)) winner = this;
-    if (winner == nullptr) return false;
+    if (winner == nullptr || winner == target) return false;
     UseTouch();
     StartHomingAttack(winner);
     return true;

@@ -299,12 +299,6 @@ void CCharacterPlayer::UpdateLaunched() {
     if (!TryHomingAttack(false)) TryMoveAttackInAir();
 }
 
-// The throws and ninjutsu come with the weapons: until then their poses run
-// by their records alone.
-void CCharacterPlayer::UpdateBombThrow() {}
-void CCharacterPlayer::UpdateShurikenThrow() {}
-void CCharacterPlayer::UpdateNinjutsu() {}
-
 // --- Dive ------------------------------------------------------------------------
 
 void CCharacterPlayer::UpdateDiveAttack() {

@@ -22,4 +22,7 @@ public:
     // character's stage position is camera + its position.
     virtual int32_t GetCameraX() = 0;
     virtual int32_t GetCameraY() = 0;
+    // The current stage's music entry; -1 for a stage without music (and
+    // without a stage).
+    virtual int32_t GetMusic() { return -1; }
 };

@@ -23,12 +23,14 @@ bool HasHurtBox(const FrameRecord& r) { return r.hurtLeft != r.hurtRight && r.hu
 bool HasBody(const FrameRecord& r) { return r.bodyLeft != r.bodyRight && r.bodyTop != r.bodyBottom; }
 bool HasAttackBox(const FrameRecord& r) { return r.attackLeft != r.attackRight && r.attackTop != r.attackBottom; }
 
-// The sheets of the effects, decoded as the game loads them.
+// The sheets the effects draw from, decoded as the game loads them.
 class EffectSheets : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const TextureSlotRow& row : kTextureSlotRows) {
-            if (row.slot != 56 && row.slot != 57 && row.slot != 58) continue;
+            // The effect sheets, and the enemy sheets that draw a few enemy
+            // shots in their enemy's own style.
+            if (row.slot != 56 && row.slot != 57 && row.slot != 58 && row.slot != 30 && row.slot != 46) continue;
             const ResourceBlob blob = FindResourceBlob(ResourceType::RcData, row.resourceId);
             ASSERT_TRUE(blob) << row.resourceId;
             sheets[row.slot] = platform::CreateTextureFromPng(blob.data, blob.size, row.size, row.size, kColourKey);

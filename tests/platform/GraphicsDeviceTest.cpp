@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <memory>
+#include <tuple>
+#include <vector>
 
 #include "support/TextureHelpers.h"
 
@@ -244,4 +248,184 @@ TEST(Device, AResetTurnsTheBackBufferOnItsSideAndBack) {
     ASSERT_EQ(d.Reset(480, 320), kOk);
     EXPECT_EQ(d.Width(), 480);
     EXPECT_EQ(d.Pixel(0, 0), 0xFF000000u) << "a reset starts from a cleared picture";
+}
+
+TEST(Rasterizer, RowsOnOneTexelRowStartWhereTheirOwnCoordinatesSay) {
+    // A sheared sprite over a texture one texel high: every screen row reads
+    // that one texel row, but starts one texel further along than the row
+    // above, so no row may take its texels from the row before. Pixel
+    // (x, y) shows texel (x + y + 1) mod 8, whether the quad is drawn in one
+    // call or triangle by triangle.
+    Texture strip(8, 1);
+    for (uint32_t i = 0; i < 8; ++i) strip.Pixels()[i] = 0xFF000000u | (0x112233u * (i + 1));
+    const float u0 = 0.25f / 8;
+    const Vertex tl = V(-0.5f, -0.5f, u0, 0.5f), tr = V(7.5f, -0.5f, u0 + 1, 0.5f),
+                 br = V(7.5f, 3.5f, u0 + 1.5f, 0.5f), bl = V(-0.5f, 3.5f, u0 + 0.5f, 0.5f);
+    const Vertex quad[6] = {tl, tr, br, tl, br, bl};
+    for (int calls : {1, 2}) {
+        GraphicsDevice d;
+        d.Clear(0, 1.0f);
+        d.SetRenderState(RenderState::ZWriteEnable, 0);
+        d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+        d.SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha);
+        d.SetRenderState(RenderState::DestBlend, kBlendInvSrcAlpha);
+        d.SetTexture(0, &strip);
+        for (int i = 0; i < calls; ++i) d.DrawPrimitiveUP(2 / calls, quad + 6 / calls * i, sizeof(Vertex));
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 8; ++x) EXPECT_EQ(d.Pixel(x, y), strip.At((x + y + 1) % 8, 0)) << calls << ": " << x << "," << y;
+    }
+}
+
+namespace {
+
+// A small generator of reproducible random scenes.
+class SceneRandom {
+public:
+    explicit SceneRandom(uint64_t seed = 0x9E3779B97F4A7C15ull) : state_(seed | 1) {}
+    uint32_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        return static_cast<uint32_t>(state_ >> 11);
+    }
+    float Between(float lo, float hi) { return lo + (hi - lo) * static_cast<float>(Next() % 100001) / 100000.0f; }
+    template <class T>
+    T Pick(std::initializer_list<T> list) { return list.begin()[Next() % list.size()]; }
+
+private:
+    uint64_t state_;
+};
+
+// Textures the way sheets come: cells of opaque texels with empty rims; some
+// half-transparent texels; a size that is not a power of two.
+std::vector<Texture> SceneTextures(SceneRandom& random) {
+    std::vector<Texture> textures;
+    for (auto [w, h, mixed] : {std::tuple{64u, 64u, false}, {16u, 16u, true}, {32u, 8u, true}, {6u, 10u, false}}) {
+        Texture& t = textures.emplace_back(w, h);
+        for (uint32_t i = 0; i < w * h; ++i) {
+            const uint32_t alpha = mixed ? random.Pick({0u, 255u, 128u, 1u, random.Next() & 0xFFu}) : (random.Next() % 3 ? 255u : 0u);
+            t.Pixels()[i] = alpha << 24 | (random.Next() & 0xFFFFFFu);
+        }
+    }
+    return textures;
+}
+
+// Sets the states of one draw at random.
+void RandomStates(SceneRandom& random, GraphicsDevice& d, const Texture* texture) {
+    d.SetRenderState(RenderState::ZEnable, random.Next() % 4 != 0);
+    d.SetRenderState(RenderState::ZWriteEnable, random.Next() % 3 == 0);
+    d.SetRenderState(RenderState::AlphaBlendEnable, random.Next() % 5 != 0);
+    const uint32_t factors[] = {kBlendZero, kBlendOne, kBlendSrcAlpha, kBlendInvSrcAlpha};
+    const uint32_t blend = random.Next() % 5;
+    const uint32_t src[] = {kBlendSrcAlpha, kBlendOne, kBlendSrcAlpha, kBlendOne, factors[random.Next() % 4]};
+    const uint32_t dest[] = {kBlendInvSrcAlpha, kBlendOne, kBlendOne, kBlendZero, factors[random.Next() % 4]};
+    d.SetRenderState(RenderState::SrcBlend, src[blend]);
+    d.SetRenderState(RenderState::DestBlend, dest[blend]);
+    d.SetRenderState(RenderState::TextureFactor, random.Next());
+    d.SetTextureStageState(0, kStageColorOp,
+                           random.Pick({kTopModulate, kTopModulate, kTopSelectArg1, kTopSelectArg2, kTopBlendFactorAlpha}));
+    d.SetTexture(0, texture);
+}
+
+}  // namespace
+
+TEST(Rasterizer, RandomScenesGiveTheSamePixelsWhateverTheRoutineAndJoin) {
+    // Every scene is drawn three times: with the widest span routines this
+    // processor runs, with the portable ones, and (portable again) with each
+    // turned sprite's two triangles drawn by separate calls, which fills
+    // them apart rather than row by row together. Colour and depth must be
+    // the same. The scenes mix sprites at any angle, scale and mirroring,
+    // every blend, colour operation and depth state, textures of several
+    // kinds and stray triangles, some far off the screen.
+    SceneRandom random;
+    std::vector<Texture> textures = SceneTextures(random);
+    auto wide = std::make_unique<GraphicsDevice>();
+    auto portable = std::make_unique<GraphicsDevice>();
+    auto apart = std::make_unique<GraphicsDevice>();
+    portable->UsePortableSpans(true);
+    apart->UsePortableSpans(true);
+    GraphicsDevice* const devices[] = {wide.get(), portable.get(), apart.get()};
+    for (int scene = 0; scene < 120; ++scene) {
+        const uint32_t background = random.Next();
+        const float clearDepth = random.Pick({1.0f, 1.0f, 0.5f, random.Between(0, 1)});
+        for (GraphicsDevice* d : devices) d->Clear(background, clearDepth);
+        for (int draw = 0, draws = 1 + static_cast<int>(random.Next() % 8); draw < draws; ++draw) {
+            const int shape = static_cast<int>(random.Next() % 10);
+            const int pick = static_cast<int>(random.Next() % (textures.size() + 1));
+            const Texture* texture = pick < static_cast<int>(textures.size()) ? &textures[pick] : nullptr;
+            const uint64_t statesSeed = random.Next();
+            for (GraphicsDevice* d : devices) {
+                SceneRandom states(statesSeed);
+                RandomStates(states, *d, texture);
+                if (shape == 0) {
+                    // The states of a sprite, so that the far-off triangle
+                    // below takes the vector routines.
+                    d->SetRenderState(RenderState::ZWriteEnable, 0);
+                    d->SetRenderState(RenderState::AlphaBlendEnable, 1);
+                    d->SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha);
+                    d->SetRenderState(RenderState::DestBlend, kBlendInvSrcAlpha);
+                    d->SetTextureStageState(0, kStageColorOp, kTopModulate);
+                    d->SetTexture(0, &textures[0]);
+                }
+            }
+            const uint32_t colour = random.Pick({0xFFFFFFFFu, 0xFFFFFFFFu, 0x80FFFFFFu, 0xFF8040C0u, random.Next()});
+            const float z = random.Next() % 3 ? 0.0f : random.Between(-0.2f, 1.2f);
+            std::vector<Vertex> vertices;
+            bool turned = false;
+            if (shape >= 2) {
+                // A sprite as DrawSprite builds it, mostly turned.
+                const float angle = random.Pick({0.0f, 1.5707964f, random.Between(-7, 7), random.Between(-7, 7)});
+                turned = angle != 0.0f && angle != 1.5707964f;
+                const float c = std::cos(angle), s = std::sin(angle);
+                const float sx = random.Between(0.3f, 3), sy = random.Next() % 3 ? sx : random.Between(0.3f, 3);
+                const float w = random.Between(1, 60), h = random.Between(1, 60);
+                const float cx = random.Between(-40, 520), cy = random.Between(-40, 360);
+                const float u0 = random.Between(-1, 1), v0 = random.Between(-1, 1);
+                const float du = random.Between(-1.5f, 1.5f), dv = random.Between(0, 1.5f);
+                auto corner = [&](float x, float y, float u, float v) {
+                    const float zc = random.Next() % 8 ? z : random.Between(0, 1);
+                    return Vertex{cx + sx * x * c - sy * y * s - 0.5f, cy + sx * x * s + sy * y * c - 0.5f, zc, 1, colour, 0, u, v};
+                };
+                const Vertex tl = corner(-w / 2, -h / 2, u0, v0), tr = corner(w / 2, -h / 2, u0 + du, v0),
+                             br = corner(w / 2, h / 2, u0 + du, v0 + dv), bl = corner(-w / 2, h / 2, u0, v0 + dv);
+                vertices = {tl, tr, br, tl, br, bl};
+            } else if (shape == 1 && random.Next() % 2) {
+                // A sheared sprite: each screen row stays on one texel row,
+                // but starts further along it than the row above.
+                const float x0 = random.Between(-20, 400), y0 = random.Between(-20, 250);
+                const float w = random.Between(4, 100), h = random.Between(4, 100), slide = random.Between(-2, 2);
+                const Vertex tl{x0, y0, z, 1, colour, 0, 0, 0}, tr{x0 + w, y0, z, 1, colour, 0, 1, 0},
+                             br{x0 + w, y0 + h, z, 1, colour, 0, 1 + slide, 0.5f},
+                             bl{x0, y0 + h, z, 1, colour, 0, slide, 0.5f};
+                vertices = {tl, tr, br, tl, br, bl};
+            } else if (shape == 1) {
+                // Stray triangles, now and then far off the screen.
+                for (int i = 0; i < 3; ++i) {
+                    const bool far = random.Next() % 10 == 0;
+                    vertices.push_back(Vertex{far ? random.Between(-1e7f, 1e7f) : random.Between(-50, 530),
+                                              random.Between(-50, 370), random.Between(-0.5f, 1.5f), 1, colour, 0,
+                                              random.Between(-3, 3), random.Between(-3, 3)});
+                }
+            } else {
+                // A vertex far off the screen and a steep gradient: texture
+                // coordinates on the screen far beyond a sprite's.
+                const float gradient = random.Between(4e5f, 9e5f) / 64.0f, top = random.Between(0, 120);
+                vertices = {Vertex{-1e5f, 100, 0, 1, 0xFFFFFFFFu, 0, 1.0e6f, 0.25f},
+                            Vertex{300, top, 0, 1, 0xFFFFFFFFu, 0, 1.0e6f + gradient * (300 + 1e5f), 10.0f},
+                            Vertex{300, top + 200, 0, 1, 0xFFFFFFFFu, 0, 1.0e6f + gradient * (300 + 1e5f), -20.0f}};
+            }
+            const int triangles = static_cast<int>(vertices.size() / 3);
+            wide->DrawPrimitiveUP(triangles, vertices.data(), sizeof(Vertex));
+            portable->DrawPrimitiveUP(triangles, vertices.data(), sizeof(Vertex));
+            for (int t = 0; t < triangles; t += turned ? 1 : triangles)
+                apart->DrawPrimitiveUP(turned ? 1 : triangles, vertices.data() + 3 * t, sizeof(Vertex));
+        }
+        for (int y = 0; y < GraphicsDevice::kHeight; ++y)
+            for (int x = 0; x < GraphicsDevice::kWidth; ++x) {
+                ASSERT_EQ(wide->Pixel(x, y), portable->Pixel(x, y)) << "scene " << scene << " at " << x << "," << y;
+                ASSERT_EQ(apart->Pixel(x, y), portable->Pixel(x, y)) << "scene " << scene << " at " << x << "," << y;
+                ASSERT_EQ(wide->Depth(x, y), portable->Depth(x, y)) << "scene " << scene << " at " << x << "," << y;
+                ASSERT_EQ(apart->Depth(x, y), portable->Depth(x, y)) << "scene " << scene << " at " << x << "," << y;
+            }
+    }
 }

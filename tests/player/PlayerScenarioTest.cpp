@@ -13,6 +13,7 @@
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "player/CharacterNinja.h"
+#include "support/PlayerRoom.h"
 #include "support/Scenario.h"
 #include "ui/GameInput.h"
 #include "win/MyInput.h"
@@ -21,72 +22,7 @@ using testing_support::Scenario;
 using testing_support::ScenarioBody;
 using testing_support::WalkerBody;
 
-namespace {
-
-constexpr int32_t kFill = 20069;  // a plain block of earth, solid over its whole cell
-
-// A room of blocks: ceiling (bottom at 400), walls (inner faces at 400 and
-// 3600) and a floor (top at 2000).
-const std::vector<std::string> kRoom = {
-    "##########",
-    "#........#",
-    "#........#",
-    "#........#",
-    "#........#",
-    "##########",
-};
-constexpr int32_t kFloor = 2000;
-constexpr int32_t kCeiling = 400;
-constexpr int32_t kLeftWall = 400;
-
-struct Room {
-    Scenario s{kRoom, {{'#', kFill}}};
-    CCharacterNinja* ninja = nullptr;
-
-    // The ninja at (x, y): standing when its feet are on the floor.
-    explicit Room(int32_t x = Scenario::CellX(2), int32_t y = kFloor) {
-        ninja = s.Add(std::make_unique<CCharacterNinja>(), x, y);
-        s.SetPlayer(ninja);
-        ninja->SetState(220);
-    }
-
-    // The frame after each of n play frames.
-    std::vector<int32_t> Trace(int n) {
-        std::vector<int32_t> frames;
-        for (int i = 0; i < n; ++i) {
-            s.Run(1);
-            frames.push_back(ninja->frame);
-        }
-        return frames;
-    }
-
-    // A touch at play-field units (pixels x 10), held.
-    void TouchAt(int32_t x, int32_t y) { s.TouchDown(x / 10, y / 10); }
-    // A tap: the frame it goes down, and up again for the next.
-    void Tap(int32_t x, int32_t y) {
-        TouchAt(x, y);
-        s.Run(1);
-        s.TouchUp();
-    }
-
-    ScenarioBody* Enemy(int32_t x, int32_t y) {
-        auto* e = s.Add(std::make_unique<ScenarioBody>(WalkerBody()), x, y);
-        e->group = 2;
-        return e;
-    }
-};
-
-bool IsStanding(int32_t f) { return f == 230 || f == 231; }
-
-bool Contains(const std::vector<int32_t>& v, int32_t x) { return std::find(v.begin(), v.end(), x) != v.end(); }
-
-// Index of the first occurrence, or -1.
-int IndexOf(const std::vector<int32_t>& v, int32_t x) {
-    const auto it = std::find(v.begin(), v.end(), x);
-    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
-}
-
-}  // namespace
+using namespace player_room;
 
 TEST(PlayerScenario, StandsOnTheFloorAndLandsFromAFall) {
     Room r;

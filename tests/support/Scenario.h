@@ -50,12 +50,14 @@ public:
     int32_t GetHeight() override { return height; }
     int32_t GetCameraX() override { return cameraX; }
     int32_t GetCameraY() override { return cameraY; }
+    int32_t GetMusic() override { return music; }
 
     bool present = true;
     int32_t width = 0;
     int32_t height = 0;
     int32_t cameraX = 0;
     int32_t cameraY = 0;
+    int32_t music = -1;
 };
 
 // A character for scenarios: every record of its table (states 1 to 220,

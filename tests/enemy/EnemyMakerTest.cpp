@@ -1,0 +1,146 @@
+// The spawner: its timing on and off screen, its spots away from the
+// player, the flyers from beyond the screen edge the player faces, and its
+// cap on live enemies.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "enemy/CharacterDragon.h"
+#include "enemy/CharacterEnemyMaker.h"
+#include "enemy/EnemyField.h"
+
+using namespace enemy_test;
+
+namespace {
+
+int32_t Distance(const CCharacter& a, const CCharacter& b) {
+    const double dx = static_cast<double>(a.x) - b.x, dy = static_cast<double>(a.y) - b.y;
+    return static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
+}
+
+// The play frames (counted from 1) in which a new child of the type came.
+std::vector<int> ReleaseTimes(Scenario& s, int32_t typeId, int n) {
+    return TimesItGrew(s, [typeId] { return OfType(typeId).size(); }, n);
+}
+
+// Takes the spawner's children out of play (as if the player beat them).
+void ClearChildren(CCharacterEnemyMaker& maker) {
+    for (CCharacter* child : maker.linksB) {
+        if (child != nullptr) child->alive = 0;
+    }
+    World().UpdateAll();
+}
+
+}  // namespace
+
+TEST(EnemyMaker, WispsComeEverySixtyFramesWithTheirSoundEvenWhenTheSpawnerIsOffScreen) {
+    Field f(2400);
+    f.player->y = 1600;
+    auto* maker = f.Make<CCharacterEnemyMaker>(10005, 100000, 100000);
+    ASSERT_NE(maker, nullptr);
+    EXPECT_EQ(maker->frame, CCharacterEnemyMaker::kWisps);
+    f.s.ClearSounds();
+    const std::vector<int> times = ReleaseTimes(f.s, CCharacterEnemyMaker::kWispId, 185);
+    EXPECT_EQ(times, (std::vector<int>{60, 120, 180}));
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 21), 3);
+    EXPECT_EQ(maker->LiveChildren(), 3);
+}
+
+TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
+    // The player at several places, facing either way.
+    for (const auto& [px, py, facing] : {std::tuple{2400, 1600, 1}, std::tuple{2600, 1500, -1},
+                                         std::tuple{3500, 2000, 1}, std::tuple{2400, 300, -1}}) {
+        Field f(px);
+        f.player->y = py;
+        f.player->facing = facing;
+        auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
+        for (int i = 0; i < 300; ++i) {
+            maker->SetState(231);
+            ASSERT_EQ(maker->LiveChildren(), 1);
+            const CCharacter* wisp = maker->linksB[0];
+            EXPECT_GT(Distance(*wisp, *f.player), CCharacterEnemyMaker::kKeepAway);
+            // Around the screen's centre (2400, 1600), on the player's side.
+            const int32_t dx = (wisp->x - 2400) * facing;
+            EXPECT_GE(dx, 0);
+            EXPECT_LT(dx, 1800);
+            EXPECT_GE(wisp->y, 1600 - 1400);
+            EXPECT_LT(wisp->y, 1600 + 1400);
+            EXPECT_EQ(wisp->facing, 1);
+            ClearChildren(*maker);
+        }
+    }
+}
+
+TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFrames) {
+    for (int32_t facing : {1, -1}) {
+        SCOPED_TRACE(facing);
+        Field f(2400);
+        f.player->facing = facing;
+        f.Make<CCharacterEnemyMaker>(10074, 1000, 1000);
+        const std::vector<int> times = ReleaseTimes(f.s, CCharacterEnemyMaker::kCrowId, 310);
+        EXPECT_EQ(times, (std::vector<int>{60, 180, 300}));
+        for (const CCharacter* crow : OfType(CCharacterEnemyMaker::kCrowId)) {
+            EXPECT_EQ(crow->x, facing == 1 ? 5200 : -400);
+            EXPECT_EQ(crow->facing, -facing);
+            EXPECT_GE(crow->y, 1600 - 1200);
+            EXPECT_LT(crow->y, 1600 + 1200);
+        }
+    }
+
+    // The dragons are the kind that goes once off screen.
+    Field f(2400);
+    auto* maker = f.Make<CCharacterEnemyMaker>(11072, 1000, 1000);
+    f.s.Run(60);
+    ASSERT_EQ(maker->LiveChildren(), 1);
+    auto* dragon = dynamic_cast<CCharacterDragon*>(maker->linksB[0]);
+    ASSERT_NE(dragon, nullptr);
+    EXPECT_EQ(dragon->typeId, CCharacterEnemyMaker::kDragonId);
+    EXPECT_EQ(dragon->presenceMode, CCharacterEnemy::kRemoveOffScreen);
+    EXPECT_EQ(dragon->x, 5200);
+    dragon->x = 6000;
+    f.s.Run(1);
+    EXPECT_EQ(maker->LiveChildren(), 0);
+}
+
+TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
+    Field f(5200);
+    f.player->y = 1600;
+    auto* maker = f.Make<CCharacterEnemyMaker>(10074, 0, 0);
+    for (int i = 0; i < 300; ++i) {
+        maker->SetState(251);
+        ASSERT_EQ(maker->LiveChildren(), 1);
+        EXPECT_GT(Distance(*maker->linksB[0], *f.player), CCharacterEnemyMaker::kKeepAway);
+        ClearChildren(*maker);
+    }
+}
+
+TEST(EnemyMaker, ItKeepsAtMostEightOfItsEnemiesAliveAndNoneWithoutAPlayer) {
+    Field f(2400);
+    auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
+    // The will-o'-wisps of this lot stay until the player beats them.
+    f.s.Run(60 * 20);
+    EXPECT_EQ(maker->LiveChildren(), CCharacterEnemyMaker::kMaxLiveChildren);
+    EXPECT_EQ(OfType(CCharacterEnemyMaker::kWispId).size(), 8u);
+    // One beaten, the next one comes at the next release.
+    maker->linksB[3]->alive = 0;
+    f.s.Run(1);
+    EXPECT_EQ(maker->LiveChildren(), 7);
+    EXPECT_EQ(OfType(CCharacterEnemyMaker::kWispId).size(), 7u);
+    f.s.Run(59);
+    EXPECT_EQ(maker->LiveChildren(), 8);
+
+    Field g(2400);
+    CGameMain::GetInstance()->m_player = nullptr;
+    auto* lonely = g.Make<CCharacterEnemyMaker>(11072, 0, 0);
+    g.s.Run(300);
+    EXPECT_EQ(lonely->LiveChildren(), 0);
+}
+
+TEST(EnemyMaker, AGroupFreezeDelaysItsCount) {
+    Field f(2400);
+    CGameMain::GetInstance()->SetGroupFreezeTimer(20);
+    f.Make<CCharacterEnemyMaker>(10005, 0, 0);
+    const std::vector<int> times = ReleaseTimes(f.s, CCharacterEnemyMaker::kWispId, 100);
+    ASSERT_FALSE(times.empty());
+    EXPECT_EQ(times[0], 80);
+}

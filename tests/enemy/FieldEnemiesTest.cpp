@@ -1,0 +1,275 @@
+// The archer, flower, dragon, bird and lizardman: arrows from their spawn
+// points and the defeated archer's body, the flower's hops, the dragon's
+// fire, the bird's dive range and the lizardman leaving after a kill.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "enemy/CharacterArcher.h"
+#include "enemy/CharacterBird.h"
+#include "enemy/CharacterDragon.h"
+#include "enemy/CharacterFlower.h"
+#include "enemy/CharacterLizardman.h"
+#include "enemy/EnemyField.h"
+
+using namespace enemy_test;
+using testing_support::Listed;
+
+namespace {
+
+// The frames in which a shot of the state appeared, over n play frames.
+std::vector<int> ShotTimes(Scenario& s, int32_t state, int n) {
+    return TimesItGrew(s, [state] { return Shots(state).size(); }, n);
+}
+
+}  // namespace
+
+TEST(Archer, ArrowsLeaveAHundredAheadAndSixtyUnderHisCentre) {
+    Field f(400);
+    auto* archer = f.Make<CCharacterArcher>(11050, 3000);
+    f.s.Run(1);
+    ASSERT_EQ(archer->frame, CCharacterArcher::kStraight);
+    ASSERT_EQ(archer->facing, -1);
+    archer->SetState(CCharacterArcher::kLoose);
+    const CCharacter* arrow = World().GetAt(World().GetCount());
+    EXPECT_EQ(arrow->frame, CCharacterArcher::kArrow);
+    EXPECT_EQ(arrow->x, 3000 - 100);
+    EXPECT_EQ(arrow->y, kStandY + 60);
+    EXPECT_EQ(arrow->vx, -100);
+    EXPECT_EQ(arrow->vy, 0);
+    EXPECT_EQ(arrow->facing, -1);
+    EXPECT_EQ(arrow->group, archer->group);
+
+    // Facing right, the lobbed arrows at their three ranges.
+    archer->facing = 1;
+    const int32_t speeds[4][2] = {{253, 10}, {257, 30}, {261, 50}, {265, 30}};
+    for (const auto& [state, speed] : speeds) {
+        archer->SetState(state);
+        const CCharacter* lob = World().GetAt(World().GetCount());
+        EXPECT_EQ(lob->frame, CCharacterArcher::kLobbedArrow) << state;
+        EXPECT_EQ(lob->x, 3000 + 100) << state;
+        EXPECT_EQ(lob->y, kStandY + 60) << state;
+        EXPECT_EQ(lob->vx, speed) << state;
+        EXPECT_EQ(lob->vy, -120) << state;
+    }
+}
+
+TEST(Archer, StraightArrowsEverySeventyTwoFramesAndLobsEveryFiftyTwo) {
+    Field f(400);
+    f.Make<CCharacterArcher>(11050, 3000);
+    f.s.Run(1);
+    const std::vector<int> straight = ShotTimes(f.s, CCharacterArcher::kArrow, 200);
+    ASSERT_GE(straight.size(), 2u);
+    EXPECT_EQ(straight[0], 60);
+    EXPECT_EQ(straight[1] - straight[0], 72);
+
+    Field g(400);
+    g.Make<CCharacterArcher>(11051, 3000);
+    g.s.Run(1);
+    const std::vector<int> lobbed = ShotTimes(g.s, CCharacterArcher::kLobbedArrow, 220);
+    ASSERT_GE(lobbed.size(), 4u);
+    EXPECT_EQ(lobbed[0], 40);
+    for (size_t i = 1; i < 4; ++i) EXPECT_EQ(lobbed[i] - lobbed[i - 1], 52);
+}
+
+TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
+    Field f(400);
+    auto* archer = f.Make<CCharacterArcher>(11050, 3000);
+    f.s.Run(2);
+    ASSERT_EQ(archer->facing, -1);
+    archer->OnHit(15, 1000, 1, f.player);
+    ASSERT_EQ(archer->frame, EnemyState::Defeated);
+    f.s.ClearSounds();
+    f.s.Run(1);
+    EXPECT_EQ(archer->frame, EnemyState::FadeOut);
+    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{31});
+    const std::vector<CCharacterEffect*> sparks = Effects(CCharacterArcher::kSpark, CCharacterArcher::kSpark + 9);
+    ASSERT_EQ(sparks.size(), 40u);
+    int left = 0;
+    for (const CCharacterEffect* s : sparks) {
+        EXPECT_LE(std::abs(s->prevX - 3000), 200);
+        left += s->vx < 0;
+    }
+    EXPECT_EQ(left, 20);
+    EXPECT_TRUE(Effects(CCharacterEffect::kDroppedCoin, CCharacterEffect::kDroppedCoin + 23).empty());
+
+    // 9 frozen frames, then 20 in 111: the hop back, away from his facing.
+    f.s.Run(9 + 19);
+    EXPECT_EQ(archer->frame, EnemyState::FadeOut);
+    EXPECT_EQ(archer->alpha, 255) << "the body does not fade";
+    f.s.Run(1);
+    EXPECT_EQ(archer->frame, CCharacterArcher::kHopBack);
+    EXPECT_EQ(archer->layer, 136);
+    EXPECT_EQ(archer->vx, 10);
+    for (int i = 0; i < 60 && archer->frame == CCharacterArcher::kHopBack; ++i) f.s.Run(1);
+    EXPECT_EQ(archer->frame, CCharacterArcher::kBody);
+    EXPECT_EQ(archer->vx, 0);
+    EXPECT_EQ(archer->y, kStandY);
+    f.s.Run(500);
+    EXPECT_TRUE(Listed(archer));
+    EXPECT_EQ(archer->frame, CCharacterArcher::kBody);
+    EXPECT_EQ(archer->CurrentRecord().hurtRight - archer->CurrentRecord().hurtLeft, 0) << "nothing hits the body";
+}
+
+TEST(Flower, HopsInPlaceOrChoosesAHopForwardAtEveryLanding) {
+    Field f(400);
+    auto* still = f.Make<CCharacterFlower>(11080, 2000);
+    auto* forward = f.Make<CCharacterFlower>(11081, 3800);
+    std::set<std::pair<int32_t, int32_t>> hops;
+    int32_t stillHops = 0;
+    for (int i = 0; i < 900; ++i) {
+        const int32_t before = forward->frame, beforeStill = still->frame;
+        f.s.Run(1);
+        if (forward->frame == CCharacterFlower::kHopForward && before != CCharacterFlower::kHopForward)
+            hops.insert({forward->vx, forward->stateTimer == 0 ? forward->vy : forward->vy});
+        if (still->frame == CCharacterFlower::kHop && beforeStill != CCharacterFlower::kHop) ++stillHops;
+        EXPECT_EQ(still->x, 2000);
+    }
+    EXPECT_GT(stillHops, 10);
+    std::set<int32_t> speeds;
+    for (const auto& h : hops) speeds.insert(std::abs(h.first));
+    EXPECT_EQ(speeds, (std::set<int32_t>{10, 30})) << "both hops, chosen anew";
+
+    // Defeated, both wilt; the forward hopper's defeat has no boxes left.
+    for (CCharacterFlower* fl : {still, forward}) {
+        EXPECT_EQ(fl->RecordAt(EnemyState::Defeated).u, 140);
+        EXPECT_EQ(fl->RecordAt(EnemyState::FadeOut).u, 140);
+        EXPECT_EQ(fl->RecordAt(EnemyState::Hurt).u, 100);
+    }
+    EXPECT_EQ(forward->RecordAt(EnemyState::Hurt).attackRight, 0);
+    EXPECT_NE(forward->RecordAt(EnemyState::Hurt).hurtRight, 0);
+}
+
+TEST(Dragon, BreathesFireAtThePlayerEveryNinetyFrames) {
+    Field f(400);
+    auto* dragon = f.Make<CCharacterDragon>(11071, 3000, 1000);
+    f.s.Run(1);
+    ASSERT_EQ(dragon->frame, CCharacterDragon::kHover);
+    EXPECT_EQ(dragon->facing, -1) << "the first wait turns it to the player";
+    f.s.ClearSounds();
+    const std::vector<int> fire = ShotTimes(f.s, CCharacterDragon::kFire, 200);
+    ASSERT_EQ(fire.size(), 2u);
+    EXPECT_EQ(fire[0], 60);
+    EXPECT_EQ(fire[1] - fire[0], 90);
+    EXPECT_EQ(dragon->x, 3000) << "the hovering one stays";
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), CCharacterDragon::kFireSound), 2);
+
+    // A shot aimed at the player at 60 a frame.
+    dragon->SetState(232);
+    const CCharacter* shot = World().GetAt(World().GetCount());
+    const double dx = f.player->x - dragon->x, dy = f.player->y - dragon->y;
+    EXPECT_NEAR(shot->vx, 60 * dx / std::hypot(dx, dy), 1.0);
+    EXPECT_NEAR(shot->vy, 60 * dy / std::hypot(dx, dy), 1.0);
+
+    // The flyer goes on its way; back from a hit, it does not turn first.
+    auto* flyer = f.Make<CCharacterDragon>(11070, 2000, 1000);
+    f.s.Run(2);
+    EXPECT_EQ(flyer->vx, -20);
+    flyer->OnHit(15, 10, 1, f.player);
+    flyer->facing = 1;
+    f.s.Run(20);
+    EXPECT_EQ(flyer->frame, CCharacterDragon::kFly);
+    EXPECT_EQ(flyer->facing, 1);
+    f.s.Run(1);
+    EXPECT_EQ(flyer->vx, 20);
+}
+
+TEST(Bird, DivesOnlyAtAPlayerStrictlyCloserThanSixteenHundred) {
+    struct Case {
+        int32_t dx, dy;
+        bool dives;
+    };
+    for (const Case& c : {Case{1600, 0, false}, Case{1599, 0, true}, Case{1599, 57, false}, Case{1131, 1131, true},
+                          Case{-1132, 1132, false}, Case{0, 1599, true}}) {
+        SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
+        Field f(400);
+        auto* bird = f.Make<CCharacterBird>(11091, 3000, 1000);
+        bird->hoverNum = 0;  // no bob: the distance stays as set
+        bird->hoverSpeed = 0;
+        f.s.Run(1);
+        ASSERT_EQ(bird->frame, CCharacterBird::kHover);
+        f.player->x = bird->x + c.dx;
+        f.player->y = bird->y + c.dy;
+        f.s.Run(1);
+        EXPECT_EQ(bird->frame == CCharacterBird::kDive, c.dives);
+        if (c.dives && c.dy == 0) {
+            EXPECT_EQ(bird->attackDirX, 80);
+            EXPECT_EQ(bird->attackDirY, 0);
+        }
+    }
+}
+
+TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
+    Field f(2000);
+    auto* bird = f.Make<CCharacterBird>(11091, 3000, 2000);
+    f.s.Run(3);
+    ASSERT_EQ(bird->frame, CCharacterBird::kDive);
+    f.s.Run(3);
+    EXPECT_EQ(bird->facing, -1);
+    EXPECT_LT(bird->vx, 0);
+    EXPECT_NEAR(bird->angle, std::atan2(static_cast<double>(bird->vx), -static_cast<double>(bird->vy)), 1e-9);
+    bird->OnHit(15, 10, 1, f.player);
+    EXPECT_EQ(bird->angle, 0.0) << "hurt, it is drawn upright again";
+
+    Field g(400);
+    auto* flyer = g.Make<CCharacterBird>(11090, 4000, 1000);
+    g.s.Run(1);
+    const std::vector<int> eggs = ShotTimes(g.s, CCharacterBird::kEgg, 130);
+    EXPECT_EQ(eggs, (std::vector<int>{40, 80, 120}));
+    EXPECT_EQ(flyer->vx, -20);
+    const CCharacter* egg = Shots(CCharacterBird::kEgg).back();
+    EXPECT_GT(egg->vy, 0);
+}
+
+TEST(Lizardman, ALizardmanThatKillsThePlayerLeavesAtOnce) {
+    Field f(2100);
+    f.player->hp = 100;
+    auto* lizard = f.Make<CCharacterLizardman>(11061, 2000);
+    f.s.Run(2);
+    EXPECT_EQ(f.player->hp, 0);
+    EXPECT_EQ(f.player->frame, 140) << "the walker's kind-23 death";
+    EXPECT_EQ(lizard->frame, EnemyState::Remove) << "it shows nothing from this frame";
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(lizard));
+
+    // A touch that does not kill leaves it in play.
+    Field g(2100);
+    g.player->hp = 1000;
+    auto* other = g.Make<CCharacterLizardman>(11060, 2000);
+    g.s.Run(5);
+    EXPECT_EQ(g.player->hp, 900);
+    EXPECT_TRUE(Listed(other));
+}
+
+TEST(Lizardman, TheJumperNeverRestsAndTheScenePosesHold) {
+    // It jumps over the player and back at every landing.
+    Field f(2800);
+    f.player->hp = f.player->hpMax = 1000000;
+    auto* lizard = f.Make<CCharacterLizardman>(11060, 4400);
+    std::set<int32_t> lifts;
+    int landings = 0;
+    for (int i = 0; i < 400; ++i) {
+        const int32_t vy = lizard->vy;
+        f.s.Run(1);
+        EXPECT_TRUE(lizard->frame == CCharacterLizardman::kJump || lizard->frame == EnemyState::Wait) << i;
+        if (vy >= 0 && lizard->vy < 0) {
+            ++landings;
+            lifts.insert(lizard->vy);
+        }
+    }
+    EXPECT_GT(landings, 5);
+    EXPECT_EQ(lifts, (std::set<int32_t>{-120, -140}));
+    EXPECT_GT(lizard->x, 1000);
+    EXPECT_LT(lizard->x, 5000);
+
+    for (int32_t pose : {CCharacterLizardman::kGuard, CCharacterLizardman::kLaugh}) {
+        lizard->SetState(pose);
+        const int32_t x = lizard->x, y = lizard->y;
+        f.s.Run(1500);
+        EXPECT_EQ(lizard->frame, pose);
+        EXPECT_EQ(lizard->x, x);
+        EXPECT_EQ(lizard->y, y);
+    }
+}

@@ -1,0 +1,239 @@
+// The kappa, the enemy ninja and the living armour on a floor of real
+// blocks: the plate thrown and caught, the lurking kappa's leap and its
+// sinking back, its grab, the ninja's jump over a wall, the armour's turn,
+// and what each throws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "enemy/CharacterEnemyNinja.h"
+#include "enemy/CharacterKappa.h"
+#include "enemy/CharacterLivingArmor.h"
+#include "enemy/EnemyField.h"
+
+using namespace enemy_test;
+using testing_support::Listed;
+
+namespace {
+
+// The frame after each of n play frames.
+std::vector<int32_t> Trace(Scenario& s, const CCharacter& c, int n) {
+    std::vector<int32_t> frames;
+    for (int i = 0; i < n; ++i) {
+        s.Run(1);
+        frames.push_back(c.frame);
+    }
+    return frames;
+}
+
+int IndexOf(const std::vector<int32_t>& v, int32_t x) {
+    const auto it = std::find(v.begin(), v.end(), x);
+    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+}
+
+}  // namespace
+
+TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
+    // The player far to the left, beyond the plate's reach.
+    Field f(-600);
+    auto* kappa = f.Make<CCharacterKappa>(10041, 4000);
+    f.s.Run(1);
+    ASSERT_EQ(kappa->frame, CCharacterKappa::kStand);
+    EXPECT_EQ(kappa->facing, -1);
+    const std::vector<int32_t> before = Trace(f.s, *kappa, 32);
+    EXPECT_EQ(IndexOf(before, 231), 19) << "20 frames standing";
+    EXPECT_EQ(IndexOf(before, CCharacterKappa::kThrow), 31) << "12 frames of wind-up";
+    CCharacter* plate = kappa->linksB[0];
+    ASSERT_NE(plate, nullptr);
+    EXPECT_EQ(plate->frame, CCharacterKappa::kPlateShot);
+    EXPECT_EQ(plate->linksA[0], kappa);
+    EXPECT_EQ(plate->attackDirX, 100);
+    EXPECT_EQ(plate->group, kappa->group);
+
+    // It touches the kappa as it leaves, but only its return is caught.
+    int32_t caughtAt = -1;
+    for (int i = 0; i < 120 && caughtAt < 0; ++i) {
+        const bool returning = plate->vx * kappa->facing < 0;
+        f.s.Run(1);
+        if (kappa->frame == CCharacterKappa::kCatch) {
+            caughtAt = i;
+            EXPECT_TRUE(returning);
+        }
+    }
+    ASSERT_GT(caughtAt, 80) << "the plate flew out and came back";
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(plate));
+    EXPECT_EQ(kappa->linksB[0], nullptr);
+    f.s.Run(12);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kStand);
+}
+
+TEST(Kappa, APlateThatIsGoneEndsTheWaitAtOnce) {
+    Field f(-600);
+    auto* kappa = f.Make<CCharacterKappa>(10041, 4000);
+    f.s.Run(33);
+    ASSERT_EQ(kappa->frame, CCharacterKappa::kThrow);
+    kappa->linksB[0]->SetState(EnemyState::Remove);  // struck down elsewhere
+    f.s.Run(1);
+    EXPECT_EQ(kappa->linksB[0], nullptr);
+    f.s.Run(1);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kCatch);
+}
+
+TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
+    // The kappa lurks under the floor line (it passes through terrain).
+    constexpr int32_t kLurkX = 3000;
+    Field f(kLurkX - 1200);
+    auto* kappa = f.Make<CCharacterKappa>(10042, kLurkX, 3400);
+    f.s.Run(60);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kLurk) << "1200 away is out of reach";
+    EXPECT_EQ(kappa->y, 3400);
+    EXPECT_EQ(kappa->homeState, CCharacterKappa::kRise);
+    f.player->y = -1000;  // however high above
+    f.player->x = kLurkX - 1199;
+    f.s.ClearSounds();
+    f.s.Run(1);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kRise);
+    EXPECT_EQ(kappa->y, 3200) << "leapt at 200 a frame";
+    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{CCharacterKappa::kSplashSound});
+    const std::vector<CCharacterEffect*> splash = Effects(CCharacterEffect::kSplash, CCharacterEffect::kSplash + 9);
+    ASSERT_EQ(splash.size(), 4u);
+    const int32_t vxs[4] = {-10, -5, 5, 10};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(splash[static_cast<size_t>(i)]->vx, vxs[i]);
+        EXPECT_EQ(splash[static_cast<size_t>(i)]->facing, kappa->facing);
+    }
+
+    // Rises, turns, falls onto the floor and stands.
+    f.player->x = kLurkX - 3000;  // out of the plate's way
+    f.player->y = kFloor;
+    const std::vector<int32_t> t = Trace(f.s, *kappa, 400);
+    const int dropped = IndexOf(t, CCharacterKappa::kDrop);
+    const int landed = IndexOf(t, CCharacterKappa::kLanded);
+    ASSERT_GT(dropped, 15);
+    ASSERT_GT(landed, dropped);
+    EXPECT_EQ(IndexOf(t, CCharacterKappa::kWaterThrow), landed + 32);
+    const int sinking = IndexOf(t, CCharacterKappa::kSink);
+    ASSERT_GT(sinking, landed);
+    // Jumps back (its first frame already falling toward the water).
+    const int under = IndexOf(t, CCharacterKappa::kUnderWater);
+    ASSERT_GT(under, sinking);
+    EXPECT_GE(kappa->y, CCharacterKappa::kWaterDepth);
+    EXPECT_EQ(IndexOf(t, CCharacterKappa::kLurk), under + 40);
+}
+
+TEST(Kappa, AKappaHurtAfterItsLeapComesBackRisingNotLurking) {
+    Field f(2000);
+    auto* kappa = f.Make<CCharacterKappa>(10042, 3000, 3400);
+    f.s.Run(2);
+    ASSERT_EQ(kappa->frame, CCharacterKappa::kRise);
+    f.s.Run(3);
+    kappa->OnHit(15, 50, 1, f.player);
+    EXPECT_EQ(kappa->vy, 0);
+    f.s.Run(20);
+    // Back in 251 with no speed left, so at once falling.
+    EXPECT_EQ(kappa->homeState, CCharacterKappa::kRise);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kDrop);
+    const std::vector<int32_t> t = Trace(f.s, *kappa, 30);
+    EXPECT_EQ(IndexOf(t, CCharacterKappa::kLurk), -1);
+}
+
+TEST(Kappa, ItsGrabHoldsTheKilledPlayerForAWhileThenItGoesOn) {
+    Field f(2200);
+    f.player->hp = 100;
+    auto* kappa = f.Make<CCharacterKappa>(10041, 2000);
+    f.s.Run(2);
+    EXPECT_EQ(f.player->frame, 190) << "held by the kappa";
+    EXPECT_EQ(f.player->hp, 0);
+    EXPECT_EQ(f.player->x, 2000 + 360);
+    EXPECT_EQ(f.player->y, kStandY + 170);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kHolding);
+    EXPECT_EQ(kappa->vx, 0);
+    EXPECT_EQ(kappa->vy, 0);
+    const std::vector<int32_t> t = Trace(f.s, *kappa, 61);
+    EXPECT_EQ(IndexOf(t, CCharacterKappa::kStand), 59) << "60 frames, then home";
+    EXPECT_EQ(kappa->hp, 200);
+    EXPECT_EQ(kappa->y, kStandY);
+}
+
+TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
+    // A wall a cell high between the ninja and the player.
+    Field f(5600, FloorGrid({"...........#........"}));
+    auto* ninja = f.Make<CCharacterEnemyNinja>(10091, 3000);
+    f.s.Run(1);
+    ASSERT_EQ(ninja->frame, CCharacterEnemyNinja::kWalk);
+    EXPECT_EQ(ninja->facing, 1);
+    bool jumped = false;
+    for (int i = 0; i < 58 && !jumped; ++i) {
+        f.s.Run(1);
+
+        if (ninja->frame == CCharacterEnemyNinja::kJump) {
+            jumped = true;
+            EXPECT_EQ(ninja->stateTimer, i + 1) << "the walk's timer runs on";
+            EXPECT_LT(ninja->vy, 0);
+        }
+    }
+    EXPECT_TRUE(jumped);
+    // Over the wall with its walking speed, and on beyond it.
+    for (int i = 0; i < 150 && ninja->x < 4800 + 190; ++i) f.s.Run(1);
+    EXPECT_GE(ninja->x, 4800 + 190);
+
+    // The shuriken, 200 ahead and 40 under its centre.
+    ninja->facing = 1;
+    ninja->SetState(CCharacterEnemyNinja::kThrow);
+    const CCharacter* star = World().GetAt(World().GetCount());
+    EXPECT_EQ(star->frame, CCharacterEnemyNinja::kShuriken);
+    EXPECT_EQ(star->x, ninja->x + 200);
+    EXPECT_EQ(star->y, ninja->y + 40);
+    EXPECT_EQ(star->vx, 80);
+    EXPECT_EQ(star->vy, 0);
+}
+
+TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
+    Field f(400);
+    auto* ninja = f.Make<CCharacterEnemyNinja>(10092, 3000);
+    f.s.Run(1);
+    ASSERT_EQ(ninja->frame, CCharacterEnemyNinja::kStand);
+    const std::vector<int32_t> t = Trace(f.s, *ninja, 60);
+    EXPECT_EQ(IndexOf(t, CCharacterEnemyNinja::kLob), 47);
+    EXPECT_EQ(ninja->x, 3000) << "it never walks";
+    ninja->SetState(CCharacterEnemyNinja::kLob);
+    const std::vector<CCharacterAttackEffect*> bombs = Shots(CCharacterEnemyNinja::kBomb);
+    ASSERT_FALSE(bombs.empty());
+    EXPECT_EQ(bombs.back()->x, 3000 - 200);
+    EXPECT_EQ(bombs.back()->vx, -30);
+    EXPECT_EQ(bombs.back()->vy, -80);
+}
+
+TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
+    Field f(4400, FloorGrid({"...........#........"}));
+    auto* armour = f.Make<CCharacterLivingArmor>(10121, 3800);
+    f.s.Run(1);
+    ASSERT_EQ(armour->frame, CCharacterLivingArmor::kWalk);
+    EXPECT_EQ(armour->facing, 1);
+    bool turned = false;
+    for (int i = 0; i < 50; ++i) {
+        f.s.Run(1);
+        EXPECT_GE(armour->vy, 0) << "no jump";
+        turned = turned || armour->facing == -1;
+    }
+    EXPECT_TRUE(turned);
+    EXPECT_LE(armour->x + 190, 4400);
+
+    armour->SetState(CCharacterLivingArmor::kStrike);
+    const std::vector<CCharacterAttackEffect*> strikes = Shots(CCharacterLivingArmor::kStrikeEffect);
+    ASSERT_EQ(strikes.size(), 1u);
+    EXPECT_EQ(strikes[0]->x, armour->x);
+    EXPECT_EQ(strikes[0]->y, armour->y);
+    EXPECT_EQ(strikes[0]->facing, armour->facing);
+
+    auto* jade = f.Make<CCharacterLivingArmor>(10123, 2000);
+    f.s.Run(1);
+    ASSERT_EQ(jade->frame, CCharacterLivingArmor::kWaveStand);
+    jade->SetState(CCharacterLivingArmor::kWaveThrow);
+    const std::vector<CCharacterAttackEffect*> waves = Shots(CCharacterLivingArmor::kWave);
+    ASSERT_EQ(waves.size(), 1u);
+    EXPECT_EQ(waves[0]->x, jade->x + 100 * jade->facing);
+    EXPECT_EQ(waves[0]->y, jade->y + 60);
+    EXPECT_EQ(waves[0]->vx, 100 * jade->facing);
+}
