@@ -44,6 +44,11 @@ bool In(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 
 bool HasBody(const FrameRecord& r) { return r.bodyLeft != r.bodyRight && r.bodyTop != r.bodyBottom; }
 
+bool SameBody(const FrameRecord& a, const FrameRecord& b) {
+    return a.bodyLeft == b.bodyLeft && a.bodyRight == b.bodyRight && a.bodyTop == b.bodyTop &&
+           a.bodyBottom == b.bodyBottom;
+}
+
 }  // namespace
 
 // The ninja's construction with twice its life (the equipment's life on
@@ -90,7 +95,7 @@ void CCharacterLuka::SetState(int32_t state) {
 // wall through its top).
 void CCharacterLuka::KeepPlace(const FrameRecord& before, bool standing) {
     const FrameRecord after = CurrentRecord();
-    if (!HasBody(before) || !HasBody(after) || before == after) return;
+    if (!HasBody(before) || !HasBody(after) || SameBody(before, after)) return;
     if (standing) y += before.bodyBottom - after.bodyBottom;
     auto fits = [&] { return FindBlockOverlap() == nullptr && (!standing || vy < 0 || !IsAirborne()); };
     if (fits()) return;
