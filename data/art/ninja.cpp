@@ -7,7 +7,10 @@
 // in the top-right quarter and Ironclaw's in the bottom-left, each at the
 // place of the Ninja's cell moved by 256 texels (right for Luka, down for
 // Ironclaw), so that each of the three is one person in every frame
-// (luka.cpp, ironclaw.cpp). The bottom-right quarter is free.
+// (luka.cpp, ironclaw.cpp). Their records are the Ninja's as they stand;
+// the two classes take the picture from their quarter as they draw
+// (kOwnPictures in CharacterLuka.h and CharacterIronclaw.h). The
+// bottom-right quarter is free.
 //
 // The Ninja's cells (column x row of 40 x 40; anchor kinds in
 // tools/artgen/Sheets.h; a second row for a cell gives the same picture with

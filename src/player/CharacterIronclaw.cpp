@@ -47,6 +47,7 @@ CCharacterList* World() { return &CGameMain::GetInstance()->m_characterList; }
 CCharacterIronclaw::CCharacterIronclaw() {
     typeId = 6;
     frameTable.Load(kCharacterIronclawFrames);
+    pictureShift = kOwnPictures;
     blastSparkHigh = 561;
     blastSparkLow = 560;
     bonkEffect = 570;

@@ -11,6 +11,8 @@ class CCharacterIronclaw : public CCharacterLuka {
 public:
     static constexpr int32_t kMoveAttackRange = 3000;
     static constexpr int32_t kMoveAttackSpeed = 150;
+    // His own versions of the ninja's pictures lie 256 texels below them.
+    static constexpr CCharacter::PictureShift kOwnPictures{kNinjaSheet, 0, 256};
 
     CCharacterIronclaw();
 

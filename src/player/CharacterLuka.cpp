@@ -56,6 +56,7 @@ bool SameBody(const FrameRecord& a, const FrameRecord& b) {
 CCharacterLuka::CCharacterLuka() {
     typeId = 5;
     frameTable.Load(kCharacterLukaFrames);
+    pictureShift = kOwnPictures;
     hpMax = kBaseLife + GetEquipmentBonus().life;
     hp = hpMax;
 }

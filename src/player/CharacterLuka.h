@@ -12,6 +12,11 @@
 class CCharacterLuka : public CCharacterNinja {
 public:
     static constexpr int32_t kBaseLife = 600;
+    // The records she shares with the ninja draw from the ninja's sheet;
+    // her own versions of those pictures lie 256 texels to the right of
+    // the ninja's.
+    static constexpr int32_t kNinjaSheet = 19;
+    static constexpr CCharacter::PictureShift kOwnPictures{kNinjaSheet, 256, 0};
 
     // A stage switch that a defeat asks for: the stage and where the player
     // starts in it.

@@ -10,6 +10,7 @@
 #include "player/CharacterIronclaw.h"
 #include "player/CharacterLuka.h"
 #include "player/CharacterNinja.h"
+#include "support/TextureHelpers.h"
 #include "win/Graphics.h"
 
 namespace {
@@ -26,7 +27,8 @@ std::vector<int32_t> Join(std::initializer_list<std::vector<int32_t>> parts) {
     return v;
 }
 
-// The records both take over from the ninja unchanged but for the picture.
+// The records both take over from the ninja unchanged; the pictures of
+// those on the ninja's sheet are their own, drawn from their quarters of it.
 const std::vector<int32_t> kShared =
     Join({{120, 121, 220}, Range(250, 253), Range(260, 263), {280, 281}, Range(300, 304), {310, 311}, Range(360, 363),
           Range(380, 387), Range(400, 407), Range(420, 427), Range(440, 445), {940, 941}, Range(960, 969),
@@ -59,15 +61,6 @@ void ExpectHurt(const FrameRecord& r, int32_t l, int32_t rt, int32_t t, int32_t 
     ExpectBox(r, &FrameRecord::hurtLeft, l, rt, t, b);
 }
 
-// The ninja's record with only the picture's place moved.
-void ExpectNinjaRecordMoved(const FrameRecord& own, const FrameRecord& ninja, int32_t du, int32_t dv) {
-    FrameRecord moved = ninja;
-    if (ninja.textureId == 19) {
-        moved.u += du;
-        moved.v += dv;
-    }
-    EXPECT_EQ(own, moved);
-}
 
 // The ninja's boxes and timing on another sheet.
 void ExpectNinjaChainAndBoxes(const FrameRecord& own, const FrameRecord& ninja, int32_t sheet) {
@@ -135,7 +128,7 @@ TEST(LukaFrames, HerRecordsAreTheNinjasWithHerPicturesHerDashAndHerDefeats) {
     EXPECT_EQ(CountDefined(luka), 141);
     for (int32_t i : kShared) {
         SCOPED_TRACE(i);
-        ExpectNinjaRecordMoved(luka.RecordAt(i), ninja.RecordAt(i), 256, 0);
+        EXPECT_EQ(luka.RecordAt(i), ninja.RecordAt(i));
     }
     for (int32_t i : Join({{10}, Range(230, 236), Range(330, 344)})) {
         SCOPED_TRACE(i);
@@ -168,7 +161,7 @@ TEST(IronclawFrames, HisRecordsAreTheNinjasButTheDashLukasDefeatsAndHisKatanaCha
     EXPECT_EQ(CountDefined(iron), 148);
     for (int32_t i : kShared) {
         SCOPED_TRACE(i);
-        ExpectNinjaRecordMoved(iron.RecordAt(i), ninja.RecordAt(i), 0, 256);
+        EXPECT_EQ(iron.RecordAt(i), ninja.RecordAt(i));
     }
     for (int32_t i : Join({{10}, Range(230, 236)})) {
         SCOPED_TRACE(i);
@@ -228,7 +221,8 @@ TEST(LukaIronclawFrames, EveryPictureIsADrawnCellOfItsSheet) {
             const platform::Texture* sheet = TextureTable[r.textureId].texture.get();
             ASSERT_NE(sheet, nullptr);
             // One whole 40 x 40 cell, with a picture in it.
-            const int32_t left = r.u + r.spriteLeft, top = r.v + r.spriteTop;
+            const CCharacter::PicturePlace picture = p->PictureOf(r);
+            const int32_t left = picture.u + r.spriteLeft, top = picture.v + r.spriteTop;
             EXPECT_EQ(r.spriteRight - r.spriteLeft + 1, 40);
             EXPECT_EQ(r.spriteBottom - r.spriteTop + 1, 40);
             ASSERT_EQ(left % 40, r.textureId == 19 && left >= 256 ? 16 : 0);
@@ -242,5 +236,43 @@ TEST(LukaIronclawFrames, EveryPictureIsADrawnCellOfItsSheet) {
         }
     }
     for (const auto& [slot, size] : sizes) ReleaseTexture(slot);
+    ReleaseGraphics();
+}
+
+TEST(LukaIronclawFrames, TheNinjasRecordsAreDrawnFromTheirOwnQuartersOfItsSheet) {
+    // A ninja's sheet whose quarters are one colour each: the ninja's, Luka's
+    // (right), Ironclaw's (below) and the free one.
+    ASSERT_TRUE(InitGraphics());
+    constexpr uint32_t kNinja = 0xFF2040A0u, kLuka = 0xFFE07060u, kIron = 0xFF909CA8u, kFree = 0xFF00FF00u;
+    platform::Texture* sheet = testing_support::PutTexture(19, 512);
+    for (int32_t y = 0; y < 512; ++y)
+        for (int32_t x = 0; x < 512; ++x)
+            sheet->Pixels()[y * 512 + x] = y < 256 ? (x < 256 ? kNinja : kLuka) : (x < 256 ? kIron : kFree);
+    struct Case {
+        std::unique_ptr<CCharacter> player;
+        uint32_t colour;
+    };
+    Case cases[3];
+    cases[0] = {std::make_unique<CCharacterNinja>(), kNinja};
+    cases[1] = {std::make_unique<CCharacterLuka>(), kLuka};
+    cases[2] = {std::make_unique<CCharacterIronclaw>(), kIron};
+    platform::GraphicsDevice* device = GetDevice();
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.player->typeId);
+        CCharacter& p = *c.player;
+        p.SetState(250);  // walking: a record all three share, on slot 19
+        ASSERT_EQ(p.CurrentRecord().textureId, 19);
+        PlayFieldOffset::x = PlayFieldOffset::y = 0;
+        p.x = 2400;
+        p.y = 2000;
+        device->Clear(0xFF000000u, 1.0f);
+        p.Draw();
+        EXPECT_EQ(device->Pixel(240, 190), c.colour) << "the sprite";
+        // The afterimage copies the picture from the same place.
+        p.StartAfterimageTinted(1, 0, 0, 255, 255, 255, 255, 10);
+        const CCharacter::PicturePlace drawn = p.PictureOf(p.CurrentRecord());
+        EXPECT_EQ(p.afterimage.u, drawn.u);
+        EXPECT_EQ(p.afterimage.v, drawn.v);
+    }
     ReleaseGraphics();
 }
