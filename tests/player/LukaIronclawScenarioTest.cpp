@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "character/CharacterEffect.h"
+#include "enemy/CharacterKappa.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/SaveData.h"
@@ -467,39 +468,43 @@ TYPED_TEST(Defeats, ZappedThrownUpAndTheContinueScreenOnTheLanding) {
 }
 
 TYPED_TEST(Defeats, ThrownUpThenTheSecondDefeatStageOnceBlackAndATouchAfterTheFadeIn) {
-    Room<TypeParam> r;
-    CCharacter* boss = r.template Enemy<HitRecorder>(Scenario::CellX(8), 1800);
-    CLifebarController::GetInstance()->SetEnemyBar(boss);
-    std::vector<std::pair<int32_t, Pending>> seen;
-    r.Watcher([&seen](ScenarioBody&) { seen.emplace_back(CEffect::GetInstance()->m_fade, TakePending()); });
-    r.player->OnHit(27, 1000, -1, boss);
-    EXPECT_EQ(r.player->frame, 160);
-    EXPECT_EQ(r.player->vy, -90);
-    ASSERT_TRUE(r.RunUntil(161, 200));
-    EXPECT_NE(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
-    ASSERT_TRUE(r.RunUntil(162, 100));
-    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr) << "the boss bar is gone";
-    r.s.Run(5);
-    int requests = 0;
-    for (const auto& [fade, p] : seen) {
-        if (p.stage == 0) continue;
-        ++requests;
-        EXPECT_EQ(fade, 255);
-        EXPECT_EQ(p, (Pending{273, 1000, 2000, 1, 0, 80, -1}));
-    }
-    EXPECT_EQ(requests, 1) << "asked for once";
+    for (int32_t kind : {26, 27}) {
+        SCOPED_TRACE(kind);
+        Room<TypeParam> r;
+        CCharacter* boss = r.template Enemy<HitRecorder>(Scenario::CellX(8), 1800);
+        CLifebarController::GetInstance()->SetEnemyBar(boss);
+        std::vector<std::pair<int32_t, Pending>> seen;
+        r.Watcher([&seen](ScenarioBody&) { seen.emplace_back(CEffect::GetInstance()->m_fade, TakePending()); });
+        r.player->OnHit(kind, 1000, -1, boss);
+        EXPECT_EQ(r.player->frame, 160);
+        EXPECT_EQ(r.player->vy, -90);
+        ASSERT_TRUE(r.RunUntil(161, 200));
+        EXPECT_NE(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+        ASSERT_TRUE(r.RunUntil(162, 100));
+        EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr) << "the boss bar is gone";
+        r.s.Run(5);
+        int requests = 0;
+        for (const auto& [fade, p] : seen) {
+            if (p.stage == 0) continue;
+            ++requests;
+            EXPECT_EQ(fade, 255);
+            EXPECT_EQ(p, (Pending{273, 1000, 2000, 1, 0, 80, -1}));
+        }
+        EXPECT_EQ(requests, 1) << "asked for once";
 
-    // The defeat stage fades in: a touch does nothing until the fade is over.
-    CEffect* effect = CEffect::GetInstance();
-    effect->m_fade = 255;
-    effect->m_fadeTarget = 0;
-    effect->m_fadeStep = -3;
-    r.Tap(Scenario::CellX(6), 1000);
-    EXPECT_FALSE(ContinueIsOpen());
-    r.s.Run(90);
-    EXPECT_TRUE(r.player->frame == 162 || r.player->frame == 163);
-    r.Tap(Scenario::CellX(6), 1000);
-    EXPECT_TRUE(ContinueIsOpen());
+        // The defeat stage fades in: a touch does nothing until the fade is over.
+        CEffect* effect = CEffect::GetInstance();
+        effect->m_fade = 255;
+        effect->m_fadeTarget = 0;
+        effect->m_fadeStep = -3;
+        r.Tap(Scenario::CellX(6), 1000);
+        EXPECT_FALSE(ContinueIsOpen());
+        r.s.Run(90);
+        EXPECT_TRUE(r.player->frame == 162 || r.player->frame == 163);
+        r.Tap(Scenario::CellX(6), 1000);
+        EXPECT_TRUE(ContinueIsOpen());
+        CGameInputController::GetInstance()->SetInput(ScreenId::Main);
+    }
 }
 
 TYPED_TEST(Defeats, BlownUpSootyAndCoughingUntilATouch) {
@@ -565,6 +570,33 @@ TYPED_TEST(Defeats, AGrabDeathReachesTheTouchThatContinuesEvenWhenNothingLetsGo)
     r.player->SetState(193);
     r.s.Run(60);
     EXPECT_TRUE(r.player->frame == 193 || r.player->frame == 194);
+}
+
+TYPED_TEST(Defeats, TheKappasGrabHoldsThePlayerUntilItGoesHomeAndATouchStillContinues) {
+    // A lurking kappa beside the player; a grab that kills.
+    Room<TypeParam> r(Scenario::CellX(5));
+    r.player->hp = 100;
+    auto* kappa = dynamic_cast<CCharacterKappa*>(r.s.AddAt(10041, Scenario::CellX(5) - 200, kFloor - 190));
+    ASSERT_NE(kappa, nullptr);
+    ASSERT_TRUE(r.RunUntil(190, 10));
+    EXPECT_EQ(r.player->hp, 0);
+    EXPECT_EQ(kappa->frame, CCharacterKappa::kHolding);
+    const int32_t heldAt = r.player->y;
+    bool wentHome = false;
+    int frames = 0;
+    while (r.player->frame == 190 && frames++ < 200) {
+        r.s.Run(1);
+        wentHome = wentHome || kappa->frame == CCharacterKappa::kStand;
+        if (r.player->frame == 190) {
+            EXPECT_EQ(r.player->y, heldAt) << "held, not falling";
+        }
+    }
+    EXPECT_TRUE(wentHome) << "the kappa lets go and returns to its stance";
+    EXPECT_EQ(r.player->frame, 193) << "the limp wait comes by itself";
+    EXPECT_FALSE(ContinueIsOpen());
+    r.s.Run(20);
+    r.Tap(Scenario::CellX(8), 1000);
+    EXPECT_TRUE(ContinueIsOpen());
 }
 
 // --- Ironclaw's katana -----------------------------------------------------------
