@@ -668,6 +668,15 @@ TEST(IronclawKatana, TheVictoryPoseWithoutATargetStandsAgainWithoutReadingIt) {
     EXPECT_EQ(r.player->vx, 0);
     r.s.Run(10);
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 231);
+    // A defeated boss (out of the strike's reach) as the target: on its
+    // feet again in the same frame.
+    auto* boss = r.Enemy(Scenario::CellX(6), kFloor - 100);
+    boss->hp = 0;
+    r.player->target = boss;
+    r.player->SetState(341);
+    r.s.Run(1);
+    EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 236) << r.player->frame;
+    r.s.Run(10);
     // The same with a target that has gone.
     auto* enemy = r.Enemy(Scenario::CellX(6), kFloor - 100);
     r.player->target = enemy;
