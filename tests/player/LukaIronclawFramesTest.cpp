@@ -76,6 +76,20 @@ void ExpectNinjaChainAndBoxes(const FrameRecord& own, const FrameRecord& ninja, 
     EXPECT_EQ(own.textureId, sheet);
 }
 
+// The ninja's records: the shared ones as they stand, and those drawn on
+// the character's own sheet with the ninja's boxes and chains.
+void ExpectNinjasRecords(const CCharacter& own, const std::vector<int32_t>& onOwnSheet, int32_t sheet) {
+    CCharacterNinja ninja;
+    for (int32_t i : kShared) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(own.RecordAt(i), ninja.RecordAt(i));
+    }
+    for (int32_t i : onOwnSheet) {
+        SCOPED_TRACE(i);
+        ExpectNinjaChainAndBoxes(own.RecordAt(i), ninja.RecordAt(i), sheet);
+    }
+}
+
 struct Chain {
     int32_t record;
     int32_t nextFrame, nextState, frameDuration, stateDuration;
@@ -123,17 +137,9 @@ void ExpectDefeats(const CCharacter& c, int32_t ownSheet, int32_t secondSheet) {
 }  // namespace
 
 TEST(LukaFrames, HerRecordsAreTheNinjasWithHerPicturesHerDashAndHerDefeats) {
-    CCharacterNinja ninja;
     CCharacterLuka luka;
     EXPECT_EQ(CountDefined(luka), 141);
-    for (int32_t i : kShared) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(luka.RecordAt(i), ninja.RecordAt(i));
-    }
-    for (int32_t i : Join({{10}, Range(230, 236), Range(330, 344)})) {
-        SCOPED_TRACE(i);
-        ExpectNinjaChainAndBoxes(luka.RecordAt(i), ninja.RecordAt(i), 25);
-    }
+    ExpectNinjasRecords(luka, Join({{10}, Range(230, 236), Range(330, 344)}), 25);
     // One fall picture.
     EXPECT_EQ(luka.RecordAt(290).textureId, 25);
     EXPECT_EQ(luka.RecordAt(290).nextFrame, 290);
@@ -156,17 +162,9 @@ TEST(LukaFrames, HerRecordsAreTheNinjasWithHerPicturesHerDashAndHerDefeats) {
 }
 
 TEST(IronclawFrames, HisRecordsAreTheNinjasButTheDashLukasDefeatsAndHisKatanaChain) {
-    CCharacterNinja ninja;
     CCharacterIronclaw iron;
     EXPECT_EQ(CountDefined(iron), 148);
-    for (int32_t i : kShared) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(iron.RecordAt(i), ninja.RecordAt(i));
-    }
-    for (int32_t i : Join({{10}, Range(230, 236)})) {
-        SCOPED_TRACE(i);
-        ExpectNinjaChainAndBoxes(iron.RecordAt(i), ninja.RecordAt(i), 27);
-    }
+    ExpectNinjasRecords(iron, Join({{10}, Range(230, 236)}), 27);
     EXPECT_EQ(iron.RecordAt(322), FrameRecord{}) << "no second dash record";
     EXPECT_EQ(iron.RecordAt(110).textureId, 27);
     ExpectDefeats(iron, 27, 28);

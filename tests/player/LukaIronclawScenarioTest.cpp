@@ -27,6 +27,7 @@
 #include "framework/StateLoading.h"
 #include "player/CharacterIronclaw.h"
 #include "player/CharacterLuka.h"
+#include "support/PlayerRoom.h"
 #include "support/Scenario.h"
 #include "support/Screenshot.h"
 #include "ui/GameInput.h"
@@ -34,6 +35,7 @@
 #include "win/Graphics.h"
 #include "win/MyInput.h"
 
+using player_room::IndexOf;
 using testing_support::Scenario;
 using testing_support::ScenarioBody;
 using testing_support::WalkerBody;
@@ -198,11 +200,6 @@ int CountEffects(int32_t state) {
         n += c != nullptr && c->typeId == 50000 && c->frame == state ? 1 : 0;
     }
     return n;
-}
-
-int IndexOf(const std::vector<int32_t>& v, int32_t x) {
-    const auto it = std::find(v.begin(), v.end(), x);
-    return it == v.end() ? -1 : static_cast<int>(it - v.begin());
 }
 
 }  // namespace
