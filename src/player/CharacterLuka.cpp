@@ -285,7 +285,8 @@ void CCharacterLuka::UpdateDefeat() {
         case 150:
         case 151:
             ApplyGravity();
-            for (int32_t i = 0; i < 2; ++i) SpawnEffect(kZapSpark, facing, x - 300, x + 300, y - 500, y + 100, 0, 0, 0, 0);
+            for (int32_t i = 0; i < 2; ++i)
+                SpawnEffect(kZapSpark, facing, x - 300, x + 300, y - 500, y + 100, 0, 0, 0, 0);
             break;
         case 153:
             vx = -kZapDrift * facing;

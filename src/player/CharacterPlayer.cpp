@@ -250,7 +250,8 @@ bool CCharacterPlayer::OnHit(int32_t kind, int32_t damage, int32_t direction, CC
                 y = attacker->y + 170;
                 // It holds the player, when it has a hold to show: a state
                 // it has no record for would remove it.
-                if (attacker->RecordAt(kHoldingAttackerState) != FrameRecord{}) attacker->SetState(kHoldingAttackerState);
+                if (attacker->RecordAt(kHoldingAttackerState) != FrameRecord{})
+                    attacker->SetState(kHoldingAttackerState);
             }
             SetState(190);
             break;

@@ -202,13 +202,15 @@ TEST(LukaIronclawFrames, EveryPictureIsADrawnCellOfItsSheet) {
         int32_t slot;
         uint16_t resource, size;
     };
-    constexpr Sheet kSheets[] = {{19, 120, 512}, {25, 126, 256}, {26, 127, 256}, {27, 128, 256}, {28, 129, 256}, {43, 162, 256}};
+    constexpr Sheet kSheets[] = {{19, 120, 512}, {25, 126, 256}, {26, 127, 256},
+                                 {27, 128, 256}, {28, 129, 256}, {43, 162, 256}};
     std::map<int32_t, int32_t> sizes;
     for (const Sheet& s : kSheets) {
         ASSERT_TRUE(LoadTexture(s.slot, s.resource, s.size));
         sizes[s.slot] = s.size;
     }
-    std::unique_ptr<CCharacter> players[] = {std::make_unique<CCharacterLuka>(), std::make_unique<CCharacterIronclaw>()};
+    std::unique_ptr<CCharacter> players[] = {std::make_unique<CCharacterLuka>(),
+                                             std::make_unique<CCharacterIronclaw>()};
     for (const auto& p : players) {
         for (int32_t f = 1; f < CCharacterPlayer::kFrameCount; ++f) {
             const FrameRecord& r = p->RecordAt(f);
