@@ -340,6 +340,20 @@ void CCharacterEnemyBoss::UpdateTourEntrance(int32_t music) {
     if (frame == EnemyState::FightStart && !CameraTourRunning()) StartFight(music, EnemyState::Wait, false);
 }
 
+bool CCharacterEnemyBoss::UpdateEntranceOrWait() {
+    switch (frame) {
+        case EnemyState::Entrance:
+        case EnemyState::FightStart:
+            UpdateTourEntrance(kBossMusic);
+            return true;
+        case EnemyState::Wait:
+            UpdateStandingWait();
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CCharacterEnemyBoss::EnterFightStart(int32_t holdFrames) {
     DropToGround();
     StartCameraTour(holdFrames);
@@ -402,6 +416,17 @@ void CCharacterEnemyBoss::ChangeBossMusic(int32_t entry) {
 void CCharacterEnemyBoss::StopBossMusic() { ChangeBossMusic(-1); }
 
 void CCharacterEnemyBoss::RestoreStageMusic() { ChangeBossMusic(CGameMain::GetInstance()->GetStageView()->GetMusic()); }
+
+void CCharacterEnemyBoss::RequestStageSwitch(int32_t stage) {
+    CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
+    control.SetPendingStage(stage);
+    control.m_startX = 600;
+    control.m_startY = 0;
+    control.m_startFacing = 1;
+    control.m_transitionType = 0;
+    control.m_transitionFrames = 80;
+    control.m_warpExtra = -1;
+}
 
 void CCharacterEnemyBoss::AttachLifebar() { CLifebarController::GetInstance()->SetEnemyBar(this); }
 

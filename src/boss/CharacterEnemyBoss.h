@@ -138,6 +138,9 @@ protected:
     // Frames 230 and 231: the player is held; in 231, once the camera tour
     // is over, the fight starts in the wait with the music entry.
     void UpdateTourEntrance(int32_t music);
+    // The entrance (230, 231) and the wait (220) of the ground fighters;
+    // false when the current frame is none of them.
+    bool UpdateEntranceOrWait();
     // Entering 231: on the ground, the tour over the boss (holding it for
     // `holdFrames`) and the music stopped.
     void EnterFightStart(int32_t holdFrames);
@@ -160,6 +163,10 @@ protected:
     static void ChangeBossMusic(int32_t entry);
     // The stage's own music again; a stage without music stays silent.
     static void RestoreStageMusic();
+
+    // The stage switch that ends the last fights: to `stage`, the player at
+    // (600, 0) facing right, after a fade of 80 frames.
+    static void RequestStageSwitch(int32_t stage);
 
     // The life bar shows this boss, or nothing.
     void AttachLifebar();

@@ -87,14 +87,11 @@ void CCharacterKingTengu::ChooseNextAttack() {
 
 void CCharacterKingTengu::Update() {
     StepFrame();
+    if (UpdateEntranceOrWait()) {
+        Move(vx, vy);
+        return;
+    }
     switch (frame) {
-        case EnemyState::Entrance:
-        case EnemyState::FightStart:
-            UpdateTourEntrance(kBossMusic);
-            break;
-        case EnemyState::Wait:
-            UpdateStandingWait();
-            break;
         case kLeap:
             UpdateLeap();
             break;
@@ -164,7 +161,7 @@ void CCharacterKingTengu::Update() {
             break;
         case kFadeOut:
             if (CEffect* effect = CEffect::GetInstance(); effect->m_fade == effect->m_fadeTarget) {
-                AskForStageSwitch();
+                RequestStageSwitch(DefeatStage());
                 return;
             }
             break;
@@ -271,17 +268,6 @@ void CCharacterKingTengu::UpdateFallingBack() {
         puff->alpha = 192;
         puff->stateTimer = 8;
     }
-}
-
-void CCharacterKingTengu::AskForStageSwitch() {
-    CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
-    control.SetPendingStage(DefeatStage());
-    control.m_startX = 600;
-    control.m_startY = 0;
-    control.m_startFacing = 1;
-    control.m_transitionType = 0;
-    control.m_transitionFrames = 80;
-    control.m_warpExtra = -1;
 }
 
 void CCharacterKingTengu::Streak(int32_t t, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int32_t vx0,

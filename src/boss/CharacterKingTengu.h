@@ -71,7 +71,6 @@ private:
     void UpdateFlungUp();
     void UpdateFallingBack();
     void UpdateRise();
-    void AskForStageSwitch();
     // Wind streaks across the view (effects 260-263).
     void Streak(int32_t t, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int32_t vx0, int32_t vx1);
     void ThrowBlade(int32_t tickLeft);

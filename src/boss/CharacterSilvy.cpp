@@ -70,14 +70,11 @@ void CCharacterSilvy::ChooseNextAttack() {
 
 void CCharacterSilvy::Update() {
     StepFrame();
+    if (UpdateEntranceOrWait()) {
+        Move(vx, vy);
+        return;
+    }
     switch (frame) {
-        case EnemyState::Entrance:
-        case EnemyState::FightStart:
-            UpdateTourEntrance(kBossMusic);
-            break;
-        case EnemyState::Wait:
-            UpdateStandingWait();
-            break;
         case kLeap:
         case kHighLeap:
             UpdateLeap();
@@ -129,14 +126,7 @@ void CCharacterSilvy::UpdateThrownUp() {
     // Out of the hall: the clear scene, in its own stage.
     CEvent::GetInstance()->SetEvent(kClearEvent);
     DetachLifebar();
-    CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
-    control.SetPendingStage(kClearStage);
-    control.m_startX = 600;
-    control.m_startY = 0;
-    control.m_startFacing = 1;
-    control.m_transitionType = 0;
-    control.m_transitionFrames = 80;
-    control.m_warpExtra = -1;
+    RequestStageSwitch(kClearStage);
     // She has handed over: gone, so that the scene is started once even
     // when the switch waits.
     SetState(EnemyState::Remove);
