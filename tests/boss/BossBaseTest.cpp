@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "boss/CharacterSilvy.h"
@@ -65,6 +66,64 @@ public:
         CCharacterEnemyBoss::SetState(state);
     }
 };
+
+// A boss of the hook generation: the base's own Update and defeat.
+class HookBoss : public CCharacterEnemyBoss {
+public:
+    HookBoss() : CCharacterEnemyBoss({10080, 5000, 500, 168, 5, 255, nullptr}) {
+        AllocateHeldRecords(470);
+        frame = EnemyState::Wait;
+        homeState = EnemyState::Wait;
+    }
+};
+
+TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<HookBoss>(), 3000, 1600);
+    const int32_t rate = f.player->GetScoreRate();
+    boss->SetState(EnemyState::Defeated);
+    // The first frame of the defeat counts 1: no ring; the second one.
+    const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
+    f.s.Run(1);
+    EXPECT_TRUE(orbs().empty());
+    f.s.Run(1);
+    const auto ring = orbs();
+    ASSERT_EQ(ring.size(), 4u);
+    for (auto* orb : ring) {
+        const double r = std::hypot(orb->x - 3000.0, orb->y - 1600.0);
+        EXPECT_NEAR(r, 200.0 + std::hypot(orb->vx, orb->vy), 3.0);
+        EXPECT_EQ(orb->GetScore(), rate * 500 / 100);
+        EXPECT_EQ(orb->GetScoreRate(), rate);
+        EXPECT_EQ(orb->attackDirX, 180);
+    }
+    // It fades by 2 a frame: gone on the 128th frame, and 50 frames later
+    // the player leaves the stage while the boss stays, invisible.
+    f.s.Run(125);
+    EXPECT_EQ(boss->frame, EnemyState::Defeated);
+    EXPECT_EQ(boss->alpha, 1);
+    f.s.Run(1);
+    EXPECT_EQ(boss->frame, EnemyState::FadeOut);
+    EXPECT_EQ(boss->alpha, 0);
+    f.s.Run(49);
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    f.s.Run(1);
+    EXPECT_EQ(f.player->frame, PlayerState::StageExit);
+    EXPECT_EQ(boss->frame, EnemyState::Gone);
+    f.s.Run(30);
+    EXPECT_TRUE(testing_support::Listed(boss));
+}
+
+TEST(BossBase, AHookStyleBossOffScreenStandsStillButInItsDefeat) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<HookBoss>(), 20000, 1600);
+    boss->vx = 50;
+    f.s.Run(10);
+    EXPECT_EQ(boss->x, 20000);
+    EXPECT_EQ(boss->stateTimer, 0);
+    boss->SetState(EnemyState::Defeated);
+    f.s.Run(10);
+    EXPECT_EQ(boss->stateTimer, 10);
+}
 
 TEST(BossBase, DamageOfAHundredAndMoreCountsAThirdAboveAHundred) {
     BossField f;
