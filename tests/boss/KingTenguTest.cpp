@@ -124,6 +124,75 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     EXPECT_FALSE(CStageDataControl::IsStageId(CCharacterKingTengu::kDefeatStage));
 }
 
+// Into the second phase at once: at no life the next choice is the rise.
+void RiseToSecondPhase(TenguFight& f) {
+    f.tengu->hp = 0;
+    f.tengu->SetState(EnemyState::Wait);
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 800);
+    ASSERT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
+}
+
+TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
+    for (int32_t hp : {100, 0}) {
+        TenguFight f;
+        f.Begin();
+        RiseToSecondPhase(f);
+        f.player->hp = hp;
+        f.tengu->SetState(CCharacterKingTengu::kGale);
+        const int32_t from = f.player->x, facing = f.tengu->facing;
+        f.s.Run(20);
+        if (hp > 0) EXPECT_EQ(f.player->x, from + 20 * 20 * facing);
+        else EXPECT_EQ(f.player->x, from);
+        // Stones of the gale every 10 ticks, from behind the boss.
+        EXPECT_EQ(Shots(560).size(), 2u) << hp;
+    }
+}
+
+TEST(KingTengu, TheFanAlwaysSweepsDownward) {
+    for (int32_t facing : {1, -1}) {
+        TenguFight f;
+        f.Begin();
+        // Hanging at the top of its leap, then the sweep of 12 ticks.
+        f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
+        f.tengu->facing = facing;
+        f.player->x = f.tengu->x + 2000 * facing;  // it keeps facing the player
+        f.s.Run(4 + 12);
+        const auto leaves = Shots(510);
+        ASSERT_EQ(leaves.size(), 6u) << facing;
+        // The first leaves fly forward, the last ones nearly straight down.
+        EXPECT_EQ(leaves.front()->vx > 0, facing > 0);
+        EXPECT_GT(leaves.back()->vy, 90);
+        for (std::size_t k = 1; k < leaves.size(); ++k) EXPECT_GT(leaves[k]->vy, leaves[k - 1]->vy);
+    }
+}
+
+TEST(KingTengu, TheFlyByTurnsOnlyACellBeyondTheStageEdge) {
+    TenguFight f;
+    f.Begin();
+    RiseToSecondPhase(f);
+    const int32_t stageRight = f.s.Stage().width * kTileSize;
+    f.tengu->SetState(CCharacterKingTengu::kFlyBy);
+    const int32_t facing = f.tengu->facing;
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
+    EXPECT_EQ(f.tengu->scaleX, 1.0);
+    EXPECT_EQ(f.tengu->y, 1600);
+    int32_t lastX = f.tengu->x;
+    f.RunUntil(
+        [&] {
+            const bool turned = f.tengu->frame == CCharacterKingTengu::kFlyByBack;
+            if (!turned) lastX = f.tengu->x;
+            return turned;
+        },
+        400);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByBack);
+    EXPECT_EQ(f.tengu->facing, -facing);
+    if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
+    else EXPECT_LT(lastX - 100, -kTileSize);
+    EXPECT_EQ(f.tengu->scaleX, 2.0);
+    EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
+}
+
 TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     BossField f;
     auto* tengu = f.MakeBoss<CCharacterKingTengu>(10250, kBossX, 1000);
