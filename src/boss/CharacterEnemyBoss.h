@@ -30,6 +30,8 @@ class CCharacterEnemyBoss : public CCharacter {
 public:
     static constexpr int32_t kEnemyGroup = 2;
 
+    // The think record of the flying phase.
+    static constexpr int32_t kChooseFlying = 342;
     // Music-table entries of the fights.
     static constexpr int32_t kBossMusic = 8;
     static constexpr int32_t kLastBossMusic = 9;
@@ -146,6 +148,28 @@ protected:
     void EnterFightStart(int32_t holdFrames);
     // Entering the wait: always the wait, even at no life.
     void EnterWait();
+    // The entry actions the ground fighters share: the wait (even at no
+    // life), the think records 221 and 342 (only the choice, no state of
+    // their own) and the fight start (tour holding `tourHold` frames);
+    // false for any other state.
+    template <class Choose>
+    bool EnterGroundFighterState(int32_t state, int32_t tourHold, Choose choose) {
+        switch (state) {
+            case EnemyState::Wait:
+                EnterWait();
+                return true;
+            case EnemyState::ChooseAttack:
+            case kChooseFlying:
+                choose();
+                return true;
+            case EnemyState::FightStart:
+                EnterFightStart(tourHold);
+                CCharacterEnemyBoss::SetState(state);
+                return true;
+            default:
+                return false;
+        }
+    }
     // The wait: facing the player, standing.
     void UpdateStandingWait();
     // A leap toward the player: forward at 30 to 59, upward at `lift` and

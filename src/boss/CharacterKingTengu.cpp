@@ -278,6 +278,7 @@ void CCharacterKingTengu::Streak(int32_t t, int32_t x0, int32_t x1, int32_t y0, 
 // --- Entry actions ------------------------------------------------------------------------
 
 void CCharacterKingTengu::SetState(int32_t state) {
+    if (EnterGroundFighterState(state, kTourHold, [this] { ChooseNextAttack(); })) return;
     switch (state) {
         case EnemyState::Defeated:
             if (typeId == kPhase1) {
@@ -298,16 +299,6 @@ void CCharacterKingTengu::SetState(int32_t state) {
             effect->m_fadeStep = 3;
             break;
         }
-        case EnemyState::Wait:
-            EnterWait();
-            return;
-        case EnemyState::ChooseAttack:
-        case kChooseFlying:
-            ChooseNextAttack();
-            return;
-        case EnemyState::FightStart:
-            EnterFightStart(kTourHold);
-            break;
         case kLeap:
             StartLeap(-120, 30);
             break;

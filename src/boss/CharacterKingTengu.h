@@ -33,7 +33,6 @@ public:
     static constexpr int32_t kRingShots = 302;
     static constexpr int32_t kRise = 320;
     static constexpr int32_t kHover = 340;
-    static constexpr int32_t kChooseFlying = 342;
     static constexpr int32_t kFlyBy = 360;
     static constexpr int32_t kFlyByFar = 362;
     static constexpr int32_t kFlyByShot = 363;

@@ -135,6 +135,7 @@ void CCharacterSilvy::UpdateThrownUp() {
 // --- Entry actions ------------------------------------------------------------------------
 
 void CCharacterSilvy::SetState(int32_t state) {
+    if (EnterGroundFighterState(state, kTourHold, [this] { ChooseNextAttack(); })) return;
     switch (state) {
         case EnemyState::Defeated:
             // Her first defeat is final, and it is started once.
@@ -145,16 +146,6 @@ void CCharacterSilvy::SetState(int32_t state) {
             return;
         case EnemyState::BossDefeatFall:
             vy = -80;
-            break;
-        case EnemyState::Wait:
-            EnterWait();
-            return;
-        case EnemyState::ChooseAttack:
-        case kChooseFlying:
-            ChooseNextAttack();
-            return;
-        case EnemyState::FightStart:
-            EnterFightStart(kTourHold);
             break;
         case kLeap:
             StartLeap(-130, 20);

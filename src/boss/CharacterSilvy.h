@@ -31,7 +31,6 @@ public:
     static constexpr int32_t kVolleyA = 303;
     static constexpr int32_t kVolleyB = 304;
     static constexpr int32_t kHighFall = 305;
-    static constexpr int32_t kChooseFlying = 342;
     static constexpr int32_t kDropped = 112;
     static constexpr int32_t kLying = 113;
     static constexpr int32_t kShineA = 424;
