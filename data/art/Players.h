@@ -22,16 +22,30 @@ rig::Pose PoseOf(Who who, const std::string& name);
 Canvas DrawCell(Who who, const Cell& cell, const rig::CellGeometry& geometry);
 // A whole sheet: every cell of the layout.
 Canvas DrawLayoutSheet(Who who, const Layout& layout);
+// Draws every cell of the layout onto a sheet.
+void DrawLayoutCells(Canvas& sheet, Who who, const Layout& layout);
+// The character a "who.pose" cell of a shared sheet belongs to (luka. or
+// ironclaw.).
+Who OwnerOf(const Cell& cell);
+// A layout painter (Layout::paint) that draws each cell as its owner's.
+Canvas PaintOwnCell(const Layout& layout, const Cell& cell);
 // A sheet whose cells belong to several characters (the defeat poses):
 // the character of each cell is chosen by its pose name's prefix.
 Canvas DrawSharedSheet(const Layout& layout, Who (*whoOf)(const Cell&));
 
+// The Ninja's cells on its sheet (slot 19's top-left quarter, ninja.cpp).
+const std::vector<Cell>& NinjaCells();
 // The cells Luka's and Ironclaw's second sheets (slots 26 and 28) share:
-// their defeat poses 162-194 and their own versions of the states their
-// records take from the Ninja's sheet (the table at the head of luka.cpp).
+// their defeat poses 162-194.
 const std::vector<Cell>& SecondSheetCells();
-// Review strips that "luka" and "ironclaw" share: the Ninja's frames they
-// borrow beside their own versions, and their defeat flows.
+// Luka's (or Ironclaw's) own versions of the states whose records they share
+// with the Ninja and which are drawn from the Ninja's sheet: each at the
+// place of the Ninja's cell of the same pose, moved by (dx, dy) into the
+// character's quarter of that sheet, and named "luka.pose" (or
+// "ironclaw.pose").
+std::vector<Cell> BorrowedCells(Who who, int dx, int dy);
+// Review strips that "luka" and "ironclaw" share: their frames on the
+// Ninja's sheet, and their defeat flows.
 std::vector<ReviewStrip> SharedStrips(const std::string& who);
 
 }  // namespace players

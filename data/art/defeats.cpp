@@ -11,8 +11,6 @@
 //  luka.collapse_a/b    0,120 40,120   feet    142 / 143   (collapsing while the screen fades)
 //  luka.tied_a/b        80,120 120,120 feet    144 / 145   (tied up in the first defeat stage)
 //  ironclaw.*           the same, two rows lower: 0,160 to 120,200
-#include <cstring>
-
 #include "Players.h"
 
 namespace {
@@ -41,14 +39,10 @@ const Layout kDefeatLayout{162, 43, "defeats_slot43", {
 }};
 ART_LAYOUT(kDefeatLayout);
 
-players::Who OwnerOf(const Cell& c) {
-    return std::strncmp(c.pose, "luka.", 5) == 0 ? players::Who::Luka : players::Who::Ironclaw;
-}
-
 }  // namespace
 
 ART_SHEET(162, "defeat-poses-lizardman") {
-    Canvas sheet = players::DrawSharedSheet(kDefeatLayout, OwnerOf);
+    Canvas sheet = players::DrawSharedSheet(kDefeatLayout, players::OwnerOf);
     PaintLayouts(sheet, 162);  // the lizardman's cells
     return sheet;
 }

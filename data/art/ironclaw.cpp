@@ -4,27 +4,30 @@
 // and his squashed, crawling and tied-up poses from the shared defeat sheet
 // (slot 43). The first two cells of slot 27 are the title screen's button.
 //
-// States marked * are his own versions of states whose records he shares
-// with the Ninja (slot 19); see the note in luka.cpp.
+// The states whose records he shares with the Ninja (walking, running,
+// jumping, carrying, item get, launched, throws, ninjutsu, dive, stage exit,
+// scene poses) take their pictures from the Ninja's sheet (slot 19): his own
+// versions of those poses are drawn in its bottom-left quarter, at the
+// Ninja's cells moved 256 texels down (ninja.cpp).
 //
 // Slot 27 (anchor kinds in tools/artgen/Sheets.h):
 //  cell          at            anchor   states
 //  stand_a       0,0           feet     230
 //  stand_b       40,0          feet     231
-//  crouch        80,0          feet     236 280*;  centre 360* 363*
+//  crouch        80,0          feet     236
 //  hurt          120,0         centre   10
-//  fall_a        160,0         centre   290
+//  fall_a        160,0         centre   290 (taken at its lowest foot: the fall lands on it)
 //  down          200,0         feet     111 154 161
-//  wall_a/b      0,40 40,40    wall     232 384* 404* 424* / 233
-//  ceil_a/b      80,40 120,40  ceiling  234 386* 406* 426* / 235
+//  wall_a/b      0,40 40,40    wall     232 / 233
+//  ceil_a/b      80,40 120,40  ceiling  234 / 235
 //  tumble        160,40        centre   110 153 160
 //  zap_a         200,40        feet     150
 //  zap_b, slump  0,80 40,80    feet     151 / 152
-//  dash_wind     80,80         centre   320          (the six-tick wind-up)
-//  dash          120,80        centre   321          (drawn level and pointing forward; the game turns it along the flight)
-//  dash_end      160,80        centre   325
+//  dash_wind     80,80         feet     320          (the six-tick wind-up)
+//  dash          120,80        feet     321          (drawn level and pointing forward; the game turns it along the flight about its underside)
+//  dash_end      160,80        feet     325
 //  kwind_air     200,80        centre   330
-//  kwind_ground  0,120         centre   331
+//  kwind_ground  0,120         centre   331          (drawn half a body lower: the wind-up lifts him by 100)
 //  chase_a       40,120        centre   332 333
 //  iw_high       80,120        centre   334 338      (first halves of the strike pairs)
 //  iw_low        120,120       centre   336 346
@@ -41,9 +44,7 @@
 //  if_flip       80,200        centre   349 352
 //  if_kneel      120,200       centre   350 353
 //
-// Slot 28: his defeat poses 162-194 and his own versions of the shared
-// states, at the same cells as Luka's slot 26, and:
-//  victory       0,200         feet     940* 941* 985* 990*
+// Slot 28: his defeat poses 162-194, at the same cells as Luka's slot 26.
 #include "Players.h"
 
 namespace {
@@ -51,22 +52,21 @@ namespace {
 const Layout kIronclawLayout{128, 27, "ironclaw_slot27", {
     {"stand_a", "230", 0, 0, Anchor::Feet},
     {"stand_b", "231", 40, 0, Anchor::Feet},
-    {"crouch", "236 280*", 80, 0, Anchor::Feet},
-    {"crouch", "360* 363*", 80, 0, Anchor::Centre},
+    {"crouch", "236", 80, 0, Anchor::Feet},
     {"hurt", "10", 120, 0, Anchor::Centre},
     {"fall_a", "290", 160, 0, Anchor::Centre},
     {"down", "111 154 161", 200, 0, Anchor::Feet},
-    {"wall_a", "232 384* 404* 424*", 0, 40, Anchor::Wall},
+    {"wall_a", "232", 0, 40, Anchor::Wall},
     {"wall_b", "233", 40, 40, Anchor::Wall},
-    {"ceil_a", "234 386* 406* 426*", 80, 40, Anchor::Ceiling},
+    {"ceil_a", "234", 80, 40, Anchor::Ceiling},
     {"ceil_b", "235", 120, 40, Anchor::Ceiling},
     {"tumble", "110 153 160", 160, 40, Anchor::Centre},
     {"zap_a", "150", 200, 40, Anchor::Feet},
     {"zap_b", "151", 0, 80, Anchor::Feet},
     {"slump", "152", 40, 80, Anchor::Feet},
-    {"dash_wind", "320", 80, 80, Anchor::Centre},
-    {"dash", "321", 120, 80, Anchor::Centre},
-    {"dash_end", "325", 160, 80, Anchor::Centre},
+    {"dash_wind", "320", 80, 80, Anchor::Feet},
+    {"dash", "321", 120, 80, Anchor::Feet},
+    {"dash_end", "325", 160, 80, Anchor::Feet},
     {"kwind_air", "330", 200, 80, Anchor::Centre},
     {"kwind_ground", "331", 0, 120, Anchor::Centre},
     {"chase_a", "332 333", 40, 120, Anchor::Centre},
@@ -87,13 +87,13 @@ const Layout kIronclawLayout{128, 27, "ironclaw_slot27", {
 }};
 ART_LAYOUT(kIronclawLayout);
 
-std::vector<Cell> IronclawSecondSheet() {
-    std::vector<Cell> cells = players::SecondSheetCells();
-    cells.push_back({"victory", "940* 941* 985* 990*", 0, 200, Anchor::Feet});
-    return cells;
-}
-const Layout kIronclawDefeatLayout{129, 28, "ironclaw_slot28", IronclawSecondSheet()};
+const Layout kIronclawDefeatLayout{129, 28, "ironclaw_slot28", players::SecondSheetCells()};
 ART_LAYOUT(kIronclawDefeatLayout);
+
+// His quarter of the Ninja's sheet.
+const Layout kIronclawOnNinjaSheet{120, 19, "ironclaw_slot19", players::BorrowedCells(players::Who::Ironclaw, 0, 256),
+                                   512, {}, players::PaintOwnCell};
+ART_LAYOUT(kIronclawOnNinjaSheet);
 
 Review IronclawReview() {
     Review r{"ironclaw", {128, 129, 162, 120}, {

@@ -1,6 +1,7 @@
 // The player characters: three models on one humanoid rig, and the pose
 // library they share, so that a character is the same person in every frame
-// and the three move alike in the frames they borrow from the Ninja's sheet.
+// and the three move alike: Luka's and Ironclaw's records that the Ninja's
+// sheet draws show their own versions of its poses, in their quarters of it.
 //
 //   Ninja     slate-blue hooded shinobi suit, red scarf with long tails,
 //             katana on the back.
@@ -9,6 +10,7 @@
 //   Ironclaw  steel armour with broad shoulder plates, a helmet with a gold
 //             crescent crest, iron claw gauntlets, katana at the back.
 #include <cstdio>
+#include <deque>
 #include <cstdlib>
 #include <map>
 
@@ -481,11 +483,11 @@ const PoseRow kShared[] = {
   {"steam",       20, 24,   178, 180,   -10, -20,   10,  20,     12,  -3,  90,   -12,   3,  90,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-30 phase:90"},
   {"cry_a",       20, 28,   175, 185,   110, 190,  100, 185,     85,  92, 170,    80,  88, 160,   "face:blink hide:bow,ribbon1,ribbon2 wind:-30"},
   {"cry_b",       20, 28,   172, 190,   115, 195,  105, 190,     85,  92, 170,    80,  88, 160,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-35 phase:120"},
-  {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:hurt wind:0"},
-  {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:-60"},
-  {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:60"},
-  {"limp_a",      20, 24,   178, 160,   170, 175,  160, 170,      0,   0,  20,    -5,  -5,  20,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:0"},
-  {"limp_b",      20, 24,   176, 150,   170, 175,  160, 170,     10,   5,  30,    -5,  -5,  20,   "place:hip armN*1.5 foreN*1.5 armF*1.5 foreF*1.5 face:ko wind:0 phase:90"},
+  {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:hurt wind:0"},
+  {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:-60"},
+  {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:60"},
+  {"limp_a",      20, 24,   178, 160,   170, 175,  160, 170,      0,   0,  20,    -5,  -5,  20,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:0"},
+  {"limp_b",      20, 24,   176, 150,   170, 175,  160, 170,     10,   5,  30,    -5,  -5,  20,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:0 phase:90"},
 };
 
 // Luka's own versions and poses: a lighter, quicker stance and her
@@ -494,10 +496,12 @@ const PoseRow kLuka[] = {
   {"stand_a",     20, 24,   174, 180,    20,  75,  -15,  30,     18, -10,  90,   -15,  -5,  90,   "wind:-65 phase:0"},
   {"stand_b",     20, 24,   173, 178,    22,  80,  -13,  35,     18, -10,  90,   -15,  -5,  90,   "wind:-75 phase:140 torso*0.85"},
   {"kwind",       20, 26,   160, 172,    60,  30,  -25,  40,     75, -20,  90,    30, -60,  85,   "sword=100 wind:-60"},
-  {"dash_1",      16, 23,   125, 160,    80,  85,  -70, -50,     70,  10,  90,   -60, -90,  60,   "place:hip sword=80 wind:-100 phase:0"},
-  {"dash_2",      16, 23,   125, 160,    80,  85,  -70, -50,     20, -60,  70,     0, -10,  80,   "place:hip sword=82 wind:-100 phase:90"},
-  {"dash_3",      16, 23,   125, 160,    80,  85,  -70, -50,    -60, -90,  60,    70,  10,  90,   "place:hip sword=80 wind:-100 phase:180"},
-  {"dash_4",      16, 23,   125, 160,    80,  85,  -70, -50,      0, -10,  80,    20, -60,  70,   "place:hip sword=78 wind:-100 phase:270"},
+  {"dash_1",      16, 23,   125, 160,    80,  85,  -70, -50,     70,  10,  90,   -60, -90,  60,   "sword=80 wind:-100 phase:0"},
+  {"dash_2",      16, 23,   125, 160,    80,  85,  -70, -50,     20, -60,  70,     0, -10,  80,   "sword=82 wind:-100 phase:90"},
+  {"dash_3",      16, 23,   125, 160,    80,  85,  -70, -50,    -60, -90,  60,    70,  10,  90,   "sword=80 wind:-100 phase:180"},
+  {"dash_4",      16, 23,   125, 160,    80,  85,  -70, -50,      0, -10,  80,    20, -60,  70,   "sword=78 wind:-100 phase:270"},
+  // The dive with her ponytail streaming up: the figure stands lower.
+  {"dive",        20, 24,   170, 170,    30,   5,   40,  10,    100,  10,  60,    80, -15,  40,   "place:hip sword=2 wind:180"},
 };
 
 // Ironclaw's own: a heavy, low stance, the pounce of his long dash and the
@@ -506,7 +510,7 @@ const PoseRow kIronclaw[] = {
   {"stand_a",     20, 24,   170, 180,    30,  70,  -25,  30,     28, -14,  90,   -22, -10,  90,   "wind:-40 phase:0"},
   {"stand_b",     20, 24,   169, 178,    32,  74,  -23,  34,     28, -14,  90,   -22, -10,  90,   "wind:-45 phase:120 torso*0.85"},
   {"dash_wind",   20, 26,   140, 165,    40,  10,  -40, -20,     80, -25,  90,    35, -65,  85,   "wind:-60"},
-  {"dash",        20, 22,    95, 120,    90,  90,  100,  95,    -80, -90,   0,   -95, -95,  10,   "place:centre wind:-90"},
+  {"dash",        20, 22,    95, 120,    90,  90,  100,  95,    -80, -90,   0,   -95, -95,  10,   "wind:-90"},
   {"kwind_air",   20, 24,   150, 170,  -120,-150,   40,  80,     60,  10,  70,    10, -40,  60,   "sword=-150 wind:-30"},
   {"kwind_ground",20, 26,   150, 170,   -60,-100,   40,  60,     75, -20,  90,    30, -60,  85,   "sword=-100 wind:-60"},
   {"iw_high",     20, 24,   190, 180,   190, 210,   60, 120,     45, -10,  70,   -25, -40,  60,   "sword=240 wind:-60"},
@@ -596,42 +600,90 @@ const std::vector<Cell>& SecondSheetCells() {
         {"steam", "181", 0, 40, Anchor::Feet},
         {"cry_a", "182", 40, 40, Anchor::Feet},
         {"cry_b", "183", 80, 40, Anchor::Feet},
-        {"held", "190", 120, 40, Anchor::Centre},
-        {"shaken_a", "191", 160, 40, Anchor::Centre},
-        {"shaken_b", "192", 200, 40, Anchor::Centre},
-        {"limp_a", "193", 0, 80, Anchor::Centre},
-        {"limp_b", "194", 40, 80, Anchor::Centre},
-        // Their own versions of the states their records take from the
-        // Ninja's sheet (marked *).
-        {"walk_1", "250* 961*", 80, 80, Anchor::Feet},
-        {"walk_2", "251* 962*", 120, 80, Anchor::Feet},
-        {"walk_3", "252*", 160, 80, Anchor::Feet},
-        {"walk_4", "253*", 200, 80, Anchor::Feet},
-        {"run_1", "260* 270*", 0, 120, Anchor::Feet},
-        {"run_2", "261* 271*", 40, 120, Anchor::Feet},
-        {"run_3", "262* 272*", 80, 120, Anchor::Feet},
-        {"run_4", "263* 273*", 120, 120, Anchor::Feet},
-        {"spin", "281* 361* 362* 981* 982*", 160, 120, Anchor::Centre},
-        {"rise", "282* 965* 966*", 200, 120, Anchor::Centre},
-        {"throw_wind", "380* 400*", 0, 160, Anchor::Centre},
-        {"throw_wind", "382* 402*", 0, 160, Anchor::Feet},
-        {"throw", "381* 401* 421*", 40, 160, Anchor::Centre},
-        {"throw", "300-303* 383* 403* 423*", 40, 160, Anchor::Feet},
-        {"wall_throw", "385* 405* 425*", 80, 160, Anchor::Wall},
-        {"ceil_throw", "387* 407* 427*", 120, 160, Anchor::Ceiling},
-        {"seal", "420*", 160, 160, Anchor::Centre},
-        {"seal", "422*", 160, 160, Anchor::Feet},
-        {"item_get", "310*", 200, 160, Anchor::Centre},
-        {"item_get", "311* 312* 313*", 200, 160, Anchor::Feet},
+        {"held", "190", 120, 40, Anchor::Feet},
+        {"shaken_a", "191", 160, 40, Anchor::Feet},
+        {"shaken_b", "192", 200, 40, Anchor::Feet},
+        {"limp_a", "193", 0, 80, Anchor::Feet},
+        {"limp_b", "194", 40, 80, Anchor::Feet},
     };
     return cells;
 }
 
+std::vector<Cell> BorrowedCells(Who who, int dx, int dy) {
+    // The Ninja's cells (by pose and anchor) whose records Luka and Ironclaw
+    // share, with the states that show them in their tables. Only Luka's
+    // dying spin 110 is among them; Ironclaw's is on his own sheet.
+    struct Row {
+        const char* pose;
+        Anchor anchor;
+        const char* states;
+    };
+    static const Row kRows[] = {
+        {"stand_a", Anchor::Feet, "220 960 963 986 988"},
+        {"stand_b", Anchor::Feet, "964 984 989"},
+        {"crouch", Anchor::Feet, "280 360 363 443 444 445 969 980 987"},
+        {"tumble", Anchor::Centre, "120 121 981 982"},
+        {"down", Anchor::Feet, "983"},
+        {"walk_1", Anchor::Feet, "250 961"},
+        {"walk_2", Anchor::Feet, "251 962"},
+        {"walk_3", Anchor::Feet, "252"},
+        {"walk_4", Anchor::Feet, "253"},
+        {"run_1", Anchor::Feet, "260"},
+        {"run_2", Anchor::Feet, "261"},
+        {"run_3", Anchor::Feet, "262"},
+        {"run_4", Anchor::Feet, "263"},
+        {"rise", Anchor::Centre, "440 965 966"},
+        {"fall_a", Anchor::Centre, "304 967"},
+        {"fall_b", Anchor::Centre, "968"},
+        {"spin", Anchor::Centre, "281 361 362"},
+        {"wall_a", Anchor::Wall, "384 404 424"},
+        {"ceil_a", Anchor::Ceiling, "386 406 426"},
+        {"victory", Anchor::Centre, "990"},
+        {"victory", Anchor::Feet, "940 941 985"},
+        {"dive", Anchor::Centre, "441 442"},
+        {"throw_wind", Anchor::Centre, "380 400"},
+        {"throw_wind", Anchor::Feet, "382 402"},
+        {"throw", Anchor::Centre, "381 401 421"},
+        {"throw", Anchor::Feet, "300-303 383 403 423"},
+        {"wall_throw", Anchor::Wall, "385 405 425"},
+        {"ceil_throw", Anchor::Ceiling, "387 407 427"},
+        {"seal", Anchor::Centre, "420"},
+        {"seal", Anchor::Feet, "422"},
+        {"item_get", Anchor::Centre, "310"},
+        {"item_get", Anchor::Feet, "311"},
+    };
+    // The cells name their poses for the layouts' lifetime (the program's).
+    static std::deque<std::string> names;
+    const std::string prefix = who == Who::Luka ? "luka." : "ironclaw.";
+    std::vector<Cell> cells;
+    for (const Row& r : kRows) {
+        const Cell* ninja = nullptr;
+        for (const Cell& c : NinjaCells())
+            if (std::string(c.pose) == r.pose && c.anchor == r.anchor) ninja = &c;
+        if (!ninja) Fail(std::string("the Ninja's sheet has no cell ") + r.pose);
+        names.push_back(prefix + r.pose);
+        const char* states = r.states;
+        if (who == Who::Luka && std::string(r.pose) == "tumble") states = "110 120 121 981 982";
+        cells.push_back({names.back().c_str(), states, ninja->x + dx, ninja->y + dy, r.anchor});
+    }
+    return cells;
+}
+
+Who OwnerOf(const Cell& cell) {
+    const std::string pose = cell.pose;
+    if (pose.rfind("luka.", 0) == 0) return Who::Luka;
+    if (pose.rfind("ironclaw.", 0) == 0) return Who::Ironclaw;
+    return Who::Ninja;
+}
+
+Canvas PaintOwnCell(const Layout& layout, const Cell& cell) { return DrawCell(OwnerOf(cell), cell, layout.cell); }
+
 std::vector<ReviewStrip> SharedStrips(const std::string& who) {
+    const std::string own = "120:" + who + ".";
     return {
-        {"borrowed 19", {{"120:walk_1", 8}, {"120:walk_2", 8}, {"120:throw_wind", 4}, {"120:throw", 20}, {"120:item_get", 30}, {"120:spin", 3}}},
-        {"own versions", {{"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}, {"run_1", 4}, {"run_2", 4}, {"run_3", 4}, {"run_4", 4}}},
-        {"own versions", {{"throw_wind", 4}, {"throw", 20}, {"wall_throw", 20}, {"ceil_throw", 20}, {"seal", 4}, {"item_get", 30}, {"spin", 3}, {"rise", 4}, {"victory", 40}}},
+        {"on sheet 19: walk run", {{own + "walk_1", 8}, {own + "walk_2", 8}, {own + "walk_3", 8}, {own + "walk_4", 8}, {own + "run_1", 4}, {own + "run_2", 4}, {own + "run_3", 4}, {own + "run_4", 4}}},
+        {"on sheet 19: throws", {{own + "throw_wind", 4}, {own + "throw", 20}, {own + "wall_throw", 20}, {own + "ceil_throw", 20}, {own + "seal", 4}, {own + "item_get", 30}}},
+        {"on sheet 19: air exit", {{own + "spin", 3}, {own + "spin", 3, -75}, {own + "rise", 4}, {own + "fall_a", 4}, {own + "fall_b", 4}, {own + "dive", 2}, {own + "victory", 40}}},
         {"22 squash", {{who + ".squash_a", 12}, {who + ".squash_b", 12}, {who + ".dizzy_a", 8}, {who + ".dizzy_b", 8}}},
         {"23 crawl 272", {{who + ".crawl_a", 12}, {who + ".crawl_b", 12}, {who + ".collapse_a", 12}, {who + ".collapse_b", 12}, {who + ".tied_a", 8}, {who + ".tied_b", 8}}},
         {"25 zap", {{"zap_a", 40}, {"zap_b", 40}, {"slump", 40}, {"tumble", 8, -60}, {"down", 30}}},
@@ -642,9 +694,13 @@ std::vector<ReviewStrip> SharedStrips(const std::string& who) {
     };
 }
 
+void DrawLayoutCells(Canvas& sheet, Who who, const Layout& layout) {
+    for (const Cell& c : layout.cells) sheet.Blit(DrawCell(who, c, layout.cell), c.x, c.y);
+}
+
 Canvas DrawLayoutSheet(Who who, const Layout& layout) {
     Canvas sheet(layout.sheetSize, layout.sheetSize, kKey);
-    for (const Cell& c : layout.cells) sheet.Blit(DrawCell(who, c, layout.cell), c.x, c.y);
+    DrawLayoutCells(sheet, who, layout);
     return sheet;
 }
 

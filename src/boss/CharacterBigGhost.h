@@ -1,5 +1,5 @@
 #pragma once
 // The big ghost boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterBigGhost : public CCharacterEnemyBoss {};
+class CCharacterBigGhost : public CCharacterEnemyBossStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The boseki boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterBoseki : public CCharacterEnemyBoss {};
+class CCharacterBoseki : public CCharacterEnemyBossStandIn {};

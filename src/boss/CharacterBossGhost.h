@@ -1,5 +1,5 @@
 #pragma once
 // The ghost boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterBossGhost : public CCharacterEnemyBoss {};
+class CCharacterBossGhost : public CCharacterEnemyBossStandIn {};

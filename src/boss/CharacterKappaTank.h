@@ -1,5 +1,5 @@
 #pragma once
 // The kappa tank boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterKappaTank : public CCharacterEnemyBoss {};
+class CCharacterKappaTank : public CCharacterEnemyBossStandIn {};

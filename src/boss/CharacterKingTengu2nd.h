@@ -1,5 +1,5 @@
 #pragma once
 // The king tengu's second form. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterKingTengu2nd : public CCharacterEnemyBoss {};
+class CCharacterKingTengu2nd : public CCharacterEnemyBossStandIn {};

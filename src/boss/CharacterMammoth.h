@@ -1,5 +1,5 @@
 #pragma once
 // The mammoth boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterMammoth : public CCharacterEnemyBoss {};
+class CCharacterMammoth : public CCharacterEnemyBossStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The one-eyed monster boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterOneEyedMonster : public CCharacterEnemyBoss {};
+class CCharacterOneEyedMonster : public CCharacterEnemyBossStandIn {};

@@ -1,5 +1,5 @@
 #pragma once
 // The tengu boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterTengu : public CCharacterEnemyBoss {};
+class CCharacterTengu : public CCharacterEnemyBossStandIn {};

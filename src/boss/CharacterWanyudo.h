@@ -1,5 +1,5 @@
 #pragma once
 // The wanyudo boss. (Stand-in until the bosses land.)
-#include "boss/CharacterEnemyBoss.h"
+#include "boss/CharacterEnemyBossStandIn.h"
 
-class CCharacterWanyudo : public CCharacterEnemyBoss {};
+class CCharacterWanyudo : public CCharacterEnemyBossStandIn {};

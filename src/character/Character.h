@@ -281,6 +281,18 @@ public:
     const FrameRecord& CurrentRecord() const { return frameTable.Get(frame); }
     const FrameRecord& RecordAt(int32_t index) const { return frameTable.Get(index); }
 
+    // Where a record's picture is taken from: the anchor's place on the
+    // record's sheet, moved by the class's picture shift when the record
+    // names the shifted sheet.
+    struct PicturePlace {
+        int32_t u;
+        int32_t v;
+    };
+    PicturePlace PictureOf(const FrameRecord& r) const {
+        if (r.textureId != pictureShift.textureId) return {r.u, r.v};
+        return {r.u + pictureShift.du, r.v + pictureShift.dv};
+    }
+
     // The first three steps of every class's Update: advance the frame
     // timer and chain the frame, advance the state timer and chain the
     // state, then consume the state change (removal on state 0).
@@ -398,6 +410,16 @@ public:
     int32_t tweenDuration = 0;
     int32_t tweenMode = 0;
     AfterimageBlock afterimage;
+    // A class that shares another class's records but draws its own
+    // versions of their pictures, kept on the same sheet at a fixed offset
+    // from the other class's, sets the sheet and the offset here; the
+    // records themselves stay the other class's. Slot -1 moves nothing.
+    struct PictureShift {
+        int32_t textureId = -1;
+        int32_t du = 0;
+        int32_t dv = 0;
+    };
+    PictureShift pictureShift;
 
     static constexpr int32_t kMaxPlayTime = 40000;
 };

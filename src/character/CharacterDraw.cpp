@@ -87,7 +87,8 @@ void CCharacter::Draw() {
     const bool silhouette = damageFlashTimer % 3 == 1 || PatternOff(flashTimer, flashPeriod, flashOn);
     DrawParams::colourMode = silhouette ? 1 : 0;
     DrawParams::textureFactor = 0xFFFFFFFFu;
-    DrawSprite(sx, sy, r.textureId, r.u + r.spriteLeft, r.v + r.spriteTop, w, h);
+    const PicturePlace picture = PictureOf(r);
+    DrawSprite(sx, sy, r.textureId, picture.u + r.spriteLeft, picture.v + r.spriteTop, w, h);
     if (silhouette) {
         DrawParams::colourMode = 0;
         DrawParams::textureFactor = 0xFFFFFFFFu;
@@ -174,9 +175,10 @@ void CCharacter::UpdateTween() {
 void CCharacter::StartAfterimageTinted(int32_t countA, int32_t countC, int32_t layerValue, int32_t red,
                                        int32_t green, int32_t blue, int32_t alphaValue, int32_t fadeStepValue) {
     const FrameRecord& r = CurrentRecord();
+    const PicturePlace picture = PictureOf(r);
     SetAfterimageParams(countA, 0, layerValue, angle, angle2, scaleX, scaleX2, scaleY, scaleY2, red, green, blue, 0,
-                        alphaValue, fadeStepValue, 0.0, 0.0, kAfterimageStateDuration, r.u, r.v, r.spriteLeft,
-                        r.spriteRight, r.spriteTop, r.spriteBottom, r.textureId);
+                        alphaValue, fadeStepValue, 0.0, 0.0, kAfterimageStateDuration, picture.u, picture.v,
+                        r.spriteLeft, r.spriteRight, r.spriteTop, r.spriteBottom, r.textureId);
     afterimage.countC = countC;
 }
 

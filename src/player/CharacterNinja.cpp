@@ -207,19 +207,9 @@ void CCharacterNinja::SetState(int32_t state) {
             vy = attackDirY;
             break;
         case 281:
-        case 321: {
-            vx = attackDirX;
-            vy = attackDirY;
-            // Dust where the jump or dash left the floor, wall or ceiling.
-            const int32_t side = SideOfStance(from, facing) != 0 ? SideOfStance(from, facing) : releasedSide;
-            if (side != 0) {
-                if (CCharacter* dust = SpawnEffect(kKickOffDust, facing, x, x, y, y, 0, 0, 0, 0)) {
-                    if (side == 2 || side == 3) dust->angle = facing * kPi / 2;
-                    else if (side == 1) dust->angle = kPi;
-                }
-            }
+        case 321:
+            EnterFlight(from);
             break;
-        }
         case PlayerState::Fall:
             if (vy < -39) vy = -40;
             break;
@@ -332,6 +322,19 @@ void CCharacterNinja::SetState(int32_t state) {
             break;
     }
     CCharacterPlayer::SetState(state);
+}
+
+void CCharacterNinja::EnterFlight(int32_t from) {
+    vx = attackDirX;
+    vy = attackDirY;
+    // Dust where the jump or dash left the floor, wall or ceiling.
+    const int32_t side = SideOfStance(from, facing) != 0 ? SideOfStance(from, facing) : releasedSide;
+    if (side != 0) {
+        if (CCharacter* dust = SpawnEffect(kKickOffDust, facing, x, x, y, y, 0, 0, 0, 0)) {
+            if (side == 2 || side == 3) dust->angle = facing * kPi / 2;
+            else if (side == 1) dust->angle = kPi;
+        }
+    }
 }
 
 void CCharacterNinja::ConsumeStateChange() {

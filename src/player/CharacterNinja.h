@@ -29,8 +29,12 @@ public:
     bool CanTarget(CCharacter* other) override;
 
 protected:
-    // The handler of the record index's band (steps 4 of Update).
-    void RunStateHandler();
+    // The handler of the record index's band (step 4 of Update).
+    virtual void RunStateHandler();
     // The exit actions of leaving `from` for `to`.
-    void LeaveState(int32_t from, int32_t to);
+    virtual void LeaveState(int32_t from, int32_t to);
+    // The entry of a jump's or dash's flight (281, 321): the attack
+    // direction as velocity, and dust where it left a floor, wall or
+    // ceiling.
+    void EnterFlight(int32_t from);
 };

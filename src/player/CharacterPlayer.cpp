@@ -40,6 +40,10 @@ constexpr int32_t kDeathSound = 31;
 constexpr int32_t kHealSound = 45;
 constexpr int32_t kMagicSound = 46;
 
+// The state an attacker that killed with a grab (kind 29) holds the player
+// in.
+constexpr int32_t kHoldingAttackerState = 350;
+
 // Potions.
 constexpr int32_t kHealingLife = 800;
 constexpr int32_t kMagicGauge = 8000;
@@ -178,6 +182,10 @@ void CCharacterPlayer::SetState(int32_t state) {
 bool CCharacterPlayer::OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) {
     if (frame == 0) return false;
     hp -= ScaleDamage(kind, damage);
+#ifdef PELLUMBRISK_TRIAL_STAGE
+    // A trial build's player is hurt but never falls.
+    if (hp <= 0) hp = 1;
+#endif
     if (damage > 0) OnCountdownEnd();
 
     if (hp > 0) {
@@ -244,7 +252,10 @@ bool CCharacterPlayer::OnHit(int32_t kind, int32_t damage, int32_t direction, CC
             if (attacker != nullptr) {
                 x = attacker->x + 360 * attacker->facing;
                 y = attacker->y + 170;
-                attacker->SetState(350);  // it holds the player
+                // It holds the player, when it has a hold to show: a state
+                // it has no record for would remove it.
+                if (attacker->RecordAt(kHoldingAttackerState) != FrameRecord{})
+                    attacker->SetState(kHoldingAttackerState);
             }
             SetState(190);
             break;

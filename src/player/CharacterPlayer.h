@@ -267,6 +267,19 @@ protected:
     // The grab of a stage object the body touches: fade to black, the
     // object taken (251), the player put down at it in the carried pose.
     void GrabObject(CCharacter* object);
+    // The move attack after the dive's swipe test: the grab, the shop door,
+    // or the dash toward the touch (true when it acted).
+    bool TryDash(int32_t cost, bool pressed);
+    // Fits the dash to its distance (at most the range): the state
+    // duration of the flight record(s).
+    virtual void SetDashLength(int32_t distance);
+    // The move attack's first steps each frame: the grab of a taken object
+    // the body now touches (true: it happened, the frame is over), and the
+    // target dropped when the finger is up or input is off.
+    bool GrabOrDropTarget();
+    // The katana's homing start in the given wind-up state: the dash
+    // direction toward the target, the trail, the target and the facing.
+    void StartKatana(CCharacter* other, int32_t windUpState);
     // The five trail effects thrown back from (fromX, fromY) against the
     // attack direction.
     void SpawnDashTrail(int32_t fromX, int32_t fromY);

@@ -237,6 +237,10 @@ bool CCharacterPlayer::TryMoveAttack(int32_t cost, bool pressed) {
             return true;
         }
     }
+    return TryDash(cost, pressed);
+}
+
+bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
     if (cost > airDashes || !PadReportsTouch(pressed)) return false;
 
     const int32_t tx = TouchX(), ty = TouchY();
@@ -276,12 +280,17 @@ bool CCharacterPlayer::TryMoveAttack(int32_t cost, bool pressed) {
     }
     int32_t distance = static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
     if (distance > GetMoveAttackRange()) distance = GetMoveAttackRange();
-    if (FrameRecord* flight = frameTable.Find(PlayerState::MoveAttack + 1)) flight->stateDuration = distance / speed;
+    SetDashLength(distance);
     SetState(PlayerState::MoveAttack);
     SpawnDashTrail(x, y);
     SpawnEffect(kTouchMark, facing, tx, tx, ty, ty, 0, 0, 0, 0);
     FaceAttackDirection();
     return true;
+}
+
+void CCharacterPlayer::SetDashLength(int32_t distance) {
+    if (FrameRecord* flight = frameTable.Find(PlayerState::MoveAttack + 1))
+        flight->stateDuration = distance / GetMoveAttackSpeed();
 }
 
 bool CCharacterPlayer::TryMoveAttackNoFlag(int32_t cost) { return TryMoveAttack(cost, false); }

@@ -138,13 +138,18 @@ void CCharacterPlayer::UpdateItemGet() {
 
 // --- Move attack ---------------------------------------------------------------
 
-void CCharacterPlayer::UpdateMoveAttack() {
+bool CCharacterPlayer::GrabOrDropTarget() {
     if (grabbedObject != nullptr && BodyTouches(grabbedObject)) {
         GrabObject(grabbedObject);
-        return;
+        return true;
     }
     const CMyInput* input = CMyInput::GetInstance();
     if (input->m_touchHistory[0] == 0 || input->m_inputAvailable == 0) target = nullptr;
+    return false;
+}
+
+void CCharacterPlayer::UpdateMoveAttack() {
+    if (GrabOrDropTarget()) return;
     if (frame == 321) {
         if (stateTimer % 6 == 1) PlaySE(kDashSound);
         if (TryHold()) {
@@ -167,18 +172,9 @@ void CCharacterPlayer::UpdateMoveAttack() {
 void CCharacterPlayer::StartHomingAttack(CCharacter* other) {
     if (other == nullptr) return;
     switch (currentWeapon) {
-        case WeaponId::Katana: {
-            SetState(PlayerState::HomingAttack);
-            const double a = std::atan2(static_cast<double>(other->GetAnchorY()) - y,
-                                        static_cast<double>(other->GetAnchorX()) - x);
-            attackDirX = static_cast<int32_t>(kHomingSpeed * std::cos(a));
-            attackDirY = static_cast<int32_t>(kHomingSpeed * std::sin(a));
-            SpawnDashTrail(x - static_cast<int32_t>(kHomingSpeed * std::cos(a)),
-                           y - static_cast<int32_t>(kHomingSpeed * std::sin(a)));
-            target = other;
-            FaceAttackDirection();
+        case WeaponId::Katana:
+            StartKatana(other, PlayerState::HomingAttack);
             break;
-        }
         case WeaponId::Shuriken:
         case WeaponId::Bomb:
         case WeaponId::NinjutsuFire:
@@ -206,6 +202,18 @@ void CCharacterPlayer::StartHomingAttack(CCharacter* other) {
         case WeaponId::PotionOfExMagic: UseExMagicPotion(); break;
         default: break;
     }
+}
+
+void CCharacterPlayer::StartKatana(CCharacter* other, int32_t windUpState) {
+    SetState(windUpState);
+    const double a =
+        std::atan2(static_cast<double>(other->GetAnchorY()) - y, static_cast<double>(other->GetAnchorX()) - x);
+    attackDirX = static_cast<int32_t>(kHomingSpeed * std::cos(a));
+    attackDirY = static_cast<int32_t>(kHomingSpeed * std::sin(a));
+    SpawnDashTrail(x - static_cast<int32_t>(kHomingSpeed * std::cos(a)),
+                   y - static_cast<int32_t>(kHomingSpeed * std::sin(a)));
+    target = other;
+    FaceAttackDirection();
 }
 
 void CCharacterPlayer::UpdateHomingAttack() {

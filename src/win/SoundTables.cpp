@@ -61,6 +61,7 @@ void PlaySE(int32_t slot) {
 }
 
 void PlayMusic(int32_t entry) {
+    if (MusicObserver()) MusicObserver()(entry);
     if (entry < 0 || entry >= kMusicEntryCount) return;
     CSoundManager* sm = CSoundManager::GetInstance();
     const MusicTableRow& row = MusicTable[entry];
@@ -77,4 +78,7 @@ void PlayMusic(int32_t entry) {
     sm->StartMusic(entry);
 }
 
-void StopMusic(int32_t) { CSoundManager::GetInstance()->StopAllMusic(); }
+void StopMusic(int32_t) {
+    if (MusicObserver()) MusicObserver()(kMusicStopped);
+    CSoundManager::GetInstance()->StopAllMusic();
+}

@@ -32,6 +32,14 @@ inline std::function<void(int32_t)>& SoundEffectObserver() {
     return observer;
 }
 inline void SetSoundEffectObserver(std::function<void(int32_t)> observer) { SoundEffectObserver() = std::move(observer); }
+// Test seam: sees every music request (the entry asked for, whatever it is)
+// and every stop (as kMusicStopped).
+constexpr int32_t kMusicStopped = -1000;
+inline std::function<void(int32_t)>& MusicObserver() {
+    static std::function<void(int32_t)> observer;
+    return observer;
+}
+inline void SetMusicObserver(std::function<void(int32_t)> observer) { MusicObserver() = std::move(observer); }
 
 // Loads the 81 effects of the table into their slots.
 void LoadAllSE();

@@ -82,7 +82,7 @@ TEST(NinjaFrames, DefeatPosesHaveNoBodyAndEndInTheDyingFall) {
 TEST(NinjaFrames, EveryPoseHasTheSameBodyAndACellOfTheSheet) {
     CCharacterNinja ninja;
     ASSERT_TRUE(InitGraphics());
-    ASSERT_TRUE(LoadTexture(19, 120, 256));
+    ASSERT_TRUE(LoadTexture(19, 120, 512));
     const platform::Texture* sheet = TextureTable[19].texture.get();
     ASSERT_NE(sheet, nullptr);
     int defined = 0;
@@ -109,7 +109,7 @@ TEST(NinjaFrames, EveryPoseHasTheSameBodyAndACellOfTheSheet) {
         ASSERT_LE(top + 40, 240);
         int opaque = 0;
         for (int32_t y = top; y < top + 40; ++y)
-            for (int32_t x = left; x < left + 40; ++x) opaque += (sheet->Pixels()[y * 256 + x] >> 24) != 0 ? 1 : 0;
+            for (int32_t x = left; x < left + 40; ++x) opaque += (sheet->Pixels()[y * 512 + x] >> 24) != 0 ? 1 : 0;
         EXPECT_GT(opaque, 100);
     }
     EXPECT_GT(defined, 150);

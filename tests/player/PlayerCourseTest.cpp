@@ -1,12 +1,12 @@
-// The ninja through three screens of a forest course in the style of the
-// first stage (ground, a pit, a bridge, ledges, a wall to climb), steered by
-// touches as a player steers it: dashes along the ground, up onto ledges,
-// over the pit and up the wall. The view follows the ninja and the cells
-// that come into view are made as the stage makes them.
+// The ninja, Luka and Ironclaw through three screens of a forest course in
+// the style of the first stage (ground, a pit, a bridge, ledges, a wall to
+// climb), steered by touches as a player steers them: dashes along the
+// ground, up onto ledges, over the pit and up the wall. The view follows the
+// player and the cells that come into view are made as the stage makes them.
 //
 // With PELLUMBRISK_SHOTS set to a folder, every fourth frame is drawn (the
-// tiles and the ninja from their sheets at 2x) and written there as
-// course-NNN.png.
+// world list's own drawing, tiles and player from their sheets at 2x) and
+// written there as course-<type id>-NNN.png.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +22,8 @@
 #include "character/CreateCharacter.h"
 #include "framework/GameMain.h"
 #include "framework/StateLoading.h"
+#include "player/CharacterIronclaw.h"
+#include "player/CharacterLuka.h"
 #include "player/CharacterNinja.h"
 #include "support/Scenario.h"
 #include "support/Screenshot.h"
@@ -75,11 +77,12 @@ constexpr int32_t kSpawnLeft = -800;
 constexpr int32_t kSpawnRight = 5600;
 
 // The course: its cells made as they come into view, the view following
-// the ninja.
+// the player.
+template <class P>
 class Course {
 public:
     Course() {
-        ninja = s.Add(std::make_unique<CCharacterNinja>(), 1000, 2400);
+        ninja = s.Add(std::make_unique<P>(), 1000, 2400);
         s.SetPlayer(ninja);
         ninja->wallHold = 1;
         ninja->SetState(220);
@@ -115,7 +118,7 @@ public:
     }
 
     Scenario s{{std::string(kColumns, '.')}, {}};
-    CCharacterNinja* ninja = nullptr;
+    P* ninja = nullptr;
     int frames = 0;
 
 private:
@@ -164,63 +167,56 @@ private:
 
 // --- Drawing for review -------------------------------------------------------
 
-void DrawCharacter(CCharacter& c) {
-    const FrameRecord& r = c.CurrentRecord();
-    if (r.spriteRight == r.spriteLeft || r.textureId == 0) return;
-    DrawParams::ResetToDefaults();
-    DrawParams::direction = static_cast<float>(c.facing);
-    DrawParams::pivotX = static_cast<float>(-r.spriteLeft);
-    DrawParams::pivotY = static_cast<float>(-r.spriteTop);
-    DrawParams::scaleX = static_cast<float>(c.scaleX);
-    DrawParams::scaleY = static_cast<float>(c.scaleY);
-    DrawParams::angle = static_cast<float>(c.angle);
-    DrawParams::colour = (static_cast<uint32_t>(c.alpha) << 24) | (static_cast<uint32_t>(c.colorR) << 16) |
-                         (static_cast<uint32_t>(c.colorG) << 8) | static_cast<uint32_t>(c.colorB);
-    DrawParams::blendMode = c.blendMode;
-    const int32_t sx = c.x / 10 + (c.facing == 1 ? r.spriteLeft : -r.spriteRight);
-    const int32_t sy = c.y / 10 + r.spriteTop;
-    DrawSprite(sx, sy, r.textureId, r.u + r.spriteLeft, r.v + r.spriteTop, r.spriteRight - r.spriteLeft + 1,
-               r.spriteBottom - r.spriteTop + 1);
-}
-
-void WriteShot(const std::string& dir, int index) {
-    std::vector<CCharacter*> order;
-    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
-    for (int32_t i = 1; i <= world.GetCount(); ++i) order.push_back(world.GetAt(i));
-    std::stable_sort(order.begin(), order.end(), [](CCharacter* a, CCharacter* b) { return a->layer < b->layer; });
+void WriteShot(const std::string& dir, int32_t typeId, int index) {
     platform::GraphicsDevice* device = GetDevice();
     device->Clear(0xFF2B2140u, 1.0f);
-    for (CCharacter* c : order) DrawCharacter(*c);
-    char name[32];
-    std::snprintf(name, sizeof name, "/course-%03d.png", index);
+    CGameMain::GetInstance()->m_characterList.DrawAll();
+    char name[48];
+    std::snprintf(name, sizeof name, "/course-%d-%03d.png", static_cast<int>(typeId), index);
     testing_support::WriteScreenshot(dir + name);
 }
 
+// The states each player's run through the course must show: standing,
+// landing, falling, its dash, and the wall.
+template <class P>
+std::vector<int32_t> CourseStates();
+template <>
+std::vector<int32_t> CourseStates<CCharacterNinja>() { return {230, 236, 290, 320, 321, 322, 232}; }
+template <>
+std::vector<int32_t> CourseStates<CCharacterLuka>() { return {230, 236, 290, 320, 321, 322, 323, 324, 325, 232}; }
+template <>
+std::vector<int32_t> CourseStates<CCharacterIronclaw>() { return {230, 236, 290, 320, 321, 325, 232}; }
+
 }  // namespace
 
-TEST(PlayerCourse, TheNinjaCrossesThreeScreensOfForestByTouch) {
+template <class P>
+class PlayerCourse : public ::testing::Test {};
+using CoursePlayers = ::testing::Types<CCharacterNinja, CCharacterLuka, CCharacterIronclaw>;
+TYPED_TEST_SUITE(PlayerCourse, CoursePlayers);
+
+TYPED_TEST(PlayerCourse, CrossesThreeScreensOfForestByTouch) {
     const char* shots = std::getenv("PELLUMBRISK_SHOTS");
     if (shots != nullptr) {
         ASSERT_TRUE(InitGraphics());
         for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
     }
-    Course course;
+    Course<TypeParam> course;
     int shot = 0;
     std::set<int32_t> seen;
     auto frame = [&] {
         seen.insert(course.ninja->frame);
-        if (shots != nullptr && course.frames % 4 == 0) WriteShot(shots, shot++);
+        if (shots != nullptr && course.frames % 4 == 0) WriteShot(shots, course.ninja->typeId, shot++);
     };
     course.s.beforeFrame = [&](Scenario&) { frame(); };
 
     course.Settle();
     ASSERT_TRUE(course.Standing());
     // The pilot: from the ground a dash up and ahead; falling, the air dash
-    // up and ahead again; until the ninja clings to the wall at the end.
+    // up and ahead again; until the player clings to the wall at the end.
     int touches = 0;
     auto atTheEnd = [&] { return course.OnWall() && course.StageX() > 12000; };
     for (int i = 0; i < 900 && !atTheEnd(); ++i) {
-        CCharacterNinja* n = course.ninja;
+        TypeParam* n = course.ninja;
         const bool falling = (n->frame == 290 || n->frame == 291) && n->vy > 20;
         if (course.OnWall()) {
             // Up along the wall and over it.
@@ -237,12 +233,12 @@ TEST(PlayerCourse, TheNinjaCrossesThreeScreensOfForestByTouch) {
         }
     }
     EXPECT_TRUE(atTheEnd());
-    EXPECT_EQ(course.ninja->facing, -1) << "the wall is on the right, behind the turned ninja";
+    EXPECT_EQ(course.ninja->facing, -1) << "the wall is on the right, behind the turned player";
     EXPECT_EQ(course.StageX(), 32 * 400 - 20);
     EXPECT_LT(touches, 30);
 
     seen.insert(course.ninja->frame);
-    for (int32_t state : {230, 236, 290, 320, 321, 322, 232}) EXPECT_TRUE(seen.count(state)) << state;
+    for (int32_t state : CourseStates<TypeParam>()) EXPECT_TRUE(seen.count(state)) << state;
     EXPECT_GT(course.ninja->hp, 0);
     if (shots != nullptr) {
         for (int i = 0; i < 20; ++i) course.Frame();

@@ -101,6 +101,15 @@ TEST(EventDirector, SetEventEndsTheRunningSceneAndBeginsTheNew) {
     Director()->SetEvent(EventId::kQuelmar2);
     Director()->Reset();
     EXPECT_EQ(Director()->GetCurrentId(), 0);
+    // Reset ends a tour as SetEvent does.
+    room.StartTour({spot}, 10, 10);
+    dolly = Tour()->m_dolly;
+    room.s.Run(3);
+    Director()->Reset();
+    EXPECT_EQ(Director()->GetCurrent(), nullptr);
+    EXPECT_FALSE(Tour()->IsRunning());
+    EXPECT_EQ(dolly->pendingState, 0);
+    EXPECT_EQ(Game()->m_cameraTarget, room.player);
 }
 
 TEST(EventDirector, TheSameIdBeginsTheTourAfreshWithANewDolly) {

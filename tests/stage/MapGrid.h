@@ -72,9 +72,10 @@ public:
     // the second one starts from there.
     static constexpr int32_t kPlannedReach = 1450;
     static constexpr int32_t kOvershoot = 150;
-    // Clearance around the body's 40 x 20 units.
-    static constexpr int32_t kHalfWidth = 30;
-    static constexpr int32_t kHeight = 30;
+    // Clearance around the body's 40 x 20 units, generous: a dash drifts a
+    // little off its line, and one that grazes an edge catches on it.
+    static constexpr int32_t kHalfWidth = 50;
+    static constexpr int32_t kHeight = 60;
 
     explicit Reach(const MapGrid& grid) : g(grid), firstColumn(5), lastColumn(grid.m.width + 4), lastRow(grid.m.height + 4) {}
 
@@ -127,7 +128,9 @@ public:
             oy = wy + static_cast<int32_t>((wy - sy) * kOvershoot / len);
             return ClearLine(sx, sy - 1, ox, oy);
         };
-        for (int32_t rise = 100; rise <= 1500; rise += 200) {
+        // A waypoint well clear of the floor first: one skimming it may catch
+        // on an edge.
+        for (int32_t rise : {300, 500, 700, 100, 900, 1100, 1300, 1500}) {
             const int32_t wy = std::min(sy, ty) - rise;
             int32_t ox = 0, oy = 0;
             for (int32_t k : {2, 1, 3, 0, 4}) {
@@ -135,7 +138,9 @@ public:
                 if (!end(wx, wy, ox, oy)) continue;
                 // The second dash must come down onto the floor to take it.
                 if (oy > ty - 50 || std::hypot(double(tx - ox), double(ty - oy)) > kPlannedReach) continue;
-                if (ClearLine(ox, oy, tx, ty - 1)) out.push_back({wx, wy, tx, ty, false});
+                // However far past its point the first dash ran, the second
+                // clears everything on its way.
+                if (ClearLine(ox, oy, tx, ty - 1) && ClearLine(wx, wy, tx, ty - 1)) out.push_back({wx, wy, tx, ty, false});
             }
             // The drop: the first dash aimed short of the point above the
             // target by what it runs on, so that it ends right over it.

@@ -300,6 +300,7 @@ TEST_F(ExitWall, ThePlayerAtTheRightEdgeOf266GoesTo267) {
         Player()->x = std::min(PlayerMapX() + 200, 59980) - stage->m_cameraX;
         Player()->y = 2400 - stage->m_cameraY;
         Player()->vx = Player()->vy = 0;
+        ClearEnemies();
         Frame();
     }
     ASSERT_EQ(Game()->m_mapId, 267);
@@ -359,6 +360,15 @@ TEST(DoorExit, TheArrowShowsOnlyWhileTheGroundedPlayerStandsAtTheDoor) {
     player->SetState(290);
     s.Run(1);
     EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+}
+
+TEST(DoorExit, WithNoPlayerADoorWaitsAndShowsNoArrow) {
+    Scenario s({"."}, {});
+    CCharacterStageObject* door = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 2000, 2000);
+    s.Run(5);
+    EXPECT_EQ(door->frame, CCharacterStageObject::kDoorExit);
+    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+    EXPECT_EQ(Proxy().m_nextStage, 0);
 }
 
 class DoorRun : public StagePlayTest {};

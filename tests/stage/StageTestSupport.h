@@ -14,6 +14,7 @@
 #include "character/Character.h"
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
+#include "stage/MapTypeIds.h"
 #include "stage/StageData.h"
 #include "support/ScriptedInput.h"
 #include "win/MyInput.h"
@@ -88,6 +89,16 @@ protected:
         FunctionKey(vk, true);
         Frame();
         FunctionKey(vk, false);
+    }
+
+    // The enemies and their shots taken out of the play (the spawners make
+    // more as the player goes), for runs about the way through a stage.
+    static void ClearEnemies() {
+        CCharacterList& list = Game()->m_characterList;
+        for (int32_t i = 1; i <= list.GetCount(); ++i) {
+            CCharacter* c = list.GetAt(i);
+            if (KindOfTypeId(c->typeId) == MapObjectKind::Enemy || (c->group & 2) != 0) c->SetState(0);
+        }
     }
 
     // Map position of the player's feet.

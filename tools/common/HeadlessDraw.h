@@ -37,7 +37,8 @@ inline void DrawCharacterAt(CCharacter& c, int32_t x, int32_t y, double zoom = 1
                          (static_cast<uint32_t>(c.colorG) << 8) | static_cast<uint32_t>(c.colorB);
     DrawParams::blendMode = c.blendMode;
     const int32_t left = c.facing == 1 ? r.spriteLeft : -r.spriteRight;
-    DrawSprite(x + left, y + r.spriteTop, r.textureId, r.u + r.spriteLeft, r.v + r.spriteTop,
+    const CCharacter::PicturePlace picture = c.PictureOf(r);
+    DrawSprite(x + left, y + r.spriteTop, r.textureId, picture.u + r.spriteLeft, picture.v + r.spriteTop,
                r.spriteRight - r.spriteLeft + 1, r.spriteBottom - r.spriteTop + 1);
 }
 

@@ -24,6 +24,31 @@ inline std::vector<std::string> Split(const std::string& line) {
     return words;
 }
 
+// Reads a text source a line at a time: '#' starts a comment that runs to
+// the end of the line, and every line left with words goes to
+// onLine(words, lineNo, fail), which returns false to stop; fail(what)
+// reports what is wrong with the file and line named and returns false.
+template <class OnLine>
+bool ReadWordLines(const std::filesystem::path& path, const char* tool, OnLine onLine) {
+    std::ifstream in(path);
+    if (!in) {
+        std::cerr << tool << ": cannot read " << path.string() << "\n";
+        return false;
+    }
+    std::string line;
+    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+        if (const std::size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        const std::vector<std::string> words = Split(line);
+        if (words.empty()) continue;
+        auto fail = [&](const std::string& what) {
+            std::cerr << path.string() << ":" << lineNo << ": " << what << "\n";
+            return false;
+        };
+        if (!onLine(words, lineNo, fail)) return false;
+    }
+    return true;
+}
+
 // A whole decimal int32, nothing else.
 inline std::optional<int32_t> ParseInt(const std::string& text) {
     if (text.empty()) return std::nullopt;

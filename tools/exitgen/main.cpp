@@ -37,7 +37,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using tooltext::ParseInt;
-using tooltext::Split;
 using tooltext::WriteIfChanged;
 
 constexpr int32_t kFirstId = 23800;
@@ -89,23 +88,7 @@ std::string CheckRow(int32_t id, const Row& r) {
 }
 
 bool ReadTable(const fs::path& path, std::vector<Row>& rows) {
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << path.string() << ": cannot read\n";
-        return false;
-    }
-    std::string line;
-    int lineNo = 0;
-    auto fail = [&](const std::string& what) {
-        std::cerr << path.string() << ":" << lineNo << ": " << what << "\n";
-        return false;
-    };
-    while (std::getline(in, line)) {
-        ++lineNo;
-        const std::size_t hash = line.find('#');
-        if (hash != std::string::npos) line.resize(hash);
-        const std::vector<std::string> words = Split(line);
-        if (words.empty()) continue;
+    const bool read = tooltext::ReadWordLines(path, "exitgen", [&](const std::vector<std::string>& words, int, auto fail) {
         if (words.size() != kColumns + 1)
             return fail("expected the type id and " + std::to_string(kColumns) + " values, found " +
                         std::to_string(words.size()) + " words");
@@ -123,7 +106,9 @@ bool ReadTable(const fs::path& path, std::vector<Row>& rows) {
         const std::string wrong = CheckRow(v[0], row);
         if (!wrong.empty()) return fail(wrong);
         rows.push_back(row);
-    }
+        return true;
+    });
+    if (!read) return false;
     if (rows.size() != kRowCount) {
         std::cerr << path.string() << ": " << rows.size() << " rows; the table has " << kRowCount
                   << " (type ids 23800 to 24609)\n";

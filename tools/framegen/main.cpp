@@ -59,7 +59,6 @@
 namespace {
 
 using tooltext::ParseInt;
-using tooltext::Split;
 using tooltext::WriteIfChanged;
 
 constexpr int kFieldCount = 29;
@@ -104,11 +103,6 @@ std::string SymbolFor(const std::string& name) {
 }
 
 bool ReadTable(const std::filesystem::path& path, Table& table) {
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << "framegen: cannot read " << path.string() << "\n";
-        return false;
-    }
     table.name = path.stem().string();
     if (!IsIdentifier(table.name)) {
         std::cerr << path.string() << ": the file name must be a class name\n";
@@ -116,19 +110,7 @@ bool ReadTable(const std::filesystem::path& path, Table& table) {
     }
     std::vector<int> columns;
     bool haveColumns = false;
-    std::string line;
-    int lineNo = 0;
-    auto fail = [&](const std::string& what) {
-        std::cerr << path.string() << ":" << lineNo << ": " << what << "\n";
-        return false;
-    };
-    while (std::getline(in, line)) {
-        ++lineNo;
-        const std::size_t hash = line.find('#');
-        if (hash != std::string::npos) line.erase(hash);
-        const std::vector<std::string> words = Split(line);
-        if (words.empty()) continue;
-
+    const bool read = tooltext::ReadWordLines(path, "framegen", [&](const std::vector<std::string>& words, int, auto fail) {
         if (words[0] == "records") {
             if (table.count != 0) return fail("records given twice");
             if (words.size() != 2) return fail("records takes one number");
@@ -136,7 +118,7 @@ bool ReadTable(const std::filesystem::path& path, Table& table) {
             if (!n || *n < 1 || *n > kMaxRecords) return fail("records must be 1 to 65535");
             table.count = *n;
             table.records.assign(static_cast<std::size_t>(*n), std::nullopt);
-            continue;
+            return true;
         }
         if (words[0] == "columns") {
             if (haveColumns) return fail("columns given twice");
@@ -149,7 +131,7 @@ bool ReadTable(const std::filesystem::path& path, Table& table) {
                 columns.push_back(f);
             }
             if (columns.empty()) return fail("columns names no field");
-            continue;
+            return true;
         }
 
         // A record line.
@@ -190,7 +172,9 @@ bool ReadTable(const std::filesystem::path& path, Table& table) {
             if (slot) return fail("record " + std::to_string(i) + " given twice");
             slot = r;
         }
-    }
+        return true;
+    });
+    if (!read) return false;
     if (table.count == 0 || !haveColumns) {
         std::cerr << path.string() << ": a table needs its records and columns lines\n";
         return false;

@@ -136,27 +136,8 @@ int LayerIndex(const std::string& s) {
 
 const char* LayerName(int layer) { return layer == 0 ? "A" : layer == 1 ? "B" : "C"; }
 
-std::string StripComment(std::string line) {
-    if (const std::size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    return line;
-}
-
 bool ReadRules(const fs::path& path, std::vector<Stage>& stages) {
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << "mapgen: cannot read " << path.string() << "\n";
-        return false;
-    }
-    std::string line;
-    int lineNo = 0;
-    auto fail = [&](const std::string& what) {
-        std::cerr << path.string() << ":" << lineNo << ": " << what << "\n";
-        return false;
-    };
-    while (std::getline(in, line)) {
-        ++lineNo;
-        const std::vector<std::string> w = Split(StripComment(line));
-        if (w.empty()) continue;
+    const bool read = tooltext::ReadWordLines(path, "mapgen", [&](const std::vector<std::string>& w, int lineNo, auto fail) {
         if (w[0] == "stage") {
             if (w.size() != 4) return fail("stage takes a name, a width and a height");
             Stage s;
@@ -171,7 +152,7 @@ bool ReadRules(const fs::path& path, std::vector<Stage>& stages) {
             for (const Stage& other : stages)
                 if (other.name == s.name) return fail("stage " + s.name + " given twice");
             stages.push_back(s);
-            continue;
+            return true;
         }
         if (stages.empty()) return fail("rules before the first stage line");
         Stage& s = stages.back();
@@ -206,7 +187,9 @@ bool ReadRules(const fs::path& path, std::vector<Stage>& stages) {
         } else {
             return fail("unknown rule '" + w[0] + "'");
         }
-    }
+        return true;
+    });
+    if (!read) return false;
     if (stages.empty()) {
         std::cerr << path.string() << ": no stage\n";
         return false;

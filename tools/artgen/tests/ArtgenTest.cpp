@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -56,6 +57,12 @@ const Layout* LayoutOf(int resourceId) {
     return nullptr;
 }
 
+const Layout* LayoutNamed(const std::string& file) {
+    for (const Layout* l : Layouts())
+        if (file == l->file) return l;
+    return nullptr;
+}
+
 }  // namespace
 
 TEST(ArtSheets, EveryCharacterSheetIsDrawnTheSameTwice) {
@@ -85,10 +92,10 @@ TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
     for (const Layout* l : Layouts()) {
         const Canvas sheet = DrawSheet(l->resourceId);
         // The game loads these sheets as square textures of the slot's size
-        // (256, or 512 for slot 40).
+        // (256, or 512 for slots 19 and 40).
         EXPECT_EQ(sheet.W(), l->sheetSize);
         EXPECT_EQ(sheet.H(), l->sheetSize);
-        EXPECT_EQ(l->sheetSize, l->slot == 40 ? 512 : 256) << l->file;
+        EXPECT_EQ(l->sheetSize, l->slot == 40 || l->slot == 19 ? 512 : 256) << l->file;
         for (const Cell& c : l->cells) {
             const FramePlace p = l->Place(c);
             SCOPED_TRACE(std::string(l->file) + " " + c.pose);
@@ -253,7 +260,7 @@ TEST(ArtSheets, ScreensFindTheFramesTheyReadAtFixedCells) {
     // The stage select's running animation reads the Ninja's sheet at (0, 0),
     // (160, 40) and (200, 40); the title's character buttons read the first
     // two cells of Luka's and Ironclaw's sheets.
-    const Layout* ninja = LayoutOf(120);
+    const Layout* ninja = LayoutNamed("ninja_slot19");
     ASSERT_NE(ninja, nullptr);
     EXPECT_TRUE(HasCellAt(*ninja, 0, 0, "230"));
     EXPECT_TRUE(HasCellAt(*ninja, 160, 40, "260"));
@@ -264,6 +271,45 @@ TEST(ArtSheets, ScreensFindTheFramesTheyReadAtFixedCells) {
         EXPECT_TRUE(HasCellAt(*l, 0, 0, "230")) << id;
         EXPECT_TRUE(HasCellAt(*l, 40, 0, "231")) << id;
     }
+}
+
+TEST(ArtSheets, LukaAndIronclawDrawTheirOwnVersionsWhereTheNinjasCellsLieInTheirQuarters) {
+    // Their records that the Ninja's sheet draws are the Ninja's records with
+    // the texture position moved into their quarter: each of their cells
+    // there must be the Ninja's cell of the same pose, moved so.
+    const Layout* ninja = LayoutNamed("ninja_slot19");
+    ASSERT_NE(ninja, nullptr);
+    struct Quarter {
+        const char* file;
+        const char* prefix;
+        int dx, dy;
+    };
+    for (const Quarter q : {Quarter{"luka_slot19", "luka.", 256, 0}, Quarter{"ironclaw_slot19", "ironclaw.", 0, 256}}) {
+        const Layout* own = LayoutNamed(q.file);
+        ASSERT_NE(own, nullptr) << q.file;
+        EXPECT_EQ(own->resourceId, 120);
+        EXPECT_GE(own->cells.size(), 25u);
+        for (const Cell& c : own->cells) {
+            const std::string pose = c.pose;
+            ASSERT_EQ(pose.rfind(q.prefix, 0), 0u) << pose;
+            const Cell* original = ninja->Find(pose.substr(std::strlen(q.prefix)));
+            ASSERT_NE(original, nullptr) << pose;
+            EXPECT_EQ(c.x, original->x + q.dx) << pose;
+            EXPECT_EQ(c.y, original->y + q.dy) << pose;
+        }
+    }
+    // The two quarters hold different people: Luka's coral is not
+    // Ironclaw's steel, and neither is the Ninja's picture.
+    const Canvas sheet = DrawSheet(120);
+    const FramePlace n = ninja->Place(*ninja->Find("walk_1"));
+    int differLuka = 0, differIron = 0;
+    for (int y = n.top; y <= n.bottom; ++y)
+        for (int x = n.left; x <= n.right; ++x) {
+            differLuka += sheet.Get(n.u + x, n.v + y) == sheet.Get(n.u + x + 256, n.v + y) ? 0 : 1;
+            differIron += sheet.Get(n.u + x, n.v + y) == sheet.Get(n.u + x, n.v + y + 256) ? 0 : 1;
+        }
+    EXPECT_GT(differLuka, 100);
+    EXPECT_GT(differIron, 100);
 }
 
 TEST(ArtSheets, ReviewsNameOnlyFramesTheSheetsHold) {

@@ -1,0 +1,327 @@
+// The shared fight flow of the bosses: the damage cap, the defeat start and
+// what it does to the player, the entrance that holds the player through
+// the camera tour, the switch-style defeat's end, the life bar.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "boss/CharacterSilvy.h"
+#include "player/CharacterPlayer.h"
+#include "boss/BossField.h"
+
+namespace {
+
+using namespace boss_test;
+
+constexpr int32_t kSilvyHalf = 190;
+
+// A boss fought as the switch-style bosses are: three frames of entrance,
+// then (234) the tour with the music stopped, and once the tour is over the
+// fight in 240 with the boss music, both left alone on the quiet maps. Its
+// defeat is the explosions and the fall.
+class TourBoss : public CCharacterEnemyBoss {
+public:
+    static constexpr int32_t kTour = 234;
+    static constexpr int32_t kFirstAttack = 240;
+    using CCharacterEnemyBoss::ClearOtherEnemies;
+    using CCharacterEnemyBoss::TryReturnToWait;
+
+    TourBoss() : CCharacterEnemyBoss({11020, 12000, 200000, 136, 6, 255, nullptr}) {
+        AllocateHeldRecords(470);
+        for (int32_t r : {230, 234, 240}) {
+            FrameRecord* rec = frameTable.Find(r);
+            rec->bodyLeft = rec->bodyTop = -100;
+            rec->bodyRight = rec->bodyBottom = 100;
+            rec->hurtLeft = rec->hurtTop = -100;
+            rec->hurtRight = rec->hurtBottom = 100;
+        }
+    }
+
+    void Update() override {
+        StepFrame();
+        if (frame == EnemyState::Entrance) {
+            FacePlayer();
+            HoldPlayer();
+            if (stateTimer >= 3) SetState(kTour);
+        } else if (frame == kTour) {
+            FacePlayer();
+            HoldPlayer();
+            if (!CameraTourRunning()) StartFight(kBossMusic, kFirstAttack, true);
+        } else if (frame == EnemyState::Defeated) {
+            UpdateDefeatExplosions(500, -110);
+        } else if (frame == EnemyState::BossDefeatFall) {
+            UpdateDefeatFall();
+        }
+        Move(vx, vy);
+    }
+
+    void SetState(int32_t state) override {
+        if (state == kTour) {
+            DropToGround();
+            StartCameraTour(80);
+            if (!IsQuietMap()) StopBossMusic();
+        }
+        CCharacterEnemyBoss::SetState(state);
+    }
+};
+
+// A boss of the hook generation: the base's own Update and defeat.
+class HookBoss : public CCharacterEnemyBoss {
+public:
+    HookBoss() : CCharacterEnemyBoss({10080, 5000, 500, 168, 5, 255, nullptr}) {
+        AllocateHeldRecords(470);
+        frame = EnemyState::Wait;
+        homeState = EnemyState::Wait;
+    }
+};
+
+TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<HookBoss>(), 3000, 1600);
+    const int32_t rate = f.player->GetScoreRate();
+    boss->SetState(EnemyState::Defeated);
+    // The first frame of the defeat counts 1: no ring; the second one.
+    const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
+    f.s.Run(1);
+    EXPECT_TRUE(orbs().empty());
+    f.s.Run(1);
+    const auto ring = orbs();
+    ASSERT_EQ(ring.size(), 4u);
+    for (auto* orb : ring) {
+        const double r = std::hypot(orb->x - 3000.0, orb->y - 1600.0);
+        EXPECT_NEAR(r, 200.0 + std::hypot(orb->vx, orb->vy), 3.0);
+        EXPECT_EQ(orb->GetScore(), rate * 500 / 100);
+        EXPECT_EQ(orb->GetScoreRate(), rate);
+        EXPECT_EQ(orb->attackDirX, 180);
+    }
+    // It fades by 2 a frame: gone on the 128th frame, and 50 frames later
+    // the player leaves the stage while the boss stays, invisible.
+    f.s.Run(125);
+    EXPECT_EQ(boss->frame, EnemyState::Defeated);
+    EXPECT_EQ(boss->alpha, 1);
+    f.s.Run(1);
+    EXPECT_EQ(boss->frame, EnemyState::FadeOut);
+    EXPECT_EQ(boss->alpha, 0);
+    f.s.Run(49);
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    f.s.Run(1);
+    EXPECT_EQ(f.player->frame, PlayerState::StageExit);
+    EXPECT_EQ(boss->frame, EnemyState::Gone);
+    f.s.Run(30);
+    EXPECT_TRUE(testing_support::Listed(boss));
+}
+
+TEST(BossBase, AHookStyleBossOffScreenStandsStillButInItsDefeat) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<HookBoss>(), 20000, 1600);
+    boss->vx = 50;
+    f.s.Run(10);
+    EXPECT_EQ(boss->x, 20000);
+    EXPECT_EQ(boss->stateTimer, 0);
+    boss->SetState(EnemyState::Defeated);
+    f.s.Run(10);
+    EXPECT_EQ(boss->stateTimer, 10);
+}
+
+TEST(BossBase, DamageOfAHundredAndMoreCountsAThirdAboveAHundred) {
+    BossField f;
+    auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
+    const std::pair<int32_t, int32_t> cases[] = {{1, 1},     {99, 99},   {100, 100}, {101, 100},
+                                                 {103, 101}, {160, 120}, {400, 200}, {1000, 400}};
+    for (auto [damage, expected] : cases) {
+        // The kind never matters, not even the guard kinds of the others.
+        for (int32_t kind : {1, 64, 70}) EXPECT_EQ(boss->ScaleDamage(kind, damage), expected) << damage << " " << kind;
+    }
+    // A blow takes the capped value off its life, and super armour keeps
+    // it out of the hurt state.
+    boss->SetState(EnemyState::Wait);
+    boss->OnHit(1, 400, 1, f.player);
+    EXPECT_EQ(boss->hp, CCharacterSilvy::kHp - 200);
+    EXPECT_NE(boss->frame, EnemyState::Hurt);
+}
+
+TEST(BossBase, TheDefeatStartFreezesThePlayerInItsVictory) {
+    BossField f;
+    auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
+    f.player->angle = 1.0;
+    f.player->vx = 70;
+    f.player->SetPlayTimeRunning(true);
+    CGameMain::GetInstance()->m_vibration = 0;
+    boss->vx = 30;
+    boss->vy = -40;
+    f.s.ClearSounds();
+
+    boss->SetState(EnemyState::Defeated);
+
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    EXPECT_EQ(f.player->hitStop, 10);
+    EXPECT_EQ(f.player->invulnerableTimer, -1);
+    EXPECT_EQ(f.player->vx, 0);
+    EXPECT_EQ(f.player->vy, -50);
+    EXPECT_EQ(f.player->angle, 0.0);
+    EXPECT_EQ(f.player->controlled, 0);
+    EXPECT_FALSE(f.player->IsPlayTimeRunning());
+    EXPECT_EQ(boss->vx, 0);
+    EXPECT_EQ(boss->vy, 0);
+    ASSERT_FALSE(f.s.Sounds().empty());
+    EXPECT_EQ(f.s.Sounds().front(), 31);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 20);
+}
+
+TEST(BossBase, TheDefeatShakeFollowsTheSettingAndSparesALongerShake) {
+    struct Case {
+        int32_t vibration, running, shakeAfter;
+    };
+    // NORMAL and MILD shake for 20 frames, STRONG too; NONE not at all; a
+    // running shake of more than 20 frames stays.
+    for (Case c : {Case{0, 0, 20}, Case{1, 0, 20}, Case{2, 0, 0}, Case{3, 0, 20}, Case{0, 35, 35}, Case{0, 20, 20}}) {
+        BossField f;
+        auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
+        CGameMain::GetInstance()->m_vibration = c.vibration;
+        CEffect::GetInstance()->m_shakeFrames = c.running;
+        CEffect::GetInstance()->m_shakeLowY = 0;
+        boss->SetState(EnemyState::Defeated);
+        EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, c.shakeAfter) << c.vibration << " " << c.running;
+    }
+    BossField f;
+    auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
+    CGameMain::GetInstance()->m_vibration = 3;
+    boss->SetState(EnemyState::Defeated);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeLowY, -5);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeHighY, 5);
+}
+
+TEST(BossBase, TheEntranceHoldsThePlayerUntilTheTourEndsThenMusicAndBar) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+    f.s.Run(3);
+    EXPECT_EQ(boss->frame, TourBoss::kTour);
+    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 3);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));
+    // Held through the tour (30 + 80 + 30 frames): no control, and no
+    // drift either.
+    for (int i = 0; i < 139; ++i) {
+        f.player->vx = 40;
+        f.s.Run(1);
+        ASSERT_EQ(f.player->controlled, 0) << i;
+        ASSERT_EQ(f.player->vx, 0) << i;
+    }
+    EXPECT_EQ(boss->frame, TourBoss::kTour);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+    f.player->invulnerableTimer = 30;
+    f.s.Run(1);
+    EXPECT_EQ(boss->frame, TourBoss::kFirstAttack);
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped, kMusicStopped, CCharacterEnemyBoss::kBossMusic}));
+    ASSERT_NE(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+    EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, boss);
+    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+}
+
+TEST(BossBase, OnTheQuietMapsTheEntranceLeavesTheMusicAlone) {
+    for (int32_t map : {246, 255, 265}) {
+        BossField f;
+        CGameMain::GetInstance()->m_mapId = map;
+        auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+        f.RunEntrance(boss);
+        EXPECT_EQ(boss->frame, TourBoss::kFirstAttack) << map;
+        EXPECT_TRUE(f.music.empty()) << map;
+        // The bar shows the boss all the same.
+        EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, boss) << map;
+    }
+    for (int32_t map : {245, 266}) {
+        BossField f;
+        CGameMain::GetInstance()->m_mapId = map;
+        auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+        f.RunEntrance(boss);
+        EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kBossMusic) << map;
+    }
+}
+
+TEST(BossBase, TheSwitchStyleFallHandsBackControlWithoutAskingForNoMusic) {
+    BossField f;
+    f.s.Stage().music = -1;  // a stage without music
+    auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+    f.RunEntrance(boss);
+    f.music.clear();
+    boss->SetState(EnemyState::Defeated);
+    EXPECT_EQ(f.player->controlled, 0);
+    f.s.Run(259);
+    EXPECT_EQ(boss->frame, EnemyState::Defeated);
+    f.s.Run(1);
+    EXPECT_EQ(boss->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(CEffect::GetInstance()->m_flashRed, 255);
+    int n = 0;
+    while (testing_support::Listed(boss) && n < 600) {
+        f.s.Run(1);
+        ++n;
+    }
+    ASSERT_FALSE(testing_support::Listed(boss));
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+    // The music was stopped, and nothing was asked to play "no music".
+    EXPECT_EQ(std::count(f.music.begin(), f.music.end(), -1), 0);
+    EXPECT_NE(std::find(f.music.begin(), f.music.end(), kMusicStopped), f.music.end());
+
+    // A stage with music gets it back.
+    BossField g;
+    g.s.Stage().music = 3;
+    auto* other = g.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+    g.RunEntrance(other);
+    other->SetState(EnemyState::Defeated);
+    g.s.Run(600);
+    EXPECT_EQ(g.music.back(), 3);
+}
+
+TEST(BossBase, ABossDeletedWhileTheBarShowsItTakesTheBarAlong) {
+    BossField f;
+    auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
+    CLifebarController::GetInstance()->SetEnemyBar(boss);
+    ASSERT_EQ(CLifebarEnemy::GetInstance()->m_target, boss);
+    // The stage ends (or the list is emptied) with the fight still on.
+    World().DeleteAllButPlayer();
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+    EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, nullptr);
+    // The bar still updates and draws safely.
+    CLifebarController::GetInstance()->Update();
+
+    // A bar that shows another boss is left as it is.
+    BossField g;
+    auto* shown = g.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
+    auto* other = new CCharacterSilvy();
+    CLifebarController::GetInstance()->SetEnemyBar(shown);
+    delete other;
+    EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, shown);
+}
+
+TEST(BossBase, TryReturnToWaitLeavesForTheWaitWithEvenOdds) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+    int back = 0;
+    for (int i = 0; i < 400; ++i) {
+        boss->CCharacter::SetState(221);
+        boss->TryReturnToWait();
+        if (boss->frame == EnemyState::Wait) ++back;
+    }
+    EXPECT_GT(back, 140);
+    EXPECT_LT(back, 260);
+}
+
+TEST(BossBase, ClearOtherEnemiesSparesTheBossItsPartsAndThePlayer) {
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+    CCharacter* part = f.s.AddAt(10054, 2000, 1000);
+    CCharacter* stranger = f.s.AddAt(10054, 2400, 1000);
+    boss->linksB[2] = part;
+    boss->ClearOtherEnemies();
+    EXPECT_EQ(stranger->pendingState, 0);
+    EXPECT_NE(part->pendingState, 0);
+    EXPECT_NE(boss->pendingState, 0);
+    EXPECT_NE(f.player->pendingState, 0);
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// The king tengu: one object for both phases (the first lethal blow only
+// starts the rise into the second), the final defeat that ends in a stage
+// the game can build, and the opening scene's poses.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "boss/BossField.h"
+#include "boss/CharacterKingTengu.h"
+#include "character/CreateCharacter.h"
+#include "player/CharacterPlayer.h"
+
+namespace {
+
+using namespace boss_test;
+
+constexpr int32_t kHalf = 290;
+constexpr int32_t kBossX = 4000;
+
+struct TenguFight : BossField {
+    CCharacterKingTengu* tengu = nullptr;
+    TenguFight() {
+        tengu = MakeBoss<CCharacterKingTengu>(10250, kBossX, kHalf);
+        player->invulnerableTimer = -1;
+    }
+    void Begin() {
+        RunEntrance(tengu);
+        ASSERT_EQ(tengu->frame, EnemyState::Wait);
+        player->invulnerableTimer = -1;  // its shots must not end the test
+    }
+    template <class Pred>
+    int RunUntil(Pred done, int limit) {
+        int n = 0;
+        while (!done() && n < limit) {
+            s.Run(1);
+            ++n;
+        }
+        return n;
+    }
+};
+
+TEST(KingTengu, EveryFactoryIdGivesTheFirstPhase) {
+    for (int32_t id : {10250, 10251, 10252, 10253, 11040}) {
+        std::unique_ptr<CCharacter> c(CreateCharacter(id));
+        auto* tengu = dynamic_cast<CCharacterKingTengu*>(c.get());
+        ASSERT_NE(tengu, nullptr) << id;
+        EXPECT_EQ(tengu->typeId, CCharacterKingTengu::kPhase1) << id;
+        EXPECT_EQ(tengu->hp, 20000) << id;
+        EXPECT_EQ(tengu->frame, EnemyState::Entrance) << id;
+    }
+}
+
+TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
+    TenguFight f;
+    f.Begin();
+    f.tengu->hp = 30;
+    f.tengu->OnHit(1, 90, 1, f.player);
+    // No defeat: no victory for the player, no defeat sound; out of reach
+    // instead, until the change.
+    EXPECT_EQ(f.tengu->hp, 0);
+    EXPECT_NE(f.tengu->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.tengu->targetable, 0);
+    EXPECT_EQ(f.tengu->invulnerableTimer, -1);
+    EXPECT_NE(f.player->frame, PlayerState::Victory);
+    EXPECT_EQ(f.player->controlled, 1);
+    // The running attack ends in the wait, which holds even at no life;
+    // the next choice is the rise.
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kRise; }, 600);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kRise);
+    const FrameRecord* rise = f.tengu->frameTable.Find(CCharacterKingTengu::kRise);
+    EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
+    f.music.clear();
+    const int32_t from = f.tengu->y;
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
+    EXPECT_LT(f.tengu->y, 1000);
+    EXPECT_GT(from, 1000);
+    EXPECT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
+    EXPECT_EQ(f.tengu->hp, 20000);
+    EXPECT_EQ(f.tengu->hpMax, 20000);
+    EXPECT_EQ(f.tengu->targetable, 1);
+    EXPECT_EQ(f.tengu->invulnerableTimer, 0);
+    EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
+    // Flying, it chooses among the fly-by, the gale and the charged shots.
+    std::set<int32_t> seen;
+    for (int i = 0; i < 4000; ++i) {
+        f.s.Run(1);
+        const int32_t fr = f.tengu->frame;
+        if (fr == 360 || fr == 380 || fr == 400) seen.insert(fr);
+        ASSERT_FALSE(fr >= 240 && fr <= 314) << "back on the ground in " << fr;
+    }
+    EXPECT_EQ(seen, (std::set<int32_t>{360, 380, 400}));
+}
+
+TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
+    TenguFight f;
+    f.Begin();
+    f.tengu->hp = 0;
+    f.tengu->SetState(EnemyState::Wait);
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 800);
+    ASSERT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
+    f.tengu->hp = 10;
+    f.tengu->OnHit(1, 50, 1, f.player);
+    EXPECT_EQ(f.tengu->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    const FrameRecord* rec = f.tengu->frameTable.Find(EnemyState::Defeated);
+    EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->hurtTop | rec->hurtBottom, 0);
+
+    f.RunUntil([&] { return f.tengu->frame == EnemyState::BossDefeatFall; }, 300);
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFallBack; }, 300);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFallBack);
+    EXPECT_EQ(f.player->frame, PlayerState::ScenePose990);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFadeOut; }, 400);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFadeOut);
+    EXPECT_EQ(f.tengu->y, 2300);
+    // Once the fade is black it asks for its stage: the one it names does
+    // not exist, so the clear scene's stage instead.
+    CEffect::GetInstance()->m_fade = CEffect::GetInstance()->m_fadeTarget;
+    f.tengu->Frame();
+    EXPECT_EQ(CGameMain::GetInstance()->m_stageControl.m_nextStage, 271);
+    EXPECT_TRUE(CStageDataControl::IsStageId(CCharacterKingTengu::DefeatStage()));
+    EXPECT_FALSE(CStageDataControl::IsStageId(CCharacterKingTengu::kDefeatStage));
+}
+
+// Into the second phase at once: at no life the next choice is the rise.
+void RiseToSecondPhase(TenguFight& f) {
+    f.tengu->hp = 0;
+    f.tengu->SetState(EnemyState::Wait);
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 800);
+    ASSERT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
+}
+
+TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
+    for (int32_t hp : {100, 0}) {
+        TenguFight f;
+        f.Begin();
+        RiseToSecondPhase(f);
+        f.player->hp = hp;
+        f.tengu->SetState(CCharacterKingTengu::kGale);
+        const int32_t from = f.player->x, facing = f.tengu->facing;
+        f.s.Run(20);
+        if (hp > 0) EXPECT_EQ(f.player->x, from + 20 * 20 * facing);
+        else EXPECT_EQ(f.player->x, from);
+        // Stones of the gale every 10 ticks, from behind the boss.
+        EXPECT_EQ(Shots(560).size(), 2u) << hp;
+    }
+}
+
+TEST(KingTengu, TheFanAlwaysSweepsDownward) {
+    for (int32_t facing : {1, -1}) {
+        TenguFight f;
+        f.Begin();
+        // Hanging at the top of its leap, then the sweep of 12 ticks.
+        f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
+        f.tengu->facing = facing;
+        f.player->x = f.tengu->x + 2000 * facing;  // it keeps facing the player
+        f.s.Run(4 + 12);
+        const auto leaves = Shots(510);
+        ASSERT_EQ(leaves.size(), 6u) << facing;
+        // The first leaves fly forward, the last ones nearly straight down.
+        EXPECT_EQ(leaves.front()->vx > 0, facing > 0);
+        EXPECT_GT(leaves.back()->vy, 90);
+        for (std::size_t k = 1; k < leaves.size(); ++k) EXPECT_GT(leaves[k]->vy, leaves[k - 1]->vy);
+    }
+}
+
+TEST(KingTengu, TheFlyByTurnsOnlyACellBeyondTheStageEdge) {
+    TenguFight f;
+    f.Begin();
+    RiseToSecondPhase(f);
+    const int32_t stageRight = f.s.Stage().width * kTileSize;
+    f.tengu->SetState(CCharacterKingTengu::kFlyBy);
+    const int32_t facing = f.tengu->facing;
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
+    EXPECT_EQ(f.tengu->scaleX, 1.0);
+    EXPECT_EQ(f.tengu->y, 1600);
+    int32_t lastX = f.tengu->x;
+    f.RunUntil(
+        [&] {
+            const bool turned = f.tengu->frame == CCharacterKingTengu::kFlyByBack;
+            if (!turned) lastX = f.tengu->x;
+            return turned;
+        },
+        400);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByBack);
+    EXPECT_EQ(f.tengu->facing, -facing);
+    if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
+    else EXPECT_LT(lastX - 100, -kTileSize);
+    EXPECT_EQ(f.tengu->scaleX, 2.0);
+    EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
+}
+
+TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
+    BossField f;
+    auto* tengu = f.MakeBoss<CCharacterKingTengu>(10250, kBossX, 1000);
+    tengu->SetState(CCharacterKingTengu::kScenePose);
+    f.s.Run(200);
+    EXPECT_EQ(tengu->frame, CCharacterKingTengu::kScenePose);
+    EXPECT_EQ(tengu->y, kFloor - kHalf);
+    EXPECT_EQ(tengu->facing, -1);  // the player is to its left
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_TRUE(f.music.empty());
+    tengu->SetState(CCharacterKingTengu::kSceneGust);
+    const std::size_t before = enemy_test::Effects(260, 263).size();
+    f.s.Run(5);
+    const auto streaks = enemy_test::Effects(260, 263);
+    EXPECT_EQ(streaks.size(), before + 5);
+    const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
+    for (auto* e : streaks) EXPECT_LT(e->vx, 0);
+    EXPECT_GE(streaks.back()->x, w);  // from beyond the right edge
+}
+
+}  // namespace

@@ -1,0 +1,266 @@
+// Silvy: her entrance and attacks, that she never attacks a fallen player,
+// the volley's aim, the ring of stars, and the defeat that hands over to
+// the clear scene and its stage.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <set>
+
+#include "boss/BossField.h"
+#include "boss/CharacterSilvy.h"
+#include "framework/Random.h"
+#include "player/CharacterPlayer.h"
+
+namespace {
+
+using namespace boss_test;
+
+constexpr int32_t kHalf = 190;
+constexpr int32_t kBossX = 4000;
+
+struct SilvyFight : BossField {
+    CCharacterSilvy* silvy = nullptr;
+    explicit SilvyFight(int32_t px = 800) : BossField(px) {
+        silvy = MakeBoss<CCharacterSilvy>(11100, kBossX, kHalf);
+    }
+    // Through the entrance into her wait.
+    void Begin() {
+        RunEntrance(silvy);
+        ASSERT_EQ(silvy->frame, EnemyState::Wait);
+    }
+};
+
+TEST(Silvy, TheEntranceHoldsThePlayerThroughTheTourThenTheFightBegins) {
+    SilvyFight f;
+    EXPECT_EQ(f.silvy->frame, EnemyState::Entrance);
+    EXPECT_EQ(f.silvy->typeId, CCharacterSilvy::kTypeId);
+    EXPECT_EQ(f.silvy->hp, 10000);
+    EXPECT_EQ(f.silvy->layer, 136);
+    f.s.Run(1);
+    EXPECT_EQ(f.silvy->frame, EnemyState::FightStart);
+    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 3);
+    EXPECT_EQ(f.player->controlled, 0);
+    f.s.Run(kTourFrames - 2);
+    EXPECT_EQ(f.silvy->frame, EnemyState::FightStart);
+    EXPECT_EQ(f.player->controlled, 0);
+    f.s.Run(1);
+    EXPECT_EQ(f.silvy->frame, EnemyState::Wait);
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kBossMusic);
+    EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, f.silvy);
+}
+
+TEST(Silvy, SheChoosesEachOfHerFourAttacksButNeverWhileThePlayerIsDown) {
+    SilvyFight f;
+    f.Begin();
+    f.player->invulnerableTimer = -1;  // her shots must not bring it down
+    std::set<int32_t> seen;
+    for (int i = 0; i < 3000; ++i) {
+        f.s.Run(1);
+        const int32_t fr = f.silvy->frame;
+        if (fr == 240 || fr == 260 || fr == 280 || fr == 300) seen.insert(fr);
+    }
+    EXPECT_EQ(seen, (std::set<int32_t>{240, 260, 280, 300}));
+
+    // The player falls: she keeps to her wait and throws nothing, though
+    // the choice is drawn again each frame.
+    SilvyFight g;
+    g.Begin();
+    g.player->hp = 0;
+    int wait = 0;
+    for (int i = 0; i < 600; ++i) {
+        g.s.Run(1);
+        if (g.silvy->frame == EnemyState::Wait) ++wait;
+    }
+    EXPECT_EQ(wait, 600);
+    EXPECT_TRUE(Shots().empty());
+    g.player->hp = 100;
+    g.s.Run(1);
+    EXPECT_NE(g.silvy->frame, EnemyState::Wait);
+}
+
+TEST(Silvy, TheRingPutsFourStillStarsThatTakeWingInTurn) {
+    SilvyFight f;
+    f.Begin();
+    f.silvy->SetState(280);
+    f.s.Run(9);
+    const auto stars = Shots(750);
+    ASSERT_EQ(stars.size(), 4u);
+    const int32_t fx = f.silvy->facing, x = f.silvy->x, y = f.silvy->y;
+    const int32_t wantX[] = {x + 500 * fx, x + 200 * fx, x - 200 * fx, x - 500 * fx};
+    const int32_t wantY[] = {y - 600, y - 800, y - 800, y - 600};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(stars[k]->x, wantX[k]) << k;
+        EXPECT_EQ(stars[k]->y, wantY[k]) << k;
+        EXPECT_EQ(stars[k]->vx, 0);
+        EXPECT_EQ(stars[k]->vy, 0);
+    }
+    // Each flies after its own wait: 60, 90, 120, 150 ticks.
+    int left[4] = {-1, -1, -1, -1};
+    for (int t = 1; t <= 160; ++t) {
+        f.s.Run(1);
+        for (int k = 0; k < 4; ++k)
+            if (left[k] < 0 && testing_support::Listed(stars[k]) && stars[k]->frame != 750) left[k] = t;
+    }
+    EXPECT_EQ(left[1] - left[0], 30);
+    EXPECT_EQ(left[2] - left[1], 30);
+    EXPECT_EQ(left[3] - left[2], 30);
+}
+
+TEST(Silvy, TheVolleyAimsAtThePlayerOrATenthOfARadianShort) {
+    SilvyFight f(1200);
+    f.Begin();
+    f.silvy->y = 1200;  // high in her leap
+    f.silvy->SetState(303);
+    f.s.Run(39);
+    EXPECT_EQ(f.silvy->frame == 303 || f.silvy->frame == 304, true);
+    int darts = 0, exact = 0, shortOf = 0;
+    const double dx = f.player->GetAnchorX() - f.silvy->x;
+    const double dy = f.player->GetAnchorY() - (f.silvy->y + 150);
+    const double aim = std::atan2(dx, dy);
+    for (auto* d : Shots()) {
+        if (d->frame != 760 && d->frame != 761) continue;
+        ++darts;
+        const int32_t ex = static_cast<int32_t>(std::sin(aim) * 80), ey = static_cast<int32_t>(std::cos(aim) * 80);
+        const int32_t sx = static_cast<int32_t>(std::sin(aim - 0.1) * 80),
+                      sy = static_cast<int32_t>(std::cos(aim - 0.1) * 80);
+        if (d->vx == ex && d->vy == ey) ++exact;
+        else if (d->vx == sx && d->vy == sy) ++shortOf;
+        else ADD_FAILURE() << "dart at " << d->vx << "," << d->vy;
+    }
+    EXPECT_GE(darts, 13);
+    EXPECT_GT(exact, 0);
+    EXPECT_GT(shortOf, 0);
+}
+
+TEST(Silvy, TheVolleyOffsetHoldsForEveryDrawOfTheGenerator) {
+    // An odd draw turns the dart a tenth of a radian; an even one not at
+    // all, up to the generator's largest value (where a hundredfold of the
+    // draw of a wider generator would overflow).
+    for (int32_t draw : {0, 1, 2, 3, 32766, kGameRandMax}) {
+        EXPECT_EQ(CCharacterSilvy::VolleyOffset(draw), draw % 2 == 0 ? 0 : -100) << draw;
+    }
+    GameSrand(7);
+    for (int i = 0; i < 100000; ++i) {
+        const int32_t draw = GameRand();
+        ASSERT_GE(draw, 0);
+        ASSERT_LE(draw, kGameRandMax);
+    }
+}
+
+TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
+    SilvyFight f;
+    f.Begin();
+    f.silvy->SetState(260);
+    f.s.Run(41);
+    const auto flames = Shots(770);
+    ASSERT_EQ(flames.size(), 1u);
+    EXPECT_EQ(flames[0]->vx, 200 * f.silvy->facing);
+    EXPECT_EQ(flames[0]->vy, 0);
+
+    f.silvy->SetState(240);
+    EXPECT_LT(f.silvy->vy, -129);
+    int n = 0;
+    while (f.silvy->frame != 242 && n < 200) {
+        f.s.Run(1);
+        ++n;
+    }
+    ASSERT_EQ(f.silvy->frame, 242);
+    EXPECT_EQ(Shots(760).size() + Shots(761).size(), 1u);
+    // She comes down and waits again.
+    n = 0;
+    while (f.silvy->frame != EnemyState::Wait && n < 300) {
+        f.s.Run(1);
+        ++n;
+    }
+    EXPECT_EQ(f.silvy->frame, EnemyState::Wait);
+    EXPECT_EQ(f.silvy->y, kFloor - kHalf);
+}
+
+TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
+    SilvyFight f;
+    f.Begin();
+    f.silvy->hp = 50;
+    f.s.ClearSounds();
+    f.silvy->OnHit(1, 80, 1, f.player);
+    EXPECT_EQ(f.silvy->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    EXPECT_EQ(f.music.back(), kMusicStopped);
+    EXPECT_EQ(f.Count(360) + f.Count(361), 40);
+    // No boxes in the defeat: nothing more can strike her, and a second
+    // lethal blow changes nothing.
+    const FrameRecord* rec = f.silvy->frameTable.Find(EnemyState::Defeated);
+    EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->hurtTop | rec->hurtBottom, 0);
+    f.silvy->OnHit(1, 80, 1, f.player);
+    EXPECT_EQ(f.Count(360) + f.Count(361), 40);
+    int defeatSounds = 0;
+    for (int32_t snd : f.s.Sounds()) defeatSounds += snd == 31;
+    EXPECT_EQ(defeatSounds, 1);
+
+    f.s.Run(39);
+    EXPECT_EQ(f.silvy->frame, EnemyState::Defeated);
+    f.s.Run(1);
+    EXPECT_EQ(f.silvy->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+    // Her fall, frame by frame on her own (the play frame would perform
+    // the stage switch at once).
+    int n = 0;
+    while (CEvent::GetInstance()->GetEvent() != CCharacterSilvy::kClearEvent && n < 400) {
+        f.silvy->Frame();
+        ++n;
+    }
+    EXPECT_GT(f.silvy->y, 6000);
+    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 7);
+    CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
+    EXPECT_EQ(control.m_nextStage, 271);
+    EXPECT_EQ(control.m_startX, 600);
+    EXPECT_EQ(control.m_startY, 0);
+    EXPECT_EQ(control.m_startFacing, 1);
+    EXPECT_EQ(control.m_transitionType, 0);
+    EXPECT_EQ(control.m_transitionFrames, 80);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+    // The player stays in its victory, and the scene is started once: she
+    // has left the field.
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    CEvent::GetInstance()->SetEvent(0);
+    f.silvy->Frame();
+    EXPECT_EQ(f.silvy->alive, 0);
+    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+}
+
+TEST(Silvy, TheClearSceneStepsHerThroughHerPoses) {
+    BossField f;
+    // The scene makes her as the factory does and drops her.
+    auto* silvy = f.MakeBoss<CCharacterSilvy>(11101, 3000, 1000);
+    EXPECT_EQ(silvy->typeId, 11100);
+    silvy->SetState(CCharacterSilvy::kDropped);
+    int n = 0;
+    while (silvy->frame == CCharacterSilvy::kDropped && n < 200) {
+        f.s.Run(1);
+        ++n;
+    }
+    EXPECT_EQ(silvy->frame, CCharacterSilvy::kLying);
+    EXPECT_EQ(silvy->y, kFloor - kHalf);
+    silvy->SetState(116);
+    f.s.Run(20);
+    EXPECT_EQ(silvy->frame, 117);
+    silvy->SetState(118);
+    f.s.Run(20);
+    EXPECT_EQ(silvy->frame, 119);
+    // The shining eyes twinkle every 40 ticks.
+    f.s.ClearSounds();
+    silvy->SetState(424);
+    f.s.Run(81);
+    int twinkles = 0;
+    for (int32_t snd : f.s.Sounds()) twinkles += snd == 28;
+    EXPECT_EQ(twinkles, 3);
+    // The scene poses never hurt and never attack.
+    for (int32_t r : {113, 117, 420, 422, 424, 426}) {
+        const FrameRecord* rec = silvy->frameTable.Find(r);
+        EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->attackLeft | rec->attackRight, 0) << r;
+        EXPECT_NE(rec->bodyBottom, 0) << r;
+    }
+}
+
+}  // namespace
