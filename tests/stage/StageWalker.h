@@ -14,9 +14,20 @@
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
 #include "stage/MapGrid.h"
+#include "stage/MapTypeIds.h"
 #include "stage/StageData.h"
 
 namespace testing_support {
+
+// The enemies and their shots taken out of the play (the spawners make more
+// as the player goes), for runs about the way through a stage.
+inline void ClearEnemiesOutOfPlay() {
+    CCharacterList& list = CGameMain::GetInstance()->m_characterList;
+    for (int32_t i = 1; i <= list.GetCount(); ++i) {
+        CCharacter* c = list.GetAt(i);
+        if (KindOfTypeId(c->typeId) == MapObjectKind::Enemy || (c->group & 2) != 0) c->SetState(0);
+    }
+}
 
 class StageWalker {
 public:

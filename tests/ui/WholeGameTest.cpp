@@ -20,13 +20,12 @@
 #include "player/CharacterPlayer.h"
 #include "stage/Event.h"
 #include "stage/EventScenes.h"
-#include "stage/MapTypeIds.h"
 #include "stage/StageWalker.h"
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/GameLoopTest.h"
-#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 using testing_support::StageWalker;
 
@@ -72,18 +71,10 @@ protected:
         player->SetInvulnerable(-1);
         player->attack = 100000;
     }
-    // The enemies and their shots taken away (the boss hall's fight stays).
-    void ClearEnemies() {
-        if (game->m_mapId == 270) return;
-        CCharacterList& list = game->m_characterList;
-        for (int32_t i = 1; i <= list.GetCount(); ++i) {
-            CCharacter* c = list.GetAt(i);
-            if (KindOfTypeId(c->typeId) == MapObjectKind::Enemy || (c->group & 2) != 0) c->SetState(0);
-        }
-    }
     StageWalker Walker() {
         return StageWalker({[this] {
-                                ClearEnemies();
+                                // The boss hall's fight stays.
+                                if (game->m_mapId != 270) testing_support::ClearEnemiesOutOfPlay();
                                 Frame();
                             },
                             [this](int32_t x, int32_t y) {
@@ -106,7 +97,7 @@ protected:
 
 }  // namespace
 
-TEST_F(WholeGame, DISABLED_LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClearAndBack) {
+TEST_F(WholeGame, LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClearAndBack) {
     // Boot: the title, no clear yet, "STAGE SELECT" closed, nothing saved.
     ASSERT_TRUE(AtTitle());
     FramesUntil([&] { return title->GetState() == ScreenState::Active; });
@@ -156,10 +147,13 @@ TEST_F(WholeGame, DISABLED_LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClea
     FramesUntil([&] { return clear->GetStep() == 10; }, 1200);
     ASSERT_EQ(clear->GetStep(), 10);
     Shot("whole-271-clear-pose");
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     for (int touch = 0; touch < 4; ++touch) TouchTheScreen();
+    SetMusicObserver(nullptr);
     EXPECT_EQ(clear->GetStep(), 14);
     EXPECT_TRUE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible());
-    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 11);
+    EXPECT_EQ(music, std::vector<int32_t>{11}) << "the stage-clear piece, nothing stopped";
     Frame(10);
     Shot("whole-271-clear-banner");
     TouchTheScreen();
@@ -178,7 +172,7 @@ TEST_F(WholeGame, DISABLED_LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClea
     Shot("whole-title-cleared");
 }
 
-TEST_F(WholeGame, DISABLED_IroncladsTwoDefeatStagesEachEndAtTheContinueScreen) {
+TEST_F(WholeGame, IroncladsTwoDefeatStagesEachEndAtTheContinueScreen) {
     // Each kind: 23 leads to stage 272, 26 to stage 273.
     struct Defeat {
         int32_t kind, stage;
