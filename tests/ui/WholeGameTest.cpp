@@ -23,6 +23,7 @@
 #include "stage/StageWalker.h"
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
+#include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/GameLoopTest.h"
 #include "win/SoundTables.h"
@@ -217,4 +218,59 @@ TEST_F(WholeGame, IroncladsTwoDefeatStagesEachEndAtTheContinueScreen) {
         MakePlayerUnbeatable();
         Frame(30);
     }
+}
+
+// The scenes nothing in the game starts, each begun over a real stage with
+// the real characters as the director would begin it: the walk-in that
+// falls into the first stage and saves, the place name, and both endings
+// over the ending screen.
+TEST_F(WholeGame, TheOpeningThePlaceNameAndTheEndingsRunOverARealStage) {
+    game->m_selectedCharacter = kLuka;
+    ASSERT_TRUE(game->StartStage(267));
+    FramesUntil([&] { return Top() == CGameInputMain::GetInstance(); });
+
+    CEventOpening1_1* opening = CEventOpening1_1::GetInstance();
+    Director()->SetEvent(EventId::kOpening1);
+    Frame(60);
+    Shot("scene-opening-walk");
+    // Step 2 waits for the king tengu well inside the view. (The player's
+    // run under the scene and the tengu's walk-in stop short of it: he is
+    // brought there.) Then the player is knocked into the first stage,
+    // lands and takes the row of poses, and the game saves.
+    FramesUntil([&] { return opening->GetStep() == 2; }, 200);
+    ASSERT_EQ(opening->GetStep(), 2);
+    Frame(100);
+    ASSERT_NE(opening->m_kingTengu, nullptr);
+    if (opening->GetStep() == 2) opening->m_kingTengu->x = 10 * game->GetViewWidth() - 900;
+    Frame();
+    EXPECT_EQ(opening->GetStep(), 3);
+    Frame(20);
+    Shot("scene-opening-knock");
+    FramesUntil([&] { return opening->GetStep() >= 6; }, 600);
+    ASSERT_GE(opening->GetStep(), 6) << "stuck in step " << opening->GetStep();
+    EXPECT_EQ(game->m_mapId, CEventOpening1_1::kFallStage);
+    Frame(20);
+    Shot("scene-opening-fall");
+    FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 1500);
+    ASSERT_EQ(Director()->GetCurrent(), nullptr) << "stuck in step " << opening->GetStep() << " frame " << game->m_player->frame;
+    EXPECT_EQ(game->m_player->controlled, 1);
+    EXPECT_TRUE(saves.Exists("save"));
+    Shot("scene-opening-end");
+
+    CEventPlaceName1* place = CEventPlaceName1::GetInstance();
+    place->SetPlaceName("FOX FOREST");
+    Director()->SetEvent(EventId::kPlaceName);
+    Frame(30);
+    Shot("scene-place-name");
+    FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 600);
+    EXPECT_EQ(Director()->GetCurrent(), nullptr);
+    EXPECT_EQ(game->m_player->controlled, 1);
+
+    Director()->SetEvent(EventId::kEnding1);
+    Frame(120);
+    Shot("scene-ending-1");
+    Director()->SetEvent(EventId::kEnding2);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputEnding::GetInstance());
+    Frame(120);
+    Shot("scene-ending-2");
 }
