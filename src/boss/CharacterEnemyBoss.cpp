@@ -10,6 +10,7 @@
 #include "framework/Random.h"
 #include "player/CharacterPlayer.h"
 #include "stage/Event.h"
+#include "stage/EventSpot1.h"
 #include "ui/Lifebar.h"
 #include "win/SoundManager.h"
 #include "win/SoundTables.h"
@@ -48,21 +49,8 @@ constexpr int32_t kFallOutY = 8000;
 
 // The camera tour of a fight's start.
 constexpr int32_t kTourTravelFrames = 30;
-constexpr int32_t kCameraTourEvent = 3;
 
 CCharacter* GamePlayer() { return CGameMain::GetInstance()->m_player; }
-
-// The camera tour as the bosses see it: until the director has a tour of
-// its own, the camera stays and the tour is the time it would take (there
-// and back, and the rest on the boss), counted down by the boss that is
-// waiting for it.
-struct CameraTourStandIn {
-    int32_t framesLeft = 0;
-};
-CameraTourStandIn& TourStandIn() {
-    static CameraTourStandIn tour;
-    return tour;
-}
 
 }  // namespace
 
@@ -309,17 +297,16 @@ void CCharacterEnemyBoss::HoldPlayer() {
 }
 
 void CCharacterEnemyBoss::StartCameraTour(int32_t holdFrames) {
-    CEvent::GetInstance()->SetEvent(kCameraTourEvent);
-    TourStandIn().framesLeft = 2 * kTourTravelFrames + holdFrames;
+    CEventSpot1* tour = CEventSpot1::GetInstance();
+    tour->Init();
+    tour->SetFreeze(false);
+    tour->AddSpot(this);
+    tour->m_travelFrames = kTourTravelFrames;
+    tour->m_waitFrames = holdFrames;
+    CEvent::GetInstance()->SetEvent(EventId::kSpot);
 }
 
-bool CCharacterEnemyBoss::CameraTourRunning() {
-    CameraTourStandIn& tour = TourStandIn();
-    if (tour.framesLeft > 0 && --tour.framesLeft > 0) return true;
-    // Over: the director has no scene running any more.
-    if (CEvent::GetInstance()->GetEvent() == kCameraTourEvent) CEvent::GetInstance()->SetEvent(0);
-    return false;
-}
+bool CCharacterEnemyBoss::CameraTourRunning() { return CEventSpot1::GetInstance()->IsRunning(); }
 
 void CCharacterEnemyBoss::StartFight(int32_t music, int32_t firstState, bool quietMaps) {
     if (CCharacter* player = GamePlayer()) {
