@@ -1,5 +1,6 @@
 #include "stage/Event.h"
 
+#include "character/Character.h"
 #include "stage/EventScenes.h"
 #include "stage/EventSpot1.h"
 #include "win/MyInput.h"
@@ -80,6 +81,10 @@ void CEvent::GoToStep(int32_t step) {
 }
 
 void CEvent::DropCharacter(const CCharacter*) {}
+
+void CEvent::Pose(CCharacter* actor, int32_t state) {
+    if (actor != nullptr) actor->SetState(state);
+}
 
 void CEvent::Register() {
     for (int i = 0; i < g_sceneCount; ++i)

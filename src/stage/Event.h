@@ -88,6 +88,12 @@ protected:
     // Drops a pointer to a deleted character. Scenes that hold actors
     // override it; the director's registry calls it for every scene built.
     virtual void DropCharacter(const CCharacter* dying);
+    // Clears an actor pointer that points at the deleted character.
+    static void Forget(CCharacter*& actor, const CCharacter* dying) {
+        if (actor == dying) actor = nullptr;
+    }
+    // Puts an actor into a state; nothing when the actor has gone.
+    static void Pose(CCharacter* actor, int32_t state);
 
     // Scene singletons register themselves once built, and leave the
     // registry when they are destroyed.

@@ -57,4 +57,21 @@ using CGameInputTitleState = CGameInputStandInFor<ScreenId::TitleState>;
 using CGameInputTitleScore = CGameInputStandInFor<ScreenId::TitleScore>;
 using CGameInputMainMenu = CGameInputStandInFor<ScreenId::MainMenu>;
 using CGameInputMainShop = CGameInputStandInFor<ScreenId::MainShop>;
-using CGameInputEnding = CGameInputStandInFor<ScreenId::Ending>;
+
+// The ending screen. (Stand-in until the ending screen is built: it shows its
+// name and a "BACK" button, and counts the steps of its roll that the
+// ending scenes ask for.)
+class CGameInputEnding final : public CGameInputStandIn {
+public:
+    static CGameInputEnding* GetInstance() {
+        static CGameInputEnding instance;
+        return &instance;
+    }
+    // The next card of the staff roll.
+    virtual void LayoutStep() { ++m_layoutSteps; }
+
+    int32_t m_layoutSteps = 0;
+
+private:
+    CGameInputEnding() : CGameInputStandIn(StandInCaption(ScreenId::Ending)) {}
+};

@@ -16,6 +16,7 @@
 #include "framework/GameState.h"
 #include "stage/MapTypeIds.h"
 #include "stage/StageData.h"
+#include "stage/StageWalker.h"
 #include "support/ScriptedInput.h"
 #include "win/MyInput.h"
 #include "win/SoundTables.h"
@@ -93,13 +94,7 @@ protected:
 
     // The enemies and their shots taken out of the play (the spawners make
     // more as the player goes), for runs about the way through a stage.
-    static void ClearEnemies() {
-        CCharacterList& list = Game()->m_characterList;
-        for (int32_t i = 1; i <= list.GetCount(); ++i) {
-            CCharacter* c = list.GetAt(i);
-            if (KindOfTypeId(c->typeId) == MapObjectKind::Enemy || (c->group & 2) != 0) c->SetState(0);
-        }
-    }
+    static void ClearEnemies() { ClearEnemiesOutOfPlay(); }
 
     // Map position of the player's feet.
     static int32_t PlayerMapX() { return Player()->x + Stage()->m_cameraX; }

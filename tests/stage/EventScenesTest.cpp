@@ -1,0 +1,462 @@
+// The scenes on the real stages: the clear scene's fades, poses and touches,
+// its clear marks and the saved "save" file, and the way back to the title;
+// the two defeat scenes opening the Continue screen only after their fade;
+// the openings, the place name and the endings step by step; and actors
+// deleted under a running scene (a stage switch, a self-removal).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "character/CharacterEffect.h"
+#include "character/CharacterList.h"
+#include "framework/Effect.h"
+#include "framework/GameMain.h"
+#include "framework/GameState.h"
+#include "framework/SaveData.h"
+#include "framework/SaveTestDir.h"
+#include "player/CharacterPlayer.h"
+#include "stage/Event.h"
+#include "stage/EventScenes.h"
+#include "stage/StageTestSupport.h"
+#include "ui/GameInput.h"
+#include "ui/GameInputContinue.h"
+#include "ui/GameInputMain.h"
+#include "ui/GameInputMessageWindow.h"
+#include "ui/GameInputStandIn.h"
+#include "ui/GameInputTitleTop.h"
+#include "win/MyInput.h"
+
+using namespace testing_support;
+
+namespace {
+
+CEvent* Director() { return CEvent::GetInstance(); }
+CGameInput* Top() { return CGameInputController::GetInstance()->GetTop(); }
+const CEffect* Fade() { return CEffect::GetInstance(); }
+
+// The characters of the world list with a type id.
+std::vector<CCharacter*> WithTypeId(int32_t typeId) {
+    std::vector<CCharacter*> found;
+    CCharacterList& list = CGameMain::GetInstance()->m_characterList;
+    for (int32_t i = 1; i <= list.GetCount(); ++i)
+        if (list.GetAt(i)->typeId == typeId) found.push_back(list.GetAt(i));
+    return found;
+}
+
+class SceneTest : public StagePlayTest {
+protected:
+    void SetUp() override {
+        StagePlayTest::SetUp();
+        Game()->m_selectedCharacter = 1;
+        Game()->m_gameMode = 1;
+        for (int32_t& flag : Game()->m_clearFlags) flag = 0;
+        Frame();  // a released pointer in the history
+    }
+    void TearDown() override {
+        Director()->Reset();
+        Game()->ClearGroupFreezeTimer();
+        StagePlayTest::TearDown();
+    }
+    // Frames until the condition holds (at most a limit); how many ran.
+    template <typename Done>
+    int FramesUntil(Done done, int limit = 1000) {
+        int n = 0;
+        while (!done() && n < limit) {
+            Frame();
+            ++n;
+        }
+        return n;
+    }
+    // A press seen for one frame, then the release and a frame.
+    void Touch() {
+        TouchDown(240, 200);
+        Frame();
+        TouchUp();
+        Frame();
+    }
+    bool FadeArrived() const { return Fade()->m_fade == Fade()->m_fadeTarget; }
+
+    SaveTestDir saves;
+};
+
+}  // namespace
+
+// --- The clear scene --------------------------------------------------------------
+
+TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitle) {
+    CEventClear1* clear = CEventClear1::GetInstance();
+    ASSERT_TRUE(Game()->StartStage(271));
+    ASSERT_EQ(Director()->GetCurrent(), clear);
+    // The player held and hidden; the boss lying where the player stands.
+    EXPECT_EQ(Player()->controlled, 0);
+    EXPECT_EQ(Player()->alpha, 0);
+    EXPECT_EQ(Player()->x, 2400);
+    ASSERT_NE(clear->m_boss, nullptr);
+    EXPECT_EQ(clear->m_boss->typeId, 11100);
+    EXPECT_EQ(clear->m_boss->frame, 112);
+    EXPECT_EQ(clear->m_boss->x, 2400);
+    EXPECT_EQ(clear->m_boss->facing, 1);
+
+    // Step 0 waits 100 frames: the fade out begins on the 102nd update.
+    Frame(101);
+    EXPECT_EQ(clear->GetStep(), 0);
+    EXPECT_EQ(Fade()->m_fadeTarget, 0);
+    Frame();
+    EXPECT_EQ(clear->GetStep(), 1);
+    EXPECT_EQ(Fade()->m_fadeTarget, 255);
+    EXPECT_EQ(Fade()->m_fadeStep, 3);
+    // At black: the fade in and the four lizardmen.
+    const int toBlack = FramesUntil([&] { return clear->GetStep() == 2; });
+    EXPECT_EQ(toBlack, 85);
+    EXPECT_EQ(Fade()->m_fadeTarget, 0);
+    const int32_t xs[4] = {1200, 1800, 3000, 3600}, facings[4] = {1, 1, -1, -1};
+    for (int i = 0; i < 4; ++i) {
+        CCharacter* l = clear->m_lizardmen[i];
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->typeId, 11060);
+        EXPECT_EQ(l->frame, 350);
+        EXPECT_EQ(l->x, xs[i]);
+        EXPECT_EQ(l->facing, facings[i]);
+        EXPECT_FALSE(l->IsAirborne()) << "dropped onto the floor";
+    }
+    EXPECT_EQ(WithTypeId(11060).size(), 4u);
+    // The boss's poses, 80 frames (82 updates) apart.
+    FramesUntil([&] { return clear->GetStep() == 3; });
+    EXPECT_EQ(clear->m_boss->frame, 114);
+    for (int32_t pose : {115, 114, 116, 118}) {
+        const int32_t step = clear->GetStep();
+        Frame(81);
+        EXPECT_EQ(clear->GetStep(), step);
+        Frame();
+        EXPECT_EQ(clear->m_boss->frame, pose);
+    }
+    // Step 7's wait, the second fade: pose 420, the outer lizardmen hidden.
+    Frame(82);
+    ASSERT_EQ(clear->GetStep(), 8);
+    FramesUntil([&] { return clear->GetStep() == 9; });
+    EXPECT_EQ(clear->m_boss->frame, 420);
+    EXPECT_EQ(clear->m_lizardmen[0]->alpha, 0);
+    EXPECT_EQ(clear->m_lizardmen[3]->alpha, 0);
+    EXPECT_EQ(clear->m_lizardmen[1]->alpha, 255);
+
+    // Without a touch the scene waits at step 10.
+    FramesUntil([&] { return clear->GetStep() == 10; });
+    Frame(300);
+    EXPECT_EQ(clear->GetStep(), 10);
+    EXPECT_EQ(clear->m_boss->frame, 420);
+    // A touch held across steps counts once.
+    TouchDown(240, 200);
+    Frame();
+    EXPECT_EQ(clear->GetStep(), 11);
+    EXPECT_EQ(clear->m_boss->frame, 422);
+    Frame(20);
+    EXPECT_EQ(clear->GetStep(), 11);
+    TouchUp();
+    Frame();
+    // Each new touch: the boss's next pose.
+    for (int32_t pose : {424, 426}) {
+        TouchDown(240, 200);
+        Frame();
+        EXPECT_EQ(clear->m_boss->frame, pose);
+        TouchUp();
+        Frame();
+    }
+    EXPECT_EQ(clear->m_lizardmen[0]->alpha, 255);
+    EXPECT_EQ(clear->m_lizardmen[3]->alpha, 255);
+    EXPECT_FALSE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible());
+    Touch();
+    EXPECT_EQ(clear->GetStep(), 14);
+    EXPECT_TRUE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible()) << "the \"CLEAR!\" banner";
+    Touch();
+    EXPECT_EQ(clear->GetStep(), CEventClear1::kFinishStep);
+    EXPECT_EQ(Fade()->m_fadeTarget, 255);
+    EXPECT_EQ(Game()->m_clearFlags[0], 0) << "nothing recorded before the fade has arrived";
+
+    // At black: the clear recorded (mode 1: bit 2, and 8), saved, the title.
+    FramesUntil([&] { return Director()->GetCurrent() == nullptr; });
+    EXPECT_EQ(Game()->m_clearFlags[0], 2 | 8);
+    EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateController::StateForId(2));
+    EXPECT_EQ(Top(), CGameInputTitleTop::GetInstance());
+    EXPECT_EQ(Game()->m_mapId, 0);
+    EXPECT_EQ(saves.Read("save").at(SystemRecord::kClearMarks), 2 | 8);
+
+    // Cleared again in mode 0: bit 1 joins them.
+    Game()->m_gameMode = 0;
+    ASSERT_TRUE(Game()->StartStage(271));
+    clear->m_step = 14;
+    Touch();
+    FramesUntil([&] { return Director()->GetCurrent() == nullptr; });
+    EXPECT_EQ(Game()->m_clearFlags[0], 11);
+}
+
+TEST_F(SceneTest, ARetryDuringTheClearSceneEndsItAndStartsTheLastPlayedStage) {
+    ASSERT_TRUE(Game()->StartStage(269));
+    Game()->m_stageControl.SetPendingStage(271);
+    Frame();
+    ASSERT_EQ(Game()->m_mapId, 271);
+    ASSERT_EQ(Director()->GetCurrentId(), EventId::kClear);
+    Frame(50);
+    TapFunctionKey(kKeyF10);
+    EXPECT_EQ(Game()->m_mapId, 269);
+    EXPECT_EQ(Director()->GetCurrent(), nullptr);
+}
+
+TEST_F(SceneTest, ActorsDeletedUnderARunningSceneAreDroppedAndNeverRead) {
+    CEventClear1* clear = CEventClear1::GetInstance();
+    ASSERT_TRUE(Game()->StartStage(271));
+    FramesUntil([&] { return clear->GetStep() == 2; });
+    // The boss and a lizardman remove themselves mid-scene.
+    CCharacter* boss = clear->m_boss;
+    boss->SetState(0);
+    clear->m_lizardmen[2]->SetState(0);
+    Frame();
+    EXPECT_EQ(clear->m_boss, nullptr);
+    EXPECT_EQ(clear->m_lizardmen[2], nullptr);
+    EXPECT_NE(clear->m_lizardmen[0], nullptr);
+    // A stage switch takes the rest with the stage's characters; the scene
+    // goes on through its steps on nobody.
+    Game()->m_stageControl.SetPendingStage(266);
+    Frame();
+    ASSERT_EQ(Game()->m_mapId, 266);
+    for (CCharacter* l : clear->m_lizardmen) EXPECT_EQ(l, nullptr);
+    FramesUntil([&] { return clear->GetStep() == 10; }, 800);
+    for (int i = 0; i < 5; ++i) Touch();
+    FramesUntil([&] { return Director()->GetCurrent() != clear; });
+    EXPECT_EQ(Director()->GetCurrent(), nullptr);
+    EXPECT_EQ(Game()->m_clearFlags[0], 10);
+
+    // The same for a defeat scene's lizardmen and an opening's actors.
+    ASSERT_TRUE(Game()->StartStage(272));
+    Frame(3);
+    ASSERT_NE(CEventQuelmar1::GetInstance()->m_lizardmen[3], nullptr);
+    Game()->m_stageControl.SetPendingStage(267);
+    Frame();
+    for (CCharacter* l : CEventQuelmar1::GetInstance()->m_lizardmen) EXPECT_EQ(l, nullptr);
+    Director()->SetEvent(EventId::kOpening1);
+    CEventOpening1_1* opening = CEventOpening1_1::GetInstance();
+    opening->m_princess->SetState(0);
+    Frame();
+    EXPECT_EQ(opening->m_princess, nullptr);
+    Frame(120);
+    EXPECT_EQ(opening->GetStep(), 2);
+}
+
+// --- The defeat scenes ------------------------------------------------------------
+
+TEST_F(SceneTest, TheFirstDefeatSceneOpensContinueOnATouchOnlyAfterItsFade) {
+    CEventQuelmar1* scene = CEventQuelmar1::GetInstance();
+    ASSERT_TRUE(Game()->StartStage(272));
+    ASSERT_EQ(Director()->GetCurrent(), scene);
+    EXPECT_EQ(Player()->controlled, 0);
+    EXPECT_EQ(Player()->x, 4400);
+    EXPECT_EQ(Player()->frame, 144);
+    EXPECT_EQ(Fade()->m_fade, 255);
+    EXPECT_EQ(Fade()->m_fadeStep, -3);
+    // The lizardmen come on the third update.
+    Frame(2);
+    EXPECT_TRUE(WithTypeId(11060).empty());
+    Frame();
+    ASSERT_EQ(WithTypeId(11060).size(), 4u);
+    EXPECT_EQ(scene->m_lizardmen[2]->x, 3000);
+    EXPECT_EQ(scene->m_lizardmen[2]->facing, -1);
+    // A touch before the fade has arrived is neither seen nor consumed.
+    TouchDown(240, 200);
+    Frame();
+    EXPECT_EQ(scene->GetStep(), 1);
+    EXPECT_NE(CMyInput::GetInstance()->m_touchHistory[1], -1);
+    TouchUp();
+    EXPECT_NE(Top(), CGameInputContinue::GetInstance());
+    FramesUntil([&] { return FadeArrived(); });
+    Frame();
+    EXPECT_EQ(scene->GetStep(), 2);
+    EXPECT_NE(Top(), CGameInputContinue::GetInstance());
+    Touch();
+    EXPECT_EQ(scene->GetStep(), 3);
+    EXPECT_EQ(Top(), CGameInputContinue::GetInstance());
+    // The scene stays, the controls with it.
+    Frame(50);
+    EXPECT_EQ(Director()->GetCurrent(), scene);
+    EXPECT_EQ(Player()->controlled, 0);
+}
+
+TEST_F(SceneTest, TheSecondDefeatSceneAndARepeatedEntryWithNewActors) {
+    CEventQuelmar2* scene = CEventQuelmar2::GetInstance();
+    ASSERT_TRUE(Game()->StartStage(273));
+    ASSERT_EQ(Director()->GetCurrent(), scene);
+    EXPECT_EQ(Player()->x, 1300);
+    EXPECT_EQ(Player()->frame, 162);
+    CCharacter* lizardman = scene->m_lizardmen[0];
+    ASSERT_NE(lizardman, nullptr);
+    EXPECT_EQ(lizardman->frame, 356);
+    EXPECT_EQ(lizardman->x, 2800);
+    Touch();
+    EXPECT_EQ(scene->GetStep(), 0) << "no touch before the fade";
+    FramesUntil([&] { return scene->GetStep() == 1; });
+    EXPECT_NE(Top(), CGameInputContinue::GetInstance());
+    Touch();
+    EXPECT_EQ(scene->GetStep(), 2);
+    EXPECT_EQ(Top(), CGameInputContinue::GetInstance());
+
+    // In again through a switch: afresh, one new lizardman, the old gone.
+    CGameInputController::GetInstance()->SetInput(ScreenId::Main);
+    Game()->m_stageControl.SetPendingStage(273);
+    Frame();
+    EXPECT_EQ(scene->GetStep(), 0);
+    ASSERT_EQ(WithTypeId(11060).size(), 1u);
+    EXPECT_EQ(WithTypeId(11060)[0], scene->m_lizardmen[0]);
+}
+
+// --- The openings -----------------------------------------------------------------
+
+TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
+    ASSERT_TRUE(Game()->StartStage(267));
+    Game()->m_currentSlot = 3;
+    CEventOpening1_1* scene = CEventOpening1_1::GetInstance();
+    Director()->SetEvent(EventId::kOpening1);
+    EXPECT_EQ(Player()->controlled, 0);
+    EXPECT_EQ(Player()->frame, 250);
+    ASSERT_NE(scene->m_princess, nullptr);
+    ASSERT_NE(scene->m_kingTengu, nullptr);
+    EXPECT_EQ(scene->m_princess->frame, 270);
+    EXPECT_EQ(scene->m_kingTengu->frame, 420);
+    EXPECT_EQ(scene->m_kingTengu->x, 6300);
+
+    sounds.clear();
+    Frame(82);
+    EXPECT_EQ(Player()->frame, 231);
+    EXPECT_EQ(sounds, std::vector<int32_t>{80});
+    EXPECT_EQ(WithTypeId(CCharacterEffect::kTypeId).empty(), false);
+    Frame(32);
+    EXPECT_EQ(Player()->frame, 260);
+    // Step 2 waits for the king tengu 80 pixels inside the view.
+    Frame(20);
+    EXPECT_EQ(scene->GetStep(), 2);
+    scene->m_kingTengu->x = 3990;
+    Frame();
+    EXPECT_EQ(scene->GetStep(), 3);
+    EXPECT_EQ(Player()->frame, 980);
+    EXPECT_EQ(scene->m_frameCounter, 0);
+    Frame(122);
+    EXPECT_EQ(scene->m_kingTengu->frame, 421);
+    EXPECT_EQ(scene->m_princess->frame, 280);
+    Frame(82);
+    EXPECT_EQ(Player()->frame, 981);
+    // Into the first stage with the player kept; the actors went.
+    CCharacter* player = Player();
+    Frame(62);
+    EXPECT_EQ(scene->GetStep(), 6);
+    EXPECT_EQ(Game()->m_mapId, CEventOpening1_1::kFallStage);
+    EXPECT_EQ(Player(), player);
+    EXPECT_EQ(scene->m_princess, nullptr);
+    EXPECT_EQ(scene->m_kingTengu, nullptr);
+    EXPECT_EQ(Player()->frame, 982);
+    EXPECT_EQ(Stage()->m_music, -1);
+    // Lands, bounces, lands; the row of poses to the standing record 230.
+    FramesUntil([&] { return scene->GetStep() == 8; }, 400);
+    EXPECT_EQ(Player()->frame, 983);
+    FramesUntil([&] { return scene->GetStep() == 12; }, 400);
+    EXPECT_EQ(Player()->frame, 986);
+    FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 200);
+    EXPECT_EQ(Player()->controlled, 1);
+    // Saved: the slot's stage, the resume snapshot dropped and written.
+    EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kMapId), CEventOpening1_1::kFallStage);
+    EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kResumeX), Player()->GetStageX());
+    EXPECT_TRUE(saves.Exists("resume03"));
+    EXPECT_EQ(saves.Read("save").size(), CSaveData::kSize);
+}
+
+TEST_F(SceneTest, TheGuidedFightWaitsForTheHomingAttackAndTheGrab) {
+    ASSERT_TRUE(Game()->StartStage(266));
+    CEventOpening1_2* scene = CEventOpening1_2::GetInstance();
+    Director()->SetEvent(EventId::kOpening2);
+    auto* player = static_cast<CCharacterPlayer*>(Player());
+    EXPECT_EQ(player->katanaReach, 2000);
+    ASSERT_NE(scene->m_soldiers[0], nullptr);
+    EXPECT_EQ(scene->m_soldiers[0]->frame, 350);
+    EXPECT_EQ(scene->m_soldiers[1]->facing, 1);
+    Frame(42);
+    EXPECT_EQ(scene->m_soldiers[0]->facing, 1);
+    Frame(42 * 3);
+    EXPECT_EQ(scene->GetStep(), 4);
+    Frame(42);
+    EXPECT_EQ(scene->GetStep(), 5);
+    EXPECT_EQ(player->alpha, 0);
+    // The player's own update never sees the controls.
+    for (int i = 0; i < 30 && scene->GetStep() == 5; ++i) {
+        EXPECT_EQ(player->controlled, 0);
+        Frame();
+    }
+    EXPECT_EQ(player->controlled, 0);
+    Director()->Reset();
+    EXPECT_EQ(player->controlled, 1) << "given back at the end";
+}
+
+TEST_F(SceneTest, ThePlaceNameShowsInTheWindowAndEndsWhenItCloses) {
+    ASSERT_TRUE(Game()->StartStage(266));
+    CEventPlaceName1* scene = CEventPlaceName1::GetInstance();
+    // A name longer than the room is cut at a whole character.
+    std::string longName(62, 'a');
+    longName += "\xE3\x81\x82\xE3\x81\x84";  // two three-byte characters
+    scene->SetPlaceName(longName.c_str());
+    EXPECT_EQ(std::string(scene->m_placeName), std::string(62, 'a'));
+    scene->SetPlaceName("Kitsune Forest");
+    EXPECT_STREQ(scene->m_placeName, "Kitsune Forest");
+    Director()->SetEvent(EventId::kPlaceName);
+    EXPECT_EQ(Player()->controlled, 0);
+    CGameInputMessageWindow* window = CGameInputMessageWindow::GetInstance();
+    EXPECT_EQ(Top(), window);
+    FramesUntil([&] { return window->GetState() == ScreenState::Closed; }, 600);
+    Frame();
+    EXPECT_EQ(Director()->GetCurrent(), nullptr);
+    EXPECT_EQ(Player()->controlled, 1);
+}
+
+// --- The endings ------------------------------------------------------------------
+
+TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
+    CGameInputEnding* ending = CGameInputEnding::GetInstance();
+    // Character 2 skips the greetings.
+    for (int32_t character : {1, 2, 4}) {
+        Game()->m_selectedCharacter = character;
+        ASSERT_TRUE(Game()->StartStage(266));
+        CEventEnding1_1* scene = CEventEnding1_1::GetInstance();
+        Director()->SetEvent(EventId::kEnding1);
+        EXPECT_EQ(Top(), ending);
+        ASSERT_NE(scene->m_princess, nullptr);
+        Frame(82);
+        EXPECT_EQ(scene->m_princess->frame, 232);
+        // (The princess has no body of her own yet to land with: she is
+        // taken as landed.)
+        ASSERT_EQ(scene->GetStep(), 1);
+        scene->m_step = 2;
+        FramesUntil([&] { return scene->GetStep() == 3; }, 400);
+        ASSERT_EQ(scene->GetStep(), 3);
+        EXPECT_EQ(Player()->frame, 250);
+        scene->m_princess->x = Player()->x + 200;
+        Frame();
+        EXPECT_EQ(Player()->frame, 960);
+        EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
+        FramesUntil([&] { return scene->GetStep() == 7; }, 400);
+        const int32_t steps = ending->m_layoutSteps;
+        const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
+        EXPECT_EQ(waited, character == 4 ? 202 : 102) << character;
+        EXPECT_EQ(ending->m_layoutSteps, steps + 1);
+        EXPECT_EQ(Player()->controlled, 0) << "the endings keep the controls";
+    }
+
+    ASSERT_TRUE(Game()->StartStage(266));
+    CEventEnding1_2* second = CEventEnding1_2::GetInstance();
+    Director()->SetEvent(EventId::kEnding2);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), ending) << "the whole chain replaced";
+    FramesUntil([&] { return second->GetStep() == 1; }, 400);
+    second->m_step = 2;
+    FramesUntil([&] { return second->GetStep() == 3; }, 400);
+    second->m_princess->x = Player()->x + 200;
+    FramesUntil([&] { return second->GetStep() == 7; }, 400);
+    EXPECT_EQ(second->m_princess->frame, 252);
+    FramesUntil([&] { return second->GetStep() == 8; }, 400);
+    EXPECT_EQ(second->m_princess->frame, 253);
+    const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
+    EXPECT_EQ(waited, 302);
+}
