@@ -53,7 +53,6 @@ public:
     CEvent* GetCurrent() const { return m_current; }
     // The id of the running scene; 0 when none runs.
     int32_t GetCurrentId() const;
-    int32_t GetEvent() const { return GetCurrentId(); }
     // The scene singleton of an id; null for 0 and ids outside 1..9.
     static CEvent* SceneFor(int32_t id);
 

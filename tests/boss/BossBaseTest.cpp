@@ -199,7 +199,7 @@ TEST(BossBase, TheEntranceHoldsThePlayerUntilTheTourEndsThenMusicAndBar) {
     auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
     f.s.Run(3);
     EXPECT_EQ(boss->frame, TourBoss::kTour);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 3);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 3);
     EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));
     // Held through the tour (a glide there, 80 frames on the boss, a glide
     // back): no control, and no drift either.
@@ -226,7 +226,7 @@ TEST(BossBase, TheEntranceHoldsThePlayerUntilTheTourEndsThenMusicAndBar) {
     EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped, kMusicStopped, CCharacterEnemyBoss::kBossMusic}));
     ASSERT_NE(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, boss);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
 }
 
 TEST(BossBase, OnTheQuietMapsTheEntranceLeavesTheMusicAlone) {

@@ -39,7 +39,7 @@ TEST(Silvy, TheEntranceHoldsThePlayerThroughTheTourThenTheFightBegins) {
     EXPECT_EQ(f.silvy->layer, 136);
     f.s.Run(1);
     EXPECT_EQ(f.silvy->frame, EnemyState::FightStart);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 3);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 3);
     EXPECT_EQ(f.player->controlled, 0);
     int held = 0;
     for (; held < 600 && f.silvy->frame == EnemyState::FightStart; ++held) {
@@ -204,16 +204,16 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     EXPECT_EQ(f.silvy->frame, EnemyState::Defeated);
     f.s.Run(1);
     EXPECT_EQ(f.silvy->frame, EnemyState::BossDefeatFall);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
     // Her fall, frame by frame on her own (the play frame would perform
     // the stage switch at once).
     int n = 0;
-    while (CEvent::GetInstance()->GetEvent() != CCharacterSilvy::kClearEvent && n < 400) {
+    while (CEvent::GetInstance()->GetCurrentId() != CCharacterSilvy::kClearEvent && n < 400) {
         f.silvy->Frame();
         ++n;
     }
     EXPECT_GT(f.silvy->y, 6000);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 7);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 7);
     CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
     EXPECT_EQ(control.m_nextStage, 271);
     EXPECT_EQ(control.m_startX, 600);
@@ -228,7 +228,7 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     CEvent::GetInstance()->SetEvent(0);
     f.silvy->Frame();
     EXPECT_EQ(f.silvy->alive, 0);
-    EXPECT_EQ(CEvent::GetInstance()->GetEvent(), 0);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
 }
 
 TEST(Silvy, TheClearSceneStepsHerThroughHerPoses) {

@@ -3,46 +3,28 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tools/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using tool_test::Compiled;
 
 // Runs the compiler on one table in a fresh folder.
-struct Compiled {
-    int status = -1;
-    std::string errors;
-    std::string source;  // the generated table, when it was made
-    std::string header;
-};
-
 Compiled Compile(const std::string& name, const std::string& table) {
     const fs::path dir = fs::temp_directory_path() / ("framegen-test-" + std::to_string(getpid()) + "-" + name);
     fs::remove_all(dir);
     fs::create_directories(dir / "out");
     const fs::path tab = dir / (name + ".tab");
     std::ofstream(tab) << table;
-    const std::string command = std::string(PELLUMBRISK_FRAMEGEN) + " '" + (dir / "out").string() + "' '" +
-                                tab.string() + "' 2> '" + (dir / "errors.txt").string() + "'";
-    Compiled r;
-    r.status = std::system(command.c_str());
-    r.errors = ReadAll(dir / "errors.txt");
-    if (fs::exists(dir / "out" / (name + ".cpp"))) r.source = ReadAll(dir / "out" / (name + ".cpp"));
-    if (fs::exists(dir / "out" / "FrameTables.h")) r.header = ReadAll(dir / "out" / "FrameTables.h");
-    fs::remove_all(dir);
-    return r;
+    const std::string command =
+        std::string(PELLUMBRISK_FRAMEGEN) + " '" + (dir / "out").string() + "' '" + tab.string() + "'";
+    return tool_test::RunTool(command, dir, name + ".cpp", "FrameTables.h");
 }
 
 int CountOf(const std::string& text, const std::string& what) {

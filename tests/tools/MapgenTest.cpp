@@ -8,20 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tools/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A 2 x 2 stage: layers of 12 x 12 cells, the playfield in columns and
 // rows 5 and 6.
@@ -55,12 +49,7 @@ Layers Good() {
     return l;
 }
 
-struct Compiled {
-    int status = -1;
-    std::string errors;
-    std::string header;
-    std::string source;
-};
+using tool_test::Compiled;
 
 Compiled Compile(const std::string& name, const Layers& l, const char* rules = kRules,
                  bool withLayerC = true) {
@@ -81,15 +70,8 @@ Compiled Compile(const std::string& name, const Layers& l, const char* rules = k
         files += " '" + (dir / "t_c.txt").string() + "'";
     }
     const std::string command = std::string(PELLUMBRISK_MAPGEN) + " '" + (dir / "out").string() + "' '" +
-                                (dir / "stages.txt").string() + "' " + files + " 2> '" + (dir / "errors.txt").string() +
-                                "'";
-    Compiled r;
-    r.status = std::system(command.c_str());
-    r.errors = ReadAll(dir / "errors.txt");
-    if (fs::exists(dir / "out" / "StageMaps.h")) r.header = ReadAll(dir / "out" / "StageMaps.h");
-    if (fs::exists(dir / "out" / "StageMaps.cpp")) r.source = ReadAll(dir / "out" / "StageMaps.cpp");
-    fs::remove_all(dir);
-    return r;
+                                (dir / "stages.txt").string() + "' " + files;
+    return tool_test::RunTool(command, dir, "StageMaps.cpp", "StageMaps.h");
 }
 
 }  // namespace

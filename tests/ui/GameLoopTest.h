@@ -3,15 +3,13 @@
 // graphics device and the sound manager, CGameMain::Init, and a scripted
 // mouse. With PELLUMBRISK_SHOTS=dir, Shot writes the frame on screen there
 // as a PNG.
-#include <png.h>
-
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "platform/Clock.h"
+#include "support/Screenshot.h"
 #include "ui/UiTestSupport.h"
 #include "win/Graphics.h"
 #include "win/SoundManager.h"
@@ -59,16 +57,7 @@ protected:
     }
     void Shot(const std::string& name) {
         if (shots.empty()) return;
-        platform::GraphicsDevice* device = GetDevice();
-        std::vector<uint32_t> argb(480 * 320);
-        for (int y = 0; y < 320; ++y)
-            for (int x = 0; x < 480; ++x) argb[static_cast<size_t>(y) * 480 + x] = device->Pixel(x, y);
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        image.width = 480;
-        image.height = 320;
-        image.format = PNG_FORMAT_BGRA;
-        png_image_write_to_file(&image, (shots + "/" + name + ".png").c_str(), 0, argb.data(), 0, nullptr);
+        testing_support::WriteScreenshot(shots + "/" + name + ".png");
     }
 
     SaveTestDir saves;
