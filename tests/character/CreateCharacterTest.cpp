@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <typeindex>
 #include <typeinfo>
@@ -139,7 +140,7 @@ std::vector<Expected> ExpectedTable() {
         Type(10041, 10042, Cls<CCharacterKappa>(), 10041),
         Type(10043, 10044, Cls<CCharacterKappa>(), 10041, 200, 0),
         Type(10050, 10053, Cls<CCharacterBossGhost>(), 10050),
-        Type(10054, 10054, Cls<CCharacterGhost>(), 10054),
+        Kept(10054, 10054, Cls<CCharacterGhost>(), 10050),
         Type(10060, 10061, Cls<CCharacterSnowFairy>(), 10060),
         Type(10063, 10063, Cls<CCharacterSnowFairy>(), 10063),
         Type(10062, 10062, Cls<CCharacterSnowFairy>(), 10062, 200, 0),
@@ -348,7 +349,7 @@ TEST(CreateCharacter, SecondVariantsArePushedHalfACellInTheirFirstUpdate) {
     EXPECT_EQ(wisp->y, 2200);
     EXPECT_EQ(wisp->pushY, 0);
     wisp->Frame();
-    EXPECT_EQ(wisp->y, 2200);
+    EXPECT_LT(std::abs(wisp->y - 2200), 100) << "only its bob moves it now";
 
     std::unique_ptr<CCharacter> kappa(CreateCharacter(10043));
     ASSERT_NE(kappa, nullptr);
