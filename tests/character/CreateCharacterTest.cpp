@@ -158,7 +158,9 @@ std::vector<Expected> ExpectedTable() {
         Type(10221, 10223, Cls<CCharacterBat>(), 10221),
         Type(10227, 10227, Cls<CCharacterBat>(), 10227),
         Type(10224, 10226, Cls<CCharacterBat>(), 10221, 0, 200),
-        Type(10231, 10233, Cls<CCharacterFrog>(), 10231),
+        Type(10231, 10232, Cls<CCharacterFrog>(), 10231),
+        // A frog of no variant: it goes at once.
+        Kept(10233, 10233, Cls<CCharacterFrog>(), 10233),
         Kept(10250, 10253, Cls<CCharacterKingTengu>(), 10250),
         Kept(11040, 11040, Cls<CCharacterKingTengu>(), 10250),
         Type(10260, 10263, Cls<CCharacterKingTengu2nd>(), 10260),
