@@ -237,7 +237,7 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     auto* bat = f.Make<CCharacterBat>(10227, 3000, 1400);
     f.s.Run(2);
     ASSERT_EQ(bat->frame, CCharacterBat::kHanging);
-    EXPECT_EQ(bat->y, 800 + 190) << "pressed against the ceiling";
+    EXPECT_EQ(bat->y, 800 + 100) << "pressed against the ceiling";
     EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(CCharacterBat::kHanging).u);
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
