@@ -17,9 +17,9 @@
 // holds; but where the last write of a file failed (a read-only folder, a
 // full disk) memory is newer than that file, so its records stay as they are
 // until a write of it succeeds.
-#include <string>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
@@ -170,8 +170,7 @@ bool CGameMain::LoadAllSlots() {
     }
     for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, kept);
     if (!kept.empty()) {
-        DebugPrintf("save: the last save of %s failed; what memory holds for them is newer and is kept\n",
-                    kept.c_str());
+        DebugPrintf("save: memory is newer than %s, whose last save failed; it is kept, not read\n", kept.c_str());
     }
     return systemRead;
 }
