@@ -23,6 +23,11 @@ protected:
         ASSERT_TRUE(InitGraphics());
         CSoundManager::GetInstance()->Init();
         PointerTest::SetUp();
+        // What an earlier run in this process cleared or chose is forgotten,
+        // and the state it ended in (the title, say) is left, so that the
+        // boot enters the title afresh.
+        game->ResetGameData();
+        states->SwitchTo(CGameStateMain::GetInstance(), 0);
         game->Init();
         if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
     }
@@ -32,7 +37,7 @@ protected:
         platform::SetClockSource(nullptr);
     }
     // One logical frame of the real game, 24 ms after the last.
-    void Frame(int frames = 1) {
+    virtual void Frame(int frames = 1) {
         for (int i = 0; i < frames; ++i) {
             now += CGameMain::kFrameMs;
             game->DoFrame();
