@@ -51,6 +51,8 @@ TEST(GameStateController, ChangeCallsEndThenStartThenIdHook) {
     g_calls.clear();
     controller->SwitchTo(&b, 8);
     EXPECT_TRUE(g_calls.empty());
+    // The recording states go out of scope: none of them is left current.
+    controller->SwitchTo(CGameStateMain::GetInstance(), 0);
 }
 
 TEST(GameStateController, ChangeToTheCurrentTitleDoesNotRestartIt) {
