@@ -5,6 +5,8 @@
 // rest before and after each test.
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "boss/CharacterEnemyBoss.h"
@@ -42,7 +44,8 @@ inline void RestServices() {
 struct BossField : enemy_test::Field {
     std::vector<int32_t> music;  // entries asked for; kMusicStopped for a stop
 
-    explicit BossField(int32_t px = 800) : enemy_test::Field(px) {
+    explicit BossField(int32_t px = 800, std::vector<std::string> grid = enemy_test::FloorGrid())
+        : enemy_test::Field(px, std::move(grid)) {
         RestServices();
         player->controlled = 1;
         SetMusicObserver([this](int32_t entry) { music.push_back(entry); });
