@@ -150,31 +150,34 @@ rig::Model MakeFrog() {
     m.name = "frog";
     m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'t', kFoam}, {'T', kWater}, {'d', kWaterDeep},
                 {'r', kCrimson}, {'p', kRose}};
-    m.AddBone(MakeBone("body", "", 6, 0, {0, 0}, 110));
-    m.AddBone(MakeBone("thigh", "body", 5, 0.1f, {0, 1}, 60));
-    m.AddBone(enemies::Follow(MakeBone("shin", "thigh", 5, 1, {0, 0}, -70)));
-    m.AddBone(enemies::Follow(MakeBone("foot", "shin", 4, 1, {0, 0}, 80)));
-    m.AddBone(MakeBone("arm", "body", 4, 0.85f, {0, 1.5f}, 20));
-    m.AddPart(EllipsePart("body", "body", 0, kToad, 4.6f, 5.8f, 0.45f));
-    m.AddPart(enemies::Flat(EllipsePart("belly", "body", 1, Ramp{kCream, kCream, kSand}, 2.4f, 4.0f, 0.55f)));
+    // A squat toad: a wide, low body, the hind leg folded at its side, the
+    // front leg propping up its chest, eyes bulging on top of its head.
+    m.AddBone(MakeBone("body", "", 9, 0, {-4.5f, 0}, 95));
+    m.AddBone(MakeBone("thigh", "body", 4, 0.25f, {0, 1.5f}, 150));
+    m.AddBone(enemies::Follow(MakeBone("shin", "thigh", 5, 1, {0, 0}, -60)));
+    m.AddBone(enemies::Follow(MakeBone("foot", "shin", 3.5f, 1, {0, 0}, 70)));
+    m.AddBone(MakeBone("arm", "body", 4, 0.8f, {0, 2.0f}, 10));
+    m.AddPart(CapsulePart("body", "body", 0, kToad, 3.8f, 4.2f, 0.1f, 0.75f));
+    m.AddPart(enemies::Flat(EllipsePart("belly", "body", 1, Ramp{kCream, kCream, kSand}, 1.6f, 3.4f, 0.6f)));
     m.FindPart("belly")->outline = false;
-    m.AddPart(enemies::SpritePart("warts", "body", 2, {{"", Sprite{{"d...d", "..d..", "d...."}, {2, 1}}}}));
-    m.FindPart("warts")->from = 0.2f;
-    m.AddPart(CapsulePart("thigh", "thigh", 3, kToad, 2.6f, 1.4f));
+    m.AddPart(enemies::SpritePart("warts", "body", 2, {{"", Sprite{{"d..d..d", "..d..d.", "d......"}, {3, 1}}}}));
+    m.FindPart("warts")->from = 0.3f;
+    m.AddPart(CapsulePart("arm", "arm", -1, kToad, 1.0f, 0.9f));
+    m.AddPart(EllipsePart("haunch", "thigh", 3, kToad, 2.6f, 2.4f, 0.1f));
+    m.AddPart(CapsulePart("thigh", "thigh", 3, kToad, 2.4f, 1.6f));
     m.AddPart(CapsulePart("shin", "shin", 3, kToad, 1.3f, 1.0f));
     m.AddPart(CapsulePart("foot", "foot", 3, kToad, 1.0f, 0.8f));
-    m.AddPart(CapsulePart("arm", "arm", 3, kToad, 1.1f, 0.9f));
     auto head = [](std::vector<std::string> mouth) {
-        std::vector<std::string> rows = {".kkk....", "kywkk...", "kykkTTT..", "TTTTTTTTT"};
+        std::vector<std::string> rows = {"..kkk.....", ".kywwk....", ".kykkTTT..", "TTTTTTTTT.", "TTTTTTTTTT"};
         rows.insert(rows.end(), mouth.begin(), mouth.end());
-        return Sprite{rows, {2, 5}};
+        return Sprite{rows, {5, 5}};
     };
     m.AddPart(enemies::SpritePart("head", "body", 4,
-                                  {{"", head({"kkkkkkkkk", "ttttttt.."})},
-                                   {"open", head({"kkkkkkkkk", "rrrrrppk.", "kkkkkkk.."})},
-                                   {"wide", head({"kkkkkkkkk", "rrrrrrrrk", "rpppppprk", "kkkkkkkk."})},
-                                   {"hurt", head({"kk.kk.kk.", "ttttttt.."})}}));
-    m.FindPart("head")->from = 1.05f;
+                                  {{"", head({"kkkkkkkkkk", "tttttttt.."})},
+                                   {"open", head({"kkkkkkkkkk", "rrrrrrppk.", "kkkkkkkk.."})},
+                                   {"wide", head({"kkkkkkkkkk", "rrrrrrrrrk", "rppppppprk", "kkkkkkkkk."})},
+                                   {"hurt", head({"kk.kk.kk.k", "tttttttt.."})}}));
+    m.FindPart("head")->from = 0.72f;
     return m;
 }
 
@@ -212,10 +215,10 @@ const KindPose kPoses[] = {
     {"bat_hang", Cached<MakeBat>, "root:20,20 place:centre body=0 wingN=15 wingF=-15 wingN*0.7 face:shut"},
     {"bat_hurt", Cached<MakeBat>, "root:20,22 place:centre body=210 wingN=150 wingF=-40 face:hurt"},
     {"frog_sit", Cached<MakeFrog>, "root:20,24"},
-    {"frog_hop", Cached<MakeFrog>, "root:20,22 place:centre body=140 thigh=-60 shin=-40 foot=-80 arm=80"},
-    {"frog_shoot_a", Cached<MakeFrog>, "root:20,24 body=118 face:open"},
-    {"frog_shoot_b", Cached<MakeFrog>, "root:20,24 body=124 face:wide arm=50"},
-    {"frog_hurt", Cached<MakeFrog>, "root:20,22 place:centre body=160 thigh=120 arm=150 face:hurt"},
+    {"frog_hop", Cached<MakeFrog>, "root:20,22 place:centre body=125 thigh=-60 shin=-80 foot=-90 arm=70"},
+    {"frog_shoot_a", Cached<MakeFrog>, "root:20,24 body=102 arm=0 face:open"},
+    {"frog_shoot_b", Cached<MakeFrog>, "root:20,24 body=108 arm=-5 face:wide"},
+    {"frog_hurt", Cached<MakeFrog>, "root:20,22 place:centre body=150 thigh=100 arm=120 face:hurt"},
 };
 
 Canvas PaintSlot31(const Layout& l, const Cell& c) {

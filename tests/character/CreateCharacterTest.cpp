@@ -283,6 +283,8 @@ int32_t ConstructorTypeId(std::type_index cls) {
 TEST(CreateCharacter, SweepOverTheWholeIdSpace) {
     const std::vector<Expected> table = ExpectedTable();
     const CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    // Whatever an earlier test left in the world stays as it was.
+    const int32_t listed = world.GetCount();
     int32_t made = 0;
     for (int32_t id = -1; id <= 50002; ++id) {
         std::unique_ptr<CCharacter> c(CreateCharacter(id));
@@ -329,7 +331,7 @@ TEST(CreateCharacter, SweepOverTheWholeIdSpace) {
                 EXPECT_TRUE(c->frame == 240 || c->frame == 250 || c->frame == 0) << "id " << id;
                 break;
         }
-        ASSERT_EQ(world.GetCount(), 0) << "the factory puts nothing into the world list";
+        ASSERT_EQ(world.GetCount(), listed) << "the factory puts nothing into the world list";
     }
     EXPECT_GT(made, 3000);
 }

@@ -272,3 +272,22 @@ TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
     EXPECT_LT(frog->x, 3000 - 200);
     EXPECT_LT(top, kStandY - 500);
 }
+
+TEST(Yokai, EveryKindKeepsGoingWithoutAPlayer) {
+    // Every read of the player (facing, aiming, homing, waking, the far
+    // turn) finds none; each kind goes on its way all the same.
+    Field f(400);
+    CGameMain::GetInstance()->m_player = nullptr;
+    f.player->alive = 0;
+    std::vector<CCharacterEnemy*> kinds;
+    for (int32_t id : {10001, 10002, 10006, 10054, 10011, 10012, 10021, 10022, 10031, 10032, 10131, 10132,
+                       10151, 10152, 10161, 10162, 10171, 10172, 10181, 10182, 10221, 10222, 10223, 10227,
+                       10231, 10232})
+        kinds.push_back(f.Make(id, 2400, id == 10227 ? 1000 : kStandY));
+    f.s.Run(300);
+    for (CCharacterEnemy* e : kinds) {
+        ASSERT_TRUE(Listed(e)) << e->typeId;
+        EXPECT_NE(e->frame, EnemyState::Wait) << e->typeId;
+    }
+    EXPECT_FALSE(Shots().empty());
+}
