@@ -88,15 +88,7 @@ void CCharacterBigGhost::ClearOtherEnemies() {
         if (c != this && (c->group & kEnemyGroup) != 0) c->SetState(EnemyState::Remove);
 }
 
-int32_t CCharacterBigGhost::CallInterval() const {
-    const int32_t fifth = hpMax / 5;
-    int32_t interval = 120;
-    if (hp < 4 * fifth) interval = 110;
-    if (hp < 3 * fifth) interval = 100;
-    if (hp < 2 * fifth) interval = 90;
-    if (hp < fifth) interval = 80;
-    return interval;
-}
+int32_t CCharacterBigGhost::CallInterval() const { return 120 - 10 * FifthsLost(); }
 
 // --- The frame -------------------------------------------------------------------
 

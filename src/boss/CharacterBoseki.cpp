@@ -51,15 +51,7 @@ void CCharacterBoseki::SetTypeId(int32_t id) {
     homeState = start;
 }
 
-int32_t CCharacterBoseki::ConjureInterval() const {
-    const int32_t fifth = hpMax / 5;
-    int32_t interval = 60;
-    if (hp < 4 * fifth) interval = 50;
-    if (hp < 3 * fifth) interval = 40;
-    if (hp < 2 * fifth) interval = 30;
-    if (hp < fifth) interval = 20;
-    return interval;
-}
+int32_t CCharacterBoseki::ConjureInterval() const { return 60 - 10 * FifthsLost(); }
 
 // --- The frame ------------------------------------------------------------------
 

@@ -14,6 +14,14 @@ constexpr double kSpinPerTick = 0.8;
 
 }  // namespace
 
+int32_t CCharacterSwitchBoss::FifthsLost() const {
+    const int32_t fifth = hpMax / 5;
+    int32_t lost = 0;
+    for (int32_t k = 4; k >= 1; --k)
+        if (hp < k * fifth) ++lost;
+    return lost;
+}
+
 void CCharacterSwitchBoss::StopMusicUnlessQuiet() {
     if (!IsQuietMap()) StopBossMusic();
 }

@@ -33,6 +33,10 @@ public:
 protected:
     using CCharacterEnemyBoss::CCharacterEnemyBoss;
 
+    // How many fifths of its life the boss has lost, whole (0 to 4): its
+    // pace grows with them.
+    int32_t FifthsLost() const;
+
     // Stops the music, but on the maps that keep theirs.
     static void StopMusicUnlessQuiet();
     // The end of a fight: the player moves again and is open to harm, the

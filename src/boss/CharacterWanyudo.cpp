@@ -67,14 +67,7 @@ void CCharacterWanyudo::SetTypeId(int32_t id) {
     homeState = home;
 }
 
-int32_t CCharacterWanyudo::GetSpeed() {
-    const int32_t fifth = hpMax / 5;
-    if (hp < fifth) return 50;
-    if (hp < 2 * fifth) return 45;
-    if (hp < 3 * fifth) return 40;
-    if (hp < 4 * fifth) return 35;
-    return 30;
-}
+int32_t CCharacterWanyudo::GetSpeed() { return 30 + 5 * FifthsLost(); }
 
 void CCharacterWanyudo::ConsumeStateChange() {
     if (pendingState == 0 || pendingState == kBounce) {
