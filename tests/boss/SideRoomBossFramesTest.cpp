@@ -1,8 +1,15 @@
 // A sample of the side-room bosses' tables: the chains and timings the
-// fights run on, the boxes, and the texture slots.
+// fights run on, the boxes, and the texture slots; and every picture a
+// record names is the cell its art layout draws for that record.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "boss/CharacterBigGhost.h"
 #include "boss/CharacterBoseki.h"
@@ -70,6 +77,61 @@ TEST(SideRoomBossFrames, Boxes) {
     expect(wanyudo, {{220, -250, 250, 0, -250, 250}, {300, 0, 0, 0, 0, 0}, {310, 0, 0, 0, 0, 0}});
     CCharacterKappaTank tank;
     expect(tank, {{220, -490, 590, 400, -800, 660}, {233, -490, 590, 400, -800, 660}, {300, 0, 0, 0, 0, 0}});
+}
+
+// The records of a boss's layout files, each with the cell drawn for it
+// (slot, anchor, sprite rectangle).
+using Cell = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+
+std::vector<std::pair<int32_t, Cell>> LayoutRecords(std::initializer_list<const char*> files) {
+    std::vector<std::pair<int32_t, Cell>> out;
+    for (const char* file : files) {
+        std::ifstream in(std::string(PELLUMBRISK_ART_LAYOUTS) + "/" + file + ".txt");
+        EXPECT_TRUE(in) << file;
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.empty() || line[0] == '#') continue;
+            std::istringstream words(line);
+            std::string pose, anchor, states;
+            int32_t slot, u, v, l, r, t, b;
+            if (!(words >> pose >> slot >> u >> v >> l >> r >> t >> b >> anchor)) continue;
+            while (words >> states) {
+                const auto dash = states.find('-');
+                const int32_t first = std::stoi(states.substr(0, dash));
+                const int32_t last = dash == std::string::npos ? first : std::stoi(states.substr(dash + 1));
+                for (int32_t s = first; s <= last; ++s) out.push_back({s, {slot, u, v, l, r, t, b}});
+            }
+        }
+    }
+    return out;
+}
+
+template <class T>
+void ExpectPictures(std::initializer_list<const char*> files) {
+    auto boss = std::make_unique<T>();
+    std::set<int32_t> drawn;
+    for (const auto& [record, cell] : LayoutRecords(files)) {
+        const FrameRecord* r = boss->frameTable.Find(record);
+        ASSERT_NE(r, nullptr) << record;
+        EXPECT_EQ(Cell(r->textureId, r->u, r->v, r->spriteLeft, r->spriteRight, r->spriteTop, r->spriteBottom), cell)
+            << record;
+        drawn.insert(record);
+    }
+    // Every record that shows a picture has one drawn for it.
+    for (int32_t i = 1; i < boss->frameTable.Count(); ++i) {
+        const FrameRecord* r = boss->frameTable.Find(i);
+        if (r->textureId != 0) {
+            EXPECT_TRUE(drawn.count(i)) << i;
+        }
+    }
+}
+
+TEST(SideRoomBossFrames, EveryPictureIsTheCellDrawnForIt) {
+    ExpectPictures<CCharacterMammoth>({"mammoth_slot73"});
+    ExpectPictures<CCharacterBoseki>({"boseki_slot74", "boseki_slot20"});
+    ExpectPictures<CCharacterBigGhost>({"bigghost_slot74"});
+    ExpectPictures<CCharacterWanyudo>({"wanyudo_slot74", "wanyudo_wheel_slot74", "wanyudo_flames_slot74"});
+    ExpectPictures<CCharacterKappaTank>({"kappatank_slot37", "kappatank_parts_slot37", "kappatank_slot36"});
 }
 
 }  // namespace

@@ -4,10 +4,15 @@
 // the room back: the player free, the bar gone, the boss and all of its
 // parts removed, and the stage's music again (none asked for when the
 // stage has none).
+//
+// With PELLUMBRISK_SHOTS set to a folder, each fight is drawn through the
+// game's own drawing a second into it and written there as <boss>.png.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <string>
 
 #include "boss/CharacterBigGhost.h"
 #include "boss/CharacterBoseki.h"
@@ -15,6 +20,9 @@
 #include "boss/CharacterMammoth.h"
 #include "boss/CharacterWanyudo.h"
 #include "boss/SideRoom.h"
+#include "framework/StateLoading.h"
+#include "support/Screenshot.h"
+#include "win/Graphics.h"
 
 namespace {
 
@@ -44,6 +52,25 @@ std::vector<Case> Cases() {
         {"wanyudo", 11010, 1600, 200, 220, true, Of<CCharacterWanyudo>()},
         {"kappa tank", 11030, kFloor - 660, 120, 220, false, Of<CCharacterKappaTank>()},
     };
+}
+
+// The fight as the game draws it, when a folder for pictures is given.
+void Picture(const char* name) {
+    static const char* dir = std::getenv("PELLUMBRISK_SHOTS");
+    static const bool ready = [] {
+        if (dir == nullptr || !InitGraphics()) return false;
+        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+        return true;
+    }();
+    if (!ready) return;
+    platform::GraphicsDevice* device = GetDevice();
+    device->Clear(0xFF2B2140u, 1.0f);
+    device->BeginScene();
+    World().DrawAll();
+    device->EndScene();
+    std::string file = std::string(dir) + "/" + name + ".png";
+    std::replace(file.begin(), file.end(), ' ', '_');
+    testing_support::WriteScreenshot(file);
 }
 
 int CountOf(const Case& c) {
@@ -77,6 +104,10 @@ TEST(SideRoomBosses, EachEntranceHoldsThePlayerThroughTheTourThenTheFightBegins)
             CCharacterBigGhost::SetLight(203, true);
             CCharacterBigGhost::SetLight(204, true);
             f.s.Run(1);
+        }
+        if (std::getenv("PELLUMBRISK_SHOTS") != nullptr) {
+            f.s.Run(60);
+            Picture(c.name);
         }
         const int32_t hp = boss->hp;
         EXPECT_TRUE(f.Strike(boss, 400)) << c.name;
