@@ -34,6 +34,8 @@ inline void RestServices() {
     CLifebarEnemy::GetInstance()->m_target = nullptr;
     CGameMain* game = CGameMain::GetInstance();
     game->m_stageControl.m_nextStage = 0;
+    // No stage of an earlier test scrolls the field after the camera tours.
+    game->m_stageControl.SetStage(0);
     game->m_mapId = 270;
     CEffect* effect = CEffect::GetInstance();
     effect->m_shakeFrames = 0;
