@@ -114,9 +114,11 @@ rig::Model MakeMammoth() {
 const char* const kStandWords[] = {
     "trunk1=15 trunk2=5 trunk3=40", "trunk1=20 trunk2=15 trunk3=55 legFN=4 legBF=-4",
     "trunk1=25 trunk2=20 trunk3=60", "trunk1=18 trunk2=8 trunk3=45 legFF=4 legBN=-4"};
+// The throw: scooping snow (c) and raising the ball (d) as the group is
+// entered, the fling at 244 (a), where the ball leaves, and the swing down.
 const char* const kThrowWords[] = {
-    "head=160 trunk1=120 trunk2=150 trunk3=170 show:ball", "head=165 trunk1=150 trunk2=175 trunk3=190 show:ball",
-    "head=155 trunk1=135 trunk2=160 trunk3=175", "head=145 trunk1=40 trunk2=30 trunk3=60"};
+    "head=165 trunk1=150 trunk2=175 trunk3=190", "head=155 trunk1=135 trunk2=160 trunk3=175",
+    "head=145 trunk1=40 trunk2=30 trunk3=60 show:ball", "head=160 trunk1=120 trunk2=150 trunk3=170 show:ball"};
 
 const enemies::PoseLine kMammothPoses[] = {
     {"stand_a", "root:29,38"}, {"stand_b", "root:29,38"}, {"stand_c", "root:29,38"}, {"stand_d", "root:29,38"},
@@ -676,3 +678,39 @@ ART_SHEET(402, "wanyudo-boseki-big-ghost") { return PaintedSheet(402, 512); }
 ART_SHEET(121, "boseki-plot") { return PaintedSheet(121); }
 ART_SHEET(138, "kappa-tank") { return PaintedSheet(138); }
 ART_SHEET(137, "kappa-tank-second") { return PaintedSheet(137); }
+
+namespace {
+
+// The animations as the fights run them, and the five beside the player.
+const Review kMammothReview{"mammoth", {401}, {
+    {"stand 240", {{"stand_a", 8}, {"stand_b", 8}, {"stand_c", 8}, {"stand_d", 8}}},
+    {"throw 244", {{"throw_c", 8}, {"throw_d", 8}, {"throw_a", 8}, {"throw_b", 8}}},
+    {"charge 264-268", {{"hop", 20}, {"charge_a", 4}, {"charge_b", 4}, {"charge_a", 4}, {"bounce", 20}, {"hop", 20}}},
+}, {{"stand_a", 0}, {"charge_a", 0}}};
+ART_REVIEW(kMammothReview);
+
+const Review kWheelReview{"wanyudo", {402}, {
+    {"face 220 221 235", {{"glare", 20}, {"squash", 4}, {"glare", 20}, {"roar", 20}, {"pain", 20}}},
+    {"wheel and flames", {{"wheel", 6, 0}, {"wheel", 6, 0.3f}, {"flame_a", 6}, {"flame_b", 6}, {"flame_c", 6}, {"flame_d", 6}}},
+}, {{"wheel", 0}, {"glare", 0}}};
+ART_REVIEW(kWheelReview);
+
+const Review kGraveReview{"boseki", {402, 121}, {
+    {"stone 220-227", {{"stone_a", 6}, {"stone_b", 6}, {"stone_c", 6}, {"stone_d", 6}, {"cracked", 20}}},
+    {"plot", {{"stupa", 10}, {"lantern", 10}, {"tablet", 10}, {"fire_a", 4}, {"fire_b", 4}, {"fire_c", 4}, {"fire_d", 4}}},
+}, {{"lantern", 0}, {"stone_a", 0}, {"tablet", 0}, {"fire_a", 0}}};
+ART_REVIEW(kGraveReview);
+
+const Review kGhostReview{"bigghost", {402}, {
+    {"drift 220-227", {{"drift_a", 40}, {"drift_b", 40}, {"drift_c", 40}, {"drift_d", 40}, {"vanish", 40}}},
+}, {{"drift_a", 0}}};
+ART_REVIEW(kGhostReview);
+
+const Review kTankReview{"kappatank", {138}, {
+    {"patrol 220-222", {{"patrol_a", 2}, {"patrol_b", 2}, {"patrol_c", 2}, {"warn", 10}, {"fire", 10}, {"defeat", 20}}},
+    {"parts", {{"kappa_a", 8}, {"kappa_b", 8}, {"kappa_c", 8}, {"kappa_d", 8}, {"wheel_a", 8}, {"wheel_b", 8}, {"cannon", 8},
+               {"mortar", 8}}},
+}, {{"patrol_a", 0}}};
+ART_REVIEW(kTankReview);
+
+}  // namespace
