@@ -279,6 +279,7 @@ int32_t ConstructorTypeId(std::type_index cls) {
 
 TEST(CreateCharacter, SweepOverTheWholeIdSpace) {
     const std::vector<Expected> table = ExpectedTable();
+    CGameMain::GetInstance()->m_characterList.DeleteAll();
     const CCharacterList& world = CGameMain::GetInstance()->m_characterList;
     int32_t made = 0;
     for (int32_t id = -1; id <= 50002; ++id) {

@@ -15,6 +15,7 @@
 #include "framework/SaveData.h"
 #include "framework/SaveTestDir.h"
 #include "stage/CharacterStageObject.h"
+#include "stage/Event.h"
 #include "stage/EventSpot1.h"
 #include "stage/StageTestSupport.h"
 #include "support/PlayerRoom.h"
@@ -35,15 +36,36 @@ CGameMain* Game() { return CGameMain::GetInstance(); }
 CSaveData& Slot() { return Game()->m_slotData[kSlot]; }
 CCharacterStageObject* AsObject(CCharacter* c) { return dynamic_cast<CCharacterStageObject*>(c); }
 
+// No stage, scene, freeze or screen effect of an earlier test.
+void ResetPlay() {
+    Game()->m_stageControl.SetStage(0);
+    CEvent::GetInstance()->Reset();
+    Game()->ClearFreezeTimer();
+    Game()->ClearGroupFreezeTimer();
+    CEffect::GetInstance()->ResetScreenEffects();
+}
+
+// An empty world before the room is built.
+struct EmptyWorld {
+    EmptyWorld() {
+        ResetPlay();
+        Game()->m_characterList.DeleteAll();
+        Game()->m_subCharacterList.DeleteAll();
+    }
+};
+
 // The ninja's room with a fresh slot in play.
-struct Furnished : Room {
+struct Furnished : EmptyWorld, Room {
     Furnished() {
         Game()->m_currentSlot = kSlot;
         Slot().SetNewGameDefaults();
         Game()->m_resumeData[kSlot].SetNewGameDefaults();
         s.Run(4);
     }
-    ~Furnished() { Slot().SetNewGameDefaults(); }
+    ~Furnished() {
+        ResetPlay();
+        Slot().SetNewGameDefaults();
+    }
     CCharacterStageObject* Make(int32_t id, int32_t x, int32_t y) { return AsObject(s.AddAt(id, x, y)); }
     // Frames until the tour is over (at most n).
     void RunTour(int n = 600) {
