@@ -385,3 +385,18 @@ TEST(Completion, OnlyTheCountedFlagsCount) {
     for (int32_t flag : {9, 10, 11}) Slot().SetSlotFlag(flag, 1);
     EXPECT_EQ(Game()->CountCompletion(kSlot), 11 * 100 / 278);
 }
+
+// With no player in the world, what needs one waits: nothing is touched,
+// saved or carried, and nothing breaks.
+TEST(StageFurniture, WithoutAPlayerNothingIsTouched) {
+    Furnished f;
+    Slot().SetInt(R::kKeyCount, 1);
+    Game()->m_player = nullptr;
+    std::vector<CCharacter*> kinds;
+    for (int32_t id : {10350, 10190, 10340, 22900, 10760, 10761, 10364, 10660, 21150})
+        kinds.push_back(f.Make(id, f.ninja->x, kFloor - 200));
+    f.s.Run(30);
+    for (CCharacter* c : kinds) EXPECT_TRUE(Listed(c)) << c->typeId;
+    EXPECT_EQ(Slot().GetInt(R::kKeyCount), 1);
+    EXPECT_EQ(f.Count(71), 0);
+}
