@@ -296,31 +296,14 @@ void CCharacterStageObject::SetTypeId(int32_t id) {
     }
     const ExitTableRow& row = kExitTable[index];
     SetState(row.startState);
-    SetLinkParam(row.destMapId);
-    m_destX = row.destX10 * 10;
-    m_destY = row.destY10 * 10;
-    m_destFacing = row.facing;
-    m_transitionType = row.transitionType;
-    m_transitionFrames = row.transitionFrames;
-    m_warpExtra = row.warpExtra;
+    TakeWarpOf(row);
     attackDirX = kDoorAnchorShift;
     if (row.startState == kRoomExit) {
         facing = row.facing;
         alpha = kMarkerAlpha;
         typeId = id;
     } else if (row.startState == kDoorExit) {
-        // The door's picture, in every record of the door's states.
-        for (int32_t i = 250; i <= 259; ++i) {
-            FrameRecord* r = frameTable.Find(i);
-            if (r == nullptr) continue;
-            r->u = row.spriteU;
-            r->v = row.spriteV;
-            r->spriteLeft = row.spriteLeft;
-            r->spriteRight = row.spriteRight;
-            r->spriteTop = row.spriteTop;
-            r->spriteBottom = row.spriteBottom;
-            r->textureId = row.textureId;
-        }
+        PaintDoorOf(row);
     }
 }
 

@@ -103,6 +103,33 @@ private:
     void StackMarker();
     // The goal target's finish, in place of the defeat state.
     void FinishGoalTarget();
+    // The warp of an exit or door row (the exit table's columns).
+    template <class Row>
+    void TakeWarpOf(const Row& row) {
+        SetLinkParam(row.destMapId);
+        m_destX = row.destX10 * 10;
+        m_destY = row.destY10 * 10;
+        m_destFacing = row.facing;
+        m_transitionType = row.transitionType;
+        m_transitionFrames = row.transitionFrames;
+        m_warpExtra = row.warpExtra;
+    }
+    // A door's picture, in every record of the door's states.
+    static constexpr int32_t kDoorRecords = 10;
+    template <class Row>
+    void PaintDoorOf(const Row& row) {
+        for (int32_t i = kDoorExit; i < kDoorExit + kDoorRecords; ++i) {
+            FrameRecord* r = frameTable.Find(i);
+            if (r == nullptr) continue;
+            r->u = row.spriteU;
+            r->v = row.spriteV;
+            r->spriteLeft = row.spriteLeft;
+            r->spriteRight = row.spriteRight;
+            r->spriteTop = row.spriteTop;
+            r->spriteBottom = row.spriteBottom;
+            r->textureId = row.textureId;
+        }
+    }
     // The first child of a type, or null; every child of a type put into
     // state 0 and let go.
     CCharacter* FindChildOfType(int32_t type);

@@ -38,6 +38,13 @@ CSaveData* SlotRecord() {
 
 bool TourRunning() { return CEventSpot1::GetInstance()->IsRunning(); }
 
+// The row of a type id in a table that starts at `first`, or null.
+template <class Row, int32_t N>
+const Row* TableRow(const Row (&table)[N], int32_t first, int32_t id) {
+    const int32_t row = id - first;
+    return row >= 0 && row < N ? &table[row] : nullptr;
+}
+
 // Sounds.
 constexpr int32_t kSaveSound = 71;
 constexpr int32_t kKeySound = 69;
@@ -92,70 +99,46 @@ void CCharacterStageObject::InitKeyLock(int32_t id) {
 }
 
 void CCharacterStageObject::InitFlagGate(int32_t id) {
-    const int32_t row = id - kFlagGateTableFirstId;
     // 10448 and 10449 come here too, but the table has no row for them.
-    if (row < 0 || row >= kFlagGateTableRows) {
-        SetState(0);
-        return;
-    }
-    const FlagGateTableRow& r = kFlagGateTable[row];
-    m_startsTour = r.startsTour != 0;
-    m_openSound = r.openSound;
-    for (int32_t i = 0; i < kConditionFlagCount; ++i) m_conditionFlags[i] = r.conditionFlags[i];
+    const FlagGateTableRow* r = TableRow(kFlagGateTable, kFlagGateTableFirstId, id);
+    if (r == nullptr) return SetState(0);
+    m_startsTour = r->startsTour != 0;
+    m_openSound = r->openSound;
+    for (int32_t i = 0; i < kConditionFlagCount; ++i) m_conditionFlags[i] = r->conditionFlags[i];
     SetState(300);
 }
 
 void CCharacterStageObject::InitSwitch(int32_t id) {
-    const int32_t row = id - kSwitchTableFirstId;
-    if (row < 0 || row >= kSwitchTableRows) {
-        SetState(0);
-        return;
-    }
-    const SwitchTableRow& r = kSwitchTable[row];
-    m_flagId = r.flagId;
-    m_onFrames = r.onFrames;
-    m_invert = r.invert;
-    if (r.keepFlag == 0) WriteFlag(m_flagId, 0);
+    const SwitchTableRow* r = TableRow(kSwitchTable, kSwitchTableFirstId, id);
+    if (r == nullptr) return SetState(0);
+    m_flagId = r->flagId;
+    m_onFrames = r->onFrames;
+    m_invert = r->invert;
+    if (r->keepFlag == 0) WriteFlag(m_flagId, 0);
     const bool expected = FlagSet(m_flagId) == (m_invert == 0);
-    SetState(expected ? r.stateWhenExpected : r.stateOtherwise);
+    SetState(expected ? r->stateWhenExpected : r->stateOtherwise);
 }
 
 void CCharacterStageObject::InitSwitchAlt(int32_t id) { InitSwitch(id); }
 
 void CCharacterStageObject::InitLockedDoor(int32_t id) {
-    const int32_t row = id - kLockedDoorTableFirstId;
-    if (row < 0 || row >= kLockedDoorTableRows) {
-        SetState(0);
-        return;
-    }
-    const LockedDoorTableRow& r = kLockedDoorTable[row];
-    SetState(r.state);
-    SetLinkParam(r.destMapId);
-    m_destX = r.destX10 * 10;
-    m_destY = r.destY10 * 10;
-    m_destFacing = r.facing;
-    m_transitionType = r.transitionType;
-    m_transitionFrames = r.transitionFrames;
-    m_warpExtra = r.warpExtra;
+    const LockedDoorTableRow* r = TableRow(kLockedDoorTable, kLockedDoorTableFirstId, id);
+    if (r == nullptr) return SetState(0);
+    SetState(r->state);
+    TakeWarpOf(*r);
     // The open door's picture and its wider body.
-    for (int32_t i = 250; i <= 259; ++i) {
+    PaintDoorOf(*r);
+    for (int32_t i = kDoorExit; i < kDoorExit + kDoorRecords; ++i) {
         FrameRecord* f = frameTable.Find(i);
         if (f == nullptr) continue;
-        f->u = r.spriteU;
-        f->v = r.spriteV;
-        f->spriteLeft = r.spriteLeft;
-        f->spriteRight = r.spriteRight;
-        f->spriteTop = r.spriteTop;
-        f->spriteBottom = r.spriteBottom;
-        f->textureId = r.textureId;
         f->bodyLeft = -500;
         f->bodyRight = 500;
         f->bodyTop = -400;
         f->bodyBottom = 200;
     }
-    m_flagId = r.flagId;
-    m_conditionFlags[0] = r.keyFlag1;
-    m_conditionFlags[1] = r.keyFlag2;
+    m_flagId = r->flagId;
+    m_conditionFlags[0] = r->keyFlag1;
+    m_conditionFlags[1] = r->keyFlag2;
 }
 
 void CCharacterStageObject::InitTarget(int32_t id) {
@@ -164,15 +147,11 @@ void CCharacterStageObject::InitTarget(int32_t id) {
 }
 
 void CCharacterStageObject::InitEnemyLock(int32_t id) {
-    const int32_t row = id - kEnemyLockTableFirstId;
-    if (row < 0 || row >= kEnemyLockTableRows) {
-        SetState(0);
-        return;
-    }
-    const EnemyLockTableRow& r = kEnemyLockTable[row];
-    m_flagId = r.flagId;
-    m_rewardTypeId = r.rewardTypeId;
-    m_openSound = r.openSound;
+    const EnemyLockTableRow* r = TableRow(kEnemyLockTable, kEnemyLockTableFirstId, id);
+    if (r == nullptr) return SetState(0);
+    m_flagId = r->flagId;
+    m_rewardTypeId = r->rewardTypeId;
+    m_openSound = r->openSound;
     // This one lock is met afresh every time.
     if (m_flagId == 361) WriteFlag(361, 0);
     SetState(340);
@@ -334,7 +313,7 @@ bool CCharacterStageObject::UpdateKeyLock() {
         wallSolid = 0;
         return false;
     }
-    // 291: the bars sink into the floor.
+    // 291: the bars draw up out of the way.
     if (FrameRecord* r = frameTable.Find(frame)) {
         r->v += 2;
         r->spriteBottom -= 2;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "StripWorld.h"
 #include "character/Character.h"
 #include "character/CharacterList.h"
 #include "character/CreateCharacter.h"
@@ -29,6 +29,10 @@
 #include "win/Graphics.h"
 
 namespace {
+
+using strips::Add;
+using strips::Listed;
+using strips::World;
 
 constexpr int kPanelW = 150;
 constexpr int kPanelH = 170;
@@ -47,24 +51,7 @@ public:
     int32_t GetCameraY() override { return 0; }
 };
 
-CCharacterList& World() { return CGameMain::GetInstance()->m_characterList; }
 CSaveData& Slot() { return CGameMain::GetInstance()->m_slotData[0]; }
-
-CCharacter* Add(int32_t id, int32_t x, int32_t y) {
-    CCharacter* c = CreateCharacter(id);
-    if (c == nullptr) return nullptr;
-    c->x = c->prevX = x;
-    c->y = c->prevY = y;
-    World().Add(c);
-    return c;
-}
-
-void BuildGround() {
-    for (int32_t col = 0; col < 14; ++col) {
-        Add(20066, col * 400 + 200, kGroundTop + 200);  // grass top
-        Add(20069, col * 400 + 200, kGroundTop + 600);  // earth
-    }
-}
 
 // One play frame of the world; a camera tour ends at once (the strip's
 // camera stays put).
@@ -76,32 +63,6 @@ void Step() {
     CEvent::GetInstance()->Reset();
     game->ClearFreezeTimer();
     game->ClearGroupFreezeTimer();
-}
-
-bool Listed(const CCharacter* c) {
-    for (int32_t i = 1; i <= World().GetCount(); ++i)
-        if (World().GetAt(i) == c) return true;
-    return false;
-}
-
-void Cut(Canvas& strip, int ox, int oy, int cx, int cy) {
-    platform::GraphicsDevice* device = GetDevice();
-    device->Clear(0xFF3A3050u, 1.0f);
-    device->BeginScene();
-    World().DrawAll();
-    device->EndScene();
-    const uint32_t* px = device->ColourBuffer();
-    const int w = platform::GraphicsDevice::kWidth, h = platform::GraphicsDevice::kHeight;
-    for (int y = 0; y < kPanelH; ++y)
-        for (int x = 0; x < kPanelW; ++x) {
-            const int sx = cx - kPanelW / 2 + x, sy = cy - kPanelH / 2 + y;
-            Rgb c{20, 16, 28};
-            if (sx >= 0 && sx < w && sy >= 0 && sy < h) {
-                const uint32_t p = px[static_cast<std::size_t>(sy) * w + sx];
-                c = Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
-            }
-            strip.Set(ox + x, oy + y, c);
-        }
 }
 
 using Action = std::function<void(CCharacterStageObject&, CCharacter&)>;
@@ -179,7 +140,7 @@ void RenderRow(const Row& r, Canvas& strip, int row) {
     game->m_currentSlot = 0;
     Slot().SetNewGameDefaults();
     GameSrand(11);
-    BuildGround();
+    strips::BuildGround(kGroundTop);
     CCharacter* player = Add(1, 600, kGroundTop);
     player->hp = player->hpMax = 1000000;
     player->SetState(220);
@@ -191,7 +152,7 @@ void RenderRow(const Row& r, Canvas& strip, int row) {
         if (m.act) m.act(*object, *player);
         for (int i = 0; i < m.frames; ++i) Step();
         const int ox = col * (kPanelW + 4), oy = 14 + row * (kPanelH + kLabelH + 6);
-        Cut(strip, ox, oy, kObjectX / 10, kGroundTop / 10 - kPanelH / 2 + 20);
+        strips::Cut(strip, ox, oy, kObjectX / 10, kGroundTop / 10 - kPanelH / 2 + 20, kPanelW, kPanelH);
         strip.Text(ox + 2, oy + kPanelH + 2, std::to_string(r.id) + " " + m.label, Rgb{230, 224, 210});
         ++col;
         if (!Listed(object)) break;
