@@ -12,9 +12,49 @@
 #include "platform/GraphicsDevice.h"
 #include "win/Graphics.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/StateLoading.h"
+#include "stage/StageView.h"
+
 namespace strips {
 
+// A view of 14 by 9 cells with the camera at the origin.
+class StripStage : public CStageView {
+public:
+    bool HasStage() override { return true; }
+    int32_t GetWidth() override { return 14; }
+    int32_t GetHeight() override { return 9; }
+    int32_t GetCameraX() override { return 0; }
+    int32_t GetCameraY() override { return 0; }
+};
+
+// The headless device with every sprite sheet and text page loaded, and the
+// stage view in place; false (and a message naming the tool) without a
+// device.
+inline bool OpenGraphics(const char* tool, StripStage& stage) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (!InitGraphics()) {
+        std::fprintf(stderr, "%s: no graphics device\n", tool);
+        return false;
+    }
+    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    CGameMain::GetInstance()->LoadTexturePages();
+    CGameMain::GetInstance()->SetStageView(&stage);
+    return true;
+}
+
 inline CCharacterList& World() { return CGameMain::GetInstance()->m_characterList; }
+
+// The world emptied, the view and the device let go.
+inline void CloseGraphics() {
+    World().DeleteAll();
+    CGameMain::GetInstance()->m_player = nullptr;
+    CGameMain::GetInstance()->SetStageView(nullptr);
+    ReleaseGraphics();
+}
 
 // Made by the factory, placed and put into the world; null for no character.
 inline CCharacter* Add(int32_t id, int32_t x, int32_t y) {

@@ -36,15 +36,6 @@ constexpr int kScale = 2;
 constexpr int32_t kGroundTop = 2800;
 constexpr int32_t kStand = kGroundTop - 190;
 
-class StripStage : public CStageView {
-public:
-    bool HasStage() override { return true; }
-    int32_t GetWidth() override { return 14; }
-    int32_t GetHeight() override { return 9; }
-    int32_t GetCameraX() override { return 0; }
-    int32_t GetCameraY() override { return 0; }
-};
-
 using strips::Add;
 using strips::Listed;
 using strips::World;
@@ -189,18 +180,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: enemystrips OUT_DIR\n");
         return 2;
     }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     const std::filesystem::path out = argv[1];
     std::filesystem::create_directories(out);
-    if (!InitGraphics()) {
-        std::fprintf(stderr, "enemystrips: no graphics device\n");
-        return 1;
-    }
-    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
-    CGameMain::GetInstance()->LoadTexturePages();
-    StripStage stage;
-    CGameMain::GetInstance()->SetStageView(&stage);
+    strips::StripStage stage;
+    if (!strips::OpenGraphics("enemystrips", stage)) return 1;
     int rc = 0;
     for (const Kind& kind : Kinds()) {
         std::size_t columns = 0;
@@ -230,9 +213,6 @@ int main(int argc, char** argv) {
         if (!strip.Scaled(kScale).WritePng((out / (std::string(kind.name) + ".png")).string())) rc = 1;
         std::printf("enemystrips: %s\n", kind.name);
     }
-    World().DeleteAll();
-    CGameMain::GetInstance()->m_player = nullptr;
-    CGameMain::GetInstance()->SetStageView(nullptr);
-    ReleaseGraphics();
+    strips::CloseGraphics();
     return rc;
 }

@@ -42,15 +42,6 @@ constexpr int kScale = 2;
 constexpr int32_t kGroundTop = 2800;
 constexpr int32_t kObjectX = 2400;
 
-class StripStage : public CStageView {
-public:
-    bool HasStage() override { return true; }
-    int32_t GetWidth() override { return 14; }
-    int32_t GetHeight() override { return 9; }
-    int32_t GetCameraX() override { return 0; }
-    int32_t GetCameraY() override { return 0; }
-};
-
 CSaveData& Slot() { return CGameMain::GetInstance()->m_slotData[0]; }
 
 // One play frame of the world; a camera tour ends at once (the strip's
@@ -166,18 +157,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: objectstrips OUT_DIR\n");
         return 2;
     }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     const std::filesystem::path out = argv[1];
     std::filesystem::create_directories(out);
-    if (!InitGraphics()) {
-        std::fprintf(stderr, "objectstrips: no graphics device\n");
-        return 1;
-    }
-    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
-    CGameMain::GetInstance()->LoadTexturePages();
-    StripStage stage;
-    CGameMain::GetInstance()->SetStageView(&stage);
+    strips::StripStage stage;
+    if (!strips::OpenGraphics("objectstrips", stage)) return 1;
     std::size_t columns = 0;
     for (const Row& r : Rows()) columns = std::max(columns, r.moments.size());
     Canvas strip(static_cast<int>(columns) * (kPanelW + 4),
@@ -185,10 +168,7 @@ int main(int argc, char** argv) {
     strip.Text(2, 2, "stage objects", Rgb{250, 240, 200});
     for (std::size_t r = 0; r < Rows().size(); ++r) RenderRow(Rows()[r], strip, static_cast<int>(r));
     const int rc = strip.Scaled(kScale).WritePng((out / "stage_objects.png").string()) ? 0 : 1;
-    World().DeleteAll();
-    CGameMain::GetInstance()->m_player = nullptr;
-    CGameMain::GetInstance()->SetStageView(nullptr);
     Slot().SetNewGameDefaults();
-    ReleaseGraphics();
+    strips::CloseGraphics();
     return rc;
 }
