@@ -60,6 +60,7 @@ struct Furnished : EmptyWorld, Room {
         Game()->m_currentSlot = kSlot;
         Slot().SetNewGameDefaults();
         Game()->m_resumeData[kSlot].SetNewGameDefaults();
+        ninja->RestoreStatus();  // the ninja as the slot has it, as at a stage start
         s.Run(4);
     }
     ~Furnished() {
@@ -132,6 +133,7 @@ TEST(StageFurniture, EachKindStartsFromItsRow) {
 TEST(SavePoint, TouchingSavesTheSlotAndTheTitleReadsItBack) {
     SaveTestDir dir;
     Furnished f;
+    Game()->m_language = 0;  // English
     Game()->m_mapId = 268;
     Slot().SetSlotFlag(199, 1);
     Slot().SetInt(R::kKeyCount, 2);

@@ -49,6 +49,13 @@ void ClearWarp() {
     Proxy().m_transitionFrames = 30;
 }
 
+// A scenario on an empty world: nothing an earlier test left is counted.
+Scenario EmptyScenario() {
+    Game()->m_characterList.DeleteAll();
+    Game()->m_subCharacterList.DeleteAll();
+    return Scenario({"."}, {});
+}
+
 // A small body for the player: 40 wide, its feet at its position.
 ScenarioBody::Box SmallBody() { return {-20, 20, -20, 0}; }
 
@@ -196,7 +203,7 @@ TEST_F(StageObjectSheets, EveryRecordThatDrawsShowsAPictureOfItsSheet) {
 // --- Room exits -------------------------------------------------------------------
 
 TEST(RoomExit, AnExitTakesItsRowAndARowOfNoObjectMakesNothing) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     auto* exit = AsObject(s.AddAt(24594, 2000, 2000));
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->frame, 240);
@@ -255,7 +262,7 @@ TEST(RoomExit, TheMarkerFollowsTheFrameCounterInStepAcrossExits) {
 }
 
 TEST(RoomExit, AnExitLeavesOutsideTheSpawnWindow) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     // The right edge of the window: 160 pixels past the layout space.
     const int32_t edge = (Game()->GetViewLeft() + 160 + Game()->GetViewWidth()) * 10;
     CCharacter* near = s.AddAt(24590, edge, 2000);
@@ -407,7 +414,7 @@ TEST_F(DoorRun, ADoorIsEnteredAndWarpsWhenTheFadeHasFinished) {
 }
 
 TEST(DoorExit, ADoorFromTheMapLeavesOutsideTheWindowAndOtherDoorsStay) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     CCharacterStageObject* mapDoor = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 9000, 2000);
     mapDoor->fromLayerA = 1;
     CCharacterStageObject* placed = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 9000, 2400);
@@ -558,7 +565,7 @@ TEST(StageObjectFlags, ConditionsOfZeroAreSkipped) {
 }
 
 TEST(StageObjectFlags, SealedBlocksAreNoEnemyButGoWithTheRest) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     CCharacterStageObject* lock = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
     lock->SetState(340);  // an enemy lock
     CCharacter* sealed = s.AddAt(10710, 3000, 2000);
