@@ -318,6 +318,12 @@ void CCharacterEnemyBoss::StartFight(int32_t music, int32_t firstState, bool qui
     AttachLifebar();
 }
 
+// --- The hook-style bosses ------------------------------------------------------------
+
+void CCharacterEnemyBoss::BodyAttack() { AttackAll(&CGameMain::GetInstance()->m_characterList, ~group, 15, 10); }
+
+int32_t CCharacterEnemyBoss::CameraX() { return CGameMain::GetInstance()->GetStageView()->GetCameraX(); }
+
 // --- The ground fighters built alike -----------------------------------------------
 
 void CCharacterEnemyBoss::UpdateTourEntrance(int32_t music) {

@@ -135,6 +135,24 @@ protected:
     // the stage's music comes back and the boss is removed.
     void UpdateDefeatFall();
 
+    // --- The hook-style bosses (ghost, one-eyed monster, tengu) ------------
+
+    // The entry actions they share: the think record 221 is only the choice
+    // (true: the request is done with); the fight start shows the life bar.
+    template <class Choose>
+    bool EnterHookStyleState(int32_t state, Choose choose) {
+        if (state == EnemyState::ChooseAttack) {
+            choose();
+            return true;
+        }
+        if (state == EnemyState::FightStart) AttachLifebar();
+        return false;
+    }
+    // A blow of its own body that frame (kind 15, 10 damage).
+    void BodyAttack();
+    // The room's camera offset: a stage position is this plus a position.
+    static int32_t CameraX();
+
     // --- The ground fighters built alike (the king tengu, Silvy) ---------
 
     // Frames 230 and 231: the player is held; in 231, once the camera tour
