@@ -2,12 +2,20 @@
 // king tengu's second form with its eyes, each fought in a small arena
 // through the real play frame: the entrance, every attack with its periods
 // and counts, capped damage, and the defeat that ends in the stage exit.
+//
+// With PELLUMBRISK_SHOTS set to a folder, the key moments of each fight are
+// drawn through the game's own drawing and written there as
+// <boss>-<moment>.png.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
+#include <tuple>
 
 #include "boss/BossField.h"
 #include "boss/CharacterBossGhost.h"
@@ -16,8 +24,11 @@
 #include "boss/CharacterOneEyedMonster.h"
 #include "boss/CharacterTengu.h"
 #include "player/CharacterPlayer.h"
+#include "framework/StateLoading.h"
 #include "support/PlayerRoom.h"
+#include "support/Screenshot.h"
 #include "ui/GameInput.h"
+#include "win/Graphics.h"
 
 namespace {
 
@@ -40,6 +51,24 @@ int RunUntil(Scenario& s, Pred done, int limit) {
 int CountOf(const std::vector<int32_t>& v, int32_t x) { return static_cast<int>(std::count(v.begin(), v.end(), x)); }
 
 std::size_t ShotCount(int32_t state) { return Shots(state).size(); }
+
+// The world as the game draws it, written as <name>.png when
+// PELLUMBRISK_SHOTS names a folder.
+void Snapshot(const std::string& name) {
+    const char* dir = std::getenv("PELLUMBRISK_SHOTS");
+    if (dir == nullptr) return;
+    static bool ready = false;
+    if (!ready) {
+        ready = InitGraphics();
+        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    }
+    platform::GraphicsDevice* device = GetDevice();
+    device->Clear(0xFF2B2140u, 1.0f);
+    device->BeginScene();
+    testing_support::World().DrawAll();
+    device->EndScene();
+    testing_support::WriteScreenshot(std::string(dir) + "/" + name + ".png");
+}
 
 // Counts the shots of a state that appear, frame by frame (the shots of an
 // attack come further apart than any one of them lives).
@@ -114,6 +143,7 @@ TEST(BossGhost, ItsRainLengthensWithEveryFifthOfLifeLost) {
         f.s.ClearSounds();
         const int n = RunUntil(f.s, [&] { return ghost->frame == EnemyState::Wait; }, 400);
         EXPECT_EQ(CountOf(f.s.Sounds(), 21), c.fires) << c.hp;
+        if (c.hp == 1) Snapshot("ghost-rain");
         // One fire every 20 frames after the 20 of the raised hands; the full
         // rain runs out by the table.
         EXPECT_EQ(n, c.fires < 5 ? 20 + 20 * c.fires : 140) << c.hp;
@@ -163,6 +193,7 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
             },
             200);
         EXPECT_EQ(stomped, !playerLeaves);
+        if (!playerLeaves) Snapshot("oneeye-stomp-landed");
         EXPECT_EQ(monster->frame, EnemyState::Wait);
         EXPECT_EQ(monster->y, kFloor - kStandHalf);
         if (!playerLeaves) {
@@ -182,9 +213,11 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
     const auto a = Shots(CCharacterOneEyedMonster::kShardA), b = Shots(CCharacterOneEyedMonster::kShardB);
     ASSERT_EQ(a.size() + b.size(), 16u);
     for (auto* s : a) EXPECT_LT(s->vy, 0);
+    f.s.Run(3);
+    Snapshot("oneeye-smash");
     const auto rockOut = [] { return ShotCount(CCharacterOneEyedMonster::kRock) + ShotCount(450); };
     EXPECT_EQ(rockOut(), 0u);
-    f.s.Run(20);
+    f.s.Run(17);
     EXPECT_EQ(rockOut(), 1u);
     f.s.Run(27);
     EXPECT_EQ(monster->frame, CCharacterOneEyedMonster::kSmash + 3);
@@ -227,6 +260,7 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     SpawnCount blades{CCharacterTengu::kBlade};
     f.s.beforeFrame = [&](Scenario&) {
         blades.Step();
+        if (!blades.newest.empty() && blades.total == 2) Snapshot("tengu-hop-blade");
         for (auto* b : blades.newest) EXPECT_NEAR(std::hypot(b->vx, b->vy), 100.0, 1.5);
         blades.newest.clear();
     };
@@ -262,6 +296,7 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
         },
         156);
     EXPECT_EQ(times, (std::vector<int>{42, 78, 114}));
+    Snapshot("tengu-fans");
     EXPECT_EQ(sizes[42] - sizes[41], 5u);
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
 }
@@ -305,7 +340,9 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     ASSERT_NE(f.Eye(0), nullptr);
     ASSERT_NE(f.Eye(1), nullptr);
     EXPECT_EQ(f.player->controlled, 0);
-    const int fade = RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kFightOn; }, 100);
+    f.s.Run(12);
+    Snapshot("kingtengu2nd-fading-in");
+    const int fade = 12 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kFightOn; }, 100);
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
     EXPECT_EQ(f.boss->alpha, 255);
     EXPECT_EQ(f.player->controlled, 1);
@@ -344,7 +381,9 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeFromTheirSide
                 auto& seen = side == 3 ? left : right;
                 if (h != nullptr && (seen.empty() || seen.back().who != h)) seen.push_back({h, h->frame, h->facing, h->x});
             }
-            bolts = std::max(bolts, static_cast<int>(ShotCount(CCharacterKingTengu2ndEye::kBolt)));
+            const int now = static_cast<int>(ShotCount(CCharacterKingTengu2ndEye::kBolt));
+            if (now > bolts) Snapshot("kingtengu2nd-eyes-fire");
+            bolts = std::max(bolts, now);
             return static_cast<std::size_t>(CountOf(f.s.Sounds(), 61));
         },
         500);
@@ -387,6 +426,8 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     f.Enter();
     RunUntil(f.s, [&] { return f.boss->linksB[3] != nullptr && f.boss->linksB[4] != nullptr; }, 400);
     ASSERT_NE(f.boss->linksB[4], nullptr);
+    f.s.Run(40);
+    Snapshot("kingtengu2nd-hazards");
     // A capped blow, then the lethal one.
     f.boss->OnHit(1, 400, 1, f.player);
     EXPECT_EQ(f.boss->hp, 15000 - 200);
@@ -401,21 +442,25 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_EQ(f.boss->linksB[3], nullptr);
     EXPECT_EQ(f.boss->linksB[4], nullptr);
     f.s.ClearSounds();
-    const int blasts = RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kWhiteOut; }, 400);
+    f.s.Run(250);
+    Snapshot("kingtengu2nd-explosions");
+    const int blasts = 250 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kWhiteOut; }, 400);
     EXPECT_EQ(blasts, 299);
     // Every 40 frames below 100, every 20 below 200, every 5 below 300.
     EXPECT_EQ(CountOf(f.s.Sounds(), 53), 2 + 5 + 20);
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
     RunUntil(f.s, [&] { return !orbs().empty(); }, 200);
     ASSERT_EQ(orbs().size(), 100u);
+    f.s.Run(6);
+    Snapshot("kingtengu2nd-orbs");
     const int32_t rate = f.player->GetScoreRate();
     EXPECT_EQ(orbs().front()->GetScore(), rate * 200000 / 100 / 10 / 10);
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
     EXPECT_EQ(f.boss->alpha, 0);
     EXPECT_EQ(f.Eye(0)->alpha, 0);
-    // Once: the burst is not repeated while the flash fades.
+    // Once: no second burst while the flash fades.
     f.s.Run(10);
-    EXPECT_LE(orbs().size(), 100u);
+    EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
     RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400);
     EXPECT_EQ(f.player->frame, PlayerState::StageExit);
     EXPECT_EQ(f.boss->frame, CCharacterKingTengu2nd::kDone);
@@ -435,6 +480,35 @@ TEST(HookBosses, AHookBossesDefeatOpensTheStageClearForARealPlayer) {
         ASSERT_EQ(boss->frame, EnemyState::Defeated) << typeId;
         RunUntil(r.s, [&] { return CGameInputController::GetInstance()->GetTop() == CGameInput::GetInput(ScreenId::StageClear); }, 900);
         EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::StageClear)) << typeId;
+    }
+}
+
+// --- Pictures -----------------------------------------------------------------------------------
+
+// Every picture the five tables name is a cell of the art layouts, on the
+// sheet the record names.
+TEST(HookBossFrames, EveryPictureIsACellOfTheArtLayouts) {
+    using Cell = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+    std::set<Cell> cells;
+    for (const char* file : {"hook_bosses_ghost_slot72", "hook_bosses_oneeye_slot72", "hook_bosses_tengu_slot72",
+                             "kingtengu_slot38", "kingtengu2nd_eyes_slot38"}) {
+        std::ifstream in(std::string(PELLUMBRISK_ART_LAYOUTS) + "/" + file + ".txt");
+        EXPECT_TRUE(in) << file;
+        std::string line, pose;
+        while (std::getline(in, line)) {
+            std::istringstream words(line);
+            int32_t slot, u, v, l, r, t, b;
+            if (line[0] != '#' && words >> pose >> slot >> u >> v >> l >> r >> t >> b) cells.insert({slot, u, v, l, r, t, b});
+        }
+    }
+    for (int32_t id : {10050, 10210, 10080, 10260, 10271}) {
+        std::unique_ptr<CCharacter> c(CreateCharacter(id));
+        for (int32_t i = 1; i < 470; ++i) {
+            const FrameRecord* r = c->frameTable.Find(i);
+            if (r == nullptr || r->textureId == 0) continue;
+            EXPECT_TRUE(cells.count({r->textureId, r->u, r->v, r->spriteLeft, r->spriteRight, r->spriteTop, r->spriteBottom}))
+                << id << " record " << i;
+        }
     }
 }
 
