@@ -87,6 +87,10 @@ public:
 
     // Whether the current map keeps its music through boss fights.
     static bool IsQuietMap();
+    // The values every boss and every part of one (the king tengu's second
+    // form's eyes) starts with: the enemies' group, the entrance, super
+    // armour, the fall, the hover, twice the size, layer 168, no control.
+    static void SetCommonScalars(CCharacter& c);
 
 protected:
     explicit CCharacterEnemyBoss(const Roster& roster);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "boss/CharacterEnemyBoss.h"
 #include "character/CharacterAttackEffect.h"
 #include "framework/GameMain.h"
 #include "frames/FrameTables.h"
@@ -17,26 +18,10 @@ constexpr int32_t kBoltLead = 5;
 }  // namespace
 
 CCharacterKingTengu2ndEye::CCharacterKingTengu2ndEye() {
-    group = 2;
+    CCharacterEnemyBoss::SetCommonScalars(*this);
     typeId = 10270;
     hp = hpMax = kHp;
     score = 1000;
-    frame = kPlaced;
-    superArmor = 1;
-    maxFall = 200;
-    gravityNum = 6;
-    gravityDen = 1;
-    friction = 5;
-    hoverSpeed = 10;
-    hoverAmplitude = 10;
-    hoverNum = 1;
-    hoverDen = 2;
-    hoverAcc = 0;
-    hoverDir = -1;
-    scaleX = scaleY = 2.0;
-    layer = 168;
-    controlled = 0;
-    auxValue = 70;
     frameTable.Load(kCharacterKingTengu2ndEyeFrames);
 }
 
