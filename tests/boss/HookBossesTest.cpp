@@ -363,23 +363,25 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.boss->frame, EnemyState::Wait);
 }
 
-TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeFromTheirSides) {
+TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
     SecondForm f;
     f.Enter();
     // Each side's hazard as it first appears: its state, facing and place.
     struct Seen {
         const CCharacter* who;
-        int32_t state, facing, x;
+        int32_t state, facing, x, frame;
     };
     std::vector<Seen> left, right;
-    int bolts = 0;
+    int bolts = 0, frame = 0;
     const auto times = TimesItGrew(
         f.s,
         [&] {
+            ++frame;
             for (int32_t side : {3, 4}) {
                 const CCharacter* h = f.boss->linksB[side];
                 auto& seen = side == 3 ? left : right;
-                if (h != nullptr && (seen.empty() || seen.back().who != h)) seen.push_back({h, h->frame, h->facing, h->x});
+                if (h != nullptr && (seen.empty() || seen.back().who != h))
+                    seen.push_back({h, h->frame, h->facing, h->x, frame});
             }
             const int now = static_cast<int>(ShotCount(CCharacterKingTengu2ndEye::kBolt));
             if (now > bolts) Snapshot("kingtengu2nd-eyes-fire");
@@ -396,6 +398,10 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeFromTheirSide
     EXPECT_GE(bolts, 2);
     ASSERT_FALSE(left.empty());
     ASSERT_FALSE(right.empty());
+    // The first hazards 126 and 201 frames into the wait (its first frame
+    // ran with its entry; the count's first call is frame 1).
+    EXPECT_EQ(left.front().frame, 126);
+    EXPECT_EQ(right.front().frame, 201);
     for (const Seen& h : left) {
         EXPECT_EQ(h.facing, 1);
         EXPECT_LT(h.x, f.boss->x);
@@ -405,20 +411,6 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeFromTheirSide
         EXPECT_GT(h.x, f.boss->x);
     }
     for (const Seen& h : left) EXPECT_TRUE(h.state == 590 || h.state == 600) << h.state;
-}
-
-TEST(KingTengu2nd, TheFirstHazardsComeAt126And201FramesIntoTheWait) {
-    SecondForm f;
-    f.Enter();
-    // The wait's first frame ran with its entry.
-    int leftAt = 0, rightAt = 0;
-    for (int i = 2; i <= 210 && rightAt == 0; ++i) {
-        f.s.Run(1);
-        if (leftAt == 0 && f.boss->linksB[3] != nullptr) leftAt = i;
-        if (rightAt == 0 && f.boss->linksB[4] != nullptr) rightAt = i;
-    }
-    EXPECT_EQ(leftAt, 126);
-    EXPECT_EQ(rightAt, 201);
 }
 
 TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsThePlayerOut) {
