@@ -143,3 +143,70 @@ const std::vector<Picture>& KingTengu2ndEyes() {
 }
 
 }  // namespace bosses
+
+// --- Their shots (resource 180, slot 60) -------------------------------------------------
+
+namespace {
+
+// Each picture points up (a shot is turned along its flight) and keeps to its
+// boss's colours: the ghost's violet fire, the tengu's crow feathers and leaf
+// blade, the one-eyed monster's slate rocks, the second form's crimson bolt.
+const std::vector<bosses::Picture>& HookBossShots() {
+    static const std::vector<bosses::Picture> pictures = {
+        {"feather_a", {
+            "....k....", "...kdk...", "...kdk...", "..kndnk..", "..kndnk..", ".kndndnk.", ".kndndnk.",
+            ".kndndnk.", ".knndnnk.", "..kndnk..", "..kndnk..", "...kdk...", "...kSk...", "....k....",
+        }},
+        {"feather_b", {
+            "....k....", "...kmk...", "...kdk...", "..kdmdk..", "..kdmdk..", ".kdmdmdk.", ".kdndndk.",
+            ".kndmdnk.", ".kndndnk.", "..kndnk..", "..kndnk..", "...kdk...", "...kSk...", "....k....",
+        }},
+        {"ghostfire_a", {
+            "....kk......", "...kvk......", "...kvvk.....", "....kvvk....", "...kvffvk...", "..kvffffvk..",
+            ".kvfwwwwfvk.", ".kvfwwwwfvk.", "kvfwwwwwwfvk", "kvfwwwwwwfvk", "kvffwwwwffvk", ".kvffffffvk.",
+            "..kvvvvvvk..", "...kkkkkk...",
+        }},
+        {"ghostfire_b", {
+            "......kk....", "......kvk...", ".....kvvk...", "....kvvk....", "...kvffvk...", "..kvffffvk..",
+            ".kvfwwwwfvk.", ".kvfwwwwfvk.", "kvfwwwwwwfvk", "kvfwwwwwwfvk", "kvffwwwwffvk", ".kvffffffvk.",
+            "..kvvvvvvk..", "...kkkkkk...",
+        }},
+        {"rock", {
+            "....kkkkk.....", "..kkTTTttkk...", ".kTTTTtttttk..", ".kTTttttttKk..", "kTTtttttttKKk.",
+            "kTttttKtttKKk.", "kTtttKKttKKKk.", "kttttKtttKKKk.", ".kttttttKKKk..", ".kKtttKKKKKk..",
+            "..kkKKKKKkk...", "....kkkkk.....",
+        }},
+        {"shard_a", {"..kk..", ".kTtk.", "kTttKk", "ktKKk.", ".kkk.."}},
+        {"shard_b", {"kk....", "kTk...", "kttkk.", "kttKKk", ".kKKk.", "..kk.."}},
+        {"leafblade", {
+            "....k....", "...klk...", "...klk...", "..klGlk..", "..klGlk..", ".klGGGlk.", ".klGpGlk.",
+            ".klGpGlk.", "..kGpGk..", "..kGpGk..", "...kpk...", "...kok...", "....k....",
+        }},
+        {"eyebolt", {
+            "...kk...", "..kcck..", "..kwck..", ".kcwwck.", ".kcwwck.", ".kRwwRk.", ".kRccRk.", "..kRRk..",
+            "..kCCk..", "..kCCk..", "...kk...",
+        }},
+    };
+    return pictures;
+}
+
+const Layout kShotsLayout{180, 60, "hook_boss_shots_slot60", {
+    {"feather_a", "400", 0, 0, Anchor::Centre},
+    {"feather_b", "401", 16, 0, Anchor::Centre},
+    {"ghostfire_a", "410 412", 32, 0, Anchor::Centre},
+    {"ghostfire_b", "411 413", 48, 0, Anchor::Centre},
+    {"rock", "440 450 460", 64, 0, Anchor::Centre},
+    {"shard_a", "480", 80, 0, Anchor::Centre},
+    {"shard_b", "490", 96, 0, Anchor::Centre},
+    {"leafblade", "500", 112, 0, Anchor::Centre},
+    {"eyebolt", "580", 128, 0, Anchor::Centre},
+}, 256, bosses::kShotCell};
+ART_LAYOUT(kShotsLayout);
+
+}  // namespace
+
+ART_SHEET(180, "hook-boss-shots") {
+    Canvas sheet(256, 256, kKey);
+    bosses::DrawPictures(sheet, kShotsLayout, HookBossShots(), bosses::ShotLegend());
+    return sheet;
+}
