@@ -96,9 +96,9 @@ void AddTrail(Model& m, const std::string& name, const std::string& parent, int 
 
 // --- The ghost -------------------------------------------------------------------
 
-const Ramp kShroud{kWhite, kMist, kSlate};
-const Ramp kShroudFar{kMist, kSlate, kNavy};
-const Ramp kGhostSkin{kWhite, kFoam, kMist};
+const Ramp kShroud{kWhite, kFoam, kMist};
+const Ramp kShroudFar{kFoam, kMist, kSlate};
+const Ramp kGhostSkin{kFoam, kMist, kSlate};
 const Ramp kMane{kDusk, kNight, kInk};
 const Ramp kSashRamp{kViolet, kMauve, kDusk};
 const Ramp kGhostFire{kWhite, kFoam, kViolet};
@@ -117,8 +117,10 @@ Model MakeGhost() {
     m.AddBone(Bn("foreN", "armN", 6, 1, {0, 0}, 60));
     m.AddPart(Cap("body", "body", 0, kShroud, 7.5f, 6.0f, -0.1f, 0.95f));
     // The overlap of the kimono's fronts and the sash.
-    Part collar = Poly("collar", "body", 2, kShroudFar, {{2.5f, -11.5f}, {4.5f, -11.0f}, {-1.0f, -3.0f}, {-2.5f, -3.5f}});
-    collar.edge = true;
+    Part collar = Poly("collar", "body", 2, Ramp{kSlate, kSlate, kSlate},
+                       {{2.5f, -11.5f}, {3.5f, -11.0f}, {-1.5f, -3.0f}, {-2.5f, -3.5f}});
+    collar.shade = false;
+    collar.outline = false;
     m.AddPart(collar);
     m.AddPart(Poly("sash", "body", 3, kSashRamp, {{-7.0f, -4.5f}, {7.2f, -4.5f}, {7.4f, -1.5f}, {-7.2f, -1.5f}}));
     // The wisp below: three links that flutter and thin to nothing.
@@ -357,8 +359,8 @@ const Cast& OneEyedMonster() {
 {"throw",          "32,46    155   130   120   150   -40   -20    40   -20    90   -30   -10    88", ""},
 {"hop_up",         "32,40    165   150    40    70    20    50    20     0    80   -20     0    80", "place:hip"},
 {"hop_down",       "32,40    158   138    70   110    50    90    40   -20    85   -10   -25    85", "place:hip"},
-{"defeat",         "32,46    200   215   -60   -40   -80   -60    40    30    60   -20   -40    70", "face:ko"},
-{"hurt",           "32,46    190   200   -50   -20   -70   -40    35    20    80   -20   -20    80", "face:hurt"},
+{"defeat",         "32,46    150   120   -10   -20   -20   -30    60   -60    90    20   -50    88", "face:ko"},
+{"hurt",           "32,46    168   150   -40   -20   -60   -40    35    -5    85   -20   -10    85", "face:hurt"},
             // clang-format on
         }};
     return cast;
