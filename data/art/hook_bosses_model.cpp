@@ -1,10 +1,10 @@
 // The three bosses of the first fights, each its own shape and colours:
 //
-// - the ghost: a tall pale spirit in a white burial kimono with a violet
+// - the ghost: a tall pale spirit in a pale blue burial kimono with a violet
 //   sash, a long black mane that streams behind it, a white triangle on its
 //   brow, hands drooping forward and no legs: the kimono tapers into a
 //   wisp; violet ghost fires circle it when it calls the rain. Silhouette:
-//   the teardrop body and the mane; colours: white, violet, black.
+//   the teardrop body and the mane; colours: pale blue, violet, black.
 // - the one-eyed monster: a hulking, hunched giant with slate-blue skin, a
 //   single great amber eye, one bone horn, a shock of dark hair, a tiger-skin
 //   loincloth and fists as big as its head. Silhouette: the hunch, the horn,
