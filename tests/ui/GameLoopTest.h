@@ -23,6 +23,7 @@ protected:
         ASSERT_TRUE(InitGraphics());
         CSoundManager::GetInstance()->Init();
         PointerTest::SetUp();
+        game->ResetGameData();
         game->Init();
         if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
     }

@@ -62,8 +62,9 @@ protected:
         WaitActive();
     }
     void WaitActive() {
-        for (int i = 0; i < 100 && select->GetState() != ScreenState::Active; ++i) Frame();
-        ASSERT_EQ(select->GetState(), ScreenState::Active);
+        const auto ready = [&] { return Root()->GetTop() == select && select->GetState() == ScreenState::Active; };
+        for (int i = 0; i < 100 && !ready(); ++i) Frame();
+        ASSERT_TRUE(ready());
         sounds.clear();
     }
     static int32_t CellX(int32_t column) { return 120 + 80 * column; }
