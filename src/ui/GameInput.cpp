@@ -17,6 +17,7 @@
 #include "ui/GameInputTitleTop.h"
 #include "ui/Widget.h"
 #include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 namespace {
 
@@ -31,6 +32,26 @@ void InitLabelWidget(CWidget& widget, int32_t x, int32_t y, int32_t width, int32
     widget.SetTextRect(0, 0, width, height, kCentredBothWays);
     widget.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[style]);
     widget.SetText(label);
+}
+
+bool ScreenFadeDone() {
+    const CEffect* e = CEffect::GetInstance();
+    return e->m_fade == e->m_fadeTarget;
+}
+
+void StartScreenFade(int32_t from, int32_t to, int32_t step) {
+    CEffect* e = CEffect::GetInstance();
+    e->m_fade = from;
+    e->m_fadeTarget = to;
+    e->m_fadeStep = step;
+}
+
+void SwitchScreenMusic(int32_t entry) {
+    CSoundManager* sound = CSoundManager::GetInstance();
+    const int32_t playing = sound->GetPlayingMusic();
+    sound->StopAllMusic();
+    PlayMusic(entry);
+    if (playing != -1) sound->ReleaseMusic(playing);
 }
 
 void InitBackdrop(CWidget& backdrop) {

@@ -132,6 +132,13 @@ private:
     CGameInputController() = default;
 };
 
+// The screen fade of CEffect: whether it has reached its target, and a new
+// fade from `from` toward `to` by `step` a frame.
+bool ScreenFadeDone();
+void StartScreenFade(int32_t from, int32_t to, int32_t step);
+// Stops every music and starts `entry`, then releases the one that played.
+void SwitchScreenMusic(int32_t entry);
+
 // The x that centres a widget of `width` on a screen `screenWidth` wide,
 // each half truncated toward zero.
 inline int32_t CentredX(int32_t screenWidth, int32_t width) { return screenWidth / 2 - width / 2; }

@@ -146,11 +146,9 @@ void CGameInputEnding::Update() {
     UpdateChild();
     switch (state_) {
         case ScreenState::Opening:
-            if (parent_ && parent_->GetState() != ScreenState::Idle) return;
-            UpdateWidgets();
-            state_ = ScreenState::Active;
-            return;
-        case ScreenState::Active: UpdateWidgets(); return;
+        case ScreenState::Active:
+        case ScreenState::Covered:
+        case ScreenState::Uncovered: RunGenericStates(false); return;
         case kTheEnd:
             if (m_backdrop.IsTouchBegan()) {
                 ConsumeTouch();
@@ -172,16 +170,6 @@ void CGameInputEnding::Update() {
         case ScreenState::Closing:
             UpdateWidgets();
             if (!m_backdrop.IsFading()) LeaveToTitle();
-            return;
-        case ScreenState::Covered:
-            UpdateWidgets();
-            state_ = ScreenState::Idle;
-            return;
-        case ScreenState::Uncovered:
-            if (child_ && child_->GetState() != ScreenState::Closed) return;
-            child_ = nullptr;
-            UpdateWidgets();
-            state_ = ScreenState::Active;
             return;
         default:
             if (state_ < kFirstCard || state_ > kLastCard) return;

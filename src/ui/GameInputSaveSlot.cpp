@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/TextTable.h"
 #include "player/CharacterPlayer.h"
@@ -11,7 +10,6 @@
 #include "win/MyInput.h"
 #include "win/Network.h"
 #include "win/SoundManager.h"
-#include "win/SoundTables.h"
 
 namespace {
 
@@ -47,18 +45,6 @@ constexpr int32_t kNoText = 273;
 constexpr int32_t kReallyNoText = 274;
 
 constexpr SpriteKey kFrameKey{kFrameSheet, 0, 0, 512, 512, 0};
-
-bool FadeDone() {
-    const CEffect* e = CEffect::GetInstance();
-    return e->m_fade == e->m_fadeTarget;
-}
-
-void StartFade(int32_t from, int32_t to, int32_t step) {
-    CEffect* e = CEffect::GetInstance();
-    e->m_fade = from;
-    e->m_fadeTarget = to;
-    e->m_fadeStep = step;
-}
 
 // A framed box from the window frame image, its corners 2 x 2.
 void InitFramed(CWidgetWindow& w, int32_t x, int32_t y, int32_t width, int32_t height) {
@@ -158,15 +144,11 @@ void CGameInputSaveSlot::Open() {
     m_leaderboardButton.x = w - 44;
     m_leaderboardButton.y = h - margin - 88;
 
-    CSoundManager* sound = CSoundManager::GetInstance();
-    const int32_t playing = sound->GetPlayingMusic();
-    sound->StopAllMusic();
-    PlayMusic(kMusic);
-    if (playing != -1) sound->ReleaseMusic(playing);
+    SwitchScreenMusic(kMusic);
 
     ShowPage(-1, 0);
     Refresh();
-    StartFade(255, 0, -kFadeStep);
+    StartScreenFade(255, 0, -kFadeStep);
 }
 
 void CGameInputSaveSlot::Close() {
@@ -263,18 +245,10 @@ void CGameInputSaveSlot::Update() {
             return;
         case ScreenState::Closing:
             UpdateWidgets();
-            if (FadeDone()) CGameInputController::GetInstance()->SetInput(ScreenId::TitleTopEntry);
+            if (ScreenFadeDone()) CGameInputController::GetInstance()->SetInput(ScreenId::TitleTopEntry);
             return;
         case ScreenState::Covered:
-            UpdateWidgets();
-            state_ = ScreenState::Idle;
-            return;
-        case ScreenState::Uncovered:
-            if (child_ && child_->GetState() != ScreenState::Closed) return;
-            child_ = nullptr;
-            UpdateWidgets();
-            state_ = ScreenState::Active;
-            return;
+        case ScreenState::Uncovered: RunGenericStates(false); return;
         case kPageSlide:
             UpdateWidgets();
             ++m_counter;
@@ -291,7 +265,7 @@ void CGameInputSaveSlot::Update() {
             }
             return;
         case kStarting:
-            if (FadeDone()) StartSlot();
+            if (ScreenFadeDone()) StartSlot();
             return;
         case kFirstQuestion: UpdateQuestion(kFirstQuestionText, kYesText, kNoText); return;
         case kSecondQuestion: UpdateQuestion(kSecondQuestionText, kReallyYesText, kReallyNoText); return;
@@ -341,7 +315,7 @@ void CGameInputSaveSlot::UpdateButtons() {
             }
             if (m_rows[i].IsTouchBegan()) {
                 TakePress();
-                StartFade(0, 255, kFadeStep);
+                StartScreenFade(0, 255, kFadeStep);
                 state_ = kStarting;
                 CGameMain::GetInstance()->m_currentSlot = i;
                 return;

@@ -7,7 +7,6 @@
 #include "ui/StageSelectTable.h"
 #include "win/Network.h"
 #include "win/SoundManager.h"
-#include "win/SoundTables.h"
 #include "win/Sprite.h"
 
 namespace {
@@ -47,18 +46,6 @@ std::vector<SpriteKey> RunAnimation(int32_t character) {
     std::vector<SpriteKey> keys;
     for (const auto& k : run->keys) keys.push_back(SpriteKey{run->slot, k[0], k[1], 40, 40, k[2]});
     return keys;
-}
-
-bool FadeDone() {
-    const CEffect* e = CEffect::GetInstance();
-    return e->m_fade == e->m_fadeTarget;
-}
-
-void StartFade(int32_t from, int32_t to, int32_t step) {
-    CEffect* e = CEffect::GetInstance();
-    e->m_fade = from;
-    e->m_fadeTarget = to;
-    e->m_fadeStep = step;
 }
 
 }  // namespace
@@ -109,11 +96,7 @@ void CGameInputTitleStageSelect::Init() {
 void CGameInputTitleStageSelect::Open() {
     state_ = ScreenState::Opening;
     child_ = nullptr;
-    CSoundManager* sound = CSoundManager::GetInstance();
-    const int32_t playing = sound->GetPlayingMusic();
-    sound->StopAllMusic();
-    PlayMusic(kMusic);
-    if (playing != -1) sound->ReleaseMusic(playing);
+    SwitchScreenMusic(kMusic);
 
     const int32_t w = CGameMain::GetInstance()->m_screenWidth;
     if (w == 480 || w == 568) {
@@ -133,7 +116,7 @@ void CGameInputTitleStageSelect::Open() {
     }
     m_window.StartResize(0, 320, 100, 100, 14, CWidgetWindow::kTogether);
     SelectCell(0, 0);
-    StartFade(255, 0, -kFadeStep);
+    StartScreenFade(255, 0, -kFadeStep);
 }
 
 void CGameInputTitleStageSelect::Close() {
@@ -151,7 +134,7 @@ void CGameInputTitleStageSelect::OnUncovered() {
     // The screens pushed from here leave the view black behind them: come
     // back in from black rather than stay dark.
     const CEffect* e = CEffect::GetInstance();
-    if (e->m_fade == 255 && FadeDone()) StartFade(255, 0, -kFadeStep);
+    if (e->m_fade == 255 && ScreenFadeDone()) StartScreenFade(255, 0, -kFadeStep);
 }
 
 void CGameInputTitleStageSelect::SetLeaderboardEnabled(uint8_t enabled) {
@@ -189,7 +172,7 @@ void CGameInputTitleStageSelect::StartSelectedStage() {
     if (stage == 0) return;
     state_ = kStarting;
     CGameMain::GetInstance()->m_mapId = stage;
-    StartFade(0, 255, kStartFadeStep);
+    StartScreenFade(0, 255, kStartFadeStep);
 }
 
 void CGameInputTitleStageSelect::UpdateWidgets() {
@@ -208,10 +191,10 @@ void CGameInputTitleStageSelect::Update() {
             return;
         case ScreenState::Closing:
             UpdateWidgets();
-            if (FadeDone()) CGameInputController::GetInstance()->SetInput(ScreenId::TitleTopEntry);
+            if (ScreenFadeDone()) CGameInputController::GetInstance()->SetInput(ScreenId::TitleTopEntry);
             return;
         case kStarting:
-            if (FadeDone()) CGameMain::GetInstance()->StartStage(CGameMain::GetInstance()->m_mapId);
+            if (ScreenFadeDone()) CGameMain::GetInstance()->StartStage(CGameMain::GetInstance()->m_mapId);
             return;
         case kToShop: PushAfterFade(ScreenId::TitleShop); return;
         case kToStatus: PushAfterFade(ScreenId::TitleState); return;
@@ -221,14 +204,14 @@ void CGameInputTitleStageSelect::Update() {
 }
 
 void CGameInputTitleStageSelect::PushAfterFade(int32_t screenId) {
-    if (!FadeDone()) return;
+    if (!ScreenFadeDone()) return;
     for (CWidget* w : m_widgets) w->SetVisible(false);
     CGameInputController::GetInstance()->PushInput(screenId);
     state_ = ScreenState::Idle;
 }
 
 void CGameInputTitleStageSelect::FadeOutTo(int32_t state) {
-    StartFade(0, 255, kFadeStep);
+    StartScreenFade(0, 255, kFadeStep);
     state_ = state;
 }
 
