@@ -41,8 +41,5 @@ private:
     CGameInputStandInFor() : CGameInputStandIn(StandInCaption(Id)) {}
 };
 
-using CGameInputTitleShop = CGameInputStandInFor<ScreenId::TitleShop>;
-using CGameInputTitleState = CGameInputStandInFor<ScreenId::TitleState>;
-using CGameInputTitleScore = CGameInputStandInFor<ScreenId::TitleScore>;
 using CGameInputMainMenu = CGameInputStandInFor<ScreenId::MainMenu>;
 using CGameInputMainShop = CGameInputStandInFor<ScreenId::MainShop>;

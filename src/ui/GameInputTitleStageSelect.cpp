@@ -115,6 +115,9 @@ void CGameInputTitleStageSelect::Open() {
             b->x = w - 44;
     }
     m_window.StartResize(0, 320, 100, 100, 14, CWidgetWindow::kTogether);
+    // Also after a chain that was replaced while a pushed screen had them
+    // hidden.
+    ShowFixedWidgets();
     SelectCell(0, 0);
     StartScreenFade(255, 0, -kFadeStep);
 }
@@ -124,12 +127,16 @@ void CGameInputTitleStageSelect::Close() {
     CloseWithFade();
 }
 
-void CGameInputTitleStageSelect::OnUncovered() {
-    state_ = ScreenState::Uncovered;
+void CGameInputTitleStageSelect::ShowFixedWidgets() {
     for (CWidget* w : {&m_titleBar, &m_preview, static_cast<CWidget*>(&m_window), &m_scoreButton, &m_shopButton,
                        &m_statusButton, &m_leaderboardButton, &m_backButton}) {
         w->SetVisible(true);
     }
+}
+
+void CGameInputTitleStageSelect::OnUncovered() {
+    state_ = ScreenState::Uncovered;
+    ShowFixedWidgets();
     SelectCell(m_row, m_column);
     // The screens pushed from here leave the view black behind them: come
     // back in from black rather than stay dark.

@@ -70,6 +70,8 @@ private:
     // Fades out, then pushes the screen that `state` names.
     void FadeOutTo(int32_t state);
     void PushAfterFade(int32_t screenId);
+    // The widgets that SelectCell does not show.
+    void ShowFixedWidgets();
 
     // The 22 widgets in drawing order.
     CWidget* const m_widgets[22] = {
