@@ -6,6 +6,9 @@
 // The stage-select screen's preview frame, stage pictures, plates and
 // buttons.
 void DrawStageSelectParts(Canvas& sheet);
+// The shop's, status and score screens' arrows, shopkeeper, balloon,
+// panels, BUY, empty slot and owned mark (shop_art.cpp).
+void DrawShopParts(Canvas& sheet);
 // The save-slot rows' gauge mark and erase button, on the HUD sheet.
 void DrawSaveSlotMarks(Canvas& sheet);
 // The 20 x 20 plate of the interface buttons, at (x, y).

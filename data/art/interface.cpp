@@ -191,5 +191,6 @@ ART_SHEET(114, "interface") {
     DrawItemIcons(c);
     stage_art::DrawSavePoint(c);
     DrawStageSelectParts(c);
+    DrawShopParts(c);
     return c;
 }
