@@ -19,6 +19,7 @@
 #include "ui/GameInputTitleState.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/Widget.h"
+#include "ui/WidgetWindow.h"
 #include "win/SoundManager.h"
 #include "win/SoundTables.h"
 
@@ -55,6 +56,23 @@ void SwitchScreenMusic(int32_t entry) {
     sound->StopAllMusic();
     PlayMusic(entry);
     if (playing != -1) sound->ReleaseMusic(playing);
+}
+
+void InitTitleBar(CWidget& bar, const char* text) {
+    bar.InitAnimation(0, 0, 480, 20, SpriteKey{}, 1.0f);
+    bar.SetScale(2.0f);
+    bar.SetTextRect(0, 0, 480, 20, kCentredBothWays);
+    bar.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[3]);
+    bar.SetText(text);
+}
+
+void InitPageWindow(CWidgetWindow& window) {
+    window.InitAnimation(40, 15, 400, 270, SpriteKey{12, 0, 0, 512, 512, 0}, 1.0f);
+    window.SetScale(2.0f);
+    window.SetFrameTexture(7, 5);
+    window.SetPivot(200, 145);
+    window.SetTextRect(0, 5, 400, 280, 9);
+    window.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[3]);
 }
 
 void InitBackdrop(CWidget& backdrop) {

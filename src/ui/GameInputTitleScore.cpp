@@ -8,9 +8,6 @@
 namespace {
 
 constexpr int32_t kSheet = 14;
-constexpr int32_t kWindowSheet = 12;
-constexpr int32_t kTitleStyle = 3;
-constexpr int32_t kTopCentred = 9;
 constexpr int32_t kShareHeadText = 189;
 constexpr int32_t kShareLinkText = 201;
 constexpr int32_t kShareTagText = 202;
@@ -35,17 +32,8 @@ CGameInputTitleScore* CGameInputTitleScore::GetInstance() {
 CGameInputTitleScore::CGameInputTitleScore() { CGameInputTitleScore::Init(); }
 
 void CGameInputTitleScore::Init() {
-    CGameMain* game = CGameMain::GetInstance();
-    m_titleBar.InitAnimation(0, 0, 480, 20, SpriteKey{}, 1.0f);
-    m_titleBar.SetScale(2.0f);
-    m_titleBar.SetTextRect(0, 0, 480, 20, 10);
-    m_titleBar.InitTextStyleKeys(&game->m_textStyles[kTitleStyle]);
-    m_window.InitAnimation(40, 15, 400, 270, SpriteKey{kWindowSheet, 0, 0, 512, 512, 0}, 1.0f);
-    m_window.SetScale(2.0f);
-    m_window.SetFrameTexture(7, 5);
-    m_window.SetPivot(200, 145);
-    m_window.SetTextRect(0, 5, 400, 280, kTopCentred);
-    m_window.InitTextStyleKeys(&game->m_textStyles[kTitleStyle]);
+    InitTitleBar(m_titleBar, "");
+    InitPageWindow(m_window);
     m_nextCharacterButton.InitAnimation(380, 38, 40, 40, Key(20, 200), 2.0f);
     m_prevCharacterButton.InitAnimation(60, 38, 40, 40, Key(0, 200), 2.0f);
     m_prevStagePageButton.InitAnimation(220, 70, 40, 40, Key(40, 200), 2.0f);

@@ -14,7 +14,6 @@ namespace {
 constexpr int32_t kSheet = 14;
 constexpr int32_t kWindowSheet = 12;
 constexpr int32_t kTitleStyle = 3;
-constexpr int32_t kCentredBothWays = 10;
 constexpr int32_t kTopCentred = 9;
 constexpr int32_t kStartFadeStep = 8;
 constexpr int32_t kFadeStep = 16;
@@ -67,11 +66,7 @@ int32_t CGameInputTitleStageSelect::GetStageId(int32_t row, int32_t column) {
 
 void CGameInputTitleStageSelect::Init() {
     CGameMain* game = CGameMain::GetInstance();
-    m_titleBar.InitAnimation(0, 0, 480, 20, SpriteKey{}, 1.0f);
-    m_titleBar.SetScale(2.0f);
-    m_titleBar.SetTextRect(0, 0, 480, 20, kCentredBothWays);
-    m_titleBar.InitTextStyleKeys(&game->m_textStyles[kTitleStyle]);
-    m_titleBar.SetText("STAGE SELECT");
+    InitTitleBar(m_titleBar, "STAGE SELECT");
     m_prevRowButton.InitAnimation(40, 90, 40, 40, Key(0, 200, 20, 20), 2.0f);
     m_nextRowButton.InitAnimation(400, 90, 40, 40, Key(20, 200, 20, 20), 2.0f);
     m_preview.InitAnimation(80, 20, 320, 160, Key(160, 0, 160, 80), 2.0f);

@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int32_t kSheet = 14;
-constexpr int32_t kWindowSheet = 12;
-constexpr int32_t kTitleStyle = 3;
-constexpr int32_t kTopCentred = 9;
 constexpr int32_t kSlotStep = 44;
 constexpr uint32_t kGrey = 0xFF808080u;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
@@ -34,18 +31,8 @@ int32_t CGameInputTitleState::GetEquipmentKind(int32_t slot) { return slot; }
 int32_t CGameInputTitleState::GetCharacterKind(int32_t slot) { return ItemKind::Ninja + slot; }
 
 void CGameInputTitleState::Init() {
-    CGameMain* game = CGameMain::GetInstance();
-    m_titleBar.InitAnimation(0, 0, 480, 20, SpriteKey{}, 1.0f);
-    m_titleBar.SetScale(2.0f);
-    m_titleBar.SetTextRect(0, 0, 480, 20, 10);
-    m_titleBar.InitTextStyleKeys(&game->m_textStyles[kTitleStyle]);
-    m_titleBar.SetText("");
-    m_window.InitAnimation(40, 15, 400, 270, SpriteKey{kWindowSheet, 0, 0, 512, 512, 0}, 1.0f);
-    m_window.SetScale(2.0f);
-    m_window.SetFrameTexture(7, 5);
-    m_window.SetPivot(200, 145);
-    m_window.SetTextRect(0, 5, 400, 280, kTopCentred);
-    m_window.InitTextStyleKeys(&game->m_textStyles[kTitleStyle]);
+    InitTitleBar(m_titleBar, "");
+    InitPageWindow(m_window);
     for (int32_t i = 0; i < kItemSlots; ++i) {
         m_itemSlots[i].InitAnimation(108 + kSlotStep * (i % 6), 118 + kSlotStep * (i / 6), 42, 42, kSlotKey, 2.0f);
         m_itemSlots[i].SetColor(128, 128, 128);
