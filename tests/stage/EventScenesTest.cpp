@@ -426,10 +426,11 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         ASSERT_NE(scene->m_princess, nullptr);
         Frame(82);
         EXPECT_EQ(scene->m_princess->frame, 232);
-        // (The princess has no body of her own yet to land with: she is
-        // taken as landed.)
+        // She sinks to the ground; the scene goes on once she stands.
         ASSERT_EQ(scene->GetStep(), 1);
-        scene->m_step = 2;
+        EXPECT_TRUE(scene->m_princess->IsAirborne());
+        FramesUntil([&] { return scene->GetStep() == 2; }, 400);
+        EXPECT_FALSE(scene->m_princess->IsAirborne());
         FramesUntil([&] { return scene->GetStep() == 3; }, 400);
         ASSERT_EQ(scene->GetStep(), 3);
         EXPECT_EQ(Player()->frame, 250);
@@ -450,7 +451,6 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     Director()->SetEvent(EventId::kEnding2);
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), ending) << "the whole chain replaced";
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
-    second->m_step = 2;
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;
     FramesUntil([&] { return second->GetStep() == 7; }, 400);
