@@ -388,6 +388,33 @@ TEST_F(SceneTest, TheGuidedFightWaitsForTheHomingAttackAndTheGrab) {
         Frame();
     }
     EXPECT_EQ(player->controlled, 0);
+
+    // The first soldier struck down by a touch on it.
+    auto touchAt = [&](const CCharacter* c) {
+        TouchDown(c->x / 10, c->y / 10);
+        Frame();
+        TouchUp();
+        Frame();
+    };
+    CCharacter* first = scene->m_soldiers[0];
+    ASSERT_NE(first, nullptr);
+    touchAt(first);
+    EXPECT_EQ(scene->GetStep(), 6);
+    FramesUntil([&] { return scene->m_soldiers[0] == nullptr; }, 400);
+    EXPECT_EQ(scene->m_soldiers[0], nullptr) << "beaten, gone and forgotten";
+    // The second one turns with the mark above its head; all stand still.
+    FramesUntil([&] { return scene->GetStep() == 7; }, 100);
+    CCharacter* second = scene->m_soldiers[1];
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->frame, 352);
+    EXPECT_FALSE(WithTypeId(CCharacterEffect::kTypeId).empty());
+    FramesUntil([&] { return scene->GetStep() == 8; }, 100);
+    touchAt(second);
+    EXPECT_EQ(scene->GetStep(), 9);
+    // Then it waits for the grab of an object that this room does not hold.
+    FramesUntil([&] { return scene->GetStep() == 10; }, 100);
+    EXPECT_EQ(scene->GetStep(), 10);
+    EXPECT_EQ(player->controlled, 0);
     Director()->Reset();
     EXPECT_EQ(player->controlled, 1) << "given back at the end";
 }
