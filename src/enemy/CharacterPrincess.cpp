@@ -4,15 +4,8 @@
 #include "frames/FrameTables.h"
 
 CCharacterPrincess::CCharacterPrincess() {
-    typeId = 101;
+    ApplyRoster({101, 200, 100, 2, 10, 10, 0, 6, 1, 10, 10, 1, 2});
     frame = kStartPose;
-    hp = hpMax = 200;
-    gold = 10;
-    gravityNum = 6;
-    gravityDen = 1;
-    hoverSpeed = 10;
-    hoverAmplitude = 10;
-    secondItemChance = 0;
     // A caller that sends her to the hurt record or the wait finds her back
     // in her start pose.
     homeState = kStartPose;

@@ -5,24 +5,10 @@
 #include "framework/GameMain.h"
 
 CCharacterYakumono::CCharacterYakumono() {
-    typeId = 20770;
-    frame = EnemyState::Wait;
-    hp = hpMax = 0;
-    group = kEnemyGroup;
-    gold = 10;
+    // No life; the rest as every enemy has it (group, friction, fall, bob,
+    // scale, the wait).
+    ApplyRoster({20770, 0, 100, 2, 10, 10, 0, 6, 1, 10, 10, 1, 2});
     layer = 126;
-    friction = 5;
-    gravityNum = 6;
-    gravityDen = 1;
-    maxFall = 200;
-    hoverSpeed = 10;
-    hoverAmplitude = 10;
-    hoverNum = 1;
-    hoverDen = 2;
-    hoverDir = -1;
-    scaleX = scaleY = 2.0;
-    secondItemChance = 0;
-    presenceMode = kSleepOffScreen;
 }
 
 void CCharacterYakumono::Update() {

@@ -8,14 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "enemy/CharacterCatapult.h"
 #include "enemy/CharacterSpring.h"
 #include "enemy/EnemyField.h"
-#include "framework/StateLoading.h"
-#include "support/Screenshot.h"
-#include "win/Graphics.h"
 
 using namespace enemy_test;
 
@@ -28,25 +24,10 @@ const std::vector<std::string> kGround = {
 constexpr int32_t kGroundTop = 2400;
 constexpr int32_t kCellAbove = kGroundTop - 200;  // the centre of a cell on the ground
 
-void WriteShot(const std::string& dir, int index) {
-    platform::GraphicsDevice* device = GetDevice();
-    device->Clear(0xFF2B2140u, 1.0f);
-    device->BeginScene();
-    World().DrawAll();
-    device->EndScene();
-    char name[32];
-    std::snprintf(name, sizeof name, "/ride-%03d.png", index);
-    testing_support::WriteScreenshot(dir + name);
-}
-
 }  // namespace
 
 TEST(GimmickRide, TheNinjaIsBouncedHighThenFiredOffAndTheSpikesHurtIt) {
-    const char* shots = std::getenv("PELLUMBRISK_SHOTS");
-    if (shots != nullptr) {
-        ASSERT_TRUE(InitGraphics());
-        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
-    }
+    WorldShots shots("ride");
     Scenario s(kGround, {{'6', 20066}, {'9', 20069}}, 3);
     auto* ninja = s.Add(std::make_unique<CCharacterNinja>(), 600, kGroundTop);
     s.SetPlayer(ninja);
@@ -62,11 +43,7 @@ TEST(GimmickRide, TheNinjaIsBouncedHighThenFiredOffAndTheSpikesHurtIt) {
     s.AddAt(10072, 4400, 600);
     ASSERT_NE(spring, nullptr);
     ASSERT_NE(catapult, nullptr);
-    int frame = 0, shot = 0;
-    s.beforeFrame = [&](Scenario&) {
-        if (shots != nullptr && frame % 3 == 0) WriteShot(shots, shot++);
-        ++frame;
-    };
+    s.beforeFrame = [&](Scenario&) { shots.Frame(); };
     s.Run(10);
 
     // Onto the spring: thrown up well above a jump's height.
@@ -103,5 +80,4 @@ TEST(GimmickRide, TheNinjaIsBouncedHighThenFiredOffAndTheSpikesHurtIt) {
     s.Run(3);
     EXPECT_LT(ninja->hp, hp);
     s.Run(60);
-    if (shots != nullptr) ReleaseGraphics();
 }
