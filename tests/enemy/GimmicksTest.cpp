@@ -1,6 +1,6 @@
 // The stage gimmicks on the enemy field: the spring's bounce in each
 // direction and its release, the catapult's launch, the spikes' hits by
-// orientation, and the ids that take no direction.
+// orientation, and the ids that take no direction or home state.
 #include <gtest/gtest.h>
 
 #include "enemy/CharacterCatapult.h"
@@ -152,10 +152,13 @@ TEST(Spike, HurtsWhatTouchesItsPointsAndCarriesNoGroupBetweenItsSteps) {
     }
 }
 
-TEST(Gimmicks, IdsWithoutADirectionAndGimmicksFarOutsideTheViewAreRemoved) {
+TEST(Gimmicks, IdsWithoutADirectionOrHomeAndGimmicksFarOutsideTheViewAreRemoved) {
     Field f;
     std::vector<CCharacter*> gone;
-    for (int32_t id : {20774, 20784, 20809}) gone.push_back(f.Make(id, kAirX, kAirY));
+    // Gimmicks without a direction, soldiers, a fairy and crows without a
+    // home state: each goes as soon as it is seen.
+    for (int32_t id : {20774, 20784, 20809, 11003, 11004, 11005, 10063, 10070, 10071})
+        gone.push_back(f.Make(id, kAirX, kAirY));
     // 160 pixels beyond the view's right edge and a little more.
     gone.push_back(f.Make(20770, kScreenRight + 1700, kAirY));
     CCharacter* kept = f.Make(20770, kScreenRight + 1500, kAirY);
