@@ -172,10 +172,10 @@ rig::Model MakeCrow() {
     // Broad black wings from the shoulder blades.
     auto wing = [&](const std::string& side, int layer, const Ramp& ramp, float across) {
         const std::string a = "wing" + side + "1", c = "wing" + side + "2";
-        m.AddBone(MakeBone(a, "torso", 5.0f, 0.85f, {across, 0}, 200));
-        m.AddBone(MakeBone(c, a, 6.5f, 1, {0, 0}, 210));
-        m.AddPart(CapsulePart(a, a, layer, ramp, 1.9f, 2.4f));
-        m.AddPart(CapsulePart(c, c, layer, ramp, 2.4f, 0.8f));
+        m.AddBone(MakeBone(a, "torso", 5.5f, 0.85f, {across, 0}, 200));
+        m.AddBone(MakeBone(c, a, 7.5f, 1, {0, 0}, 210));
+        m.AddPart(CapsulePart(a, a, layer, ramp, 2.0f, 2.8f));
+        m.AddPart(CapsulePart(c, c, layer, ramp, 2.8f, 0.9f));
     };
     wing("N", -6, kWing, -1.2f);
     wing("F", -28, kWingFar, -1.8f);
