@@ -12,6 +12,8 @@ CCharacterPrincess::CCharacterPrincess() {
     frameTable.Load(kCharacterPrincessFrames);
 }
 
+CCharacterPrincess::~CCharacterPrincess() { RemoveMarker(); }
+
 void CCharacterPrincess::Update() {
     StepAnimation();
     if (!IsNearScreen()) alive = 0;

@@ -18,6 +18,8 @@ public:
     static constexpr int32_t kSinkSpeed = 10;
 
     CCharacterPrincess();
+    // Her marker goes with her.
+    ~CCharacterPrincess() override;
 
     void Update() override;
     void SetState(int32_t state) override;

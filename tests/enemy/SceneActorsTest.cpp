@@ -168,6 +168,13 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     EXPECT_FALSE(Listed(marker));
     EXPECT_EQ(princess->linksB[0], nullptr);
     EXPECT_EQ(princess->frame == 280 || princess->frame == 281, true);
+    // Gone far off the view while she calls, she takes her marker along.
+    princess->SetState(CCharacterPrincess::kCalling);
+    marker = princess->linksB[0];
+    princess->x = kScreenRight + 5000;
+    f.s.Run(2);
+    EXPECT_FALSE(Listed(princess));
+    EXPECT_FALSE(Listed(marker));
 }
 
 TEST(Princess, TheHurtRecordAndTheWaitLeadBackToHerStartPose) {
