@@ -319,6 +319,8 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     ASSERT_NE(scene->m_princess, nullptr);
     ASSERT_NE(scene->m_kingTengu, nullptr);
     EXPECT_EQ(scene->m_princess->frame, 270);
+    EXPECT_FALSE(scene->m_princess->IsAirborne());
+    ASSERT_NE(scene->m_princess->linksB[0], nullptr) << "the marker above her";
     EXPECT_EQ(scene->m_kingTengu->frame, 420);
     EXPECT_EQ(scene->m_kingTengu->x, 6300);
 
@@ -340,6 +342,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     Frame(122);
     EXPECT_EQ(scene->m_kingTengu->frame, 421);
     EXPECT_EQ(scene->m_princess->frame, 280);
+    EXPECT_EQ(scene->m_princess->linksB[0], nullptr) << "taken, she no longer calls";
     Frame(82);
     EXPECT_EQ(Player()->frame, 981);
     // Into the first stage with the player kept; the actors went.
