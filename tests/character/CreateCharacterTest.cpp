@@ -388,9 +388,7 @@ TEST(CreateCharacter, StandInsHoldTheStatesCallersSet) {
         std::vector<int32_t> states;
     };
     const std::vector<Case> cases = {
-        {101, {232, 240, 241, 250, 252, 253, 260, 270, 280}},
         {11060, {350, 356}},
-        {11000, {350, 352, 251}},
         {10250, {420, 421}},
         {11100, {113, 114, 115, 117, 426}},
         {23800, {250, 251, 350}},
