@@ -360,22 +360,24 @@ Canvas PaintGravestone(const Layout& l, const Cell& cell) {
         c.Set(cx + tilt / 2, y + 1, kStoneDark);
     }
     // The face in the crown.
+    // Brows drawn down over eyes that burn with the ghost fire; the third
+    // picture narrows them, the fourth flares them.
     const std::vector<std::string> eyes[] = {
-        {"kffk.....kffk", "kbbk.....kbbk"},
-        {"kffk.....kffk", "kbbk.....kbbk"},
-        {".kk.......kk.", "kbbk.....kbbk"},
-        {"kffk.....kffk", ".kk.......kk."},
+        {"kk.......kk", ".kkk...kkk.", ".kffk.kffk.", "..kbk.kbk.."},
+        {"kk.......kk", ".kkk...kkk.", ".kffk.kffk.", "..kbk.kbk.."},
+        {"kk.......kk", ".kkk...kkk.", ".kkkk.kkkk.", "..........."},
+        {"kk.......kk", ".kkk...kkk.", "kfffk.kfffk", ".kbk...kbk."},
     };
-    const int fx = cx - 6 + tilt, fy = top + 7;
+    const int fx = cx - 5 + tilt, fy = top + 6;
     if (pose == "cracked" || pose == "tumble") {
-        Picture(c, fx, fy, {"k.k......k.k", ".k........k.", "k.k......k.k"});
+        Picture(c, fx, fy + 1, {"k.k...k.k", ".k.....k.", "k.k...k.k"});
         c.Line(cx + tilt - 3, top, cx + tilt + 2, top + 12, kInk);
         c.Line(cx + tilt + 2, top + 12, cx + tilt - 1, top + 22, kInk);
     } else {
         Picture(c, fx, fy, eyes[k < 0 || k > 3 ? 0 : k]);
     }
-    Picture(c, fx + 3, fy + 5, k == 2 ? std::vector<std::string>{"kkkkkkk", "kvvvvvk", ".kkkkk."}
-                                      : std::vector<std::string>{".kkkkk.", "kvkvkvk", ".kkkkk."});
+    Picture(c, fx + 2, fy + 6, k == 3 ? std::vector<std::string>{"kkkkkkk", "kwkwkwk", "kvvvvvk", "kwkwkwk", ".kkkkk."}
+                                      : std::vector<std::string>{"kkkkkkk", "kwkwkwk", ".kkkkk."});
     c.Outline(kInk);
     return c;
 }

@@ -18,7 +18,9 @@ using Tank = CCharacterKappaTank;
 
 struct TankFight : SideRoom {
     Tank* tank = nullptr;
-    TankFight() : SideRoom(800) { tank = dynamic_cast<Tank*>(s.AddAt(Tank::kTypeId, 4000, kFloor - 660)); }
+    explicit TankFight(std::vector<std::string> grid = RoomGrid(), int32_t x = 4000) : SideRoom(800, std::move(grid)) {
+        tank = dynamic_cast<Tank*>(s.AddAt(Tank::kTypeId, x, kFloor - 660));
+    }
     void Begin() { RunUntil([&] { return tank->frame == Tank::kPatrol; }, 800); }
     CCharacter* Part(int32_t link) const { return tank->linksB[link]; }
 };
@@ -74,6 +76,16 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(11);
     EXPECT_EQ(f.tank->frame / 10, 22);
+}
+
+TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {
+    // The right wall is tested last, though the player stands to the right.
+    TankFight f(RoomGrid(6), 3 * kTileSize);
+    f.player->x = 1900;
+    f.Begin();
+    ASSERT_EQ(f.tank->frame, Tank::kPatrol);
+    f.s.Run(2);
+    EXPECT_EQ(f.tank->facing, -1);
 }
 
 TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
