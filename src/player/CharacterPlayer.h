@@ -273,6 +273,9 @@ protected:
     // Fits the dash to its distance (at most the range): the state
     // duration of the flight record(s).
     virtual void SetDashLength(int32_t distance);
+    // A stance whose floor, wall or ceiling is no longer there falls (290);
+    // true when it did.
+    bool FallFromLostSurface();
     // The move attack's first steps each frame: the grab of a taken object
     // the body now touches (true: it happened, the frame is over), and the
     // target dropped when the finger is up or input is off.
