@@ -7,6 +7,7 @@
 #include "frames/FrameTables.h"
 #include "player/TouchPad.h"
 #include "ui/GameInput.h"
+#include "win/MyInput.h"
 #include "win/SoundTables.h"
 
 namespace {
@@ -131,6 +132,15 @@ void CCharacterKusarigama::StartHoming(CCharacter* winner) {
 
 // --- Handlers --------------------------------------------------------------------
 
+bool CCharacterKusarigama::TouchHeld() {
+    // The throw took its press whole, which the pad no longer reports as
+    // pressed; the finger is still down while the newest sample is that
+    // taken press.
+    const CMyInput* input = CMyInput::GetInstance();
+    const bool taken = input->m_inputAvailable != 0 && input->m_touchHistory[0] == kInputConsumed;
+    return taken || CTouchPad::GetCurrent()->IsPressed();
+}
+
 void CCharacterKusarigama::PullTowardChain(const CCharacter& chain) {
     Toward(x, y, chain.x, chain.y, kPullSpeed, vx, vy);
     FaceVelocity();
@@ -139,7 +149,6 @@ void CCharacterKusarigama::PullTowardChain(const CCharacter& chain) {
 void CCharacterKusarigama::UpdateMoveAttack() {
     const int32_t f = frame;
     CCharacter* chain = Chain();
-    CTouchPad* pad = CTouchPad::GetCurrent();
     if (f == kPull) {
         if (stateTimer > 1 && TryHold()) {
             SetState(323);
@@ -147,7 +156,7 @@ void CCharacterKusarigama::UpdateMoveAttack() {
             // The chain has gone: the pull ends where she is.
             SetState(323);
         } else if (chain->frame == CCharacterAttackEffect::kMoveChainAnchored && chain->AttackHits(this)) {
-            SetState(pad->IsPressed() ? 326 : 323);
+            SetState(TouchHeld() ? 326 : 323);
         } else {
             PullTowardChain(*chain);
         }
@@ -158,7 +167,7 @@ void CCharacterKusarigama::UpdateMoveAttack() {
         if (chain == nullptr) SetState(323);
     } else if (IsHanging(f)) {
         if (!TryHold()) {
-            if (!pad->IsPressed() || chain == nullptr) {
+            if (!TouchHeld() || chain == nullptr) {
                 vx = vy = 0;
                 SetState(PlayerState::Ground);
             } else {

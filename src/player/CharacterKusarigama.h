@@ -42,6 +42,8 @@ private:
     // Velocity toward the chain at the pull speed, the drawing along it.
     void PullTowardChain(const CCharacter& chain);
     void DropChain();
+    // The finger that threw the chain is still down.
+    static bool TouchHeld();
     // The rope's pull on a hanging player: moving away beyond its length
     // turns the motion back at half speed.
     void KeepOnRope(const CCharacter& chain);
