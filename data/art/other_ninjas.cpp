@@ -320,31 +320,35 @@ const PoseRow kKunoichi[] = {
   {"vanish",      20, 26,   160, 172,    40, 150,   35, 150,     75, -20,  90,    30, -60,  85,   "face:blink wind:-60"},
 };
 
-// The chain-sickle fighter: the sickle ready at rest, the throws, the pull,
-// the landing on the chain and the swing on it.
+// The chain-sickle fighter: the sickle ready at rest, the throws, the pull
+// and the approach (drawn pointing up: the game turns them along their
+// flight), the landing on the chain and the swing on it.
 const PoseRow kKusarigamaPoses[] = {
   {"stand_a",     20, 24,   172, 180,    25,  65,  -12,  20,     22, -10,  90,   -18,  -6,  90,   "sword=25 wind:-50 phase:0"},
   {"stand_b",     20, 24,   171, 179,    27,  68,  -10,  24,     22, -10,  90,   -18,  -6,  90,   "sword=28 wind:-60 phase:140 torso*0.9"},
   {"throw_wind",  20, 24,   190, 182,    40,  70,  -95,-140,     40,  -5,  90,   -30, -10,  90,   "sword=60 wind:-50"},
   {"throw",       20, 24,   162, 172,    20,  60,   95,  92,     50,   0,  90,   -35, -25,  90,   "sword=40 wind:-70 phase:90"},
-  {"pulled",      16, 23,   120, 150,    40,  60,  115, 100,    -15, -40,  20,   -45, -70,  10,   "place:hip sword=50 wind:-100"},
+  {"pulled",      20, 22,   180, 175,    30,  60,  178, 180,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=40 wind:0"},
+  {"chase_a",     20, 22,   180, 180,   175, 180,   20,  40,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=178 wind:0"},
   {"arrive",      20, 22,   175, 178,    40,  90,  120, 150,    100, -20,  60,    70, -40,  50,   "place:centre sword=60 wind:-120"},
   {"hang_a",      20, 26,   172, 168,    40,  70,  145, 165,     25,  -5,  40,   -10, -15,  40,   "place:centre armF*1.2 foreF*1.2 sword=50 wind:40 phase:0"},
   {"hang_b",      20, 26,   188, 176,    50,  80,  150, 170,    -15, -25,  40,    10,   5,  40,   "place:centre armF*1.2 foreF*1.2 sword=60 wind:-40 phase:180"},
 };
 
 // The robot: a stiff stance, the drill charge's wind-up and spin (the bands
-// turning), the ram, its exit dance and its ending flight on its jets.
+// turning) and the homing charge, drawn pointing up (the game turns them
+// along their flight), the ram, its exit dance and its ending flight on its
+// jets.
 const PoseRow kRobo[] = {
   {"stand_a",     20, 24,   180, 180,    10,  20,  -10,  10,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
   {"stand_b",     20, 24,   180, 180,    12,  24,   -8,  14,     12,  -6,  90,   -12,  -4,  90,   "face:blink torso*0.95 wind:-30"},
   {"drill_wind",  20, 26,   150, 165,    90,  90,  -30,  20,     75, -20,  90,    30, -60,  85,   "sword=90 wind:-60"},
-  {"drill_a",     16, 23,   100, 110,    90,  90,  -80, -60,    -20, -40,  20,   -40, -60,  10,   "place:hip sword=90 show:band1 wind:-100"},
-  {"drill_b",     16, 23,   100, 110,    90,  90,  -80, -60,    -25, -45,  20,   -35, -55,  10,   "place:hip sword=90 show:band2 wind:-100"},
-  {"drill_c",     16, 23,   100, 110,    90,  90,  -80, -60,    -20, -40,  20,   -40, -60,  10,   "place:hip sword=90 show:band3 wind:-100"},
-  {"drill_d",     16, 23,   100, 110,    90,  90,  -80, -60,    -25, -45,  20,   -35, -55,  10,   "place:hip sword=90 show:band1,band3 wind:-100"},
-  {"charge_a",    16, 23,   110, 125,    85,  85,   75,  75,    -15, -40,  20,   -45, -70,  10,   "place:hip wind:-100"},
-  {"charge_b",    16, 23,   110, 125,    85,  85,   75,  75,    -25, -50,  20,   -35, -60,  10,   "place:hip wind:-100 phase:180"},
+  {"drill_a",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band1 wind:0"},
+  {"drill_b",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band2 wind:0 phase:90"},
+  {"drill_c",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band3 wind:0 phase:180"},
+  {"drill_d",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band1,band3 wind:0 phase:270"},
+  {"charge_a",    20, 22,   180, 180,   170, 178,  190, 182,     10,  -5,  40,   -10, -15,  30,   "place:centre wind:0"},
+  {"charge_b",    20, 22,   180, 180,   172, 180,  188, 180,      5, -10,  40,    -5, -10,  30,   "place:centre wind:0 phase:180"},
   {"ram_wind",    20, 24,   200, 190,   -60, -20,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "wind:-40"},
   {"ram",         18, 24,   140, 150,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "show:slash_flat wind:-90"},
   {"recoil",      20, 24,   195, 195,    40,  60,  -20,  10,     20, -20,  60,   -20, -40,  50,   "face:hurt wind:20"},
@@ -426,7 +430,7 @@ const Layout kKusarigamaLayout{123, 22, "kusarigama_slot22", {
     {"throw", "321 331", 160, 80, Anchor::Centre},
     {"throw", "325", 160, 80, Anchor::Feet},
     {"pulled", "322", 200, 80, Anchor::Centre},
-    {"arrive", "323", 0, 120, Anchor::Centre},
+  {"arrive", "323", 0, 120, Anchor::Centre},
     {"hang_a", "326", 40, 120, Anchor::Centre},
     {"hang_b", "327", 80, 120, Anchor::Centre},
     {"chase_a", "332", 120, 120, Anchor::Centre},

@@ -11,6 +11,8 @@ namespace {
 
 constexpr int32_t kDrillSound = 55;
 constexpr int32_t kRamSound = 59;
+// How far in front of the body the drill is set off.
+constexpr int32_t kDrillReach = 200;
 // The ending's rise and hover.
 constexpr int32_t kEndingRise = -19;
 
@@ -44,8 +46,11 @@ bool CCharacterRobo::EnterOwnState(int32_t& state, int32_t) {
             vx = vy = 0;
             [[fallthrough]];
         case 329: {
-            // The drill, set off at the charge's start; it lives its own life.
-            CCharacter* drill = SpawnAttackEffect(this, CCharacterAttackEffect::kDrill, facing, x, x, y, y, 0, 0, 0, 0);
+            // The drill, set off at the charge's start in front of the arm that
+            // holds it; it lives its own life.
+            const int32_t dx = GetAnchorX() + facing * kDrillReach, dy = GetAnchorY();
+            CCharacter* drill =
+                SpawnAttackEffect(this, CCharacterAttackEffect::kDrill, facing, dx, dx, dy, dy, 0, 0, 0, 0);
             if (drill != nullptr) {
                 LinkB(drill);
                 drill->linksA[0] = this;

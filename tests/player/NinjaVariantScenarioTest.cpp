@@ -351,8 +351,8 @@ TEST(Kusarigama, TheHomingChainCatchesTheEnemyPullsHerInAndTheCutsStrikeAtFullPo
 
 TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks) {
     Room r(kRobo, 600, kFloor);
-    Foe* near = r.Enemy(1050, kFloor - 100);
-    Foe* far = r.Enemy(1250, kFloor - 100);
+    Foe* near = r.Enemy(1220, kFloor - 100);
+    Foe* far = r.Enemy(1290, kFloor - 100);
     r.s.ClearSounds();
     r.Tap(1600, kFloor);
     ASSERT_EQ(r.player->frame, 329);
