@@ -2,7 +2,6 @@
 
 #include "character/CharacterEffect.h"
 #include "frames/FrameTables.h"
-#include "ui/GameInput.h"
 #include "win/SoundTables.h"
 
 namespace {
@@ -18,8 +17,8 @@ bool In(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 // The move and homing states in which she cannot be hurt.
 bool IsUnhurtState(int32_t f) { return In(f, 320, 325) || In(f, 330, 332); }
 
-constexpr CNinjaVariant::Bands kBands{{320, 325}, {330, 344}, {360, 365}, {361, 362}, {363, 364}, 365};
-constexpr CNinjaVariant::Strike kHalfStrike{2, 3, 1, 2};
+constexpr CNinjaVariant::Bands kBands{{320, 325}, {330, 344}, {360, 365}, {361, 362}, {363, 364}, 365, {941, 941}};
+constexpr CNinjaVariant::Strike kHalfStrike{2, 3, 1, 2, kCutSound};
 
 }  // namespace
 
@@ -63,25 +62,13 @@ bool CCharacterKunoichi::EnterOwnState(int32_t& state, int32_t) {
         case PlayerState::HomingAttack:
             Vanish(y);
             break;
-        case 332: {
+        case 332:
             // Already within reach: the cuts start at once.
-            const int32_t saved = frame;
-            frame = 332;
-            const bool reaches = AttackHits(target);
-            frame = saved;
-            if (reaches) {
+            if (ReachesFrom(332, target)) {
                 SetState(333);
                 vx = vy = 0;
                 return false;
             }
-            break;
-        }
-        case 334:
-        case 338:
-            PlaySE(kCutSound);
-            break;
-        case 941:
-            CGameInputController::GetInstance()->PushInput(ScreenId::StageClear);
             break;
         default:
             break;

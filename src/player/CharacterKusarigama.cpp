@@ -6,9 +6,7 @@
 #include "character/CharacterAttackEffect.h"
 #include "frames/FrameTables.h"
 #include "player/TouchPad.h"
-#include "ui/GameInput.h"
 #include "win/MyInput.h"
-#include "win/SoundTables.h"
 
 namespace {
 
@@ -24,8 +22,8 @@ bool KeepsChain(int32_t f) { return In(f, 321, 327) || f == 331 || f == 332; }
 bool IsUnhurtState(int32_t f) { return In(f, 320, 325) || In(f, 330, 332); }
 bool IsHanging(int32_t f) { return f == 326 || f == 327; }
 
-constexpr CNinjaVariant::Bands kBands{{320, 329}, {330, 344}, {360, 379}, {361, 364}, {365, 368}, 369};
-constexpr CNinjaVariant::Strike kFullStrike{2, 3, 1, 1};
+constexpr CNinjaVariant::Bands kBands{{320, 329}, {330, 344}, {360, 379}, {361, 364}, {365, 368}, 369, {941, 941}};
+constexpr CNinjaVariant::Strike kFullStrike{2, 3, 1, 1, kCutSound};
 
 }  // namespace
 
@@ -78,13 +76,6 @@ bool CCharacterKusarigama::EnterOwnState(int32_t& state, int32_t) {
         case kPull:
         case 332:
             if (const CCharacter* chain = Chain()) PullTowardChain(*chain);
-            break;
-        case 334:
-        case 338:
-            PlaySE(kCutSound);
-            break;
-        case 941:
-            CGameInputController::GetInstance()->PushInput(ScreenId::StageClear);
             break;
         default:
             break;

@@ -270,6 +270,9 @@ protected:
     // The move attack after the dive's swipe test: the grab, the shop door,
     // or the dash toward the touch (true when it acted).
     bool TryDash(int32_t cost, bool pressed);
+    // The surface a stance stands on, hangs from or leans against becomes
+    // the side let go of (releasedSide); other states leave it.
+    void LetGoOfSurface();
     // Fits the dash to its distance (at most the range): the state
     // duration of the flight record(s).
     virtual void SetDashLength(int32_t distance);

@@ -4,7 +4,6 @@
 #include "character/CharacterList.h"
 #include "frames/FrameTables.h"
 #include "framework/GameMain.h"
-#include "ui/GameInput.h"
 #include "win/SoundTables.h"
 
 namespace {
@@ -18,8 +17,8 @@ constexpr int32_t kEndingRise = -19;
 
 bool In(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 
-constexpr CNinjaVariant::Bands kBands{{320, 329}, {330, 349}, {360, 379}, {361, 367}, {368, 374}, 375};
-constexpr CNinjaVariant::Strike kDoubleStrike{13, 13, 2, 1};
+constexpr CNinjaVariant::Bands kBands{{320, 329}, {330, 349}, {360, 379}, {361, 367}, {368, 374}, 375, {947, 953}};
+constexpr CNinjaVariant::Strike kDoubleStrike{13, 13, 2, 1, kRamSound};
 
 }  // namespace
 
@@ -66,12 +65,7 @@ bool CCharacterRobo::EnterOwnState(int32_t& state, int32_t) {
                 FaceVelocity();
             }
             break;
-        case 334:
-        case 338:
-            PlaySE(kRamSound);
-            break;
         default:
-            if (In(state, 947, 953)) CGameInputController::GetInstance()->PushInput(ScreenId::StageClear);
             break;
     }
     return true;

@@ -8,6 +8,7 @@
 #include "character/CharacterList.h"
 #include "framework/GameMain.h"
 #include "player/TouchPad.h"
+#include "ui/GameInput.h"
 #include "win/MyInput.h"
 #include "win/SoundTables.h"
 
@@ -237,6 +238,10 @@ void CNinjaVariant::SetState(int32_t state) {
             state = strikeSide == 0 ? 333 : 337;
             strikeSide = 1 - strikeSide;
             break;
+        case 334:
+        case 338:
+            PlaySE(strike_.sound);
+            break;
         case 349:
             vx = vy = 0;
             SetState(PlayerState::Ground);
@@ -248,6 +253,7 @@ void CNinjaVariant::SetState(int32_t state) {
         default:
             break;
     }
+    if (bands_.stageClear.Has(state)) CGameInputController::GetInstance()->PushInput(ScreenId::StageClear);
     if (!EnterOwnState(state, from)) return;
     CCharacterPlayer::SetState(state);
 }
@@ -365,16 +371,7 @@ bool CNinjaVariant::TryMoveAttackInAir() {
     if (airDashes < 1 || !controlled || !CTouchPad::GetCurrent()->IsTouchEntered()) return false;
     const int32_t px = TouchX(), py = TouchY();
     TakeWholeTouch();
-    switch (frame) {
-        case 230:
-        case 231:
-        case 236: releasedSide = 4; break;
-        case 232:
-        case 233: releasedSide = facing == 1 ? 2 : 3; break;
-        case 234:
-        case 235: releasedSide = 1; break;
-        default: break;
-    }
+    LetGoOfSurface();
     StartMove(px, py);
     SpawnEffect(kTouchMark, facing, px, px, py, py, 0, 0, 0, 0);
     FaceAttackDirection();

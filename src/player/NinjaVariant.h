@@ -29,11 +29,15 @@ public:
         Band move, homing, launched;
         Band powered, falling;
         int32_t launchEnd;
+        // Entering these hands over to the stage-clear screen.
+        Band stageClear;
     };
-    // The homing combo's two strikes: kinds for 335 and 339.
+    // The homing combo's two strikes: kinds for 335 and 339, and the sound
+    // of their swings (334, 338).
     struct Strike {
         int32_t firstKind, secondKind;
         int32_t numerator, denominator;  // of the attack power
+        int32_t sound;
     };
 
     void Update() override;
