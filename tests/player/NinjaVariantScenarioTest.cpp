@@ -188,6 +188,30 @@ TEST(NinjaVariants, ATargetThatVanishesMidAttackIsGoneAndEveryClassStandsAgain) 
     }
 }
 
+TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItHoldsOn) {
+    struct Case {
+        int32_t id, powered, end;
+    };
+    for (const Case c : {Case{kKunoichi, 361, 365}, Case{kKusarigama, 361, 369}, Case{kRobo, 361, 375}}) {
+        SCOPED_TRACE(c.id);
+        Room r(c.id, 1000, 1200, kRoom);
+        Foe* foe = r.Enemy(2000, 900);
+        r.player->y = 1200;
+        r.player->attackDirX = 120;
+        r.player->attackDirY = -60;
+        r.player->SetState(360);
+        ASSERT_TRUE(r.RunUntilFrame(c.powered, 4));
+        r.s.Run(2);
+        EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
+        auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
+        ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
+        EXPECT_EQ(r.player->angle, 0.0);
+        ASSERT_FALSE(foe->hits.empty());
+        EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
+        EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
+    }
+}
+
 TEST(NinjaVariants, TheStageExitOpensTheStageClearScreen) {
     struct Case {
         int32_t id, cleared;
@@ -277,6 +301,10 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
     EXPECT_EQ(k->Chain()->RecordAt(610).stateDuration, 5);
     EXPECT_EQ(k->RecordAt(322).stateDuration, 8);
     EXPECT_EQ(k->Chain()->linksA[0], k);
+    // The chain's box is hers while it flies.
+    Foe* atChain = r.Enemy(k->Chain()->x, k->Chain()->y);
+    EXPECT_TRUE(k->AttackHits(atChain));
+    atChain->alive = 0;
     r.s.Run(40);
     EXPECT_TRUE(Standing(k)) << k->frame;
     EXPECT_EQ(k->linksB[0], nullptr) << "the chain is gone when she stands";
