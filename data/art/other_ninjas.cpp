@@ -273,7 +273,7 @@ Model MakeRobo() {
     b.foot = 2.8f;
     b.footRadius = 1.4f;
     const Ramp brass{kGold, kAmber, kWood}, farBrass{kAmber, kWood, kEarth};
-    const Ramp steel{kStoneLight, kStone, kStoneDark}, farSteel{kStone, kStoneDark, kNight};
+    const Ramp steel{kStone, kStoneDark, kNight}, farSteel{kStoneDark, kNight, kInk};
     b.top = brass;
     b.sleeve = b.legs = steel;
     b.farSleeve = b.farLegs = farSteel;
@@ -285,8 +285,8 @@ Model MakeRobo() {
     m.legend = {{'h', kGold}, {'H', kAmber}, {'d', kWood}, {'v', kWaterDeep}, {'e', kFoam},
                 {'V', kWhite}, {'y', kRed}, {'a', kStoneDark}};
     // Shoulder and knee joints, a chest lamp and a belt of plates.
-    m.AddPart(EllipsePart("shoulderN", "armN", 13, brass, 1.7f, 1.5f, 0.05f));
-    m.AddPart(EllipsePart("shoulderF", "armF", -19, farBrass, 1.7f, 1.5f, 0.05f));
+    m.AddPart(EllipsePart("shoulderN", "armN", 13, brass, 1.9f, 1.7f, 0.05f));
+    m.AddPart(EllipsePart("shoulderF", "armF", -19, farBrass, 1.9f, 1.7f, 0.05f));
     m.FindPart("shoulderN")->edge = true;
     m.AddPart(EllipsePart("kneeN", "shinN", 3, brass, 1.5f, 1.3f, 0.0f));
     m.AddPart(EllipsePart("kneeF", "shinF", -11, farBrass, 1.5f, 1.3f, 0.0f));
@@ -310,7 +310,7 @@ const PoseRow kCommon[] = {
   {"spin_b",      20, 22,   120, 135,   110,  70,   70,  30,    110, -30,  60,    90, -50,  50,   "place:centre face:blink sword=-150 show:slash_spin wind:-170"},
   {"kwind",       20, 21,   156, 172,    60,  30,  -25,  40,     75, -20,  90,    30, -60,  85,   "place:hip sword=100 wind:-60"},
   {"ball",        20, 22,   200, 200,   120,  40,  100,  30,    150,  30,  60,   130,  10,  50,   "place:centre face:blink wind:40"},
-  {"wave",        20, 24,   176, 182,   125, 160,  -20,  30,     18,  -8,  90,   -15,  -5,  90,   "face:blink wind:-40"},
+  {"wave",        20, 24,   176, 182,   110, 140,  -20,  30,     18,  -8,  90,   -15,  -5,  90,   "face:blink wind:-40"},
 };
 
 // The kunoichi: a light stance, the smoke's seal, and her cuts.
@@ -331,8 +331,8 @@ const PoseRow kKusarigamaPoses[] = {
   {"pulled",      20, 22,   180, 175,    30,  60,  178, 180,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=40 wind:0"},
   {"chase_a",     20, 22,   180, 180,   175, 180,   20,  40,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=178 wind:0"},
   {"arrive",      20, 22,   175, 178,    40,  90,  120, 150,    100, -20,  60,    70, -40,  50,   "place:centre sword=60 wind:-120"},
-  {"hang_a",      20, 26,   172, 168,    40,  70,  145, 165,     25,  -5,  40,   -10, -15,  40,   "place:centre armF*1.2 foreF*1.2 sword=50 wind:40 phase:0"},
-  {"hang_b",      20, 26,   188, 176,    50,  80,  150, 170,    -15, -25,  40,    10,   5,  40,   "place:centre armF*1.2 foreF*1.2 sword=60 wind:-40 phase:180"},
+  {"hang_a",      20, 26,   172, 168,    40,  70,  115, 145,     25,  -5,  40,   -10, -15,  40,   "place:centre sword=50 front:armF,foreF,handF wind:40 phase:0"},
+  {"hang_b",      20, 26,   188, 176,    50,  80,  125, 155,    -15, -25,  40,    10,   5,  40,   "place:centre sword=60 front:armF,foreF,handF wind:-40 phase:180"},
 };
 
 // The robot: a stiff stance, the drill charge's wind-up and spin (the bands
@@ -340,8 +340,8 @@ const PoseRow kKusarigamaPoses[] = {
 // along their flight), the ram, its exit dance and its ending flight on its
 // jets.
 const PoseRow kRobo[] = {
-  {"stand_a",     20, 24,   180, 180,    10,  20,  -10,  10,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"stand_b",     20, 24,   180, 180,    12,  24,   -8,  14,     12,  -6,  90,   -12,  -4,  90,   "face:blink torso*0.95 wind:-30"},
+  {"stand_a",     20, 24,   180, 180,    28,  40,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"stand_b",     20, 24,   180, 180,    30,  45,  -23, -10,     12,  -6,  90,   -12,  -4,  90,   "face:blink torso*0.95 wind:-30"},
   {"drill_wind",  20, 26,   150, 165,    90,  90,  -30,  20,     75, -20,  90,    30, -60,  85,   "sword=90 wind:-60"},
   {"drill_a",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band1 wind:0"},
   {"drill_b",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band2 wind:0 phase:90"},
@@ -352,11 +352,11 @@ const PoseRow kRobo[] = {
   {"ram_wind",    20, 24,   200, 190,   -60, -20,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "wind:-40"},
   {"ram",         18, 24,   140, 150,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "show:slash_flat wind:-90"},
   {"recoil",      20, 24,   195, 195,    40,  60,  -20,  10,     20, -20,  60,   -20, -40,  50,   "face:hurt wind:20"},
-  {"exit_a",      20, 24,   180, 180,    95, 170,  -95,-170,     15,  -5,  90,   -15,   5,  90,   "wind:0"},
-  {"exit_b",      20, 24,   180, 184,    90, 130,  -90,-120,     25,  -5,  90,   -10,   5,  90,   "face:blink wind:0"},
-  {"salute",      20, 24,   178, 180,   100, 195,  -15,  10,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"wave_a",      20, 24,   178, 182,    95, 155,  -10,  10,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"wave_b",      20, 24,   178, 182,    95, 205,  -10,  10,     12,  -6,  90,   -12,  -4,  90,   "face:blink wind:-30"},
+  {"exit_a",      20, 24,   180, 180,    90, 135,  -90,-135,     15,  -5,  90,   -15,   5,  90,   "wind:0"},
+  {"exit_b",      20, 24,   180, 184,    80, 105,  -95,-150,     25,  -5,  90,   -10,   5,  90,   "face:blink wind:0"},
+  {"salute",      20, 24,   178, 180,    90, 150,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"wave_a",      20, 24,   178, 182,    90, 120,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"wave_b",      20, 24,   178, 182,    90, 160,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "face:blink wind:-30"},
   {"ready",       20, 26,   165, 175,    20,  40,  -20,  20,     75, -20,  90,    30, -60,  85,   "wind:-60"},
   {"jet_a",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF wind:0"},
   {"jet_b",       20, 22,   180, 182,    18,  12,  -18, -12,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.7 jetF*0.8 wind:0"},
