@@ -42,7 +42,7 @@ public:
     // How far into the floor the second dash aims, so that it meets it.
     static constexpr int32_t kIntoFloor = 40;
     // How far below a wall or ceiling hold the touch that lets go aims.
-    static constexpr int32_t kLetGoDrop = 800;
+    static constexpr int32_t kLetGoDrop = 400;
 
     explicit StageWalker(Driver d) : driver(std::move(d)) {}
 
@@ -79,10 +79,11 @@ public:
         for (int i = 0; i < limit && !Standing(); ++i) {
             if (Player()->hp <= 0) return false;
             // The other ninjas cling to any wall or ceiling they meet: a touch
-            // below lets go toward the floor.
+            // below lets go toward the floor (and a frame with the finger up
+            // keeps the next touch a fresh one).
             const int32_t f = Player()->frame;
             if (f >= 232 && f <= 235) TapAt(PlayerMapX(), PlayerMapY() + kLetGoDrop);
-            else Step();
+            Step();
         }
         return Standing();
     }
