@@ -130,7 +130,7 @@ void CNinjaVariant::UpdateGround() {
 void CNinjaVariant::UpdateAir() {
     if (TryHold()) return;
     ApplyGravity();
-    MoveAttackTail();
+    AttackTail();
 }
 
 void CNinjaVariant::AttackTail() {

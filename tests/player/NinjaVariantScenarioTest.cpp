@@ -182,6 +182,28 @@ TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbiliti
     }
 }
 
+TEST(NinjaVariants, InTheAirAnEnemyTouchedStartsTheHomingAttackAndEmptySpaceCostsTheAirDash) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* foe = r.Enemy(3200, 700);
+        ASSERT_EQ(r.player->frame, 290);
+        r.player->airDashes = 0;
+        r.Tap(2000, 600);
+        EXPECT_EQ(r.player->frame, 290) << "no air dash left: nothing";
+        r.Tap(foe->x, foe->y);
+        EXPECT_EQ(r.player->frame, 330);
+        EXPECT_EQ(r.player->target, foe);
+        r.player->SetState(290);
+        r.s.Run(1);
+        r.player->airDashes = 1;
+        r.Tap(2000, 600);
+        EXPECT_GE(r.player->frame, 320);
+        EXPECT_LE(r.player->frame, 329);
+        EXPECT_EQ(r.player->airDashes, 0);
+    }
+}
+
 TEST(NinjaVariants, ATargetThatVanishesMidAttackIsGoneAndEveryClassStandsAgain) {
     for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
         SCOPED_TRACE(id);
