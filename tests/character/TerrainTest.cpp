@@ -142,6 +142,14 @@ TEST(Terrain, GravityAddsItsRateWithCarryAndCap) {
     w->vy = 150;
     w->ApplyGravity();
     EXPECT_EQ(w->vy, 150) << "a speed beyond the cap is left alone";
+    // A step that would pass the cap stops on it.
+    w->gravityNum = 5;
+    w->gravityDen = 1;
+    w->vy = 98;
+    w->ApplyGravity();
+    EXPECT_EQ(w->vy, 100);
+    w->gravityNum = 3;
+    w->gravityDen = 2;
 
     // Standing: no speed and no carried remainder.
     Solid(s, 1000, 1000);
