@@ -6,6 +6,7 @@
 // first test; the others are put back through their own operations.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -80,8 +81,10 @@ public:
                             e.height, TextureRefCount[slot]};
         }
         for (int i = 0; i < 8; ++i) styles_[i] = CGameMain::GetInstance()->m_textStyles[i];
-        const char* driver = std::getenv("SDL_AUDIODRIVER");
-        audioDriver_ = driver != nullptr ? std::optional<std::string>(driver) : std::nullopt;
+        for (std::size_t i = 0; i < kEnvironment.size(); ++i) {
+            const char* value = std::getenv(kEnvironment[i]);
+            environment_[i] = value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+        }
     }
     void Restore() const {
         for (int slot = 0; slot < kTextureSlotCount; ++slot) {
@@ -92,10 +95,12 @@ public:
             TextureRefCount[slot] = s.refCount;
         }
         for (int i = 0; i < 8; ++i) CGameMain::GetInstance()->m_textStyles[i] = styles_[i];
-        if (audioDriver_)
-            setenv("SDL_AUDIODRIVER", audioDriver_->c_str(), 1);
-        else
-            unsetenv("SDL_AUDIODRIVER");
+        for (std::size_t i = 0; i < kEnvironment.size(); ++i) {
+            if (environment_[i])
+                setenv(kEnvironment[i], environment_[i]->c_str(), 1);
+            else
+                unsetenv(kEnvironment[i]);
+        }
     }
 
 private:
@@ -106,7 +111,9 @@ private:
     };
     std::vector<Slot> slots_ = std::vector<Slot>(kTextureSlotCount);
     CDrawString styles_[8];
-    std::optional<std::string> audioDriver_;
+    // The variables tests set for themselves.
+    static constexpr std::array<const char*, 2> kEnvironment = {"SDL_AUDIODRIVER", "PELLUMBRISK_SOUNDFONT"};
+    std::array<std::optional<std::string>, kEnvironment.size()> environment_;
 };
 
 // The effect as its first use leaves it (the white texture it took is among
