@@ -1,16 +1,19 @@
 // The edges of every stage as the player sees them: with the camera at its
 // leftmost, rightmost, top and bottom places the view shows the stage's own
-// backdrop and walls to its edges, never a column or row left empty. With
-// PELLUMBRISK_SHOTS=dir the views are written there.
+// backdrop and walls to its edges, never a column or row left empty; and a
+// drop out of the stage shows nothing at its bottom that looks like ground.
+// With PELLUMBRISK_SHOTS=dir the views are written there.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <utility>
 
 #include "framework/Effect.h"
 #include "framework/StateLoading.h"
 #include "framework/StateMain.h"
+#include "stage/MapGrid.h"
 #include "stage/StageTestSupport.h"
 #include "support/Screenshot.h"
 #include "win/Graphics.h"
@@ -107,4 +110,35 @@ TEST_F(StageBorderTest, EveryStageShowsItsBackdropToTheViewsEdgesAtEveryEndOfIts
                 testing_support::WriteScreenshot(shots + "/border-" + std::to_string(mapId) + "-" + end.name + ".png");
         }
     }
+}
+
+// A column with no solid cell from the ground's row down is a drop out of the
+// stage, which kills at once. Its backdrop there must not be any of the
+// pictures the stage shows behind its solid earth.
+TEST(StagePits, NothingAtTheBottomOfADropLooksLikeGroundToStandOn) {
+    constexpr int32_t kGroundRow = 11;  // the ground's top on the stages eight cells high
+    int drops = 0;
+    for (int i = 0; i < kStageMapCount; ++i) {
+        const StageMapData& map = kStageMaps[i];
+        if (map.height != 8) continue;  // the tower ends on its floor
+        const testing_support::MapGrid g(map);
+        const int32_t lastRow = map.height + 5;  // the border row under the stage
+        // Behind the columns of solid earth from the ground's top down.
+        std::set<StageMapCell> ground;
+        for (int32_t c = 0; c < map.width + 10; ++c) {
+            bool earth = true;
+            for (int32_t r = kGroundRow; r <= lastRow && earth; ++r) earth = g.Solid(c, r);
+            for (int32_t r = kGroundRow; r <= lastRow && earth; ++r) ground.insert(g.B(c, r));
+        }
+        for (int32_t c = 5; c < map.width + 5; ++c) {
+            bool drop = true;
+            for (int32_t r = kGroundRow; r < map.height + 10 && drop; ++r) drop = !g.Solid(c, r);
+            if (!drop) continue;
+            ++drops;
+            for (int32_t r = kGroundRow; r <= lastRow; ++r)
+                EXPECT_EQ(ground.count(g.B(c, r)), 0u)
+                    << map.name << " column " << c << " row " << r << ": " << (g.B(c, r) & kMapCellTypeMask);
+        }
+    }
+    EXPECT_GT(drops, 20);
 }
