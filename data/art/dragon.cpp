@@ -32,26 +32,30 @@ const Ramp kMane{kWhite, kCream, kSand};
 const rig::CellGeometry kDragonCell{48, 40, 36, 24, 20, 8, 8};
 
 std::map<std::string, Sprite> Heads() {
+    // A long snout with a nostril, branching antlers swept back and a mane.
     auto make = [](std::vector<std::string> jaw, const char* eye1, const char* eye2) {
         std::vector<std::string> rows = {
-            "..cc..........",
-            "...cc.........",
-            "....cc........",
-            "..mmRRRRR.....",
-            ".mmRRRRRRRr...",
+            ".c...c...........",
+            ".cc.cc...........",
+            "..cc.c..c........",
+            "...cccccc........",
+            "....cc...........",
+            "..mmRRRRRr.......",
+            ".mmRRRRRRRRrr....",
             std::string("mmRRR") + eye1,
             std::string("mmRRR") + eye2,
-            ".mRRRRRRRRRRRk",
+            ".mRRRRRRRRRRRRRRk",
         };
         rows.insert(rows.end(), jaw.begin(), jaw.end());
-        return Sprite{rows, {3, 7}};
+        return Sprite{rows, {3, 9}};
     };
-    const std::vector<std::string> shut = {"..RRRRRRRRRRRR", "..RRgggggggggc", "...Rggggggg..."};
-    const std::vector<std::string> open = {"..RRRRRRRRRRRw", "..RRkFFFFFk...", "..RRgkkkkkkw..", "...Rgggggggg.."};
-    return {{"", make(shut, "yyRRRRRr.", "ykRRRRRRr")},
-            {"blink", make(shut, "RRRRRRRr.", "kkRRRRRRr")},
-            {"breathe", make(open, "yyRRRRRr.", "ykRRRRRRr")},
-            {"hurt", make(open, "kRkRRRRr.", "RkRRRRRRr")}};
+    const std::vector<std::string> shut = {"..RRRRRRRRRRRRRkk", "..RRgggggggggggwc", "...Rgggggggg....."};
+    const std::vector<std::string> open = {"..RRRRRRRRRRRRRRw", "..RRkFFFFFFFFk...", "..RRgkkkkkkkkkw..",
+                                           "...Rggggggggggg.."};
+    return {{"", make(shut, "yyRRRRRRRrr.", "ykRRRRRRRRRk")},
+            {"blink", make(shut, "RRRRRRRRRrr.", "kkRRRRRRRRRk")},
+            {"breathe", make(open, "yyRRRRRRRrr.", "ykRRRRRRRRRk")},
+            {"hurt", make(open, "kRkRRRRRRrr.", "RkRRRRRRRRRk")}};
 }
 
 rig::Model MakeDragon() {
@@ -63,8 +67,8 @@ rig::Model MakeDragon() {
     // Neck and head forward, five links of body and the tail back.
     m.AddBone(MakeBone("neck", "core", 4.5f, 0, {0, 0}, 120));
     m.AddBone(MakeBone("head", "neck", 0, 1, {0, 0}, 90));
-    const float lengths[] = {4.2f, 4.2f, 4.0f, 3.8f, 3.6f};
-    const float radii[] = {2.6f, 2.5f, 2.2f, 1.8f, 1.3f, 0.8f};
+    const float lengths[] = {4.8f, 4.8f, 4.6f, 4.4f, 4.0f};
+    const float radii[] = {3.0f, 2.8f, 2.4f, 2.0f, 1.5f, 0.9f};
     std::string parent = "core";
     for (int i = 0; i < 5; ++i) {
         const std::string b = "b" + std::to_string(i + 1);
@@ -87,9 +91,13 @@ rig::Model MakeDragon() {
     m.AddPart(CapsulePart("mane2", "mane2", -1, kMane, 1.2f, 0.5f));
     m.AddBone(rig::TrailBone("tuft", "b5", 3.2f, 1, {0, 0}, 30, 0));
     m.AddPart(CapsulePart("tuft", "tuft", -8, kMane, 1.6f, 0.4f));
-    // A whisker trailing from the snout.
-    m.AddBone(rig::TrailBone("whisker", "head", 5.0f, 0, {8.0f, 0.5f}, 20, 0));
-    m.AddPart(CapsulePart("whisker", "whisker", 11, kMane, 0.45f, 0.3f));
+    // Two long whiskers trailing from the snout.
+    m.AddBone(rig::TrailBone("whisker", "head", 5.0f, 0, {12.0f, 0.5f}, 20, 0));
+    m.AddBone(rig::TrailBone("whisker2", "whisker", 4.0f, 1, {0, 0}, 30, 0));
+    m.AddPart(CapsulePart("whisker", "whisker", 11, kMane, 0.7f, 0.6f));
+    m.AddPart(CapsulePart("whisker2", "whisker2", 11, kMane, 0.6f, 0.4f));
+    m.AddBone(rig::TrailBone("whiskerB", "head", 4.5f, 0, {11.0f, 2.5f}, 45, 0));
+    m.AddPart(CapsulePart("whiskerB", "whiskerB", 9, kMane, 0.6f, 0.4f));
     // Little legs with claws: front under the neck, back under the body.
     m.AddBone(enemies::Follow(MakeBone("legN", "core", 2.8f, 0, {1.0f, 1.8f}, 30)));
     m.AddBone(enemies::Follow(MakeBone("legF", "b3", 2.8f, 0.2f, {0, 1.2f}, -20)));
@@ -109,12 +117,12 @@ rig::Model MakeDragon() {
 }
 
 const enemies::PoseLine kPoses[] = {
-    {"fly_a", "root:26,20 place:centre neck=125 b1=-125 b2=-60 b3=-50 b4=-110 b5=-150 legN=50 legF=0 wind:-60 phase:0"},
-    {"fly_b", "root:26,20 place:centre neck=105 b1=-60 b2=-110 b3=-140 b4=-90 b5=-40 legN=10 legF=-40 wind:-110 phase:180 "
+    {"fly_a", "root:28,20 place:centre neck=125 b1=-145 b2=-50 b3=-35 b4=-120 b5=-160 legN=50 legF=0 wind:-60 phase:0"},
+    {"fly_b", "root:28,20 place:centre neck=105 b1=-40 b2=-130 b3=-155 b4=-70 b5=-25 legN=10 legF=-40 wind:-110 phase:180 "
               "face:blink"},
-    {"breathe_a", "root:26,21 place:centre neck=150 b1=-115 b2=-70 b3=-60 b4=-100 b5=-140 legN=80 legF=20 wind:-30 "
+    {"breathe_a", "root:28,21 place:centre neck=150 b1=-115 b2=-70 b3=-60 b4=-100 b5=-140 legN=80 legF=20 wind:-30 "
                   "face:breathe show:glow"},
-    {"breathe_b", "root:26,21 place:centre neck=145 b1=-105 b2=-60 b3=-70 b4=-115 b5=-125 legN=90 legF=30 wind:-40 phase:90 "
+    {"breathe_b", "root:28,21 place:centre neck=145 b1=-105 b2=-60 b3=-70 b4=-115 b5=-125 legN=90 legF=30 wind:-40 phase:90 "
                   "face:breathe show:glow"},
     {"hurt", "root:24,20 place:centre neck=170 b1=-40 b2=-20 b3=-45 b4=-80 b5=-110 legN=100 legF=60 wind:0 face:hurt"},
 };

@@ -44,49 +44,53 @@ struct Lacquer {
 };
 const Lacquer kBronzeLacquer{{kAmber, kWood, kEarth}, {kWood, kEarth, kEarthDark}, {kCoral, kRed, kCrimson}};
 const Lacquer kCrimsonLacquer{{kRose, kCrimson, kNight}, {kCrimson, kNight, kInk}, {kCream, kGold, kAmber}};
-const Lacquer kJadeLacquer{{kGrass, kPine, kPineDark}, {kPine, kPineDark, kInk}, {kCream, kGold, kAmber}};
+const Lacquer kJadeLacquer{{kLeaf, kGrass, kPine}, {kGrass, kPine, kPineDark}, {kCream, kGold, kAmber}};
 
 const rig::CellGeometry kArmourCell{40, 48, 44, 20, 34, 10, 14};
 
 // The helmet faces right; its pivot is the neck. p/P/d are the lacquer's
-// tones, y/Y the gold crest, k the dark inside, e the glowing eyes.
+// tones, y/Y the gold crest (a single blade over a gilt disc, nothing like a
+// pair of horns), k the empty dark inside, e the cold light that fills the
+// visor where a face should be; the neck guard flares wide behind.
 std::map<std::string, Sprite> Heads() {
-    auto make = [](const char* eyes) {
+    auto make = [](const char* glow) {
         return Sprite{{
-                          "y...........y",
-                          ".y.........y.",
-                          "..y.......y..",
-                          "...yy.o.yy...",
-                          "....pPPPPp...",
-                          "...pPPPPPPd..",
-                          "..pPPPPPPPPd.",
-                          ".pPPPPPPPPPPd",
-                          "pPPdkkkkkkk..",
-                          std::string("PPPdk") + eyes,
-                          "PPddkkkkkkk..",
-                          "dPd.kllllk...",
-                          ".d...kkkk....",
+                          "......Y.......",
+                          ".....YyY......",
+                          "......y.......",
+                          "....yyoyy.....",
+                          "...pPPPPPPp...",
+                          "..pPPPPPPPPd..",
+                          ".pPPPPPPPPPPd.",
+                          "pPPPPPPPPPPPPd",
+                          "pPPdkkkkkkkk..",
+                          std::string("PPPdk") + glow,
+                          "PPPdkkkkkkkk..",
+                          "dPPPd.kllk....",
+                          "dPPd...kk.....",
+                          ".dd...........",
                       },
                       {6, 12}};
     };
-    return {{"", make("eekeek.."), }, {"hurt", make("kekkek..")}, {"dark", make("kkkkkk..")}};
+    return {{"", make("eeeeeek.."), }, {"hurt", make("kekeke...")}, {"dark", make("kkkkkkk..")}};
 }
 
 rig::Model MakeArmour(const Lacquer& lq) {
     rig::Body b;
-    b.torso = 6.6f;
-    b.hipWidth = 3.3f;
-    b.chestWidth = 3.9f;
-    b.upperArm = 3.5f;
-    b.foreArm = 3.3f;
-    b.armRadius = 1.45f;
-    b.handRadius = 1.6f;
-    b.thigh = 4.4f;
-    b.shin = 4.2f;
-    b.legRadius = 1.7f;
-    b.foot = 3.2f;
-    b.footRadius = 1.3f;
-    b.shoulderDown = 1.4f;
+    // Bulkier than any ninja: a third again as broad and heavy.
+    b.torso = 8.0f;
+    b.hipWidth = 4.3f;
+    b.chestWidth = 5.2f;
+    b.upperArm = 4.2f;
+    b.foreArm = 3.9f;
+    b.armRadius = 1.9f;
+    b.handRadius = 2.0f;
+    b.thigh = 5.0f;
+    b.shin = 4.6f;
+    b.legRadius = 2.2f;
+    b.foot = 3.6f;
+    b.footRadius = 1.6f;
+    b.shoulderDown = 1.6f;
     b.top = lq.plate;
     b.sleeve = b.legs = Ramp{kDusk, kNight, kInk};
     b.farSleeve = b.farLegs = Ramp{kNight, kInk, kInk};
@@ -98,18 +102,18 @@ rig::Model MakeArmour(const Lacquer& lq) {
     rig::Model m = rig::Humanoid("living armour", b);
     m.FindPart("head")->sprites = Heads();
     m.legend = {{'p', lq.plate.light}, {'P', lq.plate.mid}, {'d', lq.plate.dark}, {'y', kGold},
-                {'o', kCream},         {'k', kInk},         {'e', kAmber}, {'l', lq.lacing.mid}};
+                {'o', kCream},         {'k', kInk},         {'e', kFoam},  {'l', lq.lacing.mid}, {'Y', kCream}};
     // Lacing across the breastplate.
     for (int i = 0; i < 3; ++i)
         m.AddPart(enemies::Flat(EllipsePart("lace" + std::to_string(i), "torso", 1, lq.lacing, 3.8f, 0.5f, 0.3f + 0.25f * static_cast<float>(i))));
     // Broad shoulder plates that hang from the shoulders and turn with the arms.
-    rig::Part sodeN = enemies::PolyPart("sodeN", "armN", 13, lq.plate, {{-2.4f, -1.2f}, {2.4f, -1.2f}, {2.6f, 3.2f}, {-2.6f, 3.2f}});
+    rig::Part sodeN = enemies::PolyPart("sodeN", "armN", 13, lq.plate, {{-3.1f, -1.4f}, {3.1f, -1.4f}, {3.4f, 4.0f}, {-3.4f, 4.0f}});
     sodeN.edge = true;
     m.AddPart(sodeN);
-    m.AddPart(enemies::PolyPart("sodeF", "armF", -19, lq.far, {{-2.4f, -1.2f}, {2.4f, -1.2f}, {2.6f, 3.2f}, {-2.6f, 3.2f}}));
+    m.AddPart(enemies::PolyPart("sodeF", "armF", -19, lq.far, {{-3.1f, -1.4f}, {3.1f, -1.4f}, {3.4f, 4.0f}, {-3.4f, 4.0f}}));
     m.AddPart(enemies::Flat(EllipsePart("sodeLace", "armN", 14, lq.lacing, 2.5f, 0.45f, 0.45f)));
     // The skirt of plates below the waist.
-    rig::Part skirt = enemies::PolyPart("skirt", "torso", 4, lq.plate, {{-3.5f, -1.2f}, {3.5f, -1.2f}, {4.2f, 2.8f}, {-4.4f, 2.8f}});
+    rig::Part skirt = enemies::PolyPart("skirt", "torso", 4, lq.plate, {{-4.5f, -1.4f}, {4.5f, -1.4f}, {5.4f, 3.4f}, {-5.6f, 3.4f}});
     skirt.edge = true;
     m.AddPart(skirt);
     m.AddPart(enemies::Flat(EllipsePart("skirtLace", "torso", 5, lq.lacing, 4.0f, 0.45f, -0.12f)));
@@ -131,16 +135,16 @@ rig::Model MakeArmour(const Lacquer& lq) {
 // clang-format off
 const HumanPose kPoses[] = {
 //  name       hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"walk_1",   20, 30,   170, 176,     0,  50,   35,  60,     45,  15,  95,   -35, -30,  80,   ""},
-  {"walk_2",   20, 29,   174, 178,    15,  70,   10,  40,      5, -45,  70,     0,   0,  90,   ""},
-  {"walk_3",   20, 30,   170, 176,    30,  80,  -10,  25,    -35, -30,  80,    45,  15,  95,   ""},
-  {"walk_4",   20, 29,   174, 178,    15,  70,   10,  40,      0,   0,  90,     5, -45,  70,   ""},
-  {"stand",    20, 30,   175, 180,    15,  70,   15,  45,     22, -10,  90,   -18,  -8,  90,   ""},
-  {"raise",    20, 30,   192, 186,   170, 200,  150, 190,     35,   0,  90,   -30, -20,  85,   "sword=195"},
-  {"strike",   16, 31,   150, 165,    95,  85,   60,  80,     55,  10,  90,   -40, -40,  80,   "sword=120"},
-  {"charge",   20, 30,   185, 182,   175, 185,  160, 185,     30,   0,  90,   -25, -15,  90,   "sword=185 show:glow"},
-  {"throw",    15, 31,   148, 165,   100, 100,   50,  70,     55,  10,  90,   -40, -40,  80,   "sword=95"},
-  {"hurt",     20, 31,   205, 200,    60, 100,  100, 140,     35,  20,  60,   -15, -30,  70,   "place:hip face:hurt sword=60"},
+  {"walk_1",   20, 29,   170, 176,     0,  50,   35,  60,     45,  15,  95,   -35, -30,  80,   ""},
+  {"walk_2",   20, 28,   174, 178,    15,  70,   10,  40,      5, -45,  70,     0,   0,  90,   ""},
+  {"walk_3",   20, 29,   170, 176,    30,  80,  -10,  25,    -35, -30,  80,    45,  15,  95,   ""},
+  {"walk_4",   20, 28,   174, 178,    15,  70,   10,  40,      0,   0,  90,     5, -45,  70,   ""},
+  {"stand",    20, 29,   175, 180,    15,  70,   15,  45,     22, -10,  90,   -18,  -8,  90,   ""},
+  {"raise",    20, 29,   192, 186,   170, 200,  150, 190,     35,   0,  90,   -30, -20,  85,   "sword=195"},
+  {"strike",   16, 30,   150, 165,    95,  85,   60,  80,     55,  10,  90,   -40, -40,  80,   "sword=120"},
+  {"charge",   20, 29,   185, 182,   175, 185,  160, 185,     30,   0,  90,   -25, -15,  90,   "sword=185 show:glow"},
+  {"throw",    14, 30,   148, 165,   100, 100,   50,  70,     55,  10,  90,   -40, -40,  80,   "sword=95"},
+  {"hurt",     20, 30,   205, 200,    60, 100,  100, 140,     35,  20,  60,   -15, -30,  70,   "place:hip face:hurt sword=60"},
 };
 // clang-format on
 

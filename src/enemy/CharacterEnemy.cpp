@@ -1,7 +1,10 @@
 #include "enemy/CharacterEnemy.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <iterator>
 
+#include "character/CharacterAttackEffect.h"
 #include "character/CharacterEffect.h"
 #include "character/CharacterList.h"
 #include "character/CreateCharacter.h"
@@ -235,8 +238,59 @@ void CCharacterEnemy::StandFacingPlayer() {
 }
 
 void CCharacterEnemy::UpdateStandingBlock(int32_t first, int32_t last) {
-    TouchAttack(15, 50);
+    TouchAttack();
     if (frame >= first && frame <= last) StandFacingPlayer();
+}
+
+void CCharacterEnemy::ChooseHome(int32_t id, std::initializer_list<Home> homes) {
+    for (const Home& h : homes) {
+        if (h.id == id) {
+            homeState = h.state;
+            return;
+        }
+    }
+    homeState = EnemyState::Remove;
+    SetState(EnemyState::Remove);
+}
+
+void CCharacterEnemy::TurnWhenFar(int32_t state) {
+    if (state != 250 && state != 251) return;
+    const CCharacter* player = CGameMain::GetInstance()->m_player;
+    if (player != nullptr && std::abs(player->x - x) > kFarTurnReach) FacePlayer();
+}
+
+void CCharacterEnemy::UpdateDriftBlock() {
+    TouchAttack();
+    if (frame == 250 || frame == 251) {
+        UpdateHover();
+        // A drifter that stands on the ground bobs above it, not into it
+        // (the bob moves it without the terrain test of a move).
+        while (FindBlockOverlap() != nullptr) --y;
+    }
+    vx = facing * kDriftSpeed;
+}
+
+void CCharacterEnemy::FireSpiralShot() {
+    constexpr double kStep = 3.14159265358979323846 / 8;
+    const double a = stateTimer * kStep;
+    const int32_t svx = static_cast<int32_t>(std::sin(a) * kSpiralShotSpeed * facing);
+    const int32_t svy = static_cast<int32_t>(std::cos(a) * kSpiralShotSpeed);
+    SpawnAttackEffect(this, facing == 1 ? kSpiralShot : kSpiralShotMirrored, facing, x, x, y, y, svx, svx, svy, svy);
+}
+
+void CCharacterEnemy::UpdateSpiralBlock() {
+    TouchAttack();
+    if (frame == 251 || frame == 252) FireSpiralShot();
+    if (frame >= 250 && frame <= 252) StandFacingPlayer();
+}
+
+bool CCharacterEnemy::PlayerOffset(double& dx, double& dy) const {
+    const CCharacter* player = CGameMain::GetInstance()->m_player;
+    dx = dy = 0;
+    if (player == nullptr) return false;
+    dx = static_cast<double>(player->x) - x;
+    dy = static_cast<double>(player->y) - y;
+    return true;
 }
 
 bool CCharacterEnemy::EnterHomeWhenSeen(int32_t state) {

@@ -42,6 +42,15 @@ public:
     static constexpr int32_t kLaunchedHeart = 23014;
     static constexpr int32_t kLaunchedSpirit = 23015;
 
+    // The drifting variants turn to a player farther than this (x only).
+    static constexpr int32_t kFarTurnReach = 800;
+    static constexpr int32_t kDriftSpeed = 10;
+    // The spiral and fan shots: attack effects facing right and left, their
+    // speed, and the turn per shot (pi/8).
+    static constexpr int32_t kSpiralShot = 380;
+    static constexpr int32_t kSpiralShotMirrored = 384;
+    static constexpr int32_t kSpiralShotSpeed = 40;
+
     // The values a kind's constructor gives (HP is also the maximum; the
     // base coin count is the enemy's gold).
     struct Roster {
@@ -109,6 +118,8 @@ protected:
     // The touch attack: every other group whose hurt box the current
     // attack box overlaps; the last character hit, or null.
     CCharacter* TouchAttack(int32_t kind, int32_t damage);
+    // The touch attack of most kinds: attack kind 15, damage 50.
+    CCharacter* TouchAttack() { return TouchAttack(15, 50); }
     // Standing still on the ground facing the player (the shared body of
     // the kinds' stand-and-shoot frames).
     void StandFacingPlayer();
@@ -124,6 +135,27 @@ protected:
     void FlyForward(int32_t speed);
     // In the air, or a wall at the side it faces.
     bool BlockedAhead();
+    // The variant's home state by type id. An id that maps no variant
+    // leaves none to go to: the enemy is removed at once (even asleep).
+    struct Home {
+        int32_t id;
+        int32_t state;
+    };
+    void ChooseHome(int32_t id, std::initializer_list<Home> homes);
+    // Entering 250 or 251: turn to a player more than kFarTurnReach away.
+    void TurnWhenFar(int32_t state);
+    // The drifting variants' block (250-269): the touch attack, the bob in
+    // 250 and 251, and a drift along the facing with no wall test.
+    void UpdateDriftBlock();
+    // One shot of a spiral or fan: its angle is the state timer x pi/8 (0
+    // straight down, then turning to the front and over the top).
+    void FireSpiralShot();
+    // The spiral turret's block (250-269): the touch attack, a shot every
+    // frame in 251 and 252, and standing facing the player in 250-252.
+    void UpdateSpiralBlock();
+    // The player's position relative to this enemy; false (and 0, 0) when
+    // there is no player.
+    bool PlayerOffset(double& dx, double& dy) const;
     // Points the given records at another picture of the same size.
     void RepointRecords(std::initializer_list<int32_t> records, int32_t textureId, int32_t u, int32_t v);
     // The variants' own pictures of the hurt and defeat records 10, 110, 111

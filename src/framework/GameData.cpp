@@ -12,8 +12,14 @@
 // progress made since the last save stays off the disk. NewGameInSlot itself
 // only resets the record in memory: the construction of the game object
 // calls it for all sixteen slots before anything has been loaded.
+//
+// Every opening of the title reads the files again, replacing what memory
+// holds; but where the last write of a file failed (a read-only folder, a
+// full disk) memory is newer than that file, so its records stay as they are
+// until a write of it succeeds.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
@@ -77,26 +83,46 @@ bool WriteRecord(CSaveFile& file, CSaveData& record, const char* name) {
     return ok;
 }
 
-void LoadSlotRecord(CGameMain& game, int32_t slot) {
+// Adds the file to the list of those kept from memory when its last write
+// failed; true when it is kept.
+bool KeptFromMemory(const char* name, std::string& kept) {
+    if (!CSaveFile::LastWriteFailed(name)) return false;
+    kept += kept.empty() ? "\"" : ", \"";
+    kept += name;
+    kept += '"';
+    return true;
+}
+
+// Takes away the temporary files an interrupted save left. Only this process
+// writes the folder (the instance lock), and no write is under way while the
+// files are loaded, so any of them is such a leftover.
+void RemoveLeftoverTemps(const char* prefix) {
+    char name[16];
+    for (int32_t slot = 0; slot < CGameMain::kSlotCount; ++slot) {
+        FileName(name, prefix, slot);
+        CSaveFile::RemoveLeftoverTemp(name);
+    }
+}
+
+// Loads one slot-layout record from its file: new-game values when the file
+// is missing or damaged, and no read at all when memory is newer.
+void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, std::string& kept) {
+    if (KeptFromMemory(name, kept)) return;
+    if (!ReadRecord(file, record, name)) {
+        record.SetNewGameDefaults();
+    } else if (const int fixed = record.SanitizeSlotRecord()) {
+        DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
+    }
+}
+
+void LoadSlotRecord(CGameMain& game, int32_t slot, std::string& kept) {
     char name[16];
     FileName(name, "saveslot", slot);
     CSaveData& record = game.m_slotData[slot];
-    if (ReadRecord(game.m_saveFile, record, name)) {
-        if (const int fixed = record.SanitizeSlotRecord()) {
-            DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
-        }
-    } else {
-        record.SetNewGameDefaults();
-    }
+    LoadSlotLayoutRecord(game.m_saveFile, record, name, kept);
     FileName(name, "resume", slot);
     CSaveData& resume = game.m_resumeData[slot];
-    if (ReadRecord(game.m_saveFile, resume, name)) {
-        if (const int fixed = resume.SanitizeSlotRecord()) {
-            DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
-        }
-    } else {
-        resume.SetNewGameDefaults();
-    }
+    LoadSlotLayoutRecord(game.m_saveFile, resume, name, kept);
     // A slot shows a resume point only while its snapshot holds one.
     if (!resume.HasResumePoint()) record.SetByte(SaveSlotRecord::kResumeFlag, 0);
 }
@@ -111,13 +137,22 @@ bool WriteSlotRecord(CGameMain& game, int32_t slot) {
 
 bool CGameMain::LoadAllSlots() {
     ClearMarks();
+    CSaveFile::RemoveLeftoverTemp("save");
+    RemoveLeftoverTemps("saveslot");
+    RemoveLeftoverTemps("resume");
+    std::string kept;
     // The slot and resume files are read whatever became of "save": without
     // them every slot would fall back to a new game here, and the next save
     // would write that over the progress on disk.
     bool systemOpened = false;
-    const bool systemRead = ReadRecord(m_saveFile, m_systemData, "save", &systemOpened);
-    if (!systemOpened) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
-    if (systemRead) {
+    bool systemRead = false;
+    if (KeptFromMemory("save", kept)) {
+        systemRead = true;
+    } else {
+        systemRead = ReadRecord(m_saveFile, m_systemData, "save", &systemOpened);
+        if (!systemOpened) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
+    }
+    if (systemOpened && systemRead) {
         if (const int fixed = m_systemData.SanitizeSystemRecord()) {
             DebugPrintf("save: \"save\" held %d value(s) out of range\n", fixed);
         }
@@ -133,7 +168,10 @@ bool CGameMain::LoadAllSlots() {
         m_vibration = settings.vibration;
         m_selectedCharacter = settings.selectedCharacter;
     }
-    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot);
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, kept);
+    if (!kept.empty()) {
+        DebugPrintf("save: memory is newer than %s, whose last save failed; it is kept, not read\n", kept.c_str());
+    }
     return systemRead;
 }
 

@@ -51,6 +51,8 @@ void CGameMain::ResetGameData() {
     m_screenWidth = 480;
     m_screenHeight = 320;
     for (int i = 0; i < kSlotCount; ++i) NewGameInSlot(i);
+    // Memory no longer holds anything a failed save could not write.
+    CSaveFile::ForgetFailedWrites();
 }
 
 int32_t CGameMain::GetViewWidth() const {

@@ -98,7 +98,9 @@ void CGameStateLoading::Draw() {
 void CGameStateLoading::LoadResources() {
     LoadStageClearMidi();
     LoadAllSE();
-    CGameMain::GetInstance()->LoadAllSlots();
+    // The saves are not read here: the title, which the game enters right
+    // after this loading, reads them as it opens, and reading them twice
+    // only repeated every message of the load.
     m_progressTotal += 75;
     m_progressDone = 0;
     for (const TextureSlotRow& row : kTextureSlotRows) {

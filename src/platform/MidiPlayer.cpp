@@ -251,9 +251,10 @@ std::unique_ptr<MidiSink> CreateSoundFontSynth(const std::string& soundFont, int
     fluid_settings_t* settings = new_fluid_settings();
     if (!settings) return nullptr;
     fluid_settings_setnum(settings, "synth.sample-rate", rate);
-    // As loud as the rendered music: the stage-clear piece at full volume
-    // measures with the stage and boss pieces.
-    fluid_settings_setnum(settings, "synth.gain", 0.74);
+    // As loud as the rendered music in the game's mix: the music table plays
+    // the stage-clear piece at 400% (full volume at any setting from 25% up),
+    // the stage piece at 70% and the boss piece at full volume.
+    fluid_settings_setnum(settings, "synth.gain", 0.44);
     fluid_settings_setint(settings, "synth.polyphony", 96);
     fluid_settings_setint(settings, "synth.threadsafe-api", 0);
     fluid_settings_setint(settings, "synth.reverb.active", 1);

@@ -1,9 +1,6 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -195,21 +192,6 @@ void PresentToSurface(WindowState& s, const uint32_t* argb, int width, int heigh
 }
 
 }  // namespace
-
-bool AcquireSingleInstance(const char* key) {
-    static int fd = -1;
-    if (fd >= 0) return true;
-    const char* dir = std::getenv("XDG_RUNTIME_DIR");
-    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/" + key + "-" + std::to_string(getuid()) + ".lock";
-    fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return true;  // no lock file possible: do not refuse to run
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        close(fd);
-        fd = -1;
-        return false;
-    }
-    return true;
-}
 
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
     auto& s = State();

@@ -17,9 +17,6 @@ struct Message {
     bool repeat = false;  // auto-repeat of a held key
 };
 
-// Single-instance lock keyed by name; false when another process holds it.
-bool AcquireSingleInstance(const char* key);
-
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight);
 // Gives the client area a new size (the window keeps its place); frames of
 // that size are presented from then on. Without a window only the size is

@@ -1,12 +1,16 @@
 #include "win/Main.h"
 
+#include <cstdio>
+
 #include "framework/GameMain.h"
 #include "framework/Random.h"
 #include "framework/StateLoading.h"
 #include "platform/AudioMixer.h"
 #include "platform/Clock.h"
+#include "platform/InstanceLock.h"
 #include "win/Graphics.h"
 #include "win/MyInput.h"
+#include "win/SaveFile.h"
 #include "win/SoundManager.h"
 
 const char* const kWindowClassName = "ぺるんぶりすく";
@@ -17,8 +21,25 @@ constexpr int kClientWidth = 480;
 constexpr int kClientHeight = 320;
 }
 
+bool AcquireSingleInstance() {
+    // Held until the process ends.
+    static platform::InstanceLock lock;
+    switch (lock.Acquire("pellumbrisk", CSaveFile::GetBaseDirectory())) {
+        case platform::InstanceLockResult::Acquired:
+            return true;
+        case platform::InstanceLockResult::Busy:
+            std::fputs("Pellumbrisk is already running.\n", stderr);
+            return false;
+        case platform::InstanceLockResult::Unavailable:
+            break;
+    }
+    std::fputs("Pellumbrisk cannot make sure that it runs only once (no lock could be taken), so it does not start.\n",
+               stderr);
+    return false;
+}
+
 int32_t WinMain() {
-    if (!platform::AcquireSingleInstance("pellumbrisk")) return 0;
+    if (!AcquireSingleInstance()) return 0;
     if (!CreateMainWindow()) return 0;
     RunGame();
     timeEndPeriod(1);

@@ -4,10 +4,13 @@
 
 #include "platform/Window.h"
 
-extern const char* const kWindowClassName;  // also the single-instance key
+extern const char* const kWindowClassName;
 extern const char* const kWindowTitle;
 
 int32_t WinMain();
+// The single-instance test: false, with one line on standard error, when
+// another copy runs or no lock could be had.
+bool AcquireSingleInstance();
 bool CreateMainWindow();
 void RunGame();
 

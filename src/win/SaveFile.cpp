@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "win/DebugLog.h"
 
@@ -21,6 +22,12 @@ std::string& BaseOverride() {
 CSaveFile::Fault& InjectedFault() {
     static CSaveFile::Fault fault = CSaveFile::Fault::None;
     return fault;
+}
+
+// Paths whose last write failed.
+std::set<std::string>& FailedWrites() {
+    static std::set<std::string> paths;
+    return paths;
 }
 
 std::string ExecutableDirectory() {
@@ -60,47 +67,101 @@ void CSaveFile::SetBaseDirectory(const std::string& directory) { BaseOverride() 
 
 void CSaveFile::SetFaultForTesting(Fault fault) { InjectedFault() = fault; }
 
+bool CSaveFile::RemoveLeftoverTemp(const char* name) {
+    if (!name || !*name) return false;
+    const std::string temp = GetBaseDirectory() + name + ".tmp";
+    struct stat st;
+    if (lstat(temp.c_str(), &st) != 0) return false;
+    if (unlink(temp.c_str()) != 0) {
+        DebugPrintf("save: cannot remove %s, left by an interrupted save: %s\n", temp.c_str(), std::strerror(errno));
+        return false;
+    }
+    DebugPrintf("save: removed %s, left by an interrupted save\n", temp.c_str());
+    return true;
+}
+
+bool CSaveFile::LastWriteFailed(const char* name) {
+    return name && *name && FailedWrites().count(GetBaseDirectory() + name) != 0;
+}
+
+void CSaveFile::ForgetFailedWrites() { FailedWrites().clear(); }
+
+void CSaveFile::NoteWriteResult(bool ok) const {
+    if (ok) FailedWrites().erase(path_);
+    else FailedWrites().insert(path_);
+}
+
 CSaveFile::~CSaveFile() {
     if (fd_ >= 0) Discard();
 }
 
 void CSaveFile::Discard() {
     if (fd_ >= 0) close(fd_);
-    if (writing_ && !tempPath_.empty()) unlink(tempPath_.c_str());
+    if (writing_ && !tempPath_.empty()) {
+        unlink(tempPath_.c_str());
+        NoteWriteResult(false);
+    }
     fd_ = -1;
     writing_ = false;
     failed_ = false;
     wroteAny_ = false;
 }
 
+// The temporary file is made new: whatever lies under its name (a file left
+// by a killed run, or a link a user put there) is removed first, and the
+// exclusive, link-refusing create fails rather than write into anything that
+// appears there meanwhile. The write thus never reaches another file.
+bool CSaveFile::OpenTemp() {
+    tempPath_ = path_ + ".tmp";
+    if (unlink(tempPath_.c_str()) != 0 && errno != ENOENT) {
+        DebugPrintf("save: cannot remove the old %s: %s\n", tempPath_.c_str(), std::strerror(errno));
+    }
+    fd_ = open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd_ < 0) DebugPrintf("save: cannot create %s: %s\n", tempPath_.c_str(), std::strerror(errno));
+    return fd_ >= 0;
+}
+
 bool CSaveFile::Open(const char* name, bool write) {
     if (fd_ >= 0) Discard();
     if (!name || !*name) return false;
     path_ = GetBaseDirectory() + name;
-    // Only regular files are read or written, and opening never waits: a
-    // FIFO or a device under a save file's name would otherwise hold the
-    // game until someone answered at its other end.
-    if (write) {
-        tempPath_ = path_ + ".tmp";
-        fd_ = open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644);
-        if (fd_ < 0) DebugPrintf("save: cannot create %s: %s\n", tempPath_.c_str(), std::strerror(errno));
-    } else {
-        tempPath_.clear();
-        fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd_ < 0 && errno != ENOENT) {
-            DebugPrintf("save: cannot open %s: %s\n", path_.c_str(), std::strerror(errno));
-        }
-    }
-    struct stat st;
-    if (fd_ >= 0 && (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
-        DebugPrintf("save: %s is not a regular file; it is left alone\n", write ? tempPath_.c_str() : path_.c_str());
-        close(fd_);
-        fd_ = -1;
-    }
-    writing_ = write && fd_ >= 0;
     failed_ = false;
     wroteAny_ = false;
-    return fd_ >= 0;
+    if (write) {
+        writing_ = OpenTemp();
+        if (!writing_) NoteWriteResult(false);
+        return writing_;
+    }
+    writing_ = false;
+    tempPath_.clear();
+    // Only regular files are read, and opening never waits: a FIFO or a
+    // device under a save file's name would otherwise hold the game until
+    // someone answered at its other end.
+    fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) {
+        if (errno != ENOENT) DebugPrintf("save: cannot open %s: %s\n", path_.c_str(), std::strerror(errno));
+        return false;
+    }
+    struct stat st;
+    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        // A save replaces whatever stands under the name, except a directory.
+        struct stat own;
+        const bool directory = lstat(path_.c_str(), &own) == 0 && S_ISDIR(own.st_mode);
+        DebugPrintf(directory ? "save: %s is a directory; it is not read, and saves to it fail\n"
+                              : "save: %s is not a regular file; it is not read, and the next save of it "
+                                "puts a regular file in its place\n",
+                    path_.c_str());
+        close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    struct stat own;
+    if (lstat(path_.c_str(), &own) == 0 && S_ISLNK(own.st_mode)) {
+        DebugPrintf("save: %s is a link; the file it names is read, and the next save of it puts a regular file "
+                    "in place of the link\n",
+                    path_.c_str());
+    }
+    return true;
 }
 
 int64_t CSaveFile::GetSize() const {
@@ -160,8 +221,8 @@ bool CSaveFile::Write(const void* buffer, uint32_t count, uint32_t* countWritten
         errno = ENOSPC;
         ok = false;
     }
-    if (!ok && fd_ >= 0) {
-        DebugPrintf("save: cannot write %s: %s\n", path_.c_str(), std::strerror(errno));
+    if (!ok && writing_) {
+        DebugPrintf("save: cannot write %s: %s\n", tempPath_.c_str(), std::strerror(errno));
         failed_ = true;
     }
     if (done > 0) wroteAny_ = true;
@@ -197,6 +258,7 @@ bool CSaveFile::Close() {
     } else {
         unlink(tempPath_.c_str());
     }
+    NoteWriteResult(ok);
     writing_ = false;
     failed_ = false;
     wroteAny_ = false;

@@ -1,8 +1,10 @@
 #pragma once
 // The game's one file object: opens a file beside the executable, reads or
-// writes raw bytes and closes it. A write goes to a temporary file next to
-// the target, which replaces the target only when the whole write and its
-// flush succeeded, so a failed save never damages the previous one.
+// writes raw bytes and closes it. A write goes to a new temporary file next
+// to the target ("<name>.tmp", created afresh so that it is never a file or
+// link that was already there), which replaces the target only when the
+// whole write and its flush succeeded, so a failed save never damages the
+// previous one and the target always ends as a regular file.
 #include <cstdint>
 #include <string>
 
@@ -46,13 +48,24 @@ public:
     // the executable's directory.
     static void SetBaseDirectory(const std::string& directory);
 
+    // Removes "<name>.tmp", the temporary file an interrupted write leaves
+    // behind; true when there was one and it went.
+    static bool RemoveLeftoverTemp(const char* name);
+    // Whether the last write of the file (in the current directory of the
+    // files) failed: what memory holds for it is then newer than the disk.
+    // A successful write clears the mark.
+    static bool LastWriteFailed(const char* name);
+    static void ForgetFailedWrites();
+
     // Failures that tests can make the next writes suffer.
     enum class Fault { None, ShortWrite, WriteError, FlushError, RenameError };
     static void SetFaultForTesting(Fault fault);
 
 private:
     bool Open(const char* name, bool write);
+    bool OpenTemp();
     void Discard();
+    void NoteWriteResult(bool ok) const;
 
     int fd_ = -1;
     bool writing_ = false;

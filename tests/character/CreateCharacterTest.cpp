@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <typeindex>
 #include <typeinfo>
@@ -139,7 +140,7 @@ std::vector<Expected> ExpectedTable() {
         Type(10041, 10042, Cls<CCharacterKappa>(), 10041),
         Type(10043, 10044, Cls<CCharacterKappa>(), 10041, 200, 0),
         Type(10050, 10053, Cls<CCharacterBossGhost>(), 10050),
-        Type(10054, 10054, Cls<CCharacterGhost>(), 10054),
+        Kept(10054, 10054, Cls<CCharacterGhost>(), 10050),
         Type(10060, 10061, Cls<CCharacterSnowFairy>(), 10060),
         Type(10063, 10063, Cls<CCharacterSnowFairy>(), 10063),
         Type(10062, 10062, Cls<CCharacterSnowFairy>(), 10062, 200, 0),
@@ -157,7 +158,9 @@ std::vector<Expected> ExpectedTable() {
         Type(10221, 10223, Cls<CCharacterBat>(), 10221),
         Type(10227, 10227, Cls<CCharacterBat>(), 10227),
         Type(10224, 10226, Cls<CCharacterBat>(), 10221, 0, 200),
-        Type(10231, 10233, Cls<CCharacterFrog>(), 10231),
+        Type(10231, 10232, Cls<CCharacterFrog>(), 10231),
+        // A frog of no variant: it goes at once.
+        Kept(10233, 10233, Cls<CCharacterFrog>(), 10233),
         Kept(10250, 10253, Cls<CCharacterKingTengu>(), 10250),
         Kept(11040, 11040, Cls<CCharacterKingTengu>(), 10250),
         Type(10260, 10263, Cls<CCharacterKingTengu2nd>(), 10260),
@@ -280,6 +283,8 @@ int32_t ConstructorTypeId(std::type_index cls) {
 TEST(CreateCharacter, SweepOverTheWholeIdSpace) {
     const std::vector<Expected> table = ExpectedTable();
     const CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    // Whatever an earlier test left in the world stays as it was.
+    const int32_t listed = world.GetCount();
     int32_t made = 0;
     for (int32_t id = -1; id <= 50002; ++id) {
         std::unique_ptr<CCharacter> c(CreateCharacter(id));
@@ -326,7 +331,7 @@ TEST(CreateCharacter, SweepOverTheWholeIdSpace) {
                 EXPECT_TRUE(c->frame == 240 || c->frame == 250 || c->frame == 0) << "id " << id;
                 break;
         }
-        ASSERT_EQ(world.GetCount(), 0) << "the factory puts nothing into the world list";
+        ASSERT_EQ(world.GetCount(), listed) << "the factory puts nothing into the world list";
     }
     EXPECT_GT(made, 3000);
 }
@@ -348,7 +353,7 @@ TEST(CreateCharacter, SecondVariantsArePushedHalfACellInTheirFirstUpdate) {
     EXPECT_EQ(wisp->y, 2200);
     EXPECT_EQ(wisp->pushY, 0);
     wisp->Frame();
-    EXPECT_EQ(wisp->y, 2200);
+    EXPECT_LT(std::abs(wisp->y - 2200), 100) << "only its bob moves it now";
 
     std::unique_ptr<CCharacter> kappa(CreateCharacter(10043));
     ASSERT_NE(kappa, nullptr);

@@ -42,7 +42,8 @@ struct RecordingState : CGameState {
 }  // namespace
 
 TEST(GameStateController, ChangeCallsEndThenStartThenIdHook) {
-    RecordingState a("a"), b("b");
+    // Static: the controller keeps pointing at the last one after the test.
+    static RecordingState a("a"), b("b");
     auto* controller = CGameStateController::GetInstance();
     controller->SwitchTo(&a, 3);
     g_calls.clear();

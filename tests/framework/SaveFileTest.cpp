@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -105,6 +106,27 @@ TEST_F(SaveFileTest, AFailedWriteKeepsTheOldFileAndReportsFailure) {
     }
 }
 
+TEST_F(SaveFileTest, ALinkUnderTheTempOrTheTargetNameLeavesTheFileItNamesAlone) {
+    // A symbolic or hard link to a file of the user's where the save writes
+    // its temporary file, or under the save's own name.
+    const std::pair<const char*, bool> cases[] = {{"save.tmp", true}, {"save.tmp", false}, {"save", true}, {"save", false}};
+    for (const auto& [linkName, symbolic] : cases) {
+        SCOPED_TRACE(std::string(linkName) + (symbolic ? " symbolic" : " hard"));
+        SaveTestDir temp;
+        temp.Write("letter.txt", Pattern(300, 11));
+        const std::string target = temp.File("letter.txt"), link = temp.File(linkName);
+        ASSERT_EQ(symbolic ? symlink(target.c_str(), link.c_str()) : ::link(target.c_str(), link.c_str()), 0);
+        CSaveFile file;
+        EXPECT_TRUE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 1)));
+        EXPECT_EQ(temp.Read("letter.txt"), Pattern(300, 11)) << "the linked file is untouched";
+        struct stat st;
+        ASSERT_EQ(lstat(temp.File("save").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode) && st.st_nlink == 1u);
+        EXPECT_EQ(temp.Read("save"), Pattern(CSaveData::kSize, 1));
+        EXPECT_FALSE(temp.Exists("save.tmp"));
+    }
+}
+
 TEST_F(SaveFileTest, AShortWriteTellsHowMuchGotThrough) {
     SaveTestDir temp;
     CSaveFile::SetFaultForTesting(CSaveFile::Fault::ShortWrite);
@@ -114,6 +136,8 @@ TEST_F(SaveFileTest, AShortWriteTellsHowMuchGotThrough) {
     uint32_t written = 0;
     EXPECT_FALSE(file.Write(block.data(), CSaveData::kSize, &written));
     EXPECT_EQ(written, CSaveData::kSize / 2);
+    EXPECT_NE(log.find("cannot write " + temp.File("saveslot01.tmp") + ": No space left"), std::string::npos)
+        << "the message names the file that filled the disk: " << log;
     EXPECT_FALSE(file.Close());
     EXPECT_FALSE(temp.Exists("saveslot01")) << "no half block is put in place";
 }

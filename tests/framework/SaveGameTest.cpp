@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <climits>
@@ -31,17 +32,21 @@ protected:
     void SetUp() override {
         SetDebugLogSink([this](const char* text) { log += text; });
         game = CGameMain::GetInstance();
+        StartFresh();
     }
     void TearDown() override { SetDebugLogSink(nullptr); }
 
-    // What a new process would hold before it loads: construction values.
-    void Restart() {
+    // What a new process holds before it loads: construction values.
+    void StartFresh() {
         game->ResetGameData();
         game->m_systemData.Clear();
         for (CSaveData& r : game->m_resumeData) r.SetNewGameDefaults();
         CItem::GetInstance()->Reset();
         CSoundManager::GetInstance()->SetMusicVolume(80);
         CSoundManager::GetInstance()->SetSEVolume(80);
+    }
+    void Restart() {
+        StartFresh();
         game->LoadAllSlots();
     }
 
@@ -350,6 +355,58 @@ TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFile) {
     CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
     Restart();
     EXPECT_EQ(game->m_gold, 10);
+}
+
+TEST_F(SaveGameTest, TempFilesOfAKilledRunAreRemovedAtStart) {
+    const std::vector<uint8_t> users(100, 7);
+    dir.Write("letter.txt", users);
+    dir.Write("notes.tmp", users);
+    dir.Write("save.tmp", std::vector<uint8_t>(30000, 1));
+    dir.Write("saveslot15.tmp", {});
+    ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("resume07.tmp").c_str()), 0);
+    Restart();
+    std::vector<std::string> left = dir.List();
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"letter.txt", "notes.tmp"})) << "only the game's own are removed";
+    EXPECT_EQ(dir.Read("letter.txt"), users);
+    EXPECT_NE(log.find("resume07.tmp, left by an interrupted save"), std::string::npos) << log;
+}
+
+TEST_F(SaveGameTest, AFailedSaveKeepsWhatMemoryHoldsThroughTheTitlesReRead) {
+    // Each way a write fails; with no fault, a folder where the temporary
+    // file would go refuses it, as a read-only folder does.
+    for (CSaveFile::Fault fault : {CSaveFile::Fault::None, CSaveFile::Fault::ShortWrite, CSaveFile::Fault::WriteError,
+                                   CSaveFile::Fault::FlushError, CSaveFile::Fault::RenameError}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        SaveTestDir folder;
+        Restart();
+        game->SaveGlobalData();
+        SnapshotIn(3, 267);
+        const std::vector<uint8_t> onDisk = folder.Read("save");
+        if (fault == CSaveFile::Fault::None) {
+            for (const char* name : {"save.tmp", "save.tmp/x", "resume03.tmp", "resume03.tmp/x"})
+                mkdir(folder.File(name).c_str(), 0755);
+        }
+        CSaveFile::SetFaultForTesting(fault);
+        CSoundManager::GetInstance()->SetMusicVolume(70);  // the option screen
+        EXPECT_FALSE(game->SaveGlobalData());
+        game->m_slotData[3].SetSlotFlag(40, 1);  // a pick-up
+        EXPECT_FALSE(game->TakeResumeSnapshot());
+        CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
+
+        game->LoadAllSlots();  // back at the title
+        EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 70);
+        EXPECT_EQ(game->m_resumeData[3].GetSlotFlag(40), 1);
+        EXPECT_NE(log.find("memory is newer than \"save\", "), std::string::npos) << log;
+        EXPECT_EQ(folder.Read("save"), onDisk) << "the disk still holds the old settings";
+        // Once a save of the file gets through, the file counts again.
+        rmdir(folder.File("save.tmp/x").c_str());
+        rmdir(folder.File("save.tmp").c_str());
+        EXPECT_TRUE(game->SaveGlobalData());
+        CSoundManager::GetInstance()->SetMusicVolume(20);
+        game->LoadAllSlots();
+        EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 70);
+    }
 }
 
 TEST_F(SaveGameTest, UnknownSlotNumbersAreIgnored) {

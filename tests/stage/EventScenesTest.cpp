@@ -23,7 +23,7 @@
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
 #include "ui/GameInputMessageWindow.h"
-#include "ui/GameInputStandIn.h"
+#include "ui/GameInputEnding.h"
 #include "ui/GameInputTitleTop.h"
 #include "win/MyInput.h"
 
@@ -438,10 +438,10 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         EXPECT_EQ(Player()->frame, 960);
         EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
         FramesUntil([&] { return scene->GetStep() == 7; }, 400);
-        const int32_t steps = ending->m_layoutSteps;
+        EXPECT_EQ(ending->GetState(), ScreenState::Active) << "the roll waits for the scene";
         const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
         EXPECT_EQ(waited, character == 4 ? 202 : 102) << character;
-        EXPECT_EQ(ending->m_layoutSteps, steps + 1);
+        EXPECT_EQ(ending->GetState(), CGameInputEnding::kFirstCard) << "the scene has started the roll";
         EXPECT_EQ(Player()->controlled, 0) << "the endings keep the controls";
     }
 

@@ -79,6 +79,10 @@ ScenarioBody::Box WalkerBody() { return {-100, 100, -200, 100}; }
 
 Scenario::Scenario(std::vector<std::string> grid, std::map<char, int32_t> legend, uint32_t seed) {
     CGameMain* game = CGameMain::GetInstance();
+    // Nothing of an earlier test (a stage it started) is still in the world.
+    game->m_characterList.DeleteAll();
+    game->m_subCharacterList.DeleteAll();
+    game->m_player = nullptr;
     GameSrand(seed);
     game->m_frameCount = 0;
     stage_.height = static_cast<int32_t>(grid.size());

@@ -59,6 +59,17 @@ TEST(SynthOscillators, SquareAndSawDoNotAlias) {
     }
 }
 
+TEST(SynthOscillators, TriangleDoesNotAlias) {
+    // A 5 kHz triangle at 22050 Hz: its 3rd and 5th harmonics (15 and 25
+    // kHz) would fold back to 7050 and 2950 Hz, at -19 and -28 dB under the
+    // fundamental for a naive wave.
+    const std::vector<double> x = Tone("tri", 5000.0, 0.5, 1.0);
+    const double fundamental = Amplitude(x, 5000.0);
+    ASSERT_GT(fundamental, 0.5);
+    for (double folded : {7050.0, 2950.0})
+        EXPECT_LT(20.0 * std::log10(Amplitude(x, folded) / fundamental), -30.0) << "at " << folded;
+}
+
 TEST(SynthLoudness, HearsAToneAsLoudAsItsLevelAndIgnoresSilenceAround) {
     // A full-scale 1 kHz sine measures about -3 dB (its mean square) plus
     // the K weighting's small lift there; silence around it changes nothing.

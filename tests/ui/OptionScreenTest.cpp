@@ -130,6 +130,16 @@ TEST_F(OptionScreen, SettingsReachTheFileOnlyThroughBack) {
     EXPECT_EQ(options->GetState(), ScreenState::Closed);
     EXPECT_EQ(SavedInt(SystemRecord::kMusicVolume), 90) << "the old file stays";
     EXPECT_EQ(sound->GetMusicVolume(), 100);
+
+    // Back at the title later (it reads the saves again), CONFIG still has
+    // the setting the file could not take.
+    CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
+    CGameInputController::GetInstance()->SetInput(ScreenId::TitleTopEntry);
+    SettleFade();
+    Frame();
+    Click(240, 255);
+    ASSERT_EQ(options->GetState(), ScreenState::Active);
+    EXPECT_EQ(sound->GetMusicVolume(), 100);
 }
 
 }  // namespace

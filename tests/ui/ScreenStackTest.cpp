@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,24 @@ protected:
     CGameInputTitleCredits* credits = CGameInputTitleCredits::GetInstance();
 };
 
+TEST_F(ScreenStackFlow, EveryCreditsRowStaysInsideTheScreenWithAMargin) {
+    constexpr int kMargin = 16;
+    for (int32_t language : {0, 1}) {
+        CGameMain* game = CGameMain::GetInstance();
+        game->m_language = language;
+        Root()->PushInput(ScreenId::TitleCredits);
+        for (const CWidget& row : credits->m_rows) {
+            CDrawString style = game->m_textStyles[3];
+            style.SetUniformScale(row.scaleX);
+            const char* text = row.GetText();
+            EXPECT_LE(GetStringWidth(&style, text, static_cast<int32_t>(std::strlen(text))), 480 - 2 * kMargin)
+                << "\"" << text << "\" in language " << language;
+        }
+        credits->Close();
+        Frame(2);
+    }
+}
+
 TEST_F(ScreenStackFlow, CreditsOpenOverTheTitleAndCloseInTwoFrames) {
     std::vector<std::string> log;
     SetDebugLogSink([&](const char* line) { log.emplace_back(line); });
@@ -161,8 +180,8 @@ TEST_F(ScreenStackFlow, CreditsOpenOverTheTitleAndCloseInTwoFrames) {
     std::string all;
     for (const std::string& l : log) all += l;
     EXPECT_EQ(all,
-              "OpenURL:https://www.timbrechbill.com\nOpenURL:https://www.timbrechbill.com\n"
-              "OpenURL:https://littlelimit.net/misaki.htm\n");
+              "OpenURL:www.timbrechbill.com\nOpenURL:www.timbrechbill.com\n"
+              "OpenURL:littlelimit.net/misaki.htm\n");
     EXPECT_EQ(credits->GetState(), ScreenState::Active);
     EXPECT_EQ(sounds, (std::vector<int32_t>{35, 35, 35}));
 

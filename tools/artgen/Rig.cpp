@@ -415,7 +415,17 @@ Canvas Render(const Model& model, const Pose& pose, int w, int h) {
                 group[static_cast<size_t>(y) * w + x] = &p.group;
             }
     }
+    const Canvas bare = figure;
     figure.Outline(model.ink);
+    // The light rim: outline pixels with the figure below or to the right
+    // and open sky above and to the left.
+    auto open = [&](int x, int y) { return x < 0 || y < 0 || bare.Get(x, y) == kKey; };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!open(x, y) || !open(x - 1, y) || !open(x, y - 1)) continue;
+            const bool below = y + 1 < h && !open(x, y + 1), right = x + 1 < w && !open(x + 1, y);
+            if (below || right) figure.Set(x, y, model.rim);
+        }
     for (const Layer& o : overlays)
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)

@@ -154,6 +154,10 @@ struct Model {
     std::vector<Part> parts;
     std::map<char, Rgb> legend;
     Rgb ink = Rgb{0x1A, 0x14, 0x23};  // the palette's ink
+    // The outline where it faces the light (the upper left) takes this colour
+    // instead of ink: the evening sky's light on the figure's edge, so that a
+    // dark figure keeps its shape against a dark stage.
+    Rgb rim = Rgb{0x6B, 0x7F, 0xA3};  // the palette's mist
 
     Bone& AddBone(const Bone& b);
     Part& AddPart(const Part& p);

@@ -1,4 +1,5 @@
-// Renders every enemy kind the stage maps place in its main states: each
+// Renders every enemy kind in its main states (those no stage map places
+// yet as well): each
 // variant is made with the real factory on a patch of forest ground, a
 // ninja stands a little way off, and the real play frame runs the enemy's
 // behaviour; at each moment of its script (a state reached, a hit, a
@@ -65,6 +66,8 @@ struct Variant {
     std::vector<Moment> moments;
     // Blocks above the ground (a wall to jump), as cell columns.
     std::vector<int32_t> wall = {};
+    // A row of blocks along the view's top (what a hanging bat hangs from).
+    bool ceiling = false;
 };
 
 struct Kind {
@@ -81,10 +84,11 @@ CCharacter* Add(int32_t id, int32_t x, int32_t y) {
     return c;
 }
 
-void BuildGround(const std::vector<int32_t>& wall) {
+void BuildGround(const std::vector<int32_t>& wall, bool ceiling = false) {
     for (int32_t col = 0; col < 14; ++col) {
         Add(20066, col * 400 + 200, kGroundTop + 200);  // grass top
         Add(20069, col * 400 + 200, kGroundTop + 600);  // earth
+        if (ceiling) Add(20069, col * 400 + 200, 1400);
     }
     for (int32_t col : wall) Add(20069, col * 400 + 200, kGroundTop - 200);
 }
@@ -130,7 +134,7 @@ void RenderVariant(const Variant& v, Canvas& strip, int row) {
     CGameMain* game = CGameMain::GetInstance();
     game->m_groupFreezeTimer = 0;
     GameSrand(11);
-    BuildGround(v.wall);
+    BuildGround(v.wall, v.ceiling);
     CCharacter* player = Add(1, v.playerX, kGroundTop);
     player->hp = player->hpMax = 1000000;
     player->SetState(220);
@@ -215,6 +219,59 @@ const std::vector<Kind>& Kinds() {
            {{"walk 250", 250, 1}, {"walk 251", 251, 1}, {"walk 253", 253, 1}, {"hop 254", 254, 4},
             {"hurt 10", -1, 2, 1}}},
           {11060, 3000, kStand, 600, {{"guard 350", -1, 1}, {"laugh 356", -1, 1}}}}},
+        {"wisp",
+         {{10006, 3600, 1800, 1200,
+           {{"spark 290", 290, 4}, {"spark 291", 291, 1}, {"kindle 292", 292, 4}, {"home 294", 294, 2},
+            {"home 295", 295, 2}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}},
+          {10002, 3600, 1800, 600, {{"drift 250", 250, 2}, {"drift 251", 251, 2}}}}},
+        {"ghost",
+         {{10054, 3400, 1800, 800,
+           {{"fade in 230", 230, 6}, {"float 231", 231, 2}, {"gather 232", 232, 4}, {"shoot 233", 233, 2},
+            {"fire", 233, 8}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}, {"blasts", -1, 16}}}}},
+        {"karakasa",
+         {{10011, 3000, kStand, 800,
+           {{"stand 231", 231, 4}, {"spring 232", 232, 0}, {"hop 230", 230, 8}, {"top", 230, 18},
+            {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}},
+          {10012, 3000, kStand, 800, {{"drift 250", 250, 2}, {"drift 251", 251, 2}}}}},
+        {"chouchin",
+         {{10021, 3200, 1800, 800,
+           {{"float 230", 230, 4}, {"swell 231", 231, 0}, {"open 232", 232, 0}, {"spit 233", 233, 0},
+            {"fire", 233, 10}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}}}},
+        {"snake",
+         {{10031, 3000, kStand, 800,
+           {{"crawl 230", 230, 2}, {"crawl 231", 231, 2}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}}}},
+        {"fox",
+         {{10131, 3400, kStand, 600,
+           {{"sit 230", 230, 2}, {"sit 231", 231, 2}, {"crouch 232", 232, 2}, {"cast 233", 233, 2},
+            {"fox-fire", 233, 20}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}}}},
+        {"spider",
+         {{10151, 3000, 1000, 800,
+           {{"down 230", 230, 30}, {"aim 232", 232, 4}, {"burst 233", 233, 4}, {"balls", 233, 10},
+            {"up 236", 236, 20}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}}}},
+        {"zen_priest",
+         {{10161, 3600, kStand, 600,
+           {{"walk 230", 230, 2}, {"walk 232", 232, 2}, {"pray 235", 235, 6}, {"fan", 236, 12},
+            {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}},
+           {6}},
+          {10162, 3000, kStand, 600, {{"stand 250", 250, 4}, {"fan 251", 251, 10}, {"fan", 252, 20}}}}},
+        {"thunderer",
+         {{10172, 3000, 1200, 800,
+           {{"hover 250", 250, 2}, {"drum 252", 252, 1}, {"strike 254", 254, 0}, {"bolt", 254, 3},
+            {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}}}},
+        {"goblin_cat",
+         {{10181, 3600, kStand, 600,
+           {{"run 230", 230, 2}, {"run 231", 231, 2}, {"leap", -1, 30}, {"hurt 10", -1, 2, 1},
+            {"burst 111", -1, 4, 2}}},
+          {10182, 3000, kStand, 600, {{"sit 250", 250, 4}, {"spiral 251", 251, 10}, {"spiral", 252, 24}}}}},
+        {"bat",
+         {{10221, 3600, 1600, 600, {{"fly 230", 230, 1}, {"fly 231", 231, 1}, {"hurt 10", -1, 2, 1}}},
+          {10222, 3000, 1600, 600, {{"circle 250", 250, 6}, {"circle", 250, 40}}},
+          {10227, 3000, 2000, 600, {{"hang 290", 290, 2}, {"hurt 10", -1, 2, 1}}, {}, true},
+          {10227, 3000, 2000, 2400, {{"hang 290", 290, 0}, {"wake 270", 270, 4}, {"home", 271, 12}}, {}, true}}},
+        {"frog",
+         {{10231, 3000, kStand, 800,
+           {{"sit 230", 230, 2}, {"hop 231", 231, 6}, {"hurt 10", -1, 2, 1}, {"burst 111", -1, 4, 2}}},
+          {10232, 3000, kStand, 800, {{"sit 250", 250, 4}, {"spiral 251", 251, 12}, {"spiral", 252, 20}}}}},
     };
     return kinds;
 }

@@ -51,6 +51,7 @@ struct Song {
     double reverb = 0.2;
     double room = 0.8;
     double highPass = 0;  // Hz, 0 for none
+    double level = 0;     // dB under the -3 dBFS peak (0 or less)
     std::string output;  // "wave" or "midi"
     int resource = 0;
     std::vector<Track> tracks;
@@ -236,14 +237,16 @@ bool ParseSongFile(const std::string& path, Song& song, std::string& error) {
             ls >> song.room;
         } else if (word == "highpass") {
             ls >> song.highPass;
+        } else if (word == "level") {
+            ls >> song.level;
         } else if (word == "output") {
             ls >> song.output >> song.resource;
         } else {
             return fail("unknown line " + word);
         }
     }
-    if (song.tempo <= 0 || song.meter <= 0 || song.loopBars <= 0 || song.introBars < 0) {
-        error = path + ": tempo, meter and loop must be positive";
+    if (song.tempo <= 0 || song.meter <= 0 || song.loopBars <= 0 || song.introBars < 0 || song.level > 0) {
+        error = path + ": tempo, meter and loop must be positive, level 0 or less";
         return false;
     }
     if ((song.output != "wave" && song.output != "midi") || song.resource <= 0) {
@@ -596,7 +599,7 @@ bool RenderWave(const Song& song, const std::string& outDir, std::string& error,
         const double gains[2] = {std::sqrt(middle / energy[0]), std::sqrt(middle / energy[1])};
         for (size_t i = 0; i < mix.size(); ++i) mix[i] *= gains[i % 2];
     }
-    const std::vector<int16_t> pcm = ToPcm16(mix, -3.0);
+    const std::vector<int16_t> pcm = ToPcm16(mix, -3.0 + song.level);
     const std::string path = outDir + "/wave_" + std::to_string(song.resource) + ".wav";
     if (!WriteWave(path, 2, kRate, pcm)) {
         error = "cannot write " + path;

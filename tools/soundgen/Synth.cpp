@@ -154,6 +154,18 @@ double BandLimitedStep(double phase, double increment) {
     return 0.0;
 }
 
+// The same for a corner (a jump in the slope): the integral of the step's
+// correction, (1 - |t|)^3 / 6 within one sample of the corner, for a slope
+// that grows by 1 per sample.
+double BandLimitedRamp(double phase, double increment) {
+    if (increment <= 0.0) return 0.0;
+    double t;
+    if (phase < increment) t = 1.0 - phase / increment;
+    else if (phase > 1.0 - increment) t = 1.0 - (1.0 - phase) / increment;
+    else return 0.0;
+    return t * t * t / 6.0;
+}
+
 double Oscillator(const std::string& kind, double phase, double increment, double duty) {
     const double p = phase - std::floor(phase);
     if (kind == "sine") return std::sin(2 * kPi * p);
@@ -165,7 +177,14 @@ double Oscillator(const std::string& kind, double phase, double increment, doubl
         return v - (2.0 * duty - 1.0);
     }
     if (kind == "saw") return 2.0 * p - 1.0 - BandLimitedStep(p, increment);
-    if (kind == "tri") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
+    if (kind == "tri") {
+        // The slope turns from -4 to +4 at the bottom and back at the top:
+        // a jump of 8 per cycle, 8 * increment per sample.
+        double v = p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
+        const double half = p + 0.5;
+        v += 8.0 * increment * (BandLimitedRamp(p, increment) - BandLimitedRamp(half - std::floor(half), increment));
+        return v;
+    }
     return 0.0;
 }
 

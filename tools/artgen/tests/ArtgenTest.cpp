@@ -92,10 +92,10 @@ TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
     for (const Layout* l : Layouts()) {
         const Canvas sheet = DrawSheet(l->resourceId);
         // The game loads these sheets as square textures of the slot's size
-        // (256, or 512 for slots 19 and 40).
+        // (256, or 512 for slots 19, 40 and 72).
         EXPECT_EQ(sheet.W(), l->sheetSize);
         EXPECT_EQ(sheet.H(), l->sheetSize);
-        EXPECT_EQ(l->sheetSize, l->slot == 40 || l->slot == 19 ? 512 : 256) << l->file;
+        EXPECT_EQ(l->sheetSize, l->slot == 40 || l->slot == 19 || l->slot == 72 ? 512 : 256) << l->file;
         for (const Cell& c : l->cells) {
             const FramePlace p = l->Place(c);
             SCOPED_TRACE(std::string(l->file) + " " + c.pose);
@@ -418,7 +418,7 @@ TEST(Rig, ALineRunsFromItsBonesEndToItsTargetsEnd) {
     EXPECT_DEATH(rig::Render(m, pose, 40, 40), "missing bone hnad");
 }
 
-TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
+TEST(Rig, TheSilhouetteIsClosedInInkLitOnItsUpperLeftAndSlashTrailsStayOutside) {
     rig::Body body;
     body.top = body.sleeve = body.legs = body.boots = body.gloves = {kMist, kSlate, kNavy};
     body.farSleeve = body.farLegs = body.farBoots = body.farGloves = {kSlate, kNavy, kNight};
@@ -441,7 +441,7 @@ TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
     pose.root = {20, 24};
     pose.angle["armN"] = 60;
     const Canvas c = rig::Render(m, pose, 40, 40);
-    int ink = 0, trailPixels = 0;
+    int ink = 0, rim = 0, trailPixels = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) {
             const Rgb p = c.Get(x, y);
@@ -450,13 +450,25 @@ TEST(Rig, TheSilhouetteIsClosedInInkAndSlashTrailsStayOutside) {
             if (p == kInk) ++ink;
             const bool edge = c.Get(x - 1, y) == kKey || c.Get(x + 1, y) == kKey || c.Get(x, y - 1) == kKey ||
                               c.Get(x, y + 1) == kKey;
-            // Every opaque pixel at the silhouette's edge is ink, except the
-            // trail, which is laid over the finished figure without one.
+            // Every opaque pixel at the silhouette's edge is ink, or the light
+            // rim where the edge faces the upper left (open to the left and
+            // above), except the trail, which is laid over the finished
+            // figure without one.
             if (edge && !(p == kWhite || p == kCream || p == kGold)) {
-                EXPECT_EQ(p, kInk) << x << "," << y;
+                if (p == m.rim) {
+                    ++rim;
+                    auto outside = [&](int px, int py) {
+                        const Rgb q = c.Get(px, py);
+                        return q == kKey || q == kInk || q == m.rim;
+                    };
+                    EXPECT_TRUE(outside(x - 1, y) && outside(x, y - 1)) << "rim at " << x << "," << y;
+                } else {
+                    EXPECT_EQ(p, kInk) << x << "," << y;
+                }
             }
         }
     EXPECT_GT(ink, 20);
+    EXPECT_GT(rim, 3);
     EXPECT_GT(trailPixels, 10);
 }
 

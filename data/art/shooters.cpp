@@ -1,0 +1,254 @@
+// The shooting yokai: texture slot 39 (resource 140), 256 x 256, 40 x 40
+// cells.
+//
+//  fox     an orange three-tailed kitsune with white-tipped tails and black
+//          stockings, sitting; it rears up to cast its fox-fire
+//  spider  a black tsuchigumo with a gold-banded abdomen and red eyes,
+//          hanging on its thread
+//  priest  a bald zen priest in a slate-blue robe with an amber kesa and a
+//          string of wooden prayer beads; he prays with his palms joined
+//
+//  cells (row y, from x = 0 in steps of 40):
+//   0    fox_sit_a fox_sit_b fox_crouch fox_cast fox_hurt
+//   40   spider_a spider_b spider_aim spider_burst spider_hurt
+//   80   priest_walk_a priest_walk_b priest_walk_c priest_walk_d priest_jump priest_stand
+//   120  priest_pray_a priest_pray_b priest_hurt
+// Their shots (fox-fire, web balls, prayer lights) are the shared shots
+// sheet's.
+#include "Enemies.h"
+#include "Palette.h"
+
+ART_SHEET(140, "fox-spider-priest") { return PaintedSheet(140); }
+
+namespace {
+
+using enemies::HumanPose;
+using rig::CapsulePart;
+using rig::EllipsePart;
+using rig::MakeBone;
+using rig::Ramp;
+using rig::Sprite;
+
+// --- The fox -------------------------------------------------------------------
+
+const Ramp kFur{kGold, kAmber, kCoral};
+const Ramp kStockings{kEarth, kEarthDark, kInk};
+const Ramp kWhiteFur{kWhite, kCream, kSand};
+
+rig::Model MakeFox() {
+    rig::Model m;
+    m.name = "fox";
+    m.legend = {{'o', kAmber}, {'O', kCoral}, {'w', kWhite}, {'k', kInk}, {'r', kRose}};
+    m.AddBone(MakeBone("body", "", 7, 0, {0, 0}, 150));
+    m.AddBone(MakeBone("neck", "body", 2, 1, {0, 0}, 120));
+    m.AddBone(MakeBone("legN", "body", 7, 0.75f, {0.5f, 0}, 5));
+    m.AddBone(MakeBone("legF", "body", 7, 0.7f, {-0.5f, 0}, -5));
+    m.AddBone(MakeBone("tail1", "body", 9, 0, {-1, 0}, -115));
+    m.AddBone(MakeBone("tail2", "body", 10, 0, {-1, 0}, -145));
+    m.AddBone(MakeBone("tail3", "body", 8, 0, {-1, 0}, -90));
+    for (const char* t : {"tail1", "tail2", "tail3"}) {
+        m.AddPart(CapsulePart(t, t, -3, kFur, 1.6f, 2.2f, 0, 0.7f));
+        m.AddPart(CapsulePart(std::string(t) + "tip", t, -3, kWhiteFur, 2.2f, 0.8f, 0.7f, 1));
+    }
+    m.AddPart(CapsulePart("legF", "legF", -2, kStockings, 0.9f, 0.8f));
+    m.AddPart(EllipsePart("haunch", "body", -1, kFur, 3.4f, 3.8f, 0.05f));
+    m.AddPart(CapsulePart("body", "body", 0, kFur, 3.2f, 2.4f));
+    m.AddPart(EllipsePart("chest", "body", 1, kWhiteFur, 1.6f, 2.6f, 0.7f));
+    m.AddPart(CapsulePart("legN", "legN", 2, kStockings, 1.0f, 0.9f));
+    auto head = [](const char* eye, const char* mouth) {
+        return Sprite{{"..k..k....", ".kOk.kOk..", ".oooooooo.", std::string(".oo") + eye + "ooo..",
+                       "oooooooowwk", std::string(".oooow") + mouth, "..www....."},
+                      {3, 6}};
+    };
+    m.AddPart(enemies::SpritePart("head", "neck", 4,
+                                  {{"", head("kk", "wwww")}, {"shout", head("kk", "kkrk")}, {"hurt", head("kk", "w.w.")}}));
+    m.FindPart("head")->from = 1;
+    return m;
+}
+
+// --- The spider ------------------------------------------------------------------
+
+rig::Model MakeSpider() {
+    rig::Model m;
+    m.name = "spider";
+    m.legend = {{'r', kRed}, {'k', kInk}, {'y', kGold}};
+    m.AddBone(MakeBone("body", "", 5, 0, {0, 0}, -90));
+    m.AddBone(MakeBone("silk", "body", 20, 0, {0, 0}, 180));
+    m.AddBone(MakeBone("spinneret", "body", 0.1f, 0, {0, 0}, 180));
+    const Ramp near{kMauve, kDusk, kNight};
+    const Ramp far{kDusk, kNight, kInk};
+    // Four legs a side, each a thigh rising from the body and a shin down.
+    const float thighs[4] = {130, 105, -105, -130};
+    const float shins[4] = {60, 30, -30, -60};
+    for (int i = 0; i < 4; ++i) {
+        for (const char* side : {"N", "F"}) {
+            const bool n = side[0] == 'N';
+            const std::string a = std::string("leg") + side + std::to_string(i);
+            const std::string b = a + "s";
+            const float t = thighs[i] + (n ? 0 : (thighs[i] > 0 ? -12 : 12));
+            m.AddBone(MakeBone(a, "body", 7, 0.1f, {0, n ? 0.8f : -0.8f}, t));
+            m.AddBone(enemies::Follow(MakeBone(b, a, 8, 1, {0, 0}, shins[i] + (t - thighs[i]))));
+            m.AddPart(CapsulePart(a, a, n ? 3 : -3, n ? near : far, 1.1f, 0.9f));
+            m.AddPart(CapsulePart(b, b, n ? 3 : -3, n ? near : far, 0.9f, 0.5f));
+        }
+    }
+    rig::Part silk;
+    silk.name = "silk";
+    silk.bone = "spinneret";
+    silk.kind = rig::Kind::Line;
+    silk.target = "silk";
+    silk.layer = -5;
+    silk.ramp = Ramp{kWhite, kStoneLight, kStone};
+    silk.outline = false;
+    m.AddPart(silk);
+    m.AddPart(EllipsePart("abdomen", "body", 0, Ramp{kDusk, kNight, kInk}, 4.4f, 4.2f, 1.1f));
+    m.AddPart(enemies::SpritePart("bands", "body", 1, {{"", Sprite{{".yyy.", "y...y", ".yyy.", "y...y"}, {2, 1.5f}}}}));
+    m.FindPart("bands")->from = 1.2f;
+    m.AddPart(EllipsePart("head", "body", 2, near, 2.6f, 2.4f, -0.1f));
+    m.AddPart(enemies::SpritePart("eyes", "body", 4,
+                                  {{"", Sprite{{"r.r", ".rr", "r.."}, {0, 1}}}, {"hurt", Sprite{{"k.k", ".k.", "k.k"}, {0, 1}}}}));
+    m.FindPart("eyes")->from = -0.5f;
+    return m;
+}
+
+// Every leg's thigh angle, near then far, four a side.
+std::string Legs(float front, float mid, float back, float wiggle) {
+    std::string s;
+    const float t[4] = {front, mid, -mid + wiggle, -back};
+    for (int i = 0; i < 4; ++i) {
+        s += " legN" + std::to_string(i) + "=" + std::to_string(static_cast<int>(t[i] + (i % 2 ? wiggle : -wiggle)));
+        s += " legF" + std::to_string(i) + "=" +
+             std::to_string(static_cast<int>(t[i] + (t[i] > 0 ? -12 : 12) + (i % 2 ? -wiggle : wiggle)));
+    }
+    return s;
+}
+
+// --- The zen priest -------------------------------------------------------------------
+
+const Ramp kRobe{kMist, kSlate, kNavy};
+const Ramp kRobeFar{kSlate, kNavy, kNight};
+const Ramp kBare{kCream, kSkin, kSand};
+
+std::map<std::string, Sprite> PriestHeads() {
+    auto make = [](const char* eyes, const char* mouth) {
+        return Sprite{{"..cssss...", ".csssssss.", "cssssssss.", std::string("ssssss") + eyes, "sssssssss.",
+                       std::string(".sssss") + mouth, "..ssss...."},
+                      {4, 6}};
+    };
+    return {{"", make("ks.", "s.")},
+            {"pray", make("kk.", "s.")},
+            {"chant", make("kk.", "k.")},
+            {"hurt", make("kk.", "k.")}};
+}
+
+rig::Model MakePriest() {
+    rig::Body b;
+    b.torso = 6.0f;
+    b.hipWidth = 3.2f;
+    b.chestWidth = 3.2f;
+    b.upperArm = 3.0f;
+    b.foreArm = 2.8f;
+    b.armRadius = 1.4f;
+    b.handRadius = 1.1f;
+    b.thigh = 3.6f;
+    b.shin = 3.4f;
+    b.legRadius = 1.7f;
+    b.foot = 2.4f;
+    b.footRadius = 0.9f;
+    b.top = b.sleeve = b.legs = kRobe;
+    b.farSleeve = b.farLegs = kRobeFar;
+    b.boots = b.farBoots = Ramp{kSand, kWood, kEarth};
+    b.gloves = b.farGloves = kBare;
+    b.head = PriestHeads().at("");
+    rig::Model m = rig::Humanoid("zen priest", b);
+    m.FindPart("head")->sprites = PriestHeads();
+    m.legend = {{'s', kSkin}, {'c', kCream}, {'k', kInk}};
+    // The kesa over the shoulder and the string of beads.
+    m.AddBone(enemies::Follow(MakeBone("kesaB", "torso", 0, 0.5f, {0.2f, 0}, 180)));
+    m.AddPart(enemies::PolyPart("kesa", "kesaB", 3, Ramp{kGold, kAmber, kCoral},
+                                {{-3.2f, 3.5f}, {3.2f, 2.0f}, {3.2f, -0.5f}, {-1.0f, -4.0f}, {-3.2f, -3.0f}}));
+    m.AddPart(enemies::Flat(EllipsePart("beads", "handN", 12, Ramp{kWood, kWood, kEarth}, 1.6f, 1.0f, 0.5f)));
+    return m;
+}
+
+// clang-format off
+const HumanPose kPriestPoses[] = {
+//  name             hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
+  {"priest_walk_a",  20, 24,   168, 175,    20,  80,   10,  70,     35,  10,  95,   -25, -25,  80,   ""},
+  {"priest_walk_b",  20, 24,   169, 175,    25,  85,   15,  75,      5, -25,  85,     5,   0,  90,   ""},
+  {"priest_walk_c",  20, 24,   168, 175,    20,  80,   10,  70,    -25, -25,  80,    35,  10,  95,   ""},
+  {"priest_walk_d",  20, 24,   169, 175,    25,  85,   15,  75,      5,   0,  90,     5, -25,  85,   ""},
+  {"priest_jump",    20, 24,   172, 178,   -60, -20,   90, 140,     90, -10,  70,    50, -50,  50,   "place:hip"},
+  {"priest_stand",   20, 24,   178, 180,    25,  95,   15,  85,     10,  -5,  90,    -8,  -5,  90,   "face:pray"},
+  {"priest_pray_a",  20, 24,   176, 182,    60, 150,   55, 145,     10,  -5,  90,    -8,  -5,  90,   "face:pray"},
+  {"priest_pray_b",  20, 24,   174, 188,    65, 160,   60, 155,     10,  -5,  90,    -8,  -5,  90,   "face:chant"},
+  {"priest_hurt",    20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:hip face:hurt"},
+};
+// clang-format on
+
+// --- Poses and the layout -----------------------------------------------------------------
+
+struct KindPose {
+    const char* name;
+    const rig::Model& (*model)();
+    std::string words;
+};
+
+template <rig::Model (*Make)()>
+const rig::Model& Cached() {
+    static const rig::Model m = Make();
+    return m;
+}
+
+const std::string kHang = "root:20,22 place:hip";
+
+const KindPose kPoses[] = {
+    {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=150 neck=120 legN=5 legF=-5 tail1=-115 tail2=-145 tail3=-90"},
+    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=150 neck=118 legN=5 legF=-5 tail1=-130 tail2=-160 tail3=-100"},
+    {"fox_crouch", Cached<MakeFox>, "root:18,26 body=125 neck=100 legN=30 legF=20 legN*0.8 legF*0.8 tail1=-100 tail2=-125 tail3=-80"},
+    {"fox_cast", Cached<MakeFox>, "root:18,26 body=165 neck=145 legN=60 legF=-5 tail1=-150 tail2=-180 tail3=-120 face:shout"},
+    {"fox_hurt", Cached<MakeFox>, "root:18,24 place:centre body=205 neck=200 legN=80 legF=40 tail1=-60 tail2=-90 tail3=-40 face:hurt"},
+    {"spider_a", Cached<MakeSpider>, kHang + Legs(130, 105, 130, 0)},
+    {"spider_b", Cached<MakeSpider>, kHang + Legs(130, 105, 130, 10)},
+    {"spider_aim", Cached<MakeSpider>, kHang + " body=-110" + Legs(160, 120, 120, 0)},
+    {"spider_burst", Cached<MakeSpider>, kHang + " body=-80" + Legs(110, 90, 110, 0)},
+    {"spider_hurt", Cached<MakeSpider>, kHang + " body=-60 eyes:hurt" + Legs(165, 145, 160, 15)},
+};
+
+Canvas PaintShooters(const Layout& l, const Cell& c) {
+    for (const KindPose& p : kPoses)
+        if (c.pose == std::string(p.name)) return enemies::DrawPose(p.model(), p.words, l, c);
+    return enemies::DrawPose(Cached<MakePriest>(), enemies::FindPose(kPriestPoses, c.pose, "shooters"), l, c);
+}
+
+const Layout kShootersLayout{140, 39, "shooters_slot39", {
+    {"fox_sit_a", "220 230 250", 0, 0, Anchor::Body},
+    {"fox_sit_b", "231", 40, 0, Anchor::Body},
+    {"fox_crouch", "232 251", 80, 0, Anchor::Body},
+    {"fox_cast", "233 252", 120, 0, Anchor::Body},
+    {"fox_hurt", "10 110 111", 160, 0, Anchor::Centre},
+    {"spider_a", "220 230 236 250", 0, 40, Anchor::Centre},
+    {"spider_b", "231 237 251", 40, 40, Anchor::Centre},
+    {"spider_aim", "232 234 238 240 252 254", 80, 40, Anchor::Centre},
+    {"spider_burst", "233 235 239 241 253 255", 120, 40, Anchor::Centre},
+    {"spider_hurt", "10 110 111", 160, 40, Anchor::Centre},
+    {"priest_walk_a", "230", 0, 80, Anchor::Body},
+    {"priest_walk_b", "231", 40, 80, Anchor::Body},
+    {"priest_walk_c", "232", 80, 80, Anchor::Body},
+    {"priest_walk_d", "233", 120, 80, Anchor::Body},
+    {"priest_jump", "234", 160, 80, Anchor::Centre},
+    {"priest_stand", "220 250", 200, 80, Anchor::Body},
+    {"priest_pray_a", "235 251", 0, 120, Anchor::Body},
+    {"priest_pray_b", "236 252", 40, 120, Anchor::Body},
+    {"priest_hurt", "10 110 111", 80, 120, Anchor::Centre},
+}, 256, {}, PaintShooters};
+ART_LAYOUT(kShootersLayout);
+
+const Review kShootersReview{"shooters", {140}, {
+    {"fox 230", {{"fox_sit_a", 8}, {"fox_sit_b", 8}, {"fox_sit_a", 8}, {"fox_crouch", 8}, {"fox_cast", 32}, {"fox_hurt", 20}}},
+    {"spider 230", {{"spider_a", 8}, {"spider_b", 8}, {"spider_aim", 8}, {"spider_burst", 12}, {"spider_aim", 8}, {"spider_burst", 12}, {"spider_hurt", 20}}},
+    {"priest 230", {{"priest_walk_a", 6}, {"priest_walk_b", 6}, {"priest_walk_c", 6}, {"priest_walk_d", 6}, {"priest_jump", 12}, {"priest_pray_a", 6}, {"priest_pray_b", 6}, {"priest_stand", 10}, {"priest_hurt", 20}}},
+}, {{"fox_sit_a", 0}, {"fox_cast", 0}, {"spider_a", 0}, {"priest_walk_a", 0}, {"priest_pray_a", 0}}};
+ART_REVIEW(kShootersReview);
+
+}  // namespace

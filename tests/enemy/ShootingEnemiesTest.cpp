@@ -1,0 +1,293 @@
+// The fox, the spider, the zen priest, the thunderer, the goblin cat, the
+// bat and the frog on a floor of real blocks: the fox's one fire at a
+// time, the spider's bursts through the terrain, the priest's fan and the
+// turrets' spiral, the lightning, the goblin cat's hop at a wall, the bats'
+// flights and the hanging bat's waking.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "enemy/CharacterBat.h"
+#include "enemy/CharacterFox.h"
+#include "enemy/CharacterFrog.h"
+#include "enemy/CharacterGoblinCat.h"
+#include "enemy/CharacterSpider.h"
+#include "enemy/CharacterThunderer.h"
+#include "enemy/CharacterZenPriest.h"
+#include "enemy/EnemyField.h"
+
+using namespace enemy_test;
+using testing_support::Listed;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::size_t ShotCount(int32_t first, int32_t last) {
+    std::size_t n = 0;
+    for (const CCharacterAttackEffect* a : Shots())
+        if (a->frame >= first && a->frame <= last) ++n;
+    return n;
+}
+
+// The floor with ten empty rows under it, so that no shot of a round
+// leaves the map before the round is over.
+std::vector<std::string> DeepGrid() {
+    std::vector<std::string> grid = FloorGrid();
+    grid.insert(grid.end(), 10, std::string(20, '.'));
+    return grid;
+}
+
+}  // namespace
+
+TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
+    // The player far off, out of the fire's reach.
+    Field f(-600);
+    auto* fox = f.Make<CCharacterFox>(10131, 3000);
+    f.s.Run(98);
+    EXPECT_EQ(ShotCount(360, 363), 0u);
+    f.s.Run(1);  // 90 sitting, 8 crouching
+    ASSERT_EQ(fox->frame, CCharacterFox::kCast);
+    CCharacter* fire = fox->linksB[0];
+    ASSERT_NE(fire, nullptr);
+    EXPECT_EQ(fire->linksA[0], fox);
+    EXPECT_EQ(fire->group, fox->group);
+    EXPECT_EQ(fire->facing, -1);
+    // It waits while its fire lives, with its state timer running on.
+    int gone = -1;
+    int again = -1;
+    for (int i = 0; i < 400 && again < 0; ++i) {
+        f.s.Run(1);
+        EXPECT_LE(ShotCount(360, 363), 1u);
+        if (gone < 0 && !Listed(fire)) gone = i;
+        if (gone < 0 && fox->stateTimer >= 90) {
+            EXPECT_TRUE(fox->frame == CCharacterFox::kSit || fox->frame == 231);
+        }
+        if (gone >= 0 && fox->frame == CCharacterFox::kCast) again = i;
+    }
+    ASSERT_GT(gone, 150);
+    EXPECT_EQ(again - gone, 9) << "into 232 at once, 8 frames crouching, then the fire";
+    EXPECT_NE(fox->linksB[0], nullptr);
+}
+
+TEST(Fox, TheOtherKindNeverCasts) {
+    Field f(-600);
+    f.Make<CCharacterFox>(10132, 3000);
+    f.s.Run(300);
+    EXPECT_EQ(ShotCount(360, 363), 0u);
+}
+
+TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
+    Field f(400);
+    f.player->hp = 1000;
+    // Its thread runs 800 down, into the floor 400 below it.
+    auto* spider = f.Make<CCharacterSpider>(10151, 3000, kFloor - 400);
+    f.s.Run(81);
+    // 79 steps: the frame it left its wait in ran no handler.
+    EXPECT_EQ(spider->y, kFloor - 400 + 790);
+    EXPECT_EQ(spider->frame, 232);
+    f.s.Run(8);
+    const std::vector<CCharacterAttackEffect*> burst = Shots(CCharacterSpider::kWebBall);
+    ASSERT_EQ(burst.size(), 6u);
+    // 30, 90, 150, 210, 270, 330 degrees, truncated toward zero.
+    for (std::size_t i = 0; i < 6; ++i) {
+        const double a = (30 + 60 * static_cast<double>(i)) * kPi / 180;
+        EXPECT_EQ(burst[i]->vx, static_cast<int32_t>(40 * std::sin(a))) << i;
+        EXPECT_EQ(burst[i]->vy, static_cast<int32_t>(40 * std::cos(a))) << i;
+        EXPECT_EQ(burst[i]->group, spider->group);
+    }
+    EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
+    EXPECT_EQ(std::tie(burst[1]->vx, burst[4]->vx), std::make_tuple(40, -40));
+    // The second burst 20 frames on; then it climbs back.
+    f.s.Run(20);
+    EXPECT_EQ(ShotCount(370, 370), 12u);
+    f.s.Run(91);
+    EXPECT_EQ(spider->frame / 2 * 2, CCharacterSpider::kClimb);
+    EXPECT_EQ(spider->y, kFloor - 400 + 790 - 800);
+}
+
+TEST(Spider, HangingOnThePlayerItDoesNoHarmUntilItBursts) {
+    Field f(3000);
+    f.player->hp = 1000;
+    auto* spider = f.Make<CCharacterSpider>(10152, 3000, kStandY);
+    f.s.Run(48);
+    EXPECT_EQ(spider->y, kStandY);
+    EXPECT_EQ(f.player->hp, 1000);
+    EXPECT_EQ(ShotCount(370, 370), 0u);
+    f.s.Run(1);
+    EXPECT_EQ(ShotCount(370, 370), 6u);
+}
+
+TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
+    struct Turret {
+        int32_t id;
+        int32_t shots;  // in one round
+    };
+    for (const Turret t : {Turret{10162, 30}, Turret{10182, 80}, Turret{10232, 80}}) {
+        for (int32_t side : {1, -1}) {
+            SCOPED_TRACE(t.id * side);
+            Field f(side == 1 ? 5000 : 400, DeepGrid());
+            CCharacterEnemy* turret = f.Make(t.id, 4000);
+            f.s.Run(40);
+            EXPECT_TRUE(Shots().empty()) << "40 frames still";
+            EXPECT_EQ(turret->facing, side);
+            f.s.Run(t.shots);
+            const std::vector<CCharacterAttackEffect*> shots = Shots();
+            ASSERT_EQ(static_cast<int32_t>(shots.size()), t.shots);
+            for (std::size_t k = 0; k < shots.size(); ++k) {
+                // The timer starts again at the 40-frame re-entry.
+                const double a = static_cast<double>(k % 40) * kPi / 8;
+                EXPECT_EQ(shots[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * side)) << k;
+                EXPECT_EQ(shots[k]->vy, static_cast<int32_t>(std::cos(a) * 40)) << k;
+                EXPECT_EQ(shots[k]->frame / 2 * 2, side == 1 ? 380 : 384) << k;
+            }
+            EXPECT_EQ(std::tie(shots[0]->vx, shots[0]->vy), std::make_tuple(0, 40)) << "straight down first";
+            EXPECT_EQ(shots[1]->vx, 15 * side) << "sin(pi/8) x 40 = 15.3";
+            EXPECT_EQ(turret->x, 4000);
+            f.s.Run(1);
+            EXPECT_EQ(turret->frame, 250) << "a round, then still again";
+        }
+    }
+}
+
+TEST(ZenPriest, ItWalksAtThePlayerThenPraysAFanOfThirty) {
+    Field f(400, DeepGrid());
+    auto* priest = f.Make<CCharacterZenPriest>(10161, 4000);
+    f.s.Run(60);
+    EXPECT_EQ(priest->x, 4000 - 59 * CCharacterZenPriest::kWalkSpeed);
+    EXPECT_EQ(priest->frame / 4 * 4, CCharacterZenPriest::kWalk - 2) << "walking, 230-233";
+    const std::vector<int> times = TimesItGrew(f.s, [] { return Shots().size(); }, 40);
+    EXPECT_EQ(times.size(), 30u);
+    EXPECT_EQ(times.front(), 1);
+    EXPECT_EQ(times.back(), 30);
+    EXPECT_EQ(priest->x, 4000 - 69 * CCharacterZenPriest::kWalkSpeed) << "stood 30 frames to pray, then walked on";
+    EXPECT_EQ(priest->frame / 2 * 2, CCharacterZenPriest::kWalk);
+}
+
+TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHovering) {
+    for (const auto& [id, first, period] : {std::tuple{10171, 31, 40}, std::tuple{10172, 17, 22}}) {
+        SCOPED_TRACE(id);
+        Field f(400);
+        auto* thunderer = f.Make<CCharacterThunderer>(id, 3000, 1000);
+        const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
+        EXPECT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
+        const CCharacterAttackEffect* bolt = Shots().back();
+        EXPECT_LE(std::abs(bolt->x - thunderer->x), CCharacterThunderer::kFlySpeed) << "it flew on after the drop";
+        EXPECT_GT(bolt->y, thunderer->y + 200 - 1);
+        EXPECT_EQ(bolt->vy, CCharacterThunderer::kLightningSpeed);
+        if (id == 10171) {
+            EXPECT_LT(thunderer->x, 3000) << "flies on";
+        } else {
+            EXPECT_EQ(thunderer->x, 3000);
+        }
+    }
+}
+
+TEST(GoblinCat, ItHopsAtAWallWithoutLeavingItsRunAndLandsBackInIt) {
+    // A wall two cells high between the cat and the player.
+    Field f(400, FloorGrid({".....#..............", ".....#.............."}));
+    auto* cat = f.Make<CCharacterGoblinCat>(10181, 4000);
+    bool hopped = false;
+    for (int i = 0; i < 120 && !hopped; ++i) {
+        const int32_t before = cat->frame;
+        const int32_t timer = cat->stateTimer;
+        f.s.Run(1);
+        if ((before == CCharacterGoblinCat::kRun || before == 231) && cat->frame == CCharacterGoblinCat::kLeap) {
+            hopped = true;
+            EXPECT_EQ(cat->vy, CCharacterGoblinCat::kLeapSpeed);
+            EXPECT_EQ(cat->x, 2400 + 190);
+            EXPECT_EQ(cat->stateTimer, (timer + 1) % 60) << "the run's timer runs on";
+        }
+    }
+    ASSERT_TRUE(hopped);
+    for (int i = 0; i < 40 && cat->frame == CCharacterGoblinCat::kLeap; ++i) f.s.Run(1);
+    EXPECT_TRUE(cat->frame == CCharacterGoblinCat::kRun || cat->frame == CCharacterGoblinCat::kLeap);
+    EXPECT_EQ(cat->y, kStandY);
+}
+
+TEST(Bat, ItFliesStraightCirclesOrHomes) {
+    Field f(400);
+    auto* straight = f.Make<CCharacterBat>(10221, 3000, 1000);
+    auto* circler = f.Make<CCharacterBat>(10222, 3000, 1500);
+    auto* homer = f.Make<CCharacterBat>(10223, 3000, 2000);
+    EXPECT_EQ(circler->vx, CCharacterBat::kStartSpeed);
+    EXPECT_EQ(std::tie(homer->attackDirX, homer->attackDirY), std::make_tuple(-15, 0));
+    f.s.Run(4);
+    // The circler's first turn, from its stored (-15, 0).
+    const double a = std::atan2(-15.0, 0.0) + 0.1;
+    EXPECT_EQ(std::tie(circler->vx, circler->vy),
+              std::make_tuple(static_cast<int32_t>(std::sin(a) * 20), static_cast<int32_t>(std::cos(a) * 20)));
+    EXPECT_EQ(std::tie(circler->attackDirX, circler->attackDirY), std::tie(circler->vx, circler->vy));
+    const int32_t startX = circler->x, startY = circler->y;
+    f.s.Run(190);
+    EXPECT_EQ(straight->facing, -1);
+    EXPECT_LT(straight->x, 3000 - 190 * 20 + 100);
+    // Nearly a whole circle in 63 turns of 0.1.
+    EXPECT_LT(std::hypot(circler->x - startX, circler->y - startY), 300);
+    EXPECT_LT(std::hypot(homer->x - f.player->GetAnchorX(), homer->y - f.player->GetAnchorY()), 600);
+}
+
+TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
+    // A ceiling row under which the bat hangs.
+    std::vector<std::string> grid(9, std::string(20, '.'));
+    grid[1] = std::string(20, '#');
+    grid.push_back(std::string(20, '#'));
+    Field f(400, grid);
+    f.player->y = 2000;
+    auto* bat = f.Make<CCharacterBat>(10227, 3000, 1400);
+    f.s.Run(2);
+    ASSERT_EQ(bat->frame, CCharacterBat::kHanging);
+    EXPECT_EQ(bat->y, 800 + 100) << "pressed against the ceiling";
+    EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(CCharacterBat::kHanging).u);
+    f.player->x = bat->x - 1500;
+    f.player->y = bat->y;
+    f.s.Run(5);
+    EXPECT_EQ(bat->frame, CCharacterBat::kHanging) << "exactly 1500 away";
+    f.player->x += 1;
+    f.s.Run(1);
+    EXPECT_EQ(bat->frame, CCharacterBat::kHoming);
+    EXPECT_EQ(bat->homeState, CCharacterBat::kHoming);
+    EXPECT_EQ(std::tie(bat->vx, bat->vy), std::make_tuple(-15, 0));
+    EXPECT_EQ(bat->facing, -1);
+    bat->OnHit(15, 50, 1, f.player);
+    f.s.Run(21);
+    EXPECT_EQ(bat->frame / 2 * 2, CCharacterBat::kHoming) << "back homing after the hurt";
+}
+
+TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
+    Field f(400);
+    auto* frog = f.Make<CCharacterFrog>(10231, 3000);
+    auto* stray = f.Make<CCharacterFrog>(10233, kScreenRight + 2000);
+    f.s.Run(11);
+    EXPECT_FALSE(Listed(stray)) << "no variant: gone at once, even off screen";
+    ASSERT_EQ(frog->frame, CCharacterFrog::kHop);
+    EXPECT_EQ(frog->facing, -1);
+    int32_t top = frog->y;
+    for (int i = 0; i < 60 && frog->frame == CCharacterFrog::kHop; ++i) {
+        f.s.Run(1);
+        top = std::min(top, frog->y);
+    }
+    EXPECT_EQ(frog->frame, CCharacterFrog::kSit);
+    EXPECT_EQ(frog->y, kStandY);
+    EXPECT_LT(frog->x, 3000 - 200);
+    EXPECT_LT(top, kStandY - 500);
+}
+
+TEST(Yokai, EveryKindKeepsGoingWithoutAPlayer) {
+    // Every read of the player (facing, aiming, homing, waking, the far
+    // turn) finds none; each kind goes on its way all the same.
+    Field f(400);
+    CGameMain::GetInstance()->m_player = nullptr;
+    f.player->alive = 0;
+    std::vector<CCharacterEnemy*> kinds;
+    for (int32_t id : {10001, 10002, 10006, 10054, 10011, 10012, 10021, 10022, 10031, 10032, 10131, 10132,
+                       10151, 10152, 10161, 10162, 10171, 10172, 10181, 10182, 10221, 10222, 10223, 10227,
+                       10231, 10232})
+        kinds.push_back(f.Make(id, 2400, id == 10227 ? 1000 : kStandY));
+    f.s.Run(300);
+    for (CCharacterEnemy* e : kinds) {
+        ASSERT_TRUE(Listed(e)) << e->typeId;
+        EXPECT_NE(e->frame, EnemyState::Wait) << e->typeId;
+    }
+    EXPECT_FALSE(Shots().empty());
+}
