@@ -142,14 +142,9 @@ TEST(Terrain, GravityAddsItsRateWithCarryAndCap) {
     w->vy = 150;
     w->ApplyGravity();
     EXPECT_EQ(w->vy, 150) << "a speed beyond the cap is left alone";
-    // A step that would pass the cap stops on it.
-    w->gravityNum = 5;
-    w->gravityDen = 1;
     w->vy = 98;
-    w->ApplyGravity();
-    EXPECT_EQ(w->vy, 100);
-    w->gravityNum = 3;
-    w->gravityDen = 2;
+    w->ApplyGravityWith(5, 1);
+    EXPECT_EQ(w->vy, 100) << "a step that would pass the cap stops on it";
 
     // Standing: no speed and no carried remainder.
     Solid(s, 1000, 1000);
