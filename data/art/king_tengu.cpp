@@ -1,5 +1,6 @@
 // The king tengu's sheets.
 #include "Bosses.h"
+#include "HookBosses.h"
 
 namespace {
 
@@ -69,6 +70,16 @@ const Layout kShotLayout{139, 38, "kingtengu_shots_slot38", {
 }, 256, bosses::kShotCell};
 ART_LAYOUT(kShotLayout);
 
+// The eyes of the second form (CCharacterKingTengu2ndEye), in the strip
+// below the shots.
+const Layout kEyeLayout{139, 38, "kingtengu2nd_eyes_slot38", {
+    {"eye_open", "220 241 10", 192, 240, Anchor::Centre},
+    {"eye_glow", "240", 208, 240, Anchor::Centre},
+    {"eye_fire", "242", 224, 240, Anchor::Centre},
+    {"eye_shut", "110 230", 240, 240, Anchor::Centre},
+}, 256, bosses::kShotCell};
+ART_LAYOUT(kEyeLayout);
+
 // Each attack as it plays: frames with their ticks (the cycles of the
 // frame records), the turn the game gives the spinning defeat.
 const Review kKingTenguReview{"kingtengu", {133, 139, 141}, {
@@ -100,5 +111,6 @@ ART_SHEET(139, "king-tengu-flying") {
     Canvas sheet(256, 256, kKey);
     bosses::DrawCells(sheet, bosses::KingTengu(), kPhase2Layout);
     bosses::DrawPictures(sheet, kShotLayout, bosses::KingTenguShots(), bosses::ShotLegend());
+    bosses::DrawPictures(sheet, kEyeLayout, bosses::KingTengu2ndEyes(), bosses::ShotLegend());
     return sheet;
 }

@@ -5,6 +5,7 @@
 #include "character/CharacterAttackEffect.h"
 #include "character/CharacterEffect.h"
 #include "character/CharacterList.h"
+#include "enemy/CharacterYakumono.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/Random.h"
@@ -55,28 +56,34 @@ CCharacter* GamePlayer() { return CGameMain::GetInstance()->m_player; }
 }  // namespace
 
 CCharacterEnemyBoss::CCharacterEnemyBoss(const Roster& roster) {
-    group = kEnemyGroup;
+    SetCommonScalars(*this);
     typeId = roster.typeId;
     hp = hpMax = roster.hp;
     score = roster.score;
-    frame = EnemyState::Entrance;
-    superArmor = 1;
-    maxFall = 200;
     gravityNum = roster.gravityNum;
-    gravityDen = 1;
-    friction = 5;
-    hoverSpeed = 10;
-    hoverAmplitude = 10;
-    hoverNum = 1;
-    hoverDen = 2;
-    hoverAcc = 0;
-    hoverDir = -1;
-    scaleX = scaleY = 2.0;
     layer = roster.layer;
-    controlled = 0;
     alpha = roster.alpha;
-    auxValue = 70;
     if (roster.frames != nullptr) frameTable.Load(*roster.frames);
+}
+
+void CCharacterEnemyBoss::SetCommonScalars(CCharacter& c) {
+    c.group = kEnemyGroup;
+    c.frame = EnemyState::Entrance;
+    c.superArmor = 1;
+    c.maxFall = 200;
+    c.gravityNum = 6;
+    c.gravityDen = 1;
+    c.friction = 5;
+    c.hoverSpeed = 10;
+    c.hoverAmplitude = 10;
+    c.hoverNum = 1;
+    c.hoverDen = 2;
+    c.hoverAcc = 0;
+    c.hoverDir = -1;
+    c.scaleX = c.scaleY = 2.0;
+    c.layer = 168;
+    c.controlled = 0;
+    c.auxValue = 70;
 }
 
 CCharacterEnemyBoss::~CCharacterEnemyBoss() {
@@ -283,6 +290,8 @@ void CCharacterEnemyBoss::ClearOtherEnemies() {
     world.ResetCursor();
     while (CCharacter* c = world.GetNext()) {
         if ((c->group & kEnemyGroup) == 0 || c == this) continue;
+        // The stage's springs and catapults stay, as its spikes do.
+        if (dynamic_cast<CCharacterYakumono*>(c) != nullptr) continue;
         bool part = false;
         for (int32_t k = 0; k < 5; ++k) part = part || linksB[k] == c;
         if (!part) c->SetState(EnemyState::Remove);
@@ -317,6 +326,12 @@ void CCharacterEnemyBoss::StartFight(int32_t music, int32_t firstState, bool qui
     SetState(firstState);
     AttachLifebar();
 }
+
+// --- The hook-style bosses ------------------------------------------------------------
+
+void CCharacterEnemyBoss::BodyAttack() { AttackAll(&CGameMain::GetInstance()->m_characterList, ~group, 15, 10); }
+
+int32_t CCharacterEnemyBoss::CameraX() { return CGameMain::GetInstance()->GetStageView()->GetCameraX(); }
 
 // --- The ground fighters built alike -----------------------------------------------
 

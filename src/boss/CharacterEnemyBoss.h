@@ -87,6 +87,10 @@ public:
 
     // Whether the current map keeps its music through boss fights.
     static bool IsQuietMap();
+    // The values every boss and every part of one (the king tengu's second
+    // form's eyes) starts with: the enemies' group, the entrance, super
+    // armour, the fall, the hover, twice the size, layer 168, no control.
+    static void SetCommonScalars(CCharacter& c);
 
 protected:
     explicit CCharacterEnemyBoss(const Roster& roster);
@@ -134,6 +138,24 @@ protected:
     // room; below 8000 the player has control again, the bar is detached,
     // the stage's music comes back and the boss is removed.
     void UpdateDefeatFall();
+
+    // --- The hook-style bosses (ghost, one-eyed monster, tengu) ------------
+
+    // The entry actions they share: the think record 221 is only the choice
+    // (true: the request is done with); the fight start shows the life bar.
+    template <class Choose>
+    bool EnterHookStyleState(int32_t state, Choose choose) {
+        if (state == EnemyState::ChooseAttack) {
+            choose();
+            return true;
+        }
+        if (state == EnemyState::FightStart) AttachLifebar();
+        return false;
+    }
+    // A blow of its own body that frame (kind 15, 10 damage).
+    void BodyAttack();
+    // The room's camera offset: a stage position is this plus a position.
+    static int32_t CameraX();
 
     // --- The ground fighters built alike (the king tengu, Silvy) ---------
 

@@ -15,17 +15,8 @@ public:
     void OnCovered() override { CoverWithoutFade(); }
     void UpdateWidgets() override;
 
-    // The stage-select cursor, which the stage-clear screen puts on the
-    // stage just played; kept here until the stage-select screen is built.
-    void SelectCell(int32_t row, int32_t column) {
-        m_row = row;
-        m_column = column;
-    }
-
     CWidget m_caption;
     CWidget m_backButton;
-    int32_t m_row = 0;
-    int32_t m_column = 0;
 
 protected:
     explicit CGameInputStandIn(const char* caption);
@@ -50,28 +41,5 @@ private:
     CGameInputStandInFor() : CGameInputStandIn(StandInCaption(Id)) {}
 };
 
-using CGameInputSaveSlot = CGameInputStandInFor<ScreenId::SaveSlot>;
-using CGameInputTitleStageSelect = CGameInputStandInFor<ScreenId::TitleStageSelect>;
-using CGameInputTitleShop = CGameInputStandInFor<ScreenId::TitleShop>;
-using CGameInputTitleState = CGameInputStandInFor<ScreenId::TitleState>;
-using CGameInputTitleScore = CGameInputStandInFor<ScreenId::TitleScore>;
 using CGameInputMainMenu = CGameInputStandInFor<ScreenId::MainMenu>;
 using CGameInputMainShop = CGameInputStandInFor<ScreenId::MainShop>;
-
-// The ending screen. (Stand-in until the ending screen is built: it shows its
-// name and a "BACK" button, and counts the steps of its roll that the
-// ending scenes ask for.)
-class CGameInputEnding final : public CGameInputStandIn {
-public:
-    static CGameInputEnding* GetInstance() {
-        static CGameInputEnding instance;
-        return &instance;
-    }
-    // The next card of the staff roll.
-    virtual void LayoutStep() { ++m_layoutSteps; }
-
-    int32_t m_layoutSteps = 0;
-
-private:
-    CGameInputEnding() : CGameInputStandIn(StandInCaption(ScreenId::Ending)) {}
-};

@@ -249,6 +249,25 @@ TEST(BossBase, OnTheQuietMapsTheEntranceLeavesTheMusicAlone) {
     }
 }
 
+// Once the attack that hit it has left it, a boss with life is open to the
+// next hit; a beaten one (no life) never is again.
+TEST(BossBase, ABeatenBossTakesNoMoreHitsAfterTheBlowThatBeatIt) {
+    struct Case {
+        int32_t hp;
+        int32_t timerAfter;
+    };
+    for (const Case c : {Case{100, 0}, Case{0, -1}}) {
+        SCOPED_TRACE(c.hp);
+        BossField f;
+        auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+        f.RunEntrance(boss);
+        boss->hp = c.hp;
+        boss->invulnerableTimer = 5;  // the blow's own protection
+        f.s.Run(3);
+        EXPECT_EQ(boss->invulnerableTimer, c.timerAfter);
+    }
+}
+
 TEST(BossBase, TheSwitchStyleFallHandsBackControlWithoutAskingForNoMusic) {
     BossField f;
     f.s.Stage().music = -1;  // a stage without music
@@ -325,8 +344,12 @@ TEST(BossBase, ClearOtherEnemiesSparesTheBossItsPartsAndThePlayer) {
     CCharacter* part = f.s.AddAt(10054, 2000, 1000);
     CCharacter* stranger = f.s.AddAt(10054, 2400, 1000);
     boss->linksB[2] = part;
+    CCharacter* spring = f.s.AddAt(20770, 2800, kFloor - 200);
+    CCharacter* catapult = f.s.AddAt(20800, 3200, kFloor - 200);
     boss->ClearOtherEnemies();
     EXPECT_EQ(stranger->pendingState, 0);
+    EXPECT_NE(spring->pendingState, 0) << "the room's gimmicks stay";
+    EXPECT_NE(catapult->pendingState, 0);
     EXPECT_NE(part->pendingState, 0);
     EXPECT_NE(boss->pendingState, 0);
     EXPECT_NE(f.player->pendingState, 0);

@@ -28,9 +28,11 @@ class EffectSheets : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const TextureSlotRow& row : kTextureSlotRows) {
-            // The effect sheets, and the enemy sheets that draw a few enemy
-            // shots in their enemy's own style.
-            if (row.slot != 56 && row.slot != 57 && row.slot != 58 && row.slot != 30 && row.slot != 46) continue;
+            // The effect sheets, and the enemy and boss sheets that draw a
+            // few shots in their owner's own style.
+            if (row.slot != 56 && row.slot != 57 && row.slot != 58 && row.slot != 30 && row.slot != 46 &&
+                row.slot != 60)
+                continue;
             const ResourceBlob blob = FindResourceBlob(ResourceType::RcData, row.resourceId);
             ASSERT_TRUE(blob) << row.resourceId;
             sheets[row.slot] = platform::CreateTextureFromPng(blob.data, blob.size, row.size, row.size, kColourKey);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "enemy/CharacterCrowBilledGoblin.h"
 #include "enemy/CharacterDragon.h"
 #include "enemy/CharacterEnemyMaker.h"
 #include "enemy/EnemyField.h"
@@ -77,14 +78,21 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
         Field f(2400);
         f.player->facing = facing;
         f.Make<CCharacterEnemyMaker>(10074, 1000, 1000);
-        const std::vector<int> times = ReleaseTimes(f.s, CCharacterEnemyMaker::kCrowId, 310);
-        EXPECT_EQ(times, (std::vector<int>{60, 180, 300}));
-        for (const CCharacter* crow : OfType(CCharacterEnemyMaker::kCrowId)) {
-            EXPECT_EQ(crow->x, facing == 1 ? 5200 : -400);
+        // Each crow as it comes (it may have taken its first wing beat).
+        std::vector<int> times;
+        for (int i = 1; i <= 310; ++i) {
+            const std::size_t before = OfType(CCharacterEnemyMaker::kCrowId).size();
+            f.s.Run(1);
+            const std::vector<CCharacter*> crows = OfType(CCharacterEnemyMaker::kCrowId);
+            if (crows.size() == before) continue;
+            times.push_back(i);
+            const CCharacter* crow = crows.back();
+            EXPECT_NEAR(crow->x, facing == 1 ? 5200 : -400, CCharacterCrowBilledGoblin::kFlySpeed);
             EXPECT_EQ(crow->facing, -facing);
             EXPECT_GE(crow->y, 1600 - 1200);
             EXPECT_LT(crow->y, 1600 + 1200);
         }
+        EXPECT_EQ(times, (std::vector<int>{60, 180, 300}));
     }
 
     // The dragons are the kind that goes once off screen.
@@ -115,6 +123,17 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
 }
 
 TEST(EnemyMaker, ItKeepsAtMostEightOfItsEnemiesAliveAndNoneWithoutAPlayer) {
+    // The dragons of the maps' spawner, kept on screen so that none goes.
+    {
+        Field f(2400);
+        auto* maker = f.Make<CCharacterEnemyMaker>(11072, 0, 0);
+        f.s.beforeFrame = [](Scenario&) {
+            for (CCharacter* dragon : OfType(CCharacterEnemyMaker::kDragonId)) dragon->x = 2400;
+        };
+        f.s.Run(120 * 12);
+        EXPECT_EQ(maker->LiveChildren(), CCharacterEnemyMaker::kMaxLiveChildren);
+        EXPECT_EQ(OfType(CCharacterEnemyMaker::kDragonId).size(), 8u);
+    }
     Field f(2400);
     auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
     // The will-o'-wisps of this lot stay until the player beats them.

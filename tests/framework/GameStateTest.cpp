@@ -42,7 +42,8 @@ struct RecordingState : CGameState {
 }  // namespace
 
 TEST(GameStateController, ChangeCallsEndThenStartThenIdHook) {
-    RecordingState a("a"), b("b");
+    // Static: the controller keeps pointing at the last one after the test.
+    static RecordingState a("a"), b("b");
     auto* controller = CGameStateController::GetInstance();
     controller->SwitchTo(&a, 3);
     g_calls.clear();
@@ -51,8 +52,7 @@ TEST(GameStateController, ChangeCallsEndThenStartThenIdHook) {
     g_calls.clear();
     controller->SwitchTo(&b, 8);
     EXPECT_TRUE(g_calls.empty());
-    // The recording states go out of scope: none of them is left current.
-    controller->SwitchTo(CGameStateMain::GetInstance(), 0);
+    controller->ChangeState(3);  // no state of this test stays current after it
 }
 
 TEST(GameStateController, ChangeToTheCurrentTitleDoesNotRestartIt) {

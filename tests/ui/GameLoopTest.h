@@ -23,11 +23,10 @@ protected:
         ASSERT_TRUE(InitGraphics());
         CSoundManager::GetInstance()->Init();
         PointerTest::SetUp();
-        // What an earlier run in this process cleared or chose is forgotten,
-        // and the state it ended in (the title, say) is left, so that the
-        // boot enters the title afresh.
         game->ResetGameData();
-        states->SwitchTo(CGameStateMain::GetInstance(), 0);
+        // From the logo, so that the title starts afresh even when a test
+        // before this one left the title running.
+        states->ChangeState(3);
         game->Init();
         if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
     }

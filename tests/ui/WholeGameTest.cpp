@@ -14,6 +14,33 @@ using testing_support::WholeGame;
 
 TEST_F(WholeGame, LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClearAndBack) {
     PlayLukaFromTheTitleToTheClearAndBack();
+    if (HasFatalFailure()) return;
+
+    // A new run: the first stage's exit, its stage clear, MENU to the stage
+    // select on the cell just played, and the next cell started from there.
+    StartWith(kLuka);
+    if (HasFatalFailure()) return;
+    static_cast<CCharacterPlayer*>(game->m_player)->SetState(PlayerState::StageExit);
+    auto* stageClear = CGameInputStageClear::GetInstance();
+    LightFramesUntil([&] { return Top() == stageClear; }, 600);
+    ASSERT_EQ(Top(), stageClear);
+    Frame(10);
+    TouchTheScreen();
+    FramesUntil([&] { return stageClear->GetState() == ScreenState::Active; });
+    Tap(240, 290);  // "MENU"
+    auto* select = CGameInputTitleStageSelect::GetInstance();
+    FramesUntil([&] { return Top() == select && select->GetState() == ScreenState::Active; });
+    ASSERT_EQ(Top(), select);
+    EXPECT_TRUE(AtTitle());
+    EXPECT_EQ(select->m_column, 0);
+    Shot("whole-stage-select");
+    Tap(200, 140);
+    Tap(200, 140);
+    FramesUntil([&] { return Playing(); }, 100);
+    ASSERT_TRUE(Playing());
+    EXPECT_EQ(game->m_mapId, 267);
+    ASSERT_NE(game->m_player, nullptr);
+    EXPECT_EQ(game->m_player->typeId, game->m_selectedCharacter) << "the character the inventory names";
 }
 
 TEST_F(WholeGame, IroncladsTwoDefeatStagesEachEndAtTheContinueScreen) {
@@ -117,3 +144,7 @@ TEST_F(WholeGame, TheOpeningThePlaceNameAndTheEndingsRunOverARealStage) {
     Frame(120);
     Shot("scene-ending-2");
 }
+
+TEST_F(WholeGame, TheKunoichiWalksTheFirstStageToItsExit) { WalkTheFirstStageAs(2); }
+TEST_F(WholeGame, TheChainSickleFighterWalksTheFirstStageToItsExit) { WalkTheFirstStageAs(3); }
+TEST_F(WholeGame, TheRobotWalksTheFirstStageToItsExit) { WalkTheFirstStageAs(4); }

@@ -1,0 +1,507 @@
+// The hook-style bosses (the ghost, the one-eyed monster, the tengu) and the
+// king tengu's second form with its eyes, each fought in a small arena
+// through the real play frame: the entrance, every attack with its periods
+// and counts, capped damage, and the defeat that ends in the stage exit.
+//
+// With PELLUMBRISK_SHOTS set to a folder, the key moments of each fight are
+// drawn through the game's own drawing and written there as
+// <boss>-<moment>.png.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+#include "boss/BossField.h"
+#include "boss/CharacterBossGhost.h"
+#include "boss/CharacterKingTengu2nd.h"
+#include "boss/CharacterKingTengu2ndEye.h"
+#include "boss/CharacterOneEyedMonster.h"
+#include "boss/CharacterTengu.h"
+#include "player/CharacterPlayer.h"
+#include "framework/StateLoading.h"
+#include "support/PlayerRoom.h"
+#include "support/Screenshot.h"
+#include "ui/GameInput.h"
+#include "win/Graphics.h"
+
+namespace {
+
+using namespace boss_test;
+using enemy_test::TimesItGrew;
+
+constexpr int32_t kStandHalf = 300;  // the ground bosses' feet lie 300 below them
+constexpr int32_t kBossX = 3000;
+
+template <class Pred>
+int RunUntil(Scenario& s, Pred done, int limit) {
+    int n = 0;
+    while (!done() && n < limit) {
+        s.Run(1);
+        ++n;
+    }
+    return n;
+}
+
+int CountOf(const std::vector<int32_t>& v, int32_t x) { return static_cast<int>(std::count(v.begin(), v.end(), x)); }
+
+std::size_t ShotCount(int32_t state) { return Shots(state).size(); }
+
+// The world as the game draws it, written as <name>.png when
+// PELLUMBRISK_SHOTS names a folder.
+void Snapshot(const std::string& name) {
+    const char* dir = std::getenv("PELLUMBRISK_SHOTS");
+    if (dir == nullptr) return;
+    static bool ready = false;
+    if (!ready) {
+        ready = InitGraphics();
+        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    }
+    platform::GraphicsDevice* device = GetDevice();
+    device->Clear(0xFF2B2140u, 1.0f);
+    device->BeginScene();
+    testing_support::World().DrawAll();
+    device->EndScene();
+    testing_support::WriteScreenshot(std::string(dir) + "/" + name + ".png");
+}
+
+// Counts the shots of a state that appear, frame by frame (the shots of an
+// attack come further apart than any one of them lives).
+struct SpawnCount {
+    int32_t state;
+    std::size_t last = 0;
+    int total = 0;
+    std::vector<CCharacterAttackEffect*> newest = {};
+    void Step() {
+        const auto now = Shots(state);
+        if (now.size() > last) {
+            total += static_cast<int>(now.size() - last);
+            newest.assign(now.end() - static_cast<std::ptrdiff_t>(now.size() - last), now.end());
+        }
+        last = now.size();
+    }
+};
+
+struct HookCase {
+    int32_t typeId;
+    int32_t y;
+};
+
+TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
+    for (const HookCase& k : {HookCase{10050, 1600}, HookCase{10210, kFloor - kStandHalf}, HookCase{10080, kFloor - kStandHalf}}) {
+        BossField f;
+        f.player->controlled = 0;
+        auto* boss = dynamic_cast<CCharacterEnemyBoss*>(f.s.AddAt(k.typeId, kBossX, k.y));
+        ASSERT_NE(boss, nullptr) << k.typeId;
+        // The fight starts after 20 frames with the life bar; the boss then
+        // waits for the player to move.
+        f.s.Run(20);
+        EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
+        EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, boss) << k.typeId;
+        f.s.Run(30);
+        EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
+        f.player->controlled = 1;
+        f.s.Run(1);
+        EXPECT_EQ(boss->frame, EnemyState::Wait) << k.typeId;
+        // A blow of 400 counts 200; the lethal one starts the defeat.
+        const int32_t full = boss->hp;
+        boss->OnHit(1, 400, 1, f.player);
+        EXPECT_EQ(boss->hp, full - 200) << k.typeId;
+        EXPECT_NE(boss->frame, EnemyState::Hurt);
+        boss->hp = 10;
+        f.s.Run(1);
+        boss->OnHit(1, 50, 1, f.player);
+        ASSERT_EQ(boss->frame, EnemyState::Defeated) << k.typeId;
+        EXPECT_EQ(f.player->frame, PlayerState::Victory);
+        // The defeat records have no hurt box: nothing can strike it again.
+        for (int32_t r : {110, 111, 112}) EXPECT_EQ(boss->frameTable.Find(r)->hurtRight, 0) << k.typeId << " " << r;
+        const int n = RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 300);
+        EXPECT_EQ(n, 128 + 50) << k.typeId;
+        EXPECT_EQ(boss->frame, EnemyState::Gone);
+        EXPECT_EQ(boss->alpha, 0);
+    }
+}
+
+// --- The ghost ------------------------------------------------------------------------
+
+TEST(BossGhost, ItsRainLengthensWithEveryFifthOfLifeLost) {
+    struct Case {
+        int32_t hp;
+        int fires;
+    };
+    for (const Case& c : {Case{8000, 1}, Case{6401, 1}, Case{6400, 2}, Case{3200, 4}, Case{1600, 5}, Case{1, 5}}) {
+        BossField f;
+        auto* ghost = f.MakeBoss<CCharacterBossGhost>(10050, kBossX, 1600);
+        f.s.Run(1);
+        ghost->hp = c.hp;
+        ghost->SetState(CCharacterBossGhost::kRain);
+        f.s.ClearSounds();
+        const int n = RunUntil(f.s, [&] { return ghost->frame == EnemyState::Wait; }, 400);
+        EXPECT_EQ(CountOf(f.s.Sounds(), 21), c.fires) << c.hp;
+        if (c.hp == 1) Snapshot("ghost-rain");
+        // One fire every 20 frames after the 20 of the raised hands; the full
+        // rain runs out by the table.
+        EXPECT_EQ(n, c.fires < 5 ? 20 + 20 * c.fires : 140) << c.hp;
+        for (auto* fire : Shots(CCharacterBossGhost::kFire)) {
+            EXPECT_GE(fire->x, 0);
+            EXPECT_LE(fire->x, 4400);
+            EXPECT_LE(fire->y, ghost->y + 400 + 100);
+        }
+    }
+}
+
+TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) {
+    BossField f;
+    auto* ghost = f.MakeBoss<CCharacterBossGhost>(10050, 3900, 1600);
+    f.s.Run(1);
+    ASSERT_EQ(ghost->frame, EnemyState::Wait);
+    ghost->facing = 1;
+    int32_t maxX = ghost->x;
+    for (int i = 0; i < 40; ++i) {
+        f.s.Run(1);
+        maxX = std::max(maxX, ghost->x);
+    }
+    // Past 4000 it turns back, though the player is to its left all along.
+    EXPECT_EQ(ghost->facing, -1);
+    EXPECT_LE(maxX, 4000 + 20);
+    EXPECT_LT(ghost->x, maxX);
+}
+
+// --- The one-eyed monster -------------------------------------------------------------
+
+TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
+    for (bool playerLeaves : {false, true}) {
+        BossField f;
+        auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
+        f.player->invulnerableTimer = -1;
+        f.s.Run(1);
+        monster->SetState(CCharacterOneEyedMonster::kJump);
+        EXPECT_EQ(monster->attackDirX, (800 - kBossX) / 24);
+        // Moved away after the jump: the speed stays, it lands short.
+        if (playerLeaves) f.player->x = -600;
+        bool stomped = false;
+        RunUntil(
+            f.s,
+            [&] {
+                stomped = stomped || monster->frame == CCharacterOneEyedMonster::kStomp;
+                return monster->frame == EnemyState::Wait;
+            },
+            200);
+        EXPECT_EQ(stomped, !playerLeaves);
+        if (!playerLeaves) Snapshot("oneeye-stomp-landed");
+        EXPECT_EQ(monster->frame, EnemyState::Wait);
+        EXPECT_EQ(monster->y, kFloor - kStandHalf);
+        if (!playerLeaves) {
+            EXPECT_LE(std::abs(monster->x - 800), 100);
+        }
+        // Its landing shakes the room.
+        EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 30);
+    }
+}
+
+TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
+    BossField f;
+    auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
+    f.s.Run(1);
+    monster->SetState(CCharacterOneEyedMonster::kSmash);
+    f.s.Run(6);
+    const auto a = Shots(CCharacterOneEyedMonster::kShardA), b = Shots(CCharacterOneEyedMonster::kShardB);
+    ASSERT_EQ(a.size() + b.size(), 16u);
+    for (auto* s : a) EXPECT_LT(s->vy, 0);
+    f.s.Run(3);
+    Snapshot("oneeye-smash");
+    const auto rockOut = [] { return ShotCount(CCharacterOneEyedMonster::kRock) + ShotCount(450); };
+    EXPECT_EQ(rockOut(), 0u);
+    f.s.Run(17);
+    EXPECT_EQ(rockOut(), 1u);
+    f.s.Run(27);
+    EXPECT_EQ(monster->frame, CCharacterOneEyedMonster::kSmash + 3);
+    f.s.Run(1);
+    EXPECT_EQ(monster->frame, EnemyState::Wait);
+}
+
+TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
+    BossField f;
+    auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
+    f.s.Run(1);
+    monster->SetState(CCharacterOneEyedMonster::kHops);
+    SpawnCount stones{CCharacterOneEyedMonster::kStone};
+    int shakes = 0;
+    int32_t lastShake = 0;
+    f.s.beforeFrame = [&](Scenario&) {
+        stones.Step();
+        for (auto* stone : stones.newest) EXPECT_NEAR(stone->y, 320, 20);  // high over the room
+        stones.newest.clear();
+        const int32_t now = CEffect::GetInstance()->m_shakeFrames;
+        if (now > lastShake) ++shakes;
+        lastShake = now;
+    };
+    RunUntil(f.s, [&] { return monster->frame == EnemyState::Wait; }, 400);
+    f.s.Run(1);
+    f.s.beforeFrame = nullptr;
+    EXPECT_EQ(monster->frame, EnemyState::Wait);
+    EXPECT_EQ(stones.total, 10);
+    EXPECT_EQ(shakes, 5);
+}
+
+// --- The tengu ------------------------------------------------------------------------
+
+TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
+    BossField f;
+    auto* tengu = f.MakeBoss<CCharacterTengu>(10080, kBossX, kStandHalf);
+    f.player->invulnerableTimer = -1;
+    f.s.Run(1);
+    tengu->SetState(CCharacterTengu::kHop);
+    SpawnCount blades{CCharacterTengu::kBlade};
+    f.s.beforeFrame = [&](Scenario&) {
+        blades.Step();
+        if (!blades.newest.empty() && blades.total == 2) Snapshot("tengu-hop-blade");
+        for (auto* b : blades.newest) EXPECT_NEAR(std::hypot(b->vx, b->vy), 100.0, 1.5);
+        blades.newest.clear();
+    };
+    std::vector<int32_t> firsts;
+    RunUntil(
+        f.s,
+        [&] {
+            const int32_t fr = tengu->frame;
+            if ((fr == 240 || fr == 245 || fr == 250) && (firsts.empty() || firsts.back() != fr)) firsts.push_back(fr);
+            return fr == EnemyState::Wait;
+        },
+        600);
+    f.s.Run(1);
+    f.s.beforeFrame = nullptr;
+    EXPECT_EQ(firsts, (std::vector<int32_t>{240, 245, 250}));
+    EXPECT_EQ(blades.total, 3);
+    EXPECT_LT(tengu->x, kBossX);  // it hopped toward the player
+}
+
+TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
+    BossField f;
+    auto* tengu = f.MakeBoss<CCharacterTengu>(10080, kBossX, kStandHalf);
+    f.s.Run(1);
+    tengu->SetState(CCharacterTengu::kFans);
+    // Feathers turn over between 400 and 401 as they fly.
+    const auto feathers = [] { return ShotCount(CCharacterTengu::kFeather) + ShotCount(CCharacterTengu::kFeather + 1); };
+    std::vector<std::size_t> sizes;
+    const auto times = TimesItGrew(
+        f.s,
+        [&] {
+            sizes.push_back(feathers());
+            return sizes.back();
+        },
+        156);
+    EXPECT_EQ(times, (std::vector<int>{42, 78, 114}));
+    Snapshot("tengu-fans");
+    EXPECT_EQ(sizes[42] - sizes[41], 5u);
+    EXPECT_EQ(tengu->frame, EnemyState::Wait);
+}
+
+TEST(Tengu, AShotAtAPlayerOnTheSameSpotFliesStraightDown) {
+    const auto down = CCharacterTengu::Aim(100, 100, 100, 100, 0.0, 100);
+    EXPECT_EQ(down.vx, 0);
+    EXPECT_EQ(down.vy, 100);
+    const auto left = CCharacterTengu::Aim(1000, 0, 0, 0, 0.0, 40);
+    EXPECT_EQ(left.vx, -40);
+    EXPECT_EQ(left.vy, 0);
+}
+
+// --- The king tengu's second form ---------------------------------------------------------
+
+struct SecondForm : BossField {
+    CCharacterKingTengu2nd* boss = nullptr;
+    SecondForm() {
+        player->controlled = 0;
+        boss = dynamic_cast<CCharacterKingTengu2nd*>(s.AddAt(10260, 2400, 1200));
+        player->invulnerableTimer = -1;
+    }
+    CCharacter* Eye(int k) const { return boss->linksB[1 + k]; }
+    void Enter() {
+        RunUntil(s, [&] { return boss->frame == EnemyState::Wait; }, 400);
+        ASSERT_EQ(boss->frame, EnemyState::Wait);
+    }
+};
+
+TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
+    SecondForm f;
+    EXPECT_EQ(f.boss->alpha, 0);
+    f.s.Run(40);
+    ASSERT_EQ(f.boss->frame, CCharacterKingTengu2nd::kBodyCalled);
+    CCharacter* body = f.boss->linksB[0];
+    ASSERT_NE(body, nullptr);
+    EXPECT_EQ(body->frame, CCharacterKingTengu2nd::kBodyEffect);
+    EXPECT_EQ(body->linksA[0], f.boss);
+    f.s.Run(40);
+    ASSERT_EQ(f.boss->frame, CCharacterKingTengu2nd::kFadeIn);
+    ASSERT_NE(f.Eye(0), nullptr);
+    ASSERT_NE(f.Eye(1), nullptr);
+    EXPECT_EQ(f.player->controlled, 0);
+    f.s.Run(12);
+    Snapshot("kingtengu2nd-fading-in");
+    const int fade = 12 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kFightOn; }, 100);
+    EXPECT_EQ(fade + 1, 32);  // with the frame it entered
+    EXPECT_EQ(f.boss->alpha, 255);
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.boss);
+    EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
+    // The eyes sit on its face, 260 either side and 180 above its centre,
+    // and follow it.
+    f.s.Run(1);
+    EXPECT_EQ(f.Eye(0)->x, f.boss->x + 260);
+    EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
+    EXPECT_EQ(f.Eye(0)->y, f.boss->y - 180);
+    f.boss->x += 100;
+    f.s.Run(1);
+    EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
+    EXPECT_EQ(f.Eye(0)->frame, CCharacterKingTengu2ndEye::kWatch);
+    EXPECT_EQ(f.Eye(0)->hp, CCharacterKingTengu2ndEye::kHp);
+    f.s.Run(78);
+    EXPECT_EQ(f.boss->frame, EnemyState::Wait);
+}
+
+TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
+    SecondForm f;
+    f.Enter();
+    // Each side's hazard as it first appears: its state, facing and place.
+    struct Seen {
+        const CCharacter* who;
+        int32_t state, facing, x, frame;
+    };
+    std::vector<Seen> left, right;
+    int bolts = 0, frame = 0;
+    const auto times = TimesItGrew(
+        f.s,
+        [&] {
+            ++frame;
+            for (int32_t side : {3, 4}) {
+                const CCharacter* h = f.boss->linksB[side];
+                auto& seen = side == 3 ? left : right;
+                if (h != nullptr && (seen.empty() || seen.back().who != h))
+                    seen.push_back({h, h->frame, h->facing, h->x, frame});
+            }
+            const int now = static_cast<int>(ShotCount(CCharacterKingTengu2ndEye::kBolt));
+            if (now > bolts) Snapshot("kingtengu2nd-eyes-fire");
+            bolts = std::max(bolts, now);
+            return static_cast<std::size_t>(CountOf(f.s.Sounds(), 61));
+        },
+        500);
+    // The eyes started watching when the fight started, 80 frames before
+    // the wait, and wind up after 161 frames and 40 more: their first bolts
+    // 121 frames into the wait (the first of which ran with its entry),
+    // then every 211.
+    EXPECT_EQ(times, (std::vector<int>{120, 331}));
+    EXPECT_EQ(CountOf(f.s.Sounds(), 61), 4);
+    EXPECT_GE(bolts, 2);
+    ASSERT_FALSE(left.empty());
+    ASSERT_FALSE(right.empty());
+    // The first hazards 126 and 201 frames into the wait (its first frame
+    // ran with its entry; the count's first call is frame 1).
+    EXPECT_EQ(left.front().frame, 126);
+    EXPECT_EQ(right.front().frame, 201);
+    for (const Seen& h : left) {
+        EXPECT_EQ(h.facing, 1);
+        EXPECT_LT(h.x, f.boss->x);
+    }
+    for (const Seen& h : right) {
+        EXPECT_EQ(h.facing, -1);
+        EXPECT_GT(h.x, f.boss->x);
+    }
+    for (const Seen& h : left) EXPECT_TRUE(h.state == 590 || h.state == 600) << h.state;
+}
+
+TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsThePlayerOut) {
+    SecondForm f;
+    f.Enter();
+    RunUntil(f.s, [&] { return f.boss->linksB[3] != nullptr && f.boss->linksB[4] != nullptr; }, 400);
+    ASSERT_NE(f.boss->linksB[4], nullptr);
+    f.s.Run(40);
+    Snapshot("kingtengu2nd-hazards");
+    // A capped blow, then the lethal one.
+    f.boss->OnHit(1, 400, 1, f.player);
+    EXPECT_EQ(f.boss->hp, 15000 - 200);
+    f.boss->hp = 10;
+    f.s.Run(1);
+    f.boss->OnHit(1, 50, 1, f.player);
+    ASSERT_EQ(f.boss->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    EXPECT_EQ(f.Eye(0)->frame, CCharacterKingTengu2ndEye::kDead);
+    EXPECT_EQ(f.Eye(1)->relativeAngle, 0.0);
+    f.s.Run(1);
+    EXPECT_EQ(f.boss->linksB[3], nullptr);
+    EXPECT_EQ(f.boss->linksB[4], nullptr);
+    f.s.ClearSounds();
+    f.s.Run(250);
+    Snapshot("kingtengu2nd-explosions");
+    const int blasts = 250 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kWhiteOut; }, 400);
+    EXPECT_EQ(blasts, 299);
+    // Every 40 frames below 100, every 20 below 200, every 5 below 300.
+    EXPECT_EQ(CountOf(f.s.Sounds(), 53), 2 + 5 + 20);
+    const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
+    RunUntil(f.s, [&] { return !orbs().empty(); }, 200);
+    ASSERT_EQ(orbs().size(), 100u);
+    f.s.Run(6);
+    Snapshot("kingtengu2nd-orbs");
+    const int32_t rate = f.player->GetScoreRate();
+    EXPECT_EQ(orbs().front()->GetScore(), rate * 200000 / 100 / 10 / 10);
+    EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
+    EXPECT_EQ(f.boss->alpha, 0);
+    EXPECT_EQ(f.Eye(0)->alpha, 0);
+    // Once: no second burst while the flash fades.
+    f.s.Run(10);
+    EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
+    RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400);
+    EXPECT_EQ(f.player->frame, PlayerState::StageExit);
+    EXPECT_EQ(f.boss->frame, CCharacterKingTengu2nd::kDone);
+}
+
+// --- The whole way to the stage clear ----------------------------------------------------------
+
+TEST(HookBosses, AHookBossesDefeatOpensTheStageClearForARealPlayer) {
+    for (int32_t typeId : {10080, 10260}) {
+        player_room::Room r(1000);
+        r.s.Run(2);
+        auto* boss = dynamic_cast<CCharacterEnemyBoss*>(r.s.AddAt(typeId, 2400, player_room::kFloor - kStandHalf));
+        ASSERT_NE(boss, nullptr);
+        r.s.Run(typeId == 10260 ? 120 : 2);
+        boss->hp = 10;
+        boss->OnHit(1, 50, 1, r.ninja);
+        ASSERT_EQ(boss->frame, EnemyState::Defeated) << typeId;
+        RunUntil(r.s, [&] { return CGameInputController::GetInstance()->GetTop() == CGameInput::GetInput(ScreenId::StageClear); }, 900);
+        EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::StageClear)) << typeId;
+    }
+}
+
+// --- Pictures -----------------------------------------------------------------------------------
+
+// Every picture the five tables name is a cell of the art layouts, on the
+// sheet the record names.
+TEST(HookBossFrames, EveryPictureIsACellOfTheArtLayouts) {
+    using Cell = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+    std::set<Cell> cells;
+    for (const char* file : {"hook_bosses_ghost_slot72", "hook_bosses_oneeye_slot72", "hook_bosses_tengu_slot72",
+                             "kingtengu_slot38", "kingtengu2nd_eyes_slot38"}) {
+        std::ifstream in(std::string(PELLUMBRISK_ART_LAYOUTS) + "/" + file + ".txt");
+        EXPECT_TRUE(in) << file;
+        std::string line, pose;
+        while (std::getline(in, line)) {
+            std::istringstream words(line);
+            int32_t slot, u, v, l, r, t, b;
+            if (line[0] != '#' && words >> pose >> slot >> u >> v >> l >> r >> t >> b) cells.insert({slot, u, v, l, r, t, b});
+        }
+    }
+    for (int32_t id : {10050, 10210, 10080, 10260, 10271}) {
+        std::unique_ptr<CCharacter> c(CreateCharacter(id));
+        for (int32_t i = 1; i < 470; ++i) {
+            const FrameRecord* r = c->frameTable.Find(i);
+            if (r == nullptr || r->textureId == 0) continue;
+            EXPECT_TRUE(cells.count({r->textureId, r->u, r->v, r->spriteLeft, r->spriteRight, r->spriteTop, r->spriteBottom}))
+                << id << " record " << i;
+        }
+    }
+}
+
+}  // namespace
