@@ -40,6 +40,24 @@ std::unique_ptr<Texture> CreateTextureFromPng(const uint8_t* data, size_t size, 
     return tex;
 }
 
+namespace {
+
+// Fills n pixels with one value, sixteen bytes at a time (the compiler
+// leaves the plain loop a pixel at a time).
+void FillPixels(uint32_t* p, size_t n, uint32_t value) {
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i v = _mm_set1_epi32(static_cast<int>(value));
+    for (; i + 8 <= n; i += 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), v);
+    }
+#endif
+    for (; i < n; ++i) p[i] = value;
+}
+
+}  // namespace
+
 GraphicsDevice::GraphicsDevice()
     : colour_(static_cast<size_t>(kWidth) * kMaxHeight, 0xFF000000u),
       depth_(static_cast<size_t>(kWidth) * kMaxHeight, 0xFFFF) {
@@ -48,7 +66,7 @@ GraphicsDevice::GraphicsDevice()
 
 Result GraphicsDevice::Clear(uint32_t argb, float depth) {
     const size_t used = static_cast<size_t>(kWidth) * height_;
-    std::fill(colour_.begin(), colour_.begin() + used, argb | 0xFF000000u);
+    FillPixels(colour_.data(), used, argb | 0xFF000000u);
     const float d = std::clamp(depth, 0.0f, 1.0f);
     const uint16_t value = static_cast<uint16_t>(std::lround(d * 65535.0f));
     // Most frames write no depth: the buffer then still holds the value.
