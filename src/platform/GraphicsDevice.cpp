@@ -56,6 +56,17 @@ void FillPixels(uint32_t* p, size_t n, uint32_t value) {
     for (; i < n; ++i) p[i] = value;
 }
 
+// Fills `count` row ends, rounded up to whole groups of eight, with x.
+void FillRowEnds(int16_t* ends, int count, int x) {
+    const int groups = (count + 7) / 8;
+#ifdef __SSE2__
+    const __m128i v = _mm_set1_epi16(static_cast<short>(x));
+    for (int g = 0; g < groups; ++g) _mm_store_si128(reinterpret_cast<__m128i*>(ends + 8 * g), v);
+#else
+    std::fill_n(ends, 8 * groups, static_cast<int16_t>(x));
+#endif
+}
+
 }  // namespace
 
 GraphicsDevice::GraphicsDevice()
@@ -419,8 +430,8 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     rows.setup[1] = nullptr;
     rows.yFirst = y0;
     rows.count = y1 - y0 + 1;
-    std::fill_n(rows.xl[0], (rows.count + 7) / 8 * 8, static_cast<int16_t>(x0));
-    std::fill_n(rows.xr[0], (rows.count + 7) / 8 * 8, static_cast<int16_t>(x1));
+    FillRowEnds(rows.xl[0], rows.count, x0);
+    FillRowEnds(rows.xr[0], rows.count, x1);
     spanFn_(rows, colour_.data(), depth_.data());
     return true;
 }
