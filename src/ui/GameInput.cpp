@@ -4,6 +4,8 @@
 #include "framework/GameMain.h"
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
+#include "ui/GameInputMainMenu.h"
+#include "ui/GameInputMainShop.h"
 #include "ui/GameInputMessageWindow.h"
 #include "ui/GameInputOption.h"
 #include "ui/GameInputPause.h"

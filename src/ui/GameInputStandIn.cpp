@@ -16,11 +16,9 @@ const char* StandInCaption(int32_t screenId) {
     switch (screenId) {
         case ScreenId::SaveSlot: return "SAVE SLOTS";
         case ScreenId::TitleStageSelect: return "STAGE SELECT";
-        case ScreenId::TitleShop:
-        case ScreenId::MainShop: return "SHOP";
+        case ScreenId::TitleShop: return "SHOP";
         case ScreenId::TitleState: return "STATUS";
         case ScreenId::TitleScore: return "SCORE";
-        case ScreenId::MainMenu: return "MENU";
         case ScreenId::Ending: return "ENDING";
         default: return "";
     }

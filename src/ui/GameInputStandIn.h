@@ -55,8 +55,6 @@ using CGameInputTitleStageSelect = CGameInputStandInFor<ScreenId::TitleStageSele
 using CGameInputTitleShop = CGameInputStandInFor<ScreenId::TitleShop>;
 using CGameInputTitleState = CGameInputStandInFor<ScreenId::TitleState>;
 using CGameInputTitleScore = CGameInputStandInFor<ScreenId::TitleScore>;
-using CGameInputMainMenu = CGameInputStandInFor<ScreenId::MainMenu>;
-using CGameInputMainShop = CGameInputStandInFor<ScreenId::MainShop>;
 
 // The ending screen. (Stand-in until the ending screen is built: it shows its
 // name and a "BACK" button, and counts the steps of its roll that the
