@@ -1,7 +1,8 @@
 // The enemy sheets, each drawn from the layouts registered for it (the
 // kinds' files under data/art draw their cells):
-//   resource 130, slot 29   the jade living armour (living_armour.cpp); the
-//                           rest of the sheet is free
+//   resource 130, slot 29   the snow fairy and the crow-billed goblin in the
+//                           upper rows (snow_fairy_crow.cpp), the jade living
+//                           armour in the bottom rows (living_armour.cpp)
 //   resource 131, slot 30   the enemy ninja and its shots (enemy_ninja.cpp),
 //                           the living armour and its crimson variant
 //                           (living_armour.cpp)

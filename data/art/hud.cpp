@@ -15,6 +15,7 @@
 #include "Palette.h"
 #include "Sheets.h"
 #include "StageObjectArt.h"
+#include "TitleScreensArt.h"
 
 namespace {
 
@@ -322,6 +323,7 @@ ART_SHEET(116, "hud") {
     for (const auto& [x, rows] : marks) c.Grid(x, 60, *rows, Legend);
     MenuButton(c, 80, 100);
     PauseButton(c, 80, 120);
+    DrawSaveSlotMarks(c);
     c.Blit(SlotButton(), 180, 150);
     c.Blit(Katana(), 210, 150);
     c.Blit(Shuriken(), 240, 150);

@@ -16,6 +16,7 @@
 #include "StageObjectArt.h"
 #include "Palette.h"
 #include "Sheets.h"
+#include "TitleScreensArt.h"
 
 namespace {
 
@@ -189,5 +190,7 @@ ART_SHEET(114, "interface") {
     BossStrip(c, 160, 170);
     DrawItemIcons(c);
     stage_art::DrawSavePoint(c);
+    DrawStageSelectParts(c);
+    DrawShopParts(c);
     return c;
 }

@@ -922,11 +922,12 @@ ART_SHEET(309, "tiles-one-way") {
 }
 
 // Gimmicks and conveyors. The conveyor belts take tiles 0..19 (rows 0 and
-// 1: piece p, picture f at tile 4 * f + p); the rest of the sheet is for
-// the stage gimmicks.
+// 1: piece p, picture f at tile 4 * f + p); the stage gimmicks are drawn
+// below them from their layout (gimmicks.cpp).
 ART_SHEET(150, "gimmicks-conveyors") {
     Canvas c = TileSheet();
     for (int phase = 0; phase < 5; ++phase)
         for (int piece = 0; piece < 4; ++piece) DrawConveyor(c, phase * 4 + piece, piece, phase);
+    PaintLayouts(c, 150);
     return c;
 }

@@ -5,6 +5,7 @@
 #include "character/CharacterAttackEffect.h"
 #include "character/CharacterEffect.h"
 #include "character/CharacterList.h"
+#include "enemy/CharacterYakumono.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/Random.h"
@@ -289,6 +290,8 @@ void CCharacterEnemyBoss::ClearOtherEnemies() {
     world.ResetCursor();
     while (CCharacter* c = world.GetNext()) {
         if ((c->group & kEnemyGroup) == 0 || c == this) continue;
+        // The stage's springs and catapults stay, as its spikes do.
+        if (dynamic_cast<CCharacterYakumono*>(c) != nullptr) continue;
         bool part = false;
         for (int32_t k = 0; k < 5; ++k) part = part || linksB[k] == c;
         if (!part) c->SetState(EnemyState::Remove);

@@ -1,13 +1,29 @@
 #pragma once
-// The princess of the opening and ending scenes. (Stand-in until the
-// enemies land: she holds whatever pose the scenes set.)
-#include "enemy/CharacterEnemyStandIn.h"
+// The princess of the opening and ending scenes. The scenes create her,
+// place her and pick her poses; she neither attacks nor falls nor can be
+// hit, and her own update only animates her, lets her sink in the jump
+// down (232) until the ground stops her, and shows a marker above her head
+// while she calls for help (270/271).
+#include <cstdint>
 
-class CCharacterPrincess : public CCharacterEnemyStandIn {
+#include "enemy/CharacterEnemy.h"
+
+class CCharacterPrincess : public CCharacterEnemy {
 public:
-    CCharacterPrincess() {
-        typeId = 101;
-        hp = hpMax = 200;
-        frame = 230;
-    }
+    static constexpr int32_t kRecords = 290;
+    static constexpr int32_t kStartPose = 230;
+    static constexpr int32_t kJumpingDown = 232;
+    static constexpr int32_t kCalling = 270;  // 270/271
+    static constexpr int32_t kMarker = 340;   // the effect above her
+    static constexpr int32_t kSinkSpeed = 10;
+
+    CCharacterPrincess();
+    // Her marker goes with her.
+    ~CCharacterPrincess() override;
+
+    void Update() override;
+    void SetState(int32_t state) override;
+
+private:
+    void RemoveMarker();
 };

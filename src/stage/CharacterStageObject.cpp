@@ -18,7 +18,6 @@ namespace {
 constexpr int32_t kEnemyGroup = 2;
 // Sealed blocks keep this type id and do not count as enemies left.
 constexpr int32_t kSealedBlockType = 10710;
-constexpr int32_t kBreakableBlockType = 10660;
 
 // The marker's phase follows the game's frame counter: 20 frames each.
 constexpr int32_t kMarkerPeriod = 40;
@@ -42,11 +41,6 @@ bool InRange(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 bool IsSwitchOn(int32_t frame) { return InRange(frame, 311, 313) || InRange(frame, 321, 323); }
 
 CCharacter* Player() { return CGameMain::GetInstance()->m_player; }
-
-uint8_t SlotFlag(int32_t flagId) {
-    const CGameMain* game = CGameMain::GetInstance();
-    return game->m_slotData[game->m_currentSlot].GetSlotFlag(flagId);
-}
 
 }  // namespace
 
@@ -88,8 +82,7 @@ void CCharacterStageObject::Update() {
             if (!UpdateDoorEntered()) return;
             break;
         default:
-            // The save point, shop point, locks, gates, switches, targets,
-            // blocks, hazards and the goal target keep their frames.
+            if (!UpdateKind()) return;
             break;
     }
     Move(vx, vy);
@@ -142,14 +135,18 @@ void CCharacterStageObject::ArmWarp(int32_t startY) {
 
 bool CCharacterStageObject::UpdateDoorWaiting() {
     if (!IsNearScreen() && fromLayerA) alive = 0;
+    ShowSignWhileStanding(CCharacterEffect::kDoorGlowTypeId, CCharacterEffect::kDoorGlow, GetAnchorX(),
+                          y - kDoorArrowRise);
+    return true;
+}
+
+void CCharacterStageObject::ShowSignWhileStanding(int32_t type, int32_t state, int32_t ex, int32_t ey) {
     CCharacter* player = Player();
     if (player != nullptr && BodyTouches(player) && !player->IsAirborne()) {
-        if (FindChildOfType(CCharacterEffect::kDoorGlowTypeId) == nullptr)
-            SpawnChildEffect(CCharacterEffect::kDoorGlow, GetAnchorX(), y - kDoorArrowRise);
+        if (FindChildOfType(type) == nullptr) SpawnChildEffect(state, ex, ey);
     } else {
-        ReleaseChildrenOfType(CCharacterEffect::kDoorGlowTypeId);
+        ReleaseChildrenOfType(type);
     }
-    return true;
 }
 
 bool CCharacterStageObject::UpdateDoorEntered() {
@@ -167,7 +164,7 @@ bool CCharacterStageObject::OnHit(int32_t kind, int32_t damage, int32_t directio
     // own attack kinds, and take no damage otherwise.
     if (InRange(frame, 310, 317) || InRange(frame, 320, 327) || frame == 330 || frame == 400 || frame == 410 ||
         frame == 420)
-        return false;
+        return HitKind(kind);
     if (kind == 12) return false;
     return CCharacter::OnHit(kind, damage, direction, attacker);
 }
@@ -299,31 +296,14 @@ void CCharacterStageObject::SetTypeId(int32_t id) {
     }
     const ExitTableRow& row = kExitTable[index];
     SetState(row.startState);
-    SetLinkParam(row.destMapId);
-    m_destX = row.destX10 * 10;
-    m_destY = row.destY10 * 10;
-    m_destFacing = row.facing;
-    m_transitionType = row.transitionType;
-    m_transitionFrames = row.transitionFrames;
-    m_warpExtra = row.warpExtra;
+    TakeWarpOf(row);
     attackDirX = kDoorAnchorShift;
     if (row.startState == kRoomExit) {
         facing = row.facing;
         alpha = kMarkerAlpha;
         typeId = id;
     } else if (row.startState == kDoorExit) {
-        // The door's picture, in every record of the door's states.
-        for (int32_t i = 250; i <= 259; ++i) {
-            FrameRecord* r = frameTable.Find(i);
-            if (r == nullptr) continue;
-            r->u = row.spriteU;
-            r->v = row.spriteV;
-            r->spriteLeft = row.spriteLeft;
-            r->spriteRight = row.spriteRight;
-            r->spriteTop = row.spriteTop;
-            r->spriteBottom = row.spriteBottom;
-            r->textureId = row.textureId;
-        }
+        PaintDoorOf(row);
     }
 }
 
@@ -344,37 +324,24 @@ int32_t CCharacterStageObject::GetAnchorY() {
     return y;
 }
 
-// --- The kinds' first states ----------------------------------------------------
-
-void CCharacterStageObject::InitKeyLock(int32_t) { SetState(290); }
-void CCharacterStageObject::InitFlagGate(int32_t) { SetState(300); }
-void CCharacterStageObject::InitSwitch(int32_t id) {
-    // The inverted switches (from 10390) have their own run of looks.
-    SetState(id >= 10390 ? 320 : 310);
-}
-void CCharacterStageObject::InitSwitchAlt(int32_t id) { InitSwitch(id); }
-void CCharacterStageObject::InitLockedDoor(int32_t) { SetState(260); }
-void CCharacterStageObject::InitTarget(int32_t) { SetState(330); }
-void CCharacterStageObject::InitEnemyLock(int32_t) { SetState(340); }
-
-void CCharacterStageObject::InitBreakableBlock(int32_t) {
-    SetState(400);
-    typeId = kBreakableBlockType;
-}
-
-void CCharacterStageObject::InitSealedBlock(int32_t) {
-    SetState(410);
-    typeId = kSealedBlockType;
-}
-
-void CCharacterStageObject::InitFallingBlock(int32_t) { SetState(420); }
-
 // --- Flags, children and the enemies of the room ----------------------------------
 
 bool CCharacterStageObject::AreAllFlagsSet() {
     for (int32_t flag : m_conditionFlags)
-        if (flag != 0 && SlotFlag(flag) == 0) return false;
+        if (flag != 0 && !FlagSet(flag)) return false;
     return true;
+}
+
+bool CCharacterStageObject::FlagSet(int32_t flagId) {
+    const CGameMain* game = CGameMain::GetInstance();
+    if (game->m_currentSlot < 0 || game->m_currentSlot >= CGameMain::kSlotCount) return false;
+    return game->m_slotData[game->m_currentSlot].GetSlotFlag(flagId) != 0;
+}
+
+void CCharacterStageObject::WriteFlag(int32_t flagId, uint8_t value) {
+    CGameMain* game = CGameMain::GetInstance();
+    if (game->m_currentSlot < 0 || game->m_currentSlot >= CGameMain::kSlotCount) return;
+    game->m_slotData[game->m_currentSlot].SetSlotFlag(flagId, value);
 }
 
 CCharacter* CCharacterStageObject::FindChildOfType(int32_t type) {

@@ -103,10 +103,65 @@ private:
     void StackMarker();
     // The goal target's finish, in place of the defeat state.
     void FinishGoalTarget();
-    // The children of a type put into state 0 and let go; whether one was
-    // found.
+    // The warp of an exit or door row (the exit table's columns).
+    template <class Row>
+    void TakeWarpOf(const Row& row) {
+        SetLinkParam(row.destMapId);
+        m_destX = row.destX10 * 10;
+        m_destY = row.destY10 * 10;
+        m_destFacing = row.facing;
+        m_transitionType = row.transitionType;
+        m_transitionFrames = row.transitionFrames;
+        m_warpExtra = row.warpExtra;
+    }
+    // A door's picture, in every record of the door's states.
+    static constexpr int32_t kDoorRecords = 10;
+    template <class Row>
+    void PaintDoorOf(const Row& row) {
+        for (int32_t i = kDoorExit; i < kDoorExit + kDoorRecords; ++i) {
+            FrameRecord* r = frameTable.Find(i);
+            if (r == nullptr) continue;
+            r->u = row.spriteU;
+            r->v = row.spriteV;
+            r->spriteLeft = row.spriteLeft;
+            r->spriteRight = row.spriteRight;
+            r->spriteTop = row.spriteTop;
+            r->spriteBottom = row.spriteBottom;
+            r->textureId = row.textureId;
+        }
+    }
+    // The first child of a type, or null; every child of a type put into
+    // state 0 and let go.
     CCharacter* FindChildOfType(int32_t type);
     void ReleaseChildrenOfType(int32_t type);
     // An effect made a child of this object.
     void SpawnChildEffect(int32_t state, int32_t ex, int32_t ey);
+    // Doors and shop points: one child effect of the type (made in the
+    // state at the place given) while the grounded player touches the
+    // body, none otherwise.
+    void ShowSignWhileStanding(int32_t type, int32_t state, int32_t ex, int32_t ey);
+
+    // The furniture of StageObjectKinds.cpp. UpdateKind runs the behaviour
+    // of the current frame; false when the update ends before the move.
+    bool UpdateKind();
+    void UpdateGoalTarget();
+    bool UpdateLockedDoor();
+    void UpdateSavePoint();
+    bool UpdateKeyLock();
+    void UpdateFlagGate();
+    void UpdateSwitch();
+    void UpdateEnemyLock();
+    void UpdateFallingBlock();
+    void UpdateHazard();
+    // The hit of a switch, the target or a block in its frame; false when
+    // the kind does not answer to it.
+    bool HitKind(int32_t kind);
+    // The camera tour with this object as its first spot.
+    void StartTour(int32_t travelFrames, int32_t waitFrames);
+    // A broken block's pieces: `passes` times one of each state, spread
+    // around the position.
+    void Shatter(const int32_t* states, int32_t count, int32_t passes, int32_t spread);
+    // Flag f of the slot in play (0 without one), and writing it.
+    static bool FlagSet(int32_t flagId);
+    static void WriteFlag(int32_t flagId, uint8_t value);
 };

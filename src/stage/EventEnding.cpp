@@ -6,7 +6,7 @@
 #include "stage/EventScenes.h"
 #include "ui/GameInput.h"
 #include "ui/GameInputMessageWindow.h"
-#include "ui/GameInputStandIn.h"
+#include "ui/GameInputEnding.h"
 #include "win/SoundManager.h"
 #include "win/SoundTables.h"
 

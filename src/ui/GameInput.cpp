@@ -3,19 +3,26 @@
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "ui/GameInputContinue.h"
+#include "ui/GameInputEnding.h"
 #include "ui/GameInputMain.h"
 #include "ui/GameInputMainMenu.h"
 #include "ui/GameInputMainShop.h"
 #include "ui/GameInputMessageWindow.h"
 #include "ui/GameInputOption.h"
 #include "ui/GameInputPause.h"
+#include "ui/GameInputSaveSlot.h"
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
-#include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleCredits.h"
+#include "ui/GameInputTitleScore.h"
+#include "ui/GameInputTitleShop.h"
+#include "ui/GameInputTitleStageSelect.h"
+#include "ui/GameInputTitleState.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/Widget.h"
+#include "ui/WidgetWindow.h"
 #include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 namespace {
 
@@ -30,6 +37,43 @@ void InitLabelWidget(CWidget& widget, int32_t x, int32_t y, int32_t width, int32
     widget.SetTextRect(0, 0, width, height, kCentredBothWays);
     widget.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[style]);
     widget.SetText(label);
+}
+
+bool ScreenFadeDone() {
+    const CEffect* e = CEffect::GetInstance();
+    return e->m_fade == e->m_fadeTarget;
+}
+
+void StartScreenFade(int32_t from, int32_t to, int32_t step) {
+    CEffect* e = CEffect::GetInstance();
+    e->m_fade = from;
+    e->m_fadeTarget = to;
+    e->m_fadeStep = step;
+}
+
+void SwitchScreenMusic(int32_t entry) {
+    CSoundManager* sound = CSoundManager::GetInstance();
+    const int32_t playing = sound->GetPlayingMusic();
+    sound->StopAllMusic();
+    PlayMusic(entry);
+    if (playing != -1) sound->ReleaseMusic(playing);
+}
+
+void InitTitleBar(CWidget& bar, const char* text) {
+    bar.InitAnimation(0, 0, 480, 20, SpriteKey{}, 1.0f);
+    bar.SetScale(2.0f);
+    bar.SetTextRect(0, 0, 480, 20, kCentredBothWays);
+    bar.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[3]);
+    bar.SetText(text);
+}
+
+void InitPageWindow(CWidgetWindow& window) {
+    window.InitAnimation(40, 15, 400, 270, SpriteKey{12, 0, 0, 512, 512, 0}, 1.0f);
+    window.SetScale(2.0f);
+    window.SetFrameTexture(7, 5);
+    window.SetPivot(200, 145);
+    window.SetTextRect(0, 5, 400, 280, 9);
+    window.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[3]);
 }
 
 void InitBackdrop(CWidget& backdrop) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class CWidget;
+class CWidgetWindow;
 struct SpriteKey;
 
 namespace ScreenId {
@@ -132,6 +133,13 @@ private:
     CGameInputController() = default;
 };
 
+// The screen fade of CEffect: whether it has reached its target, and a new
+// fade from `from` toward `to` by `step` a frame.
+bool ScreenFadeDone();
+void StartScreenFade(int32_t from, int32_t to, int32_t step);
+// Stops every music and starts `entry`, then releases the one that played.
+void SwitchScreenMusic(int32_t entry);
+
 // The x that centres a widget of `width` on a screen `screenWidth` wide,
 // each half truncated toward zero.
 inline int32_t CentredX(int32_t screenWidth, int32_t width) { return screenWidth / 2 - width / 2; }
@@ -143,5 +151,13 @@ void InitBackdrop(CWidget& backdrop);
 // A widget with a label: position, size, one sprite key drawn at `scale`, a
 // text box over the whole widget with the label centred both ways, in text
 // style `style` of the game's text styles.
+// The title screens' top bar: 480 x 20 at the top, its text centred in text
+// style 3, drawn at scale 2.
+void InitTitleBar(CWidget& bar, const char* text);
+// The framed page of the status and score screens: 400 x 270 at (40, 15),
+// the panel image with its 7 x 5 frame, the text from the top, centred
+// across, in text style 3.
+void InitPageWindow(CWidgetWindow& window);
+
 void InitLabelWidget(CWidget& widget, int32_t x, int32_t y, int32_t width, int32_t height, const SpriteKey& key,
                      float scale, int32_t style, const char* label);

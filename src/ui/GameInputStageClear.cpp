@@ -2,7 +2,6 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <string>
 
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
@@ -11,7 +10,7 @@
 #include "player/CharacterPlayer.h"
 #include "player/Item.h"
 #include "ui/GameInputMain.h"
-#include "ui/GameInputStandIn.h"
+#include "ui/GameInputTitleStageSelect.h"
 #include "ui/Lifebar.h"
 #include "ui/StageSelectTable.h"
 #include "win/Network.h"
@@ -57,12 +56,6 @@ int32_t ClearBit(int32_t gameMode) {
     }
 }
 
-void Append(char* out, int size, int& used, const char* text) {
-    if (used >= size - 1) return;
-    CopyBoundedText(out + used, size - used, text);
-    used += static_cast<int>(std::char_traits<char>::length(out + used));
-}
-
 }  // namespace
 
 CGameInputStageClear* CGameInputStageClear::GetInstance() {
@@ -100,7 +93,7 @@ int64_t CGameInputStageClear::TotalScore(int32_t score, int32_t timeBonus) {
 
 int32_t CGameInputStageClear::NextStageAfter(int32_t mapId, int32_t namedNext) {
     if (IsBuildableStage(namedNext)) return namedNext;
-    if (IsBuildableStage(mapId) && IsBuildableStage(mapId + 1)) return mapId + 1;
+    if (StageSelectTable::IsPlayableStage(mapId) && StageSelectTable::IsPlayableStage(mapId + 1)) return mapId + 1;
     return 0;
 }
 
@@ -322,15 +315,17 @@ void CGameInputStageClear::BuildShareText(char* out, int size, int32_t mapId, in
     if (size <= 0) return;
     out[0] = '\0';
     int used = 0;
-    Append(out, size, used, GetText(kShareTitleText));
-    if (character >= 1 && character <= 4) Append(out, size, used, GetText(kShareCharacterText + character));
+    AppendBoundedText(out, size, used, GetText(kShareTitleText));
+    if (character >= 1 && character <= 4) {
+        AppendBoundedText(out, size, used, GetText(kShareCharacterText + character));
+    }
     char line[256];
     const int32_t format = CItem::GetInstance()->HasNoEquipment() ? kShareStageNoItemText : kShareStageText;
     std::snprintf(line, sizeof line, GetText(format), StageSelectTable::GetStageRow(mapId) + 1,
                   StageSelectTable::GetStageColumn(mapId) + 1, static_cast<long long>(totalScore));
-    Append(out, size, used, line);
-    Append(out, size, used, GetText(kShareLinkText));
-    Append(out, size, used, GetText(kShareTagText));
+    AppendBoundedText(out, size, used, line);
+    AppendBoundedText(out, size, used, GetText(kShareLinkText));
+    AppendBoundedText(out, size, used, GetText(kShareTagText));
 }
 
 void CGameInputStageClear::Draw() {

@@ -47,7 +47,8 @@ public:
     static int32_t TimeBonus(int32_t playTime);
     static int64_t TotalScore(int32_t score, int32_t timeBonus);
     // The stage NEXT starts: the one the stage names when it can be built,
-    // else the stage after it in order, else 0 (NEXT stays hidden).
+    // else the stage after it in order, else 0 (NEXT stays hidden, as after
+    // the last stage).
     static int32_t NextStageAfter(int32_t mapId, int32_t namedNext);
     // The text the share icon sends.
     static void BuildShareText(char* out, int size, int32_t mapId, int32_t character, int64_t totalScore);

@@ -1,6 +1,5 @@
 #include "ui/GameInputTitleTop.h"
 
-#include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/TextTable.h"
 #include "win/Network.h"
@@ -33,18 +32,6 @@ void SetUpCharacterButton(CWidget& w, int32_t x, int32_t sheet) {
                                                 {sheet, 0, 0, 40, 40, kCharacterStepFrames}});
 }
 
-bool FadeDone() {
-    const CEffect* e = CEffect::GetInstance();
-    return e->m_fade == e->m_fadeTarget;
-}
-
-void StartFade(int32_t from, int32_t to, int32_t step) {
-    CEffect* e = CEffect::GetInstance();
-    e->m_fade = from;
-    e->m_fadeTarget = to;
-    e->m_fadeStep = step;
-}
-
 }  // namespace
 
 CGameInputTitleTop* CGameInputTitleTop::GetInstance() {
@@ -73,7 +60,7 @@ void CGameInputTitleTop::Init() {
 
 void CGameInputTitleTop::Open() {
     // From black in 32 frames; every return to the title reloads the saves.
-    StartFade(255, 0, -8);
+    StartScreenFade(255, 0, -8);
     CGameMain::GetInstance()->LoadAllSlots();
     Layout();
     state_ = ScreenState::Opening;
@@ -118,7 +105,7 @@ void CGameInputTitleTop::Update() {
     UpdateChild();
     switch (state_) {
         case kStarting:
-            if (FadeDone()) {
+            if (ScreenFadeDone()) {
                 CGameMain* game = CGameMain::GetInstance();
                 game->StartStage(game->m_mapId);
             }
@@ -225,7 +212,7 @@ void CGameInputTitleTop::UpdateCharacterPage() {
             ConsumeTouch();
             CSoundManager::GetInstance()->PlaySE(kConfirmSound, 1);
             CGameMain::GetInstance()->m_selectedCharacter = c.typeId;
-            StartFade(0, 255, 16);
+            StartScreenFade(0, 255, 16);
             state_ = kStarting;
         }
         if (c.button->IsTouchBegan() && !c.button->GetHighlight()) {

@@ -500,6 +500,12 @@ void CopyBoundedText(char* out, int size, const char* text) {
     out[length] = '\0';
 }
 
+void AppendBoundedText(char* out, int size, int& used, const char* text) {
+    if (used < 0 || used >= size - 1) return;
+    CopyBoundedText(out + used, size - used, text);
+    used += static_cast<int>(std::strlen(out + used));
+}
+
 void CWidget::SetText(const char* text) { CopyBoundedText(textBuffer, kTextSize, text); }
 
 // --- Typewriter --------------------------------------------------------------

@@ -245,3 +245,6 @@ inline bool IsLeadByte(uint8_t c) { return c >= 0x80; }
 // size - 1 bytes, never half a double-byte character, always terminated. A
 // null text copies as "".
 void CopyBoundedText(char* out, int size, const char* text);
+// Appends a text at `used` (the length so far, advanced) with the same
+// bounds: a full buffer takes nothing more.
+void AppendBoundedText(char* out, int size, int& used, const char* text);

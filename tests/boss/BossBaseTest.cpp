@@ -325,8 +325,12 @@ TEST(BossBase, ClearOtherEnemiesSparesTheBossItsPartsAndThePlayer) {
     CCharacter* part = f.s.AddAt(10054, 2000, 1000);
     CCharacter* stranger = f.s.AddAt(10054, 2400, 1000);
     boss->linksB[2] = part;
+    CCharacter* spring = f.s.AddAt(20770, 2800, kFloor - 200);
+    CCharacter* catapult = f.s.AddAt(20800, 3200, kFloor - 200);
     boss->ClearOtherEnemies();
     EXPECT_EQ(stranger->pendingState, 0);
+    EXPECT_NE(spring->pendingState, 0) << "the room's gimmicks stay";
+    EXPECT_NE(catapult->pendingState, 0);
     EXPECT_NE(part->pendingState, 0);
     EXPECT_NE(boss->pendingState, 0);
     EXPECT_NE(f.player->pendingState, 0);

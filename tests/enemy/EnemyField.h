@@ -3,6 +3,8 @@
 // half, a player that stands where it is put, and helpers to make enemies
 // with the real factory and to find what they released.
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,9 +14,12 @@
 #include "character/CreateCharacter.h"
 #include "enemy/CharacterEnemy.h"
 #include "framework/GameMain.h"
+#include "framework/StateLoading.h"
 #include "player/CharacterNinja.h"
 #include "support/Scenario.h"
+#include "support/Screenshot.h"
 #include "support/WorldList.h"
+#include "win/Graphics.h"
 
 namespace enemy_test {
 
@@ -101,6 +106,42 @@ std::vector<int> TimesItGrew(Scenario& s, Count count, int n) {
     }
     return times;
 }
+
+// With PELLUMBRISK_SHOTS set to a folder, a test's frames drawn through the
+// game's own drawing: every third Frame() writes the world as it stands to
+// <folder>/<prefix>-NNN.png. Without it nothing is drawn.
+class WorldShots {
+public:
+    explicit WorldShots(std::string prefix) : prefix_(std::move(prefix)) {
+        const char* dir = std::getenv("PELLUMBRISK_SHOTS");
+        if (dir == nullptr || !InitGraphics()) return;
+        dir_ = dir;
+        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
+    }
+    ~WorldShots() {
+        if (!dir_.empty()) ReleaseGraphics();
+    }
+    WorldShots(const WorldShots&) = delete;
+    WorldShots& operator=(const WorldShots&) = delete;
+
+    void Frame() {
+        if (dir_.empty() || frame_++ % 3 != 0) return;
+        platform::GraphicsDevice* device = GetDevice();
+        device->Clear(0xFF2B2140u, 1.0f);
+        device->BeginScene();
+        World().DrawAll();
+        device->EndScene();
+        char name[64];
+        std::snprintf(name, sizeof name, "/%s-%03d.png", prefix_.c_str(), shot_++);
+        testing_support::WriteScreenshot(dir_ + name);
+    }
+
+private:
+    std::string prefix_;
+    std::string dir_;
+    int frame_ = 0;
+    int shot_ = 0;
+};
 
 // Characters of a type id in the world.
 inline std::vector<CCharacter*> OfType(int32_t typeId) {

@@ -15,9 +15,6 @@
 #include "enemy/CharacterKappa.h"
 #include "enemy/CharacterLizardman.h"
 #include "enemy/EnemyField.h"
-#include "framework/StateLoading.h"
-#include "support/Screenshot.h"
-#include "win/Graphics.h"
 
 using namespace enemy_test;
 using testing_support::Listed;
@@ -30,27 +27,12 @@ const std::vector<std::string> kGround = {
 };
 constexpr int32_t kGroundTop = 2400;
 
-void WriteShot(const std::string& dir, int index) {
-    platform::GraphicsDevice* device = GetDevice();
-    device->Clear(0xFF2B2140u, 1.0f);
-    device->BeginScene();
-    World().DrawAll();
-    device->EndScene();
-    char name[32];
-    std::snprintf(name, sizeof name, "/fight-%03d.png", index);
-    testing_support::WriteScreenshot(dir + name);
-}
-
 bool Beaten(const CCharacter* e) { return !Listed(e) || (e->frame >= 110 && e->frame <= 119); }
 
 }  // namespace
 
 TEST(EnemyFight, TheNinjaCutsDownAKappaALizardmanAndAnArcherByTouch) {
-    const char* shots = std::getenv("PELLUMBRISK_SHOTS");
-    if (shots != nullptr) {
-        ASSERT_TRUE(InitGraphics());
-        for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
-    }
+    WorldShots shots("fight");
     Scenario s(kGround, {{'6', 20066}, {'9', 20069}}, 3);
     auto* ninja = s.Add(std::make_unique<CCharacterNinja>(), 600, kGroundTop);
     s.SetPlayer(ninja);
@@ -62,11 +44,9 @@ TEST(EnemyFight, TheNinjaCutsDownAKappaALizardmanAndAnArcherByTouch) {
     CCharacter* archer = s.AddAt(11050, 4200, stand);
     const std::vector<CCharacter*> enemies = {kappa, lizard, archer};
 
-    int frame = 0, shot = 0;
     size_t mostCoins = 0;
     s.beforeFrame = [&](Scenario&) {
-        if (shots != nullptr && frame % 3 == 0) WriteShot(shots, shot++);
-        ++frame;
+        shots.Frame();
         mostCoins = std::max(mostCoins, Effects(CCharacterEffect::kDroppedCoin, CCharacterEffect::kDroppedCoin + 23).size());
     };
     int touches = 0;
@@ -96,5 +76,4 @@ TEST(EnemyFight, TheNinjaCutsDownAKappaALizardmanAndAnArcherByTouch) {
     EXPECT_GT(ninja->hp, 0);
     EXPECT_LT(touches, 40);
     EXPECT_EQ(std::count(s.Sounds().begin(), s.Sounds().end(), 31), 3);
-    if (shots != nullptr) ReleaseGraphics();
 }

@@ -28,7 +28,9 @@ Cell CellOf(const FrameRecord& r) {
 std::set<Cell> LayoutCells() {
     std::set<Cell> cells;
     for (const char* file : {"kappa_slot33", "enemy_ninja_slot30", "living_armour_slot30", "living_armour_slot29",
-                             "archer_slot42", "flower_slot45", "dragon_slot44", "bird_slot46", "lizardman_slot43"}) {
+                             "archer_slot42", "flower_slot45", "dragon_slot44", "bird_slot46", "lizardman_slot43",
+                             "soldier_slot35", "snow_fairy_slot29", "crow_slot29", "princess_slot41",
+                             "gimmicks_slot48"}) {
         std::ifstream in(std::string(PELLUMBRISK_ART_LAYOUTS) + "/" + file + ".txt");
         EXPECT_TRUE(in) << file;
         std::string line;
@@ -53,6 +55,7 @@ constexpr Kind kKinds[] = {
     {10041, true},  {10042, true},  {10091, true},  {10092, true},  {10121, true},  {10122, true},
     {10123, true},  {11050, true},  {11051, true},  {11080, true},  {11081, true},  {11070, false},
     {11071, false}, {11073, false}, {11090, false}, {11091, false}, {11060, true},  {11061, true},
+    {11001, true},  {11002, true},  {10060, true},  {10072, false},
 };
 
 std::unique_ptr<CCharacterEnemy> Make(int32_t id) {
@@ -91,6 +94,17 @@ TEST(EnemyFrames, EveryPictureIsACellOfTheArtLayouts) {
         for (int32_t r : {EnemyState::Hurt, EnemyState::Defeated, EnemyState::FadeOut}) {
             const FrameRecord& rec = e->RecordAt(r);
             EXPECT_EQ(std::tie(rec.textureId, rec.u, rec.v), std::tie(slot, u, v)) << id << " " << r;
+        }
+    }
+    // The princess and the gimmicks: every picture but the gimmicks' shared
+    // rows (slot 31, the standard pictures) is a cell of their layouts.
+    for (int32_t id : {101, 20770, 20800, 20780}) {
+        auto e = Make(id);
+        ASSERT_NE(e, nullptr) << id;
+        for (int32_t i = 1; i < e->frameTable.Count(); ++i) {
+            const FrameRecord& r = e->RecordAt(i);
+            if (!Defined(r) || r.textureId == 31) continue;
+            EXPECT_TRUE(cells.count(CellOf(r))) << id << " record " << i << " at " << r.u << "," << r.v;
         }
     }
     // The spawner shows nothing: the one empty texel of slot 0.
@@ -170,6 +184,13 @@ TEST(EnemyFrames, TheChainsTheBehavioursRelyOn) {
         {11060, 350, -1, 999}, {11060, 356, -1, 999}, {10005, 230, 231, 60}, {10005, 231, 232, 60},
         {10005, 232, 231, 60}, {10074, 250, 251, 60}, {10074, 251, 252, 120}, {10074, 252, 251, 120},
         {11072, 270, 271, 60}, {11072, 271, 272, 120}, {11072, 272, 271, 120},
+        {11001, 230, -1, 999}, {11001, 231, 233, 8},  {11001, 232, 232, 40}, {11001, 233, 233, 40},
+        {11002, 250, 251, 40}, {11002, 251, 250, 80}, {11002, 254, 250, 80}, {11000, 350, -1, 999},
+        {11000, 354, -1, 999}, {10060, 230, 231, 40}, {10060, 231, 232, 20}, {10060, 232, 230, 24},
+        {10060, 233, 230, 24}, {10072, 230, 232, 60}, {10072, 231, 232, 60}, {10072, 232, 230, 30},
+        {10072, 233, 230, 30}, {10072, 250, 250, 96}, {10072, 251, 251, 96}, {20770, 230, -1, 999},
+        {20770, 231, -1, 999}, {20770, 232, 233, 2},  {20770, 235, 236, 6},  {20770, 246, 247, 9},
+        {20770, 249, 230, 3},  {20800, 230, -1, 999}, {20800, 231, -1, 999}, {20783, 233, -1, 999},
     };
     for (const Chain& c : chains) {
         const auto e = Make(c.id);
@@ -182,7 +203,9 @@ TEST(EnemyFrames, TheChainsTheBehavioursRelyOn) {
     // nextFrame cycles first .. last every `ticks`.
     const Loop loops[] = {{10091, 230, 233, 6}, {10121, 230, 233, 6}, {11070, 230, 231, 6}, {11070, 232, 233, 6},
                           {11071, 250, 251, 6}, {11090, 230, 231, 6}, {11091, 250, 251, 6}, {11060, 230, 233, 6},
-                          {11061, 250, 253, 6}};
+                          {11061, 250, 253, 6}, {11001, 232, 233, 8}, {11002, 251, 254, 8}, {10060, 232, 233, 2},
+                          {10072, 230, 231, 6}, {10072, 232, 233, 6}, {10072, 250, 251, 16}, {101, 230, 231, 1},
+                          {101, 250, 251, 16}, {101, 270, 271, 12}, {101, 280, 281, 1}};
     for (const Loop& l : loops) {
         auto e = Make(l.id);
         for (int32_t f = l.first; f <= l.last; ++f) {

@@ -52,6 +52,7 @@ TEST(GameStateController, ChangeCallsEndThenStartThenIdHook) {
     g_calls.clear();
     controller->SwitchTo(&b, 8);
     EXPECT_TRUE(g_calls.empty());
+    controller->ChangeState(3);  // no state of this test stays current after it
 }
 
 TEST(GameStateController, ChangeToTheCurrentTitleDoesNotRestartIt) {

@@ -23,7 +23,7 @@
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
 #include "ui/GameInputMessageWindow.h"
-#include "ui/GameInputStandIn.h"
+#include "ui/GameInputEnding.h"
 #include "ui/GameInputTitleTop.h"
 #include "win/MyInput.h"
 
@@ -319,6 +319,8 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     ASSERT_NE(scene->m_princess, nullptr);
     ASSERT_NE(scene->m_kingTengu, nullptr);
     EXPECT_EQ(scene->m_princess->frame, 270);
+    EXPECT_FALSE(scene->m_princess->IsAirborne());
+    ASSERT_NE(scene->m_princess->linksB[0], nullptr) << "the marker above her";
     EXPECT_EQ(scene->m_kingTengu->frame, 420);
     EXPECT_EQ(scene->m_kingTengu->x, 6300);
 
@@ -340,6 +342,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     Frame(122);
     EXPECT_EQ(scene->m_kingTengu->frame, 421);
     EXPECT_EQ(scene->m_princess->frame, 280);
+    EXPECT_EQ(scene->m_princess->linksB[0], nullptr) << "taken, she no longer calls";
     Frame(82);
     EXPECT_EQ(Player()->frame, 981);
     // Into the first stage with the player kept; the actors went.
@@ -388,6 +391,33 @@ TEST_F(SceneTest, TheGuidedFightWaitsForTheHomingAttackAndTheGrab) {
         Frame();
     }
     EXPECT_EQ(player->controlled, 0);
+
+    // The first soldier struck down by a touch on it.
+    auto touchAt = [&](const CCharacter* c) {
+        TouchDown(c->x / 10, c->y / 10);
+        Frame();
+        TouchUp();
+        Frame();
+    };
+    CCharacter* first = scene->m_soldiers[0];
+    ASSERT_NE(first, nullptr);
+    touchAt(first);
+    EXPECT_EQ(scene->GetStep(), 6);
+    FramesUntil([&] { return scene->m_soldiers[0] == nullptr; }, 400);
+    EXPECT_EQ(scene->m_soldiers[0], nullptr) << "beaten, gone and forgotten";
+    // The second one turns with the mark above its head; all stand still.
+    FramesUntil([&] { return scene->GetStep() == 7; }, 100);
+    CCharacter* second = scene->m_soldiers[1];
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->frame, 352);
+    EXPECT_FALSE(WithTypeId(CCharacterEffect::kTypeId).empty());
+    FramesUntil([&] { return scene->GetStep() == 8; }, 100);
+    touchAt(second);
+    EXPECT_EQ(scene->GetStep(), 9);
+    // Then it waits for the grab of an object that this room does not hold.
+    FramesUntil([&] { return scene->GetStep() == 10; }, 100);
+    EXPECT_EQ(scene->GetStep(), 10);
+    EXPECT_EQ(player->controlled, 0);
     Director()->Reset();
     EXPECT_EQ(player->controlled, 1) << "given back at the end";
 }
@@ -426,10 +456,11 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         ASSERT_NE(scene->m_princess, nullptr);
         Frame(82);
         EXPECT_EQ(scene->m_princess->frame, 232);
-        // (The princess has no body of her own yet to land with: she is
-        // taken as landed.)
+        // She sinks to the ground; the scene goes on once she stands.
         ASSERT_EQ(scene->GetStep(), 1);
-        scene->m_step = 2;
+        EXPECT_TRUE(scene->m_princess->IsAirborne());
+        FramesUntil([&] { return scene->GetStep() == 2; }, 400);
+        EXPECT_FALSE(scene->m_princess->IsAirborne());
         FramesUntil([&] { return scene->GetStep() == 3; }, 400);
         ASSERT_EQ(scene->GetStep(), 3);
         EXPECT_EQ(Player()->frame, 250);
@@ -438,10 +469,10 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         EXPECT_EQ(Player()->frame, 960);
         EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
         FramesUntil([&] { return scene->GetStep() == 7; }, 400);
-        const int32_t steps = ending->m_layoutSteps;
+        EXPECT_EQ(ending->GetState(), ScreenState::Active) << "the roll waits for the scene";
         const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
         EXPECT_EQ(waited, character == 4 ? 202 : 102) << character;
-        EXPECT_EQ(ending->m_layoutSteps, steps + 1);
+        EXPECT_EQ(ending->GetState(), CGameInputEnding::kFirstCard) << "the scene has started the roll";
         EXPECT_EQ(Player()->controlled, 0) << "the endings keep the controls";
     }
 
@@ -450,7 +481,6 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     Director()->SetEvent(EventId::kEnding2);
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), ending) << "the whole chain replaced";
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
-    second->m_step = 2;
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;
     FramesUntil([&] { return second->GetStep() == 7; }, 400);

@@ -49,6 +49,13 @@ void ClearWarp() {
     Proxy().m_transitionFrames = 30;
 }
 
+// A scenario on an empty world: nothing an earlier test left is counted.
+Scenario EmptyScenario() {
+    Game()->m_characterList.DeleteAll();
+    Game()->m_subCharacterList.DeleteAll();
+    return Scenario({"."}, {});
+}
+
 // A small body for the player: 40 wide, its feet at its position.
 ScenarioBody::Box SmallBody() { return {-20, 20, -20, 0}; }
 
@@ -196,7 +203,7 @@ TEST_F(StageObjectSheets, EveryRecordThatDrawsShowsAPictureOfItsSheet) {
 // --- Room exits -------------------------------------------------------------------
 
 TEST(RoomExit, AnExitTakesItsRowAndARowOfNoObjectMakesNothing) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     auto* exit = AsObject(s.AddAt(24594, 2000, 2000));
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->frame, 240);
@@ -255,7 +262,7 @@ TEST(RoomExit, TheMarkerFollowsTheFrameCounterInStepAcrossExits) {
 }
 
 TEST(RoomExit, AnExitLeavesOutsideTheSpawnWindow) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     // The right edge of the window: 160 pixels past the layout space.
     const int32_t edge = (Game()->GetViewLeft() + 160 + Game()->GetViewWidth()) * 10;
     CCharacter* near = s.AddAt(24590, edge, 2000);
@@ -407,7 +414,7 @@ TEST_F(DoorRun, ADoorIsEnteredAndWarpsWhenTheFadeHasFinished) {
 }
 
 TEST(DoorExit, ADoorFromTheMapLeavesOutsideTheWindowAndOtherDoorsStay) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     CCharacterStageObject* mapDoor = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 9000, 2000);
     mapDoor->fromLayerA = 1;
     CCharacterStageObject* placed = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 9000, 2400);
@@ -492,7 +499,7 @@ TEST(StageObjectStates, TheGoalTargetFinishesInsteadOfFalling) {
     Game()->m_vibration = 0;
 }
 
-TEST(StageObjectStates, AttackKind12IsRefusedAndTheSwitchFramesTakeNoDamage) {
+TEST(StageObjectStates, AttackKind12IsRefusedAndTheFurnitureAnswersOnlyItsOwnKinds) {
     Scenario s({"."}, {});
     CCharacterStageObject* o = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
     auto* attacker = s.Add(std::make_unique<ScenarioBody>(SmallBody()), 1800, 2000);
@@ -501,12 +508,28 @@ TEST(StageObjectStates, AttackKind12IsRefusedAndTheSwitchFramesTakeNoDamage) {
     EXPECT_EQ(o->hp, 600);
     EXPECT_TRUE(o->OnHit(2, 100, 1, attacker));
     EXPECT_LT(o->hp, 600);
-    for (int32_t f : {310, 317, 320, 327, 330, 400, 410, 420}) {
-        o->SetState(f);
+    CSaveData& slot = Game()->m_slotData[Game()->m_currentSlot];
+    slot.SetSlotFlag(6, 1);  // the ability that lets kind 1 break sealed blocks
+    // The frame, the kind it answers to, and where that takes it.
+    const struct {
+        int32_t frame, kind, next;
+    } cases[] = {{310, 6, 311}, {317, 6, 311}, {311, 8, 314}, {313, 10, 314}, {320, 6, 321},
+                 {321, 10, 324}, {330, 9, 331}, {400, 4, 0},   {410, 1, 0},    {420, 7, 421}};
+    for (const auto& c : cases) {
+        o->SetState(c.frame);
         o->hp = 600;
-        EXPECT_FALSE(o->OnHit(2, 100, 1, attacker)) << f;
-        EXPECT_EQ(o->hp, 600) << f;
+        for (int32_t kind = 1; kind <= 16; ++kind) {
+            const bool douses = (c.kind == 8 || c.kind == 10) && (kind == 8 || kind == 10);
+            if (kind == c.kind || douses) continue;
+            EXPECT_FALSE(o->OnHit(kind, 100, 1, attacker)) << c.frame << " " << kind;
+        }
+        EXPECT_EQ(o->frame, c.frame);
+        EXPECT_EQ(o->hp, 600) << c.frame;
+        EXPECT_TRUE(o->OnHit(c.kind, 100, 1, attacker)) << c.frame;
+        EXPECT_EQ(o->frame, c.next) << c.frame;
     }
+    slot.SetSlotFlag(6, 0);
+    s.Run(1);
 }
 
 TEST(StageObjectStates, AnchorsFollowTheFrame) {
@@ -542,7 +565,7 @@ TEST(StageObjectFlags, ConditionsOfZeroAreSkipped) {
 }
 
 TEST(StageObjectFlags, SealedBlocksAreNoEnemyButGoWithTheRest) {
-    Scenario s({"."}, {});
+    Scenario s = EmptyScenario();
     CCharacterStageObject* lock = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
     lock->SetState(340);  // an enemy lock
     CCharacter* sealed = s.AddAt(10710, 3000, 2000);

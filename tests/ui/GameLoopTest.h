@@ -23,6 +23,10 @@ protected:
         ASSERT_TRUE(InitGraphics());
         CSoundManager::GetInstance()->Init();
         PointerTest::SetUp();
+        game->ResetGameData();
+        // From the logo, so that the title starts afresh even when a test
+        // before this one left the title running.
+        states->ChangeState(3);
         game->Init();
         if (const char* dir = std::getenv("PELLUMBRISK_SHOTS")) shots = dir;
     }

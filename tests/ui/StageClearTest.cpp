@@ -9,7 +9,7 @@
 #include "player/Item.h"
 #include "ui/GameInputPause.h"
 #include "ui/GameInputStageClear.h"
-#include "ui/GameInputStandIn.h"
+#include "ui/GameInputTitleStageSelect.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -38,6 +38,7 @@ TEST(StageClearTally, NextIsTheNamedStageOrTheFollowingOneAndNeverAStageThatCann
     EXPECT_EQ(Clear::NextStageAfter(266, 299), 267);
     EXPECT_EQ(Clear::NextStageAfter(268, 270), 270);
     EXPECT_EQ(Clear::NextStageAfter(273, 299), 0);
+    EXPECT_EQ(Clear::NextStageAfter(270, 299), 0) << "after the last stage, not into the scene rooms";
     EXPECT_EQ(Clear::NextStageAfter(0, 299), 0);
     EXPECT_EQ(Clear::NextStageAfter(265, 299), 0);
     EXPECT_FALSE(IsBuildableStage(299));

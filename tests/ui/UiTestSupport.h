@@ -27,7 +27,9 @@ protected:
         CMyInput::GetInstance()->SetWindow(source.GameWindow());
         CMouseDevice::GetInstance()->InitMouse(source.GameWindow());
         SetSoundEffectObserver([this](int32_t slot) { sounds.push_back(slot); });
-        // Start from a released pointer with a full history of frames.
+        // Start from a released pointer with a full history of frames
+        // (also after a test that ended with the button held).
+        Release();
         Poll(12);
     }
     void TearDown() override {
@@ -54,6 +56,13 @@ protected:
 // then the screen effect, once per frame.
 class ScreenTest : public PointerTest {
 protected:
+    // Every screen test starts from the game's reset values (the screen
+    // size among them) and a still screen effect.
+    void SetUp() override {
+        PointerTest::SetUp();
+        CGameMain::GetInstance()->ResetGameData();
+        CEffect::GetInstance()->ResetScreenEffects();
+    }
     virtual void Frame(int frames = 1) {
         for (int i = 0; i < frames; ++i) {
             Poll();

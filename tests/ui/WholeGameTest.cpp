@@ -23,7 +23,9 @@
 #include "stage/StageWalker.h"
 #include "ui/GameInputContinue.h"
 #include "ui/GameInputMain.h"
-#include "ui/GameInputStandIn.h"
+#include "ui/GameInputStageClear.h"
+#include "ui/GameInputEnding.h"
+#include "ui/GameInputTitleStageSelect.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/GameLoopTest.h"
 #include "win/MyInput.h"
@@ -195,6 +197,32 @@ TEST_F(WholeGame, LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClearAndBack)
     EXPECT_EQ(Top(), title);
     EXPECT_TRUE(title->m_stageSelectButton.IsEnabled());
     Shot("whole-title-cleared");
+
+    // A new run: the first stage's exit, its stage clear, MENU to the stage
+    // select on the cell just played, and the next cell started from there.
+    StartWith(kLuka);
+    if (HasFatalFailure()) return;
+    static_cast<CCharacterPlayer*>(game->m_player)->SetState(PlayerState::StageExit);
+    auto* stageClear = CGameInputStageClear::GetInstance();
+    LightFramesUntil([&] { return Top() == stageClear; }, 600);
+    ASSERT_EQ(Top(), stageClear);
+    Frame(10);
+    TouchTheScreen();
+    FramesUntil([&] { return stageClear->GetState() == ScreenState::Active; });
+    Tap(240, 290);  // "MENU"
+    auto* select = CGameInputTitleStageSelect::GetInstance();
+    FramesUntil([&] { return Top() == select && select->GetState() == ScreenState::Active; });
+    ASSERT_EQ(Top(), select);
+    EXPECT_TRUE(AtTitle());
+    EXPECT_EQ(select->m_column, 0);
+    Shot("whole-stage-select");
+    Tap(200, 140);
+    Tap(200, 140);
+    FramesUntil([&] { return Playing(); }, 100);
+    ASSERT_TRUE(Playing());
+    EXPECT_EQ(game->m_mapId, 267);
+    ASSERT_NE(game->m_player, nullptr);
+    EXPECT_EQ(game->m_player->typeId, game->m_selectedCharacter) << "the character the inventory names";
 }
 
 TEST_F(WholeGame, IroncladsTwoDefeatStagesEachEndAtTheContinueScreen) {

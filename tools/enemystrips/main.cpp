@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "StripWorld.h"
 #include "character/Character.h"
 #include "character/CharacterList.h"
 #include "character/CreateCharacter.h"
@@ -37,16 +37,9 @@ constexpr int kScale = 2;
 constexpr int32_t kGroundTop = 2800;
 constexpr int32_t kStand = kGroundTop - 190;
 
-class StripStage : public CStageView {
-public:
-    bool HasStage() override { return true; }
-    int32_t GetWidth() override { return 14; }
-    int32_t GetHeight() override { return 9; }
-    int32_t GetCameraX() override { return 0; }
-    int32_t GetCameraY() override { return 0; }
-};
-
-CCharacterList& World() { return CGameMain::GetInstance()->m_characterList; }
+using strips::Add;
+using strips::Listed;
+using strips::World;
 
 // One moment of a script: run until the enemy's frame is `frame` (or a
 // number of frames when `frame` is -1), then `after` frames more, then
@@ -75,21 +68,10 @@ struct Kind {
     std::vector<Variant> variants;
 };
 
-CCharacter* Add(int32_t id, int32_t x, int32_t y) {
-    CCharacter* c = CreateCharacter(id);
-    if (c == nullptr) return nullptr;
-    c->x = c->prevX = x;
-    c->y = c->prevY = y;
-    World().Add(c);
-    return c;
-}
-
 void BuildGround(const std::vector<int32_t>& wall, bool ceiling = false) {
-    for (int32_t col = 0; col < 14; ++col) {
-        Add(20066, col * 400 + 200, kGroundTop + 200);  // grass top
-        Add(20069, col * 400 + 200, kGroundTop + 600);  // earth
-        if (ceiling) Add(20069, col * 400 + 200, 1400);
-    }
+    strips::BuildGround(kGroundTop);
+    if (ceiling)
+        for (int32_t col = 0; col < 14; ++col) Add(20069, col * 400 + 200, 1400);
     for (int32_t col : wall) Add(20069, col * 400 + 200, kGroundTop - 200);
 }
 
@@ -100,33 +82,6 @@ void Step() {
     World().UpdateAll();
     game->TickFreezeTimer();
     game->TickGroupFreezeTimer();
-}
-
-bool Listed(const CCharacter* c) {
-    for (int32_t i = 1; i <= World().GetCount(); ++i)
-        if (World().GetAt(i) == c) return true;
-    return false;
-}
-
-// The screen around (cx, cy) pixels into the strip at (ox, oy).
-void Cut(Canvas& strip, int ox, int oy, int cx, int cy) {
-    platform::GraphicsDevice* device = GetDevice();
-    device->Clear(0xFF3A3050u, 1.0f);
-    device->BeginScene();
-    World().DrawAll();
-    device->EndScene();
-    const uint32_t* px = device->ColourBuffer();
-    const int w = platform::GraphicsDevice::kWidth, h = platform::GraphicsDevice::kHeight;
-    for (int y = 0; y < kPanelH; ++y)
-        for (int x = 0; x < kPanelW; ++x) {
-            const int sx = cx - kPanelW / 2 + x, sy = cy - kPanelH / 2 + y;
-            Rgb c{20, 16, 28};
-            if (sx >= 0 && sx < w && sy >= 0 && sy < h) {
-                const uint32_t p = px[static_cast<std::size_t>(sy) * w + sx];
-                c = Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
-            }
-            strip.Set(ox + x, oy + y, c);
-        }
 }
 
 void RenderVariant(const Variant& v, Canvas& strip, int row) {
@@ -152,7 +107,7 @@ void RenderVariant(const Variant& v, Canvas& strip, int row) {
         for (int i = 0; i < m.after && Listed(enemy); ++i) Step();
         if (!Listed(enemy)) break;
         const int ox = col * (kPanelW + 4), oy = 14 + row * (kPanelH + kLabelH + 6);
-        Cut(strip, ox, oy, enemy->x / 10, enemy->y / 10 - 12);
+        strips::Cut(strip, ox, oy, enemy->x / 10, enemy->y / 10 - 12, kPanelW, kPanelH);
         strip.Text(ox + 2, oy + kPanelH + 2, std::to_string(v.id) + " " + m.label, Rgb{230, 224, 210});
         ++col;
     }
@@ -283,18 +238,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: enemystrips OUT_DIR\n");
         return 2;
     }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     const std::filesystem::path out = argv[1];
     std::filesystem::create_directories(out);
-    if (!InitGraphics()) {
-        std::fprintf(stderr, "enemystrips: no graphics device\n");
-        return 1;
-    }
-    for (const TextureSlotRow& row : kTextureSlotRows) LoadTexture(row.slot, row.resourceId, row.size);
-    CGameMain::GetInstance()->LoadTexturePages();
-    StripStage stage;
-    CGameMain::GetInstance()->SetStageView(&stage);
+    strips::StripStage stage;
+    if (!strips::OpenGraphics("enemystrips", stage)) return 1;
     int rc = 0;
     for (const Kind& kind : Kinds()) {
         std::size_t columns = 0;
@@ -315,7 +262,7 @@ int main(int argc, char** argv) {
                     liz->SetState(k == 0 ? 350 : 356);
                     Step();
                     const int ox = k * (kPanelW + 4), oy = 14 + static_cast<int>(r) * (kPanelH + kLabelH + 6);
-                    Cut(strip, ox, oy, liz->x / 10, liz->y / 10 - 12);
+                    strips::Cut(strip, ox, oy, liz->x / 10, liz->y / 10 - 12, kPanelW, kPanelH);
                     strip.Text(ox + 2, oy + kPanelH + 2, std::string("11060 ") + v.moments[k].label,
                                Rgb{230, 224, 210});
                 }
@@ -324,9 +271,6 @@ int main(int argc, char** argv) {
         if (!strip.Scaled(kScale).WritePng((out / (std::string(kind.name) + ".png")).string())) rc = 1;
         std::printf("enemystrips: %s\n", kind.name);
     }
-    World().DeleteAll();
-    CGameMain::GetInstance()->m_player = nullptr;
-    CGameMain::GetInstance()->SetStageView(nullptr);
-    ReleaseGraphics();
+    strips::CloseGraphics();
     return rc;
 }

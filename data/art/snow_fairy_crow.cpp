@@ -1,0 +1,231 @@
+// The snow fairy and the crow-billed goblin: texture slot 29 (resource
+// 130), 40 x 40 cells in its upper rows (the jade living armour keeps the
+// bottom rows, living_armour.cpp).
+//
+// The snow fairy: a small winter spirit in a white hooded robe that falls
+// to the ground, ice-blue hair and sash, pale skin; she raises her arms and
+// flings two ice crystals up and out.
+// The crow-billed goblin (karasu tengu): a crow's head with a gold beak and
+// red eyes under a small black cap, a mountain ascetic's cream robe and dark
+// hakama, and broad black wings; it flies leaning forward and throws a
+// feather dart from its near hand.
+//
+//  cell            at       anchor  states
+//  fairy.stand     0,0      body    230 220 (10060-10063)
+//  fairy.raise     40,0     body    231
+//  fairy.cast_a    80,0     body    232
+//  fairy.cast_b    120,0    body    233
+//  fairy.hurt      160,0    centre  10 110 111
+//  crow.fly_a      0,40     centre  230 250 220 (10070-10073)
+//  crow.fly_b      40,40    centre  231 251
+//  crow.throw_a    80,40    centre  232
+//  crow.throw_b    120,40   centre  233
+//  crow.hurt       160,40   centre  10 110 111
+#include "Enemies.h"
+#include "Palette.h"
+
+namespace {
+
+using enemies::HumanPose;
+using rig::CapsulePart;
+using rig::EllipsePart;
+using rig::MakeBone;
+using rig::Ramp;
+using rig::Sprite;
+
+// ---------------------------------------------------------------- the fairy
+const Ramp kSnowRobe{kWhite, kFoam, kMist};
+const Ramp kSnowRobeFar{kFoam, kMist, kSlate};
+const Ramp kIce{kWhite, kFoam, kWater};
+const Ramp kPaleSkin{kWhite, kCream, kSkin};
+
+// The hooded head faces right; its pivot is the neck. w/W the hood, b the
+// hair, s skin, k eyes, m mouth.
+std::map<std::string, Sprite> FairyHeads() {
+    auto make = [](const char* eyes, const char* mouth) {
+        return Sprite{{
+                          "...wwwww..",
+                          ".wwWWWWWw.",
+                          "wWWWbbbbbW",
+                          "wWWbbbsssb",
+                          std::string("wWWbb") + eyes,
+                          std::string("wWWWb") + mouth,
+                          ".wWWWsss..",
+                          "..ww......",
+                      },
+                      {4, 7}};
+    };
+    return {{"", make("sksks", "sssms")}, {"blink", make("skkkk", "sssms")}, {"hurt", make("kssks", "ssmms")}};
+}
+
+rig::Model MakeFairy() {
+    rig::Body b;
+    b.torso = 4.8f;
+    b.hipWidth = 2.4f;
+    b.chestWidth = 2.4f;
+    b.upperArm = 2.8f;
+    b.foreArm = 2.6f;
+    b.armRadius = 1.1f;
+    b.handRadius = 1.05f;
+    b.thigh = 3.6f;
+    b.shin = 3.5f;
+    b.legRadius = 1.1f;
+    b.foot = 2.0f;
+    b.footRadius = 0.9f;
+    b.shoulderDown = 1.0f;
+    // Ice-blue sleeves, so that her arms read against the white robe.
+    b.top = b.legs = kSnowRobe;
+    b.farLegs = kSnowRobeFar;
+    b.sleeve = Ramp{kFoam, kWater, kWaterDeep};
+    b.farSleeve = Ramp{kWater, kWaterDeep, kNavy};
+    b.boots = kSnowRobe;
+    b.farBoots = kSnowRobeFar;
+    b.gloves = kPaleSkin;
+    b.farGloves = Ramp{kCream, kSkin, kSand};
+    b.head = FairyHeads().at("");
+    rig::Model m = rig::Humanoid("snow fairy", b);
+    m.FindPart("head")->sprites = FairyHeads();
+    m.legend = {{'w', kMist}, {'W', kWhite}, {'b', kFoam}, {'s', kCream}, {'k', kWaterDeep}, {'m', kRose}};
+    // The robe falls to the ground over the legs, flaring at the hem.
+    m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.6f, 0, {0, 0.2f}, 0)));
+    rig::Part robe = CapsulePart("robe", "robe", 4, kSnowRobe, 2.5f, 3.6f);
+    robe.edge = true;
+    m.AddPart(robe);
+    m.AddPart(EllipsePart("sash", "torso", 6, kIce, 2.6f, 0.7f, 0.22f));
+    // Ice crystals at her hands while she casts.
+    m.AddPart(enemies::Hidden(enemies::Flat(EllipsePart("iceN", "handN", 15, Ramp{kWhite, kWhite, kFoam}, 1.8f, 1.8f))));
+    m.AddPart(enemies::Hidden(enemies::Flat(EllipsePart("iceF", "handF", -18, Ramp{kWhite, kWhite, kFoam}, 1.8f, 1.8f))));
+    return m;
+}
+
+// clang-format off
+const HumanPose kFairyPoses[] = {
+//  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
+  {"stand",       20, 26,   178, 182,    30,  95,  -10,  70,      6,  -2,  90,    -6,   2,  90,   ""},
+  {"raise",       20, 26,   184, 190,   140, 170,  130, 160,      6,  -2,  90,    -6,   2,  90,   "face:blink"},
+  {"cast_a",      20, 26,   180, 186,   120, 110, -120,-110,      6,  -2,  90,    -6,   2,  90,   "show:iceN,iceF"},
+  {"cast_b",      20, 26,   182, 188,   135, 125, -135,-125,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
+  {"hurt",        20, 24,   205, 200,    70, 120,  110, 150,     25,  15,  70,   -10, -20,  75,   "place:centre face:hurt"},
+};
+// clang-format on
+
+Canvas PaintFairy(const Layout& l, const Cell& c) {
+    static const rig::Model fairy = MakeFairy();
+    return enemies::DrawPose(fairy, enemies::FindPose(kFairyPoses, enemies::SplitPose(c.pose).pose, "snow fairy"), l, c);
+}
+
+// ---------------------------------------------------------------- the crow
+const Ramp kRobe{kCream, kSand, kWood};
+const Ramp kRobeFar{kSand, kWood, kEarth};
+const Ramp kHakama{kStoneDark, kNight, kInk};
+const Ramp kWing{kMist, kSlate, kNight};
+const Ramp kWingFar{kSlate, kNavy, kNight};
+
+// The crow's head faces right; its pivot is the neck. t the black cap, F/f
+// feathers, r the eye, b/B the beak.
+std::map<std::string, Sprite> CrowHeads() {
+    auto make = [](const char* eyeRow, const char* beakRow) {
+        return Sprite{{
+                          "..tt......",
+                          ".tFFF.....",
+                          "fFFFFF....",
+                          std::string(eyeRow),
+                          std::string(beakRow),
+                          ".fFFFBbb..",
+                          "..ffF.....",
+                      },
+                      {3, 6}};
+    };
+    return {{"", make("fFFFrFbb..", "fFFFFBbbbb")}, {"blink", make("fFFFkFbb..", "fFFFFBbbbb")},
+            {"hurt", make("fFFkFkbb..", "fFFFFBbkbb")}};
+}
+
+rig::Model MakeCrow() {
+    rig::Body b;
+    b.torso = 5.4f;
+    b.hipWidth = 2.7f;
+    b.chestWidth = 2.9f;
+    b.upperArm = 3.0f;
+    b.foreArm = 2.8f;
+    b.armRadius = 1.2f;
+    b.handRadius = 1.2f;
+    b.thigh = 3.6f;
+    b.shin = 3.4f;
+    b.legRadius = 1.3f;
+    b.foot = 2.4f;
+    b.footRadius = 1.0f;
+    b.top = b.sleeve = kRobe;
+    b.farSleeve = kRobeFar;
+    b.legs = kHakama;
+    b.farLegs = Ramp{kNight, kInk, kInk};
+    b.boots = Ramp{kSand, kWood, kEarth};
+    b.farBoots = Ramp{kWood, kEarth, kEarthDark};
+    b.gloves = Ramp{kStoneLight, kStone, kStoneDark};
+    b.farGloves = Ramp{kStone, kStoneDark, kNight};
+    b.head = CrowHeads().at("");
+    rig::Model m = rig::Humanoid("crow-billed goblin", b);
+    m.FindPart("head")->sprites = CrowHeads();
+    m.legend = {{'t', kInk}, {'F', kNight}, {'f', kInk}, {'r', kRed}, {'k', kCoral}, {'b', kGold}, {'B', kAmber}};
+    // The ascetic's pom-poms on the chest.
+    m.AddPart(enemies::Flat(EllipsePart("pomA", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.78f)));
+    m.AddPart(enemies::Flat(EllipsePart("pomB", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.55f)));
+    // Broad black wings from the shoulder blades.
+    auto wing = [&](const std::string& side, int layer, const Ramp& ramp, float across) {
+        const std::string a = "wing" + side + "1", c = "wing" + side + "2";
+        m.AddBone(MakeBone(a, "torso", 5.5f, 0.85f, {across, 0}, 200));
+        m.AddBone(MakeBone(c, a, 7.5f, 1, {0, 0}, 210));
+        m.AddPart(CapsulePart(a, a, layer, ramp, 2.0f, 2.8f));
+        m.AddPart(CapsulePart(c, c, layer, ramp, 2.8f, 0.9f));
+    };
+    wing("N", -6, kWing, -1.2f);
+    wing("F", -28, kWingFar, -1.8f);
+    return m;
+}
+
+// clang-format off
+const HumanPose kCrowPoses[] = {
+//  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
+  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=160 wingN2=150 wingF1=175 wingF2=165"},
+  {"fly_b",       22, 24,   142, 162,    35,  65,   15,  55,    -25, -45,  15,   -40, -60,   5,   "place:centre face:blink wingN1=235 wingN2=265 wingF1=220 wingF2=250"},
+  {"throw_a",     22, 24,   150, 165,   -60, -90,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=170 wingN2=160 wingF1=185 wingF2=175"},
+  {"throw_b",     22, 24,   135, 155,    95,  90,   10,  50,    -25, -45,  15,   -40, -60,   5,   "place:centre wingN1=230 wingN2=255 wingF1=215 wingF2=245"},
+  {"hurt",        20, 24,   210, 205,    80, 130,  110, 150,     20,   0,  60,   -10, -30,  50,   "place:centre face:hurt wingN1=120 wingN2=90 wingF1=140 wingF2=110"},
+};
+// clang-format on
+
+Canvas PaintCrow(const Layout& l, const Cell& c) {
+    static const rig::Model crow = MakeCrow();
+    return enemies::DrawPose(crow, enemies::FindPose(kCrowPoses, enemies::SplitPose(c.pose).pose, "crow"), l, c);
+}
+
+const Layout kFairyLayout{130, 29, "snow_fairy_slot29", {
+    {"fairy.stand", "230 220 (10060-10063)", 0, 0, Anchor::Body},
+    {"fairy.raise", "231", 40, 0, Anchor::Body},
+    {"fairy.cast_a", "232", 80, 0, Anchor::Body},
+    {"fairy.cast_b", "233", 120, 0, Anchor::Body},
+    {"fairy.hurt", "10 110 111", 160, 0, Anchor::Centre},
+}, 256, {}, PaintFairy};
+ART_LAYOUT(kFairyLayout);
+
+const Layout kCrowLayout{130, 29, "crow_slot29", {
+    {"crow.fly_a", "230 250 220 (10070-10073)", 0, 40, Anchor::Centre},
+    {"crow.fly_b", "231 251", 40, 40, Anchor::Centre},
+    {"crow.throw_a", "232", 80, 40, Anchor::Centre},
+    {"crow.throw_b", "233", 120, 40, Anchor::Centre},
+    {"crow.hurt", "10 110 111", 160, 40, Anchor::Centre},
+}, 256, {}, PaintCrow};
+ART_LAYOUT(kCrowLayout);
+
+const Review kFairyReview{"snow_fairy", {130}, {
+    {"cast 230", {{"fairy.stand", 40}, {"fairy.raise", 20}, {"fairy.cast_a", 2}, {"fairy.cast_b", 2}, {"fairy.cast_a", 2}, {"fairy.cast_b", 2}, {"fairy.stand", 10}}},
+    {"hurt 10", {{"fairy.stand", 4}, {"fairy.hurt", 20}, {"fairy.stand", 4}}},
+}, {{"fairy.stand", 0}, {"fairy.raise", 0}, {"fairy.cast_a", 0}, {"fairy.hurt", 0}}};
+ART_REVIEW(kFairyReview);
+
+const Review kCrowReview{"crow", {130}, {
+    {"fly 230 throw 232", {{"crow.fly_a", 6}, {"crow.fly_b", 6}, {"crow.fly_a", 6}, {"crow.fly_b", 6}, {"crow.throw_a", 6}, {"crow.throw_b", 6}, {"crow.fly_a", 6}}},
+    {"hurt 10", {{"crow.fly_a", 4}, {"crow.hurt", 20}, {"crow.fly_b", 4}}},
+}, {{"crow.fly_a", 0}, {"crow.fly_b", 0}, {"crow.throw_b", 0}, {"crow.hurt", 0}}};
+ART_REVIEW(kCrowReview);
+
+}  // namespace

@@ -1,0 +1,155 @@
+// The soldier: texture slot 35 (resource 136), 256 x 256, 40 x 40 cells,
+// anchored at the body's centre (Body) but for the hurt cell (Centre).
+//
+// A castle foot soldier (ashigaru): a flat conical jingasa hat of black
+// lacquer with a gold crest, a plain iron-blue cuirass over a hemp-brown
+// tunic and hakama, straw sandals, a red banner on a pole at his back and a
+// long spear. Nothing of the living armour's horned helmet, lacquer colours
+// or katana: he is a man, with a face under the hat brim.
+//
+//  cell        at       anchor  states
+//  stand       0,0      body    230 250 252 254 (the guard, the patrol's rest), 220, 350
+//  alert       40,0     body    231  (crouched, the spear lowered: he has seen the player)
+//  walk_a      80,0     body    232 251
+//  walk_b      120,0    body    233 253
+//  hurt        160,0    centre  10 110 111
+//  look        0,40     body    351  (looking about over his shoulder)
+//  surprised   40,40    body    352  (starting back, the mark above him)
+//  ready       80,40    body    353  (the spear levelled)
+//  down        120,40   body    354  (knocked down)
+#include "Enemies.h"
+#include "Palette.h"
+
+namespace {
+
+using enemies::HumanPose;
+using rig::CapsulePart;
+using rig::EllipsePart;
+using rig::MakeBone;
+using rig::Ramp;
+using rig::Sprite;
+
+const Ramp kCuirass{kMist, kSlate, kNavy};
+const Ramp kTunic{kSand, kWood, kEarth};
+const Ramp kTunicFar{kWood, kEarth, kEarthDark};
+const Ramp kSandal{kGold, kSand, kWood};
+const Ramp kSkinRamp{kCream, kSkin, kSand};
+const Ramp kSkinFar{kSkin, kSand, kWood};
+const Ramp kBanner{kCoral, kRed, kCrimson};
+
+// The head faces right; its pivot is the neck. J/j the hat's lacquer and
+// brim, g its gold crest, h hair, s skin, k eyes, m mouth, d the chin strap.
+std::map<std::string, Sprite> Heads() {
+    const std::vector<std::string> hat = {
+        "......g......",
+        "....JJgJJ....",
+        "..JJJJJJJJJ..",
+        "JJJJJJJJJJJJJ",
+        ".jjjjjjjjjjj.",
+    };
+    auto make = [&](const char* r5, const char* r6, const char* r7) {
+        std::vector<std::string> rows = hat;
+        rows.insert(rows.end(), {r5, r6, r7, "....dsssd...."});
+        return Sprite{rows, {6, 8}};
+    };
+    return {
+        {"", make("...hhssksk...", "...hsssssss..", "...dsssmss...")},
+        {"blink", make("...hhsskkk...", "...hsssssss..", "...dsssmss...")},
+        {"shout", make("...hhskssk...", "...hssssmmm..", "...dsssmss...")},
+        {"hurt", make("...hhkssskk..", "...hsssssss..", "...dssmmss...")},
+        {"ko", make("...hhskskk...", "...hsssssss..", "...dssmmss...")},
+        {"back", make("...hhhhhhss..", "...hhhhhhss..", "...dhhhhss...")},
+    };
+}
+
+rig::Model MakeSoldier() {
+    rig::Body b;
+    b.torso = 5.8f;
+    b.hipWidth = 2.8f;
+    b.chestWidth = 3.0f;
+    b.upperArm = 3.3f;
+    b.foreArm = 3.0f;
+    b.armRadius = 1.25f;
+    b.handRadius = 1.3f;
+    b.thigh = 4.1f;
+    b.shin = 4.0f;
+    b.legRadius = 1.45f;
+    b.foot = 2.6f;
+    b.footRadius = 1.1f;
+    b.top = kCuirass;
+    b.sleeve = kTunic;
+    b.farSleeve = kTunicFar;
+    b.legs = kTunic;
+    b.farLegs = kTunicFar;
+    b.boots = kSandal;
+    b.farBoots = Ramp{kSand, kWood, kEarth};
+    b.gloves = kSkinRamp;
+    b.farGloves = kSkinFar;
+    b.head = Heads().at("");
+    rig::Model m = rig::Humanoid("soldier", b);
+    m.FindPart("head")->sprites = Heads();
+    m.legend = {{'J', kNight}, {'j', kInk}, {'g', kGold}, {'h', kEarthDark}, {'s', kSkin},
+                {'k', kInk},   {'m', kCrimson}, {'d', kEarth}};
+    // The skirt of plates under the cuirass and the cord at the waist.
+    m.AddPart(enemies::PolyPart("tassets", "torso", 3, kCuirass,
+                                {{-2.9f, -0.2f}, {2.9f, -0.2f}, {3.5f, 2.2f}, {-3.6f, 2.2f}}));
+    m.AddPart(EllipsePart("cord", "torso", 4, kBanner, 3.0f, 0.6f, 0.08f));
+    // The banner at his back: a pole and a red flag.
+    m.AddBone(enemies::Follow(MakeBone("pole", "torso", 7.5f, 0.55f, {-3.0f, 0}, 190)));
+    m.AddPart(CapsulePart("pole", "pole", -26, Ramp{kSand, kWood, kEarth}, 0.45f, 0.45f));
+    m.AddPart(enemies::PolyPart("flag", "pole", -27, kBanner, {{0.3f, -7.4f}, {0.3f, -3.6f}, {-3.4f, -3.6f}, {-3.4f, -7.4f}}));
+    // The spear in the near hand: a long shaft and a steel head.
+    m.AddBone(MakeBone("spear", "handN", 12, 1, {0, 0}, 180));
+    m.AddPart(CapsulePart("shaft", "spear", 14, Ramp{kSand, kWood, kEarth}, 0.5f, 0.5f, -0.25f, 0.86f));
+    m.AddPart(CapsulePart("blade", "spear", 14, Ramp{kWhite, kStoneLight, kStone}, 0.75f, 0.2f, 0.86f, 1.0f));
+    return m;
+}
+
+// clang-format off
+const HumanPose kPoses[] = {
+//  name         hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
+  {"stand",      20, 24,   176, 180,    15,  95,  -15,  20,     22, -10,  90,   -16,  -6,  90,   "spear=178"},
+  {"alert",      15, 26,   160, 172,    55,  88,   30,  85,     60, -15,  90,   -30, -45,  85,   "face:shout spear=100"},
+  {"walk_a",     17, 24,   170, 178,    35,  95,   10,  70,     35,  15,  95,   -30, -25,  80,   "spear=125"},
+  {"walk_b",     17, 24,   171, 178,    40, 100,   15,  75,    -30, -25,  80,    35,  15,  95,   "spear=120"},
+  {"hurt",       20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:centre face:hurt spear=150"},
+  {"look",       20, 24,   178, 185,    15,  95,  -15,  20,     22, -10,  90,   -16,  -6,  90,   "face:back spear=176"},
+  {"surprised",  19, 24,   192, 192,   120, 160,  110, 150,     30,   5,  80,   -25, -20,  85,   "face:shout spear=205"},
+  {"ready",      15, 25,   165, 175,    70,  88,   45,  85,     50, -10,  90,   -25, -35,  85,   "spear=92"},
+  {"down",       26, 28,   272, 270,   110, 100,   80,  90,     88,  92, 175,    92,  95, 170,   "face:ko spear=265"},
+};
+// clang-format on
+
+const rig::Model& Soldier() {
+    static const rig::Model m = MakeSoldier();
+    return m;
+}
+
+Canvas PaintSoldier(const Layout& l, const Cell& c) {
+    return enemies::DrawPose(Soldier(), enemies::FindPose(kPoses, c.pose, "soldier"), l, c);
+}
+
+const Layout kSoldierLayout{136, 35, "soldier_slot35", {
+    {"stand", "230 250 252 254 220 350", 0, 0, Anchor::Body},
+    {"alert", "231", 40, 0, Anchor::Body},
+    {"walk_a", "232 251", 80, 0, Anchor::Body},
+    {"walk_b", "233 253", 120, 0, Anchor::Body},
+    {"hurt", "10 110 111", 160, 0, Anchor::Centre},
+    {"look", "351", 0, 40, Anchor::Body},
+    {"surprised", "352", 40, 40, Anchor::Body},
+    {"ready", "353", 80, 40, Anchor::Body},
+    {"down", "354", 120, 40, Anchor::Body},
+}, 256, {}, PaintSoldier};
+ART_LAYOUT(kSoldierLayout);
+
+const Review kSoldierReview{"soldier", {136}, {
+    {"guard 230 march 232", {{"stand", 20}, {"alert", 8}, {"walk_b", 8}, {"walk_a", 8}, {"walk_b", 8}, {"walk_a", 8}}},
+    {"patrol 250", {{"stand", 20}, {"walk_a", 8}, {"stand", 8}, {"walk_b", 8}, {"stand", 8}}},
+    {"scene 350-354", {{"stand", 20}, {"look", 20}, {"surprised", 20}, {"ready", 20}, {"down", 20}}},
+    {"hurt 10", {{"stand", 4}, {"hurt", 20}, {"stand", 4}}},
+}, {{"stand", 0}, {"alert", 0}, {"walk_a", 0}, {"surprised", 0}, {"ready", 0}, {"hurt", 0}}};
+ART_REVIEW(kSoldierReview);
+
+}  // namespace
+
+ART_SHEET(136, "soldier") { return PaintedSheet(136); }

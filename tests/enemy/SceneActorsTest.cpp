@@ -1,0 +1,191 @@
+// The soldier, the snow fairy, the crow-billed goblin and the princess on
+// the enemy field: the patrol's turn at a ledge and the guard's at a wall,
+// the fairy's two crystals, the crow's aimed dart, and the princess's sink,
+// marker and fallback pose.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "character/CharacterAttackEffect.h"
+#include "character/CharacterEffect.h"
+#include "character/CreateCharacter.h"
+#include "enemy/CharacterCrowBilledGoblin.h"
+#include "enemy/CharacterPrincess.h"
+#include "enemy/CharacterSnowFairy.h"
+#include "enemy/CharacterSoldier.h"
+#include "enemy/EnemyField.h"
+
+using namespace enemy_test;
+using testing_support::Listed;
+
+TEST(Soldier, APatrolLegStartingAtALedgeTurnsRoundBeforeItsFirstStep) {
+    // A platform over columns 4-7 (x 1600..3200, top 2800), the soldier on
+    // its left end with 5 units of its body over the platform.
+    const int32_t top = 2800, edgeX = 1600 - 185;
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        Field f(6000, FloorGrid({"....####............"}), seed);
+        auto* soldier = f.Make<CCharacterSoldier>(11002, edgeX, top - 190);
+        f.s.Run(1);
+        ASSERT_EQ(soldier->frame, CCharacterSoldier::kPatrolRest);
+        soldier->SetState(CCharacterSoldier::kPatrolLeg);
+        EXPECT_EQ(soldier->facing, 1);
+        EXPECT_GE(soldier->x, edgeX);
+        EXPECT_FALSE(soldier->IsAirborne());
+        f.s.Run(20);
+        EXPECT_EQ(soldier->y, top - 190);
+        EXPECT_GT(soldier->x, edgeX + 100) << "walking in over the platform";
+    }
+}
+
+TEST(Soldier, TheGuardWakesByTheDistanceAcrossAloneAndTurnsBackAtAWall) {
+    // A wall block in column 6 (x 2400..2800) on the floor.
+    Field f(400, FloorGrid({"......#............."}));
+    auto* guard = f.Make<CCharacterSoldier>(11001, 4000);
+    f.s.Run(30);
+    EXPECT_EQ(guard->frame, CCharacterSoldier::kGuard);
+    EXPECT_EQ(guard->facing, -1);
+    // Far above, but within 1000 across: it wakes, and 8 frames later marches.
+    f.player->x = 3100;
+    f.player->y = 0;
+    f.s.Run(1);
+    EXPECT_EQ(guard->frame, CCharacterSoldier::kAlert);
+    f.s.Run(8);
+    EXPECT_EQ(guard->frame, CCharacterSoldier::kMarch + 1);
+    EXPECT_EQ(guard->vx, -CCharacterSoldier::kWalkSpeed);
+    // Marching left into the wall it turns and stands guard again.
+    f.player->x = 400;
+    int frames = 0;
+    while (guard->frame != CCharacterSoldier::kGuard && frames < 200) {
+        f.s.Run(1);
+        ++frames;
+    }
+    EXPECT_EQ(guard->frame, CCharacterSoldier::kGuard);
+    EXPECT_NEAR(guard->x, 2800 + 190, 10);
+    EXPECT_EQ(guard->facing, 1);
+}
+
+TEST(Soldier, TheSceneSoldierDropsNothingAndItsSurpriseShowsTheMark) {
+    Field f;
+    auto* soldier = f.Make<CCharacterSoldier>(11000, 3000);
+    soldier->SetState(CCharacterSoldier::kScenePose);
+    EXPECT_EQ(soldier->coinChance, 0);
+    EXPECT_EQ(soldier->itemChance, 0);
+    const int32_t x = soldier->x;
+    f.s.Run(100);
+    EXPECT_EQ(soldier->x, x) << "a scene soldier stands where it is put";
+    soldier->SetState(CCharacterSoldier::kSceneSurprised);
+    const std::vector<CCharacterEffect*> marks =
+        Effects(CCharacterSoldier::kSurpriseMark, CCharacterSoldier::kSurpriseMark);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0]->y, soldier->y - 250);
+}
+
+TEST(SnowFairy, ThrowsTwoMirroredCrystalsWhicheverWaySheFaces) {
+    for (int32_t px : {400, 5000}) {
+        SCOPED_TRACE(px);
+        Field f(px);
+        auto* fairy = f.Make<CCharacterSnowFairy>(10060, 2400);
+        f.s.Run(1);
+        EXPECT_EQ(fairy->facing, px < 2400 ? -1 : 1);
+        f.s.ClearSounds();
+        const std::vector<int> times = TimesItGrew(
+            f.s, [] { return Shots(CCharacterSnowFairy::kCrystal).size(); }, 150);
+        EXPECT_EQ(times, (std::vector<int>{60, 144}));
+        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{CCharacterSnowFairy::kCastSound,
+                                                     CCharacterSnowFairy::kCastSound}));
+        const std::vector<CCharacterAttackEffect*> crystals = Shots(CCharacterSnowFairy::kCrystal);
+        ASSERT_EQ(crystals.size(), 4u);
+        EXPECT_EQ(crystals[2]->vx, 35);
+        EXPECT_EQ(crystals[3]->vx, -35);
+        for (const CCharacterAttackEffect* c : crystals) {
+            EXPECT_EQ(c->attackDirX, 35);
+            EXPECT_EQ(c->attackDirY, 35);
+        }
+    }
+}
+
+TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
+    Field f(400);
+    auto* crow = f.Make<CCharacterCrowBilledGoblin>(10072, 4000, 1000);
+    crow->facing = -1;
+    f.s.Run(1);
+    ASSERT_EQ(crow->frame, CCharacterCrowBilledGoblin::kFly);
+    f.s.Run(58);
+    EXPECT_LT(crow->x, 4000) << "flying along its facing";
+    EXPECT_TRUE(Shots(CCharacterCrowBilledGoblin::kDart).empty());
+    f.s.Run(2);
+    const std::vector<CCharacterAttackEffect*> darts = Shots(CCharacterCrowBilledGoblin::kDart);
+    ASSERT_EQ(darts.size(), 1u);
+    CCharacterAttackEffect* dart = darts[0];
+    EXPECT_EQ(dart->group, crow->group);
+    // Aimed at the player's position: the same direction, at 60 a frame.
+    const double want = std::atan2(f.player->GetAnchorX() - crow->x, f.player->GetAnchorY() - crow->y);
+    EXPECT_NEAR(std::atan2(dart->vx, dart->vy), want, 0.1);
+    EXPECT_NEAR(std::hypot(dart->vx, dart->vy), CCharacterCrowBilledGoblin::kDartSpeed, 1.5);
+    const int32_t vx = dart->vx, vy = dart->vy;
+    f.player->x = 4000;
+    f.s.Run(3);
+    EXPECT_EQ(dart->vx, vx);
+    EXPECT_EQ(dart->vy, vy);
+}
+
+TEST(Princess, SinksInTheJumpDownUntilTheGroundStopsHer) {
+    Field f;
+    auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, 1000));
+    ASSERT_NE(princess, nullptr);
+    princess->SetState(CCharacterPrincess::kJumpingDown);
+    f.s.Run(10);
+    EXPECT_EQ(princess->y, 1100);
+    EXPECT_TRUE(princess->IsAirborne());
+    f.s.Run(200);
+    EXPECT_EQ(princess->y, kFloor - 190);
+    EXPECT_FALSE(princess->IsAirborne());
+    EXPECT_EQ(princess->frame, CCharacterPrincess::kJumpingDown);
+}
+
+TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
+    Field f;
+    auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, kStandY));
+    ASSERT_NE(princess, nullptr);
+    EXPECT_EQ(princess->frame, CCharacterPrincess::kStartPose);
+    princess->SetState(CCharacterPrincess::kCalling);
+    CCharacter* marker = princess->linksB[0];
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->y, kStandY - 250);
+    // Through the call's two pictures the marker stays; a second call
+    // replaces it rather than leaving two.
+    f.s.Run(30);
+    EXPECT_TRUE(Listed(marker));
+    princess->SetState(CCharacterPrincess::kCalling);
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(marker));
+    marker = princess->linksB[0];
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(Effects(CCharacterPrincess::kMarker, CCharacterPrincess::kMarker + 1).size(), 1u);
+    princess->SetState(280);
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(marker));
+    EXPECT_EQ(princess->linksB[0], nullptr);
+    EXPECT_EQ(princess->frame == 280 || princess->frame == 281, true);
+    // Gone far off the view while she calls, she takes her marker along.
+    princess->SetState(CCharacterPrincess::kCalling);
+    marker = princess->linksB[0];
+    princess->x = kScreenRight + 5000;
+    f.s.Run(2);
+    EXPECT_FALSE(Listed(princess));
+    EXPECT_FALSE(Listed(marker));
+}
+
+TEST(Princess, TheHurtRecordAndTheWaitLeadBackToHerStartPose) {
+    Field f;
+    auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, kStandY));
+    ASSERT_NE(princess, nullptr);
+    princess->SetState(EnemyState::Wait);
+    EXPECT_EQ(princess->frame, CCharacterPrincess::kStartPose);
+    princess->SetState(EnemyState::Hurt);
+    f.s.Run(22);
+    EXPECT_TRUE(princess->frame == CCharacterPrincess::kStartPose || princess->frame == 231);
+    EXPECT_TRUE(Listed(princess));
+    EXPECT_EQ(princess->x, 2400);
+}

@@ -1,0 +1,118 @@
+// The ending screen through the real screen stack: the curtains, the staff
+// roll's cards on time and six times as fast while a touch is held, "THE
+// END", the result page, the share button and the way back to the title.
+#include <cstring>
+
+#include "framework/SaveData.h"
+#include "ui/GameInputEnding.h"
+#include "ui/GameInputTitleStageSelect.h"
+#include "ui/GameInputTitleTop.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Ending = CGameInputEnding;
+
+TEST(EndingTexts, TheClearTimeInHoursMinutesAndSecondsOfFortyFrames) {
+    struct Case {
+        int32_t frames, completion;
+        const char* result;
+    };
+    for (const Case& c : {Case{54000, 37, "RESULT\n\nCLEAR TIME\n0:22:30\n\nCLEAR %\n37%"},
+                          Case{143999, 0, "RESULT\n\nCLEAR TIME\n0:59:59\n\nCLEAR %\n0%"},
+                          Case{144000, 100, "RESULT\n\nCLEAR TIME\n1:00:00\n\nCLEAR %\n100%"}}) {
+        char text[Ending::kTextBufferSize];
+        Ending::BuildResultText(text, sizeof text, c.frames, c.completion);
+        EXPECT_STREQ(text, c.result);
+    }
+    char share[Ending::kTextBufferSize];
+    Ending::BuildShareText(share, sizeof share, 144000, 12);
+    EXPECT_STREQ(share, "Corvennic!\nClear Time:1:00:00\nClear %:12%\nPellumbrisk for the Linux desktop\n#Corvennic");
+    // Cut at the buffer and terminated.
+    char small[20];
+    std::memset(small, 'x', sizeof small);
+    Ending::BuildShareText(small, sizeof small, 144000, 12);
+    EXPECT_EQ(std::strlen(small), 19u);
+}
+
+class EndingScreen : public testing_support::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        game->m_currentSlot = 2;
+        game->m_slotData[2].SetInt(SaveSlotRecord::kPlayTime, 54000);
+        Root()->SetInput(ScreenId::Ending);
+    }
+    CGameInput* Root() { return CGameInputController::GetInstance(); }
+
+    CGameMain* game = CGameMain::GetInstance();
+    Ending* ending = Ending::GetInstance();
+};
+
+TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
+    Frame();
+    EXPECT_EQ(ending->GetState(), ScreenState::Active);
+    Frame(39);
+    EXPECT_EQ(ending->m_topBand.y, -120);
+    EXPECT_EQ(ending->m_bottomBand.y, 280);
+    EXPECT_EQ(ending->m_creditLine.y, 800) << "no card before the scene asks";
+
+    // The scene starts the roll: a card crosses in 280 frames.
+    ending->LayoutStep();
+    EXPECT_EQ(ending->GetState(), Ending::kFirstCard);
+    EXPECT_STREQ(ending->m_creditLine.GetText(), "STAFF");
+    Frame(140);
+    EXPECT_EQ(ending->m_creditLine.y, 145);
+    Frame(139);
+    EXPECT_EQ(ending->GetState(), Ending::kFirstCard);
+    Frame();
+    EXPECT_EQ(ending->GetState(), Ending::kFirstCard + 1);
+    EXPECT_STREQ(ending->m_creditLine.GetText(), "PROGRAM\nBRINDLECOVE");
+    EXPECT_EQ(ending->m_creditLine.y, 320);
+
+    // Held: six steps a frame.
+    MoveTo(240, 160);
+    Press();
+    Frame(10);
+    EXPECT_EQ(ending->m_creditLine.y, 320 - 350 * 60 / 280);
+    Release();
+    Frame();
+    EXPECT_EQ(ending->m_creditLine.y, 320 - 350 * 61 / 280);
+
+    for (int i = 0; i < 280 * 7 && ending->GetState() != Ending::kTheEnd; ++i) Frame();
+    ASSERT_EQ(ending->GetState(), Ending::kTheEnd);
+    EXPECT_STREQ(ending->m_creditLine.GetText(), "THANK YOU FOR PLAYING!");
+    EXPECT_EQ(ending->m_creditLine.y, 120);
+    EXPECT_EQ(ending->m_theEndText.y, 60);
+    Frame(50);
+    EXPECT_EQ(ending->GetState(), Ending::kTheEnd) << "it waits for a tap";
+
+    // The tap shows the result, without a sound.
+    sounds.clear();
+    Click(240, 160);
+    EXPECT_EQ(ending->GetState(), Ending::kResult);
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_STREQ(ending->m_resultText.GetText(), "RESULT\n\nCLEAR TIME\n0:22:30\n\nCLEAR %\n0%");
+    EXPECT_TRUE(ending->m_backButton.IsVisible());
+    EXPECT_EQ(ending->m_theEndText.y, 320);
+    Click(ending->m_shareButton.x + 20, 250);
+    Click(ending->m_shareButton.x + 20, 250);
+    EXPECT_EQ(sounds, (std::vector<int32_t>{35, 35}));
+    EXPECT_EQ(ending->GetState(), Ending::kResult);
+
+    // Back: no sound, 80 frames to black, then the title with the stage
+    // select's cursor home.
+    CGameInputTitleStageSelect::GetInstance()->SelectCell(1, 0);
+    game->m_mapId = 268;
+    Click(456, 296);
+    EXPECT_EQ(ending->GetState(), ScreenState::Closing);
+    EXPECT_EQ(sounds.size(), 2u);
+    Frame(78);
+    EXPECT_EQ(Root()->GetChild(), ending);
+    Frame();
+    EXPECT_EQ(Root()->GetChild(), CGameInputTitleTop::GetInstance());
+    EXPECT_EQ(CGameInputTitleStageSelect::GetInstance()->m_row, 0);
+    EXPECT_EQ(game->m_mapId, 0);
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// The save-slot screen through the real screen stack: the rows and their
+// tallies, the pages sliding, the erase dialogue's two questions with the
+// files it writes, and a slot started at its stored stage.
+#include "framework/SaveData.h"
+#include "ui/GameInputSaveSlot.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Slots = CGameInputSaveSlot;
+using R = SaveSlotRecord;
+
+class SaveSlots : public testing_support::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        for (int i = 0; i < CGameMain::kSlotCount; ++i) {
+            game->m_slotData[i].SetNewGameDefaults();
+            game->m_resumeData[i].SetNewGameDefaults();
+        }
+        game->m_currentSlot = 0;
+    }
+    void Open() {
+        CGameInputController::GetInstance()->SetInput(ScreenId::SaveSlot);
+        for (int i = 0; i < 40 && screen->GetState() != ScreenState::Active; ++i) Frame();
+        ASSERT_EQ(screen->GetState(), ScreenState::Active);
+        sounds.clear();
+    }
+    void FramesWhile(int32_t state) {
+        for (int i = 0; i < 40 && screen->GetState() == state; ++i) Frame();
+    }
+    // The dialogue's buttons, once grown.
+    void Yes() {
+        Frame(10);
+        Click(150, 200);
+    }
+    void No() {
+        Frame(10);
+        Click(330, 200);
+    }
+    void DeleteRow(int32_t k) { Click(420, 20 + 100 * k + 10); }
+
+    CGameMain* game = CGameMain::GetInstance();
+    Slots* screen = Slots::GetInstance();
+};
+
+TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
+    game->m_slotData[1].SetInt(R::kPlayTime, 144000);
+    for (int32_t flag = 9; flag <= 28; ++flag) game->m_slotData[2].SetSlotFlag(flag, 1);
+    game->m_slotData[2].SetSlotFlag(29, 1);
+    CGameInputController::GetInstance()->SetInput(ScreenId::SaveSlot);
+    Frame(8);
+    EXPECT_EQ(screen->m_rows[0].y, 20) << "the first row has risen";
+    EXPECT_GT(screen->m_rows[1].y, 120);
+    Open();
+    EXPECT_EQ(screen->m_rows[2].y, 220);
+    EXPECT_EQ(screen->m_rows[2].x, 40);
+    EXPECT_STREQ(screen->m_rows[0].GetText(), "1    0%  TIME 000:00");
+    EXPECT_STREQ(screen->m_rows[1].GetText(), "2    0%  TIME 001:00");
+    EXPECT_TRUE(screen->m_lifeIcons[0][2].IsVisible());
+    EXPECT_FALSE(screen->m_lifeIcons[0][3].IsVisible());
+    EXPECT_TRUE(screen->m_lifeIcons[2][15].IsVisible()) << "twenty items stop at sixteen icons";
+    EXPECT_TRUE(screen->m_gaugeIcons[2][3].IsVisible());
+    EXPECT_FALSE(screen->m_gaugeIcons[2][4].IsVisible());
+    EXPECT_FALSE(screen->m_prevButton.IsVisible());
+
+    // Next: the rows leave to the left, the next page's come in from the
+    // right from frame 9 on.
+    Click(460, 160);
+    EXPECT_EQ(screen->GetState(), Slots::kPageSlide);
+    EXPECT_EQ(screen->m_page, 1);
+    Frame(8);
+    EXPECT_EQ(screen->m_rows[0].x, -440);
+    EXPECT_EQ(screen->m_rows[3].x, 520);
+    FramesWhile(Slots::kPageSlide);
+    EXPECT_EQ(screen->m_rows[3].x, 40);
+    EXPECT_EQ(screen->m_rows[5].y, 220);
+    EXPECT_TRUE(screen->m_prevButton.IsVisible());
+    for (int page = 2; page <= 3; ++page) {
+        Click(460, 160);
+        FramesWhile(Slots::kPageSlide);
+    }
+    EXPECT_EQ(screen->m_page, 3);
+    EXPECT_FALSE(screen->m_nextButton.IsVisible());
+    Click(20, 160);
+    EXPECT_EQ(screen->m_page, 2);
+    Frame(7);
+    EXPECT_EQ(screen->m_rows[9].x, 520) << "leaving to the right";
+}
+
+TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) {
+    game->m_slotData[2].SetInt(R::kPlayTime, 9000);
+    game->m_slotData[2].SetInt(R::kMapId, 269);
+    game->m_slotData[2].SetByte(R::kResumeFlag, 1);
+    game->m_resumeData[2].SetByte(R::kResumeFlag, 1);
+    Open();
+
+    // NO at either question: nothing changes, the current slot included.
+    DeleteRow(2);
+    EXPECT_EQ(screen->GetState(), Slots::kFirstQuestion);
+    No();
+    FramesWhile(Slots::kDialogueClosing);
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    DeleteRow(2);
+    Yes();
+    EXPECT_EQ(screen->GetState(), Slots::kSecondQuestion);
+    No();
+    FramesWhile(Slots::kDialogueClosing);
+    EXPECT_EQ(game->m_currentSlot, 0);
+    EXPECT_EQ(game->m_slotData[2].GetInt(R::kPlayTime), 9000);
+    EXPECT_FALSE(saves.Exists("save"));
+
+    // YES, then YES!: erased at once and written.
+    DeleteRow(2);
+    Frame(10);
+    EXPECT_STREQ(screen->m_confirmWindow.GetText(), "DELETE SAVE3?");
+    EXPECT_STREQ(screen->m_yesButton.GetText(), "YES");
+    Click(150, 200);
+    Frame(10);
+    EXPECT_STREQ(screen->m_confirmWindow.GetText(), "REALLY?");
+    EXPECT_STREQ(screen->m_yesButton.GetText(), "YES!");
+    Click(150, 200);
+    EXPECT_EQ(game->m_currentSlot, 2);
+    EXPECT_EQ(game->m_slotData[2].GetInt(R::kPlayTime), 0);
+    EXPECT_EQ(game->m_slotData[2].GetInt(R::kMapId), 266);
+    EXPECT_EQ(game->m_slotData[2].GetByte(R::kResumeFlag), 0);
+    EXPECT_STREQ(screen->m_rows[2].GetText(), "3    0%  TIME 000:00");
+    const std::vector<uint8_t> slotFile = saves.Read("saveslot02");
+    ASSERT_EQ(slotFile.size(), 65536u);
+    EXPECT_EQ(slotFile[R::kMapId], 266 & 0xFF);
+    EXPECT_EQ(slotFile[R::kPlayTime], 0);
+    const std::vector<uint8_t> resumeFile = saves.Read("resume02");
+    ASSERT_EQ(resumeFile.size(), 65536u);
+    EXPECT_EQ(resumeFile[R::kResumeFlag], 0);
+    EXPECT_TRUE(saves.Exists("save"));
+
+    // The message, then any press closes it.
+    for (int i = 0; i < 40 && screen->m_confirmWindow.GetText()[0] == '\0'; ++i) Frame();
+    EXPECT_EQ(screen->GetState(), Slots::kErasedMessage);
+    EXPECT_STREQ(screen->m_confirmWindow.GetText(), "SAVE3 IS DELETED!");
+    Click(30, 30);
+    FramesWhile(Slots::kDialogueClosing);
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_EQ(screen->m_page, 0);
+}
+
+TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
+    struct Case {
+        int32_t slotMap, resumeMap;
+        bool resume;
+        int32_t started;
+    };
+    for (const Case& c : {Case{267, 269, true, 269}, Case{268, 270, false, 268}, Case{9999, 0, false, 266}}) {
+        game->GoToTitle();
+        game->m_slotData[1].SetInt(R::kMapId, c.slotMap);
+        game->m_slotData[1].SetInt(R::kKeyCount, 0);
+        game->m_resumeData[1].SetInt(R::kMapId, c.resumeMap);
+        game->m_resumeData[1].SetInt(R::kKeyCount, 7);
+        game->m_resumeData[1].SetByte(R::kResumeFlag, c.resume ? 1 : 0);
+        Open();
+        Click(200, 160);  // row 2
+        EXPECT_EQ(screen->GetState(), Slots::kStarting);
+        EXPECT_EQ(game->m_currentSlot, 1);
+        for (int i = 0; i < 40 && screen->GetState() == Slots::kStarting; ++i) Frame();
+        EXPECT_EQ(game->m_mapId, c.started) << c.slotMap;
+        EXPECT_NE(PlayerInPlay(), nullptr);
+        EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
+        EXPECT_EQ(game->m_slotData[1].GetInt(R::kKeyCount), c.resume ? 7 : 0) << "the snapshot copied over";
+    }
+}
+
+}  // namespace

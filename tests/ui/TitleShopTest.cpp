@@ -1,0 +1,231 @@
+// The title shop, the status screen and the score screen, each pushed from
+// the stage select through the real screen stack: buying every kind of good
+// with enough and too little gold, switching equipment and characters, the
+// score pages, and a bought character playing the next stage.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "framework/SaveData.h"
+#include "player/Item.h"
+#include "ui/GameInputTitleScore.h"
+#include "ui/GameInputTitleShop.h"
+#include "ui/GameInputTitleStageSelect.h"
+#include "ui/GameInputTitleState.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Shop = CGameInputTitleShop;
+using R = SystemRecord;
+
+class TitleScreens : public testing_support::PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        CItem::GetInstance()->Reset();
+        game->GoToTitle();
+        Root()->SetInput(ScreenId::TitleStageSelect);
+        WaitFor(select);
+    }
+    // The inventory lives across tests: none is left with these purchases.
+    void TearDown() override {
+        CItem::GetInstance()->Reset();
+        PlayTest::TearDown();
+    }
+    // Frames until `screen` is the active top of the chain.
+    void WaitFor(CGameInput* screen) {
+        const auto ready = [&] { return Root()->GetTop() == screen && screen->GetState() == ScreenState::Active; };
+        for (int i = 0; i < 100 && !ready(); ++i) Frame();
+        ASSERT_TRUE(ready());
+        sounds.clear();
+    }
+    // A stage-select button, then the pushed screen.
+    void OpenFromSelect(int32_t buttonY, CGameInput* screen) {
+        Click(456, buttonY);
+        WaitFor(screen);
+    }
+    void Back(CGameInput* screen) {
+        Click(456, 296);
+        EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+        WaitFor(select);
+    }
+    void ClickCentre(const CWidget& w) { Click(w.x + w.width / 2, w.y + w.height / 2); }
+    int32_t SavedInt(std::size_t offset) {
+        const std::vector<uint8_t> b = saves.Read("save");
+        if (b.size() != 65536) return -1;
+        return b[offset] | b[offset + 1] << 8 | b[offset + 2] << 16 | b[offset + 3] << 24;
+    }
+
+    CGameInputTitleStageSelect* select = CGameInputTitleStageSelect::GetInstance();
+    Shop* shop = Shop::GetInstance();
+    CGameInputTitleState* status = CGameInputTitleState::GetInstance();
+    CGameInputTitleScore* score = CGameInputTitleScore::GetInstance();
+    CItem* items = CItem::GetInstance();
+};
+
+TEST_F(TitleScreens, TheShopSellsEachKindForItsPriceAndNothingWithoutTheGold) {
+    struct Case {
+        int32_t page, row, kind, price;
+    };
+    for (const Case& c : {Case{0, 0, 0, 1000}, Case{0, 3, 3, 8000}, Case{0, 11, 11, 400000}, Case{1, 0, 16, 10000},
+                          Case{1, 2, 18, 200000}}) {
+        SCOPED_TRACE(c.kind);
+        for (bool enough : {false, true}) {
+            game->m_gold = enough ? c.price : c.price - 1;
+            OpenFromSelect(208, shop);
+            EXPECT_STREQ(shop->m_speech.GetText(), "HI!");
+            EXPECT_FALSE(shop->m_buyButton.IsVisible());
+            if (c.page == 1) ClickCentre(shop->m_pageButton);
+            EXPECT_EQ(shop->m_page, c.page);
+            const CWidget& row = c.page == 0 ? shop->m_itemRows[c.row] : shop->m_characterRows[c.row];
+            ClickCentre(row);
+            EXPECT_EQ(shop->m_selectedRow, c.row);
+            EXPECT_EQ(shop->m_buyButton.IsVisible(), enough);
+            sounds.clear();
+            Click(260, 297);  // where BUY stands
+            if (!enough) {
+                EXPECT_TRUE(sounds.empty());
+                EXPECT_EQ(game->m_gold, c.price - 1);
+                EXPECT_EQ(items->GetCount(c.kind), 0);
+                EXPECT_FALSE(saves.Exists("save"));
+                Back(shop);
+                continue;
+            }
+            EXPECT_EQ(sounds, std::vector<int32_t>{40});
+            EXPECT_EQ(game->m_gold, 0);
+            EXPECT_EQ(items->GetCount(c.kind), 1);
+            EXPECT_EQ(items->GetFlag(c.kind), 1);
+            EXPECT_STREQ(shop->m_speech.GetText(), "THANK YOU!");
+            EXPECT_STREQ(shop->m_goldPanel.GetText(), "0G");
+            EXPECT_EQ(shop->m_selectedRow, -1);
+            EXPECT_TRUE((c.page == 0 ? shop->m_itemMarks[c.row] : shop->m_characterMarks[c.row]).IsVisible());
+            EXPECT_EQ(SavedInt(R::kGold), 0);
+            EXPECT_EQ(SavedInt(R::kItemCounts + 4 * c.kind), 1);
+            if (c.page == 1) {
+                EXPECT_EQ(game->m_selectedCharacter, 2 + c.row);
+                EXPECT_EQ(items->GetFlag(15), 0) << "the bought character is the one in use";
+            }
+            // Owned: no BUY again, whatever the gold.
+            game->m_gold = 999999;
+            ClickCentre(row);
+            EXPECT_FALSE(shop->m_buyButton.IsVisible());
+            Back(shop);
+            std::remove(saves.File("save").c_str());
+        }
+    }
+}
+
+TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
+    game->m_gold = 1500000;
+    OpenFromSelect(208, shop);
+    EXPECT_STREQ(shop->m_goldPanel.GetText(), "1500000G");
+    ClickCentre(shop->m_itemRows[0]);
+    EXPECT_NE(std::string(shop->m_infoPanel.GetText()).find("50G"), std::string::npos) << "the label as it stands";
+    Click(260, 297);
+    EXPECT_EQ(game->m_gold, 999999);
+    // The page button turns to the characters and back, clearing the row.
+    ClickCentre(shop->m_itemRows[1]);
+    ClickCentre(shop->m_pageButton);
+    EXPECT_EQ(shop->m_page, 1);
+    EXPECT_EQ(shop->m_selectedRow, -1);
+    EXPECT_FALSE(shop->m_itemRows[0].IsVisible());
+    ClickCentre(shop->m_characterRows[1]);
+    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, 160);
+    ClickCentre(shop->m_pageButton);
+    EXPECT_EQ(shop->m_page, 0);
+}
+
+TEST_F(TitleScreens, TheStatusTogglesOwnedEquipmentAndChoosesOneOwnedCharacter) {
+    for (int32_t kind : {1, 6, 9, 16}) items->SetCount(kind, 1);
+    OpenFromSelect(164, status);
+    const auto text = [&] { return std::string(status->m_window.GetText()); };
+    EXPECT_EQ(text(), "STATE\nLife    :3\nAttack  :1\nAir Dash:1\n\nITEM\n\n\n\n\n\n\n\nCHARACTER\n");
+    EXPECT_EQ(status->m_characterSlots[0].x, 196);
+    EXPECT_EQ(status->m_characterSlots[1].x, 240);
+    EXPECT_FALSE(status->m_characterSlots[2].IsEnabled());
+
+    ClickCentre(status->m_itemSlots[1]);
+    ClickCentre(status->m_itemSlots[6]);
+    ClickCentre(status->m_itemSlots[9]);
+    EXPECT_EQ(text().substr(0, 45), "STATE\nLife    :4\nAttack  :2\nAir Dash:2\n\nITEM\n");
+    ClickCentre(status->m_itemSlots[1]);
+    EXPECT_EQ(items->GetFlag(1), 0);
+    ClickCentre(status->m_itemSlots[2]);  // not owned
+    EXPECT_EQ(items->GetFlag(2), 0);
+
+    ClickCentre(status->m_characterSlots[1]);
+    EXPECT_EQ(game->m_selectedCharacter, 2);
+    EXPECT_EQ(items->GetFlag(16), 1);
+    EXPECT_EQ(items->GetFlag(15), 0);
+    ClickCentre(status->m_characterSlots[0]);
+    EXPECT_EQ(game->m_selectedCharacter, 1);
+    EXPECT_EQ(items->GetFlag(16), 0);
+    Back(status);
+    EXPECT_EQ(saves.Read("save")[R::kItemFlags + 6], 1) << "written on the way back";
+
+    // Everything in use, then nothing.
+    for (int32_t kind = 0; kind <= 11; ++kind) items->SetFlag(kind, 1);
+    const CGameInputTitleState::Values all = CGameInputTitleState::ValuesInUse();
+    EXPECT_EQ(all.life, 8);
+    EXPECT_EQ(all.attack, 6);
+    EXPECT_EQ(all.airDash, 4);
+}
+
+TEST_F(TitleScreens, TheScorePagesTurnRoundAndStayBetweenOpenings) {
+    score->m_characterPage = 0;
+    score->m_stagePage = 0;
+    OpenFromSelect(120, score);
+    const auto text = [&] { return std::string(score->m_window.GetText()); };
+    EXPECT_EQ(text(), "SCORE\n\nALL CHARACTER TOTAL\n\n\n\n");
+    const char* pages[] = {"NINJA", "KUNOICHI", "KUSARIGAMA", "ROBO NINJA", "ALL CHARACTER TOTAL"};
+    for (const char* page : pages) {
+        ClickCentre(score->m_nextCharacterButton);
+        EXPECT_EQ(text(), std::string("SCORE\n\n") + page + "\n\n\n\n");
+    }
+    ClickCentre(score->m_prevCharacterButton);
+    EXPECT_EQ(score->m_characterPage, 4);
+    ClickCentre(score->m_nextStagePageButton);
+    EXPECT_EQ(text(), "SCORE\n\nROBO NINJA\n\n\n\nSTAGE  HI-SCORE    NO ITEM\n");
+    ClickCentre(score->m_prevStagePageButton);
+    ClickCentre(score->m_prevStagePageButton);
+    EXPECT_EQ(score->m_stagePage, 3);
+    ClickCentre(score->m_nextStagePageButton);
+    EXPECT_EQ(score->m_stagePage, 0);
+    ClickCentre(score->m_prevStagePageButton);
+    sounds.clear();
+    Click(456, 252);  // share
+    EXPECT_EQ(sounds, std::vector<int32_t>{35});
+    char share[256];
+    CGameInputTitleScore::BuildShareText(share, sizeof share);
+    EXPECT_STREQ(share, "Corvennic!\nPellumbrisk for the Linux desktop\n#Corvennic");
+    Back(score);
+    OpenFromSelect(120, score);
+    EXPECT_EQ(score->m_characterPage, 4);
+    EXPECT_EQ(score->m_stagePage, 3);
+}
+
+TEST_F(TitleScreens, ACharacterBoughtAndChosenPlaysTheNextStage) {
+    game->m_gold = 100000;
+    OpenFromSelect(208, shop);
+    ClickCentre(shop->m_pageButton);
+    ClickCentre(shop->m_characterRows[1]);  // Kusarigama
+    Click(260, 297);
+    ASSERT_EQ(items->GetCount(17), 1);
+    Back(shop);
+    // On the status screen: the ninja, then the one just bought.
+    OpenFromSelect(164, status);
+    ClickCentre(status->m_characterSlots[0]);
+    EXPECT_EQ(game->m_selectedCharacter, 1);
+    ClickCentre(status->m_characterSlots[2]);
+    EXPECT_EQ(game->m_selectedCharacter, 3);
+    Back(status);
+    EXPECT_EQ(select->m_stageButtons[0].GetSpriteTable(WidgetTable::Highlighted)[0].slot, 22);
+    Click(120, 140);
+    for (int i = 0; i < 60 && !Playing(); ++i) Frame();
+    ASSERT_TRUE(Playing());
+    ASSERT_NE(game->m_player, nullptr);
+    EXPECT_EQ(game->m_player->typeId, 3);
+}
+
+}  // namespace
