@@ -3,6 +3,7 @@
 // bought with one less, the stock limits, and the upgrades with their price
 // steps, their flags and the resume snapshot.
 #include "framework/SaveData.h"
+#include "support/PlayerRoom.h"
 #include "framework/TextTable.h"
 #include "ui/GameInputMainShop.h"
 #include "ui/UiTestSupport.h"
@@ -172,6 +173,52 @@ TEST_F(InStageShop, AGaugeScrollFoundOutOfOrderLeavesThePurchaseTheFirstClearFla
     EXPECT_EQ(shop->GetGaugeLevel(), 2);
     EXPECT_EQ(p->gaugeMax, 3000 + 2000) << "was " << gaugeBefore;
     EXPECT_EQ(p->GetGold(), 0);
+}
+
+// A shop point in a room of real blocks: the ninja's tap on the stall
+// pauses play and opens the shop where the stall stands; a purchase spends
+// the ninja's gold, and closing lets play run on.
+TEST(InStageShopScenario, AShopPointOpensTheShopOutOfItsStall) {
+    player_room::Room r;
+    CGameInputMainShop* shop = CGameInputMainShop::GetInstance();
+    shop->Init();
+    CGameStateController::GetInstance()->ChangeState(6);
+    CGameInputController::GetInstance()->SetInput(ScreenId::Main);
+    r.s.Run(8);
+    CCharacter* stall = r.s.AddAt(10190, r.ninja->x + 800, player_room::kFloor - 200);
+    ASSERT_NE(stall, nullptr);
+    r.s.Run(2);
+    ASSERT_EQ(stall->frame, 350);
+    r.ninja->SetGold(60);
+    r.ninja->SetHealingPotions(0);
+    r.Tap(stall->x - 800, stall->y - 200);
+
+    CGameStateController* states = CGameStateController::GetInstance();
+    EXPECT_EQ(states->GetCurrent(), CGameStateMainPause::GetInstance());
+    EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), shop);
+    EXPECT_EQ(shop->m_originX, stall->x / 10);
+    EXPECT_EQ(shop->m_originY, stall->y / 10);
+    const auto frames = [&](int n, int32_t x = -1, int32_t y = -1) {
+        for (int i = 0; i < n; ++i) {
+            if (x >= 0) r.s.TouchDown(x, y);
+            CMyInput::GetInstance()->Poll();
+            states->DoAction();
+            if (x >= 0) r.s.TouchUp();
+        }
+    };
+    frames(12);
+    ASSERT_EQ(shop->GetState(), ScreenState::Active);
+    const int32_t wx = shop->m_window.GetX(), wy = shop->m_window.GetY();
+    frames(1, wx + 10 + 22, wy + 122 + 22);  // the healing potion
+    frames(1);
+    frames(1, wx + 270, wy + 200);  // BUY
+    frames(1);
+    EXPECT_EQ(r.ninja->GetHealingPotions(), 1);
+    EXPECT_EQ(r.ninja->GetGold(), 10);
+    frames(1, wx + 350, wy + 200);  // close
+    frames(12);
+    EXPECT_EQ(states->GetCurrent(), CGameStateMainNormal::GetInstance());
+    EXPECT_EQ(shop->GetState(), ScreenState::Closed);
 }
 
 }  // namespace
