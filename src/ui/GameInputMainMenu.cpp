@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "framework/GameMain.h"
-#include "framework/GameState.h"
 #include "framework/SaveData.h"
 #include "framework/TextTable.h"
 #include "player/CharacterPlayer.h"
 #include "stage/StageData.h"
 #include "ui/GameInputMain.h"
 #include "ui/Lifebar.h"
+#include "ui/PausedPlayScreen.h"
 #include "win/SoundManager.h"
 #include "win/Sprite.h"
 
@@ -94,12 +94,7 @@ int32_t RoomOfMapAPiece(int32_t piece) {
     return -1;
 }
 
-CSaveData& SlotRecord() {
-    CGameMain* game = CGameMain::GetInstance();
-    return game->m_slotData[game->m_currentSlot];
-}
-
-bool Visited(int32_t room) { return SlotRecord().GetSlotFlag(kVisitedFlagBase + room) != 0; }
+bool Visited(int32_t room) { return CurrentSlotRecord().GetSlotFlag(kVisitedFlagBase + room) != 0; }
 
 void SetStyle(CWidget& w, int32_t style) {
     w.InitTextStyleKeys(&CGameMain::GetInstance()->m_textStyles[style], 1.0, 1);
@@ -164,7 +159,7 @@ int32_t PanelX() { return CGameMain::GetInstance()->GetViewWidth() / 2 - 284; }
 
 }  // namespace
 
-int32_t GetCurrentSlotPlayTime() { return SlotRecord().GetInt(SaveSlotRecord::kPlayTime); }
+int32_t GetCurrentSlotPlayTime() { return CurrentSlotRecord().GetInt(SaveSlotRecord::kPlayTime); }
 
 CGameInputMainMenu* CGameInputMainMenu::GetInstance() {
     static CGameInputMainMenu instance;
@@ -332,32 +327,12 @@ void CGameInputMainMenu::UpdateWidgets() {
 
 void CGameInputMainMenu::Update() {
     UpdateChild();
-    switch (state_) {
-        case ScreenState::Opening:
-            UpdateWidgets();
-            if (!m_panel.IsMoving()) state_ = ScreenState::Active;
-            return;
-        case ScreenState::Active:
-            LayoutForOrientation();
-            RefreshPage();
-            UpdateWidgets();
-            CLifebarController::GetInstance()->Update();
-            UpdateButtons();
-            return;
-        case ScreenState::Closing:
-            UpdateWidgets();
-            if (!m_panel.IsMoving()) {
-                state_ = ScreenState::Closed;
-                CGameStateController::GetInstance()->ChangeState(6);
-            }
-            return;
-        case ScreenState::Uncovered:
-            if (child_ && child_->GetState() != ScreenState::Closed) return;
-            child_ = nullptr;
-            state_ = ScreenState::Active;
-            return;
-        default: return;
-    }
+    if (!RunPausedPlayStates(*this, m_panel)) return;
+    LayoutForOrientation();
+    RefreshPage();
+    UpdateWidgets();
+    CLifebarController::GetInstance()->Update();
+    UpdateButtons();
 }
 
 void CGameInputMainMenu::UpdateButtons() {
@@ -494,7 +469,7 @@ void CGameInputMainMenu::RefreshStatePage() {
     const int32_t minutes = seconds / 60;
     char status[CWidget::kTextSize];
     std::snprintf(status, sizeof status, GetTextForLanguage(kStatusText, game->m_language), player->GetGold(),
-                  SlotRecord().GetInt(SaveSlotRecord::kKeyCount), minutes / 60, minutes % 60,
+                  CurrentSlotRecord().GetInt(SaveSlotRecord::kKeyCount), minutes / 60, minutes % 60,
                   game->CountCompletion(game->m_currentSlot));
     m_statusWindow.SetText(status);
     for (int32_t i = 0; i < kAbilityIcons; ++i) {

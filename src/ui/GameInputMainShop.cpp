@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "framework/GameMain.h"
-#include "framework/GameState.h"
 #include "framework/SaveData.h"
 #include "framework/TextTable.h"
 #include "player/CharacterPlayer.h"
 #include "ui/GameInputMain.h"
 #include "ui/Lifebar.h"
+#include "ui/PausedPlayScreen.h"
 #include "win/SoundManager.h"
 #include "win/Sprite.h"
 
@@ -57,14 +57,9 @@ constexpr int32_t kPrices[CGameInputMainShop::kGoods][CGameInputMainShop::kLevel
     {200, 200, 200, 200, 200},
 };
 
-CSaveData& SlotRecord() {
-    CGameMain* game = CGameMain::GetInstance();
-    return game->m_slotData[game->m_currentSlot];
-}
-
 int32_t CountSetFlags(int32_t firstFlag) {
     int32_t level = 0;
-    for (int32_t i = 0; i < kUpgradeLevels; ++i) level += SlotRecord().GetSlotFlag(firstFlag + i) != 0 ? 1 : 0;
+    for (int32_t i = 0; i < kUpgradeLevels; ++i) level += CurrentSlotRecord().GetSlotFlag(firstFlag + i) != 0 ? 1 : 0;
     return level;
 }
 
@@ -247,8 +242,8 @@ void CGameInputMainShop::RaiseLevel(int32_t firstFlag) {
     // A flag may already be set out of order (a life tank found in the
     // stage): the purchase takes the first clear one.
     for (int32_t i = 0; i < kUpgradeLevels; ++i) {
-        if (SlotRecord().GetSlotFlag(firstFlag + i) == 0) {
-            SlotRecord().SetSlotFlag(firstFlag + i, 1);
+        if (CurrentSlotRecord().GetSlotFlag(firstFlag + i) == 0) {
+            CurrentSlotRecord().SetSlotFlag(firstFlag + i, 1);
             return;
         }
     }
@@ -290,29 +285,9 @@ void CGameInputMainShop::UpdateWidgets() {
 void CGameInputMainShop::Update() {
     UpdateChild();
     CLifebarController::GetInstance()->Update();
-    switch (state_) {
-        case ScreenState::Opening:
-            UpdateWidgets();
-            if (!m_window.IsMoving()) state_ = ScreenState::Active;
-            return;
-        case ScreenState::Active:
-            UpdateWidgets();
-            UpdateButtons();
-            return;
-        case ScreenState::Closing:
-            UpdateWidgets();
-            if (!m_window.IsMoving()) {
-                state_ = ScreenState::Closed;
-                CGameStateController::GetInstance()->ChangeState(6);
-            }
-            return;
-        case ScreenState::Uncovered:
-            if (child_ && child_->GetState() != ScreenState::Closed) return;
-            child_ = nullptr;
-            state_ = ScreenState::Active;
-            return;
-        default: return;
-    }
+    if (!RunPausedPlayStates(*this, m_window)) return;
+    UpdateWidgets();
+    UpdateButtons();
 }
 
 void CGameInputMainShop::UpdateButtons() {
