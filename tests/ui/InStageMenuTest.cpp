@@ -5,7 +5,6 @@
 
 #include "framework/SaveData.h"
 #include "framework/TextTable.h"
-#include "stage/StageData.h"
 #include "ui/GameInputMainMenu.h"
 #include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
@@ -228,23 +227,6 @@ TEST_F(InStageMenu, MapAScrollsToKeepTheMarkerAtOneXAndZoomsOutToAnOverview) {
     ZoomButton();
     EXPECT_TRUE(menu->m_mapZoomed);
     EXPECT_EQ(a.pieces[1].scaleX, 2.0f);
-}
-
-TEST_F(InStageMenu, TheMarkerFollowsTheCameraThroughTheStageAndSitsAtTheCornerWithoutTravel) {
-    CWidget area;
-    area.InitAnimation(100, 50, 110, 60, SpriteKey{}, 2.0f);
-    CStageData* stage = game->m_stageControl.GetStage();
-    ASSERT_NE(stage, nullptr);
-    const int32_t rangeX = (stage->GetWidth() * 40 - 480) * 10;
-    const int32_t rangeY = (stage->GetHeight() * 40 - 320) * 10;
-    menu->PlaceMapMarker(area, false);
-    const int32_t parentX = menu->m_mapPage.GetX(), parentY = menu->m_mapPage.GetY();
-    const int32_t dx = rangeX == 0 ? -5 : stage->GetCameraX() * 100 / rangeX - 5;
-    const int32_t dy = rangeY == 0 ? -5 : stage->GetCameraY() * 50 / rangeY - 5;
-    EXPECT_EQ(menu->m_mapMarker.x, 100 + dx - parentX);
-    EXPECT_EQ(menu->m_mapMarker.y, 50 + dy - parentY);
-    menu->PlaceMapMarker(area, true);
-    EXPECT_EQ(menu->m_mapMarker.x, 100 + (rangeX == 0 ? -2 : dx / 2) - parentX);
 }
 
 }  // namespace
