@@ -183,6 +183,36 @@ Paint Ferns(uint32_t seed) {
     };
 }
 
+// --- Pits --------------------------------------------------------------------------
+
+// The dark under a pit: near black, a few motes of dust catching the last
+// light. Nothing in it reads as ground to stand on.
+Rgb PitDepth(int x, int y) {
+    if (TileSpeck(x, y, 41, 2)) return kNight;
+    return kInk;
+}
+
+// The mouth of a pit, at the ground's level: what lies behind, lost into
+// the dark below in a dither that thickens row by row.
+Rgb IntoTheDark(Rgb (*behind)(int, int), int x, int y) {
+    if (y < 3) return behind(x, y);
+    if (y < 12) {
+        // From one dark texel in four to three in four.
+        const int dark = (y - 3) / 3;  // 0..2
+        const bool ink = ((x + (y % 2) * 2) % 4) < dark + 1;
+        return ink ? kInk : (y < 7 ? behind(x, y) : kNavy);
+    }
+    return PitDepth(x, y);
+}
+
+// The masonry under the castle's walls.
+Rgb StoneBase(int x, int y) {
+    const int row = y / 5, shift = row % 2 ? 4 : 0;
+    if (y % 5 == 4 || (x + shift) % 8 == 7) return kNight;
+    if (y % 5 == 0) return kSlate;
+    return TileSpeck(x, y, 45, 10) ? kSlate : kNavy;
+}
+
 // --- Water -------------------------------------------------------------------------
 
 Rgb Water(int x, int y, uint32_t seed, bool surface) {
@@ -203,7 +233,7 @@ Rgb Water(int x, int y, uint32_t seed, bool surface) {
 //    9-11  rose (cloud, peak tip)     40-45 ferns, bushes, grass, lantern
 //   12-16  mountain ridges            46-49 forest floor
 //   17-20  far pines (pagoda)         50-53 canopy over sky, roots, statue
-//   21-22  mountain body, glow        54-57 shrine gate (2 x 2), 58 fox
+//   21-22  a pit's mouth, its dark    54-57 shrine gate (2 x 2), 58 fox
 //   23-24  big cloud, 25 mist         59-83 riverside (see below)
 Canvas DrawForestSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
@@ -233,8 +263,8 @@ Canvas DrawForestSheet() {
     PaintTile(c, 18, FarPines({{4, 5}, {10, 8}, {15, 3}}, false));
     PaintTile(c, 19, FarPines({{3, 9}, {17, 8}}, true));
     PaintTile(c, 20, FarPines({{2, 6}, {6, 3}, {10, 5}, {14, 2}, {17, 6}}, false));
-    PaintTile(c, 21, [](int x, int y) { return TileSpeck(x, y, 5, 6) ? kNavy : kSlate; });
-    PaintTile(c, 22, [](int x, int y) { return Glow(x, y); });
+    PaintTile(c, 21, [](int x, int y) { return IntoTheDark(Depth, x, y); });
+    PaintTile(c, 22, PitDepth);
     // A big cloud over two tiles.
     auto bigCloud = [](int offset) {
         return [offset](int x, int y) {
@@ -566,10 +596,11 @@ Canvas DrawForestSheet() {
 // --- The castle sheet ----------------------------------------------------------------
 
 // Resource 172 (texture slot 52), the backdrop of the castle, the tower and
-// the scene rooms (scenery states 512 to 551; the maps use 540 to 545):
+// the scene rooms (scenery states 512 to 551; the maps use 540 to 547):
 //   0 dusk sky            3 plaster wall        6 moonlit sky   9 eaves
 //   1 sky with stars      4 wall with a window  7 wall beam    10 banner
 //   2 far roofs           5 stone base          8 pine branch  11 gate
+//  12 a shaft's mouth    13 the dark below
 Canvas DrawCastleSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) { return Sky(2, x, y); });
@@ -610,12 +641,7 @@ Canvas DrawCastleSheet() {
         }
         return plaster(x, y);
     });
-    PaintTile(c, 5, [](int x, int y) {
-        const int row = y / 5, shift = row % 2 ? 4 : 0;
-        if (y % 5 == 4 || (x + shift) % 8 == 7) return kNight;
-        if (y % 5 == 0) return kSlate;
-        return TileSpeck(x, y, 45, 10) ? kSlate : kNavy;
-    });
+    PaintTile(c, 5, StoneBase);
     PaintTile(c, 6, [](int x, int y) {
         const int dx = x - 10, dy = y - 10;
         const int d = dx * dx + dy * dy;
@@ -649,6 +675,9 @@ Canvas DrawCastleSheet() {
         }
         return TileSpeck(x, y, 47, 6) ? kNavy : kSlate;
     });
+    // A shaft between the ramparts: the stone base lost in the dark below.
+    PaintTile(c, 12, [](int x, int y) { return IntoTheDark(StoneBase, x, y); });
+    PaintTile(c, 13, PitDepth);
     return c;
 }
 

@@ -65,6 +65,7 @@ int32_t CGameMain::GetViewWidth() const {
 int32_t CGameMain::GetViewHeight() const {
     switch (m_screenHeight) {
         case 320: case 384: return 320;
+        case 480: return 480;  // the portrait screen of F2 shows its whole height
         case 568: return 420;
         case 512: return 452;
         default: return 0;

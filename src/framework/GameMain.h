@@ -48,7 +48,9 @@ public:
     // 0 when it would run one now.
     uint32_t MsUntilNextFrame(uint32_t now) const;
 
-    // View inside the 640 x 640 layout space.
+    // View inside the 640 x 640 layout space. The portrait screen (320 by
+    // 480) has a view of its own size, so that the camera keeps the player
+    // in it.
     int32_t GetViewWidth() const;
     int32_t GetViewHeight() const;
     int32_t GetViewLeft() const { return 320 - GetViewWidth() / 2; }

@@ -291,9 +291,12 @@ bool AudioMixer::OpenOutput() {
     if (m_device != 0) return true;
     if (m_openTried) return false;
     m_openTried = true;
-    if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "sound: no audio output (%s); the game runs silent\n", SDL_GetError());
-        return false;
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            std::fprintf(stderr, "sound: no audio output (%s); the game runs silent\n", SDL_GetError());
+            return false;
+        }
+        m_startedAudio = true;
     }
     SDL_AudioSpec want;
     SDL_zero(want);
@@ -323,6 +326,20 @@ void AudioMixer::CloseOutput() {
 void AudioMixer::UseManualOutput() {
     CloseOutput();
     m_manual = true;
+}
+
+void AudioMixer::Reset() {
+    CloseOutput();
+    if (m_startedAudio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_startedAudio = false;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_voices.clear();
+    m_effectGain = 1.0f;
+    m_midi = std::make_unique<MidiPlayer>(m_mutex, kAudioOutputRate);
+    m_notified = false;
+    m_notificationHook = nullptr;
+    m_manual = false;
+    m_openTried = false;
 }
 
 bool AudioMixer::IsOutputOpen() const { return m_manual || m_device != 0; }

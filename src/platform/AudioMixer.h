@@ -148,6 +148,10 @@ public:
     // The caller drives Mix itself (tests, offline rendering).
     void UseManualOutput();
     bool IsOutputOpen() const;
+    // Back to the state of the mixer's first use: the output closed and not
+    // yet tried (and SDL's audio stopped when the mixer started it), no voices, the effect gain at 1, a fresh MIDI player, no
+    // notification hook.
+    void Reset();
 
     std::unique_ptr<AudioStreamBuffer> CreateStreamBuffer(const PcmFormat& format, uint32_t bytes);
 
@@ -198,6 +202,7 @@ private:
     uint32_t m_device = 0;
     bool m_manual = false;
     bool m_openTried = false;
+    bool m_startedAudio = false;  // the mixer started SDL's audio itself
 };
 
 }  // namespace platform

@@ -65,12 +65,17 @@ public:
         return n;
     }
 
+    // A function key that went down since the last read of it counts as
+    // down for that read, however quickly it was let go again.
     bool IsKeyDown(uint32_t vk) override {
         if (vk < 0x70 || vk > 0x7B) return false;
+        const int i = static_cast<int>(vk - 0x70);
+        const bool tapped = functionKeyWentDown_[i];
+        functionKeyWentDown_[i] = false;
         int length = 0;
         const Uint8* keys = SDL_GetKeyboardState(&length);
-        const int scancode = SDL_SCANCODE_F1 + static_cast<int>(vk - 0x70);
-        return keys && scancode < length && keys[scancode] != 0;
+        const int scancode = SDL_SCANCODE_F1 + i;
+        return tapped || (keys && scancode < length && keys[scancode] != 0);
     }
 
     bool OpenPad() override {
@@ -134,6 +139,10 @@ private:
                                                      static_cast<uint8_t>(ev.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0)};
                 break;
             }
+            case SDL_KEYDOWN:
+                if (ev.key.keysym.sym >= SDLK_F1 && ev.key.keysym.sym <= SDLK_F12)
+                    functionKeyWentDown_[ev.key.keysym.sym - SDLK_F1] = true;
+                break;
             case SDL_WINDOWEVENT:
                 if (ev.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
                     count_ = 0;
@@ -197,6 +206,7 @@ private:
     MouseButtonEvent buffer_[kMouseBufferSize];
     int count_ = 0;
     int lastX_ = 0, lastY_ = 0;
+    bool functionKeyWentDown_[12] = {};
     SDL_Joystick* pad_ = nullptr;
 };
 

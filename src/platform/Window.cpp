@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -126,16 +127,16 @@ void ChoosePresentPath(WindowState& s) {
     s.renderer = SDL_CreateRenderer(s.window, -1, 0);
     if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
     if (s.renderer) {
-        SDL_RenderSetLogicalSize(s.renderer, s.clientW, s.clientH);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, s.clientW,
                                       s.clientH);
     }
 }
 
-// Copies the frame into a 32-bit surface, each pixel repeated scale times
-// in both directions.
-void CopyScaled(const uint32_t* argb, int width, int height, int scale, SDL_Surface* surface) {
-    auto* dst = static_cast<uint8_t*>(surface->pixels);
+// Copies the frame into a 32-bit surface at (left, top), each pixel
+// repeated scale times in both directions.
+void CopyScaled(const uint32_t* argb, int width, int height, int scale, SDL_Surface* surface, int left, int top) {
+    auto* dst = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(top) * surface->pitch +
+                static_cast<size_t>(left) * 4;
     for (int y = 0; y < height; ++y) {
         const uint32_t* src = argb + static_cast<size_t>(y) * width;
         auto* row = reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(y) * scale * surface->pitch);
@@ -150,22 +151,41 @@ void CopyScaled(const uint32_t* argb, int width, int height, int scale, SDL_Surf
     }
 }
 
+// The black margins around the picture.
+void FillMargins(SDL_Surface* surface, const PictureRect& r) {
+    const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+    const SDL_Rect margins[] = {{0, 0, surface->w, r.y},
+                                {0, r.y + r.h, surface->w, surface->h - r.y - r.h},
+                                {0, r.y, r.x, r.h},
+                                {r.x + r.w, r.y, surface->w - r.x - r.w, r.h}};
+    for (const SDL_Rect& m : margins)
+        if (m.w > 0 && m.h > 0) SDL_FillRect(surface, &m, black);
+}
+
 void PresentToSurface(WindowState& s, const uint32_t* argb, int width, int height) {
     SDL_Surface* surface = SDL_GetWindowSurface(s.window);
     if (!surface) return;
+    int pointsW = 0, pointsH = 0;
+    SDL_GetWindowSize(s.window, &pointsW, &pointsH);
+    const PictureRect r = FitPicture({pointsW, pointsH, surface->w, surface->h, width, height});
+    if (r.w <= 0 || r.h <= 0) return;
     const Uint32 format = surface->format->format;
     const bool sameLayout = format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
-    const int scale = surface->w / width;
-    if (sameLayout && scale >= 1 && surface->w == width * scale && surface->h == height * scale) {
-        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-        CopyScaled(argb, width, height, scale, surface);
+    const int scale = r.w / width;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    FillMargins(surface, r);
+    if (sameLayout && r.w == width * scale && r.h == height * scale) {
+        CopyScaled(argb, width, height, scale, surface, r.x, r.y);
         if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     } else {
-        // Any other depth or size: SDL converts and stretches.
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        // Any other depth or a picture smaller than the frame: SDL converts
+        // and scales.
         SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32, width * 4,
                                                                 SDL_PIXELFORMAT_ARGB8888);
         if (!frame) return;
-        SDL_BlitScaled(frame, nullptr, surface, nullptr);
+        SDL_Rect to{r.x, r.y, r.w, r.h};
+        SDL_BlitScaled(frame, nullptr, surface, &to);
         SDL_FreeSurface(frame);
     }
     SDL_UpdateWindowSurface(s.window);
@@ -206,7 +226,6 @@ void ResizeGameWindow(int clientWidth, int clientHeight) {
     SDL_SetWindowSize(s.window, clientWidth * s.scale, clientHeight * s.scale);
     if (s.renderer) {
         if (s.texture) SDL_DestroyTexture(s.texture);
-        SDL_RenderSetLogicalSize(s.renderer, clientWidth, clientHeight);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, clientWidth,
                                       clientHeight);
     }
@@ -366,9 +385,12 @@ void PresentToWindow(const uint32_t* argb, int width, int height) {
         return;
     }
     if (!s.renderer || !s.texture) return;
+    const PictureRect r = FitPicture(CurrentWindowGeometry());
     SDL_UpdateTexture(s.texture, nullptr, argb, width * 4);
+    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
     SDL_RenderClear(s.renderer);
-    SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+    const SDL_Rect to{r.x, r.y, r.w, r.h};
+    SDL_RenderCopy(s.renderer, s.texture, nullptr, &to);
     SDL_RenderPresent(s.renderer);
 }
 
@@ -379,10 +401,64 @@ void ShowMessageBox(const char* text, const char* caption) {
 
 void SetRawEventObserver(std::function<void(const SDL_Event&)> observer) { State().observer = std::move(observer); }
 
-void WindowToClient(int wx, int wy, int& cx, int& cy) {
-    const int scale = State().scale > 0 ? State().scale : 1;
-    cx = wx / scale;
-    cy = wy / scale;
+PictureRect FitPicture(const WindowGeometry& g) {
+    if (g.pictureW <= 0 || g.pictureH <= 0 || g.pixelsW <= 0 || g.pixelsH <= 0) return {};
+    int w = 0, h = 0;
+    const int whole = std::min(g.pixelsW / g.pictureW, g.pixelsH / g.pictureH);
+    if (whole >= 1) {
+        w = g.pictureW * whole;
+        h = g.pictureH * whole;
+    } else if (static_cast<int64_t>(g.pixelsW) * g.pictureH <= static_cast<int64_t>(g.pixelsH) * g.pictureW) {
+        w = g.pixelsW;  // the width limits
+        h = static_cast<int>(static_cast<int64_t>(g.pixelsW) * g.pictureH / g.pictureW);
+    } else {
+        h = g.pixelsH;
+        w = static_cast<int>(static_cast<int64_t>(g.pixelsH) * g.pictureW / g.pictureH);
+    }
+    return {(g.pixelsW - w) / 2, (g.pixelsH - h) / 2, w, h};
 }
+
+namespace {
+
+// a / b rounded toward minus infinity (b > 0).
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+bool WindowToPicture(const WindowGeometry& g, int wx, int wy, int& cx, int& cy) {
+    const PictureRect r = FitPicture(g);
+    if (r.w <= 0 || r.h <= 0 || g.pointsW <= 0 || g.pointsH <= 0) {
+        cx = cy = -1;
+        return false;
+    }
+    // Points to pixels, then pixels of the window to pixels of the picture.
+    const int64_t px = FloorDiv(static_cast<int64_t>(wx) * g.pixelsW, g.pointsW);
+    const int64_t py = FloorDiv(static_cast<int64_t>(wy) * g.pixelsH, g.pointsH);
+    cx = static_cast<int>(FloorDiv((px - r.x) * g.pictureW, r.w));
+    cy = static_cast<int>(FloorDiv((py - r.y) * g.pictureH, r.h));
+    return cx >= 0 && cx < g.pictureW && cy >= 0 && cy < g.pictureH;
+}
+
+WindowGeometry CurrentWindowGeometry() {
+    const auto& s = State();
+    WindowGeometry g;
+    g.pictureW = s.clientW;
+    g.pictureH = s.clientH;
+    g.pointsW = g.pixelsW = s.clientW * s.scale;
+    g.pointsH = g.pixelsH = s.clientH * s.scale;
+    if (!s.window) return g;
+    SDL_GetWindowSize(s.window, &g.pointsW, &g.pointsH);
+    if (s.renderer) {
+        SDL_GetRendererOutputSize(s.renderer, &g.pixelsW, &g.pixelsH);
+    } else if (SDL_Surface* surface = s.useSurface ? SDL_GetWindowSurface(s.window) : nullptr) {
+        g.pixelsW = surface->w;
+        g.pixelsH = surface->h;
+    } else {
+        SDL_GetWindowSizeInPixels(s.window, &g.pixelsW, &g.pixelsH);
+    }
+    return g;
+}
+
+void WindowToClient(int wx, int wy, int& cx, int& cy) { WindowToPicture(CurrentWindowGeometry(), wx, wy, cx, cy); }
 
 }  // namespace platform

@@ -52,7 +52,33 @@ void ShowMessageBox(const char* text, const char* caption);
 // mouse and game pad read their events here).
 void SetRawEventObserver(std::function<void(const SDL_Event&)> observer);
 
-// Converts a window pixel position to client (480x320) coordinates.
+// The window as the picture is fitted into it: its size in the points that
+// mouse positions are given in, its drawable size in pixels (larger on a
+// HiDPI screen) and the size of the game's picture (the client size).
+struct WindowGeometry {
+    int pointsW = 0, pointsH = 0;
+    int pixelsW = 0, pixelsH = 0;
+    int pictureW = 0, pictureH = 0;
+};
+
+// A rectangle in the window's pixels.
+struct PictureRect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+// Where the picture is shown: scaled by the largest whole factor that fits
+// the window, else (a window smaller than the picture) by the largest factor
+// that fits, keeping its shape, and centred; the rest of the window is black.
+// Drawing and the mouse both go through this one rectangle.
+PictureRect FitPicture(const WindowGeometry& g);
+// A position in window points to picture pixels through FitPicture; true
+// when it lies on the picture. A position in the margins maps to a point
+// outside the picture (below 0 or at the picture's size and beyond).
+bool WindowToPicture(const WindowGeometry& g, int wx, int wy, int& cx, int& cy);
+// The game window's geometry now (without a window: the client size shown
+// at the window's scale).
+WindowGeometry CurrentWindowGeometry();
+// Converts a position in the game window's points to client coordinates.
 void WindowToClient(int wx, int wy, int& cx, int& cy);
 
 // SDL key code to a Windows virtual-key code (0 when the key has none).

@@ -29,7 +29,8 @@ public:
     virtual int32_t GetNextStage();
     // The camera step, then the fall-out test.
     virtual void Update();
-    // The black masks over the parts of the view outside the stage.
+    // The black masks over the parts of the view beyond the stage and the
+    // backdrop its layer B fills around it.
     virtual void Draw();
     virtual int32_t GetWidth();
     virtual int32_t GetHeight();

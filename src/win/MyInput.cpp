@@ -123,6 +123,7 @@ void CMyInput::OnKeyMessage(const platform::Message& message) {
         case platform::MessageType::KeyDown:
         case platform::MessageType::SysKeyDown:
             m_keyState[message.vk] = 1;
+            m_keyWentDown[message.vk] = 1;
             break;
         case platform::MessageType::KeyUp:
         case platform::MessageType::SysKeyUp:
@@ -147,8 +148,9 @@ void CMyInput::Poll() {
 
     for (int k = 0; k < kGameKeyCount; ++k) {
         const uint32_t vk = static_cast<uint32_t>(m_keyMap[k]);
-        m_keyHistory[k][0] = (vk < sizeof m_keyState && m_keyState[vk] == 1) ? 1 : 0;
+        m_keyHistory[k][0] = (vk < sizeof m_keyState && (m_keyState[vk] == 1 || m_keyWentDown[vk] != 0)) ? 1 : 0;
     }
+    std::memset(m_keyWentDown, 0, sizeof m_keyWentDown);
     for (int i = 0; i < kFunctionKeyCount; ++i) {
         m_functionKeyHistory[i][0] = source.IsKeyDown(0x70 + static_cast<uint32_t>(i)) ? 1 : 0;
     }

@@ -64,7 +64,8 @@ public:
 
     // Key-down and key-up messages of the window (also their system-key
     // forms) set and clear the key's state; key codes of 256 and up are
-    // ignored.
+    // ignored. A key that went down since the last Poll reads as down at the
+    // next one even when it is up again by then.
     void OnKeyMessage(const platform::Message& message);
     void SetWindow(platform::WindowHandle window) { m_window = window; }
     void Poll();
@@ -99,6 +100,9 @@ public:
     int32_t m_touchMoved = 0;
 
 private:
+    // Keys that went down since the last Poll.
+    uint8_t m_keyWentDown[256] = {};
+
     CMyInput();
     // Index of the first 0 among entries from..to of the history, or -1.
     static int FirstUp(const InputHistory& history, int from, int to);

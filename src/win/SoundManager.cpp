@@ -39,6 +39,24 @@ CSoundManager::~CSoundManager() {
     }
 }
 
+void CSoundManager::Shutdown() {
+    for (int entry = 0; entry < kMusicEntries; ++entry) {
+        m_segments[entry].reset();
+        ReleaseStream(entry);
+        m_streams[entry] = Stream{};
+        m_entryVolumes[entry] = 100;
+        m_tempos[entry] = 0;
+    }
+    for (int slot = 0; slot < kEffectSlots; ++slot) {
+        m_effects[slot].reset();
+        m_coolDownLengths[slot] = kCoolDownPasses;
+        m_coolDowns[slot] = 0;
+    }
+    m_musicVolume = m_effectVolume = kDefaultVolume;
+    m_ready = false;
+    AudioMixer::GetInstance()->Reset();
+}
+
 int32_t CSoundManager::VolumeToDecibels(int32_t percent) {
     if (percent <= 0) return -9600;
     return static_cast<int32_t>(std::log10(percent / 100.0) * 20.0 * 100.0);

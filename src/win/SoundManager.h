@@ -28,6 +28,10 @@ public:
     // Opens the audio output, loads the 81 effects and applies both volumes.
     // False without an audio output: everything after that stays silent.
     bool Init();
+    // Lets go of every effect and piece and resets the mixer: the manager
+    // is as it was before its first Init (the volumes and the cool-downs
+    // back at their defaults).
+    void Shutdown();
     bool LoadSE(int32_t slot, int32_t soundId);
     // `type` "WAVE" streams the piece; anything else is a MIDI piece.
     bool LoadMusic(int32_t entry, int64_t start, int32_t soundId, const char* type, float tempo, int64_t loopStart,

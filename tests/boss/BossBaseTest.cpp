@@ -249,6 +249,25 @@ TEST(BossBase, OnTheQuietMapsTheEntranceLeavesTheMusicAlone) {
     }
 }
 
+// Once the attack that hit it has left it, a boss with life is open to the
+// next hit; a beaten one (no life) never is again.
+TEST(BossBase, ABeatenBossTakesNoMoreHitsAfterTheBlowThatBeatIt) {
+    struct Case {
+        int32_t hp;
+        int32_t timerAfter;
+    };
+    for (const Case c : {Case{100, 0}, Case{0, -1}}) {
+        SCOPED_TRACE(c.hp);
+        BossField f;
+        auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
+        f.RunEntrance(boss);
+        boss->hp = c.hp;
+        boss->invulnerableTimer = 5;  // the blow's own protection
+        f.s.Run(3);
+        EXPECT_EQ(boss->invulnerableTimer, c.timerAfter);
+    }
+}
+
 TEST(BossBase, TheSwitchStyleFallHandsBackControlWithoutAskingForNoMusic) {
     BossField f;
     f.s.Stage().music = -1;  // a stage without music

@@ -166,31 +166,36 @@ TEST(KingTengu, TheFanAlwaysSweepsDownward) {
     }
 }
 
-TEST(KingTengu, TheFlyByTurnsOnlyACellBeyondTheStageEdge) {
-    TenguFight f;
-    f.Begin();
-    RiseToSecondPhase(f);
-    const int32_t stageRight = f.s.Stage().width * kTileSize;
-    f.tengu->SetState(CCharacterKingTengu::kFlyBy);
-    const int32_t facing = f.tengu->facing;
-    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
-    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
-    EXPECT_EQ(f.tengu->scaleX, 1.0);
-    EXPECT_EQ(f.tengu->y, 1600);
-    int32_t lastX = f.tengu->x;
-    f.RunUntil(
-        [&] {
-            const bool turned = f.tengu->frame == CCharacterKingTengu::kFlyByBack;
-            if (!turned) lastX = f.tengu->x;
-            return turned;
-        },
-        400);
-    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByBack);
-    EXPECT_EQ(f.tengu->facing, -facing);
-    if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
-    else EXPECT_LT(lastX - 100, -kTileSize);
-    EXPECT_EQ(f.tengu->scaleX, 2.0);
-    EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
+TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStageEdge) {
+    for (const bool nearLeft : {true, false}) {
+        SCOPED_TRACE(nearLeft ? "near the left edge" : "near the right edge");
+        TenguFight f;
+        f.Begin();
+        RiseToSecondPhase(f);
+        const int32_t stageRight = f.s.Stage().width * kTileSize;
+        f.tengu->SetStageX(nearLeft ? 2 * kTileSize : stageRight - 2 * kTileSize);
+        f.tengu->SetState(CCharacterKingTengu::kFlyBy);
+        const int32_t facing = nearLeft ? 1 : -1;
+        EXPECT_EQ(f.tengu->facing, facing);
+        f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
+        ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
+        EXPECT_EQ(f.tengu->scaleX, 1.0);
+        EXPECT_EQ(f.tengu->y, 1600);
+        int32_t lastX = f.tengu->x;
+        f.RunUntil(
+            [&] {
+                const bool turned = f.tengu->frame == CCharacterKingTengu::kFlyByBack;
+                if (!turned) lastX = f.tengu->x;
+                return turned;
+            },
+            400);
+        ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByBack);
+        EXPECT_EQ(f.tengu->facing, -facing);
+        if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
+        else EXPECT_LT(lastX - 100, -kTileSize);
+        EXPECT_EQ(f.tengu->scaleX, 2.0);
+        EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
+    }
 }
 
 TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {

@@ -142,6 +142,9 @@ TEST(Terrain, GravityAddsItsRateWithCarryAndCap) {
     w->vy = 150;
     w->ApplyGravity();
     EXPECT_EQ(w->vy, 150) << "a speed beyond the cap is left alone";
+    w->vy = 98;
+    w->ApplyGravityWith(5, 1);
+    EXPECT_EQ(w->vy, 100) << "a step that would pass the cap stops on it";
 
     // Standing: no speed and no carried remainder.
     Solid(s, 1000, 1000);

@@ -123,6 +123,17 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
 }
 
 TEST(EnemyMaker, ItKeepsAtMostEightOfItsEnemiesAliveAndNoneWithoutAPlayer) {
+    // The dragons of the maps' spawner, kept on screen so that none goes.
+    {
+        Field f(2400);
+        auto* maker = f.Make<CCharacterEnemyMaker>(11072, 0, 0);
+        f.s.beforeFrame = [](Scenario&) {
+            for (CCharacter* dragon : OfType(CCharacterEnemyMaker::kDragonId)) dragon->x = 2400;
+        };
+        f.s.Run(120 * 12);
+        EXPECT_EQ(maker->LiveChildren(), CCharacterEnemyMaker::kMaxLiveChildren);
+        EXPECT_EQ(OfType(CCharacterEnemyMaker::kDragonId).size(), 8u);
+    }
     Field f(2400);
     auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
     // The will-o'-wisps of this lot stay until the player beats them.

@@ -221,7 +221,7 @@ class EffectDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(InitGraphics());
-        Effect();  // loads the white texture now that there is a device
+        Effect()->Init();  // loads the white texture now that there is a device
         device = GetDevice();
         device->Clear(0xFF808080u, 1.0f);
     }

@@ -21,12 +21,16 @@ protected:
     platform::GraphicsDevice* device = nullptr;
 };
 
+// A loading state built here, whether or not the game's own was built
+// before the device came.
+struct LoadingBuiltNow : CGameStateLoading {};
+
 TEST_F(LoadingTest, BuildingTheStateLoadsTheLoadingPicture) {
-    CGameStateLoading* loading = CGameStateLoading::GetInstance();
+    const LoadingBuiltNow loading;
     EXPECT_EQ(TextureRefCount[11], 1);
     ASSERT_TRUE(TextureTable[11].texture);
     EXPECT_EQ(TextureTable[11].width, 512u);
-    EXPECT_EQ(loading->m_progressTotal, 0);
+    EXPECT_EQ(loading.m_progressTotal, 0);
 }
 
 TEST_F(LoadingTest, SynchronousLoadPresentsThePictureAfterEveryTexture) {

@@ -179,17 +179,21 @@ TEST(PlayerScenario, InTheAirATouchCostsAnAirDashAndWithoutOneDoesNothing) {
     EXPECT_EQ(r.ninja->airDashes, 0);
 }
 
-TEST(PlayerScenario, OfTwoTargetsAtTheSameDistanceTheEarlierInTheListIsTaken) {
-    for (bool leftFirst : {true, false}) {
-        SCOPED_TRACE(leftFirst);
+TEST(PlayerScenario, OfTwoTargetsTheNearerToTheTouchIsTakenAndOnATieTheEarlierInTheList) {
+    struct Case {
+        int32_t firstX, secondX, touchX;
+        bool firstTaken;
+    };
+    for (const Case c : {Case{1200, 1600, 1400, true}, Case{1600, 1200, 1400, true}, Case{1200, 1600, 1500, false},
+                         Case{1600, 1200, 1300, false}}) {
+        SCOPED_TRACE(testing::Message() << c.firstX << " " << c.secondX << " touched at " << c.touchX);
         Room r;
         r.s.Run(8);
         const int32_t y = r.ninja->GetAnchorY();
-        ScenarioBody* first = r.Enemy(leftFirst ? 1200 : 1600, y);
-        ScenarioBody* second = r.Enemy(leftFirst ? 1600 : 1200, y);
-        r.Tap(1400, y);
-        EXPECT_EQ(r.ninja->target, first);
-        EXPECT_NE(r.ninja->target, second);
+        ScenarioBody* first = r.Enemy(c.firstX, y);
+        ScenarioBody* second = r.Enemy(c.secondX, y);
+        r.Tap(c.touchX, y);
+        EXPECT_EQ(r.ninja->target, c.firstTaken ? first : second);
         EXPECT_EQ(r.ninja->frame, 330);
         // Both are marked as targets in reach.
         EXPECT_TRUE(first->HasChildOfType19990());

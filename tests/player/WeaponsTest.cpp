@@ -372,11 +372,13 @@ TEST(Weapons, AShurikenFliesAtTheTargetLinkedToIt) {
     a.s.Run(15);
     EXPECT_TRUE(HitBy(*foe, 5, 100));
 
-    // None left: the pose plays and nothing flies.
+    // None left: the pose plays, nothing flies, and the weapon is still
+    // owned (0, not the -1 of a weapon never found).
     a.Attack(foe);
     const std::vector<int32_t> t = a.Trace(12);
     EXPECT_TRUE(Contains(t, 403));
     EXPECT_TRUE(Stars().empty());
+    EXPECT_EQ(a.ninja->shurikenAmmo, 0);
 }
 
 TEST(Weapons, ATargetGoneBeforeTheReleaseLeavesTheThrowItsStoredAim) {

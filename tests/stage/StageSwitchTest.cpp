@@ -1,6 +1,6 @@
 // The stage proxy: building stages by id, the pending warp and the switch
 // it performs, starting and restarting, the fall out of the stage and the
-// black masks at the stage's edges.
+// black masks beyond the stage's backdrop.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -228,14 +228,15 @@ TEST_F(SwitchTest, FallingBelowTheViewHigherUpTheTowerDoesNothing) {
     EXPECT_GT(Player()->hp, 0);
 }
 
-TEST_F(SwitchTest, MasksCoverWhatLiesOutsideTheStage) {
+TEST_F(SwitchTest, MasksCoverWhatLiesBeyondTheStageAndItsBackdrop) {
     std::vector<SpriteDraw> masks;
     SetSpriteObserver([&](const SpriteDraw& d) {
         if (d.slot == 1) masks.push_back(d);
     });
-    Game()->StartStage(273);  // 9 cells wide, centred: 600 units of black each side
-    ASSERT_EQ(Stage()->m_cameraX, -600);
-    Proxy().Draw();
+    // 9 cells wide with the camera centring it: 600 units each side.
+    testing_support::GridStage stage(9, 8);
+    stage.m_cameraX = -600;
+    stage.Draw();  // no backdrop: black from the stage's edges
     ASSERT_EQ(masks.size(), 2u);
     EXPECT_EQ(masks[0].x, 420);  // right: (3600 + 600) / 10
     EXPECT_EQ(masks[0].w, 70);   // 10 pixels wider than the strip
@@ -243,9 +244,18 @@ TEST_F(SwitchTest, MasksCoverWhatLiesOutsideTheStage) {
     EXPECT_EQ(masks[1].x, 0);
     EXPECT_EQ(masks[1].w, 60);
     masks.clear();
-    Game()->StartStage(266);  // at the left end: the camera a cell before it
-    Proxy().Draw();
-    ASSERT_EQ(masks.size(), 1u);
-    EXPECT_EQ(masks[0].w, 40);
+    stage.Fill(stage.b, 4, 14, 4, 13, 30251);  // a backdrop over the border cells
+    stage.Draw();
+    ASSERT_EQ(masks.size(), 2u);
+    EXPECT_EQ(masks[0].x, 460);  // (4000 + 600) / 10
+    EXPECT_EQ(masks[0].w, 30);
+    EXPECT_EQ(masks[1].w, 20);
+    masks.clear();
+    // The stages' maps fill every place their cameras show.
+    for (int32_t id : {266, 273}) {
+        Game()->StartStage(id);
+        Proxy().Draw();
+        EXPECT_TRUE(masks.empty()) << id;
+    }
     SetSpriteObserver(nullptr);
 }

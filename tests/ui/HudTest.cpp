@@ -278,14 +278,22 @@ TEST_F(WeaponChooser, OnlyTheSlotsOfOwnedWeaponsReact) {
     p->shurikenAmmo = p->bombAmmo = -1;
     p->fireNinjutsu = p->windNinjutsu = p->waterNinjutsu = 0;
     p->controlled = 0;  // only the chooser could sound
-    p->equipSlots[1] = WeaponId::Shuriken;
-    TapSlot(1);
-    EXPECT_TRUE(sounds.empty());
-    EXPECT_EQ(p->currentWeapon, WeaponId::Katana);
-    p->shurikenAmmo = 5;
-    TapSlot(1);
-    EXPECT_EQ(sounds, std::vector<int32_t>{35});
-    EXPECT_EQ(p->currentWeapon, WeaponId::Shuriken);
+    // Not owned (-1) does not react; owned, even with none left (0), does.
+    struct Case {
+        int32_t ammo;
+        bool reacts;
+    };
+    for (const Case c : {Case{-1, false}, Case{0, true}, Case{5, true}}) {
+        SCOPED_TRACE(c.ammo);
+        p->shurikenAmmo = c.ammo;
+        p->currentWeapon = WeaponId::Katana;
+        p->equipSlots[0] = WeaponId::Katana;
+        p->equipSlots[1] = WeaponId::Shuriken;
+        sounds.clear();
+        TapSlot(1);
+        EXPECT_EQ(sounds, c.reacts ? std::vector<int32_t>{35} : std::vector<int32_t>{});
+        EXPECT_EQ(p->currentWeapon, c.reacts ? WeaponId::Shuriken : WeaponId::Katana);
+    }
     EXPECT_STREQ(hud->m_icons[2][WeaponId::Shuriken].GetText(), "5");
 }
 

@@ -136,6 +136,47 @@ TEST_F(MainLoopTest, AKeyPressActsInTheNextLogicalFrame) {
     EXPECT_EQ(input->m_keyHistory[4][0], 1);  // 'Z' is game key 4
 }
 
+// A key pressed and let go again between two frames (a quick tap) is down
+// for one frame: F2, F10 (a system key, whose messages the loop drops), F11,
+// F12 and the pause key.
+TEST_F(MainLoopTest, AKeyTappedBetweenTwoFramesIsDownForOneFrame) {
+    struct Tap {
+        SDL_Keycode key;
+        const int8_t* history;
+    };
+    CMyInput* input = CMyInput::GetInstance();
+    const Tap taps[] = {{SDLK_F2, input->m_functionKeyHistory[1]},
+                        {SDLK_F10, input->m_functionKeyHistory[9]},
+                        {SDLK_F11, input->m_functionKeyHistory[10]},
+                        {SDLK_F12, input->m_functionKeyHistory[11]},
+                        {SDLK_p, input->m_keyHistory[11]}};
+    CMouseDevice::GetInstance()->InitMouse(platform::GetInputSource().GameWindow());
+    CGameMain* game = CGameMain::GetInstance();
+    EXPECT_TRUE(MainLoopPass(last));
+    uint32_t frameStart = now;
+    for (const Tap& tap : taps) {
+        SCOPED_TRACE(SDL_GetKeyName(tap.key));
+        const int frames = game->m_frameCount;
+        PushKey(tap.key, true);
+        PushKey(tap.key, false);
+        for (int pass = 0; pass < 4; ++pass) {
+            ++now;
+            EXPECT_TRUE(MainLoopPass(last));
+        }
+        ASSERT_EQ(game->m_frameCount, frames) << "both messages taken before the next frame";
+        frameStart += 24;
+        now = frameStart;
+        EXPECT_TRUE(MainLoopPass(last));
+        ASSERT_EQ(game->m_frameCount, frames + 1);
+        EXPECT_EQ(tap.history[0], 1);
+        frameStart += 24;
+        now = frameStart;
+        EXPECT_TRUE(MainLoopPass(last));
+        EXPECT_EQ(tap.history[0], 0);
+        EXPECT_EQ(tap.history[1], 1);
+    }
+}
+
 TEST(MainLoopWake, AWakeFromAnotherThreadEndsTheWait) {
     platform::TakeWakeRequest();
     const auto start = std::chrono::steady_clock::now();

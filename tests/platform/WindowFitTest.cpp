@@ -1,0 +1,87 @@
+// The picture in a window of any size: one rectangle that the drawing and
+// the mouse share.
+#include <gtest/gtest.h>
+
+#include "platform/Window.h"
+
+namespace {
+
+using platform::FitPicture;
+using platform::PictureRect;
+using platform::WindowGeometry;
+using platform::WindowToPicture;
+
+struct FitCase {
+    const char* name;
+    WindowGeometry window;
+    PictureRect picture;
+};
+
+const FitCase kCases[] = {
+    {"the window's own size", {480, 320, 480, 320, 480, 320}, {0, 0, 480, 320}},
+    {"twice", {960, 640, 960, 640, 480, 320}, {0, 0, 960, 640}},
+    {"a tiling manager's full screen", {1280, 800, 1280, 800, 480, 320}, {160, 80, 960, 640}},
+    {"wider and taller, but not twice", {700, 400, 700, 400, 480, 320}, {110, 40, 480, 320}},
+    {"square", {1000, 1000, 1000, 1000, 480, 320}, {20, 180, 960, 640}},
+    {"HiDPI: points are half the pixels", {480, 320, 960, 640, 480, 320}, {0, 0, 960, 640}},
+    {"HiDPI, resized", {700, 400, 1400, 800, 480, 320}, {220, 80, 960, 640}},
+    {"smaller than the picture", {400, 300, 400, 300, 480, 320}, {0, 17, 400, 266}},
+    {"the portrait picture in a landscape window", {960, 640, 960, 640, 320, 480}, {320, 80, 320, 480}},
+};
+
+// The window point at the middle of a picture pixel.
+void PointOf(const FitCase& c, int px, int py, int& wx, int& wy) {
+    const PictureRect& r = c.picture;
+    const WindowGeometry& g = c.window;
+    const int pixelX = r.x + (2 * px + 1) * r.w / (2 * g.pictureW);
+    const int pixelY = r.y + (2 * py + 1) * r.h / (2 * g.pictureH);
+    wx = pixelX * g.pointsW / g.pixelsW;
+    wy = pixelY * g.pointsH / g.pixelsH;
+}
+
+TEST(WindowFit, ThePictureKeepsItsShapeAndTheMouseFollowsItInEveryWindow) {
+    for (const FitCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const PictureRect r = FitPicture(c.window);
+        EXPECT_EQ(r.x, c.picture.x);
+        EXPECT_EQ(r.y, c.picture.y);
+        EXPECT_EQ(r.w, c.picture.w);
+        EXPECT_EQ(r.h, c.picture.h);
+
+        // Pointer positions on the picture come back as its pixels: the
+        // corners, the middle, and where "BACK" of a page lies.
+        const int w = c.window.pictureW, h = c.window.pictureH;
+        const int points[][2] = {{0, 0}, {w - 1, h - 1}, {w / 2, h / 2}, {60, h - 30}, {w - 61, 15}};
+        for (const auto& p : points) {
+            int wx = 0, wy = 0, cx = -1, cy = -1;
+            PointOf(c, p[0], p[1], wx, wy);
+            EXPECT_TRUE(WindowToPicture(c.window, wx, wy, cx, cy)) << wx << "," << wy;
+            EXPECT_NEAR(cx, p[0], 1) << wx << "," << wy;
+            EXPECT_NEAR(cy, p[1], 1) << wx << "," << wy;
+        }
+
+        // Positions in the margins, or just off the window where the picture
+        // fills it, lie outside.
+        // (Pixels to points, rounded down also below 0.)
+        const int k = c.window.pixelsW / c.window.pointsW;
+        auto pt = [k](int pixel) { return pixel >= 0 ? pixel / k : -1; };
+        const int outside[][2] = {{pt(r.x - 1), pt(r.y + r.h / 2)},
+                                  {pt(r.x + r.w), pt(r.y + r.h / 2)},
+                                  {pt(r.x + r.w / 2), pt(r.y + r.h)},
+                                  {pt(r.x + r.w / 2), pt(r.y - 1)}};
+        for (const auto& o : outside) {
+            int cx = 0, cy = 0;
+            EXPECT_FALSE(WindowToPicture(c.window, o[0], o[1], cx, cy)) << o[0] << "," << o[1];
+            EXPECT_TRUE(cx < 0 || cx >= w || cy < 0 || cy >= h) << cx << "," << cy;
+        }
+    }
+}
+
+TEST(WindowFit, AnEmptyWindowShowsNothingAndHitsNothing) {
+    const WindowGeometry none{0, 0, 0, 0, 480, 320};
+    EXPECT_EQ(FitPicture(none).w, 0);
+    int cx = 0, cy = 0;
+    EXPECT_FALSE(WindowToPicture(none, 10, 10, cx, cy));
+}
+
+}  // namespace
