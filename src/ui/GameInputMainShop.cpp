@@ -111,6 +111,9 @@ void CGameInputMainShop::Init() {
     InitTextWidget(m_goldText, 220, 140, 44, 44, kTextBack, 10, 10, 140, 20, kAlignCentred);
     InitTextWidget(m_buyButton, 220, 180, 100, 40, kTextBack, 10, 10, 80, 20, kAlignCentred);
     m_closeButton.InitAnimation(320, 180, 60, 40, SpriteKey{kHudSheet, 110, 100, 30, 20, 0}, 2.0f);
+    for (CWidget& icon : m_itemIcons) icon.SetHighlight(false);
+    m_originX = 0;
+    m_originY = 0;
     // Everything stands inside the window and flies with it.
     for (int32_t i = 0; i < kGoods; ++i) {
         m_itemIcons[i].parent = &m_window;

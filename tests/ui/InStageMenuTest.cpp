@@ -15,7 +15,6 @@ class InStageMenu : public testing_support::PlayTest {
 protected:
     void SetUp() override {
         PlayTest::SetUp();
-        menu->Init();
         game->m_slotData[game->m_currentSlot].SetNewGameDefaults();
         Frame();
         OpenMenu();

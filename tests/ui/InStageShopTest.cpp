@@ -14,7 +14,6 @@ class InStageShop : public testing_support::PlayTest {
 protected:
     void SetUp() override {
         PlayTest::SetUp();
-        shop->Init();
         Slot().SetNewGameDefaults();
         Frame();
         CCharacterPlayer* p = Player();
@@ -181,9 +180,6 @@ TEST_F(InStageShop, AGaugeScrollFoundOutOfOrderLeavesThePurchaseTheFirstClearFla
 TEST(InStageShopScenario, AShopPointOpensTheShopOutOfItsStall) {
     player_room::Room r;
     CGameInputMainShop* shop = CGameInputMainShop::GetInstance();
-    shop->Init();
-    CGameStateController::GetInstance()->ChangeState(6);
-    CGameInputController::GetInstance()->SetInput(ScreenId::Main);
     r.s.Run(8);
     CCharacter* stall = r.s.AddAt(10190, r.ninja->x + 800, player_room::kFloor - 200);
     ASSERT_NE(stall, nullptr);

@@ -32,7 +32,6 @@ TEST_F(MenuShopFlow, TheMenuPagesAndTheShopOverTheFirstStage) {
     FramesUntil([&] { return Playing(); });
     ASSERT_TRUE(Playing());
     CGameInputMainMenu* menu = CGameInputMainMenu::GetInstance();
-    menu->Init();
     CSaveData& slot = game->m_slotData[game->m_currentSlot];
     static_cast<CCharacterPlayer*>(game->m_player)->SetHealingPotions(3);
 
@@ -60,7 +59,6 @@ TEST_F(MenuShopFlow, TheMenuPagesAndTheShopOverTheFirstStage) {
     EXPECT_TRUE(Playing());
 
     CGameInputMainShop* shop = CGameInputMainShop::GetInstance();
-    shop->Init();
     states->ChangeState(8);
     shop->SetOrigin(300, 250);
     CGameInputController::GetInstance()->PushInput(ScreenId::MainShop);
