@@ -391,6 +391,12 @@ Model MakeIronclaw() {
     return m;
 }
 
+}  // namespace
+
+void AddPlayerExtras(Model& m, const Ramp& rope, float bodyRadius) { AddExtras(m, rope, bodyRadius); }
+
+namespace {
+
 // ---------------------------------------------------------------- poses
 // One pose per line:
 //   hip x, y in the cell; torso and head angles (180 upright, less leans
@@ -407,14 +413,6 @@ Model MakeIronclaw() {
 //     face:V     head variant (blink, hurt, ko, soot);  stars:b  dizzy stars
 //     wind:A phase:P   where scarves and hair blow, and their wave
 //     show:a,b hide:a,b front:a,b   slash trails, rope, parts moved forward
-struct PoseRow {
-    const char* name;
-    float hipX, hipY, torso, head;
-    float armN, foreN, armF, foreF;
-    float legN, shinN, footN, legF, shinF, footF;
-    const char* extra;
-};
-
 // clang-format off
 // The poses every character has (the Ninja's whole sheet, and what Luka and
 // Ironclaw draw of the same states).
@@ -562,6 +560,7 @@ ParsedPose Parsed(Who who, const std::string& name) {
     const PoseRow* row = nullptr;
     if (who == Who::Luka) row = FindRow(kLuka, name);
     if (who == Who::Ironclaw) row = FindRow(kIronclaw, name);
+    if (!row) row = OtherNinjaPose(who, name);
     if (!row) row = FindRow(kShared, name);
     if (!row) Fail("no pose named " + name);
     return FromRow(*row, ModelOf(who));
@@ -575,6 +574,9 @@ const Model& ModelOf(Who who) {
         case Who::Ninja: return ninja;
         case Who::Luka: return luka;
         case Who::Ironclaw: return ironclaw;
+        case Who::Kunoichi:
+        case Who::Kusarigama:
+        case Who::Robo: return OtherNinjaModel(who);
     }
     return ninja;
 }

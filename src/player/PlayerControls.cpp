@@ -270,6 +270,18 @@ bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
     const int32_t speed = GetMoveAttackSpeed();
     attackDirX = static_cast<int32_t>(speed * std::cos(a));
     attackDirY = static_cast<int32_t>(speed * std::sin(a));
+    LetGoOfSurface();
+    int32_t distance = static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
+    if (distance > GetMoveAttackRange()) distance = GetMoveAttackRange();
+    SetDashLength(distance);
+    SetState(PlayerState::MoveAttack);
+    SpawnDashTrail(x, y);
+    SpawnEffect(kTouchMark, facing, tx, tx, ty, ty, 0, 0, 0, 0);
+    FaceAttackDirection();
+    return true;
+}
+
+void CCharacterPlayer::LetGoOfSurface() {
     switch (frame) {
         case 230:
         case 231:
@@ -280,14 +292,6 @@ bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
         case 235: releasedSide = 1; break;
         default: break;
     }
-    int32_t distance = static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
-    if (distance > GetMoveAttackRange()) distance = GetMoveAttackRange();
-    SetDashLength(distance);
-    SetState(PlayerState::MoveAttack);
-    SpawnDashTrail(x, y);
-    SpawnEffect(kTouchMark, facing, tx, tx, ty, ty, 0, 0, 0, 0);
-    FaceAttackDirection();
-    return true;
 }
 
 void CCharacterPlayer::SetDashLength(int32_t distance) {
