@@ -192,12 +192,22 @@ rig::Model MakeCrow() {
     m.AddPart(enemies::Flat(EllipsePart("pomA", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.78f)));
     m.AddPart(enemies::Flat(EllipsePart("pomB", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.55f)));
     // Broad black wings from the shoulder blades.
+    // Each wing: the arm of the wing, its hand, and four long flight
+    // feathers fanned from the hand's end, so that the wing's edge is
+    // fingered like a crow's.
     auto wing = [&](const std::string& side, int layer, const Ramp& ramp, float across) {
         const std::string a = "wing" + side + "1", c = "wing" + side + "2";
         m.AddBone(MakeBone(a, "torso", 5.5f, 0.85f, {across, 0}, 200));
-        m.AddBone(MakeBone(c, a, 7.5f, 1, {0, 0}, 210));
+        m.AddBone(MakeBone(c, a, 6.0f, 1, {0, 0}, 210));
         m.AddPart(CapsulePart(a, a, layer, ramp, 2.0f, 2.8f));
-        m.AddPart(CapsulePart(c, c, layer, ramp, 2.8f, 0.9f));
+        m.AddPart(CapsulePart(c, c, layer, ramp, 2.8f, 1.6f));
+        const float spread[4] = {-45, -20, 5, 30};
+        for (int i = 0; i < 4; ++i) {
+            const std::string f = c + "f" + std::to_string(i);
+            m.AddBone(enemies::Follow(MakeBone(f, c, 6.0f - 0.5f * static_cast<float>(i), 0.4f + 0.2f * static_cast<float>(i),
+                                               {0, 0}, 210 + spread[i])));
+            m.AddPart(CapsulePart(f, f, layer, ramp, 1.0f, 0.5f));
+        }
     };
     wing("N", -6, kWing, -1.2f);
     wing("F", -28, kWingFar, -1.8f);
