@@ -221,8 +221,8 @@ const rig::Model& Cached() {
 const std::string kHang = "root:20,22 place:hip";
 
 const KindPose kPoses[] = {
-    {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=150 neck=120 legN=5 legF=-5 tail1=-115 tail2=-145 tail3=-90"},
-    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=150 neck=118 legN=5 legF=-5 tail1=-130 tail2=-160 tail3=-100"},
+    {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=165 neck=135 legN=-5 legF=0 tail1=-95 tail2=-125 tail3=-150"},
+    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=165 neck=132 legN=-5 legF=0 tail1=-105 tail2=-135 tail3=-160"},
     {"fox_crouch", Cached<MakeFox>, "root:18,26 body=125 neck=100 legN=30 legF=20 legN*0.8 legF*0.8 tail1=-100 tail2=-125 tail3=-80"},
     {"fox_cast", Cached<MakeFox>, "root:18,26 body=165 neck=145 legN=60 legF=-5 tail1=-150 tail2=-180 tail3=-120 face:shout"},
     {"fox_hurt", Cached<MakeFox>, "root:18,24 place:centre body=205 neck=200 legN=80 legF=40 tail1=-60 tail2=-90 tail3=-40 face:hurt"},
