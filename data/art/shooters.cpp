@@ -126,8 +126,8 @@ std::string Legs(float front, float mid, float back, float wiggle) {
 
 // --- The zen priest -------------------------------------------------------------------
 
-const Ramp kRobe{kStoneDark, kNight, kInk};
-const Ramp kRobeFar{kNight, kInk, kInk};
+const Ramp kRobe{kStone, kStoneDark, kNight};
+const Ramp kRobeFar{kStoneDark, kNight, kInk};
 const Ramp kKesa{kGold, kAmber, kCoral};
 const Ramp kBare{kCream, kSkin, kSand};
 

@@ -90,7 +90,7 @@ rig::Model MakeFairy() {
     rig::Model m = rig::Humanoid("snow fairy", b);
     m.FindPart("head")->sprites = FairyHeads();
     m.FindPart("footN")->hidden = m.FindPart("footF")->hidden = true;
-    m.legend = {{'H', kNight}, {'h', kDusk}, {'i', kFoam}, {'s', kCream}, {'k', kInk}, {'m', kRose}};
+    m.legend = {{'H', kDusk}, {'h', kMauve}, {'i', kFoam}, {'s', kCream}, {'k', kInk}, {'m', kRose}};
     // The white kimono falls below her feet in a bell; she floats over a
     // faint ring of frost with snowflakes about her hem.
     m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.2f, 0, {0, 0.2f}, 0)));

@@ -30,14 +30,14 @@ using rig::MakeBone;
 using rig::Ramp;
 using rig::Sprite;
 
-const Ramp kCuirass{kDusk, kNight, kInk};
-const Ramp kLacing{kMauve, kCrimson, kCrimson};
+const Ramp kCuirass{kCoral, kRed, kCrimson};
+const Ramp kLacing{kStone, kStoneDark, kNight};
 const Ramp kTunic{kSand, kWood, kEarth};
 const Ramp kTunicFar{kWood, kEarth, kEarthDark};
 const Ramp kSandal{kGold, kSand, kWood};
 const Ramp kSkinRamp{kCream, kSkin, kSand};
 const Ramp kSkinFar{kSkin, kSand, kWood};
-const Ramp kBanner{kCoral, kRed, kCrimson};
+const Ramp kFlag{kWhite, kCream, kSand};
 
 // The head faces right; its pivot is the neck. J/j the hat's lacquer and
 // its shadowed underside, L the sheen on its lit slope, g the gold mon on
@@ -70,7 +70,7 @@ rig::Model MakeSoldier() {
     rig::Body b;
     b.torso = 5.8f;
     b.hipWidth = 2.8f;
-    b.chestWidth = 3.0f;
+    b.chestWidth = 3.3f;
     b.upperArm = 3.3f;
     b.foreArm = 3.0f;
     b.armRadius = 1.25f;
@@ -92,7 +92,7 @@ rig::Model MakeSoldier() {
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("soldier", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'J', kNight}, {'j', kInk}, {'L', kDusk}, {'g', kGold}, {'h', kEarthDark},
+    m.legend = {{'J', kStoneDark}, {'j', kNight}, {'L', kStone}, {'g', kGold}, {'h', kEarthDark},
                 {'s', kSkin},  {'k', kInk},  {'m', kCrimson}, {'d', kEarth}};
     // The do: black lacquer laced across in red, a gold mon on the chest,
     // and a short skirt of plates at the waist over the plain hakama.
@@ -107,7 +107,7 @@ rig::Model MakeSoldier() {
     // standing above the hat.
     m.AddBone(enemies::Follow(MakeBone("pole", "torso", 15.0f, 0.45f, {-3.0f, 0}, 183)));
     m.AddPart(CapsulePart("pole", "pole", -26, Ramp{kSand, kWood, kEarth}, 0.45f, 0.45f));
-    m.AddPart(enemies::PolyPart("flag", "pole", -27, kBanner, {{0.4f, -15.0f}, {0.4f, -10.0f}, {-4.2f, -10.0f}, {-4.2f, -15.0f}}));
+    m.AddPart(enemies::PolyPart("flag", "pole", -27, kFlag, {{0.4f, -15.4f}, {0.4f, -9.4f}, {-3.6f, -9.4f}, {-3.6f, -15.4f}}));
     // The yari in the near hand: a long shaft and a long steel head.
     m.AddBone(MakeBone("spear", "handN", 13, 1, {0, 0}, 180));
     m.AddPart(CapsulePart("shaft", "spear", 14, Ramp{kSand, kWood, kEarth}, 0.45f, 0.45f, -0.2f, 0.78f));

@@ -61,7 +61,7 @@ const char* const kKindle = "hide:core,glow,head,ember show:kindle,emberTail";
 // --- The ghost ---------------------------------------------------------------------
 
 const Ramp kRobe{kWhite, kStoneLight, kMist};
-const Ramp kHair{kDusk, kNight, kInk};
+const Ramp kHair{kMauve, kDusk, kNight};
 
 // The yurei's head faces right; its pivot is the neck. H/h her long black
 // hair and its sheen, hanging over her face and down past her chin; w the
@@ -90,7 +90,7 @@ std::map<std::string, Sprite> GhostHeads() {
 rig::Model MakeGhost() {
     rig::Model m;
     m.name = "ghost";
-    m.legend = {{'k', kInk}, {'H', kNight}, {'h', kDusk}, {'w', kWhite}, {'s', kStoneLight}, {'r', kCrimson}, {'m', kMist}};
+    m.legend = {{'k', kInk}, {'H', kDusk}, {'h', kMauve}, {'w', kWhite}, {'s', kStoneLight}, {'r', kCrimson}, {'m', kMist}};
     m.AddBone(MakeBone("torso", "", 7, 0, {0, 0}, 180));
     m.AddBone(MakeBone("tail", "torso", 10, 0, {0, 0}, -25));
     m.AddBone(enemies::Follow(MakeBone("wisp", "tail", 5, 1, {0, 0}, -40)));
