@@ -1,9 +1,9 @@
 // The soldier: texture slot 35 (resource 136), 256 x 256, 40 x 40 cells,
 // anchored at the body's centre (Body) but for the hurt cell (Centre).
 //
-// A castle foot soldier (ashigaru): a wide, shallow conical jingasa of black
-// lacquer with a gold mon, a black lacquered do laced in dark red over a
-// plain hemp-brown tunic and hakama, straw sandals, a red sashimono banner
+// A castle foot soldier (ashigaru): a wide, shallow conical jingasa of iron
+// with a gold mon, a red lacquered do laced in dark cord over a plain
+// hemp-brown tunic and hakama, straw sandals, a white sashimono banner
 // standing above his hat and a long yari. Nothing of the living armour's
 // bulk, gilt crest, glowing visor or katana: he is a man, with a face under
 // the hat brim.
@@ -39,7 +39,7 @@ const Ramp kSkinRamp{kCream, kSkin, kSand};
 const Ramp kSkinFar{kSkin, kSand, kWood};
 const Ramp kFlag{kWhite, kCream, kSand};
 
-// The head faces right; its pivot is the neck. J/j the hat's lacquer and
+// The head faces right; its pivot is the neck. J/j the hat's iron and
 // its shadowed underside, L the sheen on its lit slope, g the gold mon on
 // its front, h hair, s skin, k eyes, m mouth, d the chin cord. The jingasa
 // is a wide, shallow cone: straight slopes from a low peak out past the
@@ -94,7 +94,7 @@ rig::Model MakeSoldier() {
     m.FindPart("head")->sprites = Heads();
     m.legend = {{'J', kStoneDark}, {'j', kNight}, {'L', kStone}, {'g', kGold}, {'h', kEarthDark},
                 {'s', kSkin},  {'k', kInk},  {'m', kCrimson}, {'d', kEarth}};
-    // The do: black lacquer laced across in red, a gold mon on the chest,
+    // The do: red lacquer laced across in dark cord, a gold mon on the chest,
     // and a short skirt of plates at the waist over the plain hakama.
     for (int i = 0; i < 2; ++i)
         m.AddPart(enemies::Flat(EllipsePart("lace" + std::to_string(i), "torso", 1, kLacing, 3.1f, 0.4f,
@@ -103,7 +103,7 @@ rig::Model MakeSoldier() {
     m.AddPart(enemies::PolyPart("tassets", "torso", 3, kCuirass,
                                 {{-2.9f, -0.2f}, {2.9f, -0.2f}, {3.3f, 1.8f}, {-3.4f, 1.8f}}));
     m.AddPart(enemies::Flat(EllipsePart("tassetLace", "torso", 4, kLacing, 3.1f, 0.35f, -0.12f)));
-    // The sashimono at his back: a tall pole and a narrow red banner
+    // The sashimono at his back: a tall pole and a narrow white banner
     // standing above the hat.
     m.AddBone(enemies::Follow(MakeBone("pole", "torso", 15.0f, 0.45f, {-3.0f, 0}, 183)));
     m.AddPart(CapsulePart("pole", "pole", -26, Ramp{kSand, kWood, kEarth}, 0.45f, 0.45f));
