@@ -40,7 +40,7 @@ const Ramp kSkinFar{kSkin, kSand, kWood};
 const Ramp kFlag{kWhite, kCream, kSand};
 
 // The head faces right; its pivot is the neck. J/j the hat's iron and
-// its shadowed underside, L the sheen on its lit slope, g the gold mon on
+// its shadowed far tip, L the sheen on its lit slope, g the gold mon on
 // its front, h hair, s skin, k eyes, m mouth, d the chin cord. The jingasa
 // is a wide, shallow cone: straight slopes from a low peak out past the
 // shoulders, nothing turned up.
