@@ -41,7 +41,8 @@ CCharacter::~CCharacter() {
     CEvent::ForgetCharacter(this);
     CCharacterList& world = game->m_characterList;
     world.cursor = 0;
-    const int32_t n = world.GetCount();
+    // No character holds a link to one that was never linked to.
+    const int32_t n = linkedTo ? world.GetCount() : 0;
     for (int32_t i = 1; i <= n; ++i) {
         CCharacter* c = world.GetAt(i);
         if (c == nullptr) continue;
@@ -398,7 +399,7 @@ void CCharacter::SetHitStop(int32_t t) { ApplyTimerRule(hitStop, t); }
 
 namespace {
 
-int32_t LinkFirstFree(CCharacter* (&row)[kLinkCount], CCharacter* other) {
+int32_t LinkFirstFree(CharacterLink (&row)[kLinkCount], CCharacter* other) {
     for (int32_t i = 0; i < kLinkCount; ++i) {
         if (row[i] == nullptr) {
             row[i] = other;
@@ -408,7 +409,7 @@ int32_t LinkFirstFree(CCharacter* (&row)[kLinkCount], CCharacter* other) {
     return kLinkCount;
 }
 
-int32_t LinkLastFree(CCharacter* (&row)[kLinkCount], CCharacter* other) {
+int32_t LinkLastFree(CharacterLink (&row)[kLinkCount], CCharacter* other) {
     for (int32_t i = kLinkCount - 1; i >= 0; --i) {
         if (row[i] == nullptr) {
             row[i] = other;

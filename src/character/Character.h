@@ -80,6 +80,32 @@ struct AfterimageBlock {
     int32_t textureId = 0;
 };
 
+class CCharacter;
+
+// One entry of a character's link rows: another character, or none. Setting
+// one marks its target as linked to, so that a character nobody ever linked
+// to leaves the world without a sweep of the world for links to it.
+class CharacterLink {
+public:
+    CharacterLink() = default;
+    CharacterLink(const CharacterLink& other) { Set(other.target_); }
+    CharacterLink& operator=(const CharacterLink& other) {
+        Set(other.target_);
+        return *this;
+    }
+    CharacterLink& operator=(CCharacter* target) {
+        Set(target);
+        return *this;
+    }
+    operator CCharacter*() const { return target_; }
+    CCharacter* operator->() const { return target_; }
+    CCharacter* Get() const { return target_; }
+
+private:
+    inline void Set(CCharacter* target);
+    CCharacter* target_ = nullptr;
+};
+
 class CCharacter {
 public:
     CCharacter();
@@ -358,8 +384,10 @@ public:
     int32_t flashPeriod = 1;
     int32_t guardTimer = 0;
     CCharacterList* ownedLists[2] = {nullptr, nullptr};
-    CCharacter* linksA[kLinkCount] = {};
-    CCharacter* linksB[kLinkCount] = {};
+    CharacterLink linksA[kLinkCount];
+    CharacterLink linksB[kLinkCount];
+    // Whether any link was ever set to this character.
+    bool linkedTo = false;
     double angle = 0.0;
     double angle2 = 0.0;
     double scaleX = 1.0;
@@ -423,3 +451,8 @@ public:
 
     static constexpr int32_t kMaxPlayTime = 40000;
 };
+
+inline void CharacterLink::Set(CCharacter* target) {
+    if (target != nullptr) target->linkedTo = true;
+    target_ = target;
+}

@@ -217,7 +217,7 @@ void CCharacterAttackEffect::SetState(int32_t state) {
 
 void CCharacterAttackEffect::StrikeBlow() {
     // A Robo's drill strikes harder by its weapon bonus.
-    const auto* robo = dynamic_cast<const CCharacterRobo*>(linksA[0]);
+    const auto* robo = dynamic_cast<const CCharacterRobo*>(linksA[0].Get());
     const int32_t bonus = robo != nullptr ? robo->weaponBonus : 0;
     if (Strike(14, 3000 + 2 * bonus) == nullptr) return;
     CGameMain* game = CGameMain::GetInstance();
@@ -412,7 +412,7 @@ bool CCharacterAttackEffect::RunFrame() {
         if (game->m_frameCount % 4 == 1) PlaySE(kHumSound);
     };
     // A target the homing shots may still steer toward.
-    CCharacter* target = linksA[0] != nullptr && linksA[0]->hp > 0 ? linksA[0] : nullptr;
+    CCharacter* target = linksA[0] != nullptr && linksA[0]->hp > 0 ? linksA[0].Get() : nullptr;
 
     if (f == 230) {
         ApplyGravity();
@@ -599,7 +599,7 @@ bool CCharacterAttackEffect::RunFrame() {
         if (f == 610) Strike(12, 100);
         ReachBack(thrower);
     } else if (f == 620) {
-        auto* thrower = dynamic_cast<CCharacterPlayer*>(linksA[0]);
+        auto* thrower = dynamic_cast<CCharacterPlayer*>(linksA[0].Get());
         CCharacter* touched = thrower != nullptr ? thrower->target : nullptr;
         if (touched == nullptr) return gone();
         AimAt(touched, 300);

@@ -6,8 +6,9 @@
 // built for AVX2 never stand in for the portable ones.
 //
 // Only the texel fetch and the blends that the game's sprites use (opaque
-// or alpha-blended texture, half-faded texture, additive texture) work a
-// vector at a time; every other state is shaded a pixel at a time.
+// or alpha-blended texture, half-faded or tinted texture, additive texture,
+// plain or tinted) work a vector at a time; every other state is shaded a
+// pixel at a time.
 #include <cstdint>
 
 #ifdef __SSE2__
@@ -471,8 +472,11 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
         }
     };
     // The blends that shade a vector of pixels at once.
-    constexpr bool kVectors = L::kCount > 0 && (((Op == kOpTexture || Op == kOpModulateAlpha) && Blend == kBlendAlpha) ||
-                                                (Op == kOpTexture && Blend == kBlendAdd));
+    // (The additive blend reads no alpha: a texture whose vertex colour
+    // only fades it adds as the bare texture does.)
+    constexpr bool kVectors =
+        L::kCount > 0 && (Op == kOpTexture || Op == kOpModulateAlpha || Op == kOpModulate) &&
+        (Blend == kBlendAlpha || Blend == kBlendAdd);
     if constexpr (kVectors) {
         using V = typename L::V;
         constexpr int kCount = L::kCount;
@@ -482,14 +486,23 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
         const V round = L::Set16(128);
         const V full = L::Set16(255);
         const V vertexAlpha = L::Set16(static_cast<uint16_t>(vA));
+        // The vertex colour in each pixel's four 16-bit channels.
+        const V vertexColour = L::Low16(L::Set(vA << 24 | vR << 16 | vG << 8 | vB));
         const V laneNumbers = L::Lane();
         // x / 255 rounded, for 16-bit lanes holding up to 255 * 255: with
         // t = x + 128, (t + (t >> 8)) >> 8 is t * 257 >> 16.
         auto div255 = [&](V v) __attribute__((always_inline)) {
             return L::MulHigh16(L::Add16(v, round), L::Set16(257));
         };
+        // Texels widened to 16 bits per channel, each channel times the
+        // vertex colour's where the colour operation modulates them.
+        auto tinted16 = [&](V t16) __attribute__((always_inline)) {
+            if constexpr (Op == kOpModulate) return div255(L::Mul16(t16, vertexColour));
+            else return t16;
+        };
         // Blends pixels widened to 16 bits per channel.
         auto blend16 = [&](V src, V dst) __attribute__((always_inline)) {
+            src = tinted16(src);
             V a = L::Alpha16(src);
             if constexpr (Op == kOpModulateAlpha) a = div255(L::Mul16(a, vertexAlpha));
             const V ia = L::Sub16(full, a);
@@ -529,7 +542,8 @@ void FillSpans(const Rows& rows, uint32_t* colour, uint16_t* depth) {
             } else {
                 // Saturating byte adds.
                 const V d = L::Load(target);
-                const V sum = L::Or(L::AddSaturated8(L::And(t, colourBits), d), alphaBits);
+                const V src = Op == kOpModulate ? L::Pack16(tinted16(L::Low16(t)), tinted16(L::High16(t))) : t;
+                const V sum = L::Or(L::AddSaturated8(L::And(src, colourBits), d), alphaBits);
                 L::Store(target, keepOutside(sum, d));
             }
         };

@@ -14,6 +14,7 @@
 #include "player/CharacterPlayer.h"
 #include "player/TouchPad.h"
 #include "ui/GameInput.h"
+#include "ui/GameInputMainShop.h"
 #include "ui/Widget.h"
 #include "win/MyInput.h"
 #include "win/SoundTables.h"
@@ -257,6 +258,7 @@ bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
     if (TryTouchStageObject()) {
         TakeWholeTouch();
         CGameStateController::GetInstance()->ChangeState(8);
+        CGameInputMainShop::GetInstance()->SetOrigin(target->x / 10, target->y / 10);
         CGameInputController::GetInstance()->PushInput(ScreenId::MainShop);
         target = nullptr;
         return true;

@@ -351,7 +351,7 @@ CCharacter* CCharacterStageObject::FindChildOfType(int32_t type) {
 }
 
 void CCharacterStageObject::ReleaseChildrenOfType(int32_t type) {
-    for (CCharacter*& c : linksB) {
+    for (CharacterLink& c : linksB) {
         if (c == nullptr || c->typeId != type) continue;
         c->SetState(0);
         c = nullptr;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "character/CharacterList.h"
@@ -357,6 +358,49 @@ TEST(CharacterLinks, LinksToADeletedCharacterBecomeNull) {
     EXPECT_EQ(holder->linksB[1], keeper);
     EXPECT_EQ(keeper->linksA[0], nullptr);
     world.DeleteAll();
+}
+
+TEST(CharacterLinks, EveryWayOfLinkingIsClearedWhenTheTargetGoes) {
+    // A character that was never linked to leaves without sweeping the
+    // world; whatever way a link is made, its target counts as linked.
+    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    struct Way {
+        const char* name;
+        void (*link)(CCharacter& holder, CCharacter& target);
+    };
+    const Way ways[] = {
+        {"assigned", [](CCharacter& h, CCharacter& t) { h.linksB[5] = &t; }},
+        {"LinkA", [](CCharacter& h, CCharacter& t) { h.LinkA(&t); }},
+        {"LinkBLast", [](CCharacter& h, CCharacter& t) { h.LinkBLast(&t); }},
+        {"copied from a link", [](CCharacter& h, CCharacter& t) {
+             CharacterLink other;
+             other = &t;
+             h.linksA[7] = other;
+         }},
+        {"swapped in", [](CCharacter& h, CCharacter& t) {
+             h.linksA[1] = &t;
+             std::swap(h.linksA[1], h.linksA[9]);
+         }},
+    };
+    for (const Way& way : ways) {
+        auto* holder = new TestCharacter;
+        auto* dying = new TestCharacter;
+        holder->SetState(kHeldState);
+        dying->SetState(kHeldState);
+        world.Add(holder);
+        world.Add(dying);
+        EXPECT_FALSE(dying->linkedTo) << way.name;
+        way.link(*holder, *dying);
+        EXPECT_TRUE(dying->linkedTo) << way.name;
+        dying->onUpdate = [](TestCharacter& self) { self.alive = 0; };
+        world.UpdateAll();
+        ASSERT_EQ(world.GetCount(), 1) << way.name;
+        for (int32_t k = 0; k < kLinkCount; ++k) {
+            EXPECT_EQ(holder->linksA[k], nullptr) << way.name << " A " << k;
+            EXPECT_EQ(holder->linksB[k], nullptr) << way.name << " B " << k;
+        }
+        world.DeleteAll();
+    }
 }
 
 TEST(CharacterLinks, HasChildOfType19990) {

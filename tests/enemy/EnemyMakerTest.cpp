@@ -100,7 +100,7 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
     auto* maker = f.Make<CCharacterEnemyMaker>(11072, 1000, 1000);
     f.s.Run(60);
     ASSERT_EQ(maker->LiveChildren(), 1);
-    auto* dragon = dynamic_cast<CCharacterDragon*>(maker->linksB[0]);
+    auto* dragon = dynamic_cast<CCharacterDragon*>(maker->linksB[0].Get());
     ASSERT_NE(dragon, nullptr);
     EXPECT_EQ(dragon->typeId, CCharacterEnemyMaker::kDragonId);
     EXPECT_EQ(dragon->presenceMode, CCharacterEnemy::kRemoveOffScreen);

@@ -36,7 +36,7 @@ protected:
         platform::SetClockSource(nullptr);
     }
     // One logical frame of the real game, 24 ms after the last.
-    void Frame(int frames = 1) {
+    virtual void Frame(int frames = 1) {
         for (int i = 0; i < frames; ++i) {
             now += CGameMain::kFrameMs;
             game->DoFrame();

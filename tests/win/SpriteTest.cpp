@@ -428,3 +428,46 @@ TEST_F(SpriteTest, WideSpansBlendLikeSinglePixels) {
                 }
     DrawParams::ResetToDefaults();
 }
+
+TEST_F(SpriteTest, TintedWideSpansBlendLikeSinglePixels) {
+    // A vertex colour that is not white modulates every channel of every
+    // texel before the blend: a tint, a dim tint with half alpha, and the
+    // black of a screen fade, drawn wide over a background that differs per
+    // pixel, alpha-blended and additive, at scale 1 and 3 (a span that ends
+    // in a part vector).
+    const uint32_t row[11] = {0x00000000u, 0xFF102030u, 0x80FF8040u, 0xFFFFFFFFu, 0x01FFFFFFu, 0xFE123456u,
+                              0x40406080u, 0xC0C0A080u, 0xFF000000u, 0x7F7F7F7Fu, 0xFF80FF10u};
+    PutTexture(10, 16, {row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7], row[8], row[9], row[10]});
+    auto background = [](int x) { return 0xFF000000u | ((x * 37) & 0xFF) << 16 | ((x * 5 + 90) & 0xFF) << 8 | ((x * 71) & 0xFF); };
+    auto tinted = [](uint32_t t, uint32_t colour) {
+        uint32_t out = 0;
+        for (int shift : {0, 8, 16, 24}) out |= Div255(((t >> shift) & 0xFF) * ((colour >> shift) & 0xFF)) << shift;
+        return out;
+    };
+    for (uint32_t colour : {0xFFFFE0C0u, 0x80406080u, 0x9A000000u})
+        for (int blend : {0, 1})
+            for (float scale : {1.0f, 3.0f}) {
+                for (int x = 0; x < 48; ++x) {
+                    DrawParams::ResetToDefaults();
+                    DrawParams::colourMode = 1;
+                    DrawParams::colour = background(x);
+                    DrawSprite(x, 0, 10, 3, 0, 1, 1);
+                }
+                DrawParams::ResetToDefaults();
+                DrawParams::blendMode = blend;
+                DrawParams::colour = colour;
+                DrawParams::scaleX = scale;
+                DrawSprite(1, 0, 10, 0, 0, 11, 1);
+                for (int x = 0; x < 48; ++x) {
+                    const uint32_t bg = background(x);
+                    uint32_t expected = bg;
+                    if (x >= 1 && x < 1 + static_cast<int>(11 * scale)) {
+                        const uint32_t t = tinted(row[static_cast<int>((x - 1) / scale)], colour);
+                        expected = blend == 0 ? ((t >> 24) == 0 ? bg : AlphaOver(t, t >> 24, bg)) : AddSaturated(t, bg);
+                    }
+                    ASSERT_EQ(P(x, 0), expected) << std::hex << "colour " << colour << std::dec << " blend " << blend
+                                                 << " scale " << scale << " x " << x;
+                }
+            }
+    DrawParams::ResetToDefaults();
+}
