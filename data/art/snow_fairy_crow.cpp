@@ -217,9 +217,9 @@ rig::Model MakeCrow() {
 // clang-format off
 const HumanPose kCrowPoses[] = {
 //  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=160 wingN2=150 wingF1=175 wingF2=165"},
+  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=165 wingN2=205 wingF1=180 wingF2=220"},
   {"fly_b",       22, 24,   142, 162,    35,  65,   15,  55,    -25, -45,  15,   -40, -60,   5,   "place:centre face:blink wingN1=235 wingN2=265 wingF1=220 wingF2=250"},
-  {"throw_a",     22, 24,   150, 165,   -60, -90,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=170 wingN2=160 wingF1=185 wingF2=175"},
+  {"throw_a",     22, 24,   150, 165,   -60, -90,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=170 wingN2=210 wingF1=185 wingF2=225"},
   {"throw_b",     22, 24,   135, 155,    95,  90,   10,  50,    -25, -45,  15,   -40, -60,   5,   "place:centre wingN1=230 wingN2=255 wingF1=215 wingF2=245"},
   {"hurt",        20, 24,   210, 205,    80, 130,  110, 150,     20,   0,  60,   -10, -30,  50,   "place:centre face:hurt wingN1=120 wingN2=90 wingF1=140 wingF2=110"},
 };
