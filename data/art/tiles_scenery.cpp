@@ -260,6 +260,7 @@ Rgb Water(int x, int y, uint32_t seed, bool surface) {
 //   17-20  far pines (pagoda)         50-53 canopy over sky, roots, statue
 //   21-22  a pit's mouth, its dark    54-57 shrine gate (2 x 2), 58 fox
 //   23-24  big cloud, 25 mist         59-83 riverside (see below)
+//   84-87  trunks rising into the canopy, 88-92 pine crowns over trunks
 Canvas DrawForestSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) { return Sky(0, x, y); });
@@ -539,21 +540,28 @@ Canvas DrawForestSheet() {
         if ((x == 6 && (y == 12 || y == 7)) || (x == 13 && y == 4)) return kFoam;
         return Water(x, y, 8, false);
     });
-    // Reeds standing in the river, two tiles tall: the tops (73, 74) over
-    // the water's surface, the stalks (71, 72) over the deep water below.
+    // Reeds standing in the river: a clump of thin stems rising from the
+    // river bed through the deep water (71, 72) to their tops over the
+    // water's surface (73, 74), where each stem ends at its own height,
+    // some in a cattail, with a blade or two bending away. The stems stand
+    // at the same places in both tiles, so a column of stalks joins its tops.
     auto reeds = [](uint32_t seed, bool tops) {
         return [seed, tops](int x, int y) {
-            // Stalks two texels wide, at the same places in both tiles.
-            const int stalk = x / 2;
-            const uint32_t h = TileHash(static_cast<uint32_t>(stalk), seed);
-            if (h % 3 != 2) {
-                const Rgb body = x % 2 ? kPineDark : kPine;
-                if (!tops) return body;
-                const int top = 2 + static_cast<int>(h % 10);
-                if (y >= top) {
-                    if (y < top + 4 && h % 2) return y == top ? kSand : kWood;  // a cattail
-                    return body;
-                }
+            for (int stem = 0; stem < 5; ++stem) {
+                const uint32_t h = TileHash(static_cast<uint32_t>(stem), seed, 3);
+                const int sx = 2 + stem * 4 + static_cast<int>(h % 3);
+                const int at = sx;
+                const int top = tops ? 1 + static_cast<int>(h / 3 % 9) : -1;
+                if (y < top) continue;
+                if (tops && h % 2 == 0 && y >= top && y < top + 4 && std::abs(x - at) <= (y == top ? 0 : 1))
+                    return y == top ? kSand : kWood;  // a cattail
+                if (x == at) return kPine;
+                if (x == at + 1) return kPineDark;
+                if (!tops) continue;
+                // A blade bending out from the stem.
+                const int d = y - (top + 6);
+                if (d >= 0 && d < 4 && x == at - 1 - d && stem % 2 == 0) return kPineDark;
+                if (d >= 0 && d < 4 && x == at + 2 + d && stem % 2 == 1) return kPine;
             }
             return tops ? Water(x, y, seed + 20, true) : Water(x, y, seed + 30, false);
         };
@@ -615,6 +623,51 @@ Canvas DrawForestSheet() {
         if (dx * dx + (dy - 2) * (dy - 2) * 4 < 40 && dy >= 1) return kPine;
         return Water(x, y, 12, true);
     });
+    // Trunks joined to their tops, tiles 84 to 92. In the forest room the
+    // needles of the canopy hang over each trunk's top and its first
+    // branches reach out under them (84-87); out in the open the nearest
+    // pines carry their crowns over the far pines (88-92). The trunks sit
+    // where they sit in the trunk tiles below, so the two rows join.
+    auto intoCanopy = [](const Paint& trunk, uint32_t seed) {
+        return [trunk, seed](int x, int y) {
+            const int reach = 9 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 2), seed) % 6);
+            if (y < reach) return Canopy(x, y, seed);
+            const Rgb t = trunk(x, y);
+            if (y == reach && !(t == Depth(x, y))) return kPineDark;  // needles over the bark
+            return t;
+        };
+    };
+    PaintTile(c, 84, intoCanopy(Trunk(Depth, 8, 11), 11));
+    PaintTile(c, 85, intoCanopy(Trunk(Trunk(Depth, 3, 5), 13, 15), 12));
+    PaintTile(c, 86, intoCanopy(Trunk(Depth, 11, 25), 13));
+    PaintTile(c, 87, intoCanopy(Trunk(Depth, -6, 8), 14));
+    // A pine's crown: three tiers of needles, each wider than the one above,
+    // lit on the left; `cx` is its axis and `span` the half width of its
+    // lowest tier, in texels of a strip `offset` texels to the left.
+    auto crown = [](const Paint& trunk, const Paint& behind, double cx, int span, int offset) {
+        return [=](int x, int y) {
+            const double gx = x + offset;
+            for (int tier = 2; tier >= 0; --tier) {
+                const int top = 1 + tier * 4, bottom = top + 6;
+                if (y < top || y > bottom) continue;
+                const double half = (span * (tier + 2) / 4.0) * (y - top + 2) / 8.0;
+                const double dx = gx - cx;
+                if (std::abs(dx) <= half) {
+                    if (y == bottom && TileSpeck(x, y, 71, 50)) break;  // a ragged hem
+                    if (dx < -half + 2 && y < bottom) return kPine;
+                    return TileSpeck(x, y, 73, 12) ? kPine : kPineDark;
+                }
+            }
+            return y >= 12 ? trunk(x, y) : behind(x, y);
+        };
+    };
+    const Paint farPines = FarPines({{4, 5}, {10, 8}, {15, 3}}, false);
+    PaintTile(c, 88, crown(Trunk(farPines, 8, 11), farPines, 9.5, 9, 0));
+    const Paint rightOfTwo = crown(Trunk(Trunk(farPines, 3, 5), 13, 15), farPines, 14.0, 6, 0);
+    PaintTile(c, 89, crown(rightOfTwo, rightOfTwo, 4.0, 5, 0));
+    PaintTile(c, 90, crown(Trunk(farPines, 11, 25), farPines, 20.0, 19, 0));
+    PaintTile(c, 91, crown(Trunk(farPines, -6, 8), farPines, 20.0, 19, 20));
+    PaintTile(c, 92, crown(Trunk(farPines, 2, 5), farPines, 3.5, 8, 0));
     return c;
 }
 
