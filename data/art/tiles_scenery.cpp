@@ -684,10 +684,14 @@ Rgb RoofTiles(int x, int yy) {
     return col == 2 ? kSlate : kNavy;
 }
 
+// The sky over the castle: one band from row to row, with no dithered line
+// where the rows of tiles meet.
+Rgb CastleSky(int, int) { return kSkyBands[2]; }
+
 // The ridge of the castle's roof at the foot of the sky: a tiled cap over
 // the first courses.
 Rgb RoofRidge(int x, int y) {
-    if (y < 9) return Sky(2, x, y);
+    if (y < 9) return CastleSky(x, y);
     if (y == 9) return kNight;
     if (y == 10) return x % 3 ? kStoneLight : kMist;
     if (y <= 12) return x % 6 == 0 ? kNight : kSlate;
@@ -701,7 +705,7 @@ Paint Gable(bool left) {
     return [left](int x, int y) {
         const int gx = left ? x : 19 - x;  // texels from the gable's outer end
         const int edge = 13 - (gx * 11) / 19;  // the boards' top at gx
-        if (y < edge) return Sky(2, x, y);
+        if (y < edge) return CastleSky(x, y);
         if (y <= edge + 1) return y == edge ? kStoneLight : kMist;
         if (y <= edge + 3) return kNight;
         if (gx < 4) return RoofRidge(x, y);
@@ -785,15 +789,19 @@ Paint Beam(const Paint& above, const Paint& below, Rgb lit) {
 //   18 wall with a loophole   19 post under the eaves   20-21 a gable
 void DrawCastleRoofs(Canvas& c) {
     PaintTile(c, 14, RoofRidge);
-    PaintTile(c, 15, Stamp({"    gg",
-                            "   gaag",
-                            "    gag",
-                            "     ga",
-                            " g    ga",
-                            "gag  gag",
-                            " gaaaag",
-                            "  gggg"},
-                           {{'g', kAmber}, {'a', kGold}}, 6, 3, RoofRidge));
+    // The golden fish on the ridge's end: head down on the ridge, the body
+    // arching up and the tail spread at the top.
+    PaintTile(c, 15, Stamp({"        a  a",
+                            "        aaaa",
+                            "         ag",
+                            "        ag",
+                            "       aag",
+                            "      aadg",
+                            "  ga aadg",
+                            " gaaaadg",
+                            "gaa gdgg",
+                            " gg  gg"},
+                           {{'a', kGold}, {'g', kAmber}, {'d', kCoral}}, 4, 0, RoofRidge));
     PaintTile(c, 16, Eaves);
     PaintTile(c, 17, UnderEaves);
     PaintTile(c, 18, [](int x, int y) {
@@ -817,10 +825,7 @@ Rgb TimberWall(int x, int y) {
     return kNight;
 }
 
-Rgb SunlitWall(int x, int y) {
-    if (TileSpeck(x, y, 53, 6)) return kRose;
-    return TileSpeck(x, y, 57, 30) && (x + y) % 2 ? kDusk : kMauve;
-}
+Rgb SunlitWall(int x, int y) { return TileSpeck(x, y, 53, 22) ? kRose : kMauve; }
 
 // A window in the wall: a dark frame around what `inside` shows.
 Paint Window(const Paint& wall, const Paint& inside) {
@@ -956,8 +961,8 @@ void DrawRoomPieces(Canvas& c) {
 //  30-42 the rooms and the altar (see the drawing functions above)
 Canvas DrawCastleSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
-    PaintTile(c, 0, [](int x, int y) { return Sky(2, x, y); });
-    PaintTile(c, 1, [](int x, int y) { return Star(x, y, 31) ? kCream : Sky(2, x, y); });
+    PaintTile(c, 0, [](int x, int y) { return CastleSky(x, y); });
+    PaintTile(c, 1, [](int x, int y) { return Star(x, y, 31) ? kCream : CastleSky(x, y); });
     PaintTile(c, 2, [](int x, int y) {
         // The last of the sunset behind the roofs of the town below the
         // castle: curved roofs with turned-up eaves, black on the glow.
