@@ -820,9 +820,9 @@ void DrawCastleRoofs(Canvas& c) {
 // by lanterns, the plaster of the castle (tiles 3, 4, 7), and plaster
 // washed rose by the sunset coming in at open windows.
 Rgb TimberWall(int x, int y) {
-    if (x % 5 == 4) return kInk;
-    if (TileSpeck(x, y, 51, 9)) return kEarthDark;
-    return kNight;
+    if (x % 5 == 4) return kEarthDeep;
+    if (TileSpeck(x, y, 51, 9)) return kEarthDeep;
+    return kEarthDark;
 }
 
 Rgb SunlitWall(int x, int y) { return TileSpeck(x, y, 53, 22) ? kRose : kMauve; }
@@ -851,7 +851,7 @@ void DrawTowerWalls(Canvas& c) {
         return y < 8 && (x + y) % 2 ? kNavy : kInk;
     }));
     PaintTile(c, 24, Beam(TimberWall, TimberWall, kEarth));
-    PaintTile(c, 25, Lantern(TimberWall, kEarthDark));
+    PaintTile(c, 25, Lantern(TimberWall, kEarth));
     PaintTile(c, 26, Lantern(Plaster, kMist));
     PaintTile(c, 27, SunlitWall);
     PaintTile(c, 28, Window(SunlitWall, [](int x, int y) {
@@ -1001,8 +1001,8 @@ Canvas DrawCastleSheet() {
         const int dx = x - 10, dy = y - 10;
         const int d = dx * dx + dy * dy;
         if (d < 20) return kCream;
-        if (d < 40 && (x + y) % 2) return kMauve;
-        return Sky(1, x, y);
+        if (d < 40 && (x + y) % 2) return kRose;
+        return CastleSky(x, y);
     });
     PaintTile(c, 7, [=](int x, int y) {
         if (y >= 8 && y <= 11) return y == 8 ? kEarth : kEarthDark;
