@@ -1,5 +1,6 @@
 #pragma once
-// The three player characters the sheets draw (the Ninja, Luka, Ironclaw):
+// The player characters the sheets draw (the Ninja, Luka, Ironclaw, and the
+// kunoichi, the chain-sickle fighter and the robot):
 // their rig models and the pose library they share. A pose is a line of the
 // table in players.cpp; a character may have its own version of a pose.
 #include <string>
@@ -10,9 +11,26 @@
 
 namespace players {
 
-enum class Who { Ninja, Luka, Ironclaw };
+enum class Who { Ninja, Luka, Ironclaw, Kunoichi, Kusarigama, Robo };
+
+// A pose as a line of a table (players.cpp explains the columns).
+struct PoseRow {
+    const char* name;
+    float hipX, hipY, torso, head;
+    float armN, foreN, armF, foreF;
+    float legN, shinN, footN, legF, shinF, footF;
+    const char* extra;
+};
 
 const rig::Model& ModelOf(Who who);
+// The kunoichi's, the chain-sickle fighter's and the robot's models, and
+// their own poses (null for a pose they take from the shared library);
+// other_ninjas.cpp.
+const rig::Model& OtherNinjaModel(Who who);
+const PoseRow* OtherNinjaPose(Who who, const std::string& name);
+// The slash trails, dizzy stars and rope every player model carries (shown
+// by the poses that name them).
+void AddPlayerExtras(rig::Model& m, const rig::Ramp& rope, float bodyRadius);
 // The pose by name, the character's own version first; aborts on a name
 // that no table holds, so a layout cannot name a pose that does not exist.
 rig::Pose PoseOf(Who who, const std::string& name);

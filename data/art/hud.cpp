@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuShopArt.h"
 #include "Palette.h"
 #include "Sheets.h"
 #include "StageObjectArt.h"
@@ -336,5 +337,6 @@ ART_SHEET(116, "hud") {
     c.Blit(Potion(kFoam, kWater, false), 210, 180);
     c.Blit(Potion(kCoral, kRed, true), 240, 180);
     stage_art::DrawLockFlash(c);
+    menu_art::DrawMenuAndShopOnHud(c);
     return c;
 }

@@ -147,6 +147,24 @@ const std::map<std::string, Sprite> kStars = {
     {"b", Sprite{{"......y....", ".....yYy...", "y.....y....", "Yy.......y.", "y.......yYy", ".........y."}, {5, 15}}},
 };
 
+// The reactions over a head, each readable at 1x: a bump swelling on the
+// crown, a puff of steam, tears running and flying, a cloud of soot.
+const std::map<std::string, Sprite> kBump = {
+    {"", Sprite{{".kkk.", "k112k", "k122k", "k222k"}, {1, 12}}},
+};
+const std::map<std::string, Sprite> kSteam = {
+    {"", Sprite{{"...33....", "..3443.3.", ".344443..", "3444443..", ".34443...", "..3.3...."}, {9, 12}}},
+    {"b", Sprite{{"....33...", "...3443..", "3.344443.", "..344443.", "...3443..", "....3...."}, {9, 13}}},
+};
+const std::map<std::string, Sprite> kSoot = {
+    {"", Sprite{{"...77....", "..7887.7.", ".788887..", "7888887..", ".78887...", "..7.7...."}, {9, 12}}},
+    {"b", Sprite{{"....77...", "...7887..", "7.788887.", "..788887.", "...7887..", "....7...."}, {9, 13}}},
+};
+const std::map<std::string, Sprite> kTears = {
+    {"", Sprite{{"5..........5.", ".5........5..", ".............", ".....5..5....", ".....6..6....", ".....5..5...."}, {4, 4}}},
+    {"b", Sprite{{".5........5..", "5..........5.", ".............", ".....5..5....", ".....5..5....", ".....6..6...."}, {4, 4}}},
+};
+
 // ---------------------------------------------------------------- parts
 Part Hidden(Part p) {
     p.hidden = true;
@@ -218,6 +236,29 @@ void AddExtras(Model& m, const Ramp& rope, float bodyRadius) {
     m.AddPart(stars);
     m.legend['y'] = kGold;
     m.legend['Y'] = kCream;
+    auto overlay = [&](const char* name, int layer, const std::map<std::string, Sprite>& sprites) {
+        Part p;
+        p.name = name;
+        p.bone = "head";
+        p.kind = Kind::Sprite;
+        p.layer = layer;
+        p.sprites = sprites;
+        p.hidden = true;
+        p.outline = false;
+        m.AddPart(p);
+    };
+    overlay("bump", 42, kBump);
+    overlay("steam", 43, kSteam);
+    overlay("soot_cloud", 43, kSoot);
+    overlay("tears", 42, kTears);
+    m.legend['1'] = kCoral;
+    m.legend['2'] = kRose;
+    m.legend['3'] = kWhite;
+    m.legend['4'] = kStoneLight;
+    m.legend['5'] = kFoam;
+    m.legend['6'] = kWater;
+    m.legend['7'] = kStoneDark;
+    m.legend['8'] = kStone;
     m.AddPart(Hidden(EllipsePart("rope_a", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.3f)));
     m.AddPart(Hidden(EllipsePart("rope_b", "torso", 15, rope, bodyRadius + 0.4f, 0.7f, 0.62f)));
 }
@@ -391,6 +432,12 @@ Model MakeIronclaw() {
     return m;
 }
 
+}  // namespace
+
+void AddPlayerExtras(Model& m, const Ramp& rope, float bodyRadius) { AddExtras(m, rope, bodyRadius); }
+
+namespace {
+
 // ---------------------------------------------------------------- poses
 // One pose per line:
 //   hip x, y in the cell; torso and head angles (180 upright, less leans
@@ -407,14 +454,6 @@ Model MakeIronclaw() {
 //     face:V     head variant (blink, hurt, ko, soot);  stars:b  dizzy stars
 //     wind:A phase:P   where scarves and hair blow, and their wave
 //     show:a,b hide:a,b front:a,b   slash trails, rope, parts moved forward
-struct PoseRow {
-    const char* name;
-    float hipX, hipY, torso, head;
-    float armN, foreN, armF, foreF;
-    float legN, shinN, footN, legF, shinF, footF;
-    const char* extra;
-};
-
 // clang-format off
 // The poses every character has (the Ninja's whole sheet, and what Luka and
 // Ironclaw draw of the same states).
@@ -477,12 +516,12 @@ const PoseRow kShared[] = {
   {"sit_a",       20, 27,   160, 150,   100,  80,   90,  70,    130,  10,  90,   120,   0,  90,   "face:blink wind:-10"},
   {"sit_b",       20, 27,   163, 156,    95,  75,   85,  65,    130,  10,  90,   120,   0,  90,   "face:blink wind:-15 phase:120"},
   {"blast",       20, 22,   235, 230,   160, 190,  200, 220,     60,  30,  60,    20, -10,  40,   "place:centre face:soot wind:150"},
-  {"sooty_sit",   20, 28,   185, 188,    30,  60,  -30, -10,     85,  92, 170,    80,  88, 160,   "face:soot wind:-30"},
-  {"sooty_cough", 20, 28,   160, 150,    60,  90,  -30, -10,     85,  92, 170,    80,  88, 160,   "face:soot wind:-50 phase:90"},
-  {"bonk",        20, 24,   176, 185,   120, 200,  110, 200,     15,  -5,  90,   -15,   5,  90,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-20"},
-  {"steam",       20, 24,   178, 180,   -10, -20,   10,  20,     12,  -3,  90,   -12,   3,  90,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-30 phase:90"},
-  {"cry_a",       20, 28,   175, 185,   110, 190,  100, 185,     85,  92, 170,    80,  88, 160,   "face:blink hide:bow,ribbon1,ribbon2 wind:-30"},
-  {"cry_b",       20, 28,   172, 190,   115, 195,  105, 190,     85,  92, 170,    80,  88, 160,   "face:hurt hide:bow,ribbon1,ribbon2 wind:-35 phase:120"},
+  {"sooty_sit",   20, 28,   185, 188,    30,  60,  -30, -10,     85,  92, 170,    80,  88, 160,   "face:soot show:soot_cloud wind:-30"},
+  {"sooty_cough", 20, 28,   160, 150,    60,  90,  -30, -10,     85,  92, 170,    80,  88, 160,   "face:soot show:soot_cloud soot_cloud:b wind:-50 phase:90"},
+  {"bonk",        20, 24,   176, 185,   120, 200,  110, 200,     15,  -5,  90,   -15,   5,  90,   "face:hurt show:bump hide:bow,ribbon1,ribbon2 wind:-20"},
+  {"steam",       20, 24,   178, 180,   -10, -20,   10,  20,     12,  -3,  90,   -12,   3,  90,   "face:hurt show:bump,steam hide:bow,ribbon1,ribbon2 wind:-30 phase:90"},
+  {"cry_a",       20, 28,   175, 185,   110, 190,  100, 185,     85,  92, 170,    80,  88, 160,   "face:blink show:tears hide:bow,ribbon1,ribbon2 wind:-30"},
+  {"cry_b",       20, 28,   172, 190,   115, 195,  105, 190,     85,  92, 170,    80,  88, 160,   "face:hurt show:tears tears:b hide:bow,ribbon1,ribbon2 wind:-35 phase:120"},
   {"held",        20, 24,   178, 180,   170, 175,  160, 170,      5,   0,  40,    -5,  -5,  40,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:hurt wind:0"},
   {"shaken_a",    20, 24,   165, 170,   170, 175,  160, 170,     30,  20,  50,    20,  10,  40,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:-60"},
   {"shaken_b",    20, 24,   195, 190,   175, 180,  165, 175,    -30, -20,  40,   -20, -10,  30,   "armN*1.4 foreN*1.4 armF*1.4 foreF*1.4 face:ko wind:60"},
@@ -562,6 +601,7 @@ ParsedPose Parsed(Who who, const std::string& name) {
     const PoseRow* row = nullptr;
     if (who == Who::Luka) row = FindRow(kLuka, name);
     if (who == Who::Ironclaw) row = FindRow(kIronclaw, name);
+    if (!row) row = OtherNinjaPose(who, name);
     if (!row) row = FindRow(kShared, name);
     if (!row) Fail("no pose named " + name);
     return FromRow(*row, ModelOf(who));
@@ -575,6 +615,9 @@ const Model& ModelOf(Who who) {
         case Who::Ninja: return ninja;
         case Who::Luka: return luka;
         case Who::Ironclaw: return ironclaw;
+        case Who::Kunoichi:
+        case Who::Kusarigama:
+        case Who::Robo: return OtherNinjaModel(who);
     }
     return ninja;
 }

@@ -5,11 +5,14 @@
 //
 //  region                 user
 //  256,448 - 383,511      the king tengu falling (two 64 x 64 cells)
+//  182,21 - 197,36       the shopkeeper's face (MenuShopArt.h), on the
+//                         shop stall's counter
 //  the regions listed in StageObjectArt.h   the stage objects (their
 //                         records fix where; the falling block's ropes run
 //                         down to 489 in columns 440..479)
 //  everything else        free
 #include "Bosses.h"
+#include "MenuShopArt.h"
 #include "StageObjectArt.h"
 
 namespace {
@@ -26,5 +29,6 @@ ART_SHEET(141, "slot-40") {
     Canvas sheet(512, 512, kKey);
     bosses::DrawCells(sheet, bosses::KingTengu(), kFallLayout);
     stage_art::DrawStageObjectsOnSlot40(sheet);
+    menu_art::DrawShopkeeperOnSlot40(sheet);
     return sheet;
 }

@@ -233,11 +233,7 @@ void CCharacterNinja::SetState(int32_t state) {
         case 332: {
             // The strike connects at once when the target is already within
             // the sword's reach of the chase pose.
-            const int32_t saved = frame;
-            frame = state;
-            const bool connects = AttackHits(target);
-            frame = saved;
-            if (connects) {
+            if (ReachesFrom(state, target)) {
                 SetState(333);
                 vx = vy = 0;
                 return;
@@ -322,6 +318,14 @@ void CCharacterNinja::SetState(int32_t state) {
             break;
     }
     CCharacterPlayer::SetState(state);
+}
+
+bool CCharacterNinja::ReachesFrom(int32_t record, CCharacter* other) {
+    const int32_t saved = frame;
+    frame = record;
+    const bool reaches = AttackHits(other);
+    frame = saved;
+    return reaches;
 }
 
 void CCharacterNinja::EnterFlight(int32_t from) {

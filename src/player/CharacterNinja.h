@@ -37,4 +37,6 @@ protected:
     // direction as velocity, and dust where it left a floor, wall or
     // ceiling.
     void EnterFlight(int32_t from);
+    // The attack box of another record reaches the other character.
+    bool ReachesFrom(int32_t record, CCharacter* other);
 };

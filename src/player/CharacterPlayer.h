@@ -270,9 +270,15 @@ protected:
     // The move attack after the dive's swipe test: the grab, the shop door,
     // or the dash toward the touch (true when it acted).
     bool TryDash(int32_t cost, bool pressed);
+    // The surface a stance stands on, hangs from or leans against becomes
+    // the side let go of (releasedSide); other states leave it.
+    void LetGoOfSurface();
     // Fits the dash to its distance (at most the range): the state
     // duration of the flight record(s).
     virtual void SetDashLength(int32_t distance);
+    // A stance whose floor, wall or ceiling is no longer there falls (290);
+    // true when it did.
+    bool FallFromLostSurface();
     // The move attack's first steps each frame: the grab of a taken object
     // the body now touches (true: it happened, the frame is over), and the
     // target dropped when the finger is up or input is off.

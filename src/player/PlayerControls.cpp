@@ -14,6 +14,7 @@
 #include "player/CharacterPlayer.h"
 #include "player/TouchPad.h"
 #include "ui/GameInput.h"
+#include "ui/GameInputMainShop.h"
 #include "ui/Widget.h"
 #include "win/MyInput.h"
 #include "win/SoundTables.h"
@@ -257,6 +258,7 @@ bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
     if (TryTouchStageObject()) {
         TakeWholeTouch();
         CGameStateController::GetInstance()->ChangeState(8);
+        CGameInputMainShop::GetInstance()->SetOrigin(target->x / 10, target->y / 10);
         CGameInputController::GetInstance()->PushInput(ScreenId::MainShop);
         target = nullptr;
         return true;
@@ -268,6 +270,18 @@ bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
     const int32_t speed = GetMoveAttackSpeed();
     attackDirX = static_cast<int32_t>(speed * std::cos(a));
     attackDirY = static_cast<int32_t>(speed * std::sin(a));
+    LetGoOfSurface();
+    int32_t distance = static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
+    if (distance > GetMoveAttackRange()) distance = GetMoveAttackRange();
+    SetDashLength(distance);
+    SetState(PlayerState::MoveAttack);
+    SpawnDashTrail(x, y);
+    SpawnEffect(kTouchMark, facing, tx, tx, ty, ty, 0, 0, 0, 0);
+    FaceAttackDirection();
+    return true;
+}
+
+void CCharacterPlayer::LetGoOfSurface() {
     switch (frame) {
         case 230:
         case 231:
@@ -278,14 +292,6 @@ bool CCharacterPlayer::TryDash(int32_t cost, bool pressed) {
         case 235: releasedSide = 1; break;
         default: break;
     }
-    int32_t distance = static_cast<int32_t>(std::sqrt(dx * dx + dy * dy));
-    if (distance > GetMoveAttackRange()) distance = GetMoveAttackRange();
-    SetDashLength(distance);
-    SetState(PlayerState::MoveAttack);
-    SpawnDashTrail(x, y);
-    SpawnEffect(kTouchMark, facing, tx, tx, ty, ty, 0, 0, 0, 0);
-    FaceAttackDirection();
-    return true;
 }
 
 void CCharacterPlayer::SetDashLength(int32_t distance) {

@@ -61,35 +61,26 @@ void CCharacterPlayer::TrailAfterimage(int32_t layerOffset, int32_t red, int32_t
 
 void CCharacterPlayer::UpdateGround() {
     RefillAirDashes();
+    if (FallFromLostSurface()) return;
+    if (!TryHomingAttackDefault()) TryMoveAttack(0, true);
+    AccelerateXForward(0, 10);
+}
+
+bool CCharacterPlayer::FallFromLostSurface() {
+    bool held = true;
     switch (frame) {
         case 230:
         case 231:
-        case 236:
-            if (IsAirborne()) {
-                SetState(PlayerState::Fall);
-                return;
-            }
-            break;
+        case 236: held = !IsAirborne(); break;
+        // The wall behind the player.
         case 232:
-        case 233:
-            // The wall behind the player.
-            if (!TouchesSolid(facing == 1 ? 2 : 3)) {
-                SetState(PlayerState::Fall);
-                return;
-            }
-            break;
+        case 233: held = TouchesSolid(facing == 1 ? 2 : 3); break;
         case 234:
-        case 235:
-            if (!TouchesSolid(1)) {
-                SetState(PlayerState::Fall);
-                return;
-            }
-            break;
-        default:
-            break;
+        case 235: held = TouchesSolid(1); break;
+        default: break;
     }
-    if (!TryHomingAttackDefault()) TryMoveAttack(0, true);
-    AccelerateXForward(0, 10);
+    if (!held) SetState(PlayerState::Fall);
+    return !held;
 }
 
 void CCharacterPlayer::UpdateState240() {}

@@ -5,6 +5,8 @@
 // rest before and after each test.
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "boss/CharacterEnemyBoss.h"
@@ -32,6 +34,8 @@ inline void RestServices() {
     CLifebarEnemy::GetInstance()->m_target = nullptr;
     CGameMain* game = CGameMain::GetInstance();
     game->m_stageControl.m_nextStage = 0;
+    // No stage of an earlier test scrolls the field after the camera tours.
+    game->m_stageControl.SetStage(0);
     game->m_mapId = 270;
     CEffect* effect = CEffect::GetInstance();
     effect->m_shakeFrames = 0;
@@ -42,7 +46,8 @@ inline void RestServices() {
 struct BossField : enemy_test::Field {
     std::vector<int32_t> music;  // entries asked for; kMusicStopped for a stop
 
-    explicit BossField(int32_t px = 800) : enemy_test::Field(px) {
+    explicit BossField(int32_t px = 800, std::vector<std::string> grid = enemy_test::FloorGrid())
+        : enemy_test::Field(px, std::move(grid)) {
         RestServices();
         player->controlled = 1;
         SetMusicObserver([this](int32_t entry) { music.push_back(entry); });

@@ -382,7 +382,7 @@ TEST(CreateCharacter, SecondVariantsArePushedHalfACellInTheirFirstUpdate) {
     EXPECT_EQ(tile->pushY, 0);
 }
 
-TEST(CreateCharacter, StandInsHoldTheStatesCallersSet) {
+TEST(CreateCharacter, SceneAndRoomStatesHoldWhatCallersSet) {
     struct Case {
         int32_t id;
         std::vector<int32_t> states;

@@ -41,6 +41,8 @@ public:
     };
     // How far into the floor the second dash aims, so that it meets it.
     static constexpr int32_t kIntoFloor = 40;
+    // How far below a wall or ceiling hold the touch that lets go aims.
+    static constexpr int32_t kLetGoDrop = 400;
 
     explicit StageWalker(Driver d) : driver(std::move(d)) {}
 
@@ -54,8 +56,9 @@ public:
         const int32_t f = Player()->frame;
         return (f == 230 || f == 231 || f == 236) && !Player()->IsAirborne();
     }
-    // A dash under way (the ninja's 320 and 321, the runners' 321 to 325).
-    bool Dashing() { return Player()->frame >= 320 && Player()->frame <= 325; }
+    // A move attack under way (the ninja's 320 and 321, the runners' 321 to
+    // 325, the other ninjas' dash, pull and drill charge up to 329).
+    bool Dashing() { return Player()->frame >= 320 && Player()->frame <= 329; }
 
     void Step(int frames = 1) {
         for (int i = 0; i < frames; ++i) {
@@ -75,6 +78,11 @@ public:
     bool Settle(int limit = 200) {
         for (int i = 0; i < limit && !Standing(); ++i) {
             if (Player()->hp <= 0) return false;
+            // The other ninjas cling to any wall or ceiling they meet: a touch
+            // below lets go toward the floor (and a frame with the finger up
+            // keeps the next touch a fresh one).
+            const int32_t f = Player()->frame;
+            if (f >= 232 && f <= 235) TapAt(PlayerMapX(), PlayerMapY() + kLetGoDrop);
             Step();
         }
         return Standing();

@@ -9,7 +9,6 @@
 #include "ui/GameInput.h"
 #include "ui/GameInputMain.h"
 #include "ui/GameInputPause.h"
-#include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleCredits.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"

@@ -9,7 +9,6 @@
 #include "framework/StateTitle.h"
 #include "ui/GameInputOption.h"
 #include "ui/GameInputMain.h"
-#include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/GameLoopTest.h"
 #include "win/SoundManager.h"

@@ -8,7 +8,6 @@
 #include "framework/GameState.h"
 #include "framework/StateMain.h"
 #include "ui/GameInputMain.h"
-#include "ui/GameInputStandIn.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
 

@@ -92,10 +92,11 @@ TEST(ArtSheets, CellsLieInsideTheirSheetShowSomethingAndKeepToThePalette) {
     for (const Layout* l : Layouts()) {
         const Canvas sheet = DrawSheet(l->resourceId);
         // The game loads these sheets as square textures of the slot's size
-        // (256, or 512 for slots 19, 40 and 72).
+        // (256, or 512 for slots 19, 40, 72, 73 and 74).
         EXPECT_EQ(sheet.W(), l->sheetSize);
         EXPECT_EQ(sheet.H(), l->sheetSize);
-        EXPECT_EQ(l->sheetSize, l->slot == 40 || l->slot == 19 || l->slot == 72 ? 512 : 256) << l->file;
+        const bool large = l->slot == 40 || l->slot == 19 || l->slot == 72 || l->slot == 73 || l->slot == 74;
+        EXPECT_EQ(l->sheetSize, large ? 512 : 256) << l->file;
         for (const Cell& c : l->cells) {
             const FramePlace p = l->Place(c);
             SCOPED_TRACE(std::string(l->file) + " " + c.pose);

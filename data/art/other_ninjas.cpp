@@ -1,0 +1,552 @@
+// The three other ninjas, on the players' humanoid rig with the Ninja's
+// proportions, each its own person:
+//
+//   kunoichi    plum-violet suit with a gold sash and headband, a long black
+//               ponytail, a short blade (tanto) on the back.
+//   kusarigama  moss-green jacket, sand hakama, a wide straw hat; the
+//               sickle in the near hand, the chain and its weight hanging
+//               from the far hand.
+//   robo        a small brass robot: a box head with a glowing visor and an
+//               antenna, steel limbs; the drill arm comes out to attack, and
+//               jets under its feet carry it off in the ending.
+//
+// Their sheets (256 x 256, 40 x 40 cells; anchor kinds in
+// tools/artgen/Sheets.h), whose cells their frame tables name
+// (data/frames/CCharacterKunoichi.tab, CCharacterKusarigama.tab,
+// CCharacterRobo.tab):
+//   slot 21 (resource 122)  the kunoichi
+//   slot 22 (resource 123)  the chain-sickle fighter
+//   slot 23 (resource 124)  the robot
+//   slot 24 (resource 125)  the robot's ending flight (962-971)
+// The chain, the drill and the smoke are attack effects and effects of
+// their own sheets.
+#include "Palette.h"
+#include "Players.h"
+
+namespace players {
+
+using rig::Bone;
+using rig::CapsulePart;
+using rig::EllipsePart;
+using rig::Kind;
+using rig::MakeBone;
+using rig::Model;
+using rig::Part;
+using rig::Ramp;
+using rig::Sprite;
+
+namespace {
+
+const Ramp kBlade{kWhite, kStoneLight, kStone};
+const Ramp kRope{kGold, kSand, kWood};
+
+// ------------------------------------------------------------------ heads
+// Heads face right; the pivot is the neck. Variants: "" normal, blink,
+// hurt (squeezed eyes), ko (eyes shut).
+std::map<std::string, Sprite> Heads(const std::vector<std::string>& top, const std::vector<std::string>& eyes,
+                                    const std::vector<std::string>& blink, const std::vector<std::string>& hurt,
+                                    const std::vector<std::string>& bottom, rig::Vec pivot) {
+    auto make = [&](const std::vector<std::string>& middle) {
+        std::vector<std::string> rows = top;
+        rows.insert(rows.end(), middle.begin(), middle.end());
+        rows.insert(rows.end(), bottom.begin(), bottom.end());
+        return Sprite{rows, pivot};
+    };
+    return {{"", make(eyes)}, {"blink", make(blink)}, {"hurt", make(hurt)}, {"ko", make(blink)}};
+}
+
+// Black hair with a violet sheen, a gold headband, a plum mask.
+std::map<std::string, Sprite> KunoichiHeads() {
+    return Heads({"...hhhhh...", ".hhHHHHHHh.", "hHHHHHHHHHH", "rrrrrrrrrRr", "HHHHHsssssH"},
+                 {"dHHHsskssks", "dHHHsskssks"}, {"dHHHssssss.", "dHHHskkskks"}, {"dHHHskssskk", "dHHHssksks."},
+                 {".dHHmmmmmmm", "..ddmmmmm.."}, {5, 9});
+}
+
+// A wide straw hat over a plain face with a green scarf.
+std::map<std::string, Sprite> KusarigamaHeads() {
+    return Heads({"......hh.......", "....hhHHHd.....", "..hhHHHHHHHdd..", "hHHHHHHHHHHHHdd", "...ddssssss....",
+                  "...dsssssss...."},
+                 {"...dsskssks....", "...dsskssks...."}, {"...dssssss.....", "...dskkskks...."},
+                 {"...dskssskk....", "...dssksks....."}, {"...gggggggg....", "....gggggg....."}, {7, 11});
+}
+
+// A brass box with a visor and an antenna; the eyes glow in the visor.
+std::map<std::string, Sprite> RoboHeads() {
+    return Heads({".....y.....", ".....a.....", "..hhhhhhh..", ".hHHHHHHHd.", ".HHvvvvvvv."},
+                 {".HHvvVevVe.", ".HHvvvvvvv."}, {".HHvvvvvvv.", ".HHvveevee."}, {".HHvvevevv.", ".HHveveve.."},
+                 {".dHHHHHHdd.", "..ddddddd.."}, {5, 9});
+}
+
+// ------------------------------------------------------------------ models
+// The short blade: drawn in the near hand when a pose names the `sword`
+// bone, else its hilt shows over the back shoulder.
+void AddTanto(Model& m) {
+    Bone sheath = MakeBone("sheath", "torso", 6.5f, 0.1f, {-2.0f, 0}, 220);
+    sheath.follow = true;
+    m.AddBone(sheath);
+    m.AddPart(CapsulePart("scabbard", "sheath", -15, Ramp{kMauve, kNight, kInk}, 0.7f, 0.8f, 0.0f, 0.62f));
+    m.AddPart(CapsulePart("hilt_back", "sheath", -15, Ramp{kCoral, kRose, kCrimson}, 0.8f, 0.8f, 0.7f, 1.0f));
+    Bone sword = MakeBone("sword", "handN", 8, 1, {0, 0}, 90);
+    sword.reveals = {"blade", "hilt"};
+    sword.conceals = {"hilt_back"};
+    m.AddBone(sword);
+    Part blade = CapsulePart("blade", "sword", 11, kBlade, 0.75f, 0.35f, 0.25f, 1.0f);
+    blade.hidden = true;
+    m.AddPart(blade);
+    Part hilt = CapsulePart("hilt", "sword", 11, Ramp{kCoral, kRose, kCrimson}, 0.8f, 0.8f, -0.15f, 0.22f);
+    hilt.hidden = true;
+    m.AddPart(hilt);
+}
+
+Model MakeKunoichi() {
+    rig::Body b;
+    b.torso = 5.7f;
+    b.hipWidth = 2.7f;
+    b.chestWidth = 2.8f;
+    b.upperArm = 3.3f;
+    b.foreArm = 3.0f;
+    b.armRadius = 1.25f;
+    b.handRadius = 1.4f;
+    b.thigh = 4.3f;
+    b.shin = 4.2f;
+    b.legRadius = 1.4f;
+    b.foot = 2.7f;
+    b.footRadius = 1.15f;
+    const Ramp suit{kViolet, kMauve, kDusk}, farSuit{kMauve, kDusk, kNight};
+    b.top = b.sleeve = b.legs = suit;
+    b.farSleeve = b.farLegs = farSuit;
+    b.boots = Ramp{kDusk, kNight, kInk};
+    b.farBoots = Ramp{kNight, kInk, kInk};
+    b.gloves = Ramp{kCream, kSkin, kSand};
+    b.farGloves = Ramp{kSkin, kSand, kWood};
+    b.head = KunoichiHeads().at("");
+    Model m = rig::Humanoid("kunoichi", b);
+    m.FindPart("head")->sprites = KunoichiHeads();
+    m.legend = {{'h', kMauve}, {'H', kDusk}, {'d', kNight}, {'s', kSkin}, {'k', kInk},
+                {'r', kGold}, {'R', kCream}, {'m', kMauve}};
+    // A long ponytail from the crown and the headband's two tails.
+    const Ramp hair{kDusk, kNight, kInk};
+    m.AddBone(rig::TrailBone("pony1", "head", 3.6f, 0, {-4.5f, -6.5f}, 14, 12));
+    m.AddBone(rig::TrailBone("pony2", "pony1", 3.6f, 1, {0, 0}, 14, 12));
+    m.AddBone(rig::TrailBone("pony3", "pony2", 3.2f, 1, {0, 0}, 14, 12));
+    m.AddPart(CapsulePart("pony1", "pony1", -23, hair, 1.9f, 1.7f));
+    m.AddPart(CapsulePart("pony2", "pony2", -23, hair, 1.7f, 1.3f));
+    m.AddPart(CapsulePart("pony3", "pony3", -23, hair, 1.3f, 0.5f));
+    const Ramp band{kCream, kGold, kAmber};
+    m.AddBone(rig::TrailBone("band1", "head", 2.6f, 0, {-4.8f, -4.0f}, 28, 12));
+    m.AddBone(rig::TrailBone("band2", "band1", 2.2f, 1, {0, 0}, 28, 12));
+    m.AddPart(CapsulePart("band1", "band1", -22, band, 0.8f, 0.7f));
+    m.AddPart(CapsulePart("band2", "band2", -22, band, 0.7f, 0.4f));
+    // The rose sash and its short tails at the hip.
+    m.AddPart(EllipsePart("sash", "torso", 5, band, 2.9f, 0.8f, 0.14f));
+    m.AddBone(rig::TrailBone("sashT", "torso", 2.6f, 0.14f, {-2.4f, 0}, 20, 12));
+    m.AddPart(CapsulePart("sashT", "sashT", -24, band, 0.9f, 0.5f));
+    // Pale wraps on the shins.
+    const Ramp wraps{kCream, kStoneLight, kStone}, farWraps{kStoneLight, kStone, kStoneDark};
+    m.AddPart(CapsulePart("legwrapN", "shinN", 2, wraps, 1.45f, 1.35f, 0.35f, 0.75f));
+    m.AddPart(CapsulePart("legwrapF", "shinF", -12, farWraps, 1.45f, 1.35f, 0.35f, 0.75f));
+    AddTanto(m);
+    AddPlayerExtras(m, kRope, b.chestWidth);
+    return m;
+}
+
+// The sickle in the near hand (the `sword` bone: a wooden handle with the
+// blade across its end, curving forward), and the chain with its weight
+// hanging from the far hand.
+void AddKusarigama(Model& m) {
+    Bone sword = MakeBone("sword", "handN", 6, 1, {0, 0}, 90);
+    sword.reveals = {"handle", "sickle"};
+    sword.conceals = {"hipSickle"};
+    m.AddBone(sword);
+    Part handle = CapsulePart("handle", "sword", 11, Ramp{kSand, kWood, kEarth}, 0.8f, 0.8f, -0.15f, 1.0f);
+    handle.hidden = true;
+    m.AddPart(handle);
+    Part sickle;
+    sickle.name = "sickle";
+    sickle.bone = "sword";
+    sickle.kind = Kind::Poly;
+    sickle.layer = 12;
+    sickle.ramp = kBlade;
+    sickle.poly = {{5.0f, 0.8f}, {6.6f, 0.6f}, {7.6f, -1.5f}, {7.4f, -4.2f}, {6.2f, -6.0f},
+                   {5.6f, -5.2f}, {6.2f, -3.6f}, {6.0f, -1.4f}};
+    sickle.hidden = true;
+    m.AddPart(sickle);
+    // At rest the sickle hangs at the hip, blade down.
+    Bone hip = MakeBone("hipSickleB", "torso", 5, 0.15f, {1.5f, 0}, 20);
+    hip.follow = true;
+    m.AddBone(hip);
+    m.AddPart(CapsulePart("hipSickle", "hipSickleB", 6, Ramp{kSand, kWood, kEarth}, 0.7f, 0.7f, 0.0f, 0.8f));
+    // The chain: four links of trailing bones and the weight.
+    const Ramp chain{kStoneLight, kStone, kStoneDark};
+    m.AddBone(rig::TrailBone("chain1", "handF", 2.6f, 1, {0, 0}, 10, 20));
+    m.AddBone(rig::TrailBone("chain2", "chain1", 2.6f, 1, {0, 0}, 10, 20));
+    m.AddBone(rig::TrailBone("chain3", "chain2", 2.6f, 1, {0, 0}, 10, 20));
+    for (const char* link : {"chain1", "chain2", "chain3"}) m.AddPart(CapsulePart(link, link, -26, chain, 0.5f, 0.5f));
+    m.AddPart(EllipsePart("weight", "chain3", -25, Ramp{kStone, kStoneDark, kNight}, 1.3f, 1.3f, 1.0f));
+}
+
+Model MakeKusarigama() {
+    rig::Body b;
+    b.torso = 6.0f;
+    b.hipWidth = 2.9f;
+    b.chestWidth = 3.1f;
+    b.upperArm = 3.4f;
+    b.foreArm = 3.0f;
+    b.armRadius = 1.3f;
+    b.handRadius = 1.5f;
+    b.thigh = 4.2f;
+    b.shin = 4.1f;
+    b.legRadius = 1.7f;
+    b.foot = 2.8f;
+    b.footRadius = 1.2f;
+    const Ramp jacket{kLeaf, kGrass, kPine}, farJacket{kGrass, kPine, kPineDark};
+    const Ramp hakama{kGold, kSand, kWood}, farHakama{kSand, kWood, kEarth};
+    b.top = b.sleeve = jacket;
+    b.farSleeve = farJacket;
+    b.legs = hakama;
+    b.farLegs = farHakama;
+    b.boots = Ramp{kEarth, kEarthDark, kNight};
+    b.farBoots = Ramp{kEarthDark, kNight, kInk};
+    b.gloves = Ramp{kCream, kSkin, kSand};
+    b.farGloves = Ramp{kSkin, kSand, kWood};
+    b.head = KusarigamaHeads().at("");
+    Model m = rig::Humanoid("kusarigama", b);
+    m.FindPart("head")->sprites = KusarigamaHeads();
+    m.legend = {{'h', kGold}, {'H', kSand}, {'d', kWood}, {'s', kSkin}, {'k', kInk}, {'g', kGrass}};
+    // A dark sash, and the jacket's skirt over the hakama.
+    m.AddPart(EllipsePart("obi", "torso", 5, Ramp{kPine, kPineDark, kInk}, 3.2f, 0.8f, 0.12f));
+    Part skirt;
+    skirt.name = "skirt";
+    skirt.bone = "torso";
+    skirt.kind = Kind::Poly;
+    skirt.layer = 4;
+    skirt.ramp = jacket;
+    skirt.poly = {{-3.0f, -1.2f}, {3.0f, -1.2f}, {3.6f, 2.2f}, {-3.8f, 2.2f}};
+    skirt.edge = true;
+    m.AddPart(skirt);
+    AddKusarigama(m);
+    AddPlayerExtras(m, kRope, b.chestWidth);
+    return m;
+}
+
+// The drill arm (the `sword` bone, from the near hand): a steel cone with
+// three bands that the spinning frames show in turn; and the jets under the
+// feet of the ending flight.
+void AddDrillAndJets(Model& m) {
+    Bone drill = MakeBone("sword", "handN", 9, 1, {0, 0}, 90);
+    drill.reveals = {"drill"};
+    m.AddBone(drill);
+    Part cone = CapsulePart("drill", "sword", 12, Ramp{kStoneLight, kStone, kStoneDark}, 2.4f, 0.3f, -0.1f, 1.0f);
+    cone.hidden = true;
+    m.AddPart(cone);
+    const float at[] = {0.2f, 0.45f, 0.7f};
+    const float across[] = {2.1f, 1.5f, 0.9f};
+    for (int i = 0; i < 3; ++i) {
+        Part band = EllipsePart("band" + std::to_string(i + 1), "sword", 13, Ramp{kStone, kStoneDark, kNight},
+                                across[i], 0.7f, at[i]);
+        band.hidden = true;
+        band.outline = false;
+        m.AddPart(band);
+    }
+    for (const char* side : {"N", "F"}) {
+        const std::string jet = std::string("jet") + side;
+        m.AddBone(MakeBone(jet, std::string("shin") + side, 5, 1, {0, 0.6f}, 0));
+        Part flame = CapsulePart(jet, jet, side[0] == 'N' ? 3 : -13, Ramp{kCream, kGold, kCoral}, 1.7f, 0.3f, 0.1f, 1.0f);
+        flame.hidden = true;
+        flame.outline = false;
+        m.AddPart(flame);
+    }
+}
+
+Model MakeRobo() {
+    rig::Body b;
+    b.torso = 5.4f;
+    b.hipWidth = 3.0f;
+    b.chestWidth = 3.3f;
+    b.upperArm = 3.1f;
+    b.foreArm = 2.8f;
+    b.armRadius = 1.2f;
+    b.handRadius = 1.7f;
+    b.thigh = 3.8f;
+    b.shin = 3.7f;
+    b.legRadius = 1.3f;
+    b.foot = 2.8f;
+    b.footRadius = 1.4f;
+    const Ramp brass{kGold, kAmber, kWood}, farBrass{kAmber, kWood, kEarth};
+    const Ramp steel{kStone, kStoneDark, kNight}, farSteel{kStoneDark, kNight, kInk};
+    b.top = brass;
+    b.sleeve = b.legs = steel;
+    b.farSleeve = b.farLegs = farSteel;
+    b.boots = b.gloves = brass;
+    b.farBoots = b.farGloves = farBrass;
+    b.head = RoboHeads().at("");
+    Model m = rig::Humanoid("robo", b);
+    m.FindPart("head")->sprites = RoboHeads();
+    m.legend = {{'h', kGold}, {'H', kAmber}, {'d', kWood}, {'v', kWaterDeep}, {'e', kFoam},
+                {'V', kWhite}, {'y', kRed}, {'a', kStoneDark}};
+    // Shoulder and knee joints, a chest lamp and a belt of plates.
+    m.AddPart(EllipsePart("shoulderN", "armN", 13, brass, 1.9f, 1.7f, 0.05f));
+    m.AddPart(EllipsePart("shoulderF", "armF", -19, farBrass, 1.9f, 1.7f, 0.05f));
+    m.FindPart("shoulderN")->edge = true;
+    m.AddPart(EllipsePart("kneeN", "shinN", 3, brass, 1.5f, 1.3f, 0.0f));
+    m.AddPart(EllipsePart("kneeF", "shinF", -11, farBrass, 1.5f, 1.3f, 0.0f));
+    m.AddPart(EllipsePart("lamp", "torso", 6, Ramp{kWhite, kFoam, kWater}, 1.2f, 1.1f, 0.62f));
+    m.AddPart(EllipsePart("plates", "torso", 5, steel, 3.2f, 0.8f, 0.1f));
+    AddDrillAndJets(m);
+    AddPlayerExtras(m, kRope, b.chestWidth);
+    return m;
+}
+
+// ------------------------------------------------------------------ poses
+// The columns of players.cpp's table.
+// clang-format off
+// Poses the three share beyond the players' library: the fall drawn on its
+// feet (their 290 lands on them), a second spinning frame, the wind-up of a
+// homing start (lifted 100 from the ground, so drawn half a body higher in
+// its cell than a crouch), a tucked ball.
+const PoseRow kCommon[] = {
+//  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
+  {"drop",        20, 25,   180, 185,    80, 120,  -80,-120,     25,  -5,  60,   -10, -30,  50,   "wind:-110 phase:0"},
+  {"spin_b",      20, 22,   120, 135,   110,  70,   70,  30,    110, -30,  60,    90, -50,  50,   "place:centre face:blink sword=-150 show:slash_spin wind:-170"},
+  {"kwind",       20, 21,   156, 172,    60,  30,  -25,  40,     75, -20,  90,    30, -60,  85,   "place:hip sword=100 wind:-60"},
+  {"ball",        20, 22,   200, 200,   120,  40,  100,  30,    150,  30,  60,   130,  10,  50,   "place:centre face:blink wind:40"},
+  {"wave",        20, 24,   176, 182,   110, 140,  -20,  30,     18,  -8,  90,   -15,  -5,  90,   "face:blink wind:-40"},
+};
+
+// The kunoichi: a light stance, the smoke's seal, and her cuts.
+const PoseRow kKunoichi[] = {
+  {"stand_a",     20, 24,   174, 180,    18,  70,  -20,  25,     20, -10,  90,   -15,  -5,  90,   "wind:-55 phase:0"},
+  {"stand_b",     20, 24,   173, 178,    20,  75,  -18,  30,     20, -10,  90,   -15,  -5,  90,   "wind:-65 phase:140 torso*0.88"},
+  {"vanish",      20, 26,   160, 172,    40, 150,   35, 150,     75, -20,  90,    30, -60,  85,   "face:blink wind:-60"},
+};
+
+// The chain-sickle fighter: the sickle ready at rest, the throws, the pull
+// and the approach (drawn pointing up: the game turns them along their
+// flight), the landing on the chain and the swing on it.
+const PoseRow kKusarigamaPoses[] = {
+  {"stand_a",     20, 24,   172, 180,    25,  65,  -12,  20,     22, -10,  90,   -18,  -6,  90,   "sword=25 wind:-50 phase:0"},
+  {"stand_b",     20, 24,   171, 179,    27,  68,  -10,  24,     22, -10,  90,   -18,  -6,  90,   "sword=28 wind:-60 phase:140 torso*0.9"},
+  {"throw_wind",  20, 24,   190, 182,    40,  70,  -95,-140,     40,  -5,  90,   -30, -10,  90,   "sword=60 wind:-50"},
+  {"throw",       20, 24,   162, 172,    20,  60,   95,  92,     50,   0,  90,   -35, -25,  90,   "sword=40 wind:-70 phase:90"},
+  {"pulled",      20, 22,   180, 175,    30,  60,  178, 180,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=40 wind:0"},
+  {"chase_a",     20, 22,   180, 180,   175, 180,   20,  40,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=178 wind:0"},
+  {"arrive",      20, 22,   175, 178,    40,  90,  120, 150,    100, -20,  60,    70, -40,  50,   "place:centre sword=60 wind:-120"},
+  {"hang_a",      20, 26,   172, 168,    40,  70,  115, 145,     25,  -5,  40,   -10, -15,  40,   "place:centre sword=50 front:armF,foreF,handF wind:40 phase:0"},
+  {"hang_b",      20, 26,   188, 176,    50,  80,  125, 155,    -15, -25,  40,    10,   5,  40,   "place:centre sword=60 front:armF,foreF,handF wind:-40 phase:180"},
+};
+
+// The robot: a stiff stance, the drill charge's wind-up and spin (the bands
+// turning) and the homing charge, drawn pointing up (the game turns them
+// along their flight), the ram, its exit dance and its ending flight on its
+// jets.
+const PoseRow kRobo[] = {
+  {"stand_a",     20, 24,   180, 180,    28,  40,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"stand_b",     20, 24,   180, 180,    30,  45,  -23, -10,     12,  -6,  90,   -12,  -4,  90,   "face:blink torso*0.95 wind:-30"},
+  {"drill_wind",  20, 26,   150, 165,    90,  90,  -30,  20,     75, -20,  90,    30, -60,  85,   "sword=90 wind:-60"},
+  {"drill_a",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band1 wind:0"},
+  {"drill_b",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band2 wind:0 phase:90"},
+  {"drill_c",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band3 wind:0 phase:180"},
+  {"drill_d",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band1,band3 wind:0 phase:270"},
+  {"charge_a",    20, 22,   180, 180,   170, 178,  190, 182,     10,  -5,  40,   -10, -15,  30,   "place:centre wind:0"},
+  {"charge_b",    20, 22,   180, 180,   172, 180,  188, 180,      5, -10,  40,    -5, -10,  30,   "place:centre wind:0 phase:180"},
+  {"ram_wind",    20, 24,   200, 190,   -60, -20,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "wind:-40"},
+  {"ram",         18, 24,   140, 150,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "show:slash_flat wind:-90"},
+  {"recoil",      20, 24,   195, 195,    40,  60,  -20,  10,     20, -20,  60,   -20, -40,  50,   "face:hurt wind:20"},
+  {"exit_a",      20, 24,   180, 180,    90, 135,  -90,-135,     15,  -5,  90,   -15,   5,  90,   "wind:0"},
+  {"exit_b",      20, 24,   180, 184,    80, 105,  -95,-150,     25,  -5,  90,   -10,   5,  90,   "face:blink wind:0"},
+  {"salute",      20, 24,   178, 180,    90, 150,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"wave_a",      20, 24,   178, 182,    90, 120,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"wave_b",      20, 24,   178, 182,    90, 160,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "face:blink wind:-30"},
+  {"ready",       20, 26,   165, 175,    20,  40,  -20,  20,     75, -20,  90,    30, -60,  85,   "wind:-60"},
+  {"jet_a",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF wind:0"},
+  {"jet_b",       20, 22,   180, 182,    18,  12,  -18, -12,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.7 jetF*0.8 wind:0"},
+  {"jet_c",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.85 jetF*0.65 wind:0"},
+  {"hover_a",     20, 22,   180, 180,    40,  60,  -40, -60,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.45 jetF*0.4 wind:0"},
+  {"hover_b",     20, 22,   180, 180,    45,  65,  -45, -65,      5,   0,  40,    -5,   0,  40,   "face:blink show:jetN,jetF jetN*0.35 jetF*0.45 wind:0"},
+};
+// clang-format on
+
+template <size_t N>
+const PoseRow* Find(const PoseRow (&table)[N], const std::string& name) {
+    for (const PoseRow& r : table)
+        if (name == r.name) return &r;
+    return nullptr;
+}
+
+// ------------------------------------------------------------------ sheets
+const Layout kKunoichiLayout{122, 21, "kunoichi_slot21", {
+    {"stand_a", "230 960", 0, 0, Anchor::Feet},
+    {"stand_b", "231", 40, 0, Anchor::Feet},
+    {"crouch", "236 365", 80, 0, Anchor::Feet},
+    {"hurt", "10", 120, 0, Anchor::Centre},
+    {"tumble", "110", 160, 0, Anchor::Centre},
+    {"wall_a", "232", 200, 0, Anchor::Wall},
+    {"wall_b", "233", 0, 40, Anchor::Wall},
+    {"ceil_a", "234", 40, 40, Anchor::Ceiling},
+    {"ceil_b", "235", 80, 40, Anchor::Ceiling},
+    {"walk_1", "250", 120, 40, Anchor::Feet},
+    {"walk_2", "251", 160, 40, Anchor::Feet},
+    {"walk_3", "252", 200, 40, Anchor::Feet},
+    {"walk_4", "253", 0, 80, Anchor::Feet},
+    {"rise", "280", 40, 80, Anchor::Feet},
+    {"drop", "290", 80, 80, Anchor::Feet},
+    {"vanish", "320", 120, 80, Anchor::Centre},
+    {"vanish", "324", 120, 80, Anchor::Feet},
+    {"ball", "321 331", 160, 80, Anchor::Centre},
+    {"ball", "325", 160, 80, Anchor::Feet},
+    {"kwind", "330", 200, 80, Anchor::Centre},
+    {"cut_a_wind", "333", 0, 120, Anchor::Centre},
+    {"cut_a", "334", 40, 120, Anchor::Centre},
+    {"cut_a_end", "335 336", 80, 120, Anchor::Centre},
+    {"cut_b_wind", "337", 120, 120, Anchor::Centre},
+    {"cut_b", "338", 160, 120, Anchor::Centre},
+    {"cut_b_end", "339 340", 200, 120, Anchor::Centre},
+    {"victory", "341 342", 0, 160, Anchor::Centre},
+    {"victory", "940 941", 0, 160, Anchor::Feet},
+    {"flip", "343 344", 40, 160, Anchor::Centre},
+    {"spin", "360 361 363", 80, 160, Anchor::Centre},
+    {"spin_b", "362 364", 120, 160, Anchor::Centre},
+}};
+ART_LAYOUT(kKunoichiLayout);
+
+const Layout kKusarigamaLayout{123, 22, "kusarigama_slot22", {
+    {"stand_a", "230 960 964", 0, 0, Anchor::Feet},
+    {"stand_b", "231", 40, 0, Anchor::Feet},
+    {"crouch", "236 369", 80, 0, Anchor::Feet},
+    {"hurt", "10", 120, 0, Anchor::Centre},
+    {"tumble", "110", 160, 0, Anchor::Centre},
+    {"wall_a", "232", 200, 0, Anchor::Wall},
+    {"wall_b", "233", 0, 40, Anchor::Wall},
+    {"ceil_a", "234", 40, 40, Anchor::Ceiling},
+    {"ceil_b", "235", 80, 40, Anchor::Ceiling},
+    {"walk_1", "250 961", 120, 40, Anchor::Feet},
+    {"walk_2", "251", 160, 40, Anchor::Feet},
+    {"walk_3", "252 962", 200, 40, Anchor::Feet},
+    {"walk_4", "253", 0, 80, Anchor::Feet},
+    {"rise", "280", 40, 80, Anchor::Feet},
+    {"drop", "290", 80, 80, Anchor::Feet},
+    {"throw_wind", "320 330", 120, 80, Anchor::Centre},
+    {"throw_wind", "324", 120, 80, Anchor::Feet},
+    {"throw", "321 331", 160, 80, Anchor::Centre},
+    {"throw", "325", 160, 80, Anchor::Feet},
+    {"pulled", "322", 200, 80, Anchor::Centre},
+  {"arrive", "323", 0, 120, Anchor::Centre},
+    {"hang_a", "326", 40, 120, Anchor::Centre},
+    {"hang_b", "327", 80, 120, Anchor::Centre},
+    {"chase_a", "332", 120, 120, Anchor::Centre},
+    {"cut_a_wind", "333", 160, 120, Anchor::Centre},
+    {"cut_a", "334", 200, 120, Anchor::Centre},
+    {"cut_a_end", "335 336", 0, 160, Anchor::Centre},
+    {"cut_b_wind", "337", 40, 160, Anchor::Centre},
+    {"cut_b", "338", 80, 160, Anchor::Centre},
+    {"cut_b_end", "339 340", 120, 160, Anchor::Centre},
+    {"victory", "341 342", 160, 160, Anchor::Centre},
+    {"victory", "940 941", 160, 160, Anchor::Feet},
+    {"flip", "343 344", 200, 160, Anchor::Centre},
+    {"spin", "360 361 363 365 367", 0, 200, Anchor::Centre},
+    {"spin_b", "362 364 366 368", 40, 200, Anchor::Centre},
+    {"wave", "963", 80, 200, Anchor::Feet},
+}};
+ART_LAYOUT(kKusarigamaLayout);
+
+const Layout kRoboLayout{124, 23, "robo_slot23", {
+    {"stand_a", "230 960", 0, 0, Anchor::Feet},
+    {"stand_b", "231", 40, 0, Anchor::Feet},
+    {"crouch", "236 328 375", 80, 0, Anchor::Feet},
+    {"hurt", "10", 120, 0, Anchor::Centre},
+    {"tumble", "110", 160, 0, Anchor::Centre},
+    {"wall_a", "232", 200, 0, Anchor::Wall},
+    {"wall_b", "233", 0, 40, Anchor::Wall},
+    {"ceil_a", "234", 40, 40, Anchor::Ceiling},
+    {"ceil_b", "235", 80, 40, Anchor::Ceiling},
+    {"walk_1", "250", 120, 40, Anchor::Feet},
+    {"walk_2", "251", 160, 40, Anchor::Feet},
+    {"walk_3", "252", 200, 40, Anchor::Feet},
+    {"walk_4", "253", 0, 80, Anchor::Feet},
+    {"rise", "280", 40, 80, Anchor::Feet},
+    {"drop", "290", 80, 80, Anchor::Feet},
+    {"drill_wind", "320", 120, 80, Anchor::Centre},
+    {"drill_wind", "329", 120, 80, Anchor::Feet},
+    {"drill_a", "321 325", 160, 80, Anchor::Centre},
+    {"drill_b", "322 326", 200, 80, Anchor::Centre},
+    {"drill_c", "323 327", 0, 120, Anchor::Centre},
+    {"drill_d", "324", 40, 120, Anchor::Centre},
+    {"charge_a", "330 332", 80, 120, Anchor::Centre},
+    {"charge_b", "331", 120, 120, Anchor::Centre},
+    {"ram_wind", "333 337", 160, 120, Anchor::Centre},
+    {"ram", "334 335 338 339", 200, 120, Anchor::Centre},
+    {"recoil", "336 340", 0, 160, Anchor::Centre},
+    {"victory", "341 342", 40, 160, Anchor::Centre},
+    {"flip", "343 344", 80, 160, Anchor::Centre},
+    {"spin", "360 361 363 365 367 369 371 373", 120, 160, Anchor::Centre},
+    {"spin_b", "362 364 366 368 370 372 374", 160, 160, Anchor::Centre},
+    {"exit_a", "940 942 944 946 947 949 951 953", 200, 160, Anchor::Feet},
+    {"exit_b", "941 943 945 948 950 952", 0, 200, Anchor::Feet},
+    {"salute", "961", 40, 200, Anchor::Feet},
+    {"wave_a", "972", 80, 200, Anchor::Feet},
+    {"wave_b", "973", 120, 200, Anchor::Feet},
+}};
+ART_LAYOUT(kRoboLayout);
+
+const Layout kRoboEndingLayout{125, 24, "robo_slot24", {
+    {"ready", "962", 0, 0, Anchor::Feet},
+    {"jet_a", "963 966 969", 40, 0, Anchor::Feet},
+    {"jet_b", "964 967", 80, 0, Anchor::Feet},
+    {"jet_c", "965 968", 120, 0, Anchor::Feet},
+    {"hover_a", "970", 160, 0, Anchor::Feet},
+    {"hover_b", "971", 200, 0, Anchor::Feet},
+}};
+ART_LAYOUT(kRoboEndingLayout);
+
+// ------------------------------------------------------------------ review
+const Review kKunoichiReview{"kunoichi", {122}, {
+    {"stand 230 walk 250", {{"stand_a", 10}, {"stand_b", 10}, {"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}}},
+    {"holds 232 234 fall 290", {{"wall_a", 10}, {"wall_b", 10}, {"ceil_a", 10}, {"ceil_b", 10}, {"rise", 4}, {"drop", 4}, {"crouch", 6}}},
+    {"smoke dash 324", {{"vanish", 2}, {"ball", 2}, {"ball", 2, -90}, {"crouch", 2}, {"stand_a", 10}}},
+    {"homing 330 cuts", {{"kwind", 2}, {"ball", 2}, {"cut_a_wind", 1}, {"cut_a", 1}, {"cut_a_end", 2}, {"cut_b_wind", 1}, {"cut_b", 1}, {"cut_b_end", 2}, {"victory", 2}, {"flip", 2}}},
+    {"hurt 10 dying 110 launched 360", {{"hurt", 10}, {"tumble", 4}, {"tumble", 4, -120}, {"spin", 1}, {"spin_b", 1}, {"spin", 1, -60}}},
+}};
+ART_REVIEW(kKunoichiReview);
+
+const Review kKusarigamaReview{"kusarigama", {123}, {
+    {"stand 230 walk 250", {{"stand_a", 10}, {"stand_b", 10}, {"walk_1", 8}, {"walk_2", 8}, {"walk_3", 8}, {"walk_4", 8}}},
+    {"holds 232 234 fall 290", {{"wall_a", 10}, {"wall_b", 10}, {"ceil_a", 10}, {"ceil_b", 10}, {"rise", 4}, {"drop", 4}, {"crouch", 6}}},
+    {"chain 320 pull hang", {{"throw_wind", 2}, {"throw", 6}, {"pulled", 8}, {"arrive", 2}, {"hang_a", 8}, {"hang_b", 8}}},
+    {"homing 330 cuts", {{"throw_wind", 2}, {"throw", 6}, {"chase_a", 6}, {"cut_a_wind", 3}, {"cut_a", 1}, {"cut_a_end", 2}, {"cut_b_wind", 3}, {"cut_b", 1}, {"cut_b_end", 2}, {"victory", 2}}},
+    {"hurt 10 dying 110 exit 940 ending", {{"hurt", 10}, {"tumble", 4}, {"spin", 1}, {"spin_b", 1}, {"victory", 40}, {"wave", 12}, {"stand_a", 12}}},
+}};
+ART_REVIEW(kKusarigamaReview);
+
+const Review kRoboReview{"robo", {124, 125}, {
+    {"stand 230 walk 250", {{"stand_a", 4}, {"stand_b", 4}, {"walk_1", 4}, {"walk_2", 4}, {"walk_3", 4}, {"walk_4", 4}}},
+    {"holds 232 234 fall 290", {{"wall_a", 10}, {"wall_b", 10}, {"ceil_a", 10}, {"ceil_b", 10}, {"rise", 4}, {"drop", 4}, {"crouch", 6}}},
+    {"drill 329 spin", {{"drill_wind", 8}, {"drill_a", 1}, {"drill_b", 1}, {"drill_c", 1}, {"drill_d", 1}, {"drill_a", 1}, {"crouch", 2}}},
+    {"ram 330", {{"charge_a", 1}, {"charge_b", 1}, {"ram_wind", 2}, {"ram", 6}, {"recoil", 2}, {"victory", 2}, {"flip", 2}}},
+    {"exit 940 ending 960", {{"exit_a", 2}, {"exit_b", 2}, {"salute", 40}, {"ready", 10}, {"jet_a", 2}, {"jet_b", 2}, {"jet_c", 2}, {"hover_a", 2}, {"hover_b", 2}, {"wave_a", 4}, {"wave_b", 4}}},
+}};
+ART_REVIEW(kRoboReview);
+
+}  // namespace
+
+const Model& OtherNinjaModel(Who who) {
+    static const Model kunoichi = MakeKunoichi(), kusarigama = MakeKusarigama(), robo = MakeRobo();
+    if (who == Who::Kusarigama) return kusarigama;
+    if (who == Who::Robo) return robo;
+    return kunoichi;
+}
+
+const PoseRow* OtherNinjaPose(Who who, const std::string& name) {
+    const PoseRow* row = nullptr;
+    if (who == Who::Kunoichi) row = Find(kKunoichi, name);
+    if (who == Who::Kusarigama) row = Find(kKusarigamaPoses, name);
+    if (who == Who::Robo) row = Find(kRobo, name);
+    if (row == nullptr && (who == Who::Kunoichi || who == Who::Kusarigama || who == Who::Robo)) row = Find(kCommon, name);
+    return row;
+}
+
+}  // namespace players
+
+ART_SHEET(122, "kunoichi") { return players::DrawLayoutSheet(players::Who::Kunoichi, players::kKunoichiLayout); }
+ART_SHEET(123, "kusarigama") { return players::DrawLayoutSheet(players::Who::Kusarigama, players::kKusarigamaLayout); }
+ART_SHEET(124, "robo") { return players::DrawLayoutSheet(players::Who::Robo, players::kRoboLayout); }
+ART_SHEET(125, "robo-ending") { return players::DrawLayoutSheet(players::Who::Robo, players::kRoboEndingLayout); }

@@ -1,0 +1,141 @@
+// The kappa tank: its parts built at the entrance and riding on the body,
+// the patrol that turns at walls, the warned main shot, the cannon's burst
+// at the aim it had when the burst began, the second gun's spray, and the
+// defeat that keeps the second gun until the throw.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "boss/CharacterKappaTank.h"
+#include "boss/SideRoom.h"
+
+namespace {
+
+using namespace boss_test;
+
+using Tank = CCharacterKappaTank;
+
+struct TankFight : SideRoom {
+    Tank* tank = nullptr;
+    explicit TankFight(std::vector<std::string> grid = RoomGrid(), int32_t x = 4000) : SideRoom(800, std::move(grid)) {
+        tank = dynamic_cast<Tank*>(s.AddAt(Tank::kTypeId, x, kFloor - 660));
+    }
+    void Begin() { RunUntil([&] { return tank->frame == Tank::kPatrol; }, 800); }
+    CCharacter* Part(int32_t link) const { return tank->linksB[link]; }
+};
+
+TEST(KappaTank, ItsPartsRideOnTheBodyAndTheGunsStartWithTheFight) {
+    TankFight f;
+    f.s.Run(1);
+    struct Expected {
+        int32_t link, dx, dy, layer, start, fight;
+    };
+    const Expected parts[] = {
+        {0, 150, 60, 138, Tank::kCannonWait, Tank::kCannonAim}, {1, -110, -240, 135, Tank::kUpper, -1},
+        {2, -360, 20, 135, Tank::kRear, -1},                    {3, 260, 20, 137, Tank::kFront, -1},
+        {6, -180, 20, 137, Tank::kGunWait, Tank::kGunLoad},
+    };
+    for (const Expected& e : parts) {
+        CCharacter* part = f.Part(e.link);
+        ASSERT_NE(part, nullptr) << e.link;
+        EXPECT_EQ(part->linksA[0], f.tank) << e.link;
+        EXPECT_EQ(part->parentOffsetX, e.dx) << e.link;
+        EXPECT_EQ(part->parentOffsetY, e.dy) << e.link;
+        EXPECT_EQ(part->layer, e.layer) << e.link;
+        EXPECT_EQ(part->frame / 10, e.start / 10) << e.link;
+    }
+    f.Begin();
+    for (const Expected& e : parts)
+        if (e.fight > 0) {
+            EXPECT_EQ(f.Part(e.link)->frame, e.fight) << e.link;
+        }
+    f.s.Run(20);
+    // Riding along at twice their offsets (the body's scale).
+    CCharacter* wheels = f.Part(3);
+    EXPECT_EQ(wheels->x, f.tank->x + 260 * 2 * f.tank->facing);
+    EXPECT_EQ(wheels->y, f.tank->y + 40);
+}
+
+TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
+    TankFight f;
+    f.Begin();
+    f.tank->facing = -1;
+    f.tank->x = kTileSize + 800 + 5;  // one step from the left wall
+    f.s.Run(2);
+    EXPECT_EQ(f.tank->facing, 1);
+    EXPECT_EQ(f.tank->vx, 10);
+    f.s.ClearSounds();
+    f.RunUntil([&] { return f.tank->frame == Tank::kWarn; }, 200);
+    EXPECT_GT(f.tank->flashTimer, 0);
+    const int n = f.RunUntil([&] { return f.tank->frame == Tank::kMainShot; }, 100);
+    EXPECT_EQ(n, 60);
+    ASSERT_EQ(Shots(Tank::kMissile).size(), 1u);
+    EXPECT_EQ(Shots(Tank::kMissile).front()->vx, 200 * f.tank->facing);
+    EXPECT_EQ(f.Heard(18), 1);
+    EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
+    f.s.Run(11);
+    EXPECT_EQ(f.tank->frame / 10, 22);
+}
+
+TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {
+    // The right wall is tested last, though the player stands to the right.
+    TankFight f(RoomGrid(6), 3 * kTileSize);
+    f.player->x = 1900;
+    f.Begin();
+    ASSERT_EQ(f.tank->frame, Tank::kPatrol);
+    f.s.Run(2);
+    EXPECT_EQ(f.tank->facing, -1);
+}
+
+TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
+    TankFight f;
+    f.Begin();
+    CCharacter* cannon = f.Part(0);
+    f.RunUntil([&] { return cannon->frame == Tank::kCannonBurst; }, 200);
+    ASSERT_EQ(cannon->frame, Tank::kCannonBurst);
+    // The player moves off during the burst: all three shots keep the aim.
+    f.player->x += 3000;
+    f.s.Run(17);
+    const auto bullets = Shots(Tank::kBullet);
+    ASSERT_EQ(bullets.size(), 3u);
+    std::set<std::pair<int32_t, int32_t>> speeds;
+    for (auto* b : bullets) speeds.insert({b->vx, b->vy});
+    EXPECT_EQ(speeds.size(), 1u);
+    EXPECT_GT(bullets.front()->vx * (800 - f.tank->x), 0);  // toward where it was
+    EXPECT_EQ(f.Heard(20), 3);
+
+    // The second gun: forward and up, straight up, back and up.
+    CCharacter* gun = f.Part(6);
+    f.RunUntil([&] { return gun->frame == Tank::kGunSpray; }, 200);
+    std::vector<std::pair<int32_t, int32_t>> spray;  // speeds as they leave
+    std::set<CCharacter*> seen;
+    for (int i = 0; i < 18; ++i) {
+        f.s.Run(1);
+        for (auto* shot : Shots(Tank::kSpray))
+            if (seen.insert(shot).second) spray.push_back({shot->vx * gun->facing, shot->vy});
+    }
+    const std::vector<std::pair<int32_t, int32_t>> expected{{34, -60}, {0, -70}, {-35, -60}};  // truncated
+    EXPECT_EQ(spray, expected);
+}
+
+TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
+    TankFight f;
+    f.Begin();
+    CCharacter* gun = f.Part(6);
+    f.tank->hp = 10;
+    f.tank->OnHit(1, 50, 1, f.player);
+    f.s.Run(1);
+    EXPECT_EQ(gun->frame, Tank::kGunStopped);
+    EXPECT_EQ(f.Part(0)->frame, Tank::kCannonStopped);
+    f.RunUntil([&] { return f.tank->frame == EnemyState::BossDefeatFall; }, 400);
+    EXPECT_EQ(f.Part(0), nullptr);
+    EXPECT_EQ(f.Part(6), nullptr);
+    for (int32_t link : {1, 2, 3, 4, 5}) {
+        ASSERT_NE(f.Part(link), nullptr) << link;
+        EXPECT_EQ(f.Part(link)->frame, Tank::kThrown) << link;
+        EXPECT_LT(f.Part(link)->vy, 0) << link;
+    }
+}
+
+}  // namespace

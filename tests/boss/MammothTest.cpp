@@ -1,0 +1,79 @@
+// The mammoth: its fixed cycle walked end to end in a walled room (the six
+// throws, the charge into the wall with its crash and ten icicles, the
+// bounce and the turn that sends the next charge the other way), and a
+// charge in a room without walls that the stage's edge ends.
+#include <gtest/gtest.h>
+
+#include "boss/CharacterMammoth.h"
+#include "boss/SideRoom.h"
+
+namespace {
+
+using namespace boss_test;
+
+constexpr int32_t kFeet = 590;
+
+struct MammothFight : SideRoom {
+    CCharacterMammoth* mammoth = nullptr;
+    explicit MammothFight(std::vector<std::string> grid = RoomGrid()) : SideRoom(800, std::move(grid)) {
+        mammoth = MakeBoss<CCharacterMammoth>(11020, 5000, kFeet + 400);
+    }
+};
+
+TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) {
+    MammothFight f;
+    // The tour starts with the first frame; the player is held through it.
+    f.s.Run(1);
+    EXPECT_EQ(f.mammoth->frame, CCharacterMammoth::kTour);
+    EXPECT_EQ(f.mammoth->y, kFloor - kFeet);  // dropped to the ground
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));
+    const int held = f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+    EXPECT_GE(held, 30 + 80 + 30 - 2);
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kBossMusic);
+    EXPECT_EQ(CLifebarEnemy::GetInstance()->m_target, f.mammoth);
+
+    // Standing 20, then 200 ticks of throws: six snowballs, one every 32.
+    f.s.ClearSounds();
+    const int facing = f.mammoth->facing;
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kHop; }, 400);
+    EXPECT_EQ(f.Heard(48), 6);
+    // The hop, then the charge into the wall: one icicle at the crash,
+    // nine more in the bounce's first ticks.
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kBounce; }, 400);
+    ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kBounce);
+    EXPECT_EQ(f.Heard(77), 1);
+    EXPECT_GT(f.Heard(76), 0);
+    EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 1u);
+    EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
+    const int32_t wall = facing > 0 ? 19 * kTileSize : kTileSize;
+    // Stopped at the wall, then thrown back 10 in the same frame.
+    EXPECT_EQ(f.mammoth->x + 490 * facing, wall - 10 * facing);
+    EXPECT_EQ(f.mammoth->vy, -60);
+    // (The mammoth alone, so that no icicle breaks on a wall before it is
+    // counted.)
+    for (int i = 0; i < 12; ++i) f.mammoth->Frame();
+    EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 10u);
+
+    // Thrown back, the turning hop, and the next charge goes the other way.
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 200);
+    EXPECT_EQ(f.mammoth->facing, -facing);
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kCharge; }, 600);
+    f.s.Run(5);
+    EXPECT_EQ(f.mammoth->vx, -facing * 100);
+    // It tramples the player wherever they meet.
+    EXPECT_NE(f.mammoth->CurrentRecord().attackRight, 0);
+}
+
+TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
+    MammothFight f(RoomGrid(20, false));
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+    f.mammoth->facing = 1;
+    f.mammoth->SetState(CCharacterMammoth::kCharge);
+    const int n = f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kBounce; }, 200);
+    EXPECT_LT(n, 200);
+    EXPECT_LE(f.mammoth->x + 490, 20 * kTileSize);
+    EXPECT_EQ(f.Heard(77), 1);
+}
+
+}  // namespace

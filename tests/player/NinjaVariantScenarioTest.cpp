@@ -1,0 +1,504 @@
+// The kunoichi, the chain-sickle fighter and the robot in small worlds of
+// real blocks through the real play frame: what they share (their making,
+// the holds on walls and ceilings, touched targets that vanish, the stage
+// exit), the kunoichi's smoke dash and cuts, the chain's throw, pull, hang
+// and homing, the robot's drill charge, rams and ending flight, and a walk
+// of the first stage with each.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "character/CharacterAttackEffect.h"
+#include "character/CharacterList.h"
+#include "character/CreateCharacter.h"
+#include "framework/Effect.h"
+#include "framework/GameMain.h"
+#include "player/CharacterKunoichi.h"
+#include "player/CharacterKusarigama.h"
+#include "player/CharacterRobo.h"
+#include "player/Item.h"
+#include "player/TouchPad.h"
+#include "stage/StageTestSupport.h"
+#include "stage/StageWalker.h"
+#include "support/Scenario.h"
+#include "ui/GameInput.h"
+#include "win/MyInput.h"
+
+using testing_support::Scenario;
+using testing_support::ScenarioBody;
+using testing_support::WalkerBody;
+
+namespace {
+
+constexpr int32_t kFill = 20069;  // a plain block of earth
+constexpr int32_t kKunoichi = 2, kKusarigama = 3, kRobo = 4;
+
+// Walls with inner faces at 400 and 4400, a ceiling whose bottom is at 400,
+// a floor whose top is at 2000.
+const std::vector<std::string> kRoom = {
+    "############",
+    "#..........#",
+    "#..........#",
+    "#..........#",
+    "#..........#",
+    "############",
+};
+const std::vector<std::string> kField = {
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    "############",
+};
+constexpr int32_t kFloor = 2000;
+
+// A body of the enemies' group that keeps every hit it takes.
+class Foe : public ScenarioBody {
+public:
+    Foe() : ScenarioBody(WalkerBody()) {
+        group = 2;
+        hp = hpMax = 1000000;
+    }
+    bool OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) override {
+        hits.emplace_back(kind, damage);
+        return ScenarioBody::OnHit(kind, damage, direction, attacker);
+    }
+    std::vector<std::pair<int32_t, int32_t>> hits;
+};
+
+struct Room {
+    Room(int32_t typeId, int32_t x, int32_t y, const std::vector<std::string>& grid = kField)
+        : s(grid, {{'#', kFill}}) {
+        CGameInputController::GetInstance()->SetInput(ScreenId::Main);
+        // The touches reach the player straight from the input object, however
+        // an earlier test left the HUD's pad; no equipment of an earlier test.
+        CTouchPad::SetCurrent(nullptr);
+        CItem::GetInstance()->Reset();
+        player = static_cast<CCharacterPlayer*>(s.AddAt(typeId, x, y));
+        s.SetPlayer(player);
+        player->SetState(220);
+        s.Run(4);
+    }
+    // A touch at play-field units, held until TouchUp.
+    void TouchAt(int32_t x, int32_t y) { s.TouchDown(x / 10, y / 10); }
+    void Tap(int32_t x, int32_t y) {
+        TouchAt(x, y);
+        s.Run(1);
+        s.TouchUp();
+    }
+    bool RunUntil(const std::function<bool()>& done, int limit = 300) {
+        for (int i = 0; i < limit && !done(); ++i) s.Run(1);
+        return done();
+    }
+    bool RunUntilFrame(int32_t f, int limit = 300) {
+        return RunUntil([&] { return player->frame == f; }, limit);
+    }
+    Foe* Enemy(int32_t x, int32_t y) { return s.Add(std::make_unique<Foe>(), x, y); }
+
+    ~Room() { CTouchPad::SetCurrent(pad); }
+
+    CTouchPad* pad = CTouchPad::GetCurrent();
+    Scenario s;
+    CCharacterPlayer* player = nullptr;
+};
+
+int CountEffects(int32_t typeId, int32_t state) {
+    int n = 0;
+    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
+    for (int32_t i = 1; i <= world.GetCount(); ++i) {
+        const CCharacter* c = world.GetAt(i);
+        n += c != nullptr && c->typeId == typeId && c->frame == state ? 1 : 0;
+    }
+    return n;
+}
+
+bool Standing(const CCharacter* p) { return p->frame == 230 || p->frame == 231; }
+
+}  // namespace
+
+// --- What the three share --------------------------------------------------------
+
+TEST(NinjaVariants, TheFactoryMakesEachWithItsLifeGaugeAndOwnRecordsOverTheNinjas) {
+    struct Case {
+        int32_t id, sheet;
+    };
+    CItem::GetInstance()->Reset();
+    const CCharacterNinja ninja;
+    for (const Case c : {Case{kKunoichi, 21}, Case{kKusarigama, 22}, Case{kRobo, 23}}) {
+        SCOPED_TRACE(c.id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(c.id));
+        auto* v = dynamic_cast<CNinjaVariant*>(made.get());
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->typeId, c.id);
+        EXPECT_EQ(v->hp, 30);
+        EXPECT_EQ(v->hpMax, 30);
+        EXPECT_EQ(v->gaugeMax, 10000);
+        EXPECT_EQ(v->attack, 100);
+        EXPECT_EQ(v->frame, 220);
+        for (int32_t f : {10, 230, 250, 290, 333, 361}) EXPECT_EQ(v->RecordAt(f).textureId, c.sheet) << f;
+        for (int32_t f : {0, 120, 121, 220}) EXPECT_EQ(v->RecordAt(f).textureId, 0) << f;
+        // The throws it never makes keep the ninja's records.
+        for (int32_t f : {300, 380, 400, 440}) EXPECT_EQ(v->RecordAt(f), ninja.RecordAt(f)) << f;
+    }
+    EXPECT_EQ(CCharacterRobo().RecordAt(965).textureId, 24) << "the ending's flight";
+}
+
+TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbilities) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        {
+            Room r(id, 700, 1200, kRoom);
+            r.player->SetState(290);
+            r.player->vx = -40;
+            ASSERT_TRUE(r.RunUntilFrame(232, 60)) << r.player->frame;
+            EXPECT_EQ(r.player->wallHold, 0);
+            EXPECT_EQ(r.player->facing, 1) << "its back to the wall";
+            EXPECT_EQ(r.player->GetAnchorX(), r.player->x + 190);
+            r.s.Run(30);
+            EXPECT_TRUE(r.player->frame == 232 || r.player->frame == 233) << "it stays";
+        }
+        Room r(id, 2000, 1200, kRoom);
+        r.player->y = 460;
+        r.player->SetState(290);
+        r.player->vy = -40;
+        ASSERT_TRUE(r.RunUntilFrame(234, 20)) << r.player->frame;
+        EXPECT_EQ(r.player->ceilingHold, 0);
+        r.s.Run(30);
+        EXPECT_TRUE(r.player->frame == 234 || r.player->frame == 235);
+        // A touch below lets go of the ceiling, which is not taken again on
+        // the way down.
+        r.Tap(2400, 1900);
+        EXPECT_EQ(r.player->releasedSide, 1);
+        EXPECT_EQ(r.player->airDashes, 1) << "a start from a hold costs no air dash";
+        r.s.Run(4);
+        EXPECT_NE(r.player->frame, 234);
+    }
+}
+
+TEST(NinjaVariants, InTheAirAnEnemyTouchedStartsTheHomingAttackAndEmptySpaceCostsTheAirDash) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* foe = r.Enemy(3200, 700);
+        ASSERT_EQ(r.player->frame, 290);
+        r.player->airDashes = 0;
+        r.Tap(2000, 600);
+        EXPECT_EQ(r.player->frame, 290) << "no air dash left: nothing";
+        r.Tap(foe->x, foe->y);
+        EXPECT_EQ(r.player->frame, 330);
+        EXPECT_EQ(r.player->target, foe);
+        r.player->SetState(290);
+        r.s.Run(1);
+        r.player->airDashes = 1;
+        r.Tap(2000, 600);
+        EXPECT_GE(r.player->frame, 320);
+        EXPECT_LE(r.player->frame, 329);
+        EXPECT_EQ(r.player->airDashes, 0);
+    }
+}
+
+TEST(NinjaVariants, ATargetThatVanishesMidAttackIsGoneAndEveryClassStandsAgain) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, kFloor);
+        Foe* foe = r.Enemy(3200, kFloor - 100);
+        r.Tap(foe->x, foe->y);
+        ASSERT_EQ(r.player->frame, 330);
+        ASSERT_EQ(r.player->target, foe);
+        r.s.Run(3);
+        foe->alive = 0;  // deleted with the list's next walk
+        r.s.Run(2);
+        EXPECT_EQ(r.player->target, nullptr);
+        ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 120)) << r.player->frame;
+        EXPECT_EQ(r.player->linksB[0] == nullptr || r.player->linksB[0]->frame != 620, true) << "no chain left";
+    }
+}
+
+TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItHoldsOn) {
+    struct Case {
+        int32_t id, powered, end;
+    };
+    for (const Case c : {Case{kKunoichi, 361, 365}, Case{kKusarigama, 361, 369}, Case{kRobo, 361, 375}}) {
+        SCOPED_TRACE(c.id);
+        Room r(c.id, 1000, 1200, kRoom);
+        Foe* foe = r.Enemy(2000, 900);
+        r.player->y = 1200;
+        r.player->attackDirX = 120;
+        r.player->attackDirY = -60;
+        r.player->SetState(360);
+        ASSERT_TRUE(r.RunUntilFrame(c.powered, 4));
+        r.s.Run(2);
+        EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
+        auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
+        ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
+        EXPECT_EQ(r.player->angle, 0.0);
+        ASSERT_FALSE(foe->hits.empty());
+        EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
+        EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
+    }
+}
+
+TEST(NinjaVariants, TheStageExitOpensTheStageClearScreen) {
+    struct Case {
+        int32_t id, cleared;
+    };
+    for (const Case c : {Case{kKunoichi, 941}, Case{kKusarigama, 941}, Case{kRobo, 947}}) {
+        SCOPED_TRACE(c.id);
+        Room r(c.id, 1200, kFloor);
+        r.player->SetState(940);
+        r.s.Run(38);
+        EXPECT_NE(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::StageClear));
+        r.s.Run(3);
+        EXPECT_GE(r.player->frame, c.cleared);
+        EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), CGameInput::GetInput(ScreenId::StageClear));
+        CGameInputController::GetInstance()->SetInput(ScreenId::Main);
+    }
+}
+
+// --- The kunoichi ----------------------------------------------------------------
+
+TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
+    Room r(kKunoichi, 600, kFloor);
+    // A shot hanging in her way, striking the player's group every frame.
+    auto* shot = r.s.Add(std::make_unique<ScenarioBody>(ScenarioBody::Box{}), 1100, kFloor - 150);
+    shot->group = 2;
+    shot->SetAttackBox({-100, 100, -100, 100});
+    int overlaps = 0;
+    shot->onUpdate = [&](ScenarioBody& b) {
+        overlaps += b.AttackHits(r.player) ? 1 : 0;
+        b.AttackAll(nullptr, 1, 1, 10);
+    };
+    r.s.ClearSounds();
+    r.Tap(1600, kFloor);
+    EXPECT_EQ(r.player->frame, 324);
+    EXPECT_EQ(r.player->RecordAt(322).stateDuration, 1000 / 150 + 1);
+    EXPECT_EQ(CountEffects(50000, 60), 1) << "the vanishing smoke";
+    int dashTicks = 0;
+    ASSERT_TRUE(r.RunUntil([&] {
+        dashTicks += r.player->frame == 322 ? 1 : 0;
+        return Standing(r.player);
+    }));
+    EXPECT_GT(overlaps, 0);
+    EXPECT_EQ(r.player->hp, 30) << "unhurt";
+    EXPECT_EQ(dashTicks, 7);
+    EXPECT_GE(r.player->x, 1600);
+    EXPECT_LE(r.player->x, 1600 + 150) << "at most one tick past the touch";
+    EXPECT_EQ(r.player->y, kFloor);
+    EXPECT_EQ(r.player->GetInvulnerable(), 0);
+    EXPECT_EQ(r.player->GetTimer172(), 0);
+    EXPECT_EQ(r.s.Sounds().front(), 54);
+    // Vulnerable again: the shot now hurts her.
+    shot->x = r.player->x;
+    r.s.Run(2);
+    EXPECT_LT(r.player->hp, 30);
+}
+
+TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
+    Room r(kKunoichi, 800, kFloor);
+    static_cast<CCharacterKunoichi*>(r.player)->attack = 101;
+    Foe* foe = r.Enemy(2800, kFloor - 100);
+    r.Tap(foe->x, foe->y);
+    ASSERT_EQ(r.player->frame, 330);
+    EXPECT_EQ(r.player->y, kFloor - 100) << "lifted off the ground";
+    EXPECT_EQ(r.player->attackDirX, 150);
+    EXPECT_EQ(CountEffects(50000, 50), 2);
+    EXPECT_EQ(CountEffects(50000, 51), 3);
+    EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
+    EXPECT_NE(r.player->GetInvulnerable(), 0);
+    ASSERT_TRUE(r.RunUntil([&] { return foe->hits.size() >= 4; }, 120));
+    EXPECT_EQ(r.player->GetInvulnerable(), 0) << "hurt again from the cuts on";
+    const std::vector<std::pair<int32_t, int32_t>> cuts(foe->hits.begin(), foe->hits.begin() + 4);
+    EXPECT_EQ(cuts, (std::vector<std::pair<int32_t, int32_t>>{{2, 50}, {3, 50}, {2, 50}, {3, 50}}));
+    // The foe falls to a cut: the finish, then standing.
+    foe->hp = 1;
+    ASSERT_TRUE(r.RunUntil([&] { return r.player->frame == 341 || r.player->frame == 343; }, 20));
+    EXPECT_TRUE(r.RunUntil([&] { return !r.player->IsAirborne() && Standing(r.player); }, 120));
+}
+
+// --- The chain-sickle fighter -------------------------------------------------------
+
+TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsHeld) {
+    Room r(kKusarigama, 600, kFloor);
+    auto* k = static_cast<CCharacterKusarigama*>(r.player);
+    // 900 to the right of her anchor: five ticks of flight, eight of pull.
+    r.Tap(600 + 900, kFloor - 190);
+    ASSERT_EQ(k->frame, 324);
+    ASSERT_NE(k->Chain(), nullptr);
+    EXPECT_EQ(k->Chain()->RecordAt(610).stateDuration, 5);
+    EXPECT_EQ(k->RecordAt(322).stateDuration, 8);
+    EXPECT_EQ(k->Chain()->linksA[0], k);
+    // The chain's box is hers while it flies.
+    Foe* atChain = r.Enemy(k->Chain()->x, k->Chain()->y);
+    EXPECT_TRUE(k->AttackHits(atChain));
+    atChain->alive = 0;
+    r.s.Run(40);
+    EXPECT_TRUE(Standing(k)) << k->frame;
+    EXPECT_EQ(k->linksB[0], nullptr) << "the chain is gone when she stands";
+
+    // Up into the air with the touch held: pulled, then hanging.
+    const int32_t cx = 1800, cy = 700;
+    r.TouchAt(cx, cy);
+    ASSERT_TRUE(r.RunUntilFrame(322, 30));
+    CCharacter* chain = k->Chain();
+    ASSERT_NE(chain, nullptr);
+    EXPECT_EQ(chain->frame, CCharacterAttackEffect::kMoveChainAnchored);
+    EXPECT_EQ(chain->x, cx);
+    EXPECT_EQ(chain->y, cy);
+    EXPECT_NE(k->GetInvulnerable(), 0);
+    ASSERT_TRUE(r.RunUntil([&] { return k->frame == 326 || k->frame == 327; }, 30)) << k->frame;
+    EXPECT_EQ(k->GetInvulnerable(), 0) << "hanging, she can be hit";
+    for (int i = 0; i < 40; ++i) {
+        r.s.Run(1);
+        ASSERT_TRUE(k->frame == 326 || k->frame == 327) << i;
+        const double d = std::hypot(static_cast<double>(k->x - cx), static_cast<double>(k->y - cy));
+        EXPECT_LE(d, 400 + 100) << "on the rope";
+    }
+    // Letting go drops her and takes the chain away.
+    r.s.TouchUp();
+    r.s.Run(1);
+    EXPECT_EQ(k->frame, 290);
+    EXPECT_EQ(k->linksB[0], nullptr);
+    r.s.Run(1);
+    EXPECT_EQ(CountEffects(CCharacterAttackEffect::kTypeId, 611), 0);
+}
+
+TEST(Kusarigama, AChainThatIsRemovedUnderHerLetsHerGoWhereverSheIs) {
+    struct Case {
+        const char* when;
+        bool hanging;
+    };
+    for (const Case c : {Case{"pulled", false}, Case{"hanging", true}}) {
+        SCOPED_TRACE(c.when);
+        Room r(kKusarigama, 600, kFloor);
+        auto* k = static_cast<CCharacterKusarigama*>(r.player);
+        r.TouchAt(1800, 700);
+        ASSERT_TRUE(r.RunUntil([&] { return c.hanging ? k->frame == 326 || k->frame == 327 : k->frame == 322; }, 60));
+        k->Chain()->SetState(0);
+        r.s.Run(2);
+        EXPECT_EQ(k->linksB[0], nullptr);
+        EXPECT_TRUE(k->frame == 290 || k->frame == 323) << k->frame;
+        r.s.TouchUp();
+        EXPECT_TRUE(r.RunUntil([&] { return Standing(k); }, 200)) << k->frame;
+    }
+}
+
+TEST(Kusarigama, TheHomingChainCatchesTheEnemyPullsHerInAndTheCutsStrikeAtFullPower) {
+    Room r(kKusarigama, 800, kFloor);
+    auto* k = static_cast<CCharacterKusarigama*>(r.player);
+    Foe* foe = r.Enemy(3000, kFloor - 100);
+    r.Tap(foe->x, foe->y);
+    ASSERT_EQ(k->frame, 330);
+    ASSERT_NE(k->Chain(), nullptr);
+    EXPECT_EQ(k->Chain()->frame, CCharacterAttackEffect::kHomingChain);
+    ASSERT_TRUE(r.RunUntilFrame(332, 30)) << "the chain holds the enemy";
+    EXPECT_EQ(k->Chain()->frame, CCharacterAttackEffect::kHomingChainHolding);
+    EXPECT_GT(k->vx, 0);
+    ASSERT_TRUE(r.RunUntil([&] { return k->frame == 333; }, 30));
+    r.s.Run(1);
+    EXPECT_EQ(k->linksB[0], nullptr) << "the cuts put the chain away";
+    ASSERT_TRUE(r.RunUntil([&] { return foe->hits.size() >= 4; }, 60));
+    const std::vector<std::pair<int32_t, int32_t>> cuts(foe->hits.begin(), foe->hits.begin() + 4);
+    EXPECT_EQ(cuts, (std::vector<std::pair<int32_t, int32_t>>{{2, 100}, {3, 100}, {2, 100}, {3, 100}}));
+}
+
+// --- The robot -----------------------------------------------------------------------
+
+TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks) {
+    Room r(kRobo, 600, kFloor);
+    Foe* near = r.Enemy(1220, kFloor - 100);
+    Foe* far = r.Enemy(1290, kFloor - 100);
+    r.s.ClearSounds();
+    r.Tap(1600, kFloor);
+    ASSERT_EQ(r.player->frame, 329);
+    for (int32_t f = CCharacterRobo::kFirstSpin; f <= CCharacterRobo::kLastSpin; ++f)
+        EXPECT_EQ(r.player->RecordAt(f).stateDuration, 1000 / 100 + 5) << f;
+    EXPECT_EQ(r.s.Sounds().front(), 55);
+    // The drill, set off at the start with the robot as its owner.
+    CCharacter* drill = r.player->linksB[0];
+    ASSERT_NE(drill, nullptr);
+    EXPECT_EQ(drill->frame, CCharacterAttackEffect::kDrill);
+    EXPECT_EQ(drill->linksA[0], r.player);
+    std::vector<int32_t> speeds;
+    ASSERT_TRUE(r.RunUntil([&] {
+        if (r.player->frame >= 321 && r.player->frame <= 327) speeds.push_back(r.player->vx);
+        return r.player->frame == 328 || Standing(r.player);
+    }));
+    const std::vector<int32_t> expected = {100, 100, 100, 100, 100, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
+    EXPECT_EQ(speeds, expected);
+    for (const Foe* foe : {near, far}) {
+        ASSERT_FALSE(foe->hits.empty());
+        EXPECT_EQ(foe->hits.front(), std::make_pair(1, 200));
+    }
+}
+
+TEST(Robo, TheHomingChargeRamsTheTargetAgainAndAgainWithDoubleStrikesOfKind13) {
+    Room r(kRobo, 800, kFloor);
+    static_cast<CCharacterRobo*>(r.player)->attack = 300;
+    Foe* foe = r.Enemy(2400, kFloor - 100);
+    r.Tap(foe->x, foe->y);
+    ASSERT_EQ(r.player->frame, 330);
+    EXPECT_EQ(r.player->target, foe);
+    EXPECT_EQ(r.player->attackDirX, 150);
+    EXPECT_GT(r.player->vx, 0) << "the charge aims at the target at once";
+    std::vector<int32_t> frames;
+    ASSERT_TRUE(r.RunUntil([&] {
+        frames.push_back(r.player->frame);
+        return foe->hits.size() >= 3;
+    }, 200));
+    for (const auto& hit : foe->hits) EXPECT_EQ(hit, std::make_pair(13, 600));
+    // The rams alternate their sides, a charge between them.
+    const auto first = std::find(frames.begin(), frames.end(), 336);
+    ASSERT_NE(first, frames.end());
+    EXPECT_NE(std::find(first, frames.end(), 340), frames.end());
+}
+
+TEST(Robo, TheEndingRisesOnItsJetsThenHovers) {
+    Room r(kRobo, 2000, kFloor);
+    r.player->SetState(963);
+    const int32_t y0 = r.player->y;
+    r.s.Run(10);
+    EXPECT_EQ(r.player->y, y0 - 190);
+    ASSERT_TRUE(r.RunUntilFrame(970, 70));
+    const int32_t y1 = r.player->y;
+    r.s.Run(10);
+    EXPECT_TRUE(r.player->frame == 970 || r.player->frame == 971);
+    EXPECT_EQ(r.player->y, y1) << "hovering";
+    r.s.Run(40);
+    EXPECT_TRUE(r.player->frame == 972 || r.player->frame == 973);
+}
+
+// --- The first stage with each ---------------------------------------------------------
+
+class NinjaVariantStageWalk : public testing_support::StagePlayTest, public ::testing::WithParamInterface<int32_t> {
+protected:
+    // Their attacks start on a fresh touch only: a button another test left
+    // down is let go first.
+    void SetUp() override {
+        StagePlayTest::SetUp();
+        TouchUp();
+        CMyInput::GetInstance()->Poll();
+    }
+    testing_support::StageWalker walker{{[this] {
+                                             testing_support::ClearEnemiesOutOfPlay();
+                                             Frame();
+                                         },
+                                         [this](int32_t x, int32_t y) { TouchDown(x, y); }, [this] { TouchUp(); }}};
+};
+
+TEST_P(NinjaVariantStageWalk, TheFirstStageToItsExit) {
+    Game()->m_selectedCharacter = GetParam();
+    Game()->StartStage(266);
+    ASSERT_NE(Player(), nullptr);
+    ASSERT_EQ(Player()->typeId, GetParam());
+    walker.PlayToTheExit();
+    EXPECT_EQ(Game()->m_mapId, 267);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachClass, NinjaVariantStageWalk, ::testing::Values(kKunoichi, kKusarigama, kRobo));

@@ -1,0 +1,220 @@
+// The in-stage shop over paused play: the window flying out of the stall
+// and back, each of the eight goods bought with just enough gold and not
+// bought with one less, the stock limits, and the upgrades with their price
+// steps, their flags and the resume snapshot.
+#include "framework/SaveData.h"
+#include "support/PlayerRoom.h"
+#include "framework/TextTable.h"
+#include "ui/GameInputMainShop.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+class InStageShop : public testing_support::PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        Slot().SetNewGameDefaults();
+        Frame();
+        CCharacterPlayer* p = Player();
+        p->SetShurikenAmmo(0);
+        p->SetBombAmmo(0);
+        for (auto set : {&CCharacterPlayer::SetHealingPotions, &CCharacterPlayer::SetExHealingPotions,
+                         &CCharacterPlayer::SetMagicPotions, &CCharacterPlayer::SetExMagicPotions}) {
+            (p->*set)(0);
+        }
+        OpenShop();
+    }
+    void OpenShop() {
+        CGameStateController::GetInstance()->ChangeState(8);
+        shop->SetOrigin(300, 200);
+        Root()->PushInput(ScreenId::MainShop);
+        Frame(10);
+        ASSERT_EQ(shop->GetState(), ScreenState::Active);
+    }
+    // Places on a 480-wide view: the open window stands at (50, 60).
+    void Select(int row) { Click(82 + 52 * (row % 4), 152 + 52 * (row / 4)); }
+    void Buy() { Click(320, 260); }
+    void CloseButton() { Click(400, 260); }
+    CSaveData& Slot() { return game->m_slotData[game->m_currentSlot]; }
+
+    CGameInputMainShop* shop = CGameInputMainShop::GetInstance();
+};
+
+TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayResumes) {
+    EXPECT_TRUE(Paused());
+    EXPECT_EQ(shop->m_window.x, 50);
+    EXPECT_EQ(shop->m_window.y, 60);
+    EXPECT_EQ(shop->m_window.scaleX, 2.0f);
+    EXPECT_EQ(shop->m_window.moveX0, 300 - 80) << "it flew from the stall";
+    EXPECT_EQ(shop->m_window.moveY0, 200);
+    EXPECT_STREQ(shop->m_speechText.GetText(), GetText(90));
+    EXPECT_STREQ(shop->m_infoText.GetText(), "");
+    EXPECT_EQ(shop->SelectedRow(), -1);
+    Player()->SetGold(77);
+    Select(4);
+    EXPECT_STREQ(shop->m_goldText.GetText(), "77G");
+
+    CloseButton();
+    EXPECT_EQ(shop->GetState(), ScreenState::Closing);
+    Frame(8);
+    EXPECT_TRUE(Paused());
+    Frame();
+    EXPECT_TRUE(Playing());
+    EXPECT_EQ(shop->m_window.x, 220);
+    EXPECT_EQ(shop->m_window.scaleX, 0.0f);
+    Frame();
+    EXPECT_EQ(Root()->GetTop(), hud);
+}
+
+struct GoodsCase {
+    int row;
+    int32_t price;
+    int32_t (CCharacterPlayer::*stock)();
+    int32_t after;
+};
+
+TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
+    const GoodsCase cases[] = {
+        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20},     {1, 20, &CCharacterPlayer::GetBombAmmo, 10},
+        {4, 50, &CCharacterPlayer::GetHealingPotions, 1},    {5, 200, &CCharacterPlayer::GetExHealingPotions, 1},
+        {6, 50, &CCharacterPlayer::GetMagicPotions, 1},      {7, 200, &CCharacterPlayer::GetExMagicPotions, 1},
+    };
+    CCharacterPlayer* p = Player();
+    for (const GoodsCase& c : cases) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(shop->GetPrice(c.row), c.price);
+        p->SetGold(c.price - 1);
+        Select(c.row);
+        EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+        EXPECT_STREQ(shop->m_buyButton.GetText(), "");
+        Buy();
+        EXPECT_EQ((p->*c.stock)(), 0);
+        EXPECT_EQ(p->GetGold(), c.price - 1);
+
+        p->SetGold(c.price + 5);
+        Select(c.row);
+        EXPECT_TRUE(shop->m_buyButton.IsEnabled());
+        EXPECT_STREQ(shop->m_buyButton.GetText(), GetText(183));
+        sounds.clear();
+        Buy();
+        EXPECT_EQ(sounds, std::vector<int32_t>{CGameInputMainShop::kBuySound});
+        EXPECT_EQ((p->*c.stock)(), c.after);
+        EXPECT_EQ(p->GetGold(), 5);
+        EXPECT_STREQ(shop->m_speechText.GetText(), GetText(91));
+    }
+    Select(0);
+    EXPECT_STREQ(shop->m_speechText.GetText(), GetText(107)) << "a new choice shows its description";
+}
+
+TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
+    CCharacterPlayer* p = Player();
+    p->SetGold(999);
+    p->SetShurikenAmmo(195);
+    Select(0);
+    Buy();
+    EXPECT_EQ(p->GetShurikenAmmo(), 200);
+    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    p->SetHealingPotions(9);
+    Select(4);
+    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+
+    p->SetBombAmmo(-1);
+    Select(1);
+    EXPECT_STREQ(shop->m_speechText.GetText(), GetText(120));
+    EXPECT_STREQ(shop->m_infoText.GetText(), GetText(131));
+    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    EXPECT_EQ(shop->m_itemIcons[1].GetSpriteTable(WidgetTable::Normal)[0].srcX, 480);
+    Buy();
+    EXPECT_EQ(p->GetBombAmmo(), -1);
+}
+
+TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
+    CCharacterPlayer* p = Player();
+    const int32_t lifeBefore = p->hpMax;
+    const int32_t steps[] = {500, 1000, 2000, 3000};
+    for (int level = 0; level < 4; ++level) {
+        SCOPED_TRACE(level);
+        EXPECT_EQ(shop->GetLifeLevel(), level);
+        EXPECT_EQ(shop->GetPrice(CGameInputMainShop::kLifeRow), steps[level]);
+        p->SetGold(steps[level]);
+        Select(CGameInputMainShop::kLifeRow);
+        Buy();
+        EXPECT_EQ(Slot().GetSlotFlag(18 + level), 1);
+        EXPECT_EQ(p->hpMax, lifeBefore + 100 * (level + 1));
+        EXPECT_EQ(p->GetGold(), 0);
+    }
+    EXPECT_EQ(shop->GetPrice(CGameInputMainShop::kLifeRow), CGameInputMainShop::kSoldOut);
+    EXPECT_TRUE(shop->m_itemOverlays[CGameInputMainShop::kLifeRow].IsVisible());
+    p->SetGold(999999);
+    Select(CGameInputMainShop::kLifeRow);
+    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    EXPECT_NE(std::string(shop->m_infoText.GetText()).find(GetText(182)), std::string::npos);
+
+    // The snapshot carries the upgrades: a player read from it starts with
+    // the raised maximum.
+    CSaveData& snapshot = game->m_resumeData[game->m_currentSlot];
+    EXPECT_EQ(snapshot.GetSlotFlag(21), 1);
+    p->hpMax = 0;
+    p->ReadStatus(snapshot);
+    EXPECT_EQ(p->hpMax, lifeBefore + 400);
+}
+
+TEST_F(InStageShop, AGaugeScrollFoundOutOfOrderLeavesThePurchaseTheFirstClearFlag) {
+    CCharacterPlayer* p = Player();
+    Slot().SetSlotFlag(39, 1);
+    const int32_t gaugeBefore = p->gaugeMax;
+    EXPECT_EQ(shop->GetGaugeLevel(), 1);
+    p->SetGold(1000);
+    Select(CGameInputMainShop::kGaugeRow);
+    Buy();
+    EXPECT_EQ(Slot().GetSlotFlag(38), 1);
+    EXPECT_EQ(shop->GetGaugeLevel(), 2);
+    EXPECT_EQ(p->gaugeMax, 3000 + 2000) << "was " << gaugeBefore;
+    EXPECT_EQ(p->GetGold(), 0);
+}
+
+// A shop point in a room of real blocks: the ninja's tap on the stall
+// pauses play and opens the shop where the stall stands; a purchase spends
+// the ninja's gold, and closing lets play run on.
+TEST(InStageShopScenario, AShopPointOpensTheShopOutOfItsStall) {
+    player_room::Room r;
+    CGameInputMainShop* shop = CGameInputMainShop::GetInstance();
+    r.s.Run(8);
+    CCharacter* stall = r.s.AddAt(10190, r.ninja->x + 800, player_room::kFloor - 200);
+    ASSERT_NE(stall, nullptr);
+    r.s.Run(2);
+    ASSERT_EQ(stall->frame, 350);
+    r.ninja->SetGold(60);
+    r.ninja->SetHealingPotions(0);
+    r.Tap(stall->x - 800, stall->y - 200);
+
+    CGameStateController* states = CGameStateController::GetInstance();
+    EXPECT_EQ(states->GetCurrent(), CGameStateMainPause::GetInstance());
+    EXPECT_EQ(CGameInputController::GetInstance()->GetTop(), shop);
+    EXPECT_EQ(shop->m_originX, stall->x / 10);
+    EXPECT_EQ(shop->m_originY, stall->y / 10);
+    const auto frames = [&](int n, int32_t x = -1, int32_t y = -1) {
+        for (int i = 0; i < n; ++i) {
+            if (x >= 0) r.s.TouchDown(x, y);
+            CMyInput::GetInstance()->Poll();
+            states->DoAction();
+            if (x >= 0) r.s.TouchUp();
+        }
+    };
+    frames(12);
+    ASSERT_EQ(shop->GetState(), ScreenState::Active);
+    const int32_t wx = shop->m_window.GetX(), wy = shop->m_window.GetY();
+    frames(1, wx + 10 + 22, wy + 122 + 22);  // the healing potion
+    frames(1);
+    frames(1, wx + 270, wy + 200);  // BUY
+    frames(1);
+    EXPECT_EQ(r.ninja->GetHealingPotions(), 1);
+    EXPECT_EQ(r.ninja->GetGold(), 10);
+    frames(1, wx + 350, wy + 200);  // close
+    frames(12);
+    EXPECT_EQ(states->GetCurrent(), CGameStateMainNormal::GetInstance());
+    EXPECT_EQ(shop->GetState(), ScreenState::Closed);
+}
+
+}  // namespace
