@@ -5,8 +5,9 @@
 //          stockings, sitting; it rears up to cast its fox-fire
 //  spider  a black tsuchigumo with a gold-banded abdomen and red eyes,
 //          hanging on its thread
-//  priest  a bald zen priest in a slate-blue robe with an amber kesa and a
-//          string of wooden prayer beads; he prays with his palms joined
+//  priest  a zen priest with a shaved head, a black koromo to his ankles, a
+//          saffron kesa over one shoulder, straw sandals and wooden prayer
+//          beads; he casts his prayer lights with an opened folding fan
 //
 //  cells (row y, from x = 0 in steps of 40):
 //   0    fox_sit_a fox_sit_b fox_crouch fox_cast fox_hurt
@@ -125,13 +126,16 @@ std::string Legs(float front, float mid, float back, float wiggle) {
 
 // --- The zen priest -------------------------------------------------------------------
 
-const Ramp kRobe{kMist, kSlate, kNavy};
-const Ramp kRobeFar{kSlate, kNavy, kNight};
+const Ramp kRobe{kStone, kStoneDark, kNight};
+const Ramp kRobeFar{kStoneDark, kNight, kInk};
+const Ramp kKesa{kGold, kAmber, kCoral};
 const Ramp kBare{kCream, kSkin, kSand};
 
+// The shaved head faces right; its pivot is the neck. b/s skin, c the light
+// on the scalp, k eyes and mouth.
 std::map<std::string, Sprite> PriestHeads() {
     auto make = [](const char* eyes, const char* mouth) {
-        return Sprite{{"..cssss...", ".csssssss.", "cssssssss.", std::string("ssssss") + eyes, "sssssssss.",
+        return Sprite{{"..bcbbb...", ".bccbbbbb.", "cssssssss.", std::string("ssssss") + eyes, "sssssssss.",
                        std::string(".sssss") + mouth, "..ssss...."},
                       {4, 6}};
     };
@@ -148,40 +152,54 @@ rig::Model MakePriest() {
     b.chestWidth = 3.2f;
     b.upperArm = 3.0f;
     b.foreArm = 2.8f;
-    b.armRadius = 1.4f;
+    b.armRadius = 1.5f;
     b.handRadius = 1.1f;
     b.thigh = 3.6f;
     b.shin = 3.4f;
-    b.legRadius = 1.7f;
+    b.legRadius = 1.5f;
     b.foot = 2.4f;
     b.footRadius = 0.9f;
     b.top = b.sleeve = b.legs = kRobe;
     b.farSleeve = b.farLegs = kRobeFar;
-    b.boots = b.farBoots = Ramp{kSand, kWood, kEarth};
+    b.boots = Ramp{kSand, kWood, kEarth};
+    b.farBoots = Ramp{kWood, kEarth, kEarthDark};
     b.gloves = b.farGloves = kBare;
     b.head = PriestHeads().at("");
     rig::Model m = rig::Humanoid("zen priest", b);
     m.FindPart("head")->sprites = PriestHeads();
-    m.legend = {{'s', kSkin}, {'c', kCream}, {'k', kInk}};
-    // The kesa over the shoulder and the string of beads.
+    m.legend = {{'s', kSkin}, {'c', kCream}, {'k', kInk}, {'b', kSkin},
+                {'P', kCream}, {'p', kSand}, {'R', kRed}, {'w', kEarth}};
+    // The black koromo falls to his ankles over the legs; only the straw
+    // sandals show under its hem.
+    m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.2f, 0, {0, 0.2f}, 0)));
+    rig::Part robe = CapsulePart("robe", "robe", 4, kRobe, 3.2f, 3.7f);
+    robe.edge = true;
+    m.AddPart(robe);
+    // The saffron kesa over the far shoulder, down across the chest to the
+    // near hip, and its ring.
     m.AddBone(enemies::Follow(MakeBone("kesaB", "torso", 0, 0.5f, {0.2f, 0}, 180)));
-    m.AddPart(enemies::PolyPart("kesa", "kesaB", 3, Ramp{kGold, kAmber, kCoral},
-                                {{-3.2f, 3.5f}, {3.2f, 2.0f}, {3.2f, -0.5f}, {-1.0f, -4.0f}, {-3.2f, -3.0f}}));
-    m.AddPart(enemies::Flat(EllipsePart("beads", "handN", 12, Ramp{kWood, kWood, kEarth}, 1.6f, 1.0f, 0.5f)));
+    m.AddPart(enemies::PolyPart("kesa", "kesaB", 5, kKesa,
+                                {{-3.3f, -4.2f}, {-0.8f, -4.2f}, {3.4f, 1.6f}, {3.4f, 4.6f}, {1.2f, 4.6f}, {-3.3f, -0.6f}}));
+    m.AddPart(enemies::Flat(EllipsePart("ring", "torso", 6, Ramp{kCream, kGold, kAmber}, 0.7f, 0.7f, 0.7f)));
+    // The string of beads in the far hand, and the folding fan he opens in
+    // the near hand to send his prayer lights.
+    m.AddPart(enemies::Flat(EllipsePart("beads", "handF", 12, Ramp{kWood, kWood, kEarth}, 1.6f, 1.0f, 0.5f)));
+    m.AddPart(enemies::Hidden(enemies::SpritePart(
+        "fan", "handN", 16, {{"", Sprite{{"pPPPPPp", "pPPRPPp", ".pPRPp.", "..pPp..", "...w..."}, {3, 4}}}}, 360)));
     return m;
 }
 
 // clang-format off
 const HumanPose kPriestPoses[] = {
 //  name             hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"priest_walk_a",  20, 24,   168, 175,    20,  80,   10,  70,     35,  10,  95,   -25, -25,  80,   ""},
-  {"priest_walk_b",  20, 24,   169, 175,    25,  85,   15,  75,      5, -25,  85,     5,   0,  90,   ""},
-  {"priest_walk_c",  20, 24,   168, 175,    20,  80,   10,  70,    -25, -25,  80,    35,  10,  95,   ""},
-  {"priest_walk_d",  20, 24,   169, 175,    25,  85,   15,  75,      5,   0,  90,     5, -25,  85,   ""},
+  {"priest_walk_a",  20, 24,   168, 175,    20,  80,   10,  70,     35,  10,  95,   -25, -25,  80,   "front:head"},
+  {"priest_walk_b",  20, 24,   169, 175,    25,  85,   15,  75,      5, -25,  85,     5,   0,  90,   "front:head"},
+  {"priest_walk_c",  20, 24,   168, 175,    20,  80,   10,  70,    -25, -25,  80,    35,  10,  95,   "front:head"},
+  {"priest_walk_d",  20, 24,   169, 175,    25,  85,   15,  75,      5,   0,  90,     5, -25,  85,   "front:head"},
   {"priest_jump",    20, 24,   172, 178,   -60, -20,   90, 140,     90, -10,  70,    50, -50,  50,   "place:hip"},
-  {"priest_stand",   20, 24,   178, 180,    25,  95,   15,  85,     10,  -5,  90,    -8,  -5,  90,   "face:pray"},
-  {"priest_pray_a",  20, 24,   176, 182,    60, 150,   55, 145,     10,  -5,  90,    -8,  -5,  90,   "face:pray"},
-  {"priest_pray_b",  20, 24,   174, 188,    65, 160,   60, 155,     10,  -5,  90,    -8,  -5,  90,   "face:chant"},
+  {"priest_stand",   20, 24,   178, 180,    25,  95,   15,  85,     10,  -5,  90,    -8,  -5,  90,   "face:pray front:head"},
+  {"priest_pray_a",  20, 24,   176, 182,    85, 105,   55, 145,     10,  -5,  90,    -8,  -5,  90,   "face:pray show:fan front:head,fan"},
+  {"priest_pray_b",  20, 24,   174, 188,   105, 140,   60, 155,     10,  -5,  90,    -8,  -5,  90,   "face:chant show:fan front:head,fan"},
   {"priest_hurt",    20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:hip face:hurt"},
 };
 // clang-format on
@@ -203,8 +221,8 @@ const rig::Model& Cached() {
 const std::string kHang = "root:20,22 place:hip";
 
 const KindPose kPoses[] = {
-    {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=150 neck=120 legN=5 legF=-5 tail1=-115 tail2=-145 tail3=-90"},
-    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=150 neck=118 legN=5 legF=-5 tail1=-130 tail2=-160 tail3=-100"},
+    {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=165 neck=135 legN=-5 legF=0 tail1=-95 tail2=-125 tail3=-150"},
+    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=165 neck=132 legN=-5 legF=0 tail1=-105 tail2=-135 tail3=-160"},
     {"fox_crouch", Cached<MakeFox>, "root:18,26 body=125 neck=100 legN=30 legF=20 legN*0.8 legF*0.8 tail1=-100 tail2=-125 tail3=-80"},
     {"fox_cast", Cached<MakeFox>, "root:18,26 body=165 neck=145 legN=60 legF=-5 tail1=-150 tail2=-180 tail3=-120 face:shout"},
     {"fox_hurt", Cached<MakeFox>, "root:18,24 place:centre body=205 neck=200 legN=80 legF=40 tail1=-60 tail2=-90 tail3=-40 face:hurt"},

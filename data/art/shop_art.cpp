@@ -172,12 +172,15 @@ Canvas Finish(Canvas ground, Canvas figure) {
 Canvas Kunoichi() {
     // Her ponytail falls from the crown of the hood, behind the head.
     Canvas f(64, 64, kKey);
-    f.Polygon({{36, 10}, {46, 6}, {55, 14}, {59, 30}, {55, 38}, {52, 24}, {44, 14}}, kEarth);
-    f.Polygon({{44, 8}, {50, 10}, {56, 22}, {53, 22}, {47, 13}}, kWood);
-    const Look look{kCoral, kRose, kMauve, kGold, kAmber, kSkin, kSand, kViolet};
+    // As on her sheet: a plum suit, a gold sash and headband, black hair.
+    f.Polygon({{36, 10}, {46, 6}, {55, 14}, {59, 30}, {55, 38}, {52, 24}, {44, 14}}, kNight);
+    f.Polygon({{44, 8}, {50, 10}, {56, 22}, {53, 22}, {47, 13}}, kDusk);
+    const Look look{kViolet, kMauve, kDusk, kGold, kAmber, kSkin, kSand, kViolet};
     f.Blit(Bust(look), 0, 0);
-    f.Rect(39, 10, 5, 4, kRed);
-    f.Rect(39, 10, 5, 1, kCoral);
+    f.Rect(18, 18, 28, 3, kGold);
+    f.Rect(18, 18, 28, 1, kCream);
+    f.Rect(39, 10, 5, 4, kGold);
+    f.Rect(39, 10, 5, 1, kCream);
     // Lashes.
     f.Rect(22, 25, 7, 1, kInk);
     f.Rect(35, 25, 7, 1, kInk);
@@ -185,7 +188,8 @@ Canvas Kunoichi() {
 }
 
 Canvas Kusarigama() {
-    const Look look{kWood, kEarth, kEarthDark, kGrass, kPine, kSkin, kSand, kAmber};
+    // As on her sheet: a green jacket, a sand sash, a wide straw hat.
+    const Look look{kLeaf, kGrass, kPine, kSand, kWood, kSkin, kSand, kAmber};
     Canvas f = Bust(look);
     // The sickle over the shoulder and its chain across the chest.
     f.Rect(50, 14, 3, 34, kWood);
@@ -196,15 +200,19 @@ Canvas Kusarigama() {
         const int x = 14 + i * 4, y = 60 - i * 2;
         f.Rect(x, y, 3, 2, i % 2 ? kStone : kStoneLight);
     }
-    // A brow band.
-    f.Rect(18, 19, 28, 3, kGrass);
-    return Finish(PortraitGround(kGold), f);
+    // The straw hat: a wide shallow cone over the brow.
+    f.Polygon({{4, 20}, {32, 4}, {60, 20}, {56, 22}, {8, 22}}, kSand);
+    f.Polygon({{4, 20}, {32, 4}, {32, 20}}, kGold);
+    f.Rect(8, 21, 48, 1, kWood);
+    for (int i = 0; i < 5; ++i) f.Set(16 + i * 8, 16 - (i < 3 ? i * 3 : (4 - i) * 3), kWood);
+    return Finish(PortraitGround(kCream), f);
 }
 
 Canvas RoboNinja() {
-    const Look look{kStoneLight, kStone, kStoneDark, kRed, kCrimson, kNight, kInk, kFoam};
+    // As on its sheet: a brass body, a dark visor with a foam eye line, an
+    // antenna with a red lamp and steel bolts.
+    const Look look{kGold, kAmber, kWood, kStone, kStoneDark, kWaterDeep, kNavy, kFoam};
     Canvas f = Bust(look);
-    // A visor line across the face band, an antenna and bolts.
     f.Rect(20, 26, 24, 3, kInk);
     f.Rect(22, 27, 20, 1, kFoam);
     f.Rect(31, 4, 2, 8, kStoneDark);

@@ -2,9 +2,10 @@
 // 130), 40 x 40 cells in its upper rows (the jade living armour keeps the
 // bottom rows, living_armour.cpp).
 //
-// The snow fairy: a small winter spirit in a white hooded robe that falls
-// to the ground, ice-blue hair and sash, pale skin; she raises her arms and
-// flings two ice crystals up and out.
+// The snow fairy: a small winter spirit floating over a ring of frost, in
+// a white kimono that falls past her feet, an ice-blue obi, long black hair
+// down her back and a pale face, snowflakes about her; she raises her arms
+// and flings two ice crystals up and out.
 // The crow-billed goblin (karasu tengu): a crow's head with a gold beak and
 // red eyes under a small black cap, a mountain ascetic's cream robe and dark
 // hakama, and broad black wings; it flies leaning forward and throws a
@@ -34,50 +35,53 @@ using rig::Ramp;
 using rig::Sprite;
 
 // ---------------------------------------------------------------- the fairy
-const Ramp kSnowRobe{kWhite, kFoam, kMist};
-const Ramp kSnowRobeFar{kFoam, kMist, kSlate};
+const Ramp kSnowRobe{kWhite, kStoneLight, kMist};
+const Ramp kSnowRobeFar{kStoneLight, kMist, kSlate};
 const Ramp kIce{kWhite, kFoam, kWater};
+const Ramp kObi{kFoam, kWater, kWaterDeep};
 const Ramp kPaleSkin{kWhite, kCream, kSkin};
 
-// The hooded head faces right; its pivot is the neck. w/W the hood, b the
-// hair, s skin, k eyes, m mouth.
+// The head faces right; its pivot is the neck. H/h her long black hair and
+// its sheen, i the ice comb in it, s her pale face, k eyes, m mouth. The
+// hair falls down her back to the waist.
 std::map<std::string, Sprite> FairyHeads() {
     auto make = [](const char* eyes, const char* mouth) {
         return Sprite{{
-                          "...wwwww..",
-                          ".wwWWWWWw.",
-                          "wWWWbbbbbW",
-                          "wWWbbbsssb",
-                          std::string("wWWbb") + eyes,
-                          std::string("wWWWb") + mouth,
-                          ".wWWWsss..",
-                          "..ww......",
+                          "...iHHHH...",
+                          "..HhHHHHHH.",
+                          ".HhHHHHHHHH",
+                          ".HHHHHHHHHH",
+                          std::string(".HHHHs") + eyes,
+                          ".HHHHssssss",
+                          std::string(".HHHHH") + mouth,
+                          "..HHHH.ss..",
+                          "..HHHH.....",
+                          "..HHHH.....",
+                          "..HHH......",
+                          "...HH......",
                       },
-                      {4, 7}};
+                      {7, 8}};
     };
-    return {{"", make("sksks", "sssms")}, {"blink", make("skkkk", "sssms")}, {"hurt", make("kssks", "ssmms")}};
+    return {{"", make("kssk.", "ssms.")}, {"blink", make("hssh.", "ssms.")}, {"hurt", make("skssk", "smms.")}};
 }
 
 rig::Model MakeFairy() {
     rig::Body b;
     b.torso = 4.8f;
-    b.hipWidth = 2.4f;
+    b.hipWidth = 2.2f;
     b.chestWidth = 2.4f;
     b.upperArm = 2.8f;
     b.foreArm = 2.6f;
-    b.armRadius = 1.1f;
-    b.handRadius = 1.05f;
-    b.thigh = 3.6f;
-    b.shin = 3.5f;
+    b.armRadius = 1.2f;
+    b.handRadius = 1.0f;
+    b.thigh = 3.4f;
+    b.shin = 3.2f;
     b.legRadius = 1.1f;
     b.foot = 2.0f;
     b.footRadius = 0.9f;
     b.shoulderDown = 1.0f;
-    // Ice-blue sleeves, so that her arms read against the white robe.
-    b.top = b.legs = kSnowRobe;
-    b.farLegs = kSnowRobeFar;
-    b.sleeve = Ramp{kFoam, kWater, kWaterDeep};
-    b.farSleeve = Ramp{kWater, kWaterDeep, kNavy};
+    b.top = b.legs = b.sleeve = kSnowRobe;
+    b.farLegs = b.farSleeve = kSnowRobeFar;
     b.boots = kSnowRobe;
     b.farBoots = kSnowRobeFar;
     b.gloves = kPaleSkin;
@@ -85,13 +89,31 @@ rig::Model MakeFairy() {
     b.head = FairyHeads().at("");
     rig::Model m = rig::Humanoid("snow fairy", b);
     m.FindPart("head")->sprites = FairyHeads();
-    m.legend = {{'w', kMist}, {'W', kWhite}, {'b', kFoam}, {'s', kCream}, {'k', kWaterDeep}, {'m', kRose}};
-    // The robe falls to the ground over the legs, flaring at the hem.
-    m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.6f, 0, {0, 0.2f}, 0)));
-    rig::Part robe = CapsulePart("robe", "robe", 4, kSnowRobe, 2.5f, 3.6f);
+    m.FindPart("footN")->hidden = m.FindPart("footF")->hidden = true;
+    m.legend = {{'H', kDusk}, {'h', kMauve}, {'i', kFoam}, {'s', kCream}, {'k', kInk}, {'m', kRose}};
+    // The white kimono falls below her feet in a bell; she floats over a
+    // faint ring of frost with snowflakes about her hem.
+    m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.2f, 0, {0, 0.2f}, 0)));
+    rig::Part robe = CapsulePart("robe", "robe", 4, kSnowRobe, 2.3f, 3.4f);
     robe.edge = true;
     m.AddPart(robe);
-    m.AddPart(EllipsePart("sash", "torso", 6, kIce, 2.6f, 0.7f, 0.22f));
+    m.AddPart(EllipsePart("obi", "torso", 6, kObi, 2.6f, 1.0f, 0.2f));
+    m.AddPart(enemies::Flat(EllipsePart("collar", "torso", 7, kIce, 0.7f, 1.2f, 0.8f)));
+    m.AddBone(enemies::Follow(MakeBone("frost", "robe", 1.0f, 1.0f, {0, 2.2f}, 0)));
+    rig::Part glow = enemies::Flat(EllipsePart("glow", "frost", 1, Ramp{kFoam, kFoam, kWater}, 3.2f, 0.7f));
+    glow.outline = false;
+    m.AddPart(glow);
+    const Sprite flake{{".f.", "fFf", ".f."}, {1, 1}};
+    const struct {
+        const char* name;
+        rig::Vec at;
+    } kFlakes[] = {{"flakeA", {-4.6f, 0.6f}}, {"flakeB", {4.4f, -1.4f}}, {"flakeC", {-5.4f, -6.0f}}};
+    for (const auto& f : kFlakes) {
+        m.AddBone(enemies::Follow(MakeBone(f.name, "robe", 0.5f, 1.0f, f.at, 0)));
+        m.AddPart(enemies::SpritePart(f.name, f.name, 20, {{"", flake}}));
+    }
+    m.legend['f'] = kFoam;
+    m.legend['F'] = kWhite;
     // Ice crystals at her hands while she casts.
     m.AddPart(enemies::Hidden(enemies::Flat(EllipsePart("iceN", "handN", 15, Ramp{kWhite, kWhite, kFoam}, 1.8f, 1.8f))));
     m.AddPart(enemies::Hidden(enemies::Flat(EllipsePart("iceF", "handF", -18, Ramp{kWhite, kWhite, kFoam}, 1.8f, 1.8f))));
@@ -101,11 +123,11 @@ rig::Model MakeFairy() {
 // clang-format off
 const HumanPose kFairyPoses[] = {
 //  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"stand",       20, 26,   178, 182,    30,  95,  -10,  70,      6,  -2,  90,    -6,   2,  90,   ""},
-  {"raise",       20, 26,   184, 190,   140, 170,  130, 160,      6,  -2,  90,    -6,   2,  90,   "face:blink"},
-  {"cast_a",      20, 26,   180, 186,   120, 110, -120,-110,      6,  -2,  90,    -6,   2,  90,   "show:iceN,iceF"},
-  {"cast_b",      20, 26,   182, 188,   135, 125, -135,-125,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
-  {"hurt",        20, 24,   205, 200,    70, 120,  110, 150,     25,  15,  70,   -10, -20,  75,   "place:centre face:hurt"},
+  {"stand",       20, 26,   178, 182,    20,  70,  -10,  60,      6,  -2,  90,    -6,   2,  90,   ""},
+  {"raise",       20, 26,   184, 190,    75, 140,  -75,-140,      6,  -2,  90,    -6,   2,  90,   "face:blink front:head"},
+  {"cast_a",      20, 26,   180, 186,    95,  80, -120,-110,      6,  -2,  90,    -6,   2,  90,   "show:iceN,iceF"},
+  {"cast_b",      20, 26,   182, 188,   110, 100, -135,-125,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
+  {"hurt",        20, 24,   205, 200,    70, 120,  110, 150,     25,  15,  70,   -10, -20,  75,   "place:centre face:hurt front:head"},
 };
 // clang-format on
 
@@ -170,12 +192,22 @@ rig::Model MakeCrow() {
     m.AddPart(enemies::Flat(EllipsePart("pomA", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.78f)));
     m.AddPart(enemies::Flat(EllipsePart("pomB", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.55f)));
     // Broad black wings from the shoulder blades.
+    // Each wing: the arm of the wing, its hand, and four long flight
+    // feathers fanned from the hand's end, so that the wing's edge is
+    // fingered like a crow's.
     auto wing = [&](const std::string& side, int layer, const Ramp& ramp, float across) {
         const std::string a = "wing" + side + "1", c = "wing" + side + "2";
         m.AddBone(MakeBone(a, "torso", 5.5f, 0.85f, {across, 0}, 200));
-        m.AddBone(MakeBone(c, a, 7.5f, 1, {0, 0}, 210));
+        m.AddBone(MakeBone(c, a, 6.0f, 1, {0, 0}, 210));
         m.AddPart(CapsulePart(a, a, layer, ramp, 2.0f, 2.8f));
-        m.AddPart(CapsulePart(c, c, layer, ramp, 2.8f, 0.9f));
+        m.AddPart(CapsulePart(c, c, layer, ramp, 2.8f, 1.6f));
+        const float spread[4] = {-45, -20, 5, 30};
+        for (int i = 0; i < 4; ++i) {
+            const std::string f = c + "f" + std::to_string(i);
+            m.AddBone(enemies::Follow(MakeBone(f, c, 6.0f - 0.5f * static_cast<float>(i), 0.4f + 0.2f * static_cast<float>(i),
+                                               {0, 0}, 210 + spread[i])));
+            m.AddPart(CapsulePart(f, f, layer, ramp, 1.0f, 0.5f));
+        }
     };
     wing("N", -6, kWing, -1.2f);
     wing("F", -28, kWingFar, -1.8f);
@@ -185,9 +217,9 @@ rig::Model MakeCrow() {
 // clang-format off
 const HumanPose kCrowPoses[] = {
 //  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=160 wingN2=150 wingF1=175 wingF2=165"},
+  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=165 wingN2=205 wingF1=180 wingF2=220"},
   {"fly_b",       22, 24,   142, 162,    35,  65,   15,  55,    -25, -45,  15,   -40, -60,   5,   "place:centre face:blink wingN1=235 wingN2=265 wingF1=220 wingF2=250"},
-  {"throw_a",     22, 24,   150, 165,   -60, -90,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=170 wingN2=160 wingF1=185 wingF2=175"},
+  {"throw_a",     22, 24,   150, 165,   -60, -90,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=170 wingN2=210 wingF1=185 wingF2=225"},
   {"throw_b",     22, 24,   135, 155,    95,  90,   10,  50,    -25, -45,  15,   -40, -60,   5,   "place:centre wingN1=230 wingN2=255 wingF1=215 wingF2=245"},
   {"hurt",        20, 24,   210, 205,    80, 130,  110, 150,     20,   0,  60,   -10, -30,  50,   "place:centre face:hurt wingN1=120 wingN2=90 wingF1=140 wingF2=110"},
 };

@@ -1,11 +1,12 @@
 // The soldier: texture slot 35 (resource 136), 256 x 256, 40 x 40 cells,
 // anchored at the body's centre (Body) but for the hurt cell (Centre).
 //
-// A castle foot soldier (ashigaru): a flat conical jingasa hat of black
-// lacquer with a gold crest, a plain iron-blue cuirass over a hemp-brown
-// tunic and hakama, straw sandals, a red banner on a pole at his back and a
-// long spear. Nothing of the living armour's horned helmet, lacquer colours
-// or katana: he is a man, with a face under the hat brim.
+// A castle foot soldier (ashigaru): a wide, shallow conical jingasa of iron
+// with a gold mon, a red lacquered do laced in dark cord over a plain
+// hemp-brown tunic and hakama, straw sandals, a white sashimono banner
+// standing above his hat and a long yari. Nothing of the living armour's
+// bulk, gilt crest, glowing visor or katana: he is a man, with a face under
+// the hat brim.
 //
 //  cell        at       anchor  states
 //  stand       0,0      body    230 250 252 254 (the guard, the patrol's rest), 220, 350
@@ -29,36 +30,39 @@ using rig::MakeBone;
 using rig::Ramp;
 using rig::Sprite;
 
-const Ramp kCuirass{kMist, kSlate, kNavy};
+const Ramp kCuirass{kCoral, kRed, kCrimson};
+const Ramp kLacing{kStone, kStoneDark, kNight};
 const Ramp kTunic{kSand, kWood, kEarth};
 const Ramp kTunicFar{kWood, kEarth, kEarthDark};
 const Ramp kSandal{kGold, kSand, kWood};
 const Ramp kSkinRamp{kCream, kSkin, kSand};
 const Ramp kSkinFar{kSkin, kSand, kWood};
-const Ramp kBanner{kCoral, kRed, kCrimson};
+const Ramp kFlag{kWhite, kCream, kSand};
 
-// The head faces right; its pivot is the neck. J/j the hat's lacquer and
-// brim, g its gold crest, h hair, s skin, k eyes, m mouth, d the chin strap.
+// The head faces right; its pivot is the neck. J/j the hat's iron and
+// its shadowed far tip, L the sheen on its lit slope, g the gold mon on
+// its front, h hair, s skin, k eyes, m mouth, d the chin cord. The jingasa
+// is a wide, shallow cone: straight slopes from a low peak out past the
+// shoulders, nothing turned up.
 std::map<std::string, Sprite> Heads() {
     const std::vector<std::string> hat = {
-        "......g......",
-        "....JJgJJ....",
-        "..JJJJJJJJJ..",
-        "JJJJJJJJJJJJJ",
-        ".jjjjjjjjjjj.",
+        "......JJJ......",
+        "....LJJJJJJ....",
+        "..LJJJJJJgJJJ..",
+        "LLJJJJJJJJJJJJj",
     };
     auto make = [&](const char* r5, const char* r6, const char* r7) {
         std::vector<std::string> rows = hat;
-        rows.insert(rows.end(), {r5, r6, r7, "....dsssd...."});
-        return Sprite{rows, {6, 8}};
+        rows.insert(rows.end(), {r5, r6, r7, ".....dsssd....."});
+        return Sprite{rows, {7, 7}};
     };
     return {
-        {"", make("...hhssksk...", "...hsssssss..", "...dsssmss...")},
-        {"blink", make("...hhsskkk...", "...hsssssss..", "...dsssmss...")},
-        {"shout", make("...hhskssk...", "...hssssmmm..", "...dsssmss...")},
-        {"hurt", make("...hhkssskk..", "...hsssssss..", "...dssmmss...")},
-        {"ko", make("...hhskskk...", "...hsssssss..", "...dssmmss...")},
-        {"back", make("...hhhhhhss..", "...hhhhhhss..", "...dhhhhss...")},
+        {"", make("....hhssksk....", "....hsssssss...", "....dsssmss....")},
+        {"blink", make("....hhsskkk....", "....hsssssss...", "....dsssmss....")},
+        {"shout", make("....hhskssk....", "....hssssmmm...", "....dsssmss....")},
+        {"hurt", make("....hhkssskk...", "....hsssssss...", "....dssmmss....")},
+        {"ko", make("....hhskskk....", "....hsssssss...", "....dssmmss....")},
+        {"back", make("....hhhhhhss...", "....hhhhhhss...", "....dhhhhss....")},
     };
 }
 
@@ -66,7 +70,7 @@ rig::Model MakeSoldier() {
     rig::Body b;
     b.torso = 5.8f;
     b.hipWidth = 2.8f;
-    b.chestWidth = 3.0f;
+    b.chestWidth = 3.3f;
     b.upperArm = 3.3f;
     b.foreArm = 3.0f;
     b.armRadius = 1.25f;
@@ -88,20 +92,27 @@ rig::Model MakeSoldier() {
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("soldier", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'J', kNight}, {'j', kInk}, {'g', kGold}, {'h', kEarthDark}, {'s', kSkin},
-                {'k', kInk},   {'m', kCrimson}, {'d', kEarth}};
-    // The skirt of plates under the cuirass and the cord at the waist.
+    m.legend = {{'J', kStoneDark}, {'j', kNight}, {'L', kStone}, {'g', kGold}, {'h', kEarthDark},
+                {'s', kSkin},  {'k', kInk},  {'m', kCrimson}, {'d', kEarth}};
+    // The do: red lacquer laced across in dark cord, a gold mon on the chest,
+    // and a short skirt of plates at the waist over the plain hakama.
+    for (int i = 0; i < 2; ++i)
+        m.AddPart(enemies::Flat(EllipsePart("lace" + std::to_string(i), "torso", 1, kLacing, 3.1f, 0.4f,
+                                            0.2f + 0.3f * static_cast<float>(i))));
+    m.AddPart(enemies::Flat(EllipsePart("mon", "torso", 2, Ramp{kCream, kGold, kAmber}, 0.8f, 0.8f, 0.72f)));
     m.AddPart(enemies::PolyPart("tassets", "torso", 3, kCuirass,
-                                {{-2.9f, -0.2f}, {2.9f, -0.2f}, {3.5f, 2.2f}, {-3.6f, 2.2f}}));
-    m.AddPart(EllipsePart("cord", "torso", 4, kBanner, 3.0f, 0.6f, 0.08f));
-    // The banner at his back: a pole and a red flag.
-    m.AddBone(enemies::Follow(MakeBone("pole", "torso", 7.5f, 0.55f, {-3.0f, 0}, 190)));
+                                {{-2.9f, -0.2f}, {2.9f, -0.2f}, {3.3f, 1.8f}, {-3.4f, 1.8f}}));
+    m.AddPart(enemies::Flat(EllipsePart("tassetLace", "torso", 4, kLacing, 3.1f, 0.35f, -0.12f)));
+    // The sashimono at his back: a tall pole and a narrow white banner
+    // standing above the hat.
+    m.AddBone(enemies::Follow(MakeBone("pole", "torso", 15.0f, 0.45f, {-3.0f, 0}, 183)));
     m.AddPart(CapsulePart("pole", "pole", -26, Ramp{kSand, kWood, kEarth}, 0.45f, 0.45f));
-    m.AddPart(enemies::PolyPart("flag", "pole", -27, kBanner, {{0.3f, -7.4f}, {0.3f, -3.6f}, {-3.4f, -3.6f}, {-3.4f, -7.4f}}));
-    // The spear in the near hand: a long shaft and a steel head.
-    m.AddBone(MakeBone("spear", "handN", 12, 1, {0, 0}, 180));
-    m.AddPart(CapsulePart("shaft", "spear", 14, Ramp{kSand, kWood, kEarth}, 0.5f, 0.5f, -0.25f, 0.86f));
-    m.AddPart(CapsulePart("blade", "spear", 14, Ramp{kWhite, kStoneLight, kStone}, 0.75f, 0.2f, 0.86f, 1.0f));
+    m.AddPart(enemies::PolyPart("flag", "pole", -27, kFlag, {{0.4f, -15.4f}, {0.4f, -9.4f}, {-3.6f, -9.4f}, {-3.6f, -15.4f}}));
+    // The yari in the near hand: a long shaft and a long steel head.
+    m.AddBone(MakeBone("spear", "handN", 13, 1, {0, 0}, 180));
+    m.AddPart(CapsulePart("shaft", "spear", 14, Ramp{kSand, kWood, kEarth}, 0.45f, 0.45f, -0.2f, 0.78f));
+    m.AddPart(EllipsePart("collar", "spear", 15, Ramp{kStone, kStoneDark, kInk}, 0.7f, 0.35f, 0.78f));
+    m.AddPart(CapsulePart("blade", "spear", 14, Ramp{kWhite, kStoneLight, kStone}, 0.7f, 0.15f, 0.78f, 1.0f));
     return m;
 }
 
@@ -114,7 +125,7 @@ const HumanPose kPoses[] = {
   {"walk_b",     17, 24,   171, 178,    40, 100,   15,  75,    -30, -25,  80,    35,  15,  95,   "spear=120"},
   {"hurt",       20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:centre face:hurt spear=150"},
   {"look",       20, 24,   178, 185,    15,  95,  -15,  20,     22, -10,  90,   -16,  -6,  90,   "face:back spear=176"},
-  {"surprised",  19, 24,   192, 192,   120, 160,  110, 150,     30,   5,  80,   -25, -20,  85,   "face:shout spear=205"},
+  {"surprised",  19, 24,   192, 192,   120, 160,  110, 150,     30,   5,  80,   -25, -20,  85,   "face:shout spear=222"},
   {"ready",      15, 25,   165, 175,    70,  88,   45,  85,     50, -10,  90,   -25, -35,  85,   "spear=92"},
   {"down",       26, 28,   272, 270,   110, 100,   80,  90,     88,  92, 175,    92,  95, 170,   "face:ko spear=265"},
 };

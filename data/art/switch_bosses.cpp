@@ -62,25 +62,57 @@ void Picture(Canvas& c, int x, int y, const std::vector<std::string>& rows) {
 
 // --- The mammoth (slot 73) ---------------------------------------------------------------
 
-const Ramp kWool{kWood, kEarth, kEarthDark};
-const Ramp kWoolFar{kEarth, kEarthDark, kInk};
+const Ramp kWool{kEarth, kEarthDark, kInk};
+const Ramp kWoolFar{kEarthDark, kEarthDark, kInk};
 const Ramp kTusk{kWhite, kCream, kSand};
 const Ramp kSnow{kWhite, kFoam, kMist};
+
+// Long hair hanging in a ragged fringe: D the dark wool, H and o the lighter
+// strands in it.
+const Sprite kBellyFringe{{
+                              "DDHDDDoDDHDDDoDDDHDDoDDDHDDD",
+                              "DDHDD.oDDHD.DoDD.HDDoD.DHDD.",
+                              ".DH.D.o.DH..Do.D.H.Do..DH.D.",
+                              ".DH...o..H..Do...H..o...H...",
+                              "..H...o..H...o...H......H...",
+                              "......o......o..............",
+                          },
+                          {14, 0}};
+const Sprite kThroatFringe{{"DDHDDoDD", "DDHD.oD.", ".DH..oD.", "..H..o..", "..H....."}, {4, 0}};
+const Sprite kLegFringe{{"DDHDoDDD", "DHD.oDH.", ".H..o.H.", ".H....H."}, {4, 0}};
+// Lighter strands over the wool of the back and flank (no outline).
+const Sprite kFlankStrands{{
+                               "......o.........H.......",
+                               "..H...o....o....H....o..",
+                               "..H....o...o.....H...o..",
+                               "..H....o...o.....H...o..",
+                               "...H...o....o....H....o.",
+                               "...H...o....o.....H...o.",
+                               "...H....o...o.....H....o",
+                               "........o....o....H....o",
+                           },
+                           {12, 4}};
 
 rig::Model MakeMammoth() {
     rig::Model m;
     m.name = "mammoth";
     m.legend = Legend();
+    m.legend['D'] = kEarthDark;
+    m.legend['H'] = kEarth;
     m.AddBone(MakeBone("body", "", 12, 0, {0, 0}, 90));
     m.AddPart(EllipsePart("torso", "body", 0, kWool, 14.0f, 18.0f, 0.25f));
-    m.AddBone(enemies::Follow(MakeBone("hump", "body", 4, 0.6f, {0, -9}, 180)));
-    m.AddPart(EllipsePart("hump", "hump", 1, kWool, 9.0f, 8.0f, 0.0f));
+    // The shoulder hump, high over the forelegs; the back slopes down from it.
+    m.AddBone(enemies::Follow(MakeBone("hump", "body", 4, 0.75f, {0, -10}, 180)));
+    m.AddPart(EllipsePart("hump", "hump", 1, kWool, 9.5f, 8.5f, 0.0f));
     m.AddBone(MakeBone("head", "body", 9, 1, {0, -6}, 150));
     m.AddPart(EllipsePart("head", "head", 3, kWool, 9.0f, 9.0f, 0.3f));
+    // The high domed crown of the skull, above the hump's line.
+    m.AddBone(enemies::Follow(MakeBone("dome", "head", 3, 0.3f, {-1, -6}, 180)));
+    m.AddPart(EllipsePart("dome", "dome", 4, kWool, 6.0f, 6.5f, 0.2f));
     m.AddPart(enemies::SpritePart("eye", "head", 6, {{"", Sprite{{"kk", "kw"}, {0, 0}}}, {"x", Sprite{{"k.k", ".k.", "k.k"}, {1, 1}}}}, 0));
     m.FindPart("eye")->from = 0.35f;
     m.AddBone(enemies::Follow(MakeBone("ear", "head", 6, 0.1f, {-4, 1}, 20)));
-    m.AddPart(EllipsePart("ear", "ear", 4, kWoolFar, 3.5f, 5.0f, 0.5f));
+    m.AddPart(EllipsePart("ear", "ear", 4, kWoolFar, 2.5f, 3.5f, 0.5f));
     m.AddBone(MakeBone("trunk1", "head", 7, 1, {0, 0}, 20));
     m.AddBone(MakeBone("trunk2", "trunk1", 6, 1, {0, 0}, 10));
     m.AddBone(MakeBone("trunk3", "trunk2", 4, 1, {0, 0}, 40));
@@ -89,10 +121,13 @@ rig::Model MakeMammoth() {
         p.edge = true;
         p.group = "trunk";
     }
-    m.AddBone(MakeBone("tusk1", "head", 7, 0.9f, {1, 2}, 60));
-    m.AddBone(enemies::Follow(MakeBone("tusk2", "tusk1", 6, 1, {0, 0}, 150)));
-    m.AddPart(CapsulePart("tusk1", "tusk1", 7, kTusk, 1.8f, 1.5f));
-    m.AddPart(CapsulePart("tusk2", "tusk2", 7, kTusk, 1.5f, 0.7f));
+    // Long tusks sweeping down and forward, then up and back in.
+    m.AddBone(MakeBone("tusk1", "head", 8, 0.9f, {1, 2}, 40));
+    m.AddBone(enemies::Follow(MakeBone("tusk2", "tusk1", 6, 1, {0, 0}, 100)));
+    m.AddBone(enemies::Follow(MakeBone("tusk3", "tusk2", 5, 1, {0, 0}, 205)));
+    m.AddPart(CapsulePart("tusk1", "tusk1", 7, kTusk, 1.8f, 1.6f));
+    m.AddPart(CapsulePart("tusk2", "tusk2", 7, kTusk, 1.6f, 1.1f));
+    m.AddPart(CapsulePart("tusk3", "tusk3", 7, kTusk, 1.1f, 0.5f));
     struct Leg {
         const char* name;
         float along, dx;
@@ -104,6 +139,18 @@ rig::Model MakeMammoth() {
         m.AddBone(MakeBone(l.name, "body", 13, l.along, {l.dx, 7}, 0));
         m.AddPart(CapsulePart(l.name, l.name, l.layer, *l.ramp, 4.6f, 4.0f));
     }
+    // Shaggy hair over the near legs' tops, under the throat and along the
+    // belly, and lighter strands over the flank.
+    for (const char* leg : {"legFN", "legBN"})
+        m.AddPart(enemies::SpritePart(std::string(leg) + "Hair", leg, 3, {{"", kLegFringe}}, 360)).from = 0.45f;
+    m.AddBone(enemies::Follow(MakeBone("belly", "body", 1, 0.3f, {0, 11}, 90)));
+    m.AddPart(enemies::SpritePart("belly", "belly", 2, {{"", kBellyFringe}}, 360));
+    m.AddBone(enemies::Follow(MakeBone("throat", "head", 1, 0.3f, {-2, 5}, 90)));
+    m.AddPart(enemies::SpritePart("throat", "throat", 4, {{"", kThroatFringe}}, 360));
+    rig::Part strands = enemies::SpritePart("strands", "body", 1, {{"", kFlankStrands}}, 360);
+    strands.from = 0.3f;
+    strands.outline = false;
+    m.AddPart(strands);
     m.AddBone(enemies::Follow(MakeBone("tail", "body", 7, 0, {-8, -4}, -30)));
     m.AddPart(CapsulePart("tail", "tail", -3, kWoolFar, 1.4f, 1.0f));
     // The snowball it hurls, held in the curl of its trunk.

@@ -191,8 +191,11 @@ Rgb EarthTone(const Style& s, int x, int y, int variant) {
         if (y == ry) return kWood;
         if (y == ry + 1) return s.deep;
     }
-    if (TileSpeck(x, y, s.seed, 14)) return s.dark;
-    if (TileSpeck(x, y, s.seed + 9, 5)) return s.light;
+    // Each variant has its own specks, so that fills of different variants
+    // side by side show no pattern repeating on the tile grid.
+    const uint32_t seed = s.seed + static_cast<uint32_t>(variant) * 97;
+    if (TileSpeck(x, y, seed, 14)) return s.dark;
+    if (TileSpeck(x, y, seed + 9, 5)) return s.light;
     return s.base;
 }
 

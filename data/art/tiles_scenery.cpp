@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "Palette.h"
 #include "Sheets.h"
@@ -213,6 +215,29 @@ Rgb StoneBase(int x, int y) {
     return TileSpeck(x, y, 45, 10) ? kSlate : kNavy;
 }
 
+// The castle's plaster in the shade of dusk.
+Rgb Plaster(int x, int y) { return TileSpeck(x, y, 41, 5) ? kMist : kSlate; }
+
+// A picture drawn as rows of characters, one per texel; ' ' keeps what
+// lies behind. The legend gives each other character's colour.
+struct Ink {
+    char key;
+    Rgb colour;
+};
+Paint Stamp(std::initializer_list<const char*> rows, std::initializer_list<Ink> legend, int left, int top,
+            Paint behind) {
+    std::vector<std::string> grid(rows.begin(), rows.end());
+    std::vector<Ink> inks(legend);
+    return [=](int x, int y) {
+        const int gx = x - left, gy = y - top;
+        if (gy >= 0 && gy < static_cast<int>(grid.size()) && gx >= 0 && gx < static_cast<int>(grid[gy].size())) {
+            for (const Ink& i : inks)
+                if (grid[gy][gx] == i.key) return i.colour;
+        }
+        return behind(x, y);
+    };
+}
+
 // --- Water -------------------------------------------------------------------------
 
 Rgb Water(int x, int y, uint32_t seed, bool surface) {
@@ -235,6 +260,7 @@ Rgb Water(int x, int y, uint32_t seed, bool surface) {
 //   17-20  far pines (pagoda)         50-53 canopy over sky, roots, statue
 //   21-22  a pit's mouth, its dark    54-57 shrine gate (2 x 2), 58 fox
 //   23-24  big cloud, 25 mist         59-83 riverside (see below)
+//   84-87  trunks rising into the canopy, 88-92 pine crowns over trunks
 Canvas DrawForestSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) { return Sky(0, x, y); });
@@ -514,21 +540,28 @@ Canvas DrawForestSheet() {
         if ((x == 6 && (y == 12 || y == 7)) || (x == 13 && y == 4)) return kFoam;
         return Water(x, y, 8, false);
     });
-    // Reeds standing in the river, two tiles tall: the tops (73, 74) over
-    // the water's surface, the stalks (71, 72) over the deep water below.
+    // Reeds standing in the river: a clump of thin stems rising from the
+    // river bed through the deep water (71, 72) to their tops over the
+    // water's surface (73, 74), where each stem ends at its own height,
+    // some in a cattail, with a blade or two bending away. The stems stand
+    // at the same places in both tiles, so a column of stalks joins its tops.
     auto reeds = [](uint32_t seed, bool tops) {
         return [seed, tops](int x, int y) {
-            // Stalks two texels wide, at the same places in both tiles.
-            const int stalk = x / 2;
-            const uint32_t h = TileHash(static_cast<uint32_t>(stalk), seed);
-            if (h % 3 != 2) {
-                const Rgb body = x % 2 ? kPineDark : kPine;
-                if (!tops) return body;
-                const int top = 2 + static_cast<int>(h % 10);
-                if (y >= top) {
-                    if (y < top + 4 && h % 2) return y == top ? kSand : kWood;  // a cattail
-                    return body;
-                }
+            for (int stem = 0; stem < 5; ++stem) {
+                const uint32_t h = TileHash(static_cast<uint32_t>(stem), seed, 3);
+                const int sx = 2 + stem * 4 + static_cast<int>(h % 3);
+                const int at = sx;
+                const int top = tops ? 1 + static_cast<int>(h / 3 % 9) : -1;
+                if (y < top) continue;
+                if (tops && h % 2 == 0 && y >= top && y < top + 4 && std::abs(x - at) <= (y == top ? 0 : 1))
+                    return y == top ? kSand : kWood;  // a cattail
+                if (x == at) return kPine;
+                if (x == at + 1) return kPineDark;
+                if (!tops) continue;
+                // A blade bending out from the stem.
+                const int d = y - (top + 6);
+                if (d >= 0 && d < 4 && x == at - 1 - d && stem % 2 == 0) return kPineDark;
+                if (d >= 0 && d < 4 && x == at + 2 + d && stem % 2 == 1) return kPine;
             }
             return tops ? Water(x, y, seed + 20, true) : Water(x, y, seed + 30, false);
         };
@@ -590,21 +623,346 @@ Canvas DrawForestSheet() {
         if (dx * dx + (dy - 2) * (dy - 2) * 4 < 40 && dy >= 1) return kPine;
         return Water(x, y, 12, true);
     });
+    // Trunks joined to their tops, tiles 84 to 92. In the forest room the
+    // needles of the canopy hang over each trunk's top and its first
+    // branches reach out under them (84-87); out in the open the nearest
+    // pines carry their crowns over the far pines (88-92). The trunks sit
+    // where they sit in the trunk tiles below, so the two rows join.
+    auto intoCanopy = [](const Paint& trunk, uint32_t seed) {
+        return [trunk, seed](int x, int y) {
+            const int reach = 9 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 2), seed) % 6);
+            if (y < reach) return Canopy(x, y, seed);
+            const Rgb t = trunk(x, y);
+            if (y == reach && !(t == Depth(x, y))) return kPineDark;  // needles over the bark
+            return t;
+        };
+    };
+    PaintTile(c, 84, intoCanopy(Trunk(Depth, 8, 11), 11));
+    PaintTile(c, 85, intoCanopy(Trunk(Trunk(Depth, 3, 5), 13, 15), 12));
+    PaintTile(c, 86, intoCanopy(Trunk(Depth, 11, 25), 13));
+    PaintTile(c, 87, intoCanopy(Trunk(Depth, -6, 8), 14));
+    // A pine's crown: three tiers of needles, each wider than the one above,
+    // lit on the left; `cx` is its axis and `span` the half width of its
+    // lowest tier, in texels of a strip `offset` texels to the left.
+    auto crown = [](const Paint& trunk, const Paint& behind, double cx, int span, int offset) {
+        return [=](int x, int y) {
+            const double gx = x + offset;
+            for (int tier = 2; tier >= 0; --tier) {
+                const int top = 1 + tier * 4, bottom = top + 6;
+                if (y < top || y > bottom) continue;
+                const double half = (span * (tier + 2) / 4.0) * (y - top + 2) / 8.0;
+                const double dx = gx - cx;
+                if (std::abs(dx) <= half) {
+                    if (y == bottom && TileSpeck(x, y, 71, 50)) break;  // a ragged hem
+                    if (dx < -half + 2 && y < bottom) return kPine;
+                    return TileSpeck(x, y, 73, 12) ? kPine : kPineDark;
+                }
+            }
+            return y >= 12 ? trunk(x, y) : behind(x, y);
+        };
+    };
+    const Paint farPines = FarPines({{4, 5}, {10, 8}, {15, 3}}, false);
+    PaintTile(c, 88, crown(Trunk(farPines, 8, 11), farPines, 9.5, 9, 0));
+    const Paint rightOfTwo = crown(Trunk(Trunk(farPines, 3, 5), 13, 15), farPines, 14.0, 6, 0);
+    PaintTile(c, 89, crown(rightOfTwo, rightOfTwo, 4.0, 5, 0));
+    PaintTile(c, 90, crown(Trunk(farPines, 11, 25), farPines, 20.0, 19, 0));
+    PaintTile(c, 91, crown(Trunk(farPines, -6, 8), farPines, 20.0, 19, 20));
+    PaintTile(c, 92, crown(Trunk(farPines, 2, 5), farPines, 3.5, 8, 0));
     return c;
+}
+
+// --- Castle roofs, the tower's walls, the rooms ----------------------------------------
+
+// Rounded roof tiles in columns four texels apart, laid in courses five
+// texels deep; `yy` counts texels down the slope from the ridge, so the
+// courses run on across two rows of tiles.
+Rgb RoofTiles(int x, int yy) {
+    const int col = x % 4;
+    if (yy % 5 == 4) return col == 0 ? kInk : kNight;  // the lip of each course
+    if (col == 0) return kNight;
+    if (col == 1) return yy % 5 == 0 ? kStoneLight : kMist;
+    return col == 2 ? kSlate : kNavy;
+}
+
+// The sky over the castle: one band from row to row, with no dithered line
+// where the rows of tiles meet.
+Rgb CastleSky(int, int) { return kSkyBands[2]; }
+
+// The ridge of the castle's roof at the foot of the sky: a tiled cap over
+// the first courses.
+Rgb RoofRidge(int x, int y) {
+    if (y < 9) return CastleSky(x, y);
+    if (y == 9) return kNight;
+    if (y == 10) return x % 3 ? kStoneLight : kMist;
+    if (y <= 12) return x % 6 == 0 ? kNight : kSlate;
+    if (y == 13) return kNight;
+    return RoofTiles(x, y - 14);
+}
+
+// A gable in the roof, two tiles wide: boards along its edges, plaster
+// inside, a gilded crest below its peak.
+Paint Gable(bool left) {
+    return [left](int x, int y) {
+        const int gx = left ? x : 19 - x;  // texels from the gable's outer end
+        const int edge = 13 - (gx * 11) / 19;  // the boards' top at gx
+        if (y < edge) return CastleSky(x, y);
+        if (y <= edge + 1) return y == edge ? kStoneLight : kMist;
+        if (y <= edge + 3) return kNight;
+        if (gx < 4) return RoofRidge(x, y);
+        // Plaster inside, lit from the left side of the sky.
+        if (gx >= 16 && y >= 9 && y <= 12) return (y + gx) % 2 ? kGold : kAmber;
+        if (y >= 17) return y == 17 ? kNight : RoofTiles(x, y - 14);
+        return Plaster(x, y);
+    };
+}
+
+// The roof's lowest courses, the row of round end tiles and the dark
+// under the eaves with the rafters' ends.
+Rgb Eaves(int x, int y) {
+    if (y < 12) return RoofTiles(x, y + 6);
+    if (y < 15) {
+        // End tiles: a disc on each column, lit from the upper left.
+        const int col = x % 4;
+        if (col == 0) return kInk;
+        if (y == 12) return col == 1 ? kStoneLight : kMist;
+        return col == 3 ? kNavy : kSlate;
+    }
+    if (y == 15) return kInk;
+    if (y <= 17 && x % 5 >= 1 && x % 5 <= 2) return y == 16 ? kWood : kEarth;  // rafter ends
+    return kNight;
+}
+
+// The wall just under the eaves: the shade thins out into the plaster.
+Rgb UnderEaves(int x, int y) {
+    if (y < 2) return kNight;
+    if (y < 8) {
+        const int thin = y - 2;  // 0..5: fewer dark texels row by row
+        const int step = 1 + thin / 2;
+        if ((x + y * 2) % (step + 1) == 0) return kNavy;
+        if (thin < 2) return kNavy;
+    }
+    return Plaster(x, y);
+}
+
+// A timber post across the tile over whatever lies behind.
+Paint Post(const Paint& behind) {
+    return [behind](int x, int y) {
+        if (x < 7 || x > 12) return behind(x, y);
+        if (x == 7) return kWood;
+        if (x == 12) return kEarthDeep;
+        return (y * 5 + x) % 13 == 0 ? kEarthDark : kEarth;
+    };
+}
+
+// A paper lantern hanging on its cord over whatever lies behind, its glow
+// dithered into the wall around it.
+Paint Lantern(const Paint& behind, Rgb glow) {
+    return [behind, glow](int x, int y) {
+        const int dx = x - 10, dy = y - 11;
+        if (x == 10 && y < 4) return kNight;
+        if (std::abs(dx) <= 2 && (y == 4 || y == 17)) return kNight;
+        if (y >= 5 && y <= 16) {
+            const int half = y <= 6 || y >= 15 ? 3 : 4;
+            if (std::abs(dx) < half) return (y % 3 == 0) ? kCoral : (dx < 0 ? kGold : kAmber);
+            if (std::abs(dx) == half) return kCrimson;
+        }
+        if (dx * dx + dy * dy < 60 && (x + y) % 2 == 0) return glow;
+        return behind(x, y);
+    };
+}
+
+// A heavy beam across the wall, its top lit by `lit`; `above` shows over
+// it and `below` under it, so that where the light of the walls changes
+// the beam hides the line.
+Paint Beam(const Paint& above, const Paint& below, Rgb lit) {
+    return [above, below, lit](int x, int y) {
+        if (y == 6) return lit;
+        if (y >= 7 && y <= 11) return (x * 7 + y * 3) % 17 == 0 ? kEarthDark : kEarth;
+        if (y == 12) return kEarthDeep;
+        if (y == 13 && x % 10 >= 4 && x % 10 <= 6) return kEarthDeep;  // a peg's shadow
+        return y < 6 ? above(x, y) : below(x, y);
+    };
+}
+
+// Resource 172, tiles 14 to 21: the castle's roof over its walls.
+//   14 ridge    15 ridge with the golden fish   16 eaves   17 under the eaves
+//   18 wall with a loophole   19 post under the eaves   20-21 a gable
+void DrawCastleRoofs(Canvas& c) {
+    PaintTile(c, 14, RoofRidge);
+    // The golden fish on the ridge's end: head down on the ridge, the body
+    // arching up and the tail spread at the top.
+    PaintTile(c, 15, Stamp({"        a  a",
+                            "        aaaa",
+                            "         ag",
+                            "        ag",
+                            "       aag",
+                            "      aadg",
+                            "  ga aadg",
+                            " gaaaadg",
+                            "gaa gdgg",
+                            " gg  gg"},
+                           {{'a', kGold}, {'g', kAmber}, {'d', kCoral}}, 4, 0, RoofRidge));
+    PaintTile(c, 16, Eaves);
+    PaintTile(c, 17, UnderEaves);
+    PaintTile(c, 18, [](int x, int y) {
+        // A triangular loophole for the archers, its sill catching the light.
+        const int half = y - 7;
+        if (y >= 8 && y <= 11 && std::abs(2 * x - 19) <= 2 * half) return y == 8 ? kInk : kNight;
+        if (y == 12 && x >= 5 && x <= 14) return kMist;
+        return Plaster(x, y);
+    });
+    PaintTile(c, 19, Post(UnderEaves));
+    PaintTile(c, 20, Gable(true));
+    PaintTile(c, 21, Gable(false));
+}
+
+// The tower's walls in three lights, from the bottom up: dark timber lit
+// by lanterns, the plaster of the castle (tiles 3, 4, 7), and plaster
+// washed rose by the sunset coming in at open windows.
+Rgb TimberWall(int x, int y) {
+    if (x % 5 == 4) return kEarthDeep;
+    if (TileSpeck(x, y, 51, 9)) return kEarthDeep;
+    return kEarthDark;
+}
+
+Rgb SunlitWall(int x, int y) { return TileSpeck(x, y, 53, 22) ? kRose : kMauve; }
+
+// A window in the wall: a dark frame around what `inside` shows.
+Paint Window(const Paint& wall, const Paint& inside) {
+    return [wall, inside](int x, int y) {
+        if (x >= 5 && x <= 14 && y >= 4 && y <= 14) {
+            if (x == 5 || x == 14 || y == 4 || y == 14) return kEarthDark;
+            return inside(x, y);
+        }
+        if (y == 15 && x >= 4 && x <= 15) return kEarth;  // the sill
+        return wall(x, y);
+    };
+}
+
+// Resource 172, tiles 22 to 29: the tower's walls.
+//   22-25 low: timber, barred window, beam, lantern   26 middle: lantern
+//   27-29 high: sunlit plaster, a window open on the sky, beam
+//   33 a beam between the middle and the low light, 43 between the high
+//   and the middle light
+void DrawTowerWalls(Canvas& c) {
+    PaintTile(c, 22, TimberWall);
+    PaintTile(c, 23, Window(TimberWall, [](int x, int y) {
+        if (x % 3 == 0) return kEarth;
+        return y < 8 && (x + y) % 2 ? kNavy : kInk;
+    }));
+    PaintTile(c, 24, Beam(TimberWall, TimberWall, kEarth));
+    PaintTile(c, 25, Lantern(TimberWall, kEarth));
+    PaintTile(c, 26, Lantern(Plaster, kMist));
+    PaintTile(c, 27, SunlitWall);
+    PaintTile(c, 28, Window(SunlitWall, [](int x, int y) {
+        if (x == 9 && y == 7) return kCream;
+        return y < 10 ? Sky(2, x, y) : Sky(3, x, y - 10);
+    }));
+    PaintTile(c, 29, Beam(SunlitWall, SunlitWall, kCoral));
+    PaintTile(c, 33, Beam(Plaster, TimberWall, kMist));
+    PaintTile(c, 43, Beam(SunlitWall, Plaster, kCoral));
+}
+
+// Resource 172, tiles 30 to 42: the scene rooms.
+//   30 ceiling   31 paper screen   32 post   34 wainscot (the lantern is 26)
+//   35 sacred rope   36 rope with paper streamers
+//   37-39 the altar's roof (left, middle, right)   40-42 its body
+void DrawRoomPieces(Canvas& c) {
+    PaintTile(c, 30, [](int x, int y) {
+        // Dark boards of the ceiling, the rafters' square ends, a beam.
+        if (y >= 14) return y == 14 ? kWood : (y == 19 ? kEarthDeep : kEarth);
+        const int rx = x % 10;
+        if (y >= 7 && y <= 11 && rx >= 3 && rx <= 7) return (rx == 3 || y == 7) ? kWood : kEarthDark;
+        if (y == 12 && rx >= 3 && rx <= 7) return kInk;
+        return x % 5 == 0 ? kInk : kEarthDeep;
+    });
+    PaintTile(c, 31, [](int x, int y) {
+        // A paper screen lit from the room behind it.
+        if (y <= 1 || y >= 18) return y == 0 || y == 18 ? kWood : kEarth;
+        if (x % 5 == 0 || (y - 2) % 4 == 0) return kEarth;
+        return TileSpeck(x, y, 61, 12) ? kAmber : kSand;
+    });
+    PaintTile(c, 32, Post(Plaster));
+    PaintTile(c, 34, [](int x, int y) {
+        if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
+        if (x % 5 == 4) return kEarthDeep;
+        return (x * 3 + y) % 11 == 0 ? kEarthDark : kEarth;
+    });
+    // The sacred rope: twisted straw on a slight sag, tufts hanging.
+    auto rope = [](bool streamer) {
+        return [streamer](int x, int y) {
+            const int top = 4 + (x >= 5 && x <= 14 ? 1 : 0);
+            if (y >= top && y <= top + 4) {
+                const int twist = (x + y) % 4;
+                if (y == top || y == top + 4) return twist == 0 ? kEarth : kWood;
+                return twist == 0 ? kWood : (twist == 3 ? kGold : kSand);
+            }
+            if (y > top + 4 && y <= top + 7 && x % 6 == 2) return kSand;  // straw tufts
+            if (streamer) {
+                const int dy = y - (top + 5);
+                if (dy >= 0 && dy < 12) {
+                    const int zig = 11 + ((dy / 3) % 2 ? 2 : 0);
+                    if (x >= zig && x <= zig + 2) return dy % 3 == 2 ? kStoneLight : kCream;
+                }
+            }
+            return Plaster(x, y);
+        };
+    };
+    PaintTile(c, 35, rope(false));
+    PaintTile(c, 36, rope(true));
+    // The altar: a small shrine three tiles wide, its roof over the row of
+    // its body. gx runs across all three tiles.
+    auto altarRoof = [](int part) {
+        return [part](int x, int y) {
+            const int gx = x + part * 20;
+            const int curve = std::abs(gx - 30);
+            const int top = 6 + curve / 6 - (curve > 26 ? curve - 26 : 0);  // the eaves turn up
+            if (gx >= 27 && gx <= 32 && y >= 2 && y < 6) return y == 2 ? kGold : kEarthDark;  // the ridge's crest
+            if (y >= top && y <= 13 && curve <= 29) {
+                if (y == top) return kStone;
+                if (y >= 12) return y == 12 ? kNight : kInk;
+                return gx % 3 == 0 ? kStoneDark : kStone;
+            }
+            if (y >= 14 && curve <= 25) return y == 14 ? kWood : (gx % 8 == 0 ? kEarthDeep : kEarth);
+            return Plaster(x, y);
+        };
+    };
+    auto altarBody = [](int part) {
+        return [part](int x, int y) {
+            const int gx = x + part * 20;
+            const int curve = std::abs(gx - 30);
+            if (y >= 16) return y == 16 ? kWood : (gx % 6 == 0 ? kEarthDeep : kEarthDark);  // the plinth
+            if (curve > 25) return Plaster(x, y);
+            if (curve >= 22) return curve == 25 ? kWood : (curve == 22 ? kEarthDeep : kEarth);  // posts
+            // The round mirror on its stand before lattice doors.
+            const int my = y - 7;
+            const int d = (gx - 30) * (gx - 30) + my * my * 2;
+            if (d <= 20) return d <= 6 && gx < 30 ? kCream : (d >= 14 ? kSand : kStoneLight);
+            if (gx >= 29 && gx <= 31 && y >= 10) return gx == 29 ? kWood : kEarth;
+            if (gx % 4 == 0 || y % 4 == 0) return kEarthDeep;
+            return kEarthDark;
+        };
+    };
+    for (int part = 0; part < 3; ++part) {
+        PaintTile(c, 37 + part, altarRoof(part));
+        PaintTile(c, 40 + part, altarBody(part));
+    }
 }
 
 // --- The castle sheet ----------------------------------------------------------------
 
 // Resource 172 (texture slot 52), the backdrop of the castle, the tower and
-// the scene rooms (scenery states 512 to 551; the maps use 540 to 547):
+// the scene rooms (scenery states 512 to 551):
 //   0 dusk sky            3 plaster wall        6 moonlit sky   9 eaves
 //   1 sky with stars      4 wall with a window  7 wall beam    10 banner
 //   2 far roofs           5 stone base          8 pine branch  11 gate
 //  12 a shaft's mouth    13 the dark below
+//  14-21 the castle's roof and walls, 22-29, 33 and 43 the tower's walls,
+//  30-42 the rooms and the altar (see the drawing functions above)
 Canvas DrawCastleSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
-    PaintTile(c, 0, [](int x, int y) { return Sky(2, x, y); });
-    PaintTile(c, 1, [](int x, int y) { return Star(x, y, 31) ? kCream : Sky(2, x, y); });
+    PaintTile(c, 0, [](int x, int y) { return CastleSky(x, y); });
+    PaintTile(c, 1, [](int x, int y) { return Star(x, y, 31) ? kCream : CastleSky(x, y); });
     PaintTile(c, 2, [](int x, int y) {
         // The last of the sunset behind the roofs of the town below the
         // castle: curved roofs with turned-up eaves, black on the glow.
@@ -627,12 +985,9 @@ Canvas DrawCastleSheet() {
         if (y < 9) return Sky(4, x, y - 6);
         return (y == 9 && x % 2) ? kCoral : kAmber;
     });
-    // The white walls in the shade of dusk, calmer than the blocks.
-    auto plaster = [](int x, int y) {
-        if (y == 0) return kMist;
-        if (y == 19) return kNavy;
-        return TileSpeck(x, y, 41, 5) ? kMist : kSlate;
-    };
+    // The white walls in the shade of dusk, calmer than the blocks; one
+    // surface from tile to tile, with no line where the tiles meet.
+    auto plaster = [](int x, int y) { return Plaster(x, y); };
     PaintTile(c, 3, plaster);
     PaintTile(c, 4, [=](int x, int y) {
         if (x >= 5 && x <= 14 && y >= 4 && y <= 13) {
@@ -646,8 +1001,8 @@ Canvas DrawCastleSheet() {
         const int dx = x - 10, dy = y - 10;
         const int d = dx * dx + dy * dy;
         if (d < 20) return kCream;
-        if (d < 40 && (x + y) % 2) return kMauve;
-        return Sky(1, x, y);
+        if (d < 40 && (x + y) % 2) return kRose;
+        return CastleSky(x, y);
     });
     PaintTile(c, 7, [=](int x, int y) {
         if (y >= 8 && y <= 11) return y == 8 ? kEarth : kEarthDark;
@@ -678,6 +1033,9 @@ Canvas DrawCastleSheet() {
     // A shaft between the ramparts: the stone base lost in the dark below.
     PaintTile(c, 12, [](int x, int y) { return IntoTheDark(StoneBase, x, y); });
     PaintTile(c, 13, PitDepth);
+    DrawCastleRoofs(c);
+    DrawTowerWalls(c);
+    DrawRoomPieces(c);
     return c;
 }
 

@@ -3,9 +3,11 @@
 //
 //  will-o'-wisp  a pale blue soul-flame with two dark eyes, its tail of
 //                fire streaming back; it sparks into being as an ember
-//  ghost         a white-robed yurei with long black hair, a white
-//                triangle on her brow and limp hands held out; no feet,
-//                her robe ends in a wisp
+//  ghost         a yurei in a white burial kimono, long black hair
+//                hanging over her face and down her back, the white
+//                triangle of the headband on her brow, her arms held out
+//                with wide hanging sleeves and limp hands; no feet, her
+//                robe thins into a tail and a wisp
 //  karakasa      a red oiled-paper umbrella with one great eye and a
 //                lolling tongue, hopping on its one leg in a geta
 //  chouchin      a yellow paper lantern split into a mouth, one eye above
@@ -59,29 +61,61 @@ const char* const kKindle = "hide:core,glow,head,ember show:kindle,emberTail";
 // --- The ghost ---------------------------------------------------------------------
 
 const Ramp kRobe{kWhite, kStoneLight, kMist};
-const Ramp kHair{kDusk, kNight, kInk};
+const Ramp kHair{kMauve, kDusk, kNight};
+
+// The yurei's head faces right; its pivot is the neck. H/h her long black
+// hair and its sheen, hanging over her face and down past her chin; w the
+// white triangle of the headband on her brow; s the pale face showing
+// between the strands, k an eye, r the lips.
+std::map<std::string, Sprite> GhostHeads() {
+    auto make = [](const char* eye, const char* mouth) {
+        return Sprite{{
+                          "..HHHHH...",
+                          ".HhHHwHH..",
+                          ".HhHwwwH..",
+                          "HHHwwwwwH.",
+                          "HHHHHsHsH.",
+                          std::string("HHHHs") + eye,
+                          "HHHHssHsH.",
+                          std::string("HHHHs") + mouth,
+                          "HHHH.HH.H.",
+                          "HHH..H..H.",
+                          "HH...H....",
+                      },
+                      {5, 8}};
+    };
+    return {{"", make("kHsH.", "HHsH.")}, {"shout", make("kHsH.", "HrrH.")}, {"hurt", make("HkHk.", "HrrH.")}};
+}
 
 rig::Model MakeGhost() {
     rig::Model m;
     m.name = "ghost";
-    m.legend = {{'k', kInk}, {'w', kWhite}, {'m', kMist}, {'r', kCrimson}};
+    m.legend = {{'k', kInk}, {'H', kDusk}, {'h', kMauve}, {'w', kWhite}, {'s', kStoneLight}, {'r', kCrimson}, {'m', kMist}};
     m.AddBone(MakeBone("torso", "", 7, 0, {0, 0}, 180));
     m.AddBone(MakeBone("tail", "torso", 10, 0, {0, 0}, -25));
+    m.AddBone(enemies::Follow(MakeBone("wisp", "tail", 5, 1, {0, 0}, -40)));
     m.AddBone(MakeBone("neck", "torso", 3, 1, {0.5f, 0}, 175));
-    m.AddBone(MakeBone("hair", "neck", 9, 1, {-1.5f, 0}, -20));
+    m.AddBone(MakeBone("hair", "neck", 12, 1, {-1.5f, 0}, -20));
     m.AddBone(MakeBone("arm", "torso", 6, 0.8f, {1.5f, 0}, 75));
     m.AddBone(enemies::Follow(MakeBone("hand", "arm", 3, 1, {0, 0}, 10)));
-    m.AddPart(CapsulePart("tail", "tail", -1, kRobe, 4.4f, 0.6f));
+    m.AddBone(MakeBone("sleeve", "arm", 4.5f, 0.75f, {0, 0}, 0));
+    // The white burial kimono: no feet, the hem drawn out into a tail that
+    // thins to a wisp.
+    m.AddPart(CapsulePart("tail", "tail", -1, kRobe, 4.4f, 1.0f));
+    rig::Part wisp = CapsulePart("wisp", "wisp", -1, Ramp{kStoneLight, kMist, kMist}, 1.0f, 0.3f);
+    wisp.outline = false;
+    m.AddPart(wisp);
     m.AddPart(CapsulePart("robe", "torso", 0, kRobe, 4.4f, 3.6f));
-    m.AddPart(CapsulePart("hair", "hair", -2, kHair, 3.4f, 1.6f));
-    m.AddPart(EllipsePart("face", "neck", 2, Ramp{kCream, kStoneLight, kMist}, 2.8f, 3.2f, 0.6f));
-    m.AddPart(CapsulePart("fringe", "neck", 3, kHair, 2.2f, 2.9f, 0.8f, 1.3f));
-    m.AddPart(enemies::SpritePart("head", "neck", 4,
-                                  {{"", Sprite{{"..w..", ".www.", ".....", "kk.kk", ".....", "..r.."}, {2, 5}}},
-                                   {"shout", Sprite{{"..w..", ".www.", ".....", "kk.kk", "..k..", "..r.."}, {2, 5}}},
-                                   {"hurt", Sprite{{"..w..", ".www.", "k...k", ".k.k.", ".....", ".rr.."}, {2, 5}}}}));
+    // The collar crossed over her chest.
+    m.AddPart(enemies::SpritePart("collar", "torso", 1, {{"", Sprite{{"m...", ".m..", "..m.", "..m.", "...m"}, {0, 0}}}}));
+    m.FindPart("collar")->from = 0.95f;
+    m.AddPart(CapsulePart("hair", "hair", -2, kHair, 3.4f, 1.2f));
+    m.AddPart(enemies::SpritePart("head", "neck", 4, GhostHeads(), 360));
+    m.FindPart("head")->from = 1.0f;
+    // The arm held out, its wide sleeve hanging, the hand limp at the wrist.
+    m.AddPart(CapsulePart("sleeve", "sleeve", 4, kRobe, 1.6f, 2.4f));
     m.AddPart(CapsulePart("arm", "arm", 5, kRobe, 1.8f, 1.6f));
-    m.AddPart(CapsulePart("hand", "hand", 4, Ramp{kCream, kStoneLight, kMist}, 1.1f, 0.7f));
+    m.AddPart(CapsulePart("hand", "hand", 4, Ramp{kWhite, kStoneLight, kMist}, 1.0f, 0.6f));
     return m;
 }
 
@@ -199,10 +233,10 @@ const KindPose kPoses[] = {
     {"wisp_kindle_a", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-140 ") + kKindle},
     {"wisp_kindle_b", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-120 tail*1.2 ") + kKindle},
     {"wisp_hurt", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-80 tail*0.8 face:hurt ") + kFullWisp},
-    {"ghost_float", Cached<MakeGhost>, "root:20,22 place:centre tail=-25 arm=75 hand=10 hair=-20"},
-    {"ghost_gather", Cached<MakeGhost>, "root:20,22 place:centre torso=170 tail=-40 arm=150 hand=170 hair=-55 face:shout"},
-    {"ghost_shoot", Cached<MakeGhost>, "root:20,22 place:centre torso=195 tail=-15 arm=95 hand=90 hair=-10 face:shout"},
-    {"ghost_hurt", Cached<MakeGhost>, "root:20,22 place:centre torso=215 tail=-60 arm=20 hand=-10 hair=-75 face:hurt"},
+    {"ghost_float", Cached<MakeGhost>, "root:20,22 place:centre tail=-25 arm=75 hand=10 sleeve=5 hair=-20"},
+    {"ghost_gather", Cached<MakeGhost>, "root:20,22 place:centre torso=170 tail=-40 arm=150 hand=170 sleeve=60 hair=-55 face:shout"},
+    {"ghost_shoot", Cached<MakeGhost>, "root:20,22 place:centre torso=195 tail=-15 arm=95 hand=90 sleeve=10 hair=-10 face:shout"},
+    {"ghost_hurt", Cached<MakeGhost>, "root:20,22 place:centre torso=215 tail=-60 arm=20 hand=-10 sleeve=-5 hair=-75 face:hurt"},
     {"kasa_stand", Cached<MakeKarakasa>, "root:20,22 shaft=180 leg=0 tongue=55"},
     {"kasa_spring", Cached<MakeKarakasa>, "root:20,22 shaft=172 leg=-12 leg*0.75 tongue=80 face:blink"},
     {"kasa_air", Cached<MakeKarakasa>, "root:20,22 place:centre shaft=185 leg=-25 geta=60 tongue=100"},

@@ -16,6 +16,7 @@
 #include "framework/SaveData.h"
 #include "framework/SaveTestDir.h"
 #include "player/CharacterPlayer.h"
+#include "stage/CharacterStageObject.h"
 #include "stage/Event.h"
 #include "stage/EventScenes.h"
 #include "stage/StageTestSupport.h"
@@ -369,7 +370,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(saves.Read("save").size(), CSaveData::kSize);
 }
 
-TEST_F(SceneTest, TheGuidedFightWaitsForTheHomingAttackAndTheGrab) {
+TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     ASSERT_TRUE(Game()->StartStage(266));
     CEventOpening1_2* scene = CEventOpening1_2::GetInstance();
     Director()->SetEvent(EventId::kOpening2);
@@ -414,11 +415,23 @@ TEST_F(SceneTest, TheGuidedFightWaitsForTheHomingAttackAndTheGrab) {
     FramesUntil([&] { return scene->GetStep() == 8; }, 100);
     touchAt(second);
     EXPECT_EQ(scene->GetStep(), 9);
-    // Then it waits for the grab of an object that this room does not hold.
+    // Then it waits for the grab of a door; the room holds none until one is
+    // put beside the player.
     FramesUntil([&] { return scene->GetStep() == 10; }, 100);
     EXPECT_EQ(scene->GetStep(), 10);
     EXPECT_EQ(player->controlled, 0);
-    Director()->Reset();
+    Frame(20);
+    EXPECT_EQ(scene->GetStep(), 10) << "nothing to grab";
+    auto* door = new CCharacterStageObject();
+    door->SetState(CCharacterStageObject::kDoorExit);
+    door->x = player->x + 200;
+    door->y = player->y - 200;
+    CGameMain::GetInstance()->m_characterList.Add(door);
+    Frame();
+    touchAt(door);
+    EXPECT_EQ(door->frame, 251) << "taken";
+    EXPECT_EQ(player->grabbedObject, door);
+    EXPECT_EQ(Director()->GetCurrent(), nullptr) << "the scene has ended";
     EXPECT_EQ(player->controlled, 1) << "given back at the end";
 }
 
