@@ -8,6 +8,7 @@
 #include "framework/GameMain.h"
 #include "ui/GameInputMain.h"
 #include "ui/Lifebar.h"
+#include "win/DrawString.h"
 #include "win/Sprite.h"
 
 namespace {
@@ -35,7 +36,7 @@ void DrawOutlined(CWidget& word) {
     const int32_t x = word.GetX() + word.textX, y = word.GetY() + word.textY;
     const int32_t dx = std::max(1, static_cast<int32_t>(std::lround(word.scaleX)));
     const int32_t dy = std::max(1, static_cast<int32_t>(std::lround(word.scaleY)));
-    word.red = 0x1A, word.green = 0x14, word.blue = 0x23;
+    word.red = kTextOutlineInk >> 16, word.green = kTextOutlineInk >> 8 & 0xFF, word.blue = kTextOutlineInk & 0xFF;
     for (int32_t oy = -dy; oy <= dy; oy += dy)
         for (int32_t ox = -dx; ox <= dx; ox += dx)
             if (ox != 0 || oy != 0) word.DrawText(x + ox, y + oy, word.textWidth, word.textHeight, word.textFlags, word.GetText());

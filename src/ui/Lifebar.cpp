@@ -58,7 +58,6 @@ const CWidget& TouchPad() { return CGameInputMain::GetInstance()->m_touchPad; }
 // lie on a dim backing and its labels carry an ink outline, so that both keep
 // their shape everywhere.
 constexpr int32_t kWhiteSheet = 1;
-constexpr uint32_t kInk = 0x1A1423u;
 constexpr uint32_t kBackingAlpha = 120;
 constexpr int32_t kBackingMargin = 2;
 
@@ -67,14 +66,14 @@ void DrawBacking(int32_t x, int32_t y, int32_t w, int32_t h, int32_t alpha) {
     SetMarkParams(255);
     DrawParams::scaleX = static_cast<float>(w);
     DrawParams::scaleY = static_cast<float>(h);
-    DrawParams::colour = (kBackingAlpha * static_cast<uint32_t>(alpha) / 255u) << 24 | kInk;
+    DrawParams::colour = (kBackingAlpha * static_cast<uint32_t>(alpha) / 255u) << 24 | kTextOutlineInk;
     DrawSprite(x, y, kWhiteSheet, 0, 0, 1, 1);
 }
 
 // A label with an ink outline one texel (two pixels at 2x) wide.
 void DrawOutlinedLabel(const char* text, CDrawString& style, int32_t x, int32_t y) {
     const int32_t r = style.red, g = style.green, b = style.blue;
-    style.SetColor(kInk >> 16, kInk >> 8 & 0xFF, kInk & 0xFF);
+    style.SetColor(kTextOutlineInk >> 16, kTextOutlineInk >> 8 & 0xFF, kTextOutlineInk & 0xFF);
     for (int32_t dy = -2; dy <= 2; dy += 2)
         for (int32_t dx = -2; dx <= 2; dx += 2)
             if (dx != 0 || dy != 0) DrawString(text, &style, x + dx, y + dy, 200, 200, kTopLeft);
