@@ -217,6 +217,7 @@ TEST_F(SaveGameTest, ASavePointsProgressSurvivesARestart) {
     TouchSavePoint(player, 5000, 2400);
     EXPECT_TRUE(dir.Exists("saveslot03"));
     EXPECT_FALSE(dir.Exists("saveslot02"));
+    ASSERT_EQ(dir.Size("resume03"), 65536);
     EXPECT_FALSE(dir.Read("resume03")[0x448]) << "the save point drops the snapshot";
 
     Restart();
@@ -288,6 +289,7 @@ TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
     game->TakeResumeSnapshot();
 
     CSaveData onDisk;
+    ASSERT_EQ(dir.Size("resume05"), 65536);
     ASSERT_TRUE(onDisk.Load(dir.Read("resume05").data(), dir.Size("resume05")));
     EXPECT_EQ(onDisk.GetSlotFlag(851), 1);
     EXPECT_EQ(onDisk.GetInt(R::kPlayTime), 999);

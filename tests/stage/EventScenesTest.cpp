@@ -180,6 +180,7 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateController::StateForId(2));
     EXPECT_EQ(Top(), CGameInputTitleTop::GetInstance());
     EXPECT_EQ(Game()->m_mapId, 0);
+    ASSERT_EQ(saves.Size("save"), 65536);
     EXPECT_EQ(saves.Read("save").at(SystemRecord::kClearMarks), 2 | 8);
 
     // Cleared again in mode 0: bit 1 joins them.

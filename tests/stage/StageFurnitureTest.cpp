@@ -152,6 +152,7 @@ TEST(SavePoint, TouchingSavesTheSlotAndTheTitleReadsItBack) {
     EXPECT_EQ(Slot().GetInt(R::kMapId), 268);
     EXPECT_EQ(Slot().GetInt(R::kResumeX), save->GetStageX());
     EXPECT_EQ(Game()->m_resumeData[kSlot].GetByte(R::kResumeFlag), 0);
+    ASSERT_EQ(dir.Size("resume03"), 65536);
     EXPECT_EQ(dir.Read("resume03").at(R::kResumeFlag), 0);
     f.s.Run(1);
     EXPECT_FALSE(Listed(save)) << "used up";

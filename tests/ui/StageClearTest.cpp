@@ -166,6 +166,7 @@ TEST_F(StageClear, GoldAndTheClearMarkAreSavedOnceAndMoneyStopsAtItsCap) {
     Cleared();
     SkipCount();
     EXPECT_EQ(game->m_clearFlags[12], 4);
+    ASSERT_EQ(saves.Size("save"), 65536);
     EXPECT_EQ(saves.Read("save")[SystemRecord::kClearMarks + 12], 4);
     EXPECT_EQ(game->m_gold, 999999) << "no gold earned leaves the money";
 }

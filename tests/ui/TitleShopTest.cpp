@@ -162,6 +162,7 @@ TEST_F(TitleScreens, TheStatusTogglesOwnedEquipmentAndChoosesOneOwnedCharacter) 
     EXPECT_EQ(game->m_selectedCharacter, 1);
     EXPECT_EQ(items->GetFlag(16), 0);
     Back(status);
+    ASSERT_EQ(saves.Size("save"), 65536);
     EXPECT_EQ(saves.Read("save")[R::kItemFlags + 6], 1) << "written on the way back";
 
     // Everything in use, then nothing.
