@@ -48,6 +48,20 @@ int OpenLockFile(const std::string& path) {
     return fd;
 }
 
+// Opens (or makes) the lock file in the save folder. Reading is enough to
+// lock a file, so a lock file that another user of a shared folder made
+// serves too; it must be a regular file, and a link is not followed.
+int OpenFolderLockFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    if (fd < 0) return -1;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 InstanceLockResult InstanceLock::Acquire(const char* key, const std::string& saveDirectory) {
@@ -66,7 +80,24 @@ InstanceLockResult InstanceLock::Acquire(const char* key, const std::string& sav
         close(fd);
         if (got == LockTry::Busy) return InstanceLockResult::Busy;
     }
-    const int folder = open(saveDirectory.empty() ? "." : saveDirectory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string directory = saveDirectory.empty() ? "." : saveDirectory;
+    if (directory.back() != '/') directory += '/';
+    const std::string folderLock = directory + key + ".lock";
+    const int file = OpenFolderLockFile(folderLock);
+    if (file >= 0) {
+        const LockTry got = TryLock(file);
+        if (got == LockTry::Taken) {
+            folderFileFd_ = file;
+            folderFilePath_ = folderLock;
+        } else {
+            close(file);
+            if (got == LockTry::Busy) {
+                Release();
+                return InstanceLockResult::Busy;
+            }
+        }
+    }
+    const int folder = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         const LockTry got = TryLock(folder);
         if (got == LockTry::Taken) {
@@ -79,15 +110,17 @@ InstanceLockResult InstanceLock::Acquire(const char* key, const std::string& sav
             }
         }
     }
-    return userFd_ >= 0 || folderFd_ >= 0 ? InstanceLockResult::Acquired : InstanceLockResult::Unavailable;
+    return userFd_ >= 0 || folderFileFd_ >= 0 || folderFd_ >= 0 ? InstanceLockResult::Acquired
+                                                                 : InstanceLockResult::Unavailable;
 }
 
 void InstanceLock::Release() {
-    for (int* fd : {&userFd_, &folderFd_}) {
+    for (int* fd : {&userFd_, &folderFileFd_, &folderFd_}) {
         if (*fd >= 0) close(*fd);
         *fd = -1;
     }
     userPath_.clear();
+    folderFilePath_.clear();
 }
 
 }  // namespace platform

@@ -5,8 +5,10 @@
 // - a per-user lock file in the user's runtime folder ($XDG_RUNTIME_DIR),
 //   or, where that is unset, missing or its lock path is taken by something
 //   that is not a file, in /run/user/<uid>, else in /tmp;
-// - a lock on the save folder itself, which holds whatever the environment
-//   of either copy says.
+// - a lock on the save folder, which holds whatever the environment of
+//   either copy says: a lock file in the folder ("<key>.lock"), which needs
+//   only write and search access to the folder (or the file readable), and
+//   the folder itself where it can be read (as earlier versions lock it).
 #include <string>
 
 namespace platform {
@@ -31,11 +33,15 @@ public:
     void Release();
     // The per-user lock file taken, empty when none was.
     const std::string& UserLockPath() const { return userPath_; }
+    // The lock file taken in the save folder, empty when none was.
+    const std::string& FolderLockPath() const { return folderFilePath_; }
 
 private:
     int userFd_ = -1;
+    int folderFileFd_ = -1;
     int folderFd_ = -1;
     std::string userPath_;
+    std::string folderFilePath_;
 };
 
 }  // namespace platform
