@@ -16,10 +16,13 @@
 // Every opening of the title reads the files again, replacing what memory
 // holds; but where the last write of a file failed (a read-only folder, a
 // full disk) memory is newer than that file, so its records stay as they are
-// until a write of it succeeds.
+// until a write of it succeeds. A file that is there but cannot be read is
+// neither read nor saved over: its record keeps what memory holds until the
+// file reads again.
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
@@ -54,27 +57,41 @@ void GetStageCamera(const CGameMain&, int32_t& x, int32_t& y) {
     y = 0;
 }
 
-// Reads the named file into the record; false when the file is missing (or
-// no regular file) or is not a whole save block (the record then stays as it
-// was). A longer file gives its first block.
-bool ReadRecord(CSaveFile& file, CSaveData& record, const char* name, bool* opened = nullptr) {
-    const bool open = file.OpenRead(name);
-    if (opened) *opened = open;
-    if (!open) return false;
+enum class RecordRead {
+    Missing,     // no file, or none that could be a save (a pipe, a device)
+    Unreadable,  // a file is there but cannot be read: it is kept as it is
+    Read,
+};
+
+// Reads the named file into the record. A longer file gives its first
+// block. A file shorter than a block gives the fields it holds, and the rest
+// of the record keeps what it held before the read: at start-up that is the
+// construction defaults (the system and resume records) or the new-game
+// values (the slot records); at the title's re-read, what memory holds. A
+// file that cannot be read leaves the whole record as it was.
+RecordRead ReadRecord(CSaveFile& file, CSaveData& record, const char* name) {
+    if (!file.OpenRead(name)) return file.FoundUnreadable() ? RecordRead::Unreadable : RecordRead::Missing;
     const bool ok = record.ReadDefault();
     const int64_t size = file.GetSize();
     file.Close();
-    if (!ok) DebugPrintf("save: \"%s\" is not a whole save block; it counts as missing\n", name);
-    if (ok && size > static_cast<int64_t>(CSaveData::kSize)) {
+    // A failed read was reported by the file object.
+    if (!ok) return RecordRead::Unreadable;
+    const auto block = static_cast<int64_t>(CSaveData::kSize);
+    if (size >= 0 && size < block) {
+        DebugPrintf("save: \"%s\" holds %lld bytes, less than a save block; the fields in them are read, and the rest "
+                    "of the record stays as it was\n",
+                    name, static_cast<long long>(size));
+    } else if (size > block) {
         DebugPrintf("save: \"%s\" holds %lld bytes, more than a save block; only the first %u count\n", name,
                     static_cast<long long>(size), static_cast<unsigned>(CSaveData::kSize));
     }
-    return ok;
+    return RecordRead::Read;
 }
 
 bool WriteRecord(CSaveFile& file, CSaveData& record, const char* name) {
     if (!file.OpenWrite(name)) {
-        DebugPrintf("save: \"%s\" was not saved\n", name);
+        // An unreadable file is not saved over; the file object said so once.
+        if (!file.FoundUnreadable()) DebugPrintf("save: \"%s\" was not saved\n", name);
         return false;
     }
     bool ok = record.WriteDefault();
@@ -96,23 +113,52 @@ bool KeptFromMemory(const char* name, std::string& kept) {
 // Takes away the temporary files an interrupted save left. Only this process
 // writes the folder (the instance lock), and no write is under way while the
 // files are loaded, so any of them is such a leftover.
-void RemoveLeftoverTemps(const char* prefix) {
+void RemoveLeftoverTemps() {
+    std::vector<std::string> names{"save"};
     char name[16];
-    for (int32_t slot = 0; slot < CGameMain::kSlotCount; ++slot) {
-        FileName(name, prefix, slot);
-        CSaveFile::RemoveLeftoverTemp(name);
+    for (const char* prefix : {"saveslot", "resume"}) {
+        for (int32_t slot = 0; slot < CGameMain::kSlotCount; ++slot) {
+            FileName(name, prefix, slot);
+            names.emplace_back(name);
+        }
     }
+    CSaveFile::RemoveLeftoverTemps(names);
 }
 
 // Loads one slot-layout record from its file: new-game values when the file
-// is missing or damaged, and no read at all when memory is newer.
+// is missing, and no change when memory is newer or the file cannot be read.
 void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, std::string& kept) {
     if (KeptFromMemory(name, kept)) return;
-    if (!ReadRecord(file, record, name)) {
-        record.SetNewGameDefaults();
-    } else if (const int fixed = record.SanitizeSlotRecord()) {
-        DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
+    switch (ReadRecord(file, record, name)) {
+        case RecordRead::Missing:
+            record.SetNewGameDefaults();
+            break;
+        case RecordRead::Unreadable:
+            break;
+        case RecordRead::Read:
+            if (const int fixed = record.SanitizeSlotRecord()) {
+                DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
+            }
+            break;
     }
+}
+
+// Puts the system record just read into effect.
+void ApplySystemRecord(CGameMain& game) {
+    if (const int fixed = game.m_systemData.SanitizeSystemRecord()) {
+        DebugPrintf("save: \"save\" held %d value(s) out of range\n", fixed);
+    }
+    SaveBlock::SystemSettings settings;
+    settings.selectedCharacter = game.m_selectedCharacter;
+    SaveBlock::ApplySystemRecord(game.m_systemData.Bytes(), settings, *CItem::GetInstance());
+    std::memcpy(game.m_clearFlags, settings.clearFlags, sizeof game.m_clearFlags);
+    game.m_gameMode = settings.gameMode;
+    game.m_gold = settings.gold;
+    game.m_language = settings.language;
+    CSoundManager::GetInstance()->SetMusicVolume(settings.musicVolume);
+    CSoundManager::GetInstance()->SetSEVolume(settings.effectVolume);
+    game.m_vibration = settings.vibration;
+    game.m_selectedCharacter = settings.selectedCharacter;
 }
 
 void LoadSlotRecord(CGameMain& game, int32_t slot, std::string& kept) {
@@ -137,36 +183,19 @@ bool WriteSlotRecord(CGameMain& game, int32_t slot) {
 
 bool CGameMain::LoadAllSlots() {
     ClearMarks();
-    CSaveFile::RemoveLeftoverTemp("save");
-    RemoveLeftoverTemps("saveslot");
-    RemoveLeftoverTemps("resume");
+    RemoveLeftoverTemps();
     std::string kept;
     // The slot and resume files are read whatever became of "save": without
     // them every slot would fall back to a new game here, and the next save
     // would write that over the progress on disk.
-    bool systemOpened = false;
-    bool systemRead = false;
-    if (KeptFromMemory("save", kept)) {
-        systemRead = true;
-    } else {
-        systemRead = ReadRecord(m_saveFile, m_systemData, "save", &systemOpened);
-        if (!systemOpened) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
-    }
-    if (systemOpened && systemRead) {
-        if (const int fixed = m_systemData.SanitizeSystemRecord()) {
-            DebugPrintf("save: \"save\" held %d value(s) out of range\n", fixed);
-        }
-        SaveBlock::SystemSettings settings;
-        settings.selectedCharacter = m_selectedCharacter;
-        SaveBlock::ApplySystemRecord(m_systemData.Bytes(), settings, *CItem::GetInstance());
-        std::memcpy(m_clearFlags, settings.clearFlags, sizeof m_clearFlags);
-        m_gameMode = settings.gameMode;
-        m_gold = settings.gold;
-        m_language = settings.language;
-        CSoundManager::GetInstance()->SetMusicVolume(settings.musicVolume);
-        CSoundManager::GetInstance()->SetSEVolume(settings.effectVolume);
-        m_vibration = settings.vibration;
-        m_selectedCharacter = settings.selectedCharacter;
+    bool systemRead = true;  // memory newer than the file counts as read
+    if (!KeptFromMemory("save", kept)) {
+        // An unreadable "save" leaves the settings as they are, as a missing
+        // one does.
+        const RecordRead got = ReadRecord(m_saveFile, m_systemData, "save");
+        if (got == RecordRead::Missing) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
+        systemRead = got == RecordRead::Read;
+        if (systemRead) ApplySystemRecord(*this);
     }
     for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, kept);
     if (!kept.empty()) {
@@ -191,7 +220,8 @@ bool CGameMain::SaveGlobalData() {
         ok = m_saveFile.Close() && ok;
         if (!ok) DebugPrintf("save: \"save\" was not saved; the previous file stays\n");
         saved = ok;
-    } else {
+    } else if (!m_saveFile.FoundUnreadable()) {
+        // (An unreadable "save" is not saved over; the file object said so once.)
         DebugPrintf("save: \"save\" was not saved\n");
     }
     for (int32_t slot = 0; slot < kSlotCount; ++slot) {

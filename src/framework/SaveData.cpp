@@ -1,5 +1,7 @@
 #include "framework/SaveData.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "framework/GameMain.h"
@@ -18,9 +20,11 @@ bool CSaveData::WriteTo(CSaveFile& file) const {
 }
 
 bool CSaveData::ReadFrom(CSaveFile& file) {
-    // Read aside first, so that a short or failed read changes nothing.
+    // Read aside first, so that a failed read changes nothing; what a short
+    // read got replaces only the start of the block.
     auto buffer = std::make_unique<uint8_t[]>(kSize);
     uint32_t count = 0;
     if (!file.Read(buffer.get(), kSize, &count)) return false;
-    return Load(buffer.get(), count);
+    std::memcpy(m_block, buffer.get(), std::min<std::size_t>(count, kSize));
+    return true;
 }

@@ -128,9 +128,10 @@ public:
     // open; the name is not used. True only when every byte was written.
     virtual bool Write(const char* name);
     virtual bool ReadDefault();
-    // Reads a whole block from the file that the game's file object has
-    // open; the name is not used. A file shorter than a block, or one that
-    // cannot be read, leaves the block as it was and gives false.
+    // Reads a block from the file that the game's file object has open; the
+    // name is not used. A file shorter than a block gives the bytes it has,
+    // and the rest of the block stays as it was; a read that fails leaves
+    // the whole block as it was and gives false.
     virtual bool Read(const char* name);
     // The new-game values of a save-slot record (stage 266, no ammunition or
     // potions, katana in hand, no keys, no play time, empty flag table, no

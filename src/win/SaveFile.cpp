@@ -1,13 +1,16 @@
 #include "win/SaveFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <set>
 
 #include "win/DebugLog.h"
@@ -29,6 +32,62 @@ std::set<std::string>& FailedWrites() {
     static std::set<std::string> paths;
     return paths;
 }
+
+// Paths found there but unreadable, each reported once; a path leaves the
+// set when it reads again.
+std::set<std::string>& UnreadablePaths() {
+    static std::set<std::string> paths;
+    return paths;
+}
+
+// What follows a file's name in the names of its temporary files; six
+// random letters or digits end the name.
+constexpr char kTempMarker[] = ".tmp-pellumbrisk-";
+constexpr std::size_t kTempMarkerLength = sizeof kTempMarker - 1;
+constexpr std::size_t kTempRandomLength = 6;
+constexpr char kTempLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+bool IsTempLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+std::string RandomTempLetters() {
+    static std::mt19937_64 engine = [] {
+        std::random_device device;
+        std::seed_seq seed{device(), device(), static_cast<unsigned>(getpid()),
+                           static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+        return std::mt19937_64(seed);
+    }();
+    std::string letters(kTempRandomLength, 'A');
+    for (char& c : letters) c = kTempLetters[engine() % (sizeof kTempLetters - 1)];
+    return letters;
+}
+
+// Whether the entry is the name of a temporary file of a write of the file.
+bool IsTempNameOf(const std::string& entry, const std::string& name) {
+    if (name.empty() || entry.compare(0, name.size(), name) != 0) return false;
+    const std::string rest = entry.substr(name.size());
+    if (rest == ".tmp") return true;
+    if (rest.size() != kTempMarkerLength + kTempRandomLength || rest.compare(0, kTempMarkerLength, kTempMarker) != 0) {
+        return false;
+    }
+    for (std::size_t i = kTempMarkerLength; i < rest.size(); ++i)
+        if (!IsTempLetter(rest[i])) return false;
+    return true;
+}
+
+// Whether the permission bits deny reading to a user without root's
+// privileges, when tests ask the files to be judged so.
+bool DeniedByTestPrivilege(const struct stat& st) {
+    if (InjectedFault() != CSaveFile::Fault::NoPrivilege) return false;
+    const mode_t bit = st.st_uid == geteuid() ? S_IRUSR : st.st_gid == getegid() ? S_IRGRP : S_IROTH;
+    return (st.st_mode & bit) == 0;
+}
+
+// An open error that means no file is there to lose: none at all, no folder
+// to hold one, or a link that leads nowhere (dangling, or in a loop), which a
+// save replaces with a regular file.
+bool IsMissing(int error) { return error == ENOENT || error == ENOTDIR || error == ELOOP; }
 
 std::string ExecutableDirectory() {
     char path[PATH_MAX];
@@ -67,24 +126,58 @@ void CSaveFile::SetBaseDirectory(const std::string& directory) { BaseOverride() 
 
 void CSaveFile::SetFaultForTesting(Fault fault) { InjectedFault() = fault; }
 
-bool CSaveFile::RemoveLeftoverTemp(const char* name) {
-    if (!name || !*name) return false;
-    const std::string temp = GetBaseDirectory() + name + ".tmp";
-    struct stat st;
-    if (lstat(temp.c_str(), &st) != 0) return false;
-    if (unlink(temp.c_str()) != 0) {
-        DebugPrintf("save: cannot remove %s, left by an interrupted save: %s\n", temp.c_str(), std::strerror(errno));
-        return false;
+int CSaveFile::RemoveLeftoverTemps(const std::vector<std::string>& names) {
+    const std::string directory = GetBaseDirectory();
+    std::vector<std::string> leftovers;
+    // The fixed names of earlier versions go even where the folder cannot
+    // be listed.
+    for (const std::string& name : names)
+        if (!name.empty()) leftovers.push_back(name + ".tmp");
+    if (DIR* folder = opendir(directory.c_str())) {
+        const std::set<std::string> wanted(names.begin(), names.end());
+        while (const dirent* e = readdir(folder)) {
+            const std::string entry = e->d_name;
+            const std::size_t marker = entry.rfind(kTempMarker);
+            if (marker == std::string::npos) continue;
+            const std::string name = entry.substr(0, marker);
+            if (wanted.count(name) != 0 && IsTempNameOf(entry, name)) leftovers.push_back(entry);
+        }
+        closedir(folder);
     }
-    DebugPrintf("save: removed %s, left by an interrupted save\n", temp.c_str());
-    return true;
+    int removed = 0;
+    for (const std::string& entry : leftovers) {
+        const std::string path = directory + entry;
+        struct stat st;
+        // The game makes files only: a folder under such a name is not one
+        // of its leftovers, and no longer stands in the way of a save.
+        if (lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
+        if (unlink(path.c_str()) != 0) {
+            DebugPrintf("save: cannot remove %s, left by an interrupted save: %s\n", path.c_str(), std::strerror(errno));
+            continue;
+        }
+        DebugPrintf("save: removed %s, left by an interrupted save\n", path.c_str());
+        ++removed;
+    }
+    return removed;
 }
 
 bool CSaveFile::LastWriteFailed(const char* name) {
     return name && *name && FailedWrites().count(GetBaseDirectory() + name) != 0;
 }
 
-void CSaveFile::ForgetFailedWrites() { FailedWrites().clear(); }
+void CSaveFile::ForgetFailedWrites() {
+    FailedWrites().clear();
+    UnreadablePaths().clear();
+}
+
+void CSaveFile::NoteUnreadable(int error) {
+    unreadable_ = true;
+    if (UnreadablePaths().insert(path_).second) {
+        DebugPrintf("save: cannot read %s (%s), so the game will not save over it; it plays on with what it holds "
+                    "in memory\n",
+                    path_.c_str(), std::strerror(error));
+    }
+}
 
 void CSaveFile::NoteWriteResult(bool ok) const {
     if (ok) FailedWrites().erase(path_);
@@ -107,18 +200,51 @@ void CSaveFile::Discard() {
     wroteAny_ = false;
 }
 
-// The temporary file is made new: whatever lies under its name (a file left
-// by a killed run, or a link a user put there) is removed first, and the
-// exclusive, link-refusing create fails rather than write into anything that
-// appears there meanwhile. The write thus never reaches another file.
+// The temporary file is made new, under a name of its own: the exclusive,
+// link-refusing create fails rather than write into anything already there
+// (a file left by a killed run, a link or a folder a user put there), and
+// another name is tried. The write thus never reaches another file, and
+// nothing under any one name can stop it.
 bool CSaveFile::OpenTemp() {
-    tempPath_ = path_ + ".tmp";
-    if (unlink(tempPath_.c_str()) != 0 && errno != ENOENT) {
-        DebugPrintf("save: cannot remove the old %s: %s\n", tempPath_.c_str(), std::strerror(errno));
+    tempPath_.clear();
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        const std::string candidate = path_ + kTempMarker + RandomTempLetters();
+        if (InjectedFault() == Fault::CreateError) {
+            fd_ = -1;
+            error = EACCES;
+            break;
+        }
+        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd_ >= 0) {
+            tempPath_ = candidate;
+            return true;
+        }
+        error = errno;
     }
-    fd_ = open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd_ < 0) DebugPrintf("save: cannot create %s: %s\n", tempPath_.c_str(), std::strerror(errno));
-    return fd_ >= 0;
+    DebugPrintf("save: cannot create a temporary file beside %s: %s\n", path_.c_str(), std::strerror(error));
+    return false;
+}
+
+// Whether the file under the path may be replaced: a missing file may, and
+// so may one that can be opened for reading. Anything else is there but
+// cannot be read, and stays.
+bool CSaveFile::TargetMayBeReplaced() {
+    if (UnreadablePaths().count(path_) != 0) {
+        unreadable_ = true;
+        return false;
+    }
+    const int fd = open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (IsMissing(errno)) return true;
+        NoteUnreadable(errno);
+        return false;
+    }
+    struct stat st;
+    const bool denied = fstat(fd, &st) == 0 && DeniedByTestPrivilege(st);
+    close(fd);
+    if (denied) NoteUnreadable(EACCES);
+    return !denied;
 }
 
 bool CSaveFile::Open(const char* name, bool write) {
@@ -127,7 +253,14 @@ bool CSaveFile::Open(const char* name, bool write) {
     path_ = GetBaseDirectory() + name;
     failed_ = false;
     wroteAny_ = false;
+    unreadable_ = false;
     if (write) {
+        writing_ = false;
+        tempPath_.clear();
+        // Refused without a word more: the message was given when the file
+        // was first found unreadable, and the refusal is no failed write
+        // (memory does not win over the file when it reads again).
+        if (!TargetMayBeReplaced()) return false;
         writing_ = OpenTemp();
         if (!writing_) NoteWriteResult(false);
         return writing_;
@@ -137,13 +270,20 @@ bool CSaveFile::Open(const char* name, bool write) {
     // Only regular files are read, and opening never waits: a FIFO or a
     // device under a save file's name would otherwise hold the game until
     // someone answered at its other end.
-    fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd_ < 0) {
-        if (errno != ENOENT) DebugPrintf("save: cannot open %s: %s\n", path_.c_str(), std::strerror(errno));
+        if (!IsMissing(errno)) NoteUnreadable(errno);
         return false;
     }
     struct stat st;
-    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool known = fstat(fd_, &st) == 0;
+    if (known && DeniedByTestPrivilege(st)) {
+        close(fd_);
+        fd_ = -1;
+        NoteUnreadable(EACCES);
+        return false;
+    }
+    if (!known || !S_ISREG(st.st_mode)) {
         // A save replaces whatever stands under the name, except a directory.
         struct stat own;
         const bool directory = lstat(path_.c_str(), &own) == 0 && S_ISDIR(own.st_mode);
@@ -186,7 +326,7 @@ bool CSaveFile::Read(void* buffer, uint32_t count, uint32_t* countRead) {
         const ssize_t n = read(fd_, static_cast<char*>(buffer) + done, count - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            DebugPrintf("save: cannot read %s: %s\n", path_.c_str(), std::strerror(errno));
+            NoteUnreadable(errno);
             ok = false;
         } else if (n == 0) {
             break;
@@ -235,6 +375,8 @@ bool CSaveFile::Close() {
     if (!writing_) {
         close(fd_);
         fd_ = -1;
+        // Read without fault: a file found unreadable before reads again.
+        if (!unreadable_) UnreadablePaths().erase(path_);
         return true;
     }
     bool ok = !failed_ && wroteAny_;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ std::vector<uint8_t> Pattern(std::size_t size, uint8_t seed) {
     std::vector<uint8_t> bytes(size);
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 7);
     return bytes;
+}
+
+// Temporary files of writes still in the folder.
+int WriteTempsLeft(const SaveTestDir& dir) {
+    int n = 0;
+    for (const std::string& entry : dir.List()) n += entry.find(".tmp-pellumbrisk-") != std::string::npos;
+    return n;
 }
 
 bool WriteBlock(CSaveFile& file, const char* name, const std::vector<uint8_t>& bytes) {
@@ -123,7 +131,37 @@ TEST_F(SaveFileTest, ALinkUnderTheTempOrTheTargetNameLeavesTheFileItNamesAlone) 
         ASSERT_EQ(lstat(temp.File("save").c_str(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode) && st.st_nlink == 1u);
         EXPECT_EQ(temp.Read("save"), Pattern(CSaveData::kSize, 1));
-        EXPECT_FALSE(temp.Exists("save.tmp"));
+        EXPECT_EQ(WriteTempsLeft(temp), 0);
+    }
+}
+
+TEST_F(SaveFileTest, NothingUnderTheOldTempNameStopsAWrite) {
+    // What a user or a killed run may leave at "save.tmp": a folder with a
+    // file in it (which cannot be removed), a pipe, a link to a folder.
+    const char* const cases[] = {"folder", "pipe", "link to a folder"};
+    for (const std::string what : cases) {
+        SCOPED_TRACE(what);
+        SaveTestDir temp;
+        const std::string at = temp.File("save.tmp");
+        if (what == "folder") {
+            ASSERT_EQ(mkdir(at.c_str(), 0755), 0);
+            temp.Write("save.tmp/inside", Pattern(10, 3));
+        } else if (what == "pipe") {
+            ASSERT_EQ(mkfifo(at.c_str(), 0600), 0);
+        } else {
+            ASSERT_EQ(mkdir(temp.File("elsewhere").c_str(), 0755), 0);
+            ASSERT_EQ(symlink(temp.File("elsewhere").c_str(), at.c_str()), 0);
+        }
+        CSaveFile file;
+        EXPECT_TRUE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 5)));
+        EXPECT_TRUE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 6))) << "and again";
+        EXPECT_EQ(temp.Read("save"), Pattern(CSaveData::kSize, 6));
+        EXPECT_EQ(WriteTempsLeft(temp), 0);
+        struct stat st;
+        EXPECT_EQ(lstat(at.c_str(), &st), 0) << "what was there stays";
+        if (what == "folder") {
+            EXPECT_EQ(temp.Read("save.tmp/inside"), Pattern(10, 3));
+        }
     }
 }
 
@@ -136,8 +174,9 @@ TEST_F(SaveFileTest, AShortWriteTellsHowMuchGotThrough) {
     uint32_t written = 0;
     EXPECT_FALSE(file.Write(block.data(), CSaveData::kSize, &written));
     EXPECT_EQ(written, CSaveData::kSize / 2);
-    EXPECT_NE(log.find("cannot write " + temp.File("saveslot01.tmp") + ": No space left"), std::string::npos)
+    EXPECT_NE(log.find("cannot write " + temp.File("saveslot01.tmp-pellumbrisk-")), std::string::npos)
         << "the message names the file that filled the disk: " << log;
+    EXPECT_NE(log.find(": No space left"), std::string::npos) << log;
     EXPECT_FALSE(file.Close());
     EXPECT_FALSE(temp.Exists("saveslot01")) << "no half block is put in place";
 }
@@ -177,23 +216,29 @@ TEST_F(SaveFileTest, ReadsAndWritesNeedTheMatchingOpen) {
     EXPECT_EQ(temp.Read("resume00"), Pattern(16, 1));
 }
 
-TEST_F(SaveFileTest, SaveDataReadsOnlyWholeBlocks) {
+TEST_F(SaveFileTest, SaveDataTakesWhatAShortFileHoldsAndKeepsTheRestOfTheBlock) {
     SaveTestDir temp;
     CSaveFile file;
-    CSaveData data;
-    const std::vector<uint8_t> before(data.Bytes(), data.Bytes() + CSaveData::kSize);
-    for (std::size_t size : {std::size_t{0}, std::size_t{1}, CSaveData::kSize - 1}) {
-        temp.Write("saveslot02", Pattern(size, 77));
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1024}, CSaveData::kSize - 1}) {
+        SCOPED_TRACE(size);
+        CSaveData data;
+        std::memset(data.Bytes(), 0xEE, CSaveData::kSize);
+        const std::vector<uint8_t> bytes = Pattern(size, 77);
+        temp.Write("saveslot02", bytes);
+        ASSERT_EQ(temp.Size("saveslot02"), static_cast<long>(size));
         ASSERT_TRUE(file.OpenRead("saveslot02"));
-        EXPECT_FALSE(data.ReadFrom(file)) << size;
+        EXPECT_TRUE(data.ReadFrom(file));
         file.Close();
-        EXPECT_TRUE(std::equal(before.begin(), before.end(), data.Bytes())) << size;
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), data.Bytes()));
+        for (std::size_t i = size; i < CSaveData::kSize; ++i) ASSERT_EQ(data.GetByte(i), 0xEE) << i;
     }
+    CSaveData data;
     temp.Write("saveslot02", Pattern(70000, 77));
     ASSERT_TRUE(file.OpenRead("saveslot02"));
     EXPECT_TRUE(data.ReadFrom(file));
     file.Close();
     EXPECT_EQ(data.GetByte(0), 77);
+    EXPECT_EQ(data.GetByte(CSaveData::kSize - 1), Pattern(CSaveData::kSize, 77).back());
 
     ASSERT_TRUE(file.OpenWrite("saveslot04"));
     EXPECT_TRUE(data.WriteTo(file));

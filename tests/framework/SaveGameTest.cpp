@@ -7,6 +7,8 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <cstddef>
+#include <functional>
 #include <cstring>
 #include <random>
 #include <string>
@@ -361,34 +363,226 @@ TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFile) {
 
 TEST_F(SaveGameTest, TempFilesOfAKilledRunAreRemovedAtStart) {
     const std::vector<uint8_t> users(100, 7);
-    dir.Write("letter.txt", users);
-    dir.Write("notes.tmp", users);
+    // The user's files, some named much like the game's temporary files.
+    const std::vector<std::string> kept = {"letter.txt",
+                                           "notes.tmp",
+                                           "save.tmp-backup",
+                                           "save.tmp-pellumbrisk-abc",
+                                           "save.tmp-pellumbrisk-AAAAAA.txt",
+                                           "score.tmp-pellumbrisk-AAAAAA",
+                                           "saveslot16.tmp-pellumbrisk-AAAAAA"};
+    for (const std::string& name : kept) dir.Write(name, users);
+    // Folders are never the game's leftovers.
+    for (const char* folder : {"resume02.tmp", "saveslot02.tmp-pellumbrisk-BBBBBB"})
+        ASSERT_EQ(mkdir(dir.File(folder).c_str(), 0755), 0);
     dir.Write("save.tmp", std::vector<uint8_t>(30000, 1));
     dir.Write("saveslot15.tmp", {});
+    dir.Write("save.tmp-pellumbrisk-x7Q2aZ", std::vector<uint8_t>(30000, 1));
+    dir.Write("resume15.tmp-pellumbrisk-000000", {});
     ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("resume07.tmp").c_str()), 0);
+    ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("saveslot00.tmp-pellumbrisk-ZZZZZZ").c_str()), 0);
     Restart();
     std::vector<std::string> left = dir.List();
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"letter.txt", "notes.tmp"})) << "only the game's own are removed";
+    std::vector<std::string> expected = kept;
+    expected.insert(expected.end(), {"resume02.tmp", "saveslot02.tmp-pellumbrisk-BBBBBB"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected) << "only the game's own are removed";
     EXPECT_EQ(dir.Read("letter.txt"), users);
     EXPECT_NE(log.find("resume07.tmp, left by an interrupted save"), std::string::npos) << log;
 }
 
+// The first offset in from..to at which the two differ; -1 when none does.
+long FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (i >= a.size() || i >= b.size() || a[i] != b[i]) return static_cast<long>(i);
+    }
+    return -1;
+}
+
+// Progress worth keeping in all three kinds of file: settings and money in
+// "save", a save point and then a snapshot in slot 3.
+void SaveSomeProgress(CGameMain* game, const std::function<void(CCharacterPlayer&, int32_t, int32_t)>& touch) {
+    game->m_gold = 4321;
+    game->m_clearFlags[0] = 2 | 8;
+    game->m_clearFlags[7] = 1;
+    game->m_language = 1;
+    CSoundManager::GetInstance()->SetMusicVolume(40);
+    CItem::GetInstance()->SetCount(2, 3);
+    CCharacterNinja player;
+    player.shurikenAmmo = 17;
+    player.bombAmmo = 4;
+    player.hp = 250;
+    player.x = 1500;
+    player.y = 800;
+    player.facing = -1;
+    game->m_currentSlot = 3;
+    game->m_mapId = 271;
+    game->m_slotData[3].SetSlotFlag(9, 1);
+    game->m_slotData[3].SetSlotFlag(951, 1);  // the last flag within 1,024 bytes
+    game->m_slotData[3].SetInt(R::kKeyCount, 2);
+    touch(player, 5000, 2400);
+    game->m_player = &player;
+    game->TakeResumeSnapshot();
+    game->m_player = nullptr;
+}
+
+TEST_F(SaveGameTest, AShortFileKeepsItsFieldsThroughALoadAndASave) {
+    // "save" cut at 1,024 bytes still holds every field (they end at 0x3A0);
+    // a slot record cut inside its flag table; a snapshot cut after its
+    // resume point. Each is loaded, then written again by the save that
+    // comes next in play: the option screen's "BACK", a pick-up in the slot,
+    // a snapshot in another slot (which writes every resume file). From
+    // `kept` on, the bytes in the short file reach the new one unchanged.
+    struct Case {
+        const char* file;
+        std::size_t cut;
+        std::size_t kept;
+    };
+    const Case cases[] = {{"save", 1024, 0}, {"saveslot03", 1024, 0x048}, {"resume03", 0x460, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string file = c.file;
+        SaveTestDir folder;
+        StartFresh();
+        SaveSomeProgress(game, [this](CCharacterPlayer& p, int32_t x, int32_t y) { TouchSavePoint(p, x, y); });
+        const std::vector<uint8_t> whole = folder.Read(file);
+        ASSERT_EQ(whole.size(), 65536u);
+        ASSERT_EQ(truncate(folder.File(file).c_str(), static_cast<off_t>(c.cut)), 0);
+        const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(c.cut));
+
+        StartFresh();
+        CSaveData& record = file == "save"         ? game->m_systemData
+                            : file == "saveslot03" ? game->m_slotData[3]
+                                                   : game->m_resumeData[3];
+        const std::vector<uint8_t> before = Block(record);
+        log.clear();
+        EXPECT_TRUE(game->LoadAllSlots());
+        EXPECT_NE(log.find("\"" + file + "\" holds " + std::to_string(c.cut) + " bytes, less than a save block"),
+                  std::string::npos)
+            << log;
+        EXPECT_EQ(log.find("missing"), std::string::npos) << log;
+        // The file's bytes, and past its end what the record held before the
+        // read: at start-up, what a new process holds.
+        const std::vector<uint8_t> loaded = Block(record);
+        EXPECT_EQ(FirstDifference(loaded, cut, 0, c.cut), -1);
+        EXPECT_EQ(FirstDifference(loaded, before, c.cut, CSaveData::kSize), -1);
+        // What the title shows.
+        EXPECT_EQ(game->m_gold, 4321);
+        EXPECT_EQ(game->m_clearFlags[0], 10);
+        EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 40);
+        EXPECT_EQ(game->m_slotData[3].GetSlotFlag(9), 1);
+        EXPECT_EQ(game->m_slotData[3].GetSlotFlag(951), 1);
+        EXPECT_EQ(game->m_slotData[3].GetInt(R::kKeyCount), 2);
+        EXPECT_EQ(game->m_resumeData[3].GetInt(R::kMapId), 271);
+        EXPECT_TRUE(game->m_resumeData[3].HasResumePoint());
+
+        if (file == "save") {
+            EXPECT_TRUE(game->SaveGlobalData());
+        } else if (file == "saveslot03") {
+            SnapshotIn(3, 271);
+        } else {
+            SnapshotIn(5, 266);
+        }
+        const std::vector<uint8_t> saved = folder.Read(file);
+        ASSERT_EQ(saved.size(), 65536u);
+        EXPECT_EQ(FirstDifference(saved, cut, c.kept, c.cut), -1);
+        Restart();
+        EXPECT_EQ(game->m_gold, 4321);
+        EXPECT_EQ(game->m_slotData[3].GetSlotFlag(951), 1);
+        EXPECT_TRUE(game->m_resumeData[3].HasResumePoint());
+    }
+}
+
+TEST_F(SaveGameTest, AFileThePlayerCannotReadIsNeverSavedOver) {
+    // The player's own file with mode 000, or another user's with mode 0600,
+    // judged as for a player without root's privileges.
+    struct Case {
+        const char* file;
+        bool otherUser;
+    };
+    const Case cases[] = {{"save", false}, {"save", true}, {"saveslot03", false}, {"resume03", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + (c.otherUser ? ", another user's" : ", the player's own"));
+        const std::string file = c.file;
+        SaveTestDir folder;
+        StartFresh();
+        SaveSomeProgress(game, [this](CCharacterPlayer& p, int32_t x, int32_t y) { TouchSavePoint(p, x, y); });
+        const std::string path = folder.File(file);
+        const std::vector<uint8_t> bytes = folder.Read(file);
+        ASSERT_EQ(bytes.size(), 65536u);
+        // Only root can give a file to another user.
+        if (c.otherUser && (geteuid() != 0 || chown(path.c_str(), 65534, 65534) != 0)) continue;
+        ASSERT_EQ(chmod(path.c_str(), c.otherUser ? 0600 : 0000), 0);
+        struct stat before;
+        ASSERT_EQ(stat(path.c_str(), &before), 0);
+
+        CSaveFile::SetFaultForTesting(CSaveFile::Fault::NoPrivilege);
+        StartFresh();
+        log.clear();
+        EXPECT_EQ(game->LoadAllSlots(), file != "save");
+        EXPECT_EQ(game->m_gold, file == "save" ? 0 : 4321) << "an unreadable \"save\" leaves the settings in memory";
+        // The title's saves: "CONFIG" then "BACK"; a new game in slot 3; the
+        // title again, and "BACK" again.
+        CSoundManager::GetInstance()->SetMusicVolume(30);
+        game->SaveGlobalData();
+        game->ResetResumeRecordAt(3);
+        game->SaveResumeRecords();
+        game->NewGameInSlot(3);
+        game->SaveGlobalData();
+        game->LoadAllSlots();
+        EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 30);
+        game->SaveGlobalData();
+
+        struct stat after;
+        ASSERT_EQ(stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino) << "not replaced";
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_size, 65536);
+        const std::string message =
+            "cannot read " + path + " (Permission denied), so the game will not save over it; it plays on";
+        const std::size_t said = log.find(message);
+        EXPECT_NE(said, std::string::npos) << log;
+        EXPECT_EQ(log.find(message, said + 1), std::string::npos) << "said once: " << log;
+        EXPECT_EQ(log.find("\"" + file + "\" was not saved"), std::string::npos) << log;
+        for (const char* other : {"save", "saveslot03", "resume03"}) {
+            if (file != other) {
+                EXPECT_EQ(folder.Size(other), 65536) << other << " is saved as ever";
+            }
+        }
+
+        // Readable again: the title reads it, and saves go on as ever.
+        CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
+        ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+        EXPECT_EQ(folder.Read(file), bytes) << "byte for byte as it was";
+        game->LoadAllSlots();
+        if (file == "save") {
+            EXPECT_EQ(game->m_gold, 4321);
+        }
+        if (file == "saveslot03") {
+            EXPECT_EQ(game->m_slotData[3].GetSlotFlag(9), 1);
+        }
+        if (file == "resume03") {
+            EXPECT_TRUE(game->m_resumeData[3].HasResumePoint());
+        }
+        EXPECT_TRUE(game->SaveGlobalData());
+        EXPECT_TRUE(game->SaveResumeRecords());
+    }
+}
+
 TEST_F(SaveGameTest, AFailedSaveKeepsWhatMemoryHoldsThroughTheTitlesReRead) {
-    // Each way a write fails; with no fault, a folder where the temporary
-    // file would go refuses it, as a read-only folder does.
-    for (CSaveFile::Fault fault : {CSaveFile::Fault::None, CSaveFile::Fault::ShortWrite, CSaveFile::Fault::WriteError,
-                                   CSaveFile::Fault::FlushError, CSaveFile::Fault::RenameError}) {
+    // Each way a write fails, a read-only folder's refused create among them.
+    for (CSaveFile::Fault fault : {CSaveFile::Fault::CreateError, CSaveFile::Fault::ShortWrite,
+                                   CSaveFile::Fault::WriteError, CSaveFile::Fault::FlushError,
+                                   CSaveFile::Fault::RenameError}) {
         SCOPED_TRACE(static_cast<int>(fault));
         SaveTestDir folder;
         Restart();
         game->SaveGlobalData();
         SnapshotIn(3, 267);
         const std::vector<uint8_t> onDisk = folder.Read("save");
-        if (fault == CSaveFile::Fault::None) {
-            for (const char* name : {"save.tmp", "save.tmp/x", "resume03.tmp", "resume03.tmp/x"})
-                mkdir(folder.File(name).c_str(), 0755);
-        }
+        ASSERT_EQ(onDisk.size(), 65536u);
         CSaveFile::SetFaultForTesting(fault);
         CSoundManager::GetInstance()->SetMusicVolume(70);  // the option screen
         EXPECT_FALSE(game->SaveGlobalData());
@@ -402,8 +596,6 @@ TEST_F(SaveGameTest, AFailedSaveKeepsWhatMemoryHoldsThroughTheTitlesReRead) {
         EXPECT_NE(log.find("memory is newer than \"save\", "), std::string::npos) << log;
         EXPECT_EQ(folder.Read("save"), onDisk) << "the disk still holds the old settings";
         // Once a save of the file gets through, the file counts again.
-        rmdir(folder.File("save.tmp/x").c_str());
-        rmdir(folder.File("save.tmp").c_str());
         EXPECT_TRUE(game->SaveGlobalData());
         CSoundManager::GetInstance()->SetMusicVolume(20);
         game->LoadAllSlots();
@@ -422,11 +614,12 @@ TEST_F(SaveGameTest, UnknownSlotNumbersAreIgnored) {
     EXPECT_TRUE(dir.List().empty());
 }
 
-// Contents of a damaged or foreign file and whether it counts as missing.
+// Contents of a damaged or foreign file, and whether it holds none of the
+// fields (the record then keeps what it held).
 struct Corruption {
     const char* name;
     std::vector<uint8_t> bytes;
-    bool missing;
+    bool noFields;
 };
 
 std::vector<Corruption> Corruptions() {
@@ -445,7 +638,7 @@ std::vector<Corruption> Corruptions() {
     return {
         {"empty", {}, true},
         {"one byte", {1}, true},
-        {"one byte short", std::vector<uint8_t>(65535, 1), true},
+        {"one byte short", std::vector<uint8_t>(65535, 1), false},
         {"70,000 bytes", long70k, false},
         {"random bytes", noise, false},
         {"every field at its minimum", minimum, false},
@@ -522,8 +715,10 @@ TEST_F(SaveGameTest, DamagedFilesLoadIntoSaneValues) {
 
             Restart();
             ExpectSaneGame(game, std::string(c.name) + " in " + file);
-            if (c.missing) {
-                EXPECT_NE(log.find("counts as missing"), std::string::npos) << log;
+            if (c.bytes.size() < 65536) {
+                EXPECT_NE(log.find("less than a save block"), std::string::npos) << log;
+            }
+            if (c.noFields) {
                 if (std::string(file) == "save") {
                     EXPECT_EQ(game->m_gold, 0) << "the settings stay at their defaults";
                 } else {
