@@ -82,10 +82,8 @@ int32_t CCharacterBigGhost::CountGhosts() {
 }
 
 void CCharacterBigGhost::ClearOtherEnemies() {
-    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
-    world.ResetCursor();
-    while (CCharacter* c = world.GetNext())
-        if (c != this && (c->group & kEnemyGroup) != 0) c->SetState(EnemyState::Remove);
+    // No part of it stays: the veil goes with the ghosts.
+    ClearOtherEnemiesBut([](const CCharacter*) { return false; });
 }
 
 int32_t CCharacterBigGhost::CallInterval() const { return 120 - 10 * FifthsLost(); }

@@ -39,7 +39,8 @@ public:
     virtual void ApplyStageColour();
     // The ghosts about.
     virtual int32_t CountGhosts();
-    // Every other enemy leaves, the veil with them.
+    // Every other enemy leaves, the veil with them; the stage's gimmicks
+    // stay.
     virtual void ClearOtherEnemies();
 
     // The frames between two calls at the current life.

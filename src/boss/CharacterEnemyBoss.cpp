@@ -286,16 +286,23 @@ void CCharacterEnemyBoss::TryReturnToWait() {
 }
 
 void CCharacterEnemyBoss::ClearOtherEnemies() {
+    ClearOtherEnemiesBut([this](const CCharacter* c) { return IsOwnPart(c); });
+}
+
+void CCharacterEnemyBoss::ClearOtherEnemiesBut(const std::function<bool(const CCharacter*)>& stays) {
     CCharacterList& world = CGameMain::GetInstance()->m_characterList;
     world.ResetCursor();
     while (CCharacter* c = world.GetNext()) {
         if ((c->group & kEnemyGroup) == 0 || c == this) continue;
-        // The stage's springs and catapults stay, as its spikes do.
-        if (dynamic_cast<CCharacterYakumono*>(c) != nullptr) continue;
-        bool part = false;
-        for (int32_t k = 0; k < 5; ++k) part = part || linksB[k] == c;
-        if (!part) c->SetState(EnemyState::Remove);
+        if (dynamic_cast<CCharacterYakumono*>(c) != nullptr || stays(c)) continue;
+        c->SetState(EnemyState::Remove);
     }
+}
+
+bool CCharacterEnemyBoss::IsOwnPart(const CCharacter* c) const {
+    for (int32_t k = 0; k < 5; ++k)
+        if (linksB[k] == c) return true;
+    return false;
 }
 
 void CCharacterEnemyBoss::HoldPlayer() {

@@ -10,6 +10,7 @@
 // enemies. A boss is not an ordinary enemy: it drops nothing, never sleeps
 // and is never hurt out of its stride (super armour).
 #include <cstdint>
+#include <functional>
 
 #include "character/Character.h"
 #include "enemy/CharacterEnemy.h"
@@ -102,8 +103,15 @@ protected:
     // next frame.
     void TryReturnToWait();
     // Every other character of the enemies' group leaves the field, but for
-    // the boss's first five parts (its B links).
+    // the boss's first five parts (its B links) and the stage's gimmicks.
     void ClearOtherEnemies();
+    // The rule every boss clears its room by: every other character of the
+    // enemies' group leaves, but for those `stays` keeps (the boss's own
+    // parts, as each boss counts them) and the stage's springs, catapults
+    // and spikes, which belong to the room and are enemies only by group.
+    void ClearOtherEnemiesBut(const std::function<bool(const CCharacter*)>& stays);
+    // One of the boss's first five parts (its B links).
+    bool IsOwnPart(const CCharacter* c) const;
     // The shared entrance hook: face the player, fall, and fight as soon as
     // the player may move again.
     void UpdateEntranceShared();

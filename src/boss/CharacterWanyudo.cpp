@@ -82,18 +82,15 @@ void CCharacterWanyudo::ConsumeStateChange() {
 }
 
 void CCharacterWanyudo::ClearOtherEnemies() {
-    CCharacter* wheel = Wheel();
-    auto spared = [&](const CCharacter* c) {
-        if (c == this || c == wheel) return true;
+    // Its parts stay (the wheel among them), and so do the wheel's flames.
+    const CCharacter* wheel = Wheel();
+    ClearOtherEnemiesBut([this, wheel](const CCharacter* c) {
+        if (IsOwnPart(c)) return true;
         if (wheel == nullptr) return false;
         for (int32_t k = 0; k < kFlames; ++k)
             if (wheel->linksB[k] == c) return true;
         return false;
-    };
-    CCharacterList& world = CGameMain::GetInstance()->m_characterList;
-    world.ResetCursor();
-    while (CCharacter* c = world.GetNext())
-        if ((c->group & kEnemyGroup) != 0 && !spared(c)) c->SetState(EnemyState::Remove);
+    });
 }
 
 void CCharacterWanyudo::Spin(double by) {

@@ -247,7 +247,14 @@ void CCharacter::StepAnimation() {
     ++frameTimer;
     if (frameTimer >= CurrentRecord().frameDuration) SetFrame(CurrentRecord().nextFrame);
     ++stateTimer;
-    if (stateTimer >= CurrentRecord().stateDuration) SetState(CurrentRecord().nextState);
+    if (stateTimer >= CurrentRecord().stateDuration) {
+        // A held state (no next state) only counts its time afresh. It is
+        // not handed to the class's own SetState, whose rules for leaving a
+        // state would take the hold's end for a way out of it.
+        const int32_t next = CurrentRecord().nextState;
+        if (next == -1) CCharacter::SetState(next);
+        else SetState(next);
+    }
     ConsumeStateChange();
 }
 

@@ -90,6 +90,68 @@ constexpr int32_t kClimbStep = 50;
 constexpr int32_t kSettleStep = 10;
 // A sub-step of Move.
 constexpr int32_t kSubStep = 100;
+// How many solids a body found inside terrain is taken out of, one after
+// the other, in one search of a sub-step.
+constexpr int32_t kMaxWaysOut = 4;
+
+// Whether the body, put at (px, py), overlaps the other's solid.
+bool OverlapsSolidAt(CCharacter& c, CCharacter* other, int32_t px, int32_t py) {
+    const int32_t ox = c.x, oy = c.y;
+    c.x = px;
+    c.y = py;
+    const bool overlaps = c.OverlapsSolid(other);
+    c.x = ox;
+    c.y = oy;
+    return overlaps;
+}
+
+// Takes the body straight out of one solid it overlaps, the shortest way:
+// up, down, left or right (in that order on a tie), found a unit at a time.
+// Moving sideways by the body's and the solid's widths together always gets
+// it out, so the search ends.
+bool StepOutOf(CCharacter& c, CCharacter* h) {
+    const Span body = BodyX(c), solid = SolidX(*h);
+    const int32_t reach = (body.hi - body.lo) + (solid.hi - solid.lo) + 1;
+    const int32_t x0 = c.x, y0 = c.y;
+    for (int32_t d = 1; d <= reach; ++d) {
+        const int32_t ways[4][2] = {{0, -d}, {0, d}, {-d, 0}, {d, 0}};
+        for (const auto& w : ways)
+            if (!OverlapsSolidAt(c, h, x0 + w[0], y0 + w[1])) {
+                c.x = x0 + w[0];
+                c.y = y0 + w[1];
+                return true;
+            }
+    }
+    return false;
+}
+
+// The first solid (in world order) that a sub-step from (fromX, fromY)
+// entered: one the body overlaps now but did not overlap there. Pushed back
+// toward where its step began, the body is out of such a solid by the time
+// it is back there, so a push-out never carries it farther than its own
+// step, along a row or a column of solids.
+//
+// A solid the body was inside already where the step began (its body
+// changed, its bob or a push put it there) is no solid the step ran into:
+// the body is taken out of it the shortest way, the step's start moves with
+// it, and the search starts over.
+CCharacter* FindEnteredBlock(CCharacter& c, int32_t& fromX, int32_t& fromY) {
+    if (!HasBody(c)) return nullptr;
+    for (int32_t waysOut = 0;; ++waysOut) {
+        CCharacter* inside = nullptr;
+        CCharacterList& world = WalkWorld();
+        while (CCharacter* h = world.GetNext()) {
+            if (h == &c || h->notSolid || !HasSolid(*h) || !c.OverlapsSolid(h)) continue;
+            if (!OverlapsSolidAt(c, h, fromX, fromY)) return h;
+            if (inside == nullptr) inside = h;
+        }
+        if (inside == nullptr || waysOut == kMaxWaysOut) return nullptr;
+        const int32_t x0 = c.x, y0 = c.y;
+        if (!StepOutOf(c, inside)) return nullptr;
+        fromX += c.x - x0;
+        fromY += c.y - y0;
+    }
+}
 
 }  // namespace
 
@@ -272,6 +334,9 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
         // The axis lagging behind its share moves next; y goes first.
         const bool yStep =
             ay != 0 && (ax == 0 || static_cast<int64_t>(px) * 100 / ax >= static_cast<int64_t>(py) * 100 / ay);
+        // Where this sub-step begins.
+        int32_t fromX = x;
+        int32_t fromY = y;
         if (yStep) {
             y += kSubStep * sy;
             py += kSubStep;
@@ -279,7 +344,8 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
                 y -= (py - ay) * sy;
                 py = ay;
             }
-            for (CCharacter* h = FindBlockOverlap(); h != nullptr; h = FindBlockOverlap()) {
+            for (CCharacter* h = FindEnteredBlock(*this, fromX, fromY); h != nullptr;
+                 h = FindEnteredBlock(*this, fromX, fromY)) {
                 if (vy > 0 && !grounded) grounded = true;  // landed
                 while (OverlapsSolid(h)) y -= sy;
                 if (OnTerrainContact(dy > 0 ? 4 : 1)) {
@@ -303,7 +369,8 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
             px = ax;
         }
         bool climbed = false;
-        for (CCharacter* h = FindBlockOverlap(); h != nullptr; h = FindBlockOverlap()) {
+        for (CCharacter* h = FindEnteredBlock(*this, fromX, fromY); h != nullptr;
+             h = FindEnteredBlock(*this, fromX, fromY)) {
             if (grounded) {
                 // Rise in steps until the body is free, then settle on the
                 // solid that blocked last.

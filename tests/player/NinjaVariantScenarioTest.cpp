@@ -502,3 +502,24 @@ TEST_P(NinjaVariantStageWalk, TheFirstStageToItsExit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachClass, NinjaVariantStageWalk, ::testing::Values(kKunoichi, kKusarigama, kRobo));
+
+TEST(Kusarigama, HangingWithTheTouchHeldSheKeepsHerChainLongerThanTheHangsCount) {
+    Room r(kKusarigama, 600, kFloor);
+    auto* k = static_cast<CCharacterKusarigama*>(r.player);
+    r.TouchAt(1800, 700);
+    ASSERT_TRUE(r.RunUntil([&] { return k->frame == 326 || k->frame == 327; }, 60)) << k->frame;
+    CCharacter* chain = k->Chain();
+    ASSERT_NE(chain, nullptr);
+    // 1200 frames of the hang: past the 999 its state counts.
+    for (int i = 0; i < 1200; ++i) {
+        r.s.Run(1);
+        ASSERT_TRUE(k->frame == 326 || k->frame == 327) << "dropped at frame " << i;
+    }
+    EXPECT_EQ(k->Chain(), chain) << "the chain still holds her";
+    EXPECT_EQ(chain->frame, CCharacterAttackEffect::kMoveChainAnchored);
+    // Letting go still drops her and takes the chain away.
+    r.s.TouchUp();
+    r.s.Run(1);
+    EXPECT_EQ(k->frame, 290);
+    EXPECT_EQ(k->linksB[0], nullptr);
+}

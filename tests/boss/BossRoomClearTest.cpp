@@ -1,0 +1,81 @@
+// One rule for the room a boss leaves at its fall: every other enemy goes,
+// but the room's springs, catapults and spikes stay, whether the boss clears
+// by the shared rule (the mammoth) or counts its own parts (the big ghost,
+// whose veil goes along; the wanyudo, whose wheel stays).
+#include <gtest/gtest.h>
+
+#include "boss/BossField.h"
+#include "boss/CharacterBigGhost.h"
+#include "boss/CharacterMammoth.h"
+#include "boss/CharacterWanyudo.h"
+#include "boss/SideRoom.h"
+#include "support/WorldList.h"
+
+namespace {
+
+using namespace boss_test;
+using testing_support::Listed;
+
+}  // namespace
+
+TEST(BossRoomClear, AtEachBossesFallTheRoomsGimmicksStayAndTheOtherEnemiesGo) {
+    struct Case {
+        const char* boss;
+        int32_t typeId, x, y;
+    };
+    const Case cases[] = {
+        {"mammoth (the shared rule)", 11020, 5000, 2600},
+        {"big ghost", 10290, 4000, 1600},
+        {"wanyudo", 11010, 4000, 1600},
+    };
+    struct Other {
+        const char* what;
+        int32_t typeId, x;
+        bool stays;
+    };
+    const Other others[] = {
+        {"spring", 20770, 1600, true},
+        {"catapult", 20800, 2400, true},
+        {"spike", 20780, 3200, true},
+        {"karakasa", 10011, 6400, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.boss);
+        SideRoom room(800, RoomGrid());
+        auto* boss = dynamic_cast<CCharacterEnemyBoss*>(room.s.AddAt(c.typeId, c.x, c.y));
+        ASSERT_NE(boss, nullptr);
+        std::vector<CCharacter*> placed;
+        for (const Other& o : others) placed.push_back(room.s.AddAt(o.typeId, o.x, kFloor - 200));
+        room.s.Run(5);
+        boss->SetState(EnemyState::Defeated);
+        room.s.Run(1);
+        for (std::size_t i = 0; i < placed.size(); ++i)
+            EXPECT_EQ(Listed(placed[i]), others[i].stays) << others[i].what;
+        EXPECT_TRUE(Listed(boss));
+    }
+}
+
+TEST(BossRoomClear, TheBigGhostsVeilGoesWithTheOthersAndTheWanyudosWheelStays) {
+    {
+        SideRoom room;
+        auto* ghost = dynamic_cast<CCharacterBigGhost*>(room.s.AddAt(CCharacterBigGhost::kTypeId, 4000, 1600));
+        ASSERT_NE(ghost, nullptr);
+        room.s.Run(2);
+        CCharacter* veil = ghost->linksB[0];
+        ASSERT_NE(veil, nullptr);
+        ghost->ClearOtherEnemies();
+        room.s.Run(1);
+        EXPECT_FALSE(Listed(veil));
+    }
+    SideRoom room(800, RoomGrid(20, true, true));
+    auto* face = dynamic_cast<CCharacterWanyudo*>(room.s.AddAt(CCharacterWanyudo::kFace, 4000, 1600));
+    ASSERT_NE(face, nullptr);
+    for (int i = 0; i < 800 && face->frame != CCharacterWanyudo::kBounce; ++i) room.s.Run(1);
+    CCharacter* wheel = face->linksB[0];
+    ASSERT_NE(wheel, nullptr);
+    CCharacter* flame = wheel->linksB[0];
+    face->ClearOtherEnemies();
+    room.s.Run(1);
+    EXPECT_TRUE(Listed(wheel));
+    EXPECT_TRUE(Listed(flame));
+}
