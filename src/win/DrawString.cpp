@@ -14,6 +14,11 @@ std::function<void(const GlyphDraw&)>& GlyphObserver() {
     return observer;
 }
 
+std::function<void(const TextDraw&)>& TextObserver() {
+    static std::function<void(const TextDraw&)> observer;
+    return observer;
+}
+
 // Adds a scaled amount to an integer and truncates toward zero at once, as
 // every step of the text layout does.
 int AddScaled(int value, int32_t amount, double scale) {
@@ -65,6 +70,8 @@ void DrawGlyph(int32_t x, int32_t y, int32_t slot, int32_t srcX, int32_t srcY, i
 
 void SetGlyphObserver(std::function<void(const GlyphDraw&)> observer) { GlyphObserver() = std::move(observer); }
 
+void SetTextObserver(std::function<void(const TextDraw&)> observer) { TextObserver() = std::move(observer); }
+
 int GetStringWidth(const CDrawString* style, const char* text, int32_t length) {
     if (!style || !text || length < 1) return 0;
     const double sx = style->scaleX;
@@ -94,6 +101,7 @@ void DrawString(const char* text, const CDrawString* style, int32_t x, int32_t y
     if (!style) return;
     char buffer[kDrawStringBufferSize];
     const int length = CopyToBuffer(text ? text : "", buffer);
+    if (TextObserver()) TextObserver()({buffer, x, y, boxWidth, boxHeight, flags});
 
     DrawParams::direction = 1.0f;
     DrawParams::pivotX = 0.0f;

@@ -76,3 +76,11 @@ struct GlyphDraw {
     int32_t x, y, slot, srcX, srcY, w, h;
 };
 void SetGlyphObserver(std::function<void(const GlyphDraw&)> observer);
+
+// Test seam: sees every text DrawString lays out, with its box and flags,
+// before the text's glyphs reach the glyph observer.
+struct TextDraw {
+    const char* text;
+    int32_t x, y, w, h, flags;
+};
+void SetTextObserver(std::function<void(const TextDraw&)> observer);
