@@ -10,6 +10,7 @@
 // (three tones lit from the upper left, an ink outline); the stone, wood and
 // fire of the wheel and the grave plot are drawn shape by shape and then
 // outlined the same way. Every figure faces right.
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -42,6 +43,123 @@ void ShadedPolygon(Canvas& c, const std::vector<std::pair<int, int>>& pts, const
     std::vector<std::pair<int, int>> inner;
     for (auto [x, y] : pts) inner.push_back({x - 1, y - 1});
     c.Polygon(inner, ramp.mid);
+}
+
+// A region of a cell built from discs, ellipses, polygons and rectangles
+// (and holes cut out of it), painted the way the rig shades its parts: the
+// ramp's light tone along the edges that face the upper left where the
+// region is thick enough to show it, the dark tone along those that face
+// the lower right, the mid tone between.
+class Shape {
+public:
+    Shape(int w, int h) : w_(w), h_(h), in_(static_cast<size_t>(w) * h, 0) {}
+
+    bool In(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_ && in_[Index(x, y)]; }
+    void Set(int x, int y, bool on) {
+        if (x >= 0 && y >= 0 && x < w_ && y < h_) in_[Index(x, y)] = on;
+    }
+    // A disc about the pixel (cx, cy).
+    Shape& Disc(double cx, double cy, double r, bool on = true) {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * (r + 1)) Set(x, y, on);
+        return *this;
+    }
+    // An ellipse about the pixel (cx, cy), turned by `turn` degrees.
+    Shape& Ellipse(double cx, double cy, double rx, double ry, bool on = true, double turn = 0) {
+        const double c = std::cos(turn * kPi / 180), s = std::sin(turn * kPi / 180);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                const double u = (x - cx) * c + (y - cy) * s, v = (y - cy) * c - (x - cx) * s;
+                if ((u * u) / ((rx + 0.5) * (rx + 0.5)) + (v * v) / ((ry + 0.5) * (ry + 0.5)) <= 1.0) Set(x, y, on);
+            }
+        return *this;
+    }
+    // A polygon through pixel corners (as Canvas::Polygon fills it).
+    Shape& Poly(const std::vector<std::pair<int, int>>& pts, bool on = true) {
+        Canvas mask(w_, h_);
+        mask.Polygon(pts, kInk);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (mask.Get(x, y) == kInk) Set(x, y, on);
+        return *this;
+    }
+    Shape& Rect(int x0, int y0, int w, int h, bool on = true) {
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) Set(x, y, on);
+        return *this;
+    }
+    // A stroke of radius r from (x0, y0) to (x1, y1).
+    Shape& Stroke(double x0, double y0, double x1, double y1, double r, bool on = true) {
+        const double dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                double t = len2 > 0 ? ((x - x0) * dx + (y - y0) * dy) / len2 : 0;
+                t = std::clamp(t, 0.0, 1.0);
+                const double ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
+                if (ex * ex + ey * ey <= r * (r + 1)) Set(x, y, on);
+            }
+        return *this;
+    }
+    // Keeps only what also lies in `other`.
+    Shape& Within(const Shape& other) {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (!other.In(x, y)) Set(x, y, false);
+        return *this;
+    }
+    Shape& Without(const Shape& other) {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (other.In(x, y)) Set(x, y, false);
+        return *this;
+    }
+
+    void Fill(Canvas& c, Rgb colour) const {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (In(x, y)) c.Set(x, y, colour);
+    }
+    void Paint(Canvas& c, const Ramp& ramp) const {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                if (!In(x, y)) continue;
+                const bool ul = !In(x - 1, y) || !In(x, y - 1);
+                const bool lr = !In(x + 1, y) || !In(x, y + 1);
+                Rgb tone = ramp.mid;
+                if (lr && (In(x - 1, y - 1) || In(x - 1, y) || In(x, y - 1))) tone = ramp.dark;
+                else if (ul && In(x + 1, y + 1) && In(x + 2, y + 2) && In(x + 3, y + 3)) tone = ramp.light;
+                c.Set(x, y, tone);
+            }
+    }
+    // A dark line just outside the region, over whatever the canvas holds
+    // there (a plate's edge over the plate behind it).
+    void Edge(Canvas& c, Rgb colour) const {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (!In(x, y) && (In(x - 1, y) || In(x + 1, y) || In(x, y - 1) || In(x, y + 1)) && !(c.Get(x, y) == kKey))
+                    c.Set(x, y, colour);
+    }
+
+private:
+    size_t Index(int x, int y) const { return static_cast<size_t>(y) * w_ + x; }
+    int w_, h_;
+    std::vector<uint8_t> in_;
+};
+
+// The figure's ink outline, with the evening sky's light along the edges
+// that face the upper left (as the rig draws it), so that a dark figure
+// keeps its shape against a dark stage.
+void Ink(Canvas& c) {
+    const Canvas bare = c;
+    c.Outline(kInk);
+    auto open = [&](int x, int y) { return x < 0 || y < 0 || bare.Get(x, y) == kKey; };
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            if (!open(x, y) || !open(x - 1, y) || !open(x, y - 1)) continue;
+            const bool below = y + 1 < c.H() && !open(x, y + 1), right = x + 1 < c.W() && !open(x + 1, y);
+            if (below || right) c.Set(x, y, kMist);
+        }
 }
 
 std::map<char, Rgb> Legend() {
@@ -583,103 +701,457 @@ const Layout kBigGhostLayout{402, 74, "bigghost_slot74", {
 ART_LAYOUT(kBigGhostLayout);
 
 // --- The kappa tank (slots 37 and 36) ----------------------------------------------------------
+//
+// One war wagon, drawn in pieces that the game puts together. The hull's
+// cells carry a track loop round two big wheels, a green side skirt over
+// the road wheels, the bow gun's cab and the chimney on the deck, and the
+// great kappa shell with its hatch on top. The parts ride on the hull at
+// fixed places (hull-cell texels; the body's centre is 48,30): the kappa
+// in the hatch at 37,6 (drawn behind the hull, so the hatch rim hides its
+// body), the rear wheel at 12,32 (behind: the hull leaves a hole inside the
+// track's curve for it), the front wheel at 74,32 (in front), the swivel
+// cannon in its sponson at 63,36 and the fan gun on its bracket at 30,32
+// (both in front).
 
-const Ramp kShell{kLeaf, kGrass, kPine};
-const Ramp kShellFar{kGrass, kPine, kPineDark};
-const Ramp kIron{kStoneLight, kSlate, kNight};
-const Ramp kKappaSkin{kLeaf, kGrass, kPine};
-const Ramp kPlate{kFoam, kWater, kWaterDeep};
+const Ramp kTankGreen{kLeaf, kGrass, kPine};
+const Ramp kTankShell{kSand, kWood, kEarth};
+const Ramp kTankIron{kStoneLight, kStone, kStoneDark};
+const Ramp kTankDarkIron{kStone, kSlate, kNight};
+const Ramp kTankWood{kSand, kWood, kEarthDark};
 
-// The hull: a giant kappa shell, its plates ringed in gold, on a low
-// wooden carriage; the wheels, the gunner and the guns are parts of their
-// own.
+constexpr int kRearX = 12, kFrontX = 74, kWheelY = 32;
+constexpr int kCannonX = 63, kCannonY = 36, kFanX = 30, kFanY = 32;
+
+// The centre line of the track: round both wheels (10 texels out) and
+// along the ground, as a closed polygon whose top runs forward (+x), with
+// the length along it at each corner.
+struct TrackLoop {
+    std::vector<std::pair<double, double>> pts;
+    std::vector<double> at;
+    double length = 0;
+};
+
+const TrackLoop& Track() {
+    static const TrackLoop loop = [] {
+        std::vector<std::pair<double, double>> p;
+        for (int deg = 0; deg < 360; deg += 5) {
+            const double a = deg * kPi / 180;
+            for (int cx : {kRearX, kFrontX}) p.push_back({cx + 10 * std::cos(a), kWheelY + 10 * std::sin(a)});
+        }
+        p.push_back({25, 60.5});
+        p.push_back({65, 60.5});
+        // The convex hull (monotone chain).
+        std::sort(p.begin(), p.end());
+        auto cross = [](auto o, auto a, auto b) {
+            return (a.first - o.first) * (b.second - o.second) - (a.second - o.second) * (b.first - o.first);
+        };
+        std::vector<std::pair<double, double>> h(2 * p.size());
+        size_t k = 0;
+        for (size_t i = 0; i < p.size(); ++i) {
+            while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0) --k;
+            h[k++] = p[i];
+        }
+        for (size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
+            while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0) --k;
+            h[k++] = p[i - 1];
+        }
+        h.resize(k - 1);
+        // Turn it so that the top run leads forward.
+        size_t top = 0;
+        for (size_t i = 0; i < h.size(); ++i) {
+            const auto& a = h[i];
+            const auto& b = h[(i + 1) % h.size()];
+            const auto& t0 = h[top];
+            const auto& t1 = h[(top + 1) % h.size()];
+            if (a.second + b.second < t0.second + t1.second) top = i;
+        }
+        if (h[(top + 1) % h.size()].first < h[top].first) std::reverse(h.begin(), h.end());
+        TrackLoop l;
+        l.pts = h;
+        for (size_t i = 0; i < h.size(); ++i) {
+            l.at.push_back(l.length);
+            const auto& a = h[i];
+            const auto& b = h[(i + 1) % h.size()];
+            l.length += std::hypot(b.first - a.first, b.second - a.second);
+        }
+        return l;
+    }();
+    return loop;
+}
+
+// How far the point lies from the track's centre line, the length along
+// the line at its nearest point, and whether it lies inside the loop.
+struct OnTrack {
+    double distance, along;
+    bool inside;
+};
+
+OnTrack Locate(double x, double y) {
+    const TrackLoop& l = Track();
+    OnTrack best{1e9, 0, false};
+    bool inside = false;
+    for (size_t i = 0; i < l.pts.size(); ++i) {
+        const auto& a = l.pts[i];
+        const auto& b = l.pts[(i + 1) % l.pts.size()];
+        const double dx = b.first - a.first, dy = b.second - a.second, len2 = dx * dx + dy * dy;
+        const double t = std::clamp(((x - a.first) * dx + (y - a.second) * dy) / len2, 0.0, 1.0);
+        const double d = std::hypot(x - a.first - t * dx, y - a.second - t * dy);
+        if (d < best.distance) best = {d, l.at[i] + t * std::sqrt(len2), false};
+        if ((a.second > y) != (b.second > y) && x < a.first + (y - a.second) * dx / dy) inside = !inside;
+    }
+    best.inside = inside;
+    return best;
+}
+
+// The hull. `phase` moves the track's links, the road wheels and the
+// chimney's smoke on (0, 1, 2: the patrol's three pictures).
 Canvas PaintHull(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY, floor = l.cell.floorY - 2;
+    const int w = l.cell.w, h = l.cell.h;
+    Canvas c(w, h);
     std::string pose = cell.pose;
     if (pose.rfind("second.", 0) == 0) pose = pose.substr(7);
-    const int shake = pose == "warn" ? 1 : 0;
-    // The shell dome, with the open hatch the gunner looks out of.
-    c.Disc(cx + shake, cy + 4, 30, kPineDark);
-    c.Disc(cx - 1 + shake, cy + 3, 29, kGrass);
-    c.Disc(cx - 8 + shake, cy - 6, 12, kLeaf);
-    for (int i = -2; i <= 2; ++i) {
-        const int px = cx + i * 11 + shake, py = cy - 6 + std::abs(i) * 5;
-        c.Ring(px, py, 5, kPine);
-        c.Set(px, py, kGold);
+    const bool wreck = pose == "defeat", warn = pose == "warn", fire = pose == "fire";
+    const int phase = pose == "patrol_b" ? 1 : pose == "patrol_c" ? 2 : 0;
+
+    // Where the loop lies.
+    Shape band(w, h), inside(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const OnTrack t = Locate(x, y);
+            if (t.distance <= 2.05) band.Set(x, y, true);
+            else if (t.inside) inside.Set(x, y, true);
+        }
+
+    // The great shell on the deck, its plates ringed in gold, the hatch on
+    // its crown (open: the kappa stands in it).
+    Shape dome(w, h);
+    dome.Ellipse(40, 24, 20, 16).Rect(0, 0, w, 9, false);
+    dome.Paint(c, kTankShell);
+    // The shell's plates: a ring of them round the crown, seams running
+    // down to the rim, each plate lit along its upper edge.
+    Shape seams(w, h);
+    seams.Ellipse(39, 22, 12, 8).Ellipse(39, 22, 11, 7, false);
+    for (int i = -1; i <= 1; i += 2) {
+        seams.Stroke(39 + i * 7, 15, 39 + i * 12, 10, 0).Stroke(39 + i * 11, 24, 39 + i * 18, 24, 0);
+        seams.Stroke(39 + i * 6, 29, 39 + i * 8, 33, 0);
     }
-    c.Rect(0, cy + 5, l.cell.w, l.cell.h - cy - 5, kKey);
-    c.Disc(cx - 5 + shake, cy - 13, 10, kKey);
-    c.Ring(cx - 5 + shake, cy - 13, 10, kSand);
-    // The cart under it: a plank body on its tread.
-    ShadedPolygon(c, {{cx - 40, floor - 5}, {cx + 40, floor - 5}, {cx + 44, cy + 5}, {cx - 42, cy + 5}}, kCartWood);
-    for (int y = cy + 10; y < floor - 6; y += 5) c.Line(cx - 40, y, cx + 41, y, kEarth);
-    c.Rect(cx - 34, cy + 3, 69, 3, kSand);
-    c.Disc(cx + 40, cy + 10, 4, kNight);
-    if (pose == "fire") c.Disc(cx + 43, cy + 10, 3, kFoam);
-    // Tread links, moving with the patrol's pictures.
-    const int phase = pose == "patrol_b" ? 2 : pose == "patrol_c" ? 4 : 0;
-    c.Rect(cx - 40, floor - 5, 81, 6, kNight);
-    for (int x = -40 + phase; x < 40; x += 6) c.Rect(cx + x, floor - 4, 3, 4, kSlate);
-    if (pose == "defeat") {
-        c.Line(cx - 10, cy - 20, cx + 2, cy, kInk);
-        c.Line(cx + 2, cy, cx - 4, cy + 6, kInk);
-        c.Line(cx + 15, cy - 12, cx + 22, cy + 2, kInk);
+    seams.Within(dome);
+    seams.Fill(c, kEarthDark);
+    for (int y = 1; y < h; ++y)
+        for (int x = 1; x < w; ++x)
+            if (dome.In(x, y) && !seams.In(x, y) && seams.In(x, y - 1) && dome.In(x, y - 2) && !(c.Get(x, y) == kEarth))
+                c.Set(x, y, kSand);
+    for (auto [x, y] : {std::pair{39, 14}, {30, 12}, {48, 12}, {24, 20}, {54, 20}}) c.Set(x, y, kGold);
+    if (wreck) {
+        c.Line(44, 10, 47, 16, kInk);
+        c.Line(47, 16, 45, 21, kInk);
+        c.Line(30, 12, 27, 18, kInk);
     }
-    c.Outline(kInk);
+    // The hatch rim, and its lid thrown open behind it.
+    Shape lid(w, h);
+    if (wreck) lid.Stroke(21, 7, 27, 4, 1);
+    else lid.Stroke(30, 8, 25, 2, 1);
+    lid.Paint(c, kTankDarkIron);
+    Shape rim(w, h);
+    rim.Ellipse(38, 9, 8, 1.5);
+    rim.Paint(c, Ramp{kGold, kAmber, kEarth});
+
+    // The chimney on the rear deck, and the smoke it puffs.
+    Shape stack(w, h);
+    stack.Rect(14, 10, 5, 11).Rect(13, 8, 7, 3);
+    if (wreck) stack.Rect(13, 8, 3, 3, false);
+    stack.Paint(c, kTankDarkIron);
+    {
+        Shape smoke(w, h);
+        const Rgb puff = wreck ? kStoneDark : kStoneLight;
+        if (warn || fire) {
+            smoke.Disc(17, 5, 2).Disc(14, 2, 2).Disc(19, 1, 1);
+        } else if (wreck) {
+            smoke.Disc(14, 4, 2).Disc(10, 2, 2);
+        } else {
+            const int k = phase;
+            smoke.Disc(16 - k, 5 - k, 1 + (k > 0 ? 1 : 0));
+            if (k == 2) smoke.Disc(17, 6, 0);
+        }
+        smoke.Paint(c, wreck ? Ramp{kStone, kStoneDark, kNight} : Ramp{kWhite, puff, kStone});
+    }
+
+    // The bow gun's cab on the front deck, its barrel out over the front
+    // wheel; the warning glows in the muzzle, the shot flashes out of it.
+    Shape cab(w, h);
+    cab.Poly({{57, 26}, {57, 14}, {62, 10}, {76, 10}, {83, 16}, {83, 26}});
+    cab.Paint(c, kTankGreen);
+    c.Line(64, 14, 75, 14, kNight);
+    c.Line(65, 13, 74, 13, kPineDark);
+    for (int x = 60; x <= 80; x += 5) c.Set(x, 22, kGold);
+    Shape barrel(w, h);
+    const int muzzle = fire ? 91 : 93;
+    if (wreck) barrel.Stroke(82, 22, 91, 27, 1.6);
+    else barrel.Stroke(82, 22, muzzle, 22, 1.6).Rect(muzzle - 2, 19, 3, 7);
+    barrel.Paint(c, kTankDarkIron);
+    if (warn) {
+        c.Set(muzzle, 21, kGold);
+        c.Set(muzzle, 22, kCream);
+        c.Set(muzzle, 23, kGold);
+    }
+    if (fire) {
+        Shape flash(w, h);
+        flash.Poly({{92, 22}, {96, 17}, {96, 28}}).Disc(93, 22, 1.5);
+        flash.Fill(c, kGold);
+        c.Set(93, 22, kCream);
+        c.Set(94, 22, kCream);
+        c.Set(94, 21, kWhite);
+    }
+
+    // Inside the loop: the skirt of green plates over the dark underside,
+    // and the road wheels on the track's lower run.
+    Shape under(inside);
+    under.Paint(c, Ramp{kNight, kNight, kInk});
+    const int roadTurn = phase;
+    for (int x : {25, 35, 45, 55, 65}) {
+        Shape wheel(w, h);
+        wheel.Disc(x, 54, 4).Within(inside);
+        wheel.Paint(c, kTankDarkIron);
+        // A spoke turning with the patrol.
+        const int s = (x / 5 + roadTurn) % 3;
+        const int dx = s == 0 ? 2 : s == 1 ? 1 : -1, dy = s == 0 ? 0 : s == 1 ? 2 : 2;
+        c.Line(x - dx, 54 - dy, x + dx, 54 + dy, kNight);
+        c.Set(x, 54, kStoneLight);
+    }
+    Shape skirt(inside);
+    skirt.Rect(0, 49, w, h, false).Disc(kRearX, kWheelY, 7.5, false);
+    if (wreck) skirt.Poly({{38, 41}, {44, 37}, {50, 40}, {48, 47}, {41, 48}}, false);
+    skirt.Paint(c, kTankGreen);
+    for (int x = 26; x <= 62; x += 12)
+        for (int y = 27; y <= 46; ++y)
+            if (skirt.In(x, y) && skirt.In(x, y - 1) && skirt.In(x, y + 1)) c.Set(x, y, kPine);
+    for (int x = 18; x <= 70; x += 4) {
+        if (skirt.In(x, 26)) c.Set(x, 26, kGold);
+        if (skirt.In(x, 47)) c.Set(x, 47, kGold);
+    }
+    for (int x = 0; x < w; ++x)
+        if (skirt.In(x, 48)) c.Set(x, 48, kPineDark);
+    // The crest on the skirt: the kappa's plate, a ring of gold round the
+    // water in it.
+    {
+        Shape crest(w, h);
+        crest.Disc(46, 39, 4).Disc(46, 39, 2, false);
+        if (!wreck) crest.Fill(c, kGold);
+        c.Set(46, 39, kWater);
+        c.Set(45, 39, kFoam);
+    }
+    // The sponson that holds the swivel cannon, and the fan gun's bracket.
+    Shape sponson(w, h);
+    sponson.Disc(kCannonX, kCannonY, 8);
+    sponson.Paint(c, kTankIron);
+    Shape port(w, h);
+    port.Disc(kCannonX, kCannonY, 5.5);
+    port.Fill(c, kNight);
+    Shape bracket(w, h);
+    bracket.Rect(kFanX - 6, kFanY + 4, 13, 6);
+    bracket.Paint(c, kTankIron);
+    for (int x : {kFanX - 4, kFanX + 4}) c.Set(x, kFanY + 8, kNight);
+
+    // The track: iron links round the loop, moving on with the patrol.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!band.In(x, y)) continue;
+            const OnTrack t = Locate(x, y);
+            const double u = std::fmod(t.along - phase * 4.0 / 3.0 + 400.0, 4.0);
+            Rgb tone = t.inside ? kStoneDark : kStone;
+            if (!t.inside && t.distance > 1.2 && y < kWheelY) tone = kStoneLight;
+            if (u < 1.0) tone = kNight;
+            if (wreck && x > 48 && x < 56 && y > 54) tone = kNight;
+            c.Set(x, y, tone);
+        }
+    // The rear wheel shows through the curve of the track (it rides behind).
+    Shape hole(w, h);
+    hole.Disc(kRearX, kWheelY, 7.5);
+    hole.Fill(c, kKey);
+    Ink(c);
     return c;
 }
 
-// The parts: the kappa gunner with the water dish on its crown, the
-// wheels, the cannon (its barrel up: the game turns it), the mortar of the
-// second gun and a thrown plank of the wreck.
-Canvas PaintTankPart(const Layout& l, const Cell& cell) {
+// The kappa in the hatch: its head over the rim, the water-filled plate on
+// its crown, its hands on the rim; it looks out (a), ducks and blinks (b),
+// shouts (c) and points ahead (d); stopped, it reels with the water
+// spilling from its plate.
+Canvas PaintTankKappa(const Layout& l, const std::string& pose) {
     Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY;
-    const std::string pose = cell.pose;
-    if (pose.rfind("kappa", 0) == 0) {
-        const int k = pose.back() - 'a';
-        const int bob = k == 1 || k == 2 ? 1 : 0;
-        ShadedDisc(c, cx, cy + 2 + bob, 8, kKappaSkin);
-        c.Polygon({{cx + 5, cy + 2 + bob}, {cx + 12, cy + 4 + bob}, {cx + 5, cy + 6 + bob}}, kGold);
-        c.Rect(cx - 7, cy - 7 + bob, 14, 3, kCream);
-        c.Rect(cx - 5, cy - 8 + bob, 10, 2, pose == "kappa_stop" ? kStoneDark : kWater);
-        Picture(c, cx + 1, cy - 1 + bob, k == 3 ? std::vector<std::string>{"kk.", "..."} : std::vector<std::string>{"kw.", "kk."});
-        // Hands on the rim of the hatch.
-        ShadedDisc(c, cx + 7, cy + 10, 2, kKappaSkin);
-        ShadedDisc(c, cx - 6, cy + 10, 2, kKappaSkin);
-    } else if (pose.rfind("wheel", 0) == 0) {
-        const double turn = pose == "wheel_b" || pose == "wheel_d" ? kPi / 8 : 0;
-        c.Disc(cx, cy, 10, kEarthDark);
-        c.Disc(cx - 1, cy - 1, 9, kWood);
-        c.Disc(cx, cy, 7, kEarthDark);
-        c.Disc(cx, cy, 6, kWood);
-        for (int i = 0; i < 4; ++i) {
-            const double a = turn + i * kPi / 4;
-            const int dx = static_cast<int>(std::lround(6 * std::sin(a))), dy = static_cast<int>(std::lround(6 * std::cos(a)));
-            c.Line(cx - dx, cy - dy, cx + dx, cy + dy, kSand);
-        }
-        ShadedDisc(c, cx, cy, 3, kIron);
-        if (pose == "wheel_stop") c.Line(cx - 10, cy - 6, cx + 8, cy + 8, kInk);
-    } else if (pose == "cannon") {
-        ShadedDisc(c, cx, cy + 3, 5, kIron);
-        c.Rect(cx - 2, cy - 10, 5, 12, kNight);
-        c.Rect(cx - 1, cy - 10, 3, 12, kSlate);
-        c.Rect(cx - 3, cy - 11, 7, 2, kStoneLight);
-        c.Set(cx, cy - 11, kWater);
-    } else if (pose == "mortar") {
-        ShadedDisc(c, cx - 2, cy + 6, 6, kIron);
-        c.Polygon({{cx - 4, cy + 4}, {cx + 2, cy + 6}, {cx + 9, cy - 6}, {cx + 4, cy - 9}}, kSlate);
-        c.Disc(cx + 7, cy - 8, 3, kNight);
-    } else {
-        // A plank of the wreck.
-        c.Polygon({{cx - 10, cy - 3}, {cx + 10, cy - 5}, {cx + 11, cy}, {cx - 9, cy + 2}}, kWood);
-        c.Line(cx - 9, cy - 3, cx + 10, cy - 5, kSand);
-        c.Set(cx - 6, cy - 1, kInk);
-        c.Set(cx + 7, cy - 2, kInk);
+    const int k = pose == "kappa_stop" ? 4 : pose.back() - 'a';
+    const int dip = k == 1 ? 1 : 0;
+    // Head and shoulders, centred on the hatch (the cell's centre is the
+    // hatch's middle, 3 texels above its rim).
+    const std::vector<std::string> head = {
+        "...eeeeeeee...",
+        "..effbbbbbbe..",
+        "..eeeeeeeeee..",
+        ".pLLLLLLLLLLp.",
+        ".LLGGGGGGGGGG.",
+        "LLGGGGGGGwwwG.",
+        "LGGGGGGGwwwkG..",
+        "LGGGGGGGGwkkGaa",
+        "GGGGGGGGGGGGaaag",
+        "PGGGGGGGGGGGgag.",
+        ".PGGGGGGGGGGP...",
+        "..PPGGGGGGPP....",
+        "..LLPPPPPPPLL...",
+        ".LLGGGGGGGGGGL..",
+        "LLGGGGGGGGGGGGP.",
+    };
+    const std::map<char, Rgb> legend = {{'e', kCream}, {'f', kFoam}, {'b', kWater}, {'p', kPine}, {'L', kLeaf},
+                                        {'G', kGrass}, {'P', kPine},  {'w', kWhite}, {'k', kInk},   {'a', kAmber},
+                                        {'g', kGold},  {'r', kRed},   {'c', kCrimson}, {'B', kWaterDeep}};
+    auto grid = [&](int x, int y, const std::vector<std::string>& rows) {
+        c.Grid(x, y, rows, [&](char ch, Rgb& out) {
+            auto it = legend.find(ch);
+            if (it == legend.end()) return false;
+            out = it->second;
+            return true;
+        });
+    };
+    const int x0 = 9, y0 = 3 + dip;
+    std::vector<std::string> rows = head;
+    if (k == 1) {  // a blink
+        rows[5] = "LLGGGGGGGGGGG.";
+        rows[6] = "LGGGGGGGGkkkG..";
+        rows[7] = "LGGGGGGGGGGGGaa";
     }
-    c.Outline(kInk);
+    if (k == 2 || k == 4) {  // the beak wide open
+        rows[7] = "LGGGGGGGGwkkGaaa";
+        rows[8] = "GGGGGGGGGGGGkrr.";
+        rows[9] = "PGGGGGGGGGGGgaag";
+        rows[10] = ".PGGGGGGGGGGPaa.";
+    }
+    if (k == 4) {  // reeling: spinning eyes, the plate tipped and spilling
+        rows[0] = "....eeeeeeee..";
+        rows[1] = "...eBBBBBBfe..";
+        rows[2] = "..eeeeeeeee...";
+        rows[5] = "LLGGGGGGGkkkG.";
+        rows[6] = "LGGGGGGGkwkwkG.";
+        rows[7] = "LGGGGGGGGkkkGaaa";
+    }
+    grid(x0, y0, rows);
+    // The hands on the rim: beside the head, or one raised to point ahead.
+    const std::vector<std::string> hand = {".LG.", "LGGP", "GGGP"};
+    grid(x0 - 4, 15, hand);
+    if (k == 3) {
+        grid(x0 + 14, 9, {"..LLg", "LLGGG", "GGPP."});
+    } else {
+        grid(x0 + 13, 15, hand);
+    }
+    if (k == 4) {  // water spilling from the plate
+        c.Set(x0 + 13, y0 + 1, kFoam);
+        c.Set(x0 + 14, y0 + 3, kWater);
+        c.Set(x0 + 14, y0 + 5, kFoam);
+    }
+    Ink(c);
     return c;
+}
+
+// A wheel: a toothed iron rim that grips the track, a wooden disc with four
+// spokes and an iron hub; `turn` turns it. Stopped, it is split and has
+// lost a tooth.
+Canvas PaintTankWheel(const Layout& l, double turn, bool stopped) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    Shape rim(w, h);
+    rim.Disc(cx, cy, 9);
+    for (int i = 0; i < 8; ++i) {
+        if (stopped && i == 3) continue;
+        const double a = turn + i * kPi / 4;
+        rim.Disc(cx + 10 * std::sin(a), cy - 10 * std::cos(a), 1.2);
+    }
+    rim.Paint(c, kTankDarkIron);
+    Shape disc(w, h);
+    disc.Disc(cx, cy, 6.5);
+    disc.Paint(c, kTankWood);
+    Shape spokes(w, h);
+    for (int i = 0; i < 4; ++i) {
+        const double a = turn + i * kPi / 2 + kPi / 4;
+        spokes.Stroke(cx, cy, cx + 6 * std::sin(a), cy - 6 * std::cos(a), 0.7);
+    }
+    spokes.Within(disc).Fill(c, kEarthDark);
+    Shape hub(w, h);
+    hub.Disc(cx, cy, 2.5);
+    hub.Paint(c, kTankIron);
+    c.Set(cx, cy, kGold);
+    if (stopped) {
+        c.Line(cx - 6, cy - 5, cx - 1, cy, kInk);
+        c.Line(cx - 1, cy, cx - 2, cy + 5, kInk);
+    }
+    Ink(c);
+    return c;
+}
+
+// The swivel cannon: a ball in the sponson and a barrel pointing up (the
+// game turns it toward its aim).
+Canvas PaintCannon(const Layout& l) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    Shape barrel(w, h);
+    barrel.Stroke(cx, cy, cx, cy - 12, 1.8).Rect(cx - 2, cy - 14, 5, 3);
+    barrel.Paint(c, kTankDarkIron);
+    c.Line(cx - 2, cy - 7, cx + 2, cy - 7, kGold);
+    c.Set(cx, cy - 14, kNight);
+    Shape ball(w, h);
+    ball.Disc(cx, cy, 5);
+    ball.Paint(c, kTankIron);
+    c.Set(cx - 2, cy - 2, kWhite);
+    c.Set(cx + 1, cy + 1, kStoneDark);
+    Ink(c);
+    return c;
+}
+
+// The fan gun: three short barrels from one breech, up-forward, up and
+// up-back, as its three shots fly.
+Canvas PaintFanGun(const Layout& l) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    for (int dir : {-1, 1, 0}) {
+        Shape barrel(w, h);
+        const double a = dir * kPi / 6;
+        const double ex = cx + 11 * std::sin(a), ey = cy - 11 * std::cos(a);
+        barrel.Stroke(cx, cy, ex, ey, 1.5);
+        barrel.Paint(c, kTankDarkIron);
+        barrel.Edge(c, kNight);
+        Shape mouth(w, h);
+        mouth.Disc(ex, ey, 1.6);
+        mouth.Paint(c, kTankIron);
+        c.Set(static_cast<int>(std::lround(ex)), static_cast<int>(std::lround(ey)), kInk);
+    }
+    Shape breech(w, h);
+    breech.Ellipse(cx, cy + 1, 5, 3.5);
+    breech.Paint(c, kTankIron);
+    c.Line(cx - 3, cy + 2, cx + 3, cy + 2, kGold);
+    Ink(c);
+    return c;
+}
+
+// A piece of the wreck flung off: a split green plate on a plank.
+Canvas PaintPlank(const Layout& l) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    Shape plank(w, h);
+    plank.Poly({{cx - 11, cy - 1}, {cx + 9, cy - 5}, {cx + 11, cy}, {cx + 8, cy + 1}, {cx + 10, cy + 3}, {cx - 10, cy + 4}});
+    plank.Paint(c, kTankWood);
+    Shape plate(w, h);
+    plate.Poly({{cx - 6, cy - 6}, {cx + 4, cy - 8}, {cx + 6, cy + 1}, {cx - 4, cy + 2}});
+    plate.Paint(c, kTankGreen);
+    c.Set(cx - 3, cy - 4, kGold);
+    c.Set(cx + 3, cy - 5, kGold);
+    Ink(c);
+    return c;
+}
+
+Canvas PaintTankPart(const Layout& l, const Cell& cell) {
+    const std::string pose = cell.pose;
+    if (pose.rfind("kappa", 0) == 0) return PaintTankKappa(l, pose);
+    if (pose == "cannon") return PaintCannon(l);
+    if (pose == "mortar") return PaintFanGun(l);
+    if (pose == "plank") return PaintPlank(l);
+    const double turn = pose == "wheel_b" ? kPi / 8 : pose == "wheel_c" ? kPi / 16 : pose == "wheel_d" ? 3 * kPi / 16 : 0;
+    return PaintTankWheel(l, turn, pose == "wheel_stop");
 }
 
 // The wheels' bottom 33 texels below the body's centre (660 units).
