@@ -640,55 +640,165 @@ const Layout kPlotLayout{121, 20, "boseki_slot20", {
 ART_LAYOUT(kPlotLayout);
 
 // --- The big ghost (slot 74) ------------------------------------------------------------
+//
+// A yurei: a pale face framed by long black hair, the white triangle of the
+// dead on her brow, a white burial robe that thins into a trailing wisp
+// instead of feet, and the hands held out limp at the wrists with the long
+// sleeves hanging under them. She is drawn opaque, so her glow is drawn
+// into the cell: a white rim inside her outline and a dotted haze of mist
+// outside it. Across the four float pictures she bobs, her sleeves and
+// hair sway and the wisp of her tail curls.
 
 const Ramp kShroud{kWhite, kFoam, kMist};
 const Ramp kShroudFar{kFoam, kMist, kSlate};
 const Ramp kHair{kDusk, kNight, kInk};
-const Ramp kPale{kWhite, kCream, kSand};
+const Ramp kDeadFace{kWhite, kCream, kStoneLight};
 
-rig::Model MakeBigGhost() {
-    rig::Model m;
-    m.name = "big ghost";
-    m.legend = Legend();
-    m.AddBone(MakeBone("body", "", 21, 0, {0, 0}, 0));
-    m.AddPart(CapsulePart("robe", "body", 0, kShroud, 12.0f, 16.0f, 0.0f, 0.9f));
-    m.AddBone(MakeBone("tail1", "body", 9, 1, {0, 0}, -20));
-    m.AddBone(MakeBone("tail2", "tail1", 7, 1, {0, 0}, -50));
-    m.AddPart(CapsulePart("tail1", "tail1", -1, kShroud, 12.0f, 6.0f));
-    m.AddPart(CapsulePart("tail2", "tail2", -2, kShroudFar, 6.0f, 1.5f));
-    m.AddBone(MakeBone("head", "body", 8, 0, {3, -4}, 170));
-    m.AddPart(EllipsePart("face", "head", 2, kPale, 8.0f, 9.0f, 0.5f));
-    m.AddBone(enemies::Follow(MakeBone("hair", "head", 22, 0.9f, {-5, 0}, -20)));
-    m.AddPart(CapsulePart("hair", "hair", 1, kHair, 10.0f, 6.0f));
-    m.AddPart(CapsulePart("fringe", "head", 3, kHair, 6.5f, 4.0f, 0.95f, 1.15f));
-    m.AddPart(enemies::SpritePart("eyes", "head", 4,
-                                  {{"", Sprite{{"kk.kk", "r...r"}, {2, 0}}}, {"x", Sprite{{"k.k.k", ".k..."}, {2, 0}}}}, 0));
-    m.FindPart("eyes")->from = 0.45f;
-    m.AddPart(enemies::SpritePart("mouth", "head", 4, {{"", Sprite{{"kck"}, {1, 0}}}}, 0));
-    m.FindPart("mouth")->from = 0.1f;
-    // The ghost's hands, hanging limp at the wrists in front of it.
-    m.AddBone(MakeBone("arm", "body", 14, 0.15f, {4, 0}, 70));
-    m.AddBone(enemies::Follow(MakeBone("hand", "arm", 6, 1, {0, 0}, 0)));
-    m.AddPart(CapsulePart("arm", "arm", 5, kShroud, 4.5f, 4.0f));
-    m.AddPart(CapsulePart("hand", "hand", 6, kPale, 2.2f, 1.5f));
-    m.AddBone(MakeBone("armF", "body", 13, 0.15f, {-1, 0}, 80));
-    m.AddPart(CapsulePart("armF", "armF", -3, kShroudFar, 4.0f, 3.5f));
-    // The triangular white cloth on the brow of the dead.
-    m.AddPart(EllipsePart("cloth", "head", 5, kShroud, 3.0f, 2.0f, 1.05f));
-    return m;
+// A haze round the figure: mist dots on every other texel next to the
+// outline, sparser slate ones a texel further out.
+void Glow(Canvas& c) {
+    const Canvas inked = c;
+    auto solid = [&](int x, int y) { return !(inked.Get(x, y) == kKey); };
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            if (solid(x, y)) continue;
+            int near = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (solid(x + dx, y + dy)) near = std::max(near, 3 - std::max(std::abs(dx), std::abs(dy)));
+            if (near == 2 && (x + y) % 2 == 0) c.Set(x, y, kMist);
+            else if (near == 1 && (x + 2 * y) % 4 == 0) c.Set(x, y, kSlate);
+        }
 }
 
-const enemies::PoseLine kGhostPoses[] = {
-    {"drift_a", "root:30,10 place:centre tail1=-20 tail2=-60 hand=0"},
-    {"drift_b", "root:30,10 place:centre tail1=-35 tail2=-80 arm=75 hand=10"},
-    {"drift_c", "root:30,10 place:centre tail1=-15 tail2=-40 arm=65 hand=-5"},
-    {"drift_d", "root:30,10 place:centre tail1=-5 tail2=-30 arm=72 hand=5"},
-    {"vanish", "root:30,10 place:centre head=190 arm=120 armF=130 tail1=-40 tail2=-90 eyes:x"},
-};
+// A white rim just inside the figure's outline along its upper left.
+void InnerRim(Canvas& c, const Shape& body) {
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x)
+            if (body.In(x, y) && (!body.In(x - 1, y) || !body.In(x, y - 1)) && body.In(x + 1, y + 1)) c.Set(x, y, kWhite);
+}
 
-Canvas PaintBigGhost(const Layout& l, const Cell& c) {
-    static const rig::Model ghost = MakeBigGhost();
-    return enemies::DrawPose(ghost, enemies::FindPose(kGhostPoses, c.pose, "big ghost"), l, c);
+Canvas PaintBigGhost(const Layout& l, const Cell& cell) {
+    const int w = l.cell.w, h = l.cell.h;
+    Canvas c(w, h);
+    const std::string pose = cell.pose;
+    const bool vanish = pose == "vanish";
+    const int k = vanish ? 0 : pose.back() - 'a';
+    const int bob = k == 1 ? -1 : k == 3 ? 1 : 0;
+    // The sway of sleeves, hair and tail, and the rise of the arms.
+    const double sway[] = {0, 1.5, 0, -1.5};
+    const double sw = vanish ? 0 : sway[k];
+    const int lifts[] = {0, -1, -2, -1};
+    const int arm = vanish ? -9 : lifts[k];
+    const int hx = 36, hy = 14 + bob;  // the face's centre
+
+    // The far arm and its sleeve, a tone further back.
+    Shape farSleeve(w, h);
+    farSleeve.Stroke(33, 24 + bob, 43, 25 + bob + arm, 2.5)
+        .Ellipse(40 + sw, 31 + bob + arm, 3.5, 6, true, -10 * sw);
+    farSleeve.Paint(c, kShroudFar);
+    Shape farHand(w, h);
+    farHand.Stroke(44, 25 + bob + arm, 46, 29 + bob + arm, 1);
+    farHand.Paint(c, kDeadFace);
+
+    // The hair down her back, in strands that sway at their ends.
+    Shape backHair(w, h);
+    backHair.Ellipse(hx - 2, hy - 1, 8, 9);
+    for (int i = 0; i < 5; ++i) {
+        const double x0 = hx - 8 + i * 2.0, len = 21 + (i % 2) * 5 - i;
+        backHair.Stroke(x0, hy, x0 - 3 + sw * (1 + i % 2), hy + len, 2.2 - i * 0.2);
+    }
+    backHair.Paint(c, kHair);
+
+    // The robe, narrow at the waist and flaring at the hem, and the wisp it
+    // thins into: back, down and curling up at its tip. Toward the tip the
+    // white fades into the mist; vanishing, she comes apart from below.
+    Shape robe(w, h);
+    robe.Poly({{28, 22 + bob}, {42, 22 + bob}, {43, 35 + bob}, {46, 44 + bob}, {24, 45 + bob}, {26, 34 + bob}});
+    struct Knot {
+        double x, y, r;
+    };
+    const double tip = vanish ? 0 : std::sin(k * kPi / 2) * 3;
+    const Knot knots[] = {{35, 43, 7.5}, {27, 50, 5.5}, {19, 54, 3.8}, {12, 53 + tip * 0.5, 2.3}, {8, 49 + tip, 1.2},
+                          {7, 45 + tip, 0.3}};
+    for (int i = 0; i + 1 < 6; ++i)
+        for (int j = 0; j < 8; ++j) {
+            const double t = j / 8.0;
+            const Knot& p = knots[i];
+            const Knot& q = knots[i + 1];
+            robe.Disc(p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t + bob + sw * i * 0.4, p.r + (q.r - p.r) * t);
+        }
+    if (vanish)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int gone = y > 46 ? 5 : y > 40 ? 3 : y > 34 ? 1 : 0;
+                if ((x * 37 + y * 17) % 7 < gone) robe.Set(x, y, false);
+            }
+    robe.Paint(c, kShroud);
+    InnerRim(c, robe);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!robe.In(x, y) || c.Get(x, y) == kWhite) continue;
+            const int fade = (y - bob - 42) + (x < 30 ? 30 - x : 0);
+            if (fade > 12 || (fade > 6 && (x + y) % 2 == 0)) c.Set(x, y, fade > 20 ? kSlate : kMist);
+        }
+    // The folds, and the collar crossed left over right.
+    c.Line(30, 29 + bob, 28, 43 + bob, kMist);
+    c.Line(37, 31 + bob, 39, 43 + bob, kMist);
+    c.Line(33, 22 + bob, 37, 28 + bob, kMist);
+    c.Line(38, 22 + bob, 37, 28 + bob, kSlate);
+    c.Line(29, 34 + bob, 42, 34 + bob, kMist);
+
+    // The face, turned toward the player, and the hair that frames it: the
+    // fringe, a lock down each side.
+    Shape face(w, h);
+    face.Ellipse(hx + 1, hy + 1, 5, 6.5);
+    face.Paint(c, kDeadFace);
+    Shape frame(w, h);
+    frame.Ellipse(hx, hy - 5, 7, 3.5)
+        .Stroke(hx - 4, hy - 4, hx - 4 + sw * 0.5, hy + 13, 1.6)
+        .Stroke(hx + 6, hy - 4, hx + 7 + sw * 0.5, hy + 15, 1.2);
+    frame.Ellipse(hx + 1, hy + 2, 4, 4.5, false);
+    frame.Paint(c, kHair);
+    frame.Edge(c, kNight);
+    // The white triangle on her brow.
+    Shape cloth(w, h);
+    cloth.Poly({{hx - 2, hy - 7}, {hx + 5, hy - 7}, {hx + 2, hy - 3}});
+    cloth.Fill(c, kWhite);
+    c.Set(hx + 2, hy - 5, kFoam);
+    // Hollow eyes with a red glint, a thin mouth that opens in a moan.
+    const std::map<char, Rgb> legend = {{'k', kInk}, {'r', kRed}, {'c', kCrimson}, {'d', kDusk}, {'m', kMist}};
+    auto grid = [&](int x, int y, const std::vector<std::string>& rows) {
+        c.Grid(x, y, rows, [&](char ch, Rgb& out) {
+            auto it = legend.find(ch);
+            if (it == legend.end()) return false;
+            out = it->second;
+            return true;
+        });
+    };
+    if (vanish) {
+        grid(hx - 2, hy - 1, {"kk...kk", ".kk.kk.", "kk...kk", ".......", "..kkk..", "..kck..", "..kkk.."});
+    } else if (k == 1) {
+        grid(hx - 2, hy - 1, {"dd...dd", "kkr..kr", ".......", ".......", "..kk...", "..cc..."});
+    } else {
+        grid(hx - 2, hy - 1, {"dd...dd", "kkr..kr", ".......", ".......", "..cc..."});
+    }
+
+    // The near arm held out, the hand limp at the wrist, the long sleeve
+    // hanging under it and swaying.
+    Shape sleeve(w, h);
+    sleeve.Stroke(36, 24 + bob, 46, 26 + bob + arm, 3).Ellipse(42 + sw * 1.5, 33 + bob + arm, 4.5, 7.5, true, -12 * sw);
+    sleeve.Paint(c, kShroud);
+    InnerRim(c, sleeve);
+    sleeve.Edge(c, kSlate);
+    c.Line(41 + static_cast<int>(sw), 30 + bob + arm, 42 + static_cast<int>(sw * 2), 39 + bob + arm, kMist);
+    Shape hand(w, h);
+    hand.Stroke(48, 26 + bob + arm, 50, 31 + bob + arm, 1.2).Stroke(49, 27 + bob + arm, 52, 30 + bob + arm, 0.6);
+    hand.Paint(c, kDeadFace);
+
+    Ink(c);
+    Glow(c);
+    return c;
 }
 
 const Layout kBigGhostLayout{402, 74, "bigghost_slot74", {

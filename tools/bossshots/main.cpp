@@ -88,6 +88,11 @@ struct Place {
 void TickHeld(const Boss& b, CCharacter* boss, Place place) {
     CCharacter* player = CGameMain::GetInstance()->m_player;
     player->hp = player->hpMax;  // the shots must not end the scene
+    if (b.lights && boss->frame >= 220 && boss->frame <= 227) {
+        // (Its entrance puts the lights out again once it has shown itself.)
+        CCharacterBigGhost::SetLight(CCharacterBigGhost::kFirstLight, true);
+        CCharacterBigGhost::SetLight(CCharacterBigGhost::kSecondLight, true);
+    }
     Tick();
     // Positions are the view's: the place in the stage less the camera.
     CStageView* view = CGameMain::GetInstance()->GetStageView();
@@ -138,10 +143,6 @@ Canvas Shoot(const Boss& b, int32_t mapId) {
     World().Add(boss);
     CStageView* view = game->GetStageView();
     const Place place{boss->x + view->GetCameraX(), boss->y + view->GetCameraY()};
-    if (b.lights) {
-        CCharacterBigGhost::SetLight(CCharacterBigGhost::kFirstLight, true);
-        CCharacterBigGhost::SetLight(CCharacterBigGhost::kSecondLight, true);
-    }
     const int w = platform::GraphicsDevice::kWidth, h = platform::GraphicsDevice::kHeight;
     Canvas out(static_cast<int>(b.moments.size()) * (w + 4), h + 12, Rgb{20, 16, 28});
     int col = 0;
