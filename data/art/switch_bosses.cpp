@@ -180,97 +180,125 @@ void Picture(Canvas& c, int x, int y, const std::vector<std::string>& rows) {
 
 // --- The mammoth (slot 73) ---------------------------------------------------------------
 
-const Ramp kWool{kEarth, kEarthDark, kInk};
-const Ramp kWoolFar{kEarthDark, kEarthDark, kInk};
+// A woolly mammoth twice a man's height: a shaggy hump over the forelegs,
+// a domed skull, small eyes ringed in lighter hair, a trunk and long tusks
+// that stand apart from the body, and strands of lighter hair over the
+// flank and in its fringes, so that it keeps its shape against a dark
+// stage.
+const Ramp kWool{kSand, kWood, kEarth};
+const Ramp kWoolFar{kWood, kEarth, kEarthDark};
+const Ramp kTrunk{kWood, kEarth, kEarthDark};
 const Ramp kTusk{kWhite, kCream, kSand};
 const Ramp kSnow{kWhite, kFoam, kMist};
 
 // Long hair hanging in a ragged fringe: D the dark wool, H and o the lighter
 // strands in it.
 const Sprite kBellyFringe{{
-                              "DDHDDDoDDHDDDoDDDHDDoDDDHDDD",
-                              "DDHDD.oDDHD.DoDD.HDDoD.DHDD.",
-                              ".DH.D.o.DH..Do.D.H.Do..DH.D.",
-                              ".DH...o..H..Do...H..o...H...",
-                              "..H...o..H...o...H......H...",
-                              "......o......o..............",
+                              "DDHDDDoDDHDDDoDDDHDDoDDDHDDDoDD",
+                              "DDHDD.oDDHD.DoDD.HDDoD.DHDD.oD.",
+                              ".DH.D.o.DH..Do.D.H.Do..DH.D..o.",
+                              ".DH...o..H..Do...H..o...H....o.",
+                              "..H...o..H...o...H......H......",
+                              "......o......o.................",
                           },
-                          {14, 0}};
-const Sprite kThroatFringe{{"DDHDDoDD", "DDHD.oD.", ".DH..oD.", "..H..o..", "..H....."}, {4, 0}};
-const Sprite kLegFringe{{"DDHDoDDD", "DHD.oDH.", ".H..o.H.", ".H....H."}, {4, 0}};
+                          {15, 0}};
+const Sprite kThroatFringe{{"DDHDDoDDH", "DDHD.oD.H", ".DH..oD..", "..H..o...", "..H......"}, {4, 0}};
+const Sprite kLegFringe{{"DDHDoDDDH", "DHD.oDH.D", ".H..o.H..", ".H....H.."}, {4, 0}};
 // Lighter strands over the wool of the back and flank (no outline).
 const Sprite kFlankStrands{{
-                               "......o.........H.......",
-                               "..H...o....o....H....o..",
-                               "..H....o...o.....H...o..",
-                               "..H....o...o.....H...o..",
-                               "...H...o....o....H....o.",
-                               "...H...o....o.....H...o.",
-                               "...H....o...o.....H....o",
-                               "........o....o....H....o",
+                               ".......o..........H.........",
+                               "..H....o....o.....H.....o...",
+                               "..H.....o...o......H....o...",
+                               "...H....o...o......H....o...",
+                               "...H....o....o.....H.....o..",
+                               "...H.....o...o......H....o..",
+                               "....H....o...o......H.....o.",
+                               "....H.........o.....H.....o.",
                            },
-                           {12, 4}};
+                           {14, 4}};
+// Toenails along the front of a foot.
+const Sprite kNails{{"e.e.e"}, {2, 0}};
 
 rig::Model MakeMammoth() {
     rig::Model m;
     m.name = "mammoth";
     m.legend = Legend();
-    m.legend['D'] = kEarthDark;
+    m.legend['D'] = kWood;
     m.legend['H'] = kEarth;
-    m.AddBone(MakeBone("body", "", 12, 0, {0, 0}, 90));
-    m.AddPart(EllipsePart("torso", "body", 0, kWool, 14.0f, 18.0f, 0.25f));
+    m.legend['o'] = kSand;
+    m.legend['e'] = kCream;
+    m.legend['L'] = kCream;
+    m.AddBone(MakeBone("body", "", 14, 0, {0, 0}, 90));
+    m.AddPart(EllipsePart("torso", "body", 0, kWool, 16.0f, 21.0f, 0.25f));
     // The shoulder hump, high over the forelegs; the back slopes down from it.
-    m.AddBone(enemies::Follow(MakeBone("hump", "body", 4, 0.75f, {0, -10}, 180)));
-    m.AddPart(EllipsePart("hump", "hump", 1, kWool, 9.5f, 8.5f, 0.0f));
-    m.AddBone(MakeBone("head", "body", 9, 1, {0, -6}, 150));
-    m.AddPart(EllipsePart("head", "head", 3, kWool, 9.0f, 9.0f, 0.3f));
+    m.AddBone(enemies::Follow(MakeBone("hump", "body", 4, 0.75f, {0, -11}, 180)));
+    m.AddPart(EllipsePart("hump", "hump", 1, kWool, 11.0f, 9.5f, 0.0f));
+    m.AddBone(MakeBone("head", "body", 10, 1, {0, -7}, 150));
+    rig::Part& head = m.AddPart(EllipsePart("head", "head", 3, kWool, 10.0f, 10.0f, 0.3f));
+    head.edge = true;
+    head.group = "head";
     // The high domed crown of the skull, above the hump's line.
-    m.AddBone(enemies::Follow(MakeBone("dome", "head", 3, 0.3f, {-1, -6}, 180)));
-    m.AddPart(EllipsePart("dome", "dome", 4, kWool, 6.0f, 6.5f, 0.2f));
-    m.AddPart(enemies::SpritePart("eye", "head", 6, {{"", Sprite{{"kk", "kw"}, {0, 0}}}, {"x", Sprite{{"k.k", ".k.", "k.k"}, {1, 1}}}}, 0));
-    m.FindPart("eye")->from = 0.35f;
+    m.AddBone(enemies::Follow(MakeBone("dome", "head", 3, 0.3f, {-1, -7}, 180)));
+    rig::Part& dome = m.AddPart(EllipsePart("dome", "dome", 4, kWool, 6.5f, 7.0f, 0.2f));
+    dome.group = "head";
+    m.AddBone(enemies::Follow(MakeBone("eyeAt", "head", 0, 0.5f, {-4, 1}, 150)));
+    // The eye in a ring of lighter hair under a heavy brow; crossed out when
+    // the beast is stunned.
+    m.AddPart(enemies::SpritePart("eye", "head", 6,
+                                  {{"", Sprite{{".kkk.", "LLwkL", ".LLL."}, {2, 1}}},
+                                   {"x", Sprite{{"Lk.kL", "L.k.L", "Lk.kL"}, {2, 1}}}},
+                                  360));
+    m.FindPart("eye")->bone = "eyeAt";
     m.AddBone(enemies::Follow(MakeBone("ear", "head", 6, 0.1f, {-4, 1}, 20)));
     m.AddPart(EllipsePart("ear", "ear", 4, kWoolFar, 2.5f, 3.5f, 0.5f));
-    m.AddBone(MakeBone("trunk1", "head", 7, 1, {0, 0}, 20));
-    m.AddBone(MakeBone("trunk2", "trunk1", 6, 1, {0, 0}, 10));
-    m.AddBone(MakeBone("trunk3", "trunk2", 4, 1, {0, 0}, 40));
-    for (auto [name, r0, r1] : {std::tuple{"trunk1", 3.2f, 2.6f}, {"trunk2", 2.6f, 2.0f}, {"trunk3", 2.0f, 1.6f}}) {
-        rig::Part& p = m.AddPart(CapsulePart(name, name, 5, kWool, r0, r1));
+    // The trunk hangs from the middle of the face, the tusks curve out of
+    // their sockets under it.
+    m.AddBone(MakeBone("trunk1", "head", 9, 0.55f, {6, 0}, 20));
+    m.AddBone(MakeBone("trunk2", "trunk1", 8, 1, {0, 0}, 10));
+    m.AddBone(MakeBone("trunk3", "trunk2", 6, 1, {0, 0}, 40));
+    for (auto [name, r0, r1] : {std::tuple{"trunk1", 3.6f, 3.0f}, {"trunk2", 3.0f, 2.3f}, {"trunk3", 2.3f, 1.7f}}) {
+        rig::Part& p = m.AddPart(CapsulePart(name, name, 5, kTrunk, r0, r1));
         p.edge = true;
         p.group = "trunk";
     }
     // Long tusks sweeping down and forward, then up and back in.
-    m.AddBone(MakeBone("tusk1", "head", 8, 0.9f, {1, 2}, 40));
-    m.AddBone(enemies::Follow(MakeBone("tusk2", "tusk1", 6, 1, {0, 0}, 100)));
-    m.AddBone(enemies::Follow(MakeBone("tusk3", "tusk2", 5, 1, {0, 0}, 205)));
-    m.AddPart(CapsulePart("tusk1", "tusk1", 7, kTusk, 1.8f, 1.6f));
-    m.AddPart(CapsulePart("tusk2", "tusk2", 7, kTusk, 1.6f, 1.1f));
-    m.AddPart(CapsulePart("tusk3", "tusk3", 7, kTusk, 1.1f, 0.5f));
+    m.AddBone(MakeBone("tusk1", "head", 9, 0.3f, {5, 4}, 40));
+    m.AddBone(enemies::Follow(MakeBone("tusk2", "tusk1", 7, 1, {0, 0}, 100)));
+    m.AddBone(enemies::Follow(MakeBone("tusk3", "tusk2", 6, 1, {0, 0}, 205)));
+    for (auto [name, r0, r1] : {std::tuple{"tusk1", 2.1f, 1.8f}, {"tusk2", 1.8f, 1.3f}, {"tusk3", 1.3f, 0.5f}}) {
+        rig::Part& p = m.AddPart(CapsulePart(name, name, 7, kTusk, r0, r1));
+        p.edge = true;
+        p.group = "tusk";
+    }
     struct Leg {
         const char* name;
         float along, dx;
         int layer;
         const Ramp* ramp;
     };
-    for (const Leg& l : {Leg{"legFN", 0.95f, 0, 2, &kWool}, Leg{"legBN", 0.0f, -6, 2, &kWool},
+    for (const Leg& l : {Leg{"legFN", 0.95f, 0, 2, &kWool}, Leg{"legBN", 0.0f, -7, 2, &kWool},
                          Leg{"legFF", 0.8f, 3, -2, &kWoolFar}, Leg{"legBF", 0.1f, -3, -2, &kWoolFar}}) {
-        m.AddBone(MakeBone(l.name, "body", 13, l.along, {l.dx, 7}, 0));
-        m.AddPart(CapsulePart(l.name, l.name, l.layer, *l.ramp, 4.6f, 4.0f));
+        m.AddBone(MakeBone(l.name, "body", 15, l.along, {l.dx, 8}, 0));
+        rig::Part& p = m.AddPart(CapsulePart(l.name, l.name, l.layer, *l.ramp, 5.2f, 4.6f));
+        p.edge = l.layer > 0;
+    }
+    for (const char* leg : {"legFN", "legBN"}) {
+        m.AddPart(enemies::SpritePart(std::string(leg) + "Nails", leg, 3, {{"", kNails}}, 360)).from = 1.18f;
     }
     // Shaggy hair over the near legs' tops, under the throat and along the
     // belly, and lighter strands over the flank.
     for (const char* leg : {"legFN", "legBN"})
-        m.AddPart(enemies::SpritePart(std::string(leg) + "Hair", leg, 3, {{"", kLegFringe}}, 360)).from = 0.45f;
-    m.AddBone(enemies::Follow(MakeBone("belly", "body", 1, 0.3f, {0, 11}, 90)));
+        m.AddPart(enemies::SpritePart(std::string(leg) + "Hair", leg, 3, {{"", kLegFringe}}, 360)).from = 0.42f;
+    m.AddBone(enemies::Follow(MakeBone("belly", "body", 1, 0.3f, {0, 12}, 90)));
     m.AddPart(enemies::SpritePart("belly", "belly", 2, {{"", kBellyFringe}}, 360));
-    m.AddBone(enemies::Follow(MakeBone("throat", "head", 1, 0.3f, {-2, 5}, 90)));
+    m.AddBone(enemies::Follow(MakeBone("throat", "head", 1, 0.3f, {-2, 6}, 90)));
     m.AddPart(enemies::SpritePart("throat", "throat", 4, {{"", kThroatFringe}}, 360));
     rig::Part strands = enemies::SpritePart("strands", "body", 1, {{"", kFlankStrands}}, 360);
     strands.from = 0.3f;
     strands.outline = false;
     m.AddPart(strands);
-    m.AddBone(enemies::Follow(MakeBone("tail", "body", 7, 0, {-8, -4}, -30)));
-    m.AddPart(CapsulePart("tail", "tail", -3, kWoolFar, 1.4f, 1.0f));
+    m.AddBone(enemies::Follow(MakeBone("tail", "body", 8, 0, {-9, -4}, -30)));
+    m.AddPart(CapsulePart("tail", "tail", -3, kWoolFar, 1.5f, 1.0f));
     // The snowball it hurls, held in the curl of its trunk.
     m.AddPart(enemies::Hidden(EllipsePart("ball", "trunk3", 8, kSnow, 4.0f, 4.0f, 1.0f)));
     return m;
@@ -282,17 +310,17 @@ const char* const kStandWords[] = {
 // The throw: scooping snow (c) and raising the ball (d) as the group is
 // entered, the fling at 244 (a), where the ball leaves, and the swing down.
 const char* const kThrowWords[] = {
-    "head=165 trunk1=150 trunk2=175 trunk3=190", "head=155 trunk1=135 trunk2=160 trunk3=175",
-    "head=145 trunk1=40 trunk2=30 trunk3=60 show:ball", "head=160 trunk1=120 trunk2=150 trunk3=170 show:ball"};
+    "root:26,38 head=150 trunk1=118 trunk2=150 trunk3=205", "root:24,38 head=150 trunk1=112 trunk2=140 trunk3=190",
+    "root:22,38 head=145 trunk1=35 trunk2=25 trunk3=55 show:ball", "root:19,38 head=150 trunk1=110 trunk2=134 trunk3=152 show:ball"};
 
 const enemies::PoseLine kMammothPoses[] = {
-    {"stand_a", "root:29,38"}, {"stand_b", "root:29,38"}, {"stand_c", "root:29,38"}, {"stand_d", "root:29,38"},
-    {"throw_a", "root:29,38"}, {"throw_b", "root:29,38"}, {"throw_c", "root:29,38"}, {"throw_d", "root:29,38"},
-    {"hop", "root:29,36 legFN=35 legBN=-30 legFF=30 legBF=-25 trunk1=40 trunk2=60 trunk3=100 tail=-70"},
-    {"charge_a", "root:29,38 body=100 head=120 trunk1=5 trunk2=-10 trunk3=-20 legFN=40 legBN=-30 legFF=-20 legBF=30"},
-    {"charge_b", "root:29,38 body=95 head=118 trunk1=0 trunk2=-15 trunk3=-30 legFN=-15 legBN=25 legFF=35 legBF=-35"},
-    {"bounce", "root:29,38 body=80 head=175 trunk1=140 trunk2=160 trunk3=200 legFN=30 legFF=40 eye:x"},
-    {"defeat", "root:29,38 head=175 trunk1=150 trunk2=170 trunk3=220 legFN=50 legBN=-50 eye:x"},
+    {"stand_a", "root:27,38"}, {"stand_b", "root:27,38"}, {"stand_c", "root:27,38"}, {"stand_d", "root:27,38"},
+    {"throw_a", "root:27,38"}, {"throw_b", "root:27,38"}, {"throw_c", "root:27,38"}, {"throw_d", "root:27,38"},
+    {"hop", "root:22,36 legFN=35 legBN=-30 legFF=30 legBF=-25 trunk1=30 trunk2=45 trunk3=90 tail=-70"},
+    {"charge_a", "root:28,38 body=100 head=120 trunk1=5 trunk2=-10 trunk3=-20 legFN=40 legBN=-30 legFF=-20 legBF=30"},
+    {"charge_b", "root:27,38 body=95 head=118 trunk1=0 trunk2=-15 trunk3=-30 legFN=-15 legBN=25 legFF=35 legBF=-35"},
+    {"bounce", "root:27,38 body=82 head=165 trunk1=125 trunk2=150 trunk3=195 legFN=30 legFF=40 eye:x"},
+    {"defeat", "root:24,38 head=160 trunk1=110 trunk2=130 trunk3=180 legFN=40 legBN=-40 eye:x"},
     {"fall", "root:29,34 place:centre head=190 trunk1=160 legFN=80 legBN=-80 legFF=100 legBF=-100 eye:x"},
 };
 
