@@ -36,15 +36,6 @@ void ShadedDisc(Canvas& c, int cx, int cy, int r, const Ramp& ramp) {
     if (r > 3) c.Disc(cx - r / 3, cy - r / 3, r / 3, ramp.light);
 }
 
-// A polygon in three tones: the dark body, the mid shifted up-left, a light
-// edge line along the top.
-void ShadedPolygon(Canvas& c, const std::vector<std::pair<int, int>>& pts, const Ramp& ramp) {
-    c.Polygon(pts, ramp.dark);
-    std::vector<std::pair<int, int>> inner;
-    for (auto [x, y] : pts) inner.push_back({x - 1, y - 1});
-    c.Polygon(inner, ramp.mid);
-}
-
 // A region of a cell built from discs, ellipses, polygons and rectangles
 // (and holes cut out of it), painted the way the rig shades its parts: the
 // ramp's light tone along the edges that face the upper left where the
@@ -113,6 +104,19 @@ public:
             for (int x = 0; x < w_; ++x)
                 if (other.In(x, y)) Set(x, y, false);
         return *this;
+    }
+
+    // The region less `n` texels all round its edge.
+    Shape Eroded(int n) const {
+        Shape out = *this;
+        for (int i = 0; i < n; ++i) {
+            const Shape was = out;
+            for (int y = 0; y < h_; ++y)
+                for (int x = 0; x < w_; ++x)
+                    if (was.In(x, y) && (!was.In(x - 1, y) || !was.In(x + 1, y) || !was.In(x, y - 1) || !was.In(x, y + 1)))
+                        out.Set(x, y, false);
+        }
+        return out;
     }
 
     void Fill(Canvas& c, Rgb colour) const {
@@ -525,115 +529,261 @@ const Layout kFlameLayout{402, 74, "wanyudo_flames_slot74", {
 ART_LAYOUT(kFlameLayout);
 
 // --- The boseki (slots 74 and 20) -----------------------------------------------------------
+//
+// A haunted grave: a tall stone on a two-step base, a column of carved
+// names down its face, flower vases with withered sprigs beside it, and in
+// its upper half a face that the stone has grown: carved brows over slits
+// that burn with the ghost fire, a jagged crack of a mouth. Its plot is
+// laid round it: the five-stone stupa that towers behind it (it stands
+// where the stone stands, drawn first, so its roof's wings and its jewel
+// show round the stone), a stone lantern, a sheaf of wooden grave tablets
+// and the ghost fires that burn on the ground.
 
 const Ramp kGrave{kStoneLight, kStone, kStoneDark};
 const Ramp kGraveFar{kStone, kStoneDark, kNight};
-const Ramp kMoss{kLeaf, kGrass, kPine};
+const Ramp kTabletWood{kSand, kWood, kEarth};
+const Ramp kGhostFire{kWhite, kFoam, kWater};
 
-// The haunted gravestone: a tall slab with a rounded crown on a two-step
-// base, the carved name below, and the face of the one buried under it in
-// the stone's crown (its eyes burn the ghost-fire blue).
-Canvas PaintGravestone(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, top = l.cell.centreY - 14, floor = l.cell.floorY - 2;
-    const std::string pose = cell.pose;
-    const int k = pose.back() - 'a';
-    const int tilt = pose == "cracked" ? 3 : pose == "tumble" ? 6 : 0;
-    // The base, two steps.
-    ShadedPolygon(c, {{cx - 16, floor + 1}, {cx + 16, floor + 1}, {cx + 16, floor - 4}, {cx - 16, floor - 4}}, kGraveFar);
-    ShadedPolygon(c, {{cx - 13, floor - 4}, {cx + 13, floor - 4}, {cx + 13, floor - 8}, {cx - 13, floor - 8}}, kGrave);
-    // The slab with its rounded crown.
-    ShadedPolygon(c, {{cx - 10, floor - 8}, {cx + 10, floor - 8}, {cx + 10 + tilt, top + 6}, {cx + 7 + tilt, top + 1},
-                      {cx + tilt, top - 1}, {cx - 7 + tilt, top + 1}, {cx - 10 + tilt, top + 6}},
-                  kGrave);
-    // Moss at its foot, the carved name down its middle.
-    for (int x = -10; x <= 10; x += 3) c.Set(cx + x, floor - 9, x % 2 == 0 ? kGrass : kPine);
-    for (int y = top + 20; y < floor - 12; y += 3) {
-        c.Line(cx - 2 + tilt / 2, y, cx + 2 + tilt / 2, y, kStoneDark);
-        c.Set(cx + tilt / 2, y + 1, kStoneDark);
-    }
-    // The face in the crown.
-    // Brows drawn down over eyes that burn with the ghost fire; the third
-    // picture narrows them, the fourth flares them.
-    const std::vector<std::string> eyes[] = {
-        {"kk.......kk", ".kkk...kkk.", ".kffk.kffk.", "..kbk.kbk.."},
-        {"kk.......kk", ".kkk...kkk.", ".kffk.kffk.", "..kbk.kbk.."},
-        {"kk.......kk", ".kkk...kkk.", ".kkkk.kkkk.", "..........."},
-        {"kk.......kk", ".kkk...kkk.", "kfffk.kfffk", ".kbk...kbk."},
+// A ghost fire: a round foot and three tongues of flame licking up off it
+// (the middle one tallest), `sway` leaning their tips, `phase` trading the
+// side tongues' heights; blue outside, foam within, a white heart.
+void GhostFlame(Canvas& c, double cx, double base, double tall, double width, double sway, int phase) {
+    Shape flame(c.W(), c.H());
+    flame.Disc(cx, base, width);
+    struct Tongue {
+        double dx, height, lean, r;
     };
-    const int fx = cx - 5 + tilt, fy = top + 6;
-    if (pose == "cracked" || pose == "tumble") {
-        Picture(c, fx, fy + 1, {"k.k...k.k", ".k.....k.", "k.k...k.k"});
-        c.Line(cx + tilt - 3, top, cx + tilt + 2, top + 12, kInk);
-        c.Line(cx + tilt + 2, top + 12, cx + tilt - 1, top + 22, kInk);
-    } else {
-        Picture(c, fx, fy, eyes[k < 0 || k > 3 ? 0 : k]);
+    const double side[] = {0.55, 0.4, 0.5, 0.35};
+    const Tongue tongues[] = {{0, tall, sway, width * 0.6},
+                              {-width * 0.7, tall * side[phase % 4], sway - width * 0.7, width * 0.4},
+                              {width * 0.7, tall * side[(phase + 2) % 4], sway + width * 0.7, width * 0.4}};
+    for (const Tongue& t : tongues)
+        for (int i = 0; i <= 16; ++i) {
+            const double u = i / 16.0;
+            const double x = cx + t.dx + t.lean * u * u + std::sin(u * kPi * 1.5 + phase) * 0.6 * u;
+            flame.Disc(x, base - t.height * u, t.r * (1 - u) + 0.2);
+        }
+    flame.Fill(c, kWater);
+    const Shape inner = flame.Eroded(1);
+    inner.Fill(c, kFoam);
+    Shape heart(c.W(), c.H());
+    heart.Disc(cx, base, width * 0.45).Stroke(cx, base, cx + sway * 0.4, base - tall * 0.45, width * 0.2);
+    heart.Within(inner.Eroded(1)).Fill(c, kWhite);
+}
+
+// Carved marks: the grid's 'x' cut into the stone, its lower and right
+// edges catching the light.
+void Engrave(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, Rgb cut = kStoneDark, Rgb lit = kStoneLight) {
+    auto at = [&](int x, int y) {
+        return y >= 0 && y < static_cast<int>(rows.size()) && x >= 0 && x < static_cast<int>(rows[y].size()) &&
+               rows[y][x] == 'x';
+    };
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
+            if (at(x, y)) c.Set(x0 + x, y0 + y, cut);
+            else if (at(x - 1, y - 1) || at(x, y - 1)) c.Set(x0 + x, y0 + y, lit);
+        }
+}
+
+void Pixels(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, const std::map<char, Rgb>& legend) {
+    c.Grid(x0, y0, rows, [&](char ch, Rgb& out) {
+        auto it = legend.find(ch);
+        if (it == legend.end()) return false;
+        out = it->second;
+        return true;
+    });
+}
+
+// The haunted gravestone: its eyes burn (a), flare wide with a ghost fire
+// rising beside it (b), narrow as the stone leans (c) and blaze with the
+// mouth torn open and fires on both sides (d); it drops in with its eyes
+// shut, splits at its defeat and topples.
+Canvas PaintGravestone(const Layout& l, const Cell& cell) {
+    // (The outline takes the row above the floor line.)
+    const int w = l.cell.w, h = l.cell.h, floor = l.cell.floorY - 1;
+    Canvas c(w, h);
+    const std::string pose = cell.pose;
+    const bool cracked = pose == "cracked", tumble = pose == "tumble", drop = pose == "stone_drop";
+    const int k = cracked || tumble || drop ? -1 : pose.back() - 'a';
+    const int lean = k == 2 ? 1 : cracked ? 2 : tumble ? 5 : 0;
+    const int top = 5, sx0 = 21, sx1 = 43, step = floor - 11;
+
+    // Ghost fires rising beside the stone (behind it).
+    if (k == 1) GhostFlame(c, 15, 20, 9, 2.5, 1, 1);
+    if (k == 3) {
+        GhostFlame(c, 14, 24, 10, 2.5, -1, 3);
+        GhostFlame(c, 50, 16, 9, 2.5, 1, 0);
     }
-    Picture(c, fx + 2, fy + 6, k == 3 ? std::vector<std::string>{"kkkkkkk", "kwkwkwk", "kvvvvvk", "kwkwkwk", ".kkkkk."}
-                                      : std::vector<std::string>{"kkkkkkk", "kwkwkwk", ".kkkkk."});
-    c.Outline(kInk);
+
+    // The base, two steps, moss along their edges.
+    Shape low(w, h), up(w, h);
+    low.Rect(13, floor - 6, 38, 6);
+    up.Rect(17, floor - 11, 30, 5);
+    low.Paint(c, kGraveFar);
+    up.Paint(c, kGrave);
+    for (int x : {14, 15, 18, 46, 47, 49}) c.Set(x, floor - 6, x % 3 ? kGrass : kPine);
+    for (int x : {18, 19, 22, 42, 45}) c.Set(x, floor - 11, x % 2 ? kGrass : kPine);
+
+    // The slab, its low pointed cap, leaning as the pose says.
+    Shape slab(w, h);
+    slab.Poly({{sx0, step}, {sx1, step}, {sx1 + lean, top + 4}, {40 + lean, top}, {24 + lean, top}, {sx0 + lean, top + 4}});
+    if (tumble) slab.Poly({{sx1 + lean - 7, top}, {sx1 + lean + 1, top}, {sx1 + lean + 1, top + 10}}, false);
+    slab.Paint(c, kGrave);
+    c.Line(sx0 + lean + 1, top + 4, sx1 + lean - 2, top + 4, kStoneDark);
+    // The names carved down its middle.
+    const std::vector<std::string> names[] = {
+        {"..x..", "xxxxx", ".x.x.", "x...x"},
+        {"xxxxx", "x.x.x", "xxxxx", "..x.."},
+        {"x.xxx", "xx..x", "x.xxx", "x.x.x"},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const int y = 29 + i * 5;
+        Engrave(c, 30 + lean * (step - y) / (step - top), y, names[i]);
+    }
+
+    // The face: carved brows over burning slits, the crack of a mouth.
+    const int fx = 23 + lean, fy = 11;
+    const std::map<char, Rgb> legend = {{'x', kNight}, {'f', kFoam}, {'w', kWhite}, {'b', kWater},
+                                        {'v', kViolet}, {'k', kInk},  {'d', kDusk},  {'s', kStoneDark}};
+    std::vector<std::string> eyeL, mouth;
+    if (drop) {
+        eyeL = {"xx....", ".xxxx.", "......", ".xxxx."};
+        mouth = {"...x..x...", "..x.xx.x..", ".........."};
+    } else if (k < 0) {
+        eyeL = {"x...x.", ".x.x..", "..x...", ".x.x..", "x...x."};
+        mouth = {"xxxxxxxxxx", "x.x.xx.x.x", ".........."};
+    } else if (k == 1) {
+        eyeL = {"xx....", ".xxxx.", "bfwwfx", ".bfwfx", "..bf.."};
+        mouth = {"xxxxxxxxxx", "xsxsxxsxsx", ".x.x..x.x."};
+    } else if (k == 2) {
+        eyeL = {"xx....", ".xxxxx", "..bffx", "......"};
+        mouth = {"..........", "xxxxxxxxxx", ".x.x..x.x."};
+    } else if (k == 3) {
+        eyeL = {".f....", "xxf...", ".xxxx.", "fwwwfx", ".bfwfx"};
+        mouth = {"xxxxxxxxxx", "xvvvvvvvvx", "xvwvvvvwvx", ".xvvvvvvx.", "..xxxxxx.."};
+    } else {
+        eyeL = {"xx....", ".xxxx.", ".bfwfx", "..bffx"};
+        mouth = {"xxxxxxxxxx", "xsxsxxsxsx", ".x.x..x.x."};
+    }
+    std::vector<std::string> eyeR = eyeL;
+    for (std::string& row : eyeR) std::reverse(row.begin(), row.end());
+    Pixels(c, fx, fy, eyeL, legend);
+    Pixels(c, fx + 12, fy, eyeR, legend);
+    Pixels(c, fx + 4, fy + 8, mouth, legend);
+    if (cracked || tumble) {
+        c.Line(33 + lean, top, 31 + lean, top + 9, kInk);
+        c.Line(31 + lean, top + 9, 34 + lean / 2, top + 20, kInk);
+        c.Line(34 + lean / 2, top + 20, 31, step - 1, kInk);
+    }
+
+    // The flower vases, their sprigs withered.
+    for (int vx : {14, 46}) {
+        Shape vase(w, h);
+        vase.Rect(vx, floor - 12, 4, 6);
+        vase.Paint(c, kGraveFar);
+        Pixels(c, vx - 1, floor - 17, {".p.g.", "pg.pg", ".gpg.", "..p.."}, {{'p', kPine}, {'g', kGrass}});
+    }
+    Ink(c);
     return c;
 }
 
-// The grave plot: the gorinto stupa (five stacked stones: cube, sphere,
-// roof, crescent and jewel), a stone lantern with a lit window, a wooden
-// grave tablet with its notched top, and the ghost fires.
+// The grave plot.
 Canvas PaintPlot(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, floor = l.cell.floorY - 2;
+    // (The outline takes the row above the floor line.)
+    const int w = l.cell.w, h = l.cell.h, floor = l.cell.floorY - 1;
+    Canvas c(w, h);
     const std::string pose = cell.pose;
-    const int tilt = pose.find("fall") != std::string::npos ? 2 : 0;
+    const bool falling = pose.find("fall") != std::string::npos;
+    const int tilt = falling ? 2 : 0;  // texels the top leans over
+    auto lean = [&](int y) { return tilt * (floor - y) / 50; };
     if (pose.rfind("stupa", 0) == 0) {
-        ShadedPolygon(c, {{cx - 11, floor + 1}, {cx + 11, floor + 1}, {cx + 11, floor - 11}, {cx - 11, floor - 11}}, kGrave);
-        ShadedDisc(c, cx + tilt / 2, floor - 19, 9, kGrave);
-        ShadedPolygon(c, {{cx - 14 + tilt, floor - 26}, {cx + 14 + tilt, floor - 26}, {cx + 5 + tilt, floor - 33},
-                          {cx - 5 + tilt, floor - 33}},
-                      kGraveFar);
-        ShadedPolygon(c, {{cx - 7 + tilt, floor - 33}, {cx + 7 + tilt, floor - 33}, {cx + 4 + tilt, floor - 37},
-                          {cx - 4 + tilt, floor - 37}},
-                      kGrave);
-        ShadedPolygon(c, {{cx - 3 + tilt, floor - 37}, {cx + 3 + tilt, floor - 37}, {cx + tilt, floor - 45}}, kGrave);
-        for (int y = floor - 9; y < floor - 1; y += 3) c.Line(cx - 2, y, cx + 2, y, kStoneDark);
+        // The five stones of the stupa: cube, sphere, roof, crescent, jewel,
+        // old and mossy.
+        Shape cube(w, h), sphere(w, h), roof(w, h), cap(w, h), jewel(w, h);
+        cube.Rect(22, floor - 16, 20, 16);
+        sphere.Disc(32 + lean(35), 35, 9);
+        roof.Poly({{13 + lean(24), 25}, {51 + lean(24), 25}, {49 + lean(24), 22}, {40 + lean(18), 17}, {24 + lean(18), 17},
+                   {15 + lean(24), 22}});
+        cap.Ellipse(32 + lean(14), 15, 5, 3.5).Rect(0, 16, w, h, false);
+        jewel.Disc(32 + lean(10), 10, 3).Poly({{30 + lean(6), 8}, {35 + lean(6), 8}, {32 + lean(2), 3}});
+        cube.Paint(c, kGraveFar);
+        sphere.Paint(c, kGraveFar);
+        roof.Paint(c, kGrave);
+        cap.Paint(c, kGraveFar);
+        jewel.Paint(c, kGrave);
+        c.Line(16 + lean(24), 24, 48 + lean(24), 24, kStoneDark);
+        Engrave(c, 30, floor - 12, {"..x..", "xxxxx", "x.x.x", "..x.."}, kNight, kStone);
+        Engrave(c, 30 + lean(35), 33, {".x.", "xxx", ".x."}, kNight, kStone);
+        for (auto [x, y] : {std::pair{23, floor - 1}, {24, floor - 2}, {40, floor - 1}, {26, 29}, {18, 23}, {45, 23}})
+            c.Set(x, y, (x + y) % 2 ? kGrass : kPine);
     } else if (pose.rfind("lantern", 0) == 0) {
-        ShadedPolygon(c, {{cx - 8, floor + 1}, {cx + 8, floor + 1}, {cx + 6, floor - 3}, {cx - 6, floor - 3}}, kGraveFar);
-        ShadedPolygon(c, {{cx - 3, floor - 3}, {cx + 3, floor - 3}, {cx + 3 + tilt, floor - 17}, {cx - 3 + tilt, floor - 17}}, kGrave);
-        ShadedPolygon(c, {{cx - 9 + tilt, floor - 17}, {cx + 9 + tilt, floor - 17}, {cx + 9 + tilt, floor - 20},
-                          {cx - 9 + tilt, floor - 20}},
-                      kGrave);
-        ShadedPolygon(c, {{cx - 7 + tilt, floor - 20}, {cx + 7 + tilt, floor - 20}, {cx + 7 + tilt, floor - 29},
-                          {cx - 7 + tilt, floor - 29}},
-                      kGrave);
-        c.Rect(cx - 3 + tilt, floor - 27, 7, 6, kGold);
-        c.Rect(cx - 1 + tilt, floor - 26, 3, 4, kCream);
-        ShadedPolygon(c, {{cx - 13 + tilt, floor - 29}, {cx + 13 + tilt, floor - 29}, {cx + 4 + tilt, floor - 36},
-                          {cx - 4 + tilt, floor - 36}},
-                      kGraveFar);
-        ShadedDisc(c, cx + tilt, floor - 38, 3, kGrave);
+        // A stone lantern: foot, post, platform, the fire box with its lit
+        // window, the roof with upturned corners, the jewel.
+        Shape foot(w, h), post(w, h), deck(w, h), box(w, h), roof(w, h), jewel(w, h);
+        foot.Poly({{21, floor}, {43, floor}, {41, floor - 4}, {23, floor - 4}});
+        post.Rect(28 + lean(40), floor - 21, 8, 17);
+        deck.Poly({{21 + lean(30), 37}, {43 + lean(30), 37}, {41 + lean(30), 33}, {23 + lean(30), 33}});
+        box.Rect(24 + lean(28), 23, 16, 10);
+        roof.Poly({{14 + lean(20), 23}, {50 + lean(20), 23}, {47 + lean(20), 20}, {38 + lean(16), 15}, {26 + lean(16), 15},
+                   {17 + lean(20), 20}});
+        jewel.Disc(32 + lean(12), 12, 3).Poly({{30 + lean(9), 10}, {35 + lean(9), 10}, {32 + lean(5), 6}});
+        foot.Paint(c, kGraveFar);
+        post.Paint(c, kGrave);
+        c.Line(28 + lean(30), floor - 13, 35 + lean(30), floor - 13, kStoneDark);
+        deck.Paint(c, kGrave);
+        box.Paint(c, kGrave);
+        roof.Paint(c, kGrave);
+        jewel.Paint(c, kGrave);
+        c.Line(17 + lean(20), 22, 47 + lean(20), 22, kStoneDark);
+        // The window, lit from within, its lattice across the light.
+        const int wx = 28 + lean(28);
+        c.Rect(wx, 25, 8, 6, kGold);
+        c.Rect(wx + 2, 26, 4, 4, kCream);
+        c.Line(wx + 4, 25, wx + 4, 30, kAmber);
+        c.Line(wx, 27, wx + 7, 27, kAmber);
+        for (auto [x, y] : {std::pair{22, floor - 4}, {41, floor - 4}, {29, floor - 5}}) c.Set(x, y, kGrass);
     } else if (pose.rfind("tablet", 0) == 0) {
-        for (int s = -1; s <= 1; s += 2) {
-            const int x = cx + s * 5 + tilt;
-            const int h = s < 0 ? 40 : 34;
-            ShadedPolygon(c, {{x - 3, floor + 1}, {x + 3, floor + 1}, {x + 3, floor - h}, {x, floor - h - 3}, {x - 3, floor - h}},
-                          kCartWood);
-            c.Set(x - 3, floor - h + 4, kKey);
-            c.Set(x + 3, floor - h + 4, kKey);
-            for (int y = floor - h + 8; y < floor - 4; y += 3) c.Set(x, y, kInk);
+        // Three wooden grave tablets in a sheaf, their tops notched in the
+        // stupa's five steps, prayers brushed down them in ink.
+        struct Plank {
+            int x, height, lean;
+        };
+        for (const Plank& p : {Plank{25, 46, -2}, Plank{38, 40, 2}, Plank{31, 53, 0}}) {
+            const int t = floor - p.height, ln = p.lean + tilt;
+            Shape plank(w, h);
+            plank.Poly({{p.x - 3, floor}, {p.x + 3, floor}, {p.x + 3 + ln, t + 3}, {p.x + ln, t}, {p.x - 3 + ln, t + 3}});
+            // The notches of the top.
+            for (int n : {6, 10}) {
+                plank.Set(p.x - 3 + ln, t + n, false);
+                plank.Set(p.x + 2 + ln, t + n, false);
+            }
+            plank.Paint(c, kTabletWood);
+            for (int y = t + 13; y < floor - 4; y += 2) {
+                const int x = p.x + ln * (floor - y) / p.height;
+                c.Set(x, y, (y / 2) % 3 == 0 ? kEarth : kInk);
+                if ((y / 2) % 4 == 1) c.Set(x - 1, y, kEarth);
+            }
         }
     } else {
-        // A ghost fire: pale blue, flickering.
-        const int k = pose.back() - 'a';
-        const int lean = k % 2 == 0 ? 1 : -1;
-        const int base = floor - 8;
-        const int tall = 14 + (k == 1 ? 3 : k == 3 ? -2 : 0);
-        c.Polygon({{cx - 7, base + 4}, {cx + 7, base + 4}, {cx + 5, base - 4}, {cx + 2 * lean, base - tall}, {cx - 5, base - 3}},
-                  kWater);
-        c.Polygon({{cx - 5, base + 3}, {cx + 5, base + 3}, {cx + 3, base - 3}, {cx + 2 * lean, base - tall + 3}, {cx - 3, base - 2}},
-                  kFoam);
-        c.Disc(cx, base, 3, kWhite);
-        // Its flickering tail reaches the ground it burns on.
-        c.Line(cx, base + 4, cx - lean, floor, kWater);
+        // A ghost fire burning on the ground, four pictures of its flicker;
+        // low and still at the defeat; a ball with streaks as it falls.
+        const int k = pose == "fire_still" ? 4 : pose == "fire_fall" ? 5 : pose.back() - 'a';
+        const double sway[] = {0, 2, 1, -2, 0, 0};
+        const int heights[] = {22, 26, 20, 24, 14, 10};
+        if (k == 5) {
+            GhostFlame(c, 32, floor - 7, heights[k], 6, 0, 0);
+            c.Line(28, floor - 30, 28, floor - 21, kFoam);
+            c.Line(36, floor - 32, 36, floor - 23, kFoam);
+            c.Line(32, floor - 2, 32, floor - 1, kWater);
+        } else {
+            GhostFlame(c, 32, floor - 7, heights[k], 6, sway[k], k);
+            // Its foot: embers of blue on the ground.
+            c.Line(27, floor - 1, 37, floor - 1, kWater);
+            c.Line(29, floor - 1, 35, floor - 1, kFoam);
+        }
+        if (k < 4) c.Set(32 + (k % 2 ? 5 : -5), floor - 7 - heights[k] - 2 + k, kFoam);
     }
-    c.Outline(kInk);
+    Ink(c);
     return c;
 }
 

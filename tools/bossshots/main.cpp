@@ -60,7 +60,7 @@ const std::vector<Boss>& Bosses() {
         {"big_ghost", 10290, 3300, 1000,
          {{"drift", 220, 20}, {"drift", 220, 60}, {"drift", 220, 100}, {"drift", 220, 140}, {"vanish", 110, 20, 0}},
          true},
-        {"boseki", 10280, 3300, 2000,
+        {"boseki", 10280, 3800, 2000,
          {{"idle", 220, 10}, {"idle", 220, 16}, {"idle", 220, 22}, {"defeat", 110, 30, 0}}, false, false, false},
         {"wanyudo", 11010, 3300, 900, {{"spin", 233, 20}, {"bounce", 220, 20}, {"bounce", 220, 50}, {"defeat", 111, 20, 0}},
          false, true},
@@ -138,7 +138,8 @@ Canvas Shoot(const Boss& b, int32_t mapId) {
     Tick();
     const int32_t floor = FloorOf(mapId);
     CCharacter* boss = CreateCharacter(b.typeId);
-    boss->x = boss->prevX = b.x;
+    // (The boss hall's first view is narrower: the boss stands further left.)
+    boss->x = boss->prevX = b.x - (mapId == 270 ? 700 : 0);
     boss->y = boss->prevY = floor - b.lift;
     World().Add(boss);
     CStageView* view = game->GetStageView();
