@@ -29,13 +29,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 // --- Shared drawing --------------------------------------------------------------
 
-// A disc shaded from the upper left: light, mid and dark tones.
-void ShadedDisc(Canvas& c, int cx, int cy, int r, const Ramp& ramp) {
-    c.Disc(cx, cy, r, ramp.dark);
-    c.Disc(cx - 1, cy - 1, r - 1, ramp.mid);
-    if (r > 3) c.Disc(cx - r / 3, cy - r / 3, r / 3, ramp.light);
-}
-
 // A region of a cell built from discs, ellipses, polygons and rectangles
 // (and holes cut out of it), painted the way the rig shades its parts: the
 // ramp's light tone along the edges that face the upper left where the
@@ -151,6 +144,45 @@ private:
     std::vector<uint8_t> in_;
 };
 
+// A flame: a round foot and three tongues licking up off it (the middle one
+// tallest), `sway` leaning their tips, `phase` trading the side tongues'
+// heights; `outer` round the edge, `inner` within, `heart` at its foot.
+void Flame(Canvas& c, double cx, double base, double tall, double width, double sway, int phase, Rgb outer, Rgb inner,
+           Rgb heart) {
+    Shape flame(c.W(), c.H());
+    flame.Disc(cx, base, width);
+    struct Tongue {
+        double dx, height, lean, r;
+    };
+    const double side[] = {0.55, 0.4, 0.5, 0.35};
+    const Tongue tongues[] = {{0, tall, sway, width * 0.6},
+                              {-width * 0.7, tall * side[phase % 4], sway - width * 0.7, width * 0.4},
+                              {width * 0.7, tall * side[(phase + 2) % 4], sway + width * 0.7, width * 0.4}};
+    for (const Tongue& t : tongues)
+        for (int i = 0; i <= 16; ++i) {
+            const double u = i / 16.0;
+            const double x = cx + t.dx + t.lean * u * u + std::sin(u * kPi * 1.5 + phase) * 0.6 * u;
+            flame.Disc(x, base - t.height * u, t.r * (1 - u) + 0.2);
+        }
+    flame.Fill(c, outer);
+    const Shape within = flame.Eroded(1);
+    within.Fill(c, inner);
+    Shape core(c.W(), c.H());
+    core.Disc(cx, base, width * 0.45).Stroke(cx, base, cx + sway * 0.4, base - tall * 0.45, width * 0.2);
+    core.Within(within.Eroded(1)).Fill(c, heart);
+}
+
+// A pixel grid in the colours of `legend` ('.' and unknown characters stay
+// empty).
+void Pixels(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, const std::map<char, Rgb>& legend) {
+    c.Grid(x0, y0, rows, [&](char ch, Rgb& out) {
+        auto it = legend.find(ch);
+        if (it == legend.end()) return false;
+        out = it->second;
+        return true;
+    });
+}
+
 // The figure's ink outline, with the evening sky's light along the edges
 // that face the upper left (as the rig draws it), so that a dark figure
 // keeps its shape against a dark stage.
@@ -170,16 +202,6 @@ std::map<char, Rgb> Legend() {
     return {{'k', kInk},  {'w', kWhite}, {'r', kRed},   {'c', kCrimson}, {'a', kAmber}, {'g', kGold},
             {'e', kCream}, {'s', kStone}, {'S', kStoneDark}, {'m', kMist}, {'f', kFoam}, {'b', kWater},
             {'n', kNight}, {'E', kEarthDark}, {'o', kWood}, {'v', kViolet}, {'d', kDusk}};
-}
-
-void Picture(Canvas& c, int x, int y, const std::vector<std::string>& rows) {
-    static const std::map<char, Rgb> legend = Legend();
-    c.Grid(x, y, rows, [](char ch, Rgb& out) {
-        auto it = legend.find(ch);
-        if (it == legend.end()) return false;
-        out = it->second;
-        return true;
-    });
 }
 
 // --- The mammoth (slot 73) ---------------------------------------------------------------
@@ -359,147 +381,163 @@ const Layout kMammothLayout{401, 73, "mammoth_slot73", {
 ART_LAYOUT(kMammothLayout);
 
 // --- The wanyudo (slot 74) ------------------------------------------------------------
+//
+// A burning ox-cart wheel with the head of a damned lord in its hub: the
+// wheel (drawn behind, turned by the game) a thick iron-bound rim charred
+// and glowing in places, twelve spokes and an iron hub; the head in front,
+// upright, red with rage, its black mane and beard blown back into flame;
+// the eight flames that ride the rim (20 texels out) keep upright.
 
 const Ramp kCartWood{kSand, kWood, kEarthDark};
-const Ramp kFire{kGold, kAmber, kCrimson};
-const Ramp kFireHot{kCream, kGold, kAmber};
+const Ramp kRageSkin{kSkin, kCoral, kRose};
+const Ramp kMane{kDusk, kNight, kInk};
 
-// The wheel of an ox cart: a thick rim, eight spokes and the iron-bound hub
-// (the face sits on it), licked by fire along the rim.
 Canvas PaintWheel(const Layout& l, const Cell&) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY;
-    c.Disc(cx, cy, 23, kEarthDark);
-    c.Disc(cx, cy, 22, kWood);
-    c.Disc(cx - 1, cy - 1, 21, kSand);
-    c.Disc(cx, cy, 20, kWood);
-    c.Disc(cx, cy, 17, kEarthDark);
-    c.Disc(cx, cy, 16, kKey);
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    // Bold parts only: the game turns this picture to any angle.
+    Shape spokes(w, h);
     for (int i = 0; i < 8; ++i) {
         const double a = i * kPi / 4;
-        const int x1 = cx + static_cast<int>(std::lround(16 * std::sin(a)));
-        const int y1 = cy + static_cast<int>(std::lround(16 * std::cos(a)));
-        for (int w = -1; w <= 1; ++w) c.Line(cx + w, cy, x1 + w, y1, w == -1 ? kSand : kWood);
+        spokes.Stroke(cx + 8 * std::sin(a), cy - 8 * std::cos(a), cx + 19 * std::sin(a), cy - 19 * std::cos(a), 1.5);
     }
-    ShadedDisc(c, cx, cy, 9, Ramp{kStoneLight, kStone, kStoneDark});
-    // Embers along the rim.
-    for (int i = 0; i < 16; ++i) {
-        const double a = i * kPi / 8 + 0.2;
-        const int x = cx + static_cast<int>(std::lround(21 * std::sin(a)));
-        const int y = cy + static_cast<int>(std::lround(21 * std::cos(a)));
-        c.Set(x, y, i % 2 == 0 ? kAmber : kGold);
+    spokes.Paint(c, kCartWood);
+    Shape rim(w, h);
+    rim.Disc(cx, cy, 21.5).Disc(cx, cy, 15.5, false);
+    rim.Paint(c, kCartWood);
+    // The iron tyre round it.
+    Shape tyre(w, h);
+    tyre.Disc(cx, cy, 23.5).Disc(cx, cy, 21, false);
+    tyre.Paint(c, Ramp{kStoneDark, kNight, kInk});
+    // Three charred stretches of the rim, glowing.
+    for (int i = 0; i < 3; ++i) {
+        const double a = i * 2 * kPi / 3 + 0.5;
+        Shape burn(w, h);
+        burn.Ellipse(cx + 19 * std::sin(a), cy - 19 * std::cos(a), 2, 4, true, -a * 180 / kPi + 90).Within(rim);
+        burn.Fill(c, kNight);
+        burn.Eroded(1).Fill(c, kAmber);
     }
+    Shape hub(w, h);
+    hub.Disc(cx, cy, 9);
+    hub.Paint(c, Ramp{kStone, kSlate, kNight});
+    // A plain ink outline: a rim light would spin round with the wheel.
     c.Outline(kInk);
     return c;
 }
 
-// The face of the damned man at the hub: a furious, bearded face with
-// burning eyes, wild hair blown back.
-const std::vector<std::string>& FaceRows(const std::string& pose) {
-    static const std::vector<std::string> glare = {
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        ".EooeeeeeeeeeeooE.",
-        "Eooeekkeeeekkeeoo.",
-        "EoekggkkeekkggkeoE",
-        "Eoeekrrkeekrrkeeo.",
-        "Eoeeeeeeooeeeeeeo.",
-        "EoeeeeeooooeeeeeoE",
-        "Eoeekkkkkkkkkkeeo.",
-        "EoekwrwrwrwrwrkeoE",
-        "EoekrcrcrcrcrckeoE",
-        ".EoekkkkkkkkkkeoE.",
-        ".EEooEoEoEoEoooEE.",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-    };
-    static const std::vector<std::string> squash = {
-        "..................",
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        "EEooeekkeekkeeooEE",
-        "EoeekkkkeekkkkeeoE",
-        "Eoeeeeeeooeeeeeeo.",
-        "Eoeeekkkkkkkkeeeo.",
-        "EoeekwwwwwwwwkeeoE",
-        "EoeekkkkkkkkkkeeoE",
-        ".EEooEoEoEoEoooEE.",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-        "..................",
-        "..................",
-        "..................",
-    };
-    static const std::vector<std::string> roar = {
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        ".EooeeeeeeeeeeooE.",
-        "Eooekkkeeeekkkeoo.",
-        "EoekgggkeekgggkeoE",
-        "Eoeekkkeeeekkkeeo.",
-        "Eoeeeeeeooeeeeeeo.",
-        "Eoeeekkkkkkkkeeeo.",
-        "EoeekwccccccwkeeoE",
-        "EoeekcrrrrrrckeoE.",
-        "EoeekcrrrrrrckeeoE",
-        ".EoeekwccccwkeeoE.",
-        ".EEooEkkkkkkooEE..",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-    };
-    static const std::vector<std::string> pain = {
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        ".EooeeeeeeeeeeooE.",
-        "Eooeekeekeekeeoo..",
-        "EoeeekkeeeekkeeeoE",
-        "Eoeekeekeekeekeeo.",
-        "Eoeeeeeeooeeeeeeo.",
-        "EoeeeeeooooeeeeeoE",
-        "Eoeeeekkkkkkeeeeo.",
-        "EoeeekcccccckeeeoE",
-        "Eoeeeekkkkkkeeeeo.",
-        ".EoeeeeeeeeeeeeoE.",
-        ".EEooEoEoEoEoooEE.",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-    };
-    if (pose == "squash") return squash;
-    if (pose == "roar") return roar;
-    if (pose == "pain") return pain;
-    return glare;
-}
-
+// The head: it glares (the fight), squashes as the wheel strikes (eyes
+// screwed shut, cheeks puffed), roars (the entrance) and howls in pain
+// (the defeat).
 Canvas PaintFace(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY;
-    // Hair and beard blown back into flames behind the face.
-    for (int i = 0; i < 5; ++i) {
-        const double a = kPi * (0.7 + i * 0.15);
-        const int x = cx + static_cast<int>(std::lround(11 * std::sin(a))) - 2;
-        const int y = cy + static_cast<int>(std::lround(11 * std::cos(a)));
-        ShadedDisc(c, x, y, 4 - i % 2, i % 2 == 0 ? kFire : kFireHot);
-    }
-    ShadedDisc(c, cx, cy, 11, Ramp{kSkin, kSand, kWood});
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
     const std::string pose = cell.pose;
-    const auto& rows = FaceRows(pose);
-    Picture(c, cx - 9, cy - 8, rows);
-    c.Outline(kInk);
+    const bool squash = pose == "squash", roar = pose == "roar", pain = pose == "pain";
+    const double fw = squash ? 11 : 9.5, fh = squash ? 9 : 11;  // the face's half width and height
+    const int fy = cy + (squash ? 2 : 0);
+
+    // The mane, blown back and up into burning spikes.
+    Shape mane(w, h);
+    mane.Ellipse(cx - 1, fy - 2, fw + 1.5, fh + 0.5).Rect(0, fy + 2, w, h, false);
+    const int spikes = 5;
+    for (int i = 0; i < spikes; ++i) {
+        const double a = kPi * (0.8 + i * 0.16);  // from over the brow round the back
+        const double r0 = fh, r1 = fh + 3 + (i % 2) * 1.5;
+        mane.Stroke(cx + r0 * std::sin(a), fy + r0 * std::cos(a), cx + r1 * std::sin(a) - 3, fy + r1 * std::cos(a) - 1, 1.6);
+    }
+    mane.Paint(c, kMane);
+    for (int i = 0; i < spikes; ++i) {
+        const double a = kPi * (0.8 + i * 0.16);
+        const double r1 = fh + 3 + (i % 2) * 1.5;
+        Flame(c, cx + r1 * std::sin(a) - 3, fy + r1 * std::cos(a) - 1, 3 + (i % 2), 1.4, -1, i, kRed, kAmber, kGold);
+    }
+
+    Shape face(w, h);
+    face.Ellipse(cx + 1, fy, fw, fh);
+    face.Paint(c, kRageSkin);
+    // The beard round the jaw and chin.
+    Shape beard(w, h);
+    beard.Ellipse(cx + 1, fy + fh * 0.9, fw * 0.85, fh * 0.38).Within(face);
+    beard.Stroke(cx + 1 - fw * 0.9, fy + 2, cx + 1 - fw * 0.6, fy + fh * 0.7, 1.2);
+    beard.Stroke(cx + 1 + fw * 0.9, fy + 2, cx + 1 + fw * 0.6, fy + fh * 0.7, 1.2);
+    beard.Within(face).Fill(c, kNight);
+
+    const std::map<char, Rgb> legend = {{'k', kInk},   {'n', kNight}, {'w', kWhite}, {'g', kGold}, {'r', kRed},
+                                        {'c', kCrimson}, {'s', kRose}, {'e', kCream}, {'a', kAmber}, {'o', kCoral},
+                                        {'S', kSkin}};
+    // Brows, eyes, nose and mouth as pixel grids, centred on the face.
+    std::vector<std::string> rows;
+    if (squash) {
+        rows = {
+            "nnnn.....nnnn",
+            ".nnnn...nnnn.",
+            "..kkk...kkk..",
+            ".kk.......kk.",
+            ".....sss.....",
+            "....sooos....",
+            "..kkkkkkkkk..",
+            "..kwkwkwkwk..",
+            "..kkkkkkkkk..",
+        };
+    } else if (roar) {
+        rows = {
+            "nnn.......nnn",
+            ".nnnn...nnnn.",
+            "..nnn...nnn..",
+            ".wwgk...kgww.",
+            ".wrrk...krrw.",
+            ".....sss.....",
+            "....sooos....",
+            "...kkkkkkk...",
+            "..kwckkkcwk..",
+            "..kcrrrrrck..",
+            "..kcrrrrrck..",
+            "..kwccccc wk..",
+            "...kkkkkkk...",
+        };
+        rows[11] = "..kwcccccwk..";
+    } else if (pain) {
+        rows = {
+            "...nn...nn...",
+            "..nn.....nn..",
+            ".k.k.....k.k.",
+            "..k.......k..",
+            ".k.k.....k.k.",
+            ".....sss.....",
+            "....sooos....",
+            "....kkkkk....",
+            "...kcrrrck...",
+            "...kcrrrck...",
+            "....kkkkk....",
+        };
+    } else {
+        rows = {
+            "nnnn.....nnnn",
+            ".nnnnn.nnnnn.",
+            "..wggk.kggw..",
+            "..wrrk.krrw..",
+            "...kk...kk...",
+            ".....sss.....",
+            "....sooos....",
+            "...s.....s...",
+            "..kkkkkkkkk..",
+            "..kwewewewk..",
+            "..kkkkkkkkk..",
+        };
+    }
+    Pixels(c, cx - 5, fy - static_cast<int>(fh * 0.55), rows, legend);
+    Ink(c);
     return c;
 }
 
-// A flame on the rim, flickering in four pictures.
+// A flame riding the rim, upright, in four pictures of its flicker.
 Canvas PaintFlame(const Layout& l, const Cell& cell) {
     Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY + 2;
     const int k = std::string(cell.pose).back() - 'a';
-    const int lean = k % 2 == 0 ? 1 : -1;
-    const int tall = 7 + (k == 1 ? 2 : k == 3 ? -1 : 0);
-    c.Disc(cx, cy + 1, 4, kCrimson);
-    c.Polygon({{cx - 4, cy + 1}, {cx + 4, cy + 1}, {cx + lean, cy - tall}}, kCrimson);
-    c.Disc(cx, cy + 1, 3, kAmber);
-    c.Polygon({{cx - 3, cy + 1}, {cx + 3, cy + 1}, {cx + lean, cy - tall + 2}}, kAmber);
-    c.Disc(cx, cy + 2, 1, kGold);
+    const double sway[] = {0, 1.5, 0.5, -1.5};
+    const double tall[] = {9, 11, 8, 10};
+    Flame(c, l.cell.centreX, l.cell.centreY + 3, tall[k], 3.2, sway[k], k, kCrimson, kAmber, kGold);
+    c.Set(l.cell.centreX, l.cell.centreY + 3, kCream);
     c.Outline(kInk);
     return c;
 }
@@ -544,31 +582,9 @@ const Ramp kGraveFar{kStone, kStoneDark, kNight};
 const Ramp kTabletWood{kSand, kWood, kEarth};
 const Ramp kGhostFire{kWhite, kFoam, kWater};
 
-// A ghost fire: a round foot and three tongues of flame licking up off it
-// (the middle one tallest), `sway` leaning their tips, `phase` trading the
-// side tongues' heights; blue outside, foam within, a white heart.
+// A ghost fire (see Flame): blue outside, foam within, a white heart.
 void GhostFlame(Canvas& c, double cx, double base, double tall, double width, double sway, int phase) {
-    Shape flame(c.W(), c.H());
-    flame.Disc(cx, base, width);
-    struct Tongue {
-        double dx, height, lean, r;
-    };
-    const double side[] = {0.55, 0.4, 0.5, 0.35};
-    const Tongue tongues[] = {{0, tall, sway, width * 0.6},
-                              {-width * 0.7, tall * side[phase % 4], sway - width * 0.7, width * 0.4},
-                              {width * 0.7, tall * side[(phase + 2) % 4], sway + width * 0.7, width * 0.4}};
-    for (const Tongue& t : tongues)
-        for (int i = 0; i <= 16; ++i) {
-            const double u = i / 16.0;
-            const double x = cx + t.dx + t.lean * u * u + std::sin(u * kPi * 1.5 + phase) * 0.6 * u;
-            flame.Disc(x, base - t.height * u, t.r * (1 - u) + 0.2);
-        }
-    flame.Fill(c, kWater);
-    const Shape inner = flame.Eroded(1);
-    inner.Fill(c, kFoam);
-    Shape heart(c.W(), c.H());
-    heart.Disc(cx, base, width * 0.45).Stroke(cx, base, cx + sway * 0.4, base - tall * 0.45, width * 0.2);
-    heart.Within(inner.Eroded(1)).Fill(c, kWhite);
+    Flame(c, cx, base, tall, width, sway, phase, kWater, kFoam, kWhite);
 }
 
 // Carved marks: the grid's 'x' cut into the stone, its lower and right
@@ -583,15 +599,6 @@ void Engrave(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, Rg
             if (at(x, y)) c.Set(x0 + x, y0 + y, cut);
             else if (at(x - 1, y - 1) || at(x, y - 1)) c.Set(x0 + x, y0 + y, lit);
         }
-}
-
-void Pixels(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, const std::map<char, Rgb>& legend) {
-    c.Grid(x0, y0, rows, [&](char ch, Rgb& out) {
-        auto it = legend.find(ch);
-        if (it == legend.end()) return false;
-        out = it->second;
-        return true;
-    });
 }
 
 // The haunted gravestone: its eyes burn (a), flare wide with a ghost fire
