@@ -705,7 +705,7 @@ Canvas PaintPlot(const Layout& l, const Cell& cell) {
     auto lean = [&](int y) { return tilt * (floor - y) / 50; };
     if (pose.rfind("stupa", 0) == 0) {
         // The five stones of the stupa: cube, sphere, roof, crescent, jewel,
-        // old and mossy.
+        // old, mossy and a tone darker than the haunted stone.
         Shape cube(w, h), sphere(w, h), roof(w, h), cap(w, h), jewel(w, h);
         cube.Rect(22, floor - 16, 20, 16);
         sphere.Disc(32 + lean(35), 35, 9);
@@ -715,10 +715,10 @@ Canvas PaintPlot(const Layout& l, const Cell& cell) {
         jewel.Disc(32 + lean(10), 10, 3).Poly({{30 + lean(6), 8}, {35 + lean(6), 8}, {32 + lean(2), 3}});
         cube.Paint(c, kGraveFar);
         sphere.Paint(c, kGraveFar);
-        roof.Paint(c, kGrave);
+        roof.Paint(c, kGraveFar);
         cap.Paint(c, kGraveFar);
-        jewel.Paint(c, kGrave);
-        c.Line(16 + lean(24), 24, 48 + lean(24), 24, kStoneDark);
+        jewel.Paint(c, kGraveFar);
+        c.Line(16 + lean(24), 24, 48 + lean(24), 24, kNight);
         Engrave(c, 30, floor - 12, {"..x..", "xxxxx", "x.x.x", "..x.."}, kNight, kStone);
         Engrave(c, 30 + lean(35), 33, {".x.", "xxx", ".x."}, kNight, kStone);
         for (auto [x, y] : {std::pair{23, floor - 1}, {24, floor - 2}, {40, floor - 1}, {26, 29}, {18, 23}, {45, 23}})
@@ -734,14 +734,15 @@ Canvas PaintPlot(const Layout& l, const Cell& cell) {
         roof.Poly({{14 + lean(20), 23}, {50 + lean(20), 23}, {47 + lean(20), 20}, {38 + lean(16), 15}, {26 + lean(16), 15},
                    {17 + lean(20), 20}});
         jewel.Disc(32 + lean(12), 12, 3).Poly({{30 + lean(9), 10}, {35 + lean(9), 10}, {32 + lean(5), 6}});
+        // (A tone darker than the haunted stone, which stands in front.)
         foot.Paint(c, kGraveFar);
-        post.Paint(c, kGrave);
-        c.Line(28 + lean(30), floor - 13, 35 + lean(30), floor - 13, kStoneDark);
-        deck.Paint(c, kGrave);
-        box.Paint(c, kGrave);
-        roof.Paint(c, kGrave);
-        jewel.Paint(c, kGrave);
-        c.Line(17 + lean(20), 22, 47 + lean(20), 22, kStoneDark);
+        post.Paint(c, kGraveFar);
+        c.Line(28 + lean(30), floor - 13, 35 + lean(30), floor - 13, kNight);
+        deck.Paint(c, kGraveFar);
+        box.Paint(c, kGraveFar);
+        roof.Paint(c, kGraveFar);
+        jewel.Paint(c, kGraveFar);
+        c.Line(17 + lean(20), 22, 47 + lean(20), 22, kNight);
         // The window, lit from within, its lattice across the light.
         const int wx = 28 + lean(28);
         c.Rect(wx, 25, 8, 6, kGold);
