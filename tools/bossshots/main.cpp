@@ -1,8 +1,10 @@
 // Renders the five side-room bosses where they are fought: each stage of the
 // castle (1-3), the tower (1-4) and the boss hall (1-5) is started as the
 // game starts it, its own enemies are sent away, the boss is made with the
-// real factory on the player's floor to the right of the player, and the
-// real play frame runs its entrance (the camera tour) into its fight. At
+// real factory on the floor of the first view to the right of the player,
+// and the real play frame runs its entrance (the camera tour) into its
+// fight, the boss held at its place (the stages have no side rooms' walls
+// to turn a patrol or a charge). At
 // each moment of the boss's script the whole screen is drawn as the game
 // draws it, HUD and life bar included, and the moments are put side by
 // side: OUT_DIR/<boss>_<stage>.png at 1x and <boss>_<stage>_2x.png.
@@ -29,9 +31,9 @@
 
 namespace {
 
-// One moment: run until the boss (or its part with `part` type id) shows
-// `frame` (any frame when -1), then `after` frames more; `strike` first
-// takes the boss's life down to that many points.
+// One moment: run until the boss shows `frame` (at once when -1), then
+// `after` frames more; `strike` first sets the boss's life to that many
+// points and starts its defeat.
 struct Moment {
     const char* label;
     int32_t frame;
@@ -79,12 +81,13 @@ void Tick() {
     CGameStateController::GetInstance()->DoAction();
 }
 
-// One play frame with the boss kept at its place (the open stages have no
-// walls to turn a patrol or a charge), its parts following it there.
+// Where the boss is held, in the stage.
 struct Place {
-    int32_t x, y;  // in the stage
+    int32_t x, y;
 };
 
+// One play frame with the boss kept at its place, its parts following it
+// there.
 void TickHeld(const Boss& b, CCharacter* boss, Place place) {
     CCharacter* player = CGameMain::GetInstance()->m_player;
     player->hp = player->hpMax;  // the shots must not end the scene
@@ -149,9 +152,7 @@ Canvas Shoot(const Boss& b, int32_t mapId) {
     int col = 0;
     for (const Moment& m : b.moments) {
         if (m.strike >= 0) boss->hp = m.strike, boss->SetState(110);
-        for (int i = 0; i < 1500 && Listed(boss) && m.frame >= 0 && boss->frame != m.frame; ++i) {
-            TickHeld(b, boss, place);
-        }
+        for (int i = 0; i < 1500 && Listed(boss) && m.frame >= 0 && boss->frame != m.frame; ++i) TickHeld(b, boss, place);
         for (int i = 0; i < m.after && Listed(boss); ++i) TickHeld(b, boss, place);
         game->Draw();
         out.Blit(Screen(), col * (w + 4), 0);
