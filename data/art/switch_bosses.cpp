@@ -29,6 +29,11 @@ constexpr double kPi = 3.14159265358979323846;
 
 // --- Shared drawing --------------------------------------------------------------
 
+// Positions and sizes worked out with trigonometry are kept on a 1/16 texel
+// grid before they decide a pixel, so that the last bits a maths library
+// rounds differently never change the picture.
+double Snap(double v) { return std::round(v * 16.0) / 16.0; }
+
 // A region of a cell built from discs, ellipses, polygons and rectangles
 // (and holes cut out of it), painted the way the rig shades its parts: the
 // ramp's light tone along the edges that face the upper left where the
@@ -44,6 +49,7 @@ public:
     }
     // A disc about the pixel (cx, cy).
     Shape& Disc(double cx, double cy, double r, bool on = true) {
+        cx = Snap(cx), cy = Snap(cy), r = Snap(r);
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x)
                 if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * (r + 1)) Set(x, y, on);
@@ -51,7 +57,9 @@ public:
     }
     // An ellipse about the pixel (cx, cy), turned by `turn` degrees.
     Shape& Ellipse(double cx, double cy, double rx, double ry, bool on = true, double turn = 0) {
-        const double c = std::cos(turn * kPi / 180), s = std::sin(turn * kPi / 180);
+        cx = Snap(cx), cy = Snap(cy), rx = Snap(rx), ry = Snap(ry);
+        const double c = std::round(std::cos(turn * kPi / 180) * 1024) / 1024;
+        const double s = std::round(std::sin(turn * kPi / 180) * 1024) / 1024;
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
                 const double u = (x - cx) * c + (y - cy) * s, v = (y - cy) * c - (x - cx) * s;
@@ -75,6 +83,7 @@ public:
     }
     // A stroke of radius r from (x0, y0) to (x1, y1).
     Shape& Stroke(double x0, double y0, double x1, double y1, double r, bool on = true) {
+        x0 = Snap(x0), y0 = Snap(y0), x1 = Snap(x1), y1 = Snap(y1), r = Snap(r);
         const double dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
@@ -1032,7 +1041,7 @@ const TrackLoop& Track() {
         std::vector<std::pair<double, double>> p;
         for (int deg = 0; deg < 360; deg += 5) {
             const double a = deg * kPi / 180;
-            for (int cx : {kRearX, kFrontX}) p.push_back({cx + 10 * std::cos(a), kWheelY + 10 * std::sin(a)});
+            for (int cx : {kRearX, kFrontX}) p.push_back({Snap(cx + 10 * std::cos(a)), Snap(kWheelY + 10 * std::sin(a))});
         }
         p.push_back({25, 60.5});
         p.push_back({65, 60.5});
@@ -1068,7 +1077,8 @@ const TrackLoop& Track() {
             l.at.push_back(l.length);
             const auto& a = h[i];
             const auto& b = h[(i + 1) % h.size()];
-            l.length += std::hypot(b.first - a.first, b.second - a.second);
+            const double dx = b.first - a.first, dy = b.second - a.second;
+            l.length += std::sqrt(dx * dx + dy * dy);
         }
         return l;
     }();
@@ -1091,7 +1101,8 @@ OnTrack Locate(double x, double y) {
         const auto& b = l.pts[(i + 1) % l.pts.size()];
         const double dx = b.first - a.first, dy = b.second - a.second, len2 = dx * dx + dy * dy;
         const double t = std::clamp(((x - a.first) * dx + (y - a.second) * dy) / len2, 0.0, 1.0);
-        const double d = std::hypot(x - a.first - t * dx, y - a.second - t * dy);
+        const double ex = x - a.first - t * dx, ey = y - a.second - t * dy;
+        const double d = std::sqrt(ex * ex + ey * ey);
         if (d < best.distance) best = {d, l.at[i] + t * std::sqrt(len2), false};
         if ((a.second > y) != (b.second > y) && x < a.first + (y - a.second) * dx / dy) inside = !inside;
     }
@@ -1407,7 +1418,7 @@ Canvas PaintFanGun(const Layout& l) {
     for (int dir : {-1, 1, 0}) {
         Shape barrel(w, h);
         const double a = dir * kPi / 6;
-        const double ex = cx + 11 * std::sin(a), ey = cy - 11 * std::cos(a);
+        const double ex = Snap(cx + 11 * std::sin(a)), ey = Snap(cy - 11 * std::cos(a));
         barrel.Stroke(cx, cy, ex, ey, 1.5);
         barrel.Paint(c, kTankDarkIron);
         barrel.Edge(c, kNight);
