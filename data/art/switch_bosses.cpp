@@ -10,6 +10,7 @@
 // (three tones lit from the upper left, an ink outline); the stone, wood and
 // fire of the wheel and the grave plot are drawn shape by shape and then
 // outlined the same way. Every figure faces right.
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -28,20 +29,182 @@ constexpr double kPi = 3.14159265358979323846;
 
 // --- Shared drawing --------------------------------------------------------------
 
-// A disc shaded from the upper left: light, mid and dark tones.
-void ShadedDisc(Canvas& c, int cx, int cy, int r, const Ramp& ramp) {
-    c.Disc(cx, cy, r, ramp.dark);
-    c.Disc(cx - 1, cy - 1, r - 1, ramp.mid);
-    if (r > 3) c.Disc(cx - r / 3, cy - r / 3, r / 3, ramp.light);
+// Positions and sizes worked out with trigonometry are kept on a 1/16 texel
+// grid before they decide a pixel, so that the last bits a maths library
+// rounds differently never change the picture.
+double Snap(double v) { return std::round(v * 16.0) / 16.0; }
+
+// A region of a cell built from discs, ellipses, polygons and rectangles
+// (and holes cut out of it), painted the way the rig shades its parts: the
+// ramp's light tone along the edges that face the upper left where the
+// region is thick enough to show it, the dark tone along those that face
+// the lower right, the mid tone between.
+class Shape {
+public:
+    Shape(int w, int h) : w_(w), h_(h), in_(static_cast<size_t>(w) * h, 0) {}
+
+    bool In(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_ && in_[Index(x, y)]; }
+    void Set(int x, int y, bool on) {
+        if (x >= 0 && y >= 0 && x < w_ && y < h_) in_[Index(x, y)] = on;
+    }
+    // A disc about the pixel (cx, cy).
+    Shape& Disc(double cx, double cy, double r, bool on = true) {
+        cx = Snap(cx), cy = Snap(cy), r = Snap(r);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * (r + 1)) Set(x, y, on);
+        return *this;
+    }
+    // An ellipse about the pixel (cx, cy), turned by `turn` degrees.
+    Shape& Ellipse(double cx, double cy, double rx, double ry, bool on = true, double turn = 0) {
+        cx = Snap(cx), cy = Snap(cy), rx = Snap(rx), ry = Snap(ry);
+        const double c = std::round(std::cos(turn * kPi / 180) * 1024) / 1024;
+        const double s = std::round(std::sin(turn * kPi / 180) * 1024) / 1024;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                const double u = (x - cx) * c + (y - cy) * s, v = (y - cy) * c - (x - cx) * s;
+                if ((u * u) / ((rx + 0.5) * (rx + 0.5)) + (v * v) / ((ry + 0.5) * (ry + 0.5)) <= 1.0) Set(x, y, on);
+            }
+        return *this;
+    }
+    // A polygon through pixel corners (as Canvas::Polygon fills it).
+    Shape& Poly(const std::vector<std::pair<int, int>>& pts, bool on = true) {
+        Canvas mask(w_, h_);
+        mask.Polygon(pts, kInk);
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (mask.Get(x, y) == kInk) Set(x, y, on);
+        return *this;
+    }
+    Shape& Rect(int x0, int y0, int w, int h, bool on = true) {
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) Set(x, y, on);
+        return *this;
+    }
+    // A stroke of radius r from (x0, y0) to (x1, y1).
+    Shape& Stroke(double x0, double y0, double x1, double y1, double r, bool on = true) {
+        x0 = Snap(x0), y0 = Snap(y0), x1 = Snap(x1), y1 = Snap(y1), r = Snap(r);
+        const double dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                double t = len2 > 0 ? ((x - x0) * dx + (y - y0) * dy) / len2 : 0;
+                t = std::clamp(t, 0.0, 1.0);
+                const double ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
+                if (ex * ex + ey * ey <= r * (r + 1)) Set(x, y, on);
+            }
+        return *this;
+    }
+    // Keeps only what also lies in `other`.
+    Shape& Within(const Shape& other) {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (!other.In(x, y)) Set(x, y, false);
+        return *this;
+    }
+    Shape& Without(const Shape& other) {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (other.In(x, y)) Set(x, y, false);
+        return *this;
+    }
+
+    // The region less `n` texels all round its edge.
+    Shape Eroded(int n) const {
+        Shape out = *this;
+        for (int i = 0; i < n; ++i) {
+            const Shape was = out;
+            for (int y = 0; y < h_; ++y)
+                for (int x = 0; x < w_; ++x)
+                    if (was.In(x, y) && (!was.In(x - 1, y) || !was.In(x + 1, y) || !was.In(x, y - 1) || !was.In(x, y + 1)))
+                        out.Set(x, y, false);
+        }
+        return out;
+    }
+
+    void Fill(Canvas& c, Rgb colour) const {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (In(x, y)) c.Set(x, y, colour);
+    }
+    void Paint(Canvas& c, const Ramp& ramp) const {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x) {
+                if (!In(x, y)) continue;
+                const bool ul = !In(x - 1, y) || !In(x, y - 1);
+                const bool lr = !In(x + 1, y) || !In(x, y + 1);
+                Rgb tone = ramp.mid;
+                if (lr && (In(x - 1, y - 1) || In(x - 1, y) || In(x, y - 1))) tone = ramp.dark;
+                else if (ul && In(x + 1, y + 1) && In(x + 2, y + 2) && In(x + 3, y + 3)) tone = ramp.light;
+                c.Set(x, y, tone);
+            }
+    }
+    // A dark line just outside the region, over whatever the canvas holds
+    // there (a plate's edge over the plate behind it).
+    void Edge(Canvas& c, Rgb colour) const {
+        for (int y = 0; y < h_; ++y)
+            for (int x = 0; x < w_; ++x)
+                if (!In(x, y) && (In(x - 1, y) || In(x + 1, y) || In(x, y - 1) || In(x, y + 1)) && !(c.Get(x, y) == kKey))
+                    c.Set(x, y, colour);
+    }
+
+private:
+    size_t Index(int x, int y) const { return static_cast<size_t>(y) * w_ + x; }
+    int w_, h_;
+    std::vector<uint8_t> in_;
+};
+
+// A flame: a round foot and three tongues licking up off it (the middle one
+// tallest), `sway` leaning their tips, `phase` trading the side tongues'
+// heights; `outer` round the edge, `inner` within, `heart` at its foot.
+void Flame(Canvas& c, double cx, double base, double tall, double width, double sway, int phase, Rgb outer, Rgb inner,
+           Rgb heart) {
+    Shape flame(c.W(), c.H());
+    flame.Disc(cx, base, width);
+    struct Tongue {
+        double dx, height, lean, r;
+    };
+    const double side[] = {0.55, 0.4, 0.5, 0.35};
+    const Tongue tongues[] = {{0, tall, sway, width * 0.6},
+                              {-width * 0.7, tall * side[phase % 4], sway - width * 0.7, width * 0.4},
+                              {width * 0.7, tall * side[(phase + 2) % 4], sway + width * 0.7, width * 0.4}};
+    for (const Tongue& t : tongues)
+        for (int i = 0; i <= 16; ++i) {
+            const double u = i / 16.0;
+            const double x = cx + t.dx + t.lean * u * u + std::sin(u * kPi * 1.5 + phase) * 0.6 * u;
+            flame.Disc(x, base - t.height * u, t.r * (1 - u) + 0.2);
+        }
+    flame.Fill(c, outer);
+    const Shape within = flame.Eroded(1);
+    within.Fill(c, inner);
+    Shape core(c.W(), c.H());
+    core.Disc(cx, base, width * 0.45).Stroke(cx, base, cx + sway * 0.4, base - tall * 0.45, width * 0.2);
+    core.Within(within.Eroded(1)).Fill(c, heart);
 }
 
-// A polygon in three tones: the dark body, the mid shifted up-left, a light
-// edge line along the top.
-void ShadedPolygon(Canvas& c, const std::vector<std::pair<int, int>>& pts, const Ramp& ramp) {
-    c.Polygon(pts, ramp.dark);
-    std::vector<std::pair<int, int>> inner;
-    for (auto [x, y] : pts) inner.push_back({x - 1, y - 1});
-    c.Polygon(inner, ramp.mid);
+// A pixel grid in the colours of `legend` ('.' and unknown characters stay
+// empty).
+void Pixels(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, const std::map<char, Rgb>& legend) {
+    c.Grid(x0, y0, rows, [&](char ch, Rgb& out) {
+        auto it = legend.find(ch);
+        if (it == legend.end()) return false;
+        out = it->second;
+        return true;
+    });
+}
+
+// The figure's ink outline, with the evening sky's light along the edges
+// that face the upper left (as the rig draws it), so that a dark figure
+// keeps its shape against a dark stage.
+void Ink(Canvas& c) {
+    const Canvas bare = c;
+    c.Outline(kInk);
+    auto open = [&](int x, int y) { return x < 0 || y < 0 || bare.Get(x, y) == kKey; };
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            if (!open(x, y) || !open(x - 1, y) || !open(x, y - 1)) continue;
+            const bool below = y + 1 < c.H() && !open(x, y + 1), right = x + 1 < c.W() && !open(x + 1, y);
+            if (below || right) c.Set(x, y, kMist);
+        }
 }
 
 std::map<char, Rgb> Legend() {
@@ -50,109 +213,127 @@ std::map<char, Rgb> Legend() {
             {'n', kNight}, {'E', kEarthDark}, {'o', kWood}, {'v', kViolet}, {'d', kDusk}};
 }
 
-void Picture(Canvas& c, int x, int y, const std::vector<std::string>& rows) {
-    static const std::map<char, Rgb> legend = Legend();
-    c.Grid(x, y, rows, [](char ch, Rgb& out) {
-        auto it = legend.find(ch);
-        if (it == legend.end()) return false;
-        out = it->second;
-        return true;
-    });
-}
-
 // --- The mammoth (slot 73) ---------------------------------------------------------------
 
-const Ramp kWool{kEarth, kEarthDark, kInk};
-const Ramp kWoolFar{kEarthDark, kEarthDark, kInk};
+// A woolly mammoth twice a man's height: a shaggy hump over the forelegs,
+// a domed skull, small eyes ringed in lighter hair, a trunk and long tusks
+// that stand apart from the body, and strands of lighter hair over the
+// flank and in its fringes, so that it keeps its shape against a dark
+// stage.
+const Ramp kWool{kSand, kWood, kEarth};
+const Ramp kWoolFar{kWood, kEarth, kEarthDark};
+const Ramp kTrunk{kWood, kEarth, kEarthDark};
 const Ramp kTusk{kWhite, kCream, kSand};
 const Ramp kSnow{kWhite, kFoam, kMist};
 
 // Long hair hanging in a ragged fringe: D the dark wool, H and o the lighter
 // strands in it.
 const Sprite kBellyFringe{{
-                              "DDHDDDoDDHDDDoDDDHDDoDDDHDDD",
-                              "DDHDD.oDDHD.DoDD.HDDoD.DHDD.",
-                              ".DH.D.o.DH..Do.D.H.Do..DH.D.",
-                              ".DH...o..H..Do...H..o...H...",
-                              "..H...o..H...o...H......H...",
-                              "......o......o..............",
+                              "DDHDDDoDDHDDDoDDDHDDoDDDHDDDoDD",
+                              "DDHDD.oDDHD.DoDD.HDDoD.DHDD.oD.",
+                              ".DH.D.o.DH..Do.D.H.Do..DH.D..o.",
+                              ".DH...o..H..Do...H..o...H....o.",
+                              "..H...o..H...o...H......H......",
+                              "......o......o.................",
                           },
-                          {14, 0}};
-const Sprite kThroatFringe{{"DDHDDoDD", "DDHD.oD.", ".DH..oD.", "..H..o..", "..H....."}, {4, 0}};
-const Sprite kLegFringe{{"DDHDoDDD", "DHD.oDH.", ".H..o.H.", ".H....H."}, {4, 0}};
+                          {15, 0}};
+const Sprite kThroatFringe{{"DDHDDoDDH", "DDHD.oD.H", ".DH..oD..", "..H..o...", "..H......"}, {4, 0}};
+const Sprite kLegFringe{{"DDHDoDDDH", "DHD.oDH.D", ".H..o.H..", ".H....H.."}, {4, 0}};
 // Lighter strands over the wool of the back and flank (no outline).
 const Sprite kFlankStrands{{
-                               "......o.........H.......",
-                               "..H...o....o....H....o..",
-                               "..H....o...o.....H...o..",
-                               "..H....o...o.....H...o..",
-                               "...H...o....o....H....o.",
-                               "...H...o....o.....H...o.",
-                               "...H....o...o.....H....o",
-                               "........o....o....H....o",
+                               ".......o..........H.........",
+                               "..H....o....o.....H.....o...",
+                               "..H.....o...o......H....o...",
+                               "...H....o...o......H....o...",
+                               "...H....o....o.....H.....o..",
+                               "...H.....o...o......H....o..",
+                               "....H....o...o......H.....o.",
+                               "....H.........o.....H.....o.",
                            },
-                           {12, 4}};
+                           {14, 4}};
+// Toenails along the front of a foot.
+const Sprite kNails{{"e.e.e"}, {2, 0}};
 
 rig::Model MakeMammoth() {
     rig::Model m;
     m.name = "mammoth";
     m.legend = Legend();
-    m.legend['D'] = kEarthDark;
+    m.legend['D'] = kWood;
     m.legend['H'] = kEarth;
-    m.AddBone(MakeBone("body", "", 12, 0, {0, 0}, 90));
-    m.AddPart(EllipsePart("torso", "body", 0, kWool, 14.0f, 18.0f, 0.25f));
+    m.legend['o'] = kSand;
+    m.legend['e'] = kCream;
+    m.legend['L'] = kCream;
+    m.AddBone(MakeBone("body", "", 14, 0, {0, 0}, 90));
+    m.AddPart(EllipsePart("torso", "body", 0, kWool, 16.0f, 21.0f, 0.25f));
     // The shoulder hump, high over the forelegs; the back slopes down from it.
-    m.AddBone(enemies::Follow(MakeBone("hump", "body", 4, 0.75f, {0, -10}, 180)));
-    m.AddPart(EllipsePart("hump", "hump", 1, kWool, 9.5f, 8.5f, 0.0f));
-    m.AddBone(MakeBone("head", "body", 9, 1, {0, -6}, 150));
-    m.AddPart(EllipsePart("head", "head", 3, kWool, 9.0f, 9.0f, 0.3f));
+    m.AddBone(enemies::Follow(MakeBone("hump", "body", 4, 0.75f, {0, -11}, 180)));
+    m.AddPart(EllipsePart("hump", "hump", 1, kWool, 11.0f, 9.5f, 0.0f));
+    m.AddBone(MakeBone("head", "body", 10, 1, {0, -7}, 150));
+    rig::Part& head = m.AddPart(EllipsePart("head", "head", 3, kWool, 10.0f, 10.0f, 0.3f));
+    head.edge = true;
+    head.group = "head";
     // The high domed crown of the skull, above the hump's line.
-    m.AddBone(enemies::Follow(MakeBone("dome", "head", 3, 0.3f, {-1, -6}, 180)));
-    m.AddPart(EllipsePart("dome", "dome", 4, kWool, 6.0f, 6.5f, 0.2f));
-    m.AddPart(enemies::SpritePart("eye", "head", 6, {{"", Sprite{{"kk", "kw"}, {0, 0}}}, {"x", Sprite{{"k.k", ".k.", "k.k"}, {1, 1}}}}, 0));
-    m.FindPart("eye")->from = 0.35f;
+    m.AddBone(enemies::Follow(MakeBone("dome", "head", 3, 0.3f, {-1, -7}, 180)));
+    rig::Part& dome = m.AddPart(EllipsePart("dome", "dome", 4, kWool, 6.5f, 7.0f, 0.2f));
+    dome.group = "head";
+    m.AddBone(enemies::Follow(MakeBone("eyeAt", "head", 0, 0.5f, {-4, 1}, 150)));
+    // The eye in a ring of lighter hair under a heavy brow; crossed out when
+    // the beast is stunned.
+    m.AddPart(enemies::SpritePart("eye", "head", 6,
+                                  {{"", Sprite{{".kkk.", "LLwkL", ".LLL."}, {2, 1}}},
+                                   {"x", Sprite{{"Lk.kL", "L.k.L", "Lk.kL"}, {2, 1}}}},
+                                  360));
+    m.FindPart("eye")->bone = "eyeAt";
     m.AddBone(enemies::Follow(MakeBone("ear", "head", 6, 0.1f, {-4, 1}, 20)));
     m.AddPart(EllipsePart("ear", "ear", 4, kWoolFar, 2.5f, 3.5f, 0.5f));
-    m.AddBone(MakeBone("trunk1", "head", 7, 1, {0, 0}, 20));
-    m.AddBone(MakeBone("trunk2", "trunk1", 6, 1, {0, 0}, 10));
-    m.AddBone(MakeBone("trunk3", "trunk2", 4, 1, {0, 0}, 40));
-    for (auto [name, r0, r1] : {std::tuple{"trunk1", 3.2f, 2.6f}, {"trunk2", 2.6f, 2.0f}, {"trunk3", 2.0f, 1.6f}}) {
-        rig::Part& p = m.AddPart(CapsulePart(name, name, 5, kWool, r0, r1));
+    // The trunk hangs from the middle of the face, the tusks curve out of
+    // their sockets under it.
+    m.AddBone(MakeBone("trunk1", "head", 9, 0.55f, {6, 0}, 20));
+    m.AddBone(MakeBone("trunk2", "trunk1", 8, 1, {0, 0}, 10));
+    m.AddBone(MakeBone("trunk3", "trunk2", 6, 1, {0, 0}, 40));
+    for (auto [name, r0, r1] : {std::tuple{"trunk1", 3.6f, 3.0f}, {"trunk2", 3.0f, 2.3f}, {"trunk3", 2.3f, 1.7f}}) {
+        rig::Part& p = m.AddPart(CapsulePart(name, name, 5, kTrunk, r0, r1));
         p.edge = true;
         p.group = "trunk";
     }
     // Long tusks sweeping down and forward, then up and back in.
-    m.AddBone(MakeBone("tusk1", "head", 8, 0.9f, {1, 2}, 40));
-    m.AddBone(enemies::Follow(MakeBone("tusk2", "tusk1", 6, 1, {0, 0}, 100)));
-    m.AddBone(enemies::Follow(MakeBone("tusk3", "tusk2", 5, 1, {0, 0}, 205)));
-    m.AddPart(CapsulePart("tusk1", "tusk1", 7, kTusk, 1.8f, 1.6f));
-    m.AddPart(CapsulePart("tusk2", "tusk2", 7, kTusk, 1.6f, 1.1f));
-    m.AddPart(CapsulePart("tusk3", "tusk3", 7, kTusk, 1.1f, 0.5f));
+    m.AddBone(MakeBone("tusk1", "head", 9, 0.3f, {5, 4}, 40));
+    m.AddBone(enemies::Follow(MakeBone("tusk2", "tusk1", 7, 1, {0, 0}, 100)));
+    m.AddBone(enemies::Follow(MakeBone("tusk3", "tusk2", 6, 1, {0, 0}, 205)));
+    for (auto [name, r0, r1] : {std::tuple{"tusk1", 2.1f, 1.8f}, {"tusk2", 1.8f, 1.3f}, {"tusk3", 1.3f, 0.5f}}) {
+        rig::Part& p = m.AddPart(CapsulePart(name, name, 7, kTusk, r0, r1));
+        p.edge = true;
+        p.group = "tusk";
+    }
     struct Leg {
         const char* name;
         float along, dx;
         int layer;
         const Ramp* ramp;
     };
-    for (const Leg& l : {Leg{"legFN", 0.95f, 0, 2, &kWool}, Leg{"legBN", 0.0f, -6, 2, &kWool},
+    for (const Leg& l : {Leg{"legFN", 0.95f, 0, 2, &kWool}, Leg{"legBN", 0.0f, -7, 2, &kWool},
                          Leg{"legFF", 0.8f, 3, -2, &kWoolFar}, Leg{"legBF", 0.1f, -3, -2, &kWoolFar}}) {
-        m.AddBone(MakeBone(l.name, "body", 13, l.along, {l.dx, 7}, 0));
-        m.AddPart(CapsulePart(l.name, l.name, l.layer, *l.ramp, 4.6f, 4.0f));
+        m.AddBone(MakeBone(l.name, "body", 15, l.along, {l.dx, 8}, 0));
+        rig::Part& p = m.AddPart(CapsulePart(l.name, l.name, l.layer, *l.ramp, 5.2f, 4.6f));
+        p.edge = l.layer > 0;
+    }
+    for (const char* leg : {"legFN", "legBN"}) {
+        m.AddPart(enemies::SpritePart(std::string(leg) + "Nails", leg, 3, {{"", kNails}}, 360)).from = 1.18f;
     }
     // Shaggy hair over the near legs' tops, under the throat and along the
     // belly, and lighter strands over the flank.
     for (const char* leg : {"legFN", "legBN"})
-        m.AddPart(enemies::SpritePart(std::string(leg) + "Hair", leg, 3, {{"", kLegFringe}}, 360)).from = 0.45f;
-    m.AddBone(enemies::Follow(MakeBone("belly", "body", 1, 0.3f, {0, 11}, 90)));
+        m.AddPart(enemies::SpritePart(std::string(leg) + "Hair", leg, 3, {{"", kLegFringe}}, 360)).from = 0.42f;
+    m.AddBone(enemies::Follow(MakeBone("belly", "body", 1, 0.3f, {0, 12}, 90)));
     m.AddPart(enemies::SpritePart("belly", "belly", 2, {{"", kBellyFringe}}, 360));
-    m.AddBone(enemies::Follow(MakeBone("throat", "head", 1, 0.3f, {-2, 5}, 90)));
+    m.AddBone(enemies::Follow(MakeBone("throat", "head", 1, 0.3f, {-2, 6}, 90)));
     m.AddPart(enemies::SpritePart("throat", "throat", 4, {{"", kThroatFringe}}, 360));
     rig::Part strands = enemies::SpritePart("strands", "body", 1, {{"", kFlankStrands}}, 360);
     strands.from = 0.3f;
     strands.outline = false;
     m.AddPart(strands);
-    m.AddBone(enemies::Follow(MakeBone("tail", "body", 7, 0, {-8, -4}, -30)));
-    m.AddPart(CapsulePart("tail", "tail", -3, kWoolFar, 1.4f, 1.0f));
+    m.AddBone(enemies::Follow(MakeBone("tail", "body", 8, 0, {-9, -4}, -30)));
+    m.AddPart(CapsulePart("tail", "tail", -3, kWoolFar, 1.5f, 1.0f));
     // The snowball it hurls, held in the curl of its trunk.
     m.AddPart(enemies::Hidden(EllipsePart("ball", "trunk3", 8, kSnow, 4.0f, 4.0f, 1.0f)));
     return m;
@@ -164,17 +345,17 @@ const char* const kStandWords[] = {
 // The throw: scooping snow (c) and raising the ball (d) as the group is
 // entered, the fling at 244 (a), where the ball leaves, and the swing down.
 const char* const kThrowWords[] = {
-    "head=165 trunk1=150 trunk2=175 trunk3=190", "head=155 trunk1=135 trunk2=160 trunk3=175",
-    "head=145 trunk1=40 trunk2=30 trunk3=60 show:ball", "head=160 trunk1=120 trunk2=150 trunk3=170 show:ball"};
+    "root:26,38 head=150 trunk1=118 trunk2=150 trunk3=205", "root:24,38 head=150 trunk1=112 trunk2=140 trunk3=190",
+    "root:22,38 head=145 trunk1=35 trunk2=25 trunk3=55 show:ball", "root:19,38 head=150 trunk1=110 trunk2=134 trunk3=152 show:ball"};
 
 const enemies::PoseLine kMammothPoses[] = {
-    {"stand_a", "root:29,38"}, {"stand_b", "root:29,38"}, {"stand_c", "root:29,38"}, {"stand_d", "root:29,38"},
-    {"throw_a", "root:29,38"}, {"throw_b", "root:29,38"}, {"throw_c", "root:29,38"}, {"throw_d", "root:29,38"},
-    {"hop", "root:29,36 legFN=35 legBN=-30 legFF=30 legBF=-25 trunk1=40 trunk2=60 trunk3=100 tail=-70"},
-    {"charge_a", "root:29,38 body=100 head=120 trunk1=5 trunk2=-10 trunk3=-20 legFN=40 legBN=-30 legFF=-20 legBF=30"},
-    {"charge_b", "root:29,38 body=95 head=118 trunk1=0 trunk2=-15 trunk3=-30 legFN=-15 legBN=25 legFF=35 legBF=-35"},
-    {"bounce", "root:29,38 body=80 head=175 trunk1=140 trunk2=160 trunk3=200 legFN=30 legFF=40 eye:x"},
-    {"defeat", "root:29,38 head=175 trunk1=150 trunk2=170 trunk3=220 legFN=50 legBN=-50 eye:x"},
+    {"stand_a", "root:27,38"}, {"stand_b", "root:27,38"}, {"stand_c", "root:27,38"}, {"stand_d", "root:27,38"},
+    {"throw_a", "root:27,38"}, {"throw_b", "root:27,38"}, {"throw_c", "root:27,38"}, {"throw_d", "root:27,38"},
+    {"hop", "root:22,36 legFN=35 legBN=-30 legFF=30 legBF=-25 trunk1=30 trunk2=45 trunk3=90 tail=-70"},
+    {"charge_a", "root:28,38 body=100 head=120 trunk1=5 trunk2=-10 trunk3=-20 legFN=40 legBN=-30 legFF=-20 legBF=30"},
+    {"charge_b", "root:27,38 body=95 head=118 trunk1=0 trunk2=-15 trunk3=-30 legFN=-15 legBN=25 legFF=35 legBF=-35"},
+    {"bounce", "root:27,38 body=82 head=165 trunk1=125 trunk2=150 trunk3=195 legFN=30 legFF=40 eye:x"},
+    {"defeat", "root:24,38 head=160 trunk1=110 trunk2=130 trunk3=180 legFN=40 legBN=-40 eye:x"},
     {"fall", "root:29,34 place:centre head=190 trunk1=160 legFN=80 legBN=-80 legFF=100 legBF=-100 eye:x"},
 };
 
@@ -209,147 +390,163 @@ const Layout kMammothLayout{401, 73, "mammoth_slot73", {
 ART_LAYOUT(kMammothLayout);
 
 // --- The wanyudo (slot 74) ------------------------------------------------------------
+//
+// A burning ox-cart wheel with the head of a damned lord in its hub: the
+// wheel (drawn behind, turned by the game) a thick iron-bound rim charred
+// and glowing in places, twelve spokes and an iron hub; the head in front,
+// upright, red with rage, its black mane and beard blown back into flame;
+// the eight flames that ride the rim (20 texels out) keep upright.
 
 const Ramp kCartWood{kSand, kWood, kEarthDark};
-const Ramp kFire{kGold, kAmber, kCrimson};
-const Ramp kFireHot{kCream, kGold, kAmber};
+const Ramp kRageSkin{kSkin, kCoral, kRose};
+const Ramp kMane{kDusk, kNight, kInk};
 
-// The wheel of an ox cart: a thick rim, eight spokes and the iron-bound hub
-// (the face sits on it), licked by fire along the rim.
 Canvas PaintWheel(const Layout& l, const Cell&) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY;
-    c.Disc(cx, cy, 23, kEarthDark);
-    c.Disc(cx, cy, 22, kWood);
-    c.Disc(cx - 1, cy - 1, 21, kSand);
-    c.Disc(cx, cy, 20, kWood);
-    c.Disc(cx, cy, 17, kEarthDark);
-    c.Disc(cx, cy, 16, kKey);
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    // Bold parts only: the game turns this picture to any angle.
+    Shape spokes(w, h);
     for (int i = 0; i < 8; ++i) {
         const double a = i * kPi / 4;
-        const int x1 = cx + static_cast<int>(std::lround(16 * std::sin(a)));
-        const int y1 = cy + static_cast<int>(std::lround(16 * std::cos(a)));
-        for (int w = -1; w <= 1; ++w) c.Line(cx + w, cy, x1 + w, y1, w == -1 ? kSand : kWood);
+        spokes.Stroke(cx + 8 * std::sin(a), cy - 8 * std::cos(a), cx + 19 * std::sin(a), cy - 19 * std::cos(a), 1.5);
     }
-    ShadedDisc(c, cx, cy, 9, Ramp{kStoneLight, kStone, kStoneDark});
-    // Embers along the rim.
-    for (int i = 0; i < 16; ++i) {
-        const double a = i * kPi / 8 + 0.2;
-        const int x = cx + static_cast<int>(std::lround(21 * std::sin(a)));
-        const int y = cy + static_cast<int>(std::lround(21 * std::cos(a)));
-        c.Set(x, y, i % 2 == 0 ? kAmber : kGold);
+    spokes.Paint(c, kCartWood);
+    Shape rim(w, h);
+    rim.Disc(cx, cy, 21.5).Disc(cx, cy, 15.5, false);
+    rim.Paint(c, kCartWood);
+    // The iron tyre round it.
+    Shape tyre(w, h);
+    tyre.Disc(cx, cy, 23.5).Disc(cx, cy, 21, false);
+    tyre.Paint(c, Ramp{kStoneDark, kNight, kInk});
+    // Three charred stretches of the rim, glowing.
+    for (int i = 0; i < 3; ++i) {
+        const double a = i * 2 * kPi / 3 + 0.5;
+        Shape burn(w, h);
+        burn.Ellipse(cx + 19 * std::sin(a), cy - 19 * std::cos(a), 2, 4, true, -a * 180 / kPi + 90).Within(rim);
+        burn.Fill(c, kNight);
+        burn.Eroded(1).Fill(c, kAmber);
     }
+    Shape hub(w, h);
+    hub.Disc(cx, cy, 9);
+    hub.Paint(c, Ramp{kStone, kSlate, kNight});
+    // A plain ink outline: a rim light would spin round with the wheel.
     c.Outline(kInk);
     return c;
 }
 
-// The face of the damned man at the hub: a furious, bearded face with
-// burning eyes, wild hair blown back.
-const std::vector<std::string>& FaceRows(const std::string& pose) {
-    static const std::vector<std::string> glare = {
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        ".EooeeeeeeeeeeooE.",
-        "Eooeekkeeeekkeeoo.",
-        "EoekggkkeekkggkeoE",
-        "Eoeekrrkeekrrkeeo.",
-        "Eoeeeeeeooeeeeeeo.",
-        "EoeeeeeooooeeeeeoE",
-        "Eoeekkkkkkkkkkeeo.",
-        "EoekwrwrwrwrwrkeoE",
-        "EoekrcrcrcrcrckeoE",
-        ".EoekkkkkkkkkkeoE.",
-        ".EEooEoEoEoEoooEE.",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-    };
-    static const std::vector<std::string> squash = {
-        "..................",
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        "EEooeekkeekkeeooEE",
-        "EoeekkkkeekkkkeeoE",
-        "Eoeeeeeeooeeeeeeo.",
-        "Eoeeekkkkkkkkeeeo.",
-        "EoeekwwwwwwwwkeeoE",
-        "EoeekkkkkkkkkkeeoE",
-        ".EEooEoEoEoEoooEE.",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-        "..................",
-        "..................",
-        "..................",
-    };
-    static const std::vector<std::string> roar = {
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        ".EooeeeeeeeeeeooE.",
-        "Eooekkkeeeekkkeoo.",
-        "EoekgggkeekgggkeoE",
-        "Eoeekkkeeeekkkeeo.",
-        "Eoeeeeeeooeeeeeeo.",
-        "Eoeeekkkkkkkkeeeo.",
-        "EoeekwccccccwkeeoE",
-        "EoeekcrrrrrrckeoE.",
-        "EoeekcrrrrrrckeeoE",
-        ".EoeekwccccwkeeoE.",
-        ".EEooEkkkkkkooEE..",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-    };
-    static const std::vector<std::string> pain = {
-        "....EEEEEEEEEE....",
-        "..EEEoooooooooEE..",
-        ".EooeeeeeeeeeeooE.",
-        "Eooeekeekeekeeoo..",
-        "EoeeekkeeeekkeeeoE",
-        "Eoeekeekeekeekeeo.",
-        "Eoeeeeeeooeeeeeeo.",
-        "EoeeeeeooooeeeeeoE",
-        "Eoeeeekkkkkkeeeeo.",
-        "EoeeekcccccckeeeoE",
-        "Eoeeeekkkkkkeeeeo.",
-        ".EoeeeeeeeeeeeeoE.",
-        ".EEooEoEoEoEoooEE.",
-        "..EEoEoEoEoEoEEE..",
-        "....EEEEEEEEEE....",
-    };
-    if (pose == "squash") return squash;
-    if (pose == "roar") return roar;
-    if (pose == "pain") return pain;
-    return glare;
-}
-
+// The head: it glares (the fight), squashes as the wheel strikes (eyes
+// screwed shut, cheeks puffed), roars (the entrance) and howls in pain
+// (the defeat).
 Canvas PaintFace(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY;
-    // Hair and beard blown back into flames behind the face.
-    for (int i = 0; i < 5; ++i) {
-        const double a = kPi * (0.7 + i * 0.15);
-        const int x = cx + static_cast<int>(std::lround(11 * std::sin(a))) - 2;
-        const int y = cy + static_cast<int>(std::lround(11 * std::cos(a)));
-        ShadedDisc(c, x, y, 4 - i % 2, i % 2 == 0 ? kFire : kFireHot);
-    }
-    ShadedDisc(c, cx, cy, 11, Ramp{kSkin, kSand, kWood});
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
     const std::string pose = cell.pose;
-    const auto& rows = FaceRows(pose);
-    Picture(c, cx - 9, cy - 8, rows);
-    c.Outline(kInk);
+    const bool squash = pose == "squash", roar = pose == "roar", pain = pose == "pain";
+    const double fw = squash ? 11 : 9.5, fh = squash ? 9 : 11;  // the face's half width and height
+    const int fy = cy + (squash ? 2 : 0);
+
+    // The mane, blown back and up into burning spikes.
+    Shape mane(w, h);
+    mane.Ellipse(cx - 1, fy - 2, fw + 1.5, fh + 0.5).Rect(0, fy + 2, w, h, false);
+    const int spikes = 5;
+    for (int i = 0; i < spikes; ++i) {
+        const double a = kPi * (0.8 + i * 0.16);  // from over the brow round the back
+        const double r0 = fh, r1 = fh + 3 + (i % 2) * 1.5;
+        mane.Stroke(cx + r0 * std::sin(a), fy + r0 * std::cos(a), cx + r1 * std::sin(a) - 3, fy + r1 * std::cos(a) - 1, 1.6);
+    }
+    mane.Paint(c, kMane);
+    for (int i = 0; i < spikes; ++i) {
+        const double a = kPi * (0.8 + i * 0.16);
+        const double r1 = fh + 3 + (i % 2) * 1.5;
+        Flame(c, cx + r1 * std::sin(a) - 3, fy + r1 * std::cos(a) - 1, 3 + (i % 2), 1.4, -1, i, kRed, kAmber, kGold);
+    }
+
+    Shape face(w, h);
+    face.Ellipse(cx + 1, fy, fw, fh);
+    face.Paint(c, kRageSkin);
+    // The beard round the jaw and chin.
+    Shape beard(w, h);
+    beard.Ellipse(cx + 1, fy + fh * 0.9, fw * 0.85, fh * 0.38).Within(face);
+    beard.Stroke(cx + 1 - fw * 0.9, fy + 2, cx + 1 - fw * 0.6, fy + fh * 0.7, 1.2);
+    beard.Stroke(cx + 1 + fw * 0.9, fy + 2, cx + 1 + fw * 0.6, fy + fh * 0.7, 1.2);
+    beard.Within(face).Fill(c, kNight);
+
+    const std::map<char, Rgb> legend = {{'k', kInk},   {'n', kNight}, {'w', kWhite}, {'g', kGold}, {'r', kRed},
+                                        {'c', kCrimson}, {'s', kRose}, {'e', kCream}, {'a', kAmber}, {'o', kCoral},
+                                        {'S', kSkin}};
+    // Brows, eyes, nose and mouth as pixel grids, centred on the face.
+    std::vector<std::string> rows;
+    if (squash) {
+        rows = {
+            "nnnn.....nnnn",
+            ".nnnn...nnnn.",
+            "..kkk...kkk..",
+            ".kk.......kk.",
+            ".....sss.....",
+            "....sooos....",
+            "..kkkkkkkkk..",
+            "..kwkwkwkwk..",
+            "..kkkkkkkkk..",
+        };
+    } else if (roar) {
+        rows = {
+            "nnn.......nnn",
+            ".nnnn...nnnn.",
+            "..nnn...nnn..",
+            ".wwgk...kgww.",
+            ".wrrk...krrw.",
+            ".....sss.....",
+            "....sooos....",
+            "...kkkkkkk...",
+            "..kwckkkcwk..",
+            "..kcrrrrrck..",
+            "..kcrrrrrck..",
+            "..kwccccc wk..",
+            "...kkkkkkk...",
+        };
+        rows[11] = "..kwcccccwk..";
+    } else if (pain) {
+        rows = {
+            "...nn...nn...",
+            "..nn.....nn..",
+            ".k.k.....k.k.",
+            "..k.......k..",
+            ".k.k.....k.k.",
+            ".....sss.....",
+            "....sooos....",
+            "....kkkkk....",
+            "...kcrrrck...",
+            "...kcrrrck...",
+            "....kkkkk....",
+        };
+    } else {
+        rows = {
+            "nnnn.....nnnn",
+            ".nnnnn.nnnnn.",
+            "..wggk.kggw..",
+            "..wrrk.krrw..",
+            "...kk...kk...",
+            ".....sss.....",
+            "....sooos....",
+            "...s.....s...",
+            "..kkkkkkkkk..",
+            "..kwewewewk..",
+            "..kkkkkkkkk..",
+        };
+    }
+    Pixels(c, cx - 5, fy - static_cast<int>(fh * 0.55), rows, legend);
+    Ink(c);
     return c;
 }
 
-// A flame on the rim, flickering in four pictures.
+// A flame riding the rim, upright, in four pictures of its flicker.
 Canvas PaintFlame(const Layout& l, const Cell& cell) {
     Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY + 2;
     const int k = std::string(cell.pose).back() - 'a';
-    const int lean = k % 2 == 0 ? 1 : -1;
-    const int tall = 7 + (k == 1 ? 2 : k == 3 ? -1 : 0);
-    c.Disc(cx, cy + 1, 4, kCrimson);
-    c.Polygon({{cx - 4, cy + 1}, {cx + 4, cy + 1}, {cx + lean, cy - tall}}, kCrimson);
-    c.Disc(cx, cy + 1, 3, kAmber);
-    c.Polygon({{cx - 3, cy + 1}, {cx + 3, cy + 1}, {cx + lean, cy - tall + 2}}, kAmber);
-    c.Disc(cx, cy + 2, 1, kGold);
+    const double sway[] = {0, 1.5, 0.5, -1.5};
+    const double tall[] = {9, 11, 8, 10};
+    Flame(c, l.cell.centreX, l.cell.centreY + 3, tall[k], 3.2, sway[k], k, kCrimson, kAmber, kGold);
+    c.Set(l.cell.centreX, l.cell.centreY + 3, kCream);
     c.Outline(kInk);
     return c;
 }
@@ -379,115 +576,231 @@ const Layout kFlameLayout{402, 74, "wanyudo_flames_slot74", {
 ART_LAYOUT(kFlameLayout);
 
 // --- The boseki (slots 74 and 20) -----------------------------------------------------------
+//
+// A haunted grave: a tall stone on a two-step base, a column of carved
+// names down its face, flower vases with withered sprigs beside it, and in
+// its upper half a face that the stone has grown: carved brows over slits
+// that burn with the ghost fire, a jagged crack of a mouth. Its plot is
+// laid round it: the five-stone stupa that towers behind it (it stands
+// where the stone stands, drawn first, so its roof's wings and its jewel
+// show round the stone), a stone lantern, a sheaf of wooden grave tablets
+// and the ghost fires that burn on the ground.
 
 const Ramp kGrave{kStoneLight, kStone, kStoneDark};
 const Ramp kGraveFar{kStone, kStoneDark, kNight};
-const Ramp kMoss{kLeaf, kGrass, kPine};
+const Ramp kTabletWood{kSand, kWood, kEarth};
+const Ramp kGhostFire{kWhite, kFoam, kWater};
 
-// The haunted gravestone: a tall slab with a rounded crown on a two-step
-// base, the carved name below, and the face of the one buried under it in
-// the stone's crown (its eyes burn the ghost-fire blue).
-Canvas PaintGravestone(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, top = l.cell.centreY - 14, floor = l.cell.floorY - 2;
-    const std::string pose = cell.pose;
-    const int k = pose.back() - 'a';
-    const int tilt = pose == "cracked" ? 3 : pose == "tumble" ? 6 : 0;
-    // The base, two steps.
-    ShadedPolygon(c, {{cx - 16, floor + 1}, {cx + 16, floor + 1}, {cx + 16, floor - 4}, {cx - 16, floor - 4}}, kGraveFar);
-    ShadedPolygon(c, {{cx - 13, floor - 4}, {cx + 13, floor - 4}, {cx + 13, floor - 8}, {cx - 13, floor - 8}}, kGrave);
-    // The slab with its rounded crown.
-    ShadedPolygon(c, {{cx - 10, floor - 8}, {cx + 10, floor - 8}, {cx + 10 + tilt, top + 6}, {cx + 7 + tilt, top + 1},
-                      {cx + tilt, top - 1}, {cx - 7 + tilt, top + 1}, {cx - 10 + tilt, top + 6}},
-                  kGrave);
-    // Moss at its foot, the carved name down its middle.
-    for (int x = -10; x <= 10; x += 3) c.Set(cx + x, floor - 9, x % 2 == 0 ? kGrass : kPine);
-    for (int y = top + 20; y < floor - 12; y += 3) {
-        c.Line(cx - 2 + tilt / 2, y, cx + 2 + tilt / 2, y, kStoneDark);
-        c.Set(cx + tilt / 2, y + 1, kStoneDark);
-    }
-    // The face in the crown.
-    // Brows drawn down over eyes that burn with the ghost fire; the third
-    // picture narrows them, the fourth flares them.
-    const std::vector<std::string> eyes[] = {
-        {"kk.......kk", ".kkk...kkk.", ".kffk.kffk.", "..kbk.kbk.."},
-        {"kk.......kk", ".kkk...kkk.", ".kffk.kffk.", "..kbk.kbk.."},
-        {"kk.......kk", ".kkk...kkk.", ".kkkk.kkkk.", "..........."},
-        {"kk.......kk", ".kkk...kkk.", "kfffk.kfffk", ".kbk...kbk."},
+// A ghost fire (see Flame): blue outside, foam within, a white heart.
+void GhostFlame(Canvas& c, double cx, double base, double tall, double width, double sway, int phase) {
+    Flame(c, cx, base, tall, width, sway, phase, kWater, kFoam, kWhite);
+}
+
+// Carved marks: the grid's 'x' cut into the stone, its lower and right
+// edges catching the light.
+void Engrave(Canvas& c, int x0, int y0, const std::vector<std::string>& rows, Rgb cut = kStoneDark, Rgb lit = kStoneLight) {
+    auto at = [&](int x, int y) {
+        return y >= 0 && y < static_cast<int>(rows.size()) && x >= 0 && x < static_cast<int>(rows[y].size()) &&
+               rows[y][x] == 'x';
     };
-    const int fx = cx - 5 + tilt, fy = top + 6;
-    if (pose == "cracked" || pose == "tumble") {
-        Picture(c, fx, fy + 1, {"k.k...k.k", ".k.....k.", "k.k...k.k"});
-        c.Line(cx + tilt - 3, top, cx + tilt + 2, top + 12, kInk);
-        c.Line(cx + tilt + 2, top + 12, cx + tilt - 1, top + 22, kInk);
-    } else {
-        Picture(c, fx, fy, eyes[k < 0 || k > 3 ? 0 : k]);
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
+            if (at(x, y)) c.Set(x0 + x, y0 + y, cut);
+            else if (at(x - 1, y - 1) || at(x, y - 1)) c.Set(x0 + x, y0 + y, lit);
+        }
+}
+
+// The haunted gravestone: its eyes burn (a), flare wide with a ghost fire
+// rising beside it (b), narrow as the stone leans (c) and blaze with the
+// mouth torn open and fires on both sides (d); it drops in with its eyes
+// shut, splits at its defeat and topples.
+Canvas PaintGravestone(const Layout& l, const Cell& cell) {
+    // (The outline takes the row above the floor line.)
+    const int w = l.cell.w, h = l.cell.h, floor = l.cell.floorY - 1;
+    Canvas c(w, h);
+    const std::string pose = cell.pose;
+    const bool cracked = pose == "cracked", tumble = pose == "tumble", drop = pose == "stone_drop";
+    const int k = cracked || tumble || drop ? -1 : pose.back() - 'a';
+    const int lean = k == 2 ? 1 : cracked ? 2 : tumble ? 5 : 0;
+    const int top = 5, sx0 = 21, sx1 = 43, step = floor - 11;
+
+    // Ghost fires rising beside the stone (behind it).
+    if (k == 1) GhostFlame(c, 15, 20, 9, 2.5, 1, 1);
+    if (k == 3) {
+        GhostFlame(c, 14, 24, 10, 2.5, -1, 3);
+        GhostFlame(c, 50, 16, 9, 2.5, 1, 0);
     }
-    Picture(c, fx + 2, fy + 6, k == 3 ? std::vector<std::string>{"kkkkkkk", "kwkwkwk", "kvvvvvk", "kwkwkwk", ".kkkkk."}
-                                      : std::vector<std::string>{"kkkkkkk", "kwkwkwk", ".kkkkk."});
-    c.Outline(kInk);
+
+    // The base, two steps, moss along their edges.
+    Shape low(w, h), up(w, h);
+    low.Rect(13, floor - 6, 38, 6);
+    up.Rect(17, floor - 11, 30, 5);
+    low.Paint(c, kGraveFar);
+    up.Paint(c, kGrave);
+    for (int x : {14, 15, 18, 46, 47, 49}) c.Set(x, floor - 6, x % 3 ? kGrass : kPine);
+    for (int x : {18, 19, 22, 42, 45}) c.Set(x, floor - 11, x % 2 ? kGrass : kPine);
+
+    // The slab, its low pointed cap, leaning as the pose says.
+    Shape slab(w, h);
+    slab.Poly({{sx0, step}, {sx1, step}, {sx1 + lean, top + 4}, {40 + lean, top}, {24 + lean, top}, {sx0 + lean, top + 4}});
+    if (tumble) slab.Poly({{sx1 + lean - 7, top}, {sx1 + lean + 1, top}, {sx1 + lean + 1, top + 10}}, false);
+    slab.Paint(c, kGrave);
+    c.Line(sx0 + lean + 1, top + 4, sx1 + lean - 2, top + 4, kStoneDark);
+    // The names carved down its middle.
+    const std::vector<std::string> names[] = {
+        {"..x..", "xxxxx", ".x.x.", "x...x"},
+        {"xxxxx", "x.x.x", "xxxxx", "..x.."},
+        {"x.xxx", "xx..x", "x.xxx", "x.x.x"},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const int y = 29 + i * 5;
+        Engrave(c, 30 + lean * (step - y) / (step - top), y, names[i]);
+    }
+
+    // The face: carved brows over burning slits, the crack of a mouth.
+    const int fx = 23 + lean, fy = 11;
+    const std::map<char, Rgb> legend = {{'x', kNight}, {'f', kFoam}, {'w', kWhite}, {'b', kWater},
+                                        {'v', kViolet}, {'k', kInk},  {'d', kDusk},  {'s', kStoneDark}};
+    std::vector<std::string> eyeL, mouth;
+    if (drop) {
+        eyeL = {"xx....", ".xxxx.", "......", ".xxxx."};
+        mouth = {"...x..x...", "..x.xx.x..", ".........."};
+    } else if (k < 0) {
+        eyeL = {"x...x.", ".x.x..", "..x...", ".x.x..", "x...x."};
+        mouth = {"xxxxxxxxxx", "x.x.xx.x.x", ".........."};
+    } else if (k == 1) {
+        eyeL = {"xx....", ".xxxx.", "bfwwfx", ".bfwfx", "..bf.."};
+        mouth = {"xxxxxxxxxx", "xsxsxxsxsx", ".x.x..x.x."};
+    } else if (k == 2) {
+        eyeL = {"xx....", ".xxxxx", "..bffx", "......"};
+        mouth = {"..........", "xxxxxxxxxx", ".x.x..x.x."};
+    } else if (k == 3) {
+        eyeL = {".f....", "xxf...", ".xxxx.", "fwwwfx", ".bfwfx"};
+        mouth = {"xxxxxxxxxx", "xvvvvvvvvx", "xvwvvvvwvx", ".xvvvvvvx.", "..xxxxxx.."};
+    } else {
+        eyeL = {"xx....", ".xxxx.", ".bfwfx", "..bffx"};
+        mouth = {"xxxxxxxxxx", "xsxsxxsxsx", ".x.x..x.x."};
+    }
+    std::vector<std::string> eyeR = eyeL;
+    for (std::string& row : eyeR) std::reverse(row.begin(), row.end());
+    Pixels(c, fx, fy, eyeL, legend);
+    Pixels(c, fx + 12, fy, eyeR, legend);
+    Pixels(c, fx + 4, fy + 8, mouth, legend);
+    if (cracked || tumble) {
+        c.Line(33 + lean, top, 31 + lean, top + 9, kInk);
+        c.Line(31 + lean, top + 9, 34 + lean / 2, top + 20, kInk);
+        c.Line(34 + lean / 2, top + 20, 31, step - 1, kInk);
+    }
+
+    // The flower vases, their sprigs withered.
+    for (int vx : {14, 46}) {
+        Shape vase(w, h);
+        vase.Rect(vx, floor - 12, 4, 6);
+        vase.Paint(c, kGraveFar);
+        Pixels(c, vx - 1, floor - 17, {".p.g.", "pg.pg", ".gpg.", "..p.."}, {{'p', kPine}, {'g', kGrass}});
+    }
+    Ink(c);
     return c;
 }
 
-// The grave plot: the gorinto stupa (five stacked stones: cube, sphere,
-// roof, crescent and jewel), a stone lantern with a lit window, a wooden
-// grave tablet with its notched top, and the ghost fires.
+// The grave plot.
 Canvas PaintPlot(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, floor = l.cell.floorY - 2;
+    // (The outline takes the row above the floor line.)
+    const int w = l.cell.w, h = l.cell.h, floor = l.cell.floorY - 1;
+    Canvas c(w, h);
     const std::string pose = cell.pose;
-    const int tilt = pose.find("fall") != std::string::npos ? 2 : 0;
+    const bool falling = pose.find("fall") != std::string::npos;
+    const int tilt = falling ? 2 : 0;  // texels the top leans over
+    auto lean = [&](int y) { return tilt * (floor - y) / 50; };
     if (pose.rfind("stupa", 0) == 0) {
-        ShadedPolygon(c, {{cx - 11, floor + 1}, {cx + 11, floor + 1}, {cx + 11, floor - 11}, {cx - 11, floor - 11}}, kGrave);
-        ShadedDisc(c, cx + tilt / 2, floor - 19, 9, kGrave);
-        ShadedPolygon(c, {{cx - 14 + tilt, floor - 26}, {cx + 14 + tilt, floor - 26}, {cx + 5 + tilt, floor - 33},
-                          {cx - 5 + tilt, floor - 33}},
-                      kGraveFar);
-        ShadedPolygon(c, {{cx - 7 + tilt, floor - 33}, {cx + 7 + tilt, floor - 33}, {cx + 4 + tilt, floor - 37},
-                          {cx - 4 + tilt, floor - 37}},
-                      kGrave);
-        ShadedPolygon(c, {{cx - 3 + tilt, floor - 37}, {cx + 3 + tilt, floor - 37}, {cx + tilt, floor - 45}}, kGrave);
-        for (int y = floor - 9; y < floor - 1; y += 3) c.Line(cx - 2, y, cx + 2, y, kStoneDark);
+        // The five stones of the stupa: cube, sphere, roof, crescent, jewel,
+        // old, mossy and a tone darker than the haunted stone.
+        Shape cube(w, h), sphere(w, h), roof(w, h), cap(w, h), jewel(w, h);
+        cube.Rect(22, floor - 16, 20, 16);
+        sphere.Disc(32 + lean(35), 35, 9);
+        roof.Poly({{13 + lean(24), 25}, {51 + lean(24), 25}, {49 + lean(24), 22}, {40 + lean(18), 17}, {24 + lean(18), 17},
+                   {15 + lean(24), 22}});
+        cap.Ellipse(32 + lean(14), 15, 5, 3.5).Rect(0, 16, w, h, false);
+        jewel.Disc(32 + lean(10), 10, 3).Poly({{30 + lean(6), 8}, {35 + lean(6), 8}, {32 + lean(2), 3}});
+        cube.Paint(c, kGraveFar);
+        sphere.Paint(c, kGraveFar);
+        roof.Paint(c, kGraveFar);
+        cap.Paint(c, kGraveFar);
+        jewel.Paint(c, kGraveFar);
+        c.Line(16 + lean(24), 24, 48 + lean(24), 24, kNight);
+        Engrave(c, 30, floor - 12, {"..x..", "xxxxx", "x.x.x", "..x.."}, kNight, kStone);
+        Engrave(c, 30 + lean(35), 33, {".x.", "xxx", ".x."}, kNight, kStone);
+        for (auto [x, y] : {std::pair{23, floor - 1}, {24, floor - 2}, {40, floor - 1}, {26, 29}, {18, 23}, {45, 23}})
+            c.Set(x, y, (x + y) % 2 ? kGrass : kPine);
     } else if (pose.rfind("lantern", 0) == 0) {
-        ShadedPolygon(c, {{cx - 8, floor + 1}, {cx + 8, floor + 1}, {cx + 6, floor - 3}, {cx - 6, floor - 3}}, kGraveFar);
-        ShadedPolygon(c, {{cx - 3, floor - 3}, {cx + 3, floor - 3}, {cx + 3 + tilt, floor - 17}, {cx - 3 + tilt, floor - 17}}, kGrave);
-        ShadedPolygon(c, {{cx - 9 + tilt, floor - 17}, {cx + 9 + tilt, floor - 17}, {cx + 9 + tilt, floor - 20},
-                          {cx - 9 + tilt, floor - 20}},
-                      kGrave);
-        ShadedPolygon(c, {{cx - 7 + tilt, floor - 20}, {cx + 7 + tilt, floor - 20}, {cx + 7 + tilt, floor - 29},
-                          {cx - 7 + tilt, floor - 29}},
-                      kGrave);
-        c.Rect(cx - 3 + tilt, floor - 27, 7, 6, kGold);
-        c.Rect(cx - 1 + tilt, floor - 26, 3, 4, kCream);
-        ShadedPolygon(c, {{cx - 13 + tilt, floor - 29}, {cx + 13 + tilt, floor - 29}, {cx + 4 + tilt, floor - 36},
-                          {cx - 4 + tilt, floor - 36}},
-                      kGraveFar);
-        ShadedDisc(c, cx + tilt, floor - 38, 3, kGrave);
+        // A stone lantern: foot, post, platform, the fire box with its lit
+        // window, the roof with upturned corners, the jewel.
+        Shape foot(w, h), post(w, h), deck(w, h), box(w, h), roof(w, h), jewel(w, h);
+        foot.Poly({{21, floor}, {43, floor}, {41, floor - 4}, {23, floor - 4}});
+        post.Rect(28 + lean(40), floor - 21, 8, 17);
+        deck.Poly({{21 + lean(30), 37}, {43 + lean(30), 37}, {41 + lean(30), 33}, {23 + lean(30), 33}});
+        box.Rect(24 + lean(28), 23, 16, 10);
+        roof.Poly({{14 + lean(20), 23}, {50 + lean(20), 23}, {47 + lean(20), 20}, {38 + lean(16), 15}, {26 + lean(16), 15},
+                   {17 + lean(20), 20}});
+        jewel.Disc(32 + lean(12), 12, 3).Poly({{30 + lean(9), 10}, {35 + lean(9), 10}, {32 + lean(5), 6}});
+        // (A tone darker than the haunted stone, which stands in front.)
+        foot.Paint(c, kGraveFar);
+        post.Paint(c, kGraveFar);
+        c.Line(28 + lean(30), floor - 13, 35 + lean(30), floor - 13, kNight);
+        deck.Paint(c, kGraveFar);
+        box.Paint(c, kGraveFar);
+        roof.Paint(c, kGraveFar);
+        jewel.Paint(c, kGraveFar);
+        c.Line(17 + lean(20), 22, 47 + lean(20), 22, kNight);
+        // The window, lit from within, its lattice across the light.
+        const int wx = 28 + lean(28);
+        c.Rect(wx, 25, 8, 6, kGold);
+        c.Rect(wx + 2, 26, 4, 4, kCream);
+        c.Line(wx + 4, 25, wx + 4, 30, kAmber);
+        c.Line(wx, 27, wx + 7, 27, kAmber);
+        for (auto [x, y] : {std::pair{22, floor - 4}, {41, floor - 4}, {29, floor - 5}}) c.Set(x, y, kGrass);
     } else if (pose.rfind("tablet", 0) == 0) {
-        for (int s = -1; s <= 1; s += 2) {
-            const int x = cx + s * 5 + tilt;
-            const int h = s < 0 ? 40 : 34;
-            ShadedPolygon(c, {{x - 3, floor + 1}, {x + 3, floor + 1}, {x + 3, floor - h}, {x, floor - h - 3}, {x - 3, floor - h}},
-                          kCartWood);
-            c.Set(x - 3, floor - h + 4, kKey);
-            c.Set(x + 3, floor - h + 4, kKey);
-            for (int y = floor - h + 8; y < floor - 4; y += 3) c.Set(x, y, kInk);
+        // Three wooden grave tablets in a sheaf, their tops notched in the
+        // stupa's five steps, prayers brushed down them in ink.
+        struct Plank {
+            int x, height, lean;
+        };
+        for (const Plank& p : {Plank{25, 46, -2}, Plank{38, 40, 2}, Plank{31, 53, 0}}) {
+            const int t = floor - p.height, ln = p.lean + tilt;
+            Shape plank(w, h);
+            plank.Poly({{p.x - 3, floor}, {p.x + 3, floor}, {p.x + 3 + ln, t + 3}, {p.x + ln, t}, {p.x - 3 + ln, t + 3}});
+            // The notches of the top.
+            for (int n : {6, 10}) {
+                plank.Set(p.x - 3 + ln, t + n, false);
+                plank.Set(p.x + 2 + ln, t + n, false);
+            }
+            plank.Paint(c, kTabletWood);
+            for (int y = t + 13; y < floor - 4; y += 2) {
+                const int x = p.x + ln * (floor - y) / p.height;
+                c.Set(x, y, (y / 2) % 3 == 0 ? kEarth : kInk);
+                if ((y / 2) % 4 == 1) c.Set(x - 1, y, kEarth);
+            }
         }
     } else {
-        // A ghost fire: pale blue, flickering.
-        const int k = pose.back() - 'a';
-        const int lean = k % 2 == 0 ? 1 : -1;
-        const int base = floor - 8;
-        const int tall = 14 + (k == 1 ? 3 : k == 3 ? -2 : 0);
-        c.Polygon({{cx - 7, base + 4}, {cx + 7, base + 4}, {cx + 5, base - 4}, {cx + 2 * lean, base - tall}, {cx - 5, base - 3}},
-                  kWater);
-        c.Polygon({{cx - 5, base + 3}, {cx + 5, base + 3}, {cx + 3, base - 3}, {cx + 2 * lean, base - tall + 3}, {cx - 3, base - 2}},
-                  kFoam);
-        c.Disc(cx, base, 3, kWhite);
-        // Its flickering tail reaches the ground it burns on.
-        c.Line(cx, base + 4, cx - lean, floor, kWater);
+        // A ghost fire burning on the ground, four pictures of its flicker;
+        // low and still at the defeat; a ball with streaks as it falls.
+        const int k = pose == "fire_still" ? 4 : pose == "fire_fall" ? 5 : pose.back() - 'a';
+        const double sway[] = {0, 2, 1, -2, 0, 0};
+        const int heights[] = {22, 26, 20, 24, 14, 10};
+        if (k == 5) {
+            GhostFlame(c, 32, floor - 7, heights[k], 6, 0, 0);
+            c.Line(28, floor - 30, 28, floor - 21, kFoam);
+            c.Line(36, floor - 32, 36, floor - 23, kFoam);
+            c.Line(32, floor - 2, 32, floor - 1, kWater);
+        } else {
+            GhostFlame(c, 32, floor - 7, heights[k], 6, sway[k], k);
+            // Its foot: embers of blue on the ground.
+            c.Line(27, floor - 1, 37, floor - 1, kWater);
+            c.Line(29, floor - 1, 35, floor - 1, kFoam);
+        }
+        if (k < 4) c.Set(32 + (k % 2 ? 5 : -5), floor - 7 - heights[k] - 2 + k, kFoam);
     }
-    c.Outline(kInk);
+    Ink(c);
     return c;
 }
 
@@ -522,55 +835,165 @@ const Layout kPlotLayout{121, 20, "boseki_slot20", {
 ART_LAYOUT(kPlotLayout);
 
 // --- The big ghost (slot 74) ------------------------------------------------------------
+//
+// A yurei: a pale face framed by long black hair, the white triangle of the
+// dead on her brow, a white burial robe that thins into a trailing wisp
+// instead of feet, and the hands held out limp at the wrists with the long
+// sleeves hanging under them. She is drawn opaque, so her glow is drawn
+// into the cell: a white rim inside her outline and a dotted haze of mist
+// outside it. Across the four float pictures she bobs, her sleeves and
+// hair sway and the wisp of her tail curls.
 
 const Ramp kShroud{kWhite, kFoam, kMist};
 const Ramp kShroudFar{kFoam, kMist, kSlate};
 const Ramp kHair{kDusk, kNight, kInk};
-const Ramp kPale{kWhite, kCream, kSand};
+const Ramp kDeadFace{kWhite, kCream, kStoneLight};
 
-rig::Model MakeBigGhost() {
-    rig::Model m;
-    m.name = "big ghost";
-    m.legend = Legend();
-    m.AddBone(MakeBone("body", "", 21, 0, {0, 0}, 0));
-    m.AddPart(CapsulePart("robe", "body", 0, kShroud, 12.0f, 16.0f, 0.0f, 0.9f));
-    m.AddBone(MakeBone("tail1", "body", 9, 1, {0, 0}, -20));
-    m.AddBone(MakeBone("tail2", "tail1", 7, 1, {0, 0}, -50));
-    m.AddPart(CapsulePart("tail1", "tail1", -1, kShroud, 12.0f, 6.0f));
-    m.AddPart(CapsulePart("tail2", "tail2", -2, kShroudFar, 6.0f, 1.5f));
-    m.AddBone(MakeBone("head", "body", 8, 0, {3, -4}, 170));
-    m.AddPart(EllipsePart("face", "head", 2, kPale, 8.0f, 9.0f, 0.5f));
-    m.AddBone(enemies::Follow(MakeBone("hair", "head", 22, 0.9f, {-5, 0}, -20)));
-    m.AddPart(CapsulePart("hair", "hair", 1, kHair, 10.0f, 6.0f));
-    m.AddPart(CapsulePart("fringe", "head", 3, kHair, 6.5f, 4.0f, 0.95f, 1.15f));
-    m.AddPart(enemies::SpritePart("eyes", "head", 4,
-                                  {{"", Sprite{{"kk.kk", "r...r"}, {2, 0}}}, {"x", Sprite{{"k.k.k", ".k..."}, {2, 0}}}}, 0));
-    m.FindPart("eyes")->from = 0.45f;
-    m.AddPart(enemies::SpritePart("mouth", "head", 4, {{"", Sprite{{"kck"}, {1, 0}}}}, 0));
-    m.FindPart("mouth")->from = 0.1f;
-    // The ghost's hands, hanging limp at the wrists in front of it.
-    m.AddBone(MakeBone("arm", "body", 14, 0.15f, {4, 0}, 70));
-    m.AddBone(enemies::Follow(MakeBone("hand", "arm", 6, 1, {0, 0}, 0)));
-    m.AddPart(CapsulePart("arm", "arm", 5, kShroud, 4.5f, 4.0f));
-    m.AddPart(CapsulePart("hand", "hand", 6, kPale, 2.2f, 1.5f));
-    m.AddBone(MakeBone("armF", "body", 13, 0.15f, {-1, 0}, 80));
-    m.AddPart(CapsulePart("armF", "armF", -3, kShroudFar, 4.0f, 3.5f));
-    // The triangular white cloth on the brow of the dead.
-    m.AddPart(EllipsePart("cloth", "head", 5, kShroud, 3.0f, 2.0f, 1.05f));
-    return m;
+// A haze round the figure: mist dots on every other texel next to the
+// outline, sparser slate ones a texel further out.
+void Glow(Canvas& c) {
+    const Canvas inked = c;
+    auto solid = [&](int x, int y) { return !(inked.Get(x, y) == kKey); };
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            if (solid(x, y)) continue;
+            int near = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (solid(x + dx, y + dy)) near = std::max(near, 3 - std::max(std::abs(dx), std::abs(dy)));
+            if (near == 2 && (x + y) % 2 == 0) c.Set(x, y, kMist);
+            else if (near == 1 && (x + 2 * y) % 4 == 0) c.Set(x, y, kSlate);
+        }
 }
 
-const enemies::PoseLine kGhostPoses[] = {
-    {"drift_a", "root:30,10 place:centre tail1=-20 tail2=-60 hand=0"},
-    {"drift_b", "root:30,10 place:centre tail1=-35 tail2=-80 arm=75 hand=10"},
-    {"drift_c", "root:30,10 place:centre tail1=-15 tail2=-40 arm=65 hand=-5"},
-    {"drift_d", "root:30,10 place:centre tail1=-5 tail2=-30 arm=72 hand=5"},
-    {"vanish", "root:30,10 place:centre head=190 arm=120 armF=130 tail1=-40 tail2=-90 eyes:x"},
-};
+// A white rim just inside the figure's outline along its upper left.
+void InnerRim(Canvas& c, const Shape& body) {
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x)
+            if (body.In(x, y) && (!body.In(x - 1, y) || !body.In(x, y - 1)) && body.In(x + 1, y + 1)) c.Set(x, y, kWhite);
+}
 
-Canvas PaintBigGhost(const Layout& l, const Cell& c) {
-    static const rig::Model ghost = MakeBigGhost();
-    return enemies::DrawPose(ghost, enemies::FindPose(kGhostPoses, c.pose, "big ghost"), l, c);
+Canvas PaintBigGhost(const Layout& l, const Cell& cell) {
+    const int w = l.cell.w, h = l.cell.h;
+    Canvas c(w, h);
+    const std::string pose = cell.pose;
+    const bool vanish = pose == "vanish";
+    const int k = vanish ? 0 : pose.back() - 'a';
+    const int bob = k == 1 ? -1 : k == 3 ? 1 : 0;
+    // The sway of sleeves, hair and tail, and the rise of the arms.
+    const double sway[] = {0, 1.5, 0, -1.5};
+    const double sw = vanish ? 0 : sway[k];
+    const int lifts[] = {0, -1, -2, -1};
+    const int arm = vanish ? -9 : lifts[k];
+    const int hx = 36, hy = 14 + bob;  // the face's centre
+
+    // The far arm and its sleeve, a tone further back.
+    Shape farSleeve(w, h);
+    farSleeve.Stroke(33, 24 + bob, 43, 25 + bob + arm, 2.5)
+        .Ellipse(40 + sw, 31 + bob + arm, 3.5, 6, true, -10 * sw);
+    farSleeve.Paint(c, kShroudFar);
+    Shape farHand(w, h);
+    farHand.Stroke(44, 25 + bob + arm, 46, 29 + bob + arm, 1);
+    farHand.Paint(c, kDeadFace);
+
+    // The hair down her back, in strands that sway at their ends.
+    Shape backHair(w, h);
+    backHair.Ellipse(hx - 2, hy - 1, 8, 9);
+    for (int i = 0; i < 5; ++i) {
+        const double x0 = hx - 8 + i * 2.0, len = 21 + (i % 2) * 5 - i;
+        backHair.Stroke(x0, hy, x0 - 3 + sw * (1 + i % 2), hy + len, 2.2 - i * 0.2);
+    }
+    backHair.Paint(c, kHair);
+
+    // The robe, narrow at the waist and flaring at the hem, and the wisp it
+    // thins into: back, down and curling up at its tip. Toward the tip the
+    // white fades into the mist; vanishing, she comes apart from below.
+    Shape robe(w, h);
+    robe.Poly({{28, 22 + bob}, {42, 22 + bob}, {43, 35 + bob}, {46, 44 + bob}, {24, 45 + bob}, {26, 34 + bob}});
+    struct Knot {
+        double x, y, r;
+    };
+    const double tip = vanish ? 0 : std::sin(k * kPi / 2) * 3;
+    const Knot knots[] = {{35, 43, 7.5}, {27, 50, 5.5}, {19, 54, 3.8}, {12, 53 + tip * 0.5, 2.3}, {8, 49 + tip, 1.2},
+                          {7, 45 + tip, 0.3}};
+    for (int i = 0; i + 1 < 6; ++i)
+        for (int j = 0; j < 8; ++j) {
+            const double t = j / 8.0;
+            const Knot& p = knots[i];
+            const Knot& q = knots[i + 1];
+            robe.Disc(p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t + bob + sw * i * 0.4, p.r + (q.r - p.r) * t);
+        }
+    if (vanish)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int gone = y > 46 ? 5 : y > 40 ? 3 : y > 34 ? 1 : 0;
+                if ((x * 37 + y * 17) % 7 < gone) robe.Set(x, y, false);
+            }
+    robe.Paint(c, kShroud);
+    InnerRim(c, robe);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!robe.In(x, y) || c.Get(x, y) == kWhite) continue;
+            const int fade = (y - bob - 42) + (x < 30 ? 30 - x : 0);
+            if (fade > 12 || (fade > 6 && (x + y) % 2 == 0)) c.Set(x, y, fade > 20 ? kSlate : kMist);
+        }
+    // The folds, and the collar crossed left over right.
+    c.Line(30, 29 + bob, 28, 43 + bob, kMist);
+    c.Line(37, 31 + bob, 39, 43 + bob, kMist);
+    c.Line(33, 22 + bob, 37, 28 + bob, kMist);
+    c.Line(38, 22 + bob, 37, 28 + bob, kSlate);
+    c.Line(29, 34 + bob, 42, 34 + bob, kMist);
+
+    // The face, turned toward the player, and the hair that frames it: the
+    // fringe, a lock down each side.
+    Shape face(w, h);
+    face.Ellipse(hx + 1, hy + 1, 5, 6.5);
+    face.Paint(c, kDeadFace);
+    Shape frame(w, h);
+    frame.Ellipse(hx, hy - 5, 7, 3.5)
+        .Stroke(hx - 4, hy - 4, hx - 4 + sw * 0.5, hy + 13, 1.6)
+        .Stroke(hx + 6, hy - 4, hx + 7 + sw * 0.5, hy + 15, 1.2);
+    frame.Ellipse(hx + 1, hy + 2, 4, 4.5, false);
+    frame.Paint(c, kHair);
+    frame.Edge(c, kNight);
+    // The white triangle on her brow.
+    Shape cloth(w, h);
+    cloth.Poly({{hx - 2, hy - 7}, {hx + 5, hy - 7}, {hx + 2, hy - 3}});
+    cloth.Fill(c, kWhite);
+    c.Set(hx + 2, hy - 5, kFoam);
+    // Hollow eyes with a red glint, a thin mouth that opens in a moan.
+    const std::map<char, Rgb> legend = {{'k', kInk}, {'r', kRed}, {'c', kCrimson}, {'d', kDusk}, {'m', kMist}};
+    auto grid = [&](int x, int y, const std::vector<std::string>& rows) {
+        c.Grid(x, y, rows, [&](char ch, Rgb& out) {
+            auto it = legend.find(ch);
+            if (it == legend.end()) return false;
+            out = it->second;
+            return true;
+        });
+    };
+    if (vanish) {
+        grid(hx - 2, hy - 1, {"kk...kk", ".kk.kk.", "kk...kk", ".......", "..kkk..", "..kck..", "..kkk.."});
+    } else if (k == 1) {
+        grid(hx - 2, hy - 1, {"dd...dd", "kkr..kr", ".......", ".......", "..kk...", "..cc..."});
+    } else {
+        grid(hx - 2, hy - 1, {"dd...dd", "kkr..kr", ".......", ".......", "..cc..."});
+    }
+
+    // The near arm held out, the hand limp at the wrist, the long sleeve
+    // hanging under it and swaying.
+    Shape sleeve(w, h);
+    sleeve.Stroke(36, 24 + bob, 46, 26 + bob + arm, 3).Ellipse(42 + sw * 1.5, 33 + bob + arm, 4.5, 7.5, true, -12 * sw);
+    sleeve.Paint(c, kShroud);
+    InnerRim(c, sleeve);
+    sleeve.Edge(c, kSlate);
+    c.Line(41 + static_cast<int>(sw), 30 + bob + arm, 42 + static_cast<int>(sw * 2), 39 + bob + arm, kMist);
+    Shape hand(w, h);
+    hand.Stroke(48, 26 + bob + arm, 50, 31 + bob + arm, 1.2).Stroke(49, 27 + bob + arm, 52, 30 + bob + arm, 0.6);
+    hand.Paint(c, kDeadFace);
+
+    Ink(c);
+    Glow(c);
+    return c;
 }
 
 const Layout kBigGhostLayout{402, 74, "bigghost_slot74", {
@@ -583,103 +1006,459 @@ const Layout kBigGhostLayout{402, 74, "bigghost_slot74", {
 ART_LAYOUT(kBigGhostLayout);
 
 // --- The kappa tank (slots 37 and 36) ----------------------------------------------------------
+//
+// One war wagon, drawn in pieces that the game puts together. The hull's
+// cells carry a track loop round two big wheels, a green side skirt over
+// the road wheels, the bow gun's cab and the chimney on the deck, and the
+// great kappa shell with its hatch on top. The parts ride on the hull at
+// fixed places (hull-cell texels; the body's centre is 48,30): the kappa
+// in the hatch at 37,6 (drawn behind the hull, so the hatch rim hides its
+// body), the rear wheel at 12,32 (behind: the hull leaves a hole inside the
+// track's curve for it), the front wheel at 74,32 (in front), the swivel
+// cannon in its sponson at 63,36 and the fan gun on its bracket at 30,32
+// (both in front).
 
-const Ramp kShell{kLeaf, kGrass, kPine};
-const Ramp kShellFar{kGrass, kPine, kPineDark};
-const Ramp kIron{kStoneLight, kSlate, kNight};
-const Ramp kKappaSkin{kLeaf, kGrass, kPine};
-const Ramp kPlate{kFoam, kWater, kWaterDeep};
+const Ramp kTankGreen{kLeaf, kGrass, kPine};
+const Ramp kTankShell{kSand, kWood, kEarth};
+const Ramp kTankIron{kStoneLight, kStone, kStoneDark};
+const Ramp kTankDarkIron{kStone, kSlate, kNight};
+const Ramp kTankWood{kSand, kWood, kEarthDark};
 
-// The hull: a giant kappa shell, its plates ringed in gold, on a low
-// wooden carriage; the wheels, the gunner and the guns are parts of their
-// own.
+constexpr int kRearX = 12, kFrontX = 74, kWheelY = 32;
+constexpr int kCannonX = 63, kCannonY = 36, kFanX = 30, kFanY = 32;
+
+// The centre line of the track: round both wheels (10 texels out) and
+// along the ground, as a closed polygon whose top runs forward (+x), with
+// the length along it at each corner.
+struct TrackLoop {
+    std::vector<std::pair<double, double>> pts;
+    std::vector<double> at;
+    double length = 0;
+};
+
+const TrackLoop& Track() {
+    static const TrackLoop loop = [] {
+        std::vector<std::pair<double, double>> p;
+        for (int deg = 0; deg < 360; deg += 5) {
+            const double a = deg * kPi / 180;
+            for (int cx : {kRearX, kFrontX}) p.push_back({Snap(cx + 10 * std::cos(a)), Snap(kWheelY + 10 * std::sin(a))});
+        }
+        p.push_back({25, 60.5});
+        p.push_back({65, 60.5});
+        // The convex hull (monotone chain).
+        std::sort(p.begin(), p.end());
+        auto cross = [](auto o, auto a, auto b) {
+            return (a.first - o.first) * (b.second - o.second) - (a.second - o.second) * (b.first - o.first);
+        };
+        std::vector<std::pair<double, double>> h(2 * p.size());
+        size_t k = 0;
+        for (size_t i = 0; i < p.size(); ++i) {
+            while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0) --k;
+            h[k++] = p[i];
+        }
+        for (size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
+            while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0) --k;
+            h[k++] = p[i - 1];
+        }
+        h.resize(k - 1);
+        // Turn it so that the top run leads forward.
+        size_t top = 0;
+        for (size_t i = 0; i < h.size(); ++i) {
+            const auto& a = h[i];
+            const auto& b = h[(i + 1) % h.size()];
+            const auto& t0 = h[top];
+            const auto& t1 = h[(top + 1) % h.size()];
+            if (a.second + b.second < t0.second + t1.second) top = i;
+        }
+        if (h[(top + 1) % h.size()].first < h[top].first) std::reverse(h.begin(), h.end());
+        TrackLoop l;
+        l.pts = h;
+        for (size_t i = 0; i < h.size(); ++i) {
+            l.at.push_back(l.length);
+            const auto& a = h[i];
+            const auto& b = h[(i + 1) % h.size()];
+            const double dx = b.first - a.first, dy = b.second - a.second;
+            l.length += std::sqrt(dx * dx + dy * dy);
+        }
+        return l;
+    }();
+    return loop;
+}
+
+// How far the point lies from the track's centre line, the length along
+// the line at its nearest point, and whether it lies inside the loop.
+struct OnTrack {
+    double distance, along;
+    bool inside;
+};
+
+OnTrack Locate(double x, double y) {
+    const TrackLoop& l = Track();
+    OnTrack best{1e9, 0, false};
+    bool inside = false;
+    for (size_t i = 0; i < l.pts.size(); ++i) {
+        const auto& a = l.pts[i];
+        const auto& b = l.pts[(i + 1) % l.pts.size()];
+        const double dx = b.first - a.first, dy = b.second - a.second, len2 = dx * dx + dy * dy;
+        const double t = std::clamp(((x - a.first) * dx + (y - a.second) * dy) / len2, 0.0, 1.0);
+        const double ex = x - a.first - t * dx, ey = y - a.second - t * dy;
+        const double d = std::sqrt(ex * ex + ey * ey);
+        if (d < best.distance) best = {d, l.at[i] + t * std::sqrt(len2), false};
+        if ((a.second > y) != (b.second > y) && x < a.first + (y - a.second) * dx / dy) inside = !inside;
+    }
+    best.inside = inside;
+    return best;
+}
+
+// The hull. `phase` moves the track's links, the road wheels and the
+// chimney's smoke on (0, 1, 2: the patrol's three pictures).
 Canvas PaintHull(const Layout& l, const Cell& cell) {
-    Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY, floor = l.cell.floorY - 2;
+    const int w = l.cell.w, h = l.cell.h;
+    Canvas c(w, h);
     std::string pose = cell.pose;
     if (pose.rfind("second.", 0) == 0) pose = pose.substr(7);
-    const int shake = pose == "warn" ? 1 : 0;
-    // The shell dome, with the open hatch the gunner looks out of.
-    c.Disc(cx + shake, cy + 4, 30, kPineDark);
-    c.Disc(cx - 1 + shake, cy + 3, 29, kGrass);
-    c.Disc(cx - 8 + shake, cy - 6, 12, kLeaf);
-    for (int i = -2; i <= 2; ++i) {
-        const int px = cx + i * 11 + shake, py = cy - 6 + std::abs(i) * 5;
-        c.Ring(px, py, 5, kPine);
-        c.Set(px, py, kGold);
+    const bool wreck = pose == "defeat", warn = pose == "warn", fire = pose == "fire";
+    const int phase = pose == "patrol_b" ? 1 : pose == "patrol_c" ? 2 : 0;
+
+    // Where the loop lies.
+    Shape band(w, h), inside(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const OnTrack t = Locate(x, y);
+            if (t.distance <= 2.05) band.Set(x, y, true);
+            else if (t.inside) inside.Set(x, y, true);
+        }
+
+    // The great shell on the deck, its plates ringed in gold, the hatch on
+    // its crown (open: the kappa stands in it).
+    Shape dome(w, h);
+    dome.Ellipse(40, 24, 20, 16).Rect(0, 0, w, 9, false);
+    dome.Paint(c, kTankShell);
+    // The shell's plates: a ring of them round the crown, seams running
+    // down to the rim, each plate lit along its upper edge.
+    Shape seams(w, h);
+    seams.Ellipse(39, 22, 12, 8).Ellipse(39, 22, 11, 7, false);
+    for (int i = -1; i <= 1; i += 2) {
+        seams.Stroke(39 + i * 7, 15, 39 + i * 12, 10, 0).Stroke(39 + i * 11, 24, 39 + i * 18, 24, 0);
+        seams.Stroke(39 + i * 6, 29, 39 + i * 8, 33, 0);
     }
-    c.Rect(0, cy + 5, l.cell.w, l.cell.h - cy - 5, kKey);
-    c.Disc(cx - 5 + shake, cy - 13, 10, kKey);
-    c.Ring(cx - 5 + shake, cy - 13, 10, kSand);
-    // The cart under it: a plank body on its tread.
-    ShadedPolygon(c, {{cx - 40, floor - 5}, {cx + 40, floor - 5}, {cx + 44, cy + 5}, {cx - 42, cy + 5}}, kCartWood);
-    for (int y = cy + 10; y < floor - 6; y += 5) c.Line(cx - 40, y, cx + 41, y, kEarth);
-    c.Rect(cx - 34, cy + 3, 69, 3, kSand);
-    c.Disc(cx + 40, cy + 10, 4, kNight);
-    if (pose == "fire") c.Disc(cx + 43, cy + 10, 3, kFoam);
-    // Tread links, moving with the patrol's pictures.
-    const int phase = pose == "patrol_b" ? 2 : pose == "patrol_c" ? 4 : 0;
-    c.Rect(cx - 40, floor - 5, 81, 6, kNight);
-    for (int x = -40 + phase; x < 40; x += 6) c.Rect(cx + x, floor - 4, 3, 4, kSlate);
-    if (pose == "defeat") {
-        c.Line(cx - 10, cy - 20, cx + 2, cy, kInk);
-        c.Line(cx + 2, cy, cx - 4, cy + 6, kInk);
-        c.Line(cx + 15, cy - 12, cx + 22, cy + 2, kInk);
+    seams.Within(dome);
+    seams.Fill(c, kEarthDark);
+    for (int y = 1; y < h; ++y)
+        for (int x = 1; x < w; ++x)
+            if (dome.In(x, y) && !seams.In(x, y) && seams.In(x, y - 1) && dome.In(x, y - 2) && !(c.Get(x, y) == kEarth))
+                c.Set(x, y, kSand);
+    for (auto [x, y] : {std::pair{39, 14}, {30, 12}, {48, 12}, {24, 20}, {54, 20}}) c.Set(x, y, kGold);
+    if (wreck) {
+        c.Line(44, 10, 47, 16, kInk);
+        c.Line(47, 16, 45, 21, kInk);
+        c.Line(30, 12, 27, 18, kInk);
     }
-    c.Outline(kInk);
+    // The hatch rim, and its lid thrown open behind it.
+    Shape lid(w, h);
+    if (wreck) lid.Stroke(21, 7, 27, 4, 1);
+    else lid.Stroke(30, 8, 25, 2, 1);
+    lid.Paint(c, kTankDarkIron);
+    Shape rim(w, h);
+    rim.Ellipse(38, 9, 8, 1.5);
+    rim.Paint(c, Ramp{kGold, kAmber, kEarth});
+
+    // The chimney on the rear deck, and the smoke it puffs.
+    Shape stack(w, h);
+    stack.Rect(14, 10, 5, 11).Rect(13, 8, 7, 3);
+    if (wreck) stack.Rect(13, 8, 3, 3, false);
+    stack.Paint(c, kTankDarkIron);
+    {
+        Shape smoke(w, h);
+        const Rgb puff = wreck ? kStoneDark : kStoneLight;
+        if (warn || fire) {
+            smoke.Disc(17, 5, 2).Disc(14, 2, 2).Disc(19, 1, 1);
+        } else if (wreck) {
+            smoke.Disc(14, 4, 2).Disc(10, 2, 2);
+        } else {
+            const int k = phase;
+            smoke.Disc(16 - k, 5 - k, 1 + (k > 0 ? 1 : 0));
+            if (k == 2) smoke.Disc(17, 6, 0);
+        }
+        smoke.Paint(c, wreck ? Ramp{kStone, kStoneDark, kNight} : Ramp{kWhite, puff, kStone});
+    }
+
+    // The bow gun's cab on the front deck, its barrel out over the front
+    // wheel; the warning glows in the muzzle, the shot flashes out of it.
+    Shape cab(w, h);
+    cab.Poly({{57, 26}, {57, 14}, {62, 10}, {76, 10}, {83, 16}, {83, 26}});
+    cab.Paint(c, kTankGreen);
+    c.Line(64, 14, 75, 14, kNight);
+    c.Line(65, 13, 74, 13, kPineDark);
+    for (int x = 60; x <= 80; x += 5) c.Set(x, 22, kGold);
+    Shape barrel(w, h);
+    const int muzzle = fire ? 91 : 93;
+    if (wreck) barrel.Stroke(82, 22, 91, 27, 1.6);
+    else barrel.Stroke(82, 22, muzzle, 22, 1.6).Rect(muzzle - 2, 19, 3, 7);
+    barrel.Paint(c, kTankDarkIron);
+    if (warn) {
+        c.Set(muzzle, 21, kGold);
+        c.Set(muzzle, 22, kCream);
+        c.Set(muzzle, 23, kGold);
+    }
+    if (fire) {
+        Shape flash(w, h);
+        flash.Poly({{92, 22}, {96, 17}, {96, 28}}).Disc(93, 22, 1.5);
+        flash.Fill(c, kGold);
+        c.Set(93, 22, kCream);
+        c.Set(94, 22, kCream);
+        c.Set(94, 21, kWhite);
+    }
+
+    // Inside the loop: the skirt of green plates over the dark underside,
+    // and the road wheels on the track's lower run.
+    Shape under(inside);
+    under.Paint(c, Ramp{kNight, kNight, kInk});
+    const int roadTurn = phase;
+    for (int x : {25, 35, 45, 55, 65}) {
+        Shape wheel(w, h);
+        wheel.Disc(x, 54, 4).Within(inside);
+        wheel.Paint(c, kTankDarkIron);
+        // A spoke turning with the patrol.
+        const int s = (x / 5 + roadTurn) % 3;
+        const int dx = s == 0 ? 2 : s == 1 ? 1 : -1, dy = s == 0 ? 0 : s == 1 ? 2 : 2;
+        c.Line(x - dx, 54 - dy, x + dx, 54 + dy, kNight);
+        c.Set(x, 54, kStoneLight);
+    }
+    Shape skirt(inside);
+    skirt.Rect(0, 49, w, h, false).Disc(kRearX, kWheelY, 7.5, false);
+    if (wreck) skirt.Poly({{38, 41}, {44, 37}, {50, 40}, {48, 47}, {41, 48}}, false);
+    skirt.Paint(c, kTankGreen);
+    for (int x = 26; x <= 62; x += 12)
+        for (int y = 27; y <= 46; ++y)
+            if (skirt.In(x, y) && skirt.In(x, y - 1) && skirt.In(x, y + 1)) c.Set(x, y, kPine);
+    for (int x = 18; x <= 70; x += 4) {
+        if (skirt.In(x, 26)) c.Set(x, 26, kGold);
+        if (skirt.In(x, 47)) c.Set(x, 47, kGold);
+    }
+    for (int x = 0; x < w; ++x)
+        if (skirt.In(x, 48)) c.Set(x, 48, kPineDark);
+    // The crest on the skirt: the kappa's plate, a ring of gold round the
+    // water in it.
+    {
+        Shape crest(w, h);
+        crest.Disc(46, 39, 4).Disc(46, 39, 2, false);
+        if (!wreck) crest.Fill(c, kGold);
+        c.Set(46, 39, kWater);
+        c.Set(45, 39, kFoam);
+    }
+    // The sponson that holds the swivel cannon, and the fan gun's bracket.
+    Shape sponson(w, h);
+    sponson.Disc(kCannonX, kCannonY, 8);
+    sponson.Paint(c, kTankIron);
+    Shape port(w, h);
+    port.Disc(kCannonX, kCannonY, 5.5);
+    port.Fill(c, kNight);
+    Shape bracket(w, h);
+    bracket.Rect(kFanX - 6, kFanY + 4, 13, 6);
+    bracket.Paint(c, kTankIron);
+    for (int x : {kFanX - 4, kFanX + 4}) c.Set(x, kFanY + 8, kNight);
+
+    // The track: iron links round the loop, moving on with the patrol.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!band.In(x, y)) continue;
+            const OnTrack t = Locate(x, y);
+            const double u = std::fmod(t.along - phase * 4.0 / 3.0 + 400.0, 4.0);
+            Rgb tone = t.inside ? kStoneDark : kStone;
+            if (!t.inside && t.distance > 1.2 && y < kWheelY) tone = kStoneLight;
+            if (u < 1.0) tone = kNight;
+            if (wreck && x > 48 && x < 56 && y > 54) tone = kNight;
+            c.Set(x, y, tone);
+        }
+    // The rear wheel shows through the curve of the track (it rides behind).
+    Shape hole(w, h);
+    hole.Disc(kRearX, kWheelY, 7.5);
+    hole.Fill(c, kKey);
+    Ink(c);
     return c;
 }
 
-// The parts: the kappa gunner with the water dish on its crown, the
-// wheels, the cannon (its barrel up: the game turns it), the mortar of the
-// second gun and a thrown plank of the wreck.
-Canvas PaintTankPart(const Layout& l, const Cell& cell) {
+// The kappa in the hatch: its head over the rim, the water-filled plate on
+// its crown, its hands on the rim; it looks out (a), ducks and blinks (b),
+// shouts (c) and points ahead (d); stopped, it reels with the water
+// spilling from its plate.
+Canvas PaintTankKappa(const Layout& l, const std::string& pose) {
     Canvas c(l.cell.w, l.cell.h);
-    const int cx = l.cell.centreX, cy = l.cell.centreY;
-    const std::string pose = cell.pose;
-    if (pose.rfind("kappa", 0) == 0) {
-        const int k = pose.back() - 'a';
-        const int bob = k == 1 || k == 2 ? 1 : 0;
-        ShadedDisc(c, cx, cy + 2 + bob, 8, kKappaSkin);
-        c.Polygon({{cx + 5, cy + 2 + bob}, {cx + 12, cy + 4 + bob}, {cx + 5, cy + 6 + bob}}, kGold);
-        c.Rect(cx - 7, cy - 7 + bob, 14, 3, kCream);
-        c.Rect(cx - 5, cy - 8 + bob, 10, 2, pose == "kappa_stop" ? kStoneDark : kWater);
-        Picture(c, cx + 1, cy - 1 + bob, k == 3 ? std::vector<std::string>{"kk.", "..."} : std::vector<std::string>{"kw.", "kk."});
-        // Hands on the rim of the hatch.
-        ShadedDisc(c, cx + 7, cy + 10, 2, kKappaSkin);
-        ShadedDisc(c, cx - 6, cy + 10, 2, kKappaSkin);
-    } else if (pose.rfind("wheel", 0) == 0) {
-        const double turn = pose == "wheel_b" || pose == "wheel_d" ? kPi / 8 : 0;
-        c.Disc(cx, cy, 10, kEarthDark);
-        c.Disc(cx - 1, cy - 1, 9, kWood);
-        c.Disc(cx, cy, 7, kEarthDark);
-        c.Disc(cx, cy, 6, kWood);
-        for (int i = 0; i < 4; ++i) {
-            const double a = turn + i * kPi / 4;
-            const int dx = static_cast<int>(std::lround(6 * std::sin(a))), dy = static_cast<int>(std::lround(6 * std::cos(a)));
-            c.Line(cx - dx, cy - dy, cx + dx, cy + dy, kSand);
-        }
-        ShadedDisc(c, cx, cy, 3, kIron);
-        if (pose == "wheel_stop") c.Line(cx - 10, cy - 6, cx + 8, cy + 8, kInk);
-    } else if (pose == "cannon") {
-        ShadedDisc(c, cx, cy + 3, 5, kIron);
-        c.Rect(cx - 2, cy - 10, 5, 12, kNight);
-        c.Rect(cx - 1, cy - 10, 3, 12, kSlate);
-        c.Rect(cx - 3, cy - 11, 7, 2, kStoneLight);
-        c.Set(cx, cy - 11, kWater);
-    } else if (pose == "mortar") {
-        ShadedDisc(c, cx - 2, cy + 6, 6, kIron);
-        c.Polygon({{cx - 4, cy + 4}, {cx + 2, cy + 6}, {cx + 9, cy - 6}, {cx + 4, cy - 9}}, kSlate);
-        c.Disc(cx + 7, cy - 8, 3, kNight);
-    } else {
-        // A plank of the wreck.
-        c.Polygon({{cx - 10, cy - 3}, {cx + 10, cy - 5}, {cx + 11, cy}, {cx - 9, cy + 2}}, kWood);
-        c.Line(cx - 9, cy - 3, cx + 10, cy - 5, kSand);
-        c.Set(cx - 6, cy - 1, kInk);
-        c.Set(cx + 7, cy - 2, kInk);
+    const int k = pose == "kappa_stop" ? 4 : pose.back() - 'a';
+    const int dip = k == 1 ? 1 : 0;
+    // Head and shoulders, centred on the hatch (the cell's centre is the
+    // hatch's middle, 3 texels above its rim).
+    const std::vector<std::string> head = {
+        "...eeeeeeee...",
+        "..effbbbbbbe..",
+        "..eeeeeeeeee..",
+        ".pLLLLLLLLLLp.",
+        ".LLGGGGGGGGGG.",
+        "LLGGGGGGGwwwG.",
+        "LGGGGGGGwwwkG..",
+        "LGGGGGGGGwkkGaa",
+        "GGGGGGGGGGGGaaag",
+        "PGGGGGGGGGGGgag.",
+        ".PGGGGGGGGGGP...",
+        "..PPGGGGGGPP....",
+        "..LLPPPPPPPLL...",
+        ".LLGGGGGGGGGGL..",
+        "LLGGGGGGGGGGGGP.",
+    };
+    const std::map<char, Rgb> legend = {{'e', kCream}, {'f', kFoam}, {'b', kWater}, {'p', kPine}, {'L', kLeaf},
+                                        {'G', kGrass}, {'P', kPine},  {'w', kWhite}, {'k', kInk},   {'a', kAmber},
+                                        {'g', kGold},  {'r', kRed},   {'c', kCrimson}, {'B', kWaterDeep}};
+    auto grid = [&](int x, int y, const std::vector<std::string>& rows) {
+        c.Grid(x, y, rows, [&](char ch, Rgb& out) {
+            auto it = legend.find(ch);
+            if (it == legend.end()) return false;
+            out = it->second;
+            return true;
+        });
+    };
+    const int x0 = 9, y0 = 3 + dip;
+    std::vector<std::string> rows = head;
+    if (k == 1) {  // a blink
+        rows[5] = "LLGGGGGGGGGGG.";
+        rows[6] = "LGGGGGGGGkkkG..";
+        rows[7] = "LGGGGGGGGGGGGaa";
     }
-    c.Outline(kInk);
+    if (k == 2 || k == 4) {  // the beak wide open
+        rows[7] = "LGGGGGGGGwkkGaaa";
+        rows[8] = "GGGGGGGGGGGGkrr.";
+        rows[9] = "PGGGGGGGGGGGgaag";
+        rows[10] = ".PGGGGGGGGGGPaa.";
+    }
+    if (k == 4) {  // reeling: spinning eyes, the plate tipped and spilling
+        rows[0] = "....eeeeeeee..";
+        rows[1] = "...eBBBBBBfe..";
+        rows[2] = "..eeeeeeeee...";
+        rows[5] = "LLGGGGGGGkkkG.";
+        rows[6] = "LGGGGGGGkwkwkG.";
+        rows[7] = "LGGGGGGGGkkkGaaa";
+    }
+    grid(x0, y0, rows);
+    // The hands on the rim: beside the head, or one raised to point ahead.
+    const std::vector<std::string> hand = {".LG.", "LGGP", "GGGP"};
+    grid(x0 - 4, 15, hand);
+    if (k == 3) {
+        grid(x0 + 14, 9, {"..LLg", "LLGGG", "GGPP."});
+    } else {
+        grid(x0 + 13, 15, hand);
+    }
+    if (k == 4) {  // water spilling from the plate
+        c.Set(x0 + 13, y0 + 1, kFoam);
+        c.Set(x0 + 14, y0 + 3, kWater);
+        c.Set(x0 + 14, y0 + 5, kFoam);
+    }
+    Ink(c);
     return c;
+}
+
+// A wheel: a toothed iron rim that grips the track, a wooden disc with four
+// spokes and an iron hub; `turn` turns it. Stopped, it is split and has
+// lost a tooth.
+Canvas PaintTankWheel(const Layout& l, double turn, bool stopped) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    Shape rim(w, h);
+    rim.Disc(cx, cy, 9);
+    for (int i = 0; i < 8; ++i) {
+        if (stopped && i == 3) continue;
+        const double a = turn + i * kPi / 4;
+        rim.Disc(cx + 10 * std::sin(a), cy - 10 * std::cos(a), 1.2);
+    }
+    rim.Paint(c, kTankDarkIron);
+    Shape disc(w, h);
+    disc.Disc(cx, cy, 6.5);
+    disc.Paint(c, kTankWood);
+    Shape spokes(w, h);
+    for (int i = 0; i < 4; ++i) {
+        const double a = turn + i * kPi / 2 + kPi / 4;
+        spokes.Stroke(cx, cy, cx + 6 * std::sin(a), cy - 6 * std::cos(a), 0.7);
+    }
+    spokes.Within(disc).Fill(c, kEarthDark);
+    Shape hub(w, h);
+    hub.Disc(cx, cy, 2.5);
+    hub.Paint(c, kTankIron);
+    c.Set(cx, cy, kGold);
+    if (stopped) {
+        c.Line(cx - 6, cy - 5, cx - 1, cy, kInk);
+        c.Line(cx - 1, cy, cx - 2, cy + 5, kInk);
+    }
+    Ink(c);
+    return c;
+}
+
+// The swivel cannon: a ball in the sponson and a barrel pointing up (the
+// game turns it toward its aim).
+Canvas PaintCannon(const Layout& l) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    Shape barrel(w, h);
+    barrel.Stroke(cx, cy, cx, cy - 12, 1.8).Rect(cx - 2, cy - 14, 5, 3);
+    barrel.Paint(c, kTankDarkIron);
+    c.Line(cx - 2, cy - 7, cx + 2, cy - 7, kGold);
+    c.Set(cx, cy - 14, kNight);
+    Shape ball(w, h);
+    ball.Disc(cx, cy, 5);
+    ball.Paint(c, kTankIron);
+    c.Set(cx - 2, cy - 2, kWhite);
+    c.Set(cx + 1, cy + 1, kStoneDark);
+    Ink(c);
+    return c;
+}
+
+// The fan gun: three short barrels from one breech, up-forward, up and
+// up-back, as its three shots fly.
+Canvas PaintFanGun(const Layout& l) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    for (int dir : {-1, 1, 0}) {
+        Shape barrel(w, h);
+        const double a = dir * kPi / 6;
+        const double ex = Snap(cx + 11 * std::sin(a)), ey = Snap(cy - 11 * std::cos(a));
+        barrel.Stroke(cx, cy, ex, ey, 1.5);
+        barrel.Paint(c, kTankDarkIron);
+        barrel.Edge(c, kNight);
+        Shape mouth(w, h);
+        mouth.Disc(ex, ey, 1.6);
+        mouth.Paint(c, kTankIron);
+        c.Set(static_cast<int>(std::lround(ex)), static_cast<int>(std::lround(ey)), kInk);
+    }
+    Shape breech(w, h);
+    breech.Ellipse(cx, cy + 1, 5, 3.5);
+    breech.Paint(c, kTankIron);
+    c.Line(cx - 3, cy + 2, cx + 3, cy + 2, kGold);
+    Ink(c);
+    return c;
+}
+
+// A piece of the wreck flung off: a split green plate on a plank.
+Canvas PaintPlank(const Layout& l) {
+    const int w = l.cell.w, h = l.cell.h, cx = l.cell.centreX, cy = l.cell.centreY;
+    Canvas c(w, h);
+    Shape plank(w, h);
+    plank.Poly({{cx - 11, cy - 1}, {cx + 9, cy - 5}, {cx + 11, cy}, {cx + 8, cy + 1}, {cx + 10, cy + 3}, {cx - 10, cy + 4}});
+    plank.Paint(c, kTankWood);
+    Shape plate(w, h);
+    plate.Poly({{cx - 6, cy - 6}, {cx + 4, cy - 8}, {cx + 6, cy + 1}, {cx - 4, cy + 2}});
+    plate.Paint(c, kTankGreen);
+    c.Set(cx - 3, cy - 4, kGold);
+    c.Set(cx + 3, cy - 5, kGold);
+    Ink(c);
+    return c;
+}
+
+Canvas PaintTankPart(const Layout& l, const Cell& cell) {
+    const std::string pose = cell.pose;
+    if (pose.rfind("kappa", 0) == 0) return PaintTankKappa(l, pose);
+    if (pose == "cannon") return PaintCannon(l);
+    if (pose == "mortar") return PaintFanGun(l);
+    if (pose == "plank") return PaintPlank(l);
+    const double turn = pose == "wheel_b" ? kPi / 8 : pose == "wheel_c" ? kPi / 16 : pose == "wheel_d" ? 3 * kPi / 16 : 0;
+    return PaintTankWheel(l, turn, pose == "wheel_stop");
 }
 
 // The wheels' bottom 33 texels below the body's centre (660 units).
