@@ -143,8 +143,16 @@ void RunGame() {
     platform::AudioMixer::GetInstance()->SetNotificationHook(&platform::WakeMainThread);
     uint32_t lastTime = 0;
     while (MainLoopPass(lastTime)) MainLoopWait(lastTime);
-    platform::AudioMixer::GetInstance()->SetNotificationHook(nullptr);
+    EndRun();
+}
 
+void EndRun() {
+    platform::AudioMixer::GetInstance()->SetNotificationHook(nullptr);
+    // The world goes while every service its characters call on as they go
+    // (the life bars, the scenes, the sound) still stands: left to the end
+    // of the process, the characters would be deleted after the services
+    // built later than the game object.
+    CGameMain::GetInstance()->EmptyWorld();
     ReleaseGraphics();
     platform::DestroyGameWindow();
 }

@@ -12,7 +12,11 @@ int32_t WinMain();
 // another copy runs or no lock could be had.
 bool AcquireSingleInstance();
 bool CreateMainWindow();
+// Start-up, the main loop and EndRun.
 void RunGame();
+// The end of a run after the main loop: the world is emptied, then the
+// graphics and the window go.
+void EndRun();
 
 // What the window does with a message the main loop dispatches.
 void MainWindowProc(const platform::Message& message);
