@@ -56,6 +56,72 @@ bool DriverBlocksOnEvents() {
     return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
 }
 
+// The video drivers that put a window on a desktop. Left to itself SDL
+// falls back on drivers that draw nowhere (offscreen, dummy) when no
+// display answers, and the game would run unseen.
+constexpr const char* kWindowDrivers[] = {"x11", "wayland"};
+
+bool ShowsWindows(const char* driver) {
+    for (const char* d : kWindowDrivers)
+        if (driver && SDL_strcasecmp(driver, d) == 0) return true;
+    return false;
+}
+
+// The drivers SDL_VIDEODRIVER names (a comma-separated list); empty when it
+// names none.
+std::string AskedVideoDrivers() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked ? asked : "";
+}
+
+// This SDL build's drivers that show a window, in SDL's order, as a list
+// for SDL_VIDEODRIVER; empty when it has none.
+std::string WindowDriversOfThisBuild() {
+    std::string list;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (!ShowsWindows(driver)) continue;
+        if (!list.empty()) list += ',';
+        list += driver;
+    }
+    return list;
+}
+
+std::string DisplayVariables() {
+    std::string text;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!text.empty()) text += ", ";
+        const char* value = std::getenv(name);
+        text += value && *value ? std::string(name) + " is \"" + value + "\"" : std::string(name) + " is not set";
+    }
+    return text;
+}
+
+// Starts SDL's video on a driver that shows a window; false, with the reason
+// on standard error, when none could be started.
+bool StartVideo() {
+    const std::string asked = AskedVideoDrivers();
+    if (asked.empty()) {
+        const std::string drivers = WindowDriversOfThisBuild();
+        if (drivers.empty()) {
+            std::fputs("Pellumbrisk cannot open its window: this SDL has no video driver that shows one.\n", stderr);
+            return false;
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "Pellumbrisk cannot open its window: no display answers (%s; %s).\n",
+                     DisplayVariables().c_str(), SDL_GetError());
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!asked.empty() || ShowsWindows(driver)) return true;
+    std::fprintf(stderr, "Pellumbrisk cannot open its window: the video driver \"%s\" shows none (%s).\n",
+                 driver ? driver : "", DisplayVariables().c_str());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+}
+
 int ChooseScale(int clientW, int clientH) {
     int scale = 1;
     float ddpi = 0, hdpi = 0, vdpi = 0;
@@ -196,17 +262,15 @@ void PresentToSurface(WindowState& s, const uint32_t* argb, int width, int heigh
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
     auto& s = State();
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "window: %s\n", SDL_GetError());
-        return false;
-    }
+    if (!StartVideo()) return false;
     s.clientW = clientWidth;
     s.clientH = clientHeight;
     s.scale = ChooseScale(clientWidth, clientHeight);
     s.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth * s.scale,
                                 clientHeight * s.scale, SDL_WINDOW_ALLOW_HIGHDPI);
     if (!s.window) {
-        std::fprintf(stderr, "window: %s\n", SDL_GetError());
+        std::fprintf(stderr, "Pellumbrisk cannot open its window: %s\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return false;
     }
     ChoosePresentPath(s);

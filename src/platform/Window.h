@@ -17,6 +17,10 @@ struct Message {
     bool repeat = false;  // auto-repeat of a held key
 };
 
+// Opens the window on a desktop. Only a video driver that shows a window is
+// taken (SDL would otherwise fall back on one that draws nowhere), unless
+// SDL_VIDEODRIVER names one. False, with the reason on standard error, when
+// no window opened.
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight);
 // Gives the client area a new size (the window keeps its place); frames of
 // that size are presented from then on. Without a window only the size is

@@ -21,10 +21,19 @@ constexpr int kClientWidth = 480;
 constexpr int kClientHeight = 320;
 }
 
-bool AcquireSingleInstance() {
-    // Held until the process ends.
+namespace {
+
+// Held from the single-instance test until the process ends, or until a
+// start that opens no window gives it up.
+platform::InstanceLock& SingleInstanceLock() {
     static platform::InstanceLock lock;
-    switch (lock.Acquire("pellumbrisk", CSaveFile::GetBaseDirectory())) {
+    return lock;
+}
+
+}  // namespace
+
+bool AcquireSingleInstance() {
+    switch (SingleInstanceLock().Acquire("pellumbrisk", CSaveFile::GetBaseDirectory())) {
         case platform::InstanceLockResult::Acquired:
             return true;
         case platform::InstanceLockResult::Busy:
@@ -38,9 +47,15 @@ bool AcquireSingleInstance() {
     return false;
 }
 
+void ReleaseSingleInstance() { SingleInstanceLock().Release(); }
+
 int32_t WinMain() {
     if (!AcquireSingleInstance()) return 0;
-    if (!CreateMainWindow()) return 0;
+    if (!CreateMainWindow()) {
+        // A later start may find the display this one did not.
+        ReleaseSingleInstance();
+        return 0;
+    }
     RunGame();
     timeEndPeriod(1);
     return 1;

@@ -7,10 +7,13 @@
 extern const char* const kWindowClassName;
 extern const char* const kWindowTitle;
 
+// 1 after the game has run; 0 when it did not start: another copy runs, or
+// no window could be opened (the single-instance lock is given up again).
 int32_t WinMain();
 // The single-instance test: false, with one line on standard error, when
 // another copy runs or no lock could be had.
 bool AcquireSingleInstance();
+void ReleaseSingleInstance();
 bool CreateMainWindow();
 // Start-up, the main loop and EndRun.
 void RunGame();
