@@ -56,6 +56,21 @@ bool DriverBlocksOnEvents() {
     return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
 }
 
+// The desktop of the display the window is on (the first before it opens).
+Desktop CurrentDesktop(SDL_Window* window) {
+    Desktop d;
+    const int display = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayUsableBounds(display, &bounds) == 0) {
+        d.usableW = bounds.w;
+        d.usableH = bounds.h;
+    }
+    float ddpi = 0, hdpi = 0, vdpi = 0;
+    if (SDL_GetDisplayDPI(display, &ddpi, &hdpi, &vdpi) == 0) d.dpi = hdpi;
+    if (const char* gdk = std::getenv("GDK_SCALE")) d.desktopScale = std::atoi(gdk);
+    return d;
+}
+
 // The video drivers that put a window on a desktop. Left to itself SDL
 // falls back on drivers that draw nowhere (offscreen, dummy) when no
 // display answers, and the game would run unseen.
@@ -120,24 +135,6 @@ bool StartVideo() {
                  driver ? driver : "", DisplayVariables().c_str());
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     return false;
-}
-
-int ChooseScale(int clientW, int clientH) {
-    int scale = 1;
-    float ddpi = 0, hdpi = 0, vdpi = 0;
-    if (SDL_GetDisplayDPI(0, &ddpi, &hdpi, &vdpi) == 0 && hdpi > 0) {
-        scale = std::max(1, static_cast<int>(std::lround(hdpi / 96.0f)));
-    }
-    if (const char* gdk = std::getenv("GDK_SCALE")) {
-        int s = std::atoi(gdk);
-        if (s > scale && s <= 8) scale = s;
-    }
-    // Never larger than the desktop.
-    SDL_Rect bounds;
-    if (SDL_GetDisplayUsableBounds(0, &bounds) == 0) {
-        while (scale > 1 && (clientW * scale > bounds.w || clientH * scale > bounds.h)) --scale;
-    }
-    return scale;
 }
 
 // Whether an OpenGL renderer name is one of Mesa's software rasterisers
@@ -265,9 +262,9 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
     if (!StartVideo()) return false;
     s.clientW = clientWidth;
     s.clientH = clientHeight;
-    s.scale = ChooseScale(clientWidth, clientHeight);
+    s.scale = StartFactor(clientWidth, clientHeight, CurrentDesktop(nullptr));
     s.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth * s.scale,
-                                clientHeight * s.scale, SDL_WINDOW_ALLOW_HIGHDPI);
+                                clientHeight * s.scale, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
     if (!s.window) {
         std::fprintf(stderr, "Pellumbrisk cannot open its window: %s\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -284,10 +281,14 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
 
 void ResizeGameWindow(int clientWidth, int clientHeight) {
     auto& s = State();
+    if (s.window) {
+        const TurnedWindow turned =
+            TurnWindow(s.scale, CurrentWindowGeometry(), clientWidth, clientHeight, CurrentDesktop(s.window));
+        s.scale = turned.factor;
+        SDL_SetWindowSize(s.window, turned.w, turned.h);
+    }
     s.clientW = clientWidth;
     s.clientH = clientHeight;
-    if (!s.window) return;
-    SDL_SetWindowSize(s.window, clientWidth * s.scale, clientHeight * s.scale);
     if (s.renderer) {
         if (s.texture) SDL_DestroyTexture(s.texture);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, clientWidth,
@@ -480,6 +481,48 @@ PictureRect FitPicture(const WindowGeometry& g) {
         w = static_cast<int>(static_cast<int64_t>(g.pixelsH) * g.pictureW / g.pictureH);
     }
     return {(g.pixelsW - w) / 2, (g.pixelsH - h) / 2, w, h};
+}
+
+namespace {
+
+// The largest factor up to `factor` at which the picture fits the usable
+// desktop (when its size is known); 1 at the least.
+int FitDesktop(int factor, int pictureW, int pictureH, const Desktop& d) {
+    factor = std::max(1, factor);
+    if (d.usableW <= 0 || d.usableH <= 0) return factor;
+    while (factor > 1 && (pictureW * factor > d.usableW || pictureH * factor > d.usableH)) --factor;
+    return factor;
+}
+
+}  // namespace
+
+int StartFactor(int pictureW, int pictureH, const Desktop& d) {
+    if (pictureW <= 0 || pictureH <= 0) return 1;
+    int hidpi = d.dpi > 0 ? std::max(1, static_cast<int>(std::lround(d.dpi / 96.0f))) : 1;
+    if (d.desktopScale > hidpi && d.desktopScale <= 8) hidpi = d.desktopScale;
+    hidpi = FitDesktop(hidpi, pictureW, pictureH, d);
+    if (d.usableW <= 0 || d.usableH <= 0) return hidpi;
+    // Seven tenths of the desktop: the window with its frame stays well
+    // inside it.
+    const int roomy = std::min(d.usableW * 7 / (pictureW * 10), d.usableH * 7 / (pictureH * 10));
+    return std::max(hidpi, roomy);
+}
+
+TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
+                        const Desktop& desktop) {
+    TurnedWindow t;
+    t.factor = std::max(1, keptFactor);
+    if (now.pictureW > 0 && now.pictureH > 0) {
+        // The factor the window shows the picture at now differs from the one
+        // kept (as far as the desktop let it be used) only when the player has
+        // sized the window since: that size is the one to keep.
+        const int shown = std::max(1, std::min(now.pointsW / now.pictureW, now.pointsH / now.pictureH));
+        if (shown != FitDesktop(t.factor, now.pictureW, now.pictureH, desktop)) t.factor = shown;
+    }
+    const int f = FitDesktop(t.factor, newPictureW, newPictureH, desktop);
+    t.w = newPictureW * f;
+    t.h = newPictureH * f;
+    return t;
 }
 
 namespace {
