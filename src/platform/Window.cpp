@@ -1,6 +1,8 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -87,6 +89,16 @@ bool ShowsWindows(const char* driver) {
 std::string AskedVideoDrivers() {
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     return asked ? asked : "";
+}
+
+bool AnyShowsWindows(const std::string& drivers) {
+    size_t start = 0;
+    while (start <= drivers.size()) {
+        const size_t end = std::min(drivers.find(',', start), drivers.size());
+        if (ShowsWindows(drivers.substr(start, end - start).c_str())) return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 // This SDL build's drivers that show a window, in SDL's order, as a list
@@ -462,6 +474,25 @@ void PresentToWindow(const uint32_t* argb, int width, int height) {
 void ShowMessageBox(const char* text, const char* caption) {
     std::fprintf(stderr, "%s\n", text);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, State().window);
+}
+
+void ShowNoticeBox(const char* text, const char* caption) {
+    const std::string asked = AskedVideoDrivers();
+    if (!asked.empty() && !AnyShowsWindows(asked)) return;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (!(x11 && *x11) && !(wayland && *wayland)) return;
+    std::fflush(nullptr);
+    if (fork() != 0) return;  // the caller goes on (also when no child could be made)
+    // The child holds no terminal or pipe of the caller's open while the box
+    // waits for its button.
+    const int devNull = open("/dev/null", O_RDWR);
+    if (devNull >= 0) {
+        for (int fd = 0; fd <= 2; ++fd) dup2(devNull, fd);
+        if (devNull > 2) close(devNull);
+    }
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, nullptr);
+    _exit(0);
 }
 
 void SetRawEventObserver(std::function<void(const SDL_Event&)> observer) { State().observer = std::move(observer); }

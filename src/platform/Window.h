@@ -54,6 +54,11 @@ bool TakeWakeRequest();
 
 void PresentToWindow(const uint32_t* argb, int width, int height);
 void ShowMessageBox(const char* text, const char* caption);
+// A message for a start that opens no window of its own: a box on the
+// desktop, shown by a child process so that the caller ends at once and a
+// display that never answers holds nothing up. Nothing is shown without a
+// display, or when SDL_VIDEODRIVER asks for a driver that shows no window.
+void ShowNoticeBox(const char* text, const char* caption);
 
 // Every event taken from the queue is shown to this observer first (the
 // mouse and game pad read their events here).

@@ -38,6 +38,8 @@ bool AcquireSingleInstance() {
             return true;
         case platform::InstanceLockResult::Busy:
             std::fputs("Pellumbrisk is already running.\n", stderr);
+            // Started from a desktop launcher, standard error is seen by no one.
+            platform::ShowNoticeBox("Pellumbrisk is already running.", kWindowTitle);
             return false;
         case platform::InstanceLockResult::Unavailable:
             break;

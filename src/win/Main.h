@@ -11,7 +11,8 @@ extern const char* const kWindowTitle;
 // no window could be opened (the single-instance lock is given up again).
 int32_t WinMain();
 // The single-instance test: false, with one line on standard error, when
-// another copy runs or no lock could be had.
+// another copy runs (also shown in a box on the desktop) or no lock could be
+// had.
 bool AcquireSingleInstance();
 void ReleaseSingleInstance();
 bool CreateMainWindow();

@@ -1,7 +1,7 @@
 // The start and the end of the process, each in a process of its own (the
-// process re-runs the test binary): a start where no display answers, and
-// the exit in the middle of a boss fight with every singleton destroyed as
-// at the end of the game.
+// process re-runs the test binary): a start where no display answers, a
+// second start while a copy runs, and the exit in the middle of a boss
+// fight with every singleton destroyed as at the end of the game.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,6 +108,22 @@ TEST_F(GameStart, WhereNoDisplayAnswersTheGameSaysWhyAndEndsGivingUpItsLock) {
         "not set;");
     // The next start takes the lock.
     EXPECT_TRUE(LockIsFree(scratch));
+}
+
+TEST_F(GameStart, ASecondStartSaysTheGameIsAlreadyRunningAndEnds) {
+    Scratch scratch;
+    ASSERT_FALSE(scratch.Path().empty());
+    EXPECT_EXIT(
+        {
+            alarm(60);
+            scratch.Use();
+            platform::InstanceLock running;  // the copy that runs
+            if (running.Acquire("pellumbrisk", scratch.SaveFolder()) != platform::InstanceLockResult::Acquired)
+                std::_Exit(5);
+            const int32_t result = WinMain();
+            std::_Exit(result == 0 && !platform::HasGameWindow() ? kAsItShould : 4);
+        },
+        ::testing::ExitedWithCode(kAsItShould), "Pellumbrisk is already running\\.");
 }
 
 TEST_F(GameStart, TheGameClosedDuringTheFightWithSilvyEndsCleanly) {
