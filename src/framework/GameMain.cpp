@@ -30,7 +30,9 @@ CGameMain::CGameMain() {
     ResetGameData();
 }
 
-CGameMain::~CGameMain() {
+CGameMain::~CGameMain() { EmptyWorld(); }
+
+void CGameMain::EmptyWorld() {
     CSoundManager::GetInstance()->StopAllMusic();
     m_subCharacterList.DeleteAll();
     m_characterList.DeleteAll();

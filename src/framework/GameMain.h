@@ -29,6 +29,11 @@ public:
     virtual ~CGameMain();
 
     virtual void Init();
+    // Stops the music and deletes every character of both lists (the second
+    // list first). The end of a run calls it while the services the
+    // characters call on as they go still stand; the destructor calls it
+    // again.
+    void EmptyWorld();
     virtual void DoFrame();
     virtual void Draw();
     virtual int32_t GetFreezeTimer() const { return m_freezeTimer; }

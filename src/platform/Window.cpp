@@ -1,6 +1,8 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -56,22 +58,95 @@ bool DriverBlocksOnEvents() {
     return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
 }
 
-int ChooseScale(int clientW, int clientH) {
-    int scale = 1;
-    float ddpi = 0, hdpi = 0, vdpi = 0;
-    if (SDL_GetDisplayDPI(0, &ddpi, &hdpi, &vdpi) == 0 && hdpi > 0) {
-        scale = std::max(1, static_cast<int>(std::lround(hdpi / 96.0f)));
-    }
-    if (const char* gdk = std::getenv("GDK_SCALE")) {
-        int s = std::atoi(gdk);
-        if (s > scale && s <= 8) scale = s;
-    }
-    // Never larger than the desktop.
+// The desktop of the display the window is on (the first before it opens).
+Desktop CurrentDesktop(SDL_Window* window) {
+    Desktop d;
+    const int display = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
     SDL_Rect bounds;
-    if (SDL_GetDisplayUsableBounds(0, &bounds) == 0) {
-        while (scale > 1 && (clientW * scale > bounds.w || clientH * scale > bounds.h)) --scale;
+    if (SDL_GetDisplayUsableBounds(display, &bounds) == 0) {
+        d.usableW = bounds.w;
+        d.usableH = bounds.h;
     }
-    return scale;
+    float ddpi = 0, hdpi = 0, vdpi = 0;
+    if (SDL_GetDisplayDPI(display, &ddpi, &hdpi, &vdpi) == 0) d.dpi = hdpi;
+    if (const char* gdk = std::getenv("GDK_SCALE")) d.desktopScale = std::atoi(gdk);
+    return d;
+}
+
+// The video drivers that put a window on a desktop. Left to itself SDL
+// falls back on drivers that draw nowhere (offscreen, dummy) when no
+// display answers, and the game would run unseen.
+constexpr const char* kWindowDrivers[] = {"x11", "wayland"};
+
+bool ShowsWindows(const char* driver) {
+    for (const char* d : kWindowDrivers)
+        if (driver && SDL_strcasecmp(driver, d) == 0) return true;
+    return false;
+}
+
+// The drivers SDL_VIDEODRIVER names (a comma-separated list); empty when it
+// names none.
+std::string AskedVideoDrivers() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked ? asked : "";
+}
+
+bool AnyShowsWindows(const std::string& drivers) {
+    size_t start = 0;
+    while (start <= drivers.size()) {
+        const size_t end = std::min(drivers.find(',', start), drivers.size());
+        if (ShowsWindows(drivers.substr(start, end - start).c_str())) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// This SDL build's drivers that show a window, in SDL's order, as a list
+// for SDL_VIDEODRIVER; empty when it has none.
+std::string WindowDriversOfThisBuild() {
+    std::string list;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* driver = SDL_GetVideoDriver(i);
+        if (!ShowsWindows(driver)) continue;
+        if (!list.empty()) list += ',';
+        list += driver;
+    }
+    return list;
+}
+
+std::string DisplayVariables() {
+    std::string text;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!text.empty()) text += ", ";
+        const char* value = std::getenv(name);
+        text += value && *value ? std::string(name) + " is \"" + value + "\"" : std::string(name) + " is not set";
+    }
+    return text;
+}
+
+// Starts SDL's video on a driver that shows a window; false, with the reason
+// on standard error, when none could be started.
+bool StartVideo() {
+    const std::string asked = AskedVideoDrivers();
+    if (asked.empty()) {
+        const std::string drivers = WindowDriversOfThisBuild();
+        if (drivers.empty()) {
+            std::fputs("Pellumbrisk cannot open its window: this SDL has no video driver that shows one.\n", stderr);
+            return false;
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "Pellumbrisk cannot open its window: no display answers (%s; %s).\n",
+                     DisplayVariables().c_str(), SDL_GetError());
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!asked.empty() || ShowsWindows(driver)) return true;
+    std::fprintf(stderr, "Pellumbrisk cannot open its window: the video driver \"%s\" shows none (%s).\n",
+                 driver ? driver : "", DisplayVariables().c_str());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
 }
 
 // Whether an OpenGL renderer name is one of Mesa's software rasterisers
@@ -196,17 +271,15 @@ void PresentToSurface(WindowState& s, const uint32_t* argb, int width, int heigh
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
     auto& s = State();
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "window: %s\n", SDL_GetError());
-        return false;
-    }
+    if (!StartVideo()) return false;
     s.clientW = clientWidth;
     s.clientH = clientHeight;
-    s.scale = ChooseScale(clientWidth, clientHeight);
+    s.scale = StartFactor(clientWidth, clientHeight, CurrentDesktop(nullptr));
     s.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth * s.scale,
-                                clientHeight * s.scale, SDL_WINDOW_ALLOW_HIGHDPI);
+                                clientHeight * s.scale, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
     if (!s.window) {
-        std::fprintf(stderr, "window: %s\n", SDL_GetError());
+        std::fprintf(stderr, "Pellumbrisk cannot open its window: %s\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return false;
     }
     ChoosePresentPath(s);
@@ -220,10 +293,14 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
 
 void ResizeGameWindow(int clientWidth, int clientHeight) {
     auto& s = State();
+    if (s.window) {
+        const TurnedWindow turned =
+            TurnWindow(s.scale, CurrentWindowGeometry(), clientWidth, clientHeight, CurrentDesktop(s.window));
+        s.scale = turned.factor;
+        SDL_SetWindowSize(s.window, turned.w, turned.h);
+    }
     s.clientW = clientWidth;
     s.clientH = clientHeight;
-    if (!s.window) return;
-    SDL_SetWindowSize(s.window, clientWidth * s.scale, clientHeight * s.scale);
     if (s.renderer) {
         if (s.texture) SDL_DestroyTexture(s.texture);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, clientWidth,
@@ -399,6 +476,25 @@ void ShowMessageBox(const char* text, const char* caption) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, State().window);
 }
 
+void ShowNoticeBox(const char* text, const char* caption) {
+    const std::string asked = AskedVideoDrivers();
+    if (!asked.empty() && !AnyShowsWindows(asked)) return;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (!(x11 && *x11) && !(wayland && *wayland)) return;
+    std::fflush(nullptr);
+    if (fork() != 0) return;  // the caller goes on (also when no child could be made)
+    // The child holds no terminal or pipe of the caller's open while the box
+    // waits for its button.
+    const int devNull = open("/dev/null", O_RDWR);
+    if (devNull >= 0) {
+        for (int fd = 0; fd <= 2; ++fd) dup2(devNull, fd);
+        if (devNull > 2) close(devNull);
+    }
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, nullptr);
+    _exit(0);
+}
+
 void SetRawEventObserver(std::function<void(const SDL_Event&)> observer) { State().observer = std::move(observer); }
 
 PictureRect FitPicture(const WindowGeometry& g) {
@@ -416,6 +512,48 @@ PictureRect FitPicture(const WindowGeometry& g) {
         w = static_cast<int>(static_cast<int64_t>(g.pixelsH) * g.pictureW / g.pictureH);
     }
     return {(g.pixelsW - w) / 2, (g.pixelsH - h) / 2, w, h};
+}
+
+namespace {
+
+// The largest factor up to `factor` at which the picture fits the usable
+// desktop (when its size is known); 1 at the least.
+int FitDesktop(int factor, int pictureW, int pictureH, const Desktop& d) {
+    factor = std::max(1, factor);
+    if (d.usableW <= 0 || d.usableH <= 0) return factor;
+    while (factor > 1 && (pictureW * factor > d.usableW || pictureH * factor > d.usableH)) --factor;
+    return factor;
+}
+
+}  // namespace
+
+int StartFactor(int pictureW, int pictureH, const Desktop& d) {
+    if (pictureW <= 0 || pictureH <= 0) return 1;
+    int hidpi = d.dpi > 0 ? std::max(1, static_cast<int>(std::lround(d.dpi / 96.0f))) : 1;
+    if (d.desktopScale > hidpi && d.desktopScale <= 8) hidpi = d.desktopScale;
+    hidpi = FitDesktop(hidpi, pictureW, pictureH, d);
+    if (d.usableW <= 0 || d.usableH <= 0) return hidpi;
+    // Seven tenths of the desktop: the window with its frame stays well
+    // inside it.
+    const int roomy = std::min(d.usableW * 7 / (pictureW * 10), d.usableH * 7 / (pictureH * 10));
+    return std::max(hidpi, roomy);
+}
+
+TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
+                        const Desktop& desktop) {
+    TurnedWindow t;
+    t.factor = std::max(1, keptFactor);
+    if (now.pictureW > 0 && now.pictureH > 0) {
+        // The factor the window shows the picture at now differs from the one
+        // kept (as far as the desktop let it be used) only when the player has
+        // sized the window since: that size is the one to keep.
+        const int shown = std::max(1, std::min(now.pointsW / now.pictureW, now.pointsH / now.pictureH));
+        if (shown != FitDesktop(t.factor, now.pictureW, now.pictureH, desktop)) t.factor = shown;
+    }
+    const int f = FitDesktop(t.factor, newPictureW, newPictureH, desktop);
+    t.w = newPictureW * f;
+    t.h = newPictureH * f;
+    return t;
 }
 
 namespace {

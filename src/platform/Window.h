@@ -17,15 +17,22 @@ struct Message {
     bool repeat = false;  // auto-repeat of a held key
 };
 
+// Opens the window on a desktop, at the factor StartFactor gives; the player
+// may size it. Only a video driver that shows a window is taken (SDL would
+// otherwise fall back on one that draws nowhere), unless SDL_VIDEODRIVER
+// names one. False, with the reason on standard error, when no window
+// opened.
 bool CreateGameWindow(const char* title, int clientWidth, int clientHeight);
-// Gives the client area a new size (the window keeps its place); frames of
-// that size are presented from then on. Without a window only the size is
-// kept.
+// Gives the client area a new size (the window keeps its place): the window
+// takes the new shape at the factor it shows the picture at (TurnWindow).
+// Frames of that size are presented from then on. Without a window only the
+// size is kept.
 void ResizeGameWindow(int clientWidth, int clientHeight);
 void GetGameWindowClientSize(int& clientWidth, int& clientHeight);
 void DestroyGameWindow();
 bool HasGameWindow();
-// Integer factor by which the window shows the client area (HiDPI).
+// The whole factor the window keeps for the client area: the one it opened
+// at, or the one the player sized it to (see TurnWindow).
 int WindowScale();
 
 // Takes at most one pending message; false when there is none.
@@ -47,6 +54,11 @@ bool TakeWakeRequest();
 
 void PresentToWindow(const uint32_t* argb, int width, int height);
 void ShowMessageBox(const char* text, const char* caption);
+// A message for a start that opens no window of its own: a box on the
+// desktop, shown by a child process so that the caller ends at once and a
+// display that never answers holds nothing up. Nothing is shown without a
+// display, or when SDL_VIDEODRIVER asks for a driver that shows no window.
+void ShowNoticeBox(const char* text, const char* caption);
 
 // Every event taken from the queue is shown to this observer first (the
 // mouse and game pad read their events here).
@@ -71,6 +83,32 @@ struct PictureRect {
 // that fits, keeping its shape, and centred; the rest of the window is black.
 // Drawing and the mouse both go through this one rectangle.
 PictureRect FitPicture(const WindowGeometry& g);
+// The desktop a window opens on: its usable size (without panels) in the
+// units window sizes are given in, 0 when unknown, and what tells how dense
+// its pixels are.
+struct Desktop {
+    int usableW = 0, usableH = 0;
+    float dpi = 0;          // horizontal dots per inch; 0 when unknown
+    int desktopScale = 0;   // the desktop's own scale (GDK_SCALE); 0 when unset
+};
+
+// The whole factor the window opens at: the largest whose window takes no
+// more than about two thirds (seven tenths) of the usable desktop in either
+// direction, but not below the display's HiDPI scale (dots per inch over 96,
+// or the desktop's own scale) where that fits the desktop; 1 at the least.
+int StartFactor(int pictureW, int pictureH, const Desktop& desktop);
+
+// The window when the picture changes shape (the portrait turn): the factor
+// is kept, reduced only while the new shape would not fit the desktop. The
+// factor kept is the one the window opened at, or the one the window shows
+// now once the player has sized it.
+struct TurnedWindow {
+    int factor = 1;     // the factor kept from now on
+    int w = 0, h = 0;   // the window's new size, in points
+};
+TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
+                        const Desktop& desktop);
+
 // A position in window points to picture pixels through FitPicture; true
 // when it lies on the picture. A position in the margins maps to a point
 // outside the picture (below 0 or at the picture's size and beyond).

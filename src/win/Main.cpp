@@ -21,14 +21,25 @@ constexpr int kClientWidth = 480;
 constexpr int kClientHeight = 320;
 }
 
-bool AcquireSingleInstance() {
-    // Held until the process ends.
+namespace {
+
+// Held from the single-instance test until the process ends, or until a
+// start that opens no window gives it up.
+platform::InstanceLock& SingleInstanceLock() {
     static platform::InstanceLock lock;
-    switch (lock.Acquire("pellumbrisk", CSaveFile::GetBaseDirectory())) {
+    return lock;
+}
+
+}  // namespace
+
+bool AcquireSingleInstance() {
+    switch (SingleInstanceLock().Acquire("pellumbrisk", CSaveFile::GetBaseDirectory())) {
         case platform::InstanceLockResult::Acquired:
             return true;
         case platform::InstanceLockResult::Busy:
             std::fputs("Pellumbrisk is already running.\n", stderr);
+            // Started from a desktop launcher, standard error is seen by no one.
+            platform::ShowNoticeBox("Pellumbrisk is already running.", kWindowTitle);
             return false;
         case platform::InstanceLockResult::Unavailable:
             break;
@@ -38,9 +49,15 @@ bool AcquireSingleInstance() {
     return false;
 }
 
+void ReleaseSingleInstance() { SingleInstanceLock().Release(); }
+
 int32_t WinMain() {
     if (!AcquireSingleInstance()) return 0;
-    if (!CreateMainWindow()) return 0;
+    if (!CreateMainWindow()) {
+        // A later start may find the display this one did not.
+        ReleaseSingleInstance();
+        return 0;
+    }
     RunGame();
     timeEndPeriod(1);
     return 1;
@@ -143,8 +160,16 @@ void RunGame() {
     platform::AudioMixer::GetInstance()->SetNotificationHook(&platform::WakeMainThread);
     uint32_t lastTime = 0;
     while (MainLoopPass(lastTime)) MainLoopWait(lastTime);
-    platform::AudioMixer::GetInstance()->SetNotificationHook(nullptr);
+    EndRun();
+}
 
+void EndRun() {
+    platform::AudioMixer::GetInstance()->SetNotificationHook(nullptr);
+    // The world goes while every service its characters call on as they go
+    // (the life bars, the scenes, the sound) still stands: left to the end
+    // of the process, the characters would be deleted after the services
+    // built later than the game object.
+    CGameMain::GetInstance()->EmptyWorld();
     ReleaseGraphics();
     platform::DestroyGameWindow();
 }

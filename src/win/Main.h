@@ -7,12 +7,20 @@
 extern const char* const kWindowClassName;
 extern const char* const kWindowTitle;
 
+// 1 after the game has run; 0 when it did not start: another copy runs, or
+// no window could be opened (the single-instance lock is given up again).
 int32_t WinMain();
 // The single-instance test: false, with one line on standard error, when
-// another copy runs or no lock could be had.
+// another copy runs (also shown in a box on the desktop) or no lock could be
+// had.
 bool AcquireSingleInstance();
+void ReleaseSingleInstance();
 bool CreateMainWindow();
+// Start-up, the main loop and EndRun.
 void RunGame();
+// The end of a run after the main loop: the world is emptied, then the
+// graphics and the window go.
+void EndRun();
 
 // What the window does with a message the main loop dispatches.
 void MainWindowProc(const platform::Message& message);

@@ -1,13 +1,18 @@
 // The picture in a window of any size: one rectangle that the drawing and
-// the mouse share.
+// the mouse share; the factor the window opens at, and the one it keeps
+// when the picture turns to portrait and back.
 #include <gtest/gtest.h>
 
 #include "platform/Window.h"
 
 namespace {
 
+using platform::Desktop;
 using platform::FitPicture;
 using platform::PictureRect;
+using platform::StartFactor;
+using platform::TurnedWindow;
+using platform::TurnWindow;
 using platform::WindowGeometry;
 using platform::WindowToPicture;
 
@@ -82,6 +87,74 @@ TEST(WindowFit, AnEmptyWindowShowsNothingAndHitsNothing) {
     EXPECT_EQ(FitPicture(none).w, 0);
     int cx = 0, cy = 0;
     EXPECT_FALSE(WindowToPicture(none, 10, 10, cx, cy));
+}
+
+struct StartCase {
+    const char* name;
+    Desktop desktop;  // usable width and height, DPI, desktop scale
+    int factor;
+};
+
+const StartCase kStarts[] = {
+    {"1366x768 with a panel", {1366, 740, 96, 0}, 1},
+    {"1366x768 at 192 DPI: the HiDPI scale fits", {1366, 740, 192, 0}, 2},
+    {"1920x1080, the whole screen (Xvfb)", {1920, 1080, 96, 0}, 2},
+    {"1920x1080 with a panel", {1920, 1048, 96, 0}, 2},
+    {"1920x1200", {1920, 1160, 96, 0}, 2},
+    {"2560x1440, the whole screen", {2560, 1440, 96, 0}, 3},
+    {"2560x1440 with a top bar", {2560, 1408, 96, 0}, 3},
+    {"3840x2160 at 192 DPI", {3840, 2160, 192, 0}, 4},
+    {"3840x2160 at 192 DPI with a panel", {3840, 2112, 192, 0}, 4},
+    {"3840x2160 given in points at a desktop scale of 2", {1920, 1052, 192, 2}, 2},
+    {"GDK_SCALE=3 on 1920x1080", {1920, 1048, 96, 3}, 3},
+    {"a desktop scale beyond 8 is not taken", {1920, 1048, 96, 9}, 2},
+    {"a HiDPI scale larger than the desktop", {800, 600, 288, 0}, 1},
+    {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
+    {"no usable size known, 192 DPI", {0, 0, 192, 0}, 2},
+    {"nothing known", {0, 0, 0, 0}, 1},
+};
+
+TEST(WindowStart, TheWindowOpensAtTheLargestWholeFactorThatLeavesTheDesktopRoom) {
+    for (const StartCase& c : kStarts) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(StartFactor(480, 320, c.desktop), c.factor);
+    }
+}
+
+struct TurnCase {
+    const char* name;
+    int kept;
+    WindowGeometry now;  // points, pixels, picture
+    int newW, newH;
+    Desktop desktop;
+    TurnedWindow turned;  // factor kept, window size
+};
+
+const Desktop k1080{1920, 1048, 96, 0};
+const Desktop k1440{2560, 1408, 96, 0};
+
+const TurnCase kTurns[] = {
+    {"2x turns to portrait at 2x", 2, {960, 640, 960, 640, 480, 320}, 320, 480, k1080, {2, 640, 960}},
+    {"and back", 2, {640, 960, 640, 960, 320, 480}, 480, 320, k1080, {2, 960, 640}},
+    {"3x whose portrait would not fit turns at 2x", 3, {1440, 960, 1440, 960, 480, 320}, 320, 480, k1440,
+     {3, 640, 960}},
+    {"and comes back at 3x", 3, {640, 960, 640, 960, 320, 480}, 480, 320, k1440, {3, 1440, 960}},
+    {"sized by the player to 3x", 2, {1500, 1000, 1500, 1000, 480, 320}, 320, 480, k1080, {3, 640, 960}},
+    {"and back to the player's 3x", 3, {640, 960, 640, 960, 320, 480}, 480, 320, k1080, {3, 1440, 960}},
+    {"a tiling manager's full screen", 2, {1920, 1048, 1920, 1048, 480, 320}, 320, 480, k1080, {3, 640, 960}},
+    {"sized below the picture", 2, {400, 300, 400, 300, 480, 320}, 320, 480, k1080, {1, 320, 480}},
+    {"HiDPI: sizes in points", 2, {960, 640, 1920, 1280, 480, 320}, 320, 480, k1080, {2, 640, 960}},
+    {"no desktop size known", 4, {1920, 1280, 1920, 1280, 480, 320}, 320, 480, Desktop{}, {4, 1280, 1920}},
+};
+
+TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
+    for (const TurnCase& c : kTurns) {
+        SCOPED_TRACE(c.name);
+        const TurnedWindow t = TurnWindow(c.kept, c.now, c.newW, c.newH, c.desktop);
+        EXPECT_EQ(t.factor, c.turned.factor);
+        EXPECT_EQ(t.w, c.turned.w);
+        EXPECT_EQ(t.h, c.turned.h);
+    }
 }
 
 }  // namespace
