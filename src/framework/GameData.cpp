@@ -19,6 +19,7 @@
 // until a write of it succeeds.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "framework/GameMain.h"
@@ -54,11 +55,28 @@ void GetStageCamera(const CGameMain&, int32_t& x, int32_t& y) {
     y = 0;
 }
 
+// What the directory of the files holds, listed once for a whole load: of
+// the 33 files most are usually missing, and one listing costs far less than
+// a failed open or a look for a leftover of each. When the directory cannot
+// be listed, every name is tried.
+class SaveFolder {
+public:
+    SaveFolder() : listed_(CSaveFile::ListBaseDirectory({"save", "resume"}, names_)) {}
+    // False only when the listing shows the file missing (in any case: the
+    // game's names are lower case, the listing is).
+    bool MayHold(const std::string& name) const { return !listed_ || names_.count(name) != 0; }
+
+private:
+    std::set<std::string> names_;
+    bool listed_;
+};
+
 // Reads the named file into the record; false when the file is missing (or
 // no regular file) or is not a whole save block (the record then stays as it
 // was). A longer file gives its first block.
-bool ReadRecord(CSaveFile& file, CSaveData& record, const char* name, bool* opened = nullptr) {
-    const bool open = file.OpenRead(name);
+bool ReadRecord(CSaveFile& file, CSaveData& record, const char* name, const SaveFolder& folder,
+                bool* opened = nullptr) {
+    const bool open = folder.MayHold(name) && file.OpenRead(name);
     if (opened) *opened = open;
     if (!open) return false;
     const bool ok = record.ReadDefault();
@@ -96,33 +114,38 @@ bool KeptFromMemory(const char* name, std::string& kept) {
 // Takes away the temporary files an interrupted save left. Only this process
 // writes the folder (the instance lock), and no write is under way while the
 // files are loaded, so any of them is such a leftover.
-void RemoveLeftoverTemps(const char* prefix) {
+void RemoveLeftoverTemp(const char* name, const SaveFolder& folder) {
+    if (folder.MayHold(std::string(name) + ".tmp")) CSaveFile::RemoveLeftoverTemp(name);
+}
+
+void RemoveLeftoverTemps(const char* prefix, const SaveFolder& folder) {
     char name[16];
     for (int32_t slot = 0; slot < CGameMain::kSlotCount; ++slot) {
         FileName(name, prefix, slot);
-        CSaveFile::RemoveLeftoverTemp(name);
+        RemoveLeftoverTemp(name, folder);
     }
 }
 
 // Loads one slot-layout record from its file: new-game values when the file
 // is missing or damaged, and no read at all when memory is newer.
-void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, std::string& kept) {
+void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, const SaveFolder& folder,
+                          std::string& kept) {
     if (KeptFromMemory(name, kept)) return;
-    if (!ReadRecord(file, record, name)) {
+    if (!ReadRecord(file, record, name, folder)) {
         record.SetNewGameDefaults();
     } else if (const int fixed = record.SanitizeSlotRecord()) {
         DebugPrintf("save: \"%s\" held %d value(s) out of range\n", name, fixed);
     }
 }
 
-void LoadSlotRecord(CGameMain& game, int32_t slot, std::string& kept) {
+void LoadSlotRecord(CGameMain& game, int32_t slot, const SaveFolder& folder, std::string& kept) {
     char name[16];
     FileName(name, "saveslot", slot);
     CSaveData& record = game.m_slotData[slot];
-    LoadSlotLayoutRecord(game.m_saveFile, record, name, kept);
+    LoadSlotLayoutRecord(game.m_saveFile, record, name, folder, kept);
     FileName(name, "resume", slot);
     CSaveData& resume = game.m_resumeData[slot];
-    LoadSlotLayoutRecord(game.m_saveFile, resume, name, kept);
+    LoadSlotLayoutRecord(game.m_saveFile, resume, name, folder, kept);
     // A slot shows a resume point only while its snapshot holds one.
     if (!resume.HasResumePoint()) record.SetByte(SaveSlotRecord::kResumeFlag, 0);
 }
@@ -137,9 +160,10 @@ bool WriteSlotRecord(CGameMain& game, int32_t slot) {
 
 bool CGameMain::LoadAllSlots() {
     ClearMarks();
-    CSaveFile::RemoveLeftoverTemp("save");
-    RemoveLeftoverTemps("saveslot");
-    RemoveLeftoverTemps("resume");
+    const SaveFolder folder;
+    RemoveLeftoverTemp("save", folder);
+    RemoveLeftoverTemps("saveslot", folder);
+    RemoveLeftoverTemps("resume", folder);
     std::string kept;
     // The slot and resume files are read whatever became of "save": without
     // them every slot would fall back to a new game here, and the next save
@@ -149,7 +173,7 @@ bool CGameMain::LoadAllSlots() {
     if (KeptFromMemory("save", kept)) {
         systemRead = true;
     } else {
-        systemRead = ReadRecord(m_saveFile, m_systemData, "save", &systemOpened);
+        systemRead = ReadRecord(m_saveFile, m_systemData, "save", folder, &systemOpened);
         if (!systemOpened) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
     }
     if (systemOpened && systemRead) {
@@ -168,7 +192,7 @@ bool CGameMain::LoadAllSlots() {
         m_vibration = settings.vibration;
         m_selectedCharacter = settings.selectedCharacter;
     }
-    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, kept);
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, folder, kept);
     if (!kept.empty()) {
         DebugPrintf("save: memory is newer than %s, whose last save failed; it is kept, not read\n", kept.c_str());
     }

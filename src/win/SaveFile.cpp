@@ -1,14 +1,17 @@
 #include "win/SaveFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "win/DebugLog.h"
 
@@ -66,6 +69,32 @@ std::string CSaveFile::GetBaseDirectory() {
 void CSaveFile::SetBaseDirectory(const std::string& directory) { BaseOverride() = directory; }
 
 void CSaveFile::SetFaultForTesting(Fault fault) { InjectedFault() = fault; }
+
+bool CSaveFile::ListBaseDirectory(std::initializer_list<const char*> prefixes, std::set<std::string>& names) {
+    names.clear();
+    DIR* dir = opendir(GetBaseDirectory().c_str());
+    if (!dir) return false;
+    bool whole = true;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir);
+        if (!entry) {
+            whole = errno == 0;
+            break;
+        }
+        std::string name = entry->d_name;
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* prefix : prefixes) {
+            if (name.compare(0, std::strlen(prefix), prefix) == 0) {
+                names.insert(std::move(name));
+                break;
+            }
+        }
+    }
+    closedir(dir);
+    if (!whole) names.clear();
+    return whole;
+}
 
 bool CSaveFile::RemoveLeftoverTemp(const char* name) {
     if (!name || !*name) return false;

@@ -6,6 +6,8 @@
 // whole write and its flush succeeded, so a failed save never damages the
 // previous one and the target always ends as a regular file.
 #include <cstdint>
+#include <initializer_list>
+#include <set>
 #include <string>
 
 class CSaveFile {
@@ -48,6 +50,10 @@ public:
     // the executable's directory.
     static void SetBaseDirectory(const std::string& directory);
 
+    // The names in the directory of the files that begin with one of the
+    // prefixes, in lower case (so that a directory that ignores case is
+    // listed whole); false (and none) when it cannot be read whole.
+    static bool ListBaseDirectory(std::initializer_list<const char*> prefixes, std::set<std::string>& names);
     // Removes "<name>.tmp", the temporary file an interrupted write leaves
     // behind; true when there was one and it went.
     static bool RemoveLeftoverTemp(const char* name);
