@@ -71,7 +71,8 @@ rig::Model MakeDragon() {
     const float radii[] = {3.0f, 2.8f, 2.4f, 2.0f, 1.5f, 0.9f};
     std::string parent = "core";
     for (int i = 0; i < 5; ++i) {
-        const std::string b = "b" + std::to_string(i + 1);
+        const std::string index = std::to_string(i + 1);
+        const std::string b = "b" + index;
         m.AddBone(MakeBone(b, parent, lengths[i], parent == "core" ? 0 : 1, {0, 0}, -90));
         rig::Part body = CapsulePart(b, b, -2 - i, kScales, radii[i], radii[i + 1]);
         m.AddPart(body);

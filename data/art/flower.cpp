@@ -56,7 +56,8 @@ rig::Model MakeFlower() {
     m.AddBone(MakeBone("bloom", "stem2", 0, 1, {0, 0}, 180));
     // Petals: eight around the heart and eight shorter between them.
     for (int i = 0; i < 8; ++i) {
-        const std::string n = "p" + std::to_string(i), s = "q" + std::to_string(i);
+        const std::string index = std::to_string(i);
+        const std::string n = "p" + index, s = "q" + index;
         m.AddBone(enemies::Follow(MakeBone(n, "bloom", 9.0f, 0, {0, 0}, 180.0f + 45.0f * static_cast<float>(i))));
         m.AddBone(enemies::Follow(MakeBone(s, "bloom", 8.0f, 0, {0, 0}, 202.5f + 45.0f * static_cast<float>(i))));
         m.AddPart(EllipsePart(n, n, -2, kPetal, 1.9f, 3.3f, 0.62f));

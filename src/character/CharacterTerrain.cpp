@@ -25,11 +25,12 @@ bool HasBody(const CCharacter& c) {
     return r.bodyLeft != r.bodyRight && r.bodyTop != r.bodyBottom;
 }
 
-bool HasSolid(const CCharacter& c) {
-    const FrameRecord& r = c.CurrentRecord();
+bool HasSolid(const FrameRecord& r) {
     if (r.solidLeft == r.solidRight) return false;
     return r.solidTopLeft != 0 || r.solidTopRight != 0 || r.solidBottomLeft != 0 || r.solidBottomRight != 0;
 }
+
+bool HasSolid(const CCharacter& c) { return HasSolid(c.CurrentRecord()); }
 
 Span BodyX(const CCharacter& c) {
     const FrameRecord& r = c.CurrentRecord();
@@ -41,16 +42,17 @@ Span BodyY(const CCharacter& c) {
     return Ordered(r.bodyTop + c.y, r.bodyBottom + c.y);
 }
 
-Span SolidX(const CCharacter& c) {
-    const FrameRecord& r = c.CurrentRecord();
+// The solid's horizontal span; r is c's current record.
+Span SolidX(const CCharacter& c, const FrameRecord& r) {
     return Ordered(r.solidLeft * c.facing + c.x, r.solidRight * c.facing + c.x);
 }
 
+Span SolidX(const CCharacter& c) { return SolidX(c, c.CurrentRecord()); }
+
 // Height of a solid's surface at a sample x: the left height left of the
-// solid, the right height right of it, and the straight line between them
-// across it. The heights are not mirrored by facing.
-int32_t SurfaceAt(const CCharacter& c, int32_t sampleX, int32_t leftHeight, int32_t rightHeight) {
-    const Span s = SolidX(c);
+// solid (whose span is s), the right height right of it, and the straight
+// line between them across it. The heights are not mirrored by facing.
+int32_t SurfaceAt(const CCharacter& c, Span s, int32_t sampleX, int32_t leftHeight, int32_t rightHeight) {
     if (sampleX < s.lo || s.hi == s.lo) return leftHeight + c.y;
     if (sampleX > s.hi) return rightHeight + c.y;
     const int64_t t = static_cast<int64_t>(sampleX) - s.lo;
@@ -60,12 +62,12 @@ int32_t SurfaceAt(const CCharacter& c, int32_t sampleX, int32_t leftHeight, int3
 
 int32_t TopAt(const CCharacter& c, int32_t sampleX) {
     const FrameRecord& r = c.CurrentRecord();
-    return SurfaceAt(c, sampleX, r.solidTopLeft, r.solidTopRight);
+    return SurfaceAt(c, SolidX(c, r), sampleX, r.solidTopLeft, r.solidTopRight);
 }
 
 int32_t BottomAt(const CCharacter& c, int32_t sampleX) {
     const FrameRecord& r = c.CurrentRecord();
-    return SurfaceAt(c, sampleX, r.solidBottomLeft, r.solidBottomRight);
+    return SurfaceAt(c, SolidX(c, r), sampleX, r.solidBottomLeft, r.solidBottomRight);
 }
 
 // The world list, its cursor reset for a walk.
@@ -219,9 +221,14 @@ void CCharacter::AccelerateX(int32_t target, int32_t step, bool absolute, bool s
 // --- Geometry tests ----------------------------------------------------------
 
 bool CCharacter::OverlapsSolid(CCharacter* other) {
-    if (other == nullptr || other == this || !HasBody(*this) || !HasSolid(*other)) return false;
-    if (!Overlap(BodyX(*this), SolidX(*other))) return false;
-    return Overlap(BodyY(*this), Ordered(TopAt(*other, x), BottomAt(*other, x)));
+    if (other == nullptr || other == this || !HasBody(*this)) return false;
+    // The other's record is looked up once for all the tests below.
+    const FrameRecord& r = other->CurrentRecord();
+    if (!HasSolid(r)) return false;
+    const Span solidX = SolidX(*other, r);
+    if (!Overlap(BodyX(*this), solidX)) return false;
+    return Overlap(BodyY(*this), Ordered(SurfaceAt(*other, solidX, x, r.solidTopLeft, r.solidTopRight),
+                                         SurfaceAt(*other, solidX, x, r.solidBottomLeft, r.solidBottomRight)));
 }
 
 CCharacter* CCharacter::FindBlockOverlap() {
@@ -280,8 +287,13 @@ bool CCharacter::IsAirborne() {
     const Span bodyX = BodyX(*this);
     CCharacterList& world = WalkWorld();
     while (CCharacter* c = world.GetNext()) {
-        if (c == this || !HasSolid(*c)) continue;
-        if (TopAt(*c, x) == feet && Overlap(SolidX(*c), bodyX)) return false;
+        if (c == this) continue;
+        // One look at the record, and the side test before the surface's
+        // height (which divides): most solids lie off to the side.
+        const FrameRecord& r = c->CurrentRecord();
+        if (!HasSolid(r)) continue;
+        const Span solidX = SolidX(*c, r);
+        if (Overlap(solidX, bodyX) && SurfaceAt(*c, solidX, x, r.solidTopLeft, r.solidTopRight) == feet) return false;
     }
     return true;
 }

@@ -21,6 +21,7 @@
 // file reads again.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,22 @@ void GetStageCamera(const CGameMain&, int32_t& x, int32_t& y) {
     y = 0;
 }
 
+// What the directory of the files holds, listed once for a whole load: of
+// the 33 files most are usually missing, and one listing costs far less than
+// a failed open of each. When the directory cannot be listed, every name is
+// tried.
+class SaveFolder {
+public:
+    SaveFolder() : listed_(CSaveFile::ListBaseDirectory({"save", "resume"}, names_)) {}
+    // False only when the listing shows the file missing (in any case: the
+    // game's names are lower case, the listing is).
+    bool MayHold(const std::string& name) const { return !listed_ || names_.count(name) != 0; }
+
+private:
+    std::set<std::string> names_;
+    bool listed_;
+};
+
 enum class RecordRead {
     Missing,     // no file, or none that could be a save (a pipe, a device)
     Unreadable,  // a file is there but cannot be read: it is kept as it is
@@ -69,7 +86,8 @@ enum class RecordRead {
 // construction defaults (the system and resume records) or the new-game
 // values (the slot records); at the title's re-read, what memory holds. A
 // file that cannot be read leaves the whole record as it was.
-RecordRead ReadRecord(CSaveFile& file, CSaveData& record, const char* name) {
+RecordRead ReadRecord(CSaveFile& file, CSaveData& record, const char* name, const SaveFolder& folder) {
+    if (!folder.MayHold(name)) return RecordRead::Missing;
     if (!file.OpenRead(name)) return file.FoundUnreadable() ? RecordRead::Unreadable : RecordRead::Missing;
     const bool ok = record.ReadDefault();
     const int64_t size = file.GetSize();
@@ -127,9 +145,10 @@ void RemoveLeftoverTemps() {
 
 // Loads one slot-layout record from its file: new-game values when the file
 // is missing, and no change when memory is newer or the file cannot be read.
-void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, std::string& kept) {
+void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, const SaveFolder& folder,
+                          std::string& kept) {
     if (KeptFromMemory(name, kept)) return;
-    switch (ReadRecord(file, record, name)) {
+    switch (ReadRecord(file, record, name, folder)) {
         case RecordRead::Missing:
             record.SetNewGameDefaults();
             break;
@@ -161,14 +180,14 @@ void ApplySystemRecord(CGameMain& game) {
     game.m_selectedCharacter = settings.selectedCharacter;
 }
 
-void LoadSlotRecord(CGameMain& game, int32_t slot, std::string& kept) {
+void LoadSlotRecord(CGameMain& game, int32_t slot, const SaveFolder& folder, std::string& kept) {
     char name[16];
     FileName(name, "saveslot", slot);
     CSaveData& record = game.m_slotData[slot];
-    LoadSlotLayoutRecord(game.m_saveFile, record, name, kept);
+    LoadSlotLayoutRecord(game.m_saveFile, record, name, folder, kept);
     FileName(name, "resume", slot);
     CSaveData& resume = game.m_resumeData[slot];
-    LoadSlotLayoutRecord(game.m_saveFile, resume, name, kept);
+    LoadSlotLayoutRecord(game.m_saveFile, resume, name, folder, kept);
     // A slot shows a resume point only while its snapshot holds one.
     if (!resume.HasResumePoint()) record.SetByte(SaveSlotRecord::kResumeFlag, 0);
 }
@@ -184,6 +203,7 @@ bool WriteSlotRecord(CGameMain& game, int32_t slot) {
 bool CGameMain::LoadAllSlots() {
     ClearMarks();
     RemoveLeftoverTemps();
+    const SaveFolder folder;
     std::string kept;
     // The slot and resume files are read whatever became of "save": without
     // them every slot would fall back to a new game here, and the next save
@@ -192,12 +212,12 @@ bool CGameMain::LoadAllSlots() {
     if (!KeptFromMemory("save", kept)) {
         // An unreadable "save" leaves the settings as they are, as a missing
         // one does.
-        const RecordRead got = ReadRecord(m_saveFile, m_systemData, "save");
+        const RecordRead got = ReadRecord(m_saveFile, m_systemData, "save", folder);
         if (got == RecordRead::Missing) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
         systemRead = got == RecordRead::Read;
         if (systemRead) ApplySystemRecord(*this);
     }
-    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, kept);
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) LoadSlotRecord(*this, slot, folder, kept);
     if (!kept.empty()) {
         DebugPrintf("save: memory is newer than %s, whose last save failed; it is kept, not read\n", kept.c_str());
     }

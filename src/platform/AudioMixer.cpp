@@ -103,18 +103,26 @@ bool AudioStreamBuffer::Lock(uint32_t offset, uint32_t bytes, uint8_t** first, u
     if (m_locked || !first || !firstBytes || offset >= size || bytes == 0) return false;
     bytes = std::min(bytes, size);
     std::lock_guard<std::mutex> lock(m_mixer->m_mutex);
-    m_staging.resize(bytes);
     const uint32_t head = std::min(bytes, size - offset);
-    std::memcpy(m_staging.data(), m_data.data() + offset, head);
-    if (bytes > head) std::memcpy(m_staging.data() + head, m_data.data(), bytes - head);
-    *first = m_staging.data();
+    // A stopped ring is not read by the mixer: it is lent in place.
+    m_lockedInPlace = !m_playing;
+    uint8_t* region = m_data.data() + offset;
+    uint8_t* wrapped = m_data.data();
+    if (!m_lockedInPlace) {
+        m_staging.resize(bytes);
+        std::memcpy(m_staging.data(), m_data.data() + offset, head);
+        if (bytes > head) std::memcpy(m_staging.data() + head, m_data.data(), bytes - head);
+        region = m_staging.data();
+        wrapped = m_staging.data() + head;
+    }
+    *first = region;
     *firstBytes = head;
-    if (second) *second = bytes > head ? m_staging.data() + head : nullptr;
+    if (second) *second = bytes > head ? wrapped : nullptr;
     if (secondBytes) *secondBytes = bytes - head;
     if (bytes > head && !second) {
         // The caller takes one region only: the lock ends at the ring's end.
         bytes = head;
-        m_staging.resize(bytes);
+        if (!m_lockedInPlace) m_staging.resize(bytes);
     }
     m_lockOffset = offset;
     m_lockBytes = bytes;
@@ -125,11 +133,15 @@ bool AudioStreamBuffer::Lock(uint32_t offset, uint32_t bytes, uint8_t** first, u
 bool AudioStreamBuffer::Unlock() {
     if (!m_locked) return false;
     std::lock_guard<std::mutex> lock(m_mixer->m_mutex);
-    const uint32_t size = Size();
-    const uint32_t head = std::min(m_lockBytes, size - m_lockOffset);
-    std::memcpy(m_data.data() + m_lockOffset, m_staging.data(), head);
-    if (m_lockBytes > head) std::memcpy(m_data.data(), m_staging.data() + head, m_lockBytes - head);
+    if (!m_lockedInPlace) {
+        const uint32_t size = Size();
+        const uint32_t head = std::min(m_lockBytes, size - m_lockOffset);
+        std::memcpy(m_data.data() + m_lockOffset, m_staging.data(), head);
+        if (m_lockBytes > head) std::memcpy(m_data.data(), m_staging.data() + head, m_lockBytes - head);
+    }
     m_locked = false;
+    m_lockedInPlace = false;
+    ++m_changes;
     return true;
 }
 
@@ -139,11 +151,13 @@ bool AudioStreamBuffer::Play(bool looping) {
     if (!m_playing) m_enterPending = true;
     m_playing = true;
     m_looping = looping;
+    ++m_changes;
     return true;
 }
 
 void AudioStreamBuffer::Stop() {
     std::lock_guard<std::mutex> lock(m_mixer->m_mutex);
+    if (m_playing) ++m_changes;
     m_playing = false;
 }
 
@@ -163,6 +177,7 @@ bool AudioStreamBuffer::SetCurrentPosition(uint32_t offset) {
     m_cursor = offset / m_format.blockAlign;
     m_fraction = 0;
     if (m_playing) m_enterPending = true;
+    ++m_changes;
     return true;
 }
 
@@ -186,6 +201,7 @@ bool AudioStreamBuffer::SetNotificationPositions(const uint32_t* offsets, int co
     m_notifyFrames.clear();
     for (int i = 0; i < count; ++i) m_notifyFrames.push_back(offsets[i] / m_format.blockAlign);
     m_signalled.assign(m_notifyFrames.size(), false);
+    ++m_changes;
     return true;
 }
 
@@ -198,6 +214,11 @@ int AudioStreamBuffer::PollNotification() {
         }
     }
     return -1;
+}
+
+uint64_t AudioStreamBuffer::ChangeCount() const {
+    std::lock_guard<std::mutex> lock(m_mixer->m_mutex);
+    return m_changes;
 }
 
 void AudioStreamBuffer::Signal(uint32_t frame) {
@@ -216,7 +237,8 @@ float AudioStreamBuffer::SampleAt(uint32_t frame, int channel) const {
 }
 
 void AudioStreamBuffer::MixInto(float* out, int frames) {
-    if (!m_playing || m_frames == 0) return;
+    if (!m_playing || m_frames == 0 || m_lockedInPlace) return;
+    ++m_changes;
     const bool exact = m_step == kOne;
     for (int i = 0; i < frames; ++i) {
         if (m_enterPending) {

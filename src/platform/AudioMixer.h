@@ -66,6 +66,9 @@ public:
     // Makes bytes [offset, offset + bytes) of the ring writable; a span that
     // runs past the end continues at offset 0 in the second region. The
     // regions hold the current contents and are written back by Unlock.
+    // A ring that is not playing is handed out in place (nothing is copied)
+    // and the mixer leaves it alone until Unlock; a playing ring is lent as
+    // a copy, so the mixer keeps reading it meanwhile.
     bool Lock(uint32_t offset, uint32_t bytes, uint8_t** first, uint32_t* firstBytes, uint8_t** second,
               uint32_t* secondBytes);
     bool Unlock();
@@ -84,6 +87,10 @@ public:
     // Zero-time poll: the index of the lowest signalled position, whose
     // signal is consumed (auto reset), or -1 when none is signalled.
     int PollNotification();
+    // Goes up with every change to the ring's bytes, its playing, its play
+    // cursor or its notification positions (so it stays put while the ring
+    // lies stopped and untouched).
+    uint64_t ChangeCount() const;
 
 private:
     friend class AudioMixer;
@@ -102,6 +109,8 @@ private:
     uint32_t m_lockOffset = 0;
     uint32_t m_lockBytes = 0;
     bool m_locked = false;
+    bool m_lockedInPlace = false;  // the lock lends m_data itself, not m_staging
+    uint64_t m_changes = 0;
     bool m_playing = false;
     bool m_looping = false;
     bool m_enterPending = false;  // the frame under the cursor has not signalled yet

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <random>
 #include <set>
+#include <utility>
 
 #include "win/DebugLog.h"
 
@@ -126,23 +128,56 @@ void CSaveFile::SetBaseDirectory(const std::string& directory) { BaseOverride() 
 
 void CSaveFile::SetFaultForTesting(Fault fault) { InjectedFault() = fault; }
 
+bool CSaveFile::ListBaseDirectory(std::initializer_list<const char*> prefixes, std::set<std::string>& names) {
+    names.clear();
+    DIR* dir = opendir(GetBaseDirectory().c_str());
+    if (!dir) return false;
+    bool whole = true;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir);
+        if (!entry) {
+            whole = errno == 0;
+            break;
+        }
+        std::string name = entry->d_name;
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* prefix : prefixes) {
+            if (name.compare(0, std::strlen(prefix), prefix) == 0) {
+                names.insert(std::move(name));
+                break;
+            }
+        }
+    }
+    closedir(dir);
+    if (!whole) names.clear();
+    return whole;
+}
+
 int CSaveFile::RemoveLeftoverTemps(const std::vector<std::string>& names) {
     const std::string directory = GetBaseDirectory();
+    const std::set<std::string> wanted(names.begin(), names.end());
     std::vector<std::string> leftovers;
-    // The fixed names of earlier versions go even where the folder cannot
-    // be listed.
-    for (const std::string& name : names)
-        if (!name.empty()) leftovers.push_back(name + ".tmp");
     if (DIR* folder = opendir(directory.c_str())) {
-        const std::set<std::string> wanted(names.begin(), names.end());
         while (const dirent* e = readdir(folder)) {
             const std::string entry = e->d_name;
+            // "<name>.tmp" of earlier versions, and "<name>.tmp-pellumbrisk-XXXXXX".
+            if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".tmp") == 0 &&
+                wanted.count(entry.substr(0, entry.size() - 4)) != 0) {
+                leftovers.push_back(entry);
+                continue;
+            }
             const std::size_t marker = entry.rfind(kTempMarker);
             if (marker == std::string::npos) continue;
             const std::string name = entry.substr(0, marker);
             if (wanted.count(name) != 0 && IsTempNameOf(entry, name)) leftovers.push_back(entry);
         }
         closedir(folder);
+    } else {
+        // Where the folder cannot be listed, the fixed names of earlier
+        // versions are still looked for.
+        for (const std::string& name : names)
+            if (!name.empty()) leftovers.push_back(name + ".tmp");
     }
     int removed = 0;
     for (const std::string& entry : leftovers) {

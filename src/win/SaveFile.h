@@ -12,6 +12,8 @@
 // the game says once that it will not save over it, and plays on with what
 // memory holds.
 #include <cstdint>
+#include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,10 @@ public:
     // left behind: "<name>.tmp" of earlier versions and "<name>.tmp-
     // pellumbrisk-XXXXXX"; nothing else. Returns how many went.
     static int RemoveLeftoverTemps(const std::vector<std::string>& names);
+    // The names in the directory of the files that begin with one of the
+    // prefixes, in lower case (so that a directory that ignores case is
+    // listed whole); false (and none) when it cannot be read whole.
+    static bool ListBaseDirectory(std::initializer_list<const char*> prefixes, std::set<std::string>& names);
     // Whether the last write of the file (in the current directory of the
     // files) failed: what memory holds for it is then newer than the disk.
     // A successful write clears the mark.

@@ -86,6 +86,8 @@ void CSoundManager::ReleaseStream(int32_t entry) {
     s.buffer.reset();
     s.pcm = nullptr;
     s.pcmBytes = 0;
+    s.filled = 0;
+    s.rewound = false;
 }
 
 bool CSoundManager::LoadMusic(int32_t entry, int64_t start, int32_t soundId, const char* type, float tempo,
@@ -137,13 +139,15 @@ bool CSoundManager::LoadMusic(int32_t entry, int64_t start, int32_t soundId, con
     s.loopStart = loopStart;
     s.loopEnd = loopEnd;
     s.bufferBytes = bufferBytes;
+    s.filled = bufferBytes;  // nothing to fill until the fill begins below
     s.thirdSize = 2 * wave.format.avgBytesPerSec;
+    s.fillStep = wave.format.avgBytesPerSec / 2;
     const uint32_t third = bufferBytes / 3;
     const uint32_t positions[3] = {0, third, 2 * third};
     if (!s.buffer->SetNotificationPositions(positions, 3)) return false;
 
     s.readPosition = static_cast<uint32_t>(start);
-    return FillRegion(s, 0, bufferBytes);
+    return BeginFill(s);
 }
 
 // Copies the next n bytes of the piece, jumping back to the loop start at
@@ -176,6 +180,27 @@ bool CSoundManager::FillRegion(Stream& s, uint32_t offset, uint32_t bytes) {
     return s.buffer->Unlock();
 }
 
+bool CSoundManager::FillAhead(Stream& s, uint32_t bytes) {
+    bytes = std::min(bytes, s.bufferBytes - s.filled);
+    if (bytes == 0) return true;
+    const bool rewound = IsRewound(s);
+    if (!FillRegion(s, s.filled, bytes)) return false;
+    s.filled += bytes;
+    if (rewound) s.rewoundAt = s.buffer->ChangeCount();
+    return true;
+}
+
+bool CSoundManager::BeginFill(Stream& s) {
+    s.filled = 0;
+    return FillAhead(s, s.fillStep);
+}
+
+bool CSoundManager::FinishFill(Stream& s) { return !s.buffer || FillAhead(s, s.bufferBytes - s.filled); }
+
+bool CSoundManager::IsRewound(const Stream& s) const {
+    return s.rewound && s.buffer && s.buffer->ChangeCount() == s.rewoundAt;
+}
+
 bool CSoundManager::ReleaseMusic(int32_t entry) {
     if (ValidEntry(entry)) m_segments[entry].reset();
     return true;
@@ -204,6 +229,9 @@ bool CSoundManager::StartMusic(int32_t entry) {
 bool CSoundManager::StopAllMusic() {
     for (Stream& s : m_streams) {
         if (!s.buffer) continue;
+        // Still stopped at its start, over the bytes of the last rewind (or
+        // on the way to them): rewinding again would change nothing.
+        if (IsRewound(s)) continue;
         s.buffer->Stop();
         s.buffer->SetCurrentPosition(0);
         // A signal left from before the stop would be taken for the start.
@@ -211,7 +239,10 @@ bool CSoundManager::StopAllMusic() {
         }
         s.skipNextNotification = true;
         s.readPosition = 0;
-        if (!FillRegion(s, 0, s.bufferBytes)) return false;
+        s.rewound = false;
+        if (!BeginFill(s)) return false;
+        s.rewound = true;
+        s.rewoundAt = s.buffer->ChangeCount();
     }
     if (!m_ready) return false;
     AudioMixer::GetInstance()->Midi()->Stop();
@@ -261,6 +292,10 @@ bool CSoundManager::Update() {
     for (int32_t& c : m_coolDowns) {
         if (c > 0) --c;
     }
+    // Rings still being filled get their next half second.
+    for (Stream& s : m_streams) {
+        if (s.buffer && !FillAhead(s, s.fillStep)) return false;
+    }
     for (Stream& s : m_streams) {
         if (!s.buffer) continue;
         const int k = s.buffer->PollNotification();
@@ -270,7 +305,9 @@ bool CSoundManager::Update() {
             s.skipNextNotification = false;
             return true;
         }
-        // Refill the third that has just been played.
+        // Refill the third that has just been played (after the rest of
+        // the ring, should a fill still be under way).
+        if (!FinishFill(s)) return false;
         const uint32_t third = s.bufferBytes / 3;
         const uint32_t offset = k == 0 ? 2 * third : static_cast<uint32_t>(k - 1) * third;
         if (!FillRegion(s, offset, s.thirdSize)) return false;
@@ -290,12 +327,16 @@ void CSoundManager::SetEntryVolume(int32_t entry, int32_t percent) {
 
 int32_t CSoundManager::GetEntryVolume(int32_t entry) const { return ValidEntry(entry) ? m_entryVolumes[entry] : 0; }
 
-platform::AudioStreamBuffer* CSoundManager::GetStreamBuffer(int32_t entry) const {
-    return ValidEntry(entry) ? m_streams[entry].buffer.get() : nullptr;
+platform::AudioStreamBuffer* CSoundManager::GetStreamBuffer(int32_t entry) {
+    if (!ValidEntry(entry)) return nullptr;
+    FinishFill(m_streams[entry]);
+    return m_streams[entry].buffer.get();
 }
 
-uint32_t CSoundManager::GetReadPosition(int32_t entry) const {
-    return ValidEntry(entry) ? m_streams[entry].readPosition : 0;
+uint32_t CSoundManager::GetReadPosition(int32_t entry) {
+    if (!ValidEntry(entry)) return 0;
+    FinishFill(m_streams[entry]);
+    return m_streams[entry].readPosition;
 }
 
 int64_t CSoundManager::GetLoopStart(int32_t entry) const { return ValidEntry(entry) ? m_streams[entry].loopStart : 0; }

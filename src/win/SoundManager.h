@@ -61,9 +61,10 @@ public:
     static int32_t VolumeToDecibels(int32_t percent);
 
     // The stream ring of a WAVE entry (null when it has none) and its state,
-    // for inspection.
-    platform::AudioStreamBuffer* GetStreamBuffer(int32_t entry) const;
-    uint32_t GetReadPosition(int32_t entry) const;
+    // for inspection: a fill still under way is finished first, so the ring
+    // holds what the notifications would have it hold.
+    platform::AudioStreamBuffer* GetStreamBuffer(int32_t entry);
+    uint32_t GetReadPosition(int32_t entry);
     int64_t GetLoopStart(int32_t entry) const;
     int64_t GetLoopEnd(int32_t entry) const;
     int32_t GetCoolDown(int32_t slot) const;
@@ -75,10 +76,20 @@ private:
         uint32_t pcmBytes = 0;
         uint32_t bufferBytes = 0;
         uint32_t thirdSize = 0;
+        // A fill of the whole ring (at loading and at a rewind) writes half a
+        // second at once and the rest half a second per Update, far ahead of
+        // the play cursor: the ring's bytes [0, filled) are written.
+        uint32_t fillStep = 0;
+        uint32_t filled = 0;
         bool skipNextNotification = false;
         uint32_t readPosition = 0;
         int64_t loopStart = 0;
         int64_t loopEnd = 0;
+        // StopAllMusic has rewound the ring, and the ring has not changed
+        // since (its change count is still rewoundAt): a second rewind would
+        // find everything as it is.
+        bool rewound = false;
+        uint64_t rewoundAt = 0;
     };
 
     CSoundManager();
@@ -87,6 +98,12 @@ private:
     // the loop start whenever the loop end is reached.
     void CopyPiece(Stream& s, uint8_t* to, uint32_t n);
     bool FillRegion(Stream& s, uint32_t offset, uint32_t bytes);
+    // The next `bytes` of a fill under way; nothing once the ring is full.
+    bool FillAhead(Stream& s, uint32_t bytes);
+    // A fill of the whole ring from the read position on, begun.
+    bool BeginFill(Stream& s);
+    bool FinishFill(Stream& s);
+    bool IsRewound(const Stream& s) const;
     void ReleaseStream(int32_t entry);
     int32_t MusicDecibels(int32_t entry) const;
 

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,26 @@ TEST_F(SaveFileTest, AMissingFileCannotBeOpenedForReading) {
     EXPECT_FALSE(file.OpenRead(nullptr));
     EXPECT_TRUE(temp.List().empty());
     EXPECT_TRUE(log.empty()) << "a missing file is the normal first run";
+}
+
+// The listing a load of the saves works from: every name under the prefixes
+// (whatever kind of entry it is, in lower case), nothing else, and no
+// listing at all rather than a partial one.
+TEST_F(SaveFileTest, TheDirectoryListingHoldsTheNamesUnderThePrefixes) {
+    SaveTestDir temp;
+    for (const char* name : {"save", "saveslot03", "resume07.tmp", "notes.txt", "xsave", "Resume01"})
+        temp.Write(name, {1});
+    ASSERT_EQ(mkdir(temp.File("savedir").c_str(), 0755), 0);
+    std::set<std::string> names{"stale"};
+    ASSERT_TRUE(CSaveFile::ListBaseDirectory({"save", "resume"}, names));
+    EXPECT_EQ(names, (std::set<std::string>{"save", "saveslot03", "resume07.tmp", "resume01", "savedir"}));
+    ASSERT_TRUE(CSaveFile::ListBaseDirectory({"resume"}, names));
+    EXPECT_EQ(names, (std::set<std::string>{"resume07.tmp", "resume01"}));
+    rmdir(temp.File("savedir").c_str());
+
+    CSaveFile::SetBaseDirectory(temp.File("missing/"));
+    EXPECT_FALSE(CSaveFile::ListBaseDirectory({"save"}, names));
+    EXPECT_TRUE(names.empty());
 }
 
 TEST_F(SaveFileTest, AWriteReplacesALongerFileWhole) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,77 @@ TEST(AudioStreamBufferTest, LockWrapsRoundTheRingAndWritesBackOnUnlock) {
     EXPECT_EQ(p1[15], 0x11);
     ASSERT_TRUE(b->Unlock());
     EXPECT_FALSE(b->Lock(16, 4, &p1, &n1, &p2, &n2));  // offset outside the ring
+}
+
+// A stopped ring is written in place, and the mixer does not play it while
+// the lock is open; a playing ring is lent as a copy, so the mixer goes on
+// playing the old bytes until Unlock.
+TEST(AudioStreamBufferTest, AStoppedRingIsWrittenInPlaceAPlayingOneThroughACopy) {
+    ManualMixer();
+    auto b = AudioMixer::GetInstance()->CreateStreamBuffer(Format(1, 44100), 8 * 2);
+    ASSERT_TRUE(b);
+    uint8_t* p1 = nullptr;
+    uint8_t* p2 = nullptr;
+    uint32_t n1 = 0, n2 = 0;
+    ASSERT_TRUE(b->Lock(0, 16, &p1, &n1, &p2, &n2));
+    const std::vector<int16_t> first(8, 3000);
+    std::memcpy(p1, first.data(), 16);
+    ASSERT_TRUE(b->Play(true));
+    std::vector<int16_t> out = Mix(4);
+    EXPECT_EQ(out, std::vector<int16_t>(8, 0)) << "nothing is heard of a ring being written";
+    EXPECT_EQ(b->GetCurrentPosition(), 0u);
+    ASSERT_TRUE(b->Unlock());
+    out = Mix(2);
+    EXPECT_NEAR(out[0], 3000, 1);
+    EXPECT_NEAR(out[2], 3000, 1);
+
+    // Playing: the lock lends a copy of what is there.
+    ASSERT_TRUE(b->Lock(0, 16, &p1, &n1, &p2, &n2));
+    int16_t lent;
+    std::memcpy(&lent, p1, 2);
+    EXPECT_EQ(lent, 3000);
+    const std::vector<int16_t> second(8, -2000);
+    std::memcpy(p1, second.data(), 16);
+    out = Mix(2);  // frames 2 and 3, still the old bytes
+    EXPECT_NEAR(out[0], 3000, 1);
+    EXPECT_NEAR(out[2], 3000, 1);
+    ASSERT_TRUE(b->Unlock());
+    out = Mix(2);
+    EXPECT_NEAR(out[0], -2000, 1);
+}
+
+// The change count moves with the ring's bytes, its playing, its cursor and
+// its notification positions, and stands still otherwise.
+TEST(AudioStreamBufferTest, EveryChangeToTheRingIsCounted) {
+    ManualMixer();
+    auto b = AudioMixer::GetInstance()->CreateStreamBuffer(Format(2, 44100), 100 * 4);
+    ASSERT_TRUE(b);
+    const uint32_t positions[2] = {0, 50 * 4};
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool counts;
+    };
+    uint8_t* p = nullptr;
+    uint32_t n = 0;
+    const Case cases[] = {
+        {"a mix while stopped", [] { Mix(10); }, false},
+        {"a poll", [&] { b->PollNotification(); }, false},
+        {"a volume", [&] { b->SetVolume(-300); }, false},
+        {"a stop while stopped", [&] { b->Stop(); }, false},
+        {"a lock", [&] { b->Lock(0, 8, &p, &n, nullptr, nullptr); }, false},
+        {"its unlock", [&] { b->Unlock(); }, true},
+        {"notification positions", [&] { b->SetNotificationPositions(positions, 2); }, true},
+        {"a cursor move", [&] { b->SetCurrentPosition(8); }, true},
+        {"play", [&] { b->Play(true); }, true},
+        {"a mix while playing", [] { Mix(10); }, true},
+        {"stop", [&] { b->Stop(); }, true},
+    };
+    for (const Case& c : cases) {
+        const uint64_t before = b->ChangeCount();
+        c.act();
+        EXPECT_EQ(b->ChangeCount() != before, c.counts) << c.what;
+    }
 }
 
 TEST(AudioStreamBufferTest, NotificationsSignalWhenTheCursorReachesThem) {

@@ -91,6 +91,18 @@ protected:
         ASSERT_TRUE(sm->StartMusic(kStageEntry));
     }
 
+    // As Run, with the sound update every `slice` frames.
+    std::vector<int16_t> RunPaced(size_t frames, size_t slice) {
+        std::vector<int16_t> out(frames * 2);
+        for (size_t done = 0; done < frames;) {
+            const int n = static_cast<int>(std::min(slice, frames - done));
+            AudioMixer::GetInstance()->Mix(out.data() + done * 2, n);
+            done += static_cast<size_t>(n);
+            sm->Update();
+        }
+        return out;
+    }
+
     std::vector<uint8_t> Ring(int entry) {
         platform::AudioStreamBuffer* b = sm->GetStreamBuffer(entry);
         uint8_t* p1 = nullptr;
@@ -241,6 +253,86 @@ TEST_F(SoundManagerTest, StopAllMusicStopsAndRewinds) {
     EXPECT_EQ(Ring(kStageEntry).size(), rewound.size());
     EXPECT_EQ(sm->GetReadPosition(kStageEntry), 8 * kSecond);
     EXPECT_NEAR(out[2 * 44100], Sample(stage, 44100, 0), 1);
+}
+
+// Loading or rewinding writes the first half second of the ring at once and
+// the rest at the following updates: at any pace of updates up to one per
+// half second, what is heard is the piece, and so is the ring.
+TEST_F(SoundManagerTest, TheRingIsFilledAheadOfTheCursorAtAnyUpdatePace) {
+    struct Case {
+        size_t slice;  // output frames between two updates
+        const char* what;
+    };
+    const Case cases[] = {
+        {1058, "the game's frame, 24 ms"},
+        {441, "ten milliseconds"},
+        {11025, "a quarter second"},
+        {20000, "near half a second"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int rewound = 0; rewound < 2; ++rewound) {
+            PlayStage(44100, 0, 72 * 44100);
+            if (rewound) {
+                RunPaced(44100, c.slice);
+                ASSERT_TRUE(sm->StopAllMusic());
+                ASSERT_TRUE(sm->StartMusic(kStageEntry));
+            }
+            const uint32_t start = rewound ? 0 : 44100;
+            const size_t frames = 9 * 44100;
+            const std::vector<int16_t> out = RunPaced(frames, c.slice);
+            size_t bad = 0;
+            for (size_t i = 0; i < frames && bad < 5; ++i) {
+                if (std::abs(out[2 * i] - Sample(stage, start + static_cast<uint32_t>(i), 0)) > 1) {
+                    ADD_FAILURE() << (rewound ? "after a rewind" : "after loading") << ", frame " << i << ": heard "
+                                  << out[2 * i] << ", the piece holds " << Sample(stage, start + i, 0);
+                    ++bad;
+                }
+            }
+        }
+    }
+}
+
+// A second StopAllMusic finds a rewound ring as the first left it and
+// leaves it be; a ring changed since then is rewound again.
+TEST_F(SoundManagerTest, ARewoundRingIsRewoundAgainOnlyWhenItChanged) {
+    PlayStage(0, 8 * 44100, 72 * 44100);
+    Run(3 * 44100);
+    ASSERT_TRUE(sm->StopAllMusic());
+    platform::AudioStreamBuffer* b = sm->GetStreamBuffer(kStageEntry);
+    const std::vector<uint8_t> rewound = Ring(kStageEntry);
+    ASSERT_EQ(std::memcmp(rewound.data(), stage.pcm, rewound.size()), 0);
+    ASSERT_TRUE(sm->StopAllMusic());  // (Ring's own lock counts as a change)
+    sm->GetStreamBuffer(kStageEntry);  // the fill finished
+    const uint64_t settled = b->ChangeCount();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(sm->StopAllMusic());
+        sm->Update();
+    }
+    EXPECT_EQ(b->ChangeCount(), settled) << "nothing to rewind, nothing written";
+    EXPECT_EQ(sm->GetReadPosition(kStageEntry), 6 * kSecond);
+
+    // Bytes written over the ring from outside: the next rewind restores them.
+    uint8_t* p = nullptr;
+    uint32_t n = 0;
+    ASSERT_TRUE(b->Lock(kSecond, 4, &p, &n, nullptr, nullptr));
+    std::memset(p, 0x55, n);
+    ASSERT_TRUE(b->Unlock());
+    ASSERT_TRUE(sm->StopAllMusic());
+    EXPECT_EQ(Ring(kStageEntry), rewound);
+
+    // Played a little and stopped by hand: the cursor moved, so the rewind
+    // puts it back at the start and the start plays.
+    ASSERT_TRUE(sm->StopAllMusic());
+    ASSERT_TRUE(b->Play(true));
+    Run(44100);
+    b->Stop();
+    ASSERT_TRUE(sm->StopAllMusic());
+    EXPECT_EQ(b->GetCurrentPosition(), 0u);
+    EXPECT_EQ(sm->GetReadPosition(kStageEntry), 6 * kSecond);
+    ASSERT_TRUE(sm->StartMusic(kStageEntry));
+    const std::vector<int16_t> out = Run(2);
+    EXPECT_NEAR(out[0], Sample(stage, 0, 0), 1);
 }
 
 TEST_F(SoundManagerTest, PlayingAndChangingMusicFromTheTable) {

@@ -63,7 +63,10 @@ void DrawFrame(Canvas& out, int px, int py, const Layout& layout, const Cell& ce
     out.Rect(ax - 3, ay, 7, 1, kGold);
     out.Rect(ax, ay - 3, 1, 7, kGold);
     std::string label = Printable(cell.pose);
-    if (ticks > 0) label += " " + std::to_string(ticks);
+    if (ticks > 0) {
+        label += ' ';
+        label += std::to_string(ticks);
+    }
     out.Text(px + 2, py + ph * kZoom + 2, label, kCream);
 }
 
