@@ -162,6 +162,102 @@ TEST_F(EffectSounds, EveryEffectIsHeardOnSmallSpeakers) {
     }
 }
 
+// What lies above `cutoff` in a signal: a fourth-order Butterworth high-pass.
+std::vector<double> HighPart(std::vector<double> x, int rate, double cutoff) {
+    const double pi = 3.14159265358979323846, k = std::tan(pi * cutoff / rate);
+    for (double q : {0.5411961, 1.3065630}) {
+        const double n = 1.0 / (1.0 + k / q + k * k);
+        const double a1 = 2.0 * (k * k - 1.0) * n, a2 = (1.0 - k / q + k * k) * n;
+        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        for (double& v : x) {
+            const double y = n * (v - 2.0 * x1 + x2) - a1 * y1 - a2 * y2;
+            x2 = x1, x1 = v, y2 = y1, y1 = y;
+            v = y;
+        }
+    }
+    return x;
+}
+
+// What a laptop's speakers play of an effect: the part above 300 Hz,
+// measured as the loudness meter hears it (the loudest 50 ms, K-weighted),
+// in dB.
+double SpeakerLoudness(const Pcm& pcm) {
+    return soundgen::ShortTermLoudness(HighPart(pcm.samples, pcm.rate, 300.0), pcm.rate);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t m = v.size() / 2;
+    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
+}
+
+// The effects by family: sounds of one nature, each family within one
+// loudness kind (every slot in exactly one family).
+struct EffectFamily {
+    const char* name;
+    std::vector<int> slots;
+};
+const std::vector<EffectFamily>& EffectFamilies() {
+    static const std::vector<EffectFamily> families = {
+        {"blows", {14, 15, 16, 24, 25, 26, 27, 29, 30, 58, 59, 60}},
+        {"blasts", {17, 18, 19, 20, 21, 22, 31, 47, 53, 77}},
+        {"blades and shots", {0, 1, 2, 7, 8, 12, 61, 62}},
+        {"menu", {35, 36, 37, 38}},
+        {"rewards", {39, 40, 43, 44, 45, 46, 67, 71, 72, 73, 74}},
+        {"moves", {3, 5, 6, 10, 11, 13, 23, 32, 33, 34, 41, 42, 65}},
+        {"thumps and landings", {4, 48, 56, 57, 66, 69, 70, 76}},
+        {"hums and ambience", {49, 50, 52, 55, 63, 79}},
+        {"calls, bells and magic", {9, 28, 51, 54, 64, 68, 75, 78, 80}},
+    };
+    return families;
+}
+
+TEST_F(EffectSounds, EffectsOfOneFamilyCarryAlikeOnALaptopsSpeakers) {
+    // Bounds: on a laptop's speakers (above 300 Hz, loudest 50 ms) every
+    // effect lies within 3 dB of its family's median, and a family's median
+    // lies at most 3 dB under the family's median loudness on full-range
+    // speakers: a thump reads through its attack, harmonics and knock, a hum
+    // through its buzz, the spring through its twang.
+    constexpr double kFromFamily = 3.0;
+    constexpr double kUnderFullRange = 3.0;
+    std::vector<int> seen(kSoundEffectCount, 0);
+    for (const EffectFamily& family : EffectFamilies()) {
+        SCOPED_TRACE(family.name);
+        std::vector<double> speaker, full;
+        for (int slot : family.slots) {
+            ASSERT_TRUE(slot >= 0 && slot < kSoundEffectCount);
+            ++seen[slot];
+            const Pcm pcm = Effect(slot);
+            ASSERT_FALSE(pcm.samples.empty()) << "effect slot " << slot;
+            speaker.push_back(SpeakerLoudness(pcm));
+            full.push_back(soundgen::ShortTermLoudness(pcm.samples, pcm.rate));
+        }
+        const double median = Median(speaker);
+        for (size_t i = 0; i < family.slots.size(); ++i) {
+            EXPECT_NEAR(speaker[i], median, kFromFamily)
+                << "effect slot " << family.slots[i] << " on a laptop's speakers, against its family's median";
+        }
+        EXPECT_GE(median, Median(full) - kUnderFullRange) << "the family's median on a laptop's speakers";
+    }
+    for (int slot = 0; slot < kSoundEffectCount; ++slot) EXPECT_EQ(seen[slot], 1) << "effect slot " << slot;
+}
+
+TEST_F(EffectSounds, NoEffectIsABareLowTone) {
+    // Those speakers are still weak up to 600 Hz: every effect carries
+    // overtones above it (an eighth-order high-pass) no more than 15 dB
+    // under its own loudness. A boing that is a bare 180-330 Hz tone lies
+    // 40 dB under; one with its twang lies 7 dB under.
+    constexpr double kOvertonesUnder = 15.0;
+    for (int slot = 0; slot < kSoundEffectCount; ++slot) {
+        const Pcm pcm = Effect(slot);
+        ASSERT_FALSE(pcm.samples.empty()) << "effect slot " << slot;
+        const std::vector<double> over = HighPart(HighPart(pcm.samples, pcm.rate, 600.0), pcm.rate, 600.0);
+        EXPECT_GE(soundgen::ShortTermLoudness(over, pcm.rate),
+                  soundgen::ShortTermLoudness(pcm.samples, pcm.rate) - kOvertonesUnder)
+            << "effect slot " << slot;
+    }
+}
+
 TEST_F(EffectSounds, EffectsOfOneKindAreEquallyLoud) {
     // Within a kind the loudest and the quietest effect lie at most 3 dB
     // apart, and the kinds keep their order: blows over pick-ups and the
