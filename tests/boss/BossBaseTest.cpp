@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "framework/Random.h"
 #include "stage/EventSpot1.h"
 #include "boss/CharacterSilvy.h"
 #include "player/CharacterPlayer.h"
@@ -353,6 +354,63 @@ TEST(BossBase, ClearOtherEnemiesSparesTheBossItsPartsAndThePlayer) {
     EXPECT_NE(part->pendingState, 0);
     EXPECT_NE(boss->pendingState, 0);
     EXPECT_NE(f.player->pendingState, 0);
+}
+
+// Each boss that chooses its attacks draws one number and picks by bands of
+// it: the draw's range and each band's attack, at both edges of every band.
+TEST(BossBase, EachBossChoosesItsAttacksByItsOwnBands) {
+    struct Band {
+        int32_t below, state;
+    };
+    struct Case {
+        const char* name;
+        int32_t typeId;
+        int32_t flyingType;  // the type id it fights under (0: its own)
+        int32_t request;
+        int32_t range;
+        std::vector<Band> bands;
+    };
+    const Case cases[] = {
+        {"ghost", 10050, 0, 221, 1, {{1, 240}}},
+        {"one-eyed monster", 10210, 0, 221, 30, {{10, 240}, {20, 260}, {30, 280}}},
+        {"tengu", 10080, 0, 221, 40, {{30, 240}, {40, 260}}},
+        {"king tengu", 10250, 0, 221, 100, {{40, 240}, {60, 260}, {80, 280}, {100, 300}}},
+        {"king tengu flying", 10250, 10251, 342, 140, {{60, 360}, {100, 380}, {140, 400}}},
+        {"silvy", 11100, 0, 221, 80, {{20, 240}, {40, 260}, {60, 280}, {80, 300}}},
+    };
+    // The first seed whose first draw gives `r` in the range.
+    const auto seedFor = [](int32_t r, int32_t range) {
+        for (uint32_t seed = 1;; ++seed) {
+            GameSrand(seed);
+            if (GameRand() % range == r) return seed;
+        }
+    };
+    for (const Case& c : cases) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(c.typeId, 3000, 1600);
+        ASSERT_NE(boss, nullptr) << c.name;
+        if (c.flyingType != 0) boss->typeId = c.flyingType;
+        // Both edges of each band, and some draws of any seed.
+        std::vector<uint32_t> seeds;
+        int32_t low = 0;
+        for (const Band& b : c.bands) {
+            seeds.push_back(seedFor(low, c.range));
+            seeds.push_back(seedFor(b.below - 1, c.range));
+            low = b.below;
+        }
+        for (uint32_t seed = 1000; seed < 1040; ++seed) seeds.push_back(seed);
+        for (uint32_t seed : seeds) {
+            GameSrand(seed);
+            const int32_t r = GameRand() % c.range;
+            int32_t expected = -1;
+            for (auto it = c.bands.rbegin(); it != c.bands.rend(); ++it)
+                if (r < it->below) expected = it->state;
+            boss->CCharacter::SetState(c.flyingType != 0 ? 340 : EnemyState::Wait);
+            GameSrand(seed);
+            boss->SetState(c.request);
+            EXPECT_EQ(boss->frame, expected) << c.name << " draw " << r;
+        }
+    }
 }
 
 }  // namespace
