@@ -4,6 +4,7 @@
 // ghosts; in a room too narrow for any point its calls give up.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -83,9 +84,14 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
         const auto times = enemy_test::TimesItGrew(f.s, [] { return enemy_test::OfType(10050).size(); }, 800);
         EXPECT_EQ(times, (std::vector<int>{120, 240, 360, 480}));
         for (CCharacter* minion : enemy_test::OfType(10050)) EXPECT_GE(minion->x, 1200);
-        EXPECT_EQ(f.ghost->CallInterval(), 120);
-        f.ghost->hp = 2399;
-        EXPECT_EQ(f.ghost->CallInterval(), 80);
+        // 120 frames while it keeps four fifths of its life (a fifth is
+        // 2400), 10 fewer for each fifth lost; a life exactly on a fifth
+        // still counts it.
+        for (auto [hp, interval] : {std::pair{12000, 120}, {9600, 120}, {9599, 110}, {7200, 110}, {7199, 100},
+                                    {4800, 100}, {4799, 90}, {2400, 90}, {2399, 80}, {1, 80}}) {
+            f.ghost->hp = hp;
+            EXPECT_EQ(f.ghost->CallInterval(), interval) << hp;
+        }
     }
 
     // Six cells: the drift bounds leave one column of points, which the
@@ -97,6 +103,67 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
     g.s.Run(600);
     EXPECT_EQ(g.Heard(21), 5);
     EXPECT_TRUE(enemy_test::OfType(10050).empty());
+}
+
+// The defeat: blasts ever more often while it darkens to black over its
+// last 60 ticks, then a slow white flash under which it vanishes; once the
+// flash is over the room is handed back.
+TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
+    GhostFight f;
+    f.Begin();
+    GhostFight::Light(true, true);
+    f.s.Run(1);
+    ASSERT_EQ(f.ghost->alpha, 255);
+    f.ghost->hp = 10;
+    f.ghost->OnHit(1, 50, 1, f.player);
+    ASSERT_EQ(f.ghost->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.ghost->vx, 0);
+    f.RunUntil([&] { return f.ghost->stateTimer == 199; }, 300);
+    EXPECT_EQ(f.ghost->colorR, 255);
+    f.s.Run(1);
+    EXPECT_EQ(f.ghost->colorR, 251);
+    EXPECT_EQ(f.ghost->colorB, 251);
+    f.s.Run(59);
+    ASSERT_EQ(f.ghost->stateTimer, 259);
+    EXPECT_EQ(f.ghost->colorG, 255 - 60 * 4);
+    f.s.Run(1);
+    ASSERT_EQ(f.ghost->frame, EnemyState::BossDefeatFall);
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(effect->m_flashRed, 255);
+    EXPECT_EQ(effect->m_flashPeak, 255);
+    EXPECT_EQ(effect->m_flashCycles, 1);
+    EXPECT_EQ(effect->m_flashRiseStep, 16);
+    EXPECT_EQ(effect->m_flashHoldPeak, 40);
+    EXPECT_EQ(effect->m_flashFallStep, 8);
+    EXPECT_EQ(effect->m_flashHoldZero, 0);
+    int frames = 0;
+    std::map<int32_t, int> framesIn;  // frames by the flash's phase the ghost saw
+    while (testing_support::Listed(f.ghost) && frames < 400) {
+        const int32_t seen = effect->m_flashPhase;
+        const std::size_t before = enemy_test::Effects(320, 320).size();
+        f.s.Run(1);
+        ++frames;
+        const std::size_t after = enemy_test::Effects(320, 320).size();
+        ++framesIn[seen];
+        // Rising: a blast a frame (each lasts two); holding: gone under
+        // the white, the blasts dying out; after it: nothing new.
+        if (seen == 1) {
+            EXPECT_EQ(f.ghost->alpha, 255) << frames;
+            EXPECT_EQ(after, frames == 1 ? 1u : 2u) << frames;
+        } else {
+            EXPECT_LE(after, before) << frames;
+        }
+        if (seen == 2) {
+            EXPECT_EQ(f.ghost->alpha, 0) << frames;
+        }
+    }
+    // 16 a frame up to white, 40 frames held, 8 a frame back down: the
+    // room is handed back on the first frame the flash is over (and the
+    // ghost leaves the list with the next).
+    EXPECT_EQ(framesIn, (std::map<int32_t, int>{{0, 2}, {1, 15}, {2, 40}, {3, 32}}));
+    EXPECT_FALSE(testing_support::Listed(f.ghost));
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
 }
 
 }  // namespace

@@ -38,6 +38,9 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     const int facing = f.mammoth->facing;
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kHop; }, 400);
     EXPECT_EQ(f.Heard(48), 6);
+    // The hop: up at 80 (one frame of its gravity, 6, spent already).
+    ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kHop);
+    EXPECT_EQ(f.mammoth->vy, -80 + 6);
     // The hop, then the charge into the wall: one icicle at the crash,
     // nine more in the bounce's first ticks.
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kBounce; }, 400);
