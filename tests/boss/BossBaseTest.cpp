@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include "framework/Random.h"
 #include "stage/EventSpot1.h"
@@ -410,6 +411,45 @@ TEST(BossBase, EachBossChoosesItsAttacksByItsOwnBands) {
             boss->SetState(c.request);
             EXPECT_EQ(boss->frame, expected) << c.name << " draw " << r;
         }
+    }
+}
+
+// A hook-style boss that only notes which hook each frame ran.
+class HookRecorder : public CCharacterEnemyBoss {
+public:
+    HookRecorder() : CCharacterEnemyBoss({10080, 5000, 500, 168, 5, 255, nullptr}) { AllocateHeldRecords(470); }
+    std::string ran;
+    void UpdateHurt() override { ran = "hurt"; }
+    void UpdateDefeat() override { ran = "defeat"; }
+    void UpdateWait() override { ran = "wait"; }
+    void UpdateEntrance() override { ran = "entrance"; }
+    void UpdateAttack1() override { ran = "1"; }
+    void UpdateAttack2() override { ran = "2"; }
+    void UpdateAttack3() override { ran = "3"; }
+    void UpdateAttack4() override { ran = "4"; }
+    void UpdateAttack5() override { ran = "5"; }
+    void UpdateAttack6() override { ran = "6"; }
+    void UpdateAttack7() override { ran = "7"; }
+    void UpdateAttack8() override { ran = "8"; }
+};
+
+// The hook-style frame hands each band of records to its hook, at both
+// ends of every band; the records between the bands run none.
+TEST(BossBase, TheHookStyleFrameHandsEachBandToItsHook) {
+    const std::pair<int32_t, const char*> bands[] = {
+        {9, ""},        {10, "hurt"},   {11, ""},      {109, ""},     {110, "defeat"}, {116, "defeat"}, {117, ""},
+        {219, ""},      {220, "wait"},  {221, ""},     {229, ""},     {230, "entrance"}, {239, "entrance"},
+        {240, "1"},     {259, "1"},     {260, "2"},    {279, "2"},    {280, "3"},      {299, "3"},      {300, ""},
+        {419, ""},      {420, "4"},     {429, "4"},    {430, "5"},    {439, "5"},      {440, "6"},      {449, "6"},
+        {450, "7"},     {459, "7"},     {460, "8"},    {469, "8"},
+    };
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<HookRecorder>(), 3000, 1600);
+    for (auto [record, hook] : bands) {
+        boss->CCharacter::SetState(record);
+        boss->ran.clear();
+        boss->Frame();
+        EXPECT_EQ(boss->ran, hook) << record;
     }
 }
 
