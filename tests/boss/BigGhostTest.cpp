@@ -166,4 +166,23 @@ TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
 }
 
+// It drifts at 5 and turns 1200 from the left end of the stage and three
+// cells from its right end, whatever the player does.
+TEST(BigGhost, ItDriftsAtFiveAndTurnsAtItsBounds) {
+    struct Case {
+        int32_t x, facing, turnedTo;
+    };
+    const Case cases[] = {{1199, -1, 1}, {1200, -1, -1}, {4000, -1, -1}, {4000, 1, 1}, {6800, 1, 1}, {6801, 1, -1}};
+    for (const Case& c : cases) {
+        GhostFight f;
+        f.Begin();
+        f.s.Run(1);
+        f.ghost->x = c.x;
+        f.ghost->facing = c.facing;
+        f.ghost->Frame();
+        EXPECT_EQ(f.ghost->vx, 5 * c.facing) << c.x;
+        EXPECT_EQ(f.ghost->facing, c.turnedTo) << c.x;
+    }
+}
+
 }  // namespace

@@ -453,4 +453,31 @@ TEST(BossBase, TheHookStyleFrameHandsEachBandToItsHook) {
     }
 }
 
+// The leaps of the ground fighters: toward the player at 30 to 59, upward
+// at their lift and up to their spread - 1 more.
+TEST(BossBase, EachLeapRisesWithinItsRange) {
+    struct Case {
+        const char* name;
+        int32_t typeId, state, lift, spread;
+    };
+    for (const Case& c : {Case{"king tengu", 10250, 240, -120, 30}, Case{"silvy", 11100, 240, -130, 20},
+                          Case{"silvy's high leap", 11100, 300, -140, 30}}) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(c.typeId, 3000, 1600);
+        int32_t slow = 1000, fast = 0, low = 0, high = -1000;
+        for (int i = 0; i < 100; ++i) {
+            boss->SetState(c.state);
+            EXPECT_EQ(boss->facing, -1) << c.name;  // toward the player
+            slow = std::min(slow, -boss->attackDirX);
+            fast = std::max(fast, -boss->attackDirX);
+            low = std::min(low, boss->vy);
+            high = std::max(high, boss->vy);
+        }
+        EXPECT_EQ(slow, 30) << c.name;
+        EXPECT_EQ(fast, 59) << c.name;
+        EXPECT_EQ(high, c.lift) << c.name;
+        EXPECT_EQ(low, c.lift - c.spread + 1) << c.name;
+    }
+}
+
 }  // namespace

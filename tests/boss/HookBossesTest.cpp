@@ -190,6 +190,15 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     EXPECT_EQ(ghost->facing, -1);
     EXPECT_LE(maxX, 4000 + 20);
     EXPECT_LT(ghost->x, maxX);
+    // It drifts at 10 (the hover moves it only up and down).
+    const int32_t from = ghost->x;
+    f.s.Run(5);
+    EXPECT_EQ(ghost->vx, -10);
+    EXPECT_EQ(ghost->x, from - 5 * 10);
+    // Below 400 it turns to the right again.
+    ghost->x = 390;
+    f.s.Run(1);
+    EXPECT_EQ(ghost->facing, 1);
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -318,6 +327,10 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     SpawnCount blades{CCharacterTengu::kBlade};
     f.s.beforeFrame = [&](Scenario&) {
         blades.Step();
+        // Each blade comes on entering the third record of its hop.
+        if (!blades.newest.empty()) {
+            EXPECT_EQ((tengu->frame - 240) % 5, 2) << tengu->frame;
+        }
         if (!blades.newest.empty() && blades.total == 2) Snapshot("tengu-hop-blade");
         for (auto* b : blades.newest) EXPECT_NEAR(std::hypot(b->vx, b->vy), 100.0, 1.5);
         blades.newest.clear();
@@ -337,7 +350,15 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     EXPECT_EQ(blades.total, 3);
     EXPECT_LT(tengu->x, kBossX);  // it hopped toward the player
 
+    // Each hop leaves its first record once it has slowed to 20 (its
+    // gravity takes 5 a frame).
+    tengu->SetState(CCharacterTengu::kHop);
+    for (int i = 0; i < 60 && tengu->frame == CCharacterTengu::kHop; ++i) tengu->Frame();
+    ASSERT_EQ(tengu->frame, CCharacterTengu::kHop + 1);
+    EXPECT_GE(tengu->vy, -20);
+    EXPECT_LT(tengu->vy, -20 + 5);
     // Each hop: forward at 30 to 69, up at 120 to 129.
+    tengu->x = kBossX;
     int32_t slow = 1000, fast = 0, low = 0, high = -1000;
     for (int i = 0; i < 60; ++i) {
         tengu->SetState(CCharacterTengu::kHop + 5 * (i % 3));

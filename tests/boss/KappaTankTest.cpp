@@ -68,10 +68,27 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     f.s.ClearSounds();
     f.RunUntil([&] { return f.tank->frame == Tank::kWarn; }, 200);
     EXPECT_GT(f.tank->flashTimer, 0);
-    const int n = f.RunUntil([&] { return f.tank->frame == Tank::kMainShot; }, 100);
+    // Shuddering 10 either way, a frame each, until the shot.
+    std::vector<int32_t> shudder;
+    int32_t last = f.tank->x;
+    const int n = f.RunUntil(
+        [&] {
+            shudder.push_back(f.tank->x - last);
+            last = f.tank->x;
+            return f.tank->frame == Tank::kMainShot;
+        },
+        100);
     EXPECT_EQ(n, 60);
+    ASSERT_GE(shudder.size(), 60u);
+    for (std::size_t k = 2; k < 60; ++k) EXPECT_EQ(shudder[k], -shudder[k - 1]) << k;
+    EXPECT_EQ(std::abs(shudder[30]), 10);
+    // The shot leaves 900 in front and 100 up, at 200.
     ASSERT_EQ(Shots(Tank::kMissile).size(), 1u);
-    EXPECT_EQ(Shots(Tank::kMissile).front()->vx, 200 * f.tank->facing);
+    const CCharacter* missile = Shots(Tank::kMissile).front();
+    EXPECT_EQ(missile->vx, 200 * f.tank->facing);
+    EXPECT_EQ(missile->vy, 0);
+    EXPECT_EQ(missile->x - missile->vx, f.tank->x + 900 * f.tank->facing);
+    EXPECT_EQ(missile->y, f.tank->y - 100);
     EXPECT_EQ(f.Heard(18), 1);
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(11);

@@ -4,6 +4,9 @@
 // charge in a room without walls that the stage's edge ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "boss/CharacterMammoth.h"
 #include "boss/SideRoom.h"
 
@@ -56,9 +59,25 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     // (The mammoth alone, so that no icicle breaks on a wall before it is
     // counted.)
     for (int i = 0; i < 12; ++i) f.mammoth->Frame();
-    EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 10u);
+    const auto icicles = Shots(CCharacterMammoth::kIcicle);
+    EXPECT_EQ(icicles.size(), 10u);
+    // Each at 720, anywhere across the stage but 420 from either end.
+    int32_t left = 100000, right = 0;
+    for (std::size_t k = 1; k < icicles.size(); ++k) {
+        EXPECT_EQ(icicles[k]->y, 720) << k;
+        left = std::min(left, icicles[k]->x);
+        right = std::max(right, icicles[k]->x);
+    }
+    EXPECT_GE(left, 420);
+    EXPECT_LE(right, 20 * kTileSize - 420);
+    EXPECT_LT(left, 2500);
+    EXPECT_GT(right, 5500);
 
-    // Thrown back, the turning hop, and the next charge goes the other way.
+    // Thrown back, the turning hop (up at 70, one frame of gravity spent),
+    // and the next charge goes the other way.
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kTurn; }, 200);
+    ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kTurn);
+    EXPECT_EQ(f.mammoth->vy, -70 + 6);
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 200);
     EXPECT_EQ(f.mammoth->facing, -facing);
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kCharge; }, 600);
@@ -73,8 +92,19 @@ TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
     f.mammoth->facing = 1;
     f.mammoth->SetState(CCharacterMammoth::kCharge);
-    const int n = f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kBounce; }, 200);
+    // Its steps sound every 6 ticks, from the first.
+    std::vector<int32_t> steps;
+    int heard = 0;
+    const int n = f.RunUntil(
+        [&] {
+            if (f.Heard(76) > heard && f.mammoth->frame != CCharacterMammoth::kBounce) steps.push_back(f.mammoth->stateTimer);
+            heard = f.Heard(76);
+            return f.mammoth->frame == CCharacterMammoth::kBounce;
+        },
+        200);
     EXPECT_LT(n, 200);
+    ASSERT_GE(steps.size(), 3u);
+    for (std::size_t k = 0; k < steps.size(); ++k) EXPECT_EQ(steps[k], 1 + 6 * static_cast<int32_t>(k)) << k;
     EXPECT_LE(f.mammoth->x + 490, 20 * kTileSize);
     EXPECT_EQ(f.Heard(77), 1);
 }

@@ -196,7 +196,8 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             f.music.clear();
             f.s.ClearSounds();
             // The explosions by state timer, and the throw of the last blast.
-            std::vector<int32_t> blasts;
+            std::vector<int32_t> blasts, fall;  // fall: its height after each frame of the fall
+            bool handed = false;
             int heard = 0;
             int32_t thrownVy = 0;
             bool thrown = false;
@@ -208,6 +209,16 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
                         thrown = true;
                         thrownVy = boss->vy;
                     }
+                    // The room is handed back in the frame that begins below 8000.
+                    if (c.throwVy != 0 && !handed && f.player->controlled == 1) {
+                        handed = true;
+                        EXPECT_GE(fall.size(), 2u) << c.name;
+                        if (fall.size() >= 2) {
+                            EXPECT_GT(fall.back(), 8000) << c.name;
+                            EXPECT_LE(fall[fall.size() - 2], 8000) << c.name;
+                        }
+                    }
+                    if (thrown && !handed) fall.push_back(boss->y);
                     return CountOf(c) == 0;
                 },
                 1500);
