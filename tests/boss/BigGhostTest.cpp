@@ -35,6 +35,14 @@ struct GhostFight : SideRoom {
 TEST(BigGhost, TheEntranceLightsTheRoomInTurnThenPutsItOut) {
     for (bool stale : {false, true}) {
         GhostFight f;
+        // Its first frame lays a black veil of half alpha over the room, of
+        // the enemies' group (so that the clearing takes it).
+        f.s.Run(1);
+        const CCharacter* veil = f.ghost->linksB[0];
+        ASSERT_NE(veil, nullptr);
+        EXPECT_EQ(veil->alpha, 128);
+        EXPECT_EQ(veil->colorR | veil->colorG | veil->colorB, 0);
+        EXPECT_EQ(veil->group, 2);
         if (stale) GhostFight::Light(true, true);
         std::vector<std::pair<bool, bool>> seen{GhostFight::Lights()};
         for (int i = 0; i < 1000 && f.ghost->frame != CCharacterBigGhost::kFight; ++i) {

@@ -58,7 +58,9 @@ TEST(Boseki, ItConjuresFireThenAWispInTurnFasterAsItsLifeDrops) {
     // At full life every 60 frames: fire first, put exactly on its point
     // far from the player (its timer started at 40: it hangs 60 more
     // frames before it flies), then a wisp.
+    f.s.ClearSounds();
     EXPECT_EQ(f.RunUntil([] { return CCharacterBoseki::ConjuredSoFar() == 1; }, 200), 60);
+    EXPECT_EQ(f.Heard(21), 1);
     ASSERT_EQ(Shots().size(), 1u);
     const CCharacter* fire = Shots().front();
     const double dx = fire->x - f.player->x, dy = fire->y - f.player->y;

@@ -24,6 +24,7 @@
 #include "boss/CharacterOneEyedMonster.h"
 #include "boss/CharacterTengu.h"
 #include "player/CharacterPlayer.h"
+#include "framework/Random.h"
 #include "framework/StateLoading.h"
 #include "support/PlayerRoom.h"
 #include "support/Screenshot.h"
@@ -236,6 +237,19 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
         // Its landing shakes the room.
         EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 30);
     }
+}
+
+// A monster standing exactly at the player's x jumps straight up and
+// stomps as it falls.
+TEST(OneEyedMonster, RightOverThePlayerItStompsOnTheWayDown) {
+    BossField f;
+    auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, 800, kStandHalf);
+    f.player->invulnerableTimer = -1;
+    f.s.Run(1);
+    monster->SetState(CCharacterOneEyedMonster::kJump);
+    EXPECT_EQ(monster->attackDirX, 0);
+    RunUntil(f.s, [&] { return monster->frame != CCharacterOneEyedMonster::kJump; }, 100);
+    EXPECT_EQ(monster->frame, CCharacterOneEyedMonster::kStomp);
 }
 
 TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
@@ -531,6 +545,22 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromThe
         const std::vector<Seen>* seen;
         int32_t facing, first, rearm;
     };
+    // Each hazard is a fan or a clog by one draw of two.
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        for (int32_t link : {3, 4})
+            if (CCharacter* h = f.boss->linksB[link]) {
+                h->SetState(EnemyState::Remove);
+                f.boss->linksB[link] = nullptr;
+            }
+        f.boss->leftSummonTimer = 150;
+        f.boss->rightSummonTimer = 0;
+        GameSrand(seed);
+        const int32_t r = GameRand() % 2;
+        GameSrand(seed);
+        f.boss->UpdateWait();
+        ASSERT_NE(f.boss->linksB[3], nullptr) << seed;
+        EXPECT_EQ(f.boss->linksB[3]->frame, r == 0 ? 590 : 600) << seed;
+    }
     for (const SideRow& side : {SideRow{&left, 1, 126, 151}, SideRow{&right, -1, 201, 201}}) {
         const std::vector<Seen>& seen = *side.seen;
         ASSERT_GE(seen.size(), 2u) << side.facing;

@@ -203,6 +203,13 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
         EXPECT_EQ(f.tengu->y, 1600);
+        // Its balls fly a thirtieth of the way to the player a frame.
+        const std::size_t balls = Shots(550).size();
+        for (int i = 0; i < 20 && Shots(550).size() == balls; ++i) f.tengu->Frame();
+        ASSERT_EQ(Shots(550).size(), balls + 1);
+        const CCharacter* ball = Shots(550).back();
+        EXPECT_EQ(ball->vx, (f.player->x - ball->x) / 30);
+        EXPECT_EQ(ball->vy, (f.player->y - ball->y) / 30);
         int32_t lastX = f.tengu->x;
         f.RunUntil(
             [&] {

@@ -39,8 +39,19 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     // Standing 20, then 200 ticks of throws: six snowballs, one every 32.
     f.s.ClearSounds();
     const int facing = f.mammoth->facing;
-    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kHop; }, 400);
+    std::vector<int32_t> throws;
+    int heard = 0;
+    f.RunUntil(
+        [&] {
+            if (f.Heard(48) > heard) throws.push_back(f.mammoth->stateTimer);
+            heard = f.Heard(48);
+            return f.mammoth->frame == CCharacterMammoth::kHop;
+        },
+        400);
     EXPECT_EQ(f.Heard(48), 6);
+    // At the start of each first record of the group, which it entered at
+    // its third.
+    EXPECT_EQ(throws, (std::vector<int32_t>{16, 48, 80, 112, 144, 176}));
     // The hop: up at 80 (one frame of its gravity, 6, spent already).
     ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kHop);
     EXPECT_EQ(f.mammoth->vy, -80 + 6);
@@ -51,7 +62,7 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_EQ(f.Heard(77), 1);
     EXPECT_GT(f.Heard(76), 0);
     EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 1u);
-    EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 40 - 1);  // (one frame of it run)
     const int32_t wall = facing > 0 ? 19 * kTileSize : kTileSize;
     // Stopped at the wall, then thrown back 10 in the same frame.
     EXPECT_EQ(f.mammoth->x + 490 * facing, wall - 10 * facing);

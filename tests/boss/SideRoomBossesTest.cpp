@@ -56,6 +56,7 @@ struct Case {
     // not thrown).
     int32_t blastRecord, blastSound;
     std::vector<int32_t> blasts;
+    int32_t spread;  // of the explosions round it (0: not attack effects)
     int32_t throwVy;
 };
 
@@ -71,16 +72,16 @@ std::vector<Case> Cases() {
     // The tours from the first tick: 30 frames there, the hold, 30 back
     // and the frames of the hand-over; those from 20 frames in (231) later.
     return {
-        {"mammoth", 11020, kFloor - 590, 80, 143, 240, false, Of<CCharacterMammoth>(), {15, 100}, 110, 53, shared, -110},
-        {"boseki", 10280, 1000, 200, 282, 220, false, Of<CCharacterBoseki>(), {0, 0}, 110, 53, shared, -115},
+        {"mammoth", 11020, kFloor - 590, 80, 143, 240, false, Of<CCharacterMammoth>(), {15, 100}, 110, 53, shared, 500, -110},
+        {"boseki", 10280, 1000, 200, 282, 220, false, Of<CCharacterBoseki>(), {0, 0}, 110, 53, shared, 500, -115},
         {"big ghost", 10290, 1600, 300, 382, 220, false, Of<CCharacterBigGhost>(), {0, 0}, 110, 22,
-         Every({{40, 140, 10}, {140, 200, 5}, {201, 260, 3}}), 0},
+         Every({{40, 140, 10}, {140, 200, 5}, {201, 260, 3}}), 0, 0},
         // The wanyudo bounces 40 ticks still first; its explosions start
         // with the bouncing.
         {"wanyudo", 11010, 1600, 200, 282, 220, true, Of<CCharacterWanyudo>(), {0, 0}, 111, 53,
-         Every({{0, 80, 40}, {80, 140, 20}, {140, 200, 10}, {200, 260, 5}}), 0},
+         Every({{0, 80, 40}, {80, 140, 20}, {140, 200, 10}, {200, 260, 5}}), 200, 0},
         {"kappa tank", 11030, kFloor - 660, 120, 183, 220, false, Of<CCharacterKappaTank>(), {15, 100}, 110, 53, shared,
-         -110},
+         500, -110},
     };
 }
 
@@ -199,11 +200,21 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             std::vector<int32_t> blasts, fall;  // fall: its height after each frame of the fall
             bool handed = false;
             int heard = 0;
+            int32_t farthest = 0;
             int32_t thrownVy = 0;
             bool thrown = false;
             const int n = f.RunUntil(
                 [&] {
-                    if (boss->frame == c.blastRecord && f.Heard(c.blastSound) > heard) blasts.push_back(boss->stateTimer);
+                    if (boss->frame == c.blastRecord && f.Heard(c.blastSound) > heard) {
+                        blasts.push_back(boss->stateTimer);
+                        // The newest explosion, within its spread of the boss.
+                        if (c.spread > 0) {
+                            const CCharacter* e = Shots(581).back();
+                            const int32_t off = std::max(std::abs(e->x - boss->x), std::abs(e->y - boss->y));
+                            EXPECT_LE(off, c.spread + 100) << c.name;  // (it may have moved a frame)
+                            farthest = std::max(farthest, off);
+                        }
+                    }
                     heard = f.Heard(c.blastSound);
                     if (!thrown && boss->frame == EnemyState::BossDefeatFall) {
                         thrown = true;
@@ -223,6 +234,9 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
                 },
                 1500);
             EXPECT_EQ(blasts, c.blasts) << c.name;
+            if (c.spread > 0) {
+                EXPECT_GT(farthest, c.spread * 4 / 5) << c.name;
+            }
             if (c.throwVy != 0) {
                 EXPECT_EQ(thrownVy, c.throwVy) << c.name;
             }

@@ -158,6 +158,10 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     EXPECT_EQ(f.face->frame, EnemyState::BossDefeatFall);
     EXPECT_EQ(std::abs(f.face->vx), 80);
     EXPECT_EQ(std::abs(f.face->vy), 80);
+    // The wheel spins 0.2 a frame.
+    const double spin = wheel->relativeAngle;
+    f.face->Frame();
+    EXPECT_NEAR(wheel->relativeAngle - spin, 0.2, 1e-9);
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
