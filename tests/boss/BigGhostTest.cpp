@@ -4,6 +4,8 @@
 // ghosts; in a room too narrow for any point its calls give up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <utility>
 #include <vector>
@@ -92,6 +94,24 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
         const auto times = enemy_test::TimesItGrew(f.s, [] { return enemy_test::OfType(10050).size(); }, 800);
         EXPECT_EQ(times, (std::vector<int>{120, 240, 360, 480}));
         for (CCharacter* minion : enemy_test::OfType(10050)) EXPECT_GE(minion->x, 1200);
+        // Each ghost comes more than 800 from the player (and the draws come
+        // near that): ghosts taken away as they come, at the fastest pace.
+        f.ghost->hp = 1;
+        f.player->x = 4000;
+        for (CCharacter* minion : enemy_test::OfType(10050)) minion->SetState(EnemyState::Remove);
+        double nearest = 1e9;
+        for (int i = 0; i < 2400; ++i) {
+            f.s.Run(1);
+            for (CCharacter* minion : enemy_test::OfType(10050)) {
+                if (minion->pendingState == EnemyState::Remove) continue;
+                nearest = std::min(nearest, std::hypot(minion->x - f.player->x, minion->y - f.player->y));
+                minion->SetState(EnemyState::Remove);
+            }
+        }
+        EXPECT_GT(nearest, 800.0);
+        EXPECT_LT(nearest, 900.0);
+        f.ghost->hp = 12000;
+        f.player->x = 800;
         // 120 frames while it keeps four fifths of its life (a fifth is
         // 2400), 10 fewer for each fifth lost; a life exactly on a fifth
         // still counts it.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "character/CreateCharacter.h"
 #include "framework/Random.h"
 #include "stage/EventSpot1.h"
 #include "boss/CharacterSilvy.h"
@@ -92,6 +93,21 @@ TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
     f.s.Run(1);
     const auto ring = orbs();
     ASSERT_EQ(ring.size(), 4u);
+    // A ring as it leaves (at state timer 6): turned by 0.6, a quarter
+    // turn apart, 200 out and moving outward at 200.
+    boss->stateTimer = 6;
+    boss->ReleaseScoreOrbs();
+    const auto fresh = orbs();
+    ASSERT_EQ(fresh.size(), 8u);
+    for (int k = 0; k < 4; ++k) {
+        const double a = 6 * 0.1 + k * M_PI / 2;
+        const auto dx = static_cast<int32_t>(std::sin(a) * 200), dy = static_cast<int32_t>(std::cos(a) * 200);
+        EXPECT_EQ(fresh[4 + k]->vx, dx) << k;
+        EXPECT_EQ(fresh[4 + k]->vy, dy) << k;
+        EXPECT_EQ(fresh[4 + k]->x, boss->x + dx) << k;
+        EXPECT_EQ(fresh[4 + k]->y, boss->y + dy) << k;
+    }
+    for (std::size_t k = 4; k < fresh.size(); ++k) fresh[k]->SetState(EnemyState::Remove);
     for (auto* orb : ring) {
         const double r = std::hypot(orb->x - 3000.0, orb->y - 1600.0);
         EXPECT_NEAR(r, 200.0 + std::hypot(orb->vx, orb->vy), 3.0);
@@ -477,6 +493,41 @@ TEST(BossBase, EachLeapRisesWithinItsRange) {
         EXPECT_EQ(fast, 59) << c.name;
         EXPECT_EQ(high, c.lift) << c.name;
         EXPECT_EQ(low, c.lift - c.spread + 1) << c.name;
+    }
+}
+
+// Every boss as the factory makes it: its own life, score, layer, gravity
+// and alpha, and the values all of them share.
+TEST(BossBase, EveryBossStartsWithItsRosterValues) {
+    struct Row {
+        int32_t typeId, hp, score, layer, gravity, alpha;
+    };
+    const Row roster[] = {
+        {10050, 8000, 500, 168, 6, 255},     {10210, 12000, 500, 168, 5, 255},   {10080, 5000, 500, 168, 5, 255},
+        {10260, 15000, 200000, 136, 6, 0},   {10271, 10000, 1000, 168, 6, 255},  {10280, 15000, 200000, 136, 6, 0},
+        {10290, 12000, 200000, 136, 6, 255}, {11010, 12000, 200000, 136, 6, 255}, {11020, 12000, 200000, 136, 6, 255},
+        {11030, 15000, 200000, 136, 6, 255}, {10250, 20000, 1000, 136, 6, 255},  {11100, 10000, 1000, 136, 6, 255},
+    };
+    for (const Row& r : roster) {
+        std::unique_ptr<CCharacter> c(CreateCharacter(r.typeId));
+        ASSERT_NE(c, nullptr) << r.typeId;
+        EXPECT_EQ(c->hp, r.hp) << r.typeId;
+        EXPECT_EQ(c->hpMax, r.hp) << r.typeId;
+        EXPECT_EQ(c->score, r.score) << r.typeId;
+        EXPECT_EQ(c->layer, r.layer) << r.typeId;
+        EXPECT_EQ(c->gravityNum, r.gravity) << r.typeId;
+        EXPECT_EQ(c->gravityDen, 1) << r.typeId;
+        EXPECT_EQ(c->alpha, r.alpha) << r.typeId;
+        EXPECT_EQ(c->group, 2) << r.typeId;
+        EXPECT_EQ(c->superArmor, 1) << r.typeId;
+        EXPECT_EQ(c->maxFall, 200) << r.typeId;
+        EXPECT_EQ(c->friction, 5) << r.typeId;
+        EXPECT_EQ(c->scaleX, 2.0) << r.typeId;
+        EXPECT_EQ(c->scaleY, 2.0) << r.typeId;
+        EXPECT_EQ(c->controlled, 0) << r.typeId;
+        EXPECT_EQ(std::vector<int32_t>({c->hoverSpeed, c->hoverAmplitude, c->hoverNum, c->hoverDen, c->hoverAcc, c->hoverDir}),
+                  std::vector<int32_t>({10, 10, 1, 2, 0, -1}))
+            << r.typeId;
     }
 }
 

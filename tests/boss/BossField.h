@@ -85,6 +85,14 @@ struct BossField : enemy_test::Field {
         return n;
     }
 
+    // Runs until `done` (at most `limit` frames); the frames it took.
+    template <class Pred>
+    int RunUntil(Pred done, int limit) {
+        int n = 0;
+        for (; n < limit && !done(); ++n) s.Run(1);
+        return n;
+    }
+
     // A victim standing on the floor at x.
     Victim* AddVictim(int32_t x) { return s.Add(std::make_unique<Victim>(), x, kFloor - 150); }
 

@@ -322,11 +322,27 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
         if (now > lastShake) ++shakes;
         lastShake = now;
     };
-    RunUntil(f.s, [&] { return monster->frame == EnemyState::Wait; }, 400);
+    int32_t left = 100000, right = 0;
+    const auto across = [&] {
+        for (auto* stone : Shots(CCharacterOneEyedMonster::kStone)) {
+            left = std::min(left, stone->x);
+            right = std::max(right, stone->x);
+        }
+    };
+    RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
     f.s.Run(1);
     f.s.beforeFrame = nullptr;
     EXPECT_EQ(monster->frame, EnemyState::Wait);
     EXPECT_EQ(stones.total, 10);
+    // Two more attacks: the stones fall anywhere from 420 to 3980.
+    for (int k = 0; k < 2; ++k) {
+        monster->SetState(CCharacterOneEyedMonster::kHops);
+        RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
+    }
+    EXPECT_GE(left, 420);
+    EXPECT_LE(right, 3980);
+    EXPECT_LT(left, 900);
+    EXPECT_GT(right, 3500);
     EXPECT_EQ(shakes, 5);
 }
 
@@ -448,7 +464,7 @@ struct SecondForm : BossField {
     }
     CCharacter* Eye(int k) const { return boss->linksB[1 + k]; }
     void Enter() {
-        RunUntil(s, [&] { return boss->frame == EnemyState::Wait; }, 400);
+        BossField::RunUntil([&] { return boss->frame == EnemyState::Wait; }, 400);
         ASSERT_EQ(boss->frame, EnemyState::Wait);
     }
 };
@@ -617,7 +633,10 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     // Once: no second burst while the flash fades.
     f.s.Run(10);
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
-    RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400);
+    RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kAfterglow; }, 400);
+    ASSERT_EQ(f.boss->frame, CCharacterKingTengu2nd::kAfterglow);
+    // 50 frames after the flash, the stage exit.
+    EXPECT_EQ(RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400), 50);
     EXPECT_EQ(f.player->frame, PlayerState::StageExit);
     EXPECT_EQ(f.boss->frame, CCharacterKingTengu2nd::kDone);
 }

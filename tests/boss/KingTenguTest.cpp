@@ -199,6 +199,8 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         f.tengu->SetState(CCharacterKingTengu::kFlyBy);
         const int32_t facing = nearLeft ? 1 : -1;
         EXPECT_EQ(f.tengu->facing, facing);
+        f.s.Run(1);
+        EXPECT_EQ(f.tengu->vx, -150 * facing);  // backing toward the edge
         f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
@@ -341,7 +343,19 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     ASSERT_EQ(fired.size(), 5u);
     for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), 170.0, 1.5);
     EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 50), 5);
-    EXPECT_GE(enemy_test::Effects(260, 263).size(), trails + 5);
+    // Five trails a shot, each along it at 180 to 259 150ths of its speed.
+    const auto streaks = enemy_test::Effects(260, 263);
+    ASSERT_EQ(streaks.size(), trails + 25);
+    double slowest = 10, fastest = 0;
+    for (std::size_t k = trails; k < streaks.size(); ++k) {
+        const double ratio = std::hypot(streaks[k]->vx, streaks[k]->vy) / 170.0;
+        slowest = std::min(slowest, ratio);
+        fastest = std::max(fastest, ratio);
+    }
+    EXPECT_GE(slowest, 1.19);
+    EXPECT_LT(slowest, 1.3);
+    EXPECT_LT(fastest, 1.74);
+    EXPECT_GT(fastest, 1.6);
 }
 
 }  // namespace
