@@ -4,6 +4,9 @@
 // ghosts; in a room too narrow for any point its calls give up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -34,6 +37,14 @@ struct GhostFight : SideRoom {
 TEST(BigGhost, TheEntranceLightsTheRoomInTurnThenPutsItOut) {
     for (bool stale : {false, true}) {
         GhostFight f;
+        // Its first frame lays a black veil of half alpha over the room, of
+        // the enemies' group (so that the clearing takes it).
+        f.s.Run(1);
+        const CCharacter* veil = f.ghost->linksB[0];
+        ASSERT_NE(veil, nullptr);
+        EXPECT_EQ(veil->alpha, 128);
+        EXPECT_EQ(veil->colorR | veil->colorG | veil->colorB, 0);
+        EXPECT_EQ(veil->group, 2);
         if (stale) GhostFight::Light(true, true);
         std::vector<std::pair<bool, bool>> seen{GhostFight::Lights()};
         for (int i = 0; i < 1000 && f.ghost->frame != CCharacterBigGhost::kFight; ++i) {
@@ -83,9 +94,32 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
         const auto times = enemy_test::TimesItGrew(f.s, [] { return enemy_test::OfType(10050).size(); }, 800);
         EXPECT_EQ(times, (std::vector<int>{120, 240, 360, 480}));
         for (CCharacter* minion : enemy_test::OfType(10050)) EXPECT_GE(minion->x, 1200);
-        EXPECT_EQ(f.ghost->CallInterval(), 120);
-        f.ghost->hp = 2399;
-        EXPECT_EQ(f.ghost->CallInterval(), 80);
+        // Each ghost comes more than 800 from the player (and the draws come
+        // near that): ghosts taken away as they come, at the fastest pace.
+        f.ghost->hp = 1;
+        f.player->x = 4000;
+        for (CCharacter* minion : enemy_test::OfType(10050)) minion->SetState(EnemyState::Remove);
+        double nearest = 1e9;
+        for (int i = 0; i < 2400; ++i) {
+            f.s.Run(1);
+            for (CCharacter* minion : enemy_test::OfType(10050)) {
+                if (minion->pendingState == EnemyState::Remove) continue;
+                nearest = std::min(nearest, std::hypot(minion->x - f.player->x, minion->y - f.player->y));
+                minion->SetState(EnemyState::Remove);
+            }
+        }
+        EXPECT_GT(nearest, 800.0);
+        EXPECT_LT(nearest, 900.0);
+        f.ghost->hp = 12000;
+        f.player->x = 800;
+        // 120 frames while it keeps four fifths of its life (a fifth is
+        // 2400), 10 fewer for each fifth lost; a life exactly on a fifth
+        // still counts it.
+        for (auto [hp, interval] : {std::pair{12000, 120}, {9600, 120}, {9599, 110}, {7200, 110}, {7199, 100},
+                                    {4800, 100}, {4799, 90}, {2400, 90}, {2399, 80}, {1, 80}}) {
+            f.ghost->hp = hp;
+            EXPECT_EQ(f.ghost->CallInterval(), interval) << hp;
+        }
     }
 
     // Six cells: the drift bounds leave one column of points, which the
@@ -97,6 +131,86 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
     g.s.Run(600);
     EXPECT_EQ(g.Heard(21), 5);
     EXPECT_TRUE(enemy_test::OfType(10050).empty());
+}
+
+// The defeat: blasts ever more often while it darkens to black over its
+// last 60 ticks, then a slow white flash under which it vanishes; once the
+// flash is over the room is handed back.
+TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
+    GhostFight f;
+    f.Begin();
+    GhostFight::Light(true, true);
+    f.s.Run(1);
+    ASSERT_EQ(f.ghost->alpha, 255);
+    f.ghost->hp = 10;
+    f.ghost->OnHit(1, 50, 1, f.player);
+    ASSERT_EQ(f.ghost->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.ghost->vx, 0);
+    f.RunUntil([&] { return f.ghost->stateTimer == 199; }, 300);
+    EXPECT_EQ(f.ghost->colorR, 255);
+    f.s.Run(1);
+    EXPECT_EQ(f.ghost->colorR, 251);
+    EXPECT_EQ(f.ghost->colorB, 251);
+    f.s.Run(59);
+    ASSERT_EQ(f.ghost->stateTimer, 259);
+    EXPECT_EQ(f.ghost->colorG, 255 - 60 * 4);
+    f.s.Run(1);
+    ASSERT_EQ(f.ghost->frame, EnemyState::BossDefeatFall);
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(effect->m_flashRed, 255);
+    EXPECT_EQ(effect->m_flashPeak, 255);
+    EXPECT_EQ(effect->m_flashCycles, 1);
+    EXPECT_EQ(effect->m_flashRiseStep, 16);
+    EXPECT_EQ(effect->m_flashHoldPeak, 40);
+    EXPECT_EQ(effect->m_flashFallStep, 8);
+    EXPECT_EQ(effect->m_flashHoldZero, 0);
+    int frames = 0;
+    std::map<int32_t, int> framesIn;  // frames by the flash's phase the ghost saw
+    while (testing_support::Listed(f.ghost) && frames < 400) {
+        const int32_t seen = effect->m_flashPhase;
+        const std::size_t before = enemy_test::Effects(320, 320).size();
+        f.s.Run(1);
+        ++frames;
+        const std::size_t after = enemy_test::Effects(320, 320).size();
+        ++framesIn[seen];
+        // Rising: a blast a frame (each lasts two); holding: gone under
+        // the white, the blasts dying out; after it: nothing new.
+        if (seen == 1) {
+            EXPECT_EQ(f.ghost->alpha, 255) << frames;
+            EXPECT_EQ(after, frames == 1 ? 1u : 2u) << frames;
+        } else {
+            EXPECT_LE(after, before) << frames;
+        }
+        if (seen == 2) {
+            EXPECT_EQ(f.ghost->alpha, 0) << frames;
+        }
+    }
+    // 16 a frame up to white, 40 frames held, 8 a frame back down: the
+    // room is handed back on the first frame the flash is over (and the
+    // ghost leaves the list with the next).
+    EXPECT_EQ(framesIn, (std::map<int32_t, int>{{0, 2}, {1, 15}, {2, 40}, {3, 32}}));
+    EXPECT_FALSE(testing_support::Listed(f.ghost));
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
+}
+
+// It drifts at 5 and turns 1200 from the left end of the stage and three
+// cells from its right end, whatever the player does.
+TEST(BigGhost, ItDriftsAtFiveAndTurnsAtItsBounds) {
+    struct Case {
+        int32_t x, facing, turnedTo;
+    };
+    const Case cases[] = {{1199, -1, 1}, {1200, -1, -1}, {4000, -1, -1}, {4000, 1, 1}, {6800, 1, 1}, {6801, 1, -1}};
+    for (const Case& c : cases) {
+        GhostFight f;
+        f.Begin();
+        f.s.Run(1);
+        f.ghost->x = c.x;
+        f.ghost->facing = c.facing;
+        f.ghost->Frame();
+        EXPECT_EQ(f.ghost->vx, 5 * c.facing) << c.x;
+        EXPECT_EQ(f.ghost->facing, c.turnedTo) << c.x;
+    }
 }
 
 }  // namespace

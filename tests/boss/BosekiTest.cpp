@@ -4,6 +4,9 @@
 // give up; the game goes on).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "boss/CharacterBoseki.h"
 #include "boss/SideRoom.h"
 
@@ -55,7 +58,9 @@ TEST(Boseki, ItConjuresFireThenAWispInTurnFasterAsItsLifeDrops) {
     // At full life every 60 frames: fire first, put exactly on its point
     // far from the player (its timer started at 40: it hangs 60 more
     // frames before it flies), then a wisp.
+    f.s.ClearSounds();
     EXPECT_EQ(f.RunUntil([] { return CCharacterBoseki::ConjuredSoFar() == 1; }, 200), 60);
+    EXPECT_EQ(f.Heard(21), 1);
     ASSERT_EQ(Shots().size(), 1u);
     const CCharacter* fire = Shots().front();
     const double dx = fire->x - f.player->x, dy = fire->y - f.player->y;
@@ -65,11 +70,40 @@ TEST(Boseki, ItConjuresFireThenAWispInTurnFasterAsItsLifeDrops) {
     EXPECT_EQ(fire->stateTimer, 41);  // and it has had its first frame
     EXPECT_EQ(f.RunUntil([] { return CCharacterBoseki::ConjuredSoFar() == 2; }, 200), 60);
     EXPECT_EQ(enemy_test::OfType(10006).size(), 1u);
-    // Under a fifth of its life, every 20 frames.
+    // 60 frames while it keeps four fifths of its life (15000: a fifth is
+    // 3000), 10 fewer for each fifth lost; a life exactly on a fifth still
+    // counts that fifth.
+    for (auto [hp, interval] : {std::pair{15000, 60}, {12000, 60}, {11999, 50}, {9000, 50}, {8999, 40}, {6000, 40},
+                                {5999, 30}, {3000, 30}, {2999, 20}, {1, 20}}) {
+        f.body->hp = hp;
+        EXPECT_EQ(f.body->ConjureInterval(), interval) << hp;
+    }
     f.body->hp = 2999;
-    EXPECT_EQ(f.body->ConjureInterval(), 20);
-    f.body->hp = 11999;
-    EXPECT_EQ(f.body->ConjureInterval(), 50);
+    const int32_t made = CCharacterBoseki::ConjuredSoFar();
+    const int n = f.RunUntil([&] { return CCharacterBoseki::ConjuredSoFar() == made + 2; }, 200);
+    EXPECT_LE(n, 40);
+    EXPECT_GT(n, 20);
+    // Every fire lies at least 1000 from the player (and the draws come
+    // near that), inside the stage but 200 from either end.
+    f.body->hp = 1;
+    double nearest = 1e9;
+    int fires = 0;
+    for (int i = 0; i < 1200; ++i) {
+        const int32_t made = CCharacterBoseki::ConjuredSoFar();
+        f.player->hp = 100;  // (its fires and wisps must not end the test)
+        f.s.Run(1);
+        // A fire when the count was even: the newest of them.
+        if (CCharacterBoseki::ConjuredSoFar() > made && made % 2 == 0) {
+            const CCharacter* fire = Shots(CCharacterBoseki::kWispFire).back();
+            ++fires;
+            nearest = std::min(nearest, std::hypot(fire->x - f.player->x, fire->y - f.player->y));
+            EXPECT_GE(fire->x, 200);
+            EXPECT_LE(fire->x, 20 * kTileSize - 200);
+        }
+    }
+    EXPECT_GE(fires, 20);
+    EXPECT_GE(nearest, 1000.0);
+    EXPECT_LT(nearest, 1250.0);
     // Nothing while the player is down.
     f.player->hp = 0;
     const int32_t before = CCharacterBoseki::ConjuredSoFar();
@@ -91,6 +125,43 @@ TEST(Boseki, InASixCellRoomTheDrawsGiveUpAndTheFightGoesOn) {
         EXPECT_GE(fire->x, 200);
         EXPECT_LE(fire->x, 6 * kTileSize - 200);
     }
+}
+
+// The defeat: the fires stop where they burn; after the explosions the
+// last blast throws the body up at 115 and each piece its own way.
+TEST(Boseki, TheLastBlastThrowsTheBodyAndEveryPieceItsOwnWay) {
+    BosekiFight f;
+    f.Begin();
+    f.body->hp = 10;
+    f.body->OnHit(1, 50, 1, f.player);
+    ASSERT_EQ(f.body->frame, EnemyState::Defeated);
+    EXPECT_EQ(f.body->linksB[3]->frame, 308);
+    EXPECT_EQ(f.body->linksB[4]->frame, 308);
+    f.RunUntil([&] { return f.body->stateTimer == 259; }, 400);
+    ASSERT_EQ(f.body->frame, EnemyState::Defeated);
+    f.s.ClearSounds();
+    f.body->Frame();  // the body alone: the pieces have not moved yet
+    EXPECT_EQ(f.body->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(f.body->vy, -115);
+    EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{17}));
+    struct Throw {
+        int32_t vx, vy, state;
+    };
+    const Throw throws[] = {{0, -100, 329}, {-10, -105, 339}, {10, -105, 339}, {-5, -110, 309}, {5, -110, 309}};
+    for (int32_t k = 0; k < 5; ++k) {
+        const CCharacter* piece = f.body->linksB[k];
+        ASSERT_NE(piece, nullptr) << k;
+        EXPECT_EQ(piece->vx, throws[k].vx) << k;
+        EXPECT_EQ(piece->vy, throws[k].vy) << k;
+        EXPECT_EQ(piece->frame, throws[k].state) << k;
+    }
+    // The biggest blast of all, at the body, with a long shake.
+    const auto blasts = Shots(581);
+    ASSERT_FALSE(blasts.empty());
+    EXPECT_EQ(blasts.back()->scaleX, 8.0);
+    EXPECT_EQ(blasts.back()->x, f.body->x);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60);
+    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
 }
 
 }  // namespace

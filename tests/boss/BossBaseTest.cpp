@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 
+#include "character/CreateCharacter.h"
+#include "framework/Random.h"
 #include "stage/EventSpot1.h"
 #include "boss/CharacterSilvy.h"
 #include "player/CharacterPlayer.h"
@@ -90,6 +93,21 @@ TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
     f.s.Run(1);
     const auto ring = orbs();
     ASSERT_EQ(ring.size(), 4u);
+    // A ring as it leaves (at state timer 6): turned by 0.6, a quarter
+    // turn apart, 200 out and moving outward at 200.
+    boss->stateTimer = 6;
+    boss->ReleaseScoreOrbs();
+    const auto fresh = orbs();
+    ASSERT_EQ(fresh.size(), 8u);
+    for (int k = 0; k < 4; ++k) {
+        const double a = 6 * 0.1 + k * M_PI / 2;
+        const auto dx = static_cast<int32_t>(std::sin(a) * 200), dy = static_cast<int32_t>(std::cos(a) * 200);
+        EXPECT_EQ(fresh[4 + k]->vx, dx) << k;
+        EXPECT_EQ(fresh[4 + k]->vy, dy) << k;
+        EXPECT_EQ(fresh[4 + k]->x, boss->x + dx) << k;
+        EXPECT_EQ(fresh[4 + k]->y, boss->y + dy) << k;
+    }
+    for (std::size_t k = 4; k < fresh.size(); ++k) fresh[k]->SetState(EnemyState::Remove);
     for (auto* orb : ring) {
         const double r = std::hypot(orb->x - 3000.0, orb->y - 1600.0);
         EXPECT_NEAR(r, 200.0 + std::hypot(orb->vx, orb->vy), 3.0);
@@ -353,6 +371,164 @@ TEST(BossBase, ClearOtherEnemiesSparesTheBossItsPartsAndThePlayer) {
     EXPECT_NE(part->pendingState, 0);
     EXPECT_NE(boss->pendingState, 0);
     EXPECT_NE(f.player->pendingState, 0);
+}
+
+// Each boss that chooses its attacks draws one number and picks by bands of
+// it: the draw's range and each band's attack, at both edges of every band.
+TEST(BossBase, EachBossChoosesItsAttacksByItsOwnBands) {
+    struct Band {
+        int32_t below, state;
+    };
+    struct Case {
+        const char* name;
+        int32_t typeId;
+        int32_t flyingType;  // the type id it fights under (0: its own)
+        int32_t request;
+        int32_t range;
+        std::vector<Band> bands;
+    };
+    const Case cases[] = {
+        {"ghost", 10050, 0, 221, 1, {{1, 240}}},
+        {"one-eyed monster", 10210, 0, 221, 30, {{10, 240}, {20, 260}, {30, 280}}},
+        {"tengu", 10080, 0, 221, 40, {{30, 240}, {40, 260}}},
+        {"king tengu", 10250, 0, 221, 100, {{40, 240}, {60, 260}, {80, 280}, {100, 300}}},
+        {"king tengu flying", 10250, 10251, 342, 140, {{60, 360}, {100, 380}, {140, 400}}},
+        {"silvy", 11100, 0, 221, 80, {{20, 240}, {40, 260}, {60, 280}, {80, 300}}},
+    };
+    // The first seed whose first draw gives `r` in the range.
+    const auto seedFor = [](int32_t r, int32_t range) {
+        for (uint32_t seed = 1;; ++seed) {
+            GameSrand(seed);
+            if (GameRand() % range == r) return seed;
+        }
+    };
+    for (const Case& c : cases) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(c.typeId, 3000, 1600);
+        ASSERT_NE(boss, nullptr) << c.name;
+        if (c.flyingType != 0) boss->typeId = c.flyingType;
+        // Both edges of each band, and some draws of any seed.
+        std::vector<uint32_t> seeds;
+        int32_t low = 0;
+        for (const Band& b : c.bands) {
+            seeds.push_back(seedFor(low, c.range));
+            seeds.push_back(seedFor(b.below - 1, c.range));
+            low = b.below;
+        }
+        for (uint32_t seed = 1000; seed < 1040; ++seed) seeds.push_back(seed);
+        for (uint32_t seed : seeds) {
+            GameSrand(seed);
+            const int32_t r = GameRand() % c.range;
+            int32_t expected = -1;
+            for (auto it = c.bands.rbegin(); it != c.bands.rend(); ++it)
+                if (r < it->below) expected = it->state;
+            boss->CCharacter::SetState(c.flyingType != 0 ? 340 : EnemyState::Wait);
+            GameSrand(seed);
+            boss->SetState(c.request);
+            EXPECT_EQ(boss->frame, expected) << c.name << " draw " << r;
+        }
+    }
+}
+
+// A hook-style boss that only notes which hook each frame ran.
+class HookRecorder : public CCharacterEnemyBoss {
+public:
+    HookRecorder() : CCharacterEnemyBoss({10080, 5000, 500, 168, 5, 255, nullptr}) { AllocateHeldRecords(470); }
+    std::string ran;
+    void UpdateHurt() override { ran = "hurt"; }
+    void UpdateDefeat() override { ran = "defeat"; }
+    void UpdateWait() override { ran = "wait"; }
+    void UpdateEntrance() override { ran = "entrance"; }
+    void UpdateAttack1() override { ran = "1"; }
+    void UpdateAttack2() override { ran = "2"; }
+    void UpdateAttack3() override { ran = "3"; }
+    void UpdateAttack4() override { ran = "4"; }
+    void UpdateAttack5() override { ran = "5"; }
+    void UpdateAttack6() override { ran = "6"; }
+    void UpdateAttack7() override { ran = "7"; }
+    void UpdateAttack8() override { ran = "8"; }
+};
+
+// The hook-style frame hands each band of records to its hook, at both
+// ends of every band; the records between the bands run none.
+TEST(BossBase, TheHookStyleFrameHandsEachBandToItsHook) {
+    const std::pair<int32_t, const char*> bands[] = {
+        {9, ""},        {10, "hurt"},   {11, ""},      {109, ""},     {110, "defeat"}, {116, "defeat"}, {117, ""},
+        {219, ""},      {220, "wait"},  {221, ""},     {229, ""},     {230, "entrance"}, {239, "entrance"},
+        {240, "1"},     {259, "1"},     {260, "2"},    {279, "2"},    {280, "3"},      {299, "3"},      {300, ""},
+        {419, ""},      {420, "4"},     {429, "4"},    {430, "5"},    {439, "5"},      {440, "6"},      {449, "6"},
+        {450, "7"},     {459, "7"},     {460, "8"},    {469, "8"},
+    };
+    BossField f;
+    auto* boss = f.s.Add(std::make_unique<HookRecorder>(), 3000, 1600);
+    for (auto [record, hook] : bands) {
+        boss->CCharacter::SetState(record);
+        boss->ran.clear();
+        boss->Frame();
+        EXPECT_EQ(boss->ran, hook) << record;
+    }
+}
+
+// The leaps of the ground fighters: toward the player at 30 to 59, upward
+// at their lift and up to their spread - 1 more.
+TEST(BossBase, EachLeapRisesWithinItsRange) {
+    struct Case {
+        const char* name;
+        int32_t typeId, state, lift, spread;
+    };
+    for (const Case& c : {Case{"king tengu", 10250, 240, -120, 30}, Case{"silvy", 11100, 240, -130, 20},
+                          Case{"silvy's high leap", 11100, 300, -140, 30}}) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(c.typeId, 3000, 1600);
+        int32_t slow = 1000, fast = 0, low = 0, high = -1000;
+        for (int i = 0; i < 100; ++i) {
+            boss->SetState(c.state);
+            EXPECT_EQ(boss->facing, -1) << c.name;  // toward the player
+            slow = std::min(slow, -boss->attackDirX);
+            fast = std::max(fast, -boss->attackDirX);
+            low = std::min(low, boss->vy);
+            high = std::max(high, boss->vy);
+        }
+        EXPECT_EQ(slow, 30) << c.name;
+        EXPECT_EQ(fast, 59) << c.name;
+        EXPECT_EQ(high, c.lift) << c.name;
+        EXPECT_EQ(low, c.lift - c.spread + 1) << c.name;
+    }
+}
+
+// Every boss as the factory makes it: its own life, score, layer, gravity
+// and alpha, and the values all of them share.
+TEST(BossBase, EveryBossStartsWithItsRosterValues) {
+    struct Row {
+        int32_t typeId, hp, score, layer, gravity, alpha;
+    };
+    const Row roster[] = {
+        {10050, 8000, 500, 168, 6, 255},     {10210, 12000, 500, 168, 5, 255},   {10080, 5000, 500, 168, 5, 255},
+        {10260, 15000, 200000, 136, 6, 0},   {10271, 10000, 1000, 168, 6, 255},  {10280, 15000, 200000, 136, 6, 0},
+        {10290, 12000, 200000, 136, 6, 255}, {11010, 12000, 200000, 136, 6, 255}, {11020, 12000, 200000, 136, 6, 255},
+        {11030, 15000, 200000, 136, 6, 255}, {10250, 20000, 1000, 136, 6, 255},  {11100, 10000, 1000, 136, 6, 255},
+    };
+    for (const Row& r : roster) {
+        std::unique_ptr<CCharacter> c(CreateCharacter(r.typeId));
+        ASSERT_NE(c, nullptr) << r.typeId;
+        EXPECT_EQ(c->hp, r.hp) << r.typeId;
+        EXPECT_EQ(c->hpMax, r.hp) << r.typeId;
+        EXPECT_EQ(c->score, r.score) << r.typeId;
+        EXPECT_EQ(c->layer, r.layer) << r.typeId;
+        EXPECT_EQ(c->gravityNum, r.gravity) << r.typeId;
+        EXPECT_EQ(c->gravityDen, 1) << r.typeId;
+        EXPECT_EQ(c->alpha, r.alpha) << r.typeId;
+        EXPECT_EQ(c->group, 2) << r.typeId;
+        EXPECT_EQ(c->superArmor, 1) << r.typeId;
+        EXPECT_EQ(c->maxFall, 200) << r.typeId;
+        EXPECT_EQ(c->friction, 5) << r.typeId;
+        EXPECT_EQ(c->scaleX, 2.0) << r.typeId;
+        EXPECT_EQ(c->scaleY, 2.0) << r.typeId;
+        EXPECT_EQ(c->controlled, 0) << r.typeId;
+        EXPECT_EQ(std::vector<int32_t>({c->hoverSpeed, c->hoverAmplitude, c->hoverNum, c->hoverDen, c->hoverAcc, c->hoverDir}),
+                  std::vector<int32_t>({10, 10, 1, 2, 0, -1}))
+            << r.typeId;
+    }
 }
 
 }  // namespace

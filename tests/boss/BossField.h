@@ -43,6 +43,19 @@ inline void RestServices() {
     SetMusicObserver(nullptr);
 }
 
+// A body of the player's group, 300 across, that keeps every blow it takes
+// (kind, damage) and is never harmed by one: it takes the blows of every
+// frame of a contact.
+class Victim : public testing_support::ScenarioBody {
+public:
+    Victim() : ScenarioBody({-150, 150, -150, 150}) { group = 1; }
+    bool OnHit(int32_t kind, int32_t damage, int32_t, CCharacter*) override {
+        blows.push_back({kind, damage});
+        return false;
+    }
+    std::vector<std::pair<int32_t, int32_t>> blows;
+};
+
 struct BossField : enemy_test::Field {
     std::vector<int32_t> music;  // entries asked for; kMusicStopped for a stop
 
@@ -71,6 +84,17 @@ struct BossField : enemy_test::Field {
         }
         return n;
     }
+
+    // Runs until `done` (at most `limit` frames); the frames it took.
+    template <class Pred>
+    int RunUntil(Pred done, int limit) {
+        int n = 0;
+        for (; n < limit && !done(); ++n) s.Run(1);
+        return n;
+    }
+
+    // A victim standing on the floor at x.
+    Victim* AddVictim(int32_t x) { return s.Add(std::make_unique<Victim>(), x, kFloor - 150); }
 
     int Count(int32_t effectState) const { return static_cast<int>(enemy_test::Effects(effectState, effectState).size()); }
 };

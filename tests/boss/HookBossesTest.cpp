@@ -24,6 +24,7 @@
 #include "boss/CharacterOneEyedMonster.h"
 #include "boss/CharacterTengu.h"
 #include "player/CharacterPlayer.h"
+#include "framework/Random.h"
 #include "framework/StateLoading.h"
 #include "support/PlayerRoom.h"
 #include "support/Screenshot.h"
@@ -147,12 +148,32 @@ TEST(BossGhost, ItsRainLengthensWithEveryFifthOfLifeLost) {
         // One fire every 20 frames after the 20 of the raised hands; the full
         // rain runs out by the table.
         EXPECT_EQ(n, c.fires < 5 ? 20 + 20 * c.fires : 140) << c.hp;
-        for (auto* fire : Shots(CCharacterBossGhost::kFire)) {
-            EXPECT_GE(fire->x, 0);
-            EXPECT_LE(fire->x, 4400);
-            EXPECT_LE(fire->y, ghost->y + 400 + 100);
-        }
     }
+    // Each fire appears 400 to 800 above the ghost, anywhere across the
+    // 4400 of the room, with its sound.
+    BossField f;
+    auto* ghost = f.MakeBoss<CCharacterBossGhost>(10050, kBossX, 1600);
+    f.s.Run(1);
+    f.s.ClearSounds();
+    int32_t lowY = 0, highY = -100000, leftX = 100000, rightX = -100000;
+    for (int i = 0; i < 80; ++i) {
+        ghost->SetState(CCharacterBossGhost::kFirstFire);
+        const CCharacter* fire = Shots(CCharacterBossGhost::kFire).back();
+        lowY = std::min(lowY, fire->y - ghost->y);
+        highY = std::max(highY, fire->y - ghost->y);
+        leftX = std::min(leftX, fire->x);
+        rightX = std::max(rightX, fire->x);
+    }
+    EXPECT_EQ(ShotCount(CCharacterBossGhost::kFire), 80u);
+    EXPECT_EQ(CountOf(f.s.Sounds(), 21), 80);
+    EXPECT_GE(lowY, -800);
+    EXPECT_LE(lowY, -770);
+    EXPECT_GE(highY, -430);
+    EXPECT_LE(highY, -400);
+    EXPECT_GE(leftX, 0);
+    EXPECT_LE(leftX, 300);
+    EXPECT_GE(rightX, 4100);
+    EXPECT_LE(rightX, 4400);
 }
 
 TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) {
@@ -170,6 +191,15 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     EXPECT_EQ(ghost->facing, -1);
     EXPECT_LE(maxX, 4000 + 20);
     EXPECT_LT(ghost->x, maxX);
+    // It drifts at 10 (the hover moves it only up and down).
+    const int32_t from = ghost->x;
+    f.s.Run(5);
+    EXPECT_EQ(ghost->vx, -10);
+    EXPECT_EQ(ghost->x, from - 5 * 10);
+    // Below 400 it turns to the right again.
+    ghost->x = 390;
+    f.s.Run(1);
+    EXPECT_EQ(ghost->facing, 1);
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -179,8 +209,10 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
         BossField f;
         auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
         f.player->invulnerableTimer = -1;
+        Victim* victim = f.AddVictim(800);
         f.s.Run(1);
         monster->SetState(CCharacterOneEyedMonster::kJump);
+        EXPECT_EQ(monster->vy, -120);
         EXPECT_EQ(monster->attackDirX, (800 - kBossX) / 24);
         // Moved away after the jump: the speed stays, it lands short.
         if (playerLeaves) f.player->x = -600;
@@ -193,6 +225,9 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
             },
             200);
         EXPECT_EQ(stomped, !playerLeaves);
+        // The stomp's body blows (kind 15, 10 each), and none from the jump.
+        EXPECT_EQ(victim->blows.empty(), playerLeaves);
+        for (const auto& blow : victim->blows) EXPECT_EQ(blow, (std::pair<int32_t, int32_t>{15, 10}));
         if (!playerLeaves) Snapshot("oneeye-stomp-landed");
         EXPECT_EQ(monster->frame, EnemyState::Wait);
         EXPECT_EQ(monster->y, kFloor - kStandHalf);
@@ -202,6 +237,19 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
         // Its landing shakes the room.
         EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 30);
     }
+}
+
+// A monster standing exactly at the player's x jumps straight up and
+// stomps as it falls.
+TEST(OneEyedMonster, RightOverThePlayerItStompsOnTheWayDown) {
+    BossField f;
+    auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, 800, kStandHalf);
+    f.player->invulnerableTimer = -1;
+    f.s.Run(1);
+    monster->SetState(CCharacterOneEyedMonster::kJump);
+    EXPECT_EQ(monster->attackDirX, 0);
+    RunUntil(f.s, [&] { return monster->frame != CCharacterOneEyedMonster::kJump; }, 100);
+    EXPECT_EQ(monster->frame, CCharacterOneEyedMonster::kStomp);
 }
 
 TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
@@ -223,6 +271,39 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
     EXPECT_EQ(monster->frame, CCharacterOneEyedMonster::kSmash + 3);
     f.s.Run(1);
     EXPECT_EQ(monster->frame, EnemyState::Wait);
+
+    // Entered directly: four volleys of four from its feet (150 below it,
+    // 150 either side), flying up at 20 to 40, to the left and then to the
+    // right for each of the two shard kinds.
+    for (auto* shard : Shots()) shard->SetState(EnemyState::Remove);
+    f.s.Run(1);
+    monster->SetState(CCharacterOneEyedMonster::kDebris);
+    struct VolleyRow {
+        int32_t state, vx0, vx1;
+    };
+    const VolleyRow volleys[] = {{480, -40, 0}, {480, 0, 40}, {490, -40, 0}, {490, 0, 40}};
+    const auto shards = Shots();
+    ASSERT_EQ(shards.size(), 16u);
+    for (std::size_t i = 0; i < shards.size(); ++i) {
+        const VolleyRow& v = volleys[i / 4];
+        EXPECT_EQ(shards[i]->frame, v.state) << i;
+        EXPECT_EQ(shards[i]->y, monster->y + 150) << i;
+        EXPECT_LE(std::abs(shards[i]->x - monster->x), 150) << i;
+        EXPECT_GE(shards[i]->vx, v.vx0) << i;
+        EXPECT_LE(shards[i]->vx, v.vx1) << i;
+        EXPECT_GE(shards[i]->vy, -40) << i;
+        EXPECT_LE(shards[i]->vy, -20) << i;
+    }
+    // The rock leaves its hand 150 in front, thrown up at 138 and across at
+    // a 46th of the way to the player.
+    monster->SetState(CCharacterOneEyedMonster::kThrow);
+    const auto rocks = Shots(CCharacterOneEyedMonster::kRock);
+    ASSERT_EQ(rocks.size(), 1u);
+    const int32_t hand = monster->x + 150 * monster->facing;
+    EXPECT_EQ(rocks[0]->x, hand);
+    EXPECT_EQ(rocks[0]->y, monster->y);
+    EXPECT_EQ(rocks[0]->vx, (800 - hand) / 46);
+    EXPECT_EQ(rocks[0]->vy, -138);
 }
 
 TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
@@ -241,11 +322,27 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
         if (now > lastShake) ++shakes;
         lastShake = now;
     };
-    RunUntil(f.s, [&] { return monster->frame == EnemyState::Wait; }, 400);
+    int32_t left = 100000, right = 0;
+    const auto across = [&] {
+        for (auto* stone : Shots(CCharacterOneEyedMonster::kStone)) {
+            left = std::min(left, stone->x);
+            right = std::max(right, stone->x);
+        }
+    };
+    RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
     f.s.Run(1);
     f.s.beforeFrame = nullptr;
     EXPECT_EQ(monster->frame, EnemyState::Wait);
     EXPECT_EQ(stones.total, 10);
+    // Two more attacks: the stones fall anywhere from 420 to 3980.
+    for (int k = 0; k < 2; ++k) {
+        monster->SetState(CCharacterOneEyedMonster::kHops);
+        RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
+    }
+    EXPECT_GE(left, 420);
+    EXPECT_LE(right, 3980);
+    EXPECT_LT(left, 900);
+    EXPECT_GT(right, 3500);
     EXPECT_EQ(shakes, 5);
 }
 
@@ -260,6 +357,10 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     SpawnCount blades{CCharacterTengu::kBlade};
     f.s.beforeFrame = [&](Scenario&) {
         blades.Step();
+        // Each blade comes on entering the third record of its hop.
+        if (!blades.newest.empty()) {
+            EXPECT_EQ((tengu->frame - 240) % 5, 2) << tengu->frame;
+        }
         if (!blades.newest.empty() && blades.total == 2) Snapshot("tengu-hop-blade");
         for (auto* b : blades.newest) EXPECT_NEAR(std::hypot(b->vx, b->vy), 100.0, 1.5);
         blades.newest.clear();
@@ -278,6 +379,29 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     EXPECT_EQ(firsts, (std::vector<int32_t>{240, 245, 250}));
     EXPECT_EQ(blades.total, 3);
     EXPECT_LT(tengu->x, kBossX);  // it hopped toward the player
+
+    // Each hop leaves its first record once it has slowed to 20 (its
+    // gravity takes 5 a frame).
+    tengu->SetState(CCharacterTengu::kHop);
+    for (int i = 0; i < 60 && tengu->frame == CCharacterTengu::kHop; ++i) tengu->Frame();
+    ASSERT_EQ(tengu->frame, CCharacterTengu::kHop + 1);
+    EXPECT_GE(tengu->vy, -20);
+    EXPECT_LT(tengu->vy, -20 + 5);
+    // Each hop: forward at 30 to 69, up at 120 to 129.
+    tengu->x = kBossX;
+    int32_t slow = 1000, fast = 0, low = 0, high = -1000;
+    for (int i = 0; i < 60; ++i) {
+        tengu->SetState(CCharacterTengu::kHop + 5 * (i % 3));
+        EXPECT_EQ(tengu->facing, -1);
+        slow = std::min(slow, tengu->attackDirX * tengu->facing);
+        fast = std::max(fast, tengu->attackDirX * tengu->facing);
+        low = std::min(low, tengu->vy);
+        high = std::max(high, tengu->vy);
+    }
+    EXPECT_EQ(slow, 30);
+    EXPECT_EQ(fast, 69);
+    EXPECT_EQ(low, -129);
+    EXPECT_EQ(high, -120);
 }
 
 TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
@@ -299,6 +423,25 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
     Snapshot("tengu-fans");
     EXPECT_EQ(sizes[42] - sizes[41], 5u);
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
+
+    // A fan: five feathers at 40, six degrees apart round the line to the
+    // player, each two of its steps out.
+    f.player->y = tengu->y - 900;  // above it, so that no feather runs level
+    const std::size_t before = ShotCount(CCharacterTengu::kFeather);
+    tengu->SetState(264);
+    const auto fan = Shots(CCharacterTengu::kFeather);
+    ASSERT_EQ(fan.size(), before + 5);
+    const double aim = std::atan2(static_cast<double>(f.player->x - tengu->x), static_cast<double>(f.player->y - tengu->y));
+    const double turns[] = {-0.20944, -0.10472, 0.0, 0.10472, 0.20944};
+    for (int k = 0; k < 5; ++k) {
+        const CCharacter* feather = fan[before + k];
+        const auto vx = static_cast<int32_t>(std::sin(aim + turns[k]) * 40);
+        const auto vy = static_cast<int32_t>(std::cos(aim + turns[k]) * 40);
+        EXPECT_EQ(feather->vx, vx) << k;
+        EXPECT_EQ(feather->vy, vy) << k;
+        EXPECT_EQ(feather->x, tengu->x + 2 * vx) << k;
+        EXPECT_EQ(feather->y, tengu->y + 2 * vy) << k;
+    }
 }
 
 TEST(Tengu, AShotAtAPlayerOnTheSameSpotFliesStraightDown) {
@@ -321,7 +464,7 @@ struct SecondForm : BossField {
     }
     CCharacter* Eye(int k) const { return boss->linksB[1 + k]; }
     void Enter() {
-        RunUntil(s, [&] { return boss->frame == EnemyState::Wait; }, 400);
+        BossField::RunUntil([&] { return boss->frame == EnemyState::Wait; }, 400);
         ASSERT_EQ(boss->frame, EnemyState::Wait);
     }
 };
@@ -361,6 +504,20 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->hp, CCharacterKingTengu2ndEye::kHp);
     f.s.Run(78);
     EXPECT_EQ(f.boss->frame, EnemyState::Wait);
+
+    // A bolt: aimed at the player at 60, starting five of its steps ahead
+    // of the eye, with its sound.
+    f.s.ClearSounds();
+    CCharacter* eye = f.Eye(1);
+    eye->SetState(CCharacterKingTengu2ndEye::kFire);
+    const auto bolts = Shots(CCharacterKingTengu2ndEye::kBolt);
+    ASSERT_EQ(bolts.size(), 1u);
+    EXPECT_NEAR(std::hypot(bolts[0]->vx, bolts[0]->vy), 60.0, 1.0);
+    EXPECT_LT(bolts[0]->vx, 0);  // the player is to its left, below
+    EXPECT_GT(bolts[0]->vy, 0);
+    EXPECT_EQ(bolts[0]->x, eye->x + 5 * bolts[0]->vx);
+    EXPECT_EQ(bolts[0]->y, eye->y + 5 * bolts[0]->vy);
+    EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{61}));
 }
 
 TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
@@ -368,8 +525,8 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromThe
     f.Enter();
     // Each side's hazard as it first appears: its state, facing and place.
     struct Seen {
-        const CCharacter* who;
-        int32_t state, facing, x, frame;
+        int32_t state, facing, x, y, frame;
+        int gone;  // the first frame its side's link was empty again
     };
     std::vector<Seen> left, right;
     int bolts = 0, frame = 0;
@@ -380,37 +537,60 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromThe
             for (int32_t side : {3, 4}) {
                 const CCharacter* h = f.boss->linksB[side];
                 auto& seen = side == 3 ? left : right;
-                if (h != nullptr && (seen.empty() || seen.back().who != h))
-                    seen.push_back({h, h->frame, h->facing, h->x, frame});
+                if (h != nullptr && (seen.empty() || seen.back().gone != 0))
+                    seen.push_back({h->frame, h->facing, h->x, h->y, frame, 0});
+                if (h == nullptr && !seen.empty() && seen.back().gone == 0) seen.back().gone = frame;
             }
             const int now = static_cast<int>(ShotCount(CCharacterKingTengu2ndEye::kBolt));
             if (now > bolts) Snapshot("kingtengu2nd-eyes-fire");
             bolts = std::max(bolts, now);
             return static_cast<std::size_t>(CountOf(f.s.Sounds(), 61));
         },
-        500);
+        1100);
     // The eyes started watching when the fight started, 80 frames before
     // the wait, and wind up after 161 frames and 40 more: their first bolts
     // 121 frames into the wait (the first of which ran with its entry),
     // then every 211.
-    EXPECT_EQ(times, (std::vector<int>{120, 331}));
-    EXPECT_EQ(CountOf(f.s.Sounds(), 61), 4);
+    EXPECT_EQ(times, (std::vector<int>{120, 331, 542, 753, 964}));
+    EXPECT_EQ(CountOf(f.s.Sounds(), 61), 10);
     EXPECT_GE(bolts, 2);
-    ASSERT_FALSE(left.empty());
-    ASSERT_FALSE(right.empty());
     // The first hazards 126 and 201 frames into the wait (its first frame
-    // ran with its entry; the count's first call is frame 1).
-    EXPECT_EQ(left.front().frame, 126);
-    EXPECT_EQ(right.front().frame, 201);
-    for (const Seen& h : left) {
-        EXPECT_EQ(h.facing, 1);
-        EXPECT_LT(h.x, f.boss->x);
+    // ran with its entry; the count's first call is frame 1); once one has
+    // gone, its side counts 151 (left) or 201 (right) frames to the next.
+    struct SideRow {
+        const std::vector<Seen>* seen;
+        int32_t facing, first, rearm;
+    };
+    // Each hazard is a fan or a clog by one draw of two.
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        for (int32_t link : {3, 4})
+            if (CCharacter* h = f.boss->linksB[link]) {
+                h->SetState(EnemyState::Remove);
+                f.boss->linksB[link] = nullptr;
+            }
+        f.boss->leftSummonTimer = 150;
+        f.boss->rightSummonTimer = 0;
+        GameSrand(seed);
+        const int32_t r = GameRand() % 2;
+        GameSrand(seed);
+        f.boss->UpdateWait();
+        ASSERT_NE(f.boss->linksB[3], nullptr) << seed;
+        EXPECT_EQ(f.boss->linksB[3]->frame, r == 0 ? 590 : 600) << seed;
     }
-    for (const Seen& h : right) {
-        EXPECT_EQ(h.facing, -1);
-        EXPECT_GT(h.x, f.boss->x);
+    for (const SideRow& side : {SideRow{&left, 1, 126, 151}, SideRow{&right, -1, 201, 201}}) {
+        const std::vector<Seen>& seen = *side.seen;
+        ASSERT_GE(seen.size(), 2u) << side.facing;
+        EXPECT_EQ(seen.front().frame, side.first) << side.facing;
+        for (std::size_t i = 1; i < seen.size(); ++i) EXPECT_EQ(seen[i].frame - seen[i - 1].gone, side.rearm) << side.facing;
+        // The fan comes in low from 1850 off, the clog high from 800 off
+        // (heights of the room), each facing into the room.
+        for (const Seen& h : seen) {
+            EXPECT_EQ(h.facing, side.facing);
+            ASSERT_TRUE(h.state == 590 || h.state == 600) << h.state;
+            EXPECT_EQ(h.x, f.boss->x - side.facing * (h.state == 590 ? 1850 : 800)) << h.state;
+            EXPECT_EQ(h.y, h.state == 590 ? 2000 : 350) << h.state;
+        }
     }
-    for (const Seen& h : left) EXPECT_TRUE(h.state == 590 || h.state == 600) << h.state;
 }
 
 TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsThePlayerOut) {
@@ -453,7 +633,10 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     // Once: no second burst while the flash fades.
     f.s.Run(10);
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
-    RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400);
+    RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kAfterglow; }, 400);
+    ASSERT_EQ(f.boss->frame, CCharacterKingTengu2nd::kAfterglow);
+    // 50 frames after the flash, the stage exit.
+    EXPECT_EQ(RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400), 50);
     EXPECT_EQ(f.player->frame, PlayerState::StageExit);
     EXPECT_EQ(f.boss->frame, CCharacterKingTengu2nd::kDone);
 }

@@ -68,14 +68,35 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     f.s.ClearSounds();
     f.RunUntil([&] { return f.tank->frame == Tank::kWarn; }, 200);
     EXPECT_GT(f.tank->flashTimer, 0);
-    const int n = f.RunUntil([&] { return f.tank->frame == Tank::kMainShot; }, 100);
+    // Shuddering 10 either way, a frame each, until the shot.
+    std::vector<int32_t> shudder;
+    int32_t last = f.tank->x;
+    const int n = f.RunUntil(
+        [&] {
+            shudder.push_back(f.tank->x - last);
+            last = f.tank->x;
+            return f.tank->frame == Tank::kMainShot;
+        },
+        100);
     EXPECT_EQ(n, 60);
+    ASSERT_GE(shudder.size(), 60u);
+    for (std::size_t k = 2; k < 60; ++k) EXPECT_EQ(shudder[k], -shudder[k - 1]) << k;
+    EXPECT_EQ(std::abs(shudder[30]), 10);
+    // The shot leaves 900 in front and 100 up, at 200.
     ASSERT_EQ(Shots(Tank::kMissile).size(), 1u);
-    EXPECT_EQ(Shots(Tank::kMissile).front()->vx, 200 * f.tank->facing);
+    const CCharacter* missile = Shots(Tank::kMissile).front();
+    EXPECT_EQ(missile->vx, 200 * f.tank->facing);
+    EXPECT_EQ(missile->vy, 0);
+    EXPECT_EQ(missile->x - missile->vx, f.tank->x + 900 * f.tank->facing);
+    EXPECT_EQ(missile->y, f.tank->y - 100);
     EXPECT_EQ(f.Heard(18), 1);
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(11);
     EXPECT_EQ(f.tank->frame / 10, 22);
+    // The shot's shake lasts 30 frames.
+    CEffect::GetInstance()->m_shakeFrames = 0;
+    f.tank->SetState(Tank::kMainShot);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 30);
 }
 
 TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {
@@ -102,6 +123,7 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     std::set<std::pair<int32_t, int32_t>> speeds;
     for (auto* b : bullets) speeds.insert({b->vx, b->vy});
     EXPECT_EQ(speeds.size(), 1u);
+    EXPECT_NEAR(std::hypot(bullets.front()->vx, bullets.front()->vy), 60.0, 1.0);
     EXPECT_GT(bullets.front()->vx * (800 - f.tank->x), 0);  // toward where it was
     EXPECT_EQ(f.Heard(20), 3);
 
@@ -128,14 +150,42 @@ TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
     f.s.Run(1);
     EXPECT_EQ(gun->frame, Tank::kGunStopped);
     EXPECT_EQ(f.Part(0)->frame, Tank::kCannonStopped);
-    f.RunUntil([&] { return f.tank->frame == EnemyState::BossDefeatFall; }, 400);
+    EXPECT_EQ(f.Part(1)->frame, 314);
+    EXPECT_EQ(f.Part(2)->frame, 316);
+    EXPECT_EQ(f.Part(3)->frame, 316);
+    f.RunUntil([&] { return f.tank->stateTimer == 259; }, 400);
+    ASSERT_EQ(f.tank->frame, EnemyState::Defeated);
+    const int32_t x0 = f.tank->x, y0 = f.tank->y;
+    f.tank->Frame();  // the body alone: the pieces have not moved yet
+    ASSERT_EQ(f.tank->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(f.tank->vy, -110);
     EXPECT_EQ(f.Part(0), nullptr);
     EXPECT_EQ(f.Part(6), nullptr);
-    for (int32_t link : {1, 2, 3, 4, 5}) {
-        ASSERT_NE(f.Part(link), nullptr) << link;
-        EXPECT_EQ(f.Part(link)->frame, Tank::kThrown) << link;
-        EXPECT_LT(f.Part(link)->vy, 0) << link;
+    // The three pieces thrown each its way, and two bits of the wreck from
+    // 220 above the body (by the body's facing).
+    const int32_t facing = f.tank->facing;
+    struct Throw {
+        int32_t link, vx, vy;
+    };
+    for (const Throw& k : {Throw{1, 0, -110}, Throw{2, -20, -90}, Throw{3, 20, -90}, Throw{4, -10, -105},
+                           Throw{5, 10, -105}}) {
+        const CCharacter* piece = f.Part(k.link);
+        ASSERT_NE(piece, nullptr) << k.link;
+        EXPECT_EQ(piece->frame, Tank::kThrown) << k.link;
+        EXPECT_EQ(piece->vx, k.vx * facing) << k.link;
+        EXPECT_EQ(piece->vy, k.vy) << k.link;
     }
+    for (auto [link, dx] : {std::pair{4, -480}, {5, 200}}) {
+        const CCharacter* bit = f.Part(link);
+        EXPECT_EQ(bit->x, x0 + dx * facing) << link;
+        EXPECT_EQ(bit->y, y0 - 220) << link;
+        EXPECT_EQ(bit->linksA[0], f.tank) << link;
+        EXPECT_EQ(bit->layer, 135) << link;
+    }
+    // Thrown pieces spin under gravity.
+    const double spin = f.Part(1)->angle;
+    f.Part(1)->Frame();
+    EXPECT_NEAR(f.Part(1)->angle, spin - 0.8 * f.Part(1)->facing, 1e-9);
 }
 
 }  // namespace

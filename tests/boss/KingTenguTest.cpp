@@ -3,6 +3,8 @@
 // the game can build, and the opening scene's poses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -107,13 +109,33 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     const FrameRecord* rec = f.tengu->frameTable.Find(EnemyState::Defeated);
     EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->hurtTop | rec->hurtBottom, 0);
 
-    f.RunUntil([&] { return f.tengu->frame == EnemyState::BossDefeatFall; }, 300);
+    // 260 ticks of explosions, then flung up at 100 without gravity.
+    EXPECT_EQ(f.RunUntil([&] { return f.tengu->frame == EnemyState::BossDefeatFall; }, 300), 260);
+    EXPECT_EQ(f.tengu->vy, -100);
+    f.s.Run(5);
+    EXPECT_EQ(f.tengu->vy, -100);
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFallBack; }, 300);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFallBack);
     EXPECT_EQ(f.player->frame, PlayerState::ScenePose990);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
-    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFadeOut; }, 400);
+    // Back over the stage's centre from above it, falling at 15, the
+    // player turned toward it.
+    EXPECT_EQ(f.tengu->GetStageX(), f.s.Stage().width * kTileSize / 2);
+    EXPECT_EQ(f.tengu->vy, 15);
+    EXPECT_EQ(f.player->facing, f.player->x < f.tengu->x ? 1 : -1);
+    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kLanded; }, 400);
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kLanded);
+    EXPECT_EQ(f.tengu->vy, 0);
+    // Its landing raises a puff at 192 of alpha (which has moved on from
+    // 50 by now: its timer started at 8).
+    const auto puffs = enemy_test::Effects(50, 69);
+    ASSERT_EQ(puffs.size(), 1u);
+    EXPECT_EQ(puffs[0]->alpha, 192);
+    // It rests 100 ticks, then the fade to black at 3 a frame.
+    EXPECT_EQ(f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFadeOut; }, 400), 100);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFadeOut);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 3);
     EXPECT_EQ(f.tengu->y, 2300);
     // Once the fade is black it asks for its stage: the one it names does
     // not exist, so the clear scene's stage instead.
@@ -177,10 +199,19 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         f.tengu->SetState(CCharacterKingTengu::kFlyBy);
         const int32_t facing = nearLeft ? 1 : -1;
         EXPECT_EQ(f.tengu->facing, facing);
+        f.s.Run(1);
+        EXPECT_EQ(f.tengu->vx, -150 * facing);  // backing toward the edge
         f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
         EXPECT_EQ(f.tengu->y, 1600);
+        // Its balls fly a thirtieth of the way to the player a frame.
+        const std::size_t balls = Shots(550).size();
+        for (int i = 0; i < 20 && Shots(550).size() == balls; ++i) f.tengu->Frame();
+        ASSERT_EQ(Shots(550).size(), balls + 1);
+        const CCharacter* ball = Shots(550).back();
+        EXPECT_EQ(ball->vx, (f.player->x - ball->x) / 30);
+        EXPECT_EQ(ball->vy, (f.player->y - ball->y) / 30);
         int32_t lastX = f.tengu->x;
         f.RunUntil(
             [&] {
@@ -216,6 +247,115 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
     for (auto* e : streaks) EXPECT_LT(e->vx, 0);
     EXPECT_GE(streaks.back()->x, w);  // from beyond the right edge
+}
+
+// The ground attacks of the first phase, each from its first record back to
+// the wait: its length, its sounds and its shots (state, count, speed as
+// they leave). The boss alone runs, so that each shot is seen as it left.
+TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
+    struct Case {
+        const char* name;
+        int32_t state;
+        int frames;  // to the wait (0: by its leap, not counted)
+        std::vector<int32_t> sounds;
+        int32_t shot;
+        std::size_t shots;
+        double speed;
+    };
+    const Case cases[] = {
+        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100},
+        {"forward blade", 260, 80, {50}, 530, 1, 200},
+        {"twin aimed shots", 280, 204, {}, 520, 2, 60},
+        {"ring", 300, 54, {21}, 540, 6, 40},
+    };
+    for (const Case& c : cases) {
+        TenguFight f;
+        f.Begin();
+        f.s.Run(1);
+        f.s.ClearSounds();
+        f.tengu->SetState(c.state);
+        std::vector<CCharacterAttackEffect*> fired;
+        std::set<CCharacter*> seen;
+        int n = 0;
+        for (; n < 400 && f.tengu->frame != EnemyState::Wait; ++n) {
+            f.tengu->Frame();
+            for (auto* shot : Shots(c.shot))
+                if (seen.insert(shot).second) fired.push_back(shot);
+        }
+        if (c.frames > 0) {
+            EXPECT_EQ(n, c.frames) << c.name;
+        }
+        EXPECT_EQ(f.s.Sounds(), c.sounds) << c.name;
+        ASSERT_EQ(fired.size(), c.shots) << c.name;
+        for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), c.speed, 1.5) << c.name;
+    }
+}
+
+// The leaves of the fan, 10 degrees apart from 15 above the level, and the
+// ring of six at 40, turned by its facing, all pausing 40 ticks together.
+TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
+    TenguFight f;
+    f.Begin();
+    f.s.Run(1);
+    const int32_t facing = f.tengu->facing;
+    f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
+    for (int k = 0; k < 4 + 12; ++k) f.tengu->Frame();
+    const auto leaves = Shots(510);
+    ASSERT_EQ(leaves.size(), 6u);
+    for (int k = 0; k < 6; ++k) {
+        const double a = (2 * k) * M_PI / 18 - M_PI / 12;
+        EXPECT_EQ(leaves[k]->vx, static_cast<int32_t>(std::cos(a) * 100 * facing)) << k;
+        EXPECT_EQ(leaves[k]->vy, static_cast<int32_t>(std::sin(a) * 100)) << k;
+        EXPECT_LE(std::abs(leaves[k]->x - f.tengu->x), 20) << k;
+    }
+    f.tengu->SetState(CCharacterKingTengu::kRingShots);
+    const auto ring = Shots(540);
+    ASSERT_EQ(ring.size(), 6u);
+    for (int k = 0; k < 6; ++k) {
+        const double a = k * M_PI / 3 + M_PI / 6;
+        EXPECT_EQ(ring[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * facing)) << k;
+        EXPECT_EQ(ring[k]->vy, static_cast<int32_t>(std::cos(a) * 40 * facing)) << k;
+        EXPECT_EQ(ring[k]->attackDirX, ring[k]->vx) << k;
+        EXPECT_EQ(ring[k]->attackDirY, ring[k]->vy) << k;
+        EXPECT_EQ(ring[k]->frameTable.Find(540)->stateDuration, 40) << k;
+    }
+}
+
+// The charged shots of the second phase: five over the attack, one every
+// 30 ticks, each aimed at 170 with its sound and five trails along it.
+TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
+    TenguFight f;
+    f.Begin();
+    RiseToSecondPhase(f);
+    f.s.ClearSounds();
+    f.tengu->SetState(CCharacterKingTengu::kCharge);
+    EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{51}));
+    std::vector<CCharacterAttackEffect*> fired;
+    std::set<CCharacter*> seen;
+    const std::size_t trails = enemy_test::Effects(260, 263).size();
+    int n = 0;
+    for (; n < 400 && f.tengu->frame != CCharacterKingTengu::kHover; ++n) {
+        f.tengu->Frame();
+        for (auto* shot : Shots(570))
+            if (seen.insert(shot).second) fired.push_back(shot);
+    }
+    EXPECT_EQ(n, 80 + 150);
+    ASSERT_EQ(fired.size(), 5u);
+    for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), 170.0, 1.5);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 50), 5);
+    // Five trails a shot, each along it at 180 to 259 150ths of its speed.
+    const auto streaks = enemy_test::Effects(260, 263);
+    ASSERT_EQ(streaks.size(), trails + 25);
+    double slowest = 10, fastest = 0;
+    for (std::size_t k = trails; k < streaks.size(); ++k) {
+        const double ratio = std::hypot(streaks[k]->vx, streaks[k]->vy) / 170.0;
+        slowest = std::min(slowest, ratio);
+        fastest = std::max(fastest, ratio);
+    }
+    EXPECT_GE(slowest, 1.19);
+    EXPECT_LT(slowest, 1.3);
+    EXPECT_LT(fastest, 1.74);
+    EXPECT_GT(fastest, 1.6);
 }
 
 }  // namespace

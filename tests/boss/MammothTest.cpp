@@ -4,6 +4,9 @@
 // charge in a room without walls that the stage's edge ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "boss/CharacterMammoth.h"
 #include "boss/SideRoom.h"
 
@@ -36,8 +39,22 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     // Standing 20, then 200 ticks of throws: six snowballs, one every 32.
     f.s.ClearSounds();
     const int facing = f.mammoth->facing;
-    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kHop; }, 400);
+    std::vector<int32_t> throws;
+    int heard = 0;
+    f.RunUntil(
+        [&] {
+            if (f.Heard(48) > heard) throws.push_back(f.mammoth->stateTimer);
+            heard = f.Heard(48);
+            return f.mammoth->frame == CCharacterMammoth::kHop;
+        },
+        400);
     EXPECT_EQ(f.Heard(48), 6);
+    // At the start of each first record of the group, which it entered at
+    // its third.
+    EXPECT_EQ(throws, (std::vector<int32_t>{16, 48, 80, 112, 144, 176}));
+    // The hop: up at 80 (one frame of its gravity, 6, spent already).
+    ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kHop);
+    EXPECT_EQ(f.mammoth->vy, -80 + 6);
     // The hop, then the charge into the wall: one icicle at the crash,
     // nine more in the bounce's first ticks.
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kBounce; }, 400);
@@ -45,7 +62,7 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_EQ(f.Heard(77), 1);
     EXPECT_GT(f.Heard(76), 0);
     EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 1u);
-    EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 40 - 1);  // (one frame of it run)
     const int32_t wall = facing > 0 ? 19 * kTileSize : kTileSize;
     // Stopped at the wall, then thrown back 10 in the same frame.
     EXPECT_EQ(f.mammoth->x + 490 * facing, wall - 10 * facing);
@@ -53,9 +70,25 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     // (The mammoth alone, so that no icicle breaks on a wall before it is
     // counted.)
     for (int i = 0; i < 12; ++i) f.mammoth->Frame();
-    EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 10u);
+    const auto icicles = Shots(CCharacterMammoth::kIcicle);
+    EXPECT_EQ(icicles.size(), 10u);
+    // Each at 720, anywhere across the stage but 420 from either end.
+    int32_t left = 100000, right = 0;
+    for (std::size_t k = 1; k < icicles.size(); ++k) {
+        EXPECT_EQ(icicles[k]->y, 720) << k;
+        left = std::min(left, icicles[k]->x);
+        right = std::max(right, icicles[k]->x);
+    }
+    EXPECT_GE(left, 420);
+    EXPECT_LE(right, 20 * kTileSize - 420);
+    EXPECT_LT(left, 2500);
+    EXPECT_GT(right, 5500);
 
-    // Thrown back, the turning hop, and the next charge goes the other way.
+    // Thrown back, the turning hop (up at 70, one frame of gravity spent),
+    // and the next charge goes the other way.
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kTurn; }, 200);
+    ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kTurn);
+    EXPECT_EQ(f.mammoth->vy, -70 + 6);
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 200);
     EXPECT_EQ(f.mammoth->facing, -facing);
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kCharge; }, 600);
@@ -70,8 +103,19 @@ TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
     f.mammoth->facing = 1;
     f.mammoth->SetState(CCharacterMammoth::kCharge);
-    const int n = f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kBounce; }, 200);
+    // Its steps sound every 6 ticks, from the first.
+    std::vector<int32_t> steps;
+    int heard = 0;
+    const int n = f.RunUntil(
+        [&] {
+            if (f.Heard(76) > heard && f.mammoth->frame != CCharacterMammoth::kBounce) steps.push_back(f.mammoth->stateTimer);
+            heard = f.Heard(76);
+            return f.mammoth->frame == CCharacterMammoth::kBounce;
+        },
+        200);
     EXPECT_LT(n, 200);
+    ASSERT_GE(steps.size(), 3u);
+    for (std::size_t k = 0; k < steps.size(); ++k) EXPECT_EQ(steps[k], 1 + 6 * static_cast<int32_t>(k)) << k;
     EXPECT_LE(f.mammoth->x + 490, 20 * kTileSize);
     EXPECT_EQ(f.Heard(77), 1);
 }

@@ -42,13 +42,6 @@ struct SideRoom : BossField {
         return blade->AttackAll(nullptr, ~1, 1, damage) == boss;
     }
 
-    template <class Pred>
-    int RunUntil(Pred done, int limit) {
-        int n = 0;
-        for (; n < limit && !done(); ++n) s.Run(1);
-        return n;
-    }
-
     // Sounds of a slot made so far.
     int Heard(int32_t slot) const {
         return static_cast<int>(std::count(s.Sounds().begin(), s.Sounds().end(), slot));

@@ -160,6 +160,13 @@ TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
     ASSERT_EQ(flames.size(), 1u);
     EXPECT_EQ(flames[0]->vx, 200 * f.silvy->facing);
     EXPECT_EQ(flames[0]->vy, 0);
+    // Entered directly: from her feet, 190 below her, with its sound.
+    f.s.ClearSounds();
+    f.silvy->SetState(262);
+    ASSERT_EQ(Shots(770).size(), 2u);
+    EXPECT_EQ(Shots(770).back()->x, f.silvy->x);
+    EXPECT_EQ(Shots(770).back()->y, f.silvy->y + 190);
+    EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{50}));
 
     f.silvy->SetState(240);
     EXPECT_LT(f.silvy->vy, -129);
@@ -204,6 +211,7 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     EXPECT_EQ(f.silvy->frame, EnemyState::Defeated);
     f.s.Run(1);
     EXPECT_EQ(f.silvy->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(f.silvy->vy, -80 + 6);  // thrown up at 80 (one frame of gravity spent)
     EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
     // Her fall, frame by frame on her own (the play frame would perform
     // the stage switch at once).

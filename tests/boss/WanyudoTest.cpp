@@ -8,6 +8,7 @@
 
 #include "boss/CharacterWanyudo.h"
 #include "boss/SideRoom.h"
+#include "stage/EventSpot1.h"
 
 namespace {
 
@@ -51,7 +52,10 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
 TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
     WheelFight f;
     f.Begin();
-    for (auto [hp, speed] : {std::pair{12000, 30}, {9599, 35}, {7199, 40}, {4799, 45}, {2399, 50}}) {
+    // 30 while it keeps four fifths of its life (a fifth is 2400), 5 more
+    // for each fifth lost; a life exactly on a fifth still counts it.
+    for (auto [hp, speed] : {std::pair{12000, 30}, {9600, 30}, {9599, 35}, {7200, 35}, {7199, 40}, {4800, 40},
+                             {4799, 45}, {2400, 45}, {2399, 50}, {1, 50}}) {
         f.face->hp = hp;
         EXPECT_EQ(f.face->GetSpeed(), speed) << hp;
     }
@@ -83,6 +87,56 @@ TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
     EXPECT_EQ(f.face->verticalDirection, 1);
 }
 
+// Each struck side sends four splinters off it at 30, from 300 out on
+// that side, at its own four angles (degrees from straight down), and
+// turns the wheel away from it.
+TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
+    struct Side {
+        const char* name;
+        int32_t x, y;  // touching that side of the room
+        int32_t dx, dy;
+        int32_t angles[4];
+        int32_t facing0, vertical0;  // moving into it
+        int32_t facing, vertical;    // away from it
+    };
+    const Side sides[] = {
+        {"ceiling", 4000, kTileSize + 250, 0, -300, {-60, -20, 20, 60}, 1, -1, 1, 1},
+        {"floor", 4000, kFloor - 250, 0, 300, {120, 160, 200, 240}, 1, 1, 1, -1},
+        {"left wall", kTileSize + 250, 1600, -300, 0, {30, 70, 110, 150}, -1, 1, 1, 1},
+        // (The room's right wall lies off the screen, asleep: the stage's
+        // edge stops the wheel there.)
+        {"right edge", 20 * kTileSize - 250, 1600, 300, 0, {210, 250, 290, 330}, 1, 1, -1, 1},
+    };
+    for (const Side& side : sides) {
+        WheelFight f;
+        f.Begin();
+        f.s.Run(1);  // past the bout's random start
+        f.face->facing = side.facing0;
+        f.face->verticalDirection = side.vertical0;
+        f.face->x = side.x;
+        f.face->y = side.y;
+        f.face->SetFrame(CCharacterWanyudo::kBounce);
+        f.s.ClearSounds();
+        const std::size_t before = Shots(CCharacterWanyudo::kSplinter).size();
+        f.face->Frame();  // the face alone: the splinters have not moved yet
+        const auto splinters = Shots(CCharacterWanyudo::kSplinter);
+        ASSERT_EQ(splinters.size(), before + 4) << side.name;
+        for (int k = 0; k < 4; ++k) {
+            const CCharacter* sp = splinters[before + k];
+            const double a = side.angles[k] * M_PI / 180;
+            EXPECT_EQ(sp->vx, static_cast<int32_t>(30 * std::sin(a))) << side.name << " " << k;
+            EXPECT_EQ(sp->vy, static_cast<int32_t>(30 * std::cos(a))) << side.name << " " << k;
+            EXPECT_EQ(sp->x, side.x + side.dx) << side.name << " " << k;
+            EXPECT_EQ(sp->y, side.y + side.dy) << side.name << " " << k;
+        }
+        EXPECT_EQ(f.face->facing, side.facing) << side.name;
+        EXPECT_EQ(f.face->verticalDirection, side.vertical) << side.name;
+        EXPECT_EQ(f.face->frame, CCharacterWanyudo::kSquash) << side.name;
+        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{22})) << side.name;
+        EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 20) << side.name;
+    }
+}
+
 TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     WheelFight f;
     f.Begin();
@@ -95,6 +149,19 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     CCharacter* wheel = f.Wheel();
     ASSERT_NE(wheel, nullptr);
     EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 3);  // a tour on the dying wheel
+    EXPECT_EQ(CEventSpot1::GetInstance()->m_waitFrames, 340);
+    EXPECT_EQ(CEventSpot1::GetInstance()->m_travelFrames, 30);
+    // 40 frames still, then bouncing at 80 on each axis.
+    f.s.Run(38);
+    EXPECT_EQ(f.face->frame, EnemyState::Defeated);
+    f.s.Run(2);
+    EXPECT_EQ(f.face->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(std::abs(f.face->vx), 80);
+    EXPECT_EQ(std::abs(f.face->vy), 80);
+    // The wheel spins 0.2 a frame.
+    const double spin = wheel->relativeAngle;
+    f.face->Frame();
+    EXPECT_NEAR(wheel->relativeAngle - spin, 0.2, 1e-9);
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
@@ -104,7 +171,17 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
         EXPECT_EQ(flame->frame, CCharacterWanyudo::kFlameFlying);
         EXPECT_EQ(flame->vx, static_cast<int32_t>(100 * std::sin(i * M_PI / 4))) << i;
         EXPECT_EQ(flame->vy, static_cast<int32_t>(100 * std::cos(i * M_PI / 4))) << i;
+        EXPECT_EQ(flame->x - flame->vx, static_cast<int32_t>(f.face->x + 200 * std::sin(i * M_PI / 4))) << i;  // (one step flown)
     }
+    // The face fades by 32 a frame over the 60 of its last record, then
+    // hands the room back and goes.
+    f.s.Run(1);
+    EXPECT_EQ(f.face->alpha, 255 - 32);
+    f.s.Run(58);
+    EXPECT_TRUE(testing_support::Listed(f.face));
+    f.s.Run(1);
+    EXPECT_FALSE(testing_support::Listed(f.face));
+    EXPECT_EQ(f.player->controlled, 1);
 }
 
 }  // namespace
