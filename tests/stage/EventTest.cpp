@@ -149,7 +149,7 @@ TEST(EventDirector, ASceneStartedDuringTheListsGetsItsFirstUpdateInThatFrame) {
     room.s.Run(1);
     // The dolly, made during the list's pass, ran in it and arrived; the
     // director saw that after the lists, in the same frame.
-    EXPECT_EQ(Tour()->m_dolly->frame, CCharacterEffect::kDollyArrived);
+    EXPECT_EQ(Tour()->m_dolly->frame, 221);
     EXPECT_EQ(Tour()->GetStep(), 1);
 }
 
@@ -173,8 +173,9 @@ TEST(CameraTour, OneSpotRestsItsWaitPlusTwoUpdatesThenTheCameraComesBack) {
     ScenarioBody* spot = room.Spot(3000, 1000);
     room.StartTour({spot}, 10, 40);
     std::vector<int32_t> steps;
-    int restStart = -1, restEnd = -1;
+    int restStart = -1, restEnd = -1, end = -1;
     for (int frame = 0; Tour()->IsRunning() && frame < 500; ++frame) {
+        end = frame;
         const int32_t before = Tour()->GetStep();
         room.s.Run(1);
         const int32_t after = Tour()->GetStep();
@@ -184,11 +185,14 @@ TEST(CameraTour, OneSpotRestsItsWaitPlusTwoUpdatesThenTheCameraComesBack) {
             EXPECT_EQ(Tour()->m_dolly->x, spot->GetAnchorX());
             EXPECT_EQ(Tour()->m_dolly->y, spot->GetAnchorY());
         }
-        if (before == 1 && after == CEventSpot1::kReturning) restEnd = frame;
+        if (before == 1 && after == 99) restEnd = frame;
         if (steps.empty() || steps.back() != after) steps.push_back(after);
     }
     EXPECT_EQ(restEnd - restStart, 40 + 2);
-    EXPECT_EQ(steps, (std::vector<int32_t>{0, 1, CEventSpot1::kReturning, CEventSpot1::kIdle}));
+    // Each glide, there and back, takes its 10 travel frames.
+    EXPECT_EQ(restStart + 1, 10);
+    EXPECT_EQ(end - restEnd, 10);
+    EXPECT_EQ(steps, (std::vector<int32_t>{0, 1, 99, 65535}));
     EXPECT_EQ(Director()->GetCurrent(), nullptr) << "the tour ended itself";
     EXPECT_EQ(Game()->m_cameraTarget, room.player);
     EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);

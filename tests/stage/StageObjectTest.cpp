@@ -66,7 +66,7 @@ const FrameRecord& Record(int32_t index) { return kCharacterStageObjectFrames.re
 // --- Records and the exit table --------------------------------------------------
 
 TEST(StageObjectRecords, TheTableKeepsTheRecordsOfTheObjects) {
-    ASSERT_EQ(kCharacterStageObjectFrames.count, CCharacterStageObject::kFrameCount);
+    ASSERT_EQ(kCharacterStageObjectFrames.count, 440);
     // The exit marker's two frames, one texel apart, on the stage-object sheet.
     const FrameRecord& m0 = Record(240);
     EXPECT_EQ(m0.u, 430);
@@ -217,6 +217,7 @@ TEST(RoomExit, AnExitTakesItsRowAndARowOfNoObjectMakesNothing) {
     EXPECT_EQ(exit->m_destY, 12800);
     EXPECT_EQ(exit->m_transitionType, 5);
     EXPECT_EQ(exit->m_warpExtra, -1);
+    EXPECT_EQ(exit->attackDirX, 200);
     // A row of a stage this game does not have: gone after one update.
     s.AddAt(23866, 2000, 2000);
     s.AddAt(24591, 2000, 2000);
@@ -328,7 +329,7 @@ namespace {
 // (1600, 2400).
 CCharacterStageObject* MakeDoor() {
     auto* door = new CCharacterStageObject();
-    door->SetState(CCharacterStageObject::kDoorExit);
+    door->SetState(250);
     door->SetLinkParam(268);
     door->m_destX = 1600;
     door->m_destY = 2400;
@@ -353,28 +354,68 @@ TEST(DoorExit, TheArrowShowsOnlyWhileTheGroundedPlayerStandsAtTheDoor) {
     player->SetState(220);
     CCharacterStageObject* door = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), Scenario::CellX(4), 600);
     s.Run(5);
-    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0) << "the player is away";
+    EXPECT_EQ(CountChildren(door, 50007), 0) << "the player is away";
     player->x = door->x;
     s.Run(5);
-    ASSERT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 1) << "one arrow, however long";
+    ASSERT_EQ(CountChildren(door, 50007), 1) << "one arrow, however long";
     CCharacter* arrow = nullptr;
     for (CCharacter* c : door->linksB)
         if (c != nullptr) arrow = c;
     EXPECT_EQ(arrow->linksA[0], door);
-    EXPECT_EQ(arrow->x, door->GetAnchorX());
+    EXPECT_EQ(arrow->frame, 250);
+    EXPECT_EQ(arrow->x, door->x + 200);
+    EXPECT_EQ(arrow->y, door->y - 450);
     // In the air the arrow goes.
     player->y -= 1000;
     player->SetState(290);
     s.Run(1);
-    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+    EXPECT_EQ(CountChildren(door, 50007), 0);
+}
+
+// The shop point's sign: one, 800 left of it and 650 up, while the grounded
+// player stands in the 1200 units in front of it; none otherwise.
+TEST(ShopPoint, TheSignShowsOnlyWhileTheGroundedPlayerStandsBeforeIt) {
+    Scenario s({"..........", "..........", "##########"}, {{'#', 20526}});
+    auto* player = s.Add(std::make_unique<CCharacterNinja>(), Scenario::CellX(1), 800);
+    s.SetPlayer(player);
+    player->SetState(220);
+    auto* shop = AsObject(s.AddAt(10190, Scenario::CellX(8), 600));
+    ASSERT_NE(shop, nullptr);
+    EXPECT_EQ(shop->frame, 350);
+    EXPECT_EQ(shop->typeId, 23800) << "the player finds it by this";
+    s.Run(5);
+    EXPECT_EQ(CountChildren(shop, 50006), 0) << "the player is away";
+    player->x = shop->x - 800;
+    s.Run(5);
+    ASSERT_EQ(CountChildren(shop, 50006), 1);
+    CCharacter* sign = nullptr;
+    for (CCharacter* c : shop->linksB)
+        if (c != nullptr) sign = c;
+    EXPECT_EQ(sign->frame, 240);
+    EXPECT_EQ(sign->x, shop->x - 800);
+    EXPECT_EQ(sign->y, shop->y - 650);
+    EXPECT_EQ(sign->linksA[0], shop);
+    // Just past either end of its reach it goes.
+    for (const int32_t x : {shop->x - 1400 - 20 - 1, shop->x - 200 + 20 + 1, shop->x - 1400 - 20 + 1}) {
+        player->x = x;
+        s.Run(1);
+        EXPECT_EQ(CountChildren(shop, 50006), x == shop->x - 1400 - 20 + 1 ? 1 : 0) << x;
+        player->x = shop->x - 800;
+        s.Run(1);
+        EXPECT_EQ(CountChildren(shop, 50006), 1) << x;
+    }
+    player->y -= 1000;
+    player->SetState(290);
+    s.Run(1);
+    EXPECT_EQ(CountChildren(shop, 50006), 0) << "in the air";
 }
 
 TEST(DoorExit, WithNoPlayerADoorWaitsAndShowsNoArrow) {
     Scenario s({"."}, {});
     CCharacterStageObject* door = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 2000, 2000);
     s.Run(5);
-    EXPECT_EQ(door->frame, CCharacterStageObject::kDoorExit);
-    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+    EXPECT_EQ(door->frame, 250);
+    EXPECT_EQ(CountChildren(door, 50007), 0);
     EXPECT_EQ(Proxy().m_nextStage, 0);
 }
 
@@ -396,7 +437,7 @@ TEST_F(DoorRun, ADoorIsEnteredAndWarpsWhenTheFadeHasFinished) {
     TouchDown(door->GetAnchorX() / 10, (door->y - 200) / 10);
     Frame();
     TouchUp();
-    ASSERT_EQ(door->frame, CCharacterStageObject::kDoorEntered);
+    ASSERT_EQ(door->frame, 251);
     EXPECT_EQ(Player()->frame, 300);
     int frames = 0;
     while (Game()->m_mapId == 266 && frames < 100) {
@@ -434,12 +475,12 @@ TEST(StageObjectStates, TheSwitchLightComesWithTheOnLookAndGoesWithIt) {
     EXPECT_EQ(sw->scaleY, 2.0);
     CCharacter* light = sw->FindChild50005();
     ASSERT_NE(light, nullptr);
-    EXPECT_EQ(light->frame, CCharacterEffect::kSwitchLight);
+    EXPECT_EQ(light->frame, 210);
     EXPECT_EQ(light->linksA[0], sw);
     EXPECT_EQ(light->x, 2000);
     sw->SetState(312);
     sw->SetState(311);
-    EXPECT_EQ(CountChildren(sw, CCharacterEffect::kSwitchLightTypeId), 1) << "one light only";
+    EXPECT_EQ(CountChildren(sw, 50005), 1) << "one light only";
     sw->SetState(314);
     EXPECT_EQ(sw->FindChild50005(), nullptr);
     EXPECT_EQ(light->pendingState, 0) << "the light goes";
