@@ -121,6 +121,10 @@ int CountEffects(int32_t typeId, int32_t state) {
 
 bool Standing(const CCharacter* p) { return p->frame == 230 || p->frame == 231; }
 
+int SwingsHeard(const Scenario& s, int32_t sound) {
+    return static_cast<int>(std::count(s.Sounds().begin(), s.Sounds().end(), sound));
+}
+
 }  // namespace
 
 // --- What the three share --------------------------------------------------------
@@ -201,6 +205,77 @@ TEST(NinjaVariants, InTheAirAnEnemyTouchedStartsTheHomingAttackAndEmptySpaceCost
         EXPECT_GE(r.player->frame, 320);
         EXPECT_LE(r.player->frame, 329);
         EXPECT_EQ(r.player->airDashes, 0);
+    }
+}
+
+// The touch picks, among the enemies whose hurt box reaches within 200 of
+// it, the one whose position is nearest to it; on a tie the one earlier in
+// the world; never the target already being attacked.
+TEST(NinjaVariants, TheTouchTakesTheNearestEnemyTheFirstOnATieAndNeverTheCurrentTarget) {
+    struct Foes {
+        const char* what;
+        std::vector<std::pair<int32_t, int32_t>> at;  // offsets from the touch, in world order
+        int winner;
+    };
+    const Foes cases[] = {
+        {"the nearer, though later", {{150, 0}, {-100, 0}}, 1},
+        {"the nearer, though earlier", {{0, 90}, {120, 0}}, 0},
+        {"a tie: the first", {{0, -120}, {0, 120}}, 0},
+        {"a tie the other way round", {{120, 0}, {-120, 0}, {0, 121}}, 0},
+        {"one out of reach is no candidate", {{0, 320}, {250, 60}}, 1},
+    };
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        for (const Foes& c : cases) {
+            SCOPED_TRACE(testing::Message() << id << ": " << c.what);
+            Room r(id, 800, 800);
+            constexpr int32_t px = 3000, py = 900;
+            std::vector<Foe*> foes;
+            for (const auto& [dx, dy] : c.at) foes.push_back(r.Enemy(px + dx, py + dy));
+            r.Tap(px, py);
+            ASSERT_EQ(r.player->frame, 330);
+            EXPECT_EQ(r.player->target, foes[c.winner]);
+        }
+    }
+    // In the strike loop on the nearer one, the same touch takes the other.
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* farther = r.Enemy(3150, 900);
+        Foe* nearer = r.Enemy(2900, 900);
+        r.Tap(3000, 900);
+        ASSERT_EQ(r.player->target, nearer);
+        ASSERT_TRUE(r.RunUntil([&] { return !nearer->hits.empty(); }, 60));
+        r.Tap(3000, 900);
+        EXPECT_EQ(r.player->target, farther);
+        EXPECT_EQ(r.player->frame, 330);
+    }
+}
+
+// Out of the player's control (a scene, the stage exit) every variant is
+// still kept inside the stage, and a pose without a handler floats at its
+// speed without falling.
+TEST(NinjaVariants, UncontrolledTheyAreStillKeptInsideTheStage) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        for (const int32_t facing : {1, -1}) {
+            SCOPED_TRACE(testing::Message() << id << " facing " << facing);
+            Room r(id, 300, 800);
+            r.player->controlled = 0;
+            r.player->SetState(310);  // the item-get pose
+            r.player->facing = facing;
+            r.player->x = 100;
+            r.player->y = 800;
+            r.player->vx = -150;
+            r.player->vy = 7;
+            r.s.Run(1);
+            EXPECT_EQ(r.player->x, 20) << "its body's left edge on the stage's";
+            EXPECT_EQ(r.player->y, 807);
+            EXPECT_EQ(r.player->vy, 7) << "no gravity";
+            r.player->x = 12 * 400 - 100;
+            r.player->vx = 150;
+            r.s.Run(1);
+            EXPECT_EQ(r.player->x, 12 * 400 - 20);
+            EXPECT_EQ(r.player->controlled, 0);
+        }
     }
 }
 
@@ -312,7 +387,9 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(CountEffects(50000, 51), 3);
     EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
     EXPECT_NE(r.player->GetInvulnerable(), 0);
+    r.s.ClearSounds();
     ASSERT_TRUE(r.RunUntil([&] { return foe->hits.size() >= 4; }, 120));
+    EXPECT_EQ(SwingsHeard(r.s, 0), 4) << "each cut's swing before it";
     EXPECT_EQ(r.player->GetInvulnerable(), 0) << "hurt again from the cuts on";
     const std::vector<std::pair<int32_t, int32_t>> cuts(foe->hits.begin(), foe->hits.begin() + 4);
     EXPECT_EQ(cuts, (std::vector<std::pair<int32_t, int32_t>>{{2, 50}, {3, 50}, {2, 50}, {3, 50}}));
@@ -348,7 +425,7 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
     ASSERT_TRUE(r.RunUntilFrame(322, 30));
     CCharacter* chain = k->Chain();
     ASSERT_NE(chain, nullptr);
-    EXPECT_EQ(chain->frame, CCharacterAttackEffect::kMoveChainAnchored);
+    EXPECT_EQ(chain->frame, 611);
     EXPECT_EQ(chain->x, cx);
     EXPECT_EQ(chain->y, cy);
     EXPECT_NE(k->GetInvulnerable(), 0);
@@ -366,7 +443,50 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
     EXPECT_EQ(k->frame, 290);
     EXPECT_EQ(k->linksB[0], nullptr);
     r.s.Run(1);
-    EXPECT_EQ(CountEffects(CCharacterAttackEffect::kTypeId, 611), 0);
+    EXPECT_EQ(CountEffects(40000, 611), 0);
+}
+
+// The rope is 400 long: when her next position would lie farther from the
+// chain, each part of her speed that takes her away is turned back at half,
+// and a turned fall under 10 stops; within 400 she swings freely.
+TEST(Kusarigama, HangingTheRopeOf400TurnsBackWhatTakesHerAwayAtHalfSpeed) {
+    struct Case {
+        int32_t dx, dy, vx, vy;    // from the chain, her speed before gravity
+        int32_t afterVx, afterVy;  // her speed after the frame
+    };
+    const Case cases[] = {
+        {0, 410, 0, 0, 0, 0},        // falling beyond: she stops where she is
+        {0, 380, 0, 0, 0, 6},        // within the rope: she falls on
+        {0, 396, 0, 0, 0, 0},        // 402 next: beyond
+        {0, 394, 0, 0, 0, 6},        // 400 next: still within
+        {420, 0, 30, 0, -15, 6},     // swinging out to the right
+        {-420, 0, -31, 0, 15, 6},    // and to the left
+        {390, 0, 5, 0, 5, 6},        // 395 next: within
+        {0, -420, 0, -40, 0, 17},    // flying up past the chain: back down at half
+        {300, 300, 10, 0, -5, 0},    // out along both axes
+        {300, -300, 10, 0, -5, 6},   // above it the fall takes her nearer
+    };
+    Room r(kKusarigama, 600, kFloor);
+    auto* k = static_cast<CCharacterKusarigama*>(r.player);
+    const int32_t cx = 1800, cy = 700;
+    r.TouchAt(cx, cy);
+    ASSERT_TRUE(r.RunUntil([&] { return k->frame == 326 || k->frame == 327; }, 60)) << k->frame;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy << " at " << c.vx << "," << c.vy);
+        ASSERT_NE(k->Chain(), nullptr);
+        ASSERT_EQ(k->Chain()->x, cx);
+        ASSERT_EQ(k->Chain()->y, cy);
+        k->x = cx + c.dx;
+        k->y = cy + c.dy;
+        k->vx = c.vx;
+        k->vy = c.vy;
+        r.s.Run(1);
+        ASSERT_TRUE(k->frame == 326 || k->frame == 327) << k->frame;
+        EXPECT_EQ(k->vx, c.afterVx);
+        EXPECT_EQ(k->vy, c.afterVy);
+        EXPECT_EQ(k->x, cx + c.dx + c.afterVx);
+        EXPECT_EQ(k->y, cy + c.dy + c.afterVy);
+    }
 }
 
 TEST(Kusarigama, AChainThatIsRemovedUnderHerLetsHerGoWhereverSheIs) {
@@ -396,14 +516,16 @@ TEST(Kusarigama, TheHomingChainCatchesTheEnemyPullsHerInAndTheCutsStrikeAtFullPo
     r.Tap(foe->x, foe->y);
     ASSERT_EQ(k->frame, 330);
     ASSERT_NE(k->Chain(), nullptr);
-    EXPECT_EQ(k->Chain()->frame, CCharacterAttackEffect::kHomingChain);
+    EXPECT_EQ(k->Chain()->frame, 620);
     ASSERT_TRUE(r.RunUntilFrame(332, 30)) << "the chain holds the enemy";
-    EXPECT_EQ(k->Chain()->frame, CCharacterAttackEffect::kHomingChainHolding);
+    EXPECT_EQ(k->Chain()->frame, 621);
     EXPECT_GT(k->vx, 0);
     ASSERT_TRUE(r.RunUntil([&] { return k->frame == 333; }, 30));
     r.s.Run(1);
     EXPECT_EQ(k->linksB[0], nullptr) << "the cuts put the chain away";
+    r.s.ClearSounds();
     ASSERT_TRUE(r.RunUntil([&] { return foe->hits.size() >= 4; }, 60));
+    EXPECT_EQ(SwingsHeard(r.s, 0), 4) << "each cut's swing before it";
     const std::vector<std::pair<int32_t, int32_t>> cuts(foe->hits.begin(), foe->hits.begin() + 4);
     EXPECT_EQ(cuts, (std::vector<std::pair<int32_t, int32_t>>{{2, 100}, {3, 100}, {2, 100}, {3, 100}}));
 }
@@ -417,13 +539,13 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     r.s.ClearSounds();
     r.Tap(1600, kFloor);
     ASSERT_EQ(r.player->frame, 329);
-    for (int32_t f = CCharacterRobo::kFirstSpin; f <= CCharacterRobo::kLastSpin; ++f)
+    for (int32_t f = 321; f <= 327; ++f)
         EXPECT_EQ(r.player->RecordAt(f).stateDuration, 1000 / 100 + 5) << f;
     EXPECT_EQ(r.s.Sounds().front(), 55);
     // The drill, set off at the start with the robot as its owner.
     CCharacter* drill = r.player->linksB[0];
     ASSERT_NE(drill, nullptr);
-    EXPECT_EQ(drill->frame, CCharacterAttackEffect::kDrill);
+    EXPECT_EQ(drill->frame, 630);
     EXPECT_EQ(drill->linksA[0], r.player);
     std::vector<int32_t> speeds;
     ASSERT_TRUE(r.RunUntil([&] {
@@ -448,15 +570,38 @@ TEST(Robo, TheHomingChargeRamsTheTargetAgainAndAgainWithDoubleStrikesOfKind13) {
     EXPECT_EQ(r.player->attackDirX, 150);
     EXPECT_GT(r.player->vx, 0) << "the charge aims at the target at once";
     std::vector<int32_t> frames;
+    r.s.ClearSounds();
     ASSERT_TRUE(r.RunUntil([&] {
         frames.push_back(r.player->frame);
         return foe->hits.size() >= 3;
     }, 200));
+    EXPECT_EQ(SwingsHeard(r.s, 59), 3) << "each ram's roar before it";
+    EXPECT_EQ(SwingsHeard(r.s, 0), 0);
     for (const auto& hit : foe->hits) EXPECT_EQ(hit, std::make_pair(13, 600));
     // The rams alternate their sides, a charge between them.
     const auto first = std::find(frames.begin(), frames.end(), 336);
     ASSERT_NE(first, frames.end());
     EXPECT_NE(std::find(first, frames.end(), 340), frames.end());
+}
+
+// A charge that meets nothing ends 80 frames after it was aimed; each ram
+// aims a new one with a fresh 80.
+TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
+    Room r(kRobo, 800, kFloor);
+    Foe* foe = r.Enemy(2400, kFloor - 100);
+    r.Tap(foe->x, foe->y);
+    ASSERT_EQ(r.player->frame, 330);
+    ASSERT_EQ(r.player->target, foe);
+    foe->SetHurtBox({});  // nothing can reach it any more
+    int charging = 0;
+    while (r.player->frame >= 330 && r.player->frame <= 332 && charging < 200) {
+        r.s.Run(1);
+        ++charging;
+    }
+    EXPECT_EQ(charging, 80);
+    EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 290 || r.player->frame == 236) << r.player->frame;
+    EXPECT_EQ(r.player->target, nullptr);
+    EXPECT_TRUE(foe->hits.empty());
 }
 
 TEST(Robo, TheEndingRisesOnItsJetsThenHovers) {
