@@ -5,7 +5,9 @@
 // flights and the hanging bat's waking.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "enemy/CharacterBat.h"
 #include "enemy/CharacterFox.h"
@@ -47,7 +49,7 @@ TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
     f.s.Run(98);
     EXPECT_EQ(ShotCount(360, 363), 0u);
     f.s.Run(1);  // 90 sitting, 8 crouching
-    ASSERT_EQ(fox->frame, CCharacterFox::kCast);
+    ASSERT_EQ(fox->frame, 233);
     CCharacter* fire = fox->linksB[0];
     ASSERT_NE(fire, nullptr);
     EXPECT_EQ(fire->linksA[0], fox);
@@ -61,9 +63,9 @@ TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
         EXPECT_LE(ShotCount(360, 363), 1u);
         if (gone < 0 && !Listed(fire)) gone = i;
         if (gone < 0 && fox->stateTimer >= 90) {
-            EXPECT_TRUE(fox->frame == CCharacterFox::kSit || fox->frame == 231);
+            EXPECT_TRUE(fox->frame == 230 || fox->frame == 231);
         }
-        if (gone >= 0 && fox->frame == CCharacterFox::kCast) again = i;
+        if (gone >= 0 && fox->frame == 233) again = i;
     }
     ASSERT_GT(gone, 150);
     EXPECT_EQ(again - gone, 9) << "into 232 at once, 8 frames crouching, then the fire";
@@ -87,7 +89,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     EXPECT_EQ(spider->y, kFloor - 400 + 790);
     EXPECT_EQ(spider->frame, 232);
     f.s.Run(8);
-    const std::vector<CCharacterAttackEffect*> burst = Shots(CCharacterSpider::kWebBall);
+    const std::vector<CCharacterAttackEffect*> burst = Shots(370);
     ASSERT_EQ(burst.size(), 6u);
     // 30, 90, 150, 210, 270, 330 degrees, truncated toward zero.
     for (std::size_t i = 0; i < 6; ++i) {
@@ -102,7 +104,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     f.s.Run(20);
     EXPECT_EQ(ShotCount(370, 370), 12u);
     f.s.Run(91);
-    EXPECT_EQ(spider->frame / 2 * 2, CCharacterSpider::kClimb);
+    EXPECT_EQ(spider->frame / 2 * 2, 236);
     EXPECT_EQ(spider->y, kFloor - 400 + 790 - 800);
 }
 
@@ -154,14 +156,14 @@ TEST(ZenPriest, ItWalksAtThePlayerThenPraysAFanOfThirty) {
     Field f(400, DeepGrid());
     auto* priest = f.Make<CCharacterZenPriest>(10161, 4000);
     f.s.Run(60);
-    EXPECT_EQ(priest->x, 4000 - 59 * CCharacterZenPriest::kWalkSpeed);
-    EXPECT_EQ(priest->frame / 4 * 4, CCharacterZenPriest::kWalk - 2) << "walking, 230-233";
+    EXPECT_EQ(priest->x, 4000 - 59 * 25);
+    EXPECT_EQ(priest->frame / 4 * 4, 230 - 2) << "walking, 230-233";
     const std::vector<int> times = TimesItGrew(f.s, [] { return Shots().size(); }, 40);
     EXPECT_EQ(times.size(), 30u);
     EXPECT_EQ(times.front(), 1);
     EXPECT_EQ(times.back(), 30);
-    EXPECT_EQ(priest->x, 4000 - 69 * CCharacterZenPriest::kWalkSpeed) << "stood 30 frames to pray, then walked on";
-    EXPECT_EQ(priest->frame / 2 * 2, CCharacterZenPriest::kWalk);
+    EXPECT_EQ(priest->x, 4000 - 69 * 25) << "stood 30 frames to pray, then walked on";
+    EXPECT_EQ(priest->frame / 2 * 2, 230);
 }
 
 TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHovering) {
@@ -172,9 +174,10 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
         EXPECT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
         const CCharacterAttackEffect* bolt = Shots().back();
-        EXPECT_LE(std::abs(bolt->x - thunderer->x), CCharacterThunderer::kFlySpeed) << "it flew on after the drop";
-        EXPECT_GT(bolt->y, thunderer->y + 200 - 1);
-        EXPECT_EQ(bolt->vy, CCharacterThunderer::kLightningSpeed);
+        EXPECT_LE(std::abs(bolt->x - thunderer->x), 10) << "it flew on after the drop";
+        EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";
+        EXPECT_EQ(std::tie(bolt->vx, bolt->vy), std::make_tuple(0, 200));
+        EXPECT_EQ(bolt->frame / 2 * 2, 390);
         if (id == 10171) {
             EXPECT_LT(thunderer->x, 3000) << "flies on";
         } else {
@@ -192,17 +195,79 @@ TEST(GoblinCat, ItHopsAtAWallWithoutLeavingItsRunAndLandsBackInIt) {
         const int32_t before = cat->frame;
         const int32_t timer = cat->stateTimer;
         f.s.Run(1);
-        if ((before == CCharacterGoblinCat::kRun || before == 231) && cat->frame == CCharacterGoblinCat::kLeap) {
+        if ((before == 230 || before == 231) && cat->frame == 232) {
             hopped = true;
-            EXPECT_EQ(cat->vy, CCharacterGoblinCat::kLeapSpeed);
+            EXPECT_EQ(cat->vy, -70);
             EXPECT_EQ(cat->x, 2400 + 190);
             EXPECT_EQ(cat->stateTimer, (timer + 1) % 60) << "the run's timer runs on";
         }
     }
     ASSERT_TRUE(hopped);
-    for (int i = 0; i < 40 && cat->frame == CCharacterGoblinCat::kLeap; ++i) f.s.Run(1);
-    EXPECT_TRUE(cat->frame == CCharacterGoblinCat::kRun || cat->frame == CCharacterGoblinCat::kLeap);
+    for (int i = 0; i < 40 && cat->frame == 232; ++i) f.s.Run(1);
+    EXPECT_TRUE(cat->frame == 230 || cat->frame == 232);
     EXPECT_EQ(cat->y, kStandY);
+}
+
+// The walking priest hops up at 70 when a block stands in its way, without
+// leaving its walk, and walks on over it.
+TEST(ZenPriest, ItHopsOntoABlockInItsWayAndWalksOnOverIt) {
+    Field f(400, FloorGrid({".....#.............."}));
+    auto* priest = f.Make<CCharacterZenPriest>(10161, 3200);
+    int32_t hopAt = 0, top = priest->y;
+    for (int i = 0; i < 50; ++i) {
+        const int32_t before = priest->frame, timer = priest->stateTimer;
+        f.s.Run(1);
+        top = std::min(top, priest->y);
+        if (hopAt == 0 && before != 234 && priest->frame == 234) {
+            hopAt = priest->x;
+            EXPECT_EQ(priest->vy, -70);
+            EXPECT_EQ(priest->stateTimer, timer + 1) << "the walk's timer runs on";
+        }
+    }
+    EXPECT_EQ(hopAt, 2400 + 190) << "at the block's face";
+    EXPECT_EQ(top, 2566) << "70 up, 6 a frame less";
+    EXPECT_EQ(priest->y, 2800 - 190) << "on the block";
+    EXPECT_LT(priest->x, 2400);
+    EXPECT_EQ(priest->vx, -25);
+    EXPECT_NE(priest->frame, 234);
+}
+
+// Each 60-frame re-entry of its run faces the player and, on an odd draw,
+// pounces: up at 80, on at 40, and runs again where it lands.
+TEST(GoblinCat, AtEveryReEntryOfItsRunItPouncesOnAnOddDraw) {
+    Field f(400);
+    auto* cat = f.Make<CCharacterGoblinCat>(10181, 4400);
+    int pounces = 0, runs = 0;
+    int32_t top = kStandY;
+    for (int i = 0; i < 720; ++i) {
+        const int32_t before = cat->frame;
+        f.s.Run(1);
+        if (before != 233 && cat->frame == 233) {
+            ++pounces;
+            top = kStandY;
+        }
+        if (cat->frame == 233) {
+            top = std::min(top, cat->y);
+            if (cat->vy != 0) {
+                EXPECT_EQ(cat->vx, 40 * cat->facing);
+            }
+        }
+        if (before == 233 && cat->frame != 233) {
+            EXPECT_EQ(cat->frame, 230) << "it lands running";
+            EXPECT_EQ(cat->y, kStandY);
+            // Up at 80, 6 a frame less: from a landing it rises 80 in its
+            // first frame, from the run's re-entry gravity already took 6.
+            EXPECT_TRUE(top == kStandY - 574 || top == kStandY - 494) << top;
+        }
+        if (before != 233 && cat->frame == 230 && cat->stateTimer == 0) ++runs;
+        if (cat->frame == 230 || cat->frame == 231) {
+            EXPECT_EQ(cat->vx, 40 * cat->facing);
+            EXPECT_EQ(cat->facing, cat->x > f.player->x ? -1 : 1);
+        }
+        if (cat->x < 1000) cat->x = 4400;
+    }
+    EXPECT_GE(pounces, 3);
+    EXPECT_GE(runs, 3);
 }
 
 TEST(Bat, ItFliesStraightCirclesOrHomes) {
@@ -210,7 +275,7 @@ TEST(Bat, ItFliesStraightCirclesOrHomes) {
     auto* straight = f.Make<CCharacterBat>(10221, 3000, 1000);
     auto* circler = f.Make<CCharacterBat>(10222, 3000, 1500);
     auto* homer = f.Make<CCharacterBat>(10223, 3000, 2000);
-    EXPECT_EQ(circler->vx, CCharacterBat::kStartSpeed);
+    EXPECT_EQ(circler->vx, -15);
     EXPECT_EQ(std::tie(homer->attackDirX, homer->attackDirY), std::make_tuple(-15, 0));
     f.s.Run(4);
     // The circler's first turn, from its stored (-15, 0).
@@ -236,22 +301,22 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     f.player->y = 2000;
     auto* bat = f.Make<CCharacterBat>(10227, 3000, 1400);
     f.s.Run(2);
-    ASSERT_EQ(bat->frame, CCharacterBat::kHanging);
+    ASSERT_EQ(bat->frame, 290);
     EXPECT_EQ(bat->y, 800 + 100) << "pressed against the ceiling";
-    EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(CCharacterBat::kHanging).u);
+    EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(290).u);
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
     f.s.Run(5);
-    EXPECT_EQ(bat->frame, CCharacterBat::kHanging) << "exactly 1500 away";
+    EXPECT_EQ(bat->frame, 290) << "exactly 1500 away";
     f.player->x += 1;
     f.s.Run(1);
-    EXPECT_EQ(bat->frame, CCharacterBat::kHoming);
-    EXPECT_EQ(bat->homeState, CCharacterBat::kHoming);
+    EXPECT_EQ(bat->frame, 270);
+    EXPECT_EQ(bat->homeState, 270);
     EXPECT_EQ(std::tie(bat->vx, bat->vy), std::make_tuple(-15, 0));
     EXPECT_EQ(bat->facing, -1);
     bat->OnHit(15, 50, 1, f.player);
     f.s.Run(21);
-    EXPECT_EQ(bat->frame / 2 * 2, CCharacterBat::kHoming) << "back homing after the hurt";
+    EXPECT_EQ(bat->frame / 2 * 2, 270) << "back homing after the hurt";
 }
 
 TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
@@ -260,14 +325,14 @@ TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
     auto* stray = f.Make<CCharacterFrog>(10233, kScreenRight + 2000);
     f.s.Run(11);
     EXPECT_FALSE(Listed(stray)) << "no variant: gone at once, even off screen";
-    ASSERT_EQ(frog->frame, CCharacterFrog::kHop);
+    ASSERT_EQ(frog->frame, 231);
     EXPECT_EQ(frog->facing, -1);
     int32_t top = frog->y;
-    for (int i = 0; i < 60 && frog->frame == CCharacterFrog::kHop; ++i) {
+    for (int i = 0; i < 60 && frog->frame == 231; ++i) {
         f.s.Run(1);
         top = std::min(top, frog->y);
     }
-    EXPECT_EQ(frog->frame, CCharacterFrog::kSit);
+    EXPECT_EQ(frog->frame, 230);
     EXPECT_EQ(frog->y, kStandY);
     EXPECT_LT(frog->x, 3000 - 200);
     EXPECT_LT(top, kStandY - 500);

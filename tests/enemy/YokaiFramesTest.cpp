@@ -95,11 +95,11 @@ TEST(YokaiFrames, PicturesSharedRecordsAndBoxes) {
             const bool sparking = wisp && i >= 290 && i <= 291, kindling = wisp && i >= 290 && i <= 293;
             EXPECT_EQ(HasHurt(r), !sparking) << i;
             EXPECT_EQ(HasAttack(r), k.touches && !kindling) << i;
-            EXPECT_EQ(HasBody(r), k.body == Stands || (k.body == HangsOnly && i == CCharacterBat::kHanging)) << i;
+            EXPECT_EQ(HasBody(r), k.body == Stands || (k.body == HangsOnly && i == 290)) << i;
         }
     }
     // A hanging bat is hurt and defeated in its hanging picture.
     std::unique_ptr<CCharacterEnemy> bat(dynamic_cast<CCharacterEnemy*>(CreateCharacter(10227)));
     for (int32_t r : {EnemyState::Hurt, EnemyState::Defeated, EnemyState::FadeOut})
-        EXPECT_EQ(CellOf(bat->RecordAt(r)), CellOf(bat->RecordAt(CCharacterBat::kHanging))) << r;
+        EXPECT_EQ(CellOf(bat->RecordAt(r)), CellOf(bat->RecordAt(290))) << r;
 }
