@@ -464,6 +464,12 @@ TEST(Blocks, AFallingBlockCarriesTheNinjaStandingOnIt) {
     f.s.Run(20);
     ASSERT_EQ(f.ninja->y, block->y - 200) << "landed on its top";
     EXPECT_EQ(block->notSolid, 0) << "its top carries feet that are not below it";
+    f.ninja->y += 1;
+    block->Frame();
+    EXPECT_EQ(block->notSolid, 1) << "feet a unit below its top pass through";
+    f.ninja->y -= 1;
+    block->Frame();
+    ASSERT_EQ(block->notSolid, 0);
     ASSERT_TRUE(block->OnHit(7, 100, 1, f.ninja));
     int carried = 0;
     while (block->vy >= 0 && carried < 40) {
