@@ -27,12 +27,14 @@
 #include "stage/StageTestSupport.h"
 #include "stage/StageWalker.h"
 #include "support/Scenario.h"
+#include "support/WorldList.h"
 #include "ui/GameInput.h"
 #include "win/MyInput.h"
 
 using testing_support::Scenario;
 using testing_support::ScenarioBody;
 using testing_support::WalkerBody;
+using testing_support::World;
 
 namespace {
 
@@ -121,6 +123,15 @@ int CountEffects(int32_t typeId, int32_t state) {
 
 bool Standing(const CCharacter* p) { return p->frame == 230 || p->frame == 231; }
 
+std::pair<int32_t, int32_t> Velocity(const CCharacter& c) { return {c.vx, c.vy}; }
+
+// The velocity at `speed` from (x, y) toward the target's position, each
+// part truncated.
+std::pair<int32_t, int32_t> Toward(int32_t x, int32_t y, const CCharacter& target, int32_t speed) {
+    const double a = std::atan2(static_cast<double>(target.y) - y, static_cast<double>(target.x) - x);
+    return {static_cast<int32_t>(speed * std::cos(a)), static_cast<int32_t>(speed * std::sin(a))};
+}
+
 int SwingsHeard(const Scenario& s, int32_t sound) {
     return static_cast<int>(std::count(s.Sounds().begin(), s.Sounds().end(), sound));
 }
@@ -183,6 +194,8 @@ TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbiliti
         EXPECT_EQ(r.player->airDashes, 1) << "a start from a hold costs no air dash";
         r.s.Run(4);
         EXPECT_NE(r.player->frame, 234);
+        ASSERT_TRUE(r.RunUntil([&] { return r.player->releasedSide == 0; }, 60)) << "away from it, forgotten";
+        EXPECT_GT(r.player->y, 460);
     }
 }
 
@@ -223,6 +236,10 @@ TEST(NinjaVariants, TheTouchTakesTheNearestEnemyTheFirstOnATieAndNeverTheCurrent
         {"a tie: the first", {{0, -120}, {0, 120}}, 0},
         {"a tie the other way round", {{120, 0}, {-120, 0}, {0, 121}}, 0},
         {"one out of reach is no candidate", {{0, 320}, {250, 60}}, 1},
+        // Its hurt box (-200..100 up and down) a unit short of the square.
+        {"just out of reach above", {{0, -301}, {0, 390}}, 1},
+        {"just within reach above", {{0, -299}, {0, 390}}, 0},
+        {"just out of reach aside", {{301, 0}, {0, 390}}, 1},
     };
     for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
         for (const Foes& c : cases) {
@@ -275,7 +292,74 @@ TEST(NinjaVariants, UncontrolledTheyAreStillKeptInsideTheStage) {
             r.s.Run(1);
             EXPECT_EQ(r.player->x, 12 * 400 - 20);
             EXPECT_EQ(r.player->controlled, 0);
+            // Nor does a touch start anything, on an enemy or beside it.
+            Foe* foe = r.Enemy(2400, 700);
+            r.Tap(foe->x, foe->y);
+            r.Tap(1200, 700);
+            EXPECT_EQ(r.player->frame, 310);
+            EXPECT_EQ(r.player->target, nullptr);
         }
+    }
+}
+
+// The entry actions every variant shares: a hurt lifts a standing player
+// 200, a fall rises at most 40, a run throws up dust with its sound, and
+// each hold leaves its own small push toward the surface.
+TEST(NinjaVariants, TheSharedEntriesOfHurtFallRunAndTheHolds) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 1200, kFloor);
+        ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 20));
+        Foe* foe = r.Enemy(3000, kFloor);
+        r.player->airDashes = 0;
+        r.player->OnHit(15, 1, 1, foe);
+        EXPECT_EQ(r.player->frame, 10);
+        EXPECT_EQ(r.player->y, kFloor - 200);
+        EXPECT_EQ(r.player->airDashes, r.player->airDashesMax);
+        r.player->vy = -100;
+        r.player->SetState(290);
+        EXPECT_EQ(r.player->vy, -40);
+        r.player->vy = -39;
+        r.player->SetState(290);
+        EXPECT_EQ(r.player->vy, -39);
+        r.player->SetState(280);
+        EXPECT_EQ(r.player->vy, -40) << "a jump's 110 held to the fall's 40";
+        r.s.ClearSounds();
+        r.player->facing = -1;
+        r.player->vy = 250;
+        r.player->SetState(260);
+        EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{13});
+        EXPECT_EQ(r.player->vx, -100);
+        EXPECT_EQ(r.player->vy, 2);
+        EXPECT_EQ(CountEffects(50000, 380), 1);
+    }
+    // Each hold: the stance, the push it leaves and the facing.
+    struct Hold {
+        int32_t x, y, vx, vy, stance, pushX, pushY, facing;
+    };
+    // (A facing of 0: the hold keeps the one it had.)
+    for (const Hold& h : {Hold{700, 1200, -40, 0, 232, -1, 0, 1}, Hold{4100, 1200, 40, 0, 232, 1, 0, -1},
+                          Hold{2000, 460, 0, -40, 234, 0, -1, 0}, Hold{2000, 1900, 0, 40, 236, 0, 1, 0}}) {
+        SCOPED_TRACE(testing::Message() << h.x << "," << h.y);
+        Room r(kKunoichi, h.x, h.y, kRoom);
+        r.player->x = h.x;
+        r.player->y = h.y;
+        r.player->facing = 1;
+        r.player->SetState(290);
+        r.player->vx = h.vx;
+        r.player->vy = h.vy;
+        ASSERT_TRUE(r.RunUntil([&] { return r.player->frame == h.stance; }, 60)) << r.player->frame;
+        // The push it leaves is met by the surface within the frame: the
+        // hold is tried again on the spot to see it.
+        r.player->vx = h.vx;
+        r.player->vy = h.vy;
+        const int32_t was = h.facing != 0 ? -h.facing : -1;
+        r.player->facing = was;
+        ASSERT_TRUE(r.player->TryHold());
+        EXPECT_EQ(r.player->frame, h.stance);
+        EXPECT_EQ(r.player->vx, h.pushX);
+        EXPECT_EQ(r.player->vy, h.pushY);
+        EXPECT_EQ(r.player->facing, h.facing != 0 ? h.facing : was);
     }
 }
 
@@ -309,7 +393,13 @@ TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItH
         r.player->attackDirY = -60;
         r.player->SetState(360);
         ASSERT_TRUE(r.RunUntilFrame(c.powered, 4));
-        r.s.Run(2);
+        // Its speed falls by 2% a frame of the flight.
+        for (int i = 0; i < 3; ++i) {
+            const double slowing = std::pow(0.98, r.player->stateTimer + 1);
+            EXPECT_EQ(r.player->vx, static_cast<int32_t>(120 * slowing)) << i;
+            EXPECT_EQ(r.player->vy, static_cast<int32_t>(-60 * slowing)) << i;
+            r.s.Run(1);
+        }
         EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
         auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
         ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
@@ -355,6 +445,12 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
     EXPECT_EQ(r.player->frame, 324);
     EXPECT_EQ(r.player->RecordAt(322).stateDuration, 1000 / 150 + 1);
     EXPECT_EQ(CountEffects(50000, 60), 1) << "the vanishing smoke";
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId != 50000 || c->frame != 60) continue;
+        EXPECT_EQ(c->prevX, 600);
+        EXPECT_EQ(c->prevY, kFloor - 190) << "at the middle of her body";
+    }
     int dashTicks = 0;
     ASSERT_TRUE(r.RunUntil([&] {
         dashTicks += r.player->frame == 322 ? 1 : 0;
@@ -387,15 +483,28 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(CountEffects(50000, 51), 3);
     EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
     EXPECT_NE(r.player->GetInvulnerable(), 0);
+    // Still for the wind-up, then at 150 a frame straight at it.
+    ASSERT_TRUE(r.RunUntilFrame(332, 10));
+    int approach = 0;
+    while (r.player->frame == 332 && approach < 30) {
+        r.s.Run(1);
+        if (r.player->frame != 332) break;
+        ++approach;
+        EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << approach;
+    }
+    EXPECT_GE(approach, 5);
     r.s.ClearSounds();
     ASSERT_TRUE(r.RunUntil([&] { return foe->hits.size() >= 4; }, 120));
     EXPECT_EQ(SwingsHeard(r.s, 0), 4) << "each cut's swing before it";
     EXPECT_EQ(r.player->GetInvulnerable(), 0) << "hurt again from the cuts on";
     const std::vector<std::pair<int32_t, int32_t>> cuts(foe->hits.begin(), foe->hits.begin() + 4);
     EXPECT_EQ(cuts, (std::vector<std::pair<int32_t, int32_t>>{{2, 50}, {3, 50}, {2, 50}, {3, 50}}));
-    // The foe falls to a cut: the finish, then standing.
+    // The foe falls to a cut: the finish of that side, a hop up at 50, then
+    // standing.
     foe->hp = 1;
     ASSERT_TRUE(r.RunUntil([&] { return r.player->frame == 341 || r.player->frame == 343; }, 20));
+    EXPECT_EQ(r.player->frame, foe->hits.back().first == 2 ? 341 : 343);
+    EXPECT_EQ(r.player->vy, -50 + 6) << "up at 50, a frame of gravity";
     EXPECT_TRUE(r.RunUntil([&] { return !r.player->IsAirborne() && Standing(r.player); }, 120));
 }
 
@@ -429,6 +538,17 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
     EXPECT_EQ(chain->x, cx);
     EXPECT_EQ(chain->y, cy);
     EXPECT_NE(k->GetInvulnerable(), 0);
+    // Pulled at 200 a frame straight at the chain.
+    int pulled = 0;
+    while (k->frame == 322 && pulled < 30) {
+        r.s.Run(1);
+        if (k->frame != 322) break;
+        ++pulled;
+        const double a = std::atan2(static_cast<double>(cy - k->prevY), static_cast<double>(cx - k->prevX));
+        EXPECT_EQ(k->vx, static_cast<int32_t>(200 * std::cos(a))) << pulled;
+        EXPECT_EQ(k->vy, static_cast<int32_t>(200 * std::sin(a))) << pulled;
+    }
+    EXPECT_GE(pulled, 2);
     ASSERT_TRUE(r.RunUntil([&] { return k->frame == 326 || k->frame == 327; }, 30)) << k->frame;
     EXPECT_EQ(k->GetInvulnerable(), 0) << "hanging, she can be hit";
     for (int i = 0; i < 40; ++i) {
@@ -465,6 +585,7 @@ TEST(Kusarigama, HangingTheRopeOf400TurnsBackWhatTakesHerAwayAtHalfSpeed) {
         {0, -420, 0, -40, 0, 17},    // flying up past the chain: back down at half
         {300, 300, 10, 0, -5, 0},    // out along both axes
         {300, -300, 10, 0, -5, 6},   // above it the fall takes her nearer
+        {0, -420, 0, -20, 0, 0},     // flying up slowly: turned back under 10, she stops
     };
     Room r(kKusarigama, 600, kFloor);
     auto* k = static_cast<CCharacterKusarigama*>(r.player);
@@ -592,11 +713,15 @@ TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
     r.Tap(foe->x, foe->y);
     ASSERT_EQ(r.player->frame, 330);
     ASSERT_EQ(r.player->target, foe);
+    EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << "turned along its charge";
     foe->SetHurtBox({});  // nothing can reach it any more
     int charging = 0;
     while (r.player->frame >= 330 && r.player->frame <= 332 && charging < 200) {
         r.s.Run(1);
         ++charging;
+        if (r.player->frame < 330 || r.player->frame > 332) break;
+        EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << charging;
+        EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << charging;
     }
     EXPECT_EQ(charging, 80);
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 290 || r.player->frame == 236) << r.player->frame;
