@@ -149,6 +149,48 @@ TEST(EnemyKinds, EachKindsTouchHurtsWithItsOwnKindAndDamage) {
     }
 }
 
+// The kinds' random choices follow the parity of the game's next draw: the
+// patrol's way, the cat's pounce, the forward flower's hop, the lizardmen's
+// jump and hop.
+TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
+    for (uint32_t seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        Field f(400);
+        GameSrand(seed);
+        const bool odd = GameRand() % 2 == 1;
+        const auto draw = [seed] { GameSrand(seed); };
+        CCharacter* soldier = f.Make(11002, 2400);
+        CCharacter* cat = f.Make(10181, 3000);
+        CCharacter* flower = f.Make(11081, 3600);
+        CCharacter* jumper = f.Make(11060, 4200);
+        CCharacter* walker = f.Make(11061, 4800);
+        for (CCharacter* c : {soldier, cat, flower, jumper, walker}) c->facing = -1;
+
+        draw();
+        soldier->SetState(251);
+        EXPECT_EQ(soldier->facing, odd ? 1 : -1) << "the patrol's way";
+        EXPECT_EQ(soldier->x, 2400 + 10 * soldier->facing) << "its first step";
+        draw();
+        cat->SetState(230);
+        EXPECT_EQ(cat->frame, odd ? 233 : 230) << "the pounce";
+        if (odd) {
+            EXPECT_EQ(cat->vy, -80);
+        }
+        flower->facing = -1;
+        draw();
+        flower->SetState(251);
+        EXPECT_EQ(Velocity(*flower), odd ? std::make_pair(-30, -100) : std::make_pair(-10, -130)) << "the hop";
+        draw();
+        jumper->SetState(230);
+        EXPECT_EQ(jumper->frame, 234);
+        EXPECT_EQ(jumper->vy, odd ? -140 : -120) << "the jump";
+        draw();
+        walker->SetState(250);
+        EXPECT_EQ(walker->frame, odd ? 254 : 250) << "the hop";
+        EXPECT_EQ(walker->vy, odd ? -80 : 0);
+    }
+}
+
 TEST(EnemyBase, OffScreenItSleepsUntilSeenButItsDefeatRunsOn) {
     Field f;
     CCharacterEnemy* kappa = f.Make(kBank, kScreenRight + 400);

@@ -220,7 +220,27 @@ TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
     EXPECT_EQ(eggs, (std::vector<int>{40, 80, 120}));
     EXPECT_EQ(flyer->vx, -20);
     const CCharacter* egg = Shots(740).back();
-    EXPECT_GT(egg->vy, 0);
+    EXPECT_EQ(Velocity(*egg), std::make_pair(0, 70)) << "an egg falls at 70";
+}
+
+// Diving, it turns at most 0.02 a frame toward the player, at 80.
+TEST(Bird, TheDiverTurnsAtMostTwoHundredthsAFrame) {
+    Field f(2000);
+    auto* bird = f.Make<CCharacterBird>(11091, 3000, 2000);
+    f.s.Run(3);
+    ASSERT_EQ(bird->frame, 252);
+    // The player now far behind it: every frame turns the whole 0.02.
+    for (int i = 0; i < 5; ++i) {
+        f.player->x = bird->x + 2000 * (bird->vx > 0 ? -1 : 1);
+        f.player->y = bird->y - 1000;
+        const double current = std::atan2(static_cast<double>(bird->vx), static_cast<double>(bird->vy));
+        f.s.Run(1);
+        const auto turned = [&](double a) {
+            return std::make_pair(static_cast<int32_t>(std::sin(a) * 80), static_cast<int32_t>(std::cos(a) * 80));
+        };
+        const std::pair<int32_t, int32_t> v = Velocity(*bird);
+        EXPECT_TRUE(v == turned(current + 0.02) || v == turned(current - 0.02)) << i << ": " << v.first << "," << v.second;
+    }
 }
 
 TEST(Lizardman, ALizardmanThatKillsThePlayerLeavesAtOnce) {

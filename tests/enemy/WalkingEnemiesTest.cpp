@@ -98,16 +98,23 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{33});
     const std::vector<CCharacterEffect*> splash = Effects(350, 350 + 9);
     ASSERT_EQ(splash.size(), 4u);
-    const int32_t vxs[4] = {-10, -5, 5, 10};
+    const int32_t vxs[4] = {-10, -5, 5, 10}, lifts[4] = {-60, -70, -70, -60};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(splash[static_cast<size_t>(i)]->vx, vxs[i]);
+        EXPECT_EQ(splash[static_cast<size_t>(i)]->vy, lifts[i] + 6) << "after a frame of their fall";
+        EXPECT_EQ(splash[static_cast<size_t>(i)]->prevY, 3400 - 200) << "above the water where it leapt";
         EXPECT_EQ(splash[static_cast<size_t>(i)]->facing, kappa->facing);
     }
 
     // Rises, turns, falls onto the floor and stands.
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
-    const std::vector<int32_t> t = Trace(f.s, *kappa, 400);
+    std::vector<int32_t> t, vys;
+    for (int i = 0; i < 400; ++i) {
+        f.s.Run(1);
+        t.push_back(kappa->frame);
+        vys.push_back(kappa->vy);
+    }
     const int dropped = IndexOf(t, 252);
     const int landed = IndexOf(t, 253);
     ASSERT_GT(dropped, 15);
@@ -115,6 +122,7 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_EQ(IndexOf(t, 255), landed + 32);
     const int sinking = IndexOf(t, 258);
     ASSERT_GT(sinking, landed);
+    EXPECT_EQ(vys[static_cast<size_t>(sinking)], -120 + 10) << "back up at 120, a frame of its gravity 10";
     // Jumps back (its first frame already falling toward the water).
     const int under = IndexOf(t, 259);
     ASSERT_GT(under, sinking);
@@ -215,6 +223,7 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
     for (int i = 0; i < 50; ++i) {
         f.s.Run(1);
         EXPECT_GE(armour->vy, 0) << "no jump";
+        EXPECT_TRUE(armour->vx == 20 * armour->facing || armour->vx == 0) << armour->vx << " (0: stopped by the wall)";
         turned = turned || armour->facing == -1;
     }
     EXPECT_TRUE(turned);
