@@ -280,6 +280,45 @@ TEST(CameraTour, ASpotDeletedOnTheWayIsDroppedAndTheTourGoesOn) {
     EXPECT_EQ(Game()->m_cameraTarget, room.player);
 }
 
+// A spot already passed that is deleted moves the later ones up: the tour
+// rests where it rested, on the same character, and goes on from there.
+TEST(CameraTour, ASpotPassedThatIsDeletedLeavesTheTourWhereItWas) {
+    TourRoom room;
+    ScenarioBody* a = room.Spot(3000, 1000);
+    ScenarioBody* b = room.Spot(4000, 1000);
+    ScenarioBody* c = room.Spot(5000, 1000);
+    room.StartTour({a, b, c}, 4, 30);
+    while (Tour()->GetStep() != 3 && Tour()->IsRunning()) room.s.Run(1);
+    ASSERT_EQ(Tour()->GetStep(), 3) << "resting on b";
+    a->alive = 0;
+    room.s.Run(1);
+    EXPECT_EQ(Tour()->GetStep(), 1) << "b is the first spot now";
+    EXPECT_EQ(Tour()->m_spots[0], b);
+    EXPECT_EQ(Tour()->m_spots[1], c);
+    EXPECT_EQ(Tour()->m_dolly->linksA[0], b);
+    std::vector<CCharacter*> visited;
+    while (Tour()->IsRunning() && visited.size() < 10) {
+        room.s.Run(1);
+        if (Tour()->m_dolly != nullptr && (visited.empty() || visited.back() != Tour()->m_dolly->linksA[0]))
+            visited.push_back(Tour()->m_dolly->linksA[0]);
+    }
+    EXPECT_EQ(visited, (std::vector<CCharacter*>{b, c, room.player}));
+}
+
+// With no player the dolly sets off from the first spot, and the camera
+// comes back to nothing.
+TEST(CameraTour, WithoutAPlayerTheDollyStartsAtTheFirstSpot) {
+    TourRoom room;
+    ScenarioBody* spot = room.Spot(3000, 1000);
+    Game()->m_player = nullptr;
+    room.StartTour({spot}, 10, 5);
+    ASSERT_NE(Tour()->m_dolly, nullptr);
+    EXPECT_EQ(Tour()->m_dolly->x, 3000);
+    EXPECT_EQ(Tour()->m_dolly->y, 1000);
+    EXPECT_LT(room.RunUntilIdle(200), 200);
+    EXPECT_EQ(Game()->m_cameraTarget, nullptr);
+}
+
 TEST(CameraTour, ACameraTargetThatIsDeletedGivesTheCameraBackToThePlayer) {
     TourRoom room;
     ScenarioBody* other = room.Spot(3000, 1000);

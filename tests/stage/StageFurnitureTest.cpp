@@ -340,6 +340,15 @@ TEST(Switch, BothPolaritiesAndTheTimedSwitch) {
     Slot().SetSlotFlag(229, 1);
     f.s.Run(1);
     EXPECT_EQ(inv->frame, 324);
+    CCharacterStageObject* other = f.Make(10361, Scenario::CellX(2), kFloor - 600);
+    f.s.Run(1);
+    const int heard = f.Count(22);
+    EXPECT_EQ(other->frame, 310);
+    Slot().SetSlotFlag(200, 1);
+    f.s.Run(1);
+    EXPECT_EQ(other->frame, 311) << "lit by its flag";
+    EXPECT_NE(other->FindChild50005(), nullptr);
+    EXPECT_EQ(f.Count(22), heard) << "no sound but a hit's";
     // The timed switch puts itself out after 401 frames on.
     CCharacterStageObject* timed = f.Make(10364, Scenario::CellX(3), kFloor - 600);
     f.s.Run(1);
@@ -612,6 +621,82 @@ TEST(GoalTarget, ItsFinishFadesScatteringScoreOrbsThenThePlayerLeaves) {
     EXPECT_EQ(waiting, 50) << "the player leaves the stage";
     f.s.Run(1);
     EXPECT_FALSE(Listed(goal));
+}
+
+// The kinds whose row asks for less: a locked door with no flag is open at
+// once, a gate with no tour opens quietly and stays open, an enemy lock with
+// no reward just remembers the cleared room.
+TEST(StageFurniture, RowsWithoutAFlagATourOrAReward) {
+    Furnished f;
+    CCharacterStageObject* door = f.Make(10451, Scenario::CellX(6), kFloor - 200);
+    EXPECT_EQ(door->frame, 260);
+    EXPECT_EQ(door->m_flagId, -1);
+    f.s.Run(1);
+    EXPECT_EQ(door->frame, 250) << "a door at once";
+    EXPECT_EQ(door->m_destMapId, 1);
+    EXPECT_EQ(door->m_warpExtra, 258);
+
+    CCharacterStageObject* gate = f.Make(10405, Scenario::CellX(7), kCeiling + 200);
+    f.s.Run(20);
+    ASSERT_EQ(gate->frame, 301);
+    f.s.ClearSounds();
+    Slot().SetSlotFlag(349, 1);
+    f.s.Run(1);
+    EXPECT_EQ(gate->frame, 302);
+    EXPECT_FALSE(CEventSpot1::GetInstance()->IsRunning()) << "no tour";
+    f.s.Run(200);
+    EXPECT_EQ(gate->frame, 303) << "open for good, without a sound";
+    EXPECT_TRUE(f.s.Sounds().empty());
+
+    Foe* foe = f.Enemy(Scenario::CellX(2), kFloor);
+    CCharacterStageObject* lock = f.Make(10551, Scenario::CellX(4), kFloor - 800);
+    f.s.Run(5);
+    EXPECT_EQ(lock->frame, 340);
+    foe->SetState(0);
+    const int32_t before = testing_support::World().GetCount();
+    f.s.Run(1);
+    EXPECT_EQ(Slot().GetSlotFlag(350), 1);
+    EXPECT_EQ(lock->frame, 341);
+    EXPECT_FALSE(CEventSpot1::GetInstance()->IsRunning());
+    EXPECT_EQ(testing_support::World().GetCount(), before - 1) << "the foe went; nothing came";
+    for (const CCharacter* c : InStates(230, 232)) EXPECT_NE(c->typeId, CCharacterEffect::kTypeId) << "no burst";
+}
+
+// The falling block is a target of the homing attack only while the player
+// holds weapon 5; otherwise the attack sweep passes it by.
+TEST(Blocks, TheFallingBlockIsATargetOnlyForTheFifthWeapon) {
+    Furnished f;
+    CCharacterStageObject* block = f.Make(10760, Scenario::CellX(4), 1000);
+    EXPECT_EQ(block->m_flagId, -1);
+    for (const int32_t weapon : {5, 3, 4, 6, 5}) {
+        SCOPED_TRACE(weapon);
+        f.ninja->SetCurrentWeapon(weapon);
+        f.s.Run(1);
+        EXPECT_EQ(block->targetable, weapon == 5 ? 1 : 0);
+        EXPECT_EQ(block->GetInvulnerable() != 0, weapon != 5);
+    }
+    // Without a flag it drops all the same and writes nothing.
+    ASSERT_TRUE(block->OnHit(7, 100, 1, f.ninja));
+    f.s.Run(1);
+    EXPECT_EQ(block->frame, 421);
+    EXPECT_EQ(block->targetable, 0);
+}
+
+// Hazard blocks go once they lie beyond the spawn window; exit and door
+// rows out of the table make nothing.
+TEST(StageFurniture, HazardsFarOffGoAndIdsOutsideTheExitTableMakeNothing) {
+    Furnished f;
+    CCharacter* far = f.Make(21150, (Game()->GetViewLeft() + 160 + Game()->GetViewWidth()) * 10 + 1, kFloor - 200);
+    CCharacter* near = f.Make(21153, (Game()->GetViewLeft() + 160 + Game()->GetViewWidth()) * 10, kFloor - 200);
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(far));
+    EXPECT_TRUE(Listed(near));
+    for (const int32_t id : {23799, 24610}) {
+        CCharacterStageObject o;
+        o.SetTypeId(id);
+        EXPECT_EQ(o.pendingState, 0) << id;
+        EXPECT_EQ(o.typeId, 23800) << id;
+    }
 }
 
 TEST(Completion, FurnitureFlagsAreProgressButNotCompletion) {

@@ -63,6 +63,44 @@ const FrameRecord& Record(int32_t index) { return kCharacterStageObjectFrames.re
 
 }  // namespace
 
+// --- The stage proxy without a stage -----------------------------------------------
+
+// With no stage the proxy reads as an empty stage and passes nothing on.
+TEST(StageProxy, WithoutAStageItReadsAsNothingAndDoesNothing) {
+    CStageDataControl proxy;
+    proxy.SetStage(0);
+    EXPECT_EQ(proxy.GetStage(), nullptr);
+    EXPECT_EQ(proxy.GetWidth(), 0);
+    EXPECT_EQ(proxy.GetHeight(), 0);
+    EXPECT_EQ(proxy.GetCameraX(), 0);
+    EXPECT_EQ(proxy.GetCameraY(), 0);
+    EXPECT_EQ(proxy.GetScreenWidth(), 0);
+    EXPECT_EQ(proxy.GetScreenHeight(), 0);
+    EXPECT_EQ(proxy.GetMusic(), -1);
+    EXPECT_EQ(proxy.GetNextStage(), 0);
+    EXPECT_EQ(proxy.GetGoldMultiplier(), proxy.m_goldMultiplier);
+    proxy.SetScreenWidth(480);
+    proxy.SetDeadZone(1, 2, 3, 4);
+    proxy.Start();
+    proxy.Restart();
+    proxy.EmptyHookA();
+    proxy.EmptyHookB();
+    proxy.Update();
+    proxy.End();
+    EXPECT_EQ(proxy.GetStage(), nullptr);
+    // With one, the same reads are the stage's.
+    ASSERT_TRUE(proxy.SetStage(269));
+    EXPECT_EQ(proxy.GetWidth(), 12);
+    EXPECT_EQ(proxy.GetHeight(), 40);
+    proxy.SetDeadZone(5000, 100, 200, 3000);
+    EXPECT_EQ(proxy.GetStage()->m_deadZoneMaxX, 5000);
+    EXPECT_EQ(proxy.GetStage()->m_deadZoneMinY, 200);
+    proxy.SetScreenWidth(320);
+    EXPECT_EQ(proxy.GetScreenWidth(), 320);
+    EXPECT_EQ(proxy.GetStage()->m_deadZoneMinX, 1600);
+    proxy.SetStage(0);
+}
+
 // --- Records and the exit table --------------------------------------------------
 
 TEST(StageObjectRecords, TheTableKeepsTheRecordsOfTheObjects) {
