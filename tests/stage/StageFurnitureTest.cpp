@@ -718,4 +718,12 @@ TEST(StageFurniture, WithoutAPlayerNothingIsTouched) {
     for (CCharacter* c : kinds) EXPECT_TRUE(Listed(c)) << c->typeId;
     EXPECT_EQ(Slot().GetInt(R::kKeyCount), 1);
     EXPECT_EQ(f.Count(71), 0);
+    // A goal target finished with nobody to send out fades and goes.
+    CCharacter* goal = kinds[2];
+    goal->SetState(110);
+    EXPECT_EQ(goal->frame, 234);
+    f.s.Run(128 + 50);
+    EXPECT_EQ(goal->frame, 0);
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(goal));
 }

@@ -144,6 +144,80 @@ TEST(StageObjectRecords, TheTableKeepsTheRecordsOfTheObjects) {
         EXPECT_EQ(Record(i), FrameRecord{}) << i;
 }
 
+// Every kind's timing: the frame chains and state chains its behaviour
+// rides on (-1: held), and the boxes that make it touched, solid or hit.
+TEST(StageObjectRecords, EveryKindsChainsAndBoxes) {
+    struct Chain {
+        int32_t record, nextFrame, frameTicks, nextState, stateTicks;
+    };
+    const Chain chains[] = {
+        {0, 0, 1, 0, 1},         {230, 231, 10, -1, 0},   {231, 232, 10, -1, 0},  {232, 233, 20, -1, 0},
+        {233, 230, 10, -1, 0},   {234, -1, 0, -1, 0},     {235, -1, 0, 0, 200},   {240, 241, 20, -1, 0},
+        {241, 240, 20, -1, 0},   {250, -1, 0, -1, 0},     {260, -1, 0, -1, 0},    {261, -1, 0, 262, 60},
+        {262, -1, 0, 263, 20},   {263, -1, 0, 264, 20},   {264, -1, 0, 265, 40},  {265, -1, 0, 250, 1},
+        {280, 281, 10, -1, 0},   {281, 282, 10, -1, 0},   {282, 283, 20, -1, 0},  {283, 280, 10, -1, 0},
+        {290, -1, 0, -1, 0},     {300, -1, 0, -1, 0},     {303, -1, 0, -1, 0},    {310, -1, 0, -1, 0},
+        {311, 312, 4, -1, 0},    {312, 313, 4, -1, 0},    {313, 311, 4, -1, 0},   {314, -1, 0, 315, 6},
+        {315, -1, 0, 316, 6},    {316, -1, 0, 317, 6},    {317, -1, 0, 310, 6},   {320, -1, 0, -1, 0},
+        {321, 322, 4, -1, 0},    {322, 323, 4, -1, 0},    {323, 321, 4, -1, 0},   {324, -1, 0, 325, 6},
+        {325, -1, 0, 326, 6},    {326, -1, 0, 327, 6},    {327, -1, 0, 320, 6},   {330, -1, 0, -1, 0},
+        {331, 332, 1, -1, 0},    {332, -1, 0, -1, 0},     {371, 332, 1, -1, 0},   {340, -1, 0, -1, 0},
+        {342, -1, 0, 343, 70},   {343, -1, 0, -1, 0},     {350, -1, 0, -1, 0},    {400, -1, 0, -1, 0},
+        {410, -1, 0, -1, 0},     {420, -1, 0, -1, 0},     {421, -1, 0, -1, 0},    {430, -1, 0, 431, 12},
+        {431, -1, 0, 432, 12},   {432, -1, 0, 433, 12},   {433, -1, 0, 430, 12},  {434, -1, 0, 435, 12},
+        {435, -1, 0, 436, 12},   {436, -1, 0, 437, 12},   {437, -1, 0, 434, 12},
+    };
+    for (const Chain& c : chains) {
+        SCOPED_TRACE(c.record);
+        const FrameRecord& r = Record(c.record);
+        EXPECT_EQ(r.nextFrame, c.nextFrame);
+        EXPECT_EQ(r.nextState, c.nextState);
+        if (c.nextFrame != -1) {
+            EXPECT_EQ(r.frameDuration, c.frameTicks);
+        }
+        if (c.nextState != -1) {
+            EXPECT_EQ(r.stateDuration, c.stateTicks);
+        }
+    }
+    struct Boxes {
+        int32_t record;
+        int32_t solid[6], body[4], attack[4], hurt[4];
+    };
+    const Boxes boxes[] = {
+        {230, {}, {}, {}, {-200, 200, -200, 200}},
+        {240, {}, {-201, 201, -201, 201}, {}, {}},
+        {250, {}, {-150, 550, -400, 200}, {}, {}},
+        {280, {}, {}, {-200, 200, -200, 200}, {}},
+        {290, {-200, 200, -200, -200, 1000, 1000}, {-201, 201, -201, 1001}, {}, {}},
+        {300, {-200, 200, -200, -200, 1400, 1400}, {}, {}, {}},
+        {303, {}, {}, {}, {}},
+        {310, {}, {-200, 200, -600, 600}, {}, {-100, 100, -100, 100}},
+        {324, {}, {-200, 200, -600, 600}, {}, {-100, 100, -100, 100}},
+        {330, {}, {-200, 200, -200, 200}, {}, {-100, 100, -100, 100}},
+        {331, {}, {-200, 200, -200, 200}, {}, {}},
+        {350, {}, {-1400, -200, -600, 200}, {}, {}},
+        {400, {-200, 600, -600, -600, 200, 200}, {}, {}, {-200, 600, -600, 200}},
+        {410, {-200, 200, -200, -200, 200, 200}, {}, {}, {-100, 100, -100, 100}},
+        {420, {-200, 600, -200, -200, 0, 0}, {-200, 600, -200, 0}, {}, {100, 300, -1000, -200}},
+        {421, {-200, 600, -200, -200, 0, 0}, {-200, 600, -200, 0}, {}, {}},
+        {430, {-200, 200, -200, -200, 200, 200}, {}, {-210, 210, -210, 210}, {}},
+        {437, {-200, 200, -200, -200, 200, 200}, {}, {-210, 210, -210, 210}, {}},
+    };
+    for (const Boxes& b : boxes) {
+        SCOPED_TRACE(b.record);
+        const FrameRecord& r = Record(b.record);
+        EXPECT_EQ(std::vector<int32_t>({r.solidLeft, r.solidRight, r.solidTopLeft, r.solidTopRight, r.solidBottomLeft,
+                                        r.solidBottomRight}),
+                  std::vector<int32_t>(b.solid, b.solid + 6));
+        EXPECT_EQ(std::vector<int32_t>({r.bodyLeft, r.bodyRight, r.bodyTop, r.bodyBottom}),
+                  std::vector<int32_t>(b.body, b.body + 4));
+        EXPECT_EQ(std::vector<int32_t>({r.attackLeft, r.attackRight, r.attackTop, r.attackBottom}),
+                  std::vector<int32_t>(b.attack, b.attack + 4));
+        EXPECT_EQ(std::vector<int32_t>({r.hurtLeft, r.hurtRight, r.hurtTop, r.hurtBottom}),
+                  std::vector<int32_t>(b.hurt, b.hurt + 4));
+    }
+}
+
 TEST(ExitTable, TheRowsOfTheShippedStagesAreAsPlaced) {
     struct Row {
         int32_t id, dest, x10, y10;
