@@ -191,6 +191,31 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
     }
 }
 
+// Back from a hurt an enemy on screen goes straight to its home state; the
+// flyers that go their own way (crow, dragon, bird) do not turn to the
+// player first, the rest do.
+TEST(EnemyKinds, BackFromAHurtTheFlyersKeepTheirWayTheOthersFaceThePlayer) {
+    struct Kind {
+        int32_t id, y, home;
+        bool turns;
+    };
+    for (const Kind& k : {Kind{10072, 1500, 230, false}, Kind{11070, 1500, 230, false}, Kind{11090, 1500, 230, false},
+                          Kind{10171, 1500, 230, true}, Kind{10221, 1500, 230, true}, Kind{11001, kStandY, 230, true}}) {
+        SCOPED_TRACE(k.id);
+        Field f(400);
+        CCharacterEnemy* e = f.Make(k.id, 3000, k.y);
+        f.s.Run(2);
+        ASSERT_EQ(e->frame / 2 * 2, k.home);
+        e->facing = 1;  // away from the player
+        e->OnHit(15, 1, 1, f.player);
+        e->facing = 1;
+        ASSERT_EQ(e->frame, 10);
+        f.s.Run(20);
+        EXPECT_EQ(e->frame / 2 * 2, k.home);
+        EXPECT_EQ(e->facing, k.turns ? -1 : 1);
+    }
+}
+
 TEST(EnemyBase, OffScreenItSleepsUntilSeenButItsDefeatRunsOn) {
     Field f;
     CCharacterEnemy* kappa = f.Make(kBank, kScreenRight + 400);
