@@ -367,3 +367,71 @@ TEST(PlayerScenario, AHeldTouchKeepsTheNinjaDashingTowardIt) {
     EXPECT_LE(std::abs(r.ninja->x - goal), 120);
     EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
 }
+
+// The states other code sets: the spinning jump flies along its stored
+// direction, turning 1.3 a frame with its sound every sixth tick, until a
+// surface holds it; the item-get pose stops and falls to the ground; the
+// launched flight that meets a surface holds on and stands after 2 frames.
+TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
+    {
+        Room r(Scenario::CellX(2), 900);
+        r.ninja->attackDirX = 30;
+        r.ninja->attackDirY = 40;
+        r.ninja->facing = 1;
+        r.ninja->SetState(280);
+        EXPECT_EQ(r.ninja->vx, 30);
+        EXPECT_EQ(r.ninja->vy, 40);
+        r.s.ClearSounds();
+        double angle = r.ninja->angle;
+        int spins = 0, sounds = 0;
+        while (r.ninja->frame != 236 && spins < 60) {
+            const int32_t before = r.ninja->frame;
+            r.s.Run(1);
+            const double turned = r.ninja->angle - angle;
+            angle = r.ninja->angle;
+            if (r.ninja->frame != 281 || before != 281) continue;
+            ++spins;
+            EXPECT_NEAR(turned, 1.3, 1e-9) << spins;
+            if (r.ninja->y < kFloor) {
+                EXPECT_EQ(r.ninja->vx, 30);
+                EXPECT_EQ(r.ninja->vy, 40);
+            }
+            sounds += r.ninja->stateTimer % 6 == 1;
+        }
+        EXPECT_EQ(r.ninja->frame, 236) << "landed";
+        EXPECT_GT(spins, 10);
+        EXPECT_EQ(std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 65), sounds);
+        EXPECT_GE(sounds, 2);
+    }
+    {
+        Room r(Scenario::CellX(2), 900);
+        r.ninja->vx = 50;
+        r.ninja->vy = -30;
+        r.ninja->SetState(310);
+        EXPECT_EQ(r.ninja->vx, 0);
+        EXPECT_EQ(r.ninja->vy, 0);
+        for (int i = 0; i < 60 && r.ninja->frame == 310; ++i) r.s.Run(1);
+        EXPECT_EQ(r.ninja->frame, 311);
+        EXPECT_EQ(r.ninja->y, kFloor);
+        EXPECT_EQ(r.ninja->x, Scenario::CellX(2));
+        r.s.Run(30);
+        EXPECT_EQ(r.ninja->frame, 311) << "held";
+    }
+    {
+        Room r(Scenario::CellX(2), 1200);
+        r.ninja->attackDirX = 20;
+        r.ninja->attackDirY = 150;
+        r.ninja->SetState(360);
+        EXPECT_EQ(r.ninja->GetInvulnerable(), 999);
+        ASSERT_TRUE([&] {
+            for (int i = 0; i < 60; ++i) {
+                r.s.Run(1);
+                if (r.ninja->frame == 363) return true;
+            }
+            return false;
+        }()) << r.ninja->frame;
+        EXPECT_EQ(r.ninja->y, kFloor);
+        r.s.Run(2);
+        EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
+    }
+}
