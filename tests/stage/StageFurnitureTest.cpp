@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -131,6 +132,82 @@ TEST(StageFurniture, EachKindStartsFromItsRow) {
     EXPECT_EQ(door->m_conditionFlags[1], 202);
     EXPECT_EQ(door->RecordAt(250).bodyLeft, -500);
     EXPECT_EQ(door->RecordAt(259).u, 190);
+}
+
+// Every flag gate's row: the flag it waits for, whether it starts the
+// camera tour (and then sounds 68 when open), nothing else to wait for.
+TEST(StageFurniture, EveryFlagGateWaitsForItsFlag) {
+    struct Gate {
+        int32_t id, flag, tour;
+    };
+    const Gate gates[] = {
+        {10400, 149, 0}, {10401, 351, 0}, {10402, 199, 1}, {10403, 299, 1}, {10404, 299, 1}, {10405, 349, 0},
+        {10406, 350, 0}, {10407, 200, 1}, {10408, 230, 1}, {10409, 352, 1}, {10410, 300, 1}, {10411, 301, 1},
+        {10412, 302, 1}, {10413, 303, 1}, {10414, 353, 0}, {10415, 205, 1}, {10416, 231, 1}, {10417, 304, 1},
+        {10418, 232, 1}, {10419, 233, 1}, {10420, 305, 1}, {10421, 306, 1}, {10422, 354, 0}, {10423, 307, 1},
+        {10424, 234, 1}, {10425, 308, 1}, {10426, 355, 1}, {10427, 356, 1}, {10428, 309, 1}, {10429, 310, 1},
+        {10430, 357, 1}, {10431, 358, 1}, {10432, 359, 1}, {10433, 360, 0}, {10434, 235, 1}, {10435, 356, 0},
+        {10436, 359, 0}, {10437, 311, 1}, {10438, 312, 1}, {10439, 361, 0}, {10440, 189, 0}, {10441, 190, 0},
+        {10442, 191, 0}, {10443, 192, 0}, {10444, 193, 0}, {10445, 194, 0}, {10446, 195, 0}, {10447, 196, 0},
+    };
+    ASSERT_EQ(std::size(gates), 48u);
+    for (const Gate& g : gates) {
+        SCOPED_TRACE(g.id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(g.id));
+        auto* gate = AsObject(made.get());
+        ASSERT_NE(gate, nullptr);
+        EXPECT_EQ(gate->frame, 300);
+        EXPECT_EQ(gate->m_conditionFlags[0], g.flag);
+        for (int32_t i = 1; i < 8; ++i) EXPECT_EQ(gate->m_conditionFlags[i], 0) << i;
+        EXPECT_EQ(gate->m_startsTour, g.tour);
+        EXPECT_EQ(gate->m_openSound, g.tour ? 68 : -1);
+    }
+    // The switches: flag 199 on, the first and the two timed ones forget
+    // theirs at the start; the inverted ones from 10390.
+    struct Switch {
+        int32_t id, flag, onFrames, invert, state;
+        bool forgets;
+    };
+    Furnished f;
+    for (const Switch& w : {Switch{10360, 199, -1, 1, 310, true}, Switch{10361, 200, -1, 1, 311, false},
+                            Switch{10364, 203, 400, 1, 310, true}, Switch{10365, 204, 400, 1, 310, true},
+                            Switch{10389, 228, -1, 1, 311, false}, Switch{10390, 229, -1, 0, 321, true},
+                            Switch{10391, 230, -1, 0, 320, false}, Switch{10399, 238, -1, 0, 320, false}}) {
+        SCOPED_TRACE(w.id);
+        Slot().SetSlotFlag(w.flag, 1);
+        CCharacterStageObject* o = f.Make(w.id, 2000, 1000);
+        EXPECT_EQ(o->m_flagId, w.flag);
+        EXPECT_EQ(o->m_onFrames, w.onFrames);
+        EXPECT_EQ(o->m_invert, w.invert);
+        EXPECT_EQ(Slot().GetSlotFlag(w.flag), w.forgets ? 0 : 1);
+        EXPECT_EQ(o->frame, w.state);
+        o->SetState(0);
+    }
+    // The locked doors and the enemy locks.
+    struct Door {
+        int32_t id, dest, x, y, extra, flag, key1, key2;
+    };
+    for (const Door& d : {Door{10450, 66, 1600, 2790, 246, 249, 201, 202}, Door{10451, 1, 1600, 2790, 258, -1, -1, -1},
+                          Door{10452, 246, 1400, 2790, 244, 251, 236, 237}, Door{10453, 8, 1800, 2790, -1, -1, -1, -1},
+                          Door{10459, 47, 32400, 0, -1, 0, 0, 0}}) {
+        SCOPED_TRACE(d.id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(d.id));
+        auto* door = AsObject(made.get());
+        EXPECT_EQ(door->frame, 260);
+        EXPECT_EQ(std::make_tuple(door->m_destMapId, door->m_destX, door->m_destY, door->m_warpExtra),
+                  std::make_tuple(d.dest, d.x, d.y, d.extra));
+        EXPECT_EQ(std::make_tuple(door->m_flagId, door->m_conditionFlags[0], door->m_conditionFlags[1]),
+                  std::make_tuple(d.flag, d.key1, d.key2));
+        EXPECT_EQ(std::make_tuple(door->m_destFacing, door->m_transitionType, door->m_transitionFrames),
+                  std::make_tuple(1, 1, 30));
+    }
+    for (const int32_t id : {10551, 10562, 10598}) {
+        std::unique_ptr<CCharacter> made(CreateCharacter(id));
+        auto* lock = AsObject(made.get());
+        EXPECT_EQ(lock->m_flagId, id - 10201) << id;
+        EXPECT_EQ(lock->m_rewardTypeId, 0) << id;
+        EXPECT_EQ(lock->m_openSound, -1) << id;
+    }
 }
 
 // The save point: the message, the refill, the resume point dropped, and
