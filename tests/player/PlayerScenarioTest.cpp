@@ -15,6 +15,7 @@
 #include "player/CharacterNinja.h"
 #include "support/PlayerRoom.h"
 #include "support/Scenario.h"
+#include "support/WorldList.h"
 #include "ui/GameInput.h"
 #include "win/MyInput.h"
 
@@ -433,5 +434,44 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         EXPECT_EQ(r.ninja->y, kFloor);
         r.s.Run(2);
         EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
+    }
+}
+
+// A dash from a surface kicks off dust at the player, turned to the surface
+// it leaves: upright off the floor, a quarter turn off a wall (toward the
+// facing), a half turn off a ceiling.
+TEST(PlayerScenario, ADashFromASurfaceKicksOffDustTurnedToIt) {
+    struct Start {
+        const char* from;
+        int32_t x, y, stance, touchX, touchY;
+        double angle;
+    };
+    constexpr double kPi = 3.14159265358979323846;
+    for (const Start& st : {Start{"the floor", Scenario::CellX(2), kFloor, 230, 2400, 1200, 0.0},
+                            Start{"a wall", kLeftWall + 20, 1000, 232, 2400, 1000, kPi / 2},
+                            Start{"a ceiling", Scenario::CellX(4), kCeiling + 20, 234, 1800, 1800, kPi}}) {
+        SCOPED_TRACE(st.from);
+        Room r(st.x, st.y);
+        r.ninja->wallHold = r.ninja->ceilingHold = 1;
+        r.ninja->SetState(st.stance == 230 ? 220 : 290);
+        ASSERT_TRUE([&] {
+            for (int i = 0; i < 20; ++i) {
+                if (r.ninja->frame / 2 == st.stance / 2) return true;
+                r.s.Run(1);
+            }
+            return false;
+        }()) << r.ninja->frame;
+        r.Tap(st.touchX, st.touchY);
+        ASSERT_EQ(r.ninja->frame, 320);
+        r.s.Run(1);
+        ASSERT_EQ(r.ninja->frame, 321) << "dashing";
+        int dust = 0;
+        for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+            const CCharacter* c = testing_support::World().GetAt(i);
+            if (c->typeId != 50000 || c->frame / 10 != 4) continue;
+            ++dust;
+            EXPECT_DOUBLE_EQ(c->angle, st.angle);
+        }
+        EXPECT_EQ(dust, 1);
     }
 }
