@@ -110,11 +110,21 @@ TEST(WillOTheWisp, TheOthersHoverInPlaceOrDriftAndTurnOnlyToAFarPlayer) {
     EXPECT_EQ(hover->x, 2000);
     EXPECT_EQ(drift->x, 1000 - 95 * 10);
     EXPECT_EQ(drift->facing, -1);
-    // Now 900 behind: at the next re-entry, 96 frames on, it turns.
-    f.player->x = drift->x + 900;
-    f.s.Run(1);
-    EXPECT_EQ(drift->frame, 251);
-    EXPECT_EQ(drift->facing, 1);
+    // Exactly 800 behind at the next re-entry: not farther than 800, on it
+    // goes; 801 at the one after: it turns.
+    drift->x = 4000;  // room to drift in view for two more re-entries
+    for (const int32_t behind : {800, 801}) {
+        SCOPED_TRACE(behind);
+        f.s.beforeFrame = [&](Scenario&) { f.player->x = drift->x + behind; };
+        int frames = 0;
+        do {
+            f.s.Run(1);
+            ++frames;
+        } while (drift->stateTimer != 0 && frames < 100);
+        EXPECT_LE(frames, 96) << "a re-entry";
+        EXPECT_EQ(drift->facing, behind == 800 ? -1 : 1);
+    }
+    f.s.beforeFrame = nullptr;
 }
 
 TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {

@@ -45,9 +45,13 @@ TEST(Soldier, TheGuardWakesByTheDistanceAcrossAloneAndTurnsBackAtAWall) {
     f.s.Run(30);
     EXPECT_EQ(guard->frame, 230);
     EXPECT_EQ(guard->facing, -1);
-    // Far above, but within 1000 across: it wakes, and 8 frames later marches.
-    f.player->x = 3100;
+    // Far above, 1000 across: not yet; 999: it wakes, and 8 frames later
+    // marches.
+    f.player->x = 3000;
     f.player->y = 0;
+    f.s.Run(5);
+    EXPECT_EQ(guard->frame, 230);
+    f.player->x = 3001;
     f.s.Run(1);
     EXPECT_EQ(guard->frame, 231);
     f.s.Run(8);
@@ -160,22 +164,24 @@ TEST(CrowBilledGoblin, OnlyTheDrifterHurtsByTouchAndTurnsToAFarPlayer) {
     f.s.Run(1);
     crow->SetState(250);
     EXPECT_EQ(crow->facing, -1) << "2600 away: it turns";
-    // The player slips behind it, but only 700 away: it drifts on.
-    f.player->x = crow->x + 700;
+    // Drifting at 10 a frame; at its re-entries (every 96 frames) it turns
+    // only to a player more than 800 behind it.
     const int32_t x0 = crow->x;
-    f.s.Run(95);
-    EXPECT_EQ(crow->x, x0 - 95 * 10);
-    EXPECT_EQ(crow->facing, -1);
-    // Now 900 behind: at the next re-entry it turns.
-    f.player->x = crow->x + 900;
-    int frames = 0;
-    while (crow->facing == -1 && frames < 97) {
-        f.s.Run(1);
-        ++frames;
+    f.s.Run(10);
+    EXPECT_EQ(crow->x, x0 - 10 * 10);
+    for (const int32_t behind : {800, 801}) {
+        SCOPED_TRACE(behind);
+        f.s.beforeFrame = [&](Scenario&) { f.player->x = crow->x + behind; };
+        int frames = 0;
+        do {
+            f.s.Run(1);
+            ++frames;
+        } while (crow->stateTimer != 0 && frames < 100);
+        EXPECT_LE(frames, 96) << "a re-entry";
+        EXPECT_TRUE(crow->frame == 250 || crow->frame == 251);
+        EXPECT_EQ(crow->facing, behind == 800 ? -1 : 1);
     }
-    EXPECT_EQ(crow->facing, 1);
-    EXPECT_TRUE(crow->frame == 250 || crow->frame == 251);
-    EXPECT_EQ(crow->stateTimer, 0) << "turned as it entered its record again";
+    f.s.beforeFrame = nullptr;
 }
 
 TEST(Princess, SinksInTheJumpDownUntilTheGroundStopsHer) {
