@@ -427,6 +427,60 @@ TEST(NinjaVariants, TheStageExitOpensTheStageClearScreen) {
     }
 }
 
+// In the strike loop a target that slips away is chased again at 150 a
+// frame; a strike asked for with no chain going ends standing; a launch that
+// runs out of push falls, turned along its fall, striking all the way.
+TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* foe = r.Enemy(2000, 900);
+        r.Tap(foe->x, foe->y);
+        ASSERT_TRUE(r.RunUntil([&] { return r.player->frame == 333 || r.player->frame == 337; }, 60));
+        foe->x += 700;
+        bool chased = false;
+        for (int i = 0; i < 8; ++i) {
+            r.s.Run(1);
+            const int32_t f = r.player->frame;
+            if (f != 333 && f != 334 && f != 337 && f != 338) continue;
+            if (r.player->vx == 0) continue;
+            chased = true;
+            EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << f;
+            EXPECT_EQ(r.player->facing, 1);
+        }
+        EXPECT_TRUE(chased);
+        // No chain going: a strike asked for gives way to standing.
+        r.player->strikeChain = 0;
+        r.player->SetState(337);
+        EXPECT_NE(r.player->frame, 337);
+        EXPECT_NE(r.player->frame, 333);
+    }
+    struct Case {
+        int32_t id, falling;
+    };
+    for (const Case c : {Case{kKunoichi, 363}, Case{kKusarigama, 365}, Case{kRobo, 368}}) {
+        SCOPED_TRACE(c.id);
+        Room r(c.id, 2000, 1400);
+        Foe* foe = r.Enemy(2000, 100);
+        foe->SetBody({});
+        r.player->attackDirX = 0;
+        r.player->attackDirY = -20;
+        r.player->SetState(360);
+        ASSERT_TRUE(r.RunUntil([&] { return r.player->frame >= c.falling && r.player->frame <= c.falling + 6; }, 40))
+            << r.player->frame;
+        int falls = 0;
+        for (int i = 0; i < 10 && r.player->frame >= c.falling && r.player->frame <= c.falling + 6; ++i) {
+            const int32_t vy = r.player->vy;
+            r.s.Run(1);
+            if (r.player->frame < c.falling || r.player->frame > c.falling + 6) break;
+            ++falls;
+            EXPECT_EQ(r.player->vy, vy + 6) << "falling";
+            EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy));
+        }
+        EXPECT_GE(falls, 5);
+    }
+}
+
 // Where each stance's anchor lies (the point the camera, a thrown chain or
 // a smoke puff is set from): above the feet standing, below the hands on a
 // ceiling, off the back on a wall; the class's own stances besides.
