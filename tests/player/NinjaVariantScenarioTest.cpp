@@ -196,6 +196,7 @@ TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbiliti
         EXPECT_NE(r.player->frame, 234);
         ASSERT_TRUE(r.RunUntil([&] { return r.player->releasedSide == 0; }, 60)) << "away from it, forgotten";
         EXPECT_GT(r.player->y, 460);
+        EXPECT_TRUE(r.player->frame >= 320 && r.player->frame <= 329) << "while still on its way: " << r.player->frame;
     }
 }
 
@@ -292,12 +293,23 @@ TEST(NinjaVariants, UncontrolledTheyAreStillKeptInsideTheStage) {
             r.s.Run(1);
             EXPECT_EQ(r.player->x, 12 * 400 - 20);
             EXPECT_EQ(r.player->controlled, 0);
-            // Nor does a touch start anything, on an enemy or beside it.
+            // Nor does a touch start anything, on an enemy or beside it;
+            // the touch finds no target until control comes back.
             Foe* foe = r.Enemy(2400, 700);
             r.Tap(foe->x, foe->y);
             r.Tap(1200, 700);
             EXPECT_EQ(r.player->frame, 310);
             EXPECT_EQ(r.player->target, nullptr);
+            r.s.TouchDown(foe->x / 10, foe->y / 10);
+            r.s.Run(1);
+            auto* variant = dynamic_cast<CNinjaVariant*>(r.player);
+            ASSERT_NE(variant, nullptr);
+            EXPECT_EQ(variant->FindTouchedTarget(), nullptr);
+            r.player->controlled = 1;
+            EXPECT_EQ(variant->FindTouchedTarget(), foe);
+            r.player->controlled = 0;
+            r.s.TouchUp();
+            r.s.Run(1);
         }
     }
 }
