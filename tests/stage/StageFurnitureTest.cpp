@@ -319,6 +319,7 @@ TEST(FlagGate, ATargetOpensTwoGatesUnderOneTour) {
     EXPECT_EQ(second->CurrentRecord().solidBottomLeft, 1400);
     EXPECT_FALSE(target->OnHit(4, 100, 1, f.ninja));
     EXPECT_TRUE(target->OnHit(9, 100, 1, f.ninja));
+    EXPECT_EQ(target->hp, 0) << "a hit target is spent";
     EXPECT_EQ(Slot().GetSlotFlag(299), 1);
     EXPECT_EQ(f.Count(78), 1);
     f.s.Run(1);
@@ -586,6 +587,32 @@ TEST(Blocks, AFallingBlockCarriesTheNinjaStandingOnIt) {
     ASSERT_TRUE(other->OnHit(7, 100, 1, f.ninja));
     f.s.Run(3);
     EXPECT_LT(f.ninja->y, other->y - 200 - 20) << "left behind";
+}
+
+// What the player's homing attack may aim at depends on the weapon held: an
+// unlit switch for the fourth, a lit one for the sixth, a breakable block
+// for the third, a falling block for the fifth; never a target.
+TEST(StageFurniture, EachKindIsATargetOnlyForItsWeapon) {
+    Furnished f;
+    CCharacterStageObject* unlit = f.Make(10361, Scenario::CellX(2), kFloor - 600);
+    CCharacterStageObject* lit = f.Make(10362, Scenario::CellX(3), kFloor - 600);
+    CCharacterStageObject* block = f.Make(10660, Scenario::CellX(5), kFloor - 200);
+    CCharacterStageObject* falling = f.Make(10760, Scenario::CellX(7), 1000);
+    CCharacterStageObject* target = f.Make(10601, Scenario::CellX(4), kFloor - 1000);
+    Slot().SetSlotFlag(201, 1);  // lights 10362
+    f.s.Run(2);
+    ASSERT_EQ(unlit->frame, 310);
+    ASSERT_EQ(lit->frame / 4, 311 / 4);
+    for (int32_t weapon = 0; weapon <= 7; ++weapon) {
+        SCOPED_TRACE(weapon);
+        f.ninja->SetCurrentWeapon(weapon);
+        f.s.Run(1);
+        EXPECT_EQ(unlit->targetable, weapon == 4 ? 1 : 0);
+        EXPECT_EQ(lit->targetable, weapon == 6 ? 1 : 0);
+        EXPECT_EQ(block->targetable, weapon == 3 ? 1 : 0);
+        EXPECT_EQ(falling->targetable, weapon == 5 ? 1 : 0);
+        EXPECT_EQ(target->targetable, 0);
+    }
 }
 
 TEST(Hazard, ItHurtsEveryOtherGroupWithKind15AndSparesItsOwn) {
