@@ -624,6 +624,13 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
     EXPECT_EQ(r.player->frame, 324);
     EXPECT_EQ(r.player->RecordAt(322).stateDuration, 1000 / 150 + 1);
     EXPECT_EQ(CountEffects(50000, 60), 1) << "the vanishing smoke";
+    EXPECT_EQ(CountEffects(50000, 70), 1) << "the mark of where she goes";
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId != 50000 || c->frame != 70) continue;
+        EXPECT_EQ(c->prevX, 1600);
+        EXPECT_EQ(c->prevY, kFloor);
+    }
     for (int32_t i = 1; i <= World().GetCount(); ++i) {
         const CCharacter* c = World().GetAt(i);
         if (c->typeId != 50000 || c->frame != 60) continue;

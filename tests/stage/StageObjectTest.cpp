@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "character/CharacterEffect.h"
@@ -624,6 +625,52 @@ TEST(StageObjectStates, EntriesSetLayersSoundsAndShakes) {
     CCharacter* reward = Game()->m_characterList.GetAt(before + 1);
     EXPECT_EQ(reward->typeId, 23085);
     EXPECT_EQ(reward->x, 2000);
+}
+
+// The entry of every state: its layer, group and solid walls, and whether
+// it draws the object at twice its size (-1: left as it was).
+TEST(StageObjectStates, EachStatesEntrySetsItsLayerGroupAndScale) {
+    struct Entry {
+        int32_t state, layer, group, wallSolid;
+        bool scales;
+    };
+    const Entry entries[] = {
+        {240, 113, -1, -1, true}, {250, 128, -1, -1, true}, {290, 114, -1, 1, true},  {300, 114, -1, 1, true},
+        {340, 114, -1, -1, true}, {350, 114, -1, -1, true}, {360, 114, -1, -1, true}, {361, 114, -1, -1, true},
+        {362, 114, -1, -1, true}, {310, 114, 2, -1, true},  {314, 114, 2, -1, true},  {320, 114, 2, -1, true},
+        {324, 114, 2, -1, true},  {330, 114, 2, -1, true},  {311, 114, 2, -1, true},  {321, 114, 2, -1, true},
+        {370, 63, -1, -1, true},  {380, 63, -1, -1, true},  {390, 63, -1, -1, true},  {400, 127, 2, 1, true},
+        {410, 127, 2, 1, true},   {420, 114, 2, -1, true},  {430, 120, 2, -1, true},  {434, 120, 2, -1, true},
+        {230, -1, -1, -1, true},  {260, -1, -1, -1, true},  {280, -1, -1, -1, true},  {262, -1, -1, -1, false},
+        {265, -1, -1, -1, false}, {341, -1, -1, -1, false}, {343, -1, -1, -1, false}, {331, -1, -1, -1, false},
+        {401, -1, -1, -1, false}, {304, -1, -1, -1, false},
+    };
+    Scenario s({"."}, {});
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.state);
+        CCharacterStageObject* o = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
+        o->layer = 1;
+        o->group = 0;
+        o->wallSolid = 0;
+        o->scaleX = o->scaleY = 1.0;
+        o->SetState(e.state);
+        EXPECT_EQ(o->layer, e.layer == -1 ? 1 : e.layer);
+        EXPECT_EQ(o->group, e.group == -1 ? 0 : e.group);
+        EXPECT_EQ(o->wallSolid, e.wallSolid == -1 ? 0 : e.wallSolid);
+        EXPECT_EQ(o->scaleX, e.scales ? 2.0 : 1.0);
+        EXPECT_EQ(o->scaleY, e.scales ? 2.0 : 1.0);
+        o->SetState(0);
+    }
+    s.Run(1);
+    // The shaking lock: a 60-frame bounce of one unit up and down.
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_shakeFrames = 0;
+    CCharacterStageObject* lock = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
+    lock->SetState(262);
+    EXPECT_EQ(std::make_tuple(effect->m_shakeFrames, effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeVelocityY),
+              std::make_tuple(60, -1, 1, 100));
+    EXPECT_EQ(std::make_tuple(effect->m_shakeLowX, effect->m_shakeHighX, effect->m_shakeVelocityX), std::make_tuple(0, 0, 0));
+    effect->m_shakeFrames = 0;
 }
 
 TEST(StageObjectStates, TheGoalTargetFinishesInsteadOfFalling) {
