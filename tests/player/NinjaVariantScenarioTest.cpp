@@ -650,6 +650,7 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
     EXPECT_EQ(r.player->y, kFloor);
     EXPECT_EQ(r.player->GetInvulnerable(), 0);
     EXPECT_EQ(r.player->GetTimer172(), 0);
+    EXPECT_EQ(r.player->releasedSide, 0) << "the floor she left is hers again";
     EXPECT_EQ(r.s.Sounds().front(), 54);
     // Vulnerable again: the shot now hurts her.
     shot->x = r.player->x;
@@ -875,7 +876,10 @@ TEST(Robo, TheHomingChargeRamsTheTargetAgainAndAgainWithDoubleStrikesOfKind13) {
     ASSERT_EQ(r.player->frame, 330);
     EXPECT_EQ(r.player->target, foe);
     EXPECT_EQ(r.player->attackDirX, 150);
-    EXPECT_GT(r.player->vx, 0) << "the charge aims at the target at once";
+    // The charge aims at the target at once, at 150 (straight right), less
+    // the ground's slowing of 10 in the frame of the touch.
+    EXPECT_EQ(r.player->vx, 150 - 10);
+    EXPECT_EQ(r.player->vy, 0);
     std::vector<int32_t> frames;
     r.s.ClearSounds();
     ASSERT_TRUE(r.RunUntil([&] {
