@@ -4,6 +4,7 @@
 // that nothing maps or that are told to go while asleep.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -381,6 +382,7 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     Field f;
     auto kappa = Loose(kBank);  // 100 % / range 6 / base 3
     std::map<size_t, int> counts;
+    int32_t lowest = 0, highest = -1000, leftmost = 0, rightmost = 0;
     for (int i = 0; i < 600; ++i) {
         std::vector<std::unique_ptr<CCharacter>> keep;
         const std::vector<CCharacter*> coins = Drops([&] { kappa->DropCoins(); }, keep);
@@ -397,8 +399,15 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
             EXPECT_LE(std::abs(coin->vx), 20);
             EXPECT_GE(coin->vy, -120);
             EXPECT_LE(coin->vy, -80);
+            lowest = std::min(lowest, coin->vy);
+            highest = std::max(highest, coin->vy);
+            leftmost = std::min(leftmost, coin->vx);
+            rightmost = std::max(rightmost, coin->vx);
         }
     }
+    // The whole ranges are drawn, both ends included.
+    EXPECT_EQ(std::make_pair(lowest, highest), std::make_pair(-120, -80));
+    EXPECT_EQ(std::make_pair(leftmost, rightmost), std::make_pair(-20, 20));
     EXPECT_EQ(counts.size(), 6u) << "3 to 8 coins, each count seen";
     EXPECT_EQ(counts.begin()->first, 3u);
     EXPECT_EQ(counts.rbegin()->first, 8u);

@@ -274,6 +274,9 @@ TEST(Lizardman, TheJumperNeverRestsAndTheScenePosesHold) {
         const int32_t vy = lizard->vy;
         f.s.Run(1);
         EXPECT_TRUE(lizard->frame == 234 || lizard->frame == EnemyState::Wait) << i;
+        if (lizard->frame == 234 && lizard->vy != 0) {
+            EXPECT_TRUE(std::abs(lizard->vx) == 40 || lizard->vx == 0) << i << ": " << lizard->vx;
+        }
         if (vy >= 0 && lizard->vy < 0) {
             ++landings;
             lifts.insert(lizard->vy);

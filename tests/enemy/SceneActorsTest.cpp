@@ -38,6 +38,35 @@ TEST(Soldier, APatrolLegStartingAtALedgeTurnsRoundBeforeItsFirstStep) {
     }
 }
 
+// A patrol leg walks at 10 a frame and ends at a wall: back to its rest,
+// stepping back 10 from the wall in that frame.
+TEST(Soldier, APatrolLegEndsAtAWallWithAStepBack) {
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE(seed);
+        // Walls in columns 4 and 7 (x 1600..2000 and 2800..3200) on the floor.
+        Field f(6000, FloorGrid({"....#..#............"}), seed);
+        auto* soldier = f.Make<CCharacterSoldier>(11002, 2400);
+        f.s.Run(1);
+        ASSERT_EQ(soldier->frame, 250);
+        soldier->SetState(251);
+        const int32_t facing = soldier->facing;
+        bool stopped = false;
+        for (int i = 0; i < 300 && !stopped; ++i) {
+            const int32_t before = soldier->frame, x = soldier->x;
+            f.s.Run(1);
+            if (before >= 251 && before <= 254 && soldier->frame == 250) {
+                stopped = true;
+                EXPECT_EQ(soldier->vx, -10 * facing);
+                EXPECT_EQ(soldier->x, x - 10 * facing) << "a step back";
+                EXPECT_EQ(x, facing == 1 ? 2800 - 190 : 2000 + 190) << "at the wall";
+            } else if (soldier->frame >= 251 && soldier->frame <= 254 && before >= 251) {
+                EXPECT_EQ(soldier->vx, 10 * facing);
+            }
+        }
+        EXPECT_TRUE(stopped);
+    }
+}
+
 TEST(Soldier, TheGuardWakesByTheDistanceAcrossAloneAndTurnsBackAtAWall) {
     // A wall block in column 6 (x 2400..2800) on the floor.
     Field f(400, FloorGrid({"......#............."}));

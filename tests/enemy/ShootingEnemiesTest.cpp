@@ -366,6 +366,9 @@ TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
     for (int i = 0; i < 60 && frog->frame == 231; ++i) {
         f.s.Run(1);
         top = std::min(top, frog->y);
+        if (frog->frame == 231) {
+            EXPECT_EQ(frog->vx, -10) << "forward at 10";
+        }
     }
     EXPECT_EQ(frog->frame, 230);
     EXPECT_EQ(frog->y, kStandY);
