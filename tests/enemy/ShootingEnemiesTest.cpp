@@ -180,6 +180,12 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";
         EXPECT_EQ(std::tie(bolt->vx, bolt->vy), std::make_tuple(0, 200));
         EXPECT_EQ(bolt->frame / 2 * 2, 390);
+        // Each bolt starts 200 under the thunderer.
+        thunderer->SetState(id == 10171 ? 234 : 254);
+        const CCharacter* fresh = World().GetAt(World().GetCount());
+        EXPECT_EQ(fresh->frame, 390);
+        EXPECT_EQ(fresh->x, thunderer->x);
+        EXPECT_EQ(fresh->y, thunderer->y + 200);
         if (id == 10171) {
             EXPECT_LT(thunderer->x, 3000) << "flies on";
         } else {

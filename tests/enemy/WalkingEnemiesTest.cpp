@@ -48,6 +48,8 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_EQ(plate->frame, 310);
     EXPECT_EQ(plate->linksA[0], kappa);
     EXPECT_EQ(plate->attackDirX, 100);
+    EXPECT_EQ(plate->prevX, kappa->x - 200) << "thrown from 200 before it";
+    EXPECT_EQ(plate->prevY, kappa->y + 50);
     EXPECT_EQ(plate->group, kappa->group);
 
     // It touches the kappa as it leaves, but only its return is caught.
@@ -109,11 +111,12 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     // Rises, turns, falls onto the floor and stands.
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
-    std::vector<int32_t> t, vys;
+    std::vector<int32_t> t, vys, ys;
     for (int i = 0; i < 400; ++i) {
         f.s.Run(1);
         t.push_back(kappa->frame);
         vys.push_back(kappa->vy);
+        ys.push_back(kappa->y);
     }
     const int dropped = IndexOf(t, 252);
     const int landed = IndexOf(t, 253);
@@ -127,6 +130,10 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     const int under = IndexOf(t, 259);
     ASSERT_GT(under, sinking);
     EXPECT_GE(kappa->y, 3400);
+    // It sinks until it is 3400 down or deeper, and stops in the next frame.
+    EXPECT_LT(ys[static_cast<size_t>(under - 2)], 3400);
+    EXPECT_EQ(ys[static_cast<size_t>(under - 1)], 3400) << "back down to where it lurked";
+    EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -157,6 +158,16 @@ TEST(NinjaVariants, TheFactoryMakesEachWithItsLifeGaugeAndOwnRecordsOverTheNinja
         EXPECT_EQ(v->gaugeMax, 10000);
         EXPECT_EQ(v->attack, 100);
         EXPECT_EQ(v->frame, 220);
+        EXPECT_EQ(v->layer, 152);
+        EXPECT_EQ(v->maxFall, 100);
+        EXPECT_EQ(v->friction, 10);
+        EXPECT_EQ(std::make_pair(v->gravityNum, v->gravityDen), std::make_pair(6, 1));
+        EXPECT_EQ(v->group, 1);
+        EXPECT_EQ(v->controlled, 1);
+        EXPECT_EQ(std::make_pair(v->airDashes, v->airDashesMax), std::make_pair(1, 1));
+        EXPECT_EQ(std::make_pair(v->strikeSide, v->releasedSide), std::make_pair(0, 0));
+        EXPECT_EQ(std::make_tuple(v->colorR, v->colorG, v->colorB), std::make_tuple(255, 255, 255));
+        EXPECT_EQ(std::make_tuple(v->scaleX, v->scaleX2, v->scaleY, v->scaleY2), std::make_tuple(2.0, 2.0, 2.0, 2.0));
         for (int32_t f : {10, 230, 250, 290, 333, 361}) EXPECT_EQ(v->RecordAt(f).textureId, c.sheet) << f;
         for (int32_t f : {0, 120, 121, 220}) EXPECT_EQ(v->RecordAt(f).textureId, 0) << f;
         // The throws it never makes keep the ninja's records.

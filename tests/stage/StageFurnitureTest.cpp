@@ -201,6 +201,14 @@ TEST(StageFurniture, EveryFlagGateWaitsForItsFlag) {
         EXPECT_EQ(std::make_tuple(door->m_destFacing, door->m_transitionType, door->m_transitionFrames),
                   std::make_tuple(1, 1, 30));
     }
+    // The one lock met afresh every time: its flag is cleared when it is made.
+    Slot().SetSlotFlag(360, 1);
+    Slot().SetSlotFlag(361, 1);
+    std::unique_ptr<CCharacter> kept(CreateCharacter(10561));
+    EXPECT_EQ(Slot().GetSlotFlag(360), 1);
+    std::unique_ptr<CCharacter> fresh(CreateCharacter(10562));
+    EXPECT_EQ(Slot().GetSlotFlag(361), 0);
+    Slot().SetSlotFlag(360, 0);
     for (const int32_t id : {10551, 10562, 10598}) {
         std::unique_ptr<CCharacter> made(CreateCharacter(id));
         auto* lock = AsObject(made.get());
@@ -285,10 +293,17 @@ TEST(KeyLock, AKeyOpensItAndItStaysOpen) {
     f.s.Run(1);
     EXPECT_EQ(lock->frame, 291);
     EXPECT_EQ(Slot().GetInt(R::kKeyCount), 1);
+    // The bars draw up 2 texels and 40 units of their solid a frame.
+    const FrameRecord opening = lock->RecordAt(291);
+    f.s.Run(1);
+    EXPECT_EQ(lock->RecordAt(291).spriteBottom, opening.spriteBottom - 2);
+    EXPECT_EQ(lock->RecordAt(291).v, opening.v + 2);
+    EXPECT_EQ(lock->RecordAt(291).solidBottomLeft, opening.solidBottomLeft - 40);
+    EXPECT_EQ(lock->RecordAt(291).solidBottomRight, opening.solidBottomRight - 40);
     EXPECT_EQ(Slot().GetSlotFlag(89), 1);
     EXPECT_EQ(f.Count(69), 1);
     EXPECT_EQ(f.Count(70), 1);
-    f.s.Run(34);
+    f.s.Run(33);
     EXPECT_TRUE(Listed(lock)) << "the bars sink for 35 frames";
     f.s.Run(2);
     EXPECT_FALSE(Listed(lock));
