@@ -236,6 +236,8 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     CCharacter* marker = princess->linksB[0];
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->y, kStandY - 250);
+    EXPECT_EQ(marker->frame, 340);
+    EXPECT_EQ(marker->x, princess->x);
     // Through the call's two pictures the marker stays; a second call
     // replaces it rather than leaving two.
     f.s.Run(30);
