@@ -204,8 +204,10 @@ TEST(Bird, DivesOnlyAtAPlayerStrictlyCloserThanSixteenHundred) {
 TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
     Field f(2000);
     auto* bird = f.Make<CCharacterBird>(11091, 3000, 2000);
-    f.s.Run(3);
+    for (int i = 0; i < 5 && bird->frame != 252; ++i) f.s.Run(1);
     ASSERT_EQ(bird->frame, 252);
+    EXPECT_DOUBLE_EQ(bird->angle, std::atan2(static_cast<double>(bird->vx), -static_cast<double>(bird->vy)))
+        << "turned along its dive from the frame it starts";
     f.s.Run(3);
     EXPECT_EQ(bird->facing, -1);
     EXPECT_LT(bird->vx, 0);

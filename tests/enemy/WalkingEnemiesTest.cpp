@@ -137,6 +137,24 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 
+// Sinking, it stops at the water line of 3400 and not above it.
+TEST(Kappa, ItsSinkEndsAtTheWaterLine) {
+    Field f(-600);
+    auto* kappa = f.Make<CCharacterKappa>(10042, 3000, 3400);
+    f.s.Run(2);
+    kappa->SetState(258);
+    EXPECT_EQ(kappa->vy, -120);
+    kappa->y = 3390;
+    kappa->vy = 0;
+    f.s.Run(1);
+    EXPECT_EQ(kappa->frame, 258) << "10 above the line: on it sinks";
+    EXPECT_EQ(kappa->y, 3400);
+    f.s.Run(1);
+    EXPECT_EQ(kappa->frame, 259);
+    EXPECT_EQ(kappa->vy, 0);
+    EXPECT_EQ(kappa->y, 3400);
+}
+
 TEST(Kappa, AKappaHurtAfterItsLeapComesBackRisingNotLurking) {
     Field f(2000);
     auto* kappa = f.Make<CCharacterKappa>(10042, 3000, 3400);
