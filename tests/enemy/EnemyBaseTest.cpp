@@ -4,9 +4,12 @@
 // that nothing maps or that are told to go while asleep.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <set>
 
+#include "character/CreateCharacter.h"
 #include "enemy/CharacterArcher.h"
 #include "enemy/CharacterDragon.h"
 #include "enemy/CharacterKappa.h"
@@ -32,6 +35,188 @@ void ClearShake() {
 
 }  // namespace
 
+// What each kind is made with: life, payout, fall and bob, as the factory
+// hands it over (-1: a value the kind leaves as it is).
+TEST(EnemyKinds, EachKindIsMadeWithItsOwnValues) {
+    struct Values {
+        int32_t id, typeId, hp, coinChance, coinRange, gold, itemChance, secondItemChance;
+        int32_t gravityNum, gravityDen, hoverSpeed, hoverAmplitude, hoverNum, hoverDen, presence, layer;
+    };
+    const Values kinds[] = {
+        {10001, 10001, 100, 100, 3, 1, 10, 0, 1, 1, 10, 10, 1, 2, 1, 168},
+        {10006, 10006, 100, 100, 3, 1, 10, 0, 1, 1, 10, 10, 1, 2, 1, 168},
+        {10054, 10050, 100, 100, 3, 1, 0, 100, 1, 1, 10, 10, 1, 2, 1, 168},
+        {10011, 10011, 200, 100, 4, 1, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10021, 10021, 200, 100, 4, 2, 10, 0, 6, 1, 2, 2, 1, 10, 1, 168},
+        {10031, 10031, 200, 100, 4, 2, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10041, 10041, 200, 100, 6, 3, 10, 0, 10, 1, 10, 10, 1, 2, 1, 168},
+        {10091, 10091, 200, 100, 6, 3, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10121, 10121, 500, 100, 5, 3, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10131, 10131, 500, 100, 6, 4, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10151, 10151, 100, 100, 4, 2, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10161, 10161, 500, 100, 4, 3, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10171, 10171, 300, 100, 3, 2, 10, 0, 6, 1, 20, 20, 2, 1, 1, 168},
+        {10181, 10181, 300, 100, 5, 4, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {10221, 10221, 200, 100, 2, 2, 10, 0, 6, 1, 20, 20, 2, 1, 1, 168},
+        {10231, 10231, 200, 100, 3, 2, 10, 0, 6, 1, 10, 10, 1, 2, 1, 168},
+        {11001, 11001, 100, 100, 3, 1, 10, 0, 6, 1, 10, 10, -1, -1, 1, 168},
+        {10060, 10060, 400, 100, 3, 3, 10, 0, 6, 1, 10, 10, -1, -1, 1, 168},
+        {10072, 10072, 200, 100, 4, 2, 10, 0, 6, 1, 20, 20, -1, -1, 1, 168},
+        {11050, 11050, 300, 0, 1, 0, 0, 0, 6, 1, 10, 10, -1, -1, 1, 168},
+        {11080, 11080, 100, 0, 1, 0, 0, 0, 10, 1, 10, 10, -1, -1, 1, 168},
+        {11070, 11070, 200, 0, 1, 0, 0, 0, 6, 1, 20, 20, -1, -1, 1, 168},
+        {11073, 11073, 200, 0, 1, 0, 0, 0, 6, 1, 20, 20, -1, -1, 2, 168},
+        {11090, 11090, 100, 0, 1, 0, 0, 0, 6, 1, 20, 20, -1, -1, 1, 168},
+        {11060, 11060, 500, 0, 1, 0, 0, 0, 6, 1, 10, 10, -1, -1, 1, 168},
+        {10005, 10005, 100, 100, 2, 10, 10, 0, 1, 1, 10, 10, 1, 2, 1, 168},
+        {20770, 20770, 0, -1, -1, 10, -1, 0, 6, 1, 10, 10, 1, 2, 1, 136},
+        {20800, 20800, 0, -1, -1, 10, -1, 0, 6, 1, 10, 10, 1, 2, 1, 126},
+        {20780, 20780, 0, -1, -1, 10, -1, 0, 6, 1, 10, 10, 1, 2, 1, 126},
+    };
+    for (const Values& v : kinds) {
+        SCOPED_TRACE(v.id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(v.id));
+        auto* e = dynamic_cast<CCharacterEnemy*>(made.get());
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->typeId, v.typeId);
+        EXPECT_EQ(e->hp, v.hp);
+        EXPECT_EQ(e->hpMax, v.hp);
+        if (v.coinChance >= 0) {
+            EXPECT_EQ(e->coinChance, v.coinChance);
+            EXPECT_EQ(e->coinRange, v.coinRange);
+            EXPECT_EQ(e->itemChance, v.itemChance);
+        }
+        EXPECT_EQ(e->GetGold(), v.gold);
+        EXPECT_EQ(e->secondItemChance, v.secondItemChance);
+        EXPECT_EQ(e->gravityNum, v.gravityNum);
+        EXPECT_EQ(e->gravityDen, v.gravityDen);
+        EXPECT_EQ(e->hoverSpeed, v.hoverSpeed);
+        EXPECT_EQ(e->hoverAmplitude, v.hoverAmplitude);
+        if (v.hoverNum >= 0) {
+            EXPECT_EQ(e->hoverNum, v.hoverNum);
+            EXPECT_EQ(e->hoverDen, v.hoverDen);
+        }
+        EXPECT_EQ(e->hoverDir, -1);
+        EXPECT_EQ(e->presenceMode, v.presence);
+        EXPECT_EQ(e->layer, v.layer);
+        EXPECT_EQ(e->group, 2);
+        EXPECT_EQ(e->friction, 5);
+        EXPECT_EQ(e->maxFall, 200);
+        EXPECT_EQ(e->scaleX, 2.0);
+        EXPECT_EQ(e->scaleY, 2.0);
+    }
+}
+
+// The touch attack of every kind as its first frames in play deal it to a
+// body of the player's side on it: the kind and the damage (none: the kind
+// does not hurt by touch).
+TEST(EnemyKinds, EachKindsTouchHurtsWithItsOwnKindAndDamage) {
+    struct Touch {
+        int32_t id, y, kind, damage;
+    };
+    constexpr int32_t kHigh = 1500;
+    const Touch kinds[] = {
+        {10001, kHigh, 15, 50},   {10002, kHigh, 15, 50},   {10054, kHigh, 15, 50},   {10011, kStandY, 15, 50},
+        {10012, kStandY, 15, 50}, {10021, kHigh, 0, 0},     {10022, kHigh, 0, 0},     {10031, kStandY, 15, 50},
+        {10041, kStandY, 29, 100}, {10042, kStandY, 29, 100}, {10091, kStandY, 15, 50}, {10092, kStandY, 15, 50},
+        {10121, kStandY, 15, 50}, {10122, kStandY, 15, 50}, {10123, kStandY, 15, 50}, {10131, kStandY, 15, 50},
+        {10132, kStandY, 15, 50}, {10151, kHigh, 0, 0},     {10152, kHigh, 0, 0},     {10161, kStandY, 15, 50},
+        {10162, kStandY, 15, 50}, {10171, kHigh, 15, 50},   {10172, kHigh, 15, 50},   {10181, kStandY, 15, 50},
+        {10182, kStandY, 15, 50}, {10221, kHigh, 15, 50},   {10222, kHigh, 15, 50},   {10223, kHigh, 15, 50},
+        {10231, kStandY, 15, 50}, {10232, kStandY, 15, 50}, {11001, kStandY, 15, 50}, {11002, kStandY, 15, 50},
+        {10060, kStandY, 0, 0},   {10072, kHigh, 0, 0},     {11050, kStandY, 0, 0},   {11051, kStandY, 0, 0},
+        {11080, kStandY, 18, 100}, {11081, kStandY, 19, 100}, {11070, kHigh, 0, 0},    {11071, kHigh, 0, 0},
+        {11090, kHigh, 0, 0},     {11091, kHigh, 20, 100},  {11060, kStandY, 22, 100}, {11061, kStandY, 23, 100},
+        {20780, kHigh, 15, 100},  {20770, kHigh, 0, 0},     {20800, kHigh, 0, 0},
+    };
+    for (const Touch& t : kinds) {
+        SCOPED_TRACE(t.id);
+        Field f(400);
+        CCharacter* enemy = f.s.AddAt(t.id, 3000, t.y);
+        ASSERT_NE(enemy, nullptr);
+        auto* body = f.s.Add(std::make_unique<Recorder>(), 3000, t.y);
+        f.s.beforeFrame = [&](Scenario&) {
+            body->x = enemy->x;
+            body->y = enemy->y;
+        };
+        for (int i = 0; i < 30 && body->hits.empty(); ++i) f.s.Run(1);
+        f.s.beforeFrame = nullptr;
+        if (t.kind == 0) {
+            EXPECT_TRUE(body->hits.empty()) << body->hits.front().first;
+            continue;
+        }
+        ASSERT_FALSE(body->hits.empty());
+        EXPECT_EQ(body->hits.front(), std::make_pair(t.kind, t.damage));
+    }
+}
+
+// The kinds' random choices follow the parity of the game's next draw: the
+// patrol's way, the cat's pounce, the forward flower's hop, the lizardmen's
+// jump and hop.
+TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
+    for (uint32_t seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        Field f(400);
+        GameSrand(seed);
+        const bool odd = GameRand() % 2 == 1;
+        const auto draw = [seed] { GameSrand(seed); };
+        CCharacter* soldier = f.Make(11002, 2400);
+        CCharacter* cat = f.Make(10181, 3000);
+        CCharacter* flower = f.Make(11081, 3600);
+        CCharacter* jumper = f.Make(11060, 4200);
+        CCharacter* walker = f.Make(11061, 4800);
+        for (CCharacter* c : {soldier, cat, flower, jumper, walker}) c->facing = -1;
+
+        draw();
+        soldier->SetState(251);
+        EXPECT_EQ(soldier->facing, odd ? 1 : -1) << "the patrol's way";
+        EXPECT_EQ(soldier->x, 2400 + 10 * soldier->facing) << "its first step";
+        draw();
+        cat->SetState(230);
+        EXPECT_EQ(cat->frame, odd ? 233 : 230) << "the pounce";
+        if (odd) {
+            EXPECT_EQ(cat->vy, -80);
+        }
+        flower->facing = -1;
+        draw();
+        flower->SetState(251);
+        EXPECT_EQ(Velocity(*flower), odd ? std::make_pair(-30, -100) : std::make_pair(-10, -130)) << "the hop";
+        draw();
+        jumper->SetState(230);
+        EXPECT_EQ(jumper->frame, 234);
+        EXPECT_EQ(jumper->vy, odd ? -140 : -120) << "the jump";
+        draw();
+        walker->SetState(250);
+        EXPECT_EQ(walker->frame, odd ? 254 : 250) << "the hop";
+        EXPECT_EQ(walker->vy, odd ? -80 : 0);
+    }
+}
+
+// Back from a hurt an enemy on screen goes straight to its home state; the
+// flyers that go their own way (crow, dragon, bird) do not turn to the
+// player first, the rest do.
+TEST(EnemyKinds, BackFromAHurtTheFlyersKeepTheirWayTheOthersFaceThePlayer) {
+    struct Kind {
+        int32_t id, y, home;
+        bool turns;
+    };
+    for (const Kind& k : {Kind{10072, 1500, 230, false}, Kind{11070, 1500, 230, false}, Kind{11090, 1500, 230, false},
+                          Kind{10171, 1500, 230, true}, Kind{10221, 1500, 230, true}, Kind{11001, kStandY, 230, true}}) {
+        SCOPED_TRACE(k.id);
+        Field f(400);
+        CCharacterEnemy* e = f.Make(k.id, 3000, k.y);
+        f.s.Run(2);
+        ASSERT_EQ(e->frame / 2 * 2, k.home);
+        e->facing = 1;  // away from the player
+        e->OnHit(15, 1, 1, f.player);
+        e->facing = 1;
+        ASSERT_EQ(e->frame, 10);
+        f.s.Run(20);
+        EXPECT_EQ(e->frame / 2 * 2, k.home);
+        EXPECT_EQ(e->facing, k.turns ? -1 : 1);
+    }
+}
+
 TEST(EnemyBase, OffScreenItSleepsUntilSeenButItsDefeatRunsOn) {
     Field f;
     CCharacterEnemy* kappa = f.Make(kBank, kScreenRight + 400);
@@ -46,7 +231,7 @@ TEST(EnemyBase, OffScreenItSleepsUntilSeenButItsDefeatRunsOn) {
     // Seen, it faces the player and enters its home state.
     kappa->x = 3000;
     f.s.Run(1);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kStand);
+    EXPECT_EQ(kappa->frame, 230);
     EXPECT_EQ(kappa->facing, -1);
 
     // Defeated off screen, it still bursts and fades.
@@ -72,7 +257,7 @@ TEST(EnemyBase, AHurtEnemyHangsTwentyFramesThenGoesHomeAndTheNextHitCountsOnceTh
     EXPECT_EQ(kappa->frame, EnemyState::Hurt);
     EXPECT_EQ(kappa->y, y) << "no gravity while hurt";
     f.s.Run(1);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kStand) << "back through the wait to its home";
+    EXPECT_EQ(kappa->frame, 230) << "back through the wait to its home";
 
     // Re-arming: invulnerable while the attack that hit it still touches it.
     testing_support::ScenarioBody* blade = f.s.Add(
@@ -99,7 +284,7 @@ TEST(EnemyBase, TheDefeatFreezesEveryoneBurstsWithSoundAndCoinsAndFades) {
     f.s.Run(1);
     EXPECT_EQ(kappa->frame, EnemyState::FadeOut);
     EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{31});
-    const size_t coins = Effects(CCharacterEffect::kDroppedCoin, CCharacterEffect::kDroppedCoin + 23).size();
+    const size_t coins = Effects(140, 140 + 23).size();
     EXPECT_GE(coins, 3u);
     EXPECT_LE(coins, 8u);
 
@@ -197,6 +382,7 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     Field f;
     auto kappa = Loose(kBank);  // 100 % / range 6 / base 3
     std::map<size_t, int> counts;
+    int32_t lowest = 0, highest = -1000, leftmost = 0, rightmost = 0;
     for (int i = 0; i < 600; ++i) {
         std::vector<std::unique_ptr<CCharacter>> keep;
         const std::vector<CCharacter*> coins = Drops([&] { kappa->DropCoins(); }, keep);
@@ -204,7 +390,7 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
         for (CCharacter* c : coins) {
             auto* coin = dynamic_cast<CCharacterEffect*>(c);
             ASSERT_NE(coin, nullptr);
-            EXPECT_EQ(coin->frame, CCharacterEffect::kDroppedCoin);
+            EXPECT_EQ(coin->frame, 140);
             EXPECT_EQ(coin->GetGold(), 1);
             EXPECT_EQ(coin->attackDirX, coin->vx);
             EXPECT_EQ(coin->attackDirY, coin->vy);
@@ -213,8 +399,15 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
             EXPECT_LE(std::abs(coin->vx), 20);
             EXPECT_GE(coin->vy, -120);
             EXPECT_LE(coin->vy, -80);
+            lowest = std::min(lowest, coin->vy);
+            highest = std::max(highest, coin->vy);
+            leftmost = std::min(leftmost, coin->vx);
+            rightmost = std::max(rightmost, coin->vx);
         }
     }
+    // The whole ranges are drawn, both ends included.
+    EXPECT_EQ(std::make_pair(lowest, highest), std::make_pair(-120, -80));
+    EXPECT_EQ(std::make_pair(leftmost, rightmost), std::make_pair(-20, 20));
     EXPECT_EQ(counts.size(), 6u) << "3 to 8 coins, each count seen";
     EXPECT_EQ(counts.begin()->first, 3u);
     EXPECT_EQ(counts.rbegin()->first, 8u);
@@ -254,24 +447,24 @@ TEST(EnemyBase, AtMostOneItemAndTheHeartIsTriedFirst) {
     // 10 % hearts, nothing else.
     std::map<int32_t, int> made = tally(1000);
     EXPECT_EQ(made.size(), 1u);
-    EXPECT_GT(made[CCharacterEnemy::kHeart], 60);
-    EXPECT_LT(made[CCharacterEnemy::kHeart], 140);
+    EXPECT_GT(made[23001], 60);
+    EXPECT_LT(made[23001], 140);
 
     // A heart in 10 %, a spirit in the other 90 %.
     kappa->secondItemChance = 100;
     made = tally(1000);
-    EXPECT_GT(made[CCharacterEnemy::kHeart], 60);
-    EXPECT_LT(made[CCharacterEnemy::kHeart], 140);
-    EXPECT_EQ(made[CCharacterEnemy::kHeart] + made[CCharacterEnemy::kSpirit], 1000);
+    EXPECT_GT(made[23001], 60);
+    EXPECT_LT(made[23001], 140);
+    EXPECT_EQ(made[23001] + made[23002], 1000);
 
     // While the player flies from a catapult: the launched forms, and the
     // coins' launched state.
     f.player->launched = true;
     made = tally(200);
-    EXPECT_EQ(made[CCharacterEnemy::kLaunchedHeart] + made[CCharacterEnemy::kLaunchedSpirit], 200);
-    EXPECT_GT(made[CCharacterEnemy::kLaunchedHeart], 0);
+    EXPECT_EQ(made[23014] + made[23015], 200);
+    EXPECT_GT(made[23014], 0);
     for (CCharacter* coin : Drops([&] { kappa->DropCoins(); }, keep))
-        EXPECT_EQ(coin->frame, CCharacterEffect::kDroppedCoinLaunched);
+        EXPECT_EQ(coin->frame, 164);
 }
 
 TEST(EnemyBase, AnIdThatMapsNoVariantRemovesItselfAndNoStateReachesPastTheTable) {
@@ -298,7 +491,7 @@ TEST(EnemyBase, AnEnemyToldToGoWhileAsleepIsRemovedAndTheLastPlayerAimIsDropped)
     auto* dragon = f.Make<CCharacterDragon>(11073, 3000, 1000);
     f.s.Run(3);
     EXPECT_TRUE(Listed(dragon));
-    EXPECT_EQ(dragon->presenceMode, CCharacterEnemy::kRemoveOffScreen);
+    EXPECT_EQ(dragon->presenceMode, 2);
     dragon->x = kScreenLeft - 100;
     f.s.Run(1);
     EXPECT_FALSE(Listed(dragon));

@@ -2,11 +2,13 @@
 // A field for the enemy tests: a floor of real blocks across a screen and a
 // half, a player that stands where it is put, and helpers to make enemies
 // with the real factory and to find what they released.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "character/CharacterAttackEffect.h"
@@ -55,6 +57,21 @@ inline std::vector<std::string> FloorGrid(std::vector<std::string> above = {}) {
     rows.push_back(std::string(20, '#'));
     return rows;
 }
+
+// A body of the player's side, large and tough, that keeps every hit it
+// takes (what a touch attack deals, before any player's own rules).
+class Recorder : public testing_support::ScenarioBody {
+public:
+    Recorder() : ScenarioBody({-300, 300, -300, 300}) {
+        group = 1;
+        hp = hpMax = 1000000;
+    }
+    bool OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) override {
+        hits.emplace_back(kind, damage);
+        return ScenarioBody::OnHit(kind, damage, direction, attacker);
+    }
+    std::vector<std::pair<int32_t, int32_t>> hits;
+};
 
 struct Field {
     Scenario s;
@@ -142,6 +159,15 @@ private:
     int frame_ = 0;
     int shot_ = 0;
 };
+
+// The velocity at `speed` from (x, y) straight at the target's anchor, each
+// part truncated toward zero (how aimed shots and homing flyers head).
+inline std::pair<int32_t, int32_t> Aim(int32_t x, int32_t y, CCharacter& target, int32_t speed) {
+    const double a = std::atan2(static_cast<double>(target.GetAnchorX()) - x, static_cast<double>(target.GetAnchorY()) - y);
+    return {static_cast<int32_t>(std::sin(a) * speed), static_cast<int32_t>(std::cos(a) * speed)};
+}
+
+inline std::pair<int32_t, int32_t> Velocity(const CCharacter& c) { return {c.vx, c.vy}; }
 
 // Characters of a type id in the world.
 inline std::vector<CCharacter*> OfType(int32_t typeId) {

@@ -47,7 +47,7 @@ TEST(EnemyFight, TheNinjaCutsDownAKappaALizardmanAndAnArcherByTouch) {
     size_t mostCoins = 0;
     s.beforeFrame = [&](Scenario&) {
         shots.Frame();
-        mostCoins = std::max(mostCoins, Effects(CCharacterEffect::kDroppedCoin, CCharacterEffect::kDroppedCoin + 23).size());
+        mostCoins = std::max(mostCoins, Effects(140, 140 + 23).size());
     };
     int touches = 0;
     int32_t lowest = ninja->hp;
@@ -70,7 +70,7 @@ TEST(EnemyFight, TheNinjaCutsDownAKappaALizardmanAndAnArcherByTouch) {
     EXPECT_FALSE(Listed(kappa));
     EXPECT_FALSE(Listed(lizard));
     ASSERT_TRUE(Listed(archer));
-    EXPECT_EQ(archer->frame, CCharacterArcher::kBody);
+    EXPECT_EQ(archer->frame, 113);
     EXPECT_GE(mostCoins, 3u) << "the kappa paid its coins";
     EXPECT_LT(lowest, 3000) << "the enemies fought back";
     EXPECT_GT(ninja->hp, 0);

@@ -75,7 +75,7 @@ TEST(EnemyFrames, EveryPictureIsACellOfTheArtLayouts) {
     for (const Kind& k : kKinds) {
         auto e = Make(k.id);
         ASSERT_NE(e, nullptr) << k.id;
-        EXPECT_EQ(e->frameTable.Count(), CCharacterEnemy::kFrameCount);
+        EXPECT_EQ(e->frameTable.Count(), 450);
         int32_t shown = 0;
         for (int32_t i = 1; i < e->frameTable.Count(); ++i) {
             const FrameRecord& r = e->RecordAt(i);

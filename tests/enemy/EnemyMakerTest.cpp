@@ -39,9 +39,9 @@ TEST(EnemyMaker, WispsComeEverySixtyFramesWithTheirSoundEvenWhenTheSpawnerIsOffS
     f.player->y = 1600;
     auto* maker = f.Make<CCharacterEnemyMaker>(10005, 100000, 100000);
     ASSERT_NE(maker, nullptr);
-    EXPECT_EQ(maker->frame, CCharacterEnemyMaker::kWisps);
+    EXPECT_EQ(maker->frame, 230);
     f.s.ClearSounds();
-    const std::vector<int> times = ReleaseTimes(f.s, CCharacterEnemyMaker::kWispId, 185);
+    const std::vector<int> times = ReleaseTimes(f.s, 10006, 185);
     EXPECT_EQ(times, (std::vector<int>{60, 120, 180}));
     EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 21), 3);
     EXPECT_EQ(maker->LiveChildren(), 3);
@@ -59,7 +59,7 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
             maker->SetState(231);
             ASSERT_EQ(maker->LiveChildren(), 1);
             const CCharacter* wisp = maker->linksB[0];
-            EXPECT_GT(Distance(*wisp, *f.player), CCharacterEnemyMaker::kKeepAway);
+            EXPECT_GT(Distance(*wisp, *f.player), 800);
             // Around the screen's centre (2400, 1600), on the player's side.
             const int32_t dx = (wisp->x - 2400) * facing;
             EXPECT_GE(dx, 0);
@@ -81,13 +81,13 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
         // Each crow as it comes (it may have taken its first wing beat).
         std::vector<int> times;
         for (int i = 1; i <= 310; ++i) {
-            const std::size_t before = OfType(CCharacterEnemyMaker::kCrowId).size();
+            const std::size_t before = OfType(10072).size();
             f.s.Run(1);
-            const std::vector<CCharacter*> crows = OfType(CCharacterEnemyMaker::kCrowId);
+            const std::vector<CCharacter*> crows = OfType(10072);
             if (crows.size() == before) continue;
             times.push_back(i);
             const CCharacter* crow = crows.back();
-            EXPECT_NEAR(crow->x, facing == 1 ? 5200 : -400, CCharacterCrowBilledGoblin::kFlySpeed);
+            EXPECT_NEAR(crow->x, facing == 1 ? 5200 : -400, 20);
             EXPECT_EQ(crow->facing, -facing);
             EXPECT_GE(crow->y, 1600 - 1200);
             EXPECT_LT(crow->y, 1600 + 1200);
@@ -102,8 +102,8 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
     ASSERT_EQ(maker->LiveChildren(), 1);
     auto* dragon = dynamic_cast<CCharacterDragon*>(maker->linksB[0].Get());
     ASSERT_NE(dragon, nullptr);
-    EXPECT_EQ(dragon->typeId, CCharacterEnemyMaker::kDragonId);
-    EXPECT_EQ(dragon->presenceMode, CCharacterEnemy::kRemoveOffScreen);
+    EXPECT_EQ(dragon->typeId, 11073);
+    EXPECT_EQ(dragon->presenceMode, 2);
     EXPECT_EQ(dragon->x, 5200);
     dragon->x = 6000;
     f.s.Run(1);
@@ -117,7 +117,7 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
     for (int i = 0; i < 300; ++i) {
         maker->SetState(251);
         ASSERT_EQ(maker->LiveChildren(), 1);
-        EXPECT_GT(Distance(*maker->linksB[0], *f.player), CCharacterEnemyMaker::kKeepAway);
+        EXPECT_GT(Distance(*maker->linksB[0], *f.player), 800);
         ClearChildren(*maker);
     }
 }
@@ -128,23 +128,23 @@ TEST(EnemyMaker, ItKeepsAtMostEightOfItsEnemiesAliveAndNoneWithoutAPlayer) {
         Field f(2400);
         auto* maker = f.Make<CCharacterEnemyMaker>(11072, 0, 0);
         f.s.beforeFrame = [](Scenario&) {
-            for (CCharacter* dragon : OfType(CCharacterEnemyMaker::kDragonId)) dragon->x = 2400;
+            for (CCharacter* dragon : OfType(11073)) dragon->x = 2400;
         };
         f.s.Run(120 * 12);
-        EXPECT_EQ(maker->LiveChildren(), CCharacterEnemyMaker::kMaxLiveChildren);
-        EXPECT_EQ(OfType(CCharacterEnemyMaker::kDragonId).size(), 8u);
+        EXPECT_EQ(maker->LiveChildren(), 8);
+        EXPECT_EQ(OfType(11073).size(), 8u);
     }
     Field f(2400);
     auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
     // The will-o'-wisps of this lot stay until the player beats them.
     f.s.Run(60 * 20);
-    EXPECT_EQ(maker->LiveChildren(), CCharacterEnemyMaker::kMaxLiveChildren);
-    EXPECT_EQ(OfType(CCharacterEnemyMaker::kWispId).size(), 8u);
+    EXPECT_EQ(maker->LiveChildren(), 8);
+    EXPECT_EQ(OfType(10006).size(), 8u);
     // One beaten, the next one comes at the next release.
     maker->linksB[3]->alive = 0;
     f.s.Run(1);
     EXPECT_EQ(maker->LiveChildren(), 7);
-    EXPECT_EQ(OfType(CCharacterEnemyMaker::kWispId).size(), 7u);
+    EXPECT_EQ(OfType(10006).size(), 7u);
     f.s.Run(59);
     EXPECT_EQ(maker->LiveChildren(), 8);
 
@@ -159,7 +159,7 @@ TEST(EnemyMaker, AGroupFreezeDelaysItsCount) {
     Field f(2400);
     CGameMain::GetInstance()->SetGroupFreezeTimer(20);
     f.Make<CCharacterEnemyMaker>(10005, 0, 0);
-    const std::vector<int> times = ReleaseTimes(f.s, CCharacterEnemyMaker::kWispId, 100);
+    const std::vector<int> times = ReleaseTimes(f.s, 10006, 100);
     ASSERT_FALSE(times.empty());
     EXPECT_EQ(times[0], 80);
 }

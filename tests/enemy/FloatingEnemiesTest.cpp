@@ -64,14 +64,20 @@ TEST(WillOTheWisp, TheHomingKindAppearsHarmlessForFortyFramesThenChasesAndStrike
     }
     EXPECT_LT(f.player->hp, 1000) << "its touch strikes from 294 on";
 
-    // Far off, it flies straight at the player at 15 a frame, every frame.
+    // Far off, it flies straight at the player at 15 a frame, aimed anew
+    // every frame of both its homing records while the player runs about.
     f.player->x = 400;
     f.player->y = 1000;
-    for (int i = 0; i < 30; ++i) {
+    bool saw294 = false, saw295 = false;
+    for (int i = 0; i < 40; ++i) {
+        f.player->x = 400 + 300 * (i % 3);
+        f.player->y = 1000 + 200 * (i % 4);
         f.s.Run(1);
-        EXPECT_NEAR(Speed(*wisp), CCharacterWilloTheWisp::kHomingSpeed, 1.5);
-        EXPECT_GT(Heading(*wisp, *f.player), 0.99);
+        saw294 |= wisp->frame == 294;
+        saw295 |= wisp->frame == 295;
+        EXPECT_EQ(Velocity(*wisp), Aim(wisp->prevX, wisp->prevY, *f.player, 15)) << i << " in " << wisp->frame;
     }
+    EXPECT_TRUE(saw294 && saw295);
     EXPECT_EQ(wisp->facing, -1);
 }
 
@@ -85,7 +91,7 @@ TEST(WillOTheWisp, TheSpawnersWispsHomeOnThePlayer) {
     ASSERT_NE(wisp, nullptr);
     const double start = std::hypot(wisp->x - f.player->x, wisp->y - f.player->y);
     f.s.Run(41);
-    EXPECT_GE(wisp->frame, CCharacterWilloTheWisp::kHoming);
+    EXPECT_GE(wisp->frame, 294);
     EXPECT_GT(Heading(*wisp, *f.player), 0.99);
     EXPECT_LT(std::hypot(wisp->x - f.player->x, wisp->y - f.player->y), start - 15 * 0.9);
 }
@@ -95,41 +101,55 @@ TEST(WillOTheWisp, TheOthersHoverInPlaceOrDriftAndTurnOnlyToAFarPlayer) {
     auto* hover = f.Make<CCharacterWilloTheWisp>(10001, 2000, 1500);
     auto* drift = f.Make<CCharacterWilloTheWisp>(10002, 1000, 1500);
     f.s.Run(1);
-    EXPECT_EQ(hover->frame, CCharacterWilloTheWisp::kHover);
-    EXPECT_EQ(drift->frame, CCharacterWilloTheWisp::kDrift);
+    EXPECT_EQ(hover->frame, 230);
+    EXPECT_EQ(drift->frame, 250);
     EXPECT_EQ(drift->facing, -1);
     // The player slips behind it, but only 600 away: it drifts on.
     f.player->x = 1600;
     f.s.Run(95);
     EXPECT_EQ(hover->x, 2000);
-    EXPECT_EQ(drift->x, 1000 - 95 * CCharacterEnemy::kDriftSpeed);
+    EXPECT_EQ(drift->x, 1000 - 95 * 10);
     EXPECT_EQ(drift->facing, -1);
-    // Now 900 behind: at the next re-entry, 96 frames on, it turns.
-    f.player->x = drift->x + 900;
-    f.s.Run(1);
-    EXPECT_EQ(drift->frame, 251);
-    EXPECT_EQ(drift->facing, 1);
+    // Exactly 800 behind at the next re-entry: not farther than 800, on it
+    // goes; 801 at the one after: it turns.
+    drift->x = 4000;  // room to drift in view for two more re-entries
+    for (const int32_t behind : {800, 801}) {
+        SCOPED_TRACE(behind);
+        f.s.beforeFrame = [&](Scenario&) { f.player->x = drift->x + behind; };
+        int frames = 0;
+        do {
+            f.s.Run(1);
+            ++frames;
+        } while (drift->stateTimer != 0 && frames < 100);
+        EXPECT_LE(frames, 96) << "a re-entry";
+        EXPECT_EQ(drift->facing, behind == 800 ? -1 : 1);
+    }
+    f.s.beforeFrame = nullptr;
 }
 
 TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {
     Field f(400);
     auto* ghost = f.Make<CCharacterGhost>(10054, 3000, 1500);
     ASSERT_NE(ghost, nullptr);
-    EXPECT_EQ(ghost->typeId, CCharacterGhost::kTypeId);
+    EXPECT_EQ(ghost->typeId, 10050);
     // It appears in its first frame and fades in from the next.
     f.s.Run(2);
     EXPECT_EQ(ghost->alpha, 16);
     f.s.Run(15);
     EXPECT_EQ(ghost->alpha, 255);
     f.s.ClearSounds();
-    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(CCharacterGhost::kFire, CCharacterGhost::kFire + 1); }, 400);
+    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(412, 412 + 1); }, 400);
     // The first 140 frames after it appeared (frame 141 of its life, 124
     // after these 17), then every 120.
     EXPECT_EQ(times, (std::vector<int>{124, 244, 364}));
-    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), CCharacterGhost::kFireSound), 3);
-    const CCharacterAttackEffect* fire = Shots(CCharacterGhost::kFire).back();
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 21), 3);
+    const CCharacterAttackEffect* fire = Shots(412).back();
     EXPECT_EQ(fire->group, ghost->group);
-    EXPECT_NEAR(Speed(*fire), CCharacterGhost::kFireSpeed, 1.5);
+    // Aimed at the player from where the ghost is, at 50 a frame.
+    ghost->SetState(233);
+    const CCharacter* shot = World().GetAt(World().GetCount());
+    EXPECT_EQ(shot->frame, 412);
+    EXPECT_EQ(Velocity(*shot), Aim(ghost->x, ghost->y, *f.player, 50));
     EXPECT_LT(fire->vx, 0);
     EXPECT_GT(fire->vy, 0);
 }
@@ -140,17 +160,17 @@ TEST(Ghost, ItsBurstLeavesASpiritAndBlastsEveryFourFramesOfItsFade) {
     f.s.Run(20);
     ghost->OnHit(15, 500, 1, f.player);
     ASSERT_EQ(ghost->frame, EnemyState::Defeated);
-    std::vector<int> blasts = TimesItGrew(f.s, [] { return Effects(CCharacterGhost::kBlast, 325).size(); }, 1);
+    std::vector<int> blasts = TimesItGrew(f.s, [] { return Effects(320, 325).size(); }, 1);
     EXPECT_EQ(blasts, std::vector<int>{1}) << "the first in the burst's own frame";
-    EXPECT_EQ(OfType(CCharacterEnemy::kSpirit).size(), 1u);
-    const CCharacterEffect* blast = Effects(CCharacterGhost::kBlast, 325)[0];
+    EXPECT_EQ(OfType(23002).size(), 1u);
+    const CCharacterEffect* blast = Effects(320, 325)[0];
     EXPECT_LE(std::abs(blast->x - ghost->x), 200);
     EXPECT_LE(std::abs(blast->y - ghost->y), 200);
     // The burst's freeze, then one every four frames of the fade: those of
     // its frames 4, 8, 12 and 16 are all still there at 16.
     for (int i = 0; i < 40 && !(ghost->frame == EnemyState::FadeOut && ghost->stateTimer == 16); ++i) f.s.Run(1);
     ASSERT_EQ(ghost->stateTimer, 16);
-    EXPECT_EQ(Effects(CCharacterGhost::kBlast, 325).size(), 4u);
+    EXPECT_EQ(Effects(320, 325).size(), 4u);
     f.s.Run(10);
     EXPECT_FALSE(Listed(ghost));
 }
@@ -160,7 +180,7 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     auto* kasa = f.Make<CCharacterKarakasa>(10011, 3000, 1000);
     auto* drifter = f.Make<CCharacterKarakasa>(10012, 2000);
     f.s.Run(2);
-    ASSERT_EQ(kasa->frame, CCharacterKarakasa::kStand);
+    ASSERT_EQ(kasa->frame, 231);
     EXPECT_EQ(kasa->y, kStandY) << "dropped to the ground";
     EXPECT_EQ(kasa->facing, -1);
     int32_t top = kasa->y;
@@ -169,7 +189,7 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     for (int i = 0; i < 200; ++i) {
         f.s.Run(1);
         top = std::min(top, kasa->y);
-        if (kasa->frame == CCharacterKarakasa::kSpring) {
+        if (kasa->frame == 232) {
             ++hops;
             EXPECT_EQ(kasa->facing, 1) << "turned while it stood";
         }
@@ -179,8 +199,28 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
         EXPECT_GT(drifter->y, kStandY - 400) << "the drifter only bobs";
     }
     EXPECT_GE(hops, 3);
-    EXPECT_LT(top, kStandY - 1000);
+    // Up at 120, down at 6 a frame more.
+    EXPECT_EQ(top, kStandY - 1140);
     EXPECT_EQ(drifter->facing, 1) << "turned to the far player at its re-entry";
+}
+
+// Standing on a block that goes, it falls at once and stands again where
+// it lands.
+TEST(Karakasa, WhenItsGroundGoesItFallsAndStandsWhereItLands) {
+    Field f(400, FloorGrid({".......#............", "....................", "...................."}));
+    CCharacter* ledge = f.s.At(7, 5);
+    ASSERT_NE(ledge, nullptr);
+    auto* kasa = f.Make<CCharacterKarakasa>(10011, 3000, 1000);
+    f.s.Run(2);
+    ASSERT_EQ(kasa->frame, 231);
+    ASSERT_EQ(kasa->y, 2000 - 190) << "on the block";
+    ledge->alive = 0;
+    f.s.Run(2);
+    EXPECT_EQ(kasa->frame, 230) << "in the air";
+    for (int i = 0; i < 60 && kasa->frame == 230; ++i) f.s.Run(1);
+    EXPECT_EQ(kasa->frame, 231);
+    EXPECT_EQ(kasa->y, kStandY);
+    EXPECT_EQ(kasa->x, 3000);
 }
 
 TEST(Chouchin, ItSpitsAnAimedFireEveryEightySixFramesWithoutASound) {
@@ -188,12 +228,12 @@ TEST(Chouchin, ItSpitsAnAimedFireEveryEightySixFramesWithoutASound) {
     auto* lantern = f.Make<CCharacterChouchin>(10021, 3000, 1500);
     f.s.ClearSounds();
     f.s.Run(53);
-    EXPECT_EQ(ShotCount(CCharacterChouchin::kFire), 1u);
+    EXPECT_EQ(ShotCount(300), 1u);
     EXPECT_TRUE(f.s.Sounds().empty());
-    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(CCharacterChouchin::kFire); }, 180);
+    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(300); }, 180);
     EXPECT_EQ(times, (std::vector<int>{86, 172}));
-    const CCharacterAttackEffect* fire = Shots(CCharacterChouchin::kFire).back();
-    EXPECT_NEAR(Speed(*fire), CCharacterChouchin::kFireSpeed, 1.5);
+    const CCharacterAttackEffect* fire = Shots(300).back();
+    EXPECT_NEAR(Speed(*fire), 50, 1.5);
     EXPECT_GT(Heading(*fire, *f.player), 0.99);
     EXPECT_EQ(lantern->facing, -1);
     EXPECT_EQ(lantern->x, 3000);
@@ -210,7 +250,7 @@ TEST(Snake, ItCrawlsBackAndForthOnALedgeAndTurnsAtAWall) {
     auto* ledge = f.Make<CCharacterSnake>(10031, 3000, 1810);
     auto* walled = f.Make<CCharacterSnake>(10031, 5000);
     f.s.Run(1);
-    ASSERT_EQ(ledge->frame, CCharacterSnake::kCrawl);
+    ASSERT_EQ(ledge->frame, 230);
     EXPECT_EQ(ledge->facing, -1);
     int turns = 0;
     int32_t facing = ledge->facing;
@@ -225,6 +265,6 @@ TEST(Snake, ItCrawlsBackAndForthOnALedgeAndTurnsAtAWall) {
         if (wallTurn == 0 && walled->facing == 1) wallTurn = walled->x;
     }
     EXPECT_GE(turns, 3);
-    EXPECT_EQ(wallTurn, 4400 + 190 + CCharacterSnake::kCrawlSpeed) << "turned at the wall's face, one step on";
+    EXPECT_EQ(wallTurn, 4400 + 190 + 10) << "turned at the wall's face, one step on";
 }
 

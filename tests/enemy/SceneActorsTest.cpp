@@ -27,8 +27,8 @@ TEST(Soldier, APatrolLegStartingAtALedgeTurnsRoundBeforeItsFirstStep) {
         Field f(6000, FloorGrid({"....####............"}), seed);
         auto* soldier = f.Make<CCharacterSoldier>(11002, edgeX, top - 190);
         f.s.Run(1);
-        ASSERT_EQ(soldier->frame, CCharacterSoldier::kPatrolRest);
-        soldier->SetState(CCharacterSoldier::kPatrolLeg);
+        ASSERT_EQ(soldier->frame, 250);
+        soldier->SetState(251);
         EXPECT_EQ(soldier->facing, 1);
         EXPECT_GE(soldier->x, edgeX);
         EXPECT_FALSE(soldier->IsAirborne());
@@ -38,29 +38,62 @@ TEST(Soldier, APatrolLegStartingAtALedgeTurnsRoundBeforeItsFirstStep) {
     }
 }
 
+// A patrol leg walks at 10 a frame and ends at a wall: back to its rest,
+// stepping back 10 from the wall in that frame.
+TEST(Soldier, APatrolLegEndsAtAWallWithAStepBack) {
+    for (uint32_t seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE(seed);
+        // Walls in columns 4 and 7 (x 1600..2000 and 2800..3200) on the floor.
+        Field f(6000, FloorGrid({"....#..#............"}), seed);
+        auto* soldier = f.Make<CCharacterSoldier>(11002, 2400);
+        f.s.Run(1);
+        ASSERT_EQ(soldier->frame, 250);
+        soldier->SetState(251);
+        const int32_t facing = soldier->facing;
+        bool stopped = false;
+        for (int i = 0; i < 300 && !stopped; ++i) {
+            const int32_t before = soldier->frame, x = soldier->x;
+            f.s.Run(1);
+            if (before >= 251 && before <= 254 && soldier->frame == 250) {
+                stopped = true;
+                EXPECT_EQ(soldier->vx, -10 * facing);
+                EXPECT_EQ(soldier->x, x - 10 * facing) << "a step back";
+                EXPECT_EQ(x, facing == 1 ? 2800 - 190 : 2000 + 190) << "at the wall";
+            } else if (soldier->frame >= 251 && soldier->frame <= 254 && before >= 251) {
+                EXPECT_EQ(soldier->vx, 10 * facing);
+            }
+        }
+        EXPECT_TRUE(stopped);
+    }
+}
+
 TEST(Soldier, TheGuardWakesByTheDistanceAcrossAloneAndTurnsBackAtAWall) {
     // A wall block in column 6 (x 2400..2800) on the floor.
     Field f(400, FloorGrid({"......#............."}));
     auto* guard = f.Make<CCharacterSoldier>(11001, 4000);
     f.s.Run(30);
-    EXPECT_EQ(guard->frame, CCharacterSoldier::kGuard);
+    EXPECT_EQ(guard->frame, 230);
     EXPECT_EQ(guard->facing, -1);
-    // Far above, but within 1000 across: it wakes, and 8 frames later marches.
-    f.player->x = 3100;
+    // Far above, 1000 across: not yet; 999: it wakes, and 8 frames later
+    // marches.
+    f.player->x = 3000;
     f.player->y = 0;
+    f.s.Run(5);
+    EXPECT_EQ(guard->frame, 230);
+    f.player->x = 3001;
     f.s.Run(1);
-    EXPECT_EQ(guard->frame, CCharacterSoldier::kAlert);
+    EXPECT_EQ(guard->frame, 231);
     f.s.Run(8);
-    EXPECT_EQ(guard->frame, CCharacterSoldier::kMarch + 1);
-    EXPECT_EQ(guard->vx, -CCharacterSoldier::kWalkSpeed);
+    EXPECT_EQ(guard->frame, 232 + 1);
+    EXPECT_EQ(guard->vx, -10);
     // Marching left into the wall it turns and stands guard again.
     f.player->x = 400;
     int frames = 0;
-    while (guard->frame != CCharacterSoldier::kGuard && frames < 200) {
+    while (guard->frame != 230 && frames < 200) {
         f.s.Run(1);
         ++frames;
     }
-    EXPECT_EQ(guard->frame, CCharacterSoldier::kGuard);
+    EXPECT_EQ(guard->frame, 230);
     EXPECT_NEAR(guard->x, 2800 + 190, 10);
     EXPECT_EQ(guard->facing, 1);
 }
@@ -68,15 +101,15 @@ TEST(Soldier, TheGuardWakesByTheDistanceAcrossAloneAndTurnsBackAtAWall) {
 TEST(Soldier, TheSceneSoldierDropsNothingAndItsSurpriseShowsTheMark) {
     Field f;
     auto* soldier = f.Make<CCharacterSoldier>(11000, 3000);
-    soldier->SetState(CCharacterSoldier::kScenePose);
+    soldier->SetState(350);
     EXPECT_EQ(soldier->coinChance, 0);
     EXPECT_EQ(soldier->itemChance, 0);
     const int32_t x = soldier->x;
     f.s.Run(100);
     EXPECT_EQ(soldier->x, x) << "a scene soldier stands where it is put";
-    soldier->SetState(CCharacterSoldier::kSceneSurprised);
+    soldier->SetState(352);
     const std::vector<CCharacterEffect*> marks =
-        Effects(CCharacterSoldier::kSurpriseMark, CCharacterSoldier::kSurpriseMark);
+        Effects(330, 330);
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0]->y, soldier->y - 250);
 }
@@ -90,18 +123,20 @@ TEST(SnowFairy, ThrowsTwoMirroredCrystalsWhicheverWaySheFaces) {
         EXPECT_EQ(fairy->facing, px < 2400 ? -1 : 1);
         f.s.ClearSounds();
         const std::vector<int> times = TimesItGrew(
-            f.s, [] { return Shots(CCharacterSnowFairy::kCrystal).size(); }, 150);
+            f.s, [] { return Shots(430).size(); }, 150);
         EXPECT_EQ(times, (std::vector<int>{60, 144}));
-        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{CCharacterSnowFairy::kCastSound,
-                                                     CCharacterSnowFairy::kCastSound}));
-        const std::vector<CCharacterAttackEffect*> crystals = Shots(CCharacterSnowFairy::kCrystal);
+        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{48, 48}));
+        const std::vector<CCharacterAttackEffect*> crystals = Shots(430);
         ASSERT_EQ(crystals.size(), 4u);
-        EXPECT_EQ(crystals[2]->vx, 35);
-        EXPECT_EQ(crystals[3]->vx, -35);
+        // Up and right, then up and left, at 50 along 45 degrees.
+        EXPECT_EQ(Velocity(*crystals[2]), std::make_pair(35, -35));
+        EXPECT_EQ(Velocity(*crystals[3]), std::make_pair(-35, -35));
         for (const CCharacterAttackEffect* c : crystals) {
             EXPECT_EQ(c->attackDirX, 35);
             EXPECT_EQ(c->attackDirY, 35);
+            EXPECT_EQ(c->group, fairy->group);
         }
+        EXPECT_EQ(fairy->x, 2400) << "she stands";
     }
 }
 
@@ -110,19 +145,19 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     auto* crow = f.Make<CCharacterCrowBilledGoblin>(10072, 4000, 1000);
     crow->facing = -1;
     f.s.Run(1);
-    ASSERT_EQ(crow->frame, CCharacterCrowBilledGoblin::kFly);
+    ASSERT_EQ(crow->frame, 230);
     f.s.Run(58);
     EXPECT_LT(crow->x, 4000) << "flying along its facing";
-    EXPECT_TRUE(Shots(CCharacterCrowBilledGoblin::kDart).empty());
-    f.s.Run(2);
-    const std::vector<CCharacterAttackEffect*> darts = Shots(CCharacterCrowBilledGoblin::kDart);
+    EXPECT_TRUE(Shots(400).empty());
+    EXPECT_EQ(crow->vx, -20);
+    for (int i = 0; i < 3 && Shots(400).empty(); ++i) f.s.Run(1);
+    const std::vector<CCharacterAttackEffect*> darts = Shots(400);
     ASSERT_EQ(darts.size(), 1u);
     CCharacterAttackEffect* dart = darts[0];
     EXPECT_EQ(dart->group, crow->group);
-    // Aimed at the player's position: the same direction, at 60 a frame.
-    const double want = std::atan2(f.player->GetAnchorX() - crow->x, f.player->GetAnchorY() - crow->y);
-    EXPECT_NEAR(std::atan2(dart->vx, dart->vy), want, 0.1);
-    EXPECT_NEAR(std::hypot(dart->vx, dart->vy), CCharacterCrowBilledGoblin::kDartSpeed, 1.5);
+    // Aimed at the player's position at 60 a frame, from where it was thrown.
+    EXPECT_EQ(Velocity(*dart), Aim(dart->prevX, dart->prevY, *f.player, 60));
+    EXPECT_EQ(dart->frame, 400);
     const int32_t vx = dart->vx, vy = dart->vy;
     f.player->x = 4000;
     f.s.Run(3);
@@ -130,46 +165,96 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     EXPECT_EQ(dart->vy, vy);
 }
 
+// Flying, it does not hurt by touch; drifting (a home no map id gives it)
+// it does, at 10 a frame, turning only to a player more than 800 across at
+// the re-entries of its records.
+TEST(CrowBilledGoblin, OnlyTheDrifterHurtsByTouchAndTurnsToAFarPlayer) {
+    Field f(2000);
+    f.player->y = 1000;
+    f.player->hp = 1000;
+    auto* flyer = f.Make<CCharacterCrowBilledGoblin>(10072, 2000, 1000);
+    f.s.beforeFrame = [&](Scenario&) { flyer->x = 2000; };
+    f.s.Run(5);
+    EXPECT_EQ(flyer->frame / 2 * 2, 230);
+    EXPECT_EQ(f.player->hp, 1000) << "no touch attack in flight";
+    f.s.beforeFrame = nullptr;
+    flyer->SetState(0);
+
+    auto* crow = f.Make<CCharacterCrowBilledGoblin>(10070, 2000, 1000);
+    crow->homeState = 250;
+    f.s.Run(1);
+    ASSERT_EQ(crow->frame, 250);
+    f.s.Run(1);
+    EXPECT_EQ(f.player->hp, 950) << "kind 15, 50";
+    f.player->hp = 1000;
+    f.player->x = 400;
+    crow->x = 3000;
+    crow->facing = 1;
+    f.s.Run(1);
+    crow->SetState(250);
+    EXPECT_EQ(crow->facing, -1) << "2600 away: it turns";
+    // Drifting at 10 a frame; at its re-entries (every 96 frames) it turns
+    // only to a player more than 800 behind it.
+    const int32_t x0 = crow->x;
+    f.s.Run(10);
+    EXPECT_EQ(crow->x, x0 - 10 * 10);
+    for (const int32_t behind : {800, 801}) {
+        SCOPED_TRACE(behind);
+        f.s.beforeFrame = [&](Scenario&) { f.player->x = crow->x + behind; };
+        int frames = 0;
+        do {
+            f.s.Run(1);
+            ++frames;
+        } while (crow->stateTimer != 0 && frames < 100);
+        EXPECT_LE(frames, 96) << "a re-entry";
+        EXPECT_TRUE(crow->frame == 250 || crow->frame == 251);
+        EXPECT_EQ(crow->facing, behind == 800 ? -1 : 1);
+    }
+    f.s.beforeFrame = nullptr;
+}
+
 TEST(Princess, SinksInTheJumpDownUntilTheGroundStopsHer) {
     Field f;
     auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, 1000));
     ASSERT_NE(princess, nullptr);
-    princess->SetState(CCharacterPrincess::kJumpingDown);
+    princess->SetState(232);
     f.s.Run(10);
     EXPECT_EQ(princess->y, 1100);
     EXPECT_TRUE(princess->IsAirborne());
     f.s.Run(200);
     EXPECT_EQ(princess->y, kFloor - 190);
     EXPECT_FALSE(princess->IsAirborne());
-    EXPECT_EQ(princess->frame, CCharacterPrincess::kJumpingDown);
+    EXPECT_EQ(princess->frame, 232);
 }
 
 TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     Field f;
     auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, kStandY));
     ASSERT_NE(princess, nullptr);
-    EXPECT_EQ(princess->frame, CCharacterPrincess::kStartPose);
-    princess->SetState(CCharacterPrincess::kCalling);
+    EXPECT_EQ(princess->frame, 230);
+    princess->SetState(270);
     CCharacter* marker = princess->linksB[0];
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->y, kStandY - 250);
+    EXPECT_EQ(marker->frame, 340);
+    EXPECT_EQ(marker->x, princess->x);
     // Through the call's two pictures the marker stays; a second call
     // replaces it rather than leaving two.
     f.s.Run(30);
     EXPECT_TRUE(Listed(marker));
-    princess->SetState(CCharacterPrincess::kCalling);
+    princess->SetState(270);
     f.s.Run(1);
     EXPECT_FALSE(Listed(marker));
     marker = princess->linksB[0];
     ASSERT_NE(marker, nullptr);
-    EXPECT_EQ(Effects(CCharacterPrincess::kMarker, CCharacterPrincess::kMarker + 1).size(), 1u);
+    EXPECT_EQ(Effects(340, 340 + 1).size(), 1u);
     princess->SetState(280);
     f.s.Run(1);
     EXPECT_FALSE(Listed(marker));
     EXPECT_EQ(princess->linksB[0], nullptr);
     EXPECT_EQ(princess->frame == 280 || princess->frame == 281, true);
     // Gone far off the view while she calls, she takes her marker along.
-    princess->SetState(CCharacterPrincess::kCalling);
+    princess->SetState(270);
     marker = princess->linksB[0];
     princess->x = kScreenRight + 5000;
     f.s.Run(2);
@@ -182,10 +267,10 @@ TEST(Princess, TheHurtRecordAndTheWaitLeadBackToHerStartPose) {
     auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, kStandY));
     ASSERT_NE(princess, nullptr);
     princess->SetState(EnemyState::Wait);
-    EXPECT_EQ(princess->frame, CCharacterPrincess::kStartPose);
+    EXPECT_EQ(princess->frame, 230);
     princess->SetState(EnemyState::Hurt);
     f.s.Run(22);
-    EXPECT_TRUE(princess->frame == CCharacterPrincess::kStartPose || princess->frame == 231);
+    EXPECT_TRUE(princess->frame == 230 || princess->frame == 231);
     EXPECT_TRUE(Listed(princess));
     EXPECT_EQ(princess->x, 2400);
 }

@@ -5,7 +5,9 @@
 // flights and the hanging bat's waking.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "enemy/CharacterBat.h"
 #include "enemy/CharacterFox.h"
@@ -47,12 +49,14 @@ TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
     f.s.Run(98);
     EXPECT_EQ(ShotCount(360, 363), 0u);
     f.s.Run(1);  // 90 sitting, 8 crouching
-    ASSERT_EQ(fox->frame, CCharacterFox::kCast);
+    ASSERT_EQ(fox->frame, 233);
     CCharacter* fire = fox->linksB[0];
     ASSERT_NE(fire, nullptr);
     EXPECT_EQ(fire->linksA[0], fox);
     EXPECT_EQ(fire->group, fox->group);
     EXPECT_EQ(fire->facing, -1);
+    EXPECT_EQ(fire->prevX, 3000 - 200) << "200 before it";
+    EXPECT_EQ(Velocity(*fire), std::make_pair(-10, 0));
     // It waits while its fire lives, with its state timer running on.
     int gone = -1;
     int again = -1;
@@ -61,9 +65,9 @@ TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
         EXPECT_LE(ShotCount(360, 363), 1u);
         if (gone < 0 && !Listed(fire)) gone = i;
         if (gone < 0 && fox->stateTimer >= 90) {
-            EXPECT_TRUE(fox->frame == CCharacterFox::kSit || fox->frame == 231);
+            EXPECT_TRUE(fox->frame == 230 || fox->frame == 231);
         }
-        if (gone >= 0 && fox->frame == CCharacterFox::kCast) again = i;
+        if (gone >= 0 && fox->frame == 233) again = i;
     }
     ASSERT_GT(gone, 150);
     EXPECT_EQ(again - gone, 9) << "into 232 at once, 8 frames crouching, then the fire";
@@ -87,7 +91,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     EXPECT_EQ(spider->y, kFloor - 400 + 790);
     EXPECT_EQ(spider->frame, 232);
     f.s.Run(8);
-    const std::vector<CCharacterAttackEffect*> burst = Shots(CCharacterSpider::kWebBall);
+    const std::vector<CCharacterAttackEffect*> burst = Shots(370);
     ASSERT_EQ(burst.size(), 6u);
     // 30, 90, 150, 210, 270, 330 degrees, truncated toward zero.
     for (std::size_t i = 0; i < 6; ++i) {
@@ -102,7 +106,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     f.s.Run(20);
     EXPECT_EQ(ShotCount(370, 370), 12u);
     f.s.Run(91);
-    EXPECT_EQ(spider->frame / 2 * 2, CCharacterSpider::kClimb);
+    EXPECT_EQ(spider->frame / 2 * 2, 236);
     EXPECT_EQ(spider->y, kFloor - 400 + 790 - 800);
 }
 
@@ -154,14 +158,14 @@ TEST(ZenPriest, ItWalksAtThePlayerThenPraysAFanOfThirty) {
     Field f(400, DeepGrid());
     auto* priest = f.Make<CCharacterZenPriest>(10161, 4000);
     f.s.Run(60);
-    EXPECT_EQ(priest->x, 4000 - 59 * CCharacterZenPriest::kWalkSpeed);
-    EXPECT_EQ(priest->frame / 4 * 4, CCharacterZenPriest::kWalk - 2) << "walking, 230-233";
+    EXPECT_EQ(priest->x, 4000 - 59 * 25);
+    EXPECT_EQ(priest->frame / 4 * 4, 230 - 2) << "walking, 230-233";
     const std::vector<int> times = TimesItGrew(f.s, [] { return Shots().size(); }, 40);
     EXPECT_EQ(times.size(), 30u);
     EXPECT_EQ(times.front(), 1);
     EXPECT_EQ(times.back(), 30);
-    EXPECT_EQ(priest->x, 4000 - 69 * CCharacterZenPriest::kWalkSpeed) << "stood 30 frames to pray, then walked on";
-    EXPECT_EQ(priest->frame / 2 * 2, CCharacterZenPriest::kWalk);
+    EXPECT_EQ(priest->x, 4000 - 69 * 25) << "stood 30 frames to pray, then walked on";
+    EXPECT_EQ(priest->frame / 2 * 2, 230);
 }
 
 TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHovering) {
@@ -172,9 +176,16 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
         EXPECT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
         const CCharacterAttackEffect* bolt = Shots().back();
-        EXPECT_LE(std::abs(bolt->x - thunderer->x), CCharacterThunderer::kFlySpeed) << "it flew on after the drop";
-        EXPECT_GT(bolt->y, thunderer->y + 200 - 1);
-        EXPECT_EQ(bolt->vy, CCharacterThunderer::kLightningSpeed);
+        EXPECT_LE(std::abs(bolt->x - thunderer->x), 10) << "it flew on after the drop";
+        EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";
+        EXPECT_EQ(std::tie(bolt->vx, bolt->vy), std::make_tuple(0, 200));
+        EXPECT_EQ(bolt->frame / 2 * 2, 390);
+        // Each bolt starts 200 under the thunderer.
+        thunderer->SetState(id == 10171 ? 234 : 254);
+        const CCharacter* fresh = World().GetAt(World().GetCount());
+        EXPECT_EQ(fresh->frame, 390);
+        EXPECT_EQ(fresh->x, thunderer->x);
+        EXPECT_EQ(fresh->y, thunderer->y + 200);
         if (id == 10171) {
             EXPECT_LT(thunderer->x, 3000) << "flies on";
         } else {
@@ -192,17 +203,79 @@ TEST(GoblinCat, ItHopsAtAWallWithoutLeavingItsRunAndLandsBackInIt) {
         const int32_t before = cat->frame;
         const int32_t timer = cat->stateTimer;
         f.s.Run(1);
-        if ((before == CCharacterGoblinCat::kRun || before == 231) && cat->frame == CCharacterGoblinCat::kLeap) {
+        if ((before == 230 || before == 231) && cat->frame == 232) {
             hopped = true;
-            EXPECT_EQ(cat->vy, CCharacterGoblinCat::kLeapSpeed);
+            EXPECT_EQ(cat->vy, -70);
             EXPECT_EQ(cat->x, 2400 + 190);
             EXPECT_EQ(cat->stateTimer, (timer + 1) % 60) << "the run's timer runs on";
         }
     }
     ASSERT_TRUE(hopped);
-    for (int i = 0; i < 40 && cat->frame == CCharacterGoblinCat::kLeap; ++i) f.s.Run(1);
-    EXPECT_TRUE(cat->frame == CCharacterGoblinCat::kRun || cat->frame == CCharacterGoblinCat::kLeap);
+    for (int i = 0; i < 40 && cat->frame == 232; ++i) f.s.Run(1);
+    EXPECT_TRUE(cat->frame == 230 || cat->frame == 232);
     EXPECT_EQ(cat->y, kStandY);
+}
+
+// The walking priest hops up at 70 when a block stands in its way, without
+// leaving its walk, and walks on over it.
+TEST(ZenPriest, ItHopsOntoABlockInItsWayAndWalksOnOverIt) {
+    Field f(400, FloorGrid({".....#.............."}));
+    auto* priest = f.Make<CCharacterZenPriest>(10161, 3200);
+    int32_t hopAt = 0, top = priest->y;
+    for (int i = 0; i < 50; ++i) {
+        const int32_t before = priest->frame, timer = priest->stateTimer;
+        f.s.Run(1);
+        top = std::min(top, priest->y);
+        if (hopAt == 0 && before != 234 && priest->frame == 234) {
+            hopAt = priest->x;
+            EXPECT_EQ(priest->vy, -70);
+            EXPECT_EQ(priest->stateTimer, timer + 1) << "the walk's timer runs on";
+        }
+    }
+    EXPECT_EQ(hopAt, 2400 + 190) << "at the block's face";
+    EXPECT_EQ(top, 2566) << "70 up, 6 a frame less";
+    EXPECT_EQ(priest->y, 2800 - 190) << "on the block";
+    EXPECT_LT(priest->x, 2400);
+    EXPECT_EQ(priest->vx, -25);
+    EXPECT_NE(priest->frame, 234);
+}
+
+// Each 60-frame re-entry of its run faces the player and, on an odd draw,
+// pounces: up at 80, on at 40, and runs again where it lands.
+TEST(GoblinCat, AtEveryReEntryOfItsRunItPouncesOnAnOddDraw) {
+    Field f(400);
+    auto* cat = f.Make<CCharacterGoblinCat>(10181, 4400);
+    int pounces = 0, runs = 0;
+    int32_t top = kStandY;
+    for (int i = 0; i < 720; ++i) {
+        const int32_t before = cat->frame;
+        f.s.Run(1);
+        if (before != 233 && cat->frame == 233) {
+            ++pounces;
+            top = kStandY;
+        }
+        if (cat->frame == 233) {
+            top = std::min(top, cat->y);
+            if (cat->vy != 0) {
+                EXPECT_EQ(cat->vx, 40 * cat->facing);
+            }
+        }
+        if (before == 233 && cat->frame != 233) {
+            EXPECT_EQ(cat->frame, 230) << "it lands running";
+            EXPECT_EQ(cat->y, kStandY);
+            // Up at 80, 6 a frame less: from a landing it rises 80 in its
+            // first frame, from the run's re-entry gravity already took 6.
+            EXPECT_TRUE(top == kStandY - 574 || top == kStandY - 494) << top;
+        }
+        if (before != 233 && cat->frame == 230 && cat->stateTimer == 0) ++runs;
+        if (cat->frame == 230 || cat->frame == 231) {
+            EXPECT_EQ(cat->vx, 40 * cat->facing);
+            EXPECT_EQ(cat->facing, cat->x > f.player->x ? -1 : 1);
+        }
+        if (cat->x < 1000) cat->x = 4400;
+    }
+    EXPECT_GE(pounces, 3);
+    EXPECT_GE(runs, 3);
 }
 
 TEST(Bat, ItFliesStraightCirclesOrHomes) {
@@ -210,7 +283,7 @@ TEST(Bat, ItFliesStraightCirclesOrHomes) {
     auto* straight = f.Make<CCharacterBat>(10221, 3000, 1000);
     auto* circler = f.Make<CCharacterBat>(10222, 3000, 1500);
     auto* homer = f.Make<CCharacterBat>(10223, 3000, 2000);
-    EXPECT_EQ(circler->vx, CCharacterBat::kStartSpeed);
+    EXPECT_EQ(circler->vx, -15);
     EXPECT_EQ(std::tie(homer->attackDirX, homer->attackDirY), std::make_tuple(-15, 0));
     f.s.Run(4);
     // The circler's first turn, from its stored (-15, 0).
@@ -227,6 +300,39 @@ TEST(Bat, ItFliesStraightCirclesOrHomes) {
     EXPECT_LT(std::hypot(homer->x - f.player->GetAnchorX(), homer->y - f.player->GetAnchorY()), 600);
 }
 
+// The homing bat turns its stored flight at most 0.2 toward the player on
+// every third frame, at 15 a frame.
+TEST(Bat, TheHomingBatTurnsAtMostTwoTenthsEveryThirdFrame) {
+    Field f(400);
+    auto* bat = f.Make<CCharacterBat>(10223, 3000, 1000);
+    f.s.Run(1);
+    ASSERT_EQ(bat->frame, 270);
+    int steers = 0;
+    for (int i = 0; i < 30; ++i) {
+        const std::pair<int32_t, int32_t> before = Velocity(*bat);
+        const double current = std::atan2(static_cast<double>(bat->attackDirX), static_cast<double>(bat->attackDirY));
+        f.player->x = bat->x + (i / 6 % 2 == 0 ? 3000 : -3000);  // always far behind or ahead
+        f.s.Run(1);
+        if (Velocity(*bat) == before) continue;
+        ++steers;
+        EXPECT_EQ(bat->frameTimer % 3, 0) << i;
+        const auto turned = [](double a) {
+            return std::make_pair(static_cast<int32_t>(std::sin(a) * 15), static_cast<int32_t>(std::cos(a) * 15));
+        };
+        const std::pair<int32_t, int32_t> v = Velocity(*bat);
+        // The whole 0.2 either way, or straight at the player when that is
+        // a smaller turn.
+        const double wanted = std::atan2(static_cast<double>(f.player->GetAnchorX()) - bat->prevX,
+                                         static_cast<double>(f.player->GetAnchorY()) - bat->prevY);
+        const double gap = std::abs(std::remainder(wanted - current, 2 * kPi));
+        EXPECT_TRUE(v == turned(current + 0.2) || v == turned(current - 0.2) || (gap <= 0.2 && v == turned(wanted)))
+            << i << ": " << v.first << "," << v.second;
+        EXPECT_EQ(std::make_pair(bat->attackDirX, bat->attackDirY), v) << "kept as its flight";
+        EXPECT_EQ(bat->facing, v.first < 0 ? -1 : 1);
+    }
+    EXPECT_GE(steers, 8);
+}
+
 TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     // A ceiling row under which the bat hangs.
     std::vector<std::string> grid(9, std::string(20, '.'));
@@ -236,22 +342,22 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     f.player->y = 2000;
     auto* bat = f.Make<CCharacterBat>(10227, 3000, 1400);
     f.s.Run(2);
-    ASSERT_EQ(bat->frame, CCharacterBat::kHanging);
+    ASSERT_EQ(bat->frame, 290);
     EXPECT_EQ(bat->y, 800 + 100) << "pressed against the ceiling";
-    EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(CCharacterBat::kHanging).u);
+    EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(290).u);
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
     f.s.Run(5);
-    EXPECT_EQ(bat->frame, CCharacterBat::kHanging) << "exactly 1500 away";
+    EXPECT_EQ(bat->frame, 290) << "exactly 1500 away";
     f.player->x += 1;
     f.s.Run(1);
-    EXPECT_EQ(bat->frame, CCharacterBat::kHoming);
-    EXPECT_EQ(bat->homeState, CCharacterBat::kHoming);
+    EXPECT_EQ(bat->frame, 270);
+    EXPECT_EQ(bat->homeState, 270);
     EXPECT_EQ(std::tie(bat->vx, bat->vy), std::make_tuple(-15, 0));
     EXPECT_EQ(bat->facing, -1);
     bat->OnHit(15, 50, 1, f.player);
     f.s.Run(21);
-    EXPECT_EQ(bat->frame / 2 * 2, CCharacterBat::kHoming) << "back homing after the hurt";
+    EXPECT_EQ(bat->frame / 2 * 2, 270) << "back homing after the hurt";
 }
 
 TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
@@ -260,17 +366,20 @@ TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
     auto* stray = f.Make<CCharacterFrog>(10233, kScreenRight + 2000);
     f.s.Run(11);
     EXPECT_FALSE(Listed(stray)) << "no variant: gone at once, even off screen";
-    ASSERT_EQ(frog->frame, CCharacterFrog::kHop);
+    ASSERT_EQ(frog->frame, 231);
     EXPECT_EQ(frog->facing, -1);
     int32_t top = frog->y;
-    for (int i = 0; i < 60 && frog->frame == CCharacterFrog::kHop; ++i) {
+    for (int i = 0; i < 60 && frog->frame == 231; ++i) {
         f.s.Run(1);
         top = std::min(top, frog->y);
+        if (frog->frame == 231) {
+            EXPECT_EQ(frog->vx, -10) << "forward at 10";
+        }
     }
-    EXPECT_EQ(frog->frame, CCharacterFrog::kSit);
+    EXPECT_EQ(frog->frame, 230);
     EXPECT_EQ(frog->y, kStandY);
     EXPECT_LT(frog->x, 3000 - 200);
-    EXPECT_LT(top, kStandY - 500);
+    EXPECT_EQ(top, kStandY - 784) << "up at 100, 6 a frame less";
 }
 
 TEST(Yokai, EveryKindKeepsGoingWithoutAPlayer) {
@@ -282,7 +391,9 @@ TEST(Yokai, EveryKindKeepsGoingWithoutAPlayer) {
     std::vector<CCharacterEnemy*> kinds;
     for (int32_t id : {10001, 10002, 10006, 10054, 10011, 10012, 10021, 10022, 10031, 10032, 10131, 10132,
                        10151, 10152, 10161, 10162, 10171, 10172, 10181, 10182, 10221, 10222, 10223, 10227,
-                       10231, 10232})
+                       10231, 10232, 10041, 10042, 10091, 10092, 10121, 10122, 10123, 11001, 11002, 10060,
+                       10072, 11050, 11051, 11080, 11081, 11070, 11071, 11090, 11091, 11060, 11061,
+                       20770, 20800, 20780})
         kinds.push_back(f.Make(id, 2400, id == 10227 ? 1000 : kStandY));
     f.s.Run(300);
     for (CCharacterEnemy* e : kinds) {

@@ -38,16 +38,18 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     Field f(-600);
     auto* kappa = f.Make<CCharacterKappa>(10041, 4000);
     f.s.Run(1);
-    ASSERT_EQ(kappa->frame, CCharacterKappa::kStand);
+    ASSERT_EQ(kappa->frame, 230);
     EXPECT_EQ(kappa->facing, -1);
     const std::vector<int32_t> before = Trace(f.s, *kappa, 32);
     EXPECT_EQ(IndexOf(before, 231), 19) << "20 frames standing";
-    EXPECT_EQ(IndexOf(before, CCharacterKappa::kThrow), 31) << "12 frames of wind-up";
+    EXPECT_EQ(IndexOf(before, 232), 31) << "12 frames of wind-up";
     CCharacter* plate = kappa->linksB[0];
     ASSERT_NE(plate, nullptr);
-    EXPECT_EQ(plate->frame, CCharacterKappa::kPlateShot);
+    EXPECT_EQ(plate->frame, 310);
     EXPECT_EQ(plate->linksA[0], kappa);
     EXPECT_EQ(plate->attackDirX, 100);
+    EXPECT_EQ(plate->prevX, kappa->x - 200) << "thrown from 200 before it";
+    EXPECT_EQ(plate->prevY, kappa->y + 50);
     EXPECT_EQ(plate->group, kappa->group);
 
     // It touches the kappa as it leaves, but only its return is caught.
@@ -55,7 +57,7 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     for (int i = 0; i < 120 && caughtAt < 0; ++i) {
         const bool returning = plate->vx * kappa->facing < 0;
         f.s.Run(1);
-        if (kappa->frame == CCharacterKappa::kCatch) {
+        if (kappa->frame == 233) {
             caughtAt = i;
             EXPECT_TRUE(returning);
         }
@@ -65,19 +67,19 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_FALSE(Listed(plate));
     EXPECT_EQ(kappa->linksB[0], nullptr);
     f.s.Run(12);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kStand);
+    EXPECT_EQ(kappa->frame, 230);
 }
 
 TEST(Kappa, APlateThatIsGoneEndsTheWaitAtOnce) {
     Field f(-600);
     auto* kappa = f.Make<CCharacterKappa>(10041, 4000);
     f.s.Run(33);
-    ASSERT_EQ(kappa->frame, CCharacterKappa::kThrow);
+    ASSERT_EQ(kappa->frame, 232);
     kappa->linksB[0]->SetState(EnemyState::Remove);  // struck down elsewhere
     f.s.Run(1);
     EXPECT_EQ(kappa->linksB[0], nullptr);
     f.s.Run(1);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kCatch);
+    EXPECT_EQ(kappa->frame, 233);
 }
 
 TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
@@ -86,56 +88,87 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     Field f(kLurkX - 1200);
     auto* kappa = f.Make<CCharacterKappa>(10042, kLurkX, 3400);
     f.s.Run(60);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kLurk) << "1200 away is out of reach";
+    EXPECT_EQ(kappa->frame, 250) << "1200 away is out of reach";
     EXPECT_EQ(kappa->y, 3400);
-    EXPECT_EQ(kappa->homeState, CCharacterKappa::kRise);
+    EXPECT_EQ(kappa->homeState, 251);
     f.player->y = -1000;  // however high above
     f.player->x = kLurkX - 1199;
     f.s.ClearSounds();
     f.s.Run(1);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kRise);
+    EXPECT_EQ(kappa->frame, 251);
     EXPECT_EQ(kappa->y, 3200) << "leapt at 200 a frame";
-    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{CCharacterKappa::kSplashSound});
-    const std::vector<CCharacterEffect*> splash = Effects(CCharacterEffect::kSplash, CCharacterEffect::kSplash + 9);
+    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{33});
+    const std::vector<CCharacterEffect*> splash = Effects(350, 350 + 9);
     ASSERT_EQ(splash.size(), 4u);
-    const int32_t vxs[4] = {-10, -5, 5, 10};
+    const int32_t vxs[4] = {-10, -5, 5, 10}, lifts[4] = {-60, -70, -70, -60};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(splash[static_cast<size_t>(i)]->vx, vxs[i]);
+        EXPECT_EQ(splash[static_cast<size_t>(i)]->vy, lifts[i] + 6) << "after a frame of their fall";
+        EXPECT_EQ(splash[static_cast<size_t>(i)]->prevY, 3400 - 200) << "above the water where it leapt";
         EXPECT_EQ(splash[static_cast<size_t>(i)]->facing, kappa->facing);
     }
 
     // Rises, turns, falls onto the floor and stands.
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
-    const std::vector<int32_t> t = Trace(f.s, *kappa, 400);
-    const int dropped = IndexOf(t, CCharacterKappa::kDrop);
-    const int landed = IndexOf(t, CCharacterKappa::kLanded);
+    std::vector<int32_t> t, vys, ys;
+    for (int i = 0; i < 400; ++i) {
+        f.s.Run(1);
+        t.push_back(kappa->frame);
+        vys.push_back(kappa->vy);
+        ys.push_back(kappa->y);
+    }
+    const int dropped = IndexOf(t, 252);
+    const int landed = IndexOf(t, 253);
     ASSERT_GT(dropped, 15);
     ASSERT_GT(landed, dropped);
-    EXPECT_EQ(IndexOf(t, CCharacterKappa::kWaterThrow), landed + 32);
-    const int sinking = IndexOf(t, CCharacterKappa::kSink);
+    EXPECT_EQ(IndexOf(t, 255), landed + 32);
+    const int sinking = IndexOf(t, 258);
     ASSERT_GT(sinking, landed);
+    EXPECT_EQ(vys[static_cast<size_t>(sinking)], -120 + 10) << "back up at 120, a frame of its gravity 10";
     // Jumps back (its first frame already falling toward the water).
-    const int under = IndexOf(t, CCharacterKappa::kUnderWater);
+    const int under = IndexOf(t, 259);
     ASSERT_GT(under, sinking);
-    EXPECT_GE(kappa->y, CCharacterKappa::kWaterDepth);
-    EXPECT_EQ(IndexOf(t, CCharacterKappa::kLurk), under + 40);
+    EXPECT_GE(kappa->y, 3400);
+    // It sinks until it is 3400 down or deeper, and stops in the next frame.
+    EXPECT_LT(ys[static_cast<size_t>(under - 2)], 3400);
+    EXPECT_EQ(ys[static_cast<size_t>(under - 1)], 3400) << "back down to where it lurked";
+    EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
+    EXPECT_EQ(IndexOf(t, 250), under + 40);
+}
+
+// Sinking, it stops at the water line of 3400 and not above it.
+TEST(Kappa, ItsSinkEndsAtTheWaterLine) {
+    Field f(-600);
+    auto* kappa = f.Make<CCharacterKappa>(10042, 3000, 3400);
+    f.s.Run(2);
+    kappa->SetState(258);
+    EXPECT_EQ(kappa->vy, -120);
+    kappa->y = 3390;
+    kappa->vy = 0;
+    f.s.Run(1);
+    EXPECT_EQ(kappa->frame, 258) << "10 above the line: on it sinks";
+    EXPECT_EQ(kappa->y, 3400);
+    f.s.Run(1);
+    EXPECT_EQ(kappa->frame, 259);
+    EXPECT_EQ(kappa->vy, 0);
+    EXPECT_EQ(kappa->y, 3400);
 }
 
 TEST(Kappa, AKappaHurtAfterItsLeapComesBackRisingNotLurking) {
     Field f(2000);
     auto* kappa = f.Make<CCharacterKappa>(10042, 3000, 3400);
     f.s.Run(2);
-    ASSERT_EQ(kappa->frame, CCharacterKappa::kRise);
+    ASSERT_EQ(kappa->frame, 251);
     f.s.Run(3);
     kappa->OnHit(15, 50, 1, f.player);
     EXPECT_EQ(kappa->vy, 0);
     f.s.Run(20);
     // Back in 251 with no speed left, so at once falling.
-    EXPECT_EQ(kappa->homeState, CCharacterKappa::kRise);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kDrop);
+    EXPECT_EQ(kappa->homeState, 251);
+    EXPECT_EQ(kappa->frame, 252);
     const std::vector<int32_t> t = Trace(f.s, *kappa, 30);
-    EXPECT_EQ(IndexOf(t, CCharacterKappa::kLurk), -1);
+    EXPECT_EQ(IndexOf(t, 250), -1);
 }
 
 TEST(Kappa, ItsGrabHoldsTheKilledPlayerForAWhileThenItGoesOn) {
@@ -147,11 +180,11 @@ TEST(Kappa, ItsGrabHoldsTheKilledPlayerForAWhileThenItGoesOn) {
     EXPECT_EQ(f.player->hp, 0);
     EXPECT_EQ(f.player->x, 2000 + 360);
     EXPECT_EQ(f.player->y, kStandY + 170);
-    EXPECT_EQ(kappa->frame, CCharacterKappa::kHolding);
+    EXPECT_EQ(kappa->frame, 350);
     EXPECT_EQ(kappa->vx, 0);
     EXPECT_EQ(kappa->vy, 0);
     const std::vector<int32_t> t = Trace(f.s, *kappa, 61);
-    EXPECT_EQ(IndexOf(t, CCharacterKappa::kStand), 59) << "60 frames, then home";
+    EXPECT_EQ(IndexOf(t, 230), 59) << "60 frames, then home";
     EXPECT_EQ(kappa->hp, 200);
     EXPECT_EQ(kappa->y, kStandY);
 }
@@ -161,13 +194,13 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     Field f(5600, FloorGrid({"...........#........"}));
     auto* ninja = f.Make<CCharacterEnemyNinja>(10091, 3000);
     f.s.Run(1);
-    ASSERT_EQ(ninja->frame, CCharacterEnemyNinja::kWalk);
+    ASSERT_EQ(ninja->frame, 230);
     EXPECT_EQ(ninja->facing, 1);
     bool jumped = false;
     for (int i = 0; i < 58 && !jumped; ++i) {
         f.s.Run(1);
 
-        if (ninja->frame == CCharacterEnemyNinja::kJump) {
+        if (ninja->frame == 234) {
             jumped = true;
             EXPECT_EQ(ninja->stateTimer, i + 1) << "the walk's timer runs on";
             EXPECT_LT(ninja->vy, 0);
@@ -180,9 +213,9 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
 
     // The shuriken, 200 ahead and 40 under its centre.
     ninja->facing = 1;
-    ninja->SetState(CCharacterEnemyNinja::kThrow);
+    ninja->SetState(236);
     const CCharacter* star = World().GetAt(World().GetCount());
-    EXPECT_EQ(star->frame, CCharacterEnemyNinja::kShuriken);
+    EXPECT_EQ(star->frame, 320);
     EXPECT_EQ(star->x, ninja->x + 200);
     EXPECT_EQ(star->y, ninja->y + 40);
     EXPECT_EQ(star->vx, 80);
@@ -193,12 +226,12 @@ TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
     Field f(400);
     auto* ninja = f.Make<CCharacterEnemyNinja>(10092, 3000);
     f.s.Run(1);
-    ASSERT_EQ(ninja->frame, CCharacterEnemyNinja::kStand);
+    ASSERT_EQ(ninja->frame, 250);
     const std::vector<int32_t> t = Trace(f.s, *ninja, 60);
-    EXPECT_EQ(IndexOf(t, CCharacterEnemyNinja::kLob), 47);
+    EXPECT_EQ(IndexOf(t, 252), 47);
     EXPECT_EQ(ninja->x, 3000) << "it never walks";
-    ninja->SetState(CCharacterEnemyNinja::kLob);
-    const std::vector<CCharacterAttackEffect*> bombs = Shots(CCharacterEnemyNinja::kBomb);
+    ninja->SetState(252);
+    const std::vector<CCharacterAttackEffect*> bombs = Shots(330);
     ASSERT_FALSE(bombs.empty());
     EXPECT_EQ(bombs.back()->x, 3000 - 200);
     EXPECT_EQ(bombs.back()->vx, -30);
@@ -209,19 +242,20 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
     Field f(4400, FloorGrid({"...........#........"}));
     auto* armour = f.Make<CCharacterLivingArmor>(10121, 3800);
     f.s.Run(1);
-    ASSERT_EQ(armour->frame, CCharacterLivingArmor::kWalk);
+    ASSERT_EQ(armour->frame, 230);
     EXPECT_EQ(armour->facing, 1);
     bool turned = false;
     for (int i = 0; i < 50; ++i) {
         f.s.Run(1);
         EXPECT_GE(armour->vy, 0) << "no jump";
+        EXPECT_TRUE(armour->vx == 20 * armour->facing || armour->vx == 0) << armour->vx << " (0: stopped by the wall)";
         turned = turned || armour->facing == -1;
     }
     EXPECT_TRUE(turned);
     EXPECT_LE(armour->x + 190, 4400);
 
-    armour->SetState(CCharacterLivingArmor::kStrike);
-    const std::vector<CCharacterAttackEffect*> strikes = Shots(CCharacterLivingArmor::kStrikeEffect);
+    armour->SetState(236);
+    const std::vector<CCharacterAttackEffect*> strikes = Shots(340);
     ASSERT_EQ(strikes.size(), 1u);
     EXPECT_EQ(strikes[0]->x, armour->x);
     EXPECT_EQ(strikes[0]->y, armour->y);
@@ -229,9 +263,9 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
 
     auto* jade = f.Make<CCharacterLivingArmor>(10123, 2000);
     f.s.Run(1);
-    ASSERT_EQ(jade->frame, CCharacterLivingArmor::kWaveStand);
-    jade->SetState(CCharacterLivingArmor::kWaveThrow);
-    const std::vector<CCharacterAttackEffect*> waves = Shots(CCharacterLivingArmor::kWave);
+    ASSERT_EQ(jade->frame, 270);
+    jade->SetState(273);
+    const std::vector<CCharacterAttackEffect*> waves = Shots(350);
     ASSERT_EQ(waves.size(), 1u);
     EXPECT_EQ(waves[0]->x, jade->x + 100 * jade->facing);
     EXPECT_EQ(waves[0]->y, jade->y + 60);

@@ -95,11 +95,68 @@ TEST(YokaiFrames, PicturesSharedRecordsAndBoxes) {
             const bool sparking = wisp && i >= 290 && i <= 291, kindling = wisp && i >= 290 && i <= 293;
             EXPECT_EQ(HasHurt(r), !sparking) << i;
             EXPECT_EQ(HasAttack(r), k.touches && !kindling) << i;
-            EXPECT_EQ(HasBody(r), k.body == Stands || (k.body == HangsOnly && i == CCharacterBat::kHanging)) << i;
+            EXPECT_EQ(HasBody(r), k.body == Stands || (k.body == HangsOnly && i == 290)) << i;
         }
     }
     // A hanging bat is hurt and defeated in its hanging picture.
     std::unique_ptr<CCharacterEnemy> bat(dynamic_cast<CCharacterEnemy*>(CreateCharacter(10227)));
     for (int32_t r : {EnemyState::Hurt, EnemyState::Defeated, EnemyState::FadeOut})
-        EXPECT_EQ(CellOf(bat->RecordAt(r)), CellOf(bat->RecordAt(CCharacterBat::kHanging))) << r;
+        EXPECT_EQ(CellOf(bat->RecordAt(r)), CellOf(bat->RecordAt(290))) << r;
+}
+
+// The timing the kinds' behaviour rides on: state chains (next state after
+// so many ticks; -1 held) and frame loops (first .. last, every so many).
+TEST(YokaiFrames, TheChainsTheBehavioursRelyOn) {
+    struct Chain {
+        int32_t id, from, next, ticks;
+    };
+    const Chain chains[] = {
+        {10001, 230, -1, 0},   {10001, 231, -1, 0},   {10002, 250, 251, 96}, {10002, 251, 250, 96},
+        {10006, 290, 292, 20}, {10006, 291, 292, 20}, {10006, 292, 294, 20}, {10006, 293, 294, 20},
+        {10006, 294, -1, 0},   {10006, 295, -1, 0},   {10054, 230, 231, 40}, {10054, 231, 232, 80},
+        {10054, 232, 233, 20}, {10054, 233, 231, 20}, {10011, 230, -1, 0},   {10011, 231, 232, 20},
+        {10011, 232, 230, 1},  {10012, 250, 251, 96}, {10021, 230, 231, 50}, {10021, 231, 232, 1},
+        {10021, 232, 233, 1},  {10021, 233, 234, 30}, {10021, 234, 235, 2},  {10021, 235, 230, 2},
+        {10031, 230, 231, 12}, {10031, 231, 230, 12}, {10131, 230, 232, 90}, {10131, 231, 232, 90},
+        {10131, 232, 233, 8},  {10131, 233, 230, 32}, {10132, 250, 251, 40}, {10132, 251, 252, 8},
+        {10132, 252, 250, 12}, {10151, 230, 232, 80}, {10151, 231, 232, 80}, {10151, 232, 233, 8},
+        {10151, 233, 234, 12}, {10151, 234, 235, 8},  {10151, 235, 236, 12}, {10151, 236, 238, 80},
+        {10151, 237, 238, 80}, {10151, 238, 239, 8},  {10151, 239, 240, 12}, {10151, 240, 241, 8},
+        {10151, 241, 230, 12}, {10152, 250, 252, 40}, {10152, 251, 252, 40}, {10152, 252, 253, 8},
+        {10152, 253, 254, 12}, {10152, 254, 255, 8},  {10152, 255, 250, 12}, {10161, 230, 235, 60},
+        {10161, 233, 235, 60}, {10161, 234, -1, 0},   {10161, 235, 230, 30}, {10161, 236, 230, 30},
+        {10162, 250, 251, 40}, {10162, 251, 250, 30}, {10162, 252, 250, 30}, {10171, 230, 232, 20},
+        {10171, 231, 232, 20}, {10171, 232, 234, 10}, {10171, 233, 234, 10}, {10171, 234, 230, 10},
+        {10171, 235, 230, 10}, {10172, 250, 252, 10}, {10172, 251, 252, 10}, {10172, 252, 254, 6},
+        {10172, 253, 254, 6},  {10172, 254, 250, 6},  {10172, 255, 250, 6},  {10181, 230, 230, 60},
+        {10181, 231, 230, 60}, {10181, 232, -1, 0},   {10181, 233, -1, 0},   {10221, 230, -1, 0},
+        {10222, 250, -1, 0},   {10223, 270, -1, 0},   {10227, 290, -1, 0},   {10231, 230, 231, 10},
+        {10231, 231, -1, 0},
+    };
+    for (const Chain& c : chains) {
+        std::unique_ptr<CCharacter> e(CreateCharacter(c.id));
+        const FrameRecord& r = e->RecordAt(c.from);
+        EXPECT_EQ(r.nextState, c.next) << c.id << " " << c.from;
+        if (c.next != -1) {
+            EXPECT_EQ(r.stateDuration, c.ticks) << c.id << " " << c.from;
+        }
+    }
+    struct Loop {
+        int32_t id, first, last, ticks;
+    };
+    const Loop loops[] = {
+        {10001, 230, 231, 16}, {10002, 250, 251, 16}, {10006, 290, 291, 8},  {10006, 292, 293, 16},
+        {10006, 294, 295, 16}, {10131, 230, 231, 8},  {10151, 230, 231, 8},  {10151, 236, 237, 8},
+        {10152, 250, 251, 8},  {10161, 230, 233, 6},  {10161, 235, 236, 6},  {10162, 251, 252, 6},
+        {10171, 230, 231, 8},  {10171, 232, 233, 2},  {10171, 234, 235, 2},  {10172, 250, 251, 8},
+        {10172, 252, 253, 2},  {10172, 254, 255, 2},  {10181, 230, 231, 6},  {10221, 230, 231, 6},
+        {10222, 250, 251, 6},  {10223, 270, 271, 6},
+    };
+    for (const Loop& l : loops) {
+        std::unique_ptr<CCharacter> e(CreateCharacter(l.id));
+        for (int32_t f = l.first; f <= l.last; ++f) {
+            EXPECT_EQ(e->RecordAt(f).nextFrame, f == l.last ? l.first : f + 1) << l.id << " " << f;
+            EXPECT_EQ(e->RecordAt(f).frameDuration, l.ticks) << l.id << " " << f;
+        }
+    }
 }

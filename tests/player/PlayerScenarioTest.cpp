@@ -15,6 +15,7 @@
 #include "player/CharacterNinja.h"
 #include "support/PlayerRoom.h"
 #include "support/Scenario.h"
+#include "support/WorldList.h"
 #include "ui/GameInput.h"
 #include "win/MyInput.h"
 
@@ -366,4 +367,111 @@ TEST(PlayerScenario, AHeldTouchKeepsTheNinjaDashingTowardIt) {
     EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
     EXPECT_LE(std::abs(r.ninja->x - goal), 120);
     EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
+}
+
+// The states other code sets: the spinning jump flies along its stored
+// direction, turning 1.3 a frame with its sound every sixth tick, until a
+// surface holds it; the item-get pose stops and falls to the ground; the
+// launched flight that meets a surface holds on and stands after 2 frames.
+TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
+    {
+        Room r(Scenario::CellX(2), 900);
+        r.ninja->attackDirX = 30;
+        r.ninja->attackDirY = 40;
+        r.ninja->facing = 1;
+        r.ninja->SetState(280);
+        EXPECT_EQ(r.ninja->vx, 30);
+        EXPECT_EQ(r.ninja->vy, 40);
+        r.s.ClearSounds();
+        double angle = r.ninja->angle;
+        int spins = 0, sounds = 0;
+        while (r.ninja->frame != 236 && spins < 60) {
+            const int32_t before = r.ninja->frame;
+            r.s.Run(1);
+            const double turned = r.ninja->angle - angle;
+            angle = r.ninja->angle;
+            if (r.ninja->frame != 281 || before != 281) continue;
+            ++spins;
+            EXPECT_NEAR(turned, 1.3, 1e-9) << spins;
+            if (r.ninja->y < kFloor) {
+                EXPECT_EQ(r.ninja->vx, 30);
+                EXPECT_EQ(r.ninja->vy, 40);
+            }
+            sounds += r.ninja->stateTimer % 6 == 1;
+        }
+        EXPECT_EQ(r.ninja->frame, 236) << "landed";
+        EXPECT_GT(spins, 10);
+        EXPECT_EQ(std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 65), sounds);
+        EXPECT_GE(sounds, 2);
+    }
+    {
+        Room r(Scenario::CellX(2), 900);
+        r.ninja->vx = 50;
+        r.ninja->vy = -30;
+        r.ninja->SetState(310);
+        EXPECT_EQ(r.ninja->vx, 0);
+        EXPECT_EQ(r.ninja->vy, 0);
+        for (int i = 0; i < 60 && r.ninja->frame == 310; ++i) r.s.Run(1);
+        EXPECT_EQ(r.ninja->frame, 311);
+        EXPECT_EQ(r.ninja->y, kFloor);
+        EXPECT_EQ(r.ninja->x, Scenario::CellX(2));
+        r.s.Run(30);
+        EXPECT_EQ(r.ninja->frame, 311) << "held";
+    }
+    {
+        Room r(Scenario::CellX(2), 1200);
+        r.ninja->attackDirX = 20;
+        r.ninja->attackDirY = 150;
+        r.ninja->SetState(360);
+        EXPECT_EQ(r.ninja->GetInvulnerable(), 999);
+        ASSERT_TRUE([&] {
+            for (int i = 0; i < 60; ++i) {
+                r.s.Run(1);
+                if (r.ninja->frame == 363) return true;
+            }
+            return false;
+        }()) << r.ninja->frame;
+        EXPECT_EQ(r.ninja->y, kFloor);
+        r.s.Run(2);
+        EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
+    }
+}
+
+// A dash from a surface kicks off dust at the player, turned to the surface
+// it leaves: upright off the floor, a quarter turn off a wall (toward the
+// facing), a half turn off a ceiling.
+TEST(PlayerScenario, ADashFromASurfaceKicksOffDustTurnedToIt) {
+    struct Start {
+        const char* from;
+        int32_t x, y, stance, touchX, touchY;
+        double angle;
+    };
+    constexpr double kPi = 3.14159265358979323846;
+    for (const Start& st : {Start{"the floor", Scenario::CellX(2), kFloor, 230, 2400, 1200, 0.0},
+                            Start{"a wall", kLeftWall + 20, 1000, 232, 2400, 1000, kPi / 2},
+                            Start{"a ceiling", Scenario::CellX(4), kCeiling + 20, 234, 1800, 1800, kPi}}) {
+        SCOPED_TRACE(st.from);
+        Room r(st.x, st.y);
+        r.ninja->wallHold = r.ninja->ceilingHold = 1;
+        r.ninja->SetState(st.stance == 230 ? 220 : 290);
+        ASSERT_TRUE([&] {
+            for (int i = 0; i < 20; ++i) {
+                if (r.ninja->frame / 2 == st.stance / 2) return true;
+                r.s.Run(1);
+            }
+            return false;
+        }()) << r.ninja->frame;
+        r.Tap(st.touchX, st.touchY);
+        ASSERT_EQ(r.ninja->frame, 320);
+        r.s.Run(1);
+        ASSERT_EQ(r.ninja->frame, 321) << "dashing";
+        int dust = 0;
+        for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+            const CCharacter* c = testing_support::World().GetAt(i);
+            if (c->typeId != 50000 || c->frame / 10 != 4) continue;
+            ++dust;
+            EXPECT_DOUBLE_EQ(c->angle, st.angle);
+        }
+        EXPECT_EQ(dust, 1);
+    }
 }

@@ -9,6 +9,7 @@
 
 #include "stage/StageDataControl.h"
 #include "stage/StageTestSupport.h"
+#include "support/Scenario.h"
 
 using testing_support::CountMapCharacters;
 using testing_support::GridStage;
@@ -211,6 +212,115 @@ TEST_F(SpawnTest, LayerCIsMadeColumnByColumnBottomRowFirst) {
     for (int32_t i = 1; i <= list.GetCount(); ++i)
         if (list.GetAt(i)->fromLayerC) order.push_back(list.GetAt(i)->typeId);
     EXPECT_EQ(order, (std::vector<int32_t>{11050, 11061, 11060}));
+}
+
+// The scrolls nothing in play calls, and the player's edge mask, on a grid
+// stage of 40 x 20 cells (16000 x 8000 units) in a 480 x 320 view.
+TEST_F(SpawnTest, TheClampedScrollTheSnapsAndThePlayersEdgeMask) {
+    GridStage g(40, 20);
+    g.m_startX = 2400;
+    g.m_startY = 1600;
+    g.Start();
+    Game()->m_cameraTarget = nullptr;
+    const auto camera = [&] { return std::make_pair(g.m_cameraX, g.m_cameraY); };
+    ASSERT_EQ(camera(), std::make_pair(0, 0));
+    // Clamped: no overshoot at either end, no balancing.
+    g.ScrollClamped(-500, -500);
+    EXPECT_EQ(camera(), std::make_pair(0, 0));
+    g.ScrollClamped(100000, 100000);
+    EXPECT_EQ(camera(), std::make_pair(16000 - 4800, 8000 - 3200));
+    g.ScrollClamped(-300, -200);
+    EXPECT_EQ(camera(), std::make_pair(16000 - 4800 - 300, 8000 - 3200 - 200));
+    g.ScrollClamped(-100000, 0);
+    EXPECT_EQ(camera(), std::make_pair(0, 8000 - 3200 - 200));
+    // The snap to the target puts it 800 from the left, scrolling only right.
+    CCharacter* target = Player();
+    ASSERT_NE(target, nullptr);
+    g.SnapToTarget();  // no target: nothing
+    EXPECT_EQ(g.m_cameraX, 0);
+    Game()->m_cameraTarget = target;
+    target->x = 3000;
+    g.SnapToTarget();
+    EXPECT_EQ(g.m_cameraX, 2200);
+    EXPECT_EQ(target->x, 800);
+    target->x = 500;
+    g.SnapToTarget();
+    EXPECT_EQ(g.m_cameraX, 2200) << "never to the left";
+    target->x = 100000;
+    g.SnapToTarget();
+    EXPECT_EQ(g.m_cameraX, 16000 - 4800) << "up to the right end";
+    // The snap to the second target puts it 1150 from the left, only left.
+    g.SnapToSecondTarget();  // none: nothing
+    EXPECT_EQ(g.m_cameraX, 16000 - 4800);
+    auto* limit = new testing_support::ScenarioBody({-10, 10, -10, 10});
+    Game()->m_characterList.Add(limit);
+    Game()->m_cameraLimitCharacter = limit;
+    limit->x = 150;
+    g.SnapToSecondTarget();
+    EXPECT_EQ(g.m_cameraX, 16000 - 4800 - 1000);
+    EXPECT_EQ(limit->x, 1150);
+    limit->x = 3000;
+    g.SnapToSecondTarget();
+    EXPECT_EQ(g.m_cameraX, 16000 - 4800 - 1000) << "never to the right";
+    limit->x = -100000;
+    g.SnapToSecondTarget();
+    EXPECT_EQ(g.m_cameraX, 0) << "down to the left end";
+    Game()->m_cameraLimitCharacter = nullptr;
+
+    // The edge mask: the player's body (40 wide, its feet at its position,
+    // 20 high) at the view's edges while the camera stands at a stage end.
+    struct Edge {
+        int32_t cameraX, x, y, facing, flags;
+    };
+    const Edge edges[] = {
+        {0, 20, 1600, 1, 1},          {0, 21, 1600, 1, 0},      {0, 20, 20, 1, 1 | 4},   {0, 21, 21, -1, 0},
+        {0, 20, 1600, -1, 1},         {400, 0, 0, 1, 0},        {16000, 4780, 1600, 1, 2}, {16000, 4779, 1600, 1, 0},
+        {16000, 4780, 3200, -1, 2 | 8}, {16000, 2400, 3199, 1, 0}, {11200, 4800, 3200, 1, 0},
+    };
+    for (const Edge& e : edges) {
+        SCOPED_TRACE(testing::Message() << e.cameraX << " " << e.x << "," << e.y << " facing " << e.facing);
+        g.m_cameraX = e.cameraX;
+        target->x = e.x;
+        target->y = e.y;
+        target->facing = e.facing;
+        EXPECT_EQ(g.GetPlayerEdgeFlags(), e.flags);
+    }
+    Game()->m_player = nullptr;
+    EXPECT_EQ(g.GetPlayerEdgeFlags(), 0);
+    Game()->m_player = target;
+}
+
+// A player below the view at the bottom of the stage falls out: its life
+// goes with the sound of a burst, once, and it is held at 4000.
+TEST_F(SpawnTest, APlayerBelowTheBottomOfTheStageFallsOut) {
+    GridStage g(20, 10);
+    g.m_startX = 2400;
+    g.m_startY = 1600;
+    g.Start();
+    Game()->m_cameraTarget = nullptr;
+    CCharacter* player = Player();
+    ASSERT_NE(player, nullptr);
+    player->y = 4500;
+    EXPECT_FALSE(g.CheckFallOut()) << "the camera is not at the bottom";
+    g.m_cameraY = 10 * 400 - 3200;
+    player->y = 3999;
+    EXPECT_FALSE(g.CheckFallOut()) << "still in the view";
+    player->y = 4500;
+    sounds.clear();
+    EXPECT_TRUE(g.CheckFallOut());
+    EXPECT_EQ(player->hp, 0);
+    EXPECT_EQ(player->pendingState, 120);
+    EXPECT_EQ(player->y, 4000);
+    EXPECT_EQ(sounds, std::vector<int32_t>{31});
+    // Already falling out: no second sound, the fall goes on.
+    player->frame = 125;
+    player->pendingState = -1;
+    EXPECT_TRUE(g.CheckFallOut());
+    EXPECT_EQ(player->pendingState, -1);
+    player->frame = 230;
+    EXPECT_TRUE(g.CheckFallOut());
+    EXPECT_EQ(player->pendingState, 120);
+    EXPECT_EQ(sounds.size(), 1u);
 }
 
 TEST(Parallax, AScrollTakesEachCharactersShareOfIt) {

@@ -149,7 +149,7 @@ TEST(EventDirector, ASceneStartedDuringTheListsGetsItsFirstUpdateInThatFrame) {
     room.s.Run(1);
     // The dolly, made during the list's pass, ran in it and arrived; the
     // director saw that after the lists, in the same frame.
-    EXPECT_EQ(Tour()->m_dolly->frame, CCharacterEffect::kDollyArrived);
+    EXPECT_EQ(Tour()->m_dolly->frame, 221);
     EXPECT_EQ(Tour()->GetStep(), 1);
 }
 
@@ -173,8 +173,9 @@ TEST(CameraTour, OneSpotRestsItsWaitPlusTwoUpdatesThenTheCameraComesBack) {
     ScenarioBody* spot = room.Spot(3000, 1000);
     room.StartTour({spot}, 10, 40);
     std::vector<int32_t> steps;
-    int restStart = -1, restEnd = -1;
+    int restStart = -1, restEnd = -1, end = -1;
     for (int frame = 0; Tour()->IsRunning() && frame < 500; ++frame) {
+        end = frame;
         const int32_t before = Tour()->GetStep();
         room.s.Run(1);
         const int32_t after = Tour()->GetStep();
@@ -184,11 +185,14 @@ TEST(CameraTour, OneSpotRestsItsWaitPlusTwoUpdatesThenTheCameraComesBack) {
             EXPECT_EQ(Tour()->m_dolly->x, spot->GetAnchorX());
             EXPECT_EQ(Tour()->m_dolly->y, spot->GetAnchorY());
         }
-        if (before == 1 && after == CEventSpot1::kReturning) restEnd = frame;
+        if (before == 1 && after == 99) restEnd = frame;
         if (steps.empty() || steps.back() != after) steps.push_back(after);
     }
     EXPECT_EQ(restEnd - restStart, 40 + 2);
-    EXPECT_EQ(steps, (std::vector<int32_t>{0, 1, CEventSpot1::kReturning, CEventSpot1::kIdle}));
+    // Each glide, there and back, takes its 10 travel frames.
+    EXPECT_EQ(restStart + 1, 10);
+    EXPECT_EQ(end - restEnd, 10);
+    EXPECT_EQ(steps, (std::vector<int32_t>{0, 1, 99, 65535}));
     EXPECT_EQ(Director()->GetCurrent(), nullptr) << "the tour ended itself";
     EXPECT_EQ(Game()->m_cameraTarget, room.player);
     EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
@@ -274,6 +278,45 @@ TEST(CameraTour, ASpotDeletedOnTheWayIsDroppedAndTheTourGoesOn) {
     EXPECT_EQ(Tour()->m_dolly->linksA[0], c) << "on to the next spot at once";
     room.RunUntilIdle();
     EXPECT_EQ(Game()->m_cameraTarget, room.player);
+}
+
+// A spot already passed that is deleted moves the later ones up: the tour
+// rests where it rested, on the same character, and goes on from there.
+TEST(CameraTour, ASpotPassedThatIsDeletedLeavesTheTourWhereItWas) {
+    TourRoom room;
+    ScenarioBody* a = room.Spot(3000, 1000);
+    ScenarioBody* b = room.Spot(4000, 1000);
+    ScenarioBody* c = room.Spot(5000, 1000);
+    room.StartTour({a, b, c}, 4, 30);
+    while (Tour()->GetStep() != 3 && Tour()->IsRunning()) room.s.Run(1);
+    ASSERT_EQ(Tour()->GetStep(), 3) << "resting on b";
+    a->alive = 0;
+    room.s.Run(1);
+    EXPECT_EQ(Tour()->GetStep(), 1) << "b is the first spot now";
+    EXPECT_EQ(Tour()->m_spots[0], b);
+    EXPECT_EQ(Tour()->m_spots[1], c);
+    EXPECT_EQ(Tour()->m_dolly->linksA[0], b);
+    std::vector<CCharacter*> visited;
+    while (Tour()->IsRunning() && visited.size() < 10) {
+        room.s.Run(1);
+        if (Tour()->m_dolly != nullptr && (visited.empty() || visited.back() != Tour()->m_dolly->linksA[0]))
+            visited.push_back(Tour()->m_dolly->linksA[0]);
+    }
+    EXPECT_EQ(visited, (std::vector<CCharacter*>{b, c, room.player}));
+}
+
+// With no player the dolly sets off from the first spot, and the camera
+// comes back to nothing.
+TEST(CameraTour, WithoutAPlayerTheDollyStartsAtTheFirstSpot) {
+    TourRoom room;
+    ScenarioBody* spot = room.Spot(3000, 1000);
+    Game()->m_player = nullptr;
+    room.StartTour({spot}, 10, 5);
+    ASSERT_NE(Tour()->m_dolly, nullptr);
+    EXPECT_EQ(Tour()->m_dolly->x, 3000);
+    EXPECT_EQ(Tour()->m_dolly->y, 1000);
+    EXPECT_LT(room.RunUntilIdle(200), 200);
+    EXPECT_EQ(Game()->m_cameraTarget, nullptr);
 }
 
 TEST(CameraTour, ACameraTargetThatIsDeletedGivesTheCameraBackToThePlayer) {

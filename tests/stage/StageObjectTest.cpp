@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "character/CharacterEffect.h"
@@ -63,10 +64,48 @@ const FrameRecord& Record(int32_t index) { return kCharacterStageObjectFrames.re
 
 }  // namespace
 
+// --- The stage proxy without a stage -----------------------------------------------
+
+// With no stage the proxy reads as an empty stage and passes nothing on.
+TEST(StageProxy, WithoutAStageItReadsAsNothingAndDoesNothing) {
+    CStageDataControl proxy;
+    proxy.SetStage(0);
+    EXPECT_EQ(proxy.GetStage(), nullptr);
+    EXPECT_EQ(proxy.GetWidth(), 0);
+    EXPECT_EQ(proxy.GetHeight(), 0);
+    EXPECT_EQ(proxy.GetCameraX(), 0);
+    EXPECT_EQ(proxy.GetCameraY(), 0);
+    EXPECT_EQ(proxy.GetScreenWidth(), 0);
+    EXPECT_EQ(proxy.GetScreenHeight(), 0);
+    EXPECT_EQ(proxy.GetMusic(), -1);
+    EXPECT_EQ(proxy.GetNextStage(), 0);
+    EXPECT_EQ(proxy.GetGoldMultiplier(), proxy.m_goldMultiplier);
+    proxy.SetScreenWidth(480);
+    proxy.SetDeadZone(1, 2, 3, 4);
+    proxy.Start();
+    proxy.Restart();
+    proxy.EmptyHookA();
+    proxy.EmptyHookB();
+    proxy.Update();
+    proxy.End();
+    EXPECT_EQ(proxy.GetStage(), nullptr);
+    // With one, the same reads are the stage's.
+    ASSERT_TRUE(proxy.SetStage(269));
+    EXPECT_EQ(proxy.GetWidth(), 12);
+    EXPECT_EQ(proxy.GetHeight(), 40);
+    proxy.SetDeadZone(5000, 100, 200, 3000);
+    EXPECT_EQ(proxy.GetStage()->m_deadZoneMaxX, 5000);
+    EXPECT_EQ(proxy.GetStage()->m_deadZoneMinY, 200);
+    proxy.SetScreenWidth(320);
+    EXPECT_EQ(proxy.GetScreenWidth(), 320);
+    EXPECT_EQ(proxy.GetStage()->m_deadZoneMinX, 1600);
+    proxy.SetStage(0);
+}
+
 // --- Records and the exit table --------------------------------------------------
 
 TEST(StageObjectRecords, TheTableKeepsTheRecordsOfTheObjects) {
-    ASSERT_EQ(kCharacterStageObjectFrames.count, CCharacterStageObject::kFrameCount);
+    ASSERT_EQ(kCharacterStageObjectFrames.count, 440);
     // The exit marker's two frames, one texel apart, on the stage-object sheet.
     const FrameRecord& m0 = Record(240);
     EXPECT_EQ(m0.u, 430);
@@ -104,6 +143,80 @@ TEST(StageObjectRecords, TheTableKeepsTheRecordsOfTheObjects) {
     // What the table leaves out is nothing at all.
     for (int32_t i : {1, 229, 236, 239, 242, 253, 266, 284, 344, 363, 372, 391, 412, 422, 438, 439})
         EXPECT_EQ(Record(i), FrameRecord{}) << i;
+}
+
+// Every kind's timing: the frame chains and state chains its behaviour
+// rides on (-1: held), and the boxes that make it touched, solid or hit.
+TEST(StageObjectRecords, EveryKindsChainsAndBoxes) {
+    struct Chain {
+        int32_t record, nextFrame, frameTicks, nextState, stateTicks;
+    };
+    const Chain chains[] = {
+        {0, 0, 1, 0, 1},         {230, 231, 10, -1, 0},   {231, 232, 10, -1, 0},  {232, 233, 20, -1, 0},
+        {233, 230, 10, -1, 0},   {234, -1, 0, -1, 0},     {235, -1, 0, 0, 200},   {240, 241, 20, -1, 0},
+        {241, 240, 20, -1, 0},   {250, -1, 0, -1, 0},     {260, -1, 0, -1, 0},    {261, -1, 0, 262, 60},
+        {262, -1, 0, 263, 20},   {263, -1, 0, 264, 20},   {264, -1, 0, 265, 40},  {265, -1, 0, 250, 1},
+        {280, 281, 10, -1, 0},   {281, 282, 10, -1, 0},   {282, 283, 20, -1, 0},  {283, 280, 10, -1, 0},
+        {290, -1, 0, -1, 0},     {300, -1, 0, -1, 0},     {303, -1, 0, -1, 0},    {310, -1, 0, -1, 0},
+        {311, 312, 4, -1, 0},    {312, 313, 4, -1, 0},    {313, 311, 4, -1, 0},   {314, -1, 0, 315, 6},
+        {315, -1, 0, 316, 6},    {316, -1, 0, 317, 6},    {317, -1, 0, 310, 6},   {320, -1, 0, -1, 0},
+        {321, 322, 4, -1, 0},    {322, 323, 4, -1, 0},    {323, 321, 4, -1, 0},   {324, -1, 0, 325, 6},
+        {325, -1, 0, 326, 6},    {326, -1, 0, 327, 6},    {327, -1, 0, 320, 6},   {330, -1, 0, -1, 0},
+        {331, 332, 1, -1, 0},    {332, -1, 0, -1, 0},     {371, 332, 1, -1, 0},   {340, -1, 0, -1, 0},
+        {342, -1, 0, 343, 70},   {343, -1, 0, -1, 0},     {350, -1, 0, -1, 0},    {400, -1, 0, -1, 0},
+        {410, -1, 0, -1, 0},     {420, -1, 0, -1, 0},     {421, -1, 0, -1, 0},    {430, -1, 0, 431, 12},
+        {431, -1, 0, 432, 12},   {432, -1, 0, 433, 12},   {433, -1, 0, 430, 12},  {434, -1, 0, 435, 12},
+        {435, -1, 0, 436, 12},   {436, -1, 0, 437, 12},   {437, -1, 0, 434, 12},
+    };
+    for (const Chain& c : chains) {
+        SCOPED_TRACE(c.record);
+        const FrameRecord& r = Record(c.record);
+        EXPECT_EQ(r.nextFrame, c.nextFrame);
+        EXPECT_EQ(r.nextState, c.nextState);
+        if (c.nextFrame != -1) {
+            EXPECT_EQ(r.frameDuration, c.frameTicks);
+        }
+        if (c.nextState != -1) {
+            EXPECT_EQ(r.stateDuration, c.stateTicks);
+        }
+    }
+    struct Boxes {
+        int32_t record;
+        int32_t solid[6], body[4], attack[4], hurt[4];
+    };
+    const Boxes boxes[] = {
+        {230, {}, {}, {}, {-200, 200, -200, 200}},
+        {240, {}, {-201, 201, -201, 201}, {}, {}},
+        {250, {}, {-150, 550, -400, 200}, {}, {}},
+        {280, {}, {}, {-200, 200, -200, 200}, {}},
+        {290, {-200, 200, -200, -200, 1000, 1000}, {-201, 201, -201, 1001}, {}, {}},
+        {300, {-200, 200, -200, -200, 1400, 1400}, {}, {}, {}},
+        {303, {}, {}, {}, {}},
+        {310, {}, {-200, 200, -600, 600}, {}, {-100, 100, -100, 100}},
+        {324, {}, {-200, 200, -600, 600}, {}, {-100, 100, -100, 100}},
+        {330, {}, {-200, 200, -200, 200}, {}, {-100, 100, -100, 100}},
+        {331, {}, {-200, 200, -200, 200}, {}, {}},
+        {350, {}, {-1400, -200, -600, 200}, {}, {}},
+        {400, {-200, 600, -600, -600, 200, 200}, {}, {}, {-200, 600, -600, 200}},
+        {410, {-200, 200, -200, -200, 200, 200}, {}, {}, {-100, 100, -100, 100}},
+        {420, {-200, 600, -200, -200, 0, 0}, {-200, 600, -200, 0}, {}, {100, 300, -1000, -200}},
+        {421, {-200, 600, -200, -200, 0, 0}, {-200, 600, -200, 0}, {}, {}},
+        {430, {-200, 200, -200, -200, 200, 200}, {}, {-210, 210, -210, 210}, {}},
+        {437, {-200, 200, -200, -200, 200, 200}, {}, {-210, 210, -210, 210}, {}},
+    };
+    for (const Boxes& b : boxes) {
+        SCOPED_TRACE(b.record);
+        const FrameRecord& r = Record(b.record);
+        EXPECT_EQ(std::vector<int32_t>({r.solidLeft, r.solidRight, r.solidTopLeft, r.solidTopRight, r.solidBottomLeft,
+                                        r.solidBottomRight}),
+                  std::vector<int32_t>(b.solid, b.solid + 6));
+        EXPECT_EQ(std::vector<int32_t>({r.bodyLeft, r.bodyRight, r.bodyTop, r.bodyBottom}),
+                  std::vector<int32_t>(b.body, b.body + 4));
+        EXPECT_EQ(std::vector<int32_t>({r.attackLeft, r.attackRight, r.attackTop, r.attackBottom}),
+                  std::vector<int32_t>(b.attack, b.attack + 4));
+        EXPECT_EQ(std::vector<int32_t>({r.hurtLeft, r.hurtRight, r.hurtTop, r.hurtBottom}),
+                  std::vector<int32_t>(b.hurt, b.hurt + 4));
+    }
 }
 
 TEST(ExitTable, TheRowsOfTheShippedStagesAreAsPlaced) {
@@ -217,6 +330,7 @@ TEST(RoomExit, AnExitTakesItsRowAndARowOfNoObjectMakesNothing) {
     EXPECT_EQ(exit->m_destY, 12800);
     EXPECT_EQ(exit->m_transitionType, 5);
     EXPECT_EQ(exit->m_warpExtra, -1);
+    EXPECT_EQ(exit->attackDirX, 200);
     // A row of a stage this game does not have: gone after one update.
     s.AddAt(23866, 2000, 2000);
     s.AddAt(24591, 2000, 2000);
@@ -328,7 +442,7 @@ namespace {
 // (1600, 2400).
 CCharacterStageObject* MakeDoor() {
     auto* door = new CCharacterStageObject();
-    door->SetState(CCharacterStageObject::kDoorExit);
+    door->SetState(250);
     door->SetLinkParam(268);
     door->m_destX = 1600;
     door->m_destY = 2400;
@@ -353,28 +467,68 @@ TEST(DoorExit, TheArrowShowsOnlyWhileTheGroundedPlayerStandsAtTheDoor) {
     player->SetState(220);
     CCharacterStageObject* door = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), Scenario::CellX(4), 600);
     s.Run(5);
-    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0) << "the player is away";
+    EXPECT_EQ(CountChildren(door, 50007), 0) << "the player is away";
     player->x = door->x;
     s.Run(5);
-    ASSERT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 1) << "one arrow, however long";
+    ASSERT_EQ(CountChildren(door, 50007), 1) << "one arrow, however long";
     CCharacter* arrow = nullptr;
     for (CCharacter* c : door->linksB)
         if (c != nullptr) arrow = c;
     EXPECT_EQ(arrow->linksA[0], door);
-    EXPECT_EQ(arrow->x, door->GetAnchorX());
+    EXPECT_EQ(arrow->frame, 250);
+    EXPECT_EQ(arrow->x, door->x + 200);
+    EXPECT_EQ(arrow->y, door->y - 450);
     // In the air the arrow goes.
     player->y -= 1000;
     player->SetState(290);
     s.Run(1);
-    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+    EXPECT_EQ(CountChildren(door, 50007), 0);
+}
+
+// The shop point's sign: one, 800 left of it and 650 up, while the grounded
+// player stands in the 1200 units in front of it; none otherwise.
+TEST(ShopPoint, TheSignShowsOnlyWhileTheGroundedPlayerStandsBeforeIt) {
+    Scenario s({"..........", "..........", "##########"}, {{'#', 20526}});
+    auto* player = s.Add(std::make_unique<CCharacterNinja>(), Scenario::CellX(1), 800);
+    s.SetPlayer(player);
+    player->SetState(220);
+    auto* shop = AsObject(s.AddAt(10190, Scenario::CellX(8), 600));
+    ASSERT_NE(shop, nullptr);
+    EXPECT_EQ(shop->frame, 350);
+    EXPECT_EQ(shop->typeId, 23800) << "the player finds it by this";
+    s.Run(5);
+    EXPECT_EQ(CountChildren(shop, 50006), 0) << "the player is away";
+    player->x = shop->x - 800;
+    s.Run(5);
+    ASSERT_EQ(CountChildren(shop, 50006), 1);
+    CCharacter* sign = nullptr;
+    for (CCharacter* c : shop->linksB)
+        if (c != nullptr) sign = c;
+    EXPECT_EQ(sign->frame, 240);
+    EXPECT_EQ(sign->x, shop->x - 800);
+    EXPECT_EQ(sign->y, shop->y - 650);
+    EXPECT_EQ(sign->linksA[0], shop);
+    // Just past either end of its reach it goes.
+    for (const int32_t x : {shop->x - 1400 - 20 - 1, shop->x - 200 + 20 + 1, shop->x - 1400 - 20 + 1}) {
+        player->x = x;
+        s.Run(1);
+        EXPECT_EQ(CountChildren(shop, 50006), x == shop->x - 1400 - 20 + 1 ? 1 : 0) << x;
+        player->x = shop->x - 800;
+        s.Run(1);
+        EXPECT_EQ(CountChildren(shop, 50006), 1) << x;
+    }
+    player->y -= 1000;
+    player->SetState(290);
+    s.Run(1);
+    EXPECT_EQ(CountChildren(shop, 50006), 0) << "in the air";
 }
 
 TEST(DoorExit, WithNoPlayerADoorWaitsAndShowsNoArrow) {
     Scenario s({"."}, {});
     CCharacterStageObject* door = s.Add(std::unique_ptr<CCharacterStageObject>(MakeDoor()), 2000, 2000);
     s.Run(5);
-    EXPECT_EQ(door->frame, CCharacterStageObject::kDoorExit);
-    EXPECT_EQ(CountChildren(door, CCharacterEffect::kDoorGlowTypeId), 0);
+    EXPECT_EQ(door->frame, 250);
+    EXPECT_EQ(CountChildren(door, 50007), 0);
     EXPECT_EQ(Proxy().m_nextStage, 0);
 }
 
@@ -396,7 +550,7 @@ TEST_F(DoorRun, ADoorIsEnteredAndWarpsWhenTheFadeHasFinished) {
     TouchDown(door->GetAnchorX() / 10, (door->y - 200) / 10);
     Frame();
     TouchUp();
-    ASSERT_EQ(door->frame, CCharacterStageObject::kDoorEntered);
+    ASSERT_EQ(door->frame, 251);
     EXPECT_EQ(Player()->frame, 300);
     int frames = 0;
     while (Game()->m_mapId == 266 && frames < 100) {
@@ -434,12 +588,12 @@ TEST(StageObjectStates, TheSwitchLightComesWithTheOnLookAndGoesWithIt) {
     EXPECT_EQ(sw->scaleY, 2.0);
     CCharacter* light = sw->FindChild50005();
     ASSERT_NE(light, nullptr);
-    EXPECT_EQ(light->frame, CCharacterEffect::kSwitchLight);
+    EXPECT_EQ(light->frame, 210);
     EXPECT_EQ(light->linksA[0], sw);
     EXPECT_EQ(light->x, 2000);
     sw->SetState(312);
     sw->SetState(311);
-    EXPECT_EQ(CountChildren(sw, CCharacterEffect::kSwitchLightTypeId), 1) << "one light only";
+    EXPECT_EQ(CountChildren(sw, 50005), 1) << "one light only";
     sw->SetState(314);
     EXPECT_EQ(sw->FindChild50005(), nullptr);
     EXPECT_EQ(light->pendingState, 0) << "the light goes";
@@ -471,6 +625,52 @@ TEST(StageObjectStates, EntriesSetLayersSoundsAndShakes) {
     CCharacter* reward = Game()->m_characterList.GetAt(before + 1);
     EXPECT_EQ(reward->typeId, 23085);
     EXPECT_EQ(reward->x, 2000);
+}
+
+// The entry of every state: its layer, group and solid walls, and whether
+// it draws the object at twice its size (-1: left as it was).
+TEST(StageObjectStates, EachStatesEntrySetsItsLayerGroupAndScale) {
+    struct Entry {
+        int32_t state, layer, group, wallSolid;
+        bool scales;
+    };
+    const Entry entries[] = {
+        {240, 113, -1, -1, true}, {250, 128, -1, -1, true}, {290, 114, -1, 1, true},  {300, 114, -1, 1, true},
+        {340, 114, -1, -1, true}, {350, 114, -1, -1, true}, {360, 114, -1, -1, true}, {361, 114, -1, -1, true},
+        {362, 114, -1, -1, true}, {310, 114, 2, -1, true},  {314, 114, 2, -1, true},  {320, 114, 2, -1, true},
+        {324, 114, 2, -1, true},  {330, 114, 2, -1, true},  {311, 114, 2, -1, true},  {321, 114, 2, -1, true},
+        {370, 63, -1, -1, true},  {380, 63, -1, -1, true},  {390, 63, -1, -1, true},  {400, 127, 2, 1, true},
+        {410, 127, 2, 1, true},   {420, 114, 2, -1, true},  {430, 120, 2, -1, true},  {434, 120, 2, -1, true},
+        {230, -1, -1, -1, true},  {260, -1, -1, -1, true},  {280, -1, -1, -1, true},  {262, -1, -1, -1, false},
+        {265, -1, -1, -1, false}, {341, -1, -1, -1, false}, {343, -1, -1, -1, false}, {331, -1, -1, -1, false},
+        {401, -1, -1, -1, false}, {304, -1, -1, -1, false},
+    };
+    Scenario s({"."}, {});
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.state);
+        CCharacterStageObject* o = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
+        o->layer = 1;
+        o->group = 0;
+        o->wallSolid = 0;
+        o->scaleX = o->scaleY = 1.0;
+        o->SetState(e.state);
+        EXPECT_EQ(o->layer, e.layer == -1 ? 1 : e.layer);
+        EXPECT_EQ(o->group, e.group == -1 ? 0 : e.group);
+        EXPECT_EQ(o->wallSolid, e.wallSolid == -1 ? 0 : e.wallSolid);
+        EXPECT_EQ(o->scaleX, e.scales ? 2.0 : 1.0);
+        EXPECT_EQ(o->scaleY, e.scales ? 2.0 : 1.0);
+        o->SetState(0);
+    }
+    s.Run(1);
+    // The shaking lock: a 60-frame bounce of one unit up and down.
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_shakeFrames = 0;
+    CCharacterStageObject* lock = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
+    lock->SetState(262);
+    EXPECT_EQ(std::make_tuple(effect->m_shakeFrames, effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeVelocityY),
+              std::make_tuple(60, -1, 1, 100));
+    EXPECT_EQ(std::make_tuple(effect->m_shakeLowX, effect->m_shakeHighX, effect->m_shakeVelocityX), std::make_tuple(0, 0, 0));
+    effect->m_shakeFrames = 0;
 }
 
 TEST(StageObjectStates, TheGoalTargetFinishesInsteadOfFalling) {
