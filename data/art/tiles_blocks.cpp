@@ -482,8 +482,9 @@ void DrawNarrow(Canvas& c, const Style& s, int ox, int oy, const Piece& p) {
         for (int y = 14; y < kTile; ++y) {
             const int grow = (y - 13) / 2;
             for (int x = x0 - grow; x < x1 + grow; ++x) c.Set(ox + x, oy + y, x < 10 ? s.light : s.dark);
-            c.Set(ox + x0 - grow - 1, oy + y, s.ink);
-            c.Set(ox + x1 + grow, oy + y, s.ink);
+            // The outline of the flare, kept inside the tile's own cell.
+            c.Set(ox + std::max(0, x0 - grow - 1), oy + y, s.ink);
+            c.Set(ox + std::min(kTile - 1, x1 + grow), oy + y, s.ink);
         }
         for (int x = x0 - 3; x < x1 + 3; ++x) c.Set(ox + x, oy + 19, s.deep);
     }
