@@ -469,17 +469,20 @@ Canvas SnowPass() {
                 const bool snow = y < top + 10 + static_cast<int>(Noise(x / 3, 0, 14) % 5);
                 Rgb col = x < px ? kSlate : kNavy;
                 if (snow) col = x < px ? kWhite : kStoneLight;
-                else if (x < px && Noise(x, y, 15) % 7 == 0) col = kMist;
+                else if (std::abs(x - px + (y - top) / 3) < 2 && y < top + 24) col = x < px ? kStoneLight : kMist;  // a gully
                 c.Set(x, y, col);
             }
         }
     }
     Ridge(c, 56, 6, 0.07, 1.2, kStoneLight, kWhite);
     // Far snowy pines, then near ones.
-    for (int i = 0; i < 12; ++i)
-        Pine(c, 6 + i * 14, 60, 12 + static_cast<int>(Noise(i, 0, 16) % 6), 4, kSlate, kSlate, kMist, kNavy, kStoneLight);
+    for (int i = 0; i < 9; ++i) {
+        const int x = 4 + i * 18 + static_cast<int>(Noise(i, 1, 16) % 8);
+        Pine(c, x, 61, 10 + static_cast<int>(Noise(i, 0, 16) % 9), 3 + static_cast<int>(Noise(i, 2, 16) % 2), kSlate,
+             kSlate, kMist, kNavy);
+    }
     for (int x = 0; x < kW; ++x)
-        for (int y = 60; y < kH; ++y) c.Set(x, y, y < 62 || Noise(x, y, 17) % 11 ? kWhite : kStoneLight);
+        for (int y = 60; y < kH; ++y) c.Set(x, y, y >= 63 && y <= 64 && (x / 7) % 3 == 0 ? kStoneLight : kWhite);
     for (int x = 0; x < kW; ++x) {
         const int y = 68 + static_cast<int>(std::lround(1.5 * std::sin(x * 0.05)));
         c.Set(x, y + 4, kStoneLight);  // the drift's shadow
@@ -506,12 +509,10 @@ Canvas SnowPass() {
 Canvas BambooGrove() {
     Canvas c(kW, kH);
     Gradient(c, 0, 70, {kNight, kNavy, kSlate});
-    Glow(c, 118, 16, 8, kCream, kCream, kMist, 14);
-    c.Set(116, 14, kStoneLight);
-    c.Set(120, 17, kStoneLight);
     auto stalks = [&](int count, uint32_t seed, int width, Rgb body, Rgb lit, Rgb shade, Rgb node, Rgb leaf) {
         for (int i = 0; i < count; ++i) {
             const int x = static_cast<int>(Noise(i, 0, seed) % kW);
+            if (width > 2 && x > 104 && x < 130) continue;  // a gap where the moon shows
             const int lean = static_cast<int>(Noise(i, 1, seed) % 5) - 2;
             for (int y = 0; y < 72; ++y) {
                 const int sx = x + lean * (72 - y) / 40;
@@ -530,19 +531,22 @@ Canvas BambooGrove() {
         }
     };
     stalks(14, 19, 2, kSlate, kMist, kNavy, kNavy, kSlate);
-    stalks(9, 20, 3, kPine, kGrass, kPineDark, kPineDark, kPine);
-    // Moonlight falling through the grove.
-    for (int y = 20; y < 72; ++y)
-        for (int x = 0; x < kW; ++x) {
-            const int d = x - (118 - (y - 20) * 3 / 4);
-            if (d >= 0 && d < 8 && Mix(x, y, 0.2)) c.Set(x, y, kMist);
-        }
-    stalks(5, 21, 5, kGrass, kLeaf, kPine, kPineDark, kGrass);
+    // The moon in the haze beyond the far stalks.
+    Glow(c, 118, 16, 8, kCream, kCream, kMist, 14);
+    c.Set(116, 14, kStoneLight);
+    c.Set(120, 17, kStoneLight);
+    stalks(11, 20, 3, kPine, kGrass, kPineDark, kPineDark, kPine);
+    stalks(6, 21, 5, kGrass, kLeaf, kPine, kPineDark, kGrass);
     // The ground: fallen leaves and a path in the moonlight.
     for (int y = 70; y < kH; ++y)
         for (int x = 0; x < kW; ++x) c.Set(x, y, Noise(x, y, 22) % 5 == 0 ? kPine : kPineDark);
     c.Rect(0, 70, kW, 1, kPine);
-    for (int x = 0; x < kW; ++x) c.Set(x, 74 + (x / 30) % 2, (x / 3) % 2 ? kSlate : kMist);
+    // The path, pale in the moonlight.
+    for (int x = 0; x < kW; ++x) {
+        c.Set(x, 73, kSlate);
+        c.Set(x, 74, Noise(x, 0, 34) % 4 ? kMist : kStoneLight);
+        c.Set(x, 75, kSlate);
+    }
     Finish(c);
     return c;
 }
@@ -678,14 +682,19 @@ Canvas Waterfall() {
     Ridge(c, 26, 8, 0.06, 0.4, kSlate, kMist, 40);
     // The cliff: rock in ledges, moss on their tops.
     auto rock = [&](int x0, int x1, int top) {
+        // Rock in slanting beds, each bed's edge lit and the crack under it
+        // dark, moss clinging to the ledges near the top.
         for (int y = top; y < 70; ++y)
             for (int x = x0; x < x1; ++x) {
-                const int ledge = (y - top + static_cast<int>(Noise(x / 6, 0, 27) % 4)) % 9;
-                Rgb col = kStoneDark;
-                if (ledge == 0) col = kPine;
-                else if (ledge == 1) col = kGrass;
-                else if (ledge == 8) col = kNight;
-                else if ((x + y) % 11 == 0 || Noise(x, y, 28) % 9 == 0) col = kStone;
+                const int bed = y * 2 + x / 3 + static_cast<int>(4 * std::sin(x * 0.11));
+                const int in = ((bed % 15) + 15) % 15;
+                Rgb col = Noise(x / 3, bed / 15, 28) % 3 == 0 ? kStone : kStoneDark;  // each block its own shade
+                if ((x + bed / 15 * 7) % 13 == 0 && in > 1) col = kNight;             // a joint
+                if (in == 0) col = kStoneLight;  // a bed's lit edge
+                if (in == 1) col = kStone;
+                if (in >= 13) col = kNight;
+                if (in <= 1 && y < top + 18 && Noise(x, y / 3, 35) % 3 == 0) col = in == 0 ? kGrass : kPine;
+                if (y == top) col = kGrass;
                 c.Set(x, y, col);
             }
     };
