@@ -392,7 +392,9 @@ Canvas DrawForestSheet() {
             return dx == 4 ? kNight : kStoneDark;
         }
         if (y >= 15 && dx <= 6) return y == 15 ? kStone : kStoneDark;
-        return Depth(x, y);
+        // The lantern's top stands in the row of the far pines.
+        static const Paint behind = FarPines({{2, 9}, {18, 7}}, false);
+        return behind(x, y);
     });
     PaintTile(c, 45, [](int x, int y) {
         const int dx = std::abs(x - 10);
@@ -445,8 +447,11 @@ Canvas DrawForestSheet() {
         return Ferns(4)(x, y);
     });
     // The shrine gate: two tiles wide, beams on top, pillars below.
-    auto gate = [](bool left, bool top) {
-        return [left, top](int x, int y) {
+    // The gate's beams stand in the row of the far pines, its feet in the
+    // forest's depth.
+    const Paint gateSky = FarPines({{2, 8}, {12, 10}, {17, 9}}, false);
+    auto gate = [gateSky](bool left, bool top) {
+        return [left, top, gateSky](int x, int y) {
             const int gx = left ? x : x + 20;  // across both tiles
             const int pillar = left ? 6 : 33;
             const bool inPillar = std::abs(gx - pillar) <= 1;
@@ -458,7 +463,7 @@ Canvas DrawForestSheet() {
                 if (y >= 15 && y <= 16 && gx >= 4 && gx <= 35) return y == 15 ? kRed : kCrimson;
                 if (gx >= 18 && gx <= 21 && y >= 11 && y <= 14) return kNight;
                 if (inPillar && y > 10) return gx < pillar ? kCoral : kRed;
-                return Depth(x, y);
+                return gateSky(x, y);
             }
             if (inPillar) return gx < pillar ? kCoral : (gx == pillar ? kRed : kCrimson);
             return Depth(x, y);
