@@ -13,11 +13,14 @@
 //               status (140, 80), score (140, 140)
 //   HUD sheet: the gauge item's tally mark (220, 60), 10 x 10, and a save
 //               row's erase button (140, 120), 17 x 17.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "Palette.h"
+#include "Tiles.h"
 #include "Sheets.h"
 #include "TitleScreensArt.h"
 
@@ -26,304 +29,763 @@ namespace {
 constexpr int kW = 160;
 constexpr int kH = 80;
 
-// Two colours mixed in a 2 x 2 checker: a dithered band between them.
-Rgb Checker(int x, int y, Rgb a, Rgb b) { return ((x + y) & 1) ? a : b; }
+// --- Painting helpers ---------------------------------------------------------
 
-// A sky of three bands, top to bottom, with a dithered row between each.
-void Sky(Canvas& c, int height, Rgb top, Rgb mid, Rgb low) {
-    for (int y = 0; y < height; ++y) {
-        const int band = y * 3 / height;
-        const bool edge = (y + 1) * 3 / height != band && y + 1 < height;
-        for (int x = 0; x < kW; ++x) {
-            const Rgb here = band == 0 ? top : band == 1 ? mid : low;
-            const Rgb next = band == 0 ? mid : low;
-            c.Set(x, y, edge ? Checker(x, y, here, next) : here);
-        }
+// The 4 x 4 ordered-dither threshold at (x, y), 0 to 15.
+int Bayer(int x, int y) {
+    static constexpr int kM[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    return kM[y & 3][x & 3];
+}
+
+// True on the share `t` (0 to 1) of the texels that takes the second of two
+// dithered colours.
+bool Mix(int x, int y, double t) { return t * 16.0 > Bayer(x, y) + 0.5; }
+
+// Repeatable noise, the same every build.
+uint32_t Noise(int a, int b, uint32_t seed) { return TileHash(static_cast<uint32_t>(a + 1000), static_cast<uint32_t>(b + 1000), seed); }
+
+// A band from y0 to y1 through the colours given, top to bottom, each
+// dithered into the next.
+void Gradient(Canvas& c, int y0, int y1, std::initializer_list<Rgb> stops) {
+    const std::vector<Rgb> s(stops);
+    for (int y = y0; y < y1; ++y) {
+        const double pos = static_cast<double>(y - y0) / std::max(1, y1 - y0 - 1) * (s.size() - 1);
+        const int i = std::min(static_cast<int>(pos), static_cast<int>(s.size()) - 2);
+        // Flat bands with a short dithered seam between them.
+        const double t = std::clamp((pos - i - 0.5) * 2.5 + 0.5, 0.0, 1.0);
+        for (int x = 0; x < kW; ++x) c.Set(x, y, Mix(x, y, t) ? s[i + 1] : s[i]);
     }
 }
 
-// A ridge line filled to the bottom: the height at x is a sum of two waves.
-void Ridge(Canvas& c, int baseY, int amplitude, double freq, double phase, Rgb colour, Rgb rim) {
+// The height of a ridge line at x: a sum of waves.
+int RidgeY(int x, int baseY, int amplitude, double freq, double phase) {
+    const double v = std::sin(x * freq + phase) * 0.6 + std::sin(x * freq * 2.7 + phase * 1.9) * 0.4;
+    return baseY - static_cast<int>(amplitude * (0.5 + 0.5 * v));
+}
+
+// A ridge filled down to `bottom`, its crest lit by `rim`.
+void Ridge(Canvas& c, int baseY, int amplitude, double freq, double phase, Rgb fill, Rgb rim, int bottom = kH) {
     for (int x = 0; x < kW; ++x) {
-        const double v = std::sin(x * freq + phase) * 0.6 + std::sin(x * freq * 2.7 + phase * 1.9) * 0.4;
-        const int top = baseY - static_cast<int>(amplitude * (0.5 + 0.5 * v));
-        for (int y = top; y < kH; ++y) c.Set(x, y, y == top ? rim : colour);
+        const int top = RidgeY(x, baseY, amplitude, freq, phase);
+        const int lit = RidgeY(std::max(0, x - 1), baseY, amplitude, freq, phase);
+        for (int y = top; y < bottom; ++y) c.Set(x, y, y == top || (y == top + 1 && lit > top) ? rim : fill);
     }
 }
 
-// A pine: a trunk and three stacked tiers, lit on the left.
-void Pine(Canvas& c, int x, int baseY, int height, Rgb dark, Rgb light, Rgb trunk) {
-    c.Rect(x - 1, baseY - height / 4, 2, height / 4, trunk);
-    const int tiers = 3;
-    for (int t = 0; t < tiers; ++t) {
-        const int tierTop = baseY - height + t * height / 4;
-        const int tierH = height / 2;
-        for (int y = 0; y < tierH; ++y) {
-            const int half = 1 + y * (height / 5 + 1) / tierH;
-            for (int dx = -half; dx <= half; ++dx) c.Set(x + dx, tierTop + y, dx < 0 && y > 1 ? light : dark);
+// Stars scattered over the top `height` rows, a few of them bright.
+void Stars(Canvas& c, int height, int count, uint32_t seed) {
+    for (int i = 0; i < count; ++i) {
+        const int x = static_cast<int>(Noise(i, 1, seed) % kW), y = static_cast<int>(Noise(i, 2, seed) % height);
+        c.Set(x, y, i % 5 == 0 ? kWhite : kCream);
+        if (i % 9 == 0) {
+            c.Set(x - 1, y, kMist);
+            c.Set(x + 1, y, kMist);
         }
     }
 }
 
-void Stars(Canvas& c, int height, Rgb colour, int seed) {
-    for (int i = 0; i < 18; ++i) {
-        const int x = (i * 53 + seed * 17) % kW, y = (i * 29 + seed * 7) % height;
-        c.Set(x, y, colour);
+// A disc of light with a dithered halo of `halo` around it.
+void Glow(Canvas& c, int cx, int cy, int r, Rgb core, Rgb rim, Rgb halo, int haloR) {
+    for (int y = cy - haloR; y <= cy + haloR; ++y)
+        for (int x = cx - haloR; x <= cx + haloR; ++x) {
+            const double d = std::sqrt(static_cast<double>((x - cx) * (x - cx) + (y - cy) * (y - cy)));
+            if (d <= r - 1.5) c.Set(x, y, core);
+            else if (d <= r) c.Set(x, y, rim);
+            else if (d <= haloR && Mix(x, y, 0.55 * (1.0 - (d - r) / (haloR - r)))) c.Set(x, y, halo);
+        }
+}
+
+// A long cloud: a flat-bottomed streak, its underside lit by the sunset.
+void Cloud(Canvas& c, int x, int y, int w, Rgb body, Rgb lit) {
+    for (int i = 0; i < w; ++i) {
+        const double f = static_cast<double>(i) / (w - 1);
+        const int h = static_cast<int>(3.5 * std::sin(f * 3.14159) + 0.5);
+        for (int j = 0; j <= h; ++j) c.Set(x + i, y - j, body);
+        if (i > 1 && i < w - 2) c.Set(x + i, y + 1, lit);
     }
+}
+
+// A pine in tiers of needles on a trunk, lit on its left: `h` tall from its
+// foot at (x, baseY), `w` the half width of its lowest tier. A snow colour
+// other than the key lays snow on the tiers.
+void Pine(Canvas& c, int x, int baseY, int h, int w, Rgb dark, Rgb mid, Rgb lit, Rgb trunk, Rgb snow = kKey) {
+    const int trunkH = std::max(2, h / 5);
+    c.Rect(x, baseY - trunkH - 2, 1 + (h > 24 ? 1 : 0), trunkH + 2, trunk);
+    const int tiers = h < 14 ? 2 : (h < 26 ? 3 : 4);
+    const int crownH = h - trunkH;
+    const int step = crownH / (tiers + 1);
+    for (int t = 0; t < tiers; ++t) {
+        const int top = baseY - h + t * step;
+        const int bottom = t == tiers - 1 ? baseY - trunkH : top + 2 * step;
+        const double widest = w * (t + 1.0) / tiers;
+        for (int y = top; y <= bottom; ++y) {
+            const double f = static_cast<double>(y - top + 1) / (bottom - top + 1);
+            const int half = static_cast<int>(std::lround(t == 0 ? widest * f : widest * (0.45 + 0.55 * f)));
+            for (int dx = -half; dx <= half; ++dx) {
+                Rgb col = dx < -half / 3 ? mid : dark;
+                if (dx == -half || (y == top && dx < 0)) col = lit;
+                if (y == bottom && (dx + y) % 2 == 0) col = dark;
+                if (snow != kKey && y - top <= 1 && (dx + y) % 3 != 0 && dx < half - 1) col = snow;
+                c.Set(x + dx, y, col);
+            }
+        }
+    }
+}
+
+// A Japanese roof seen from the side: a ridge, a tiled slope widening
+// downwards and eaves that turn up at both ends.
+void Roof(Canvas& c, int x, int y, int w, int h, Rgb tile, Rgb lit, Rgb edge) {
+    for (int r = 0; r < h; ++r) {
+        const int inset = (h - 1 - r) * 2;
+        const int x0 = x + inset - (r == h - 1 ? 1 : 0), x1 = x + w - inset + (r == h - 1 ? 1 : 0);
+        for (int i = x0; i < x1; ++i) c.Set(i, y + r, r == 0 ? lit : (r == h - 1 ? edge : ((i - x) % 3 == 0 ? edge : tile)));
+    }
+    c.Set(x - 2, y + h - 2, edge);
+    c.Set(x + w + 1, y + h - 2, edge);
 }
 
 // The rim every picture gets, so it reads apart from the frame.
 void Finish(Canvas& c) { c.Frame(0, 0, kW, kH, kInk); }
 
+// --- The ten pictures ------------------------------------------------------------
+
+// The pine forest at dusk: the sun going down behind far mountains, the
+// far pines in the mountains' shade, a shrine gate and a stone lantern in
+// a clearing, tall pines at the edges and the path through the grass.
 Canvas Forest() {
     Canvas c(kW, kH);
-    Sky(c, 60, kMauve, kRose, kAmber);
-    c.Disc(112, 46, 9, kGold);
-    c.Disc(112, 46, 6, kCream);
-    Ridge(c, 50, 10, 0.05, 1.0, kDusk, kMauve);
-    for (int i = 0; i < 9; ++i) Pine(c, 8 + i * 19, 62, 26 + (i * 7) % 10, kPineDark, kPineDark, kEarthDeep);
-    c.Rect(0, 62, kW, 18, kEarth);
-    c.Rect(0, 62, kW, 3, kGrass);
-    for (int x = 0; x < kW; x += 3) c.Set(x, 61, kLeaf);
-    for (int x = 0; x < kW; ++x) c.Set(x, 65, Checker(x, 65, kGrass, kEarth));
-    for (int i = 0; i < 6; ++i) Pine(c, 20 + i * 28, 70, 40, kPine, kGrass, kEarthDeep);
-    // The path the player runs along.
-    c.Rect(0, 72, kW, 3, kSand);
-    c.Rect(0, 75, kW, 1, kEarthDark);
-    Finish(c);
-    return c;
-}
-
-Canvas Riverside() {
-    Canvas c(kW, kH);
-    Sky(c, 44, kDusk, kMauve, kCoral);
-    Ridge(c, 40, 8, 0.04, 2.0, kSlate, kMist);
-    Ridge(c, 46, 5, 0.09, 0.3, kPineDark, kPine);
-    // The river, dark at its depth, with light on its ripples.
-    c.Rect(0, 50, kW, 30, kWaterDeep);
-    for (int y = 50; y < 66; ++y)
-        for (int x = 0; x < kW; ++x) if ((x + y * 3) % 11 < 5) c.Set(x, y, kWater);
-    for (int i = 0; i < 14; ++i) c.Rect((i * 37) % 150, 54 + (i * 5) % 20, 6, 1, kFoam);
-    // Stepping stones and the stone bank in front.
-    for (int i = 0; i < 4; ++i) {
-        const int x = 18 + i * 34;
-        c.Rect(x, 62 - (i % 2) * 3, 14, 4, kStone);
-        c.Rect(x, 62 - (i % 2) * 3, 14, 1, kStoneLight);
-        c.Rect(x, 66 - (i % 2) * 3, 14, 1, kStoneDark);
+    Gradient(c, 0, 56, {kNight, kDusk, kMauve, kRose, kCoral, kAmber});
+    Stars(c, 14, 10, 1);
+    Cloud(c, 18, 22, 30, kMauve, kRose);
+    Cloud(c, 96, 16, 24, kMauve, kRose);
+    Cloud(c, 120, 30, 18, kRose, kCoral);
+    Glow(c, 104, 47, 7, kCream, kGold, kGold, 13);
+    Ridge(c, 50, 16, 0.045, 0.8, kSlate, kMist);
+    Ridge(c, 56, 8, 0.09, 2.1, kNavy, kSlate);
+    // The far pines: a crowd of small silhouettes.
+    for (int i = 0; i < 26; ++i) {
+        const int x = i * 6 + static_cast<int>(Noise(i, 0, 3) % 5);
+        const int h = 8 + static_cast<int>(Noise(i, 1, 3) % 7);
+        Pine(c, x, 62, h, 3, kNavy, kNavy, kSlate, kNavy);
     }
-    c.Rect(0, 72, kW, 8, kStone);
-    for (int x = 0; x < kW; x += 12) c.Rect(x, 72, 1, 8, kStoneDark);
-    c.Rect(0, 72, kW, 1, kStoneLight);
-    // Reeds on the bank.
-    for (int i = 0; i < 12; ++i) {
-        const int x = 4 + i * 13 + (i % 3);
-        c.Rect(x, 62 - (i % 4) * 2, 1, 10 + (i % 4) * 2, kGrass);
-        c.Rect(x, 61 - (i % 4) * 2, 1, 3, kEarth);
-    }
-    Finish(c);
-    return c;
-}
-
-// A Japanese roof: a dark tiled slope with upswept eaves.
-void Roof(Canvas& c, int x, int y, int w, int h, Rgb tile, Rgb edge) {
-    for (int r = 0; r < h; ++r) {
-        const int inset = (h - r) * 2;
-        c.Rect(x + inset - r / 2, y + r, w - 2 * inset + r, 1, r == h - 1 ? edge : tile);
-    }
-    c.Set(x - h / 2 - 1, y + h - 2, edge);
-    c.Set(x + w + h / 2, y + h - 2, edge);
-}
-
-Canvas CastleWalls() {
-    Canvas c(kW, kH);
-    Sky(c, 60, kNight, kDusk, kMauve);
-    Stars(c, 30, kCream, 3);
-    c.Disc(30, 16, 7, kCream);
-    c.Disc(33, 14, 6, kNight);
-    // The tower rising behind the walls, storey on storey.
-    const int tx = 96;
-    for (int s = 0; s < 4; ++s) {
-        const int w = 36 - s * 7, y = 52 - s * 13;
-        c.Rect(tx - w / 2, y, w, 10, kCream);
-        c.Rect(tx - w / 2, y + 8, w, 2, kStoneLight);
-        for (int wx = tx - w / 2 + 3; wx < tx + w / 2 - 3; wx += 6) c.Rect(wx, y + 3, 2, 3, kAmber);
-        Roof(c, tx - w / 2 - 3, y - 4, w + 6, 5, kNavy, kSlate);
-    }
-    c.Rect(tx - 1, 4, 2, 3, kGold);
-    // The stone wall in front, with its plaster band and tiled top.
-    c.Rect(0, 58, kW, 22, kStone);
-    for (int row = 0; row < 4; ++row) {
-        const int y = 60 + row * 5;
-        c.Rect(0, y, kW, 1, kStoneDark);
-        for (int x = (row % 2) * 6; x < kW; x += 12) c.Rect(x, y, 1, 5, kStoneDark);
-    }
-    c.Rect(0, 50, kW, 8, kCream);
-    for (int x = 8; x < kW; x += 24) c.Rect(x, 52, 4, 3, kNight);
-    Roof(c, 2, 46, kW - 4, 4, kSlate, kNavy);
-    Finish(c);
-    return c;
-}
-
-Canvas BossHall() {
-    Canvas c(kW, kH, kEarthDark);
-    // Back wall panels and the hall's deep shadow.
-    for (int x = 0; x < kW; x += 20) {
-        c.Rect(x + 2, 8, 16, 44, kCrimson);
-        c.Rect(x + 2, 8, 16, 1, kRose);
-    }
-    c.Rect(0, 0, kW, 6, kEarthDeep);
-    // Pillars and torches.
-    for (int i = 0; i < 4; ++i) {
-        const int x = 14 + i * 42;
-        c.Rect(x, 6, 8, 54, kWood);
-        c.Rect(x, 6, 2, 54, kSand);
-        c.Rect(x + 6, 6, 2, 54, kEarth);
-        c.Rect(x - 2, 4, 12, 3, kEarthDeep);
-        c.Rect(x + 2, 28, 4, 4, kEarthDeep);
-        c.Disc(x + 4, 24, 3, kAmber);
-        c.Disc(x + 4, 25, 1, kGold);
-    }
-    // The floor and the red carpet to the throne.
-    c.Rect(0, 60, kW, 20, kStoneDark);
-    for (int x = 0; x < kW; x += 16) c.Rect(x, 60, 1, 20, kInk);
-    c.Polygon({{70, 60}, {90, 60}, {110, 80}, {50, 80}}, kRed);
-    c.Polygon({{72, 60}, {74, 60}, {56, 80}, {52, 80}}, kCrimson);
-    c.Rect(68, 36, 24, 24, kGold);
-    c.Rect(71, 39, 18, 21, kCrimson);
-    c.Rect(66, 50, 28, 10, kAmber);
-    c.Rect(66, 50, 28, 1, kGold);
-    Finish(c);
-    return c;
-}
-
-Canvas SnowPass() {
-    Canvas c(kW, kH);
-    Sky(c, 50, kSlate, kMist, kStoneLight);
-    // Peaks with snow caps.
-    for (int i = 0; i < 4; ++i) {
-        const int px = 10 + i * 44, top = 12 + (i % 2) * 10;
-        c.Polygon({{px - 34, 60}, {px, top}, {px + 34, 60}}, kSlate);
-        c.Polygon({{px - 9, top + 12}, {px, top}, {px + 9, top + 12}, {px + 3, top + 10}, {px - 3, top + 13}}, kWhite);
-    }
-    c.Rect(0, 60, kW, 20, kWhite);
-    for (int x = 0; x < kW; ++x) c.Set(x, 66, Checker(x, 66, kStoneLight, kWhite));
-    for (int i = 0; i < 5; ++i) Pine(c, 16 + i * 32, 68, 28, kPineDark, kPine, kEarthDeep);
-    for (int i = 0; i < 5; ++i) c.Rect(14 + i * 32, 49, 5, 1, kWhite);
-    Finish(c);
-    return c;
-}
-
-Canvas BambooGrove() {
-    Canvas c(kW, kH, kNavy);
-    Stars(c, 40, kCream, 5);
-    c.Disc(120, 18, 10, kCream);
-    c.Disc(118, 16, 3, kGold);
-    for (int i = 0; i < 12; ++i) {
-        const int x = 4 + i * 13 + (i * 7) % 5;
-        const Rgb stalk = i % 3 == 0 ? kLeaf : kGrass;
-        c.Rect(x, 0, 4, 72, stalk);
-        c.Rect(x, 0, 1, 72, kLeaf);
-        c.Rect(x + 3, 0, 1, 72, kPine);
-        for (int y = 8 + (i % 4) * 3; y < 72; y += 14) c.Rect(x - 1, y, 6, 1, kPineDark);
-        c.Polygon({{x + 4, 10 + i % 5 * 4}, {x + 12, 6 + i % 5 * 4}, {x + 8, 12 + i % 5 * 4}}, kPine);
-    }
-    c.Rect(0, 72, kW, 8, kPineDark);
-    for (int x = 0; x < kW; x += 5) c.Set(x, 72, kPine);
-    Finish(c);
-    return c;
-}
-
-Canvas ShrineGate() {
-    Canvas c(kW, kH);
-    Sky(c, 64, kRose, kCoral, kAmber);
-    c.Disc(80, 58, 14, kGold);
-    Ridge(c, 58, 6, 0.06, 0.7, kMauve, kRose);
-    // Stone steps up to the gate.
-    for (int s = 0; s < 5; ++s) {
-        const int w = 120 - s * 16, y = 76 - s * 3;
-        c.Rect(80 - w / 2, y, w, 4, kStone);
-        c.Rect(80 - w / 2, y, w, 1, kStoneLight);
-    }
-    c.Rect(0, 78, kW, 2, kStoneDark);
-    // The torii: two posts, the tie beam and the curved lintel.
-    c.Rect(56, 24, 5, 40, kRed);
-    c.Rect(99, 24, 5, 40, kRed);
-    c.Rect(56, 24, 1, 40, kCoral);
-    c.Rect(99, 24, 1, 40, kCoral);
-    c.Rect(50, 30, 60, 3, kRed);
-    c.Rect(44, 18, 72, 4, kInk);
-    c.Rect(46, 21, 68, 3, kRed);
-    c.Set(43, 17, kInk);
-    c.Set(116, 17, kInk);
-    c.Rect(78, 22, 4, 8, kCrimson);
-    // Stone lanterns either side.
-    for (int x : {20, 132}) {
-        c.Rect(x, 52, 8, 16, kStone);
-        c.Rect(x - 2, 50, 12, 3, kStoneDark);
-        c.Rect(x + 2, 56, 4, 4, kAmber);
-    }
-    Finish(c);
-    return c;
-}
-
-Canvas CrystalCave() {
-    Canvas c(kW, kH, kNight);
-    // The cave's mouth: a dark vault with a pool and crystals.
-    c.Polygon({{0, 0}, {kW, 0}, {kW, 20}, {120, 12}, {80, 18}, {40, 10}, {0, 22}}, kInk);
-    c.Rect(0, 62, kW, 18, kNight);
-    c.Rect(30, 64, 100, 8, kWaterDeep);
-    c.Rect(40, 65, 30, 1, kFoam);
-    c.Rect(90, 68, 20, 1, kWater);
+    c.Rect(0, 61, kW, 19, kPineDark);
+    // The middle pines, each its own height.
     for (int i = 0; i < 7; ++i) {
-        const int x = 8 + i * 23, h = 10 + (i * 5) % 12;
-        const Rgb glow = i % 2 ? kViolet : kFoam;
-        c.Polygon({{x, 62}, {x + 3, 62 - h}, {x + 6, 62}}, glow);
-        c.Rect(x + 2, 62 - h + 3, 1, h - 4, kWhite);
+        const int x = 28 + i * 19 + static_cast<int>(Noise(i, 2, 4) % 7);
+        const int h = 20 + static_cast<int>(Noise(i, 3, 4) % 12);
+        if (x > 58 && x < 92) continue;  // the clearing
+        Pine(c, x, 66, h, 6 + h / 8, kPineDark, kPine, kGrass, kEarthDeep);
     }
-    Finish(c);
-    return c;
-}
-
-Canvas Waterfall() {
-    Canvas c(kW, kH);
-    Sky(c, 40, kDusk, kMauve, kRose);
-    // The cliff either side, the falling water between.
-    c.Polygon({{0, 10}, {60, 14}, {66, 80}, {0, 80}}, kStoneDark);
-    c.Polygon({{100, 12}, {kW, 6}, {kW, 80}, {94, 80}}, kStoneDark);
-    c.Line(0, 10, 60, 14, kStone);
-    c.Line(100, 12, kW, 6, kStone);
-    for (int x = 60; x < 100; ++x)
-        for (int y = 14; y < 70; ++y) c.Set(x, y, (x * 3 + y / 3) % 7 < 3 ? kFoam : kWater);
-    c.Rect(50, 66, 60, 14, kWaterDeep);
-    for (int i = 0; i < 10; ++i) c.Disc(56 + i * 5, 68 - (i % 3), 2, kWhite);
-    Pine(c, 20, 12, 20, kPineDark, kPine, kEarthDeep);
-    Pine(c, 34, 13, 16, kPineDark, kPine, kEarthDeep);
-    Pine(c, 132, 8, 22, kPineDark, kPine, kEarthDeep);
-    Finish(c);
-    return c;
-}
-
-Canvas NightVillage() {
-    Canvas c(kW, kH, kNight);
-    Stars(c, 36, kCream, 11);
-    c.Disc(24, 14, 6, kCream);
-    // Rows of houses, each with a roof and a lit window.
-    for (int row = 0; row < 2; ++row) {
-        for (int i = 0; i < 5; ++i) {
-            const int x = 4 + i * 32 + row * 14, y = 40 + row * 18;
-            c.Rect(x + 4, y, 24, 14, row ? kEarth : kEarthDark);
-            c.Rect(x + 10, y + 4, 5, 5, kAmber);
-            c.Rect(x + 12, y + 4, 1, 5, kEarthDark);
-            Roof(c, x, y - 6, 32, 6, kSlate, kNavy);
+    // The shrine gate in the clearing and a stone lantern lit beside it.
+    c.Rect(64, 44, 2, 22, kRed);
+    c.Rect(84, 44, 2, 22, kRed);
+    c.Rect(64, 44, 1, 22, kCoral);
+    c.Rect(60, 40, 30, 2, kInk);
+    c.Set(59, 39, kInk);
+    c.Set(90, 39, kInk);
+    c.Rect(61, 42, 28, 2, kRed);
+    c.Rect(62, 47, 26, 1, kCrimson);
+    c.Rect(74, 42, 2, 5, kCrimson);
+    c.Rect(96, 56, 7, 2, kStone);
+    c.Rect(98, 58, 3, 3, kGold);
+    c.Set(99, 59, kCream);
+    c.Rect(97, 61, 5, 1, kStoneDark);
+    c.Rect(98, 62, 3, 4, kStone);
+    c.Rect(96, 66, 7, 1, kStoneDark);
+    Glow(c, 99, 59, 1, kGold, kGold, kAmber, 6);
+    // The ground: grass over earth, and the path.
+    for (int x = 0; x < kW; ++x) {
+        const int top = 66 + static_cast<int>(std::lround(1.2 * std::sin(x * 0.07)));
+        for (int y = top; y < kH; ++y) {
+            Rgb col = y < top + 2 ? kGrass : (y < top + 4 ? kPine : kEarth);
+            if (y == top) col = kLeaf;
+            if (y >= top + 4 && Noise(x, y, 5) % 9 == 0) col = kEarthDark;
+            c.Set(x, y, col);
         }
     }
-    // Paper lanterns on a line across the street.
-    c.Line(0, 34, kW, 30, kInk);
-    for (int i = 0; i < 6; ++i) {
-        c.Rect(10 + i * 27, 34 - i * 4 / 6, 4, 5, kRed);
-        c.Set(11 + i * 27, 35 - i * 4 / 6, kCoral);
+    for (int x = 0; x < kW; ++x) {
+        c.Set(x, 72, kSand);
+        c.Set(x, 73, Noise(x, 0, 6) % 4 ? kSand : kWood);
+        c.Set(x, 74, kWood);
     }
-    c.Rect(0, 76, kW, 4, kEarthDeep);
+    for (int i = 0; i < 14; ++i) {  // tufts and flowers
+        const int x = static_cast<int>(Noise(i, 0, 7) % kW);
+        c.Set(x, 65, kGrass);
+        c.Set(x + 1, 64, kLeaf);
+        if (i % 4 == 0) c.Set(x + 2, 65, kRose);
+    }
+    // Tall pines framing the picture at either edge.
+    Pine(c, 10, 72, 66, 14, kPineDark, kPine, kGrass, kEarthDark);
+    c.Rect(9, 48, 4, 24, kEarthDark);
+    c.Rect(9, 48, 1, 24, kWood);
+    Pine(c, 150, 72, 60, 12, kPineDark, kPine, kGrass, kEarthDark);
+    c.Rect(149, 50, 4, 22, kEarthDark);
+    c.Rect(149, 50, 1, 22, kWood);
+    // Fireflies.
+    for (int i = 0; i < 7; ++i) c.Set(30 + i * 17, 50 + static_cast<int>(Noise(i, 0, 8) % 12), kGold);
+    Finish(c);
+    return c;
+}
+
+// The riverside: the far bank under the sunset, the red arched bridge, the
+// sky mirrored in the slow river, stepping stones, and reeds on the stone
+// bank in front.
+Canvas Riverside() {
+    Canvas c(kW, kH);
+    Gradient(c, 0, 40, {kDusk, kMauve, kRose, kCoral, kAmber});
+    Stars(c, 10, 6, 2);
+    Cloud(c, 30, 14, 36, kMauve, kRose);
+    Cloud(c, 112, 20, 26, kRose, kCoral);
+    Glow(c, 50, 36, 5, kCream, kGold, kGold, 10);
+    Ridge(c, 34, 8, 0.05, 1.7, kSlate, kMist, 44);
+    // The far bank with willows.
+    Ridge(c, 42, 4, 0.12, 0.3, kPineDark, kPine, 46);
+    for (int w : {20, 118, 140}) {
+        c.Rect(w, 30, 2, 14, kEarthDark);
+        for (int i = -7; i <= 8; ++i)
+            for (int y = 26 + std::abs(i) / 3; y < 34 + static_cast<int>(Noise(w, i, 9) % 8); ++y)
+                if ((i + y) % 2 == 0 || y < 30) c.Set(w + i, y, y < 29 && i < 0 ? kPine : kPineDark);
+    }
+    // The river: the sky's colours mirrored in bands broken by ripples.
+    for (int y = 44; y < 72; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const int mirror = 44 - (y - 44) / 2;  // the sky row it mirrors
+            Rgb col = c.Get(x, std::max(1, mirror));
+            if (col == kCream || col == kGold) col = kGold;
+            else if (col == kAmber || col == kCoral) col = kCoral;
+            else if (col == kRose) col = kMauve;
+            else col = y < 56 ? kWater : kWaterDeep;
+            const bool ripple = (x + (y * 7) % 13) % 9 < 2;
+            if (ripple) col = y < 58 ? kFoam : kWater;
+            if ((y - 44) % 3 == 2 && !ripple) col = y < 58 ? kWater : kWaterDeep;
+            c.Set(x, y, col);
+        }
+    // The arched bridge: its deck, its rails, its posts in the water.
+    for (int x = 70; x <= 130; ++x) {
+        const double f = (x - 100) / 30.0;
+        const int y = 40 + static_cast<int>(std::lround(8.0 * f * f));
+        c.Set(x, y, kCoral);
+        c.Set(x, y + 1, kRed);
+        c.Set(x, y + 2, kCrimson);
+        if (x % 6 == 0) c.Rect(x, y - 4, 1, 4, kRed);
+        c.Set(x, y - 5, kRed);
+        if (x % 12 == 4) c.Rect(x, y + 3, 2, 50 - y, kCrimson);
+        // Its reflection.
+        const int ry = 48 + (48 - y) / 2 + 8;
+        if (ry < 70 && x % 2 == 0) c.Set(x, ry, kCrimson);
+    }
+    // Stepping stones.
+    for (int i = 0; i < 3; ++i) {
+        const int x = 14 + i * 22, y = 60 + (i % 2) * 3;
+        c.Rect(x, y, 12, 4, kStone);
+        c.Rect(x + 1, y - 1, 10, 1, kStoneLight);
+        c.Rect(x, y + 3, 12, 1, kStoneDark);
+        c.Rect(x - 1, y + 4, 14, 1, kFoam);
+    }
+    // The stone bank in front.
+    for (int y = 70; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const int row = (y - 70) / 4, sx = (x + row * 5) % 11;
+            Rgb col = (y - 70) % 4 == 3 || sx == 10 ? kStoneDark : kStone;
+            if ((y - 70) % 4 == 0 && sx != 10) col = kStoneLight;
+            c.Set(x, y, col);
+        }
+    c.Rect(0, 69, kW, 1, kInk);
+    // Reeds and cattails on the bank.
+    for (int i = 0; i < 16; ++i) {
+        const int x = 3 + i * 10 + static_cast<int>(Noise(i, 0, 10) % 5);
+        if (x > 40 && x < 64) continue;
+        const int h = 10 + static_cast<int>(Noise(i, 1, 10) % 9);
+        const int lean = static_cast<int>(Noise(i, 2, 10) % 3) - 1;
+        for (int y = 0; y < h; ++y) c.Set(x + lean * y / 6, 69 - y, y > h - 3 ? kGrass : kPine);
+        if (i % 3 == 0) c.Rect(x + lean * h / 6, 67 - h, 2, 4, kEarth);
+        c.Set(x + 1, 69 - h / 2, kGrass);
+    }
+    Finish(c);
+    return c;
+}
+
+// One storey of the keep: warm plaster between dark posts, a row of
+// windows, under a roof with a gable at its middle.
+void Storey(Canvas& c, int cx, int y, int w, int h, bool gable) {
+    c.Rect(cx - w / 2, y, w, h, kSand);
+    c.Rect(cx - w / 2, y, 1, h, kGold);
+    c.Rect(cx + w / 2 - 1, y, 1, h, kWood);
+    for (int x = cx - w / 2 + 4; x < cx + w / 2 - 2; x += 6) {
+        c.Rect(x, y + 2, 3, 3, kEarthDark);
+        c.Set(x + 1, y + 3, kAmber);
+    }
+    c.Rect(cx - w / 2, y + h - 1, w, 1, kEarthDark);
+    Roof(c, cx - w / 2 - 3, y - 4, w + 6, 4, kSlate, kMist, kNavy);
+    if (gable) {
+        c.Polygon({{cx - 6, y - 2}, {cx, y - 8}, {cx + 7, y - 2}}, kNight);
+        c.Polygon({{cx - 4, y - 2}, {cx, y - 6}, {cx + 5, y - 2}}, kSand);
+        c.Set(cx, y - 5, kGold);
+    }
+}
+
+// The castle: the keep rising storey on storey over its curved stone base
+// against the moonlit dusk, the golden fish on its ridge, and in front the
+// outer wall of warm plaster and dark posts under its tiled coping.
+Canvas CastleWalls() {
+    Canvas c(kW, kH);
+    Gradient(c, 0, 58, {kNight, kDusk, kMauve, kRose});
+    Stars(c, 30, 18, 3);
+    Glow(c, 30, 16, 6, kCream, kCream, kMauve, 10);
+    c.Disc(33, 14, 5, c.Get(40, 14));  // the crescent's dark side
+    Cloud(c, 100, 26, 30, kMauve, kRose);
+    // Far town roofs in the glow.
+    for (int i = 0; i < 9; ++i) {
+        const int x = i * 19 + static_cast<int>(Noise(i, 0, 11) % 6);
+        Roof(c, x, 50 - static_cast<int>(Noise(i, 1, 11) % 4), 14, 3, kDusk, kMauve, kNight);
+    }
+    c.Rect(0, 53, kW, 8, kDusk);
+    // The keep's stone base, its sides curving out at the foot.
+    const int kx = 100;
+    for (int y = 36; y < 62; ++y) {
+        const int spread = 19 + (y - 36) * (y - 36) / 60;
+        for (int x = kx - spread; x <= kx + spread; ++x) {
+            const int row = (y - 36) / 3, sx = (x + row * 3) % 7;
+            Rgb col = (y - 36) % 3 == 2 || sx == 6 ? kNight : kStoneDark;
+            if ((y - 36) % 3 == 0 && sx != 6) col = kStone;
+            if (x - (kx - spread) < 2) col = kStoneLight;  // the lit edge
+            c.Set(x, y, col);
+        }
+    }
+    Storey(c, kx, 27, 38, 9, true);
+    Storey(c, kx, 17, 28, 7, false);
+    Storey(c, kx, 8, 20, 6, true);
+    // The golden fish at the ridge's ends.
+    for (int side : {-1, 1}) {
+        const int fx = kx + side * 7;
+        c.Rect(fx, 1, 1, 3, kGold);
+        c.Set(fx + side, 0, kGold);   // the tail, flipped up
+        c.Set(fx - side, 3, kAmber);  // the head on the ridge
+    }
+    // A pine leaning in from the left.
+    Pine(c, 16, 58, 34, 12, kPineDark, kPine, kGrass, kEarthDark);
+    // The outer wall in front: coping, plaster, posts, windows and its
+    // stone base.
+    Roof(c, 2, 56, kW - 4, 4, kSlate, kMist, kNight);
+    c.Rect(0, 60, kW, 10, kSand);
+    for (int x = 0; x < kW; ++x)
+        for (int y = 60; y < 70; ++y)
+            if (Noise(x / 4, y, 12) % 13 == 0) c.Set(x, y, kGold);
+    c.Rect(0, 60, kW, 1, kEarthDark);
+    for (int x = 6; x < kW; x += 26) {
+        c.Rect(x, 60, 4, 10, kEarthDark);
+        c.Rect(x, 60, 1, 10, kEarth);
+        c.Rect(x + 12, 62, 6, 5, kEarthDark);
+        for (int b = 0; b < 3; ++b) c.Rect(x + 13 + b * 2, 63, 1, 3, kAmber);
+    }
+    for (int y = 70; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const int row = (y - 70) / 3, sx = (x + row * 4) % 9;
+            Rgb col = (y - 70) % 3 == 2 || sx == 8 ? kStoneDark : kStone;
+            if ((y - 70) % 3 == 0 && sx != 8) col = kStoneLight;
+            c.Set(x, y, col);
+        }
+    Finish(c);
+    return c;
+}
+
+// The boss hall: vermilion pillars and gold screens in lamplight, lanterns
+// hanging in the dark above, the floor's boards running to the dais.
+Canvas BossHall() {
+    Canvas c(kW, kH, kEarthDeep);
+    // The back wall: gold screens with a pine painted across them.
+    c.Rect(0, 14, kW, 36, kEarthDark);
+    for (int x = 4; x < kW; x += 24) {
+        c.Rect(x, 18, 22, 28, kGold);
+        c.Rect(x, 18, 22, 1, kCream);
+        c.Rect(x + 21, 18, 1, 28, kAmber);
+        for (int y = 19; y < 46; ++y)
+            for (int i = 0; i < 21; ++i)
+                if (Noise(x + i, y, 13) % 11 == 0) c.Set(x + i, y, kAmber);
+    }
+    for (int x = 0; x < kW; ++x) {  // the painted pine's bough
+        const int y = 28 + static_cast<int>(6 * std::sin(x * 0.05));
+        c.Rect(x, y, 1, 2, kEarthDark);
+        if (x % 14 < 8) c.Rect(x, y - 4, 1, 4, (x % 14) < 2 ? kGrass : kPine);
+    }
+    // The ceiling's beams and coffers.
+    c.Rect(0, 0, kW, 14, kEarthDeep);
+    for (int x = 0; x < kW; x += 10) c.Rect(x, 0, 1, 12, kNight);
+    c.Rect(0, 10, kW, 4, kCrimson);
+    c.Rect(0, 10, kW, 1, kRed);
+    c.Rect(0, 13, kW, 1, kNight);
+    // Pillars, lit on the left, with gold bands.
+    for (int i = 0; i < 4; ++i) {
+        const int x = 10 + i * 44;
+        c.Rect(x, 10, 9, 52, kRed);
+        c.Rect(x, 10, 2, 52, kCoral);
+        c.Rect(x + 7, 10, 2, 52, kCrimson);
+        c.Rect(x - 1, 18, 11, 2, kGold);
+        c.Rect(x - 1, 54, 11, 2, kGold);
+        c.Rect(x - 2, 60, 13, 3, kStoneDark);
+    }
+    // Hanging lanterns with their glow.
+    for (int i = 0; i < 3; ++i) {
+        const int x = 36 + i * 44;
+        c.Rect(x, 13, 1, 6, kNight);
+        Glow(c, x, 24, 4, kGold, kAmber, kCoral, 10);
+        c.Rect(x - 3, 19, 7, 1, kNight);
+        c.Rect(x - 3, 29, 7, 1, kNight);
+    }
+    // The floor: boards running towards the dais, lit in the middle.
+    for (int y = 62; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const int lane = (x - 80) * 10 / (y - 40);
+            Rgb col = lane % 2 ? kEarth : kWood;
+            if ((x - 80) * 10 % (y - 40) == 0) col = kEarthDark;
+            if (std::abs(x - 80) < 18 + (y - 62)) col = lane % 2 ? kCrimson : kRed;  // the carpet
+            c.Set(x, y, col);
+        }
+    c.Rect(0, 62, kW, 1, kGold);
+    // The dais and the empty seat of the hall's master.
+    c.Rect(62, 46, 36, 16, kCrimson);
+    c.Rect(62, 46, 36, 1, kGold);
+    c.Rect(68, 30, 24, 16, kGold);
+    c.Rect(70, 32, 20, 14, kCrimson);
+    c.Rect(70, 32, 20, 1, kRed);
+    c.Set(80, 36, kGold);
+    Finish(c);
+    return c;
+}
+
+// A snowy pass: white peaks in the cold dusk, snow on the pines, the path
+// of footprints over the drifts, snow falling.
+Canvas SnowPass() {
+    Canvas c(kW, kH);
+    Gradient(c, 0, 50, {kNavy, kSlate, kMist, kStoneLight});
+    Stars(c, 14, 8, 4);
+    // Peaks, lit on the left, snow on their shoulders.
+    const int peaks[][3] = {{20, 14, 36}, {70, 6, 44}, {128, 12, 40}};
+    for (const auto& p : peaks) {
+        const int px = p[0], top = p[1], half = p[2];
+        for (int y = top; y < 56; ++y) {
+            const int w = (y - top) * half / (56 - top);
+            for (int x = px - w; x <= px + w; ++x) {
+                const bool snow = y < top + 10 + static_cast<int>(Noise(x / 3, 0, 14) % 5);
+                Rgb col = x < px ? kSlate : kNavy;
+                if (snow) col = x < px ? kWhite : kStoneLight;
+                else if (std::abs(x - px + (y - top) / 3) < 2 && y < top + 24) col = x < px ? kStoneLight : kMist;  // a gully
+                c.Set(x, y, col);
+            }
+        }
+    }
+    Ridge(c, 56, 6, 0.07, 1.2, kStoneLight, kWhite);
+    // Far snowy pines, then near ones.
+    for (int i = 0; i < 9; ++i) {
+        const int x = 4 + i * 18 + static_cast<int>(Noise(i, 1, 16) % 8);
+        Pine(c, x, 61, 10 + static_cast<int>(Noise(i, 0, 16) % 9), 3 + static_cast<int>(Noise(i, 2, 16) % 2), kSlate,
+             kSlate, kMist, kNavy);
+    }
+    for (int x = 0; x < kW; ++x)
+        for (int y = 60; y < kH; ++y) c.Set(x, y, y >= 63 && y <= 64 && (x / 7) % 3 == 0 ? kStoneLight : kWhite);
+    for (int x = 0; x < kW; ++x) {
+        const int y = 68 + static_cast<int>(std::lround(1.5 * std::sin(x * 0.05)));
+        c.Set(x, y + 4, kStoneLight);  // the drift's shadow
+        c.Set(x, y + 5, kMist);
+        if (x % 9 == 2) c.Set(x, y + 1, kMist);  // footprints
+        if (x % 9 == 6) c.Set(x, y + 2, kMist);
+    }
+    Pine(c, 14, 70, 44, 12, kPineDark, kPine, kGrass, kEarthDark, kWhite);
+    Pine(c, 146, 70, 50, 13, kPineDark, kPine, kGrass, kEarthDark, kWhite);
+    Pine(c, 120, 68, 26, 8, kPineDark, kPine, kGrass, kEarthDark, kWhite);
+    // A small stone marker by the path, capped with snow.
+    c.Rect(96, 60, 5, 9, kStone);
+    c.Rect(96, 60, 1, 9, kStoneLight);
+    c.Rect(95, 59, 7, 2, kWhite);
+    // Falling snow.
+    for (int i = 0; i < 40; ++i)
+        c.Set(static_cast<int>(Noise(i, 0, 18) % kW), static_cast<int>(Noise(i, 1, 18) % 66), i % 3 ? kWhite : kStoneLight);
+    Finish(c);
+    return c;
+}
+
+// A bamboo grove by moonlight: far stalks fading into the blue, near
+// stalks with their nodes and sprays of leaves, light falling between them.
+Canvas BambooGrove() {
+    Canvas c(kW, kH);
+    Gradient(c, 0, 70, {kNight, kNavy, kSlate});
+    auto stalks = [&](int count, uint32_t seed, int width, Rgb body, Rgb lit, Rgb shade, Rgb node, Rgb leaf) {
+        for (int i = 0; i < count; ++i) {
+            const int x = static_cast<int>(Noise(i, 0, seed) % kW);
+            if (width > 2 && x > 104 && x < 130) continue;  // a gap where the moon shows
+            const int lean = static_cast<int>(Noise(i, 1, seed) % 5) - 2;
+            for (int y = 0; y < 72; ++y) {
+                const int sx = x + lean * (72 - y) / 40;
+                for (int k = 0; k < width; ++k) c.Set(sx + k, y, k == 0 ? lit : (k == width - 1 ? shade : body));
+                if ((y + i * 5) % 13 == 0) c.Rect(sx - 1, y, width + 2, 1, node);
+            }
+            for (int s = 0; s < 3; ++s) {  // sprays of leaves from the nodes
+                const int y = 6 + static_cast<int>(Noise(i, s + 2, seed) % 40);
+                const int dir = (i + s) % 2 ? 1 : -1;
+                const int sx = x + lean * (72 - y) / 40 + (dir > 0 ? width : -1);
+                for (int l = 0; l < 6; ++l) {
+                    c.Set(sx + dir * l, y + l / 2, leaf);
+                    c.Set(sx + dir * l, y + l / 2 + 1, l > 2 ? leaf : body);
+                }
+            }
+        }
+    };
+    stalks(14, 19, 2, kSlate, kMist, kNavy, kNavy, kSlate);
+    // The moon in the haze beyond the far stalks.
+    Glow(c, 118, 16, 8, kCream, kCream, kMist, 14);
+    c.Set(116, 14, kStoneLight);
+    c.Set(120, 17, kStoneLight);
+    stalks(11, 20, 3, kPine, kGrass, kPineDark, kPineDark, kPine);
+    stalks(6, 21, 5, kGrass, kLeaf, kPine, kPineDark, kGrass);
+    // The ground: fallen leaves and a path in the moonlight.
+    for (int y = 70; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) c.Set(x, y, Noise(x, y, 22) % 5 == 0 ? kPine : kPineDark);
+    c.Rect(0, 70, kW, 1, kPine);
+    // The path, pale in the moonlight.
+    for (int x = 0; x < kW; ++x) {
+        c.Set(x, 73, kSlate);
+        c.Set(x, 74, Noise(x, 0, 34) % 4 ? kMist : kStoneLight);
+        c.Set(x, 75, kSlate);
+    }
+    Finish(c);
+    return c;
+}
+
+// The shrine gate at sunset: the great red gate at the top of stone steps,
+// the shrine's roof behind it, cedars either side and lanterns lit.
+Canvas ShrineGate() {
+    Canvas c(kW, kH);
+    Gradient(c, 0, 60, {kMauve, kRose, kCoral, kAmber, kGold});
+    Cloud(c, 10, 14, 40, kRose, kCoral);
+    Cloud(c, 108, 10, 34, kRose, kCoral);
+    Glow(c, 80, 50, 12, kCream, kGold, kGold, 18);
+    Ridge(c, 54, 8, 0.05, 0.7, kMauve, kRose);
+    // The shrine's roof behind the gate.
+    Roof(c, 58, 36, 44, 6, kDusk, kMauve, kNight);
+    c.Rect(62, 42, 36, 12, kEarthDark);
+    c.Rect(66, 44, 28, 6, kAmber);
+    for (int x = 68; x < 94; x += 4) c.Rect(x, 44, 1, 6, kEarthDark);
+    // Cedars either side, dark against the glow.
+    Pine(c, 16, 64, 56, 14, kPineDark, kPine, kGrass, kEarthDeep);
+    Pine(c, 36, 62, 38, 9, kPineDark, kPineDark, kPine, kEarthDeep);
+    Pine(c, 144, 64, 54, 14, kPineDark, kPine, kGrass, kEarthDeep);
+    Pine(c, 124, 62, 36, 9, kPineDark, kPineDark, kPine, kEarthDeep);
+    // Stone steps up to the gate, lit on their treads.
+    for (int s = 0; s < 6; ++s) {
+        const int w = 132 - s * 16, y = 77 - s * 3;
+        c.Rect(80 - w / 2, y, w, 3, kStone);
+        c.Rect(80 - w / 2, y, w, 1, kStoneLight);
+        c.Rect(80 - w / 2, y + 2, w, 1, kStoneDark);
+    }
+    // The gate: posts, the tie beam, the lintel curving up at its ends and
+    // the tablet between.
+    for (int px : {57, 99}) {
+        c.Rect(px, 22, 5, 40, kRed);
+        c.Rect(px, 22, 1, 40, kCoral);
+        c.Rect(px + 4, 22, 1, 40, kCrimson);
+        c.Rect(px - 1, 58, 7, 4, kInk);
+    }
+    c.Rect(50, 30, 60, 3, kRed);
+    c.Rect(50, 32, 60, 1, kCrimson);
+    c.Rect(44, 17, 72, 3, kInk);
+    c.Rect(42, 15, 3, 2, kInk);
+    c.Rect(115, 15, 3, 2, kInk);
+    c.Rect(46, 20, 68, 3, kRed);
+    c.Rect(46, 20, 68, 1, kCoral);
+    c.Rect(77, 23, 6, 7, kInk);
+    c.Rect(78, 24, 4, 5, kGold);
+    // Stone lanterns, lit.
+    for (int x : {22, 132}) {
+        c.Rect(x - 4, 50, 10, 2, kStoneDark);
+        c.Rect(x - 2, 52, 6, 5, kStone);
+        c.Rect(x - 1, 53, 4, 3, kGold);
+        c.Rect(x - 3, 48, 8, 2, kStone);
+        c.Rect(x, 57, 2, 9, kStone);
+        c.Rect(x - 2, 66, 6, 2, kStoneDark);
+        Glow(c, x + 1, 54, 1, kGold, kGold, kAmber, 6);
+    }
+    Finish(c);
+    return c;
+}
+
+// A crystal cave: a dark vault hung with stone teeth, crystals glowing
+// violet and pale blue, their light on the rock and mirrored in a still
+// pool, a path of flat stones along the water.
+Canvas CrystalCave() {
+    Canvas c(kW, kH, kNight);
+    // Rock in layers, lit by the crystals' glow near them.
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const int band = (y + static_cast<int>(3 * std::sin(x * 0.08))) / 6;
+            Rgb col = band % 2 ? kNight : kDusk;
+            if (Noise(x / 2, y, 23) % 13 == 0) col = kInk;
+            c.Set(x, y, col);
+        }
+    // The vault's mouth: the dark opening deeper in.
+    for (int y = 18; y < 58; ++y)
+        for (int x = 40; x < 120; ++x) {
+            const double dx = (x - 80) / 40.0, dy = (y - 58) / 40.0;
+            if (dx * dx + dy * dy < 1.0) c.Set(x, y, Mix(x, y, dx * dx + dy * dy) ? kNight : kInk);
+        }
+    // Stone teeth from the roof.
+    for (int i = 0; i < 16; ++i) {
+        const int x = 4 + i * 10 + static_cast<int>(Noise(i, 0, 24) % 5);
+        const int len = 6 + static_cast<int>(Noise(i, 1, 24) % 14);
+        for (int y = 0; y < len; ++y) {
+            const int half = (len - y) * 3 / len;
+            for (int dx = -half; dx <= half; ++dx) c.Set(x + dx, y, dx < 0 ? kMauve : kDusk);
+        }
+    }
+    // The pool.
+    for (int y = 60; y < 70; ++y)
+        for (int x = 20; x < 140; ++x) {
+            const double dx = (x - 80) / 60.0, dy = (y - 60) / 10.0;
+            if (dx * dx + dy * dy < 1.0) c.Set(x, y, (y + x / 7) % 3 ? kWaterDeep : kNavy);
+        }
+    // Crystal clusters, their glow on the rock and in the water.
+    auto crystal = [&](int x, int baseY, int h, Rgb face, Rgb lit, Rgb glow) {
+        Glow(c, x, baseY - h / 2, 1, glow, glow, glow, h);
+        for (int k = -1; k <= 1; ++k) {
+            const int ch = h - std::abs(k) * h / 3, cx = x + k * 4;
+            c.Polygon({{cx - 2, baseY}, {cx - 2, baseY - ch + 3}, {cx, baseY - ch}, {cx + 2, baseY - ch + 3}, {cx + 2, baseY}},
+                      face);
+            c.Rect(cx - 1, baseY - ch + 3, 1, ch - 4, lit);
+            c.Set(cx, baseY - ch + 1, kWhite);
+        }
+        for (int y = 0; y < 6; y += 2) c.Rect(x - 5, baseY + 2 + y, 11 - y, 1, glow);  // its image in the pool
+    };
+    crystal(28, 62, 16, kViolet, kCream, kMauve);
+    crystal(62, 58, 12, kFoam, kWhite, kWater);
+    crystal(106, 60, 18, kViolet, kCream, kMauve);
+    crystal(140, 62, 12, kFoam, kWhite, kWater);
+    // The floor and the path of flat stones in front.
+    for (int y = 70; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) c.Set(x, y, Noise(x / 2, y, 25) % 6 ? kNight : kDusk);
+    for (int i = 0; i < 7; ++i) {
+        const int x = 4 + i * 23;
+        c.Rect(x, 72, 16, 3, kSlate);
+        c.Rect(x + 1, 72, 14, 1, kMist);
+        c.Rect(x, 75, 16, 1, kInk);
+    }
+    // Motes of light drifting up.
+    for (int i = 0; i < 12; ++i) c.Set(static_cast<int>(Noise(i, 0, 26) % kW), 24 + static_cast<int>(Noise(i, 1, 26) % 40), i % 2 ? kFoam : kViolet);
+    Finish(c);
+    return c;
+}
+
+// A waterfall at dusk: water falling in sheets down a mossy cliff between
+// pines, foam and spray where it strikes the pool, rocks in the stream.
+Canvas Waterfall() {
+    Canvas c(kW, kH, kStoneDark);
+    Gradient(c, 0, 34, {kDusk, kMauve, kRose, kCoral});
+    Cloud(c, 94, 10, 30, kMauve, kRose);
+    Ridge(c, 26, 8, 0.06, 0.4, kSlate, kMist, 40);
+    // The cliff: rock in ledges, moss on their tops.
+    auto rock = [&](int x0, int x1, int top) {
+        // Rock in slanting beds, each bed's edge lit and the crack under it
+        // dark, moss clinging to the ledges near the top.
+        for (int y = top; y < 70; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const int bed = y * 2 + x / 3 + static_cast<int>(4 * std::sin(x * 0.11));
+                const int in = ((bed % 15) + 15) % 15;
+                Rgb col = Noise(x / 3, bed / 15, 28) % 3 == 0 ? kStone : kStoneDark;  // each block its own shade
+                if ((x + bed / 15 * 7) % 13 == 0 && in > 1) col = kNight;             // a joint
+                if (in == 0) col = kStoneLight;  // a bed's lit edge
+                if (in == 1) col = kStone;
+                if (in >= 13) col = kNight;
+                if (in <= 1 && y < top + 18 && Noise(x, y / 3, 35) % 3 == 0) col = in == 0 ? kGrass : kPine;
+                if (y == top) col = kGrass;
+                c.Set(x, y, col);
+            }
+    };
+    rock(0, 62, 22);
+    rock(98, kW, 18);
+    for (int y = 22; y < 70; ++y) {
+        c.Set(61, y, kNight);
+        c.Set(98, y, kStone);
+    }
+    // Pines on the cliff tops.
+    Pine(c, 14, 24, 22, 7, kPineDark, kPine, kGrass, kEarthDeep);
+    Pine(c, 36, 24, 16, 5, kPineDark, kPine, kGrass, kEarthDeep);
+    Pine(c, 116, 20, 24, 7, kPineDark, kPine, kGrass, kEarthDeep);
+    Pine(c, 144, 20, 18, 6, kPineDark, kPine, kGrass, kEarthDeep);
+    // The falling water: streaks in three blues, the lip lit at the top.
+    for (int y = 20; y < 64; ++y)
+        for (int x = 62; x < 98; ++x) {
+            const int streak = (x * 7 + static_cast<int>(Noise(x, 0, 29) % 5) + y / 2) % 6;
+            Rgb col = streak < 2 ? kFoam : (streak < 4 ? kWater : kWaterDeep);
+            if (y < 22) col = y == 20 ? kWhite : kFoam;
+            c.Set(x, y, col);
+        }
+    // The pool, the foam and the spray where the water strikes.
+    for (int y = 62; y < 74; ++y)
+        for (int x = 30; x < 130; ++x) c.Set(x, y, (x + y * 3) % 7 < 2 ? kWater : kWaterDeep);
+    for (int y = 56; y < 70; ++y)
+        for (int x = 50; x < 110; ++x) {
+            const double dx = (x - 80) / 26.0, dy = (y - 63) / 5.5;
+            const double d = dx * dx + dy * dy;
+            if (d < 0.45) c.Set(x, y, Noise(x, y, 30) % 4 ? kWhite : kFoam);
+            else if (d < 1.0 && Mix(x, y, 1.0 - d)) c.Set(x, y, Noise(x, y, 33) % 3 ? kFoam : kWhite);
+        }
+    for (int y = 52; y < 64; ++y)
+        for (int x = 52; x < 108; ++x)
+            if (Mix(x, y, 0.3 * (y - 52) / 12.0)) c.Set(x, y, kFoam);
+    // Rocks in the stream and the bank in front.
+    for (int y = 72; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) c.Set(x, y, Noise(x / 3, y / 2, 31) % 3 ? kStoneDark : kStone);
+    for (int rx : {20, 48, 118, 142}) {
+        c.Disc(rx, 72, 5, kStone);
+        c.Rect(rx - 4, 68, 5, 1, kStoneLight);
+        c.Rect(rx - 5, 76, 11, 1, kFoam);
+    }
+    Finish(c);
+    return c;
+}
+
+// A village at night: houses stepping up a hill with lit windows, the fire
+// watch tower over their roofs, a string of paper lanterns over the street
+// and their light pooled on it.
+Canvas NightVillage() {
+    Canvas c(kW, kH);
+    Gradient(c, 0, 50, {kInk, kNight, kDusk});
+    Stars(c, 34, 24, 11);
+    Glow(c, 24, 14, 6, kCream, kCream, kDusk, 11);
+    Ridge(c, 36, 10, 0.04, 2.5, kNight, kDusk);
+    // The fire watch tower on the hill.
+    c.Rect(124, 8, 1, 30, kEarthDark);
+    c.Rect(134, 8, 1, 30, kEarthDark);
+    for (int y = 14; y < 38; y += 6) c.Line(124, y, 134, y + 6, kEarthDark);
+    Roof(c, 121, 4, 16, 3, kNight, kSlate, kInk);
+    c.Rect(128, 9, 3, 2, kGold);
+    // Houses stepping down the hill, the farther ones darker.
+    auto house = [&](int x, int y, int w, Rgb wall, Rgb roof, Rgb roofLit, bool lit) {
+        c.Rect(x, y, w, 14, wall);
+        c.Rect(x, y, 1, 14, roofLit == kMist ? kEarth : wall);
+        for (int wx = x + 3; wx + 5 < x + w; wx += 9)
+            if (lit || (wx / 9) % 2) {
+                c.Rect(wx, y + 4, 5, 5, kAmber);
+                c.Rect(wx + 2, y + 4, 1, 5, kEarthDark);
+                c.Rect(wx, y + 6, 5, 1, kEarthDark);
+                c.Rect(wx, y + 4, 5, 1, kGold);
+            }
+        Roof(c, x - 2, y - 6, w + 4, 6, roof, roofLit, kInk);
+    };
+    for (int i = 0; i < 6; ++i) house(2 + i * 27, 34 - (i % 3) * 3, 22, kEarthDark, kNavy, kSlate, i % 2 == 0);
+    for (int i = 0; i < 5; ++i) house(10 + i * 32, 52, 26, kEarth, kSlate, kMist, true);
+    // The street and the pools of lantern light on it.
+    for (int y = 66; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) c.Set(x, y, Noise(x / 3, y, 32) % 7 ? kEarthDeep : kEarthDark);
+    c.Rect(0, 66, kW, 1, kEarthDark);
+    // A string of paper lanterns across the street.
+    for (int x = 0; x < kW; ++x) c.Set(x, 40 + static_cast<int>(5 * std::sin(x * 3.14159 / kW)), kInk);
+    for (int i = 0; i < 7; ++i) {
+        const int x = 10 + i * 23, y = 41 + static_cast<int>(5 * std::sin(x * 3.14159 / kW));
+        Glow(c, x, 70, 2, kWood, kEarth, kEarth, 8);
+        c.Rect(x - 2, y, 5, 6, kRed);
+        c.Rect(x - 2, y, 1, 6, kCoral);
+        c.Rect(x - 1, y + 2, 3, 2, kGold);
+        c.Rect(x - 2, y + 6, 5, 1, kInk);
+    }
     Finish(c);
     return c;
 }

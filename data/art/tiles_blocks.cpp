@@ -101,6 +101,7 @@ struct Style {
     Rgb edgeLight, edgeShade;     // the lit left and shaded right and bottom edges
     Rgb ink;                      // outline
     uint32_t seed;
+    bool onBeams = false;         // platforms rest on the square ends of timber beams
 };
 
 // Irregular coursed stones (the dry-stone walls of castles and river
@@ -481,8 +482,9 @@ void DrawNarrow(Canvas& c, const Style& s, int ox, int oy, const Piece& p) {
         for (int y = 14; y < kTile; ++y) {
             const int grow = (y - 13) / 2;
             for (int x = x0 - grow; x < x1 + grow; ++x) c.Set(ox + x, oy + y, x < 10 ? s.light : s.dark);
-            c.Set(ox + x0 - grow - 1, oy + y, s.ink);
-            c.Set(ox + x1 + grow, oy + y, s.ink);
+            // The outline of the flare, kept inside the tile's own cell.
+            c.Set(ox + std::max(0, x0 - grow - 1), oy + y, s.ink);
+            c.Set(ox + std::min(kTile - 1, x1 + grow), oy + y, s.ink);
         }
         for (int x = x0 - 3; x < x1 + 3; ++x) c.Set(ox + x, oy + 19, s.deep);
     }
@@ -580,9 +582,49 @@ void DrawDecor(Canvas& c, const Style& s, int ox, int oy, int which) {
     }
 }
 
+// A platform of a style that rests on a beam: the slab keeps the upper
+// twelve rows, and under it a timber beam, set into the wall behind at the
+// platform's ends, carries it; where the platform ends, the beam shows its
+// end grain.
+void DrawLedgeOnBeam(Canvas& c, const Style& s, int ox, int oy, const Piece& p) {
+    DrawSolid(c, s, ox, oy, p, false);
+    constexpr int kSlabBottom = 12, kBeamBottom = 18;
+    for (int y = kSlabBottom + 1; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, kKey);
+    for (int x = 0; x < kTile; ++x) {
+        c.Set(ox + x, oy + kSlabBottom, s.ink);
+        if (!(p.left && x == 0) && !(p.right && x == kTile - 1)) c.Set(ox + x, oy + kSlabBottom - 1, s.edgeShade);
+    }
+    if (p.left) c.Set(ox, oy + kSlabBottom, kKey);
+    if (p.right) c.Set(ox + kTile - 1, oy + kSlabBottom, kKey);
+    // The beam, two texels in from the slab's open ends.
+    const int x0 = p.left ? 2 : 0, x1 = p.right ? kTile - 3 : kTile - 1;
+    for (int x = x0; x <= x1; ++x) {
+        c.Set(ox + x, oy + kSlabBottom + 1, kEarthDeep);  // the slab's shadow on it
+        for (int y = kSlabBottom + 2; y < kBeamBottom; ++y) {
+            const bool grain = (x * 5 + y * 3) % 13 == 0;
+            c.Set(ox + x, oy + y, y == kSlabBottom + 2 ? kWood : (grain ? kEarthDark : kEarth));
+        }
+        c.Set(ox + x, oy + kBeamBottom, s.ink);
+    }
+    auto endGrain = [&](int ex, int edge) {
+        for (int y = kSlabBottom + 1; y <= kBeamBottom; ++y) c.Set(ox + edge, oy + y, s.ink);
+        for (int y = kSlabBottom + 1; y < kBeamBottom; ++y)
+            for (int x = ex; x < ex + 4; ++x) c.Set(ox + x, oy + y, y == kSlabBottom + 1 || x == ex ? kSand : kWood);
+        c.Set(ox + ex + 2, oy + kSlabBottom + 3, kEarth);  // the rings' heart
+        c.Set(ox + ex + 1, oy + kSlabBottom + 4, kEarth);
+    };
+    if (p.left) endGrain(x0 + 1, x0);
+    if (p.right) endGrain(x1 - 4, x1);
+}
+
 void DrawPiece(Canvas& c, const Style& s, int tile, int k) {
     const Piece& p = kPieces[k];
     const int ox = TileX(tile), oy = TileY(tile);
+    if (s.onBeams && (k == 14 || k == 15 || k == 16 || k == 25)) {
+        DrawLedgeOnBeam(c, s, ox, oy, p);
+        return;
+    }
     switch (p.look) {
         case Look::Solid:
             DrawSolid(c, s, ox, oy, p, false);
@@ -617,7 +659,7 @@ constexpr Style kMossRockStyle = {Fill::Stones, Top::Moss, Fill::Earth, Top::Pat
                              kNight, kStone, kNight, kInk, 23};
 // Dry-stone walls: river banks, castle walls, the tower's base.
 constexpr Style kStoneStyle = {Fill::Stones, Top::Capstone, Fill::Flagstones, Top::Slab, kStone, kStoneDark,
-                          kStoneLight, kNight, kStoneLight, kStoneDark, kInk, 5};
+                          kStoneLight, kNight, kStoneLight, kStoneDark, kInk, 5, true};
 // Wet stones of the river bank.
 constexpr Style kRiverStoneStyle = {Fill::Stones, Top::Moss, Fill::Flagstones, Top::Slab, kSlate, kNavy, kMist,
                                kNight, kMist, kNavy, kInk, 31};

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "Palette.h"
@@ -207,36 +206,19 @@ Rgb IntoTheDark(Rgb (*behind)(int, int), int x, int y) {
     return PitDepth(x, y);
 }
 
-// The masonry under the castle's walls.
+// The dressed stones under the castle's walls, in courses of five rows,
+// each stone lit along its top and left and darker than the walls above.
 Rgb StoneBase(int x, int y) {
-    const int row = y / 5, shift = row % 2 ? 4 : 0;
-    if (y % 5 == 4 || (x + shift) % 8 == 7) return kNight;
-    if (y % 5 == 0) return kSlate;
-    return TileSpeck(x, y, 45, 10) ? kSlate : kNavy;
+    const int row = y / 5, shift = row % 2 ? 5 : 0;
+    const int sx = (x + shift) % 10, sy = y % 5;
+    if (sy == 4 || sx == 9) return kNight;
+    if (sy == 0 || sx == 0) return kStone;
+    if (sy == 3 || sx == 8) return kNavy;
+    return TileSpeck(x, y, 45, 8) ? kNavy : kStoneDark;
 }
 
-// The castle's plaster in the shade of dusk.
-Rgb Plaster(int x, int y) { return TileSpeck(x, y, 41, 5) ? kMist : kSlate; }
-
-// A picture drawn as rows of characters, one per texel; ' ' keeps what
-// lies behind. The legend gives each other character's colour.
-struct Ink {
-    char key;
-    Rgb colour;
-};
-Paint Stamp(std::initializer_list<const char*> rows, std::initializer_list<Ink> legend, int left, int top,
-            Paint behind) {
-    std::vector<std::string> grid(rows.begin(), rows.end());
-    std::vector<Ink> inks(legend);
-    return [=](int x, int y) {
-        const int gx = x - left, gy = y - top;
-        if (gy >= 0 && gy < static_cast<int>(grid.size()) && gx >= 0 && gx < static_cast<int>(grid[gy].size())) {
-            for (const Ink& i : inks)
-                if (grid[gy][gx] == i.key) return i.colour;
-        }
-        return behind(x, y);
-    };
-}
+// The castle's warm plaster (drawn with the castle's pieces below).
+Rgb Plaster(int x, int y);
 
 // --- Water -------------------------------------------------------------------------
 
@@ -410,7 +392,9 @@ Canvas DrawForestSheet() {
             return dx == 4 ? kNight : kStoneDark;
         }
         if (y >= 15 && dx <= 6) return y == 15 ? kStone : kStoneDark;
-        return Depth(x, y);
+        // The lantern's top stands in the row of the far pines.
+        static const Paint behind = FarPines({{2, 9}, {18, 7}}, false);
+        return behind(x, y);
     });
     PaintTile(c, 45, [](int x, int y) {
         const int dx = std::abs(x - 10);
@@ -463,8 +447,11 @@ Canvas DrawForestSheet() {
         return Ferns(4)(x, y);
     });
     // The shrine gate: two tiles wide, beams on top, pillars below.
-    auto gate = [](bool left, bool top) {
-        return [left, top](int x, int y) {
+    // The gate's beams stand in the row of the far pines, its feet in the
+    // forest's depth.
+    const Paint gateSky = FarPines({{2, 8}, {12, 10}, {17, 9}}, false);
+    auto gate = [gateSky](bool left, bool top) {
+        return [left, top, gateSky](int x, int y) {
             const int gx = left ? x : x + 20;  // across both tiles
             const int pillar = left ? 6 : 33;
             const bool inPillar = std::abs(gx - pillar) <= 1;
@@ -476,7 +463,7 @@ Canvas DrawForestSheet() {
                 if (y >= 15 && y <= 16 && gx >= 4 && gx <= 35) return y == 15 ? kRed : kCrimson;
                 if (gx >= 18 && gx <= 21 && y >= 11 && y <= 14) return kNight;
                 if (inPillar && y > 10) return gx < pillar ? kCoral : kRed;
-                return Depth(x, y);
+                return gateSky(x, y);
             }
             if (inPillar) return gx < pillar ? kCoral : (gx == pillar ? kRed : kCrimson);
             return Depth(x, y);
@@ -641,46 +628,102 @@ Canvas DrawForestSheet() {
     PaintTile(c, 85, intoCanopy(Trunk(Trunk(Depth, 3, 5), 13, 15), 12));
     PaintTile(c, 86, intoCanopy(Trunk(Depth, 11, 25), 13));
     PaintTile(c, 87, intoCanopy(Trunk(Depth, -6, 8), 14));
-    // A pine's crown: three tiers of needles, each wider than the one above,
-    // lit on the left; `cx` is its axis and `span` the half width of its
-    // lowest tier, in texels of a strip `offset` texels to the left.
-    auto crown = [](const Paint& trunk, const Paint& behind, double cx, int span, int offset) {
+    // A pine's crown over its trunk, the whole height of the row: tiers of
+    // needles, flat pads on the branches one over the other, each wider than
+    // the one above, the lowest the widest and hanging over the top of the
+    // trunk in the row below. Each pad is lit on its top and upper left and
+    // dark on its underside, with a ragged hem; between the pads the trunk
+    // rises through the crown, narrowing. Measures are in texels of a strip
+    // `offset` texels to the left of the tile: the crown's axis `cx` and the
+    // half width `span` of its lowest tier; the trunk's axis `tx` and half
+    // width `th` at the foot of the row (a pine may lean).
+    struct Crown {
+        double cx, span, tx, th;
+        int tiers;
+        bool skirts;  // tiers that widen down like a fir's, not domed pads
+        uint32_t seed;
+    };
+    auto crown = [](const Paint& behind, Crown k, int offset) {
         return [=](int x, int y) {
             const double gx = x + offset;
-            for (int tier = 2; tier >= 0; --tier) {
-                const int top = 1 + tier * 4, bottom = top + 6;
-                if (y < top || y > bottom) continue;
-                const double half = (span * (tier + 2) / 4.0) * (y - top + 2) / 8.0;
-                const double dx = gx - cx;
-                if (std::abs(dx) <= half) {
-                    if (y == bottom && TileSpeck(x, y, 71, 50)) break;  // a ragged hem
-                    if (dx < -half + 2 && y < bottom) return kPine;
-                    return TileSpeck(x, y, 73, 12) ? kPine : kPineDark;
-                }
+            const int pad = (20 - (k.tiers - 1)) / k.tiers;  // rows of a pad, one row between pads
+            for (int t = 0; t < k.tiers; ++t) {
+                const int top = t * (pad + 1);
+                const int bottom = t == k.tiers - 1 ? 19 : top + pad - 1;
+                const uint32_t h = TileHash(static_cast<uint32_t>(gx + 40), static_cast<uint32_t>(t), k.seed);
+                const int hem = bottom - (h % 3 == 0 ? 1 : 0);  // a ragged hem
+                if (y < top || y > hem) continue;
+                const int r = y - top;
+                const double widest = std::max(2.5, k.span * (t + 1) / k.tiers);
+                // The top of the crown comes to a point; the pads below are
+                // domes with drooping sides, or skirts widening downwards.
+                const double rows = bottom - top + 1;
+                const double shape = t == 0     ? (r + 1.0) / rows
+                                     : k.skirts ? 0.45 + 0.55 * (r + 1.0) / rows
+                                                : (r == 0 ? 0.7 : (r == 1 ? 0.9 : 1.0));
+                const double half = widest * shape;
+                const double dx = gx - k.cx;
+                if (std::abs(dx) > half + 0.5) continue;
+                if (std::abs(dx) > half - 1.0 &&
+                    TileHash(static_cast<uint32_t>(gx + 40), static_cast<uint32_t>(y), k.seed + 1) % 3 == 0)
+                    continue;  // tufts along the pad's edge
+                if (y == hem) return kNight;                      // the shadow under the pad
+                if (y == hem - 1 && bottom - top >= 3) return kPineDark;
+                if (r == 0 || (r == 1 && dx < 0)) return dx < -half * 0.6 && r == 0 ? kLeaf : kGrass;  // the lit top
+                if (dx < -half + 1.5) return kGrass;              // the lit left edge
+                if (dx < 0) return TileSpeck(x, y, k.seed + 2, 40) ? kGrass : kPine;
+                return TileSpeck(x, y, k.seed + 3, 30) ? kPine : kPineDark;
             }
-            return y >= 12 ? trunk(x, y) : behind(x, y);
+            // The trunk in the gaps, narrowing and bending towards the crown's axis.
+            const double up = (19.0 - y) / 19.0;
+            const double tcx = k.tx + (k.cx - k.tx) * up;
+            const double th = k.th * (1.0 - 0.5 * up);
+            const double u = (gx - (tcx - th)) / (2.0 * th + 1.0);
+            if (u >= 0.0 && u < 1.0) {
+                if (u < 0.15) return kWood;
+                if (u < 0.35) return kEarth;
+                if (u < 0.85) return (y * 3 + x) % 7 == 0 ? kEarthDeep : kEarthDark;
+                return kNight;
+            }
+            return behind(x, y);
         };
     };
     const Paint farPines = FarPines({{4, 5}, {10, 8}, {15, 3}}, false);
-    PaintTile(c, 88, crown(Trunk(farPines, 8, 11), farPines, 9.5, 9, 0));
-    const Paint rightOfTwo = crown(Trunk(Trunk(farPines, 3, 5), 13, 15), farPines, 14.0, 6, 0);
-    PaintTile(c, 89, crown(rightOfTwo, rightOfTwo, 4.0, 5, 0));
-    PaintTile(c, 90, crown(Trunk(farPines, 11, 25), farPines, 20.0, 19, 0));
-    PaintTile(c, 91, crown(Trunk(farPines, -6, 8), farPines, 20.0, 19, 20));
-    PaintTile(c, 92, crown(Trunk(farPines, 2, 5), farPines, 3.5, 8, 0));
+    PaintTile(c, 88, crown(farPines, {9.5, 9.5, 9.5, 2.0, 3, true, 81}, 0));
+    const Paint rightOfTwo = crown(farPines, {14.0, 6.0, 14.0, 1.5, 3, true, 82}, 0);
+    PaintTile(c, 89, crown(rightOfTwo, {4.0, 5.0, 4.0, 1.5, 3, true, 83}, 0));
+    PaintTile(c, 90, crown(farPines, {19.5, 20.0, 19.5, 9.0, 4, false, 84}, 0));
+    PaintTile(c, 91, crown(farPines, {19.5, 20.0, 19.5, 9.0, 4, false, 84}, 20));
+    PaintTile(c, 92, crown(farPines, {10.0, 9.5, 3.5, 2.0, 3, false, 85}, 0));
     return c;
 }
 
 // --- Castle roofs, the tower's walls, the rooms ----------------------------------------
+
+// The same surface a step further into shade (a cast shadow, the far side
+// of a beam): each warm tone of the walls to the next darker one.
+Rgb Shade(Rgb c) {
+    if (c == kGold) return kSand;
+    if (c == kSand) return kWood;
+    if (c == kWood) return kEarth;
+    if (c == kEarth) return kEarthDark;
+    if (c == kEarthDark) return kEarthDeep;
+    if (c == kCoral) return kRose;
+    if (c == kRose) return kMauve;
+    if (c == kMauve) return kDusk;
+    if (c == kStoneLight) return kStone;
+    if (c == kStone) return kStoneDark;
+    return kNight;
+}
 
 // Rounded roof tiles in columns four texels apart, laid in courses five
 // texels deep; `yy` counts texels down the slope from the ridge, so the
 // courses run on across two rows of tiles.
 Rgb RoofTiles(int x, int yy) {
     const int col = x % 4;
-    if (yy % 5 == 4) return col == 0 ? kInk : kNight;  // the lip of each course
-    if (col == 0) return kNight;
-    if (col == 1) return yy % 5 == 0 ? kStoneLight : kMist;
+    if (yy % 5 == 4) return col == 0 ? kNight : kNavy;  // the lip of each course
+    if (col == 0) return kNavy;
+    if (col == 1) return yy % 5 == 0 ? kMist : kSlate;
     return col == 2 ? kSlate : kNavy;
 }
 
@@ -688,69 +731,134 @@ Rgb RoofTiles(int x, int yy) {
 // where the rows of tiles meet.
 Rgb CastleSky(int, int) { return kSkyBands[2]; }
 
-// The ridge of the castle's roof at the foot of the sky: a tiled cap over
-// the first courses.
+// The ridge of the castle's roof at the foot of the sky: a cap of round
+// tiles over two stacked courses of flat ones, then the slope.
 Rgb RoofRidge(int x, int y) {
-    if (y < 9) return CastleSky(x, y);
-    if (y == 9) return kNight;
-    if (y == 10) return x % 3 ? kStoneLight : kMist;
-    if (y <= 12) return x % 6 == 0 ? kNight : kSlate;
-    if (y == 13) return kNight;
-    return RoofTiles(x, y - 14);
+    if (y < 10) return CastleSky(x, y);
+    if (y == 10) return x % 3 == 2 ? kNight : kInk;
+    if (y == 11) return x % 3 == 0 ? kStoneLight : (x % 3 == 1 ? kMist : kSlate);
+    if (y == 12) return kNight;
+    if (y == 13) return x % 5 == 0 ? kNight : kSlate;
+    if (y == 14) return kInk;
+    return RoofTiles(x, y - 15);
 }
 
-// A gable in the roof, two tiles wide: boards along its edges, plaster
-// inside, a gilded crest below its peak.
-Paint Gable(bool left) {
-    return [left](int x, int y) {
-        const int gx = left ? x : 19 - x;  // texels from the gable's outer end
-        const int edge = 13 - (gx * 11) / 19;  // the boards' top at gx
-        if (y < edge) return CastleSky(x, y);
-        if (y <= edge + 1) return y == edge ? kStoneLight : kMist;
-        if (y <= edge + 3) return kNight;
-        if (gx < 4) return RoofRidge(x, y);
-        // Plaster inside, lit from the left side of the sky.
-        if (gx >= 16 && y >= 9 && y <= 12) return (y + gx) % 2 ? kGold : kAmber;
-        if (y >= 17) return y == 17 ? kNight : RoofTiles(x, y - 14);
-        return Plaster(x, y);
+// The barge boards of a gable: dark timber, lit along the slope that faces
+// the upper left, with gilt studs. `along` runs down the slope from the
+// peak; `depth` is 0 on the boards' top edge.
+Rgb BargeBoard(int along, int depth, bool lit) {
+    if (depth == 0) return lit ? kCream : kSand;
+    if (depth == 4) return kInk;
+    if (along % 6 == 3 && depth == 2) return kGold;
+    if (depth == 1) return lit ? kWood : kEarth;
+    return depth == 2 ? kEarthDark : kEarthDeep;
+}
+
+// The triangle of a gable under its boards: a lattice of dark timber in its
+// upper point, a gilt crest hanging under the peak, a tie beam, and warm
+// plaster below. `half` is the texels from the gable's middle.
+Rgb GablePlaster(int x, int y, int half, int peakY, int beamY) {
+    const int dy = y - peakY;
+    if (half <= 1 && dy >= 0 && dy <= 3) return dy == 0 ? kGold : (half == 0 ? kAmber : kGold);  // the crest
+    if (half == 2 && dy == 2) return kAmber;
+    if (y == beamY) return kEarth;
+    if (y == beamY + 1) return kEarthDeep;
+    if (y < beamY) return (half + dy) % 3 == 0 || dy % 3 == 0 ? kEarthDeep : kEarthDark;  // the lattice
+    return Plaster(x, y);
+}
+
+// A large gable in the roof, two tiles wide, its peak at the top of the row:
+// `gx` runs 0..39 across both tiles.
+Rgb BigGable(int x, int y, int gx) {
+    const int half2 = std::abs(2 * gx - 39);    // twice the texels from the middle
+    const int edge = (half2 * 16) / 39;         // the boards' top at gx
+    if (y < edge) return RoofRidge(x, y);
+    const int depth = y - edge;
+    if (depth <= 4) return BargeBoard(half2 / 2, depth, gx < 20);
+    if (y == 19) return kEarthDeep;
+    return GablePlaster(x, y, half2 / 2, 0 + 5, 10);
+}
+
+// A small gable, one tile wide and lower than the large ones, with a
+// golden fish leaping from its peak.
+Rgb SmallGable(int x, int y) {
+    static const char* const kFish[] = {
+        "a...a",
+        ".aga.",
+        "..a..",
+        ".aad.",
+        ".agd.",
     };
+    if (y < 5 && x >= 8 && x <= 12) {
+        const char ch = kFish[y][x - 8];
+        if (ch == 'a') return kGold;
+        if (ch == 'g') return kAmber;
+        if (ch == 'd') return kCoral;
+    }
+    const int half2 = std::abs(2 * x - 19);
+    const int edge = 5 + (half2 * 10) / 19;
+    if (y < edge) return RoofRidge(x, y);
+    const int depth = y - edge;
+    if (depth <= 4) return BargeBoard(half2 / 2, depth, x < 10);
+    if (y == 19) return kEarthDeep;
+    return GablePlaster(x, y, half2 / 2, 5 + 5, 13);
 }
 
 // The roof's lowest courses, the row of round end tiles and the dark
 // under the eaves with the rafters' ends.
 Rgb Eaves(int x, int y) {
-    if (y < 12) return RoofTiles(x, y + 6);
-    if (y < 15) {
+    if (y < 11) return RoofTiles(x, y + 5);
+    if (y < 14) {
         // End tiles: a disc on each column, lit from the upper left.
         const int col = x % 4;
         if (col == 0) return kInk;
-        if (y == 12) return col == 1 ? kStoneLight : kMist;
+        if (y == 11) return col == 1 ? kStoneLight : kMist;
         return col == 3 ? kNavy : kSlate;
     }
-    if (y == 15) return kInk;
-    if (y <= 17 && x % 5 >= 1 && x % 5 <= 2) return y == 16 ? kWood : kEarth;  // rafter ends
+    if (y == 14) return kInk;
+    if (y >= 15 && y <= 17 && x % 5 >= 1 && x % 5 <= 2) return y == 15 ? kWood : kEarth;  // rafter ends
     return kNight;
 }
 
-// The wall just under the eaves: the shade thins out into the plaster.
+// The castle's walls: warm plaster in the last light of the day, smooth,
+// with long soft trowel strokes here and there (a few lit, a few in shade),
+// so that the wall reads as a surface and not as noise.
+Rgb Plaster(int x, int y) {
+    const int shift = static_cast<int>(TileHash(static_cast<uint32_t>(y), 43) % 5);
+    const int stroke = (x + shift) / 5;
+    const uint32_t h = TileHash(static_cast<uint32_t>(stroke), static_cast<uint32_t>(y), 41);
+    const int along = (x + shift) % 5;
+    if (h % 11 == 0 && along >= 1 && along <= 3) return kGold;
+    if (h % 23 == 1 && along >= 2) return kWood;
+    return kSand;
+}
+
+// The wall just under the eaves: their shadow thins out over the plaster,
+// and a head rail of dark timber runs along the top of the wall.
 Rgb UnderEaves(int x, int y) {
     if (y < 2) return kNight;
-    if (y < 8) {
-        const int thin = y - 2;  // 0..5: fewer dark texels row by row
-        const int step = 1 + thin / 2;
-        if ((x + y * 2) % (step + 1) == 0) return kNavy;
-        if (thin < 2) return kNavy;
-    }
+    if (y < 4) return (x + y) % 2 ? kNight : kEarthDeep;
+    if (y < 6) return (x + y) % 2 ? kEarthDeep : kEarthDark;
+    if (y == 6) return kEarthDark;
+    if (y == 7) return kEarth;  // the rail's lit top
+    if (y <= 10) return (x * 3 + y) % 11 == 0 ? kEarthDeep : kEarthDark;
+    if (y == 11) return kEarthDeep;
+    if (y == 12) return x % 2 ? kWood : Plaster(x, y);  // the rail's shadow
     return Plaster(x, y);
 }
 
-// A timber post across the tile over whatever lies behind.
-Paint Post(const Paint& behind) {
-    return [behind](int x, int y) {
-        if (x < 7 || x > 12) return behind(x, y);
-        if (x == 7) return kWood;
-        if (x == 12) return kEarthDeep;
-        return (y * 5 + x) % 13 == 0 ? kEarthDark : kEarth;
+// A dark timber post from x0 to x1 over whatever lies behind: its lit left
+// face, the grain, its shaded right side and the shadow it casts on the wall
+// to its right. Above row `shadeTop` the post stands in the eaves' shadow.
+Paint Post(const Paint& behind, int x0 = 6, int x1 = 13, int shadeTop = 0) {
+    return [=](int x, int y) {
+        if (x < x0 || x > x1 + 1) return behind(x, y);
+        if (x == x1 + 1) return y % 2 ? Shade(behind(x, y)) : behind(x, y);
+        if (x == x0 || x == x1) return kNight;
+        if (x == x0 + 1) return y < shadeTop ? kEarthDark : kEarth;
+        if (x == x1 - 1) return kEarthDeep;
+        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return kEarthDeep;  // grain
+        return kEarthDark;
     };
 }
 
@@ -772,95 +880,153 @@ Paint Lantern(const Paint& behind, Rgb glow) {
 }
 
 // A heavy beam across the wall, its top lit by `lit`; `above` shows over
-// it and `below` under it, so that where the light of the walls changes
-// the beam hides the line.
-Paint Beam(const Paint& above, const Paint& below, Rgb lit) {
-    return [above, below, lit](int x, int y) {
+// it and `below` under it, so that where the walls change the beam hides
+// the line. Square pegs hold it to the posts.
+Paint Beam(const Paint& above, const Paint& below, Rgb lit, Rgb body = kEarth) {
+    return [above, below, lit, body](int x, int y) {
+        if (y == 5) return kNight;
         if (y == 6) return lit;
-        if (y >= 7 && y <= 11) return (x * 7 + y * 3) % 17 == 0 ? kEarthDark : kEarth;
+        if (y >= 7 && y <= 11) {
+            if (x % 20 >= 1 && x % 20 <= 2 && y >= 8 && y <= 9) return y == 8 ? kSand : kEarthDeep;  // a peg
+            return (x * 7 + y * 3) % 17 == 0 ? Shade(body) : body;
+        }
         if (y == 12) return kEarthDeep;
-        if (y == 13 && x % 10 >= 4 && x % 10 <= 6) return kEarthDeep;  // a peg's shadow
+        if (y == 13) return kNight;
+        if (y == 14) return x % 2 ? Shade(below(x, y)) : below(x, y);  // its shadow
         return y < 6 ? above(x, y) : below(x, y);
     };
 }
 
 // Resource 172, tiles 14 to 21: the castle's roof over its walls.
-//   14 ridge    15 ridge with the golden fish   16 eaves   17 under the eaves
-//   18 wall with a loophole   19 post under the eaves   20-21 a gable
+//   14 ridge    15 a small gable with the golden fish   16 eaves
+//   17 under the eaves   18 wall with a loophole   19 post under the eaves
+//   20-21 a large gable
 void DrawCastleRoofs(Canvas& c) {
     PaintTile(c, 14, RoofRidge);
-    // The golden fish on the ridge's end: head down on the ridge, the body
-    // arching up and the tail spread at the top.
-    PaintTile(c, 15, Stamp({"        a  a",
-                            "        aaaa",
-                            "         ag",
-                            "        ag",
-                            "       aag",
-                            "      aadg",
-                            "  ga aadg",
-                            " gaaaadg",
-                            "gaa gdgg",
-                            " gg  gg"},
-                           {{'a', kGold}, {'g', kAmber}, {'d', kCoral}}, 4, 0, RoofRidge));
+    PaintTile(c, 15, SmallGable);
     PaintTile(c, 16, Eaves);
     PaintTile(c, 17, UnderEaves);
     PaintTile(c, 18, [](int x, int y) {
-        // A triangular loophole for the archers, its sill catching the light.
-        const int half = y - 7;
-        if (y >= 8 && y <= 11 && std::abs(2 * x - 19) <= 2 * half) return y == 8 ? kInk : kNight;
-        if (y == 12 && x >= 5 && x <= 14) return kMist;
+        // A tall arrow slit set in a raised plaster frame, its sill lit.
+        if (x >= 7 && x <= 12 && y >= 3 && y <= 16) {
+            if (x == 7 || y == 3) return kGold;             // the frame's lit edges
+            if (x == 12 || y == 16) return kWood;           // its shaded edges
+            if (x == 8 || y == 4) return kEarthDeep;        // the reveal in shadow
+            return (y == 5 || x == 11) ? kEarthDark : kNight;
+        }
+        if (y == 17 && x >= 7 && x <= 13) return kWood;  // the shadow under the sill
         return Plaster(x, y);
     });
-    PaintTile(c, 19, Post(UnderEaves));
-    PaintTile(c, 20, Gable(true));
-    PaintTile(c, 21, Gable(false));
+    PaintTile(c, 19, Post(UnderEaves, 6, 13, 7));
+    PaintTile(c, 20, [](int x, int y) { return BigGable(x, y, x); });
+    PaintTile(c, 21, [](int x, int y) { return BigGable(x, y, x + 20); });
 }
 
-// The tower's walls in three lights, from the bottom up: dark timber lit
-// by lanterns, the plaster of the castle (tiles 3, 4, 7), and plaster
-// washed rose by the sunset coming in at open windows.
-Rgb TimberWall(int x, int y) {
-    if (x % 5 == 4) return kEarthDeep;
-    if (TileSpeck(x, y, 51, 9)) return kEarthDeep;
-    return kEarthDark;
-}
-
-Rgb SunlitWall(int x, int y) { return TileSpeck(x, y, 53, 22) ? kRose : kMauve; }
-
-// A window in the wall: a dark frame around what `inside` shows.
-Paint Window(const Paint& wall, const Paint& inside) {
-    return [wall, inside](int x, int y) {
-        if (x >= 5 && x <= 14 && y >= 4 && y <= 14) {
-            if (x == 5 || x == 14 || y == 4 || y == 14) return kEarthDark;
+// A window in a wall: a frame of dark timber, lit on its top and left, a
+// sill that catches the light and throws a shadow, and what `inside` shows
+// between the frame's bars.
+Paint Window(const Paint& wall, const Paint& inside, int x0, int x1, int y0, int y1) {
+    return [=](int x, int y) {
+        if (x >= x0 && x <= x1 && y >= y0 && y <= y1) {
+            if (x == x0 || y == y0) return kEarth;
+            if (x == x1 || y == y1) return kEarthDeep;
+            if (x == x0 + 1 || y == y0 + 1) return kEarthDark;
             return inside(x, y);
         }
-        if (y == 15 && x >= 4 && x <= 15) return kEarth;  // the sill
+        if (y == y1 + 1 && x >= x0 - 1 && x <= x1 + 1) return x == x0 - 1 ? kEarth : kWood;  // the sill
+        if (y == y1 + 2 && x >= x0 - 1 && x <= x1 + 1) return kEarthDeep;
+        if (y == y1 + 3 && x >= x0 && x <= x1 + 1) return x % 2 ? Shade(wall(x, y)) : wall(x, y);
         return wall(x, y);
     };
 }
 
+// The tower's walls in three lights, from the bottom up: boards of dark
+// timber lit by lanterns, the plaster of the castle (tiles 3, 4, 7), and
+// at the top a timber frame, a post in every bay, with plaster panels
+// warmed by the sunset that comes in at windows open on the sky.
+Rgb TimberWall(int x, int y) {
+    const int board = x / 5, bx = x % 5;
+    if (bx == 4) return kEarthDeep;                     // the seam
+    if (bx == 0) return kEarth;                         // each board's lit edge
+    const uint32_t h = TileHash(static_cast<uint32_t>(board), 51);
+    const int knot = static_cast<int>(h % 20);
+    if (std::abs(y - knot) <= 0 && bx == 2) return kEarthDeep;  // a knot
+    if (bx == 3 && (y + board * 5) % 9 < 4) return kEarthDeep;  // grain
+    return kEarthDark;
+}
+
+// A plaster panel of the upper storeys in the full light of the sunset
+// that comes in at the open bays: the brightest walls of the climb.
+Rgb SunlitPanel(int x, int y) {
+    const int shift = static_cast<int>(TileHash(static_cast<uint32_t>(y), 55) % 5);
+    const int stroke = (x + shift) / 5, along = (x + shift) % 5;
+    const uint32_t h = TileHash(static_cast<uint32_t>(stroke), static_cast<uint32_t>(y), 53);
+    if (h % 5 == 0 && along >= 1 && along <= 3) return kSand;
+    if (h % 17 == 1 && along >= 2) return kCream;
+    return kGold;
+}
+
+// A bay of the upper storeys' timber frame: a post at its left (x 0 to 3),
+// a rail along its top (y 0 to 3), and the plaster panel they frame, with
+// the shadows they cast on it.
+Rgb SunlitWall(int x, int y) {
+    if (x > 3 && y <= 2) {
+        if (y == 0) return kEarth;                          // a thin rail across the bay
+        if (y == 1) return kWood;
+        return x % 2 ? kSand : SunlitPanel(x, y);           // its shadow
+    }
+    if (x == 0 || x == 3) return kEarth;                    // the post, in the sunset's light
+    if (x == 1) return kSand;
+    if (x == 2) return (y * 7) % 9 == 0 ? kEarth : kWood;
+    if (x == 4) return y % 2 ? kSand : SunlitPanel(x, y);   // its shadow
+    return SunlitPanel(x, y);
+}
+
+// The post and rail of a bay over whatever fills the rest of it.
+Paint UpperBay(const Paint& bay) {
+    return [bay](int x, int y) { return x <= 4 || y <= 2 ? SunlitWall(x, y) : bay(x, y); };
+}
+
 // Resource 172, tiles 22 to 29: the tower's walls.
-//   22-25 low: timber, barred window, beam, lantern   26 middle: lantern
-//   27-29 high: sunlit plaster, a window open on the sky, beam
+//   22-25 low: boards, barred window, beam, lantern   26 middle: lantern
+//   27-29 high: a timber bay, a bay with a window open on the sky, beam
 //   33 a beam between the middle and the low light, 43 between the high
 //   and the middle light
 void DrawTowerWalls(Canvas& c) {
     PaintTile(c, 22, TimberWall);
+    // A barred window in the boards: the dusk outside between thick bars.
     PaintTile(c, 23, Window(TimberWall, [](int x, int y) {
-        if (x % 3 == 0) return kEarth;
-        return y < 8 && (x + y) % 2 ? kNavy : kInk;
-    }));
-    PaintTile(c, 24, Beam(TimberWall, TimberWall, kEarth));
+        if (x % 3 == 1) return x == 7 || x == 13 ? kEarth : kEarthDark;  // the bars, lit on their left
+        if (x % 3 == 2 && x > 2) return kEarthDeep;
+        return y < 8 ? kDusk : (y < 11 ? kMauve : kRose);
+    }, 4, 15, 4, 13));
+    PaintTile(c, 24, Beam(TimberWall, TimberWall, kWood));
     PaintTile(c, 25, Lantern(TimberWall, kEarth));
-    PaintTile(c, 26, Lantern(Plaster, kMist));
+    PaintTile(c, 26, Lantern(Plaster, kGold));
     PaintTile(c, 27, SunlitWall);
-    PaintTile(c, 28, Window(SunlitWall, [](int x, int y) {
-        if (x == 9 && y == 7) return kCream;
-        return y < 10 ? Sky(2, x, y) : Sky(3, x, y - 10);
+    // A bay open on the sky from its post and rail down to a sill: dusk
+    // overhead, a thin cloud lit from below, the first stars, and far
+    // hills against the glow of the sunset.
+    PaintTile(c, 28, UpperBay([](int x, int y) {
+        if (y == 17) return x == 5 ? kEarth : kSand;           // the sill, lit
+        if (y == 18) return kWood;
+        if (y == 19) return kEarthDeep;
+        if (x == 5) return kEarth;                              // the post's shaded reveal
+        if (y == 3) return kEarth;                              // the rail's underside
+        const int hill = 13 + static_cast<int>(std::lround(1.5 * std::sin(x * 0.7)));
+        if (y >= hill) return kDusk;
+        if ((x == 9 && y == 7) || (x == 16 && y == 9)) return kCream;
+        if (y == 8 && x >= 11 && x <= 16) return kDusk;     // a thin cloud lit from below
+        if (y == 9 && x >= 9 && x <= 17) return x < 12 ? kDusk : kCoral;
+        if (y < 7) return kMauve;
+        if (y < 9) return (x + y) % 2 ? kRose : kMauve;
+        if (y < 11) return kRose;
+        if (y < 12) return (x + y) % 2 ? kCoral : kRose;
+        return kCoral;
     }));
-    PaintTile(c, 29, Beam(SunlitWall, SunlitWall, kCoral));
-    PaintTile(c, 33, Beam(Plaster, TimberWall, kMist));
-    PaintTile(c, 43, Beam(SunlitWall, Plaster, kCoral));
+    PaintTile(c, 29, Beam(SunlitWall, SunlitWall, kGold, kWood));
+    PaintTile(c, 33, Beam(Plaster, TimberWall, kSand));
+    PaintTile(c, 43, Beam(SunlitWall, Plaster, kGold, kWood));
 }
 
 // Resource 172, tiles 30 to 42: the scene rooms.
@@ -880,7 +1046,7 @@ void DrawRoomPieces(Canvas& c) {
         // A paper screen lit from the room behind it.
         if (y <= 1 || y >= 18) return y == 0 || y == 18 ? kWood : kEarth;
         if (x % 5 == 0 || (y - 2) % 4 == 0) return kEarth;
-        return TileSpeck(x, y, 61, 12) ? kAmber : kSand;
+        return TileSpeck(x, y, 61, 12) ? kGold : kCream;
     });
     PaintTile(c, 32, Post(Plaster));
     PaintTile(c, 34, [](int x, int y) {
@@ -897,14 +1063,17 @@ void DrawRoomPieces(Canvas& c) {
                 if (y == top || y == top + 4) return twist == 0 ? kEarth : kWood;
                 return twist == 0 ? kWood : (twist == 3 ? kGold : kSand);
             }
-            if (y > top + 4 && y <= top + 7 && x % 6 == 2) return kSand;  // straw tufts
+            if (y > top + 4 && y <= top + 7 && x % 6 == 2) return y == top + 7 ? kWood : kGold;  // straw tufts
             if (streamer) {
                 const int dy = y - (top + 5);
                 if (dy >= 0 && dy < 12) {
                     const int zig = 11 + ((dy / 3) % 2 ? 2 : 0);
-                    if (x >= zig && x <= zig + 2) return dy % 3 == 2 ? kStoneLight : kCream;
+                    if (x >= zig && x <= zig + 2) return dy % 3 == 2 ? kStoneLight : kWhite;
+                    if (x == zig + 3) return kWood;  // the paper's shadow on the wall
                 }
             }
+            if (y == top - 1) return kEarth;              // the rope's dark edge against the wall
+            if (y == top + 5) return x % 2 ? kWood : Plaster(x, y);  // and its shadow
             return Plaster(x, y);
         };
     };
@@ -985,17 +1154,16 @@ Canvas DrawCastleSheet() {
         if (y < 9) return Sky(4, x, y - 6);
         return (y == 9 && x % 2) ? kCoral : kAmber;
     });
-    // The white walls in the shade of dusk, calmer than the blocks; one
-    // surface from tile to tile, with no line where the tiles meet.
-    auto plaster = [](int x, int y) { return Plaster(x, y); };
-    PaintTile(c, 3, plaster);
-    PaintTile(c, 4, [=](int x, int y) {
-        if (x >= 5 && x <= 14 && y >= 4 && y <= 13) {
-            if (x == 5 || x == 14 || y == 4 || y == 13) return kEarthDark;
-            return (x % 3 == 0 || y % 3 == 0) ? kEarthDark : kAmber;
-        }
-        return plaster(x, y);
-    });
+    // The warm plaster of the walls, calmer than the blocks; one surface
+    // from tile to tile, with no line where the tiles meet.
+    PaintTile(c, 3, Plaster);
+    // A window with thick square bars, the lamplight of the room behind.
+    PaintTile(c, 4, Window(Plaster, [](int x, int y) {
+        if (x % 3 == 0) return kEarth;                      // a bar's lit face
+        if (x % 3 == 1) return kEarthDeep;                  // its shaded side
+        if (y <= 5) return kCoral;                          // the lintel's shade over the glow
+        return (x + y) % 5 == 0 ? kGold : kAmber;
+    }, 3, 16, 3, 14));
     PaintTile(c, 5, StoneBase);
     PaintTile(c, 6, [](int x, int y) {
         const int dx = x - 10, dy = y - 10;
@@ -1004,24 +1172,21 @@ Canvas DrawCastleSheet() {
         if (d < 40 && (x + y) % 2) return kRose;
         return CastleSky(x, y);
     });
-    PaintTile(c, 7, [=](int x, int y) {
-        if (y >= 8 && y <= 11) return y == 8 ? kEarth : kEarthDark;
-        return plaster(x, y);
-    });
+    PaintTile(c, 7, Beam(Plaster, Plaster, kSand));
     PaintTile(c, 8, [](int x, int y) {
         const int by = 10 + (x - 10) / 4;
         if (std::abs(y - by) <= 1) return kEarthDark;
         if (std::abs(y - by) <= 4 && (x + y) % 3 == 0) return kPineDark;
         return Sky(2, x, y);
     });
-    PaintTile(c, 9, [=](int x, int y) {
+    PaintTile(c, 9, [](int x, int y) {
         if (y < 6) return (x % 4 == 0) ? kNight : (y < 3 ? kSlate : kNavy);
         if (y == 6) return kNight;
-        return plaster(x, y);
+        return Plaster(x, y);
     });
-    PaintTile(c, 10, [=](int x, int y) {
+    PaintTile(c, 10, [](int x, int y) {
         if (x >= 7 && x <= 12 && y >= 2 && y <= 17) return (y == 6 && x >= 8 && x <= 11) ? kCream : kCrimson;
-        return plaster(x, y);
+        return Plaster(x, y);
     });
     PaintTile(c, 11, [](int x, int y) {
         if (x >= 3 && x <= 16 && y >= 3) {

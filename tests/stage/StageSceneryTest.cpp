@@ -1,8 +1,11 @@
 // The stages' scenery as places: props that stand on something and join
-// their tops, the tower's light changing as the player climbs, and the
-// forest's earth fills that do not repeat one picture.
+// their tops, the tower's light changing as the player climbs, the forest's
+// earth fills that do not repeat one picture, and walls that the playable
+// characters stand out against.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <set>
@@ -75,6 +78,36 @@ public:
                 texels.push_back(t.Pixels()[static_cast<std::size_t>(y) * t.Width() + static_cast<std::size_t>(x)] &
                                  0xFFFFFFu);
         return texels;
+    }
+    // The mean colour of the texels of a sheet's rectangle that are neither
+    // the colour key nor the outline: a figure's body.
+    std::array<double, 3> BodyColour(int32_t slot, int32_t x0, int32_t y0, int32_t w, int32_t h) const {
+        std::array<double, 3> sum = {0, 0, 0};
+        int n = 0;
+        const platform::Texture& t = *sheets.at(slot);
+        for (int32_t y = y0; y < y0 + h; ++y)
+            for (int32_t x = x0; x < x0 + w; ++x) {
+                const uint32_t p = t.Pixels()[static_cast<std::size_t>(y) * t.Width() + static_cast<std::size_t>(x)];
+                if ((p >> 24) == 0 || (p & 0xFFFFFFu) == 0x1A1423u) continue;
+                sum[0] += (p >> 16) & 0xFF;
+                sum[1] += (p >> 8) & 0xFF;
+                sum[2] += p & 0xFF;
+                ++n;
+            }
+        for (double& v : sum) v /= std::max(n, 1);
+        return sum;
+    }
+    // The mean colour of a tile's picture.
+    std::array<double, 3> MeanColour(int32_t id) const {
+        const std::vector<uint32_t> texels = Picture(id);
+        std::array<double, 3> sum = {0, 0, 0};
+        for (uint32_t p : texels) {
+            sum[0] += (p >> 16) & 0xFF;
+            sum[1] += (p >> 8) & 0xFF;
+            sum[2] += p & 0xFF;
+        }
+        for (double& v : sum) v /= std::max<std::size_t>(texels.size(), 1);
+        return sum;
     }
     // The mean brightness of a tile's picture, 0 to 255.
     double Brightness(int32_t id) const {
@@ -164,4 +197,60 @@ TEST_F(SceneryPictures, TheForestEarthMixesFillsThatDiffer) {
             for (std::size_t k = 0; k < a.size(); ++k) differ += a[k] != b[k];
             EXPECT_GT(differ, a.size() / 10) << ids[i] << " and " << ids[j];
         }
+}
+
+// The walls the player runs and climbs before in the castle and the tower
+// stand apart from each playable character's body: their mean colours lie
+// far apart, so that no character melts into a wall (the castle's plaster
+// was once a blue the ninja vanished in).
+TEST_F(SceneryPictures, PlayableCharactersStandOutAgainstTheCastleAndTowerWalls) {
+    const Sheets sheets;
+    struct Figure {
+        const char* who;
+        int32_t slot, x, y;  // the standing frame's 40 x 40 cell
+    };
+    const Figure figures[] = {{"ninja", 19, 0, 0}, {"Luka", 19, 256, 0}, {"kunoichi", 21, 0, 0}};
+    struct Wall {
+        const char* what;
+        int32_t id;
+    };
+    const Wall walls[] = {{"castle plaster", 30251}, {"tower boards", 30228}, {"tower sunlit bay", 30233}};
+    for (const Figure& f : figures) {
+        const std::array<double, 3> body = sheets.BodyColour(f.slot, f.x, f.y, 40, 40);
+        for (const Wall& w : walls) {
+            const std::array<double, 3> wall = sheets.MeanColour(w.id);
+            const double d = std::sqrt((body[0] - wall[0]) * (body[0] - wall[0]) + (body[1] - wall[1]) * (body[1] - wall[1]) +
+                                       (body[2] - wall[2]) * (body[2] - wall[2]));
+            EXPECT_GE(d, 80.0) << f.who << " before the " << w.what;
+        }
+    }
+}
+
+// The stone ledges the castle, the tower and the river set in the air rest
+// on a timber beam: each piece shows its top edge, where the feet stand,
+// across its width, and under the slab the beam runs on below it.
+TEST_F(SceneryPictures, StoneLedgesRestOnABeam) {
+    const Sheets sheets;
+    struct Piece {
+        const char* what;
+        int32_t id;
+        int32_t firstTop;  // the first column of the top edge (a rounded corner stays open)
+    };
+    const Piece pieces[] = {{"left end", 20534, 1}, {"middle", 20535, 0}, {"right end", 20536, 0}};
+    for (const Piece& p : pieces) {
+        const std::vector<uint32_t> texels = sheets.Picture(p.id);
+        ASSERT_EQ(texels.size(), 400u) << p.what;
+        // The colour key loads as transparent black, which no sheet draws.
+        auto opaque = [&](int x, int y) { return texels[static_cast<std::size_t>(y) * 20 + static_cast<std::size_t>(x)] != 0u; };
+        EXPECT_FALSE(opaque(p.firstTop == 1 ? 0 : 19, 19)) << p.what << ": the slab rests on the beam, not on a block";
+        for (int x = p.firstTop; x < 20 - (p.id == 20536 ? 1 : 0); ++x) EXPECT_TRUE(opaque(x, 0)) << p.what << " top at " << x;
+        // The beam: under the slab, rows 14 to 16 are wood across the
+        // middle of the piece.
+        for (int y = 14; y <= 16; ++y)
+            for (int x = 5; x < 15; ++x) {
+                const uint32_t c = texels[static_cast<std::size_t>(y) * 20 + static_cast<std::size_t>(x)];
+                const bool wood = c == 0x9B6A43u || c == 0x6B4630u || c == 0x3D2A22u || c == 0xC9A46Bu;
+                EXPECT_TRUE(wood) << p.what << " beam at " << x << ", " << y;
+            }
+    }
 }
