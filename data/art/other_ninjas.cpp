@@ -413,6 +413,12 @@ const PoseRow kCommon[] = {
   {"kwind",       20, 21,   156, 172,    60,  30,  -25,  40,     75, -20,  90,    30, -60,  85,   "place:hip sword=100 wind:-60"},
   {"ball",        20, 22,   200, 200,   120,  40,  100,  30,    150,  30,  60,   130,  10,  50,   "place:centre face:blink wind:40"},
   {"wave",        20, 24,   176, 182,   110, 140,  -20,  30,     18,  -8,  90,   -15,  -5,  90,   "face:blink wind:-40"},
+  // Holding on: against the wall the legs change over and the free hand
+  // reaches, under the ceiling the body swings forward and back.
+  {"wall_a",      20, 25,   172, 185,    40, 100, -115,-100,     70, -30,  90,   -20,-100,  10,   "place:wall wind:-20 phase:0"},
+  {"wall_b",      20, 25,   176, 178,    75, 135, -110, -95,     25, -70,  80,    35, -60,  60,   "place:wall face:blink wind:-35 phase:150"},
+  {"ceil_a",      20, 24,   172, 176,   172, 180,  188, 180,     70,  20,  80,    40,   0,  70,   "place:ceiling armN*1.6 foreN*1.6 armF*1.6 foreF*1.6 wind:20 phase:0"},
+  {"ceil_b",      20, 24,   188, 184,   168, 176,  192, 184,    -15, -85,  20,   -35, -95,  10,   "place:ceiling armN*1.6 foreN*1.6 armF*1.6 foreF*1.6 face:blink wind:-40 phase:160"},
 };
 
 // The kunoichi: a light stance, the smoke's seal, and her cuts.
@@ -443,28 +449,28 @@ const PoseRow kKusarigamaPoses[] = {
 // jets.
 const PoseRow kRobo[] = {
   {"stand_a",     20, 24,   180, 180,    28,  40,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"stand_b",     20, 24,   180, 180,    30,  45,  -23, -10,     12,  -6,  90,   -12,  -4,  90,   "face:blink torso*0.95 wind:-30"},
+  {"stand_b",     20, 25,   182, 176,    40,  65,  -35, -30,     14,  -8,  90,   -10,  -2,  90,   "face:blink torso*0.86 wind:-30"},
   {"drill_wind",  20, 26,   150, 165,    90,  90,  -30,  20,     75, -20,  90,    30, -60,  85,   "sword=90 wind:-60"},
   {"drill_a",     20, 24,   178, 180,   178, 180,   15,  25,     40, -70,  60,    20, -75,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=180 show:groove0a,groove0a_lit,groove0b,groove0b_lit,sparks0 wind:0"},
   {"drill_b",     20, 24,   184, 182,   176, 178,   45,  80,     55, -85,  60,    10, -55,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=178 show:groove1a,groove1a_lit,groove1b,groove1b_lit,sparks1 face:blink wind:0 phase:90"},
   {"drill_c",     20, 24,   176, 178,   180, 182,    0, -20,     25, -50,  60,    35, -85,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=182 show:groove2a,groove2a_lit,groove2b,groove2b_lit,sparks2 wind:0 phase:180"},
   {"drill_d",     20, 24,   182, 180,   177, 179,   30,  55,     50, -65,  60,     5, -70,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=179 show:groove3a,groove3a_lit,groove3b,groove3b_lit,sparks3 face:blink wind:0 phase:270"},
   {"charge_a",    20, 22,   180, 180,   170, 178,  190, 182,     10,  -5,  40,   -10, -15,  30,   "place:centre wind:0"},
-  {"charge_b",    20, 22,   180, 180,   172, 180,  188, 180,      5, -10,  40,    -5, -10,  30,   "place:centre wind:0 phase:180"},
+  {"charge_b",    20, 22,   180, 180,   160, 200,  200, 160,     30, -60,  40,    -5,  -5,  30,   "place:centre face:blink wind:0 phase:180"},
   {"ram_wind",    20, 24,   200, 190,  -120,-160,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "hammer=-170 wind:-40"},
   {"ram",         18, 24,   145, 155,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "hammer=92 show:swing,impact wind:-90"},
   {"recoil",      20, 24,   195, 195,    40,  60,  -20,  10,     20, -20,  60,   -20, -40,  50,   "face:hurt wind:20"},
   {"exit_a",      20, 24,   180, 180,    90, 135,  -90,-135,     15,  -5,  90,   -15,   5,  90,   "wind:0"},
-  {"exit_b",      20, 24,   180, 184,    80, 105,  -95,-150,     25,  -5,  90,   -10,   5,  90,   "face:blink wind:0"},
+  {"exit_b",      20, 24,   184, 176,    60,  20,  -70, -20,     35, -40,  90,   -10,   5,  90,   "face:blink wind:0"},
   {"salute",      20, 24,   178, 180,    90, 150,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"wave_a",      20, 24,   178, 182,    90, 120,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"wave_b",      20, 24,   178, 182,    90, 160,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "face:blink wind:-30"},
+  {"wave_a",      20, 24,   176, 184,   100, 110,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"wave_b",      20, 24,   182, 176,   140, 200,  -30, -20,     14,  -6,  90,   -10,  -2,  90,   "face:blink wind:-30"},
   {"ready",       20, 26,   165, 175,    20,  40,  -20,  20,     75, -20,  90,    30, -60,  85,   "wind:-60"},
   {"jet_a",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF wind:0"},
-  {"jet_b",       20, 22,   180, 182,    18,  12,  -18, -12,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.7 jetF*0.8 wind:0"},
-  {"jet_c",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.85 jetF*0.65 wind:0"},
-  {"hover_a",     20, 22,   180, 180,    40,  60,  -40, -60,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.45 jetF*0.4 wind:0"},
-  {"hover_b",     20, 22,   180, 180,    45,  65,  -45, -65,      5,   0,  40,    -5,   0,  40,   "face:blink show:jetN,jetF jetN*0.35 jetF*0.45 wind:0"},
+  {"jet_b",       20, 22,   180, 182,    25,  20,  -25, -20,      8,   0,  40,    -8,   0,  40,   "show:jetN,jetF jetN*0.55 jetF*1.1 wind:0"},
+  {"jet_c",       20, 22,   180, 182,    10,   5,  -10,  -5,      2,   0,  40,    -2,   0,  40,   "show:jetN,jetF jetN*1.15 jetF*0.5 face:blink wind:0"},
+  {"hover_a",     20, 22,   180, 180,    40,  60,  -40, -60,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.6 jetF*0.35 wind:0"},
+  {"hover_b",     20, 21,   180, 184,    65,  95,  -60, -90,     10,  -8,  40,    -8,  -6,  40,   "face:blink show:jetN,jetF jetN*0.3 jetF*0.6 wind:0"},
 };
 // clang-format on
 

@@ -238,10 +238,10 @@ rig::Model MakePriest() {
 // clang-format off
 const HumanPose kPriestPoses[] = {
 //  name             hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"priest_walk_a",  20, 24,   170, 176,    20,  80,   10,  70,     40,  -5,  95,   -30, -15,  80,   "front:head,footN,footF"},
-  {"priest_walk_b",  20, 23,   172, 178,    25,  85,   15,  75,     10, -35,  70,     0,   0,  90,   "front:head,footN,footF"},
-  {"priest_walk_c",  20, 24,   170, 176,    20,  80,   10,  70,    -30, -15,  80,    40,  -5,  95,   "front:head,footN,footF"},
-  {"priest_walk_d",  20, 23,   172, 178,    25,  85,   15,  75,      0,   0,  90,    10, -35,  70,   "front:head,footN,footF"},
+  {"priest_walk_a",  20, 24,   168, 174,    -5,  60,   35,  95,     40,  -5,  95,   -30, -15,  80,   "front:head,footN,footF"},
+  {"priest_walk_b",  20, 23,   172, 178,    35,  95,    0,  55,     15, -45,  60,     0,   0,  90,   "front:head,footN,footF"},
+  {"priest_walk_c",  20, 24,   171, 178,    45, 105,  -10,  50,    -30, -15,  80,    40,  -5,  95,   "front:head,footN,footF"},
+  {"priest_walk_d",  20, 23,   174, 174,    10,  65,   30,  95,      0,   0,  90,    15, -45,  60,   "face:pray front:head,footN,footF"},
   {"priest_jump",    20, 24,   172, 178,   -60, -20,   90, 140,     90, -10,  70,    50, -50,  50,   "place:hip"},
   {"priest_stand",   20, 24,   178, 180,    25,  95,   15,  85,     10,  -5,  90,    -8,  -5,  90,   "face:pray front:head"},
   {"priest_pray_a",  19, 24,   178, 182,   105, 160,   55, 145,     10,  -5,  90,    -8,  -5,  90,   "face:pray show:fan fan:half front:head,fan"},
@@ -268,7 +268,7 @@ const std::string kHang = "root:20,22 place:hip";
 
 const KindPose kPoses[] = {
     {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=165 neck=135 legN=-5 legF=0 tail1=-95 tail2=-125 tail3=-150"},
-    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=165 neck=132 legN=-5 legF=0 tail1=-105 tail2=-135 tail3=-160"},
+    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=162 neck=122 legN=-5 legF=0 tail1=-80 tail2=-120 tail3=-165"},
     {"fox_crouch", Cached<MakeFox>, "root:18,26 body=125 neck=100 legN=30 legF=20 legN*0.8 legF*0.8 tail1=-100 tail2=-125 tail3=-80"},
     {"fox_cast", Cached<MakeFox>, "root:18,26 body=165 neck=145 legN=60 legF=-5 tail1=-150 tail2=-180 tail3=-120 face:shout"},
     {"fox_hurt", Cached<MakeFox>, "root:18,24 place:centre body=205 neck=200 legN=80 legF=40 tail1=-60 tail2=-90 tail3=-40 face:hurt"},

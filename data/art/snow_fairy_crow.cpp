@@ -126,7 +126,7 @@ const HumanPose kFairyPoses[] = {
   {"stand",       20, 26,   178, 182,    20,  70,  -10,  60,      6,  -2,  90,    -6,   2,  90,   ""},
   {"raise",       20, 26,   184, 190,    75, 140,  -75,-140,      6,  -2,  90,    -6,   2,  90,   "face:blink front:head"},
   {"cast_a",      20, 26,   180, 186,    95,  80, -120,-110,      6,  -2,  90,    -6,   2,  90,   "show:iceN,iceF"},
-  {"cast_b",      20, 26,   182, 188,   110, 100, -135,-125,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
+  {"cast_b",      20, 25,   184, 192,   140, 135, -150,-150,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
   {"hurt",        20, 24,   205, 200,    70, 120,  110, 150,     25,  15,  70,   -10, -20,  75,   "place:centre face:hurt front:head"},
 };
 // clang-format on
