@@ -55,20 +55,27 @@ Canvas DrawWisp(const WispShape& w) {
     constexpr float kPi = 3.14159265f;
     Canvas c(40, 40, kKey);
     const float cx = 21.5f, cy = 23.0f;
-    const float tx = std::sin(w.angle * kPi / 180), ty = std::cos(w.angle * kPi / 180);
     // The field: below 1 inside the flame, rising through its soft edge.
+    // Three tongues stream back from the body: the long one where the
+    // flame streams, two shorter ones either side of it, each swaying with
+    // the flicker.
+    struct Tongue {
+        float turn, length, width, sway;
+    };
+    const Tongue tongues[3] = {{0, 1.0f, 0.85f, 0.0f}, {28, 0.6f, 0.55f, 1.7f}, {-24, 0.45f, 0.5f, 3.4f}};
     auto field = [&](float px, float py) {
         const float dx = px - cx, dy = py - cy;
         float f = std::sqrt(dx * dx + dy * dy) / w.r;
-        const float u = dx * tx + dy * ty, v = -dx * ty + dy * tx;
-        if (u > 0 && u < w.tail) {
-            const float k = u / w.tail;
-            const float width = w.r * std::pow(1 - k, 0.8f) + 0.15f;
-            const float sway = 0.35f * w.r * std::sin(u * 0.75f + w.phase) * k;
-            // Two tongues part near the tip.
-            const float fork = k > 0.55f ? (k - 0.55f) * w.r * 0.9f : 0.0f;
-            const float side = std::min(std::fabs(v - sway - fork), std::fabs(v - sway + fork));
-            f = std::min(f, side / width);
+        for (const Tongue& t : tongues) {
+            const float a = (w.angle + t.turn) * kPi / 180;
+            const float ux = std::sin(a), uy = std::cos(a);
+            const float u = dx * ux + dy * uy, v = -dx * uy + dy * ux;
+            const float len = w.tail * t.length;
+            if (u <= 0 || u >= len) continue;
+            const float k = u / len;
+            const float width = w.r * t.width * (1 - k) + 0.2f;
+            const float wave = 0.3f * w.r * std::sin(u * 0.8f + w.phase + t.sway) * k;
+            f = std::min(f, std::fabs(v - wave) / width);
         }
         return f;
     };
