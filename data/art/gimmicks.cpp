@@ -9,7 +9,7 @@
 //  spring_high    40,60    the wobble's stretches
 //  spring_half    60,60    the wobble's half stretches
 //  catapult       80,60    catapult 230
-//  catapult_fired 100,60   catapult 231 (recoiled, a puff at the mouth)
+//  catapult_fired 100,60   catapult 231 (the arm thrown up, a puff at the beam)
 //  spikes_up      0,80     spike 230 (points up)
 //  spikes_right   20,80    spike 231
 //  spikes_down    40,80    spike 232
@@ -60,45 +60,60 @@ Canvas DrawSpring(int top) {
     return Outlined(t);
 }
 
-// The catapult: a wooden launch tube bound with iron, on a pivot block.
-// `fired` shows it recoiled with a puff of smoke at its mouth.
+// The catapult, drawn throwing upward: a wheeled wooden frame with a stop
+// beam across its top and a throwing arm on a twisted-rope pivot, a bowl at
+// the arm's end. At rest (`fired` false) the arm is cocked down and back
+// with its bowl low; fired, it stands against the stop beam with its bowl at
+// the top, swing lines behind it and a puff of dust where it struck.
 Canvas DrawCatapult(bool fired) {
     Canvas t(kSize, kSize, kKey);
-    const int mouth = fired ? 4 : 2;
-    // The pivot block and its pin.
-    t.Rect(5, 15, 10, 4, kEarthDark);
-    t.Rect(5, 15, 10, 1, kEarth);
-    t.Disc(10, 16, 1, kStone);
-    // The tube: wood, lit on its left side, narrowing a little at the base.
-    for (int y = mouth; y <= 15; ++y) {
-        const int half = y > 12 ? 4 : 5;
-        for (int x = 10 - half; x < 10 + half; ++x) {
-            Rgb col = kWood;
-            if (x <= 10 - half + 1) col = kSand;
-            else if (x >= 10 + half - 2) col = kEarth;
-            t.Set(x, y, col);
-        }
+    // The frame: two uprights and the stop beam, lit on the left.
+    for (int x : {3, 15}) {
+        t.Rect(x, 8, 2, 9, kWood);
+        t.Rect(x, 8, 1, 9, kSand);
     }
-    // Red lacquered bands, the flared dark mouth and a gold chevron that
-    // shows which way it fires.
-    for (int band : {mouth + 2, 13}) {
-        t.Rect(5, band, 10, 1, kCrimson);
-        t.Set(6, band, kRed);
+    t.Rect(3, 7, 14, 2, kWood);
+    t.Rect(3, 7, 14, 1, kSand);
+    t.Set(4, 8, kStoneLight);
+    t.Set(15, 8, kStoneLight);
+    // The sled and its two wheels.
+    t.Rect(1, 15, 18, 2, kEarth);
+    t.Rect(1, 15, 18, 1, kWood);
+    for (int cx : {5, 14}) {
+        t.Disc(cx, 17, 2, kEarthDark);
+        t.Set(cx, 17, kStone);
+        t.Set(cx - 1, 16, kEarth);
     }
-    t.Rect(4, mouth, 12, 1, kWood);
-    t.Rect(6, mouth, 8, 1, kNight);
-    t.Rect(7, mouth, 6, 1, kInk);
-    const int chevron = mouth + 5;
-    for (int i = 0; i < 3; ++i) {
-        t.Set(10 - i - 1, chevron + i, kGold);
-        t.Set(10 + i, chevron + i, kAmber);
-    }
-    if (fired) {
-        // A puff above the mouth.
-        t.Disc(8, 1, 1, kMist);
-        t.Disc(12, 1, 1, kMist);
-        t.Set(10, 0, kWhite);
-        t.Set(10, 1, kWhite);
+    // The arm from its pivot, and the bowl at its end.
+    const int px = 10, py = 14;
+    const int ex = fired ? 10 : 3, ey = fired ? 3 : 10;
+    t.Line(px, py, ex, ey, kWood);
+    t.Line(px + (fired ? 1 : 0), py + (fired ? 0 : 1), ex + (fired ? 1 : 0), ey + (fired ? 0 : 1), kEarth);
+    t.Line(px - (fired ? 1 : 0), py - (fired ? 0 : 1), ex - (fired ? 1 : 0), ey - (fired ? 0 : 1), kSand);
+    // The bowl: a wooden cup, dark inside, bound in iron.
+    const int bx = ex, by = fired ? 1 : 7;
+    t.Rect(bx - 3, by, 7, 3, kWood);
+    t.Rect(bx - 2, by, 5, 1, kEarthDark);
+    t.Rect(bx - 3, by + 2, 7, 1, kStoneDark);
+    t.Set(bx - 3, by, kSand);
+    // The twisted rope of the pivot.
+    t.Rect(8, 13, 5, 3, kSand);
+    t.Set(9, 13, kGold);
+    t.Set(11, 14, kWood);
+    t.Set(9, 15, kWood);
+    t.Set(10, 14, kStone);
+    if (!fired) {
+        // The rope that holds it cocked, down to the sled.
+        t.Line(4, 12, 2, 14, kSand);
+    } else {
+        // Swing lines on the side it came from, and the puff at the beam.
+        t.Set(4, 4, kMist);
+        t.Set(5, 3, kMist);
+        t.Set(3, 6, kMist);
+        t.Set(6, 2, kStoneLight);
+        t.Disc(15, 5, 1, kStoneLight);
+        t.Set(17, 4, kWhite);
+        t.Set(16, 6, kMist);
     }
     return Outlined(t);
 }

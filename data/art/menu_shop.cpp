@@ -188,6 +188,25 @@ void ZoomButton(Canvas& c, int x, int y, bool plus) {
 
 // --- The shop ---------------------------------------------------------------
 
+// The BUY place of the shop window: a wooden rim lit from the upper left
+// round a sunken navy well, with a gold stud in each corner.
+void BuyPlate(Canvas& c, int x, int y, int w, int h) {
+    c.Rect(x + 1, y, w - 2, h, kInk);
+    c.Rect(x, y + 1, w, h - 2, kInk);
+    c.Rect(x + 1, y + 1, w - 2, h - 2, kWood);
+    c.Rect(x + 1, y + 1, w - 2, 1, kSand);
+    c.Rect(x + 1, y + 1, 1, h - 2, kSand);
+    c.Rect(x + 1, y + h - 2, w - 2, 1, kEarth);
+    c.Rect(x + w - 2, y + 2, 1, h - 3, kEarth);
+    Inset(c, x + 3, y + 2, w - 6, h - 4);
+    for (int dx : {1, w - 3})
+        for (int dy : {1, h - 3}) {
+            c.Set(x + dx, y + dy, kGold);
+            c.Set(x + dx + 1, y + dy + 1, kAmber);
+            c.Set(x + dx + 1, y + dy, kCream);
+        }
+}
+
 // The shop window: a wooden frame round a night field; the speech bubble
 // beside the keeper's place, eight icon wells, the info and gold boxes, and
 // the BUY and close plates (positions in texels, half the screen's).
@@ -201,19 +220,28 @@ void ShopWindow(Canvas& c, int x, int y) {
     c.Rect(x + 4, y + 4, 182, 102, kInk);
     c.Rect(x + 5, y + 5, 180, 100, kNight);
     for (int k = 12; k < 190; k += 22) c.Rect(x + k, y + 2, 1, 2, kEarth);  // grain of the frame
-    // The keeper's corner and the speech bubble with its tail.
+    // The keeper's corner and the speech bubble with its tail. The bubble's
+    // field is plain: its first row is already the speech's first row.
     Inset(c, x + 3, y + 3, 25, 25);
-    Panel(c, x + 32, y + 4, 154, 26, kCream, kNavy, kSlate);
+    Panel(c, x + 32, y + 3, 154, 29, kCream, kNavy, kNavy);
     c.Polygon({{x + 33, y + 12}, {x + 28, y + 16}, {x + 33, y + 18}}, kCream);
     c.Line(x + 28, y + 16, x + 32, y + 12, kInk);
     c.Line(x + 28, y + 16, x + 32, y + 18, kInk);
     c.Rect(x + 33, y + 13, 1, 4, kNavy);
     for (int i = 0; i < 8; ++i) Inset(c, x + 4 + 26 * (i % 4), y + 34 + 26 * (i / 4), 24, 24);
     Inset(c, x + 110, y + 32, 76, 35);
-    Inset(c, x + 110, y + 70, 76, 14);
-    c.Disc(x + 116, y + 77, 3, kGold);
-    c.Set(x + 115, y + 76, kCream);
-    Panel(c, x + 110, y + 88, 50, 20, kCream, kCrimson, kRed);
+    // The gold box holds the gold's whole text box (rows 75 to 84, columns
+    // 115 to 184) inside its edges; a small coin stands left of it, where a
+    // six-digit amount in full-width figures does not reach.
+    Inset(c, x + 110, y + 70, 76, 16);
+    c.Grid(x + 111, y + 77, {".g.", "cgg", "gga", "gaa", ".a."}, [](char ch, Rgb& out) {
+        out = ch == 'c' ? kCream : ch == 'g' ? kGold : kAmber;
+        return ch != '.';
+    });
+    // The BUY place: a sunken plate in a wooden rim with gold corner studs.
+    // The game writes BUY on it when the row can be bought; left without its
+    // label it reads as an empty slot like the icon wells, not as a button.
+    BuyPlate(c, x + 110, y + 88, 50, 20);
     Panel(c, x + 160, y + 88, 30, 20, kCream, kNight, kDusk);
     Cross(c, x + 175, y + 98, 4, kCream);
 }

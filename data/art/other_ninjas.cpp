@@ -38,6 +38,20 @@ using rig::Sprite;
 namespace {
 
 const Ramp kBlade{kWhite, kStoneLight, kStone};
+
+namespace enemies_like {
+// A polygon part on a bone (points in texels, rest-pose frame).
+Part Poly(const std::string& name, const std::string& bone, int layer, const Ramp& ramp, std::vector<rig::Vec> pts) {
+    Part p;
+    p.name = name;
+    p.bone = bone;
+    p.kind = Kind::Poly;
+    p.layer = layer;
+    p.ramp = ramp;
+    p.poly = std::move(pts);
+    return p;
+}
+}  // namespace enemies_like
 const Ramp kRope{kGold, kSand, kWood};
 
 // ------------------------------------------------------------------ heads
@@ -112,20 +126,22 @@ Model MakeKunoichi() {
     b.legRadius = 1.4f;
     b.foot = 2.7f;
     b.footRadius = 1.15f;
-    const Ramp suit{kViolet, kMauve, kDusk}, farSuit{kMauve, kDusk, kNight};
+    // The suit in the palette's brightest plum so that she stands out of the
+    // dusk forest's blue-black; the far limbs a tone down.
+    const Ramp suit{kViolet, kViolet, kMauve}, farSuit{kMauve, kMauve, kDusk};
     b.top = b.sleeve = b.legs = suit;
     b.farSleeve = b.farLegs = farSuit;
-    b.boots = Ramp{kDusk, kNight, kInk};
-    b.farBoots = Ramp{kNight, kInk, kInk};
+    b.boots = Ramp{kMauve, kDusk, kNight};
+    b.farBoots = Ramp{kDusk, kNight, kInk};
     b.gloves = Ramp{kCream, kSkin, kSand};
     b.farGloves = Ramp{kSkin, kSand, kWood};
     b.head = KunoichiHeads().at("");
     Model m = rig::Humanoid("kunoichi", b);
     m.FindPart("head")->sprites = KunoichiHeads();
-    m.legend = {{'h', kMauve}, {'H', kDusk}, {'d', kNight}, {'s', kSkin}, {'k', kInk},
-                {'r', kGold}, {'R', kCream}, {'m', kMauve}};
+    m.legend = {{'h', kViolet}, {'H', kDusk}, {'d', kNight}, {'s', kSkin}, {'k', kInk},
+                {'r', kGold}, {'R', kCream}, {'m', kCrimson}};
     // A long ponytail from the crown and the headband's two tails.
-    const Ramp hair{kDusk, kNight, kInk};
+    const Ramp hair{kMauve, kDusk, kNight};
     m.AddBone(rig::TrailBone("pony1", "head", 3.6f, 0, {-4.5f, -6.5f}, 14, 12));
     m.AddBone(rig::TrailBone("pony2", "pony1", 3.6f, 1, {0, 0}, 14, 12));
     m.AddBone(rig::TrailBone("pony3", "pony2", 3.2f, 1, {0, 0}, 14, 12));
@@ -229,25 +245,111 @@ Model MakeKusarigama() {
     return m;
 }
 
-// The drill arm (the `sword` bone, from the near hand): a steel cone with
-// three bands that the spinning frames show in turn; and the jets under the
-// feet of the ending flight.
+// The drill arm (the `sword` bone, from the near hand): a steel cone cut by
+// a helical groove whose turns the spinning frames show at four phases (the
+// groove climbs the cone from frame to frame), sparks thrown off its tip; the
+// hammer fist of the ram (the `hammer` bone) with its swing and the impact
+// star; and the jets under the feet of the ending flight.
 void AddDrillAndJets(Model& m) {
-    Bone drill = MakeBone("sword", "handN", 9, 1, {0, 0}, 90);
-    drill.reveals = {"drill"};
+    constexpr float kDrillLength = 8.5f;
+    constexpr float kBase = 3.2f, kTip = 0.3f;
+    Bone drill = MakeBone("sword", "handN", kDrillLength, 1, {0, 0}, 90);
+    drill.reveals = {"drill", "collarD"};
     m.AddBone(drill);
-    Part cone = CapsulePart("drill", "sword", 12, Ramp{kStoneLight, kStone, kStoneDark}, 2.4f, 0.3f, -0.1f, 1.0f);
+    Part cone = CapsulePart("drill", "sword", 12, Ramp{kWhite, kStoneLight, kStone}, kBase, kTip, -0.05f, 1.0f);
     cone.hidden = true;
     m.AddPart(cone);
-    const float at[] = {0.2f, 0.45f, 0.7f};
-    const float across[] = {2.1f, 1.5f, 0.9f};
-    for (int i = 0; i < 3; ++i) {
-        Part band = EllipsePart("band" + std::to_string(i + 1), "sword", 13, Ramp{kStone, kStoneDark, kNight},
-                                across[i], 0.7f, at[i]);
-        band.hidden = true;
-        band.outline = false;
-        m.AddPart(band);
+    // The brass collar where the cone meets the fist.
+    Part collar = CapsulePart("collarD", "sword", 13, Ramp{kGold, kAmber, kWood}, 2.1f, 2.1f, -0.12f, 0.02f);
+    collar.hidden = true;
+    m.AddPart(collar);
+    // The groove: slanted dark bands across the cone, each with a bright
+    // edge above it, a quarter of a turn further up in each frame.
+    auto radius = [&](float x) { return kBase + (kTip - kBase) * (x / kDrillLength) - 0.35f; };
+    for (int phase = 0; phase < 4; ++phase) {
+        for (int n = 0; n < 3; ++n) {
+            const float x = 0.6f + 0.7f * static_cast<float>(phase) + 2.8f * static_cast<float>(n);
+            if (x + 2.4f > kDrillLength - 0.4f) continue;
+            const float ra = radius(x), rb = radius(x + 2.4f);
+            const std::string name = "groove" + std::to_string(phase) + std::string(1, static_cast<char>('a' + n));
+            Part groove = enemies_like::Poly(name, "sword", 14, Ramp{kNight, kStoneDark, kStoneDark},
+                                             {{x, -ra}, {x + 1.1f, -ra}, {x + 2.4f, rb}, {x + 1.3f, rb}});
+            groove.hidden = true;
+            groove.outline = false;
+            groove.shade = false;
+            m.AddPart(groove);
+            Part shine = enemies_like::Poly(name + "_lit", "sword", 14, Ramp{kWhite, kWhite, kWhite},
+                                            {{x - 0.7f, -ra}, {x, -ra}, {x + 1.3f, rb}, {x + 0.6f, rb}});
+            shine.hidden = true;
+            shine.outline = false;
+            shine.shade = false;
+            m.AddPart(shine);
+        }
     }
+    // Sparks off the tip, a different spray in each frame.
+    const std::vector<std::vector<std::string>> sparks = {
+        {"x.....x", ".......", "..z....", ".......", ".......", "......z", "z......"},
+        {"...x...", "z......", ".......", ".......", "......x", ".......", "..z...."},
+        {"......x", ".z.....", ".......", ".......", "x......", "....z..", "......."},
+        {"z......", "....z..", ".......", ".......", ".......", "x....x.", "...z..."},
+    };
+    for (int i = 0; i < 4; ++i) {
+        Part spark;
+        spark.name = "sparks" + std::to_string(i);
+        spark.bone = "sword";
+        spark.kind = Kind::Sprite;
+        spark.layer = 15;
+        spark.from = 0.85f;
+        spark.sprites = {{"", Sprite{sparks[static_cast<size_t>(i)], {3, 3}}}};
+        spark.hidden = true;
+        spark.outline = false;
+        m.AddPart(spark);
+    }
+    // The hammer fist: a short brass haft and a steel head banded in brass.
+    Bone hammer = MakeBone("hammer", "handN", 5, 1, {0, 0}, 90);
+    hammer.reveals = {"haft", "mallet", "malletBand"};
+    m.AddBone(hammer);
+    Part haft = CapsulePart("haft", "hammer", 12, Ramp{kGold, kAmber, kWood}, 0.8f, 0.8f, -0.1f, 0.9f);
+    haft.hidden = true;
+    m.AddPart(haft);
+    Part mallet = enemies_like::Poly("mallet", "hammer", 13, Ramp{kStoneLight, kStone, kStoneDark},
+                                     {{3.6f, -3.2f}, {7.4f, -3.2f}, {7.4f, 3.2f}, {3.6f, 3.2f}});
+    mallet.hidden = true;
+    m.AddPart(mallet);
+    Part band = enemies_like::Poly("malletBand", "hammer", 14, Ramp{kGold, kAmber, kWood},
+                                   {{5.0f, -3.2f}, {6.0f, -3.2f}, {6.0f, 3.2f}, {5.0f, 3.2f}});
+    band.hidden = true;
+    band.outline = false;
+    band.shade = false;
+    m.AddPart(band);
+    // Its swing: a short trail behind the head, dim at its tail.
+    Part swing;
+    swing.name = "swing";
+    swing.bone = "hammer";
+    swing.kind = Kind::Arc;
+    swing.layer = -30;
+    swing.ramp = Ramp{kCream, kMist, kSlate};
+    swing.r0 = 6.5f;
+    swing.r1 = 9.5f;
+    swing.arcFrom = 95;
+    swing.arcTo = 10;
+    swing.outline = false;
+    swing.hidden = true;
+    m.AddPart(swing);
+    // The impact star where the head strikes.
+    Part impact;
+    impact.name = "impact";
+    impact.bone = "hammer";
+    impact.kind = Kind::Sprite;
+    impact.layer = 16;
+    impact.from = 1.75f;
+    impact.sprites = {{"", Sprite{{"...x...", "x..x..x", ".x.z.x.", "..zxz..", "xxzxzxx", "..zxz..", ".x.z.x.",
+                                   "x..x..x", "...x..."},
+                                  {3, 4}}}};
+    impact.snap = 0;
+    impact.hidden = true;
+    impact.outline = false;
+    m.AddPart(impact);
     for (const char* side : {"N", "F"}) {
         const std::string jet = std::string("jet") + side;
         m.AddBone(MakeBone(jet, std::string("shin") + side, 5, 1, {0, 0.6f}, 0));
@@ -283,7 +385,7 @@ Model MakeRobo() {
     Model m = rig::Humanoid("robo", b);
     m.FindPart("head")->sprites = RoboHeads();
     m.legend = {{'h', kGold}, {'H', kAmber}, {'d', kWood}, {'v', kWaterDeep}, {'e', kFoam},
-                {'V', kWhite}, {'y', kRed}, {'a', kStoneDark}};
+                {'V', kWhite}, {'y', kRed}, {'a', kStoneDark}, {'x', kCream}, {'z', kAmber}};
     // Shoulder and knee joints, a chest lamp and a belt of plates.
     m.AddPart(EllipsePart("shoulderN", "armN", 13, brass, 1.9f, 1.7f, 0.05f));
     m.AddPart(EllipsePart("shoulderF", "armF", -19, farBrass, 1.9f, 1.7f, 0.05f));
@@ -311,6 +413,12 @@ const PoseRow kCommon[] = {
   {"kwind",       20, 21,   156, 172,    60,  30,  -25,  40,     75, -20,  90,    30, -60,  85,   "place:hip sword=100 wind:-60"},
   {"ball",        20, 22,   200, 200,   120,  40,  100,  30,    150,  30,  60,   130,  10,  50,   "place:centre face:blink wind:40"},
   {"wave",        20, 24,   176, 182,   110, 140,  -20,  30,     18,  -8,  90,   -15,  -5,  90,   "face:blink wind:-40"},
+  // Holding on: against the wall the legs change over and the free hand
+  // reaches, under the ceiling the body swings forward and back.
+  {"wall_a",      20, 25,   172, 185,    40, 100, -115,-100,     70, -30,  90,   -20,-100,  10,   "place:wall wind:-20 phase:0"},
+  {"wall_b",      20, 25,   176, 178,    75, 135, -110, -95,     25, -70,  80,    35, -60,  60,   "place:wall face:blink wind:-35 phase:150"},
+  {"ceil_a",      20, 24,   172, 176,   172, 180,  188, 180,     70,  20,  80,    40,   0,  70,   "place:ceiling armN*1.6 foreN*1.6 armF*1.6 foreF*1.6 wind:20 phase:0"},
+  {"ceil_b",      20, 24,   188, 184,   168, 176,  192, 184,    -15, -85,  20,   -35, -95,  10,   "place:ceiling armN*1.6 foreN*1.6 armF*1.6 foreF*1.6 face:blink wind:-40 phase:160"},
 };
 
 // The kunoichi: a light stance, the smoke's seal, and her cuts.
@@ -341,28 +449,28 @@ const PoseRow kKusarigamaPoses[] = {
 // jets.
 const PoseRow kRobo[] = {
   {"stand_a",     20, 24,   180, 180,    28,  40,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"stand_b",     20, 24,   180, 180,    30,  45,  -23, -10,     12,  -6,  90,   -12,  -4,  90,   "face:blink torso*0.95 wind:-30"},
+  {"stand_b",     20, 25,   182, 176,    40,  65,  -35, -30,     14,  -8,  90,   -10,  -2,  90,   "face:blink torso*0.86 wind:-30"},
   {"drill_wind",  20, 26,   150, 165,    90,  90,  -30,  20,     75, -20,  90,    30, -60,  85,   "sword=90 wind:-60"},
-  {"drill_a",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band1 wind:0"},
-  {"drill_b",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band2 wind:0 phase:90"},
-  {"drill_c",     20, 22,   180, 180,   178, 180,   15,  25,     10,  -5,  40,   -10, -15,  30,   "place:centre sword=180 show:band3 wind:0 phase:180"},
-  {"drill_d",     20, 22,   180, 180,   178, 180,   20,  30,      5, -10,  40,    -5, -10,  30,   "place:centre sword=180 show:band1,band3 wind:0 phase:270"},
+  {"drill_a",     20, 24,   178, 180,   178, 180,   15,  25,     40, -70,  60,    20, -75,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=180 show:groove0a,groove0a_lit,groove0b,groove0b_lit,sparks0 wind:0"},
+  {"drill_b",     20, 24,   184, 182,   176, 178,   45,  80,     55, -85,  60,    10, -55,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=178 show:groove1a,groove1a_lit,groove1b,groove1b_lit,sparks1 face:blink wind:0 phase:90"},
+  {"drill_c",     20, 24,   176, 178,   180, 182,    0, -20,     25, -50,  60,    35, -85,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=182 show:groove2a,groove2a_lit,groove2b,groove2b_lit,sparks2 wind:0 phase:180"},
+  {"drill_d",     20, 24,   182, 180,   177, 179,   30,  55,     50, -65,  60,     5, -70,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=179 show:groove3a,groove3a_lit,groove3b,groove3b_lit,sparks3 face:blink wind:0 phase:270"},
   {"charge_a",    20, 22,   180, 180,   170, 178,  190, 182,     10,  -5,  40,   -10, -15,  30,   "place:centre wind:0"},
-  {"charge_b",    20, 22,   180, 180,   172, 180,  188, 180,      5, -10,  40,    -5, -10,  30,   "place:centre wind:0 phase:180"},
-  {"ram_wind",    20, 24,   200, 190,   -60, -20,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "wind:-40"},
-  {"ram",         18, 24,   140, 150,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "show:slash_flat wind:-90"},
+  {"charge_b",    20, 22,   180, 180,   160, 200,  200, 160,     30, -60,  40,    -5,  -5,  30,   "place:centre face:blink wind:0 phase:180"},
+  {"ram_wind",    20, 24,   200, 190,  -120,-160,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "hammer=-170 wind:-40"},
+  {"ram",         18, 24,   145, 155,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "hammer=92 show:swing,impact wind:-90"},
   {"recoil",      20, 24,   195, 195,    40,  60,  -20,  10,     20, -20,  60,   -20, -40,  50,   "face:hurt wind:20"},
   {"exit_a",      20, 24,   180, 180,    90, 135,  -90,-135,     15,  -5,  90,   -15,   5,  90,   "wind:0"},
-  {"exit_b",      20, 24,   180, 184,    80, 105,  -95,-150,     25,  -5,  90,   -10,   5,  90,   "face:blink wind:0"},
+  {"exit_b",      20, 24,   184, 176,    60,  20,  -70, -20,     35, -40,  90,   -10,   5,  90,   "face:blink wind:0"},
   {"salute",      20, 24,   178, 180,    90, 150,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"wave_a",      20, 24,   178, 182,    90, 120,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"wave_b",      20, 24,   178, 182,    90, 160,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "face:blink wind:-30"},
+  {"wave_a",      20, 24,   176, 184,   100, 110,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"wave_b",      20, 24,   182, 176,   140, 200,  -30, -20,     14,  -6,  90,   -10,  -2,  90,   "face:blink wind:-30"},
   {"ready",       20, 26,   165, 175,    20,  40,  -20,  20,     75, -20,  90,    30, -60,  85,   "wind:-60"},
   {"jet_a",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF wind:0"},
-  {"jet_b",       20, 22,   180, 182,    18,  12,  -18, -12,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.7 jetF*0.8 wind:0"},
-  {"jet_c",       20, 22,   180, 182,    15,  10,  -15, -10,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.85 jetF*0.65 wind:0"},
-  {"hover_a",     20, 22,   180, 180,    40,  60,  -40, -60,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.45 jetF*0.4 wind:0"},
-  {"hover_b",     20, 22,   180, 180,    45,  65,  -45, -65,      5,   0,  40,    -5,   0,  40,   "face:blink show:jetN,jetF jetN*0.35 jetF*0.45 wind:0"},
+  {"jet_b",       20, 22,   180, 182,    25,  20,  -25, -20,      8,   0,  40,    -8,   0,  40,   "show:jetN,jetF jetN*0.55 jetF*1.1 wind:0"},
+  {"jet_c",       20, 22,   180, 182,    10,   5,  -10,  -5,      2,   0,  40,    -2,   0,  40,   "show:jetN,jetF jetN*1.15 jetF*0.5 face:blink wind:0"},
+  {"hover_a",     20, 22,   180, 180,    40,  60,  -40, -60,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.6 jetF*0.35 wind:0"},
+  {"hover_b",     20, 21,   180, 184,    65,  95,  -60, -90,     10,  -8,  40,    -8,  -6,  40,   "face:blink show:jetN,jetF jetN*0.3 jetF*0.6 wind:0"},
 };
 // clang-format on
 

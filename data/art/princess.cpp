@@ -1,9 +1,11 @@
 // The princess: texture slot 41 (resource 160), 256 x 256, 40 x 40 cells,
 // every cell anchored at her body's centre (Body).
 //
-// A young noblewoman of the castle in a deep violet furisode with long
-// rose-lined sleeves, a gold obi and white tabi, her long black hair cut
-// straight at the brow (hime cut) and held by a gold comb. She has Luka's
+// A young noblewoman of the castle in a scarlet furisode with long
+// cream-lined sleeves, a sea-green obi tied with a white cord and white tabi,
+// her long black hair cut straight at the brow (hime cut) and held by a
+// silver comb: her own red and green, apart from the kunoichi's plum and
+// gold and Luka's coral. She has Luka's
 // build (the same bone lengths), so the two stand the same height in the
 // scenes, but her kimono hides the legs and her sleeves and hair hang and
 // sway where Luka's jacket and ponytail are short.
@@ -31,17 +33,18 @@ using rig::MakeBone;
 using rig::Ramp;
 using rig::Sprite;
 
-const Ramp kKimono{kViolet, kMauve, kDusk};
-const Ramp kKimonoFar{kMauve, kDusk, kNight};
-const Ramp kLining{kCoral, kRose, kMauve};
-const Ramp kObi{kCream, kGold, kAmber};
+const Ramp kKimono{kCoral, kRed, kCrimson};
+const Ramp kKimonoFar{kRed, kCrimson, kNight};
+const Ramp kLining{kWhite, kCream, kSand};
+const Ramp kObi{kFoam, kWater, kWaterDeep};
+const Ramp kCord{kWhite, kCream, kStoneLight};
 const Ramp kHairRamp{kDusk, kNight, kInk};
 const Ramp kSkinRamp{kCream, kSkin, kSand};
 const Ramp kSkinFar{kSkin, kSand, kWood};
 const Ramp kTabi{kWhite, kCream, kStoneLight};
 
 // The head faces right; its pivot is the neck. h/H/d hair, s skin, k eyes,
-// m lips, z shade under the chin, g the gold comb, c the white collar.
+// m lips, z shade under the chin, g the silver comb, c the white collar.
 std::map<std::string, Sprite> Heads() {
     const std::vector<std::string> top = {
         "...hhhhh.g.",
@@ -93,11 +96,11 @@ rig::Model MakePrincess() {
     b.legRadius = 1.2f;
     b.foot = 2.4f;
     b.footRadius = 1.0f;
-    // The sleeves in the rose of their lining, so that her arms read
+    // The arms in the cream of the sleeves' lining, so that they read
     // against the kimono.
     b.top = b.legs = kKimono;
     b.sleeve = kLining;
-    b.farSleeve = Ramp{kRose, kMauve, kDusk};
+    b.farSleeve = Ramp{kCream, kSand, kWood};
     b.farLegs = kKimonoFar;
     b.boots = kTabi;
     b.farBoots = Ramp{kCream, kStoneLight, kStone};
@@ -107,7 +110,7 @@ rig::Model MakePrincess() {
     rig::Model m = rig::Humanoid("princess", b);
     m.FindPart("head")->sprites = Heads();
     m.legend = {{'h', kDusk},  {'H', kNight}, {'d', kInk},   {'s', kSkin}, {'k', kInk},  {'m', kRose},
-                {'z', kSand},  {'g', kGold},  {'G', kAmber}, {'c', kWhite}};
+                {'z', kSand},  {'g', kFoam},  {'G', kWhite}, {'c', kWhite}};
     // Long straight hair down her back, swaying.
     m.AddBone(rig::TrailBone("hair1", "head", 3.4f, 0, {-3.8f, -5.0f}, 8, 10));
     m.AddBone(rig::TrailBone("hair2", "hair1", 3.4f, 1, {0, 0}, 8, 10));
@@ -121,17 +124,20 @@ rig::Model MakePrincess() {
     skirt.edge = true;
     m.AddPart(skirt);
     m.AddPart(EllipsePart("hemLine", "skirt", 5, kLining, 3.4f, 0.5f, 0.96f));
-    // The gold obi and the white collar crossing at the chest.
-    m.AddPart(EllipsePart("obi", "torso", 6, kObi, 3.0f, 1.0f, 0.2f));
+    // The sea-green obi with its white cord, and the white collar crossing
+    // at the chest.
+    m.AddPart(EllipsePart("obi", "torso", 6, kObi, 3.0f, 1.4f, 0.2f));
+    m.AddPart(rig::Part(enemies::Flat(EllipsePart("obiCord", "torso", 7, kCord, 3.1f, 0.3f, 0.2f))));
     m.AddPart(EllipsePart("obiKnot", "torso", -8, kObi, 1.6f, 1.4f, 0.25f));
     m.AddPart(enemies::PolyPart("collar", "torso", 7, Ramp{kWhite, kCream, kStoneLight},
                                 {{0.2f, 5.4f}, {1.4f, 5.6f}, {0.4f, 3.4f}}));
-    // Long furisode sleeves hanging from the forearms, rose-lined.
+    // Long furisode sleeves hanging from the forearms, scarlet with a cream
+    // hem.
     m.AddBone(rig::TrailBone("sleeveN", "foreN", 3.2f, 0.3f, {0, 0}, 6, 30));
     m.AddBone(rig::TrailBone("sleeveF", "foreF", 3.2f, 0.3f, {0, 0}, 6, 30));
-    m.AddPart(CapsulePart("sleeveN", "sleeveN", 11, kLining, 1.6f, 2.2f));
-    m.AddPart(EllipsePart("cuffN", "sleeveN", 11, kObi, 2.0f, 0.5f, 0.95f));
-    m.AddPart(CapsulePart("sleeveF", "sleeveF", -21, Ramp{kRose, kMauve, kDusk}, 1.6f, 2.2f));
+    m.AddPart(CapsulePart("sleeveN", "sleeveN", 11, kKimono, 1.6f, 2.2f));
+    m.AddPart(EllipsePart("cuffN", "sleeveN", 11, kLining, 2.0f, 0.5f, 0.95f));
+    m.AddPart(CapsulePart("sleeveF", "sleeveF", -21, kKimonoFar, 1.6f, 2.2f));
     return m;
 }
 
@@ -139,17 +145,17 @@ rig::Model MakePrincess() {
 const HumanPose kPoses[] = {
 //  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
   {"stand_a",     20, 24,   177, 180,    25,  75,  -10,  60,      6,  -2,  90,    -6,   2,  90,   "wind:-20 phase:0"},
-  {"stand_b",     20, 24,   177, 180,    25,  76,  -10,  61,      6,  -2,  90,    -6,   2,  90,   "wind:-28 phase:90"},
+  {"stand_b",     20, 24,   178, 175,   28,  82,  -14,  52,      6,  -2,  90,    -6,   2,  90,   "face:blink wind:-50 phase:180"},
   {"jump",        20, 24,   178, 184,   110, 140, -110,-140,     12,  -4,  80,    -8,   0,  80,   "face:blink wind:150 phase:0"},
   {"talk",        20, 24,   176, 178,    55, 120,  -10,  55,      6,  -2,  90,    -6,   2,  90,   "wind:-20 phase:40"},
   {"nod",         20, 24,   172, 160,    25,  80,  -10,  60,      6,  -2,  90,    -6,   2,  90,   "face:blink wind:-20 phase:80"},
-  {"wave_a",      20, 24,   178, 182,   150, 170,  -10,  55,      6,  -2,  90,    -6,   2,  90,   "wind:-25 phase:0"},
-  {"wave_b",      20, 24,   178, 182,   140, 200,  -10,  55,      6,  -2,  90,    -6,   2,  90,   "face:blink wind:-25 phase:180"},
+  {"wave_a",      20, 24,   176, 184,   125, 140,  -10,  55,      6,  -2,  90,    -6,   2,  90,   "wind:-25 phase:0"},
+  {"wave_b",      20, 24,   180, 178,   165, 215,  -10,  55,      6,  -2,  90,    -6,   2,  90,   "face:blink wind:-25 phase:180"},
   {"hug",         20, 24,   166, 172,    90, 120,   85, 115,     10,  -2,  90,    -8,   2,  90,   "wind:-40 phase:0"},
   {"hug_held",    20, 24,   168, 170,    82, 150,   78, 145,     10,  -2,  90,    -8,   2,  90,   "face:blink wind:-40 phase:90"},
   {"turn",        20, 24,   182, 185,   -15,  30,   10,  60,     -4,   2,  90,     6,  -2,  90,   "face:back wind:-30 phase:60"},
   {"call_a",      20, 24,   180, 188,    55, 160,   40, 150,      6,  -2,  90,    -6,   2,  90,   "face:call wind:-35 phase:0"},
-  {"call_b",      20, 24,   178, 184,    50, 155,   35, 145,      6,  -2,  90,    -6,   2,  90,   "face:call wind:-45 phase:150"},
+  {"call_b",      20, 24,   170, 174,    60, 165,   45, 155,      6,  -2,  90,    -6,   2,  90,   "face:call wind:-45 phase:150"},
   {"struggle_a",  20, 24,   168, 172,   150, 170,  160, 175,     25,  10,  70,   -15, -25,  80,   "face:hurt wind:60 phase:0"},
   {"struggle_b",  20, 24,   190, 188,   140, 165,  150, 170,    -10, -25,  80,    20,   5,  70,   "face:hurt wind:-60 phase:180"},
 };

@@ -16,6 +16,8 @@
 //   120  priest_pray_a priest_pray_b priest_hurt
 // Their shots (fox-fire, web balls, prayer lights) are the shared shots
 // sheet's.
+#include <cmath>
+
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -131,18 +133,47 @@ const Ramp kRobeFar{kStoneDark, kNight, kInk};
 const Ramp kKesa{kGold, kAmber, kCoral};
 const Ramp kBare{kCream, kSkin, kSand};
 
-// The shaved head faces right; its pivot is the neck. b/s skin, c the light
-// on the scalp, k eyes and mouth.
+// The shaved head faces right; its pivot is the neck. b skin, c the light
+// on the scalp, z its shade, e the ear, B the heavy brow, k the eye, n the
+// nose, m the mouth (M open in a chant).
 std::map<std::string, Sprite> PriestHeads() {
-    auto make = [](const char* eyes, const char* mouth) {
-        return Sprite{{"..bcbbb...", ".bccbbbbb.", "cssssssss.", std::string("ssssss") + eyes, "sssssssss.",
-                       std::string(".sssss") + mouth, "..ssss...."},
-                      {4, 6}};
+    auto make = [](const char* brow, const char* eye, const char* mouth) {
+        return Sprite{{"...cccc....", "..ccbbbbb..", ".ccbbbbbbb.", std::string(".cbbbb") + brow,
+                       std::string(".cebbb") + eye, ".beebbbbbbn", std::string(".bbbbbb") + mouth,
+                       "..bbbbbbz..", "...zzzzz..."},
+                      {4, 8}};
     };
-    return {{"", make("ks.", "s.")},
-            {"pray", make("kk.", "s.")},
-            {"chant", make("kk.", "k.")},
-            {"hurt", make("kk.", "k.")}};
+    return {{"", make("bBBBb", "bbkbb", "bmzb.")},
+            {"pray", make("bBBBb", "bbkkb", "bmzb.")},
+            {"chant", make("bBBBb", "bbkkb", "bMMb.")},
+            {"hurt", make("BBbBB", "bkbkb", "bMMb.")}};
+}
+
+// The folding fan, drawn as it shows on screen (it does not turn with the
+// hand): `spread` degrees either side of `tilt` (0 upright, more leans it
+// forward, away from his face), paper between radius 3
+// and 7 from the rivet at the pivot, ribs every 20 degrees, the red sun in
+// the middle; the handle below the rivet. P paper, p ribs and rim, R the
+// sun, w the handle.
+Sprite FanSprite(float spread, float tilt) {
+    const int w = 16, h = 15;
+    const float px = 4.5f, py = 7.5f;
+    std::vector<std::string> rows(static_cast<size_t>(h), std::string(static_cast<size_t>(w), '.'));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float dx = static_cast<float>(x) + 0.5f - px, dy = py - (static_cast<float>(y) + 0.5f);
+            const float r = std::sqrt(dx * dx + dy * dy);
+            const float a = std::atan2(dx, dy) * 180.0f / 3.14159265f - tilt;
+            char& c = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            if (r <= 7.3f && std::fabs(a) <= spread + 4) {
+                if (r < 2.2f) c = 'w';
+                else if (r > 6.4f) c = 'p';
+                else if (std::fabs(a) < 14 && r > 3.4f && r < 5.6f && spread > 30) c = 'R';
+                else if (std::fmod(std::fabs(a) + 10, 20.0f) < 3.5f) c = 'p';
+                else c = 'P';
+            }
+        }
+    return Sprite{rows, {4, 7}};
 }
 
 rig::Model MakePriest() {
@@ -157,49 +188,64 @@ rig::Model MakePriest() {
     b.thigh = 3.6f;
     b.shin = 3.4f;
     b.legRadius = 1.5f;
-    b.foot = 2.4f;
-    b.footRadius = 0.9f;
-    b.top = b.sleeve = b.legs = kRobe;
-    b.farSleeve = b.farLegs = kRobeFar;
-    b.boots = Ramp{kSand, kWood, kEarth};
-    b.farBoots = Ramp{kWood, kEarth, kEarthDark};
+    b.foot = 2.8f;
+    b.footRadius = 1.2f;
+    b.top = b.sleeve = kRobe;
+    b.legs = Ramp{kStoneDark, kNight, kInk};
+    b.farSleeve = kRobeFar;
+    b.farLegs = Ramp{kNight, kInk, kInk};
+    // White tabi in straw sandals.
+    b.boots = Ramp{kWhite, kCream, kSand};
+    b.farBoots = Ramp{kCream, kSand, kWood};
     b.gloves = b.farGloves = kBare;
     b.head = PriestHeads().at("");
     rig::Model m = rig::Humanoid("zen priest", b);
     m.FindPart("head")->sprites = PriestHeads();
-    m.legend = {{'s', kSkin}, {'c', kCream}, {'k', kInk}, {'b', kSkin},
-                {'P', kCream}, {'p', kSand}, {'R', kRed}, {'w', kEarth}};
-    // The black koromo falls to his ankles over the legs; only the straw
-    // sandals show under its hem.
-    m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.2f, 0, {0, 0.2f}, 0)));
-    rig::Part robe = CapsulePart("robe", "robe", 4, kRobe, 3.2f, 3.7f);
+    m.legend = {{'c', kCream}, {'k', kInk}, {'b', kSkin}, {'z', kSand}, {'e', kSand}, {'B', kEarthDark},
+                {'n', kSkin}, {'m', kWood}, {'M', kCrimson}, {'P', kWhite}, {'p', kSand}, {'R', kRed},
+                {'w', kEarth}, {'g', kGold}, {'G', kWhite}};
+    // The black koromo falls past his knees; below its flared hem the dark
+    // underrobe parts over his stepping feet in their white tabi.
+    m.AddBone(enemies::Follow(MakeBone("robe", "torso", 4.0f, 0, {0, 0.2f}, 0)));
+    rig::Part robe = CapsulePart("robe", "robe", 4, kRobe, 3.2f, 4.0f);
     robe.edge = true;
     m.AddPart(robe);
+    m.AddPart(enemies::Flat(EllipsePart("hem", "robe", 5, Ramp{kStone, kStone, kStone}, 4.0f, 0.45f, 1.0f)));
+    m.FindPart("hem")->outline = false;
     // The saffron kesa over the far shoulder, down across the chest to the
     // near hip, and its ring.
     m.AddBone(enemies::Follow(MakeBone("kesaB", "torso", 0, 0.5f, {0.2f, 0}, 180)));
     m.AddPart(enemies::PolyPart("kesa", "kesaB", 5, kKesa,
                                 {{-3.3f, -4.2f}, {-0.8f, -4.2f}, {3.4f, 1.6f}, {3.4f, 4.6f}, {1.2f, 4.6f}, {-3.3f, -0.6f}}));
     m.AddPart(enemies::Flat(EllipsePart("ring", "torso", 6, Ramp{kCream, kGold, kAmber}, 0.7f, 0.7f, 0.7f)));
-    // The string of beads in the far hand, and the folding fan he opens in
-    // the near hand to send his prayer lights.
+    // The string of beads in the far hand, and the folding fan in the near
+    // hand: shut at his side, half open as he raises it, spread wide as he
+    // casts, with the glints of his prayer lights about it.
     m.AddPart(enemies::Flat(EllipsePart("beads", "handF", 12, Ramp{kWood, kWood, kEarth}, 1.6f, 1.0f, 0.5f)));
     m.AddPart(enemies::Hidden(enemies::SpritePart(
-        "fan", "handN", 16, {{"", Sprite{{"pPPPPPp", "pPPRPPp", ".pPRPp.", "..pPp..", "...w..."}, {3, 4}}}}, 360)));
+        "fan", "handN", 16, {{"", FanSprite(60, 75)}, {"half", FanSprite(22, 20)}, {"shut", FanSprite(4, 0)}}, 360)));
+    rig::Part glint = enemies::Hidden(enemies::SpritePart(
+        "glint", "handN", 17,
+        {{"", Sprite{{"...........G...", "..........GgG..", "...G.......G...", "..GgG..........", "...G.......G...",
+                      "..............g", "..........G....", ".........GgG...", "..........G...."},
+                     {3, 4}}}},
+        360));
+    glint.outline = false;
+    m.AddPart(glint);
     return m;
 }
 
 // clang-format off
 const HumanPose kPriestPoses[] = {
 //  name             hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"priest_walk_a",  20, 24,   168, 175,    20,  80,   10,  70,     35,  10,  95,   -25, -25,  80,   "front:head"},
-  {"priest_walk_b",  20, 24,   169, 175,    25,  85,   15,  75,      5, -25,  85,     5,   0,  90,   "front:head"},
-  {"priest_walk_c",  20, 24,   168, 175,    20,  80,   10,  70,    -25, -25,  80,    35,  10,  95,   "front:head"},
-  {"priest_walk_d",  20, 24,   169, 175,    25,  85,   15,  75,      5,   0,  90,     5, -25,  85,   "front:head"},
+  {"priest_walk_a",  20, 24,   168, 174,    -5,  60,   35,  95,     40,  -5,  95,   -30, -15,  80,   "front:head,footN,footF"},
+  {"priest_walk_b",  20, 23,   172, 178,    35,  95,    0,  55,     15, -45,  60,     0,   0,  90,   "front:head,footN,footF"},
+  {"priest_walk_c",  20, 24,   171, 178,    45, 105,  -10,  50,    -30, -15,  80,    40,  -5,  95,   "front:head,footN,footF"},
+  {"priest_walk_d",  20, 23,   174, 174,    10,  65,   30,  95,      0,   0,  90,    15, -45,  60,   "face:pray front:head,footN,footF"},
   {"priest_jump",    20, 24,   172, 178,   -60, -20,   90, 140,     90, -10,  70,    50, -50,  50,   "place:hip"},
   {"priest_stand",   20, 24,   178, 180,    25,  95,   15,  85,     10,  -5,  90,    -8,  -5,  90,   "face:pray front:head"},
-  {"priest_pray_a",  20, 24,   176, 182,    85, 105,   55, 145,     10,  -5,  90,    -8,  -5,  90,   "face:pray show:fan front:head,fan"},
-  {"priest_pray_b",  20, 24,   174, 188,   105, 140,   60, 155,     10,  -5,  90,    -8,  -5,  90,   "face:chant show:fan front:head,fan"},
+  {"priest_pray_a",  19, 24,   178, 182,   105, 160,   55, 145,     10,  -5,  90,    -8,  -5,  90,   "face:pray show:fan fan:half front:head,fan"},
+  {"priest_pray_b",  16, 24,   168, 176,    90,  85,   60, 155,     18,  -5,  90,   -14,  -5,  90,   "face:chant show:fan,glint front:head,fan"},
   {"priest_hurt",    20, 24,   205, 200,    70, 120,  110, 150,     40,  20,  60,   -15, -30,  70,   "place:hip face:hurt"},
 };
 // clang-format on
@@ -222,7 +268,7 @@ const std::string kHang = "root:20,22 place:hip";
 
 const KindPose kPoses[] = {
     {"fox_sit_a", Cached<MakeFox>, "root:18,26 body=165 neck=135 legN=-5 legF=0 tail1=-95 tail2=-125 tail3=-150"},
-    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=165 neck=132 legN=-5 legF=0 tail1=-105 tail2=-135 tail3=-160"},
+    {"fox_sit_b", Cached<MakeFox>, "root:18,26 body=162 neck=122 legN=-5 legF=0 tail1=-80 tail2=-120 tail3=-165"},
     {"fox_crouch", Cached<MakeFox>, "root:18,26 body=125 neck=100 legN=30 legF=20 legN*0.8 legF*0.8 tail1=-100 tail2=-125 tail3=-80"},
     {"fox_cast", Cached<MakeFox>, "root:18,26 body=165 neck=145 legN=60 legF=-5 tail1=-150 tail2=-180 tail3=-120 face:shout"},
     {"fox_hurt", Cached<MakeFox>, "root:18,24 place:centre body=205 neck=200 legN=80 legF=40 tail1=-60 tail2=-90 tail3=-40 face:hurt"},

@@ -52,14 +52,16 @@ const Rows kUpArrow = {
     "....................", "....................", "....................", "....................",
 };
 
-// The tanuki merchant: round ears, the dark mask round his eyes, a pale
-// muzzle, and the merchant's straw hat pushed back.
+// The tanuki merchant, face on like the item icons: round ears with dark
+// insides, the black mask round his eyes (each with its glint), cream
+// cheeks and muzzle, a black nose over a smile, his fur lit from the upper
+// left, and the collar of his red merchant's coat with gold buttons.
 const Rows kTanuki = {
-    "....................", "......kkkkkkkk......", "....kksssssssskk....", "...kssbbbbbbbbssk...",
-    "..kkkkkkkkkkkkkkkk..", "..kdk.kbbbbbbk.kdk..", "..kdkkbbbbbbbbkkdk..", "...kbbbbbbbbbbbbk...",
-    "..kbddddbbbbddddbk..", "..kddwkddbbddwkddk..", "..kbddddccccddddbk..", "...kbbbccccccbbbk...",
-    "...kbbccckkccccbk...", "....kbbccccccbbk....", ".....kkbbbbbbkk.....", "....kmmkkkkkkmmk....",
-    "...kmrrrrggrrrrmk...", "..kmrrrrrggrrrrrmk..", "..kmrrrrrrrrrrrrmk..", "..kkkkkkkkkkkkkkkk..",
+    "....................", "..kkk..........kkk..", ".kbdbk.kkkkkk.kbdbk.", ".kbddbkssbbbbkbddbk.",
+    "..kbssbbbbbbbbbbek..", ".kbsbbbbbbbbbbbbbek.", "kbccbbbbbbbbbbbbccek", "kbcdddddbbbbdddddcek",
+    "kbddwkddbccbddwkddek", "kbddkkddccccddkkddek", "kbcddddccccccddddcek", ".kbcccccckkccccccek.",
+    "..kbccckcccckcccek..", "...kbbcckkkkccbek...", "....kkbbbbbbbbkk....", "...kmrkkkkkkkkrmk...",
+    "..kmrrrrccccrrrrmk..", ".kmrrgrrrccrrrgrrmk.", ".kmrrrrrrrrrrrrrrmk.", ".kkkkkkkkkkkkkkkkkk.",
 };
 
 // The owned mark: a red seal in the lower right with a white tick.

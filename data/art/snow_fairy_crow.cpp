@@ -126,7 +126,7 @@ const HumanPose kFairyPoses[] = {
   {"stand",       20, 26,   178, 182,    20,  70,  -10,  60,      6,  -2,  90,    -6,   2,  90,   ""},
   {"raise",       20, 26,   184, 190,    75, 140,  -75,-140,      6,  -2,  90,    -6,   2,  90,   "face:blink front:head"},
   {"cast_a",      20, 26,   180, 186,    95,  80, -120,-110,      6,  -2,  90,    -6,   2,  90,   "show:iceN,iceF"},
-  {"cast_b",      20, 26,   182, 188,   110, 100, -135,-125,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
+  {"cast_b",      20, 25,   184, 192,   140, 135, -150,-150,      6,  -2,  90,    -6,   2,  90,   "face:blink show:iceN,iceF"},
   {"hurt",        20, 24,   205, 200,    70, 120,  110, 150,     25,  15,  70,   -10, -20,  75,   "place:centre face:hurt front:head"},
 };
 // clang-format on
@@ -140,26 +140,28 @@ Canvas PaintFairy(const Layout& l, const Cell& c) {
 const Ramp kRobe{kCream, kSand, kWood};
 const Ramp kRobeFar{kSand, kWood, kEarth};
 const Ramp kHakama{kStoneDark, kNight, kInk};
-const Ramp kWing{kMist, kSlate, kNight};
+const Ramp kWing{kMist, kSlate, kNavy};
 const Ramp kWingFar{kSlate, kNavy, kNight};
 
-// The crow's head faces right; its pivot is the neck. t the black cap, F/f
-// feathers, r the eye, b/B the beak.
+// The crow's head faces right; its pivot is the neck. t the small black
+// cap and R its red cord, F/f blue-black feathers and M their sheen, r the
+// red eye with its w glint, b/B the long gold beak and its shade.
 std::map<std::string, Sprite> CrowHeads() {
     auto make = [](const char* eyeRow, const char* beakRow) {
         return Sprite{{
-                          "..tt......",
-                          ".tFFF.....",
-                          "fFFFFF....",
+                          "...tt.......",
+                          "..tRtF......",
+                          ".FMMFFF.....",
                           std::string(eyeRow),
+                          "fFFFFFFbbb..",
                           std::string(beakRow),
-                          ".fFFFBbb..",
-                          "..ffF.....",
+                          ".fFFFFBBb...",
+                          "..ffF.......",
                       },
-                      {3, 6}};
+                      {3, 7}};
     };
-    return {{"", make("fFFFrFbb..", "fFFFFBbbbb")}, {"blink", make("fFFFkFbb..", "fFFFFBbbbb")},
-            {"hurt", make("fFFkFkbb..", "fFFFFBbkbb")}};
+    return {{"", make("fMFFrwF.....", "fFFFFFBbbbbb")}, {"blink", make("fMFFffF.....", "fFFFFFBbbbbb")},
+            {"hurt", make("fMFrFrF.....", "fFFFFFBbB.bb")}};
 }
 
 rig::Model MakeCrow() {
@@ -187,7 +189,8 @@ rig::Model MakeCrow() {
     b.head = CrowHeads().at("");
     rig::Model m = rig::Humanoid("crow-billed goblin", b);
     m.FindPart("head")->sprites = CrowHeads();
-    m.legend = {{'t', kInk}, {'F', kNight}, {'f', kInk}, {'r', kRed}, {'k', kCoral}, {'b', kGold}, {'B', kAmber}};
+    m.legend = {{'t', kInk},  {'R', kRed},  {'F', kNavy},  {'f', kNight}, {'M', kSlate}, {'r', kRed},
+                {'w', kWhite}, {'b', kGold}, {'B', kAmber}, {'d', kWhite}, {'D', kStoneLight}, {'q', kRed}};
     // The ascetic's pom-poms on the chest.
     m.AddPart(enemies::Flat(EllipsePart("pomA", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.78f)));
     m.AddPart(enemies::Flat(EllipsePart("pomB", "torso", 8, Ramp{kCoral, kRed, kCrimson}, 0.9f, 0.9f, 0.55f)));
@@ -211,16 +214,19 @@ rig::Model MakeCrow() {
     };
     wing("N", -6, kWing, -1.2f);
     wing("F", -28, kWingFar, -1.8f);
+    // The feather dart in the near hand, drawn back before the throw.
+    m.AddPart(enemies::Hidden(enemies::SpritePart(
+        "dart", "handN", 14, {{"", rig::Sprite{{"q......", ".DD....", "..dddd.", ".DD....", "q......"}, {2, 2}}}}, 360)));
     return m;
 }
 
 // clang-format off
 const HumanPose kCrowPoses[] = {
 //  name          hip x   y   torso head   armN foreN  armF foreF   legN shinN footN  legF shinF footF  extra
-  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=165 wingN2=205 wingF1=180 wingF2=220"},
-  {"fly_b",       22, 24,   142, 162,    35,  65,   15,  55,    -25, -45,  15,   -40, -60,   5,   "place:centre face:blink wingN1=235 wingN2=265 wingF1=220 wingF2=250"},
-  {"throw_a",     22, 24,   150, 165,   -60, -90,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=170 wingN2=210 wingF1=185 wingF2=225"},
-  {"throw_b",     22, 24,   135, 155,    95,  90,   10,  50,    -25, -45,  15,   -40, -60,   5,   "place:centre wingN1=230 wingN2=255 wingF1=215 wingF2=245"},
+  {"fly_a",       22, 24,   140, 160,    40,  70,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre wingN1=160 wingN2=190 wingF1=175 wingF2=205"},
+  {"fly_b",       22, 22,   146, 164,    30,  60,   15,  55,    -20, -40,  15,   -35, -55,   5,   "place:centre face:blink wingN1=-35 wingN2=-15 wingF1=-55 wingF2=-30"},
+  {"throw_a",     22, 24,   155, 168,  -100,-130,   20,  60,    -30, -50,  10,   -45, -65,   0,   "place:centre show:dart wingN1=165 wingN2=200 wingF1=180 wingF2=215"},
+  {"throw_b",     22, 24,   130, 150,    95,  90,   10,  50,    -25, -45,  15,   -40, -60,   5,   "place:centre wingN1=235 wingN2=260 wingF1=220 wingF2=250"},
   {"hurt",        20, 24,   210, 205,    80, 130,  110, 150,     20,   0,  60,   -10, -30,  50,   "place:centre face:hurt wingN1=120 wingN2=90 wingF1=140 wingF2=110"},
 };
 // clang-format on

@@ -202,48 +202,98 @@ Canvas LockedGate(int opening) {
 
 // --- Hazard blocks (slot 69): one cell, four frames of two looks ---------------
 
-// A block of glowing coals, flames licking its top.
+// A fire box: an iron brazier whose barred front shows the glowing coals,
+// three tongues of flame rising from it that flicker from frame to frame
+// (each frame's heights and lean differ). The flames are edged in crimson
+// rather than ink, so that they glow against the stage.
 Canvas EmberBlock(int f) {
-    return Outlined(20, 20, [f](Canvas& c) {
-        c.Rect(1, 4, 18, 15, kCrimson);
-        for (int y = 4; y < 19; ++y)
-            for (int x = 1; x < 19; ++x) {
-                const uint32_t h = TileHash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 41u + f);
-                if (h % 5 == 0) c.Set(x, y, kRed);
-                if (h % 11 == 0) c.Set(x, y, kAmber);
-                if (h % 29 == 0) c.Set(x, y, kGold);
-            }
-        c.Rect(1, 18, 18, 1, kNight);
-        const int tips[4][4] = {{3, 8, 13, 16}, {4, 9, 12, 17}, {2, 7, 14, 16}, {5, 8, 11, 15}};
-        for (int k = 0; k < 4; ++k) {
-            const int x = tips[f][k], hgt = 2 + (f + k) % 3;
-            c.Line(x, 4, x, 4 - hgt, kAmber);
-            c.Set(x, 4 - hgt, kGold);
+    Canvas c = Outlined(20, 20, [](Canvas& b) {
+        // The iron box with its lit rim.
+        b.Rect(1, 8, 18, 11, kStoneDark);
+        b.Rect(1, 8, 18, 1, kStoneLight);
+        b.Rect(1, 9, 1, 10, kStone);
+        b.Rect(18, 9, 1, 10, kNight);
+        b.Rect(1, 18, 18, 1, kNight);
+        // The coals behind the bars: hottest at the top of the bed.
+        b.Rect(2, 10, 16, 7, kCrimson);
+        b.Rect(2, 10, 16, 2, kAmber);
+        b.Rect(2, 12, 16, 2, kRed);
+        for (int x = 3; x < 17; x += 3) b.Set(x, 10, kGold);
+        for (int x = 4; x < 17; x += 4) b.Set(x, 13, kCoral);
+        // The bars and their rivets.
+        for (int x = 4; x < 17; x += 4) {
+            b.Rect(x, 10, 1, 7, kNight);
+            b.Set(x, 9, kStone);
         }
-        c.Rect(1, 4, 18, 1, kAmber);
+        b.Set(2, 17, kStone);
+        b.Set(17, 17, kStone);
     });
+    // Three tongues: base x, height and lean per frame.
+    const int heights[4][3] = {{7, 9, 6}, {9, 6, 8}, {6, 8, 9}, {8, 9, 7}};
+    const int lean[4] = {0, 1, 0, -1};
+    const int bases[3] = {4, 10, 15};
+    Canvas flames(20, 20, kKey);
+    for (int k = 0; k < 3; ++k) {
+        const int h = heights[f][k];
+        const int x0 = bases[k];
+        for (int j = 0; j < h; ++j) {
+            const int y = 8 - j;
+            const float t = static_cast<float>(j) / static_cast<float>(h);
+            const int half = t < 0.35f ? 2 : t < 0.75f ? 1 : 0;
+            const int sway = (j * lean[(f + k) % 4] + (j > h / 2 ? lean[f] : 0)) / 3;
+            for (int dx = -half; dx <= half; ++dx) {
+                Rgb col = kAmber;
+                if (dx == -half || dx == half) col = kCoral;
+                if (half == 0) col = j == h - 1 ? kCream : kGold;
+                if (half > 0 && dx == 0 && t < 0.6f) col = kGold;
+                flames.Set(x0 + dx + sway, y, col);
+            }
+        }
+    }
+    const Canvas bare = flames;
+    flames.Outline(kCrimson);
+    // The crimson edge only where it meets open air, not over the box.
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const Rgb p = flames.Get(x, y);
+            if (p == kKey) continue;
+            if (bare.Get(x, y) == kKey && y >= 8) continue;
+            c.Set(x, y, p);
+        }
+    return c;
 }
 
-// An iron block with spikes on every face, a glint running round it.
+// An iron block bristling with long spikes on every face: each spike lit on
+// the side facing the upper left, a riveted plate at its heart with a red
+// warning boss; a glint runs round the tips from frame to frame.
 Canvas SpikeBlock(int f) {
     return Outlined(20, 20, [f](Canvas& c) {
         for (int k = 0; k < 2; ++k) {
-            const int p = 6 + 7 * k;  // the middle of each spike's base
-            c.Polygon({{p - 3, 6}, {p + 3, 6}, {p, 0}}, kStoneLight);    // up
-            c.Polygon({{p - 3, 13}, {p + 3, 13}, {p, 19}}, kStone);      // down
-            c.Polygon({{6, p - 3}, {6, p + 3}, {0, p}}, kStoneLight);    // left
-            c.Polygon({{13, p - 3}, {13, p + 3}, {19, p}}, kStone);      // right
-            c.Line(p, 1, p, 5, kWhite);
+            const int p = 7 + 6 * k;  // the middle of each spike's base
+            // Up and left spikes face the light, down and right are in shade.
+            c.Polygon({{p - 2, 6}, {p + 2, 6}, {p, 0}}, kStone);
+            c.Polygon({{p - 2, 6}, {p, 6}, {p, 0}}, kStoneLight);
+            c.Polygon({{p - 2, 14}, {p + 2, 14}, {p, 20}}, kStoneDark);
+            c.Polygon({{p - 2, 14}, {p, 14}, {p, 20}}, kStone);
+            c.Polygon({{6, p - 2}, {6, p + 2}, {0, p}}, kStone);
+            c.Polygon({{6, p - 2}, {6, p}, {0, p}}, kStoneLight);
+            c.Polygon({{14, p - 2}, {14, p + 2}, {20, p}}, kStoneDark);
+            c.Polygon({{14, p - 2}, {14, p}, {20, p}}, kStone);
+            c.Line(p, 1, p, 4, kWhite);
         }
-        c.Rect(4, 4, 12, 12, kStoneDark);
-        c.Rect(4, 4, 12, 1, kStone);
-        c.Rect(4, 4, 1, 12, kStone);
-        c.Rect(4, 15, 12, 1, kInk);
-        c.Rect(15, 4, 1, 12, kInk);
+        c.Rect(5, 5, 10, 10, kStoneDark);
+        c.Rect(5, 5, 10, 1, kStoneLight);
+        c.Rect(5, 5, 1, 10, kStone);
+        c.Rect(5, 14, 10, 1, kNight);
+        c.Rect(14, 5, 1, 10, kNight);
+        for (int q : {6, 13})
+            for (int r : {6, 13}) c.Set(q, r, kStoneLight);
         c.Rect(8, 8, 4, 4, kRed);
+        c.Rect(11, 9, 1, 3, kCrimson);
+        c.Rect(8, 11, 4, 1, kCrimson);
         c.Set(8, 8, kCoral);
         // The glint runs round the spikes' tips.
-        const int gx[4] = {6, 18, 13, 1}, gy[4] = {1, 6, 18, 13};
+        const int gx[4] = {7, 18, 13, 1}, gy[4] = {1, 7, 18, 13};
         c.Set(gx[f], gy[f], kWhite);
     });
 }
@@ -510,17 +560,53 @@ Canvas SealedBlock() {
 
 // The falling block: a slab of stone hung on two ropes from above, 40 x 470;
 // the slab itself fills rows 450..460 of the picture (the sheet's 470..480).
+// The ropes are twisted hemp; they end in iron staples set in the slab's
+// top. The slab is three dressed stones with a worn, lit top to stand on,
+// the middle one carved with a round crest, chipped at its corners, a
+// tuft of moss on its top and its underside in shadow.
 Canvas HangingSlab() {
     Canvas c(40, 470, kKey);
     for (int x : {9, 29}) {
-        for (int y = 0; y < 450; ++y) c.Rect(x, y, 2, 1, (y / 3) % 2 ? kSand : kWood);
-        c.Rect(x - 1, 447, 4, 3, kStoneDark);
+        for (int y = 0; y < 448; ++y) {
+            const bool twist = ((y / 2) % 2) == 0;
+            c.Set(x, y, twist ? kSand : kWood);
+            c.Set(x + 1, y, twist ? kWood : kEarth);
+        }
+        // The iron staple the rope is knotted to.
+        c.Rect(x - 1, 446, 4, 1, kSand);
+        c.Rect(x - 1, 447, 1, 3, kStone);
+        c.Rect(x + 2, 447, 1, 3, kStoneDark);
+        c.Set(x - 1, 447, kStoneLight);
     }
     Canvas slab = Outlined(40, 12, [](Canvas& s) {
         s.Rect(1, 1, 38, 10, kStone);
-        s.Rect(1, 1, 38, 2, kStoneLight);
-        s.Rect(1, 9, 38, 2, kStoneDark);
-        for (int x = 4; x < 38; x += 8) s.Rect(x, 3, 1, 6, kStoneDark);
+        // The worn top to stand on, and the shadowed underside.
+        s.Rect(1, 1, 38, 1, kStoneLight);
+        s.Rect(1, 2, 38, 1, kStone);
+        s.Rect(1, 9, 38, 1, kStoneDark);
+        s.Rect(1, 10, 38, 1, kNight);
+        // The joints between the three stones, bevelled by the light.
+        for (int x : {13, 26}) {
+            s.Rect(x, 2, 1, 8, kStoneDark);
+            s.Rect(x + 1, 2, 1, 7, kStoneLight);
+        }
+        // Wear on the faces.
+        for (auto [x, y] : {std::pair{5, 3}, {6, 4}, {6, 5}, {7, 6}, {30, 7}, {31, 7}, {32, 6}})
+            s.Set(x, y, kStoneDark);
+        for (auto [x, y] : {std::pair{7, 4}, {7, 5}, {8, 6}, {31, 6}}) s.Set(x, y, kStoneLight);
+        // The round crest carved in the middle stone: its upper-left rim in
+        // shadow, its lower-right rim catching the light.
+        s.Ring(20, 5, 3, kStoneDark);
+        for (int y = 5; y <= 8; ++y)
+            for (int x = 20; x <= 23; ++x)
+                if (s.Get(x, y) == kStoneDark && (x - 20) + (y - 5) >= 3) s.Set(x, y, kStoneLight);
+        // Chipped corners and a tuft of moss.
+        s.Set(1, 1, kKey);
+        s.Set(38, 10, kKey);
+        s.Set(1, 10, kKey);
+        s.Rect(32, 1, 3, 1, kGrass);
+        s.Set(33, 1, kLeaf);
+        s.Set(31, 1, kPine);
     });
     c.Blit(slab, 0, 450);
     return c;

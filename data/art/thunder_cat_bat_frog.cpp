@@ -197,9 +197,9 @@ const rig::Model& Cached() {
 
 const KindPose kPoses[] = {
     {"thunder_a", Cached<MakeThunderer>, "root:18,26 place:centre cloud=88 armN=110 armF=-110"},
-    {"thunder_b", Cached<MakeThunderer>, "root:18,26 place:centre cloud=94 armN=100 armF=-100 torso=176"},
+    {"thunder_b", Cached<MakeThunderer>, "root:18,24 place:centre cloud=96 armN=135 armF=-80 torso=174"},
     {"thunder_charge_a", Cached<MakeThunderer>, "root:18,26 place:centre cloud=90 armN=165 armF=-160 face:roar"},
-    {"thunder_charge_b", Cached<MakeThunderer>, "root:18,26 place:centre cloud=92 armN=175 armF=-172 torso=184 face:roar"},
+    {"thunder_charge_b", Cached<MakeThunderer>, "root:18,24 place:centre cloud=86 armN=145 armF=-178 torso=188 face:roar"},
     {"thunder_strike_a", Cached<MakeThunderer>, "root:18,26 place:centre cloud=90 armN=60 armF=-60 show:flash face:roar"},
     {"thunder_strike_b", Cached<MakeThunderer>, "root:18,26 place:centre cloud=90 armN=75 armF=-75 torso=176 show:flash face:roar"},
     {"thunder_hurt", Cached<MakeThunderer>, "root:18,26 place:centre cloud=80 torso=210 armN=30 armF=-170 face:hurt"},
@@ -208,7 +208,7 @@ const KindPose kPoses[] = {
     {"cat_jump", Cached<MakeCat>, "root:22,22 place:centre body=80 frontN=70 frontF=60 hindN=-60 hindF=-70 tail1=-110 tail2=-125"},
     {"cat_sit", Cached<MakeCat>, "root:22,24 body=125 neck=120 frontN=0 frontF=-5 hindN=60 hindF=50 tail1=-100 tail2=-125"},
     {"cat_shoot_a", Cached<MakeCat>, "root:22,24 body=125 neck=130 frontN=0 frontF=-5 hindN=60 hindF=50 tail1=-170 tail2=-200 face:hiss"},
-    {"cat_shoot_b", Cached<MakeCat>, "root:22,24 body=128 neck=135 frontN=5 frontF=-5 hindN=60 hindF=50 tail1=-180 tail2=-145 face:hiss"},
+    {"cat_shoot_b", Cached<MakeCat>, "root:22,24 body=135 neck=150 frontN=40 frontF=-5 hindN=60 hindF=50 tail1=-150 tail2=-120 face:hiss"},
     {"cat_hurt", Cached<MakeCat>, "root:22,22 place:centre body=60 neck=170 frontN=120 frontF=100 hindN=-100 hindF=-120 tail1=-60 tail2=-90 face:hurt"},
     {"bat_a", Cached<MakeBat>, "root:20,24 place:centre wingN=120 wingF=-120"},
     {"bat_b", Cached<MakeBat>, "root:20,22 place:centre wingN=65 wingF=-65"},
@@ -217,7 +217,7 @@ const KindPose kPoses[] = {
     {"frog_sit", Cached<MakeFrog>, "root:20,24"},
     {"frog_hop", Cached<MakeFrog>, "root:20,22 place:centre body=125 thigh=-60 shin=-80 foot=-90 arm=70"},
     {"frog_shoot_a", Cached<MakeFrog>, "root:20,24 body=102 arm=0 face:open"},
-    {"frog_shoot_b", Cached<MakeFrog>, "root:20,24 body=108 arm=-5 face:wide"},
+    {"frog_shoot_b", Cached<MakeFrog>, "root:20,24 body=118 arm=25 face:wide"},
     {"frog_hurt", Cached<MakeFrog>, "root:20,22 place:centre body=150 thigh=100 arm=120 face:hurt"},
 };
 

@@ -20,6 +20,9 @@
 //   120  lantern_idle lantern_sway lantern_swell lantern_open lantern_spit lantern_hurt
 //   160  snake_a snake_b snake_hurt
 // Their shots (the ghost fire, the lantern fire) are the shared shots sheet's.
+#include <algorithm>
+#include <cmath>
+
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -34,29 +37,85 @@ using rig::Ramp;
 using rig::Sprite;
 
 // --- The will-o'-wisp ----------------------------------------------------------
+// Drawn as a glow rather than a solid: a white-hot core in a foam-blue
+// flame whose tongues stream back and up, and around it a soft edge (a
+// deep-blue ring, then a dithered fringe) in place of an ink line, so that
+// the flame seems to light the dusk around it. Its two ink eyes look
+// forward.
 
-rig::Model MakeWisp() {
-    rig::Model m;
-    m.name = "wisp";
-    m.legend = {{'k', kInk}, {'w', kWhite}};
-    m.AddBone(MakeBone("core", "", 6, 0, {0, 0}, 180));
-    m.AddBone(MakeBone("tail", "core", 10, 0.3f, {0, 0}, -135));
-    m.AddPart(CapsulePart("tail", "tail", 0, Ramp{kFoam, kWater, kWaterDeep}, 4.2f, 0.6f));
-    m.AddPart(EllipsePart("core", "core", 1, Ramp{kWhite, kFoam, kWater}, 5.0f, 5.0f, 0.2f));
-    m.AddPart(enemies::Flat(EllipsePart("glow", "core", 2, Ramp{kWhite, kWhite, kFoam}, 2.0f, 2.0f, 0.45f)));
-    m.AddPart(enemies::SpritePart("head", "core", 3,
-                                  {{"", Sprite{{"k..k", "k..k"}, {1.5f, 0}}},
-                                   {"hurt", Sprite{{"k..k", ".kk.", "k..k"}, {1.5f, 0}}}}));
-    // The ember it sparks from, and the small flame it kindles to.
-    m.AddPart(enemies::Hidden(EllipsePart("ember", "core", 5, Ramp{kWhite, kFoam, kWater}, 1.8f, 1.8f, 0)));
-    m.AddPart(enemies::Hidden(CapsulePart("emberTail", "tail", 4, Ramp{kFoam, kWater, kWaterDeep}, 1.5f, 0.4f, 0.1f, 0.45f)));
-    m.AddPart(enemies::Hidden(EllipsePart("kindle", "core", 5, Ramp{kWhite, kFoam, kWater}, 3.2f, 3.2f, 0.1f)));
-    return m;
+struct WispShape {
+    float r;        // the flame's round body
+    float tail;     // the length of its streaming tongues
+    float angle;    // where they stream, degrees (0 down, -90 back, 180 up)
+    float phase;    // the flicker of the tongues
+    int eyes;       // 0 none, 1 open, 2 shut in pain
+};
+
+Canvas DrawWisp(const WispShape& w) {
+    constexpr float kPi = 3.14159265f;
+    Canvas c(40, 40, kKey);
+    const float cx = 21.5f, cy = 23.0f;
+    // The field: below 1 inside the flame, rising through its soft edge.
+    // Three tongues stream back from the body: the long one where the
+    // flame streams, two shorter ones either side of it, each swaying with
+    // the flicker.
+    struct Tongue {
+        float turn, length, width, sway;
+    };
+    const Tongue tongues[3] = {{0, 1.0f, 0.85f, 0.0f}, {28, 0.6f, 0.55f, 1.7f}, {-24, 0.45f, 0.5f, 3.4f}};
+    auto field = [&](float px, float py) {
+        const float dx = px - cx, dy = py - cy;
+        float f = std::sqrt(dx * dx + dy * dy) / w.r;
+        for (const Tongue& t : tongues) {
+            const float a = (w.angle + t.turn) * kPi / 180;
+            const float ux = std::sin(a), uy = std::cos(a);
+            const float u = dx * ux + dy * uy, v = -dx * uy + dy * ux;
+            const float len = w.tail * t.length;
+            if (u <= 0 || u >= len) continue;
+            const float k = u / len;
+            const float width = w.r * t.width * (1 - k) + 0.2f;
+            const float wave = 0.3f * w.r * std::sin(u * 0.8f + w.phase + t.sway) * k;
+            f = std::min(f, std::fabs(v - wave) / width);
+        }
+        return f;
+    };
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
+            const float f = field(px, py);
+            const float core = std::sqrt((px - cx + 0.8f) * (px - cx + 0.8f) + (py - cy + 0.8f) * (py - cy + 0.8f)) / w.r;
+            const bool even = ((x + y) & 1) == 0;
+            if (f < 1.0f) {
+                if (core < 0.5f) c.Set(x, y, kWhite);
+                else if (f < 0.82f) c.Set(x, y, kFoam);
+                else c.Set(x, y, kWater);
+            } else if (f < 1.0f + 1.2f / w.r) {
+                c.Set(x, y, kWaterDeep);
+            } else if (f < 1.0f + 2.6f / w.r && even) {
+                c.Set(x, y, kWaterDeep);
+            }
+        }
+    // A light rim on the flame where it faces the sky, then the eyes.
+    const Canvas bare = c;
+    for (int y = 1; y < 40; ++y)
+        for (int x = 1; x < 40; ++x)
+            if (bare.Get(x, y) == kWater && bare.Get(x, y - 1) == kWaterDeep) c.Set(x, y, kFoam);
+    const int ex = static_cast<int>(cx + w.r * 0.15f), ey = static_cast<int>(cy - 0.5f);
+    if (w.eyes == 1) {
+        for (int dy = 0; dy < 2; ++dy) {
+            c.Set(ex, ey + dy, kInk);
+            c.Set(ex + 3, ey + dy, kInk);
+        }
+    } else if (w.eyes == 2) {
+        c.Set(ex - 1, ey, kInk);
+        c.Set(ex, ey + 1, kInk);
+        c.Set(ex - 1, ey + 2, kInk);
+        c.Set(ex + 4, ey, kInk);
+        c.Set(ex + 3, ey + 1, kInk);
+        c.Set(ex + 4, ey + 2, kInk);
+    }
+    return c;
 }
-
-const char* const kFullWisp = "hide:ember,emberTail,kindle";
-const char* const kEmber = "hide:core,glow,head,tail,kindle show:ember,emberTail";
-const char* const kKindle = "hide:core,glow,head,ember show:kindle,emberTail";
 
 // --- The ghost ---------------------------------------------------------------------
 
@@ -182,33 +241,147 @@ rig::Model MakeLantern() {
 }
 
 // --- The snake ------------------------------------------------------------------------------
+// A violet rat snake slithering in an S over the ground, its head and neck
+// raised: light scales on its back, a gold belly, dark bands across its back
+// every few texels, a gold eye and a red flicking tongue. Drawn along a
+// spine curve; the S travels along the body from frame to frame.
 
-const Ramp kScales{kViolet, kDusk, kNight};
+struct SnakeShape {
+    float phase;    // where the S lies along the body, radians
+    float lift;     // how high the head is raised, texels
+    float lean;     // the head pushed forward (+) or drawn back (-)
+    int face;       // 0 tongue in, 1 tongue out, 2 hurt
+    bool hurt;      // writhing: the body curled up off the ground
+};
 
-rig::Model MakeSnake() {
-    rig::Model m;
-    m.name = "snake";
-    m.legend = {{'k', kInk}, {'y', kGold}, {'v', kViolet}, {'d', kDusk}, {'r', kRed}};
-    m.AddBone(MakeBone("mid", "", 5, 0, {0, 0}, 90));
-    m.AddBone(MakeBone("neck", "mid", 6, 1, {0, 0}, 155));
-    m.AddBone(MakeBone("back1", "mid", 5, 0, {0, 0}, -90));
-    m.AddBone(MakeBone("back2", "back1", 5, 1, {0, 0}, -90));
-    m.AddBone(MakeBone("tail", "back2", 5, 1, {0, 0}, -90));
-    m.AddPart(CapsulePart("mid", "mid", 1, kScales, 2.2f, 2.1f));
-    m.AddPart(CapsulePart("back1", "back1", 0, kScales, 2.2f, 2.0f));
-    m.AddPart(CapsulePart("back2", "back2", -1, kScales, 2.0f, 1.5f));
-    m.AddPart(CapsulePart("tail", "tail", -2, kScales, 1.5f, 0.3f));
-    m.AddPart(CapsulePart("neck", "neck", 2, kScales, 2.0f, 1.7f));
-    // The pale belly along the raised neck, and the head with its tongue.
-    m.AddPart(enemies::Flat(CapsulePart("belly", "neck", 3, Ramp{kGold, kGold, kSand}, 0.7f, 0.6f, 0.1f, 0.9f)));
-    m.FindPart("belly")->outline = false;
-    auto head = [](const char* eye, const char* tongue) {
-        return Sprite{{".vvvvv..", std::string("vv") + eye + "vvv.", "dddddddd" + std::string(tongue), ".ddddd.."}, {2, 2}};
+Canvas DrawSnake(const SnakeShape& s) {
+    constexpr float kPi = 3.14159265f;
+    Canvas body(40, 40, kKey);
+    std::vector<bool> top(40 * 40, false);
+    struct P {
+        float x, y, r;
     };
-    m.AddPart(enemies::SpritePart("head", "neck", 4,
-                                  {{"", head("yk", "r.")}, {"flick", head("yk", "rr")}, {"hurt", head("kk", "..")}}));
-    m.FindPart("head")->from = 1.05f;
-    return m;
+    std::vector<P> spine;
+    // The body along the ground, from the tail tip to the neck.
+    for (int i = 0; i <= 60; ++i) {
+        const float t = static_cast<float>(i) / 60.0f;
+        const float x = 5.0f + 19.0f * t;
+        const float amp = s.hurt ? 3.2f : 2.3f;
+        const float y = 28.5f - amp * std::sin(2 * kPi * 1.3f * t + s.phase) * (0.35f + 0.65f * t) -
+                        (s.hurt ? 4.0f * std::sin(kPi * t) : 0.0f);
+        const float r = 0.5f + 1.8f * std::min(1.0f, t / 0.55f);
+        spine.push_back({x, y, r});
+    }
+    // The raised neck: a curve up from the body to the head.
+    const P base = spine.back();
+    const float hx = 29.0f + s.lean, hy = base.y - s.lift;
+    for (int i = 1; i <= 24; ++i) {
+        const float t = static_cast<float>(i) / 24.0f;
+        const float cxp = base.x + 4.5f, cyp = base.y;
+        const float x = (1 - t) * (1 - t) * base.x + 2 * (1 - t) * t * cxp + t * t * hx;
+        const float y = (1 - t) * (1 - t) * base.y + 2 * (1 - t) * t * cyp + t * t * hy;
+        spine.push_back({x, y, 2.3f - 0.4f * t});
+    }
+    std::vector<float> along(40 * 40, -1.0f);
+    for (size_t i = 0; i < spine.size(); ++i) {
+        const P& p = spine[i];
+        for (int y = static_cast<int>(p.y - p.r - 1); y <= static_cast<int>(p.y + p.r + 1); ++y)
+            for (int x = static_cast<int>(p.x - p.r - 1); x <= static_cast<int>(p.x + p.r + 1); ++x) {
+                if (x < 0 || y < 0 || x >= 40 || y >= 40) continue;
+                const float dx = static_cast<float>(x) + 0.5f - p.x, dy = static_cast<float>(y) + 0.5f - p.y;
+                if (dx * dx + dy * dy > p.r * p.r + 0.2f) continue;
+                body.Set(x, y, kViolet);
+                along[static_cast<size_t>(y) * 40 + x] = static_cast<float>(i);
+            }
+    }
+    // Shading: scales lit on the back, gold along the belly, dark bands.
+    const Canvas mask = body;
+    auto in = [&](int x, int y) { return x >= 0 && y >= 0 && x < 40 && y < 40 && !(mask.Get(x, y) == kKey); };
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            if (!in(x, y)) continue;
+            const float a = along[static_cast<size_t>(y) * 40 + x];
+            const bool neck = a > 60;
+            if (!in(x, y + 1) || (!in(x, y + 2) && !neck)) {
+                body.Set(x, y, neck ? kGold : kDusk);
+            } else if (neck && !in(x + 1, y)) {
+                body.Set(x, y, kGold);  // the pale throat faces forward
+            } else if (!in(x, y + 2) || (!neck && !in(x, y + 3))) {
+                body.Set(x, y, kMauve);
+            } else {
+                body.Set(x, y, kViolet);
+            }
+            // Dark bands across the back, each with a glint of light behind it.
+            const int step = static_cast<int>(a);
+            if (!neck && a > 8 && step % 11 < 3 && in(x, y + 1)) body.Set(x, y, kDusk);
+            if (!neck && a > 8 && step % 11 == 3 && !in(x, y - 1)) body.Set(x, y, kCream);
+        }
+    // The head at the end of the neck, facing forward.
+    const int hxI = static_cast<int>(hx) - 1, hyI = static_cast<int>(hy) - 2;
+    const std::vector<std::string> head = {
+        ".vvvvv...",
+        "vVVVVvvv.",
+        "vVyVvvvvv",
+        "dddddddd.",
+        ".gggggg..",
+    };
+    body.Grid(hxI, hyI, head, [&](char ch, Rgb& c) {
+        switch (ch) {
+            case 'v': c = kViolet; return true;
+            case 'V': c = kViolet; return true;
+            case 'y': c = s.face == 2 ? kInk : kGold; return true;
+            case 'd': c = kDusk; return true;
+            case 'g': c = kGold; return true;
+            default: return false;
+        }
+    });
+    // The eye's pupil.
+    if (s.face != 2) body.Set(hxI + 3, hyI + 2, kInk);
+    const Canvas bare = body;
+    body.Outline(kInk);
+    // The light rim where the outline faces the sky.
+    auto open = [&](int x, int y) { return x < 0 || y < 0 || bare.Get(x, y) == kKey; };
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            if (!open(x, y) || !open(x - 1, y) || !open(x, y - 1)) continue;
+            if ((y + 1 < 40 && !open(x, y + 1)) || (x + 1 < 40 && !open(x + 1, y))) body.Set(x, y, kMist);
+        }
+    // The forked tongue, without ink.
+    if (s.face == 1) {
+        body.Set(hxI + 9, hyI + 3, kRed);
+        body.Set(hxI + 10, hyI + 3, kRed);
+        body.Set(hxI + 11, hyI + 2, kRed);
+        body.Set(hxI + 11, hyI + 4, kRed);
+    }
+    return body;
+}
+
+// Moves a drawn figure so that its lowest texel stands on the row above the
+// cell's floor line (for figures drawn by hand rather than by the rig).
+Canvas Grounded(const Canvas& c, int floorY) {
+    int lowest = -1;
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x)
+            if (!(c.Get(x, y) == kKey)) lowest = y;
+    Canvas out(c.W(), c.H(), kKey);
+    out.Blit(c, 0, floorY - 1 - lowest);
+    return out;
+}
+
+// Centres a drawn figure's box on the cell's centre point.
+Canvas Centred(const Canvas& c, int centreX, int centreY) {
+    int x0 = c.W(), x1 = -1, y0 = c.H(), y1 = -1;
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x)
+            if (!(c.Get(x, y) == kKey)) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    Canvas out(c.W(), c.H(), kKey);
+    out.Blit(c, centreX - (x0 + x1 + 1) / 2, centreY - (y0 + y1 + 1) / 2);
+    return out;
 }
 
 // --- Poses and the layout ---------------------------------------------------------------------
@@ -226,13 +399,6 @@ const rig::Model& Cached() {
 }
 
 const KindPose kPoses[] = {
-    {"wisp_a", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-135 ") + kFullWisp},
-    {"wisp_b", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-118 tail*1.15 ") + kFullWisp},
-    {"wisp_spark_a", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-150 ") + kEmber},
-    {"wisp_spark_b", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-110 tail*1.2 ") + kEmber},
-    {"wisp_kindle_a", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-140 ") + kKindle},
-    {"wisp_kindle_b", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-120 tail*1.2 ") + kKindle},
-    {"wisp_hurt", Cached<MakeWisp>, std::string("root:20,24 place:centre tail=-80 tail*0.8 face:hurt ") + kFullWisp},
     {"ghost_float", Cached<MakeGhost>, "root:20,22 place:centre tail=-25 arm=75 hand=10 sleeve=5 hair=-20"},
     {"ghost_gather", Cached<MakeGhost>, "root:20,22 place:centre torso=170 tail=-40 arm=150 hand=170 sleeve=60 hair=-55 face:shout"},
     {"ghost_shoot", Cached<MakeGhost>, "root:20,22 place:centre torso=195 tail=-15 arm=95 hand=90 sleeve=10 hair=-10 face:shout"},
@@ -249,12 +415,45 @@ const KindPose kPoses[] = {
     {"lantern_open", Cached<MakeLantern>, "root:20,26 place:centre body=188 face:open"},
     {"lantern_spit", Cached<MakeLantern>, "root:20,26 place:centre body=192 face:open show:tongue tongue=60"},
     {"lantern_hurt", Cached<MakeLantern>, "root:20,26 place:centre body=205 face:hurt"},
-    {"snake_a", Cached<MakeSnake>, "root:22,28 back1=-70 back2=-115 tail=-70"},
-    {"snake_b", Cached<MakeSnake>, "root:22,28 back1=-110 back2=-65 tail=-110 face:flick"},
-    {"snake_hurt", Cached<MakeSnake>, "root:22,26 place:centre mid=110 neck=80 back1=-50 back2=-130 tail=-40 face:hurt"},
+};
+
+struct WispPose {
+    const char* name;
+    WispShape shape;
+};
+// The full flame flickers between its two frames (the tongues part the
+// other way, the body swells a texel); it sparks from an ember and kindles
+// through a small flame.
+const WispPose kWispPoses[] = {
+    {"wisp_a", {5.0f, 15.0f, -140, 0.0f, 1}},
+    {"wisp_b", {5.4f, 13.0f, -124, 3.1f, 1}},
+    {"wisp_spark_a", {1.7f, 5.0f, -155, 0.0f, 0}},
+    {"wisp_spark_b", {2.2f, 7.0f, -125, 2.5f, 0}},
+    {"wisp_kindle_a", {3.2f, 10.0f, -148, 1.0f, 0}},
+    {"wisp_kindle_b", {3.8f, 12.0f, -128, 4.0f, 0}},
+    {"wisp_hurt", {4.6f, 8.0f, -80, 1.5f, 2}},
+};
+
+struct SnakePose {
+    const char* name;
+    SnakeShape shape;
+};
+// The S travels half a wave between the two slithering frames, and the
+// head bobs with the tongue in and out.
+const SnakePose kSnakePoses[] = {
+    {"snake_a", {0.0f, 7.0f, 0.0f, 0, false}},
+    {"snake_b", {3.14159265f, 5.0f, 1.5f, 1, false}},
+    {"snake_hurt", {1.6f, 3.0f, -2.0f, 2, true}},
 };
 
 Canvas PaintYokai(const Layout& l, const Cell& c) {
+    for (const WispPose& p : kWispPoses)
+        if (c.pose == std::string(p.name)) return Centred(DrawWisp(p.shape), l.cell.centreX, l.cell.centreY);
+    for (const SnakePose& p : kSnakePoses)
+        if (c.pose == std::string(p.name)) {
+            const Canvas drawn = DrawSnake(p.shape);
+            return p.shape.hurt ? Centred(drawn, l.cell.centreX, l.cell.centreY) : Grounded(drawn, l.cell.floorY);
+        }
     for (const KindPose& p : kPoses)
         if (c.pose == std::string(p.name)) return enemies::DrawPose(p.model(), p.words, l, c);
     enemies::FailNoPose("yokai", c.pose);

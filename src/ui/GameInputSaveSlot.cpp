@@ -82,7 +82,9 @@ void CGameInputSaveSlot::Init() {
         InitFramed(row, 0, 0, kRowWidth, 80);
         row.SetPivot(200, 40);
         row.StartResize(372, 372, 72, 72, 0, CWidgetWindow::kTogether);
-        row.SetTextRect(15, 10, 380, 60, kTopLeft);
+        // The frame stands 14 pixels in from the row's edge once resized;
+        // the text starts 10 further in so that the number clears its rim.
+        row.SetTextRect(24, 10, 380, 60, kTopLeft);
         row.InitTextStyleKeys(&game->m_textStyles[kRowStyle], 1.0, 1);
         std::snprintf(number, sizeof number, GetText(kRowNumberText), i + 1);
         row.SetText(number);

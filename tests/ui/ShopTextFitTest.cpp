@@ -216,7 +216,8 @@ TEST_F(ShopTexts, EveryTextOfTheScreensStaysInItsAreaInBothLanguages) {
     for (int32_t row : {1, 2, 6, 7, 8, 9}) menu.push_back(Own({113 + 59 * (row % 6), row < 6 ? 108 : 160, 46, 46}));
     // The erase dialogue is a window over the rows.
     std::vector<Area> slots = {Own({60, 110, 360, 140}, 1), Own({70, 180, 160, 40}, 1), Own({250, 180, 160, 40}, 1)};
-    for (int32_t row = 0; row < 3; ++row) slots.push_back(Own({55, 30 + 100 * row, 380, 60}));
+    // A row's text starts 24 pixels in, clear of the frame's rim.
+    for (int32_t row = 0; row < 3; ++row) slots.push_back(Own({64, 30 + 100 * row, 380, 60}));
 
     const std::vector<Screen> table = {
         // The speech keeps to the cream of its balloon: the English comments
