@@ -205,6 +205,8 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             bool thrown = false;
             const int n = f.RunUntil(
                 [&] {
+                    // The boss is deleted in the frame it leaves: touch it only while it is there.
+                    if (CountOf(c) == 0) return true;
                     if (boss->frame == c.blastRecord && f.Heard(c.blastSound) > heard) {
                         blasts.push_back(boss->stateTimer);
                         // The newest explosion, within its spread of the boss.
@@ -230,7 +232,7 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
                         }
                     }
                     if (thrown && !handed) fall.push_back(boss->y);
-                    return CountOf(c) == 0;
+                    return false;
                 },
                 1500);
             EXPECT_EQ(blasts, c.blasts) << c.name;
@@ -239,6 +241,7 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             }
             if (c.throwVy != 0) {
                 EXPECT_EQ(thrownVy, c.throwVy) << c.name;
+                EXPECT_TRUE(handed) << c.name;
             }
             EXPECT_LT(n, 1500) << c.name;
             EXPECT_GE(n, 260) << c.name;
