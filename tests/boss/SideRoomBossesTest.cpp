@@ -206,7 +206,9 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             const int n = f.RunUntil(
                 [&] {
                     // The boss is deleted in the frame it leaves: touch it only while it is there.
-                    if (CountOf(c) == 0) return true;
+                    bool there = false;
+                    for (int32_t i = 1; i <= World().GetCount(); ++i) there = there || World().GetAt(i) == boss;
+                    if (!there) return CountOf(c) == 0;
                     if (boss->frame == c.blastRecord && f.Heard(c.blastSound) > heard) {
                         blasts.push_back(boss->stateTimer);
                         // The newest explosion, within its spread of the boss.
