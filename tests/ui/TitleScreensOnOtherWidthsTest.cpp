@@ -151,10 +151,12 @@ TEST_F(OtherWidths, TheStageSelectsRowArrowsStepBothWaysAndTheLeaderboardAnswers
     Click(420, 110);  // next row, (400, 90)
     Click(420, 110);
     EXPECT_EQ(select->m_row, 2);
+    Click(280, 140);  // the third cell, chosen
+    EXPECT_EQ(select->m_column, 2);
     sounds.clear();
     Click(60, 110);  // previous row, (40, 90)
     EXPECT_EQ(select->m_row, 1);
-    EXPECT_EQ(select->m_column, 0);
+    EXPECT_EQ(select->m_column, 0) << "a new row starts at its first cell";
     EXPECT_EQ(sounds, std::vector<int32_t>{35});
     for (int row = 1; row < 5; ++row) Click(420, 110);
     EXPECT_EQ(select->m_row, 5);
