@@ -14,6 +14,7 @@ class WidgetGates : public PointerTest {
 public:
     using PointerTest::MoveTo;
     using PointerTest::Poll;
+    using PointerTest::Press;
 
 protected:
     void SetUp() override {
@@ -66,6 +67,15 @@ TEST_F(WidgetGates, EveryQueryAnswersNoBehindItsGatesSaveWhereItLooksPastThem) {
          {true, true, false, true, false, false}},
         {"IsTouchEntered", [](WidgetGates& t) { t.Held(1); }, [](const CWidget& w) { return w.IsTouchEntered(); },
          {true, false, false, false, false, false}},
+        {"IsTouchEntered, dragged in",
+         [](WidgetGates& t) {
+             t.MoveTo(20, 20);
+             t.Press();
+             t.Poll(12);
+             t.MoveTo(120, 80);
+             t.Poll();
+         },
+         [](const CWidget& w) { return w.IsTouchEntered(); }, {true, false, false, false, false, false}},
         {"IsTapped", [](WidgetGates& t) { t.Tapped(); }, [](const CWidget& w) { return w.IsTapped(); },
          {true, false, false, false, false, false}},
         {"IsReleased", [](WidgetGates& t) { t.Tapped(); }, [](const CWidget& w) { return w.IsReleased(); },
