@@ -1,7 +1,12 @@
 // The HUD's weapon chooser on each of the three equip slots: the slot that
 // holds the weapon in use spreads its own row, and the choice goes into
 // that slot. The equip buttons are hidden in play; shown here.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "ui/UiTestSupport.h"
+#include "win/DrawString.h"
 
 namespace {
 
@@ -78,6 +83,43 @@ TEST_F(ChooserRows, AnEmptySlotOfAnOwnedCountPutsNothingInHand) {
     // Marks for ids that have no column are ignored.
     hud->ShowNewMarks(11);
     hud->ShowNewMarks(-1);
+}
+
+TEST_F(ChooserRows, NewMarksShowOnTheSlotsTheyConcernAndBlinkWithTheFrameCount) {
+    CCharacterPlayer* p = Player();
+    p->shurikenAmmo = 10;
+    p->bombAmmo = 3;
+    p->fireNinjutsu = p->windNinjutsu = p->waterNinjutsu = 0;
+    p->equipSlots[0] = WeaponId::Katana;
+    p->equipSlots[1] = WeaponId::Shuriken;
+    p->equipSlots[2] = WeaponId::None;
+    p->currentWeapon = WeaponId::Katana;
+    for (int32_t w : {WeaponId::Katana, WeaponId::Shuriken, WeaponId::Bomb}) hud->ShowNewMarks(w);
+    std::vector<std::pair<int32_t, int32_t>> marks;  // (x, y) of each "NEW"
+    SetTextObserver([&](const TextDraw& t) {
+        if (std::string(t.text) == "NEW") marks.emplace_back(t.x, t.y);
+    });
+    const auto drawn = [&](int32_t frameCount) {
+        marks.clear();
+        CGameMain::GetInstance()->m_frameCount = frameCount;
+        hud->Draw();
+        return marks;
+    };
+    using Marks = std::vector<std::pair<int32_t, int32_t>>;
+    // Slot 0 holds the weapon in use: its own katana and the bombs that no
+    // slot holds; slot 1 its own shuriken only; the empty slot 2 none.
+    EXPECT_EQ(drawn(0), (Marks{{6, 64}, {6, 64}, {6, 136}}));
+    EXPECT_EQ(drawn(29), (Marks{{6, 64}, {6, 64}, {6, 136}}));
+    EXPECT_TRUE(drawn(30).empty()) << "off for 30 frames";
+    EXPECT_TRUE(drawn(59).empty());
+    EXPECT_EQ(drawn(60).size(), 3u);
+
+    // With the chooser open on slot 0 the weapon of another slot is marked
+    // too: bombs, shuriken and katana spread at 174, 118 and 62.
+    TapSlot(0);
+    Frame(10);
+    EXPECT_EQ(drawn(0), (Marks{{174, 64}, {118, 64}, {62, 64}, {6, 136}}));
+    SetTextObserver(nullptr);
 }
 
 }  // namespace
