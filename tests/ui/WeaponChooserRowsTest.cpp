@@ -113,6 +113,11 @@ TEST_F(ChooserRows, NewMarksShowOnTheSlotsTheyConcernAndBlinkWithTheFrameCount) 
     EXPECT_TRUE(drawn(30).empty()) << "off for 30 frames";
     EXPECT_TRUE(drawn(59).empty());
     EXPECT_EQ(drawn(60).size(), 3u);
+    // Nothing in hand: the empty slot "holds" it, yet an empty slot shows
+    // no marks; the others show their own weapons only.
+    p->currentWeapon = WeaponId::None;
+    EXPECT_EQ(drawn(0), (Marks{{6, 64}, {6, 136}}));
+    p->currentWeapon = WeaponId::Katana;
 
     // With the chooser open on slot 0 the weapon of another slot is marked
     // too: bombs, shuriken and katana spread at 174, 118 and 62.
