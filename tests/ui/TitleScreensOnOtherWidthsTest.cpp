@@ -172,3 +172,71 @@ TEST_F(OtherWidths, TheStageSelectsRowArrowsStepBothWaysAndTheLeaderboardAnswers
 }
 
 }  // namespace
+
+namespace {
+
+class SlotPages : public testing_support::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        for (int i = 0; i < CGameMain::kSlotCount; ++i) CGameMain::GetInstance()->m_slotData[i].SetNewGameDefaults();
+    }
+    CGameInput* Root() { return CGameInputController::GetInstance(); }
+    void WaitActive() {
+        for (int i = 0; i < 60 && slots->GetState() != ScreenState::Active; ++i) Frame();
+        ASSERT_EQ(slots->GetState(), ScreenState::Active);
+    }
+    CGameInputSaveSlot* slots = CGameInputSaveSlot::GetInstance();
+};
+
+TEST_F(SlotPages, ThePreviousPagesRowsComeInFromTheLeftOnTheNinthFrame) {
+    Root()->SetInput(ScreenId::SaveSlot);
+    WaitActive();
+    Click(460, 160);  // next
+    for (int i = 0; i < 40 && slots->GetState() == CGameInputSaveSlot::kPageSlide; ++i) Frame();
+    ASSERT_EQ(slots->m_page, 1);
+    Click(20, 160);  // previous: the press's frame is the slide's first
+    Frame(7);
+    EXPECT_EQ(slots->m_counter, 8);
+    EXPECT_EQ(slots->m_rows[3].x, 520) << "page 1 has left to the right";
+    Frame();
+    EXPECT_EQ(slots->m_rows[0].x, -440) << "page 0 enters from the left";
+    EXPECT_EQ(slots->m_rows[2].x, -440);
+    EXPECT_EQ(slots->m_rows[2].y, 220);
+    Frame(2);
+    EXPECT_GT(slots->m_rows[0].x, -440) << "easing in from the second frame";
+    for (int i = 0; i < 40 && slots->GetState() == CGameInputSaveSlot::kPageSlide; ++i) Frame();
+    EXPECT_EQ(slots->m_rows[0].x, 40);
+    EXPECT_EQ(slots->GetState(), ScreenState::Active);
+}
+
+TEST_F(SlotPages, OverAnotherScreenTheyWaitForItAndAScreenOverThemCoversAndUncoversThem) {
+    // Pushed over the options screen, the rows do not rise before the
+    // screen under them stands still.
+    Root()->SetInput(ScreenId::Option);
+    CGameInput* options = CGameInput::GetInput(ScreenId::Option);
+    Frame(20);
+    Root()->PushInput(ScreenId::SaveSlot);
+    EXPECT_EQ(options->GetState(), ScreenState::Covered);
+    Frame();
+    EXPECT_EQ(slots->m_counter, 0) << "the options screen is only now going idle";
+    EXPECT_EQ(options->GetState(), ScreenState::Idle);
+    Frame();
+    EXPECT_EQ(slots->m_counter, 1);
+    WaitActive();
+
+    // The credits over them: covered, idle, then back on their close.
+    Root()->PushInput(ScreenId::TitleCredits);
+    CGameInput* credits = CGameInput::GetInput(ScreenId::TitleCredits);
+    EXPECT_EQ(slots->GetState(), ScreenState::Covered);
+    Frame();
+    EXPECT_EQ(slots->GetState(), ScreenState::Idle);
+    Frame(20);
+    credits->Close();
+    for (int i = 0; i < 60 && slots->GetState() != ScreenState::Active; ++i) Frame();
+    EXPECT_EQ(slots->GetState(), ScreenState::Active);
+    EXPECT_EQ(slots->GetChild(), nullptr);
+    EXPECT_EQ(credits->GetState(), ScreenState::Closed);
+}
+
+}  // namespace
