@@ -18,6 +18,7 @@
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
 #include "player/CharacterRobo.h"
+#include "support/FailingAllocations.h"
 #include "support/Scenario.h"
 #include "support/WorldList.h"
 
@@ -1142,4 +1143,63 @@ TEST(HomingMissile, FliesStraightThenSteersLeavingSmokeAndExplodesOnAHit) {
     EXPECT_EQ(missile->frame, 703);
     ASSERT_FALSE(player->hits.empty());
     EXPECT_EQ(player->hits.front(), std::make_pair(15, 100));
+}
+
+// --- Out of memory -----------------------------------------------------------------
+
+TEST(AttackEffectOutOfMemory, ShotsThatCannotBeMadeAreNotFiredAndTheirFirersCarryOn) {
+    using testing_support::FailingAllocations;
+    Scenario s({"............", "............", "............", "############"}, {{'#', kForestFill}});
+    ScenarioBody* boss = AddBody(s, 4000, 200, kEnemyGroup);
+    const int32_t listed = World().GetCount();
+    {
+        FailingAllocations full;
+        EXPECT_EQ(Shot(boss, 300, 1600, 200), nullptr);
+        EXPECT_EQ(SpawnAttackEffect(nullptr, 300, 1, 0, 0, 0, 0, 0, 0, 0, 0), nullptr);
+    }
+    EXPECT_EQ(World().GetCount(), listed);
+
+    // Each keeps to its own way with nothing to leave behind: the launcher
+    // plays its sound, the bursts theirs, and nothing new is listed.
+    struct Row {
+        int32_t frame;
+        int32_t y, vy;
+        int32_t sound;
+    };
+    const Row rows[] = {
+        {270, 600, 0, 50},   // the wind launcher's blade
+        {231, 600, 0, -1},   // the thrown bomb's fire puffs
+        {450, 1080, 0, 47},  // the rock's fragments as it lies on the floor
+        {680, 600, 0, -1},   // the missile's explosions
+        {700, 600, 0, -1},   // the homing missile's smoke
+    };
+    for (const Row& r : rows) {
+        s.ClearSounds();
+        CCharacterAttackEffect* shot = Shot(boss, r.frame, 1600, r.y, 0, r.vy);
+        shot->linksA[0] = boss;
+        const int32_t before = World().GetCount();
+        {
+            FailingAllocations full;
+            s.Run(2);
+        }
+        EXPECT_LE(World().GetCount(), before) << r.frame;
+        if (r.sound >= 0) {
+            EXPECT_GE(std::count(s.Sounds().begin(), s.Sounds().end(), r.sound), 1) << r.frame;
+        }
+        if (Listed(shot) && shot->frame == 270) {
+            EXPECT_EQ(shot->linksB[0].Get(), nullptr);
+        }
+        s.Run(1);
+    }
+    // A falling stone defeated with no memory to spare still goes, with both sounds.
+    s.ClearSounds();
+    CCharacterAttackEffect* stone = Shot(boss, 460, 1600, 200);
+    const int32_t before = World().GetCount();
+    {
+        FailingAllocations full;
+        stone->SetState(110);
+    }
+    EXPECT_EQ(stone->frame, 0);
+    EXPECT_EQ(s.Sounds(), (std::vector<int32_t>{31, 47}));
+    EXPECT_EQ(World().GetCount(), before);
 }

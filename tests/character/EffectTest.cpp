@@ -15,6 +15,7 @@
 #include "framework/GameMain.h"
 #include "framework/Random.h"
 #include "player/CharacterPlayer.h"
+#include "support/FailingAllocations.h"
 #include "support/Scenario.h"
 #include "support/WorldList.h"
 #include "win/DrawString.h"
@@ -76,6 +77,15 @@ TEST(SpawnEffect, DrawsEachValueFromItsRangeInOrderAndAppends) {
     (void)r2;
     EXPECT_EQ(World().GetAt(World().GetCount()), e);
     EXPECT_EQ(e->typeId, 50000);
+}
+
+TEST(SpawnEffect, NothingIsSpawnedWhenNoneCanBeMade) {
+    Scenario s({"."}, {});
+    const int32_t listed = World().GetCount();
+    testing_support::FailingAllocations full;
+    EXPECT_EQ(SpawnEffect(60, 1, 0, 0, 0, 0, 0, 0, 0, 0), nullptr);
+    EXPECT_EQ(SpawnShortLivedEffect(1, 0, 0, 0, 0, 0, 0, 0, 0), nullptr);
+    EXPECT_EQ(World().GetCount(), listed);
 }
 
 TEST(SpawnEffect, ShortLivedPiecesLiveTwoToSevenFramesEach) {

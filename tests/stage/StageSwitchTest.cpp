@@ -11,6 +11,7 @@
 #include "stage/StageDataControl.h"
 #include "stage/StagePellumbrisk.h"
 #include "stage/StageTestSupport.h"
+#include "support/FailingAllocations.h"
 #include "win/DebugLog.h"
 #include "win/Sprite.h"
 
@@ -85,6 +86,41 @@ TEST_F(SwitchTest, AnIdThatNamesNoStageKeepsTheCurrentOne) {
     }
     EXPECT_FALSE(log.empty());
     SetDebugLogSink(nullptr);
+}
+
+TEST_F(SwitchTest, AStageThatCannotBeMadeLeavesNoStageAndItsWarpGoesNowhere) {
+    for (int32_t id = 266; id <= 273; ++id) {
+        ASSERT_TRUE(Proxy().SetStage(266));
+        {
+            testing_support::FailingAllocations full;
+            EXPECT_FALSE(Proxy().SetStage(id)) << id;
+        }
+        EXPECT_EQ(Stage(), nullptr) << id;
+        EXPECT_FALSE(Proxy().HasStage()) << id;
+    }
+    // A switch into a stage that cannot be made: the old stage is ended and
+    // gone, the warp is idle and no fade starts.
+    Game()->StartStage(266);
+    const int32_t fade = CEffect::GetInstance()->m_fade;
+    Warp(267, 200, 2000, -1);
+    {
+        testing_support::FailingAllocations full;
+        Proxy().Update();
+    }
+    EXPECT_EQ(Stage(), nullptr);
+    ExpectWarpIdle();
+    EXPECT_EQ(Game()->m_mapId, 266);
+    EXPECT_EQ(CEffect::GetInstance()->m_fade, fade);
+    // Without a stage the proxy forwards nothing.
+    Proxy().SetScreenWidth(568);
+    Proxy().SetDeadZone(1, 2, 3, 4);
+    Proxy().Restart();
+    Proxy().End();
+    Proxy().EmptyHookA();
+    Proxy().EmptyHookB();
+    EXPECT_EQ(Proxy().GetMusic(), -1);
+    EXPECT_EQ(Proxy().GetScreenWidth(), 0);
+    EXPECT_EQ(Proxy().GetGoldMultiplier(), 1);
 }
 
 TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
