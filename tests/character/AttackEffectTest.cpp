@@ -21,6 +21,7 @@
 #include "support/FailingAllocations.h"
 #include "support/Scenario.h"
 #include "support/WorldList.h"
+#include "win/Sprite.h"
 
 using testing_support::Scenario;
 using testing_support::ScenarioBody;
@@ -334,6 +335,33 @@ TEST(Bomb, ADefeatedFallingStoneBurstsWithBothSoundsAnythingElseJustGoes) {
     EXPECT_TRUE(s.Sounds().empty());
     EXPECT_EQ(shot->frame, 0);
     EXPECT_EQ(InStates(470, 499).size(), 18u);
+
+    // Each falling bomb bursts into its own fragments; a state between the
+    // tenths is no defeat.
+    struct Row {
+        int32_t bomb, defeat, first, last;
+    };
+    const Row rows[] = {{460, 200, 470, 490}, {560, 130, 561, 563}, {660, 170, 661, 663}};
+    for (const Row& r : rows) {
+        Scenario field({"........"}, {});
+        ScenarioBody* owner = AddBody(field, 200, 200, kEnemyGroup);
+        CCharacterAttackEffect* bomb = Shot(owner, r.bomb, 1600, 200);
+        bomb->SetState(r.defeat);
+        EXPECT_EQ(bomb->frame, 0) << r.bomb;
+        EXPECT_EQ(field.Sounds(), (std::vector<int32_t>{31, 47})) << r.bomb;
+        EXPECT_EQ(InStates(r.first, r.last).size(), 18u) << r.bomb;
+        for (CCharacter* f : InStates(r.first, r.last)) {
+            EXPECT_LE(std::abs(f->x - 1600), 100);
+            EXPECT_GE(f->vx, -40);
+            EXPECT_LE(f->vx, 40);
+            EXPECT_GE(f->vy, -80);
+            EXPECT_LE(f->vy, -20);
+        }
+        CCharacterAttackEffect* other = Shot(owner, r.bomb, 1600, 200);
+        other->SetState(115);
+        EXPECT_EQ(other->frame, 115) << r.bomb;
+        EXPECT_EQ(InStates(r.first, r.last).size(), 18u) << r.bomb;
+    }
 }
 
 TEST(Bomb, ThePlayersBombShakesExplodesAndThrowsFirePuffs) {
@@ -635,12 +663,14 @@ TEST(Drill, TheBlowAddsTheRobosBonusOnlyAndShakesByTheSetting) {
 
 TEST(AttackEffectFade, FadersLoseSixteenAFrameAndEndFramesGoAtOnce) {
     // frames: how many updates until it is gone (alpha 255 falls by 16 a
-    // frame and goes below 0 on the sixteenth).
+    // frame and goes below 0 on the sixteenth); step: what it loses a frame.
+    // The fading wind blade loses 64 and its records end it on the fourth.
     struct Row {
-        int32_t frame, frames;
+        int32_t frame, frames, step;
     };
     const Row rows[] = {
-        {362, 16}, {363, 16}, {605, 16}, {371, 1}, {382, 1}, {383, 1}, {386, 1}, {387, 1},
+        {362, 16, 16}, {363, 16, 16}, {605, 16, 16}, {281, 4, 64}, {371, 1, 0},
+        {382, 1, 0},   {383, 1, 0},   {386, 1, 0},   {387, 1, 0},
     };
     for (const Row& r : rows) {
         Scenario s({"............"}, {});
@@ -650,7 +680,7 @@ TEST(AttackEffectFade, FadersLoseSixteenAFrameAndEndFramesGoAtOnce) {
         s.Run(r.frames - 1);
         ASSERT_TRUE(Listed(shot)) << r.frame;
         if (r.frames > 1) {
-            EXPECT_EQ(shot->alpha, 255 - 16 * (r.frames - 1)) << r.frame;
+            EXPECT_EQ(shot->alpha, 255 - r.step * (r.frames - 1)) << r.frame;
         }
         s.Run(1);
         EXPECT_FALSE(Listed(shot)) << r.frame;
@@ -668,6 +698,13 @@ TEST(AttackEffectOnHit, EachFrameTakesOrRefusesTheHitsByKind) {
     };
     const Row rows[] = {
         {310, 1, false, 310, {}},   {336, 2, false, 336, {}},   {425, 8, false, 0, {}},
+        {300, 1, false, 300, {}},   {321, 1, false, 321, {}},   {330, 1, false, 330, {}},
+        {350, 1, false, 350, {}},   {363, 1, false, 363, {}},   {371, 1, false, 371, {}},
+        {387, 1, false, 387, {}},   {390, 1, false, 390, {}},   {401, 1, false, 401, {}},
+        {413, 1, false, 413, {}},   {431, 1, false, 431, {}},   {500, 1, false, 500, {}},
+        {510, 1, false, 510, {}},   {525, 1, false, 525, {}},   {540, 1, false, 540, {}},
+        {580, 1, false, 580, {}},   {642, 1, false, 642, {}},   {650, 1, false, 650, {}},
+        {670, 1, false, 670, {}},   {690, 1, false, 690, {}},   {700, 1, false, 700, {}},
         {545, 5, false, 545, {}},   {652, 8, false, 0, {}},     {696, 3, false, 696, {}},
         {708, 8, false, 0, {}},     {660, 2, false, 660, {}},   {660, 3, false, 660, {}},
         {660, 8, false, 0, {}},     {560, 2, false, 560, {}},   {560, 3, false, 560, {}},
@@ -860,6 +897,28 @@ TEST(GreatClog, FadesInHangsOverThePlayerRisesAndStampsWithItsShake) {
     }
     EXPECT_FALSE(Listed(clog));
     CGameMain::GetInstance()->m_vibration = 0;
+}
+
+TEST(Sweep, TheFanWindsUpAgainstItsWayBeforeItSweeps) {
+    // 5 a frame toward its facing: from -12 it turns on the third frame.
+    struct Row {
+        int32_t facing, vx, frames;
+    };
+    const Row rows[] = {{1, -12, 3}, {-1, 12, 3}, {1, -5, 2}, {1, 0, 1}};
+    for (const Row& r : rows) {
+        Scenario s({"............", "............", "............"}, {});
+        ScenarioBody* boss = AddBody(s, 4400, 200, kEnemyGroup);
+        CCharacterAttackEffect* fan = Shot(boss, 592, 2000, 600, r.vx, 0);
+        fan->facing = r.facing;
+        int frames = 0;
+        while (fan->frame == 592 && frames < 10) {
+            s.Run(1);
+            ++frames;
+        }
+        EXPECT_EQ(frames, r.frames) << r.vx;
+        EXPECT_EQ(fan->frame, 593) << r.vx;
+        EXPECT_EQ(fan->vx * r.facing, (r.vx + 5 * r.facing * r.frames) * r.facing) << r.vx;
+    }
 }
 
 TEST(Sweep, TheFanStopsPastTheFarSideAndFadesAway) {
@@ -1202,4 +1261,69 @@ TEST(AttackEffectOutOfMemory, ShotsThatCannotBeMadeAreNotFiredAndTheirFirersCarr
     EXPECT_EQ(stone->frame, 0);
     EXPECT_EQ(s.Sounds(), (std::vector<int32_t>{31, 47}));
     EXPECT_EQ(World().GetCount(), before);
+}
+
+TEST(AttackEffectSolids, ShotsThatMeetTheGroundBurstStopOrFlareByKind) {
+    // Each shot's body rests on the floor (its top at 1200). after: the frame
+    // it is in after one frame, 0 gone; moves: whether it still moved.
+    struct Row {
+        int32_t frame, y;
+        int32_t after;
+        bool moves;
+    };
+    const Row rows[] = {
+        {230, 1100, 232, false},  // the thrown bomb explodes
+        {240, 1140, 0, false},    // the shuriken bursts
+        {250, 1140, 0, false},    // the fire bursts
+        {330, 1100, 331, false},  // the enemy bomb flares
+        {690, 1100, 691, false},  // the water bomb splashes
+        {291, 1140, 291, false},  // the released orb waits where it is
+        {260, 1140, 260, true},   // the piercing kunai has no body: on it goes
+    };
+    for (const Row& r : rows) {
+        Scenario s({"............", "............", "............", "############"}, {{'#', kForestFill}});
+        ScenarioBody* firer = AddBody(s, 4400, 200, 1);
+        CCharacterAttackEffect* shot = Shot(firer, r.frame, 1600, r.y, 40, 0);
+        Marked(shot);
+        s.Run(1);
+        CCharacter* left = FindMarked();
+        ASSERT_EQ(left != nullptr, r.after != 0) << r.frame;
+        if (left == nullptr) continue;
+        EXPECT_EQ(left->frame, r.after) << r.frame;
+        EXPECT_EQ(left->x != 1600, r.moves) << r.frame;
+    }
+}
+
+TEST(AttackEffectWithoutPlayer, ShotsThatFollowThePlayerHoldTheirCourse) {
+    // No player in the world: the fan keeps its height, the clog its place,
+    // the homing missiles and the fox fire their speed.
+    struct Row {
+        int32_t frame, vx, vy;
+    };
+    const Row rows[] = {{591, 0, 0}, {601, 0, 0}, {701, 70, 0}, {702, 0, 70}, {361, 10, 0}};
+    for (const Row& r : rows) {
+        Scenario s({"............", "............", "............"}, {});
+        ScenarioBody* boss = AddBody(s, 4400, 200, kEnemyGroup);
+        CCharacterAttackEffect* shot = Shot(boss, r.frame, 1600, 600, r.vx, r.vy);
+        s.Run(4);
+        ASSERT_TRUE(Listed(shot)) << r.frame;
+        EXPECT_EQ(shot->vx, r.vx) << r.frame;
+        EXPECT_EQ(shot->vy, r.vy) << r.frame;
+        EXPECT_EQ(shot->x, 1600 + 4 * r.vx) << r.frame;
+        EXPECT_EQ(shot->y, 600 + 4 * r.vy) << r.frame;
+    }
+}
+
+TEST(AttackEffectDraw, AGoneShotShowsNothing) {
+    Scenario s({"............"}, {});
+    ScenarioBody* boss = AddBody(s, 4400, 200, kEnemyGroup);
+    CCharacterAttackEffect* shot = Shot(boss, 300, 1600, 200);
+    int drawn = 0;
+    SetSpriteObserver([&](const SpriteDraw&) { ++drawn; });
+    shot->Draw();
+    EXPECT_EQ(drawn, 1);
+    shot->frame = 0;
+    shot->Draw();
+    EXPECT_EQ(drawn, 1);
+    SetSpriteObserver(nullptr);
 }
