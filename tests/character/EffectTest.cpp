@@ -441,6 +441,60 @@ TEST(Marks, FollowTheTouchedObjectAndChangeWithIt) {
     EXPECT_FALSE(Listed(homing));
 }
 
+TEST(Marks, AHomingMarkIsLostChosenOrKeptByThePlayerAndItsCharacter) {
+    // after: the mark's frame after one frame; 0 means it is still a
+    // homing mark (90 to 95).
+    struct Row {
+        const char* what;
+        int32_t mark;
+        bool playerCharacter;
+        int32_t playerHp;
+        bool inRange, chosen;
+        int32_t markedHp;
+        int32_t after;
+    };
+    const Row rows[] = {
+        {"kept", 90, true, 100, true, false, 50, 0},
+        {"chosen", 90, true, 100, true, true, 50, 100},
+        {"its character has no hp", 90, true, 100, true, false, 0, 96},
+        {"the player has no hp", 90, true, 0, true, false, 50, 96},
+        {"the player has negative hp", 90, true, -5, true, true, 50, 96},
+        {"out of the homing range", 90, true, 100, false, true, 50, 96},
+        {"no player character to ask", 90, false, 100, false, false, 50, 0},
+        {"no player character: chosen stays", 100, false, 100, false, false, 50, 100},
+        {"chosen and still touched", 100, true, 100, true, true, 50, 100},
+        {"chosen, touched no more", 100, true, 100, true, false, 50, 94},
+    };
+    for (const Row& r : rows) {
+        Scenario s({"........"}, {});
+        CCharacter* player = nullptr;
+        MarkPlayer* p = nullptr;
+        if (r.playerCharacter) {
+            p = s.Add(std::make_unique<MarkPlayer>(), 400, 400);
+            p->inRange = r.inRange;
+            player = p;
+        } else {
+            player = AddPlayer(s, 400, 400);
+        }
+        player->hp = r.playerHp;
+        s.SetPlayer(player);
+        auto* enemy = s.Add(std::make_unique<ScenarioBody>(ScenarioBody::Box{-100, 100, -100, 100}), 2000, 600);
+        enemy->hp = r.markedHp;
+        if (p != nullptr && r.chosen) p->target = enemy;
+        CCharacterEffect* mark = SpawnEffect(r.mark, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+        mark->linksA[15] = enemy;
+        s.Run(1);
+        if (r.after == 0) {
+            EXPECT_GE(mark->frame, 90) << r.what;
+            EXPECT_LE(mark->frame, 95) << r.what;
+        } else {
+            EXPECT_EQ(mark->frame, r.after) << r.what;
+        }
+        EXPECT_EQ(mark->x, 2000) << r.what;  // on its character
+        EXPECT_EQ(mark->y, 600) << r.what;
+    }
+}
+
 TEST(Marks, AMarkWhoseCharacterIsGoneIsLost) {
     Scenario s({"........"}, {});
     MarkPlayer* p = s.Add(std::make_unique<MarkPlayer>(), 400, 400);
@@ -604,7 +658,8 @@ TEST(Effects, FallingPiecesStopOrGoWhereTheyLandAndOffTheScreen) {
     };
     const Away away[] = {{490, 5800, true}, {710, 5800, true}, {760, 5800, true}, {770, 5800, true},
                          {800, 5800, true}, {440, 5800, false}, {350, 5800, false}, {350, 7400, true},
-                         {262, 7400, true}, {262, 5800, false}};
+                         {262, 7400, true}, {262, 5800, false}, {140, 7400, true}, {164, 7400, true},
+                         {164, 5800, false}, {148, 7400, true}, {155, 5800, false}};
     for (const Away& a : away) {
         Scenario s({std::string(20, '.')}, {});
         CCharacterEffect* e = SpawnEffect(a.state, 1, a.x, a.x, 200, 200, 0, 0, 0, 0);
