@@ -1327,3 +1327,28 @@ TEST(AttackEffectDraw, AGoneShotShowsNothing) {
     EXPECT_EQ(drawn, 1);
     SetSpriteObserver(nullptr);
 }
+
+TEST(HomingMissile, TiresTurningLessEachFrameUntilItFliesStraight) {
+    // In 702 it may turn by 0.1 - 0.005 x stateTimer a frame, never less
+    // than 0: by its twentieth frame it no longer turns.
+    Scenario s({"............", "............", "............", "............"}, {});
+    ScenarioBody* player = AddBody(s, 1000, 4700, 1);
+    player->SetHurtBox({0, 0, 0, 0});
+    s.SetPlayer(player);
+    ScenarioBody* tank = AddBody(s, 4400, 200, kEnemyGroup);
+    CCharacterAttackEffect* missile = Shot(tank, 702, 1000, 400, 70, 0);
+    double heading = std::atan2(70.0, 0.0);
+    for (int k = 1; k <= 25; ++k) {
+        const int32_t vx = missile->vx, vy = missile->vy;
+        s.Run(1);
+        const double now = std::atan2(static_cast<double>(missile->vx), static_cast<double>(missile->vy));
+        const double turn = heading - now;
+        if (k < 20) {
+            EXPECT_NEAR(turn, 0.1 - 0.005 * k, 0.03) << k;
+        } else {
+            EXPECT_EQ(missile->vx, vx) << k;
+            EXPECT_EQ(missile->vy, vy) << k;
+        }
+        heading = now;
+    }
+}
