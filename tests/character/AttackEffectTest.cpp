@@ -663,24 +663,26 @@ TEST(Drill, TheBlowAddsTheRobosBonusOnlyAndShakesByTheSetting) {
 
 TEST(AttackEffectFade, FadersLoseSixteenAFrameAndEndFramesGoAtOnce) {
     // frames: how many updates until it is gone (alpha 255 falls by 16 a
-    // frame and goes below 0 on the sixteenth); step: what it loses a frame.
-    // The fading wind blade loses 64 and its records end it on the fourth.
+    // frame and goes below 0 on the sixteenth; from 240 it stays a frame
+    // at 0 first); step: what it loses a frame. The fading wind blade loses
+    // 64 and its records end it on the fourth.
     struct Row {
-        int32_t frame, frames, step;
+        int32_t frame, start, frames, step;
     };
     const Row rows[] = {
-        {362, 16, 16}, {363, 16, 16}, {605, 16, 16}, {281, 4, 64}, {371, 1, 0},
-        {382, 1, 0},   {383, 1, 0},   {386, 1, 0},   {387, 1, 0},
+        {362, 255, 16, 16}, {363, 255, 16, 16}, {605, 255, 16, 16}, {362, 240, 16, 16}, {605, 240, 16, 16},
+        {281, 255, 4, 64},  {371, 255, 1, 0},   {382, 255, 1, 0},   {383, 255, 1, 0},   {386, 255, 1, 0},
+        {387, 255, 1, 0},
     };
     for (const Row& r : rows) {
         Scenario s({"............"}, {});
         ScenarioBody* firer = AddBody(s, 200, 200, kEnemyGroup);
         CCharacterAttackEffect* shot = Shot(firer, r.frame, 1600, 200);
-        shot->alpha = 255;
+        shot->alpha = r.start;
         s.Run(r.frames - 1);
         ASSERT_TRUE(Listed(shot)) << r.frame;
         if (r.frames > 1) {
-            EXPECT_EQ(shot->alpha, 255 - r.step * (r.frames - 1)) << r.frame;
+            EXPECT_EQ(shot->alpha, r.start - r.step * (r.frames - 1)) << r.frame;
         }
         s.Run(1);
         EXPECT_FALSE(Listed(shot)) << r.frame;
