@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -154,6 +155,37 @@ TEST(CharacterRecords, SetFrameRecordTakesNextFrameBeforeNextState) {
     EXPECT_EQ(r.nextState, 42);
     EXPECT_EQ(r.stateDuration, 43);
     EXPECT_EQ(r.textureId, 44);
+}
+
+TEST(CharacterRecords, ARecordWithAnyOneFieldSetIsNotAnEmptyRecord) {
+    // Empty records are the ones a table leaves out: a player variant
+    // takes those from its base class, and only an attacker with a
+    // holding record holds the player. Every field counts.
+    using Field = int32_t FrameRecord::*;
+    const Field fields[] = {
+        &FrameRecord::u,           &FrameRecord::v,           &FrameRecord::spriteLeft,
+        &FrameRecord::spriteRight, &FrameRecord::spriteTop,   &FrameRecord::spriteBottom,
+        &FrameRecord::solidLeft,   &FrameRecord::solidRight,  &FrameRecord::solidTopLeft,
+        &FrameRecord::solidTopRight, &FrameRecord::solidBottomLeft, &FrameRecord::solidBottomRight,
+        &FrameRecord::bodyLeft,    &FrameRecord::bodyRight,   &FrameRecord::bodyTop,
+        &FrameRecord::bodyBottom,  &FrameRecord::attackLeft,  &FrameRecord::attackRight,
+        &FrameRecord::attackTop,   &FrameRecord::attackBottom, &FrameRecord::hurtLeft,
+        &FrameRecord::hurtRight,   &FrameRecord::hurtTop,     &FrameRecord::hurtBottom,
+        &FrameRecord::nextFrame,   &FrameRecord::nextState,   &FrameRecord::frameDuration,
+        &FrameRecord::stateDuration, &FrameRecord::textureId,
+    };
+    static_assert(std::size(fields) == 29);
+    int index = 0;
+    for (Field f : fields) {
+        FrameRecord one{};
+        one.*f = -1;
+        EXPECT_NE(one, FrameRecord{}) << "field " << index;
+        FrameRecord same = one;
+        EXPECT_EQ(same, one) << "field " << index;
+        same.*f = 1;
+        EXPECT_NE(same, one) << "field " << index;
+        ++index;
+    }
 }
 
 TEST(CharacterRecords, RecordZeroIsTheDefaultRecord) {

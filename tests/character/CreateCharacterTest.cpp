@@ -63,6 +63,7 @@
 #include "player/CharacterNinja.h"
 #include "player/CharacterRobo.h"
 #include "stage/CharacterStageObject.h"
+#include "support/FailingAllocations.h"
 
 namespace {
 
@@ -295,6 +296,11 @@ TEST(CreateCharacter, SweepOverTheWholeIdSpace) {
         }
         ASSERT_NE(c, nullptr) << "id " << id;
         ++made;
+        {
+            // Out of memory the factory makes nothing, and says so.
+            testing_support::FailingAllocations full;
+            EXPECT_EQ(CreateCharacter(id), nullptr) << "id " << id;
+        }
         ASSERT_EQ(std::type_index(typeid(*c)), e->cls) << "id " << id;
         EXPECT_EQ(c->alive, 1) << "id " << id;
         EXPECT_EQ(c->pushX, e->pushX) << "id " << id;

@@ -15,6 +15,7 @@
 #include "framework/GameMain.h"
 #include "framework/Random.h"
 #include "player/CharacterPlayer.h"
+#include "support/FailingAllocations.h"
 #include "support/Scenario.h"
 #include "support/WorldList.h"
 #include "win/DrawString.h"
@@ -76,6 +77,15 @@ TEST(SpawnEffect, DrawsEachValueFromItsRangeInOrderAndAppends) {
     (void)r2;
     EXPECT_EQ(World().GetAt(World().GetCount()), e);
     EXPECT_EQ(e->typeId, 50000);
+}
+
+TEST(SpawnEffect, NothingIsSpawnedWhenNoneCanBeMade) {
+    Scenario s({"."}, {});
+    const int32_t listed = World().GetCount();
+    testing_support::FailingAllocations full;
+    EXPECT_EQ(SpawnEffect(60, 1, 0, 0, 0, 0, 0, 0, 0, 0), nullptr);
+    EXPECT_EQ(SpawnShortLivedEffect(1, 0, 0, 0, 0, 0, 0, 0, 0), nullptr);
+    EXPECT_EQ(World().GetCount(), listed);
 }
 
 TEST(SpawnEffect, ShortLivedPiecesLiveTwoToSevenFramesEach) {
@@ -431,6 +441,60 @@ TEST(Marks, FollowTheTouchedObjectAndChangeWithIt) {
     EXPECT_FALSE(Listed(homing));
 }
 
+TEST(Marks, AHomingMarkIsLostChosenOrKeptByThePlayerAndItsCharacter) {
+    // after: the mark's frame after one frame; 0 means it is still a
+    // homing mark (90 to 95).
+    struct Row {
+        const char* what;
+        int32_t mark;
+        bool playerCharacter;
+        int32_t playerHp;
+        bool inRange, chosen;
+        int32_t markedHp;
+        int32_t after;
+    };
+    const Row rows[] = {
+        {"kept", 90, true, 100, true, false, 50, 0},
+        {"chosen", 90, true, 100, true, true, 50, 100},
+        {"its character has no hp", 90, true, 100, true, false, 0, 96},
+        {"the player has no hp", 90, true, 0, true, false, 50, 96},
+        {"the player has negative hp", 90, true, -5, true, true, 50, 96},
+        {"out of the homing range", 90, true, 100, false, true, 50, 96},
+        {"no player character to ask", 90, false, 100, false, false, 50, 0},
+        {"no player character: chosen stays", 100, false, 100, false, false, 50, 100},
+        {"chosen and still touched", 100, true, 100, true, true, 50, 100},
+        {"chosen, touched no more", 100, true, 100, true, false, 50, 94},
+    };
+    for (const Row& r : rows) {
+        Scenario s({"........"}, {});
+        CCharacter* player = nullptr;
+        MarkPlayer* p = nullptr;
+        if (r.playerCharacter) {
+            p = s.Add(std::make_unique<MarkPlayer>(), 400, 400);
+            p->inRange = r.inRange;
+            player = p;
+        } else {
+            player = AddPlayer(s, 400, 400);
+        }
+        player->hp = r.playerHp;
+        s.SetPlayer(player);
+        auto* enemy = s.Add(std::make_unique<ScenarioBody>(ScenarioBody::Box{-100, 100, -100, 100}), 2000, 600);
+        enemy->hp = r.markedHp;
+        if (p != nullptr && r.chosen) p->target = enemy;
+        CCharacterEffect* mark = SpawnEffect(r.mark, 1, 0, 0, 0, 0, 0, 0, 0, 0);
+        mark->linksA[15] = enemy;
+        s.Run(1);
+        if (r.after == 0) {
+            EXPECT_GE(mark->frame, 90) << r.what;
+            EXPECT_LE(mark->frame, 95) << r.what;
+        } else {
+            EXPECT_EQ(mark->frame, r.after) << r.what;
+        }
+        EXPECT_EQ(mark->x, 2000) << r.what;  // on its character
+        EXPECT_EQ(mark->y, 600) << r.what;
+    }
+}
+
 TEST(Marks, AMarkWhoseCharacterIsGoneIsLost) {
     Scenario s({"........"}, {});
     MarkPlayer* p = s.Add(std::make_unique<MarkPlayer>(), 400, 400);
@@ -465,4 +529,156 @@ TEST(Dolly, GlidesToItsTargetOverItsDurationAndStaysOnIt) {
     s.Run(1);
     EXPECT_EQ(dolly->x, 3500);
     EXPECT_EQ(dolly->y, 1000);
+}
+
+// --- How each kind of piece moves, fades and goes --------------------------------------
+
+TEST(Effects, EachPieceShrinksFadesSpinsAndFallsAtItsOwnRate) {
+    // From (1600, 400) in open air, facing right, angle 0, at (vx0, vy0);
+    // the look after `frames` frames. A value of kAny is not looked at.
+    constexpr int32_t kAny = -9999;
+    constexpr double kAnyD = -9999.0;
+    struct Row {
+        int32_t state, vx0, vy0, frames;
+        bool gone;
+        int32_t alpha;
+        double scale, angle;
+        int32_t facing, vy;
+    };
+    const Row rows[] = {
+        // sparkles: shrink 0.03 (0.05, 0.01) a frame, flip every tenth frame
+        {360, 0, 0, 10, false, kAny, 1.2, kAnyD, -1, 0},
+        {363, 0, 0, 10, false, kAny, 0.7, kAnyD, -1, 0},
+        {541, 0, 0, 10, false, kAny, 1.2, kAnyD, -1, 0},
+        {564, 0, 0, 9, false, kAny, 0.73, kAnyD, 1, 0},
+        {640, 0, 0, 10, false, kAny, 1.0, kAnyD, -1, 0},
+        {640, 0, 0, 29, false, kAny, 0.05, kAnyD, 1, 0},
+        {640, 0, 0, 30, true, kAny, kAnyD, kAnyD, 0, 0},
+        {680, 0, 0, 20, false, kAny, 1.3, kAnyD, 1, 0},
+        {610, 0, 0, 10, false, kAny, 1.0, kAnyD, -1, 0},
+        {620, 0, 0, 20, false, kAny, 1.0, kAnyD, 1, 0},
+        {650, 0, 0, 10, false, kAny, 1.0, kAnyD, -1, 0},
+        // falling pieces that spin against their facing: gravity 6/1
+        {370, 0, 0, 10, false, kAny, 2.0, -3.0, 1, 60},
+        {550, 0, 0, 10, false, kAny, 2.0, -3.0, 1, 60},
+        {570, 0, 0, 10, false, kAny, 2.0, -3.0, 1, 60},
+        // swelling fades
+        {390, 0, 0, 10, false, 60, 1.5, kAnyD, 1, 0},
+        {400, 0, 0, 10, false, 80, 1.5, kAnyD, 1, 0},
+        // shrinking fades
+        {450, 0, 0, 10, false, 205, 1.4, kAnyD, 1, 0},
+        {460, 0, 0, 10, false, 205, 1.4, kAnyD, 1, 0},
+        {530, 0, 0, 10, false, 205, 1.4, kAnyD, 1, 0},
+        // 470 fades by 10: its alpha goes below 0 on the 26th frame
+        {470, 0, 0, 25, false, 5, kAnyD, kAnyD, 1, 0},
+        {470, 0, 0, 26, true, kAny, kAnyD, kAnyD, 0, 0},
+        // spinning falling pieces: gravity 10/1
+        {440, 0, 0, 10, false, kAny, 1.0, 3.0, 1, 100},
+        {480, 0, 0, 10, false, kAny, 1.0, 9.0, 1, 100},
+        {520, 0, 0, 10, false, kAny, 1.0, 9.0, 1, 100},
+        {630, 0, 0, 10, false, kAny, 1.0, 4.0, 1, 100},
+        {660, 0, 0, 10, false, kAny, 1.0, 4.0, 1, 100},
+        {690, 0, 0, 10, false, kAny, 1.0, 2.0, 1, 100},
+        {740, 0, 0, 10, false, kAny, 1.0, 2.0, 1, 100},
+        {842, 0, 0, 10, false, kAny, 1.0, 2.0, 1, 100},
+        // pieces that point along their flight
+        {750, 40, 0, 1, false, kAny, 1.0, std::atan2(40.0, 0.0), 1, 10},  // faced before it falls
+        {780, 40, 0, 1, false, kAny, 1.0, std::atan2(40.0, 0.0), 1, 10},
+        {770, 40, 0, 10, false, kAny, 1.0, std::atan2(40.0, 0.0), 1, 0},
+        {800, 0, 30, 10, false, kAny, 1.0, std::atan2(0.0, -30.0), 1, 30},
+        // debris and the falling drop: gravity 6/1
+        {281, 0, 0, 10, false, kAny, 1.5, kAnyD, 1, 60},
+        {350, 0, 0, 10, false, 224, 2.0, kAnyD, 1, 60},
+    };
+    for (const Row& r : rows) {
+        Scenario s({"............", "............", "............", "............", "............", "............",
+                    "............", "............"},
+                   {});
+        CCharacterEffect* e = SpawnEffect(r.state, 1, 1600, 1600, 400, 400, r.vx0, r.vx0, r.vy0, r.vy0);
+        e->score = 4242;  // a mark a newcomer at a freed address does not have
+        e->angle = 0.0;
+        s.Run(r.frames);
+        CCharacter* left = nullptr;
+        for (CCharacter* c : testing_support::InStates(0, 99999))
+            if (c->score == 4242) left = c;
+        ASSERT_EQ(left == nullptr, r.gone) << r.state << " after " << r.frames;
+        if (r.gone) continue;
+        if (r.alpha != kAny) {
+            EXPECT_EQ(left->alpha, r.alpha) << r.state;
+        }
+        if (r.scale != kAnyD) {
+            EXPECT_NEAR(left->scaleX, r.scale, 1e-9) << r.state;
+            EXPECT_NEAR(left->scaleY, r.scale, 1e-9) << r.state;
+        }
+        if (r.angle != kAnyD) {
+            EXPECT_NEAR(left->angle, r.angle, 1e-9) << r.state;
+        }
+        EXPECT_EQ(left->facing, r.facing) << r.state;
+        EXPECT_EQ(left->vy, r.vy) << r.state;
+    }
+}
+
+TEST(Effects, FallingPiecesStopOrGoWhereTheyLandAndOffTheScreen) {
+    // went: the state it is in after landing, 0 when it is gone.
+    struct Row {
+        int32_t state;
+        int32_t landed;
+    };
+    const Row rows[] = {{370, 371}, {550, 551}, {570, 571}, {700, 0}, {840, 0}, {750, 0}, {790, 0}};
+    for (const Row& r : rows) {
+        Scenario s({"........", "........", "........", "########"}, {{'#', kForestFill}});
+        CCharacterEffect* e = SpawnEffect(r.state, 1, 1600, 1600, 1000, 1000, 0, 0, 30, 30);
+        e->score = 4242;
+        int frames = 0;
+        CCharacter* left = e;
+        while (left != nullptr && left->frame == r.state && frames < 40) {
+            s.Run(1);
+            ++frames;
+            left = nullptr;
+            for (CCharacter* c : testing_support::InStates(0, 99999))
+                if (c->score == 4242) left = c;
+        }
+        EXPECT_LT(frames, 40) << r.state;
+        if (r.landed == 0) {
+            EXPECT_EQ(left, nullptr) << r.state;
+            continue;
+        }
+        ASSERT_NE(left, nullptr) << r.state;
+        EXPECT_EQ(left->frame, r.landed) << r.state;
+        EXPECT_EQ(left->vx, 0);
+        EXPECT_EQ(left->vy, 0);
+        EXPECT_DOUBLE_EQ(left->angle, 0.0);
+        EXPECT_EQ(left->y + 60, 1200) << r.state;  // its body on the floor
+    }
+    // Off the screen (the view ends at 5600), or out of the spawn window for
+    // those that only need to stay near.
+    struct Away {
+        int32_t state, x;
+        bool gone;
+    };
+    const Away away[] = {{490, 5800, true}, {710, 5800, true}, {760, 5800, true}, {770, 5800, true},
+                         {800, 5800, true}, {440, 5800, false}, {350, 5800, false}, {350, 7400, true},
+                         {262, 7400, true}, {262, 5800, false}, {140, 7400, true}, {164, 7400, true},
+                         {164, 5800, false}, {148, 7400, true}, {155, 5800, false}};
+    for (const Away& a : away) {
+        Scenario s({std::string(20, '.')}, {});
+        CCharacterEffect* e = SpawnEffect(a.state, 1, a.x, a.x, 200, 200, 0, 0, 0, 0);
+        e->score = 4242;
+        s.Run(1);
+        bool listed = false;
+        for (CCharacter* c : testing_support::InStates(0, 99999))
+            if (c->score == 4242) listed = true;
+        EXPECT_EQ(listed, !a.gone) << a.state << " at " << a.x;
+    }
+}
+
+TEST(Effects, TheLeanCopiesItsAngleForItsSecondDraw) {
+    Scenario s({"........"}, {});
+    for (int32_t state : {600, 604}) {
+        CCharacterEffect* e = SpawnEffect(state, 1, 800, 800, 200, 200, 0, 0, 0, 0);
+        e->angle = 0.7;
+        e->angle2 = 0.0;
+        s.Run(1);
+        EXPECT_DOUBLE_EQ(e->angle2, 0.7) << state;
+    }
 }

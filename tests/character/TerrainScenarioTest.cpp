@@ -268,3 +268,35 @@ TEST(TerrainScenario, ADamagingTileHurtsACharacterOfAnyGroup) {
     EXPECT_FALSE(s.Sounds().empty());
     for (int32_t slot : s.Sounds()) EXPECT_EQ(slot, 24);
 }
+
+TEST(TerrainScenario, AConveyorCarriesThePlayerRoundEachOfItsFaces) {
+    // One conveyor cell (800..1200 both ways); the player (a walker that
+    // does not fall) touches one face; its move in one frame.
+    struct Row {
+        const char* what;
+        int32_t id, x, y, dx, dy;
+    };
+    const Row rows[] = {
+        {"clockwise, on top", kClockwise, 1000, 700, 10, 0},
+        {"clockwise, on top, off the right end", kClockwise, 1295, 700, 11, 0},
+        {"clockwise, against the left face", kClockwise, 700, 1000, 0, -10},
+        {"clockwise, up the left face over the top", kClockwise, 700, 705, 10, -10},
+        {"clockwise, underneath", kClockwise, 1000, 1400, -10, 0},
+        {"clockwise, against the right face", kClockwise, 1300, 1000, 0, 10},
+        {"counter, on top", kCounter, 1000, 700, -10, 0},
+        {"counter, on top, off the left end", kCounter, 705, 700, -11, 0},
+        {"counter, against the right face", kCounter, 1300, 1000, 0, -10},
+        {"counter, up the right face over the top", kCounter, 1300, 705, -10, -10},
+        {"counter, underneath", kCounter, 1000, 1400, 10, 0},
+        {"counter, against the left face", kCounter, 700, 1000, 0, 10},
+        {"clockwise, not touching", kClockwise, 1000, 500, 0, 0},
+    };
+    for (const Row& r : rows) {
+        Scenario s({"......", "......", "..c...", "......", "......"}, {{'c', r.id}});
+        auto* player = s.Add(std::make_unique<ScenarioBody>(WalkerBody()), r.x, r.y);
+        s.SetPlayer(player);
+        s.Run(1);
+        EXPECT_EQ(player->x - r.x, r.dx) << r.what;
+        EXPECT_EQ(player->y - r.y, r.dy) << r.what;
+    }
+}

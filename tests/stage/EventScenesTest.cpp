@@ -183,13 +183,20 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     ASSERT_EQ(saves.Size("save"), 65536);
     EXPECT_EQ(saves.Read("save").at(SystemRecord::kClearMarks), 2 | 8);
 
-    // Cleared again in mode 0: bit 1 joins them.
-    Game()->m_gameMode = 0;
-    ASSERT_TRUE(Game()->StartStage(271));
-    clear->m_step = 14;
-    Touch();
-    FramesUntil([&] { return Director()->GetCurrent() == nullptr; });
-    EXPECT_EQ(Game()->m_clearFlags[0], 11);
+    // Cleared again in mode 0: bit 1 joins them. Mode 2 gives bit 4; a mode
+    // of no game only the 8.
+    struct Row {
+        int32_t mode, before, after;
+    };
+    for (const Row& r : {Row{0, 10, 11}, Row{2, 0, 12}, Row{2, 11, 15}, Row{5, 0, 8}}) {
+        Game()->m_gameMode = r.mode;
+        Game()->m_clearFlags[0] = r.before;
+        ASSERT_TRUE(Game()->StartStage(271));
+        clear->m_step = 14;
+        Touch();
+        FramesUntil([&] { return Director()->GetCurrent() == nullptr; });
+        EXPECT_EQ(Game()->m_clearFlags[0], r.after) << r.mode;
+    }
 }
 
 TEST_F(SceneTest, ARetryDuringTheClearSceneEndsItAndStartsTheLastPlayedStage) {

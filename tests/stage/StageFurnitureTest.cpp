@@ -554,6 +554,12 @@ TEST(Blocks, BreakableSealedAndFallingBlocksShareTheirFlags) {
         EXPECT_LE(std::abs(shards[i]->x - seal->x), 100) << i;
         EXPECT_LE(std::abs(shards[i]->y - seal->y), 100) << i;
     }
+    // The first sealed block has no flag: no flag written removes it.
+    CCharacterStageObject* plain = f.Make(10710, Scenario::CellX(5), kFloor - 200);
+    for (int32_t flag = 801; flag <= 850; ++flag) Slot().SetSlotFlag(flag, 1);
+    f.s.Run(2);
+    EXPECT_TRUE(Listed(plain));
+    EXPECT_EQ(plain->frame / 2, 205);
 }
 
 // A ninja standing on a falling block rides it down: each frame it is moved

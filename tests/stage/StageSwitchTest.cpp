@@ -11,6 +11,7 @@
 #include "stage/StageDataControl.h"
 #include "stage/StagePellumbrisk.h"
 #include "stage/StageTestSupport.h"
+#include "support/FailingAllocations.h"
 #include "win/DebugLog.h"
 #include "win/Sprite.h"
 
@@ -55,6 +56,21 @@ TEST_F(SwitchTest, StageIdsBuildTheirStagesAndZeroRemovesIt) {
         EXPECT_EQ(Proxy().GetMusic(), id <= 269 ? 2 : -1);
         EXPECT_EQ(Stage()->m_retryStageId, id <= 270 ? id : -1);
     }
+    // With a stage the proxy forwards the view size and dead zone to it.
+    EXPECT_EQ(Proxy().GetScreenHeight(), 320);
+    Proxy().SetScreenWidth(568);
+    EXPECT_EQ(Stage()->m_screenWidth, 568);
+    EXPECT_EQ(Proxy().GetScreenWidth(), 568);
+    EXPECT_EQ(Stage()->m_deadZoneMaxX, 2840);
+    EXPECT_EQ(Stage()->m_deadZoneMinX, 2840);
+    Proxy().SetDeadZone(3000, 2000, 1500, 1700);
+    EXPECT_EQ(Stage()->m_deadZoneMaxX, 3000);
+    EXPECT_EQ(Stage()->m_deadZoneMinX, 2000);
+    EXPECT_EQ(Stage()->m_deadZoneMinY, 1500);
+    EXPECT_EQ(Stage()->m_deadZoneMaxY, 1700);
+    Proxy().EmptyHookA();
+    Proxy().EmptyHookB();
+    EXPECT_EQ(Stage()->m_stageId, 273);
     EXPECT_TRUE(Proxy().SetStage(0));
     EXPECT_EQ(Stage(), nullptr);
     EXPECT_FALSE(Proxy().HasStage());
@@ -85,6 +101,41 @@ TEST_F(SwitchTest, AnIdThatNamesNoStageKeepsTheCurrentOne) {
     }
     EXPECT_FALSE(log.empty());
     SetDebugLogSink(nullptr);
+}
+
+TEST_F(SwitchTest, AStageThatCannotBeMadeLeavesNoStageAndItsWarpGoesNowhere) {
+    for (int32_t id = 266; id <= 273; ++id) {
+        ASSERT_TRUE(Proxy().SetStage(266));
+        {
+            testing_support::FailingAllocations full;
+            EXPECT_FALSE(Proxy().SetStage(id)) << id;
+        }
+        EXPECT_EQ(Stage(), nullptr) << id;
+        EXPECT_FALSE(Proxy().HasStage()) << id;
+    }
+    // A switch into a stage that cannot be made: the old stage is ended and
+    // gone, the warp is idle and no fade starts.
+    Game()->StartStage(266);
+    const int32_t fade = CEffect::GetInstance()->m_fade;
+    Warp(267, 200, 2000, -1);
+    {
+        testing_support::FailingAllocations full;
+        Proxy().Update();
+    }
+    EXPECT_EQ(Stage(), nullptr);
+    ExpectWarpIdle();
+    EXPECT_EQ(Game()->m_mapId, 266);
+    EXPECT_EQ(CEffect::GetInstance()->m_fade, fade);
+    // Without a stage the proxy forwards nothing.
+    Proxy().SetScreenWidth(568);
+    Proxy().SetDeadZone(1, 2, 3, 4);
+    Proxy().Restart();
+    Proxy().End();
+    Proxy().EmptyHookA();
+    Proxy().EmptyHookB();
+    EXPECT_EQ(Proxy().GetMusic(), -1);
+    EXPECT_EQ(Proxy().GetScreenWidth(), 0);
+    EXPECT_EQ(Proxy().GetGoldMultiplier(), 1);
 }
 
 TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
@@ -201,6 +252,16 @@ TEST_F(SwitchTest, StartRecordsTheIdsAndBeginsWithAFadeAndAFreshWorld) {
     EXPECT_TRUE(base->IsStarted());
     Stage()->End();
     EXPECT_FALSE(base->IsStarted());
+    // A start facing turns the new player; 0 leaves it as it is made.
+    struct Row {
+        int32_t startFacing, facing;
+    };
+    for (const Row& r : {Row{-1, -1}, Row{1, 1}, Row{0, 1}}) {
+        Stage()->m_startFacing = r.startFacing;
+        Proxy().Start();
+        ASSERT_NE(Player(), nullptr);
+        EXPECT_EQ(Player()->facing, r.facing) << r.startFacing;
+    }
 }
 
 TEST_F(SwitchTest, FallingOutOfTheStageStopsThePlayerOnce) {
@@ -217,6 +278,21 @@ TEST_F(SwitchTest, FallingOutOfTheStageStopsThePlayerOnce) {
     EXPECT_EQ(player->frame, 120);
     EXPECT_EQ(player->stateTimer, 5) << "the state is not entered again";
     EXPECT_EQ(player->y, 4000);
+}
+
+TEST_F(SwitchTest, WithoutAPlayerNothingFallsOut) {
+    Game()->StartStage(266);
+    Stage()->m_cameraY = 0;  // the camera at the bottom of this one-view-high stage
+    Game()->m_cameraTarget = nullptr;
+    CCharacter* player = Player();
+    player->y = 4200;
+    EXPECT_TRUE(Stage()->IsPlayerBelowView());
+    Game()->m_player = nullptr;
+    EXPECT_FALSE(Stage()->IsPlayerBelowView());
+    EXPECT_FALSE(Stage()->CheckFallOut());
+    EXPECT_GT(player->hp, 0);
+    EXPECT_TRUE(sounds.empty());
+    Game()->m_player = player;
 }
 
 TEST_F(SwitchTest, FallingBelowTheViewHigherUpTheTowerDoesNothing) {
@@ -250,6 +326,27 @@ TEST_F(SwitchTest, MasksCoverWhatLiesBeyondTheStageAndItsBackdrop) {
     EXPECT_EQ(masks[0].x, 460);  // (4000 + 600) / 10
     EXPECT_EQ(masks[0].w, 30);
     EXPECT_EQ(masks[1].w, 20);
+    masks.clear();
+    // Above and below: a stage exactly one view wide (12 cells), eight high.
+    struct Row {
+        int32_t cameraY;
+        int32_t y, h;
+    };
+    const Row rows[] = {
+        {400, 280, 40},  // below: (3200 - 400) / 10, (3200 - 3200 + 400) / 10
+        {-300, 0, 30},   // above: -(-300) / 10
+    };
+    for (const Row& r : rows) {
+        testing_support::GridStage wide(12, 8);
+        wide.m_cameraY = r.cameraY;
+        masks.clear();
+        wide.Draw();
+        ASSERT_EQ(masks.size(), 1u) << r.cameraY;
+        EXPECT_EQ(masks[0].x, 0) << r.cameraY;
+        EXPECT_EQ(masks[0].y, r.y) << r.cameraY;
+        EXPECT_EQ(masks[0].w, 480) << r.cameraY;
+        EXPECT_EQ(masks[0].h, r.h) << r.cameraY;
+    }
     masks.clear();
     // The stages' maps fill every place their cameras show.
     for (int32_t id : {266, 273}) {
