@@ -353,6 +353,48 @@ TEST(Weapons, ThrowsFollowTheSurfaceTheyAreThrownFrom) {
     }
 }
 
+// Each throw's stance by the surface it starts from: + 2 on the floor, + 4
+// on a wall, + 6 on a ceiling, the state itself in the air. The ninjutsu
+// asks whether a surface could be held, the throws whether one is.
+TEST(Weapons, EachThrowTakesTheStanceOfItsSurface) {
+    struct Surface {
+        const char* name;
+        int32_t x, y, hold, offset;
+    };
+    const Surface surfaces[] = {
+        {"the air", Scenario::CellX(4), 1000, 290, 0},
+        {"the floor", Scenario::CellX(4), kFloor, 230, 2},
+        {"the left wall", kLeftWall + 20, 1200, 232, 4},
+        {"the right wall", kRightWall - 20, 1200, 232, 4},
+        {"the ceiling", Scenario::CellX(4), kCeiling + 20, 234, 6},
+    };
+    for (const int32_t weapon : {WeaponId::Bomb, WeaponId::Shuriken, WeaponId::NinjutsuFire}) {
+        const int32_t base = weapon == WeaponId::Bomb ? 380 : weapon == WeaponId::Shuriken ? 400 : 420;
+        for (const Surface& w : surfaces) {
+            SCOPED_TRACE(testing::Message() << "weapon " << weapon << " from " << w.name);
+            Armed a(weapon, w.x, w.y);
+            a.ninja->wallHold = a.ninja->ceilingHold = 1;
+            a.ninja->x = w.x;
+            a.ninja->y = w.y;
+            a.ninja->vx = w.x > Scenario::CellX(6) ? 5 : 0;
+            a.ninja->vy = w.y < 1000 ? -5 : 0;
+            if (w.hold != 230) a.ninja->SetState(290);
+            if (w.hold == 232 || w.hold == 234) {
+                a.s.Run(2);
+                ASSERT_EQ(a.ninja->frame / 2, w.hold / 2);
+            }
+            a.ninja->airDashes = 0;
+            // Within the fire's 1600 of every surface.
+            Foe* foe = a.Enemy(w.x < 2000 ? w.x + 1000 : w.x - 1000, 1300);
+            a.Attack(foe);
+            EXPECT_EQ(a.ninja->frame, base + w.offset);
+            // The throws give the air dashes back; the ninjutsu only on a
+            // surface, where the standing and holding stances do.
+            EXPECT_EQ(a.ninja->airDashes, weapon != WeaponId::NinjutsuFire || w.hold != 290 ? 1 : 0);
+        }
+    }
+}
+
 // --- Shuriken --------------------------------------------------------------------------------
 
 TEST(Weapons, AShurikenFliesAtTheTargetLinkedToIt) {
