@@ -211,6 +211,58 @@ TEST(Weapons, TheKatanaCutsLandAsTheyStartWithKindTwoAndThreeAndTheAttackPower) 
     EXPECT_EQ(a.ninja->vy, -50);
 }
 
+// The two cuts alternate while the chain holds, whichever is asked for;
+// without the chain the strike ends standing. A pending cut stops the
+// player only when it hits, and ends in its finishing pose only when the
+// target is gone or dead.
+TEST(Weapons, TheCutsAlternateWhileTheChainHoldsAndFinishOnlyWhenTheTargetIsDone) {
+    struct Alternation {
+        int32_t chain, side, asked, frame, sideAfter;
+    };
+    for (const Alternation& c : {Alternation{1, 0, 333, 333, 1}, Alternation{1, 0, 337, 333, 1},
+                                 Alternation{1, 1, 333, 337, 0}, Alternation{1, 1, 337, 337, 0},
+                                 Alternation{0, 0, 333, 236, 0}, Alternation{0, 1, 337, 236, 1}}) {
+        SCOPED_TRACE(testing::Message() << "chain " << c.chain << ", side " << c.side << ", asked " << c.asked);
+        Armed a(WeaponId::Katana);
+        a.ninja->strikeChain = static_cast<uint8_t>(c.chain);
+        a.ninja->strikeSide = c.side;
+        a.ninja->SetState(c.asked);
+        EXPECT_EQ(a.ninja->frame, c.frame);
+        EXPECT_EQ(a.ninja->strikeSide, c.sideAfter);
+    }
+    struct Pending {
+        const char* what;
+        int32_t cut, foeDx, foeHp;
+        bool targeted, hits;
+        int32_t frame, vy;
+    };
+    const Pending cases[] = {
+        {"first cut, target lives", 335, 200, 100000, true, true, 335, 0},
+        {"second cut, target lives", 339, 200, 100000, true, true, 339, 0},
+        {"first cut, no target", 335, 200, 100000, false, true, 341, -50},
+        {"second cut, no target", 339, 200, 100000, false, true, 343, -50},
+        {"first cut, nothing in reach", 335, 2000, 100000, true, false, 335, 7},
+    };
+    for (const Pending& c : cases) {
+        SCOPED_TRACE(c.what);
+        Armed a(WeaponId::Katana);
+        a.ninja->attack = 123;
+        Foe* foe = a.Enemy(a.ninja->x + c.foeDx, a.ninja->GetAnchorY());
+        foe->hp = c.foeHp;
+        a.ninja->y = foe->y;
+        a.ninja->facing = 1;
+        a.ninja->target = c.targeted ? foe : nullptr;
+        a.ninja->SetState(c.cut);
+        a.ninja->vx = 80;
+        a.ninja->vy = 7;
+        a.ninja->ConsumeStateChange();
+        EXPECT_EQ(HitBy(*foe, c.cut == 335 ? 2 : 3, 123), c.hits);
+        EXPECT_EQ(a.ninja->vx, c.hits ? 0 : 80);
+        EXPECT_EQ(a.ninja->frame, c.frame);
+        EXPECT_EQ(a.ninja->vy, c.vy);
+    }
+}
+
 TEST(Weapons, ATargetGoneMidChaseEndsTheChaseStanding) {
     Armed a(WeaponId::Katana);
     Foe* foe = a.Enemy(a.ninja->x + 1100, a.ninja->GetAnchorY() - 400);
