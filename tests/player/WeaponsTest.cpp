@@ -573,6 +573,12 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     a.s.Run(1);
     EXPECT_EQ(a.ninja->gauge, 1499);
     for (CCharacterAttackEffect* orb : orbs) EXPECT_NE(orb->GetBlink(), 0) << "below 1500 they blink";
+    std::vector<int32_t> blinks;
+    for (CCharacterAttackEffect* orb : orbs) blinks.push_back(orb->GetBlink());
+    a.s.Run(3);
+    for (std::size_t i = 0; i < orbs.size(); ++i) {
+        EXPECT_EQ(orbs[i]->GetBlink(), blinks[i] - 3) << "the blink runs on, not started again";
+    }
     a.ninja->gauge = 1600;
     a.s.Run(1);
     for (CCharacterAttackEffect* orb : orbs) EXPECT_EQ(orb->GetBlink(), 0);
@@ -582,6 +588,20 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     EXPECT_TRUE(Orbs().empty()) << "an empty gauge takes them";
     a.s.Run(1);
     EXPECT_EQ(a.ninja->gauge, 3) << "and it fills again";
+
+    // When a scene takes the player the orbs go, and the frame they go in
+    // costs nothing.
+    a.ninja->gauge = 3000;
+    a.s.TouchUp();
+    a.s.Run(20);
+    a.Tap(a.ninja->x + 1500, a.ninja->y - 800);
+    a.s.Run(4);
+    ASSERT_EQ(Orbs().size(), 4u);
+    a.ninja->gauge = 2000;
+    a.ninja->controlled = 0;
+    a.s.Run(1);
+    EXPECT_EQ(a.ninja->gauge, 2003);
+    EXPECT_TRUE(Orbs().empty());
 }
 
 TEST(Weapons, ASecondWaterCastLetsTheOrbsGoInsteadOfMakingMore) {
