@@ -3,6 +3,7 @@
 // stocks, and what a hit does by damage kind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -453,4 +454,58 @@ TEST(PlayerHits, SuperArmourKeepsFacingAndPlaceInASpecialDeath) {
     EXPECT_EQ(ninja->x, 800);
     EXPECT_EQ(ninja->facing, 1);
     EXPECT_TRUE(s.Sounds().empty());
+}
+
+// Every death by kind, with super armour and without an attacker: super
+// armour keeps facing, velocity and place and plays no sound (the hold of
+// kind 29 still moves the player to the attacker); without an attacker the
+// player stays where it was.
+TEST(PlayerHits, TheDeathsUnderSuperArmourAndWithoutAnAttacker) {
+    struct Case {
+        int32_t kind, state;
+        bool armour, attacker;
+        int32_t x, y, facing, vx, vy;
+        bool sound;
+    };
+    // Before each hit: at (800, 1000), facing 1, moving (33, 44); the hit
+    // comes from direction 1 (kind 29: -1), the attacker at (400, 600)
+    // facing -1.
+    const Case cases[] = {
+        {1, 110, true, true, 800, 1000, 1, 0, -60, false},
+        {22, 130, true, true, 800, 1000, 1, 33, 44, false},
+        {23, 140, true, true, 800, 1000, 1, 33, 44, false},
+        {25, 150, true, true, 800, 1000, 1, 33, 44, false},
+        {26, 160, true, true, 800, 1000, 1, 33, 44, false},
+        {27, 160, true, true, 800, 1000, 1, 33, 44, false},
+        {28, 170, true, true, 800, 1000, 1, 33, 44, false},
+        {29, 190, true, true, 40, 770, 1, 33, 44, false},
+        {30, 180, true, true, 800, 1000, 1, 33, 44, false},
+        {22, 130, false, false, 800, 1000, -1, 0, 0, true},
+        {23, 140, false, false, 800, 1000, -1, 0, 0, true},
+        {29, 190, false, false, 800, 1000, -1, 33, 44, false},
+        {29, 190, true, false, 800, 1000, 1, 33, 44, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << (c.armour ? ", super armour" : "")
+                                        << (c.attacker ? "" : ", no attacker"));
+        Scenario s({"...."}, {});
+        auto* attacker =
+            s.Add(std::make_unique<testing_support::ScenarioBody>(testing_support::WalkerBody()), 400, 600);
+        attacker->facing = -1;
+        auto* ninja = s.Add(std::make_unique<CCharacterNinja>(), 800, 1000);
+        ninja->superArmor = c.armour ? 1 : 0;
+        ninja->hp = 1;
+        ninja->facing = 1;
+        ninja->vx = 33;
+        ninja->vy = 44;
+        EXPECT_TRUE(ninja->OnHit(c.kind, 5, c.kind == 29 ? -1 : 1, c.attacker ? attacker : nullptr));
+        EXPECT_EQ(ninja->hp, 0);
+        EXPECT_EQ(ninja->frame, c.state);
+        EXPECT_EQ(ninja->x, c.x);
+        EXPECT_EQ(ninja->y, c.y);
+        EXPECT_EQ(ninja->facing, c.facing);
+        EXPECT_EQ(ninja->vx, c.vx);
+        EXPECT_EQ(ninja->vy, c.vy);
+        EXPECT_EQ(std::count(s.Sounds().begin(), s.Sounds().end(), 31), c.sound ? 1 : 0);
+    }
 }
