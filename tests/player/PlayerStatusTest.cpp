@@ -343,6 +343,61 @@ TEST(PlayerStatus, WeaponSlotsStocksAndPotions) {
     EXPECT_EQ(ninja.exMagicPotions, 0);
 }
 
+// Each potion only while its stock is above 0, one at a time: healing adds
+// 800 life, magic 8000 gauge, each up to its maximum; the "ex" ones fill it.
+TEST(PlayerStatus, EachPotionWorksOnlyFromAStockAndFillsItsOwnMeasure) {
+    struct Case {
+        int32_t weapon, stock;
+        bool used;
+        int32_t hp, gauge, sound;
+    };
+    // Before: life 100 of 5000, gauge 100 of 30000.
+    const Case cases[] = {
+        {7, 2, true, 900, 100, 45},     {8, 1, true, 5000, 100, 45},   {9, 3, true, 100, 8100, 46},
+        {10, 1, true, 100, 30000, 46},  {7, 0, false, 100, 100, -1},   {8, -1, false, 100, 100, -1},
+        {9, 0, false, 100, 100, -1},    {10, -1, false, 100, 100, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "weapon " << c.weapon << ", stock " << c.stock);
+        Scenario s({"...."}, {});
+        auto* ninja = s.Add(std::make_unique<CCharacterNinja>(), 800, 400);
+        int32_t* stocks[] = {&ninja->healingPotions, &ninja->exHealingPotions, &ninja->magicPotions,
+                             &ninja->exMagicPotions};
+        for (int32_t* stock : stocks) *stock = 5;
+        *stocks[c.weapon - 7] = c.stock;
+        ninja->hpMax = 5000;
+        ninja->hp = 100;
+        ninja->gaugeMax = 30000;
+        ninja->gauge = 100;
+        const bool used = c.weapon == 7   ? ninja->UseHealingPotion()
+                          : c.weapon == 8 ? ninja->UseExHealingPotion()
+                          : c.weapon == 9 ? ninja->UseMagicPotion()
+                                          : ninja->UseExMagicPotion();
+        EXPECT_EQ(used, c.used);
+        EXPECT_EQ(*stocks[c.weapon - 7], c.used ? c.stock - 1 : c.stock);
+        for (int i = 0; i < 4; ++i) {
+            if (i != c.weapon - 7) {
+                EXPECT_EQ(*stocks[i], 5) << i;
+            }
+        }
+        EXPECT_EQ(ninja->hp, c.hp);
+        EXPECT_EQ(ninja->gauge, c.gauge);
+        EXPECT_EQ(s.Sounds(), c.sound < 0 ? std::vector<int32_t>{} : std::vector<int32_t>{c.sound});
+    }
+    // Near the maximum they stop at it.
+    CCharacterNinja ninja;
+    ninja.hp = ninja.hpMax - 10;
+    ninja.gauge = ninja.gaugeMax - 10;
+    ASSERT_TRUE(ninja.UseHealingPotion());
+    ASSERT_TRUE(ninja.UseMagicPotion());
+    EXPECT_EQ(ninja.hp, ninja.hpMax);
+    EXPECT_EQ(ninja.gauge, ninja.gaugeMax);
+    // The equip slots: 0 to 2, then the current weapon at 3, nothing else.
+    EXPECT_EQ(ninja.GetEquipSlot(-1), 0);
+    ninja.SetEquipSlot(0, 2);
+    EXPECT_EQ(ninja.GetEquipSlot(0), 2);
+}
+
 namespace {
 
 struct HitCase {
