@@ -206,6 +206,80 @@ int CountEffects(int32_t state) {
 
 // --- Life and status -------------------------------------------------------------
 
+namespace {
+
+// What leaving a state undoes, by class.
+struct Leave {
+    int32_t from, to;
+    bool angles, released, grabbed, target, invulnerable, velocity;
+};
+
+template <class P>
+void CheckLeaving(const std::vector<Leave>& cases) {
+    for (const Leave& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.from << " to " << c.to);
+        Scenario s(kRoom, {{'#', kFill}});
+        auto* marker = s.Add(std::make_unique<ScenarioBody>(WalkerBody()), Scenario::CellX(8), 1200);
+        P* p = s.Add(std::make_unique<P>(), Scenario::CellX(4), 1200);
+        s.SetPlayer(p);
+        p->frame = c.from;
+        p->angle = p->angle2 = 1.5;
+        p->releasedSide = 2;
+        p->grabbedObject = marker;
+        p->target = marker;
+        p->SetInvulnerable(50);
+        p->vx = 30;
+        p->vy = 20;
+        p->SetState(c.to);
+        EXPECT_EQ(p->frame, c.to);
+        EXPECT_EQ(p->angle == 0.0 && p->angle2 == 0.0, c.angles);
+        EXPECT_EQ(p->releasedSide == 0, c.released);
+        EXPECT_EQ(p->grabbedObject == nullptr, c.grabbed);
+        EXPECT_EQ(p->target == nullptr, c.target);
+        EXPECT_EQ(p->GetInvulnerable() == 0, c.invulnerable);
+        EXPECT_EQ(p->vx == 0 && p->vy == 0, c.velocity);
+    }
+}
+
+}  // namespace
+
+// The exit actions of the ninja and of the two classes that keep its
+// table's layout with their own dash and katana bands (290, the fall, lies
+// outside every band). Entries that stop the player: 330; 360 and Ironclaw's
+// 323 fly along the attack direction, here none.
+TEST(LukaIronclaw, LeavingAStateUndoesWhatItsClassTies) {
+    //   from, to,  angles, released, grabbed, target, invulnerable, velocity
+    const std::vector<Leave> ninja = {
+        {280, 290, true, false, false, true, false, false},  {281, 290, true, false, false, true, false, false},
+        {321, 322, true, false, false, false, false, false}, {322, 290, false, true, true, true, false, false},
+        {322, 323, false, true, false, false, false, false}, {320, 330, false, false, true, false, false, true},
+        {335, 380, false, false, false, false, false, false}, {335, 290, false, false, false, true, false, false},
+        {350, 290, false, false, false, false, false, false}, {445, 290, false, false, false, true, false, false},
+        {361, 362, false, false, false, false, false, false}, {361, 290, true, false, false, false, true, false},
+        {363, 365, false, false, false, false, false, false}, {363, 290, false, false, false, false, true, false},
+        {981, 290, true, false, false, false, false, false},  {982, 290, true, false, false, false, false, false},
+        {250, 290, false, false, false, false, false, false},
+    };
+    CheckLeaving<CCharacterNinja>(ninja);
+    const std::vector<Leave> luka = {
+        {280, 290, true, false, false, true, false, false},  {324, 325, true, false, false, false, false, false},
+        {323, 290, true, false, true, true, false, false},   {325, 290, false, true, true, true, false, false},
+        {325, 326, false, true, false, false, false, false}, {344, 290, false, false, false, true, false, false},
+        {350, 290, false, false, false, false, false, false}, {361, 290, true, false, false, false, true, false},
+        {362, 360, false, false, false, false, false, true}, {250, 290, false, false, false, false, false, false},
+    };
+    CheckLeaving<CCharacterLuka>(luka);
+    const std::vector<Leave> ironclaw = {
+        {281, 290, true, false, false, true, false, false},  {322, 323, false, false, false, false, false, true},
+        {322, 290, true, false, true, true, false, false},   {325, 290, true, true, true, true, false, false},
+        {332, 290, false, false, false, true, false, true},  {333, 290, false, false, false, true, false, true},
+        {350, 290, false, false, false, true, false, false}, {355, 290, false, false, false, false, false, false},
+        {362, 290, true, false, false, false, true, false},  {364, 290, false, false, false, false, false, false},
+        {250, 290, false, false, false, false, false, false},
+    };
+    CheckLeaving<CCharacterIronclaw>(ironclaw);
+}
+
 TEST(LukaIronclaw, TwiceTheNinjasLifeAlsoAfterReadingAStatus) {
     for (bool ironclaw : {false, true}) {
         std::unique_ptr<CCharacterPlayer> p;
