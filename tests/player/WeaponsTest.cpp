@@ -443,6 +443,25 @@ TEST(Weapons, EachThrowTakesTheStanceOfItsSurface) {
             // The throws give the air dashes back; the ninjutsu only on a
             // surface, where the standing and holding stances do.
             EXPECT_EQ(a.ninja->airDashes, weapon != WeaponId::NinjutsuFire || w.hold != 290 ? 1 : 0);
+
+            // The stance holds its surface into the release (bomb after 4
+            // frames, shuriken after 2, ninjutsu after 4) ...
+            a.s.TouchUp();
+            const int32_t windUp = weapon == WeaponId::Shuriken ? 2 : 4;
+            for (int i = 1; i < windUp; ++i) {
+                a.s.Run(1);
+                ASSERT_EQ(a.ninja->frame, base + w.offset) << i;
+            }
+            // (The ninjutsu's recoil lifts the player off the floor into
+            // the airborne release.)
+            const bool hops = weapon == WeaponId::NinjutsuFire && w.hold == 230;
+            a.s.Run(1);
+            ASSERT_EQ(a.ninja->frame, hops ? base + 1 : base + w.offset + 1);
+            // ... where a touch away from the foe dashes: from a surface for
+            // nothing, in the air for an air dash.
+            a.Tap(w.x < 2000 ? 3400 : 600, 800);
+            EXPECT_EQ(a.ninja->frame, 320);
+            EXPECT_EQ(a.ninja->airDashes, w.hold == 290 || hops ? 0 : 1);
         }
     }
 }
