@@ -728,6 +728,60 @@ TEST(IronclawKatana, AStrikeThatKillsEndsInThePairsFinishingPose) {
     }
 }
 
+// A strike that hits without killing stops the player in its pose; one
+// without a target finishes its pair whatever it hits; one that hits
+// nothing changes nothing.
+TEST(IronclawKatana, AStrikeFinishesOnlyWhenItsTargetIsDone) {
+    struct Case {
+        int32_t strike, enemyDx;
+        bool targeted;
+        int32_t frame, vx, vy;
+    };
+    const Case cases[] = {
+        {337, 100, true, 337, 0, 0},   {345, 100, true, 345, 0, 0},     {337, 100, false, 349, 0, -50},
+        {343, 100, false, 352, 0, -50}, {339, 2500, true, 339, 25, 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.strike << (c.targeted ? "" : " without a target"));
+        Room<CCharacterIronclaw> r;
+        r.player->attack = 300;
+        auto* enemy = r.Enemy(r.player->x + c.enemyDx, kFloor - 100);
+        enemy->hp = 100000;
+        r.player->target = c.targeted ? enemy : nullptr;
+        r.player->SetState(c.strike);
+        r.player->vx = 25;
+        r.player->vy = 15;
+        r.player->ConsumeStateChange();
+        EXPECT_EQ(enemy->hits.size(), c.enemyDx < 1000 ? 1u : 0u);
+        if (!enemy->hits.empty()) {
+            EXPECT_EQ(enemy->hits.back(), std::make_pair(11, 150)) << "kind 11 at half the attack";
+        }
+        EXPECT_EQ(r.player->frame, c.frame);
+        EXPECT_EQ(r.player->vx, c.vx);
+        EXPECT_EQ(r.player->vy, c.vy);
+    }
+}
+
+// The swings: with the chain, one of the seven even records 334-346 at
+// random, whichever is asked for; without it, the player stands.
+TEST(IronclawKatana, ASwingIsOneOfSevenWhileTheChainHoldsElseThePlayerStands) {
+    Room<CCharacterIronclaw> r;
+    std::set<int32_t> seen;
+    for (int32_t asked = 334; asked <= 346; asked += 2) {
+        for (int i = 0; i < 20; ++i) {
+            r.player->strikeChain = 1;
+            r.player->SetState(asked);
+            const int32_t f = r.player->frame;
+            EXPECT_TRUE(f >= 334 && f <= 346 && f % 2 == 0) << f;
+            seen.insert(f);
+        }
+        r.player->strikeChain = 0;
+        r.player->SetState(asked);
+        EXPECT_TRUE(r.player->frame == 236 || r.player->frame == 230) << asked << ": " << r.player->frame;
+    }
+    EXPECT_EQ(seen.size(), 7u);
+}
+
 TEST(IronclawKatana, TheVictoryPoseWithoutATargetStandsAgainWithoutReadingIt) {
     Room<CCharacterIronclaw> r;
     ASSERT_EQ(r.player->target, nullptr);
