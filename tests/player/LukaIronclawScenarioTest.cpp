@@ -280,6 +280,39 @@ TEST(LukaIronclaw, LeavingAStateUndoesWhatItsClassTies) {
     CheckLeaving<CCharacterIronclaw>(ironclaw);
 }
 
+namespace {
+
+// A dash under way keeps its target while the touch is held and the player
+// steered; a released touch or a scene's hold drops it.
+template <class P>
+void CheckDashDropsTarget() {
+    struct Case {
+        bool held, controlled, kept;
+    };
+    for (const Case& c : {Case{true, true, true}, Case{false, true, false}, Case{true, false, false}}) {
+        SCOPED_TRACE(testing::Message() << (c.held ? "held" : "released") << (c.controlled ? "" : ", not steered"));
+        Room<P> r(Scenario::CellX(2));
+        auto* mark = r.s.Add(std::make_unique<ScenarioBody>(WalkerBody()), Scenario::CellX(9), kFloor);
+        r.TouchAt(Scenario::CellX(8), kFloor - 600);
+        r.s.Run(1);
+        ASSERT_EQ(r.player->frame, 320);
+        r.player->target = mark;
+        if (!c.held) r.s.TouchUp();
+        r.player->controlled = c.controlled ? 1 : 0;
+        r.s.Run(1);
+        ASSERT_TRUE(r.player->frame >= 320 && r.player->frame <= 325) << r.player->frame;
+        EXPECT_EQ(r.player->target == mark, c.kept);
+    }
+}
+
+}  // namespace
+
+TEST(LukaIronclaw, ADashDropsItsTargetWhenTheTouchIsReleasedOrThePlayerNotSteered) {
+    CheckDashDropsTarget<CCharacterNinja>();
+    CheckDashDropsTarget<CCharacterLuka>();
+    CheckDashDropsTarget<CCharacterIronclaw>();
+}
+
 TEST(LukaIronclaw, TwiceTheNinjasLifeAlsoAfterReadingAStatus) {
     for (bool ironclaw : {false, true}) {
         std::unique_ptr<CCharacterPlayer> p;
