@@ -121,14 +121,15 @@ TEST_F(SoundManagerRefusalTest, APieceThatCannotBePreparedSilencesTheMusic) {
     EXPECT_EQ(sm->GetPlayingMusic(), kClearEntry);
 }
 
-// A start point before the piece plays it from its beginning.
+// A start point before the piece plays it from its beginning (not from the
+// loop's start).
 TEST_F(SoundManagerRefusalTest, AStartBeforeThePiecePlaysItFromItsBeginning) {
     const ResourceBlob blob = FindResourceBlob(ResourceType::Wave, SoundResourceId(kStageSound));
     platform::WaveView wave;
     ASSERT_TRUE(blob && platform::ParseWave(blob.data, blob.size, wave));
     for (int64_t start : {int64_t{-4}, int64_t{-1000000}}) {
         SCOPED_TRACE(start);
-        ASSERT_TRUE(sm->LoadMusic(kStageEntry, start, kStageSound, "WAVE", 1.0f, 0, 0));
+        ASSERT_TRUE(sm->LoadMusic(kStageEntry, start, kStageSound, "WAVE", 1.0f, 2 * kSecond, 12 * kSecond));
         EXPECT_EQ(sm->GetReadPosition(kStageEntry), 6 * kSecond);
         platform::AudioStreamBuffer* b = sm->GetStreamBuffer(kStageEntry);
         ASSERT_TRUE(b);
