@@ -313,6 +313,41 @@ TEST(LukaIronclaw, ADashDropsItsTargetWhenTheTouchIsReleasedOrThePlayerNotSteere
     CheckDashDropsTarget<CCharacterIronclaw>();
 }
 
+namespace {
+
+// A dash into a wall that can be held ends in the dash's last record, 325,
+// and then in the wall hold, facing away from the wall, where it stays.
+template <class P>
+void CheckDashIntoAWall() {
+    Room<P> r(Scenario::CellX(3));
+    r.player->wallHold = 1;
+    r.Tap(200, kFloor - 500);
+    ASSERT_EQ(r.player->frame, 320);
+    std::vector<int32_t> t = r.Trace(60);
+    const int end = IndexOf(t, 325);
+    ASSERT_GE(end, 0);
+    for (int i = 0; i < end; ++i) EXPECT_TRUE(t[i] >= 320 && t[i] <= 324) << i << ": " << t[i];
+    const int hold = IndexOf(t, 232);
+    ASSERT_GT(hold, end);
+    EXPECT_EQ(r.player->facing, 1);
+    EXPECT_TRUE(r.player->TouchesSolid(2)) << "against the wall";
+    t = r.Trace(20);
+    for (int32_t f : t) EXPECT_TRUE(f == 232 || f == 233) << f;
+}
+
+}  // namespace
+
+TEST(LukaIronclaw, ADashIntoAWallEndsInItsLastRecordAndHoldsTheWall) {
+    {
+        SCOPED_TRACE("Luka");
+        CheckDashIntoAWall<CCharacterLuka>();
+    }
+    {
+        SCOPED_TRACE("Ironclaw");
+        CheckDashIntoAWall<CCharacterIronclaw>();
+    }
+}
+
 TEST(LukaIronclaw, TwiceTheNinjasLifeAlsoAfterReadingAStatus) {
     for (bool ironclaw : {false, true}) {
         std::unique_ptr<CCharacterPlayer> p;
