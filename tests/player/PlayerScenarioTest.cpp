@@ -345,6 +345,70 @@ TEST(PlayerScenario, WithAPotionInHandOnlyTouchingThePlayerUsesIt) {
     EXPECT_EQ(r.ninja->healingPotions, 1);
     EXPECT_EQ(r.ninja->hp, 300);
     EXPECT_EQ(r.s.Sounds().back(), 45);
+
+    // Each potion in hand, touched on the player, is the one used.
+    struct Potion {
+        int32_t weapon, hp, gauge, sound;
+    };
+    for (const Potion& p : {Potion{8, 300, 100, 45}, Potion{9, 50, 3000, 46}, Potion{10, 50, 3000, 46}}) {
+        SCOPED_TRACE(p.weapon);
+        Room q;
+        q.s.Run(8);
+        q.ninja->currentWeapon = p.weapon;
+        q.ninja->healingPotions = q.ninja->exHealingPotions = q.ninja->magicPotions = q.ninja->exMagicPotions = 3;
+        q.ninja->hp = 50;
+        q.ninja->gauge = 100;
+        q.ninja->gaugeMax = 3000;
+        q.s.ClearSounds();
+        q.Tap(q.ninja->x, q.ninja->y - 100);
+        const int32_t stocks[] = {q.ninja->healingPotions, q.ninja->exHealingPotions, q.ninja->magicPotions,
+                                  q.ninja->exMagicPotions};
+        for (int32_t w = 7; w <= 10; ++w) EXPECT_EQ(stocks[w - 7], w == p.weapon ? 2 : 3) << w;
+        EXPECT_EQ(q.ninja->hp, p.hp);
+        EXPECT_NEAR(q.ninja->gauge, p.gauge, 3) << "(and a frame's refill)";
+        EXPECT_EQ(q.s.Sounds(), std::vector<int32_t>{p.sound});
+        EXPECT_TRUE(IsStanding(q.ninja->frame));
+    }
+}
+
+// A marker is put on every living, targetable character with a hurt box in
+// reach of a steered player, once.
+TEST(PlayerScenario, OnlyLivingTargetableFoesInReachAreMarkedAndOnce) {
+    struct Case {
+        const char* what;
+        int32_t dx, hp;
+        bool targetable, hurtBox, controlled, marked;
+    };
+    const Case cases[] = {
+        {"a foe in reach", 1000, 100, true, true, true, true},
+        {"a dead foe", 1000, 0, true, true, true, false},
+        {"a foe that cannot be targeted", 1000, 100, false, true, true, false},
+        {"a foe without a hurt box", 1000, 100, true, false, true, false},
+        {"a foe beyond the katana's 1200", 1500, 100, true, true, true, false},
+        {"a foe in reach of a player not steered", 1000, 100, true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Room r(Scenario::CellX(1));
+        r.s.Run(8);
+        r.ninja->controlled = c.controlled ? 1 : 0;
+        Foe* foe = r.Enemy(r.ninja->x + c.dx, r.ninja->GetAnchorY());
+        foe->hp = c.hp;
+        foe->targetable = c.targetable ? 1 : 0;
+        FrameRecord* rec = foe->frameTable.Find(foe->frame);
+        ASSERT_NE(rec, nullptr);
+        if (!c.hurtBox) rec->hurtLeft = rec->hurtRight = rec->hurtTop = rec->hurtBottom = 0;
+        r.s.Run(5);
+        ASSERT_TRUE(testing_support::Listed(foe));
+        EXPECT_EQ(foe->hp, c.hp);
+        int markers = 0;
+        for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+            const CCharacter* m = testing_support::World().GetAt(i);
+            markers += m != nullptr && m->typeId == 19990 ? 1 : 0;
+        }
+        EXPECT_EQ(markers, c.marked ? 1 : 0);
+        EXPECT_EQ(foe->HasChildOfType19990(), c.marked);
+    }
 }
 
 TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {

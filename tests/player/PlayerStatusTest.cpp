@@ -258,11 +258,17 @@ TEST(PlayerStatus, StoreAndRestoreUseTheSlotInPlay) {
     game->m_slotData[4].SetInt(R::kShurikenAmmo, 8);
     ninja.RestoreStatus();
     EXPECT_EQ(ninja.shurikenAmmo, 8);
-    game->m_currentSlot = 16;  // out of range: nothing happens
-    ninja.gold = 1;
-    ninja.StoreStatus();
-    ninja.RestoreStatus();
-    EXPECT_EQ(ninja.gold, 1);
+    for (int32_t slot : {16, -1}) {  // out of range: nothing happens
+        SCOPED_TRACE(slot);
+        game->m_currentSlot = slot;
+        ninja.gold = 1;
+        ninja.StoreStatus();
+        ninja.RestoreStatus();
+        EXPECT_EQ(ninja.gold, 1);
+        EXPECT_EQ(game->m_slotData[4].GetInt(R::kGold), 4321);
+        EXPECT_EQ(game->m_slotData[0].GetInt(R::kGold), 0);
+        EXPECT_EQ(game->m_slotData[15].GetInt(R::kGold), 0);
+    }
     game->m_currentSlot = 0;
 }
 
