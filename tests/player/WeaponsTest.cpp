@@ -287,14 +287,19 @@ TEST(Weapons, ATargetGoneMidChaseEndsTheChaseStanding) {
 
 TEST(Weapons, ABombLandsOnItsAimPointAtTheEndOfItsFlight) {
     // Aim points on the floor (a bomb's centre rests 100 above it), near,
-    // far and behind; and one in the open air, which the bomb passes.
+    // far and behind; and in the open air, which the bomb passes: among them
+    // two so near that the flight is stretched to its shortest, 5 frames.
+    // The flight lasts a frame per 30 units across from 100 in front of
+    // the player (at 1000, so from 1100, or 900 facing back), at most 20.
     struct Case {
         int32_t x, y;
         bool onFloor;
+        int flight;
     };
-    for (const Case& c : {Case{1300, kFloor - 100, true}, Case{2200, kFloor - 100, true},
-                          Case{3300, kFloor - 100, true}, Case{520, kFloor - 100, true},
-                          Case{2600, 900, false}, Case{1900, 1500, false}}) {
+    for (const Case& c : {Case{1300, kFloor - 100, true, 6}, Case{2200, kFloor - 100, true, 20},
+                          Case{3300, kFloor - 100, true, 20}, Case{520, kFloor - 100, true, 12},
+                          Case{2600, 900, false, 20}, Case{1900, 1500, false, 20}, Case{1150, 900, false, 5},
+                          Case{1000, 1100, false, 5}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         Armed a(WeaponId::Bomb);
         a.ninja->bombAmmo = 2;
@@ -316,13 +321,17 @@ TEST(Weapons, ABombLandsOnItsAimPointAtTheEndOfItsFlight) {
         EXPECT_EQ(bomb->linksA[0], nullptr) << "nothing to link";
         double nearest = 1e9;
         int32_t burstX = 0, burstY = 0;
+        int nearestAt = 0;
         for (int i = 0; i < 60 && Listed(bomb) && bomb->frame == CCharacterAttackEffect::kThrownBomb; ++i) {
-            nearest = std::min(nearest, std::hypot(bomb->x - c.x, bomb->y - c.y));
+            const double d = std::hypot(bomb->x - c.x, bomb->y - c.y);
+            if (d < nearest) nearestAt = i;
+            nearest = std::min(nearest, d);
             burstX = bomb->x;
             burstY = bomb->y;
             a.s.Run(1);
         }
         EXPECT_LE(nearest, 30.0);
+        EXPECT_EQ(nearestAt + 1, c.flight) << "nearest at the end of the flight";
         if (c.onFloor) {
             EXPECT_LE(std::abs(burstX - c.x), 200);
             EXPECT_LE(std::abs(burstY - c.y), 200);
