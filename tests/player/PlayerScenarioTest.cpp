@@ -715,6 +715,32 @@ TEST(PlayerScenario, AGrabbableObjectTouchedFromAfarIsTakenWhenTheDashReachesIt)
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 8);
     EXPECT_EQ(r.s.Sounds().back(), 66);
+
+    // The spinning jump takes the object it was aimed at once it touches it
+    // (280 and 281 alike).
+    for (int32_t jump : {280, 281}) {
+        SCOPED_TRACE(jump);
+        Room q(Scenario::CellX(2));
+        q.s.Run(8);
+        CCharacter* other = q.s.AddAt(23800, Scenario::CellX(2) + 200, kFloor - 200);
+        FrameRecord* body = other->frameTable.Find(250);
+        body->bodyLeft = body->bodyTop = -200;
+        body->bodyRight = body->bodyBottom = 200;
+        other->SetState(250);
+        CEffect::GetInstance()->m_fadeTarget = 0;
+        q.s.ClearSounds();
+        q.ninja->attackDirX = 30;
+        q.ninja->attackDirY = -40;
+        q.ninja->grabbedObject = other;
+        q.ninja->SetState(jump);
+        ASSERT_TRUE(q.ninja->BodyTouches(other));
+        q.s.Run(1);
+        EXPECT_EQ(q.ninja->frame, 300);
+        EXPECT_EQ(other->frame, 251);
+        EXPECT_EQ(q.ninja->x, other->GetAnchorX());
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+        EXPECT_EQ(q.s.Sounds(), std::vector<int32_t>{66});
+    }
 }
 
 // The knocked-back death: thrown back at 30 and up at 50, it falls at a
