@@ -267,6 +267,9 @@ TEST(LukaIronclaw, LeavingAStateUndoesWhatItsClassTies) {
         {325, 326, false, true, false, false, false, false}, {344, 290, false, false, false, true, false, false},
         {350, 290, false, false, false, false, false, false}, {361, 290, true, false, false, false, true, false},
         {362, 360, false, false, false, false, false, true}, {250, 290, false, false, false, false, false, false},
+        {331, 290, false, false, false, true, false, true},  {385, 290, false, false, false, true, false, false},
+        {405, 290, false, false, false, true, false, false}, {425, 290, false, false, false, true, false, false},
+        {445, 290, false, false, false, true, false, false}, {405, 440, false, false, false, false, false, false},
     };
     CheckLeaving<CCharacterLuka>(luka);
     const std::vector<Leave> ironclaw = {
