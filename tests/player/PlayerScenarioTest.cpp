@@ -785,3 +785,44 @@ TEST(PlayerScenario, AKnockedBackPlayerBouncesOnceAndLies) {
         EXPECT_EQ(r.ninja->frame, 115) << "lies";
     }
 }
+
+// Entries that depend on the state the player comes from: standing up
+// takes a hold (the floor: 236) unless the player walked, ran, threw from
+// the ground, landed already or ends the opening's pose; the katana's wind-up
+// lifts a standing player by 100 and the hurt state by 200, and no one
+// else; the carried pose waits in the air in 304.
+TEST(PlayerScenario, EntriesDependOnWhereThePlayerComesFrom) {
+    struct Case {
+        int32_t from, to, frame, dy;
+    };
+    const Case cases[] = {
+        {250, 230, 230, 0},   {253, 230, 230, 0},  {260, 230, 230, 0},    {263, 230, 230, 0},
+        {236, 230, 230, 0},   {383, 230, 230, 0},  {403, 230, 230, 0},    {423, 230, 230, 0},
+        {986, 230, 230, 0},   {290, 230, 236, 0},  {310, 230, 236, 0},    {322, 230, 236, 0},
+        {230, 330, 330, -100}, {231, 330, 330, -100}, {236, 330, 330, -100}, {290, 330, 330, 0},
+        {230, 10, 10, -200},  {236, 10, 10, -200}, {290, 10, 10, 0},      {230, 300, 300, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to);
+        Room r(Scenario::CellX(4));
+        r.s.Run(8);
+        r.ninja->frame = c.from;
+        r.ninja->vx = 10;
+        r.ninja->airDashes = 0;
+        r.ninja->SetState(c.to);
+        EXPECT_EQ(r.ninja->frame, c.frame);
+        EXPECT_EQ(r.ninja->y, kFloor + c.dy);
+        if (c.to == 230 || c.to == 330 || c.to == 10) {
+            EXPECT_EQ(r.ninja->airDashes, 1) << "the air dash comes back";
+        }
+        if (c.to != 10) {
+            EXPECT_EQ(r.ninja->vx, 0);
+        }
+    }
+    // Carried in the air: the pose that waits.
+    Room r(Scenario::CellX(4), 1000);
+    r.ninja->vx = 10;
+    r.ninja->SetState(300);
+    EXPECT_EQ(r.ninja->frame, 304);
+    EXPECT_EQ(r.ninja->vx, 0);
+}
