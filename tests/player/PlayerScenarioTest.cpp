@@ -826,3 +826,37 @@ TEST(PlayerScenario, EntriesDependOnWhereThePlayerComesFrom) {
     EXPECT_EQ(r.ninja->frame, 304);
     EXPECT_EQ(r.ninja->vx, 0);
 }
+
+// A hold lasts while its surface is touched: the wall behind the player
+// (left when facing right, right when facing left) or the ceiling; away
+// from it the player falls.
+TEST(PlayerScenario, AHoldEndsInAFallWhenItsSurfaceIsGone) {
+    struct Case {
+        const char* what;
+        int32_t x, y, vx, vy, stance, facing, awayX, awayY;
+    };
+    const Case cases[] = {
+        {"the left wall", kLeftWall + 20, 1200, -5, 0, 232, 1, 50, 0},
+        {"the right wall", kRightWall - 20, 1200, 5, 0, 232, -1, -50, 0},
+        {"the ceiling", Scenario::CellX(4), kCeiling + 20, 0, -5, 234, 0, 0, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Room r(c.x, c.y);
+        r.ninja->wallHold = r.ninja->ceilingHold = 1;
+        r.ninja->SetState(290);
+        r.ninja->vx = c.vx;
+        r.ninja->vy = c.vy;
+        r.s.Run(3);
+        ASSERT_EQ(r.ninja->frame / 2, c.stance / 2);
+        if (c.facing != 0) {
+            EXPECT_EQ(r.ninja->facing, c.facing);
+        }
+        r.s.Run(10);
+        EXPECT_EQ(r.ninja->frame / 2, c.stance / 2) << "held";
+        r.ninja->x += c.awayX;
+        r.ninja->y += c.awayY;
+        r.s.Run(1);
+        EXPECT_TRUE(r.ninja->frame == 290 || r.ninja->frame == 291) << r.ninja->frame;
+    }
+}
