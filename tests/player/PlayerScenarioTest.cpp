@@ -852,8 +852,10 @@ TEST(PlayerScenario, AHoldEndsInAFallWhenItsSurfaceIsGone) {
         if (c.facing != 0) {
             EXPECT_EQ(r.ninja->facing, c.facing);
         }
-        r.s.Run(10);
-        EXPECT_EQ(r.ninja->frame / 2, c.stance / 2) << "held";
+        for (int i = 0; i < 10; ++i) {
+            r.s.Run(1);
+            EXPECT_EQ(r.ninja->frame / 2, c.stance / 2) << "held, frame " << i;
+        }
         r.ninja->x += c.awayX;
         r.ninja->y += c.awayY;
         r.s.Run(1);
