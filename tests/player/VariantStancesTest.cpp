@@ -30,8 +30,19 @@ const std::vector<std::string> kField = {
     "############",
 };
 
+// Walls with inner faces at 400 and 4400, a ceiling whose bottom is at 400.
+const std::vector<std::string> kRoom = {
+    "############",
+    "#..........#",
+    "#..........#",
+    "#..........#",
+    "#..........#",
+    "############",
+};
+
 struct Field {
-    Field(int32_t typeId, int32_t x, int32_t y) : s(kField, {{'#', kFill}}) {
+    Field(int32_t typeId, int32_t x, int32_t y, const std::vector<std::string>& grid = kField)
+        : s(grid, {{'#', kFill}}) {
         CGameInputController::GetInstance()->SetInput(ScreenId::Main);
         CTouchPad::SetCurrent(nullptr);
         CItem::GetInstance()->Reset();
@@ -129,6 +140,73 @@ TEST(VariantStances, AHitLiftsOnlyAStandingPlayer) {
             EXPECT_EQ(f.player->frame, 10);
             EXPECT_EQ(f.player->y, standing ? y - 200 : y);
             EXPECT_EQ(f.player->airDashes, f.player->airDashesMax);
+        }
+    }
+}
+
+// The holds of the three need no ability, but the player must move toward
+// the surface (or stand still against it) and must not have let go of that
+// side last; away from the side, the side let go of is forgotten.
+TEST(VariantStances, AHoldNeedsAMoveTowardTheSurfaceAndASideNotJustLetGo) {
+    for (int32_t id : {2, 3, 4}) {
+        SCOPED_TRACE(testing::Message() << "character " << id);
+        {
+            Field f(id, 700, 1200, kRoom);
+            f.player->SetState(290);
+            f.player->vx = -40;
+            for (int i = 0; i < 60 && f.player->frame != 232; ++i) f.s.Run(1);
+            ASSERT_EQ(f.player->frame, 232);
+            CCharacterPlayer* p = f.player;
+            p->SetState(290);
+            struct Try {
+                int32_t vx, released;
+                bool holds;
+                int32_t releasedAfter;
+            };
+            for (const Try& t : {Try{5, 0, false, 0}, Try{0, 2, false, 2}, Try{-5, 2, false, 2}, Try{0, 3, true, 3},
+                                 Try{-5, 0, true, 0}}) {
+                SCOPED_TRACE(testing::Message() << "vx " << t.vx << ", let go of " << t.released);
+                p->frame = 290;
+                p->vx = t.vx;
+                p->vy = 0;
+                p->releasedSide = t.released;
+                p->facing = -1;
+                EXPECT_EQ(p->TryHold(), t.holds);
+                EXPECT_EQ(p->releasedSide, t.releasedAfter);
+                if (t.holds) {
+                    EXPECT_EQ(p->frame, 232);
+                    EXPECT_EQ(p->vx, -1);
+                    EXPECT_EQ(p->facing, 1);
+                }
+            }
+            // Away from the wall the side let go of is forgotten.
+            p->x += 200;
+            p->releasedSide = 2;
+            p->vx = -5;
+            EXPECT_FALSE(p->TryHold());
+            EXPECT_EQ(p->releasedSide, 0);
+        }
+        Field f(id, 2000, 460, kRoom);
+        f.player->SetState(290);
+        f.player->vy = -40;
+        for (int i = 0; i < 60 && f.player->frame != 234; ++i) f.s.Run(1);
+        ASSERT_EQ(f.player->frame, 234);
+        CCharacterPlayer* p = f.player;
+        struct Try {
+            int32_t vy;
+            bool holds;
+        };
+        for (const Try& t : {Try{5, false}, Try{0, true}, Try{-5, true}}) {
+            SCOPED_TRACE(testing::Message() << "vy " << t.vy);
+            p->frame = 290;
+            p->vx = 0;
+            p->vy = t.vy;
+            p->releasedSide = 0;
+            EXPECT_EQ(p->TryHold(), t.holds);
+            if (t.holds) {
+                EXPECT_EQ(p->frame, 234);
+                EXPECT_EQ(p->vy, -1);
+            }
         }
     }
 }
