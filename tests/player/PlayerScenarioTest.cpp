@@ -201,6 +201,15 @@ TEST(PlayerScenario, OfTwoTargetsTheNearerToTheTouchIsTakenAndOnATieTheEarlierIn
         EXPECT_TRUE(first->HasChildOfType19990());
         EXPECT_TRUE(second->HasChildOfType19990());
     }
+    // The one already aimed at starts nothing again: the touch dashes.
+    Room r;
+    r.s.Run(8);
+    const int32_t y = r.ninja->GetAnchorY();
+    ScenarioBody* enemy = r.Enemy(1600, y);
+    r.ninja->target = enemy;
+    r.Tap(1600, y);
+    EXPECT_EQ(r.ninja->frame, 320);
+    EXPECT_EQ(r.ninja->target, enemy);
 }
 
 TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) {
