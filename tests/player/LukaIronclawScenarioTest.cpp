@@ -206,6 +206,151 @@ int CountEffects(int32_t state) {
 
 // --- Life and status -------------------------------------------------------------
 
+namespace {
+
+// What leaving a state undoes, by class.
+struct Leave {
+    int32_t from, to;
+    bool angles, released, grabbed, target, invulnerable, velocity;
+};
+
+template <class P>
+void CheckLeaving(const std::vector<Leave>& cases) {
+    for (const Leave& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.from << " to " << c.to);
+        Scenario s(kRoom, {{'#', kFill}});
+        auto* marker = s.Add(std::make_unique<ScenarioBody>(WalkerBody()), Scenario::CellX(8), 1200);
+        P* p = s.Add(std::make_unique<P>(), Scenario::CellX(4), 1200);
+        s.SetPlayer(p);
+        p->frame = c.from;
+        p->angle = p->angle2 = 1.5;
+        p->releasedSide = 2;
+        p->grabbedObject = marker;
+        p->target = marker;
+        p->SetInvulnerable(50);
+        p->vx = 30;
+        p->vy = 20;
+        p->SetState(c.to);
+        EXPECT_EQ(p->frame, c.to);
+        EXPECT_EQ(p->angle == 0.0 && p->angle2 == 0.0, c.angles);
+        EXPECT_EQ(p->releasedSide == 0, c.released);
+        EXPECT_EQ(p->grabbedObject == nullptr, c.grabbed);
+        EXPECT_EQ(p->target == nullptr, c.target);
+        EXPECT_EQ(p->GetInvulnerable() == 0, c.invulnerable);
+        EXPECT_EQ(p->vx == 0 && p->vy == 0, c.velocity);
+    }
+}
+
+}  // namespace
+
+// The exit actions of the ninja and of the two classes that keep its
+// table's layout with their own dash and katana bands (290, the fall, lies
+// outside every band). Entries that stop the player: 330; 360 and Ironclaw's
+// 323 fly along the attack direction, here none.
+TEST(LukaIronclaw, LeavingAStateUndoesWhatItsClassTies) {
+    //   from, to,  angles, released, grabbed, target, invulnerable, velocity
+    const std::vector<Leave> ninja = {
+        {280, 290, true, false, false, true, false, false},  {281, 290, true, false, false, true, false, false},
+        {321, 322, true, false, false, false, false, false}, {322, 290, false, true, true, true, false, false},
+        {322, 323, false, true, false, false, false, false}, {320, 330, false, false, true, false, false, true},
+        {335, 380, false, false, false, false, false, false}, {335, 290, false, false, false, true, false, false},
+        {350, 290, false, false, false, false, false, false}, {445, 290, false, false, false, true, false, false},
+        {361, 362, false, false, false, false, false, false}, {361, 290, true, false, false, false, true, false},
+        {363, 365, false, false, false, false, false, false}, {363, 290, false, false, false, false, true, false},
+        {981, 290, true, false, false, false, false, false},  {982, 290, true, false, false, false, false, false},
+        {250, 290, false, false, false, false, false, false},
+    };
+    CheckLeaving<CCharacterNinja>(ninja);
+    const std::vector<Leave> luka = {
+        {280, 290, true, false, false, true, false, false},  {324, 325, true, false, false, false, false, false},
+        {323, 290, true, false, true, true, false, false},   {325, 290, false, true, true, true, false, false},
+        {325, 326, false, true, false, false, false, false}, {344, 290, false, false, false, true, false, false},
+        {350, 290, false, false, false, false, false, false}, {361, 290, true, false, false, false, true, false},
+        {362, 360, false, false, false, false, false, true}, {250, 290, false, false, false, false, false, false},
+        {331, 290, false, false, false, true, false, true},  {385, 290, false, false, false, true, false, false},
+        {405, 290, false, false, false, true, false, false}, {425, 290, false, false, false, true, false, false},
+        {445, 290, false, false, false, true, false, false}, {405, 440, false, false, false, false, false, false},
+    };
+    CheckLeaving<CCharacterLuka>(luka);
+    const std::vector<Leave> ironclaw = {
+        {281, 290, true, false, false, true, false, false},  {322, 323, false, false, false, false, false, true},
+        {322, 290, true, false, true, true, false, false},   {325, 290, true, true, true, true, false, false},
+        {332, 290, false, false, false, true, false, true},  {333, 290, false, false, false, true, false, true},
+        {350, 290, false, false, false, true, false, false}, {355, 290, false, false, false, false, false, false},
+        {362, 290, true, false, false, false, true, false},  {364, 290, false, false, false, false, false, false},
+        {250, 290, false, false, false, false, false, false},
+    };
+    CheckLeaving<CCharacterIronclaw>(ironclaw);
+}
+
+namespace {
+
+// A dash under way keeps its target while the touch is held and the player
+// steered; a released touch or a scene's hold drops it.
+template <class P>
+void CheckDashDropsTarget() {
+    struct Case {
+        bool held, controlled, kept;
+    };
+    for (const Case& c : {Case{true, true, true}, Case{false, true, false}, Case{true, false, false}}) {
+        SCOPED_TRACE(testing::Message() << (c.held ? "held" : "released") << (c.controlled ? "" : ", not steered"));
+        Room<P> r(Scenario::CellX(2));
+        auto* mark = r.s.Add(std::make_unique<ScenarioBody>(WalkerBody()), Scenario::CellX(9), kFloor);
+        r.TouchAt(Scenario::CellX(8), kFloor - 600);
+        r.s.Run(1);
+        ASSERT_EQ(r.player->frame, 320);
+        r.player->target = mark;
+        if (!c.held) r.s.TouchUp();
+        r.player->controlled = c.controlled ? 1 : 0;
+        r.s.Run(1);
+        ASSERT_TRUE(r.player->frame >= 320 && r.player->frame <= 325) << r.player->frame;
+        EXPECT_EQ(r.player->target == mark, c.kept);
+    }
+}
+
+}  // namespace
+
+TEST(LukaIronclaw, ADashDropsItsTargetWhenTheTouchIsReleasedOrThePlayerNotSteered) {
+    CheckDashDropsTarget<CCharacterNinja>();
+    CheckDashDropsTarget<CCharacterLuka>();
+    CheckDashDropsTarget<CCharacterIronclaw>();
+}
+
+namespace {
+
+// A dash into a wall that can be held ends in the dash's last record, 325,
+// and then in the wall hold, facing away from the wall, where it stays.
+template <class P>
+void CheckDashIntoAWall() {
+    Room<P> r(Scenario::CellX(3));
+    r.player->wallHold = 1;
+    r.Tap(200, kFloor - 500);
+    ASSERT_EQ(r.player->frame, 320);
+    std::vector<int32_t> t = r.Trace(60);
+    const int end = IndexOf(t, 325);
+    ASSERT_GE(end, 0);
+    for (int i = 0; i < end; ++i) EXPECT_TRUE(t[i] >= 320 && t[i] <= 324) << i << ": " << t[i];
+    const int hold = IndexOf(t, 232);
+    ASSERT_GT(hold, end);
+    EXPECT_EQ(r.player->facing, 1);
+    EXPECT_TRUE(r.player->TouchesSolid(2)) << "against the wall";
+    t = r.Trace(20);
+    for (int32_t f : t) EXPECT_TRUE(f == 232 || f == 233) << f;
+}
+
+}  // namespace
+
+TEST(LukaIronclaw, ADashIntoAWallEndsInItsLastRecordAndHoldsTheWall) {
+    {
+        SCOPED_TRACE("Luka");
+        CheckDashIntoAWall<CCharacterLuka>();
+    }
+    {
+        SCOPED_TRACE("Ironclaw");
+        CheckDashIntoAWall<CCharacterIronclaw>();
+    }
+}
+
 TEST(LukaIronclaw, TwiceTheNinjasLifeAlsoAfterReadingAStatus) {
     for (bool ironclaw : {false, true}) {
         std::unique_ptr<CCharacterPlayer> p;
@@ -652,6 +797,60 @@ TEST(IronclawKatana, AStrikeThatKillsEndsInThePairsFinishingPose) {
         EXPECT_EQ(t[1], 290);
         EXPECT_TRUE(t.back() == 230 || t.back() == 231);
     }
+}
+
+// A strike that hits without killing stops the player in its pose; one
+// without a target finishes its pair whatever it hits; one that hits
+// nothing changes nothing.
+TEST(IronclawKatana, AStrikeFinishesOnlyWhenItsTargetIsDone) {
+    struct Case {
+        int32_t strike, enemyDx;
+        bool targeted;
+        int32_t frame, vx, vy;
+    };
+    const Case cases[] = {
+        {337, 100, true, 337, 0, 0},   {345, 100, true, 345, 0, 0},     {337, 100, false, 349, 0, -50},
+        {343, 100, false, 352, 0, -50}, {339, 2500, true, 339, 25, 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.strike << (c.targeted ? "" : " without a target"));
+        Room<CCharacterIronclaw> r;
+        r.player->attack = 300;
+        auto* enemy = r.Enemy(r.player->x + c.enemyDx, kFloor - 100);
+        enemy->hp = 100000;
+        r.player->target = c.targeted ? enemy : nullptr;
+        r.player->SetState(c.strike);
+        r.player->vx = 25;
+        r.player->vy = 15;
+        r.player->ConsumeStateChange();
+        EXPECT_EQ(enemy->hits.size(), c.enemyDx < 1000 ? 1u : 0u);
+        if (!enemy->hits.empty()) {
+            EXPECT_EQ(enemy->hits.back(), std::make_pair(11, 150)) << "kind 11 at half the attack";
+        }
+        EXPECT_EQ(r.player->frame, c.frame);
+        EXPECT_EQ(r.player->vx, c.vx);
+        EXPECT_EQ(r.player->vy, c.vy);
+    }
+}
+
+// The swings: with the chain, one of the seven even records 334-346 at
+// random, whichever is asked for; without it, the player stands.
+TEST(IronclawKatana, ASwingIsOneOfSevenWhileTheChainHoldsElseThePlayerStands) {
+    Room<CCharacterIronclaw> r;
+    std::set<int32_t> seen;
+    for (int32_t asked = 334; asked <= 346; asked += 2) {
+        for (int i = 0; i < 20; ++i) {
+            r.player->strikeChain = 1;
+            r.player->SetState(asked);
+            const int32_t f = r.player->frame;
+            EXPECT_TRUE(f >= 334 && f <= 346 && f % 2 == 0) << f;
+            seen.insert(f);
+        }
+        r.player->strikeChain = 0;
+        r.player->SetState(asked);
+        EXPECT_TRUE(r.player->frame == 236 || r.player->frame == 230) << asked << ": " << r.player->frame;
+    }
+    EXPECT_EQ(seen.size(), 7u);
 }
 
 TEST(IronclawKatana, TheVictoryPoseWithoutATargetStandsAgainWithoutReadingIt) {

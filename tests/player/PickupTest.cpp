@@ -155,6 +155,8 @@ TEST(Pickups, TheTypeIdChoosesTheStateTheTextAndTheFlag) {
     heart.SetTypeId(PickupId::Heart);
     EXPECT_FALSE(heart.OnHit(12, 100, 1, &gap));
     EXPECT_EQ(heart.hp, 600);
+    EXPECT_TRUE(heart.OnHit(1, 100, 1, &gap));
+    EXPECT_EQ(heart.hp, 500);
     heart.SetLinkParam(7);
     EXPECT_EQ(heart.linkValue, 7);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "character/CreateCharacter.h"
@@ -200,6 +201,15 @@ TEST(PlayerScenario, OfTwoTargetsTheNearerToTheTouchIsTakenAndOnATieTheEarlierIn
         EXPECT_TRUE(first->HasChildOfType19990());
         EXPECT_TRUE(second->HasChildOfType19990());
     }
+    // The one already aimed at starts nothing again: the touch dashes.
+    Room r;
+    r.s.Run(8);
+    const int32_t y = r.ninja->GetAnchorY();
+    ScenarioBody* enemy = r.Enemy(1600, y);
+    r.ninja->target = enemy;
+    r.Tap(1600, y);
+    EXPECT_EQ(r.ninja->frame, 320);
+    EXPECT_EQ(r.ninja->target, enemy);
 }
 
 TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) {
@@ -344,6 +354,70 @@ TEST(PlayerScenario, WithAPotionInHandOnlyTouchingThePlayerUsesIt) {
     EXPECT_EQ(r.ninja->healingPotions, 1);
     EXPECT_EQ(r.ninja->hp, 300);
     EXPECT_EQ(r.s.Sounds().back(), 45);
+
+    // Each potion in hand, touched on the player, is the one used.
+    struct Potion {
+        int32_t weapon, hp, gauge, sound;
+    };
+    for (const Potion& p : {Potion{8, 300, 100, 45}, Potion{9, 50, 3000, 46}, Potion{10, 50, 3000, 46}}) {
+        SCOPED_TRACE(p.weapon);
+        Room q;
+        q.s.Run(8);
+        q.ninja->currentWeapon = p.weapon;
+        q.ninja->healingPotions = q.ninja->exHealingPotions = q.ninja->magicPotions = q.ninja->exMagicPotions = 3;
+        q.ninja->hp = 50;
+        q.ninja->gauge = 100;
+        q.ninja->gaugeMax = 3000;
+        q.s.ClearSounds();
+        q.Tap(q.ninja->x, q.ninja->y - 100);
+        const int32_t stocks[] = {q.ninja->healingPotions, q.ninja->exHealingPotions, q.ninja->magicPotions,
+                                  q.ninja->exMagicPotions};
+        for (int32_t w = 7; w <= 10; ++w) EXPECT_EQ(stocks[w - 7], w == p.weapon ? 2 : 3) << w;
+        EXPECT_EQ(q.ninja->hp, p.hp);
+        EXPECT_NEAR(q.ninja->gauge, p.gauge, 3) << "(and a frame's refill)";
+        EXPECT_EQ(q.s.Sounds(), std::vector<int32_t>{p.sound});
+        EXPECT_TRUE(IsStanding(q.ninja->frame));
+    }
+}
+
+// A marker is put on every living, targetable character with a hurt box in
+// reach of a steered player, once.
+TEST(PlayerScenario, OnlyLivingTargetableFoesInReachAreMarkedAndOnce) {
+    struct Case {
+        const char* what;
+        int32_t dx, hp;
+        bool targetable, hurtBox, controlled, marked;
+    };
+    const Case cases[] = {
+        {"a foe in reach", 1000, 100, true, true, true, true},
+        {"a dead foe", 1000, 0, true, true, true, false},
+        {"a foe that cannot be targeted", 1000, 100, false, true, true, false},
+        {"a foe without a hurt box", 1000, 100, true, false, true, false},
+        {"a foe beyond the katana's 1200", 1500, 100, true, true, true, false},
+        {"a foe in reach of a player not steered", 1000, 100, true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Room r(Scenario::CellX(1));
+        r.s.Run(8);
+        r.ninja->controlled = c.controlled ? 1 : 0;
+        Foe* foe = r.Enemy(r.ninja->x + c.dx, r.ninja->GetAnchorY());
+        foe->hp = c.hp;
+        foe->targetable = c.targetable ? 1 : 0;
+        FrameRecord* rec = foe->frameTable.Find(foe->frame);
+        ASSERT_NE(rec, nullptr);
+        if (!c.hurtBox) rec->hurtLeft = rec->hurtRight = rec->hurtTop = rec->hurtBottom = 0;
+        r.s.Run(5);
+        ASSERT_TRUE(testing_support::Listed(foe));
+        EXPECT_EQ(foe->hp, c.hp);
+        int markers = 0;
+        for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+            const CCharacter* m = testing_support::World().GetAt(i);
+            markers += m != nullptr && m->typeId == 19990 ? 1 : 0;
+        }
+        EXPECT_EQ(markers, c.marked ? 1 : 0);
+        EXPECT_EQ(foe->HasChildOfType19990(), c.marked);
+    }
 }
 
 TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {
@@ -473,5 +547,327 @@ TEST(PlayerScenario, ADashFromASurfaceKicksOffDustTurnedToIt) {
             EXPECT_DOUBLE_EQ(c->angle, st.angle);
         }
         EXPECT_EQ(dust, 1);
+    }
+}
+
+namespace {
+
+int CountEffects(int32_t state) {
+    int n = 0;
+    for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+        const CCharacter* c = testing_support::World().GetAt(i);
+        n += c != nullptr && c->typeId == 50000 && c->frame == state ? 1 : 0;
+    }
+    return n;
+}
+
+}  // namespace
+
+// Walking speeds up by 10 a frame to 20 along the facing, running to 40.
+// Off the floor, both fall.
+TEST(PlayerScenario, WalkAndRunSpeedUpAlongTheFacingAndFallWhenTheFloorIsGone) {
+    struct Case {
+        int32_t state, facing;
+        std::vector<int32_t> vx;  // after each frame
+    };
+    const Case cases[] = {
+        {250, 1, {10, 20, 20}},
+        {250, -1, {-10, -20, -20}},
+        {260, 1, {10, 20, 30, 40, 40}},
+        {260, -1, {-10, -20, -30, -40, -40}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.state << " facing " << c.facing);
+        {
+            Room r(Scenario::CellX(4));
+            r.s.Run(8);
+            r.s.ClearSounds();
+            r.ninja->facing = c.facing;
+            r.ninja->vy = 0;
+            r.ninja->SetState(c.state);
+            EXPECT_EQ(r.ninja->vx, 0);
+            EXPECT_EQ(CountEffects(380), 0) << "no running start's dust";
+            EXPECT_TRUE(r.s.Sounds().empty());
+            for (std::size_t i = 0; i < c.vx.size(); ++i) {
+                const int32_t x = r.ninja->x;
+                r.s.Run(1);
+                EXPECT_EQ(r.ninja->vx, c.vx[i]) << i;
+                EXPECT_EQ(r.ninja->x - x, c.vx[i]) << i;
+            }
+            EXPECT_EQ(r.ninja->y, kFloor);
+        }
+        Room r(Scenario::CellX(4), 1200);
+        r.ninja->SetState(c.state);
+        r.s.Run(1);
+        EXPECT_EQ(r.ninja->frame, 290) << "in the air";
+    }
+}
+
+// The jump of the player interface: only with a fresh press and the feet on
+// the ground; it flies along the stored attack direction.
+TEST(PlayerScenario, TheJumpNeedsAFreshPressAndTheGround) {
+    Room r;
+    r.s.Run(8);
+    r.ninja->controlled = 0;  // the handlers leave the press alone
+    r.ninja->attackDirX = 30;
+    r.ninja->attackDirY = -50;
+    EXPECT_FALSE(r.ninja->TryJump()) << "no press";
+    EXPECT_TRUE(IsStanding(r.ninja->frame));
+    r.TouchAt(2400, 1000);
+    r.s.Run(1);
+    ASSERT_TRUE(IsStanding(r.ninja->frame));
+    r.ninja->y = 1200;  // lifted off the floor
+    EXPECT_FALSE(r.ninja->TryJump()) << "in the air";
+    r.ninja->y = kFloor;
+    EXPECT_TRUE(r.ninja->TryJump());
+    EXPECT_EQ(r.ninja->frame, 280);
+    EXPECT_EQ(r.ninja->vx, 30);
+    EXPECT_EQ(r.ninja->vy, -50);
+}
+
+// A dive that meets nothing ends on the floor: the record pair 441/442
+// falls at 100 until it lands, then the player lands and stands.
+TEST(PlayerScenario, ADiveThatMeetsNothingLandsAndStands) {
+    Room r(Scenario::CellX(4), 1000);
+    r.ninja->SetState(290);
+    r.ninja->vx = 35;
+    r.s.ClearSounds();
+    r.ninja->SetState(440);
+    EXPECT_EQ(r.ninja->vx, 0);
+    EXPECT_EQ(r.ninja->vy, -40);
+    std::vector<int32_t> t;
+    for (int i = 0; i < 40 && !IsStanding(r.ninja->frame); ++i) {
+        r.s.Run(1);
+        t.push_back(r.ninja->frame);
+        if (r.ninja->frame == 441 || r.ninja->frame == 442) {
+            EXPECT_EQ(r.ninja->vx, 0);
+            EXPECT_TRUE(r.ninja->vy == 100 || r.ninja->y == kFloor) << r.ninja->vy;
+        }
+    }
+    EXPECT_EQ(IndexOf(t, 441), 3) << "after 4 frames of 440";
+    EXPECT_TRUE(Contains(t, 442));
+    EXPECT_FALSE(Contains(t, 443)) << "no bounce without a hit";
+    EXPECT_TRUE(Contains(t, 236)) << "landed";
+    EXPECT_TRUE(IsStanding(r.ninja->frame));
+    EXPECT_EQ(r.ninja->y, kFloor);
+    EXPECT_EQ(r.s.Sounds().front(), 0) << "the dive's sound as it falls";
+}
+
+// A shop door opens the shop only when the player stands, its body touches
+// the door and the touch lies on the door; any other touch is a dash.
+TEST(PlayerScenario, AShopDoorOpensOnlyToAStandingPlayerAtItTouchedOnIt) {
+    struct Case {
+        const char* what;
+        int32_t doorDx;   // from the player
+        int32_t touchDx;  // from the door
+        bool inTheAir, opens;
+    };
+    const Case cases[] = {
+        {"at the door, touched on it", 0, 0, false, true},
+        {"at the door, touched on its right edge", 0, 200, false, true},
+        {"at the door, touched beside it", 0, 260, false, false},
+        {"at the door, touched below it", 0, 0, false, false},
+        {"away from the door", 1200, 0, false, false},
+        {"in the air at the door", 0, 0, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Room r(Scenario::CellX(3));
+        r.s.Run(8);
+        CCharacter* door = r.s.AddAt(23800, r.ninja->x + c.doorDx, kFloor - 200);
+        FrameRecord* rec = door->frameTable.Find(350);
+        rec->bodyLeft = rec->bodyTop = -200;
+        rec->bodyRight = rec->bodyBottom = 200;
+        door->SetState(350);
+        CGameInputController::GetInstance()->SetInput(ScreenId::Main);
+        if (c.inTheAir) {
+            r.ninja->y = kFloor - 150;
+            r.ninja->SetState(290);
+        }
+        const bool below = std::string(c.what).find("below") != std::string::npos;
+        r.Tap(door->x + c.touchDx, below ? door->y + 260 : door->y);
+        EXPECT_EQ(CGameInputController::GetInstance()->GetTop() == CGameInput::GetInput(ScreenId::MainShop), c.opens);
+        EXPECT_EQ(r.ninja->frame == 320, !c.opens) << r.ninja->frame;
+    }
+}
+
+// A stage object that can be taken hold of, touched away from the body:
+// the dash goes to it and takes it on arrival.
+TEST(PlayerScenario, AGrabbableObjectTouchedFromAfarIsTakenWhenTheDashReachesIt) {
+    Room r(Scenario::CellX(2));
+    r.s.Run(8);
+    CCharacter* object = r.s.AddAt(23800, Scenario::CellX(6), kFloor - 200);
+    FrameRecord* rec = object->frameTable.Find(250);
+    rec->bodyLeft = rec->bodyTop = -200;
+    rec->bodyRight = rec->bodyBottom = 200;
+    object->SetState(250);
+    r.s.ClearSounds();
+    // Touched 300 beside it: outside the 200 square around the touch.
+    r.Tap(object->x + 450, object->y);
+    EXPECT_EQ(r.ninja->frame, 320);
+    EXPECT_EQ(r.ninja->grabbedObject, nullptr);
+    r.s.Run(40);
+    r.s.TouchUp();
+    r.ninja->x = Scenario::CellX(2);
+    r.ninja->SetState(220);
+    r.s.Run(2);
+    ASSERT_TRUE(IsStanding(r.ninja->frame));
+
+    r.Tap(object->x + 350, object->y);
+    EXPECT_EQ(r.ninja->frame, 320);
+    EXPECT_EQ(r.ninja->grabbedObject, object);
+    for (int i = 0; i < 40 && r.ninja->frame != 300; ++i) r.s.Run(1);
+    EXPECT_EQ(r.ninja->frame, 300);
+    EXPECT_EQ(object->frame, 251);
+    EXPECT_EQ(r.ninja->x, object->GetAnchorX());
+    EXPECT_EQ(r.ninja->y, kFloor);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 8);
+    EXPECT_EQ(r.s.Sounds().back(), 66);
+
+    // The spinning jump takes the object it was aimed at once it touches it
+    // (280 and 281 alike).
+    for (int32_t jump : {280, 281}) {
+        SCOPED_TRACE(jump);
+        Room q(Scenario::CellX(2));
+        q.s.Run(8);
+        CCharacter* other = q.s.AddAt(23800, Scenario::CellX(2) + 200, kFloor - 200);
+        FrameRecord* body = other->frameTable.Find(250);
+        body->bodyLeft = body->bodyTop = -200;
+        body->bodyRight = body->bodyBottom = 200;
+        other->SetState(250);
+        CEffect::GetInstance()->m_fadeTarget = 0;
+        q.s.ClearSounds();
+        q.ninja->attackDirX = 30;
+        q.ninja->attackDirY = -40;
+        q.ninja->grabbedObject = other;
+        q.ninja->SetState(jump);
+        ASSERT_TRUE(q.ninja->BodyTouches(other));
+        q.s.Run(1);
+        EXPECT_EQ(q.ninja->frame, 300);
+        EXPECT_EQ(other->frame, 251);
+        EXPECT_EQ(q.ninja->x, other->GetAnchorX());
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+        EXPECT_EQ(q.s.Sounds(), std::vector<int32_t>{66});
+    }
+}
+
+// The knocked-back death: thrown back at 30 and up at 50, it falls at a
+// quarter of the gravity, bounces once at 20 and then lies still.
+TEST(PlayerScenario, AKnockedBackPlayerBouncesOnceAndLies) {
+    for (int32_t facing : {1, -1}) {
+        SCOPED_TRACE(facing);
+        Room r(Scenario::CellX(4));
+        r.s.Run(8);
+        // Give the poses a body, so that the floor can stop them.
+        const FrameRecord& stand = r.ninja->RecordAt(230);
+        for (int32_t f = 112; f <= 115; ++f) {
+            FrameRecord* rec = r.ninja->frameTable.Find(f);
+            rec->bodyLeft = stand.bodyLeft;
+            rec->bodyRight = stand.bodyRight;
+            rec->bodyTop = stand.bodyTop;
+            rec->bodyBottom = stand.bodyBottom;
+        }
+        r.ninja->facing = facing;
+        r.ninja->SetState(112);
+        EXPECT_EQ(r.ninja->vx, -30 * facing);
+        EXPECT_EQ(r.ninja->vy, -50);
+        int32_t vy = r.ninja->vy;
+        bool bounced = false;
+        for (int i = 0; i < 200 && r.ninja->frame != 115; ++i) {
+            r.s.Run(1);
+            if (r.ninja->frame == 113 && !bounced) {
+                bounced = true;
+                EXPECT_EQ(r.ninja->vy, -20) << "the bounce";
+            } else if (r.ninja->frame == 112) {
+                EXPECT_LE(r.ninja->vy - vy, 2) << "a quarter of the gravity";
+                EXPECT_GE(r.ninja->vy - vy, 1);
+            }
+            vy = r.ninja->vy;
+        }
+        EXPECT_TRUE(bounced);
+        EXPECT_EQ(r.ninja->frame, 115);
+        EXPECT_EQ(r.ninja->vx, 0);
+        EXPECT_EQ(r.ninja->vy, 0);
+        EXPECT_EQ(r.ninja->y, kFloor);
+        r.s.Run(10);
+        EXPECT_EQ(r.ninja->frame, 115) << "lies";
+    }
+}
+
+// Entries that depend on the state the player comes from: standing up
+// takes a hold (the floor: 236) unless the player walked, ran, threw from
+// the ground, landed already or ends the opening's pose; the katana's wind-up
+// lifts a standing player by 100 and the hurt state by 200, and no one
+// else; the carried pose waits in the air in 304.
+TEST(PlayerScenario, EntriesDependOnWhereThePlayerComesFrom) {
+    struct Case {
+        int32_t from, to, frame, dy;
+    };
+    const Case cases[] = {
+        {250, 230, 230, 0},   {253, 230, 230, 0},  {260, 230, 230, 0},    {263, 230, 230, 0},
+        {236, 230, 230, 0},   {383, 230, 230, 0},  {403, 230, 230, 0},    {423, 230, 230, 0},
+        {986, 230, 230, 0},   {290, 230, 236, 0},  {310, 230, 236, 0},    {322, 230, 236, 0},
+        {230, 330, 330, -100}, {231, 330, 330, -100}, {236, 330, 330, -100}, {290, 330, 330, 0},
+        {230, 10, 10, -200},  {236, 10, 10, -200}, {290, 10, 10, 0},      {230, 300, 300, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to);
+        Room r(Scenario::CellX(4));
+        r.s.Run(8);
+        r.ninja->frame = c.from;
+        r.ninja->vx = 10;
+        r.ninja->airDashes = 0;
+        r.ninja->SetState(c.to);
+        EXPECT_EQ(r.ninja->frame, c.frame);
+        EXPECT_EQ(r.ninja->y, kFloor + c.dy);
+        if (c.to == 230 || c.to == 330 || c.to == 10) {
+            EXPECT_EQ(r.ninja->airDashes, 1) << "the air dash comes back";
+        }
+        if (c.to != 10) {
+            EXPECT_EQ(r.ninja->vx, 0);
+        }
+    }
+    // Carried in the air: the pose that waits.
+    Room r(Scenario::CellX(4), 1000);
+    r.ninja->vx = 10;
+    r.ninja->SetState(300);
+    EXPECT_EQ(r.ninja->frame, 304);
+    EXPECT_EQ(r.ninja->vx, 0);
+}
+
+// A hold lasts while its surface is touched: the wall behind the player
+// (left when facing right, right when facing left) or the ceiling; away
+// from it the player falls.
+TEST(PlayerScenario, AHoldEndsInAFallWhenItsSurfaceIsGone) {
+    struct Case {
+        const char* what;
+        int32_t x, y, vx, vy, stance, facing, awayX, awayY;
+    };
+    const Case cases[] = {
+        {"the left wall", kLeftWall + 20, 1200, -5, 0, 232, 1, 50, 0},
+        {"the right wall", kRightWall - 20, 1200, 5, 0, 232, -1, -50, 0},
+        {"the ceiling", Scenario::CellX(4), kCeiling + 20, 0, -5, 234, 0, 0, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Room r(c.x, c.y);
+        r.ninja->wallHold = r.ninja->ceilingHold = 1;
+        r.ninja->SetState(290);
+        r.ninja->vx = c.vx;
+        r.ninja->vy = c.vy;
+        r.s.Run(3);
+        ASSERT_EQ(r.ninja->frame / 2, c.stance / 2);
+        if (c.facing != 0) {
+            EXPECT_EQ(r.ninja->facing, c.facing);
+        }
+        for (int i = 0; i < 10; ++i) {
+            r.s.Run(1);
+            EXPECT_EQ(r.ninja->frame / 2, c.stance / 2) << "held, frame " << i;
+        }
+        r.ninja->x += c.awayX;
+        r.ninja->y += c.awayY;
+        r.s.Run(1);
+        EXPECT_TRUE(r.ninja->frame == 290 || r.ninja->frame == 291) << r.ninja->frame;
     }
 }

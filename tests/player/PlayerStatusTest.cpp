@@ -3,6 +3,7 @@
 // stocks, and what a hit does by damage kind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -257,11 +258,17 @@ TEST(PlayerStatus, StoreAndRestoreUseTheSlotInPlay) {
     game->m_slotData[4].SetInt(R::kShurikenAmmo, 8);
     ninja.RestoreStatus();
     EXPECT_EQ(ninja.shurikenAmmo, 8);
-    game->m_currentSlot = 16;  // out of range: nothing happens
-    ninja.gold = 1;
-    ninja.StoreStatus();
-    ninja.RestoreStatus();
-    EXPECT_EQ(ninja.gold, 1);
+    for (int32_t slot : {16, -1}) {  // out of range: nothing happens
+        SCOPED_TRACE(slot);
+        game->m_currentSlot = slot;
+        ninja.gold = 1;
+        ninja.StoreStatus();
+        ninja.RestoreStatus();
+        EXPECT_EQ(ninja.gold, 1);
+        EXPECT_EQ(game->m_slotData[4].GetInt(R::kGold), 4321);
+        EXPECT_EQ(game->m_slotData[0].GetInt(R::kGold), 0);
+        EXPECT_EQ(game->m_slotData[15].GetInt(R::kGold), 0);
+    }
     game->m_currentSlot = 0;
 }
 
@@ -340,6 +347,61 @@ TEST(PlayerStatus, WeaponSlotsStocksAndPotions) {
     ninja.exMagicPotions = 0;
     EXPECT_FALSE(ninja.UseExMagicPotion());
     EXPECT_EQ(ninja.exMagicPotions, 0);
+}
+
+// Each potion only while its stock is above 0, one at a time: healing adds
+// 800 life, magic 8000 gauge, each up to its maximum; the "ex" ones fill it.
+TEST(PlayerStatus, EachPotionWorksOnlyFromAStockAndFillsItsOwnMeasure) {
+    struct Case {
+        int32_t weapon, stock;
+        bool used;
+        int32_t hp, gauge, sound;
+    };
+    // Before: life 100 of 5000, gauge 100 of 30000.
+    const Case cases[] = {
+        {7, 2, true, 900, 100, 45},     {8, 1, true, 5000, 100, 45},   {9, 3, true, 100, 8100, 46},
+        {10, 1, true, 100, 30000, 46},  {7, 0, false, 100, 100, -1},   {8, -1, false, 100, 100, -1},
+        {9, 0, false, 100, 100, -1},    {10, -1, false, 100, 100, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "weapon " << c.weapon << ", stock " << c.stock);
+        Scenario s({"...."}, {});
+        auto* ninja = s.Add(std::make_unique<CCharacterNinja>(), 800, 400);
+        int32_t* stocks[] = {&ninja->healingPotions, &ninja->exHealingPotions, &ninja->magicPotions,
+                             &ninja->exMagicPotions};
+        for (int32_t* stock : stocks) *stock = 5;
+        *stocks[c.weapon - 7] = c.stock;
+        ninja->hpMax = 5000;
+        ninja->hp = 100;
+        ninja->gaugeMax = 30000;
+        ninja->gauge = 100;
+        const bool used = c.weapon == 7   ? ninja->UseHealingPotion()
+                          : c.weapon == 8 ? ninja->UseExHealingPotion()
+                          : c.weapon == 9 ? ninja->UseMagicPotion()
+                                          : ninja->UseExMagicPotion();
+        EXPECT_EQ(used, c.used);
+        EXPECT_EQ(*stocks[c.weapon - 7], c.used ? c.stock - 1 : c.stock);
+        for (int i = 0; i < 4; ++i) {
+            if (i != c.weapon - 7) {
+                EXPECT_EQ(*stocks[i], 5) << i;
+            }
+        }
+        EXPECT_EQ(ninja->hp, c.hp);
+        EXPECT_EQ(ninja->gauge, c.gauge);
+        EXPECT_EQ(s.Sounds(), c.sound < 0 ? std::vector<int32_t>{} : std::vector<int32_t>{c.sound});
+    }
+    // Near the maximum they stop at it.
+    CCharacterNinja ninja;
+    ninja.hp = ninja.hpMax - 10;
+    ninja.gauge = ninja.gaugeMax - 10;
+    ASSERT_TRUE(ninja.UseHealingPotion());
+    ASSERT_TRUE(ninja.UseMagicPotion());
+    EXPECT_EQ(ninja.hp, ninja.hpMax);
+    EXPECT_EQ(ninja.gauge, ninja.gaugeMax);
+    // The equip slots: 0 to 2, then the current weapon at 3, nothing else.
+    EXPECT_EQ(ninja.GetEquipSlot(-1), 0);
+    ninja.SetEquipSlot(0, 2);
+    EXPECT_EQ(ninja.GetEquipSlot(0), 2);
 }
 
 namespace {
@@ -453,4 +515,58 @@ TEST(PlayerHits, SuperArmourKeepsFacingAndPlaceInASpecialDeath) {
     EXPECT_EQ(ninja->x, 800);
     EXPECT_EQ(ninja->facing, 1);
     EXPECT_TRUE(s.Sounds().empty());
+}
+
+// Every death by kind, with super armour and without an attacker: super
+// armour keeps facing, velocity and place and plays no sound (the hold of
+// kind 29 still moves the player to the attacker); without an attacker the
+// player stays where it was.
+TEST(PlayerHits, TheDeathsUnderSuperArmourAndWithoutAnAttacker) {
+    struct Case {
+        int32_t kind, state;
+        bool armour, attacker;
+        int32_t x, y, facing, vx, vy;
+        bool sound;
+    };
+    // Before each hit: at (800, 1000), facing 1, moving (33, 44); the hit
+    // comes from direction 1 (kind 29: -1), the attacker at (400, 600)
+    // facing -1.
+    const Case cases[] = {
+        {1, 110, true, true, 800, 1000, 1, 0, -60, false},
+        {22, 130, true, true, 800, 1000, 1, 33, 44, false},
+        {23, 140, true, true, 800, 1000, 1, 33, 44, false},
+        {25, 150, true, true, 800, 1000, 1, 33, 44, false},
+        {26, 160, true, true, 800, 1000, 1, 33, 44, false},
+        {27, 160, true, true, 800, 1000, 1, 33, 44, false},
+        {28, 170, true, true, 800, 1000, 1, 33, 44, false},
+        {29, 190, true, true, 40, 770, 1, 33, 44, false},
+        {30, 180, true, true, 800, 1000, 1, 33, 44, false},
+        {22, 130, false, false, 800, 1000, -1, 0, 0, true},
+        {23, 140, false, false, 800, 1000, -1, 0, 0, true},
+        {29, 190, false, false, 800, 1000, -1, 33, 44, false},
+        {29, 190, true, false, 800, 1000, 1, 33, 44, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << (c.armour ? ", super armour" : "")
+                                        << (c.attacker ? "" : ", no attacker"));
+        Scenario s({"...."}, {});
+        auto* attacker =
+            s.Add(std::make_unique<testing_support::ScenarioBody>(testing_support::WalkerBody()), 400, 600);
+        attacker->facing = -1;
+        auto* ninja = s.Add(std::make_unique<CCharacterNinja>(), 800, 1000);
+        ninja->superArmor = c.armour ? 1 : 0;
+        ninja->hp = 1;
+        ninja->facing = 1;
+        ninja->vx = 33;
+        ninja->vy = 44;
+        EXPECT_TRUE(ninja->OnHit(c.kind, 5, c.kind == 29 ? -1 : 1, c.attacker ? attacker : nullptr));
+        EXPECT_EQ(ninja->hp, 0);
+        EXPECT_EQ(ninja->frame, c.state);
+        EXPECT_EQ(ninja->x, c.x);
+        EXPECT_EQ(ninja->y, c.y);
+        EXPECT_EQ(ninja->facing, c.facing);
+        EXPECT_EQ(ninja->vx, c.vx);
+        EXPECT_EQ(ninja->vy, c.vy);
+        EXPECT_EQ(std::count(s.Sounds().begin(), s.Sounds().end(), 31), c.sound ? 1 : 0);
+    }
 }

@@ -211,6 +211,58 @@ TEST(Weapons, TheKatanaCutsLandAsTheyStartWithKindTwoAndThreeAndTheAttackPower) 
     EXPECT_EQ(a.ninja->vy, -50);
 }
 
+// The two cuts alternate while the chain holds, whichever is asked for;
+// without the chain the strike ends standing. A pending cut stops the
+// player only when it hits, and ends in its finishing pose only when the
+// target is gone or dead.
+TEST(Weapons, TheCutsAlternateWhileTheChainHoldsAndFinishOnlyWhenTheTargetIsDone) {
+    struct Alternation {
+        int32_t chain, side, asked, frame, sideAfter;
+    };
+    for (const Alternation& c : {Alternation{1, 0, 333, 333, 1}, Alternation{1, 0, 337, 333, 1},
+                                 Alternation{1, 1, 333, 337, 0}, Alternation{1, 1, 337, 337, 0},
+                                 Alternation{0, 0, 333, 236, 0}, Alternation{0, 1, 337, 236, 1}}) {
+        SCOPED_TRACE(testing::Message() << "chain " << c.chain << ", side " << c.side << ", asked " << c.asked);
+        Armed a(WeaponId::Katana);
+        a.ninja->strikeChain = static_cast<uint8_t>(c.chain);
+        a.ninja->strikeSide = c.side;
+        a.ninja->SetState(c.asked);
+        EXPECT_EQ(a.ninja->frame, c.frame);
+        EXPECT_EQ(a.ninja->strikeSide, c.sideAfter);
+    }
+    struct Pending {
+        const char* what;
+        int32_t cut, foeDx, foeHp;
+        bool targeted, hits;
+        int32_t frame, vy;
+    };
+    const Pending cases[] = {
+        {"first cut, target lives", 335, 200, 100000, true, true, 335, 0},
+        {"second cut, target lives", 339, 200, 100000, true, true, 339, 0},
+        {"first cut, no target", 335, 200, 100000, false, true, 341, -50},
+        {"second cut, no target", 339, 200, 100000, false, true, 343, -50},
+        {"first cut, nothing in reach", 335, 2000, 100000, true, false, 335, 7},
+    };
+    for (const Pending& c : cases) {
+        SCOPED_TRACE(c.what);
+        Armed a(WeaponId::Katana);
+        a.ninja->attack = 123;
+        Foe* foe = a.Enemy(a.ninja->x + c.foeDx, a.ninja->GetAnchorY());
+        foe->hp = c.foeHp;
+        a.ninja->y = foe->y;
+        a.ninja->facing = 1;
+        a.ninja->target = c.targeted ? foe : nullptr;
+        a.ninja->SetState(c.cut);
+        a.ninja->vx = 80;
+        a.ninja->vy = 7;
+        a.ninja->ConsumeStateChange();
+        EXPECT_EQ(HitBy(*foe, c.cut == 335 ? 2 : 3, 123), c.hits);
+        EXPECT_EQ(a.ninja->vx, c.hits ? 0 : 80);
+        EXPECT_EQ(a.ninja->frame, c.frame);
+        EXPECT_EQ(a.ninja->vy, c.vy);
+    }
+}
+
 TEST(Weapons, ATargetGoneMidChaseEndsTheChaseStanding) {
     Armed a(WeaponId::Katana);
     Foe* foe = a.Enemy(a.ninja->x + 1100, a.ninja->GetAnchorY() - 400);
@@ -235,14 +287,19 @@ TEST(Weapons, ATargetGoneMidChaseEndsTheChaseStanding) {
 
 TEST(Weapons, ABombLandsOnItsAimPointAtTheEndOfItsFlight) {
     // Aim points on the floor (a bomb's centre rests 100 above it), near,
-    // far and behind; and one in the open air, which the bomb passes.
+    // far and behind; and in the open air, which the bomb passes: among them
+    // two so near that the flight is stretched to its shortest, 5 frames.
+    // The flight lasts a frame per 30 units across from 100 in front of
+    // the player (at 1000, so from 1100, or 900 facing back), at most 20.
     struct Case {
         int32_t x, y;
         bool onFloor;
+        int flight;
     };
-    for (const Case& c : {Case{1300, kFloor - 100, true}, Case{2200, kFloor - 100, true},
-                          Case{3300, kFloor - 100, true}, Case{520, kFloor - 100, true},
-                          Case{2600, 900, false}, Case{1900, 1500, false}}) {
+    for (const Case& c : {Case{1300, kFloor - 100, true, 6}, Case{2200, kFloor - 100, true, 20},
+                          Case{3300, kFloor - 100, true, 20}, Case{520, kFloor - 100, true, 12},
+                          Case{2600, 900, false, 20}, Case{1900, 1500, false, 20}, Case{1150, 900, false, 5},
+                          Case{1000, 1100, false, 5}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         Armed a(WeaponId::Bomb);
         a.ninja->bombAmmo = 2;
@@ -264,13 +321,17 @@ TEST(Weapons, ABombLandsOnItsAimPointAtTheEndOfItsFlight) {
         EXPECT_EQ(bomb->linksA[0], nullptr) << "nothing to link";
         double nearest = 1e9;
         int32_t burstX = 0, burstY = 0;
+        int nearestAt = 0;
         for (int i = 0; i < 60 && Listed(bomb) && bomb->frame == CCharacterAttackEffect::kThrownBomb; ++i) {
-            nearest = std::min(nearest, std::hypot(bomb->x - c.x, bomb->y - c.y));
+            const double d = std::hypot(bomb->x - c.x, bomb->y - c.y);
+            if (d < nearest) nearestAt = i;
+            nearest = std::min(nearest, d);
             burstX = bomb->x;
             burstY = bomb->y;
             a.s.Run(1);
         }
         EXPECT_LE(nearest, 30.0);
+        EXPECT_EQ(nearestAt + 1, c.flight) << "nearest at the end of the flight";
         if (c.onFloor) {
             EXPECT_LE(std::abs(burstX - c.x), 200);
             EXPECT_LE(std::abs(burstY - c.y), 200);
@@ -350,6 +411,67 @@ TEST(Weapons, ThrowsFollowTheSurfaceTheyAreThrownFrom) {
         const std::vector<int32_t> t = a.Trace(2);
         EXPECT_EQ(t[0], 422);
         EXPECT_EQ(t[1], 420);
+    }
+}
+
+// Each throw's stance by the surface it starts from: + 2 on the floor, + 4
+// on a wall, + 6 on a ceiling, the state itself in the air. The ninjutsu
+// asks whether a surface could be held, the throws whether one is.
+TEST(Weapons, EachThrowTakesTheStanceOfItsSurface) {
+    struct Surface {
+        const char* name;
+        int32_t x, y, hold, offset;
+    };
+    const Surface surfaces[] = {
+        {"the air", Scenario::CellX(4), 1000, 290, 0},
+        {"the floor", Scenario::CellX(4), kFloor, 230, 2},
+        {"the left wall", kLeftWall + 20, 1200, 232, 4},
+        {"the right wall", kRightWall - 20, 1200, 232, 4},
+        {"the ceiling", Scenario::CellX(4), kCeiling + 20, 234, 6},
+    };
+    for (const int32_t weapon : {WeaponId::Bomb, WeaponId::Shuriken, WeaponId::NinjutsuFire}) {
+        const int32_t base = weapon == WeaponId::Bomb ? 380 : weapon == WeaponId::Shuriken ? 400 : 420;
+        for (const Surface& w : surfaces) {
+            SCOPED_TRACE(testing::Message() << "weapon " << weapon << " from " << w.name);
+            Armed a(weapon, w.x, w.y);
+            a.ninja->wallHold = a.ninja->ceilingHold = 1;
+            a.ninja->x = w.x;
+            a.ninja->y = w.y;
+            a.ninja->vx = w.x > Scenario::CellX(6) ? 5 : 0;
+            a.ninja->vy = w.y < 1000 ? -5 : 0;
+            if (w.hold != 230) a.ninja->SetState(290);
+            if (w.hold == 232 || w.hold == 234) {
+                a.s.Run(2);
+                ASSERT_EQ(a.ninja->frame / 2, w.hold / 2);
+            }
+            a.ninja->airDashes = 0;
+            // Within the fire's 1600 of every surface.
+            Foe* foe = a.Enemy(w.x < 2000 ? w.x + 1000 : w.x - 1000, 1300);
+            a.Attack(foe);
+            EXPECT_EQ(a.ninja->frame, base + w.offset);
+            // The throws give the air dashes back; the ninjutsu only on a
+            // surface, where the standing and holding stances do.
+            EXPECT_EQ(a.ninja->airDashes, weapon != WeaponId::NinjutsuFire || w.hold != 290 ? 1 : 0);
+
+            // The stance holds its surface into the release (bomb after 4
+            // frames, shuriken after 2, ninjutsu after 4) ...
+            a.s.TouchUp();
+            const int32_t windUp = weapon == WeaponId::Shuriken ? 2 : 4;
+            for (int i = 1; i < windUp; ++i) {
+                a.s.Run(1);
+                ASSERT_EQ(a.ninja->frame, base + w.offset) << i;
+            }
+            // (The ninjutsu's recoil lifts the player off the floor into
+            // the airborne release.)
+            const bool hops = weapon == WeaponId::NinjutsuFire && w.hold == 230;
+            a.s.Run(1);
+            ASSERT_EQ(a.ninja->frame, hops ? base + 1 : base + w.offset + 1);
+            // ... where a touch away from the foe dashes: from a surface for
+            // nothing, in the air for an air dash.
+            a.Tap(w.x < 2000 ? 3400 : 600, 800);
+            EXPECT_EQ(a.ninja->frame, 320);
+            EXPECT_EQ(a.ninja->airDashes, w.hold == 290 || hops ? 0 : 1);
+        }
     }
 }
 
@@ -479,6 +601,12 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     a.s.Run(1);
     EXPECT_EQ(a.ninja->gauge, 1499);
     for (CCharacterAttackEffect* orb : orbs) EXPECT_NE(orb->GetBlink(), 0) << "below 1500 they blink";
+    std::vector<int32_t> blinks;
+    for (CCharacterAttackEffect* orb : orbs) blinks.push_back(orb->GetBlink());
+    a.s.Run(3);
+    for (std::size_t i = 0; i < orbs.size(); ++i) {
+        EXPECT_EQ(orbs[i]->GetBlink(), blinks[i] - 3) << "the blink runs on, not started again";
+    }
     a.ninja->gauge = 1600;
     a.s.Run(1);
     for (CCharacterAttackEffect* orb : orbs) EXPECT_EQ(orb->GetBlink(), 0);
@@ -488,6 +616,20 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     EXPECT_TRUE(Orbs().empty()) << "an empty gauge takes them";
     a.s.Run(1);
     EXPECT_EQ(a.ninja->gauge, 3) << "and it fills again";
+
+    // When a scene takes the player the orbs go, and the frame they go in
+    // costs nothing.
+    a.ninja->gauge = 3000;
+    a.s.TouchUp();
+    a.s.Run(20);
+    a.Tap(a.ninja->x + 1500, a.ninja->y - 800);
+    a.s.Run(4);
+    ASSERT_EQ(Orbs().size(), 4u);
+    a.ninja->gauge = 2000;
+    a.ninja->controlled = 0;
+    a.s.Run(1);
+    EXPECT_EQ(a.ninja->gauge, 2003);
+    EXPECT_TRUE(Orbs().empty());
 }
 
 TEST(Weapons, ASecondWaterCastLetsTheOrbsGoInsteadOfMakingMore) {
