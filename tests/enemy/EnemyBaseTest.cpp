@@ -107,6 +107,39 @@ TEST(EnemyKinds, EachKindIsMadeWithItsOwnValues) {
     }
 }
 
+// Where each id sends its kind from the wait, and the direction it gives a
+// gimmick (in eighths of a turn clockwise from up); the second-variant ids
+// as their first ones.
+TEST(EnemyKinds, EachIdGoesToItsOwnHomeState) {
+    struct Home {
+        int32_t id, home, eighths;
+    };
+    const Home homes[] = {
+        {10001, 230, 0}, {10002, 250, 0}, {10003, 230, 0}, {10004, 250, 0}, {10006, 290, 0}, {10054, 230, 0},
+        {10011, 230, 0}, {10012, 250, 0}, {10021, 230, 0}, {10022, 250, 0}, {10023, 230, 0}, {10024, 250, 0},
+        {10031, 230, 0}, {10032, 250, 0}, {10041, 230, 0}, {10042, 250, 0}, {10043, 230, 0}, {10044, 250, 0},
+        {10091, 230, 0}, {10092, 250, 0}, {10121, 230, 0}, {10122, 250, 0}, {10123, 270, 0}, {10131, 230, 0},
+        {10132, 250, 0}, {10151, 230, 0}, {10152, 250, 0}, {10161, 230, 0}, {10162, 250, 0}, {10171, 230, 0},
+        {10172, 250, 0}, {10173, 230, 0}, {10174, 250, 0}, {10181, 230, 0}, {10182, 250, 0}, {10221, 230, 0},
+        {10222, 250, 0}, {10223, 270, 0}, {10224, 230, 0}, {10225, 250, 0}, {10226, 270, 0}, {10227, 290, 0},
+        {10231, 230, 0}, {10232, 250, 0}, {11001, 230, 0}, {11002, 250, 0}, {10060, 230, 0}, {10061, 230, 0},
+        {10062, 230, 0}, {10072, 230, 0}, {10073, 230, 0}, {11050, 230, 0}, {11051, 250, 0}, {11080, 230, 0},
+        {11081, 250, 0}, {11070, 230, 0}, {11071, 250, 0}, {11073, 230, 0}, {11090, 230, 0}, {11091, 250, 0},
+        {11060, 230, 0}, {11061, 250, 0}, {20770, 230, 0}, {20771, 230, 2}, {20772, 230, 4}, {20773, 230, 6},
+        {20775, 230, 0}, {20776, 230, 2}, {20777, 230, 4}, {20778, 230, 6}, {20780, 230, 0}, {20781, 231, 0},
+        {20782, 232, 0}, {20783, 233, 0}, {20785, 230, 0}, {20786, 231, 0}, {20787, 232, 0}, {20788, 233, 0},
+        {20800, 230, 0}, {20801, 230, 1}, {20802, 230, 2}, {20803, 230, 3}, {20804, 230, 4}, {20805, 230, 5},
+        {20806, 230, 6}, {20807, 230, 7},
+    };
+    for (const Home& h : homes) {
+        SCOPED_TRACE(h.id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(h.id));
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->homeState, h.home);
+        EXPECT_DOUBLE_EQ(made->angle, h.eighths * 3.14159265358979323846 / 4);
+    }
+}
+
 // The touch attack of every kind as its first frames in play deal it to a
 // body of the player's side on it: the kind and the damage (none: the kind
 // does not hurt by touch).
@@ -340,14 +373,18 @@ TEST(EnemyBase, ScreenShakesAtTheDefeatFollowTheVibrationSetting) {
         CCharacterEnemy* kappa = f.Make(kBank, 2000);
         ClearShake();
         kappa->vx = 30;
+        kappa->vy = -40;
         kappa->SetState(EnemyState::Defeated);
-        EXPECT_EQ(kappa->vx, 0);
+        EXPECT_EQ(Velocity(*kappa), std::make_pair(0, 0));
         EXPECT_EQ(e->m_shakeFrames, shakes.first.frames);
         EXPECT_EQ(e->m_shakeLowY, shakes.first.low);
         EXPECT_EQ(e->m_shakeHighY, shakes.first.high);
         EXPECT_EQ(e->m_shakeVelocityY, shakes.first.velocity);
         ClearShake();
+        kappa->vx = 30;
+        kappa->vy = -40;
         kappa->SetState(EnemyState::FadeOut);
+        EXPECT_EQ(Velocity(*kappa), std::make_pair(0, 0));
         EXPECT_EQ(e->m_shakeFrames, shakes.second.frames);
         EXPECT_EQ(e->m_shakeLowY, shakes.second.low);
         EXPECT_EQ(e->m_shakeHighY, shakes.second.high);
@@ -415,7 +452,7 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     // A kind that pays nothing, and a chance below 100.
     auto archer = Loose(11050);
     std::vector<std::unique_ptr<CCharacter>> keep;
-    for (int i = 0; i < 100; ++i) EXPECT_TRUE(Drops([&] { archer->DropCoins(); }, keep).empty());
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(Drops([&] { archer->DropCoins(); }, keep).empty());
     kappa->coinChance = 30;
     int dropped = 0;
     for (int i = 0; i < 1000; ++i) dropped += !Drops([&] { kappa->DropCoins(); }, keep).empty();

@@ -88,8 +88,13 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
     const std::vector<CCharacterEffect*> sparks = Effects(640, 640 + 9);
     ASSERT_EQ(sparks.size(), 40u);
     int left = 0;
+    // Drifting 5 either way from within 200 across and up to 200 under
+    // his centre.
     for (const CCharacterEffect* s : sparks) {
         EXPECT_LE(std::abs(s->prevX - 3000), 200);
+        EXPECT_GE(s->prevY, kStandY);
+        EXPECT_LE(s->prevY, kStandY + 200);
+        EXPECT_EQ(std::abs(s->vx), 5);
         left += s->vx < 0;
     }
     EXPECT_EQ(left, 20);
@@ -103,6 +108,7 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
     EXPECT_EQ(archer->frame, 112);
     EXPECT_EQ(archer->layer, 136);
     EXPECT_EQ(archer->vx, 10);
+    EXPECT_EQ(archer->vy, -60 + 6) << "up at 60, a frame of its fall";
     for (int i = 0; i < 60 && archer->frame == 112; ++i) f.s.Run(1);
     EXPECT_EQ(archer->frame, 113);
     EXPECT_EQ(archer->vx, 0);

@@ -107,11 +107,13 @@ TEST(Soldier, TheSceneSoldierDropsNothingAndItsSurpriseShowsTheMark) {
     const int32_t x = soldier->x;
     f.s.Run(100);
     EXPECT_EQ(soldier->x, x) << "a scene soldier stands where it is put";
+    soldier->facing = -1;
     soldier->SetState(352);
     const std::vector<CCharacterEffect*> marks =
         Effects(330, 330);
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0]->y, soldier->y - 250);
+    EXPECT_EQ(marks[0]->facing, 1) << "drawn one way whichever way he faces";
 }
 
 TEST(SnowFairy, ThrowsTwoMirroredCrystalsWhicheverWaySheFaces) {

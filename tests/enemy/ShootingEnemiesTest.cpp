@@ -99,12 +99,17 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
         EXPECT_EQ(burst[i]->vx, static_cast<int32_t>(40 * std::sin(a))) << i;
         EXPECT_EQ(burst[i]->vy, static_cast<int32_t>(40 * std::cos(a))) << i;
         EXPECT_EQ(burst[i]->group, spider->group);
+        EXPECT_EQ(burst[i]->facing, -1) << "the way it faces, to the player";
     }
     EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
     EXPECT_EQ(std::tie(burst[1]->vx, burst[4]->vx), std::make_tuple(40, -40));
-    // The second burst 20 frames on; then it climbs back.
+    // The second burst 20 frames on, turned to the player, who went round
+    // it; then it climbs back.
+    f.player->x = 5000;
     f.s.Run(20);
     EXPECT_EQ(ShotCount(370, 370), 12u);
+    EXPECT_EQ(spider->facing, 1);
+    EXPECT_EQ(Shots(370).back()->facing, 1);
     f.s.Run(91);
     EXPECT_EQ(spider->frame / 2 * 2, 236);
     EXPECT_EQ(spider->y, kFloor - 400 + 790 - 800);
@@ -286,6 +291,7 @@ TEST(Bat, ItFliesStraightCirclesOrHomes) {
     EXPECT_EQ(circler->vx, -15);
     EXPECT_EQ(std::tie(homer->attackDirX, homer->attackDirY), std::make_tuple(-15, 0));
     f.s.Run(4);
+    EXPECT_EQ(straight->vx, -20) << "straight on at 20";
     // The circler's first turn, from its stored (-15, 0).
     const double a = std::atan2(-15.0, 0.0) + 0.1;
     EXPECT_EQ(std::tie(circler->vx, circler->vy),
@@ -378,6 +384,7 @@ TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
     }
     EXPECT_EQ(frog->frame, 230);
     EXPECT_EQ(frog->y, kStandY);
+    EXPECT_EQ(Velocity(*frog), std::make_pair(0, 0)) << "landed, it stops at once";
     EXPECT_LT(frog->x, 3000 - 200);
     EXPECT_EQ(top, kStandY - 784) << "up at 100, 6 a frame less";
 }
