@@ -453,6 +453,8 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     auto archer = Loose(11050);
     std::vector<std::unique_ptr<CCharacter>> keep;
     for (int i = 0; i < 1000; ++i) EXPECT_TRUE(Drops([&] { archer->DropCoins(); }, keep).empty());
+    kappa->coinChance = 0;
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(Drops([&] { kappa->DropCoins(); }, keep).empty()) << "a chance of 0";
     kappa->coinChance = 30;
     int dropped = 0;
     for (int i = 0; i < 1000; ++i) dropped += !Drops([&] { kappa->DropCoins(); }, keep).empty();
