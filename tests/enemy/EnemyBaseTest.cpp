@@ -210,6 +210,11 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
         if (odd) {
             EXPECT_EQ(cat->vy, -80);
         }
+        cat->y -= 1000;  // in the air: no draw, it falls
+        draw();
+        cat->SetState(230);
+        EXPECT_EQ(cat->frame, 232);
+        cat->y += 1000;
         flower->facing = -1;
         draw();
         flower->SetState(251);
@@ -247,6 +252,44 @@ TEST(EnemyKinds, BackFromAHurtTheFlyersKeepTheirWayTheOthersFaceThePlayer) {
         f.s.Run(20);
         EXPECT_EQ(e->frame / 2 * 2, k.home);
         EXPECT_EQ(e->facing, k.turns ? -1 : 1);
+    }
+}
+
+// Which kinds turn to the player in which records: each kind is put in the
+// record with the player gone round to its other side (still out of its
+// reach), and faces the player a frame later, or keeps its way.
+TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
+    struct Turn {
+        int32_t id, y, state;
+        bool turns;
+    };
+    constexpr int32_t kHigh = 1500;
+    const Turn turns[] = {
+        {10001, kHigh, 230, true},   {10006, kHigh, 294, true},   {10054, kHigh, 233, true},
+        {10054, kHigh, 231, true},   {10011, kStandY, 231, true}, {10011, kStandY, 230, false},
+        {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
+        {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
+        {10091, kStandY, 235, true}, {10092, kStandY, 251, true}, {10121, kStandY, 236, true},
+        {10122, kStandY, 252, true}, {10123, kStandY, 272, true}, {10131, kStandY, 232, true},
+        {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
+        {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
+        {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
+        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 233, true},
+        {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 232, true},
+        {11051, kStandY, 253, true}, {11051, kStandY, 254, false}, {11080, kStandY, 230, true},
+        {11081, kStandY, 250, true}, {11070, kHigh, 230, false},  {11071, kHigh, 250, false},
+        {11090, kHigh, 230, false},  {11091, kHigh, 250, false},
+    };
+    for (const Turn& t : turns) {
+        SCOPED_TRACE(testing::Message() << t.id << " in " << t.state);
+        Field f(400);
+        CCharacterEnemy* e = f.Make(t.id, 3000, t.y);
+        f.s.Run(2);
+        ASSERT_EQ(e->facing, -1);
+        f.player->x = 5400;
+        e->SetState(t.state);
+        f.s.Run(1);
+        EXPECT_EQ(e->facing, t.turns ? 1 : -1);
     }
 }
 

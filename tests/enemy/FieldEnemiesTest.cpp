@@ -131,6 +131,9 @@ TEST(Flower, HopsInPlaceOrChoosesAHopForwardAtEveryLanding) {
         if (forward->frame == 251 && before != 251)
             hops.insert({forward->vx, forward->stateTimer == 0 ? forward->vy : forward->vy});
         if (still->frame == 231 && beforeStill != 231) ++stillHops;
+        if (forward->frame == 250) {
+            EXPECT_EQ(forward->vx, 0) << "landed, it stands";
+        }
         EXPECT_EQ(still->x, 2000);
     }
     EXPECT_GT(stillHops, 10);
@@ -155,7 +158,14 @@ TEST(Dragon, BreathesFireAtThePlayerEveryNinetyFrames) {
     ASSERT_EQ(dragon->frame, 250);
     EXPECT_EQ(dragon->facing, -1) << "the first wait turns it to the player";
     f.s.ClearSounds();
+    int32_t top = dragon->y, bottom = dragon->y;
+    f.s.beforeFrame = [&](Scenario&) {
+        top = std::min(top, dragon->y);
+        bottom = std::max(bottom, dragon->y);
+    };
     const std::vector<int> fire = ShotTimes(f.s, 730, 200);
+    f.s.beforeFrame = nullptr;
+    EXPECT_GT(bottom - top, 100) << "it bobs as it hovers";
     ASSERT_EQ(fire.size(), 2u);
     EXPECT_EQ(fire[0], 60);
     EXPECT_EQ(fire[1] - fire[0], 90);

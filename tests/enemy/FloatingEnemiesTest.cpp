@@ -282,5 +282,9 @@ TEST(Snake, ItCrawlsBackAndForthOnALedgeAndTurnsAtAWall) {
     }
     EXPECT_GE(turns, 3);
     EXPECT_EQ(wallTurn, 4400 + 190 + 10) << "turned at the wall's face, one step on";
+    // The platform gone from under it, it falls to the floor.
+    for (int32_t col : {6, 7, 8}) f.s.At(col, 5)->alive = 0;
+    f.s.Run(60);
+    EXPECT_EQ(ledge->y, kStandY);
 }
 

@@ -185,4 +185,5 @@ TEST(Gimmicks, IdsWithoutADirectionOrHomeAndGimmicksFarOutsideTheViewAreRemoved)
     f.s.Run(2);
     for (CCharacter* c : gone) EXPECT_FALSE(Listed(c));
     EXPECT_TRUE(Listed(kept));
+    EXPECT_EQ(kept->frame, 220) << "near the view but not in it, it waits";
 }

@@ -234,9 +234,11 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, kStandY));
     ASSERT_NE(princess, nullptr);
     EXPECT_EQ(princess->frame, 230);
+    princess->facing = -1;
     princess->SetState(270);
     CCharacter* marker = princess->linksB[0];
     ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->facing, 1) << "drawn one way whichever way she faces";
     EXPECT_EQ(marker->y, kStandY - 250);
     EXPECT_EQ(marker->frame, 340);
     EXPECT_EQ(marker->x, princess->x);

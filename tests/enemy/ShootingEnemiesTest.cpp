@@ -216,7 +216,13 @@ TEST(GoblinCat, ItHopsAtAWallWithoutLeavingItsRunAndLandsBackInIt) {
         }
     }
     ASSERT_TRUE(hopped);
-    for (int i = 0; i < 40 && cat->frame == 232; ++i) f.s.Run(1);
+    for (int i = 0; i < 40 && cat->frame == 232; ++i) {
+        const int32_t timer = cat->stateTimer;
+        f.s.Run(1);
+        if (cat->frame != 232) {
+            EXPECT_EQ(cat->stateTimer, (timer + 1) % 60) << "landed back in its run, the timer running on";
+        }
+    }
     EXPECT_TRUE(cat->frame == 230 || cat->frame == 232);
     EXPECT_EQ(cat->y, kStandY);
 }
@@ -235,6 +241,9 @@ TEST(ZenPriest, ItHopsOntoABlockInItsWayAndWalksOnOverIt) {
             hopAt = priest->x;
             EXPECT_EQ(priest->vy, -70);
             EXPECT_EQ(priest->stateTimer, timer + 1) << "the walk's timer runs on";
+        }
+        if (before == 234 && priest->frame != 234) {
+            EXPECT_EQ(priest->stateTimer, timer + 1) << "landed back in its walk, the timer running on";
         }
     }
     EXPECT_EQ(hopAt, 2400 + 190) << "at the block's face";
@@ -298,7 +307,12 @@ TEST(Bat, ItFliesStraightCirclesOrHomes) {
               std::make_tuple(static_cast<int32_t>(std::sin(a) * 20), static_cast<int32_t>(std::cos(a) * 20)));
     EXPECT_EQ(std::tie(circler->attackDirX, circler->attackDirY), std::tie(circler->vx, circler->vy));
     const int32_t startX = circler->x, startY = circler->y;
-    f.s.Run(190);
+    for (int i = 0; i < 190; ++i) {
+        f.s.Run(1);
+        if (circler->vx != 0) {
+            EXPECT_EQ(circler->facing, circler->vx < 0 ? -1 : 1) << "facing its flight";
+        }
+    }
     EXPECT_EQ(straight->facing, -1);
     EXPECT_LT(straight->x, 3000 - 190 * 20 + 100);
     // Nearly a whole circle in 63 turns of 0.1.

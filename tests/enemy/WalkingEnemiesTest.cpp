@@ -48,6 +48,7 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_EQ(plate->frame, 310);
     EXPECT_EQ(plate->linksA[0], kappa);
     EXPECT_EQ(plate->attackDirX, 100);
+    EXPECT_EQ(plate->prevX - plate->x, 100 - 2) << "thrown at 100, slowed by 2 in its first frame";
     EXPECT_EQ(plate->prevX, kappa->x - 200) << "thrown from 200 before it";
     EXPECT_EQ(plate->prevY, kappa->y + 50);
     EXPECT_EQ(plate->group, kappa->group);
@@ -225,7 +226,11 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     EXPECT_TRUE(jumped);
     // Over the wall with its walking speed, and on beyond it.
     for (int i = 0; i < 150 && ninja->x < 4800 + 190; ++i) {
+        const int32_t before = ninja->frame, timer = ninja->stateTimer;
         f.s.Run(1);
+        if (before == 234 && ninja->frame == 230) {
+            EXPECT_EQ(ninja->stateTimer, timer + 1) << "landed back in its walk, the timer running on";
+        }
         if (ninja->frame == 234 && ninja->x > 4400) {
             EXPECT_EQ(ninja->vx, 30) << "above the wall";
         }
