@@ -293,6 +293,34 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
     }
 }
 
+// The floating kinds bob up and down as they hover, drift or fly: in most
+// frames they move up or down by more than their own vertical speed.
+TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
+    struct Bob {
+        int32_t id, y, settle;
+    };
+    constexpr int32_t kHigh = 1500;
+    const Bob bobs[] = {
+        {10001, kHigh, 2},   {10002, kHigh, 2},   {10006, kHigh, 45},  {10054, kHigh, 2},  {10021, kHigh, 2},
+        {10022, kHigh, 2},   {10012, kHigh, 2},   {10032, kHigh, 2},   {10171, kHigh, 2},  {10172, kHigh, 2},
+        {10221, kHigh, 2},   {10072, kHigh, 2},   {11070, kHigh, 2},   {11071, kHigh, 2},  {11091, kHigh, 2},
+    };
+    for (const Bob& b : bobs) {
+        SCOPED_TRACE(b.id);
+        Field f(-600);  // far off: nothing dives or leaps at it
+        f.player->y = kHigh;
+        CCharacterEnemy* e = f.Make(b.id, 4000, b.y);
+        f.s.Run(b.settle);
+        int bobbed = 0;
+        for (int i = 0; i < 40; ++i) {
+            const int32_t y = e->y;
+            f.s.Run(1);
+            bobbed += e->y - y != e->vy;
+        }
+        EXPECT_GE(bobbed, 20);
+    }
+}
+
 TEST(EnemyBase, OffScreenItSleepsUntilSeenButItsDefeatRunsOn) {
     Field f;
     CCharacterEnemy* kappa = f.Make(kBank, kScreenRight + 400);

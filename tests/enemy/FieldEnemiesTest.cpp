@@ -302,6 +302,14 @@ TEST(Lizardman, TheJumperNeverRestsAndTheScenePosesHold) {
     }
     EXPECT_GT(landings, 5);
     EXPECT_EQ(lifts, (std::set<int32_t>{-120, -140}));
+    // Sent home in the air, it falls first, and jumps again where it lands.
+    lizard->y = kStandY - 1000;
+    lizard->vy = 0;
+    lizard->SetState(230);
+    EXPECT_EQ(lizard->frame, 235);
+    for (int i = 0; i < 60 && lizard->frame == 235; ++i) f.s.Run(1);
+    EXPECT_EQ(lizard->frame, 234);
+    EXPECT_LT(lizard->vy, 0);
     EXPECT_GT(lizard->x, 1000);
     EXPECT_LT(lizard->x, 5000);
 

@@ -132,7 +132,8 @@ TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
         // frees it.
         // (The ninja leaves its launched records from 364 on unused: the
         // last of them is given the look and boxes of its flight, 361.)
-        *f.player->frameTable.Find(379) = f.player->RecordAt(361);
+        const FrameRecord flight = f.player->RecordAt(361);
+        *f.player->frameTable.Find(379) = flight;
         f.player->frame = 379;
         f.s.Run(1);
         EXPECT_EQ(catapult->frame, 231);

@@ -64,6 +64,9 @@ TEST(Soldier, APatrolLegEndsAtAWallWithAStepBack) {
             }
         }
         EXPECT_TRUE(stopped);
+        const int32_t restX = soldier->x;
+        f.s.Run(5);
+        EXPECT_EQ(soldier->x, restX) << "resting";
     }
 }
 

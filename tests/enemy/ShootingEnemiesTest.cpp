@@ -365,6 +365,11 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     ASSERT_EQ(bat->frame, 290);
     EXPECT_EQ(bat->y, 800 + 100) << "pressed against the ceiling";
     EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(290).u);
+    f.player->x = bat->x + 1600;
+    f.player->y = bat->y;
+    f.s.Run(1);
+    EXPECT_EQ(bat->frame, 290);
+    EXPECT_EQ(bat->facing, 1) << "hanging, it turns to the player";
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
     f.s.Run(5);
