@@ -270,12 +270,12 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
         {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
         {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
         {10091, kStandY, 235, true}, {10092, kStandY, 251, true}, {10121, kStandY, 236, true},
-        {10122, kStandY, 252, true}, {10123, kStandY, 272, true}, {10131, kStandY, 232, true},
+        {10122, kStandY, 252, true}, {10123, kStandY, 272, true}, {10131, kStandY, 233, true},
         {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
         {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
         {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
         {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 233, true},
-        {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 232, true},
+        {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 233, true},
         {11051, kStandY, 253, true}, {11051, kStandY, 254, false}, {11080, kStandY, 230, true},
         {11081, kStandY, 250, true}, {11070, kHigh, 230, false},  {11071, kHigh, 250, false},
         {11090, kHigh, 230, false},  {11091, kHigh, 250, false},
@@ -389,6 +389,7 @@ TEST(EnemyBase, TheDefeatFreezesEveryoneBurstsWithSoundAndCoinsAndFades) {
     EXPECT_EQ(kappa->frame, EnemyState::FadeOut);
     EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{31});
     const size_t coins = Effects(140, 140 + 23).size();
+    for (const CCharacterEffect* coin : Effects(140, 140 + 23)) EXPECT_EQ(coin->facing, -1) << "the kappa's way";
     EXPECT_GE(coins, 3u);
     EXPECT_LE(coins, 8u);
 

@@ -95,6 +95,7 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
         EXPECT_GE(s->prevY, kStandY);
         EXPECT_LE(s->prevY, kStandY + 200);
         EXPECT_EQ(std::abs(s->vx), 5);
+        EXPECT_EQ(s->facing, -1) << "drawn his way";
         left += s->vx < 0;
     }
     EXPECT_EQ(left, 20);
@@ -175,6 +176,7 @@ TEST(Dragon, BreathesFireAtThePlayerEveryNinetyFrames) {
     // A shot aimed at the player at 60 a frame.
     dragon->SetState(232);
     const CCharacter* shot = World().GetAt(World().GetCount());
+    EXPECT_EQ(shot->facing, -1) << "drawn its way";
     const double dx = f.player->x - dragon->x, dy = f.player->y - dragon->y;
     EXPECT_NEAR(shot->vx, 60 * dx / std::hypot(dx, dy), 1.0);
     EXPECT_NEAR(shot->vy, 60 * dy / std::hypot(dx, dy), 1.0);

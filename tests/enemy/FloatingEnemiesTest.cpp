@@ -157,6 +157,7 @@ TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {
     ghost->SetState(233);
     const CCharacter* shot = World().GetAt(World().GetCount());
     EXPECT_EQ(shot->frame, 412);
+    EXPECT_EQ(shot->facing, -1) << "drawn its way";
     EXPECT_EQ(Velocity(*shot), Aim(ghost->x, ghost->y, *f.player, 50));
     EXPECT_LT(fire->vx, 0);
     EXPECT_GT(fire->vy, 0);
@@ -185,6 +186,7 @@ TEST(Ghost, ItsBurstLeavesASpiritAndBlastsEveryFourFramesOfItsFade) {
         EXPECT_LE(std::abs(b->prevX - ghost->x), 200);
         EXPECT_LE(std::abs(b->prevY - ghost->y), 200);
         spread = std::max({spread, std::abs(b->prevX - ghost->x), std::abs(b->prevY - ghost->y)});
+        EXPECT_EQ(b->facing, -1) << "drawn its way";
     }
     EXPECT_GT(spread, 100);
     f.s.Run(10);

@@ -66,8 +66,13 @@ TEST(Spring, NeitherADeadPlayerNorOneWhoseCountdownRunsIsBounced) {
     Field f;
     auto* spring = f.Make<CCharacterSpring>(20770, kAirX, kAirY);
     f.s.Run(1);
-    f.player->x = kAirX;
+    // Its touch box reaches 200 to the side: the player's hurt box (x
+    // -120..120) 330 across stays clear of it, 310 across touches.
+    f.player->x = kAirX + 330;
     f.player->y = kAirY;
+    f.s.Run(1);
+    EXPECT_EQ(spring->frame, 230) << "just out of its reach";
+    f.player->x = kAirX + 310;
     f.player->SetTimer172(30);
     f.s.Run(1);
     EXPECT_EQ(spring->frame, 230);
@@ -107,8 +112,13 @@ TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
         ASSERT_EQ(catapult->frame, 230);
         EXPECT_EQ(catapult->scaleX, 2.0) << "at rest it does not shrink";
         f.player->facing = c.before;
-        f.player->x = kAirX + 100;
+        // Its touch box reaches 250 to the side: the player's hurt box
+        // (x -120..120) 380 across stays clear of it, 360 across touches.
+        f.player->x = kAirX + 380;
         f.player->y = kAirY + 100;
+        f.s.Run(1);
+        ASSERT_EQ(catapult->frame, 230) << "just out of its reach";
+        f.player->x = kAirX + 360;
         f.player->airDashes = 0;
         f.s.ClearSounds();
         f.s.Run(1);

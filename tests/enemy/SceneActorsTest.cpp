@@ -163,6 +163,7 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     // Aimed at the player's position at 60 a frame, from where it was thrown.
     EXPECT_EQ(Velocity(*dart), Aim(dart->prevX, dart->prevY, *f.player, 60));
     EXPECT_EQ(dart->frame, 400);
+    EXPECT_EQ(dart->facing, -1) << "drawn its way";
     const int32_t vx = dart->vx, vy = dart->vy;
     f.player->x = 4000;
     f.s.Run(3);

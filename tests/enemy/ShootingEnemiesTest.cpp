@@ -189,6 +189,7 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         thunderer->SetState(id == 10171 ? 234 : 254);
         const CCharacter* fresh = World().GetAt(World().GetCount());
         EXPECT_EQ(fresh->frame, 390);
+        EXPECT_EQ(fresh->facing, -1) << "drawn its way";
         EXPECT_EQ(fresh->x, thunderer->x);
         EXPECT_EQ(fresh->y, thunderer->y + 200);
         if (id == 10171) {
