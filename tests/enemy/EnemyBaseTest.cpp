@@ -107,6 +107,39 @@ TEST(EnemyKinds, EachKindIsMadeWithItsOwnValues) {
     }
 }
 
+// Where each id sends its kind from the wait, and the direction it gives a
+// gimmick (in eighths of a turn clockwise from up); the second-variant ids
+// as their first ones.
+TEST(EnemyKinds, EachIdGoesToItsOwnHomeState) {
+    struct Home {
+        int32_t id, home, eighths;
+    };
+    const Home homes[] = {
+        {10001, 230, 0}, {10002, 250, 0}, {10003, 230, 0}, {10004, 250, 0}, {10006, 290, 0}, {10054, 230, 0},
+        {10011, 230, 0}, {10012, 250, 0}, {10021, 230, 0}, {10022, 250, 0}, {10023, 230, 0}, {10024, 250, 0},
+        {10031, 230, 0}, {10032, 250, 0}, {10041, 230, 0}, {10042, 250, 0}, {10043, 230, 0}, {10044, 250, 0},
+        {10091, 230, 0}, {10092, 250, 0}, {10121, 230, 0}, {10122, 250, 0}, {10123, 270, 0}, {10131, 230, 0},
+        {10132, 250, 0}, {10151, 230, 0}, {10152, 250, 0}, {10161, 230, 0}, {10162, 250, 0}, {10171, 230, 0},
+        {10172, 250, 0}, {10173, 230, 0}, {10174, 250, 0}, {10181, 230, 0}, {10182, 250, 0}, {10221, 230, 0},
+        {10222, 250, 0}, {10223, 270, 0}, {10224, 230, 0}, {10225, 250, 0}, {10226, 270, 0}, {10227, 290, 0},
+        {10231, 230, 0}, {10232, 250, 0}, {11001, 230, 0}, {11002, 250, 0}, {10060, 230, 0}, {10061, 230, 0},
+        {10062, 230, 0}, {10072, 230, 0}, {10073, 230, 0}, {11050, 230, 0}, {11051, 250, 0}, {11080, 230, 0},
+        {11081, 250, 0}, {11070, 230, 0}, {11071, 250, 0}, {11073, 230, 0}, {11090, 230, 0}, {11091, 250, 0},
+        {11060, 230, 0}, {11061, 250, 0}, {20770, 230, 0}, {20771, 230, 2}, {20772, 230, 4}, {20773, 230, 6},
+        {20775, 230, 0}, {20776, 230, 2}, {20777, 230, 4}, {20778, 230, 6}, {20780, 230, 0}, {20781, 231, 0},
+        {20782, 232, 0}, {20783, 233, 0}, {20785, 230, 0}, {20786, 231, 0}, {20787, 232, 0}, {20788, 233, 0},
+        {20800, 230, 0}, {20801, 230, 1}, {20802, 230, 2}, {20803, 230, 3}, {20804, 230, 4}, {20805, 230, 5},
+        {20806, 230, 6}, {20807, 230, 7},
+    };
+    for (const Home& h : homes) {
+        SCOPED_TRACE(h.id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(h.id));
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->homeState, h.home);
+        EXPECT_DOUBLE_EQ(made->angle, h.eighths * 3.14159265358979323846 / 4);
+    }
+}
+
 // The touch attack of every kind as its first frames in play deal it to a
 // body of the player's side on it: the kind and the damage (none: the kind
 // does not hurt by touch).
@@ -177,6 +210,11 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
         if (odd) {
             EXPECT_EQ(cat->vy, -80);
         }
+        cat->y -= 1000;  // in the air: no draw, it falls
+        draw();
+        cat->SetState(230);
+        EXPECT_EQ(cat->frame, 232);
+        cat->y += 1000;
         flower->facing = -1;
         draw();
         flower->SetState(251);
@@ -214,6 +252,72 @@ TEST(EnemyKinds, BackFromAHurtTheFlyersKeepTheirWayTheOthersFaceThePlayer) {
         f.s.Run(20);
         EXPECT_EQ(e->frame / 2 * 2, k.home);
         EXPECT_EQ(e->facing, k.turns ? -1 : 1);
+    }
+}
+
+// Which kinds turn to the player in which records: each kind is put in the
+// record with the player gone round to its other side (still out of its
+// reach), and faces the player a frame later, or keeps its way.
+TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
+    struct Turn {
+        int32_t id, y, state;
+        bool turns;
+    };
+    constexpr int32_t kHigh = 1500;
+    const Turn turns[] = {
+        {10001, kHigh, 230, true},   {10006, kHigh, 294, true},   {10054, kHigh, 233, true},
+        {10054, kHigh, 231, true},   {10011, kStandY, 231, true}, {10011, kStandY, 230, false},
+        {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
+        {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
+        {10091, kStandY, 235, true}, {10092, kStandY, 251, true}, {10121, kStandY, 236, true},
+        {10122, kStandY, 252, true}, {10123, kStandY, 272, true}, {10131, kStandY, 233, true},
+        {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
+        {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
+        {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
+        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 233, true},
+        {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 233, true},
+        {11051, kStandY, 253, true}, {11051, kStandY, 254, false}, {11080, kStandY, 230, true},
+        {11081, kStandY, 250, true}, {11070, kHigh, 230, false},  {11071, kHigh, 250, false},
+        {11090, kHigh, 230, false},  {11091, kHigh, 250, false},
+    };
+    for (const Turn& t : turns) {
+        SCOPED_TRACE(testing::Message() << t.id << " in " << t.state);
+        Field f(400);
+        CCharacterEnemy* e = f.Make(t.id, 3000, t.y);
+        f.s.Run(2);
+        ASSERT_EQ(e->facing, -1);
+        f.player->x = 5400;
+        e->SetState(t.state);
+        f.s.Run(1);
+        EXPECT_EQ(e->facing, t.turns ? 1 : -1);
+    }
+}
+
+// The floating kinds bob up and down as they hover, drift or fly: in most
+// frames they move up or down by more than their own vertical speed.
+TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
+    struct Bob {
+        int32_t id, y, settle;
+    };
+    constexpr int32_t kHigh = 1500;
+    const Bob bobs[] = {
+        {10001, kHigh, 2},   {10002, kHigh, 2},   {10006, kHigh, 45},  {10054, kHigh, 2},  {10021, kHigh, 2},
+        {10022, kHigh, 2},   {10012, kHigh, 2},   {10032, kHigh, 2},   {10171, kHigh, 2},  {10172, kHigh, 2},
+        {10221, kHigh, 2},   {10072, kHigh, 2},   {11070, kHigh, 2},   {11071, kHigh, 2},  {11091, kHigh, 2},
+    };
+    for (const Bob& b : bobs) {
+        SCOPED_TRACE(b.id);
+        Field f(-600);  // far off: nothing dives or leaps at it
+        f.player->y = kHigh;
+        CCharacterEnemy* e = f.Make(b.id, 4000, b.y);
+        f.s.Run(b.settle);
+        int bobbed = 0;
+        for (int i = 0; i < 40; ++i) {
+            const int32_t y = e->y;
+            f.s.Run(1);
+            bobbed += e->y - y != e->vy;
+        }
+        EXPECT_GE(bobbed, 20);
     }
 }
 
@@ -285,6 +389,7 @@ TEST(EnemyBase, TheDefeatFreezesEveryoneBurstsWithSoundAndCoinsAndFades) {
     EXPECT_EQ(kappa->frame, EnemyState::FadeOut);
     EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{31});
     const size_t coins = Effects(140, 140 + 23).size();
+    for (const CCharacterEffect* coin : Effects(140, 140 + 23)) EXPECT_EQ(coin->facing, -1) << "the kappa's way";
     EXPECT_GE(coins, 3u);
     EXPECT_LE(coins, 8u);
 
@@ -340,14 +445,18 @@ TEST(EnemyBase, ScreenShakesAtTheDefeatFollowTheVibrationSetting) {
         CCharacterEnemy* kappa = f.Make(kBank, 2000);
         ClearShake();
         kappa->vx = 30;
+        kappa->vy = -40;
         kappa->SetState(EnemyState::Defeated);
-        EXPECT_EQ(kappa->vx, 0);
+        EXPECT_EQ(Velocity(*kappa), std::make_pair(0, 0));
         EXPECT_EQ(e->m_shakeFrames, shakes.first.frames);
         EXPECT_EQ(e->m_shakeLowY, shakes.first.low);
         EXPECT_EQ(e->m_shakeHighY, shakes.first.high);
         EXPECT_EQ(e->m_shakeVelocityY, shakes.first.velocity);
         ClearShake();
+        kappa->vx = 30;
+        kappa->vy = -40;
         kappa->SetState(EnemyState::FadeOut);
+        EXPECT_EQ(Velocity(*kappa), std::make_pair(0, 0));
         EXPECT_EQ(e->m_shakeFrames, shakes.second.frames);
         EXPECT_EQ(e->m_shakeLowY, shakes.second.low);
         EXPECT_EQ(e->m_shakeHighY, shakes.second.high);
@@ -415,7 +524,9 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     // A kind that pays nothing, and a chance below 100.
     auto archer = Loose(11050);
     std::vector<std::unique_ptr<CCharacter>> keep;
-    for (int i = 0; i < 100; ++i) EXPECT_TRUE(Drops([&] { archer->DropCoins(); }, keep).empty());
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(Drops([&] { archer->DropCoins(); }, keep).empty());
+    kappa->coinChance = 0;
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(Drops([&] { kappa->DropCoins(); }, keep).empty()) << "a chance of 0";
     kappa->coinChance = 30;
     int dropped = 0;
     for (int i = 0; i < 1000; ++i) dropped += !Drops([&] { kappa->DropCoins(); }, keep).empty();

@@ -3,6 +3,7 @@
 // cap on live enemies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "enemy/CharacterCrowBilledGoblin.h"
@@ -48,7 +49,11 @@ TEST(EnemyMaker, WispsComeEverySixtyFramesWithTheirSoundEvenWhenTheSpawnerIsOffS
 }
 
 TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
-    // The player at several places, facing either way.
+    // The player at several places, facing either way. Over all the spots:
+    // the farthest out from the centre, the highest and lowest, and the
+    // nearest to the player (the whole ranges are drawn, and a spot just
+    // beyond 800 is taken).
+    int32_t widest = 0, highest = 1600, lowest = 1600, nearest = 100000;
     for (const auto& [px, py, facing] : {std::tuple{2400, 1600, 1}, std::tuple{2600, 1500, -1},
                                          std::tuple{3500, 2000, 1}, std::tuple{2400, 300, -1}}) {
         Field f(px);
@@ -60,8 +65,12 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
             ASSERT_EQ(maker->LiveChildren(), 1);
             const CCharacter* wisp = maker->linksB[0];
             EXPECT_GT(Distance(*wisp, *f.player), 800);
+            nearest = std::min(nearest, Distance(*wisp, *f.player));
             // Around the screen's centre (2400, 1600), on the player's side.
             const int32_t dx = (wisp->x - 2400) * facing;
+            widest = std::max(widest, dx);
+            highest = std::min(highest, wisp->y);
+            lowest = std::max(lowest, wisp->y);
             EXPECT_GE(dx, 0);
             EXPECT_LT(dx, 1800);
             EXPECT_GE(wisp->y, 1600 - 1400);
@@ -70,6 +79,10 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
             ClearChildren(*maker);
         }
     }
+    EXPECT_GE(widest, 1700);
+    EXPECT_LE(highest, 1600 - 1300);
+    EXPECT_GE(lowest, 1600 + 1300);
+    EXPECT_LE(nearest, 850);
 }
 
 TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFrames) {
@@ -114,12 +127,22 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
     Field f(5200);
     f.player->y = 1600;
     auto* maker = f.Make<CCharacterEnemyMaker>(10074, 0, 0);
+    // Spots from 1200 above the centre to 1200 below it; only those more
+    // than 800 from the player are taken, the nearest of them just beyond.
+    int32_t highest = 1600, lowest = 1600, nearest = 100000;
     for (int i = 0; i < 300; ++i) {
         maker->SetState(251);
         ASSERT_EQ(maker->LiveChildren(), 1);
-        EXPECT_GT(Distance(*maker->linksB[0], *f.player), 800);
+        const CCharacter* crow = maker->linksB[0];
+        EXPECT_GT(Distance(*crow, *f.player), 800);
+        nearest = std::min(nearest, Distance(*crow, *f.player));
+        highest = std::min(highest, crow->y);
+        lowest = std::max(lowest, crow->y);
         ClearChildren(*maker);
     }
+    EXPECT_LE(highest, 1600 - 1100);
+    EXPECT_GE(lowest, 1600 + 1100);
+    EXPECT_LE(nearest, 850);
 }
 
 TEST(EnemyMaker, ItKeepsAtMostEightOfItsEnemiesAliveAndNoneWithoutAPlayer) {

@@ -88,8 +88,14 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
     const std::vector<CCharacterEffect*> sparks = Effects(640, 640 + 9);
     ASSERT_EQ(sparks.size(), 40u);
     int left = 0;
+    // Drifting 5 either way from within 200 across and up to 200 under
+    // his centre.
     for (const CCharacterEffect* s : sparks) {
         EXPECT_LE(std::abs(s->prevX - 3000), 200);
+        EXPECT_GE(s->prevY, kStandY);
+        EXPECT_LE(s->prevY, kStandY + 200);
+        EXPECT_EQ(std::abs(s->vx), 5);
+        EXPECT_EQ(s->facing, -1) << "drawn his way";
         left += s->vx < 0;
     }
     EXPECT_EQ(left, 20);
@@ -103,6 +109,7 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
     EXPECT_EQ(archer->frame, 112);
     EXPECT_EQ(archer->layer, 136);
     EXPECT_EQ(archer->vx, 10);
+    EXPECT_EQ(archer->vy, -60 + 6) << "up at 60, a frame of its fall";
     for (int i = 0; i < 60 && archer->frame == 112; ++i) f.s.Run(1);
     EXPECT_EQ(archer->frame, 113);
     EXPECT_EQ(archer->vx, 0);
@@ -125,6 +132,9 @@ TEST(Flower, HopsInPlaceOrChoosesAHopForwardAtEveryLanding) {
         if (forward->frame == 251 && before != 251)
             hops.insert({forward->vx, forward->stateTimer == 0 ? forward->vy : forward->vy});
         if (still->frame == 231 && beforeStill != 231) ++stillHops;
+        if (forward->frame == 250) {
+            EXPECT_EQ(forward->vx, 0) << "landed, it stands";
+        }
         EXPECT_EQ(still->x, 2000);
     }
     EXPECT_GT(stillHops, 10);
@@ -149,7 +159,14 @@ TEST(Dragon, BreathesFireAtThePlayerEveryNinetyFrames) {
     ASSERT_EQ(dragon->frame, 250);
     EXPECT_EQ(dragon->facing, -1) << "the first wait turns it to the player";
     f.s.ClearSounds();
+    int32_t top = dragon->y, bottom = dragon->y;
+    f.s.beforeFrame = [&](Scenario&) {
+        top = std::min(top, dragon->y);
+        bottom = std::max(bottom, dragon->y);
+    };
     const std::vector<int> fire = ShotTimes(f.s, 730, 200);
+    f.s.beforeFrame = nullptr;
+    EXPECT_GT(bottom - top, 100) << "it bobs as it hovers";
     ASSERT_EQ(fire.size(), 2u);
     EXPECT_EQ(fire[0], 60);
     EXPECT_EQ(fire[1] - fire[0], 90);
@@ -159,6 +176,7 @@ TEST(Dragon, BreathesFireAtThePlayerEveryNinetyFrames) {
     // A shot aimed at the player at 60 a frame.
     dragon->SetState(232);
     const CCharacter* shot = World().GetAt(World().GetCount());
+    EXPECT_EQ(shot->facing, -1) << "drawn its way";
     const double dx = f.player->x - dragon->x, dy = f.player->y - dragon->y;
     EXPECT_NEAR(shot->vx, 60 * dx / std::hypot(dx, dy), 1.0);
     EXPECT_NEAR(shot->vy, 60 * dy / std::hypot(dx, dy), 1.0);
@@ -286,6 +304,14 @@ TEST(Lizardman, TheJumperNeverRestsAndTheScenePosesHold) {
     }
     EXPECT_GT(landings, 5);
     EXPECT_EQ(lifts, (std::set<int32_t>{-120, -140}));
+    // Sent home in the air, it falls first, and jumps again where it lands.
+    lizard->y = kStandY - 1000;
+    lizard->vy = 0;
+    lizard->SetState(230);
+    EXPECT_EQ(lizard->frame, 235);
+    for (int i = 0; i < 60 && lizard->frame == 235; ++i) f.s.Run(1);
+    EXPECT_EQ(lizard->frame, 234);
+    EXPECT_LT(lizard->vy, 0);
     EXPECT_GT(lizard->x, 1000);
     EXPECT_LT(lizard->x, 5000);
 

@@ -111,20 +111,28 @@ TEST(WillOTheWisp, TheOthersHoverInPlaceOrDriftAndTurnOnlyToAFarPlayer) {
     EXPECT_EQ(drift->x, 1000 - 95 * 10);
     EXPECT_EQ(drift->facing, -1);
     // Exactly 800 behind at the next re-entry: not farther than 800, on it
-    // goes; 801 at the one after: it turns.
-    drift->x = 4000;  // room to drift in view for two more re-entries
-    for (const int32_t behind : {800, 801}) {
-        SCOPED_TRACE(behind);
-        f.s.beforeFrame = [&](Scenario&) { f.player->x = drift->x + behind; };
+    // goes; 801 at the one after: it turns; 801 behind again at the next
+    // (the other of its two records): it turns back.
+    drift->x = 4000;  // room to drift in view for three more re-entries
+    struct ReEntry {
+        int32_t behind, facing;
+    };
+    for (const ReEntry r : {ReEntry{800, -1}, ReEntry{801, 1}, ReEntry{-801, -1}}) {
+        SCOPED_TRACE(r.behind);
+        f.s.beforeFrame = [&](Scenario&) { f.player->x = drift->x + r.behind; };
         int frames = 0;
         do {
             f.s.Run(1);
             ++frames;
         } while (drift->stateTimer != 0 && frames < 100);
         EXPECT_LE(frames, 96) << "a re-entry";
-        EXPECT_EQ(drift->facing, behind == 800 ? -1 : 1);
+        EXPECT_EQ(drift->facing, r.facing);
     }
     f.s.beforeFrame = nullptr;
+    // The hoverer keeps turning to the player.
+    f.player->x = hover->x + 1000;
+    f.s.Run(1);
+    EXPECT_EQ(hover->facing, 1);
 }
 
 TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {
@@ -149,6 +157,7 @@ TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {
     ghost->SetState(233);
     const CCharacter* shot = World().GetAt(World().GetCount());
     EXPECT_EQ(shot->frame, 412);
+    EXPECT_EQ(shot->facing, -1) << "drawn its way";
     EXPECT_EQ(Velocity(*shot), Aim(ghost->x, ghost->y, *f.player, 50));
     EXPECT_LT(fire->vx, 0);
     EXPECT_GT(fire->vy, 0);
@@ -171,6 +180,15 @@ TEST(Ghost, ItsBurstLeavesASpiritAndBlastsEveryFourFramesOfItsFade) {
     for (int i = 0; i < 40 && !(ghost->frame == EnemyState::FadeOut && ghost->stateTimer == 16); ++i) f.s.Run(1);
     ASSERT_EQ(ghost->stateTimer, 16);
     EXPECT_EQ(Effects(320, 325).size(), 4u);
+    // Scattered within 200 of its centre either way, over the whole square.
+    int32_t spread = 0;
+    for (const CCharacterEffect* b : Effects(320, 325)) {
+        EXPECT_LE(std::abs(b->prevX - ghost->x), 200);
+        EXPECT_LE(std::abs(b->prevY - ghost->y), 200);
+        spread = std::max({spread, std::abs(b->prevX - ghost->x), std::abs(b->prevY - ghost->y)});
+        EXPECT_EQ(b->facing, -1) << "drawn its way";
+    }
+    EXPECT_GT(spread, 100);
     f.s.Run(10);
     EXPECT_FALSE(Listed(ghost));
 }
@@ -266,5 +284,9 @@ TEST(Snake, ItCrawlsBackAndForthOnALedgeAndTurnsAtAWall) {
     }
     EXPECT_GE(turns, 3);
     EXPECT_EQ(wallTurn, 4400 + 190 + 10) << "turned at the wall's face, one step on";
+    // The platform gone from under it, it falls to the floor.
+    for (int32_t col : {6, 7, 8}) f.s.At(col, 5)->alive = 0;
+    f.s.Run(60);
+    EXPECT_EQ(ledge->y, kStandY);
 }
 

@@ -37,6 +37,7 @@ TEST(Spring, BouncesThePlayerItsWayAndOnlyTheUpwardOneRefillsTheDashes) {
         f.s.ClearSounds();
         f.s.Run(1);
         EXPECT_EQ(spring->frame, 231);
+        EXPECT_EQ(f.player->frame, 290) << "set standing as it is thrown: in the air, falling";
         // Only the component along the spring is written.
         EXPECT_EQ(f.player->vx, c.dx != 0 ? 120 * c.dx : 7);
         EXPECT_EQ(f.player->vy, c.dy != 0 ? 120 * c.dy : 7);
@@ -65,8 +66,13 @@ TEST(Spring, NeitherADeadPlayerNorOneWhoseCountdownRunsIsBounced) {
     Field f;
     auto* spring = f.Make<CCharacterSpring>(20770, kAirX, kAirY);
     f.s.Run(1);
-    f.player->x = kAirX;
+    // Its touch box reaches 200 to the side: the player's hurt box (x
+    // -120..120) 330 across stays clear of it, 310 across touches.
+    f.player->x = kAirX + 330;
     f.player->y = kAirY;
+    f.s.Run(1);
+    EXPECT_EQ(spring->frame, 230) << "just out of its reach";
+    f.player->x = kAirX + 310;
     f.player->SetTimer172(30);
     f.s.Run(1);
     EXPECT_EQ(spring->frame, 230);
@@ -79,24 +85,40 @@ TEST(Spring, NeitherADeadPlayerNorOneWhoseCountdownRunsIsBounced) {
     f.s.Run(1);
     EXPECT_EQ(spring->frame, 232);
     EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{41});
+    // Still springing back, it throws a living player again.
+    f.player->hp = 100;
+    f.player->vy = 0;
+    f.s.Run(1);
+    EXPECT_EQ(spring->frame, 231);
+    EXPECT_EQ(f.player->vy, -120);
 }
 
 TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
+    // The player's facing before and after (straight up or down leaves it),
+    // and the player's record that frees the loaded catapult (outside the
+    // launched records 360-379).
     struct Case {
         int32_t id;
-        int32_t dirX, dirY, facing;
+        int32_t dirX, dirY, before, facing, freedAt;
     };
-    for (const Case c : {Case{20800, 0, -300, -1}, Case{20801, 212, -212, 1}, Case{20803, 212, 212, 1},
-                         Case{20804, 0, 300, -1}, Case{20806, -300, 0, -1},
-                         Case{20808, 0, -300, -1}}) {  // the id without records of its own: up
+    for (const Case c : {Case{20800, 0, -300, 1, 1, 380}, Case{20801, 212, -212, -1, 1, 220},
+                         Case{20803, 212, 212, -1, 1, 220}, Case{20804, 0, 300, -1, -1, 380},
+                         Case{20806, -300, 0, 1, -1, 220},
+                         Case{20808, 0, -300, -1, -1, 380}}) {  // the id without records of its own: up
         SCOPED_TRACE(c.id);
         Field f;
         auto* catapult = f.Make<CCharacterCatapult>(c.id, kAirX, kAirY);
-        f.s.Run(1);
+        f.s.Run(2);
         ASSERT_EQ(catapult->frame, 230);
-        f.player->facing = -1;
-        f.player->x = kAirX + 100;
+        EXPECT_EQ(catapult->scaleX, 2.0) << "at rest it does not shrink";
+        f.player->facing = c.before;
+        // Its touch box reaches 250 to the side: the player's hurt box
+        // (x -120..120) 380 across stays clear of it, 360 across touches.
+        f.player->x = kAirX + 380;
         f.player->y = kAirY + 100;
+        f.s.Run(1);
+        ASSERT_EQ(catapult->frame, 230) << "just out of its reach";
+        f.player->x = kAirX + 360;
         f.player->airDashes = 0;
         f.s.ClearSounds();
         f.s.Run(1);
@@ -115,8 +137,17 @@ TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
         EXPECT_EQ(catapult->frame, 231) << "loaded while the player flies from it";
         EXPECT_NEAR(catapult->scaleX, 1.95, 1e-9);
         EXPECT_EQ(catapult->scaleY, catapult->scaleX);
-        // It never fires from the loaded state; the player's landing frees it.
-        f.player->SetState(PlayerState::Stand);
+        // Loaded through the player's launched records 360-379, it never
+        // fires from the loaded state; a landing, or any other record,
+        // frees it.
+        // (The ninja leaves its launched records from 364 on unused: the
+        // last of them is given the look and boxes of its flight, 361.)
+        const FrameRecord flight = f.player->RecordAt(361);
+        *f.player->frameTable.Find(379) = flight;
+        f.player->frame = 379;
+        f.s.Run(1);
+        EXPECT_EQ(catapult->frame, 231);
+        f.player->frame = c.freedAt;
         f.s.Run(1);
         EXPECT_EQ(catapult->frame, 230);
     }
@@ -165,4 +196,5 @@ TEST(Gimmicks, IdsWithoutADirectionOrHomeAndGimmicksFarOutsideTheViewAreRemoved)
     f.s.Run(2);
     for (CCharacter* c : gone) EXPECT_FALSE(Listed(c));
     EXPECT_TRUE(Listed(kept));
+    EXPECT_EQ(kept->frame, 220) << "near the view but not in it, it waits";
 }

@@ -64,6 +64,9 @@ TEST(Soldier, APatrolLegEndsAtAWallWithAStepBack) {
             }
         }
         EXPECT_TRUE(stopped);
+        const int32_t restX = soldier->x;
+        f.s.Run(5);
+        EXPECT_EQ(soldier->x, restX) << "resting";
     }
 }
 
@@ -107,11 +110,13 @@ TEST(Soldier, TheSceneSoldierDropsNothingAndItsSurpriseShowsTheMark) {
     const int32_t x = soldier->x;
     f.s.Run(100);
     EXPECT_EQ(soldier->x, x) << "a scene soldier stands where it is put";
+    soldier->facing = -1;
     soldier->SetState(352);
     const std::vector<CCharacterEffect*> marks =
         Effects(330, 330);
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0]->y, soldier->y - 250);
+    EXPECT_EQ(marks[0]->facing, 1) << "drawn one way whichever way he faces";
 }
 
 TEST(SnowFairy, ThrowsTwoMirroredCrystalsWhicheverWaySheFaces) {
@@ -158,6 +163,7 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     // Aimed at the player's position at 60 a frame, from where it was thrown.
     EXPECT_EQ(Velocity(*dart), Aim(dart->prevX, dart->prevY, *f.player, 60));
     EXPECT_EQ(dart->frame, 400);
+    EXPECT_EQ(dart->facing, -1) << "drawn its way";
     const int32_t vx = dart->vx, vy = dart->vy;
     f.player->x = 4000;
     f.s.Run(3);
@@ -232,9 +238,11 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, kStandY));
     ASSERT_NE(princess, nullptr);
     EXPECT_EQ(princess->frame, 230);
+    princess->facing = -1;
     princess->SetState(270);
     CCharacter* marker = princess->linksB[0];
     ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->facing, 1) << "drawn one way whichever way she faces";
     EXPECT_EQ(marker->y, kStandY - 250);
     EXPECT_EQ(marker->frame, 340);
     EXPECT_EQ(marker->x, princess->x);

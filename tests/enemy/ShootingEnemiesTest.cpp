@@ -99,12 +99,17 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
         EXPECT_EQ(burst[i]->vx, static_cast<int32_t>(40 * std::sin(a))) << i;
         EXPECT_EQ(burst[i]->vy, static_cast<int32_t>(40 * std::cos(a))) << i;
         EXPECT_EQ(burst[i]->group, spider->group);
+        EXPECT_EQ(burst[i]->facing, -1) << "the way it faces, to the player";
     }
     EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
     EXPECT_EQ(std::tie(burst[1]->vx, burst[4]->vx), std::make_tuple(40, -40));
-    // The second burst 20 frames on; then it climbs back.
+    // The second burst 20 frames on, turned to the player, who went round
+    // it; then it climbs back.
+    f.player->x = 5000;
     f.s.Run(20);
     EXPECT_EQ(ShotCount(370, 370), 12u);
+    EXPECT_EQ(spider->facing, 1);
+    EXPECT_EQ(Shots(370).back()->facing, 1);
     f.s.Run(91);
     EXPECT_EQ(spider->frame / 2 * 2, 236);
     EXPECT_EQ(spider->y, kFloor - 400 + 790 - 800);
@@ -184,6 +189,7 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         thunderer->SetState(id == 10171 ? 234 : 254);
         const CCharacter* fresh = World().GetAt(World().GetCount());
         EXPECT_EQ(fresh->frame, 390);
+        EXPECT_EQ(fresh->facing, -1) << "drawn its way";
         EXPECT_EQ(fresh->x, thunderer->x);
         EXPECT_EQ(fresh->y, thunderer->y + 200);
         if (id == 10171) {
@@ -211,7 +217,13 @@ TEST(GoblinCat, ItHopsAtAWallWithoutLeavingItsRunAndLandsBackInIt) {
         }
     }
     ASSERT_TRUE(hopped);
-    for (int i = 0; i < 40 && cat->frame == 232; ++i) f.s.Run(1);
+    for (int i = 0; i < 40 && cat->frame == 232; ++i) {
+        const int32_t timer = cat->stateTimer;
+        f.s.Run(1);
+        if (cat->frame != 232) {
+            EXPECT_EQ(cat->stateTimer, (timer + 1) % 60) << "landed back in its run, the timer running on";
+        }
+    }
     EXPECT_TRUE(cat->frame == 230 || cat->frame == 232);
     EXPECT_EQ(cat->y, kStandY);
 }
@@ -230,6 +242,9 @@ TEST(ZenPriest, ItHopsOntoABlockInItsWayAndWalksOnOverIt) {
             hopAt = priest->x;
             EXPECT_EQ(priest->vy, -70);
             EXPECT_EQ(priest->stateTimer, timer + 1) << "the walk's timer runs on";
+        }
+        if (before == 234 && priest->frame != 234) {
+            EXPECT_EQ(priest->stateTimer, timer + 1) << "landed back in its walk, the timer running on";
         }
     }
     EXPECT_EQ(hopAt, 2400 + 190) << "at the block's face";
@@ -286,13 +301,19 @@ TEST(Bat, ItFliesStraightCirclesOrHomes) {
     EXPECT_EQ(circler->vx, -15);
     EXPECT_EQ(std::tie(homer->attackDirX, homer->attackDirY), std::make_tuple(-15, 0));
     f.s.Run(4);
+    EXPECT_EQ(straight->vx, -20) << "straight on at 20";
     // The circler's first turn, from its stored (-15, 0).
     const double a = std::atan2(-15.0, 0.0) + 0.1;
     EXPECT_EQ(std::tie(circler->vx, circler->vy),
               std::make_tuple(static_cast<int32_t>(std::sin(a) * 20), static_cast<int32_t>(std::cos(a) * 20)));
     EXPECT_EQ(std::tie(circler->attackDirX, circler->attackDirY), std::tie(circler->vx, circler->vy));
     const int32_t startX = circler->x, startY = circler->y;
-    f.s.Run(190);
+    for (int i = 0; i < 190; ++i) {
+        f.s.Run(1);
+        if (circler->vx != 0) {
+            EXPECT_EQ(circler->facing, circler->vx < 0 ? -1 : 1) << "facing its flight";
+        }
+    }
     EXPECT_EQ(straight->facing, -1);
     EXPECT_LT(straight->x, 3000 - 190 * 20 + 100);
     // Nearly a whole circle in 63 turns of 0.1.
@@ -345,6 +366,11 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     ASSERT_EQ(bat->frame, 290);
     EXPECT_EQ(bat->y, 800 + 100) << "pressed against the ceiling";
     EXPECT_EQ(bat->RecordAt(EnemyState::Hurt).u, bat->RecordAt(290).u);
+    f.player->x = bat->x + 1600;
+    f.player->y = bat->y;
+    f.s.Run(1);
+    EXPECT_EQ(bat->frame, 290);
+    EXPECT_EQ(bat->facing, 1) << "hanging, it turns to the player";
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
     f.s.Run(5);
@@ -378,6 +404,7 @@ TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
     }
     EXPECT_EQ(frog->frame, 230);
     EXPECT_EQ(frog->y, kStandY);
+    EXPECT_EQ(Velocity(*frog), std::make_pair(0, 0)) << "landed, it stops at once";
     EXPECT_LT(frog->x, 3000 - 200);
     EXPECT_EQ(top, kStandY - 784) << "up at 100, 6 a frame less";
 }

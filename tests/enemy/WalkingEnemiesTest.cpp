@@ -48,6 +48,7 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_EQ(plate->frame, 310);
     EXPECT_EQ(plate->linksA[0], kappa);
     EXPECT_EQ(plate->attackDirX, 100);
+    EXPECT_EQ(plate->prevX - plate->x, 100 - 2) << "thrown at 100, slowed by 2 in its first frame";
     EXPECT_EQ(plate->prevX, kappa->x - 200) << "thrown from 200 before it";
     EXPECT_EQ(plate->prevY, kappa->y + 50);
     EXPECT_EQ(plate->group, kappa->group);
@@ -112,15 +113,28 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
     std::vector<int32_t> t, vys, ys;
+    int standing = 0;
     for (int i = 0; i < 400; ++i) {
         f.s.Run(1);
         t.push_back(kappa->frame);
         vys.push_back(kappa->vy);
         ys.push_back(kappa->y);
+        // Landed, it keeps turning to the player, who goes round it.
+        if (kappa->frame == 253) {
+            if (standing == 1) {
+                EXPECT_EQ(kappa->facing, 1);
+            } else if (standing == 2) {
+                EXPECT_EQ(kappa->facing, -1);
+            }
+            f.player->x = kLurkX + (standing == 0 ? 3000 : -3000);
+            ++standing;
+        }
     }
     const int dropped = IndexOf(t, 252);
     const int landed = IndexOf(t, 253);
     ASSERT_GT(dropped, 15);
+    EXPECT_EQ(vys[static_cast<size_t>(dropped - 1)], 0) << "at the top of its leap it still counts as rising";
+    EXPECT_EQ(vys[static_cast<size_t>(dropped)], 10) << "falling once its speed is above 0";
     ASSERT_GT(landed, dropped);
     EXPECT_EQ(IndexOf(t, 255), landed + 32);
     const int sinking = IndexOf(t, 258);
@@ -200,15 +214,27 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     for (int i = 0; i < 58 && !jumped; ++i) {
         f.s.Run(1);
 
+        if (ninja->x + 190 + 30 < 4400) {
+            EXPECT_EQ(ninja->vx, 30) << "walking at 30 short of the wall";
+        }
         if (ninja->frame == 234) {
             jumped = true;
             EXPECT_EQ(ninja->stateTimer, i + 1) << "the walk's timer runs on";
-            EXPECT_LT(ninja->vy, 0);
+            EXPECT_EQ(ninja->vy, -70);
         }
     }
     EXPECT_TRUE(jumped);
     // Over the wall with its walking speed, and on beyond it.
-    for (int i = 0; i < 150 && ninja->x < 4800 + 190; ++i) f.s.Run(1);
+    for (int i = 0; i < 150 && ninja->x < 4800 + 190; ++i) {
+        const int32_t before = ninja->frame, timer = ninja->stateTimer;
+        f.s.Run(1);
+        if (before == 234 && ninja->frame == 230) {
+            EXPECT_EQ(ninja->stateTimer, timer + 1) << "landed back in its walk, the timer running on";
+        }
+        if (ninja->frame == 234 && ninja->x > 4400) {
+            EXPECT_EQ(ninja->vx, 30) << "above the wall";
+        }
+    }
     EXPECT_GE(ninja->x, 4800 + 190);
 
     // The shuriken, 200 ahead and 40 under its centre.
