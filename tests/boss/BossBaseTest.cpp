@@ -192,24 +192,29 @@ TEST(BossBase, TheDefeatStartFreezesThePlayerInItsVictory) {
 TEST(BossBase, TheDefeatShakeFollowsTheSettingAndSparesALongerShake) {
     struct Case {
         int32_t vibration, running, shakeAfter;
+        int32_t lowY, highY, speedY, decay;  // of the shake left running
     };
-    // NORMAL and MILD shake for 20 frames, STRONG too; NONE not at all; a
-    // running shake of more than 20 frames stays.
-    for (Case c : {Case{0, 0, 20}, Case{1, 0, 20}, Case{2, 0, 0}, Case{3, 0, 20}, Case{0, 35, 35}, Case{0, 20, 20}}) {
+    // NORMAL shakes 20 frames between -10 and 10 easing by 3, STRONG the
+    // same span at a speed of 100 without easing, MILD between -5 and 5
+    // easing by 1; NONE not at all; a running shake of more than 20 frames
+    // stays.
+    for (Case c : {Case{0, 0, 20, -10, 10, 100, 3}, Case{1, 0, 20, -10, 10, 100, 0}, Case{2, 0, 0, 0, 0, 0, 0},
+                   Case{3, 0, 20, -5, 5, 100, 1}, Case{0, 35, 35, 0, 0, 0, 0}, Case{0, 20, 20, -10, 10, 100, 3}}) {
         BossField f;
         auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
         CGameMain::GetInstance()->m_vibration = c.vibration;
-        CEffect::GetInstance()->m_shakeFrames = c.running;
-        CEffect::GetInstance()->m_shakeLowY = 0;
+        CEffect* effect = CEffect::GetInstance();
+        effect->m_shakeFrames = c.running;
+        effect->m_shakeLowY = effect->m_shakeHighY = effect->m_shakeVelocityY = effect->m_shakeDecay = 0;
         boss->SetState(EnemyState::Defeated);
-        EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, c.shakeAfter) << c.vibration << " " << c.running;
+        SCOPED_TRACE(testing::Message() << c.vibration << " " << c.running);
+        EXPECT_EQ(effect->m_shakeFrames, c.shakeAfter);
+        EXPECT_EQ(effect->m_shakeLowY, c.lowY);
+        EXPECT_EQ(effect->m_shakeHighY, c.highY);
+        EXPECT_EQ(effect->m_shakeVelocityY, c.speedY);
+        EXPECT_EQ(effect->m_shakeDecay, c.decay);
+        EXPECT_EQ(effect->m_shakeLowX | effect->m_shakeHighX | effect->m_shakeVelocityX, 0);
     }
-    BossField f;
-    auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
-    CGameMain::GetInstance()->m_vibration = 3;
-    boss->SetState(EnemyState::Defeated);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeLowY, -5);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeHighY, 5);
 }
 
 TEST(BossBase, TheEntranceHoldsThePlayerUntilTheTourEndsThenMusicAndBar) {

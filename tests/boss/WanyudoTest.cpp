@@ -162,6 +162,21 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     const double spin = wheel->relativeAngle;
     f.face->Frame();
     EXPECT_NEAR(wheel->relativeAngle - spin, 0.2, 1e-9);
+    // Its last minute: an explosion with its sound every 5 ticks and one
+    // more on every even tick, each within 200 of it (the face alone, so
+    // that none has burnt out yet).
+    while (f.face->stateTimer < 199) f.face->Frame();
+    std::vector<int> made;
+    for (int32_t t = 200; t < 260; ++t) {
+        const std::size_t before = Shots(581).size();
+        f.face->Frame();
+        ASSERT_EQ(f.face->stateTimer, t);
+        made.push_back(static_cast<int>(Shots(581).size() - before));
+        if (made.back() > 0) {
+            EXPECT_LE(std::abs(Shots(581).back()->x - f.face->x), 200 + 80) << t;
+        }
+    }
+    for (int32_t t = 200; t < 260; ++t) EXPECT_EQ(made[t - 200], (t % 5 == 0) + (t % 2 == 0)) << t;
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
