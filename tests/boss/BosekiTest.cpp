@@ -27,7 +27,24 @@ struct BosekiFight : SideRoom {
 TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
     BosekiFight f;
     EXPECT_EQ(f.body->alpha, 0);
-    f.Begin();
+    // The body fades in by 16 a frame as it drops; each landing shakes the
+    // room 20 frames from -10, easing by 3.
+    std::vector<int32_t> fading;
+    std::vector<std::vector<int32_t>> shakes;
+    int32_t lastShake = 0;
+    f.RunUntil(
+        [&] {
+            const CEffect* e = CEffect::GetInstance();
+            if (e->m_shakeFrames > lastShake) shakes.push_back({e->m_shakeFrames, e->m_shakeLowY, e->m_shakeDecay});
+            lastShake = e->m_shakeFrames;
+            if (f.body->frame == CCharacterBoseki::kDrop && fading.size() < 3) fading.push_back(f.body->alpha);
+            return f.body->frame == CCharacterBoseki::kFight;
+        },
+        800);
+    EXPECT_EQ(fading, (std::vector<int32_t>{16, 32, 48}));
+    ASSERT_FALSE(shakes.empty());
+    // (Seen a frame into it: 19 frames left, its first swing upward.)
+    for (const auto& shake : shakes) EXPECT_EQ(shake, (std::vector<int32_t>{19, -10, 3}));
     ASSERT_EQ(f.body->frame, CCharacterBoseki::kFight);
     EXPECT_EQ(f.body->alpha, 255);
     EXPECT_EQ(f.body->y, kFloor - 720);
@@ -163,8 +180,17 @@ TEST(Boseki, TheLastBlastThrowsTheBodyAndEveryPieceItsOwnWay) {
     ASSERT_FALSE(blasts.empty());
     EXPECT_EQ(blasts.back()->scaleX, 8.0);
     EXPECT_EQ(blasts.back()->x, f.body->x);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60);
-    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
+    // 60 frames between -20 and 20, easing by 1; ten white strobes, full up
+    // and full down each frame with a frame between.
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(effect->m_shakeFrames, 60);
+    EXPECT_EQ(effect->m_shakeLowY, -20);
+    EXPECT_EQ(effect->m_shakeHighY, 20);
+    EXPECT_EQ(effect->m_shakeDecay, 1);
+    EXPECT_EQ(std::vector<int32_t>({effect->m_flashRed, effect->m_flashGreen, effect->m_flashBlue, effect->m_flashPeak,
+                                    effect->m_flashCycles, effect->m_flashRiseStep, effect->m_flashHoldPeak,
+                                    effect->m_flashFallStep, effect->m_flashHoldZero}),
+              std::vector<int32_t>({255, 255, 255, 255, 10, 255, 0, 255, 1}));
 }
 
 }  // namespace

@@ -307,6 +307,21 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
         EXPECT_GE(shards[i]->vy, -40) << i;
         EXPECT_LE(shards[i]->vy, -20) << i;
     }
+    // Over more smashes the speeds fill their ranges.
+    int32_t lowestVy = 0, highestVy = -100, widest = 0;
+    for (int k = 0; k < 5; ++k) {
+        for (auto* shard : Shots()) shard->SetState(EnemyState::Remove);
+        f.s.Run(1);
+        monster->SetState(CCharacterOneEyedMonster::kDebris);
+        for (auto* shard : Shots()) {
+            lowestVy = std::min(lowestVy, shard->vy);
+            highestVy = std::max(highestVy, shard->vy);
+            widest = std::max(widest, std::abs(shard->vx));
+        }
+    }
+    EXPECT_EQ(lowestVy, -40);
+    EXPECT_EQ(highestVy, -20);
+    EXPECT_EQ(widest, 40);
     // The rock leaves its hand 150 in front, thrown up at 138 and across at
     // a 46th of the way to the player.
     monster->SetState(CCharacterOneEyedMonster::kThrow);

@@ -114,8 +114,17 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     EXPECT_EQ(f.tengu->vy, -100);
     f.s.Run(5);
     EXPECT_EQ(f.tengu->vy, -100);
-    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFallBack; }, 300);
+    // Up until it is above -4000.
+    int32_t highest = f.tengu->y;
+    f.RunUntil(
+        [&] {
+            if (f.tengu->frame == EnemyState::BossDefeatFall) highest = f.tengu->y;
+            return f.tengu->frame == CCharacterKingTengu::kFallBack;
+        },
+        300);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFallBack);
+    EXPECT_LT(highest, -4000);
+    EXPECT_GE(highest, -4000 - 100);
     EXPECT_EQ(f.player->frame, PlayerState::ScenePose990);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     // Back over the stage's centre from above it, falling at 15, the
@@ -167,6 +176,33 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         else EXPECT_EQ(f.player->x, from);
         // Stones of the gale every 10 ticks, from behind the boss.
         EXPECT_EQ(Shots(560).size(), 2u) << hp;
+        if (hp == 0) continue;
+        // Each from 600 beyond the view's edge behind the boss, anywhere
+        // down the view, at 80 to 150 forward and 0 to 20 down (the boss
+        // alone, so that each is seen as it left).
+        const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
+        const int32_t edge = w / 2 - (w / 2 + 600) * facing;
+        const auto old = Shots(560);
+        std::set<CCharacter*> seen(old.begin(), old.end());
+        int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
+        for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
+            for (auto* stone : Shots(560)) {
+                if (!seen.insert(stone).second) continue;
+                EXPECT_EQ(stone->x, edge);
+                slow = std::min(slow, stone->vx * facing);
+                fast = std::max(fast, stone->vx * facing);
+                lowVy = std::min(lowVy, stone->vy);
+                highVy = std::max(highVy, stone->vy);
+            }
+            f.tengu->Frame();
+        }
+        EXPECT_EQ(seen.size(), 2u + 13u);  // at ticks 30, 40 .. 150
+        EXPECT_GE(slow, 80);
+        EXPECT_LT(slow, 95);
+        EXPECT_LE(fast, 150);
+        EXPECT_GT(fast, 135);
+        EXPECT_GE(lowVy, 0);
+        EXPECT_LE(highVy, 20);
     }
 }
 
@@ -205,6 +241,7 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
         EXPECT_EQ(f.tengu->y, 1600);
+        EXPECT_EQ(f.tengu->layer, 136);
         // Its balls fly a thirtieth of the way to the player a frame.
         const std::size_t balls = Shots(550).size();
         for (int i = 0; i < 20 && Shots(550).size() == balls; ++i) f.tengu->Frame();
@@ -224,7 +261,10 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         EXPECT_EQ(f.tengu->facing, -facing);
         if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
         else EXPECT_LT(lastX - 100, -kTileSize);
+        // Back to its size, height and layer.
         EXPECT_EQ(f.tengu->scaleX, 2.0);
+        EXPECT_EQ(f.tengu->y, 1000);
+        EXPECT_EQ(f.tengu->layer, 168);
         EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
     }
 }

@@ -36,6 +36,7 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         ASSERT_NE(flame, nullptr) << i;
         EXPECT_EQ(flame->linksA[0], wheel) << i;
         EXPECT_EQ(flame->alpha, 192) << i;
+        EXPECT_EQ(flame->layer, f.face->layer - 1) << i;
         EXPECT_EQ(flame->parentOffsetX, static_cast<int32_t>(200 * std::sin(i * M_PI / 4))) << i;
     }
     const double spin = wheel->relativeAngle;
@@ -133,7 +134,10 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         EXPECT_EQ(f.face->verticalDirection, side.vertical) << side.name;
         EXPECT_EQ(f.face->frame, CCharacterWanyudo::kSquash) << side.name;
         EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{22})) << side.name;
-        EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 20) << side.name;
+        const CEffect* shake = CEffect::GetInstance();
+        EXPECT_EQ(std::vector<int32_t>({shake->m_shakeFrames, shake->m_shakeLowY, shake->m_shakeHighY, shake->m_shakeDecay}),
+                  std::vector<int32_t>({20, -10, 10, 3}))
+            << side.name;
     }
 }
 
