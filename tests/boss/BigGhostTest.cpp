@@ -159,7 +159,25 @@ TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
     f.ghost->OnHit(1, 50, 1, f.player);
     ASSERT_EQ(f.ghost->frame, EnemyState::Defeated);
     EXPECT_EQ(f.ghost->vx, 0);
-    f.RunUntil([&] { return f.ghost->stateTimer == 199; }, 300);
+    // Its blasts burst up to 500 from it either way.
+    int32_t farthestX = 0, farthestY = 0;
+    std::size_t blasts = 0;
+    f.RunUntil(
+        [&] {
+            const auto now = enemy_test::Effects(320, 320);
+            if (now.size() > blasts) {
+                const CCharacter* b = now.back();
+                farthestX = std::max(farthestX, std::abs(b->x - f.ghost->x));
+                farthestY = std::max(farthestY, std::abs(b->y - f.ghost->y));
+            }
+            blasts = now.size();
+            return f.ghost->stateTimer == 199;
+        },
+        300);
+    EXPECT_LE(farthestX, 500);
+    EXPECT_GT(farthestX, 450);
+    EXPECT_LE(farthestY, 500);
+    EXPECT_GT(farthestY, 450);
     EXPECT_EQ(f.ghost->colorR, 255);
     f.s.Run(1);
     EXPECT_EQ(f.ghost->colorR, 251);

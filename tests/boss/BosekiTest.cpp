@@ -175,6 +175,16 @@ TEST(Boseki, TheLastBlastThrowsTheBodyAndEveryPieceItsOwnWay) {
         EXPECT_EQ(piece->vy, throws[k].vy) << k;
         EXPECT_EQ(piece->frame, throws[k].state) << k;
     }
+    // Each piece then falls under its gravity (6 a frame); the body does
+    // not spin.
+    for (int32_t k = 0; k < 5; ++k) {
+        CCharacter* piece = f.body->linksB[k];
+        piece->Frame();
+        EXPECT_EQ(piece->vy, throws[k].vy + 6) << k;
+    }
+    const double angle = f.body->angle;
+    f.body->Frame();
+    EXPECT_EQ(f.body->angle, angle);
     // The biggest blast of all, at the body, with a long shake.
     const auto blasts = Shots(581);
     ASSERT_FALSE(blasts.empty());

@@ -142,6 +142,11 @@ TEST(BossBase, AHookStyleBossOffScreenStandsStillButInItsDefeat) {
     boss->SetState(EnemyState::Defeated);
     f.s.Run(10);
     EXPECT_EQ(boss->stateTimer, 10);
+    // Its fade runs off screen too.
+    boss->CCharacter::SetState(EnemyState::FadeOut);
+    f.s.Run(10);
+    EXPECT_EQ(boss->frame, EnemyState::FadeOut);
+    EXPECT_EQ(boss->stateTimer, 10);
 }
 
 TEST(BossBase, DamageOfAHundredAndMoreCountsAThirdAboveAHundred) {
@@ -432,6 +437,90 @@ TEST(BossBase, EachBossChoosesItsAttacksByItsOwnBands) {
             boss->SetState(c.request);
             EXPECT_EQ(boss->frame, expected) << c.name << " draw " << r;
         }
+    }
+}
+
+// A choice draws exactly one number, whatever it leads to: the ghost's
+// (always the rain), the first phase's at no life (the rise), Silvy's
+// while the player is down (nothing).
+TEST(BossBase, EachChoiceDrawsOneNumber) {
+    struct Case {
+        const char* name;
+        int32_t typeId, hp, playerHp, chosen;
+    };
+    for (const Case& c : {Case{"ghost", 10050, 8000, 100, 240}, Case{"king tengu at no life", 10250, 0, 100, 320},
+                          Case{"silvy, player down", 11100, 10000, 0, EnemyState::Wait}}) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(c.typeId, 3000, 1600);
+        boss->CCharacter::SetState(EnemyState::Wait);
+        boss->ConsumeStateChange();
+        boss->hp = c.hp;
+        f.player->hp = c.playerHp;
+        GameSrand(77);
+        GameRand();
+        const int32_t second = GameRand();
+        GameSrand(77);
+        boss->SetState(EnemyState::ChooseAttack);
+        boss->ConsumeStateChange();
+        EXPECT_EQ(boss->frame, c.chosen) << c.name;
+        EXPECT_EQ(GameRand(), second) << c.name;
+    }
+}
+
+// The ground bosses of the hook style keep inside the view while they wait
+// and while they hop: their bodies stop at its right edge.
+TEST(BossBase, TheHookStyleGroundBossesKeepInsideTheView) {
+    struct Case {
+        const char* name;
+        int32_t typeId, state;
+    };
+    for (const Case& c : {Case{"one-eyed monster waiting", 10210, 220}, Case{"tengu waiting", 10080, 220},
+                          Case{"tengu hopping", 10080, 240}}) {
+        BossField f(5000);
+        const int32_t right = std::min(f.s.Stage().width * kTileSize, CGameMain::GetInstance()->GetViewWidth() * 10);
+        CCharacter* boss = f.s.AddAt(c.typeId, right - 400, kFloor - 300);
+        f.player->x = right + 2000;  // beyond the edge: it turns and hops toward it
+        f.player->invulnerableTimer = -1;
+        boss->CCharacter::SetState(EnemyState::Wait);
+        boss->ConsumeStateChange();
+        if (c.state == 220) boss->x = right - 100;  // its body already across the edge
+        else boss->SetState(c.state);
+        // Waiting, it is put back at once; hopping, it is put back before
+        // each step (so that a step, at most 69, may carry it past).
+        int32_t farthest = 0;
+        for (int i = 0; i < (c.state == 220 ? 1 : 100); ++i) {
+            boss->Frame();
+            farthest = std::max(farthest, boss->x + boss->CurrentRecord().bodyRight);
+            if (boss->frame == EnemyState::Wait && i > 0) break;
+        }
+        EXPECT_EQ(boss->facing, 1) << c.name;
+        if (c.state == 220) {
+            EXPECT_EQ(farthest, right) << c.name;
+        } else {
+            EXPECT_GT(farthest, right) << c.name;
+            EXPECT_LE(farthest, right + 69) << c.name;
+        }
+    }
+}
+
+// A leap turns over at its top: on the frame its rise has come to 0 (a
+// lift of 120 under a gravity of 6 takes 20 frames).
+TEST(BossBase, ALeapTurnsOverWhenItsRiseComesToNothing) {
+    for (int32_t typeId : {10250, 11100}) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(typeId, 3000, 1600);
+        f.s.Run(1);
+        boss->SetState(240);
+        boss->ConsumeStateChange();
+        boss->vy = -120;
+        boss->attackDirX = 0;
+        int n = 0;
+        while (boss->frame == 240 && n < 100) {
+            boss->Frame();
+            ++n;
+        }
+        EXPECT_EQ(n, 20) << typeId;
+        EXPECT_EQ(boss->frame, 241) << typeId;
     }
 }
 

@@ -338,6 +338,12 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     BossField f;
     auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
     f.s.Run(1);
+    // Each hop starts up at 40.
+    for (int32_t hop : {280, 282, 284, 286, 288}) {
+        monster->vy = 0;
+        monster->SetState(hop);
+        EXPECT_EQ(monster->vy, -40) << hop;
+    }
     monster->SetState(CCharacterOneEyedMonster::kHops);
     SpawnCount stones{CCharacterOneEyedMonster::kStone};
     int shakes = 0;
@@ -506,6 +512,7 @@ struct SecondForm : BossField {
 TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     SecondForm f;
     EXPECT_EQ(f.boss->alpha, 0);
+    f.player->SetPlayTimeRunning(false);
     f.s.Run(40);
     ASSERT_EQ(f.boss->frame, CCharacterKingTengu2nd::kBodyCalled);
     CCharacter* body = f.boss->linksB[0];
@@ -523,6 +530,7 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
     EXPECT_EQ(f.boss->alpha, 255);
     EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_TRUE(f.player->IsPlayTimeRunning());  // its fight starts the clock again
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.boss);
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
     // The eyes sit on its face, 260 either side and 180 above its centre,

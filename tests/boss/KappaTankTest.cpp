@@ -98,6 +98,14 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(11);
     EXPECT_EQ(f.tank->frame / 10, 22);
+    // Each warning before a shot blinks 40 ticks: the body's, the cannon's
+    // and the second gun's.
+    for (auto [part, state] : {std::pair{static_cast<CCharacter*>(f.tank), Tank::kWarn}, {f.Part(0), Tank::kCannonWarn},
+                               {f.Part(6), Tank::kGunWarn}}) {
+        part->flashTimer = 0;
+        part->SetState(state);
+        EXPECT_EQ(part->flashTimer, 40) << state;
+    }
     // The shot's shake lasts 30 frames.
     CEffect::GetInstance()->m_shakeFrames = 0;
     f.tank->SetState(Tank::kMainShot);
@@ -194,6 +202,10 @@ TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
         EXPECT_EQ(bit->linksA[0], f.tank) << link;
         EXPECT_EQ(bit->layer, 135) << link;
     }
+    // The body spins as it falls, against its facing.
+    const double turned = f.tank->angle;
+    f.tank->Frame();
+    EXPECT_NEAR(f.tank->angle, turned - 0.8 * facing, 1e-9);
     // Thrown pieces spin under gravity.
     const double spin = f.Part(1)->angle;
     f.Part(1)->Frame();

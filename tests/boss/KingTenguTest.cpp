@@ -70,6 +70,9 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     // the next choice is the rise.
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kRise; }, 600);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kRise);
+    // It bobs as it rises: amplitude 10, half a step.
+    EXPECT_EQ(std::vector<int32_t>({f.tengu->hoverAmplitude, f.tengu->hoverNum, f.tengu->hoverDen}),
+              std::vector<int32_t>({10, 1, 2}));
     const FrameRecord* rise = f.tengu->frameTable.Find(CCharacterKingTengu::kRise);
     EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
     f.music.clear();
@@ -150,7 +153,10 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     // not exist, so the clear scene's stage instead.
     CEffect::GetInstance()->m_fade = CEffect::GetInstance()->m_fadeTarget;
     f.tengu->Frame();
-    EXPECT_EQ(CGameMain::GetInstance()->m_stageControl.m_nextStage, 271);
+    const CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
+    EXPECT_EQ(std::vector<int32_t>({control.m_nextStage, control.m_startX, control.m_startY, control.m_startFacing,
+                                    control.m_transitionType, control.m_transitionFrames, control.m_warpExtra}),
+              std::vector<int32_t>({271, 600, 0, 1, 0, 80, -1}));
     EXPECT_TRUE(CStageDataControl::IsStageId(CCharacterKingTengu::DefeatStage()));
     EXPECT_FALSE(CStageDataControl::IsStageId(CCharacterKingTengu::kDefeatStage));
 }
@@ -388,6 +394,10 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     ASSERT_EQ(streaks.size(), trails + 25);
     double slowest = 10, fastest = 0;
     for (std::size_t k = trails; k < streaks.size(); ++k) {
+        // Drawn a quarter turn by its facing off its own flight (an angle
+        // of 0 points up, growing clockwise).
+        const double flight = std::atan2(static_cast<double>(streaks[k]->vx), static_cast<double>(-streaks[k]->vy));
+        EXPECT_NEAR(streaks[k]->angle, flight + f.tengu->facing * M_PI / 2, 1e-9) << k;
         const double ratio = std::hypot(streaks[k]->vx, streaks[k]->vy) / 170.0;
         slowest = std::min(slowest, ratio);
         fastest = std::max(fastest, ratio);

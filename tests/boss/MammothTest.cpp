@@ -101,6 +101,27 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_NE(f.mammoth->CurrentRecord().attackRight, 0);
 }
 
+// It tramples in every record of its cycle but the bounce off the wall:
+// kind 15, 100 a blow.
+TEST(Mammoth, ItTramplesInEveryRecordButTheBounce) {
+    struct Case {
+        int32_t state;
+        bool tramples;
+    };
+    for (const Case& c : {Case{240, true}, Case{244, true}, Case{260, true}, Case{264, true}, Case{265, true},
+                          Case{267, false}, Case{268, true}}) {
+        MammothFight f;
+        f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        Victim* victim = f.AddVictim(f.mammoth->x);
+        victim->y = f.mammoth->y;
+        f.mammoth->SetState(c.state);
+        f.mammoth->ConsumeStateChange();
+        f.mammoth->Frame();
+        const std::vector<std::pair<int32_t, int32_t>> none, blow{{15, 100}};
+        EXPECT_EQ(victim->blows, c.tramples ? blow : none) << c.state;
+    }
+}
+
 // Each throw: a snowball from up to 400 behind its x (whatever its
 // facing) and up to 200 above it, at -10 to 10 across and 100 to 120 up.
 TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {

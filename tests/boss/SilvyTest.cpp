@@ -98,6 +98,14 @@ TEST(Silvy, TheRingPutsFourStillStarsThatTakeWingInTurn) {
         EXPECT_EQ(stars[k]->vx, 0);
         EXPECT_EQ(stars[k]->vy, 0);
     }
+    // Entered at once: each star turned a quarter more than the one before.
+    const std::size_t placed = Shots(750).size();
+    f.silvy->SetState(281);
+    const auto fresh = Shots(750);
+    ASSERT_EQ(fresh.size(), placed + 4);
+    const double turns[] = {0.0, M_PI / 2, M_PI, 3 * M_PI / 2};
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_NEAR(fresh[placed + k]->angle, turns[k], 1e-9) << k;
+    for (std::size_t k = placed; k < fresh.size(); ++k) fresh[k]->SetState(EnemyState::Remove);
     // Each flies after its own wait: 60, 90, 120, 150 ticks.
     int left[4] = {-1, -1, -1, -1};
     for (int t = 1; t <= 160; ++t) {
@@ -249,6 +257,7 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     EXPECT_EQ(control.m_startFacing, 1);
     EXPECT_EQ(control.m_transitionType, 0);
     EXPECT_EQ(control.m_transitionFrames, 80);
+    EXPECT_EQ(control.m_warpExtra, -1);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     // The player stays in its victory, and the scene is started once: she
     // has left the field.

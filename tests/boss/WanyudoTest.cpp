@@ -25,6 +25,14 @@ struct WheelFight : SideRoom {
 
 TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
     WheelFight f;
+    // The wheel spins up in 232: by a hundredth of the state timer a frame.
+    f.RunUntil([&] { return f.face->frame == 232; }, 200);
+    for (int i = 0; i < 5; ++i) {
+        const double before = f.Wheel()->relativeAngle;
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, 232);
+        EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.01 * f.face->stateTimer, 1e-9) << i;
+    }
     f.Begin();
     CCharacter* wheel = f.Wheel();
     ASSERT_NE(wheel, nullptr);
@@ -169,7 +177,19 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     // Its last minute: an explosion with its sound every 5 ticks and one
     // more on every even tick, each within 200 of it (the face alone, so
     // that none has burnt out yet).
-    while (f.face->stateTimer < 199) f.face->Frame();
+    // Till then, bouncing off the walls it only turns: no splinters, no
+    // stops.
+    int turns = 0;
+    int32_t lastFacing = f.face->facing, lastVertical = f.face->verticalDirection;
+    while (f.face->stateTimer < 199) {
+        f.face->Frame();
+        ASSERT_TRUE(Shots(CCharacterWanyudo::kSplinter).empty()) << f.face->stateTimer;
+        ASSERT_NE(f.face->frame, CCharacterWanyudo::kSquash) << f.face->stateTimer;
+        turns += (f.face->facing != lastFacing) + (f.face->verticalDirection != lastVertical);
+        lastFacing = f.face->facing;
+        lastVertical = f.face->verticalDirection;
+    }
+    EXPECT_GT(turns, 2);
     std::vector<int> made;
     for (int32_t t = 200; t < 260; ++t) {
         const std::size_t before = Shots(581).size();
