@@ -99,17 +99,30 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
         f.ghost->hp = 1;
         f.player->x = 4000;
         for (CCharacter* minion : enemy_test::OfType(10050)) minion->SetState(EnemyState::Remove);
+        // Their heights: from 1400 above the view's middle to 600 below it.
+        const int32_t middle = CGameMain::GetInstance()->GetViewHeight() * 10 / 2;
         double nearest = 1e9;
+        int32_t highest = 100000, lowest = -100000;
+        int called = 0;
         for (int i = 0; i < 2400; ++i) {
             f.s.Run(1);
             for (CCharacter* minion : enemy_test::OfType(10050)) {
                 if (minion->pendingState == EnemyState::Remove) continue;
+                ++called;
                 nearest = std::min(nearest, std::hypot(minion->x - f.player->x, minion->y - f.player->y));
+                highest = std::min(highest, minion->y - middle);
+                lowest = std::max(lowest, minion->y - middle);
                 minion->SetState(EnemyState::Remove);
             }
         }
+        EXPECT_GE(called, 25);
         EXPECT_GT(nearest, 800.0);
         EXPECT_LT(nearest, 900.0);
+        // (Each has had a frame of its own to move.)
+        EXPECT_GE(highest, -1400 - 50);
+        EXPECT_LT(highest, -1100);
+        EXPECT_LE(lowest, 600 + 50);
+        EXPECT_GT(lowest, 300);
         f.ghost->hp = 12000;
         f.player->x = 800;
         // 120 frames while it keeps four fifths of its life (a fifth is
@@ -146,7 +159,25 @@ TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
     f.ghost->OnHit(1, 50, 1, f.player);
     ASSERT_EQ(f.ghost->frame, EnemyState::Defeated);
     EXPECT_EQ(f.ghost->vx, 0);
-    f.RunUntil([&] { return f.ghost->stateTimer == 199; }, 300);
+    // Its blasts burst up to 500 from it either way.
+    int32_t farthestX = 0, farthestY = 0;
+    std::size_t blasts = 0;
+    f.RunUntil(
+        [&] {
+            const auto now = enemy_test::Effects(320, 320);
+            if (now.size() > blasts) {
+                const CCharacter* b = now.back();
+                farthestX = std::max(farthestX, std::abs(b->x - f.ghost->x));
+                farthestY = std::max(farthestY, std::abs(b->y - f.ghost->y));
+            }
+            blasts = now.size();
+            return f.ghost->stateTimer == 199;
+        },
+        300);
+    EXPECT_LE(farthestX, 500);
+    EXPECT_GT(farthestX, 450);
+    EXPECT_LE(farthestY, 500);
+    EXPECT_GT(farthestY, 450);
     EXPECT_EQ(f.ghost->colorR, 255);
     f.s.Run(1);
     EXPECT_EQ(f.ghost->colorR, 251);

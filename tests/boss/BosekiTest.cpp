@@ -27,7 +27,24 @@ struct BosekiFight : SideRoom {
 TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
     BosekiFight f;
     EXPECT_EQ(f.body->alpha, 0);
-    f.Begin();
+    // The body fades in by 16 a frame as it drops; each landing shakes the
+    // room 20 frames from -10, easing by 3.
+    std::vector<int32_t> fading;
+    std::vector<std::vector<int32_t>> shakes;
+    int32_t lastShake = 0;
+    f.RunUntil(
+        [&] {
+            const CEffect* e = CEffect::GetInstance();
+            if (e->m_shakeFrames > lastShake) shakes.push_back({e->m_shakeFrames, e->m_shakeLowY, e->m_shakeDecay});
+            lastShake = e->m_shakeFrames;
+            if (f.body->frame == CCharacterBoseki::kDrop && fading.size() < 3) fading.push_back(f.body->alpha);
+            return f.body->frame == CCharacterBoseki::kFight;
+        },
+        800);
+    EXPECT_EQ(fading, (std::vector<int32_t>{16, 32, 48}));
+    ASSERT_FALSE(shakes.empty());
+    // (Seen a frame into it: 19 frames left, its first swing upward.)
+    for (const auto& shake : shakes) EXPECT_EQ(shake, (std::vector<int32_t>{19, -10, 3}));
     ASSERT_EQ(f.body->frame, CCharacterBoseki::kFight);
     EXPECT_EQ(f.body->alpha, 255);
     EXPECT_EQ(f.body->y, kFloor - 720);
@@ -83,27 +100,30 @@ TEST(Boseki, ItConjuresFireThenAWispInTurnFasterAsItsLifeDrops) {
     const int n = f.RunUntil([&] { return CCharacterBoseki::ConjuredSoFar() == made + 2; }, 200);
     EXPECT_LE(n, 40);
     EXPECT_GT(n, 20);
-    // Every fire lies at least 1000 from the player (and the draws come
-    // near that), inside the stage but 200 from either end.
+    // Every fire and every wisp lies at least 1000 from the player (and
+    // the draws come near that), inside the stage but 200 from either end;
+    // each is measured as it comes and then taken away.
     f.body->hp = 1;
     double nearest = 1e9;
-    int fires = 0;
-    for (int i = 0; i < 1200; ++i) {
+    int fires = 0, wisps = 0;
+    for (int i = 0; i < 3000; ++i) {
         const int32_t made = CCharacterBoseki::ConjuredSoFar();
         f.player->hp = 100;  // (its fires and wisps must not end the test)
         f.s.Run(1);
-        // A fire when the count was even: the newest of them.
-        if (CCharacterBoseki::ConjuredSoFar() > made && made % 2 == 0) {
-            const CCharacter* fire = Shots(CCharacterBoseki::kWispFire).back();
-            ++fires;
-            nearest = std::min(nearest, std::hypot(fire->x - f.player->x, fire->y - f.player->y));
-            EXPECT_GE(fire->x, 200);
-            EXPECT_LE(fire->x, 20 * kTileSize - 200);
-        }
+        if (CCharacterBoseki::ConjuredSoFar() == made) continue;
+        // A fire when the count was even, else a wisp: the newest of them.
+        const auto wispsNow = enemy_test::OfType(10006);
+        CCharacter* hazard = made % 2 == 0 ? Shots(CCharacterBoseki::kWispFire).back() : wispsNow.back();
+        ++(made % 2 == 0 ? fires : wisps);
+        nearest = std::min(nearest, std::hypot(hazard->x - f.player->x, hazard->y - f.player->y));
+        EXPECT_GE(hazard->x, 200);
+        EXPECT_LE(hazard->x, 20 * kTileSize - 200);
+        hazard->SetState(EnemyState::Remove);
     }
-    EXPECT_GE(fires, 20);
+    EXPECT_GE(fires, 70);
+    EXPECT_GE(wisps, 70);
     EXPECT_GE(nearest, 1000.0);
-    EXPECT_LT(nearest, 1250.0);
+    EXPECT_LT(nearest, 1100.0);
     // Nothing while the player is down.
     f.player->hp = 0;
     const int32_t before = CCharacterBoseki::ConjuredSoFar();
@@ -155,13 +175,32 @@ TEST(Boseki, TheLastBlastThrowsTheBodyAndEveryPieceItsOwnWay) {
         EXPECT_EQ(piece->vy, throws[k].vy) << k;
         EXPECT_EQ(piece->frame, throws[k].state) << k;
     }
+    // Each piece then falls under its gravity (6 a frame); the body does
+    // not spin.
+    for (int32_t k = 0; k < 5; ++k) {
+        CCharacter* piece = f.body->linksB[k];
+        piece->Frame();
+        EXPECT_EQ(piece->vy, throws[k].vy + 6) << k;
+    }
+    const double angle = f.body->angle;
+    f.body->Frame();
+    EXPECT_EQ(f.body->angle, angle);
     // The biggest blast of all, at the body, with a long shake.
     const auto blasts = Shots(581);
     ASSERT_FALSE(blasts.empty());
     EXPECT_EQ(blasts.back()->scaleX, 8.0);
     EXPECT_EQ(blasts.back()->x, f.body->x);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60);
-    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
+    // 60 frames between -20 and 20, easing by 1; ten white strobes, full up
+    // and full down each frame with a frame between.
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(effect->m_shakeFrames, 60);
+    EXPECT_EQ(effect->m_shakeLowY, -20);
+    EXPECT_EQ(effect->m_shakeHighY, 20);
+    EXPECT_EQ(effect->m_shakeDecay, 1);
+    EXPECT_EQ(std::vector<int32_t>({effect->m_flashRed, effect->m_flashGreen, effect->m_flashBlue, effect->m_flashPeak,
+                                    effect->m_flashCycles, effect->m_flashRiseStep, effect->m_flashHoldPeak,
+                                    effect->m_flashFallStep, effect->m_flashHoldZero}),
+              std::vector<int32_t>({255, 255, 255, 255, 10, 255, 0, 255, 1}));
 }
 
 }  // namespace

@@ -142,6 +142,11 @@ TEST(BossBase, AHookStyleBossOffScreenStandsStillButInItsDefeat) {
     boss->SetState(EnemyState::Defeated);
     f.s.Run(10);
     EXPECT_EQ(boss->stateTimer, 10);
+    // Its fade runs off screen too.
+    boss->CCharacter::SetState(EnemyState::FadeOut);
+    f.s.Run(10);
+    EXPECT_EQ(boss->frame, EnemyState::FadeOut);
+    EXPECT_EQ(boss->stateTimer, 10);
 }
 
 TEST(BossBase, DamageOfAHundredAndMoreCountsAThirdAboveAHundred) {
@@ -192,24 +197,29 @@ TEST(BossBase, TheDefeatStartFreezesThePlayerInItsVictory) {
 TEST(BossBase, TheDefeatShakeFollowsTheSettingAndSparesALongerShake) {
     struct Case {
         int32_t vibration, running, shakeAfter;
+        int32_t lowY, highY, speedY, decay;  // of the shake left running
     };
-    // NORMAL and MILD shake for 20 frames, STRONG too; NONE not at all; a
-    // running shake of more than 20 frames stays.
-    for (Case c : {Case{0, 0, 20}, Case{1, 0, 20}, Case{2, 0, 0}, Case{3, 0, 20}, Case{0, 35, 35}, Case{0, 20, 20}}) {
+    // NORMAL shakes 20 frames between -10 and 10 easing by 3, STRONG the
+    // same span at a speed of 100 without easing, MILD between -5 and 5
+    // easing by 1; NONE not at all; a running shake of more than 20 frames
+    // stays.
+    for (Case c : {Case{0, 0, 20, -10, 10, 100, 3}, Case{1, 0, 20, -10, 10, 100, 0}, Case{2, 0, 0, 0, 0, 0, 0},
+                   Case{3, 0, 20, -5, 5, 100, 1}, Case{0, 35, 35, 0, 0, 0, 0}, Case{0, 20, 20, -10, 10, 100, 3}}) {
         BossField f;
         auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
         CGameMain::GetInstance()->m_vibration = c.vibration;
-        CEffect::GetInstance()->m_shakeFrames = c.running;
-        CEffect::GetInstance()->m_shakeLowY = 0;
+        CEffect* effect = CEffect::GetInstance();
+        effect->m_shakeFrames = c.running;
+        effect->m_shakeLowY = effect->m_shakeHighY = effect->m_shakeVelocityY = effect->m_shakeDecay = 0;
         boss->SetState(EnemyState::Defeated);
-        EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, c.shakeAfter) << c.vibration << " " << c.running;
+        SCOPED_TRACE(testing::Message() << c.vibration << " " << c.running);
+        EXPECT_EQ(effect->m_shakeFrames, c.shakeAfter);
+        EXPECT_EQ(effect->m_shakeLowY, c.lowY);
+        EXPECT_EQ(effect->m_shakeHighY, c.highY);
+        EXPECT_EQ(effect->m_shakeVelocityY, c.speedY);
+        EXPECT_EQ(effect->m_shakeDecay, c.decay);
+        EXPECT_EQ(effect->m_shakeLowX | effect->m_shakeHighX | effect->m_shakeVelocityX, 0);
     }
-    BossField f;
-    auto* boss = f.MakeBoss<CCharacterSilvy>(11100, 3000, kSilvyHalf);
-    CGameMain::GetInstance()->m_vibration = 3;
-    boss->SetState(EnemyState::Defeated);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeLowY, -5);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeHighY, 5);
 }
 
 TEST(BossBase, TheEntranceHoldsThePlayerUntilTheTourEndsThenMusicAndBar) {
@@ -427,6 +437,90 @@ TEST(BossBase, EachBossChoosesItsAttacksByItsOwnBands) {
             boss->SetState(c.request);
             EXPECT_EQ(boss->frame, expected) << c.name << " draw " << r;
         }
+    }
+}
+
+// A choice draws exactly one number, whatever it leads to: the ghost's
+// (always the rain), the first phase's at no life (the rise), Silvy's
+// while the player is down (nothing).
+TEST(BossBase, EachChoiceDrawsOneNumber) {
+    struct Case {
+        const char* name;
+        int32_t typeId, hp, playerHp, chosen;
+    };
+    for (const Case& c : {Case{"ghost", 10050, 8000, 100, 240}, Case{"king tengu at no life", 10250, 0, 100, 320},
+                          Case{"silvy, player down", 11100, 10000, 0, EnemyState::Wait}}) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(c.typeId, 3000, 1600);
+        boss->CCharacter::SetState(EnemyState::Wait);
+        boss->ConsumeStateChange();
+        boss->hp = c.hp;
+        f.player->hp = c.playerHp;
+        GameSrand(77);
+        GameRand();
+        const int32_t second = GameRand();
+        GameSrand(77);
+        boss->SetState(EnemyState::ChooseAttack);
+        boss->ConsumeStateChange();
+        EXPECT_EQ(boss->frame, c.chosen) << c.name;
+        EXPECT_EQ(GameRand(), second) << c.name;
+    }
+}
+
+// The ground bosses of the hook style keep inside the view while they wait
+// and while they hop: their bodies stop at its right edge.
+TEST(BossBase, TheHookStyleGroundBossesKeepInsideTheView) {
+    struct Case {
+        const char* name;
+        int32_t typeId, state;
+    };
+    for (const Case& c : {Case{"one-eyed monster waiting", 10210, 220}, Case{"tengu waiting", 10080, 220},
+                          Case{"tengu hopping", 10080, 240}}) {
+        BossField f(5000);
+        const int32_t right = std::min(f.s.Stage().width * kTileSize, CGameMain::GetInstance()->GetViewWidth() * 10);
+        CCharacter* boss = f.s.AddAt(c.typeId, right - 400, kFloor - 300);
+        f.player->x = right + 2000;  // beyond the edge: it turns and hops toward it
+        f.player->invulnerableTimer = -1;
+        boss->CCharacter::SetState(EnemyState::Wait);
+        boss->ConsumeStateChange();
+        if (c.state == 220) boss->x = right - 100;  // its body already across the edge
+        else boss->SetState(c.state);
+        // Waiting, it is put back at once; hopping, it is put back before
+        // each step (so that a step, at most 69, may carry it past).
+        int32_t farthest = 0;
+        for (int i = 0; i < (c.state == 220 ? 1 : 100); ++i) {
+            boss->Frame();
+            farthest = std::max(farthest, boss->x + boss->CurrentRecord().bodyRight);
+            if (boss->frame == EnemyState::Wait && i > 0) break;
+        }
+        EXPECT_EQ(boss->facing, 1) << c.name;
+        if (c.state == 220) {
+            EXPECT_EQ(farthest, right) << c.name;
+        } else {
+            EXPECT_GT(farthest, right) << c.name;
+            EXPECT_LE(farthest, right + 69) << c.name;
+        }
+    }
+}
+
+// A leap turns over at its top: on the frame its rise has come to 0 (a
+// lift of 120 under a gravity of 6 takes 20 frames).
+TEST(BossBase, ALeapTurnsOverWhenItsRiseComesToNothing) {
+    for (int32_t typeId : {10250, 11100}) {
+        BossField f;
+        CCharacter* boss = f.s.AddAt(typeId, 3000, 1600);
+        f.s.Run(1);
+        boss->SetState(240);
+        boss->ConsumeStateChange();
+        boss->vy = -120;
+        boss->attackDirX = 0;
+        int n = 0;
+        while (boss->frame == 240 && n < 100) {
+            boss->Frame();
+            ++n;
+        }
+        EXPECT_EQ(n, 20) << typeId;
+        EXPECT_EQ(boss->frame, 241) << typeId;
     }
 }
 

@@ -200,6 +200,19 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     ghost->x = 390;
     f.s.Run(1);
     EXPECT_EQ(ghost->facing, 1);
+    // It turns only beyond its turning points, 4000 and 400 (the stage's
+    // own positions here, the camera at rest).
+    struct Turn {
+        int32_t x, facing, turnedTo;
+    };
+    for (const Turn& t : {Turn{4001, 1, -1}, Turn{4000, 1, 1}, Turn{3000, 1, 1}, Turn{399, -1, 1}, Turn{400, -1, -1},
+                          Turn{1000, -1, -1}}) {
+        ghost->x = t.x;
+        ghost->facing = t.facing;
+        ghost->Frame();
+        EXPECT_EQ(ghost->vx, 10 * t.facing) << t.x;
+        EXPECT_EQ(ghost->facing, t.turnedTo) << t.x;
+    }
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -294,6 +307,21 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
         EXPECT_GE(shards[i]->vy, -40) << i;
         EXPECT_LE(shards[i]->vy, -20) << i;
     }
+    // Over more smashes the speeds fill their ranges.
+    int32_t lowestVy = 0, highestVy = -100, widest = 0;
+    for (int k = 0; k < 5; ++k) {
+        for (auto* shard : Shots()) shard->SetState(EnemyState::Remove);
+        f.s.Run(1);
+        monster->SetState(CCharacterOneEyedMonster::kDebris);
+        for (auto* shard : Shots()) {
+            lowestVy = std::min(lowestVy, shard->vy);
+            highestVy = std::max(highestVy, shard->vy);
+            widest = std::max(widest, std::abs(shard->vx));
+        }
+    }
+    EXPECT_EQ(lowestVy, -40);
+    EXPECT_EQ(highestVy, -20);
+    EXPECT_EQ(widest, 40);
     // The rock leaves its hand 150 in front, thrown up at 138 and across at
     // a 46th of the way to the player.
     monster->SetState(CCharacterOneEyedMonster::kThrow);
@@ -310,6 +338,12 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     BossField f;
     auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
     f.s.Run(1);
+    // Each hop starts up at 40.
+    for (int32_t hop : {280, 282, 284, 286, 288}) {
+        monster->vy = 0;
+        monster->SetState(hop);
+        EXPECT_EQ(monster->vy, -40) << hop;
+    }
     monster->SetState(CCharacterOneEyedMonster::kHops);
     SpawnCount stones{CCharacterOneEyedMonster::kStone};
     int shakes = 0;
@@ -426,21 +460,27 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
 
     // A fan: five feathers at 40, six degrees apart round the line to the
     // player, each two of its steps out.
-    f.player->y = tengu->y - 900;  // above it, so that no feather runs level
-    const std::size_t before = ShotCount(CCharacterTengu::kFeather);
-    tengu->SetState(264);
-    const auto fan = Shots(CCharacterTengu::kFeather);
-    ASSERT_EQ(fan.size(), before + 5);
-    const double aim = std::atan2(static_cast<double>(f.player->x - tengu->x), static_cast<double>(f.player->y - tengu->y));
+    // (From several places of the player, so that every turn of the fan
+    // shows in the truncated speeds.)
     const double turns[] = {-0.20944, -0.10472, 0.0, 0.10472, 0.20944};
-    for (int k = 0; k < 5; ++k) {
-        const CCharacter* feather = fan[before + k];
-        const auto vx = static_cast<int32_t>(std::sin(aim + turns[k]) * 40);
-        const auto vy = static_cast<int32_t>(std::cos(aim + turns[k]) * 40);
-        EXPECT_EQ(feather->vx, vx) << k;
-        EXPECT_EQ(feather->vy, vy) << k;
-        EXPECT_EQ(feather->x, tengu->x + 2 * vx) << k;
-        EXPECT_EQ(feather->y, tengu->y + 2 * vy) << k;
+    const int32_t home = f.player->x;
+    for (auto [dx, dy] : {std::pair{0, -900}, {-700, -1500}, {-2300, -400}, {-1500, 700}, {400, -1300}, {-300, 1100}}) {
+        f.player->x = home + dx;
+        f.player->y = tengu->y + dy;
+        const std::size_t before = ShotCount(CCharacterTengu::kFeather);
+        tengu->SetState(264);
+        const auto fan = Shots(CCharacterTengu::kFeather);
+        ASSERT_EQ(fan.size(), before + 5);
+        const double aim = std::atan2(static_cast<double>(f.player->x - tengu->x), static_cast<double>(f.player->y - tengu->y));
+        for (int k = 0; k < 5; ++k) {
+            const CCharacter* feather = fan[before + k];
+            const auto vx = static_cast<int32_t>(std::sin(aim + turns[k]) * 40);
+            const auto vy = static_cast<int32_t>(std::cos(aim + turns[k]) * 40);
+            EXPECT_EQ(feather->vx, vx) << dx << "," << dy << " " << k;
+            EXPECT_EQ(feather->vy, vy) << dx << "," << dy << " " << k;
+            EXPECT_EQ(feather->x, tengu->x + 2 * vx) << dx << "," << dy << " " << k;
+            EXPECT_EQ(feather->y, tengu->y + 2 * vy) << dx << "," << dy << " " << k;
+        }
     }
 }
 
@@ -472,6 +512,7 @@ struct SecondForm : BossField {
 TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     SecondForm f;
     EXPECT_EQ(f.boss->alpha, 0);
+    f.player->SetPlayTimeRunning(false);
     f.s.Run(40);
     ASSERT_EQ(f.boss->frame, CCharacterKingTengu2nd::kBodyCalled);
     CCharacter* body = f.boss->linksB[0];
@@ -489,6 +530,7 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
     EXPECT_EQ(f.boss->alpha, 255);
     EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_TRUE(f.player->IsPlayTimeRunning());  // its fight starts the clock again
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.boss);
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
     // The eyes sit on its face, 260 either side and 180 above its centre,
@@ -623,6 +665,15 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
     RunUntil(f.s, [&] { return !orbs().empty(); }, 200);
     ASSERT_EQ(orbs().size(), 100u);
+    // Ten rings of ten, each ring faster by 60 and turning the other way
+    // from the one before.
+    const auto burst = orbs();
+    for (int j = 0; j < 10; ++j)
+        for (int k = 0; k < 10; ++k) {
+            const CCharacter* orb = burst[static_cast<std::size_t>(10 * j + k)];
+            EXPECT_EQ(orb->attackDirX, 60 * (j + 1)) << j << " " << k;
+            EXPECT_EQ(orb->facing, j % 2 == 0 ? f.boss->facing : -f.boss->facing) << j << " " << k;
+        }
     f.s.Run(6);
     Snapshot("kingtengu2nd-orbs");
     const int32_t rate = f.player->GetScoreRate();

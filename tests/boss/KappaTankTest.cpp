@@ -45,6 +45,11 @@ TEST(KappaTank, ItsPartsRideOnTheBodyAndTheGunsStartWithTheFight) {
         EXPECT_EQ(part->layer, e.layer) << e.link;
         EXPECT_EQ(part->frame / 10, e.start / 10) << e.link;
     }
+    // The cannon waits with its barrel turned up against its facing.
+    CCharacter* cannon = f.Part(0);
+    cannon->Frame();
+    EXPECT_EQ(cannon->frame, Tank::kCannonWait);
+    EXPECT_EQ(cannon->relativeAngle, f.tank->facing * -M_PI / 2);
     f.Begin();
     for (const Expected& e : parts)
         if (e.fight > 0) {
@@ -93,6 +98,14 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(11);
     EXPECT_EQ(f.tank->frame / 10, 22);
+    // Each warning before a shot blinks 40 ticks: the body's, the cannon's
+    // and the second gun's.
+    for (auto [part, state] : {std::pair{static_cast<CCharacter*>(f.tank), Tank::kWarn}, {f.Part(0), Tank::kCannonWarn},
+                               {f.Part(6), Tank::kGunWarn}}) {
+        part->flashTimer = 0;
+        part->SetState(state);
+        EXPECT_EQ(part->flashTimer, 40) << state;
+    }
     // The shot's shake lasts 30 frames.
     CEffect::GetInstance()->m_shakeFrames = 0;
     f.tank->SetState(Tank::kMainShot);
@@ -115,6 +128,12 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     CCharacter* cannon = f.Part(0);
     f.RunUntil([&] { return cannon->frame == Tank::kCannonBurst; }, 200);
     ASSERT_EQ(cannon->frame, Tank::kCannonBurst);
+    // The first shot leaves two of its steps out from the cannon (and has
+    // flown one step since).
+    ASSERT_EQ(Shots(Tank::kBullet).size(), 1u);
+    const CCharacter* first = Shots(Tank::kBullet).front();
+    EXPECT_EQ(first->x - first->vx, cannon->x + 2 * first->vx);
+    EXPECT_EQ(first->y - first->vy, cannon->y + 2 * first->vy);
     // The player moves off during the burst: all three shots keep the aim.
     f.player->x += 3000;
     f.s.Run(17);
@@ -139,6 +158,7 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     }
     const std::vector<std::pair<int32_t, int32_t>> expected{{34, -60}, {0, -70}, {-35, -60}};  // truncated
     EXPECT_EQ(spray, expected);
+    EXPECT_EQ(f.Heard(19), 3);
 }
 
 TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
@@ -182,6 +202,10 @@ TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
         EXPECT_EQ(bit->linksA[0], f.tank) << link;
         EXPECT_EQ(bit->layer, 135) << link;
     }
+    // The body spins as it falls, against its facing.
+    const double turned = f.tank->angle;
+    f.tank->Frame();
+    EXPECT_NEAR(f.tank->angle, turned - 0.8 * facing, 1e-9);
     // Thrown pieces spin under gravity.
     const double spin = f.Part(1)->angle;
     f.Part(1)->Frame();

@@ -70,6 +70,9 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     // the next choice is the rise.
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kRise; }, 600);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kRise);
+    // It bobs as it rises: amplitude 10, half a step.
+    EXPECT_EQ(std::vector<int32_t>({f.tengu->hoverAmplitude, f.tengu->hoverNum, f.tengu->hoverDen}),
+              std::vector<int32_t>({10, 1, 2}));
     const FrameRecord* rise = f.tengu->frameTable.Find(CCharacterKingTengu::kRise);
     EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
     f.music.clear();
@@ -114,8 +117,17 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     EXPECT_EQ(f.tengu->vy, -100);
     f.s.Run(5);
     EXPECT_EQ(f.tengu->vy, -100);
-    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFallBack; }, 300);
+    // Up until it is above -4000.
+    int32_t highest = f.tengu->y;
+    f.RunUntil(
+        [&] {
+            if (f.tengu->frame == EnemyState::BossDefeatFall) highest = f.tengu->y;
+            return f.tengu->frame == CCharacterKingTengu::kFallBack;
+        },
+        300);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFallBack);
+    EXPECT_LT(highest, -4000);
+    EXPECT_GE(highest, -4000 - 100);
     EXPECT_EQ(f.player->frame, PlayerState::ScenePose990);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     // Back over the stage's centre from above it, falling at 15, the
@@ -141,7 +153,10 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     // not exist, so the clear scene's stage instead.
     CEffect::GetInstance()->m_fade = CEffect::GetInstance()->m_fadeTarget;
     f.tengu->Frame();
-    EXPECT_EQ(CGameMain::GetInstance()->m_stageControl.m_nextStage, 271);
+    const CStageDataControl& control = CGameMain::GetInstance()->m_stageControl;
+    EXPECT_EQ(std::vector<int32_t>({control.m_nextStage, control.m_startX, control.m_startY, control.m_startFacing,
+                                    control.m_transitionType, control.m_transitionFrames, control.m_warpExtra}),
+              std::vector<int32_t>({271, 600, 0, 1, 0, 80, -1}));
     EXPECT_TRUE(CStageDataControl::IsStageId(CCharacterKingTengu::DefeatStage()));
     EXPECT_FALSE(CStageDataControl::IsStageId(CCharacterKingTengu::kDefeatStage));
 }
@@ -167,6 +182,33 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         else EXPECT_EQ(f.player->x, from);
         // Stones of the gale every 10 ticks, from behind the boss.
         EXPECT_EQ(Shots(560).size(), 2u) << hp;
+        if (hp == 0) continue;
+        // Each from 600 beyond the view's edge behind the boss, anywhere
+        // down the view, at 80 to 150 forward and 0 to 20 down (the boss
+        // alone, so that each is seen as it left).
+        const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
+        const int32_t edge = w / 2 - (w / 2 + 600) * facing;
+        const auto old = Shots(560);
+        std::set<CCharacter*> seen(old.begin(), old.end());
+        int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
+        for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
+            for (auto* stone : Shots(560)) {
+                if (!seen.insert(stone).second) continue;
+                EXPECT_EQ(stone->x, edge);
+                slow = std::min(slow, stone->vx * facing);
+                fast = std::max(fast, stone->vx * facing);
+                lowVy = std::min(lowVy, stone->vy);
+                highVy = std::max(highVy, stone->vy);
+            }
+            f.tengu->Frame();
+        }
+        EXPECT_EQ(seen.size(), 2u + 13u);  // at ticks 30, 40 .. 150
+        EXPECT_GE(slow, 80);
+        EXPECT_LT(slow, 95);
+        EXPECT_LE(fast, 150);
+        EXPECT_GT(fast, 135);
+        EXPECT_GE(lowVy, 0);
+        EXPECT_LE(highVy, 20);
     }
 }
 
@@ -205,6 +247,7 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
         EXPECT_EQ(f.tengu->y, 1600);
+        EXPECT_EQ(f.tengu->layer, 136);
         // Its balls fly a thirtieth of the way to the player a frame.
         const std::size_t balls = Shots(550).size();
         for (int i = 0; i < 20 && Shots(550).size() == balls; ++i) f.tengu->Frame();
@@ -224,7 +267,10 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         EXPECT_EQ(f.tengu->facing, -facing);
         if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
         else EXPECT_LT(lastX - 100, -kTileSize);
+        // Back to its size, height and layer.
         EXPECT_EQ(f.tengu->scaleX, 2.0);
+        EXPECT_EQ(f.tengu->y, 1000);
+        EXPECT_EQ(f.tengu->layer, 168);
         EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
     }
 }
@@ -348,6 +394,10 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     ASSERT_EQ(streaks.size(), trails + 25);
     double slowest = 10, fastest = 0;
     for (std::size_t k = trails; k < streaks.size(); ++k) {
+        // Drawn a quarter turn by its facing off its own flight (an angle
+        // of 0 points up, growing clockwise).
+        const double flight = std::atan2(static_cast<double>(streaks[k]->vx), static_cast<double>(-streaks[k]->vy));
+        EXPECT_NEAR(streaks[k]->angle, flight + f.tengu->facing * M_PI / 2, 1e-9) << k;
         const double ratio = std::hypot(streaks[k]->vx, streaks[k]->vy) / 170.0;
         slowest = std::min(slowest, ratio);
         fastest = std::max(fastest, ratio);

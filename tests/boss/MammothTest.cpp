@@ -62,7 +62,10 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_EQ(f.Heard(77), 1);
     EXPECT_GT(f.Heard(76), 0);
     EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 1u);
+    // The crash shakes 40 frames from -20, easing by 2.
     EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 40 - 1);  // (one frame of it run)
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeLowY, -20);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeDecay, 2);
     const int32_t wall = facing > 0 ? 19 * kTileSize : kTileSize;
     // Stopped at the wall, then thrown back 10 in the same frame.
     EXPECT_EQ(f.mammoth->x + 490 * facing, wall - 10 * facing);
@@ -96,6 +99,69 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_EQ(f.mammoth->vx, -facing * 100);
     // It tramples the player wherever they meet.
     EXPECT_NE(f.mammoth->CurrentRecord().attackRight, 0);
+}
+
+// It tramples in every record of its cycle but the bounce off the wall:
+// kind 15, 100 a blow.
+TEST(Mammoth, ItTramplesInEveryRecordButTheBounce) {
+    struct Case {
+        int32_t state;
+        bool tramples;
+    };
+    for (const Case& c : {Case{240, true}, Case{244, true}, Case{260, true}, Case{264, true}, Case{265, true},
+                          Case{267, false}, Case{268, true}}) {
+        MammothFight f;
+        f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        Victim* victim = f.AddVictim(f.mammoth->x);
+        victim->y = f.mammoth->y;
+        f.mammoth->SetState(c.state);
+        f.mammoth->ConsumeStateChange();
+        f.mammoth->Frame();
+        const std::vector<std::pair<int32_t, int32_t>> none, blow{{15, 100}};
+        EXPECT_EQ(victim->blows, c.tramples ? blow : none) << c.state;
+    }
+}
+
+// Each throw: a snowball from up to 400 behind its x (whatever its
+// facing) and up to 200 above it, at -10 to 10 across and 100 to 120 up.
+TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {
+    for (int32_t facing : {1, -1}) {
+        MammothFight f;
+        f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        f.mammoth->facing = facing;
+        int32_t lowX = 1000, highX = -1000, lowY = 1000, highY = -1000, slowX = 100, fastX = -100, lowVy = 0, highVy = -1000;
+        for (int i = 0; i < 300; ++i) {
+            // The last picture of the group turns over to its first.
+            f.mammoth->SetState(CCharacterMammoth::kThrow + 3);
+            f.mammoth->ConsumeStateChange();
+            f.mammoth->frameTimer = f.mammoth->CurrentRecord().frameDuration - 1;
+            f.mammoth->Frame();  // the mammoth alone: the snowball has not moved yet
+            ASSERT_EQ(f.mammoth->frame, CCharacterMammoth::kThrow);
+            ASSERT_EQ(Shots(CCharacterMammoth::kSnowball).size(), static_cast<std::size_t>(i + 1)) << facing;
+            const CCharacter* ball = Shots(CCharacterMammoth::kSnowball).back();
+            lowX = std::min(lowX, ball->x - f.mammoth->x);
+            highX = std::max(highX, ball->x - f.mammoth->x);
+            lowY = std::min(lowY, ball->y - f.mammoth->y);
+            highY = std::max(highY, ball->y - f.mammoth->y);
+            slowX = std::min(slowX, ball->vx);
+            fastX = std::max(fastX, ball->vx);
+            lowVy = std::min(lowVy, ball->vy);
+            highVy = std::max(highVy, ball->vy);
+        }
+        SCOPED_TRACE(facing);
+        EXPECT_GE(lowX, -400);
+        EXPECT_LT(lowX, -380);
+        EXPECT_LE(highX, 0);
+        EXPECT_GT(highX, -20);
+        EXPECT_GE(lowY, -200);
+        EXPECT_LT(lowY, -180);
+        EXPECT_LE(highY, 0);
+        EXPECT_GT(highY, -20);
+        EXPECT_EQ(slowX, -10);
+        EXPECT_EQ(fastX, 10);
+        EXPECT_EQ(lowVy, -120);
+        EXPECT_EQ(highVy, -100);
+    }
 }
 
 TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {

@@ -98,6 +98,14 @@ TEST(Silvy, TheRingPutsFourStillStarsThatTakeWingInTurn) {
         EXPECT_EQ(stars[k]->vx, 0);
         EXPECT_EQ(stars[k]->vy, 0);
     }
+    // Entered at once: each star turned a quarter more than the one before.
+    const std::size_t placed = Shots(750).size();
+    f.silvy->SetState(281);
+    const auto fresh = Shots(750);
+    ASSERT_EQ(fresh.size(), placed + 4);
+    const double turns[] = {0.0, M_PI / 2, M_PI, 3 * M_PI / 2};
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_NEAR(fresh[placed + k]->angle, turns[k], 1e-9) << k;
+    for (std::size_t k = placed; k < fresh.size(); ++k) fresh[k]->SetState(EnemyState::Remove);
     // Each flies after its own wait: 60, 90, 120, 150 ticks.
     int left[4] = {-1, -1, -1, -1};
     for (int t = 1; t <= 160; ++t) {
@@ -176,7 +184,10 @@ TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
         ++n;
     }
     ASSERT_EQ(f.silvy->frame, 242);
-    EXPECT_EQ(Shots(760).size() + Shots(761).size(), 1u);
+    ASSERT_EQ(Shots(760).size() + Shots(761).size(), 1u);
+    // Aimed at the player at 80.
+    const CCharacter* dart = Shots(760).empty() ? Shots(761).front() : Shots(760).front();
+    EXPECT_NEAR(std::hypot(dart->vx, dart->vy), 80.0, 1.5);
     // She comes down and waits again.
     n = 0;
     while (f.silvy->frame != EnemyState::Wait && n < 300) {
@@ -197,6 +208,23 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     EXPECT_EQ(f.player->frame, PlayerState::Victory);
     EXPECT_EQ(f.music.back(), kMusicStopped);
     EXPECT_EQ(f.Count(360) + f.Count(361), 40);
+    // Ten of each kind drifting each way, from up to 200 either side of
+    // her and up to 200 below her centre.
+    struct Sparkle {
+        int32_t state, vx;
+    };
+    for (const Sparkle& k : {Sparkle{360, -5}, Sparkle{360, 5}, Sparkle{361, -5}, Sparkle{361, 5}}) {
+        int n = 0;
+        for (auto* e : enemy_test::Effects(k.state, k.state)) {
+            if (e->vx != k.vx) continue;
+            ++n;
+            EXPECT_LE(std::abs(e->x - f.silvy->x), 200) << k.state;
+            EXPECT_GE(e->y - f.silvy->y, 0) << k.state;
+            EXPECT_LE(e->y - f.silvy->y, 200) << k.state;
+            EXPECT_EQ(e->vy, 0) << k.state;
+        }
+        EXPECT_EQ(n, 10) << k.state << " " << k.vx;
+    }
     // No boxes in the defeat: nothing more can strike her, and a second
     // lethal blow changes nothing.
     const FrameRecord* rec = f.silvy->frameTable.Find(EnemyState::Defeated);
@@ -229,6 +257,7 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     EXPECT_EQ(control.m_startFacing, 1);
     EXPECT_EQ(control.m_transitionType, 0);
     EXPECT_EQ(control.m_transitionFrames, 80);
+    EXPECT_EQ(control.m_warpExtra, -1);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     // The player stays in its victory, and the scene is started once: she
     // has left the field.

@@ -25,6 +25,14 @@ struct WheelFight : SideRoom {
 
 TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
     WheelFight f;
+    // The wheel spins up in 232: by a hundredth of the state timer a frame.
+    f.RunUntil([&] { return f.face->frame == 232; }, 200);
+    for (int i = 0; i < 5; ++i) {
+        const double before = f.Wheel()->relativeAngle;
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, 232);
+        EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.01 * f.face->stateTimer, 1e-9) << i;
+    }
     f.Begin();
     CCharacter* wheel = f.Wheel();
     ASSERT_NE(wheel, nullptr);
@@ -36,6 +44,7 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         ASSERT_NE(flame, nullptr) << i;
         EXPECT_EQ(flame->linksA[0], wheel) << i;
         EXPECT_EQ(flame->alpha, 192) << i;
+        EXPECT_EQ(flame->layer, f.face->layer - 1) << i;
         EXPECT_EQ(flame->parentOffsetX, static_cast<int32_t>(200 * std::sin(i * M_PI / 4))) << i;
     }
     const double spin = wheel->relativeAngle;
@@ -133,7 +142,10 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         EXPECT_EQ(f.face->verticalDirection, side.vertical) << side.name;
         EXPECT_EQ(f.face->frame, CCharacterWanyudo::kSquash) << side.name;
         EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{22})) << side.name;
-        EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 20) << side.name;
+        const CEffect* shake = CEffect::GetInstance();
+        EXPECT_EQ(std::vector<int32_t>({shake->m_shakeFrames, shake->m_shakeLowY, shake->m_shakeHighY, shake->m_shakeDecay}),
+                  std::vector<int32_t>({20, -10, 10, 3}))
+            << side.name;
     }
 }
 
@@ -162,6 +174,33 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     const double spin = wheel->relativeAngle;
     f.face->Frame();
     EXPECT_NEAR(wheel->relativeAngle - spin, 0.2, 1e-9);
+    // Its last minute: an explosion with its sound every 5 ticks and one
+    // more on every even tick, each within 200 of it (the face alone, so
+    // that none has burnt out yet).
+    // Till then, bouncing off the walls it only turns: no splinters, no
+    // stops.
+    int turns = 0;
+    int32_t lastFacing = f.face->facing, lastVertical = f.face->verticalDirection;
+    while (f.face->stateTimer < 199) {
+        f.face->Frame();
+        ASSERT_TRUE(Shots(CCharacterWanyudo::kSplinter).empty()) << f.face->stateTimer;
+        ASSERT_NE(f.face->frame, CCharacterWanyudo::kSquash) << f.face->stateTimer;
+        turns += (f.face->facing != lastFacing) + (f.face->verticalDirection != lastVertical);
+        lastFacing = f.face->facing;
+        lastVertical = f.face->verticalDirection;
+    }
+    EXPECT_GT(turns, 2);
+    std::vector<int> made;
+    for (int32_t t = 200; t < 260; ++t) {
+        const std::size_t before = Shots(581).size();
+        f.face->Frame();
+        ASSERT_EQ(f.face->stateTimer, t);
+        made.push_back(static_cast<int>(Shots(581).size() - before));
+        if (made.back() > 0) {
+            EXPECT_LE(std::abs(Shots(581).back()->x - f.face->x), 200 + 80) << t;
+        }
+    }
+    for (int32_t t = 200; t < 260; ++t) EXPECT_EQ(made[t - 200], (t % 5 == 0) + (t % 2 == 0)) << t;
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
