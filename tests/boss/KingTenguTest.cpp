@@ -136,7 +136,7 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     EXPECT_EQ(f.tengu->vy, 15);
     EXPECT_EQ(f.player->facing, f.player->x < f.tengu->x ? 1 : -1);
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kLanded; }, 400);
-    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kLanded);
+    ASSERT_EQ(f.tengu->frame, 114);
     EXPECT_EQ(f.tengu->vy, 0);
     // Its landing raises a puff at 192 of alpha (which has moved on from
     // 50 by now: its timer started at 8).
@@ -144,7 +144,7 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     ASSERT_EQ(puffs.size(), 1u);
     EXPECT_EQ(puffs[0]->alpha, 192);
     // It rests 100 ticks, then the fade to black at 3 a frame.
-    EXPECT_EQ(f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFadeOut; }, 400), 100);
+    EXPECT_EQ(f.RunUntil([&] { return f.tengu->frame == 115; }, 400), 100);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFadeOut);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 3);

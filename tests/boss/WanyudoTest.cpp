@@ -140,7 +140,7 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         }
         EXPECT_EQ(f.face->facing, side.facing) << side.name;
         EXPECT_EQ(f.face->verticalDirection, side.vertical) << side.name;
-        EXPECT_EQ(f.face->frame, CCharacterWanyudo::kSquash) << side.name;
+        EXPECT_EQ(f.face->frame, 221) << side.name;
         EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{22})) << side.name;
         const CEffect* shake = CEffect::GetInstance();
         EXPECT_EQ(std::vector<int32_t>({shake->m_shakeFrames, shake->m_shakeLowY, shake->m_shakeHighY, shake->m_shakeDecay}),
@@ -183,8 +183,8 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     int32_t lastFacing = f.face->facing, lastVertical = f.face->verticalDirection;
     while (f.face->stateTimer < 199) {
         f.face->Frame();
-        ASSERT_TRUE(Shots(CCharacterWanyudo::kSplinter).empty()) << f.face->stateTimer;
-        ASSERT_NE(f.face->frame, CCharacterWanyudo::kSquash) << f.face->stateTimer;
+        ASSERT_TRUE(Shots(640).empty()) << f.face->stateTimer;
+        ASSERT_NE(f.face->frame, 221) << f.face->stateTimer;
         turns += (f.face->facing != lastFacing) + (f.face->verticalDirection != lastVertical);
         lastFacing = f.face->facing;
         lastVertical = f.face->verticalDirection;

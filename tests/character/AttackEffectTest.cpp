@@ -520,7 +520,7 @@ TEST(Chain, AnchorsOnItsDestinationPullsItsThrowerAndCountsItsHits) {
     EXPECT_EQ(thrower->GetCombo(), 1);      // its hit counts for the thrower
     EXPECT_GT(chain->CurrentRecord().spriteBottom, 7);  // the chain reaches back
     s.Run(3);
-    EXPECT_EQ(chain->frame, CCharacterAttackEffect::kMoveChainAnchored);
+    EXPECT_EQ(chain->frame, 611);
     EXPECT_EQ(chain->x, 2400);
     EXPECT_EQ(chain->y, 500);
     EXPECT_EQ(chain->vx, 0);
@@ -978,7 +978,7 @@ TEST(Chain, TheHookGrabsTheTouchedEnemyAndPullsItsThrowerToIt) {
         s.Run(1);
         ++frames;
     }
-    ASSERT_EQ(hook->frame, CCharacterAttackEffect::kHomingChainHolding);
+    ASSERT_EQ(hook->frame, 621);
     EXPECT_LE(frames, 5);  // 300 a frame over 1200, less the boxes' reach
     EXPECT_EQ(hook->vx, 0);
     EXPECT_EQ(hook->vy, 0);

@@ -87,7 +87,7 @@ TEST(HeldStates, ASwitchThatStaysOnKeepsItsFlame) {
         EXPECT_LE(sw->frame, c.on + 2) << "still on";
         EXPECT_TRUE(Listed(flame));
         EXPECT_EQ(sw->FindChild50005(), flame);
-        EXPECT_EQ(flame->frame, CCharacterEffect::kSwitchLight);
+        EXPECT_EQ(flame->frame, 210);
     }
 }
 

@@ -174,9 +174,9 @@ TEST_F(SaveFileTest, NothingUnderTheOldTempNameStopsAWrite) {
             ASSERT_EQ(symlink(temp.File("elsewhere").c_str(), at.c_str()), 0);
         }
         CSaveFile file;
-        EXPECT_TRUE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 5)));
-        EXPECT_TRUE(WriteBlock(file, "save", Pattern(CSaveData::kSize, 6))) << "and again";
-        EXPECT_EQ(temp.Read("save"), Pattern(CSaveData::kSize, 6));
+        EXPECT_TRUE(WriteBlock(file, "save", Pattern(65536, 5)));
+        EXPECT_TRUE(WriteBlock(file, "save", Pattern(65536, 6))) << "and again";
+        EXPECT_EQ(temp.Read("save"), Pattern(65536, 6));
         EXPECT_EQ(WriteTempsLeft(temp), 0);
         struct stat st;
         EXPECT_EQ(lstat(at.c_str(), &st), 0) << "what was there stays";
@@ -251,7 +251,7 @@ TEST_F(SaveFileTest, SaveDataTakesWhatAShortFileHoldsAndKeepsTheRestOfTheBlock) 
         EXPECT_TRUE(data.ReadFrom(file));
         file.Close();
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), data.Bytes()));
-        for (std::size_t i = size; i < CSaveData::kSize; ++i) ASSERT_EQ(data.GetByte(i), 0xEE) << i;
+        for (std::size_t i = size; i < 65536; ++i) ASSERT_EQ(data.GetByte(i), 0xEE) << i;
     }
     CSaveData data;
     temp.Write("saveslot02", Pattern(70000, 77));
@@ -259,7 +259,7 @@ TEST_F(SaveFileTest, SaveDataTakesWhatAShortFileHoldsAndKeepsTheRestOfTheBlock) 
     EXPECT_TRUE(data.ReadFrom(file));
     file.Close();
     EXPECT_EQ(data.GetByte(0), 77);
-    EXPECT_EQ(data.GetByte(CSaveData::kSize - 1), Pattern(CSaveData::kSize, 77).back());
+    EXPECT_EQ(data.GetByte(65536 - 1), Pattern(65536, 77).back());
 
     ASSERT_TRUE(file.OpenWrite("saveslot04"));
     EXPECT_TRUE(data.WriteTo(file));

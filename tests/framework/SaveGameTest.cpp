@@ -466,7 +466,7 @@ TEST_F(SaveGameTest, AShortFileKeepsItsFieldsThroughALoadAndASave) {
         // read: at start-up, what a new process holds.
         const std::vector<uint8_t> loaded = Block(record);
         EXPECT_EQ(FirstDifference(loaded, cut, 0, c.cut), -1);
-        EXPECT_EQ(FirstDifference(loaded, before, c.cut, CSaveData::kSize), -1);
+        EXPECT_EQ(FirstDifference(loaded, before, c.cut, 65536), -1);
         // What the title shows.
         EXPECT_EQ(game->m_gold, 4321);
         EXPECT_EQ(game->m_clearFlags[0], 10);

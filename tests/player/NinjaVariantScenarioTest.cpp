@@ -987,7 +987,7 @@ TEST(Kusarigama, HangingWithTheTouchHeldSheKeepsHerChainLongerThanTheHangsCount)
         ASSERT_TRUE(k->frame == 326 || k->frame == 327) << "dropped at frame " << i;
     }
     EXPECT_EQ(k->Chain(), chain) << "the chain still holds her";
-    EXPECT_EQ(chain->frame, CCharacterAttackEffect::kMoveChainAnchored);
+    EXPECT_EQ(chain->frame, 611);
     // Letting go still drops her and takes the chain away.
     r.s.TouchUp();
     r.s.Run(1);

@@ -37,7 +37,7 @@ TEST_F(ChooserRows, TheSlotHoldingTheWeaponInUseSpreadsItsRowAndTakesTheChoice) 
         p->currentWeapon = WeaponId::Katana;
         sounds.clear();
         TapSlot(c.row);
-        EXPECT_EQ(hud->GetState(), CGameInputMain::kChooserOpen);
+        EXPECT_EQ(hud->GetState(), 7);
         EXPECT_EQ(sounds, std::vector<int32_t>{35});
         EXPECT_TRUE(Paused());
         Frame(9);
@@ -62,7 +62,7 @@ TEST_F(ChooserRows, TheSlotHoldingTheWeaponInUseSpreadsItsRowAndTakesTheChoice) 
                 EXPECT_EQ(p->equipSlots[other], WeaponId::Bomb) << "row " << other;
             }
         }
-        EXPECT_EQ(hud->GetState(), CGameInputMain::kChooserClosing);
+        EXPECT_EQ(hud->GetState(), 8);
         Frame(10);
         EXPECT_TRUE(Playing());
         EXPECT_EQ(hud->m_icons[c.row][WeaponId::Shuriken].x, 6);
