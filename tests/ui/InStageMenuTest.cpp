@@ -5,6 +5,7 @@
 
 #include "framework/SaveData.h"
 #include "framework/TextTable.h"
+#include "stage/StageData.h"
 #include "ui/GameInputMainMenu.h"
 #include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
@@ -61,6 +62,29 @@ TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
     EXPECT_TRUE(menu->m_statePage.IsVisible());
     EXPECT_FALSE(menu->m_itemPage.IsVisible());
     EXPECT_STREQ(menu->m_stateText.GetText(), "");
+}
+
+TEST_F(InStageMenu, TheSideColumnTurnsWithTheScreenAndStaysForOtherSizes) {
+    // The column stands upright beside a landscape screen and lies across a
+    // portrait one; a size of neither kind leaves it as it was.
+    struct Turn {
+        int32_t w, h, width, height, srcX, srcW;
+    };
+    for (const Turn& t : {Turn{320, 480, 320, 120, 60, 160}, Turn{480, 320, 120, 320, 0, 60},
+                          Turn{320, 568, 320, 120, 60, 160}, Turn{1000, 700, 320, 120, 60, 160},
+                          Turn{568, 320, 120, 320, 0, 60}, Turn{384, 512, 320, 120, 60, 160},
+                          Turn{512, 384, 120, 320, 0, 60}}) {
+        game->m_screenWidth = t.w;
+        game->m_screenHeight = t.h;
+        Frame();
+        EXPECT_EQ(menu->m_root.width, t.width) << t.w << "x" << t.h;
+        EXPECT_EQ(menu->m_root.height, t.height) << t.w << "x" << t.h;
+        const SpriteKey& key = menu->m_root.GetSpriteTable(WidgetTable::Normal)[0];
+        EXPECT_EQ(key.srcX, t.srcX) << t.w << "x" << t.h;
+        EXPECT_EQ(key.width, t.srcW) << t.w << "x" << t.h;
+    }
+    game->m_screenWidth = 480;
+    game->m_screenHeight = 320;
 }
 
 TEST_F(InStageMenu, EquipPutsTheChosenWeaponInTheHandAndSwapsTheSlots) {
@@ -147,9 +171,18 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     std::snprintf(expected, sizeof expected, "GOLD 1234G\nKEY  3\nTIME 1:00\nCOMP %d%%",
                   game->CountCompletion(game->m_currentSlot));
     EXPECT_STREQ(menu->m_statusWindow.GetText(), expected);
-    Slot().SetInt(SaveSlotRecord::kPlayTime, 60 * 60 * 40 - 10);  // play time runs on in the pause
-    Frame();
-    EXPECT_NE(std::strstr(menu->m_statusWindow.GetText(), "TIME 0:59"), nullptr);
+    // Hours and minutes at 40 frames a second; the play time runs on in the pause.
+    struct TimeCase {
+        int32_t frames;
+        const char* line;
+    };
+    for (const TimeCase& c : {TimeCase{143990, "TIME 0:59\n"}, TimeCase{1809600, "TIME 12:34\n"},
+                              TimeCase{1812000, "TIME 12:35\n"}, TimeCase{2400, "TIME 0:01\n"}}) {
+        Slot().SetInt(SaveSlotRecord::kPlayTime, c.frames);
+        Frame();
+        EXPECT_NE(std::strstr(menu->m_statusWindow.GetText(), c.line), nullptr)
+            << c.frames << ": " << menu->m_statusWindow.GetText();
+    }
 
     const bool shown[] = {false, p->HasWallHold(), p->HasCeilingHold(), true, false};
     for (int i = 0; i < CGameInputMainMenu::kAbilityIcons; ++i) {
@@ -158,6 +191,26 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
     EXPECT_EQ(menu->m_abilityIcons[3].red, 255);
+}
+
+TEST(InStageMenuMaps, EveryRoomBelongsToItsMapAndTheGapsToNone) {
+    struct Case {
+        int32_t room, map;
+    };
+    const Case cases[] = {
+        {-1, -1}, {0, -1},  {7, -1},   {8, 0},    {43, 0},   {44, -1},  {46, -1},  {47, 0},   {51, 0},
+        {52, -1}, {53, 1},  {65, 1},   {66, 2},   {83, 2},   {84, 0},   {93, 0},   {94, -1},  {95, -1},
+        {96, 3},  {124, 3}, {125, 0},  {149, 0},  {150, -1}, {157, -1}, {158, 0},  {171, 0},  {172, 4},
+        {200, 4}, {201, 0}, {214, 0},  {215, -1}, {216, -1}, {217, 5},  {244, 5},  {245, -1}, {266, -1},
+        {273, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CGameInputMainMenu::MapOf(c.room), c.map) << "room " << c.room;
+
+    // Map A's pieces by room: the runs of the room table, then the rooms that share a piece.
+    const Case pieces[] = {{8, 1},   {43, 36}, {84, 37}, {93, 46},  {125, 47}, {149, 71}, {161, 72}, {171, 82},
+                           {158, 83}, {160, 85}, {201, 86}, {214, 99}, {47, 2},   {48, 2},   {49, 11},  {50, 5},
+                           {51, 4},   {44, 0},   {266, 0}};
+    for (const Case& c : pieces) EXPECT_EQ(CGameInputMainMenu::PieceOfRoomOnMapA(c.room), c.map) << "room " << c.room;
 }
 
 TEST_F(InStageMenu, MapShowsTheVisitedRoomsWithTheMarkerAndNothingOutsideTheMaps) {
@@ -189,6 +242,23 @@ TEST_F(InStageMenu, MapShowsTheVisitedRoomsWithTheMarkerAndNothingOutsideTheMaps
     EXPECT_LE(markerX, b.pieces[3].width - 5);
     EXPECT_GE(markerY, -5);
     EXPECT_LE(markerY, b.pieces[3].height - 5);
+
+    // The marker stands at the camera's share of the stage's travel inside
+    // the 40 x 10 piece, less 5: stage 266 is 150 x 8 cells, so the camera
+    // travels (6000 - 480) x 10 across and not at all down.
+    struct MarkerCase {
+        int32_t cameraX, dx;
+    };
+    CStageData* stage = game->m_stageControl.GetStage();
+    ASSERT_NE(stage, nullptr);
+    ASSERT_EQ(stage->GetWidth(), 150);
+    ASSERT_EQ(stage->GetHeight(), 8);
+    for (const MarkerCase& c : {MarkerCase{0, -5}, MarkerCase{27600, 10}, MarkerCase{55200, 25}}) {
+        stage->m_cameraX = c.cameraX;
+        Frame();
+        EXPECT_EQ(menu->m_mapMarker.GetX() - b.pieces[3].GetX(), c.dx) << c.cameraX;
+        EXPECT_EQ(menu->m_mapMarker.GetY() - b.pieces[3].GetY(), -5) << c.cameraX;
+    }
 }
 
 TEST_F(InStageMenu, MapAScrollsToKeepTheMarkerAtOneXAndZoomsOutToAnOverview) {

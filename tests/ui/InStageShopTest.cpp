@@ -67,6 +67,25 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_EQ(Root()->GetTop(), hud);
 }
 
+TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
+    // The open window's left edge is half the view less 190; a width the
+    // game does not know counts as none.
+    struct Place {
+        int32_t width, x;
+    };
+    for (const Place& p : {Place{480, 50}, Place{568, 94}, Place{512, 66}, Place{320, -30}, Place{600, -190}}) {
+        game->m_screenWidth = p.width;
+        shop->Open();
+        EXPECT_EQ(shop->m_window.moveX0, 300 - 80) << p.width;
+        EXPECT_EQ(shop->m_window.moveX1, p.x) << p.width;
+        EXPECT_EQ(shop->m_window.moveY1, 60) << p.width;
+        shop->Close();
+        EXPECT_EQ(shop->m_window.moveX0, p.x) << p.width;
+        EXPECT_EQ(shop->m_window.moveX1, 300 - 80) << p.width;
+    }
+    game->m_screenWidth = 480;
+}
+
 struct GoodsCase {
     int row;
     int32_t price;

@@ -1,9 +1,17 @@
 // The save-slot screen through the real screen stack: the rows and their
 // tallies, the pages sliding, the erase dialogue's two questions with the
 // files it writes, and a slot started at its stored stage.
+#include <iterator>
+#include <string>
+
 #include "framework/SaveData.h"
+#include "platform/AudioMixer.h"
 #include "ui/GameInputSaveSlot.h"
+#include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/DebugLog.h"
+#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 namespace {
 
@@ -86,6 +94,67 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     EXPECT_EQ(screen->m_page, 2);
     Frame(7);
     EXPECT_EQ(screen->m_rows[9].x, 520) << "leaving to the right";
+}
+
+// Life items are flags 9 to 28, gauge items 29 to 48: one icon each over the three of a new game.
+TEST_F(SaveSlots, TheTalliesCountTheLifeAndGaugeItemFlagsAndNothingBeside) {
+    struct Case {
+        int32_t flag, life, gauge;
+    };
+    const Case cases[] = {{8, 3, 3}, {9, 4, 3}, {18, 4, 3}, {28, 4, 3}, {29, 3, 4},
+                          {40, 3, 4}, {48, 3, 4}, {49, 3, 3}, {401, 3, 3}};
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(cases)); ++i) game->m_slotData[i].SetSlotFlag(cases[i].flag, 1);
+    Open();
+    const auto shown = [](const CWidget(&icons)[Slots::kTallyIcons]) {
+        int32_t n = 0;
+        for (const CWidget& icon : icons) n += icon.IsVisible() ? 1 : 0;
+        return n;
+    };
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(cases)); ++i) {
+        EXPECT_EQ(shown(screen->m_lifeIcons[i]), cases[i].life) << "flag " << cases[i].flag;
+        EXPECT_EQ(shown(screen->m_gaugeIcons[i]), cases[i].gauge) << "flag " << cases[i].flag;
+    }
+}
+
+TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
+    // Where Open puts the two buttons: a bottom margin of 32 at width 512 only.
+    struct Place {
+        int32_t w, h, backX, backY, boardY;
+    };
+    for (const Place& p : {Place{480, 320, 436, 276, 232}, Place{568, 320, 524, 276, 232},
+                           Place{512, 384, 468, 308, 264}}) {
+        game->m_screenWidth = p.w;
+        game->m_screenHeight = p.h;
+        screen->Open();
+        EXPECT_EQ(screen->m_backButton.x, p.backX) << p.w;
+        EXPECT_EQ(screen->m_backButton.y, p.backY) << p.w;
+        EXPECT_EQ(screen->m_leaderboardButton.x, p.backX) << p.w;
+        EXPECT_EQ(screen->m_leaderboardButton.y, p.boardY) << p.w;
+    }
+    game->m_screenWidth = 480;
+    game->m_screenHeight = 320;
+
+    CSoundManager* sound = CSoundManager::GetInstance();
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(sound->Init());
+    std::string log;
+    SetDebugLogSink([&log](const char* text) { log += text; });
+    Open();
+    Click(456, 252);
+    EXPECT_EQ(log, "ShowLeaderboard\n");
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_EQ(sounds, std::vector<int32_t>{35});
+    SetDebugLogSink(nullptr);
+
+    // The screen's own piece is silent: any music still playing stops on the way back.
+    PlayMusic(2);
+    ASSERT_EQ(sound->GetPlayingMusic(), 2);
+    Click(456, 296);
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(sound->GetPlayingMusic(), -1) << "back stops the music";
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    for (int i = 0; i < 40 && CGameInputController::GetInstance()->GetChild() == screen; ++i) Frame();
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputTitleTop::GetInstance());
 }
 
 TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) {
