@@ -112,6 +112,8 @@ const StartCase kStarts[] = {
     {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
     {"no usable size known, 192 DPI", {0, 0, 192, 0}, 2},
     {"nothing known", {0, 0, 0, 0}, 1},
+    {"1920x1280: seven tenths of it hold twice, not three times", {1920, 1280, 96, 0}, 2},
+    {"a desktop scale of 8, no size known", {0, 0, 96, 8}, 8},
 };
 
 TEST(WindowStart, TheWindowOpensAtTheLargestWholeFactorThatLeavesTheDesktopRoom) {

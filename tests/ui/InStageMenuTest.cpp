@@ -156,6 +156,27 @@ TEST_F(InStageMenu, UseDrinksAPotionAndTheRowsShowWhatIsHeld) {
     EXPECT_GT(p->hp, 100);
     Release();
     Frame();
+
+    // Each potion row drinks its own potion and no other.
+    struct Potion {
+        int row;
+        int32_t (CCharacterPlayer::*count)();
+    };
+    const Potion potions[] = {{6, &CCharacterPlayer::GetHealingPotions},
+                              {7, &CCharacterPlayer::GetExHealingPotions},
+                              {8, &CCharacterPlayer::GetMagicPotions},
+                              {9, &CCharacterPlayer::GetExMagicPotions}};
+    for (const Potion& used : potions) {
+        p->SetHealingPotions(2);
+        p->SetExHealingPotions(2);
+        p->SetMagicPotions(2);
+        p->SetExMagicPotions(2);
+        Row(used.row);
+        UseButton();
+        for (const Potion& other : potions) {
+            EXPECT_EQ((p->*other.count)(), other.row == used.row ? 1 : 2) << "row " << used.row << " used";
+        }
+    }
 }
 
 TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {

@@ -100,6 +100,10 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         {6, 50, &CCharacterPlayer::GetMagicPotions, 1},      {7, 200, &CCharacterPlayer::GetExMagicPotions, 1},
     };
     CCharacterPlayer* p = Player();
+    const auto slots = [p] {
+        return std::vector<int32_t>{p->GetEquipSlot(0), p->GetEquipSlot(1), p->GetEquipSlot(2)};
+    };
+    ASSERT_EQ(slots(), (std::vector<int32_t>{1, 0, 0}));
     for (const GoodsCase& c : cases) {
         SCOPED_TRACE(c.row);
         EXPECT_EQ(shop->GetPrice(c.row), c.price);
@@ -121,6 +125,8 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         EXPECT_EQ((p->*c.stock)(), c.after);
         EXPECT_EQ(p->GetGold(), 5);
         EXPECT_STREQ(shop->m_speechText.GetText(), GetText(91));
+        // A purchase puts the owned weapons (shuriken 2 and bombs 3 here) into the free slots.
+        EXPECT_EQ(slots(), (std::vector<int32_t>{1, 2, 3}));
     }
     Select(0);
     EXPECT_STREQ(shop->m_speechText.GetText(), GetText(107)) << "a new choice shows its description";
@@ -151,24 +157,40 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
 TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
     CCharacterPlayer* p = Player();
     const int32_t lifeBefore = p->hpMax;
+    // Life tanks are flags 18 to 21 (+100 life each), gauge scrolls 38 to
+    // 41 (+1000 gauge each); both cost 500, 1000, 2000, 3000.
+    struct Upgrade {
+        int row, firstFlag;
+        int32_t CCharacterPlayer::*max;
+        int32_t gain;
+        int32_t (CGameInputMainShop::*level)();
+    };
     const int32_t steps[] = {500, 1000, 2000, 3000};
-    for (int level = 0; level < 4; ++level) {
-        SCOPED_TRACE(level);
-        EXPECT_EQ(shop->GetLifeLevel(), level);
-        EXPECT_EQ(shop->GetPrice(CGameInputMainShop::kLifeRow), steps[level]);
-        p->SetGold(steps[level]);
-        Select(CGameInputMainShop::kLifeRow);
-        Buy();
-        EXPECT_EQ(Slot().GetSlotFlag(18 + level), 1);
-        EXPECT_EQ(p->hpMax, lifeBefore + 100 * (level + 1));
-        EXPECT_EQ(p->GetGold(), 0);
+    for (const Upgrade& u : {Upgrade{2, 18, &CCharacterPlayer::hpMax, 100, &CGameInputMainShop::GetLifeLevel},
+                             Upgrade{3, 38, &CCharacterPlayer::gaugeMax, 1000, &CGameInputMainShop::GetGaugeLevel}}) {
+        const int32_t before = p->*u.max;
+        EXPECT_FALSE(shop->m_itemOverlays[u.row].IsVisible());
+        for (int level = 0; level < 4; ++level) {
+            SCOPED_TRACE(testing::Message() << "row " << u.row << " level " << level);
+            EXPECT_EQ((shop->*u.level)(), level);
+            EXPECT_EQ(shop->GetPrice(u.row), steps[level]);
+            p->SetGold(steps[level] - 1);
+            Select(u.row);
+            EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+            p->SetGold(steps[level]);
+            Select(u.row);
+            Buy();
+            EXPECT_EQ(Slot().GetSlotFlag(u.firstFlag + level), 1);
+            EXPECT_EQ(p->*u.max, before + u.gain * (level + 1));
+            EXPECT_EQ(p->GetGold(), 0);
+            EXPECT_EQ(shop->m_itemOverlays[u.row].IsVisible(), level == 3);
+        }
+        EXPECT_EQ(shop->GetPrice(u.row), CGameInputMainShop::kSoldOut);
+        p->SetGold(999999);
+        Select(u.row);
+        EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+        EXPECT_NE(std::string(shop->m_infoText.GetText()).find(GetText(182)), std::string::npos);
     }
-    EXPECT_EQ(shop->GetPrice(CGameInputMainShop::kLifeRow), CGameInputMainShop::kSoldOut);
-    EXPECT_TRUE(shop->m_itemOverlays[CGameInputMainShop::kLifeRow].IsVisible());
-    p->SetGold(999999);
-    Select(CGameInputMainShop::kLifeRow);
-    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
-    EXPECT_NE(std::string(shop->m_infoText.GetText()).find(GetText(182)), std::string::npos);
 
     // The snapshot carries the upgrades: a player read from it starts with
     // the raised maximum.

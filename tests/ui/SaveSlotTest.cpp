@@ -56,10 +56,24 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     game->m_slotData[1].SetInt(R::kPlayTime, 144000);
     for (int32_t flag = 9; flag <= 28; ++flag) game->m_slotData[2].SetSlotFlag(flag, 1);
     game->m_slotData[2].SetSlotFlag(29, 1);
+    // The rows rise one after another from below the screen (parked at 420):
+    // the second starts on the 5th frame, the third on the 9th, and the
+    // screen takes presses from the 17th.
     CGameInputController::GetInstance()->SetInput(ScreenId::SaveSlot);
-    Frame(8);
-    EXPECT_EQ(screen->m_rows[0].y, 20) << "the first row has risen";
-    EXPECT_GT(screen->m_rows[1].y, 120);
+    int risen1 = 0, risen2 = 0, active = 0;
+    for (int frame = 1; frame <= 20 && active == 0; ++frame) {
+        Frame();
+        if (risen1 == 0 && screen->m_rows[1].y != 420) risen1 = frame;
+        if (risen2 == 0 && screen->m_rows[2].y != 420) risen2 = frame;
+        if (screen->GetState() == ScreenState::Active) active = frame;
+        if (frame == 8) {
+            EXPECT_EQ(screen->m_rows[0].y, 20) << "the first row has risen";
+        }
+    }
+    EXPECT_EQ(risen1, 5);
+    EXPECT_EQ(risen2, 9);
+    EXPECT_EQ(active, 17);
+    EXPECT_EQ(screen->m_rows[1].y, 120);
     Open();
     EXPECT_EQ(screen->m_rows[2].y, 220);
     EXPECT_EQ(screen->m_rows[2].x, 40);

@@ -134,6 +134,16 @@ TEST_F(StageSelect, CellsWithoutAStageOfThisGameStandGreyAndTakeNoPress) {
     PressCell(1);
     EXPECT_TRUE(sounds.empty());
     EXPECT_EQ(select->m_column, 0);
+    // Either arrow lands on the first cell of its row.
+    select->SelectCell(3, 2);
+    Click(60, 110);
+    EXPECT_EQ(select->m_row, 2);
+    EXPECT_EQ(select->m_column, 0);
+    select->SelectCell(2, 3);
+    NextRow();
+    EXPECT_EQ(select->m_row, 3);
+    EXPECT_EQ(select->m_column, 0);
+    select->SelectCell(1, 0);
     for (int i = 0; i < 4; ++i) NextRow();
     EXPECT_EQ(select->m_row, 5);
     EXPECT_FALSE(select->m_nextRowButton.IsVisible());

@@ -240,4 +240,67 @@ TEST_F(TitleScreens, ACharacterBoughtAndChosenPlaysTheNextStage) {
     EXPECT_EQ(game->m_player->typeId, 3);
 }
 
+TEST_F(TitleScreens, EachScreenLaysItsWidgetsOutForTheScreenWidth) {
+    // At 480 and at 568 (the shop shifted by half the extra 88, the side
+    // buttons at the right edge less 44, the rest centred).
+    struct Place {
+        const char* what;
+        const CWidget* widget;
+        int32_t x480, x568, y;
+    };
+    const Place places[] = {
+        {"shop title", &shop->m_titleBar, 0, 44, 0},
+        {"shop page arrow", &shop->m_pageButton, 90, 134, 290},
+        {"shopkeeper", &shop->m_shopkeeper, 20, 64, 38},
+        {"speech", &shop->m_speech, 56, 100, 20},
+        {"item row 0", &shop->m_itemRows[0], 20, 64, 100},
+        {"item row 5", &shop->m_itemRows[5], 66, 110, 146},
+        {"item row 11", &shop->m_itemRows[11], 112, 156, 238},
+        {"character row 2", &shop->m_characterRows[2], 134, 178, 242},
+        {"portrait frame", &shop->m_portraitFrame, 40, 84, 100},
+        {"portrait", &shop->m_portrait, 46, 90, 106},
+        {"info panel", &shop->m_infoPanel, 220, 264, 100},
+        {"buy", &shop->m_buyButton, 220, 264, 276},
+        {"gold panel", &shop->m_goldPanel, 220, 264, 238},
+        {"shop back", &shop->m_backButton, 436, 524, 276},
+        {"status window", &status->m_window, 40, 84, -1},
+        {"status item 0", &status->m_itemSlots[0], 108, 152, 118},
+        {"status item 11", &status->m_itemSlots[11], 328, 372, 162},
+        {"status back", &status->m_backButton, 436, 524, 276},
+        {"score window", &score->m_window, 40, 84, -1},
+        {"score stage up", &score->m_prevStagePageButton, 220, 264, 70},
+        {"score stage down", &score->m_nextStagePageButton, 220, 264, 270},
+        {"score character left", &score->m_prevCharacterButton, 60, 104, 38},
+        {"score character right", &score->m_nextCharacterButton, 380, 424, 38},
+        {"score share", &score->m_shareButton, 436, 524, 232},
+        {"score back", &score->m_backButton, 436, 524, 276},
+        {"select title", &select->m_titleBar, 0, 44, 0},
+        {"select row up", &select->m_prevRowButton, 40, 84, 90},
+        {"select row down", &select->m_nextRowButton, 400, 444, 90},
+        {"select preview", &select->m_preview, 80, 124, 20},
+        {"select cell 3", &select->m_stageButtons[3], 320, 364, 100},
+        {"select plate 1", &select->m_plates[1], 170, 214, 150},
+        {"select connector 2", &select->m_connectors[2], 310, 354, 150},
+        {"select window", &select->m_window, 80, 124, -1},
+        {"select score", &select->m_scoreButton, 436, 524, 100},
+        {"select status", &select->m_statusButton, 436, 524, 144},
+        {"select shop", &select->m_shopButton, 436, 524, 188},
+        {"select leaderboard", &select->m_leaderboardButton, 436, 524, 232},
+        {"select back", &select->m_backButton, 436, 524, 276},
+    };
+    for (int32_t width : {568, 480}) {
+        game->m_screenWidth = width;
+        for (CGameInput* screen : {static_cast<CGameInput*>(shop), static_cast<CGameInput*>(status),
+                                   static_cast<CGameInput*>(score), static_cast<CGameInput*>(select)}) {
+            screen->Open();
+        }
+        for (const Place& p : places) {
+            EXPECT_EQ(p.widget->x, width == 480 ? p.x480 : p.x568) << p.what << " at " << width;
+            if (p.y >= 0) {
+                EXPECT_EQ(p.widget->y, p.y) << p.what;
+            }
+        }
+    }
+}
+
 }  // namespace
