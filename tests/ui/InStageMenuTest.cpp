@@ -2,6 +2,7 @@
 // USE, the STATE page's lines and abilities, and the MAP page's pieces,
 // marker and zoom, all pressed through the real frame step.
 #include <cstring>
+#include <vector>
 
 #include "framework/SaveData.h"
 #include "framework/TextTable.h"
@@ -43,7 +44,18 @@ TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
     EXPECT_EQ(menu->m_panel.x, -44);
     EXPECT_EQ(CLifebarController::GetInstance()->GetNinjaBar()->parent, &menu->m_root);
     EXPECT_EQ(menu->m_root.x, 114);
-    Tab(1);
+    // The frame's picture is that of the tab shown: 30 texels further down per tab.
+    struct TabCase {
+        int tab, srcY;
+        const CWidget* page;
+    };
+    for (const TabCase& t : {TabCase{2, 300, &menu->m_mapPage}, TabCase{0, 240, &menu->m_itemPage},
+                             TabCase{1, 270, &menu->m_statePage}}) {
+        Tab(t.tab);
+        EXPECT_EQ(menu->m_tab, t.tab);
+        EXPECT_EQ(menu->m_frame.GetSpriteTable(WidgetTable::Normal)[0].srcY, t.srcY) << "tab " << t.tab;
+        EXPECT_TRUE(t.page->IsVisible()) << "tab " << t.tab;
+    }
     CloseButton();
     EXPECT_EQ(menu->GetState(), ScreenState::Closing);
     EXPECT_TRUE(Paused());
@@ -280,6 +292,28 @@ TEST_F(InStageMenu, MapShowsTheVisitedRoomsWithTheMarkerAndNothingOutsideTheMaps
         EXPECT_EQ(menu->m_mapMarker.GetX() - b.pieces[3].GetX(), c.dx) << c.cameraX;
         EXPECT_EQ(menu->m_mapMarker.GetY() - b.pieces[3].GetY(), -5) << c.cameraX;
     }
+    stage->m_cameraX = 0;
+
+    // Down the 20-high piece of room 57 the camera's travel is the stage's
+    // 320 pixels less the view's height: 320 for a screen 320 or 384 high,
+    // 420 for 568, 452 for 512, none for any other height.
+    struct HeightCase {
+        int32_t w, h, cameraY, dy;
+    };
+    game->m_mapId = 57;
+    for (const HeightCase& c : {HeightCase{480, 320, 0, -5}, HeightCase{320, 568, -1000, 5},
+                                HeightCase{384, 512, -1320, 5}, HeightCase{512, 384, 0, -5},
+                                HeightCase{1000, 700, 1600, 0}}) {
+        game->m_screenWidth = c.w;
+        game->m_screenHeight = c.h;
+        stage->m_cameraY = c.cameraY;
+        Frame();
+        EXPECT_EQ(b.pieces[5].height, 20);
+        EXPECT_EQ(menu->m_mapMarker.GetY() - b.pieces[5].GetY(), c.dy) << c.w << "x" << c.h;
+    }
+    stage->m_cameraY = 0;
+    game->m_screenWidth = 480;
+    game->m_screenHeight = 320;
 }
 
 TEST_F(InStageMenu, MapAScrollsToKeepTheMarkerAtOneXAndZoomsOutToAnOverview) {
@@ -305,6 +339,32 @@ TEST_F(InStageMenu, MapAScrollsToKeepTheMarkerAtOneXAndZoomsOutToAnOverview) {
         EXPECT_GE(piece.x, 15) << "piece " << k;
         EXPECT_LE(piece.x + 2 * key.width, 365) << "piece " << k;
     }
+    // A piece cut at the window's left edge loses its left part: its
+    // picture still ends where the whole piece's does.
+    for (int32_t room : {214, 149, 171}) {
+        Slot().SetSlotFlag(401 + room, 1);
+        game->m_mapId = room;
+        Frame();
+        std::vector<SpriteKey> cut(a.count + 1);
+        std::vector<int32_t> cutX(a.count + 1);
+        for (int k = 1; k <= a.count; ++k) {
+            cut[k] = a.pieces[k].GetSpriteTable(WidgetTable::Normal)[0];
+            cutX[k] = a.pieces[k].x;
+        }
+        menu->LayoutMaps();
+        int leftCuts = 0;
+        for (int k = 1; k <= a.count; ++k) {
+            const SpriteKey& whole = a.pieces[k].GetSpriteTable(WidgetTable::Normal)[0];
+            if (cutX[k] != 15 || cut[k].srcX == whole.srcX || cutX[k] + 2 * cut[k].width >= 365) continue;
+            ++leftCuts;
+            EXPECT_EQ(cut[k].srcX + cut[k].width, whole.srcX + whole.width) << "room " << room << " piece " << k;
+            EXPECT_GT(cut[k].srcX, whole.srcX);
+        }
+        EXPECT_GT(leftCuts, 0) << "room " << room;
+        Frame();
+    }
+    game->m_mapId = 47;
+    Frame();
 
     ZoomButton();
     EXPECT_FALSE(menu->m_mapZoomed);

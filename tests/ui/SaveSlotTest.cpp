@@ -128,18 +128,31 @@ TEST_F(SaveSlots, TheTalliesCountTheLifeAndGaugeItemFlagsAndNothingBeside) {
         EXPECT_EQ(shown(screen->m_lifeIcons[i]), cases[i].life) << "flag " << cases[i].flag;
         EXPECT_EQ(shown(screen->m_gaugeIcons[i]), cases[i].gauge) << "flag " << cases[i].flag;
     }
+    // Two rows of eight icons in the row: life from x 30, gauge from x 210, rows at y 30 and 50.
+    struct Icon {
+        int k, x, y;
+    };
+    for (const Icon& c : {Icon{0, 30, 30}, Icon{7, 170, 30}, Icon{8, 30, 50}, Icon{15, 170, 50}}) {
+        EXPECT_EQ(screen->m_lifeIcons[4][c.k].x, c.x) << c.k;
+        EXPECT_EQ(screen->m_lifeIcons[4][c.k].y, c.y) << c.k;
+        EXPECT_EQ(screen->m_gaugeIcons[4][c.k].x, c.x + 180) << c.k;
+        EXPECT_EQ(screen->m_gaugeIcons[4][c.k].y, c.y) << c.k;
+        EXPECT_EQ(screen->m_lifeIcons[4][c.k].parent, &screen->m_rows[4]);
+    }
 }
 
 TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     // Where Open puts the two buttons: a bottom margin of 32 at width 512 only.
     struct Place {
-        int32_t w, h, backX, backY, boardY;
+        int32_t w, h, backX, backY, boardY, dialogueX, dialogueY;
     };
-    for (const Place& p : {Place{480, 320, 436, 276, 232}, Place{568, 320, 524, 276, 232},
-                           Place{512, 384, 468, 308, 264}}) {
+    for (const Place& p : {Place{480, 320, 436, 276, 232, 240, 160}, Place{568, 320, 524, 276, 232, 284, 160},
+                           Place{512, 384, 468, 308, 264, 256, 160}}) {
         game->m_screenWidth = p.w;
         game->m_screenHeight = p.h;
         screen->Open();
+        EXPECT_EQ(screen->m_confirmWindow.x, p.dialogueX) << p.w;
+        EXPECT_EQ(screen->m_confirmWindow.y, p.dialogueY) << p.w;
         EXPECT_EQ(screen->m_backButton.x, p.backX) << p.w;
         EXPECT_EQ(screen->m_backButton.y, p.backY) << p.w;
         EXPECT_EQ(screen->m_leaderboardButton.x, p.backX) << p.w;

@@ -82,6 +82,7 @@ TEST_F(TitleScreens, TheShopSellsEachKindForItsPriceAndNothingWithoutTheGold) {
             ClickCentre(row);
             EXPECT_EQ(shop->m_selectedRow, c.row);
             EXPECT_EQ(shop->m_buyButton.IsVisible(), enough);
+            EXPECT_FALSE((c.page == 0 ? shop->m_itemMarks[c.row] : shop->m_characterMarks[c.row]).IsVisible());
             sounds.clear();
             Click(260, 297);  // where BUY stands
             if (!enough) {
@@ -100,6 +101,8 @@ TEST_F(TitleScreens, TheShopSellsEachKindForItsPriceAndNothingWithoutTheGold) {
             EXPECT_STREQ(shop->m_goldPanel.GetText(), "0G");
             EXPECT_EQ(shop->m_selectedRow, -1);
             EXPECT_TRUE((c.page == 0 ? shop->m_itemMarks[c.row] : shop->m_characterMarks[c.row]).IsVisible());
+            EXPECT_FALSE((c.page == 0 ? shop->m_itemMarks[10] : shop->m_characterMarks[1]).IsVisible())
+                << "a kind not owned has no mark";
             EXPECT_EQ(SavedInt(R::kGold), 0);
             EXPECT_EQ(SavedInt(R::kItemCounts + 4 * c.kind), 1);
             if (c.page == 1) {
