@@ -114,6 +114,11 @@ TEST_F(SaveFileTest, AWriteReplacesALongerFileWhole) {
     CSaveFile file;
     ASSERT_TRUE(WriteBlock(file, "resume03", Pattern(CSaveData::kSize, 1)));
     EXPECT_EQ(temp.Size("resume03"), static_cast<long>(CSaveData::kSize));
+    // However little is written, it is a write.
+    for (std::size_t size : {std::size_t{1}, std::size_t{2}, std::size_t{16}}) {
+        EXPECT_TRUE(WriteBlock(file, "resume03", Pattern(size, 4))) << size;
+        EXPECT_EQ(temp.Read("resume03"), Pattern(size, 4)) << size;
+    }
 }
 
 TEST_F(SaveFileTest, AFailedWriteKeepsTheOldFileAndReportsFailure) {

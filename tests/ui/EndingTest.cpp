@@ -135,6 +135,10 @@ TEST_F(EndingScreen, TheResultButtonsStandByTheScreenSize) {
     }
     game->m_screenWidth = 480;
     game->m_screenHeight = 320;
+    // "THE END" in large letters, the cards and the result at twice size.
+    EXPECT_EQ(ending->m_theEndText.scaleX, 3.0f);
+    EXPECT_EQ(ending->m_creditLine.scaleX, 2.0f);
+    EXPECT_EQ(ending->m_resultText.scaleX, 2.0f);
 }
 
 }  // namespace

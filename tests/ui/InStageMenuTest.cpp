@@ -42,6 +42,8 @@ TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
     EXPECT_TRUE(Paused());
     EXPECT_EQ(menu->m_panel.y, -84);
     EXPECT_EQ(menu->m_panel.x, -44);
+    EXPECT_EQ(menu->m_panel.moveY0, 236) << "up from below the screen";
+    EXPECT_EQ(menu->m_panel.moveMode, 2) << "easing out";
     EXPECT_EQ(CLifebarController::GetInstance()->GetNinjaBar()->parent, &menu->m_root);
     EXPECT_EQ(menu->m_root.x, 114);
     // The frame's picture is that of the tab shown: 30 texels further down per tab.
@@ -58,6 +60,8 @@ TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
     }
     CloseButton();
     EXPECT_EQ(menu->GetState(), ScreenState::Closing);
+    EXPECT_EQ(menu->m_panel.moveY1, 236);
+    EXPECT_EQ(menu->m_panel.moveMode, 1) << "easing in on the way down";
     EXPECT_TRUE(Paused());
     Frame(8);
     EXPECT_TRUE(Paused()) << "play waits for the slide";
@@ -221,6 +225,12 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     for (int i = 0; i < CGameInputMainMenu::kAbilityIcons; ++i) {
         EXPECT_EQ(menu->m_abilityIcons[i].IsVisible(), shown[i]) << "icon " << i;
     }
+    // The scarf's icon follows the block crash alone.
+    for (int32_t crash : {0, 1}) {
+        p->softBlockCrash = crash;
+        Frame();
+        EXPECT_EQ(menu->m_abilityIcons[3].IsVisible(), crash != 0);
+    }
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
     EXPECT_EQ(menu->m_abilityIcons[3].red, 255);
@@ -374,6 +384,9 @@ TEST_F(InStageMenu, MapAScrollsToKeepTheMarkerAtOneXAndZoomsOutToAnOverview) {
     EXPECT_EQ(a.pieces[1].y, 125 + 120);
     EXPECT_EQ(a.pieces[1].scaleX, 1.0f);
     EXPECT_EQ(menu->m_mapMarker.scaleX, 1.0f);
+    // At half scale the marker's offset is halved too: (-5) / 2 on this stage's first screen.
+    EXPECT_EQ(menu->m_mapMarker.GetX() - a.pieces[2].GetX(), -2);
+    EXPECT_EQ(menu->m_mapMarker.GetY() - a.pieces[2].GetY(), -2);
     ZoomButton();
     EXPECT_TRUE(menu->m_mapZoomed);
     EXPECT_EQ(a.pieces[1].scaleX, 2.0f);

@@ -51,6 +51,8 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_STREQ(shop->m_speechText.GetText(), GetText(90));
     EXPECT_STREQ(shop->m_infoText.GetText(), "");
     EXPECT_EQ(shop->SelectedRow(), -1);
+    EXPECT_STREQ(shop->m_itemIcons[0].GetText(), "20") << "shuriken come twenty to a pack";
+    EXPECT_STREQ(shop->m_itemIcons[1].GetText(), "10") << "bombs ten";
     Player()->SetGold(77);
     Select(4);
     EXPECT_STREQ(shop->m_goldText.GetText(), "77G");

@@ -74,6 +74,11 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     EXPECT_EQ(risen2, 9);
     EXPECT_EQ(active, 17);
     EXPECT_EQ(screen->m_rows[1].y, 120);
+    // From 20 below the screen (and 100 further for each next row) up to 20, 120, 220.
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(screen->m_rows[k].moveY0, 340 + 100 * k) << k;
+        EXPECT_EQ(screen->m_rows[k].moveY1, 20 + 100 * k) << k;
+    }
     Open();
     EXPECT_EQ(screen->m_rows[2].y, 220);
     EXPECT_EQ(screen->m_rows[2].x, 40);
@@ -94,6 +99,10 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     Frame(8);
     EXPECT_EQ(screen->m_rows[0].x, -440);
     EXPECT_EQ(screen->m_rows[3].x, 520);
+    // The new rows come in over the 8 frames up to the 17th count.
+    Frame(7);
+    EXPECT_NE(screen->m_rows[3].x, 40) << "still on the way";
+    EXPECT_EQ(screen->GetState(), Slots::kPageSlide);
     FramesWhile(Slots::kPageSlide);
     EXPECT_EQ(screen->m_rows[3].x, 40);
     EXPECT_EQ(screen->m_rows[5].y, 220);
@@ -253,13 +262,16 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         game->m_resumeData[1].SetInt(R::kMapId, c.resumeMap);
         game->m_resumeData[1].SetInt(R::kKeyCount, 7);
         game->m_resumeData[1].SetByte(R::kResumeFlag, c.resume ? 1 : 0);
+        game->m_slotData[1].SetInt(R::kShurikenAmmo, 37);
+        game->m_resumeData[1].SetInt(R::kShurikenAmmo, 41);
         Open();
         Click(200, 160);  // row 2
         EXPECT_EQ(screen->GetState(), Slots::kStarting);
         EXPECT_EQ(game->m_currentSlot, 1);
         for (int i = 0; i < 40 && screen->GetState() == Slots::kStarting; ++i) Frame();
         EXPECT_EQ(game->m_mapId, c.started) << c.slotMap;
-        EXPECT_NE(PlayerInPlay(), nullptr);
+        ASSERT_NE(PlayerInPlay(), nullptr);
+        EXPECT_EQ(PlayerInPlay()->GetShurikenAmmo(), c.resume ? 41 : 37) << "the player takes the slot's status";
         EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
         EXPECT_EQ(game->m_slotData[1].GetInt(R::kKeyCount), c.resume ? 7 : 0) << "the snapshot copied over";
     }

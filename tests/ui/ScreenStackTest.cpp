@@ -206,6 +206,14 @@ TEST_F(ScreenStackFlow, CreditsOpenOverTheTitleAndCloseInTwoFrames) {
     EXPECT_EQ(heard, "");
     SetDebugLogSink(nullptr);
     EXPECT_EQ(credits->m_backButton.y, 290);
+    // On a wider screen every row and "BACK" stand centred.
+    CGameMain::GetInstance()->m_screenWidth = 568;
+    credits->Open();
+    for (const CWidget* w : {&credits->m_rows[0], &credits->m_rows[11], &credits->m_backButton}) EXPECT_EQ(w->x, 44);
+    CGameMain::GetInstance()->m_screenWidth = 480;
+    credits->Open();
+    Frame();
+    ASSERT_EQ(credits->GetState(), ScreenState::Active);
     sounds.clear();
 
     MoveTo(240, 300);

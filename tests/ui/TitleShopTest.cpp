@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/SaveData.h"
+#include "framework/TextTable.h"
 #include "player/Item.h"
 #include "ui/GameInputTitleScore.h"
 #include "ui/GameInputTitleShop.h"
@@ -133,8 +134,15 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
     EXPECT_EQ(shop->m_page, 1);
     EXPECT_EQ(shop->m_selectedRow, -1);
     EXPECT_FALSE(shop->m_itemRows[0].IsVisible());
-    ClickCentre(shop->m_characterRows[1]);
-    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, 160);
+    // Each character shows its own portrait and its own stars.
+    struct Portrait {
+        int row, srcX, starsText;
+    };
+    for (const Portrait& c : {Portrait{1, 160, 88}, Portrait{0, 80, 87}, Portrait{2, 240, 89}}) {
+        ClickCentre(shop->m_characterRows[c.row]);
+        EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, c.srcX) << c.row;
+        EXPECT_STREQ(shop->m_portraitText.GetText(), GetText(c.starsText)) << c.row;
+    }
     ClickCentre(shop->m_pageButton);
     EXPECT_EQ(shop->m_page, 0);
 }
@@ -296,6 +304,19 @@ TEST_F(TitleScreens, EachScreenLaysItsWidgetsOutForTheScreenWidth) {
         for (CGameInput* screen : {static_cast<CGameInput*>(shop), static_cast<CGameInput*>(status),
                                    static_cast<CGameInput*>(score), static_cast<CGameInput*>(select)}) {
             screen->Open();
+        }
+        // The page boxes open from a line across, over 14 frames.
+        struct Box {
+            const CWidgetWindow* window;
+            int32_t w1, h;
+        };
+        for (const Box& b : {Box{&status->m_window, 360, 290}, Box{&score->m_window, 360, 290},
+                             Box{&select->m_window, 320, 100}}) {
+            EXPECT_EQ(b.window->resizeW0, 0);
+            EXPECT_EQ(b.window->resizeW1, b.w1);
+            EXPECT_EQ(b.window->resizeH0, b.h);
+            EXPECT_EQ(b.window->resizeH1, b.h);
+            EXPECT_EQ(b.window->resizeFrames, 14);
         }
         for (const Place& p : places) {
             EXPECT_EQ(p.widget->x, width == 480 ? p.x480 : p.x568) << p.what << " at " << width;
