@@ -114,6 +114,11 @@ TEST_F(SaveFileTest, AWriteReplacesALongerFileWhole) {
     CSaveFile file;
     ASSERT_TRUE(WriteBlock(file, "resume03", Pattern(CSaveData::kSize, 1)));
     EXPECT_EQ(temp.Size("resume03"), static_cast<long>(CSaveData::kSize));
+    // However little is written, it is a write.
+    for (std::size_t size : {std::size_t{1}, std::size_t{2}, std::size_t{16}}) {
+        EXPECT_TRUE(WriteBlock(file, "resume03", Pattern(size, 4))) << size;
+        EXPECT_EQ(temp.Read("resume03"), Pattern(size, 4)) << size;
+    }
 }
 
 TEST_F(SaveFileTest, AFailedWriteKeepsTheOldFileAndReportsFailure) {
@@ -219,6 +224,44 @@ TEST_F(SaveFileTest, ClosingAWriteWithNothingWrittenKeepsTheOldFile) {
     }  // destroyed without Close: the write is dropped
     EXPECT_EQ(temp.Read("save"), old);
     EXPECT_EQ(temp.List().size(), 1u);
+}
+
+// A write abandoned part way (the file object destroyed, or opened again
+// before Close) counts as a failed write: the old file stays byte for byte
+// and the failure is remembered for the file, until a write of it succeeds.
+TEST_F(SaveFileTest, AnAbandonedWriteIsAFailedWriteAndKeepsTheOldFile) {
+    const char* const ways[] = {"destroyed", "opened again for reading", "opened again for writing"};
+    for (const std::string way : ways) {
+        SCOPED_TRACE(way);
+        SaveTestDir temp;
+        const std::vector<uint8_t> old = Pattern(CSaveData::kSize, 21);
+        temp.Write("saveslot03", old);
+        temp.Write("resume01", Pattern(16, 2));
+        EXPECT_FALSE(CSaveFile::LastWriteFailed("saveslot03"));
+        {
+            CSaveFile file;
+            ASSERT_TRUE(file.OpenWrite("saveslot03"));
+            uint32_t written = 0;
+            const std::vector<uint8_t> block = Pattern(CSaveData::kSize, 8);
+            ASSERT_TRUE(file.Write(block.data(), CSaveData::kSize, &written));
+            if (way == "opened again for reading") {
+                ASSERT_TRUE(file.OpenRead("resume01"));
+                EXPECT_TRUE(file.Close());
+            } else if (way == "opened again for writing") {
+                EXPECT_TRUE(file.OpenWrite("resume01"));
+                EXPECT_TRUE(CSaveFile::LastWriteFailed("saveslot03")) << "failed as soon as it is dropped";
+                EXPECT_FALSE(file.Close()) << "nothing written to the second file";
+            }
+        }
+        EXPECT_TRUE(CSaveFile::LastWriteFailed("saveslot03"));
+        EXPECT_EQ(temp.Read("saveslot03"), old);
+        EXPECT_EQ(temp.Read("resume01"), Pattern(16, 2));
+        EXPECT_EQ(WriteTempsLeft(temp), 0);
+        CSaveFile again;
+        EXPECT_TRUE(WriteBlock(again, "saveslot03", Pattern(CSaveData::kSize, 9)));
+        EXPECT_FALSE(CSaveFile::LastWriteFailed("saveslot03")) << "a good write clears the mark";
+        EXPECT_EQ(temp.Read("saveslot03"), Pattern(CSaveData::kSize, 9));
+    }
 }
 
 TEST_F(SaveFileTest, ReadsAndWritesNeedTheMatchingOpen) {

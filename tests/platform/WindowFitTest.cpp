@@ -112,6 +112,11 @@ const StartCase kStarts[] = {
     {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
     {"no usable size known, 192 DPI", {0, 0, 192, 0}, 2},
     {"nothing known", {0, 0, 0, 0}, 1},
+    {"1920x1280: seven tenths of it hold twice, not three times", {1920, 1280, 96, 0}, 2},
+    {"1920 wide and 2000 high: the width's seven tenths hold twice", {1920, 2000, 96, 0}, 2},
+    {"2560 wide and 1280 high: the height's seven tenths hold twice", {2560, 1280, 96, 0}, 2},
+    {"a desktop scale of 8, no size known", {0, 0, 96, 8}, 8},
+    {"192 DPI on a desktop exactly twice the picture", {960, 640, 192, 0}, 2},
 };
 
 TEST(WindowStart, TheWindowOpensAtTheLargestWholeFactorThatLeavesTheDesktopRoom) {

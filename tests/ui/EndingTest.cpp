@@ -115,4 +115,30 @@ TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
     EXPECT_EQ(game->m_mapId, 0);
 }
 
+TEST_F(EndingScreen, TheResultButtonsStandByTheScreenSize) {
+    // Share at half the known width plus 40 (a width the game does not know
+    // counts as none); back in the bottom right corner, 32 higher at 512.
+    struct Place {
+        int32_t w, h, shareX, backX, backY;
+    };
+    for (const Place& p : {Place{480, 320, 280, 436, 276}, Place{568, 320, 324, 524, 276},
+                           Place{512, 384, 296, 468, 308}, Place{320, 480, 200, 276, 436},
+                           Place{600, 400, 40, 556, 356}}) {
+        game->m_screenWidth = p.w;
+        game->m_screenHeight = p.h;
+        ending->Open();
+        EXPECT_EQ(ending->m_shareButton.x, p.shareX) << p.w;
+        EXPECT_EQ(ending->m_backButton.x, p.backX) << p.w;
+        EXPECT_EQ(ending->m_backButton.y, p.backY) << p.w;
+        EXPECT_FALSE(ending->m_shareButton.IsVisible());
+        EXPECT_FALSE(ending->m_backButton.IsVisible());
+    }
+    game->m_screenWidth = 480;
+    game->m_screenHeight = 320;
+    // "THE END" in large letters, the cards and the result at twice size.
+    EXPECT_EQ(ending->m_theEndText.scaleX, 3.0f);
+    EXPECT_EQ(ending->m_creditLine.scaleX, 2.0f);
+    EXPECT_EQ(ending->m_resultText.scaleX, 2.0f);
+}
+
 }  // namespace

@@ -51,6 +51,8 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_STREQ(shop->m_speechText.GetText(), GetText(90));
     EXPECT_STREQ(shop->m_infoText.GetText(), "");
     EXPECT_EQ(shop->SelectedRow(), -1);
+    EXPECT_STREQ(shop->m_itemIcons[0].GetText(), "20") << "shuriken come twenty to a pack";
+    EXPECT_STREQ(shop->m_itemIcons[1].GetText(), "10") << "bombs ten";
     Player()->SetGold(77);
     Select(4);
     EXPECT_STREQ(shop->m_goldText.GetText(), "77G");
@@ -67,6 +69,25 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_EQ(Root()->GetTop(), hud);
 }
 
+TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
+    // The open window's left edge is half the view less 190; a width the
+    // game does not know counts as none.
+    struct Place {
+        int32_t width, x;
+    };
+    for (const Place& p : {Place{480, 50}, Place{568, 94}, Place{512, 66}, Place{320, -30}, Place{600, -190}}) {
+        game->m_screenWidth = p.width;
+        shop->Open();
+        EXPECT_EQ(shop->m_window.moveX0, 300 - 80) << p.width;
+        EXPECT_EQ(shop->m_window.moveX1, p.x) << p.width;
+        EXPECT_EQ(shop->m_window.moveY1, 60) << p.width;
+        shop->Close();
+        EXPECT_EQ(shop->m_window.moveX0, p.x) << p.width;
+        EXPECT_EQ(shop->m_window.moveX1, 300 - 80) << p.width;
+    }
+    game->m_screenWidth = 480;
+}
+
 struct GoodsCase {
     int row;
     int32_t price;
@@ -81,6 +102,10 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         {6, 50, &CCharacterPlayer::GetMagicPotions, 1},      {7, 200, &CCharacterPlayer::GetExMagicPotions, 1},
     };
     CCharacterPlayer* p = Player();
+    const auto slots = [p] {
+        return std::vector<int32_t>{p->GetEquipSlot(0), p->GetEquipSlot(1), p->GetEquipSlot(2)};
+    };
+    ASSERT_EQ(slots(), (std::vector<int32_t>{1, 0, 0}));
     for (const GoodsCase& c : cases) {
         SCOPED_TRACE(c.row);
         EXPECT_EQ(shop->GetPrice(c.row), c.price);
@@ -102,6 +127,8 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         EXPECT_EQ((p->*c.stock)(), c.after);
         EXPECT_EQ(p->GetGold(), 5);
         EXPECT_STREQ(shop->m_speechText.GetText(), GetText(91));
+        // A purchase puts the owned weapons (shuriken 2 and bombs 3 here) into the free slots.
+        EXPECT_EQ(slots(), (std::vector<int32_t>{1, 2, 3}));
     }
     Select(0);
     EXPECT_STREQ(shop->m_speechText.GetText(), GetText(107)) << "a new choice shows its description";
@@ -132,24 +159,40 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
 TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
     CCharacterPlayer* p = Player();
     const int32_t lifeBefore = p->hpMax;
+    // Life tanks are flags 18 to 21 (+100 life each), gauge scrolls 38 to
+    // 41 (+1000 gauge each); both cost 500, 1000, 2000, 3000.
+    struct Upgrade {
+        int row, firstFlag;
+        int32_t CCharacterPlayer::*max;
+        int32_t gain;
+        int32_t (CGameInputMainShop::*level)();
+    };
     const int32_t steps[] = {500, 1000, 2000, 3000};
-    for (int level = 0; level < 4; ++level) {
-        SCOPED_TRACE(level);
-        EXPECT_EQ(shop->GetLifeLevel(), level);
-        EXPECT_EQ(shop->GetPrice(CGameInputMainShop::kLifeRow), steps[level]);
-        p->SetGold(steps[level]);
-        Select(CGameInputMainShop::kLifeRow);
-        Buy();
-        EXPECT_EQ(Slot().GetSlotFlag(18 + level), 1);
-        EXPECT_EQ(p->hpMax, lifeBefore + 100 * (level + 1));
-        EXPECT_EQ(p->GetGold(), 0);
+    for (const Upgrade& u : {Upgrade{2, 18, &CCharacterPlayer::hpMax, 100, &CGameInputMainShop::GetLifeLevel},
+                             Upgrade{3, 38, &CCharacterPlayer::gaugeMax, 1000, &CGameInputMainShop::GetGaugeLevel}}) {
+        const int32_t before = p->*u.max;
+        EXPECT_FALSE(shop->m_itemOverlays[u.row].IsVisible());
+        for (int level = 0; level < 4; ++level) {
+            SCOPED_TRACE(testing::Message() << "row " << u.row << " level " << level);
+            EXPECT_EQ((shop->*u.level)(), level);
+            EXPECT_EQ(shop->GetPrice(u.row), steps[level]);
+            p->SetGold(steps[level] - 1);
+            Select(u.row);
+            EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+            p->SetGold(steps[level]);
+            Select(u.row);
+            Buy();
+            EXPECT_EQ(Slot().GetSlotFlag(u.firstFlag + level), 1);
+            EXPECT_EQ(p->*u.max, before + u.gain * (level + 1));
+            EXPECT_EQ(p->GetGold(), 0);
+            EXPECT_EQ(shop->m_itemOverlays[u.row].IsVisible(), level == 3);
+        }
+        EXPECT_EQ(shop->GetPrice(u.row), CGameInputMainShop::kSoldOut);
+        p->SetGold(999999);
+        Select(u.row);
+        EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+        EXPECT_NE(std::string(shop->m_infoText.GetText()).find(GetText(182)), std::string::npos);
     }
-    EXPECT_EQ(shop->GetPrice(CGameInputMainShop::kLifeRow), CGameInputMainShop::kSoldOut);
-    EXPECT_TRUE(shop->m_itemOverlays[CGameInputMainShop::kLifeRow].IsVisible());
-    p->SetGold(999999);
-    Select(CGameInputMainShop::kLifeRow);
-    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
-    EXPECT_NE(std::string(shop->m_infoText.GetText()).find(GetText(182)), std::string::npos);
 
     // The snapshot carries the upgrades: a player read from it starts with
     // the raised maximum.

@@ -1,9 +1,17 @@
 // The save-slot screen through the real screen stack: the rows and their
 // tallies, the pages sliding, the erase dialogue's two questions with the
 // files it writes, and a slot started at its stored stage.
+#include <iterator>
+#include <string>
+
 #include "framework/SaveData.h"
+#include "platform/AudioMixer.h"
 #include "ui/GameInputSaveSlot.h"
+#include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/DebugLog.h"
+#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 namespace {
 
@@ -48,10 +56,29 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     game->m_slotData[1].SetInt(R::kPlayTime, 144000);
     for (int32_t flag = 9; flag <= 28; ++flag) game->m_slotData[2].SetSlotFlag(flag, 1);
     game->m_slotData[2].SetSlotFlag(29, 1);
+    // The rows rise one after another from below the screen (parked at 420):
+    // the second starts on the 5th frame, the third on the 9th, and the
+    // screen takes presses from the 17th.
     CGameInputController::GetInstance()->SetInput(ScreenId::SaveSlot);
-    Frame(8);
-    EXPECT_EQ(screen->m_rows[0].y, 20) << "the first row has risen";
-    EXPECT_GT(screen->m_rows[1].y, 120);
+    int risen1 = 0, risen2 = 0, active = 0;
+    for (int frame = 1; frame <= 20 && active == 0; ++frame) {
+        Frame();
+        if (risen1 == 0 && screen->m_rows[1].y != 420) risen1 = frame;
+        if (risen2 == 0 && screen->m_rows[2].y != 420) risen2 = frame;
+        if (screen->GetState() == ScreenState::Active) active = frame;
+        if (frame == 8) {
+            EXPECT_EQ(screen->m_rows[0].y, 20) << "the first row has risen";
+        }
+    }
+    EXPECT_EQ(risen1, 5);
+    EXPECT_EQ(risen2, 9);
+    EXPECT_EQ(active, 17);
+    EXPECT_EQ(screen->m_rows[1].y, 120);
+    // From 20 below the screen (and 100 further for each next row) up to 20, 120, 220.
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(screen->m_rows[k].moveY0, 340 + 100 * k) << k;
+        EXPECT_EQ(screen->m_rows[k].moveY1, 20 + 100 * k) << k;
+    }
     Open();
     EXPECT_EQ(screen->m_rows[2].y, 220);
     EXPECT_EQ(screen->m_rows[2].x, 40);
@@ -72,6 +99,10 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     Frame(8);
     EXPECT_EQ(screen->m_rows[0].x, -440);
     EXPECT_EQ(screen->m_rows[3].x, 520);
+    // The new rows come in over the 8 frames up to the 17th count.
+    Frame(7);
+    EXPECT_NE(screen->m_rows[3].x, 40) << "still on the way";
+    EXPECT_EQ(screen->GetState(), Slots::kPageSlide);
     FramesWhile(Slots::kPageSlide);
     EXPECT_EQ(screen->m_rows[3].x, 40);
     EXPECT_EQ(screen->m_rows[5].y, 220);
@@ -86,6 +117,80 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     EXPECT_EQ(screen->m_page, 2);
     Frame(7);
     EXPECT_EQ(screen->m_rows[9].x, 520) << "leaving to the right";
+}
+
+// Life items are flags 9 to 28, gauge items 29 to 48: one icon each over the three of a new game.
+TEST_F(SaveSlots, TheTalliesCountTheLifeAndGaugeItemFlagsAndNothingBeside) {
+    struct Case {
+        int32_t flag, life, gauge;
+    };
+    const Case cases[] = {{8, 3, 3}, {9, 4, 3}, {18, 4, 3}, {28, 4, 3}, {29, 3, 4},
+                          {40, 3, 4}, {48, 3, 4}, {49, 3, 3}, {401, 3, 3}};
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(cases)); ++i) game->m_slotData[i].SetSlotFlag(cases[i].flag, 1);
+    Open();
+    const auto shown = [](const CWidget(&icons)[Slots::kTallyIcons]) {
+        int32_t n = 0;
+        for (const CWidget& icon : icons) n += icon.IsVisible() ? 1 : 0;
+        return n;
+    };
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(cases)); ++i) {
+        EXPECT_EQ(shown(screen->m_lifeIcons[i]), cases[i].life) << "flag " << cases[i].flag;
+        EXPECT_EQ(shown(screen->m_gaugeIcons[i]), cases[i].gauge) << "flag " << cases[i].flag;
+    }
+    // Two rows of eight icons in the row: life from x 30, gauge from x 210, rows at y 30 and 50.
+    struct Icon {
+        int k, x, y;
+    };
+    for (const Icon& c : {Icon{0, 30, 30}, Icon{7, 170, 30}, Icon{8, 30, 50}, Icon{15, 170, 50}}) {
+        EXPECT_EQ(screen->m_lifeIcons[4][c.k].x, c.x) << c.k;
+        EXPECT_EQ(screen->m_lifeIcons[4][c.k].y, c.y) << c.k;
+        EXPECT_EQ(screen->m_gaugeIcons[4][c.k].x, c.x + 180) << c.k;
+        EXPECT_EQ(screen->m_gaugeIcons[4][c.k].y, c.y) << c.k;
+        EXPECT_EQ(screen->m_lifeIcons[4][c.k].parent, &screen->m_rows[4]);
+    }
+}
+
+TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
+    // Where Open puts the two buttons: a bottom margin of 32 at width 512 only.
+    struct Place {
+        int32_t w, h, backX, backY, boardY, dialogueX, dialogueY;
+    };
+    for (const Place& p : {Place{480, 320, 436, 276, 232, 240, 160}, Place{568, 320, 524, 276, 232, 284, 160},
+                           Place{512, 384, 468, 308, 264, 256, 160}}) {
+        game->m_screenWidth = p.w;
+        game->m_screenHeight = p.h;
+        screen->Open();
+        EXPECT_EQ(screen->m_confirmWindow.x, p.dialogueX) << p.w;
+        EXPECT_EQ(screen->m_confirmWindow.y, p.dialogueY) << p.w;
+        EXPECT_EQ(screen->m_backButton.x, p.backX) << p.w;
+        EXPECT_EQ(screen->m_backButton.y, p.backY) << p.w;
+        EXPECT_EQ(screen->m_leaderboardButton.x, p.backX) << p.w;
+        EXPECT_EQ(screen->m_leaderboardButton.y, p.boardY) << p.w;
+    }
+    game->m_screenWidth = 480;
+    game->m_screenHeight = 320;
+
+    CSoundManager* sound = CSoundManager::GetInstance();
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(sound->Init());
+    std::string log;
+    SetDebugLogSink([&log](const char* text) { log += text; });
+    Open();
+    Click(456, 252);
+    EXPECT_EQ(log, "ShowLeaderboard\n");
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_EQ(sounds, std::vector<int32_t>{35});
+    SetDebugLogSink(nullptr);
+
+    // The screen's own piece is silent: any music still playing stops on the way back.
+    PlayMusic(2);
+    ASSERT_EQ(sound->GetPlayingMusic(), 2);
+    Click(456, 296);
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(sound->GetPlayingMusic(), -1) << "back stops the music";
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    for (int i = 0; i < 40 && CGameInputController::GetInstance()->GetChild() == screen; ++i) Frame();
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputTitleTop::GetInstance());
 }
 
 TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) {
@@ -157,13 +262,16 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         game->m_resumeData[1].SetInt(R::kMapId, c.resumeMap);
         game->m_resumeData[1].SetInt(R::kKeyCount, 7);
         game->m_resumeData[1].SetByte(R::kResumeFlag, c.resume ? 1 : 0);
+        game->m_slotData[1].SetInt(R::kShurikenAmmo, 37);
+        game->m_resumeData[1].SetInt(R::kShurikenAmmo, 41);
         Open();
         Click(200, 160);  // row 2
         EXPECT_EQ(screen->GetState(), Slots::kStarting);
         EXPECT_EQ(game->m_currentSlot, 1);
         for (int i = 0; i < 40 && screen->GetState() == Slots::kStarting; ++i) Frame();
         EXPECT_EQ(game->m_mapId, c.started) << c.slotMap;
-        EXPECT_NE(PlayerInPlay(), nullptr);
+        ASSERT_NE(PlayerInPlay(), nullptr);
+        EXPECT_EQ(PlayerInPlay()->GetShurikenAmmo(), c.resume ? 41 : 37) << "the player takes the slot's status";
         EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
         EXPECT_EQ(game->m_slotData[1].GetInt(R::kKeyCount), c.resume ? 7 : 0) << "the snapshot copied over";
     }

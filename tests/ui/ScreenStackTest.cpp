@@ -184,6 +184,38 @@ TEST_F(ScreenStackFlow, CreditsOpenOverTheTitleAndCloseInTwoFrames) {
     EXPECT_EQ(credits->GetState(), ScreenState::Active);
     EXPECT_EQ(sounds, (std::vector<int32_t>{35, 35, 35}));
 
+    // All twelve rows where they stand, each opening its entry's address
+    // (the third row's text: ids 8, 11, 14, 17); the gap between entries
+    // opens nothing.
+    struct Row {
+        int32_t y, addressText;
+    };
+    const Row rows[] = {{10, 8},   {30, 8},   {50, 8},   {80, 11},  {100, 11}, {120, 11},
+                        {150, 14}, {170, 14}, {190, 14}, {220, 17}, {240, 17}, {260, 17}};
+    std::string heard;
+    SetDebugLogSink([&heard](const char* line) { heard += line; });
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(credits->m_rows[i].y, rows[i].y) << "row " << i;
+        EXPECT_EQ(credits->m_rows[i].x, 0) << "row " << i;
+        heard.clear();
+        Click(240, rows[i].y + 10);
+        EXPECT_EQ(heard, std::string("OpenURL:") + GetText(rows[i].addressText) + "\n") << "row " << i;
+    }
+    heard.clear();
+    Click(240, 75);
+    EXPECT_EQ(heard, "");
+    SetDebugLogSink(nullptr);
+    EXPECT_EQ(credits->m_backButton.y, 290);
+    // On a wider screen every row and "BACK" stand centred.
+    CGameMain::GetInstance()->m_screenWidth = 568;
+    credits->Open();
+    for (const CWidget* w : {&credits->m_rows[0], &credits->m_rows[11], &credits->m_backButton}) EXPECT_EQ(w->x, 44);
+    CGameMain::GetInstance()->m_screenWidth = 480;
+    credits->Open();
+    Frame();
+    ASSERT_EQ(credits->GetState(), ScreenState::Active);
+    sounds.clear();
+
     MoveTo(240, 300);
     Press();
     Frame();

@@ -2,11 +2,17 @@
 // MENU opening it on the stage just played, a cell selected then started,
 // the cells without a stage of this game left alone, the rows, and the
 // shop, status and score screens pushed over it and closed again.
+#include <string>
+
 #include "framework/StateTitle.h"
+#include "platform/AudioMixer.h"
 #include "ui/GameInputTitleStageSelect.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/StageSelectTable.h"
 #include "ui/UiTestSupport.h"
+#include "win/DebugLog.h"
+#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 namespace {
 
@@ -24,8 +30,17 @@ TEST(StageSelectTable, TheLookupsFindTheGridsIdsAndTheStagesTheCellsStart) {
             EXPECT_EQ(Select::GetInstance()->GetStageId(c.row, c.column), c.id);
         }
     }
-    EXPECT_EQ(Select::GetInstance()->GetStageId(-1, 0), 0);
-    EXPECT_EQ(Select::GetInstance()->GetStageId(6, 0), 0);
+    // Cells just outside the grid, on every side: no id, no stage, the first cell's preview.
+    struct Outside {
+        int32_t row, column;
+    };
+    for (const Outside& o : {Outside{-1, 0}, Outside{6, 0}, Outside{0, -1}, Outside{0, 4}, Outside{1, -1},
+                             Outside{1, 4}, Outside{5, 4}, Outside{6, 3}}) {
+        EXPECT_EQ(Select::GetInstance()->GetStageId(o.row, o.column), 0) << o.row << "," << o.column;
+        EXPECT_EQ(StageSelectTable::PlayableStage(o.row, o.column), 0) << o.row << "," << o.column;
+        EXPECT_EQ(StageSelectTable::PreviewOf(o.row, o.column).srcX, 0) << o.row << "," << o.column;
+        EXPECT_EQ(StageSelectTable::PreviewOf(o.row, o.column).srcY, 240) << o.row << "," << o.column;
+    }
 
     // The cells that start this game's stages, and the cursor's cell for an id.
     for (int32_t stage = 266; stage <= 270; ++stage) {
@@ -119,6 +134,16 @@ TEST_F(StageSelect, CellsWithoutAStageOfThisGameStandGreyAndTakeNoPress) {
     PressCell(1);
     EXPECT_TRUE(sounds.empty());
     EXPECT_EQ(select->m_column, 0);
+    // Either arrow lands on the first cell of its row.
+    select->SelectCell(3, 2);
+    Click(60, 110);
+    EXPECT_EQ(select->m_row, 2);
+    EXPECT_EQ(select->m_column, 0);
+    select->SelectCell(2, 3);
+    NextRow();
+    EXPECT_EQ(select->m_row, 3);
+    EXPECT_EQ(select->m_column, 0);
+    select->SelectCell(1, 0);
     for (int i = 0; i < 4; ++i) NextRow();
     EXPECT_EQ(select->m_row, 5);
     EXPECT_FALSE(select->m_nextRowButton.IsVisible());
@@ -131,8 +156,15 @@ TEST_F(StageSelect, CellsWithoutAStageOfThisGameStandGreyAndTakeNoPress) {
     select->SelectCell(-1, -1);
     EXPECT_EQ(select->m_row, 0);
     EXPECT_EQ(select->m_column, 0);
-    select->SelectCell(2, 7);
-    EXPECT_EQ(select->m_column, 0);
+    struct Asked {
+        int32_t row, column, toRow, toColumn;
+    };
+    for (const Asked& a : {Asked{2, 7, 0, 0}, Asked{2, 4, 0, 0}, Asked{5, 3, 5, 3}, Asked{6, 1, 0, 0},
+                           Asked{3, -1, 0, 0}, Asked{0, 3, 0, 3}}) {
+        select->SelectCell(a.row, a.column);
+        EXPECT_EQ(select->m_row, a.toRow) << a.row << "," << a.column;
+        EXPECT_EQ(select->m_column, a.toColumn) << a.row << "," << a.column;
+    }
 }
 
 TEST_F(StageSelect, TheShopStatusAndScoreScreensOpenOverItAndHandBackTheSameCell) {
@@ -166,9 +198,36 @@ TEST_F(StageSelect, TheShopStatusAndScoreScreensOpenOverItAndHandBackTheSameCell
         EXPECT_EQ(CEffect::GetInstance()->m_fade, 0) << "not left in the dark";
     }
 
+    // The leaderboard button calls the platform service and the screen stays;
+    // greyed (any value but 1) it takes no press.
+    std::string log;
+    SetDebugLogSink([&log](const char* text) { log += text; });
+    struct Board {
+        uint8_t enabled;
+        int32_t grey;
+        const char* heard;
+    };
+    for (const Board& b : {Board{1, 255, "ShowLeaderboard\n"}, Board{0, 128, ""}, Board{2, 128, ""},
+                           Board{1, 255, "ShowLeaderboard\n"}}) {
+        log.clear();
+        select->SetLeaderboardEnabled(b.enabled);
+        EXPECT_EQ(select->m_leaderboardButton.red, b.grey) << int(b.enabled);
+        Click(456, 252);
+        EXPECT_EQ(log, b.heard) << int(b.enabled);
+        EXPECT_EQ(select->GetState(), ScreenState::Active);
+        EXPECT_EQ(select->m_column, 2);
+    }
+    SetDebugLogSink(nullptr);
+
     // "Back" fades to black with the music stopped, then the title.
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    PlayMusic(2);
+    ASSERT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 2);
     Click(456, 296);
     EXPECT_EQ(select->GetState(), ScreenState::Closing);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), -1);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
     for (int i = 0; i < 40 && Root()->GetChild() == select; ++i) Frame();
     EXPECT_EQ(Root()->GetChild(), CGameInputTitleTop::GetInstance());
 }

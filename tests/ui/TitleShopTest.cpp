@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/SaveData.h"
+#include "framework/TextTable.h"
 #include "player/Item.h"
 #include "ui/GameInputTitleScore.h"
 #include "ui/GameInputTitleShop.h"
@@ -82,6 +83,7 @@ TEST_F(TitleScreens, TheShopSellsEachKindForItsPriceAndNothingWithoutTheGold) {
             ClickCentre(row);
             EXPECT_EQ(shop->m_selectedRow, c.row);
             EXPECT_EQ(shop->m_buyButton.IsVisible(), enough);
+            EXPECT_FALSE((c.page == 0 ? shop->m_itemMarks[c.row] : shop->m_characterMarks[c.row]).IsVisible());
             sounds.clear();
             Click(260, 297);  // where BUY stands
             if (!enough) {
@@ -100,6 +102,8 @@ TEST_F(TitleScreens, TheShopSellsEachKindForItsPriceAndNothingWithoutTheGold) {
             EXPECT_STREQ(shop->m_goldPanel.GetText(), "0G");
             EXPECT_EQ(shop->m_selectedRow, -1);
             EXPECT_TRUE((c.page == 0 ? shop->m_itemMarks[c.row] : shop->m_characterMarks[c.row]).IsVisible());
+            EXPECT_FALSE((c.page == 0 ? shop->m_itemMarks[10] : shop->m_characterMarks[1]).IsVisible())
+                << "a kind not owned has no mark";
             EXPECT_EQ(SavedInt(R::kGold), 0);
             EXPECT_EQ(SavedInt(R::kItemCounts + 4 * c.kind), 1);
             if (c.page == 1) {
@@ -130,8 +134,15 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
     EXPECT_EQ(shop->m_page, 1);
     EXPECT_EQ(shop->m_selectedRow, -1);
     EXPECT_FALSE(shop->m_itemRows[0].IsVisible());
-    ClickCentre(shop->m_characterRows[1]);
-    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, 160);
+    // Each character shows its own portrait and its own stars.
+    struct Portrait {
+        int row, srcX, starsText;
+    };
+    for (const Portrait& c : {Portrait{1, 160, 88}, Portrait{0, 80, 87}, Portrait{2, 240, 89}}) {
+        ClickCentre(shop->m_characterRows[c.row]);
+        EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, c.srcX) << c.row;
+        EXPECT_STREQ(shop->m_portraitText.GetText(), GetText(c.starsText)) << c.row;
+    }
     ClickCentre(shop->m_pageButton);
     EXPECT_EQ(shop->m_page, 0);
 }
@@ -188,11 +199,22 @@ TEST_F(TitleScreens, TheScorePagesTurnRoundAndStayBetweenOpenings) {
     EXPECT_EQ(score->m_characterPage, 4);
     ClickCentre(score->m_nextStagePageButton);
     EXPECT_EQ(text(), "SCORE\n\nROBO NINJA\n\n\n\nSTAGE  HI-SCORE    NO ITEM\n");
-    ClickCentre(score->m_prevStagePageButton);
-    ClickCentre(score->m_prevStagePageButton);
-    EXPECT_EQ(score->m_stagePage, 3);
-    ClickCentre(score->m_nextStagePageButton);
-    EXPECT_EQ(score->m_stagePage, 0);
+    // The column heading stands on stage pages 1, 2 and 3; round past 3 it goes.
+    struct StagePage {
+        CWidget* arrow;
+        int32_t page;
+        bool heading;
+    };
+    for (const StagePage& p : {StagePage{&score->m_prevStagePageButton, 0, false},
+                               StagePage{&score->m_prevStagePageButton, 3, true},
+                               StagePage{&score->m_prevStagePageButton, 2, true},
+                               StagePage{&score->m_nextStagePageButton, 3, true},
+                               StagePage{&score->m_nextStagePageButton, 0, false}}) {
+        ClickCentre(*p.arrow);
+        EXPECT_EQ(score->m_stagePage, p.page);
+        EXPECT_EQ(text(), std::string("SCORE\n\nROBO NINJA\n\n\n\n") + (p.heading ? "STAGE  HI-SCORE    NO ITEM\n" : ""))
+            << "page " << p.page;
+    }
     ClickCentre(score->m_prevStagePageButton);
     sounds.clear();
     Click(456, 252);  // share
@@ -227,6 +249,82 @@ TEST_F(TitleScreens, ACharacterBoughtAndChosenPlaysTheNextStage) {
     ASSERT_TRUE(Playing());
     ASSERT_NE(game->m_player, nullptr);
     EXPECT_EQ(game->m_player->typeId, 3);
+}
+
+TEST_F(TitleScreens, EachScreenLaysItsWidgetsOutForTheScreenWidth) {
+    // At 480 and at 568 (the shop shifted by half the extra 88, the side
+    // buttons at the right edge less 44, the rest centred).
+    struct Place {
+        const char* what;
+        const CWidget* widget;
+        int32_t x480, x568, y;
+    };
+    const Place places[] = {
+        {"shop title", &shop->m_titleBar, 0, 44, 0},
+        {"shop page arrow", &shop->m_pageButton, 90, 134, 290},
+        {"shopkeeper", &shop->m_shopkeeper, 20, 64, 38},
+        {"speech", &shop->m_speech, 56, 100, 20},
+        {"item row 0", &shop->m_itemRows[0], 20, 64, 100},
+        {"item row 5", &shop->m_itemRows[5], 66, 110, 146},
+        {"item row 11", &shop->m_itemRows[11], 112, 156, 238},
+        {"character row 2", &shop->m_characterRows[2], 134, 178, 242},
+        {"portrait frame", &shop->m_portraitFrame, 40, 84, 100},
+        {"portrait", &shop->m_portrait, 46, 90, 106},
+        {"info panel", &shop->m_infoPanel, 220, 264, 100},
+        {"buy", &shop->m_buyButton, 220, 264, 276},
+        {"gold panel", &shop->m_goldPanel, 220, 264, 238},
+        {"shop back", &shop->m_backButton, 436, 524, 276},
+        {"status window", &status->m_window, 40, 84, -1},
+        {"status item 0", &status->m_itemSlots[0], 108, 152, 118},
+        {"status item 11", &status->m_itemSlots[11], 328, 372, 162},
+        {"status back", &status->m_backButton, 436, 524, 276},
+        {"score window", &score->m_window, 40, 84, -1},
+        {"score stage up", &score->m_prevStagePageButton, 220, 264, 70},
+        {"score stage down", &score->m_nextStagePageButton, 220, 264, 270},
+        {"score character left", &score->m_prevCharacterButton, 60, 104, 38},
+        {"score character right", &score->m_nextCharacterButton, 380, 424, 38},
+        {"score share", &score->m_shareButton, 436, 524, 232},
+        {"score back", &score->m_backButton, 436, 524, 276},
+        {"select title", &select->m_titleBar, 0, 44, 0},
+        {"select row up", &select->m_prevRowButton, 40, 84, 90},
+        {"select row down", &select->m_nextRowButton, 400, 444, 90},
+        {"select preview", &select->m_preview, 80, 124, 20},
+        {"select cell 3", &select->m_stageButtons[3], 320, 364, 100},
+        {"select plate 1", &select->m_plates[1], 170, 214, 150},
+        {"select connector 2", &select->m_connectors[2], 310, 354, 150},
+        {"select window", &select->m_window, 80, 124, -1},
+        {"select score", &select->m_scoreButton, 436, 524, 100},
+        {"select status", &select->m_statusButton, 436, 524, 144},
+        {"select shop", &select->m_shopButton, 436, 524, 188},
+        {"select leaderboard", &select->m_leaderboardButton, 436, 524, 232},
+        {"select back", &select->m_backButton, 436, 524, 276},
+    };
+    for (int32_t width : {568, 480}) {
+        game->m_screenWidth = width;
+        for (CGameInput* screen : {static_cast<CGameInput*>(shop), static_cast<CGameInput*>(status),
+                                   static_cast<CGameInput*>(score), static_cast<CGameInput*>(select)}) {
+            screen->Open();
+        }
+        // The page boxes open from a line across, over 14 frames.
+        struct Box {
+            const CWidgetWindow* window;
+            int32_t w1, h;
+        };
+        for (const Box& b : {Box{&status->m_window, 360, 290}, Box{&score->m_window, 360, 290},
+                             Box{&select->m_window, 320, 100}}) {
+            EXPECT_EQ(b.window->resizeW0, 0);
+            EXPECT_EQ(b.window->resizeW1, b.w1);
+            EXPECT_EQ(b.window->resizeH0, b.h);
+            EXPECT_EQ(b.window->resizeH1, b.h);
+            EXPECT_EQ(b.window->resizeFrames, 14);
+        }
+        for (const Place& p : places) {
+            EXPECT_EQ(p.widget->x, width == 480 ? p.x480 : p.x568) << p.what << " at " << width;
+            if (p.y >= 0) {
+                EXPECT_EQ(p.widget->y, p.y) << p.what;
+            }
+        }
+    }
 }
 
 }  // namespace
