@@ -180,6 +180,15 @@ TEST(Dragon, BreathesFireAtThePlayerEveryNinetyFrames) {
     const double dx = f.player->x - dragon->x, dy = f.player->y - dragon->y;
     EXPECT_NEAR(shot->vx, 60 * dx / std::hypot(dx, dy), 1.0);
     EXPECT_NEAR(shot->vy, 60 * dy / std::hypot(dx, dy), 1.0);
+    // Each breathing record, flying or hovering, breathes one fire with its sound.
+    for (int32_t breath : {232, 233, 252, 253}) {
+        SCOPED_TRACE(breath);
+        const std::size_t before = Shots(730).size();
+        f.s.ClearSounds();
+        dragon->SetState(breath);
+        EXPECT_EQ(Shots(730).size(), before + 1);
+        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{21}));
+    }
 
     // The flyer goes on its way; back from a hit, it does not turn first.
     auto* flyer = f.Make<CCharacterDragon>(11070, 2000, 1000);
@@ -316,6 +325,9 @@ TEST(Lizardman, TheJumperNeverRestsAndTheScenePosesHold) {
     EXPECT_LT(lizard->x, 5000);
 
     for (int32_t pose : {350, 356}) {
+        // Whatever speed it had, a scene pose stops it.
+        lizard->vx = 40;
+        lizard->vy = -80;
         lizard->SetState(pose);
         const int32_t x = lizard->x, y = lizard->y;
         f.s.Run(1500);

@@ -220,6 +220,10 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     // Up at 120, down at 6 a frame more.
     EXPECT_EQ(top, kStandY - 1140);
     EXPECT_EQ(drifter->facing, 1) << "turned to the far player at its re-entry";
+    // A hop goes straight up at 120 whatever sideways speed it had.
+    kasa->vx = 30;
+    kasa->SetState(232);
+    EXPECT_EQ(Velocity(*kasa), std::make_pair(0, -120));
 }
 
 // Standing on a block that goes, it falls at once and stands again where

@@ -113,6 +113,12 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     f.s.Run(91);
     EXPECT_EQ(spider->frame / 2 * 2, 236);
     EXPECT_EQ(spider->y, kFloor - 400 + 790 - 800);
+    // At the top of its thread it bursts twice more, 20 frames apart, then
+    // goes down again.
+    for (int i = 0; i < 100 && spider->frame != 238; ++i) f.s.Run(1);
+    ASSERT_EQ(spider->frame, 238);
+    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(370, 370); }, 30);
+    EXPECT_EQ(times, (std::vector<int>{8, 28}));
 }
 
 TEST(Spider, HangingOnThePlayerItDoesNoHarmUntilItBursts) {
