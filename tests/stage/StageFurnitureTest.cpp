@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "character/CharacterEffect.h"
@@ -579,6 +580,7 @@ TEST(Blocks, AFallingBlockCarriesTheNinjaStandingOnIt) {
         f.s.Run(1);
         if (block->y >= kFloor) break;
         EXPECT_EQ(f.ninja->y, block->y - 200) << carried;
+        EXPECT_EQ(std::make_pair(f.ninja->carryX, f.ninja->carryY), std::make_pair(0, block->vy)) << carried;
         EXPECT_TRUE(IsStanding(f.ninja->frame)) << carried;
         ++carried;
     }

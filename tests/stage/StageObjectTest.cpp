@@ -478,10 +478,12 @@ TEST(DoorExit, TheArrowShowsOnlyWhileTheGroundedPlayerStandsAtTheDoor) {
     EXPECT_EQ(arrow->frame, 250);
     EXPECT_EQ(arrow->x, door->x + 200);
     EXPECT_EQ(arrow->y, door->y - 450);
-    // In the air the arrow goes.
-    player->y -= 1000;
+    // In the air the arrow goes, even while the player is still at the door.
+    player->y -= 100;
     player->SetState(290);
     s.Run(1);
+    ASSERT_TRUE(player->IsAirborne());
+    ASSERT_TRUE(door->BodyTouches(player));
     EXPECT_EQ(CountChildren(door, 50007), 0);
 }
 
@@ -517,9 +519,11 @@ TEST(ShopPoint, TheSignShowsOnlyWhileTheGroundedPlayerStandsBeforeIt) {
         s.Run(1);
         EXPECT_EQ(CountChildren(shop, 50006), 1) << x;
     }
-    player->y -= 1000;
+    player->y -= 100;
     player->SetState(290);
     s.Run(1);
+    ASSERT_TRUE(player->IsAirborne());
+    ASSERT_TRUE(shop->BodyTouches(player)) << "still before it";
     EXPECT_EQ(CountChildren(shop, 50006), 0) << "in the air";
 }
 
