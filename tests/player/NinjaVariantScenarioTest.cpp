@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -405,6 +406,24 @@ TEST(NinjaVariants, ATargetThatVanishesMidAttackIsGoneAndEveryClassStandsAgain) 
         ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 120)) << r.player->frame;
         EXPECT_EQ(r.player->linksB[0] == nullptr || r.player->linksB[0]->frame != 620, true) << "no chain left";
     }
+    // Leaving the attack (330-349) keeps the target only for 330-359.
+    struct Leave {
+        int32_t to;
+        bool kept;
+    };
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        for (const Leave l : {Leave{341, true}, Leave{350, true}, Leave{359, true}, Leave{360, false},
+                              Leave{329, false}, Leave{290, false}}) {
+            SCOPED_TRACE(testing::Message() << id << " to " << l.to);
+            Room r(id, 800, 800);
+            Foe* foe = r.Enemy(3200, 700);
+            r.player->target = foe;
+            r.player->strikeChain = 1;
+            r.player->frame = 336;
+            r.player->SetState(l.to);
+            EXPECT_EQ(r.player->target == foe, l.kept);
+        }
+    }
 }
 
 TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItHoldsOn) {
@@ -588,6 +607,33 @@ TEST(NinjaVariants, OnlyTargetableEnemiesWithAHurtBoxUnderTheTouchAreCandidates)
     EXPECT_EQ(r.player->facing, 1);
 }
 
+// A dash is timed by its longer part; when both parts of its speed come out
+// equal, by the upright one.
+TEST(NinjaVariants, ADashAlongTheDiagonalIsTimedByItsUprightPart) {
+    struct Case {
+        int32_t id, touchX, touchY, record, ticks, chainTicks;
+    };
+    // From (801, 800): 1059 across and 1060 down, or 699 and 700.
+    for (const Case c : {Case{kKunoichi, 1860, 1860, 322, 1060 / 106 + 1, 0},
+                         Case{kKusarigama, 1860, 1860, 322, 1060 / 106 + 2, 1060 / 212 + 2},
+                         Case{kRobo, 1500, 1500, 321, 700 / 70 + 5, 0}}) {
+        SCOPED_TRACE(c.id);
+        Room r(c.id, 800, 800);
+        ASSERT_EQ(r.player->frame, 290);
+        r.player->x = 801;
+        r.player->y = 800;
+        r.player->vx = r.player->vy = 0;
+        r.Tap(c.touchX, c.touchY);
+        EXPECT_EQ(std::abs(r.player->attackDirX), std::abs(r.player->attackDirY));
+        EXPECT_EQ(r.player->RecordAt(c.record).stateDuration, c.ticks);
+        if (c.chainTicks != 0) {
+            const CCharacter* chain = static_cast<CCharacterKusarigama*>(r.player)->Chain();
+            ASSERT_NE(chain, nullptr);
+            EXPECT_EQ(chain->RecordAt(610).stateDuration, c.chainTicks);
+        }
+    }
+}
+
 // The homing attack ends when its target leaves the screen; a variant that
 // loses the ground under it falls; one beaten falls out of the stage.
 TEST(NinjaVariants, ATargetOffScreenEndsTheAttackAndLostGroundOrLifeMakesThemFall) {
@@ -684,6 +730,12 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(CountEffects(50000, 50), 2);
     EXPECT_EQ(CountEffects(50000, 51), 3);
     EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
+    // The burst comes out 150 behind her.
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId != 50000 || (c->frame != 50 && c->frame != 51)) continue;
+        EXPECT_EQ(std::make_pair(c->prevX, c->prevY), std::make_pair(800 - 150, kFloor - 100)) << c->frame;
+    }
     EXPECT_NE(r.player->GetInvulnerable(), 0);
     // Still for the wind-up, then at 150 a frame straight at it.
     ASSERT_TRUE(r.RunUntilFrame(332, 10));
@@ -947,6 +999,17 @@ TEST(Robo, TheEndingRisesOnItsJetsThenHovers) {
     EXPECT_EQ(r.player->y, y1) << "hovering";
     r.s.Run(40);
     EXPECT_TRUE(r.player->frame == 972 || r.player->frame == 973);
+    // Whatever speed it has, the rise is 19 a frame and the hover still.
+    struct Jet {
+        int32_t state, vy, after;
+    };
+    for (const Jet j : {Jet{963, 0, -19}, Jet{969, 30, -19}, Jet{970, -19, 0}, Jet{971, -19, 0}}) {
+        SCOPED_TRACE(j.state);
+        r.player->SetState(j.state);
+        r.player->vy = j.vy;
+        r.s.Run(1);
+        EXPECT_EQ(r.player->vy, j.after);
+    }
 }
 
 // --- The first stage with each ---------------------------------------------------------

@@ -359,6 +359,10 @@ TEST(FlagGate, ATargetOpensTwoGatesUnderOneTour) {
     EXPECT_EQ(first->RecordAt(302).solidBottomLeft, 1400 - 79 * 20);
     EXPECT_EQ(first->RecordAt(302).solidBottomRight, 1400 - 79 * 20);
     EXPECT_EQ(f.Count(68), 0) << "the sound waits for the tour's end";
+    f.s.Run(1);
+    ASSERT_TRUE(tour->IsRunning());
+    EXPECT_EQ(first->frame, 303) << "open, waiting for the tour";
+    EXPECT_EQ(f.Count(68), 0) << "the sound waits for the tour's end";
     f.RunTour();
     f.s.Run(1);
     EXPECT_EQ(first->frame, 304);
@@ -477,6 +481,16 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
     EXPECT_EQ(tour->m_spots[0], lock);
     EXPECT_EQ(tour->m_travelFrames, 30);
     EXPECT_EQ(tour->m_waitFrames, 80);
+    // The key comes where the lock is.
+    const int32_t lockX = lock->x, lockY = lock->y;
+    for (int i = 0; i < 200 && CountType(23085) == 0; ++i) f.s.Run(1);
+    ASSERT_EQ(CountType(23085), 1) << "the key";
+    for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+        const CCharacter* key = testing_support::World().GetAt(i);
+        if (key->typeId == 23085) {
+            EXPECT_EQ(std::make_pair(key->prevX, key->prevY), std::make_pair(lockX, lockY));
+        }
+    }
     f.RunTour();
     f.s.Run(5);
     EXPECT_EQ(CountType(23085), 1) << "the key";
