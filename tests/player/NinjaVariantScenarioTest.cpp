@@ -266,6 +266,21 @@ TEST(NinjaVariants, TheTouchTakesTheNearestEnemyTheFirstOnATieAndNeverTheCurrent
             EXPECT_EQ(r.player->target, foes[c.winner]);
         }
     }
+    // While still on the way to the target (330-332) a touch on another
+    // enemy is only a move dash.
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* second = r.Enemy(3150, 900);
+        Foe* first = r.Enemy(2900, 900);
+        r.Tap(3000, 900);
+        ASSERT_EQ(r.player->target, first);
+        r.s.Run(1);
+        ASSERT_TRUE(r.player->frame >= 330 && r.player->frame <= 332) << r.player->frame;
+        r.Tap(second->x, second->y);
+        EXPECT_NE(r.player->target, second);
+        EXPECT_TRUE(r.player->frame >= 320 && r.player->frame <= 329) << r.player->frame;
+    }
     // In the strike loop on the nearer one, the same touch takes the other.
     for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
         SCOPED_TRACE(id);
@@ -359,6 +374,30 @@ TEST(NinjaVariants, TheSharedEntriesOfHurtFallRunAndTheHolds) {
             r.player->vy = rising;
             r.player->SetState(290);
             EXPECT_EQ(r.player->vy, kept);
+        }
+    }
+    // The ninja's own run (270) and dive (440) entries.
+    {
+        Room r(kNinja, 1200, kFloor);
+        ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 20));
+        r.s.ClearSounds();
+        r.player->facing = -1;
+        r.player->vy = 250;
+        r.player->SetState(270);
+        EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{13});
+        EXPECT_EQ(std::make_pair(r.player->vx, r.player->vy), std::make_pair(-100, 2));
+        r.player->SetState(440);
+        EXPECT_EQ(std::make_pair(r.player->vx, r.player->vy), std::make_pair(0, -40));
+    }
+    // The hop after the last cut falls in each of its records.
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        for (const int32_t hop : {341, 342, 343, 344}) {
+            SCOPED_TRACE(testing::Message() << id << " in " << hop);
+            Room r(id, 1200, 800);
+            r.player->SetState(hop);
+            r.player->vy = -50;
+            r.s.Run(1);
+            EXPECT_EQ(r.player->vy, -50 + 6);
         }
     }
     // Each hold: the stance, the push it leaves and the facing.
@@ -699,10 +738,22 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
         EXPECT_EQ(c->prevY, kFloor - 190) << "at the middle of her body";
     }
     int dashTicks = 0;
+    int reappearing = 0;
     ASSERT_TRUE(r.RunUntil([&] {
-        dashTicks += r.player->frame == 322 ? 1 : 0;
+        const bool dashing = r.player->frame == 322;
+        dashTicks += dashing ? 1 : 0;
+        if (dashTicks > 0 && !dashing && reappearing == 0) {
+            // The smoke where she comes out of the dash.
+            for (int32_t i = 1; i <= World().GetCount(); ++i) {
+                const CCharacter* c = World().GetAt(i);
+                reappearing += c->typeId == 50000 && c->frame == 60 && c->prevX == r.player->prevX &&
+                               c->prevY == r.player->prevY;
+            }
+            reappearing += 1000;  // looked once
+        }
         return Standing(r.player);
     }));
+    EXPECT_EQ(reappearing, 1001) << "one smoke where the dash ends";
     EXPECT_GT(overlaps, 0);
     EXPECT_EQ(r.player->hp, 30) << "unhurt";
     EXPECT_EQ(dashTicks, 7);
@@ -982,6 +1033,7 @@ TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
     }
     EXPECT_EQ(charging, 80);
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 290 || r.player->frame == 236) << r.player->frame;
+    EXPECT_EQ(std::make_pair(r.player->angle, r.player->angle2), std::make_pair(0.0, 0.0)) << "upright again";
     EXPECT_EQ(r.player->target, nullptr);
     EXPECT_TRUE(foe->hits.empty());
 }

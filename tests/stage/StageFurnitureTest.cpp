@@ -356,6 +356,7 @@ TEST(FlagGate, ATargetOpensTwoGatesUnderOneTour) {
     }
     EXPECT_EQ(opening, 79);
     EXPECT_EQ(first->RecordAt(302).spriteBottom, -10);
+    EXPECT_EQ(first->RecordAt(302).v, 70 + 79);
     EXPECT_EQ(first->RecordAt(302).solidBottomLeft, 1400 - 79 * 20);
     EXPECT_EQ(first->RecordAt(302).solidBottomRight, 1400 - 79 * 20);
     EXPECT_EQ(f.Count(68), 0) << "the sound waits for the tour's end";
@@ -496,11 +497,15 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
     EXPECT_EQ(CountType(23085), 1) << "the key";
     EXPECT_FALSE(Listed(lock));
     EXPECT_EQ(f.Count(68), 1);
-    // Entered again: the room's enemies go at once and the key comes again.
+    // Entered again: the room's enemies go at once, those of both sides
+    // too, and the key comes again.
     Foe* back = f.Enemy(Scenario::CellX(6), kFloor);
+    Foe* both = f.Enemy(Scenario::CellX(7), kFloor);
+    both->group = 3;
     f.Make(10550, Scenario::CellX(4), kFloor - 800);
     f.s.Run(2);
     EXPECT_FALSE(Listed(back));
+    EXPECT_FALSE(Listed(both));
     EXPECT_EQ(CountType(23085), 2);
 }
 

@@ -536,6 +536,28 @@ TEST(DoorExit, WithNoPlayerADoorWaitsAndShowsNoArrow) {
     EXPECT_EQ(Proxy().m_nextStage, 0);
 }
 
+// An opened locked door arms the warp of its row, warp extra included.
+TEST(DoorExit, AnOpenLockedDoorArmsTheWarpOfItsRow) {
+    Scenario s = EmptyScenario();
+    CCharacterStageObject* door = AsObject(s.AddAt(10451, 2000, 2000));
+    ASSERT_NE(door, nullptr);
+    s.Run(1);
+    ASSERT_EQ(door->frame, 250) << "a door without a flag is open at once";
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_fade = effect->m_fadeTarget = 255;
+    door->SetState(251);
+    door->Frame();
+    EXPECT_EQ(Proxy().m_nextStage, 1);
+    EXPECT_EQ(Proxy().m_startX, 1600);
+    EXPECT_EQ(Proxy().m_startY, 2790);
+    EXPECT_EQ(Proxy().m_startFacing, 1);
+    EXPECT_EQ(Proxy().m_transitionType, 1);
+    EXPECT_EQ(Proxy().m_transitionFrames, 30);
+    EXPECT_EQ(Proxy().m_warpExtra, 258);
+    ClearWarp();
+    effect->ResetScreenEffects();
+}
+
 class DoorRun : public StagePlayTest {};
 
 TEST_F(DoorRun, ADoorIsEnteredAndWarpsWhenTheFadeHasFinished) {
