@@ -483,12 +483,19 @@ TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItH
             const double slowing = std::pow(0.98, r.player->stateTimer + 1);
             EXPECT_EQ(r.player->vx, static_cast<int32_t>(120 * slowing)) << i;
             EXPECT_EQ(r.player->vy, static_cast<int32_t>(-60 * slowing)) << i;
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 240, 15))
+                << "the trail over it while powered";
             r.s.Run(1);
         }
         EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
         auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
         ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
         EXPECT_EQ(r.player->angle, 0.0);
+        if (r.player->frame == c.end) {
+            r.s.Run(1);
+            EXPECT_TRUE(holding()) << "the end state takes the hold in its first frame: " << r.player->frame;
+        }
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
         EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
@@ -532,6 +539,8 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
             chased = true;
             EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << f;
             EXPECT_EQ(r.player->facing, 1);
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8)) << f;
         }
         EXPECT_TRUE(chased);
         // No chain going: a strike asked for gives way to standing.
@@ -560,6 +569,9 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
             if (r.player->frame < c.falling || r.player->frame > c.falling + 6) break;
             ++falls;
             EXPECT_EQ(r.player->vy, vy + 6) << "falling";
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 240, 15))
+                << "the trail under it while falling";
             EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy));
         }
         EXPECT_GE(falls, 5);
