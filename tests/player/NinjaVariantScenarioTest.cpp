@@ -998,6 +998,26 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     }
 }
 
+// A charge started in the air against a wall: the wall is only taken from
+// the charge's third tick (stateTimer 2) on.
+TEST(Robo, ADrillChargeIntoAWallHoldsItFromItsThirdTick) {
+    Room r(kRobo, 4300, 1200, kRoom);
+    r.player->x = 4300;
+    r.player->y = 1200;
+    r.player->SetState(290);
+    r.player->vx = r.player->vy = 0;
+    r.Tap(4390, 1200);
+    ASSERT_EQ(r.player->frame, 320);
+    ASSERT_TRUE(r.RunUntil([&] { return r.player->frame != 320; }, 20));
+    int charging = 1;  // the frame that entered 321 ran its first tick
+    while (r.player->frame >= 321 && r.player->frame <= 327 && charging < 40) {
+        r.s.Run(1);
+        ++charging;
+    }
+    EXPECT_EQ(charging, 3);
+    EXPECT_TRUE(r.player->frame == 328 || (r.player->frame >= 232 && r.player->frame <= 233)) << r.player->frame;
+}
+
 TEST(Robo, TheHomingChargeRamsTheTargetAgainAndAgainWithDoubleStrikesOfKind13) {
     Room r(kRobo, 800, kFloor);
     static_cast<CCharacterRobo*>(r.player)->attack = 300;
