@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,7 +41,7 @@ using testing_support::World;
 namespace {
 
 constexpr int32_t kFill = 20069;  // a plain block of earth
-constexpr int32_t kKunoichi = 2, kKusarigama = 3, kRobo = 4;
+constexpr int32_t kNinja = 1, kKunoichi = 2, kKusarigama = 3, kRobo = 4;
 
 // Walls with inner faces at 400 and 4400, a ceiling whose bottom is at 400,
 // a floor whose top is at 2000.
@@ -265,6 +266,21 @@ TEST(NinjaVariants, TheTouchTakesTheNearestEnemyTheFirstOnATieAndNeverTheCurrent
             EXPECT_EQ(r.player->target, foes[c.winner]);
         }
     }
+    // While still on the way to the target (330-332) a touch on another
+    // enemy is only a move dash.
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* second = r.Enemy(3150, 900);
+        Foe* first = r.Enemy(2900, 900);
+        r.Tap(3000, 900);
+        ASSERT_EQ(r.player->target, first);
+        r.s.Run(1);
+        ASSERT_TRUE(r.player->frame >= 330 && r.player->frame <= 332) << r.player->frame;
+        r.Tap(second->x, second->y);
+        EXPECT_NE(r.player->target, second);
+        EXPECT_TRUE(r.player->frame >= 320 && r.player->frame <= 329) << r.player->frame;
+    }
     // In the strike loop on the nearer one, the same touch takes the other.
     for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
         SCOPED_TRACE(id);
@@ -339,12 +355,6 @@ TEST(NinjaVariants, TheSharedEntriesOfHurtFallRunAndTheHolds) {
         EXPECT_EQ(r.player->frame, 10);
         EXPECT_EQ(r.player->y, kFloor - 200);
         EXPECT_EQ(r.player->airDashes, r.player->airDashesMax);
-        r.player->vy = -100;
-        r.player->SetState(290);
-        EXPECT_EQ(r.player->vy, -40);
-        r.player->vy = -39;
-        r.player->SetState(290);
-        EXPECT_EQ(r.player->vy, -39);
         r.player->SetState(280);
         EXPECT_EQ(r.player->vy, -40) << "a jump's 110 held to the fall's 40";
         r.s.ClearSounds();
@@ -355,6 +365,40 @@ TEST(NinjaVariants, TheSharedEntriesOfHurtFallRunAndTheHolds) {
         EXPECT_EQ(r.player->vx, -100);
         EXPECT_EQ(r.player->vy, 2);
         EXPECT_EQ(CountEffects(50000, 380), 1);
+    }
+    // A fall rises at most 40 a frame, as the ninja's own does.
+    for (int32_t id : {kNinja, kKunoichi, kKusarigama, kRobo}) {
+        Room r(id, 1200, 800);
+        for (const auto& [rising, kept] : {std::pair{-100, -40}, {-41, -40}, {-40, -40}, {-39, -39}, {20, 20}}) {
+            SCOPED_TRACE(testing::Message() << id << ": " << rising);
+            r.player->vy = rising;
+            r.player->SetState(290);
+            EXPECT_EQ(r.player->vy, kept);
+        }
+    }
+    // The ninja's own run (270) and dive (440) entries.
+    {
+        Room r(kNinja, 1200, kFloor);
+        ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 20));
+        r.s.ClearSounds();
+        r.player->facing = -1;
+        r.player->vy = 250;
+        r.player->SetState(270);
+        EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{13});
+        EXPECT_EQ(std::make_pair(r.player->vx, r.player->vy), std::make_pair(-100, 2));
+        r.player->SetState(440);
+        EXPECT_EQ(std::make_pair(r.player->vx, r.player->vy), std::make_pair(0, -40));
+    }
+    // The hop after the last cut falls in each of its records.
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        for (const int32_t hop : {341, 342, 343, 344}) {
+            SCOPED_TRACE(testing::Message() << id << " in " << hop);
+            Room r(id, 1200, 800);
+            r.player->SetState(hop);
+            r.player->vy = -50;
+            r.s.Run(1);
+            EXPECT_EQ(r.player->vy, -50 + 6);
+        }
     }
     // Each hold: the stance, the push it leaves and the facing.
     struct Hold {
@@ -401,6 +445,24 @@ TEST(NinjaVariants, ATargetThatVanishesMidAttackIsGoneAndEveryClassStandsAgain) 
         ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 120)) << r.player->frame;
         EXPECT_EQ(r.player->linksB[0] == nullptr || r.player->linksB[0]->frame != 620, true) << "no chain left";
     }
+    // Leaving the attack (330-349) keeps the target only for 330-359.
+    struct Leave {
+        int32_t to;
+        bool kept;
+    };
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        for (const Leave l : {Leave{341, true}, Leave{350, true}, Leave{359, true}, Leave{360, false},
+                              Leave{329, false}, Leave{290, false}}) {
+            SCOPED_TRACE(testing::Message() << id << " to " << l.to);
+            Room r(id, 800, 800);
+            Foe* foe = r.Enemy(3200, 700);
+            r.player->target = foe;
+            r.player->strikeChain = 1;
+            r.player->frame = 336;
+            r.player->SetState(l.to);
+            EXPECT_EQ(r.player->target == foe, l.kept);
+        }
+    }
 }
 
 TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItHoldsOn) {
@@ -421,12 +483,19 @@ TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItH
             const double slowing = std::pow(0.98, r.player->stateTimer + 1);
             EXPECT_EQ(r.player->vx, static_cast<int32_t>(120 * slowing)) << i;
             EXPECT_EQ(r.player->vy, static_cast<int32_t>(-60 * slowing)) << i;
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 240, 15))
+                << "the trail over it while powered";
             r.s.Run(1);
         }
         EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
         auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
         ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
         EXPECT_EQ(r.player->angle, 0.0);
+        if (r.player->frame == c.end) {
+            r.s.Run(1);
+            EXPECT_TRUE(holding()) << "the end state takes the hold in its first frame: " << r.player->frame;
+        }
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
         EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
@@ -470,6 +539,8 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
             chased = true;
             EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << f;
             EXPECT_EQ(r.player->facing, 1);
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8)) << f;
         }
         EXPECT_TRUE(chased);
         // No chain going: a strike asked for gives way to standing.
@@ -498,6 +569,9 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
             if (r.player->frame < c.falling || r.player->frame > c.falling + 6) break;
             ++falls;
             EXPECT_EQ(r.player->vy, vy + 6) << "falling";
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 240, 15))
+                << "the trail under it while falling";
             EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy));
         }
         EXPECT_GE(falls, 5);
@@ -584,6 +658,33 @@ TEST(NinjaVariants, OnlyTargetableEnemiesWithAHurtBoxUnderTheTouchAreCandidates)
     EXPECT_EQ(r.player->facing, 1);
 }
 
+// A dash is timed by its longer part; when both parts of its speed come out
+// equal, by the upright one.
+TEST(NinjaVariants, ADashAlongTheDiagonalIsTimedByItsUprightPart) {
+    struct Case {
+        int32_t id, touchX, touchY, record, ticks, chainTicks;
+    };
+    // From (801, 800): 1059 across and 1060 down, or 699 and 700.
+    for (const Case c : {Case{kKunoichi, 1860, 1860, 322, 1060 / 106 + 1, 0},
+                         Case{kKusarigama, 1860, 1860, 322, 1060 / 106 + 2, 1060 / 212 + 2},
+                         Case{kRobo, 1500, 1500, 321, 700 / 70 + 5, 0}}) {
+        SCOPED_TRACE(c.id);
+        Room r(c.id, 800, 800);
+        ASSERT_EQ(r.player->frame, 290);
+        r.player->x = 801;
+        r.player->y = 800;
+        r.player->vx = r.player->vy = 0;
+        r.Tap(c.touchX, c.touchY);
+        EXPECT_EQ(std::abs(r.player->attackDirX), std::abs(r.player->attackDirY));
+        EXPECT_EQ(r.player->RecordAt(c.record).stateDuration, c.ticks);
+        if (c.chainTicks != 0) {
+            const CCharacter* chain = static_cast<CCharacterKusarigama*>(r.player)->Chain();
+            ASSERT_NE(chain, nullptr);
+            EXPECT_EQ(chain->RecordAt(610).stateDuration, c.chainTicks);
+        }
+    }
+}
+
 // The homing attack ends when its target leaves the screen; a variant that
 // loses the ground under it falls; one beaten falls out of the stage.
 TEST(NinjaVariants, ATargetOffScreenEndsTheAttackAndLostGroundOrLifeMakesThemFall) {
@@ -649,10 +750,22 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
         EXPECT_EQ(c->prevY, kFloor - 190) << "at the middle of her body";
     }
     int dashTicks = 0;
+    int reappearing = 0;
     ASSERT_TRUE(r.RunUntil([&] {
-        dashTicks += r.player->frame == 322 ? 1 : 0;
+        const bool dashing = r.player->frame == 322;
+        dashTicks += dashing ? 1 : 0;
+        if (dashTicks > 0 && !dashing && reappearing == 0) {
+            // The smoke where she comes out of the dash.
+            for (int32_t i = 1; i <= World().GetCount(); ++i) {
+                const CCharacter* c = World().GetAt(i);
+                reappearing += c->typeId == 50000 && c->frame == 60 && c->prevX == r.player->prevX &&
+                               c->prevY == r.player->prevY;
+            }
+            reappearing += 1000;  // looked once
+        }
         return Standing(r.player);
     }));
+    EXPECT_EQ(reappearing, 1001) << "one smoke where the dash ends";
     EXPECT_GT(overlaps, 0);
     EXPECT_EQ(r.player->hp, 30) << "unhurt";
     EXPECT_EQ(dashTicks, 7);
@@ -680,6 +793,12 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(CountEffects(50000, 50), 2);
     EXPECT_EQ(CountEffects(50000, 51), 3);
     EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
+    // The burst comes out 150 behind her.
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId != 50000 || (c->frame != 50 && c->frame != 51)) continue;
+        EXPECT_EQ(std::make_pair(c->prevX, c->prevY), std::make_pair(800 - 150, kFloor - 100)) << c->frame;
+    }
     EXPECT_NE(r.player->GetInvulnerable(), 0);
     // Still for the wind-up, then at 150 a frame straight at it.
     ASSERT_TRUE(r.RunUntilFrame(332, 10));
@@ -879,6 +998,26 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     }
 }
 
+// A charge started in the air against a wall: the wall is only taken from
+// the charge's third tick (stateTimer 2) on.
+TEST(Robo, ADrillChargeIntoAWallHoldsItFromItsThirdTick) {
+    Room r(kRobo, 4300, 1200, kRoom);
+    r.player->x = 4300;
+    r.player->y = 1200;
+    r.player->SetState(290);
+    r.player->vx = r.player->vy = 0;
+    r.Tap(4390, 1200);
+    ASSERT_EQ(r.player->frame, 320);
+    ASSERT_TRUE(r.RunUntil([&] { return r.player->frame != 320; }, 20));
+    int charging = 1;  // the frame that entered 321 ran its first tick
+    while (r.player->frame >= 321 && r.player->frame <= 327 && charging < 40) {
+        r.s.Run(1);
+        ++charging;
+    }
+    EXPECT_EQ(charging, 3);
+    EXPECT_TRUE(r.player->frame == 328 || (r.player->frame >= 232 && r.player->frame <= 233)) << r.player->frame;
+}
+
 TEST(Robo, TheHomingChargeRamsTheTargetAgainAndAgainWithDoubleStrikesOfKind13) {
     Room r(kRobo, 800, kFloor);
     static_cast<CCharacterRobo*>(r.player)->attack = 300;
@@ -926,6 +1065,7 @@ TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
     }
     EXPECT_EQ(charging, 80);
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 290 || r.player->frame == 236) << r.player->frame;
+    EXPECT_EQ(std::make_pair(r.player->angle, r.player->angle2), std::make_pair(0.0, 0.0)) << "upright again";
     EXPECT_EQ(r.player->target, nullptr);
     EXPECT_TRUE(foe->hits.empty());
 }
@@ -943,6 +1083,17 @@ TEST(Robo, TheEndingRisesOnItsJetsThenHovers) {
     EXPECT_EQ(r.player->y, y1) << "hovering";
     r.s.Run(40);
     EXPECT_TRUE(r.player->frame == 972 || r.player->frame == 973);
+    // Whatever speed it has, the rise is 19 a frame and the hover still.
+    struct Jet {
+        int32_t state, vy, after;
+    };
+    for (const Jet j : {Jet{963, 0, -19}, Jet{969, 30, -19}, Jet{970, -19, 0}, Jet{971, -19, 0}}) {
+        SCOPED_TRACE(j.state);
+        r.player->SetState(j.state);
+        r.player->vy = j.vy;
+        r.s.Run(1);
+        EXPECT_EQ(r.player->vy, j.after);
+    }
 }
 
 // --- The first stage with each ---------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "character/CharacterEffect.h"
@@ -355,8 +356,13 @@ TEST(FlagGate, ATargetOpensTwoGatesUnderOneTour) {
     }
     EXPECT_EQ(opening, 79);
     EXPECT_EQ(first->RecordAt(302).spriteBottom, -10);
+    EXPECT_EQ(first->RecordAt(302).v, 70 + 79);
     EXPECT_EQ(first->RecordAt(302).solidBottomLeft, 1400 - 79 * 20);
     EXPECT_EQ(first->RecordAt(302).solidBottomRight, 1400 - 79 * 20);
+    EXPECT_EQ(f.Count(68), 0) << "the sound waits for the tour's end";
+    f.s.Run(1);
+    ASSERT_TRUE(tour->IsRunning());
+    EXPECT_EQ(first->frame, 303) << "open, waiting for the tour";
     EXPECT_EQ(f.Count(68), 0) << "the sound waits for the tour's end";
     f.RunTour();
     f.s.Run(1);
@@ -476,16 +482,30 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
     EXPECT_EQ(tour->m_spots[0], lock);
     EXPECT_EQ(tour->m_travelFrames, 30);
     EXPECT_EQ(tour->m_waitFrames, 80);
+    // The key comes where the lock is.
+    const int32_t lockX = lock->x, lockY = lock->y;
+    for (int i = 0; i < 200 && CountType(23085) == 0; ++i) f.s.Run(1);
+    ASSERT_EQ(CountType(23085), 1) << "the key";
+    for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+        const CCharacter* key = testing_support::World().GetAt(i);
+        if (key->typeId == 23085) {
+            EXPECT_EQ(std::make_pair(key->prevX, key->prevY), std::make_pair(lockX, lockY));
+        }
+    }
     f.RunTour();
     f.s.Run(5);
     EXPECT_EQ(CountType(23085), 1) << "the key";
     EXPECT_FALSE(Listed(lock));
     EXPECT_EQ(f.Count(68), 1);
-    // Entered again: the room's enemies go at once and the key comes again.
+    // Entered again: the room's enemies go at once, those of both sides
+    // too, and the key comes again.
     Foe* back = f.Enemy(Scenario::CellX(6), kFloor);
+    Foe* both = f.Enemy(Scenario::CellX(7), kFloor);
+    both->group = 3;
     f.Make(10550, Scenario::CellX(4), kFloor - 800);
     f.s.Run(2);
     EXPECT_FALSE(Listed(back));
+    EXPECT_FALSE(Listed(both));
     EXPECT_EQ(CountType(23085), 2);
 }
 
@@ -585,6 +605,7 @@ TEST(Blocks, AFallingBlockCarriesTheNinjaStandingOnIt) {
         f.s.Run(1);
         if (block->y >= kFloor) break;
         EXPECT_EQ(f.ninja->y, block->y - 200) << carried;
+        EXPECT_EQ(std::make_pair(f.ninja->carryX, f.ninja->carryY), std::make_pair(0, block->vy)) << carried;
         EXPECT_TRUE(IsStanding(f.ninja->frame)) << carried;
         ++carried;
     }

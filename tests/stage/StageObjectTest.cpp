@@ -478,10 +478,12 @@ TEST(DoorExit, TheArrowShowsOnlyWhileTheGroundedPlayerStandsAtTheDoor) {
     EXPECT_EQ(arrow->frame, 250);
     EXPECT_EQ(arrow->x, door->x + 200);
     EXPECT_EQ(arrow->y, door->y - 450);
-    // In the air the arrow goes.
-    player->y -= 1000;
+    // In the air the arrow goes, even while the player is still at the door.
+    player->y -= 100;
     player->SetState(290);
     s.Run(1);
+    ASSERT_TRUE(player->IsAirborne());
+    ASSERT_TRUE(door->BodyTouches(player));
     EXPECT_EQ(CountChildren(door, 50007), 0);
 }
 
@@ -517,9 +519,11 @@ TEST(ShopPoint, TheSignShowsOnlyWhileTheGroundedPlayerStandsBeforeIt) {
         s.Run(1);
         EXPECT_EQ(CountChildren(shop, 50006), 1) << x;
     }
-    player->y -= 1000;
+    player->y -= 100;
     player->SetState(290);
     s.Run(1);
+    ASSERT_TRUE(player->IsAirborne());
+    ASSERT_TRUE(shop->BodyTouches(player)) << "still before it";
     EXPECT_EQ(CountChildren(shop, 50006), 0) << "in the air";
 }
 
@@ -530,6 +534,28 @@ TEST(DoorExit, WithNoPlayerADoorWaitsAndShowsNoArrow) {
     EXPECT_EQ(door->frame, 250);
     EXPECT_EQ(CountChildren(door, 50007), 0);
     EXPECT_EQ(Proxy().m_nextStage, 0);
+}
+
+// An opened locked door arms the warp of its row, warp extra included.
+TEST(DoorExit, AnOpenLockedDoorArmsTheWarpOfItsRow) {
+    Scenario s = EmptyScenario();
+    CCharacterStageObject* door = AsObject(s.AddAt(10451, 2000, 2000));
+    ASSERT_NE(door, nullptr);
+    s.Run(1);
+    ASSERT_EQ(door->frame, 250) << "a door without a flag is open at once";
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_fade = effect->m_fadeTarget = 255;
+    door->SetState(251);
+    door->Frame();
+    EXPECT_EQ(Proxy().m_nextStage, 1);
+    EXPECT_EQ(Proxy().m_startX, 1600);
+    EXPECT_EQ(Proxy().m_startY, 2790);
+    EXPECT_EQ(Proxy().m_startFacing, 1);
+    EXPECT_EQ(Proxy().m_transitionType, 1);
+    EXPECT_EQ(Proxy().m_transitionFrames, 30);
+    EXPECT_EQ(Proxy().m_warpExtra, 258);
+    ClearWarp();
+    effect->ResetScreenEffects();
 }
 
 class DoorRun : public StagePlayTest {};
