@@ -24,6 +24,7 @@
 #include "player/Item.h"
 #include "stage/Event.h"
 #include "ui/GameInput.h"
+#include "ui/Lifebar.h"
 #include "win/Graphics.h"
 #include "win/MyInput.h"
 #include "win/Network.h"
@@ -179,6 +180,10 @@ public:
         CSoundManager::GetInstance()->Shutdown();
         ResetGame();
         ResetScreens();
+        // No life bar keeps pointing at a boss an earlier test has freed.
+        CLifebarController::GetInstance()->SetEnemyBar(nullptr);
+        CLifebarEnemy::GetInstance()->SetTarget(nullptr);
+        CLifebarEnemy::GetInstance()->Reset();
         copies_.Restore();
         DrawParams::ResetToDefaults();
         static_cast<CEffect&>(*CEffect::GetInstance()) = FreshEffect{};
