@@ -77,8 +77,10 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
     f.music.clear();
     const int32_t from = f.tengu->y;
-    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
+    const int rising = f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
+    // It rises 10 a frame, give or take its bobbing.
+    EXPECT_NEAR(from - f.tengu->y, 10 * rising, 100);
     EXPECT_LT(f.tengu->y, 1000);
     EXPECT_GT(from, 1000);
     EXPECT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
