@@ -531,6 +531,12 @@ TEST(BossBase, ALeapTurnsOverWhenItsRiseComesToNothing) {
         boss->Frame();
         EXPECT_EQ(boss->vx, 45) << typeId;
         EXPECT_EQ(boss->x, from + 45) << typeId;
+        // Back in the wait it stands still.
+        boss->SetState(EnemyState::Wait);
+        boss->ConsumeStateChange();
+        boss->vx = 45;
+        boss->Frame();
+        EXPECT_EQ(boss->vx, 0) << typeId;
     }
 }
 

@@ -548,6 +548,12 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->hp, CCharacterKingTengu2ndEye::kHp);
     f.s.Run(78);
     EXPECT_EQ(f.boss->frame, EnemyState::Wait);
+    // Watching, each eye turns down toward the player below and to its
+    // left: more than a quarter turn from straight up.
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_LT(f.Eye(k)->relativeAngle, -1.5708) << k;
+        EXPECT_GT(f.Eye(k)->relativeAngle, -3.1416) << k;
+    }
 
     // A bolt: aimed at the player at 60, starting five of its steps ahead
     // of the eye, with its sound.
