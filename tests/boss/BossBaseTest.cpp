@@ -506,7 +506,9 @@ TEST(BossBase, TheHookStyleGroundBossesKeepInsideTheView) {
 // A leap turns over at its top: on the frame its rise has come to 0 (a
 // lift of 120 under a gravity of 6 takes 20 frames).
 TEST(BossBase, ALeapTurnsOverWhenItsRiseComesToNothing) {
-    for (int32_t typeId : {10250, 11100}) {
+    // king tengu falls in 244, Silvy in 243: the fall goes on at the leap's
+    // forward speed.
+    for (auto [typeId, fall] : {std::pair{10250, 244}, std::pair{11100, 243}}) {
         BossField f;
         CCharacter* boss = f.s.AddAt(typeId, 3000, 1600);
         f.s.Run(1);
@@ -521,6 +523,20 @@ TEST(BossBase, ALeapTurnsOverWhenItsRiseComesToNothing) {
         }
         EXPECT_EQ(n, 20) << typeId;
         EXPECT_EQ(boss->frame, 241) << typeId;
+        EXPECT_EQ(boss->vx, 0) << typeId;
+        boss->attackDirX = 45;
+        for (n = 0; boss->frame != fall && n < 100; ++n) boss->Frame();
+        ASSERT_EQ(boss->frame, fall) << typeId;
+        const int32_t from = boss->x;
+        boss->Frame();
+        EXPECT_EQ(boss->vx, 45) << typeId;
+        EXPECT_EQ(boss->x, from + 45) << typeId;
+        // Back in the wait it stands still.
+        boss->SetState(EnemyState::Wait);
+        boss->ConsumeStateChange();
+        boss->vx = 45;
+        boss->Frame();
+        EXPECT_EQ(boss->vx, 0) << typeId;
     }
 }
 

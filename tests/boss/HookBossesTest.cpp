@@ -350,7 +350,8 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     int32_t lastShake = 0;
     f.s.beforeFrame = [&](Scenario&) {
         stones.Step();
-        for (auto* stone : stones.newest) EXPECT_NEAR(stone->y, 320, 20);  // high over the room
+        // Each is seen one frame into its fall from 320, high over the room.
+        for (auto* stone : stones.newest) EXPECT_EQ(stone->y - stone->vy, 320);
         stones.newest.clear();
         const int32_t now = CEffect::GetInstance()->m_shakeFrames;
         if (now > lastShake) ++shakes;
@@ -368,15 +369,16 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     f.s.beforeFrame = nullptr;
     EXPECT_EQ(monster->frame, EnemyState::Wait);
     EXPECT_EQ(stones.total, 10);
-    // Two more attacks: the stones fall anywhere from 420 to 3980.
-    for (int k = 0; k < 2; ++k) {
+    // Eighty more attacks: the stones fall anywhere from 420 to 3980, the
+    // whole width.
+    for (int k = 0; k < 80; ++k) {
         monster->SetState(CCharacterOneEyedMonster::kHops);
         RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
     }
     EXPECT_GE(left, 420);
     EXPECT_LE(right, 3980);
-    EXPECT_LT(left, 900);
-    EXPECT_GT(right, 3500);
+    EXPECT_LT(left, 440);
+    EXPECT_GT(right, 3950);
     EXPECT_EQ(shakes, 5);
 }
 
@@ -546,6 +548,12 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->hp, CCharacterKingTengu2ndEye::kHp);
     f.s.Run(78);
     EXPECT_EQ(f.boss->frame, EnemyState::Wait);
+    // Watching, each eye turns down toward the player below and to its
+    // left: more than a quarter turn from straight up.
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_LT(f.Eye(k)->relativeAngle, -1.5708) << k;
+        EXPECT_GT(f.Eye(k)->relativeAngle, -3.1416) << k;
+    }
 
     // A bolt: aimed at the player at 60, starting five of its steps ahead
     // of the eye, with its sound.

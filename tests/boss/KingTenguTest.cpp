@@ -77,8 +77,10 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
     f.music.clear();
     const int32_t from = f.tengu->y;
-    f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
+    const int rising = f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
+    // It rises 10 a frame, give or take its bobbing.
+    EXPECT_NEAR(from - f.tengu->y, 10 * rising, 100);
     EXPECT_LT(f.tengu->y, 1000);
     EXPECT_GT(from, 1000);
     EXPECT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
@@ -231,15 +233,16 @@ TEST(KingTengu, TheFanAlwaysSweepsDownward) {
 }
 
 TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStageEdge) {
-    for (const bool nearLeft : {true, false}) {
-        SCOPED_TRACE(nearLeft ? "near the left edge" : "near the right edge");
+    // Right in the middle, as near one edge as the other, it faces left.
+    for (const int place : {0, 1, 2}) {
+        SCOPED_TRACE(place == 0 ? "near the left edge" : place == 1 ? "near the right edge" : "in the middle");
         TenguFight f;
         f.Begin();
         RiseToSecondPhase(f);
         const int32_t stageRight = f.s.Stage().width * kTileSize;
-        f.tengu->SetStageX(nearLeft ? 2 * kTileSize : stageRight - 2 * kTileSize);
+        f.tengu->SetStageX(place == 0 ? 2 * kTileSize : place == 1 ? stageRight - 2 * kTileSize : stageRight / 2);
         f.tengu->SetState(CCharacterKingTengu::kFlyBy);
-        const int32_t facing = nearLeft ? 1 : -1;
+        const int32_t facing = place == 0 ? 1 : -1;
         EXPECT_EQ(f.tengu->facing, facing);
         f.s.Run(1);
         EXPECT_EQ(f.tengu->vx, -150 * facing);  // backing toward the edge

@@ -89,8 +89,15 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
 
     // Thrown back, the turning hop (up at 70, one frame of gravity spent),
     // and the next charge goes the other way.
-    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kTurn; }, 200);
+    int32_t bounceVx = 1;
+    f.RunUntil(
+        [&] {
+            if (f.mammoth->frame == CCharacterMammoth::kBounce) bounceVx = f.mammoth->vx;
+            return f.mammoth->frame == CCharacterMammoth::kTurn;
+        },
+        200);
     ASSERT_EQ(f.mammoth->frame, 268);
+    EXPECT_EQ(bounceVx, 0);  // landed from the bounce, it slides no further
     EXPECT_EQ(f.mammoth->vy, -70 + 6);
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 200);
     EXPECT_EQ(f.mammoth->facing, -facing);

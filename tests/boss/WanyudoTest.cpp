@@ -33,6 +33,14 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         ASSERT_EQ(f.face->frame, 232);
         EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.01 * f.face->stateTimer, 1e-9) << i;
     }
+    // In 234 it slows from 0.3 a frame by 0.005 x the state timer.
+    f.RunUntil([&] { return f.face->frame == 234; }, 200);
+    for (int i = 0; i < 5; ++i) {
+        const double before = f.Wheel()->relativeAngle;
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, 234);
+        EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.3 - 0.005 * f.face->stateTimer, 1e-9) << i;
+    }
     f.Begin();
     CCharacter* wheel = f.Wheel();
     ASSERT_NE(wheel, nullptr);

@@ -243,7 +243,7 @@ TEST_F(SaveFileTest, AnAbandonedWriteIsAFailedWriteAndKeepsTheOldFile) {
             ASSERT_TRUE(file.OpenWrite("saveslot03"));
             uint32_t written = 0;
             const std::vector<uint8_t> block = Pattern(CSaveData::kSize, 8);
-            ASSERT_TRUE(file.Write(block.data(), CSaveData::kSize, &written));
+            ASSERT_TRUE(file.Write(block.data(), 65536, &written));
             if (way == "opened again for reading") {
                 ASSERT_TRUE(file.OpenRead("resume01"));
                 EXPECT_TRUE(file.Close());
@@ -258,9 +258,9 @@ TEST_F(SaveFileTest, AnAbandonedWriteIsAFailedWriteAndKeepsTheOldFile) {
         EXPECT_EQ(temp.Read("resume01"), Pattern(16, 2));
         EXPECT_EQ(WriteTempsLeft(temp), 0);
         CSaveFile again;
-        EXPECT_TRUE(WriteBlock(again, "saveslot03", Pattern(CSaveData::kSize, 9)));
+        EXPECT_TRUE(WriteBlock(again, "saveslot03", Pattern(65536, 9)));
         EXPECT_FALSE(CSaveFile::LastWriteFailed("saveslot03")) << "a good write clears the mark";
-        EXPECT_EQ(temp.Read("saveslot03"), Pattern(CSaveData::kSize, 9));
+        EXPECT_EQ(temp.Read("saveslot03"), Pattern(65536, 9));
     }
 }
 

@@ -187,7 +187,7 @@ TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
             EXPECT_EQ(p->GetGold(), 0);
             EXPECT_EQ(shop->m_itemOverlays[u.row].IsVisible(), level == 3);
         }
-        EXPECT_EQ(shop->GetPrice(u.row), CGameInputMainShop::kSoldOut);
+        EXPECT_EQ(shop->GetPrice(u.row), 2147483647);  // sold out
         p->SetGold(999999);
         Select(u.row);
         EXPECT_FALSE(shop->m_buyButton.IsEnabled());
