@@ -167,6 +167,7 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
         game->m_screenWidth = p.w;
         game->m_screenHeight = p.h;
         screen->Open();
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -16) << "in from black, 16 a frame";
         EXPECT_EQ(screen->m_confirmWindow.x, p.dialogueX) << p.w;
         EXPECT_EQ(screen->m_confirmWindow.y, p.dialogueY) << p.w;
         EXPECT_EQ(screen->m_backButton.x, p.backX) << p.w;
@@ -196,6 +197,7 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     EXPECT_EQ(screen->GetState(), ScreenState::Closing);
     EXPECT_EQ(sound->GetPlayingMusic(), -1) << "back stops the music";
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 16);
     for (int i = 0; i < 40 && CGameInputController::GetInstance()->GetChild() == screen; ++i) Frame();
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputTitleTop::GetInstance());
 }
