@@ -98,6 +98,8 @@ struct StartCase {
 const StartCase kStarts[] = {
     {"1366x768 with a panel", {1366, 740, 96, 0}, 1},
     {"1366x768 at 192 DPI: the HiDPI scale fits", {1366, 740, 192, 0}, 2},
+    {"1366x768 at 144 DPI: one and a half rounds up to twice", {1366, 740, 144, 0}, 2},
+    {"1366x768 at 120 DPI: one and a quarter stays once", {1366, 740, 120, 0}, 1},
     {"1920x1080, the whole screen (Xvfb)", {1920, 1080, 96, 0}, 2},
     {"1920x1080 with a panel", {1920, 1048, 96, 0}, 2},
     {"1920x1200", {1920, 1160, 96, 0}, 2},

@@ -128,6 +128,12 @@ TEST_F(EndingScreen, TheResultButtonsStandByTheScreenSize) {
         game->m_screenHeight = p.h;
         ending->Open();
         EXPECT_EQ(ending->m_shareButton.x, p.shareX) << p.w;
+        EXPECT_EQ(ending->m_shareButton.y, 230) << p.w;
+        // The black backdrop overlaps the view by 100 on every side.
+        const SpriteKey backdrop = ending->m_backdrop.GetSpriteTable(WidgetTable::Normal)[0];
+        EXPECT_EQ(backdrop.width, p.w + 200) << p.w;
+        EXPECT_EQ(backdrop.height, 520) << p.w;
+        EXPECT_EQ(ending->m_backdrop.x, -100) << p.w;
         EXPECT_EQ(ending->m_backButton.x, p.backX) << p.w;
         EXPECT_EQ(ending->m_backButton.y, p.backY) << p.w;
         EXPECT_FALSE(ending->m_shareButton.IsVisible());
@@ -139,6 +145,22 @@ TEST_F(EndingScreen, TheResultButtonsStandByTheScreenSize) {
     EXPECT_EQ(ending->m_theEndText.scaleX, 3.0f);
     EXPECT_EQ(ending->m_creditLine.scaleX, 2.0f);
     EXPECT_EQ(ending->m_resultText.scaleX, 2.0f);
+    // The black bands that mask the roll: above and below 480 x 160, the
+    // left column 60 x 320.
+    struct Band {
+        const CWidget* band;
+        int32_t w, h;
+    };
+    for (const Band& b : {Band{&ending->m_topBand, 480, 160}, Band{&ending->m_bottomBand, 480, 160},
+                          Band{&ending->m_sideBand, 60, 320}}) {
+        EXPECT_EQ(b.band->width, b.w);
+        EXPECT_EQ(b.band->height, b.h);
+        EXPECT_EQ(b.band->red, 0);
+    }
+    const SpriteKey side = ending->m_sideBand.GetSpriteTable(WidgetTable::Normal)[0];
+    EXPECT_EQ(side.slot, 1);
+    EXPECT_EQ(side.width, 60);
+    EXPECT_EQ(side.height, 320);
 }
 
 }  // namespace

@@ -221,6 +221,16 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
             << c.frames << ": " << menu->m_statusWindow.GetText();
     }
 
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y;
+    };
+    for (const Place& c : {Place{&menu->m_abilityIcons[0], 40, 48}, Place{&menu->m_abilityIcons[1], 40, 100},
+                           Place{&menu->m_abilityIcons[2], 114, 100}, Place{&menu->m_abilityIcons[3], 114, 48},
+                           Place{&menu->m_abilityIcons[4], 336, 48}, Place{&menu->m_closeButton, 330, 210}}) {
+        EXPECT_EQ(c.widget->x, c.x);
+        EXPECT_EQ(c.widget->y, c.y);
+    }
     const bool shown[] = {false, p->HasWallHold(), p->HasCeilingHold(), true, false};
     for (int i = 0; i < CGameInputMainMenu::kAbilityIcons; ++i) {
         EXPECT_EQ(menu->m_abilityIcons[i].IsVisible(), shown[i]) << "icon " << i;

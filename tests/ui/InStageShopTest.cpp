@@ -2,6 +2,8 @@
 // and back, each of the eight goods bought with just enough gold and not
 // bought with one less, the stock limits, and the upgrades with their price
 // steps, their flags and the resume snapshot.
+#include <string>
+
 #include "framework/SaveData.h"
 #include "support/PlayerRoom.h"
 #include "framework/TextTable.h"
@@ -56,6 +58,17 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     Player()->SetGold(77);
     Select(4);
     EXPECT_STREQ(shop->m_goldText.GetText(), "77G");
+    // Two rows of four icons 52 apart from (10, 70) in the window; the
+    // chosen one bright, the others grey.
+    struct Icon {
+        int row, x, y, shade;
+    };
+    for (const Icon& c : {Icon{0, 10, 70, 128}, Icon{3, 166, 70, 128}, Icon{4, 10, 122, 255}, Icon{7, 166, 122, 128}}) {
+        EXPECT_EQ(shop->m_itemIcons[c.row].x, c.x) << c.row;
+        EXPECT_EQ(shop->m_itemIcons[c.row].y, c.y) << c.row;
+        EXPECT_EQ(shop->m_itemIcons[c.row].red, c.shade) << c.row;
+        EXPECT_EQ(shop->m_itemOverlays[c.row].red, c.shade) << c.row;
+    }
 
     CloseButton();
     EXPECT_EQ(shop->GetState(), ScreenState::Closing);
@@ -93,13 +106,14 @@ struct GoodsCase {
     int32_t price;
     int32_t (CCharacterPlayer::*stock)();
     int32_t after;
+    int32_t label;  // the text of its price
 };
 
 TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
     const GoodsCase cases[] = {
-        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20},     {1, 20, &CCharacterPlayer::GetBombAmmo, 10},
-        {4, 50, &CCharacterPlayer::GetHealingPotions, 1},    {5, 200, &CCharacterPlayer::GetExHealingPotions, 1},
-        {6, 50, &CCharacterPlayer::GetMagicPotions, 1},      {7, 200, &CCharacterPlayer::GetExMagicPotions, 1},
+        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165},  {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166},
+        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175}, {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176},
+        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177},   {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178},
     };
     CCharacterPlayer* p = Player();
     const auto slots = [p] {
@@ -111,6 +125,9 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         EXPECT_EQ(shop->GetPrice(c.row), c.price);
         p->SetGold(c.price - 1);
         Select(c.row);
+        EXPECT_NE(std::string(shop->m_infoText.GetText()).find(std::string("\n") + GetText(c.label) + "\n"),
+                  std::string::npos)
+            << shop->m_infoText.GetText();
         EXPECT_FALSE(shop->m_buyButton.IsEnabled());
         EXPECT_STREQ(shop->m_buyButton.GetText(), "");
         Buy();
@@ -145,6 +162,12 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
     p->SetHealingPotions(9);
     Select(4);
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    p->SetBombAmmo(30);
+    Select(1);
+    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    p->SetBombAmmo(29);
+    Select(1);
+    EXPECT_TRUE(shop->m_buyButton.IsEnabled());
 
     p->SetBombAmmo(-1);
     Select(1);

@@ -137,6 +137,13 @@ TEST_F(SaveSlots, TheTalliesCountTheLifeAndGaugeItemFlagsAndNothingBeside) {
         EXPECT_EQ(shown(screen->m_lifeIcons[i]), cases[i].life) << "flag " << cases[i].flag;
         EXPECT_EQ(shown(screen->m_gaugeIcons[i]), cases[i].gauge) << "flag " << cases[i].flag;
     }
+    // The delete button in the row's top right corner; the page arrows at
+    // half the width less 240 and plus 200.
+    EXPECT_EQ(screen->m_deleteButtons[4].x, 366);
+    EXPECT_EQ(screen->m_deleteButtons[4].y, -6);
+    EXPECT_EQ(screen->m_prevButton.x, 0);
+    EXPECT_EQ(screen->m_nextButton.x, 440);
+    EXPECT_EQ(screen->m_nextButton.y, 140);
     // Two rows of eight icons in the row: life from x 30, gauge from x 210, rows at y 30 and 50.
     struct Icon {
         int k, x, y;
@@ -160,6 +167,7 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
         game->m_screenWidth = p.w;
         game->m_screenHeight = p.h;
         screen->Open();
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -16) << "in from black, 16 a frame";
         EXPECT_EQ(screen->m_confirmWindow.x, p.dialogueX) << p.w;
         EXPECT_EQ(screen->m_confirmWindow.y, p.dialogueY) << p.w;
         EXPECT_EQ(screen->m_backButton.x, p.backX) << p.w;
@@ -189,6 +197,7 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     EXPECT_EQ(screen->GetState(), ScreenState::Closing);
     EXPECT_EQ(sound->GetPlayingMusic(), -1) << "back stops the music";
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 16);
     for (int i = 0; i < 40 && CGameInputController::GetInstance()->GetChild() == screen; ++i) Frame();
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputTitleTop::GetInstance());
 }
@@ -201,9 +210,25 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     Open();
 
     // NO at either question: nothing changes, the current slot included.
+    // The box grows to 360 x 140 over 10 frames and shrinks to nothing over
+    // 8, both sides together.
+    struct Resize {
+        int32_t w0, w1, h0, h1, frames;
+    };
+    const auto expectResize = [&](const Resize& r) {
+        const CWidgetWindow& w = screen->m_confirmWindow;
+        EXPECT_EQ(w.resizeW0, r.w0);
+        EXPECT_EQ(w.resizeW1, r.w1);
+        EXPECT_EQ(w.resizeH0, r.h0);
+        EXPECT_EQ(w.resizeH1, r.h1);
+        EXPECT_EQ(w.resizeFrames, r.frames);
+        EXPECT_EQ(w.resizeMode, 2);
+    };
     DeleteRow(2);
     EXPECT_EQ(screen->GetState(), Slots::kFirstQuestion);
+    expectResize({0, 360, 0, 140, 10});
     No();
+    expectResize({360, 0, 140, 0, 8});
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     DeleteRow(2);

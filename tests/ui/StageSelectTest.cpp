@@ -120,6 +120,36 @@ TEST_F(StageSelect, StageClearsMenuOpensOnThePlayedCellAndTwoPressesStartAStage)
     EXPECT_NE(Player(), nullptr);
 }
 
+TEST_F(StageSelect, TheSelectedCellRunsTheChosenCharactersFourKeys) {
+    // Texture slot, then source x, source y and frames of the four keys (40 x 40 each).
+    struct Run {
+        int32_t character, slot;
+        int32_t keys[4][3];
+    };
+    const Run runs[] = {
+        {1, 19, {{0, 0, 10}, {160, 40, 10}, {0, 0, 10}, {200, 40, 10}}},
+        {2, 21, {{0, 0, 10}, {160, 40, 10}, {0, 0, 10}, {200, 40, 10}}},
+        {3, 22, {{0, 0, 10}, {160, 40, 10}, {0, 0, 10}, {200, 40, 10}}},
+        {4, 23, {{0, 0, 4}, {40, 0, 4}, {0, 0, 4}, {40, 0, 4}}},
+    };
+    OpenDirect();
+    for (const Run& r : runs) {
+        game->m_selectedCharacter = r.character;
+        select->SelectCell(0, 1);
+        const std::vector<SpriteKey>& keys = select->m_stageButtons[1].GetSpriteTable(WidgetTable::Highlighted);
+        ASSERT_EQ(keys.size(), 4u) << r.character;
+        for (int k = 0; k < 4; ++k) {
+            SCOPED_TRACE(testing::Message() << "character " << r.character << " key " << k);
+            EXPECT_EQ(keys[k].slot, r.slot);
+            EXPECT_EQ(keys[k].srcX, r.keys[k][0]);
+            EXPECT_EQ(keys[k].srcY, r.keys[k][1]);
+            EXPECT_EQ(keys[k].width, 40);
+            EXPECT_EQ(keys[k].height, 40);
+            EXPECT_EQ(keys[k].duration, r.keys[k][2]);
+        }
+    }
+}
+
 TEST_F(StageSelect, CellsWithoutAStageOfThisGameStandGreyAndTakeNoPress) {
     OpenDirect();
     EXPECT_EQ(select->m_plates[3].red, 255);

@@ -304,6 +304,9 @@ TEST_F(TitleScreens, EachScreenLaysItsWidgetsOutForTheScreenWidth) {
         for (CGameInput* screen : {static_cast<CGameInput*>(shop), static_cast<CGameInput*>(status),
                                    static_cast<CGameInput*>(score), static_cast<CGameInput*>(select)}) {
             screen->Open();
+            // Each comes in from black, 16 a frame.
+            EXPECT_EQ(CEffect::GetInstance()->m_fade, 255);
+            EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -16);
         }
         // The page boxes open from a line across, over 14 frames.
         struct Box {
