@@ -1063,6 +1063,8 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     }));
     const std::vector<int32_t> expected = {100, 100, 100, 100, 100, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
     EXPECT_EQ(speeds, expected);
+    ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 40)) << r.player->frame;
+    EXPECT_EQ(r.player->releasedSide, 0) << "the floor it charged along is its own again";
     for (const Foe* foe : {near, far}) {
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 200));
