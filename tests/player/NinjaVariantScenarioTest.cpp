@@ -549,6 +549,32 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
         EXPECT_NE(r.player->frame, 337);
         EXPECT_NE(r.player->frame, 333);
     }
+    // Each strike pose flashes a short bright trail over the striker; a
+    // strike that lands stops the striker, and one that defeats the target
+    // hops it straight up.
+    for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 800, 800);
+        Foe* foe = r.Enemy(2000, 900);
+        r.Tap(foe->x, foe->y);
+        int poses = 0;
+        for (int i = 0; i < 120 && poses < 4; ++i) {
+            r.s.Run(1);
+            const int32_t f = r.player->frame;
+            if (f != 335 && f != 336 && f != 339 && f != 340) continue;
+            ++poses;
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 80, 6)) << f;
+        }
+        EXPECT_EQ(poses, 4);
+        foe->hp = 1;
+        ASSERT_TRUE(r.RunUntil([&] {
+            const int32_t f = r.player->frame;
+            if (f == 334 || f == 338) r.player->vx = 40;  // still drifting as the blow falls
+            return f == 341 || f == 343;
+        }, 60)) << r.player->frame;
+        EXPECT_EQ(Velocity(*r.player), std::make_pair(0, -50 + 6));
+    }
     struct Case {
         int32_t id, falling;
     };
@@ -700,6 +726,27 @@ TEST(NinjaVariants, ATargetOffScreenEndsTheAttackAndLostGroundOrLifeMakesThemFal
         EXPECT_EQ(r.player->target, nullptr);
         EXPECT_EQ(r.player->vx, 0);
     }
+    // A target off the screen ends the attack in any record up to the last
+    // strike pose (330-340); the hop after the last cut (341-344) is finished
+    // whatever the target does.
+    struct OffScreen {
+        int32_t id, state;
+        bool givesUp;
+    };
+    for (const OffScreen o : {OffScreen{kRobo, 336, true}, OffScreen{kRobo, 340, true}, OffScreen{kRobo, 341, false},
+                              OffScreen{kKunoichi, 341, false}, OffScreen{kKusarigama, 343, false}}) {
+        SCOPED_TRACE(testing::Message() << o.id << " in " << o.state);
+        Room r(o.id, 800, 800);
+        Foe* foe = r.Enemy(9000, 800);  // beyond the screen's right edge
+        r.player->target = foe;
+        r.player->frame = o.state;
+        r.player->stateTimer = 0;
+        r.player->vx = 30;
+        r.player->vy = -50;
+        r.s.Run(1);
+        EXPECT_EQ(r.player->frame == 230 || r.player->frame == 290, o.givesUp) << r.player->frame;
+        EXPECT_EQ(r.player->vx, o.givesUp ? 0 : 30);
+    }
     for (int32_t id : {kKunoichi, kKusarigama, kRobo}) {
         SCOPED_TRACE(id);
         Room r(id, 2000, 1600, {"............", "............", "............", "............",
@@ -735,6 +782,7 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
     r.Tap(1600, kFloor);
     EXPECT_EQ(r.player->frame, 324);
     EXPECT_EQ(r.player->RecordAt(322).stateDuration, 1000 / 150 + 1);
+    EXPECT_EQ(std::make_pair(r.player->GetInvulnerable(), r.player->GetTimer172()), std::make_pair(-1, -1));
     EXPECT_EQ(CountEffects(50000, 60), 1) << "the vanishing smoke";
     EXPECT_EQ(CountEffects(50000, 70), 1) << "the mark of where she goes";
     for (int32_t i = 1; i <= World().GetCount(); ++i) {
@@ -780,6 +828,27 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
     shot->x = r.player->x;
     r.s.Run(2);
     EXPECT_LT(r.player->hp, 30);
+}
+
+// A smoke dash started in the air against a wall: the wall is only taken
+// from the dash's third tick (stateTimer 2) on, as the robot's charge.
+TEST(Kunoichi, ASmokeDashIntoAWallHoldsItFromItsThirdTick) {
+    Room r(kKunoichi, 4300, 1200, kRoom);
+    r.player->x = 4300;
+    r.player->y = 1200;
+    r.player->SetState(290);
+    r.player->vx = r.player->vy = 0;
+    r.Tap(4790, 1200);
+    ASSERT_EQ(r.player->frame, 320);
+    ASSERT_EQ(r.player->RecordAt(322).stateDuration, 490 / 150 + 1);
+    ASSERT_TRUE(r.RunUntilFrame(322, 20)) << r.player->frame;
+    int dashing = 1;  // the frame that entered 322 ran its first tick
+    while (r.player->frame == 322 && dashing < 40) {
+        r.s.Run(1);
+        ++dashing;
+    }
+    EXPECT_EQ(dashing, 3);
+    EXPECT_EQ(r.player->frame, 323);
 }
 
 TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
@@ -874,10 +943,12 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
         const double d = std::hypot(static_cast<double>(k->x - cx), static_cast<double>(k->y - cy));
         EXPECT_LE(d, 400 + 100) << "on the rope";
     }
-    // Letting go drops her and takes the chain away.
+    // Letting go drops her from rest and takes the chain away.
+    k->vx = 30;
     r.s.TouchUp();
     r.s.Run(1);
     EXPECT_EQ(k->frame, 290);
+    EXPECT_EQ(Velocity(*k), std::make_pair(0, 0));
     EXPECT_EQ(k->linksB[0], nullptr);
     r.s.Run(1);
     EXPECT_EQ(CountEffects(40000, 611), 0);
@@ -992,6 +1063,8 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     }));
     const std::vector<int32_t> expected = {100, 100, 100, 100, 100, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
     EXPECT_EQ(speeds, expected);
+    ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 40)) << r.player->frame;
+    EXPECT_EQ(r.player->releasedSide, 0) << "the floor it charged along is its own again";
     for (const Foe* foe : {near, far}) {
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 200));
