@@ -147,6 +147,28 @@ TEST(Boseki, InASixCellRoomTheDrawsGiveUpAndTheFightGoesOn) {
     }
 }
 
+TEST(Boseki, InAnElevenCellRoomTheDrawsComeTo200ShortOfTheRightEnd) {
+    // Eleven cells (4400 across), the camera at the left end: the drawing
+    // area reaches past the room, so the last 200 units bound the points.
+    BosekiFight f(RoomGrid(11), 2200);
+    f.Begin();
+    ASSERT_EQ(f.body->frame, CCharacterBoseki::kFight);
+    f.body->hp = 1;
+    int32_t right = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const int32_t made = CCharacterBoseki::ConjuredSoFar();
+        f.player->hp = 100;
+        f.s.Run(1);
+        if (CCharacterBoseki::ConjuredSoFar() == made) continue;
+        const auto wispsNow = enemy_test::OfType(10006);
+        CCharacter* hazard = made % 2 == 0 ? Shots(CCharacterBoseki::kWispFire).back() : wispsNow.back();
+        right = std::max(right, hazard->x);
+        hazard->SetState(EnemyState::Remove);
+    }
+    EXPECT_LE(right, 4200);
+    EXPECT_GT(right, 4100);
+}
+
 // The defeat: the fires stop where they burn; after the explosions the
 // last blast throws the body up at 115 and each piece its own way.
 TEST(Boseki, TheLastBlastThrowsTheBodyAndEveryPieceItsOwnWay) {

@@ -308,7 +308,7 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
         EXPECT_LE(shards[i]->vy, -20) << i;
     }
     // Over more smashes the speeds fill their ranges.
-    int32_t lowestVy = 0, highestVy = -100, widest = 0;
+    int32_t lowestVy = 0, highestVy = -100, widest = 0, spread = 0;
     for (int k = 0; k < 5; ++k) {
         for (auto* shard : Shots()) shard->SetState(EnemyState::Remove);
         f.s.Run(1);
@@ -317,11 +317,14 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
             lowestVy = std::min(lowestVy, shard->vy);
             highestVy = std::max(highestVy, shard->vy);
             widest = std::max(widest, std::abs(shard->vx));
+            spread = std::max(spread, std::abs(shard->x - monster->x));
         }
     }
     EXPECT_EQ(lowestVy, -40);
     EXPECT_EQ(highestVy, -20);
     EXPECT_EQ(widest, 40);
+    EXPECT_LE(spread, 150);
+    EXPECT_GT(spread, 135);
     // The rock leaves its hand 150 in front, thrown up at 138 and across at
     // a 46th of the way to the player.
     monster->SetState(CCharacterOneEyedMonster::kThrow);
@@ -380,6 +383,26 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     EXPECT_LT(left, 440);
     EXPECT_GT(right, 3950);
     EXPECT_EQ(shakes, 5);
+}
+
+TEST(OneEyedMonster, EachHopLandingPushesThePlayerOutOfTheWallItTouches) {
+    // The ninja against the left wall (its left edge on the wall's face):
+    // the first landing pushes it one unit out, and then it touches no more.
+    player_room::Room r(player_room::kLeftWall + 20);
+    r.s.Run(2);
+    ASSERT_EQ(r.ninja->x, 420);
+    auto* monster = dynamic_cast<CCharacterOneEyedMonster*>(r.s.AddAt(10210, 2400, player_room::kFloor - kStandHalf));
+    ASSERT_NE(monster, nullptr);
+    r.s.Run(1);
+    monster->SetState(CCharacterOneEyedMonster::kHops);
+    std::vector<int32_t> xs;
+    int32_t last = monster->frame;
+    RunUntil(r.s, [&] {
+        if (monster->frame != last && (last - CCharacterOneEyedMonster::kHops) % 2 == 1) xs.push_back(r.ninja->x);
+        last = monster->frame;
+        return monster->frame == EnemyState::Wait;
+    }, 400);
+    EXPECT_EQ(xs, (std::vector<int32_t>{421, 421, 421, 421, 421}));
 }
 
 // --- The tengu ------------------------------------------------------------------------

@@ -71,7 +71,16 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     EXPECT_EQ(f.tank->facing, 1);
     EXPECT_EQ(f.tank->vx, 10);
     f.s.ClearSounds();
-    f.RunUntil([&] { return f.tank->frame == Tank::kWarn; }, 200);
+    int32_t was = f.tank->x, stopStep = 0;
+    f.RunUntil(
+        [&] {
+            if (f.tank->frame == Tank::kStop) stopStep = f.tank->x - was;
+            was = f.tank->x;
+            return f.tank->frame == Tank::kWarn;
+        },
+        200);
+    // Stopping, it only shudders: 10 one way, no patrol step on top.
+    EXPECT_EQ(std::abs(stopStep), 10);
     EXPECT_GT(f.tank->flashTimer, 0);
     // Shuddering 10 either way, a frame each, until the shot.
     std::vector<int32_t> shudder;

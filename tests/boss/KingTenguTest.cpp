@@ -81,7 +81,9 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
     // It rises 10 a frame, give or take its bobbing.
     EXPECT_NEAR(from - f.tengu->y, 10 * rising, 100);
+    // It stops on the first frame above 1000.
     EXPECT_LT(f.tengu->y, 1000);
+    EXPECT_GT(f.tengu->y, 975);
     EXPECT_GT(from, 1000);
     EXPECT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
     EXPECT_EQ(f.tengu->hp, 20000);
