@@ -210,6 +210,21 @@ TEST(PlayerScenario, OfTwoTargetsTheNearerToTheTouchIsTakenAndOnATieTheEarlierIn
     r.Tap(1600, y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->target, enemy);
+
+    // A touch takes a target whose hurt box (100 to either side) reaches
+    // the square of 300 around it; a touch farther off dashes.
+    struct Near {
+        int32_t touchX, state;
+    };
+    for (const Near c : {Near{1990, 330}, Near{2010, 320}, Near{1210, 330}, Near{1190, 320}}) {
+        SCOPED_TRACE(testing::Message() << "touched at " << c.touchX);
+        Room near;
+        near.s.Run(8);
+        const int32_t ay = near.ninja->GetAnchorY();
+        near.Enemy(1600, ay);
+        near.Tap(c.touchX, ay);
+        EXPECT_EQ(near.ninja->frame, c.state);
+    }
 }
 
 TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) {
@@ -417,6 +432,23 @@ TEST(PlayerScenario, OnlyLivingTargetableFoesInReachAreMarkedAndOnce) {
         }
         EXPECT_EQ(markers, c.marked ? 1 : 0);
         EXPECT_EQ(foe->HasChildOfType19990(), c.marked);
+    }
+
+    // The reach by weapon, to the nearest edge of the hurt box: the katana
+    // 1200, fire 1600, every other weapon 4000.
+    struct Reach {
+        int32_t weapon, gap;
+        bool inReach;
+    };
+    for (const Reach c : {Reach{1, 1200, true}, Reach{1, 1201, false}, Reach{4, 1600, true}, Reach{4, 1601, false},
+                          Reach{5, 4000, true}, Reach{5, 4001, false}, Reach{2, 4000, true}, Reach{3, 4001, false}}) {
+        SCOPED_TRACE(testing::Message() << "weapon " << c.weapon << " gap " << c.gap);
+        Room r(Scenario::CellX(1));
+        r.s.Run(8);
+        r.ninja->currentWeapon = c.weapon;
+        // The foe's hurt box reaches 100 to either side of it.
+        Foe* foe = r.Enemy(r.ninja->x + c.gap + 100, r.ninja->y);
+        EXPECT_EQ(r.ninja->IsInHomingRange(foe), c.inReach);
     }
 }
 
