@@ -233,7 +233,15 @@ TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) 
     ScenarioBody* enemy = r.Enemy(1600, r.ninja->GetAnchorY());
     enemy->hp = 100;
     r.Tap(1600, r.ninja->GetAnchorY());
-    const std::vector<int32_t> t = r.Trace(90);
+    // Turned away during the wind-up, the chase faces its motion again.
+    r.ninja->facing = -1;
+    std::vector<int32_t> t;
+    while (t.size() < 10 && r.ninja->frame != 331) {
+        r.s.Run(1);
+        t.push_back(r.ninja->frame);
+    }
+    EXPECT_EQ(r.ninja->facing, 1);
+    for (const int32_t f : r.Trace(80)) t.push_back(f);
     EXPECT_TRUE(Contains(t, 331));
     EXPECT_TRUE(Contains(t, 341)) << "the cut that kills ends in the finishing pose";
     EXPECT_EQ(enemy->hp, 0);
@@ -298,6 +306,11 @@ TEST(PlayerScenario, ADyingPlayerFallsOutAndAsksForTheContinueScreen) {
     EXPECT_EQ(r.ninja->frame, 110);
     EXPECT_EQ(r.ninja->vy, -60);
     EXPECT_EQ(r.ninja->GetInvulnerable(), -1);
+    // It spins back by half a radian a frame.
+    const double spin = r.ninja->angle;
+    const int32_t facing = r.ninja->facing;
+    r.s.Run(2);
+    EXPECT_DOUBLE_EQ(r.ninja->angle, spin - 1.0 * facing);
     const std::vector<int32_t> t = r.Trace(120);
     const int stop = IndexOf(t, 120);
     const int over = IndexOf(t, 121);

@@ -163,7 +163,11 @@ TEST(Weapons, EachWeaponStartsItsOwnAttack) {
         SCOPED_TRACE(c.weapon);
         Armed a(c.weapon, Scenario::CellX(6));
         Foe* foe = a.Enemy(a.ninja->x - 1000, a.ninja->GetAnchorY());
+        a.ninja->vx = 53;
         a.ninja->StartHomingAttack(foe);
+        if (c.weapon >= 4) {
+            EXPECT_EQ(a.ninja->vx, 10) << "a ninjutsu slows the player to a fifth";
+        }
         EXPECT_EQ(a.ninja->frame, c.state);
         EXPECT_EQ(a.ninja->target, foe);
         EXPECT_EQ(a.ninja->facing, -1) << "toward the target";
