@@ -210,6 +210,21 @@ TEST(PlayerScenario, OfTwoTargetsTheNearerToTheTouchIsTakenAndOnATieTheEarlierIn
     r.Tap(1600, y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->target, enemy);
+
+    // A touch takes a target whose hurt box (100 to either side) reaches
+    // the square of 300 around it; a touch farther off dashes.
+    struct Near {
+        int32_t touchX, state;
+    };
+    for (const Near c : {Near{1990, 330}, Near{2010, 320}, Near{1210, 330}, Near{1190, 320}}) {
+        SCOPED_TRACE(testing::Message() << "touched at " << c.touchX);
+        Room near;
+        near.s.Run(8);
+        const int32_t ay = near.ninja->GetAnchorY();
+        near.Enemy(1600, ay);
+        near.Tap(c.touchX, ay);
+        EXPECT_EQ(near.ninja->frame, c.state);
+    }
 }
 
 TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) {
@@ -218,7 +233,15 @@ TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) 
     ScenarioBody* enemy = r.Enemy(1600, r.ninja->GetAnchorY());
     enemy->hp = 100;
     r.Tap(1600, r.ninja->GetAnchorY());
-    const std::vector<int32_t> t = r.Trace(90);
+    // Turned away during the wind-up, the chase faces its motion again.
+    r.ninja->facing = -1;
+    std::vector<int32_t> t;
+    while (t.size() < 10 && r.ninja->frame != 331) {
+        r.s.Run(1);
+        t.push_back(r.ninja->frame);
+    }
+    EXPECT_EQ(r.ninja->facing, 1);
+    for (const int32_t f : r.Trace(80)) t.push_back(f);
     EXPECT_TRUE(Contains(t, 331));
     EXPECT_TRUE(Contains(t, 341)) << "the cut that kills ends in the finishing pose";
     EXPECT_EQ(enemy->hp, 0);
@@ -283,6 +306,11 @@ TEST(PlayerScenario, ADyingPlayerFallsOutAndAsksForTheContinueScreen) {
     EXPECT_EQ(r.ninja->frame, 110);
     EXPECT_EQ(r.ninja->vy, -60);
     EXPECT_EQ(r.ninja->GetInvulnerable(), -1);
+    // It spins back by half a radian a frame.
+    const double spin = r.ninja->angle;
+    const int32_t facing = r.ninja->facing;
+    r.s.Run(2);
+    EXPECT_DOUBLE_EQ(r.ninja->angle, spin - 1.0 * facing);
     const std::vector<int32_t> t = r.Trace(120);
     const int stop = IndexOf(t, 120);
     const int over = IndexOf(t, 121);
@@ -417,6 +445,23 @@ TEST(PlayerScenario, OnlyLivingTargetableFoesInReachAreMarkedAndOnce) {
         }
         EXPECT_EQ(markers, c.marked ? 1 : 0);
         EXPECT_EQ(foe->HasChildOfType19990(), c.marked);
+    }
+
+    // The reach by weapon, to the nearest edge of the hurt box: the katana
+    // 1200, fire 1600, every other weapon 4000.
+    struct Reach {
+        int32_t weapon, gap;
+        bool inReach;
+    };
+    for (const Reach c : {Reach{1, 1200, true}, Reach{1, 1201, false}, Reach{4, 1600, true}, Reach{4, 1601, false},
+                          Reach{5, 4000, true}, Reach{5, 4001, false}, Reach{2, 4000, true}, Reach{3, 4001, false}}) {
+        SCOPED_TRACE(testing::Message() << "weapon " << c.weapon << " gap " << c.gap);
+        Room r(Scenario::CellX(1));
+        r.s.Run(8);
+        r.ninja->currentWeapon = c.weapon;
+        // The foe's hurt box reaches 100 to either side of it.
+        Foe* foe = r.Enemy(r.ninja->x + c.gap + 100, r.ninja->y);
+        EXPECT_EQ(r.ninja->IsInHomingRange(foe), c.inReach);
     }
 }
 

@@ -163,7 +163,11 @@ TEST(Weapons, EachWeaponStartsItsOwnAttack) {
         SCOPED_TRACE(c.weapon);
         Armed a(c.weapon, Scenario::CellX(6));
         Foe* foe = a.Enemy(a.ninja->x - 1000, a.ninja->GetAnchorY());
+        a.ninja->vx = 53;
         a.ninja->StartHomingAttack(foe);
+        if (c.weapon >= 4) {
+            EXPECT_EQ(a.ninja->vx, 10) << "a ninjutsu slows the player to a fifth";
+        }
         EXPECT_EQ(a.ninja->frame, c.state);
         EXPECT_EQ(a.ninja->target, foe);
         EXPECT_EQ(a.ninja->facing, -1) << "toward the target";
@@ -678,9 +682,16 @@ TEST(Weapons, TheDiveStrikesWhatItFallsOnAndBouncesOff) {
     Foe* foe = a.Enemy(a.ninja->x, kFloor - 100);
     foe->hp = 1000;
     a.ninja->SetState(440);
-    const std::vector<int32_t> t = a.Trace(30);
+    std::vector<int32_t> t;
+    int32_t bounce = 0;
+    for (int i = 0; i < 30; ++i) {
+        a.s.Run(1);
+        if (a.ninja->frame == 443 && !Contains(t, 443)) bounce = a.ninja->vy;
+        t.push_back(a.ninja->frame);
+    }
     EXPECT_TRUE(HitBy(*foe, 9, 250));
     EXPECT_TRUE(Contains(t, 443));
+    EXPECT_EQ(bounce, -50) << "it bounces up off what it strikes";
     EXPECT_EQ(a.ninja->airDashes, a.ninja->airDashesMax) << "a hit gives back the air dashes";
 }
 
@@ -694,8 +705,15 @@ TEST(Weapons, TheLaunchedFlightStrikesWithFiveTimesTheAttack) {
     a.ninja->attackDirY = 0;
     a.ninja->SetState(360);
     EXPECT_EQ(a.ninja->GetInvulnerable(), 999);
-    const std::vector<int32_t> t = a.Trace(40);
-    EXPECT_TRUE(Contains(t, 361));
+    std::vector<int32_t> t, flight;
+    for (int i = 0; i < 40; ++i) {
+        a.s.Run(1);
+        t.push_back(a.ninja->frame);
+        if (a.ninja->frame == 361) flight.push_back(a.ninja->vx);
+    }
+    // 20 frames of spinning flight, slowing by a fiftieth each frame.
+    ASSERT_EQ(flight.size(), 20u);
+    EXPECT_EQ(std::vector<int32_t>(flight.begin(), flight.begin() + 5), (std::vector<int32_t>{98, 96, 94, 92, 90}));
     EXPECT_TRUE(HitBy(*foe, 1, 500));
     EXPECT_TRUE(a.ninja->IsLaunched() || a.ninja->frame == 236 || IsStanding(a.ninja->frame));
 }
@@ -729,6 +747,27 @@ TEST(Weapons, TheSceneFlightsComeToRestAndTheOpeningPlaysItsSound) {
     EXPECT_EQ(ninja->frame, 969);
     EXPECT_EQ(ninja->vy, 0);
     EXPECT_EQ(static_cast<int32_t>(testing_support::InStates(50, 50).size()), puffs + 1);
+
+    // The ending's climb turns once above -1000: back in at stage height
+    // -400, drifting down at 15 and left at 3.
+    for (const int32_t top : {-999, -1001}) {
+        SCOPED_TRACE(top);
+        ninja->SetState(965);
+        ninja->x = 800;
+        ninja->y = top;
+        ninja->vx = 0;
+        ninja->vy = -30;
+        open.Run(1);
+        if (top == -999) {
+            EXPECT_EQ(ninja->frame / 2, 965 / 2);
+            EXPECT_EQ(ninja->vy, -31);
+        } else {
+            EXPECT_EQ(ninja->frame, 967);
+            EXPECT_EQ(ninja->vx, -3);
+            EXPECT_EQ(ninja->vy, 15);
+            EXPECT_EQ(ninja->y, -400 + 15);
+        }
+    }
 
     // The opening: 981 falls at a tenth of the gravity and spins; 985
     // sounds once as it starts.
