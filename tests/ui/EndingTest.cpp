@@ -8,6 +8,7 @@
 #include "ui/GameInputTitleStageSelect.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -107,6 +108,9 @@ TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
     Click(456, 296);
     EXPECT_EQ(ending->GetState(), ScreenState::Closing);
     EXPECT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(ending->m_backdrop.fadeFrom, 0);
+    EXPECT_EQ(ending->m_backdrop.fadeTo, 255) << "all black at the end";
+    EXPECT_EQ(ending->m_backdrop.fadeFrames, 80);
     Frame(78);
     EXPECT_EQ(Root()->GetChild(), ending);
     Frame();
@@ -161,6 +165,19 @@ TEST_F(EndingScreen, TheResultButtonsStandByTheScreenSize) {
     EXPECT_EQ(side.slot, 1);
     EXPECT_EQ(side.width, 60);
     EXPECT_EQ(side.height, 320);
+    // The roll stands still while the screen shakes; the shake is on again afterwards.
+    DrawParams::shakeEnabled = 1;
+    bool shakeOff = true;
+    int drawn = 0;
+    SetSpriteObserver([&](const SpriteDraw&) {
+        ++drawn;
+        shakeOff = shakeOff && DrawParams::shakeEnabled == 0;
+    });
+    ending->Draw();
+    SetSpriteObserver(nullptr);
+    EXPECT_GT(drawn, 0);
+    EXPECT_TRUE(shakeOff);
+    EXPECT_EQ(DrawParams::shakeEnabled, 1);
 }
 
 }  // namespace

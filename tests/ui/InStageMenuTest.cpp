@@ -208,6 +208,8 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     std::snprintf(expected, sizeof expected, "GOLD 1234G\nKEY  3\nTIME 1:00\nCOMP %d%%",
                   game->CountCompletion(game->m_currentSlot));
     EXPECT_STREQ(menu->m_statusWindow.GetText(), expected);
+    EXPECT_EQ(menu->m_statusWindow.resizeW1, 160) << "the status box's frame";
+    EXPECT_EQ(menu->m_statusWindow.resizeH1, 80) << "the status box's frame";
     // Hours and minutes at 40 frames a second; the play time runs on in the pause.
     struct TimeCase {
         int32_t frames;

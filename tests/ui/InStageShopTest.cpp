@@ -99,6 +99,20 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
         EXPECT_EQ(shop->m_window.moveX1, 300 - 80) << p.width;
     }
     game->m_screenWidth = 480;
+    // The text panels' picture: the speech on sheet 0, the others on the HUD sheet.
+    struct Panel {
+        const CWidget* widget;
+        int32_t sheet, x, y, w, h;
+    };
+    for (const Panel& c : {Panel{&shop->m_speechText, 0, 210, 150, 24, 24}, Panel{&shop->m_infoText, 16, 210, 150, 24, 24},
+                           Panel{&shop->m_goldText, 16, 210, 150, 24, 24}, Panel{&shop->m_buyButton, 16, 210, 150, 24, 24}}) {
+        const SpriteKey k = c.widget->GetSpriteTable(WidgetTable::Normal)[0];
+        EXPECT_EQ(k.slot, c.sheet) << c.x;
+        EXPECT_EQ(k.srcX, c.x);
+        EXPECT_EQ(k.srcY, c.y);
+        EXPECT_EQ(k.width, c.w);
+        EXPECT_EQ(k.height, c.h);
+    }
 }
 
 struct GoodsCase {

@@ -82,6 +82,11 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     Open();
     EXPECT_EQ(screen->m_rows[2].y, 220);
     EXPECT_EQ(screen->m_rows[2].x, 40);
+    // Each row's frame stands 372 by 72 from the start.
+    for (int k : {0, 9}) {
+        EXPECT_EQ(screen->m_rows[k].resizeW1, 372) << k;
+        EXPECT_EQ(screen->m_rows[k].resizeH1, 72) << k;
+    }
     EXPECT_STREQ(screen->m_rows[0].GetText(), "1    0%  TIME 000:00");
     EXPECT_STREQ(screen->m_rows[1].GetText(), "2    0%  TIME 001:00");
     EXPECT_TRUE(screen->m_lifeIcons[0][2].IsVisible());

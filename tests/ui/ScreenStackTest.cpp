@@ -197,6 +197,8 @@ TEST_F(ScreenStackFlow, CreditsOpenOverTheTitleAndCloseInTwoFrames) {
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(credits->m_rows[i].y, rows[i].y) << "row " << i;
         EXPECT_EQ(credits->m_rows[i].x, 0) << "row " << i;
+        EXPECT_EQ(credits->m_rows[i].width, 480) << "row " << i;
+        EXPECT_EQ(credits->m_rows[i].height, 20) << "row " << i;
         heard.clear();
         Click(240, rows[i].y + 10);
         EXPECT_EQ(heard, std::string("OpenURL:") + GetText(rows[i].addressText) + "\n") << "row " << i;

@@ -209,6 +209,7 @@ TEST_F(StageSelect, TheShopStatusAndScoreScreensOpenOverItAndHandBackTheSameCell
         PressCell(2);
         Click(456, c.buttonY);
         EXPECT_EQ(select->GetState(), c.state) << c.screenId;
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 16) << "to black in 16 frames, " << c.screenId;
         CGameInput* pushed = CGameInput::GetInput(c.screenId);
         for (int i = 0; i < 40 && Root()->GetTop() != pushed; ++i) Frame();
         ASSERT_EQ(Root()->GetTop(), pushed) << c.screenId;

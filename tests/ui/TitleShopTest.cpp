@@ -124,6 +124,20 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
     game->m_gold = 1500000;
     OpenFromSelect(208, shop);
     EXPECT_STREQ(shop->m_goldPanel.GetText(), "1500000G");
+    // The panels' pictures on the title sheet 14.
+    struct Picture {
+        const CWidget* widget;
+        int32_t x, y, w, h;
+    };
+    for (const Picture& c : {Picture{&shop->m_infoPanel, 360, 0, 120, 68}, Picture{&shop->m_goldPanel, 360, 70, 120, 18},
+                             Picture{&shop->m_buyButton, 320, 0, 40, 21}}) {
+        const SpriteKey k = c.widget->GetSpriteTable(WidgetTable::Normal)[0];
+        EXPECT_EQ(k.slot, 14) << c.x << "," << c.y;
+        EXPECT_EQ(k.srcX, c.x) << c.y;
+        EXPECT_EQ(k.srcY, c.y) << c.x;
+        EXPECT_EQ(k.width, c.w) << c.x << "," << c.y;
+        EXPECT_EQ(k.height, c.h) << c.x << "," << c.y;
+    }
     ClickCentre(shop->m_itemRows[0]);
     EXPECT_NE(std::string(shop->m_infoPanel.GetText()).find("50G"), std::string::npos) << "the label as it stands";
     Click(260, 297);
