@@ -45,7 +45,7 @@ TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
     ASSERT_FALSE(shakes.empty());
     // (Seen a frame into it: 19 frames left, its first swing upward.)
     for (const auto& shake : shakes) EXPECT_EQ(shake, (std::vector<int32_t>{19, -10, 3}));
-    ASSERT_EQ(f.body->frame, CCharacterBoseki::kFight);
+    ASSERT_EQ(f.body->frame, 220);  // fighting
     EXPECT_EQ(f.body->alpha, 255);
     EXPECT_EQ(f.body->y, kFloor - 720);
     // The stupa first of the whole world (drawn behind the rest of its
@@ -137,7 +137,7 @@ TEST(Boseki, InASixCellRoomTheDrawsGiveUpAndTheFightGoesOn) {
     BosekiFight f(RoomGrid(6), 1400);
     f.player->x = 1200;
     f.Begin();
-    ASSERT_EQ(f.body->frame, CCharacterBoseki::kFight);
+    ASSERT_EQ(f.body->frame, 220);  // fighting
     f.body->hp = 100;  // every 20 frames
     f.s.Run(400);
     EXPECT_EQ(f.body->frame / 10, 22);
@@ -152,7 +152,7 @@ TEST(Boseki, InAnElevenCellRoomTheDrawsComeTo200ShortOfTheRightEnd) {
     // area reaches past the room, so the last 200 units bound the points.
     BosekiFight f(RoomGrid(11), 2200);
     f.Begin();
-    ASSERT_EQ(f.body->frame, CCharacterBoseki::kFight);
+    ASSERT_EQ(f.body->frame, 220);  // fighting
     f.body->hp = 1;
     int32_t right = 0;
     for (int i = 0; i < 2000; ++i) {
