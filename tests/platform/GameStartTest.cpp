@@ -75,9 +75,20 @@ std::string DeadDisplay() {
     }
 }
 
+// Probes the scratch folder's own locks, never those of a copy of the game
+// running on this machine.
 bool LockIsFree(const Scratch& scratch) {
-    platform::InstanceLock probe;
-    return probe.Acquire("pellumbrisk", scratch.SaveFolder()) == platform::InstanceLockResult::Acquired;
+    const char* was = std::getenv("XDG_RUNTIME_DIR");
+    const std::string previous = was != nullptr ? was : "";
+    setenv("XDG_RUNTIME_DIR", scratch.Path().c_str(), 1);
+    bool free = false;
+    {
+        platform::InstanceLock probe;
+        free = probe.Acquire("pellumbrisk", scratch.SaveFolder()) == platform::InstanceLockResult::Acquired;
+    }
+    if (was != nullptr) setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
+    return free;
 }
 
 class GameStart : public ::testing::Test {
