@@ -11,8 +11,11 @@
 #include "boss/CharacterOneEyedMonster.h"
 #include "boss/CharacterSilvy.h"
 #include "boss/CharacterTengu.h"
+#include "boss/FrameChains.h"
 
 namespace {
+
+using boss_test::ExpectChains;
 
 struct Chain {
     int32_t record, nextFrame, nextState, frameDuration, stateDuration, texture;
@@ -74,39 +77,22 @@ TEST(BossFrames, TheKingTengusChainsAndBoxes) {
 
 // The hook bosses' and the second king tengu's chains: every entrance holds
 // 20 then 80 frames, the attacks run on their own timings.
-struct Run {
-    int32_t record, nextFrame, nextState, frameDuration, stateDuration;
-};
-
-template <class T>
-void ExpectRuns(std::initializer_list<Run> runs) {
-    auto boss = std::make_unique<T>();
-    for (const Run& k : runs) {
-        const FrameRecord* r = boss->frameTable.Find(k.record);
-        ASSERT_NE(r, nullptr) << k.record;
-        EXPECT_EQ(r->nextFrame, k.nextFrame) << k.record;
-        EXPECT_EQ(r->nextState, k.nextState) << k.record;
-        EXPECT_EQ(r->frameDuration, k.frameDuration) << k.record;
-        EXPECT_EQ(r->stateDuration, k.stateDuration) << k.record;
-    }
-}
-
 TEST(BossFrames, TheHookBossesChains) {
-    ExpectRuns<CCharacterBossGhost>({{230, -1, 231, 999, 20}, {231, -1, 220, 999, 80}, {220, -1, 221, 999, 20},
+    ExpectChains<CCharacterBossGhost>({{230, -1, 231, 999, 20}, {231, -1, 220, 999, 80}, {220, -1, 221, 999, 20},
                                      {240, -1, 241, 999, 20}, {243, -1, 244, 999, 20}, {245, -1, 246, 999, 20},
                                      {246, -1, 220, 999, 20}, {111, -1, 112, 999, 100}, {10, -1, 220, 999, 20}});
-    ExpectRuns<CCharacterOneEyedMonster>({{230, -1, 231, 999, 20}, {231, -1, 220, 999, 80}, {220, -1, 221, 999, 50},
+    ExpectChains<CCharacterOneEyedMonster>({{230, -1, 231, 999, 20}, {231, -1, 220, 999, 80}, {220, -1, 221, 999, 50},
                                           {260, -1, 261, 999, 6}, {261, -1, 262, 999, 20}, {262, -1, 263, 999, 8},
                                           {263, -1, 220, 999, 20}, {280, -1, 281, 999, 999}, {285, -1, 286, 999, 999},
                                           {289, -1, 220, 999, 999}, {111, -1, 112, 999, 100}});
-    ExpectRuns<CCharacterTengu>({{230, -1, 231, 999, 20}, {231, -1, 220, 999, 80}, {220, -1, 221, 999, 20},
+    ExpectChains<CCharacterTengu>({{230, -1, 231, 999, 20}, {231, -1, 220, 999, 80}, {220, -1, 221, 999, 20},
                                  {241, -1, 242, 999, 4}, {242, -1, 243, 999, 1}, {243, -1, 244, 999, 1},
                                  {246, -1, 247, 999, 4}, {253, -1, 254, 999, 1}, {260, 261, 262, 6, 42},
                                  {261, 260, 262, 6, 42}, {263, 262, 264, 6, 36}, {264, 265, 266, 6, 36},
                                  {266, 267, 220, 6, 42}, {267, 266, 220, 6, 42}, {111, -1, 112, 999, 100}});
-    ExpectRuns<CCharacterKingTengu2nd>({{230, -1, 231, 999, 40}, {231, -1, 232, 999, 40}, {232, -1, -1, 999, 999},
+    ExpectChains<CCharacterKingTengu2nd>({{230, -1, 231, 999, 40}, {231, -1, 232, 999, 40}, {232, -1, -1, 999, 999},
                                         {233, -1, 220, 999, 80}, {220, -1, -1, 999, 999}});
-    ExpectRuns<CCharacterKingTengu2ndEye>({{240, 241, 242, 2, 40}, {241, 240, 242, 2, 40}, {242, -1, 220, 999, 10},
+    ExpectChains<CCharacterKingTengu2ndEye>({{240, 241, 242, 2, 40}, {241, 240, 242, 2, 40}, {242, -1, 220, 999, 10},
                                            {230, -1, -1, 999, 999}, {220, -1, -1, 999, 999}});
 }
 

@@ -16,26 +16,11 @@
 #include "boss/CharacterKappaTank.h"
 #include "boss/CharacterMammoth.h"
 #include "boss/CharacterWanyudo.h"
+#include "boss/FrameChains.h"
 
 namespace {
 
-struct Chain {
-    int32_t record, nextFrame, nextState, frameDuration, stateDuration, texture;
-};
-
-template <class T>
-void ExpectChains(std::initializer_list<Chain> chains) {
-    auto boss = std::make_unique<T>();
-    for (const Chain& k : chains) {
-        const FrameRecord* r = boss->frameTable.Find(k.record);
-        ASSERT_NE(r, nullptr) << k.record;
-        EXPECT_EQ(r->nextFrame, k.nextFrame) << k.record;
-        EXPECT_EQ(r->nextState, k.nextState) << k.record;
-        EXPECT_EQ(r->frameDuration, k.frameDuration) << k.record;
-        EXPECT_EQ(r->stateDuration, k.stateDuration) << k.record;
-        EXPECT_EQ(r->textureId, k.texture) << k.record;
-    }
-}
+using boss_test::ExpectChains;
 
 TEST(SideRoomBossFrames, ChainsAndTimings) {
     ExpectChains<CCharacterMammoth>({{230, 231, 234, 8, 0, 73}, {237, 234, -1, 8, 999, 73}, {242, 243, 246, 8, 20, 73}, {244, 245, 260, 8, 200, 73},
