@@ -12,6 +12,7 @@
 #include "player/CharacterPlayer.h"
 #include "player/Item.h"
 #include "player/TouchPad.h"
+#include "player/VariantRoom.h"
 #include "support/Scenario.h"
 #include "ui/GameInput.h"
 
@@ -19,44 +20,9 @@ using testing_support::Scenario;
 
 namespace {
 
-constexpr int32_t kFill = 20069;  // a plain block of earth
-constexpr int32_t kFloor = 2000;
-const std::vector<std::string> kField = {
-    "............",
-    "............",
-    "............",
-    "............",
-    "............",
-    "############",
-};
-
-// Walls with inner faces at 400 and 4400, a ceiling whose bottom is at 400.
-const std::vector<std::string> kRoom = {
-    "############",
-    "#..........#",
-    "#..........#",
-    "#..........#",
-    "#..........#",
-    "############",
-};
-
-struct Field {
-    Field(int32_t typeId, int32_t x, int32_t y, const std::vector<std::string>& grid = kField)
-        : s(grid, {{'#', kFill}}) {
-        CGameInputController::GetInstance()->SetInput(ScreenId::Main);
-        CTouchPad::SetCurrent(nullptr);
-        CItem::GetInstance()->Reset();
-        player = static_cast<CCharacterPlayer*>(s.AddAt(typeId, x, y));
-        s.SetPlayer(player);
-        player->SetState(220);
-        s.Run(4);
-    }
-    ~Field() { CTouchPad::SetCurrent(pad); }
-
-    CTouchPad* pad = CTouchPad::GetCurrent();
-    Scenario s;
-    CCharacterPlayer* player = nullptr;
-};
+using variant_room::kFloor;
+using variant_room::kRoom;
+using Field = variant_room::Room;
 
 int RunDust() {
     int n = 0;
