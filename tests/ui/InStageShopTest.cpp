@@ -120,14 +120,15 @@ struct GoodsCase {
     int32_t price;
     int32_t (CCharacterPlayer::*stock)();
     int32_t after;
-    int32_t label;  // the text of its price
+    int32_t label;   // the text of its price
+    int32_t effect;  // the text of what it does, last in the panel
 };
 
 TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
     const GoodsCase cases[] = {
-        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165},  {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166},
-        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175}, {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176},
-        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177},   {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178},
+        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165, 132},  {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166, 133},
+        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175, 136}, {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176, 137},
+        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177, 138},   {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178, 139},
     };
     CCharacterPlayer* p = Player();
     const auto slots = [p] {
@@ -142,6 +143,10 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         EXPECT_NE(std::string(shop->m_infoText.GetText()).find(std::string("\n") + GetText(c.label) + "\n"),
                   std::string::npos)
             << shop->m_infoText.GetText();
+        const std::string info = shop->m_infoText.GetText();
+        const std::string effect = std::string("\n") + GetText(c.effect);
+        EXPECT_TRUE(info.size() >= effect.size() && info.compare(info.size() - effect.size(), effect.size(), effect) == 0)
+            << info;
         EXPECT_FALSE(shop->m_buyButton.IsEnabled());
         EXPECT_STREQ(shop->m_buyButton.GetText(), "");
         Buy();
