@@ -645,6 +645,18 @@ TEST(NinjaVariants, ADashAlongTheDiagonalIsTimedByItsUprightPart) {
             ASSERT_NE(chain, nullptr);
             EXPECT_EQ(chain->RecordAt(610).stateDuration, c.chainTicks);
         }
+        if (c.id == kRobo) {
+            // The charge slows down and across alike: 70 each, then 63 ... 7.
+            std::vector<std::pair<int32_t, int32_t>> charge;
+            r.RunUntil([&] {
+                if (r.player->frame >= 321 && r.player->frame <= 327) charge.push_back(Velocity(*r.player));
+                return r.player->frame > 327;
+            }, 40);
+            ASSERT_GE(charge.size(), 15u);
+            EXPECT_EQ(charge[5], std::make_pair(70, 70));
+            EXPECT_EQ(charge[6], std::make_pair(63, 63));
+            EXPECT_EQ(charge[14], std::make_pair(7, 7));
+        }
     }
 }
 
@@ -814,6 +826,7 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
         if (r.player->frame != 332) break;
         ++approach;
         EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << approach;
+        EXPECT_NE(r.player->GetInvulnerable(), 0) << "unhurt all the way in, " << approach;
     }
     EXPECT_GE(approach, 5);
     r.s.ClearSounds();
@@ -995,7 +1008,12 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     EXPECT_EQ(drill->linksA[0], r.player);
     std::vector<int32_t> speeds;
     ASSERT_TRUE(r.RunUntil([&] {
-        if (r.player->frame >= 321 && r.player->frame <= 327) speeds.push_back(r.player->vx);
+        if (r.player->frame >= 321 && r.player->frame <= 327) {
+            speeds.push_back(r.player->vx);
+            const auto& trail = r.player->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 10))
+                << "the trail under it while it charges";
+        }
         return r.player->frame == 328 || Standing(r.player);
     }));
     const std::vector<int32_t> expected = {100, 100, 100, 100, 100, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
@@ -1154,4 +1172,22 @@ TEST(Kusarigama, HangingWithTheTouchHeldSheKeepsHerChainLongerThanTheHangsCount)
     r.s.Run(1);
     EXPECT_EQ(k->frame, 290);
     EXPECT_EQ(k->linksB[0], nullptr);
+}
+
+// Leaving the homing wind-up's second pose stops the kunoichi and the
+// chain-sickle fighter where they are; the robot keeps its way.
+TEST(NinjaVariants, LeavingTheSecondWindUpPoseStopsAllButTheRobot) {
+    struct Case {
+        int32_t type, vx, vy;  // her speed once out of it
+    };
+    for (const Case& c : {Case{kKunoichi, 0, 0}, Case{kKusarigama, 0, 0}, Case{kRobo, 40, -30}}) {
+        SCOPED_TRACE(c.type);
+        Room r(c.type, 800, kFloor);
+        r.player->SetState(331);
+        ASSERT_EQ(r.player->frame, 331);
+        r.player->vx = 40;
+        r.player->vy = -30;
+        r.player->SetState(290);
+        EXPECT_EQ(Velocity(*r.player), std::make_pair(c.vx, c.vy));
+    }
 }
