@@ -28,6 +28,7 @@
 #include "player/CharacterIronclaw.h"
 #include "player/CharacterLuka.h"
 #include "support/PlayerRoom.h"
+#include "player/VariantRoom.h"
 #include "support/Scenario.h"
 #include "support/Screenshot.h"
 #include "ui/GameInput.h"
@@ -42,29 +43,12 @@ using testing_support::WalkerBody;
 
 namespace {
 
-constexpr int32_t kFill = 20069;  // a plain block of earth
-constexpr double kPi = 3.14159265358979323846;
+using variant_room::kField;
+using variant_room::kFill;
+using variant_room::kFloor;
+using variant_room::kRoom;
 
-// A room of blocks: walls with inner faces at 400 and 4400, a floor whose
-// top is at 2000.
-const std::vector<std::string> kRoom = {
-    "############",
-    "#..........#",
-    "#..........#",
-    "#..........#",
-    "#..........#",
-    "############",
-};
-// A floor without walls.
-const std::vector<std::string> kField = {
-    "............",
-    "............",
-    "............",
-    "............",
-    "............",
-    "############",
-};
-constexpr int32_t kFloor = 2000;
+constexpr double kPi = 3.14159265358979323846;
 
 // A body that keeps the kind and damage of every hit it takes.
 class HitRecorder : public ScenarioBody {
