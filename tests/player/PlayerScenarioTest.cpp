@@ -150,18 +150,24 @@ TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
 }
 
 TEST(PlayerScenario, ADownwardSwipeDivesOnlyWhenLongerThanEightyPixels) {
-    for (int32_t dy : {81, 80}) {
-        SCOPED_TRACE(dy);
+    // Longer than 80 pixels down, and more down than across.
+    struct Case {
+        int32_t dx, dy;
+        bool dives;
+    };
+    for (const Case c : {Case{-80, 81, true}, Case{0, 81, true}, Case{0, 80, false}, Case{-80, 80, false},
+                         Case{-81, 81, false}, Case{81, 81, false}, Case{0, -120, false}}) {
+        SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
         Room r;
         r.s.Run(8);
         const int32_t px = r.ninja->GetAnchorX() / 10, py = r.ninja->GetAnchorY() / 10;
         r.s.TouchDown(px, py - 40);
         r.s.Run(1);
-        r.s.TouchMove(px - 80, py - 40 + dy);
+        r.s.TouchMove(px + c.dx, py - 40 + c.dy);
         r.s.Run(1);
         r.s.TouchUp();
         r.s.Run(1);
-        EXPECT_EQ(r.ninja->frame == 440, dy == 81);
+        EXPECT_EQ(r.ninja->frame == 440, c.dives);
     }
 }
 
