@@ -508,7 +508,12 @@ TEST(Weapons, AShurikenFliesAtTheTargetLinkedToIt) {
 }
 
 TEST(Weapons, ATargetGoneBeforeTheReleaseLeavesTheThrowItsStoredAim) {
-    for (int32_t weapon : {WeaponId::Shuriken, WeaponId::NinjutsuFire, WeaponId::NinjutsuWind}) {
+    // Without a target to steer by, each flies on at its release speed.
+    struct Case {
+        int32_t weapon, speed;
+    };
+    for (const Case c : {Case{WeaponId::Shuriken, 200}, Case{WeaponId::NinjutsuFire, 100}, Case{WeaponId::NinjutsuWind, 100}}) {
+        const int32_t weapon = c.weapon;
         SCOPED_TRACE(weapon);
         Armed a(weapon);
         Foe* foe = a.Enemy(2400, a.ninja->GetAnchorY());
@@ -519,6 +524,7 @@ TEST(Weapons, ATargetGoneBeforeTheReleaseLeavesTheThrowItsStoredAim) {
         ASSERT_EQ(shots.size(), 1u);
         EXPECT_GT(shots[0]->vx, 0) << "toward where the target was";
         EXPECT_LT(std::abs(shots[0]->vy), 10);
+        EXPECT_NEAR(std::hypot(shots[0]->vx, shots[0]->vy), c.speed, 1.5);
         EXPECT_EQ(shots[0]->linksA[0], nullptr);
         EXPECT_EQ(a.ninja->facing, 1);
     }
