@@ -592,7 +592,7 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     // A touch anywhere casts the orbs on the player.
     a.Tap(a.ninja->x + 1500, a.ninja->y - 800);
     EXPECT_EQ(a.ninja->frame, 422);
-    a.s.Run(4);
+    for (int i = 0; i < 6 && Orbs().empty(); ++i) a.s.Run(1);
     auto orbs = Orbs();
     ASSERT_EQ(orbs.size(), 4u);
     for (CCharacterAttackEffect* orb : orbs) {
@@ -640,6 +640,20 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     a.s.Run(1);
     EXPECT_EQ(a.ninja->gauge, 2003);
     EXPECT_TRUE(Orbs().empty());
+
+    // As they are cast they lie a quarter turn apart on a circle of 80
+    // about the player, the first straight above.
+    a.ninja->controlled = 1;
+    a.ninja->SetNinjutsuInUse(WeaponId::NinjutsuWater);
+    a.ninja->SetState(423);
+    orbs = Orbs();
+    ASSERT_EQ(orbs.size(), 4u);
+    const int32_t offsets[4][2] = {{0, -80}, {80, 0}, {0, 80}, {-80, 0}};
+    for (std::size_t i = 0; i < orbs.size(); ++i) {
+        EXPECT_EQ(orbs[i]->parentOffsetX, offsets[i][0]) << i;
+        EXPECT_EQ(orbs[i]->parentOffsetY, offsets[i][1]) << i;
+        EXPECT_EQ(orbs[i]->x, a.ninja->GetAnchorX() + offsets[i][0]) << i;
+    }
 }
 
 TEST(Weapons, ASecondWaterCastLetsTheOrbsGoInsteadOfMakingMore) {
