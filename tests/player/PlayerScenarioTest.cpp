@@ -79,6 +79,13 @@ TEST(PlayerScenario, CeilingHoldsNeedTheAbility) {
     for (int32_t f : t) EXPECT_TRUE(f == 234 || f == 235);
     EXPECT_EQ(r.ninja->y, kCeiling + 20);
     EXPECT_EQ(r.ninja->GetAnchorY(), kCeiling + 20 + 190);
+    // Taking the hold presses it up against the ceiling.
+    r.ninja->SetState(290);
+    r.ninja->vx = 30;
+    ASSERT_TRUE(r.ninja->TryHold());
+    EXPECT_EQ(r.ninja->frame, 234);
+    EXPECT_EQ(r.ninja->vx, 0);
+    EXPECT_EQ(r.ninja->vy, -1);
 }
 
 TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
@@ -121,9 +128,31 @@ TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
 TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
     Room r;
     r.s.Run(8);
-    r.Tap(r.ninja->x + 1000, r.ninja->y);
+    const int32_t touchX = r.ninja->x + 1000, touchY = r.ninja->y;
+    r.Tap(touchX, touchY);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->RecordAt(321).stateDuration, 16);
+    // A fan of five thrown back from the player: 50 straight back and 51 at
+    // +-pi/8 at speed 20, 51 at +pi/12 and 50 at -pi/12 at speed 14; and 70
+    // on the touched point.
+    struct Piece {
+        int32_t state, vx, vy;
+    };
+    const Piece fan[] = {{50, -20, 0}, {51, -18, -7}, {51, -18, 7}, {51, -13, -3}, {50, -13, 3}, {70, 0, 0}};
+    std::vector<const CCharacter*> effects;
+    for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+        const CCharacter* c = testing_support::World().GetAt(i);
+        if (c->typeId == 50000) effects.push_back(c);
+    }
+    ASSERT_EQ(effects.size(), std::size(fan));
+    for (std::size_t i = 0; i < effects.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(effects[i]->frame, fan[i].state);
+        EXPECT_EQ(effects[i]->vx, fan[i].vx);
+        EXPECT_EQ(effects[i]->vy, fan[i].vy);
+    }
+    EXPECT_EQ(effects.back()->x, touchX);
+    EXPECT_EQ(effects.back()->y, touchY);
     EXPECT_EQ(r.ninja->airDashes, 1) << "a dash from the ground costs nothing";
     EXPECT_EQ(r.ninja->attackDirX, 60);
     EXPECT_EQ(r.ninja->attackDirY, 0);
@@ -651,6 +680,19 @@ TEST(PlayerScenario, WalkAndRunSpeedUpAlongTheFacingAndFallWhenTheFloorIsGone) {
         r.ninja->SetState(c.state);
         r.s.Run(1);
         EXPECT_EQ(r.ninja->frame, 290) << "in the air";
+    }
+    // The running start (270) kicks off dust (380) with its sound (13) and
+    // goes off at 100 along the facing.
+    for (const int32_t facing : {1, -1}) {
+        SCOPED_TRACE(facing);
+        Room r(Scenario::CellX(4));
+        r.s.Run(8);
+        r.s.ClearSounds();
+        r.ninja->facing = facing;
+        r.ninja->SetState(270);
+        EXPECT_EQ(r.ninja->vx, 100 * facing);
+        EXPECT_EQ(CountEffects(380), 1);
+        EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{13});
     }
 }
 
