@@ -761,12 +761,26 @@ TEST(Weapons, TheSceneFlightsComeToRestAndTheOpeningPlaysItsSound) {
     // The ending's descent stops at its mark with a puff.
     ninja->SetState(967);
     ninja->vy = 15;
-    ninja->y = 1940;
+    ninja->y = 1949;
     const int32_t puffs = static_cast<int32_t>(testing_support::InStates(50, 50).size());
-    open.Run(2);
+    open.Run(1);
+    EXPECT_NE(ninja->frame, 969) << "not yet below 1949";
+    EXPECT_EQ(ninja->y, 1964);
+    open.Run(1);
     EXPECT_EQ(ninja->frame, 969);
     EXPECT_EQ(ninja->vy, 0);
     EXPECT_EQ(static_cast<int32_t>(testing_support::InStates(50, 50).size()), puffs + 1);
+    // The puff it stops with is drawn at alpha 192; the climb's trail, every
+    // frame, at 160.
+    for (const int32_t pose : {967, 965}) {
+        SCOPED_TRACE(pose);
+        ninja->SetState(pose);
+        ninja->y = 1950;
+        ninja->UpdateScriptedExit();
+        const auto trail = testing_support::InStates(50, 50);
+        ASSERT_FALSE(trail.empty());
+        EXPECT_EQ(trail.back()->alpha, pose == 967 ? 192 : 160);
+    }
 
     // The ending's climb turns once above -1000: back in at stage height
     // -400, drifting down at 15 and left at 3.
@@ -799,6 +813,8 @@ TEST(Weapons, TheSceneFlightsComeToRestAndTheOpeningPlaysItsSound) {
     EXPECT_NE(ninja->angle, angle);
     open.ClearSounds();
     ninja->SetState(985);
-    open.Run(5);
+    open.Run(1);
+    EXPECT_EQ(open.Sounds(), std::vector<int32_t>{75}) << "as it starts";
+    open.Run(4);
     EXPECT_EQ(open.Sounds(), std::vector<int32_t>{75});
 }
