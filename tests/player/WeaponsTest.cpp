@@ -268,17 +268,28 @@ TEST(Weapons, TheCutsAlternateWhileTheChainHoldsAndFinishOnlyWhenTheTargetIsDone
 }
 
 TEST(Weapons, ATargetGoneMidChaseEndsTheChaseStanding) {
+    // Gone from the world, down to no life, or off the screen.
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        Armed a(WeaponId::Katana);
+        Foe* foe = a.Enemy(a.ninja->x + 1100, a.ninja->GetAnchorY() - 400);
+        a.Attack(foe);
+        a.s.Run(5);
+        ASSERT_TRUE(a.ninja->frame == 331 || a.ninja->frame == 332);
+        if (way == 0) {
+            a.Remove(foe);
+            EXPECT_EQ(a.ninja->target, nullptr);
+        } else if (way == 1) {
+            foe->hp = 0;
+        } else {
+            foe->x = a.ninja->x + 40000;
+        }
+        const std::vector<int32_t> t = a.Trace(30);
+        EXPECT_FALSE(Contains(t, 333)) << "nothing is struck";
+        EXPECT_TRUE(IsStanding(t.back()) || t.back() == 236 || t.back() == 290);
+        EXPECT_FALSE(Contains(t, 331));
+    }
     Armed a(WeaponId::Katana);
-    Foe* foe = a.Enemy(a.ninja->x + 1100, a.ninja->GetAnchorY() - 400);
-    a.Attack(foe);
-    a.s.Run(5);
-    ASSERT_TRUE(a.ninja->frame == 331 || a.ninja->frame == 332);
-    a.Remove(foe);
-    EXPECT_EQ(a.ninja->target, nullptr);
-    const std::vector<int32_t> t = a.Trace(30);
-    EXPECT_FALSE(Contains(t, 333)) << "nothing is struck";
-    EXPECT_TRUE(IsStanding(t.back()) || t.back() == 236 || t.back() == 290);
-    EXPECT_FALSE(Contains(t, 331));
 
     // Called by hand with no target at all, the handler asks nothing of it.
     a.ninja->SetState(334);
