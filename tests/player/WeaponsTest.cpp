@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "character/CharacterAttackEffect.h"
@@ -189,7 +190,23 @@ TEST(Weapons, TheKatanaCutsLandAsTheyStartWithKindTwoAndThreeAndTheAttackPower) 
     Foe* foe = a.Enemy(a.ninja->x + 400, a.ninja->GetAnchorY());
     foe->hp = 100000;
     a.Attack(foe);
-    const std::vector<int32_t> t = a.Trace(24);
+    // The chase leaves a bluish trail under the player (alpha 160, fading
+    // by 8); the strike poses a white one over it (alpha 80, fading by 6).
+    using Trail = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+    std::vector<int32_t> t;
+    for (int i = 0; i < 24; ++i) {
+        a.s.Run(1);
+        const int32_t f = a.ninja->frame;
+        t.push_back(f);
+        const auto& trail = a.ninja->afterimage;
+        const Trail look{trail.layer, trail.red, trail.green, trail.blue, trail.alpha, trail.fadeStep};
+        if (f == 331 || f == 332) {
+            EXPECT_EQ(look, Trail(152 - 1, 192, 192, 255, 160, 8)) << f;
+        } else if (f == 335 || f == 336 || f == 339 || f == 340) {
+            EXPECT_EQ(look, Trail(152 + 1, 255, 255, 255, 80, 6)) << f;
+        }
+    }
+    ASSERT_TRUE(Contains(t, 331));
     ASSERT_TRUE(Contains(t, 335));
     EXPECT_TRUE(HitBy(*foe, 2, 321)) << "the first cut";
     EXPECT_TRUE(HitBy(*foe, 3, 321)) << "the second cut";
@@ -715,11 +732,20 @@ TEST(Weapons, TheDiveStrikesWhatItFallsOnAndBouncesOff) {
     a.ninja->SetState(440);
     std::vector<int32_t> t;
     int32_t bounce = 0;
+    int diving = 0;
     for (int i = 0; i < 30; ++i) {
         a.s.Run(1);
         if (a.ninja->frame == 443 && !Contains(t, 443)) bounce = a.ninja->vy;
+        if (a.ninja->frame == 441 || a.ninja->frame == 442) {
+            // A bluish trail at the player's layer, alpha 120, fading by 8.
+            ++diving;
+            const auto& trail = a.ninja->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.red, trail.green, trail.blue, trail.alpha, trail.fadeStep),
+                      std::make_tuple(152, 192, 192, 255, 120, 8));
+        }
         t.push_back(a.ninja->frame);
     }
+    EXPECT_GT(diving, 0);
     EXPECT_TRUE(HitBy(*foe, 9, 250));
     EXPECT_TRUE(Contains(t, 443));
     EXPECT_EQ(bounce, -50) << "it bounces up off what it strikes";
