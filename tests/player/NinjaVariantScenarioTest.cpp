@@ -855,6 +855,7 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
     ASSERT_NE(k->Chain(), nullptr);
     EXPECT_EQ(k->Chain()->RecordAt(610).stateDuration, 5);
     EXPECT_EQ(k->RecordAt(322).stateDuration, 8);
+    EXPECT_EQ(Velocity(*k->Chain()), std::make_pair(300, 0)) << "the chain flies at 300";
     EXPECT_EQ(k->Chain()->linksA[0], k);
     // The chain's box is hers while it flies.
     Foe* atChain = r.Enemy(k->Chain()->x, k->Chain()->y);

@@ -565,9 +565,11 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         r.ninja->SetState(310);
         EXPECT_EQ(r.ninja->vx, 0);
         EXPECT_EQ(r.ninja->vy, 0);
+        EXPECT_EQ(r.ninja->GetAnchorY(), r.ninja->y) << "in the air: at its position";
         for (int i = 0; i < 60 && r.ninja->frame == 310; ++i) r.s.Run(1);
         EXPECT_EQ(r.ninja->frame, 311);
         EXPECT_EQ(r.ninja->y, kFloor);
+        EXPECT_EQ(r.ninja->GetAnchorY(), kFloor - 190) << "landed: the body's centre above the feet";
         EXPECT_EQ(r.ninja->x, Scenario::CellX(2));
         r.s.Run(30);
         EXPECT_EQ(r.ninja->frame, 311) << "held";

@@ -685,19 +685,31 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
 }
 
 TEST(Weapons, ASecondWaterCastLetsTheOrbsGoInsteadOfMakingMore) {
-    Armed a(WeaponId::NinjutsuWater);
-    a.ninja->StartHomingAttack(a.ninja);
-    a.ninja->SetState(423);
-    ASSERT_EQ(Orbs().size(), 4u);
-    EXPECT_EQ(a.ninja->gauge, 2000);
-    a.s.Run(12);
-    Foe* foe = a.Enemy(3000, a.ninja->GetAnchorY());
-    const int32_t gauge = a.ninja->gauge;
-    a.Attack(foe);
-    a.s.Run(4);
-    EXPECT_TRUE(Orbs().empty());
-    EXPECT_EQ(FreeOrbs().size(), 4u);
-    EXPECT_GT(a.ninja->gauge, gauge - 100) << "letting go costs nothing";
+    // With orbs out the second cast aims at what is touched: an enemy (here
+    // behind the player), or the player itself.
+    for (const bool atSelf : {false, true}) {
+        SCOPED_TRACE(atSelf);
+        Armed a(WeaponId::NinjutsuWater);
+        a.ninja->StartHomingAttack(a.ninja);
+        a.ninja->SetState(423);
+        ASSERT_EQ(Orbs().size(), 4u);
+        EXPECT_EQ(a.ninja->gauge, 2000);
+        a.s.Run(12);
+        a.ninja->facing = 1;
+        Foe* foe = a.Enemy(a.ninja->x - 800, a.ninja->GetAnchorY());
+        const int32_t gauge = a.ninja->gauge;
+        if (atSelf) {
+            a.Tap(a.ninja->x, a.ninja->GetAnchorY());
+        } else {
+            a.Attack(foe);
+        }
+        EXPECT_EQ(a.ninja->target, atSelf ? static_cast<CCharacter*>(a.ninja) : foe);
+        a.s.Run(4);
+        EXPECT_TRUE(Orbs().empty());
+        EXPECT_EQ(FreeOrbs().size(), 4u);
+        EXPECT_EQ(a.ninja->facing, atSelf ? 1 : -1);
+        EXPECT_GT(a.ninja->gauge, gauge - 100) << "letting go costs nothing";
+    }
 }
 
 // --- The gauge -------------------------------------------------------------------------------
