@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "character/CreateCharacter.h"
@@ -341,6 +342,17 @@ TEST(PlayerScenario, ADyingPlayerFallsOutAndAsksForTheContinueScreen) {
     EXPECT_EQ(r.ninja->frame, 110);
     EXPECT_EQ(r.ninja->vy, -60);
     EXPECT_EQ(r.ninja->GetInvulnerable(), -1);
+    // The screen shakes for 30 frames between -2 and 2 at speed 2, not
+    // vertically, and flashes white four times (peak 255, up and down by 255,
+    // no holds).
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(std::make_tuple(effect->m_shakeFrames, effect->m_shakeLowX, effect->m_shakeHighX, effect->m_shakeVelocityX,
+                              effect->m_shakeVelocityY),
+              std::make_tuple(30, -2, 2, 2, 0));
+    EXPECT_EQ(std::make_tuple(effect->m_flashRed, effect->m_flashGreen, effect->m_flashBlue, effect->m_flashPeak,
+                              effect->m_flashCycles, effect->m_flashRiseStep, effect->m_flashHoldPeak,
+                              effect->m_flashFallStep, effect->m_flashHoldZero),
+              std::make_tuple(255, 255, 255, 255, 4, 255, 0, 255, 0));
     // It spins back by half a radian a frame.
     const double spin = r.ninja->angle;
     const int32_t facing = r.ninja->facing;
