@@ -203,9 +203,18 @@ TEST(Pickups, ADroppedHeartLiesWaitsAndFliesToThePlayerForAHundredLife) {
 TEST(Pickups, AHeartNeverApproachedBlinksForItsLastEightyFramesAndVanishes) {
     Field f;
     CCharacterItem* heart = f.Item(PickupId::Heart, kRightWall - 200, kFloor - 10);
+    // Thrown left as it drops: once it lies on the floor it stays put.
+    heart->vx = -20;
+    int32_t lyingX = 0;
     std::vector<int32_t> blinking;
     std::vector<int32_t> frames;
     for (int i = 0; i < 260 && Listed(heart); ++i) {
+        if (i == 5) lyingX = heart->x;
+        if (i == 19) {
+            EXPECT_EQ(heart->x, lyingX);
+            EXPECT_EQ(heart->vx, 0);
+            EXPECT_EQ(heart->vy, 0);
+        }
         frames.push_back(heart->frame);
         blinking.push_back(heart->GetBlink() != 0 ? 1 : 0);
         f.s.Run(1);
@@ -406,6 +415,8 @@ TEST(Pickups, AKeyBouncesIsCountedAndRisesAwayATreasurePaysGold) {
     }
     EXPECT_FALSE(Listed(key));
     ASSERT_GE(ys.size(), 29u);
+    EXPECT_LT(alphas.back(), 1) << "it goes once its alpha is below 1";
+    EXPECT_GE(alphas[alphas.size() - 2], 1);
     EXPECT_EQ(alphas[1], 255 - 9);
     EXPECT_EQ(ys[1] - ys[0], 1 - 30);
     EXPECT_EQ(ys[28] - ys[27], 28 - 30);
