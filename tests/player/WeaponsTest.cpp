@@ -444,6 +444,31 @@ TEST(Weapons, ThrowsFollowTheSurfaceTheyAreThrownFrom) {
         EXPECT_EQ(t[0], 422);
         EXPECT_EQ(t[1], 420);
     }
+    // At the release the thrower turns to where its target is now, except
+    // against a wall, which it keeps facing away from.
+    for (const int32_t weapon : {WeaponId::Bomb, WeaponId::Shuriken}) {
+        for (const bool wall : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "weapon " << weapon << (wall ? " on the wall" : " on the floor"));
+            Armed a(weapon, wall ? kLeftWall + 20 : Scenario::CellX(4), wall ? 1200 : kFloor);
+            if (wall) {
+                a.ninja->wallHold = 1;
+                a.ninja->SetState(290);
+                a.s.Run(3);
+                ASSERT_EQ(a.ninja->frame, 232);
+            } else {
+                a.s.Run(8);
+            }
+            Foe* foe = a.Enemy(a.ninja->x + 1000, a.ninja->GetAnchorY());
+            a.Attack(foe);
+            ASSERT_EQ(a.ninja->facing, 1);
+            foe->x = a.ninja->x - 100;
+            a.s.TouchUp();
+            const int32_t release = (weapon == WeaponId::Bomb ? 380 : 400) + (wall ? 5 : 3);
+            for (int i = 0; i < 6 && a.ninja->frame != release; ++i) a.s.Run(1);
+            ASSERT_EQ(a.ninja->frame, release);
+            EXPECT_EQ(a.ninja->facing, wall ? 1 : -1);
+        }
+    }
 }
 
 // Each throw's stance by the surface it starts from: + 2 on the floor, + 4
