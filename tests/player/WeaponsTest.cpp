@@ -444,6 +444,20 @@ TEST(Weapons, ThrowsFollowTheSurfaceTheyAreThrownFrom) {
         EXPECT_EQ(t[0], 422);
         EXPECT_EQ(t[1], 420);
     }
+    // In the air a ninjutsu's first record floats: gravity 10/4, not the
+    // player's 6/1.
+    {
+        Armed a(WeaponId::NinjutsuFire, Scenario::CellX(3), 800);
+        a.ninja->SetState(290);
+        Foe* foe = a.Enemy(2200, 800);
+        a.Attack(foe);
+        ASSERT_EQ(a.ninja->frame, 420);
+        a.ninja->vy = 0;
+        a.ninja->gravityAcc = 0;
+        a.s.Run(2);
+        ASSERT_EQ(a.ninja->frame, 420);
+        EXPECT_EQ(a.ninja->vy, 5);
+    }
     // At the release the thrower turns to where its target is now, except
     // against a wall, which it keeps facing away from.
     for (const int32_t weapon : {WeaponId::Bomb, WeaponId::Shuriken}) {
@@ -461,6 +475,12 @@ TEST(Weapons, ThrowsFollowTheSurfaceTheyAreThrownFrom) {
             Foe* foe = a.Enemy(a.ninja->x + 1000, a.ninja->GetAnchorY());
             a.Attack(foe);
             ASSERT_EQ(a.ninja->facing, 1);
+            if (!wall) {
+                // On the floor the stance slows by 10 a frame.
+                a.ninja->vx = 50;
+                a.s.Run(1);
+                EXPECT_EQ(a.ninja->vx, 40);
+            }
             foe->x = a.ninja->x - 100;
             a.s.TouchUp();
             const int32_t release = (weapon == WeaponId::Bomb ? 380 : 400) + (wall ? 5 : 3);
