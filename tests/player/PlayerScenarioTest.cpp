@@ -15,6 +15,7 @@
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "player/CharacterNinja.h"
+#include "player/TouchPad.h"
 #include "support/PlayerRoom.h"
 #include "support/Scenario.h"
 #include "support/WorldList.h"
@@ -523,16 +524,24 @@ TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {
 }
 
 TEST(PlayerScenario, AHeldTouchKeepsTheNinjaDashingTowardIt) {
-    Room r;
-    r.s.Run(8);
-    const int32_t goal = Scenario::CellX(7);
-    r.TouchAt(goal, kFloor);
-    const std::vector<int32_t> t = r.Trace(80);
-    int dashes = 0;
-    for (std::size_t i = 0; i < t.size(); ++i) dashes += t[i] == 320 ? 1 : 0;
-    EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
-    EXPECT_LE(std::abs(r.ninja->x - goal), 120);
-    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
+    // Through the HUD's pad, and through the input's own pad (no HUD yet):
+    // a press that play has used still counts as held.
+    for (const bool ownPad : {false, true}) {
+        SCOPED_TRACE(ownPad);
+        Room r;
+        CTouchPad* hudPad = CTouchPad::GetCurrent();
+        if (ownPad) CTouchPad::SetCurrent(nullptr);
+        r.s.Run(8);
+        const int32_t goal = Scenario::CellX(7);
+        r.TouchAt(goal, kFloor);
+        const std::vector<int32_t> t = r.Trace(80);
+        int dashes = 0;
+        for (std::size_t i = 0; i < t.size(); ++i) dashes += t[i] == 320 ? 1 : 0;
+        EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
+        EXPECT_LE(std::abs(r.ninja->x - goal), 120);
+        EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
+        CTouchPad::SetCurrent(hudPad);
+    }
 }
 
 // The states other code sets: the spinning jump flies along its stored
