@@ -790,6 +790,14 @@ TEST(Kunoichi, ASmokeDashIntoAWallHoldsItFromItsThirdTick) {
     r.Tap(4790, 1200);
     ASSERT_EQ(r.player->frame, 320);
     ASSERT_EQ(r.player->RecordAt(322).stateDuration, 490 / 150 + 1);
+    // In the air she vanishes in smoke where she is.
+    ASSERT_EQ(CountEffects(50000, 60), 1);
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId == 50000 && c->frame == 60) {
+            EXPECT_EQ(std::make_pair(c->prevX, c->prevY), std::make_pair(4300, 1200));
+        }
+    }
     ASSERT_TRUE(r.RunUntilFrame(322, 20)) << r.player->frame;
     int dashing = 1;  // the frame that entered 322 ran its first tick
     while (r.player->frame == 322 && dashing < 40) {
@@ -804,8 +812,10 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     Room r(kKunoichi, 800, kFloor);
     static_cast<CCharacterKunoichi*>(r.player)->attack = 101;
     Foe* foe = r.Enemy(2800, kFloor - 100);
+    r.player->facing = -1;
     r.Tap(foe->x, foe->y);
     ASSERT_EQ(r.player->frame, 330);
+    EXPECT_EQ(r.player->facing, 1) << "turned to the target";
     EXPECT_EQ(r.player->y, kFloor - 100) << "lifted off the ground";
     EXPECT_EQ(r.player->attackDirX, 150);
     EXPECT_EQ(CountEffects(50000, 50), 2);

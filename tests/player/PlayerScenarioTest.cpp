@@ -33,6 +33,12 @@ TEST(PlayerScenario, StandsOnTheFloorAndLandsFromAFall) {
     r.s.Run(8);
     EXPECT_TRUE(IsStanding(r.ninja->frame));
     EXPECT_EQ(r.ninja->y, kFloor);
+    // Pushed while standing, it slows by 10 a frame.
+    r.ninja->vx = 30;
+    r.s.Run(1);
+    EXPECT_EQ(r.ninja->vx, 20);
+    r.s.Run(2);
+    EXPECT_EQ(r.ninja->vx, 0);
 
     // Dropped from the air: falls, lands in 236, and stands in 230.
     r.ninja->y = 800;
@@ -611,6 +617,16 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         EXPECT_EQ(r.ninja->y, kFloor);
         r.s.Run(2);
         EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
+    }
+    {
+        // The spin that follows the flight falls under the player's gravity.
+        Room r(Scenario::CellX(2), 900);
+        r.ninja->SetState(362);
+        r.ninja->vx = r.ninja->vy = 0;
+        r.ninja->gravityAcc = 0;
+        r.s.Run(1);
+        EXPECT_EQ(r.ninja->frame, 362);
+        EXPECT_EQ(r.ninja->vy, 6);
     }
 }
 
