@@ -302,6 +302,13 @@ TEST(NinjaVariants, TheSharedEntriesOfHurtFallRunAndTheHolds) {
         EXPECT_EQ(r.player->vx, -100);
         EXPECT_EQ(r.player->vy, 2);
         EXPECT_EQ(CountEffects(50000, 380), 1);
+        // A homing attack given up (349) in the air stops and falls.
+        r.player->y = 800;
+        r.player->vx = 30;
+        r.player->vy = -20;
+        r.player->SetState(349);
+        EXPECT_EQ(r.player->frame, 290);
+        EXPECT_EQ(std::make_pair(r.player->vx, r.player->vy), std::make_pair(0, 0));
     }
     // A fall rises at most 40 a frame, as the ninja's own does.
     for (int32_t id : {kNinja, kKunoichi, kKusarigama, kRobo}) {
