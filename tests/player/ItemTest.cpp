@@ -104,20 +104,23 @@ TEST(Item, PricesAndTextsOfTheTable) {
     const int32_t prices[19] = {1000,  500,    3000,  8000,   30000,  100000, 10000, 80000, 200000, 20000,
                                 100000, 400000, -1,    -1,     -1,     0,      10000, 100000, 200000};
     for (int32_t kind = 0; kind < 19; ++kind) EXPECT_EQ(items->GetPrice(kind), prices[kind]) << kind;
-    // A sample of each text operation against the text table.
-    EXPECT_STREQ(items->GetName(0), GetText(125));
-    EXPECT_STREQ(items->GetName(18), GetText(67));
-    EXPECT_STREQ(items->GetText3(0), GetText(233));
-    EXPECT_STREQ(items->GetText3(10), GetText(77));
-    EXPECT_STREQ(items->GetText4(0), GetText(111));
-    EXPECT_STREQ(items->GetText4(13), GetText(116));
-    EXPECT_STREQ(items->GetText4(16), GetText(104));
-    EXPECT_STREQ(items->GetCategoryText(0), GetText(143));
-    EXPECT_STREQ(items->GetCategoryText(11), GetText(144));
-    EXPECT_STREQ(items->GetCategoryText(12), GetText(145));
-    EXPECT_STREQ(items->GetCategoryText(15), GetText(146));
-    EXPECT_STREQ(items->GetText6(0), GetText(175));
-    EXPECT_STREQ(items->GetText6(18), GetText(164));
+    // Every kind's texts by their ids in the text table: name, effect, shop
+    // description, category and price label.
+    const int32_t texts[19][5] = {
+        {125, 233, 111, 143, 175}, {50, 68, 92, 144, 147},   {51, 69, 93, 144, 148},   {52, 70, 94, 144, 149},
+        {53, 71, 95, 144, 150},    {54, 72, 96, 144, 151},   {55, 73, 97, 144, 152},   {56, 74, 98, 144, 153},
+        {57, 75, 99, 144, 154},    {58, 76, 100, 144, 155},  {59, 77, 101, 144, 156},  {60, 78, 102, 144, 157},
+        {61, 79, 115, 145, 158},   {62, 80, 116, 145, 159},  {63, 81, 117, 145, 160},  {64, 82, 103, 146, 161},
+        {65, 83, 104, 146, 162},   {66, 84, 105, 146, 163},  {67, 85, 106, 146, 164},
+    };
+    for (int32_t kind = 0; kind < 19; ++kind) {
+        SCOPED_TRACE(kind);
+        EXPECT_STREQ(items->GetName(kind), GetText(texts[kind][0]));
+        EXPECT_STREQ(items->GetText3(kind), GetText(texts[kind][1]));
+        EXPECT_STREQ(items->GetText4(kind), GetText(texts[kind][2]));
+        EXPECT_STREQ(items->GetCategoryText(kind), GetText(texts[kind][3]));
+        EXPECT_STREQ(items->GetText6(kind), GetText(texts[kind][4]));
+    }
     EXPECT_EQ(std::string(GetTextForLanguage(64, 0)), "Ninja");
     EXPECT_EQ(std::string(GetTextForLanguage(175, 0)), "50G");
 }

@@ -302,6 +302,13 @@ TEST(NinjaVariants, TheSharedEntriesOfHurtFallRunAndTheHolds) {
         EXPECT_EQ(r.player->vx, -100);
         EXPECT_EQ(r.player->vy, 2);
         EXPECT_EQ(CountEffects(50000, 380), 1);
+        // A homing attack given up (349) in the air stops and falls.
+        r.player->y = 800;
+        r.player->vx = 30;
+        r.player->vy = -20;
+        r.player->SetState(349);
+        EXPECT_EQ(r.player->frame, 290);
+        EXPECT_EQ(std::make_pair(r.player->vx, r.player->vy), std::make_pair(0, 0));
     }
     // A fall rises at most 40 a frame, as the ninja's own does.
     for (int32_t id : {kNinja, kKunoichi, kKusarigama, kRobo}) {
@@ -790,6 +797,14 @@ TEST(Kunoichi, ASmokeDashIntoAWallHoldsItFromItsThirdTick) {
     r.Tap(4790, 1200);
     ASSERT_EQ(r.player->frame, 320);
     ASSERT_EQ(r.player->RecordAt(322).stateDuration, 490 / 150 + 1);
+    // In the air she vanishes in smoke where she is.
+    ASSERT_EQ(CountEffects(50000, 60), 1);
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId == 50000 && c->frame == 60) {
+            EXPECT_EQ(std::make_pair(c->prevX, c->prevY), std::make_pair(4300, 1200));
+        }
+    }
     ASSERT_TRUE(r.RunUntilFrame(322, 20)) << r.player->frame;
     int dashing = 1;  // the frame that entered 322 ran its first tick
     while (r.player->frame == 322 && dashing < 40) {
@@ -804,8 +819,10 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     Room r(kKunoichi, 800, kFloor);
     static_cast<CCharacterKunoichi*>(r.player)->attack = 101;
     Foe* foe = r.Enemy(2800, kFloor - 100);
+    r.player->facing = -1;
     r.Tap(foe->x, foe->y);
     ASSERT_EQ(r.player->frame, 330);
+    EXPECT_EQ(r.player->facing, 1) << "turned to the target";
     EXPECT_EQ(r.player->y, kFloor - 100) << "lifted off the ground";
     EXPECT_EQ(r.player->attackDirX, 150);
     EXPECT_EQ(CountEffects(50000, 50), 2);
@@ -855,6 +872,7 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
     ASSERT_NE(k->Chain(), nullptr);
     EXPECT_EQ(k->Chain()->RecordAt(610).stateDuration, 5);
     EXPECT_EQ(k->RecordAt(322).stateDuration, 8);
+    EXPECT_EQ(Velocity(*k->Chain()), std::make_pair(300, 0)) << "the chain flies at 300";
     EXPECT_EQ(k->Chain()->linksA[0], k);
     // The chain's box is hers while it flies.
     Foe* atChain = r.Enemy(k->Chain()->x, k->Chain()->y);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -179,14 +180,41 @@ TEST(Pickups, ADroppedHeartLiesWaitsAndFliesToThePlayerForAHundredLife) {
     CCharacterItem* second = f.Item(PickupId::Heart, f.ninja->x - 300, kFloor - 10);
     f.Follow(second, 80);
     EXPECT_EQ(f.ninja->hp, 300);
+
+    // A waiting heart flies only to a player nearer than 800, and its
+    // speed grows by 5 a frame.
+    for (const int32_t dx : {799, 800}) {
+        SCOPED_TRACE(dx);
+        CCharacterItem* near = f.Item(PickupId::Heart, f.ninja->x + dx, kFloor - 10);
+        const std::vector<int32_t> waited = f.Follow(near, 23);
+        EXPECT_EQ(Contains(waited, 12), dx == 799);
+        if (Listed(near)) near->SetState(0);
+        f.s.Run(1);
+    }
+    CCharacterItem* flying = f.Item(PickupId::Heart, f.ninja->x + 1500, f.ninja->y);
+    flying->SetState(12);
+    for (int i = 1; i <= 4; ++i) {
+        f.s.Run(1);
+        EXPECT_NEAR(std::hypot(flying->vx, flying->vy), 5 * i, 1.0) << i;
+        EXPECT_LT(flying->vx, 0);
+    }
 }
 
 TEST(Pickups, AHeartNeverApproachedBlinksForItsLastEightyFramesAndVanishes) {
     Field f;
     CCharacterItem* heart = f.Item(PickupId::Heart, kRightWall - 200, kFloor - 10);
+    // Thrown left as it drops: once it lies on the floor it stays put.
+    heart->vx = -20;
+    int32_t lyingX = 0;
     std::vector<int32_t> blinking;
     std::vector<int32_t> frames;
     for (int i = 0; i < 260 && Listed(heart); ++i) {
+        if (i == 5) lyingX = heart->x;
+        if (i == 19) {
+            EXPECT_EQ(heart->x, lyingX);
+            EXPECT_EQ(heart->vx, 0);
+            EXPECT_EQ(heart->vy, 0);
+        }
         frames.push_back(heart->frame);
         blinking.push_back(heart->GetBlink() != 0 ? 1 : 0);
         f.s.Run(1);
@@ -367,8 +395,7 @@ TEST(Pickups, AKeyBouncesIsCountedAndRisesAwayATreasurePaysGold) {
         f.s.Run(1);
         if (before >= 0 && key->vy < 0) rebounds.push_back(key->vy);
     }
-    ASSERT_GE(rebounds.size(), 3u);
-    EXPECT_EQ(rebounds[0], -75);
+    EXPECT_EQ(rebounds, (std::vector<int32_t>{-75, -37, -21, -14})) << "the next, under 10, stops it";
     EXPECT_EQ(key->vy, 0);
     EXPECT_EQ(key->y, kFloor);
 
@@ -388,6 +415,8 @@ TEST(Pickups, AKeyBouncesIsCountedAndRisesAwayATreasurePaysGold) {
     }
     EXPECT_FALSE(Listed(key));
     ASSERT_GE(ys.size(), 29u);
+    EXPECT_LT(alphas.back(), 1) << "it goes once its alpha is below 1";
+    EXPECT_GE(alphas[alphas.size() - 2], 1);
     EXPECT_EQ(alphas[1], 255 - 9);
     EXPECT_EQ(ys[1] - ys[0], 1 - 30);
     EXPECT_EQ(ys[28] - ys[27], 28 - 30);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "character/CreateCharacter.h"
@@ -14,6 +15,7 @@
 #include "framework/GameMain.h"
 #include "framework/GameState.h"
 #include "player/CharacterNinja.h"
+#include "player/TouchPad.h"
 #include "support/PlayerRoom.h"
 #include "support/Scenario.h"
 #include "support/WorldList.h"
@@ -31,6 +33,12 @@ TEST(PlayerScenario, StandsOnTheFloorAndLandsFromAFall) {
     r.s.Run(8);
     EXPECT_TRUE(IsStanding(r.ninja->frame));
     EXPECT_EQ(r.ninja->y, kFloor);
+    // Pushed while standing, it slows by 10 a frame.
+    r.ninja->vx = 30;
+    r.s.Run(1);
+    EXPECT_EQ(r.ninja->vx, 20);
+    r.s.Run(2);
+    EXPECT_EQ(r.ninja->vx, 0);
 
     // Dropped from the air: falls, lands in 236, and stands in 230.
     r.ninja->y = 800;
@@ -79,6 +87,13 @@ TEST(PlayerScenario, CeilingHoldsNeedTheAbility) {
     for (int32_t f : t) EXPECT_TRUE(f == 234 || f == 235);
     EXPECT_EQ(r.ninja->y, kCeiling + 20);
     EXPECT_EQ(r.ninja->GetAnchorY(), kCeiling + 20 + 190);
+    // Taking the hold presses it up against the ceiling.
+    r.ninja->SetState(290);
+    r.ninja->vx = 30;
+    ASSERT_TRUE(r.ninja->TryHold());
+    EXPECT_EQ(r.ninja->frame, 234);
+    EXPECT_EQ(r.ninja->vx, 0);
+    EXPECT_EQ(r.ninja->vy, -1);
 }
 
 TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
@@ -121,9 +136,31 @@ TEST(PlayerScenario, AWallLetGoOfIsNotHeldAgainUntilThePlayerWasAwayFromIt) {
 TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
     Room r;
     r.s.Run(8);
-    r.Tap(r.ninja->x + 1000, r.ninja->y);
+    const int32_t touchX = r.ninja->x + 1000, touchY = r.ninja->y;
+    r.Tap(touchX, touchY);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->RecordAt(321).stateDuration, 16);
+    // A fan of five thrown back from the player: 50 straight back and 51 at
+    // +-pi/8 at speed 20, 51 at +pi/12 and 50 at -pi/12 at speed 14; and 70
+    // on the touched point.
+    struct Piece {
+        int32_t state, vx, vy;
+    };
+    const Piece fan[] = {{50, -20, 0}, {51, -18, -7}, {51, -18, 7}, {51, -13, -3}, {50, -13, 3}, {70, 0, 0}};
+    std::vector<const CCharacter*> effects;
+    for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
+        const CCharacter* c = testing_support::World().GetAt(i);
+        if (c->typeId == 50000) effects.push_back(c);
+    }
+    ASSERT_EQ(effects.size(), std::size(fan));
+    for (std::size_t i = 0; i < effects.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(effects[i]->frame, fan[i].state);
+        EXPECT_EQ(effects[i]->vx, fan[i].vx);
+        EXPECT_EQ(effects[i]->vy, fan[i].vy);
+    }
+    EXPECT_EQ(effects.back()->x, touchX);
+    EXPECT_EQ(effects.back()->y, touchY);
     EXPECT_EQ(r.ninja->airDashes, 1) << "a dash from the ground costs nothing";
     EXPECT_EQ(r.ninja->attackDirX, 60);
     EXPECT_EQ(r.ninja->attackDirY, 0);
@@ -150,18 +187,24 @@ TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
 }
 
 TEST(PlayerScenario, ADownwardSwipeDivesOnlyWhenLongerThanEightyPixels) {
-    for (int32_t dy : {81, 80}) {
-        SCOPED_TRACE(dy);
+    // Longer than 80 pixels down, and more down than across.
+    struct Case {
+        int32_t dx, dy;
+        bool dives;
+    };
+    for (const Case c : {Case{-80, 81, true}, Case{0, 81, true}, Case{0, 80, false}, Case{-80, 80, false},
+                         Case{-81, 81, false}, Case{81, 81, false}, Case{0, -120, false}}) {
+        SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
         Room r;
         r.s.Run(8);
         const int32_t px = r.ninja->GetAnchorX() / 10, py = r.ninja->GetAnchorY() / 10;
         r.s.TouchDown(px, py - 40);
         r.s.Run(1);
-        r.s.TouchMove(px - 80, py - 40 + dy);
+        r.s.TouchMove(px + c.dx, py - 40 + c.dy);
         r.s.Run(1);
         r.s.TouchUp();
         r.s.Run(1);
-        EXPECT_EQ(r.ninja->frame == 440, dy == 81);
+        EXPECT_EQ(r.ninja->frame == 440, c.dives);
     }
 }
 
@@ -306,6 +349,17 @@ TEST(PlayerScenario, ADyingPlayerFallsOutAndAsksForTheContinueScreen) {
     EXPECT_EQ(r.ninja->frame, 110);
     EXPECT_EQ(r.ninja->vy, -60);
     EXPECT_EQ(r.ninja->GetInvulnerable(), -1);
+    // The screen shakes for 30 frames between -2 and 2 at speed 2, not
+    // vertically, and flashes white four times (peak 255, up and down by 255,
+    // no holds).
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(std::make_tuple(effect->m_shakeFrames, effect->m_shakeLowX, effect->m_shakeHighX, effect->m_shakeVelocityX,
+                              effect->m_shakeVelocityY),
+              std::make_tuple(30, -2, 2, 2, 0));
+    EXPECT_EQ(std::make_tuple(effect->m_flashRed, effect->m_flashGreen, effect->m_flashBlue, effect->m_flashPeak,
+                              effect->m_flashCycles, effect->m_flashRiseStep, effect->m_flashHoldPeak,
+                              effect->m_flashFallStep, effect->m_flashHoldZero),
+              std::make_tuple(255, 255, 255, 255, 4, 255, 0, 255, 0));
     // It spins back by half a radian a frame.
     const double spin = r.ninja->angle;
     const int32_t facing = r.ninja->facing;
@@ -476,16 +530,24 @@ TEST(PlayerScenario, PushOutOfBlocksStepsAwayFromEveryTouchedSide) {
 }
 
 TEST(PlayerScenario, AHeldTouchKeepsTheNinjaDashingTowardIt) {
-    Room r;
-    r.s.Run(8);
-    const int32_t goal = Scenario::CellX(7);
-    r.TouchAt(goal, kFloor);
-    const std::vector<int32_t> t = r.Trace(80);
-    int dashes = 0;
-    for (std::size_t i = 0; i < t.size(); ++i) dashes += t[i] == 320 ? 1 : 0;
-    EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
-    EXPECT_LE(std::abs(r.ninja->x - goal), 120);
-    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
+    // Through the HUD's pad, and through the input's own pad (no HUD yet):
+    // a press that play has used still counts as held.
+    for (const bool ownPad : {false, true}) {
+        SCOPED_TRACE(ownPad);
+        Room r;
+        CTouchPad* hudPad = CTouchPad::GetCurrent();
+        if (ownPad) CTouchPad::SetCurrent(nullptr);
+        r.s.Run(8);
+        const int32_t goal = Scenario::CellX(7);
+        r.TouchAt(goal, kFloor);
+        const std::vector<int32_t> t = r.Trace(80);
+        int dashes = 0;
+        for (std::size_t i = 0; i < t.size(); ++i) dashes += t[i] == 320 ? 1 : 0;
+        EXPECT_GE(dashes, 2) << "a dash starts again each time the ninja stands";
+        EXPECT_LE(std::abs(r.ninja->x - goal), 120);
+        EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "no screen sees the used press as new";
+        CTouchPad::SetCurrent(hudPad);
+    }
 }
 
 // The states other code sets: the spinning jump flies along its stored
@@ -530,9 +592,11 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         r.ninja->SetState(310);
         EXPECT_EQ(r.ninja->vx, 0);
         EXPECT_EQ(r.ninja->vy, 0);
+        EXPECT_EQ(r.ninja->GetAnchorY(), r.ninja->y) << "in the air: at its position";
         for (int i = 0; i < 60 && r.ninja->frame == 310; ++i) r.s.Run(1);
         EXPECT_EQ(r.ninja->frame, 311);
         EXPECT_EQ(r.ninja->y, kFloor);
+        EXPECT_EQ(r.ninja->GetAnchorY(), kFloor - 190) << "landed: the body's centre above the feet";
         EXPECT_EQ(r.ninja->x, Scenario::CellX(2));
         r.s.Run(30);
         EXPECT_EQ(r.ninja->frame, 311) << "held";
@@ -553,6 +617,16 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         EXPECT_EQ(r.ninja->y, kFloor);
         r.s.Run(2);
         EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
+    }
+    {
+        // The spin that follows the flight falls under the player's gravity.
+        Room r(Scenario::CellX(2), 900);
+        r.ninja->SetState(362);
+        r.ninja->vx = r.ninja->vy = 0;
+        r.ninja->gravityAcc = 0;
+        r.s.Run(1);
+        EXPECT_EQ(r.ninja->frame, 362);
+        EXPECT_EQ(r.ninja->vy, 6);
     }
 }
 
@@ -645,6 +719,19 @@ TEST(PlayerScenario, WalkAndRunSpeedUpAlongTheFacingAndFallWhenTheFloorIsGone) {
         r.ninja->SetState(c.state);
         r.s.Run(1);
         EXPECT_EQ(r.ninja->frame, 290) << "in the air";
+    }
+    // The running start (270) kicks off dust (380) with its sound (13) and
+    // goes off at 100 along the facing.
+    for (const int32_t facing : {1, -1}) {
+        SCOPED_TRACE(facing);
+        Room r(Scenario::CellX(4));
+        r.s.Run(8);
+        r.s.ClearSounds();
+        r.ninja->facing = facing;
+        r.ninja->SetState(270);
+        EXPECT_EQ(r.ninja->vx, 100 * facing);
+        EXPECT_EQ(CountEffects(380), 1);
+        EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{13});
     }
 }
 

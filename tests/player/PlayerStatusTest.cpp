@@ -64,6 +64,19 @@ TEST(PlayerStatus, ConstructorDefaultsAndEquipmentBonuses) {
         EXPECT_EQ(ninja.equipSlots[0], 1);
         EXPECT_EQ(ninja.currentWeapon, 1);
         EXPECT_EQ(ninja.katanaReach, 1200);
+        // Records 0 and 1 count as removed; only the fall (290-292) stops at
+        // what it meets.
+        struct Record {
+            int32_t frame;
+            bool removed, stops;
+        };
+        for (const Record r : {Record{0, true, false}, Record{1, true, false}, Record{2, false, false},
+                               Record{220, false, false}, Record{289, false, false}, Record{290, false, true},
+                               Record{292, false, true}, Record{293, false, false}}) {
+            ninja.frame = r.frame;
+            EXPECT_EQ(ninja.IsRemoved(), r.removed) << r.frame;
+            EXPECT_EQ(ninja.OnTerrainContact(0), r.stops) << r.frame;
+        }
     }
     Equipment all({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
     CCharacterNinja ninja;

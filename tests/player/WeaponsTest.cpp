@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "character/CharacterAttackEffect.h"
@@ -189,7 +190,23 @@ TEST(Weapons, TheKatanaCutsLandAsTheyStartWithKindTwoAndThreeAndTheAttackPower) 
     Foe* foe = a.Enemy(a.ninja->x + 400, a.ninja->GetAnchorY());
     foe->hp = 100000;
     a.Attack(foe);
-    const std::vector<int32_t> t = a.Trace(24);
+    // The chase leaves a bluish trail under the player (alpha 160, fading
+    // by 8); the strike poses a white one over it (alpha 80, fading by 6).
+    using Trail = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+    std::vector<int32_t> t;
+    for (int i = 0; i < 24; ++i) {
+        a.s.Run(1);
+        const int32_t f = a.ninja->frame;
+        t.push_back(f);
+        const auto& trail = a.ninja->afterimage;
+        const Trail look{trail.layer, trail.red, trail.green, trail.blue, trail.alpha, trail.fadeStep};
+        if (f == 331 || f == 332) {
+            EXPECT_EQ(look, Trail(152 - 1, 192, 192, 255, 160, 8)) << f;
+        } else if (f == 335 || f == 336 || f == 339 || f == 340) {
+            EXPECT_EQ(look, Trail(152 + 1, 255, 255, 255, 80, 6)) << f;
+        }
+    }
+    ASSERT_TRUE(Contains(t, 331));
     ASSERT_TRUE(Contains(t, 335));
     EXPECT_TRUE(HitBy(*foe, 2, 321)) << "the first cut";
     EXPECT_TRUE(HitBy(*foe, 3, 321)) << "the second cut";
@@ -268,17 +285,28 @@ TEST(Weapons, TheCutsAlternateWhileTheChainHoldsAndFinishOnlyWhenTheTargetIsDone
 }
 
 TEST(Weapons, ATargetGoneMidChaseEndsTheChaseStanding) {
+    // Gone from the world, down to no life, or off the screen.
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        Armed a(WeaponId::Katana);
+        Foe* foe = a.Enemy(a.ninja->x + 1100, a.ninja->GetAnchorY() - 400);
+        a.Attack(foe);
+        a.s.Run(5);
+        ASSERT_TRUE(a.ninja->frame == 331 || a.ninja->frame == 332);
+        if (way == 0) {
+            a.Remove(foe);
+            EXPECT_EQ(a.ninja->target, nullptr);
+        } else if (way == 1) {
+            foe->hp = 0;
+        } else {
+            foe->x = a.ninja->x + 40000;
+        }
+        const std::vector<int32_t> t = a.Trace(30);
+        EXPECT_FALSE(Contains(t, 333)) << "nothing is struck";
+        EXPECT_TRUE(IsStanding(t.back()) || t.back() == 236 || t.back() == 290);
+        EXPECT_FALSE(Contains(t, 331));
+    }
     Armed a(WeaponId::Katana);
-    Foe* foe = a.Enemy(a.ninja->x + 1100, a.ninja->GetAnchorY() - 400);
-    a.Attack(foe);
-    a.s.Run(5);
-    ASSERT_TRUE(a.ninja->frame == 331 || a.ninja->frame == 332);
-    a.Remove(foe);
-    EXPECT_EQ(a.ninja->target, nullptr);
-    const std::vector<int32_t> t = a.Trace(30);
-    EXPECT_FALSE(Contains(t, 333)) << "nothing is struck";
-    EXPECT_TRUE(IsStanding(t.back()) || t.back() == 236 || t.back() == 290);
-    EXPECT_FALSE(Contains(t, 331));
 
     // Called by hand with no target at all, the handler asks nothing of it.
     a.ninja->SetState(334);
@@ -416,6 +444,51 @@ TEST(Weapons, ThrowsFollowTheSurfaceTheyAreThrownFrom) {
         EXPECT_EQ(t[0], 422);
         EXPECT_EQ(t[1], 420);
     }
+    // In the air a ninjutsu's first record floats: gravity 10/4, not the
+    // player's 6/1.
+    {
+        Armed a(WeaponId::NinjutsuFire, Scenario::CellX(3), 800);
+        a.ninja->SetState(290);
+        Foe* foe = a.Enemy(2200, 800);
+        a.Attack(foe);
+        ASSERT_EQ(a.ninja->frame, 420);
+        a.ninja->vy = 0;
+        a.ninja->gravityAcc = 0;
+        a.s.Run(2);
+        ASSERT_EQ(a.ninja->frame, 420);
+        EXPECT_EQ(a.ninja->vy, 5);
+    }
+    // At the release the thrower turns to where its target is now, except
+    // against a wall, which it keeps facing away from.
+    for (const int32_t weapon : {WeaponId::Bomb, WeaponId::Shuriken}) {
+        for (const bool wall : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "weapon " << weapon << (wall ? " on the wall" : " on the floor"));
+            Armed a(weapon, wall ? kLeftWall + 20 : Scenario::CellX(4), wall ? 1200 : kFloor);
+            if (wall) {
+                a.ninja->wallHold = 1;
+                a.ninja->SetState(290);
+                a.s.Run(3);
+                ASSERT_EQ(a.ninja->frame, 232);
+            } else {
+                a.s.Run(8);
+            }
+            Foe* foe = a.Enemy(a.ninja->x + 1000, a.ninja->GetAnchorY());
+            a.Attack(foe);
+            ASSERT_EQ(a.ninja->facing, 1);
+            if (!wall) {
+                // On the floor the stance slows by 10 a frame.
+                a.ninja->vx = 50;
+                a.s.Run(1);
+                EXPECT_EQ(a.ninja->vx, 40);
+            }
+            foe->x = a.ninja->x - 100;
+            a.s.TouchUp();
+            const int32_t release = (weapon == WeaponId::Bomb ? 380 : 400) + (wall ? 5 : 3);
+            for (int i = 0; i < 6 && a.ninja->frame != release; ++i) a.s.Run(1);
+            ASSERT_EQ(a.ninja->frame, release);
+            EXPECT_EQ(a.ninja->facing, wall ? 1 : -1);
+        }
+    }
 }
 
 // Each throw's stance by the surface it starts from: + 2 on the floor, + 4
@@ -508,7 +581,12 @@ TEST(Weapons, AShurikenFliesAtTheTargetLinkedToIt) {
 }
 
 TEST(Weapons, ATargetGoneBeforeTheReleaseLeavesTheThrowItsStoredAim) {
-    for (int32_t weapon : {WeaponId::Shuriken, WeaponId::NinjutsuFire, WeaponId::NinjutsuWind}) {
+    // Without a target to steer by, each flies on at its release speed.
+    struct Case {
+        int32_t weapon, speed;
+    };
+    for (const Case c : {Case{WeaponId::Shuriken, 200}, Case{WeaponId::NinjutsuFire, 100}, Case{WeaponId::NinjutsuWind, 100}}) {
+        const int32_t weapon = c.weapon;
         SCOPED_TRACE(weapon);
         Armed a(weapon);
         Foe* foe = a.Enemy(2400, a.ninja->GetAnchorY());
@@ -519,6 +597,7 @@ TEST(Weapons, ATargetGoneBeforeTheReleaseLeavesTheThrowItsStoredAim) {
         ASSERT_EQ(shots.size(), 1u);
         EXPECT_GT(shots[0]->vx, 0) << "toward where the target was";
         EXPECT_LT(std::abs(shots[0]->vy), 10);
+        EXPECT_NEAR(std::hypot(shots[0]->vx, shots[0]->vy), c.speed, 1.5);
         EXPECT_EQ(shots[0]->linksA[0], nullptr);
         EXPECT_EQ(a.ninja->facing, 1);
     }
@@ -586,7 +665,7 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     // A touch anywhere casts the orbs on the player.
     a.Tap(a.ninja->x + 1500, a.ninja->y - 800);
     EXPECT_EQ(a.ninja->frame, 422);
-    a.s.Run(4);
+    for (int i = 0; i < 6 && Orbs().empty(); ++i) a.s.Run(1);
     auto orbs = Orbs();
     ASSERT_EQ(orbs.size(), 4u);
     for (CCharacterAttackEffect* orb : orbs) {
@@ -634,22 +713,48 @@ TEST(Weapons, WaterOrbsCircleThePlayerDrainTheGaugeBlinkWhenLowAndVanishWhenEmpt
     a.s.Run(1);
     EXPECT_EQ(a.ninja->gauge, 2003);
     EXPECT_TRUE(Orbs().empty());
+
+    // As they are cast they lie a quarter turn apart on a circle of 80
+    // about the player, the first straight above.
+    a.ninja->controlled = 1;
+    a.ninja->SetNinjutsuInUse(WeaponId::NinjutsuWater);
+    a.ninja->SetState(423);
+    orbs = Orbs();
+    ASSERT_EQ(orbs.size(), 4u);
+    const int32_t offsets[4][2] = {{0, -80}, {80, 0}, {0, 80}, {-80, 0}};
+    for (std::size_t i = 0; i < orbs.size(); ++i) {
+        EXPECT_EQ(orbs[i]->parentOffsetX, offsets[i][0]) << i;
+        EXPECT_EQ(orbs[i]->parentOffsetY, offsets[i][1]) << i;
+        EXPECT_EQ(orbs[i]->x, a.ninja->GetAnchorX() + offsets[i][0]) << i;
+    }
 }
 
 TEST(Weapons, ASecondWaterCastLetsTheOrbsGoInsteadOfMakingMore) {
-    Armed a(WeaponId::NinjutsuWater);
-    a.ninja->StartHomingAttack(a.ninja);
-    a.ninja->SetState(423);
-    ASSERT_EQ(Orbs().size(), 4u);
-    EXPECT_EQ(a.ninja->gauge, 2000);
-    a.s.Run(12);
-    Foe* foe = a.Enemy(3000, a.ninja->GetAnchorY());
-    const int32_t gauge = a.ninja->gauge;
-    a.Attack(foe);
-    a.s.Run(4);
-    EXPECT_TRUE(Orbs().empty());
-    EXPECT_EQ(FreeOrbs().size(), 4u);
-    EXPECT_GT(a.ninja->gauge, gauge - 100) << "letting go costs nothing";
+    // With orbs out the second cast aims at what is touched: an enemy (here
+    // behind the player), or the player itself.
+    for (const bool atSelf : {false, true}) {
+        SCOPED_TRACE(atSelf);
+        Armed a(WeaponId::NinjutsuWater);
+        a.ninja->StartHomingAttack(a.ninja);
+        a.ninja->SetState(423);
+        ASSERT_EQ(Orbs().size(), 4u);
+        EXPECT_EQ(a.ninja->gauge, 2000);
+        a.s.Run(12);
+        a.ninja->facing = 1;
+        Foe* foe = a.Enemy(a.ninja->x - 800, a.ninja->GetAnchorY());
+        const int32_t gauge = a.ninja->gauge;
+        if (atSelf) {
+            a.Tap(a.ninja->x, a.ninja->GetAnchorY());
+        } else {
+            a.Attack(foe);
+        }
+        EXPECT_EQ(a.ninja->target, atSelf ? static_cast<CCharacter*>(a.ninja) : foe);
+        a.s.Run(4);
+        EXPECT_TRUE(Orbs().empty());
+        EXPECT_EQ(FreeOrbs().size(), 4u);
+        EXPECT_EQ(a.ninja->facing, atSelf ? 1 : -1);
+        EXPECT_GT(a.ninja->gauge, gauge - 100) << "letting go costs nothing";
+    }
 }
 
 // --- The gauge -------------------------------------------------------------------------------
@@ -684,11 +789,20 @@ TEST(Weapons, TheDiveStrikesWhatItFallsOnAndBouncesOff) {
     a.ninja->SetState(440);
     std::vector<int32_t> t;
     int32_t bounce = 0;
+    int diving = 0;
     for (int i = 0; i < 30; ++i) {
         a.s.Run(1);
         if (a.ninja->frame == 443 && !Contains(t, 443)) bounce = a.ninja->vy;
+        if (a.ninja->frame == 441 || a.ninja->frame == 442) {
+            // A bluish trail at the player's layer, alpha 120, fading by 8.
+            ++diving;
+            const auto& trail = a.ninja->afterimage;
+            EXPECT_EQ(std::make_tuple(trail.layer, trail.red, trail.green, trail.blue, trail.alpha, trail.fadeStep),
+                      std::make_tuple(152, 192, 192, 255, 120, 8));
+        }
         t.push_back(a.ninja->frame);
     }
+    EXPECT_GT(diving, 0);
     EXPECT_TRUE(HitBy(*foe, 9, 250));
     EXPECT_TRUE(Contains(t, 443));
     EXPECT_EQ(bounce, -50) << "it bounces up off what it strikes";
@@ -741,12 +855,26 @@ TEST(Weapons, TheSceneFlightsComeToRestAndTheOpeningPlaysItsSound) {
     // The ending's descent stops at its mark with a puff.
     ninja->SetState(967);
     ninja->vy = 15;
-    ninja->y = 1940;
+    ninja->y = 1949;
     const int32_t puffs = static_cast<int32_t>(testing_support::InStates(50, 50).size());
-    open.Run(2);
+    open.Run(1);
+    EXPECT_NE(ninja->frame, 969) << "not yet below 1949";
+    EXPECT_EQ(ninja->y, 1964);
+    open.Run(1);
     EXPECT_EQ(ninja->frame, 969);
     EXPECT_EQ(ninja->vy, 0);
     EXPECT_EQ(static_cast<int32_t>(testing_support::InStates(50, 50).size()), puffs + 1);
+    // The puff it stops with is drawn at alpha 192; the climb's trail, every
+    // frame, at 160.
+    for (const int32_t pose : {967, 965}) {
+        SCOPED_TRACE(pose);
+        ninja->SetState(pose);
+        ninja->y = 1950;
+        ninja->UpdateScriptedExit();
+        const auto trail = testing_support::InStates(50, 50);
+        ASSERT_FALSE(trail.empty());
+        EXPECT_EQ(trail.back()->alpha, pose == 967 ? 192 : 160);
+    }
 
     // The ending's climb turns once above -1000: back in at stage height
     // -400, drifting down at 15 and left at 3.
@@ -779,6 +907,8 @@ TEST(Weapons, TheSceneFlightsComeToRestAndTheOpeningPlaysItsSound) {
     EXPECT_NE(ninja->angle, angle);
     open.ClearSounds();
     ninja->SetState(985);
-    open.Run(5);
+    open.Run(1);
+    EXPECT_EQ(open.Sounds(), std::vector<int32_t>{75}) << "as it starts";
+    open.Run(4);
     EXPECT_EQ(open.Sounds(), std::vector<int32_t>{75});
 }
