@@ -135,6 +135,7 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
         ASSERT_EQ(maker->LiveChildren(), 1);
         const CCharacter* crow = maker->linksB[0];
         EXPECT_GT(Distance(*crow, *f.player), 800);
+        EXPECT_EQ(crow->facing, -1) << "toward the side of the screen the player stands on";
         nearest = std::min(nearest, Distance(*crow, *f.player));
         highest = std::min(highest, crow->y);
         lowest = std::max(lowest, crow->y);

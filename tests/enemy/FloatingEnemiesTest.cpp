@@ -197,6 +197,9 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     Field f(400);
     auto* kasa = f.Make<CCharacterKarakasa>(10011, 3000, 1000);
     auto* drifter = f.Make<CCharacterKarakasa>(10012, 2000);
+    // The lantern's and the snake's drifting kinds share the drift and its
+    // turn to a far player.
+    CCharacterEnemy* others[] = {f.Make(10022, 2000), f.Make(10032, 2000)};
     f.s.Run(2);
     ASSERT_EQ(kasa->frame, 231);
     EXPECT_EQ(kasa->y, kStandY) << "dropped to the ground";
@@ -220,6 +223,9 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     // Up at 120, down at 6 a frame more.
     EXPECT_EQ(top, kStandY - 1140);
     EXPECT_EQ(drifter->facing, 1) << "turned to the far player at its re-entry";
+    for (const CCharacterEnemy* other : others) {
+        EXPECT_EQ(other->facing, 1) << other->typeId << " turned to the far player too";
+    }
     // A hop goes straight up at 120 whatever sideways speed it had.
     kasa->vx = 30;
     kasa->SetState(232);

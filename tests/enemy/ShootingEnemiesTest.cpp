@@ -200,6 +200,10 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         EXPECT_EQ(fresh->y, thunderer->y + 200);
         if (id == 10171) {
             EXPECT_LT(thunderer->x, 3000) << "flies on";
+            // While it strikes it holds its height, whatever speed it had.
+            thunderer->vy = 30;
+            f.s.Run(1);
+            EXPECT_EQ(thunderer->vy, 0);
         } else {
             EXPECT_EQ(thunderer->x, 3000);
         }
