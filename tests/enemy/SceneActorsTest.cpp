@@ -250,6 +250,9 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     // replaces it rather than leaving two.
     f.s.Run(30);
     EXPECT_TRUE(Listed(marker));
+    princess->SetState(271);
+    f.s.Run(1);
+    EXPECT_TRUE(Listed(marker)) << "her call's other picture keeps it";
     princess->SetState(270);
     f.s.Run(1);
     EXPECT_FALSE(Listed(marker));

@@ -96,6 +96,21 @@ TEST(YokaiFrames, PicturesSharedRecordsAndBoxes) {
             EXPECT_EQ(HasHurt(r), !sparking) << i;
             EXPECT_EQ(HasAttack(r), k.touches && !kindling) << i;
             EXPECT_EQ(HasBody(r), k.body == Stands || (k.body == HangsOnly && i == 290)) << i;
+            // Where they are there, the boxes are the kinds' touch reach
+            // (140), the hurt box (150) and the standing kinds' body (190)
+            // each way.
+            if (HasAttack(r)) {
+                EXPECT_EQ(std::tie(r.attackLeft, r.attackRight, r.attackTop, r.attackBottom),
+                          std::make_tuple(-140, 140, -140, 140)) << i;
+            }
+            if (HasHurt(r)) {
+                EXPECT_EQ(std::tie(r.hurtLeft, r.hurtRight, r.hurtTop, r.hurtBottom),
+                          std::make_tuple(-150, 150, -150, 150)) << i;
+            }
+            if (HasBody(r) && k.body == Stands) {
+                EXPECT_EQ(std::tie(r.bodyLeft, r.bodyRight, r.bodyTop, r.bodyBottom),
+                          std::make_tuple(-190, 190, -190, 190)) << i;
+            }
         }
     }
     // A hanging bat is hurt and defeated in its hanging picture.
