@@ -225,6 +225,13 @@ TEST(Bird, DivesOnlyAtAPlayerStrictlyCloserThanSixteenHundred) {
             EXPECT_EQ(bird->attackDirX, 80);
             EXPECT_EQ(bird->attackDirY, 0);
         }
+        if (c.dives && c.dx == 0) {
+            // Straight down it has no way across: it is drawn facing left.
+            bird->facing = 1;
+            f.s.Run(1);
+            EXPECT_EQ(bird->vx, 0);
+            EXPECT_EQ(bird->facing, -1);
+        }
     }
 }
 

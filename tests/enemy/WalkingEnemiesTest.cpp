@@ -69,6 +69,17 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_EQ(kappa->linksB[0], nullptr);
     f.s.Run(12);
     EXPECT_EQ(kappa->frame, 230);
+    // A plate at a standstill over the kappa is on neither way: not caught.
+    f.s.Run(32);
+    ASSERT_EQ(kappa->frame, 232);
+    plate = kappa->linksB[0];
+    ASSERT_NE(plate, nullptr);
+    plate->x = plate->prevX = kappa->x;
+    plate->y = plate->prevY = kappa->y;
+    plate->vx = 0;
+    f.s.Run(1);
+    EXPECT_TRUE(Listed(plate));
+    EXPECT_EQ(kappa->frame, 232);
 }
 
 TEST(Kappa, APlateThatIsGoneEndsTheWaitAtOnce) {
@@ -201,6 +212,12 @@ TEST(Kappa, ItsGrabHoldsTheKilledPlayerForAWhileThenItGoesOn) {
     EXPECT_EQ(IndexOf(t, 230), 59) << "60 frames, then home";
     EXPECT_EQ(kappa->hp, 200);
     EXPECT_EQ(kappa->y, kStandY);
+    // Whatever speed it had, the grab stops it.
+    kappa->vx = 40;
+    kappa->vy = -30;
+    kappa->SetState(350);
+    EXPECT_EQ(kappa->vx, 0);
+    EXPECT_EQ(kappa->vy, 0);
 }
 
 TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
@@ -246,6 +263,12 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     EXPECT_EQ(star->y, ninja->y + 40);
     EXPECT_EQ(star->vx, 80);
     EXPECT_EQ(star->vy, 0);
+    // Throwing, it stands and turns to the player.
+    f.player->x = ninja->x - 1000;
+    f.s.Run(1);
+    ASSERT_EQ(ninja->frame, 236);
+    EXPECT_EQ(ninja->vx, 0);
+    EXPECT_EQ(ninja->facing, -1);
 }
 
 TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
