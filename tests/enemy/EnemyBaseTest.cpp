@@ -274,7 +274,7 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
         {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
         {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
         {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
-        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 233, true},
+        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 231, true}, {11001, kStandY, 233, true},
         {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 233, true},
         {11051, kStandY, 253, true}, {11051, kStandY, 254, false}, {11080, kStandY, 230, true},
         {11081, kStandY, 250, true}, {11070, kHigh, 230, false},  {11071, kHigh, 250, false},
@@ -492,6 +492,7 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     auto kappa = Loose(kBank);  // 100 % / range 6 / base 3
     std::map<size_t, int> counts;
     int32_t lowest = 0, highest = -1000, leftmost = 0, rightmost = 0;
+    int32_t west = 0, east = 0, north = 0, south = 0;  // where they start, from the centre
     for (int i = 0; i < 600; ++i) {
         std::vector<std::unique_ptr<CCharacter>> keep;
         const std::vector<CCharacter*> coins = Drops([&] { kappa->DropCoins(); }, keep);
@@ -512,11 +513,17 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
             highest = std::max(highest, coin->vy);
             leftmost = std::min(leftmost, coin->vx);
             rightmost = std::max(rightmost, coin->vx);
+            west = std::min(west, coin->x - kappa->x);
+            east = std::max(east, coin->x - kappa->x);
+            north = std::min(north, coin->y - kappa->y);
+            south = std::max(south, coin->y - kappa->y);
         }
     }
     // The whole ranges are drawn, both ends included.
     EXPECT_EQ(std::make_pair(lowest, highest), std::make_pair(-120, -80));
     EXPECT_EQ(std::make_pair(leftmost, rightmost), std::make_pair(-20, 20));
+    EXPECT_EQ(std::make_pair(west, east), std::make_pair(-30, 30));
+    EXPECT_EQ(std::make_pair(north, south), std::make_pair(-30, 30));
     EXPECT_EQ(counts.size(), 6u) << "3 to 8 coins, each count seen";
     EXPECT_EQ(counts.begin()->first, 3u);
     EXPECT_EQ(counts.rbegin()->first, 8u);

@@ -161,6 +161,22 @@ TEST(EnemyFrames, SharedRecordsChainsAndBoxes) {
             }
         }
     }
+    // The gimmicks' touch boxes, in every record they act in; no gimmick
+    // has a body or can be hit.
+    struct Box {
+        int32_t id, first, last, left, right, top, bottom;
+    };
+    for (const Box& b : {Box{20770, 230, 249, -200, 200, -200, 200}, Box{20800, 230, 231, -250, 250, -250, 250},
+                         Box{20780, 230, 230, -200, 200, -100, 200}, Box{20781, 231, 231, -200, 100, -200, 200},
+                         Box{20782, 232, 232, -200, 200, -200, 100}, Box{20783, 233, 233, -100, 200, -200, 200}}) {
+        const auto e = Make(b.id);
+        for (int32_t i = b.first; i <= b.last; ++i) {
+            const FrameRecord& r = e->RecordAt(i);
+            EXPECT_EQ(std::tie(r.attackLeft, r.attackRight, r.attackTop, r.attackBottom),
+                      std::tie(b.left, b.right, b.top, b.bottom)) << b.id << " " << i;
+            EXPECT_FALSE(HasBody(r) || HasHurt(r)) << b.id << " " << i;
+        }
+    }
 }
 
 TEST(EnemyFrames, TheChainsTheBehavioursRelyOn) {

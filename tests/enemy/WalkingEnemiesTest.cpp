@@ -69,8 +69,16 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_EQ(kappa->linksB[0], nullptr);
     f.s.Run(12);
     EXPECT_EQ(kappa->frame, 230);
+    // Winding up it stands and falls like the rest of its block.
+    f.s.Run(20);
+    ASSERT_EQ(kappa->frame, 231);
+    kappa->y = kStandY - 100;
+    kappa->vx = 20;
+    f.s.Run(1);
+    EXPECT_GT(kappa->y, kStandY - 100);
+    EXPECT_EQ(kappa->vx, 0);
     // A plate at a standstill over the kappa is on neither way: not caught.
-    f.s.Run(32);
+    f.s.Run(11);
     ASSERT_EQ(kappa->frame, 232);
     plate = kappa->linksB[0];
     ASSERT_NE(plate, nullptr);
