@@ -274,7 +274,8 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
         {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
         {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
         {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
-        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 231, true}, {11001, kStandY, 233, true},
+        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 231, true}, {11001, kStandY, 232, true},
+        {11001, kStandY, 233, true},
         {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 233, true},
         {11051, kStandY, 253, true}, {11051, kStandY, 254, false}, {11080, kStandY, 230, true},
         {11081, kStandY, 250, true}, {11070, kHigh, 230, false},  {11071, kHigh, 250, false},
@@ -290,6 +291,60 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
         e->SetState(t.state);
         f.s.Run(1);
         EXPECT_EQ(e->facing, t.turns ? 1 : -1);
+    }
+}
+
+// Lifted off the floor in a record where they stand, they fall.
+TEST(EnemyKinds, InTheirStandingRecordsTheyFall) {
+    struct Stand {
+        int32_t id, state;
+    };
+    const Stand stands[] = {
+        {10041, 230}, {10091, 235}, {10121, 235}, {10122, 250}, {10123, 270}, {10131, 230}, {10161, 235},
+        {10162, 250}, {10182, 250}, {10231, 230}, {10232, 250}, {11001, 230}, {11002, 250}, {10060, 230},
+        {11050, 230}, {11051, 250},
+    };
+    for (const Stand& s : stands) {
+        SCOPED_TRACE(testing::Message() << s.id << " in " << s.state);
+        Field f(400);
+        CCharacterEnemy* e = f.Make(s.id, 3000);
+        f.s.Run(2);
+        e->SetState(s.state);
+        f.s.Run(1);
+        ASSERT_EQ(e->frame, s.state);
+        e->y = kStandY - 200;
+        f.s.Run(2);
+        EXPECT_GT(e->y, kStandY - 200);
+    }
+}
+
+// Meeting a wall ahead in any picture of its walk, a walker hops (at its
+// own speed) or turns round.
+TEST(EnemyKinds, InEveryWalkPictureTheyMeetAWallAlike) {
+    struct Walk {
+        int32_t id, first, last, vy, facing;
+    };
+    const Walk walks[] = {
+        {10091, 230, 233, -70, -1}, {10161, 230, 233, -70, -1}, {10181, 230, 231, -70, -1},
+        {11061, 250, 253, -80, -1}, {10121, 230, 233, 0, 1},    {10031, 230, 231, 0, 1},
+    };
+    for (const Walk& w : walks) {
+        for (int32_t picture = w.first; picture <= w.last; ++picture) {
+            SCOPED_TRACE(testing::Message() << w.id << " in " << picture);
+            // A wall two blocks high (x 2000..2400), the walker at its face.
+            Field f(400, FloorGrid({".....#..............", ".....#.............."}));
+            CCharacterEnemy* e = f.Make(w.id, 2400 + 190);
+            f.s.Run(2);
+            e->frame = picture;
+            e->frameTimer = 0;
+            e->x = 2400 + 190;
+            e->y = kStandY;
+            e->vy = 0;
+            e->facing = -1;
+            f.s.Run(1);
+            EXPECT_EQ(e->vy, w.vy);
+            EXPECT_EQ(e->facing, w.facing);
+        }
     }
 }
 

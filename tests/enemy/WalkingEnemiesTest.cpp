@@ -317,6 +317,14 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
     EXPECT_EQ(strikes[0]->x, armour->x);
     EXPECT_EQ(strikes[0]->y, armour->y);
     EXPECT_EQ(strikes[0]->facing, armour->facing);
+    // The standing armour strikes the same way.
+    auto* guard = f.Make<CCharacterLivingArmor>(10122, 2600);
+    f.s.Run(1);
+    ASSERT_EQ(guard->frame, 250);
+    guard->SetState(252);
+    ASSERT_EQ(Shots(340).size(), 2u);
+    EXPECT_EQ(Shots(340).back()->x, guard->x);
+    EXPECT_EQ(Shots(340).back()->y, guard->y);
 
     auto* jade = f.Make<CCharacterLivingArmor>(10123, 2000);
     f.s.Run(1);
