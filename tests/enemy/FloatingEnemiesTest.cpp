@@ -170,7 +170,7 @@ TEST(Ghost, ItsBurstLeavesASpiritAndBlastsEveryFourFramesOfItsFade) {
     ghost->OnHit(15, 500, 1, f.player);
     ASSERT_EQ(ghost->frame, EnemyState::Defeated);
     std::vector<int> blasts = TimesItGrew(f.s, [] { return Effects(320, 325).size(); }, 1);
-    EXPECT_EQ(blasts, std::vector<int>{1}) << "the first in the burst's own frame";
+    ASSERT_EQ(blasts, std::vector<int>{1}) << "the first in the burst's own frame";
     EXPECT_EQ(OfType(23002).size(), 1u);
     const CCharacterEffect* blast = Effects(320, 325)[0];
     EXPECT_LE(std::abs(blast->x - ghost->x), 200);
