@@ -265,7 +265,7 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
     };
     constexpr int32_t kHigh = 1500;
     const Turn turns[] = {
-        {10001, kHigh, 230, true},   {10006, kHigh, 294, true},   {10054, kHigh, 233, true},
+        {10001, kHigh, 230, true},   {10001, kHigh, 231, true},   {10006, kHigh, 294, true},   {10054, kHigh, 233, true},
         {10054, kHigh, 231, true},   {10011, kStandY, 231, true}, {10011, kStandY, 230, false},
         {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
         {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
@@ -320,14 +320,15 @@ TEST(EnemyKinds, InTheirStandingRecordsTheyFall) {
 }
 
 // Meeting a wall ahead in any picture of its walk, a walker hops (at its
-// own speed) or turns round.
+// own speed) or turns round (and walks away at `away`).
 TEST(EnemyKinds, InEveryWalkPictureTheyMeetAWallAlike) {
     struct Walk {
-        int32_t id, first, last, vy, facing;
+        int32_t id, first, last, vy, facing, away;
     };
     const Walk walks[] = {
-        {10091, 230, 233, -70, -1}, {10161, 230, 233, -70, -1}, {10181, 230, 231, -70, -1},
-        {11061, 250, 253, -80, -1}, {10121, 230, 233, 0, 1},    {10031, 230, 231, 0, 1},
+        {10091, 230, 233, -70, -1, 0}, {10161, 230, 233, -70, -1, 0}, {10181, 230, 231, -70, -1, 0},
+        {11061, 250, 253, -80, -1, 0}, {10121, 230, 233, 0, 1, 20},    {10031, 230, 231, 0, 1, 10},
+        {11001, 232, 233, 0, 1, 10},     {11002, 251, 254, 0, -1, 10},  // the soldiers: back to guard, or a step back
     };
     for (const Walk& w : walks) {
         for (int32_t picture = w.first; picture <= w.last; ++picture) {
@@ -345,6 +346,9 @@ TEST(EnemyKinds, InEveryWalkPictureTheyMeetAWallAlike) {
             f.s.Run(1);
             EXPECT_EQ(e->vy, w.vy);
             EXPECT_EQ(e->facing, w.facing);
+            if (w.away != 0) {
+                EXPECT_EQ(e->vx, w.away);
+            }
         }
     }
 }

@@ -123,7 +123,8 @@ TEST(EnemyFrames, SharedRecordsChainsAndBoxes) {
         const FrameRecord& hurt = e->RecordAt(EnemyState::Hurt);
         EXPECT_EQ(std::tie(hurt.nextState, hurt.stateDuration), std::make_tuple(220, 20));
         EXPECT_FALSE(HasAttack(hurt));
-        EXPECT_TRUE(HasHurt(hurt));
+        EXPECT_EQ(std::tie(hurt.hurtLeft, hurt.hurtRight, hurt.hurtTop, hurt.hurtBottom),
+                  std::make_tuple(-150, 150, -150, 150));
         for (int32_t d : {EnemyState::Defeated, EnemyState::FadeOut}) {
             EXPECT_FALSE(HasAttack(e->RecordAt(d)));
             EXPECT_FALSE(HasHurt(e->RecordAt(d)));

@@ -255,8 +255,11 @@ TEST(Chouchin, ItSpitsAnAimedFireEveryEightySixFramesWithoutASound) {
     Field f(400);
     auto* lantern = f.Make<CCharacterChouchin>(10021, 3000, 1500);
     f.s.ClearSounds();
-    f.s.Run(53);
-    EXPECT_EQ(ShotCount(300), 1u);
+    f.s.Run(52);
+    const int32_t x = lantern->x, y = lantern->y;
+    f.s.Run(1);
+    ASSERT_EQ(ShotCount(300), 1u);
+    EXPECT_EQ(std::make_pair(Shots(300)[0]->prevX, Shots(300)[0]->prevY), std::make_pair(x, y)) << "from its centre";
     EXPECT_TRUE(f.s.Sounds().empty());
     const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(300); }, 180);
     EXPECT_EQ(times, (std::vector<int>{86, 172}));

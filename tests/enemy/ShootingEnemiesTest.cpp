@@ -56,6 +56,7 @@ TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
     EXPECT_EQ(fire->group, fox->group);
     EXPECT_EQ(fire->facing, -1);
     EXPECT_EQ(fire->prevX, 3000 - 200) << "200 before it";
+    EXPECT_EQ(fire->prevY, fox->y) << "at its height";
     EXPECT_EQ(Velocity(*fire), std::make_pair(-10, 0));
     // It waits while its fire lives, with its state timer running on.
     int gone = -1;
@@ -185,7 +186,7 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         Field f(400);
         auto* thunderer = f.Make<CCharacterThunderer>(id, 3000, 1000);
         const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
-        EXPECT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
+        ASSERT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
         const CCharacterAttackEffect* bolt = Shots().back();
         EXPECT_LE(std::abs(bolt->x - thunderer->x), 10) << "it flew on after the drop";
         EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";

@@ -132,9 +132,11 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
     std::vector<int32_t> t, vys, ys;
+    std::vector<std::size_t> splashes;
     int standing = 0;
     for (int i = 0; i < 400; ++i) {
         f.s.Run(1);
+        splashes.push_back(Effects(350, 350 + 9).size());
         t.push_back(kappa->frame);
         vys.push_back(kappa->vy);
         ys.push_back(kappa->y);
@@ -167,6 +169,7 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_LT(ys[static_cast<size_t>(under - 2)], 3400);
     EXPECT_EQ(ys[static_cast<size_t>(under - 1)], 3400) << "back down to where it lurked";
     EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
+    EXPECT_EQ(splashes[static_cast<size_t>(under)], splashes[static_cast<size_t>(under - 2)] + 4) << "a splash as it goes under";
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 
