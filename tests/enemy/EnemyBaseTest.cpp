@@ -265,7 +265,8 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
     };
     constexpr int32_t kHigh = 1500;
     const Turn turns[] = {
-        {10001, kHigh, 230, true},   {10001, kHigh, 231, true},   {10006, kHigh, 294, true},   {10054, kHigh, 233, true},
+        {10001, kHigh, 230, true},   {10001, kHigh, 231, true},   {10006, kHigh, 294, true},
+        {10054, kHigh, 233, true},
         {10054, kHigh, 231, true},   {10011, kStandY, 231, true}, {10011, kStandY, 230, false},
         {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
         {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},

@@ -169,7 +169,8 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_LT(ys[static_cast<size_t>(under - 2)], 3400);
     EXPECT_EQ(ys[static_cast<size_t>(under - 1)], 3400) << "back down to where it lurked";
     EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
-    EXPECT_EQ(splashes[static_cast<size_t>(under)], splashes[static_cast<size_t>(under - 2)] + 4) << "a splash as it goes under";
+    EXPECT_EQ(splashes[static_cast<size_t>(under)], splashes[static_cast<size_t>(under - 2)] + 4)
+        << "a splash as it goes under";
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 
