@@ -204,9 +204,11 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
         soldier->SetState(251);
         EXPECT_EQ(soldier->facing, odd ? 1 : -1) << "the patrol's way";
         EXPECT_EQ(soldier->x, 2400 + 10 * soldier->facing) << "its first step";
+        cat->facing = 1;
         draw();
         cat->SetState(230);
         EXPECT_EQ(cat->frame, odd ? 233 : 230) << "the pounce";
+        EXPECT_EQ(cat->facing, -1) << "turned to the player either way";
         if (odd) {
             EXPECT_EQ(cat->vy, -80);
         }

@@ -155,11 +155,17 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     EXPECT_LT(crow->x, 4000) << "flying along its facing";
     EXPECT_TRUE(Shots(400).empty());
     EXPECT_EQ(crow->vx, -20);
-    for (int i = 0; i < 3 && Shots(400).empty(); ++i) f.s.Run(1);
+    int32_t x = crow->x, y = crow->y;
+    for (int i = 0; i < 3 && Shots(400).empty(); ++i) {
+        x = crow->x;
+        y = crow->y;
+        f.s.Run(1);
+    }
     const std::vector<CCharacterAttackEffect*> darts = Shots(400);
     ASSERT_EQ(darts.size(), 1u);
     CCharacterAttackEffect* dart = darts[0];
     EXPECT_EQ(dart->group, crow->group);
+    EXPECT_EQ(std::make_pair(dart->prevX, dart->prevY), std::make_pair(x, y)) << "thrown from where it is";
     // Aimed at the player's position at 60 a frame, from where it was thrown.
     EXPECT_EQ(Velocity(*dart), Aim(dart->prevX, dart->prevY, *f.player, 60));
     EXPECT_EQ(dart->frame, 400);

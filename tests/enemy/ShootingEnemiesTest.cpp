@@ -100,6 +100,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
         EXPECT_EQ(burst[i]->vx, static_cast<int32_t>(40 * std::sin(a))) << i;
         EXPECT_EQ(burst[i]->vy, static_cast<int32_t>(40 * std::cos(a))) << i;
         EXPECT_EQ(burst[i]->group, spider->group);
+        EXPECT_EQ(std::make_pair(burst[i]->prevX, burst[i]->prevY), std::make_pair(3000, kFloor - 400 + 790)) << i;
         EXPECT_EQ(burst[i]->facing, -1) << "the way it faces, to the player";
     }
     EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
@@ -156,6 +157,10 @@ TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
                 EXPECT_EQ(shots[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * side)) << k;
                 EXPECT_EQ(shots[k]->vy, static_cast<int32_t>(std::cos(a) * 40)) << k;
                 EXPECT_EQ(shots[k]->frame / 2 * 2, side == 1 ? 380 : 384) << k;
+                // Each from the turret's centre, flying straight on since.
+                const int32_t flown = t.shots - 1 - static_cast<int32_t>(k);
+                EXPECT_EQ(std::make_pair(shots[k]->prevX, shots[k]->prevY),
+                          std::make_pair(4000 + shots[k]->vx * flown, kStandY + shots[k]->vy * flown)) << k;
             }
             EXPECT_EQ(std::tie(shots[0]->vx, shots[0]->vy), std::make_tuple(0, 40)) << "straight down first";
             EXPECT_EQ(shots[1]->vx, 15 * side) << "sin(pi/8) x 40 = 15.3";
@@ -178,6 +183,15 @@ TEST(ZenPriest, ItWalksAtThePlayerThenPraysAFanOfThirty) {
     EXPECT_EQ(times.back(), 30);
     EXPECT_EQ(priest->x, 4000 - 69 * 25) << "stood 30 frames to pray, then walked on";
     EXPECT_EQ(priest->frame / 2 * 2, 230);
+    // The player behind it as it starts to pray: the first shot still goes
+    // its old way, then it turns.
+    f.player->x = priest->x + 1000;
+    priest->SetState(235);
+    const std::size_t before = Shots().size();
+    f.s.Run(1);
+    ASSERT_EQ(Shots().size(), before + 1);
+    EXPECT_EQ(Shots().back()->frame / 2 * 2, 384);
+    EXPECT_EQ(priest->facing, 1);
 }
 
 TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHovering) {

@@ -88,6 +88,14 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     f.s.Run(1);
     EXPECT_TRUE(Listed(plate));
     EXPECT_EQ(kappa->frame, 232);
+    // On its way back, its own box (100 each way) just meeting the kappa's
+    // hurt box (150): caught.
+    plate->x = plate->prevX = kappa->x - 245;
+    plate->y = plate->prevY = kappa->y;
+    plate->vx = 20;
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(plate));
+    EXPECT_EQ(kappa->frame, 233);
 }
 
 TEST(Kappa, APlateThatIsGoneEndsTheWaitAtOnce) {
