@@ -367,6 +367,7 @@ TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
         {10001, kHigh, 2},   {10002, kHigh, 2},   {10006, kHigh, 45},  {10054, kHigh, 2},  {10021, kHigh, 2},
         {10022, kHigh, 2},   {10012, kHigh, 2},   {10032, kHigh, 2},   {10171, kHigh, 2},  {10172, kHigh, 2},
         {10221, kHigh, 2},   {10072, kHigh, 2},   {11070, kHigh, 2},   {11071, kHigh, 2},  {11091, kHigh, 2},
+        {11071, kHigh, 62},  // the hovering dragon breathing (252/253)
     };
     for (const Bob& b : bobs) {
         SCOPED_TRACE(b.id);

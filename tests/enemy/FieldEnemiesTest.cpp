@@ -238,6 +238,17 @@ TEST(Bird, DivesOnlyAtAPlayerStrictlyCloserThanSixteenHundred) {
             EXPECT_EQ(bird->facing, -1);
         }
     }
+    // In the other picture of its wait it looks out alike.
+    Field g(400);
+    auto* bird = g.Make<CCharacterBird>(11091, 3000, 1000);
+    bird->hoverNum = 0;
+    bird->hoverSpeed = 0;
+    for (int i = 0; i < 10 && bird->frame != 251; ++i) g.s.Run(1);
+    ASSERT_EQ(bird->frame, 251);
+    g.player->x = bird->x;
+    g.player->y = bird->y + 1599;
+    g.s.Run(1);
+    EXPECT_EQ(bird->frame, 252);
 }
 
 TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {

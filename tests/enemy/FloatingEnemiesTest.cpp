@@ -158,6 +158,7 @@ TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {
     const CCharacter* shot = World().GetAt(World().GetCount());
     EXPECT_EQ(shot->frame, 412);
     EXPECT_EQ(shot->facing, -1) << "drawn its way";
+    EXPECT_EQ(std::make_pair(shot->x, shot->y), std::make_pair(ghost->x, ghost->y));
     EXPECT_EQ(Velocity(*shot), Aim(ghost->x, ghost->y, *f.player, 50));
     EXPECT_LT(fire->vx, 0);
     EXPECT_GT(fire->vy, 0);

@@ -142,6 +142,13 @@ TEST(SnowFairy, ThrowsTwoMirroredCrystalsWhicheverWaySheFaces) {
             EXPECT_EQ(c->group, fairy->group);
         }
         EXPECT_EQ(fairy->x, 2400) << "she stands";
+        // Both from where she stands.
+        fairy->SetState(232);
+        const std::vector<CCharacterAttackEffect*> cast = Shots(430);
+        ASSERT_EQ(cast.size(), 6u);
+        for (std::size_t i = 4; i < 6; ++i) {
+            EXPECT_EQ(std::make_pair(cast[i]->x, cast[i]->y), std::make_pair(fairy->x, fairy->y)) << i;
+        }
     }
 }
 

@@ -303,6 +303,7 @@ TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
     const std::vector<CCharacterAttackEffect*> bombs = Shots(330);
     ASSERT_FALSE(bombs.empty());
     EXPECT_EQ(bombs.back()->x, 3000 - 200);
+    EXPECT_EQ(bombs.back()->y, ninja->y + 40);
     EXPECT_EQ(bombs.back()->vx, -30);
     EXPECT_EQ(bombs.back()->vy, -80);
 }
