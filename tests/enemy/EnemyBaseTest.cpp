@@ -204,9 +204,11 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
         soldier->SetState(251);
         EXPECT_EQ(soldier->facing, odd ? 1 : -1) << "the patrol's way";
         EXPECT_EQ(soldier->x, 2400 + 10 * soldier->facing) << "its first step";
+        cat->facing = 1;
         draw();
         cat->SetState(230);
         EXPECT_EQ(cat->frame, odd ? 233 : 230) << "the pounce";
+        EXPECT_EQ(cat->facing, -1) << "turned to the player either way";
         if (odd) {
             EXPECT_EQ(cat->vy, -80);
         }
@@ -265,7 +267,8 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
     };
     constexpr int32_t kHigh = 1500;
     const Turn turns[] = {
-        {10001, kHigh, 230, true},   {10006, kHigh, 294, true},   {10054, kHigh, 233, true},
+        {10001, kHigh, 230, true},   {10001, kHigh, 231, true},   {10006, kHigh, 294, true},
+        {10054, kHigh, 233, true},
         {10054, kHigh, 231, true},   {10011, kStandY, 231, true}, {10011, kStandY, 230, false},
         {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
         {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
@@ -274,7 +277,9 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
         {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
         {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
         {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
-        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 233, true},
+        {10232, kStandY, 252, true}, {11001, kStandY, 230, true}, {11001, kStandY, 231, true},
+        {11001, kStandY, 232, true},
+        {11001, kStandY, 233, true},
         {10060, kStandY, 231, true}, {10072, kHigh, 230, false},  {11050, kStandY, 233, true},
         {11051, kStandY, 253, true}, {11051, kStandY, 254, false}, {11080, kStandY, 230, true},
         {11081, kStandY, 250, true}, {11070, kHigh, 230, false},  {11071, kHigh, 250, false},
@@ -293,6 +298,64 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
     }
 }
 
+// Lifted off the floor in a record where they stand, they fall.
+TEST(EnemyKinds, InTheirStandingRecordsTheyFall) {
+    struct Stand {
+        int32_t id, state;
+    };
+    const Stand stands[] = {
+        {10041, 230}, {10091, 235}, {10121, 235}, {10122, 250}, {10123, 270}, {10131, 230}, {10161, 235},
+        {10162, 250}, {10182, 250}, {10231, 230}, {10232, 250}, {11001, 230}, {11002, 250}, {10060, 230},
+        {11050, 230}, {11051, 250},
+    };
+    for (const Stand& s : stands) {
+        SCOPED_TRACE(testing::Message() << s.id << " in " << s.state);
+        Field f(400);
+        CCharacterEnemy* e = f.Make(s.id, 3000);
+        f.s.Run(2);
+        e->SetState(s.state);
+        f.s.Run(1);
+        ASSERT_EQ(e->frame, s.state);
+        e->y = kStandY - 200;
+        f.s.Run(2);
+        EXPECT_GT(e->y, kStandY - 200);
+    }
+}
+
+// Meeting a wall ahead in any picture of its walk, a walker hops (at its
+// own speed) or turns round (and walks away at `away`).
+TEST(EnemyKinds, InEveryWalkPictureTheyMeetAWallAlike) {
+    struct Walk {
+        int32_t id, first, last, vy, facing, away;
+    };
+    const Walk walks[] = {
+        {10091, 230, 233, -70, -1, 0}, {10161, 230, 233, -70, -1, 0}, {10181, 230, 231, -70, -1, 0},
+        {11061, 250, 253, -80, -1, 0}, {10121, 230, 233, 0, 1, 20},    {10031, 230, 231, 0, 1, 10},
+        {11001, 232, 233, 0, 1, 10},     {11002, 251, 254, 0, -1, 10},  // the soldiers: back to guard, or a step back
+    };
+    for (const Walk& w : walks) {
+        for (int32_t picture = w.first; picture <= w.last; ++picture) {
+            SCOPED_TRACE(testing::Message() << w.id << " in " << picture);
+            // A wall two blocks high (x 2000..2400), the walker at its face.
+            Field f(400, FloorGrid({".....#..............", ".....#.............."}));
+            CCharacterEnemy* e = f.Make(w.id, 2400 + 190);
+            f.s.Run(2);
+            e->frame = picture;
+            e->frameTimer = 0;
+            e->x = 2400 + 190;
+            e->y = kStandY;
+            e->vy = 0;
+            e->facing = -1;
+            f.s.Run(1);
+            EXPECT_EQ(e->vy, w.vy);
+            EXPECT_EQ(e->facing, w.facing);
+            if (w.away != 0) {
+                EXPECT_EQ(e->vx, w.away);
+            }
+        }
+    }
+}
+
 // The floating kinds bob up and down as they hover, drift or fly: in most
 // frames they move up or down by more than their own vertical speed.
 TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
@@ -304,6 +367,7 @@ TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
         {10001, kHigh, 2},   {10002, kHigh, 2},   {10006, kHigh, 45},  {10054, kHigh, 2},  {10021, kHigh, 2},
         {10022, kHigh, 2},   {10012, kHigh, 2},   {10032, kHigh, 2},   {10171, kHigh, 2},  {10172, kHigh, 2},
         {10221, kHigh, 2},   {10072, kHigh, 2},   {11070, kHigh, 2},   {11071, kHigh, 2},  {11091, kHigh, 2},
+        {11071, kHigh, 62},  // the hovering dragon breathing (252/253)
     };
     for (const Bob& b : bobs) {
         SCOPED_TRACE(b.id);
@@ -492,6 +556,7 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
     auto kappa = Loose(kBank);  // 100 % / range 6 / base 3
     std::map<size_t, int> counts;
     int32_t lowest = 0, highest = -1000, leftmost = 0, rightmost = 0;
+    int32_t west = 0, east = 0, north = 0, south = 0;  // where they start, from the centre
     for (int i = 0; i < 600; ++i) {
         std::vector<std::unique_ptr<CCharacter>> keep;
         const std::vector<CCharacter*> coins = Drops([&] { kappa->DropCoins(); }, keep);
@@ -512,11 +577,17 @@ TEST(EnemyBase, CoinsAreTheBaseCountPlusTheRandomPartAndFlyUpAsTheyShould) {
             highest = std::max(highest, coin->vy);
             leftmost = std::min(leftmost, coin->vx);
             rightmost = std::max(rightmost, coin->vx);
+            west = std::min(west, coin->x - kappa->x);
+            east = std::max(east, coin->x - kappa->x);
+            north = std::min(north, coin->y - kappa->y);
+            south = std::max(south, coin->y - kappa->y);
         }
     }
     // The whole ranges are drawn, both ends included.
     EXPECT_EQ(std::make_pair(lowest, highest), std::make_pair(-120, -80));
     EXPECT_EQ(std::make_pair(leftmost, rightmost), std::make_pair(-20, 20));
+    EXPECT_EQ(std::make_pair(west, east), std::make_pair(-30, 30));
+    EXPECT_EQ(std::make_pair(north, south), std::make_pair(-30, 30));
     EXPECT_EQ(counts.size(), 6u) << "3 to 8 coins, each count seen";
     EXPECT_EQ(counts.begin()->first, 3u);
     EXPECT_EQ(counts.rbegin()->first, 8u);

@@ -123,7 +123,8 @@ TEST(EnemyFrames, SharedRecordsChainsAndBoxes) {
         const FrameRecord& hurt = e->RecordAt(EnemyState::Hurt);
         EXPECT_EQ(std::tie(hurt.nextState, hurt.stateDuration), std::make_tuple(220, 20));
         EXPECT_FALSE(HasAttack(hurt));
-        EXPECT_TRUE(HasHurt(hurt));
+        EXPECT_EQ(std::tie(hurt.hurtLeft, hurt.hurtRight, hurt.hurtTop, hurt.hurtBottom),
+                  std::make_tuple(-150, 150, -150, 150));
         for (int32_t d : {EnemyState::Defeated, EnemyState::FadeOut}) {
             EXPECT_FALSE(HasAttack(e->RecordAt(d)));
             EXPECT_FALSE(HasHurt(e->RecordAt(d)));
@@ -155,6 +156,26 @@ TEST(EnemyFrames, SharedRecordsChainsAndBoxes) {
                 << i;
             const bool lurking = (k.id == 10041 || k.id == 10042) && (i == 250 || i == 251 || i == 258 || i == 259);
             EXPECT_EQ(HasBody(r), k.grounded && !lurking) << i;
+            if (HasBody(r)) {
+                EXPECT_EQ(std::tie(r.bodyLeft, r.bodyRight, r.bodyTop, r.bodyBottom),
+                          std::make_tuple(-190, 190, -190, 190)) << i;
+            }
+        }
+    }
+    // The gimmicks' touch boxes, in every record they act in; no gimmick
+    // has a body or can be hit.
+    struct Box {
+        int32_t id, first, last, left, right, top, bottom;
+    };
+    for (const Box& b : {Box{20770, 230, 249, -200, 200, -200, 200}, Box{20800, 230, 231, -250, 250, -250, 250},
+                         Box{20780, 230, 230, -200, 200, -100, 200}, Box{20781, 231, 231, -200, 100, -200, 200},
+                         Box{20782, 232, 232, -200, 200, -200, 100}, Box{20783, 233, 233, -100, 200, -200, 200}}) {
+        const auto e = Make(b.id);
+        for (int32_t i = b.first; i <= b.last; ++i) {
+            const FrameRecord& r = e->RecordAt(i);
+            EXPECT_EQ(std::tie(r.attackLeft, r.attackRight, r.attackTop, r.attackBottom),
+                      std::tie(b.left, b.right, b.top, b.bottom)) << b.id << " " << i;
+            EXPECT_FALSE(HasBody(r) || HasHurt(r)) << b.id << " " << i;
         }
     }
 }
@@ -169,7 +190,9 @@ TEST(EnemyFrames, TheChainsTheBehavioursRelyOn) {
         {10042, 250, -1, 999}, {10042, 251, -1, 999}, {10042, 252, -1, 999}, {10042, 253, 254, 20},
         {10042, 254, 255, 12}, {10042, 255, -1, 999}, {10042, 256, 257, 12}, {10042, 257, 258, 20},
         {10042, 258, -1, 999}, {10042, 259, 250, 40}, {10091, 230, 235, 60}, {10091, 233, 235, 60},
-        {10091, 234, -1, 999}, {10091, 235, 236, 8},  {10091, 236, 230, 20}, {10092, 250, 251, 40},
+        {10091, 231, 235, 60}, {10091, 232, 235, 60}, {10121, 230, 235, 60}, {10121, 232, 235, 60},
+        {10121, 233, 235, 60}, {10091, 234, -1, 999}, {10091, 235, 236, 8},  {10091, 236, 230, 20},
+        {10092, 250, 251, 40},
         {10092, 251, 252, 8},  {10092, 252, 250, 20}, {10121, 231, 235, 60}, {10121, 235, 236, 8},
         {10121, 236, 230, 12}, {10122, 250, 251, 40}, {10122, 251, 252, 8},  {10122, 252, 250, 12},
         {10123, 270, 271, 40}, {10123, 271, 272, 8},  {10123, 272, 273, 12}, {10123, 273, 270, 12},
@@ -180,7 +203,9 @@ TEST(EnemyFrames, TheChainsTheBehavioursRelyOn) {
         {11070, 230, 232, 60}, {11070, 231, 232, 60}, {11070, 232, 230, 30}, {11070, 233, 230, 30},
         {11071, 250, 252, 60}, {11071, 253, 250, 30}, {11090, 230, 230, 800}, {11090, 231, 230, 800},
         {11091, 252, -1, 999}, {11060, 230, 230, 72}, {11060, 233, 230, 72}, {11060, 234, -1, 999},
-        {11060, 235, -1, 999}, {11061, 252, 250, 72}, {11061, 254, -1, 999}, {11061, 255, -1, 999},
+        {11060, 235, -1, 999}, {11061, 250, 250, 72}, {11061, 251, 250, 72}, {11061, 252, 250, 72},
+        {11061, 253, 250, 72},
+        {11060, 231, 230, 72}, {11060, 232, 230, 72}, {11061, 254, -1, 999}, {11061, 255, -1, 999},
         {11060, 350, -1, 999}, {11060, 356, -1, 999}, {10005, 230, 231, 60}, {10005, 231, 232, 60},
         {10005, 232, 231, 60}, {10074, 250, 251, 60}, {10074, 251, 252, 120}, {10074, 252, 251, 120},
         {11072, 270, 271, 60}, {11072, 271, 272, 120}, {11072, 272, 271, 120},

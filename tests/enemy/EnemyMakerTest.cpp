@@ -10,6 +10,7 @@
 #include "enemy/CharacterDragon.h"
 #include "enemy/CharacterEnemyMaker.h"
 #include "enemy/EnemyField.h"
+#include "framework/Random.h"
 
 using namespace enemy_test;
 
@@ -79,6 +80,19 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
             ClearChildren(*maker);
         }
     }
+    // The spot's x is drawn first, then its y.
+    Field g(400);
+    auto* maker = g.Make<CCharacterEnemyMaker>(10005, 0, 0);
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        GameSrand(seed);
+        const int32_t rx = GameRand(), ry = GameRand();
+        GameSrand(seed);
+        maker->SetState(231);
+        ASSERT_EQ(maker->LiveChildren(), 1);
+        const CCharacter* wisp = maker->linksB[0];
+        EXPECT_EQ(std::make_pair(wisp->x, wisp->y), std::make_pair(rx % 1800 + 2400, ry % 2800 + 1600 - 1400)) << seed;
+        ClearChildren(*maker);
+    }
     EXPECT_GE(widest, 1700);
     EXPECT_LE(highest, 1600 - 1300);
     EXPECT_GE(lowest, 1600 + 1300);
@@ -135,6 +149,7 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
         ASSERT_EQ(maker->LiveChildren(), 1);
         const CCharacter* crow = maker->linksB[0];
         EXPECT_GT(Distance(*crow, *f.player), 800);
+        EXPECT_EQ(crow->facing, -1) << "toward the side of the screen the player stands on";
         nearest = std::min(nearest, Distance(*crow, *f.player));
         highest = std::min(highest, crow->y);
         lowest = std::max(lowest, crow->y);

@@ -88,10 +88,13 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
     const std::vector<CCharacterEffect*> sparks = Effects(640, 640 + 9);
     ASSERT_EQ(sparks.size(), 40u);
     int left = 0;
+    int32_t west = 0, east = 0;
     // Drifting 5 either way from within 200 across and up to 200 under
     // his centre.
     for (const CCharacterEffect* s : sparks) {
         EXPECT_LE(std::abs(s->prevX - 3000), 200);
+        west = std::min(west, s->prevX - 3000);
+        east = std::max(east, s->prevX - 3000);
         EXPECT_GE(s->prevY, kStandY);
         EXPECT_LE(s->prevY, kStandY + 200);
         EXPECT_EQ(std::abs(s->vx), 5);
@@ -99,6 +102,8 @@ TEST(Archer, DefeatedHeLeavesSparksHopsBackAndStaysLying) {
         left += s->vx < 0;
     }
     EXPECT_EQ(left, 20);
+    EXPECT_LT(west, -100) << "over the whole 200 either side";
+    EXPECT_GT(east, 100);
     EXPECT_TRUE(Effects(140, 140 + 23).empty());
 
     // 9 frozen frames, then 20 in 111: the hop back, away from his facing.
@@ -225,7 +230,25 @@ TEST(Bird, DivesOnlyAtAPlayerStrictlyCloserThanSixteenHundred) {
             EXPECT_EQ(bird->attackDirX, 80);
             EXPECT_EQ(bird->attackDirY, 0);
         }
+        if (c.dives && c.dx == 0) {
+            // Straight down it has no way across: it is drawn facing left.
+            bird->facing = 1;
+            f.s.Run(1);
+            EXPECT_EQ(bird->vx, 0);
+            EXPECT_EQ(bird->facing, -1);
+        }
     }
+    // In the other picture of its wait it looks out alike.
+    Field g(400);
+    auto* bird = g.Make<CCharacterBird>(11091, 3000, 1000);
+    bird->hoverNum = 0;
+    bird->hoverSpeed = 0;
+    for (int i = 0; i < 10 && bird->frame != 251; ++i) g.s.Run(1);
+    ASSERT_EQ(bird->frame, 251);
+    g.player->x = bird->x;
+    g.player->y = bird->y + 1599;
+    g.s.Run(1);
+    EXPECT_EQ(bird->frame, 252);
 }
 
 TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
@@ -250,6 +273,15 @@ TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
     EXPECT_EQ(flyer->vx, -20);
     const CCharacter* egg = Shots(740).back();
     EXPECT_EQ(Velocity(*egg), std::make_pair(0, 70)) << "an egg falls at 70";
+    // Each egg leaves from where the bird is.
+    int32_t x = flyer->x, y = flyer->y;
+    for (int i = 0; i < 40 && Shots(740).back() == egg; ++i) {
+        x = flyer->x;
+        y = flyer->y;
+        g.s.Run(1);
+    }
+    ASSERT_NE(Shots(740).back(), egg);
+    EXPECT_EQ(std::make_pair(Shots(740).back()->prevX, Shots(740).back()->prevY), std::make_pair(x, y));
 }
 
 // Diving, it turns at most 0.02 a frame toward the player, at 80.

@@ -158,6 +158,7 @@ TEST(Ghost, ItKeepsItsTypeFadesInAndFiresEveryHundredTwentyFrames) {
     const CCharacter* shot = World().GetAt(World().GetCount());
     EXPECT_EQ(shot->frame, 412);
     EXPECT_EQ(shot->facing, -1) << "drawn its way";
+    EXPECT_EQ(std::make_pair(shot->x, shot->y), std::make_pair(ghost->x, ghost->y));
     EXPECT_EQ(Velocity(*shot), Aim(ghost->x, ghost->y, *f.player, 50));
     EXPECT_LT(fire->vx, 0);
     EXPECT_GT(fire->vy, 0);
@@ -170,7 +171,7 @@ TEST(Ghost, ItsBurstLeavesASpiritAndBlastsEveryFourFramesOfItsFade) {
     ghost->OnHit(15, 500, 1, f.player);
     ASSERT_EQ(ghost->frame, EnemyState::Defeated);
     std::vector<int> blasts = TimesItGrew(f.s, [] { return Effects(320, 325).size(); }, 1);
-    EXPECT_EQ(blasts, std::vector<int>{1}) << "the first in the burst's own frame";
+    ASSERT_EQ(blasts, std::vector<int>{1}) << "the first in the burst's own frame";
     EXPECT_EQ(OfType(23002).size(), 1u);
     const CCharacterEffect* blast = Effects(320, 325)[0];
     EXPECT_LE(std::abs(blast->x - ghost->x), 200);
@@ -197,6 +198,9 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     Field f(400);
     auto* kasa = f.Make<CCharacterKarakasa>(10011, 3000, 1000);
     auto* drifter = f.Make<CCharacterKarakasa>(10012, 2000);
+    // The lantern's and the snake's drifting kinds share the drift and its
+    // turn to a far player.
+    CCharacterEnemy* others[] = {f.Make(10022, 2000), f.Make(10032, 2000)};
     f.s.Run(2);
     ASSERT_EQ(kasa->frame, 231);
     EXPECT_EQ(kasa->y, kStandY) << "dropped to the ground";
@@ -220,6 +224,9 @@ TEST(Karakasa, ItHopsInPlaceTurningToThePlayerBetweenHopsAndTheDrifterNeverHops)
     // Up at 120, down at 6 a frame more.
     EXPECT_EQ(top, kStandY - 1140);
     EXPECT_EQ(drifter->facing, 1) << "turned to the far player at its re-entry";
+    for (const CCharacterEnemy* other : others) {
+        EXPECT_EQ(other->facing, 1) << other->typeId << " turned to the far player too";
+    }
     // A hop goes straight up at 120 whatever sideways speed it had.
     kasa->vx = 30;
     kasa->SetState(232);
@@ -249,8 +256,11 @@ TEST(Chouchin, ItSpitsAnAimedFireEveryEightySixFramesWithoutASound) {
     Field f(400);
     auto* lantern = f.Make<CCharacterChouchin>(10021, 3000, 1500);
     f.s.ClearSounds();
-    f.s.Run(53);
-    EXPECT_EQ(ShotCount(300), 1u);
+    f.s.Run(52);
+    const int32_t x = lantern->x, y = lantern->y;
+    f.s.Run(1);
+    ASSERT_EQ(ShotCount(300), 1u);
+    EXPECT_EQ(std::make_pair(Shots(300)[0]->prevX, Shots(300)[0]->prevY), std::make_pair(x, y)) << "from its centre";
     EXPECT_TRUE(f.s.Sounds().empty());
     const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(300); }, 180);
     EXPECT_EQ(times, (std::vector<int>{86, 172}));

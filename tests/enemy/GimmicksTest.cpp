@@ -145,6 +145,10 @@ TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
         const FrameRecord flight = f.player->RecordAt(361);
         *f.player->frameTable.Find(379) = flight;
         f.player->frame = 379;
+        // Loaded, its box still reaches 250 below it: the player's hurt box
+        // top 240 under the catapult touches it.
+        f.player->x = kAirX;
+        f.player->y = kAirY + 240 - flight.hurtTop;
         f.s.Run(1);
         EXPECT_EQ(catapult->frame, 231);
         f.player->frame = c.freedAt;

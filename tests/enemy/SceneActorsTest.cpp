@@ -142,6 +142,13 @@ TEST(SnowFairy, ThrowsTwoMirroredCrystalsWhicheverWaySheFaces) {
             EXPECT_EQ(c->group, fairy->group);
         }
         EXPECT_EQ(fairy->x, 2400) << "she stands";
+        // Both from where she stands.
+        fairy->SetState(232);
+        const std::vector<CCharacterAttackEffect*> cast = Shots(430);
+        ASSERT_EQ(cast.size(), 6u);
+        for (std::size_t i = 4; i < 6; ++i) {
+            EXPECT_EQ(std::make_pair(cast[i]->x, cast[i]->y), std::make_pair(fairy->x, fairy->y)) << i;
+        }
     }
 }
 
@@ -155,11 +162,17 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     EXPECT_LT(crow->x, 4000) << "flying along its facing";
     EXPECT_TRUE(Shots(400).empty());
     EXPECT_EQ(crow->vx, -20);
-    for (int i = 0; i < 3 && Shots(400).empty(); ++i) f.s.Run(1);
+    int32_t x = crow->x, y = crow->y;
+    for (int i = 0; i < 3 && Shots(400).empty(); ++i) {
+        x = crow->x;
+        y = crow->y;
+        f.s.Run(1);
+    }
     const std::vector<CCharacterAttackEffect*> darts = Shots(400);
     ASSERT_EQ(darts.size(), 1u);
     CCharacterAttackEffect* dart = darts[0];
     EXPECT_EQ(dart->group, crow->group);
+    EXPECT_EQ(std::make_pair(dart->prevX, dart->prevY), std::make_pair(x, y)) << "thrown from where it is";
     // Aimed at the player's position at 60 a frame, from where it was thrown.
     EXPECT_EQ(Velocity(*dart), Aim(dart->prevX, dart->prevY, *f.player, 60));
     EXPECT_EQ(dart->frame, 400);
@@ -250,6 +263,9 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     // replaces it rather than leaving two.
     f.s.Run(30);
     EXPECT_TRUE(Listed(marker));
+    princess->SetState(271);
+    f.s.Run(1);
+    EXPECT_TRUE(Listed(marker)) << "her call's other picture keeps it";
     princess->SetState(270);
     f.s.Run(1);
     EXPECT_FALSE(Listed(marker));

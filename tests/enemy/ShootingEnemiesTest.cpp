@@ -56,6 +56,7 @@ TEST(Fox, ItCastsOneFoxFireAtATimeAndCastsAgainOnlyOnceItIsGone) {
     EXPECT_EQ(fire->group, fox->group);
     EXPECT_EQ(fire->facing, -1);
     EXPECT_EQ(fire->prevX, 3000 - 200) << "200 before it";
+    EXPECT_EQ(fire->prevY, fox->y) << "at its height";
     EXPECT_EQ(Velocity(*fire), std::make_pair(-10, 0));
     // It waits while its fire lives, with its state timer running on.
     int gone = -1;
@@ -99,6 +100,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
         EXPECT_EQ(burst[i]->vx, static_cast<int32_t>(40 * std::sin(a))) << i;
         EXPECT_EQ(burst[i]->vy, static_cast<int32_t>(40 * std::cos(a))) << i;
         EXPECT_EQ(burst[i]->group, spider->group);
+        EXPECT_EQ(std::make_pair(burst[i]->prevX, burst[i]->prevY), std::make_pair(3000, kFloor - 400 + 790)) << i;
         EXPECT_EQ(burst[i]->facing, -1) << "the way it faces, to the player";
     }
     EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
@@ -155,6 +157,10 @@ TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
                 EXPECT_EQ(shots[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * side)) << k;
                 EXPECT_EQ(shots[k]->vy, static_cast<int32_t>(std::cos(a) * 40)) << k;
                 EXPECT_EQ(shots[k]->frame / 2 * 2, side == 1 ? 380 : 384) << k;
+                // Each from the turret's centre, flying straight on since.
+                const int32_t flown = t.shots - 1 - static_cast<int32_t>(k);
+                EXPECT_EQ(std::make_pair(shots[k]->prevX, shots[k]->prevY),
+                          std::make_pair(4000 + shots[k]->vx * flown, kStandY + shots[k]->vy * flown)) << k;
             }
             EXPECT_EQ(std::tie(shots[0]->vx, shots[0]->vy), std::make_tuple(0, 40)) << "straight down first";
             EXPECT_EQ(shots[1]->vx, 15 * side) << "sin(pi/8) x 40 = 15.3";
@@ -177,6 +183,15 @@ TEST(ZenPriest, ItWalksAtThePlayerThenPraysAFanOfThirty) {
     EXPECT_EQ(times.back(), 30);
     EXPECT_EQ(priest->x, 4000 - 69 * 25) << "stood 30 frames to pray, then walked on";
     EXPECT_EQ(priest->frame / 2 * 2, 230);
+    // The player behind it as it starts to pray: the first shot still goes
+    // its old way, then it turns.
+    f.player->x = priest->x + 1000;
+    priest->SetState(235);
+    const std::size_t before = Shots().size();
+    f.s.Run(1);
+    ASSERT_EQ(Shots().size(), before + 1);
+    EXPECT_EQ(Shots().back()->frame / 2 * 2, 384);
+    EXPECT_EQ(priest->facing, 1);
 }
 
 TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHovering) {
@@ -185,7 +200,7 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         Field f(400);
         auto* thunderer = f.Make<CCharacterThunderer>(id, 3000, 1000);
         const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
-        EXPECT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
+        ASSERT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
         const CCharacterAttackEffect* bolt = Shots().back();
         EXPECT_LE(std::abs(bolt->x - thunderer->x), 10) << "it flew on after the drop";
         EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";
@@ -200,6 +215,10 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         EXPECT_EQ(fresh->y, thunderer->y + 200);
         if (id == 10171) {
             EXPECT_LT(thunderer->x, 3000) << "flies on";
+            // While it strikes it holds its height, whatever speed it had.
+            thunderer->vy = 30;
+            f.s.Run(1);
+            EXPECT_EQ(thunderer->vy, 0);
         } else {
             EXPECT_EQ(thunderer->x, 3000);
         }

@@ -69,6 +69,33 @@ TEST(Kappa, ThrowsItsPlateAndCatchesItOnlyOnItsWayBack) {
     EXPECT_EQ(kappa->linksB[0], nullptr);
     f.s.Run(12);
     EXPECT_EQ(kappa->frame, 230);
+    // Winding up it stands and falls like the rest of its block.
+    f.s.Run(20);
+    ASSERT_EQ(kappa->frame, 231);
+    kappa->y = kStandY - 100;
+    kappa->vx = 20;
+    f.s.Run(1);
+    EXPECT_GT(kappa->y, kStandY - 100);
+    EXPECT_EQ(kappa->vx, 0);
+    // A plate at a standstill over the kappa is on neither way: not caught.
+    f.s.Run(11);
+    ASSERT_EQ(kappa->frame, 232);
+    plate = kappa->linksB[0];
+    ASSERT_NE(plate, nullptr);
+    plate->x = plate->prevX = kappa->x;
+    plate->y = plate->prevY = kappa->y;
+    plate->vx = 0;
+    f.s.Run(1);
+    EXPECT_TRUE(Listed(plate));
+    EXPECT_EQ(kappa->frame, 232);
+    // On its way back, its own box (100 each way) just meeting the kappa's
+    // hurt box (150): caught.
+    plate->x = plate->prevX = kappa->x - 245;
+    plate->y = plate->prevY = kappa->y;
+    plate->vx = 20;
+    f.s.Run(1);
+    EXPECT_FALSE(Listed(plate));
+    EXPECT_EQ(kappa->frame, 233);
 }
 
 TEST(Kappa, APlateThatIsGoneEndsTheWaitAtOnce) {
@@ -113,9 +140,11 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
     std::vector<int32_t> t, vys, ys;
+    std::vector<std::size_t> splashes;
     int standing = 0;
     for (int i = 0; i < 400; ++i) {
         f.s.Run(1);
+        splashes.push_back(Effects(350, 350 + 9).size());
         t.push_back(kappa->frame);
         vys.push_back(kappa->vy);
         ys.push_back(kappa->y);
@@ -148,6 +177,8 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_LT(ys[static_cast<size_t>(under - 2)], 3400);
     EXPECT_EQ(ys[static_cast<size_t>(under - 1)], 3400) << "back down to where it lurked";
     EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
+    EXPECT_EQ(splashes[static_cast<size_t>(under)], splashes[static_cast<size_t>(under - 2)] + 4)
+        << "a splash as it goes under";
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 
@@ -201,6 +232,12 @@ TEST(Kappa, ItsGrabHoldsTheKilledPlayerForAWhileThenItGoesOn) {
     EXPECT_EQ(IndexOf(t, 230), 59) << "60 frames, then home";
     EXPECT_EQ(kappa->hp, 200);
     EXPECT_EQ(kappa->y, kStandY);
+    // Whatever speed it had, the grab stops it.
+    kappa->vx = 40;
+    kappa->vy = -30;
+    kappa->SetState(350);
+    EXPECT_EQ(kappa->vx, 0);
+    EXPECT_EQ(kappa->vy, 0);
 }
 
 TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
@@ -246,6 +283,12 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     EXPECT_EQ(star->y, ninja->y + 40);
     EXPECT_EQ(star->vx, 80);
     EXPECT_EQ(star->vy, 0);
+    // Throwing, it stands and turns to the player.
+    f.player->x = ninja->x - 1000;
+    f.s.Run(1);
+    ASSERT_EQ(ninja->frame, 236);
+    EXPECT_EQ(ninja->vx, 0);
+    EXPECT_EQ(ninja->facing, -1);
 }
 
 TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
@@ -260,6 +303,7 @@ TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
     const std::vector<CCharacterAttackEffect*> bombs = Shots(330);
     ASSERT_FALSE(bombs.empty());
     EXPECT_EQ(bombs.back()->x, 3000 - 200);
+    EXPECT_EQ(bombs.back()->y, ninja->y + 40);
     EXPECT_EQ(bombs.back()->vx, -30);
     EXPECT_EQ(bombs.back()->vy, -80);
 }
@@ -286,6 +330,14 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
     EXPECT_EQ(strikes[0]->x, armour->x);
     EXPECT_EQ(strikes[0]->y, armour->y);
     EXPECT_EQ(strikes[0]->facing, armour->facing);
+    // The standing armour strikes the same way.
+    auto* guard = f.Make<CCharacterLivingArmor>(10122, 2600);
+    f.s.Run(1);
+    ASSERT_EQ(guard->frame, 250);
+    guard->SetState(252);
+    ASSERT_EQ(Shots(340).size(), 2u);
+    EXPECT_EQ(Shots(340).back()->x, guard->x);
+    EXPECT_EQ(Shots(340).back()->y, guard->y);
 
     auto* jade = f.Make<CCharacterLivingArmor>(10123, 2000);
     f.s.Run(1);

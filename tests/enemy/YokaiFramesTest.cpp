@@ -76,7 +76,8 @@ TEST(YokaiFrames, PicturesSharedRecordsAndBoxes) {
         const FrameRecord& hurt = e->RecordAt(EnemyState::Hurt);
         EXPECT_EQ(std::tie(hurt.nextState, hurt.stateDuration), std::make_tuple(220, 20));
         EXPECT_FALSE(HasAttack(hurt));
-        EXPECT_TRUE(HasHurt(hurt));
+        EXPECT_EQ(std::tie(hurt.hurtLeft, hurt.hurtRight, hurt.hurtTop, hurt.hurtBottom),
+                  std::make_tuple(-150, 150, -150, 150));
         for (int32_t d : {EnemyState::Defeated, EnemyState::FadeOut}) {
             EXPECT_FALSE(HasAttack(e->RecordAt(d)) || HasHurt(e->RecordAt(d)));
         }
@@ -96,6 +97,21 @@ TEST(YokaiFrames, PicturesSharedRecordsAndBoxes) {
             EXPECT_EQ(HasHurt(r), !sparking) << i;
             EXPECT_EQ(HasAttack(r), k.touches && !kindling) << i;
             EXPECT_EQ(HasBody(r), k.body == Stands || (k.body == HangsOnly && i == 290)) << i;
+            // Where they are there, the boxes are the kinds' touch reach
+            // (140), the hurt box (150) and the standing kinds' body (190)
+            // each way.
+            if (HasAttack(r)) {
+                EXPECT_EQ(std::tie(r.attackLeft, r.attackRight, r.attackTop, r.attackBottom),
+                          std::make_tuple(-140, 140, -140, 140)) << i;
+            }
+            if (HasHurt(r)) {
+                EXPECT_EQ(std::tie(r.hurtLeft, r.hurtRight, r.hurtTop, r.hurtBottom),
+                          std::make_tuple(-150, 150, -150, 150)) << i;
+            }
+            if (HasBody(r) && k.body == Stands) {
+                EXPECT_EQ(std::tie(r.bodyLeft, r.bodyRight, r.bodyTop, r.bodyBottom),
+                          std::make_tuple(-190, 190, -190, 190)) << i;
+            }
         }
     }
     // A hanging bat is hurt and defeated in its hanging picture.
@@ -115,7 +131,9 @@ TEST(YokaiFrames, TheChainsTheBehavioursRelyOn) {
         {10006, 290, 292, 20}, {10006, 291, 292, 20}, {10006, 292, 294, 20}, {10006, 293, 294, 20},
         {10006, 294, -1, 0},   {10006, 295, -1, 0},   {10054, 230, 231, 40}, {10054, 231, 232, 80},
         {10054, 232, 233, 20}, {10054, 233, 231, 20}, {10011, 230, -1, 0},   {10011, 231, 232, 20},
-        {10011, 232, 230, 1},  {10012, 250, 251, 96}, {10021, 230, 231, 50}, {10021, 231, 232, 1},
+        {10011, 232, 230, 1},  {10012, 250, 251, 96}, {10012, 251, 250, 96},
+        {10022, 250, 251, 96}, {10022, 251, 250, 96}, {10032, 250, 251, 96}, {10032, 251, 250, 96},
+        {10021, 230, 231, 50}, {10021, 231, 232, 1},
         {10021, 232, 233, 1},  {10021, 233, 234, 30}, {10021, 234, 235, 2},  {10021, 235, 230, 2},
         {10031, 230, 231, 12}, {10031, 231, 230, 12}, {10131, 230, 232, 90}, {10131, 231, 232, 90},
         {10131, 232, 233, 8},  {10131, 233, 230, 32}, {10132, 250, 251, 40}, {10132, 251, 252, 8},
@@ -145,7 +163,8 @@ TEST(YokaiFrames, TheChainsTheBehavioursRelyOn) {
         int32_t id, first, last, ticks;
     };
     const Loop loops[] = {
-        {10001, 230, 231, 16}, {10002, 250, 251, 16}, {10006, 290, 291, 8},  {10006, 292, 293, 16},
+        {10001, 230, 231, 16}, {10002, 250, 251, 16}, {10012, 250, 251, 16}, {10022, 250, 251, 16},
+        {10032, 250, 251, 16}, {10006, 290, 291, 8},  {10006, 292, 293, 16},
         {10006, 294, 295, 16}, {10131, 230, 231, 8},  {10151, 230, 231, 8},  {10151, 236, 237, 8},
         {10152, 250, 251, 8},  {10161, 230, 233, 6},  {10161, 235, 236, 6},  {10162, 251, 252, 6},
         {10171, 230, 231, 8},  {10171, 232, 233, 2},  {10171, 234, 235, 2},  {10172, 250, 251, 8},
