@@ -15,6 +15,7 @@
 #include "framework/GameState.h"
 #include "framework/SaveData.h"
 #include "framework/SaveTestDir.h"
+#include "platform/AudioMixer.h"
 #include "player/CharacterPlayer.h"
 #include "stage/CharacterStageObject.h"
 #include "stage/Event.h"
@@ -27,6 +28,8 @@
 #include "ui/GameInputEnding.h"
 #include "ui/GameInputTitleTop.h"
 #include "win/MyInput.h"
+#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 using namespace testing_support;
 
@@ -467,32 +470,63 @@ TEST_F(SceneTest, ThePlaceNameShowsInTheWindowAndEndsWhenItCloses) {
 
 TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     CGameInputEnding* ending = CGameInputEnding::GetInstance();
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     // Character 2 skips the greetings.
     for (int32_t character : {1, 2, 4}) {
         Game()->m_selectedCharacter = character;
         ASSERT_TRUE(Game()->StartStage(266));
         CEventEnding1_1* scene = CEventEnding1_1::GetInstance();
+        StopMusic();
+        PlayMusic(11);  // the clear music alone, still loaded
         Director()->SetEvent(EventId::kEnding1);
         EXPECT_EQ(Top(), ending);
         ASSERT_NE(scene->m_princess, nullptr);
-        Frame(82);
+        // The black screen parts evenly over 40 frames into two bars.
+        Frame(20);
+        EXPECT_EQ(ending->m_topBand.y, -60);
+        EXPECT_EQ(ending->m_bottomBand.y, 220);
+        Frame(20);
+        EXPECT_EQ(ending->m_topBand.y, -120);
+        EXPECT_EQ(ending->m_bottomBand.y, 280);
+        Frame(42);
         EXPECT_EQ(scene->m_princess->frame, 232);
         // She sinks to the ground; the scene goes on once she stands.
         ASSERT_EQ(scene->GetStep(), 1);
         EXPECT_TRUE(scene->m_princess->IsAirborne());
         FramesUntil([&] { return scene->GetStep() == 2; }, 400);
         EXPECT_FALSE(scene->m_princess->IsAirborne());
-        FramesUntil([&] { return scene->GetStep() == 3; }, 400);
+        EXPECT_EQ(FramesUntil([&] { return scene->GetStep() == 3; }, 400), 42) << "40 frames before the walk";
         ASSERT_EQ(scene->GetStep(), 3);
         EXPECT_EQ(Player()->frame, 250);
-        scene->m_princess->x = Player()->x + 200;
+        // She is reached once the player is less than 300 short of her: not
+        // at 300, the next pace on.
+        Frame();  // under way
+        const int32_t gap = scene->m_princess->x - Player()->x;
+        Frame();
+        const int32_t pace = gap - (scene->m_princess->x - Player()->x);
+        ASSERT_GT(pace, 0);
+        scene->m_princess->x = Player()->x + pace + 300;
+        Frame();
+        EXPECT_EQ(scene->GetStep(), 3) << "exactly 300 short";
+        EXPECT_EQ(Player()->frame, 250);
         Frame();
         EXPECT_EQ(Player()->frame, 960);
         EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
+        // Stopped where she was reached; character 2 steps 60 back.
+        EXPECT_EQ(scene->m_princess->x - Player()->x, (character == 2 ? 360 : 300) - pace) << character;
+        EXPECT_EQ(Player()->vx, 0);
         FramesUntil([&] { return scene->GetStep() == 7; }, 400);
         EXPECT_EQ(ending->GetState(), ScreenState::Active) << "the roll waits for the scene";
         const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
         EXPECT_EQ(waited, character == 4 ? 202 : 102) << character;
+        // The ending music replaces the clear music, which is let go.
+        ASSERT_GE(music.size(), 2u);
+        EXPECT_EQ(music.back(), 10);
+        EXPECT_EQ(music[music.size() - 2], kMusicStopped);
+        EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(11));
         EXPECT_EQ(ending->GetState(), CGameInputEnding::kFirstCard) << "the scene has started the roll";
         EXPECT_EQ(Player()->controlled, 0) << "the endings keep the controls";
     }
