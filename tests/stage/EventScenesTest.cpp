@@ -541,6 +541,7 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     FramesUntil([&] { return second->GetStep() == 7; }, 400);
     EXPECT_EQ(second->m_princess->frame, 252);
     FramesUntil([&] { return second->GetStep() == 8; }, 400);
+    EXPECT_EQ(Player()->frame, 967) << "the hug has come to rest";
     EXPECT_EQ(second->m_princess->frame, 253);
     const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
     EXPECT_EQ(waited, 302);
