@@ -464,6 +464,21 @@ TEST_F(SceneTest, ThePlaceNameShowsInTheWindowAndEndsWhenItCloses) {
     Frame();
     EXPECT_EQ(Director()->GetCurrent(), nullptr);
     EXPECT_EQ(Player()->controlled, 1);
+
+    // Its end starts the stage's music again only when none plays.
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
+    for (bool silenced : {false, true}) {
+        ASSERT_TRUE(Game()->StartStage(266));
+        ASSERT_NE(CSoundManager::GetInstance()->GetPlayingMusic(), -1);
+        if (silenced) StopMusic();
+        Director()->SetEvent(EventId::kPlaceName);
+        music.clear();
+        Director()->Reset();
+        EXPECT_EQ(music, silenced ? std::vector<int32_t>{2} : std::vector<int32_t>{}) << silenced;
+    }
 }
 
 // --- The endings ------------------------------------------------------------------
