@@ -336,19 +336,31 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(scene->m_kingTengu->frame, 420);
     EXPECT_EQ(scene->m_kingTengu->x, 6300);
 
+    // An effect standing still a distance above the player, of a state.
+    auto effectAbove = [&](int32_t state, int32_t above) {
+        for (CCharacter* e : WithTypeId(CCharacterEffect::kTypeId))
+            if (e->frame == state && e->x == Player()->x && e->y == Player()->y - above) return true;
+        return false;
+    };
     sounds.clear();
     Frame(82);
     EXPECT_EQ(Player()->frame, 231);
     EXPECT_EQ(sounds, std::vector<int32_t>{80});
-    EXPECT_EQ(WithTypeId(CCharacterEffect::kTypeId).empty(), false);
+    EXPECT_TRUE(effectAbove(330, 400)) << "the burst over the head";
     Frame(32);
     EXPECT_EQ(Player()->frame, 260);
-    // Step 2 waits for the king tengu 80 pixels inside the view.
+    // Step 2 waits for the king tengu 80 pixels inside the view: not at
+    // 4000, at 3999.
     Frame(20);
     EXPECT_EQ(scene->GetStep(), 2);
-    scene->m_kingTengu->x = 3990;
-    Frame();
+    scene->m_kingTengu->x = 4000;
+    Director()->Update();  // the scene's step alone
+    EXPECT_EQ(scene->GetStep(), 2) << "at 4000";
+    scene->m_kingTengu->x = 3999;
+    sounds.clear();
+    Director()->Update();
     EXPECT_EQ(scene->GetStep(), 3);
+    EXPECT_EQ(sounds, std::vector<int32_t>{74});
     EXPECT_EQ(Player()->frame, 980);
     EXPECT_EQ(scene->m_frameCounter, 0);
     Frame(122);
@@ -357,6 +369,8 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(scene->m_princess->linksB[0], nullptr) << "taken, she no longer calls";
     Frame(82);
     EXPECT_EQ(Player()->frame, 981);
+    EXPECT_EQ(Player()->vx, -100) << "knocked back";
+    EXPECT_EQ(Player()->vy, -50);
     // Into the first stage with the player kept; the actors went.
     CCharacter* player = Player();
     Frame(62);
@@ -366,12 +380,31 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(scene->m_princess, nullptr);
     EXPECT_EQ(scene->m_kingTengu, nullptr);
     EXPECT_EQ(Player()->frame, 982);
+    EXPECT_EQ(PlayerMapX(), 1800);
+    EXPECT_EQ(Player()->y, -3200) << "high above, falling in";
     EXPECT_EQ(Stage()->m_music, -1);
-    // Lands, bounces, lands; the row of poses to the standing record 230.
+    // Lands, bounces, lands; the row of poses to the standing record 230,
+    // each after its wait.
     FramesUntil([&] { return scene->GetStep() == 8; }, 400);
     EXPECT_EQ(Player()->frame, 983);
-    FramesUntil([&] { return scene->GetStep() == 12; }, 400);
-    EXPECT_EQ(Player()->frame, 986);
+    struct Pose {
+        int32_t updates, frame;
+    };
+    for (const Pose& p : {Pose{42, 290}, Pose{62, 989}, Pose{32, 984}, Pose{77, 986}}) {
+        const int32_t step = scene->GetStep();
+        EXPECT_EQ(FramesUntil([&] { return scene->GetStep() != step; }, 400), p.updates) << step;
+        EXPECT_EQ(Player()->frame, p.frame) << step;
+        if (p.frame == 290) {
+            EXPECT_EQ(Player()->vy, -60);
+        }
+        if (p.frame == 989) {
+            EXPECT_TRUE(effectAbove(330, 400));
+        }
+        if (p.frame == 986) {
+            EXPECT_TRUE(effectAbove(270, 500)) << "the glint";
+        }
+    }
+    EXPECT_EQ(scene->GetStep(), 12);
     FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 200);
     EXPECT_EQ(Player()->controlled, 1);
     // Saved: the slot's stage, the resume snapshot dropped and written.
@@ -387,12 +420,26 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     Director()->SetEvent(EventId::kOpening2);
     auto* player = static_cast<CCharacterPlayer*>(Player());
     EXPECT_EQ(player->katanaReach, 2000);
+    // Placed on the map: the player at -200, the soldiers at 1100 and 2500.
+    EXPECT_EQ(PlayerMapX(), -200);
     ASSERT_NE(scene->m_soldiers[0], nullptr);
+    ASSERT_NE(scene->m_soldiers[1], nullptr);
+    EXPECT_EQ(scene->m_soldiers[0]->x + Stage()->m_cameraX, 1100);
+    EXPECT_EQ(scene->m_soldiers[1]->x + Stage()->m_cameraX, 2500);
     EXPECT_EQ(scene->m_soldiers[0]->frame, 350);
+    EXPECT_EQ(scene->m_soldiers[0]->facing, -1);
     EXPECT_EQ(scene->m_soldiers[1]->facing, 1);
-    Frame(42);
-    EXPECT_EQ(scene->m_soldiers[0]->facing, 1);
-    Frame(42 * 3);
+    // They look about in turn, 40 frames (42 updates) apart.
+    struct Look {
+        int soldier;
+        int32_t facing;
+    };
+    for (const Look& l : {Look{0, 1}, Look{1, -1}, Look{0, -1}, Look{1, 1}}) {
+        Frame(41);
+        EXPECT_NE(scene->m_soldiers[l.soldier]->facing, l.facing);
+        Frame();
+        EXPECT_EQ(scene->m_soldiers[l.soldier]->facing, l.facing);
+    }
     EXPECT_EQ(scene->GetStep(), 4);
     Frame(42);
     EXPECT_EQ(scene->GetStep(), 5);
@@ -413,8 +460,17 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     };
     CCharacter* first = scene->m_soldiers[0];
     ASSERT_NE(first, nullptr);
-    touchAt(first);
+    const int32_t y = player->y;
+    TouchDown(first->x / 10, first->y / 10);
+    Frame();
     EXPECT_EQ(scene->GetStep(), 6);
+    // Shown again, put back at -400 and 600 higher than the strike, which
+    // lifted the standing player 100 off the floor.
+    EXPECT_EQ(player->x, -400);
+    EXPECT_EQ(player->y, y - 100 - 600);
+    EXPECT_EQ(player->alpha, 255);
+    TouchUp();
+    Frame();
     FramesUntil([&] { return scene->m_soldiers[0] == nullptr; }, 400);
     EXPECT_EQ(scene->m_soldiers[0], nullptr) << "beaten, gone and forgotten";
     // The second one turns with the mark above its head; all stand still.
@@ -424,8 +480,12 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     EXPECT_EQ(second->frame, 352);
     EXPECT_FALSE(WithTypeId(CCharacterEffect::kTypeId).empty());
     FramesUntil([&] { return scene->GetStep() == 8; }, 100);
+    EXPECT_EQ(player->katanaReach, 3000) << "a longer reach for the frozen one";
+    EXPECT_EQ(Game()->GetGroupFreezeTimer(), -1);
     touchAt(second);
     EXPECT_EQ(scene->GetStep(), 9);
+    EXPECT_EQ(player->katanaReach, 1200);
+    EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
     // Then it waits for the grab of a door; the room holds none until one is
     // put beside the player.
     FramesUntil([&] { return scene->GetStep() == 10; }, 100);
@@ -439,7 +499,15 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     door->y = player->y - 200;
     CGameMain::GetInstance()->m_characterList.Add(door);
     Frame();
-    touchAt(door);
+    sounds.clear();
+    TouchDown(door->x / 10, door->y / 10);
+    Frame();
+    // Taken: a sound, and the screen fades out by 8 a frame.
+    EXPECT_EQ(sounds, std::vector<int32_t>{66});
+    EXPECT_EQ(Fade()->m_fadeTarget, 255);
+    EXPECT_EQ(Fade()->m_fadeStep, 8);
+    TouchUp();
+    Frame();
     EXPECT_EQ(door->frame, 251) << "taken";
     EXPECT_EQ(player->grabbedObject, door);
     EXPECT_EQ(Director()->GetCurrent(), nullptr) << "the scene has ended";
