@@ -169,8 +169,11 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->m_lizardmen[0]->alpha, 255);
     EXPECT_EQ(clear->m_lizardmen[3]->alpha, 255);
     EXPECT_FALSE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible());
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     Touch();
     EXPECT_EQ(clear->GetStep(), 14);
+    EXPECT_EQ(music, std::vector<int32_t>{11}) << "the clear music, nothing stopped";
     EXPECT_TRUE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible()) << "the \"CLEAR!\" banner";
     Touch();
     EXPECT_EQ(clear->GetStep(), CEventClear1::kFinishStep);
