@@ -41,6 +41,7 @@ TEST_F(StagePlayTest, StartRetryAndRestartCountTheTries) {
     EXPECT_TRUE(InPlay());
     EXPECT_EQ(Game()->m_triesLeft, 3);
     for (int32_t left : {2, 1, 0, 0}) {
+        Game()->m_restartMapId = 266;  // a retry does not start the restart stage
         Game()->RetryStage();
         EXPECT_EQ(Game()->m_triesLeft, left);
         EXPECT_EQ(Game()->m_mapId, 267);
@@ -112,6 +113,12 @@ TEST_F(StagePlayTest, PlayAndPauseCountPlayTime) {
 
 TEST_F(StagePlayTest, F12GoesToTheTitleOnceHoweverLongItIsHeld) {
     Game()->StartStage(266);
+    // A held F10 retries once too.
+    FunctionKey(kKeyF10, true);
+    Frame(4);
+    FunctionKey(kKeyF10, false);
+    Frame();
+    EXPECT_EQ(Game()->m_triesLeft, 2);
     FunctionKey(kKeyF12, true);
     Frame(4);
     FunctionKey(kKeyF12, false);
