@@ -361,8 +361,14 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(scene->GetStep(), 2) << "at 4000";
     scene->m_kingTengu->x = 3999;
     sounds.clear();
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    StopMusic();
+    PlayMusic(11);
     Director()->Update();
     EXPECT_EQ(scene->GetStep(), 3);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), -1) << "the music stops";
+    EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(11)) << "and is let go";
     EXPECT_EQ(sounds, std::vector<int32_t>{74});
     EXPECT_EQ(Player()->frame, 980);
     EXPECT_EQ(scene->m_frameCounter, 0);

@@ -150,6 +150,8 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
     EXPECT_EQ(player->facing, -1);
     CEffect* effect = CEffect::GetInstance();
     EXPECT_EQ(effect->m_overlayKind, 5);
+    EXPECT_EQ(effect->m_overlayTarget, 0);
+    EXPECT_EQ(effect->m_overlayStep, -10);
     EXPECT_EQ(effect->m_fadeTarget, 0);
     EXPECT_EQ(effect->m_fadeStep, -8);  // 255 / 30 frames, truncated
     EXPECT_LT(effect->m_fade, 255);    // already one frame of the fade
