@@ -576,6 +576,8 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         Director()->SetEvent(EventId::kEnding1);
         EXPECT_EQ(Top(), ending);
         ASSERT_NE(scene->m_princess, nullptr);
+        EXPECT_EQ(scene->m_princess->x, 2400);
+        EXPECT_EQ(scene->m_princess->y, 800);
         // The black screen parts evenly over 40 frames into two bars.
         Frame(20);
         EXPECT_EQ(ending->m_topBand.y, -60);
@@ -610,6 +612,20 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         // Stopped where she was reached; character 2 steps 60 back.
         EXPECT_EQ(scene->m_princess->x - Player()->x, (character == 2 ? 360 : 300) - pace) << character;
         EXPECT_EQ(Player()->vx, 0);
+        // The greeting: she talks, nods while the player bows, then waves
+        // while the player cheers.
+        struct Greeting {
+            int updates;
+            int32_t princess, player;
+        };
+        if (character != 2) {
+            for (const Greeting& g : {Greeting{42, 240, 960}, Greeting{42, 241, 961}, Greeting{82, 250, 963}}) {
+                const int32_t step = scene->GetStep();
+                EXPECT_EQ(FramesUntil([&] { return scene->GetStep() != step; }, 400), g.updates) << step;
+                EXPECT_EQ(scene->m_princess->frame, g.princess) << step;
+                EXPECT_EQ(Player()->frame, g.player) << step;
+            }
+        }
         FramesUntil([&] { return scene->GetStep() == 7; }, 400);
         EXPECT_EQ(ending->GetState(), ScreenState::Active) << "the roll waits for the scene";
         const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
@@ -627,6 +643,9 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     CEventEnding1_2* second = CEventEnding1_2::GetInstance();
     Director()->SetEvent(EventId::kEnding2);
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), ending) << "the whole chain replaced";
+    ASSERT_NE(second->m_princess, nullptr);
+    EXPECT_EQ(second->m_princess->x, 3600);
+    EXPECT_EQ(second->m_princess->y, 800);
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;
