@@ -136,8 +136,11 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
         EXPECT_EQ(clear->m_boss->frame, pose);
     }
     // Step 7's wait, the second fade: pose 420, the outer lizardmen hidden.
-    Frame(82);
+    Frame(81);
+    EXPECT_EQ(clear->GetStep(), 7);
+    Frame();
     ASSERT_EQ(clear->GetStep(), 8);
+    EXPECT_EQ(Fade()->m_fadeTarget, 255);
     FramesUntil([&] { return clear->GetStep() == 9; });
     EXPECT_EQ(clear->m_boss->frame, 420);
     EXPECT_EQ(clear->m_lizardmen[0]->alpha, 0);
@@ -415,6 +418,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     }
     EXPECT_EQ(scene->GetStep(), 12);
     FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 200);
+    EXPECT_EQ(Player()->frame, 230) << "it ends on the standing record";
     EXPECT_EQ(Player()->controlled, 1);
     // Saved: the slot's stage, the resume snapshot dropped and written.
     EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kMapId), CEventOpening1_1::kFallStage);

@@ -145,7 +145,12 @@ TEST_F(StagePlayTest, OnlyTheFirstKeyThatWentDownActs) {
 
 TEST_F(StagePlayTest, RetryWithoutTriesOnlySounds) {
     Game()->StartStage(266);
-    Game()->m_triesLeft = 0;
+    // The last try is still taken.
+    Game()->m_triesLeft = 1;
+    TapFunctionKey(kKeyF10);
+    EXPECT_EQ(Game()->m_triesLeft, 0);
+    EXPECT_NE(Stage(), nullptr);
+    Frame();  // the key seen up
     CStageData* stage = Stage();
     sounds.clear();
     TapFunctionKey(kKeyF10);
