@@ -100,6 +100,7 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->m_boss->typeId, 11100);
     EXPECT_EQ(clear->m_boss->frame, 112);
     EXPECT_EQ(clear->m_boss->x, 2400);
+    EXPECT_EQ(clear->m_boss->y, -800) << "high above, to fall in";
     EXPECT_EQ(clear->m_boss->facing, 1);
 
     // Step 0 waits 100 frames: the fade out begins on the 102nd update.
@@ -268,6 +269,7 @@ TEST_F(SceneTest, TheFirstDefeatSceneOpensContinueOnATouchOnlyAfterItsFade) {
     ASSERT_EQ(Director()->GetCurrent(), scene);
     EXPECT_EQ(Player()->controlled, 0);
     EXPECT_EQ(Player()->x, 4400);
+    EXPECT_GT(Player()->y, 800) << "dropped from 800 onto the floor";
     EXPECT_EQ(Player()->frame, 144);
     EXPECT_EQ(Fade()->m_fade, 255);
     EXPECT_EQ(Fade()->m_fadeStep, -3);
@@ -303,6 +305,7 @@ TEST_F(SceneTest, TheSecondDefeatSceneAndARepeatedEntryWithNewActors) {
     ASSERT_TRUE(Game()->StartStage(273));
     ASSERT_EQ(Director()->GetCurrent(), scene);
     EXPECT_EQ(Player()->x, 1300);
+    EXPECT_GT(Player()->y, 2400) << "dropped from 2400 onto the floor";
     EXPECT_EQ(Player()->frame, 162);
     CCharacter* lizardman = scene->m_lizardmen[0];
     ASSERT_NE(lizardman, nullptr);
