@@ -585,6 +585,7 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         ASSERT_NE(scene->m_princess, nullptr);
         EXPECT_EQ(scene->m_princess->x, 2400);
         EXPECT_EQ(scene->m_princess->y, 800);
+        EXPECT_EQ(scene->m_princess->facing, -1) << "facing the player";
         // The black screen parts evenly over 40 frames into two bars.
         Frame(20);
         EXPECT_EQ(ending->m_topBand.y, -60);
@@ -653,6 +654,7 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     ASSERT_NE(second->m_princess, nullptr);
     EXPECT_EQ(second->m_princess->x, 3600);
     EXPECT_EQ(second->m_princess->y, 800);
+    EXPECT_EQ(second->m_princess->facing, -1);
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;
