@@ -340,6 +340,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     ASSERT_NE(scene->m_princess, nullptr);
     ASSERT_NE(scene->m_kingTengu, nullptr);
     EXPECT_EQ(scene->m_princess->frame, 270);
+    EXPECT_EQ(scene->m_princess->x, 6800);
     EXPECT_FALSE(scene->m_princess->IsAirborne());
     ASSERT_NE(scene->m_princess->linksB[0], nullptr) << "the marker above her";
     EXPECT_EQ(scene->m_kingTengu->frame, 420);
@@ -400,6 +401,8 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(Stage()->m_music, -1);
     // Lands, bounces, lands; the row of poses to the standing record 230,
     // each after its wait.
+    FramesUntil([&] { return scene->GetStep() == 7; }, 400);
+    EXPECT_EQ(Player()->vy, -80) << "the bounce on landing";
     FramesUntil([&] { return scene->GetStep() == 8; }, 400);
     EXPECT_EQ(Player()->frame, 983);
     struct Pose {
@@ -658,8 +661,19 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;
-    FramesUntil([&] { return second->GetStep() == 7; }, 400);
-    EXPECT_EQ(second->m_princess->frame, 252);
+    FramesUntil([&] { return second->GetStep() == 4; }, 400);
+    // The greeting ends in the hug.
+    struct Greeting {
+        int updates;
+        int32_t princess, player;
+    };
+    for (const Greeting& g : {Greeting{42, 240, 960}, Greeting{42, 241, 961}, Greeting{82, 252, 965}}) {
+        const int32_t step = second->GetStep();
+        EXPECT_EQ(FramesUntil([&] { return second->GetStep() != step; }, 400), g.updates) << step;
+        EXPECT_EQ(second->m_princess->frame, g.princess) << step;
+        EXPECT_EQ(Player()->frame, g.player) << step;
+    }
+    EXPECT_EQ(second->GetStep(), 7);
     FramesUntil([&] { return second->GetStep() == 8; }, 400);
     EXPECT_EQ(Player()->frame, 967) << "the hug has come to rest";
     EXPECT_EQ(second->m_princess->frame, 253);
