@@ -599,7 +599,11 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         Frame(20);
         EXPECT_EQ(ending->m_topBand.y, -120);
         EXPECT_EQ(ending->m_bottomBand.y, 280);
-        Frame(42);
+        // Step 0 waits 80 frames before she jumps down.
+        Frame(41);
+        EXPECT_EQ(scene->GetStep(), 0);
+        EXPECT_NE(scene->m_princess->frame, 232);
+        Frame();
         EXPECT_EQ(scene->m_princess->frame, 232);
         // She sinks to the ground; the scene goes on once she stands.
         ASSERT_EQ(scene->GetStep(), 1);

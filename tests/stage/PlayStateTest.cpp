@@ -208,6 +208,9 @@ TEST_F(StagePlayTest, F2TurnsTheScreenAndTheWindowAndBackAgain) {
     EXPECT_EQ(Stage()->m_deadZoneMaxX, 1600);
     EXPECT_EQ(Stage()->m_deadZoneMinY, 2400);
     EXPECT_EQ(Stage()->m_deadZoneMaxY, 2400);
+    // At once, in the frame of the key: the 8-cell stage centred in the
+    // 480-pixel-high view.
+    EXPECT_EQ(Stage()->m_cameraY, -800);
     for (int i = 0; i < 40; ++i) {
         Frame();
         ASSERT_NE(Player(), nullptr);

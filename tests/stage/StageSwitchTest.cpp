@@ -161,7 +161,7 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
 TEST_F(SwitchTest, AWarpWithoutPositionOrFacingKeepsTheStagesStartAndThePlayersFacing) {
     Game()->StartStage(266);
     Player()->facing = -1;
-    Warp(268, -1, -1, 0, -1);
+    Warp(268, -1, 2000, 0, -1);  // a y without an x is no position
     const int32_t overlay = CEffect::GetInstance()->m_overlayKind;
     Frame();
     ASSERT_EQ(Game()->m_mapId, 268);
