@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Effect.h"
 #include "framework/SaveData.h"
 #include "framework/StateLoading.h"
 #include "framework/StateMain.h"
@@ -249,4 +250,22 @@ TEST_F(StagePlayTest, TheDrawingShowsTheStageMasksOverThePlayField) {
     ASSERT_LT(firstMask + 1, slots.size());
     EXPECT_GT(firstMask, 0u);
     EXPECT_EQ(slots[firstMask + 1], 1);
+
+    // The fade lies over the masks: with the camera far left of the stage
+    // the left mask comes before a half fade over the whole view.
+    Stage()->m_cameraX = -3000;
+    CEffect::GetInstance()->m_fade = 128;
+    std::vector<SpriteDraw> draws;
+    SetSpriteObserver([&](const SpriteDraw& d) { draws.push_back(d); });
+    DrawPlayScene();
+    SetSpriteObserver(nullptr);
+    std::size_t mask = draws.size(), fade = draws.size();
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        if (draws[i].slot != 1 || draws[i].x != 0 || draws[i].y != 0 || draws[i].h != 320) continue;
+        if (draws[i].w < 480 && mask == draws.size()) mask = i;
+        if (draws[i].w == 480 && fade == draws.size()) fade = i;
+    }
+    ASSERT_LT(mask, draws.size());
+    ASSERT_LT(fade, draws.size());
+    EXPECT_LT(mask, fade);
 }
