@@ -311,6 +311,7 @@ TEST_F(SceneTest, TheSecondDefeatSceneAndARepeatedEntryWithNewActors) {
     ASSERT_NE(lizardman, nullptr);
     EXPECT_EQ(lizardman->frame, 356);
     EXPECT_EQ(lizardman->x, 2800);
+    EXPECT_EQ(lizardman->facing, 1);
     Touch();
     EXPECT_EQ(scene->GetStep(), 0) << "no touch before the fade";
     FramesUntil([&] { return scene->GetStep() == 1; });
@@ -380,6 +381,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(Player()->frame, 980);
     EXPECT_EQ(scene->m_frameCounter, 0);
     Frame(122);
+    EXPECT_EQ(sounds, (std::vector<int32_t>{74, 25, 51})) << "the blow's sound at step 3";
     EXPECT_EQ(scene->m_kingTengu->frame, 421);
     EXPECT_EQ(scene->m_princess->frame, 280);
     EXPECT_EQ(scene->m_princess->linksB[0], nullptr) << "taken, she no longer calls";
@@ -488,12 +490,15 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     EXPECT_EQ(player->x, -400);
     EXPECT_EQ(player->y, y - 100 - 600);
     EXPECT_EQ(player->alpha, 255);
+    sounds.clear();
     TouchUp();
     Frame();
     FramesUntil([&] { return scene->m_soldiers[0] == nullptr; }, 400);
     EXPECT_EQ(scene->m_soldiers[0], nullptr) << "beaten, gone and forgotten";
     // The second one turns with the mark above its head; all stand still.
     FramesUntil([&] { return scene->GetStep() == 7; }, 100);
+    ASSERT_FALSE(sounds.empty());
+    EXPECT_EQ(sounds.back(), 80) << "the second one calls as it turns";
     CCharacter* second = scene->m_soldiers[1];
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->frame, 352);
