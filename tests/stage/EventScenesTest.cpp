@@ -551,8 +551,10 @@ TEST_F(SceneTest, ThePlaceNameShowsInTheWindowAndEndsWhenItCloses) {
     EXPECT_EQ(std::string(scene->m_placeName), std::string(62, 'a'));
     scene->SetPlaceName("Kitsune Forest");
     EXPECT_STREQ(scene->m_placeName, "Kitsune Forest");
+    Player()->vx = 30;
     Director()->SetEvent(EventId::kPlaceName);
     EXPECT_EQ(Player()->controlled, 0);
+    EXPECT_EQ(Player()->vx, 0) << "stopped to read";
     CGameInputMessageWindow* window = CGameInputMessageWindow::GetInstance();
     EXPECT_EQ(Top(), window);
     FramesUntil([&] { return window->GetState() == ScreenState::Closed; }, 600);

@@ -398,6 +398,7 @@ TEST(RoomExit, TouchingArmsTheWarpOfTheRow) {
     exit->Frame();
     EXPECT_EQ(Proxy().m_nextStage, 0);
     player->x = 2000;
+    Proxy().m_transitionFrames = 12;  // the row's own fade length replaces it
     exit->Frame();
     EXPECT_EQ(Proxy().m_nextStage, 269);
     EXPECT_EQ(Proxy().m_startX, 200);
