@@ -111,6 +111,7 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->GetStep(), 1);
     EXPECT_EQ(Fade()->m_fadeTarget, 255);
     EXPECT_EQ(Fade()->m_fadeStep, 3);
+    EXPECT_EQ(Fade()->m_fade, 3) << "the fade steps after the scene, in the same frame";
     // At black: the fade in and the four lizardmen.
     const int toBlack = FramesUntil([&] { return clear->GetStep() == 2; });
     EXPECT_EQ(toBlack, 85);
