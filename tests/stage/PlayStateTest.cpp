@@ -38,8 +38,10 @@ int32_t PlayTime() {
 }  // namespace
 
 TEST_F(StagePlayTest, StartRetryAndRestartCountTheTries) {
+    CEffect::GetInstance()->m_shakeFrames = 30;
     Game()->StartStage(267);
     EXPECT_TRUE(InPlay());
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 0) << "a shake of the last run stops";
     EXPECT_EQ(Game()->m_triesLeft, 3);
     for (int32_t left : {2, 1, 0, 0}) {
         Game()->m_restartMapId = 266;  // a retry does not start the restart stage

@@ -716,6 +716,7 @@ TEST(StageObjectStates, TheGoalTargetFinishesInsteadOfFalling) {
     EXPECT_EQ(player->frame, 341);
     EXPECT_EQ(player->controlled, 0);
     EXPECT_EQ(player->hitStop, 10);
+    EXPECT_EQ(player->invulnerableTimer, -1) << "unhurt for good";
     EXPECT_EQ(player->vy, -50);
     EXPECT_EQ(s.Sounds().back(), 31);
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);

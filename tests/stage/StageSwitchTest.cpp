@@ -142,8 +142,10 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
     Game()->StartStage(266);
     CCharacter* player = Player();
     player->facing = 1;
+    Game()->m_subCharacterList.Add(new CCharacter());
     Warp(267, 200, 2000, -1);
     Frame();
+    EXPECT_EQ(Game()->m_subCharacterList.GetCount(), 0) << "the second list emptied too";
     ASSERT_EQ(Game()->m_mapId, 267);
     EXPECT_EQ(Player(), player) << "the player is kept";
     EXPECT_EQ(PlayerMapX(), 200);
