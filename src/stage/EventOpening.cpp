@@ -31,7 +31,7 @@ CCharacter* Player() { return Game()->m_player; }
 CCharacterPlayer* PlayerCharacter() { return dynamic_cast<CCharacterPlayer*>(Player()); }
 
 // A camera-relative x for a map x of the current stage.
-int32_t FromMapX(int32_t mapX) { return mapX - Game()->m_stageControl.m_cameraX; }
+int32_t FromMapX(int32_t mapX) { return mapX - Game()->m_stageControl.GetCameraX(); }
 
 // An effect standing still above the player's position.
 void EffectAbovePlayer(int32_t state, int32_t above) {

@@ -46,6 +46,20 @@ TEST_F(CameraTest, TheLongRunsScrollFromOneCellBeforeToOneCellPastTheirEnds) {
     // Between the ends the target stays at the view's centre, however high.
     EXPECT_EQ(SettleWithTargetAt(20000, 400), std::make_pair(20000 - 2400, 0));
     EXPECT_EQ(Player()->x, 2400);
+    // With room in the dead zone the camera looks 50 ahead of the way the
+    // target faces, on top of its speed.
+    Stage()->SetDeadZone(2800, 2000, 1600, 1600);
+    struct Look {
+        int32_t facing, vx, dx;
+    };
+    for (const Look& l : {Look{1, 0, 50}, Look{-1, 0, -50}, Look{1, 30, 80}, Look{-1, -30, -80}}) {
+        Player()->x = 2400;
+        Player()->facing = l.facing;
+        Player()->vx = l.vx;
+        const int32_t x = Stage()->m_cameraX;
+        Stage()->UpdateCamera();
+        EXPECT_EQ(Stage()->m_cameraX - x, l.dx) << l.facing << " " << l.vx;
+    }
 }
 
 TEST_F(CameraTest, StagesNarrowerThanTheViewAreCentred) {

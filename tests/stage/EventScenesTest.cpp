@@ -15,6 +15,7 @@
 #include "framework/GameState.h"
 #include "framework/SaveData.h"
 #include "framework/SaveTestDir.h"
+#include "platform/AudioMixer.h"
 #include "player/CharacterPlayer.h"
 #include "stage/CharacterStageObject.h"
 #include "stage/Event.h"
@@ -27,6 +28,8 @@
 #include "ui/GameInputEnding.h"
 #include "ui/GameInputTitleTop.h"
 #include "win/MyInput.h"
+#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 
 using namespace testing_support;
 
@@ -97,6 +100,7 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->m_boss->typeId, 11100);
     EXPECT_EQ(clear->m_boss->frame, 112);
     EXPECT_EQ(clear->m_boss->x, 2400);
+    EXPECT_EQ(clear->m_boss->y, -800) << "high above, to fall in";
     EXPECT_EQ(clear->m_boss->facing, 1);
 
     // Step 0 waits 100 frames: the fade out begins on the 102nd update.
@@ -107,6 +111,7 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->GetStep(), 1);
     EXPECT_EQ(Fade()->m_fadeTarget, 255);
     EXPECT_EQ(Fade()->m_fadeStep, 3);
+    EXPECT_EQ(Fade()->m_fade, 3) << "the fade steps after the scene, in the same frame";
     // At black: the fade in and the four lizardmen.
     const int toBlack = FramesUntil([&] { return clear->GetStep() == 2; });
     EXPECT_EQ(toBlack, 85);
@@ -133,8 +138,11 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
         EXPECT_EQ(clear->m_boss->frame, pose);
     }
     // Step 7's wait, the second fade: pose 420, the outer lizardmen hidden.
-    Frame(82);
+    Frame(81);
+    EXPECT_EQ(clear->GetStep(), 7);
+    Frame();
     ASSERT_EQ(clear->GetStep(), 8);
+    EXPECT_EQ(Fade()->m_fadeTarget, 255);
     FramesUntil([&] { return clear->GetStep() == 9; });
     EXPECT_EQ(clear->m_boss->frame, 420);
     EXPECT_EQ(clear->m_lizardmen[0]->alpha, 0);
@@ -166,8 +174,11 @@ TEST_F(SceneTest, TheClearSceneRunsItsStepsMarksTheClearSavesAndReturnsToTheTitl
     EXPECT_EQ(clear->m_lizardmen[0]->alpha, 255);
     EXPECT_EQ(clear->m_lizardmen[3]->alpha, 255);
     EXPECT_FALSE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible());
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     Touch();
     EXPECT_EQ(clear->GetStep(), 14);
+    EXPECT_EQ(music, std::vector<int32_t>{11}) << "the clear music, nothing stopped";
     EXPECT_TRUE(CGameInputMain::GetInstance()->m_clearLabel.IsVisible()) << "the \"CLEAR!\" banner";
     Touch();
     EXPECT_EQ(clear->GetStep(), CEventClear1::kFinishStep);
@@ -259,6 +270,7 @@ TEST_F(SceneTest, TheFirstDefeatSceneOpensContinueOnATouchOnlyAfterItsFade) {
     ASSERT_EQ(Director()->GetCurrent(), scene);
     EXPECT_EQ(Player()->controlled, 0);
     EXPECT_EQ(Player()->x, 4400);
+    EXPECT_GT(Player()->y, 800) << "dropped from 800 onto the floor";
     EXPECT_EQ(Player()->frame, 144);
     EXPECT_EQ(Fade()->m_fade, 255);
     EXPECT_EQ(Fade()->m_fadeStep, -3);
@@ -294,11 +306,13 @@ TEST_F(SceneTest, TheSecondDefeatSceneAndARepeatedEntryWithNewActors) {
     ASSERT_TRUE(Game()->StartStage(273));
     ASSERT_EQ(Director()->GetCurrent(), scene);
     EXPECT_EQ(Player()->x, 1300);
+    EXPECT_GT(Player()->y, 2400) << "dropped from 2400 onto the floor";
     EXPECT_EQ(Player()->frame, 162);
     CCharacter* lizardman = scene->m_lizardmen[0];
     ASSERT_NE(lizardman, nullptr);
     EXPECT_EQ(lizardman->frame, 356);
     EXPECT_EQ(lizardman->x, 2800);
+    EXPECT_EQ(lizardman->facing, 1);
     Touch();
     EXPECT_EQ(scene->GetStep(), 0) << "no touch before the fade";
     FramesUntil([&] { return scene->GetStep() == 1; });
@@ -328,32 +342,54 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     ASSERT_NE(scene->m_princess, nullptr);
     ASSERT_NE(scene->m_kingTengu, nullptr);
     EXPECT_EQ(scene->m_princess->frame, 270);
+    EXPECT_EQ(scene->m_princess->x, 6800);
     EXPECT_FALSE(scene->m_princess->IsAirborne());
     ASSERT_NE(scene->m_princess->linksB[0], nullptr) << "the marker above her";
     EXPECT_EQ(scene->m_kingTengu->frame, 420);
     EXPECT_EQ(scene->m_kingTengu->x, 6300);
 
+    // An effect standing still a distance above the player, of a state.
+    auto effectAbove = [&](int32_t state, int32_t above) {
+        for (CCharacter* e : WithTypeId(CCharacterEffect::kTypeId))
+            if (e->frame == state && e->x == Player()->x && e->y == Player()->y - above) return true;
+        return false;
+    };
     sounds.clear();
     Frame(82);
     EXPECT_EQ(Player()->frame, 231);
     EXPECT_EQ(sounds, std::vector<int32_t>{80});
-    EXPECT_EQ(WithTypeId(CCharacterEffect::kTypeId).empty(), false);
+    EXPECT_TRUE(effectAbove(330, 400)) << "the burst over the head";
     Frame(32);
     EXPECT_EQ(Player()->frame, 260);
-    // Step 2 waits for the king tengu 80 pixels inside the view.
+    // Step 2 waits for the king tengu 80 pixels inside the view: not at
+    // 4000, at 3999.
     Frame(20);
     EXPECT_EQ(scene->GetStep(), 2);
-    scene->m_kingTengu->x = 3990;
-    Frame();
+    scene->m_kingTengu->x = 4000;
+    Director()->Update();  // the scene's step alone
+    EXPECT_EQ(scene->GetStep(), 2) << "at 4000";
+    scene->m_kingTengu->x = 3999;
+    sounds.clear();
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    StopMusic();
+    PlayMusic(11);
+    Director()->Update();
     EXPECT_EQ(scene->GetStep(), 3);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), -1) << "the music stops";
+    EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(11)) << "and is let go";
+    EXPECT_EQ(sounds, std::vector<int32_t>{74});
     EXPECT_EQ(Player()->frame, 980);
     EXPECT_EQ(scene->m_frameCounter, 0);
     Frame(122);
+    EXPECT_EQ(sounds, (std::vector<int32_t>{74, 25, 51})) << "the blow's sound at step 3";
     EXPECT_EQ(scene->m_kingTengu->frame, 421);
     EXPECT_EQ(scene->m_princess->frame, 280);
     EXPECT_EQ(scene->m_princess->linksB[0], nullptr) << "taken, she no longer calls";
     Frame(82);
     EXPECT_EQ(Player()->frame, 981);
+    EXPECT_EQ(Player()->vx, -100) << "knocked back";
+    EXPECT_EQ(Player()->vy, -50);
     // Into the first stage with the player kept; the actors went.
     CCharacter* player = Player();
     Frame(62);
@@ -363,13 +399,35 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     EXPECT_EQ(scene->m_princess, nullptr);
     EXPECT_EQ(scene->m_kingTengu, nullptr);
     EXPECT_EQ(Player()->frame, 982);
+    EXPECT_EQ(PlayerMapX(), 1800);
+    EXPECT_EQ(Player()->y, -3200) << "high above, falling in";
     EXPECT_EQ(Stage()->m_music, -1);
-    // Lands, bounces, lands; the row of poses to the standing record 230.
+    // Lands, bounces, lands; the row of poses to the standing record 230,
+    // each after its wait.
+    FramesUntil([&] { return scene->GetStep() == 7; }, 400);
+    EXPECT_EQ(Player()->vy, -80) << "the bounce on landing";
     FramesUntil([&] { return scene->GetStep() == 8; }, 400);
     EXPECT_EQ(Player()->frame, 983);
-    FramesUntil([&] { return scene->GetStep() == 12; }, 400);
-    EXPECT_EQ(Player()->frame, 986);
+    struct Pose {
+        int32_t updates, frame;
+    };
+    for (const Pose& p : {Pose{42, 290}, Pose{62, 989}, Pose{32, 984}, Pose{77, 986}}) {
+        const int32_t step = scene->GetStep();
+        EXPECT_EQ(FramesUntil([&] { return scene->GetStep() != step; }, 400), p.updates) << step;
+        EXPECT_EQ(Player()->frame, p.frame) << step;
+        if (p.frame == 290) {
+            EXPECT_EQ(Player()->vy, -60);
+        }
+        if (p.frame == 989) {
+            EXPECT_TRUE(effectAbove(330, 400));
+        }
+        if (p.frame == 986) {
+            EXPECT_TRUE(effectAbove(270, 500)) << "the glint";
+        }
+    }
+    EXPECT_EQ(scene->GetStep(), 12);
     FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 200);
+    EXPECT_EQ(Player()->frame, 230) << "it ends on the standing record";
     EXPECT_EQ(Player()->controlled, 1);
     // Saved: the slot's stage, the resume snapshot dropped and written.
     EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kMapId), CEventOpening1_1::kFallStage);
@@ -384,12 +442,26 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     Director()->SetEvent(EventId::kOpening2);
     auto* player = static_cast<CCharacterPlayer*>(Player());
     EXPECT_EQ(player->katanaReach, 2000);
+    // Placed on the map: the player at -200, the soldiers at 1100 and 2500.
+    EXPECT_EQ(PlayerMapX(), -200);
     ASSERT_NE(scene->m_soldiers[0], nullptr);
+    ASSERT_NE(scene->m_soldiers[1], nullptr);
+    EXPECT_EQ(scene->m_soldiers[0]->x + Stage()->m_cameraX, 1100);
+    EXPECT_EQ(scene->m_soldiers[1]->x + Stage()->m_cameraX, 2500);
     EXPECT_EQ(scene->m_soldiers[0]->frame, 350);
+    EXPECT_EQ(scene->m_soldiers[0]->facing, -1);
     EXPECT_EQ(scene->m_soldiers[1]->facing, 1);
-    Frame(42);
-    EXPECT_EQ(scene->m_soldiers[0]->facing, 1);
-    Frame(42 * 3);
+    // They look about in turn, 40 frames (42 updates) apart.
+    struct Look {
+        int soldier;
+        int32_t facing;
+    };
+    for (const Look& l : {Look{0, 1}, Look{1, -1}, Look{0, -1}, Look{1, 1}}) {
+        Frame(41);
+        EXPECT_NE(scene->m_soldiers[l.soldier]->facing, l.facing);
+        Frame();
+        EXPECT_EQ(scene->m_soldiers[l.soldier]->facing, l.facing);
+    }
     EXPECT_EQ(scene->GetStep(), 4);
     Frame(42);
     EXPECT_EQ(scene->GetStep(), 5);
@@ -410,19 +482,38 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     };
     CCharacter* first = scene->m_soldiers[0];
     ASSERT_NE(first, nullptr);
-    touchAt(first);
+    const int32_t y = player->y;
+    TouchDown(first->x / 10, first->y / 10);
+    Frame();
     EXPECT_EQ(scene->GetStep(), 6);
+    // Shown again, put back at -400 and 600 higher than the strike, which
+    // lifted the standing player 100 off the floor.
+    EXPECT_EQ(player->x, -400);
+    EXPECT_EQ(player->y, y - 100 - 600);
+    EXPECT_EQ(player->alpha, 255);
+    sounds.clear();
+    TouchUp();
+    Frame();
     FramesUntil([&] { return scene->m_soldiers[0] == nullptr; }, 400);
     EXPECT_EQ(scene->m_soldiers[0], nullptr) << "beaten, gone and forgotten";
     // The second one turns with the mark above its head; all stand still.
     FramesUntil([&] { return scene->GetStep() == 7; }, 100);
+    ASSERT_FALSE(sounds.empty());
+    EXPECT_EQ(sounds.back(), 80) << "the second one calls as it turns";
     CCharacter* second = scene->m_soldiers[1];
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->frame, 352);
     EXPECT_FALSE(WithTypeId(CCharacterEffect::kTypeId).empty());
-    FramesUntil([&] { return scene->GetStep() == 8; }, 100);
+    // 20 frames (22 updates) in step 7 before the mark, some maybe spent
+    // while the first soldier went.
+    const int32_t spent = scene->m_frameCounter;
+    EXPECT_EQ(spent + FramesUntil([&] { return scene->GetStep() == 8; }, 100), 22);
+    EXPECT_EQ(player->katanaReach, 3000) << "a longer reach for the frozen one";
+    EXPECT_EQ(Game()->GetGroupFreezeTimer(), -1);
     touchAt(second);
     EXPECT_EQ(scene->GetStep(), 9);
+    EXPECT_EQ(player->katanaReach, 1200);
+    EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
     // Then it waits for the grab of a door; the room holds none until one is
     // put beside the player.
     FramesUntil([&] { return scene->GetStep() == 10; }, 100);
@@ -436,7 +527,15 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     door->y = player->y - 200;
     CGameMain::GetInstance()->m_characterList.Add(door);
     Frame();
-    touchAt(door);
+    sounds.clear();
+    TouchDown(door->x / 10, door->y / 10);
+    Frame();
+    // Taken: a sound, and the screen fades out by 8 a frame.
+    EXPECT_EQ(sounds, std::vector<int32_t>{66});
+    EXPECT_EQ(Fade()->m_fadeTarget, 255);
+    EXPECT_EQ(Fade()->m_fadeStep, 8);
+    TouchUp();
+    Frame();
     EXPECT_EQ(door->frame, 251) << "taken";
     EXPECT_EQ(player->grabbedObject, door);
     EXPECT_EQ(Director()->GetCurrent(), nullptr) << "the scene has ended";
@@ -453,46 +552,115 @@ TEST_F(SceneTest, ThePlaceNameShowsInTheWindowAndEndsWhenItCloses) {
     EXPECT_EQ(std::string(scene->m_placeName), std::string(62, 'a'));
     scene->SetPlaceName("Kitsune Forest");
     EXPECT_STREQ(scene->m_placeName, "Kitsune Forest");
+    Player()->vx = 30;
     Director()->SetEvent(EventId::kPlaceName);
     EXPECT_EQ(Player()->controlled, 0);
+    EXPECT_EQ(Player()->vx, 0) << "stopped to read";
     CGameInputMessageWindow* window = CGameInputMessageWindow::GetInstance();
     EXPECT_EQ(Top(), window);
     FramesUntil([&] { return window->GetState() == ScreenState::Closed; }, 600);
     Frame();
     EXPECT_EQ(Director()->GetCurrent(), nullptr);
     EXPECT_EQ(Player()->controlled, 1);
+
+    // Its end starts the stage's music again only when none plays.
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
+    for (bool silenced : {false, true}) {
+        ASSERT_TRUE(Game()->StartStage(266));
+        ASSERT_NE(CSoundManager::GetInstance()->GetPlayingMusic(), -1);
+        if (silenced) StopMusic();
+        Director()->SetEvent(EventId::kPlaceName);
+        music.clear();
+        Director()->Reset();
+        EXPECT_EQ(music, silenced ? std::vector<int32_t>{2} : std::vector<int32_t>{}) << silenced;
+    }
 }
 
 // --- The endings ------------------------------------------------------------------
 
 TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     CGameInputEnding* ending = CGameInputEnding::GetInstance();
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     // Character 2 skips the greetings.
     for (int32_t character : {1, 2, 4}) {
         Game()->m_selectedCharacter = character;
         ASSERT_TRUE(Game()->StartStage(266));
         CEventEnding1_1* scene = CEventEnding1_1::GetInstance();
+        StopMusic();
+        PlayMusic(11);  // the clear music alone, still loaded
         Director()->SetEvent(EventId::kEnding1);
         EXPECT_EQ(Top(), ending);
         ASSERT_NE(scene->m_princess, nullptr);
-        Frame(82);
+        EXPECT_EQ(scene->m_princess->x, 2400);
+        EXPECT_EQ(scene->m_princess->y, 800);
+        EXPECT_EQ(scene->m_princess->facing, -1) << "facing the player";
+        // The black screen parts evenly over 40 frames into two bars.
+        Frame(20);
+        EXPECT_EQ(ending->m_topBand.y, -60);
+        EXPECT_EQ(ending->m_bottomBand.y, 220);
+        Frame(20);
+        EXPECT_EQ(ending->m_topBand.y, -120);
+        EXPECT_EQ(ending->m_bottomBand.y, 280);
+        // Step 0 waits 80 frames before she jumps down.
+        Frame(41);
+        EXPECT_EQ(scene->GetStep(), 0);
+        EXPECT_NE(scene->m_princess->frame, 232);
+        Frame();
         EXPECT_EQ(scene->m_princess->frame, 232);
         // She sinks to the ground; the scene goes on once she stands.
         ASSERT_EQ(scene->GetStep(), 1);
         EXPECT_TRUE(scene->m_princess->IsAirborne());
         FramesUntil([&] { return scene->GetStep() == 2; }, 400);
         EXPECT_FALSE(scene->m_princess->IsAirborne());
-        FramesUntil([&] { return scene->GetStep() == 3; }, 400);
+        EXPECT_EQ(FramesUntil([&] { return scene->GetStep() == 3; }, 400), 42) << "40 frames before the walk";
         ASSERT_EQ(scene->GetStep(), 3);
         EXPECT_EQ(Player()->frame, 250);
-        scene->m_princess->x = Player()->x + 200;
+        // She is reached once the player is less than 300 short of her: not
+        // at 300, the next pace on.
+        Frame();  // under way
+        const int32_t gap = scene->m_princess->x - Player()->x;
+        Frame();
+        const int32_t pace = gap - (scene->m_princess->x - Player()->x);
+        ASSERT_GT(pace, 0);
+        scene->m_princess->x = Player()->x + pace + 300;
+        Frame();
+        EXPECT_EQ(scene->GetStep(), 3) << "exactly 300 short";
+        EXPECT_EQ(Player()->frame, 250);
         Frame();
         EXPECT_EQ(Player()->frame, 960);
         EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
+        // Stopped where she was reached; character 2 steps 60 back.
+        EXPECT_EQ(scene->m_princess->x - Player()->x, (character == 2 ? 360 : 300) - pace) << character;
+        EXPECT_EQ(Player()->vx, 0);
+        // The greeting: she talks, nods while the player bows, then waves
+        // while the player cheers.
+        struct Greeting {
+            int updates;
+            int32_t princess, player;
+        };
+        if (character != 2) {
+            for (const Greeting& g : {Greeting{42, 240, 960}, Greeting{42, 241, 961}, Greeting{82, 250, 963}}) {
+                const int32_t step = scene->GetStep();
+                EXPECT_EQ(FramesUntil([&] { return scene->GetStep() != step; }, 400), g.updates) << step;
+                EXPECT_EQ(scene->m_princess->frame, g.princess) << step;
+                EXPECT_EQ(Player()->frame, g.player) << step;
+            }
+        }
         FramesUntil([&] { return scene->GetStep() == 7; }, 400);
         EXPECT_EQ(ending->GetState(), ScreenState::Active) << "the roll waits for the scene";
         const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
         EXPECT_EQ(waited, character == 4 ? 202 : 102) << character;
+        // The ending music replaces the clear music, which is let go.
+        ASSERT_GE(music.size(), 2u);
+        EXPECT_EQ(music.back(), 10);
+        EXPECT_EQ(music[music.size() - 2], kMusicStopped);
+        EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(11));
         EXPECT_EQ(ending->GetState(), CGameInputEnding::kFirstCard) << "the scene has started the roll";
         EXPECT_EQ(Player()->controlled, 0) << "the endings keep the controls";
     }
@@ -501,12 +669,28 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     CEventEnding1_2* second = CEventEnding1_2::GetInstance();
     Director()->SetEvent(EventId::kEnding2);
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), ending) << "the whole chain replaced";
+    ASSERT_NE(second->m_princess, nullptr);
+    EXPECT_EQ(second->m_princess->x, 3600);
+    EXPECT_EQ(second->m_princess->y, 800);
+    EXPECT_EQ(second->m_princess->facing, -1);
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;
-    FramesUntil([&] { return second->GetStep() == 7; }, 400);
-    EXPECT_EQ(second->m_princess->frame, 252);
+    FramesUntil([&] { return second->GetStep() == 4; }, 400);
+    // The greeting ends in the hug.
+    struct Greeting {
+        int updates;
+        int32_t princess, player;
+    };
+    for (const Greeting& g : {Greeting{42, 240, 960}, Greeting{42, 241, 961}, Greeting{82, 252, 965}}) {
+        const int32_t step = second->GetStep();
+        EXPECT_EQ(FramesUntil([&] { return second->GetStep() != step; }, 400), g.updates) << step;
+        EXPECT_EQ(second->m_princess->frame, g.princess) << step;
+        EXPECT_EQ(Player()->frame, g.player) << step;
+    }
+    EXPECT_EQ(second->GetStep(), 7);
     FramesUntil([&] { return second->GetStep() == 8; }, 400);
+    EXPECT_EQ(Player()->frame, 967) << "the hug has come to rest";
     EXPECT_EQ(second->m_princess->frame, 253);
     const int waited = FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 400);
     EXPECT_EQ(waited, 302);

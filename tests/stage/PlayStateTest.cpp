@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Effect.h"
 #include "framework/SaveData.h"
 #include "framework/StateLoading.h"
 #include "framework/StateMain.h"
@@ -37,10 +38,13 @@ int32_t PlayTime() {
 }  // namespace
 
 TEST_F(StagePlayTest, StartRetryAndRestartCountTheTries) {
+    CEffect::GetInstance()->m_shakeFrames = 30;
     Game()->StartStage(267);
     EXPECT_TRUE(InPlay());
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 0) << "a shake of the last run stops";
     EXPECT_EQ(Game()->m_triesLeft, 3);
     for (int32_t left : {2, 1, 0, 0}) {
+        Game()->m_restartMapId = 266;  // a retry does not start the restart stage
         Game()->RetryStage();
         EXPECT_EQ(Game()->m_triesLeft, left);
         EXPECT_EQ(Game()->m_mapId, 267);
@@ -112,6 +116,12 @@ TEST_F(StagePlayTest, PlayAndPauseCountPlayTime) {
 
 TEST_F(StagePlayTest, F12GoesToTheTitleOnceHoweverLongItIsHeld) {
     Game()->StartStage(266);
+    // A held F10 retries once too.
+    FunctionKey(kKeyF10, true);
+    Frame(4);
+    FunctionKey(kKeyF10, false);
+    Frame();
+    EXPECT_EQ(Game()->m_triesLeft, 2);
     FunctionKey(kKeyF12, true);
     Frame(4);
     FunctionKey(kKeyF12, false);
@@ -138,7 +148,12 @@ TEST_F(StagePlayTest, OnlyTheFirstKeyThatWentDownActs) {
 
 TEST_F(StagePlayTest, RetryWithoutTriesOnlySounds) {
     Game()->StartStage(266);
-    Game()->m_triesLeft = 0;
+    // The last try is still taken.
+    Game()->m_triesLeft = 1;
+    TapFunctionKey(kKeyF10);
+    EXPECT_EQ(Game()->m_triesLeft, 0);
+    EXPECT_NE(Stage(), nullptr);
+    Frame();  // the key seen up
     CStageData* stage = Stage();
     sounds.clear();
     TapFunctionKey(kKeyF10);
@@ -196,6 +211,9 @@ TEST_F(StagePlayTest, F2TurnsTheScreenAndTheWindowAndBackAgain) {
     EXPECT_EQ(Stage()->m_deadZoneMaxX, 1600);
     EXPECT_EQ(Stage()->m_deadZoneMinY, 2400);
     EXPECT_EQ(Stage()->m_deadZoneMaxY, 2400);
+    // At once, in the frame of the key: the 8-cell stage centred in the
+    // 480-pixel-high view.
+    EXPECT_EQ(Stage()->m_cameraY, -800);
     for (int i = 0; i < 40; ++i) {
         Frame();
         ASSERT_NE(Player(), nullptr);
@@ -234,4 +252,22 @@ TEST_F(StagePlayTest, TheDrawingShowsTheStageMasksOverThePlayField) {
     ASSERT_LT(firstMask + 1, slots.size());
     EXPECT_GT(firstMask, 0u);
     EXPECT_EQ(slots[firstMask + 1], 1);
+
+    // The fade lies over the masks: with the camera far left of the stage
+    // the left mask comes before a half fade over the whole view.
+    Stage()->m_cameraX = -3000;
+    CEffect::GetInstance()->m_fade = 128;
+    std::vector<SpriteDraw> draws;
+    SetSpriteObserver([&](const SpriteDraw& d) { draws.push_back(d); });
+    DrawPlayScene();
+    SetSpriteObserver(nullptr);
+    std::size_t mask = draws.size(), fade = draws.size();
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        if (draws[i].slot != 1 || draws[i].x != 0 || draws[i].y != 0 || draws[i].h != 320) continue;
+        if (draws[i].w < 480 && mask == draws.size()) mask = i;
+        if (draws[i].w == 480 && fade == draws.size()) fade = i;
+    }
+    ASSERT_LT(mask, draws.size());
+    ASSERT_LT(fade, draws.size());
+    EXPECT_LT(mask, fade);
 }

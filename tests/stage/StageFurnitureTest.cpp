@@ -131,7 +131,9 @@ TEST(StageFurniture, EachKindStartsFromItsRow) {
     EXPECT_EQ(door->m_destY, 2790);
     EXPECT_EQ(door->m_warpExtra, 246);
     EXPECT_EQ(door->m_conditionFlags[1], 202);
-    EXPECT_EQ(door->RecordAt(250).bodyLeft, -500);
+    const FrameRecord& open = door->RecordAt(250);
+    EXPECT_EQ(std::vector<int32_t>({open.bodyLeft, open.bodyRight, open.bodyTop, open.bodyBottom}),
+              std::vector<int32_t>({-500, 500, -400, 200}));
     EXPECT_EQ(door->RecordAt(259).u, 190);
 }
 

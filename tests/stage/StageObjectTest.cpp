@@ -398,6 +398,7 @@ TEST(RoomExit, TouchingArmsTheWarpOfTheRow) {
     exit->Frame();
     EXPECT_EQ(Proxy().m_nextStage, 0);
     player->x = 2000;
+    Proxy().m_transitionFrames = 12;  // the row's own fade length replaces it
     exit->Frame();
     EXPECT_EQ(Proxy().m_nextStage, 269);
     EXPECT_EQ(Proxy().m_startX, 200);
@@ -715,6 +716,7 @@ TEST(StageObjectStates, TheGoalTargetFinishesInsteadOfFalling) {
     EXPECT_EQ(player->frame, 341);
     EXPECT_EQ(player->controlled, 0);
     EXPECT_EQ(player->hitStop, 10);
+    EXPECT_EQ(player->invulnerableTimer, -1) << "unhurt for good";
     EXPECT_EQ(player->vy, -50);
     EXPECT_EQ(s.Sounds().back(), 31);
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);

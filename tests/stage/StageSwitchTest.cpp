@@ -142,14 +142,18 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
     Game()->StartStage(266);
     CCharacter* player = Player();
     player->facing = 1;
+    Game()->m_subCharacterList.Add(new CCharacter());
     Warp(267, 200, 2000, -1);
     Frame();
+    EXPECT_EQ(Game()->m_subCharacterList.GetCount(), 0) << "the second list emptied too";
     ASSERT_EQ(Game()->m_mapId, 267);
     EXPECT_EQ(Player(), player) << "the player is kept";
     EXPECT_EQ(PlayerMapX(), 200);
     EXPECT_EQ(player->facing, -1);
     CEffect* effect = CEffect::GetInstance();
     EXPECT_EQ(effect->m_overlayKind, 5);
+    EXPECT_EQ(effect->m_overlayTarget, 0);
+    EXPECT_EQ(effect->m_overlayStep, -10);
     EXPECT_EQ(effect->m_fadeTarget, 0);
     EXPECT_EQ(effect->m_fadeStep, -8);  // 255 / 30 frames, truncated
     EXPECT_LT(effect->m_fade, 255);    // already one frame of the fade
@@ -159,7 +163,7 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
 TEST_F(SwitchTest, AWarpWithoutPositionOrFacingKeepsTheStagesStartAndThePlayersFacing) {
     Game()->StartStage(266);
     Player()->facing = -1;
-    Warp(268, -1, -1, 0, -1);
+    Warp(268, -1, 2000, 0, -1);  // a y without an x is no position
     const int32_t overlay = CEffect::GetInstance()->m_overlayKind;
     Frame();
     ASSERT_EQ(Game()->m_mapId, 268);
