@@ -307,22 +307,25 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
         EXPECT_GE(shards[i]->vy, -40) << i;
         EXPECT_LE(shards[i]->vy, -20) << i;
     }
-    // Over more smashes the speeds fill their ranges.
-    int32_t lowestVy = 0, highestVy = -100, widest = 0, spread = 0;
-    for (int k = 0; k < 5; ++k) {
+    // Over more smashes the speeds fill their ranges, every volley its own.
+    int32_t lowestVy = 0, highestVy = -100, spread = 0;
+    int32_t widest[4] = {};
+    for (int k = 0; k < 60; ++k) {
         for (auto* shard : Shots()) shard->SetState(EnemyState::Remove);
         f.s.Run(1);
         monster->SetState(CCharacterOneEyedMonster::kDebris);
-        for (auto* shard : Shots()) {
+        const auto made = Shots();
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            const CCharacter* shard = made[i];
             lowestVy = std::min(lowestVy, shard->vy);
             highestVy = std::max(highestVy, shard->vy);
-            widest = std::max(widest, std::abs(shard->vx));
+            widest[i / 4 % 4] = std::max(widest[i / 4 % 4], std::abs(shard->vx));
             spread = std::max(spread, std::abs(shard->x - monster->x));
         }
     }
     EXPECT_EQ(lowestVy, -40);
     EXPECT_EQ(highestVy, -20);
-    EXPECT_EQ(widest, 40);
+    for (int v = 0; v < 4; ++v) EXPECT_EQ(widest[v], 40) << v;
     EXPECT_LE(spread, 150);
     EXPECT_GT(spread, 135);
     // The rock leaves its hand 150 in front, thrown up at 138 and across at
@@ -564,6 +567,8 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->x, f.boss->x + 260);
     EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
     EXPECT_EQ(f.Eye(0)->y, f.boss->y - 180);
+    // Drawn just over the body.
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(f.Eye(k)->layer, 137) << k;
     f.boss->x += 100;
     f.s.Run(1);
     EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
@@ -591,6 +596,12 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(bolts[0]->x, eye->x + 5 * bolts[0]->vx);
     EXPECT_EQ(bolts[0]->y, eye->y + 5 * bolts[0]->vy);
     EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{61}));
+    // Still turning after the player while it fires: now up to its right.
+    f.player->x = eye->x + 1000;
+    f.s.Run(1);
+    ASSERT_EQ(eye->frame, CCharacterKingTengu2ndEye::kFire);
+    EXPECT_GT(eye->relativeAngle, 1.5708);
+    EXPECT_LT(eye->relativeAngle, 3.1416);
 }
 
 TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
@@ -721,6 +732,28 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_EQ(RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400), 50);
     EXPECT_EQ(f.player->frame, PlayerState::StageExit);
     EXPECT_EQ(f.boss->frame, CCharacterKingTengu2nd::kDone);
+    // Its explosions burst within 700 either side of it, from 700 above
+    // to 800 below.
+    f.boss->frame = EnemyState::Defeated;
+    f.boss->stateTimer = 0;
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+    GameSrand(7);
+    for (int k = 0; k < 200; ++k) {
+        f.boss->UpdateDefeat();
+        const CCharacter* e = Shots(581).back();
+        left = std::min(left, e->x - f.boss->x);
+        right = std::max(right, e->x - f.boss->x);
+        top = std::min(top, e->y - f.boss->y);
+        bottom = std::max(bottom, e->y - f.boss->y);
+    }
+    EXPECT_GE(left, -700);
+    EXPECT_LT(left, -650);
+    EXPECT_LE(right, 700);
+    EXPECT_GT(right, 650);
+    EXPECT_GE(top, -700);
+    EXPECT_LT(top, -650);
+    EXPECT_LE(bottom, 800);
+    EXPECT_GT(bottom, 750);
 }
 
 // --- The whole way to the stage clear ----------------------------------------------------------
