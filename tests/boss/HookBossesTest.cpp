@@ -99,10 +99,12 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         f.player->controlled = 0;
         auto* boss = dynamic_cast<CCharacterEnemyBoss*>(f.s.AddAt(k.typeId, kBossX, k.y));
         ASSERT_NE(boss, nullptr) << k.typeId;
+        boss->facing = 1;
         // The fight starts after 20 frames with the life bar; the boss then
-        // waits for the player to move.
+        // waits for the player to move, turned toward it.
         f.s.Run(20);
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
+        EXPECT_EQ(boss->facing, -1) << k.typeId;
         EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, boss) << k.typeId;
         f.s.Run(30);
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
@@ -470,18 +472,22 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
     BossField f;
     auto* tengu = f.MakeBoss<CCharacterTengu>(10080, kBossX, kStandHalf);
     f.s.Run(1);
+    tengu->facing = 1;
     tengu->SetState(CCharacterTengu::kFans);
     // Feathers turn over between 400 and 401 as they fly.
     const auto feathers = [] { return ShotCount(CCharacterTengu::kFeather) + ShotCount(CCharacterTengu::kFeather + 1); };
     std::vector<std::size_t> sizes;
+    std::set<int32_t> facings;  // it turns to the player on the left
     const auto times = TimesItGrew(
         f.s,
         [&] {
+            if (!sizes.empty()) facings.insert(tengu->facing);  // (the first count comes before any frame)
             sizes.push_back(feathers());
             return sizes.back();
         },
         156);
     EXPECT_EQ(times, (std::vector<int>{42, 78, 114}));
+    EXPECT_EQ(facings, (std::set<int32_t>{-1}));
     Snapshot("tengu-fans");
     EXPECT_EQ(sizes[42] - sizes[41], 5u);
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
@@ -553,6 +559,8 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     ASSERT_NE(f.Eye(1), nullptr);
     EXPECT_EQ(f.player->controlled, 0);
     f.s.Run(12);
+    // Placed, they look half a turn from straight up.
+    for (int k = 0; k < 2; ++k) EXPECT_NEAR(f.Eye(k)->relativeAngle, 3.14159265, 1e-6) << k;
     Snapshot("kingtengu2nd-fading-in");
     const int fade = 12 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kFightOn; }, 100);
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
@@ -702,6 +710,13 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     Snapshot("kingtengu2nd-explosions");
     const int blasts = 250 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kWhiteOut; }, 400);
     EXPECT_EQ(blasts, 299);
+    // The white-out: one flash to full white, rising by 16, held 40,
+    // falling by 8.
+    const CEffect* white = CEffect::GetInstance();
+    EXPECT_EQ((std::vector<int32_t>{white->m_flashRed, white->m_flashGreen, white->m_flashBlue, white->m_flashPeak,
+                                    white->m_flashCycles, white->m_flashRiseStep, white->m_flashHoldPeak,
+                                    white->m_flashFallStep, white->m_flashHoldZero}),
+              (std::vector<int32_t>{255, 255, 255, 255, 1, 16, 40, 8, 0}));
     // Every 40 frames below 100, every 20 below 200, every 5 below 300.
     EXPECT_EQ(CountOf(f.s.Sounds(), 53), 2 + 5 + 20);
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };

@@ -272,10 +272,12 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         EXPECT_EQ(f.tengu->facing, -facing);
         if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
         else EXPECT_LT(lastX - 100, -kTileSize);
-        // Back to its size, height and layer.
+        // Back to its size, height and layer, and back into the room at 100.
         EXPECT_EQ(f.tengu->scaleX, 2.0);
         EXPECT_EQ(f.tengu->y, 1000);
         EXPECT_EQ(f.tengu->layer, 168);
+        f.tengu->Frame();
+        EXPECT_EQ(f.tengu->vx, -100 * facing);
         EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
     }
 }
@@ -298,6 +300,18 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
     for (auto* e : streaks) EXPECT_LT(e->vx, 0);
     EXPECT_GE(streaks.back()->x, w);  // from beyond the right edge
+    // Each blows left at 300 to 600.
+    int32_t slowest = -1000, fastest = 0;
+    for (int i = 0; i < 100; ++i) {
+        f.s.Run(1);
+        const CCharacter* e = enemy_test::Effects(260, 263).back();
+        slowest = std::max(slowest, e->vx);
+        fastest = std::min(fastest, e->vx);
+    }
+    EXPECT_LE(slowest, -300);
+    EXPECT_GT(slowest, -320);
+    EXPECT_GE(fastest, -600);
+    EXPECT_LT(fastest, -580);
 }
 
 // The ground attacks of the first phase, each from its first record back to
@@ -403,6 +417,8 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
         // of 0 points up, growing clockwise).
         const double flight = std::atan2(static_cast<double>(streaks[k]->vx), static_cast<double>(-streaks[k]->vy));
         EXPECT_NEAR(streaks[k]->angle, flight + f.tengu->facing * M_PI / 2, 1e-9) << k;
+        // Put within 300 of it, then six of its steps back.
+        EXPECT_LE(std::abs(streaks[k]->x + 6 * streaks[k]->vx - f.tengu->x), 300) << k;
         const double ratio = std::hypot(streaks[k]->vx, streaks[k]->vy) / 170.0;
         slowest = std::min(slowest, ratio);
         fastest = std::max(fastest, ratio);

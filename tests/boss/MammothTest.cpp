@@ -172,25 +172,30 @@ TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {
 }
 
 TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
-    MammothFight f(RoomGrid(20, false));
-    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
-    f.mammoth->facing = 1;
-    f.mammoth->SetState(CCharacterMammoth::kCharge);
-    // Its steps sound every 6 ticks, from the first.
-    std::vector<int32_t> steps;
-    int heard = 0;
-    const int n = f.RunUntil(
-        [&] {
-            if (f.Heard(76) > heard && f.mammoth->frame != CCharacterMammoth::kBounce) steps.push_back(f.mammoth->stateTimer);
-            heard = f.Heard(76);
-            return f.mammoth->frame == CCharacterMammoth::kBounce;
-        },
-        200);
-    EXPECT_LT(n, 200);
-    ASSERT_GE(steps.size(), 3u);
-    for (std::size_t k = 0; k < steps.size(); ++k) EXPECT_EQ(steps[k], 1 + 6 * static_cast<int32_t>(k)) << k;
-    EXPECT_LE(f.mammoth->x + 490, 20 * kTileSize);
-    EXPECT_EQ(f.Heard(77), 1);
+    for (int32_t facing : {1, -1}) {
+        SCOPED_TRACE(facing);
+        MammothFight f(RoomGrid(20, false));
+        f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        f.mammoth->facing = facing;
+        f.mammoth->SetState(CCharacterMammoth::kCharge);
+        // Its steps sound every 6 ticks, from the first.
+        std::vector<int32_t> steps;
+        int heard = 0;
+        const int n = f.RunUntil(
+            [&] {
+                if (f.Heard(76) > heard && f.mammoth->frame != CCharacterMammoth::kBounce) steps.push_back(f.mammoth->stateTimer);
+                heard = f.Heard(76);
+                return f.mammoth->frame == CCharacterMammoth::kBounce;
+            },
+            200);
+        EXPECT_LT(n, 200);
+        ASSERT_GE(steps.size(), 3u);
+        for (std::size_t k = 0; k < steps.size(); ++k) EXPECT_EQ(steps[k], 1 + 6 * static_cast<int32_t>(k)) << k;
+        // Stopped with its body (490 either side) on the edge, then thrown
+        // back 10.
+        EXPECT_EQ(f.mammoth->GetStageX(), facing > 0 ? 20 * kTileSize - 490 - 10 : 490 + 10);
+        EXPECT_EQ(f.Heard(77), 1);
+    }
 }
 
 }  // namespace

@@ -76,6 +76,15 @@ TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
         f.face->hp = hp;
         EXPECT_EQ(f.face->GetSpeed(), speed) << hp;
     }
+    // Each bout of bouncing starts at a random tick of its timer, 0 to 99.
+    int32_t latest = 0;
+    for (int k = 0; k < 300; ++k) {
+        f.face->SetState(CCharacterWanyudo::kBounce);
+        f.face->ConsumeStateChange();
+        ASSERT_LT(f.face->stateTimer, 100) << k;
+        latest = std::max(latest, f.face->stateTimer);
+    }
+    EXPECT_GT(latest, 95);
     f.face->hp = 12000;
     f.s.Run(1);
     EXPECT_EQ(std::abs(f.face->vx), 30);
@@ -219,6 +228,7 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
         EXPECT_EQ(flame->vx, static_cast<int32_t>(100 * std::sin(i * M_PI / 4))) << i;
         EXPECT_EQ(flame->vy, static_cast<int32_t>(100 * std::cos(i * M_PI / 4))) << i;
         EXPECT_EQ(flame->x - flame->vx, static_cast<int32_t>(f.face->x + 200 * std::sin(i * M_PI / 4))) << i;  // (one step flown)
+        EXPECT_EQ(flame->y - flame->vy, static_cast<int32_t>(f.face->y + 200 * std::cos(i * M_PI / 4))) << i;
     }
     // The face fades by 32 a frame over the 60 of its last record, then
     // hands the room back and goes.
