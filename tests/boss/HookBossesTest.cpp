@@ -356,8 +356,12 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     SpawnCount stones{CCharacterOneEyedMonster::kStone};
     int shakes = 0;
     int32_t lastShake = 0;
+    int frame = 0;
+    std::vector<int> stoneFrames;  // (seen the frame after)
     f.s.beforeFrame = [&](Scenario&) {
         stones.Step();
+        for (std::size_t k = 0; k < stones.newest.size(); ++k) stoneFrames.push_back(frame);
+        ++frame;
         // Each is seen one frame into its fall from 320, high over the room.
         for (auto* stone : stones.newest) EXPECT_EQ(stone->y - stone->vy, 320);
         stones.newest.clear();
@@ -377,6 +381,9 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     f.s.beforeFrame = nullptr;
     EXPECT_EQ(monster->frame, EnemyState::Wait);
     EXPECT_EQ(stones.total, 10);
+    // A stone in the frame each hop's rise at 40 has come to nothing (8 of
+    // gravity 5), and another in the frame it lands.
+    EXPECT_EQ(stoneFrames, (std::vector<int>{8, 16, 24, 33, 41, 50, 58, 67, 75, 84}));
     // Eighty more attacks: the stones fall anywhere from 420 to 3980, the
     // whole width.
     for (int k = 0; k < 80; ++k) {
@@ -738,6 +745,7 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
     EXPECT_EQ(f.boss->alpha, 0);
     EXPECT_EQ(f.Eye(0)->alpha, 0);
+    EXPECT_EQ(f.boss->linksB[0]->alpha, 0);  // its body too
     // Once: no second burst while the flash fades.
     f.s.Run(10);
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);

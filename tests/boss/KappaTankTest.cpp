@@ -119,6 +119,16 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     CEffect::GetInstance()->m_shakeFrames = 0;
     f.tank->SetState(Tank::kMainShot);
     EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 30);
+    // It rams whatever it touches in its patrol, its stop, its warning and
+    // its shot (kind 15, 100 damage).
+    for (int32_t state : {Tank::kPatrol, Tank::kStop, Tank::kWarn, Tank::kMainShot}) {
+        Victim* victim = f.AddVictim(f.tank->x);
+        victim->y = f.tank->y;
+        f.tank->SetState(state);
+        f.tank->ConsumeStateChange();
+        f.tank->Frame();  // the tank alone
+        EXPECT_EQ(victim->blows, (std::vector<std::pair<int32_t, int32_t>>{{15, 100}})) << state;
+    }
 }
 
 TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {

@@ -250,6 +250,8 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         EXPECT_EQ(f.tengu->vx, -150 * facing);  // backing toward the edge
         f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
+        // From a cell outside the edge it backed toward (one step flown).
+        EXPECT_EQ(f.tengu->GetStageX() - f.tengu->vx, facing > 0 ? -kTileSize : stageRight + kTileSize);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
         EXPECT_EQ(f.tengu->y, 1600);
         EXPECT_EQ(f.tengu->layer, 136);
@@ -376,6 +378,8 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
     f.tengu->SetState(CCharacterKingTengu::kRingShots);
     const auto ring = Shots(540);
     ASSERT_EQ(ring.size(), 6u);
+    for (CCharacter* shot : ring)
+        for (int32_t r : {540, 541, 542}) EXPECT_EQ(shot->frameTable.Find(r)->stateDuration, 40) << r;
     for (int k = 0; k < 6; ++k) {
         const double a = k * M_PI / 3 + M_PI / 6;
         EXPECT_EQ(ring[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * facing)) << k;

@@ -169,6 +169,27 @@ TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {
         EXPECT_EQ(lowVy, -120);
         EXPECT_EQ(highVy, -100);
     }
+    // The icicles of a crash: from 720, anywhere from 420 to 420 short of
+    // the room's right end.
+    MammothFight f;
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+    for (int i = 0; i < 100; ++i) {
+        f.mammoth->SetState(CCharacterMammoth::kBounce);
+        f.mammoth->ConsumeStateChange();
+        for (int k = 0; k < 10; ++k) f.mammoth->Frame();  // the mammoth alone
+    }
+    const auto icicles = Shots(CCharacterMammoth::kIcicle);
+    ASSERT_GE(icicles.size(), 900u);
+    int32_t leftmost = 100000, rightmost = 0;
+    for (CCharacter* ice : icicles) {
+        EXPECT_EQ(ice->y, 720);
+        leftmost = std::min(leftmost, ice->GetStageX());
+        rightmost = std::max(rightmost, ice->GetStageX());
+    }
+    EXPECT_GE(leftmost, 420);
+    EXPECT_LT(leftmost, 460);
+    EXPECT_LE(rightmost, 20 * kTileSize - 420);
+    EXPECT_GT(rightmost, 20 * kTileSize - 460);
 }
 
 TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {

@@ -240,6 +240,10 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     f.s.Run(1);
     EXPECT_EQ(f.silvy->frame, EnemyState::BossDefeatFall);
     EXPECT_EQ(f.silvy->vy, -80 + 6);  // thrown up at 80 (one frame of gravity spent)
+    // Spinning 0.8 a frame against her facing.
+    const double spun = f.silvy->angle;
+    f.silvy->Frame();
+    EXPECT_NEAR(f.silvy->angle - spun, -0.8 * f.silvy->facing, 1e-9);
     EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
     // Her fall, frame by frame on her own (the play frame would perform
     // the stage switch at once).

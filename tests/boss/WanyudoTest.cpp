@@ -16,7 +16,7 @@ using namespace boss_test;
 
 struct WheelFight : SideRoom {
     CCharacterWanyudo* face = nullptr;
-    WheelFight() : SideRoom(800, RoomGrid(20, true, true)) {
+    explicit WheelFight(bool ceiling = true) : SideRoom(800, RoomGrid(20, true, ceiling)) {
         face = dynamic_cast<CCharacterWanyudo*>(s.AddAt(CCharacterWanyudo::kFace, 4000, 1600));
     }
     void Begin() { RunUntil([&] { return face->frame == CCharacterWanyudo::kBounce; }, 800); }
@@ -32,6 +32,14 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         f.face->Frame();
         ASSERT_EQ(f.face->frame, 232);
         EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.01 * f.face->stateTimer, 1e-9) << i;
+    }
+    // In 233 the flames kindle by 8 a frame, up to 192.
+    f.RunUntil([&] { return f.face->frame == 233; }, 200);
+    EXPECT_EQ(f.Wheel()->linksB[3]->alpha, 8);  // (its first frame ran with the entry)
+    for (int i = 2; i <= 30; ++i) {
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, 233);
+        EXPECT_EQ(f.Wheel()->linksB[3]->alpha, std::min(8 * i, 192)) << i;
     }
     // In 234 it slows from 0.3 a frame by 0.005 x the state timer.
     f.RunUntil([&] { return f.face->frame == 234; }, 200);
@@ -124,9 +132,13 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         int32_t angles[4];
         int32_t facing0, vertical0;  // moving into it
         int32_t facing, vertical;    // away from it
+        bool ceiling = true;
     };
     const Side sides[] = {
         {"ceiling", 4000, kTileSize + 250, 0, -300, {-60, -20, 20, 60}, 1, -1, 1, 1},
+        // (Without a ceiling the stage's top stops it, its body's top on
+        // the edge.)
+        {"stage top", 4000, 200, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false},
         {"floor", 4000, kFloor - 250, 0, 300, {120, 160, 200, 240}, 1, 1, 1, -1},
         {"left wall", kTileSize + 250, 1600, -300, 0, {30, 70, 110, 150}, -1, 1, 1, 1},
         // (The room's right wall lies off the screen, asleep: the stage's
@@ -134,7 +146,7 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         {"right edge", 20 * kTileSize - 250, 1600, 300, 0, {210, 250, 290, 330}, 1, 1, -1, 1},
     };
     for (const Side& side : sides) {
-        WheelFight f;
+        WheelFight f(side.ceiling);
         f.Begin();
         f.s.Run(1);  // past the bout's random start
         f.face->facing = side.facing0;
@@ -230,6 +242,14 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
         EXPECT_EQ(flame->x - flame->vx, static_cast<int32_t>(f.face->x + 200 * std::sin(i * M_PI / 4))) << i;  // (one step flown)
         EXPECT_EQ(flame->y - flame->vy, static_cast<int32_t>(f.face->y + 200 * std::cos(i * M_PI / 4))) << i;
     }
+    // The flames fly 80 frames and go (watched by address only).
+    std::vector<const CCharacter*> flying;
+    for (int32_t i = 0; i < 8; ++i) flying.push_back(wheel->linksB[i]);
+    const auto flamesLeft = [&] {
+        int n = 0;
+        for (const CCharacter* flame : flying) n += testing_support::Listed(flame) ? 1 : 0;
+        return n;
+    };
     // The face fades by 32 a frame over the 60 of its last record, then
     // hands the room back and goes.
     f.s.Run(1);
@@ -239,6 +259,9 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     f.s.Run(1);
     EXPECT_FALSE(testing_support::Listed(f.face));
     EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(flamesLeft(), 8);
+    // (the first of their 80 frames ran with the finale's)
+    EXPECT_EQ(60 + f.RunUntil([&] { return flamesLeft() == 0; }, 100), 80 - 1);
 }
 
 }  // namespace
