@@ -84,7 +84,9 @@ public:
 TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
     BossField f;
     auto* boss = f.s.Add(std::make_unique<HookBoss>(), 3000, 1600);
+    f.player->combo = 30;
     const int32_t rate = f.player->GetScoreRate();
+    ASSERT_EQ(rate, 130);
     boss->SetState(EnemyState::Defeated);
     // The first frame of the defeat counts 1: no ring; the second one.
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };

@@ -453,11 +453,19 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
 
     // Each hop leaves its first record once it has slowed to 20 (its
     // gravity takes 5 a frame).
-    tengu->SetState(CCharacterTengu::kHop);
-    for (int i = 0; i < 60 && tengu->frame == CCharacterTengu::kHop; ++i) tengu->Frame();
-    ASSERT_EQ(tengu->frame, 241);
-    EXPECT_GE(tengu->vy, -20);
-    EXPECT_LT(tengu->vy, -20 + 5);
+    struct Rise {
+        int32_t lift, frames, top;
+    };
+    for (const Rise& r : {Rise{-120, 20, -20}, Rise{-125, 21, -20}, Rise{-123, 21, -18}, Rise{-129, 22, -19}}) {
+        tengu->y = kFloor - kStandHalf;  // from the floor
+        tengu->SetState(CCharacterTengu::kHop);
+        tengu->vy = r.lift;
+        int n = 0;
+        for (; n < 60 && tengu->frame == CCharacterTengu::kHop; ++n) tengu->Frame();
+        ASSERT_EQ(tengu->frame, 241) << r.lift;
+        EXPECT_EQ(n, r.frames) << r.lift;
+        EXPECT_EQ(tengu->vy, r.top) << r.lift;
+    }
     // Each hop: forward at 30 to 69, up at 120 to 129.
     tengu->x = kBossX;
     int32_t slow = 1000, fast = 0, low = 0, high = -1000;

@@ -91,6 +91,11 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(f.tengu->targetable, 1);
     EXPECT_EQ(f.tengu->invulnerableTimer, 0);
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
+    // Hovering, it keeps turning to the player (on its left).
+    f.tengu->facing = 1;
+    f.tengu->Frame();
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
+    EXPECT_EQ(f.tengu->facing, -1);
     // Flying, it chooses among the fly-by, the gale and the charged shots.
     std::set<int32_t> seen;
     for (int i = 0; i < 4000; ++i) {
@@ -133,6 +138,7 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     EXPECT_LT(highest, -4000);
     EXPECT_GE(highest, -4000 - 100);
     EXPECT_EQ(f.player->frame, PlayerState::ScenePose990);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     // Back over the stage's centre from above it, falling at 15, the
     // player turned toward it.
@@ -328,18 +334,20 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
         int32_t shot;
         std::size_t shots;
         double speed;
+        std::size_t streaks;  // of wind
     };
     const Case cases[] = {
-        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100},
-        {"forward blade", 260, 80, {50}, 530, 1, 200},
-        {"twin aimed shots", 280, 204, {}, 520, 2, 60},
-        {"ring", 300, 54, {21}, 540, 6, 40},
+        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100, 0},
+        {"forward blade", 260, 80, {50}, 530, 1, 200, 10},
+        {"twin aimed shots", 280, 204, {}, 520, 2, 60, 0},
+        {"ring", 300, 54, {21}, 540, 6, 40, 0},
     };
     for (const Case& c : cases) {
         TenguFight f;
         f.Begin();
         f.s.Run(1);
         f.s.ClearSounds();
+        const std::size_t calm = enemy_test::Effects(260, 263).size();
         f.tengu->SetState(c.state);
         std::vector<CCharacterAttackEffect*> fired;
         std::set<CCharacter*> seen;
@@ -353,6 +361,7 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
             EXPECT_EQ(n, c.frames) << c.name;
         }
         EXPECT_EQ(f.s.Sounds(), c.sounds) << c.name;
+        EXPECT_EQ(enemy_test::Effects(260, 263).size() - calm, c.streaks) << c.name;
         ASSERT_EQ(fired.size(), c.shots) << c.name;
         for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), c.speed, 1.5) << c.name;
     }

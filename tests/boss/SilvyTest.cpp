@@ -3,6 +3,7 @@
 // the clear scene and its stage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -176,6 +177,7 @@ TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
     EXPECT_EQ(Shots(770).back()->y, f.silvy->y + 190);
     EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{50}));
 
+    f.s.ClearSounds();
     f.silvy->SetState(240);
     EXPECT_LT(f.silvy->vy, -129);
     int n = 0;
@@ -185,6 +187,7 @@ TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
     }
     ASSERT_EQ(f.silvy->frame, 242);
     ASSERT_EQ(Shots(760).size() + Shots(761).size(), 1u);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 12), 1);  // (with her leap's own)
     // Aimed at the player at 80.
     const CCharacter* dart = Shots(760).empty() ? Shots(761).front() : Shots(760).front();
     EXPECT_NEAR(std::hypot(dart->vx, dart->vy), 80.0, 1.5);

@@ -4,9 +4,11 @@
 // its own parts, and the finale that sends the flames flying.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "boss/CharacterWanyudo.h"
+#include "framework/Random.h"
 #include "boss/SideRoom.h"
 #include "stage/EventSpot1.h"
 
@@ -48,6 +50,14 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         f.face->Frame();
         ASSERT_EQ(f.face->frame, 234);
         EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.3 - 0.005 * f.face->stateTimer, 1e-9) << i;
+    }
+    // Waiting for the tour, 0.1 a frame.
+    f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kWaitTour; }, 200);
+    for (int i = 0; i < 5; ++i) {
+        const double before = f.Wheel()->relativeAngle;
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, CCharacterWanyudo::kWaitTour);
+        EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.1, 1e-9) << i;
     }
     f.Begin();
     CCharacter* wheel = f.Wheel();
@@ -93,6 +103,19 @@ TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
         latest = std::max(latest, f.face->stateTimer);
     }
     EXPECT_GT(latest, 95);
+    // The four draws: two for the timer (the second kept), one for the
+    // facing and one for the way up or down, each +1 when odd.
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        GameSrand(seed);
+        (void)GameRand();
+        const int32_t timer = GameRand() % 100, across = GameRand(), up = GameRand();
+        GameSrand(seed);
+        f.face->SetState(CCharacterWanyudo::kBounce);
+        f.face->ConsumeStateChange();
+        EXPECT_EQ(f.face->stateTimer, timer) << seed;
+        EXPECT_EQ(f.face->facing, across % 2 == 1 ? 1 : -1) << seed;
+        EXPECT_EQ(f.face->verticalDirection, up % 2 == 1 ? 1 : -1) << seed;
+    }
     f.face->hp = 12000;
     f.s.Run(1);
     EXPECT_EQ(std::abs(f.face->vx), 30);
@@ -233,6 +256,10 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
+    // The last blast: eight times the size, and a shake of 60.
+    const auto finalBlasts = Shots(581);
+    EXPECT_EQ(std::count_if(finalBlasts.begin(), finalBlasts.end(), [](const CCharacter* b) { return b->scaleX == 8.0; }), 1);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60 - 1);  // (a frame of it gone)
     for (int32_t i = 0; i < 8; ++i) {
         CCharacter* flame = wheel->linksB[i];
         ASSERT_NE(flame, nullptr);
