@@ -637,6 +637,7 @@ TEST(BossBase, EveryBossStartsWithItsRosterValues) {
         EXPECT_EQ(c->scaleX, 2.0) << r.typeId;
         EXPECT_EQ(c->scaleY, 2.0) << r.typeId;
         EXPECT_EQ(c->controlled, 0) << r.typeId;
+        EXPECT_EQ(c->auxValue, 70) << r.typeId;
         EXPECT_EQ(std::vector<int32_t>({c->hoverSpeed, c->hoverAmplitude, c->hoverNum, c->hoverDen, c->hoverAcc, c->hoverDir}),
                   std::vector<int32_t>({10, 10, 1, 2, 0, -1}))
             << r.typeId;

@@ -215,6 +215,12 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
         EXPECT_EQ(ghost->vx, 10 * t.facing) << t.x;
         EXPECT_EQ(ghost->facing, t.turnedTo) << t.x;
     }
+    // Its body is put back inside the view before each step.
+    const int32_t right = std::min(f.s.Stage().width * kTileSize, CGameMain::GetInstance()->GetViewWidth() * 10);
+    ghost->x = right + 500;
+    ghost->facing = -1;
+    ghost->Frame();
+    EXPECT_EQ(ghost->x + ghost->CurrentRecord().bodyRight, right - 10);
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -271,8 +277,11 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
     BossField f;
     auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
     f.s.Run(1);
+    monster->facing = 1;
     monster->SetState(CCharacterOneEyedMonster::kSmash);
-    f.s.Run(6);
+    f.s.Run(1);
+    EXPECT_EQ(monster->facing, -1);  // turned to the player
+    f.s.Run(5);
     const auto a = Shots(CCharacterOneEyedMonster::kShardA), b = Shots(CCharacterOneEyedMonster::kShardB);
     ASSERT_EQ(a.size() + b.size(), 16u);
     for (auto* s : a) EXPECT_LT(s->vy, 0);
@@ -365,8 +374,14 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
         // Each is seen one frame into its fall from 320, high over the room.
         for (auto* stone : stones.newest) EXPECT_EQ(stone->y - stone->vy, 320);
         stones.newest.clear();
-        const int32_t now = CEffect::GetInstance()->m_shakeFrames;
-        if (now > lastShake) ++shakes;
+        const CEffect* effect = CEffect::GetInstance();
+        const int32_t now = effect->m_shakeFrames;
+        if (now > lastShake) {
+            ++shakes;
+            // Up and down 10, easing by 1 (seen a frame later, eased once).
+            EXPECT_EQ(std::vector<int32_t>({effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeDecay}),
+                      std::vector<int32_t>({-10, 10 - 1, 1}));
+        }
         lastShake = now;
     };
     int32_t left = 100000, right = 0;
@@ -488,6 +503,7 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
     auto* tengu = f.MakeBoss<CCharacterTengu>(10080, kBossX, kStandHalf);
     f.s.Run(1);
     tengu->facing = 1;
+    tengu->vx = 30;
     tengu->SetState(CCharacterTengu::kFans);
     // Feathers turn over between 400 and 401 as they fly.
     const auto feathers = [] { return ShotCount(CCharacterTengu::kFeather) + ShotCount(CCharacterTengu::kFeather + 1); };
@@ -503,6 +519,7 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
         156);
     EXPECT_EQ(times, (std::vector<int>{42, 78, 114}));
     EXPECT_EQ(facings, (std::set<int32_t>{-1}));
+    EXPECT_EQ(tengu->x, kBossX);  // standing all along
     Snapshot("tengu-fans");
     EXPECT_EQ(sizes[42] - sizes[41], 5u);
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
@@ -683,6 +700,7 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromThe
         f.boss->UpdateWait();
         ASSERT_NE(f.boss->linksB[3], nullptr) << seed;
         EXPECT_EQ(f.boss->linksB[3]->frame, r == 0 ? 590 : 600) << seed;
+        EXPECT_EQ(f.boss->linksB[3]->linksA[0], f.boss) << seed;
     }
     for (const SideRow& side : {SideRow{&left, 1, 126, 151}, SideRow{&right, -1, 201, 201}}) {
         const std::vector<Seen>& seen = *side.seen;

@@ -145,6 +145,16 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     TankFight f;
     f.Begin();
     CCharacter* cannon = f.Part(0);
+    // Blinking, it still tracks the player: from the left of it to its right.
+    f.RunUntil([&] { return cannon->frame == Tank::kCannonWarn; }, 200);
+    ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
+    EXPECT_GT(cannon->relativeAngle, 0.0);
+    const int32_t home = f.player->x;
+    f.player->x = cannon->x + 3000;
+    f.s.Run(1);
+    ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
+    EXPECT_LT(cannon->relativeAngle, 0.0);
+    f.player->x = home;
     f.RunUntil([&] { return cannon->frame == Tank::kCannonBurst; }, 200);
     ASSERT_EQ(cannon->frame, Tank::kCannonBurst);
     // The first shot leaves two of its steps out from the cannon (and has
@@ -170,8 +180,10 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     f.RunUntil([&] { return gun->frame == Tank::kGunSpray; }, 200);
     std::vector<std::pair<int32_t, int32_t>> spray;  // speeds as they leave
     std::set<CCharacter*> seen;
+    const int32_t riding = (gun->x - f.tank->x) * f.tank->facing;  // it rides along, spraying
     for (int i = 0; i < 18; ++i) {
         f.s.Run(1);
+        EXPECT_EQ((gun->x - f.tank->x) * f.tank->facing, riding) << i;
         for (auto* shot : Shots(Tank::kSpray))
             if (seen.insert(shot).second) spray.push_back({shot->vx * gun->facing, shot->vy});
     }

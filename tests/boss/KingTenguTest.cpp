@@ -201,7 +201,13 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         const auto old = Shots(560);
         std::set<CCharacter*> seen(old.begin(), old.end());
         int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
+        int32_t windSlow = 1000, windFast = 0;  // its streaks, 300 to 600 forward
         for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
+            const auto wind = enemy_test::Effects(260, 263);
+            if (!wind.empty()) {
+                windSlow = std::min(windSlow, wind.back()->vx * facing);
+                windFast = std::max(windFast, wind.back()->vx * facing);
+            }
             for (auto* stone : Shots(560)) {
                 if (!seen.insert(stone).second) continue;
                 EXPECT_EQ(stone->x, edge);
@@ -213,6 +219,10 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
             f.tengu->Frame();
         }
         EXPECT_EQ(seen.size(), 2u + 13u);  // at ticks 30, 40 .. 150
+        EXPECT_GE(windSlow, 300);
+        EXPECT_LT(windSlow, 320);
+        EXPECT_LE(windFast, 600);
+        EXPECT_GT(windFast, 580);
         EXPECT_GE(slow, 80);
         EXPECT_LT(slow, 95);
         EXPECT_LE(fast, 150);
@@ -374,6 +384,23 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
     f.Begin();
     f.s.Run(1);
     const int32_t facing = f.tengu->facing;
+    // The blade's wind: streaks 300 to 600 forward.
+    int32_t windSlow = 1000, windFast = 0;
+    for (int i = 0; i < 30; ++i) {
+        const std::size_t before = enemy_test::Effects(260, 263).size();
+        f.tengu->SetState(CCharacterKingTengu::kBlade);
+        const auto wind = enemy_test::Effects(260, 263);
+        for (std::size_t k = before; k < wind.size(); ++k) {
+            windSlow = std::min(windSlow, wind[k]->vx * facing);
+            windFast = std::max(windFast, wind[k]->vx * facing);
+        }
+    }
+    EXPECT_GE(windSlow, 300);
+    EXPECT_LT(windSlow, 320);
+    EXPECT_LE(windFast, 600);
+    EXPECT_GT(windFast, 580);
+    for (auto* shot : Shots(530)) shot->SetState(EnemyState::Remove);
+    f.s.Run(1);
     f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
     for (int k = 0; k < 4 + 12; ++k) f.tengu->Frame();
     const auto leaves = Shots(510);

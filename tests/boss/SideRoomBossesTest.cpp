@@ -115,10 +115,15 @@ TEST(SideRoomBosses, EachEntranceHoldsThePlayerThroughTheTourThenTheFightBegins)
     for (const Case& c : Cases()) {
         SideRoom f(800, RoomGrid(20, true, c.ceiling));
         CCharacter* boss = f.s.AddAt(c.typeId, 4000, c.y);
+        boss->facing = 1;
         int held = 0;
         bool toured = false;
         for (; held < 1000 && boss->frame != c.fightState; ++held) {
             f.s.Run(1);
+            // From its first frame it turns to the player on its left.
+            if (held == 0) {
+                EXPECT_EQ(boss->facing, -1) << c.name;
+            }
             // The tour: 30 frames of travel each way and its hold on the boss.
             if (!toured && CEvent::GetInstance()->GetCurrentId() == 3) {
                 toured = true;

@@ -86,7 +86,9 @@ TEST(Silvy, SheChoosesEachOfHerFourAttacksButNeverWhileThePlayerIsDown) {
 TEST(Silvy, TheRingPutsFourStillStarsThatTakeWingInTurn) {
     SilvyFight f;
     f.Begin();
+    f.silvy->facing = 1;
     f.silvy->SetState(280);
+    EXPECT_EQ(f.silvy->facing, -1);  // turned to the player
     f.s.Run(9);
     const auto stars = Shots(750);
     ASSERT_EQ(stars.size(), 4u);

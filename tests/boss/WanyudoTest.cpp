@@ -260,6 +260,7 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     const auto finalBlasts = Shots(581);
     EXPECT_EQ(std::count_if(finalBlasts.begin(), finalBlasts.end(), [](const CCharacter* b) { return b->scaleX == 8.0; }), 1);
     EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60 - 1);  // (a frame of it gone)
+    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
     for (int32_t i = 0; i < 8; ++i) {
         CCharacter* flame = wheel->linksB[i];
         ASSERT_NE(flame, nullptr);
