@@ -269,7 +269,8 @@ TEST(OneEyedMonster, RightOverThePlayerItStompsOnTheWayDown) {
     f.s.Run(1);
     monster->SetState(CCharacterOneEyedMonster::kJump);
     EXPECT_EQ(monster->attackDirX, 0);
-    RunUntil(f.s, [&] { return monster->frame != CCharacterOneEyedMonster::kJump; }, 100);
+    // At the top: 24 frames of gravity 5 take its 120.
+    EXPECT_EQ(RunUntil(f.s, [&] { return monster->frame != CCharacterOneEyedMonster::kJump; }, 100), 24);
     EXPECT_EQ(monster->frame, 241);
 }
 
@@ -481,6 +482,12 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
         EXPECT_EQ(n, r.frames) << r.lift;
         EXPECT_EQ(tengu->vy, r.top) << r.lift;
     }
+    // A hop that does not leave the ground ends the attack at once.
+    tengu->y = kFloor - kStandHalf;
+    tengu->SetState(CCharacterTengu::kHop);
+    tengu->vy = 0;
+    tengu->Frame();
+    EXPECT_EQ(tengu->frame, EnemyState::Wait);
     // Each hop: forward at 30 to 69, up at 120 to 129.
     tengu->x = kBossX;
     int32_t slow = 1000, fast = 0, low = 0, high = -1000;

@@ -43,6 +43,7 @@ TEST(KappaTank, ItsPartsRideOnTheBodyAndTheGunsStartWithTheFight) {
         EXPECT_EQ(part->parentOffsetX, e.dx) << e.link;
         EXPECT_EQ(part->parentOffsetY, e.dy) << e.link;
         EXPECT_EQ(part->layer, e.layer) << e.link;
+        EXPECT_EQ(part->scaleX, 2.0) << e.link;
         EXPECT_EQ(part->frame / 10, e.start / 10) << e.link;
     }
     // The cannon waits with its barrel turned up against its facing.
@@ -164,8 +165,13 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     EXPECT_EQ(first->x - first->vx, cannon->x + 2 * first->vx);
     EXPECT_EQ(first->y - first->vy, cannon->y + 2 * first->vy);
     // The player moves off during the burst: all three shots keep the aim.
+    // The cannon rides on the moving body as it fires.
     f.player->x += 3000;
-    f.s.Run(17);
+    const int32_t seat = (cannon->x - f.tank->x) * f.tank->facing;
+    for (int i = 0; i < 17; ++i) {
+        f.s.Run(1);
+        EXPECT_EQ((cannon->x - f.tank->x) * f.tank->facing, seat) << i;
+    }
     const auto bullets = Shots(Tank::kBullet);
     ASSERT_EQ(bullets.size(), 3u);
     std::set<std::pair<int32_t, int32_t>> speeds;
@@ -232,6 +238,7 @@ TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
         EXPECT_EQ(bit->y, y0 - 220) << link;
         EXPECT_EQ(bit->linksA[0], f.tank) << link;
         EXPECT_EQ(bit->layer, 135) << link;
+        EXPECT_EQ(bit->facing, facing) << link;
     }
     // The body spins as it falls, against its facing.
     const double turned = f.tank->angle;

@@ -310,9 +310,11 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     EXPECT_EQ(tengu->facing, -1);  // the player is to its left
     EXPECT_EQ(f.player->controlled, 1);
     EXPECT_TRUE(f.music.empty());
+    tengu->facing = 1;
     tengu->SetState(CCharacterKingTengu::kSceneGust);
     const std::size_t before = enemy_test::Effects(260, 263).size();
     f.s.Run(5);
+    EXPECT_EQ(tengu->facing, -1);  // still turned to the player
     const auto streaks = enemy_test::Effects(260, 263);
     EXPECT_EQ(streaks.size(), before + 5);
     const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;

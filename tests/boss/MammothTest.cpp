@@ -198,7 +198,9 @@ TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
         MammothFight f(RoomGrid(20, false));
         f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
         f.mammoth->facing = facing;
+        f.mammoth->vy = 25;
         f.mammoth->SetState(CCharacterMammoth::kCharge);
+        EXPECT_EQ(f.mammoth->vy, 0);  // it charges level
         // Its steps sound every 6 ticks, from the first.
         std::vector<int32_t> steps;
         int heard = 0;

@@ -282,6 +282,7 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     // hands the room back and goes.
     f.s.Run(1);
     EXPECT_EQ(f.face->alpha, 255 - 32);
+    EXPECT_EQ(wheel->alpha, 255 - 32 * 2);  // (the wheel also faded in the finale's frame)
     f.s.Run(58);
     EXPECT_TRUE(testing_support::Listed(f.face));
     f.s.Run(1);
