@@ -757,6 +757,11 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
                                     white->m_flashCycles, white->m_flashRiseStep, white->m_flashHoldPeak,
                                     white->m_flashFallStep, white->m_flashHoldZero}),
               (std::vector<int32_t>{255, 255, 255, 255, 1, 16, 40, 8, 0}));
+    // Under the full white it and its parts are all but gone (1).
+    RunUntil(f.s, [&] { return CEffect::GetInstance()->m_flashPhase == 2; }, 100);
+    f.s.Run(1);
+    EXPECT_EQ(f.boss->alpha, 1);
+    EXPECT_EQ(f.Eye(1)->alpha, 1);
     // Every 40 frames below 100, every 20 below 200, every 5 below 300.
     EXPECT_EQ(CountOf(f.s.Sounds(), 53), 2 + 5 + 20);
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };

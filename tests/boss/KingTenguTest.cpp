@@ -202,9 +202,11 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         std::set<CCharacter*> seen(old.begin(), old.end());
         int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
         int32_t windSlow = 1000, windFast = 0;  // its streaks, 300 to 600 forward
+        std::set<int32_t> looks;                // in turn, all four of them
         for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
             const auto wind = enemy_test::Effects(260, 263);
             if (!wind.empty()) {
+                looks.insert(wind.back()->frame);
                 windSlow = std::min(windSlow, wind.back()->vx * facing);
                 windFast = std::max(windFast, wind.back()->vx * facing);
             }
@@ -223,6 +225,7 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         EXPECT_LT(windSlow, 320);
         EXPECT_LE(windFast, 600);
         EXPECT_GT(windFast, 580);
+        EXPECT_EQ(looks, (std::set<int32_t>{260, 261, 262, 263}));
         EXPECT_GE(slow, 80);
         EXPECT_LT(slow, 95);
         EXPECT_LE(fast, 150);

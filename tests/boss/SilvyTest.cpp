@@ -144,6 +144,14 @@ TEST(Silvy, TheVolleyAimsAtThePlayerOrATenthOfARadianShort) {
     }
     EXPECT_GE(darts, 13);
     EXPECT_GT(exact, 0);
+    // Each leaves from 150 below her centre (her alone: it has not moved yet).
+    for (auto* d : Shots()) d->SetState(EnemyState::Remove);
+    f.s.Run(1);
+    f.silvy->SetState(303);
+    for (int i = 0; i < 4 && Shots(760).empty(); ++i) f.silvy->Frame();
+    ASSERT_EQ(Shots(760).size(), 1u);
+    EXPECT_EQ(Shots(760).front()->x, f.silvy->x - f.silvy->vx);  // (before her own step)
+    EXPECT_EQ(Shots(760).front()->y, f.silvy->y - f.silvy->vy + 150);
     EXPECT_GT(shortOf, 0);
 }
 
