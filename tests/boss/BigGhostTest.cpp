@@ -133,6 +133,23 @@ TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
             f.ghost->hp = hp;
             EXPECT_EQ(f.ghost->CallInterval(), interval) << hp;
         }
+        // None is called at a fallen player.
+        for (CCharacter* minion : enemy_test::OfType(10050)) minion->SetState(EnemyState::Remove);
+        const int32_t life = f.player->hp;
+        f.player->hp = 0;
+        f.s.ClearSounds();
+        f.s.Run(240);
+        EXPECT_TRUE(enemy_test::OfType(10050).empty());
+        EXPECT_EQ(f.Heard(21), 0);
+        // Its removal takes its ghosts and its veil along.
+        f.player->hp = life;
+        f.RunUntil([] { return !enemy_test::OfType(10050).empty(); }, 200);
+        ASSERT_FALSE(enemy_test::OfType(10050).empty());
+        ASSERT_FALSE(enemy_test::Effects(300, 300).empty());
+        f.ghost->SetState(EnemyState::Remove);
+        f.s.Run(1);
+        EXPECT_TRUE(enemy_test::OfType(10050).empty());
+        EXPECT_TRUE(enemy_test::Effects(300, 300).empty());
     }
 
     // Six cells: the drift bounds leave one column of points, which the

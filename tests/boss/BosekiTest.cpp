@@ -155,6 +155,9 @@ TEST(Boseki, InAnElevenCellRoomTheDrawsComeTo200ShortOfTheRightEnd) {
     ASSERT_EQ(f.body->frame, 220);  // fighting
     f.body->hp = 1;
     int32_t right = 0;
+    // Their heights: from 1400 above the view's middle to 1400 below it.
+    const int32_t middle = CGameMain::GetInstance()->GetViewHeight() * 10 / 2;
+    int32_t highest = 100000, lowest = -100000;
     for (int i = 0; i < 2000; ++i) {
         const int32_t made = CCharacterBoseki::ConjuredSoFar();
         f.player->hp = 100;
@@ -163,10 +166,17 @@ TEST(Boseki, InAnElevenCellRoomTheDrawsComeTo200ShortOfTheRightEnd) {
         const auto wispsNow = enemy_test::OfType(10006);
         CCharacter* hazard = made % 2 == 0 ? Shots(CCharacterBoseki::kWispFire).back() : wispsNow.back();
         right = std::max(right, hazard->x);
+        highest = std::min(highest, hazard->y - middle);
+        lowest = std::max(lowest, hazard->y - middle);
         hazard->SetState(EnemyState::Remove);
     }
     EXPECT_LE(right, 4200);
     EXPECT_GT(right, 4100);
+    // (Each has had a frame of its own to move.)
+    EXPECT_GE(highest, -1400 - 50);
+    EXPECT_LT(highest, -1200);
+    EXPECT_LE(lowest, 1400 + 50);
+    EXPECT_GT(lowest, 1200);
 }
 
 // The defeat: the fires stop where they burn; after the explosions the

@@ -84,7 +84,9 @@ public:
 TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
     BossField f;
     auto* boss = f.s.Add(std::make_unique<HookBoss>(), 3000, 1600);
+    f.player->combo = 30;
     const int32_t rate = f.player->GetScoreRate();
+    ASSERT_EQ(rate, 130);
     boss->SetState(EnemyState::Defeated);
     // The first frame of the defeat counts 1: no ring; the second one.
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
@@ -635,6 +637,7 @@ TEST(BossBase, EveryBossStartsWithItsRosterValues) {
         EXPECT_EQ(c->scaleX, 2.0) << r.typeId;
         EXPECT_EQ(c->scaleY, 2.0) << r.typeId;
         EXPECT_EQ(c->controlled, 0) << r.typeId;
+        EXPECT_EQ(c->auxValue, 70) << r.typeId;
         EXPECT_EQ(std::vector<int32_t>({c->hoverSpeed, c->hoverAmplitude, c->hoverNum, c->hoverDen, c->hoverAcc, c->hoverDir}),
                   std::vector<int32_t>({10, 10, 1, 2, 0, -1}))
             << r.typeId;

@@ -99,10 +99,12 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         f.player->controlled = 0;
         auto* boss = dynamic_cast<CCharacterEnemyBoss*>(f.s.AddAt(k.typeId, kBossX, k.y));
         ASSERT_NE(boss, nullptr) << k.typeId;
+        boss->facing = 1;
         // The fight starts after 20 frames with the life bar; the boss then
-        // waits for the player to move.
+        // waits for the player to move, turned toward it.
         f.s.Run(20);
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
+        EXPECT_EQ(boss->facing, -1) << k.typeId;
         EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, boss) << k.typeId;
         f.s.Run(30);
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
@@ -213,6 +215,12 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
         EXPECT_EQ(ghost->vx, 10 * t.facing) << t.x;
         EXPECT_EQ(ghost->facing, t.turnedTo) << t.x;
     }
+    // Its body is put back inside the view before each step.
+    const int32_t right = std::min(f.s.Stage().width * kTileSize, CGameMain::GetInstance()->GetViewWidth() * 10);
+    ghost->x = right + 500;
+    ghost->facing = -1;
+    ghost->Frame();
+    EXPECT_EQ(ghost->x + ghost->CurrentRecord().bodyRight, right - 10);
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -261,7 +269,8 @@ TEST(OneEyedMonster, RightOverThePlayerItStompsOnTheWayDown) {
     f.s.Run(1);
     monster->SetState(CCharacterOneEyedMonster::kJump);
     EXPECT_EQ(monster->attackDirX, 0);
-    RunUntil(f.s, [&] { return monster->frame != CCharacterOneEyedMonster::kJump; }, 100);
+    // At the top: 24 frames of gravity 5 take its 120.
+    EXPECT_EQ(RunUntil(f.s, [&] { return monster->frame != CCharacterOneEyedMonster::kJump; }, 100), 24);
     EXPECT_EQ(monster->frame, 241);
 }
 
@@ -269,8 +278,11 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
     BossField f;
     auto* monster = f.MakeBoss<CCharacterOneEyedMonster>(10210, kBossX, kStandHalf);
     f.s.Run(1);
+    monster->facing = 1;
     monster->SetState(CCharacterOneEyedMonster::kSmash);
-    f.s.Run(6);
+    f.s.Run(1);
+    EXPECT_EQ(monster->facing, -1);  // turned to the player
+    f.s.Run(5);
     const auto a = Shots(CCharacterOneEyedMonster::kShardA), b = Shots(CCharacterOneEyedMonster::kShardB);
     ASSERT_EQ(a.size() + b.size(), 16u);
     for (auto* s : a) EXPECT_LT(s->vy, 0);
@@ -307,22 +319,25 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
         EXPECT_GE(shards[i]->vy, -40) << i;
         EXPECT_LE(shards[i]->vy, -20) << i;
     }
-    // Over more smashes the speeds fill their ranges.
-    int32_t lowestVy = 0, highestVy = -100, widest = 0, spread = 0;
-    for (int k = 0; k < 5; ++k) {
+    // Over more smashes the speeds fill their ranges, every volley its own.
+    int32_t lowestVy = 0, highestVy = -100, spread = 0;
+    int32_t widest[4] = {};
+    for (int k = 0; k < 60; ++k) {
         for (auto* shard : Shots()) shard->SetState(EnemyState::Remove);
         f.s.Run(1);
         monster->SetState(CCharacterOneEyedMonster::kDebris);
-        for (auto* shard : Shots()) {
+        const auto made = Shots();
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            const CCharacter* shard = made[i];
             lowestVy = std::min(lowestVy, shard->vy);
             highestVy = std::max(highestVy, shard->vy);
-            widest = std::max(widest, std::abs(shard->vx));
+            widest[i / 4 % 4] = std::max(widest[i / 4 % 4], std::abs(shard->vx));
             spread = std::max(spread, std::abs(shard->x - monster->x));
         }
     }
     EXPECT_EQ(lowestVy, -40);
     EXPECT_EQ(highestVy, -20);
-    EXPECT_EQ(widest, 40);
+    for (int v = 0; v < 4; ++v) EXPECT_EQ(widest[v], 40) << v;
     EXPECT_LE(spread, 150);
     EXPECT_GT(spread, 135);
     // The rock leaves its hand 150 in front, thrown up at 138 and across at
@@ -351,13 +366,23 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     SpawnCount stones{CCharacterOneEyedMonster::kStone};
     int shakes = 0;
     int32_t lastShake = 0;
+    int frame = 0;
+    std::vector<int> stoneFrames;  // (seen the frame after)
     f.s.beforeFrame = [&](Scenario&) {
         stones.Step();
+        for (std::size_t k = 0; k < stones.newest.size(); ++k) stoneFrames.push_back(frame);
+        ++frame;
         // Each is seen one frame into its fall from 320, high over the room.
         for (auto* stone : stones.newest) EXPECT_EQ(stone->y - stone->vy, 320);
         stones.newest.clear();
-        const int32_t now = CEffect::GetInstance()->m_shakeFrames;
-        if (now > lastShake) ++shakes;
+        const CEffect* effect = CEffect::GetInstance();
+        const int32_t now = effect->m_shakeFrames;
+        if (now > lastShake) {
+            ++shakes;
+            // Up and down 10, easing by 1 (seen a frame later, eased once).
+            EXPECT_EQ(std::vector<int32_t>({effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeDecay}),
+                      std::vector<int32_t>({-10, 10 - 1, 1}));
+        }
         lastShake = now;
     };
     int32_t left = 100000, right = 0;
@@ -372,6 +397,9 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     f.s.beforeFrame = nullptr;
     EXPECT_EQ(monster->frame, EnemyState::Wait);
     EXPECT_EQ(stones.total, 10);
+    // A stone in the frame each hop's rise at 40 has come to nothing (8 of
+    // gravity 5), and another in the frame it lands.
+    EXPECT_EQ(stoneFrames, (std::vector<int>{8, 16, 24, 33, 41, 50, 58, 67, 75, 84}));
     // Eighty more attacks: the stones fall anywhere from 420 to 3980, the
     // whole width.
     for (int k = 0; k < 80; ++k) {
@@ -441,11 +469,25 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
 
     // Each hop leaves its first record once it has slowed to 20 (its
     // gravity takes 5 a frame).
+    struct Rise {
+        int32_t lift, frames, top;
+    };
+    for (const Rise& r : {Rise{-120, 20, -20}, Rise{-125, 21, -20}, Rise{-123, 21, -18}, Rise{-129, 22, -19}}) {
+        tengu->y = kFloor - kStandHalf;  // from the floor
+        tengu->SetState(CCharacterTengu::kHop);
+        tengu->vy = r.lift;
+        int n = 0;
+        for (; n < 60 && tengu->frame == CCharacterTengu::kHop; ++n) tengu->Frame();
+        ASSERT_EQ(tengu->frame, 241) << r.lift;
+        EXPECT_EQ(n, r.frames) << r.lift;
+        EXPECT_EQ(tengu->vy, r.top) << r.lift;
+    }
+    // A hop that does not leave the ground ends the attack at once.
+    tengu->y = kFloor - kStandHalf;
     tengu->SetState(CCharacterTengu::kHop);
-    for (int i = 0; i < 60 && tengu->frame == CCharacterTengu::kHop; ++i) tengu->Frame();
-    ASSERT_EQ(tengu->frame, 241);
-    EXPECT_GE(tengu->vy, -20);
-    EXPECT_LT(tengu->vy, -20 + 5);
+    tengu->vy = 0;
+    tengu->Frame();
+    EXPECT_EQ(tengu->frame, EnemyState::Wait);
     // Each hop: forward at 30 to 69, up at 120 to 129.
     tengu->x = kBossX;
     int32_t slow = 1000, fast = 0, low = 0, high = -1000;
@@ -467,18 +509,24 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
     BossField f;
     auto* tengu = f.MakeBoss<CCharacterTengu>(10080, kBossX, kStandHalf);
     f.s.Run(1);
+    tengu->facing = 1;
+    tengu->vx = 30;
     tengu->SetState(CCharacterTengu::kFans);
     // Feathers turn over between 400 and 401 as they fly.
     const auto feathers = [] { return ShotCount(CCharacterTengu::kFeather) + ShotCount(CCharacterTengu::kFeather + 1); };
     std::vector<std::size_t> sizes;
+    std::set<int32_t> facings;  // it turns to the player on the left
     const auto times = TimesItGrew(
         f.s,
         [&] {
+            if (!sizes.empty()) facings.insert(tengu->facing);  // (the first count comes before any frame)
             sizes.push_back(feathers());
             return sizes.back();
         },
         156);
     EXPECT_EQ(times, (std::vector<int>{42, 78, 114}));
+    EXPECT_EQ(facings, (std::set<int32_t>{-1}));
+    EXPECT_EQ(tengu->x, kBossX);  // standing all along
     Snapshot("tengu-fans");
     EXPECT_EQ(sizes[42] - sizes[41], 5u);
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
@@ -550,6 +598,8 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     ASSERT_NE(f.Eye(1), nullptr);
     EXPECT_EQ(f.player->controlled, 0);
     f.s.Run(12);
+    // Placed, they look half a turn from straight up.
+    for (int k = 0; k < 2; ++k) EXPECT_NEAR(f.Eye(k)->relativeAngle, 3.14159265, 1e-6) << k;
     Snapshot("kingtengu2nd-fading-in");
     const int fade = 12 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kFightOn; }, 100);
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
@@ -564,6 +614,8 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->x, f.boss->x + 260);
     EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
     EXPECT_EQ(f.Eye(0)->y, f.boss->y - 180);
+    // Drawn just over the body.
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(f.Eye(k)->layer, 137) << k;
     f.boss->x += 100;
     f.s.Run(1);
     EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
@@ -591,6 +643,12 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(bolts[0]->x, eye->x + 5 * bolts[0]->vx);
     EXPECT_EQ(bolts[0]->y, eye->y + 5 * bolts[0]->vy);
     EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{61}));
+    // Still turning after the player while it fires: now up to its right.
+    f.player->x = eye->x + 1000;
+    f.s.Run(1);
+    ASSERT_EQ(eye->frame, CCharacterKingTengu2ndEye::kFire);
+    EXPECT_GT(eye->relativeAngle, 1.5708);
+    EXPECT_LT(eye->relativeAngle, 3.1416);
 }
 
 TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
@@ -649,6 +707,7 @@ TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromThe
         f.boss->UpdateWait();
         ASSERT_NE(f.boss->linksB[3], nullptr) << seed;
         EXPECT_EQ(f.boss->linksB[3]->frame, r == 0 ? 590 : 600) << seed;
+        EXPECT_EQ(f.boss->linksB[3]->linksA[0], f.boss) << seed;
     }
     for (const SideRow& side : {SideRow{&left, 1, 126, 151}, SideRow{&right, -1, 201, 201}}) {
         const std::vector<Seen>& seen = *side.seen;
@@ -691,6 +750,18 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     Snapshot("kingtengu2nd-explosions");
     const int blasts = 250 + RunUntil(f.s, [&] { return f.boss->frame == CCharacterKingTengu2nd::kWhiteOut; }, 400);
     EXPECT_EQ(blasts, 299);
+    // The white-out: one flash to full white, rising by 16, held 40,
+    // falling by 8.
+    const CEffect* white = CEffect::GetInstance();
+    EXPECT_EQ((std::vector<int32_t>{white->m_flashRed, white->m_flashGreen, white->m_flashBlue, white->m_flashPeak,
+                                    white->m_flashCycles, white->m_flashRiseStep, white->m_flashHoldPeak,
+                                    white->m_flashFallStep, white->m_flashHoldZero}),
+              (std::vector<int32_t>{255, 255, 255, 255, 1, 16, 40, 8, 0}));
+    // Under the full white it and its parts are all but gone (1).
+    RunUntil(f.s, [&] { return CEffect::GetInstance()->m_flashPhase == 2; }, 100);
+    f.s.Run(1);
+    EXPECT_EQ(f.boss->alpha, 1);
+    EXPECT_EQ(f.Eye(1)->alpha, 1);
     // Every 40 frames below 100, every 20 below 200, every 5 below 300.
     EXPECT_EQ(CountOf(f.s.Sounds(), 53), 2 + 5 + 20);
     const auto orbs = [] { return enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb); };
@@ -712,6 +783,7 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
     EXPECT_EQ(f.boss->alpha, 0);
     EXPECT_EQ(f.Eye(0)->alpha, 0);
+    EXPECT_EQ(f.boss->linksB[0]->alpha, 0);  // its body too
     // Once: no second burst while the flash fades.
     f.s.Run(10);
     EXPECT_EQ(enemy_test::Effects(190, 190).size(), 1u);
@@ -721,6 +793,28 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_EQ(RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 400), 50);
     EXPECT_EQ(f.player->frame, PlayerState::StageExit);
     EXPECT_EQ(f.boss->frame, CCharacterKingTengu2nd::kDone);
+    // Its explosions burst within 700 either side of it, from 700 above
+    // to 800 below.
+    f.boss->frame = EnemyState::Defeated;
+    f.boss->stateTimer = 0;
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+    GameSrand(7);
+    for (int k = 0; k < 200; ++k) {
+        f.boss->UpdateDefeat();
+        const CCharacter* e = Shots(581).back();
+        left = std::min(left, e->x - f.boss->x);
+        right = std::max(right, e->x - f.boss->x);
+        top = std::min(top, e->y - f.boss->y);
+        bottom = std::max(bottom, e->y - f.boss->y);
+    }
+    EXPECT_GE(left, -700);
+    EXPECT_LT(left, -650);
+    EXPECT_LE(right, 700);
+    EXPECT_GT(right, 650);
+    EXPECT_GE(top, -700);
+    EXPECT_LT(top, -650);
+    EXPECT_LE(bottom, 800);
+    EXPECT_GT(bottom, 750);
 }
 
 // --- The whole way to the stage clear ----------------------------------------------------------

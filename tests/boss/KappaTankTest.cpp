@@ -43,6 +43,7 @@ TEST(KappaTank, ItsPartsRideOnTheBodyAndTheGunsStartWithTheFight) {
         EXPECT_EQ(part->parentOffsetX, e.dx) << e.link;
         EXPECT_EQ(part->parentOffsetY, e.dy) << e.link;
         EXPECT_EQ(part->layer, e.layer) << e.link;
+        EXPECT_EQ(part->scaleX, 2.0) << e.link;
         EXPECT_EQ(part->frame / 10, e.start / 10) << e.link;
     }
     // The cannon waits with its barrel turned up against its facing.
@@ -119,6 +120,16 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     CEffect::GetInstance()->m_shakeFrames = 0;
     f.tank->SetState(Tank::kMainShot);
     EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 30);
+    // It rams whatever it touches in its patrol, its stop, its warning and
+    // its shot (kind 15, 100 damage).
+    for (int32_t state : {Tank::kPatrol, Tank::kStop, Tank::kWarn, Tank::kMainShot}) {
+        Victim* victim = f.AddVictim(f.tank->x);
+        victim->y = f.tank->y;
+        f.tank->SetState(state);
+        f.tank->ConsumeStateChange();
+        f.tank->Frame();  // the tank alone
+        EXPECT_EQ(victim->blows, (std::vector<std::pair<int32_t, int32_t>>{{15, 100}})) << state;
+    }
 }
 
 TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {
@@ -135,6 +146,16 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     TankFight f;
     f.Begin();
     CCharacter* cannon = f.Part(0);
+    // Blinking, it still tracks the player: from the left of it to its right.
+    f.RunUntil([&] { return cannon->frame == Tank::kCannonWarn; }, 200);
+    ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
+    EXPECT_GT(cannon->relativeAngle, 0.0);
+    const int32_t home = f.player->x;
+    f.player->x = cannon->x + 3000;
+    f.s.Run(1);
+    ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
+    EXPECT_LT(cannon->relativeAngle, 0.0);
+    f.player->x = home;
     f.RunUntil([&] { return cannon->frame == Tank::kCannonBurst; }, 200);
     ASSERT_EQ(cannon->frame, Tank::kCannonBurst);
     // The first shot leaves two of its steps out from the cannon (and has
@@ -144,8 +165,13 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     EXPECT_EQ(first->x - first->vx, cannon->x + 2 * first->vx);
     EXPECT_EQ(first->y - first->vy, cannon->y + 2 * first->vy);
     // The player moves off during the burst: all three shots keep the aim.
+    // The cannon rides on the moving body as it fires.
     f.player->x += 3000;
-    f.s.Run(17);
+    const int32_t seat = (cannon->x - f.tank->x) * f.tank->facing;
+    for (int i = 0; i < 17; ++i) {
+        f.s.Run(1);
+        EXPECT_EQ((cannon->x - f.tank->x) * f.tank->facing, seat) << i;
+    }
     const auto bullets = Shots(Tank::kBullet);
     ASSERT_EQ(bullets.size(), 3u);
     std::set<std::pair<int32_t, int32_t>> speeds;
@@ -160,8 +186,10 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     f.RunUntil([&] { return gun->frame == Tank::kGunSpray; }, 200);
     std::vector<std::pair<int32_t, int32_t>> spray;  // speeds as they leave
     std::set<CCharacter*> seen;
+    const int32_t riding = (gun->x - f.tank->x) * f.tank->facing;  // it rides along, spraying
     for (int i = 0; i < 18; ++i) {
         f.s.Run(1);
+        EXPECT_EQ((gun->x - f.tank->x) * f.tank->facing, riding) << i;
         for (auto* shot : Shots(Tank::kSpray))
             if (seen.insert(shot).second) spray.push_back({shot->vx * gun->facing, shot->vy});
     }
@@ -210,6 +238,7 @@ TEST(KappaTank, TheSecondGunOutlastsTheClearingUntilThePiecesAreThrown) {
         EXPECT_EQ(bit->y, y0 - 220) << link;
         EXPECT_EQ(bit->linksA[0], f.tank) << link;
         EXPECT_EQ(bit->layer, 135) << link;
+        EXPECT_EQ(bit->facing, facing) << link;
     }
     // The body spins as it falls, against its facing.
     const double turned = f.tank->angle;

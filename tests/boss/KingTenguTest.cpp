@@ -91,6 +91,11 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(f.tengu->targetable, 1);
     EXPECT_EQ(f.tengu->invulnerableTimer, 0);
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
+    // Hovering, it keeps turning to the player (on its left).
+    f.tengu->facing = 1;
+    f.tengu->Frame();
+    ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
+    EXPECT_EQ(f.tengu->facing, -1);
     // Flying, it chooses among the fly-by, the gale and the charged shots.
     std::set<int32_t> seen;
     for (int i = 0; i < 4000; ++i) {
@@ -133,6 +138,7 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     EXPECT_LT(highest, -4000);
     EXPECT_GE(highest, -4000 - 100);
     EXPECT_EQ(f.player->frame, PlayerState::ScenePose990);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
     // Back over the stage's centre from above it, falling at 15, the
     // player turned toward it.
@@ -195,7 +201,15 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         const auto old = Shots(560);
         std::set<CCharacter*> seen(old.begin(), old.end());
         int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
+        int32_t windSlow = 1000, windFast = 0;  // its streaks, 300 to 600 forward
+        std::set<int32_t> looks;                // in turn, all four of them
         for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
+            const auto wind = enemy_test::Effects(260, 263);
+            if (!wind.empty()) {
+                looks.insert(wind.back()->frame);
+                windSlow = std::min(windSlow, wind.back()->vx * facing);
+                windFast = std::max(windFast, wind.back()->vx * facing);
+            }
             for (auto* stone : Shots(560)) {
                 if (!seen.insert(stone).second) continue;
                 EXPECT_EQ(stone->x, edge);
@@ -207,6 +221,11 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
             f.tengu->Frame();
         }
         EXPECT_EQ(seen.size(), 2u + 13u);  // at ticks 30, 40 .. 150
+        EXPECT_GE(windSlow, 300);
+        EXPECT_LT(windSlow, 320);
+        EXPECT_LE(windFast, 600);
+        EXPECT_GT(windFast, 580);
+        EXPECT_EQ(looks, (std::set<int32_t>{260, 261, 262, 263}));
         EXPECT_GE(slow, 80);
         EXPECT_LT(slow, 95);
         EXPECT_LE(fast, 150);
@@ -250,6 +269,8 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         EXPECT_EQ(f.tengu->vx, -150 * facing);  // backing toward the edge
         f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kFlyByFar; }, 100);
         ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByFar);
+        // From a cell outside the edge it backed toward (one step flown).
+        EXPECT_EQ(f.tengu->GetStageX() - f.tengu->vx, facing > 0 ? -kTileSize : stageRight + kTileSize);
         EXPECT_EQ(f.tengu->scaleX, 1.0);
         EXPECT_EQ(f.tengu->y, 1600);
         EXPECT_EQ(f.tengu->layer, 136);
@@ -272,10 +293,12 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         EXPECT_EQ(f.tengu->facing, -facing);
         if (facing > 0) EXPECT_GT(lastX + 100, stageRight + kTileSize);
         else EXPECT_LT(lastX - 100, -kTileSize);
-        // Back to its size, height and layer.
+        // Back to its size, height and layer, and back into the room at 100.
         EXPECT_EQ(f.tengu->scaleX, 2.0);
         EXPECT_EQ(f.tengu->y, 1000);
         EXPECT_EQ(f.tengu->layer, 168);
+        f.tengu->Frame();
+        EXPECT_EQ(f.tengu->vx, -100 * facing);
         EXPECT_GT(Shots(550).size() + Shots(551).size(), 0u);
     }
 }
@@ -290,14 +313,28 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     EXPECT_EQ(tengu->facing, -1);  // the player is to its left
     EXPECT_EQ(f.player->controlled, 1);
     EXPECT_TRUE(f.music.empty());
+    tengu->facing = 1;
     tengu->SetState(CCharacterKingTengu::kSceneGust);
     const std::size_t before = enemy_test::Effects(260, 263).size();
     f.s.Run(5);
+    EXPECT_EQ(tengu->facing, -1);  // still turned to the player
     const auto streaks = enemy_test::Effects(260, 263);
     EXPECT_EQ(streaks.size(), before + 5);
     const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
     for (auto* e : streaks) EXPECT_LT(e->vx, 0);
     EXPECT_GE(streaks.back()->x, w);  // from beyond the right edge
+    // Each blows left at 300 to 600.
+    int32_t slowest = -1000, fastest = 0;
+    for (int i = 0; i < 100; ++i) {
+        f.s.Run(1);
+        const CCharacter* e = enemy_test::Effects(260, 263).back();
+        slowest = std::max(slowest, e->vx);
+        fastest = std::min(fastest, e->vx);
+    }
+    EXPECT_LE(slowest, -300);
+    EXPECT_GT(slowest, -320);
+    EXPECT_GE(fastest, -600);
+    EXPECT_LT(fastest, -580);
 }
 
 // The ground attacks of the first phase, each from its first record back to
@@ -312,18 +349,20 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
         int32_t shot;
         std::size_t shots;
         double speed;
+        std::size_t streaks;  // of wind
     };
     const Case cases[] = {
-        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100},
-        {"forward blade", 260, 80, {50}, 530, 1, 200},
-        {"twin aimed shots", 280, 204, {}, 520, 2, 60},
-        {"ring", 300, 54, {21}, 540, 6, 40},
+        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100, 0},
+        {"forward blade", 260, 80, {50}, 530, 1, 200, 10},
+        {"twin aimed shots", 280, 204, {}, 520, 2, 60, 0},
+        {"ring", 300, 54, {21}, 540, 6, 40, 0},
     };
     for (const Case& c : cases) {
         TenguFight f;
         f.Begin();
         f.s.Run(1);
         f.s.ClearSounds();
+        const std::size_t calm = enemy_test::Effects(260, 263).size();
         f.tengu->SetState(c.state);
         std::vector<CCharacterAttackEffect*> fired;
         std::set<CCharacter*> seen;
@@ -337,6 +376,7 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
             EXPECT_EQ(n, c.frames) << c.name;
         }
         EXPECT_EQ(f.s.Sounds(), c.sounds) << c.name;
+        EXPECT_EQ(enemy_test::Effects(260, 263).size() - calm, c.streaks) << c.name;
         ASSERT_EQ(fired.size(), c.shots) << c.name;
         for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), c.speed, 1.5) << c.name;
     }
@@ -349,6 +389,23 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
     f.Begin();
     f.s.Run(1);
     const int32_t facing = f.tengu->facing;
+    // The blade's wind: streaks 300 to 600 forward.
+    int32_t windSlow = 1000, windFast = 0;
+    for (int i = 0; i < 30; ++i) {
+        const std::size_t before = enemy_test::Effects(260, 263).size();
+        f.tengu->SetState(CCharacterKingTengu::kBlade);
+        const auto wind = enemy_test::Effects(260, 263);
+        for (std::size_t k = before; k < wind.size(); ++k) {
+            windSlow = std::min(windSlow, wind[k]->vx * facing);
+            windFast = std::max(windFast, wind[k]->vx * facing);
+        }
+    }
+    EXPECT_GE(windSlow, 300);
+    EXPECT_LT(windSlow, 320);
+    EXPECT_LE(windFast, 600);
+    EXPECT_GT(windFast, 580);
+    for (auto* shot : Shots(530)) shot->SetState(EnemyState::Remove);
+    f.s.Run(1);
     f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
     for (int k = 0; k < 4 + 12; ++k) f.tengu->Frame();
     const auto leaves = Shots(510);
@@ -362,6 +419,8 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
     f.tengu->SetState(CCharacterKingTengu::kRingShots);
     const auto ring = Shots(540);
     ASSERT_EQ(ring.size(), 6u);
+    for (CCharacter* shot : ring)
+        for (int32_t r : {540, 541, 542}) EXPECT_EQ(shot->frameTable.Find(r)->stateDuration, 40) << r;
     for (int k = 0; k < 6; ++k) {
         const double a = k * M_PI / 3 + M_PI / 6;
         EXPECT_EQ(ring[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * facing)) << k;
@@ -403,6 +462,8 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
         // of 0 points up, growing clockwise).
         const double flight = std::atan2(static_cast<double>(streaks[k]->vx), static_cast<double>(-streaks[k]->vy));
         EXPECT_NEAR(streaks[k]->angle, flight + f.tengu->facing * M_PI / 2, 1e-9) << k;
+        // Put within 300 of it, then six of its steps back.
+        EXPECT_LE(std::abs(streaks[k]->x + 6 * streaks[k]->vx - f.tengu->x), 300) << k;
         const double ratio = std::hypot(streaks[k]->vx, streaks[k]->vy) / 170.0;
         slowest = std::min(slowest, ratio);
         fastest = std::max(fastest, ratio);

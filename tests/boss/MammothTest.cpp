@@ -169,28 +169,56 @@ TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {
         EXPECT_EQ(lowVy, -120);
         EXPECT_EQ(highVy, -100);
     }
+    // The icicles of a crash: from 720, anywhere from 420 to 420 short of
+    // the room's right end.
+    MammothFight f;
+    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+    for (int i = 0; i < 100; ++i) {
+        f.mammoth->SetState(CCharacterMammoth::kBounce);
+        f.mammoth->ConsumeStateChange();
+        for (int k = 0; k < 10; ++k) f.mammoth->Frame();  // the mammoth alone
+    }
+    const auto icicles = Shots(CCharacterMammoth::kIcicle);
+    ASSERT_GE(icicles.size(), 900u);
+    int32_t leftmost = 100000, rightmost = 0;
+    for (CCharacter* ice : icicles) {
+        EXPECT_EQ(ice->y, 720);
+        leftmost = std::min(leftmost, ice->GetStageX());
+        rightmost = std::max(rightmost, ice->GetStageX());
+    }
+    EXPECT_GE(leftmost, 420);
+    EXPECT_LT(leftmost, 460);
+    EXPECT_LE(rightmost, 20 * kTileSize - 420);
+    EXPECT_GT(rightmost, 20 * kTileSize - 460);
 }
 
 TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
-    MammothFight f(RoomGrid(20, false));
-    f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
-    f.mammoth->facing = 1;
-    f.mammoth->SetState(CCharacterMammoth::kCharge);
-    // Its steps sound every 6 ticks, from the first.
-    std::vector<int32_t> steps;
-    int heard = 0;
-    const int n = f.RunUntil(
-        [&] {
-            if (f.Heard(76) > heard && f.mammoth->frame != CCharacterMammoth::kBounce) steps.push_back(f.mammoth->stateTimer);
-            heard = f.Heard(76);
-            return f.mammoth->frame == CCharacterMammoth::kBounce;
-        },
-        200);
-    EXPECT_LT(n, 200);
-    ASSERT_GE(steps.size(), 3u);
-    for (std::size_t k = 0; k < steps.size(); ++k) EXPECT_EQ(steps[k], 1 + 6 * static_cast<int32_t>(k)) << k;
-    EXPECT_LE(f.mammoth->x + 490, 20 * kTileSize);
-    EXPECT_EQ(f.Heard(77), 1);
+    for (int32_t facing : {1, -1}) {
+        SCOPED_TRACE(facing);
+        MammothFight f(RoomGrid(20, false));
+        f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        f.mammoth->facing = facing;
+        f.mammoth->vy = 25;
+        f.mammoth->SetState(CCharacterMammoth::kCharge);
+        EXPECT_EQ(f.mammoth->vy, 0);  // it charges level
+        // Its steps sound every 6 ticks, from the first.
+        std::vector<int32_t> steps;
+        int heard = 0;
+        const int n = f.RunUntil(
+            [&] {
+                if (f.Heard(76) > heard && f.mammoth->frame != CCharacterMammoth::kBounce) steps.push_back(f.mammoth->stateTimer);
+                heard = f.Heard(76);
+                return f.mammoth->frame == CCharacterMammoth::kBounce;
+            },
+            200);
+        EXPECT_LT(n, 200);
+        ASSERT_GE(steps.size(), 3u);
+        for (std::size_t k = 0; k < steps.size(); ++k) EXPECT_EQ(steps[k], 1 + 6 * static_cast<int32_t>(k)) << k;
+        // Stopped with its body (490 either side) on the edge, then thrown
+        // back 10.
+        EXPECT_EQ(f.mammoth->GetStageX(), facing > 0 ? 20 * kTileSize - 490 - 10 : 490 + 10);
+        EXPECT_EQ(f.Heard(77), 1);
+    }
 }
 
 }  // namespace

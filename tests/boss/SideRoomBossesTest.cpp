@@ -58,6 +58,7 @@ struct Case {
     std::vector<int32_t> blasts;
     int32_t spread;  // of the explosions round it (0: not attack effects)
     int32_t throwVy;
+    double spin;  // a frame as it falls
 };
 
 template <class T>
@@ -72,16 +73,16 @@ std::vector<Case> Cases() {
     // The tours from the first tick: 30 frames there, the hold, 30 back
     // and the frames of the hand-over; those from 20 frames in (231) later.
     return {
-        {"mammoth", 11020, kFloor - 590, 80, 143, 240, false, Of<CCharacterMammoth>(), {15, 100}, 110, 53, shared, 500, -110},
-        {"boseki", 10280, 1000, 200, 282, 220, false, Of<CCharacterBoseki>(), {0, 0}, 110, 53, shared, 500, -115},
+        {"mammoth", 11020, kFloor - 590, 80, 143, 240, false, Of<CCharacterMammoth>(), {15, 100}, 110, 53, shared, 500, -110, 0.8},
+        {"boseki", 10280, 1000, 200, 282, 220, false, Of<CCharacterBoseki>(), {0, 0}, 110, 53, shared, 500, -115, 0.0},
         {"big ghost", 10290, 1600, 300, 382, 220, false, Of<CCharacterBigGhost>(), {0, 0}, 110, 22,
-         Every({{40, 140, 10}, {140, 200, 5}, {201, 260, 3}}), 0, 0},
+         Every({{40, 140, 10}, {140, 200, 5}, {201, 260, 3}}), 0, 0, 0.0},
         // The wanyudo bounces 40 ticks still first; its explosions start
         // with the bouncing.
         {"wanyudo", 11010, 1600, 200, 282, 220, true, Of<CCharacterWanyudo>(), {0, 0}, 111, 53,
-         Every({{0, 80, 40}, {80, 140, 20}, {140, 200, 10}, {200, 260, 5}}), 200, 0},
+         Every({{0, 80, 40}, {80, 140, 20}, {140, 200, 10}, {200, 260, 5}}), 200, 0, 0.0},
         {"kappa tank", 11030, kFloor - 660, 120, 183, 220, false, Of<CCharacterKappaTank>(), {15, 100}, 110, 53, shared,
-         500, -110},
+         500, -110, 0.8},
     };
 }
 
@@ -114,10 +115,15 @@ TEST(SideRoomBosses, EachEntranceHoldsThePlayerThroughTheTourThenTheFightBegins)
     for (const Case& c : Cases()) {
         SideRoom f(800, RoomGrid(20, true, c.ceiling));
         CCharacter* boss = f.s.AddAt(c.typeId, 4000, c.y);
+        boss->facing = 1;
         int held = 0;
         bool toured = false;
         for (; held < 1000 && boss->frame != c.fightState; ++held) {
             f.s.Run(1);
+            // From its first frame it turns to the player on its left.
+            if (held == 0) {
+                EXPECT_EQ(boss->facing, -1) << c.name;
+            }
             // The tour: 30 frames of travel each way and its hold on the boss.
             if (!toured && CEvent::GetInstance()->GetCurrentId() == 3) {
                 toured = true;
@@ -198,6 +204,7 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             f.s.ClearSounds();
             // The explosions by state timer, and the throw of the last blast.
             std::vector<int32_t> blasts, fall;  // fall: its height after each frame of the fall
+            std::vector<double> turn;           // and its angle
             bool handed = false;
             int heard = 0;
             int32_t farthest = 0;
@@ -233,7 +240,10 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
                             EXPECT_LE(fall[fall.size() - 2], 8000) << c.name;
                         }
                     }
-                    if (thrown && !handed) fall.push_back(boss->y);
+                    if (thrown && !handed) {
+                        fall.push_back(boss->y);
+                        turn.push_back(boss->angle);
+                    }
                     return false;
                 },
                 1500);
@@ -244,6 +254,8 @@ TEST(SideRoomBosses, EachDefeatRunsToItsEndAndHandsTheRoomBack) {
             if (c.throwVy != 0) {
                 EXPECT_EQ(thrownVy, c.throwVy) << c.name;
                 EXPECT_TRUE(handed) << c.name;
+                ASSERT_GE(turn.size(), 2u) << c.name;
+                for (std::size_t k = 1; k < turn.size(); ++k) EXPECT_NEAR(std::abs(turn[k] - turn[k - 1]), c.spin, 1e-9) << c.name << " " << k;
             }
             EXPECT_LT(n, 1500) << c.name;
             EXPECT_GE(n, 260) << c.name;

@@ -3,6 +3,7 @@
 // the clear scene and its stage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -85,7 +86,9 @@ TEST(Silvy, SheChoosesEachOfHerFourAttacksButNeverWhileThePlayerIsDown) {
 TEST(Silvy, TheRingPutsFourStillStarsThatTakeWingInTurn) {
     SilvyFight f;
     f.Begin();
+    f.silvy->facing = 1;
     f.silvy->SetState(280);
+    EXPECT_EQ(f.silvy->facing, -1);  // turned to the player
     f.s.Run(9);
     const auto stars = Shots(750);
     ASSERT_EQ(stars.size(), 4u);
@@ -141,6 +144,14 @@ TEST(Silvy, TheVolleyAimsAtThePlayerOrATenthOfARadianShort) {
     }
     EXPECT_GE(darts, 13);
     EXPECT_GT(exact, 0);
+    // Each leaves from 150 below her centre (her alone: it has not moved yet).
+    for (auto* d : Shots()) d->SetState(EnemyState::Remove);
+    f.s.Run(1);
+    f.silvy->SetState(303);
+    for (int i = 0; i < 4 && Shots(760).empty(); ++i) f.silvy->Frame();
+    ASSERT_EQ(Shots(760).size(), 1u);
+    EXPECT_EQ(Shots(760).front()->x, f.silvy->x - f.silvy->vx);  // (before her own step)
+    EXPECT_EQ(Shots(760).front()->y, f.silvy->y - f.silvy->vy + 150);
     EXPECT_GT(shortOf, 0);
 }
 
@@ -176,6 +187,7 @@ TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
     EXPECT_EQ(Shots(770).back()->y, f.silvy->y + 190);
     EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{50}));
 
+    f.s.ClearSounds();
     f.silvy->SetState(240);
     EXPECT_LT(f.silvy->vy, -129);
     int n = 0;
@@ -185,6 +197,7 @@ TEST(Silvy, TheLowShotRunsAlongTheFloorAndTheLeapThrowsAnAimedDart) {
     }
     ASSERT_EQ(f.silvy->frame, 242);
     ASSERT_EQ(Shots(760).size() + Shots(761).size(), 1u);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 12), 1);  // (with her leap's own)
     // Aimed at the player at 80.
     const CCharacter* dart = Shots(760).empty() ? Shots(761).front() : Shots(760).front();
     EXPECT_NEAR(std::hypot(dart->vx, dart->vy), 80.0, 1.5);
@@ -240,6 +253,10 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
     f.s.Run(1);
     EXPECT_EQ(f.silvy->frame, EnemyState::BossDefeatFall);
     EXPECT_EQ(f.silvy->vy, -80 + 6);  // thrown up at 80 (one frame of gravity spent)
+    // Spinning 0.8 a frame against her facing.
+    const double spun = f.silvy->angle;
+    f.silvy->Frame();
+    EXPECT_NEAR(f.silvy->angle - spun, -0.8 * f.silvy->facing, 1e-9);
     EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
     // Her fall, frame by frame on her own (the play frame would perform
     // the stage switch at once).

@@ -4,9 +4,11 @@
 // its own parts, and the finale that sends the flames flying.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "boss/CharacterWanyudo.h"
+#include "framework/Random.h"
 #include "boss/SideRoom.h"
 #include "stage/EventSpot1.h"
 
@@ -16,7 +18,7 @@ using namespace boss_test;
 
 struct WheelFight : SideRoom {
     CCharacterWanyudo* face = nullptr;
-    WheelFight() : SideRoom(800, RoomGrid(20, true, true)) {
+    explicit WheelFight(bool ceiling = true) : SideRoom(800, RoomGrid(20, true, ceiling)) {
         face = dynamic_cast<CCharacterWanyudo*>(s.AddAt(CCharacterWanyudo::kFace, 4000, 1600));
     }
     void Begin() { RunUntil([&] { return face->frame == CCharacterWanyudo::kBounce; }, 800); }
@@ -33,6 +35,14 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         ASSERT_EQ(f.face->frame, 232);
         EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.01 * f.face->stateTimer, 1e-9) << i;
     }
+    // In 233 the flames kindle by 8 a frame, up to 192.
+    f.RunUntil([&] { return f.face->frame == 233; }, 200);
+    EXPECT_EQ(f.Wheel()->linksB[3]->alpha, 8);  // (its first frame ran with the entry)
+    for (int i = 2; i <= 30; ++i) {
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, 233);
+        EXPECT_EQ(f.Wheel()->linksB[3]->alpha, std::min(8 * i, 192)) << i;
+    }
     // In 234 it slows from 0.3 a frame by 0.005 x the state timer.
     f.RunUntil([&] { return f.face->frame == 234; }, 200);
     for (int i = 0; i < 5; ++i) {
@@ -40,6 +50,14 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
         f.face->Frame();
         ASSERT_EQ(f.face->frame, 234);
         EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.3 - 0.005 * f.face->stateTimer, 1e-9) << i;
+    }
+    // Waiting for the tour, 0.1 a frame.
+    f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kWaitTour; }, 200);
+    for (int i = 0; i < 5; ++i) {
+        const double before = f.Wheel()->relativeAngle;
+        f.face->Frame();
+        ASSERT_EQ(f.face->frame, CCharacterWanyudo::kWaitTour);
+        EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.1, 1e-9) << i;
     }
     f.Begin();
     CCharacter* wheel = f.Wheel();
@@ -75,6 +93,28 @@ TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
                              {4799, 45}, {2400, 45}, {2399, 50}, {1, 50}}) {
         f.face->hp = hp;
         EXPECT_EQ(f.face->GetSpeed(), speed) << hp;
+    }
+    // Each bout of bouncing starts at a random tick of its timer, 0 to 99.
+    int32_t latest = 0;
+    for (int k = 0; k < 300; ++k) {
+        f.face->SetState(CCharacterWanyudo::kBounce);
+        f.face->ConsumeStateChange();
+        ASSERT_LT(f.face->stateTimer, 100) << k;
+        latest = std::max(latest, f.face->stateTimer);
+    }
+    EXPECT_GT(latest, 95);
+    // The four draws: two for the timer (the second kept), one for the
+    // facing and one for the way up or down, each +1 when odd.
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        GameSrand(seed);
+        (void)GameRand();
+        const int32_t timer = GameRand() % 100, across = GameRand(), up = GameRand();
+        GameSrand(seed);
+        f.face->SetState(CCharacterWanyudo::kBounce);
+        f.face->ConsumeStateChange();
+        EXPECT_EQ(f.face->stateTimer, timer) << seed;
+        EXPECT_EQ(f.face->facing, across % 2 == 1 ? 1 : -1) << seed;
+        EXPECT_EQ(f.face->verticalDirection, up % 2 == 1 ? 1 : -1) << seed;
     }
     f.face->hp = 12000;
     f.s.Run(1);
@@ -115,9 +155,13 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         int32_t angles[4];
         int32_t facing0, vertical0;  // moving into it
         int32_t facing, vertical;    // away from it
+        bool ceiling = true;
     };
     const Side sides[] = {
         {"ceiling", 4000, kTileSize + 250, 0, -300, {-60, -20, 20, 60}, 1, -1, 1, 1},
+        // (Without a ceiling the stage's top stops it, its body's top on
+        // the edge.)
+        {"stage top", 4000, 200, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false},
         {"floor", 4000, kFloor - 250, 0, 300, {120, 160, 200, 240}, 1, 1, 1, -1},
         {"left wall", kTileSize + 250, 1600, -300, 0, {30, 70, 110, 150}, -1, 1, 1, 1},
         // (The room's right wall lies off the screen, asleep: the stage's
@@ -125,7 +169,7 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         {"right edge", 20 * kTileSize - 250, 1600, 300, 0, {210, 250, 290, 330}, 1, 1, -1, 1},
     };
     for (const Side& side : sides) {
-        WheelFight f;
+        WheelFight f(side.ceiling);
         f.Begin();
         f.s.Run(1);  // past the bout's random start
         f.face->facing = side.facing0;
@@ -212,6 +256,11 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
+    // The last blast: eight times the size, and a shake of 60.
+    const auto finalBlasts = Shots(581);
+    EXPECT_EQ(std::count_if(finalBlasts.begin(), finalBlasts.end(), [](const CCharacter* b) { return b->scaleX == 8.0; }), 1);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60 - 1);  // (a frame of it gone)
+    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
     for (int32_t i = 0; i < 8; ++i) {
         CCharacter* flame = wheel->linksB[i];
         ASSERT_NE(flame, nullptr);
@@ -219,16 +268,29 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
         EXPECT_EQ(flame->vx, static_cast<int32_t>(100 * std::sin(i * M_PI / 4))) << i;
         EXPECT_EQ(flame->vy, static_cast<int32_t>(100 * std::cos(i * M_PI / 4))) << i;
         EXPECT_EQ(flame->x - flame->vx, static_cast<int32_t>(f.face->x + 200 * std::sin(i * M_PI / 4))) << i;  // (one step flown)
+        EXPECT_EQ(flame->y - flame->vy, static_cast<int32_t>(f.face->y + 200 * std::cos(i * M_PI / 4))) << i;
     }
+    // The flames fly 80 frames and go (watched by address only).
+    std::vector<const CCharacter*> flying;
+    for (int32_t i = 0; i < 8; ++i) flying.push_back(wheel->linksB[i]);
+    const auto flamesLeft = [&] {
+        int n = 0;
+        for (const CCharacter* flame : flying) n += testing_support::Listed(flame) ? 1 : 0;
+        return n;
+    };
     // The face fades by 32 a frame over the 60 of its last record, then
     // hands the room back and goes.
     f.s.Run(1);
     EXPECT_EQ(f.face->alpha, 255 - 32);
+    EXPECT_EQ(wheel->alpha, 255 - 32 * 2);  // (the wheel also faded in the finale's frame)
     f.s.Run(58);
     EXPECT_TRUE(testing_support::Listed(f.face));
     f.s.Run(1);
     EXPECT_FALSE(testing_support::Listed(f.face));
     EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(flamesLeft(), 8);
+    // (the first of their 80 frames ran with the finale's)
+    EXPECT_EQ(60 + f.RunUntil([&] { return flamesLeft() == 0; }, 100), 80 - 1);
 }
 
 }  // namespace
