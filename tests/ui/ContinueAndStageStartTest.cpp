@@ -148,9 +148,19 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_TRUE(hud->IsPlaying());
 }
 
-TEST_F(StageStart, OpeningAgainStartsOverAtThree) {
+TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     Frame(40);
     EXPECT_GT(screen->GetState(), CGameInputStageStart::kFirstStep);
+    // Closed, the count stops and the whole view fades to black at 5 a frame.
+    screen->Close();
+    CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(effect->m_fade, 0);
+    EXPECT_EQ(effect->m_fadeTarget, 255);
+    EXPECT_EQ(effect->m_fadeStep, 5);
+    Frame(60);
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(Player()->controlled, 0);
     screen->Open();
     EXPECT_EQ(screen->GetState(), CGameInputStageStart::kFirstStep);
     EXPECT_TRUE(screen->m_countThree.IsVisible());

@@ -47,14 +47,29 @@ TEST(StageClearTally, NextIsTheNamedStageOrTheFollowingOneAndNeverAStageThatCann
 }
 
 TEST(StageClearTally, TheShareTextNamesTheCharacterTheStageAndTheTotal) {
+    struct Case {
+        int32_t mapId, character;
+        int64_t total;
+        bool equipped;
+        const char* text;
+    };
+    const Case cases[] = {
+        {266, 2, 99999999900LL, true,
+         "Corvennic!\nKunoichi\n0-0\nScore:99999999900\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {9, 5, 70, false, "Corvennic!\n2-1(No Item)\nScore:70\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {275, 1, 0, true, "Corvennic!\nNinja\n1-1\nScore:0\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {279, 3, 5, true, "Corvennic!\nKusarigama\n2-2\nScore:5\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {298, 4, 71400, true,
+         "Corvennic!\nRobo Ninja\n6-4\nScore:71400\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {276, 6, 1, false, "Corvennic!\n1-2(No Item)\nScore:1\nPellumbrisk for the Linux desktop\n#Corvennic"},
+    };
     char text[1024];
-    CItem::GetInstance()->SetFlag(3, 1);
-    Clear::BuildShareText(text, sizeof text, 266, 2, 99999999900LL);
-    EXPECT_STREQ(text,
-                 "Corvennic!\nKunoichi\n0-0\nScore:99999999900\nPellumbrisk for the Linux desktop\n#Corvennic");
+    for (const Case& c : cases) {
+        CItem::GetInstance()->SetFlag(3, c.equipped ? 1 : 0);
+        Clear::BuildShareText(text, sizeof text, c.mapId, c.character, c.total);
+        EXPECT_STREQ(text, c.text) << c.mapId << " " << c.character;
+    }
     CItem::GetInstance()->SetFlag(3, 0);
-    Clear::BuildShareText(text, sizeof text, 9, 5, 70);
-    EXPECT_STREQ(text, "Corvennic!\n2-1(No Item)\nScore:70\nPellumbrisk for the Linux desktop\n#Corvennic");
     // Cut at the buffer, terminated.
     char small[16];
     std::memset(small, 'x', sizeof small);
@@ -200,6 +215,7 @@ TEST_F(StageClear, RestartStartsTheRunAgainWithFreshTries) {
     Restart();
     EXPECT_EQ(screen->GetState(), Clear::kRestarting);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 10);
     Frame(19);
     EXPECT_EQ(game->m_triesLeft, 3);
     EXPECT_EQ(game->m_mapId, 266);
