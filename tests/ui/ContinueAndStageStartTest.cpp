@@ -34,9 +34,15 @@ TEST_F(ContinueScreen, OpeningDropsTheResumePointAndWritesTheResumeFiles) {
 TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing) {
     Player()->controlled = 0;  // a dead player takes no touches: only the screen could sound
     GameOver();
-    EXPECT_EQ(screen->m_gameOverText.x, 80);
-    EXPECT_EQ(screen->m_continueButton.x, 130);
-    EXPECT_EQ(screen->m_returnButton.x, 130);
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y;
+    };
+    for (const Place& c : {Place{&screen->m_gameOverText, 80, 60}, Place{&screen->m_continueButton, 130, 150},
+                           Place{&screen->m_returnButton, 130, 210}}) {
+        EXPECT_EQ(c.widget->x, c.x);
+        EXPECT_EQ(c.widget->y, c.y);
+    }
     Continue();
     Frame(17);
     EXPECT_FALSE(screen->m_continueButton.IsVisible());
@@ -134,11 +140,15 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_GT(screen->m_countThree.scaleX, 8.0f);
     EXPECT_LT(screen->m_countThree.GetAlpha(), 255);
     int frames = 25;
+    float goZoomed = 0.0f;
     while (screen->GetState() != ScreenState::Closed && frames < 200) {
         EXPECT_EQ(Player()->controlled, 0) << "frame " << frames;
         Frame();
         ++frames;
+        if (screen->GetState() == 14 && goZoomed == 0.0f) goZoomed = screen->m_countGo.scaleX;
     }
+    EXPECT_FLOAT_EQ(goZoomed, 10.0f) << "GO! grows from nothing to 10x, then goes out growing to 40x";
+    EXPECT_FLOAT_EQ(screen->m_countGo.scaleX, 40.0f);
     // Three numbers of 10 zoom and 10 flash frames; "GO!" zooms for 10,
     // flashes for 8 and goes out in 10.
     EXPECT_EQ(frames, 88);

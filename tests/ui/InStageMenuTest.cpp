@@ -237,11 +237,22 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     for (int i = 0; i < CGameInputMainMenu::kAbilityIcons; ++i) {
         EXPECT_EQ(menu->m_abilityIcons[i].IsVisible(), shown[i]) << "icon " << i;
     }
-    // The scarf's icon follows the block crash alone.
-    for (int32_t crash : {0, 1}) {
-        p->softBlockCrash = crash;
+    // The double-jump icon shows from one air dash allowed; the scarf's icon
+    // follows the block crash alone.
+    struct Ability {
+        int32_t CCharacterPlayer::*value;
+        int32_t set;
+        int icon;
+        bool shown;
+    };
+    for (const Ability& a : {Ability{&CCharacterPlayer::airDashesMax, 1, 0, true},
+                             Ability{&CCharacterPlayer::airDashesMax, 2, 0, true},
+                             Ability{&CCharacterPlayer::airDashesMax, 0, 0, false},
+                             Ability{&CCharacterPlayer::softBlockCrash, 0, 3, false},
+                             Ability{&CCharacterPlayer::softBlockCrash, 1, 3, true}}) {
+        p->*a.value = a.set;
         Frame();
-        EXPECT_EQ(menu->m_abilityIcons[3].IsVisible(), crash != 0);
+        EXPECT_EQ(menu->m_abilityIcons[a.icon].IsVisible(), a.shown) << "icon " << a.icon << " at " << a.set;
     }
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
@@ -290,6 +301,12 @@ TEST_F(InStageMenu, MapShowsTheVisitedRoomsWithTheMarkerAndNothingOutsideTheMaps
     EXPECT_EQ(b.pieces[1].x, 10) << "twice the source (5, 15)";
     EXPECT_EQ(b.pieces[1].width, 40);
     EXPECT_TRUE(menu->m_mapMarker.IsVisible());
+    // It blinks: its mark for 40 frames, then an empty key for 40.
+    const std::vector<SpriteKey>& blink = menu->m_mapMarker.GetSpriteTable(WidgetTable::Normal);
+    ASSERT_EQ(blink.size(), 2u);
+    EXPECT_EQ(std::vector<int32_t>({blink[0].slot, blink[0].srcX, blink[0].srcY, blink[0].width, blink[0].height,
+                                    blink[0].duration, blink[1].width, blink[1].duration}),
+              std::vector<int32_t>({16, 360, 240, 10, 10, 40, 0, 40}));
     EXPECT_FALSE(menu->m_zoomOutButton.IsVisible());
     const int32_t markerX = menu->m_mapMarker.GetX() - b.pieces[3].GetX();
     const int32_t markerY = menu->m_mapMarker.GetY() - b.pieces[3].GetY();

@@ -159,7 +159,7 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         EXPECT_STREQ(shop->m_buyButton.GetText(), GetText(183));
         sounds.clear();
         Buy();
-        EXPECT_EQ(sounds, std::vector<int32_t>{CGameInputMainShop::kBuySound});
+        EXPECT_EQ(sounds, std::vector<int32_t>{40});
         EXPECT_EQ((p->*c.stock)(), c.after);
         EXPECT_EQ(p->GetGold(), 5);
         EXPECT_STREQ(shop->m_speechText.GetText(), GetText(91));

@@ -105,6 +105,15 @@ TEST_F(PlayerBar, HeartsRunEightToARowAndAThirdRowHoldsTheMostLifeThereIs) {
     EXPECT_EQ(marks[23].x, 260);
     EXPECT_EQ(marks[25].x, 300);
     EXPECT_EQ(marks[25].y, 18);
+    // "JUMP" and its marks stand 8 from the right edge of the wider screens.
+    CGameMain* game = CGameMain::GetInstance();
+    struct Width {
+        int32_t screen, jump;
+    };
+    for (const Width& c : {Width{568, 560}, Width{512, 504}, Width{480, 260}}) {
+        game->m_screenWidth = c.screen;
+        EXPECT_EQ(DrawnMarks()[23].x, c.jump) << c.screen;
+    }
 }
 
 TEST_F(PlayerBar, TheBarKeepsItsValuesWithoutAPlayerAndSetupStartsAfresh) {

@@ -182,6 +182,11 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     }
     game->m_screenWidth = 480;
     game->m_screenHeight = 320;
+    std::vector<int32_t> music;
+    SetMusicObserver([&music](int32_t entry) { music.push_back(entry); });
+    screen->Open();
+    SetMusicObserver(nullptr);
+    EXPECT_EQ(music, std::vector<int32_t>{7}) << "the save slots' piece";
 
     CSoundManager* sound = CSoundManager::GetInstance();
     platform::AudioMixer::GetInstance()->UseManualOutput();

@@ -132,6 +132,11 @@ TEST_F(TitleScreen, TheStageListOnceTheGameIsCleared) {
     EXPECT_TRUE(title->m_logo.IsVisible());
     EXPECT_TRUE(title->m_stageButtons[4].IsVisible());
     EXPECT_FALSE(title->m_configButton.IsVisible());
+    const char* const labels[] = {"1-1", "1-2", "1-3", "1-4", "1-5"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_STREQ(title->m_stageButtons[i].GetText(), labels[i]);
+        EXPECT_EQ(title->m_stageButtons[i].y, 120 + 30 * i);
+    }
 
     // "BACK" from the list, then the list again and "1-5".
     Click(240, kBackY);

@@ -397,9 +397,14 @@ TEST(WidgetWindowResize, HalfExtentsInEachMode) {
     w.StartResize(100, 20, 60, 0, 10, CWidgetWindow::kHeightFirst);
     EXPECT_EQ(w.left, 50);
     EXPECT_EQ(w.top, 30);
-    w.Update();
-    EXPECT_EQ(w.left + w.right, 100) << "height first";
-    EXPECT_EQ(w.top + w.bottom, 48);
+    sizes.clear();
+    for (int i = 0; i < 10; ++i) {
+        w.Update();
+        sizes.emplace_back(w.left + w.right, w.top + w.bottom);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::pair<int32_t, int32_t>>{
+                         {100, 48}, {100, 36}, {100, 24}, {100, 12}, {100, 0}, {84, 0}, {68, 0}, {52, 0}, {36, 0}, {20, 0}}))
+        << "height first, then the width";
 
     // Resizes shorter than two frames land on their end at once.
     for (int32_t mode : {0, 1, 2}) {
