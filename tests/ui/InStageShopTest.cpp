@@ -105,7 +105,8 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
         int32_t sheet, x, y, w, h;
     };
     for (const Panel& c : {Panel{&shop->m_speechText, 0, 210, 150, 24, 24}, Panel{&shop->m_infoText, 16, 210, 150, 24, 24},
-                           Panel{&shop->m_goldText, 16, 210, 150, 24, 24}, Panel{&shop->m_buyButton, 16, 210, 150, 24, 24}}) {
+                           Panel{&shop->m_goldText, 16, 210, 150, 24, 24}, Panel{&shop->m_buyButton, 16, 210, 150, 24, 24},
+                           Panel{&shop->m_keeperIcon, 40, 182, 21, 16, 16}}) {
         const SpriteKey k = c.widget->GetSpriteTable(WidgetTable::Normal)[0];
         EXPECT_EQ(k.slot, c.sheet) << c.x;
         EXPECT_EQ(k.srcX, c.x);
@@ -113,6 +114,7 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
         EXPECT_EQ(k.width, c.w);
         EXPECT_EQ(k.height, c.h);
     }
+    EXPECT_FLOAT_EQ(shop->m_keeperIcon.scaleX, 3.0f) << "the keeper's 16 x 16 face drawn at 3x";
 }
 
 struct GoodsCase {
@@ -178,9 +180,19 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
     Buy();
     EXPECT_EQ(p->GetShurikenAmmo(), 200);
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());
-    p->SetHealingPotions(9);
-    Select(4);
-    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    struct Potion {
+        int row;
+        void (CCharacterPlayer::*set)(int32_t);
+    };
+    for (const Potion& c : {Potion{4, &CCharacterPlayer::SetHealingPotions}, Potion{5, &CCharacterPlayer::SetExHealingPotions},
+                            Potion{6, &CCharacterPlayer::SetMagicPotions}, Potion{7, &CCharacterPlayer::SetExMagicPotions}}) {
+        (p->*c.set)(9);
+        Select(c.row);
+        EXPECT_FALSE(shop->m_buyButton.IsEnabled()) << "row " << c.row << " at 9";
+        (p->*c.set)(8);
+        Select(c.row);
+        EXPECT_TRUE(shop->m_buyButton.IsEnabled()) << "row " << c.row << " at 8";
+    }
     p->SetBombAmmo(30);
     Select(1);
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());

@@ -192,6 +192,10 @@ TEST_F(BossBar, DrawsItsFrameLabelAndStripCentredOverTheBottomEdge) {
     EXPECT_EQ(draws[1].srcY, 170);
     EXPECT_EQ(draws[1].w, 150);
     EXPECT_EQ(draws[1].h, 3);
+    const CLifebarEnemy* bar = bars->GetEnemyBar();
+    EXPECT_STREQ(bar->GetText(), "BOSS");
+    EXPECT_EQ(std::vector<int32_t>({bar->textX, bar->textY, bar->textWidth, bar->textHeight, bar->textFlags}),
+              std::vector<int32_t>({-65, 2, 160, 20, 5}));
 }
 
 TEST_F(BossBar, DetachedItIsNeitherUpdatedNorDrawnAndAStageStartDetachesIt) {

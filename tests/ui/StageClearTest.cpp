@@ -132,10 +132,30 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     Frame();
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     EXPECT_STREQ(screen->m_totalText.GetText(), "TOTAL SCORE\nSCORExTIME BONUS=71400");
-    EXPECT_EQ(screen->m_restartButton.x, 20);
-    EXPECT_EQ(screen->m_menuButton.x, 170);
-    EXPECT_EQ(screen->m_nextButton.x, 320);
-    EXPECT_EQ(screen->m_shareButton.x, 436);
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y;
+    };
+    for (const Place& c : {Place{&screen->m_titleText, 20, 40}, Place{&screen->m_goldText, 20, 80},
+                           Place{&screen->m_scoreText, 20, 120}, Place{&screen->m_timeBonusText, 20, 160},
+                           Place{&screen->m_totalText, 20, 200}, Place{&screen->m_hiScoreText, 20, 240},
+                           Place{&screen->m_restartButton, 20, 280}, Place{&screen->m_menuButton, 170, 280},
+                           Place{&screen->m_nextButton, 320, 280}, Place{&screen->m_shareButton, 436, 230}}) {
+        EXPECT_EQ(c.widget->x, c.x) << c.y;
+        EXPECT_EQ(c.widget->y, c.y) << c.x;
+    }
+    // The hi-score label cycles four colours, three frames each.
+    struct Colour {
+        int32_t frame, r, g, b;
+    };
+    for (const Colour& c : {Colour{0, 255, 128, 128}, Colour{2, 255, 128, 128}, Colour{3, 128, 128, 255},
+                            Colour{6, 255, 255, 0}, Colour{9, 0, 255, 255}, Colour{11, 0, 255, 255}, Colour{12, 255, 128, 128}}) {
+        game->m_frameCount = c.frame;
+        screen->Draw();
+        EXPECT_EQ(std::vector<int32_t>({screen->m_hiScoreText.red, screen->m_hiScoreText.green, screen->m_hiScoreText.blue}),
+                  std::vector<int32_t>({c.r, c.g, c.b}))
+            << "frame " << c.frame;
+    }
     EXPECT_TRUE(screen->m_nextButton.IsVisible());
     EXPECT_FALSE(screen->m_hiScoreText.IsVisible());
     EXPECT_TRUE(Playing()) << "the screen lies over live play";

@@ -79,6 +79,16 @@ TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
     EXPECT_FALSE(title->m_startButton.IsVisible());
     EXPECT_TRUE(title->m_lukaButton.IsVisible());
     EXPECT_TRUE(title->m_logo.IsVisible());
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y, slot;
+    };
+    for (const Place& c : {Place{&title->m_lukaButton, 120, 180, 25}, Place{&title->m_ironclawButton, 280, 180, 27},
+                           Place{&title->m_backButton, 160, 280, 0}}) {
+        EXPECT_EQ(c.widget->x, c.x) << c.slot;
+        EXPECT_EQ(c.widget->y, c.y) << c.slot;
+        EXPECT_EQ(c.widget->GetSpriteTable(WidgetTable::Normal)[0].slot, c.slot);
+    }
 
     // The first press only highlights; a press on the other moves it.
     Click(kLukaX, kCharacterY);
