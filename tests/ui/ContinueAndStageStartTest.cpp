@@ -59,7 +59,7 @@ TEST_F(ContinueScreen, ContinueRetriesTheStageWithOneTryLess) {
     Frame(20);
     Continue();
     EXPECT_EQ(sounds, std::vector<int32_t>{35});
-    EXPECT_EQ(screen->GetState(), CGameInputContinue::kContinuing);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_FALSE(screen->m_continueButton.IsVisible());
     Frame(18);
     EXPECT_EQ(game->m_triesLeft, 3);
@@ -160,7 +160,7 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
 
 TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     Frame(40);
-    EXPECT_GT(screen->GetState(), CGameInputStageStart::kFirstStep);
+    EXPECT_GT(screen->GetState(), 7);
     // Closed, the count stops and the whole view fades to black at 5 a frame.
     screen->Close();
     CEffect* effect = CEffect::GetInstance();
@@ -172,7 +172,7 @@ TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     EXPECT_EQ(screen->GetState(), ScreenState::Closing);
     EXPECT_EQ(Player()->controlled, 0);
     screen->Open();
-    EXPECT_EQ(screen->GetState(), CGameInputStageStart::kFirstStep);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_TRUE(screen->m_countThree.IsVisible());
     EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 16.0f);
     EXPECT_FALSE(screen->m_countTwo.IsVisible());

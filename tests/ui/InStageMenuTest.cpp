@@ -74,7 +74,7 @@ TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
 
     // It opens again on the page it was closed on, with nothing chosen.
     OpenMenu();
-    EXPECT_EQ(menu->m_tab, CGameInputMainMenu::kStateTab);
+    EXPECT_EQ(menu->m_tab, 1);
     EXPECT_TRUE(menu->m_statePage.IsVisible());
     EXPECT_FALSE(menu->m_itemPage.IsVisible());
     EXPECT_STREQ(menu->m_stateText.GetText(), "");
@@ -124,7 +124,7 @@ TEST_F(InStageMenu, EquipPutsTheChosenWeaponInTheHandAndSwapsTheSlots) {
     EXPECT_EQ(menu->m_itemRows[0].red, 128);
     sounds.clear();
     UseButton();
-    EXPECT_EQ(sounds, std::vector<int32_t>{CGameInputMainMenu::kEquipSound});
+    EXPECT_EQ(sounds, std::vector<int32_t>{74});
     EXPECT_EQ(p->GetEquipSlot(0), WeaponId::Bomb);
     EXPECT_EQ(p->GetEquipSlot(2), WeaponId::Katana);
     EXPECT_EQ(p->GetCurrentWeapon(), WeaponId::Bomb);

@@ -116,18 +116,18 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     EXPECT_EQ(screen->m_timeBonus, 1428);
     EXPECT_EQ(screen->m_totalScore, 71400);
     Frame(10);  // the backdrop darkens
-    EXPECT_EQ(screen->GetState(), Clear::kCountGold);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(screen->m_backdrop.GetAlpha(), 128);
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=150");
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=300");
-    EXPECT_EQ(screen->GetState(), Clear::kCountScore);
+    EXPECT_EQ(screen->GetState(), 8);
     EXPECT_STREQ(screen->m_scoreText.GetText(), "      SCORE");
     Frame(80);
     EXPECT_STREQ(screen->m_timeBonusText.GetText(), "TIME BONUS\n150/TIME=14.28");
     Frame(39);
-    EXPECT_EQ(screen->GetState(), Clear::kCountTotal);
+    EXPECT_EQ(screen->GetState(), 10);
     EXPECT_FALSE(screen->m_menuButton.IsVisible());
     Frame();
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
@@ -164,7 +164,7 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
 TEST_F(StageClear, ATapShowsTheResultsAtOnceAndPressesNoButton) {
     Cleared();
     Frame(60);
-    ASSERT_EQ(screen->GetState(), Clear::kCountScore);
+    ASSERT_EQ(screen->GetState(), 8);
     // Held where "MENU" will appear.
     MoveTo(240, 290);
     Press();
@@ -210,7 +210,7 @@ TEST_F(StageClear, NextStartsTheFollowingStageAfterTheFadeAndIsHiddenAfterTheLas
     Cleared();
     SkipCount();
     Next();
-    EXPECT_EQ(screen->GetState(), Clear::kGoingOn);
+    EXPECT_EQ(screen->GetState(), 12);
     EXPECT_FALSE(screen->m_totalText.IsVisible());
     EXPECT_TRUE(screen->m_backdrop.IsVisible());
     Frame(18);
@@ -233,7 +233,7 @@ TEST_F(StageClear, RestartStartsTheRunAgainWithFreshTries) {
     Cleared();
     SkipCount();
     Restart();
-    EXPECT_EQ(screen->GetState(), Clear::kRestarting);
+    EXPECT_EQ(screen->GetState(), 11);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 10);
     Frame(19);
@@ -272,7 +272,7 @@ TEST_F(StageClear, TheShareIconLeavesTheScreenActive) {
 TEST_F(StageClear, AScreenOpenedOverTheResultsNeverEndsThem) {
     Cleared();
     Frame(30);
-    ASSERT_EQ(screen->GetState(), Clear::kCountGold);
+    ASSERT_EQ(screen->GetState(), 7);
     CGameStateController::GetInstance()->ChangeState(8);
     Root()->PushInput(ScreenId::Pause);
     Frame(2);
@@ -281,7 +281,7 @@ TEST_F(StageClear, AScreenOpenedOverTheResultsNeverEndsThem) {
     Click(240, 145);  // "RESUME"
     Frame(20);
     EXPECT_EQ(pause->GetState(), ScreenState::Closed);
-    EXPECT_EQ(screen->GetState(), Clear::kCountGold);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(Root()->GetTop(), screen);
     Frame(200);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);

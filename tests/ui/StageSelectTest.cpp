@@ -105,7 +105,7 @@ TEST_F(StageSelect, StageClearsMenuOpensOnThePlayedCellAndTwoPressesStartAStage)
     EXPECT_EQ(select->m_column, 0);
     EXPECT_EQ(select->GetState(), ScreenState::Active);
     PressCell(0);
-    EXPECT_EQ(select->GetState(), Select::kStarting);
+    EXPECT_EQ(select->GetState(), 8);
     EXPECT_EQ(game->m_mapId, 266);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 8);
     int frames = 0;

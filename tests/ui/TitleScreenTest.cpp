@@ -74,7 +74,7 @@ TEST_F(TitleScreen, WideScreensLiftTheMakerLine) {
 TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
     OpenTitle();
     Click(240, kStartY);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    EXPECT_EQ(title->GetState(), 10);
     EXPECT_EQ(game->m_mapId, 266);
     EXPECT_FALSE(title->m_startButton.IsVisible());
     EXPECT_TRUE(title->m_lukaButton.IsVisible());
@@ -109,8 +109,8 @@ TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
 
     Click(kIronclawX, kCharacterY);
     EXPECT_EQ(sounds.back(), 31);
-    EXPECT_EQ(game->m_selectedCharacter, CGameInputTitleTop::kIronclawTypeId);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStarting);
+    EXPECT_EQ(game->m_selectedCharacter, 6);
+    EXPECT_EQ(title->GetState(), 7);
     CEffect* effect = CEffect::GetInstance();
     EXPECT_EQ(effect->m_fadeTarget, 255);
     EXPECT_EQ(effect->m_fadeStep, 16);
@@ -122,7 +122,7 @@ TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
     Click(kLukaX, kCharacterY);
     EXPECT_EQ(sounds.size(), heard);
     EXPECT_EQ(title->m_ironclawButton.spriteTimer, timer);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStarting);
+    EXPECT_EQ(title->GetState(), 7);
 
     SettleFade();
     Frame();
@@ -138,7 +138,7 @@ TEST_F(TitleScreen, TheStageListOnceTheGameIsCleared) {
     EXPECT_TRUE(title->m_stageSelectButton.IsEnabled());
     EXPECT_EQ(title->m_stageSelectButton.red, 255);
     Click(240, kStageSelectY);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStageList);
+    EXPECT_EQ(title->GetState(), 11);
     EXPECT_TRUE(title->m_logo.IsVisible());
     EXPECT_TRUE(title->m_stageButtons[4].IsVisible());
     EXPECT_FALSE(title->m_configButton.IsVisible());
@@ -154,7 +154,7 @@ TEST_F(TitleScreen, TheStageListOnceTheGameIsCleared) {
     EXPECT_FALSE(title->m_stageButtons[0].IsVisible());
     Click(240, kStageSelectY);
     Click(240, StageButtonY(4));
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    EXPECT_EQ(title->GetState(), 10);
     EXPECT_EQ(game->m_mapId, 270);
     EXPECT_FALSE(title->m_stageButtons[4].IsVisible());
 
@@ -187,12 +187,12 @@ TEST_F(TitleScreen, ConfigCoversTheTitleAndItWakesWhenTheFadeIsDone) {
     EXPECT_EQ(title->GetState(), ScreenState::Uncovered);
     EXPECT_TRUE(title->m_startButton.IsVisible()) << "back at once";
     Click(240, kStartY);
-    EXPECT_NE(title->GetState(), CGameInputTitleTop::kCharacterPage) << "no reaction while fading";
+    EXPECT_NE(title->GetState(), 10) << "no reaction while fading";
     SettleFade();
     Frame();
     EXPECT_EQ(title->GetState(), ScreenState::Active);
     Click(240, kStartY);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    EXPECT_EQ(title->GetState(), 10);
 }
 
 }  // namespace
