@@ -1,11 +1,16 @@
 // The game-over screen (continue or leave for the title) and the stage-start
 // countdown, both over live play.
+#include <string>
+#include <vector>
+
 #include "framework/SaveData.h"
 #include "framework/StateTitle.h"
 #include "ui/GameInputContinue.h"
+#include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -125,7 +130,11 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_TRUE(screen->m_countThree.IsVisible());
     EXPECT_FALSE(screen->m_countTwo.IsVisible());
     EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 16.0f);
-    EXPECT_EQ(screen->m_countThree.x, 0);
+    for (const CWidget* word : {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne, &screen->m_countGo}) {
+        EXPECT_EQ(std::vector<int32_t>({word->x, word->y, word->width, word->height}),
+                  std::vector<int32_t>({0, 100, 480, 20}))
+            << word->GetText();
+    }
     // "3" zooms in for 10 frames and flashes for 10; "2" then zooms in while
     // "3" squashes out.
     Frame(10);
@@ -178,6 +187,48 @@ TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     EXPECT_FALSE(screen->m_countTwo.IsVisible());
     EXPECT_FALSE(screen->m_countOne.IsVisible());
     EXPECT_FALSE(screen->m_countGo.IsVisible());
+
+    // Each number flashes up to white; "GO!" flashes up, then back down.
+    CWidget* const words[] = {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne, &screen->m_countGo};
+    std::vector<std::string> flashes;
+    for (int f = 0; f < 120 && screen->GetState() != ScreenState::Closed; ++f) {
+        Frame();
+        for (CWidget* word : words) {
+            if (!word->IsFlashing()) continue;
+            const std::string seen = std::string(word->GetText()) + " " + std::to_string(word->flashMode);
+            if (flashes.empty() || flashes.back() != seen) flashes.push_back(seen);
+        }
+    }
+    EXPECT_EQ(flashes, (std::vector<std::string>{"3 1", "2 1", "1 1", "GO! 1", "GO! 0"}));
+}
+
+// --- Over live play -----------------------------------------------------------------
+
+class OverPlay : public testing_support::PlayTest {};
+
+TEST_F(OverPlay, TheScreensOverPlayStandStillWhenTheViewShakes) {
+    struct Case {
+        int32_t id;
+        CGameInput* screen;
+    };
+    for (const Case& c : {Case{ScreenId::Continue, CGameInputContinue::GetInstance()},
+                          Case{ScreenId::StageClear, CGameInputStageClear::GetInstance()},
+                          Case{ScreenId::StageStart, CGameInputStageStart::GetInstance()}}) {
+        Root()->PushInput(c.id);
+        Frame(30);
+        DrawParams::shakeEnabled = 1;
+        int drawn = 0;
+        bool still = true;
+        SetSpriteObserver([&](const SpriteDraw&) {
+            ++drawn;
+            still = still && DrawParams::shakeEnabled == 0;
+        });
+        c.screen->Draw();
+        SetSpriteObserver(nullptr);
+        EXPECT_GT(drawn, 0) << c.id;
+        EXPECT_TRUE(still) << c.id;
+        EXPECT_EQ(DrawParams::shakeEnabled, 1) << c.id;
+    }
 }
 
 }  // namespace

@@ -210,6 +210,10 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     EXPECT_STREQ(menu->m_statusWindow.GetText(), expected);
     EXPECT_EQ(menu->m_statusWindow.resizeW1, 160) << "the status box's frame";
     EXPECT_EQ(menu->m_statusWindow.resizeH1, 80) << "the status box's frame";
+    EXPECT_EQ(std::vector<int32_t>({menu->m_statusWindow.textX, menu->m_statusWindow.textY, menu->m_statusWindow.textWidth,
+                                    menu->m_statusWindow.textHeight, menu->m_statusWindow.textFlags}),
+              std::vector<int32_t>({6, 0, 148, 80, 6}))
+        << "left-aligned, centred from top to bottom";
     // Hours and minutes at 40 frames a second; the play time runs on in the pause.
     struct TimeCase {
         int32_t frames;

@@ -78,6 +78,7 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_TRUE(Playing());
     EXPECT_EQ(shop->m_window.x, 220);
     EXPECT_EQ(shop->m_window.scaleX, 0.0f);
+    EXPECT_EQ(shop->m_window.scaleY, 0.0f);
     Frame();
     EXPECT_EQ(Root()->GetTop(), hud);
 }

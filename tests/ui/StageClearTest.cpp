@@ -250,6 +250,9 @@ TEST_F(StageClear, MenuLeavesForTheStageSelectWithItsCursorOnACell) {
     SkipCount();
     Menu();
     EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(std::vector<int32_t>({screen->m_backdrop.fadeFrom, screen->m_backdrop.fadeTo, screen->m_backdrop.fadeFrames}),
+              std::vector<int32_t>({128, 255, 20}))
+        << "the darkened view goes fully black in 20 frames";
     Frame(19);
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateTitleMain::GetInstance());
     EXPECT_EQ(Root()->GetChild(), select);

@@ -10,6 +10,7 @@
 #include "ui/GameInputMain.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ TEST_F(TitleScreen, OpensFromBlackWithTheMainPage) {
     EXPECT_FALSE(title->m_moreGamesButton.IsEnabled());
     EXPECT_EQ(title->m_startButton.x, 160);
     EXPECT_EQ(title->m_makerLine.y, 300);
+    // The title leaves the sprite parameters at their defaults for what follows.
+    DrawParams::scaleX = 3.0f;
+    DrawParams::angle = 1.0f;
+    title->Draw();
+    EXPECT_FLOAT_EQ(DrawParams::scaleX, 1.0f);
+    EXPECT_FLOAT_EQ(DrawParams::angle, 0.0f);
 
     // Without a clear mark "STAGE SELECT" is grey and does nothing.
     EXPECT_FALSE(title->m_stageSelectButton.IsEnabled());
