@@ -1,11 +1,16 @@
 // The game-over screen (continue or leave for the title) and the stage-start
 // countdown, both over live play.
+#include <string>
+#include <vector>
+
 #include "framework/SaveData.h"
 #include "framework/StateTitle.h"
 #include "ui/GameInputContinue.h"
+#include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -34,9 +39,15 @@ TEST_F(ContinueScreen, OpeningDropsTheResumePointAndWritesTheResumeFiles) {
 TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing) {
     Player()->controlled = 0;  // a dead player takes no touches: only the screen could sound
     GameOver();
-    EXPECT_EQ(screen->m_gameOverText.x, 80);
-    EXPECT_EQ(screen->m_continueButton.x, 130);
-    EXPECT_EQ(screen->m_returnButton.x, 130);
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y;
+    };
+    for (const Place& c : {Place{&screen->m_gameOverText, 80, 60}, Place{&screen->m_continueButton, 130, 150},
+                           Place{&screen->m_returnButton, 130, 210}}) {
+        EXPECT_EQ(c.widget->x, c.x);
+        EXPECT_EQ(c.widget->y, c.y);
+    }
     Continue();
     Frame(17);
     EXPECT_FALSE(screen->m_continueButton.IsVisible());
@@ -53,7 +64,7 @@ TEST_F(ContinueScreen, ContinueRetriesTheStageWithOneTryLess) {
     Frame(20);
     Continue();
     EXPECT_EQ(sounds, std::vector<int32_t>{35});
-    EXPECT_EQ(screen->GetState(), CGameInputContinue::kContinuing);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_FALSE(screen->m_continueButton.IsVisible());
     Frame(18);
     EXPECT_EQ(game->m_triesLeft, 3);
@@ -119,7 +130,11 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_TRUE(screen->m_countThree.IsVisible());
     EXPECT_FALSE(screen->m_countTwo.IsVisible());
     EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 16.0f);
-    EXPECT_EQ(screen->m_countThree.x, 0);
+    for (const CWidget* word : {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne, &screen->m_countGo}) {
+        EXPECT_EQ(std::vector<int32_t>({word->x, word->y, word->width, word->height}),
+                  std::vector<int32_t>({0, 100, 480, 20}))
+            << word->GetText();
+    }
     // "3" zooms in for 10 frames and flashes for 10; "2" then zooms in while
     // "3" squashes out.
     Frame(10);
@@ -134,11 +149,15 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_GT(screen->m_countThree.scaleX, 8.0f);
     EXPECT_LT(screen->m_countThree.GetAlpha(), 255);
     int frames = 25;
+    float goZoomed = 0.0f;
     while (screen->GetState() != ScreenState::Closed && frames < 200) {
         EXPECT_EQ(Player()->controlled, 0) << "frame " << frames;
         Frame();
         ++frames;
+        if (screen->GetState() == 14 && goZoomed == 0.0f) goZoomed = screen->m_countGo.scaleX;
     }
+    EXPECT_FLOAT_EQ(goZoomed, 10.0f) << "GO! grows from nothing to 10x, then goes out growing to 40x";
+    EXPECT_FLOAT_EQ(screen->m_countGo.scaleX, 40.0f);
     // Three numbers of 10 zoom and 10 flash frames; "GO!" zooms for 10,
     // flashes for 8 and goes out in 10.
     EXPECT_EQ(frames, 88);
@@ -148,16 +167,68 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_TRUE(hud->IsPlaying());
 }
 
-TEST_F(StageStart, OpeningAgainStartsOverAtThree) {
+TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     Frame(40);
-    EXPECT_GT(screen->GetState(), CGameInputStageStart::kFirstStep);
+    EXPECT_GT(screen->GetState(), 7);
+    // Closed, the count stops and the whole view fades to black at 5 a frame.
+    screen->Close();
+    CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(effect->m_fade, 0);
+    EXPECT_EQ(effect->m_fadeTarget, 255);
+    EXPECT_EQ(effect->m_fadeStep, 5);
+    Frame(60);
+    EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(Player()->controlled, 0);
     screen->Open();
-    EXPECT_EQ(screen->GetState(), CGameInputStageStart::kFirstStep);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_TRUE(screen->m_countThree.IsVisible());
     EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 16.0f);
     EXPECT_FALSE(screen->m_countTwo.IsVisible());
     EXPECT_FALSE(screen->m_countOne.IsVisible());
     EXPECT_FALSE(screen->m_countGo.IsVisible());
+
+    // Each number flashes up to white; "GO!" flashes up, then back down.
+    CWidget* const words[] = {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne, &screen->m_countGo};
+    std::vector<std::string> flashes;
+    for (int f = 0; f < 120 && screen->GetState() != ScreenState::Closed; ++f) {
+        Frame();
+        for (CWidget* word : words) {
+            if (!word->IsFlashing()) continue;
+            const std::string seen = std::string(word->GetText()) + " " + std::to_string(word->flashMode);
+            if (flashes.empty() || flashes.back() != seen) flashes.push_back(seen);
+        }
+    }
+    EXPECT_EQ(flashes, (std::vector<std::string>{"3 1", "2 1", "1 1", "GO! 1", "GO! 0"}));
+}
+
+// --- Over live play -----------------------------------------------------------------
+
+class OverPlay : public testing_support::PlayTest {};
+
+TEST_F(OverPlay, TheScreensOverPlayStandStillWhenTheViewShakes) {
+    struct Case {
+        int32_t id;
+        CGameInput* screen;
+    };
+    for (const Case& c : {Case{ScreenId::Continue, CGameInputContinue::GetInstance()},
+                          Case{ScreenId::StageClear, CGameInputStageClear::GetInstance()},
+                          Case{ScreenId::StageStart, CGameInputStageStart::GetInstance()}}) {
+        Root()->PushInput(c.id);
+        Frame(30);
+        DrawParams::shakeEnabled = 1;
+        int drawn = 0;
+        bool still = true;
+        SetSpriteObserver([&](const SpriteDraw&) {
+            ++drawn;
+            still = still && DrawParams::shakeEnabled == 0;
+        });
+        c.screen->Draw();
+        SetSpriteObserver(nullptr);
+        EXPECT_GT(drawn, 0) << c.id;
+        EXPECT_TRUE(still) << c.id;
+        EXPECT_EQ(DrawParams::shakeEnabled, 1) << c.id;
+    }
 }
 
 }  // namespace

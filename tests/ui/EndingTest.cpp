@@ -60,14 +60,14 @@ TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
 
     // The scene starts the roll: a card crosses in 280 frames.
     ending->LayoutStep();
-    EXPECT_EQ(ending->GetState(), Ending::kFirstCard);
+    EXPECT_EQ(ending->GetState(), 7);
     EXPECT_STREQ(ending->m_creditLine.GetText(), "STAFF");
     Frame(140);
     EXPECT_EQ(ending->m_creditLine.y, 145);
     Frame(139);
-    EXPECT_EQ(ending->GetState(), Ending::kFirstCard);
+    EXPECT_EQ(ending->GetState(), 7);
     Frame();
-    EXPECT_EQ(ending->GetState(), Ending::kFirstCard + 1);
+    EXPECT_EQ(ending->GetState(), 8);
     EXPECT_STREQ(ending->m_creditLine.GetText(), "PROGRAM\nBRINDLECOVE");
     EXPECT_EQ(ending->m_creditLine.y, 320);
 
@@ -81,17 +81,17 @@ TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
     EXPECT_EQ(ending->m_creditLine.y, 320 - 350 * 61 / 280);
 
     for (int i = 0; i < 280 * 7 && ending->GetState() != Ending::kTheEnd; ++i) Frame();
-    ASSERT_EQ(ending->GetState(), Ending::kTheEnd);
+    ASSERT_EQ(ending->GetState(), 15);
     EXPECT_STREQ(ending->m_creditLine.GetText(), "THANK YOU FOR PLAYING!");
     EXPECT_EQ(ending->m_creditLine.y, 120);
     EXPECT_EQ(ending->m_theEndText.y, 60);
     Frame(50);
-    EXPECT_EQ(ending->GetState(), Ending::kTheEnd) << "it waits for a tap";
+    EXPECT_EQ(ending->GetState(), 15) << "it waits for a tap";
 
     // The tap shows the result, without a sound.
     sounds.clear();
     Click(240, 160);
-    EXPECT_EQ(ending->GetState(), Ending::kResult);
+    EXPECT_EQ(ending->GetState(), 16);
     EXPECT_TRUE(sounds.empty());
     EXPECT_STREQ(ending->m_resultText.GetText(), "RESULT\n\nCLEAR TIME\n0:22:30\n\nCLEAR %\n0%");
     EXPECT_TRUE(ending->m_backButton.IsVisible());
@@ -99,7 +99,7 @@ TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
     Click(ending->m_shareButton.x + 20, 250);
     Click(ending->m_shareButton.x + 20, 250);
     EXPECT_EQ(sounds, (std::vector<int32_t>{35, 35}));
-    EXPECT_EQ(ending->GetState(), Ending::kResult);
+    EXPECT_EQ(ending->GetState(), 16);
 
     // Back: no sound, 80 frames to black, then the title with the stage
     // select's cursor home.

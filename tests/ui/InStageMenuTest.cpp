@@ -74,7 +74,7 @@ TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
 
     // It opens again on the page it was closed on, with nothing chosen.
     OpenMenu();
-    EXPECT_EQ(menu->m_tab, CGameInputMainMenu::kStateTab);
+    EXPECT_EQ(menu->m_tab, 1);
     EXPECT_TRUE(menu->m_statePage.IsVisible());
     EXPECT_FALSE(menu->m_itemPage.IsVisible());
     EXPECT_STREQ(menu->m_stateText.GetText(), "");
@@ -124,7 +124,7 @@ TEST_F(InStageMenu, EquipPutsTheChosenWeaponInTheHandAndSwapsTheSlots) {
     EXPECT_EQ(menu->m_itemRows[0].red, 128);
     sounds.clear();
     UseButton();
-    EXPECT_EQ(sounds, std::vector<int32_t>{CGameInputMainMenu::kEquipSound});
+    EXPECT_EQ(sounds, std::vector<int32_t>{74});
     EXPECT_EQ(p->GetEquipSlot(0), WeaponId::Bomb);
     EXPECT_EQ(p->GetEquipSlot(2), WeaponId::Katana);
     EXPECT_EQ(p->GetCurrentWeapon(), WeaponId::Bomb);
@@ -210,6 +210,10 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     EXPECT_STREQ(menu->m_statusWindow.GetText(), expected);
     EXPECT_EQ(menu->m_statusWindow.resizeW1, 160) << "the status box's frame";
     EXPECT_EQ(menu->m_statusWindow.resizeH1, 80) << "the status box's frame";
+    EXPECT_EQ(std::vector<int32_t>({menu->m_statusWindow.textX, menu->m_statusWindow.textY, menu->m_statusWindow.textWidth,
+                                    menu->m_statusWindow.textHeight, menu->m_statusWindow.textFlags}),
+              std::vector<int32_t>({6, 0, 148, 80, 6}))
+        << "left-aligned, centred from top to bottom";
     // Hours and minutes at 40 frames a second; the play time runs on in the pause.
     struct TimeCase {
         int32_t frames;
@@ -237,11 +241,22 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     for (int i = 0; i < CGameInputMainMenu::kAbilityIcons; ++i) {
         EXPECT_EQ(menu->m_abilityIcons[i].IsVisible(), shown[i]) << "icon " << i;
     }
-    // The scarf's icon follows the block crash alone.
-    for (int32_t crash : {0, 1}) {
-        p->softBlockCrash = crash;
+    // The double-jump icon shows from one air dash allowed; the scarf's icon
+    // follows the block crash alone.
+    struct Ability {
+        int32_t CCharacterPlayer::*value;
+        int32_t set;
+        int icon;
+        bool shown;
+    };
+    for (const Ability& a : {Ability{&CCharacterPlayer::airDashesMax, 1, 0, true},
+                             Ability{&CCharacterPlayer::airDashesMax, 2, 0, true},
+                             Ability{&CCharacterPlayer::airDashesMax, 0, 0, false},
+                             Ability{&CCharacterPlayer::softBlockCrash, 0, 3, false},
+                             Ability{&CCharacterPlayer::softBlockCrash, 1, 3, true}}) {
+        p->*a.value = a.set;
         Frame();
-        EXPECT_EQ(menu->m_abilityIcons[3].IsVisible(), crash != 0);
+        EXPECT_EQ(menu->m_abilityIcons[a.icon].IsVisible(), a.shown) << "icon " << a.icon << " at " << a.set;
     }
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
@@ -290,6 +305,12 @@ TEST_F(InStageMenu, MapShowsTheVisitedRoomsWithTheMarkerAndNothingOutsideTheMaps
     EXPECT_EQ(b.pieces[1].x, 10) << "twice the source (5, 15)";
     EXPECT_EQ(b.pieces[1].width, 40);
     EXPECT_TRUE(menu->m_mapMarker.IsVisible());
+    // It blinks: its mark for 40 frames, then an empty key for 40.
+    const std::vector<SpriteKey>& blink = menu->m_mapMarker.GetSpriteTable(WidgetTable::Normal);
+    ASSERT_EQ(blink.size(), 2u);
+    EXPECT_EQ(std::vector<int32_t>({blink[0].slot, blink[0].srcX, blink[0].srcY, blink[0].width, blink[0].height,
+                                    blink[0].duration, blink[1].width, blink[1].duration}),
+              std::vector<int32_t>({16, 360, 240, 10, 10, 40, 0, 40}));
     EXPECT_FALSE(menu->m_zoomOutButton.IsVisible());
     const int32_t markerX = menu->m_mapMarker.GetX() - b.pieces[3].GetX();
     const int32_t markerY = menu->m_mapMarker.GetY() - b.pieces[3].GetY();

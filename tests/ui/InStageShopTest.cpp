@@ -78,6 +78,7 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_TRUE(Playing());
     EXPECT_EQ(shop->m_window.x, 220);
     EXPECT_EQ(shop->m_window.scaleX, 0.0f);
+    EXPECT_EQ(shop->m_window.scaleY, 0.0f);
     Frame();
     EXPECT_EQ(Root()->GetTop(), hud);
 }
@@ -105,7 +106,8 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
         int32_t sheet, x, y, w, h;
     };
     for (const Panel& c : {Panel{&shop->m_speechText, 0, 210, 150, 24, 24}, Panel{&shop->m_infoText, 16, 210, 150, 24, 24},
-                           Panel{&shop->m_goldText, 16, 210, 150, 24, 24}, Panel{&shop->m_buyButton, 16, 210, 150, 24, 24}}) {
+                           Panel{&shop->m_goldText, 16, 210, 150, 24, 24}, Panel{&shop->m_buyButton, 16, 210, 150, 24, 24},
+                           Panel{&shop->m_keeperIcon, 40, 182, 21, 16, 16}}) {
         const SpriteKey k = c.widget->GetSpriteTable(WidgetTable::Normal)[0];
         EXPECT_EQ(k.slot, c.sheet) << c.x;
         EXPECT_EQ(k.srcX, c.x);
@@ -113,6 +115,7 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
         EXPECT_EQ(k.width, c.w);
         EXPECT_EQ(k.height, c.h);
     }
+    EXPECT_FLOAT_EQ(shop->m_keeperIcon.scaleX, 3.0f) << "the keeper's 16 x 16 face drawn at 3x";
 }
 
 struct GoodsCase {
@@ -159,7 +162,7 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
         EXPECT_STREQ(shop->m_buyButton.GetText(), GetText(183));
         sounds.clear();
         Buy();
-        EXPECT_EQ(sounds, std::vector<int32_t>{CGameInputMainShop::kBuySound});
+        EXPECT_EQ(sounds, std::vector<int32_t>{40});
         EXPECT_EQ((p->*c.stock)(), c.after);
         EXPECT_EQ(p->GetGold(), 5);
         EXPECT_STREQ(shop->m_speechText.GetText(), GetText(91));
@@ -178,9 +181,19 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
     Buy();
     EXPECT_EQ(p->GetShurikenAmmo(), 200);
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());
-    p->SetHealingPotions(9);
-    Select(4);
-    EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+    struct Potion {
+        int row;
+        void (CCharacterPlayer::*set)(int32_t);
+    };
+    for (const Potion& c : {Potion{4, &CCharacterPlayer::SetHealingPotions}, Potion{5, &CCharacterPlayer::SetExHealingPotions},
+                            Potion{6, &CCharacterPlayer::SetMagicPotions}, Potion{7, &CCharacterPlayer::SetExMagicPotions}}) {
+        (p->*c.set)(9);
+        Select(c.row);
+        EXPECT_FALSE(shop->m_buyButton.IsEnabled()) << "row " << c.row << " at 9";
+        (p->*c.set)(8);
+        Select(c.row);
+        EXPECT_TRUE(shop->m_buyButton.IsEnabled()) << "row " << c.row << " at 8";
+    }
     p->SetBombAmmo(30);
     Select(1);
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());

@@ -105,6 +105,15 @@ TEST_F(PlayerBar, HeartsRunEightToARowAndAThirdRowHoldsTheMostLifeThereIs) {
     EXPECT_EQ(marks[23].x, 260);
     EXPECT_EQ(marks[25].x, 300);
     EXPECT_EQ(marks[25].y, 18);
+    // "JUMP" and its marks stand 8 from the right edge of the wider screens.
+    CGameMain* game = CGameMain::GetInstance();
+    struct Width {
+        int32_t screen, jump;
+    };
+    for (const Width& c : {Width{568, 560}, Width{512, 504}, Width{480, 260}}) {
+        game->m_screenWidth = c.screen;
+        EXPECT_EQ(DrawnMarks()[23].x, c.jump) << c.screen;
+    }
 }
 
 TEST_F(PlayerBar, TheBarKeepsItsValuesWithoutAPlayerAndSetupStartsAfresh) {
@@ -183,6 +192,10 @@ TEST_F(BossBar, DrawsItsFrameLabelAndStripCentredOverTheBottomEdge) {
     EXPECT_EQ(draws[1].srcY, 170);
     EXPECT_EQ(draws[1].w, 150);
     EXPECT_EQ(draws[1].h, 3);
+    const CLifebarEnemy* bar = bars->GetEnemyBar();
+    EXPECT_STREQ(bar->GetText(), "BOSS");
+    EXPECT_EQ(std::vector<int32_t>({bar->textX, bar->textY, bar->textWidth, bar->textHeight, bar->textFlags}),
+              std::vector<int32_t>({-65, 2, 160, 20, 5}));
 }
 
 TEST_F(BossBar, DetachedItIsNeitherUpdatedNorDrawnAndAStageStartDetachesIt) {

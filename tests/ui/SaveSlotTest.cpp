@@ -99,7 +99,7 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     // Next: the rows leave to the left, the next page's come in from the
     // right from frame 9 on.
     Click(460, 160);
-    EXPECT_EQ(screen->GetState(), Slots::kPageSlide);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(screen->m_page, 1);
     Frame(8);
     EXPECT_EQ(screen->m_rows[0].x, -440);
@@ -107,7 +107,7 @@ TEST_F(SaveSlots, TheRowsRiseShowTheirRecordsAndThePagesSlide) {
     // The new rows come in over the 8 frames up to the 17th count.
     Frame(7);
     EXPECT_NE(screen->m_rows[3].x, 40) << "still on the way";
-    EXPECT_EQ(screen->GetState(), Slots::kPageSlide);
+    EXPECT_EQ(screen->GetState(), 7);
     FramesWhile(Slots::kPageSlide);
     EXPECT_EQ(screen->m_rows[3].x, 40);
     EXPECT_EQ(screen->m_rows[5].y, 220);
@@ -182,6 +182,11 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     }
     game->m_screenWidth = 480;
     game->m_screenHeight = 320;
+    std::vector<int32_t> music;
+    SetMusicObserver([&music](int32_t entry) { music.push_back(entry); });
+    screen->Open();
+    SetMusicObserver(nullptr);
+    EXPECT_EQ(music, std::vector<int32_t>{7}) << "the save slots' piece";
 
     CSoundManager* sound = CSoundManager::GetInstance();
     platform::AudioMixer::GetInstance()->UseManualOutput();
@@ -230,7 +235,7 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
         EXPECT_EQ(w.resizeMode, 2);
     };
     DeleteRow(2);
-    EXPECT_EQ(screen->GetState(), Slots::kFirstQuestion);
+    EXPECT_EQ(screen->GetState(), 9);
     expectResize({0, 360, 0, 140, 10});
     No();
     expectResize({360, 0, 140, 0, 8});
@@ -238,7 +243,7 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     DeleteRow(2);
     Yes();
-    EXPECT_EQ(screen->GetState(), Slots::kSecondQuestion);
+    EXPECT_EQ(screen->GetState(), 10);
     No();
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(game->m_currentSlot, 0);
@@ -271,7 +276,7 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
 
     // The message, then any press closes it.
     for (int i = 0; i < 40 && screen->m_confirmWindow.GetText()[0] == '\0'; ++i) Frame();
-    EXPECT_EQ(screen->GetState(), Slots::kErasedMessage);
+    EXPECT_EQ(screen->GetState(), 14);
     EXPECT_STREQ(screen->m_confirmWindow.GetText(), "SAVE3 IS DELETED!");
     Click(30, 30);
     FramesWhile(Slots::kDialogueClosing);
@@ -296,7 +301,7 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         game->m_resumeData[1].SetInt(R::kShurikenAmmo, 41);
         Open();
         Click(200, 160);  // row 2
-        EXPECT_EQ(screen->GetState(), Slots::kStarting);
+        EXPECT_EQ(screen->GetState(), 8);
         EXPECT_EQ(game->m_currentSlot, 1);
         for (int i = 0; i < 40 && screen->GetState() == Slots::kStarting; ++i) Frame();
         EXPECT_EQ(game->m_mapId, c.started) << c.slotMap;

@@ -47,14 +47,29 @@ TEST(StageClearTally, NextIsTheNamedStageOrTheFollowingOneAndNeverAStageThatCann
 }
 
 TEST(StageClearTally, TheShareTextNamesTheCharacterTheStageAndTheTotal) {
+    struct Case {
+        int32_t mapId, character;
+        int64_t total;
+        bool equipped;
+        const char* text;
+    };
+    const Case cases[] = {
+        {266, 2, 99999999900LL, true,
+         "Corvennic!\nKunoichi\n0-0\nScore:99999999900\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {9, 5, 70, false, "Corvennic!\n2-1(No Item)\nScore:70\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {275, 1, 0, true, "Corvennic!\nNinja\n1-1\nScore:0\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {279, 3, 5, true, "Corvennic!\nKusarigama\n2-2\nScore:5\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {298, 4, 71400, true,
+         "Corvennic!\nRobo Ninja\n6-4\nScore:71400\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {276, 6, 1, false, "Corvennic!\n1-2(No Item)\nScore:1\nPellumbrisk for the Linux desktop\n#Corvennic"},
+    };
     char text[1024];
-    CItem::GetInstance()->SetFlag(3, 1);
-    Clear::BuildShareText(text, sizeof text, 266, 2, 99999999900LL);
-    EXPECT_STREQ(text,
-                 "Corvennic!\nKunoichi\n0-0\nScore:99999999900\nPellumbrisk for the Linux desktop\n#Corvennic");
+    for (const Case& c : cases) {
+        CItem::GetInstance()->SetFlag(3, c.equipped ? 1 : 0);
+        Clear::BuildShareText(text, sizeof text, c.mapId, c.character, c.total);
+        EXPECT_STREQ(text, c.text) << c.mapId << " " << c.character;
+    }
     CItem::GetInstance()->SetFlag(3, 0);
-    Clear::BuildShareText(text, sizeof text, 9, 5, 70);
-    EXPECT_STREQ(text, "Corvennic!\n2-1(No Item)\nScore:70\nPellumbrisk for the Linux desktop\n#Corvennic");
     // Cut at the buffer, terminated.
     char small[16];
     std::memset(small, 'x', sizeof small);
@@ -101,26 +116,46 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     EXPECT_EQ(screen->m_timeBonus, 1428);
     EXPECT_EQ(screen->m_totalScore, 71400);
     Frame(10);  // the backdrop darkens
-    EXPECT_EQ(screen->GetState(), Clear::kCountGold);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(screen->m_backdrop.GetAlpha(), 128);
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=150");
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=300");
-    EXPECT_EQ(screen->GetState(), Clear::kCountScore);
+    EXPECT_EQ(screen->GetState(), 8);
     EXPECT_STREQ(screen->m_scoreText.GetText(), "      SCORE");
     Frame(80);
     EXPECT_STREQ(screen->m_timeBonusText.GetText(), "TIME BONUS\n150/TIME=14.28");
     Frame(39);
-    EXPECT_EQ(screen->GetState(), Clear::kCountTotal);
+    EXPECT_EQ(screen->GetState(), 10);
     EXPECT_FALSE(screen->m_menuButton.IsVisible());
     Frame();
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     EXPECT_STREQ(screen->m_totalText.GetText(), "TOTAL SCORE\nSCORExTIME BONUS=71400");
-    EXPECT_EQ(screen->m_restartButton.x, 20);
-    EXPECT_EQ(screen->m_menuButton.x, 170);
-    EXPECT_EQ(screen->m_nextButton.x, 320);
-    EXPECT_EQ(screen->m_shareButton.x, 436);
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y;
+    };
+    for (const Place& c : {Place{&screen->m_titleText, 20, 40}, Place{&screen->m_goldText, 20, 80},
+                           Place{&screen->m_scoreText, 20, 120}, Place{&screen->m_timeBonusText, 20, 160},
+                           Place{&screen->m_totalText, 20, 200}, Place{&screen->m_hiScoreText, 20, 240},
+                           Place{&screen->m_restartButton, 20, 280}, Place{&screen->m_menuButton, 170, 280},
+                           Place{&screen->m_nextButton, 320, 280}, Place{&screen->m_shareButton, 436, 230}}) {
+        EXPECT_EQ(c.widget->x, c.x) << c.y;
+        EXPECT_EQ(c.widget->y, c.y) << c.x;
+    }
+    // The hi-score label cycles four colours, three frames each.
+    struct Colour {
+        int32_t frame, r, g, b;
+    };
+    for (const Colour& c : {Colour{0, 255, 128, 128}, Colour{2, 255, 128, 128}, Colour{3, 128, 128, 255},
+                            Colour{6, 255, 255, 0}, Colour{9, 0, 255, 255}, Colour{11, 0, 255, 255}, Colour{12, 255, 128, 128}}) {
+        game->m_frameCount = c.frame;
+        screen->Draw();
+        EXPECT_EQ(std::vector<int32_t>({screen->m_hiScoreText.red, screen->m_hiScoreText.green, screen->m_hiScoreText.blue}),
+                  std::vector<int32_t>({c.r, c.g, c.b}))
+            << "frame " << c.frame;
+    }
     EXPECT_TRUE(screen->m_nextButton.IsVisible());
     EXPECT_FALSE(screen->m_hiScoreText.IsVisible());
     EXPECT_TRUE(Playing()) << "the screen lies over live play";
@@ -129,7 +164,7 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
 TEST_F(StageClear, ATapShowsTheResultsAtOnceAndPressesNoButton) {
     Cleared();
     Frame(60);
-    ASSERT_EQ(screen->GetState(), Clear::kCountScore);
+    ASSERT_EQ(screen->GetState(), 8);
     // Held where "MENU" will appear.
     MoveTo(240, 290);
     Press();
@@ -175,7 +210,7 @@ TEST_F(StageClear, NextStartsTheFollowingStageAfterTheFadeAndIsHiddenAfterTheLas
     Cleared();
     SkipCount();
     Next();
-    EXPECT_EQ(screen->GetState(), Clear::kGoingOn);
+    EXPECT_EQ(screen->GetState(), 12);
     EXPECT_FALSE(screen->m_totalText.IsVisible());
     EXPECT_TRUE(screen->m_backdrop.IsVisible());
     Frame(18);
@@ -198,8 +233,9 @@ TEST_F(StageClear, RestartStartsTheRunAgainWithFreshTries) {
     Cleared();
     SkipCount();
     Restart();
-    EXPECT_EQ(screen->GetState(), Clear::kRestarting);
+    EXPECT_EQ(screen->GetState(), 11);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+    EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 10);
     Frame(19);
     EXPECT_EQ(game->m_triesLeft, 3);
     EXPECT_EQ(game->m_mapId, 266);
@@ -214,6 +250,9 @@ TEST_F(StageClear, MenuLeavesForTheStageSelectWithItsCursorOnACell) {
     SkipCount();
     Menu();
     EXPECT_EQ(screen->GetState(), ScreenState::Closing);
+    EXPECT_EQ(std::vector<int32_t>({screen->m_backdrop.fadeFrom, screen->m_backdrop.fadeTo, screen->m_backdrop.fadeFrames}),
+              std::vector<int32_t>({128, 255, 20}))
+        << "the darkened view goes fully black in 20 frames";
     Frame(19);
     EXPECT_EQ(CGameStateController::GetInstance()->GetCurrent(), CGameStateTitleMain::GetInstance());
     EXPECT_EQ(Root()->GetChild(), select);
@@ -236,7 +275,7 @@ TEST_F(StageClear, TheShareIconLeavesTheScreenActive) {
 TEST_F(StageClear, AScreenOpenedOverTheResultsNeverEndsThem) {
     Cleared();
     Frame(30);
-    ASSERT_EQ(screen->GetState(), Clear::kCountGold);
+    ASSERT_EQ(screen->GetState(), 7);
     CGameStateController::GetInstance()->ChangeState(8);
     Root()->PushInput(ScreenId::Pause);
     Frame(2);
@@ -245,7 +284,7 @@ TEST_F(StageClear, AScreenOpenedOverTheResultsNeverEndsThem) {
     Click(240, 145);  // "RESUME"
     Frame(20);
     EXPECT_EQ(pause->GetState(), ScreenState::Closed);
-    EXPECT_EQ(screen->GetState(), Clear::kCountGold);
+    EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(Root()->GetTop(), screen);
     Frame(200);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);

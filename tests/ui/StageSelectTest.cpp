@@ -105,7 +105,7 @@ TEST_F(StageSelect, StageClearsMenuOpensOnThePlayedCellAndTwoPressesStartAStage)
     EXPECT_EQ(select->m_column, 0);
     EXPECT_EQ(select->GetState(), ScreenState::Active);
     PressCell(0);
-    EXPECT_EQ(select->GetState(), Select::kStarting);
+    EXPECT_EQ(select->GetState(), 8);
     EXPECT_EQ(game->m_mapId, 266);
     EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 8);
     int frames = 0;
@@ -131,6 +131,9 @@ TEST_F(StageSelect, TheSelectedCellRunsTheChosenCharactersFourKeys) {
         {2, 21, {{0, 0, 10}, {160, 40, 10}, {0, 0, 10}, {200, 40, 10}}},
         {3, 22, {{0, 0, 10}, {160, 40, 10}, {0, 0, 10}, {200, 40, 10}}},
         {4, 23, {{0, 0, 4}, {40, 0, 4}, {0, 0, 4}, {40, 0, 4}}},
+        // The title's two characters step on their own sheets.
+        {5, 25, {{0, 0, 10}, {40, 0, 10}, {0, 0, 10}, {40, 0, 10}}},
+        {6, 27, {{0, 0, 10}, {40, 0, 10}, {0, 0, 10}, {40, 0, 10}}},
     };
     OpenDirect();
     for (const Run& r : runs) {
@@ -249,6 +252,14 @@ TEST_F(StageSelect, TheShopStatusAndScoreScreensOpenOverItAndHandBackTheSameCell
         EXPECT_EQ(select->m_column, 2);
     }
     SetDebugLogSink(nullptr);
+
+    // Opening plays the stage select's piece, entry 7.
+    std::vector<int32_t> music;
+    SetMusicObserver([&music](int32_t entry) { music.push_back(entry); });
+    select->Open();
+    SetMusicObserver(nullptr);
+    EXPECT_EQ(music, std::vector<int32_t>{7});
+    for (int i = 0; i < 40 && select->GetState() != ScreenState::Active; ++i) Frame();
 
     // "Back" fades to black with the music stopped, then the title.
     platform::AudioMixer::GetInstance()->UseManualOutput();

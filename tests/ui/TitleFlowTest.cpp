@@ -61,13 +61,13 @@ TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageLi
 
     // "START", then Luka twice.
     Tap(240, 155);
-    ASSERT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    ASSERT_EQ(title->GetState(), 10);
     Tap(160, 220);
     EXPECT_TRUE(title->m_lukaButton.GetHighlight());
     Shot("title-characters");
     Tap(160, 220);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStarting);
-    EXPECT_EQ(game->m_selectedCharacter, CGameInputTitleTop::kLukaTypeId);
+    EXPECT_EQ(title->GetState(), 7);
+    EXPECT_EQ(game->m_selectedCharacter, 5);
     int frames = 0;
     while (states->GetCurrent() != CGameStateMainNormal::GetInstance() && frames < 100) {
         Frame();
@@ -88,10 +88,10 @@ TEST_F(TitleFlow, FromBootThroughTheOptionsIntoTheFirstStageAndThroughTheStageLi
     EXPECT_EQ(game->m_clearFlags[0], 1) << "reloaded from \"save\"";
     EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 100);
     Tap(240, 205);
-    ASSERT_EQ(title->GetState(), CGameInputTitleTop::kStageList);
+    ASSERT_EQ(title->GetState(), 11);
     Shot("title-stages");
     Tap(240, 195);  // "1-3"
-    ASSERT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    ASSERT_EQ(title->GetState(), 10);
     Tap(160, 220);
     Tap(160, 220);
     Frame(20);

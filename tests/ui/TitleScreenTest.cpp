@@ -10,6 +10,7 @@
 #include "ui/GameInputMain.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ TEST_F(TitleScreen, OpensFromBlackWithTheMainPage) {
     EXPECT_FALSE(title->m_moreGamesButton.IsEnabled());
     EXPECT_EQ(title->m_startButton.x, 160);
     EXPECT_EQ(title->m_makerLine.y, 300);
+    // The title leaves the sprite parameters at their defaults for what follows.
+    DrawParams::scaleX = 3.0f;
+    DrawParams::angle = 1.0f;
+    title->Draw();
+    EXPECT_FLOAT_EQ(DrawParams::scaleX, 1.0f);
+    EXPECT_FLOAT_EQ(DrawParams::angle, 0.0f);
 
     // Without a clear mark "STAGE SELECT" is grey and does nothing.
     EXPECT_FALSE(title->m_stageSelectButton.IsEnabled());
@@ -74,11 +81,21 @@ TEST_F(TitleScreen, WideScreensLiftTheMakerLine) {
 TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
     OpenTitle();
     Click(240, kStartY);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    EXPECT_EQ(title->GetState(), 10);
     EXPECT_EQ(game->m_mapId, 266);
     EXPECT_FALSE(title->m_startButton.IsVisible());
     EXPECT_TRUE(title->m_lukaButton.IsVisible());
     EXPECT_TRUE(title->m_logo.IsVisible());
+    struct Place {
+        const CWidget* widget;
+        int32_t x, y, slot;
+    };
+    for (const Place& c : {Place{&title->m_lukaButton, 120, 180, 25}, Place{&title->m_ironclawButton, 280, 180, 27},
+                           Place{&title->m_backButton, 160, 280, 0}}) {
+        EXPECT_EQ(c.widget->x, c.x) << c.slot;
+        EXPECT_EQ(c.widget->y, c.y) << c.slot;
+        EXPECT_EQ(c.widget->GetSpriteTable(WidgetTable::Normal)[0].slot, c.slot);
+    }
 
     // The first press only highlights; a press on the other moves it.
     Click(kLukaX, kCharacterY);
@@ -99,8 +116,8 @@ TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
 
     Click(kIronclawX, kCharacterY);
     EXPECT_EQ(sounds.back(), 31);
-    EXPECT_EQ(game->m_selectedCharacter, CGameInputTitleTop::kIronclawTypeId);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStarting);
+    EXPECT_EQ(game->m_selectedCharacter, 6);
+    EXPECT_EQ(title->GetState(), 7);
     CEffect* effect = CEffect::GetInstance();
     EXPECT_EQ(effect->m_fadeTarget, 255);
     EXPECT_EQ(effect->m_fadeStep, 16);
@@ -112,7 +129,7 @@ TEST_F(TitleScreen, StartThenTwoPressesOnACharacterStartTheStage) {
     Click(kLukaX, kCharacterY);
     EXPECT_EQ(sounds.size(), heard);
     EXPECT_EQ(title->m_ironclawButton.spriteTimer, timer);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStarting);
+    EXPECT_EQ(title->GetState(), 7);
 
     SettleFade();
     Frame();
@@ -128,10 +145,15 @@ TEST_F(TitleScreen, TheStageListOnceTheGameIsCleared) {
     EXPECT_TRUE(title->m_stageSelectButton.IsEnabled());
     EXPECT_EQ(title->m_stageSelectButton.red, 255);
     Click(240, kStageSelectY);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kStageList);
+    EXPECT_EQ(title->GetState(), 11);
     EXPECT_TRUE(title->m_logo.IsVisible());
     EXPECT_TRUE(title->m_stageButtons[4].IsVisible());
     EXPECT_FALSE(title->m_configButton.IsVisible());
+    const char* const labels[] = {"1-1", "1-2", "1-3", "1-4", "1-5"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_STREQ(title->m_stageButtons[i].GetText(), labels[i]);
+        EXPECT_EQ(title->m_stageButtons[i].y, 120 + 30 * i);
+    }
 
     // "BACK" from the list, then the list again and "1-5".
     Click(240, kBackY);
@@ -139,7 +161,7 @@ TEST_F(TitleScreen, TheStageListOnceTheGameIsCleared) {
     EXPECT_FALSE(title->m_stageButtons[0].IsVisible());
     Click(240, kStageSelectY);
     Click(240, StageButtonY(4));
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    EXPECT_EQ(title->GetState(), 10);
     EXPECT_EQ(game->m_mapId, 270);
     EXPECT_FALSE(title->m_stageButtons[4].IsVisible());
 
@@ -172,12 +194,12 @@ TEST_F(TitleScreen, ConfigCoversTheTitleAndItWakesWhenTheFadeIsDone) {
     EXPECT_EQ(title->GetState(), ScreenState::Uncovered);
     EXPECT_TRUE(title->m_startButton.IsVisible()) << "back at once";
     Click(240, kStartY);
-    EXPECT_NE(title->GetState(), CGameInputTitleTop::kCharacterPage) << "no reaction while fading";
+    EXPECT_NE(title->GetState(), 10) << "no reaction while fading";
     SettleFade();
     Frame();
     EXPECT_EQ(title->GetState(), ScreenState::Active);
     Click(240, kStartY);
-    EXPECT_EQ(title->GetState(), CGameInputTitleTop::kCharacterPage);
+    EXPECT_EQ(title->GetState(), 10);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -261,7 +262,7 @@ TEST_F(WidgetText, TypewriterPagesPromptAndPresses) {
     EXPECT_EQ(Frame(), "AB#");  // the page prompt blinks at the break
     EXPECT_TRUE(sounds.empty());
     Tap();
-    EXPECT_EQ(sounds, (std::vector<int32_t>{kButtonSound}));
+    EXPECT_EQ(sounds, (std::vector<int32_t>{35}));
     shown.clear();
     w.Draw();
     EXPECT_EQ(shown, "") << "the new page starts empty";
@@ -284,7 +285,7 @@ TEST_F(WidgetText, APressWhileTypingShowsTheRestOfThePageSilently) {
     Poll(3);
     // The next press turns the page, with the sound.
     Tap();
-    EXPECT_EQ(sounds, (std::vector<int32_t>{kButtonSound}));
+    EXPECT_EQ(sounds, (std::vector<int32_t>{35}));
     EXPECT_EQ(w.typewriterIndex, 6);
 }
 
@@ -384,13 +385,26 @@ TEST(WidgetWindowResize, HalfExtentsInEachMode) {
     EXPECT_EQ(sizes[4], std::make_pair(360, 0));
     EXPECT_EQ(sizes[5], std::make_pair(360, 16));
     EXPECT_EQ(sizes[9], std::make_pair(360, 80));
+    // Over an odd count of frames the second half starts on frame F / 2.
+    sizes.clear();
+    w.StartResize(0, 360, 0, 80, 5, CWidgetWindow::kWidthFirst);
+    for (int i = 0; i < 5; ++i) {
+        w.Update();
+        sizes.emplace_back(w.left + w.right, w.top + w.bottom);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::pair<int32_t, int32_t>>{{144, 0}, {360, 0}, {360, 40}, {360, 80}, {360, 80}}));
 
     w.StartResize(100, 20, 60, 0, 10, CWidgetWindow::kHeightFirst);
     EXPECT_EQ(w.left, 50);
     EXPECT_EQ(w.top, 30);
-    w.Update();
-    EXPECT_EQ(w.left + w.right, 100) << "height first";
-    EXPECT_EQ(w.top + w.bottom, 48);
+    sizes.clear();
+    for (int i = 0; i < 10; ++i) {
+        w.Update();
+        sizes.emplace_back(w.left + w.right, w.top + w.bottom);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::pair<int32_t, int32_t>>{
+                         {100, 48}, {100, 36}, {100, 24}, {100, 12}, {100, 0}, {84, 0}, {68, 0}, {52, 0}, {36, 0}, {20, 0}}))
+        << "height first, then the width";
 
     // Resizes shorter than two frames land on their end at once.
     for (int32_t mode : {0, 1, 2}) {
@@ -425,6 +439,12 @@ TEST(WidgetWindowDraw, NinePiecesAroundTheBoxAndNothingWhenEmpty) {
     w.Update();
     w.Draw();
     EXPECT_TRUE(calls.empty()) << "not even the text";
+    // A box with no width but some height still has its corners and text.
+    w.SetFrameExtents(0, 0, 40, 40);
+    w.Draw();
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const SpriteDraw& d) { return d.w == 2 && d.h == 2; }), 4);
+    calls.clear();
+    scales.clear();
 
     w.SetFrameExtents(180, 180, 40, 40);
     w.Draw();
