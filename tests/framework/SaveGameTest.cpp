@@ -90,7 +90,15 @@ TEST_F(SaveGameTest, BuildingTheGameWritesNoFile) {
 
 TEST_F(SaveGameTest, AFirstRunWithoutFilesKeepsTheDefaults) {
     game->m_language = 0;
+    // Progress only in memory (the title's re-read after the files went):
+    // a missing file gives new-game values all the same.
+    game->m_slotData[7].SetInt(R::kMapId, 270);
+    game->m_slotData[7].SetSlotFlag(12, 1);
+    game->m_resumeData[7].SetInt(R::kMapId, 271);
+    game->m_resumeData[7].SetByte(R::kResumeFlag, 1);
     game->LoadAllSlots();
+    EXPECT_EQ(game->m_resumeData[7].GetInt(R::kMapId), 266);
+    EXPECT_FALSE(game->m_resumeData[7].HasResumePoint());
     EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 80);
     EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 80);
     EXPECT_EQ(game->m_gameMode, 1);

@@ -31,6 +31,7 @@ const FitCase kCases[] = {
     {"HiDPI: points are half the pixels", {480, 320, 960, 640, 480, 320}, {0, 0, 960, 640}},
     {"HiDPI, resized", {700, 400, 1400, 800, 480, 320}, {220, 80, 960, 640}},
     {"smaller than the picture", {400, 300, 400, 300, 480, 320}, {0, 17, 400, 266}},
+    {"smaller, and wider than the picture", {500, 300, 500, 300, 480, 320}, {25, 0, 450, 300}},
     {"the portrait picture in a landscape window", {960, 640, 960, 640, 320, 480}, {320, 80, 320, 480}},
 };
 
@@ -79,6 +80,29 @@ TEST(WindowFit, ThePictureKeepsItsShapeAndTheMouseFollowsItInEveryWindow) {
             EXPECT_FALSE(WindowToPicture(c.window, o[0], o[1], cx, cy)) << o[0] << "," << o[1];
             EXPECT_TRUE(cx < 0 || cx >= w || cy < 0 || cy >= h) << cx << "," << cy;
         }
+    }
+}
+
+// Off the picture the cursor keeps its place beside it, in picture pixels
+// rounded toward minus infinity.
+TEST(WindowFit, TheCursorOffThePictureKeepsItsPlaceBesideIt) {
+    struct Off {
+        const char* name;
+        WindowGeometry window;
+        int wx, wy, cx, cy;
+    };
+    const Off offs[] = {
+        {"left of a window of the picture's size", {480, 320, 480, 320, 480, 320}, -1, 0, -1, 0},
+        {"right of it", {480, 320, 480, 320, 480, 320}, 480, 319, 480, 319},
+        {"above and left of a window twice the size", {960, 640, 960, 640, 480, 320}, -2, -4, -1, -2},
+        {"the corner of a full screen's side band", {1280, 800, 1280, 800, 480, 320}, 0, 0, -80, -40},
+    };
+    for (const Off& o : offs) {
+        SCOPED_TRACE(o.name);
+        int cx = 0, cy = 0;
+        EXPECT_FALSE(WindowToPicture(o.window, o.wx, o.wy, cx, cy));
+        EXPECT_EQ(cx, o.cx);
+        EXPECT_EQ(cy, o.cy);
     }
 }
 
