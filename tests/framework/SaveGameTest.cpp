@@ -751,4 +751,12 @@ TEST_F(SaveGameTest, SaveOperationsReportWhatReachedTheDisk) {
     EXPECT_FALSE(game->TakeResumeSnapshot());
     CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
     EXPECT_TRUE(game->TakeResumeSnapshot());
+    // "save" gets through, but the slot file of the save point cannot be
+    // written (a folder stands under its name).
+    ASSERT_EQ(mkdir(dir.File("saveslot06").c_str(), 0755), 0);
+    game->ResetResumeRecordAt(6);  // the save-slot screen's new game
+    game->SaveResumeRecords();
+    game->NewGameInSlot(6);
+    EXPECT_FALSE(game->SaveGlobalData());
+    EXPECT_EQ(dir.Size("save"), 65536);
 }

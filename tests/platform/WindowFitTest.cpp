@@ -1,6 +1,7 @@
 // The picture in a window of any size: one rectangle that the drawing and
 // the mouse share; the factor the window opens at, and the one it keeps
 // when the picture turns to portrait and back.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/Window.h"
@@ -186,6 +187,36 @@ TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
         EXPECT_EQ(t.w, c.turned.w);
         EXPECT_EQ(t.h, c.turned.h);
     }
+}
+
+// On the test display (1024 x 768) a window the player sized to twice the
+// picture turns to portrait at once, as twice would not fit; turned back,
+// it is twice the size again.
+TEST(WindowTurn, ThePlayersSizeComesBackAfterATurnTheDesktopSqueezed) {
+    ASSERT_TRUE(platform::CreateGameWindow("test", 480, 320));
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 100000 && !window; ++id) window = SDL_GetWindowFromID(id);
+    SDL_Rect usable{};
+    if (!window || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w != 1024 || usable.h != 768 ||
+        platform::WindowScale() != 1) {
+        platform::DestroyGameWindow();
+        GTEST_SKIP() << "not the 1024 x 768 test display";
+    }
+    SDL_SetWindowSize(window, 960, 640);
+    struct Step {
+        int pictureW, pictureH;
+        int windowW, windowH, factor;
+    };
+    const Step steps[] = {{320, 480, 320, 480, 2}, {480, 320, 960, 640, 2}};
+    for (const Step& s : steps) {
+        platform::ResizeGameWindow(s.pictureW, s.pictureH);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        EXPECT_EQ(w, s.windowW) << s.pictureW << "x" << s.pictureH;
+        EXPECT_EQ(h, s.windowH) << s.pictureW << "x" << s.pictureH;
+        EXPECT_EQ(platform::WindowScale(), s.factor) << s.pictureW << "x" << s.pictureH;
+    }
+    platform::DestroyGameWindow();
 }
 
 }  // namespace
