@@ -214,6 +214,18 @@ TEST_F(SaveGameTest, TheSystemRecordSurvivesARestart) {
     EXPECT_EQ(CItem::GetInstance()->GetFlag(15), 0);
     EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 40);
     EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 10);
+
+    // No character flagged in the file: the selection stays, and its kind
+    // is owned.
+    std::vector<uint8_t> none = dir.Read("save");
+    for (int kind = 15; kind <= 18; ++kind) none[0x350 + kind] = 0;
+    dir.Write("save", none);
+    StartFresh();
+    game->m_selectedCharacter = 4;
+    game->LoadAllSlots();
+    EXPECT_EQ(game->m_selectedCharacter, 4);
+    EXPECT_EQ(CItem::GetInstance()->GetFlag(18), 1);
+    EXPECT_EQ(CItem::GetInstance()->GetCount(18), 1);
 }
 
 TEST_F(SaveGameTest, ASavePointsProgressSurvivesARestart) {

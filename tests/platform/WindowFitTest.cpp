@@ -134,6 +134,7 @@ const StartCase kStarts[] = {
     {"3840x2160 at 192 DPI with a panel", {3840, 2112, 192, 0}, 4},
     {"3840x2160 given in points at a desktop scale of 2", {1920, 1052, 192, 2}, 2},
     {"GDK_SCALE=3 on 1920x1080", {1920, 1048, 96, 3}, 3},
+    {"GDK_SCALE=2 on 1366x768", {1366, 740, 96, 2}, 2},
     {"a desktop scale beyond 8 is not taken", {1920, 1048, 96, 9}, 2},
     {"a HiDPI scale larger than the desktop", {800, 600, 288, 0}, 1},
     {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
