@@ -92,13 +92,13 @@ TEST_F(SaveGameTest, AFirstRunWithoutFilesKeepsTheDefaults) {
     game->m_language = 0;
     // Progress only in memory (the title's re-read after the files went):
     // a missing file gives new-game values all the same.
-    game->m_slotData[7].SetInt(R::kMapId, 270);
-    game->m_slotData[7].SetSlotFlag(12, 1);
-    game->m_resumeData[7].SetInt(R::kMapId, 271);
-    game->m_resumeData[7].SetByte(R::kResumeFlag, 1);
+    game->m_slotData[15].SetInt(R::kMapId, 270);
+    game->m_slotData[15].SetSlotFlag(12, 1);
+    game->m_resumeData[15].SetInt(R::kMapId, 271);
+    game->m_resumeData[15].SetByte(R::kResumeFlag, 1);
     game->LoadAllSlots();
-    EXPECT_EQ(game->m_resumeData[7].GetInt(R::kMapId), 266);
-    EXPECT_FALSE(game->m_resumeData[7].HasResumePoint());
+    EXPECT_EQ(game->m_resumeData[15].GetInt(R::kMapId), 266);
+    EXPECT_FALSE(game->m_resumeData[15].HasResumePoint());
     EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 80);
     EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 80);
     EXPECT_EQ(game->m_gameMode, 1);
@@ -771,4 +771,10 @@ TEST_F(SaveGameTest, SaveOperationsReportWhatReachedTheDisk) {
     game->NewGameInSlot(6);
     EXPECT_FALSE(game->SaveGlobalData());
     EXPECT_EQ(dir.Size("save"), 65536);
+    game->m_currentSlot = 6;
+    EXPECT_FALSE(game->TakeResumeSnapshot()) << "its slot file cannot be written";
+    // One resume file of the sixteen cannot be written.
+    std::remove(dir.File("resume03").c_str());
+    ASSERT_EQ(mkdir(dir.File("resume03").c_str(), 0755), 0);
+    EXPECT_FALSE(game->SaveResumeRecords());
 }
