@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/Window.h"
 
 namespace {
@@ -97,6 +99,7 @@ TEST(WindowFit, TheCursorOffThePictureKeepsItsPlaceBesideIt) {
         {"right of it", {480, 320, 480, 320, 480, 320}, 480, 319, 480, 319},
         {"above and left of a window twice the size", {960, 640, 960, 640, 480, 320}, -2, -4, -1, -2},
         {"the corner of a full screen's side band", {1280, 800, 1280, 800, 480, 320}, 0, 0, -80, -40},
+        {"left of a window at one and a half pixels a point", {480, 320, 720, 480, 480, 320}, -1, 0, -122, -80},
     };
     for (const Off& o : offs) {
         SCOPED_TRACE(o.name);
@@ -217,6 +220,40 @@ TEST(WindowTurn, ThePlayersSizeComesBackAfterATurnTheDesktopSqueezed) {
         EXPECT_EQ(h, s.windowH) << s.pictureW << "x" << s.pictureH;
         EXPECT_EQ(platform::WindowScale(), s.factor) << s.pictureW << "x" << s.pictureH;
     }
+    platform::DestroyGameWindow();
+}
+
+// What reaches the window: the picture at its whole factor in the middle,
+// each of its pixels a square of that factor, and black bands around it.
+TEST(WindowPresent, ThePictureLandsInTheMiddleAtItsWholeFactorWithBlackBands) {
+    ASSERT_TRUE(platform::CreateGameWindow("test", 480, 320));
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 100000 && !window; ++id) window = SDL_GetWindowFromID(id);
+    ASSERT_NE(window, nullptr);
+    SDL_SetWindowSize(window, 1000, 700);  // twice the picture, at (20, 30)
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->w != 1000 || surface->h != 700 || surface->format->BytesPerPixel != 4) {
+        platform::DestroyGameWindow();
+        GTEST_SKIP() << "no window surface of 32-bit pixels";
+    }
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
+    std::vector<uint32_t> frame(480 * 320);
+    for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = 0xFF000000u | ((static_cast<uint32_t>(i) * 2654435761u) >> 8);
+    platform::PresentToWindow(frame.data(), 480, 320);
+    auto at = [&](int x, int y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
+        return row[x] & 0xFFFFFFu;
+    };
+    const int pixels[][2] = {{0, 0}, {479, 319}, {240, 160}, {1, 0}, {0, 1}, {300, 7}};
+    for (const auto& p : pixels) {
+        for (int d = 0; d < 4; ++d) {
+            const int x = 20 + 2 * p[0] + d % 2, y = 30 + 2 * p[1] + d / 2;
+            EXPECT_EQ(at(x, y), frame[static_cast<std::size_t>(p[1] * 480 + p[0])] & 0xFFFFFFu)
+                << "picture " << p[0] << "," << p[1] << " at " << x << "," << y;
+        }
+    }
+    const int bands[][2] = {{0, 0}, {19, 100}, {980, 100}, {999, 699}, {500, 29}, {500, 670}};
+    for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
     platform::DestroyGameWindow();
 }
 
