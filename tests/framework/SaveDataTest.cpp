@@ -205,6 +205,14 @@ TEST(SaveData, AResumePointIsKeptInsideItsStage) {
     data->SetInt(R::kResumeFacing, -9);
     data->SanitizeSlotRecord();
     EXPECT_EQ(data->GetInt(R::kResumeFacing), -1);
+    // The far corner of the stage is inside it.
+    data->SetInt(R::kResumeX, 4800);
+    data->SetInt(R::kResumeY, 16000);
+    EXPECT_EQ(data->SanitizeSlotRecord(), 0);
+    EXPECT_EQ(data->GetInt(R::kResumeY), 16000);
+    data->SetInt(R::kResumeY, 16001);
+    data->SanitizeSlotRecord();
+    EXPECT_EQ(data->GetInt(R::kResumeY), 16000);
 
     // Without a resume point those fields are not used and stay as stored.
     auto plain = Fresh();

@@ -90,7 +90,15 @@ TEST_F(SaveGameTest, BuildingTheGameWritesNoFile) {
 
 TEST_F(SaveGameTest, AFirstRunWithoutFilesKeepsTheDefaults) {
     game->m_language = 0;
+    // Progress only in memory (the title's re-read after the files went):
+    // a missing file gives new-game values all the same.
+    game->m_slotData[15].SetInt(R::kMapId, 270);
+    game->m_slotData[15].SetSlotFlag(12, 1);
+    game->m_resumeData[15].SetInt(R::kMapId, 271);
+    game->m_resumeData[15].SetByte(R::kResumeFlag, 1);
     game->LoadAllSlots();
+    EXPECT_EQ(game->m_resumeData[15].GetInt(R::kMapId), 266);
+    EXPECT_FALSE(game->m_resumeData[15].HasResumePoint());
     EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 80);
     EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 80);
     EXPECT_EQ(game->m_gameMode, 1);
@@ -206,6 +214,18 @@ TEST_F(SaveGameTest, TheSystemRecordSurvivesARestart) {
     EXPECT_EQ(CItem::GetInstance()->GetFlag(15), 0);
     EXPECT_EQ(CSoundManager::GetInstance()->GetMusicVolume(), 40);
     EXPECT_EQ(CSoundManager::GetInstance()->GetSEVolume(), 10);
+
+    // No character flagged in the file: the selection stays, and its kind
+    // is owned.
+    std::vector<uint8_t> none = dir.Read("save");
+    for (int kind = 15; kind <= 18; ++kind) none[0x350 + kind] = 0;
+    dir.Write("save", none);
+    StartFresh();
+    game->m_selectedCharacter = 4;
+    game->LoadAllSlots();
+    EXPECT_EQ(game->m_selectedCharacter, 4);
+    EXPECT_EQ(CItem::GetInstance()->GetFlag(18), 1);
+    EXPECT_EQ(CItem::GetInstance()->GetCount(18), 1);
 }
 
 TEST_F(SaveGameTest, ASavePointsProgressSurvivesARestart) {
@@ -743,4 +763,18 @@ TEST_F(SaveGameTest, SaveOperationsReportWhatReachedTheDisk) {
     EXPECT_FALSE(game->TakeResumeSnapshot());
     CSaveFile::SetFaultForTesting(CSaveFile::Fault::None);
     EXPECT_TRUE(game->TakeResumeSnapshot());
+    // "save" gets through, but the slot file of the save point cannot be
+    // written (a folder stands under its name).
+    ASSERT_EQ(mkdir(dir.File("saveslot06").c_str(), 0755), 0);
+    game->ResetResumeRecordAt(6);  // the save-slot screen's new game
+    game->SaveResumeRecords();
+    game->NewGameInSlot(6);
+    EXPECT_FALSE(game->SaveGlobalData());
+    EXPECT_EQ(dir.Size("save"), 65536);
+    game->m_currentSlot = 6;
+    EXPECT_FALSE(game->TakeResumeSnapshot()) << "its slot file cannot be written";
+    // One resume file of the sixteen cannot be written.
+    std::remove(dir.File("resume03").c_str());
+    ASSERT_EQ(mkdir(dir.File("resume03").c_str(), 0755), 0);
+    EXPECT_FALSE(game->SaveResumeRecords());
 }

@@ -1,7 +1,10 @@
 // The picture in a window of any size: one rectangle that the drawing and
 // the mouse share; the factor the window opens at, and the one it keeps
 // when the picture turns to portrait and back.
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/Window.h"
 
@@ -31,6 +34,7 @@ const FitCase kCases[] = {
     {"HiDPI: points are half the pixels", {480, 320, 960, 640, 480, 320}, {0, 0, 960, 640}},
     {"HiDPI, resized", {700, 400, 1400, 800, 480, 320}, {220, 80, 960, 640}},
     {"smaller than the picture", {400, 300, 400, 300, 480, 320}, {0, 17, 400, 266}},
+    {"smaller, and wider than the picture", {500, 300, 500, 300, 480, 320}, {25, 0, 450, 300}},
     {"the portrait picture in a landscape window", {960, 640, 960, 640, 320, 480}, {320, 80, 320, 480}},
 };
 
@@ -82,6 +86,30 @@ TEST(WindowFit, ThePictureKeepsItsShapeAndTheMouseFollowsItInEveryWindow) {
     }
 }
 
+// Off the picture the cursor keeps its place beside it, in picture pixels
+// rounded toward minus infinity.
+TEST(WindowFit, TheCursorOffThePictureKeepsItsPlaceBesideIt) {
+    struct Off {
+        const char* name;
+        WindowGeometry window;
+        int wx, wy, cx, cy;
+    };
+    const Off offs[] = {
+        {"left of a window of the picture's size", {480, 320, 480, 320, 480, 320}, -1, 0, -1, 0},
+        {"right of it", {480, 320, 480, 320, 480, 320}, 480, 319, 480, 319},
+        {"above and left of a window twice the size", {960, 640, 960, 640, 480, 320}, -2, -4, -1, -2},
+        {"the corner of a full screen's side band", {1280, 800, 1280, 800, 480, 320}, 0, 0, -80, -40},
+        {"left of a window at one and a half pixels a point", {480, 320, 720, 480, 480, 320}, -1, 0, -122, -80},
+    };
+    for (const Off& o : offs) {
+        SCOPED_TRACE(o.name);
+        int cx = 0, cy = 0;
+        EXPECT_FALSE(WindowToPicture(o.window, o.wx, o.wy, cx, cy));
+        EXPECT_EQ(cx, o.cx);
+        EXPECT_EQ(cy, o.cy);
+    }
+}
+
 TEST(WindowFit, AnEmptyWindowShowsNothingAndHitsNothing) {
     const WindowGeometry none{0, 0, 0, 0, 480, 320};
     EXPECT_EQ(FitPicture(none).w, 0);
@@ -109,6 +137,7 @@ const StartCase kStarts[] = {
     {"3840x2160 at 192 DPI with a panel", {3840, 2112, 192, 0}, 4},
     {"3840x2160 given in points at a desktop scale of 2", {1920, 1052, 192, 2}, 2},
     {"GDK_SCALE=3 on 1920x1080", {1920, 1048, 96, 3}, 3},
+    {"GDK_SCALE=2 on 1366x768", {1366, 740, 96, 2}, 2},
     {"a desktop scale beyond 8 is not taken", {1920, 1048, 96, 9}, 2},
     {"a HiDPI scale larger than the desktop", {800, 600, 288, 0}, 1},
     {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
@@ -162,6 +191,70 @@ TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
         EXPECT_EQ(t.w, c.turned.w);
         EXPECT_EQ(t.h, c.turned.h);
     }
+}
+
+// On the test display (1024 x 768) a window the player sized to twice the
+// picture turns to portrait at once, as twice would not fit; turned back,
+// it is twice the size again.
+TEST(WindowTurn, ThePlayersSizeComesBackAfterATurnTheDesktopSqueezed) {
+    ASSERT_TRUE(platform::CreateGameWindow("test", 480, 320));
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 100000 && !window; ++id) window = SDL_GetWindowFromID(id);
+    SDL_Rect usable{};
+    if (!window || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w != 1024 || usable.h != 768 ||
+        platform::WindowScale() != 1) {
+        platform::DestroyGameWindow();
+        GTEST_SKIP() << "not the 1024 x 768 test display";
+    }
+    SDL_SetWindowSize(window, 960, 640);
+    struct Step {
+        int pictureW, pictureH;
+        int windowW, windowH, factor;
+    };
+    const Step steps[] = {{320, 480, 320, 480, 2}, {480, 320, 960, 640, 2}};
+    for (const Step& s : steps) {
+        platform::ResizeGameWindow(s.pictureW, s.pictureH);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        EXPECT_EQ(w, s.windowW) << s.pictureW << "x" << s.pictureH;
+        EXPECT_EQ(h, s.windowH) << s.pictureW << "x" << s.pictureH;
+        EXPECT_EQ(platform::WindowScale(), s.factor) << s.pictureW << "x" << s.pictureH;
+    }
+    platform::DestroyGameWindow();
+}
+
+// What reaches the window: the picture at its whole factor in the middle,
+// each of its pixels a square of that factor, and black bands around it.
+TEST(WindowPresent, ThePictureLandsInTheMiddleAtItsWholeFactorWithBlackBands) {
+    ASSERT_TRUE(platform::CreateGameWindow("test", 480, 320));
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 100000 && !window; ++id) window = SDL_GetWindowFromID(id);
+    ASSERT_NE(window, nullptr);
+    SDL_SetWindowSize(window, 1000, 700);  // twice the picture, at (20, 30)
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->w != 1000 || surface->h != 700 || surface->format->BytesPerPixel != 4) {
+        platform::DestroyGameWindow();
+        GTEST_SKIP() << "no window surface of 32-bit pixels";
+    }
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
+    std::vector<uint32_t> frame(480 * 320);
+    for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = 0xFF000000u | ((static_cast<uint32_t>(i) * 2654435761u) >> 8);
+    platform::PresentToWindow(frame.data(), 480, 320);
+    auto at = [&](int x, int y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch);
+        return row[x] & 0xFFFFFFu;
+    };
+    const int pixels[][2] = {{0, 0}, {479, 319}, {240, 160}, {1, 0}, {0, 1}, {300, 7}};
+    for (const auto& p : pixels) {
+        for (int d = 0; d < 4; ++d) {
+            const int x = 20 + 2 * p[0] + d % 2, y = 30 + 2 * p[1] + d / 2;
+            EXPECT_EQ(at(x, y), frame[static_cast<std::size_t>(p[1] * 480 + p[0])] & 0xFFFFFFu)
+                << "picture " << p[0] << "," << p[1] << " at " << x << "," << y;
+        }
+    }
+    const int bands[][2] = {{0, 0}, {19, 100}, {980, 100}, {999, 699}, {500, 29}, {500, 670}};
+    for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
+    platform::DestroyGameWindow();
 }
 
 }  // namespace

@@ -14,9 +14,17 @@
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "platform/Window.h"
+#include "win/Graphics.h"
 #include "win/Main.h"
 
 namespace {
+
+// The game's window: the only one open.
+SDL_Window* OpenWindow() {
+    for (Uint32 id = 1; id < 100000; ++id)
+        if (SDL_Window* w = SDL_GetWindowFromID(id)) return w;
+    return nullptr;
+}
 
 // The per-user lock goes into the test's own folder, apart from a copy of
 // the game or another test binary running on this machine.
@@ -52,11 +60,15 @@ TEST_F(GameRun, TheGameRunsInItsWindowUntilItIsClosedAndThenEnds) {
     int clientW = 0, clientH = 0;
     bool lockHeld = false;
     bool closed = false;
+    std::string title;
+    int fontHeight = 0;
     platform::SetClockSource([&]() -> uint32_t {
         ++now;
         if (!closed && platform::HasGameWindow() && game->m_frameCount >= 30) {
             closed = true;
             platform::GetGameWindowClientSize(clientW, clientH);
+            if (SDL_Window* w = OpenWindow()) title = SDL_GetWindowTitle(w);
+            fontHeight = TextFontHeight();
             lockHeld = !LockIsFree();
             SDL_Event quit{};
             quit.type = SDL_QUIT;
@@ -70,6 +82,8 @@ TEST_F(GameRun, TheGameRunsInItsWindowUntilItIsClosedAndThenEnds) {
     EXPECT_GE(game->m_frameCount, 30);
     EXPECT_EQ(clientW / platform::WindowScale(), 480);
     EXPECT_EQ(clientH / platform::WindowScale(), 320);
+    EXPECT_EQ(title, "Pellumbrisk");
+    EXPECT_EQ(fontHeight, 9);
     EXPECT_TRUE(lockHeld) << "a second copy would have found the game running";
     // Torn down: no window, and the world is empty.
     EXPECT_FALSE(platform::HasGameWindow());

@@ -109,7 +109,9 @@ TEST_F(MainLoopTest, SleepsUntilTheNextFrameUnlessWorkWaits) {
     EXPECT_FALSE(platform::WakeRequested());
     EXPECT_EQ(MainLoopSleepMs(last), 12u);
     // The frame falls due.
-    now += 12;
+    now += 11;
+    EXPECT_EQ(MainLoopSleepMs(last), 1u);
+    now += 1;
     EXPECT_EQ(MainLoopSleepMs(last), 0u);
     const int frames = CGameMain::GetInstance()->m_frameCount;
     EXPECT_TRUE(MainLoopPass(last));
