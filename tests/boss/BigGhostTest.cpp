@@ -85,6 +85,25 @@ TEST(BigGhost, OnlyBothLightsShowItAndOpenItToBlows) {
         EXPECT_EQ(f.Strike(f.ghost, 100), st.hittable) << st.first << st.second;
         EXPECT_EQ(f.ghost->hp, st.hittable ? hp - 100 : hp);
     }
+    // Lit, it takes one blow per swing: while the player's blade stays in
+    // it the blow that struck keeps it safe; once the blade is out of it, it
+    // is open again.
+    GhostFight::Light(true, true);
+    f.s.Run(1);
+    f.player->frame = 321;  // a swing whose blade reaches 200 round the player
+    f.player->x = f.ghost->x;
+    f.player->y = f.ghost->y;
+    const int32_t hp = f.ghost->hp;
+    EXPECT_TRUE(f.Strike(f.ghost, 100));
+    for (int i = 0; i < 3; ++i) {
+        f.s.Run(1);
+        f.player->x = f.ghost->x;
+        EXPECT_FALSE(f.Strike(f.ghost, 100)) << i;
+    }
+    EXPECT_EQ(f.ghost->hp, hp - 100);
+    f.player->frame = 230;
+    f.s.Run(1);
+    EXPECT_TRUE(f.Strike(f.ghost, 100));
 }
 
 TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
@@ -259,6 +278,18 @@ TEST(BigGhost, ItDriftsAtFiveAndTurnsAtItsBounds) {
         EXPECT_EQ(f.ghost->vx, 5 * c.facing) << c.x;
         EXPECT_EQ(f.ghost->facing, c.turnedTo) << c.x;
     }
+    // And it bobs as it drifts: over a swing of its hover (88 frames) it
+    // rises and sinks some 240 units.
+    GhostFight f;
+    f.Begin();
+    int32_t top = f.ghost->y, bottom = f.ghost->y;
+    for (int i = 0; i < 88; ++i) {
+        f.s.Run(1);
+        top = std::min(top, f.ghost->y);
+        bottom = std::max(bottom, f.ghost->y);
+    }
+    EXPECT_GT(bottom - top, 200);
+    EXPECT_LT(bottom - top, 300);
 }
 
 }  // namespace

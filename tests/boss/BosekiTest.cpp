@@ -49,7 +49,8 @@ TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
     EXPECT_EQ(f.body->alpha, 255);
     EXPECT_EQ(f.body->y, kFloor - 720);
     // The stupa first of the whole world (drawn behind the rest of its
-    // layer), each piece linked back to the body in its own A link.
+    // layer), each piece linked back to the body in its own A link and
+    // turned the body's way (toward the player, on its left).
     EXPECT_EQ(World().GetAt(1), f.body->linksB[0]);
     const int32_t types[] = {CCharacterBoseki::kStupa, CCharacterBoseki::kLantern, CCharacterBoseki::kTablet,
                              CCharacterBoseki::kFlame, CCharacterBoseki::kFlame};
@@ -59,6 +60,7 @@ TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
         ASSERT_NE(piece, nullptr) << k;
         EXPECT_EQ(piece->typeId, types[k]) << k;
         EXPECT_EQ(piece->linksA[k], f.body) << k;
+        EXPECT_EQ(piece->facing, -1) << k;
         EXPECT_EQ(piece->x, f.body->x + offsets[k]) << k;
         EXPECT_EQ(piece->alpha, 255) << k;
         EXPECT_EQ(piece->y + piece->CurrentRecord().bodyBottom, kFloor) << k;

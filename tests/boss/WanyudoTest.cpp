@@ -235,6 +235,14 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     int32_t lastFacing = f.face->facing, lastVertical = f.face->verticalDirection;
     while (f.face->stateTimer < 199) {
         f.face->Frame();
+        // (A wall it runs into stops its step across, a ceiling or floor
+        // its step up or down, for that frame.)
+        if (f.face->vx != 0) {
+            ASSERT_EQ(f.face->vx, 80 * f.face->facing) << f.face->stateTimer;
+        }
+        if (f.face->vy != 0) {
+            ASSERT_EQ(f.face->vy, 80 * f.face->verticalDirection) << f.face->stateTimer;
+        }
         ASSERT_TRUE(Shots(640).empty()) << f.face->stateTimer;
         ASSERT_NE(f.face->frame, 221) << f.face->stateTimer;
         turns += (f.face->facing != lastFacing) + (f.face->verticalDirection != lastVertical);
@@ -256,11 +264,20 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
-    // The last blast: eight times the size, and a shake of 60.
+    // The last blast, with its own sound: eight times the size, a shake of
+    // 60 frames between -20 and 20 easing by 1 (a frame of it gone: its
+    // first swing, upward, has eased the top by 1), and ten white strobes,
+    // full up and full down each frame with a frame between.
     const auto finalBlasts = Shots(581);
     EXPECT_EQ(std::count_if(finalBlasts.begin(), finalBlasts.end(), [](const CCharacter* b) { return b->scaleX == 8.0; }), 1);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60 - 1);  // (a frame of it gone)
-    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
+    EXPECT_EQ(f.Heard(17), 1);
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(std::vector<int32_t>({effect->m_shakeFrames, effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeDecay}),
+              std::vector<int32_t>({60 - 1, -20, 20 - 1, 1}));
+    EXPECT_EQ(std::vector<int32_t>({effect->m_flashRed, effect->m_flashGreen, effect->m_flashBlue, effect->m_flashPeak,
+                                    effect->m_flashCycles, effect->m_flashRiseStep, effect->m_flashHoldPeak,
+                                    effect->m_flashFallStep, effect->m_flashHoldZero}),
+              std::vector<int32_t>({255, 255, 255, 255, 10, 255, 0, 255, 1}));
     for (int32_t i = 0; i < 8; ++i) {
         CCharacter* flame = wheel->linksB[i];
         ASSERT_NE(flame, nullptr);
