@@ -262,16 +262,20 @@ TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
 }
 
 // It drifts at 5 and turns 1200 from the left end of the stage and three
-// cells from its right end, whatever the player does.
+// cells from its right end, whatever the player does and wherever the view
+// stands (x is taken from the view's left edge).
 TEST(BigGhost, ItDriftsAtFiveAndTurnsAtItsBounds) {
     struct Case {
-        int32_t x, facing, turnedTo;
+        int32_t x, facing, turnedTo, cameraX = 0;
     };
-    const Case cases[] = {{1199, -1, 1}, {1200, -1, -1}, {4000, -1, -1}, {4000, 1, 1}, {6800, 1, 1}, {6801, 1, -1}};
+    const Case cases[] = {{1199, -1, 1},       {1200, -1, -1},       {4000, -1, -1},       {4000, 1, 1},
+                          {6800, 1, 1},        {6801, 1, -1},        {199, -1, 1, 1000},   {200, -1, -1, 1000},
+                          {5800, 1, 1, 1000},  {5801, 1, -1, 1000}};
     for (const Case& c : cases) {
         GhostFight f;
         f.Begin();
         f.s.Run(1);
+        f.s.Stage().cameraX = c.cameraX;
         f.ghost->x = c.x;
         f.ghost->facing = c.facing;
         f.ghost->Frame();

@@ -162,6 +162,23 @@ TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {
     EXPECT_EQ(f.tank->facing, -1);
 }
 
+// In a room without walls the stage's ends turn it all the same, its body
+// (800 either side) kept on the stage.
+TEST(KappaTank, WithoutWallsTheStagesEndsTurnIt) {
+    for (int32_t facing : {-1, 1}) {
+        SCOPED_TRACE(facing);
+        TankFight f(RoomGrid(20, false));
+        f.Begin();
+        ASSERT_EQ(f.tank->frame, Tank::kPatrol);
+        f.tank->facing = facing;
+        f.tank->x = facing < 0 ? 800 + 5 : 20 * kTileSize - 800 - 5;  // a step from the end
+        f.s.Run(3);
+        EXPECT_EQ(f.tank->facing, -facing);
+        EXPECT_GE(f.tank->x, 800);
+        EXPECT_LE(f.tank->x, 20 * kTileSize - 800);
+    }
+}
+
 TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     TankFight f;
     f.Begin();

@@ -172,9 +172,11 @@ TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {
         EXPECT_EQ(highVy, -100);
     }
     // The icicles of a crash: from 720, anywhere from 420 to 420 short of
-    // the room's right end.
+    // the room's right end, wherever the view stands (here scrolled 1200
+    // into the room).
     MammothFight f;
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+    f.s.Stage().cameraX = 1200;
     for (int i = 0; i < 100; ++i) {
         f.mammoth->SetState(CCharacterMammoth::kBounce);
         f.mammoth->ConsumeStateChange();
@@ -199,6 +201,7 @@ TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
         SCOPED_TRACE(facing);
         MammothFight f(RoomGrid(20, false));
         f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        f.s.Stage().cameraX = 400;  // the view scrolled a cell into the room
         f.mammoth->facing = facing;
         f.mammoth->vy = 25;
         f.mammoth->SetState(CCharacterMammoth::kCharge);

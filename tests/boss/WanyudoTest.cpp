@@ -129,6 +129,7 @@ TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(1);
     EXPECT_EQ(f.face->vx, 0);
+    EXPECT_EQ(f.face->vy, 0);
     f.s.Run(5);
     EXPECT_EQ(f.face->frame, CCharacterWanyudo::kBounce);
 
