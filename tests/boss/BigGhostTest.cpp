@@ -47,10 +47,15 @@ TEST(BigGhost, TheEntranceLightsTheRoomInTurnThenPutsItOut) {
         EXPECT_EQ(veil->group, 2);
         if (stale) GhostFight::Light(true, true);
         std::vector<std::pair<bool, bool>> seen{GhostFight::Lights()};
+        int32_t top = f.ghost->y, bottom = f.ghost->y;  // it bobs all through
         for (int i = 0; i < 1000 && f.ghost->frame != CCharacterBigGhost::kFight; ++i) {
             f.s.Run(1);
             if (GhostFight::Lights() != seen.back()) seen.push_back(GhostFight::Lights());
+            top = std::min(top, f.ghost->y);
+            bottom = std::max(bottom, f.ghost->y);
         }
+        EXPECT_GT(bottom - top, 200) << stale;
+        EXPECT_LT(bottom - top, 300) << stale;
         const std::vector<std::pair<bool, bool>> fresh{{false, false}, {true, false}, {true, true}, {false, false}};
         const std::vector<std::pair<bool, bool>> old{{true, true}, {false, false}};
         EXPECT_EQ(seen, stale ? old : fresh) << stale;

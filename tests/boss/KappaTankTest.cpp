@@ -184,7 +184,11 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     f.Begin();
     CCharacter* cannon = f.Part(0);
     // Blinking, it still tracks the player: from the left of it to its right.
-    f.RunUntil([&] { return cannon->frame == Tank::kCannonWarn; }, 200);
+    // All along it rides 300 ahead of the body's middle (its offset 150, at
+    // the body's scale), aiming, blinking and firing.
+    int32_t seatOff = 0;
+    const auto seated = [&] { seatOff = std::max(seatOff, std::abs((cannon->x - f.tank->x) * f.tank->facing - 300)); };
+    f.RunUntil([&] { seated(); return cannon->frame == Tank::kCannonWarn; }, 200);
     ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
     EXPECT_GT(cannon->relativeAngle, 0.0);
     const int32_t home = f.player->x;
@@ -193,7 +197,8 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
     EXPECT_LT(cannon->relativeAngle, 0.0);
     f.player->x = home;
-    f.RunUntil([&] { return cannon->frame == Tank::kCannonBurst; }, 200);
+    f.RunUntil([&] { seated(); return cannon->frame == Tank::kCannonBurst; }, 200);
+    EXPECT_EQ(seatOff, 0);
     ASSERT_EQ(cannon->frame, Tank::kCannonBurst);
     // The first shot leaves two of its steps out from the cannon (and has
     // flown one step since).

@@ -157,12 +157,16 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         int32_t facing0, vertical0;  // moving into it
         int32_t facing, vertical;    // away from it
         bool ceiling = true;
+        int32_t cameraY = 0;  // the view scrolled down by it
     };
     const Side sides[] = {
         {"ceiling", 4000, kTileSize + 250, 0, -300, {-60, -20, 20, 60}, 1, -1, 1, 1},
         // (Without a ceiling the stage's top stops it, its body's top on
         // the edge.)
         {"stage top", 4000, 200, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false},
+        // (The stage's top lies 400 above the view's when the view has
+        // scrolled 400 down.)
+        {"stage top, view down", 4000, 200 - 400, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false, 400},
         {"floor", 4000, kFloor - 250, 0, 300, {120, 160, 200, 240}, 1, 1, 1, -1},
         {"left wall", kTileSize + 250, 1600, -300, 0, {30, 70, 110, 150}, -1, 1, 1, 1},
         // (The room's right wall lies off the screen, asleep: the stage's
@@ -173,6 +177,7 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         WheelFight f(side.ceiling);
         f.Begin();
         f.s.Run(1);  // past the bout's random start
+        f.s.Stage().cameraY = side.cameraY;
         f.face->facing = side.facing0;
         f.face->verticalDirection = side.vertical0;
         f.face->x = side.x;
