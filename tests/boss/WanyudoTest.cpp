@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "boss/CharacterWanyudo.h"
 #include "framework/Random.h"
@@ -18,11 +20,18 @@ using namespace boss_test;
 
 struct WheelFight : SideRoom {
     CCharacterWanyudo* face = nullptr;
-    explicit WheelFight(bool ceiling = true) : SideRoom(800, RoomGrid(20, true, ceiling)) {
+    explicit WheelFight(bool ceiling = true, bool floor = true) : SideRoom(800, Grid(ceiling, floor)) {
         face = dynamic_cast<CCharacterWanyudo*>(s.AddAt(CCharacterWanyudo::kFace, 4000, 1600));
     }
     void Begin() { RunUntil([&] { return face->frame == CCharacterWanyudo::kBounce; }, 800); }
     CCharacter* Wheel() const { return face->linksB[0]; }
+    // The walled room, its ceiling and floor on request (without a floor
+    // its last row is open but for the walls).
+    static std::vector<std::string> Grid(bool ceiling, bool floor) {
+        std::vector<std::string> rows = RoomGrid(20, true, ceiling);
+        if (!floor) rows.back() = "#" + std::string(18, '.') + "#";
+        return rows;
+    }
 };
 
 TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
@@ -158,6 +167,7 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         int32_t facing, vertical;    // away from it
         bool ceiling = true;
         int32_t cameraY = 0;  // the view scrolled down by it
+        bool floor = true;
     };
     const Side sides[] = {
         {"ceiling", 4000, kTileSize + 250, 0, -300, {-60, -20, 20, 60}, 1, -1, 1, 1},
@@ -168,13 +178,19 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         // scrolled 400 down.)
         {"stage top, view down", 4000, 200 - 400, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false, 400},
         {"floor", 4000, kFloor - 250, 0, 300, {120, 160, 200, 240}, 1, 1, 1, -1},
+        // (Without a floor the stage's bottom, nine rows down, stops it,
+        // its body's bottom on the edge; 400 higher up the view when the
+        // view has scrolled 400 down.)
+        {"stage bottom", 4000, 9 * kTileSize - 200, 0, 300 - 50, {120, 160, 200, 240}, 1, 1, 1, -1, true, 0, false},
+        {"stage bottom, view down", 4000, 9 * kTileSize - 400 - 200, 0, 300 - 50, {120, 160, 200, 240}, 1, 1, 1, -1, true,
+         400, false},
         {"left wall", kTileSize + 250, 1600, -300, 0, {30, 70, 110, 150}, -1, 1, 1, 1},
         // (The room's right wall lies off the screen, asleep: the stage's
         // edge stops the wheel there.)
         {"right edge", 20 * kTileSize - 250, 1600, 300, 0, {210, 250, 290, 330}, 1, 1, -1, 1},
     };
     for (const Side& side : sides) {
-        WheelFight f(side.ceiling);
+        WheelFight f(side.ceiling, side.floor);
         f.Begin();
         f.s.Run(1);  // past the bout's random start
         f.s.Stage().cameraY = side.cameraY;
