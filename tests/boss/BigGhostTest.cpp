@@ -47,10 +47,15 @@ TEST(BigGhost, TheEntranceLightsTheRoomInTurnThenPutsItOut) {
         EXPECT_EQ(veil->group, 2);
         if (stale) GhostFight::Light(true, true);
         std::vector<std::pair<bool, bool>> seen{GhostFight::Lights()};
+        int32_t top = f.ghost->y, bottom = f.ghost->y;  // it bobs all through
         for (int i = 0; i < 1000 && f.ghost->frame != CCharacterBigGhost::kFight; ++i) {
             f.s.Run(1);
             if (GhostFight::Lights() != seen.back()) seen.push_back(GhostFight::Lights());
+            top = std::min(top, f.ghost->y);
+            bottom = std::max(bottom, f.ghost->y);
         }
+        EXPECT_GT(bottom - top, 200) << stale;
+        EXPECT_LT(bottom - top, 300) << stale;
         const std::vector<std::pair<bool, bool>> fresh{{false, false}, {true, false}, {true, true}, {false, false}};
         const std::vector<std::pair<bool, bool>> old{{true, true}, {false, false}};
         EXPECT_EQ(seen, stale ? old : fresh) << stale;
@@ -85,6 +90,25 @@ TEST(BigGhost, OnlyBothLightsShowItAndOpenItToBlows) {
         EXPECT_EQ(f.Strike(f.ghost, 100), st.hittable) << st.first << st.second;
         EXPECT_EQ(f.ghost->hp, st.hittable ? hp - 100 : hp);
     }
+    // Lit, it takes one blow per swing: while the player's blade stays in
+    // it the blow that struck keeps it safe; once the blade is out of it, it
+    // is open again.
+    GhostFight::Light(true, true);
+    f.s.Run(1);
+    f.player->frame = 321;  // a swing whose blade reaches 200 round the player
+    f.player->x = f.ghost->x;
+    f.player->y = f.ghost->y;
+    const int32_t hp = f.ghost->hp;
+    EXPECT_TRUE(f.Strike(f.ghost, 100));
+    for (int i = 0; i < 3; ++i) {
+        f.s.Run(1);
+        f.player->x = f.ghost->x;
+        EXPECT_FALSE(f.Strike(f.ghost, 100)) << i;
+    }
+    EXPECT_EQ(f.ghost->hp, hp - 100);
+    f.player->frame = 230;
+    f.s.Run(1);
+    EXPECT_TRUE(f.Strike(f.ghost, 100));
 }
 
 TEST(BigGhost, ItCallsAtMostFourGhostsAndGivesUpInANarrowRoom) {
@@ -243,22 +267,38 @@ TEST(BigGhost, ItsDefeatDarkensItToBlackAndItVanishesUnderAWhiteFlash) {
 }
 
 // It drifts at 5 and turns 1200 from the left end of the stage and three
-// cells from its right end, whatever the player does.
+// cells from its right end, whatever the player does and wherever the view
+// stands (x is taken from the view's left edge).
 TEST(BigGhost, ItDriftsAtFiveAndTurnsAtItsBounds) {
     struct Case {
-        int32_t x, facing, turnedTo;
+        int32_t x, facing, turnedTo, cameraX = 0;
     };
-    const Case cases[] = {{1199, -1, 1}, {1200, -1, -1}, {4000, -1, -1}, {4000, 1, 1}, {6800, 1, 1}, {6801, 1, -1}};
+    const Case cases[] = {{1199, -1, 1},       {1200, -1, -1},       {4000, -1, -1},       {4000, 1, 1},
+                          {6800, 1, 1},        {6801, 1, -1},        {199, -1, 1, 1000},   {200, -1, -1, 1000},
+                          {5800, 1, 1, 1000},  {5801, 1, -1, 1000}};
     for (const Case& c : cases) {
         GhostFight f;
         f.Begin();
         f.s.Run(1);
+        f.s.Stage().cameraX = c.cameraX;
         f.ghost->x = c.x;
         f.ghost->facing = c.facing;
         f.ghost->Frame();
         EXPECT_EQ(f.ghost->vx, 5 * c.facing) << c.x;
         EXPECT_EQ(f.ghost->facing, c.turnedTo) << c.x;
     }
+    // And it bobs as it drifts: over a swing of its hover (88 frames) it
+    // rises and sinks some 240 units.
+    GhostFight f;
+    f.Begin();
+    int32_t top = f.ghost->y, bottom = f.ghost->y;
+    for (int i = 0; i < 88; ++i) {
+        f.s.Run(1);
+        top = std::min(top, f.ghost->y);
+        bottom = std::max(bottom, f.ghost->y);
+    }
+    EXPECT_GT(bottom - top, 200);
+    EXPECT_LT(bottom - top, 300);
 }
 
 }  // namespace

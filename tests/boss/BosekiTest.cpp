@@ -49,7 +49,8 @@ TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
     EXPECT_EQ(f.body->alpha, 255);
     EXPECT_EQ(f.body->y, kFloor - 720);
     // The stupa first of the whole world (drawn behind the rest of its
-    // layer), each piece linked back to the body in its own A link.
+    // layer), each piece linked back to the body in its own A link and
+    // turned the body's way (toward the player, on its left).
     EXPECT_EQ(World().GetAt(1), f.body->linksB[0]);
     const int32_t types[] = {CCharacterBoseki::kStupa, CCharacterBoseki::kLantern, CCharacterBoseki::kTablet,
                              CCharacterBoseki::kFlame, CCharacterBoseki::kFlame};
@@ -59,6 +60,7 @@ TEST(Boseki, ThePlotFallsIntoPlaceRoundTheBodyAndCannotBeTouched) {
         ASSERT_NE(piece, nullptr) << k;
         EXPECT_EQ(piece->typeId, types[k]) << k;
         EXPECT_EQ(piece->linksA[k], f.body) << k;
+        EXPECT_EQ(piece->facing, -1) << k;
         EXPECT_EQ(piece->x, f.body->x + offsets[k]) << k;
         EXPECT_EQ(piece->alpha, 255) << k;
         EXPECT_EQ(piece->y + piece->CurrentRecord().bodyBottom, kFloor) << k;
@@ -150,33 +152,42 @@ TEST(Boseki, InASixCellRoomTheDrawsGiveUpAndTheFightGoesOn) {
 TEST(Boseki, InAnElevenCellRoomTheDrawsComeTo200ShortOfTheRightEnd) {
     // Eleven cells (4400 across), the camera at the left end: the drawing
     // area reaches past the room, so the last 200 units bound the points.
-    BosekiFight f(RoomGrid(11), 2200);
-    f.Begin();
-    ASSERT_EQ(f.body->frame, 220);  // fighting
-    f.body->hp = 1;
-    int32_t right = 0;
-    // Their heights: from 1400 above the view's middle to 1400 below it.
-    const int32_t middle = CGameMain::GetInstance()->GetViewHeight() * 10 / 2;
-    int32_t highest = 100000, lowest = -100000;
-    for (int i = 0; i < 2000; ++i) {
-        const int32_t made = CCharacterBoseki::ConjuredSoFar();
-        f.player->hp = 100;
-        f.s.Run(1);
-        if (CCharacterBoseki::ConjuredSoFar() == made) continue;
-        const auto wispsNow = enemy_test::OfType(10006);
-        CCharacter* hazard = made % 2 == 0 ? Shots(CCharacterBoseki::kWispFire).back() : wispsNow.back();
-        right = std::max(right, hazard->x);
-        highest = std::min(highest, hazard->y - middle);
-        lowest = std::max(lowest, hazard->y - middle);
-        hazard->SetState(EnemyState::Remove);
+    // The same bound holds in stage units wherever the view stands: twenty
+    // cells with the view 4000 into the room leave 3800 from its left edge.
+    struct Case {
+        int32_t cells, cameraX, right;
+    };
+    for (const Case& c : {Case{11, 0, 4200}, Case{20, 4000, 3800}}) {
+        SCOPED_TRACE(c.cells);
+        BosekiFight f(RoomGrid(c.cells), 2200);
+        f.Begin();
+        ASSERT_EQ(f.body->frame, 220);  // fighting
+        f.s.Stage().cameraX = c.cameraX;
+        f.body->hp = 1;
+        int32_t right = 0;
+        // Their heights: from 1400 above the view's middle to 1400 below it.
+        const int32_t middle = CGameMain::GetInstance()->GetViewHeight() * 10 / 2;
+        int32_t highest = 100000, lowest = -100000;
+        for (int i = 0; i < 2000; ++i) {
+            const int32_t made = CCharacterBoseki::ConjuredSoFar();
+            f.player->hp = 100;
+            f.s.Run(1);
+            if (CCharacterBoseki::ConjuredSoFar() == made) continue;
+            const auto wispsNow = enemy_test::OfType(10006);
+            CCharacter* hazard = made % 2 == 0 ? Shots(CCharacterBoseki::kWispFire).back() : wispsNow.back();
+            right = std::max(right, hazard->x);
+            highest = std::min(highest, hazard->y - middle);
+            lowest = std::max(lowest, hazard->y - middle);
+            hazard->SetState(EnemyState::Remove);
+        }
+        EXPECT_LE(right, c.right);
+        EXPECT_GT(right, c.right - 100);
+        // (Each has had a frame of its own to move.)
+        EXPECT_GE(highest, -1400 - 50);
+        EXPECT_LT(highest, -1200);
+        EXPECT_LE(lowest, 1400 + 50);
+        EXPECT_GT(lowest, 1200);
     }
-    EXPECT_LE(right, 4200);
-    EXPECT_GT(right, 4100);
-    // (Each has had a frame of its own to move.)
-    EXPECT_GE(highest, -1400 - 50);
-    EXPECT_LT(highest, -1200);
-    EXPECT_LE(lowest, 1400 + 50);
-    EXPECT_GT(lowest, 1200);
 }
 
 // The defeat: the fires stop where they burn; after the explosions the

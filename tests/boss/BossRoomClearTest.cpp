@@ -1,7 +1,9 @@
 // One rule for the room a boss leaves at its fall: every other enemy goes,
 // but the room's springs, catapults and spikes stay, whether the boss clears
-// by the shared rule (the mammoth) or counts its own parts (the big ghost,
-// whose veil goes along; the wanyudo, whose wheel stays).
+// by the shared rule (the mammoth, the boseki, the kappa tank) or counts its
+// own parts (the big ghost, whose veil goes along; the wanyudo, whose wheel
+// stays). The fight's music stops with the fall: the explosions run in
+// silence.
 #include <gtest/gtest.h>
 
 #include "boss/BossField.h"
@@ -27,6 +29,8 @@ TEST(BossRoomClear, AtEachBossesFallTheRoomsGimmicksStayAndTheOtherEnemiesGo) {
         {"mammoth (the shared rule)", 11020, 5000, 2600},
         {"big ghost", 10290, 4000, 1600},
         {"wanyudo", 11010, 4000, 1600},
+        {"boseki", 10280, 4000, 1000},
+        {"kappa tank", 11030, 4000, kFloor - 660},
     };
     struct Other {
         const char* what;
@@ -47,7 +51,9 @@ TEST(BossRoomClear, AtEachBossesFallTheRoomsGimmicksStayAndTheOtherEnemiesGo) {
         std::vector<CCharacter*> placed;
         for (const Other& o : others) placed.push_back(room.s.AddAt(o.typeId, o.x, kFloor - 200));
         room.s.Run(5);
+        room.music.clear();
         boss->SetState(EnemyState::Defeated);
+        EXPECT_EQ(room.music, (std::vector<int32_t>{kMusicStopped}));
         room.s.Run(1);
         for (std::size_t i = 0; i < placed.size(); ++i)
             EXPECT_EQ(Listed(placed[i]), others[i].stays) << others[i].what;

@@ -61,6 +61,15 @@ TEST(KappaTank, ItsPartsRideOnTheBodyAndTheGunsStartWithTheFight) {
     CCharacter* wheels = f.Part(3);
     EXPECT_EQ(wheels->x, f.tank->x + 260 * 2 * f.tank->facing);
     EXPECT_EQ(wheels->y, f.tank->y + 40);
+    // The kappa on top and both sets of wheels face the body's way (toward
+    // the player, on its left); when the body turns they turn with it in the
+    // same frame and ride on its other side.
+    for (int32_t facing : {-1, 1, -1}) {
+        f.tank->facing = facing;
+        f.s.Run(1);
+        for (int32_t link : {1, 2, 3}) EXPECT_EQ(f.Part(link)->facing, facing) << link;
+        EXPECT_EQ(wheels->x, f.tank->x + 260 * 2 * facing);
+    }
 }
 
 TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
@@ -97,10 +106,12 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
     ASSERT_GE(shudder.size(), 60u);
     for (std::size_t k = 2; k < 60; ++k) EXPECT_EQ(shudder[k], -shudder[k - 1]) << k;
     EXPECT_EQ(std::abs(shudder[30]), 10);
-    // The shot leaves 900 in front and 100 up, at 200.
+    // The shot leaves 900 in front and 100 up, at 200, toward the player:
+    // the tank walked away from it, to the right, and turned as it stopped.
     ASSERT_EQ(Shots(Tank::kMissile).size(), 1u);
     const CCharacter* missile = Shots(Tank::kMissile).front();
-    EXPECT_EQ(missile->vx, 200 * f.tank->facing);
+    EXPECT_EQ(f.tank->facing, -1);
+    EXPECT_EQ(missile->vx, -200);
     EXPECT_EQ(missile->vy, 0);
     EXPECT_EQ(missile->x - missile->vx, f.tank->x + 900 * f.tank->facing);
     EXPECT_EQ(missile->y, f.tank->y - 100);
@@ -115,11 +126,20 @@ TEST(KappaTank, ThePatrolTurnsAtWallsThenTheBlinkingTankFiresItsMainShot) {
         part->flashTimer = 0;
         part->SetState(state);
         EXPECT_EQ(part->flashTimer, 40) << state;
+        EXPECT_EQ(part->flashPeriod, 2) << state;
+        EXPECT_EQ(part->flashOn, 1) << state;
     }
-    // The shot's shake lasts 30 frames.
-    CEffect::GetInstance()->m_shakeFrames = 0;
+    // The shot's shake: 30 frames between -20 and 20, easing by 3.
+    CEffect* effect = CEffect::GetInstance();
+    effect->m_shakeFrames = 0;
     f.tank->SetState(Tank::kMainShot);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 30);
+    EXPECT_EQ(std::vector<int32_t>({effect->m_shakeFrames, effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeDecay}),
+              std::vector<int32_t>({30, -20, 20, 3}));
+    // Each patrol starts toward the player (on its left), whichever way the
+    // tank last went.
+    f.tank->facing = 1;
+    f.tank->SetState(Tank::kPatrol);
+    EXPECT_EQ(f.tank->facing, -1);
     // It rams whatever it touches in its patrol, its stop, its warning and
     // its shot (kind 15, 100 damage).
     for (int32_t state : {Tank::kPatrol, Tank::kStop, Tank::kWarn, Tank::kMainShot}) {
@@ -142,12 +162,33 @@ TEST(KappaTank, BetweenTwoWallsAtOnceItEndsFacingLeft) {
     EXPECT_EQ(f.tank->facing, -1);
 }
 
+// In a room without walls the stage's ends turn it all the same, its body
+// (800 either side) kept on the stage.
+TEST(KappaTank, WithoutWallsTheStagesEndsTurnIt) {
+    for (int32_t facing : {-1, 1}) {
+        SCOPED_TRACE(facing);
+        TankFight f(RoomGrid(20, false));
+        f.Begin();
+        ASSERT_EQ(f.tank->frame, Tank::kPatrol);
+        f.tank->facing = facing;
+        f.tank->x = facing < 0 ? 800 + 5 : 20 * kTileSize - 800 - 5;  // a step from the end
+        f.s.Run(3);
+        EXPECT_EQ(f.tank->facing, -facing);
+        EXPECT_GE(f.tank->x, 800);
+        EXPECT_LE(f.tank->x, 20 * kTileSize - 800);
+    }
+}
+
 TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     TankFight f;
     f.Begin();
     CCharacter* cannon = f.Part(0);
     // Blinking, it still tracks the player: from the left of it to its right.
-    f.RunUntil([&] { return cannon->frame == Tank::kCannonWarn; }, 200);
+    // All along it rides 300 ahead of the body's middle (its offset 150, at
+    // the body's scale), aiming, blinking and firing.
+    int32_t seatOff = 0;
+    const auto seated = [&] { seatOff = std::max(seatOff, std::abs((cannon->x - f.tank->x) * f.tank->facing - 300)); };
+    f.RunUntil([&] { seated(); return cannon->frame == Tank::kCannonWarn; }, 200);
     ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
     EXPECT_GT(cannon->relativeAngle, 0.0);
     const int32_t home = f.player->x;
@@ -156,7 +197,8 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     ASSERT_EQ(cannon->frame, Tank::kCannonWarn);
     EXPECT_LT(cannon->relativeAngle, 0.0);
     f.player->x = home;
-    f.RunUntil([&] { return cannon->frame == Tank::kCannonBurst; }, 200);
+    f.RunUntil([&] { seated(); return cannon->frame == Tank::kCannonBurst; }, 200);
+    EXPECT_EQ(seatOff, 0);
     ASSERT_EQ(cannon->frame, Tank::kCannonBurst);
     // The first shot leaves two of its steps out from the cannon (and has
     // flown one step since).
@@ -190,8 +232,15 @@ TEST(KappaTank, TheCannonFiresWhereThePlayerWasAndTheSecondGunSpraysUpward) {
     for (int i = 0; i < 18; ++i) {
         f.s.Run(1);
         EXPECT_EQ((gun->x - f.tank->x) * f.tank->facing, riding) << i;
-        for (auto* shot : Shots(Tank::kSpray))
-            if (seen.insert(shot).second) spray.push_back({shot->vx * gun->facing, shot->vy});
+        for (auto* shot : Shots(Tank::kSpray)) {
+            if (!seen.insert(shot).second) continue;
+            spray.push_back({shot->vx * gun->facing, shot->vy});
+            // Each leaves two of its steps out from the gun (and has flown
+            // one step since; the first left a frame before this loop).
+            if (i == 0) continue;
+            EXPECT_EQ(shot->x - shot->vx, gun->x + 2 * shot->vx) << i;
+            EXPECT_EQ(shot->y - shot->vy, gun->y + 2 * shot->vy) << i;
+        }
     }
     const std::vector<std::pair<int32_t, int32_t>> expected{{34, -60}, {0, -70}, {-35, -60}};  // truncated
     EXPECT_EQ(spray, expected);

@@ -62,9 +62,11 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_EQ(f.Heard(77), 1);
     EXPECT_GT(f.Heard(76), 0);
     EXPECT_EQ(Shots(CCharacterMammoth::kIcicle).size(), 1u);
-    // The crash shakes 40 frames from -20, easing by 2.
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 40 - 1);  // (one frame of it run)
+    // The crash shakes 40 frames between -20 and 20, easing by 2 (one
+    // frame of it run: its first swing, upward, has eased the top by 2).
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 40 - 1);
     EXPECT_EQ(CEffect::GetInstance()->m_shakeLowY, -20);
+    EXPECT_EQ(CEffect::GetInstance()->m_shakeHighY, 20 - 2);
     EXPECT_EQ(CEffect::GetInstance()->m_shakeDecay, 2);
     const int32_t wall = facing > 0 ? 19 * kTileSize : kTileSize;
     // Stopped at the wall, then thrown back 10 in the same frame.
@@ -108,15 +110,15 @@ TEST(Mammoth, TheCycleThrowsSixTimesChargesIntoTheWallAndTurnsForTheNextCharge) 
     EXPECT_NE(f.mammoth->CurrentRecord().attackRight, 0);
 }
 
-// It tramples in every record of its cycle but the bounce off the wall:
-// kind 15, 100 a blow.
+// It tramples in every record of its cycle but the bounce off the wall
+// (each picture of the four-picture groups too): kind 15, 100 a blow.
 TEST(Mammoth, ItTramplesInEveryRecordButTheBounce) {
     struct Case {
         int32_t state;
         bool tramples;
     };
-    for (const Case& c : {Case{240, true}, Case{244, true}, Case{260, true}, Case{264, true}, Case{265, true},
-                          Case{267, false}, Case{268, true}}) {
+    for (const Case& c : {Case{240, true}, Case{243, true}, Case{244, true}, Case{247, true}, Case{260, true},
+                          Case{263, true}, Case{264, true}, Case{265, true}, Case{267, false}, Case{268, true}}) {
         MammothFight f;
         f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
         Victim* victim = f.AddVictim(f.mammoth->x);
@@ -170,9 +172,11 @@ TEST(Mammoth, ItsSnowballsLeaveWithinTheirRanges) {
         EXPECT_EQ(highVy, -100);
     }
     // The icicles of a crash: from 720, anywhere from 420 to 420 short of
-    // the room's right end.
+    // the room's right end, wherever the view stands (here scrolled 1200
+    // into the room).
     MammothFight f;
     f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+    f.s.Stage().cameraX = 1200;
     for (int i = 0; i < 100; ++i) {
         f.mammoth->SetState(CCharacterMammoth::kBounce);
         f.mammoth->ConsumeStateChange();
@@ -197,6 +201,7 @@ TEST(Mammoth, AChargeInARoomWithoutWallsEndsAtTheStagesEdge) {
         SCOPED_TRACE(facing);
         MammothFight f(RoomGrid(20, false));
         f.RunUntil([&] { return f.mammoth->frame == CCharacterMammoth::kStand; }, 400);
+        f.s.Stage().cameraX = 400;  // the view scrolled a cell into the room
         f.mammoth->facing = facing;
         f.mammoth->vy = 25;
         f.mammoth->SetState(CCharacterMammoth::kCharge);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "boss/CharacterWanyudo.h"
 #include "framework/Random.h"
@@ -18,11 +20,18 @@ using namespace boss_test;
 
 struct WheelFight : SideRoom {
     CCharacterWanyudo* face = nullptr;
-    explicit WheelFight(bool ceiling = true) : SideRoom(800, RoomGrid(20, true, ceiling)) {
+    explicit WheelFight(bool ceiling = true, bool floor = true) : SideRoom(800, Grid(ceiling, floor)) {
         face = dynamic_cast<CCharacterWanyudo*>(s.AddAt(CCharacterWanyudo::kFace, 4000, 1600));
     }
     void Begin() { RunUntil([&] { return face->frame == CCharacterWanyudo::kBounce; }, 800); }
     CCharacter* Wheel() const { return face->linksB[0]; }
+    // The walled room, its ceiling and floor on request (without a floor
+    // its last row is open but for the walls).
+    static std::vector<std::string> Grid(bool ceiling, bool floor) {
+        std::vector<std::string> rows = RoomGrid(20, true, ceiling);
+        if (!floor) rows.back() = "#" + std::string(18, '.') + "#";
+        return rows;
+    }
 };
 
 TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
@@ -129,6 +138,7 @@ TEST(Wanyudo, ItBouncesFasterAsItsLifeDropsAndBurstsOnEachStruckSide) {
     EXPECT_GT(CEffect::GetInstance()->m_shakeFrames, 0);
     f.s.Run(1);
     EXPECT_EQ(f.face->vx, 0);
+    EXPECT_EQ(f.face->vy, 0);
     f.s.Run(5);
     EXPECT_EQ(f.face->frame, CCharacterWanyudo::kBounce);
 
@@ -156,22 +166,34 @@ TEST(Wanyudo, EachStruckSideSendsItsOwnFourSplinters) {
         int32_t facing0, vertical0;  // moving into it
         int32_t facing, vertical;    // away from it
         bool ceiling = true;
+        int32_t cameraY = 0;  // the view scrolled down by it
+        bool floor = true;
     };
     const Side sides[] = {
         {"ceiling", 4000, kTileSize + 250, 0, -300, {-60, -20, 20, 60}, 1, -1, 1, 1},
         // (Without a ceiling the stage's top stops it, its body's top on
         // the edge.)
         {"stage top", 4000, 200, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false},
+        // (The stage's top lies 400 above the view's when the view has
+        // scrolled 400 down.)
+        {"stage top, view down", 4000, 200 - 400, 0, -300 + 50, {-60, -20, 20, 60}, 1, -1, 1, 1, false, 400},
         {"floor", 4000, kFloor - 250, 0, 300, {120, 160, 200, 240}, 1, 1, 1, -1},
+        // (Without a floor the stage's bottom, nine rows down, stops it,
+        // its body's bottom on the edge; 400 higher up the view when the
+        // view has scrolled 400 down.)
+        {"stage bottom", 4000, 9 * kTileSize - 200, 0, 300 - 50, {120, 160, 200, 240}, 1, 1, 1, -1, true, 0, false},
+        {"stage bottom, view down", 4000, 9 * kTileSize - 400 - 200, 0, 300 - 50, {120, 160, 200, 240}, 1, 1, 1, -1, true,
+         400, false},
         {"left wall", kTileSize + 250, 1600, -300, 0, {30, 70, 110, 150}, -1, 1, 1, 1},
         // (The room's right wall lies off the screen, asleep: the stage's
         // edge stops the wheel there.)
         {"right edge", 20 * kTileSize - 250, 1600, 300, 0, {210, 250, 290, 330}, 1, 1, -1, 1},
     };
     for (const Side& side : sides) {
-        WheelFight f(side.ceiling);
+        WheelFight f(side.ceiling, side.floor);
         f.Begin();
         f.s.Run(1);  // past the bout's random start
+        f.s.Stage().cameraY = side.cameraY;
         f.face->facing = side.facing0;
         f.face->verticalDirection = side.vertical0;
         f.face->x = side.x;
@@ -235,6 +257,14 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     int32_t lastFacing = f.face->facing, lastVertical = f.face->verticalDirection;
     while (f.face->stateTimer < 199) {
         f.face->Frame();
+        // (A wall it runs into stops its step across, a ceiling or floor
+        // its step up or down, for that frame.)
+        if (f.face->vx != 0) {
+            ASSERT_EQ(f.face->vx, 80 * f.face->facing) << f.face->stateTimer;
+        }
+        if (f.face->vy != 0) {
+            ASSERT_EQ(f.face->vy, 80 * f.face->verticalDirection) << f.face->stateTimer;
+        }
         ASSERT_TRUE(Shots(640).empty()) << f.face->stateTimer;
         ASSERT_NE(f.face->frame, 221) << f.face->stateTimer;
         turns += (f.face->facing != lastFacing) + (f.face->verticalDirection != lastVertical);
@@ -256,11 +286,20 @@ TEST(Wanyudo, TheDefeatSparesItsPartsUntilTheFinaleSendsTheFlamesFlying) {
     f.RunUntil([&] { return f.face->frame == CCharacterWanyudo::kFadeOut; }, 400);
     ASSERT_EQ(f.face->frame, CCharacterWanyudo::kFadeOut);
     EXPECT_EQ(wheel->frame, CCharacterWanyudo::kWheelFading);
-    // The last blast: eight times the size, and a shake of 60.
+    // The last blast, with its own sound: eight times the size, a shake of
+    // 60 frames between -20 and 20 easing by 1 (a frame of it gone: its
+    // first swing, upward, has eased the top by 1), and ten white strobes,
+    // full up and full down each frame with a frame between.
     const auto finalBlasts = Shots(581);
     EXPECT_EQ(std::count_if(finalBlasts.begin(), finalBlasts.end(), [](const CCharacter* b) { return b->scaleX == 8.0; }), 1);
-    EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 60 - 1);  // (a frame of it gone)
-    EXPECT_EQ(CEffect::GetInstance()->m_flashCycles, 10);
+    EXPECT_EQ(f.Heard(17), 1);
+    const CEffect* effect = CEffect::GetInstance();
+    EXPECT_EQ(std::vector<int32_t>({effect->m_shakeFrames, effect->m_shakeLowY, effect->m_shakeHighY, effect->m_shakeDecay}),
+              std::vector<int32_t>({60 - 1, -20, 20 - 1, 1}));
+    EXPECT_EQ(std::vector<int32_t>({effect->m_flashRed, effect->m_flashGreen, effect->m_flashBlue, effect->m_flashPeak,
+                                    effect->m_flashCycles, effect->m_flashRiseStep, effect->m_flashHoldPeak,
+                                    effect->m_flashFallStep, effect->m_flashHoldZero}),
+              std::vector<int32_t>({255, 255, 255, 255, 10, 255, 0, 255, 1}));
     for (int32_t i = 0; i < 8; ++i) {
         CCharacter* flame = wheel->linksB[i];
         ASSERT_NE(flame, nullptr);
