@@ -526,7 +526,7 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     EXPECT_EQ(spent + FramesUntil([&] { return scene->GetStep() == 8; }, 100), 22);
     int marks = 0;
     for (const CCharacter* c : second->linksB) {
-        if (c == nullptr || c->frame != 90) continue;
+        if (c == nullptr || c->frame != 90 || c->facing != 1) continue;
         marks += std::count(std::begin(c->linksA), std::end(c->linksA), second) == 1;
     }
     EXPECT_EQ(marks, 1) << "the mark above the second soldier";

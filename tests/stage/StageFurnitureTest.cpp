@@ -486,6 +486,7 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
     CCharacterStageObject* lock = f.Make(10550, Scenario::CellX(4), kFloor - 800);
     f.s.Run(10);
     EXPECT_EQ(lock->frame, 340);
+    lock->facing = -1;
     foe->SetState(0);
     f.s.Run(1);
     EXPECT_EQ(Slot().GetSlotFlag(349), 1);
@@ -495,6 +496,7 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
         if (c->typeId != 50000) continue;
         ++bursts;
         EXPECT_EQ(std::make_pair(c->x, c->y), std::make_pair(lock->x, lock->y)) << "the burst where the lock is";
+        EXPECT_EQ(c->facing, -1) << "and the lock's way";
     }
     EXPECT_EQ(bursts, 1) << "the burst of light";
     CEventSpot1* tour = CEventSpot1::GetInstance();
@@ -756,6 +758,7 @@ TEST(GoalTarget, ItsFinishFadesScatteringScoreOrbsThenThePlayerLeaves) {
     EXPECT_GT(goal->damageFlashTimer, 0) << "the attack is on it";
     *f.ninja->frameTable.Find(f.ninja->frame) = kept;
     f.ninja->combo = 30;  // a score rate of 130
+    goal->facing = -1;
     goal->SetState(110);
     ASSERT_EQ(goal->frame, 234);
     // Its own first six frames: the orbs come on even state timers, four
@@ -782,6 +785,7 @@ TEST(GoalTarget, ItsFinishFadesScatteringScoreOrbsThenThePlayerLeaves) {
             EXPECT_EQ(const_cast<CCharacter*>(orb)->GetScore(), 100);
             EXPECT_EQ(const_cast<CCharacter*>(orb)->GetScoreRate(), 130);
             EXPECT_EQ(orb->attackDirX, 180);
+            EXPECT_EQ(orb->facing, -1) << "the goal's way";
         }
     }
     // Two a frame from 255: below 0 at its 128th frame.

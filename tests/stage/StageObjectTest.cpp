@@ -610,6 +610,7 @@ TEST(DoorExit, ADoorFromTheMapLeavesOutsideTheWindowAndOtherDoorsStay) {
 TEST(StageObjectStates, TheSwitchLightComesWithTheOnLookAndGoesWithIt) {
     Scenario s({"."}, {});
     CCharacterStageObject* sw = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
+    sw->facing = -1;
     sw->SetState(311);
     EXPECT_EQ(sw->group, 2);
     EXPECT_EQ(sw->layer, 114);
@@ -619,6 +620,7 @@ TEST(StageObjectStates, TheSwitchLightComesWithTheOnLookAndGoesWithIt) {
     EXPECT_EQ(light->frame, 210);
     EXPECT_EQ(light->linksA[0], sw);
     EXPECT_EQ(light->x, 2000);
+    EXPECT_EQ(light->facing, -1) << "the switch's own way";
     sw->SetState(312);
     sw->SetState(311);
     EXPECT_EQ(CountChildren(sw, 50005), 1) << "one light only";

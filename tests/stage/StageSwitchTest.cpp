@@ -172,7 +172,7 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
     EXPECT_EQ(effect->m_overlayStep, -10);
     EXPECT_EQ(effect->m_fadeTarget, 0);
     EXPECT_EQ(effect->m_fadeStep, -8);  // 255 / 30 frames, truncated
-    EXPECT_LT(effect->m_fade, 255);    // already one frame of the fade
+    EXPECT_EQ(effect->m_fade, 255 - 8);  // from black, already one frame of the fade
     ExpectWarpIdle();
     // Into the boss room, which has none: the music stops and is let go.
     Warp(270, 200, 2000, 1);
@@ -309,6 +309,12 @@ TEST_F(SwitchTest, StartRecordsTheIdsAndBeginsWithAFadeAndAFreshWorld) {
         ASSERT_NE(Player(), nullptr);
         EXPECT_EQ(Player()->facing, r.facing) << r.startFacing;
     }
+    // The stage takes the view's size at its start.
+    Game()->m_screenWidth = 568;
+    Proxy().Start();
+    EXPECT_EQ(Stage()->m_screenWidth, 568);
+    EXPECT_EQ(Stage()->m_deadZoneMinX, 2840);
+    Game()->m_screenWidth = 480;
 }
 
 TEST_F(SwitchTest, FallingOutOfTheStageStopsThePlayerOnce) {
