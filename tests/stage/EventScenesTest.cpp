@@ -294,7 +294,11 @@ TEST_F(SceneTest, TheFirstDefeatSceneOpensContinueOnATouchOnlyAfterItsFade) {
     Frame();
     EXPECT_EQ(scene->GetStep(), 2);
     EXPECT_NE(Top(), CGameInputContinue::GetInstance());
-    Touch();
+    TouchDown(240, 200);
+    Frame();
+    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "the press is used up";
+    TouchUp();
+    Frame();
     EXPECT_EQ(scene->GetStep(), 3);
     EXPECT_EQ(Top(), CGameInputContinue::GetInstance());
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance()) << "over the HUD";
@@ -554,6 +558,7 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     Frame();
     // Taken: a sound, and the screen fades out by 8 a frame.
     EXPECT_EQ(sounds, std::vector<int32_t>{66});
+    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "the press is used up";
     EXPECT_EQ(Fade()->m_fadeTarget, 255);
     EXPECT_EQ(Fade()->m_fadeStep, 8);
     EXPECT_EQ(player->x, door->GetAnchorX()) << "at the door it took";
