@@ -484,6 +484,7 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     EXPECT_EQ(scene->GetStep(), 4);
     Frame(42);
     EXPECT_EQ(scene->GetStep(), 5);
+    EXPECT_EQ(scene->m_soldiers[0]->facing, 1) << "the first one looks right again";
     EXPECT_EQ(player->alpha, 0);
     EXPECT_EQ(player->x, 400) << "hidden beside the first soldier";
     // The player's own update never sees the controls.
@@ -523,6 +524,7 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     CCharacter* second = scene->m_soldiers[1];
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->frame, 352);
+    EXPECT_EQ(second->facing, -1) << "it turns to the left";
     EXPECT_FALSE(WithTypeId(CCharacterEffect::kTypeId).empty());
     // 20 frames (22 updates) in step 7 before the mark, some maybe spent
     // while the first soldier went.
@@ -666,6 +668,9 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         Frame();
         EXPECT_EQ(Player()->frame, 960);
         EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
+        if (character == 2) {
+            EXPECT_EQ(scene->m_princess->frame, 260) << "she turns away at once";
+        }
         // Stopped where she was reached; character 2 steps 60 back.
         EXPECT_EQ(scene->m_princess->x - Player()->x, (character == 2 ? 360 : 300) - pace) << character;
         EXPECT_EQ(Player()->vx, 0);
