@@ -5,6 +5,8 @@
 // deleted under a running scene (a stage switch, a self-removal).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -292,9 +294,14 @@ TEST_F(SceneTest, TheFirstDefeatSceneOpensContinueOnATouchOnlyAfterItsFade) {
     Frame();
     EXPECT_EQ(scene->GetStep(), 2);
     EXPECT_NE(Top(), CGameInputContinue::GetInstance());
-    Touch();
+    TouchDown(240, 200);
+    Frame();
+    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "the press is used up";
+    TouchUp();
+    Frame();
     EXPECT_EQ(scene->GetStep(), 3);
     EXPECT_EQ(Top(), CGameInputContinue::GetInstance());
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance()) << "over the HUD";
     // The scene stays, the controls with it.
     Frame(50);
     EXPECT_EQ(Director()->GetCurrent(), scene);
@@ -305,6 +312,8 @@ TEST_F(SceneTest, TheSecondDefeatSceneAndARepeatedEntryWithNewActors) {
     CEventQuelmar2* scene = CEventQuelmar2::GetInstance();
     ASSERT_TRUE(Game()->StartStage(273));
     ASSERT_EQ(Director()->GetCurrent(), scene);
+    EXPECT_EQ(Fade()->m_fade, 255) << "its own fade in, slower than the start's";
+    EXPECT_EQ(Fade()->m_fadeStep, -3);
     EXPECT_EQ(Player()->x, 1300);
     EXPECT_GT(Player()->y, 2400) << "dropped from 2400 onto the floor";
     EXPECT_EQ(Player()->frame, 162);
@@ -343,6 +352,8 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     ASSERT_NE(scene->m_kingTengu, nullptr);
     EXPECT_EQ(scene->m_princess->frame, 270);
     EXPECT_EQ(scene->m_princess->x, 6800);
+    EXPECT_EQ(scene->m_princess->facing, -1);
+    EXPECT_EQ(scene->m_kingTengu->facing, -1);
     EXPECT_FALSE(scene->m_princess->IsAirborne());
     ASSERT_NE(scene->m_princess->linksB[0], nullptr) << "the marker above her";
     EXPECT_EQ(scene->m_kingTengu->frame, 420);
@@ -351,7 +362,7 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     // An effect standing still a distance above the player, of a state.
     auto effectAbove = [&](int32_t state, int32_t above) {
         for (CCharacter* e : WithTypeId(CCharacterEffect::kTypeId))
-            if (e->frame == state && e->x == Player()->x && e->y == Player()->y - above) return true;
+            if (e->frame == state && e->x == Player()->x && e->y == Player()->y - above && e->facing == 1) return true;
         return false;
     };
     sounds.clear();
@@ -411,8 +422,10 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
     struct Pose {
         int32_t updates, frame;
     };
+    sounds.clear();
     for (const Pose& p : {Pose{42, 290}, Pose{62, 989}, Pose{32, 984}, Pose{77, 986}}) {
         const int32_t step = scene->GetStep();
+        if (p.frame == 989) Player()->facing = -1;  // the effects face right all the same
         EXPECT_EQ(FramesUntil([&] { return scene->GetStep() != step; }, 400), p.updates) << step;
         EXPECT_EQ(Player()->frame, p.frame) << step;
         if (p.frame == 290) {
@@ -420,18 +433,24 @@ TEST_F(SceneTest, TheWalkInFallsIntoTheFirstStageLandsAndSaves) {
         }
         if (p.frame == 989) {
             EXPECT_TRUE(effectAbove(330, 400));
+            EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 80), 1) << "the burst's sound again";
         }
         if (p.frame == 986) {
             EXPECT_TRUE(effectAbove(270, 500)) << "the glint";
         }
     }
     EXPECT_EQ(scene->GetStep(), 12);
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     FramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 200);
+    ASSERT_FALSE(music.empty());
+    EXPECT_EQ(music.back(), 0) << "the first stage's music begins";
     EXPECT_EQ(Player()->frame, 230) << "it ends on the standing record";
     EXPECT_EQ(Player()->controlled, 1);
     // Saved: the slot's stage, the resume snapshot dropped and written.
     EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kMapId), CEventOpening1_1::kFallStage);
     EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kResumeX), Player()->GetStageX());
+    EXPECT_EQ(Game()->m_slotData[3].GetInt(SaveSlotRecord::kResumeY), Player()->GetStageY());
     EXPECT_TRUE(saves.Exists("resume03"));
     EXPECT_EQ(saves.Read("save").size(), CSaveData::kSize);
 }
@@ -465,7 +484,9 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     EXPECT_EQ(scene->GetStep(), 4);
     Frame(42);
     EXPECT_EQ(scene->GetStep(), 5);
+    EXPECT_EQ(scene->m_soldiers[0]->facing, 1) << "the first one looks right again";
     EXPECT_EQ(player->alpha, 0);
+    EXPECT_EQ(player->x, 400) << "hidden beside the first soldier";
     // The player's own update never sees the controls.
     for (int i = 0; i < 30 && scene->GetStep() == 5; ++i) {
         EXPECT_EQ(player->controlled, 0);
@@ -503,11 +524,18 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     CCharacter* second = scene->m_soldiers[1];
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->frame, 352);
+    EXPECT_EQ(second->facing, -1) << "it turns to the left";
     EXPECT_FALSE(WithTypeId(CCharacterEffect::kTypeId).empty());
     // 20 frames (22 updates) in step 7 before the mark, some maybe spent
     // while the first soldier went.
     const int32_t spent = scene->m_frameCounter;
     EXPECT_EQ(spent + FramesUntil([&] { return scene->GetStep() == 8; }, 100), 22);
+    int marks = 0;
+    for (const CCharacter* c : second->linksB) {
+        if (c == nullptr || c->frame != 90 || c->facing != 1) continue;
+        marks += std::count(std::begin(c->linksA), std::end(c->linksA), second) == 1;
+    }
+    EXPECT_EQ(marks, 1) << "the mark above the second soldier";
     EXPECT_EQ(player->katanaReach, 3000) << "a longer reach for the frozen one";
     EXPECT_EQ(Game()->GetGroupFreezeTimer(), -1);
     touchAt(second);
@@ -532,8 +560,11 @@ TEST_F(SceneTest, TheGuidedFightRunsThroughTheHomingAttacksToTheGrab) {
     Frame();
     // Taken: a sound, and the screen fades out by 8 a frame.
     EXPECT_EQ(sounds, std::vector<int32_t>{66});
+    EXPECT_FALSE(CMyInput::GetInstance()->IsTouchPressed()) << "the press is used up";
     EXPECT_EQ(Fade()->m_fadeTarget, 255);
     EXPECT_EQ(Fade()->m_fadeStep, 8);
+    EXPECT_EQ(player->x, door->GetAnchorX()) << "at the door it took";
+    EXPECT_EQ(player->frame, 300);
     TouchUp();
     Frame();
     EXPECT_EQ(door->frame, 251) << "taken";
@@ -558,6 +589,7 @@ TEST_F(SceneTest, ThePlaceNameShowsInTheWindowAndEndsWhenItCloses) {
     EXPECT_EQ(Player()->vx, 0) << "stopped to read";
     CGameInputMessageWindow* window = CGameInputMessageWindow::GetInstance();
     EXPECT_EQ(Top(), window);
+    EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance()) << "over the HUD";
     FramesUntil([&] { return window->GetState() == ScreenState::Closed; }, 600);
     Frame();
     EXPECT_EQ(Director()->GetCurrent(), nullptr);
@@ -596,6 +628,7 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         PlayMusic(11);  // the clear music alone, still loaded
         Director()->SetEvent(EventId::kEnding1);
         EXPECT_EQ(Top(), ending);
+        EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance()) << "over the HUD";
         ASSERT_NE(scene->m_princess, nullptr);
         EXPECT_EQ(scene->m_princess->x, 2400);
         EXPECT_EQ(scene->m_princess->y, 800);
@@ -635,6 +668,9 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
         Frame();
         EXPECT_EQ(Player()->frame, 960);
         EXPECT_EQ(scene->GetStep(), character == 2 ? 7 : 4) << character;
+        if (character == 2) {
+            EXPECT_EQ(scene->m_princess->frame, 260) << "she turns away at once";
+        }
         // Stopped where she was reached; character 2 steps 60 back.
         EXPECT_EQ(scene->m_princess->x - Player()->x, (character == 2 ? 360 : 300) - pace) << character;
         EXPECT_EQ(Player()->vx, 0);
@@ -673,6 +709,15 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     EXPECT_EQ(second->m_princess->x, 3600);
     EXPECT_EQ(second->m_princess->y, 800);
     EXPECT_EQ(second->m_princess->facing, -1);
+    // While she waits the player is held on the ground below 800, the
+    // controls taken again whatever gave them back.
+    const int32_t ground = Player()->y;
+    Player()->y = 300;
+    Player()->controlled = 1;
+    Frame();
+    EXPECT_EQ(Player()->y, ground);
+    EXPECT_FALSE(Player()->IsAirborne());
+    EXPECT_EQ(Player()->controlled, 0);
     FramesUntil([&] { return second->GetStep() == 1; }, 400);
     FramesUntil([&] { return second->GetStep() == 3; }, 400);
     second->m_princess->x = Player()->x + 200;

@@ -68,12 +68,19 @@ TEST_F(StagePlayTest, ARetryEndsTheFreezeAndTheScene) {
     Game()->RetryStage();
     EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
     EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 0);
+    // A new start ends both freezes of the last run too.
+    Game()->SetFreezeTimer(40);
+    Game()->SetGroupFreezeTimer(-1);
+    Game()->StartStage(267);
+    EXPECT_EQ(Game()->GetFreezeTimer(), 0);
+    EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
 }
 
 TEST_F(StagePlayTest, TheTitleLeavesNoStage) {
-    Game()->StartStage(270);
+    Game()->StartStage(272);  // a stage with a scene running
     Game()->GoToTitle();
     EXPECT_TRUE(AtTitle());
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrent(), nullptr);
     EXPECT_EQ(Stage(), nullptr);
     EXPECT_EQ(Game()->m_mapId, 0);
 }

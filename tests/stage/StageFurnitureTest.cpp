@@ -244,21 +244,26 @@ TEST(SavePoint, TouchingSavesTheSlotAndTheTitleReadsItBack) {
     EXPECT_EQ(std::tie(e->m_flashRed, e->m_flashGreen, e->m_flashBlue, e->m_flashPeak), std::make_tuple(255, 255, 255, 255));
     EXPECT_EQ(std::tie(e->m_flashCycles, e->m_flashRiseStep, e->m_flashHoldPeak, e->m_flashFallStep, e->m_flashHoldZero),
               std::make_tuple(1, 255, 0, 8, 0));
+    // Started in this frame: at full white already, falling from the next.
+    EXPECT_EQ(std::make_pair(e->m_flash, e->m_flashPhase), std::make_pair(255, 3));
     EXPECT_STREQ(CGameInputMain::GetInstance()->m_messageText, "GAME SAVED");
     EXPECT_EQ(f.ninja->hp, f.ninja->hpMax);
     EXPECT_EQ(Slot().GetInt(R::kMapId), 268);
     EXPECT_EQ(Slot().GetInt(R::kResumeX), save->GetStageX());
+    EXPECT_EQ(Slot().GetInt(R::kResumeY), save->GetStageY());
+    ASSERT_NE(save->GetStageX(), save->GetStageY());
     EXPECT_EQ(Game()->m_resumeData[kSlot].GetByte(R::kResumeFlag), 0);
     ASSERT_EQ(dir.Size("resume03"), 65536);
     EXPECT_EQ(dir.Read("resume03").at(R::kResumeFlag), 0);
     f.s.Run(1);
     EXPECT_FALSE(Listed(save)) << "used up";
     // Back at the title everything is read again from the files.
-    const int32_t savedX = Slot().GetInt(R::kResumeX);
+    const int32_t savedX = Slot().GetInt(R::kResumeX), savedY = Slot().GetInt(R::kResumeY);
     Slot().SetNewGameDefaults();
     Game()->LoadAllSlots();
     EXPECT_EQ(Slot().GetInt(R::kMapId), 268);
     EXPECT_EQ(Slot().GetInt(R::kResumeX), savedX);
+    EXPECT_EQ(Slot().GetInt(R::kResumeY), savedY);
     EXPECT_EQ(Slot().GetSlotFlag(199), 1);
     EXPECT_EQ(Slot().GetInt(R::kKeyCount), 2);
 }
@@ -268,19 +273,27 @@ TEST(SavePoint, TouchingSavesTheSlotAndTheTitleReadsItBack) {
 class SavePointOnStart : public StagePlayTest {};
 
 TEST_F(SavePointOnStart, WithoutASnapshotTheSavePointIsNotOffered) {
-    for (const bool snapshot : {false, true}) {
-        SCOPED_TRACE(snapshot);
+    // Begun by Start without and with a snapshot; then, without one, a stage
+    // reached through a warp, which offers it all the same.
+    for (const int run : {0, 1, 2}) {
+        const bool snapshot = run == 1, warped = run == 2;
+        SCOPED_TRACE(run);
         Game()->m_currentSlot = kSlot;
         Game()->m_resumeData[kSlot].SetNewGameDefaults();
         Game()->m_resumeData[kSlot].SetByte(R::kResumeFlag, snapshot ? 1 : 0);
         Game()->StartStage(266);
+        if (warped) {
+            Game()->m_stageControl.SetPendingStage(267);
+            Frame();
+            ASSERT_EQ(Game()->m_mapId, 267);
+        }
         Frame(2);
         CCharacter* save = CreateCharacter(10350);
         Game()->m_characterList.Add(save);
         save->x = Player()->x + 2000;
         save->y = Player()->y - 400;
         Frame(2);
-        EXPECT_EQ(Listed(save), snapshot);
+        EXPECT_EQ(Listed(save), snapshot || warped);
     }
     Game()->m_resumeData[kSlot].SetNewGameDefaults();
 }
@@ -296,6 +309,7 @@ TEST(KeyLock, AKeyOpensItAndItStaysOpen) {
     Slot().SetInt(R::kKeyCount, 2);
     f.s.Run(1);
     EXPECT_EQ(lock->frame, 291);
+    EXPECT_EQ(lock->wallSolid, 0) << "the opening bars wall the way no more";
     EXPECT_EQ(Slot().GetInt(R::kKeyCount), 1);
     // The bars draw up 2 texels and 40 units of their solid a frame.
     const FrameRecord opening = lock->RecordAt(291);
@@ -472,12 +486,18 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
     CCharacterStageObject* lock = f.Make(10550, Scenario::CellX(4), kFloor - 800);
     f.s.Run(10);
     EXPECT_EQ(lock->frame, 340);
+    lock->facing = -1;
     foe->SetState(0);
     f.s.Run(1);
     EXPECT_EQ(Slot().GetSlotFlag(349), 1);
     EXPECT_EQ(lock->frame, 342);
     int32_t bursts = 0;
-    for (CCharacter* c : InStates(230, 230)) bursts += c->typeId == 50000;
+    for (CCharacter* c : InStates(230, 230)) {
+        if (c->typeId != 50000) continue;
+        ++bursts;
+        EXPECT_EQ(std::make_pair(c->x, c->y), std::make_pair(lock->x, lock->y)) << "the burst where the lock is";
+        EXPECT_EQ(c->facing, -1) << "and the lock's way";
+    }
     EXPECT_EQ(bursts, 1) << "the burst of light";
     CEventSpot1* tour = CEventSpot1::GetInstance();
     ASSERT_TRUE(tour->IsRunning());
@@ -488,6 +508,8 @@ TEST(EnemyLock, TheRoomClearedGivesTheRewardAndStaysCleared) {
     const int32_t lockX = lock->x, lockY = lock->y;
     for (int i = 0; i < 200 && CountType(23085) == 0; ++i) f.s.Run(1);
     ASSERT_EQ(CountType(23085), 1) << "the key";
+    ASSERT_TRUE(tour->IsRunning());
+    EXPECT_EQ(f.Count(68), 0) << "the sound waits for the tour's end";
     for (int32_t i = 1; i <= testing_support::World().GetCount(); ++i) {
         const CCharacter* key = testing_support::World().GetAt(i);
         if (key->typeId == 23085) {
@@ -725,7 +747,18 @@ TEST(GoalTarget, ItsFinishFadesScatteringScoreOrbsThenThePlayerLeaves) {
     goal->damageFlashTimer = 5;
     f.s.Run(1);
     EXPECT_EQ(goal->damageFlashTimer, 0);
+    FrameRecord* reach = f.ninja->frameTable.Find(f.ninja->frame);
+    ASSERT_NE(reach, nullptr);
+    const FrameRecord kept = *reach;
+    reach->attackLeft = reach->attackTop = -5000;
+    reach->attackRight = reach->attackBottom = 5000;
+    ASSERT_TRUE(f.ninja->AttackHits(goal));
+    goal->damageFlashTimer = 5;
+    goal->Frame();
+    EXPECT_GT(goal->damageFlashTimer, 0) << "the attack is on it";
+    *f.ninja->frameTable.Find(f.ninja->frame) = kept;
     f.ninja->combo = 30;  // a score rate of 130
+    goal->facing = -1;
     goal->SetState(110);
     ASSERT_EQ(goal->frame, 234);
     // Its own first six frames: the orbs come on even state timers, four
@@ -752,6 +785,7 @@ TEST(GoalTarget, ItsFinishFadesScatteringScoreOrbsThenThePlayerLeaves) {
             EXPECT_EQ(const_cast<CCharacter*>(orb)->GetScore(), 100);
             EXPECT_EQ(const_cast<CCharacter*>(orb)->GetScoreRate(), 130);
             EXPECT_EQ(orb->attackDirX, 180);
+            EXPECT_EQ(orb->facing, -1) << "the goal's way";
         }
     }
     // Two a frame from 255: below 0 at its 128th frame.
@@ -863,7 +897,17 @@ TEST(StageFurniture, WithoutAPlayerNothingIsTouched) {
     std::vector<CCharacter*> kinds;
     for (int32_t id : {10350, 10190, 10340, 22900, 10760, 10761, 10364, 10660, 21150})
         kinds.push_back(f.Make(id, f.ninja->x, kFloor - 200));
-    f.s.Run(30);
+    // The save point and the goal target hover up and down as they wait.
+    int32_t top[2] = {kinds[0]->y, kinds[2]->y}, bottom[2] = {kinds[0]->y, kinds[2]->y};
+    for (int i = 0; i < 84; ++i) {
+        f.s.Run(1);
+        for (int k = 0; k < 2; ++k) {
+            top[k] = std::min(top[k], kinds[k * 2]->y);
+            bottom[k] = std::max(bottom[k], kinds[k * 2]->y);
+        }
+    }
+    EXPECT_GE(bottom[0] - top[0], 200) << "the save point hovers";
+    EXPECT_GE(bottom[1] - top[1], 200) << "the goal target hovers";
     for (CCharacter* c : kinds) EXPECT_TRUE(Listed(c)) << c->typeId;
     EXPECT_EQ(Slot().GetInt(R::kKeyCount), 1);
     EXPECT_EQ(f.Count(71), 0);

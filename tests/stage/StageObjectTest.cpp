@@ -555,6 +555,7 @@ TEST(DoorExit, AnOpenLockedDoorArmsTheWarpOfItsRow) {
     EXPECT_EQ(Proxy().m_transitionType, 1);
     EXPECT_EQ(Proxy().m_transitionFrames, 30);
     EXPECT_EQ(Proxy().m_warpExtra, 258);
+    EXPECT_EQ(door->GetAnchorX(), door->x) << "entered at its own x";
     ClearWarp();
     effect->ResetScreenEffects();
 }
@@ -609,6 +610,7 @@ TEST(DoorExit, ADoorFromTheMapLeavesOutsideTheWindowAndOtherDoorsStay) {
 TEST(StageObjectStates, TheSwitchLightComesWithTheOnLookAndGoesWithIt) {
     Scenario s({"."}, {});
     CCharacterStageObject* sw = s.Add(std::make_unique<CCharacterStageObject>(), 2000, 2000);
+    sw->facing = -1;
     sw->SetState(311);
     EXPECT_EQ(sw->group, 2);
     EXPECT_EQ(sw->layer, 114);
@@ -618,6 +620,7 @@ TEST(StageObjectStates, TheSwitchLightComesWithTheOnLookAndGoesWithIt) {
     EXPECT_EQ(light->frame, 210);
     EXPECT_EQ(light->linksA[0], sw);
     EXPECT_EQ(light->x, 2000);
+    EXPECT_EQ(light->facing, -1) << "the switch's own way";
     sw->SetState(312);
     sw->SetState(311);
     EXPECT_EQ(CountChildren(sw, 50005), 1) << "one light only";
@@ -710,9 +713,15 @@ TEST(StageObjectStates, TheGoalTargetFinishesInsteadOfFalling) {
     EXPECT_EQ(goal->frame, 234);
     auto* player = s.Add(std::make_unique<CCharacterNinja>(), 1000, 2000);
     s.SetPlayer(player);
+    player->vx = 60;
+    player->angle = 0.5;
+    player->SetPlayTimeRunning(true);
     goal->SetState(231);
     goal->SetState(110);
     EXPECT_EQ(goal->frame, 234);
+    EXPECT_EQ(player->vx, 0);
+    EXPECT_EQ(player->angle, 0.0) << "straightened for the pose";
+    EXPECT_FALSE(player->IsPlayTimeRunning()) << "the clock stops at the goal";
     EXPECT_EQ(player->frame, 341);
     EXPECT_EQ(player->controlled, 0);
     EXPECT_EQ(player->hitStop, 10);

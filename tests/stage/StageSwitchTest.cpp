@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Effect.h"
+#include "platform/AudioMixer.h"
 #include "stage/Event.h"
 #include "stage/StageDataControl.h"
 #include "stage/StagePellumbrisk.h"
 #include "stage/StageTestSupport.h"
 #include "support/FailingAllocations.h"
 #include "win/DebugLog.h"
+#include "win/SoundManager.h"
+#include "win/SoundTables.h"
 #include "win/Sprite.h"
 
 using testing_support::StagePlayTest;
@@ -139,12 +143,24 @@ TEST_F(SwitchTest, AStageThatCannotBeMadeLeavesNoStageAndItsWarpGoesNowhere) {
 }
 
 TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
+    // The start's music replaces what played, which is let go.
+    platform::AudioMixer::GetInstance()->UseManualOutput();
+    ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    PlayMusic(11);
     Game()->StartStage(266);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 2);
+    EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(11));
+    std::vector<int32_t> music;
+    SetMusicObserver([&](int32_t entry) { music.push_back(entry); });
     CCharacter* player = Player();
     player->facing = 1;
     Game()->m_subCharacterList.Add(new CCharacter());
     Warp(267, 200, 2000, -1);
+    Proxy().m_warpExtra = 250;
     Frame();
+    EXPECT_EQ(Stage()->m_warpExtra, 250) << "carried into the new stage";
+    EXPECT_TRUE(music.empty()) << "the same music goes on through the switch";
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 2);
     EXPECT_EQ(Game()->m_subCharacterList.GetCount(), 0) << "the second list emptied too";
     ASSERT_EQ(Game()->m_mapId, 267);
     EXPECT_EQ(Player(), player) << "the player is kept";
@@ -156,8 +172,14 @@ TEST_F(SwitchTest, AWarpPlacesThePlayerTurnsItAndFadesIn) {
     EXPECT_EQ(effect->m_overlayStep, -10);
     EXPECT_EQ(effect->m_fadeTarget, 0);
     EXPECT_EQ(effect->m_fadeStep, -8);  // 255 / 30 frames, truncated
-    EXPECT_LT(effect->m_fade, 255);    // already one frame of the fade
+    EXPECT_EQ(effect->m_fade, 255 - 8);  // from black, already one frame of the fade
     ExpectWarpIdle();
+    // Into the boss room, which has none: the music stops and is let go.
+    Warp(270, 200, 2000, 1);
+    Frame();
+    ASSERT_EQ(Game()->m_mapId, 270);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), -1);
+    EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(2));
 }
 
 TEST_F(SwitchTest, AWarpWithoutPositionOrFacingKeepsTheStagesStartAndThePlayersFacing) {
@@ -183,6 +205,14 @@ TEST_F(SwitchTest, TheSceneRoomsPutThePlayerWhereTheirSceneWantsIt) {
         EXPECT_EQ(Stage()->m_startX, 2200);
         EXPECT_EQ(Stage()->m_startY, 2400);
         EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), events[id - 271]);
+        // The scene begins after the restart: the player as the scene holds
+        // it, hidden for the clear, posed for the defeats.
+        EXPECT_EQ(Player()->controlled, 0);
+        if (id == 271) {
+            EXPECT_EQ(Player()->alpha, 0);
+        } else {
+            EXPECT_EQ(Player()->frame, id == 272 ? 144 : 162);
+        }
         EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, -255 / 80);
         // These rooms record no retry stage of their own.
         EXPECT_EQ(Game()->m_retryMapId, 266);
@@ -240,6 +270,10 @@ TEST_F(SwitchTest, StartRecordsTheIdsAndBeginsWithAFadeAndAFreshWorld) {
     Proxy().Start();
     EXPECT_EQ(Game()->m_subCharacterList.GetCount(), 0);
     EXPECT_NE(Player(), nullptr);
+    int32_t players = 0;
+    for (int32_t i = 1; i <= Game()->m_characterList.GetCount(); ++i)
+        players += Game()->m_characterList.GetAt(i)->typeId == Game()->m_selectedCharacter;
+    EXPECT_EQ(players, 1) << "the player of the last run went with the world";
     EXPECT_EQ(Game()->m_cameraTarget, Player());
     (void)first;
     EXPECT_EQ(Game()->m_mapId, 266);
@@ -256,6 +290,15 @@ TEST_F(SwitchTest, StartRecordsTheIdsAndBeginsWithAFadeAndAFreshWorld) {
     EXPECT_TRUE(base->IsStarted());
     Stage()->End();
     EXPECT_FALSE(base->IsStarted());
+    // Each stage's start position, in map units.
+    struct Start {
+        int32_t id, x, y;
+    };
+    for (const Start& st : {Start{266, 1000, 2400}, Start{267, 1000, 2400}, Start{268, 1000, 2400},
+                            Start{269, 1000, 14400}, Start{270, 600, 2400}}) {
+        ASSERT_TRUE(Game()->StartStage(st.id));
+        EXPECT_EQ(std::make_pair(PlayerMapX(), PlayerMapY()), std::make_pair(st.x, st.y)) << st.id;
+    }
     // A start facing turns the new player; 0 leaves it as it is made.
     struct Row {
         int32_t startFacing, facing;
@@ -266,6 +309,12 @@ TEST_F(SwitchTest, StartRecordsTheIdsAndBeginsWithAFadeAndAFreshWorld) {
         ASSERT_NE(Player(), nullptr);
         EXPECT_EQ(Player()->facing, r.facing) << r.startFacing;
     }
+    // The stage takes the view's size at its start.
+    Game()->m_screenWidth = 568;
+    Proxy().Start();
+    EXPECT_EQ(Stage()->m_screenWidth, 568);
+    EXPECT_EQ(Stage()->m_deadZoneMinX, 2840);
+    Game()->m_screenWidth = 480;
 }
 
 TEST_F(SwitchTest, FallingOutOfTheStageStopsThePlayerOnce) {
@@ -282,6 +331,16 @@ TEST_F(SwitchTest, FallingOutOfTheStageStopsThePlayerOnce) {
     EXPECT_EQ(player->frame, 120);
     EXPECT_EQ(player->stateTimer, 5) << "the state is not entered again";
     EXPECT_EQ(player->y, 4000);
+    // Anywhere in 120 to 129 the dying goes on; outside it begins again.
+    for (const int32_t frame : {129, 125, 130, 119}) {
+        player->frame = frame;
+        player->stateTimer = 7;
+        Proxy().Update();
+        const bool kept = frame >= 120 && frame <= 129;
+        EXPECT_EQ(player->frame, kept ? frame : 120) << frame;
+        EXPECT_EQ(player->stateTimer, kept ? 7 : 0) << frame;
+    }
+    EXPECT_EQ(sounds, std::vector<int32_t>{31}) << "heard once";
 }
 
 TEST_F(SwitchTest, WithoutAPlayerNothingFallsOut) {
@@ -289,8 +348,11 @@ TEST_F(SwitchTest, WithoutAPlayerNothingFallsOut) {
     Stage()->m_cameraY = 0;  // the camera at the bottom of this one-view-high stage
     Game()->m_cameraTarget = nullptr;
     CCharacter* player = Player();
-    player->y = 4200;
+    player->y = 3999;
+    EXPECT_FALSE(Stage()->IsPlayerBelowView());
+    player->y = 4000;
     EXPECT_TRUE(Stage()->IsPlayerBelowView());
+    player->y = 4200;
     Game()->m_player = nullptr;
     EXPECT_FALSE(Stage()->IsPlayerBelowView());
     EXPECT_FALSE(Stage()->CheckFallOut());
