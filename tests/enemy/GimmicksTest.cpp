@@ -154,6 +154,15 @@ TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
         f.player->frame = c.freedAt;
         f.s.Run(1);
         EXPECT_EQ(catapult->frame, 230);
+        // Launched again, the player still in flight but out of its reach
+        // frees it too.
+        f.player->frame = 379;
+        f.s.Run(1);
+        ASSERT_EQ(catapult->frame, 231);
+        f.player->x = kAirX + 2000;
+        f.s.Run(1);
+        EXPECT_EQ(f.player->frame, PlayerState::Launched);
+        EXPECT_EQ(catapult->frame, 230);
     }
 }
 

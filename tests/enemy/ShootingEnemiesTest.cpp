@@ -133,6 +133,9 @@ TEST(Spider, HangingOnThePlayerItDoesNoHarmUntilItBursts) {
     EXPECT_EQ(ShotCount(370, 370), 0u);
     f.s.Run(1);
     EXPECT_EQ(ShotCount(370, 370), 6u);
+    // The second burst 20 frames on; the next round 80 after the first.
+    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(370, 370); }, 90);
+    EXPECT_EQ(times, (std::vector<int>{20, 80}));
 }
 
 TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
@@ -199,8 +202,10 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         SCOPED_TRACE(id);
         Field f(400);
         auto* thunderer = f.Make<CCharacterThunderer>(id, 3000, 1000);
+        f.s.ClearSounds();
         const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
         ASSERT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
+        EXPECT_TRUE(f.s.Sounds().empty()) << "it strikes without a sound";
         const CCharacterAttackEffect* bolt = Shots().back();
         EXPECT_LE(std::abs(bolt->x - thunderer->x), 10) << "it flew on after the drop";
         EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";
@@ -396,6 +401,11 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     f.s.Run(1);
     EXPECT_EQ(bat->frame, 290);
     EXPECT_EQ(bat->facing, 1) << "hanging, it turns to the player";
+    // 1000 across but 1200 below: 1562 away, still too far.
+    f.player->x = bat->x + 1000;
+    f.player->y = bat->y + 1200;
+    f.s.Run(1);
+    EXPECT_EQ(bat->frame, 290);
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
     f.s.Run(5);

@@ -139,6 +139,7 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     // Rises, turns, falls onto the floor and stands.
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
+    f.s.ClearSounds();
     std::vector<int32_t> t, vys, ys;
     std::vector<std::size_t> splashes;
     int standing = 0;
@@ -179,6 +180,7 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
     EXPECT_EQ(splashes[static_cast<size_t>(under)], splashes[static_cast<size_t>(under - 2)] + 4)
         << "a splash as it goes under";
+    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{33}) << "and its sound";
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 
