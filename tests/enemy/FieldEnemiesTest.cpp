@@ -58,12 +58,15 @@ TEST(Archer, ArrowsLeaveAHundredAheadAndSixtyUnderHisCentre) {
 
 TEST(Archer, StraightArrowsEverySeventyTwoFramesAndLobsEveryFiftyTwo) {
     Field f(400);
+    f.player->y = 1500;  // above the arrows' way
     f.Make<CCharacterArcher>(11050, 3000);
     f.s.Run(1);
+    f.s.ClearSounds();
     const std::vector<int> straight = ShotTimes(f.s, 710, 200);
     ASSERT_GE(straight.size(), 2u);
     EXPECT_EQ(straight[0], 60);
     EXPECT_EQ(straight[1] - straight[0], 72);
+    EXPECT_TRUE(f.s.Sounds().empty()) << "loosed without a sound";
 
     Field g(400);
     g.Make<CCharacterArcher>(11051, 3000);

@@ -47,8 +47,12 @@ TEST(Spring, BouncesThePlayerItsWayAndOnlyTheUpwardOneRefillsTheDashes) {
         // release sounds once and wobbles 60 frames back to ready.
         int pushes = 0;
         while (spring->frame == 231 && pushes < 20) {
+            f.player->frame = 230;  // whatever the player took up meanwhile
             f.s.Run(1);
             ++pushes;
+            if (spring->frame == 231) {
+                EXPECT_EQ(f.player->frame, 290) << "set standing again by each push";
+            }
         }
         EXPECT_EQ(spring->frame, 232);
         EXPECT_GE(pushes, 2);

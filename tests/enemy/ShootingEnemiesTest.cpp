@@ -87,6 +87,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     f.player->hp = 1000;
     // Its thread runs 800 down, into the floor 400 below it.
     auto* spider = f.Make<CCharacterSpider>(10151, 3000, kFloor - 400);
+    f.s.ClearSounds();
     f.s.Run(81);
     // 79 steps: the frame it left its wait in ran no handler.
     EXPECT_EQ(spider->y, kFloor - 400 + 790);
@@ -105,6 +106,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     }
     EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
     EXPECT_EQ(std::tie(burst[1]->vx, burst[4]->vx), std::make_tuple(40, -40));
+    EXPECT_TRUE(f.s.Sounds().empty()) << "it bursts without a sound";
     // The second burst 20 frames on, turned to the player, who went round
     // it; then it climbs back.
     f.player->x = 5000;

@@ -276,21 +276,22 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     }
     EXPECT_GE(ninja->x, 4800 + 190);
 
-    // The shuriken, 200 ahead and 40 under its centre.
-    ninja->facing = 1;
+    // The shuriken, 200 ahead and 40 under its centre, drawn its way.
+    ninja->facing = -1;
     ninja->SetState(236);
     const CCharacter* star = World().GetAt(World().GetCount());
     EXPECT_EQ(star->frame, 320);
-    EXPECT_EQ(star->x, ninja->x + 200);
+    EXPECT_EQ(star->x, ninja->x - 200);
     EXPECT_EQ(star->y, ninja->y + 40);
-    EXPECT_EQ(star->vx, 80);
+    EXPECT_EQ(star->vx, -80);
     EXPECT_EQ(star->vy, 0);
+    EXPECT_EQ(star->facing, -1);
     // Throwing, it stands and turns to the player.
-    f.player->x = ninja->x - 1000;
+    f.player->x = ninja->x + 1000;
     f.s.Run(1);
     ASSERT_EQ(ninja->frame, 236);
     EXPECT_EQ(ninja->vx, 0);
-    EXPECT_EQ(ninja->facing, -1);
+    EXPECT_EQ(ninja->facing, 1);
 }
 
 TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
