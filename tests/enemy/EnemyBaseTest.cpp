@@ -225,10 +225,12 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
         jumper->SetState(230);
         EXPECT_EQ(jumper->frame, 234);
         EXPECT_EQ(jumper->vy, odd ? -140 : -120) << "the jump";
+        walker->facing = 1;
         draw();
         walker->SetState(250);
         EXPECT_EQ(walker->frame, odd ? 254 : 250) << "the hop";
         EXPECT_EQ(walker->vy, odd ? -80 : 0);
+        EXPECT_EQ(walker->facing, -1) << "turned to the player either way";
     }
 }
 

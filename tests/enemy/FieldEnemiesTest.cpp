@@ -42,17 +42,21 @@ TEST(Archer, ArrowsLeaveAHundredAheadAndSixtyUnderHisCentre) {
     EXPECT_EQ(arrow->facing, -1);
     EXPECT_EQ(arrow->group, archer->group);
 
-    // Facing right, the lobbed arrows at their three ranges.
-    archer->facing = 1;
-    const int32_t speeds[4][2] = {{253, 10}, {257, 30}, {261, 50}, {265, 30}};
-    for (const auto& [state, speed] : speeds) {
-        archer->SetState(state);
-        const CCharacter* lob = World().GetAt(World().GetCount());
-        EXPECT_EQ(lob->frame, 720) << state;
-        EXPECT_EQ(lob->x, 3000 + 100) << state;
-        EXPECT_EQ(lob->y, kStandY + 60) << state;
-        EXPECT_EQ(lob->vx, speed) << state;
-        EXPECT_EQ(lob->vy, -120) << state;
+    // Facing right, then left, the lobbed arrows at their three ranges.
+    for (int32_t side : {1, -1}) {
+        archer->facing = side;
+        const int32_t speeds[4][2] = {{253, 10}, {257, 30}, {261, 50}, {265, 30}};
+        for (const auto& [state, speed] : speeds) {
+            SCOPED_TRACE(testing::Message() << state << " facing " << side);
+            archer->SetState(state);
+            const CCharacter* lob = World().GetAt(World().GetCount());
+            EXPECT_EQ(lob->frame, 720);
+            EXPECT_EQ(lob->x, 3000 + 100 * side);
+            EXPECT_EQ(lob->y, kStandY + 60);
+            EXPECT_EQ(lob->vx, speed * side);
+            EXPECT_EQ(lob->vy, -120);
+            EXPECT_EQ(lob->facing, side);
+        }
     }
 }
 
@@ -278,6 +282,7 @@ TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
     EXPECT_EQ(flyer->vx, -20);
     const CCharacter* egg = Shots(740).back();
     EXPECT_EQ(Velocity(*egg), std::make_pair(0, 70)) << "an egg falls at 70";
+    EXPECT_EQ(egg->facing, -1) << "drawn the bird's way";
     // Each egg leaves from where the bird is.
     int32_t x = flyer->x, y = flyer->y;
     for (int i = 0; i < 40 && Shots(740).back() == egg; ++i) {

@@ -162,6 +162,7 @@ TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
                 EXPECT_EQ(shots[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * side)) << k;
                 EXPECT_EQ(shots[k]->vy, static_cast<int32_t>(std::cos(a) * 40)) << k;
                 EXPECT_EQ(shots[k]->frame / 2 * 2, side == 1 ? 380 : 384) << k;
+                EXPECT_EQ(shots[k]->facing, side) << k;
                 // Each from the turret's centre, flying straight on since.
                 const int32_t flown = t.shots - 1 - static_cast<int32_t>(k);
                 EXPECT_EQ(std::make_pair(shots[k]->prevX, shots[k]->prevY),

@@ -309,6 +309,7 @@ TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
     EXPECT_EQ(bombs.back()->y, ninja->y + 40);
     EXPECT_EQ(bombs.back()->vx, -30);
     EXPECT_EQ(bombs.back()->vy, -80);
+    EXPECT_EQ(bombs.back()->facing, -1) << "drawn its way";
 }
 
 TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
@@ -345,10 +346,12 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
     auto* jade = f.Make<CCharacterLivingArmor>(10123, 2000);
     f.s.Run(1);
     ASSERT_EQ(jade->frame, 270);
+    jade->facing = -1;  // turned from the player for once
     jade->SetState(273);
     const std::vector<CCharacterAttackEffect*> waves = Shots(350);
     ASSERT_EQ(waves.size(), 1u);
-    EXPECT_EQ(waves[0]->x, jade->x + 100 * jade->facing);
+    EXPECT_EQ(waves[0]->x, jade->x - 100);
     EXPECT_EQ(waves[0]->y, jade->y + 60);
-    EXPECT_EQ(waves[0]->vx, 100 * jade->facing);
+    EXPECT_EQ(waves[0]->vx, -100);
+    EXPECT_EQ(waves[0]->facing, -1) << "drawn its way";
 }
