@@ -422,6 +422,21 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     bat->OnHit(15, 50, 1, f.player);
     f.s.Run(21);
     EXPECT_EQ(bat->frame / 2 * 2, 270) << "back homing after the hurt";
+
+    // Woken from straight below it has no way across: it keeps the way it
+    // faced.
+    Field g(400, grid);
+    g.player->y = 2000;
+    auto* below = g.Make<CCharacterBat>(10227, 3000, 1400);
+    g.s.Run(2);
+    ASSERT_EQ(below->frame, 290);
+    ASSERT_EQ(below->facing, -1);
+    g.player->x = below->x;
+    g.player->y = below->y + 1000;
+    g.s.Run(1);
+    EXPECT_EQ(below->frame, 270);
+    EXPECT_EQ(std::tie(below->vx, below->vy), std::make_tuple(0, 15));
+    EXPECT_EQ(below->facing, -1);
 }
 
 TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {
