@@ -225,10 +225,12 @@ TEST(EnemyKinds, TheirRandomChoicesFollowTheParityOfTheDraw) {
         jumper->SetState(230);
         EXPECT_EQ(jumper->frame, 234);
         EXPECT_EQ(jumper->vy, odd ? -140 : -120) << "the jump";
+        walker->facing = 1;
         draw();
         walker->SetState(250);
         EXPECT_EQ(walker->frame, odd ? 254 : 250) << "the hop";
         EXPECT_EQ(walker->vy, odd ? -80 : 0);
+        EXPECT_EQ(walker->facing, -1) << "turned to the player either way";
     }
 }
 
@@ -271,9 +273,11 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
         {10054, kHigh, 233, true},
         {10054, kHigh, 231, true},   {10011, kStandY, 231, true}, {10011, kStandY, 230, false},
         {10021, kHigh, 234, true},   {10041, kStandY, 230, true}, {10041, kStandY, 231, false},
-        {10042, kStandY, 250, true}, {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
+        {10042, kStandY, 250, true}, {10042, kStandY, 251, true}, {10042, kStandY, 252, true},
+        {10042, kStandY, 253, true}, {10042, kStandY, 254, false},
         {10091, kStandY, 235, true}, {10092, kStandY, 251, true}, {10121, kStandY, 236, true},
-        {10122, kStandY, 252, true}, {10123, kStandY, 272, true}, {10131, kStandY, 233, true},
+        {10122, kStandY, 252, true}, {10123, kStandY, 272, true}, {10123, kStandY, 273, true},
+        {10131, kStandY, 233, true},
         {10132, kStandY, 252, true}, {10151, kHigh, 234, true},   {10152, kHigh, 254, true},
         {10161, kStandY, 236, true}, {10162, kStandY, 250, true}, {10171, kHigh, 232, false},
         {10172, kHigh, 252, true},   {10182, kStandY, 251, true}, {10231, kStandY, 230, true},
@@ -298,13 +302,15 @@ TEST(EnemyKinds, InTheirRecordsTheyTurnToThePlayerOrKeepTheirWay) {
     }
 }
 
-// Lifted off the floor in a record where they stand, they fall.
+// Lifted off the floor in a record where they stand (or, the armour,
+// walk), they fall.
 TEST(EnemyKinds, InTheirStandingRecordsTheyFall) {
     struct Stand {
         int32_t id, state;
     };
     const Stand stands[] = {
-        {10041, 230}, {10091, 235}, {10121, 235}, {10122, 250}, {10123, 270}, {10131, 230}, {10161, 235},
+        {10041, 230}, {10042, 253}, {10042, 254}, {10042, 256}, {10042, 257}, {10091, 235}, {10121, 230},
+        {10121, 235}, {10122, 250}, {10123, 270}, {10131, 230}, {10161, 235},
         {10162, 250}, {10182, 250}, {10231, 230}, {10232, 250}, {11001, 230}, {11002, 250}, {10060, 230},
         {11050, 230}, {11051, 250},
     };
@@ -356,18 +362,22 @@ TEST(EnemyKinds, InEveryWalkPictureTheyMeetAWallAlike) {
     }
 }
 
-// The floating kinds bob up and down as they hover, drift or fly: in most
-// frames they move up or down by more than their own vertical speed.
+// The floating kinds bob up and down as they hover, drift or fly, in both
+// pictures of their flight: in most frames they move up or down by more
+// than their own vertical speed (the drifters put on the ground only bob
+// above it, half the time).
 TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
     struct Bob {
         int32_t id, y, settle;
+        int least = 30;
     };
     constexpr int32_t kHigh = 1500;
     const Bob bobs[] = {
         {10001, kHigh, 2},   {10002, kHigh, 2},   {10006, kHigh, 45},  {10054, kHigh, 2},  {10021, kHigh, 2},
-        {10022, kHigh, 2},   {10012, kHigh, 2},   {10032, kHigh, 2},   {10171, kHigh, 2},  {10172, kHigh, 2},
+        {10022, kHigh, 2},   {10012, kHigh, 2, 20}, {10032, kHigh, 2, 20}, {10171, kHigh, 2},  {10172, kHigh, 2},
         {10221, kHigh, 2},   {10072, kHigh, 2},   {11070, kHigh, 2},   {11071, kHigh, 2},  {11091, kHigh, 2},
         {11071, kHigh, 62},  // the hovering dragon breathing (252/253)
+        {11070, kHigh, 62},  // the flying one breathing (232/233)
     };
     for (const Bob& b : bobs) {
         SCOPED_TRACE(b.id);
@@ -381,7 +391,7 @@ TEST(EnemyKinds, TheFloatingKindsBobAsTheyGo) {
             f.s.Run(1);
             bobbed += e->y - y != e->vy;
         }
-        EXPECT_GE(bobbed, 20);
+        EXPECT_GE(bobbed, b.least);
     }
 }
 
@@ -620,7 +630,7 @@ TEST(EnemyBase, AtMostOneItemAndTheHeartIsTriedFirst) {
                 EXPECT_EQ(item->y, kappa->y);
                 EXPECT_EQ(item->vx, 0);
                 EXPECT_EQ(item->vy, -70);
-                EXPECT_EQ(item->attackDirY, -70);
+                EXPECT_EQ(std::make_pair(item->attackDirX, item->attackDirY), std::make_pair(0, -70));
                 ++made[item->typeId];
             }
         }
@@ -631,6 +641,10 @@ TEST(EnemyBase, AtMostOneItemAndTheHeartIsTriedFirst) {
     EXPECT_EQ(made.size(), 1u);
     EXPECT_GT(made[23001], 60);
     EXPECT_LT(made[23001], 140);
+    // A chance of 0 never drops one.
+    kappa->itemChance = 0;
+    EXPECT_TRUE(tally(1000).empty());
+    kappa->itemChance = 10;
 
     // A heart in 10 %, a spirit in the other 90 %.
     kappa->secondItemChance = 100;

@@ -105,6 +105,7 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
         Field f(2400);
         f.player->facing = facing;
         f.Make<CCharacterEnemyMaker>(10074, 1000, 1000);
+        f.s.ClearSounds();
         // Each crow as it comes (it may have taken its first wing beat).
         std::vector<int> times;
         for (int i = 1; i <= 310; ++i) {
@@ -120,6 +121,7 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
             EXPECT_LT(crow->y, 1600 + 1200);
         }
         EXPECT_EQ(times, (std::vector<int>{60, 180, 300}));
+        EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 21), 0) << "they come without the wisps' sound";
     }
 
     // The dragons are the kind that goes once off screen.

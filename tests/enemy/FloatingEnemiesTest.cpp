@@ -267,6 +267,7 @@ TEST(Chouchin, ItSpitsAnAimedFireEveryEightySixFramesWithoutASound) {
     const CCharacterAttackEffect* fire = Shots(300).back();
     EXPECT_NEAR(Speed(*fire), 50, 1.5);
     EXPECT_GT(Heading(*fire, *f.player), 0.99);
+    EXPECT_EQ(fire->facing, -1) << "drawn its way";
     EXPECT_EQ(lantern->facing, -1);
     EXPECT_EQ(lantern->x, 3000);
 }

@@ -47,8 +47,12 @@ TEST(Spring, BouncesThePlayerItsWayAndOnlyTheUpwardOneRefillsTheDashes) {
         // release sounds once and wobbles 60 frames back to ready.
         int pushes = 0;
         while (spring->frame == 231 && pushes < 20) {
+            f.player->frame = 230;  // whatever the player took up meanwhile
             f.s.Run(1);
             ++pushes;
+            if (spring->frame == 231) {
+                EXPECT_EQ(f.player->frame, 290) << "set standing again by each push";
+            }
         }
         EXPECT_EQ(spring->frame, 232);
         EXPECT_GE(pushes, 2);
@@ -153,6 +157,15 @@ TEST(Catapult, LaunchesThePlayerAlongItsDirectionTruncatedAndSwellsBack) {
         EXPECT_EQ(catapult->frame, 231);
         f.player->frame = c.freedAt;
         f.s.Run(1);
+        EXPECT_EQ(catapult->frame, 230);
+        // Launched again, the player still in flight but out of its reach
+        // frees it too.
+        f.player->frame = 379;
+        f.s.Run(1);
+        ASSERT_EQ(catapult->frame, 231);
+        f.player->x = kAirX + 2000;
+        f.s.Run(1);
+        EXPECT_EQ(f.player->frame, PlayerState::Launched);
         EXPECT_EQ(catapult->frame, 230);
     }
 }

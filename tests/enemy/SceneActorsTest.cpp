@@ -38,35 +38,46 @@ TEST(Soldier, APatrolLegStartingAtALedgeTurnsRoundBeforeItsFirstStep) {
     }
 }
 
-// A patrol leg walks at 10 a frame and ends at a wall: back to its rest,
-// stepping back 10 from the wall in that frame.
-TEST(Soldier, APatrolLegEndsAtAWallWithAStepBack) {
-    for (uint32_t seed = 1; seed <= 4; ++seed) {
-        SCOPED_TRACE(seed);
-        // Walls in columns 4 and 7 (x 1600..2000 and 2800..3200) on the floor.
-        Field f(6000, FloorGrid({"....#..#............"}), seed);
-        auto* soldier = f.Make<CCharacterSoldier>(11002, 2400);
-        f.s.Run(1);
-        ASSERT_EQ(soldier->frame, 250);
-        soldier->SetState(251);
-        const int32_t facing = soldier->facing;
-        bool stopped = false;
-        for (int i = 0; i < 300 && !stopped; ++i) {
-            const int32_t before = soldier->frame, x = soldier->x;
+// A patrol leg walks at 10 a frame and ends at a wall or at the edge of
+// its ground: back to its rest, stepping back 10 in that frame.
+TEST(Soldier, APatrolLegEndsAtAWallOrALedgeWithAStepBack) {
+    struct Ground {
+        const char* row;
+        int32_t top;
+        int32_t rightStop, leftStop;  // where it stands as the leg ends
+    };
+    // Walls in columns 4 and 7 (x 1600..2000 and 2800..3200) on the floor;
+    // a platform over columns 4-5 (x 1600..2400), which it does not leave.
+    for (const Ground g : {Ground{"....#..#............", kFloor, 2800 - 190, 2000 + 190},
+                           Ground{"....##..............", kFloor - 400, 2400 + 190, 1600 - 190}}) {
+        for (uint32_t seed = 1; seed <= 4; ++seed) {
+            SCOPED_TRACE(testing::Message() << g.row << " seed " << seed);
+            Field f(6000, FloorGrid({g.row}), seed);
+            const int32_t startX = g.top == kFloor ? 2400 : 2000;
+            auto* soldier = f.Make<CCharacterSoldier>(11002, startX, g.top - 190);
             f.s.Run(1);
-            if (before >= 251 && before <= 254 && soldier->frame == 250) {
-                stopped = true;
-                EXPECT_EQ(soldier->vx, -10 * facing);
-                EXPECT_EQ(soldier->x, x - 10 * facing) << "a step back";
-                EXPECT_EQ(x, facing == 1 ? 2800 - 190 : 2000 + 190) << "at the wall";
-            } else if (soldier->frame >= 251 && soldier->frame <= 254 && before >= 251) {
-                EXPECT_EQ(soldier->vx, 10 * facing);
+            ASSERT_EQ(soldier->frame, 250);
+            soldier->SetState(251);
+            const int32_t facing = soldier->facing;
+            bool stopped = false;
+            for (int i = 0; i < 300 && !stopped; ++i) {
+                const int32_t before = soldier->frame, x = soldier->x;
+                f.s.Run(1);
+                EXPECT_EQ(soldier->y, g.top - 190) << "it keeps to its ground";
+                if (before >= 251 && before <= 254 && soldier->frame == 250) {
+                    stopped = true;
+                    EXPECT_EQ(soldier->vx, -10 * facing);
+                    EXPECT_EQ(soldier->x, x - 10 * facing) << "a step back";
+                    EXPECT_EQ(x, facing == 1 ? g.rightStop : g.leftStop) << "at the wall or the edge";
+                } else if (soldier->frame >= 251 && soldier->frame <= 254 && before >= 251) {
+                    EXPECT_EQ(soldier->vx, 10 * facing);
+                }
             }
+            EXPECT_TRUE(stopped);
+            const int32_t restX = soldier->x;
+            f.s.Run(5);
+            EXPECT_EQ(soldier->x, restX) << "resting";
         }
-        EXPECT_TRUE(stopped);
-        const int32_t restX = soldier->x;
-        f.s.Run(5);
-        EXPECT_EQ(soldier->x, restX) << "resting";
     }
 }
 
@@ -156,6 +167,7 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     Field f(400);
     auto* crow = f.Make<CCharacterCrowBilledGoblin>(10072, 4000, 1000);
     crow->facing = -1;
+    f.s.ClearSounds();
     f.s.Run(1);
     ASSERT_EQ(crow->frame, 230);
     f.s.Run(58);
@@ -177,6 +189,7 @@ TEST(CrowBilledGoblin, ThrowsADartAtWhereThePlayerIsAndTheDartDoesNotSteer) {
     EXPECT_EQ(Velocity(*dart), Aim(dart->prevX, dart->prevY, *f.player, 60));
     EXPECT_EQ(dart->frame, 400);
     EXPECT_EQ(dart->facing, -1) << "drawn its way";
+    EXPECT_TRUE(f.s.Sounds().empty()) << "thrown without a sound";
     const int32_t vx = dart->vx, vy = dart->vy;
     f.player->x = 4000;
     f.s.Run(3);
@@ -236,6 +249,12 @@ TEST(Princess, SinksInTheJumpDownUntilTheGroundStopsHer) {
     Field f;
     auto* princess = dynamic_cast<CCharacterPrincess*>(f.s.AddAt(101, 2400, 1000));
     ASSERT_NE(princess, nullptr);
+    // In the air in any other pose she stays where she is put.
+    for (int32_t pose : {230, 240, 241, 250, 252, 253, 260, 270, 280}) {
+        princess->SetState(pose);
+        f.s.Run(10);
+        EXPECT_EQ(princess->y, 1000) << pose;
+    }
     princess->SetState(232);
     f.s.Run(10);
     EXPECT_EQ(princess->y, 1100);
@@ -272,6 +291,9 @@ TEST(Princess, TheMarkerShowsWhileSheCallsAndGoesWithTheNextPose) {
     marker = princess->linksB[0];
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(Effects(340, 340 + 1).size(), 1u);
+    // Left from the call's other picture, the marker goes all the same.
+    for (int i = 0; i < 30 && princess->frame != 271; ++i) f.s.Run(1);
+    ASSERT_EQ(princess->frame, 271);
     princess->SetState(280);
     f.s.Run(1);
     EXPECT_FALSE(Listed(marker));

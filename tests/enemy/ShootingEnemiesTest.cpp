@@ -87,6 +87,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     f.player->hp = 1000;
     // Its thread runs 800 down, into the floor 400 below it.
     auto* spider = f.Make<CCharacterSpider>(10151, 3000, kFloor - 400);
+    f.s.ClearSounds();
     f.s.Run(81);
     // 79 steps: the frame it left its wait in ran no handler.
     EXPECT_EQ(spider->y, kFloor - 400 + 790);
@@ -105,6 +106,7 @@ TEST(Spider, ItGoesThroughTheFloorAndBurstsSixWaysWithoutATouchAttack) {
     }
     EXPECT_EQ(std::tie(burst[0]->vx, burst[0]->vy), std::make_tuple(19, 34));
     EXPECT_EQ(std::tie(burst[1]->vx, burst[4]->vx), std::make_tuple(40, -40));
+    EXPECT_TRUE(f.s.Sounds().empty()) << "it bursts without a sound";
     // The second burst 20 frames on, turned to the player, who went round
     // it; then it climbs back.
     f.player->x = 5000;
@@ -133,6 +135,9 @@ TEST(Spider, HangingOnThePlayerItDoesNoHarmUntilItBursts) {
     EXPECT_EQ(ShotCount(370, 370), 0u);
     f.s.Run(1);
     EXPECT_EQ(ShotCount(370, 370), 6u);
+    // The second burst 20 frames on; the next round 80 after the first.
+    const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(370, 370); }, 90);
+    EXPECT_EQ(times, (std::vector<int>{20, 80}));
 }
 
 TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
@@ -157,6 +162,7 @@ TEST(SpiralShots, ThePriestsFanAndTheTurretsSpiralTurnAnEighthOfPiAShot) {
                 EXPECT_EQ(shots[k]->vx, static_cast<int32_t>(std::sin(a) * 40 * side)) << k;
                 EXPECT_EQ(shots[k]->vy, static_cast<int32_t>(std::cos(a) * 40)) << k;
                 EXPECT_EQ(shots[k]->frame / 2 * 2, side == 1 ? 380 : 384) << k;
+                EXPECT_EQ(shots[k]->facing, side) << k;
                 // Each from the turret's centre, flying straight on since.
                 const int32_t flown = t.shots - 1 - static_cast<int32_t>(k);
                 EXPECT_EQ(std::make_pair(shots[k]->prevX, shots[k]->prevY),
@@ -199,8 +205,10 @@ TEST(Thunderer, ItDropsLightningEveryFortyFramesInFlightAndEveryTwentyTwoHoverin
         SCOPED_TRACE(id);
         Field f(400);
         auto* thunderer = f.Make<CCharacterThunderer>(id, 3000, 1000);
+        f.s.ClearSounds();
         const std::vector<int> times = TimesItGrew(f.s, [] { return ShotCount(390, 391); }, first + 2 * period);
         ASSERT_EQ(times, (std::vector<int>{first, first + period, first + 2 * period}));
+        EXPECT_TRUE(f.s.Sounds().empty()) << "it strikes without a sound";
         const CCharacterAttackEffect* bolt = Shots().back();
         EXPECT_LE(std::abs(bolt->x - thunderer->x), 10) << "it flew on after the drop";
         EXPECT_EQ(bolt->prevY, bolt->y - 200) << "falling at 200 a frame";
@@ -396,6 +404,11 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     f.s.Run(1);
     EXPECT_EQ(bat->frame, 290);
     EXPECT_EQ(bat->facing, 1) << "hanging, it turns to the player";
+    // 1000 across but 1200 below: 1562 away, still too far.
+    f.player->x = bat->x + 1000;
+    f.player->y = bat->y + 1200;
+    f.s.Run(1);
+    EXPECT_EQ(bat->frame, 290);
     f.player->x = bat->x - 1500;
     f.player->y = bat->y;
     f.s.Run(5);
@@ -409,6 +422,21 @@ TEST(Bat, TheHangingBatWakesOnlyUnderFifteenHundredAndThenHomesEvenAfterAHurt) {
     bat->OnHit(15, 50, 1, f.player);
     f.s.Run(21);
     EXPECT_EQ(bat->frame / 2 * 2, 270) << "back homing after the hurt";
+
+    // Woken from straight below it has no way across: it keeps the way it
+    // faced.
+    Field g(400, grid);
+    g.player->y = 2000;
+    auto* below = g.Make<CCharacterBat>(10227, 3000, 1400);
+    g.s.Run(2);
+    ASSERT_EQ(below->frame, 290);
+    ASSERT_EQ(below->facing, -1);
+    g.player->x = below->x;
+    g.player->y = below->y + 1000;
+    g.s.Run(1);
+    EXPECT_EQ(below->frame, 270);
+    EXPECT_EQ(std::tie(below->vx, below->vy), std::make_tuple(0, 15));
+    EXPECT_EQ(below->facing, -1);
 }
 
 TEST(Frog, ItSitsFacingThePlayerThenHopsAtItAndTheUnmappedFrogGoes) {

@@ -139,6 +139,7 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     // Rises, turns, falls onto the floor and stands.
     f.player->x = kLurkX - 3000;  // out of the plate's way
     f.player->y = kFloor;
+    f.s.ClearSounds();
     std::vector<int32_t> t, vys, ys;
     std::vector<std::size_t> splashes;
     int standing = 0;
@@ -179,6 +180,7 @@ TEST(Kappa, TheLurkerLeapsAtAPlayerWithinReachThenSinksBackUnder) {
     EXPECT_EQ(ys[static_cast<size_t>(under + 10)], ys[static_cast<size_t>(under)]) << "and rests there";
     EXPECT_EQ(splashes[static_cast<size_t>(under)], splashes[static_cast<size_t>(under - 2)] + 4)
         << "a splash as it goes under";
+    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{33}) << "and its sound";
     EXPECT_EQ(IndexOf(t, 250), under + 40);
 }
 
@@ -274,21 +276,22 @@ TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {
     }
     EXPECT_GE(ninja->x, 4800 + 190);
 
-    // The shuriken, 200 ahead and 40 under its centre.
-    ninja->facing = 1;
+    // The shuriken, 200 ahead and 40 under its centre, drawn its way.
+    ninja->facing = -1;
     ninja->SetState(236);
     const CCharacter* star = World().GetAt(World().GetCount());
     EXPECT_EQ(star->frame, 320);
-    EXPECT_EQ(star->x, ninja->x + 200);
+    EXPECT_EQ(star->x, ninja->x - 200);
     EXPECT_EQ(star->y, ninja->y + 40);
-    EXPECT_EQ(star->vx, 80);
+    EXPECT_EQ(star->vx, -80);
     EXPECT_EQ(star->vy, 0);
+    EXPECT_EQ(star->facing, -1);
     // Throwing, it stands and turns to the player.
-    f.player->x = ninja->x - 1000;
+    f.player->x = ninja->x + 1000;
     f.s.Run(1);
     ASSERT_EQ(ninja->frame, 236);
     EXPECT_EQ(ninja->vx, 0);
-    EXPECT_EQ(ninja->facing, -1);
+    EXPECT_EQ(ninja->facing, 1);
 }
 
 TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
@@ -306,6 +309,7 @@ TEST(EnemyNinja, TheCrimsonOneStandsAndLobsBombs) {
     EXPECT_EQ(bombs.back()->y, ninja->y + 40);
     EXPECT_EQ(bombs.back()->vx, -30);
     EXPECT_EQ(bombs.back()->vy, -80);
+    EXPECT_EQ(bombs.back()->facing, -1) << "drawn its way";
 }
 
 TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
@@ -342,10 +346,12 @@ TEST(LivingArmor, TurnsAtAWallInsteadOfJumpingAndStrikesWhereItStands) {
     auto* jade = f.Make<CCharacterLivingArmor>(10123, 2000);
     f.s.Run(1);
     ASSERT_EQ(jade->frame, 270);
+    jade->facing = -1;  // turned from the player for once
     jade->SetState(273);
     const std::vector<CCharacterAttackEffect*> waves = Shots(350);
     ASSERT_EQ(waves.size(), 1u);
-    EXPECT_EQ(waves[0]->x, jade->x + 100 * jade->facing);
+    EXPECT_EQ(waves[0]->x, jade->x - 100);
     EXPECT_EQ(waves[0]->y, jade->y + 60);
-    EXPECT_EQ(waves[0]->vx, 100 * jade->facing);
+    EXPECT_EQ(waves[0]->vx, -100);
+    EXPECT_EQ(waves[0]->facing, -1) << "drawn its way";
 }
