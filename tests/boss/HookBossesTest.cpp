@@ -106,7 +106,19 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
         EXPECT_EQ(boss->facing, -1) << k.typeId;
         EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, boss) << k.typeId;
-        f.s.Run(30);
+        // Waiting, the ghost bobs up and down; the others stand.
+        int32_t top = boss->y, bottom = boss->y;
+        for (int i = 0; i < 30; ++i) {
+            f.s.Run(1);
+            top = std::min(top, boss->y);
+            bottom = std::max(bottom, boss->y);
+        }
+        if (k.typeId == 10050) {
+            EXPECT_GT(bottom - top, 150);
+            EXPECT_LT(bottom - top, 250);
+        } else {
+            EXPECT_EQ(bottom - top, 0) << k.typeId;
+        }
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
         f.player->controlled = 1;
         f.s.Run(1);
@@ -184,11 +196,16 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     f.s.Run(1);
     ASSERT_EQ(ghost->frame, EnemyState::Wait);
     ghost->facing = 1;
-    int32_t maxX = ghost->x;
+    int32_t maxX = ghost->x, top = ghost->y, bottom = ghost->y;
     for (int i = 0; i < 40; ++i) {
         f.s.Run(1);
         maxX = std::max(maxX, ghost->x);
+        top = std::min(top, ghost->y);
+        bottom = std::max(bottom, ghost->y);
     }
+    // Bobbing as it goes.
+    EXPECT_GT(bottom - top, 80);
+    EXPECT_LT(bottom - top, 250);
     // Past 4000 it turns back, though the player is to its left all along.
     EXPECT_EQ(ghost->facing, -1);
     EXPECT_LE(maxX, 4000 + 20);
@@ -350,6 +367,15 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
     EXPECT_EQ(rocks[0]->y, monster->y);
     EXPECT_EQ(rocks[0]->vx, (800 - hand) / 46);
     EXPECT_EQ(rocks[0]->vy, -138);
+    // All through the smash it stands turned to the player.
+    for (int32_t record : {260, 261, 262, 263}) {
+        monster->facing = 1;
+        monster->vx = 30;
+        monster->SetState(record);
+        monster->Frame();
+        EXPECT_EQ(monster->facing, -1) << record;
+        EXPECT_EQ(monster->vx, 0) << record;
+    }
 }
 
 TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
@@ -411,6 +437,13 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     EXPECT_LT(left, 440);
     EXPECT_GT(right, 3950);
     EXPECT_EQ(shakes, 5);
+    // Up and down alike, it keeps turning to the player.
+    for (int32_t hop : {280, 281}) {
+        monster->facing = 1;
+        monster->SetState(hop);
+        monster->Frame();
+        EXPECT_EQ(monster->facing, -1) << hop;
+    }
 }
 
 TEST(OneEyedMonster, EachHopLandingPushesThePlayerOutOfTheWallItTouches) {
@@ -503,6 +536,18 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     EXPECT_EQ(fast, 69);
     EXPECT_EQ(low, -129);
     EXPECT_EQ(high, -120);
+    // Each blade leaves from the tengu itself straight at the player, at 100.
+    for (auto [dx, dy] : {std::pair{-1500, 0}, {-700, 900}, {400, 1300}, {1200, -600}, {0, 800}, {-900, -900}}) {
+        f.player->x = tengu->x + dx;
+        f.player->y = tengu->y + dy;
+        tengu->SetState(CCharacterTengu::kHop + 2);
+        const CCharacter* blade = Shots(CCharacterTengu::kBlade).back();
+        const double a = std::atan2(static_cast<double>(dx), static_cast<double>(dy));
+        EXPECT_EQ(blade->vx, static_cast<int32_t>(std::sin(a) * 100)) << dx << "," << dy;
+        EXPECT_EQ(blade->vy, static_cast<int32_t>(std::cos(a) * 100)) << dx << "," << dy;
+        EXPECT_EQ(blade->x, tengu->x) << dx << "," << dy;
+        EXPECT_EQ(blade->y, tengu->y) << dx << "," << dy;
+    }
 }
 
 TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
@@ -555,6 +600,18 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
             EXPECT_EQ(feather->y, tengu->y + 2 * vy) << dx << "," << dy << " " << k;
         }
     }
+    // It stands turned to the player through the first two fans' records
+    // (260 to 263); from 264 on it runs no hook and keeps its facing.
+    f.player->x = home;
+    f.player->y = tengu->y;
+    for (auto [record, turns] : {std::pair{260, true}, {262, true}, {263, true}, {264, false}, {266, false}}) {
+        tengu->facing = 1;
+        tengu->vx = 30;
+        tengu->SetState(record);
+        tengu->Frame();
+        EXPECT_EQ(tengu->facing, turns ? -1 : 1) << record;
+        EXPECT_EQ(tengu->vx, turns ? 0 : 30) << record;
+    }
 }
 
 TEST(Tengu, AShotAtAPlayerOnTheSameSpotFliesStraightDown) {
@@ -605,6 +662,7 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
     EXPECT_EQ(f.boss->alpha, 255);
     EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
     EXPECT_TRUE(f.player->IsPlayTimeRunning());  // its fight starts the clock again
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.boss);
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
@@ -649,6 +707,14 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     ASSERT_EQ(eye->frame, CCharacterKingTengu2ndEye::kFire);
     EXPECT_GT(eye->relativeAngle, 1.5708);
     EXPECT_LT(eye->relativeAngle, 3.1416);
+    // Waiting, it keeps its body (290 either side) inside the view.
+    const int32_t right = std::min(f.s.Stage().width * kTileSize, CGameMain::GetInstance()->GetViewWidth() * 10);
+    f.boss->x = right - 100;
+    f.boss->Frame();
+    EXPECT_EQ(f.boss->x, right - 290);
+    f.boss->x = 100;
+    f.boss->Frame();
+    EXPECT_EQ(f.boss->x, 290);
 }
 
 TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
@@ -815,6 +881,40 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_LT(top, -650);
     EXPECT_LE(bottom, 800);
     EXPECT_GT(bottom, 750);
+    // The burst, orb by orb: ring j turned on by j hundredths of a turn
+    // from a start drawn as one of a hundred steps of half a turn, each orb
+    // 200 out and flying outward at 200; then the sign of the rate.
+    CEffect* flash = CEffect::GetInstance();
+    f.player->combo = 40;
+    ASSERT_EQ(f.player->GetScoreRate(), 140);
+    for (uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
+        const std::size_t before = orbs().size(), signs = enemy_test::Effects(190, 190).size();
+        f.boss->frame = CCharacterKingTengu2nd::kWhiteOut;
+        f.boss->alpha = 255;
+        flash->m_flashPhase = 3;
+        GameSrand(seed);
+        const double start = (GameRand() % 100) * M_PI / 100;
+        GameSrand(seed);
+        f.boss->UpdateDefeat();
+        const auto now = orbs();
+        ASSERT_EQ(now.size(), before + 100) << seed;
+        for (int j = 0; j < 10; ++j)
+            for (int k = 0; k < 10; ++k) {
+                const double a = 2 * M_PI * k / 10 + j * (2 * M_PI / 10) / 10 + start;
+                const auto dx = static_cast<int32_t>(std::sin(a) * 200), dy = static_cast<int32_t>(std::cos(a) * 200);
+                const CCharacter* orb = now[before + static_cast<std::size_t>(10 * j + k)];
+                EXPECT_EQ(orb->vx, dx) << seed << " " << j << " " << k;
+                EXPECT_EQ(orb->vy, dy) << seed << " " << j << " " << k;
+                EXPECT_EQ(orb->x, f.boss->x + dx) << seed << " " << j << " " << k;
+                EXPECT_EQ(orb->y, f.boss->y + dy) << seed << " " << j << " " << k;
+            }
+        const auto sign = enemy_test::Effects(190, 190);
+        ASSERT_EQ(sign.size(), signs + 1) << seed;
+        EXPECT_EQ(sign.back()->GetScoreRate(), 140) << seed;
+        EXPECT_EQ(now.back()->GetScore(), 140 * 200000 / 100 / 10 / 10) << seed;
+        EXPECT_EQ(now.back()->GetScoreRate(), 140) << seed;
+        EXPECT_EQ(f.boss->alpha, 0) << seed;
+    }
 }
 
 // --- The whole way to the stage clear ----------------------------------------------------------

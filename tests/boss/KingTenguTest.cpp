@@ -12,6 +12,7 @@
 #include "boss/CharacterKingTengu.h"
 #include "character/CreateCharacter.h"
 #include "player/CharacterPlayer.h"
+#include "stage/EventSpot1.h"
 
 namespace {
 
@@ -51,6 +52,34 @@ TEST(KingTengu, EveryFactoryIdGivesTheFirstPhase) {
         EXPECT_EQ(tengu->hp, 20000) << id;
         EXPECT_EQ(tengu->frame, EnemyState::Entrance) << id;
     }
+}
+
+TEST(KingTengu, TheEntranceHoldsThePlayerThroughTheTourThenTheFightBeginsWithItsMusic) {
+    TenguFight f;
+    f.player->vx = 40;
+    f.player->invulnerableTimer = 30;
+    f.s.Run(1);
+    // A tick in 230, then the camera tour: 30 frames there, 120 on the
+    // boss, 30 back, the music stopped meanwhile and the player held still.
+    ASSERT_EQ(f.tengu->frame, EnemyState::FightStart);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 3);
+    EXPECT_EQ(CEventSpot1::GetInstance()->m_travelFrames, 30);
+    EXPECT_EQ(CEventSpot1::GetInstance()->m_waitFrames, 120);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));
+    EXPECT_EQ(f.player->controlled, 0);
+    EXPECT_EQ(f.player->vx, 0);
+    int held = 0;
+    for (; held < 600 && f.tengu->frame == EnemyState::FightStart; ++held) {
+        ASSERT_EQ(f.player->controlled, 0) << held;
+        f.s.Run(1);
+    }
+    EXPECT_EQ(held, 30 + 120 + 30 + 2);  // with a frame each to start and to end the tour
+    // Then the player moves again, unhurt, to the boss music and the bar.
+    EXPECT_EQ(f.tengu->frame, EnemyState::Wait);
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped, kMusicStopped, 8}));
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.tengu);
 }
 
 TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
@@ -115,17 +144,45 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 800);
     ASSERT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
     f.tengu->hp = 10;
+    f.music.clear();
+    f.s.ClearSounds();
     f.tengu->OnHit(1, 50, 1, f.player);
     EXPECT_EQ(f.tengu->frame, EnemyState::Defeated);
     EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));  // the music stops
     const FrameRecord* rec = f.tengu->frameTable.Find(EnemyState::Defeated);
     EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->hurtTop | rec->hurtBottom, 0);
 
-    // 260 ticks of explosions, then flung up at 100 without gravity.
-    EXPECT_EQ(f.RunUntil([&] { return f.tengu->frame == EnemyState::BossDefeatFall; }, 300), 260);
+    // 260 ticks of explosions within 500 of it, every 40 ticks, then 20
+    // from 80, 10 from 140 and 5 from 200 (its first tick counts 1); then
+    // the last blast, and it is flung up at 100 without gravity.
+    int32_t reachX = 0, reachY = 0;
+    const int exploding = f.RunUntil(
+        [&] {
+            if (f.tengu->frame != EnemyState::Defeated) return true;  // (flung up already)
+            for (CCharacter* b : Shots())
+                if (b->frame >= 581 && b->frame <= 589) {
+                    reachX = std::max(reachX, std::abs(b->x - f.tengu->x));
+                    reachY = std::max(reachY, std::abs(b->y - f.tengu->y));
+                }
+            return false;
+        },
+        300);
+    EXPECT_EQ(f.tengu->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(exploding, 260);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 53), 1 + 3 + 6 + 12);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 17), 1);
+    EXPECT_LE(reachX, 500);
+    EXPECT_GT(reachX, 400);
+    EXPECT_LE(reachY, 500);
+    EXPECT_GT(reachY, 400);
     EXPECT_EQ(f.tengu->vy, -100);
     f.s.Run(5);
     EXPECT_EQ(f.tengu->vy, -100);
+    // Spinning by 0.8 a tick against its facing.
+    const double spun = f.tengu->angle;
+    f.s.Run(1);
+    EXPECT_NEAR(f.tengu->angle - spun, -0.8 * f.tengu->facing, 1e-9);
     // Up until it is above -4000.
     int32_t highest = f.tengu->y;
     f.RunUntil(
@@ -185,7 +242,12 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         f.Begin();
         RiseToSecondPhase(f);
         f.player->hp = hp;
+        // Turned from the player, it turns to it first, with the gale's sound.
+        f.tengu->facing = 1;
+        f.s.ClearSounds();
         f.tengu->SetState(CCharacterKingTengu::kGale);
+        EXPECT_EQ(f.tengu->facing, -1);
+        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{51}));
         const int32_t from = f.player->x, facing = f.tengu->facing;
         f.s.Run(20);
         if (hp > 0) EXPECT_EQ(f.player->x, from + 20 * 20 * facing);
@@ -203,16 +265,22 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
         int32_t windSlow = 1000, windFast = 0;  // its streaks, 300 to 600 forward
         std::set<int32_t> looks;                // in turn, all four of them
+        const int32_t h = CGameMain::GetInstance()->GetViewHeight() * 10;
+        int32_t stoneTop = h, stoneBottom = 0, windTop = h, windBottom = 0;  // both anywhere down the view
         for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
             const auto wind = enemy_test::Effects(260, 263);
             if (!wind.empty()) {
                 looks.insert(wind.back()->frame);
+                windTop = std::min(windTop, wind.back()->y);
+                windBottom = std::max(windBottom, wind.back()->y);
                 windSlow = std::min(windSlow, wind.back()->vx * facing);
                 windFast = std::max(windFast, wind.back()->vx * facing);
             }
             for (auto* stone : Shots(560)) {
                 if (!seen.insert(stone).second) continue;
                 EXPECT_EQ(stone->x, edge);
+                stoneTop = std::min(stoneTop, stone->y);
+                stoneBottom = std::max(stoneBottom, stone->y);
                 slow = std::min(slow, stone->vx * facing);
                 fast = std::max(fast, stone->vx * facing);
                 lowVy = std::min(lowVy, stone->vy);
@@ -232,6 +300,14 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         EXPECT_GT(fast, 135);
         EXPECT_GE(lowVy, 0);
         EXPECT_LE(highVy, 20);
+        EXPECT_GE(stoneTop, 0);
+        EXPECT_LT(stoneTop, h / 4);
+        EXPECT_LE(stoneBottom, h);
+        EXPECT_GT(stoneBottom, 3 * h / 4);
+        EXPECT_GE(windTop, 0);
+        EXPECT_LT(windTop, h / 20);
+        EXPECT_LE(windBottom, h);
+        EXPECT_GT(windBottom, h - h / 20);
     }
 }
 
@@ -389,8 +465,12 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
     f.Begin();
     f.s.Run(1);
     const int32_t facing = f.tengu->facing;
-    // The blade's wind: streaks 300 to 600 forward.
+    // The blade's wind: streaks 300 to 600 forward, from anywhere between
+    // the view's middle and a view's width behind it, and from 600 above
+    // the view down to its bottom.
     int32_t windSlow = 1000, windFast = 0;
+    const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10, h = CGameMain::GetInstance()->GetViewHeight() * 10;
+    int32_t nearX = -100000, farX = 100000, top = 100000, bottom = -100000;  // x measured forward
     for (int i = 0; i < 30; ++i) {
         const std::size_t before = enemy_test::Effects(260, 263).size();
         f.tengu->SetState(CCharacterKingTengu::kBlade);
@@ -398,12 +478,24 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
         for (std::size_t k = before; k < wind.size(); ++k) {
             windSlow = std::min(windSlow, wind[k]->vx * facing);
             windFast = std::max(windFast, wind[k]->vx * facing);
+            nearX = std::max(nearX, (wind[k]->x - w / 2) * facing);
+            farX = std::min(farX, (wind[k]->x - w / 2) * facing);
+            top = std::min(top, wind[k]->y);
+            bottom = std::max(bottom, wind[k]->y);
         }
     }
     EXPECT_GE(windSlow, 300);
     EXPECT_LT(windSlow, 320);
     EXPECT_LE(windFast, 600);
     EXPECT_GT(windFast, 580);
+    EXPECT_LE(nearX, 0);
+    EXPECT_GT(nearX, -w / 20);
+    EXPECT_GE(farX, -w);
+    EXPECT_LT(farX, -w + w / 20);
+    EXPECT_GE(top, -600);
+    EXPECT_LT(top, -600 + h / 20);
+    EXPECT_LE(bottom, h);
+    EXPECT_GT(bottom, h - h / 20);
     for (auto* shot : Shots(530)) shot->SetState(EnemyState::Remove);
     f.s.Run(1);
     f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
