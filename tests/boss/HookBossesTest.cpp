@@ -135,8 +135,21 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         EXPECT_EQ(f.player->frame, PlayerState::Victory);
         // The defeat records have no hurt box: nothing can strike it again.
         for (int32_t r : {110, 111, 112}) EXPECT_EQ(boss->frameTable.Find(r)->hurtRight, 0) << k.typeId << " " << r;
-        const int n = RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 300);
+        // Its orbs all turn the way it faces.
+        int orbs = 0, turnedAway = 0;
+        const int n = RunUntil(
+            f.s,
+            [&] {
+                for (const CCharacter* orb : enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb)) {
+                    ++orbs;
+                    if (orb->facing != boss->facing) ++turnedAway;
+                }
+                return f.player->frame == PlayerState::StageExit;
+            },
+            300);
         EXPECT_EQ(n, 128 + 50) << k.typeId;
+        EXPECT_GT(orbs, 0) << k.typeId;
+        EXPECT_EQ(turnedAway, 0) << k.typeId;
         EXPECT_EQ(boss->frame, EnemyState::Gone);
         EXPECT_EQ(boss->alpha, 0);
     }
@@ -188,6 +201,20 @@ TEST(BossGhost, ItsRainLengthensWithEveryFifthOfLifeLost) {
     EXPECT_LE(leftX, 300);
     EXPECT_GE(rightX, 4100);
     EXPECT_LE(rightX, 4400);
+    // In a room scrolled by 1000 it still falls across the room itself.
+    f.s.Stage().cameraX = 1000;
+    leftX = 100000;
+    rightX = -100000;
+    for (int i = 0; i < 80; ++i) {
+        ghost->SetState(CCharacterBossGhost::kFirstFire);
+        const CCharacter* fire = Shots(CCharacterBossGhost::kFire).back();
+        leftX = std::min(leftX, fire->x);
+        rightX = std::max(rightX, fire->x);
+    }
+    EXPECT_GE(leftX, -1000);
+    EXPECT_LE(leftX, -700);
+    EXPECT_GE(rightX, 3100);
+    EXPECT_LE(rightX, 3400);
 }
 
 TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) {
@@ -221,11 +248,13 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     EXPECT_EQ(ghost->facing, 1);
     // It turns only beyond its turning points, 4000 and 400 (the stage's
     // own positions here, the camera at rest).
+    // In a room scrolled by 1000 its right turning point lies 1000 further left.
     struct Turn {
-        int32_t x, facing, turnedTo;
+        int32_t x, facing, turnedTo, camera = 0;
     };
     for (const Turn& t : {Turn{4001, 1, -1}, Turn{4000, 1, 1}, Turn{3000, 1, 1}, Turn{399, -1, 1}, Turn{400, -1, -1},
-                          Turn{1000, -1, -1}}) {
+                          Turn{1000, -1, -1}, Turn{3001, 1, -1, 1000}, Turn{3000, 1, 1, 1000}}) {
+        f.s.Stage().cameraX = t.camera;
         ghost->x = t.x;
         ghost->facing = t.facing;
         ghost->Frame();
@@ -238,6 +267,12 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     ghost->facing = -1;
     ghost->Frame();
     EXPECT_EQ(ghost->x + ghost->CurrentRecord().bodyRight, right - 10);
+    // And so it is while it waits for the player at its entrance.
+    ghost->SetState(EnemyState::Entrance);
+    ghost->x = right + 500;
+    ghost->vx = 0;
+    ghost->Frame();
+    EXPECT_EQ(ghost->x + ghost->CurrentRecord().bodyRight, right);
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -268,6 +303,7 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
         for (const auto& blow : victim->blows) EXPECT_EQ(blow, (std::pair<int32_t, int32_t>{15, 10}));
         if (!playerLeaves) Snapshot("oneeye-stomp-landed");
         EXPECT_EQ(monster->frame, EnemyState::Wait);
+        EXPECT_EQ(monster->vx, 0) << playerLeaves;  // landed, it stands
         EXPECT_EQ(monster->y, kFloor - kStandHalf);
         if (!playerLeaves) {
             EXPECT_LE(std::abs(monster->x - 800), 100);
@@ -437,6 +473,20 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     EXPECT_LT(left, 440);
     EXPECT_GT(right, 3950);
     EXPECT_EQ(shakes, 5);
+    // In a room scrolled by 1000 they fall across the room itself.
+    for (auto* stone : Shots(CCharacterOneEyedMonster::kStone)) stone->SetState(EnemyState::Remove);
+    f.s.Run(1);
+    f.s.Stage().cameraX = 1000;
+    left = 100000;
+    right = -100000;
+    for (int k = 0; k < 40; ++k) {
+        monster->SetState(CCharacterOneEyedMonster::kHops);
+        RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
+    }
+    EXPECT_GE(left, 420 - 1000);
+    EXPECT_LE(right, 3980 - 1000);
+    EXPECT_LT(left, 440 - 1000);
+    EXPECT_GT(right, 3950 - 1000);
     // Up and down alike, it keeps turning to the player.
     for (int32_t hop : {280, 281}) {
         monster->facing = 1;
@@ -499,6 +549,11 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     EXPECT_EQ(firsts, (std::vector<int32_t>{240, 245, 250}));
     EXPECT_EQ(blades.total, 3);
     EXPECT_LT(tengu->x, kBossX);  // it hopped toward the player
+    // Landed from the last hop, it stands.
+    EXPECT_EQ(tengu->vx, 0);
+    const int32_t landed = tengu->x;
+    f.s.Run(5);
+    EXPECT_EQ(tengu->x, landed);
 
     // Each hop leaves its first record once it has slowed to 20 (its
     // gravity takes 5 a frame).
@@ -521,6 +576,7 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     tengu->vy = 0;
     tengu->Frame();
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
+    EXPECT_EQ(tengu->vx, 0);
     // Each hop: forward at 30 to 69, up at 120 to 129.
     tengu->x = kBossX;
     int32_t slow = 1000, fast = 0, low = 0, high = -1000;
@@ -674,6 +730,7 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->y, f.boss->y - 180);
     // Drawn just over the body.
     for (int k = 0; k < 2; ++k) EXPECT_EQ(f.Eye(k)->layer, 137) << k;
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(f.Eye(k)->scaleX, 2.0) << k;
     f.boss->x += 100;
     f.s.Run(1);
     EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);

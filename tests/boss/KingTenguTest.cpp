@@ -104,6 +104,10 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
               std::vector<int32_t>({10, 1, 2}));
     const FrameRecord* rise = f.tengu->frameTable.Find(CCharacterKingTengu::kRise);
     EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
+    // It turns to the player as it starts to rise.
+    f.tengu->facing = 1;
+    f.tengu->SetState(CCharacterKingTengu::kRise);
+    EXPECT_EQ(f.tengu->facing, -1);
     f.music.clear();
     const int32_t from = f.tengu->y;
     const int rising = f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
@@ -122,9 +126,11 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
     // Hovering, it keeps turning to the player (on its left).
     f.tengu->facing = 1;
+    f.tengu->vx = 100;
     f.tengu->Frame();
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
     EXPECT_EQ(f.tengu->facing, -1);
+    EXPECT_EQ(f.tengu->vx, 0);  // and stays where it is
     // Flying, it chooses among the fly-by, the gale and the charged shots.
     std::set<int32_t> seen;
     for (int i = 0; i < 4000; ++i) {
@@ -354,6 +360,9 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         const std::size_t balls = Shots(550).size();
         for (int i = 0; i < 20 && Shots(550).size() == balls; ++i) f.tengu->Frame();
         ASSERT_EQ(Shots(550).size(), balls + 1);
+        // (on the first tick of its record 363)
+        EXPECT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByShot);
+        EXPECT_EQ(f.tengu->frameTimer, 0);
         const CCharacter* ball = Shots(550).back();
         EXPECT_EQ(ball->vx, (f.player->x - ball->x) / 30);
         EXPECT_EQ(ball->vy, (f.player->y - ball->y) / 30);
@@ -399,14 +408,21 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
     for (auto* e : streaks) EXPECT_LT(e->vx, 0);
     EXPECT_GE(streaks.back()->x, w);  // from beyond the right edge
-    // Each blows left at 300 to 600.
-    int32_t slowest = -1000, fastest = 0;
+    // Each blows left at 300 to 600, anywhere down the view.
+    const int32_t h = CGameMain::GetInstance()->GetViewHeight() * 10;
+    int32_t slowest = -1000, fastest = 0, top = h, bottom = 0;
     for (int i = 0; i < 100; ++i) {
         f.s.Run(1);
         const CCharacter* e = enemy_test::Effects(260, 263).back();
         slowest = std::max(slowest, e->vx);
         fastest = std::min(fastest, e->vx);
+        top = std::min(top, e->y);
+        bottom = std::max(bottom, e->y);
     }
+    EXPECT_GE(top, 0);
+    EXPECT_LT(top, h / 10);
+    EXPECT_LE(bottom, h);
+    EXPECT_GT(bottom, h - h / 10);
     EXPECT_LE(slowest, -300);
     EXPECT_GT(slowest, -320);
     EXPECT_GE(fastest, -600);
@@ -426,12 +442,15 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
         std::size_t shots;
         double speed;
         std::size_t streaks;  // of wind
+        bool turns;           // to the player as it starts
+        int32_t spread;       // of the shots round it as they leave
+        int32_t forward;      // the shots' speed along its facing (0: not along it)
     };
     const Case cases[] = {
-        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100, 0},
-        {"forward blade", 260, 80, {50}, 530, 1, 200, 10},
-        {"twin aimed shots", 280, 204, {}, 520, 2, 60, 0},
-        {"ring", 300, 54, {21}, 540, 6, 40, 0},
+        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100, 0, true, 20, 0},
+        {"forward blade", 260, 80, {50}, 530, 1, 200, 10, false, 0, 200},
+        {"twin aimed shots", 280, 204, {}, 520, 2, 60, 0, true, 0, 0},
+        {"ring", 300, 54, {21}, 540, 6, 40, 0, false, 0, 0},
     };
     for (const Case& c : cases) {
         TenguFight f;
@@ -439,14 +458,23 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
         f.s.Run(1);
         f.s.ClearSounds();
         const std::size_t calm = enemy_test::Effects(260, 263).size();
+        f.tengu->facing = 1;  // turned from the player
         f.tengu->SetState(c.state);
+        EXPECT_EQ(f.tengu->facing, c.turns ? -1 : 1) << c.name;
         std::vector<CCharacterAttackEffect*> fired;
         std::set<CCharacter*> seen;
         int n = 0;
         for (; n < 400 && f.tengu->frame != EnemyState::Wait; ++n) {
             f.tengu->Frame();
             for (auto* shot : Shots(c.shot))
-                if (seen.insert(shot).second) fired.push_back(shot);
+                if (seen.insert(shot).second) {
+                    fired.push_back(shot);
+                    EXPECT_LE(std::abs(shot->x - f.tengu->x), c.spread) << c.name;
+                    EXPECT_LE(std::abs(shot->y - f.tengu->y), c.spread) << c.name;
+                    if (c.forward != 0) {
+                        EXPECT_EQ(shot->vx, c.forward * f.tengu->facing) << c.name;
+                    }
+                }
         }
         if (c.frames > 0) {
             EXPECT_EQ(n, c.frames) << c.name;
@@ -507,6 +535,7 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
         EXPECT_EQ(leaves[k]->vx, static_cast<int32_t>(std::cos(a) * 100 * facing)) << k;
         EXPECT_EQ(leaves[k]->vy, static_cast<int32_t>(std::sin(a) * 100)) << k;
         EXPECT_LE(std::abs(leaves[k]->x - f.tengu->x), 20) << k;
+        EXPECT_LE(std::abs(leaves[k]->y - f.tengu->y), 20) << k;
     }
     f.tengu->SetState(CCharacterKingTengu::kRingShots);
     const auto ring = Shots(540);
@@ -536,12 +565,32 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     std::set<CCharacter*> seen;
     const std::size_t trails = enemy_test::Effects(260, 263).size();
     int n = 0;
+    std::vector<int> ticks;  // of the shots
+    int32_t top = f.tengu->y, bottom = f.tengu->y, trailReachY = 0;
     for (; n < 400 && f.tengu->frame != CCharacterKingTengu::kHover; ++n) {
         f.tengu->Frame();
+        if (f.tengu->frame / 2 == CCharacterKingTengu::kCharge / 2) {
+            top = std::min(top, f.tengu->y);
+            bottom = std::max(bottom, f.tengu->y);
+        }
         for (auto* shot : Shots(570))
-            if (seen.insert(shot).second) fired.push_back(shot);
+            if (seen.insert(shot).second) {
+                fired.push_back(shot);
+                ticks.push_back(n + 1);
+                // From the boss itself; its trails round it (six steps back).
+                EXPECT_EQ(shot->x, f.tengu->x);
+                EXPECT_EQ(shot->y, f.tengu->y);
+                const auto wind = enemy_test::Effects(260, 263);
+                for (std::size_t k = wind.size() - 5; k < wind.size(); ++k)
+                    trailReachY = std::max(trailReachY, std::abs(wind[k]->y + 6 * wind[k]->vy - f.tengu->y));
+            }
     }
     EXPECT_EQ(n, 80 + 150);
+    // Winding up it bobs; then a shot every 30 ticks from the 80th.
+    EXPECT_GT(bottom - top, 50);
+    EXPECT_EQ(ticks, (std::vector<int>{80, 110, 140, 170, 200}));
+    EXPECT_LE(trailReachY, 300);
+    EXPECT_GT(trailReachY, 250);
     ASSERT_EQ(fired.size(), 5u);
     for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), 170.0, 1.5);
     EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 50), 5);
