@@ -123,6 +123,11 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         f.player->controlled = 1;
         f.s.Run(1);
         EXPECT_EQ(boss->frame, EnemyState::Wait) << k.typeId;
+        // Waiting, the ground bosses keep turning to the player; the
+        // patrolling ghost does not.
+        boss->facing = 1;
+        f.s.Run(1);
+        EXPECT_EQ(boss->facing, k.typeId == 10050 ? 1 : -1) << k.typeId;
         // A blow of 400 counts 200; the lethal one starts the defeat.
         const int32_t full = boss->hp;
         boss->OnHit(1, 400, 1, f.player);

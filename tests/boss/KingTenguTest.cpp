@@ -277,6 +277,9 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
             const auto wind = enemy_test::Effects(260, 263);
             if (!wind.empty()) {
                 looks.insert(wind.back()->frame);
+                if (i > 0) {
+                    EXPECT_EQ(wind.back()->x, edge);  // (the first was blown on already)
+                }
                 windTop = std::min(windTop, wind.back()->y);
                 windBottom = std::max(windBottom, wind.back()->y);
                 windSlow = std::min(windSlow, wind.back()->vx * facing);
@@ -411,14 +414,17 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     // Each blows left at 300 to 600, anywhere down the view.
     const int32_t h = CGameMain::GetInstance()->GetViewHeight() * 10;
     int32_t slowest = -1000, fastest = 0, top = h, bottom = 0;
+    std::set<int32_t> looks;  // in turn, all four
     for (int i = 0; i < 100; ++i) {
         f.s.Run(1);
         const CCharacter* e = enemy_test::Effects(260, 263).back();
+        looks.insert(e->frame);
         slowest = std::max(slowest, e->vx);
         fastest = std::min(fastest, e->vx);
         top = std::min(top, e->y);
         bottom = std::max(bottom, e->y);
     }
+    EXPECT_EQ(looks, (std::set<int32_t>{260, 261, 262, 263}));
     EXPECT_GE(top, 0);
     EXPECT_LT(top, h / 10);
     EXPECT_LE(bottom, h);
@@ -598,7 +604,9 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     const auto streaks = enemy_test::Effects(260, 263);
     ASSERT_EQ(streaks.size(), trails + 25);
     double slowest = 10, fastest = 0;
+    std::set<int32_t> looks;  // of the wind, by the tick: 0, 30, .. 120 give two
     for (std::size_t k = trails; k < streaks.size(); ++k) {
+        looks.insert(streaks[k]->frame);
         // Drawn a quarter turn by its facing off its own flight (an angle
         // of 0 points up, growing clockwise).
         const double flight = std::atan2(static_cast<double>(streaks[k]->vx), static_cast<double>(-streaks[k]->vy));
@@ -609,6 +617,7 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
         slowest = std::min(slowest, ratio);
         fastest = std::max(fastest, ratio);
     }
+    EXPECT_EQ(looks, (std::set<int32_t>{260, 262}));
     EXPECT_GE(slowest, 1.19);
     EXPECT_LT(slowest, 1.3);
     EXPECT_LT(fastest, 1.74);
