@@ -106,11 +106,28 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
         EXPECT_EQ(boss->facing, -1) << k.typeId;
         EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, boss) << k.typeId;
-        f.s.Run(30);
+        // Waiting, the ghost bobs up and down; the others stand.
+        int32_t top = boss->y, bottom = boss->y;
+        for (int i = 0; i < 30; ++i) {
+            f.s.Run(1);
+            top = std::min(top, boss->y);
+            bottom = std::max(bottom, boss->y);
+        }
+        if (k.typeId == 10050) {
+            EXPECT_GT(bottom - top, 150);
+            EXPECT_LT(bottom - top, 250);
+        } else {
+            EXPECT_EQ(bottom - top, 0) << k.typeId;
+        }
         EXPECT_EQ(boss->frame, EnemyState::FightStart) << k.typeId;
         f.player->controlled = 1;
         f.s.Run(1);
         EXPECT_EQ(boss->frame, EnemyState::Wait) << k.typeId;
+        // Waiting, the ground bosses keep turning to the player; the
+        // patrolling ghost does not.
+        boss->facing = 1;
+        f.s.Run(1);
+        EXPECT_EQ(boss->facing, k.typeId == 10050 ? 1 : -1) << k.typeId;
         // A blow of 400 counts 200; the lethal one starts the defeat.
         const int32_t full = boss->hp;
         boss->OnHit(1, 400, 1, f.player);
@@ -123,8 +140,21 @@ TEST(HookBosses, EachHoldsItsEntranceTakesCappedBlowsAndEndsInTheStageExit) {
         EXPECT_EQ(f.player->frame, PlayerState::Victory);
         // The defeat records have no hurt box: nothing can strike it again.
         for (int32_t r : {110, 111, 112}) EXPECT_EQ(boss->frameTable.Find(r)->hurtRight, 0) << k.typeId << " " << r;
-        const int n = RunUntil(f.s, [&] { return f.player->frame == PlayerState::StageExit; }, 300);
+        // Its orbs all turn the way it faces.
+        int orbs = 0, turnedAway = 0;
+        const int n = RunUntil(
+            f.s,
+            [&] {
+                for (const CCharacter* orb : enemy_test::Effects(CCharacterEffect::kScoreOrb, CCharacterEffect::kScoreOrb)) {
+                    ++orbs;
+                    if (orb->facing != boss->facing) ++turnedAway;
+                }
+                return f.player->frame == PlayerState::StageExit;
+            },
+            300);
         EXPECT_EQ(n, 128 + 50) << k.typeId;
+        EXPECT_GT(orbs, 0) << k.typeId;
+        EXPECT_EQ(turnedAway, 0) << k.typeId;
         EXPECT_EQ(boss->frame, EnemyState::Gone);
         EXPECT_EQ(boss->alpha, 0);
     }
@@ -176,6 +206,20 @@ TEST(BossGhost, ItsRainLengthensWithEveryFifthOfLifeLost) {
     EXPECT_LE(leftX, 300);
     EXPECT_GE(rightX, 4100);
     EXPECT_LE(rightX, 4400);
+    // In a room scrolled by 1000 it still falls across the room itself.
+    f.s.Stage().cameraX = 1000;
+    leftX = 100000;
+    rightX = -100000;
+    for (int i = 0; i < 80; ++i) {
+        ghost->SetState(CCharacterBossGhost::kFirstFire);
+        const CCharacter* fire = Shots(CCharacterBossGhost::kFire).back();
+        leftX = std::min(leftX, fire->x);
+        rightX = std::max(rightX, fire->x);
+    }
+    EXPECT_GE(leftX, -1000);
+    EXPECT_LE(leftX, -700);
+    EXPECT_GE(rightX, 3100);
+    EXPECT_LE(rightX, 3400);
 }
 
 TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) {
@@ -184,11 +228,16 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     f.s.Run(1);
     ASSERT_EQ(ghost->frame, EnemyState::Wait);
     ghost->facing = 1;
-    int32_t maxX = ghost->x;
+    int32_t maxX = ghost->x, top = ghost->y, bottom = ghost->y;
     for (int i = 0; i < 40; ++i) {
         f.s.Run(1);
         maxX = std::max(maxX, ghost->x);
+        top = std::min(top, ghost->y);
+        bottom = std::max(bottom, ghost->y);
     }
+    // Bobbing as it goes.
+    EXPECT_GT(bottom - top, 80);
+    EXPECT_LT(bottom - top, 250);
     // Past 4000 it turns back, though the player is to its left all along.
     EXPECT_EQ(ghost->facing, -1);
     EXPECT_LE(maxX, 4000 + 20);
@@ -204,11 +253,13 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     EXPECT_EQ(ghost->facing, 1);
     // It turns only beyond its turning points, 4000 and 400 (the stage's
     // own positions here, the camera at rest).
+    // In a room scrolled by 1000 its right turning point lies 1000 further left.
     struct Turn {
-        int32_t x, facing, turnedTo;
+        int32_t x, facing, turnedTo, camera = 0;
     };
     for (const Turn& t : {Turn{4001, 1, -1}, Turn{4000, 1, 1}, Turn{3000, 1, 1}, Turn{399, -1, 1}, Turn{400, -1, -1},
-                          Turn{1000, -1, -1}}) {
+                          Turn{1000, -1, -1}, Turn{3001, 1, -1, 1000}, Turn{3000, 1, 1, 1000}}) {
+        f.s.Stage().cameraX = t.camera;
         ghost->x = t.x;
         ghost->facing = t.facing;
         ghost->Frame();
@@ -221,6 +272,12 @@ TEST(BossGhost, ItPatrolsBetweenTheRoomsTurningPointsWithoutTurningToThePlayer) 
     ghost->facing = -1;
     ghost->Frame();
     EXPECT_EQ(ghost->x + ghost->CurrentRecord().bodyRight, right - 10);
+    // And so it is while it waits for the player at its entrance.
+    ghost->SetState(EnemyState::Entrance);
+    ghost->x = right + 500;
+    ghost->vx = 0;
+    ghost->Frame();
+    EXPECT_EQ(ghost->x + ghost->CurrentRecord().bodyRight, right);
 }
 
 // --- The one-eyed monster -------------------------------------------------------------
@@ -251,6 +308,7 @@ TEST(OneEyedMonster, ItsJumpStompsOnlyWhereThePlayerStillIs) {
         for (const auto& blow : victim->blows) EXPECT_EQ(blow, (std::pair<int32_t, int32_t>{15, 10}));
         if (!playerLeaves) Snapshot("oneeye-stomp-landed");
         EXPECT_EQ(monster->frame, EnemyState::Wait);
+        EXPECT_EQ(monster->vx, 0) << playerLeaves;  // landed, it stands
         EXPECT_EQ(monster->y, kFloor - kStandHalf);
         if (!playerLeaves) {
             EXPECT_LE(std::abs(monster->x - 800), 100);
@@ -350,6 +408,15 @@ TEST(OneEyedMonster, ItsSmashThrowsSixteenShardsThenARockAtThePlayer) {
     EXPECT_EQ(rocks[0]->y, monster->y);
     EXPECT_EQ(rocks[0]->vx, (800 - hand) / 46);
     EXPECT_EQ(rocks[0]->vy, -138);
+    // All through the smash it stands turned to the player.
+    for (int32_t record : {260, 261, 262, 263}) {
+        monster->facing = 1;
+        monster->vx = 30;
+        monster->SetState(record);
+        monster->Frame();
+        EXPECT_EQ(monster->facing, -1) << record;
+        EXPECT_EQ(monster->vx, 0) << record;
+    }
 }
 
 TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
@@ -411,6 +478,27 @@ TEST(OneEyedMonster, FiveHopsDropTenStonesAcrossTheRoomAndShakeItFiveTimes) {
     EXPECT_LT(left, 440);
     EXPECT_GT(right, 3950);
     EXPECT_EQ(shakes, 5);
+    // In a room scrolled by 1000 they fall across the room itself.
+    for (auto* stone : Shots(CCharacterOneEyedMonster::kStone)) stone->SetState(EnemyState::Remove);
+    f.s.Run(1);
+    f.s.Stage().cameraX = 1000;
+    left = 100000;
+    right = -100000;
+    for (int k = 0; k < 40; ++k) {
+        monster->SetState(CCharacterOneEyedMonster::kHops);
+        RunUntil(f.s, [&] { across(); return monster->frame == EnemyState::Wait; }, 400);
+    }
+    EXPECT_GE(left, 420 - 1000);
+    EXPECT_LE(right, 3980 - 1000);
+    EXPECT_LT(left, 440 - 1000);
+    EXPECT_GT(right, 3950 - 1000);
+    // Up and down alike, it keeps turning to the player.
+    for (int32_t hop : {280, 281}) {
+        monster->facing = 1;
+        monster->SetState(hop);
+        monster->Frame();
+        EXPECT_EQ(monster->facing, -1) << hop;
+    }
 }
 
 TEST(OneEyedMonster, EachHopLandingPushesThePlayerOutOfTheWallItTouches) {
@@ -466,6 +554,11 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     EXPECT_EQ(firsts, (std::vector<int32_t>{240, 245, 250}));
     EXPECT_EQ(blades.total, 3);
     EXPECT_LT(tengu->x, kBossX);  // it hopped toward the player
+    // Landed from the last hop, it stands.
+    EXPECT_EQ(tengu->vx, 0);
+    const int32_t landed = tengu->x;
+    f.s.Run(5);
+    EXPECT_EQ(tengu->x, landed);
 
     // Each hop leaves its first record once it has slowed to 20 (its
     // gravity takes 5 a frame).
@@ -488,6 +581,7 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     tengu->vy = 0;
     tengu->Frame();
     EXPECT_EQ(tengu->frame, EnemyState::Wait);
+    EXPECT_EQ(tengu->vx, 0);
     // Each hop: forward at 30 to 69, up at 120 to 129.
     tengu->x = kBossX;
     int32_t slow = 1000, fast = 0, low = 0, high = -1000;
@@ -503,6 +597,18 @@ TEST(Tengu, ThreeHopsLooseThreeBladesAimedAtThePlayer) {
     EXPECT_EQ(fast, 69);
     EXPECT_EQ(low, -129);
     EXPECT_EQ(high, -120);
+    // Each blade leaves from the tengu itself straight at the player, at 100.
+    for (auto [dx, dy] : {std::pair{-1500, 0}, {-700, 900}, {400, 1300}, {1200, -600}, {0, 800}, {-900, -900}}) {
+        f.player->x = tengu->x + dx;
+        f.player->y = tengu->y + dy;
+        tengu->SetState(CCharacterTengu::kHop + 2);
+        const CCharacter* blade = Shots(CCharacterTengu::kBlade).back();
+        const double a = std::atan2(static_cast<double>(dx), static_cast<double>(dy));
+        EXPECT_EQ(blade->vx, static_cast<int32_t>(std::sin(a) * 100)) << dx << "," << dy;
+        EXPECT_EQ(blade->vy, static_cast<int32_t>(std::cos(a) * 100)) << dx << "," << dy;
+        EXPECT_EQ(blade->x, tengu->x) << dx << "," << dy;
+        EXPECT_EQ(blade->y, tengu->y) << dx << "," << dy;
+    }
 }
 
 TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
@@ -555,6 +661,18 @@ TEST(Tengu, ThreeFansOfFiveFeathersAt42_78And114Frames) {
             EXPECT_EQ(feather->y, tengu->y + 2 * vy) << dx << "," << dy << " " << k;
         }
     }
+    // It stands turned to the player through the first two fans' records
+    // (260 to 263); from 264 on it runs no hook and keeps its facing.
+    f.player->x = home;
+    f.player->y = tengu->y;
+    for (auto [record, turns] : {std::pair{260, true}, {262, true}, {263, true}, {264, false}, {266, false}}) {
+        tengu->facing = 1;
+        tengu->vx = 30;
+        tengu->SetState(record);
+        tengu->Frame();
+        EXPECT_EQ(tengu->facing, turns ? -1 : 1) << record;
+        EXPECT_EQ(tengu->vx, turns ? 0 : 30) << record;
+    }
 }
 
 TEST(Tengu, AShotAtAPlayerOnTheSameSpotFliesStraightDown) {
@@ -605,6 +723,7 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(fade + 1, 32);  // with the frame it entered
     EXPECT_EQ(f.boss->alpha, 255);
     EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
     EXPECT_TRUE(f.player->IsPlayTimeRunning());  // its fight starts the clock again
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.boss);
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
@@ -616,6 +735,7 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     EXPECT_EQ(f.Eye(0)->y, f.boss->y - 180);
     // Drawn just over the body.
     for (int k = 0; k < 2; ++k) EXPECT_EQ(f.Eye(k)->layer, 137) << k;
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(f.Eye(k)->scaleX, 2.0) << k;
     f.boss->x += 100;
     f.s.Run(1);
     EXPECT_EQ(f.Eye(1)->x, f.boss->x - 260);
@@ -649,6 +769,14 @@ TEST(KingTengu2nd, ItFadesInOpensTwoEyesAndStartsTheFightWithItsMusic) {
     ASSERT_EQ(eye->frame, CCharacterKingTengu2ndEye::kFire);
     EXPECT_GT(eye->relativeAngle, 1.5708);
     EXPECT_LT(eye->relativeAngle, 3.1416);
+    // Waiting, it keeps its body (290 either side) inside the view.
+    const int32_t right = std::min(f.s.Stage().width * kTileSize, CGameMain::GetInstance()->GetViewWidth() * 10);
+    f.boss->x = right - 100;
+    f.boss->Frame();
+    EXPECT_EQ(f.boss->x, right - 290);
+    f.boss->x = 100;
+    f.boss->Frame();
+    EXPECT_EQ(f.boss->x, 290);
 }
 
 TEST(KingTengu2nd, BothEyesFireTogetherEvery211FramesAndHazardsComeInTimeFromTheirSides) {
@@ -815,6 +943,40 @@ TEST(KingTengu2nd, ItsDefeatClearsTheHazardsWhitesOutBurstsAHundredOrbsAndSendsT
     EXPECT_LT(top, -650);
     EXPECT_LE(bottom, 800);
     EXPECT_GT(bottom, 750);
+    // The burst, orb by orb: ring j turned on by j hundredths of a turn
+    // from a start drawn as one of a hundred steps of half a turn, each orb
+    // 200 out and flying outward at 200; then the sign of the rate.
+    CEffect* flash = CEffect::GetInstance();
+    f.player->combo = 40;
+    ASSERT_EQ(f.player->GetScoreRate(), 140);
+    for (uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
+        const std::size_t before = orbs().size(), signs = enemy_test::Effects(190, 190).size();
+        f.boss->frame = CCharacterKingTengu2nd::kWhiteOut;
+        f.boss->alpha = 255;
+        flash->m_flashPhase = 3;
+        GameSrand(seed);
+        const double start = (GameRand() % 100) * M_PI / 100;
+        GameSrand(seed);
+        f.boss->UpdateDefeat();
+        const auto now = orbs();
+        ASSERT_EQ(now.size(), before + 100) << seed;
+        for (int j = 0; j < 10; ++j)
+            for (int k = 0; k < 10; ++k) {
+                const double a = 2 * M_PI * k / 10 + j * (2 * M_PI / 10) / 10 + start;
+                const auto dx = static_cast<int32_t>(std::sin(a) * 200), dy = static_cast<int32_t>(std::cos(a) * 200);
+                const CCharacter* orb = now[before + static_cast<std::size_t>(10 * j + k)];
+                EXPECT_EQ(orb->vx, dx) << seed << " " << j << " " << k;
+                EXPECT_EQ(orb->vy, dy) << seed << " " << j << " " << k;
+                EXPECT_EQ(orb->x, f.boss->x + dx) << seed << " " << j << " " << k;
+                EXPECT_EQ(orb->y, f.boss->y + dy) << seed << " " << j << " " << k;
+            }
+        const auto sign = enemy_test::Effects(190, 190);
+        ASSERT_EQ(sign.size(), signs + 1) << seed;
+        EXPECT_EQ(sign.back()->GetScoreRate(), 140) << seed;
+        EXPECT_EQ(now.back()->GetScore(), 140 * 200000 / 100 / 10 / 10) << seed;
+        EXPECT_EQ(now.back()->GetScoreRate(), 140) << seed;
+        EXPECT_EQ(f.boss->alpha, 0) << seed;
+    }
 }
 
 // --- The whole way to the stage clear ----------------------------------------------------------

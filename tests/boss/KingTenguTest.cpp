@@ -12,6 +12,7 @@
 #include "boss/CharacterKingTengu.h"
 #include "character/CreateCharacter.h"
 #include "player/CharacterPlayer.h"
+#include "stage/EventSpot1.h"
 
 namespace {
 
@@ -53,6 +54,34 @@ TEST(KingTengu, EveryFactoryIdGivesTheFirstPhase) {
     }
 }
 
+TEST(KingTengu, TheEntranceHoldsThePlayerThroughTheTourThenTheFightBeginsWithItsMusic) {
+    TenguFight f;
+    f.player->vx = 40;
+    f.player->invulnerableTimer = 30;
+    f.s.Run(1);
+    // A tick in 230, then the camera tour: 30 frames there, 120 on the
+    // boss, 30 back, the music stopped meanwhile and the player held still.
+    ASSERT_EQ(f.tengu->frame, EnemyState::FightStart);
+    EXPECT_EQ(CEvent::GetInstance()->GetCurrentId(), 3);
+    EXPECT_EQ(CEventSpot1::GetInstance()->m_travelFrames, 30);
+    EXPECT_EQ(CEventSpot1::GetInstance()->m_waitFrames, 120);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));
+    EXPECT_EQ(f.player->controlled, 0);
+    EXPECT_EQ(f.player->vx, 0);
+    int held = 0;
+    for (; held < 600 && f.tengu->frame == EnemyState::FightStart; ++held) {
+        ASSERT_EQ(f.player->controlled, 0) << held;
+        f.s.Run(1);
+    }
+    EXPECT_EQ(held, 30 + 120 + 30 + 2);  // with a frame each to start and to end the tour
+    // Then the player moves again, unhurt, to the boss music and the bar.
+    EXPECT_EQ(f.tengu->frame, EnemyState::Wait);
+    EXPECT_EQ(f.player->controlled, 1);
+    EXPECT_EQ(f.player->invulnerableTimer, 0);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped, kMusicStopped, 8}));
+    EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar()->m_target, f.tengu);
+}
+
 TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     TenguFight f;
     f.Begin();
@@ -75,6 +104,10 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
               std::vector<int32_t>({10, 1, 2}));
     const FrameRecord* rise = f.tengu->frameTable.Find(CCharacterKingTengu::kRise);
     EXPECT_EQ(rise->hurtLeft | rise->hurtRight, 0);
+    // It turns to the player as it starts to rise.
+    f.tengu->facing = 1;
+    f.tengu->SetState(CCharacterKingTengu::kRise);
+    EXPECT_EQ(f.tengu->facing, -1);
     f.music.clear();
     const int32_t from = f.tengu->y;
     const int rising = f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 400);
@@ -93,9 +126,11 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(f.music.back(), CCharacterEnemyBoss::kLastBossMusic);
     // Hovering, it keeps turning to the player (on its left).
     f.tengu->facing = 1;
+    f.tengu->vx = 100;
     f.tengu->Frame();
     ASSERT_EQ(f.tengu->frame, CCharacterKingTengu::kHover);
     EXPECT_EQ(f.tengu->facing, -1);
+    EXPECT_EQ(f.tengu->vx, 0);  // and stays where it is
     // Flying, it chooses among the fly-by, the gale and the charged shots.
     std::set<int32_t> seen;
     for (int i = 0; i < 4000; ++i) {
@@ -115,17 +150,45 @@ TEST(KingTengu, TheFinalDefeatEndsInAStageThatExists) {
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kHover; }, 800);
     ASSERT_EQ(f.tengu->typeId, CCharacterKingTengu::kPhase2);
     f.tengu->hp = 10;
+    f.music.clear();
+    f.s.ClearSounds();
     f.tengu->OnHit(1, 50, 1, f.player);
     EXPECT_EQ(f.tengu->frame, EnemyState::Defeated);
     EXPECT_EQ(f.player->frame, PlayerState::Victory);
+    EXPECT_EQ(f.music, (std::vector<int32_t>{kMusicStopped}));  // the music stops
     const FrameRecord* rec = f.tengu->frameTable.Find(EnemyState::Defeated);
     EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->hurtTop | rec->hurtBottom, 0);
 
-    // 260 ticks of explosions, then flung up at 100 without gravity.
-    EXPECT_EQ(f.RunUntil([&] { return f.tengu->frame == EnemyState::BossDefeatFall; }, 300), 260);
+    // 260 ticks of explosions within 500 of it, every 40 ticks, then 20
+    // from 80, 10 from 140 and 5 from 200 (its first tick counts 1); then
+    // the last blast, and it is flung up at 100 without gravity.
+    int32_t reachX = 0, reachY = 0;
+    const int exploding = f.RunUntil(
+        [&] {
+            if (f.tengu->frame != EnemyState::Defeated) return true;  // (flung up already)
+            for (CCharacter* b : Shots())
+                if (b->frame >= 581 && b->frame <= 589) {
+                    reachX = std::max(reachX, std::abs(b->x - f.tengu->x));
+                    reachY = std::max(reachY, std::abs(b->y - f.tengu->y));
+                }
+            return false;
+        },
+        300);
+    EXPECT_EQ(f.tengu->frame, EnemyState::BossDefeatFall);
+    EXPECT_EQ(exploding, 260);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 53), 1 + 3 + 6 + 12);
+    EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 17), 1);
+    EXPECT_LE(reachX, 500);
+    EXPECT_GT(reachX, 400);
+    EXPECT_LE(reachY, 500);
+    EXPECT_GT(reachY, 400);
     EXPECT_EQ(f.tengu->vy, -100);
     f.s.Run(5);
     EXPECT_EQ(f.tengu->vy, -100);
+    // Spinning by 0.8 a tick against its facing.
+    const double spun = f.tengu->angle;
+    f.s.Run(1);
+    EXPECT_NEAR(f.tengu->angle - spun, -0.8 * f.tengu->facing, 1e-9);
     // Up until it is above -4000.
     int32_t highest = f.tengu->y;
     f.RunUntil(
@@ -185,7 +248,12 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         f.Begin();
         RiseToSecondPhase(f);
         f.player->hp = hp;
+        // Turned from the player, it turns to it first, with the gale's sound.
+        f.tengu->facing = 1;
+        f.s.ClearSounds();
         f.tengu->SetState(CCharacterKingTengu::kGale);
+        EXPECT_EQ(f.tengu->facing, -1);
+        EXPECT_EQ(f.s.Sounds(), (std::vector<int32_t>{51}));
         const int32_t from = f.player->x, facing = f.tengu->facing;
         f.s.Run(20);
         if (hp > 0) EXPECT_EQ(f.player->x, from + 20 * 20 * facing);
@@ -203,16 +271,25 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         int32_t slow = 1000, fast = 0, lowVy = 100, highVy = -100;
         int32_t windSlow = 1000, windFast = 0;  // its streaks, 300 to 600 forward
         std::set<int32_t> looks;                // in turn, all four of them
+        const int32_t h = CGameMain::GetInstance()->GetViewHeight() * 10;
+        int32_t stoneTop = h, stoneBottom = 0, windTop = h, windBottom = 0;  // both anywhere down the view
         for (int i = 0; i < 200 && f.tengu->frame / 2 == CCharacterKingTengu::kGale / 2; ++i) {
             const auto wind = enemy_test::Effects(260, 263);
             if (!wind.empty()) {
                 looks.insert(wind.back()->frame);
+                if (i > 0) {
+                    EXPECT_EQ(wind.back()->x, edge);  // (the first was blown on already)
+                }
+                windTop = std::min(windTop, wind.back()->y);
+                windBottom = std::max(windBottom, wind.back()->y);
                 windSlow = std::min(windSlow, wind.back()->vx * facing);
                 windFast = std::max(windFast, wind.back()->vx * facing);
             }
             for (auto* stone : Shots(560)) {
                 if (!seen.insert(stone).second) continue;
                 EXPECT_EQ(stone->x, edge);
+                stoneTop = std::min(stoneTop, stone->y);
+                stoneBottom = std::max(stoneBottom, stone->y);
                 slow = std::min(slow, stone->vx * facing);
                 fast = std::max(fast, stone->vx * facing);
                 lowVy = std::min(lowVy, stone->vy);
@@ -232,6 +309,14 @@ TEST(KingTengu, TheGaleBlowsOnlyALivingPlayer) {
         EXPECT_GT(fast, 135);
         EXPECT_GE(lowVy, 0);
         EXPECT_LE(highVy, 20);
+        EXPECT_GE(stoneTop, 0);
+        EXPECT_LT(stoneTop, h / 4);
+        EXPECT_LE(stoneBottom, h);
+        EXPECT_GT(stoneBottom, 3 * h / 4);
+        EXPECT_GE(windTop, 0);
+        EXPECT_LT(windTop, h / 20);
+        EXPECT_LE(windBottom, h);
+        EXPECT_GT(windBottom, h - h / 20);
     }
 }
 
@@ -278,6 +363,9 @@ TEST(KingTengu, TheFlyByFacesAwayFromTheNearerEdgeAndTurnsOnlyACellBeyondTheStag
         const std::size_t balls = Shots(550).size();
         for (int i = 0; i < 20 && Shots(550).size() == balls; ++i) f.tengu->Frame();
         ASSERT_EQ(Shots(550).size(), balls + 1);
+        // (on the first tick of its record 363)
+        EXPECT_EQ(f.tengu->frame, CCharacterKingTengu::kFlyByShot);
+        EXPECT_EQ(f.tengu->frameTimer, 0);
         const CCharacter* ball = Shots(550).back();
         EXPECT_EQ(ball->vx, (f.player->x - ball->x) / 30);
         EXPECT_EQ(ball->vy, (f.player->y - ball->y) / 30);
@@ -323,14 +411,24 @@ TEST(KingTengu, TheOpeningScenePosesFaceThePlayerAndFanAWindFromTheRight) {
     const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10;
     for (auto* e : streaks) EXPECT_LT(e->vx, 0);
     EXPECT_GE(streaks.back()->x, w);  // from beyond the right edge
-    // Each blows left at 300 to 600.
-    int32_t slowest = -1000, fastest = 0;
+    // Each blows left at 300 to 600, anywhere down the view.
+    const int32_t h = CGameMain::GetInstance()->GetViewHeight() * 10;
+    int32_t slowest = -1000, fastest = 0, top = h, bottom = 0;
+    std::set<int32_t> looks;  // in turn, all four
     for (int i = 0; i < 100; ++i) {
         f.s.Run(1);
         const CCharacter* e = enemy_test::Effects(260, 263).back();
+        looks.insert(e->frame);
         slowest = std::max(slowest, e->vx);
         fastest = std::min(fastest, e->vx);
+        top = std::min(top, e->y);
+        bottom = std::max(bottom, e->y);
     }
+    EXPECT_EQ(looks, (std::set<int32_t>{260, 261, 262, 263}));
+    EXPECT_GE(top, 0);
+    EXPECT_LT(top, h / 10);
+    EXPECT_LE(bottom, h);
+    EXPECT_GT(bottom, h - h / 10);
     EXPECT_LE(slowest, -300);
     EXPECT_GT(slowest, -320);
     EXPECT_GE(fastest, -600);
@@ -350,12 +448,15 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
         std::size_t shots;
         double speed;
         std::size_t streaks;  // of wind
+        bool turns;           // to the player as it starts
+        int32_t spread;       // of the shots round it as they leave
+        int32_t forward;      // the shots' speed along its facing (0: not along it)
     };
     const Case cases[] = {
-        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100, 0},
-        {"forward blade", 260, 80, {50}, 530, 1, 200, 10},
-        {"twin aimed shots", 280, 204, {}, 520, 2, 60, 0},
-        {"ring", 300, 54, {21}, 540, 6, 40, 0},
+        {"leap and fan", 240, 0, {49, 49, 49, 49}, 510, 6, 100, 0, true, 20, 0},
+        {"forward blade", 260, 80, {50}, 530, 1, 200, 10, false, 0, 200},
+        {"twin aimed shots", 280, 204, {}, 520, 2, 60, 0, true, 0, 0},
+        {"ring", 300, 54, {21}, 540, 6, 40, 0, false, 0, 0},
     };
     for (const Case& c : cases) {
         TenguFight f;
@@ -363,14 +464,23 @@ TEST(KingTengu, EachGroundAttackFiresItsShotsAndReturnsToTheWait) {
         f.s.Run(1);
         f.s.ClearSounds();
         const std::size_t calm = enemy_test::Effects(260, 263).size();
+        f.tengu->facing = 1;  // turned from the player
         f.tengu->SetState(c.state);
+        EXPECT_EQ(f.tengu->facing, c.turns ? -1 : 1) << c.name;
         std::vector<CCharacterAttackEffect*> fired;
         std::set<CCharacter*> seen;
         int n = 0;
         for (; n < 400 && f.tengu->frame != EnemyState::Wait; ++n) {
             f.tengu->Frame();
             for (auto* shot : Shots(c.shot))
-                if (seen.insert(shot).second) fired.push_back(shot);
+                if (seen.insert(shot).second) {
+                    fired.push_back(shot);
+                    EXPECT_LE(std::abs(shot->x - f.tengu->x), c.spread) << c.name;
+                    EXPECT_LE(std::abs(shot->y - f.tengu->y), c.spread) << c.name;
+                    if (c.forward != 0) {
+                        EXPECT_EQ(shot->vx, c.forward * f.tengu->facing) << c.name;
+                    }
+                }
         }
         if (c.frames > 0) {
             EXPECT_EQ(n, c.frames) << c.name;
@@ -389,8 +499,12 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
     f.Begin();
     f.s.Run(1);
     const int32_t facing = f.tengu->facing;
-    // The blade's wind: streaks 300 to 600 forward.
+    // The blade's wind: streaks 300 to 600 forward, from anywhere between
+    // the view's middle and a view's width behind it, and from 600 above
+    // the view down to its bottom.
     int32_t windSlow = 1000, windFast = 0;
+    const int32_t w = CGameMain::GetInstance()->GetViewWidth() * 10, h = CGameMain::GetInstance()->GetViewHeight() * 10;
+    int32_t nearX = -100000, farX = 100000, top = 100000, bottom = -100000;  // x measured forward
     for (int i = 0; i < 30; ++i) {
         const std::size_t before = enemy_test::Effects(260, 263).size();
         f.tengu->SetState(CCharacterKingTengu::kBlade);
@@ -398,12 +512,24 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
         for (std::size_t k = before; k < wind.size(); ++k) {
             windSlow = std::min(windSlow, wind[k]->vx * facing);
             windFast = std::max(windFast, wind[k]->vx * facing);
+            nearX = std::max(nearX, (wind[k]->x - w / 2) * facing);
+            farX = std::min(farX, (wind[k]->x - w / 2) * facing);
+            top = std::min(top, wind[k]->y);
+            bottom = std::max(bottom, wind[k]->y);
         }
     }
     EXPECT_GE(windSlow, 300);
     EXPECT_LT(windSlow, 320);
     EXPECT_LE(windFast, 600);
     EXPECT_GT(windFast, 580);
+    EXPECT_LE(nearX, 0);
+    EXPECT_GT(nearX, -w / 20);
+    EXPECT_GE(farX, -w);
+    EXPECT_LT(farX, -w + w / 20);
+    EXPECT_GE(top, -600);
+    EXPECT_LT(top, -600 + h / 20);
+    EXPECT_LE(bottom, h);
+    EXPECT_GT(bottom, h - h / 20);
     for (auto* shot : Shots(530)) shot->SetState(EnemyState::Remove);
     f.s.Run(1);
     f.tengu->SetState(CCharacterKingTengu::kFanA - 1);
@@ -415,6 +541,7 @@ TEST(KingTengu, TheFanAndTheRingLeaveAtTheirAngles) {
         EXPECT_EQ(leaves[k]->vx, static_cast<int32_t>(std::cos(a) * 100 * facing)) << k;
         EXPECT_EQ(leaves[k]->vy, static_cast<int32_t>(std::sin(a) * 100)) << k;
         EXPECT_LE(std::abs(leaves[k]->x - f.tengu->x), 20) << k;
+        EXPECT_LE(std::abs(leaves[k]->y - f.tengu->y), 20) << k;
     }
     f.tengu->SetState(CCharacterKingTengu::kRingShots);
     const auto ring = Shots(540);
@@ -444,12 +571,32 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     std::set<CCharacter*> seen;
     const std::size_t trails = enemy_test::Effects(260, 263).size();
     int n = 0;
+    std::vector<int> ticks;  // of the shots
+    int32_t top = f.tengu->y, bottom = f.tengu->y, trailReachY = 0;
     for (; n < 400 && f.tengu->frame != CCharacterKingTengu::kHover; ++n) {
         f.tengu->Frame();
+        if (f.tengu->frame / 2 == CCharacterKingTengu::kCharge / 2) {
+            top = std::min(top, f.tengu->y);
+            bottom = std::max(bottom, f.tengu->y);
+        }
         for (auto* shot : Shots(570))
-            if (seen.insert(shot).second) fired.push_back(shot);
+            if (seen.insert(shot).second) {
+                fired.push_back(shot);
+                ticks.push_back(n + 1);
+                // From the boss itself; its trails round it (six steps back).
+                EXPECT_EQ(shot->x, f.tengu->x);
+                EXPECT_EQ(shot->y, f.tengu->y);
+                const auto wind = enemy_test::Effects(260, 263);
+                for (std::size_t k = wind.size() - 5; k < wind.size(); ++k)
+                    trailReachY = std::max(trailReachY, std::abs(wind[k]->y + 6 * wind[k]->vy - f.tengu->y));
+            }
     }
     EXPECT_EQ(n, 80 + 150);
+    // Winding up it bobs; then a shot every 30 ticks from the 80th.
+    EXPECT_GT(bottom - top, 50);
+    EXPECT_EQ(ticks, (std::vector<int>{80, 110, 140, 170, 200}));
+    EXPECT_LE(trailReachY, 300);
+    EXPECT_GT(trailReachY, 250);
     ASSERT_EQ(fired.size(), 5u);
     for (auto* shot : fired) EXPECT_NEAR(std::hypot(shot->vx, shot->vy), 170.0, 1.5);
     EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 50), 5);
@@ -457,7 +604,9 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
     const auto streaks = enemy_test::Effects(260, 263);
     ASSERT_EQ(streaks.size(), trails + 25);
     double slowest = 10, fastest = 0;
+    std::set<int32_t> looks;  // of the wind, by the tick: 0, 30, .. 120 give two
     for (std::size_t k = trails; k < streaks.size(); ++k) {
+        looks.insert(streaks[k]->frame);
         // Drawn a quarter turn by its facing off its own flight (an angle
         // of 0 points up, growing clockwise).
         const double flight = std::atan2(static_cast<double>(streaks[k]->vx), static_cast<double>(-streaks[k]->vy));
@@ -468,6 +617,7 @@ TEST(KingTengu, TheChargedShotsComeFiveTimesAimedAt170) {
         slowest = std::min(slowest, ratio);
         fastest = std::max(fastest, ratio);
     }
+    EXPECT_EQ(looks, (std::set<int32_t>{260, 262}));
     EXPECT_GE(slowest, 1.19);
     EXPECT_LT(slowest, 1.3);
     EXPECT_LT(fastest, 1.74);
