@@ -278,7 +278,9 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     for (int i = 0; i < 40 && screen->m_confirmWindow.GetText()[0] == '\0'; ++i) Frame();
     EXPECT_EQ(screen->GetState(), 14);
     EXPECT_STREQ(screen->m_confirmWindow.GetText(), "SAVE3 IS DELETED!");
+    sounds.clear();
     Click(30, 30);
+    EXPECT_EQ(sounds, std::vector<int32_t>{35}) << "the press that closes the message clicks";
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     EXPECT_EQ(screen->m_page, 0);
