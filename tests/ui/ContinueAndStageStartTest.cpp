@@ -9,6 +9,7 @@
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
 #include "ui/GameInputTitleTop.h"
+#include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
 #include "win/Sprite.h"
 
@@ -148,7 +149,11 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_LT(screen->m_countThree.scaleY, 8.0f);
     EXPECT_GT(screen->m_countThree.scaleX, 8.0f);
     EXPECT_LT(screen->m_countThree.GetAlpha(), 255);
-    int frames = 25;
+    // The life bars follow the player while the count runs over the HUD.
+    Player()->hp = Player()->hpMax - 50;
+    Frame();
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
+    int frames = 26;
     float goZoomed = 0.0f;
     while (screen->GetState() != ScreenState::Closed && frames < 200) {
         EXPECT_EQ(Player()->controlled, 0) << "frame " << frames;

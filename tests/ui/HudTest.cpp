@@ -289,10 +289,15 @@ TEST_F(WeaponChooser, OnlyTheSlotsOfOwnedWeaponsReact) {
         p->currentWeapon = WeaponId::Katana;
         p->equipSlots[0] = WeaponId::Katana;
         p->equipSlots[1] = WeaponId::Shuriken;
+        hud->ShowNewMarks(WeaponId::Shuriken);
         sounds.clear();
         TapSlot(1);
         EXPECT_EQ(sounds, c.reacts ? std::vector<int32_t>{35} : std::vector<int32_t>{});
         EXPECT_EQ(p->currentWeapon, c.reacts ? WeaponId::Shuriken : WeaponId::Katana);
+        // Taking up the new weapon puts out its "NEW" in every row.
+        for (int r = 0; r < CGameInputMain::kEquipSlots; ++r) {
+            EXPECT_EQ(hud->m_newMarks[r][WeaponId::Shuriken].visible, !c.reacts) << "row " << r;
+        }
     }
     EXPECT_STREQ(hud->m_icons[2][WeaponId::Shuriken].GetText(), "5");
 }

@@ -261,6 +261,11 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
     EXPECT_EQ(menu->m_abilityIcons[3].red, 255);
+    // The STATE tab pressed again lets go of the chosen ability.
+    Tab(1);
+    EXPECT_FALSE(menu->m_abilityIcons[3].GetHighlight());
+    EXPECT_EQ(menu->m_abilityIcons[3].red, 128);
+    EXPECT_STREQ(menu->m_stateText.GetText(), "");
 }
 
 TEST(InStageMenuMaps, EveryRoomBelongsToItsMapAndTheGapsToNone) {

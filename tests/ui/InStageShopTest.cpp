@@ -70,8 +70,10 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
         EXPECT_EQ(shop->m_itemOverlays[c.row].red, c.shade) << c.row;
     }
 
+    sounds.clear();
     CloseButton();
     EXPECT_EQ(shop->GetState(), ScreenState::Closing);
+    EXPECT_EQ(sounds, std::vector<int32_t>{35}) << "the close button clicks";
     Frame(8);
     EXPECT_TRUE(Paused());
     Frame();
@@ -125,13 +127,18 @@ struct GoodsCase {
     int32_t after;
     int32_t label;   // the text of its price
     int32_t effect;  // the text of what it does, last in the panel
+    int32_t name;    // the first line of the panel
+    int32_t speech;  // the keeper's line while it is chosen
 };
 
 TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
     const GoodsCase cases[] = {
-        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165, 132},  {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166, 133},
-        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175, 136}, {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176, 137},
-        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177, 138},   {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178, 139},
+        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165, 132, 121, 107},
+        {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166, 133, 122, 108},
+        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175, 136, 125, 111},
+        {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176, 137, 126, 112},
+        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177, 138, 127, 113},
+        {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178, 139, 128, 114},
     };
     CCharacterPlayer* p = Player();
     const auto slots = [p] {
@@ -147,6 +154,8 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
                   std::string::npos)
             << shop->m_infoText.GetText();
         const std::string info = shop->m_infoText.GetText();
+        EXPECT_EQ(info.rfind(std::string(GetText(c.name)) + "\n", 0), 0u) << info;
+        EXPECT_STREQ(shop->m_speechText.GetText(), GetText(c.speech));
         const std::string effect = std::string("\n") + GetText(c.effect);
         EXPECT_TRUE(info.size() >= effect.size() && info.compare(info.size() - effect.size(), effect.size(), effect) == 0)
             << info;

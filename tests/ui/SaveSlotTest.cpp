@@ -304,6 +304,8 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         Open();
         Click(200, 160);  // row 2
         EXPECT_EQ(screen->GetState(), 8);
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 16) << "out to black, 16 a frame";
         EXPECT_EQ(game->m_currentSlot, 1);
         for (int i = 0; i < 40 && screen->GetState() == Slots::kStarting; ++i) Frame();
         EXPECT_EQ(game->m_mapId, c.started) << c.slotMap;

@@ -194,15 +194,21 @@ TEST_F(StageClear, GoldAndTheClearMarkAreSavedOnceAndMoneyStopsAtItsCap) {
     // the record is still written.
     for (int32_t mark : game->m_clearFlags) EXPECT_EQ(mark, 0);
 
-    // A stage id inside the marks gets the bit of the game mode.
-    game->m_gameMode = 2;
-    game->m_mapId = 12;
+    // A stage id inside the marks gets the bit of the game mode (modes 0,
+    // 1 and 2; any other mode marks nothing).
     Player()->SetGold(0);
-    Cleared();
-    SkipCount();
-    EXPECT_EQ(game->m_clearFlags[12], 4);
-    ASSERT_EQ(saves.Size("save"), 65536);
-    EXPECT_EQ(saves.Read("save")[SystemRecord::kClearMarks + 12], 4);
+    struct Mark {
+        int32_t mode, mapId, bit;
+    };
+    for (const Mark& m : {Mark{2, 12, 4}, Mark{1, 13, 2}, Mark{0, 14, 1}, Mark{3, 15, 0}}) {
+        game->m_gameMode = m.mode;
+        game->m_mapId = m.mapId;
+        Cleared();
+        SkipCount();
+        EXPECT_EQ(game->m_clearFlags[m.mapId], m.bit) << "mode " << m.mode;
+        ASSERT_EQ(saves.Size("save"), 65536);
+        EXPECT_EQ(saves.Read("save")[SystemRecord::kClearMarks + m.mapId], m.bit) << "mode " << m.mode;
+    }
     EXPECT_EQ(game->m_gold, 999999) << "no gold earned leaves the money";
 }
 
@@ -211,7 +217,11 @@ TEST_F(StageClear, NextStartsTheFollowingStageAfterTheFadeAndIsHiddenAfterTheLas
     SkipCount();
     Next();
     EXPECT_EQ(screen->GetState(), 12);
-    EXPECT_FALSE(screen->m_totalText.IsVisible());
+    for (const CWidget* w : {&screen->m_titleText, &screen->m_goldText, &screen->m_scoreText, &screen->m_timeBonusText,
+                             &screen->m_totalText, &screen->m_restartButton, &screen->m_menuButton, &screen->m_nextButton,
+                             &screen->m_shareButton}) {
+        EXPECT_FALSE(w->IsVisible()) << "only the darkening stays while leaving";
+    }
     EXPECT_TRUE(screen->m_backdrop.IsVisible());
     Frame(18);
     EXPECT_EQ(game->m_mapId, 266);

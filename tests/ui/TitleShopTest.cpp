@@ -14,6 +14,7 @@
 #include "ui/GameInputTitleStageSelect.h"
 #include "ui/GameInputTitleState.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -138,6 +139,10 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
         EXPECT_EQ(k.width, c.w) << c.x << "," << c.y;
         EXPECT_EQ(k.height, c.h) << c.x << "," << c.y;
     }
+    // The panel: the name, the price label, the category, then the effect.
+    ClickCentre(shop->m_itemRows[3]);
+    const std::string amulet = std::string(GetText(52)) + "\n" + GetText(149) + "\n" + GetText(144) + "\n";
+    EXPECT_EQ(std::string(shop->m_infoPanel.GetText()).rfind(amulet, 0), 0u);
     ClickCentre(shop->m_itemRows[0]);
     EXPECT_NE(std::string(shop->m_infoPanel.GetText()).find("50G"), std::string::npos) << "the label as it stands";
     Click(260, 297);
@@ -156,6 +161,15 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
         ClickCentre(shop->m_characterRows[c.row]);
         EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, c.srcX) << c.row;
         EXPECT_STREQ(shop->m_portraitText.GetText(), GetText(c.starsText)) << c.row;
+        // The chosen character's icon bright, the other two grey.
+        std::vector<uint32_t> colours(3, 0);
+        SetSpriteObserver([&](const SpriteDraw& d) {
+            for (int k = 0; k < 3; ++k)
+                if (d.x == 42 + 46 * k && d.y == 242 && colours[k] == 0) colours[k] = DrawParams::colour;
+        });
+        shop->Draw();
+        SetSpriteObserver(nullptr);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(colours[k], k == c.row ? 0xFFFFFFFFu : 0xFF808080u) << c.row << " " << k;
     }
     ClickCentre(shop->m_pageButton);
     EXPECT_EQ(shop->m_page, 0);
