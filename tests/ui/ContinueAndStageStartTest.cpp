@@ -49,6 +49,13 @@ TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing)
         EXPECT_EQ(c.widget->x, c.x);
         EXPECT_EQ(c.widget->y, c.y);
     }
+    // Centred on the view at the other widths too.
+    game->m_screenWidth = 568;
+    screen->Open();
+    EXPECT_EQ(screen->m_gameOverText.x, 124);
+    EXPECT_EQ(screen->m_continueButton.x, 174);
+    game->m_screenWidth = 480;
+    screen->Open();
     Continue();
     Frame(17);
     EXPECT_FALSE(screen->m_continueButton.IsVisible());
@@ -136,9 +143,12 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
                   std::vector<int32_t>({0, 100, 480, 20}))
             << word->GetText();
     }
-    // "3" zooms in for 10 frames and flashes for 10; "2" then zooms in while
-    // "3" squashes out.
-    Frame(10);
+    // "3" zooms in for 10 frames, fading in over the same 10, and flashes
+    // for 10; "2" then zooms in while "3" squashes out.
+    Frame(5);
+    EXPECT_GT(screen->m_countThree.GetAlpha(), 100);
+    EXPECT_LT(screen->m_countThree.GetAlpha(), 160);
+    Frame(5);
     EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 8.0f);
     EXPECT_EQ(screen->m_countThree.GetAlpha(), 255);
     Frame(9);
@@ -162,6 +172,12 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
         if (screen->GetState() == 14 && goZoomed == 0.0f) goZoomed = screen->m_countGo.scaleX;
     }
     EXPECT_FLOAT_EQ(goZoomed, 10.0f) << "GO! grows from nothing to 10x, then goes out growing to 40x";
+    // Each number went out four times as wide and flat.
+    for (const CWidget* word : {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne}) {
+        EXPECT_FLOAT_EQ(word->scaleX, 32.0f) << word->GetText();
+        EXPECT_FLOAT_EQ(word->scaleY, 0.0f) << word->GetText();
+        EXPECT_EQ(word->GetAlpha(), 0) << word->GetText();
+    }
     EXPECT_FLOAT_EQ(screen->m_countGo.scaleX, 40.0f);
     // Three numbers of 10 zoom and 10 flash frames; "GO!" zooms for 10,
     // flashes for 8 and goes out in 10.
@@ -192,6 +208,15 @@ TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     EXPECT_FALSE(screen->m_countTwo.IsVisible());
     EXPECT_FALSE(screen->m_countOne.IsVisible());
     EXPECT_FALSE(screen->m_countGo.IsVisible());
+    // The words centre on a 568-wide view; other widths leave them where they stand.
+    struct Width {
+        int32_t w, x;
+    };
+    for (const Width& c : {Width{568, 44}, Width{512, 44}, Width{480, 0}}) {
+        game->m_screenWidth = c.w;
+        screen->Open();
+        for (const CWidget* word : {&screen->m_countThree, &screen->m_countGo}) EXPECT_EQ(word->x, c.x) << c.w;
+    }
 
     // Each number flashes up to white; "GO!" flashes up, then back down.
     CWidget* const words[] = {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne, &screen->m_countGo};

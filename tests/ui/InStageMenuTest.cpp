@@ -261,10 +261,20 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
     EXPECT_EQ(menu->m_abilityIcons[3].red, 255);
-    // The STATE tab pressed again lets go of the chosen ability.
+    // The STATE tab pressed again lets go of the chosen ability, and so
+    // does closing and opening the menu again.
     Tab(1);
     EXPECT_FALSE(menu->m_abilityIcons[3].GetHighlight());
     EXPECT_EQ(menu->m_abilityIcons[3].red, 128);
+    EXPECT_STREQ(menu->m_stateText.GetText(), "");
+    Click(236, 130);
+    ASSERT_TRUE(menu->m_abilityIcons[3].GetHighlight());
+    CloseButton();
+    Frame(12);
+    ASSERT_EQ(menu->GetState(), ScreenState::Closed);
+    OpenMenu();
+    EXPECT_EQ(menu->m_tab, 1);
+    EXPECT_FALSE(menu->m_abilityIcons[3].GetHighlight());
     EXPECT_STREQ(menu->m_stateText.GetText(), "");
 }
 

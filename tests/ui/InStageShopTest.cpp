@@ -9,6 +9,7 @@
 #include "framework/TextTable.h"
 #include "ui/GameInputMainShop.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -94,6 +95,16 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
     for (const Place& p : {Place{480, 50}, Place{568, 94}, Place{512, 66}, Place{320, -30}, Place{600, -190}}) {
         game->m_screenWidth = p.width;
         shop->Open();
+        // While it flies out only the window itself is drawn.
+        int drawn = 0, others = 0;
+        SetSpriteObserver([&](const SpriteDraw& d) {
+            ++drawn;
+            if (d.srcX != 200 || d.srcY != 260) ++others;
+        });
+        shop->Draw();
+        SetSpriteObserver(nullptr);
+        EXPECT_EQ(drawn, 1) << p.width;
+        EXPECT_EQ(others, 0) << p.width;
         EXPECT_EQ(shop->m_window.moveX0, 300 - 80) << p.width;
         EXPECT_EQ(shop->m_window.moveX1, p.x) << p.width;
         EXPECT_EQ(shop->m_window.moveY1, 60) << p.width;
@@ -230,10 +241,11 @@ TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
         int32_t CCharacterPlayer::*max;
         int32_t gain;
         int32_t (CGameInputMainShop::*level)();
+        int32_t firstLabel;  // the price label of level 0; one text further per level
     };
     const int32_t steps[] = {500, 1000, 2000, 3000};
-    for (const Upgrade& u : {Upgrade{2, 18, &CCharacterPlayer::hpMax, 100, &CGameInputMainShop::GetLifeLevel},
-                             Upgrade{3, 38, &CCharacterPlayer::gaugeMax, 1000, &CGameInputMainShop::GetGaugeLevel}}) {
+    for (const Upgrade& u : {Upgrade{2, 18, &CCharacterPlayer::hpMax, 100, &CGameInputMainShop::GetLifeLevel, 167},
+                             Upgrade{3, 38, &CCharacterPlayer::gaugeMax, 1000, &CGameInputMainShop::GetGaugeLevel, 171}}) {
         const int32_t before = p->*u.max;
         EXPECT_FALSE(shop->m_itemOverlays[u.row].IsVisible());
         for (int level = 0; level < 4; ++level) {
@@ -243,6 +255,9 @@ TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
             p->SetGold(steps[level] - 1);
             Select(u.row);
             EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+            EXPECT_NE(std::string(shop->m_infoText.GetText()).find(std::string("\n") + GetText(u.firstLabel + level) + "\n"),
+                      std::string::npos)
+                << shop->m_infoText.GetText();
             p->SetGold(steps[level]);
             Select(u.row);
             Buy();

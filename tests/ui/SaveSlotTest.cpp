@@ -182,6 +182,16 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     }
     game->m_screenWidth = 480;
     game->m_screenHeight = 320;
+    // The dialogue speaks in the row style in English, in style 0 in Japanese.
+    for (int32_t language : {1, 0}) {
+        game->m_language = language;
+        screen->Open();
+        for (CWidget* w : {static_cast<CWidget*>(&screen->m_confirmWindow), static_cast<CWidget*>(&screen->m_yesButton),
+                           static_cast<CWidget*>(&screen->m_noButton)}) {
+            EXPECT_EQ(w->GetTextStyleKey(WidgetTable::Normal).style, &game->m_textStyles[language == 1 ? 0 : 4])
+                << "language " << language;
+        }
+    }
     std::vector<int32_t> music;
     SetMusicObserver([&music](int32_t entry) { music.push_back(entry); });
     screen->Open();

@@ -161,6 +161,9 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
         ClickCentre(shop->m_characterRows[c.row]);
         EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, c.srcX) << c.row;
         EXPECT_STREQ(shop->m_portraitText.GetText(), GetText(c.starsText)) << c.row;
+        EXPECT_EQ(std::vector<int32_t>({shop->m_portraitText.red, shop->m_portraitText.green, shop->m_portraitText.blue}),
+                  std::vector<int32_t>({255, 255, 240}))
+            << "warm white stars";
         // The chosen character's icon bright, the other two grey.
         std::vector<uint32_t> colours(3, 0);
         SetSpriteObserver([&](const SpriteDraw& d) {
@@ -171,6 +174,13 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
         SetSpriteObserver(nullptr);
         for (int k = 0; k < 3; ++k) EXPECT_EQ(colours[k], k == c.row ? 0xFFFFFFFFu : 0xFF808080u) << c.row << " " << k;
     }
+    ClickCentre(shop->m_pageButton);
+    EXPECT_EQ(shop->m_page, 0);
+    // Back on the characters with none chosen, the portrait is empty again.
+    ClickCentre(shop->m_pageButton);
+    EXPECT_EQ(shop->m_page, 1);
+    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].width, 0);
+    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, 0);
     ClickCentre(shop->m_pageButton);
     EXPECT_EQ(shop->m_page, 0);
 }
@@ -254,6 +264,23 @@ TEST_F(TitleScreens, TheScorePagesTurnRoundAndStayBetweenOpenings) {
     OpenFromSelect(120, score);
     EXPECT_EQ(score->m_characterPage, 4);
     EXPECT_EQ(score->m_stagePage, 3);
+
+    // While the frame opens (14 frames) the four arrows stay away; share and
+    // back show from the start.
+    const auto arrowsAndButtons = [&] {
+        int arrows = 0, buttons = 0;
+        SetSpriteObserver([&](const SpriteDraw& d) {
+            if (d.slot == 14 && d.srcY == 200 && d.srcX <= 60) ++arrows;
+            if (d.slot == 14 && d.srcY == 80 && (d.srcX == 40 || d.srcX == 100)) ++buttons;
+        });
+        score->Draw();
+        SetSpriteObserver(nullptr);
+        return std::vector<int>{arrows, buttons};
+    };
+    score->m_window.StartResize(0, 360, 290, 290, 14, CWidgetWindow::kTogether);
+    EXPECT_EQ(arrowsAndButtons(), (std::vector<int>{0, 2}));
+    for (int i = 0; i < 14; ++i) score->m_window.Update();
+    EXPECT_EQ(arrowsAndButtons(), (std::vector<int>{4, 2}));
 }
 
 TEST_F(TitleScreens, ACharacterBoughtAndChosenPlaysTheNextStage) {
