@@ -49,6 +49,9 @@ TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing)
         EXPECT_EQ(c.widget->x, c.x);
         EXPECT_EQ(c.widget->y, c.y);
     }
+    EXPECT_FLOAT_EQ(screen->m_gameOverText.scaleX, 3.0f) << "the heading in large letters";
+    EXPECT_FLOAT_EQ(screen->m_continueButton.scaleX, 2.0f);
+    EXPECT_FLOAT_EQ(screen->m_returnButton.scaleX, 2.0f);
     // Centred on the view at the other widths too.
     game->m_screenWidth = 568;
     screen->Open();
@@ -165,12 +168,16 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
     int frames = 26;
     float goZoomed = 0.0f;
+    int goingOut = 0, halfGone = -1;
     while (screen->GetState() != ScreenState::Closed && frames < 200) {
         EXPECT_EQ(Player()->controlled, 0) << "frame " << frames;
         Frame();
         ++frames;
         if (screen->GetState() == 14 && goZoomed == 0.0f) goZoomed = screen->m_countGo.scaleX;
+        if (screen->GetState() == 15 && ++goingOut == 5) halfGone = screen->m_countGo.GetAlpha();
     }
+    EXPECT_GT(halfGone, 100) << "GO! fades out over its 10 frames";
+    EXPECT_LT(halfGone, 160);
     EXPECT_FLOAT_EQ(goZoomed, 10.0f) << "GO! grows from nothing to 10x, then goes out growing to 40x";
     // Each number went out four times as wide and flat.
     for (const CWidget* word : {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne}) {

@@ -300,6 +300,24 @@ TEST_F(WeaponChooser, OnlyTheSlotsOfOwnedWeaponsReact) {
         }
     }
     EXPECT_STREQ(hud->m_icons[2][WeaponId::Shuriken].GetText(), "5");
+    // Each count on its own icon, in all three rows.
+    p->bombAmmo = 7;
+    p->SetHealingPotions(1);
+    p->SetExHealingPotions(2);
+    p->SetMagicPotions(3);
+    p->SetExMagicPotions(4);
+    Frame();
+    struct Count {
+        int column;
+        const char* text;
+    };
+    for (const Count& c : {Count{WeaponId::Bomb, "7"}, Count{WeaponId::PotionOfHealing, "1"},
+                           Count{WeaponId::PotionOfExHealing, "2"}, Count{WeaponId::PotionOfMagic, "3"},
+                           Count{WeaponId::PotionOfExMagic, "4"}}) {
+        for (int r = 0; r < CGameInputMain::kEquipSlots; ++r) {
+            EXPECT_STREQ(hud->m_icons[r][c.column].GetText(), c.text) << "column " << c.column << " row " << r;
+        }
+    }
 }
 
 TEST_F(WeaponChooser, ChoosingASecondSlotsWeaponSwapsTheSlotsAndPlayWaitsForTheIcons) {

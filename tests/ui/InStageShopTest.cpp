@@ -84,6 +84,11 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_EQ(shop->m_window.scaleY, 0.0f);
     Frame();
     EXPECT_EQ(Root()->GetTop(), hud);
+    // Opened again, nothing is chosen and the keeper greets anew.
+    OpenShop();
+    EXPECT_EQ(shop->SelectedRow(), -1);
+    EXPECT_STREQ(shop->m_speechText.GetText(), GetText(90));
+    EXPECT_STREQ(shop->m_infoText.GetText(), "");
 }
 
 TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
@@ -227,6 +232,7 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
     EXPECT_STREQ(shop->m_infoText.GetText(), GetText(131));
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());
     EXPECT_EQ(shop->m_itemIcons[1].GetSpriteTable(WidgetTable::Normal)[0].srcX, 480);
+    EXPECT_STREQ(shop->m_itemIcons[1].GetText(), "") << "no pack size for goods not in stock";
     Buy();
     EXPECT_EQ(p->GetBombAmmo(), -1);
 }

@@ -251,6 +251,7 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     expectResize({360, 0, 140, 0, 8});
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_FALSE(screen->m_confirmWindow.IsVisible()) << "the shrunk window is put away";
     DeleteRow(2);
     Yes();
     EXPECT_EQ(screen->GetState(), 10);

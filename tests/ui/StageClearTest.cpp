@@ -135,14 +135,16 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     struct Place {
         const CWidget* widget;
         int32_t x, y;
+        float scale;
     };
-    for (const Place& c : {Place{&screen->m_titleText, 20, 40}, Place{&screen->m_goldText, 20, 80},
-                           Place{&screen->m_scoreText, 20, 120}, Place{&screen->m_timeBonusText, 20, 160},
-                           Place{&screen->m_totalText, 20, 200}, Place{&screen->m_hiScoreText, 20, 240},
-                           Place{&screen->m_restartButton, 20, 280}, Place{&screen->m_menuButton, 170, 280},
-                           Place{&screen->m_nextButton, 320, 280}, Place{&screen->m_shareButton, 436, 230}}) {
+    for (const Place& c : {Place{&screen->m_titleText, 20, 40, 3.0f}, Place{&screen->m_goldText, 20, 80, 2.0f},
+                           Place{&screen->m_scoreText, 20, 120, 2.0f}, Place{&screen->m_timeBonusText, 20, 160, 2.0f},
+                           Place{&screen->m_totalText, 20, 200, 2.0f}, Place{&screen->m_hiScoreText, 20, 240, 2.0f},
+                           Place{&screen->m_restartButton, 20, 280, 2.0f}, Place{&screen->m_menuButton, 170, 280, 2.0f},
+                           Place{&screen->m_nextButton, 320, 280, 2.0f}, Place{&screen->m_shareButton, 436, 230, 2.0f}}) {
         EXPECT_EQ(c.widget->x, c.x) << c.y;
         EXPECT_EQ(c.widget->y, c.y) << c.x;
+        EXPECT_FLOAT_EQ(c.widget->scaleX, c.scale) << c.x << "," << c.y;
     }
     // The hi-score label cycles four colours, three frames each.
     struct Colour {

@@ -181,8 +181,11 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
     EXPECT_EQ(shop->m_page, 1);
     EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].width, 0);
     EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, 0);
+    EXPECT_TRUE(shop->m_portraitFrame.IsVisible());
     ClickCentre(shop->m_pageButton);
     EXPECT_EQ(shop->m_page, 0);
+    EXPECT_FALSE(shop->m_portraitFrame.IsVisible()) << "the portrait belongs to the character page";
+    EXPECT_FALSE(shop->m_portrait.IsVisible());
 }
 
 TEST_F(TitleScreens, TheStatusTogglesOwnedEquipmentAndChoosesOneOwnedCharacter) {
