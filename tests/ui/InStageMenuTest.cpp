@@ -40,6 +40,10 @@ protected:
 
 TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
     EXPECT_TRUE(Paused());
+    // The life bar drawn with the menu keeps following the player.
+    Player()->hp = Player()->hpMax - 50;
+    Frame();
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
     EXPECT_EQ(menu->m_panel.y, -84);
     EXPECT_EQ(menu->m_panel.x, -44);
     EXPECT_EQ(menu->m_panel.moveY0, 236) << "up from below the screen";
@@ -142,6 +146,7 @@ TEST_F(InStageMenu, EquipPutsTheChosenWeaponInTheHandAndSwapsTheSlots) {
     Tab(0);
     for (const CWidget& row : menu->m_itemRows) EXPECT_FALSE(row.GetHighlight());
     EXPECT_FALSE(menu->m_useButton.IsVisible());
+    EXPECT_STREQ(menu->m_itemText.GetText(), "") << "no description without a chosen row";
 }
 
 TEST_F(InStageMenu, UseDrinksAPotionAndTheRowsShowWhatIsHeld) {

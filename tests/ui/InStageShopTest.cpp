@@ -8,6 +8,7 @@
 #include "support/PlayerRoom.h"
 #include "framework/TextTable.h"
 #include "ui/GameInputMainShop.h"
+#include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
 #include "win/Sprite.h"
 
@@ -46,6 +47,10 @@ protected:
 
 TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayResumes) {
     EXPECT_TRUE(Paused());
+    // The life bars keep following the player under the shop.
+    Player()->hp = Player()->hpMax - 50;
+    Frame();
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
     EXPECT_EQ(shop->m_window.x, 50);
     EXPECT_EQ(shop->m_window.y, 60);
     EXPECT_EQ(shop->m_window.scaleX, 2.0f);

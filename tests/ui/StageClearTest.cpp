@@ -10,6 +10,7 @@
 #include "ui/GameInputPause.h"
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputTitleStageSelect.h"
+#include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -118,8 +119,10 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     Frame(10);  // the backdrop darkens
     EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(screen->m_backdrop.GetAlpha(), 128);
+    Player()->hp = Player()->hpMax - 50;
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=150");
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50) << "the bars keep following the player";
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=300");
     EXPECT_EQ(screen->GetState(), 8);

@@ -186,6 +186,14 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
     EXPECT_EQ(shop->m_page, 0);
     EXPECT_FALSE(shop->m_portraitFrame.IsVisible()) << "the portrait belongs to the character page";
     EXPECT_FALSE(shop->m_portrait.IsVisible());
+    // Nor are the characters' icons drawn on the item page.
+    int characterIcons = 0;
+    SetSpriteObserver([&](const SpriteDraw& d) {
+        for (int k = 0; k < 3; ++k) characterIcons += d.x == 42 + 46 * k && d.y == 242;
+    });
+    shop->Draw();
+    SetSpriteObserver(nullptr);
+    EXPECT_EQ(characterIcons, 0);
 }
 
 TEST_F(TitleScreens, TheStatusTogglesOwnedEquipmentAndChoosesOneOwnedCharacter) {
