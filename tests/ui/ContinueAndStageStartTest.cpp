@@ -9,6 +9,7 @@
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
 #include "ui/GameInputTitleTop.h"
+#include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
 #include "win/Sprite.h"
 
@@ -48,6 +49,16 @@ TEST_F(ContinueScreen, TheChoicesAppearOnlyAfterTheFadeAndATapBeforeDoesNothing)
         EXPECT_EQ(c.widget->x, c.x);
         EXPECT_EQ(c.widget->y, c.y);
     }
+    EXPECT_FLOAT_EQ(screen->m_gameOverText.scaleX, 3.0f) << "the heading in large letters";
+    EXPECT_FLOAT_EQ(screen->m_continueButton.scaleX, 2.0f);
+    EXPECT_FLOAT_EQ(screen->m_returnButton.scaleX, 2.0f);
+    // Centred on the view at the other widths too.
+    game->m_screenWidth = 568;
+    screen->Open();
+    EXPECT_EQ(screen->m_gameOverText.x, 124);
+    EXPECT_EQ(screen->m_continueButton.x, 174);
+    game->m_screenWidth = 480;
+    screen->Open();
     Continue();
     Frame(17);
     EXPECT_FALSE(screen->m_continueButton.IsVisible());
@@ -135,9 +146,12 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
                   std::vector<int32_t>({0, 100, 480, 20}))
             << word->GetText();
     }
-    // "3" zooms in for 10 frames and flashes for 10; "2" then zooms in while
-    // "3" squashes out.
-    Frame(10);
+    // "3" zooms in for 10 frames, fading in over the same 10, and flashes
+    // for 10; "2" then zooms in while "3" squashes out.
+    Frame(5);
+    EXPECT_GT(screen->m_countThree.GetAlpha(), 100);
+    EXPECT_LT(screen->m_countThree.GetAlpha(), 160);
+    Frame(5);
     EXPECT_FLOAT_EQ(screen->m_countThree.scaleX, 8.0f);
     EXPECT_EQ(screen->m_countThree.GetAlpha(), 255);
     Frame(9);
@@ -148,15 +162,29 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_LT(screen->m_countThree.scaleY, 8.0f);
     EXPECT_GT(screen->m_countThree.scaleX, 8.0f);
     EXPECT_LT(screen->m_countThree.GetAlpha(), 255);
-    int frames = 25;
+    // The life bars follow the player while the count runs over the HUD.
+    Player()->hp = Player()->hpMax - 50;
+    Frame();
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
+    int frames = 26;
     float goZoomed = 0.0f;
+    int goingOut = 0, halfGone = -1;
     while (screen->GetState() != ScreenState::Closed && frames < 200) {
         EXPECT_EQ(Player()->controlled, 0) << "frame " << frames;
         Frame();
         ++frames;
         if (screen->GetState() == 14 && goZoomed == 0.0f) goZoomed = screen->m_countGo.scaleX;
+        if (screen->GetState() == 15 && ++goingOut == 5) halfGone = screen->m_countGo.GetAlpha();
     }
+    EXPECT_GT(halfGone, 100) << "GO! fades out over its 10 frames";
+    EXPECT_LT(halfGone, 160);
     EXPECT_FLOAT_EQ(goZoomed, 10.0f) << "GO! grows from nothing to 10x, then goes out growing to 40x";
+    // Each number went out four times as wide and flat.
+    for (const CWidget* word : {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne}) {
+        EXPECT_FLOAT_EQ(word->scaleX, 32.0f) << word->GetText();
+        EXPECT_FLOAT_EQ(word->scaleY, 0.0f) << word->GetText();
+        EXPECT_EQ(word->GetAlpha(), 0) << word->GetText();
+    }
     EXPECT_FLOAT_EQ(screen->m_countGo.scaleX, 40.0f);
     // Three numbers of 10 zoom and 10 flash frames; "GO!" zooms for 10,
     // flashes for 8 and goes out in 10.
@@ -187,6 +215,15 @@ TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {
     EXPECT_FALSE(screen->m_countTwo.IsVisible());
     EXPECT_FALSE(screen->m_countOne.IsVisible());
     EXPECT_FALSE(screen->m_countGo.IsVisible());
+    // The words centre on a 568-wide view; other widths leave them where they stand.
+    struct Width {
+        int32_t w, x;
+    };
+    for (const Width& c : {Width{568, 44}, Width{512, 44}, Width{480, 0}}) {
+        game->m_screenWidth = c.w;
+        screen->Open();
+        for (const CWidget* word : {&screen->m_countThree, &screen->m_countGo}) EXPECT_EQ(word->x, c.x) << c.w;
+    }
 
     // Each number flashes up to white; "GO!" flashes up, then back down.
     CWidget* const words[] = {&screen->m_countThree, &screen->m_countTwo, &screen->m_countOne, &screen->m_countGo};

@@ -42,6 +42,9 @@ protected:
         ScreenTest::SetUp();
         game->m_currentSlot = 2;
         game->m_slotData[2].SetInt(SaveSlotRecord::kPlayTime, 54000);
+        // Every flag of the slot played: 100%, where the first slot has 0%.
+        for (int32_t flag = 0; flag < SaveSlotRecord::kFlagCount; ++flag) game->m_slotData[2].SetSlotFlag(flag, 1);
+        game->m_slotData[0].SetNewGameDefaults();
         Root()->SetInput(ScreenId::Ending);
     }
     CGameInput* Root() { return CGameInputController::GetInstance(); }
@@ -93,7 +96,7 @@ TEST_F(EndingScreen, TheRollRunsOnTimeFasterWhileHeldAndEndsAtTheTitle) {
     Click(240, 160);
     EXPECT_EQ(ending->GetState(), 16);
     EXPECT_TRUE(sounds.empty());
-    EXPECT_STREQ(ending->m_resultText.GetText(), "RESULT\n\nCLEAR TIME\n0:22:30\n\nCLEAR %\n0%");
+    EXPECT_STREQ(ending->m_resultText.GetText(), "RESULT\n\nCLEAR TIME\n0:22:30\n\nCLEAR %\n100%");
     EXPECT_TRUE(ending->m_backButton.IsVisible());
     EXPECT_EQ(ending->m_theEndText.y, 320);
     Click(ending->m_shareButton.x + 20, 250);
@@ -138,6 +141,11 @@ TEST_F(EndingScreen, TheResultButtonsStandByTheScreenSize) {
         EXPECT_EQ(backdrop.width, p.w + 200) << p.w;
         EXPECT_EQ(backdrop.height, 520) << p.w;
         EXPECT_EQ(ending->m_backdrop.x, -100) << p.w;
+        for (const CWidget* band : {&ending->m_topBand, &ending->m_bottomBand}) {
+            const SpriteKey key = band->GetSpriteTable(WidgetTable::Normal)[0];
+            EXPECT_EQ(key.width, p.w + 200) << p.w;
+            EXPECT_EQ(key.height, 160) << p.w;
+        }
         EXPECT_EQ(ending->m_backButton.x, p.backX) << p.w;
         EXPECT_EQ(ending->m_backButton.y, p.backY) << p.w;
         EXPECT_FALSE(ending->m_shareButton.IsVisible());

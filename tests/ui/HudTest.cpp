@@ -289,12 +289,35 @@ TEST_F(WeaponChooser, OnlyTheSlotsOfOwnedWeaponsReact) {
         p->currentWeapon = WeaponId::Katana;
         p->equipSlots[0] = WeaponId::Katana;
         p->equipSlots[1] = WeaponId::Shuriken;
+        hud->ShowNewMarks(WeaponId::Shuriken);
         sounds.clear();
         TapSlot(1);
         EXPECT_EQ(sounds, c.reacts ? std::vector<int32_t>{35} : std::vector<int32_t>{});
         EXPECT_EQ(p->currentWeapon, c.reacts ? WeaponId::Shuriken : WeaponId::Katana);
+        // Taking up the new weapon puts out its "NEW" in every row.
+        for (int r = 0; r < CGameInputMain::kEquipSlots; ++r) {
+            EXPECT_EQ(hud->m_newMarks[r][WeaponId::Shuriken].visible, !c.reacts) << "row " << r;
+        }
     }
     EXPECT_STREQ(hud->m_icons[2][WeaponId::Shuriken].GetText(), "5");
+    // Each count on its own icon, in all three rows.
+    p->bombAmmo = 7;
+    p->SetHealingPotions(1);
+    p->SetExHealingPotions(2);
+    p->SetMagicPotions(3);
+    p->SetExMagicPotions(4);
+    Frame();
+    struct Count {
+        int column;
+        const char* text;
+    };
+    for (const Count& c : {Count{WeaponId::Bomb, "7"}, Count{WeaponId::PotionOfHealing, "1"},
+                           Count{WeaponId::PotionOfExHealing, "2"}, Count{WeaponId::PotionOfMagic, "3"},
+                           Count{WeaponId::PotionOfExMagic, "4"}}) {
+        for (int r = 0; r < CGameInputMain::kEquipSlots; ++r) {
+            EXPECT_STREQ(hud->m_icons[r][c.column].GetText(), c.text) << "column " << c.column << " row " << r;
+        }
+    }
 }
 
 TEST_F(WeaponChooser, ChoosingASecondSlotsWeaponSwapsTheSlotsAndPlayWaitsForTheIcons) {

@@ -40,6 +40,10 @@ protected:
 
 TEST_F(InStageMenu, SlidesUpOverPausedPlayAndDownBeforePlayResumes) {
     EXPECT_TRUE(Paused());
+    // The life bar drawn with the menu keeps following the player.
+    Player()->hp = Player()->hpMax - 50;
+    Frame();
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
     EXPECT_EQ(menu->m_panel.y, -84);
     EXPECT_EQ(menu->m_panel.x, -44);
     EXPECT_EQ(menu->m_panel.moveY0, 236) << "up from below the screen";
@@ -142,6 +146,7 @@ TEST_F(InStageMenu, EquipPutsTheChosenWeaponInTheHandAndSwapsTheSlots) {
     Tab(0);
     for (const CWidget& row : menu->m_itemRows) EXPECT_FALSE(row.GetHighlight());
     EXPECT_FALSE(menu->m_useButton.IsVisible());
+    EXPECT_STREQ(menu->m_itemText.GetText(), "") << "no description without a chosen row";
 }
 
 TEST_F(InStageMenu, UseDrinksAPotionAndTheRowsShowWhatIsHeld) {
@@ -261,6 +266,21 @@ TEST_F(InStageMenu, StateShowsGoldKeysTimeCompletionAndTheAbilitiesHeld) {
     Click(236, 130);  // the scarf
     EXPECT_STREQ(menu->m_stateText.GetText(), GetText(240));
     EXPECT_EQ(menu->m_abilityIcons[3].red, 255);
+    // The STATE tab pressed again lets go of the chosen ability, and so
+    // does closing and opening the menu again.
+    Tab(1);
+    EXPECT_FALSE(menu->m_abilityIcons[3].GetHighlight());
+    EXPECT_EQ(menu->m_abilityIcons[3].red, 128);
+    EXPECT_STREQ(menu->m_stateText.GetText(), "");
+    Click(236, 130);
+    ASSERT_TRUE(menu->m_abilityIcons[3].GetHighlight());
+    CloseButton();
+    Frame(12);
+    ASSERT_EQ(menu->GetState(), ScreenState::Closed);
+    OpenMenu();
+    EXPECT_EQ(menu->m_tab, 1);
+    EXPECT_FALSE(menu->m_abilityIcons[3].GetHighlight());
+    EXPECT_STREQ(menu->m_stateText.GetText(), "");
 }
 
 TEST(InStageMenuMaps, EveryRoomBelongsToItsMapAndTheGapsToNone) {
@@ -395,13 +415,24 @@ TEST_F(InStageMenu, MapAScrollsToKeepTheMarkerAtOneXAndZoomsOutToAnOverview) {
             cutX[k] = a.pieces[k].x;
         }
         menu->LayoutMaps();
+        // The scroll, from a piece that stands whole inside the window.
+        int32_t shift = 0;
+        bool shiftSeen = false;
+        for (int k = 1; k <= a.count && !shiftSeen; ++k) {
+            const SpriteKey& whole = a.pieces[k].GetSpriteTable(WidgetTable::Normal)[0];
+            if (whole.width <= 0 || cutX[k] <= 15 || cutX[k] + 2 * whole.width >= 365) continue;
+            shift = a.pieces[k].x - cutX[k];
+            shiftSeen = true;
+        }
+        ASSERT_TRUE(shiftSeen) << "room " << room;
         int leftCuts = 0;
         for (int k = 1; k <= a.count; ++k) {
             const SpriteKey& whole = a.pieces[k].GetSpriteTable(WidgetTable::Normal)[0];
             if (cutX[k] != 15 || cut[k].srcX == whole.srcX || cutX[k] + 2 * cut[k].width >= 365) continue;
             ++leftCuts;
             EXPECT_EQ(cut[k].srcX + cut[k].width, whole.srcX + whole.width) << "room " << room << " piece " << k;
-            EXPECT_GT(cut[k].srcX, whole.srcX);
+            // Half a texel per pixel cut: the picture lines up with the pieces beside it.
+            EXPECT_EQ(cut[k].srcX - whole.srcX, (15 - (a.pieces[k].x - shift)) / 2) << "room " << room << " piece " << k;
         }
         EXPECT_GT(leftCuts, 0) << "room " << room;
         Frame();

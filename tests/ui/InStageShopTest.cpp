@@ -8,7 +8,9 @@
 #include "support/PlayerRoom.h"
 #include "framework/TextTable.h"
 #include "ui/GameInputMainShop.h"
+#include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -45,6 +47,10 @@ protected:
 
 TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayResumes) {
     EXPECT_TRUE(Paused());
+    // The life bars keep following the player under the shop.
+    Player()->hp = Player()->hpMax - 50;
+    Frame();
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50);
     EXPECT_EQ(shop->m_window.x, 50);
     EXPECT_EQ(shop->m_window.y, 60);
     EXPECT_EQ(shop->m_window.scaleX, 2.0f);
@@ -70,8 +76,10 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
         EXPECT_EQ(shop->m_itemOverlays[c.row].red, c.shade) << c.row;
     }
 
+    sounds.clear();
     CloseButton();
     EXPECT_EQ(shop->GetState(), ScreenState::Closing);
+    EXPECT_EQ(sounds, std::vector<int32_t>{35}) << "the close button clicks";
     Frame(8);
     EXPECT_TRUE(Paused());
     Frame();
@@ -81,6 +89,11 @@ TEST_F(InStageShop, TheWindowGrowsOutOfTheStallGreetsAndShrinksBackBeforePlayRes
     EXPECT_EQ(shop->m_window.scaleY, 0.0f);
     Frame();
     EXPECT_EQ(Root()->GetTop(), hud);
+    // Opened again, nothing is chosen and the keeper greets anew.
+    OpenShop();
+    EXPECT_EQ(shop->SelectedRow(), -1);
+    EXPECT_STREQ(shop->m_speechText.GetText(), GetText(90));
+    EXPECT_STREQ(shop->m_infoText.GetText(), "");
 }
 
 TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
@@ -92,6 +105,16 @@ TEST_F(InStageShop, TheWindowOpensCentredOnEveryScreenWidth) {
     for (const Place& p : {Place{480, 50}, Place{568, 94}, Place{512, 66}, Place{320, -30}, Place{600, -190}}) {
         game->m_screenWidth = p.width;
         shop->Open();
+        // While it flies out only the window itself is drawn.
+        int drawn = 0, others = 0;
+        SetSpriteObserver([&](const SpriteDraw& d) {
+            ++drawn;
+            if (d.srcX != 200 || d.srcY != 260) ++others;
+        });
+        shop->Draw();
+        SetSpriteObserver(nullptr);
+        EXPECT_EQ(drawn, 1) << p.width;
+        EXPECT_EQ(others, 0) << p.width;
         EXPECT_EQ(shop->m_window.moveX0, 300 - 80) << p.width;
         EXPECT_EQ(shop->m_window.moveX1, p.x) << p.width;
         EXPECT_EQ(shop->m_window.moveY1, 60) << p.width;
@@ -125,13 +148,18 @@ struct GoodsCase {
     int32_t after;
     int32_t label;   // the text of its price
     int32_t effect;  // the text of what it does, last in the panel
+    int32_t name;    // the first line of the panel
+    int32_t speech;  // the keeper's line while it is chosen
 };
 
 TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
     const GoodsCase cases[] = {
-        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165, 132},  {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166, 133},
-        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175, 136}, {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176, 137},
-        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177, 138},   {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178, 139},
+        {0, 10, &CCharacterPlayer::GetShurikenAmmo, 20, 165, 132, 121, 107},
+        {1, 20, &CCharacterPlayer::GetBombAmmo, 10, 166, 133, 122, 108},
+        {4, 50, &CCharacterPlayer::GetHealingPotions, 1, 175, 136, 125, 111},
+        {5, 200, &CCharacterPlayer::GetExHealingPotions, 1, 176, 137, 126, 112},
+        {6, 50, &CCharacterPlayer::GetMagicPotions, 1, 177, 138, 127, 113},
+        {7, 200, &CCharacterPlayer::GetExMagicPotions, 1, 178, 139, 128, 114},
     };
     CCharacterPlayer* p = Player();
     const auto slots = [p] {
@@ -147,6 +175,8 @@ TEST_F(InStageShop, EachGoodsIsBoughtWithJustEnoughGoldAndNotWithOneLess) {
                   std::string::npos)
             << shop->m_infoText.GetText();
         const std::string info = shop->m_infoText.GetText();
+        EXPECT_EQ(info.rfind(std::string(GetText(c.name)) + "\n", 0), 0u) << info;
+        EXPECT_STREQ(shop->m_speechText.GetText(), GetText(c.speech));
         const std::string effect = std::string("\n") + GetText(c.effect);
         EXPECT_TRUE(info.size() >= effect.size() && info.compare(info.size() - effect.size(), effect.size(), effect) == 0)
             << info;
@@ -207,6 +237,7 @@ TEST_F(InStageShop, FullStocksAndMissingBombsCannotBeBought) {
     EXPECT_STREQ(shop->m_infoText.GetText(), GetText(131));
     EXPECT_FALSE(shop->m_buyButton.IsEnabled());
     EXPECT_EQ(shop->m_itemIcons[1].GetSpriteTable(WidgetTable::Normal)[0].srcX, 480);
+    EXPECT_STREQ(shop->m_itemIcons[1].GetText(), "") << "no pack size for goods not in stock";
     Buy();
     EXPECT_EQ(p->GetBombAmmo(), -1);
 }
@@ -221,10 +252,11 @@ TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
         int32_t CCharacterPlayer::*max;
         int32_t gain;
         int32_t (CGameInputMainShop::*level)();
+        int32_t firstLabel;  // the price label of level 0; one text further per level
     };
     const int32_t steps[] = {500, 1000, 2000, 3000};
-    for (const Upgrade& u : {Upgrade{2, 18, &CCharacterPlayer::hpMax, 100, &CGameInputMainShop::GetLifeLevel},
-                             Upgrade{3, 38, &CCharacterPlayer::gaugeMax, 1000, &CGameInputMainShop::GetGaugeLevel}}) {
+    for (const Upgrade& u : {Upgrade{2, 18, &CCharacterPlayer::hpMax, 100, &CGameInputMainShop::GetLifeLevel, 167},
+                             Upgrade{3, 38, &CCharacterPlayer::gaugeMax, 1000, &CGameInputMainShop::GetGaugeLevel, 171}}) {
         const int32_t before = p->*u.max;
         EXPECT_FALSE(shop->m_itemOverlays[u.row].IsVisible());
         for (int level = 0; level < 4; ++level) {
@@ -234,6 +266,9 @@ TEST_F(InStageShop, UpgradesClimbTheirPriceStepsUntilSoldAndLastInTheSnapshot) {
             p->SetGold(steps[level] - 1);
             Select(u.row);
             EXPECT_FALSE(shop->m_buyButton.IsEnabled());
+            EXPECT_NE(std::string(shop->m_infoText.GetText()).find(std::string("\n") + GetText(u.firstLabel + level) + "\n"),
+                      std::string::npos)
+                << shop->m_infoText.GetText();
             p->SetGold(steps[level]);
             Select(u.row);
             Buy();

@@ -105,6 +105,21 @@ TEST_F(PlayerBar, HeartsRunEightToARowAndAThirdRowHoldsTheMostLifeThereIs) {
     EXPECT_EQ(marks[23].x, 260);
     EXPECT_EQ(marks[25].x, 300);
     EXPECT_EQ(marks[25].y, 18);
+    // Past eight, the marks go on in a second row 20 lower.
+    Show(100, 100, 9, 10);
+    const std::vector<Mark> dashes = DrawnMarks();
+    ASSERT_EQ(dashes.size(), 11u);
+    struct Dash {
+        int j, x, y;
+        const char* kind;
+    };
+    for (const Dash& d : {Dash{0, 260, 18, "dash"}, Dash{7, 400, 18, "dash"}, Dash{8, 260, 38, "dash"},
+                          Dash{9, 280, 38, "dash-used"}}) {
+        EXPECT_EQ(dashes[1 + d.j].x, d.x) << d.j;
+        EXPECT_EQ(dashes[1 + d.j].y, d.y) << d.j;
+        EXPECT_EQ(dashes[1 + d.j].kind, d.kind) << d.j;
+    }
+    Show(2300, 2300, 2, 3);
     // "JUMP" and its marks stand 8 from the right edge of the wider screens.
     CGameMain* game = CGameMain::GetInstance();
     struct Width {

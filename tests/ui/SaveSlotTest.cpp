@@ -182,6 +182,16 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     }
     game->m_screenWidth = 480;
     game->m_screenHeight = 320;
+    // The dialogue speaks in the row style in English, in style 0 in Japanese.
+    for (int32_t language : {1, 0}) {
+        game->m_language = language;
+        screen->Open();
+        for (CWidget* w : {static_cast<CWidget*>(&screen->m_confirmWindow), static_cast<CWidget*>(&screen->m_yesButton),
+                           static_cast<CWidget*>(&screen->m_noButton)}) {
+            EXPECT_EQ(w->GetTextStyleKey(WidgetTable::Normal).style, &game->m_textStyles[language == 1 ? 0 : 4])
+                << "language " << language;
+        }
+    }
     std::vector<int32_t> music;
     SetMusicObserver([&music](int32_t entry) { music.push_back(entry); });
     screen->Open();
@@ -241,6 +251,7 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     expectResize({360, 0, 140, 0, 8});
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
+    EXPECT_FALSE(screen->m_confirmWindow.IsVisible()) << "the shrunk window is put away";
     DeleteRow(2);
     Yes();
     EXPECT_EQ(screen->GetState(), 10);
@@ -278,7 +289,9 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     for (int i = 0; i < 40 && screen->m_confirmWindow.GetText()[0] == '\0'; ++i) Frame();
     EXPECT_EQ(screen->GetState(), 14);
     EXPECT_STREQ(screen->m_confirmWindow.GetText(), "SAVE3 IS DELETED!");
+    sounds.clear();
     Click(30, 30);
+    EXPECT_EQ(sounds, std::vector<int32_t>{35}) << "the press that closes the message clicks";
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     EXPECT_EQ(screen->m_page, 0);
@@ -302,6 +315,8 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         Open();
         Click(200, 160);  // row 2
         EXPECT_EQ(screen->GetState(), 8);
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeTarget, 255);
+        EXPECT_EQ(CEffect::GetInstance()->m_fadeStep, 16) << "out to black, 16 a frame";
         EXPECT_EQ(game->m_currentSlot, 1);
         for (int i = 0; i < 40 && screen->GetState() == Slots::kStarting; ++i) Frame();
         EXPECT_EQ(game->m_mapId, c.started) << c.slotMap;

@@ -10,6 +10,7 @@
 #include "ui/GameInputPause.h"
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputTitleStageSelect.h"
+#include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
 
 namespace {
@@ -118,8 +119,10 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     Frame(10);  // the backdrop darkens
     EXPECT_EQ(screen->GetState(), 7);
     EXPECT_EQ(screen->m_backdrop.GetAlpha(), 128);
+    Player()->hp = Player()->hpMax - 50;
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=150");
+    EXPECT_EQ(CLifebarNinja::GetInstance()->m_value, Player()->hpMax - 50) << "the bars keep following the player";
     Frame(20);
     EXPECT_STREQ(screen->m_goldText.GetText(), "GOLD\n300x1=300");
     EXPECT_EQ(screen->GetState(), 8);
@@ -135,14 +138,16 @@ TEST_F(StageClear, TheLinesCountUpOneAfterTheOtherThenTheButtonsAppear) {
     struct Place {
         const CWidget* widget;
         int32_t x, y;
+        float scale;
     };
-    for (const Place& c : {Place{&screen->m_titleText, 20, 40}, Place{&screen->m_goldText, 20, 80},
-                           Place{&screen->m_scoreText, 20, 120}, Place{&screen->m_timeBonusText, 20, 160},
-                           Place{&screen->m_totalText, 20, 200}, Place{&screen->m_hiScoreText, 20, 240},
-                           Place{&screen->m_restartButton, 20, 280}, Place{&screen->m_menuButton, 170, 280},
-                           Place{&screen->m_nextButton, 320, 280}, Place{&screen->m_shareButton, 436, 230}}) {
+    for (const Place& c : {Place{&screen->m_titleText, 20, 40, 3.0f}, Place{&screen->m_goldText, 20, 80, 2.0f},
+                           Place{&screen->m_scoreText, 20, 120, 2.0f}, Place{&screen->m_timeBonusText, 20, 160, 2.0f},
+                           Place{&screen->m_totalText, 20, 200, 2.0f}, Place{&screen->m_hiScoreText, 20, 240, 2.0f},
+                           Place{&screen->m_restartButton, 20, 280, 2.0f}, Place{&screen->m_menuButton, 170, 280, 2.0f},
+                           Place{&screen->m_nextButton, 320, 280, 2.0f}, Place{&screen->m_shareButton, 436, 230, 2.0f}}) {
         EXPECT_EQ(c.widget->x, c.x) << c.y;
         EXPECT_EQ(c.widget->y, c.y) << c.x;
+        EXPECT_FLOAT_EQ(c.widget->scaleX, c.scale) << c.x << "," << c.y;
     }
     // The hi-score label cycles four colours, three frames each.
     struct Colour {
@@ -194,15 +199,21 @@ TEST_F(StageClear, GoldAndTheClearMarkAreSavedOnceAndMoneyStopsAtItsCap) {
     // the record is still written.
     for (int32_t mark : game->m_clearFlags) EXPECT_EQ(mark, 0);
 
-    // A stage id inside the marks gets the bit of the game mode.
-    game->m_gameMode = 2;
-    game->m_mapId = 12;
+    // A stage id inside the marks gets the bit of the game mode (modes 0,
+    // 1 and 2; any other mode marks nothing).
     Player()->SetGold(0);
-    Cleared();
-    SkipCount();
-    EXPECT_EQ(game->m_clearFlags[12], 4);
-    ASSERT_EQ(saves.Size("save"), 65536);
-    EXPECT_EQ(saves.Read("save")[SystemRecord::kClearMarks + 12], 4);
+    struct Mark {
+        int32_t mode, mapId, bit;
+    };
+    for (const Mark& m : {Mark{2, 12, 4}, Mark{1, 13, 2}, Mark{0, 14, 1}, Mark{3, 15, 0}}) {
+        game->m_gameMode = m.mode;
+        game->m_mapId = m.mapId;
+        Cleared();
+        SkipCount();
+        EXPECT_EQ(game->m_clearFlags[m.mapId], m.bit) << "mode " << m.mode;
+        ASSERT_EQ(saves.Size("save"), 65536);
+        EXPECT_EQ(saves.Read("save")[SystemRecord::kClearMarks + m.mapId], m.bit) << "mode " << m.mode;
+    }
     EXPECT_EQ(game->m_gold, 999999) << "no gold earned leaves the money";
 }
 
@@ -211,7 +222,11 @@ TEST_F(StageClear, NextStartsTheFollowingStageAfterTheFadeAndIsHiddenAfterTheLas
     SkipCount();
     Next();
     EXPECT_EQ(screen->GetState(), 12);
-    EXPECT_FALSE(screen->m_totalText.IsVisible());
+    for (const CWidget* w : {&screen->m_titleText, &screen->m_goldText, &screen->m_scoreText, &screen->m_timeBonusText,
+                             &screen->m_totalText, &screen->m_restartButton, &screen->m_menuButton, &screen->m_nextButton,
+                             &screen->m_shareButton}) {
+        EXPECT_FALSE(w->IsVisible()) << "only the darkening stays while leaving";
+    }
     EXPECT_TRUE(screen->m_backdrop.IsVisible());
     Frame(18);
     EXPECT_EQ(game->m_mapId, 266);

@@ -244,10 +244,12 @@ TEST_F(StageSelect, TheShopStatusAndScoreScreensOpenOverItAndHandBackTheSameCell
     for (const Board& b : {Board{1, 255, "ShowLeaderboard\n"}, Board{0, 128, ""}, Board{2, 128, ""},
                            Board{1, 255, "ShowLeaderboard\n"}}) {
         log.clear();
+        sounds.clear();
         select->SetLeaderboardEnabled(b.enabled);
         EXPECT_EQ(select->m_leaderboardButton.red, b.grey) << int(b.enabled);
         Click(456, 252);
         EXPECT_EQ(log, b.heard) << int(b.enabled);
+        EXPECT_EQ(sounds, b.grey == 255 ? std::vector<int32_t>{35} : std::vector<int32_t>{}) << int(b.enabled);
         EXPECT_EQ(select->GetState(), ScreenState::Active);
         EXPECT_EQ(select->m_column, 2);
     }
@@ -264,6 +266,13 @@ TEST_F(StageSelect, TheShopStatusAndScoreScreensOpenOverItAndHandBackTheSameCell
     // "Back" fades to black with the music stopped, then the title.
     platform::AudioMixer::GetInstance()->UseManualOutput();
     ASSERT_TRUE(CSoundManager::GetInstance()->Init());
+    // The piece heard before (the stage clear's) is let go once the select's own starts.
+    LoadStageClearMidi();
+    PlayMusic(11);
+    ASSERT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 11);
+    select->Open();
+    EXPECT_FALSE(CSoundManager::GetInstance()->HasMusicSegment(11));
+    for (int i = 0; i < 40 && select->GetState() != ScreenState::Active; ++i) Frame();
     PlayMusic(2);
     ASSERT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), 2);
     Click(456, 296);

@@ -14,6 +14,7 @@
 #include "ui/GameInputTitleStageSelect.h"
 #include "ui/GameInputTitleState.h"
 #include "ui/UiTestSupport.h"
+#include "win/Sprite.h"
 
 namespace {
 
@@ -138,6 +139,10 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
         EXPECT_EQ(k.width, c.w) << c.x << "," << c.y;
         EXPECT_EQ(k.height, c.h) << c.x << "," << c.y;
     }
+    // The panel: the name, the price label, the category, then the effect.
+    ClickCentre(shop->m_itemRows[3]);
+    const std::string amulet = std::string(GetText(52)) + "\n" + GetText(149) + "\n" + GetText(144) + "\n";
+    EXPECT_EQ(std::string(shop->m_infoPanel.GetText()).rfind(amulet, 0), 0u);
     ClickCentre(shop->m_itemRows[0]);
     EXPECT_NE(std::string(shop->m_infoPanel.GetText()).find("50G"), std::string::npos) << "the label as it stands";
     Click(260, 297);
@@ -156,9 +161,39 @@ TEST_F(TitleScreens, GoldStaysWithinItsCapAndThePotionChargesItsTablePrice) {
         ClickCentre(shop->m_characterRows[c.row]);
         EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, c.srcX) << c.row;
         EXPECT_STREQ(shop->m_portraitText.GetText(), GetText(c.starsText)) << c.row;
+        EXPECT_EQ(std::vector<int32_t>({shop->m_portraitText.red, shop->m_portraitText.green, shop->m_portraitText.blue}),
+                  std::vector<int32_t>({255, 255, 240}))
+            << "warm white stars";
+        // The chosen character's icon bright, the other two grey.
+        std::vector<uint32_t> colours(3, 0);
+        SetSpriteObserver([&](const SpriteDraw& d) {
+            for (int k = 0; k < 3; ++k)
+                if (d.x == 42 + 46 * k && d.y == 242 && colours[k] == 0) colours[k] = DrawParams::colour;
+        });
+        shop->Draw();
+        SetSpriteObserver(nullptr);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(colours[k], k == c.row ? 0xFFFFFFFFu : 0xFF808080u) << c.row << " " << k;
     }
     ClickCentre(shop->m_pageButton);
     EXPECT_EQ(shop->m_page, 0);
+    // Back on the characters with none chosen, the portrait is empty again.
+    ClickCentre(shop->m_pageButton);
+    EXPECT_EQ(shop->m_page, 1);
+    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].width, 0);
+    EXPECT_EQ(shop->m_portrait.GetSpriteTable(WidgetTable::Normal)[0].srcX, 0);
+    EXPECT_TRUE(shop->m_portraitFrame.IsVisible());
+    ClickCentre(shop->m_pageButton);
+    EXPECT_EQ(shop->m_page, 0);
+    EXPECT_FALSE(shop->m_portraitFrame.IsVisible()) << "the portrait belongs to the character page";
+    EXPECT_FALSE(shop->m_portrait.IsVisible());
+    // Nor are the characters' icons drawn on the item page.
+    int characterIcons = 0;
+    SetSpriteObserver([&](const SpriteDraw& d) {
+        for (int k = 0; k < 3; ++k) characterIcons += d.x == 42 + 46 * k && d.y == 242;
+    });
+    shop->Draw();
+    SetSpriteObserver(nullptr);
+    EXPECT_EQ(characterIcons, 0);
 }
 
 TEST_F(TitleScreens, TheStatusTogglesOwnedEquipmentAndChoosesOneOwnedCharacter) {
@@ -240,6 +275,23 @@ TEST_F(TitleScreens, TheScorePagesTurnRoundAndStayBetweenOpenings) {
     OpenFromSelect(120, score);
     EXPECT_EQ(score->m_characterPage, 4);
     EXPECT_EQ(score->m_stagePage, 3);
+
+    // While the frame opens (14 frames) the four arrows stay away; share and
+    // back show from the start.
+    const auto arrowsAndButtons = [&] {
+        int arrows = 0, buttons = 0;
+        SetSpriteObserver([&](const SpriteDraw& d) {
+            if (d.slot == 14 && d.srcY == 200 && d.srcX <= 60) ++arrows;
+            if (d.slot == 14 && d.srcY == 80 && (d.srcX == 40 || d.srcX == 100)) ++buttons;
+        });
+        score->Draw();
+        SetSpriteObserver(nullptr);
+        return std::vector<int>{arrows, buttons};
+    };
+    score->m_window.StartResize(0, 360, 290, 290, 14, CWidgetWindow::kTogether);
+    EXPECT_EQ(arrowsAndButtons(), (std::vector<int>{0, 2}));
+    for (int i = 0; i < 14; ++i) score->m_window.Update();
+    EXPECT_EQ(arrowsAndButtons(), (std::vector<int>{4, 2}));
 }
 
 TEST_F(TitleScreens, ACharacterBoughtAndChosenPlaysTheNextStage) {
