@@ -127,6 +127,9 @@ TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbiliti
             EXPECT_EQ(r.player->GetAnchorX(), r.player->x + 190);
             r.s.Run(30);
             EXPECT_TRUE(r.player->frame == 232 || r.player->frame == 233) << "it stays";
+            // A touch away from it lets go of that wall, the left one.
+            r.Tap(2000, 1200);
+            EXPECT_EQ(r.player->releasedSide, 2);
         }
         Room r(id, 2000, 1200, kRoom);
         r.player->y = 460;
@@ -161,6 +164,7 @@ TEST(NinjaVariants, InTheAirAnEnemyTouchedStartsTheHomingAttackAndEmptySpaceCost
         r.Tap(foe->x, foe->y);
         EXPECT_EQ(r.player->frame, 330);
         EXPECT_EQ(r.player->target, foe);
+        EXPECT_EQ(r.player->airDashes, 1) << "the homing start gives the air dash back";
         r.player->SetState(290);
         r.s.Run(1);
         r.player->airDashes = 1;
@@ -837,6 +841,13 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_NE(r.player->GetInvulnerable(), 0);
     // Still for the wind-up, then at 150 a frame straight at it.
     ASSERT_TRUE(r.RunUntilFrame(332, 10));
+    // An enemy that slips behind her turns her round on the way.
+    foe->x = r.player->x - 500;
+    r.s.Run(1);
+    ASSERT_EQ(r.player->frame, 332);
+    EXPECT_LT(r.player->vx, 0);
+    EXPECT_EQ(r.player->facing, -1);
+    foe->x = 2800;
     int approach = 0;
     while (r.player->frame == 332 && approach < 30) {
         r.s.Run(1);
@@ -859,6 +870,26 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(r.player->frame, foe->hits.back().first == 2 ? 341 : 343);
     EXPECT_EQ(r.player->vy, -50 + 6) << "up at 50, a frame of gravity";
     EXPECT_TRUE(r.RunUntil([&] { return !r.player->IsAirborne() && Standing(r.player); }, 120));
+}
+
+// An enemy already within her reach when the wind-up ends: no approach, the
+// first cut's pose is struck in that very frame.
+TEST(Kunoichi, AnEnemyWithinReachAfterTheWindUpIsCutAtOnce) {
+    Room r(kKunoichi, 800, kFloor);
+    Foe* foe = r.Enemy(1100, kFloor - 100);
+    r.Tap(foe->x, foe->y);
+    ASSERT_EQ(r.player->frame, 330);
+    std::vector<int32_t> frames;
+    ASSERT_TRUE(r.RunUntil([&] {
+        frames.push_back(r.player->frame);
+        return r.player->frame == 333;
+    }, 10));
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), 332), 0) << "never seen approaching";
+    EXPECT_EQ(r.player->stateTimer, 0);
+    EXPECT_EQ(Velocity(*r.player), std::make_pair(0, 0));
+    const auto& trail = r.player->afterimage;
+    EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 80, 6))
+        << "the cut's flash already in the frame it began";
 }
 
 // --- The chain-sickle fighter -------------------------------------------------------
@@ -901,10 +932,12 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
         const double a = std::atan2(static_cast<double>(cy - k->prevY), static_cast<double>(cx - k->prevX));
         EXPECT_EQ(k->vx, static_cast<int32_t>(200 * std::cos(a))) << pulled;
         EXPECT_EQ(k->vy, static_cast<int32_t>(200 * std::sin(a))) << pulled;
+        EXPECT_DOUBLE_EQ(k->angle, std::atan2(k->vx, -k->vy)) << "drawn along the pull, " << pulled;
     }
     EXPECT_GE(pulled, 2);
     ASSERT_TRUE(r.RunUntil([&] { return k->frame == 326 || k->frame == 327; }, 30)) << k->frame;
     EXPECT_EQ(k->GetInvulnerable(), 0) << "hanging, she can be hit";
+    EXPECT_EQ(std::make_pair(k->angle, k->angle2), std::make_pair(0.0, 0.0)) << "hanging upright";
     for (int i = 0; i < 40; ++i) {
         r.s.Run(1);
         ASSERT_TRUE(k->frame == 326 || k->frame == 327) << i;
@@ -994,10 +1027,23 @@ TEST(Kusarigama, TheHomingChainCatchesTheEnemyPullsHerInAndTheCutsStrikeAtFullPo
     ASSERT_EQ(k->frame, 330);
     ASSERT_NE(k->Chain(), nullptr);
     EXPECT_EQ(k->Chain()->frame, 620);
-    ASSERT_TRUE(r.RunUntilFrame(332, 30)) << "the chain holds the enemy";
+    // Unhurt from the throw until the cuts begin.
+    EXPECT_EQ(k->GetInvulnerable(), -1);
+    std::vector<int32_t> unhurtIn;
+    ASSERT_TRUE(r.RunUntil([&] {
+        if (k->GetInvulnerable() == -1) unhurtIn.push_back(k->frame);
+        return k->frame == 332;
+    }, 30)) << "the chain holds the enemy";
+    ASSERT_FALSE(unhurtIn.empty());
+    EXPECT_EQ(unhurtIn.front(), 330);
+    EXPECT_NE(std::find(unhurtIn.begin(), unhurtIn.end(), 331), unhurtIn.end()) << "nor in the second pose";
+    EXPECT_EQ(unhurtIn.back(), 332);
     EXPECT_EQ(k->Chain()->frame, 621);
     EXPECT_GT(k->vx, 0);
+    EXPECT_DOUBLE_EQ(k->angle, std::atan2(k->vx, -k->vy)) << "drawn along the pull";
     ASSERT_TRUE(r.RunUntil([&] { return k->frame == 333; }, 30));
+    EXPECT_EQ(k->GetInvulnerable(), 0) << "the cuts can be answered";
+    EXPECT_EQ(std::make_pair(k->angle, k->angle2), std::make_pair(0.0, 0.0)) << "upright for the cuts";
     r.s.Run(1);
     EXPECT_EQ(k->linksB[0], nullptr) << "the cuts put the chain away";
     r.s.ClearSounds();
@@ -1108,6 +1154,9 @@ TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
         if (r.player->frame < 330 || r.player->frame > 332) break;
         EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << charging;
         EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << charging;
+        const auto& trail = r.player->afterimage;
+        EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8))
+            << "the trail under it while it charges, " << charging;
     }
     EXPECT_EQ(charging, 80);
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 290 || r.player->frame == 236) << r.player->frame;
@@ -1208,4 +1257,39 @@ TEST(NinjaVariants, LeavingTheSecondWindUpPoseStopsAllButTheRobot) {
         r.player->SetState(290);
         EXPECT_EQ(Velocity(*r.player), std::make_pair(c.vx, c.vy));
     }
+}
+
+// Thrown from a wall, the chain leaves from her position (her anchor once
+// she has let go, not the wall's); a pull straight up along the wall she
+// stood by takes that wall only from its third tick (stateTimer 2) on.
+TEST(Kusarigama, AThrowFromAWallLeavesFromHerAndAPullTakesAWallFromItsThirdTick) {
+    {
+        Room r(kKusarigama, 700, 1200, kRoom);
+        auto* k = static_cast<CCharacterKusarigama*>(r.player);
+        k->SetState(290);
+        k->vx = -40;
+        ASSERT_TRUE(r.RunUntilFrame(232, 60)) << k->frame;
+        r.s.Run(3);
+        const int32_t x = k->x, y = k->y;
+        ASSERT_EQ(k->GetAnchorX(), x + 190);
+        r.Tap(x + 1580, y - 996);
+        ASSERT_EQ(k->frame, 320);
+        const CCharacter* chain = k->Chain();
+        ASSERT_NE(chain, nullptr);
+        EXPECT_EQ(std::make_pair(chain->prevX, chain->prevY), std::make_pair(x, y));
+        EXPECT_EQ(Velocity(*chain), std::make_pair(253, -159));
+        EXPECT_EQ(std::make_pair(k->attackDirX, k->attackDirY), std::make_pair(126, -79));
+    }
+    Room r(kKusarigama, 420, 2000, kRoom);
+    auto* k = static_cast<CCharacterKusarigama*>(r.player);
+    k->x = 420;
+    k->y = 2000;
+    k->vx = k->vy = 0;
+    ASSERT_TRUE(r.RunUntil([&] { return Standing(k); }, 10));
+    r.TouchAt(420, 800);
+    ASSERT_TRUE(r.RunUntilFrame(322, 20)) << k->frame;
+    ASSERT_EQ(Velocity(*k), std::make_pair(0, -200));
+    ASSERT_TRUE(r.RunUntil([&] { return k->frame == 232; }, 10)) << k->frame;
+    EXPECT_EQ(k->y, 2000 - 200) << "one tick of the pull before the wall holds her";
+    r.s.TouchUp();
 }
