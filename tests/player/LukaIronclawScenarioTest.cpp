@@ -361,7 +361,15 @@ TEST(LukaDash, AThousandUnitsLastSixteenTicksWhicheverStepShowsAndRunsAlongTheFl
     r.Tap(r.player->x + 1000, kFloor);
     ASSERT_EQ(r.player->frame, 320);
     for (int32_t f = 321; f <= 324; ++f) EXPECT_EQ(r.player->RecordAt(f).stateDuration, 16) << f;
-    const std::vector<int32_t> t = r.Trace(30);
+    // Her footfalls: on the dash's first tick, then every sixth.
+    std::vector<int32_t> t, footfalls;
+    for (int i = 0; i < 30; ++i) {
+        r.s.ClearSounds();
+        r.s.Run(1);
+        t.push_back(r.player->frame);
+        if (std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0) != 0) footfalls.push_back(r.player->stateTimer);
+    }
+    EXPECT_EQ(footfalls, (std::vector<int32_t>{1, 7, 13}));
     int dashing = 0;
     std::set<int32_t> steps;
     for (int32_t f : t)

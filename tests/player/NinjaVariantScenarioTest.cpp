@@ -161,8 +161,11 @@ TEST(NinjaVariants, InTheAirAnEnemyTouchedStartsTheHomingAttackAndEmptySpaceCost
         r.player->airDashes = 0;
         r.Tap(2000, 600);
         EXPECT_EQ(r.player->frame, 290) << "no air dash left: nothing";
+        r.player->vy = 0;
+        const int32_t y = r.player->y;
         r.Tap(foe->x, foe->y);
         EXPECT_EQ(r.player->frame, 330);
+        EXPECT_EQ(r.player->y, y + r.player->vy) << "in the air the start lifts nothing";
         EXPECT_EQ(r.player->target, foe);
         EXPECT_EQ(r.player->airDashes, 1) << "the homing start gives the air dash back";
         r.player->SetState(290);
@@ -434,16 +437,18 @@ TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItH
             const auto& trail = r.player->afterimage;
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 240, 15))
                 << "the trail over it while powered";
+            EXPECT_DOUBLE_EQ(r.player->angle2, r.player->angle) << "both drawing angles along the flight";
+            EXPECT_NE(r.player->angle, 0.0);
             r.s.Run(1);
         }
         EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
         auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
         ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
-        EXPECT_EQ(r.player->angle, 0.0);
-        if (r.player->frame == c.end) {
-            r.s.Run(1);
-            EXPECT_TRUE(holding()) << "the end state takes the hold in its first frame: " << r.player->frame;
-        }
+        EXPECT_EQ(std::make_pair(r.player->angle, r.player->angle2), std::make_pair(0.0, 0.0));
+        // The flight that meets the wall or ceiling ends in the end state first.
+        ASSERT_EQ(r.player->frame, c.end);
+        r.s.Run(1);
+        EXPECT_TRUE(holding()) << "the end state takes the hold in its first frame: " << r.player->frame;
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
         EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
@@ -506,15 +511,24 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
         Foe* foe = r.Enemy(2000, 900);
         r.Tap(foe->x, foe->y);
         int poses = 0;
-        for (int i = 0; i < 120 && poses < 4; ++i) {
+        std::vector<int32_t> stilled;
+        auto stilledIn = [&](int32_t f) { return std::find(stilled.begin(), stilled.end(), f) != stilled.end(); };
+        for (int i = 0; i < 120 && !(stilledIn(336) && stilledIn(340)); ++i) {
+            const bool nudged = r.player->vx != 0;
             r.s.Run(1);
             const int32_t f = r.player->frame;
             if (f != 335 && f != 336 && f != 339 && f != 340) continue;
             ++poses;
             const auto& trail = r.player->afterimage;
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 80, 6)) << f;
+            // Each pose holds the striker still, however it was pushed.
+            EXPECT_EQ(Velocity(*r.player), std::make_pair(0, 0)) << f;
+            if (nudged) stilled.push_back(f);
+            r.player->vx = 40;
         }
-        EXPECT_EQ(poses, 4);
+        EXPECT_GE(poses, 4);
+        EXPECT_TRUE(stilledIn(336) && stilledIn(340));
+        r.player->vx = 0;
         foe->hp = 1;
         ASSERT_TRUE(r.RunUntil([&] {
             const int32_t f = r.player->frame;
@@ -832,6 +846,12 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(CountEffects(50000, 50), 2);
     EXPECT_EQ(CountEffects(50000, 51), 3);
     EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId == 50000 && c->frame == 80) {
+            EXPECT_EQ(std::make_pair(c->prevX, c->prevY), std::make_pair(foe->x, foe->y));
+        }
+    }
     // The burst comes out 150 behind her.
     for (int32_t i = 1; i <= World().GetCount(); ++i) {
         const CCharacter* c = World().GetAt(i);
@@ -975,6 +995,7 @@ TEST(Kusarigama, HangingTheRopeOf400TurnsBackWhatTakesHerAwayAtHalfSpeed) {
         {300, 300, 10, 0, -5, 0},    // out along both axes
         {300, -300, 10, 0, -5, 6},   // above it the fall takes her nearer
         {0, -420, 0, -20, 0, 0},     // flying up slowly: turned back under 10, she stops
+        {0, -420, 0, -26, 0, 10},    // turned back at 10: she falls on
     };
     Room r(kKusarigama, 600, kFloor);
     auto* k = static_cast<CCharacterKusarigama*>(r.player);

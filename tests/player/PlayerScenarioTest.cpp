@@ -167,7 +167,15 @@ TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
     EXPECT_EQ(r.ninja->facing, 1);
     EXPECT_EQ(r.ninja->releasedSide, 4);
     EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[0], 2) << "the press is used";
-    const std::vector<int32_t> t = r.Trace(30);
+    // The dash's whoosh: on its first tick, then every sixth.
+    std::vector<int32_t> t, whooshTicks;
+    for (int i = 0; i < 30; ++i) {
+        r.s.ClearSounds();
+        r.s.Run(1);
+        t.push_back(r.ninja->frame);
+        if (std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0) != 0) whooshTicks.push_back(r.ninja->stateTimer);
+    }
+    EXPECT_EQ(whooshTicks, (std::vector<int32_t>{1, 7, 13}));
     EXPECT_EQ(std::count(t.begin(), t.end(), 321), 16);
     const int end = IndexOf(t, 322);
     ASSERT_GT(end, 0);
@@ -611,13 +619,19 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         r.ninja->attackDirY = 150;
         r.ninja->SetState(360);
         EXPECT_EQ(r.ninja->GetInvulnerable(), 999);
+        // The flight's whoosh on its first tick.
+        std::vector<int32_t> whooshTicks;
         ASSERT_TRUE([&] {
             for (int i = 0; i < 60; ++i) {
+                r.s.ClearSounds();
                 r.s.Run(1);
+                if (r.ninja->frame == 361 && std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0) != 0)
+                    whooshTicks.push_back(r.ninja->stateTimer);
                 if (r.ninja->frame == 363) return true;
             }
             return false;
         }()) << r.ninja->frame;
+        EXPECT_EQ(whooshTicks, std::vector<int32_t>{1});
         EXPECT_EQ(r.ninja->y, kFloor);
         r.s.Run(2);
         EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
@@ -838,8 +852,8 @@ TEST(PlayerScenario, AGrabbableObjectTouchedFromAfarIsTakenWhenTheDashReachesIt)
     rec->bodyRight = rec->bodyBottom = 200;
     object->SetState(250);
     r.s.ClearSounds();
-    // Touched 300 beside it: outside the 200 square around the touch.
-    r.Tap(object->x + 450, object->y);
+    // Touched 210 beside it: just outside the 200 square around the touch.
+    r.Tap(object->x + 410, object->y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->grabbedObject, nullptr);
     r.s.Run(40);
@@ -849,7 +863,8 @@ TEST(PlayerScenario, AGrabbableObjectTouchedFromAfarIsTakenWhenTheDashReachesIt)
     r.s.Run(2);
     ASSERT_TRUE(IsStanding(r.ninja->frame));
 
-    r.Tap(object->x + 350, object->y);
+    // 190 beside it: just within.
+    r.Tap(object->x + 390, object->y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->grabbedObject, object);
     for (int i = 0; i < 40 && r.ninja->frame != 300; ++i) r.s.Run(1);
