@@ -591,7 +591,14 @@ TYPED_TEST(Defeats, ZappedThrownUpAndTheContinueScreenOnTheLanding) {
     EXPECT_EQ(r.player->frame, 150);
     r.s.Run(1);
     EXPECT_GE(CountEffects(310), 2) << "sparks of the zap";
-    const std::vector<int32_t> t = r.Trace(150);
+    std::vector<int32_t> t, drift;
+    for (int i = 0; i < 150; ++i) {
+        r.s.Run(1);
+        t.push_back(r.player->frame);
+        if (r.player->frame == 153) drift.push_back(r.player->vx);
+    }
+    ASSERT_FALSE(drift.empty());
+    for (const int32_t v : drift) EXPECT_EQ(v, -10) << "thrown up, drifting back at 10";
     EXPECT_EQ(IndexOf(t, 151), 38);
     EXPECT_EQ(IndexOf(t, 152), 78);
     EXPECT_EQ(IndexOf(t, 153), 118);

@@ -311,6 +311,39 @@ TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) 
     EXPECT_EQ(r.ninja->grabbedObject, nullptr);
 }
 
+// The katana's wind-up aims at the target's anchor (for a tall enemy well
+// above its feet), and the chase strikes whatever it passes through with
+// kind 1 at the attack power.
+TEST(PlayerScenario, TheKatanaAimsAtTheAnchorAndItsChaseStrikesWhatItPasses) {
+    struct Tall : Foe {
+        int32_t GetAnchorY() override { return y - 550; }
+    };
+    {
+        Room r;
+        r.s.Run(8);
+        ASSERT_TRUE(IsStanding(r.ninja->frame));
+        auto* tall = r.s.Add(std::make_unique<Tall>(), r.ninja->x + 600, r.ninja->y);
+        r.Tap(tall->x, tall->y);
+        ASSERT_EQ(r.ninja->target, tall);
+        // Lifted 100, the anchor lies 450 up and 600 across: 3-4-5.
+        EXPECT_NEAR(r.ninja->attackDirX, 120, 1);
+        EXPECT_NEAR(r.ninja->attackDirY, -90, 1);
+    }
+    Room r;
+    r.s.Run(8);
+    Foe* passed = r.Enemy(1300, r.ninja->GetAnchorY());
+    Foe* target = r.Enemy(1600, r.ninja->GetAnchorY());
+    target->hp = 100000;
+    r.ninja->attack = 120;
+    r.Tap(target->x, target->y);
+    ASSERT_EQ(r.ninja->target, target);
+    for (int i = 0; i < 40 && passed->hits.empty(); ++i) r.s.Run(1);
+    ASSERT_FALSE(passed->hits.empty());
+    EXPECT_EQ(std::make_pair(passed->hits.front().kind, passed->hits.front().damage),
+              std::make_pair(1, 120));
+    EXPECT_TRUE(r.ninja->frame == 331 || r.ninja->frame == 332) << "struck on the way: " << r.ninja->frame;
+}
+
 TEST(PlayerScenario, ATouchedExitDoorIsTaken) {
     Room r;
     r.s.Run(8);
