@@ -112,6 +112,19 @@ TEST(NinjaVariants, TheFactoryMakesEachWithItsLifeGaugeAndOwnRecordsOverTheNinja
         for (int32_t f : {300, 380, 400, 440}) EXPECT_EQ(v->RecordAt(f), ninja.RecordAt(f)) << f;
     }
     EXPECT_EQ(CCharacterRobo().RecordAt(965).textureId, 24) << "the ending's flight";
+    // Bought equipment counts on top of their own values: a piece of life
+    // (+10), the charm (+100 attack), a scroll (+1 air dash).
+    for (const int32_t kind : {1, 6, 9}) CItem::GetInstance()->SetFlag(kind, 1);
+    for (const int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(id));
+        auto* v = dynamic_cast<CNinjaVariant*>(made.get());
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(std::make_pair(v->hp, v->hpMax), std::make_pair(40, 40));
+        EXPECT_EQ(v->attack, 200);
+        EXPECT_EQ(std::make_pair(v->airDashes, v->airDashesMax), std::make_pair(2, 2));
+    }
+    CItem::GetInstance()->Reset();
 }
 
 TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbilities) {
@@ -453,6 +466,20 @@ TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItH
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
         EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
     }
+    // A touch on an enemy during the flight starts the homing attack.
+    for (const int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 1000, 1200, kRoom);
+        Foe* foe = r.Enemy(3500, 700);
+        r.player->y = 1200;
+        r.player->attackDirX = 120;
+        r.player->attackDirY = -60;
+        r.player->SetState(360);
+        ASSERT_TRUE(r.RunUntilFrame(361, 4));
+        r.Tap(foe->x, foe->y);
+        EXPECT_EQ(r.player->frame, 330);
+        EXPECT_EQ(r.player->target, foe);
+    }
 }
 
 TEST(NinjaVariants, TheStageExitOpensTheStageClearScreen) {
@@ -496,6 +523,24 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8)) << f;
         }
         EXPECT_TRUE(chased);
+        // A target straight above: the chase has no sideways part and keeps
+        // the facing it had. (The robot's ram is on it before it closes in.)
+        if (id != kRobo) {
+            foe->x = r.player->x;
+            foe->y = r.player->y - 700;
+            r.player->facing = 1;
+            bool upward = false;
+            for (int i = 0; i < 8 && !upward; ++i) {
+                r.s.Run(1);
+                const int32_t f = r.player->frame;
+                if (f != 333 && f != 334 && f != 337 && f != 338) continue;
+                upward = r.player->vx == 0 && r.player->vy < 0;
+                if (upward) {
+                    EXPECT_EQ(r.player->facing, 1);
+                }
+            }
+            EXPECT_TRUE(upward);
+        }
         // No chain going: a strike asked for gives way to standing.
         r.player->strikeChain = 0;
         r.player->SetState(337);
@@ -753,8 +798,11 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
         b.AttackAll(nullptr, 1, 1, 10);
     };
     r.s.ClearSounds();
+    r.player->vx = 50;  // still walking as she touches
     r.Tap(1600, kFloor);
     EXPECT_EQ(r.player->frame, 324);
+    EXPECT_EQ(Velocity(*r.player), std::make_pair(0, 0)) << "she stops to vanish";
+    EXPECT_EQ(r.player->x, 600);
     EXPECT_EQ(r.player->RecordAt(322).stateDuration, 1000 / 150 + 1);
     EXPECT_EQ(std::make_pair(r.player->GetInvulnerable(), r.player->GetTimer172()), std::make_pair(-1, -1));
     EXPECT_EQ(CountEffects(50000, 60), 1) << "the vanishing smoke";
@@ -1018,6 +1066,14 @@ TEST(Kusarigama, HangingTheRopeOf400TurnsBackWhatTakesHerAwayAtHalfSpeed) {
         EXPECT_EQ(k->x, cx + c.dx + c.afterVx);
         EXPECT_EQ(k->y, cy + c.dy + c.afterVy);
     }
+    // Leaving the hang takes the chain away at once, its owner link cut.
+    CCharacter* chain = k->Chain();
+    ASSERT_NE(chain, nullptr);
+    k->SetState(290);
+    EXPECT_EQ(k->linksB[0], nullptr);
+    EXPECT_EQ(chain->linksA[0], nullptr);
+    EXPECT_EQ(chain->frame, 0);
+    r.s.TouchUp();
 }
 
 TEST(Kusarigama, AChainThatIsRemovedUnderHerLetsHerGoWhereverSheIs) {
@@ -1095,6 +1151,8 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     ASSERT_TRUE(r.RunUntil([&] {
         if (r.player->frame >= 321 && r.player->frame <= 327) {
             speeds.push_back(r.player->vx);
+            EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << "turned along its charge";
+            EXPECT_DOUBLE_EQ(r.player->angle2, r.player->angle);
             const auto& trail = r.player->afterimage;
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 10))
                 << "the trail under it while it charges";
@@ -1105,6 +1163,7 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     EXPECT_EQ(speeds, expected);
     ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 40)) << r.player->frame;
     EXPECT_EQ(r.player->releasedSide, 0) << "the floor it charged along is its own again";
+    EXPECT_EQ(std::make_pair(r.player->angle, r.player->angle2), std::make_pair(0.0, 0.0)) << "upright again";
     for (const Foe* foe : {near, far}) {
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 200));
@@ -1170,11 +1229,13 @@ TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
     foe->SetHurtBox({});  // nothing can reach it any more
     int charging = 0;
     while (r.player->frame >= 330 && r.player->frame <= 332 && charging < 200) {
+        const double before = r.player->angle;
         r.s.Run(1);
         ++charging;
         if (r.player->frame < 330 || r.player->frame > 332) break;
         EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << charging;
         EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << charging;
+        EXPECT_DOUBLE_EQ(r.player->angle2, before) << "the angle it had before turning, " << charging;
         const auto& trail = r.player->afterimage;
         EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8))
             << "the trail under it while it charges, " << charging;
