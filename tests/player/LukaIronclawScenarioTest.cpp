@@ -361,7 +361,15 @@ TEST(LukaDash, AThousandUnitsLastSixteenTicksWhicheverStepShowsAndRunsAlongTheFl
     r.Tap(r.player->x + 1000, kFloor);
     ASSERT_EQ(r.player->frame, 320);
     for (int32_t f = 321; f <= 324; ++f) EXPECT_EQ(r.player->RecordAt(f).stateDuration, 16) << f;
-    const std::vector<int32_t> t = r.Trace(30);
+    // Her footfalls: on the dash's first tick, then every sixth.
+    std::vector<int32_t> t, footfalls;
+    for (int i = 0; i < 30; ++i) {
+        r.s.ClearSounds();
+        r.s.Run(1);
+        t.push_back(r.player->frame);
+        if (std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0) != 0) footfalls.push_back(r.player->stateTimer);
+    }
+    EXPECT_EQ(footfalls, (std::vector<int32_t>{1, 7, 13}));
     int dashing = 0;
     std::set<int32_t> steps;
     for (int32_t f : t)
@@ -583,7 +591,14 @@ TYPED_TEST(Defeats, ZappedThrownUpAndTheContinueScreenOnTheLanding) {
     EXPECT_EQ(r.player->frame, 150);
     r.s.Run(1);
     EXPECT_GE(CountEffects(310), 2) << "sparks of the zap";
-    const std::vector<int32_t> t = r.Trace(150);
+    std::vector<int32_t> t, drift;
+    for (int i = 0; i < 150; ++i) {
+        r.s.Run(1);
+        t.push_back(r.player->frame);
+        if (r.player->frame == 153) drift.push_back(r.player->vx);
+    }
+    ASSERT_FALSE(drift.empty());
+    for (const int32_t v : drift) EXPECT_EQ(v, -10) << "thrown up, drifting back at 10";
     EXPECT_EQ(IndexOf(t, 151), 38);
     EXPECT_EQ(IndexOf(t, 152), 78);
     EXPECT_EQ(IndexOf(t, 153), 118);

@@ -112,6 +112,19 @@ TEST(NinjaVariants, TheFactoryMakesEachWithItsLifeGaugeAndOwnRecordsOverTheNinja
         for (int32_t f : {300, 380, 400, 440}) EXPECT_EQ(v->RecordAt(f), ninja.RecordAt(f)) << f;
     }
     EXPECT_EQ(CCharacterRobo().RecordAt(965).textureId, 24) << "the ending's flight";
+    // Bought equipment counts on top of their own values: a piece of life
+    // (+10), the charm (+100 attack), a scroll (+1 air dash).
+    for (const int32_t kind : {1, 6, 9}) CItem::GetInstance()->SetFlag(kind, 1);
+    for (const int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        std::unique_ptr<CCharacter> made(CreateCharacter(id));
+        auto* v = dynamic_cast<CNinjaVariant*>(made.get());
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(std::make_pair(v->hp, v->hpMax), std::make_pair(40, 40));
+        EXPECT_EQ(v->attack, 200);
+        EXPECT_EQ(std::make_pair(v->airDashes, v->airDashesMax), std::make_pair(2, 2));
+    }
+    CItem::GetInstance()->Reset();
 }
 
 TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbilities) {
@@ -127,6 +140,9 @@ TEST(NinjaVariants, EachClingsToAWallAndACeilingItMovesIntoWithoutTheHoldAbiliti
             EXPECT_EQ(r.player->GetAnchorX(), r.player->x + 190);
             r.s.Run(30);
             EXPECT_TRUE(r.player->frame == 232 || r.player->frame == 233) << "it stays";
+            // A touch away from it lets go of that wall, the left one.
+            r.Tap(2000, 1200);
+            EXPECT_EQ(r.player->releasedSide, 2);
         }
         Room r(id, 2000, 1200, kRoom);
         r.player->y = 460;
@@ -158,9 +174,13 @@ TEST(NinjaVariants, InTheAirAnEnemyTouchedStartsTheHomingAttackAndEmptySpaceCost
         r.player->airDashes = 0;
         r.Tap(2000, 600);
         EXPECT_EQ(r.player->frame, 290) << "no air dash left: nothing";
+        r.player->vy = 0;
+        const int32_t y = r.player->y;
         r.Tap(foe->x, foe->y);
         EXPECT_EQ(r.player->frame, 330);
+        EXPECT_EQ(r.player->y, y + r.player->vy) << "in the air the start lifts nothing";
         EXPECT_EQ(r.player->target, foe);
+        EXPECT_EQ(r.player->airDashes, 1) << "the homing start gives the air dash back";
         r.player->SetState(290);
         r.s.Run(1);
         r.player->airDashes = 1;
@@ -430,19 +450,35 @@ TEST(NinjaVariants, ALaunchFliesTurnedAlongItsWayStrikingAtFivefoldPowerUntilItH
             const auto& trail = r.player->afterimage;
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 240, 15))
                 << "the trail over it while powered";
+            EXPECT_DOUBLE_EQ(r.player->angle2, r.player->angle) << "both drawing angles along the flight";
+            EXPECT_NE(r.player->angle, 0.0);
             r.s.Run(1);
         }
         EXPECT_NEAR(r.player->angle, std::atan2(120.0, 60.0), 0.1) << "turned along the flight";
         auto holding = [&] { return r.player->frame >= 232 && r.player->frame <= 235; };
         ASSERT_TRUE(r.RunUntil([&] { return holding() || r.player->frame == c.end; }, 60));
-        EXPECT_EQ(r.player->angle, 0.0);
-        if (r.player->frame == c.end) {
-            r.s.Run(1);
-            EXPECT_TRUE(holding()) << "the end state takes the hold in its first frame: " << r.player->frame;
-        }
+        EXPECT_EQ(std::make_pair(r.player->angle, r.player->angle2), std::make_pair(0.0, 0.0));
+        // The flight that meets the wall or ceiling ends in the end state first.
+        ASSERT_EQ(r.player->frame, c.end);
+        r.s.Run(1);
+        EXPECT_TRUE(holding()) << "the end state takes the hold in its first frame: " << r.player->frame;
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 500));
         EXPECT_TRUE(r.RunUntil(holding, 30)) << r.player->frame;
+    }
+    // A touch on an enemy during the flight starts the homing attack.
+    for (const int32_t id : {kKunoichi, kKusarigama, kRobo}) {
+        SCOPED_TRACE(id);
+        Room r(id, 1000, 1200, kRoom);
+        Foe* foe = r.Enemy(3500, 700);
+        r.player->y = 1200;
+        r.player->attackDirX = 120;
+        r.player->attackDirY = -60;
+        r.player->SetState(360);
+        ASSERT_TRUE(r.RunUntilFrame(361, 4));
+        r.Tap(foe->x, foe->y);
+        EXPECT_EQ(r.player->frame, 330);
+        EXPECT_EQ(r.player->target, foe);
     }
 }
 
@@ -487,6 +523,24 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8)) << f;
         }
         EXPECT_TRUE(chased);
+        // A target straight above: the chase has no sideways part and keeps
+        // the facing it had. (The robot's ram is on it before it closes in.)
+        if (id != kRobo) {
+            foe->x = r.player->x;
+            foe->y = r.player->y - 700;
+            r.player->facing = 1;
+            bool upward = false;
+            for (int i = 0; i < 8 && !upward; ++i) {
+                r.s.Run(1);
+                const int32_t f = r.player->frame;
+                if (f != 333 && f != 334 && f != 337 && f != 338) continue;
+                upward = r.player->vx == 0 && r.player->vy < 0;
+                if (upward) {
+                    EXPECT_EQ(r.player->facing, 1);
+                }
+            }
+            EXPECT_TRUE(upward);
+        }
         // No chain going: a strike asked for gives way to standing.
         r.player->strikeChain = 0;
         r.player->SetState(337);
@@ -502,15 +556,24 @@ TEST(NinjaVariants, TheStrikesChaseASlippingTargetAndALaunchFallsOnOnceSpent) {
         Foe* foe = r.Enemy(2000, 900);
         r.Tap(foe->x, foe->y);
         int poses = 0;
-        for (int i = 0; i < 120 && poses < 4; ++i) {
+        std::vector<int32_t> stilled;
+        auto stilledIn = [&](int32_t f) { return std::find(stilled.begin(), stilled.end(), f) != stilled.end(); };
+        for (int i = 0; i < 120 && !(stilledIn(336) && stilledIn(340)); ++i) {
+            const bool nudged = r.player->vx != 0;
             r.s.Run(1);
             const int32_t f = r.player->frame;
             if (f != 335 && f != 336 && f != 339 && f != 340) continue;
             ++poses;
             const auto& trail = r.player->afterimage;
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 80, 6)) << f;
+            // Each pose holds the striker still, however it was pushed.
+            EXPECT_EQ(Velocity(*r.player), std::make_pair(0, 0)) << f;
+            if (nudged) stilled.push_back(f);
+            r.player->vx = 40;
         }
-        EXPECT_EQ(poses, 4);
+        EXPECT_GE(poses, 4);
+        EXPECT_TRUE(stilledIn(336) && stilledIn(340));
+        r.player->vx = 0;
         foe->hp = 1;
         ASSERT_TRUE(r.RunUntil([&] {
             const int32_t f = r.player->frame;
@@ -735,8 +798,11 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
         b.AttackAll(nullptr, 1, 1, 10);
     };
     r.s.ClearSounds();
+    r.player->vx = 50;  // still walking as she touches
     r.Tap(1600, kFloor);
     EXPECT_EQ(r.player->frame, 324);
+    EXPECT_EQ(Velocity(*r.player), std::make_pair(0, 0)) << "she stops to vanish";
+    EXPECT_EQ(r.player->x, 600);
     EXPECT_EQ(r.player->RecordAt(322).stateDuration, 1000 / 150 + 1);
     EXPECT_EQ(std::make_pair(r.player->GetInvulnerable(), r.player->GetTimer172()), std::make_pair(-1, -1));
     EXPECT_EQ(CountEffects(50000, 60), 1) << "the vanishing smoke";
@@ -828,6 +894,12 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(CountEffects(50000, 50), 2);
     EXPECT_EQ(CountEffects(50000, 51), 3);
     EXPECT_EQ(CountEffects(50000, 80), 1) << "the mark on the target";
+    for (int32_t i = 1; i <= World().GetCount(); ++i) {
+        const CCharacter* c = World().GetAt(i);
+        if (c->typeId == 50000 && c->frame == 80) {
+            EXPECT_EQ(std::make_pair(c->prevX, c->prevY), std::make_pair(foe->x, foe->y));
+        }
+    }
     // The burst comes out 150 behind her.
     for (int32_t i = 1; i <= World().GetCount(); ++i) {
         const CCharacter* c = World().GetAt(i);
@@ -837,6 +909,13 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_NE(r.player->GetInvulnerable(), 0);
     // Still for the wind-up, then at 150 a frame straight at it.
     ASSERT_TRUE(r.RunUntilFrame(332, 10));
+    // An enemy that slips behind her turns her round on the way.
+    foe->x = r.player->x - 500;
+    r.s.Run(1);
+    ASSERT_EQ(r.player->frame, 332);
+    EXPECT_LT(r.player->vx, 0);
+    EXPECT_EQ(r.player->facing, -1);
+    foe->x = 2800;
     int approach = 0;
     while (r.player->frame == 332 && approach < 30) {
         r.s.Run(1);
@@ -859,6 +938,26 @@ TEST(Kunoichi, TheHomingDashBurstsBehindHerAndCutsAtHalfPowerAlternately) {
     EXPECT_EQ(r.player->frame, foe->hits.back().first == 2 ? 341 : 343);
     EXPECT_EQ(r.player->vy, -50 + 6) << "up at 50, a frame of gravity";
     EXPECT_TRUE(r.RunUntil([&] { return !r.player->IsAirborne() && Standing(r.player); }, 120));
+}
+
+// An enemy already within her reach when the wind-up ends: no approach, the
+// first cut's pose is struck in that very frame.
+TEST(Kunoichi, AnEnemyWithinReachAfterTheWindUpIsCutAtOnce) {
+    Room r(kKunoichi, 800, kFloor);
+    Foe* foe = r.Enemy(1100, kFloor - 100);
+    r.Tap(foe->x, foe->y);
+    ASSERT_EQ(r.player->frame, 330);
+    std::vector<int32_t> frames;
+    ASSERT_TRUE(r.RunUntil([&] {
+        frames.push_back(r.player->frame);
+        return r.player->frame == 333;
+    }, 10));
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), 332), 0) << "never seen approaching";
+    EXPECT_EQ(r.player->stateTimer, 0);
+    EXPECT_EQ(Velocity(*r.player), std::make_pair(0, 0));
+    const auto& trail = r.player->afterimage;
+    EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 + 1, 80, 6))
+        << "the cut's flash already in the frame it began";
 }
 
 // --- The chain-sickle fighter -------------------------------------------------------
@@ -901,10 +1000,12 @@ TEST(Kusarigama, TheChainFliesToTheTouchPullsHerThereAndSheHangsWhileTheTouchIsH
         const double a = std::atan2(static_cast<double>(cy - k->prevY), static_cast<double>(cx - k->prevX));
         EXPECT_EQ(k->vx, static_cast<int32_t>(200 * std::cos(a))) << pulled;
         EXPECT_EQ(k->vy, static_cast<int32_t>(200 * std::sin(a))) << pulled;
+        EXPECT_DOUBLE_EQ(k->angle, std::atan2(k->vx, -k->vy)) << "drawn along the pull, " << pulled;
     }
     EXPECT_GE(pulled, 2);
     ASSERT_TRUE(r.RunUntil([&] { return k->frame == 326 || k->frame == 327; }, 30)) << k->frame;
     EXPECT_EQ(k->GetInvulnerable(), 0) << "hanging, she can be hit";
+    EXPECT_EQ(std::make_pair(k->angle, k->angle2), std::make_pair(0.0, 0.0)) << "hanging upright";
     for (int i = 0; i < 40; ++i) {
         r.s.Run(1);
         ASSERT_TRUE(k->frame == 326 || k->frame == 327) << i;
@@ -942,6 +1043,7 @@ TEST(Kusarigama, HangingTheRopeOf400TurnsBackWhatTakesHerAwayAtHalfSpeed) {
         {300, 300, 10, 0, -5, 0},    // out along both axes
         {300, -300, 10, 0, -5, 6},   // above it the fall takes her nearer
         {0, -420, 0, -20, 0, 0},     // flying up slowly: turned back under 10, she stops
+        {0, -420, 0, -26, 0, 10},    // turned back at 10: she falls on
     };
     Room r(kKusarigama, 600, kFloor);
     auto* k = static_cast<CCharacterKusarigama*>(r.player);
@@ -964,6 +1066,14 @@ TEST(Kusarigama, HangingTheRopeOf400TurnsBackWhatTakesHerAwayAtHalfSpeed) {
         EXPECT_EQ(k->x, cx + c.dx + c.afterVx);
         EXPECT_EQ(k->y, cy + c.dy + c.afterVy);
     }
+    // Leaving the hang takes the chain away at once, its owner link cut.
+    CCharacter* chain = k->Chain();
+    ASSERT_NE(chain, nullptr);
+    k->SetState(290);
+    EXPECT_EQ(k->linksB[0], nullptr);
+    EXPECT_EQ(chain->linksA[0], nullptr);
+    EXPECT_EQ(chain->frame, 0);
+    r.s.TouchUp();
 }
 
 TEST(Kusarigama, AChainThatIsRemovedUnderHerLetsHerGoWhereverSheIs) {
@@ -994,10 +1104,23 @@ TEST(Kusarigama, TheHomingChainCatchesTheEnemyPullsHerInAndTheCutsStrikeAtFullPo
     ASSERT_EQ(k->frame, 330);
     ASSERT_NE(k->Chain(), nullptr);
     EXPECT_EQ(k->Chain()->frame, 620);
-    ASSERT_TRUE(r.RunUntilFrame(332, 30)) << "the chain holds the enemy";
+    // Unhurt from the throw until the cuts begin.
+    EXPECT_EQ(k->GetInvulnerable(), -1);
+    std::vector<int32_t> unhurtIn;
+    ASSERT_TRUE(r.RunUntil([&] {
+        if (k->GetInvulnerable() == -1) unhurtIn.push_back(k->frame);
+        return k->frame == 332;
+    }, 30)) << "the chain holds the enemy";
+    ASSERT_FALSE(unhurtIn.empty());
+    EXPECT_EQ(unhurtIn.front(), 330);
+    EXPECT_NE(std::find(unhurtIn.begin(), unhurtIn.end(), 331), unhurtIn.end()) << "nor in the second pose";
+    EXPECT_EQ(unhurtIn.back(), 332);
     EXPECT_EQ(k->Chain()->frame, 621);
     EXPECT_GT(k->vx, 0);
+    EXPECT_DOUBLE_EQ(k->angle, std::atan2(k->vx, -k->vy)) << "drawn along the pull";
     ASSERT_TRUE(r.RunUntil([&] { return k->frame == 333; }, 30));
+    EXPECT_EQ(k->GetInvulnerable(), 0) << "the cuts can be answered";
+    EXPECT_EQ(std::make_pair(k->angle, k->angle2), std::make_pair(0.0, 0.0)) << "upright for the cuts";
     r.s.Run(1);
     EXPECT_EQ(k->linksB[0], nullptr) << "the cuts put the chain away";
     r.s.ClearSounds();
@@ -1028,6 +1151,8 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     ASSERT_TRUE(r.RunUntil([&] {
         if (r.player->frame >= 321 && r.player->frame <= 327) {
             speeds.push_back(r.player->vx);
+            EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << "turned along its charge";
+            EXPECT_DOUBLE_EQ(r.player->angle2, r.player->angle);
             const auto& trail = r.player->afterimage;
             EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 10))
                 << "the trail under it while it charges";
@@ -1038,6 +1163,7 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     EXPECT_EQ(speeds, expected);
     ASSERT_TRUE(r.RunUntil([&] { return Standing(r.player); }, 40)) << r.player->frame;
     EXPECT_EQ(r.player->releasedSide, 0) << "the floor it charged along is its own again";
+    EXPECT_EQ(std::make_pair(r.player->angle, r.player->angle2), std::make_pair(0.0, 0.0)) << "upright again";
     for (const Foe* foe : {near, far}) {
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 200));
@@ -1103,11 +1229,16 @@ TEST(Robo, AHomingChargeThatNeverMeetsItsTargetGivesUpAfterEightyFrames) {
     foe->SetHurtBox({});  // nothing can reach it any more
     int charging = 0;
     while (r.player->frame >= 330 && r.player->frame <= 332 && charging < 200) {
+        const double before = r.player->angle;
         r.s.Run(1);
         ++charging;
         if (r.player->frame < 330 || r.player->frame > 332) break;
         EXPECT_EQ(Velocity(*r.player), Toward(r.player->prevX, r.player->prevY, *foe, 150)) << charging;
         EXPECT_DOUBLE_EQ(r.player->angle, std::atan2(r.player->vx, -r.player->vy)) << charging;
+        EXPECT_DOUBLE_EQ(r.player->angle2, before) << "the angle it had before turning, " << charging;
+        const auto& trail = r.player->afterimage;
+        EXPECT_EQ(std::make_tuple(trail.layer, trail.alpha, trail.fadeStep), std::make_tuple(152 - 1, 160, 8))
+            << "the trail under it while it charges, " << charging;
     }
     EXPECT_EQ(charging, 80);
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 290 || r.player->frame == 236) << r.player->frame;
@@ -1208,4 +1339,39 @@ TEST(NinjaVariants, LeavingTheSecondWindUpPoseStopsAllButTheRobot) {
         r.player->SetState(290);
         EXPECT_EQ(Velocity(*r.player), std::make_pair(c.vx, c.vy));
     }
+}
+
+// Thrown from a wall, the chain leaves from her position (her anchor once
+// she has let go, not the wall's); a pull straight up along the wall she
+// stood by takes that wall only from its third tick (stateTimer 2) on.
+TEST(Kusarigama, AThrowFromAWallLeavesFromHerAndAPullTakesAWallFromItsThirdTick) {
+    {
+        Room r(kKusarigama, 700, 1200, kRoom);
+        auto* k = static_cast<CCharacterKusarigama*>(r.player);
+        k->SetState(290);
+        k->vx = -40;
+        ASSERT_TRUE(r.RunUntilFrame(232, 60)) << k->frame;
+        r.s.Run(3);
+        const int32_t x = k->x, y = k->y;
+        ASSERT_EQ(k->GetAnchorX(), x + 190);
+        r.Tap(x + 1580, y - 996);
+        ASSERT_EQ(k->frame, 320);
+        const CCharacter* chain = k->Chain();
+        ASSERT_NE(chain, nullptr);
+        EXPECT_EQ(std::make_pair(chain->prevX, chain->prevY), std::make_pair(x, y));
+        EXPECT_EQ(Velocity(*chain), std::make_pair(253, -159));
+        EXPECT_EQ(std::make_pair(k->attackDirX, k->attackDirY), std::make_pair(126, -79));
+    }
+    Room r(kKusarigama, 420, 2000, kRoom);
+    auto* k = static_cast<CCharacterKusarigama*>(r.player);
+    k->x = 420;
+    k->y = 2000;
+    k->vx = k->vy = 0;
+    ASSERT_TRUE(r.RunUntil([&] { return Standing(k); }, 10));
+    r.TouchAt(420, 800);
+    ASSERT_TRUE(r.RunUntilFrame(322, 20)) << k->frame;
+    ASSERT_EQ(Velocity(*k), std::make_pair(0, -200));
+    ASSERT_TRUE(r.RunUntil([&] { return k->frame == 232; }, 10)) << k->frame;
+    EXPECT_EQ(k->y, 2000 - 200) << "one tick of the pull before the wall holds her";
+    r.s.TouchUp();
 }

@@ -167,7 +167,15 @@ TEST(PlayerScenario, ATouchAThousandUnitsAwayDashesForSixteenTicks) {
     EXPECT_EQ(r.ninja->facing, 1);
     EXPECT_EQ(r.ninja->releasedSide, 4);
     EXPECT_EQ(CMyInput::GetInstance()->m_touchHistory[0], 2) << "the press is used";
-    const std::vector<int32_t> t = r.Trace(30);
+    // The dash's whoosh: on its first tick, then every sixth.
+    std::vector<int32_t> t, whooshTicks;
+    for (int i = 0; i < 30; ++i) {
+        r.s.ClearSounds();
+        r.s.Run(1);
+        t.push_back(r.ninja->frame);
+        if (std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0) != 0) whooshTicks.push_back(r.ninja->stateTimer);
+    }
+    EXPECT_EQ(whooshTicks, (std::vector<int32_t>{1, 7, 13}));
     EXPECT_EQ(std::count(t.begin(), t.end(), 321), 16);
     const int end = IndexOf(t, 322);
     ASSERT_GT(end, 0);
@@ -301,6 +309,39 @@ TEST(PlayerScenario, TheKatanaCutsDownATargetAndTheTargetIsForgottenWhenItGoes) 
     world.UpdateAll();
     EXPECT_EQ(r.ninja->target, nullptr);
     EXPECT_EQ(r.ninja->grabbedObject, nullptr);
+}
+
+// The katana's wind-up aims at the target's anchor (for a tall enemy well
+// above its feet), and the chase strikes whatever it passes through with
+// kind 1 at the attack power.
+TEST(PlayerScenario, TheKatanaAimsAtTheAnchorAndItsChaseStrikesWhatItPasses) {
+    struct Tall : Foe {
+        int32_t GetAnchorY() override { return y - 550; }
+    };
+    {
+        Room r;
+        r.s.Run(8);
+        ASSERT_TRUE(IsStanding(r.ninja->frame));
+        auto* tall = r.s.Add(std::make_unique<Tall>(), r.ninja->x + 600, r.ninja->y);
+        r.Tap(tall->x, tall->y);
+        ASSERT_EQ(r.ninja->target, tall);
+        // Lifted 100, the anchor lies 450 up and 600 across: 3-4-5.
+        EXPECT_NEAR(r.ninja->attackDirX, 120, 1);
+        EXPECT_NEAR(r.ninja->attackDirY, -90, 1);
+    }
+    Room r;
+    r.s.Run(8);
+    Foe* passed = r.Enemy(1300, r.ninja->GetAnchorY());
+    Foe* target = r.Enemy(1600, r.ninja->GetAnchorY());
+    target->hp = 100000;
+    r.ninja->attack = 120;
+    r.Tap(target->x, target->y);
+    ASSERT_EQ(r.ninja->target, target);
+    for (int i = 0; i < 40 && passed->hits.empty(); ++i) r.s.Run(1);
+    ASSERT_FALSE(passed->hits.empty());
+    EXPECT_EQ(std::make_pair(passed->hits.front().kind, passed->hits.front().damage),
+              std::make_pair(1, 120));
+    EXPECT_TRUE(r.ninja->frame == 331 || r.ninja->frame == 332) << "struck on the way: " << r.ninja->frame;
 }
 
 TEST(PlayerScenario, ATouchedExitDoorIsTaken) {
@@ -565,12 +606,16 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         EXPECT_EQ(r.ninja->vy, 40);
         r.s.ClearSounds();
         double angle = r.ninja->angle;
-        int spins = 0, sounds = 0;
+        int spins = 0;
+        // The flight's whoosh: on the first tick of the spin, then every sixth.
+        std::vector<int32_t> whooshTicks;
         while (r.ninja->frame != 236 && spins < 60) {
             const int32_t before = r.ninja->frame;
+            r.s.ClearSounds();
             r.s.Run(1);
             const double turned = r.ninja->angle - angle;
             angle = r.ninja->angle;
+            if (std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 65) != 0) whooshTicks.push_back(r.ninja->stateTimer);
             if (r.ninja->frame != 281 || before != 281) continue;
             ++spins;
             EXPECT_NEAR(turned, 1.3, 1e-9) << spins;
@@ -578,12 +623,12 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
                 EXPECT_EQ(r.ninja->vx, 30);
                 EXPECT_EQ(r.ninja->vy, 40);
             }
-            sounds += r.ninja->stateTimer % 6 == 1;
         }
         EXPECT_EQ(r.ninja->frame, 236) << "landed";
         EXPECT_GT(spins, 10);
-        EXPECT_EQ(std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 65), sounds);
-        EXPECT_GE(sounds, 2);
+        ASSERT_GE(whooshTicks.size(), 2u);
+        EXPECT_EQ(std::vector<int32_t>(whooshTicks.begin(), whooshTicks.begin() + 2), (std::vector<int32_t>{1, 7}));
+        for (const int32_t tick : whooshTicks) EXPECT_EQ(tick % 6, 1) << tick;
     }
     {
         Room r(Scenario::CellX(2), 900);
@@ -607,13 +652,19 @@ TEST(PlayerScenario, TheJumpTheItemGetAndTheLaunchEndOnTheSurfaceTheyMeet) {
         r.ninja->attackDirY = 150;
         r.ninja->SetState(360);
         EXPECT_EQ(r.ninja->GetInvulnerable(), 999);
+        // The flight's whoosh on its first tick.
+        std::vector<int32_t> whooshTicks;
         ASSERT_TRUE([&] {
             for (int i = 0; i < 60; ++i) {
+                r.s.ClearSounds();
                 r.s.Run(1);
+                if (r.ninja->frame == 361 && std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0) != 0)
+                    whooshTicks.push_back(r.ninja->stateTimer);
                 if (r.ninja->frame == 363) return true;
             }
             return false;
         }()) << r.ninja->frame;
+        EXPECT_EQ(whooshTicks, std::vector<int32_t>{1});
         EXPECT_EQ(r.ninja->y, kFloor);
         r.s.Run(2);
         EXPECT_TRUE(IsStanding(r.ninja->frame) || r.ninja->frame == 236) << r.ninja->frame;
@@ -834,8 +885,8 @@ TEST(PlayerScenario, AGrabbableObjectTouchedFromAfarIsTakenWhenTheDashReachesIt)
     rec->bodyRight = rec->bodyBottom = 200;
     object->SetState(250);
     r.s.ClearSounds();
-    // Touched 300 beside it: outside the 200 square around the touch.
-    r.Tap(object->x + 450, object->y);
+    // Touched 210 beside it: just outside the 200 square around the touch.
+    r.Tap(object->x + 410, object->y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->grabbedObject, nullptr);
     r.s.Run(40);
@@ -845,7 +896,8 @@ TEST(PlayerScenario, AGrabbableObjectTouchedFromAfarIsTakenWhenTheDashReachesIt)
     r.s.Run(2);
     ASSERT_TRUE(IsStanding(r.ninja->frame));
 
-    r.Tap(object->x + 350, object->y);
+    // 190 beside it: just within.
+    r.Tap(object->x + 390, object->y);
     EXPECT_EQ(r.ninja->frame, 320);
     EXPECT_EQ(r.ninja->grabbedObject, object);
     for (int i = 0; i < 40 && r.ninja->frame != 300; ++i) r.s.Run(1);

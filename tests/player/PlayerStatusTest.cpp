@@ -239,6 +239,12 @@ TEST(PlayerStatus, ACorruptRecordIsKeptToTheRanges) {
     EXPECT_EQ(ninja->hp, ninja->hpMax);
     EXPECT_EQ(ninja->gauge, 0);
     EXPECT_EQ(ninja->facing, 1);
+    // A resumed life of nothing or less still leaves one.
+    for (const int32_t life : {0, -5}) {
+        r.data.SetInt(R::kResumeHp, life);
+        ninja->ReadStatus(r.data);
+        EXPECT_EQ(ninja->hp, 1) << life;
+    }
     // A hundred frames of play with that status do not misbehave.
     s.SetPlayer(ninja);
     s.Run(100);
