@@ -777,4 +777,20 @@ TEST_F(SaveGameTest, SaveOperationsReportWhatReachedTheDisk) {
     std::remove(dir.File("resume03").c_str());
     ASSERT_EQ(mkdir(dir.File("resume03").c_str(), 0755), 0);
     EXPECT_FALSE(game->SaveResumeRecords());
+    // "save" itself cannot be written (a folder stands under its name): the
+    // save point reports the failure, yet its slot file still gets the
+    // progress.
+    std::remove(dir.File("save").c_str());
+    ASSERT_EQ(mkdir(dir.File("save").c_str(), 0755), 0);
+    game->m_currentSlot = 7;
+    game->m_mapId = 270;
+    game->m_slotData[7].SetSlotFlag(12, 1);
+    game->m_slotData[7].SetInt(R::kMapId, 270);
+    game->ResetResumeRecord();
+    game->SaveResumeRecords();
+    EXPECT_FALSE(game->SaveGlobalData());
+    const std::vector<uint8_t> slot = dir.Read("saveslot07");
+    ASSERT_EQ(slot.size(), 65536u);
+    EXPECT_EQ(slot[0x004] | slot[0x005] << 8, 270);
+    EXPECT_EQ(slot[0x048 + 12], 1);
 }
