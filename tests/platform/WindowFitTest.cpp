@@ -254,6 +254,16 @@ TEST(WindowPresent, ThePictureLandsInTheMiddleAtItsWholeFactorWithBlackBands) {
     }
     const int bands[][2] = {{0, 0}, {19, 100}, {980, 100}, {999, 699}, {500, 29}, {500, 670}};
     for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
+
+    // A frame of another shape than the window's picture (one drawn before
+    // a turn) is not shown: the window keeps the last picture.
+    const std::vector<uint32_t> other(320 * 480, 0xFFFFFFFFu);
+    platform::PresentToWindow(other.data(), 320, 480);
+    for (const auto& p : pixels) {
+        EXPECT_EQ(at(20 + 2 * p[0], 30 + 2 * p[1]), frame[static_cast<std::size_t>(p[1] * 480 + p[0])] & 0xFFFFFFu)
+            << "picture " << p[0] << "," << p[1];
+    }
+    for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
     platform::DestroyGameWindow();
 }
 
