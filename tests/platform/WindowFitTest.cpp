@@ -138,6 +138,7 @@ const StartCase kStarts[] = {
     {"3840x2160 given in points at a desktop scale of 2", {1920, 1052, 192, 2}, 2},
     {"GDK_SCALE=3 on 1920x1080", {1920, 1048, 96, 3}, 3},
     {"GDK_SCALE=2 on 1366x768", {1366, 740, 96, 2}, 2},
+    {"192 DPI under a desktop scale of 1: the larger of the two counts", {1366, 740, 192, 1}, 2},
     {"a desktop scale beyond 8 is not taken", {1920, 1048, 96, 9}, 2},
     {"a HiDPI scale larger than the desktop", {800, 600, 288, 0}, 1},
     {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
