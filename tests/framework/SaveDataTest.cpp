@@ -145,7 +145,7 @@ TEST(SaveData, SystemRecordValuesAreBroughtIntoRange) {
         {S::kEffectVolume, 101, 100},  {S::kMusicVolume, -5, 0},       {S::kMusicVolume, 55, 55},
         {S::kVibration, 3, 3},         {S::kVibration, 4, 0},          {S::kVibration, INT32_MIN, 0},
         {S::kItemCounts, -3, 0},       {S::kItemCounts + 4 * 18, INT32_MAX, 999999},
-        {S::kLanguage, 77, 77},
+        {S::kLanguage, 77, 77},        {S::kEffectVolume, 0, 0},       {S::kMusicVolume, 100, 100},
     };
     for (const Case& c : cases) {
         auto data = Fresh();
@@ -174,7 +174,8 @@ TEST(SaveData, SlotRecordValuesAreBroughtIntoRange) {
         {R::kBombAmmo, 31, 30},          {R::kPotionStocks + 12, 10, 9}, {R::kEquipSlots, 11, 1},
         {R::kEquipSlots + 4, -1, 0},     {R::kEquipSlots + 8, 10, 10},   {R::kCurrentWeapon, 0, 1},
         {R::kCurrentWeapon, 7, 7},       {R::kKeyCount, -1, 0},          {R::kPlayTime, INT32_MIN, 0},
-        {R::kPlayTime, INT32_MAX, INT32_MAX}, {R::kScore, -10, 0},
+        {R::kPlayTime, INT32_MAX, INT32_MAX}, {R::kScore, -10, 0},     {R::kScore, 500000000, 500000000},
+        {R::kKeyCount, 500, 500},        {R::kBombAmmo, -1, -1},
     };
     for (const Case& c : cases) {
         auto data = Fresh();

@@ -302,8 +302,9 @@ TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
     game->m_mapId = 267;
     game->m_slotData[5].SetSlotFlag(851, 1);
     game->m_slotData[5].SetInt(R::kPlayTime, 999);
-    player.hp = 250;
-    player.gauge = 1200;
+    game->m_slotData[5].SetInt(R::kKeyCount, 3);
+    player.hp = 2300;      // full life with all twenty life tanks
+    player.gauge = 23000;  // a full gauge with all twenty scrolls
     player.x = 3000;
     player.y = 2000;
     player.facing = -1;
@@ -313,16 +314,21 @@ TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
     CSaveData onDisk;
     ASSERT_EQ(dir.Size("resume05"), 65536);
     ASSERT_TRUE(onDisk.Load(dir.Read("resume05").data(), dir.Size("resume05")));
-    EXPECT_EQ(onDisk.GetSlotFlag(851), 1);
-    EXPECT_EQ(onDisk.GetInt(R::kPlayTime), 999);
-    EXPECT_EQ(onDisk.GetInt(R::kMapId), 267);
-    EXPECT_EQ(onDisk.GetInt(R::kBombAmmo), 4);
-    EXPECT_EQ(onDisk.GetByte(R::kResumeFlag), 1);
-    EXPECT_EQ(onDisk.GetInt(R::kResumeHp), 250);
-    EXPECT_EQ(onDisk.GetInt(R::kResumeGauge), 1200);
-    EXPECT_EQ(onDisk.GetInt(R::kResumeX), 3000);
-    EXPECT_EQ(onDisk.GetInt(R::kResumeY), 2000);
-    EXPECT_EQ(onDisk.GetInt(R::kResumeFacing), -1);
+    // Each field at its place in the file, little-endian.
+    struct Field {
+        std::size_t offset;
+        int32_t value;
+    };
+    const Field fields[] = {{0x004, 267},   {0x00C, 4},       {0x03C, 3},    {0x040, 999}, {0x44C, 2300},
+                            {0x450, 23000}, {0x454, 3000},    {0x458, 2000}, {0x45C, -1}};
+    auto at = [](const std::vector<uint8_t>& b, std::size_t o) {
+        return static_cast<int32_t>(static_cast<uint32_t>(b[o]) | static_cast<uint32_t>(b[o + 1]) << 8 |
+                                    static_cast<uint32_t>(b[o + 2]) << 16 | static_cast<uint32_t>(b[o + 3]) << 24);
+    };
+    const std::vector<uint8_t> file = dir.Read("resume05");
+    for (const Field& f : fields) EXPECT_EQ(at(file, f.offset), f.value) << std::hex << f.offset;
+    EXPECT_EQ(file[0x048 + 851], 1);
+    EXPECT_EQ(file[0x448], 1) << "the resume flag";
     EXPECT_EQ(std::memcmp(onDisk.Bytes(), game->m_slotData[5].Bytes(), R::kUsedSize), 0);
     for (int slot = 0; slot < 16; ++slot) {
         char name[16];
@@ -334,6 +340,9 @@ TEST_F(SaveGameTest, ASnapshotHoldsTheSlotThePlayerAndItsPlace) {
     EXPECT_TRUE(game->m_slotData[5].HasResumePoint());
     EXPECT_EQ(game->m_slotData[5].GetSlotFlag(851), 1);
     EXPECT_EQ(std::memcmp(game->m_resumeData[5].Bytes(), game->m_slotData[5].Bytes(), R::kUsedSize), 0);
+    // The load keeps every value as the snapshot stored it.
+    const std::vector<uint8_t> loaded = Block(game->m_resumeData[5]);
+    for (const Field& f : fields) EXPECT_EQ(at(loaded, f.offset), f.value) << std::hex << f.offset;
 
     // Without "save" the snapshot still loads.
     std::remove(dir.File("save").c_str());
@@ -777,4 +786,31 @@ TEST_F(SaveGameTest, SaveOperationsReportWhatReachedTheDisk) {
     std::remove(dir.File("resume03").c_str());
     ASSERT_EQ(mkdir(dir.File("resume03").c_str(), 0755), 0);
     EXPECT_FALSE(game->SaveResumeRecords());
+    // "save" itself cannot be written (a folder stands under its name): the
+    // save point reports the failure, yet its slot file still gets the
+    // progress.
+    std::remove(dir.File("save").c_str());
+    ASSERT_EQ(mkdir(dir.File("save").c_str(), 0755), 0);
+    game->m_currentSlot = 7;
+    game->m_mapId = 270;
+    game->m_slotData[7].SetSlotFlag(12, 1);
+    game->m_slotData[7].SetInt(R::kMapId, 270);
+    game->ResetResumeRecord();
+    game->SaveResumeRecords();
+    EXPECT_FALSE(game->SaveGlobalData());
+    const std::vector<uint8_t> slot = dir.Read("saveslot07");
+    ASSERT_EQ(slot.size(), 65536u);
+    EXPECT_EQ(slot[0x004] | slot[0x005] << 8, 270);
+    EXPECT_EQ(slot[0x048 + 12], 1);
+    // A snapshot while "resume03" still cannot be written: reported, yet its
+    // own resume file and slot file get the resume point.
+    game->m_currentSlot = 8;
+    game->m_mapId = 268;
+    EXPECT_FALSE(game->TakeResumeSnapshot());
+    for (const char* name : {"resume08", "saveslot08"}) {
+        const std::vector<uint8_t> bytes = dir.Read(name);
+        ASSERT_EQ(bytes.size(), 65536u) << name;
+        EXPECT_EQ(bytes[0x004] | bytes[0x005] << 8, 268) << name;
+        EXPECT_EQ(bytes[0x448], 1) << name;
+    }
 }

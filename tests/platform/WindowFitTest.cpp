@@ -138,6 +138,7 @@ const StartCase kStarts[] = {
     {"3840x2160 given in points at a desktop scale of 2", {1920, 1052, 192, 2}, 2},
     {"GDK_SCALE=3 on 1920x1080", {1920, 1048, 96, 3}, 3},
     {"GDK_SCALE=2 on 1366x768", {1366, 740, 96, 2}, 2},
+    {"192 DPI under a desktop scale of 1: the larger of the two counts", {1366, 740, 192, 1}, 2},
     {"a desktop scale beyond 8 is not taken", {1920, 1048, 96, 9}, 2},
     {"a HiDPI scale larger than the desktop", {800, 600, 288, 0}, 1},
     {"a desktop smaller than the picture", {400, 300, 96, 0}, 1},
@@ -253,6 +254,16 @@ TEST(WindowPresent, ThePictureLandsInTheMiddleAtItsWholeFactorWithBlackBands) {
         }
     }
     const int bands[][2] = {{0, 0}, {19, 100}, {980, 100}, {999, 699}, {500, 29}, {500, 670}};
+    for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
+
+    // A frame of another shape than the window's picture (one drawn before
+    // a turn) is not shown: the window keeps the last picture.
+    const std::vector<uint32_t> other(320 * 480, 0xFFFFFFFFu);
+    platform::PresentToWindow(other.data(), 320, 480);
+    for (const auto& p : pixels) {
+        EXPECT_EQ(at(20 + 2 * p[0], 30 + 2 * p[1]), frame[static_cast<std::size_t>(p[1] * 480 + p[0])] & 0xFFFFFFu)
+            << "picture " << p[0] << "," << p[1];
+    }
     for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
     platform::DestroyGameWindow();
 }

@@ -123,6 +123,26 @@ TEST_F(InputTest, ASwipeIsMeasuredFromTheFirstFrameOfThePress) {
     Frames();
     EXPECT_FALSE(input->IsSwipe());
     EXPECT_FALSE(input->IsTouchTapped()) << "it moved on the way";
+
+    // The finger lands away from where the cursor hovered the frame before:
+    // the swipe starts where it landed, not where the cursor was.
+    struct Landing {
+        int hoverX, landX, releaseX;
+        bool swipe;
+    };
+    const Landing landings[] = {{100, 130, 138, false}, {100, 130, 150, true}, {200, 170, 150, true}};
+    for (const Landing& l : landings) {
+        MoveTo(l.hoverX, 50);
+        Frames(16);
+        MoveTo(l.landX, 50);
+        Press();
+        Frames(3);
+        MoveTo(l.releaseX, 50);
+        Release();
+        Frames();
+        EXPECT_EQ(input->IsSwipe(), l.swipe) << l.hoverX << " " << l.landX << " " << l.releaseX;
+        EXPECT_EQ(input->GetSwipeDX(), l.swipe ? l.releaseX - l.landX : 0) << l.landX << " " << l.releaseX;
+    }
 }
 
 TEST_F(InputTest, AFreshPressLastsTenFramesOfAHold) {

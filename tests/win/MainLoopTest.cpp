@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "framework/GameMain.h"
 #include "platform/Clock.h"
@@ -79,12 +80,18 @@ TEST_F(MainLoopTest, EscapeDoesNothingAndClosingQuits) {
         EXPECT_TRUE(MainLoopPass(last));
         ++now;
     }
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    EXPECT_TRUE(MainLoopPass(last));  // the close request posts the quit message
-    ++now;
-    EXPECT_FALSE(MainLoopPass(last));  // which the next working pass takes
+    // The whole-application quit request, and the caption's close button.
+    SDL_Event closes[2]{};
+    closes[0].type = SDL_QUIT;
+    closes[1].type = SDL_WINDOWEVENT;
+    closes[1].window.event = SDL_WINDOWEVENT_CLOSE;
+    for (SDL_Event& close : closes) {
+        SDL_PushEvent(&close);
+        EXPECT_TRUE(MainLoopPass(last)) << close.type;  // the close request posts the quit message
+        ++now;
+        EXPECT_FALSE(MainLoopPass(last)) << close.type;  // which the next working pass takes
+        ++now;
+    }
 }
 
 TEST_F(MainLoopTest, SleepsUntilTheNextFrameUnlessWorkWaits) {
@@ -179,6 +186,23 @@ TEST_F(MainLoopTest, AKeyTappedBetweenTwoFramesIsDownForOneFrame) {
     }
 }
 
+// The portrait key's turn: the back buffer, the device and the window's
+// picture all take the new shape, and back.
+TEST_F(MainLoopTest, TurningTheScreenReshapesTheBackBufferAndTheWindow) {
+    const int sizes[][2] = {{320, 480}, {480, 320}};
+    for (const auto& s : sizes) {
+        ResizeScreen(s[0], s[1]);
+        EXPECT_EQ(BackBufferWidth, s[0]);
+        EXPECT_EQ(BackBufferHeight, s[1]);
+        EXPECT_EQ(GetDevice()->Width(), s[0]);
+        EXPECT_EQ(GetDevice()->Height(), s[1]);
+        int w = 0, h = 0;
+        platform::GetGameWindowClientSize(w, h);
+        EXPECT_EQ(w, s[0]);
+        EXPECT_EQ(h, s[1]);
+    }
+}
+
 TEST(MainLoopWake, AWakeFromAnotherThreadEndsTheWait) {
     platform::TakeWakeRequest();
     const auto start = std::chrono::steady_clock::now();
@@ -198,10 +222,12 @@ TEST(MainLoopWake, AWakeFromAnotherThreadEndsTheWait) {
 }
 
 TEST(VirtualKeys, LettersArrowsAndFunctionKeys) {
-    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_z), uint32_t('Z'));
-    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_LEFT), 0x25u);
-    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_DOWN), 0x28u);
-    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_F1), 0x70u);
-    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_F12), 0x7Bu);
-    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_CAPSLOCK), 0u);
+    // Every key of the default key map, and the function keys.
+    const std::pair<SDL_Keycode, uint32_t> keys[] = {
+        {SDLK_UP, 0x26},   {SDLK_DOWN, 0x28}, {SDLK_LEFT, 0x25}, {SDLK_RIGHT, 0x27}, {SDLK_z, 0x5A},
+        {SDLK_x, 0x58},    {SDLK_c, 0x43},    {SDLK_v, 0x56},    {SDLK_a, 0x41},     {SDLK_s, 0x53},
+        {SDLK_d, 0x44},    {SDLK_p, 0x50},    {SDLK_F1, 0x70},   {SDLK_F12, 0x7B},   {SDLK_ESCAPE, 0x1B},
+        {SDLK_CAPSLOCK, 0},
+    };
+    for (const auto& [key, vk] : keys) EXPECT_EQ(platform::VirtualKeyFromSdl(key), vk) << SDL_GetKeyName(key);
 }
