@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "character/CreateCharacter.h"
 #include "framework/Random.h"
@@ -192,7 +193,7 @@ TEST(BossBase, TheDefeatStartFreezesThePlayerInItsVictory) {
     EXPECT_EQ(boss->vx, 0);
     EXPECT_EQ(boss->vy, 0);
     ASSERT_FALSE(f.s.Sounds().empty());
-    EXPECT_EQ(f.s.Sounds().front(), 31);
+    EXPECT_EQ(f.s.Sounds(), std::vector<int32_t>{31});
     EXPECT_EQ(CEffect::GetInstance()->m_shakeFrames, 20);
 }
 

@@ -441,7 +441,7 @@ TEST(IronclawDash, AWindUpAtATenthThenThePounceThatSlowsToAThirdTurnedAlongItsFl
     }
     EXPECT_EQ(windUp, 5) << "six ticks of wind-up, the first of them the tap's";
     ASSERT_EQ(speeds.size(), 28u);
-    EXPECT_EQ(r.s.Sounds().front(), 6);
+    EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{6});
     EXPECT_EQ(std::count(r.s.Sounds().begin(), r.s.Sounds().end(), 0), 0) << "no running sound";
     EXPECT_EQ(speeds.front(), 150);
     EXPECT_EQ(speeds.back(), (28 - 2 * 27 / 3) * 150 / 28);

@@ -845,7 +845,7 @@ TEST(Kunoichi, TheSmokeDashPassesThroughAShotUnhurtAndEndsAtTheTouchedPoint) {
     EXPECT_EQ(r.player->GetInvulnerable(), 0);
     EXPECT_EQ(r.player->GetTimer172(), 0);
     EXPECT_EQ(r.player->releasedSide, 0) << "the floor she left is hers again";
-    EXPECT_EQ(r.s.Sounds().front(), 54);
+    EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{54}) << "the vanish into smoke, and nothing else on the way";
     // Vulnerable again: the shot now hurts her.
     shot->x = r.player->x;
     r.s.Run(2);
@@ -1141,7 +1141,7 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
     ASSERT_EQ(r.player->frame, 329);
     for (int32_t f = 321; f <= 327; ++f)
         EXPECT_EQ(r.player->RecordAt(f).stateDuration, 1000 / 100 + 5) << f;
-    EXPECT_EQ(r.s.Sounds().front(), 55);
+    EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{55}) << "the drill set off";
     // The drill, set off at the start with the robot as its owner.
     CCharacter* drill = r.player->linksB[0];
     ASSERT_NE(drill, nullptr);

@@ -833,7 +833,7 @@ TEST(PlayerScenario, ADiveThatMeetsNothingLandsAndStands) {
     EXPECT_TRUE(Contains(t, 236)) << "landed";
     EXPECT_TRUE(IsStanding(r.ninja->frame));
     EXPECT_EQ(r.ninja->y, kFloor);
-    EXPECT_EQ(r.s.Sounds().front(), 0) << "the dive's sound as it falls";
+    EXPECT_EQ(r.s.Sounds(), std::vector<int32_t>{0}) << "the dive's sound as it falls";
 }
 
 // A shop door opens the shop only when the player stands, its body touches

@@ -645,7 +645,7 @@ TEST(Weapons, OneWindAtATime) {
     auto winds = Winds();
     ASSERT_EQ(winds.size(), 1u);
     EXPECT_EQ(a.ninja->gauge, 2000);
-    EXPECT_EQ(a.s.Sounds().front(), 50);
+    EXPECT_EQ(a.s.Sounds(), std::vector<int32_t>{50});
     EXPECT_TRUE(HasChild(*a.ninja, winds[0]));
     EXPECT_EQ(winds[0]->typeId, CCharacterAttackEffect::kWindTypeId);
     EXPECT_GT(winds[0]->vx, 0);
