@@ -65,7 +65,7 @@ TEST(Wanyudo, TheWheelAndItsFlamesRideOnTheFaceAndTheFlamesStayUpright) {
     for (int i = 0; i < 5; ++i) {
         const double before = f.Wheel()->relativeAngle;
         f.face->Frame();
-        ASSERT_EQ(f.face->frame, CCharacterWanyudo::kWaitTour);
+        ASSERT_EQ(f.face->frame, 235);
         EXPECT_NEAR(f.Wheel()->relativeAngle - before, 0.1, 1e-9) << i;
     }
     f.Begin();
