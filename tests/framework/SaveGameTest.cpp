@@ -546,7 +546,21 @@ TEST_F(SaveGameTest, AFileThePlayerCannotReadIsNeverSavedOver) {
         struct stat before;
         ASSERT_EQ(stat(path.c_str(), &before), 0);
 
+        // Found unreadable by the title's re-read while the game runs: slot
+        // 3 and its snapshot keep what memory holds, byte for byte, rather
+        // than fall back to a new game.
         CSaveFile::SetFaultForTesting(CSaveFile::Fault::NoPrivilege);
+        const auto bytesOf = [](const CSaveData& r) { return std::vector<uint8_t>(r.Bytes(), r.Bytes() + 65536); };
+        const std::vector<uint8_t> slotHeld = bytesOf(game->m_slotData[3]);
+        const std::vector<uint8_t> resumeHeld = bytesOf(game->m_resumeData[3]);
+        ASSERT_EQ(game->m_slotData[3].GetSlotFlag(9), 1);
+        game->LoadAllSlots();
+        EXPECT_EQ(game->m_slotData[3].GetSlotFlag(9), 1);
+        EXPECT_TRUE(bytesOf(game->m_slotData[3]) == slotHeld) << "the slot record keeps what memory holds";
+        EXPECT_TRUE(bytesOf(game->m_resumeData[3]) == resumeHeld) << "the resume record keeps what memory holds";
+        // A new run knows nothing of this one's unreadable files.
+        CSaveFile::ForgetFailedWrites();
+
         StartFresh();
         log.clear();
         EXPECT_EQ(game->LoadAllSlots(), file != "save");
