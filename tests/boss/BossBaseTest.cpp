@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "character/CreateCharacter.h"
@@ -119,8 +120,17 @@ TEST(BossBase, TheHookStyleDefeatReleasesRingsOfOrbsThenSendsThePlayerOut) {
         EXPECT_EQ(orb->attackDirX, 180);
     }
     // It fades by 2 a frame: gone on the 128th frame, and 50 frames later
-    // the player leaves the stage while the boss stays, invisible.
-    f.s.Run(125);
+    // the player leaves the stage while the boss stays, invisible. A blow
+    // landing in the defeat starts nothing again: no second cry, the fade
+    // and its count go on.
+    f.s.Run(60);
+    f.s.ClearSounds();
+    const int32_t timer = boss->stateTimer, alpha = boss->alpha;
+    boss->SetState(EnemyState::Defeated);
+    EXPECT_EQ(std::make_tuple(boss->frame, boss->stateTimer, boss->alpha),
+              std::make_tuple(EnemyState::Defeated, timer, alpha));
+    EXPECT_TRUE(f.s.Sounds().empty());
+    f.s.Run(65);
     EXPECT_EQ(boss->frame, EnemyState::Defeated);
     EXPECT_EQ(boss->alpha, 1);
     f.s.Run(1);

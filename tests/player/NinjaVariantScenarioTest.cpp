@@ -1168,6 +1168,17 @@ TEST(Robo, TheDrillChargeHitsAllInItsWayAtDoublePowerAndSlowsOverItsLastTenTicks
         ASSERT_FALSE(foe->hits.empty());
         EXPECT_EQ(foe->hits.front(), std::make_pair(1, 200));
     }
+    // The drill is set off 200 in front of the arm, on the side the robot
+    // faces as the charge starts.
+    for (const int32_t side : {1, -1}) {
+        Room m(kRobo, 1500, kFloor);
+        m.player->facing = side;
+        m.Tap(1500 + side * 1000, kFloor);
+        ASSERT_EQ(m.player->frame, 329) << side;
+        const CCharacter* sideDrill = m.player->linksB[0];
+        ASSERT_NE(sideDrill, nullptr) << side;
+        EXPECT_EQ(sideDrill->x, 1500 + side * 200) << side;
+    }
 }
 
 // A charge started in the air against a wall: the wall is only taken from
