@@ -60,17 +60,9 @@ inline std::vector<std::string> FloorGrid(std::vector<std::string> above = {}) {
 
 // A body of the player's side, large and tough, that keeps every hit it
 // takes (what a touch attack deals, before any player's own rules).
-class Recorder : public testing_support::ScenarioBody {
+class Recorder : public testing_support::HitRecorder {
 public:
-    Recorder() : ScenarioBody({-300, 300, -300, 300}) {
-        group = 1;
-        hp = hpMax = 1000000;
-    }
-    bool OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) override {
-        hits.emplace_back(kind, damage);
-        return ScenarioBody::OnHit(kind, damage, direction, attacker);
-    }
-    std::vector<std::pair<int32_t, int32_t>> hits;
+    Recorder() : HitRecorder({-300, 300, -300, 300}, 1) { hp = hpMax = 1000000; }
 };
 
 struct Field {

@@ -50,16 +50,7 @@ using variant_room::kRoom;
 
 constexpr double kPi = 3.14159265358979323846;
 
-// A body that keeps the kind and damage of every hit it takes.
-class HitRecorder : public ScenarioBody {
-public:
-    HitRecorder() : ScenarioBody(WalkerBody()) { group = 2; }
-    bool OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) override {
-        hits.emplace_back(kind, damage);
-        return ScenarioBody::OnHit(kind, damage, direction, attacker);
-    }
-    std::vector<std::pair<int32_t, int32_t>> hits;
-};
+using testing_support::HitRecorder;
 
 // An attacker that has a state to hold a grabbed player in.
 class Holder : public CCharacter {

@@ -45,17 +45,9 @@ const std::vector<std::string> kField = {
 constexpr int32_t kFloor = 2000;
 
 // A body of the enemies' group that keeps every hit it takes.
-class Foe : public ScenarioBody {
+class Foe : public testing_support::HitRecorder {
 public:
-    Foe() : ScenarioBody(WalkerBody()) {
-        group = 2;
-        hp = hpMax = 1000000;
-    }
-    bool OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) override {
-        hits.emplace_back(kind, damage);
-        return ScenarioBody::OnHit(kind, damage, direction, attacker);
-    }
-    std::vector<std::pair<int32_t, int32_t>> hits;
+    Foe() { hp = hpMax = 1000000; }
 };
 
 struct Room {

@@ -34,6 +34,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "character/Character.h"
@@ -105,6 +106,18 @@ private:
 
 // The usual walker: 200 wide, 300 tall, its feet at y + 100.
 ScenarioBody::Box WalkerBody();
+
+// A body of one side (the enemies' by default) that keeps the kind and
+// damage of every hit it takes.
+class HitRecorder : public ScenarioBody {
+public:
+    explicit HitRecorder(Box body = WalkerBody(), int32_t side = 2) : ScenarioBody(body) { group = side; }
+    bool OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) override {
+        hits.emplace_back(kind, damage);
+        return ScenarioBody::OnHit(kind, damage, direction, attacker);
+    }
+    std::vector<std::pair<int32_t, int32_t>> hits;
+};
 
 class Scenario {
 public:
