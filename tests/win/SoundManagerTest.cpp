@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -471,6 +472,31 @@ TEST_F(SoundManagerTest, EffectsOverMusicDoNotClip) {
     for (int16_t v : out) peak = std::max(peak, std::abs(static_cast<int>(v)));
     EXPECT_GT(peak, 8000);
     EXPECT_LT(peak, 32767);
+}
+
+TEST_F(SoundManagerTest, TheBossPieceIsAtLeastAsLoudAsTheStagePieceInTheGamesMix) {
+    // Through the game's mix at the default volumes, the boss piece is the
+    // heavier one: over its first 20 s, 30 s and whole first pass (48 s) its
+    // level (RMS) is at least that of the stage piece over the same time,
+    // and no sample of either reaches full scale.
+    auto heard = [&](int entry) {
+        StopMusic();
+        PlayMusic(entry);
+        return Run(48 * 44100);
+    };
+    const std::vector<int16_t> stageOut = heard(kStageEntry), bossOut = heard(kBossEntry);
+    auto level = [](const std::vector<int16_t>& out, int seconds) {
+        double sum = 0;
+        for (size_t i = 0; i < static_cast<size_t>(seconds) * 44100 * 2; ++i) sum += double(out[i]) * out[i];
+        return 10.0 * std::log10(sum / (seconds * 44100.0 * 2.0) / (32768.0 * 32768.0));
+    };
+    for (int seconds : {20, 30, 48})
+        EXPECT_GE(level(bossOut, seconds), level(stageOut, seconds)) << "over the first " << seconds << " s";
+    for (const std::vector<int16_t>* out : {&stageOut, &bossOut}) {
+        const auto [low, high] = std::minmax_element(out->begin(), out->end());
+        EXPECT_GT(*low, -32767);
+        EXPECT_LT(*high, 32767);
+    }
 }
 
 // One pass of the stage music through the stream, across the loop point.

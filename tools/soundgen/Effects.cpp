@@ -270,9 +270,7 @@ bool RenderRecipe(const Recipe& r, const std::string& outDir, std::string& error
 
     const double loudness = ShortTermLoudness(mix, rate);
     const double gain = DbToGain(kind->loudness + level - loudness);
-    double peak = 0;
-    for (double v : mix) peak = std::max(peak, std::fabs(v) * gain);
-    const double peakDb = 20.0 * std::log10(std::max(peak, 1e-9));
+    const double peakDb = PeakDb(mix, gain);
     if (peakDb > kCeilingDb) {
         char msg[200];
         std::snprintf(msg, sizeof msg, "line %d: effect %s would peak at %.1f dBFS at its kind's loudness; soften its attack",

@@ -51,7 +51,8 @@ struct Song {
     double reverb = 0.2;
     double room = 0.8;
     double highPass = 0;  // Hz, 0 for none
-    double level = 0;     // dB under the -3 dBFS peak (0 or less)
+    double loudness = 0;  // dB, K-weighted over the whole piece (wave songs)
+    bool hasLoudness = false;
     std::string output;  // "wave" or "midi"
     int resource = 0;
     std::vector<Track> tracks;
@@ -237,20 +238,24 @@ bool ParseSongFile(const std::string& path, Song& song, std::string& error) {
             ls >> song.room;
         } else if (word == "highpass") {
             ls >> song.highPass;
-        } else if (word == "level") {
-            ls >> song.level;
+        } else if (word == "loudness") {
+            song.hasLoudness = static_cast<bool>(ls >> song.loudness);
         } else if (word == "output") {
             ls >> song.output >> song.resource;
         } else {
             return fail("unknown line " + word);
         }
     }
-    if (song.tempo <= 0 || song.meter <= 0 || song.loopBars <= 0 || song.introBars < 0 || song.level > 0) {
-        error = path + ": tempo, meter and loop must be positive, level 0 or less";
+    if (song.tempo <= 0 || song.meter <= 0 || song.loopBars <= 0 || song.introBars < 0) {
+        error = path + ": tempo, meter and loop must be positive";
         return false;
     }
     if ((song.output != "wave" && song.output != "midi") || song.resource <= 0) {
         error = path + ": needs 'output wave ID' or 'output midi ID'";
+        return false;
+    }
+    if (song.output == "wave" && (!song.hasLoudness || song.loudness >= 0)) {
+        error = path + ": a wave song needs 'loudness DB' (under 0)";
         return false;
     }
     const double songBeats = static_cast<double>(song.introBars + song.loopBars) * song.meter;
@@ -488,6 +493,22 @@ std::vector<double> RenderVoice(const std::string& inst, const Note& n, double s
 // ---------------------------------------------------------------------------
 // WAVE rendering with a seamless loop
 
+// No piece peaks above this.
+constexpr double kCeilingDb = -1.0;
+
+// The loudness of interleaved stereo as a whole: the two channels'
+// K-weighted mean squares summed, in dB.
+double StereoLoudness(const std::vector<double>& mix) {
+    const size_t frames = mix.size() / 2;
+    double sum = 0;
+    for (size_t c = 0; c < 2; ++c) {
+        std::vector<double> channel(frames);
+        for (size_t i = 0; i < frames; ++i) channel[i] = mix[2 * i + c];
+        for (double v : KWeighted(channel, kRate)) sum += v * v;
+    }
+    return 10.0 * std::log10(std::max(sum / static_cast<double>(std::max<size_t>(frames, 1)), 1e-12));
+}
+
 struct StereoBuffers {
     std::vector<double> left, right, send;
     void Fit(size_t n) {
@@ -599,15 +620,26 @@ bool RenderWave(const Song& song, const std::string& outDir, std::string& error,
         const double gains[2] = {std::sqrt(middle / energy[0]), std::sqrt(middle / energy[1])};
         for (size_t i = 0; i < mix.size(); ++i) mix[i] *= gains[i % 2];
     }
-    const std::vector<int16_t> pcm = ToPcm16(mix, -3.0 + song.level);
+    // The piece is matched to its loudness, not its peak: a piece of big
+    // drums and one of busy strings then play alike whatever their peaks.
+    const double gain = DbToGain(song.loudness - StereoLoudness(mix));
+    const double peakDb = PeakDb(mix, gain);
+    if (peakDb > kCeilingDb) {
+        char msg[160];
+        std::snprintf(msg, sizeof msg, "song %s would peak at %.1f dBFS at its loudness; tame its loudest hits",
+                      song.name.c_str(), peakDb);
+        error = msg;
+        return false;
+    }
+    const std::vector<int16_t> pcm = ScaledPcm16(mix, gain);
     const std::string path = outDir + "/wave_" + std::to_string(song.resource) + ".wav";
     if (!WriteWave(path, 2, kRate, pcm)) {
         error = "cannot write " + path;
         return false;
     }
     char line[200];
-    std::snprintf(line, sizeof line, "song %-8s wave %d: %.1f s, loop bytes %zu to %zu\n", song.name.c_str(),
-                  song.resource, loopEndSec, loopStart * 4, loopEnd * 4);
+    std::snprintf(line, sizeof line, "song %-8s wave %d: %.1f s, loop bytes %zu to %zu, peak %.1f dBFS\n",
+                  song.name.c_str(), song.resource, loopEndSec, loopStart * 4, loopEnd * 4, peakDb);
     report += line;
     return true;
 }

@@ -256,16 +256,10 @@ double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
 
 double MidiToHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
 
-std::vector<int16_t> ToPcm16(const std::vector<double>& samples, double peakDb) {
+double PeakDb(const std::vector<double>& samples, double gain) {
     double peak = 0;
-    for (double v : samples) peak = std::max(peak, std::fabs(v));
-    const double scale = peak > 0 ? DbToGain(peakDb) / peak : 0.0;
-    std::vector<int16_t> out(samples.size());
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const double v = std::clamp(samples[i] * scale, -1.0, 1.0);
-        out[i] = static_cast<int16_t>(std::lrint(v * 32767.0));
-    }
-    return out;
+    for (double v : samples) peak = std::max(peak, std::fabs(v) * gain);
+    return 20.0 * std::log10(std::max(peak, 1e-9));
 }
 
 std::vector<int16_t> ScaledPcm16(const std::vector<double>& samples, double gain) {

@@ -98,8 +98,8 @@ double ShortTermLoudness(const std::vector<double>& samples, int rate);
 // 16-bit PCM WAVE with an 18-byte "fmt " chunk, so the data starts at byte 46.
 bool WriteWave(const std::string& path, int channels, int rate, const std::vector<int16_t>& samples);
 
-// Peak-normalises float samples to `peakDb` dBFS and converts them.
-std::vector<int16_t> ToPcm16(const std::vector<double>& samples, double peakDb);
+// The peak of float samples scaled by `gain`, in dBFS.
+double PeakDb(const std::vector<double>& samples, double gain);
 // Scales float samples by `gain` and converts them (no clamping needed when
 // the caller has kept the peak below full scale).
 std::vector<int16_t> ScaledPcm16(const std::vector<double>& samples, double gain);
