@@ -2,8 +2,11 @@
 // current record has solid geometry is terrain for every other character's
 // body box. Everything here is integer arithmetic in world units (tenths of
 // a pixel, y growing downward), with positions relative to the camera.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
+#include <vector>
 
 #include "character/Character.h"
 #include "character/CharacterList.h"
@@ -92,9 +95,8 @@ constexpr int32_t kClimbStep = 50;
 constexpr int32_t kSettleStep = 10;
 // A sub-step of Move.
 constexpr int32_t kSubStep = 100;
-// How many solids a body found inside terrain is taken out of, one after
-// the other, in one search of a sub-step.
-constexpr int32_t kMaxWaysOut = 4;
+// How far, at most, a body found inside terrain is taken to a free place.
+constexpr int32_t kWayOutReach = 3 * kTileSize;
 
 // Whether the body, put at (px, py), overlaps the other's solid.
 bool OverlapsSolidAt(CCharacter& c, CCharacter* other, int32_t px, int32_t py) {
@@ -107,25 +109,136 @@ bool OverlapsSolidAt(CCharacter& c, CCharacter* other, int32_t px, int32_t py) {
     return overlaps;
 }
 
-// Takes the body straight out of one solid it overlaps, the shortest way:
-// up, down, left or right (in that order on a tie), found a unit at a time.
-// Moving sideways by the body's and the solid's widths together always gets
-// it out, so the search ends.
-bool StepOutOf(CCharacter& c, CCharacter* h) {
-    const Span body = BodyX(c), solid = SolidX(*h);
-    const int32_t reach = (body.hi - body.lo) + (solid.hi - solid.lo) + 1;
-    const int32_t x0 = c.x, y0 = c.y;
-    for (int32_t d = 1; d <= reach; ++d) {
-        const int32_t ways[4][2] = {{0, -d}, {0, d}, {-d, 0}, {d, 0}};
-        for (const auto& w : ways)
-            if (!OverlapsSolidAt(c, h, x0 + w[0], y0 + w[1])) {
-                c.x = x0 + w[0];
-                c.y = y0 + w[1];
-                return true;
+// A solid around a body that is being taken out of terrain: the box it
+// fills (the box around it when its surfaces slope).
+struct NearSolid {
+    CCharacter* c;
+    Span x, y;
+    bool flat;
+};
+
+// Whether the straight line from p to p + d runs through the inside of the
+// box (its faces not counted).
+bool LineCrosses(Span bx, Span by, double px, double py, double dx, double dy) {
+    double t0 = 0.0, t1 = 1.0;
+    auto clip = [&](double p, double d, Span s) {
+        if (d == 0.0) return s.lo < p && p < s.hi;
+        const double a = (s.lo - p) / d, b = (s.hi - p) / d;
+        t0 = std::max(t0, std::min(a, b));
+        t1 = std::min(t1, std::max(a, b));
+        return t0 < t1;
+    };
+    return clip(px, dx, bx) && clip(py, dy, by);
+}
+
+// A way out of terrain: the offset, and what orders ways of one length
+// (straight up, down, left, right, then the slanted ones).
+struct WayOut {
+    int32_t dx, dy;
+    int64_t length2;
+    int32_t rank;
+};
+
+// Takes a body found inside terrain to the nearest free place around it
+// that the middle of its body, from where its step began at (fromX, fromY),
+// reaches in a straight line without crossing a solid (other than one the
+// middle was in already there): out of a floor, a ceiling or a wall on the
+// side it is nearest to, but never through a block to the block's far side,
+// nor from one block into the next of a column or a row. The places tried
+// put the body against a face of the solids around it, on either axis or
+// both. False, and the body left where it is, when no such place lies
+// within kWayOutReach.
+bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, int32_t& outY) {
+    const Span bx = BodyX(c), by = BodyY(c);
+    std::vector<NearSolid> near;
+    CCharacterList& world = WalkWorld();
+    while (CCharacter* h = world.GetNext()) {
+        if (h == &c || h->notSolid) continue;
+        const FrameRecord& r = h->CurrentRecord();
+        if (!HasSolid(r)) continue;
+        const Span sx = SolidX(*h, r);
+        const Span sy{std::min({r.solidTopLeft, r.solidTopRight, r.solidBottomLeft, r.solidBottomRight}) + h->y,
+                      std::max({r.solidTopLeft, r.solidTopRight, r.solidBottomLeft, r.solidBottomRight}) + h->y};
+        if (sx.hi < bx.lo - kWayOutReach || sx.lo > bx.hi + kWayOutReach || sy.hi < by.lo - kWayOutReach ||
+            sy.lo > by.hi + kWayOutReach)
+            continue;
+        near.push_back({h, sx, sy, r.solidTopLeft == r.solidTopRight && r.solidBottomLeft == r.solidBottomRight});
+    }
+
+    // Offsets that bring the body's edges to the solids' faces.
+    auto faces = [](std::vector<int32_t>& out) {
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+        std::erase_if(out, [](int32_t d) { return std::abs(d) > kWayOutReach; });
+    };
+    std::vector<int32_t> xs{0};
+    for (const NearSolid& s : near) {
+        xs.push_back(s.x.lo - bx.hi);
+        xs.push_back(s.x.hi - bx.lo);
+    }
+    faces(xs);
+    std::vector<WayOut> ways;
+    std::vector<int32_t> ys;
+    for (int32_t dx : xs) {
+        // The heights of a sloped solid are taken where the body would be.
+        ys.assign(1, 0);
+        for (const NearSolid& s : near) {
+            Span sy = s.y;
+            if (!s.flat) {
+                const FrameRecord& r = s.c->CurrentRecord();
+                sy = Ordered(SurfaceAt(*s.c, s.x, c.x + dx, r.solidTopLeft, r.solidTopRight),
+                             SurfaceAt(*s.c, s.x, c.x + dx, r.solidBottomLeft, r.solidBottomRight));
             }
+            ys.push_back(sy.lo - by.hi);
+            ys.push_back(sy.hi - by.lo);
+        }
+        faces(ys);
+        for (int32_t dy : ys) {
+            if (dx == 0 && dy == 0) continue;
+            const int32_t rank = dx == 0 ? (dy < 0 ? 0 : 1) : dy == 0 ? (dx < 0 ? 2 : 3) : 4;
+            ways.push_back({dx, dy, int64_t{dx} * dx + int64_t{dy} * dy, rank});
+        }
+    }
+    std::sort(ways.begin(), ways.end(), [](const WayOut& a, const WayOut& b) {
+        return std::tie(a.length2, a.rank, a.dy, a.dx) < std::tie(b.length2, b.rank, b.dy, b.dx);
+    });
+
+    // Free: the body, moved by the way, overlaps no solid.
+    auto isFree = [&](const WayOut& w) {
+        const Span wx{bx.lo + w.dx, bx.hi + w.dx}, wy{by.lo + w.dy, by.hi + w.dy};
+        for (const NearSolid& s : near) {
+            if (!Overlap(wx, s.x)) continue;
+            if (s.flat ? Overlap(wy, s.y) : OverlapsSolidAt(c, s.c, c.x + w.dx, c.y + w.dy)) return false;
+        }
+        return true;
+    };
+    // Reached: the line of its middle from where the step began, in half
+    // units and a quarter unit off so that it never runs along the face
+    // where two solids meet, crosses no solid it did not start in.
+    const double mx = bx.lo + bx.hi - 2.0 * (c.x - fromX) + 0.5, my = by.lo + by.hi - 2.0 * (c.y - fromY) + 0.5;
+    auto isReached = [&](const WayOut& w) {
+        for (const NearSolid& s : near) {
+            const Span sx{2 * s.x.lo, 2 * s.x.hi}, sy{2 * s.y.lo, 2 * s.y.hi};
+            if (sx.lo < mx && mx < sx.hi && sy.lo < my && my < sy.hi) continue;
+            if (LineCrosses(sx, sy, mx, my, 2.0 * (c.x + w.dx - fromX), 2.0 * (c.y + w.dy - fromY))) return false;
+        }
+        return true;
+    };
+    for (const WayOut& w : ways) {
+        if (!isFree(w) || !isReached(w)) continue;
+        c.x += w.dx;
+        c.y += w.dy;
+        outX = w.dx;
+        outY = w.dy;
+        return true;
     }
     return false;
 }
+
+// A push out of terrain: how far the body was taken on either axis.
+struct PushOut {
+    int32_t x = 0, y = 0;
+};
 
 // The first solid (in world order) that a sub-step from (fromX, fromY)
 // entered: one the body overlaps now but did not overlap there. Pushed back
@@ -133,26 +246,23 @@ bool StepOutOf(CCharacter& c, CCharacter* h) {
 // it is back there, so a push-out never carries it farther than its own
 // step, along a row or a column of solids.
 //
-// A solid the body was inside already where the step began (its body
-// changed, its bob or a push put it there) is no solid the step ran into:
-// the body is taken out of it the shortest way, the step's start moves with
-// it, and the search starts over.
-CCharacter* FindEnteredBlock(CCharacter& c, int32_t& fromX, int32_t& fromY) {
+// A body that was inside a solid already where the step began (its body
+// changed, its bob or a push put it there) ran into nothing: it is taken
+// out to the nearest free place (the way is kept in `out`) and nothing is
+// returned. Only when there is no such place do the solids it entered stop
+// it as usual.
+CCharacter* FindEnteredBlock(CCharacter& c, int32_t fromX, int32_t fromY, PushOut& out) {
     if (!HasBody(c)) return nullptr;
-    for (int32_t waysOut = 0;; ++waysOut) {
-        CCharacter* inside = nullptr;
-        CCharacterList& world = WalkWorld();
-        while (CCharacter* h = world.GetNext()) {
-            if (h == &c || h->notSolid || !HasSolid(*h) || !c.OverlapsSolid(h)) continue;
-            if (!OverlapsSolidAt(c, h, fromX, fromY)) return h;
-            if (inside == nullptr) inside = h;
-        }
-        if (inside == nullptr || waysOut == kMaxWaysOut) return nullptr;
-        const int32_t x0 = c.x, y0 = c.y;
-        if (!StepOutOf(c, inside)) return nullptr;
-        fromX += c.x - x0;
-        fromY += c.y - y0;
+    CCharacter* entered = nullptr;
+    bool inside = false;
+    CCharacterList& world = WalkWorld();
+    while (CCharacter* h = world.GetNext()) {
+        if (h == &c || h->notSolid || !HasSolid(*h) || !c.OverlapsSolid(h)) continue;
+        if (OverlapsSolidAt(c, h, fromX, fromY)) inside = true;
+        else if (entered == nullptr) entered = h;
     }
+    if (inside && LeaveTerrain(c, fromX, fromY, out.x, out.y)) return nullptr;
+    return entered;
 }
 
 }  // namespace
@@ -342,13 +452,40 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
 
     int32_t px = 0;
     int32_t py = 0;
+    // A blocked sub-step meets the solid: a floor or a ceiling ends the
+    // vertical motion only when the sub-step was its last one, a wall ends
+    // the horizontal motion at once. True when the contact ends the move.
+    auto meetVertically = [&] {
+        if (vy > 0 && !grounded) grounded = true;  // landed
+        if (OnTerrainContact(dy > 0 ? 4 : 1)) return true;
+        if (py == ay) {
+            vy = 0;
+            py = ay = 0;
+        }
+        return false;
+    };
+    auto meetHorizontally = [&] {
+        if (OnTerrainContact(dx > 0 ? 3 : 2)) return true;
+        vx = 0;
+        px = ax = 0;
+        return false;
+    };
+    // A body taken out of terrain against its motion meets the solid as a
+    // move into it would: up out of a floor it falls onto, down out of a
+    // ceiling it rises into, back out of a wall it moves into.
+    auto meetOnWayOut = [&](PushOut out) {
+        if (((out.y < 0 && dy > 0) || (out.y > 0 && dy < 0)) && meetVertically()) return true;
+        return ((out.x < 0 && dx > 0) || (out.x > 0 && dx < 0)) && meetHorizontally();
+    };
+
     while (px + py < ax + ay) {
         // The axis lagging behind its share moves next; y goes first.
         const bool yStep =
             ay != 0 && (ax == 0 || static_cast<int64_t>(px) * 100 / ax >= static_cast<int64_t>(py) * 100 / ay);
         // Where this sub-step begins.
-        int32_t fromX = x;
-        int32_t fromY = y;
+        const int32_t fromX = x;
+        const int32_t fromY = y;
+        PushOut out;
         if (yStep) {
             y += kSubStep * sy;
             py += kSubStep;
@@ -356,21 +493,12 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
                 y -= (py - ay) * sy;
                 py = ay;
             }
-            for (CCharacter* h = FindEnteredBlock(*this, fromX, fromY); h != nullptr;
-                 h = FindEnteredBlock(*this, fromX, fromY)) {
-                if (vy > 0 && !grounded) grounded = true;  // landed
+            for (CCharacter* h = FindEnteredBlock(*this, fromX, fromY, out); h != nullptr;
+                 h = FindEnteredBlock(*this, fromX, fromY, out)) {
                 while (OverlapsSolid(h)) y -= sy;
-                if (OnTerrainContact(dy > 0 ? 4 : 1)) {
-                    UpdateAfterimages();
-                    return;
-                }
-                // The vertical motion ends only when the blocked sub-step
-                // was its last one.
-                if (py == ay) {
-                    vy = 0;
-                    py = ay = 0;
-                }
+                if (meetVertically()) return UpdateAfterimages();
             }
+            if (meetOnWayOut(out)) return UpdateAfterimages();
             continue;
         }
 
@@ -381,8 +509,8 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
             px = ax;
         }
         bool climbed = false;
-        for (CCharacter* h = FindEnteredBlock(*this, fromX, fromY); h != nullptr;
-             h = FindEnteredBlock(*this, fromX, fromY)) {
+        for (CCharacter* h = FindEnteredBlock(*this, fromX, fromY, out); h != nullptr;
+             h = FindEnteredBlock(*this, fromX, fromY, out)) {
             if (grounded) {
                 // Rise in steps until the body is free, then settle on the
                 // solid that blocked last.
@@ -404,13 +532,9 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
                 y = startY;
             }
             while (OverlapsSolid(h)) x -= sx;
-            if (OnTerrainContact(dx > 0 ? 3 : 2)) {
-                UpdateAfterimages();
-                return;
-            }
-            vx = 0;
-            px = ax = 0;
+            if (meetHorizontally()) return UpdateAfterimages();
         }
+        if (meetOnWayOut(out)) return UpdateAfterimages();
         if (grounded) stickToGround();
     }
     UpdateAfterimages();
