@@ -128,9 +128,10 @@ bool KeptFromMemory(const char* name, std::string& kept) {
     return true;
 }
 
-// Takes away the temporary files an interrupted save left. Only this process
-// writes the folder (the instance lock), and no write is under way while the
-// files are loaded, so any of them is such a leftover.
+// Takes away the temporary files an interrupted save left: regular files of
+// one record at most under the names of its temporary files. Only this
+// process writes the folder (the instance lock), and no write is under way
+// while the files are loaded, so any of them is such a leftover.
 void RemoveLeftoverTemps() {
     std::vector<std::string> names{"save"};
     char name[16];
@@ -140,7 +141,7 @@ void RemoveLeftoverTemps() {
             names.emplace_back(name);
         }
     }
-    CSaveFile::RemoveLeftoverTemps(names);
+    CSaveFile::RemoveLeftoverTemps(names, static_cast<int64_t>(CSaveData::kSize));
 }
 
 // Loads one slot-layout record from its file: new-game values when the file

@@ -401,24 +401,49 @@ TEST_F(SaveGameTest, TempFilesOfAKilledRunAreRemovedAtStart) {
                                            "score.tmp-pellumbrisk-AAAAAA",
                                            "saveslot16.tmp-pellumbrisk-AAAAAA"};
     for (const std::string& name : kept) dir.Write(name, users);
-    // Folders are never the game's leftovers.
-    for (const char* folder : {"resume02.tmp", "saveslot02.tmp-pellumbrisk-BBBBBB"})
-        ASSERT_EQ(mkdir(dir.File(folder).c_str(), 0755), 0);
-    dir.Write("save.tmp", std::vector<uint8_t>(30000, 1));
-    dir.Write("saveslot15.tmp", {});
-    dir.Write("save.tmp-pellumbrisk-x7Q2aZ", std::vector<uint8_t>(30000, 1));
-    dir.Write("resume15.tmp-pellumbrisk-000000", {});
-    ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("resume07.tmp").c_str()), 0);
-    ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("saveslot00.tmp-pellumbrisk-ZZZZZZ").c_str()), 0);
+    // Under the temporary files' names, only a regular file of one block
+    // (65,536 bytes) at most is what a killed save leaves: folders, links
+    // (to a file or nowhere), pipes and larger files stay.
+    struct Entry {
+        const char* name;
+        const char* kind;
+        std::size_t size;  // of a file
+        bool removed;
+    };
+    const Entry entries[] = {
+        {"save.tmp", "file", 30000, true},
+        {"saveslot15.tmp", "file", 0, true},
+        {"save.tmp-pellumbrisk-x7Q2aZ", "file", 65536, true},
+        {"resume15.tmp-pellumbrisk-000000", "file", 0, true},
+        {"resume03.tmp", "file", 65537, false},
+        {"saveslot04.tmp-pellumbrisk-CCCCCC", "file", 1000000, false},
+        {"resume02.tmp", "folder", 0, false},
+        {"saveslot02.tmp-pellumbrisk-BBBBBB", "folder", 0, false},
+        {"resume07.tmp", "link to a file", 0, false},
+        {"saveslot00.tmp-pellumbrisk-ZZZZZZ", "link to a file", 0, false},
+        {"resume08.tmp", "link that leads nowhere", 0, false},
+        {"saveslot09.tmp", "pipe", 0, false},
+    };
+    const auto make = [&](const Entry& e) {
+        const std::string kind = e.kind, at = dir.File(e.name);
+        if (kind == "file") dir.Write(e.name, std::vector<uint8_t>(e.size, 1));
+        if (kind == "folder") return mkdir(at.c_str(), 0755) == 0;
+        if (kind == "link to a file") return symlink(dir.File("letter.txt").c_str(), at.c_str()) == 0;
+        if (kind == "link that leads nowhere") return symlink(dir.File("gone").c_str(), at.c_str()) == 0;
+        if (kind == "pipe") return mkfifo(at.c_str(), 0600) == 0;
+        return dir.Size(e.name) == static_cast<long>(e.size);
+    };
+    for (const Entry& e : entries) ASSERT_TRUE(make(e)) << e.name;
     Restart();
     std::vector<std::string> left = dir.List();
     std::sort(left.begin(), left.end());
     std::vector<std::string> expected = kept;
-    expected.insert(expected.end(), {"resume02.tmp", "saveslot02.tmp-pellumbrisk-BBBBBB"});
+    for (const Entry& e : entries)
+        if (!e.removed) expected.push_back(e.name);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(left, expected) << "only the game's own are removed";
     EXPECT_EQ(dir.Read("letter.txt"), users);
-    EXPECT_NE(log.find("resume07.tmp, left by an interrupted save"), std::string::npos) << log;
+    EXPECT_NE(log.find("save.tmp, left by an interrupted save"), std::string::npos) << log;
 }
 
 // The first offset in from..to at which the two differ; -1 when none does.
