@@ -548,6 +548,46 @@ TEST_F(SaveGameTest, AShortFileKeepsItsFieldsThroughALoadAndASave) {
     }
 }
 
+// A file that ends inside a 32-bit value: that value keeps what memory
+// holds at the title's re-read (not the file's first bytes over memory's
+// last ones: gold 74,565 in the file and 999 in memory, cut at byte 589,
+// would load 837), while a value the file holds whole is read.
+TEST_F(SaveGameTest, AValueTheFileEndsInsideKeepsWhatMemoryHolds) {
+    struct Case {
+        const char* file;
+        std::size_t offset, cut;
+        int32_t inFile, inMemory, loaded;
+    };
+    const Case cases[] = {
+        {"save", 0x24C, 589, 74565, 999, 999},             // gold
+        {"save", 0x24C, 0x250, 74565, 999, 74565},         // gold held whole
+        {"save", 0x258, 0x25B, 300, 7, 7},                 // the count of item kind 2
+        {"save", 0x394, 0x396, 30, 80, 80},                // music volume
+        {"saveslot02", 0x004, 0x006, 270, 268, 268},       // stage
+        {"saveslot02", 0x03C, 0x03D, 700, 5, 5},           // keys
+        {"saveslot02", 0x040, 0x043, 123456, 9000, 9000},  // play time
+        {"resume02", 0x454, 0x457, 5000, 1500, 1500},      // resume x
+        {"resume02", 0x454, 0x458, 5000, 1500, 5000},      // resume x held whole
+    };
+    for (const Case& c : cases) {
+        const std::string file = c.file;
+        SCOPED_TRACE(file + " cut at " + std::to_string(c.cut));
+        CSaveData& record = file == "save"         ? game->m_systemData
+                            : file == "saveslot02" ? game->m_slotData[2]
+                                                   : game->m_resumeData[2];
+        CSaveData written;
+        if (file != "save") written.SetNewGameDefaults();
+        written.SetInt(c.offset, c.inFile);
+        dir.Write(file, std::vector<uint8_t>(written.Bytes(), written.Bytes() + c.cut));
+        record.SetInt(c.offset, c.inMemory);
+        game->LoadAllSlots();
+        EXPECT_EQ(record.GetInt(c.offset), c.loaded);
+        if (c.offset == 0x24C) {
+            EXPECT_EQ(game->m_gold, c.loaded);
+        }
+    }
+}
+
 TEST_F(SaveGameTest, AFileThePlayerCannotReadIsNeverSavedOver) {
     // The player's own file with mode 000, or another user's with mode 0600,
     // judged as for a player without root's privileges.
