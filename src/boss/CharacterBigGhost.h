@@ -39,8 +39,8 @@ public:
     virtual void ApplyStageColour();
     // The ghosts about.
     virtual int32_t CountGhosts();
-    // Every other enemy leaves, the veil with them; the stage's gimmicks
-    // stay.
+    // Every other enemy leaves, the veil and the stage's springs and
+    // catapults with them.
     virtual void ClearOtherEnemies();
 
     // The frames between two calls at the current life.

@@ -5,7 +5,6 @@
 #include "character/CharacterAttackEffect.h"
 #include "character/CharacterEffect.h"
 #include "character/CharacterList.h"
-#include "enemy/CharacterYakumono.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "framework/Random.h"
@@ -294,7 +293,7 @@ void CCharacterEnemyBoss::ClearOtherEnemiesBut(const std::function<bool(const CC
     world.ResetCursor();
     while (CCharacter* c = world.GetNext()) {
         if ((c->group & kEnemyGroup) == 0 || c == this) continue;
-        if (dynamic_cast<CCharacterYakumono*>(c) != nullptr || stays(c)) continue;
+        if (stays(c)) continue;
         c->SetState(EnemyState::Remove);
     }
 }

@@ -103,12 +103,12 @@ protected:
     // next frame.
     void TryReturnToWait();
     // Every other character of the enemies' group leaves the field, but for
-    // the boss's first five parts (its B links) and the stage's gimmicks.
+    // the boss's first five parts (its B links).
     void ClearOtherEnemies();
     // The rule every boss clears its room by: every other character of the
-    // enemies' group leaves, but for those `stays` keeps (the boss's own
-    // parts, as each boss counts them) and the stage's springs, catapults
-    // and spikes, which belong to the room and are enemies only by group.
+    // enemies' group leaves (the stage's springs and catapults among them),
+    // but for those `stays` keeps: the boss's own parts, as each boss counts
+    // them.
     void ClearOtherEnemiesBut(const std::function<bool(const CCharacter*)>& stays);
     // One of the boss's first five parts (its B links).
     bool IsOwnPart(const CCharacter* c) const;

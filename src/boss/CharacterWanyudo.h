@@ -41,8 +41,8 @@ public:
 
     // Units a frame on each axis at the current life.
     virtual int32_t GetSpeed();
-    // Every other enemy leaves, but the wheel, its flames and the stage's
-    // gimmicks.
+    // Every other enemy leaves (the stage's springs and catapults too), but
+    // the wheel and its flames.
     virtual void ClearOtherEnemies();
 
     // Up (-1) or down (+1), the vertical twin of the facing.

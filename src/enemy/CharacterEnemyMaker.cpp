@@ -60,16 +60,10 @@ void CCharacterEnemyMaker::SetState(int32_t state) {
     CCharacterEnemy::SetState(state);
 }
 
-int32_t CCharacterEnemyMaker::LiveChildren() const {
-    int32_t n = 0;
-    for (const CCharacter* child : linksB) n += child != nullptr;
-    return n;
-}
-
 void CCharacterEnemyMaker::ReleaseWisp() {
     CGameMain* game = CGameMain::GetInstance();
     const CCharacter* player = game->m_player;
-    if (player == nullptr || LiveChildren() >= kMaxLiveChildren) return;
+    if (player == nullptr) return;
     const int32_t w = game->GetViewWidth(), h = game->GetViewHeight();
     // Around the screen's centre, on the side the player faces.
     for (int32_t draw = 0; draw < kMaxDraws; ++draw) {
@@ -85,7 +79,7 @@ void CCharacterEnemyMaker::ReleaseWisp() {
 void CCharacterEnemyMaker::ReleaseFlyer(int32_t typeId) {
     CGameMain* game = CGameMain::GetInstance();
     const CCharacter* player = game->m_player;
-    if (player == nullptr || LiveChildren() >= kMaxLiveChildren) return;
+    if (player == nullptr) return;
     const int32_t w = game->GetViewWidth(), h = game->GetViewHeight();
     const int32_t f = player->facing;
     // 400 beyond the screen edge the player faces, flying toward it.
@@ -105,5 +99,4 @@ void CCharacterEnemyMaker::Release(int32_t typeId, int32_t sx, int32_t sy, int32
     c->y = c->prevY = sy;
     c->facing = newFacing;
     CGameMain::GetInstance()->m_characterList.Add(c);
-    LinkB(c);
 }

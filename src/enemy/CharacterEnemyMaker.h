@@ -3,8 +3,9 @@
 // enemy at a fixed interval, on screen or off. 10005 drops homing
 // will-o'-wisps at spots around the screen's centre; 10074 and 11072 send
 // crow-billed goblins and dragons in from beyond the screen edge the
-// player faces. No spot lies within 800 of the player, and a spawner keeps
-// at most kMaxLiveChildren of its enemies alive at once.
+// player faces. No spot lies within 800 of the player. There is no limit on
+// the count: the enemies it released live on as their kinds do, apart from
+// it.
 #include <cstdint>
 
 #include "enemy/CharacterEnemy.h"
@@ -22,9 +23,6 @@ public:
 
     // A spot this close to the player (or closer) is drawn again.
     static constexpr int32_t kKeepAway = 800;
-    // More live enemies of one spawner than this and it releases none
-    // until some are gone.
-    static constexpr int32_t kMaxLiveChildren = 8;
 
     CCharacterEnemyMaker();
 
@@ -33,13 +31,9 @@ public:
     void Update() override;
     void SetState(int32_t state) override;
 
-    // How many of the enemies it released are still in play.
-    int32_t LiveChildren() const;
-
 private:
     void ReleaseWisp();
     void ReleaseFlyer(int32_t typeId);
-    // Places a released enemy, appends it to the world and keeps it among
-    // the spawner's children.
+    // Places a released enemy and appends it to the world.
     void Release(int32_t typeId, int32_t x, int32_t y, int32_t facing);
 };

@@ -81,20 +81,28 @@ enum class RecordRead {
 };
 
 // Reads the named file into the record. A longer file gives its first
-// block. A file shorter than a block gives the fields it holds, and the rest
-// of the record keeps what it held before the read: at start-up that is the
-// construction defaults (the system and resume records) or the new-game
-// values (the slot records); at the title's re-read, what memory holds. A
-// file that cannot be read leaves the whole record as it was.
-RecordRead ReadRecord(CSaveFile& file, CSaveData& record, const char* name, const SaveFolder& folder) {
+// block. A file shorter than a block gives the fields it holds whole, and the
+// rest of the record keeps what it held before the read, a value the file
+// ends inside included: at start-up that is the construction defaults (the
+// system and resume records) or the new-game values (the slot records); at
+// the title's re-read, what memory holds. A file that cannot be read leaves
+// the whole record as it was.
+RecordRead ReadRecord(CSaveFile& file, CSaveData& record, const char* name, SaveLayout layout,
+                      const SaveFolder& folder) {
     if (!folder.MayHold(name)) return RecordRead::Missing;
     if (!file.OpenRead(name)) return file.FoundUnreadable() ? RecordRead::Unreadable : RecordRead::Missing;
-    const bool ok = record.ReadDefault();
     const int64_t size = file.GetSize();
+    const auto block = static_cast<int64_t>(CSaveData::kSize);
+    // The first bytes of a value the file ends inside, as memory holds them.
+    const std::size_t end = size >= 0 && size < block ? static_cast<std::size_t>(size) : 0;
+    const std::size_t cutValue = SaveBlock::FieldStart(layout, end);
+    uint8_t held[4] = {};
+    std::memcpy(held, record.Bytes() + cutValue, end - cutValue);
+    const bool ok = record.ReadDefault();
     file.Close();
     // A failed read was reported by the file object.
     if (!ok) return RecordRead::Unreadable;
-    const auto block = static_cast<int64_t>(CSaveData::kSize);
+    std::memcpy(record.Bytes() + cutValue, held, end - cutValue);
     if (size >= 0 && size < block) {
         DebugPrintf("save: \"%s\" holds %lld bytes, less than a save block; the fields in them are read, and the rest "
                     "of the record stays as it was\n",
@@ -128,9 +136,10 @@ bool KeptFromMemory(const char* name, std::string& kept) {
     return true;
 }
 
-// Takes away the temporary files an interrupted save left. Only this process
-// writes the folder (the instance lock), and no write is under way while the
-// files are loaded, so any of them is such a leftover.
+// Takes away the temporary files an interrupted save left: regular files of
+// one record at most under the names of its temporary files. Only this
+// process writes the folder (the instance lock), and no write is under way
+// while the files are loaded, so any of them is such a leftover.
 void RemoveLeftoverTemps() {
     std::vector<std::string> names{"save"};
     char name[16];
@@ -140,7 +149,7 @@ void RemoveLeftoverTemps() {
             names.emplace_back(name);
         }
     }
-    CSaveFile::RemoveLeftoverTemps(names);
+    CSaveFile::RemoveLeftoverTemps(names, static_cast<int64_t>(CSaveData::kSize));
 }
 
 // Loads one slot-layout record from its file: new-game values when the file
@@ -148,7 +157,7 @@ void RemoveLeftoverTemps() {
 void LoadSlotLayoutRecord(CSaveFile& file, CSaveData& record, const char* name, const SaveFolder& folder,
                           std::string& kept) {
     if (KeptFromMemory(name, kept)) return;
-    switch (ReadRecord(file, record, name, folder)) {
+    switch (ReadRecord(file, record, name, SaveLayout::Slot, folder)) {
         case RecordRead::Missing:
             record.SetNewGameDefaults();
             break;
@@ -212,7 +221,7 @@ bool CGameMain::LoadAllSlots() {
     if (!KeptFromMemory("save", kept)) {
         // An unreadable "save" leaves the settings as they are, as a missing
         // one does.
-        const RecordRead got = ReadRecord(m_saveFile, m_systemData, "save", folder);
+        const RecordRead got = ReadRecord(m_saveFile, m_systemData, "save", SaveLayout::System, folder);
         if (got == RecordRead::Missing) DebugPrintf("save: no \"save\" to read; the settings stay as they are\n");
         systemRead = got == RecordRead::Read;
         if (systemRead) ApplySystemRecord(*this);

@@ -73,11 +73,18 @@ struct SaveSlotRecord {
 
 class CItem;
 
+// The two layouts a block can hold.
+enum class SaveLayout { System, Slot };
+
 // Operations on a raw block of CSaveData::kSize bytes; CSaveData uses them,
 // and they need nothing else of the game.
 namespace SaveBlock {
 
 int32_t GetInt(const uint8_t* block, std::size_t offset);
+// Where the field that holds the byte at the offset begins in the layout:
+// the first byte of a 32-bit value, else the offset itself (single bytes,
+// the flag table, padding and reserved space).
+std::size_t FieldStart(SaveLayout layout, std::size_t offset);
 void SetInt(uint8_t* block, std::size_t offset, int32_t value);
 void Clear(uint8_t* block);
 void SetNewGameDefaults(uint8_t* block);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "framework/SaveData.h"
 #include "maps/StageMaps.h"
@@ -83,6 +84,23 @@ bool GetStagePlayfield(int32_t mapId, int32_t& width, int32_t& height) {
 }
 
 namespace SaveBlock {
+
+std::size_t FieldStart(SaveLayout layout, std::size_t offset) {
+    struct Run {
+        std::size_t from, to;  // 32-bit values from `from` up to `to`
+    };
+    static constexpr Run kSystemValues[] = {{SystemRecord::kReserved0, SystemRecord::kClearMarks},
+                                            {SystemRecord::kGameMode, SystemRecord::kItemFlags},
+                                            {SystemRecord::kEffectVolume, SystemRecord::kEnd}};
+    static constexpr Run kSlotValues[] = {{0, SaveSlotRecord::kFlagTable},
+                                          {SaveSlotRecord::kResumeHp, SaveSlotRecord::kUsedSize}};
+    const std::span<const Run> runs = layout == SaveLayout::System ? std::span<const Run>(kSystemValues)
+                                                                   : std::span<const Run>(kSlotValues);
+    for (const Run& run : runs) {
+        if (offset >= run.from && offset < run.to) return offset - (offset - run.from) % 4;
+    }
+    return offset;
+}
 
 int32_t GetInt(const uint8_t* block, std::size_t offset) {
     if (offset > CSaveData::kSize - 4) return 0;

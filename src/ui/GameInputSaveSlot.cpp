@@ -328,7 +328,7 @@ void CGameInputSaveSlot::UpdateButtons() {
 
 void CGameInputSaveSlot::SetSlotText(CWidget& w, int32_t textId) {
     char text[128];
-    std::snprintf(text, sizeof text, GetText(textId), m_erasingSlot + 1);
+    std::snprintf(text, sizeof text, GetText(textId), CGameMain::GetInstance()->m_currentSlot + 1);
     w.SetText(text);
 }
 
@@ -372,15 +372,16 @@ void CGameInputSaveSlot::ShrinkDialogue(int32_t nextState) {
     state_ = nextState;
 }
 
+// The row asked about becomes the current slot at once, and stays so
+// whatever the answers.
 void CGameInputSaveSlot::BeginErase(int32_t slot) {
-    m_erasingSlot = slot;
+    CGameMain::GetInstance()->m_currentSlot = slot;
     GrowDialogue(kFirstQuestion);
 }
 
 void CGameInputSaveSlot::EraseSlot() {
     CGameMain* game = CGameMain::GetInstance();
-    const int32_t s = m_erasingSlot;
-    game->m_currentSlot = s;
+    const int32_t s = game->m_currentSlot;
     game->ResetResumeRecordAt(s);
     game->SaveResumeRecords();
     game->NewGameInSlot(s);

@@ -52,9 +52,6 @@ public:
     int32_t m_rightX = 0;
     int32_t m_topY = 0;
     int32_t m_bottomY = 0;
-    // The slot the erase dialogue asks about; the current slot changes only
-    // when the erase is confirmed.
-    int32_t m_erasingSlot = 0;
 
     CWidget m_prevButton;
     CWidget m_nextButton;

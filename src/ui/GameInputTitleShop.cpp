@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "framework/GameMain.h"
 #include "framework/TextTable.h"
@@ -36,14 +35,6 @@ void InitText(CWidget& w, int32_t tx, int32_t ty, int32_t tw, int32_t th, int32_
 
 // The three texts of the character page's portraits.
 const char* StarsText(int32_t row) { return GetText(kFirstStarsText + row); }
-
-// An effect line that opens with the item's own name (the potion's, which
-// the in-stage menu shows alone) without that first line: the panel names
-// the item once.
-const char* EffectWithoutName(const char* effect, const char* name) {
-    const size_t n = std::strlen(name);
-    return n > 0 && std::strncmp(effect, name, n) == 0 && effect[n] == '\n' ? effect + n + 1 : effect;
-}
 
 // A text with the blanks at the ends of its lines left out. The star lines
 // carry blanks that would only line them up in a centred box; in the
@@ -171,7 +162,7 @@ void CGameInputTitleShop::SelectRow(int32_t row, int32_t page) {
         const int32_t kind = SelectedKind();
         if (itemPage) {
             std::snprintf(text, sizeof text, "%s\n%s\n%s\n%s", items->GetName(kind), items->GetText6(kind),
-                          items->GetCategoryText(kind), EffectWithoutName(items->GetText3(kind), items->GetName(kind)));
+                          items->GetCategoryText(kind), items->GetText3(kind));
             m_infoPanel.SetText(text);
             m_portraitText.SetText("");
         } else {

@@ -154,7 +154,7 @@ bool CSaveFile::ListBaseDirectory(std::initializer_list<const char*> prefixes, s
     return whole;
 }
 
-int CSaveFile::RemoveLeftoverTemps(const std::vector<std::string>& names) {
+int CSaveFile::RemoveLeftoverTemps(const std::vector<std::string>& names, int64_t largest) {
     const std::string directory = GetBaseDirectory();
     const std::set<std::string> wanted(names.begin(), names.end());
     std::vector<std::string> leftovers;
@@ -183,9 +183,15 @@ int CSaveFile::RemoveLeftoverTemps(const std::vector<std::string>& names) {
     for (const std::string& entry : leftovers) {
         const std::string path = directory + entry;
         struct stat st;
-        // The game makes files only: a folder under such a name is not one
-        // of its leftovers, and no longer stands in the way of a save.
-        if (lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
+        // A write makes a regular file and fills it with one record at most:
+        // a folder, a link, a pipe or a larger file under such a name is not
+        // its leftover (and no longer stands in the way of a save, whose
+        // temporary files have names of their own).
+        if (lstat(path.c_str(), &st) != 0) continue;
+        if (!S_ISREG(st.st_mode) || static_cast<int64_t>(st.st_size) > largest) {
+            DebugPrintf("save: %s is not what an interrupted save leaves; it stays\n", path.c_str());
+            continue;
+        }
         if (unlink(path.c_str()) != 0) {
             DebugPrintf("save: cannot remove %s, left by an interrupted save: %s\n", path.c_str(), std::strerror(errno));
             continue;

@@ -64,8 +64,10 @@ public:
 
     // Removes the temporary files that interrupted writes of the named files
     // left behind: "<name>.tmp" of earlier versions and "<name>.tmp-
-    // pellumbrisk-XXXXXX"; nothing else. Returns how many went.
-    static int RemoveLeftoverTemps(const std::vector<std::string>& names);
+    // pellumbrisk-XXXXXX", each only when it is a regular file (a link is not
+    // followed) of at most largest bytes, the most such a write makes;
+    // nothing else. Returns how many went.
+    static int RemoveLeftoverTemps(const std::vector<std::string>& names, int64_t largest);
     // The names in the directory of the files that begin with one of the
     // prefixes, in lower case (so that a directory that ignores case is
     // listed whole); false (and none) when it cannot be read whole.

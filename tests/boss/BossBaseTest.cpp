@@ -389,8 +389,8 @@ TEST(BossBase, ClearOtherEnemiesSparesTheBossItsPartsAndThePlayer) {
     CCharacter* catapult = f.s.AddAt(20800, 3200, kFloor - 200);
     boss->ClearOtherEnemies();
     EXPECT_EQ(stranger->pendingState, 0);
-    EXPECT_NE(spring->pendingState, 0) << "the room's gimmicks stay";
-    EXPECT_NE(catapult->pendingState, 0);
+    EXPECT_EQ(spring->pendingState, 0) << "the room's springs and catapults go too";
+    EXPECT_EQ(catapult->pendingState, 0);
     EXPECT_NE(part->pendingState, 0);
     EXPECT_NE(boss->pendingState, 0);
     EXPECT_NE(f.player->pendingState, 0);

@@ -1,6 +1,6 @@
 // The spawner: its timing on and off screen, its spots away from the
-// player, the flyers from beyond the screen edge the player faces, and its
-// cap on live enemies.
+// player, the flyers from beyond the screen edge the player faces, and no
+// limit on the count.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,11 +26,15 @@ std::vector<int> ReleaseTimes(Scenario& s, int32_t typeId, int n) {
     return TimesItGrew(s, [typeId] { return OfType(typeId).size(); }, n);
 }
 
-// Takes the spawner's children out of play (as if the player beat them).
-void ClearChildren(CCharacterEnemyMaker& maker) {
-    for (CCharacter* child : maker.linksB) {
-        if (child != nullptr) child->alive = 0;
-    }
+// The one enemy of the type in play; null when there is none or more.
+CCharacter* Only(int32_t typeId) {
+    const std::vector<CCharacter*> all = OfType(typeId);
+    return all.size() == 1 ? all[0] : nullptr;
+}
+
+// Takes the enemies of the type out of play (as if the player beat them).
+void Beat(int32_t typeId) {
+    for (CCharacter* c : OfType(typeId)) c->alive = 0;
     World().UpdateAll();
 }
 
@@ -46,7 +50,7 @@ TEST(EnemyMaker, WispsComeEverySixtyFramesWithTheirSoundEvenWhenTheSpawnerIsOffS
     const std::vector<int> times = ReleaseTimes(f.s, 10006, 185);
     EXPECT_EQ(times, (std::vector<int>{60, 120, 180}));
     EXPECT_EQ(std::count(f.s.Sounds().begin(), f.s.Sounds().end(), 21), 3);
-    EXPECT_EQ(maker->LiveChildren(), 3);
+    EXPECT_EQ(OfType(10006).size(), 3u);
 }
 
 TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
@@ -63,8 +67,8 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
         auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
         for (int i = 0; i < 300; ++i) {
             maker->SetState(231);
-            ASSERT_EQ(maker->LiveChildren(), 1);
-            const CCharacter* wisp = maker->linksB[0];
+            const CCharacter* wisp = Only(10006);
+            ASSERT_NE(wisp, nullptr);
             EXPECT_GT(Distance(*wisp, *f.player), 800);
             nearest = std::min(nearest, Distance(*wisp, *f.player));
             // Around the screen's centre (2400, 1600), on the player's side.
@@ -77,7 +81,7 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
             EXPECT_GE(wisp->y, 1600 - 1400);
             EXPECT_LT(wisp->y, 1600 + 1400);
             EXPECT_EQ(wisp->facing, 1);
-            ClearChildren(*maker);
+            Beat(10006);
         }
     }
     // The spot's x is drawn first, then its y.
@@ -88,10 +92,10 @@ TEST(EnemyMaker, NoWispIsPlacedWithinEightHundredOfThePlayer) {
         const int32_t rx = GameRand(), ry = GameRand();
         GameSrand(seed);
         maker->SetState(231);
-        ASSERT_EQ(maker->LiveChildren(), 1);
-        const CCharacter* wisp = maker->linksB[0];
+        const CCharacter* wisp = Only(10006);
+        ASSERT_NE(wisp, nullptr);
         EXPECT_EQ(std::make_pair(wisp->x, wisp->y), std::make_pair(rx % 1800 + 2400, ry % 2800 + 1600 - 1400)) << seed;
-        ClearChildren(*maker);
+        Beat(10006);
     }
     EXPECT_GE(widest, 1700);
     EXPECT_LE(highest, 1600 - 1300);
@@ -126,17 +130,16 @@ TEST(EnemyMaker, FlyersComeFromBeyondTheEdgeThePlayerFacesEveryHundredTwentyFram
 
     // The dragons are the kind that goes once off screen.
     Field f(2400);
-    auto* maker = f.Make<CCharacterEnemyMaker>(11072, 1000, 1000);
+    f.Make<CCharacterEnemyMaker>(11072, 1000, 1000);
     f.s.Run(60);
-    ASSERT_EQ(maker->LiveChildren(), 1);
-    auto* dragon = dynamic_cast<CCharacterDragon*>(maker->linksB[0].Get());
+    auto* dragon = dynamic_cast<CCharacterDragon*>(Only(11073));
     ASSERT_NE(dragon, nullptr);
     EXPECT_EQ(dragon->typeId, 11073);
     EXPECT_EQ(dragon->presenceMode, 2);
     EXPECT_EQ(dragon->x, 5200);
     dragon->x = 6000;
     f.s.Run(1);
-    EXPECT_EQ(maker->LiveChildren(), 0);
+    EXPECT_TRUE(OfType(11073).empty());
 }
 
 TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
@@ -148,51 +151,44 @@ TEST(EnemyMaker, APlayerStandingWhereTheFlyersComeIsKeptClearOf) {
     int32_t highest = 1600, lowest = 1600, nearest = 100000;
     for (int i = 0; i < 300; ++i) {
         maker->SetState(251);
-        ASSERT_EQ(maker->LiveChildren(), 1);
-        const CCharacter* crow = maker->linksB[0];
+        const CCharacter* crow = Only(10072);
+        ASSERT_NE(crow, nullptr);
         EXPECT_GT(Distance(*crow, *f.player), 800);
         EXPECT_EQ(crow->facing, -1) << "toward the side of the screen the player stands on";
         nearest = std::min(nearest, Distance(*crow, *f.player));
         highest = std::min(highest, crow->y);
         lowest = std::max(lowest, crow->y);
-        ClearChildren(*maker);
+        Beat(10072);
     }
     EXPECT_LE(highest, 1600 - 1100);
     EXPECT_GE(lowest, 1600 + 1100);
     EXPECT_LE(nearest, 850);
 }
 
-TEST(EnemyMaker, ItKeepsAtMostEightOfItsEnemiesAliveAndNoneWithoutAPlayer) {
-    // The dragons of the maps' spawner, kept on screen so that none goes.
+TEST(EnemyMaker, ItReleasesWithNoLimitOnTheCountButNoneWithoutAPlayer) {
+    // The maps' dragons, kept on screen so that none goes: one at frame 60
+    // and one every 120 frames after it, twenty of them by frame 2400.
     {
         Field f(2400);
-        auto* maker = f.Make<CCharacterEnemyMaker>(11072, 0, 0);
+        f.Make<CCharacterEnemyMaker>(11072, 0, 0);
         f.s.beforeFrame = [](Scenario&) {
             for (CCharacter* dragon : OfType(11073)) dragon->x = 2400;
         };
-        f.s.Run(120 * 12);
-        EXPECT_EQ(maker->LiveChildren(), 8);
-        EXPECT_EQ(OfType(11073).size(), 8u);
+        f.s.Run(120 * 20);
+        EXPECT_EQ(OfType(11073).size(), 20u);
     }
+    // The will-o'-wisps stay until the player beats them: one every 60
+    // frames, all of them in play.
     Field f(2400);
-    auto* maker = f.Make<CCharacterEnemyMaker>(10005, 0, 0);
-    // The will-o'-wisps of this lot stay until the player beats them.
-    f.s.Run(60 * 20);
-    EXPECT_EQ(maker->LiveChildren(), 8);
-    EXPECT_EQ(OfType(10006).size(), 8u);
-    // One beaten, the next one comes at the next release.
-    maker->linksB[3]->alive = 0;
-    f.s.Run(1);
-    EXPECT_EQ(maker->LiveChildren(), 7);
-    EXPECT_EQ(OfType(10006).size(), 7u);
-    f.s.Run(59);
-    EXPECT_EQ(maker->LiveChildren(), 8);
+    f.Make<CCharacterEnemyMaker>(10005, 0, 0);
+    f.s.Run(60 * 30);
+    EXPECT_EQ(OfType(10006).size(), 30u);
 
     Field g(2400);
     CGameMain::GetInstance()->m_player = nullptr;
-    auto* lonely = g.Make<CCharacterEnemyMaker>(11072, 0, 0);
+    g.Make<CCharacterEnemyMaker>(11072, 0, 0);
     g.s.Run(300);
-    EXPECT_EQ(lonely->LiveChildren(), 0);
+    EXPECT_TRUE(OfType(11073).empty());
 }
 
 TEST(EnemyMaker, AGroupFreezeDelaysItsCount) {

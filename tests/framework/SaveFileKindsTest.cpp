@@ -92,7 +92,7 @@ TEST_F(SaveFileKindsTest, OnlyTheLeftoversOfTheNamedFilesAreRemoved) {
     ASSERT_EQ(mkdir(temp.File("saveslot00.tmp-pellumbrisk-FOLDER").c_str(), 0755), 0);
     ASSERT_EQ(mkdir(temp.File("saveslot00.tmp").c_str(), 0755), 0);
 
-    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save", "resume03", "saveslot00", ""}), 4);
+    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save", "resume03", "saveslot00", ""}, 65536), 4);
     std::vector<std::string> kept{"saveslot00.tmp-pellumbrisk-FOLDER", "saveslot00.tmp"};
     for (const Entry& e : entries) {
         EXPECT_EQ(temp.Exists(e.name), !e.removed) << e.name;
@@ -100,7 +100,7 @@ TEST_F(SaveFileKindsTest, OnlyTheLeftoversOfTheNamedFilesAreRemoved) {
     }
     EXPECT_EQ(Sorted(temp.List()), Sorted(kept));
     EXPECT_EQ(Count(log, "left by an interrupted save"), 4u) << log;
-    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save", "resume03"}), 0) << "nothing is left the second time";
+    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save", "resume03"}, 65536), 0) << "nothing is left the second time";
 }
 
 TEST_F(SaveFileKindsTest, AFolderThatCannotBeListedHasNoLeftoversToRemove) {
@@ -108,10 +108,10 @@ TEST_F(SaveFileKindsTest, AFolderThatCannotBeListedHasNoLeftoversToRemove) {
     temp.Write("save.tmp", {1});
     CSaveFile::SetBaseDirectory(temp.File("missing"));
     EXPECT_EQ(CSaveFile::GetBaseDirectory(), temp.File("missing/")) << "the separator is added";
-    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save", ""}), 0);
+    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save", ""}, 65536), 0);
     CSaveFile::SetBaseDirectory(temp.Path());
     EXPECT_TRUE(temp.Exists("save.tmp"));
-    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save"}), 1);
+    EXPECT_EQ(CSaveFile::RemoveLeftoverTemps({"save"}, 65536), 1);
 }
 
 // Whatever stands under the name when it is read: a link is followed, a

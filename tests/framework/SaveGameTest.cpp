@@ -401,24 +401,49 @@ TEST_F(SaveGameTest, TempFilesOfAKilledRunAreRemovedAtStart) {
                                            "score.tmp-pellumbrisk-AAAAAA",
                                            "saveslot16.tmp-pellumbrisk-AAAAAA"};
     for (const std::string& name : kept) dir.Write(name, users);
-    // Folders are never the game's leftovers.
-    for (const char* folder : {"resume02.tmp", "saveslot02.tmp-pellumbrisk-BBBBBB"})
-        ASSERT_EQ(mkdir(dir.File(folder).c_str(), 0755), 0);
-    dir.Write("save.tmp", std::vector<uint8_t>(30000, 1));
-    dir.Write("saveslot15.tmp", {});
-    dir.Write("save.tmp-pellumbrisk-x7Q2aZ", std::vector<uint8_t>(30000, 1));
-    dir.Write("resume15.tmp-pellumbrisk-000000", {});
-    ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("resume07.tmp").c_str()), 0);
-    ASSERT_EQ(symlink(dir.File("letter.txt").c_str(), dir.File("saveslot00.tmp-pellumbrisk-ZZZZZZ").c_str()), 0);
+    // Under the temporary files' names, only a regular file of one block
+    // (65,536 bytes) at most is what a killed save leaves: folders, links
+    // (to a file or nowhere), pipes and larger files stay.
+    struct Entry {
+        const char* name;
+        const char* kind;
+        std::size_t size;  // of a file
+        bool removed;
+    };
+    const Entry entries[] = {
+        {"save.tmp", "file", 30000, true},
+        {"saveslot15.tmp", "file", 0, true},
+        {"save.tmp-pellumbrisk-x7Q2aZ", "file", 65536, true},
+        {"resume15.tmp-pellumbrisk-000000", "file", 0, true},
+        {"resume03.tmp", "file", 65537, false},
+        {"saveslot04.tmp-pellumbrisk-CCCCCC", "file", 1000000, false},
+        {"resume02.tmp", "folder", 0, false},
+        {"saveslot02.tmp-pellumbrisk-BBBBBB", "folder", 0, false},
+        {"resume07.tmp", "link to a file", 0, false},
+        {"saveslot00.tmp-pellumbrisk-ZZZZZZ", "link to a file", 0, false},
+        {"resume08.tmp", "link that leads nowhere", 0, false},
+        {"saveslot09.tmp", "pipe", 0, false},
+    };
+    const auto make = [&](const Entry& e) {
+        const std::string kind = e.kind, at = dir.File(e.name);
+        if (kind == "file") dir.Write(e.name, std::vector<uint8_t>(e.size, 1));
+        if (kind == "folder") return mkdir(at.c_str(), 0755) == 0;
+        if (kind == "link to a file") return symlink(dir.File("letter.txt").c_str(), at.c_str()) == 0;
+        if (kind == "link that leads nowhere") return symlink(dir.File("gone").c_str(), at.c_str()) == 0;
+        if (kind == "pipe") return mkfifo(at.c_str(), 0600) == 0;
+        return dir.Size(e.name) == static_cast<long>(e.size);
+    };
+    for (const Entry& e : entries) ASSERT_TRUE(make(e)) << e.name;
     Restart();
     std::vector<std::string> left = dir.List();
     std::sort(left.begin(), left.end());
     std::vector<std::string> expected = kept;
-    expected.insert(expected.end(), {"resume02.tmp", "saveslot02.tmp-pellumbrisk-BBBBBB"});
+    for (const Entry& e : entries)
+        if (!e.removed) expected.push_back(e.name);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(left, expected) << "only the game's own are removed";
     EXPECT_EQ(dir.Read("letter.txt"), users);
-    EXPECT_NE(log.find("resume07.tmp, left by an interrupted save"), std::string::npos) << log;
+    EXPECT_NE(log.find("save.tmp, left by an interrupted save"), std::string::npos) << log;
 }
 
 // The first offset in from..to at which the two differ; -1 when none does.
@@ -520,6 +545,46 @@ TEST_F(SaveGameTest, AShortFileKeepsItsFieldsThroughALoadAndASave) {
         EXPECT_EQ(game->m_gold, 4321);
         EXPECT_EQ(game->m_slotData[3].GetSlotFlag(951), 1);
         EXPECT_TRUE(game->m_resumeData[3].HasResumePoint());
+    }
+}
+
+// A file that ends inside a 32-bit value: that value keeps what memory
+// holds at the title's re-read (not the file's first bytes over memory's
+// last ones: gold 74,565 in the file and 999 in memory, cut at byte 589,
+// would load 837), while a value the file holds whole is read.
+TEST_F(SaveGameTest, AValueTheFileEndsInsideKeepsWhatMemoryHolds) {
+    struct Case {
+        const char* file;
+        std::size_t offset, cut;
+        int32_t inFile, inMemory, loaded;
+    };
+    const Case cases[] = {
+        {"save", 0x24C, 589, 74565, 999, 999},             // gold
+        {"save", 0x24C, 0x250, 74565, 999, 74565},         // gold held whole
+        {"save", 0x258, 0x25B, 300, 7, 7},                 // the count of item kind 2
+        {"save", 0x394, 0x396, 30, 80, 80},                // music volume
+        {"saveslot02", 0x004, 0x006, 270, 268, 268},       // stage
+        {"saveslot02", 0x03C, 0x03D, 700, 5, 5},           // keys
+        {"saveslot02", 0x040, 0x043, 123456, 9000, 9000},  // play time
+        {"resume02", 0x454, 0x457, 5000, 1500, 1500},      // resume x
+        {"resume02", 0x454, 0x458, 5000, 1500, 5000},      // resume x held whole
+    };
+    for (const Case& c : cases) {
+        const std::string file = c.file;
+        SCOPED_TRACE(file + " cut at " + std::to_string(c.cut));
+        CSaveData& record = file == "save"         ? game->m_systemData
+                            : file == "saveslot02" ? game->m_slotData[2]
+                                                   : game->m_resumeData[2];
+        CSaveData written;
+        if (file != "save") written.SetNewGameDefaults();
+        written.SetInt(c.offset, c.inFile);
+        dir.Write(file, std::vector<uint8_t>(written.Bytes(), written.Bytes() + c.cut));
+        record.SetInt(c.offset, c.inMemory);
+        game->LoadAllSlots();
+        EXPECT_EQ(record.GetInt(c.offset), c.loaded);
+        if (c.offset == 0x24C) {
+            EXPECT_EQ(game->m_gold, c.loaded);
+        }
     }
 }
 

@@ -222,14 +222,15 @@ TEST_F(SaveSlots, TheLeaderboardShowsAndBackStopsTheMusicAndFadesToTheTitle) {
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputTitleTop::GetInstance());
 }
 
-TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) {
+TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesTheRecordsAlone) {
     game->m_slotData[2].SetInt(R::kPlayTime, 9000);
     game->m_slotData[2].SetInt(R::kMapId, 269);
     game->m_slotData[2].SetByte(R::kResumeFlag, 1);
     game->m_resumeData[2].SetByte(R::kResumeFlag, 1);
     Open();
 
-    // NO at either question: nothing changes, the current slot included.
+    // NO at either question: no record changes, but the row asked about is
+    // the current slot from the press on its erase button.
     // The box grows to 360 x 140 over 10 frames and shrinks to nothing over
     // 8, both sides together.
     struct Resize {
@@ -246,22 +247,26 @@ TEST_F(SaveSlots, EraseAsksTwiceThenWritesTheNewGameAndNoLeavesEverythingAlone) 
     };
     DeleteRow(2);
     EXPECT_EQ(screen->GetState(), 9);
+    EXPECT_EQ(game->m_currentSlot, 2);
     expectResize({0, 360, 0, 140, 10});
     No();
     expectResize({360, 0, 140, 0, 8});
     FramesWhile(Slots::kDialogueClosing);
     EXPECT_EQ(screen->GetState(), ScreenState::Active);
     EXPECT_FALSE(screen->m_confirmWindow.IsVisible()) << "the shrunk window is put away";
+    EXPECT_EQ(game->m_currentSlot, 2);
+    game->m_currentSlot = 0;
     DeleteRow(2);
     Yes();
     EXPECT_EQ(screen->GetState(), 10);
     No();
     FramesWhile(Slots::kDialogueClosing);
-    EXPECT_EQ(game->m_currentSlot, 0);
+    EXPECT_EQ(game->m_currentSlot, 2);
     EXPECT_EQ(game->m_slotData[2].GetInt(R::kPlayTime), 9000);
     EXPECT_FALSE(saves.Exists("save"));
 
     // YES, then YES!: erased at once and written.
+    game->m_currentSlot = 0;
     DeleteRow(2);
     Frame(10);
     EXPECT_STREQ(screen->m_confirmWindow.GetText(), "DELETE SAVE3?");

@@ -14,6 +14,7 @@
 
 #include "framework/SaveData.h"
 #include "framework/StateLoading.h"
+#include "framework/TextTable.h"
 #include "player/Item.h"
 #include "support/Screenshot.h"
 #include "ui/GameInputEnding.h"
@@ -243,9 +244,18 @@ TEST_F(ShopTexts, EveryTextOfTheScreensStaysInItsAreaInBothLanguages) {
                      }
                  }
              }
+             // The panel draws the name, the price, the category and the
+             // effect line, which for the potion begins with its name again.
              shop->SelectRow(0, 0);
-             const std::string potion = shop->m_infoPanel.GetText(), name = items->GetName(0);
-             EXPECT_EQ(potion.find(name, 1), std::string::npos) << "the potion named twice: " << potion;
+             // Texts 125, 175, 143 and 233: "POTION OF HEALING", "50G",
+             // the consumables' category, "POTION OF HEALING\nHEAL 8 HP".
+             const std::string potion = std::string(GetText(125)) + "\n" + GetText(175) + "\n" + GetText(143) + "\n" +
+                                        GetText(233);
+             const auto texts = look("potion", 5);
+             const auto panel = std::find_if(texts.begin(), texts.end(), [](const Drawn& d) { return d.box.x == 228; });
+             ASSERT_NE(panel, texts.end());
+             EXPECT_EQ(panel->text, potion);
+             EXPECT_EQ(panel->lines.size(), 5u) << "every line drawn, none wrapped";
              Click(260, 297);  // BUY
              look("thanks", 3);
          }},
