@@ -32,6 +32,8 @@
 #include "framework/Random.h"
 #include "maps/StageMaps.h"
 #include "stage/MapTypeIds.h"
+#include "stage/StageData.h"
+#include "stage/StageDataControl.h"
 #include "stage/StageView.h"
 #include "ui/GameInput.h"
 #include "win/Graphics.h"
@@ -114,13 +116,13 @@ bool Solid(const StageMapData& map, int32_t column, int32_t row) {
     return r.solidLeft < r.solidRight;
 }
 
-// The map height of the first floor at map x that lies in the view from
-// `top` down: a solid cell under an open one; -1 when there is none.
+// The map height of the lowest floor at map x in the view from `top` down:
+// a solid cell under an open one; -1 when there is none.
 int32_t FloorUnder(const StageMapData& map, int32_t x, int32_t top) {
     const int32_t column = x / kCellUnits + kMapBorder;
     const int32_t first = std::max(top / kCellUnits + kMapBorder, 1);
     const int32_t last = (top + kViewH) / kCellUnits + kMapBorder - 1;
-    for (int32_t row = first; row <= last; ++row)
+    for (int32_t row = last; row >= first; --row)
         if (Solid(map, column, row) && !Solid(map, column, row - 1)) return (row - kMapBorder) * kCellUnits;
     return -1;
 }
@@ -136,16 +138,21 @@ std::pair<int32_t, int32_t> StandingPlace(const StageMapData& map, int32_t x, in
     return {x, -1};
 }
 
-// Starts the stage, lets the fade-in pass, and sends the camera to the place
-// by putting the player there and letting the real frame follow it.
+// Starts the stage, lets the fade-in pass, scrolls the camera to the place
+// as far as the stage allows, puts the player in the middle of the view
+// there and lets the real frame run on a little.
 void GoTo(int32_t mapId, const Place& place) {
     GameSrand(5);
     Game()->StartStage(mapId);
     for (int i = 0; i < 60; ++i) TickSafe();
-    CStageView* view = Game()->GetStageView();
+    auto* control = dynamic_cast<CStageDataControl*>(Game()->GetStageView());
+    if (control != nullptr && control->GetStage() != nullptr) {
+        CStageData* stage = control->GetStage();
+        stage->ScrollClamped(place.x - kViewW / 2 - stage->m_cameraX, place.y - kViewH / 2 - stage->m_cameraY);
+    }
     if (CCharacter* p = Game()->m_player) {
-        p->x = place.x - view->GetCameraX();
-        p->y = place.y - view->GetCameraY();
+        p->x = kViewW / 2;
+        p->y = kViewH / 2;
         p->vx = p->vy = 0;
     }
     for (int i = 0; i < 30; ++i) TickSafe();
