@@ -30,8 +30,10 @@ void PaintTile(Canvas& c, int n, const Paint& paint) {
 
 // --- Sky ---------------------------------------------------------------------
 
-// Sky bands from the top of the stage down to the horizon glow.
-constexpr Rgb kSkyBands[] = {kNight, kDusk, kMauve, kRose, kCoral};
+// Sky bands from the top of the stage down to the horizon glow: the band
+// over the horizon burns coral, so that a figure standing high against it
+// shows dark on the light.
+constexpr Rgb kSkyBands[] = {kNight, kDusk, kMauve, kCoral, kAmber};
 
 // Band b, its first rows dithered into the band above so that rows of
 // different bands meet without a hard line.
@@ -94,11 +96,14 @@ Paint Mountains(int kind) {
     return [kind](int x, int y) {
         const int h = Ridge(kind, x);
         if (y < h) return Glow(x, y);
-        // Slopes facing the upper left catch the light.
+        // Slopes facing the upper left catch the light; the mountains are
+        // violet with distance, their feet sinking into the shade of the
+        // pines in a dither that thickens downward.
         const int hl = Ridge(kind, std::max(0, x - 1));
-        if (y == h) return hl > h || (x == 0 && kind == 0) ? kMist : kSlate;
-        if (y == h + 1 && hl > h) return kMist;
-        return (TileSpeck(x, y, 5, 6)) ? kNavy : kSlate;
+        if (y == h) return hl > h || (x == 0 && kind == 0) ? kMauve : kDusk;
+        if (y == h + 1 && hl > h) return kMauve;
+        if (y >= 17 || (y >= 15 && (x + y) % 2 == 0)) return kNight;
+        return kDusk;
     };
 }
 
@@ -110,12 +115,12 @@ struct FarPine {
 Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
     std::vector<FarPine> list(pines);
     return [list, pagoda](int x, int y) {
-        if (y >= 16) return y == 16 && x % 2 ? kSlate : kNavy;
+        if (y >= 16) return y == 16 && x % 2 ? kDusk : kNight;
         for (const FarPine& p : list) {
             const int dy = y - p.top;
             if (dy < 0) continue;
             const int half = 1 + dy / 3;
-            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kSlate : kNavy;
+            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kDusk : kNight;
         }
         if (pagoda) {
             // A three-roofed pagoda far away.
@@ -123,12 +128,12 @@ Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
             for (int tier = 0; tier < 3; ++tier) {
                 const int ry = 4 + tier * 4;
                 const int w = 2 + tier;
-                if (y == ry && std::abs(x - cx) <= w + 1) return kNight;
-                if (y > ry && y < ry + 4 && std::abs(x - cx) <= w - 1) return (x + y) % 3 ? kNavy : kNight;
+                if (y == ry && std::abs(x - cx) <= w + 1) return kInk;
+                if (y > ry && y < ry + 4 && std::abs(x - cx) <= w - 1) return (x + y) % 3 ? kNight : kInk;
             }
-            if (y < 4 && x == cx) return kNight;
+            if (y < 4 && x == cx) return kInk;
         }
-        return TileSpeck(x, y, 9, 5) ? kNavy : kSlate;
+        return y >= 12 && (x + y) % 2 == 0 ? kNight : kDusk;
     };
 }
 
@@ -211,10 +216,10 @@ Rgb IntoTheDark(Rgb (*behind)(int, int), int x, int y) {
 Rgb StoneBase(int x, int y) {
     const int row = y / 5, shift = row % 2 ? 5 : 0;
     const int sx = (x + shift) % 10, sy = y % 5;
-    if (sy == 4 || sx == 9) return kNight;
-    if (sy == 0 || sx == 0) return kStone;
-    if (sy == 3 || sx == 8) return kNavy;
-    return TileSpeck(x, y, 45, 8) ? kNavy : kStoneDark;
+    if (sy == 4 || sx == 9) return kInk;
+    if (sy == 0 || sx == 0) return (sy == 0 && sx == 0) || (sy == 0 && sx == 1) ? kStoneDark : kDusk;
+    if (sy == 3 || sx == 8) return kInk;
+    return kNight;
 }
 
 // The castle's warm plaster (drawn with the castle's pieces below).
@@ -222,12 +227,15 @@ Rgb Plaster(int x, int y);
 
 // --- Water -------------------------------------------------------------------------
 
+// The river at dusk: dark water under a lit rim, its ripples catching the
+// sunset, darker still with depth, so that it reads as deep and the figures
+// before it show light on dark.
 Rgb Water(int x, int y, uint32_t seed, bool surface) {
-    if (surface && y < 2) return y == 0 ? kFoam : kWater;
+    if (surface && y < 2) return y == 0 ? kFoam : kNavy;
     const int wave = (x + (y / 3) * 5 + static_cast<int>(seed)) % 10;
-    if (y % 3 == 0 && wave < 3) return surface ? kWater : kWaterDeep;
+    if (y % 3 == 0 && wave < 3) return surface ? (y < 7 && wave == 1 ? kRose : kWaterDeep) : kNavy;
     if (surface && y < 8 && TileSpeck(x, y, seed, 6)) return y < 5 ? kAmber : kRose;
-    return surface ? kWaterDeep : kNavy;
+    return surface ? kNavy : kNight;
 }
 
 // --- The forest sheet ----------------------------------------------------------------
@@ -721,24 +729,24 @@ Rgb Shade(Rgb c) {
 // courses run on across two rows of tiles.
 Rgb RoofTiles(int x, int yy) {
     const int col = x % 4;
-    if (yy % 5 == 4) return col == 0 ? kNight : kNavy;  // the lip of each course
-    if (col == 0) return kNavy;
-    if (col == 1) return yy % 5 == 0 ? kMist : kSlate;
-    return col == 2 ? kSlate : kNavy;
+    if (yy % 5 == 4) return col == 0 ? kInk : kNight;  // the lip of each course
+    if (col == 0) return kNight;
+    if (col == 1) return yy % 5 == 0 ? kStoneDark : kDusk;
+    return col == 2 ? kDusk : kNight;
 }
 
 // The sky over the castle: one band from row to row, with no dithered line
-// where the rows of tiles meet.
-Rgb CastleSky(int, int) { return kSkyBands[2]; }
+// where the rows of tiles meet: the evening deepening over the roofs.
+Rgb CastleSky(int x, int y) { return (x + 2 * y) % 5 == 0 ? kDusk : kNight; }
 
 // The ridge of the castle's roof at the foot of the sky: a cap of round
 // tiles over two stacked courses of flat ones, then the slope.
 Rgb RoofRidge(int x, int y) {
     if (y < 10) return CastleSky(x, y);
     if (y == 10) return x % 3 == 2 ? kNight : kInk;
-    if (y == 11) return x % 3 == 0 ? kStoneLight : (x % 3 == 1 ? kMist : kSlate);
+    if (y == 11) return x % 3 == 0 ? kStone : (x % 3 == 1 ? kStoneDark : kDusk);
     if (y == 12) return kNight;
-    if (y == 13) return x % 5 == 0 ? kNight : kSlate;
+    if (y == 13) return x % 5 == 0 ? kNight : kDusk;
     if (y == 14) return kInk;
     return RoofTiles(x, y - 15);
 }
@@ -812,8 +820,8 @@ Rgb Eaves(int x, int y) {
         // End tiles: a disc on each column, lit from the upper left.
         const int col = x % 4;
         if (col == 0) return kInk;
-        if (y == 11) return col == 1 ? kStoneLight : kMist;
-        return col == 3 ? kNavy : kSlate;
+        if (y == 11) return col == 1 ? kStone : kStoneDark;
+        return col == 3 ? kNight : kDusk;
     }
     if (y == 14) return kInk;
     if (y >= 15 && y <= 17 && x % 5 >= 1 && x % 5 <= 2) return y == 15 ? kWood : kEarth;  // rafter ends
@@ -843,8 +851,10 @@ Rgb UnderEaves(int x, int y) {
     if (y == 7) return kEarth;  // the rail's lit top
     if (y <= 10) return (x * 3 + y) % 11 == 0 ? kEarthDeep : kEarthDark;
     if (y == 11) return kEarthDeep;
-    if (y == 12) return x % 2 ? kWood : Plaster(x, y);  // the rail's shadow
-    return Plaster(x, y);
+    if (y == 12) return kEarthDark;  // the rail's shadow
+    // The plaster below in the eaves' shade, the light returning at its foot.
+    if (y >= 18 && (x + y) % 2 == 0) return Plaster(x, y);
+    return Shade(Plaster(x, y));
 }
 
 // A dark timber post from x0 to x1 over whatever lies behind: its lit left
@@ -1048,7 +1058,12 @@ void DrawRoomPieces(Canvas& c) {
         if (x % 5 == 0 || (y - 2) % 4 == 0) return kEarth;
         return TileSpeck(x, y, 61, 12) ? kGold : kCream;
     });
-    PaintTile(c, 32, Post(Plaster));
+    // A post between the bays, broad, the plaster beside it in the shade of
+    // the bay's depth.
+    PaintTile(c, 32, Post([](int x, int y) {
+        const Rgb shaded = Shade(Plaster(x, y));
+        return x >= 3 && x <= 16 ? Shade(shaded) : shaded;
+    }, 5, 14));
     PaintTile(c, 34, [](int x, int y) {
         if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
         if (x % 5 == 4) return kEarthDeep;
@@ -1225,8 +1240,10 @@ Canvas DrawHallSheet() {
     auto shoji = [](bool lit) {
         return [lit](int x, int y) {
             if (x == 0 || x == 19 || y == 0 || y == 19) return kNight;
-            if (x % 5 == 0 || y % 6 == 0) return kEarth;
-            return lit ? kSand : kStoneLight;
+            if (x % 5 == 0 || y % 6 == 0) return lit ? kEarthDeep : kEarth;
+            // Lit: a lamp low behind the paper, its warmth fading upward.
+            if (lit) return y > 12 || (y > 6 && (x + y) % 2 == 0) ? kWood : kEarth;
+            return kStoneLight;
         };
     };
     PaintTile(c, 2, shoji(true));
