@@ -498,11 +498,13 @@ Canvas DrawForestSheet() {
     //   63-66 water surface (moon, pads)  73-74 reed tops over the sky
     //   67-70 deep water                  75-78 stone bank (steps)
     //   79-80 willow over the sky         81-82 arched bridge, 83 lilies
+    //   (93: a stepping stone's pier, drawn with them)
     auto bank = [](uint32_t seed, bool willow) {
         return [seed, willow](int x, int y) {
             if (y >= 14) return y == 14 ? kSlate : kNavy;
-            if (willow && x >= 9 && x <= 11 && y >= 4) return x == 9 ? kEarth : kEarthDark;
+            if (willow && x >= 9 && x <= 11) return x == 9 ? kEarth : kEarthDark;  // the trunk from its crown
             if (willow && y < 4 && (x + y) % 3 == 0 && std::abs(x - 10) < 9) return kPineDark;
+            if (willow && y >= 12 && y < 14 && std::abs(x - 10) <= 3) return kEarthDark;  // its roots
             const int reed = static_cast<int>(TileHash(static_cast<uint32_t>(x), seed) % 9);
             if (reed < 4 && y >= 8 + reed && y < 14) return kNavy;
             return Glow(x, y + 4);
@@ -593,6 +595,8 @@ Canvas DrawForestSheet() {
             if (dx * dx + dy * dy * 3 < 60) return (x + y) % 4 ? kPineDark : kPine;
             const uint32_t h = TileHash(static_cast<uint32_t>(x), seed);
             if (std::abs(dx) <= 9 && h % 2 == 0 && y >= 7 && y <= static_cast<int>(12 + h % 8)) return kPineDark;
+            // The trunk under the crown, down into the far bank below.
+            if (x >= 9 && x <= 11 && y >= 10) return x == 9 ? kEarth : kEarthDark;
             return Sky(3, x, y);
         };
     };
@@ -612,6 +616,18 @@ Canvas DrawForestSheet() {
     };
     PaintTile(c, 81, bridge(0));
     PaintTile(c, 82, bridge(20));
+    // A stepping stone's pier (tile 93): stones stacked from the river bed
+    // under it, dark in the water, a ripple where the surface meets them.
+    PaintTile(c, 93, [](int x, int y) {
+        // Rough stones of uneven length, narrowing a little toward the top,
+        // the water's dark over them.
+        const int course = y / 5, inset = course == 0 ? 3 : 2;
+        if (x < inset || x > 19 - inset) return Water(x, y, 9, false);
+        const int joint = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(course), 93) % 8);
+        if (x == inset || x == 19 - inset || y % 5 == 4 || x == joint) return kNight;
+        if ((y % 5 == 0 && x < joint) || x == inset + 1) return kWaterDeep;  // their lit brows
+        return (x + y) % 7 == 0 ? kNight : kNavy;
+    });
     PaintTile(c, 83, [](int x, int y) {
         const int dx = x - 11, dy = y - 8;
         if (dx * dx + dy * dy * 3 < 14) return std::abs(dx) < 2 && dy < 0 ? kCream : kRose;
@@ -1002,14 +1018,27 @@ Paint UpperBay(const Paint& bay) {
 //   27-29 high: a timber bay, a bay with a window open on the sky, beam
 //   33 a beam between the middle and the low light, 43 between the high
 //   and the middle light
+// The timber frame a window is set in: studs on both sides and a head rail
+// over it, their shadow on what the bay holds, so that the window sits in
+// the frame of the wall and not on its bare face.
+Paint InFrame(const Paint& bay) {
+    return [=](int x, int y) {
+        if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
+        if (x <= 2) return x == 0 ? kEarth : (x == 1 ? kEarthDark : kEarthDeep);
+        if (x >= 17) return x == 17 ? kNight : (x == 18 ? kEarthDark : kEarthDeep);
+        if (x == 3 || y == 3) return Shade(bay(x, y));
+        return bay(x, y);
+    };
+}
+
 void DrawTowerWalls(Canvas& c) {
     PaintTile(c, 22, TimberWall);
     // A barred window in the boards: the dusk outside between thick bars.
-    PaintTile(c, 23, Window(TimberWall, [](int x, int y) {
+    PaintTile(c, 23, InFrame(Window(TimberWall, [](int x, int y) {
         if (x % 3 == 1) return x == 7 || x == 13 ? kEarth : kEarthDark;  // the bars, lit on their left
         if (x % 3 == 2 && x > 2) return kEarthDeep;
         return y < 8 ? kDusk : (y < 11 ? kMauve : kRose);
-    }, 4, 15, 4, 13));
+    }, 5, 14, 5, 13)));
     PaintTile(c, 24, Beam(TimberWall, TimberWall, kWood));
     PaintTile(c, 25, Lantern(TimberWall, kEarth));
     PaintTile(c, 26, Lantern(Plaster, kGold));
@@ -1173,12 +1202,12 @@ Canvas DrawCastleSheet() {
     // from tile to tile, with no line where the tiles meet.
     PaintTile(c, 3, Plaster);
     // A window with thick square bars, the lamplight of the room behind.
-    PaintTile(c, 4, Window(Plaster, [](int x, int y) {
+    PaintTile(c, 4, InFrame(Window(Plaster, [](int x, int y) {
         if (x % 3 == 0) return kEarth;                      // a bar's lit face
         if (x % 3 == 1) return kEarthDeep;                  // its shaded side
         if (y <= 5) return kCoral;                          // the lintel's shade over the glow
         return (x + y) % 5 == 0 ? kGold : kAmber;
-    }, 3, 16, 3, 14));
+    }, 5, 14, 5, 14)));
     PaintTile(c, 5, StoneBase);
     PaintTile(c, 6, [](int x, int y) {
         const int dx = x - 10, dy = y - 10;
