@@ -1033,14 +1033,41 @@ void DrawTowerBeam(Canvas& c, int tile, bool left, bool right, int pegs) {
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
+// The tower's other ledge: a shelf of two planks on knee braces, the
+// braces' feet pegged to the wall below.
+void DrawTowerShelf(Canvas& c, int tile, bool left, bool right) {
+    Canvas t(kTile, kTile, kKey);
+    for (int y = 0; y <= 5; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            Rgb col = y == 0 ? kSand : (y == 3 ? kEarthDark : (y >= 4 ? kEarth : kWood));
+            if (y == 2 && (x * 5) % 7 == 3) col = kEarth;  // grain
+            if (y == 5 && x % 10 == 6) col = kEarthDeep;   // where the planks butt
+            t.Set(x, y, col);
+        }
+    // Knee braces: a rail down the wall and a strut up to the plank.
+    for (int bx : {left ? 4 : -1, right ? 15 : -1, (!left && !right) ? 10 : -1}) {
+        if (bx < 0) continue;
+        for (int y = 6; y < 16; ++y) {
+            t.Set(bx, y, kEarth);
+            t.Set(bx + 1, y, kEarthDark);
+        }
+        const int dir = bx < 10 ? 1 : -1;
+        for (int i = 0; i < 6; ++i) t.Set(bx + dir * (2 + i), 6 + 5 - i, kEarthDark);
+        t.Set(bx, 14, kStoneLight);  // the peg
+    }
+    t.Outline(kInk);
+    c.Blit(t, TileX(tile), TileY(tile));
+}
+
 // The platform pieces 14 (left end), 15 (middle), 16 (right end) and 25
-// (single) of the set that begins at tile `first`.
+// (single) of the set that begins at tile `first`; with `floor`, the floor
+// pieces 27, 26, 28 and 31 instead.
 template <typename Draw>
-void DrawPlatforms(Canvas& c, int first, Draw draw) {
-    draw(c, first + 14, true, false);
-    draw(c, first + 15, false, false);
-    draw(c, first + 16, false, true);
-    draw(c, first + 25, true, true);
+void DrawPlatforms(Canvas& c, int first, Draw draw, bool floor = false) {
+    draw(c, first + (floor ? 27 : 14), true, false);
+    draw(c, first + (floor ? 26 : 15), false, false);
+    draw(c, first + (floor ? 28 : 16), false, true);
+    draw(c, first + (floor ? 31 : 25), true, true);
 }
 
 Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
@@ -1089,6 +1116,7 @@ ART_SHEET(305, "tiles-tower-hall") {
     DrawPlatforms(c, 0, [](Canvas& sheet, int tile, bool left, bool right) {
         DrawTowerBeam(sheet, tile, left, right, left && right ? 1 : (left || right ? 1 : 2));
     });
+    DrawPlatforms(c, 0, DrawTowerShelf, true);
     DrawSet(c, kHallStyle, 48);
     return c;
 }
