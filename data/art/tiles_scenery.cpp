@@ -567,12 +567,18 @@ Canvas DrawForestSheet() {
     PaintTile(c, 72, reeds(2, false));
     PaintTile(c, 73, reeds(1, true));
     PaintTile(c, 74, reeds(2, true));
+    // The bank's dry-stone face: courses of stones whose joints fall at
+    // other places in every course and every tile, lit along their tops.
     auto bankStones = [](uint32_t seed) {
         return [seed](int x, int y) {
-            const int row = y / 6;
-            const int shift = row % 2 ? 5 : 0;
-            if (y % 6 == 5 || (x + shift) % 10 == 9) return kNavy;
-            return TileSpeck(x, y, seed, 10) ? kNavy : kSlate;
+            const int course = y / 5, cy = y % 5;
+            if (cy == 4) return kNight;
+            const uint32_t h = TileHash(static_cast<uint32_t>(course), seed, 17);
+            const int j1 = 2 + static_cast<int>(h % 7), j2 = 11 + static_cast<int>((h >> 8) % 7);
+            if (x == j1 || x == j2) return kNight;
+            if (cy == 0) return kSlate;
+            const bool lighter = ((h >> 16) + static_cast<uint32_t>(x > j2 ? 2 : (x > j1 ? 1 : 0))) % 3 == 0;
+            return lighter ? kSlate : kNavy;
         };
     };
     PaintTile(c, 75, bankStones(1));
