@@ -113,17 +113,23 @@ struct StoneHit {
     int rim;  // -1 lit rim, +1 shaded rim, 0 inside
 };
 
-StoneHit StoneAt(int x, int y, int courseHeight, uint32_t seed) {
+// `layout` picks one of several layouts of the same courses: the fill
+// variants of a wall lay their stones differently, so that a wall mixed of
+// them shows no stone repeated on the tiles' grid while its courses run on.
+StoneHit StoneAt(int x, int y, int courseHeight, uint32_t seed, int layout = 0) {
     x = ((x % kTile) + kTile) % kTile;
     y = ((y % kTile) + kTile) % kTile;
     // Courses of uneven height (they add up to the tile, so walls continue).
+    // (The layouts lay their courses at heights of their own too: laid
+    // dry, the stones keep to no course from tile to tile.)
+    const uint32_t laid = seed + static_cast<uint32_t>(layout) * 131u;
     int heights[4] = {kTile, 0, 0, 0};
     int courses = 1;
     if (courseHeight < kTile) {
         courses = kTile / courseHeight;
         int used = 0;
         for (int i = 0; i < courses - 1; ++i) {
-            heights[i] = courseHeight - 1 + static_cast<int>(TileHash(static_cast<uint32_t>(i), seed, 11) % 3);
+            heights[i] = courseHeight - 1 + static_cast<int>(TileHash(static_cast<uint32_t>(i), laid, 11) % 3);
             used += heights[i];
         }
         heights[courses - 1] = kTile - used;
@@ -133,13 +139,13 @@ StoneHit StoneAt(int x, int y, int courseHeight, uint32_t seed) {
     const int cy = y - courseTop;
     const int rowHeight = heights[course];
     // Stones of each course: uneven widths from the hash, the course shifted.
-    const int shift = static_cast<int>(TileHash(static_cast<uint32_t>(course), seed, 7) % 10);
+    const int shift = static_cast<int>(TileHash(static_cast<uint32_t>(course), laid, 7) % 10);
     const int sx = (x + shift) % kTile;
     int start = 0;
     int index = 0;
     int width = 0;
     for (;;) {
-        width = 4 + static_cast<int>(TileHash(static_cast<uint32_t>(index), static_cast<uint32_t>(course), seed) % 7);
+        width = 4 + static_cast<int>(TileHash(static_cast<uint32_t>(index), static_cast<uint32_t>(course), laid) % 7);
         if (start + width >= kTile || kTile - (start + width) < 4) width = kTile - start;
         if (sx < start + width) break;
         start += width;
@@ -160,9 +166,9 @@ Rgb StoneTone(const Style& s, StoneHit h, int x, int y, int variant) {
     if (h.stone < 0) return s.deep;
     if (h.rim < 0) return s.light;
     if (h.rim > 0) return s.dark;
-    // Moss on some stones of variant A; cracks on variant B.
-    const uint32_t pick = TileHash(static_cast<uint32_t>(h.stone), s.seed, 3);
-    if (variant == 1 && pick % 3 == 0 && TileSpeck(x, y, s.seed + 1, 55)) return kPine;
+    // Weathered stones, darker, here and there; cracks on variant B.
+    const uint32_t pick = TileHash(static_cast<uint32_t>(h.stone), s.seed + static_cast<uint32_t>(variant), 3);
+    if (pick % 4 == 0) return s.dark;
     if (variant == 2 && pick % 4 == 1 && (x + y) % 5 == 0) return s.deep;
     if (TileSpeck(x, y, s.seed + 2, 8)) return s.dark;
     // Some stones a shade darker than the rest.
@@ -192,11 +198,23 @@ Rgb EarthTone(const Style& s, int x, int y, int variant) {
         if (y == ry) return kWood;
         if (y == ry + 1) return s.deep;
     }
-    // Each variant has its own specks, so that fills of different variants
-    // side by side show no pattern repeating on the tile grid.
+    // Layers of soil lying along the ground, gently waving, the same in
+    // every fill so that they run on from tile to tile.
+    const int wave = static_cast<int>(std::lround(1.4 * std::sin((x + 3) * 0.6283)));
+    const int layer = (y + wave + 20) % 10;
+    if (layer == 0 && (x * 7 + y) % 9 != 0) return s.dark;
+    if (layer == 1 && (x * 5 + y) % 4 == 0) return s.deep;
+    // Clods: short dashes of darker earth, each lit on its upper left. Each
+    // variant lays its own, so that fills of different variants side by
+    // side show no mark repeating on the tile grid.
     const uint32_t seed = s.seed + static_cast<uint32_t>(variant) * 97;
-    if (TileSpeck(x, y, seed, 14)) return s.dark;
-    if (TileSpeck(x, y, seed + 9, 5)) return s.light;
+    for (uint32_t i = 0; i < 7; ++i) {
+        const uint32_t h = TileHash(i, seed, 5);
+        const int cx = static_cast<int>(h % 17), cy = 1 + static_cast<int>((h >> 8) % 18);
+        const int len = 2 + static_cast<int>((h >> 16) % 3);
+        if (y == cy && x >= cx && x < cx + len) return s.dark;
+        if (y == cy - 1 && x == cx) return s.light;
+    }
     return s.base;
 }
 
@@ -205,7 +223,7 @@ Rgb FillTone(const Style& s, Fill fill, int x, int y, int variant) {
         case Fill::Earth:
             return EarthTone(s, x, y, variant);
         case Fill::Stones:
-            return StoneTone(s, StoneAt(x, y, 7, s.seed), x, y, variant);
+            return StoneTone(s, StoneAt(x, y, 6, s.seed, variant), x, y, variant);
         case Fill::BackStones: {
             // Large calm blocks, two courses a tile.
             const int row = y / 10, cy = y % 10;
@@ -898,6 +916,160 @@ void DrawPedestal(Canvas& c, int tile) {
     c.Set(ox + 18, oy, kKey);
 }
 
+// The platforms that each stage sets in the air, of its own kind (the
+// platform pieces 14, 15, 16 and 25 of a set). `left` and `right` tell
+// which ends of the piece lie open.
+
+// The river's stepping stones: one wet boulder a cell, its flat top furred
+// with moss where the feet land, lit from the upper left, its foot darkening
+// where it goes under the water (its pier of stacked stones stands below it
+// in the backdrop). Stones side by side meet at a dark seam.
+void DrawSteppingStone(Canvas& c, int tile, bool left, bool right) {
+    Canvas t(kTile, kTile, kKey);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            // The boulder's outline: rounded top corners at the open ends,
+            // its flanks bulging a little and tucking in toward its foot.
+            const int fromLeft = left ? x : 99, fromRight = right ? kTile - 1 - x : 99;
+            const int end = std::min(fromLeft, fromRight);
+            const int tuck = y < 3 ? 3 - y : (y > 13 ? (y - 13) / 2 : 0);
+            if (end < tuck) continue;
+            Rgb col = kSlate;
+            if (y <= 1) col = y == 0 ? kLeaf : kGrass;              // moss on the top
+            else if (y == 2) col = (x * 7) % 5 == 0 ? kGrass : kPine;  // moss hanging over the edge
+            else if (y == 3 && x % 6 == 2) col = kPine;
+            else if (end == tuck || (left && x == 1 && y < 14)) col = left && x < 10 ? kMist : kNavy;
+            else if (y >= 15) col = (x + y) % 2 ? kNavy : kNight;   // wet, going under
+            else if (y == 14) col = kNavy;
+            else if (y == 4 && x > 2 && x < 12) col = kMist;          // the lit brow
+            else if ((x + 2 * y) % 11 == 0 && y > 5 && y < 12) col = kNavy;  // a crack
+            else if (x > 13 && !right) col = (x + y) % 3 ? kSlate : kNavy;
+            t.Set(x, y, col);
+        }
+    if (!left)
+        for (int y = 1; y < 15; ++y) t.Set(0, y, kNight);  // the seam to the stone on the left
+    t.Outline(kInk);
+    c.Blit(t, TileX(tile), TileY(tile));
+}
+
+// The castle's ledges: a short roof of its own over the wall, as the tops of
+// its walls are roofed: a ridge cap of round tiles where the feet stand, a
+// course of tiles and the row of end tiles at the eaves, and under them the
+// rafters' ends in the shade. Grey tiles, lighter than the roofs behind.
+void DrawRoofLedge(Canvas& c, int tile, bool left, bool right) {
+    Canvas t(kTile, kTile, kKey);
+    constexpr int kEaves = 12;  // the row of end tiles
+    for (int y = 0; y <= kEaves + 5; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            // The roof flares out a texel at the eaves; its ends are cut in.
+            const int inset = y <= kEaves ? 1 : 2;
+            if ((left && x < inset) || (right && x > kTile - 1 - inset)) continue;
+            Rgb col;
+            const int cx = x % 4;
+            if (y <= 2) col = y == 0 ? kStoneLight : (cx == 0 ? kStoneDark : kStone);  // the ridge cap
+            else if (y == 3) col = kNight;
+            else if (y < kEaves) {
+                // Tiles down the slope, columns four texels apart, lit on their crowns.
+                const int course = (y - 4) % 4;
+                if (course == 3) col = cx == 0 ? kNight : kStoneDark;
+                else col = cx == 0 ? kStoneDark : (cx == 1 ? kStoneLight : kStone);
+            } else if (y == kEaves) col = cx == 0 ? kNight : (cx == 1 ? kStoneLight : kStone);  // end tiles
+            else if (y == kEaves + 1) col = cx == 0 ? kNight : kStoneDark;
+            else if (y == kEaves + 2) col = kNight;
+            else col = (x % 5 == 1 || x % 5 == 2) ? (y == kEaves + 3 ? kWood : kEarth) : kKey;  // rafters
+            if (col == kKey) continue;
+            t.Set(x, y, col);
+        }
+    t.Outline(kInk);
+    c.Blit(t, TileX(tile), TileY(tile));
+}
+
+// The tower's ledges: a heavy beam across the storey, its top planed where
+// the feet stand, its ends set into square posts that run down the wall
+// with a strut under the beam; the middle shows the pegs that hold the
+// planks, a different count in each piece of a long beam.
+void DrawTowerBeam(Canvas& c, int tile, bool left, bool right, int pegs) {
+    Canvas t(kTile, kTile, kKey);
+    constexpr int kBeamBottom = 8;
+    for (int y = 0; y <= kBeamBottom; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            Rgb col = kWood;
+            if (y == 0) col = kSand;
+            else if (y == kBeamBottom) col = kEarthDark;
+            else if (y >= kBeamBottom - 2) col = kEarth;
+            else if ((x * 3 + y * 5) % 13 == 0) col = kEarth;  // grain
+            t.Set(x, y, col);
+        }
+    for (int i = 0; i < pegs; ++i) {
+        const int px = 4 + i * (12 / std::max(pegs, 1));
+        t.Set(px, 3, kEarthDeep);
+        t.Set(px, 4, kEarthDark);
+        t.Set(px + 1, 3, kSand);
+    }
+    // The post the beam's end is set into, cut off square below the strut
+    // (its foot is the next storey's business).
+    auto post = [&](int x0, bool lit) {
+        for (int y = 0; y < 17; ++y)
+            for (int x = x0; x < x0 + 4; ++x) {
+                Rgb col = x == x0 ? (lit ? kWood : kEarth) : (x == x0 + 3 ? kEarthDeep : kEarthDark);
+                if (y == 0) col = kSand;
+                if (y == 16) col = kEarthDeep;
+                t.Set(x, y, col);
+            }
+    };
+    auto strut = [&](int from, int dir) {
+        for (int i = 0; i < 7; ++i)
+            for (int w = 0; w < 2; ++w) t.Set(from + dir * (i + w), kBeamBottom + 1 + i, w == 0 ? kEarth : kEarthDark);
+    };
+    if (left) {
+        post(0, true);
+        strut(4, 1);
+    }
+    if (right) {
+        post(kTile - 4, false);
+        strut(kTile - 5, -1);
+    }
+    t.Outline(kInk);
+    c.Blit(t, TileX(tile), TileY(tile));
+}
+
+// The tower's other ledge: a shelf of two planks on knee braces, the
+// braces' feet pegged to the wall below.
+void DrawTowerShelf(Canvas& c, int tile, bool left, bool right) {
+    Canvas t(kTile, kTile, kKey);
+    for (int y = 0; y <= 5; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            Rgb col = y == 0 ? kSand : (y == 3 ? kEarthDark : (y >= 4 ? kEarth : kWood));
+            if (y == 2 && (x * 5) % 7 == 3) col = kEarth;  // grain
+            if (y == 5 && x % 10 == 6) col = kEarthDeep;   // where the planks butt
+            t.Set(x, y, col);
+        }
+    // Knee braces: a rail down the wall and a strut up to the plank.
+    for (int bx : {left ? 4 : -1, right ? 15 : -1, (!left && !right) ? 10 : -1}) {
+        if (bx < 0) continue;
+        for (int y = 6; y < 16; ++y) {
+            t.Set(bx, y, kEarth);
+            t.Set(bx + 1, y, kEarthDark);
+        }
+        const int dir = bx < 10 ? 1 : -1;
+        for (int i = 0; i < 6; ++i) t.Set(bx + dir * (2 + i), 6 + 5 - i, kEarthDark);
+        t.Set(bx, 14, kStoneLight);  // the peg
+    }
+    t.Outline(kInk);
+    c.Blit(t, TileX(tile), TileY(tile));
+}
+
+// The platform pieces 14 (left end), 15 (middle), 16 (right end) and 25
+// (single) of the set that begins at tile `first`; with `floor`, the floor
+// pieces 27, 26, 28 and 31 instead.
+template <typename Draw>
+void DrawPlatforms(Canvas& c, int first, Draw draw, bool floor = false) {
+    draw(c, first + (floor ? 27 : 14), true, false);
+    draw(c, first + (floor ? 26 : 15), false, false);
+    draw(c, first + (floor ? 28 : 16), false, true);
+    draw(c, first + (floor ? 31 : 25), true, true);
+}
+
 Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
 
 }  // namespace
@@ -916,6 +1088,7 @@ ART_SHEET(301, "tiles-stone") {
     Canvas c = TileSheet();
     DrawSet(c, kStoneStyle, 0);
     DrawSet(c, kRiverStoneStyle, 48);
+    DrawPlatforms(c, 48, DrawSteppingStone);
     return c;
 }
 
@@ -924,6 +1097,7 @@ ART_SHEET(302, "tiles-castle") {
     Canvas c = TileSheet();
     DrawSet(c, kCastleStyle, 0);
     DrawSet(c, kRoofStyle, 48);
+    DrawPlatforms(c, 48, DrawRoofLedge);
     return c;
 }
 
@@ -939,6 +1113,10 @@ ART_SHEET(303, "tiles-wood") {
 ART_SHEET(305, "tiles-tower-hall") {
     Canvas c = TileSheet();
     DrawSet(c, kTowerStyle, 0);
+    DrawPlatforms(c, 0, [](Canvas& sheet, int tile, bool left, bool right) {
+        DrawTowerBeam(sheet, tile, left, right, left && right ? 1 : (left || right ? 1 : 2));
+    });
+    DrawPlatforms(c, 0, DrawTowerShelf, true);
     DrawSet(c, kHallStyle, 48);
     return c;
 }

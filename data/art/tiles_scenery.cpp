@@ -30,8 +30,10 @@ void PaintTile(Canvas& c, int n, const Paint& paint) {
 
 // --- Sky ---------------------------------------------------------------------
 
-// Sky bands from the top of the stage down to the horizon glow.
-constexpr Rgb kSkyBands[] = {kNight, kDusk, kMauve, kRose, kCoral};
+// Sky bands from the top of the stage down to the horizon glow: the band
+// over the horizon burns coral, so that a figure standing high against it
+// shows dark on the light.
+constexpr Rgb kSkyBands[] = {kNight, kDusk, kMauve, kCoral, kAmber};
 
 // Band b, its first rows dithered into the band above so that rows of
 // different bands meet without a hard line.
@@ -94,11 +96,14 @@ Paint Mountains(int kind) {
     return [kind](int x, int y) {
         const int h = Ridge(kind, x);
         if (y < h) return Glow(x, y);
-        // Slopes facing the upper left catch the light.
+        // Slopes facing the upper left catch the light; the mountains are
+        // violet with distance, their feet sinking into the shade of the
+        // pines in a dither that thickens downward.
         const int hl = Ridge(kind, std::max(0, x - 1));
-        if (y == h) return hl > h || (x == 0 && kind == 0) ? kMist : kSlate;
-        if (y == h + 1 && hl > h) return kMist;
-        return (TileSpeck(x, y, 5, 6)) ? kNavy : kSlate;
+        if (y == h) return hl > h || (x == 0 && kind == 0) ? kMauve : kDusk;
+        if (y == h + 1 && hl > h) return kMauve;
+        if (y >= 17 || (y >= 15 && (x + y) % 2 == 0)) return kNight;
+        return kDusk;
     };
 }
 
@@ -110,12 +115,12 @@ struct FarPine {
 Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
     std::vector<FarPine> list(pines);
     return [list, pagoda](int x, int y) {
-        if (y >= 16) return y == 16 && x % 2 ? kSlate : kNavy;
+        if (y >= 16) return y == 16 && x % 2 ? kDusk : kNight;
         for (const FarPine& p : list) {
             const int dy = y - p.top;
             if (dy < 0) continue;
             const int half = 1 + dy / 3;
-            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kSlate : kNavy;
+            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kDusk : kNight;
         }
         if (pagoda) {
             // A three-roofed pagoda far away.
@@ -123,12 +128,12 @@ Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
             for (int tier = 0; tier < 3; ++tier) {
                 const int ry = 4 + tier * 4;
                 const int w = 2 + tier;
-                if (y == ry && std::abs(x - cx) <= w + 1) return kNight;
-                if (y > ry && y < ry + 4 && std::abs(x - cx) <= w - 1) return (x + y) % 3 ? kNavy : kNight;
+                if (y == ry && std::abs(x - cx) <= w + 1) return kInk;
+                if (y > ry && y < ry + 4 && std::abs(x - cx) <= w - 1) return (x + y) % 3 ? kNight : kInk;
             }
-            if (y < 4 && x == cx) return kNight;
+            if (y < 4 && x == cx) return kInk;
         }
-        return TileSpeck(x, y, 9, 5) ? kNavy : kSlate;
+        return y >= 12 && (x + y) % 2 == 0 ? kNight : kDusk;
     };
 }
 
@@ -211,10 +216,10 @@ Rgb IntoTheDark(Rgb (*behind)(int, int), int x, int y) {
 Rgb StoneBase(int x, int y) {
     const int row = y / 5, shift = row % 2 ? 5 : 0;
     const int sx = (x + shift) % 10, sy = y % 5;
-    if (sy == 4 || sx == 9) return kNight;
-    if (sy == 0 || sx == 0) return kStone;
-    if (sy == 3 || sx == 8) return kNavy;
-    return TileSpeck(x, y, 45, 8) ? kNavy : kStoneDark;
+    if (sy == 4 || sx == 9) return kInk;
+    if (sy == 0 || sx == 0) return (sy == 0 && sx == 0) || (sy == 0 && sx == 1) ? kStoneDark : kDusk;
+    if (sy == 3 || sx == 8) return kInk;
+    return kNight;
 }
 
 // The castle's warm plaster (drawn with the castle's pieces below).
@@ -222,12 +227,15 @@ Rgb Plaster(int x, int y);
 
 // --- Water -------------------------------------------------------------------------
 
+// The river at dusk: dark water under a lit rim, its ripples catching the
+// sunset, darker still with depth, so that it reads as deep and the figures
+// before it show light on dark.
 Rgb Water(int x, int y, uint32_t seed, bool surface) {
-    if (surface && y < 2) return y == 0 ? kFoam : kWater;
+    if (surface && y < 2) return y == 0 ? kFoam : kNavy;
     const int wave = (x + (y / 3) * 5 + static_cast<int>(seed)) % 10;
-    if (y % 3 == 0 && wave < 3) return surface ? kWater : kWaterDeep;
+    if (y % 3 == 0 && wave < 3) return surface ? (y < 7 && wave == 1 ? kRose : kWaterDeep) : kNavy;
     if (surface && y < 8 && TileSpeck(x, y, seed, 6)) return y < 5 ? kAmber : kRose;
-    return surface ? kWaterDeep : kNavy;
+    return surface ? kNavy : kNight;
 }
 
 // --- The forest sheet ----------------------------------------------------------------
@@ -490,11 +498,13 @@ Canvas DrawForestSheet() {
     //   63-66 water surface (moon, pads)  73-74 reed tops over the sky
     //   67-70 deep water                  75-78 stone bank (steps)
     //   79-80 willow over the sky         81-82 arched bridge, 83 lilies
+    //   (93: a stepping stone's pier, drawn with them)
     auto bank = [](uint32_t seed, bool willow) {
         return [seed, willow](int x, int y) {
             if (y >= 14) return y == 14 ? kSlate : kNavy;
-            if (willow && x >= 9 && x <= 11 && y >= 4) return x == 9 ? kEarth : kEarthDark;
+            if (willow && x >= 9 && x <= 11) return x == 9 ? kEarth : kEarthDark;  // the trunk from its crown
             if (willow && y < 4 && (x + y) % 3 == 0 && std::abs(x - 10) < 9) return kPineDark;
+            if (willow && y >= 12 && y < 14 && std::abs(x - 10) <= 3) return kEarthDark;  // its roots
             const int reed = static_cast<int>(TileHash(static_cast<uint32_t>(x), seed) % 9);
             if (reed < 4 && y >= 8 + reed && y < 14) return kNavy;
             return Glow(x, y + 4);
@@ -557,12 +567,18 @@ Canvas DrawForestSheet() {
     PaintTile(c, 72, reeds(2, false));
     PaintTile(c, 73, reeds(1, true));
     PaintTile(c, 74, reeds(2, true));
+    // The bank's dry-stone face: courses of stones whose joints fall at
+    // other places in every course and every tile, lit along their tops.
     auto bankStones = [](uint32_t seed) {
         return [seed](int x, int y) {
-            const int row = y / 6;
-            const int shift = row % 2 ? 5 : 0;
-            if (y % 6 == 5 || (x + shift) % 10 == 9) return kNavy;
-            return TileSpeck(x, y, seed, 10) ? kNavy : kSlate;
+            const int course = y / 5, cy = y % 5;
+            if (cy == 4) return kNight;
+            const uint32_t h = TileHash(static_cast<uint32_t>(course), seed, 17);
+            const int j1 = 2 + static_cast<int>(h % 7), j2 = 11 + static_cast<int>((h >> 8) % 7);
+            if (x == j1 || x == j2) return kNight;
+            if (cy == 0) return kSlate;
+            const bool lighter = ((h >> 16) + static_cast<uint32_t>(x > j2 ? 2 : (x > j1 ? 1 : 0))) % 3 == 0;
+            return lighter ? kSlate : kNavy;
         };
     };
     PaintTile(c, 75, bankStones(1));
@@ -585,6 +601,8 @@ Canvas DrawForestSheet() {
             if (dx * dx + dy * dy * 3 < 60) return (x + y) % 4 ? kPineDark : kPine;
             const uint32_t h = TileHash(static_cast<uint32_t>(x), seed);
             if (std::abs(dx) <= 9 && h % 2 == 0 && y >= 7 && y <= static_cast<int>(12 + h % 8)) return kPineDark;
+            // The trunk under the crown, down into the far bank below.
+            if (x >= 9 && x <= 11 && y >= 10) return x == 9 ? kEarth : kEarthDark;
             return Sky(3, x, y);
         };
     };
@@ -604,6 +622,18 @@ Canvas DrawForestSheet() {
     };
     PaintTile(c, 81, bridge(0));
     PaintTile(c, 82, bridge(20));
+    // A stepping stone's pier (tile 93): stones stacked from the river bed
+    // under it, dark in the water, a ripple where the surface meets them.
+    PaintTile(c, 93, [](int x, int y) {
+        // Rough stones of uneven length, narrowing a little toward the top,
+        // the water's dark over them.
+        const int course = y / 5, inset = course == 0 ? 3 : 2;
+        if (x < inset || x > 19 - inset) return Water(x, y, 9, false);
+        const int joint = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(course), 93) % 8);
+        if (x == inset || x == 19 - inset || y % 5 == 4 || x == joint) return kNight;
+        if ((y % 5 == 0 && x < joint) || x == inset + 1) return kWaterDeep;  // their lit brows
+        return (x + y) % 7 == 0 ? kNight : kNavy;
+    });
     PaintTile(c, 83, [](int x, int y) {
         const int dx = x - 11, dy = y - 8;
         if (dx * dx + dy * dy * 3 < 14) return std::abs(dx) < 2 && dy < 0 ? kCream : kRose;
@@ -721,24 +751,24 @@ Rgb Shade(Rgb c) {
 // courses run on across two rows of tiles.
 Rgb RoofTiles(int x, int yy) {
     const int col = x % 4;
-    if (yy % 5 == 4) return col == 0 ? kNight : kNavy;  // the lip of each course
-    if (col == 0) return kNavy;
-    if (col == 1) return yy % 5 == 0 ? kMist : kSlate;
-    return col == 2 ? kSlate : kNavy;
+    if (yy % 5 == 4) return col == 0 ? kInk : kNight;  // the lip of each course
+    if (col == 0) return kNight;
+    if (col == 1) return yy % 5 == 0 ? kStoneDark : kDusk;
+    return col == 2 ? kDusk : kNight;
 }
 
 // The sky over the castle: one band from row to row, with no dithered line
-// where the rows of tiles meet.
-Rgb CastleSky(int, int) { return kSkyBands[2]; }
+// where the rows of tiles meet: the evening deepening over the roofs.
+Rgb CastleSky(int x, int y) { return (x + 2 * y) % 5 == 0 ? kDusk : kNight; }
 
 // The ridge of the castle's roof at the foot of the sky: a cap of round
 // tiles over two stacked courses of flat ones, then the slope.
 Rgb RoofRidge(int x, int y) {
     if (y < 10) return CastleSky(x, y);
     if (y == 10) return x % 3 == 2 ? kNight : kInk;
-    if (y == 11) return x % 3 == 0 ? kStoneLight : (x % 3 == 1 ? kMist : kSlate);
+    if (y == 11) return x % 3 == 0 ? kStone : (x % 3 == 1 ? kStoneDark : kDusk);
     if (y == 12) return kNight;
-    if (y == 13) return x % 5 == 0 ? kNight : kSlate;
+    if (y == 13) return x % 5 == 0 ? kNight : kDusk;
     if (y == 14) return kInk;
     return RoofTiles(x, y - 15);
 }
@@ -812,8 +842,8 @@ Rgb Eaves(int x, int y) {
         // End tiles: a disc on each column, lit from the upper left.
         const int col = x % 4;
         if (col == 0) return kInk;
-        if (y == 11) return col == 1 ? kStoneLight : kMist;
-        return col == 3 ? kNavy : kSlate;
+        if (y == 11) return col == 1 ? kStone : kStoneDark;
+        return col == 3 ? kNight : kDusk;
     }
     if (y == 14) return kInk;
     if (y >= 15 && y <= 17 && x % 5 >= 1 && x % 5 <= 2) return y == 15 ? kWood : kEarth;  // rafter ends
@@ -843,8 +873,10 @@ Rgb UnderEaves(int x, int y) {
     if (y == 7) return kEarth;  // the rail's lit top
     if (y <= 10) return (x * 3 + y) % 11 == 0 ? kEarthDeep : kEarthDark;
     if (y == 11) return kEarthDeep;
-    if (y == 12) return x % 2 ? kWood : Plaster(x, y);  // the rail's shadow
-    return Plaster(x, y);
+    if (y == 12) return kEarthDark;  // the rail's shadow
+    // The plaster below in the eaves' shade, the light returning at its foot.
+    if (y >= 18 && (x + y) % 2 == 0) return Plaster(x, y);
+    return Shade(Plaster(x, y));
 }
 
 // A dark timber post from x0 to x1 over whatever lies behind: its lit left
@@ -992,14 +1024,27 @@ Paint UpperBay(const Paint& bay) {
 //   27-29 high: a timber bay, a bay with a window open on the sky, beam
 //   33 a beam between the middle and the low light, 43 between the high
 //   and the middle light
+// The timber frame a window is set in: studs on both sides and a head rail
+// over it, their shadow on what the bay holds, so that the window sits in
+// the frame of the wall and not on its bare face.
+Paint InFrame(const Paint& bay) {
+    return [=](int x, int y) {
+        if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
+        if (x <= 2) return x == 0 ? kEarth : (x == 1 ? kEarthDark : kEarthDeep);
+        if (x >= 17) return x == 17 ? kNight : (x == 18 ? kEarthDark : kEarthDeep);
+        if (x == 3 || y == 3) return Shade(bay(x, y));
+        return bay(x, y);
+    };
+}
+
 void DrawTowerWalls(Canvas& c) {
     PaintTile(c, 22, TimberWall);
     // A barred window in the boards: the dusk outside between thick bars.
-    PaintTile(c, 23, Window(TimberWall, [](int x, int y) {
+    PaintTile(c, 23, InFrame(Window(TimberWall, [](int x, int y) {
         if (x % 3 == 1) return x == 7 || x == 13 ? kEarth : kEarthDark;  // the bars, lit on their left
         if (x % 3 == 2 && x > 2) return kEarthDeep;
         return y < 8 ? kDusk : (y < 11 ? kMauve : kRose);
-    }, 4, 15, 4, 13));
+    }, 5, 14, 5, 13)));
     PaintTile(c, 24, Beam(TimberWall, TimberWall, kWood));
     PaintTile(c, 25, Lantern(TimberWall, kEarth));
     PaintTile(c, 26, Lantern(Plaster, kGold));
@@ -1048,7 +1093,12 @@ void DrawRoomPieces(Canvas& c) {
         if (x % 5 == 0 || (y - 2) % 4 == 0) return kEarth;
         return TileSpeck(x, y, 61, 12) ? kGold : kCream;
     });
-    PaintTile(c, 32, Post(Plaster));
+    // A post between the bays, broad, the plaster beside it in the shade of
+    // the bay's depth.
+    PaintTile(c, 32, Post([](int x, int y) {
+        const Rgb shaded = Shade(Plaster(x, y));
+        return x >= 3 && x <= 16 ? Shade(shaded) : shaded;
+    }, 5, 14));
     PaintTile(c, 34, [](int x, int y) {
         if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
         if (x % 5 == 4) return kEarthDeep;
@@ -1158,12 +1208,12 @@ Canvas DrawCastleSheet() {
     // from tile to tile, with no line where the tiles meet.
     PaintTile(c, 3, Plaster);
     // A window with thick square bars, the lamplight of the room behind.
-    PaintTile(c, 4, Window(Plaster, [](int x, int y) {
+    PaintTile(c, 4, InFrame(Window(Plaster, [](int x, int y) {
         if (x % 3 == 0) return kEarth;                      // a bar's lit face
         if (x % 3 == 1) return kEarthDeep;                  // its shaded side
         if (y <= 5) return kCoral;                          // the lintel's shade over the glow
         return (x + y) % 5 == 0 ? kGold : kAmber;
-    }, 3, 16, 3, 14));
+    }, 5, 14, 5, 14)));
     PaintTile(c, 5, StoneBase);
     PaintTile(c, 6, [](int x, int y) {
         const int dx = x - 10, dy = y - 10;
@@ -1225,8 +1275,10 @@ Canvas DrawHallSheet() {
     auto shoji = [](bool lit) {
         return [lit](int x, int y) {
             if (x == 0 || x == 19 || y == 0 || y == 19) return kNight;
-            if (x % 5 == 0 || y % 6 == 0) return kEarth;
-            return lit ? kSand : kStoneLight;
+            if (x % 5 == 0 || y % 6 == 0) return lit ? kEarthDeep : kEarth;
+            // Lit: a lamp low behind the paper, its warmth fading upward.
+            if (lit) return y > 12 || (y > 6 && (x + y) % 2 == 0) ? kWood : kEarth;
+            return kStoneLight;
         };
     };
     PaintTile(c, 2, shoji(true));

@@ -199,29 +199,45 @@ TEST_F(SceneryPictures, TheForestEarthMixesFillsThatDiffer) {
         }
 }
 
-// The walls the player runs and climbs before in the castle and the tower
-// stand apart from each playable character's body: their mean colours lie
-// far apart, so that no character melts into a wall (the castle's plaster
-// was once a blue the ninja vanished in).
-TEST_F(SceneryPictures, PlayableCharactersStandOutAgainstTheCastleAndTowerWalls) {
+// Every playable character stands out against every stage's backdrop: the
+// mean colour of its body (the standing picture less the outline) lies far
+// from the mean colour of each scenery picture that fills a good share of the
+// cells before which a character stands, the two cells over each floor
+// (the blue ninja once vanished into the river and the forest's mountains,
+// the castle's plaster was once that blue as well).
+TEST_F(SceneryPictures, PlayableCharactersStandOutAgainstEveryStagesBackdrop) {
     const Sheets sheets;
     struct Figure {
         const char* who;
-        int32_t slot, x, y;  // the standing frame's 40 x 40 cell
+        int32_t slot;  // the standing picture: the sheet's first 40 x 40 cell
     };
-    const Figure figures[] = {{"ninja", 19, 0, 0}, {"Luka", 19, 256, 0}, {"kunoichi", 21, 0, 0}};
-    struct Wall {
-        const char* what;
-        int32_t id;
-    };
-    const Wall walls[] = {{"castle plaster", 30251}, {"tower boards", 30228}, {"tower sunlit bay", 30233}};
-    for (const Figure& f : figures) {
-        const std::array<double, 3> body = sheets.BodyColour(f.slot, f.x, f.y, 40, 40);
-        for (const Wall& w : walls) {
-            const std::array<double, 3> wall = sheets.MeanColour(w.id);
-            const double d = std::sqrt((body[0] - wall[0]) * (body[0] - wall[0]) + (body[1] - wall[1]) * (body[1] - wall[1]) +
-                                       (body[2] - wall[2]) * (body[2] - wall[2]));
-            EXPECT_GE(d, 80.0) << f.who << " before the " << w.what;
+    const Figure figures[] = {{"ninja", 19},     {"kunoichi", 21}, {"kusarigama ninja", 22},
+                              {"robot ninja", 23}, {"Luka", 25},   {"Ironclaw", 27}};
+    constexpr double kFarApart = 60.0;  // distance of mean colours, RGB 0 to 255
+    constexpr int kShare = 5;           // percent of the cells a picture must fill to count
+    for (int stage = 0; stage < 8; ++stage) {
+        const StageMapData& m = kStageMaps[stage];
+        const MapGrid g(m);
+        std::map<int32_t, int> behind;
+        int cells = 0;
+        for (int32_t r = 2; r < g.rows; ++r)
+            for (int32_t c = 0; c < g.columns; ++c)
+                if (g.Solid(c, r) && !g.Solid(c, r - 1) && !g.Solid(c, r - 2))
+                    for (int32_t up : {1, 2}) {
+                        ++behind[IdAt(g, c, r - up)];
+                        ++cells;
+                    }
+        ASSERT_GT(cells, 0) << m.name;
+        for (const auto& [id, count] : behind) {
+            if (id == 0 || count * 100 < cells * kShare) continue;
+            const std::array<double, 3> wall = sheets.MeanColour(id);
+            for (const Figure& f : figures) {
+                const std::array<double, 3> body = sheets.BodyColour(f.slot, 0, 0, 40, 40);
+                const double d = std::sqrt((body[0] - wall[0]) * (body[0] - wall[0]) +
+                                           (body[1] - wall[1]) * (body[1] - wall[1]) +
+                                           (body[2] - wall[2]) * (body[2] - wall[2]));
+                EXPECT_GE(d, kFarApart) << f.who << " before scenery " << id << " of stage " << m.name;
+            }
         }
     }
 }

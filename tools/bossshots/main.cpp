@@ -115,18 +115,6 @@ bool Listed(const CCharacter* c) {
     return false;
 }
 
-Canvas Screen() {
-    const platform::GraphicsDevice* device = GetDevice();
-    const int w = platform::GraphicsDevice::kWidth, h = platform::GraphicsDevice::kHeight;
-    Canvas c(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint32_t p = device->ColourBuffer()[static_cast<std::size_t>(y) * w + x];
-            c.Set(x, y, Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)});
-        }
-    return c;
-}
-
 // The boss's moments in one stage, side by side with their labels.
 Canvas Shoot(const Boss& b, int32_t mapId) {
     CGameMain* game = CGameMain::GetInstance();
@@ -155,7 +143,7 @@ Canvas Shoot(const Boss& b, int32_t mapId) {
         for (int i = 0; i < 1500 && Listed(boss) && m.frame >= 0 && boss->frame != m.frame; ++i) TickHeld(b, boss, place);
         for (int i = 0; i < m.after && Listed(boss); ++i) TickHeld(b, boss, place);
         game->Draw();
-        out.Blit(Screen(), col * (w + 4), 0);
+        out.Blit(headless::Screen(), col * (w + 4), 0);
         out.Text(col * (w + 4) + 2, h + 3, std::string(m.label) + " " + std::to_string(boss->frame), Rgb{230, 224, 210});
         ++col;
     }

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "Canvas.h"
 #include "character/Character.h"
 #include "framework/StateLoading.h"
+#include "platform/GraphicsDevice.h"
 #include "win/Graphics.h"
 #include "win/Sprite.h"
 
@@ -40,6 +42,19 @@ inline void DrawCharacterAt(CCharacter& c, int32_t x, int32_t y, double zoom = 1
     const CCharacter::PicturePlace picture = c.PictureOf(r);
     DrawSprite(x + left, y + r.spriteTop, r.textureId, picture.u + r.spriteLeft, picture.v + r.spriteTop,
                r.spriteRight - r.spriteLeft + 1, r.spriteBottom - r.spriteTop + 1);
+}
+
+// The screen the device last drew, as the game shows it (480 x 320).
+inline Canvas Screen() {
+    const platform::GraphicsDevice* device = GetDevice();
+    const int w = platform::GraphicsDevice::kWidth, h = platform::GraphicsDevice::kHeight;
+    Canvas c(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = device->ColourBuffer()[static_cast<std::size_t>(y) * w + x];
+            c.Set(x, y, Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)});
+        }
+    return c;
 }
 
 }  // namespace headless
