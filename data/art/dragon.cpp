@@ -13,6 +13,7 @@
 //  breathe_b  144,0    centre  233 253
 //  hurt       192,0    centre  10 110 111
 //  fire       0,40     centre  attack effect 730 (16 x 16; points forward, the game turns it along its flight)
+#include "EnemyLight.h"
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -31,37 +32,42 @@ const Ramp kMane{kWhite, kCream, kSand};
 
 const rig::CellGeometry kDragonCell{48, 40, 36, 24, 20, 8, 8};
 
+// The head faces right, the neck at the pivot: branching antlers swept
+// back, a white mane, a gold brow ridge over a round eye, a long snout lit
+// along its top with a nostril at its end, and the jaw shaded beneath; the
+// variants open the jaws (a glow behind the fangs), shut the eye or squeeze
+// it in pain.
 std::map<std::string, Sprite> Heads() {
-    // A long snout with a nostril, branching antlers swept back and a mane.
     auto make = [](std::vector<std::string> jaw, const char* eye1, const char* eye2) {
         std::vector<std::string> rows = {
-            ".c...c...........",
-            ".cc.cc...........",
-            "..cc.c..c........",
-            "...cccccc........",
-            "....cc...........",
-            "..mmRRRRRr.......",
-            ".mmRRRRRRRRrr....",
+            ".c....c...........",
+            ".cc..cc...........",
+            "..cc.c...c........",
+            "...ccccccc........",
+            "....cc............",
+            "..mmrrrrrr........",
+            ".mmrrrrrrrrrr.....",
             std::string("mmRRR") + eye1,
             std::string("mmRRR") + eye2,
-            ".mRRRRRRRRRRRRRRk",
+            ".mRRRRRRRRRRRRRRRk",
         };
         rows.insert(rows.end(), jaw.begin(), jaw.end());
-        return Sprite{rows, {3, 9}};
+        return Sprite{rows, {3, 10}};
     };
-    const std::vector<std::string> shut = {"..RRRRRRRRRRRRRkk", "..RRgggggggggggwc", "...Rgggggggg....."};
-    const std::vector<std::string> open = {"..RRRRRRRRRRRRRRw", "..RRkFFFFFFFFk...", "..RRgkkkkkkkkkw..",
-                                           "...Rggggggggggg.."};
-    return {{"", make(shut, "yyRRRRRRRrr.", "ykRRRRRRRRRk")},
-            {"blink", make(shut, "RRRRRRRRRrr.", "kkRRRRRRRRRk")},
-            {"breathe", make(open, "yyRRRRRRRrr.", "ykRRRRRRRRRk")},
-            {"hurt", make(open, "kRkRRRRRRrr.", "RkRRRRRRRRRk")}};
+    const std::vector<std::string> shut = {"..DRRRRRRRRRRRRRRR", "..DDkkkkkkkkkkkkw.", "...DDgggggggggg...",
+                                           "....DDDDD........."};
+    const std::vector<std::string> open = {"..DRRRRRRRRRRRRRRw", "..DDkwkkkkkkwkk...", "..DDkFFFFFFFFk....",
+                                           "...DDkkwkkkwkkw...", "....DDggggggg....."};
+    return {{"", make(shut, "yyyRRRRRrrr..", "ywkRRRRRRRRR.")},
+            {"blink", make(shut, "yyyRRRRRrrr..", "kkkRRRRRRRRR.")},
+            {"breathe", make(open, "yyyyRRRRrrr..", "ywkRRRRRRRRR.")},
+            {"hurt", make(open, "ykyRRRRRrrr..", "kykRRRRRRRRR.")}};
 }
 
 rig::Model MakeDragon() {
     rig::Model m;
     m.name = "dragon";
-    m.legend = {{'c', kCream}, {'m', kWhite}, {'R', kRed}, {'r', kCoral}, {'y', kGold},
+    m.legend = {{'c', kCream}, {'m', kWhite}, {'R', kRed},   {'r', kCoral}, {'D', kCrimson}, {'y', kGold},
                 {'k', kInk},   {'g', kGold},  {'w', kWhite}, {'F', kAmber}};
     m.AddBone(MakeBone("core", "", 0, 0, {0, 0}, 90));
     // Neck and head forward, five links of body and the tail back.
@@ -79,6 +85,11 @@ rig::Model MakeDragon() {
         // The gold belly along the underside of each link.
         m.AddBone(enemies::Follow(MakeBone(b + "u", b, lengths[i], 0, {0, radii[i] * 0.5f}, -90)));
         m.AddPart(CapsulePart(b + "u", b + "u", -1 - i, kBelly, radii[i] * 0.5f, radii[i + 1] * 0.5f));
+        // A cream spine standing up from the top of each link but the last.
+        if (i < 4) {
+            m.AddBone(enemies::Follow(MakeBone(b + "s", b, 3.6f - 0.4f * static_cast<float>(i), 0.45f, {0, -radii[i] * 0.7f}, 200)));
+            m.AddPart(CapsulePart(b + "s", b + "s", -8, kMane, 1.3f, 0.3f));
+        }
         parent = b;
     }
     m.AddPart(CapsulePart("neck", "neck", 0, kScales, 2.4f, 2.2f));
@@ -130,7 +141,8 @@ const enemies::PoseLine kPoses[] = {
 
 Canvas PaintDragon(const Layout& l, const Cell& c) {
     static const rig::Model dragon = MakeDragon();
-    return enemies::DrawPose(dragon, enemies::FindPose(kPoses, c.pose, "dragon"), l, c);
+    static const std::vector<enemies::Sheen> sheens = enemies::Sheens({kScales, kScalesFar, kBelly, kMane});
+    return enemies::Lit(enemies::DrawPose(dragon, enemies::FindPose(kPoses, c.pose, "dragon"), l, c), sheens, kInk, kMist);
 }
 
 // The fire shot: a ball of flame trailing tongues behind it.
