@@ -84,7 +84,7 @@ ART_SHEET(166, "silvy") {
         {kFoam, kWater, kWaterDeep}, {kWater, kWaterDeep, kNavy}, {kWhite, kStoneLight, kStone}, {kCream, kSkin, kSand},
         {kWhite, kCream, kSand}, {kCream, kGold, kAmber}});
     for (const Cell& c : kSilvyLayout.cells)
-        sheet.Blit(enemies::Lit(bosses::DrawCell(bosses::Silvy(), c, kSilvyLayout.cell), sheens, kInk, kMist), c.x, c.y);
+        sheet.Blit(enemies::Lit(bosses::DrawCell(bosses::Silvy(), c, kSilvyLayout.cell), sheens, kInk, kViolet), c.x, c.y);
     bosses::DrawPictures(sheet, kSilvyShotLayout, bosses::SilvyShots(), bosses::ShotLegend());
     bosses::DrawPictures(sheet, kSilvyFlameLayout, bosses::SilvyShots(), bosses::ShotLegend());
     return sheet;

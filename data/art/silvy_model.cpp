@@ -212,6 +212,9 @@ Model MakeSilvy() {
     sparkle("sparkA", "torso", Sparkles(false));
     sparkle("sparkB", "torso", Sparkles(true));
     m.legend['w'] = kWhite;
+    // Her magic lights her edge: the rim facing the light is violet, not
+    // the evening sky's blue of the other figures.
+    m.rim = kViolet;
     return m;
 }
 
