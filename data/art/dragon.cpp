@@ -27,7 +27,7 @@ using rig::Sprite;
 
 const Ramp kScales{kCoral, kRed, kCrimson};
 const Ramp kScalesFar{kRed, kCrimson, kNight};
-const Ramp kBelly{kCream, kGold, kAmber};
+const Ramp kBelly{kGold, kAmber, kWood};
 const Ramp kMane{kWhite, kCream, kSand};
 
 const rig::CellGeometry kDragonCell{48, 40, 36, 24, 20, 8, 8};
@@ -74,7 +74,7 @@ rig::Model MakeDragon() {
     m.AddBone(MakeBone("neck", "core", 4.5f, 0, {0, 0}, 120));
     m.AddBone(MakeBone("head", "neck", 0, 1, {0, 0}, 90));
     const float lengths[] = {4.8f, 4.8f, 4.6f, 4.4f, 4.0f};
-    const float radii[] = {3.0f, 2.8f, 2.4f, 2.0f, 1.5f, 0.9f};
+    const float radii[] = {3.4f, 3.2f, 2.8f, 2.3f, 1.7f, 1.0f};
     std::string parent = "core";
     for (int i = 0; i < 5; ++i) {
         const std::string index = std::to_string(i + 1);
@@ -119,12 +119,13 @@ rig::Model MakeDragon() {
     m.AddBone(enemies::Follow(MakeBone("clawF", "legF", 1.4f, 1, {0, 0}, 70)));
     m.AddPart(CapsulePart("clawN", "clawN", 4, kMane, 0.6f, 0.4f));
     m.AddPart(CapsulePart("clawF", "clawF", -9, Ramp{kCream, kSand, kWood}, 0.6f, 0.4f));
-    // The glow of the fire in its jaws.
-    rig::Part glow = EllipsePart("glow", "head", 12, Ramp{kWhite, kGold, kAmber}, 2.2f, 2.2f);
-    glow.outline = false;
-    m.AddPart(enemies::Hidden(glow));
-    m.AddBone(MakeBone("glowAt", "head", 0, 0, {11.5f, 2.5f}, 90));
-    m.FindPart("glow")->bone = "glowAt";
+    // The glow of the fire in its jaws, in two sizes for its flicker.
+    m.AddBone(MakeBone("glowAt", "head", 0, 0, {12.5f, 2.0f}, 90));
+    for (const auto& [name, r] : {std::pair{"glow", 2.6f}, std::pair{"glow2", 3.4f}}) {
+        rig::Part glow = EllipsePart(name, "glowAt", 12, Ramp{kWhite, kCream, kAmber}, r, r);
+        glow.outline = false;
+        m.AddPart(enemies::Hidden(glow));
+    }
     return m;
 }
 
@@ -135,7 +136,7 @@ const enemies::PoseLine kPoses[] = {
     {"breathe_a", "root:28,21 place:centre neck=150 b1=-115 b2=-70 b3=-60 b4=-100 b5=-140 legN=80 legF=20 wind:-30 "
                   "face:breathe show:glow"},
     {"breathe_b", "root:28,21 place:centre neck=145 b1=-105 b2=-60 b3=-70 b4=-115 b5=-125 legN=90 legF=30 wind:-40 phase:90 "
-                  "face:breathe show:glow"},
+                  "face:breathe show:glow2"},
     {"hurt", "root:24,20 place:centre neck=170 b1=-40 b2=-20 b3=-45 b4=-80 b5=-110 legN=100 legF=60 wind:0 face:hurt"},
 };
 
