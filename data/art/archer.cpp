@@ -1,9 +1,9 @@
 // The archer: texture slot 42 (resource 161), 256 x 256, 40 x 40 cells,
 // and its arrows (attack effects 710 and 720) in a 16 x 16 cell.
 //
-// A foot soldier under a wide golden straw hat, in a brown tunic with a
-// cream sash and a quiver on his back, with a longbow taller than his
-// chest. He draws the string back to his cheek before every shot, level
+// A foot soldier under a wide straw hat, in a mauve tunic with a dark sash
+// over brown hakama and white shin wraps, a red quiver on his back and a
+// longbow taller than his chest. He draws the string back to his cheek before every shot, level
 // for the straight shots (11050) and raised for the lobbed ones (11051).
 // Defeated, he hops back and stays lying on the ground (112, 113).
 //

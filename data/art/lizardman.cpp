@@ -4,8 +4,8 @@
 // pictures of its two variants sit at the anchors the variants' records
 // 10, 110 and 111 name: (140, 20) for 11060 and (140, 60) for 11061.
 //
-// A scaled brawler with a long snout, a red crest and a heavy tail, in a
-// crimson loincloth. The jumper (11060, also the actor of the clear and
+// A scaled brawler with a long toothy snout, a red frill and a row of red
+// spines down its back and heavy tail, in a crimson loincloth. The jumper (11060, also the actor of the clear and
 // defeat scenes) is teal; the walker (11061) is rust brown.
 //
 //  cell              at        anchor  states

@@ -1,12 +1,14 @@
 // Silvy: the lizardfolk's young sorceress, the last boss and the heroine of
-// the clear scene. Long silver hair, small gold horns, a teal dress with a
-// gold sash, cream stockings, teal boots and a slender teal tail; her magic
-// is violet. A little taller and slimmer than the player characters, drawn
-// on the same rig with the same kind of face, so that she belongs to their
-// world; the same model and pose table serve the fight and the scene.
+// the clear scene. A long silver mane, dark swept-back horns, a long teal
+// dress with wide gold-cuffed sleeves and a gold hem, cream stockings, teal
+// boots and a heavy teal tail; her magic is violet, and so is the light on
+// her edge. A head taller than the player characters, she fills her whole
+// cell as a boss should; drawn on the same rig with the same kind of face,
+// so that she belongs to their world; the same model and pose table serve
+// the fight and the scene.
 //
-// Her silhouette: the long hair, the horns and the tail; her main colours:
-// teal and silver.
+// Her silhouette: the mane, the horns and the tail; her main colours:
+// silver and teal.
 #include "Bosses.h"
 #include "Palette.h"
 
