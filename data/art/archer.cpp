@@ -1,9 +1,9 @@
 // The archer: texture slot 42 (resource 161), 256 x 256, 40 x 40 cells,
 // and its arrows (attack effects 710 and 720) in a 16 x 16 cell.
 //
-// A foot soldier under a wide golden straw hat, in a brown tunic with a
-// cream sash and a quiver on his back, with a longbow taller than his
-// chest. He draws the string back to his cheek before every shot, level
+// A foot soldier under a wide straw hat, in a mauve tunic with a dark sash
+// over brown hakama and white shin wraps, a red quiver on his back and a
+// longbow taller than his chest. He draws the string back to his cheek before every shot, level
 // for the straight shots (11050) and raised for the lobbed ones (11051).
 // Defeated, he hops back and stays lying on the ground (112, 113).
 //
@@ -19,6 +19,7 @@
 //  hop       80,40    centre  112                (hopping back, beaten)
 //  body      120,40   body    113                (lying on his back: stays)
 //  arrow     160,40   centre  attack effects 710 720 (16 x 16; points forward, the game turns it along its flight)
+#include "EnemyLight.h"
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -31,32 +32,41 @@ using rig::MakeBone;
 using rig::Ramp;
 using rig::Sprite;
 
-const Ramp kTunic{kWood, kEarth, kEarthDark};
-const Ramp kTunicFar{kEarth, kEarthDark, kInk};
-const Ramp kTrousers{kDusk, kNight, kInk};
-const Ramp kTrousersFar{kNight, kInk, kInk};
+const Ramp kTunic{kRose, kMauve, kDusk};
+const Ramp kTunicFar{kMauve, kDusk, kNight};
+const Ramp kTrousers{kWood, kEarth, kEarthDark};
+const Ramp kTrousersFar{kEarth, kEarthDark, kInk};
+const Ramp kWraps{kWhite, kCream, kSand};
+const Ramp kWrapsFar{kCream, kSand, kWood};
+const Ramp kQuiver{kCoral, kRed, kCrimson};
 const Ramp kSkinRamp{kCream, kSkin, kSand};
 const Ramp kSkinFar{kSkin, kSand, kWood};
 const Ramp kBowWood{kCream, kSand, kWood};
 const Ramp kShaft{kCream, kSand, kWood};
 
+// His head under the straw hat: the cone lit on its left slope and shaded
+// on its right, the brim's underside dark, and the brim's shadow across his
+// brow; the variants change his eyes and mouth.
 std::map<std::string, Sprite> Heads() {
-    auto make = [](const char* eyes, const char* mouth) {
+    auto make = [](const char* eyes1, const char* eyes2, const char* mouth) {
         return Sprite{{
-                          ".....yyyy.....",
-                          "...yyYYYYyy...",
-                          ".yyYYYYYYYYYy.",
-                          "aaaaaaaaaaaaaa",
-                          "...nnnssssss..",
-                          std::string("..nnnsss") + eyes,
-                          std::string("..nnssss") + mouth,
-                          "...nssssssz...",
-                          "....zzzzz.....",
+                          ".......cyy.....",
+                          ".....ccyyyYw...",
+                          "...ccyyyyYYYw..",
+                          ".ccyyyyyyYYYYw.",
+                          "awwwwwwwwwwwwwa",
+                          "...nnaazzzzzz..",
+                          std::string("..nnn") + eyes1,
+                          std::string("..nnn") + eyes2,
+                          std::string("...nn") + mouth,
+                          "....zzsssz.....",
                       },
-                      {6, 9}};
+                      {6.5f, 10}};
     };
-    return {{"", make("sksk..", "ssss..")}, {"blink", make("ssss..", "kkss..")}, {"hurt", make("kssk..", "sskk..")},
-            {"ko", make("skks..", "ssss..")}};
+    return {{"", make("sskskS..", "ssksksz.", "ssssrsz..")},
+            {"blink", make("ssssssS..", "sskkkkz.", "ssssrsz..")},
+            {"hurt", make("skssksz.", "ssksksz.", "sssrrrz..")},
+            {"ko", make("sksksz..", "ssksksz.", "sssssz...")}};
 }
 
 rig::Model MakeArcher() {
@@ -77,18 +87,22 @@ rig::Model MakeArcher() {
     b.farSleeve = kTunicFar;
     b.legs = kTrousers;
     b.farLegs = kTrousersFar;
-    b.boots = Ramp{kSand, kWood, kEarth};
-    b.farBoots = Ramp{kWood, kEarth, kEarthDark};
+    b.boots = Ramp{kGold, kSand, kWood};
+    b.farBoots = Ramp{kSand, kWood, kEarth};
     b.gloves = kSkinRamp;
     b.farGloves = kSkinFar;
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("archer", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'y', kGold}, {'Y', kSand}, {'a', kWood}, {'n', kNight}, {'s', kSkin}, {'z', kSand}, {'k', kInk}};
-    // A cream sash and a quiver of red-fletched arrows on the back.
-    m.AddPart(EllipsePart("sash", "torso", 1, Ramp{kWhite, kCream, kSand}, 3.0f, 0.8f, 0.14f));
+    m.legend = {{'c', kCream}, {'y', kGold}, {'Y', kSand},  {'w', kWood}, {'a', kEarth}, {'n', kNight},
+                {'s', kSkin},  {'S', kCream}, {'z', kSand},  {'k', kInk},  {'r', kRose}};
+    // White wraps on his shins, a dark sash, and a quiver of arrows on the
+    // back.
+    m.FindPart("shinN")->ramp = kWraps;
+    m.FindPart("shinF")->ramp = kWrapsFar;
+    m.AddPart(EllipsePart("sash", "torso", 1, Ramp{kDusk, kNight, kInk}, 3.0f, 0.9f, 0.14f));
     m.AddBone(enemies::Follow(MakeBone("quiver", "torso", 7, 0.15f, {-2.6f, 0}, 200)));
-    m.AddPart(CapsulePart("quiver", "quiver", -8, Ramp{kCoral, kRed, kCrimson}, 1.3f, 1.5f, 0.0f, 0.8f));
+    m.AddPart(CapsulePart("quiver", "quiver", -8, kQuiver, 1.4f, 1.6f, 0.0f, 0.8f));
     m.AddPart(CapsulePart("fletch", "quiver", -9, Ramp{kWhite, kCream, kSand}, 1.1f, 1.1f, 0.8f, 1.0f));
     // The longbow in the far hand: a grip, two limbs bending back at their
     // tips, and the string, drawn to the near hand while he aims.
@@ -97,7 +111,7 @@ rig::Model MakeArcher() {
     m.AddBone(enemies::Follow(MakeBone("bowL", "foreF", 5.0f, 1, {0, 0}, -90)));
     m.AddBone(enemies::Follow(MakeBone("bowL2", "bowL", 4.0f, 1, {0, 0}, -125)));
     for (const char* limb : {"bowU", "bowU2", "bowL", "bowL2"})
-        m.AddPart(CapsulePart(limb, limb, 16, kBowWood, 0.75f, 0.6f));
+        m.AddPart(CapsulePart(limb, limb, 16, kBowWood, 0.9f, 0.7f));
     m.AddPart(EllipsePart("grip", "bowU", 17, Ramp{kCoral, kRed, kCrimson}, 0.9f, 1.0f, 0.0f));
     auto string = [&](const char* name, const char* from, const char* to) {
         rig::Part p;
@@ -138,7 +152,9 @@ const HumanPose kPoses[] = {
 
 Canvas PaintArcher(const Layout& l, const Cell& c) {
     static const rig::Model archer = MakeArcher();
-    return enemies::DrawPose(archer, enemies::FindPose(kPoses, c.pose, "archer"), l, c);
+    static const std::vector<enemies::Sheen> sheens =
+        enemies::Sheens({kTunic, kTunicFar, kTrousers, kSkinRamp, kWraps, kQuiver, kBowWood});
+    return enemies::Lit(enemies::DrawPose(archer, enemies::FindPose(kPoses, c.pose, "archer"), l, c), sheens, kInk, kMist);
 }
 
 rig::Model MakeArrow() {

@@ -13,6 +13,7 @@
 //  breathe_b  144,0    centre  233 253
 //  hurt       192,0    centre  10 110 111
 //  fire       0,40     centre  attack effect 730 (16 x 16; points forward, the game turns it along its flight)
+#include "EnemyLight.h"
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -26,49 +27,54 @@ using rig::Sprite;
 
 const Ramp kScales{kCoral, kRed, kCrimson};
 const Ramp kScalesFar{kRed, kCrimson, kNight};
-const Ramp kBelly{kCream, kGold, kAmber};
+const Ramp kBelly{kGold, kAmber, kWood};
 const Ramp kMane{kWhite, kCream, kSand};
 
 const rig::CellGeometry kDragonCell{48, 40, 36, 24, 20, 8, 8};
 
+// The head faces right, the neck at the pivot: branching antlers swept
+// back, a white mane, a gold brow ridge over a round eye, a long snout lit
+// along its top with a nostril at its end, and the jaw shaded beneath; the
+// variants open the jaws (a glow behind the fangs), shut the eye or squeeze
+// it in pain.
 std::map<std::string, Sprite> Heads() {
-    // A long snout with a nostril, branching antlers swept back and a mane.
     auto make = [](std::vector<std::string> jaw, const char* eye1, const char* eye2) {
         std::vector<std::string> rows = {
-            ".c...c...........",
-            ".cc.cc...........",
-            "..cc.c..c........",
-            "...cccccc........",
-            "....cc...........",
-            "..mmRRRRRr.......",
-            ".mmRRRRRRRRrr....",
+            ".c....c...........",
+            ".cc..cc...........",
+            "..cc.c...c........",
+            "...ccccccc........",
+            "....cc............",
+            "..mmrrrrrr........",
+            ".mmrrrrrrrrrr.....",
             std::string("mmRRR") + eye1,
             std::string("mmRRR") + eye2,
-            ".mRRRRRRRRRRRRRRk",
+            ".mRRRRRRRRRRRRRRRk",
         };
         rows.insert(rows.end(), jaw.begin(), jaw.end());
-        return Sprite{rows, {3, 9}};
+        return Sprite{rows, {3, 10}};
     };
-    const std::vector<std::string> shut = {"..RRRRRRRRRRRRRkk", "..RRgggggggggggwc", "...Rgggggggg....."};
-    const std::vector<std::string> open = {"..RRRRRRRRRRRRRRw", "..RRkFFFFFFFFk...", "..RRgkkkkkkkkkw..",
-                                           "...Rggggggggggg.."};
-    return {{"", make(shut, "yyRRRRRRRrr.", "ykRRRRRRRRRk")},
-            {"blink", make(shut, "RRRRRRRRRrr.", "kkRRRRRRRRRk")},
-            {"breathe", make(open, "yyRRRRRRRrr.", "ykRRRRRRRRRk")},
-            {"hurt", make(open, "kRkRRRRRRrr.", "RkRRRRRRRRRk")}};
+    const std::vector<std::string> shut = {"..DRRRRRRRRRRRRRRR", "..DDkkkkkkkkkkkkw.", "...DDgggggggggg...",
+                                           "....DDDDD........."};
+    const std::vector<std::string> open = {"..DRRRRRRRRRRRRRRw", "..DDkwkkkkkkwkk...", "..DDkFFFFFFFFk....",
+                                           "...DDkkwkkkwkkw...", "....DDggggggg....."};
+    return {{"", make(shut, "yyyRRRRRrrr..", "ywkRRRRRRRRR.")},
+            {"blink", make(shut, "yyyRRRRRrrr..", "kkkRRRRRRRRR.")},
+            {"breathe", make(open, "yyyyRRRRrrr..", "ywkRRRRRRRRR.")},
+            {"hurt", make(open, "ykyRRRRRrrr..", "kykRRRRRRRRR.")}};
 }
 
 rig::Model MakeDragon() {
     rig::Model m;
     m.name = "dragon";
-    m.legend = {{'c', kCream}, {'m', kWhite}, {'R', kRed}, {'r', kCoral}, {'y', kGold},
+    m.legend = {{'c', kCream}, {'m', kWhite}, {'R', kRed},   {'r', kCoral}, {'D', kCrimson}, {'y', kGold},
                 {'k', kInk},   {'g', kGold},  {'w', kWhite}, {'F', kAmber}};
     m.AddBone(MakeBone("core", "", 0, 0, {0, 0}, 90));
     // Neck and head forward, five links of body and the tail back.
     m.AddBone(MakeBone("neck", "core", 4.5f, 0, {0, 0}, 120));
     m.AddBone(MakeBone("head", "neck", 0, 1, {0, 0}, 90));
     const float lengths[] = {4.8f, 4.8f, 4.6f, 4.4f, 4.0f};
-    const float radii[] = {3.0f, 2.8f, 2.4f, 2.0f, 1.5f, 0.9f};
+    const float radii[] = {3.4f, 3.2f, 2.8f, 2.3f, 1.7f, 1.0f};
     std::string parent = "core";
     for (int i = 0; i < 5; ++i) {
         const std::string index = std::to_string(i + 1);
@@ -79,6 +85,11 @@ rig::Model MakeDragon() {
         // The gold belly along the underside of each link.
         m.AddBone(enemies::Follow(MakeBone(b + "u", b, lengths[i], 0, {0, radii[i] * 0.5f}, -90)));
         m.AddPart(CapsulePart(b + "u", b + "u", -1 - i, kBelly, radii[i] * 0.5f, radii[i + 1] * 0.5f));
+        // A cream spine standing up from the top of each link but the last.
+        if (i < 4) {
+            m.AddBone(enemies::Follow(MakeBone(b + "s", b, 3.6f - 0.4f * static_cast<float>(i), 0.45f, {0, -radii[i] * 0.7f}, 200)));
+            m.AddPart(CapsulePart(b + "s", b + "s", -8, kMane, 1.3f, 0.3f));
+        }
         parent = b;
     }
     m.AddPart(CapsulePart("neck", "neck", 0, kScales, 2.4f, 2.2f));
@@ -108,12 +119,13 @@ rig::Model MakeDragon() {
     m.AddBone(enemies::Follow(MakeBone("clawF", "legF", 1.4f, 1, {0, 0}, 70)));
     m.AddPart(CapsulePart("clawN", "clawN", 4, kMane, 0.6f, 0.4f));
     m.AddPart(CapsulePart("clawF", "clawF", -9, Ramp{kCream, kSand, kWood}, 0.6f, 0.4f));
-    // The glow of the fire in its jaws.
-    rig::Part glow = EllipsePart("glow", "head", 12, Ramp{kWhite, kGold, kAmber}, 2.2f, 2.2f);
-    glow.outline = false;
-    m.AddPart(enemies::Hidden(glow));
-    m.AddBone(MakeBone("glowAt", "head", 0, 0, {11.5f, 2.5f}, 90));
-    m.FindPart("glow")->bone = "glowAt";
+    // The glow of the fire in its jaws, in two sizes for its flicker.
+    m.AddBone(MakeBone("glowAt", "head", 0, 0, {12.5f, 2.0f}, 90));
+    for (const auto& [name, r] : {std::pair{"glow", 2.6f}, std::pair{"glow2", 3.4f}}) {
+        rig::Part glow = EllipsePart(name, "glowAt", 12, Ramp{kWhite, kCream, kAmber}, r, r);
+        glow.outline = false;
+        m.AddPart(enemies::Hidden(glow));
+    }
     return m;
 }
 
@@ -124,13 +136,14 @@ const enemies::PoseLine kPoses[] = {
     {"breathe_a", "root:28,21 place:centre neck=150 b1=-115 b2=-70 b3=-60 b4=-100 b5=-140 legN=80 legF=20 wind:-30 "
                   "face:breathe show:glow"},
     {"breathe_b", "root:28,21 place:centre neck=145 b1=-105 b2=-60 b3=-70 b4=-115 b5=-125 legN=90 legF=30 wind:-40 phase:90 "
-                  "face:breathe show:glow"},
+                  "face:breathe show:glow2"},
     {"hurt", "root:24,20 place:centre neck=170 b1=-40 b2=-20 b3=-45 b4=-80 b5=-110 legN=100 legF=60 wind:0 face:hurt"},
 };
 
 Canvas PaintDragon(const Layout& l, const Cell& c) {
     static const rig::Model dragon = MakeDragon();
-    return enemies::DrawPose(dragon, enemies::FindPose(kPoses, c.pose, "dragon"), l, c);
+    static const std::vector<enemies::Sheen> sheens = enemies::Sheens({kScales, kScalesFar, kBelly, kMane});
+    return enemies::Lit(enemies::DrawPose(dragon, enemies::FindPose(kPoses, c.pose, "dragon"), l, c), sheens, kInk, kMist);
 }
 
 // The fire shot: a ball of flame trailing tongues behind it.

@@ -11,6 +11,7 @@
 //  hop     40,0     centre  231 251       (springing, leaves flung up, fangs bared)
 //  hurt    80,0     centre  10
 //  wilt    120,0    body    110 111       (drooping, petals fallen slack)
+#include "EnemyLight.h"
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -27,41 +28,48 @@ const Ramp kPetalBack{kGold, kAmber, kWood};
 const Ramp kStem{kLeaf, kGrass, kPine};
 const Ramp kStemFar{kGrass, kPine, kPineDark};
 
+// The face in its heart: a seed disc ringed dark, lit on its upper left;
+// the variants change the eyes and the mouth.
 std::map<std::string, Sprite> Faces() {
-    auto make = [](const char* eyes, const char* mouth1, const char* mouth2) {
+    auto make = [](const char* eyes1, const char* eyes2, const char* mouth1, const char* mouth2) {
         return Sprite{{
-                          "..eeeee..",
-                          ".eEEEEEe.",
-                          std::string("eEE") + eyes,
-                          "eEEEEEEEe",
-                          std::string("eEE") + mouth1,
-                          std::string(".eE") + mouth2,
-                          "..eeeee..",
+                          "...eeeee...",
+                          ".eeFFEEEee.",
+                          std::string(".e") + eyes1,
+                          std::string("e") + eyes2,
+                          "eFEEEEEEEEe",
+                          std::string("eE") + mouth1,
+                          std::string(".e") + mouth2,
+                          ".eeEEEEEee.",
+                          "...eeeee...",
                       },
-                      {4.5f, 3.5f}};
+                      {5.5f, 4.5f}};
     };
-    return {{"", make("EkEkEe", "EmmmEe", "EEEEe.")},
-            {"bite", make("wkEwke", "tmtmte", "mmmme.")},
-            {"hurt", make("kEEkEe", "EmmmEe", "EmEme.")},
-            {"ko", make("kEkEke", "EEEEEe", "EmmEe.")}};
+    return {{"", make("FEkEEkEe.", "FEEkEEkEEe", "EEEmmmEEe", "EEEEEEEe.")},
+            {"bite", make("FkEEEEkeE", "FEwkEEkwEe", "EEmtmtmEe", "EEmmmmEe.")},
+            {"hurt", make("FkEEEkEe.", "FEEkEkEEEe", "EEEmmmEEe", "EEEmEmEe.")},
+            {"ko", make("FEEEEEEe.", "FEkkEkkEEe", "EEEEEEEEe", "EEEmmEEe.")}};
 }
 
 rig::Model MakeFlower() {
     rig::Model m;
     m.name = "flower";
-    m.legend = {{'e', kEarthDark}, {'E', kWood}, {'k', kInk}, {'w', kWhite}, {'m', kCrimson}, {'t', kWhite}};
+    m.legend = {{'e', kEarth}, {'E', kWood}, {'F', kSand}, {'k', kInk}, {'w', kWhite}, {'m', kCrimson}, {'t', kWhite}};
     m.AddBone(MakeBone("base", "", 0, 0, {0, 0}, 180));
     m.AddBone(MakeBone("stem1", "base", 5.0f, 0, {0, 0}, 180));
     m.AddBone(MakeBone("stem2", "stem1", 5.0f, 1, {0, 0}, 180));
     m.AddBone(MakeBone("bloom", "stem2", 0, 1, {0, 0}, 180));
-    // Petals: eight around the heart and eight shorter between them.
+    // Pointed petals: eight around the heart and eight shorter between them,
+    // each lined dark where it lies over the ones behind.
     for (int i = 0; i < 8; ++i) {
         const std::string index = std::to_string(i);
         const std::string n = "p" + index, s = "q" + index;
         m.AddBone(enemies::Follow(MakeBone(n, "bloom", 9.0f, 0, {0, 0}, 180.0f + 45.0f * static_cast<float>(i))));
         m.AddBone(enemies::Follow(MakeBone(s, "bloom", 8.0f, 0, {0, 0}, 202.5f + 45.0f * static_cast<float>(i))));
-        m.AddPart(EllipsePart(n, n, -2, kPetal, 1.9f, 3.3f, 0.62f));
-        m.AddPart(EllipsePart(s, s, -3, kPetalBack, 1.7f, 2.9f, 0.62f));
+        rig::Part petal = CapsulePart(n, n, -2, kPetal, 2.6f, 1.0f, 0.25f, 1.0f);
+        petal.edge = true;
+        m.AddPart(petal);
+        m.AddPart(CapsulePart(s, s, -3, kPetalBack, 2.4f, 0.8f, 0.25f, 1.0f));
     }
     m.AddPart(enemies::SpritePart("head", "bloom", 2, Faces(), 0));
     // The stem, a leaf on each side and two root feet.
@@ -69,8 +77,8 @@ rig::Model MakeFlower() {
     m.AddPart(CapsulePart("stem2", "stem2", 0, kStem, 1.2f, 1.0f));
     m.AddBone(enemies::Follow(MakeBone("leafN", "stem1", 5.0f, 0.7f, {0.6f, 0}, 240)));
     m.AddBone(enemies::Follow(MakeBone("leafF", "stem1", 5.0f, 0.5f, {-0.6f, 0}, 120)));
-    m.AddPart(EllipsePart("leafN", "leafN", 4, kStem, 1.6f, 2.8f, 0.55f));
-    m.AddPart(EllipsePart("leafF", "leafF", -5, kStemFar, 1.6f, 2.8f, 0.55f));
+    m.AddPart(EllipsePart("leafN", "leafN", 4, kStem, 2.0f, 3.2f, 0.55f));
+    m.AddPart(EllipsePart("leafF", "leafF", -5, kStemFar, 2.0f, 3.2f, 0.55f));
     m.AddBone(enemies::Follow(MakeBone("rootN", "base", 2.6f, 0, {0.8f, 0}, 40)));
     m.AddBone(enemies::Follow(MakeBone("rootF", "base", 2.6f, 0, {-0.8f, 0}, -40)));
     m.AddPart(CapsulePart("rootN", "rootN", 1, Ramp{kWood, kEarth, kEarthDark}, 1.3f, 0.7f));
@@ -89,7 +97,8 @@ const enemies::PoseLine kPoses[] = {
 
 Canvas PaintFlower(const Layout& l, const Cell& c) {
     static const rig::Model flower = MakeFlower();
-    return enemies::DrawPose(flower, enemies::FindPose(kPoses, c.pose, "flower"), l, c);
+    static const std::vector<enemies::Sheen> sheens = enemies::Sheens({kPetal, kPetalBack, kStem, kStemFar});
+    return enemies::Lit(enemies::DrawPose(flower, enemies::FindPose(kPoses, c.pose, "flower"), l, c), sheens, kInk, kMist);
 }
 
 const Layout kFlowerLayout{164, 45, "flower_slot45", {

@@ -20,6 +20,7 @@
 //  drop     80,40    centre  252       (falling to the bank)
 //  dive     120,40   centre  258       (jumping back and sinking)
 //  plate    0,80     centre  attack effect 310 (16 x 16 cell: the thrown plate)
+#include "EnemyLight.h"
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -35,7 +36,7 @@ using rig::Sprite;
 const Ramp kGreen{kLeaf, kGrass, kPine};
 const Ramp kGreenFar{kGrass, kPine, kPineDark};
 const Ramp kShell{kSand, kWood, kEarth};
-const Ramp kBelly{kCream, kSand, kWood};
+const Ramp kBelly{kCream, kGold, kSand};
 const Ramp kPlateRim{kWhite, kCream, kSand};
 const Ramp kPlateWater{kFoam, kWater, kWaterDeep};
 
@@ -169,7 +170,8 @@ const rig::Model& Kappa() {
 }
 
 Canvas PaintKappa(const Layout& l, const Cell& c) {
-    return enemies::DrawPose(Kappa(), enemies::FindPose(kPoses, c.pose, "kappa"), l, c);
+    static const std::vector<enemies::Sheen> sheens = enemies::Sheens({kGreen, kGreenFar, kShell, kBelly});
+    return enemies::Lit(enemies::DrawPose(Kappa(), enemies::FindPose(kPoses, c.pose, "kappa"), l, c), sheens, kInk, kMist);
 }
 
 Canvas PaintPlate(const Layout& l, const Cell& c) {

@@ -4,8 +4,8 @@
 // pictures of its two variants sit at the anchors the variants' records
 // 10, 110 and 111 name: (140, 20) for 11060 and (140, 60) for 11061.
 //
-// A scaled brawler with a long snout, a red crest and a heavy tail, in a
-// crimson loincloth. The jumper (11060, also the actor of the clear and
+// A scaled brawler with a long toothy snout, a red frill and a row of red
+// spines down its back and heavy tail, in a crimson loincloth. The jumper (11060, also the actor of the clear and
 // defeat scenes) is teal; the walker (11061) is rust brown.
 //
 //  cell              at        anchor  states
@@ -23,6 +23,7 @@
 //  rust.fall         200,120   centre  255
 //  guard             160,200   body    350 (351-355)  (scene: claws raised, standing guard)
 //  laugh             200,200   body    356       (scene: head thrown back, laughing, pointing)
+#include "EnemyLight.h"
 #include "Enemies.h"
 #include "Palette.h"
 
@@ -40,29 +41,34 @@ struct Scales {
 };
 const Scales kTeal{{kFoam, kWater, kWaterDeep}, {kWater, kWaterDeep, kNavy}};
 const Scales kRust{{kAmber, kWood, kEarth}, {kWood, kEarth, kEarthDark}};
+const Ramp kSpine{kCoral, kRed, kCrimson};
 
 // Its cells: the player-sized cell with the body's centre two texels higher.
 const rig::CellGeometry kLizardCell{40, 40, 30, 20, 20, 10, 10};
 
+// The head faces right, the neck at the pivot: a red frill on the crown, a
+// heavy brow over a gold eye, the snout lit along its top and shaded under
+// the jaw; the variants change the eye and the mouth.
 std::map<std::string, Sprite> Heads() {
     auto make = [](const char* eyeRow, const char* mouth1, const char* mouth2) {
         return Sprite{{
-                          "..cc.........",
-                          ".cSSss.......",
-                          "cSSSSSSSs....",
+                          "..rR...........",
+                          ".rRRr..........",
+                          "rRRsssss.......",
+                          "RRssSSSSSs.....",
                           eyeRow,
-                          "dSSSSSSSSSSSS",
-                          "dSSSSSSSSSSkS",
+                          "dSSSSSSSSSSSSSs",
+                          "dSSSSSSSSSSSkSs",
                           mouth1,
                           mouth2,
-                          "..ddddd......",
+                          "..dddddd.......",
                       },
-                      {4, 9}};
+                      {4, 10}};
     };
-    return {{"", make("SSSSSyeSSSs..", "dddSSbbbbbbb.", ".ddSbbbbbbb..")},
-            {"blink", make("SSSSSeeSSSs..", "dddSSbbbbbbb.", ".ddSbbbbbbb..")},
-            {"hurt", make("SSSSeSSeSSs..", "dddSwkwkwkw..", ".ddSbbbbbbb..")},
-            {"laugh", make("SSSSSeeSSSSs.", "dddSSwkkkkkw.", ".ddSbbbbbb...")}};
+    return {{"", make("dsSSSykySSSSs..", "ddSSmwmmwmmwmk.", ".ddSbbbbbbbbd..")},
+            {"blink", make("dsSSSkkkSSSSs..", "ddSSmwmmwmmwmk.", ".ddSbbbbbbbbd..")},
+            {"hurt", make("dsSSkSSSkSSSs..", "ddSSwmwmwmwmwk.", ".ddSbmmmmmmbd..")},
+            {"laugh", make("dsSSSkkkSSSSSs.", "ddSSwmmmmmmmw..", ".ddSbmmmmmbd...")}};
 }
 
 rig::Model MakeLizard(const Scales& sc) {
@@ -84,8 +90,8 @@ rig::Model MakeLizard(const Scales& sc) {
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("lizardman", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'c', kRed},      {'S', sc.skin.mid}, {'s', sc.skin.light}, {'d', sc.skin.dark}, {'y', kGold},
-                {'e', kInk},      {'k', kInk},        {'b', kSand},         {'w', kWhite}};
+    m.legend = {{'r', kCoral}, {'R', kRed},  {'S', sc.skin.mid}, {'s', sc.skin.light}, {'d', sc.skin.dark},
+                {'y', kGold},  {'k', kInk},  {'b', kSand},       {'w', kWhite},        {'m', kCrimson}};
     // The belly scales, a loincloth and a belt, wrist bands.
     m.AddBone(enemies::Follow(MakeBone("bellyB", "torso", 0, 0.45f, {1.3f, 0}, 180)));
     m.AddPart(EllipsePart("belly", "bellyB", 1, Ramp{kCream, kSand, kWood}, 2.0f, 3.0f));
@@ -101,8 +107,24 @@ rig::Model MakeLizard(const Scales& sc) {
     m.AddPart(CapsulePart("tail1", "tail1", -4, sc.skin, 2.2f, 1.8f));
     m.AddPart(CapsulePart("tail2", "tail2", -4, sc.skin, 1.8f, 1.2f));
     m.AddPart(CapsulePart("tail3", "tail3", -4, sc.skin, 1.2f, 0.5f));
+    // A row of red spines down the back and along the tail.
+    const struct {
+        const char* bone;
+        float along, back, length;
+    } spines[] = {{"torso", 0.95f, 2.8f, 3.0f}, {"torso", 0.62f, 3.0f, 3.2f}, {"torso", 0.3f, 2.8f, 2.8f},
+                  {"tail1", 0.5f, 1.6f, 2.0f},  {"tail2", 0.3f, 1.4f, 1.7f},  {"tail2", 0.9f, 1.0f, 1.3f}};
+    int i = 0;
+    for (const auto& sp : spines) {
+        const std::string name = "spine" + std::to_string(i++);
+        const bool onTail = std::string(sp.bone) != "torso";
+        // On the torso (rest: up) a spine leans up and back; on a tail link
+        // (rest: down, blown back) it stands up from the link's top.
+        const rig::Vec at = onTail ? rig::Vec{0, -sp.back} : rig::Vec{-sp.back, 0};
+        m.AddBone(enemies::Follow(MakeBone(name, sp.bone, sp.length, sp.along, at, onTail ? -160.0f : -110.0f)));
+        m.AddPart(CapsulePart(name, name, onTail ? -3 : -1, kSpine, 1.2f, 0.3f));
+    }
     // Claws on the hands.
-    for (int i = 0; i < 2; ++i) {
+    for (i = 0; i < 2; ++i) {
         const std::string n = "clawN" + std::to_string(i), f = "clawF" + std::to_string(i);
         m.AddBone(enemies::Follow(MakeBone(n, "foreN", 1.6f, 1, {-0.6f + 1.2f * static_cast<float>(i), 0.9f}, 0)));
         m.AddBone(enemies::Follow(MakeBone(f, "foreF", 1.6f, 1, {-0.6f + 1.2f * static_cast<float>(i), 0.9f}, 0)));
@@ -130,9 +152,14 @@ const HumanPose kPoses[] = {
 
 Canvas PaintLizard(const Layout& l, const Cell& c) {
     static const rig::Model teal = MakeLizard(kTeal), rust = MakeLizard(kRust);
+    auto sheens = [](const Scales& sc) {
+        return enemies::Sheens({sc.skin, sc.far, kSpine, Ramp{kCream, kSand, kWood}});
+    };
+    static const std::vector<enemies::Sheen> tealSheens = sheens(kTeal), rustSheens = sheens(kRust);
     const enemies::PoseName n = enemies::SplitPose(c.pose);
-    return enemies::DrawPose(n.variant == "rust" ? rust : teal, enemies::FindPose(kPoses, n.pose, "lizardman"),
-                             l, c);
+    const bool isRust = n.variant == "rust";
+    return enemies::Lit(enemies::DrawPose(isRust ? rust : teal, enemies::FindPose(kPoses, n.pose, "lizardman"), l, c),
+                        isRust ? rustSheens : tealSheens, kInk, kMist);
 }
 
 const Layout kLizardLayout{162, 43, "lizardman_slot43", {

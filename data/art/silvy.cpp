@@ -1,5 +1,7 @@
 // Silvy's sheet.
 #include "Bosses.h"
+#include "EnemyLight.h"
+#include "Palette.h"
 
 namespace {
 
@@ -78,7 +80,11 @@ ART_REVIEW(kSilvyReview);
 
 ART_SHEET(166, "silvy") {
     Canvas sheet(256, 256, kKey);
-    bosses::DrawCells(sheet, bosses::Silvy(), kSilvyLayout);
+    const std::vector<enemies::Sheen> sheens = enemies::Sheens({
+        {kFoam, kWater, kWaterDeep}, {kWater, kWaterDeep, kNavy}, {kWhite, kStoneLight, kStone}, {kCream, kSkin, kSand},
+        {kWhite, kCream, kSand}, {kCream, kGold, kAmber}});
+    for (const Cell& c : kSilvyLayout.cells)
+        sheet.Blit(enemies::Lit(bosses::DrawCell(bosses::Silvy(), c, kSilvyLayout.cell), sheens, kInk, kViolet), c.x, c.y);
     bosses::DrawPictures(sheet, kSilvyShotLayout, bosses::SilvyShots(), bosses::ShotLegend());
     bosses::DrawPictures(sheet, kSilvyFlameLayout, bosses::SilvyShots(), bosses::ShotLegend());
     return sheet;
