@@ -9,8 +9,9 @@
 //   robo        a stout coral-painted robot: a square head as wide as its
 //               chest with a visor across the front and an antenna lamp, a
 //               box chassis on steel piston limbs, and a drill bit for a near
-//               hand that grows into the big drill when it charges or rams;
-//               jets under its feet carry it off in the ending.
+//               hand that grows into the big drill when it charges and
+//               gives way to the hammer fist when it rams; jets under its
+//               feet carry it off in the ending.
 //
 // Their sheets (256 x 256, 40 x 40 cells; anchor kinds in
 // tools/artgen/Sheets.h), whose cells their frame tables name
@@ -249,13 +250,13 @@ Model MakeKusarigama() {
     return m;
 }
 
-// The drill: a short bit on the near forearm at rest (the robot's hand),
-// and when it charges or rams (a pose sets the `sword` bone) the big drill
-// in its place, a steel cone as long as the robot's legs cut by a helical
+// The robot's tools: a short drill bit on the near forearm at rest (its
+// hand); when it charges (a pose sets the `sword` bone) the big drill in
+// its place, a steel cone as long as the robot's legs cut by a helical
 // groove: dark bands with a bright edge above each, which the spinning
 // frames show at four phases (the groove climbs the cone from frame to
-// frame), sparks thrown off its tip; the ram's swing trail and the impact
-// star at its tip; and the jets under the feet of the ending flight.
+// frame), sparks thrown off its tip; when it rams (the `hammer` bone) the
+// hammer fist; and the jets under the feet of the ending flight.
 void AddDrillAndJets(Model& m) {
     const Ramp steel{kWhite, kStoneLight, kStone};
     // The bit: it points along the forearm, with a dark groove across it.
@@ -324,27 +325,45 @@ void AddDrillAndJets(Model& m) {
         spark.outline = false;
         m.AddPart(spark);
     }
-    // The ram's swing: a short trail behind the drill, dim at its tail.
+    // The hammer fist of the ram, in the bit's place: a short steel haft and
+    // a steel head banded in the robot's paint; its swing trail and the
+    // impact star where the head strikes.
+    Bone hammer = MakeBone("hammer", "handN", 5, 1, {0, 0}, 90);
+    hammer.reveals = {"haft", "mallet", "malletBand"};
+    hammer.conceals = {"bit", "bitGroove"};
+    m.AddBone(hammer);
+    Part haft = CapsulePart("haft", "hammer", 12, Ramp{kStoneLight, kStone, kStoneDark}, 0.8f, 0.8f, -0.1f, 0.9f);
+    haft.hidden = true;
+    m.AddPart(haft);
+    Part mallet = enemies_like::Poly("mallet", "hammer", 13, Ramp{kStoneLight, kStone, kStoneDark},
+                                     {{3.6f, -3.4f}, {7.6f, -3.4f}, {7.6f, 3.4f}, {3.6f, 3.4f}});
+    mallet.hidden = true;
+    m.AddPart(mallet);
+    Part band = enemies_like::Poly("malletBand", "hammer", 14, Ramp{kCoral, kCoral, kCoral},
+                                   {{5.1f, -3.4f}, {6.1f, -3.4f}, {6.1f, 3.4f}, {5.1f, 3.4f}});
+    band.hidden = true;
+    band.outline = false;
+    band.shade = false;
+    m.AddPart(band);
     Part swing;
     swing.name = "swing";
-    swing.bone = "sword";
+    swing.bone = "hammer";
     swing.kind = Kind::Arc;
     swing.layer = -30;
     swing.ramp = Ramp{kCream, kMist, kSlate};
-    swing.r0 = 7.5f;
-    swing.r1 = 10.5f;
+    swing.r0 = 6.5f;
+    swing.r1 = 9.5f;
     swing.arcFrom = 95;
     swing.arcTo = 10;
     swing.outline = false;
     swing.hidden = true;
     m.AddPart(swing);
-    // The impact star where the tip strikes.
     Part impact;
     impact.name = "impact";
-    impact.bone = "sword";
+    impact.bone = "hammer";
     impact.kind = Kind::Sprite;
     impact.layer = 16;
-    impact.from = 1.05f;
+    impact.from = 1.75f;
     impact.sprites = {{"", Sprite{{"...x...", "x..x..x", ".x.z.x.", "..zxz..", "xxzxzxx", "..zxz..", ".x.z.x.",
                                    "x..x..x", "...x..."},
                                   {3, 4}}}};
@@ -471,8 +490,8 @@ const PoseRow kRobo[] = {
   {"drill_d",     20, 24,   182, 180,   177, 179,   30,  55,     75, -65,  60,    45, -75,  50,   "place:centre back:armN,foreN,handN armN*1.7 foreN*1.7 sword=179 sword*0.9 show:groove3a,groove3a_lit,groove3b,groove3b_lit,sparks3 face:blink wind:0 phase:270"},
   {"charge_a",    20, 22,   180, 180,   170, 178,  190, 182,     10,  -5,  40,   -10, -15,  30,   "place:centre wind:0"},
   {"charge_b",    20, 22,   180, 180,   160, 200,  200, 160,     30, -60,  40,    -5,  -5,  30,   "place:centre face:blink wind:0 phase:180"},
-  {"ram_wind",    20, 24,   200, 190,  -120,-160,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "sword=-170 wind:-40"},
-  {"ram",         15, 24,   145, 155,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "sword=92 show:swing,impact,groove1a,groove1a_lit,groove1b,groove1b_lit wind:-90"},
+  {"ram_wind",    20, 24,   200, 190,  -120,-160,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "hammer=-170 wind:-40"},
+  {"ram",         18, 24,   145, 155,    95,  92,  -70, -40,     60,   5,  80,   -40, -40,  70,   "hammer=92 show:swing,impact wind:-90"},
   {"recoil",      20, 24,   195, 195,    40,  60,  -20,  10,     20, -20,  60,   -20, -40,  50,   "face:hurt wind:20"},
   {"exit_a",      20, 24,   180, 180,    90, 135,  -90,-135,     15,  -5,  90,   -15,   5,  90,   "wind:0"},
   {"exit_b",      20, 24,   184, 176,    60,  20,  -70, -20,     35, -40,  90,   -10,   5,  90,   "face:blink wind:0"},
