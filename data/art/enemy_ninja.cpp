@@ -2,11 +2,13 @@
 // armour (living_armour.cpp), 40 x 40 cells like the player's, and its
 // shots in 16 x 16 and 32 x 32 cells.
 //
-// A rival shinobi on the player Ninja's frame: a violet suit, a steel brow
-// plate with two cream band tails, and a dark face slit with gold eyes in
-// place of the player's skin and red scarf. The thrower variant (10092)
-// wears crimson; its records 10, 110 and 111 take its hurt picture at the
-// anchor (105, 45).
+// A rival shinobi on the player Ninja's frame: a blood-red suit, a steel
+// brow plate with two short band tails in the suit's shade, and a dark face
+// slit with gold eyes in place of the player's skin and red scarf. Red is
+// no playable character's colour (the kunoichi wears violet, the Ninja
+// slate blue), so the foe reads as a foe at a glance. The thrower variant
+// (10092) wears olive; its records 10, 110 and 111 take its hurt picture at
+// the anchor (105, 45).
 //
 //  cell           at       anchor  states
 //  walk_1..4      0,0 40,0 0,40 40,40  body  230 231 232 233   (walking at 30)
@@ -14,10 +16,10 @@
 //  wind           40,80    body    235                          (shuriken drawn back: the throw is coming)
 //  throw          0,120    body    236                          (shuriken 320 leaves the hand)
 //  hurt           40,120   centre  10 110 111
-//  red.stand      0,160    body    250
-//  red.lob_wind   40,160   body    251                          (bomb held low behind)
-//  red.lob        0,200    body    252                          (bomb 330 tossed up and forward)
-//  red.hurt       85,23    centre  10 110 111 of 10092: anchor (105, 45)
+//  olive.stand    0,160    body    250
+//  olive.lob_wind 40,160   body    251                          (bomb held low behind)
+//  olive.lob      0,200    body    252                          (bomb 330 tossed up and forward)
+//  olive.hurt     85,23    centre  10 110 111 of 10092: anchor (105, 45)
 // Shots (attack effects):
 //  shuriken_a/b   85,2 103,2       centre 320 321 (16 x 16; a spinning star)
 //  bomb           44,204           centre 330     (16 x 16; falls under gravity, bursts into the flash)
@@ -39,8 +41,8 @@ using rig::Sprite;
 struct Suit {
     Ramp cloth, far;
 };
-const Suit kVioletSuit{{kViolet, kViolet, kDusk}, {kMauve, kDusk, kNight}};
-const Suit kRedSuit{{kRose, kCrimson, kNight}, {kCrimson, kNight, kInk}};
+const Suit kRedSuit{{kRed, kCrimson, kEarthDark}, {kCrimson, kCrimson, kEarthDark}};
+const Suit kOliveSuit{{kGrass, kPine, kPineDark}, {kPine, kPineDark, kInk}};
 
 std::map<std::string, Sprite> Heads() {
     auto make = [](const char* eyes, const char* under) {
@@ -86,13 +88,13 @@ rig::Model MakeNinja(const Suit& suit) {
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("enemy ninja", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'h', suit.cloth.light}, {'H', suit.cloth.mid}, {'d', suit.cloth.dark}, {'k', kInk},
+    m.legend = {{'h', suit.cloth.light}, {'H', suit.cloth.mid}, {'d', suit.far.mid}, {'k', kInk},
                 {'y', kGold},            {'m', kStoneLight},    {'M', kStone}};
     // Two short band tails from the brow plate.
     m.AddBone(rig::TrailBone("band1", "head", 2.6f, 0, {-4.5f, -5.5f}, 20, 10));
     m.AddBone(rig::TrailBone("band2", "band1", 2.4f, 1, {0, 0}, 20, 10));
-    m.AddPart(CapsulePart("band1", "band1", -22, Ramp{kWhite, kCream, kSand}, 0.8f, 0.7f));
-    m.AddPart(CapsulePart("band2", "band2", -22, Ramp{kWhite, kCream, kSand}, 0.7f, 0.45f));
+    m.AddPart(CapsulePart("band1", "band1", -22, suit.far, 0.8f, 0.7f));
+    m.AddPart(CapsulePart("band2", "band2", -22, suit.far, 0.7f, 0.45f));
     // Steel wraps on the forearms and shins, a dark sash.
     const Ramp wraps{kStoneLight, kStone, kStoneDark};
     m.AddPart(CapsulePart("wrapN", "foreN", 12, wraps, 1.3f, 1.25f, 0.4f, 0.8f));
@@ -100,7 +102,7 @@ rig::Model MakeNinja(const Suit& suit) {
     m.AddPart(EllipsePart("sash", "torso", 1, Ramp{kStone, kNight, kInk}, 2.9f, 0.7f, 0.12f));
     // A short sword at the hip.
     m.AddBone(enemies::Follow(MakeBone("tanto", "torso", 6.5f, 0.1f, {-1.5f, 0}, 250)));
-    m.AddPart(CapsulePart("scabbard", "tanto", -14, Ramp{kMauve, kNight, kInk}, 0.7f, 0.7f, 0.0f, 0.7f));
+    m.AddPart(CapsulePart("scabbard", "tanto", -14, Ramp{kStoneDark, kNight, kInk}, 0.7f, 0.7f, 0.0f, 0.7f));
     m.AddPart(CapsulePart("hilt", "tanto", -14, Ramp{kStoneLight, kStone, kStoneDark}, 0.75f, 0.75f, 0.75f, 1.0f));
     // What the hand holds in a wind-up: a shuriken or a bomb.
     m.AddPart(enemies::Hidden(enemies::SpritePart("star", "handN", 14, {{"", Sprite{{".m.", "mMm", ".m."}, {1, 1}}}})));
@@ -126,9 +128,9 @@ const HumanPose kPoses[] = {
 // clang-format on
 
 Canvas PaintNinja(const Layout& l, const Cell& c) {
-    static const rig::Model violet = MakeNinja(kVioletSuit), red = MakeNinja(kRedSuit);
+    static const rig::Model red = MakeNinja(kRedSuit), olive = MakeNinja(kOliveSuit);
     const enemies::PoseName n = enemies::SplitPose(c.pose);
-    return enemies::DrawPose(n.variant == "red" ? red : violet, enemies::FindPose(kPoses, n.pose, "enemy ninja"),
+    return enemies::DrawPose(n.variant == "olive" ? olive : red, enemies::FindPose(kPoses, n.pose, "enemy ninja"),
                              l, c);
 }
 
@@ -141,10 +143,10 @@ const Layout kNinjaLayout{131, 30, "enemy_ninja_slot30", {
     {"wind", "235", 40, 80, Anchor::Body},
     {"throw", "236", 0, 120, Anchor::Body},
     {"hurt", "10 110 111", 40, 120, Anchor::Centre},
-    {"red.stand", "250", 0, 160, Anchor::Body},
-    {"red.lob_wind", "251", 40, 160, Anchor::Body},
-    {"red.lob", "252", 0, 200, Anchor::Body},
-    {"red.hurt", "10 110 111 (10092)", 85, 23, Anchor::Centre},
+    {"olive.stand", "250", 0, 160, Anchor::Body},
+    {"olive.lob_wind", "251", 40, 160, Anchor::Body},
+    {"olive.lob", "252", 0, 200, Anchor::Body},
+    {"olive.hurt", "10 110 111 (10092)", 85, 23, Anchor::Centre},
 }, 256, {}, PaintNinja};
 ART_LAYOUT(kNinjaLayout);
 
@@ -257,9 +259,9 @@ ART_LAYOUT(kFlashLayout);
 const Review kNinjaReview{"enemy_ninja", {131}, {
     {"walk 230", {{"walk_1", 6}, {"walk_2", 6}, {"walk_3", 6}, {"walk_4", 6}, {"jump", 12}, {"walk_1", 6}}},
     {"throw 235", {{"walk_4", 6}, {"wind", 8}, {"throw", 20}, {"shuriken_a", 2}, {"shuriken_b", 2}}},
-    {"lob 250 10092", {{"red.stand", 40}, {"red.lob_wind", 8}, {"red.lob", 20}, {"bomb", 0}, {"flash_1", 2}, {"flash_2", 2}, {"flash_3", 2}, {"flash_4", 2}, {"flash_5", 2}, {"flash_6", 2}}},
-    {"hurt 10 110", {{"walk_1", 4}, {"hurt", 20}, {"red.stand", 4}, {"red.hurt", 20}}},
-}, {{"walk_1", 0}, {"wind", 0}, {"throw", 0}, {"shuriken_a", 0}, {"red.lob", 0}, {"hurt", 0}}};
+    {"lob 250 10092", {{"olive.stand", 40}, {"olive.lob_wind", 8}, {"olive.lob", 20}, {"bomb", 0}, {"flash_1", 2}, {"flash_2", 2}, {"flash_3", 2}, {"flash_4", 2}, {"flash_5", 2}, {"flash_6", 2}}},
+    {"hurt 10 110", {{"walk_1", 4}, {"hurt", 20}, {"olive.stand", 4}, {"olive.hurt", 20}}},
+}, {{"walk_1", 0}, {"wind", 0}, {"throw", 0}, {"shuriken_a", 0}, {"olive.lob", 0}, {"hurt", 0}}};
 ART_REVIEW(kNinjaReview);
 
 }  // namespace

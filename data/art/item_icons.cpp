@@ -220,18 +220,26 @@ void NinjaPortrait(Canvas& c) {
     c.Line(4, 16, 16, 16, kCoral);
 }
 
-// 16: the kunoichi: dark hair tied high, a rose band, mauve collar.
+// 16: the kunoichi as her sheet and portrait show her: a violet hood with
+// its shade to the lower right, the gold headband knotted behind, the face
+// band with violet eyes, the black ponytail over the crown and the gold
+// scarf at the neck.
 void KunoichiPortrait(Canvas& c) {
-    c.Disc(10, 11, 6, kSkin);
-    c.Disc(10, 8, 6, kNight);
-    c.Rect(5, 10, 11, 5, kSkin);
-    c.Disc(15, 3, 2, kNight);
-    c.Rect(4, 7, 13, 2, kRose);
-    c.Set(17, 8, kRose);
-    Pixels(c, {{7, 11}, {7, 12}, {12, 11}, {12, 12}}, kInk);
-    c.Set(10, 14, kCoral);
-    c.Rect(4, 16, 13, 3, kMauve);
-    c.Line(10, 16, 10, 18, kCream);
+    c.Polygon({{11, 3}, {14, 1}, {17, 1}, {19, 4}, {19, 12}, {18, 14}, {17, 12}, {17, 6}, {15, 4}, {13, 4}}, kDusk);
+    Pixels(c, {{14, 2}, {15, 2}, {16, 2}, {17, 3}, {18, 4}, {18, 5}, {18, 6}}, kMauve);
+    c.Disc(9, 10, 7, kMauve);
+    c.Disc(8, 9, 6, kViolet);
+    Pixels(c, {{5, 4}, {6, 3}, {7, 3}, {4, 5}}, kCream);
+    c.Rect(2, 6, 15, 2, kGold);
+    c.Line(2, 6, 16, 6, kCream);
+    Pixels(c, {{17, 7}, {17, 8}, {16, 9}}, kGold);
+    c.Rect(4, 9, 11, 3, kSkin);
+    c.Line(4, 11, 14, 11, kSand);
+    Pixels(c, {{6, 10}, {11, 10}}, kInk);
+    Pixels(c, {{7, 10}, {12, 10}}, kViolet);
+    c.Rect(3, 16, 13, 3, kGold);
+    c.Line(3, 18, 15, 18, kAmber);
+    c.Line(3, 16, 15, 16, kCream);
 }
 
 // 17: the chain sickle: a hooked blade on a wooden haft, the chain trailing.
@@ -244,19 +252,24 @@ void KusarigamaPortrait(Canvas& c) {
     for (int i = 0; i < 4; ++i) c.Ring(4 - (i % 2), 17 - 4 * i, 1, kStone);
 }
 
-// 18: the robot ninja: a steel head with a dark visor and shining eyes.
+// 18: the robot ninja as its sheet shows it: a square coral head lit amber
+// with a navy visor and glowing eyes, the antenna and its red lamp, the
+// steel neck and the coral chassis under it.
 void RoboPortrait(Canvas& c) {
     c.Line(10, 1, 10, 4, kStoneDark);
     c.Set(10, 1, kRed);
-    c.Rect(4, 5, 13, 11, kStone);
-    c.Line(4, 5, 16, 5, kStoneLight);
-    c.Line(4, 5, 4, 15, kStoneLight);
-    c.Line(16, 6, 16, 15, kStoneDark);
-    c.Rect(5, 9, 11, 3, kNavy);
-    Pixels(c, {{7, 10}, {8, 10}, {12, 10}, {13, 10}}, kFoam);
-    c.Rect(6, 13, 9, 2, kStoneDark);
-    c.Rect(3, 16, 15, 3, kRed);
-    c.Line(3, 16, 17, 16, kCoral);
+    c.Rect(3, 4, 15, 10, kCoral);
+    c.Line(3, 4, 17, 4, kAmber);
+    c.Line(3, 4, 3, 13, kAmber);
+    c.Line(17, 5, 17, 13, kRed);
+    c.Line(4, 13, 17, 13, kRed);
+    c.Rect(5, 7, 13, 3, kNavy);
+    Pixels(c, {{7, 8}, {8, 8}, {13, 8}, {14, 8}}, kFoam);
+    Pixels(c, {{7, 7}, {13, 7}}, kWhite);
+    c.Rect(8, 14, 5, 2, kStoneDark);
+    c.Rect(2, 16, 17, 3, kCoral);
+    c.Line(2, 16, 18, 16, kAmber);
+    c.Rect(11, 17, 4, 2, kStone);
 }
 
 using IconFn = void (*)(Canvas&);

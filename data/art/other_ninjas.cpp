@@ -6,9 +6,12 @@
 //   kusarigama  moss-green jacket, sand hakama, a wide straw hat; the
 //               sickle in the near hand, the chain and its weight hanging
 //               from the far hand.
-//   robo        a small brass robot: a box head with a glowing visor and an
-//               antenna, steel limbs; the drill arm comes out to attack, and
-//               jets under its feet carry it off in the ending.
+//   robo        a stout coral-painted robot: a square head as wide as its
+//               chest with a visor across the front and an antenna lamp, a
+//               box chassis on steel piston limbs, and a drill bit for a near
+//               hand that grows into the big drill when it charges and
+//               gives way to the hammer fist when it rams; jets under its
+//               feet carry it off in the ending.
 //
 // Their sheets (256 x 256, 40 x 40 cells; anchor kinds in
 // tools/artgen/Sheets.h), whose cells their frame tables name
@@ -84,11 +87,13 @@ std::map<std::string, Sprite> KusarigamaHeads() {
                  {"...dskssskk....", "...dssksks....."}, {"...gggggggg....", "....gggggg....."}, {7, 11});
 }
 
-// A brass box with a visor and an antenna; the eyes glow in the visor.
+// A square head as wide as the chassis, a visor across its front with two
+// glowing eyes, and an antenna with a red lamp. Blinking dims the eyes to a
+// line; hurt scrambles them.
 std::map<std::string, Sprite> RoboHeads() {
-    return Heads({".....y.....", ".....a.....", "..hhhhhhh..", ".hHHHHHHHd.", ".HHvvvvvvv."},
-                 {".HHvvVevVe.", ".HHvvvvvvv."}, {".HHvvvvvvv.", ".HHvveevee."}, {".HHvvevevv.", ".HHveveve.."},
-                 {".dHHHHHHdd.", "..ddddddd.."}, {5, 9});
+    return Heads({"......y.....", "......a.....", "..hhhhhhhh..", ".hHHHHHHHHHd"},
+                 {".HHvVevvVevv", ".HHvvvvvvvvv"}, {".HHvvvvvvvvv", ".HHvveevveev"}, {".HHvevvvevvv", ".HHvvevvvevv"},
+                 {".HHHHHHHHHHH", ".HHHHHHHHHHd", "..dddddddd.."}, {6, 9});
 }
 
 // ------------------------------------------------------------------ models
@@ -138,7 +143,7 @@ Model MakeKunoichi() {
     b.head = KunoichiHeads().at("");
     Model m = rig::Humanoid("kunoichi", b);
     m.FindPart("head")->sprites = KunoichiHeads();
-    m.legend = {{'h', kViolet}, {'H', kDusk}, {'d', kNight}, {'s', kSkin}, {'k', kInk},
+    m.legend = {{'h', kViolet}, {'H', kViolet}, {'d', kDusk}, {'s', kSkin}, {'k', kInk},
                 {'r', kGold}, {'R', kCream}, {'m', kCrimson}};
     // A long ponytail from the crown and the headband's two tails.
     const Ramp hair{kMauve, kDusk, kNight};
@@ -216,7 +221,7 @@ Model MakeKusarigama() {
     b.foot = 2.8f;
     b.footRadius = 1.2f;
     const Ramp jacket{kLeaf, kGrass, kPine}, farJacket{kGrass, kPine, kPineDark};
-    const Ramp hakama{kGold, kSand, kWood}, farHakama{kSand, kWood, kEarth};
+    const Ramp hakama{kGold, kSand, kWood}, farHakama{kSand, kSand, kEarth};
     b.top = b.sleeve = jacket;
     b.farSleeve = farJacket;
     b.legs = hakama;
@@ -228,7 +233,7 @@ Model MakeKusarigama() {
     b.head = KusarigamaHeads().at("");
     Model m = rig::Humanoid("kusarigama", b);
     m.FindPart("head")->sprites = KusarigamaHeads();
-    m.legend = {{'h', kGold}, {'H', kSand}, {'d', kWood}, {'s', kSkin}, {'k', kInk}, {'g', kGrass}};
+    m.legend = {{'h', kGold}, {'H', kSand}, {'d', kEarth}, {'s', kSkin}, {'k', kInk}, {'g', kGrass}};
     // A dark sash, and the jacket's skirt over the hakama.
     m.AddPart(EllipsePart("obi", "torso", 5, Ramp{kPine, kPineDark, kInk}, 3.2f, 0.8f, 0.12f));
     Part skirt;
@@ -245,41 +250,56 @@ Model MakeKusarigama() {
     return m;
 }
 
-// The drill arm (the `sword` bone, from the near hand): a steel cone cut by
-// a helical groove whose turns the spinning frames show at four phases (the
-// groove climbs the cone from frame to frame), sparks thrown off its tip; the
-// hammer fist of the ram (the `hammer` bone) with its swing and the impact
-// star; and the jets under the feet of the ending flight.
+// The robot's tools: a short drill bit on the near forearm at rest (its
+// hand); when it charges (a pose sets the `sword` bone) the big drill in
+// its place, a steel cone as long as the robot's legs cut by a helical
+// groove: dark bands with a bright edge above each, which the spinning
+// frames show at four phases (the groove climbs the cone from frame to
+// frame), sparks thrown off its tip; when it rams (the `hammer` bone) the
+// hammer fist; and the jets under the feet of the ending flight.
 void AddDrillAndJets(Model& m) {
-    constexpr float kDrillLength = 8.5f;
-    constexpr float kBase = 3.2f, kTip = 0.3f;
+    const Ramp steel{kWhite, kStoneLight, kStone};
+    // The bit: it points along the forearm, with a dark groove across it.
+    Bone bit = MakeBone("bit", "foreN", 5.0f, 1, {0, 0}, 0);
+    bit.follow = true;
+    m.AddBone(bit);
+    m.AddPart(CapsulePart("bit", "bit", 14, steel, 2.2f, 0.3f, 0.0f, 1.0f));
+    Part bitGroove = enemies_like::Poly("bitGroove", "bit", 15, Ramp{kNight, kNight, kNight},
+                                        {{-1.6f, 1.0f}, {-0.6f, 1.0f}, {0.9f, 2.8f}, {-0.1f, 2.8f}});
+    bitGroove.outline = false;
+    bitGroove.shade = false;
+    m.AddPart(bitGroove);
+
+    constexpr float kDrillLength = 11.0f;
+    constexpr float kBase = 4.0f, kTip = 0.3f;
     Bone drill = MakeBone("sword", "handN", kDrillLength, 1, {0, 0}, 90);
     drill.reveals = {"drill", "collarD"};
+    drill.conceals = {"bit", "bitGroove"};
     m.AddBone(drill);
-    Part cone = CapsulePart("drill", "sword", 12, Ramp{kWhite, kStoneLight, kStone}, kBase, kTip, -0.05f, 1.0f);
+    Part cone = CapsulePart("drill", "sword", 12, steel, kBase, kTip, 0.08f, 1.0f);
     cone.hidden = true;
     m.AddPart(cone);
-    // The brass collar where the cone meets the fist.
-    Part collar = CapsulePart("collarD", "sword", 13, Ramp{kGold, kAmber, kWood}, 2.1f, 2.1f, -0.12f, 0.02f);
+    // The collar where the cone meets the fist, in the robot's paint.
+    Part collar = CapsulePart("collarD", "sword", 13, Ramp{kAmber, kCoral, kRed}, 2.3f, 2.3f, -0.1f, 0.08f);
     collar.hidden = true;
     m.AddPart(collar);
     // The groove: slanted dark bands across the cone, each with a bright
     // edge above it, a quarter of a turn further up in each frame.
-    auto radius = [&](float x) { return kBase + (kTip - kBase) * (x / kDrillLength) - 0.35f; };
+    auto radius = [&](float x) { return kBase + (kTip - kBase) * (x / kDrillLength) - 0.2f; };
     for (int phase = 0; phase < 4; ++phase) {
         for (int n = 0; n < 3; ++n) {
-            const float x = 0.6f + 0.7f * static_cast<float>(phase) + 2.8f * static_cast<float>(n);
-            if (x + 2.4f > kDrillLength - 0.4f) continue;
-            const float ra = radius(x), rb = radius(x + 2.4f);
+            const float x = 1.4f + 0.8f * static_cast<float>(phase) + 3.2f * static_cast<float>(n);
+            if (x + 2.6f > kDrillLength - 0.8f) continue;
+            const float ra = radius(x), rb = radius(x + 2.6f);
             const std::string name = "groove" + std::to_string(phase) + std::string(1, static_cast<char>('a' + n));
-            Part groove = enemies_like::Poly(name, "sword", 14, Ramp{kNight, kStoneDark, kStoneDark},
-                                             {{x, -ra}, {x + 1.1f, -ra}, {x + 2.4f, rb}, {x + 1.3f, rb}});
+            Part groove = enemies_like::Poly(name, "sword", 14, Ramp{kNight, kNight, kNight},
+                                             {{x, -ra}, {x + 1.2f, -ra}, {x + 2.6f, rb}, {x + 1.4f, rb}});
             groove.hidden = true;
             groove.outline = false;
             groove.shade = false;
             m.AddPart(groove);
             Part shine = enemies_like::Poly(name + "_lit", "sword", 14, Ramp{kWhite, kWhite, kWhite},
-                                            {{x - 0.7f, -ra}, {x, -ra}, {x + 1.3f, rb}, {x + 0.6f, rb}});
+                                            {{x - 0.7f, -ra}, {x, -ra}, {x + 1.4f, rb}, {x + 0.7f, rb}});
             shine.hidden = true;
             shine.outline = false;
             shine.shade = false;
@@ -299,30 +319,32 @@ void AddDrillAndJets(Model& m) {
         spark.bone = "sword";
         spark.kind = Kind::Sprite;
         spark.layer = 15;
-        spark.from = 0.85f;
+        spark.from = 0.9f;
         spark.sprites = {{"", Sprite{sparks[static_cast<size_t>(i)], {3, 3}}}};
         spark.hidden = true;
         spark.outline = false;
         m.AddPart(spark);
     }
-    // The hammer fist: a short brass haft and a steel head banded in brass.
+    // The hammer fist of the ram, in the bit's place: a short steel haft and
+    // a steel head banded in the robot's paint; its swing trail and the
+    // impact star where the head strikes.
     Bone hammer = MakeBone("hammer", "handN", 5, 1, {0, 0}, 90);
     hammer.reveals = {"haft", "mallet", "malletBand"};
+    hammer.conceals = {"bit", "bitGroove"};
     m.AddBone(hammer);
-    Part haft = CapsulePart("haft", "hammer", 12, Ramp{kGold, kAmber, kWood}, 0.8f, 0.8f, -0.1f, 0.9f);
+    Part haft = CapsulePart("haft", "hammer", 12, Ramp{kStoneLight, kStone, kStoneDark}, 0.8f, 0.8f, -0.1f, 0.9f);
     haft.hidden = true;
     m.AddPart(haft);
     Part mallet = enemies_like::Poly("mallet", "hammer", 13, Ramp{kStoneLight, kStone, kStoneDark},
-                                     {{3.6f, -3.2f}, {7.4f, -3.2f}, {7.4f, 3.2f}, {3.6f, 3.2f}});
+                                     {{3.6f, -3.4f}, {7.6f, -3.4f}, {7.6f, 3.4f}, {3.6f, 3.4f}});
     mallet.hidden = true;
     m.AddPart(mallet);
-    Part band = enemies_like::Poly("malletBand", "hammer", 14, Ramp{kGold, kAmber, kWood},
-                                   {{5.0f, -3.2f}, {6.0f, -3.2f}, {6.0f, 3.2f}, {5.0f, 3.2f}});
+    Part band = enemies_like::Poly("malletBand", "hammer", 14, Ramp{kCoral, kCoral, kCoral},
+                                   {{5.1f, -3.4f}, {6.1f, -3.4f}, {6.1f, 3.4f}, {5.1f, 3.4f}});
     band.hidden = true;
     band.outline = false;
     band.shade = false;
     m.AddPart(band);
-    // Its swing: a short trail behind the head, dim at its tail.
     Part swing;
     swing.name = "swing";
     swing.bone = "hammer";
@@ -336,7 +358,6 @@ void AddDrillAndJets(Model& m) {
     swing.outline = false;
     swing.hidden = true;
     m.AddPart(swing);
-    // The impact star where the head strikes.
     Part impact;
     impact.name = "impact";
     impact.bone = "hammer";
@@ -353,7 +374,7 @@ void AddDrillAndJets(Model& m) {
     for (const char* side : {"N", "F"}) {
         const std::string jet = std::string("jet") + side;
         m.AddBone(MakeBone(jet, std::string("shin") + side, 5, 1, {0, 0.6f}, 0));
-        Part flame = CapsulePart(jet, jet, side[0] == 'N' ? 3 : -13, Ramp{kCream, kGold, kCoral}, 1.7f, 0.3f, 0.1f, 1.0f);
+        Part flame = CapsulePart(jet, jet, side[0] == 'N' ? 3 : -13, Ramp{kCream, kGold, kAmber}, 1.9f, 0.3f, 0.1f, 1.0f);
         flame.hidden = true;
         flame.outline = false;
         m.AddPart(flame);
@@ -362,38 +383,50 @@ void AddDrillAndJets(Model& m) {
 
 Model MakeRobo() {
     rig::Body b;
-    b.torso = 5.4f;
+    b.torso = 7.2f;
     b.hipWidth = 3.0f;
-    b.chestWidth = 3.3f;
-    b.upperArm = 3.1f;
+    b.chestWidth = 1.2f;
+    b.upperArm = 3.0f;
     b.foreArm = 2.8f;
-    b.armRadius = 1.2f;
-    b.handRadius = 1.7f;
-    b.thigh = 3.8f;
-    b.shin = 3.7f;
-    b.legRadius = 1.3f;
-    b.foot = 2.8f;
-    b.footRadius = 1.4f;
-    const Ramp brass{kGold, kAmber, kWood}, farBrass{kAmber, kWood, kEarth};
-    const Ramp steel{kStone, kStoneDark, kNight}, farSteel{kStoneDark, kNight, kInk};
-    b.top = brass;
+    b.armRadius = 1.25f;
+    b.handRadius = 1.5f;
+    b.thigh = 3.3f;
+    b.shin = 3.3f;
+    b.legRadius = 1.65f;
+    b.foot = 2.6f;
+    b.footRadius = 1.55f;
+    b.shoulderDown = 2.4f;
+    // Coral paint lit amber, steel limbs.
+    const Ramp paint{kAmber, kCoral, kRed};
+    const Ramp steel{kStoneLight, kStone, kStoneDark}, farSteel{kStone, kStoneDark, kNight};
+    b.top = paint;
     b.sleeve = b.legs = steel;
     b.farSleeve = b.farLegs = farSteel;
-    b.boots = b.gloves = brass;
-    b.farBoots = b.farGloves = farBrass;
+    b.boots = Ramp{kStone, kStoneDark, kNight};
+    b.farBoots = Ramp{kStoneDark, kNight, kInk};
+    b.gloves = steel;
+    b.farGloves = farSteel;
     b.head = RoboHeads().at("");
     Model m = rig::Humanoid("robo", b);
     m.FindPart("head")->sprites = RoboHeads();
-    m.legend = {{'h', kGold}, {'H', kAmber}, {'d', kWood}, {'v', kWaterDeep}, {'e', kFoam},
+    m.FindPart("head")->edge = true;
+    m.legend = {{'h', kAmber}, {'H', kCoral}, {'d', kRed}, {'v', kNavy}, {'e', kFoam},
                 {'V', kWhite}, {'y', kRed}, {'a', kStoneDark}, {'x', kCream}, {'z', kAmber}};
-    // Shoulder and knee joints, a chest lamp and a belt of plates.
-    m.AddPart(EllipsePart("shoulderN", "armN", 13, brass, 1.9f, 1.7f, 0.05f));
-    m.AddPart(EllipsePart("shoulderF", "armF", -19, farBrass, 1.9f, 1.7f, 0.05f));
-    m.FindPart("shoulderN")->edge = true;
-    m.AddPart(EllipsePart("kneeN", "shinN", 3, brass, 1.5f, 1.3f, 0.0f));
-    m.AddPart(EllipsePart("kneeF", "shinF", -11, farBrass, 1.5f, 1.3f, 0.0f));
-    m.AddPart(EllipsePart("lamp", "torso", 6, Ramp{kWhite, kFoam, kWater}, 1.2f, 1.1f, 0.62f));
-    m.AddPart(EllipsePart("plates", "torso", 5, steel, 3.2f, 0.8f, 0.1f));
+    // The chassis: a box from the hips to the shoulders, as wide as the
+    // head, with a lamp on its chest and a dark vent at its back.
+    Part chassis = enemies_like::Poly("chassis", "torso", 4, paint,
+                                      {{-5.6f, 1.0f}, {5.2f, 1.0f}, {6.0f, 0.2f}, {6.0f, -4.8f}, {5.0f, -5.8f},
+                                       {-5.0f, -5.8f}, {-6.0f, -4.8f}, {-6.0f, 0.0f}});
+    chassis.edge = true;
+    m.AddPart(chassis);
+    m.AddPart(EllipsePart("lamp", "torso", 6, Ramp{kWhite, kFoam, kWater}, 0.9f, 0.9f, 0.45f));
+    // A short steel neck between the chassis and the head.
+    m.AddPart(CapsulePart("neck", "torso", 2, Ramp{kStone, kStoneDark, kNight}, 1.6f, 1.6f, 0.78f, 1.0f));
+    Part vent = enemies_like::Poly("vent", "torso", 6, Ramp{kNight, kNight, kNight},
+                                   {{-4.6f, -1.2f}, {-1.0f, -1.2f}, {-1.0f, -0.4f}, {-4.6f, -0.4f}});
+    vent.outline = false;
+    vent.shade = false;
+    m.AddPart(vent);
     AddDrillAndJets(m);
     AddPlayerExtras(m, kRope, b.chestWidth);
     return m;
@@ -448,13 +481,13 @@ const PoseRow kKusarigamaPoses[] = {
 // along their flight), the ram, its exit dance and its ending flight on its
 // jets.
 const PoseRow kRobo[] = {
-  {"stand_a",     20, 24,   180, 180,    28,  40,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
-  {"stand_b",     20, 25,   182, 176,    40,  65,  -35, -30,     14,  -8,  90,   -10,  -2,  90,   "face:blink torso*0.86 wind:-30"},
+  {"stand_a",     20, 24,   180, 180,     8,  90,  -25, -15,     12,  -6,  90,   -12,  -4,  90,   "wind:-30"},
+  {"stand_b",     20, 25,   182, 176,    14,  96,  -35, -30,     14,  -8,  90,   -10,  -2,  90,   "face:blink torso*0.92 wind:-30"},
   {"drill_wind",  20, 26,   150, 165,    90,  90,  -30,  20,     75, -20,  90,    30, -60,  85,   "sword=90 wind:-60"},
-  {"drill_a",     20, 24,   178, 180,   178, 180,   15,  25,     40, -70,  60,    20, -75,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=180 show:groove0a,groove0a_lit,groove0b,groove0b_lit,sparks0 wind:0"},
-  {"drill_b",     20, 24,   184, 182,   176, 178,   45,  80,     55, -85,  60,    10, -55,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=178 show:groove1a,groove1a_lit,groove1b,groove1b_lit,sparks1 face:blink wind:0 phase:90"},
-  {"drill_c",     20, 24,   176, 178,   180, 182,    0, -20,     25, -50,  60,    35, -85,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=182 show:groove2a,groove2a_lit,groove2b,groove2b_lit,sparks2 wind:0 phase:180"},
-  {"drill_d",     20, 24,   182, 180,   177, 179,   30,  55,     50, -65,  60,     5, -70,  50,   "place:centre back:armN,foreN,handN armN*1.35 foreN*1.35 sword=179 show:groove3a,groove3a_lit,groove3b,groove3b_lit,sparks3 face:blink wind:0 phase:270"},
+  {"drill_a",     20, 24,   178, 180,   178, 180,   15,  25,     70, -60,  60,    50, -80,  50,   "place:centre back:armN,foreN,handN armN*1.7 foreN*1.7 sword=180 sword*0.9 show:groove0a,groove0a_lit,groove0b,groove0b_lit,sparks0 wind:0"},
+  {"drill_b",     20, 24,   184, 182,   176, 178,   45,  80,     80, -70,  60,    40, -65,  50,   "place:centre back:armN,foreN,handN armN*1.7 foreN*1.7 sword=178 sword*0.9 show:groove1a,groove1a_lit,groove1b,groove1b_lit,sparks1 face:blink wind:0 phase:90"},
+  {"drill_c",     20, 24,   176, 178,   180, 182,    0, -20,     60, -50,  60,    60, -85,  50,   "place:centre back:armN,foreN,handN armN*1.7 foreN*1.7 sword=182 sword*0.9 show:groove2a,groove2a_lit,groove2b,groove2b_lit,sparks2 wind:0 phase:180"},
+  {"drill_d",     20, 24,   182, 180,   177, 179,   30,  55,     75, -65,  60,    45, -75,  50,   "place:centre back:armN,foreN,handN armN*1.7 foreN*1.7 sword=179 sword*0.9 show:groove3a,groove3a_lit,groove3b,groove3b_lit,sparks3 face:blink wind:0 phase:270"},
   {"charge_a",    20, 22,   180, 180,   170, 178,  190, 182,     10,  -5,  40,   -10, -15,  30,   "place:centre wind:0"},
   {"charge_b",    20, 22,   180, 180,   160, 200,  200, 160,     30, -60,  40,    -5,  -5,  30,   "place:centre face:blink wind:0 phase:180"},
   {"ram_wind",    20, 24,   200, 190,  -120,-160,  -40,   0,     40,  -5,  80,   -30, -30,  70,   "hammer=-170 wind:-40"},
@@ -471,6 +504,9 @@ const PoseRow kRobo[] = {
   {"jet_c",       20, 22,   180, 182,    10,   5,  -10,  -5,      2,   0,  40,    -2,   0,  40,   "show:jetN,jetF jetN*1.15 jetF*0.5 face:blink wind:0"},
   {"hover_a",     20, 22,   180, 180,    40,  60,  -40, -60,      5,   0,  40,    -5,   0,  40,   "show:jetN,jetF jetN*0.6 jetF*0.35 wind:0"},
   {"hover_b",     20, 21,   180, 184,    65,  95,  -60, -90,     10,  -8,  40,    -8,  -6,  40,   "face:blink show:jetN,jetF jetN*0.3 jetF*0.6 wind:0"},
+  // Under the ceiling its arms reach less far: it is taller than the others.
+  {"ceil_a",      20, 24,   172, 176,   172, 180,  188, 180,     70,  20,  80,    40,   0,  70,   "place:ceiling armN*1.25 foreN*1.25 armF*1.25 foreF*1.25 wind:20 phase:0"},
+  {"ceil_b",      20, 24,   188, 184,   168, 176,  192, 184,    -15, -85,  20,   -35, -95,  10,   "place:ceiling armN*1.25 foreN*1.25 armF*1.25 foreF*1.25 face:blink wind:-40 phase:160"},
 };
 // clang-format on
 

@@ -211,15 +211,24 @@ Canvas Kusarigama() {
 }
 
 Canvas RoboNinja() {
-    // As on its sheet: a brass body, a dark visor with a foam eye line, an
-    // antenna with a red lamp and steel bolts.
-    const Look look{kGold, kAmber, kWood, kStone, kStoneDark, kWaterDeep, kNavy, kFoam};
+    // As on its sheet: a square coral head lit amber on a coral chassis, a
+    // navy visor across the face with a foam eye line, an antenna with a
+    // red lamp, a steel neck collar and bolts.
+    const Look look{kAmber, kCoral, kRed, kStone, kStoneDark, kNavy, kNight, kFoam};
     Canvas f = Bust(look);
-    f.Rect(20, 26, 24, 3, kInk);
-    f.Rect(22, 27, 20, 1, kFoam);
-    f.Rect(31, 4, 2, 8, kStoneDark);
-    f.Disc(32, 4, 2, kRed);
-    for (const auto& [x, y] : {std::pair{20, 36}, std::pair{43, 36}, std::pair{14, 54}, std::pair{49, 54}}) {
+    // The head is a box, not a hood: square it over the bust's round head.
+    f.Rect(15, 10, 34, 31, kKey);
+    f.Rect(16, 11, 32, 29, kRed);
+    f.Rect(16, 11, 31, 28, kCoral);
+    f.Rect(16, 11, 31, 2, kAmber);
+    f.Rect(16, 11, 2, 28, kAmber);
+    f.Rect(18, 21, 29, 10, kNavy);
+    f.Rect(18, 29, 29, 2, kNight);
+    f.Rect(21, 24, 23, 2, kFoam);
+    f.Rect(22, 24, 3, 1, kWhite);
+    f.Rect(31, 3, 2, 8, kStoneDark);
+    f.Disc(32, 3, 2, kRed);
+    for (const auto& [x, y] : {std::pair{19, 35}, std::pair{43, 35}, std::pair{14, 54}, std::pair{49, 54}}) {
         f.Rect(x, y, 2, 2, kStoneDark);
         f.Set(x, y, kWhite);
     }

@@ -294,14 +294,22 @@ Canvas SmallMissile() {
     return c;
 }
 
+// The robot's drill boring in: a steel cone lit on its left, cut by a
+// helical groove (dark bands with a bright edge above each) that climbs a
+// third of a turn in each of its three frames.
 Canvas Drill(int f) {
     Canvas c = Cell16();
     c.Polygon({{8, 0}, {14, 15}, {2, 15}}, kStone);
-    for (int i = 0; i < 5; ++i) {
-        const int y = 3 + i * 3 + f;
-        if (y < 15) c.Line(8 - y * 6 / 16, y, 8 + y * 6 / 16, y - 2, kStoneLight);
+    c.Polygon({{8, 0}, {8, 15}, {2, 15}}, kStoneLight);
+    for (int k = 0; k < 4; ++k) {
+        const int y = 3 + 4 * k - (4 * f) / 3;
+        if (y < 2 || y > 16) continue;
+        const int half = y * 6 / 16;
+        c.Line(8 - half, y, 8 + half, y - 2, kNight);
+        if (y - 1 >= 1) c.Line(8 - half, y - 1, 8 + half - 1, y - 3, kWhite);
     }
-    c.Set(8, 1, kWhite);
+    c.Line(3, 15, 13, 15, kStoneDark);
+    c.Set(8, 0, kWhite);
     c.Outline(kInk);
     return c;
 }

@@ -1,5 +1,6 @@
-// The title background: a seamless 128x128 tile of seigaiha waves in dusk
-// colours, quiet enough to sit behind the menu.
+// The title background: a seamless 128x128 tile of seigaiha waves in the
+// two darkest dusk colours only, so that the menu's words (the greyed
+// "STAGE SELECT" too) stand clear over it while it scrolls.
 #include <algorithm>
 #include <cmath>
 
@@ -11,8 +12,8 @@ ART_SHEET(119, "title-tile") {
     const int radius = 16;
     const int rowStep = 8;
     // Concentric bands from the centre out, split by thin dark lines.
-    const Rgb rings[16] = {kDusk, kDusk, kNight, kNight, kDusk, kDusk, kDusk, kDusk,
-                           kNight, kMauve, kMauve, kMauve, kMauve, kNight, kNight, kNight};
+    const Rgb rings[16] = {kDusk, kDusk, kNight, kNight, kNight, kDusk, kDusk, kNight,
+                           kNight, kNight, kDusk, kDusk, kDusk, kNight, kNight, kNight};
     for (int y = 0; y < 128; ++y) {
         for (int x = 0; x < 128; ++x) {
             // The lowest wave whose upper half covers the pixel wins: waves

@@ -13,13 +13,16 @@
 //     0xF8..) stand side by side, g = 0..7.
 //
 // The 5 x 7 Latin letters of the small styles, which the 8 x 8 font has no
-// design for, are drawn by hand in a text grid (data/font/latin5x7.txt).
+// design for, are drawn by hand in a text grid (data/font/latin5x7.txt). So
+// are the lowercase letters of the outlined style (data/font/lower7x8.txt):
+// the font's own full-width lowercase is narrower than its capitals and
+// squeezes its descenders above the baseline, another face beside them.
 //
 // A page too small for its layout (style 4's double-byte page: 73 of its
 // 128 columns and rows) still shows every character of the texts: those
 // past its edges are drawn where the wrapping sampler reads them.
 //
-// Usage: fontgen FONT.ttf LATIN5X7.txt TEXTS_EN.txt TEXTS_JA.txt OUT_DIR [PREVIEW_DIR]
+// Usage: fontgen FONT.ttf LATIN5X7.txt LOWER7X8.txt TEXTS_EN.txt TEXTS_JA.txt OUT_DIR [PREVIEW_DIR]
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <iconv.h>
@@ -48,6 +51,9 @@ struct Glyph {
     std::array<std::array<bool, 8>, 8> bits{};
     bool At(int x, int y) const { return x >= 0 && y >= 0 && x < 8 && y < 8 && bits[y][x]; }
 };
+
+// Hand-drawn glyphs by character.
+using HandGlyphs = std::map<int, Glyph>;
 
 class Page {
 public:
@@ -110,6 +116,16 @@ public:
         return g;
     }
 
+    // The outlined style's lowercase a to z (and their full-width forms)
+    // come from the hand-drawn letters instead of the font.
+    HandGlyphs outlinedLower;
+    // The hand-drawn letter for a code point in the outlined look, if any.
+    const Glyph* OutlinedLetter(uint32_t codepoint) const {
+        uint32_t c = codepoint >= 0xFF41 && codepoint <= 0xFF5A ? codepoint - 0xFF41 + 'a' : codepoint;
+        const auto it = outlinedLower.find(static_cast<int>(c));
+        return c >= 'a' && c <= 'z' && it != outlinedLower.end() ? &it->second : nullptr;
+    }
+
 private:
     FT_Library lib_ = nullptr;
     FT_Face face_ = nullptr;
@@ -156,7 +172,8 @@ enum class Look {
     Shadow6,   // the 5 x 7 letters with a black shadow one texel right and down
     Full7,     // the font's full-width design, 7 x 7
     Squeeze5,  // the full-width design folded to 5 columns
-    Outline9,  // the full-width design at (1, 1) inside a black outline
+    Outline9,  // the full-width design at (1, 1) inside a black outline; a
+               // hand-drawn lowercase letter's descender row below it
 };
 
 // Draws a glyph into the cell at (cellX, cellY); with `wrap` the cell may lie
@@ -198,10 +215,10 @@ void DrawGlyph(Page& page, int cellX, int cellY, int cellW, int cellH, const Gly
             break;
         }
         case Look::Outline9:
-            for (int y = 0; y < 7; ++y)
+            for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 7; ++x)
                     if (g.At(x, y)) put(x + 1, y + 1, kInk);
-            for (int y = 0; y < 7; ++y)
+            for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 7; ++x)
                     if (g.At(x, y))
                         for (int dy = -1; dy <= 1; ++dy)
@@ -210,10 +227,10 @@ void DrawGlyph(Page& page, int cellX, int cellY, int cellW, int cellH, const Gly
     }
 }
 
-// The hand-drawn 5 x 7 letters, read from their text grid.
-using HandGlyphs = std::map<int, Glyph>;
+// Hand-drawn letters, read from their text grid: glyphs `w` columns by `h`
+// rows, every character from `first` to `last` present.
 
-bool ReadHandGlyphs(const char* path, HandGlyphs& glyphs) {
+bool ReadHandGlyphs(const char* path, int w, int h, int first, int last, HandGlyphs& glyphs) {
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "fontgen: cannot read %s\n", path);
@@ -234,23 +251,23 @@ bool ReadHandGlyphs(const char* path, HandGlyphs& glyphs) {
             if (i + 1 < line.size() && line[i + 1] != ' ') return fail("characters must be separated by one space");
             chars.push_back(static_cast<unsigned char>(line[i]));
         }
-        for (int row = 0; row < 7; ++row) {
+        for (int row = 0; row < h; ++row) {
             if (!std::getline(in, line)) return fail("block ends early");
             ++lineNo;
-            if (line.size() != chars.size() * 6 - 1) return fail("row length does not match the header");
+            if (line.size() != chars.size() * static_cast<size_t>(w + 1) - 1) return fail("row length does not match the header");
             for (size_t k = 0; k < chars.size(); ++k) {
                 Glyph& g = glyphs[chars[k]];
                 g.found = true;
-                g.width = 6;
-                for (int x = 0; x < 5; ++x) {
-                    const char c = line[k * 6 + static_cast<size_t>(x)];
+                g.width = w + 1;
+                for (int x = 0; x < w; ++x) {
+                    const char c = line[k * static_cast<size_t>(w + 1) + static_cast<size_t>(x)];
                     if (c != '#' && c != '.') return fail("rows hold only '#' and '.'");
-                    g.bits[row][x] = c == '#';
+                    g.bits[static_cast<size_t>(row)][static_cast<size_t>(x)] = c == '#';
                 }
             }
         }
     }
-    for (int c = 0x21; c <= 0x7E; ++c)
+    for (int c = first; c <= last; ++c)
         if (!glyphs.count(c)) {
             std::fprintf(stderr, "%s: no glyph for '%c'\n", path, c);
             return false;
@@ -269,6 +286,8 @@ Glyph SingleByteGlyph(const Font& font, const HandGlyphs& hand, int c, Look look
         const auto it = hand.find(c);
         return it != hand.end() ? it->second : Glyph{};
     }
+    if (look == Look::Outline9)
+        if (const Glyph* letter = font.OutlinedLetter(static_cast<uint32_t>(c))) return *letter;
     if (IsFullWidthLook(look)) {
         Glyph g = font.Get(0xFF00 + static_cast<uint32_t>(c - 0x20));
         if (g.found) return g;
@@ -345,6 +364,9 @@ void DrawSingleBytePage(Page& page, const Font& font, const HandGlyphs& hand, co
 Glyph DoubleByteGlyph(const Font& font, const SjisDecoder& sjis, int lead, int trail, Look& look) {
     Glyph glyph;
     const std::vector<uint32_t> candidates = sjis.Candidates(static_cast<uint8_t>(lead), static_cast<uint8_t>(trail));
+    if (look == Look::Outline9)
+        for (uint32_t u : candidates)
+            if (const Glyph* letter = font.OutlinedLetter(u)) return *letter;
     for (uint32_t u : candidates) {
         glyph = font.Get(u);
         if (glyph.found) break;
@@ -442,18 +464,20 @@ bool DrawWrappedUsedGlyphs(Page& page, const Font& font, const SjisDecoder& sjis
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6) {
-        std::fprintf(stderr, "usage: fontgen FONT.ttf LATIN5X7.txt TEXTS_EN.txt TEXTS_JA.txt OUT_DIR [PREVIEW_DIR]\n");
+    if (argc < 7) {
+        std::fprintf(stderr,
+                     "usage: fontgen FONT.ttf LATIN5X7.txt LOWER7X8.txt TEXTS_EN.txt TEXTS_JA.txt OUT_DIR [PREVIEW_DIR]\n");
         return 2;
     }
     Font font;
     if (!font.Open(argv[1])) return 1;
     HandGlyphs hand;
-    if (!ReadHandGlyphs(argv[2], hand)) return 1;
+    if (!ReadHandGlyphs(argv[2], 5, 7, 0x21, 0x7E, hand)) return 1;
+    if (!ReadHandGlyphs(argv[3], 7, 8, 'a', 'z', font.outlinedLower)) return 1;
     PairSet used;
-    if (!ReadTextPairs(argv[3], used) || !ReadTextPairs(argv[4], used)) return 1;
+    if (!ReadTextPairs(argv[4], used) || !ReadTextPairs(argv[5], used)) return 1;
     const SjisDecoder sjis;
-    const std::filesystem::path out = argv[5];
+    const std::filesystem::path out = argv[6];
     std::filesystem::create_directories(out);
 
     // resource, image size, cell, page kind, look. The texture slot of a page
@@ -505,8 +529,8 @@ int main(int argc, char** argv) {
     }
     for (const auto& [id, page] : done)
         if (!page.WritePng((out / ("rcdata_" + std::to_string(id) + ".png")).string())) return 1;
-    if (argc > 6) {
-        const std::filesystem::path preview = argv[6];
+    if (argc > 7) {
+        const std::filesystem::path preview = argv[7];
         std::filesystem::create_directories(preview);
         for (const auto& [id, page] : done)
             if (!page.WritePng((preview / ("glyphs_" + std::to_string(id) + ".png")).string(), page.W() <= 256 ? 4 : 2))
