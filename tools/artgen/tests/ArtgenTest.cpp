@@ -362,6 +362,7 @@ TEST(ArtSheets, EveryPlayableCharacterAndEnemyKindWearsItsOwnMainColour) {
         "wisp/lizardman", "karakasa/thunderer", "karakasa/dragon", "chouchin/flower", "snake/bat", "snake/snow fairy",
         "living armour/soldier", "living armour/archer", "spider/bat", "zen priest/goblin cat", "zen priest/soldier",
         "thunderer/goblin cat", "thunderer/dragon", "goblin cat/soldier", "bat/snow fairy", "frog/lizardman",
+        "living armour/flower", "archer/flower",
     };
     std::vector<std::set<uint32_t>> mains;
     for (const auto& f : figures) {
