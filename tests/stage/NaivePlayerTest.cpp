@@ -64,6 +64,13 @@ protected:
 
 }  // namespace
 
+// A new player clears the first stage, and the later ones hit it harder.
+TEST_F(NaivePlay, ClearsTheFirstStageWithHalfItsHeartsAndTakesMoreHitsLater) {
+    const Figures first = Measure(266, false);
+    EXPECT_GE(first.clearsWithHalfTheHearts, 8) << "of 10 seeds";
+    for (int32_t stage : {267, 268, 269}) EXPECT_GT(Measure(stage, false).MeanHits(), first.MeanHits()) << stage;
+}
+
 // The whole table, seed by seed; run by hand with --gtest_also_run_disabled_tests.
 TEST_F(NaivePlay, DISABLED_Table) {
     for (int32_t stage = 266; stage <= 269; ++stage) Measure(stage, true);
