@@ -15,6 +15,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/X11Window.h"
+
 namespace platform {
 namespace {
 
@@ -29,6 +31,8 @@ struct WindowState {
     int scale = 1;
     int clientW = 480, clientH = 320;
     bool quitPosted = false;
+    // A window destroyed from outside is reported once, as a close request.
+    bool goneReported = false;
     std::function<void(const SDL_Event&)> observer;
 };
 
@@ -283,6 +287,7 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
         return false;
     }
     ChoosePresentPath(s);
+    x11::WatchWindow(s.window);
     SDL_ShowWindow(s.window);
     if (WakeState().eventType == 0 && DriverBlocksOnEvents()) {
         const Uint32 type = SDL_RegisterEvents(1);
@@ -315,6 +320,9 @@ void GetGameWindowClientSize(int& clientWidth, int& clientHeight) {
 
 void DestroyGameWindow() {
     auto& s = State();
+    // A window destroyed from outside: SDL first hears that it was unmapped,
+    // or it would wait for that in vain while taking it down.
+    if (s.window && x11::WindowGone()) SDL_PumpEvents();
     if (s.texture) SDL_DestroyTexture(s.texture);
     if (s.renderer) SDL_DestroyRenderer(s.renderer);
     if (s.window) SDL_DestroyWindow(s.window);
@@ -322,6 +330,7 @@ void DestroyGameWindow() {
     s.renderer = nullptr;
     s.window = nullptr;
     s.useSurface = false;
+    s.goneReported = false;
 }
 
 bool HasGameWindow() { return State().window != nullptr; }
@@ -355,11 +364,24 @@ uint32_t VirtualKeyFromSdl(int32_t key) {
     }
 }
 
+namespace {
+
+// The window was destroyed by someone else and the game has not heard yet.
+bool GoneUnreported(const WindowState& s) { return s.window && !s.goneReported && x11::WindowGone(); }
+
+}  // namespace
+
 bool PeekMessage(Message& out) {
     auto& s = State();
     if (s.quitPosted) {
         s.quitPosted = false;
         out = Message{MessageType::Quit, 0, false};
+        return true;
+    }
+    if (GoneUnreported(s)) {
+        // As if the player had closed it.
+        s.goneReported = true;
+        out = Message{MessageType::Close, 0, false};
         return true;
     }
     if (!s.window) return false;
@@ -411,7 +433,7 @@ void PostQuitMessage() { State().quitPosted = true; }
 
 bool HasPendingMessage() {
     auto& s = State();
-    if (s.quitPosted) return true;
+    if (s.quitPosted || GoneUnreported(s)) return true;
     if (!s.window) return false;
     SDL_PumpEvents();
     const uint32_t wakeType = WakeState().eventType;
@@ -456,7 +478,7 @@ bool TakeWakeRequest() { return WakeState().requested.exchange(false); }
 
 void PresentToWindow(const uint32_t* argb, int width, int height) {
     auto& s = State();
-    if (!s.window || width != s.clientW || height != s.clientH) return;
+    if (!s.window || x11::WindowGone() || width != s.clientW || height != s.clientH) return;
     if (s.useSurface) {
         PresentToSurface(s, argb, width, height);
         return;
