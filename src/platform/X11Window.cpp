@@ -84,6 +84,17 @@ void WatchWindow(SDL_Window* window) {
 
 bool WindowGone() { return State().gone; }
 
+bool RealWindowSize(SDL_Window* window, int& w, int& h) {
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (State().gone || !X11Window(window, display, xwindow)) return false;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, xwindow, &attributes) == 0 || State().gone) return false;
+    w = attributes.width;
+    h = attributes.height;
+    return w > 0 && h > 0;
+}
+
 }  // namespace platform::x11
 
 #else
@@ -92,6 +103,7 @@ namespace platform::x11 {
 
 void WatchWindow(SDL_Window*) {}
 bool WindowGone() { return false; }
+bool RealWindowSize(SDL_Window*, int&, int&) { return false; }
 
 }  // namespace platform::x11
 

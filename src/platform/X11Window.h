@@ -1,8 +1,9 @@
 #pragma once
-// What only the X server can tell about the game's window: that it was
-// destroyed by someone else (a tool or a window manager may destroy it
-// instead of asking it to close). Under any other video driver, or built
-// without the X11 headers, nothing is known.
+// What only the X server can tell about the game's window: the size it
+// really has (SDL keeps believing a size it asked for when the window
+// manager refused it), and that it was destroyed by someone else (a tool or
+// a window manager may destroy it instead of asking it to close). Under any
+// other video driver, or built without the X11 headers, nothing is known.
 struct SDL_Window;
 
 namespace platform::x11 {
@@ -13,5 +14,7 @@ namespace platform::x11 {
 void WatchWindow(SDL_Window* window);
 // The watched window was destroyed, not by the game.
 bool WindowGone();
+// The window's size on the X server; false when unknown.
+bool RealWindowSize(SDL_Window* window, int& w, int& h);
 
 }  // namespace platform::x11

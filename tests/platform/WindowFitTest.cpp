@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
@@ -36,6 +37,7 @@ const FitCase kCases[] = {
     {"smaller than the picture", {400, 300, 400, 300, 480, 320}, {0, 17, 400, 266}},
     {"smaller, and wider than the picture", {500, 300, 500, 300, 480, 320}, {25, 0, 450, 300}},
     {"the portrait picture in a landscape window", {960, 640, 960, 640, 320, 480}, {320, 80, 320, 480}},
+    {"the portrait picture in a tiling manager's full screen", {1280, 800, 1280, 800, 320, 480}, {480, 160, 320, 480}},
 };
 
 // The window point at the middle of a picture pixel.
@@ -191,6 +193,53 @@ TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
         EXPECT_EQ(t.factor, c.turned.factor);
         EXPECT_EQ(t.w, c.turned.w);
         EXPECT_EQ(t.h, c.turned.h);
+    }
+}
+
+// The window's size frame by frame: what SDL reports and what the X server
+// says the window has (0 x 0: not known), and what follows each frame: the
+// size the picture is fitted into, whether the frame is shown, whether SDL
+// is given the real size.
+TEST(WindowTurn, ThePictureFollowsTheSizeTheWindowReallyHas) {
+    struct Frame {
+        int sdlW, sdlH, realW, realH;
+        int w, h;
+        bool show, tellSdl;
+    };
+    struct Story {
+        const char* name;
+        std::vector<Frame> frames;
+    };
+    const Frame landscape{1280, 800, 1280, 800, 1280, 800, true, false};
+    const Frame refused{320, 480, 1280, 800, 1280, 800, false, false};
+    std::vector<Frame> refusal{landscape};
+    for (int i = 0; i < 7; ++i) refusal.push_back(refused);
+    refusal.push_back({320, 480, 1280, 800, 1280, 800, true, true});
+    refusal.push_back(landscape);
+    const Story stories[] = {
+        {"the asked size refused: the real size, SDL told it after 8 frames", refusal},
+        {"the asked size granted a few frames late",
+         {{960, 640, 960, 640, 960, 640, true, false},
+          {640, 960, 960, 640, 960, 640, false, false},
+          {640, 960, 960, 640, 960, 640, false, false},
+          {640, 960, 640, 960, 640, 960, true, false}}},
+        {"the player drags the window, SDL a frame behind",
+         {{960, 640, 1000, 660, 1000, 660, false, false},
+          {1000, 660, 1040, 680, 1040, 680, false, false},
+          {1040, 680, 1080, 700, 1080, 700, false, false},
+          {1080, 700, 1080, 700, 1080, 700, true, false}}},
+        {"no X server: SDL's size", {{640, 960, 0, 0, 640, 960, true, false}}},
+    };
+    for (const Story& story : stories) {
+        SCOPED_TRACE(story.name);
+        platform::WindowSizeFollower follower;
+        for (std::size_t i = 0; i < story.frames.size(); ++i) {
+            const Frame& f = story.frames[i];
+            const auto step = follower.Observe(f.sdlW, f.sdlH, f.realW, f.realH);
+            EXPECT_EQ(std::make_pair(step.w, step.h), std::make_pair(f.w, f.h)) << "frame " << i;
+            EXPECT_EQ(step.show, f.show) << "frame " << i;
+            EXPECT_EQ(step.tellSdl, f.tellSdl) << "frame " << i;
+        }
     }
 }
 
