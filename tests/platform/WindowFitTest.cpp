@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -196,49 +197,35 @@ TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
     }
 }
 
-// The window's size frame by frame: what SDL reports and what the X server
-// says the window has (0 x 0: not known), and what follows each frame: the
-// size the picture is fitted into, whether the frame is shown, whether SDL
-// is given the real size.
+// The window's size frame by frame: SDL's, the X server's (0 x 0: not
+// known); then the size the picture is fitted into, whether the frame is
+// shown and whether SDL is given the real size.
 TEST(WindowTurn, ThePictureFollowsTheSizeTheWindowReallyHas) {
-    struct Frame {
-        int sdlW, sdlH, realW, realH;
-        int w, h;
-        bool show, tellSdl;
-    };
-    struct Story {
-        const char* name;
-        std::vector<Frame> frames;
-    };
-    const Frame landscape{1280, 800, 1280, 800, 1280, 800, true, false};
-    const Frame refused{320, 480, 1280, 800, 1280, 800, false, false};
-    std::vector<Frame> refusal{landscape};
-    for (int i = 0; i < 7; ++i) refusal.push_back(refused);
-    refusal.push_back({320, 480, 1280, 800, 1280, 800, true, true});
-    refusal.push_back(landscape);
-    const Story stories[] = {
-        {"the asked size refused: the real size, SDL told it after 8 frames", refusal},
-        {"the asked size granted a few frames late",
-         {{960, 640, 960, 640, 960, 640, true, false},
-          {640, 960, 960, 640, 960, 640, false, false},
-          {640, 960, 960, 640, 960, 640, false, false},
-          {640, 960, 640, 960, 640, 960, true, false}}},
+    using Frame = std::array<int, 8>;
+    const Frame refused{320, 480, 1280, 800, 1280, 800, 0, 0};
+    std::vector<Frame> refusal(8, refused);  // 7 frames unshown, SDL told on the 8th
+    refusal.front() = {1280, 800, 1280, 800, 1280, 800, 1, 0};
+    refusal.push_back({320, 480, 1280, 800, 1280, 800, 1, 1});
+    refusal.push_back(refusal.front());
+    const std::pair<const char*, std::vector<Frame>> stories[] = {
+        {"the asked size refused", refusal},
+        {"the asked size granted late",
+         {{640, 960, 960, 640, 960, 640, 0, 0},
+          {640, 960, 960, 640, 960, 640, 0, 0},
+          {640, 960, 640, 960, 640, 960, 1, 0}}},
         {"the player drags the window, SDL a frame behind",
-         {{960, 640, 1000, 660, 1000, 660, false, false},
-          {1000, 660, 1040, 680, 1040, 680, false, false},
-          {1040, 680, 1080, 700, 1080, 700, false, false},
-          {1080, 700, 1080, 700, 1080, 700, true, false}}},
-        {"no X server: SDL's size", {{640, 960, 0, 0, 640, 960, true, false}}},
+         {{960, 640, 1000, 660, 1000, 660, 0, 0},
+          {1000, 660, 1040, 680, 1040, 680, 0, 0},
+          {1040, 680, 1040, 680, 1040, 680, 1, 0}}},
+        {"no X server", {{640, 960, 0, 0, 640, 960, 1, 0}}},
     };
-    for (const Story& story : stories) {
-        SCOPED_TRACE(story.name);
+    for (const auto& [name, frames] : stories) {
         platform::WindowSizeFollower follower;
-        for (std::size_t i = 0; i < story.frames.size(); ++i) {
-            const Frame& f = story.frames[i];
-            const auto step = follower.Observe(f.sdlW, f.sdlH, f.realW, f.realH);
-            EXPECT_EQ(std::make_pair(step.w, step.h), std::make_pair(f.w, f.h)) << "frame " << i;
-            EXPECT_EQ(step.show, f.show) << "frame " << i;
-            EXPECT_EQ(step.tellSdl, f.tellSdl) << "frame " << i;
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            const Frame& f = frames[i];
+            const auto step = follower.Observe(f[0], f[1], f[2], f[3]);
+            EXPECT_EQ((Frame{f[0], f[1], f[2], f[3], step.w, step.h, step.show, step.tellSdl}), f)
+                << name << ", frame " << i;
         }
     }
 }

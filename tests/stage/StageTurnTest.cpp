@@ -1,13 +1,10 @@
 // The portrait turn (F2) and back in the middle of play: afterwards the
 // world holds what a run that never turned holds at the same moment, every
-// block and piece of scenery of the window once, in its place, at every
-// camera position of every stage, however often the screen turned.
+// block and piece of scenery of the window once and in its place.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
-#include <sstream>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -20,38 +17,22 @@ namespace {
 
 // A character of layer A or B: layer, cell, map position.
 using MapCell = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>;
+using Stops = std::vector<std::pair<int32_t, int32_t>>;
 
 class StageTurnTest : public StagePlayTest {
 protected:
-    // Every block and piece of scenery in the world, sorted (a cell made
-    // twice is there twice).
+    // Every block and piece of scenery in the world, sorted.
     std::vector<MapCell> WorldCells() {
         std::vector<MapCell> cells;
         CCharacterList& list = Game()->m_characterList;
         for (int32_t i = 1; i <= list.GetCount(); ++i) {
             const CCharacter* c = list.GetAt(i);
             if (c->fromLayerA || c->fromLayerB)
-                cells.emplace_back(c->fromLayerA ? 0 : 1, c->mapColumn, c->mapRow, c->x + Stage()->m_cameraX,
+                cells.emplace_back(c->fromLayerB, c->mapColumn, c->mapRow, c->x + Stage()->m_cameraX,
                                    c->y + Stage()->m_cameraY);
         }
         std::sort(cells.begin(), cells.end());
         return cells;
-    }
-
-    // The cells one world lacks and the ones it holds more of than the
-    // other (as layer:column,row@x,y); empty when they hold the same.
-    static std::string Difference(const std::vector<MapCell>& world, const std::vector<MapCell>& expected) {
-        std::vector<MapCell> missing, extra;
-        std::set_difference(expected.begin(), expected.end(), world.begin(), world.end(), std::back_inserter(missing));
-        std::set_difference(world.begin(), world.end(), expected.begin(), expected.end(), std::back_inserter(extra));
-        std::ostringstream out;
-        for (const auto& [cells, what] : {std::pair{&missing, "missing"}, std::pair{&extra, "extra"}}) {
-            if (cells->empty()) continue;
-            out << what << ":";
-            for (const auto& [l, c, r, x, y] : *cells) out << " " << l << ":" << c << "," << r << "@" << x << "," << y;
-            out << "\n";
-        }
-        return out.str();
     }
 
     // A frame with the player (the camera's target) held at a map position.
@@ -63,26 +44,21 @@ protected:
         Frame();
     }
 
-    // Starts a stage and carries the camera to each stop in turn, 120 units
-    // a frame; at each stop the screen turns and back when `turn` is set
-    // (the same frames pass without a key otherwise). The world is taken
-    // on arrival at each stop and after the turns.
-    std::vector<std::vector<MapCell>> Tour(int32_t stage, const std::vector<std::pair<int32_t, int32_t>>& stops,
-                                           bool turn) {
+    // Starts a stage and carries the camera to each stop, 120 units a frame;
+    // at each stop the screen turns and back when `turn` is set (the same
+    // frames pass without a key otherwise). The world is taken on arrival
+    // and after the turns.
+    std::vector<std::vector<MapCell>> Tour(int32_t stage, const Stops& stops, bool turn) {
         GameSrand(1);
         Game()->StartStage(stage);
         std::vector<std::vector<MapCell>> worlds;
         int32_t x = PlayerMapX(), y = PlayerMapY();
         for (const auto& [sx, sy] : stops) {
-            while (x != sx || y != sy) {
-                x += std::clamp(sx - x, -120, 120);
-                y += std::clamp(sy - y, -120, 120);
-                FrameAt(x, y);
-            }
+            while (x != sx || y != sy) FrameAt(x += std::clamp(sx - x, -120, 120), y += std::clamp(sy - y, -120, 120));
             FrameAt(x, y);
             worlds.push_back(WorldCells());
             for (int32_t width : {320, 480}) {
-                if (turn) FunctionKey(kKeyF2, true);
+                FunctionKey(kKeyF2, turn);
                 FrameAt(x, y);
                 FunctionKey(kKeyF2, false);
                 for (int i = 0; i < 10; ++i) FrameAt(x, y);
@@ -96,16 +72,19 @@ protected:
     }
 };
 
+// How many cells one sorted world holds that the other lacks.
+std::size_t Lacking(const std::vector<MapCell>& from, const std::vector<MapCell>& in) {
+    std::vector<MapCell> out;
+    std::set_difference(from.begin(), from.end(), in.begin(), in.end(), std::back_inserter(out));
+    return out.size();
+}
+
 }  // namespace
 
+// The start (the camera held at the stage's left end), the middle, the far
+// end; the tower from its foot to its top.
 TEST_F(StageTurnTest, AfterTurningAndBackTheWorldIsTheOneThatNeverTurned) {
-    struct Route {
-        int32_t stage;
-        std::vector<std::pair<int32_t, int32_t>> stops;  // map positions of the player
-    };
-    // The start (the camera held at the stage's left end), the middle, the
-    // far end; the tower from its foot to its top.
-    const Route routes[] = {
+    const std::pair<int32_t, Stops> routes[] = {
         {266, {{1000, 2400}, {20000, 2400}, {45000, 2000}, {58000, 2400}}},
         {267, {{1000, 2400}, {30000, 2000}, {58000, 2400}}},
         {268, {{1000, 2400}, {30000, 2000}, {58000, 2400}}},
@@ -115,39 +94,36 @@ TEST_F(StageTurnTest, AfterTurningAndBackTheWorldIsTheOneThatNeverTurned) {
         {272, {{1000, 2400}, {11000, 2400}}},
         {273, {{1000, 2400}, {3000, 2400}}},
     };
-    for (const Route& r : routes) {
-        SCOPED_TRACE(r.stage);
-        const auto never = Tour(r.stage, r.stops, false);
-        const auto turned = Tour(r.stage, r.stops, true);
+    for (const auto& [stage, stops] : routes) {
+        const auto never = Tour(stage, stops, false), turned = Tour(stage, stops, true);
         ASSERT_EQ(turned.size(), never.size());
         for (std::size_t i = 0; i < never.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << stage << ", stop " << i / 2 << (i % 2 ? " after the turns" : ""));
             EXPECT_FALSE(never[i].empty());
-            EXPECT_EQ(Difference(turned[i], never[i]), "")
-                << "stop " << i / 2 << (i % 2 ? ", after the turns" : ", on arrival");
+            EXPECT_EQ(Lacking(never[i], turned[i]), 0u) << "missing";
+            EXPECT_EQ(Lacking(turned[i], never[i]), 0u) << "extra";
         }
     }
 }
 
-// As the player met it: the turn and back at the start of the first stage
-// (where the window of the turn lost the ground of map x 6000 to 6800),
-// then the player dropped onto the ground at every half cell of the way on:
-// it lands where it lands without the turn, and lives.
+// As the player met it: the turn and back at the start of the first stage,
+// then the player dropped at every half cell of the way on: it lands where
+// it lands without the turn, and lives.
 TEST_F(StageTurnTest, AfterTheTurnsAtTheStartThePlayerLandsWhereItWouldHave) {
-    std::vector<std::vector<int32_t>> landings;
+    std::vector<int32_t> landings[2];
     for (bool turn : {false, true}) {
         Game()->StartStage(266);
         for (bool down : {true, false, true, false}) {
             FunctionKey(kKeyF2, turn && down);
             Frame();
         }
-        std::vector<int32_t>& heights = landings.emplace_back();
         for (int32_t x = 1000; x <= 9000; x += 200) {
             FrameAt(x, 1200);
             for (int i = 0; i < 40; ++i) {
                 ClearEnemies();
                 Frame();
             }
-            heights.push_back(Player()->hp > 0 ? PlayerMapY() : -1);
+            landings[turn].push_back(Player()->hp > 0 ? PlayerMapY() : -1);
         }
     }
     EXPECT_EQ(landings[1], landings[0]);
