@@ -15,6 +15,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/X11Window.h"
+
 namespace platform {
 namespace {
 
@@ -28,7 +30,13 @@ struct WindowState {
     bool useSurface = false;
     int scale = 1;
     int clientW = 480, clientH = 320;
+    // The window's real size as the last frame found it (0 while unknown),
+    // and what follows it against SDL's idea of the size.
+    int realW = 0, realH = 0;
+    WindowSizeFollower sizeFollower;
     bool quitPosted = false;
+    // A window destroyed from outside is reported once, as a close request.
+    bool goneReported = false;
     std::function<void(const SDL_Event&)> observer;
 };
 
@@ -240,9 +248,11 @@ void FillMargins(SDL_Surface* surface, const PictureRect& r) {
 void PresentToSurface(WindowState& s, const uint32_t* argb, int width, int height) {
     SDL_Surface* surface = SDL_GetWindowSurface(s.window);
     if (!surface) return;
-    int pointsW = 0, pointsH = 0;
-    SDL_GetWindowSize(s.window, &pointsW, &pointsH);
-    const PictureRect r = FitPicture({pointsW, pointsH, surface->w, surface->h, width, height});
+    // A buffer of another size than the window (SDL has yet to follow it)
+    // takes no frame.
+    const WindowGeometry g = CurrentWindowGeometry();
+    if (s.realW > 0 && (surface->w != g.pixelsW || surface->h != g.pixelsH)) return;
+    const PictureRect r = FitPicture(g);
     if (r.w <= 0 || r.h <= 0) return;
     const Uint32 format = surface->format->format;
     const bool sameLayout = format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
@@ -283,6 +293,7 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
         return false;
     }
     ChoosePresentPath(s);
+    x11::WatchWindow(s.window);
     SDL_ShowWindow(s.window);
     if (WakeState().eventType == 0 && DriverBlocksOnEvents()) {
         const Uint32 type = SDL_RegisterEvents(1);
@@ -315,6 +326,9 @@ void GetGameWindowClientSize(int& clientWidth, int& clientHeight) {
 
 void DestroyGameWindow() {
     auto& s = State();
+    // A window destroyed from outside: SDL first hears that it was unmapped,
+    // or it would wait for that in vain while taking it down.
+    if (s.window && x11::WindowGone()) SDL_PumpEvents();
     if (s.texture) SDL_DestroyTexture(s.texture);
     if (s.renderer) SDL_DestroyRenderer(s.renderer);
     if (s.window) SDL_DestroyWindow(s.window);
@@ -322,6 +336,9 @@ void DestroyGameWindow() {
     s.renderer = nullptr;
     s.window = nullptr;
     s.useSurface = false;
+    s.realW = s.realH = 0;
+    s.sizeFollower = WindowSizeFollower{};
+    s.goneReported = false;
 }
 
 bool HasGameWindow() { return State().window != nullptr; }
@@ -355,11 +372,24 @@ uint32_t VirtualKeyFromSdl(int32_t key) {
     }
 }
 
+namespace {
+
+// The window was destroyed by someone else and the game has not heard yet.
+bool GoneUnreported(const WindowState& s) { return s.window && !s.goneReported && x11::WindowGone(); }
+
+}  // namespace
+
 bool PeekMessage(Message& out) {
     auto& s = State();
     if (s.quitPosted) {
         s.quitPosted = false;
         out = Message{MessageType::Quit, 0, false};
+        return true;
+    }
+    if (GoneUnreported(s)) {
+        // As if the player had closed it.
+        s.goneReported = true;
+        out = Message{MessageType::Close, 0, false};
         return true;
     }
     if (!s.window) return false;
@@ -411,7 +441,7 @@ void PostQuitMessage() { State().quitPosted = true; }
 
 bool HasPendingMessage() {
     auto& s = State();
-    if (s.quitPosted) return true;
+    if (s.quitPosted || GoneUnreported(s)) return true;
     if (!s.window) return false;
     SDL_PumpEvents();
     const uint32_t wakeType = WakeState().eventType;
@@ -456,7 +486,15 @@ bool TakeWakeRequest() { return WakeState().requested.exchange(false); }
 
 void PresentToWindow(const uint32_t* argb, int width, int height) {
     auto& s = State();
-    if (!s.window || width != s.clientW || height != s.clientH) return;
+    if (!s.window || x11::WindowGone() || width != s.clientW || height != s.clientH) return;
+    int sdlW = 0, sdlH = 0;
+    SDL_GetWindowSize(s.window, &sdlW, &sdlH);
+    if (!x11::RealWindowSize(s.window, s.realW, s.realH)) s.realW = s.realH = 0;
+    const WindowSizeFollower::Step step = s.sizeFollower.Observe(sdlW, sdlH, s.realW, s.realH);
+    // Asking for the size the window has changes nothing on the screen; it
+    // only brings SDL's buffer back to that size.
+    if (step.tellSdl) SDL_SetWindowSize(s.window, step.w, step.h);
+    if (!step.show) return;
     if (s.useSurface) {
         PresentToSurface(s, argb, width, height);
         return;
@@ -556,6 +594,29 @@ TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictur
     return t;
 }
 
+WindowSizeFollower::Step WindowSizeFollower::Observe(int sdlW, int sdlH, int realW, int realH) {
+    if (realW <= 0 || realH <= 0) {
+        stillFrames_ = 0;
+        return {sdlW, sdlH, true, false};
+    }
+    Step step{realW, realH, true, false};
+    const bool still = realW == lastW_ && realH == lastH_;
+    lastW_ = realW;
+    lastH_ = realH;
+    if (realW == sdlW && realH == sdlH) {
+        stillFrames_ = 0;
+        return step;
+    }
+    stillFrames_ = still ? stillFrames_ + 1 : 0;
+    step.show = false;
+    if (stillFrames_ >= kSettleFrames) {
+        step.tellSdl = true;
+        step.show = true;
+        stillFrames_ = 0;
+    }
+    return step;
+}
+
 namespace {
 
 // a / b rounded toward minus infinity (b > 0).
@@ -585,6 +646,12 @@ WindowGeometry CurrentWindowGeometry() {
     g.pointsW = g.pixelsW = s.clientW * s.scale;
     g.pointsH = g.pixelsH = s.clientH * s.scale;
     if (!s.window) return g;
+    if (s.realW > 0 && s.realH > 0) {
+        // The X server's size, in pixels, which are its points as well.
+        g.pointsW = g.pixelsW = s.realW;
+        g.pointsH = g.pixelsH = s.realH;
+        return g;
+    }
     SDL_GetWindowSize(s.window, &g.pointsW, &g.pointsH);
     if (s.renderer) {
         SDL_GetRendererOutputSize(s.renderer, &g.pixelsW, &g.pixelsH);

@@ -109,6 +109,31 @@ struct TurnedWindow {
 TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
                         const Desktop& desktop);
 
+// The size the window really has, followed frame by frame against the size
+// SDL believes it has. A window manager may refuse a size the game asks for
+// (a tiling one refuses every size), and SDL then goes on believing the
+// size it asked for, drawing into a buffer of that size at the window's
+// corner; a size granted may also be reported a little later. So the
+// picture is fitted into the real size; while SDL's size differs from it
+// no frame is shown, and once the real size has stood still for
+// kSettleFrames frames SDL is given it again.
+class WindowSizeFollower {
+public:
+    static constexpr int kSettleFrames = 8;
+    struct Step {
+        int w = 0, h = 0;       // the size to fit the picture into
+        bool show = true;       // SDL draws at that size: the frame may be shown
+        bool tellSdl = false;   // SDL is to be given (w, h), the size the window has
+    };
+    // One frame: the size SDL reports and the real one (0 by 0 when the
+    // window system does not tell it; SDL's size counts then).
+    Step Observe(int sdlW, int sdlH, int realW, int realH);
+
+private:
+    int lastW_ = 0, lastH_ = 0;
+    int stillFrames_ = 0;
+};
+
 // A position in window points to picture pixels through FitPicture; true
 // when it lies on the picture. A position in the margins maps to a point
 // outside the picture (below 0 or at the picture's size and beyond).

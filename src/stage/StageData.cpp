@@ -23,11 +23,10 @@ struct Window {
     int32_t left, right, top, bottom;
 };
 
-Window SpawnWindowAt(int32_t cameraX, int32_t cameraY) {
-    const CGameMain* game = CGameMain::GetInstance();
-    const int32_t l = game->GetViewLeft() + 160, t = game->GetViewTop() + 160;
-    return {cameraX - 10 * l, cameraX + 10 * (l + game->GetViewWidth()), cameraY - 10 * t,
-            cameraY + 10 * (t + game->GetViewHeight())};
+// The view's corner lies at 320 - size / 2 in the layout space.
+Window SpawnWindowAt(int32_t cameraX, int32_t cameraY, int32_t viewWidth, int32_t viewHeight) {
+    const int32_t l = 320 - viewWidth / 2 + 160, t = 320 - viewHeight / 2 + 160;
+    return {cameraX - 10 * l, cameraX + 10 * (l + viewWidth), cameraY - 10 * t, cameraY + 10 * (t + viewHeight)};
 }
 
 // Scrolls every character of a list by the camera's movement.
@@ -100,6 +99,8 @@ void CStageData::ResetCamera() {
     const int32_t vw = game->GetViewWidth(), vh = game->GetViewHeight();
     m_spawnCameraX = -30 * vw;
     m_spawnCameraY = -30 * vh;
+    m_spawnViewWidth = vw;
+    m_spawnViewHeight = vh;
     m_cameraX = 0;
     m_cameraY = 0;
     m_deadZoneMaxX = m_deadZoneMinX = vw * 10 / 2;
@@ -285,8 +286,13 @@ void CStageData::ScrollBy(int32_t dx, int32_t dy) {
     ScrollList(game->m_characterList, dx, dy);
     ScrollList(game->m_subCharacterList, dx, dy);
 
-    const Window before = SpawnWindowAt(m_spawnCameraX, m_spawnCameraY);
-    const Window after = SpawnWindowAt(m_cameraX, m_cameraY);
+    // The window spawned last time, at the view size of then, and the one
+    // of now: after a change of the view size the two differ in size, and
+    // the passes below still make exactly the cells of the new one that the
+    // old one lacked.
+    const int32_t vw = game->GetViewWidth(), vh = game->GetViewHeight();
+    const Window before = SpawnWindowAt(m_spawnCameraX, m_spawnCameraY, m_spawnViewWidth, m_spawnViewHeight);
+    const Window after = SpawnWindowAt(m_cameraX, m_cameraY, vw, vh);
     const int32_t columns = LayerColumns(), rows = LayerRows();
     // Columns that entered, over the rows of the old window; then rows that
     // entered, over the columns of the new one: no cell twice in one pass.
@@ -316,6 +322,8 @@ void CStageData::ScrollBy(int32_t dx, int32_t dy) {
     }
     m_spawnCameraX = m_cameraX;
     m_spawnCameraY = m_cameraY;
+    m_spawnViewWidth = vw;
+    m_spawnViewHeight = vh;
 }
 
 CCharacter* CStageData::SpawnCell(StageMapCell value, int32_t column, int32_t row, int layer) {

@@ -71,8 +71,14 @@ public:
     int32_t m_height = 0;
     int32_t m_cameraX = 0;
     int32_t m_cameraY = 0;
+    // The camera of the last spawn pass and the view size it was made at:
+    // together they give the window whose cells exist. The view size
+    // changes with the portrait turn, and the window that was spawned is
+    // the one of the old size until the next pass.
     int32_t m_spawnCameraX = 0;
     int32_t m_spawnCameraY = 0;
+    int32_t m_spawnViewWidth = 0;
+    int32_t m_spawnViewHeight = 0;
     int32_t m_startX = -1;
     int32_t m_startY = -1;
     int32_t m_startFacing = 0;

@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
@@ -36,6 +38,7 @@ const FitCase kCases[] = {
     {"smaller than the picture", {400, 300, 400, 300, 480, 320}, {0, 17, 400, 266}},
     {"smaller, and wider than the picture", {500, 300, 500, 300, 480, 320}, {25, 0, 450, 300}},
     {"the portrait picture in a landscape window", {960, 640, 960, 640, 320, 480}, {320, 80, 320, 480}},
+    {"the portrait picture in a tiling manager's full screen", {1280, 800, 1280, 800, 320, 480}, {480, 160, 320, 480}},
 };
 
 // The window point at the middle of a picture pixel.
@@ -191,6 +194,39 @@ TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
         EXPECT_EQ(t.factor, c.turned.factor);
         EXPECT_EQ(t.w, c.turned.w);
         EXPECT_EQ(t.h, c.turned.h);
+    }
+}
+
+// The window's size frame by frame: SDL's, the X server's (0 x 0: not
+// known); then the size the picture is fitted into, whether the frame is
+// shown and whether SDL is given the real size.
+TEST(WindowTurn, ThePictureFollowsTheSizeTheWindowReallyHas) {
+    using Frame = std::array<int, 8>;
+    const Frame refused{320, 480, 1280, 800, 1280, 800, 0, 0};
+    std::vector<Frame> refusal(8, refused);  // 7 frames unshown, SDL told on the 8th
+    refusal.front() = {1280, 800, 1280, 800, 1280, 800, 1, 0};
+    refusal.push_back({320, 480, 1280, 800, 1280, 800, 1, 1});
+    refusal.push_back(refusal.front());
+    const std::pair<const char*, std::vector<Frame>> stories[] = {
+        {"the asked size refused", refusal},
+        {"the asked size granted late",
+         {{640, 960, 960, 640, 960, 640, 0, 0},
+          {640, 960, 960, 640, 960, 640, 0, 0},
+          {640, 960, 640, 960, 640, 960, 1, 0}}},
+        {"the player drags the window, SDL a frame behind",
+         {{960, 640, 1000, 660, 1000, 660, 0, 0},
+          {1000, 660, 1040, 680, 1040, 680, 0, 0},
+          {1040, 680, 1040, 680, 1040, 680, 1, 0}}},
+        {"no X server", {{640, 960, 0, 0, 640, 960, 1, 0}}},
+    };
+    for (const auto& [name, frames] : stories) {
+        platform::WindowSizeFollower follower;
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            const Frame& f = frames[i];
+            const auto step = follower.Observe(f[0], f[1], f[2], f[3]);
+            EXPECT_EQ((Frame{f[0], f[1], f[2], f[3], step.w, step.h, step.show, step.tellSdl}), f)
+                << name << ", frame " << i;
+        }
     }
 }
 

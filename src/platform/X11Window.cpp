@@ -1,0 +1,110 @@
+#include "platform/X11Window.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#if defined(PELLUMBRISK_X11) && defined(SDL_VIDEO_DRIVER_X11)
+
+#include <X11/Xlib.h>
+
+#include <atomic>
+#include <cstring>
+
+namespace platform::x11 {
+namespace {
+
+struct Watched {
+    Display* display = nullptr;
+    ::Window window = 0;
+    XErrorHandler previous = nullptr;
+    int glxErrorBase = -1;  // -1 without GLX
+    std::atomic<bool> gone{false};
+};
+
+// The GLX errors (relative to the extension's first error code) that a
+// drawing into a window that no longer exists brings.
+constexpr int kGlxBadDrawable = 2;
+constexpr int kGlxBadCurrentWindow = 5;
+constexpr int kGlxBadWindow = 12;
+
+// The errors that say a window does not exist (any longer).
+bool NoSuchWindow(const Watched& w, int code) {
+    if (code == BadWindow || code == BadDrawable) return true;
+    if (w.glxErrorBase < 0) return false;
+    const int glx = code - w.glxErrorBase;
+    return glx == kGlxBadDrawable || glx == kGlxBadCurrentWindow || glx == kGlxBadWindow;
+}
+
+Watched& State() {
+    static Watched w;
+    return w;
+}
+
+// Errors arrive whenever Xlib reads from the server, inside whichever call
+// of SDL's did so; the handler only takes note. Once the window is gone,
+// whatever else is said about it (SDL taking down what it made for it) is
+// as harmless. The window stays watched after the game destroys it itself.
+int OnXError(Display* display, XErrorEvent* error) {
+    Watched& w = State();
+    const bool aboutWindow = display == w.display && error->resourceid == w.window;
+    if (aboutWindow && (w.gone || NoSuchWindow(w, error->error_code))) {
+        w.gone = true;
+        return 0;
+    }
+    return w.previous != nullptr ? w.previous(display, error) : 0;
+}
+
+bool X11Window(SDL_Window* window, Display*& display, ::Window& xwindow) {
+    if (window == nullptr) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0) return false;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    display = info.info.x11.display;
+    xwindow = info.info.x11.window;
+    return display != nullptr && xwindow != 0;
+}
+
+}  // namespace
+
+void WatchWindow(SDL_Window* window) {
+    Watched& w = State();
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!X11Window(window, display, xwindow)) return;
+    w.display = display;
+    w.window = xwindow;
+    w.gone = false;
+    int opcode = 0, eventBase = 0, errorBase = 0;
+    w.glxErrorBase = XQueryExtension(display, "GLX", &opcode, &eventBase, &errorBase) ? errorBase : -1;
+    const XErrorHandler previous = XSetErrorHandler(&OnXError);
+    if (previous != &OnXError) w.previous = previous;
+}
+
+bool WindowGone() { return State().gone; }
+
+bool RealWindowSize(SDL_Window* window, int& w, int& h) {
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (State().gone || !X11Window(window, display, xwindow)) return false;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, xwindow, &attributes) == 0 || State().gone) return false;
+    w = attributes.width;
+    h = attributes.height;
+    return w > 0 && h > 0;
+}
+
+}  // namespace platform::x11
+
+#else
+
+namespace platform::x11 {
+
+void WatchWindow(SDL_Window*) {}
+bool WindowGone() { return false; }
+bool RealWindowSize(SDL_Window*, int&, int&) { return false; }
+
+}  // namespace platform::x11
+
+#endif

@@ -1,0 +1,20 @@
+#pragma once
+// What only the X server can tell about the game's window: the size it
+// really has (SDL keeps believing a size it asked for when the window
+// manager refused it), and that it was destroyed by someone else (a tool or
+// a window manager may destroy it instead of asking it to close). Under any
+// other video driver, or built without the X11 headers, nothing is known.
+struct SDL_Window;
+
+namespace platform::x11 {
+
+// Starts watching the window: from now on an X error that says the window
+// no longer exists marks it as gone instead of ending the process. Any
+// other X error goes on to the handler installed before.
+void WatchWindow(SDL_Window* window);
+// The watched window was destroyed, not by the game.
+bool WindowGone();
+// The window's size on the X server; false when unknown.
+bool RealWindowSize(SDL_Window* window, int& w, int& h);
+
+}  // namespace platform::x11
