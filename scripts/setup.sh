@@ -7,7 +7,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$1"; shift
 
 packages=(build-essential cmake ninja-build pkg-config libpng-dev zlib1g-dev libsdl2-dev
-          libfluidsynth-dev timgm6mb-soundfont libfreetype-dev fonts-misaki libgtest-dev
+          libx11-dev libfluidsynth-dev timgm6mb-soundfont libfreetype-dev fonts-misaki libgtest-dev
           clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
