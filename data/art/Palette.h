@@ -34,12 +34,21 @@ constexpr Rgb kRed = Hex(0xC0392B);
 constexpr Rgb kCrimson = Hex(0x7F1D2D);
 constexpr Rgb kSkin = Hex(0xF0C29A);
 constexpr Rgb kViolet = Hex(0x8E5BD6);
+// Four more, so that every playable character and enemy kind wears a main
+// colour of its own: a cool jade between the pines and the water, a warm
+// olive between the grass and the sand, and a pale and a deep blue-violet
+// (lilac and indigo, one ramp) between the mist and the violet.
+constexpr Rgb kJade = Hex(0x3E8C7A);
+constexpr Rgb kOlive = Hex(0x8A8A44);
+constexpr Rgb kLilac = Hex(0xA08CC8);
+constexpr Rgb kIndigo = Hex(0x4A4F9A);
 
 // Every colour above, for checks that a sheet keeps to the palette.
 constexpr Rgb kPaletteColours[] = {
     kInk,   kNight, kDusk,      kMauve, kRose,  kCoral,      kAmber,      kGold,      kCream, kWhite, kMist,
     kSlate, kNavy,  kPineDark,  kPine,  kGrass, kLeaf,       kEarthDark,  kEarth,     kWood,  kSand,  kStoneDark,
     kStone, kStoneLight, kWaterDeep, kWater, kFoam, kRed, kCrimson, kSkin, kViolet,
+    kJade, kOlive, kLilac, kIndigo,
 };
 
 // Only for the contact sheet's chequered background, never in a sheet.

@@ -1,10 +1,11 @@
 // The archer: texture slot 42 (resource 161), 256 x 256, 40 x 40 cells,
 // and its arrows (attack effects 710 and 720) in a 16 x 16 cell.
 //
-// A foot soldier under a wide straw hat, in a mauve tunic with a dark sash
-// over brown hakama and white shin wraps, a red quiver on his back and a
-// longbow taller than his chest. He draws the string back to his cheek before every shot, level
-// for the straight shots (11050) and raised for the lobbed ones (11051).
+// A foot soldier under a wide conical hat lacquered mauve like his tunic
+// and hakama (nothing like the kusarigama's straw hat), a dark sash, white
+// shin wraps, a red quiver on his back and a longbow taller than his chest.
+// He draws the string back to his cheek before every shot, level for the
+// straight shots (11050) and raised for the lobbed ones (11051).
 // Defeated, he hops back and stays lying on the ground (112, 113).
 //
 //  cell      at       anchor  states
@@ -34,8 +35,8 @@ using rig::Sprite;
 
 const Ramp kTunic{kRose, kMauve, kDusk};
 const Ramp kTunicFar{kMauve, kDusk, kNight};
-const Ramp kTrousers{kWood, kEarth, kEarthDark};
-const Ramp kTrousersFar{kEarth, kEarthDark, kInk};
+const Ramp kTrousers{kRose, kMauve, kDusk};
+const Ramp kTrousersFar{kMauve, kDusk, kNight};
 const Ramp kWraps{kWhite, kCream, kSand};
 const Ramp kWrapsFar{kCream, kSand, kWood};
 const Ramp kQuiver{kCoral, kRed, kCrimson};
@@ -44,7 +45,7 @@ const Ramp kSkinFar{kSkin, kSand, kWood};
 const Ramp kBowWood{kCream, kSand, kWood};
 const Ramp kShaft{kCream, kSand, kWood};
 
-// His head under the straw hat: the cone lit on its left slope and shaded
+// His head under the lacquered hat: the cone lit on its left slope and shaded
 // on its right, the brim's underside dark, and the brim's shadow across his
 // brow; the variants change his eyes and mouth.
 std::map<std::string, Sprite> Heads() {
@@ -94,7 +95,7 @@ rig::Model MakeArcher() {
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("archer", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'c', kCream}, {'y', kGold}, {'Y', kSand},  {'w', kWood}, {'a', kEarth}, {'n', kNight},
+    m.legend = {{'c', kRose}, {'y', kMauve}, {'Y', kDusk},  {'w', kMauve}, {'a', kDusk}, {'n', kNight},
                 {'s', kSkin},  {'S', kCream}, {'z', kSand},  {'k', kInk},  {'r', kRose}};
     // White wraps on his shins, a dark sash, and a quiver of arrows on the
     // back.

@@ -1,8 +1,8 @@
 // The flower: texture slot 45 (resource 164), 256 x 256, 40 x 40 cells.
 //
 // A golden chrysanthemum yokai on a leafy stem and two root feet, with a
-// face in its brown heart that bares its fangs when it springs. It crouches
-// while it turns to the player, then hops: straight up (11080) or forward
+// face in its dark brown heart that bares its fangs when it springs. It
+// crouches while it turns to the player, then hops: straight up (11080) or forward
 // (11081); both variants look the same, and both point records 110 and 111
 // at the wilted picture. It throws nothing.
 //
@@ -54,7 +54,7 @@ std::map<std::string, Sprite> Faces() {
 rig::Model MakeFlower() {
     rig::Model m;
     m.name = "flower";
-    m.legend = {{'e', kEarth}, {'E', kWood}, {'F', kSand}, {'k', kInk}, {'w', kWhite}, {'m', kCrimson}, {'t', kWhite}};
+    m.legend = {{'e', kEarthDark}, {'E', kEarth}, {'F', kWood}, {'k', kInk}, {'w', kWhite}, {'m', kCrimson}, {'t', kWhite}};
     m.AddBone(MakeBone("base", "", 0, 0, {0, 0}, 180));
     m.AddBone(MakeBone("stem1", "base", 5.0f, 0, {0, 0}, 180));
     m.AddBone(MakeBone("stem2", "stem1", 5.0f, 1, {0, 0}, 180));
@@ -97,7 +97,9 @@ const enemies::PoseLine kPoses[] = {
 
 Canvas PaintFlower(const Layout& l, const Cell& c) {
     static const rig::Model flower = MakeFlower();
-    static const std::vector<enemies::Sheen> sheens = enemies::Sheens({kPetal, kPetalBack, kStem, kStemFar});
+    // The front petals keep the rig's own light: lit along every upper edge
+    // as well, their thin tips would turn more cream than gold.
+    static const std::vector<enemies::Sheen> sheens = enemies::Sheens({kPetalBack, kStem, kStemFar});
     return enemies::Lit(enemies::DrawPose(flower, enemies::FindPose(kPoses, c.pose, "flower"), l, c), sheens, kInk, kMist);
 }
 

@@ -42,7 +42,7 @@ using rig::Sprite;
 struct Lacquer {
     Ramp plate, far, lacing;
 };
-const Lacquer kBronzeLacquer{{kAmber, kWood, kEarth}, {kWood, kEarth, kEarthDark}, {kCoral, kRed, kCrimson}};
+const Lacquer kBronzeLacquer{{kAmber, kWood, kEarth}, {kWood, kWood, kEarthDark}, {kCoral, kRed, kCrimson}};
 const Lacquer kCrimsonLacquer{{kRose, kCrimson, kNight}, {kCrimson, kNight, kInk}, {kCream, kGold, kAmber}};
 const Lacquer kJadeLacquer{{kLeaf, kGrass, kPine}, {kGrass, kPine, kPineDark}, {kCream, kGold, kAmber}};
 

@@ -3,7 +3,7 @@
 //
 //  fox     an orange three-tailed kitsune with white-tipped tails and black
 //          stockings, sitting; it rears up to cast its fox-fire
-//  spider  a black tsuchigumo with a gold-banded abdomen and red eyes,
+//  spider  a dark brown tsuchigumo with a gold-banded abdomen and red eyes,
 //          hanging on its thread
 //  priest  a zen priest with a shaved head, a black koromo to his ankles, a
 //          saffron kesa over one shoulder, straw sandals and wooden prayer
@@ -78,8 +78,10 @@ rig::Model MakeSpider() {
     m.AddBone(MakeBone("body", "", 5, 0, {0, 0}, -90));
     m.AddBone(MakeBone("silk", "body", 20, 0, {0, 0}, 180));
     m.AddBone(MakeBone("spinneret", "body", 0.1f, 0, {0, 0}, 180));
-    const Ramp near{kMauve, kDusk, kNight};
-    const Ramp far{kDusk, kNight, kInk};
+    // The legs are too thin to show a lit side: the near ones brown through,
+    // the far ones in shadow.
+    const Ramp near{kEarth, kEarthDark, kEarthDark};
+    const Ramp far{kEarthDark, kNight, kNight};
     // Four legs a side, each a thigh rising from the body and a shin down.
     const float thighs[4] = {130, 105, -105, -130};
     const float shins[4] = {60, 30, -30, -60};
@@ -104,10 +106,10 @@ rig::Model MakeSpider() {
     silk.ramp = Ramp{kWhite, kStoneLight, kStone};
     silk.outline = false;
     m.AddPart(silk);
-    m.AddPart(EllipsePart("abdomen", "body", 0, Ramp{kDusk, kNight, kInk}, 4.4f, 4.2f, 1.1f));
+    m.AddPart(EllipsePart("abdomen", "body", 0, Ramp{kEarth, kEarthDark, kNight}, 4.4f, 4.2f, 1.1f));
     m.AddPart(enemies::SpritePart("bands", "body", 1, {{"", Sprite{{".yyy.", "y...y", ".yyy.", "y...y"}, {2, 1.5f}}}}));
     m.FindPart("bands")->from = 1.2f;
-    m.AddPart(EllipsePart("head", "body", 2, near, 2.6f, 2.4f, -0.1f));
+    m.AddPart(EllipsePart("head", "body", 2, Ramp{kEarth, kEarthDark, kNight}, 2.6f, 2.4f, -0.1f));
     m.AddPart(enemies::SpritePart("eyes", "body", 4,
                                   {{"", Sprite{{"r.r", ".rr", "r.."}, {0, 1}}}, {"hurt", Sprite{{"k.k", ".k.", "k.k"}, {0, 1}}}}));
     m.FindPart("eyes")->from = -0.5f;

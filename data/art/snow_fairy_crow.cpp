@@ -3,7 +3,7 @@
 // bottom rows, living_armour.cpp).
 //
 // The snow fairy: a small winter spirit floating over a ring of frost, in
-// a white kimono that falls past her feet, an ice-blue obi, long black hair
+// a white kimono that falls past her feet, an ice-blue obi, long lilac hair
 // down her back and a pale face, snowflakes about her; she raises her arms
 // and flings two ice crystals up and out.
 // The crow-billed goblin (karasu tengu): a crow's head with a gold beak and
@@ -41,8 +41,8 @@ const Ramp kIce{kWhite, kFoam, kWater};
 const Ramp kObi{kFoam, kWater, kWaterDeep};
 const Ramp kPaleSkin{kWhite, kCream, kSkin};
 
-// The head faces right; its pivot is the neck. H/h her long black hair and
-// its sheen, i the ice comb in it, s her pale face, k eyes, m mouth. The
+// The head faces right; its pivot is the neck. H/h her long lilac hair and
+// its sheen, i the ice comb in it, s her pale face, k eyes (l shut), m mouth. The
 // hair falls down her back to the waist.
 std::map<std::string, Sprite> FairyHeads() {
     auto make = [](const char* eyes, const char* mouth) {
@@ -62,7 +62,7 @@ std::map<std::string, Sprite> FairyHeads() {
                       },
                       {7, 8}};
     };
-    return {{"", make("kssk.", "ssms.")}, {"blink", make("hssh.", "ssms.")}, {"hurt", make("skssk", "smms.")}};
+    return {{"", make("kssk.", "ssms.")}, {"blink", make("lssl.", "ssms.")}, {"hurt", make("skssk", "smms.")}};
 }
 
 rig::Model MakeFairy() {
@@ -90,7 +90,7 @@ rig::Model MakeFairy() {
     rig::Model m = rig::Humanoid("snow fairy", b);
     m.FindPart("head")->sprites = FairyHeads();
     m.FindPart("footN")->hidden = m.FindPart("footF")->hidden = true;
-    m.legend = {{'H', kDusk}, {'h', kMauve}, {'i', kFoam}, {'s', kCream}, {'k', kInk}, {'m', kRose}};
+    m.legend = {{'H', kLilac}, {'h', kWhite}, {'i', kFoam}, {'s', kCream}, {'k', kInk}, {'l', kMauve}, {'m', kRose}};
     // The white kimono falls below her feet in a bell; she floats over a
     // faint ring of frost with snowflakes about her hem.
     m.AddBone(enemies::Follow(MakeBone("robe", "torso", 6.2f, 0, {0, 0.2f}, 0)));

@@ -1,10 +1,10 @@
 // The soldier: texture slot 35 (resource 136), 256 x 256, 40 x 40 cells,
 // anchored at the body's centre (Body) but for the hurt cell (Centre).
 //
-// A castle foot soldier (ashigaru): a wide, shallow conical jingasa of iron
-// with a gold mon, a red lacquered do laced in dark cord over a plain
-// hemp-brown tunic and hakama, straw sandals, a white sashimono banner
-// standing above his hat and a long yari. Nothing of the living armour's
+// A castle foot soldier (ashigaru): a wide, shallow conical jingasa of
+// indigo lacquer with a gold mon, a red lacquered do laced in dark cord
+// over an indigo-dyed tunic and hakama, straw sandals, a white sashimono
+// banner standing above his hat and a long yari. Nothing of the living armour's
 // bulk, gilt crest, glowing visor or katana: he is a man, with a face under
 // the hat brim.
 //
@@ -32,14 +32,14 @@ using rig::Sprite;
 
 const Ramp kCuirass{kCoral, kRed, kCrimson};
 const Ramp kLacing{kStone, kStoneDark, kNight};
-const Ramp kTunic{kSand, kWood, kEarth};
-const Ramp kTunicFar{kWood, kEarth, kEarthDark};
+const Ramp kTunic{kLilac, kIndigo, kNavy};
+const Ramp kTunicFar{kIndigo, kNavy, kNight};
 const Ramp kSandal{kGold, kSand, kWood};
 const Ramp kSkinRamp{kCream, kSkin, kSand};
 const Ramp kSkinFar{kSkin, kSand, kWood};
 const Ramp kFlag{kWhite, kCream, kSand};
 
-// The head faces right; its pivot is the neck. J/j the hat's iron and
+// The head faces right; its pivot is the neck. J/j the hat's lacquer and
 // its shadowed far tip, L the sheen on its lit slope, g the gold mon on
 // its front, h hair, s skin, k eyes, m mouth, d the chin cord. The jingasa
 // is a wide, shallow cone: straight slopes from a low peak out past the
@@ -92,7 +92,7 @@ rig::Model MakeSoldier() {
     b.head = Heads().at("");
     rig::Model m = rig::Humanoid("soldier", b);
     m.FindPart("head")->sprites = Heads();
-    m.legend = {{'J', kStoneDark}, {'j', kNight}, {'L', kStone}, {'g', kGold}, {'h', kEarthDark},
+    m.legend = {{'J', kIndigo}, {'j', kNavy}, {'L', kLilac}, {'g', kGold}, {'h', kEarthDark},
                 {'s', kSkin},  {'k', kInk},  {'m', kCrimson}, {'d', kEarth}};
     // The do: red lacquer laced across in dark cord, a gold mon on the chest,
     // and a short skirt of plates at the waist over the plain hakama.

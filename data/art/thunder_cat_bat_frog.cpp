@@ -1,12 +1,12 @@
 // The thunderer, the goblin cat, the bat and the frog: texture slot 31
 // (resource 132), 256 x 256, 40 x 40 cells.
 //
-//  thunderer   a red-skinned thunder oni with gold horns and wild black
+//  thunderer   a jade-skinned thunder oni with gold horns and wild black
 //              hair, riding a storm cloud, a ring of drums on his back and
 //              a drumstick in each fist
-//  goblin cat  a grey two-tailed nekomata with gold eyes
+//  goblin cat  a white two-tailed nekomata with gold eyes
 //  bat         a brown bat with dusky wings and big ears
-//  frog        a blue toad with a cream belly and gold eyes
+//  frog        a leaf-green toad with a cream belly and gold eyes
 //
 //  cells (row y, from x = 0 in steps of 40):
 //   0    thunder_a thunder_b thunder_charge_a thunder_charge_b thunder_strike_a thunder_strike_b
@@ -30,7 +30,7 @@ using rig::Sprite;
 
 // --- The thunderer ---------------------------------------------------------------
 
-const Ramp kOniSkin{kCoral, kRed, kCrimson};
+const Ramp kOniSkin{kFoam, kJade, kPine};
 const Ramp kCloud{kStoneLight, kStone, kStoneDark};
 const Ramp kDrum{kGold, kAmber, kWood};
 const Ramp kStick{kSand, kWood, kEarth};
@@ -38,7 +38,7 @@ const Ramp kStick{kSand, kWood, kEarth};
 rig::Model MakeThunderer() {
     rig::Model m;
     m.name = "thunderer";
-    m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'R', kRed}, {'r', kCrimson}, {'n', kNight}};
+    m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'R', kJade}, {'r', kCrimson}, {'n', kNight}};
     m.AddBone(MakeBone("cloud", "", 6, 0, {0, 0}, 90));
     m.AddBone(MakeBone("torso", "cloud", 5, 0.5f, {0, -2}, 180));
     m.AddBone(MakeBone("neck", "torso", 1, 1, {0, 0}, 180));
@@ -56,11 +56,11 @@ rig::Model MakeThunderer() {
         m.AddBone(enemies::Follow(MakeBone(b, "ring", 0, 0, drums[i], 180)));
         m.AddPart(EllipsePart("drum" + std::to_string(i), b, -5, kDrum, 2.0f, 1.6f));
     }
-    m.AddPart(CapsulePart("armF", "armF", -3, Ramp{kRed, kCrimson, kCrimson}, 1.2f, 1.1f));
+    m.AddPart(CapsulePart("armF", "armF", -3, Ramp{kJade, kPine, kPine}, 1.2f, 1.1f));
     m.AddPart(CapsulePart("stickF", "stickF", -4, kStick, 0.6f, 0.9f));
-    m.AddPart(EllipsePart("cloudB", "cloud", 0, kCloud, 4.0f, 3.0f, -0.5f));
-    m.AddPart(EllipsePart("cloudM", "cloud", 1, kCloud, 4.2f, 4.0f, 0.3f));
-    m.AddPart(EllipsePart("cloudF", "cloud", 0, kCloud, 3.4f, 3.0f, 1.05f));
+    m.AddPart(EllipsePart("cloudB", "cloud", 0, kCloud, 3.4f, 2.6f, -0.4f));
+    m.AddPart(EllipsePart("cloudM", "cloud", 1, kCloud, 3.6f, 3.4f, 0.3f));
+    m.AddPart(EllipsePart("cloudF", "cloud", 0, kCloud, 2.9f, 2.6f, 1.0f));
     m.AddPart(CapsulePart("torso", "torso", 2, kOniSkin, 2.8f, 3.1f));
     m.AddPart(enemies::Flat(EllipsePart("loin", "torso", 3, Ramp{kGold, kAmber, kAmber}, 3.0f, 1.3f, 0.05f)));
     m.AddPart(enemies::SpritePart("stripes", "torso", 4, {{"", Sprite{{"k.k.k"}, {2, 0}}}}));
@@ -81,13 +81,14 @@ rig::Model MakeThunderer() {
 
 // --- The goblin cat -------------------------------------------------------------------
 
-const Ramp kCatFur{kStoneLight, kStone, kStoneDark};
-const Ramp kCatFar{kStone, kStoneDark, kNight};
+// White fur: the lit side and the body alike white, shaded cool grey.
+const Ramp kCatFur{kWhite, kWhite, kStoneLight};
+const Ramp kCatFar{kStoneLight, kStone, kStoneDark};
 
 rig::Model MakeCat() {
     rig::Model m;
     m.name = "goblin cat";
-    m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'g', kStoneLight}, {'G', kStone}, {'p', kRose},
+    m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'g', kWhite}, {'G', kStoneLight}, {'p', kRose},
                 {'r', kCrimson}};
     m.AddBone(MakeBone("body", "", 8, 0, {-4, 0}, 90));
     m.AddBone(MakeBone("neck", "body", 2, 1, {0, 0}, 150));
@@ -129,7 +130,7 @@ rig::Model MakeBat() {
     const std::vector<rig::Vec> wingN = {{0, -1}, {4, -4}, {8, -5}, {12, -3}, {11, 1}, {9, 0}, {8, 3}, {6, 1}, {4, 4}, {2, 2}, {0, 2}};
     std::vector<rig::Vec> wingF = wingN;
     for (rig::Vec& v : wingF) v.x = -v.x;
-    m.AddPart(enemies::PolyPart("wingF", "wingF", -2, Ramp{kDusk, kNight, kInk}, wingF));
+    m.AddPart(enemies::PolyPart("wingF", "wingF", -2, Ramp{kDusk, kDusk, kNight}, wingF));
     m.AddPart(EllipsePart("body", "body", 0, Ramp{kWood, kEarth, kEarthDark}, 2.6f, 3.2f, 0.3f));
     auto head = [](const char* eye, const char* mouth) {
         return Sprite{{"k...k.", "bk.bk.", "bbbbbb", std::string("bb") + eye + "bb", std::string("bbb") + mouth, ".BBBB."}, {2.5f, 4}};
@@ -143,12 +144,12 @@ rig::Model MakeBat() {
 
 // --- The frog -----------------------------------------------------------------------------
 
-const Ramp kToad{kFoam, kWater, kWaterDeep};
+const Ramp kToad{kGold, kLeaf, kGrass};
 
 rig::Model MakeFrog() {
     rig::Model m;
     m.name = "frog";
-    m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'t', kFoam}, {'T', kWater}, {'d', kWaterDeep},
+    m.legend = {{'k', kInk}, {'w', kWhite}, {'y', kGold}, {'t', kGold}, {'T', kLeaf}, {'d', kGrass},
                 {'r', kCrimson}, {'p', kRose}};
     // A squat toad: a wide, low body, the hind leg folded at its side, the
     // front leg propping up its chest, eyes bulging on top of its head.

@@ -8,10 +8,10 @@
 //                triangle of the headband on her brow, her arms held out
 //                with wide hanging sleeves and limp hands; no feet, her
 //                robe thins into a tail and a wisp
-//  karakasa      a red oiled-paper umbrella with one great eye and a
-//                lolling tongue, hopping on its one leg in a geta
-//  chouchin      a yellow paper lantern split into a mouth, one eye above
-//  snake         a violet snake, its head raised off the ground
+//  karakasa      a pine-green oiled-paper umbrella with one great eye and
+//                a lolling tongue, hopping on its one leg in a geta
+//  chouchin      a red paper lantern split into a mouth, one eye above
+//  snake         an olive-green snake, its head raised off the ground
 //
 //  cells (row y, from x = 0 in steps of 40):
 //   0    wisp_a wisp_b wisp_spark_a wisp_spark_b wisp_kindle_a wisp_kindle_b
@@ -39,9 +39,9 @@ using rig::Sprite;
 // --- The will-o'-wisp ----------------------------------------------------------
 // Drawn as a glow rather than a solid: a white-hot core in a foam-blue
 // flame whose tongues stream back and up, and around it a soft edge (a
-// deep-blue ring, then a dithered fringe) in place of an ink line, so that
-// the flame seems to light the dusk around it. Its two ink eyes look
-// forward.
+// deep-blue ring, then a sparse dithered fringe) in place of an ink line,
+// so that the flame seems to light the dusk around it. Its two ink eyes
+// look forward.
 
 struct WispShape {
     float r;        // the flame's round body
@@ -84,14 +84,14 @@ Canvas DrawWisp(const WispShape& w) {
             const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
             const float f = field(px, py);
             const float core = std::sqrt((px - cx + 0.8f) * (px - cx + 0.8f) + (py - cy + 0.8f) * (py - cy + 0.8f)) / w.r;
-            const bool even = ((x + y) & 1) == 0;
+            const bool sparse = (x & 1) == 0 && (y & 1) == 0;
             if (f < 1.0f) {
                 if (core < 0.5f) c.Set(x, y, kWhite);
                 else if (f < 0.82f) c.Set(x, y, kFoam);
                 else c.Set(x, y, kWater);
             } else if (f < 1.0f + 1.2f / w.r) {
                 c.Set(x, y, kWaterDeep);
-            } else if (f < 1.0f + 2.6f / w.r && even) {
+            } else if (f < 1.0f + 2.6f / w.r && sparse) {
                 c.Set(x, y, kWaterDeep);
             }
         }
@@ -189,7 +189,7 @@ rig::Model MakeKarakasa() {
     m.AddBone(enemies::Follow(MakeBone("geta", "leg", 3.5f, 1, {0, 0}, 90)));
     m.AddBone(MakeBone("tongue", "shaft", 6, 0.4f, {2.5f, 0}, 50));
     // The canopy: a dome over the shaft, its rim scalloped between the ribs.
-    m.AddPart(enemies::PolyPart("canopy", "shaft", 0, Ramp{kCoral, kRed, kCrimson},
+    m.AddPart(enemies::PolyPart("canopy", "shaft", 0, Ramp{kGrass, kPine, kPineDark},
                                 {{0, -17}, {6, -15}, {10, -11}, {12, -6}, {9, -5}, {6, -6}, {3, -5}, {0, -6},
                                  {-3, -5}, {-6, -6}, {-9, -5}, {-12, -6}, {-10, -11}, {-6, -15}}));
     m.AddPart(enemies::PolyPart("crown", "shaft", 1, Ramp{kGold, kAmber, kWood}, {{0, -18}, {2, -16}, {0, -15}, {-2, -16}}));
@@ -209,12 +209,12 @@ rig::Model MakeKarakasa() {
 rig::Model MakeLantern() {
     rig::Model m;
     m.name = "chouchin";
-    m.legend = {{'k', kInk}, {'w', kWhite}, {'r', kCrimson}, {'R', kRed}, {'a', kAmber}, {'p', kRose}};
+    m.legend = {{'k', kInk}, {'w', kWhite}, {'r', kCrimson}, {'R', kRed}, {'a', kMauve}, {'p', kRose}};
     m.AddBone(MakeBone("body", "", 10, 0, {0, 0}, 180));
     m.AddBone(MakeBone("hook", "body", 3, 1, {0, -1}, 180));
     m.AddBone(MakeBone("tongue", "body", 6, 0.3f, {2, 0}, 40));
     m.AddPart(CapsulePart("hook", "hook", -1, Ramp{kStone, kStoneDark, kNight}, 0.6f, 0.6f));
-    m.AddPart(EllipsePart("paper", "body", 0, Ramp{kCream, kGold, kAmber}, 7.5f, 9.0f, 0.4f));
+    m.AddPart(EllipsePart("paper", "body", 0, Ramp{kCoral, kRose, kCrimson}, 7.5f, 9.0f, 0.4f));
     m.AddPart(EllipsePart("capTop", "body", 1, Ramp{kDusk, kNight, kInk}, 4.5f, 1.5f, 1.3f));
     m.AddPart(EllipsePart("capBottom", "body", 1, Ramp{kDusk, kNight, kInk}, 4.5f, 1.5f, -0.5f));
     // The paper's ribs and the split that is its mouth, one eye above it.
@@ -236,14 +236,14 @@ rig::Model MakeLantern() {
                                    {"open", face(open, "kwk")},
                                    {"hurt", face(ajar, "k.k")}}));
     m.FindPart("head")->from = 0.55f;
-    m.AddPart(enemies::Hidden(CapsulePart("tongue", "tongue", 3, Ramp{kRose, kRose, kCrimson}, 1.6f, 1.2f)));
+    m.AddPart(enemies::Hidden(CapsulePart("tongue", "tongue", 3, Ramp{kCoral, kRed, kCrimson}, 1.6f, 1.2f)));
     return m;
 }
 
 // --- The snake ------------------------------------------------------------------------------
-// A violet rat snake slithering in an S over the ground, its head and neck
-// raised: light scales on its back, a gold belly, dark bands across its back
-// every few texels, a gold eye and a red flicking tongue. Drawn along a
+// An olive-green rat snake slithering in an S over the ground, its head and
+// neck raised: light scales on its back, a cream throat, dark bands across
+// its back every few texels, a gold eye and a red flicking tongue. Drawn along a
 // spine curve; the S travels along the body from frame to frame.
 
 struct SnakeShape {
@@ -290,11 +290,11 @@ Canvas DrawSnake(const SnakeShape& s) {
                 if (x < 0 || y < 0 || x >= 40 || y >= 40) continue;
                 const float dx = static_cast<float>(x) + 0.5f - p.x, dy = static_cast<float>(y) + 0.5f - p.y;
                 if (dx * dx + dy * dy > p.r * p.r + 0.2f) continue;
-                body.Set(x, y, kViolet);
+                body.Set(x, y, kOlive);
                 along[static_cast<size_t>(y) * 40 + x] = static_cast<float>(i);
             }
     }
-    // Shading: scales lit on the back, gold along the belly, dark bands.
+    // Shading: scales lit on the back, a pale throat, dark bands.
     const Canvas mask = body;
     auto in = [&](int x, int y) { return x >= 0 && y >= 0 && x < 40 && y < 40 && !(mask.Get(x, y) == kKey); };
     for (int y = 0; y < 40; ++y)
@@ -302,19 +302,19 @@ Canvas DrawSnake(const SnakeShape& s) {
             if (!in(x, y)) continue;
             const float a = along[static_cast<size_t>(y) * 40 + x];
             const bool neck = a > 60;
-            if (!in(x, y + 1) || (!in(x, y + 2) && !neck)) {
-                body.Set(x, y, neck ? kGold : kDusk);
+            if (!in(x, y + 1)) {
+                body.Set(x, y, neck ? kCream : kPineDark);
             } else if (neck && !in(x + 1, y)) {
-                body.Set(x, y, kGold);  // the pale throat faces forward
+                body.Set(x, y, kCream);  // the pale throat faces forward
             } else if (!in(x, y + 2) || (!neck && !in(x, y + 3))) {
-                body.Set(x, y, kMauve);
+                body.Set(x, y, kPine);
             } else {
-                body.Set(x, y, kViolet);
+                body.Set(x, y, kOlive);
             }
             // Dark bands across the back, each with a glint of light behind it.
             const int step = static_cast<int>(a);
-            if (!neck && a > 8 && step % 11 < 3 && in(x, y + 1)) body.Set(x, y, kDusk);
-            if (!neck && a > 8 && step % 11 == 3 && !in(x, y - 1)) body.Set(x, y, kCream);
+            if (!neck && a > 8 && step % 11 < 3 && in(x, y + 1)) body.Set(x, y, kPineDark);
+            if (!neck && a > 8 && step % 11 == 3 && !in(x, y - 1)) body.Set(x, y, kLeaf);
         }
     // The head at the end of the neck, facing forward.
     const int hxI = static_cast<int>(hx) - 1, hyI = static_cast<int>(hy) - 2;
@@ -327,11 +327,11 @@ Canvas DrawSnake(const SnakeShape& s) {
     };
     body.Grid(hxI, hyI, head, [&](char ch, Rgb& c) {
         switch (ch) {
-            case 'v': c = kViolet; return true;
-            case 'V': c = kViolet; return true;
+            case 'v': c = kOlive; return true;
+            case 'V': c = kOlive; return true;
             case 'y': c = s.face == 2 ? kInk : kGold; return true;
-            case 'd': c = kDusk; return true;
-            case 'g': c = kGold; return true;
+            case 'd': c = kPineDark; return true;
+            case 'g': c = kCream; return true;
             default: return false;
         }
     });
