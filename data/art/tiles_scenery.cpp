@@ -763,8 +763,8 @@ Rgb CastleSky(int x, int y) { return (x + 2 * y) % 5 == 0 ? kDusk : kNight; }
 
 // The ridge of the castle's roof at the foot of the sky: a cap of round
 // tiles over two stacked courses of flat ones, then the slope.
-Rgb RoofRidge(int x, int y) {
-    if (y < 10) return CastleSky(x, y);
+Rgb RoofRidgeUnder(const Paint& sky, int x, int y) {
+    if (y < 10) return sky(x, y);
     if (y == 10) return x % 3 == 2 ? kNight : kInk;
     if (y == 11) return x % 3 == 0 ? kStone : (x % 3 == 1 ? kStoneDark : kDusk);
     if (y == 12) return kNight;
@@ -772,6 +772,8 @@ Rgb RoofRidge(int x, int y) {
     if (y == 14) return kInk;
     return RoofTiles(x, y - 15);
 }
+
+Rgb RoofRidge(int x, int y) { return RoofRidgeUnder(CastleSky, x, y); }
 
 // The barge boards of a gable: dark timber, lit along the slope that faces
 // the upper left, with gilt studs. `along` runs down the slope from the
@@ -799,10 +801,10 @@ Rgb GablePlaster(int x, int y, int half, int peakY, int beamY) {
 
 // A large gable in the roof, two tiles wide, its peak at the top of the row:
 // `gx` runs 0..39 across both tiles.
-Rgb BigGable(int x, int y, int gx) {
+Rgb BigGable(int x, int y, int gx, const Paint& sky = CastleSky) {
     const int half2 = std::abs(2 * gx - 39);    // twice the texels from the middle
     const int edge = (half2 * 16) / 39;         // the boards' top at gx
-    if (y < edge) return RoofRidge(x, y);
+    if (y < edge) return RoofRidgeUnder(sky, x, y);
     const int depth = y - edge;
     if (depth <= 4) return BargeBoard(half2 / 2, depth, gx < 20);
     if (y == 19) return kEarthDeep;
@@ -811,7 +813,7 @@ Rgb BigGable(int x, int y, int gx) {
 
 // A small gable, one tile wide and lower than the large ones, with a
 // golden fish leaping from its peak.
-Rgb SmallGable(int x, int y) {
+Rgb SmallGable(int x, int y, const Paint& sky = CastleSky) {
     static const char* const kFish[] = {
         "a...a",
         ".aga.",
@@ -827,7 +829,7 @@ Rgb SmallGable(int x, int y) {
     }
     const int half2 = std::abs(2 * x - 19);
     const int edge = 5 + (half2 * 10) / 19;
-    if (y < edge) return RoofRidge(x, y);
+    if (y < edge) return RoofRidgeUnder(sky, x, y);
     const int depth = y - edge;
     if (depth <= 4) return BargeBoard(half2 / 2, depth, x < 10);
     if (y == 19) return kEarthDeep;
@@ -935,7 +937,7 @@ Paint Beam(const Paint& above, const Paint& below, Rgb lit, Rgb body = kEarth) {
 //   20-21 a large gable
 void DrawCastleRoofs(Canvas& c) {
     PaintTile(c, 14, RoofRidge);
-    PaintTile(c, 15, SmallGable);
+    PaintTile(c, 15, [](int x, int y) { return SmallGable(x, y); });
     PaintTile(c, 16, Eaves);
     PaintTile(c, 17, UnderEaves);
     PaintTile(c, 18, [](int x, int y) {
@@ -1168,6 +1170,357 @@ void DrawRoomPieces(Canvas& c) {
     }
 }
 
+// --- The castle's evening -------------------------------------------------------------
+
+// Along the castle the evening deepens: the sunset over the roofs at the
+// start (light 0), dusk with the first stars (1), and night at the keep
+// (2), where the lanterns are lit.
+
+// A 4 x 4 ordered dither: true on about t (0 to 1) of the texels.
+bool Dither(int x, int y, double t) {
+    static const int kOrder[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    return t * 16.0 > kOrder[y & 3][x & 3] + 0.5;
+}
+
+// The sky in light p, yy texels down from the top of the sky's row (the
+// sky over the ridge in the row below runs on from yy 20).
+Rgb EveningSky(int p, int x, int yy) {
+    switch (p) {
+        case 0:  // violet overhead, rose lower down, the sun's glow behind the roofs
+            if (yy < 6) return Dither(x, yy, 0.6 - yy / 10.0) ? kDusk : kMauve;
+            if (yy < 14) return kMauve;
+            if (yy < 21) return Dither(x, yy, (yy - 13) / 7.0) ? kRose : kMauve;
+            if (yy < 25) return kRose;
+            return Dither(x, yy, (yy - 24) / 4.0) ? kCoral : kRose;
+        case 1:  // dusk: the glow sunk to a line of rose behind the ridge
+            if (yy < 10) return Dither(x, yy, 0.5 - yy / 20.0) ? kNight : kDusk;
+            if (yy < 20) return kDusk;
+            if (yy < 26) return Dither(x, yy, (yy - 19) / 7.0) ? kMauve : kDusk;
+            return Dither(x, yy, (yy - 25) / 6.0) ? kRose : kMauve;
+        default:  // night, the last violet low over the roofs
+            if (yy < 24) return CastleSky(x, yy);
+            return Dither(x, yy, (yy - 23) / 8.0) ? kDusk : CastleSky(x, yy);
+    }
+}
+
+// The sky of the sky's row (`ridge` false) or over the ridge (true) in
+// light p, or across a tile from light p on its left to p + 1 on its right.
+Paint EveningSkyPaint(int p, bool ridge, bool toNext = false) {
+    return [=](int x, int y) {
+        const int yy = y + (ridge ? 20 : 0);
+        if (toNext && Dither(x, y, (x + 0.5) / kTile)) return EveningSky(p + 1, x, yy);
+        return EveningSky(p, x, yy);
+    };
+}
+
+// The sky's row in light p: a streak of cloud lit from below by the sunset
+// (cloud 1 or 2) or the first stars (stars).
+Paint EveningSkyRow(int p, int cloud, bool stars) {
+    return [=](int x, int y) {
+        if (cloud > 0) {
+            const int row = cloud == 1 ? 9 : 13, from = cloud == 1 ? 2 : -3, to = cloud == 1 ? 16 : 11;
+            if (x >= from && x <= to) {
+                if (y == row) return kDusk;
+                if (y == row + 1 && x > from + 1 && x < to - 1) return kCoral;
+                if (y == row - 1 && x > from + 3 && x < to - 4) return kDusk;
+            }
+        }
+        if (stars && y < 12 && Star(x, y, 37)) return kCream;
+        return EveningSky(p, x, y);
+    };
+}
+
+// The keep seen far off over the roofs, its tiers dark against the night
+// and a few windows lit: two tiles wide (gx 0..39), from the sky's row
+// (gy 0..19) down behind the ridge (gy 20..29).
+Rgb FarKeep(int gx, int gy) {
+    const int dx = std::abs(2 * gx - 39);  // twice the texels from the middle
+    struct Tier {
+        int top, bottom, roofHalf, wallHalf;
+    };
+    static const Tier kTiers[] = {{5, 12, 9, 6}, {13, 20, 12, 9}, {21, 29, 15, 12}};
+    if (gy >= 2 && gy <= 4 && (dx == 13 || dx == 11) && gy >= 3 - (dx == 11)) return kGold;  // the golden fish
+    for (const Tier& t : kTiers) {
+        if (gy < t.top || gy > t.bottom) continue;
+        const int roofRows = 4;
+        if (gy < t.top + roofRows) {
+            const int reach = t.wallHalf * 2 + (gy - t.top) * (t.roofHalf - t.wallHalf) * 2 / roofRows + 2;
+            if (dx <= reach) return gy == t.top + roofRows - 1 ? kDusk : kInk;
+        } else if (dx <= t.wallHalf * 2) {
+            if (gy == t.top + roofRows + 1 && dx % 8 == 3) return kAmber;  // lit windows
+            return kNight;
+        }
+    }
+    return CastleSky(gx, gy);
+}
+
+// A paper lantern under the eaves, not yet lit: pale paper, dark ribs.
+Paint UnlitLantern(const Paint& behind) {
+    return [behind](int x, int y) {
+        const int dx = x - 10;
+        if (x == 10 && y < 4) return kNight;
+        if (std::abs(dx) <= 2 && (y == 4 || y == 17)) return kNight;
+        if (y >= 5 && y <= 16) {
+            const int half = y <= 6 || y >= 15 ? 3 : 4;
+            if (std::abs(dx) < half) return y % 3 == 0 ? kStoneDark : (dx < 0 ? kStoneLight : kStone);
+            if (std::abs(dx) == half) return kNight;
+        }
+        return behind(x, y);
+    };
+}
+
+// A timber post of the castle's walls from x0 to x1, in the warm browns
+// of the wall rather than black, so that the walls stay behind the stones.
+Paint SoftPost(const Paint& behind, int x0, int x1, int shadeTop = 0) {
+    return [=](int x, int y) {
+        if (x < x0 || x > x1 + 1) return behind(x, y);
+        if (x == x1 + 1) return y % 2 ? Shade(behind(x, y)) : behind(x, y);
+        if (x == x0 || x == x1) return kEarthDeep;
+        if (x == x0 + 1) return y < shadeTop ? kEarth : kWood;
+        if (x == x1 - 1) return kEarthDark;
+        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return kEarthDark;  // grain
+        return kEarth;
+    };
+}
+
+// The posts of a gate that carry the lintel of a stone mass over the
+// passage: square, heavy, banded with iron, at the tile's left or right.
+Paint GatePost(const Paint& behind, bool left) {
+    const int x0 = left ? 2 : 9, x1 = left ? 10 : 17;
+    const Paint post = SoftPost(behind, x0, x1);
+    return [=](int x, int y) {
+        if (x > x0 && x < x1 && (y % 10 == 3 || y % 10 == 4)) return y % 10 == 3 ? kStoneDark : kNight;  // iron bands
+        return post(x, y);
+    };
+}
+
+// What carries a roof-tiled ledge: a beam along the wall under it, and
+// under the ledge's ends a bracket with a curled foot (left or right end,
+// or the beam alone under the ledge's middle).
+Paint LedgeBracket(const Paint& behind, int end) {  // -1 left end, 0 middle, 1 right end
+    return [=](int x, int y) {
+        if (y <= 3) {
+            if (y == 3) return kEarthDeep;
+            return y == 0 ? kWood : kEarth;  // the wall beam
+        }
+        if (y == 4 || y == 5) {
+            if (y == 4) return x % 2 ? Shade(behind(x, y)) : Shade(Shade(behind(x, y)));  // its shadow
+        }
+        if (end != 0) {
+            const int fx = end < 0 ? x - 2 : 17 - x;  // texels in from the ledge's end
+            const int reach = y < 10 ? 6 : 6 - (y - 9);  // the foot curls back to the wall
+            if (y < 14 && fx >= 0 && fx <= reach) {
+                if (fx == 0) return kEarthDeep;
+                if (fx == reach) return end < 0 ? kEarthDark : kEarthDeep;
+                return fx == 1 ? kWood : kEarth;
+            }
+            if (y >= 4 && y < 15 && fx == reach + 1 && fx > 0) return Shade(behind(x, y));  // the bracket's shadow
+        }
+        return y == 5 && x % 2 ? Shade(behind(x, y)) : behind(x, y);
+    };
+}
+
+// The end of the long building before the keep: its ridge, eaves, the
+// dark under them and its wall (with a corner post) stop, the night beyond.
+Paint BuildingEnd(const Paint& building, bool post) {
+    const Paint wall = post ? SoftPost(building, 8, 12) : building;
+    return [wall](int x, int y) {
+        if (x < 12) return wall(x, y);
+        if (x == 12) return kNight;
+        return CastleSky(x, y);
+    };
+}
+
+// --- The keep ---------------------------------------------------------------------------
+
+// The keep at the end of the castle, in the night: moonlit plaster, dark
+// tiers of roof with their eaves turned up at the corners, lit windows,
+// golden fish on its ridge.
+Rgb MoonlitPlaster(int x, int y) {
+    if (y >= 13 && (x + y) % 2 == 0 && TileSpeck(x / 3, y / 2, 91, 40)) return kMist;  // weathered toward its foot
+    return kStoneLight;
+}
+
+// A storey's wall: its top in the shade of the eaves above, a rail of dark
+// timber, and (with `window`) a lit window of square bars; `edge` -1 or 1
+// ends the wall at a corner post on the left or the right, the night beyond.
+Paint KeepWall(bool window, int edge) {
+    return [=](int x, int y) {
+        const int fx = edge < 0 ? x : (edge > 0 ? kTile - 1 - x : 99);
+        if (fx < 4) return CastleSky(x, y);
+        if (fx < 7) return fx == 4 ? kEarthDeep : (fx == 5 ? (edge < 0 ? kEarth : kEarthDark) : kEarthDark);
+        if (y < 3) return y == 0 ? kNight : (x % 2 ? kSlate : kMist);  // the eaves' shadow
+        if (y == 16) return kEarthDark;                                 // the rail
+        if (y == 17) return kEarthDeep;
+        if (window && x >= 6 && x <= 13 && y >= 5 && y <= 13) {
+            if (x == 6 || y == 5 || x == 13 || y == 13) return kEarthDeep;
+            if (x % 3 == 0) return kEarthDark;                          // the bars
+            return y < 8 ? kAmber : kGold;
+        }
+        return MoonlitPlaster(x, y);
+    };
+}
+
+// A tier of roof: courses of tiles down to the row of end tiles and the
+// dark under the eaves; `end` -1 or 1 ends the tier at its left or right
+// corner, where the hip falls from the wall above to the eaves, which turn
+// up at the corner, the night over the hip and under the corner; `gable`
+// 1 or 2 sets a small gable (its left or right half) into the tier, 3 or 4
+// a curved gable.
+Rgb TierCorner(int fx, int x, int y, const Paint& roof) {
+    const int hip = (kTile - 1 - fx) * 12 / (kTile - 1);
+    const int lift = fx < 5 ? 5 - fx : 0;
+    const int yy = y + lift;
+    if (yy < hip) return CastleSky(x, y);
+    if (yy == hip) return fx < 5 ? kStoneDark : kNight;
+    if (yy > 17) return CastleSky(x, y);
+    return roof(x, std::min(yy, kTile - 1));
+}
+
+Paint KeepTier(int end, int gable) {
+    return [=](int x, int y) {
+        if (end != 0) return TierCorner(end < 0 ? x : kTile - 1 - x, x, y, Eaves);
+        if (gable == 1 || gable == 2) {
+            const int gx = gable == 1 ? x : x + kTile;  // 0..39 across the gable
+            const int half2 = std::abs(2 * gx - 39);
+            const int edge = 1 + half2 * 9 / 39;
+            if (y >= edge && y <= 13) {
+                const int depth = y - edge;
+                if (depth <= 2) return depth == 0 ? (gx < 20 ? kStoneLight : kStone) : (depth == 1 ? kEarth : kInk);
+                if (half2 <= 2 && depth <= 5) return kGold;  // the crest
+                return MoonlitPlaster(x, y);
+            }
+        }
+        if (gable == 3 || gable == 4) {
+            // The curved gable: the eaves rise in a bow over the middle.
+            const int gx = gable == 3 ? x : x + kTile;
+            const double t = (gx - 19.5) / 20.0;
+            const int bow = static_cast<int>(std::lround(10.0 - 8.0 * (1.0 - t * t) + (std::abs(t) > 0.8 ? 2.0 : 0.0)));
+            if (y >= bow && y <= bow + 2) return y == bow ? kStoneLight : (y == bow + 1 ? kEarthDark : kInk);
+            if (y > bow + 2 && y <= 13) {
+                const int dx = gx - 19, dy = y - 8;
+                if (dx * dx + 2 * dy * dy <= 6) return dx < 0 ? kGold : kAmber;  // the crest
+                return y == bow + 3 ? kMist : MoonlitPlaster(x, y);
+            }
+        }
+        return Eaves(x, y);
+    };
+}
+
+// The keep's top roof in its row: the night over its ridge, the ridge cap,
+// the slope and the eaves.
+Rgb CrownRoof(int x, int y) {
+    if (y < 5) return CastleSky(x, y);
+    if (y == 5) return kInk;
+    if (y == 6) return x % 3 == 0 ? kStone : (x % 3 == 1 ? kStoneDark : kDusk);
+    if (y == 7) return kNight;
+    if (y < 14) return RoofTiles(x, y - 8);
+    return Eaves(x, y - 3);
+}
+
+// The pieces of the top roof: 0 its left corner, 1 the ridge's left end
+// with its golden fish, 2 plain, 3 and 4 the large gable, 5 the right fish,
+// 6 the right corner.
+Paint KeepCrown(int piece) {
+    return [=](int x, int y) {
+        if (piece == 3 || piece == 4) {
+            const int gx = x + (piece - 3) * kTile;
+            const int half2 = std::abs(2 * gx - 39);
+            const int edge = 1 + half2 * 15 / 39;
+            if (y < edge) return CrownRoof(x, y);
+            const int depth = y - edge;
+            if (depth <= 3) return depth == 0 ? (gx < 20 ? kStoneLight : kStone) : (depth == 3 ? kInk : kEarthDark);
+            if (half2 <= 2 && depth <= 6) return kGold;  // the crest
+            if (y >= 15) return y == 15 ? kEarthDark : kEarthDeep;
+            return (half2 + y) % 4 == 0 ? kMist : MoonlitPlaster(x, y);
+        }
+        const int mx = piece >= 5 ? kTile - 1 - x : x;
+        if (piece == 0 || piece == 6) return TierCorner(mx, x, y, [](int px, int py) { return CrownRoof(px, py); });
+        if (piece == 1 || piece == 5) {
+            // The golden fish on the ridge's end, its tail up.
+            static const char* const kFish[] = {
+                "a...a",
+                ".aga.",
+                "..a..",
+                ".aad.",
+                ".agd.",
+            };
+            const int fx = mx - 5, fy = y;
+            if (fx >= 0 && fx < 5 && fy >= 0 && fy < 5) {
+                const char ch = kFish[fy][fx];
+                if (ch == 'a') return kGold;
+                if (ch == 'g') return kAmber;
+                if (ch == 'd') return kCoral;
+            }
+            if (mx < 3 && y >= 5 && y <= 7) return kInk;  // the ridge's end tile
+        }
+        return CrownRoof(x, y);
+    };
+}
+
+// Resource 172, tiles 44 to 101: the castle's evening and its keep, in
+// this order: the sky's row (sunset, with clouds, toward dusk, dusk, with
+// stars, toward night), the far keep (over the sky, behind the ridge), the
+// ridge in the sunset, toward dusk, at dusk, toward night; the large gable
+// and the small gable at sunset and at dusk; the lanterns (unlit, lit), a
+// window not yet lit, the walls' posts (on the wall, under the eaves), the
+// gate posts (under the eaves, on the wall: left, right), the ledges'
+// brackets (under the eaves, on the wall: left, middle, right), the long
+// building's end (ridge, eaves, under them, wall); the keep: its top roof
+// (seven pieces), walls (left edge, window, plain, right edge), tiers
+// (left corner, plain, right corner, small gable, curved gable).
+void DrawCastleEvening(Canvas& c) {
+    int tile = 44;
+    auto put = [&](const Paint& p) { PaintTile(c, tile++, p); };
+    put(EveningSkyRow(0, 0, false));
+    put(EveningSkyRow(0, 1, false));
+    put(EveningSkyRow(0, 2, false));
+    put(EveningSkyPaint(0, false, true));
+    put(EveningSkyRow(1, 0, false));
+    put(EveningSkyRow(1, 0, true));
+    put(EveningSkyPaint(1, false, true));
+    for (int half = 0; half < 2; ++half) put([half](int x, int y) { return FarKeep(x + half * kTile, y); });
+    for (int half = 0; half < 2; ++half)
+        put([half](int x, int y) {
+            return RoofRidgeUnder([half](int px, int py) { return FarKeep(px + half * kTile, py + kTile); }, x, y);
+        });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(0, true), x, y); });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(0, true, true), x, y); });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(1, true), x, y); });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(1, true, true), x, y); });
+    for (int p = 0; p < 2; ++p) {
+        put([p](int x, int y) { return BigGable(x, y, x, EveningSkyPaint(p, true)); });
+        put([p](int x, int y) { return BigGable(x, y, x + kTile, EveningSkyPaint(p, true)); });
+    }
+    for (int p = 0; p < 2; ++p) put([p](int x, int y) { return SmallGable(x, y, EveningSkyPaint(p, true)); });
+    put(UnlitLantern(UnderEaves));
+    put(Lantern(UnderEaves, kEarth));
+    put(InFrame(Window(Plaster, [](int x, int y) {
+        if (x % 3 == 0) return kEarth;  // a bar's lit face
+        if (x % 3 == 1) return kEarthDeep;
+        return y <= 6 ? kNight : kEarthDeep;
+    }, 5, 14, 5, 14)));
+    put(SoftPost(Plaster, 6, 13));
+    put(SoftPost(UnderEaves, 6, 13, 7));
+    for (const Paint& behind : {Paint(UnderEaves), Paint(Plaster)})
+        for (bool left : {true, false}) put(GatePost(behind, left));
+    for (const Paint& behind : {Paint(UnderEaves), Paint(Plaster)})
+        for (int end : {-1, 0, 1}) put(LedgeBracket(behind, end));
+    put(BuildingEnd(RoofRidge, false));
+    put(BuildingEnd(Eaves, false));
+    put(BuildingEnd(UnderEaves, false));
+    put(BuildingEnd(Plaster, true));
+    for (int piece = 0; piece < 7; ++piece) put(KeepCrown(piece));
+    put(KeepWall(false, -1));
+    put(KeepWall(true, 0));
+    put(KeepWall(false, 0));
+    put(KeepWall(false, 1));
+    put(KeepTier(-1, 0));
+    put(KeepTier(0, 0));
+    put(KeepTier(1, 0));
+    for (int gable = 1; gable <= 4; ++gable) put(KeepTier(0, gable));
+}
+
 // --- The castle sheet ----------------------------------------------------------------
 
 // Resource 172 (texture slot 52), the backdrop of the castle, the tower and
@@ -1251,6 +1604,7 @@ Canvas DrawCastleSheet() {
     DrawCastleRoofs(c);
     DrawTowerWalls(c);
     DrawRoomPieces(c);
+    DrawCastleEvening(c);
     return c;
 }
 
