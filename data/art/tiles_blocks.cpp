@@ -984,78 +984,71 @@ void DrawRoofLedge(Canvas& c, int tile, bool left, bool right) {
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
-// The tower's ledges: a heavy beam across the storey, its top planed where
-// the feet stand, its ends set into square posts that run down the wall
-// with a strut under the beam; the middle shows the pegs that hold the
-// planks, a different count in each piece of a long beam.
-void DrawTowerBeam(Canvas& c, int tile, bool left, bool right, int pegs) {
+// The tower's ledges: a squared beam run out through the posts of the wall
+// behind it, its top planed where the feet stand (lit, under the outline),
+// its open ends showing their end grain and the wedge that locks the beam
+// in the post. The outline runs along the top row, where the feet stand,
+// and round the open ends.
+void DrawTowerBeam(Canvas& c, int tile, bool left, bool right) {
     Canvas t(kTile, kTile, kKey);
-    constexpr int kBeamBottom = 8;
-    for (int y = 0; y <= kBeamBottom; ++y)
-        for (int x = 0; x < kTile; ++x) {
+    constexpr int kBottom = 10;  // the beam's lowest row
+    const int x0 = left ? 1 : 0, x1 = right ? kTile - 2 : kTile - 1;
+    for (int y = 1; y <= kBottom; ++y)
+        for (int x = x0; x <= x1; ++x) {
             Rgb col = kWood;
-            if (y == 0) col = kSand;
-            else if (y == kBeamBottom) col = kEarthDark;
-            else if (y >= kBeamBottom - 2) col = kEarth;
-            else if ((x * 3 + y * 5) % 13 == 0) col = kEarth;  // grain
+            if (y == 1) col = kSand;                               // the planed top
+            else if (y == 2) col = (x * 3) % 7 == 0 ? kWood : kSand;
+            else if (y == 3) col = kEarth;                         // the top's far edge
+            else if (y == kBottom) col = kEarthDark;
+            else if (y >= kBottom - 2) col = kEarth;
+            else if ((x * 5 + y * 3) % 11 == 0) col = kEarth;      // grain
             t.Set(x, y, col);
         }
-    for (int i = 0; i < pegs; ++i) {
-        const int px = 4 + i * (12 / std::max(pegs, 1));
-        t.Set(px, 3, kEarthDeep);
-        t.Set(px, 4, kEarthDark);
-        t.Set(px + 1, 3, kSand);
-    }
-    // The post the beam's end is set into, cut off square below the strut
-    // (its foot is the next storey's business).
-    auto post = [&](int x0, bool lit) {
-        for (int y = 0; y < 17; ++y)
-            for (int x = x0; x < x0 + 4; ++x) {
-                Rgb col = x == x0 ? (lit ? kWood : kEarth) : (x == x0 + 3 ? kEarthDeep : kEarthDark);
-                if (y == 0) col = kSand;
-                if (y == 16) col = kEarthDeep;
-                t.Set(x, y, col);
+    auto end = [&](bool atLeft) {
+        // End grain: rings round a dark heart, lit from the upper left.
+        for (int y = 2; y < kBottom; ++y)
+            for (int i = 0; i < 4; ++i) {
+                const int x = atLeft ? x0 + i : x1 - i;
+                const int ring = std::max(std::abs(i - 2), std::abs(y - 6) / 2);
+                t.Set(x, y, ring == 0 ? kEarth : (ring == 1 ? kWood : kSand));
             }
+        // The wedge through the tenon.
+        const int wx = atLeft ? x0 + 6 : x1 - 6;
+        for (int y = 3; y < kBottom - 1; ++y) t.Set(wx, y, y == 3 ? kWood : kEarthDeep);
     };
-    auto strut = [&](int from, int dir) {
-        for (int i = 0; i < 7; ++i)
-            for (int w = 0; w < 2; ++w) t.Set(from + dir * (i + w), kBeamBottom + 1 + i, w == 0 ? kEarth : kEarthDark);
-    };
-    if (left) {
-        post(0, true);
-        strut(4, 1);
-    }
-    if (right) {
-        post(kTile - 4, false);
-        strut(kTile - 5, -1);
-    }
+    if (left) end(true);
+    if (right) end(false);
     t.Outline(kInk);
+    for (int x = x0; x <= x1; ++x) t.Set(x, 0, kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
-// The tower's other ledge: a shelf of two planks on knee braces, the
-// braces' feet pegged to the wall below.
+// The tower's other ledge: a landing of floor boards laid on joists whose
+// square ends show under its edge; the boards' tops lit where the feet
+// stand, their ends along the front, the outline along the top row.
 void DrawTowerShelf(Canvas& c, int tile, bool left, bool right) {
     Canvas t(kTile, kTile, kKey);
-    for (int y = 0; y <= 5; ++y)
-        for (int x = 0; x < kTile; ++x) {
-            Rgb col = y == 0 ? kSand : (y == 3 ? kEarthDark : (y >= 4 ? kEarth : kWood));
-            if (y == 2 && (x * 5) % 7 == 3) col = kEarth;  // grain
-            if (y == 5 && x % 10 == 6) col = kEarthDeep;   // where the planks butt
+    const int x0 = left ? 1 : 0, x1 = right ? kTile - 2 : kTile - 1;
+    for (int y = 1; y <= 6; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const int board = x % 5;
+            Rgb col;
+            if (y == 1) col = board == 4 ? kSand : kCream;               // the boards' tops
+            else if (y == 2) col = board == 4 ? kWood : kSand;
+            else if (y == 6) col = kEarthDark;
+            else col = board == 4 ? kEarthDeep : (board == 0 || y == 3 ? kSand : kWood);  // the boards' ends
             t.Set(x, y, col);
         }
-    // Knee braces: a rail down the wall and a strut up to the plank.
-    for (int bx : {left ? 4 : -1, right ? 15 : -1, (!left && !right) ? 10 : -1}) {
-        if (bx < 0) continue;
-        for (int y = 6; y < 16; ++y) {
-            t.Set(bx, y, kEarth);
-            t.Set(bx + 1, y, kEarthDark);
-        }
-        const int dir = bx < 10 ? 1 : -1;
-        for (int i = 0; i < 6; ++i) t.Set(bx + dir * (2 + i), 6 + 5 - i, kEarthDark);
-        t.Set(bx, 14, kStoneLight);  // the peg
-    }
+    // The joists' ends under the boards: one to each end and the middle.
+    std::vector<int> joists = {8};
+    if (left || !right) joists.push_back(x0 + 2);
+    if (right || !left) joists.push_back(x1 - 5);
+    for (int jx : joists)
+        for (int y = 7; y <= 11; ++y)
+            for (int x = jx; x < jx + 4; ++x)
+                t.Set(x, y, y == 7 || x == jx ? kSand : (y == 11 || x == jx + 3 ? kEarth : kWood));
     t.Outline(kInk);
+    for (int x = x0; x <= x1; ++x) t.Set(x, 0, kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
@@ -1064,6 +1057,9 @@ void DrawTowerShelf(Canvas& c, int tile, bool left, bool right) {
 // pieces 27, 26, 28 and 31 instead.
 template <typename Draw>
 void DrawPlatforms(Canvas& c, int first, Draw draw, bool floor = false) {
+    // Each platform replaces the style's own piece: the cell is cleared first.
+    for (int k : {14, 15, 16, 25, 26, 27, 28, 31})
+        if ((k >= 26) == floor) c.Rect(TileX(first + k), TileY(first + k), kTile, kTile, kKey);
     draw(c, first + (floor ? 27 : 14), true, false);
     draw(c, first + (floor ? 26 : 15), false, false);
     draw(c, first + (floor ? 28 : 16), false, true);
@@ -1367,6 +1363,43 @@ void DrawCastleBaseSets(Canvas& c) {
     DrawCastleBase(c, next(kSecondSet), BasePiece::RightFace, 0, 0, 1);
 }
 
+// The tower's pillar in the stone set's pillar pieces (top 3, shaft 4,
+// base 17): a squared timber post inside the solid's width, a bracket
+// capital at its top, a stone footing at its foot.
+void DrawTowerPillar(Canvas& c, int tile, int part) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    constexpr int x0 = 4, x1 = 15;  // the post, inside the solid's half-width of seven texels
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, kKey);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            Rgb col = kEarth;
+            if (x == x0 || x == x1) col = kInk;
+            else if (x == x0 + 1) col = kWood;
+            else if (x == x0 + 2) col = kSand;
+            else if (x >= x1 - 2) col = kEarthDark;
+            else if ((x * 3 + y * 7) % 13 == 0) col = kEarthDark;  // grain
+            c.Set(ox + x, oy + y, col);
+        }
+    if (part == 0)
+        // The capital: a block wider than the post, lit on its top.
+        for (int y = 0; y <= 5; ++y)
+            for (int x = x0 - 1; x <= x1 + 1; ++x) {
+                Rgb col = y == 0 || x == x0 - 1 || x == x1 + 1 || y == 5 ? kInk : (y == 1 ? kSand : (x > x1 - 3 ? kEarth : kWood));
+                c.Set(ox + x, oy + y, col);
+            }
+    if (part == 2)
+        // The footing: a dressed stone under the post.
+        for (int y = 13; y < kTile; ++y)
+            for (int x = x0 - 1; x <= x1 + 1; ++x) {
+                Rgb col = x == x0 - 1 || x == x1 + 1 || y == 13 || y == 19 ? kInk
+                          : (y == 14 ? kStoneLight : (x > x1 - 2 ? kStoneDark : kStone));
+                c.Set(ox + x, oy + y, col);
+            }
+    c.Set(ox + x0 - 1, oy, kKey);
+    c.Set(ox + x1 + 1, oy, kKey);
+}
+
 Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
 
 }  // namespace
@@ -1384,6 +1417,7 @@ ART_SHEET(300, "tiles-forest") {
 ART_SHEET(301, "tiles-stone") {
     Canvas c = TileSheet();
     DrawSet(c, kStoneStyle, 0);
+    for (int part : {0, 1, 2}) DrawTowerPillar(c, part == 0 ? 3 : (part == 1 ? 4 : 17), part);
     DrawSet(c, kRiverStoneStyle, 48);
     DrawPlatforms(c, 48, DrawSteppingStone);
     return c;
@@ -1414,9 +1448,7 @@ ART_SHEET(303, "tiles-wood") {
 ART_SHEET(305, "tiles-tower-hall") {
     Canvas c = TileSheet();
     DrawSet(c, kTowerStyle, 0);
-    DrawPlatforms(c, 0, [](Canvas& sheet, int tile, bool left, bool right) {
-        DrawTowerBeam(sheet, tile, left, right, left && right ? 1 : (left || right ? 1 : 2));
-    });
+    DrawPlatforms(c, 0, DrawTowerBeam);
     DrawPlatforms(c, 0, DrawTowerShelf, true);
     DrawSet(c, kHallStyle, 48);
     return c;

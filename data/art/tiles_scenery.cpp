@@ -1521,6 +1521,288 @@ void DrawCastleEvening(Canvas& c) {
     for (int gable = 1; gable <= 4; ++gable) put(KeepTier(0, gable));
 }
 
+// --- The tower climbed inside -------------------------------------------------------
+//
+// A frame of real timber: a post every three cells, standing on the cell
+// boundaries (half of it in the cell on each side), a floor beam at each
+// storey and knee braces from the posts up to it, panels between the posts,
+// and windows that fill a bay between two posts under a lintel. The storeys
+// change as the player climbs: dark boards and heavy wood at the foot
+// (light 0), plaster and brown timber in the middle (1), sunlit plaster and
+// pale wood above (2), and at the top an open belfry with the bell under the
+// roof. Pictures are painted by their place in a bay: bx runs 0..59 from the
+// post on the bay's left to the post on its right (tile k of the bay is
+// bx 20k..20k+19).
+
+struct TowerWood {
+    Rgb edge, shade, body, lit;
+};
+
+TowerWood WoodOf(int light) {
+    switch (light) {
+        case 0: return {kNight, kEarthDeep, kEarthDark, kEarth};
+        case 1: return {kEarthDeep, kEarthDark, kEarth, kWood};
+        default: return {kEarthDark, kEarth, kWood, kSand};
+    }
+}
+
+// Boards of uneven widths standing side by side (the lowest storeys).
+Rgb TowerBoards(int bx, int y) {
+    static const int kSeams[] = {0, 9, 17, 28, 36, 47, 54};
+    int board = 0;
+    for (int i = 0; i < 7; ++i)
+        if (bx >= kSeams[i]) board = i;
+    const int from = bx - kSeams[board];
+    if (from == 0) return kEarthDeep;                  // the seam
+    if (from == 1) return kEarth;                      // the board's lit edge
+    if ((y * 3 + board * 7) % 23 == 0 && from == 3) return kEarthDeep;  // a knot
+    if (from % 4 == 3 && (y + board * 5) % 9 < 4) return kEarthDeep;    // grain
+    return kEarthDark;
+}
+
+// The wall of a bay in light l, away from the posts.
+Rgb TowerPanel(int light, int bx, int y) {
+    switch (light) {
+        case 0: return TowerBoards(bx, y);
+        case 1: return Plaster(bx, y);
+        default: return SunlitPanel(bx, y);
+    }
+}
+
+// A post on the bay's edges: the left half of the next post at bx 57..59
+// (its lit side), the right half of the last one at bx 0..2 (its shaded
+// side), and the shadow it casts on the wall to its right.
+Rgb TowerPost(int light, int bx, int y, const Paint& wall) {
+    const TowerWood w = WoodOf(light);
+    if (bx == 57) return w.edge;
+    if (bx == 58) return w.lit;
+    if (bx == 59 || bx == 0) return (y * 7 + bx) % 11 == 0 ? w.shade : w.body;
+    if (bx == 1) return w.shade;
+    if (bx == 2) return w.edge;
+    if (bx == 3) return y % 2 ? Shade(wall(bx, y)) : wall(bx, y);
+    return wall(bx, y);
+}
+
+bool OnPost(int bx) { return bx <= 3 || bx >= 57; }
+
+// A bay's piece k (0 left, 1 middle, 2 right) as a tile painter.
+using BayPaint = std::function<Rgb(int bx, int y)>;
+
+Paint BayPiece(int k, const BayPaint& paint) {
+    return [k, paint](int x, int y) { return paint(x + k * kTile, y); };
+}
+
+// A plain bay of light l.
+BayPaint TowerBay(int light) {
+    return [light](int bx, int y) {
+        const Paint wall = [light](int px, int py) { return TowerPanel(light, px, py); };
+        return TowerPost(light, bx, y, wall);
+    };
+}
+
+// Knee braces from the posts up to the beam over the bay, in the row under
+// the beam: a strut from each post's face rising to the beam, a third of
+// the bay in.
+BayPaint TowerBraces(int light) {
+    return [light](int bx, int y) {
+        const TowerWood w = WoodOf(light);
+        const int d = std::min(bx - 3, 56 - bx);  // texels from the nearer post's face
+        const int rise = 19 - d;                   // the strut's upper edge at d
+        if (d >= 0 && d < 17 && y >= rise - 3 && y <= rise) {
+            if (y == rise - 3) return w.lit;
+            if (y == rise) return w.edge;
+            return w.body;
+        }
+        if (d >= 0 && d < 17 && y == rise + 1) return Shade(TowerPanel(light, bx, y));  // its shadow
+        return TowerBay(light)(bx, y);
+    };
+}
+
+// A window across the bay between its posts: a lintel over it, a sill
+// under it, and what the light of the storey shows through it: the night
+// between thick bars at the foot, paper screens lit by the sunset in the
+// middle, the open sunset sky above.
+BayPaint TowerWindow(int light) {
+    return [light](int bx, int y) {
+        const TowerWood w = WoodOf(light);
+        if (OnPost(bx)) return TowerBay(light)(bx, y);
+        if (y <= 2) return y == 0 ? w.lit : (y == 1 ? w.body : w.edge);                 // the lintel
+        if (y >= 16) return y == 16 ? w.lit : (y == 17 ? w.body : (y == 18 ? w.edge : Shade(TowerPanel(light, bx, y))));
+        if (bx == 4 || y == 3) return w.shade;                                           // the reveal in shade
+        if (bx == 56) return w.body;
+        switch (light) {
+            case 0:  // bars, lit on their left, before the night
+                if (bx % 4 == 1) return kEarth;
+                if (bx % 4 == 2) return kEarthDark;
+                return y < 9 ? kNight : (TileSpeck(bx, y, 61, 6) ? kDusk : kNight);
+            case 1: {  // paper screens in a lattice, warm with the sunset
+                if (bx % 6 == 2 || (y - 4) % 4 == 3) return kWood;
+                if (bx == 30) return w.body;  // where the screens meet
+                return y >= 11 ? kGold : kCream;
+            }
+            default: {  // open on the sunset: glow, far hills, a thin cloud
+                const int hill = 12 + static_cast<int>(std::lround(1.5 * std::sin(bx * 0.21) + std::sin(bx * 0.53)));
+                if (y >= hill) return y == hill ? kRose : kMauve;
+                if (y == 7 && bx >= 18 && bx <= 37) return bx < 22 ? kCoral : kGold;
+                if (y < 6) return Dither(bx, y, 0.5) ? kCoral : kRose;
+                if (y < 9) return kCoral;
+                return Dither(bx, y, (y - 8) / 4.0) ? kGold : kAmber;
+            }
+        }
+    };
+}
+
+// The floor beam between two storeys, the wood of light l: the floor's
+// boards along its top, the beam's face with pegs where it meets the
+// posts, its shadow on the wall below (`below`, the storey under it).
+BayPaint TowerBeam(int light, const BayPaint& below) {
+    return [light, below](int bx, int y) {
+        const TowerWood w = WoodOf(light);
+        if (y == 0) return kEarthDeep;
+        if (y == 1) return w.lit;                                  // the boards' edge
+        if (y == 2) return w.edge;
+        if (y == 3) return w.lit;                                  // the beam's lit top
+        if (y <= 13) {
+            if ((bx <= 2 || bx >= 57) && (y == 6 || y == 10)) return y == 6 ? w.lit : w.edge;  // pegs at the posts
+            return (bx * 7 + y * 3) % 17 == 0 ? w.shade : w.body;
+        }
+        if (y == 14) return w.shade;
+        if (y == 15) return w.edge;
+        if (y == 16) return bx % 2 ? Shade(below(bx, y)) : below(bx, y);  // its shadow
+        return below(bx, y);
+    };
+}
+
+// A lantern hanging in the middle of a bay.
+BayPaint TowerLantern(int light) {
+    return [light](int bx, int y) {
+        const Paint bay = [light](int px, int py) { return TowerBay(light)(px + kTile, py); };
+        return Lantern(bay, light == 0 ? kEarth : kGold)(bx - kTile, y);
+    };
+}
+
+// --- The belfry ---
+
+// The sunset seen through the belfry's open bays, gy 0..39 down two rows:
+// rose overhead, the coral and amber glow, far hills low on the horizon.
+Rgb BelfrySky(int bx, int gy) {
+    if (gy < 5) return kRose;
+    if (gy < 8) return Dither(bx, gy, (gy - 4) / 4.0) ? kCoral : kRose;
+    if (gy < 15) return kCoral;
+    if (gy < 19) return Dither(bx, gy, (gy - 14) / 5.0) ? kAmber : kCoral;
+    const int hill = 33 + static_cast<int>(std::lround(1.5 * std::sin(bx * 0.17) + std::sin(bx * 0.41)));
+    if (gy >= hill) return gy == hill ? kRose : kMauve;
+    if (gy > 28) return Dither(bx, gy, (gy - 28) / 5.0) ? kGold : kAmber;
+    return kAmber;
+}
+
+// An open bay of the belfry (row r 0 or 1 of the opening) between its posts.
+BayPaint BelfryOpening(int r) {
+    return [r](int bx, int y) {
+        const Paint sky = [r](int px, int py) { return BelfrySky(px, py + r * kTile); };
+        return TowerPost(2, bx, y, sky);
+    };
+}
+
+// The railing along the belfry's floor before the sky: a top rail, posts
+// every bay third, and the sky between.
+BayPaint BelfryRailing() {
+    return [](int bx, int y) {
+        const Paint sky = [](int px, int) { return BelfrySky(px, 39); };
+        const TowerWood w = WoodOf(2);
+        if (!OnPost(bx)) {
+            if (y >= 3 && y <= 5) return y == 3 ? w.lit : (y == 4 ? w.body : w.edge);       // the top rail
+            if (y >= 15) return y == 15 ? w.lit : (y == 19 ? w.edge : w.body);               // the bottom rail
+            if (y > 5 && bx % 20 >= 9 && bx % 20 <= 11) return bx % 20 == 9 ? w.lit : (bx % 20 == 11 ? w.edge : w.body);
+            if (y > 5 && bx % 5 == 2) return w.shade;                                        // the balusters
+        }
+        return TowerPost(2, bx, y, sky);
+    };
+}
+
+// The bronze bell hanging in the belfry, one cell wide and two high (gy
+// 0..39), from its loop under the top beam: its domed crown with rows of
+// lugs, the bands that divide its sides, the striking seat, its lip; lit
+// from the upper left, outlined against the sunset behind.
+Rgb Bell(int x, int gy, const Paint& behind) {
+    const double cx = 9.5, dx = std::abs(x - cx);
+    if (gy < 3 && dx <= 1) return kEarthDeep;                          // the rope from the beam
+    if (gy >= 3 && gy < 7 && dx <= 3 && dx >= 1) return gy == 3 || dx >= 2.5 ? kInk : kEarth;  // the loop
+    static const double kDome[] = {3.5, 6.0, 7.5, 8.0};
+    if (gy >= 7 && gy <= 36) {
+        const double half = gy < 11 ? kDome[gy - 7] : (gy >= 34 ? 9.0 : 8.5);
+        if (dx <= half) {
+            const double t = (x - cx + half) / (2 * half);  // 0 at its left edge, 1 at its right
+            if (dx > half - 1 || gy == 7 || gy == 36) return kInk;
+            if (gy == 17 || gy == 30 || (gy > 17 && gy < 30 && x == 10)) return kEarthDeep;  // the bands
+            if (gy >= 21 && gy <= 27 && x >= 3 && x <= 7) {
+                const int d = (x - 5) * (x - 5) + (gy - 24) * (gy - 24);
+                if (d >= 3 && d <= 5) return kEarthDeep;               // the striking seat
+                if (d <= 1) return kWood;
+            }
+            if (gy >= 11 && gy <= 15 && gy % 2 == 1 && x % 3 == 1 && dx < half - 1) return t < 0.5 ? kSand : kWood;  // lugs
+            if (gy == 35) return kEarthDeep;                            // the lip
+            if (t < 0.22) return kSand;
+            if (t < 0.45) return kWood;
+            if (t < 0.8) return kEarth;
+            return kEarthDark;
+        }
+    }
+    return behind(x, gy % kTile);
+}
+
+// The roof's underside over the belfry: rafters running up into the dark
+// (row 0), and the wall plate on brackets over the posts (row 1).
+Rgb RoofUnderside(int row, int bx, int y) {
+    if (row == 0) {
+        const int rx = bx % 5;
+        if (rx == 0) return kNight;
+        if (rx == 1) return y % 7 == 0 ? kEarthDark : kEarth;
+        return rx == 4 ? kEarthDeep : kEarthDark;
+    }
+    const TowerWood w = WoodOf(1);
+    if (y <= 5) return bx % 5 == 0 ? kNight : (bx % 5 == 1 ? kEarth : kEarthDark);     // the rafters' feet
+    if (y == 6) return kNight;
+    if (y <= 12) return y == 7 ? w.lit : ((bx * 7 + y) % 13 == 0 ? w.shade : w.body);   // the wall plate
+    if (y == 13) return w.edge;
+    // Brackets over the posts, a stepped block on each side of the post.
+    const int d = std::min(bx, 60 - bx);
+    if (d <= 9 - (y - 14)) return y == 14 ? w.lit : (d == 9 - (y - 14) ? w.edge : w.body);
+    return y < 16 ? kNight : kEarthDeep;
+}
+
+// Sheet 175, tiles 8 to 61: the tower's walls, in this order: for each
+// light from the foot up (0 boards, 1 plaster, 2 sunlit), a plain bay, its
+// knee braces, a window, the floor beam (each as the bay's left, middle and
+// right piece, the braces only left and right) and a lantern in the middle
+// of a bay; then the belfry: its open bays (upper, lower), the railing, the
+// bell (upper, lower), the top beam, the roof's rafters and its wall plate
+// on brackets.
+void DrawTowerInside(Canvas& c) {
+    int tile = 8;
+    auto bay = [&](const BayPaint& paint, std::initializer_list<int> pieces) {
+        for (int k : pieces) PaintTile(c, tile++, BayPiece(k, paint));
+    };
+    for (int light = 0; light < 3; ++light) {
+        bay(TowerBay(light), {0, 1, 2});
+        bay(TowerBraces(light), {0, 2});
+        bay(TowerWindow(light), {0, 1, 2});
+        bay(TowerBeam(light, TowerBay(light)), {0, 1, 2});
+        bay(TowerLantern(light), {1});
+    }
+    bay(BelfryOpening(0), {0, 1, 2});
+    bay(BelfryOpening(1), {0, 1, 2});
+    bay(BelfryRailing(), {0, 1, 2});
+    for (int r = 0; r < 2; ++r) {
+        const Paint behind = BayPiece(1, BelfryOpening(r));
+        PaintTile(c, tile++, [r, behind](int x, int y) { return Bell(x, y + r * kTile, behind); });
+    }
+    bay(TowerBeam(2, [](int bx, int y) { return TowerPost(2, bx, y, [](int px, int) { return BelfrySky(px, 0); }); }),
+        {0, 1, 2});
+    bay([](int bx, int y) { return RoofUnderside(0, bx, y); }, {1});
+    bay([](int bx, int y) { return RoofUnderside(1, bx, y); }, {0, 1, 2});
+}
+
 // --- The castle sheet ----------------------------------------------------------------
 
 // Resource 172 (texture slot 52), the backdrop of the castle, the tower and
@@ -1791,7 +2073,7 @@ Canvas DrawHallSheet() {
 // Resource 175 (texture slot 55), scenery states 1040 to 1069: tile 0 is
 // the full moon of state 1051 (in the deep dusk band), tiles 1 to 7 other
 // sky pieces: crescent, moon behind a cloud, a falling star and a large
-// moon over four tiles.
+// moon over four tiles; from tile 8 on, the tower's walls (DrawTowerInside).
 Canvas DrawSkySheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) {
@@ -1833,6 +2115,7 @@ Canvas DrawSkySheet() {
             if (d <= 289 && (gx + gy) % 2) return kMauve;
             return Sky(1, x, y);
         });
+    DrawTowerInside(c);
     return c;
 }
 
