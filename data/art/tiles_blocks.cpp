@@ -198,12 +198,17 @@ Rgb EarthTone(const Style& s, int x, int y, int variant) {
         if (y == ry) return kWood;
         if (y == ry + 1) return s.deep;
     }
-    // Layers of soil lying along the ground, gently waving, the same in
-    // every fill so that they run on from tile to tile.
-    const int wave = static_cast<int>(std::lround(1.4 * std::sin((x + 3) * 0.6283)));
-    const int layer = (y + wave + 20) % 10;
-    if (layer == 0 && (x * 7 + y) % 9 != 0) return s.dark;
-    if (layer == 1 && (x * 5 + y) % 4 == 0) return s.deep;
+    // Two layers of soil lying along the ground at uneven depths, each waving
+    // in its own way, the same in every fill so that they run on from tile
+    // to tile.
+    const double t = x * 0.31416;  // once round across the tile
+    const int upper = 4 + static_cast<int>(std::lround(1.3 * std::sin(t + 0.7) + 0.6 * std::sin(2 * t + 1.9)));
+    const int lower = 13 + static_cast<int>(std::lround(1.0 * std::sin(t + 2.6) + 0.8 * std::sin(3 * t + 0.4)));
+    // Each fill breaks the lines in places of its own, so the layers do not
+    // repeat from tile to tile.
+    const bool broken = TileHash(static_cast<uint32_t>(x / 3), s.seed + static_cast<uint32_t>(variant) * 31, 7) % 3 == 0;
+    if (!broken && ((y == upper && (x * 7 + y) % 9 != 0) || (y == lower && (x * 5 + y) % 6 != 0))) return s.dark;
+    if ((y == upper + 1 && (x * 5 + y) % 4 == 0) || (y == lower + 1 && (x * 3 + y) % 5 == 0)) return s.deep;
     // Clods: short dashes of darker earth, each lit on its upper left. Each
     // variant lays its own, so that fills of different variants side by
     // side show no mark repeating on the tile grid.

@@ -498,7 +498,8 @@ Canvas DrawForestSheet() {
     //   63-66 water surface (moon, pads)  73-74 reed tops over the sky
     //   67-70 deep water                  75-78 stone bank (steps)
     //   79-80 willow over the sky         81-82 arched bridge, 83 lilies
-    //   (93: a stepping stone's pier, drawn with them)
+    //   (93: a stepping stone's pier, drawn with them; 100-101 more piers,
+    //   102-103 a moored boat)
     auto bank = [](uint32_t seed, bool willow) {
         return [seed, willow](int x, int y) {
             if (y >= 14) return y == 14 ? kSlate : kNavy;
@@ -634,6 +635,55 @@ Canvas DrawForestSheet() {
         if ((y % 5 == 0 && x < joint) || x == inset + 1) return kWaterDeep;  // their lit brows
         return (x + y) % 7 == 0 ? kNight : kNavy;
     });
+    // Two more kinds of pier, so that the stepping stones do not all stand
+    // on one column (tiles 100, 101): large rough boulders, two to a row
+    // and bulging unevenly; two timber piles driven into the bed, banded
+    // with iron.
+    PaintTile(c, 100, [](int x, int y) {
+        const int course = y < 9 ? 0 : 1, cy = course == 0 ? y : y - 9, rows = course == 0 ? 9 : 11;
+        const int inset = course == 0 ? 1 + (cy < 2 ? 1 : 0) : 2 - (cy > 3 && cy < 8 ? 1 : 0);
+        if (x < inset || x > 19 - inset) return Water(x, y, 14, false);
+        const int joint = course == 0 ? 11 : 7;
+        if (x == inset || x == 19 - inset || cy == rows - 1 || x == joint) return kNight;
+        if (cy == 0 || x == inset + 1 || x == joint + 1) return kWaterDeep;  // the lit brows
+        if (cy == rows - 2 || x == 18 - inset || x == joint - 1) return kNight;
+        return (x * 3 + y) % 11 == 0 ? kSlate : kNavy;
+    });
+    PaintTile(c, 101, [](int x, int y) {
+        for (int px : {3, 11}) {
+            const int fx = x - px, band = px == 3 ? 4 : 13;
+            if (fx >= 0 && fx <= 5) {
+                if (y >= band && y <= band + 1 && fx > 0 && fx < 5) return y == band ? kStone : kStoneDark;  // an iron band
+                if (fx == 0 || fx == 5) return kNight;
+                if (fx == 1) return kEarth;
+                return (y * 3 + px + fx * 5) % 11 == 0 ? kEarthDeep : kEarthDark;
+            }
+            if (fx == 6 && y % 2 == 0) return kNight;  // its shadow in the water
+        }
+        return Water(x, y, 15, false);
+    });
+    // A small boat moored on the river, nearer than its far bank (tiles
+    // 102, 103): a dark hull with its bow rising at the left, a plank seat,
+    // the pole laid along it, ripples at its waterline.
+    for (int half = 0; half < 2; ++half)
+        PaintTile(c, 102 + half, [half](int x, int y) {
+            const int gx = x + half * kTile;  // 0..39 along the boat
+            const int bow = gx < 8 ? (8 - gx) / 2 : 0;          // the bow sweeps up
+            const int stern = gx > 34 ? (gx - 34) / 2 : 0;
+            const int top = 5 - bow - stern / 2;
+            const bool inHull = gx >= 2 && gx <= 38 && y >= top && y <= 10 - (gx < 6 || gx > 35 ? 1 : 0);
+            if (inHull) {
+                if (y == top) return gx < 20 ? kWood : kEarth;      // the gunwale, lit
+                if (y == 10 - (gx < 6 || gx > 35 ? 1 : 0)) return kNight;
+                if (y == 7) return kEarthDeep;                      // a strake
+                return gx % 9 == 0 ? kEarthDeep : kEarthDark;
+            }
+            if (y == top - 1 && gx >= 14 && gx <= 18) return kEarth;  // the seat
+            if (y == top - 2 && gx >= 6 && gx <= 33) return gx < 10 ? kWood : kEarthDark;  // the pole
+            if (y == 11 && gx >= 1 && gx <= 39 && gx % 3 != 0) return kWaterDeep;  // ripples
+            if (y == 12 && gx >= 4 && gx <= 36 && gx % 4 == 1) return kFoam;
+            return Water(x, y, 16, true);
+        });
     PaintTile(c, 83, [](int x, int y) {
         const int dx = x - 11, dy = y - 8;
         if (dx * dx + dy * dy * 3 < 14) return std::abs(dx) < 2 && dy < 0 ? kCream : kRose;
@@ -1098,8 +1148,13 @@ void DrawRoomPieces(Canvas& c) {
     // A post between the bays, broad, the plaster beside it in the shade of
     // the bay's depth.
     PaintTile(c, 32, Post([](int x, int y) {
+        // The shade deepens toward the post and thins out to the plaster
+        // of the bays at the tile's edges.
+        const int d = std::min(std::abs(x - 4), std::abs(x - 15));
         const Rgb shaded = Shade(Plaster(x, y));
-        return x >= 3 && x <= 16 ? Shade(shaded) : shaded;
+        if (d >= 4) return (x + y) % 2 == 0 ? shaded : Plaster(x, y);
+        if (d >= 2) return shaded;
+        return Shade(shaded);
     }, 5, 14));
     PaintTile(c, 34, [](int x, int y) {
         if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
@@ -1912,8 +1967,9 @@ Canvas DrawHallSheet() {
         return [lit](int x, int y) {
             if (x == 0 || x == 19 || y == 0 || y == 19) return kNight;
             if (x % 5 == 0 || y % 6 == 0) return lit ? kEarthDeep : kEarth;
-            // Lit: a lamp low behind the paper, its warmth fading upward.
-            if (lit) return y > 12 || (y > 6 && (x + y) % 2 == 0) ? kWood : kEarth;
+            // Lit: a lamp low behind the paper, its warmth rising to the
+            // middle of the screen.
+            if (lit) return y > 9 || (y == 9 && x % 2 == 0) ? kWood : kEarth;
             return kStoneLight;
         };
     };
