@@ -911,7 +911,7 @@ Rgb Plaster(int x, int y) {
     const uint32_t h = TileHash(static_cast<uint32_t>(stroke), static_cast<uint32_t>(y), 41);
     const int along = (x + shift) % 5;
     if (h % 11 == 0 && along >= 1 && along <= 3) return kGold;
-    if (h % 23 == 1 && along >= 2) return kWood;
+    if (h % 47 == 1 && along >= 2) return kWood;
     return kSand;
 }
 
