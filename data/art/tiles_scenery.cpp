@@ -861,9 +861,9 @@ Rgb BigGable(int x, int y, int gx, const Paint& sky = CastleSky) {
     return GablePlaster(x, y, half2 / 2, 0 + 5, 10);
 }
 
-// A small gable, one tile wide and lower than the large ones, with a
-// golden fish leaping from its peak.
-Rgb SmallGable(int x, int y, const Paint& sky = CastleSky) {
+// The golden fish on a roof's peak, tail up, five texels square: its
+// colour at (fx, fy) of the square, or the colour key where it is not.
+Rgb GoldenFish(int fx, int fy) {
     static const char* const kFish[] = {
         "a...a",
         ".aga.",
@@ -871,12 +871,19 @@ Rgb SmallGable(int x, int y, const Paint& sky = CastleSky) {
         ".aad.",
         ".agd.",
     };
-    if (y < 5 && x >= 8 && x <= 12) {
-        const char ch = kFish[y][x - 8];
-        if (ch == 'a') return kGold;
-        if (ch == 'g') return kAmber;
-        if (ch == 'd') return kCoral;
+    if (fx < 0 || fx >= 5 || fy < 0 || fy >= 5) return kKey;
+    switch (kFish[fy][fx]) {
+        case 'a': return kGold;
+        case 'g': return kAmber;
+        case 'd': return kCoral;
+        default: return kKey;
     }
+}
+
+// A small gable, one tile wide and lower than the large ones, with a
+// golden fish leaping from its peak.
+Rgb SmallGable(int x, int y, const Paint& sky = CastleSky) {
+    if (const Rgb fish = GoldenFish(x - 8, y); !(fish == kKey)) return fish;
     const int half2 = std::abs(2 * x - 19);
     const int edge = 5 + (half2 * 10) / 19;
     if (y < edge) return RoofRidgeUnder(sky, x, y);
@@ -934,15 +941,19 @@ Rgb UnderEaves(int x, int y) {
 // A dark timber post from x0 to x1 over whatever lies behind: its lit left
 // face, the grain, its shaded right side and the shadow it casts on the wall
 // to its right. Above row `shadeTop` the post stands in the eaves' shadow.
-Paint Post(const Paint& behind, int x0 = 6, int x1 = 13, int shadeTop = 0) {
+Paint Post(const Paint& behind, int x0 = 6, int x1 = 13, int shadeTop = 0, bool soft = false) {
+    // A soft post keeps to the warm browns of the wall rather than black, so
+    // that the castle's walls stay behind its stones.
+    const Rgb edge = soft ? kEarthDeep : kNight, lit = soft ? kWood : kEarth, litInShade = soft ? kEarth : kEarthDark;
+    const Rgb dark = soft ? kEarthDark : kEarthDeep, body = soft ? kEarth : kEarthDark;
     return [=](int x, int y) {
         if (x < x0 || x > x1 + 1) return behind(x, y);
         if (x == x1 + 1) return y % 2 ? Shade(behind(x, y)) : behind(x, y);
-        if (x == x0 || x == x1) return kNight;
-        if (x == x0 + 1) return y < shadeTop ? kEarthDark : kEarth;
-        if (x == x1 - 1) return kEarthDeep;
-        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return kEarthDeep;  // grain
-        return kEarthDark;
+        if (x == x0 || x == x1) return edge;
+        if (x == x0 + 1) return y < shadeTop ? litInShade : lit;
+        if (x == x1 - 1) return dark;
+        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return dark;  // grain
+        return body;
     };
 }
 
@@ -1324,25 +1335,11 @@ Paint UnlitLantern(const Paint& behind) {
     };
 }
 
-// A timber post of the castle's walls from x0 to x1, in the warm browns
-// of the wall rather than black, so that the walls stay behind the stones.
-Paint SoftPost(const Paint& behind, int x0, int x1, int shadeTop = 0) {
-    return [=](int x, int y) {
-        if (x < x0 || x > x1 + 1) return behind(x, y);
-        if (x == x1 + 1) return y % 2 ? Shade(behind(x, y)) : behind(x, y);
-        if (x == x0 || x == x1) return kEarthDeep;
-        if (x == x0 + 1) return y < shadeTop ? kEarth : kWood;
-        if (x == x1 - 1) return kEarthDark;
-        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return kEarthDark;  // grain
-        return kEarth;
-    };
-}
-
 // The posts of a gate that carry the lintel of a stone mass over the
 // passage: square, heavy, banded with iron, at the tile's left or right.
 Paint GatePost(const Paint& behind, bool left) {
     const int x0 = left ? 2 : 9, x1 = left ? 10 : 17;
-    const Paint post = SoftPost(behind, x0, x1);
+    const Paint post = Post(behind, x0, x1, 0, true);
     return [=](int x, int y) {
         if (x > x0 && x < x1 && (y % 10 == 3 || y % 10 == 4)) return y % 10 == 3 ? kStoneDark : kNight;  // iron bands
         return post(x, y);
@@ -1378,7 +1375,7 @@ Paint LedgeBracket(const Paint& behind, int end) {  // -1 left end, 0 middle, 1 
 // The end of the long building before the keep: its ridge, eaves, the
 // dark under them and its wall (with a corner post) stop, the night beyond.
 Paint BuildingEnd(const Paint& building, bool post) {
-    const Paint wall = post ? SoftPost(building, 8, 12) : building;
+    const Paint wall = post ? Post(building, 8, 12, 0, true) : building;
     return [wall](int x, int y) {
         if (x < 12) return wall(x, y);
         if (x == 12) return kNight;
@@ -1492,21 +1489,8 @@ Paint KeepCrown(int piece) {
         const int mx = piece >= 5 ? kTile - 1 - x : x;
         if (piece == 0 || piece == 6) return TierCorner(mx, x, y, [](int px, int py) { return CrownRoof(px, py); });
         if (piece == 1 || piece == 5) {
-            // The golden fish on the ridge's end, its tail up.
-            static const char* const kFish[] = {
-                "a...a",
-                ".aga.",
-                "..a..",
-                ".aad.",
-                ".agd.",
-            };
-            const int fx = mx - 5, fy = y;
-            if (fx >= 0 && fx < 5 && fy >= 0 && fy < 5) {
-                const char ch = kFish[fy][fx];
-                if (ch == 'a') return kGold;
-                if (ch == 'g') return kAmber;
-                if (ch == 'd') return kCoral;
-            }
+            // The golden fish on the ridge's end.
+            if (const Rgb fish = GoldenFish(mx - 5, y); !(fish == kKey)) return fish;
             if (mx < 3 && y >= 5 && y <= 7) return kInk;  // the ridge's end tile
         }
         return CrownRoof(x, y);
@@ -1555,8 +1539,8 @@ void DrawCastleEvening(Canvas& c) {
         if (x % 3 == 1) return kEarthDeep;
         return y <= 6 ? kNight : kEarthDeep;
     }, 5, 14, 5, 14)));
-    put(SoftPost(Plaster, 6, 13));
-    put(SoftPost(UnderEaves, 6, 13, 7));
+    put(Post(Plaster, 6, 13, 0, true));
+    put(Post(UnderEaves, 6, 13, 7, true));
     for (const Paint& behind : {Paint(UnderEaves), Paint(Plaster)})
         for (bool left : {true, false}) put(GatePost(behind, left));
     for (const Paint& behind : {Paint(UnderEaves), Paint(Plaster)})
