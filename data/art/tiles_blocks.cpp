@@ -949,10 +949,10 @@ void DrawSteppingStone(Canvas& c, int tile, bool left, bool right) {
             else if (y == 4 && x > 2 && x < 12) col = kMist;          // the lit brow
             else if ((x + 2 * y) % 11 == 0 && y > 5 && y < 12) col = kNavy;  // a crack
             else if (x > 13 && !right) col = (x + y) % 3 ? kSlate : kNavy;
-            t.Set(x, y, col);
+            if (y + 1 < kTile) t.Set(x, y + 1, col);  // a row down: the outline runs along the top
         }
     if (!left)
-        for (int y = 1; y < 15; ++y) t.Set(0, y, kNight);  // the seam to the stone on the left
+        for (int y = 2; y < 16; ++y) t.Set(0, y, kNight);  // the seam to the stone on the left
     t.Outline(kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
@@ -983,7 +983,7 @@ void DrawRoofLedge(Canvas& c, int tile, bool left, bool right) {
             else if (y == kEaves + 2) col = kNight;
             else col = (x % 5 == 1 || x % 5 == 2) ? (y == kEaves + 3 ? kWood : kEarth) : kKey;  // rafters
             if (col == kKey) continue;
-            t.Set(x, y, col);
+            t.Set(x, y + 1, col);  // a row down: the outline runs along the top, where the feet stand
         }
     t.Outline(kInk);
     c.Blit(t, TileX(tile), TileY(tile));
