@@ -1299,10 +1299,26 @@ Rgb Lintel(int x, int y, bool leftEnd, bool rightEnd) {
     return (x * 5 + y * 3) % 13 == 0 ? kEarthDark : kEarth;
 }
 
+// A slab of the base one cell thick, set in the air: its capstones over one
+// course of two dressed stones, its underside in shade over the outline;
+// at an open end, the outline down its side.
+Rgb SlabStone(bool leftEnd, bool rightEnd, int x, int y) {
+    if ((leftEnd && x == 0) || (rightEnd && x == kTile - 1) || y == kTile - 1) return kInk;
+    if (y == kTile - 2) return kNight;  // the shade under the slab
+    Rgb stone;
+    const int sx = x < 12 ? x : x - 12, width = x < 12 ? 12 : 8;
+    if (sx == width - 1 || y == kTile - 3) stone = kNight;                    // the joints
+    else if (y == kCapDepth + 1 || sx == 0) stone = x < 12 ? kStoneLight : kStoneWarmLight;
+    else if (y == kTile - 4 || sx == width - 2) stone = kStoneDark;
+    else stone = x < 12 ? kStone : kStoneWarm;
+    if (leftEnd && x == 1 && y > 0) return y <= 3 ? kWhite : kStoneLight;
+    return Capstone(0, x, y, stone);
+}
+
 // The pieces of the castle's base, one picture per cell of a laying where
 // the stones run on: piece f of laying p at column px (0..2) and row py
 // (0..1) of the laying.
-enum class BasePiece { Fill, Top, TopLeft, TopRight, LeftFace, RightFace, Under, UnderLeft, UnderRight };
+enum class BasePiece { Fill, Top, TopLeft, TopRight, LeftFace, RightFace, Under, UnderLeft, UnderRight, Slab, SlabLeft, SlabRight };
 
 void DrawCastleBase(Canvas& c, int tile, BasePiece piece, int p = 0, int px = 0, int py = 0) {
     const int ox = TileX(tile), oy = TileY(tile);
@@ -1326,14 +1342,19 @@ void DrawCastleBase(Canvas& c, int tile, BasePiece piece, int p = 0, int px = 0,
                 case BasePiece::Under: col = Lintel(x, y, false, false); break;
                 case BasePiece::UnderLeft: col = Lintel(x, y, true, false); break;
                 case BasePiece::UnderRight: col = Lintel(x, y, false, true); break;
+                case BasePiece::Slab:
+                case BasePiece::SlabLeft:
+                case BasePiece::SlabRight: col = SlabStone(piece == BasePiece::SlabLeft, piece == BasePiece::SlabRight, x, y); break;
             }
             c.Set(ox + x, oy + y, col);
         }
     // Round the open corners.
-    if (piece == BasePiece::TopLeft || piece == BasePiece::UnderLeft)
-        c.Set(ox, oy + (piece == BasePiece::TopLeft ? 0 : 19), kKey);
-    if (piece == BasePiece::TopRight || piece == BasePiece::UnderRight)
-        c.Set(ox + 19, oy + (piece == BasePiece::TopRight ? 0 : 19), kKey);
+    if (piece == BasePiece::TopLeft || piece == BasePiece::UnderLeft || piece == BasePiece::SlabLeft)
+        c.Set(ox, oy + (piece == BasePiece::UnderLeft ? 19 : 0), kKey);
+    if (piece == BasePiece::TopRight || piece == BasePiece::UnderRight || piece == BasePiece::SlabRight)
+        c.Set(ox + 19, oy + (piece == BasePiece::UnderRight ? 19 : 0), kKey);
+    if (piece == BasePiece::SlabLeft) c.Set(ox, oy + 19, kKey);
+    if (piece == BasePiece::SlabRight) c.Set(ox + 19, oy + 19, kKey);
 }
 
 // Where the castle's base pieces lie: the full-cell pieces of the castle's
@@ -1438,6 +1459,11 @@ ART_SHEET(302, "tiles-castle") {
     DrawCastleBaseSets(c);
     DrawSet(c, kRoofStyle, 48);
     DrawPlatforms(c, 48, DrawRoofLedge);
+    // The base's slabs one cell thick (set 464's pieces 1, 2 and 5: middle,
+    // left end, right end).
+    DrawCastleBase(c, 48 + 1, BasePiece::Slab);
+    DrawCastleBase(c, 48 + 2, BasePiece::SlabLeft);
+    DrawCastleBase(c, 48 + 5, BasePiece::SlabRight);
     return c;
 }
 

@@ -286,6 +286,7 @@ TEST_F(SceneryPictures, WhatThePlayerStandsOnIsOutlinedAlongItsTop) {
         {"castle top, laying A", 20575, 0, 19},    {"castle top, laying B", 20583, 0, 19},
         {"castle top, laying C", 20178, 0, 19},    {"castle top, laying D", 20185, 0, 19},
         {"castle top-left corner", 20589, 1, 19},  {"castle top-right corner", 20590, 0, 18},
+        {"castle slab", 20201, 0, 19},            {"castle slab, left end", 20202, 1, 19},
         {"roof-tiled ledge, left end", 20214, 1, 19}, {"roof-tiled ledge, middle", 20215, 0, 19},
         {"roof-tiled ledge, right end", 20216, 0, 18}, {"tower beam, left end", 20274, 1, 19},
         {"tower beam, middle", 20275, 0, 19},      {"tower beam, right end", 20276, 0, 18},
