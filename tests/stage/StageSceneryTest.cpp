@@ -324,3 +324,25 @@ TEST_F(SceneryPictures, TheCastlesEveningDeepensAlongTheStage) {
     EXPECT_GT(band[0], band[1] + 10) << "first " << band[0] << ", middle " << band[1];
     EXPECT_GT(band[1], band[2] + 5) << "middle " << band[1] << ", last " << band[2];
 }
+
+// The castle's stone masses are not one picture on the cells' grid: along
+// every row of its walls, any six cells of stone side by side show at least
+// four different pictures (fills and tops of several layings).
+TEST(StageScenery, TheCastlesStonesDoNotRepeatOnTheGrid) {
+    const StageMapData& castle = kStageMaps[2];
+    const MapGrid g(castle);
+    auto stone = [&](int32_t c, int32_t r) {
+        const int32_t id = static_cast<int32_t>(g.A(c, r) & kMapCellTypeMask);
+        return (id >= 20561 && id <= 20588) || (id >= 20165 && id <= 20190) ? id : 0;  // the layings' fills and tops
+    };
+    int runs = 0;
+    for (int32_t r = 5; r <= castle.height + 4; ++r)
+        for (int32_t c = 0; c + 6 <= g.columns; ++c) {
+            std::set<int32_t> pictures;
+            for (int32_t i = 0; i < 6; ++i) pictures.insert(stone(c + i, r));
+            if (pictures.count(0)) continue;  // not six cells of stone
+            ++runs;
+            EXPECT_GE(pictures.size(), 4u) << "row " << r << " from column " << c;
+        }
+    EXPECT_GT(runs, 100);
+}
