@@ -27,6 +27,8 @@ constexpr Rgb kSand = Hex(0xC9A46B);
 constexpr Rgb kStoneDark = Hex(0x4A4A55);
 constexpr Rgb kStone = Hex(0x7B7B88);
 constexpr Rgb kStoneLight = Hex(0xB1B1BA);
+constexpr Rgb kStoneWarm = Hex(0x8C8275);       // the warmer stones of the castle's walls
+constexpr Rgb kStoneWarmLight = Hex(0xC4B9A6);
 constexpr Rgb kWaterDeep = Hex(0x24506E);
 constexpr Rgb kWater = Hex(0x3B7EA1);
 constexpr Rgb kFoam = Hex(0x7EC4CF);
@@ -47,7 +49,7 @@ constexpr Rgb kIndigo = Hex(0x4A4F9A);
 constexpr Rgb kPaletteColours[] = {
     kInk,   kNight, kDusk,      kMauve, kRose,  kCoral,      kAmber,      kGold,      kCream, kWhite, kMist,
     kSlate, kNavy,  kPineDark,  kPine,  kGrass, kLeaf,       kEarthDark,  kEarth,     kWood,  kSand,  kStoneDark,
-    kStone, kStoneLight, kWaterDeep, kWater, kFoam, kRed, kCrimson, kSkin, kViolet,
+    kStone, kStoneLight, kStoneWarm, kStoneWarmLight, kWaterDeep, kWater, kFoam, kRed, kCrimson, kSkin, kViolet,
     kJade, kOlive, kLilac, kIndigo,
 };
 

@@ -198,12 +198,17 @@ Rgb EarthTone(const Style& s, int x, int y, int variant) {
         if (y == ry) return kWood;
         if (y == ry + 1) return s.deep;
     }
-    // Layers of soil lying along the ground, gently waving, the same in
-    // every fill so that they run on from tile to tile.
-    const int wave = static_cast<int>(std::lround(1.4 * std::sin((x + 3) * 0.6283)));
-    const int layer = (y + wave + 20) % 10;
-    if (layer == 0 && (x * 7 + y) % 9 != 0) return s.dark;
-    if (layer == 1 && (x * 5 + y) % 4 == 0) return s.deep;
+    // Two layers of soil lying along the ground at uneven depths, each waving
+    // in its own way, the same in every fill so that they run on from tile
+    // to tile.
+    const double t = x * 0.31416;  // once round across the tile
+    const int upper = 4 + static_cast<int>(std::lround(1.3 * std::sin(t + 0.7) + 0.6 * std::sin(2 * t + 1.9)));
+    const int lower = 13 + static_cast<int>(std::lround(1.0 * std::sin(t + 2.6) + 0.8 * std::sin(3 * t + 0.4)));
+    // Each fill breaks the lines in places of its own, so the layers do not
+    // repeat from tile to tile.
+    const bool broken = TileHash(static_cast<uint32_t>(x / 3), s.seed + static_cast<uint32_t>(variant) * 31, 7) % 3 == 0;
+    if (!broken && ((y == upper && (x * 7 + y) % 9 != 0) || (y == lower && (x * 5 + y) % 6 != 0))) return s.dark;
+    if ((y == upper + 1 && (x * 5 + y) % 4 == 0) || (y == lower + 1 && (x * 3 + y) % 5 == 0)) return s.deep;
     // Clods: short dashes of darker earth, each lit on its upper left. Each
     // variant lays its own, so that fills of different variants side by
     // side show no mark repeating on the tile grid.
@@ -944,10 +949,10 @@ void DrawSteppingStone(Canvas& c, int tile, bool left, bool right) {
             else if (y == 4 && x > 2 && x < 12) col = kMist;          // the lit brow
             else if ((x + 2 * y) % 11 == 0 && y > 5 && y < 12) col = kNavy;  // a crack
             else if (x > 13 && !right) col = (x + y) % 3 ? kSlate : kNavy;
-            t.Set(x, y, col);
+            if (y + 1 < kTile) t.Set(x, y + 1, col);  // a row down: the outline runs along the top
         }
     if (!left)
-        for (int y = 1; y < 15; ++y) t.Set(0, y, kNight);  // the seam to the stone on the left
+        for (int y = 2; y < 16; ++y) t.Set(0, y, kNight);  // the seam to the stone on the left
     t.Outline(kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
@@ -978,84 +983,77 @@ void DrawRoofLedge(Canvas& c, int tile, bool left, bool right) {
             else if (y == kEaves + 2) col = kNight;
             else col = (x % 5 == 1 || x % 5 == 2) ? (y == kEaves + 3 ? kWood : kEarth) : kKey;  // rafters
             if (col == kKey) continue;
-            t.Set(x, y, col);
+            t.Set(x, y + 1, col);  // a row down: the outline runs along the top, where the feet stand
         }
     t.Outline(kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
-// The tower's ledges: a heavy beam across the storey, its top planed where
-// the feet stand, its ends set into square posts that run down the wall
-// with a strut under the beam; the middle shows the pegs that hold the
-// planks, a different count in each piece of a long beam.
-void DrawTowerBeam(Canvas& c, int tile, bool left, bool right, int pegs) {
+// The tower's ledges: a squared beam run out through the posts of the wall
+// behind it, its top planed where the feet stand (lit, under the outline),
+// its open ends showing their end grain and the wedge that locks the beam
+// in the post. The outline runs along the top row, where the feet stand,
+// and round the open ends.
+void DrawTowerBeam(Canvas& c, int tile, bool left, bool right) {
     Canvas t(kTile, kTile, kKey);
-    constexpr int kBeamBottom = 8;
-    for (int y = 0; y <= kBeamBottom; ++y)
-        for (int x = 0; x < kTile; ++x) {
+    constexpr int kBottom = 10;  // the beam's lowest row
+    const int x0 = left ? 1 : 0, x1 = right ? kTile - 2 : kTile - 1;
+    for (int y = 1; y <= kBottom; ++y)
+        for (int x = x0; x <= x1; ++x) {
             Rgb col = kWood;
-            if (y == 0) col = kSand;
-            else if (y == kBeamBottom) col = kEarthDark;
-            else if (y >= kBeamBottom - 2) col = kEarth;
-            else if ((x * 3 + y * 5) % 13 == 0) col = kEarth;  // grain
+            if (y == 1) col = kSand;                               // the planed top
+            else if (y == 2) col = (x * 3) % 7 == 0 ? kWood : kSand;
+            else if (y == 3) col = kEarth;                         // the top's far edge
+            else if (y == kBottom) col = kEarthDark;
+            else if (y >= kBottom - 2) col = kEarth;
+            else if ((x * 5 + y * 3) % 11 == 0) col = kEarth;      // grain
             t.Set(x, y, col);
         }
-    for (int i = 0; i < pegs; ++i) {
-        const int px = 4 + i * (12 / std::max(pegs, 1));
-        t.Set(px, 3, kEarthDeep);
-        t.Set(px, 4, kEarthDark);
-        t.Set(px + 1, 3, kSand);
-    }
-    // The post the beam's end is set into, cut off square below the strut
-    // (its foot is the next storey's business).
-    auto post = [&](int x0, bool lit) {
-        for (int y = 0; y < 17; ++y)
-            for (int x = x0; x < x0 + 4; ++x) {
-                Rgb col = x == x0 ? (lit ? kWood : kEarth) : (x == x0 + 3 ? kEarthDeep : kEarthDark);
-                if (y == 0) col = kSand;
-                if (y == 16) col = kEarthDeep;
-                t.Set(x, y, col);
+    auto end = [&](bool atLeft) {
+        // End grain: rings round a dark heart, lit from the upper left.
+        for (int y = 2; y < kBottom; ++y)
+            for (int i = 0; i < 4; ++i) {
+                const int x = atLeft ? x0 + i : x1 - i;
+                const int ring = std::max(std::abs(i - 2), std::abs(y - 6) / 2);
+                t.Set(x, y, ring == 0 ? kEarth : (ring == 1 ? kWood : kSand));
             }
+        // The wedge through the tenon.
+        const int wx = atLeft ? x0 + 6 : x1 - 6;
+        for (int y = 3; y < kBottom - 1; ++y) t.Set(wx, y, y == 3 ? kWood : kEarthDeep);
     };
-    auto strut = [&](int from, int dir) {
-        for (int i = 0; i < 7; ++i)
-            for (int w = 0; w < 2; ++w) t.Set(from + dir * (i + w), kBeamBottom + 1 + i, w == 0 ? kEarth : kEarthDark);
-    };
-    if (left) {
-        post(0, true);
-        strut(4, 1);
-    }
-    if (right) {
-        post(kTile - 4, false);
-        strut(kTile - 5, -1);
-    }
+    if (left) end(true);
+    if (right) end(false);
     t.Outline(kInk);
+    for (int x = x0; x <= x1; ++x) t.Set(x, 0, kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
-// The tower's other ledge: a shelf of two planks on knee braces, the
-// braces' feet pegged to the wall below.
+// The tower's other ledge: a landing of floor boards laid on joists whose
+// square ends show under its edge; the boards' tops lit where the feet
+// stand, their ends along the front, the outline along the top row.
 void DrawTowerShelf(Canvas& c, int tile, bool left, bool right) {
     Canvas t(kTile, kTile, kKey);
-    for (int y = 0; y <= 5; ++y)
-        for (int x = 0; x < kTile; ++x) {
-            Rgb col = y == 0 ? kSand : (y == 3 ? kEarthDark : (y >= 4 ? kEarth : kWood));
-            if (y == 2 && (x * 5) % 7 == 3) col = kEarth;  // grain
-            if (y == 5 && x % 10 == 6) col = kEarthDeep;   // where the planks butt
+    const int x0 = left ? 1 : 0, x1 = right ? kTile - 2 : kTile - 1;
+    for (int y = 1; y <= 6; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const int board = x % 5;
+            Rgb col;
+            if (y == 1) col = board == 4 ? kSand : kCream;               // the boards' tops
+            else if (y == 2) col = board == 4 ? kWood : kSand;
+            else if (y == 6) col = kEarthDark;
+            else col = board == 4 ? kEarthDeep : (board == 0 || y == 3 ? kSand : kWood);  // the boards' ends
             t.Set(x, y, col);
         }
-    // Knee braces: a rail down the wall and a strut up to the plank.
-    for (int bx : {left ? 4 : -1, right ? 15 : -1, (!left && !right) ? 10 : -1}) {
-        if (bx < 0) continue;
-        for (int y = 6; y < 16; ++y) {
-            t.Set(bx, y, kEarth);
-            t.Set(bx + 1, y, kEarthDark);
-        }
-        const int dir = bx < 10 ? 1 : -1;
-        for (int i = 0; i < 6; ++i) t.Set(bx + dir * (2 + i), 6 + 5 - i, kEarthDark);
-        t.Set(bx, 14, kStoneLight);  // the peg
-    }
+    // The joists' ends under the boards: one to each end and the middle.
+    std::vector<int> joists = {8};
+    if (left || !right) joists.push_back(x0 + 2);
+    if (right || !left) joists.push_back(x1 - 5);
+    for (int jx : joists)
+        for (int y = 7; y <= 11; ++y)
+            for (int x = jx; x < jx + 4; ++x)
+                t.Set(x, y, y == 7 || x == jx ? kSand : (y == 11 || x == jx + 3 ? kEarth : kWood));
     t.Outline(kInk);
+    for (int x = x0; x <= x1; ++x) t.Set(x, 0, kInk);
     c.Blit(t, TileX(tile), TileY(tile));
 }
 
@@ -1064,10 +1062,368 @@ void DrawTowerShelf(Canvas& c, int tile, bool left, bool right) {
 // pieces 27, 26, 28 and 31 instead.
 template <typename Draw>
 void DrawPlatforms(Canvas& c, int first, Draw draw, bool floor = false) {
+    // Each platform replaces the style's own piece: the cell is cleared first.
+    for (int k : {14, 15, 16, 25, 26, 27, 28, 31})
+        if ((k >= 26) == floor) c.Rect(TileX(first + k), TileY(first + k), kTile, kTile, kKey);
     draw(c, first + (floor ? 27 : 14), true, false);
     draw(c, first + (floor ? 26 : 15), false, false);
     draw(c, first + (floor ? 28 : 16), false, true);
     draw(c, first + (floor ? 31 : 25), true, true);
+}
+
+// --- The castle's stone base ----------------------------------------------------
+//
+// The castle stands on a base of large fitted stones: rough courses of
+// stones of many widths, the joints slanting a little and the courses
+// stepping up and down, in warm and cool greys lit from the upper left. One
+// laying covers three cells by two (60 x 40 texels) and wraps; the two
+// layings share the stones that cross their edges, so that the map mixes
+// them block by block and no stone repeats on the cells' grid.
+constexpr int kLayW = 60, kLayH = 40;
+constexpr int kCourseTops[] = {2, 15, 27};  // the last course runs on over the laying's foot
+constexpr int kCourses = 3;
+
+int Wrap(int v, int n) { return ((v % n) + n) % n; }
+
+// A joint between two stones of a course: its place at the course's top
+// and how far it leans, in texels per four rows.
+struct StoneJoint {
+    int x, lean;
+};
+
+// The joints of course k in laying p, from the joint left of the stone that
+// crosses the laying's left edge to the same joint one laying on. The stone
+// across the edge, and every stone of the course across the foot, are the
+// same in both layings.
+bool SharedCourse(int k) { return k == kCourses - 1; }
+
+std::vector<StoneJoint> CourseJoints(int k, int p) {
+    const uint32_t kk = static_cast<uint32_t>(k);
+    const uint32_t q = SharedCourse(k) ? 0u : static_cast<uint32_t>(p) + 1u;
+    auto lean = [](uint32_t h) { return static_cast<int>(h % 3) - 1; };
+    const int left = 4 + static_cast<int>(TileHash(kk, 411) % 9), right = 4 + static_cast<int>(TileHash(kk, 412) % 10);
+    std::vector<StoneJoint> joints = {{-left, lean(TileHash(kk, 413))}, {right, lean(TileHash(kk, 414))}};
+    int x = right;
+    for (uint32_t i = 0;; ++i) {
+        // Mostly large stones, now and then a small one wedged between.
+        const uint32_t h = TileHash(i, kk * 7 + q, 415);
+        const int w = h % 7 == 0 ? 5 + static_cast<int>((h >> 8) % 3) : 10 + static_cast<int>((h >> 8) % 16);
+        if (x + w > kLayW - left - 7) break;
+        x += w;
+        joints.push_back({x, lean(TileHash(i, kk * 7 + q, 416))});
+    }
+    joints.push_back({kLayW - left, joints[0].lean});
+    return joints;
+}
+
+// The stone of course k at column x in laying p, counted from the stone
+// across the laying's left edge (0), at row r of the course; -1 on a joint.
+int StoneIndex(int k, int p, int x, int r) {
+    const std::vector<StoneJoint> joints = CourseJoints(k, p);
+    const int n = static_cast<int>(joints.size());
+    for (int shift : {0, -kLayW, kLayW})
+        for (int i = 0; i + 1 < n; ++i) {
+            const int a = joints[i].x + joints[i].lean * r / 4 + shift;
+            const int b = joints[i + 1].x + joints[i + 1].lean * r / 4 + shift;
+            if (x > a && x < b) return i;
+        }
+    return -1;
+}
+
+bool SharedStone(int k, int i) { return SharedCourse(k) || i == 0; }
+
+// Where course k ends at x: each of its stones sits a little higher or
+// lower, so the stones of the course below are cut to fit under them.
+int CourseBottom(int k, int p, int x) {
+    const int next = k + 1 < kCourses ? kCourseTops[k + 1] : kCourseTops[0] + kLayH;
+    int i = StoneIndex(k, p, Wrap(x, kLayW), next - kCourseTops[k] - 1);
+    if (i < 0) i = StoneIndex(k, p, Wrap(x + 1, kLayW), next - kCourseTops[k] - 1);
+    const uint32_t seed = SharedStone(k, i) ? 0u : static_cast<uint32_t>(p) + 1u;
+    return next + static_cast<int>(TileHash(static_cast<uint32_t>(i), static_cast<uint32_t>(k) * 5 + seed, 417) % 4) - 1;
+}
+
+int CourseTop(int k, int p, int x) {
+    if (k == 0) return CourseBottom(kCourses - 1, p, x) - kLayH;
+    return CourseBottom(k - 1, p, x);
+}
+
+// The stone of each texel of a laying (-1 on a joint): stones shared by
+// both layings carry the same number in each.
+struct Laying {
+    int stone[kLayH][kLayW];
+    int At(int x, int y) const { return stone[Wrap(y, kLayH)][Wrap(x, kLayW)]; }
+};
+
+Laying MakeLaying(int p) {
+    Laying lay{};
+    for (int y = 0; y < kLayH; ++y)
+        for (int x = 0; x < kLayW; ++x) {
+            int k = kCourses - 1, yy = y;
+            if (y < CourseTop(0, p, x)) yy = y + kLayH;
+            else
+                for (int c = 0; c < kCourses - 1; ++c)
+                    if (y >= CourseTop(c, p, x) && y < CourseTop(c + 1, p, x)) k = c;
+            const int top = CourseTop(k, p, x), bottom = CourseBottom(k, p, x);
+            int id = -1;
+            if (yy < bottom - 1) {
+                const int i = StoneIndex(k, p, x, yy - kCourseTops[k]);
+                if (i >= 0) id = SharedStone(k, i) ? k * 100 + i : 1000 + p * 500 + k * 100 + i;
+            }
+            (void)top;
+            lay.stone[y][x] = id;
+        }
+    return lay;
+}
+
+constexpr int kLayings = 4;
+
+const Laying& LayingOf(int p) {
+    static const Laying lays[kLayings] = {MakeLaying(0), MakeLaying(1), MakeLaying(2), MakeLaying(3)};
+    return lays[p];
+}
+
+// A stone's tones: cool or warm grey, a few weathered dark.
+struct StoneTones {
+    Rgb lit, body, shade;
+};
+
+StoneTones TonesOf(int stone) {
+    const uint32_t h = TileHash(static_cast<uint32_t>(stone), 421) % 20;
+    if (h < 9) return {kStoneLight, kStone, kStoneDark};
+    if (h < 17) return {kStoneWarmLight, kStoneWarm, kStoneDark};
+    return {kStone, kStoneDark, kNight};
+}
+
+// Texel (x, y) of laying p: thin joints in shadow, each stone lit along its
+// top and the upper part of its left side, shaded along its bottom and
+// right, its lower right corner rounded off into the joint.
+Rgb CastleStone(int p, int x, int y) {
+    const Laying& lay = LayingOf(p);
+    const int s = lay.At(x, y);
+    if (s < 0) return kNight;
+    const bool up = lay.At(x, y - 1) != s, down = lay.At(x, y + 1) != s;
+    const bool leftOpen = lay.At(x - 1, y) != s, rightOpen = lay.At(x + 1, y) != s;
+    if (down && rightOpen) return kNight;
+    const StoneTones t = TonesOf(s);
+    if (up && !rightOpen) return t.lit;
+    if (down || rightOpen) return t.shade;
+    if (leftOpen) return lay.At(x, y - 3) != s || lay.At(x, y - 4) != s ? t.lit : t.body;
+    // A second lit row along the top of the left part of the stone.
+    if (lay.At(x, y - 2) != s && lay.At(x - 5, y) == s && (x + y) % 2 == 0) return t.lit;
+    if (TileSpeck(x, y, static_cast<uint32_t>(s) + 431, 3)) return t.shade;
+    return t.body;
+}
+
+// The capstones along the top of the base, where the feet stand: a lit top
+// surface over the stones' front faces, their joints the same across the
+// edges of the layings, the shadow they cast on the stones below.
+bool CapJoint(int p, int x) {
+    x = Wrap(x, kLayW);
+    if (x == 52) return true;
+    switch (p) {
+        case 0: return x == 24;
+        case 1: return x == 14 || x == 33;
+        case 2: return x == 29;
+        default: return x == 19 || x == 38;
+    }
+}
+
+constexpr int kCapDepth = 8;  // rows 0..7 the capstones, row 8 their shadow
+
+Rgb Capstone(int p, int x, int y, Rgb below) {
+    const bool joint = CapJoint(p, x);
+    const bool capLeft = CapJoint(p, x - 1);
+    switch (y) {
+        case 0: return kInk;
+        case 1: return joint ? kStoneLight : kWhite;
+        case 2:
+        case 3: return joint ? kStoneDark : (capLeft ? kWhite : kStoneLight);
+        case 4: return joint ? kNight : kStone;
+        case 5:
+        case 6: return joint ? kNight : (capLeft ? kStoneLight : (TileSpeck(x, y, 441, 6) ? kStoneDark : kStone));
+        case 7: return joint ? kNight : kStoneDark;
+        case 8: return kNight;
+        default: return below;
+    }
+}
+
+// The dressed stones at the corners of the base, long and short in turn
+// down the corner (two pictures, `lower` the second, stacked in turn), a
+// rough stone filling in behind each short one, with the face's outline:
+// lit on the left face, in shade on the right.
+Rgb CornerStone(bool left, bool lower, int x, int y) {
+    const int fx = left ? x : kTile - 1 - x;  // texels in from the face
+    if (fx == 0) return kInk;
+    const int split = lower ? 9 : 12;          // the long stone's rows, then the short one's
+    const bool longStone = y < split;
+    const int cy = longStone ? y : y - split, rows = longStone ? split : kTile - split;
+    const int width = longStone ? 19 : (lower ? 9 : 12);
+    if (cy == rows - 1 || fx == width) return kNight;
+    if (fx > width) {
+        // The rough stone behind the short corner stone.
+        if (fx == kTile - 1 || (cy == rows - 2 && fx == kTile - 2)) return kNight;
+        if (cy == 0 || fx == width + 1) return lower ? kStoneLight : kStoneWarmLight;
+        if (cy == rows - 2 || fx == kTile - 2) return kStoneDark;
+        return lower ? kStone : kStoneWarm;
+    }
+    if (cy == 0) return left ? kWhite : kStoneLight;
+    if (fx == 1) return left ? kStoneLight : kStoneDark;
+    if (cy == rows - 2 || fx == width - 1) return kStoneDark;
+    if (!left && fx <= 3) return kStoneDark;
+    return TileSpeck(x, y, 451, 4) ? kStoneDark : kStone;
+}
+
+// The heavy timber lintel under a stone mass that spans a passage: its lit
+// top against the stones, iron bands with studs, the dark under it and the
+// outline; at an open end, the beam's end grain.
+Rgb Lintel(int x, int y, bool leftEnd, bool rightEnd) {
+    if (y == 0) return kNight;
+    if (y == 19) return kInk;
+    if ((leftEnd && x == 0) || (rightEnd && x == kTile - 1)) return kInk;
+    const int fromEnd = leftEnd ? x : (rightEnd ? kTile - 1 - x : 99);
+    if (fromEnd <= 5 && y >= 2 && y <= 15) {
+        // End grain, lit from the upper left.
+        if (y == 2 || fromEnd == 1) return kSand;
+        if (fromEnd == 5 || y == 15) return kEarth;
+        return (fromEnd + y) % 4 == 0 ? kEarth : kWood;
+    }
+    if (y == 1) return kEarthDark;
+    if (y == 2) return kWood;
+    if (y >= 16) return y == 16 ? kEarthDeep : (x % 5 == 2 ? kEarthDark : kEarthDeep);  // joists in the dark
+    const int band = Wrap(x - 8, kTile);
+    if (band <= 3 && y >= 4 && y <= 14) {
+        if ((y == 6 || y == 12) && (band == 1 || band == 2)) return band == 1 ? kStoneLight : kStone;  // studs
+        return band == 0 ? kStoneDark : kNight;
+    }
+    if (y == 15) return kEarthDark;
+    return (x * 5 + y * 3) % 13 == 0 ? kEarthDark : kEarth;
+}
+
+// A slab of the base one cell thick, set in the air: its capstones over one
+// course of two dressed stones, its underside in shade over the outline;
+// at an open end, the outline down its side.
+Rgb SlabStone(bool leftEnd, bool rightEnd, int x, int y) {
+    if ((leftEnd && x == 0) || (rightEnd && x == kTile - 1) || y == kTile - 1) return kInk;
+    if (y == kTile - 2) return kNight;  // the shade under the slab
+    Rgb stone;
+    const int sx = x < 12 ? x : x - 12, width = x < 12 ? 12 : 8;
+    if (sx == width - 1 || y == kTile - 3) stone = kNight;                    // the joints
+    else if (y == kCapDepth + 1 || sx == 0) stone = x < 12 ? kStoneLight : kStoneWarmLight;
+    else if (y == kTile - 4 || sx == width - 2) stone = kStoneDark;
+    else stone = x < 12 ? kStone : kStoneWarm;
+    if (leftEnd && x == 1 && y > 0) return y <= 3 ? kWhite : kStoneLight;
+    return Capstone(0, x, y, stone);
+}
+
+// The pieces of the castle's base, one picture per cell of a laying where
+// the stones run on: piece f of laying p at column px (0..2) and row py
+// (0..1) of the laying.
+enum class BasePiece { Fill, Top, TopLeft, TopRight, LeftFace, RightFace, Under, UnderLeft, UnderRight, Slab, SlabLeft, SlabRight };
+
+void DrawCastleBase(Canvas& c, int tile, BasePiece piece, int p = 0, int px = 0, int py = 0) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            const int lx = px * kTile + x, ly = py * kTile + y;
+            Rgb col = kKey;
+            switch (piece) {
+                case BasePiece::Fill: col = CastleStone(p, lx, ly); break;
+                case BasePiece::Top: col = Capstone(p, lx, y, CastleStone(p, lx, ly)); break;
+                case BasePiece::TopLeft:
+                case BasePiece::TopRight: {
+                    const bool left = piece == BasePiece::TopLeft;
+                    col = Capstone(0, lx, y, CornerStone(left, true, x, y));
+                    if (y <= kCapDepth && (left ? x == 0 : x == kTile - 1)) col = kInk;
+                    if (y >= 1 && y <= 3 && (left ? x == 1 : false)) col = kWhite;
+                    break;
+                }
+                case BasePiece::LeftFace: col = CornerStone(true, py == 1, x, y); break;
+                case BasePiece::RightFace: col = CornerStone(false, py == 1, x, y); break;
+                case BasePiece::Under: col = Lintel(x, y, false, false); break;
+                case BasePiece::UnderLeft: col = Lintel(x, y, true, false); break;
+                case BasePiece::UnderRight: col = Lintel(x, y, false, true); break;
+                case BasePiece::Slab:
+                case BasePiece::SlabLeft:
+                case BasePiece::SlabRight: col = SlabStone(piece == BasePiece::SlabLeft, piece == BasePiece::SlabRight, x, y); break;
+            }
+            c.Set(ox + x, oy + y, col);
+        }
+    // Round the open corners.
+    if (piece == BasePiece::TopLeft || piece == BasePiece::UnderLeft || piece == BasePiece::SlabLeft)
+        c.Set(ox, oy + (piece == BasePiece::UnderLeft ? 19 : 0), kKey);
+    if (piece == BasePiece::TopRight || piece == BasePiece::UnderRight || piece == BasePiece::SlabRight)
+        c.Set(ox + 19, oy + (piece == BasePiece::UnderRight ? 19 : 0), kKey);
+    if (piece == BasePiece::SlabLeft) c.Set(ox, oy + 19, kKey);
+    if (piece == BasePiece::SlabRight) c.Set(ox + 19, oy + 19, kKey);
+}
+
+// Where the castle's base pieces lie: the full-cell pieces of the castle's
+// sets (ids 20560-20599 on tiles 0..39, 20160-20199 on tiles 96..135), in
+// this order: the fills of layings A and B (for each, columns 0..2 of its
+// upper row, then of its lower), their tops, then the top-left, top-right,
+// left face, right face and underside; the second set: the underside's left
+// and right ends, the fills of layings C and D, their tops, and the left and
+// right faces' second pictures (for the rows between).
+constexpr int kFullCellPieces[] = {1,  2,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 18,
+                                   20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33};
+
+void DrawCastleBaseSets(Canvas& c) {
+    constexpr int kSecondSet = 96;
+    int n = 0;
+    auto next = [&n](int set) { return set + kFullCellPieces[n++]; };
+    auto layings = [&](int set, int first) {
+        for (BasePiece piece : {BasePiece::Fill, BasePiece::Top})
+            for (int p = first; p < first + 2; ++p)
+                for (int py = 0; py < 2; ++py)
+                    for (int px = 0; px < 3; ++px) DrawCastleBase(c, next(set), piece, p, px, py);
+    };
+    layings(0, 0);
+    for (BasePiece piece : {BasePiece::TopLeft, BasePiece::TopRight, BasePiece::LeftFace, BasePiece::RightFace,
+                            BasePiece::Under})
+        DrawCastleBase(c, next(0), piece);
+    n = 0;
+    DrawCastleBase(c, next(kSecondSet), BasePiece::UnderLeft);
+    DrawCastleBase(c, next(kSecondSet), BasePiece::UnderRight);
+    layings(kSecondSet, 2);
+    DrawCastleBase(c, next(kSecondSet), BasePiece::LeftFace, 0, 0, 1);
+    DrawCastleBase(c, next(kSecondSet), BasePiece::RightFace, 0, 0, 1);
+}
+
+// The tower's pillar in the stone set's pillar pieces (top 3, shaft 4,
+// base 17): a squared timber post inside the solid's width, a bracket
+// capital at its top, a stone footing at its foot.
+void DrawTowerPillar(Canvas& c, int tile, int part) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    constexpr int x0 = 4, x1 = 15;  // the post, inside the solid's half-width of seven texels
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, kKey);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            Rgb col = kEarth;
+            if (x == x0 || x == x1) col = kInk;
+            else if (x == x0 + 1) col = kWood;
+            else if (x == x0 + 2) col = kSand;
+            else if (x >= x1 - 2) col = kEarthDark;
+            else if ((x * 3 + y * 7) % 13 == 0) col = kEarthDark;  // grain
+            c.Set(ox + x, oy + y, col);
+        }
+    if (part == 0)
+        // The capital: a block wider than the post, lit on its top.
+        for (int y = 0; y <= 5; ++y)
+            for (int x = x0 - 1; x <= x1 + 1; ++x) {
+                Rgb col = y == 0 || x == x0 - 1 || x == x1 + 1 || y == 5 ? kInk : (y == 1 ? kSand : (x > x1 - 3 ? kEarth : kWood));
+                c.Set(ox + x, oy + y, col);
+            }
+    if (part == 2)
+        // The footing: a dressed stone under the post.
+        for (int y = 13; y < kTile; ++y)
+            for (int x = x0 - 1; x <= x1 + 1; ++x) {
+                Rgb col = x == x0 - 1 || x == x1 + 1 || y == 13 || y == 19 ? kInk
+                          : (y == 14 ? kStoneLight : (x > x1 - 2 ? kStoneDark : kStone));
+                c.Set(ox + x, oy + y, col);
+            }
+    c.Set(ox + x0 - 1, oy, kKey);
+    c.Set(ox + x1 + 1, oy, kKey);
 }
 
 Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
@@ -1087,17 +1443,27 @@ ART_SHEET(300, "tiles-forest") {
 ART_SHEET(301, "tiles-stone") {
     Canvas c = TileSheet();
     DrawSet(c, kStoneStyle, 0);
+    for (int part : {0, 1, 2}) DrawTowerPillar(c, part == 0 ? 3 : (part == 1 ? 4 : 17), part);
     DrawSet(c, kRiverStoneStyle, 48);
     DrawPlatforms(c, 48, DrawSteppingStone);
     return c;
 }
 
-// Castle walls (sets 400, 976) and roof tiles (sets 464, 1408).
+// The castle's stone base (sets 976 and 400, see DrawCastleBaseSets; their
+// other pieces are the plaster walls of the castle style) and roof tiles
+// (sets 464, 1408).
 ART_SHEET(302, "tiles-castle") {
     Canvas c = TileSheet();
     DrawSet(c, kCastleStyle, 0);
+    DrawSet(c, kCastleStyle, 96);
+    DrawCastleBaseSets(c);
     DrawSet(c, kRoofStyle, 48);
     DrawPlatforms(c, 48, DrawRoofLedge);
+    // The base's slabs one cell thick (set 464's pieces 1, 2 and 5: middle,
+    // left end, right end).
+    DrawCastleBase(c, 48 + 1, BasePiece::Slab);
+    DrawCastleBase(c, 48 + 2, BasePiece::SlabLeft);
+    DrawCastleBase(c, 48 + 5, BasePiece::SlabRight);
     return c;
 }
 
@@ -1113,9 +1479,7 @@ ART_SHEET(303, "tiles-wood") {
 ART_SHEET(305, "tiles-tower-hall") {
     Canvas c = TileSheet();
     DrawSet(c, kTowerStyle, 0);
-    DrawPlatforms(c, 0, [](Canvas& sheet, int tile, bool left, bool right) {
-        DrawTowerBeam(sheet, tile, left, right, left && right ? 1 : (left || right ? 1 : 2));
-    });
+    DrawPlatforms(c, 0, DrawTowerBeam);
     DrawPlatforms(c, 0, DrawTowerShelf, true);
     DrawSet(c, kHallStyle, 48);
     return c;

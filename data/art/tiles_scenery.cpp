@@ -498,7 +498,8 @@ Canvas DrawForestSheet() {
     //   63-66 water surface (moon, pads)  73-74 reed tops over the sky
     //   67-70 deep water                  75-78 stone bank (steps)
     //   79-80 willow over the sky         81-82 arched bridge, 83 lilies
-    //   (93: a stepping stone's pier, drawn with them)
+    //   (93: a stepping stone's pier, drawn with them; 100-101 more piers,
+    //   102-103 a moored boat)
     auto bank = [](uint32_t seed, bool willow) {
         return [seed, willow](int x, int y) {
             if (y >= 14) return y == 14 ? kSlate : kNavy;
@@ -634,6 +635,55 @@ Canvas DrawForestSheet() {
         if ((y % 5 == 0 && x < joint) || x == inset + 1) return kWaterDeep;  // their lit brows
         return (x + y) % 7 == 0 ? kNight : kNavy;
     });
+    // Two more kinds of pier, so that the stepping stones do not all stand
+    // on one column (tiles 100, 101): large rough boulders, two to a row
+    // and bulging unevenly; two timber piles driven into the bed, banded
+    // with iron.
+    PaintTile(c, 100, [](int x, int y) {
+        const int course = y < 9 ? 0 : 1, cy = course == 0 ? y : y - 9, rows = course == 0 ? 9 : 11;
+        const int inset = course == 0 ? 1 + (cy < 2 ? 1 : 0) : 2 - (cy > 3 && cy < 8 ? 1 : 0);
+        if (x < inset || x > 19 - inset) return Water(x, y, 14, false);
+        const int joint = course == 0 ? 11 : 7;
+        if (x == inset || x == 19 - inset || cy == rows - 1 || x == joint) return kNight;
+        if (cy == 0 || x == inset + 1 || x == joint + 1) return kWaterDeep;  // the lit brows
+        if (cy == rows - 2 || x == 18 - inset || x == joint - 1) return kNight;
+        return (x * 3 + y) % 11 == 0 ? kSlate : kNavy;
+    });
+    PaintTile(c, 101, [](int x, int y) {
+        for (int px : {3, 11}) {
+            const int fx = x - px, band = px == 3 ? 4 : 13;
+            if (fx >= 0 && fx <= 5) {
+                if (y >= band && y <= band + 1 && fx > 0 && fx < 5) return y == band ? kStone : kStoneDark;  // an iron band
+                if (fx == 0 || fx == 5) return kNight;
+                if (fx == 1) return kEarth;
+                return (y * 3 + px + fx * 5) % 11 == 0 ? kEarthDeep : kEarthDark;
+            }
+            if (fx == 6 && y % 2 == 0) return kNight;  // its shadow in the water
+        }
+        return Water(x, y, 15, false);
+    });
+    // A small boat moored on the river, nearer than its far bank (tiles
+    // 102, 103): a dark hull with its bow rising at the left, a plank seat,
+    // the pole laid along it, ripples at its waterline.
+    for (int half = 0; half < 2; ++half)
+        PaintTile(c, 102 + half, [half](int x, int y) {
+            const int gx = x + half * kTile;  // 0..39 along the boat
+            const int bow = gx < 8 ? (8 - gx) / 2 : 0;          // the bow sweeps up
+            const int stern = gx > 34 ? (gx - 34) / 2 : 0;
+            const int top = 5 - bow - stern / 2;
+            const bool inHull = gx >= 2 && gx <= 38 && y >= top && y <= 10 - (gx < 6 || gx > 35 ? 1 : 0);
+            if (inHull) {
+                if (y == top) return gx < 20 ? kWood : kEarth;      // the gunwale, lit
+                if (y == 10 - (gx < 6 || gx > 35 ? 1 : 0)) return kNight;
+                if (y == 7) return kEarthDeep;                      // a strake
+                return gx % 9 == 0 ? kEarthDeep : kEarthDark;
+            }
+            if (y == top - 1 && gx >= 14 && gx <= 18) return kEarth;  // the seat
+            if (y == top - 2 && gx >= 6 && gx <= 33) return gx < 10 ? kWood : kEarthDark;  // the pole
+            if (y == 11 && gx >= 1 && gx <= 39 && gx % 3 != 0) return kWaterDeep;  // ripples
+            if (y == 12 && gx >= 4 && gx <= 36 && gx % 4 == 1) return kFoam;
+            return Water(x, y, 16, true);
+        });
     PaintTile(c, 83, [](int x, int y) {
         const int dx = x - 11, dy = y - 8;
         if (dx * dx + dy * dy * 3 < 14) return std::abs(dx) < 2 && dy < 0 ? kCream : kRose;
@@ -763,8 +813,8 @@ Rgb CastleSky(int x, int y) { return (x + 2 * y) % 5 == 0 ? kDusk : kNight; }
 
 // The ridge of the castle's roof at the foot of the sky: a cap of round
 // tiles over two stacked courses of flat ones, then the slope.
-Rgb RoofRidge(int x, int y) {
-    if (y < 10) return CastleSky(x, y);
+Rgb RoofRidgeUnder(const Paint& sky, int x, int y) {
+    if (y < 10) return sky(x, y);
     if (y == 10) return x % 3 == 2 ? kNight : kInk;
     if (y == 11) return x % 3 == 0 ? kStone : (x % 3 == 1 ? kStoneDark : kDusk);
     if (y == 12) return kNight;
@@ -772,6 +822,8 @@ Rgb RoofRidge(int x, int y) {
     if (y == 14) return kInk;
     return RoofTiles(x, y - 15);
 }
+
+Rgb RoofRidge(int x, int y) { return RoofRidgeUnder(CastleSky, x, y); }
 
 // The barge boards of a gable: dark timber, lit along the slope that faces
 // the upper left, with gilt studs. `along` runs down the slope from the
@@ -799,19 +851,19 @@ Rgb GablePlaster(int x, int y, int half, int peakY, int beamY) {
 
 // A large gable in the roof, two tiles wide, its peak at the top of the row:
 // `gx` runs 0..39 across both tiles.
-Rgb BigGable(int x, int y, int gx) {
+Rgb BigGable(int x, int y, int gx, const Paint& sky = CastleSky) {
     const int half2 = std::abs(2 * gx - 39);    // twice the texels from the middle
     const int edge = (half2 * 16) / 39;         // the boards' top at gx
-    if (y < edge) return RoofRidge(x, y);
+    if (y < edge) return RoofRidgeUnder(sky, x, y);
     const int depth = y - edge;
     if (depth <= 4) return BargeBoard(half2 / 2, depth, gx < 20);
     if (y == 19) return kEarthDeep;
     return GablePlaster(x, y, half2 / 2, 0 + 5, 10);
 }
 
-// A small gable, one tile wide and lower than the large ones, with a
-// golden fish leaping from its peak.
-Rgb SmallGable(int x, int y) {
+// The golden fish on a roof's peak, tail up, five texels square: its
+// colour at (fx, fy) of the square, or the colour key where it is not.
+Rgb GoldenFish(int fx, int fy) {
     static const char* const kFish[] = {
         "a...a",
         ".aga.",
@@ -819,15 +871,22 @@ Rgb SmallGable(int x, int y) {
         ".aad.",
         ".agd.",
     };
-    if (y < 5 && x >= 8 && x <= 12) {
-        const char ch = kFish[y][x - 8];
-        if (ch == 'a') return kGold;
-        if (ch == 'g') return kAmber;
-        if (ch == 'd') return kCoral;
+    if (fx < 0 || fx >= 5 || fy < 0 || fy >= 5) return kKey;
+    switch (kFish[fy][fx]) {
+        case 'a': return kGold;
+        case 'g': return kAmber;
+        case 'd': return kCoral;
+        default: return kKey;
     }
+}
+
+// A small gable, one tile wide and lower than the large ones, with a
+// golden fish leaping from its peak.
+Rgb SmallGable(int x, int y, const Paint& sky = CastleSky) {
+    if (const Rgb fish = GoldenFish(x - 8, y); !(fish == kKey)) return fish;
     const int half2 = std::abs(2 * x - 19);
     const int edge = 5 + (half2 * 10) / 19;
-    if (y < edge) return RoofRidge(x, y);
+    if (y < edge) return RoofRidgeUnder(sky, x, y);
     const int depth = y - edge;
     if (depth <= 4) return BargeBoard(half2 / 2, depth, x < 10);
     if (y == 19) return kEarthDeep;
@@ -859,7 +918,7 @@ Rgb Plaster(int x, int y) {
     const uint32_t h = TileHash(static_cast<uint32_t>(stroke), static_cast<uint32_t>(y), 41);
     const int along = (x + shift) % 5;
     if (h % 11 == 0 && along >= 1 && along <= 3) return kGold;
-    if (h % 23 == 1 && along >= 2) return kWood;
+    if (h % 47 == 1 && along >= 2) return kWood;
     return kSand;
 }
 
@@ -882,15 +941,19 @@ Rgb UnderEaves(int x, int y) {
 // A dark timber post from x0 to x1 over whatever lies behind: its lit left
 // face, the grain, its shaded right side and the shadow it casts on the wall
 // to its right. Above row `shadeTop` the post stands in the eaves' shadow.
-Paint Post(const Paint& behind, int x0 = 6, int x1 = 13, int shadeTop = 0) {
+Paint Post(const Paint& behind, int x0 = 6, int x1 = 13, int shadeTop = 0, bool soft = false) {
+    // A soft post keeps to the warm browns of the wall rather than black, so
+    // that the castle's walls stay behind its stones.
+    const Rgb edge = soft ? kEarthDeep : kNight, lit = soft ? kWood : kEarth, litInShade = soft ? kEarth : kEarthDark;
+    const Rgb dark = soft ? kEarthDark : kEarthDeep, body = soft ? kEarth : kEarthDark;
     return [=](int x, int y) {
         if (x < x0 || x > x1 + 1) return behind(x, y);
         if (x == x1 + 1) return y % 2 ? Shade(behind(x, y)) : behind(x, y);
-        if (x == x0 || x == x1) return kNight;
-        if (x == x0 + 1) return y < shadeTop ? kEarthDark : kEarth;
-        if (x == x1 - 1) return kEarthDeep;
-        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return kEarthDeep;  // grain
-        return kEarthDark;
+        if (x == x0 || x == x1) return edge;
+        if (x == x0 + 1) return y < shadeTop ? litInShade : lit;
+        if (x == x1 - 1) return dark;
+        if ((x - x0) % 3 == 0 && (y * 7 + x) % 9 != 0) return dark;  // grain
+        return body;
     };
 }
 
@@ -935,7 +998,7 @@ Paint Beam(const Paint& above, const Paint& below, Rgb lit, Rgb body = kEarth) {
 //   20-21 a large gable
 void DrawCastleRoofs(Canvas& c) {
     PaintTile(c, 14, RoofRidge);
-    PaintTile(c, 15, SmallGable);
+    PaintTile(c, 15, [](int x, int y) { return SmallGable(x, y); });
     PaintTile(c, 16, Eaves);
     PaintTile(c, 17, UnderEaves);
     PaintTile(c, 18, [](int x, int y) {
@@ -1096,8 +1159,13 @@ void DrawRoomPieces(Canvas& c) {
     // A post between the bays, broad, the plaster beside it in the shade of
     // the bay's depth.
     PaintTile(c, 32, Post([](int x, int y) {
+        // The shade deepens toward the post and thins out to the plaster
+        // of the bays at the tile's edges.
+        const int d = std::min(std::abs(x - 4), std::abs(x - 15));
         const Rgb shaded = Shade(Plaster(x, y));
-        return x >= 3 && x <= 16 ? Shade(shaded) : shaded;
+        if (d >= 4) return (x + y) % 2 == 0 ? shaded : Plaster(x, y);
+        if (d >= 2) return shaded;
+        return Shade(shaded);
     }, 5, 14));
     PaintTile(c, 34, [](int x, int y) {
         if (y <= 2) return y == 0 ? kWood : (y == 1 ? kEarth : kEarthDeep);
@@ -1166,6 +1234,612 @@ void DrawRoomPieces(Canvas& c) {
         PaintTile(c, 37 + part, altarRoof(part));
         PaintTile(c, 40 + part, altarBody(part));
     }
+}
+
+// --- The castle's evening -------------------------------------------------------------
+
+// Along the castle the evening deepens: the sunset over the roofs at the
+// start (light 0), dusk with the first stars (1), and night at the keep
+// (2), where the lanterns are lit.
+
+// A 4 x 4 ordered dither: true on about t (0 to 1) of the texels.
+bool Dither(int x, int y, double t) {
+    static const int kOrder[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    return t * 16.0 > kOrder[y & 3][x & 3] + 0.5;
+}
+
+// The sky in light p, yy texels down from the top of the sky's row (the
+// sky over the ridge in the row below runs on from yy 20).
+Rgb EveningSky(int p, int x, int yy) {
+    switch (p) {
+        case 0:  // violet overhead, rose lower down, the sun's glow behind the roofs
+            if (yy < 6) return Dither(x, yy, 0.6 - yy / 10.0) ? kDusk : kMauve;
+            if (yy < 14) return kMauve;
+            if (yy < 21) return Dither(x, yy, (yy - 13) / 7.0) ? kRose : kMauve;
+            if (yy < 25) return kRose;
+            return Dither(x, yy, (yy - 24) / 4.0) ? kCoral : kRose;
+        case 1:  // dusk: the glow sunk to a line of rose behind the ridge
+            if (yy < 10) return Dither(x, yy, 0.5 - yy / 20.0) ? kNight : kDusk;
+            if (yy < 20) return kDusk;
+            if (yy < 26) return Dither(x, yy, (yy - 19) / 7.0) ? kMauve : kDusk;
+            return Dither(x, yy, (yy - 25) / 6.0) ? kRose : kMauve;
+        default:  // night, the last violet low over the roofs
+            if (yy < 24) return CastleSky(x, yy);
+            return Dither(x, yy, (yy - 23) / 8.0) ? kDusk : CastleSky(x, yy);
+    }
+}
+
+// The sky of the sky's row (`ridge` false) or over the ridge (true) in
+// light p, or across a tile from light p on its left to p + 1 on its right.
+Paint EveningSkyPaint(int p, bool ridge, bool toNext = false) {
+    return [=](int x, int y) {
+        const int yy = y + (ridge ? 20 : 0);
+        if (toNext && Dither(x, y, (x + 0.5) / kTile)) return EveningSky(p + 1, x, yy);
+        return EveningSky(p, x, yy);
+    };
+}
+
+// The sky's row in light p: a streak of cloud lit from below by the sunset
+// (cloud 1 or 2) or the first stars (stars).
+Paint EveningSkyRow(int p, int cloud, bool stars) {
+    return [=](int x, int y) {
+        if (cloud > 0) {
+            const int row = cloud == 1 ? 9 : 13, from = cloud == 1 ? 2 : -3, to = cloud == 1 ? 16 : 11;
+            if (x >= from && x <= to) {
+                if (y == row) return kDusk;
+                if (y == row + 1 && x > from + 1 && x < to - 1) return kCoral;
+                if (y == row - 1 && x > from + 3 && x < to - 4) return kDusk;
+            }
+        }
+        if (stars && y < 12 && Star(x, y, 37)) return kCream;
+        return EveningSky(p, x, y);
+    };
+}
+
+// The keep seen far off over the roofs, its tiers dark against the night
+// and a few windows lit: two tiles wide (gx 0..39), from the sky's row
+// (gy 0..19) down behind the ridge (gy 20..29).
+Rgb FarKeep(int gx, int gy) {
+    const int dx = std::abs(2 * gx - 39);  // twice the texels from the middle
+    struct Tier {
+        int top, bottom, roofHalf, wallHalf;
+    };
+    static const Tier kTiers[] = {{5, 12, 9, 6}, {13, 20, 12, 9}, {21, 29, 15, 12}};
+    if (gy >= 2 && gy <= 4 && (dx == 13 || dx == 11) && gy >= 3 - (dx == 11)) return kGold;  // the golden fish
+    for (const Tier& t : kTiers) {
+        if (gy < t.top || gy > t.bottom) continue;
+        const int roofRows = 4;
+        if (gy < t.top + roofRows) {
+            const int reach = t.wallHalf * 2 + (gy - t.top) * (t.roofHalf - t.wallHalf) * 2 / roofRows + 2;
+            if (dx <= reach) return gy == t.top + roofRows - 1 ? kDusk : kInk;
+        } else if (dx <= t.wallHalf * 2) {
+            if (gy == t.top + roofRows + 1 && dx % 8 == 3) return kAmber;  // lit windows
+            return kNight;
+        }
+    }
+    return CastleSky(gx, gy);
+}
+
+// A paper lantern under the eaves, not yet lit: pale paper, dark ribs.
+Paint UnlitLantern(const Paint& behind) {
+    return [behind](int x, int y) {
+        const int dx = x - 10;
+        if (x == 10 && y < 4) return kNight;
+        if (std::abs(dx) <= 2 && (y == 4 || y == 17)) return kNight;
+        if (y >= 5 && y <= 16) {
+            const int half = y <= 6 || y >= 15 ? 3 : 4;
+            if (std::abs(dx) < half) return y % 3 == 0 ? kStoneDark : (dx < 0 ? kStoneLight : kStone);
+            if (std::abs(dx) == half) return kNight;
+        }
+        return behind(x, y);
+    };
+}
+
+// The posts of a gate that carry the lintel of a stone mass over the
+// passage: square, heavy, banded with iron, at the tile's left or right.
+Paint GatePost(const Paint& behind, bool left) {
+    const int x0 = left ? 2 : 9, x1 = left ? 10 : 17;
+    const Paint post = Post(behind, x0, x1, 0, true);
+    return [=](int x, int y) {
+        if (x > x0 && x < x1 && (y % 10 == 3 || y % 10 == 4)) return y % 10 == 3 ? kStoneDark : kNight;  // iron bands
+        return post(x, y);
+    };
+}
+
+// What carries a roof-tiled ledge: a beam along the wall under it, and
+// under the ledge's ends a bracket with a curled foot (left or right end,
+// or the beam alone under the ledge's middle).
+Paint LedgeBracket(const Paint& behind, int end) {  // -1 left end, 0 middle, 1 right end
+    return [=](int x, int y) {
+        if (y <= 3) {
+            if (y == 3) return kEarthDeep;
+            return y == 0 ? kWood : kEarth;  // the wall beam
+        }
+        if (y == 4 || y == 5) {
+            if (y == 4) return x % 2 ? Shade(behind(x, y)) : Shade(Shade(behind(x, y)));  // its shadow
+        }
+        if (end != 0) {
+            const int fx = end < 0 ? x - 2 : 17 - x;  // texels in from the ledge's end
+            const int reach = y < 10 ? 6 : 6 - (y - 9);  // the foot curls back to the wall
+            if (y < 14 && fx >= 0 && fx <= reach) {
+                if (fx == 0) return kEarthDeep;
+                if (fx == reach) return end < 0 ? kEarthDark : kEarthDeep;
+                return fx == 1 ? kWood : kEarth;
+            }
+            if (y >= 4 && y < 15 && fx == reach + 1 && fx > 0) return Shade(behind(x, y));  // the bracket's shadow
+        }
+        return y == 5 && x % 2 ? Shade(behind(x, y)) : behind(x, y);
+    };
+}
+
+// The end of the long building before the keep: its ridge, eaves, the
+// dark under them and its wall (with a corner post) stop, the night beyond.
+Paint BuildingEnd(const Paint& building, bool post) {
+    const Paint wall = post ? Post(building, 8, 12, 0, true) : building;
+    return [wall](int x, int y) {
+        if (x < 12) return wall(x, y);
+        if (x == 12) return kNight;
+        return CastleSky(x, y);
+    };
+}
+
+// --- The keep ---------------------------------------------------------------------------
+
+// The keep at the end of the castle, in the night: moonlit plaster, dark
+// tiers of roof with their eaves turned up at the corners, lit windows,
+// golden fish on its ridge.
+Rgb MoonlitPlaster(int x, int y) {
+    if (y >= 13 && (x + y) % 2 == 0 && TileSpeck(x / 3, y / 2, 91, 40)) return kMist;  // weathered toward its foot
+    return kStoneLight;
+}
+
+// A storey's wall: its top in the shade of the eaves above, a rail of dark
+// timber, and (with `window`) a lit window of square bars; `edge` -1 or 1
+// ends the wall at a corner post on the left or the right, the night beyond.
+Paint KeepWall(bool window, int edge) {
+    return [=](int x, int y) {
+        const int fx = edge < 0 ? x : (edge > 0 ? kTile - 1 - x : 99);
+        if (fx < 4) return CastleSky(x, y);
+        if (fx < 7) return fx == 4 ? kEarthDeep : (fx == 5 ? (edge < 0 ? kEarth : kEarthDark) : kEarthDark);
+        if (y < 3) return y == 0 ? kNight : (x % 2 ? kSlate : kMist);  // the eaves' shadow
+        if (y == 16) return kEarthDark;                                 // the rail
+        if (y == 17) return kEarthDeep;
+        if (window && x >= 6 && x <= 13 && y >= 5 && y <= 13) {
+            if (x == 6 || y == 5 || x == 13 || y == 13) return kEarthDeep;
+            if (x % 3 == 0) return kEarthDark;                          // the bars
+            return y < 8 ? kAmber : kGold;
+        }
+        return MoonlitPlaster(x, y);
+    };
+}
+
+// A tier of roof: courses of tiles down to the row of end tiles and the
+// dark under the eaves; `end` -1 or 1 ends the tier at its left or right
+// corner, where the hip falls from the wall above to the eaves, which turn
+// up at the corner, the night over the hip and under the corner; `gable`
+// 1 or 2 sets a small gable (its left or right half) into the tier, 3 or 4
+// a curved gable.
+Rgb TierCorner(int fx, int x, int y, const Paint& roof) {
+    const int hip = (kTile - 1 - fx) * 12 / (kTile - 1);
+    const int lift = fx < 5 ? 5 - fx : 0;
+    const int yy = y + lift;
+    if (yy < hip) return CastleSky(x, y);
+    if (yy == hip) return fx < 5 ? kStoneDark : kNight;
+    if (yy > 17) return CastleSky(x, y);
+    return roof(x, std::min(yy, kTile - 1));
+}
+
+Paint KeepTier(int end, int gable) {
+    return [=](int x, int y) {
+        if (end != 0) return TierCorner(end < 0 ? x : kTile - 1 - x, x, y, Eaves);
+        if (gable == 1 || gable == 2) {
+            const int gx = gable == 1 ? x : x + kTile;  // 0..39 across the gable
+            const int half2 = std::abs(2 * gx - 39);
+            const int edge = 1 + half2 * 9 / 39;
+            if (y >= edge && y <= 13) {
+                const int depth = y - edge;
+                if (depth <= 2) return depth == 0 ? (gx < 20 ? kStoneLight : kStone) : (depth == 1 ? kEarth : kInk);
+                if (half2 <= 2 && depth <= 5) return kGold;  // the crest
+                return MoonlitPlaster(x, y);
+            }
+        }
+        if (gable == 3 || gable == 4) {
+            // The curved gable: the eaves rise in a bow over the middle.
+            const int gx = gable == 3 ? x : x + kTile;
+            const double t = (gx - 19.5) / 20.0;
+            const int bow = static_cast<int>(std::lround(10.0 - 8.0 * (1.0 - t * t) + (std::abs(t) > 0.8 ? 2.0 : 0.0)));
+            if (y >= bow && y <= bow + 2) return y == bow ? kStoneLight : (y == bow + 1 ? kEarthDark : kInk);
+            if (y > bow + 2 && y <= 13) {
+                const int dx = gx - 19, dy = y - 8;
+                if (dx * dx + 2 * dy * dy <= 6) return dx < 0 ? kGold : kAmber;  // the crest
+                return y == bow + 3 ? kMist : MoonlitPlaster(x, y);
+            }
+        }
+        return Eaves(x, y);
+    };
+}
+
+// The keep's top roof in its row: the night over its ridge, the ridge cap,
+// the slope and the eaves.
+Rgb CrownRoof(int x, int y) {
+    if (y < 5) return CastleSky(x, y);
+    if (y == 5) return kInk;
+    if (y == 6) return x % 3 == 0 ? kStone : (x % 3 == 1 ? kStoneDark : kDusk);
+    if (y == 7) return kNight;
+    if (y < 14) return RoofTiles(x, y - 8);
+    return Eaves(x, y - 3);
+}
+
+// The pieces of the top roof: 0 its left corner, 1 the ridge's left end
+// with its golden fish, 2 plain, 3 and 4 the large gable, 5 the right fish,
+// 6 the right corner.
+Paint KeepCrown(int piece) {
+    return [=](int x, int y) {
+        if (piece == 3 || piece == 4) {
+            const int gx = x + (piece - 3) * kTile;
+            const int half2 = std::abs(2 * gx - 39);
+            const int edge = 1 + half2 * 15 / 39;
+            if (y < edge) return CrownRoof(x, y);
+            const int depth = y - edge;
+            if (depth <= 3) return depth == 0 ? (gx < 20 ? kStoneLight : kStone) : (depth == 3 ? kInk : kEarthDark);
+            if (half2 <= 2 && depth <= 6) return kGold;  // the crest
+            if (y >= 15) return y == 15 ? kEarthDark : kEarthDeep;
+            return (half2 + y) % 4 == 0 ? kMist : MoonlitPlaster(x, y);
+        }
+        const int mx = piece >= 5 ? kTile - 1 - x : x;
+        if (piece == 0 || piece == 6) return TierCorner(mx, x, y, [](int px, int py) { return CrownRoof(px, py); });
+        if (piece == 1 || piece == 5) {
+            // The golden fish on the ridge's end.
+            if (const Rgb fish = GoldenFish(mx - 5, y); !(fish == kKey)) return fish;
+            if (mx < 3 && y >= 5 && y <= 7) return kInk;  // the ridge's end tile
+        }
+        return CrownRoof(x, y);
+    };
+}
+
+// Resource 172, tiles 44 to 101: the castle's evening and its keep, in
+// this order: the sky's row (sunset, with clouds, toward dusk, dusk, with
+// stars, toward night), the far keep (over the sky, behind the ridge), the
+// ridge in the sunset, toward dusk, at dusk, toward night; the large gable
+// and the small gable at sunset and at dusk; the lanterns (unlit, lit), a
+// window not yet lit, the walls' posts (on the wall, under the eaves), the
+// gate posts (under the eaves, on the wall: left, right), the ledges'
+// brackets (under the eaves, on the wall: left, middle, right), the long
+// building's end (ridge, eaves, under them, wall); the keep: its top roof
+// (seven pieces), walls (left edge, window, plain, right edge), tiers
+// (left corner, plain, right corner, small gable, curved gable).
+void DrawCastleEvening(Canvas& c) {
+    int tile = 44;
+    auto put = [&](const Paint& p) { PaintTile(c, tile++, p); };
+    put(EveningSkyRow(0, 0, false));
+    put(EveningSkyRow(0, 1, false));
+    put(EveningSkyRow(0, 2, false));
+    put(EveningSkyPaint(0, false, true));
+    put(EveningSkyRow(1, 0, false));
+    put(EveningSkyRow(1, 0, true));
+    put(EveningSkyPaint(1, false, true));
+    for (int half = 0; half < 2; ++half) put([half](int x, int y) { return FarKeep(x + half * kTile, y); });
+    for (int half = 0; half < 2; ++half)
+        put([half](int x, int y) {
+            return RoofRidgeUnder([half](int px, int py) { return FarKeep(px + half * kTile, py + kTile); }, x, y);
+        });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(0, true), x, y); });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(0, true, true), x, y); });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(1, true), x, y); });
+    put([](int x, int y) { return RoofRidgeUnder(EveningSkyPaint(1, true, true), x, y); });
+    for (int p = 0; p < 2; ++p) {
+        put([p](int x, int y) { return BigGable(x, y, x, EveningSkyPaint(p, true)); });
+        put([p](int x, int y) { return BigGable(x, y, x + kTile, EveningSkyPaint(p, true)); });
+    }
+    for (int p = 0; p < 2; ++p) put([p](int x, int y) { return SmallGable(x, y, EveningSkyPaint(p, true)); });
+    put(UnlitLantern(UnderEaves));
+    put(Lantern(UnderEaves, kEarth));
+    put(InFrame(Window(Plaster, [](int x, int y) {
+        if (x % 3 == 0) return kEarth;  // a bar's lit face
+        if (x % 3 == 1) return kEarthDeep;
+        return y <= 6 ? kNight : kEarthDeep;
+    }, 5, 14, 5, 14)));
+    put(Post(Plaster, 6, 13, 0, true));
+    put(Post(UnderEaves, 6, 13, 7, true));
+    for (const Paint& behind : {Paint(UnderEaves), Paint(Plaster)})
+        for (bool left : {true, false}) put(GatePost(behind, left));
+    for (const Paint& behind : {Paint(UnderEaves), Paint(Plaster)})
+        for (int end : {-1, 0, 1}) put(LedgeBracket(behind, end));
+    put(BuildingEnd(RoofRidge, false));
+    put(BuildingEnd(Eaves, false));
+    put(BuildingEnd(UnderEaves, false));
+    put(BuildingEnd(Plaster, true));
+    for (int piece = 0; piece < 7; ++piece) put(KeepCrown(piece));
+    put(KeepWall(false, -1));
+    put(KeepWall(true, 0));
+    put(KeepWall(false, 0));
+    put(KeepWall(false, 1));
+    put(KeepTier(-1, 0));
+    put(KeepTier(0, 0));
+    put(KeepTier(1, 0));
+    for (int gable = 1; gable <= 4; ++gable) put(KeepTier(0, gable));
+}
+
+// --- The tower climbed inside -------------------------------------------------------
+//
+// A frame of real timber: a post every three cells, standing on the cell
+// boundaries (half of it in the cell on each side), a floor beam at each
+// storey and knee braces from the posts up to it, panels between the posts,
+// and windows that fill a bay between two posts under a lintel. The storeys
+// change as the player climbs: dark boards and heavy wood at the foot
+// (light 0), plaster and brown timber in the middle (1), sunlit plaster and
+// pale wood above (2), and at the top an open belfry with the bell under the
+// roof. Pictures are painted by their place in a bay: bx runs 0..59 from the
+// post on the bay's left to the post on its right (tile k of the bay is
+// bx 20k..20k+19).
+
+struct TowerWood {
+    Rgb edge, shade, body, lit;
+};
+
+TowerWood WoodOf(int light) {
+    switch (light) {
+        case 0: return {kNight, kEarthDeep, kEarthDark, kEarth};
+        case 1: return {kEarthDeep, kEarthDark, kEarth, kWood};
+        default: return {kEarthDark, kEarth, kWood, kSand};
+    }
+}
+
+// Boards of uneven widths standing side by side (the lowest storeys).
+Rgb TowerBoards(int bx, int y) {
+    static const int kSeams[] = {0, 9, 17, 28, 36, 47, 54};
+    int board = 0;
+    for (int i = 0; i < 7; ++i)
+        if (bx >= kSeams[i]) board = i;
+    const int from = bx - kSeams[board];
+    if (from == 0) return kEarthDeep;                  // the seam
+    if (from == 1) return kEarth;                      // the board's lit edge
+    if ((y * 3 + board * 7) % 23 == 0 && from == 3) return kEarthDeep;  // a knot
+    if (from % 4 == 3 && (y + board * 5) % 9 < 4) return kEarthDeep;    // grain
+    return kEarthDark;
+}
+
+// The wall of a bay in light l, away from the posts.
+Rgb TowerPanel(int light, int bx, int y) {
+    switch (light) {
+        case 0: return TowerBoards(bx, y);
+        case 1: return Plaster(bx, y);
+        default: return SunlitPanel(bx, y);
+    }
+}
+
+// A post on the bay's edges: the left half of the next post at bx 57..59
+// (its lit side), the right half of the last one at bx 0..2 (its shaded
+// side), and the shadow it casts on the wall to its right.
+Rgb TowerPost(int light, int bx, int y, const Paint& wall) {
+    const TowerWood w = WoodOf(light);
+    if (bx == 57) return w.edge;
+    if (bx == 58) return w.lit;
+    if (bx == 59 || bx == 0) return (y * 7 + bx) % 11 == 0 ? w.shade : w.body;
+    if (bx == 1) return w.shade;
+    if (bx == 2) return w.edge;
+    if (bx == 3) return y % 2 ? Shade(wall(bx, y)) : wall(bx, y);
+    return wall(bx, y);
+}
+
+bool OnPost(int bx) { return bx <= 3 || bx >= 57; }
+
+// A bay's piece k (0 left, 1 middle, 2 right) as a tile painter.
+using BayPaint = std::function<Rgb(int bx, int y)>;
+
+Paint BayPiece(int k, const BayPaint& paint) {
+    return [k, paint](int x, int y) { return paint(x + k * kTile, y); };
+}
+
+// A plain bay of light l.
+BayPaint TowerBay(int light) {
+    return [light](int bx, int y) {
+        const Paint wall = [light](int px, int py) { return TowerPanel(light, px, py); };
+        return TowerPost(light, bx, y, wall);
+    };
+}
+
+// Knee braces from the posts up to the beam over the bay, in the row under
+// the beam: a strut from each post's face rising to the beam, a third of
+// the bay in.
+BayPaint TowerBraces(int light) {
+    return [light](int bx, int y) {
+        const TowerWood w = WoodOf(light);
+        const int d = std::min(bx - 3, 56 - bx);  // texels from the nearer post's face
+        const int rise = 19 - d;                   // the strut's upper edge at d
+        if (d >= 0 && d < 17 && y >= rise - 3 && y <= rise) {
+            if (y == rise - 3) return w.lit;
+            if (y == rise) return w.edge;
+            return w.body;
+        }
+        if (d >= 0 && d < 17 && y == rise + 1) return Shade(TowerPanel(light, bx, y));  // its shadow
+        return TowerBay(light)(bx, y);
+    };
+}
+
+// A window across the bay between its posts: a lintel over it, a sill
+// under it, and what the light of the storey shows through it: the night
+// between thick bars at the foot, paper screens lit by the sunset in the
+// middle, the open sunset sky above.
+BayPaint TowerWindow(int light) {
+    return [light](int bx, int y) {
+        const TowerWood w = WoodOf(light);
+        if (OnPost(bx)) return TowerBay(light)(bx, y);
+        if (y <= 2) return y == 0 ? w.lit : (y == 1 ? w.body : w.edge);                 // the lintel
+        if (y >= 16) return y == 16 ? w.lit : (y == 17 ? w.body : (y == 18 ? w.edge : Shade(TowerPanel(light, bx, y))));
+        if (bx == 4 || y == 3) return w.shade;                                           // the reveal in shade
+        if (bx == 56) return w.body;
+        switch (light) {
+            case 0:  // bars, lit on their left, before the night
+                if (bx % 4 == 1) return kEarth;
+                if (bx % 4 == 2) return kEarthDark;
+                return y < 9 ? kNight : (TileSpeck(bx, y, 61, 6) ? kDusk : kNight);
+            case 1: {  // paper screens in a lattice, warm with the sunset
+                if (bx % 6 == 2 || (y - 4) % 4 == 3) return kWood;
+                if (bx == 30) return w.body;  // where the screens meet
+                return y >= 11 ? kGold : kCream;
+            }
+            default: {  // open on the sunset: glow, far hills, a thin cloud
+                const int hill = 12 + static_cast<int>(std::lround(1.5 * std::sin(bx * 0.21) + std::sin(bx * 0.53)));
+                if (y >= hill) return y == hill ? kRose : kMauve;
+                if (y == 7 && bx >= 18 && bx <= 37) return bx < 22 ? kCoral : kGold;
+                if (y < 6) return Dither(bx, y, 0.5) ? kCoral : kRose;
+                if (y < 9) return kCoral;
+                return Dither(bx, y, (y - 8) / 4.0) ? kGold : kAmber;
+            }
+        }
+    };
+}
+
+// The floor beam between two storeys, the wood of light l: the floor's
+// boards along its top, the beam's face with pegs where it meets the
+// posts, its shadow on the wall below (`below`, the storey under it).
+BayPaint TowerBeam(int light, const BayPaint& below) {
+    return [light, below](int bx, int y) {
+        const TowerWood w = WoodOf(light);
+        if (y == 0) return kEarthDeep;
+        if (y == 1) return w.lit;                                  // the boards' edge
+        if (y == 2) return w.edge;
+        if (y == 3) return w.lit;                                  // the beam's lit top
+        if (y <= 13) {
+            if ((bx <= 2 || bx >= 57) && (y == 6 || y == 10)) return y == 6 ? w.lit : w.edge;  // pegs at the posts
+            return (bx * 7 + y * 3) % 17 == 0 ? w.shade : w.body;
+        }
+        if (y == 14) return w.shade;
+        if (y == 15) return w.edge;
+        if (y == 16) return bx % 2 ? Shade(below(bx, y)) : below(bx, y);  // its shadow
+        return below(bx, y);
+    };
+}
+
+// A lantern hanging in the middle of a bay.
+BayPaint TowerLantern(int light) {
+    return [light](int bx, int y) {
+        const Paint bay = [light](int px, int py) { return TowerBay(light)(px + kTile, py); };
+        return Lantern(bay, light == 0 ? kEarth : kGold)(bx - kTile, y);
+    };
+}
+
+// --- The belfry ---
+
+// The sunset seen through the belfry's open bays, gy 0..39 down two rows:
+// rose overhead, the coral and amber glow, far hills low on the horizon.
+Rgb BelfrySky(int bx, int gy) {
+    if (gy < 5) return kRose;
+    if (gy < 8) return Dither(bx, gy, (gy - 4) / 4.0) ? kCoral : kRose;
+    if (gy < 15) return kCoral;
+    if (gy < 19) return Dither(bx, gy, (gy - 14) / 5.0) ? kAmber : kCoral;
+    const int hill = 33 + static_cast<int>(std::lround(1.5 * std::sin(bx * 0.17) + std::sin(bx * 0.41)));
+    if (gy >= hill) return gy == hill ? kRose : kMauve;
+    if (gy > 28) return Dither(bx, gy, (gy - 28) / 5.0) ? kGold : kAmber;
+    return kAmber;
+}
+
+// An open bay of the belfry (row r 0 or 1 of the opening) between its posts.
+BayPaint BelfryOpening(int r) {
+    return [r](int bx, int y) {
+        const Paint sky = [r](int px, int py) { return BelfrySky(px, py + r * kTile); };
+        return TowerPost(2, bx, y, sky);
+    };
+}
+
+// The railing along the belfry's floor before the sky: a top rail, posts
+// every bay third, and the sky between.
+BayPaint BelfryRailing() {
+    return [](int bx, int y) {
+        const Paint sky = [](int px, int) { return BelfrySky(px, 39); };
+        const TowerWood w = WoodOf(2);
+        if (!OnPost(bx)) {
+            if (y >= 3 && y <= 5) return y == 3 ? w.lit : (y == 4 ? w.body : w.edge);       // the top rail
+            if (y >= 15) return y == 15 ? w.lit : (y == 19 ? w.edge : w.body);               // the bottom rail
+            if (y > 5 && bx % 20 >= 9 && bx % 20 <= 11) return bx % 20 == 9 ? w.lit : (bx % 20 == 11 ? w.edge : w.body);
+            if (y > 5 && bx % 5 == 2) return w.shade;                                        // the balusters
+        }
+        return TowerPost(2, bx, y, sky);
+    };
+}
+
+// The bronze bell hanging in the belfry, one cell wide and two high (gy
+// 0..39), from its loop under the top beam: its domed crown with rows of
+// lugs, the bands that divide its sides, the striking seat, its lip; lit
+// from the upper left, outlined against the sunset behind.
+Rgb Bell(int x, int gy, const Paint& behind) {
+    const double cx = 9.5, dx = std::abs(x - cx);
+    if (gy < 3 && dx <= 1) return kEarthDeep;                          // the rope from the beam
+    if (gy >= 3 && gy < 7 && dx <= 3 && dx >= 1) return gy == 3 || dx >= 2.5 ? kInk : kEarth;  // the loop
+    static const double kDome[] = {3.5, 6.0, 7.5, 8.0};
+    if (gy >= 7 && gy <= 36) {
+        const double half = gy < 11 ? kDome[gy - 7] : (gy >= 34 ? 9.0 : 8.5);
+        if (dx <= half) {
+            const double t = (x - cx + half) / (2 * half);  // 0 at its left edge, 1 at its right
+            if (dx > half - 1 || gy == 7 || gy == 36) return kInk;
+            if (gy == 17 || gy == 30 || (gy > 17 && gy < 30 && x == 10)) return kEarthDeep;  // the bands
+            if (gy >= 21 && gy <= 27 && x >= 3 && x <= 7) {
+                const int d = (x - 5) * (x - 5) + (gy - 24) * (gy - 24);
+                if (d >= 3 && d <= 5) return kEarthDeep;               // the striking seat
+                if (d <= 1) return kWood;
+            }
+            if (gy >= 11 && gy <= 15 && gy % 2 == 1 && x % 3 == 1 && dx < half - 1) return t < 0.5 ? kSand : kWood;  // lugs
+            if (gy == 35) return kEarthDeep;                            // the lip
+            if (t < 0.22) return kSand;
+            if (t < 0.45) return kWood;
+            if (t < 0.8) return kEarth;
+            return kEarthDark;
+        }
+    }
+    return behind(x, gy % kTile);
+}
+
+// The roof's underside over the belfry: rafters running up into the dark
+// (row 0), and the wall plate on brackets over the posts (row 1).
+Rgb RoofUnderside(int row, int bx, int y) {
+    if (row == 0) {
+        const int rx = bx % 5;
+        if (rx == 0) return kNight;
+        if (rx == 1) return y % 7 == 0 ? kEarthDark : kEarth;
+        return rx == 4 ? kEarthDeep : kEarthDark;
+    }
+    const TowerWood w = WoodOf(1);
+    if (y <= 5) return bx % 5 == 0 ? kNight : (bx % 5 == 1 ? kEarth : kEarthDark);     // the rafters' feet
+    if (y == 6) return kNight;
+    if (y <= 12) return y == 7 ? w.lit : ((bx * 7 + y) % 13 == 0 ? w.shade : w.body);   // the wall plate
+    if (y == 13) return w.edge;
+    // Brackets over the posts, a stepped block on each side of the post.
+    const int d = std::min(bx, 60 - bx);
+    if (d <= 9 - (y - 14)) return y == 14 ? w.lit : (d == 9 - (y - 14) ? w.edge : w.body);
+    return y < 16 ? kNight : kEarthDeep;
+}
+
+// Sheet 175, tiles 8 to 61: the tower's walls, in this order: for each
+// light from the foot up (0 boards, 1 plaster, 2 sunlit), a plain bay, its
+// knee braces, a window, the floor beam (each as the bay's left, middle and
+// right piece, the braces only left and right) and a lantern in the middle
+// of a bay; then the belfry: its open bays (upper, lower), the railing, the
+// bell (upper, lower), the top beam, the roof's rafters and its wall plate
+// on brackets.
+void DrawTowerInside(Canvas& c) {
+    int tile = 8;
+    auto bay = [&](const BayPaint& paint, std::initializer_list<int> pieces) {
+        for (int k : pieces) PaintTile(c, tile++, BayPiece(k, paint));
+    };
+    for (int light = 0; light < 3; ++light) {
+        bay(TowerBay(light), {0, 1, 2});
+        bay(TowerBraces(light), {0, 2});
+        bay(TowerWindow(light), {0, 1, 2});
+        bay(TowerBeam(light, TowerBay(light)), {0, 1, 2});
+        bay(TowerLantern(light), {1});
+    }
+    bay(BelfryOpening(0), {0, 1, 2});
+    bay(BelfryOpening(1), {0, 1, 2});
+    bay(BelfryRailing(), {0, 1, 2});
+    for (int r = 0; r < 2; ++r) {
+        const Paint behind = BayPiece(1, BelfryOpening(r));
+        PaintTile(c, tile++, [r, behind](int x, int y) { return Bell(x, y + r * kTile, behind); });
+    }
+    bay(TowerBeam(2, [](int bx, int y) { return TowerPost(2, bx, y, [](int px, int) { return BelfrySky(px, 0); }); }),
+        {0, 1, 2});
+    bay([](int bx, int y) { return RoofUnderside(0, bx, y); }, {1});
+    bay([](int bx, int y) { return RoofUnderside(1, bx, y); }, {0, 1, 2});
 }
 
 // --- The castle sheet ----------------------------------------------------------------
@@ -1251,6 +1925,7 @@ Canvas DrawCastleSheet() {
     DrawCastleRoofs(c);
     DrawTowerWalls(c);
     DrawRoomPieces(c);
+    DrawCastleEvening(c);
     return c;
 }
 
@@ -1276,8 +1951,9 @@ Canvas DrawHallSheet() {
         return [lit](int x, int y) {
             if (x == 0 || x == 19 || y == 0 || y == 19) return kNight;
             if (x % 5 == 0 || y % 6 == 0) return lit ? kEarthDeep : kEarth;
-            // Lit: a lamp low behind the paper, its warmth fading upward.
-            if (lit) return y > 12 || (y > 6 && (x + y) % 2 == 0) ? kWood : kEarth;
+            // Lit: a lamp low behind the paper, its warmth rising to the
+            // middle of the screen.
+            if (lit) return y > 9 || (y == 9 && x % 2 == 0) ? kWood : kEarth;
             return kStoneLight;
         };
     };
@@ -1437,7 +2113,7 @@ Canvas DrawHallSheet() {
 // Resource 175 (texture slot 55), scenery states 1040 to 1069: tile 0 is
 // the full moon of state 1051 (in the deep dusk band), tiles 1 to 7 other
 // sky pieces: crescent, moon behind a cloud, a falling star and a large
-// moon over four tiles.
+// moon over four tiles; from tile 8 on, the tower's walls (DrawTowerInside).
 Canvas DrawSkySheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) {
@@ -1479,6 +2155,7 @@ Canvas DrawSkySheet() {
             if (d <= 289 && (gx + gy) % 2) return kMauve;
             return Sky(1, x, y);
         });
+    DrawTowerInside(c);
     return c;
 }
 

@@ -270,3 +270,79 @@ TEST_F(SceneryPictures, StoneLedgesRestOnABeam) {
             }
     }
 }
+
+// What the player stands on carries the dark outline along its top row,
+// where the feet land, with a lit surface under it (never the outline
+// again): the castle's capstones and roof-tiled ledges, the tower's beams
+// and floor boards, the river's stepping stones.
+TEST_F(SceneryPictures, WhatThePlayerStandsOnIsOutlinedAlongItsTop) {
+    const Sheets sheets;
+    struct Piece {
+        const char* what;
+        int32_t id;
+        int32_t first, last;  // the columns of the top edge (a rounded or cut-in end stays open)
+    };
+    const Piece pieces[] = {
+        {"castle top, laying A", 20575, 0, 19},    {"castle top, laying B", 20583, 0, 19},
+        {"castle top, laying C", 20178, 0, 19},    {"castle top, laying D", 20185, 0, 19},
+        {"castle top-left corner", 20589, 1, 19},  {"castle top-right corner", 20590, 0, 18},
+        {"castle slab", 20201, 0, 19},            {"castle slab, left end", 20202, 1, 19},
+        {"roof-tiled ledge, left end", 20214, 1, 19}, {"roof-tiled ledge, middle", 20215, 0, 19},
+        {"roof-tiled ledge, right end", 20216, 0, 18}, {"tower beam, left end", 20274, 1, 19},
+        {"tower beam, middle", 20275, 0, 19},      {"tower beam, right end", 20276, 0, 18},
+        {"tower boards, left end", 20287, 1, 19},  {"tower boards, middle", 20286, 0, 19},
+        {"tower boards, right end", 20288, 0, 18}, {"stepping stone, middle", 20975, 0, 19},
+    };
+    constexpr uint32_t kOutline = 0x1A1423u;
+    for (const Piece& p : pieces) {
+        const std::vector<uint32_t> texels = sheets.Picture(p.id);
+        ASSERT_EQ(texels.size(), 400u) << p.what;
+        for (int32_t x = p.first; x <= p.last; ++x) {
+            EXPECT_EQ(texels[static_cast<std::size_t>(x)], kOutline) << p.what << ": the outline at " << x;
+            EXPECT_NE(texels[static_cast<std::size_t>(20 + x)], kOutline) << p.what << ": the lit top at " << x;
+        }
+    }
+}
+
+// Along the castle the evening deepens: the sky over its roofs (the top row
+// of every view) is lighter in the first third of the stage than in the
+// middle third, and there than in the last.
+TEST_F(SceneryPictures, TheCastlesEveningDeepensAlongTheStage) {
+    const Sheets sheets;
+    const StageMapData& castle = kStageMaps[2];
+    const MapGrid g(castle);
+    constexpr int32_t kSkyRow = 5;
+    const int32_t first = 5, last = castle.width + 4, third = (last - first + 1) / 3;
+    double band[3] = {0, 0, 0};
+    int count[3] = {0, 0, 0};
+    for (int32_t c = first; c <= last; ++c) {
+        const int b = std::min((c - first) / third, 2);
+        band[b] += sheets.Brightness(IdAt(g, c, kSkyRow));
+        ++count[b];
+    }
+    for (int b = 0; b < 3; ++b) band[b] /= count[b];
+    EXPECT_GT(band[0], band[1] + 10) << "first " << band[0] << ", middle " << band[1];
+    EXPECT_GT(band[1], band[2] + 5) << "middle " << band[1] << ", last " << band[2];
+}
+
+// The castle's stone masses are not one picture on the cells' grid: along
+// every row of its walls, any six cells of stone side by side show at least
+// four different pictures (fills and tops of several layings).
+TEST(StageScenery, TheCastlesStonesDoNotRepeatOnTheGrid) {
+    const StageMapData& castle = kStageMaps[2];
+    const MapGrid g(castle);
+    auto stone = [&](int32_t c, int32_t r) {
+        const int32_t id = static_cast<int32_t>(g.A(c, r) & kMapCellTypeMask);
+        return (id >= 20561 && id <= 20588) || (id >= 20165 && id <= 20190) ? id : 0;  // the layings' fills and tops
+    };
+    int runs = 0;
+    for (int32_t r = 5; r <= castle.height + 4; ++r)
+        for (int32_t c = 0; c + 6 <= g.columns; ++c) {
+            std::set<int32_t> pictures;
+            for (int32_t i = 0; i < 6; ++i) pictures.insert(stone(c + i, r));
+            if (pictures.count(0)) continue;  // not six cells of stone
+            ++runs;
+            EXPECT_GE(pictures.size(), 4u) << "row " << r << " from column " << c;
+        }
+    EXPECT_GT(runs, 100);
+}

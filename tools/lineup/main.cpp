@@ -44,10 +44,13 @@ constexpr int32_t kCellUnits = 400;
 constexpr int32_t kFirstMapId = 266;
 constexpr int32_t kViewW = 4800, kViewH = 3200;  // the 480 x 320 screen, in units
 
-// A place the camera is sent to: the view's centre in map units.
+// A place the camera is sent to: the view's centre in map units, and where
+// across the map the player is let fall (the view's middle unless given),
+// whom the camera then follows down to the floor it lands on.
 struct Place {
     const char* label;
     int32_t x, y;
+    int32_t playerX = -1;
 };
 
 struct StageViews {
@@ -63,10 +66,10 @@ const std::vector<StageViews>& Stages() {
                {"end", 57600, 1600}}},
         {267, {{"start", 2400, 1600}, {"third", 20000, 1600}, {"middle", 30000, 1600}, {"twothirds", 40000, 1600},
                {"end", 57600, 1600}}},
-        {268, {{"start", 2400, 1600}, {"third", 20000, 1600}, {"middle", 30000, 1600}, {"twothirds", 40000, 1600},
-               {"end", 57600, 1600}}},
+        {268, {{"start", 2400, 1600}, {"gate", 15200, 1600}, {"third", 20000, 1600}, {"middle", 30000, 1600},
+               {"twothirds", 40000, 1600}, {"end", 57600, 1600}}},
         {269, {{"foot", 2400, 14400}, {"low", 2400, 11000}, {"middle", 2400, 8000}, {"high", 2400, 4800},
-               {"top", 2400, 1600}}},
+               {"top", 2400, 1600, 4200}}},
         {270, {{"hall", 2400, 1600}}},
         {271, {{"start", 2400, 1600}, {"end", 9600, 1600}}},
         {272, {{"start", 2400, 1600}, {"end", 9600, 1600}}},
@@ -151,7 +154,7 @@ void GoTo(int32_t mapId, const Place& place) {
         stage->ScrollClamped(place.x - kViewW / 2 - stage->m_cameraX, place.y - kViewH / 2 - stage->m_cameraY);
     }
     if (CCharacter* p = Game()->m_player) {
-        p->x = kViewW / 2;
+        p->x = place.playerX >= 0 ? place.playerX - Game()->GetStageView()->GetCameraX() : kViewW / 2;
         p->y = kViewH / 2;
         p->vx = p->vy = 0;
     }
