@@ -10,6 +10,7 @@
 // writes a PNG of each scene there.
 #include "ui/WholeGameRun.h"
 
+using testing_support::ClearEnemiesOutOfPlay;
 using testing_support::WholeGame;
 
 TEST_F(WholeGame, LukaFromTheTitleThroughTheFiveStagesAndSilvyToTheClearAndBack) {
@@ -98,6 +99,9 @@ TEST_F(WholeGame, TheOpeningThePlaceNameAndTheEndingsRunOverARealStage) {
     game->m_selectedCharacter = kLuka;
     ASSERT_TRUE(game->StartStage(267));
     FramesUntil([&] { return Top() == CGameInputMain::GetInstance(); });
+    // The stages are only the ground the scenes play on: their enemies are
+    // taken out of play.
+    ClearEnemiesOutOfPlay();
 
     CEventOpening1_1* opening = CEventOpening1_1::GetInstance();
     Director()->SetEvent(EventId::kOpening1);
@@ -119,6 +123,7 @@ TEST_F(WholeGame, TheOpeningThePlaceNameAndTheEndingsRunOverARealStage) {
     LightFramesUntil([&] { return opening->GetStep() >= 6; }, 600);
     ASSERT_GE(opening->GetStep(), 6) << "stuck in step " << opening->GetStep();
     EXPECT_EQ(game->m_mapId, CEventOpening1_1::kFallStage);
+    ClearEnemiesOutOfPlay();
     Frame(20);
     Shot("scene-opening-fall");
     LightFramesUntil([&] { return Director()->GetCurrent() == nullptr; }, 1500);
