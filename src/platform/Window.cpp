@@ -489,7 +489,7 @@ void PresentToWindow(const uint32_t* argb, int width, int height) {
     if (!s.window || x11::WindowGone() || width != s.clientW || height != s.clientH) return;
     int sdlW = 0, sdlH = 0;
     SDL_GetWindowSize(s.window, &sdlW, &sdlH);
-    if (!x11::RealWindowSize(s.window, s.realW, s.realH)) s.realW = s.realH = 0;
+    if (!x11::RealWindowSize(s.realW, s.realH)) s.realW = s.realH = 0;
     const WindowSizeFollower::Step step = s.sizeFollower.Observe(sdlW, sdlH, s.realW, s.realH);
     // Asking for the size the window has changes nothing on the screen; it
     // only brings SDL's buffer back to that size.

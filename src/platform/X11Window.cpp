@@ -72,7 +72,10 @@ void WatchWindow(SDL_Window* window) {
     Watched& w = State();
     Display* display = nullptr;
     ::Window xwindow = 0;
-    if (!X11Window(window, display, xwindow)) return;
+    if (!X11Window(window, display, xwindow)) {
+        w.display = nullptr;  // nothing to ask the X server about
+        return;
+    }
     w.display = display;
     w.window = xwindow;
     w.gone = false;
@@ -84,12 +87,11 @@ void WatchWindow(SDL_Window* window) {
 
 bool WindowGone() { return State().gone; }
 
-bool RealWindowSize(SDL_Window* window, int& w, int& h) {
-    Display* display = nullptr;
-    ::Window xwindow = 0;
-    if (State().gone || !X11Window(window, display, xwindow)) return false;
+bool RealWindowSize(int& w, int& h) {
+    const Watched& watched = State();
+    if (watched.display == nullptr || watched.gone) return false;
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, xwindow, &attributes) == 0 || State().gone) return false;
+    if (XGetWindowAttributes(watched.display, watched.window, &attributes) == 0 || watched.gone) return false;
     w = attributes.width;
     h = attributes.height;
     return w > 0 && h > 0;
@@ -103,7 +105,7 @@ namespace platform::x11 {
 
 void WatchWindow(SDL_Window*) {}
 bool WindowGone() { return false; }
-bool RealWindowSize(SDL_Window*, int&, int&) { return false; }
+bool RealWindowSize(int&, int&) { return false; }
 
 }  // namespace platform::x11
 

@@ -14,7 +14,7 @@ namespace platform::x11 {
 void WatchWindow(SDL_Window* window);
 // The watched window was destroyed, not by the game.
 bool WindowGone();
-// The window's size on the X server; false when unknown.
-bool RealWindowSize(SDL_Window* window, int& w, int& h);
+// The watched window's size on the X server; false when unknown.
+bool RealWindowSize(int& w, int& h);
 
 }  // namespace platform::x11
