@@ -58,8 +58,10 @@ public:
     // in it.
     int32_t GetViewWidth() const;
     int32_t GetViewHeight() const;
-    int32_t GetViewLeft() const { return 320 - GetViewWidth() / 2; }
-    int32_t GetViewTop() const { return 320 - GetViewHeight() / 2; }
+    int32_t GetViewLeft() const { return ViewCorner(GetViewWidth()); }
+    int32_t GetViewTop() const { return ViewCorner(GetViewHeight()); }
+    // Where a view of this size begins in the layout space, on either axis.
+    static int32_t ViewCorner(int32_t size) { return 320 - size / 2; }
 
     // Stage flow. A stage id that builds no stage starts nothing: false,
     // and nothing changes.

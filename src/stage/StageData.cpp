@@ -23,9 +23,8 @@ struct Window {
     int32_t left, right, top, bottom;
 };
 
-// The view's corner lies at 320 - size / 2 in the layout space.
 Window SpawnWindowAt(int32_t cameraX, int32_t cameraY, int32_t viewWidth, int32_t viewHeight) {
-    const int32_t l = 320 - viewWidth / 2 + 160, t = 320 - viewHeight / 2 + 160;
+    const int32_t l = CGameMain::ViewCorner(viewWidth) + 160, t = CGameMain::ViewCorner(viewHeight) + 160;
     return {cameraX - 10 * l, cameraX + 10 * (l + viewWidth), cameraY - 10 * t, cameraY + 10 * (t + viewHeight)};
 }
 
