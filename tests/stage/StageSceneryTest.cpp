@@ -116,6 +116,23 @@ public:
         for (uint32_t p : texels) sum += (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10.0;
         return texels.empty() ? 0.0 : sum / static_cast<double>(texels.size());
     }
+    // The mean brightness of three equal bands of the positions first..last
+    // (rows or columns of a map), the tiles at a position given by `ids`.
+    template <class Ids>
+    std::array<double, 3> ThirdsBrightness(int32_t first, int32_t last, Ids ids) const {
+        const int32_t third = (last - first + 1) / 3;
+        std::array<double, 3> band = {0, 0, 0};
+        std::array<int, 3> count = {0, 0, 0};
+        for (int32_t i = first; i <= last; ++i) {
+            const int b = std::min((i - first) / third, 2);
+            for (int32_t id : ids(i)) {
+                band[b] += Brightness(id);
+                ++count[b];
+            }
+        }
+        for (int b = 0; b < 3; ++b) band[b] /= count[b];
+        return band;
+    }
 
 private:
     std::map<int32_t, std::unique_ptr<platform::Texture>> sheets;
@@ -159,16 +176,11 @@ TEST_F(SceneryPictures, TheTowersWallsLightenTowardTheTop) {
     const StageMapData& tower = kStageMaps[3];
     const MapGrid g(tower);
     // The walls: the rows between the sky over the top and the stone base.
-    const int32_t first = 7, last = 41, third = (last - first + 1) / 3;
-    double band[3] = {0, 0, 0};
-    int count[3] = {0, 0, 0};
-    for (int32_t r = first; r <= last; ++r)
-        for (int32_t c = 5; c <= tower.width + 4; ++c) {
-            const int b = std::min((r - first) / third, 2);
-            band[b] += sheets.Brightness(IdAt(g, c, r));
-            ++count[b];
-        }
-    for (int b = 0; b < 3; ++b) band[b] /= count[b];
+    const std::array<double, 3> band = sheets.ThirdsBrightness(7, 41, [&](int32_t r) {
+        std::vector<int32_t> row;
+        for (int32_t c = 5; c <= tower.width + 4; ++c) row.push_back(IdAt(g, c, r));
+        return row;
+    });
     EXPECT_GT(band[0], band[1] + 5) << "top " << band[0] << ", middle " << band[1];
     EXPECT_GT(band[1], band[2] + 5) << "middle " << band[1] << ", bottom " << band[2];
 }
@@ -312,15 +324,8 @@ TEST_F(SceneryPictures, TheCastlesEveningDeepensAlongTheStage) {
     const StageMapData& castle = kStageMaps[2];
     const MapGrid g(castle);
     constexpr int32_t kSkyRow = 5;
-    const int32_t first = 5, last = castle.width + 4, third = (last - first + 1) / 3;
-    double band[3] = {0, 0, 0};
-    int count[3] = {0, 0, 0};
-    for (int32_t c = first; c <= last; ++c) {
-        const int b = std::min((c - first) / third, 2);
-        band[b] += sheets.Brightness(IdAt(g, c, kSkyRow));
-        ++count[b];
-    }
-    for (int b = 0; b < 3; ++b) band[b] /= count[b];
+    const std::array<double, 3> band = sheets.ThirdsBrightness(
+        5, castle.width + 4, [&](int32_t c) { return std::vector<int32_t>{IdAt(g, c, kSkyRow)}; });
     EXPECT_GT(band[0], band[1] + 10) << "first " << band[0] << ", middle " << band[1];
     EXPECT_GT(band[1], band[2] + 5) << "middle " << band[1] << ", last " << band[2];
 }

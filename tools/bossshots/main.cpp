@@ -168,9 +168,7 @@ int main(int argc, char** argv) {
     for (const Boss& b : Bosses())
         for (const auto& [mapId, stage] : stages) {
             const Canvas c = Shoot(b, mapId);
-            const std::string name = std::string(b.name) + "_" + stage;
-            if (!c.WritePng((out / (name + ".png")).string()) || !c.Scaled(2).WritePng((out / (name + "_2x.png")).string()))
-                rc = 1;
+            if (!headless::WriteAt1xAnd2x(c, out, std::string(b.name) + "_" + stage)) rc = 1;
         }
     CGameMain::GetInstance()->GoToTitle();
     ReleaseGraphics();

@@ -4,7 +4,9 @@
 // character's current frame drawn as the game's sprite drawing places it.
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "Canvas.h"
 #include "character/Character.h"
@@ -55,6 +57,14 @@ inline Canvas Screen() {
             c.Set(x, y, Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)});
         }
     return c;
+}
+
+// Writes the picture as DIR/NAME.png and, enlarged twice, DIR/NAME_2x.png.
+inline bool WriteAt1xAnd2x(const Canvas& c, const std::filesystem::path& dir, const std::string& name) {
+    const bool one = c.WritePng((dir / (name + ".png")).string());
+    const bool two = c.Scaled(2).WritePng((dir / (name + "_2x.png")).string());
+    if (!one || !two) std::cerr << "cannot write " << (dir / name).string() << "\n";
+    return one && two;
 }
 
 }  // namespace headless

@@ -95,13 +95,6 @@ void TickSafe() {
     Tick();
 }
 
-bool Write(const Canvas& c, const std::filesystem::path& dir, const std::string& name) {
-    const bool one = c.WritePng((dir / (name + ".png")).string());
-    const bool two = c.Scaled(2).WritePng((dir / (name + "_2x.png")).string());
-    if (!one || !two) std::fprintf(stderr, "lineup: cannot write %s\n", name.c_str());
-    return one && two;
-}
-
 Canvas Drawn() {
     Game()->Draw();
     return headless::Screen();
@@ -204,7 +197,8 @@ bool DrawStages(const std::filesystem::path& out) {
         for (std::size_t i = 0; i < s.places.size(); ++i) {
             GoTo(s.mapId, s.places[i]);
             StandInView(map, kPlayable);
-            ok &= Write(Drawn(), out, std::string(map.name) + "_" + std::to_string(i + 1) + "_" + s.places[i].label);
+            ok &= headless::WriteAt1xAnd2x(Drawn(), out,
+                                           std::string(map.name) + "_" + std::to_string(i + 1) + "_" + s.places[i].label);
         }
         const std::vector<int32_t> cast = EnemiesOf(map);
         if (cast.empty() || s.mapId == 270) continue;
@@ -213,7 +207,7 @@ bool DrawStages(const std::filesystem::path& out) {
         for (int32_t i = 1; i <= World().GetCount(); ++i)
             if (World().GetAt(i)->group == 2) World().GetAt(i)->alpha = 0;
         StandInView(map, cast);
-        ok &= Write(Drawn(), out, std::string(map.name) + "_cast");
+        ok &= headless::WriteAt1xAnd2x(Drawn(), out, std::string(map.name) + "_cast");
     }
     return ok;
 }
@@ -226,7 +220,7 @@ bool DrawSilvy(const std::filesystem::path& out) {
     int frame = 0;
     for (int at : {60, 150, 260, 400}) {
         for (; frame < at; ++frame) TickSafe();
-        ok &= Write(Drawn(), out, "silvy_" + std::to_string(at));
+        ok &= headless::WriteAt1xAnd2x(Drawn(), out, "silvy_" + std::to_string(at));
     }
     return ok;
 }
@@ -234,10 +228,10 @@ bool DrawSilvy(const std::filesystem::path& out) {
 bool DrawTitle(const std::filesystem::path& out) {
     Game()->GoToTitle();
     for (int i = 0; i < 90; ++i) Tick();
-    bool ok = Write(Drawn(), out, "title");
+    bool ok = headless::WriteAt1xAnd2x(Drawn(), out, "title");
     CGameInputController::GetInstance()->SetInput(ScreenId::TitleShop);
     for (int i = 0; i < 60; ++i) Tick();
-    ok &= Write(Drawn(), out, "title_shop");
+    ok &= headless::WriteAt1xAnd2x(Drawn(), out, "title_shop");
     return ok;
 }
 
