@@ -26,7 +26,10 @@ const char* kRules =
     "allow b 30248\n"
     "allow c 11060\n"
     "fixed a 7 5..6 24590   # the exit, past the right edge\n"
-    "run   a 7 20526 20526\n";
+    "run   a 7 20526 20526\n"
+    "cells a 14\n"
+    "cells b 16\n"
+    "cells c 1 11060\n";
 
 struct Layers {
     std::vector<std::string> a, b, c;
@@ -116,6 +119,9 @@ TEST(Mapgen, BrokenMapsStopTheBuild) {
         "type id 11060 does not remove itself outside the spawn window");
     add("allowed", [](Layers& l) { l.legendB += "w 30251 wall\n"; }, "type id 30251 is not allowed in layer B");
     add("hole", [](Layers& l) { l.b[5][6] = '.'; }, "column 6 is empty");
+    add("count", [](Layers& l) { l.a[8][0] = 'G'; }, "15 cells; stage t holds 14");
+    add("beyond", [](Layers& l) { l.b[8][0] = 's'; }, "17 cells; stage t holds 16");
+    add("kind", [](Layers& l) { l.c[6][5] = '.'; }, "0 cells of 11060; stage t holds 1");
     add("legend", [](Layers& l) { l.c[6][6] = 'q'; }, "'q' (column 6) is not in the legend");
     add("twice", [](Layers& l) { l.legendA += "G 20526 again\n"; }, "'G' is in the legend twice");
     add("big", [](Layers& l) { l.legendA += "H 70000 huge\n"; }, "bad cell value '70000'");

@@ -11,6 +11,8 @@
 //   fixed LAYER COLUMN ROW ID   the cell holds ID; COLUMN and ROW may be
 //                               ranges FIRST..LAST (every cell of the range)
 //   run LAYER ROW ID ID ...     the row holds these ids side by side
+//   cells LAYER COUNT [ID|FIRST-LAST]   the layer holds exactly COUNT cells
+//                               (of these ids, when given; else of any id)
 //
 // LAYER is a, b or c; columns and rows count layer cells, border included.
 // '#' starts a comment.
@@ -29,7 +31,8 @@
 // character once), the grid's size, characters missing from the legend,
 // type ids the character factory does not make, in layers A and B kinds that
 // do not delete themselves outside the spawn window (src/stage/MapTypeIds.h),
-// ids outside the stage's allow lines, missing fixed cells and runs, and
+// ids outside the stage's allow lines, missing fixed cells and runs, counts
+// of cells other than the cells lines give, and
 // layer B leaving a hole in columns 4 to WIDTH + 5 of rows 4 to HEIGHT + 5
 // (the playfield and the ring of border cells around it).
 //
@@ -83,6 +86,13 @@ struct Run {
     int line = 0;
 };
 
+struct CellCount {
+    int layer = 0;
+    int32_t count = 0;
+    std::optional<Range> ids;  // every non-empty cell when not given
+    int line = 0;
+};
+
 struct Layer {
     std::string file;
     std::vector<StageMapCell> cells;
@@ -96,6 +106,7 @@ struct Stage {
     std::vector<Range> allow[3];
     std::vector<FixedCells> fixed;
     std::vector<Run> runs;
+    std::vector<CellCount> counts;
     Layer layers[3];
     int32_t Columns() const { return width + 2 * kMapBorder; }
     int32_t Rows() const { return height + 2 * kMapBorder; }
@@ -184,6 +195,16 @@ bool ReadRules(const fs::path& path, std::vector<Stage>& stages) {
                 run.ids.push_back(*id);
             }
             s.runs.push_back(run);
+        } else if (w[0] == "cells") {
+            if (w.size() != 3 && w.size() != 4) return fail("cells takes a layer, a count and optionally ids");
+            const auto count = ParseInt(w[2]);
+            if (!count || *count < 0) return fail("bad count '" + w[2] + "'");
+            CellCount c{layer, *count, std::nullopt, lineNo};
+            if (w.size() == 4) {
+                c.ids = ParseIdRange(w[3]);
+                if (!c.ids) return fail("bad id or id range '" + w[3] + "'");
+            }
+            s.counts.push_back(c);
         } else {
             return fail("unknown rule '" + w[0] + "'");
         }
@@ -328,6 +349,23 @@ bool CheckStage(const Stage& s, const fs::path& rules) {
         if (!found) {
             std::cerr << s.layers[run.layer].file << ": row " << run.row << " lacks the run of "
                       << run.ids.size() << " ids side by side (" << rules.string() << ":" << run.line << ")\n";
+            ok = false;
+        }
+    }
+    for (const CellCount& want : s.counts) {
+        int32_t found = 0;
+        for (const StageMapCell v : s.layers[want.layer].cells) {
+            const int32_t id = static_cast<int32_t>(v & kMapCellTypeMask);
+            found += v != 0 && (!want.ids || (id >= want.ids->first && id <= want.ids->last));
+        }
+        if (found != want.count) {
+            std::cerr << s.layers[want.layer].file << ": " << found << " cells";
+            if (want.ids) {
+                std::cerr << " of " << want.ids->first;
+                if (want.ids->last != want.ids->first) std::cerr << "-" << want.ids->last;
+            }
+            std::cerr << "; stage " << s.name << " holds " << want.count << " (" << rules.string() << ":" << want.line
+                      << ")\n";
             ok = false;
         }
     }
