@@ -54,20 +54,19 @@ void CCharacterList::UpdateAll() {
         if (run && game->GetGroupFreezeTimer() != 0 && c->group != 0) run = false;
         if (run) c->Frame();
 
-        // Find the character again before touching it: its frame may have
-        // emptied or reordered the list (and deleted it with the rest). One
-        // that has left the list ends the pass, dead or alive: a frame that
-        // rebuilt the list (a stage switch empties it) leaves no position
-        // that still names the characters that stood behind it, and going
-        // on from a stale one would run some twice and skip others.
-        int32_t position = (i < count && items[i] == c) ? i : IndexOf(c);
+        // Find the character before touching it: a frame that emptied the
+        // list deleted it with the rest, and the pass ends there. A dead one
+        // is taken from the first place it stands at, and the pass goes on
+        // with the entry that followed it; after a live one the pass goes on
+        // with the next place.
+        const int32_t position = (i < count && items[i] == c) ? i : IndexOf(c);
         if (position < 0) return;
         if (!c->alive) {
             delete c;
             RemoveIndex(position);
-            i = position;  // now the entry that followed
+            i = position;
         } else {
-            i = position + 1;
+            ++i;
         }
     }
 }

@@ -73,7 +73,6 @@ void CEventSpot1::End() {
     m_dolly = nullptr;
     game->m_cameraTarget = game->m_player;
     if (m_freeze) game->ClearGroupFreezeTimer();
-    m_step = kIdle;
 }
 
 void CEventSpot1::GlideTo(CCharacter* target) {

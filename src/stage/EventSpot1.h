@@ -29,8 +29,9 @@ public:
     // the world when the freeze is set.
     void Begin() override;
     // Removes the dolly, gives the camera back to the player and lets the
-    // world go. A tour ended this way (by another scene, a stage start, a
-    // retry) is no longer running either.
+    // world go. The step stays: a tour ended this way (by another scene, a
+    // stage start, a retry) still counts as running until a tour completes
+    // or Cancel is called.
     void End() override;
     void Update() override;
     ~CEventSpot1() override;

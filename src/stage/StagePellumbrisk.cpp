@@ -50,10 +50,6 @@ CStageDataPellumbrisk::CStageDataPellumbrisk(const StageTableRow& row) : m_row(r
     m_goldMultiplier = 1;
     m_nextStage = kAfterClear;
     m_music = row.music;
-    // A warp that brings no position of its own lands at the stage's start,
-    // not at (-1, -1).
-    m_startX = row.startX;
-    m_startY = row.startY;
 }
 
 void CStageDataPellumbrisk::Start() {

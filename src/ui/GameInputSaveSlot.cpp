@@ -397,12 +397,10 @@ void CGameInputSaveSlot::StartSlot() {
     if (resume.GetByte(SaveSlotRecord::kResumeFlag) == 1) {
         std::memcpy(record.Bytes(), resume.Bytes(), SaveSlotRecord::kUsedSize);
     }
-    // A damaged record may name a stage that does not exist: such a slot
-    // starts at the first stage.
-    int32_t mapId = record.GetInt(SaveSlotRecord::kMapId);
-    if (!IsBuildableStage(mapId)) mapId = SaveSlotRecord::kFirstMapId;
-    game->m_mapId = mapId;
-    game->StartStage(mapId);
+    // (Loading brings a record that names no stage of the game to the
+    // first stage.)
+    game->m_mapId = record.GetInt(SaveSlotRecord::kMapId);
+    game->StartStage(game->m_mapId);
     if (CCharacterPlayer* player = PlayerInPlay()) player->RestoreStatus();
 }
 

@@ -11,10 +11,11 @@
 using platform::AudioMixer;
 
 namespace {
-// An effect cannot start again until the next pass of Update. Update runs
-// before every logical frame's logic, so two requests within one frame start
-// the effect once and the next frame may start it again.
-constexpr int32_t kCoolDownPasses = 1;
+// An effect cannot start again for two passes of Update. Update runs once
+// after every frame step of the main loop and once more at the start of the
+// next logical frame, so two requests within one frame start the effect once
+// and the next frame may start it again.
+constexpr int32_t kCoolDownPasses = 2;
 }  // namespace
 
 CSoundManager* CSoundManager::GetInstance() {

@@ -96,6 +96,14 @@ TEST(Effect, IdleFrameCountRunsBelowZeroSoAnyShakeMayStart) {
     EXPECT_EQ(Effect()->m_shakeFrames, -3);
     Effect()->StartVerticalShake(0, -2, 2, 1);
     EXPECT_EQ(Effect()->m_shakeHighY, 2);
+    // After years of running it stops at the lowest count instead of
+    // overflowing, and any shake may still start.
+    Effect()->m_shakeLowY = Effect()->m_shakeHighY = 0;
+    Effect()->m_shakeFrames = -2147483647;
+    for (int i = 0; i < 3; ++i) Effect()->Update();
+    EXPECT_EQ(Effect()->m_shakeFrames, -2147483647 - 1);
+    Effect()->StartVerticalShake(0, -2, 2, 1);
+    EXPECT_EQ(Effect()->m_shakeHighY, 2);
 }
 
 TEST(Effect, FadeStopsExactlyOnItsTarget) {

@@ -310,6 +310,27 @@ TEST(SaveData, TheLastFlaggedCharacterIsSelectedAndOwned) {
     EXPECT_EQ(items->GetCount(18), 1);
 }
 
+// A character chosen after another (kind 15 to 18 flagged in use) is the
+// one the saved record selects again, whichever of the two comes later in
+// the kinds.
+TEST(SaveData, TheCharacterChosenLastIsSelectedAfterAReload) {
+    CItem* items = CItem::GetInstance();
+    struct Choice {
+        int32_t first, then, selected;
+    };
+    for (const Choice& c : {Choice{17, 16, 2}, Choice{18, 15, 1}, Choice{18, 17, 3}, Choice{15, 18, 4}}) {
+        items->Reset();
+        items->SetFlag(c.first, 1);
+        items->SetFlag(c.then, 1);
+        auto data = Fresh();
+        SaveBlock::FillSystemRecord(data->Bytes(), SaveBlock::SystemSettings{}, *items);
+        items->Reset();
+        SaveBlock::SystemSettings in;
+        SaveBlock::ApplySystemRecord(data->Bytes(), in, *items);
+        EXPECT_EQ(in.selectedCharacter, c.selected) << c.first << " then " << c.then;
+    }
+}
+
 TEST(Inventory, KindsOutsideTheTableAreIgnored) {
     CItem* items = CItem::GetInstance();
     items->Reset();

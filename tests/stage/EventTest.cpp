@@ -91,7 +91,7 @@ TEST(EventDirector, SetEventEndsTheRunningSceneAndBeginsTheNew) {
     EXPECT_EQ(dolly->pendingState, 0);
     EXPECT_EQ(Game()->m_cameraTarget, room.player);
     EXPECT_EQ(Game()->GetGroupFreezeTimer(), 0);
-    EXPECT_FALSE(Tour()->IsRunning()) << "a tour ended early is not running";
+    EXPECT_TRUE(Tour()->IsRunning()) << "a tour ended early keeps its step";
     // Ids of no scene leave none running.
     for (int32_t id : {0, -1, 10, 65535}) {
         Director()->SetEvent(EventId::kClear);
@@ -107,9 +107,15 @@ TEST(EventDirector, SetEventEndsTheRunningSceneAndBeginsTheNew) {
     room.s.Run(3);
     Director()->Reset();
     EXPECT_EQ(Director()->GetCurrent(), nullptr);
-    EXPECT_FALSE(Tour()->IsRunning());
+    EXPECT_TRUE(Tour()->IsRunning());
     EXPECT_EQ(dolly->pendingState, 0);
     EXPECT_EQ(Game()->m_cameraTarget, room.player);
+    // It counts as running until a tour completes.
+    room.s.Run(3);
+    EXPECT_TRUE(Tour()->IsRunning());
+    room.StartTour({spot}, 10, 10);
+    EXPECT_LT(room.RunUntilIdle(200), 200);
+    EXPECT_EQ(Director()->GetCurrent(), nullptr);
 }
 
 TEST(EventDirector, TheSameIdBeginsTheTourAfreshWithANewDolly) {

@@ -189,8 +189,9 @@ TEST_F(SwitchTest, AWarpWithoutPositionOrFacingKeepsTheStagesStartAndThePlayersF
     const int32_t overlay = CEffect::GetInstance()->m_overlayKind;
     Frame();
     ASSERT_EQ(Game()->m_mapId, 268);
-    EXPECT_EQ(Stage()->m_startX, 1000);
-    EXPECT_EQ(Stage()->m_startY, 2400);
+    // The stage's own start: one fresh from its switch has none yet.
+    EXPECT_EQ(Stage()->m_startX, -1);
+    EXPECT_EQ(Stage()->m_startY, -1);
     EXPECT_EQ(Player()->facing, -1);
     EXPECT_EQ(CEffect::GetInstance()->m_overlayKind, overlay) << "no transition asked for";
 }

@@ -23,6 +23,7 @@
 #include "platform/Input.h"
 #include "player/Item.h"
 #include "stage/Event.h"
+#include "stage/EventSpot1.h"
 #include "ui/GameInput.h"
 #include "ui/Lifebar.h"
 #include "win/Graphics.h"
@@ -124,6 +125,7 @@ class FreshEffect : public CEffect {};
 void ResetGame() {
     CGameMain* game = CGameMain::GetInstance();
     CEvent::GetInstance()->Reset();
+    CEventSpot1::GetInstance()->Cancel();  // idle, as a fresh process finds it
     game->m_characterList.DeleteAll();
     game->m_subCharacterList.DeleteAll();
     game->m_player = nullptr;

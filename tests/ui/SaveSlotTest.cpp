@@ -317,6 +317,14 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         game->m_resumeData[1].SetByte(R::kResumeFlag, c.resume ? 1 : 0);
         game->m_slotData[1].SetInt(R::kShurikenAmmo, 37);
         game->m_resumeData[1].SetInt(R::kShurikenAmmo, 41);
+        if (c.slotMap == 9999) {
+            // A damaged file, read as the title reads the files: it names no
+            // stage of the game, so the slot continues at the first.
+            const uint8_t* bytes = game->m_slotData[1].Bytes();
+            saves.Write("saveslot01", std::vector<uint8_t>(bytes, bytes + CSaveData::kSize));
+            game->LoadAllSlots();
+            ASSERT_EQ(game->m_slotData[1].GetInt(R::kMapId), 266);
+        }
         Open();
         Click(200, 160);  // row 2
         EXPECT_EQ(screen->GetState(), 8);
