@@ -1,6 +1,8 @@
 #include "ui/GameInputStageClear.h"
 
+#include <algorithm>
 #include <cinttypes>
+#include <climits>
 #include <cstdio>
 
 #include "framework/Effect.h"
@@ -321,8 +323,11 @@ void CGameInputStageClear::BuildShareText(char* out, int size, int32_t mapId, in
     }
     char line[256];
     const int32_t format = CItem::GetInstance()->HasNoEquipment() ? kShareStageNoItemText : kShareStageText;
+    // The text holds an int: a total past its range is shared as its
+    // largest value rather than cut to its low bits.
+    const int shared = static_cast<int>(std::clamp<int64_t>(totalScore, INT_MIN, INT_MAX));
     std::snprintf(line, sizeof line, GetText(format), StageSelectTable::GetStageRow(mapId) + 1,
-                  StageSelectTable::GetStageColumn(mapId) + 1, static_cast<long long>(totalScore));
+                  StageSelectTable::GetStageColumn(mapId) + 1, shared);
     AppendBoundedText(out, size, used, line);
     AppendBoundedText(out, size, used, GetText(kShareLinkText));
     AppendBoundedText(out, size, used, GetText(kShareTagText));

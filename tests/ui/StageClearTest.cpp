@@ -55,8 +55,13 @@ TEST(StageClearTally, TheShareTextNamesTheCharacterTheStageAndTheTotal) {
         const char* text;
     };
     const Case cases[] = {
+        // A total past the int the text holds is shared as its largest value.
         {266, 2, 99999999900LL, true,
-         "Corvennic!\nKunoichi\n0-0\nScore:99999999900\nPellumbrisk for the Linux desktop\n#Corvennic"},
+         "Corvennic!\nKunoichi\n0-0\nScore:2147483647\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {277, 2, 2147483648LL, true,
+         "Corvennic!\nKunoichi\n1-3\nScore:2147483647\nPellumbrisk for the Linux desktop\n#Corvennic"},
+        {280, 1, 2147483647LL, false,
+         "Corvennic!\nNinja\n2-3(No Item)\nScore:2147483647\nPellumbrisk for the Linux desktop\n#Corvennic"},
         {9, 5, 70, false, "Corvennic!\n2-1(No Item)\nScore:70\nPellumbrisk for the Linux desktop\n#Corvennic"},
         {275, 1, 0, true, "Corvennic!\nNinja\n1-1\nScore:0\nPellumbrisk for the Linux desktop\n#Corvennic"},
         {279, 3, 5, true, "Corvennic!\nKusarigama\n2-2\nScore:5\nPellumbrisk for the Linux desktop\n#Corvennic"},
