@@ -10,6 +10,7 @@
 #include "player/CharacterPlayer.h"
 #include "ui/GameInputMain.h"
 #include "ui/Lifebar.h"
+#include "win/DrawString.h"
 #include "win/Sprite.h"
 
 namespace {
@@ -153,6 +154,26 @@ TEST_F(PlayerBar, TheWholeBarStandsStillWhenTheScreenShakes) {
     SetSpriteObserver(nullptr);
     EXPECT_TRUE(shakeOff);
     EXPECT_EQ(DrawParams::shakeEnabled, 1);
+}
+
+TEST_F(PlayerBar, TheLabelsAreWrittenOnceEachAndTheMarksAreAllItDrawsBesides) {
+    Show(300, 300, 1, 2);
+    std::vector<std::string> texts;
+    int glyphs = 0;
+    std::vector<int32_t> slots;
+    SetTextObserver([&](const TextDraw& t) {
+        texts.push_back(std::string(t.text) + " " + std::to_string(t.x) + "," + std::to_string(t.y));
+    });
+    SetGlyphObserver([&](const GlyphDraw&) { ++glyphs; });
+    SetSpriteObserver([&](const SpriteDraw& d) { slots.push_back(d.slot); });
+    bar->Draw();
+    SetTextObserver(nullptr);
+    SetGlyphObserver(nullptr);
+    SetSpriteObserver(nullptr);
+    EXPECT_EQ(texts, (std::vector<std::string>{"HP 70,2", "JUMP 260,2"}));
+    // Six letters, then three hearts and two marks of the HUD sheet.
+    ASSERT_EQ(glyphs, 6);
+    EXPECT_EQ(std::vector<int32_t>(slots.begin() + 6, slots.end()), (std::vector<int32_t>{16, 16, 16, 16, 16}));
 }
 
 class BossBar : public ::testing::Test {
