@@ -153,8 +153,7 @@ void CLifebarEnemy::SetTarget(CCharacter* boss) {
 
 void CLifebarEnemy::Update() {
     if (!m_target) return;
-    // A maximum under 40 still moves the bar.
-    const int32_t step = std::max(m_target->hpMax / kFillFrames, 1);
+    const int32_t step = m_target->hpMax / kFillFrames;
     const int32_t hp = m_target->hp;
     if (m_value > hp) m_value = std::max(m_value - step, hp);
     if (m_value < hp) m_value = std::min(m_value + step, hp);
