@@ -160,15 +160,13 @@ void ShareIcon(Canvas& c, int x, int y) {
 }
 
 // The boss bar's frame: a gold rim between ink lines around a dark field
-// three rows high, and a small cap at the right end.
+// three rows high, which a full strip fills to its right end.
 void BossFrame(Canvas& c, int x, int y) {
     c.Rect(x, y, 156, 9, kInk);
     c.Rect(x + 1, y + 1, 154, 7, kGold);
     c.Rect(x + 1, y + 7, 154, 1, kAmber);
     c.Rect(x + 2, y + 2, 152, 5, kInk);
     c.Rect(x + 3, y + 3, 150, 3, kNight);
-    c.Rect(x + 156, y + 2, 3, 5, kInk);
-    c.Rect(x + 156, y + 3, 2, 3, kCrimson);
 }
 
 // The boss bar's strip: lit on top, dark below.

@@ -1,9 +1,6 @@
 #include "framework/StateLoading.h"
 
-#include <cstdio>
-
 #include "framework/GameMain.h"
-#include "win/DrawString.h"
 #include "win/Graphics.h"
 #include "win/SoundTables.h"
 #include "win/Sprite.h"
@@ -82,14 +79,6 @@ void CGameStateLoading::Draw() {
         DrawParams::colour = 0xFFFFFFFFu;
         DrawParams::blendMode = 0;
         DrawSprite(0, 0, 11, 0, 0, 480, 320);
-        // The progress left of the picture's "NOW LOADING", once the glyph
-        // pages are there.
-        CDrawString& style = CGameMain::GetInstance()->m_textStyles[0];
-        if (style.cellHeight > 0) {
-            char text[16];
-            std::snprintf(text, sizeof text, "%d%%", static_cast<int>(GetPercentage()));
-            DrawString(text, &style, 0, 292, 326, 14, kAlignMiddle | kAlignRight);
-        }
     }
     device->EndScene();
     if (device->Present() == platform::kDeviceLost) ResetDevice();
@@ -98,9 +87,7 @@ void CGameStateLoading::Draw() {
 void CGameStateLoading::LoadResources() {
     LoadStageClearMidi();
     LoadAllSE();
-    // The saves are not read here: the title, which the game enters right
-    // after this loading, reads them as it opens, and reading them twice
-    // only repeated every message of the load.
+    CGameMain::GetInstance()->LoadAllSlots();
     m_progressTotal += 75;
     m_progressDone = 0;
     for (const TextureSlotRow& row : kTextureSlotRows) {

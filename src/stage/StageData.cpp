@@ -193,50 +193,20 @@ bool CStageData::CheckFallOut() {
 
 // --- Drawing ------------------------------------------------------------------
 
-namespace {
-
-// The map rectangle the backdrop covers: the stage, widened to every column
-// and row in which layer B holds a cell (the border around the stage that
-// the maps fill, and a little more where a stage narrower than the view
-// needs it).
-struct Backdrop {
-    int32_t left, right, top, bottom;
-};
-
-Backdrop BackdropOf(const StageMapCell* layerB, int32_t width, int32_t height) {
-    Backdrop b{0, width * kTileSize, 0, height * kTileSize};
-    if (layerB == nullptr) return b;
-    const int32_t columns = width + 2 * kMapBorder, rows = height + 2 * kMapBorder;
-    for (int32_t r = 0; r < rows; ++r) {
-        for (int32_t c = 0; c < columns; ++c) {
-            if (layerB[r * columns + c] == 0) continue;
-            b.left = std::min(b.left, (c - kMapBorder) * kTileSize);
-            b.right = std::max(b.right, (c - kMapBorder + 1) * kTileSize);
-            b.top = std::min(b.top, (r - kMapBorder) * kTileSize);
-            b.bottom = std::max(b.bottom, (r - kMapBorder + 1) * kTileSize);
-        }
-    }
-    return b;
-}
-
-}  // namespace
-
 void CStageData::Draw() {
     const CGameMain* game = CGameMain::GetInstance();
-    // The masks cover what lies beyond the backdrop; the border cells the
-    // maps fill around the stage stay in view.
-    const Backdrop b = BackdropOf(m_layerB, m_width, m_height);
+    // Black over what the view shows outside the stage. The masks stand
+    // still while the screen shakes and move with the play field.
+    const int32_t stageW = m_width * kTileSize, stageH = m_height * kTileSize;
     const int32_t vw = game->GetViewWidth(), vh = game->GetViewHeight();
-    // The in-stage screen's play-field offset; the play field is not
-    // shifted while that screen keeps none.
-    const int32_t ox = 0, oy = 0;
+    const int32_t ox = PlayFieldOffset::x, oy = PlayFieldOffset::y;
     constexpr uint32_t kBlack = 0xFF000000u;
-    if (b.right < m_cameraX + 10 * vw)
-        CEffect::DrawRect((b.right - m_cameraX) / 10 + ox, 0, (10 * vw - b.right + m_cameraX) / 10 + 10, vh, kBlack);
-    if (m_cameraX < b.left) CEffect::DrawRect(ox, 0, (b.left - m_cameraX) / 10, vh, kBlack);
-    if (b.bottom < m_cameraY + 10 * vh)
-        CEffect::DrawRect(ox, (b.bottom - m_cameraY) / 10 + oy, vw, (10 * vh - b.bottom + m_cameraY) / 10, kBlack);
-    if (m_cameraY < b.top) CEffect::DrawRect(ox, oy, vw, (b.top - m_cameraY) / 10, kBlack);
+    if (stageW < m_cameraX + 10 * vw)
+        CEffect::DrawRect((stageW - m_cameraX) / 10 + ox, 0, (10 * vw - stageW + m_cameraX) / 10 + 10, vh, kBlack);
+    if (m_cameraX < 0) CEffect::DrawRect(ox, 0, -m_cameraX / 10, vh, kBlack);
+    if (stageH < m_cameraY + 10 * vh)
+        CEffect::DrawRect(ox, (stageH - m_cameraY) / 10 + oy, vw, (10 * vh - stageH + m_cameraY) / 10, kBlack);
+    if (m_cameraY < 0) CEffect::DrawRect(ox, oy, vw, -m_cameraY / 10, kBlack);
 }
 
 // --- Camera and scrolling -------------------------------------------------------

@@ -29,8 +29,7 @@ public:
     virtual int32_t GetNextStage();
     // The camera step, then the fall-out test.
     virtual void Update();
-    // The black masks over the parts of the view beyond the stage and the
-    // backdrop its layer B fills around it.
+    // The black masks over the parts of the view outside the stage.
     virtual void Draw();
     virtual int32_t GetWidth();
     virtual int32_t GetHeight();

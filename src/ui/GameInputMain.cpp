@@ -413,10 +413,8 @@ void CGameInputMain::Draw() {
         for (int32_t r = 0; r < kEquipSlots; ++r) DrawIconRow(r, player);
     }
     m_messageWindow.Draw();
-    // The banner stands in the middle of the view: a screen open over the HUD
-    // (the stage-clear tally) has the view to itself.
     const CGameMain* game = CGameMain::GetInstance();
-    if (!child_ && game->m_frameCount % kBlinkPeriod < kBlinkOn) m_clearLabel.DrawOwnText();
+    if (game->m_frameCount % kBlinkPeriod < kBlinkOn) m_clearLabel.DrawOwnText();
     CLifebarController::GetInstance()->Draw();
     DrawParams::shakeEnabled = 1;
     DrawChild();

@@ -107,10 +107,7 @@ void CGameInputMainShop::Init() {
     SetQuantityLabel(m_itemIcons[1], "10");
     m_keeperIcon.InitAnimation(6, 6, 44, 44, SpriteKey{kKeeperSheet, 182, 21, 16, 16, 0}, 3.0f);
     InitTextWidget(m_speechText, 60, 0, 44, 44, SpriteKey{0, 210, 150, 24, 24, 0}, 12, 12, 296, 46, kAlignTopLeft);
-    // The info box starts 4 pixels left of the others: a name of eight kana
-    // (the potions, the scroll) is 144 pixels wide and would reach the right
-    // edge of its panel.
-    InitTextWidget(m_infoText, 220, 60, 44, 44, kTextBack, 6, 10, 144, 60, kAlignTopLeft);
+    InitTextWidget(m_infoText, 220, 60, 44, 44, kTextBack, 10, 10, 140, 60, kAlignTopLeft);
     InitTextWidget(m_goldText, 220, 140, 44, 44, kTextBack, 10, 10, 140, 20, kAlignCentred);
     InitTextWidget(m_buyButton, 220, 180, 100, 40, kTextBack, 10, 10, 80, 20, kAlignCentred);
     m_closeButton.InitAnimation(320, 180, 60, 40, SpriteKey{kHudSheet, 110, 100, 30, 20, 0}, 2.0f);

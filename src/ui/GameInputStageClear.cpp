@@ -1,6 +1,8 @@
 #include "ui/GameInputStageClear.h"
 
+#include <algorithm>
 #include <cinttypes>
+#include <climits>
 #include <cstdio>
 
 #include "framework/Effect.h"
@@ -134,11 +136,6 @@ void CGameInputStageClear::Open() {
     CSoundManager::GetInstance()->PlaySE(kClearSound, 1);
 }
 
-void CGameInputStageClear::OnCovered() {
-    if (state_ != ScreenState::Idle && state_ != ScreenState::Uncovered) m_coveredState = state_;
-    state_ = ScreenState::Idle;
-}
-
 void CGameInputStageClear::UpdateWidgets() {
     for (CWidget* w : {&m_backdrop, &m_titleText, &m_goldText, &m_scoreText, &m_timeBonusText, &m_totalText,
                        &m_hiScoreText, &m_restartButton, &m_menuButton, &m_nextButton, &m_shareButton}) {
@@ -170,11 +167,6 @@ void CGameInputStageClear::Update() {
         case kGoingOn:
             UpdateWidgets();
             if (!m_backdrop.IsFading()) Leave();
-            return;
-        case ScreenState::Uncovered:
-            if (child_ && child_->GetState() != ScreenState::Closed) return;
-            child_ = nullptr;
-            state_ = m_coveredState;
             return;
         default: return;
     }
@@ -321,8 +313,11 @@ void CGameInputStageClear::BuildShareText(char* out, int size, int32_t mapId, in
     }
     char line[256];
     const int32_t format = CItem::GetInstance()->HasNoEquipment() ? kShareStageNoItemText : kShareStageText;
+    // The text holds an int: a total past its range is shared as its
+    // largest value rather than cut to its low bits.
+    const int shared = static_cast<int>(std::clamp<int64_t>(totalScore, INT_MIN, INT_MAX));
     std::snprintf(line, sizeof line, GetText(format), StageSelectTable::GetStageRow(mapId) + 1,
-                  StageSelectTable::GetStageColumn(mapId) + 1, static_cast<long long>(totalScore));
+                  StageSelectTable::GetStageColumn(mapId) + 1, shared);
     AppendBoundedText(out, size, used, line);
     AppendBoundedText(out, size, used, GetText(kShareLinkText));
     AppendBoundedText(out, size, used, GetText(kShareTagText));

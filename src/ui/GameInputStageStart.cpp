@@ -1,8 +1,5 @@
 #include "ui/GameInputStageStart.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "character/Character.h"
 #include "framework/Effect.h"
 #include "framework/GameMain.h"
@@ -25,23 +22,6 @@ void ZoomIn(CWidget& word) {
     word.SetVisible(true);
     word.ScaleAnimUniform(16.0f, 8.0f, kZoomFrames);
     word.FadeTo(0, 255, kZoomFrames);
-}
-
-// Each word carries an ink outline one glyph texel wide at its current
-// scale, so that it reads as one solid shape over any stage at every step of
-// its zoom.
-void DrawOutlined(CWidget& word) {
-    if (!word.IsVisible() || word.GetAlpha() == 0) return;
-    const int32_t r = word.red, g = word.green, b = word.blue;
-    const int32_t x = word.GetX() + word.textX, y = word.GetY() + word.textY;
-    const int32_t dx = std::max(1, static_cast<int32_t>(std::lround(word.scaleX)));
-    const int32_t dy = std::max(1, static_cast<int32_t>(std::lround(word.scaleY)));
-    word.red = kTextOutlineInk >> 16, word.green = kTextOutlineInk >> 8 & 0xFF, word.blue = kTextOutlineInk & 0xFF;
-    for (int32_t oy = -dy; oy <= dy; oy += dy)
-        for (int32_t ox = -dx; ox <= dx; ox += dx)
-            if (ox != 0 || oy != 0) word.DrawText(x + ox, y + oy, word.textWidth, word.textHeight, word.textFlags, word.GetText());
-    word.red = r, word.green = g, word.blue = b;
-    word.DrawOwnText();
 }
 
 // A number squashes out: wide and flat while it fades away.
@@ -161,7 +141,7 @@ void CGameInputStageStart::Draw() {
     DrawParams::shakeEnabled = 0;
     CWidget* const words[] = {&m_countThree, &m_countTwo, &m_countOne, &m_countGo};
     for (CWidget* w : words) w->Draw();
-    for (CWidget* w : words) DrawOutlined(*w);
+    for (CWidget* w : words) w->DrawOwnText();
     DrawParams::shakeEnabled = 1;
     DrawChild();
 }

@@ -17,7 +17,6 @@ constexpr int32_t kLeftMiddle = 4;
 constexpr int32_t kLeftBottom = 7;
 constexpr int32_t kCentredBothWays = 10;
 constexpr int32_t kPanelStyle = 0;
-constexpr int32_t kEnglishStyle = 4;
 constexpr int32_t kTitleStyle = 3;
 constexpr int32_t kHelloText = 90;
 constexpr int32_t kThanksText = 91;
@@ -35,19 +34,6 @@ void InitText(CWidget& w, int32_t tx, int32_t ty, int32_t tw, int32_t th, int32_
 
 // The three texts of the character page's portraits.
 const char* StarsText(int32_t row) { return GetText(kFirstStarsText + row); }
-
-// A text with the blanks at the ends of its lines left out. The star lines
-// carry blanks that would only line them up in a centred box; in the
-// portrait's narrow left-aligned box they would wrap into empty lines.
-void CopyWithoutTrailingBlanks(const char* text, char* out, size_t size) {
-    size_t used = 0, kept = 0;
-    for (const char* c = text; *c != '\0' && used + 1 < size; ++c) {
-        if (*c == '\n') used = kept;
-        out[used++] = *c;
-        if (*c != ' ') kept = used;
-    }
-    out[kept] = '\0';
-}
 
 }  // namespace
 
@@ -182,10 +168,6 @@ void CGameInputTitleShop::SelectRow(int32_t row, int32_t page) {
     }
     std::snprintf(text, sizeof text, "%dG", static_cast<int>(game->m_gold));
     m_goldPanel.SetText(text);
-    // The panel's English in style 4, as the in-stage shop's info box has
-    // it: in style 0 a line of thirteen letters ("→Hold:Hanging") runs over
-    // the panel's right edge.
-    m_infoPanel.InitTextStyleKeys(&game->m_textStyles[game->m_language == 1 ? kPanelStyle : kEnglishStyle]);
 }
 
 void CGameInputTitleShop::Buy() {
@@ -277,9 +259,7 @@ void CGameInputTitleShop::Draw() {
     for (CWidget& mark : m_characterMarks) mark.Draw();
     for (CWidget* w : {&m_portraitFrame, &m_portrait, &m_infoPanel, &m_goldPanel, &m_buyButton}) w->Draw();
     m_infoPanel.DrawOwnText();
-    char stars[CWidget::kTextSize];
-    CopyWithoutTrailingBlanks(m_portraitText.GetText(), stars, sizeof stars);
-    m_portraitText.DrawTextString(stars);
+    m_portraitText.DrawOwnText();
     m_buyButton.DrawOwnText();
     m_goldPanel.DrawOwnText();
     m_backButton.Draw();

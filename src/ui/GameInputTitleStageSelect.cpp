@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "framework/Effect.h"
 #include "framework/GameMain.h"
 #include "ui/StageSelectTable.h"
 #include "win/Network.h"
@@ -133,10 +132,6 @@ void CGameInputTitleStageSelect::OnUncovered() {
     state_ = ScreenState::Uncovered;
     ShowFixedWidgets();
     SelectCell(m_row, m_column);
-    // The screens pushed from here leave the view black behind them: come
-    // back in from black rather than stay dark.
-    const CEffect* e = CEffect::GetInstance();
-    if (e->m_fade == 255 && ScreenFadeDone()) StartScreenFade(255, 0, -kFadeStep);
 }
 
 void CGameInputTitleStageSelect::SetLeaderboardEnabled(uint8_t enabled) {

@@ -54,33 +54,6 @@ void SetMarkParams(int32_t alpha) {
 
 const CWidget& TouchPad() { return CGameInputMain::GetInstance()->m_touchPad; }
 
-// The HUD stands over every stage's walls, bright or dark and busy: its marks
-// lie on a dim backing and its labels carry an ink outline, so that both keep
-// their shape everywhere.
-constexpr int32_t kWhiteSheet = 1;
-constexpr uint32_t kBackingAlpha = 120;
-constexpr int32_t kBackingMargin = 2;
-
-// A dim rectangle of w x h screen pixels at (x, y).
-void DrawBacking(int32_t x, int32_t y, int32_t w, int32_t h, int32_t alpha) {
-    SetMarkParams(255);
-    DrawParams::scaleX = static_cast<float>(w);
-    DrawParams::scaleY = static_cast<float>(h);
-    DrawParams::colour = (kBackingAlpha * static_cast<uint32_t>(alpha) / 255u) << 24 | kTextOutlineInk;
-    DrawSprite(x, y, kWhiteSheet, 0, 0, 1, 1);
-}
-
-// A label with an ink outline one texel (two pixels at 2x) wide.
-void DrawOutlinedLabel(const char* text, CDrawString& style, int32_t x, int32_t y) {
-    const int32_t r = style.red, g = style.green, b = style.blue;
-    style.SetColor(kTextOutlineInk >> 16, kTextOutlineInk >> 8 & 0xFF, kTextOutlineInk & 0xFF);
-    for (int32_t dy = -2; dy <= 2; dy += 2)
-        for (int32_t dx = -2; dx <= 2; dx += 2)
-            if (dx != 0 || dy != 0) DrawString(text, &style, x + dx, y + dy, 200, 200, kTopLeft);
-    style.SetColor(r, g, b);
-    DrawString(text, &style, x, y, 200, 200, kTopLeft);
-}
-
 }  // namespace
 
 // --- The player's bar ---------------------------------------------------------
@@ -128,21 +101,9 @@ void CLifebarNinja::Draw() {
 
     CDrawString& style = game->m_textStyles[kLabelStyle];
     style.SetUniformScale(2.0);
-    DrawOutlinedLabel("HP", style, padX + 70, padY + 2);
-    DrawOutlinedLabel("JUMP", style, jump, padY + 2);
+    DrawString("HP", &style, padX + 70, padY + 2, 200, 200, kTopLeft);
+    DrawString("JUMP", &style, jump, padY + 2, 200, 200, kTopLeft);
     style.SetUniformScale(1.0);
-
-    // The backings of the hearts (one per row) and of the air-dash marks.
-    const int32_t hearts = (m_maxValue + kHitPointsPerHeart - 1) / kHitPointsPerHeart;
-    for (int32_t row = 0; row * kHeartsPerRow < hearts; ++row) {
-        const int32_t inRow = std::min(kHeartsPerRow, hearts - row * kHeartsPerRow);
-        DrawBacking(padX + HeartX(0) - kBackingMargin, padY + HeartY(row * kHeartsPerRow) - kBackingMargin,
-                    kCell * inRow + 2 * kBackingMargin, kCell + 2 * kBackingMargin, alpha);
-    }
-    if (m_airDashesMax > 0)
-        DrawBacking(jump - kBackingMargin, padY + HeartY(0) - kBackingMargin,
-                    kCell * std::min(m_airDashesMax, kHeartsPerRow) + 2 * kBackingMargin,
-                    kCell * ((m_airDashesMax + kHeartsPerRow - 1) / kHeartsPerRow) + 2 * kBackingMargin, alpha);
 
     SetMarkParams(alpha);
     // Whole hearts, then a half-size one when the maximum ends in 50. A
@@ -192,8 +153,7 @@ void CLifebarEnemy::SetTarget(CCharacter* boss) {
 
 void CLifebarEnemy::Update() {
     if (!m_target) return;
-    // A maximum under 40 still moves the bar.
-    const int32_t step = std::max(m_target->hpMax / kFillFrames, 1);
+    const int32_t step = m_target->hpMax / kFillFrames;
     const int32_t hp = m_target->hp;
     if (m_value > hp) m_value = std::max(m_value - step, hp);
     if (m_value < hp) m_value = std::min(m_value + step, hp);

@@ -42,10 +42,6 @@ public:
     double scaleX = 1.0, scaleY = 1.0;
 };
 
-// The palette's ink (0xRRGGBB): the outline colour of text that must read
-// over any backdrop.
-constexpr uint32_t kTextOutlineInk = 0x1A1423u;
-
 // Alignment flags of DrawString: the low two bits place the text vertically,
 // the next two horizontally.
 enum TextAlign : int32_t {

@@ -50,6 +50,8 @@ TEST(TextTable, TextsTheGameReliesOn) {
     EXPECT_STREQ(GetTextForLanguage(219, kEnglish), "YOU GOT \nSTRAW SANDALS!\x0cYOU CAN DOUBLE JUMP!");
     EXPECT_STREQ(GetTextForLanguage(192, kEnglish), "Hi-speed stylish ninja action \"Valdrosk!\"\n");
     EXPECT_STREQ(GetTextForLanguage(264, kJapanese), "%d  %3d%%  TIME %03d:%02d");
+    EXPECT_STREQ(GetTextForLanguage(199, kEnglish), "%d-%d\nScore:%d\n");
+    EXPECT_STREQ(GetTextForLanguage(200, kJapanese), "%d-%d(No Item)\nScore:%d\n");
     EXPECT_STREQ(GetTextForLanguage(45, kJapanese), "JAPANESE");
     EXPECT_STREQ(GetTextForLanguage(45, kEnglish), "ENGLISH");
     // Full-width English: "Ｌｉｆｅ＋１".

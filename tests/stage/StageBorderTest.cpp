@@ -1,16 +1,19 @@
 // The edges of every stage as the player sees them: with the camera at its
 // leftmost, rightmost, top and bottom places the view shows the stage's own
-// backdrop and walls to its edges, never a column or row left empty; and a
-// drop out of the stage shows nothing at its bottom that looks like ground.
+// backdrop and walls up to the stage's edges, never a column or row of the
+// stage left empty, and black beyond them; and a drop out of the stage shows
+// nothing at its bottom that looks like ground.
 // With PELLUMBRISK_SHOTS=dir the views are written there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
 #include <utility>
 
 #include "framework/Effect.h"
+#include "framework/SaveTestDir.h"
 #include "framework/StateLoading.h"
 #include "framework/StateMain.h"
 #include "stage/MapGrid.h"
@@ -63,18 +66,23 @@ protected:
         DrawPlayScene();
     }
 
-    // The first column and row of the view that hold nothing but the
-    // empty colour, or -1.
+    // The first column and row of the stage's part of the view that hold
+    // nothing but the empty colour, or -1.
     static std::pair<int, int> EmptyLines() {
         const platform::GraphicsDevice* d = GetDevice();
+        const CStageData* s = Stage();
         const int w = Game()->GetViewWidth(), h = Game()->GetViewHeight();
+        const int left = std::max(0, -s->m_cameraX / 10), right = std::min(w, (s->m_width * 400 - s->m_cameraX) / 10);
+        const int top = std::max(0, -s->m_cameraY / 10), bottom = std::min(h, (s->m_height * 400 - s->m_cameraY) / 10);
         int column = -1, row = -1;
         for (int x = 0; x < w && column < 0; ++x) {
+            if (x < left || x >= right) continue;
             int y = 0;
             while (y < h && d->Pixel(x, y) == kEmpty) ++y;
             if (y == h) column = x;
         }
         for (int y = 0; y < h && row < 0; ++y) {
+            if (y < top || y >= bottom) continue;
             int x = 0;
             while (x < w && d->Pixel(x, y) == kEmpty) ++x;
             if (x == w) row = y;
@@ -82,12 +90,28 @@ protected:
         return {column, row};
     }
 
+    // The pixels of the view outside the stage that show anything but black.
+    static int LitPixelsOutside() {
+        const platform::GraphicsDevice* d = GetDevice();
+        const CStageData* s = Stage();
+        const int w = Game()->GetViewWidth(), h = Game()->GetViewHeight();
+        int lit = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int mx = s->m_cameraX + 10 * x, my = s->m_cameraY + 10 * y;
+                const bool outside = mx + 10 <= 0 || mx >= s->m_width * 400 || my + 10 <= 0 || my >= s->m_height * 400;
+                lit += outside && d->Pixel(x, y) != kEmpty;
+            }
+        return lit;
+    }
+
     std::string shots;
+    SaveTestDir saves;  // the loading reads no save of another run
 };
 
 }  // namespace
 
-TEST_F(StageBorderTest, EveryStageShowsItsBackdropToTheViewsEdgesAtEveryEndOfItsCamera) {
+TEST_F(StageBorderTest, EveryStageShowsItsBackdropToItsEdgesAndBlackBeyondAtEveryEndOfItsCamera) {
     struct End {
         const char* name;
         int32_t sx, sy;
@@ -106,6 +130,7 @@ TEST_F(StageBorderTest, EveryStageShowsItsBackdropToTheViewsEdgesAtEveryEndOfIts
             const auto [column, row] = EmptyLines();
             EXPECT_EQ(column, -1) << "camera " << Stage()->m_cameraX << "," << Stage()->m_cameraY;
             EXPECT_EQ(row, -1) << "camera " << Stage()->m_cameraX << "," << Stage()->m_cameraY;
+            EXPECT_EQ(LitPixelsOutside(), 0) << "camera " << Stage()->m_cameraX << "," << Stage()->m_cameraY;
             if (!shots.empty())
                 testing_support::WriteScreenshot(shots + "/border-" + std::to_string(mapId) + "-" + end.name + ".png");
         }

@@ -11,6 +11,7 @@
 #include "ui/GameInputTitleTop.h"
 #include "ui/Lifebar.h"
 #include "ui/UiTestSupport.h"
+#include "win/DrawString.h"
 #include "win/Sprite.h"
 
 namespace {
@@ -193,6 +194,15 @@ TEST_F(StageStart, ThreeTwoOneGoThenThePlayerHasControlAndItsClockRuns) {
     EXPECT_TRUE(Player()->IsPlayTimeRunning());
     EXPECT_EQ(hud->GetChild(), nullptr);
     EXPECT_TRUE(hud->IsPlaying());
+}
+
+TEST_F(StageStart, EachWordShownIsWrittenOnce) {
+    Frame(25);  // "3" squashing out while "2" zooms in
+    std::vector<std::string> texts;
+    SetTextObserver([&](const TextDraw& t) { texts.push_back(t.text); });
+    screen->Draw();
+    SetTextObserver(nullptr);
+    EXPECT_EQ(texts, (std::vector<std::string>{"3", "2"}));
 }
 
 TEST_F(StageStart, CloseLeavesTheCountAndOpeningAgainStartsOverAtThree) {

@@ -9,7 +9,10 @@
 #include "framework/GameMain.h"
 #include "player/CharacterPlayer.h"
 #include "ui/GameInputMain.h"
+#include "platform/GraphicsDevice.h"
 #include "ui/Lifebar.h"
+#include "win/Graphics.h"
+#include "win/DrawString.h"
 #include "win/Sprite.h"
 
 namespace {
@@ -155,6 +158,26 @@ TEST_F(PlayerBar, TheWholeBarStandsStillWhenTheScreenShakes) {
     EXPECT_EQ(DrawParams::shakeEnabled, 1);
 }
 
+TEST_F(PlayerBar, TheLabelsAreWrittenOnceEachAndTheMarksAreAllItDrawsBesides) {
+    Show(300, 300, 1, 2);
+    std::vector<std::string> texts;
+    int glyphs = 0;
+    std::vector<int32_t> slots;
+    SetTextObserver([&](const TextDraw& t) {
+        texts.push_back(std::string(t.text) + " " + std::to_string(t.x) + "," + std::to_string(t.y));
+    });
+    SetGlyphObserver([&](const GlyphDraw&) { ++glyphs; });
+    SetSpriteObserver([&](const SpriteDraw& d) { slots.push_back(d.slot); });
+    bar->Draw();
+    SetTextObserver(nullptr);
+    SetGlyphObserver(nullptr);
+    SetSpriteObserver(nullptr);
+    EXPECT_EQ(texts, (std::vector<std::string>{"HP 70,2", "JUMP 260,2"}));
+    // Six letters, then three hearts and two marks of the HUD sheet.
+    ASSERT_EQ(glyphs, 6);
+    EXPECT_EQ(std::vector<int32_t>(slots.begin() + 6, slots.end()), (std::vector<int32_t>{16, 16, 16, 16, 16}));
+}
+
 class BossBar : public ::testing::Test {
 protected:
     CCharacter boss;
@@ -211,6 +234,30 @@ TEST_F(BossBar, DrawsItsFrameLabelAndStripCentredOverTheBottomEdge) {
     EXPECT_STREQ(bar->GetText(), "BOSS");
     EXPECT_EQ(std::vector<int32_t>({bar->textX, bar->textY, bar->textWidth, bar->textHeight, bar->textFlags}),
               std::vector<int32_t>({-65, 2, 160, 20, 5}));
+}
+
+// A full strip fills the frame's field to its right end, and nothing red
+// stands past it.
+TEST_F(BossBar, AFullStripEndsInsideItsFrame) {
+    ASSERT_TRUE(InitGraphics());
+    LoadTexture(14, 114, 512);
+    boss.hp = boss.hpMax = 400;
+    bars->SetEnemyBar(&boss);
+    for (int i = 0; i < 40; ++i) bars->GetEnemyBar()->Update();
+    platform::GraphicsDevice* device = GetDevice();
+    device->Clear(0xFF808080u, 1.0f);
+    bars->GetEnemyBar()->Draw();
+    const auto red = [device](int x, int y) {
+        const uint32_t p = device->Pixel(x, y);
+        const int r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+        return r > g + 60 && r > b + 40;
+    };
+    // The strip: 300 pixels from x 106, rows 306 to 311.
+    for (int y = 306; y < 312; ++y) {
+        EXPECT_TRUE(red(106, y) && red(405, y)) << y;
+        for (int x = 406; x < 440; ++x) EXPECT_FALSE(red(x, y)) << x << "," << y;
+    }
+    ReleaseGraphics();
 }
 
 TEST_F(BossBar, DetachedItIsNeitherUpdatedNorDrawnAndAStageStartDetachesIt) {

@@ -364,3 +364,39 @@ TEST(DrawStringPixels, GlyphsComeFromTheGeneratedPages) {
 }
 
 }  // namespace
+
+namespace {
+
+// The blank columns between the letters of a text drawn in style 0 at 1x:
+// the gaps between the runs of columns that hold white ink.
+std::vector<int> InkGaps(const char* text) {
+    platform::GraphicsDevice* device = GetDevice();
+    device->Clear(0xFF808080u, 1.0f);
+    DrawString(text, &CGameMain::GetInstance()->m_textStyles[0], 10, 10, 200, 20, kAlignTop | kAlignLeft);
+    std::vector<int> gaps;
+    int blank = -1;  // -1 before the first ink
+    for (int x = 10; x < 210; ++x) {
+        bool ink = false;
+        for (int y = 10; y < 20; ++y) ink = ink || device->Pixel(x, y) == 0xFFFFFFFFu;
+        if (ink && blank > 0) gaps.push_back(blank);
+        if (ink) blank = 0;
+        else if (blank >= 0) ++blank;
+    }
+    return gaps;
+}
+
+}  // namespace
+
+// An exclamation mark stands as close to the letter it follows as the
+// letters of the word stand to each other, after a narrow or a wide one.
+TEST(DrawStringPixels, AnExclamationMarkStandsByItsWord) {
+    ASSERT_TRUE(InitGraphics());
+    CGameMain::GetInstance()->LoadTexturePages();
+    struct Case {
+        const char* text;
+        std::vector<int> gaps;
+    };
+    const Case cases[] = {{"HI!", {4, 5}}, {"YOU!", {3, 3, 3}}};
+    for (const Case& c : cases) EXPECT_EQ(InkGaps(c.text), c.gaps) << c.text;
+    ReleaseGraphics();
+}

@@ -117,13 +117,15 @@ public:
     }
 
     // The outlined style's lowercase a to z (and their full-width forms)
-    // come from the hand-drawn letters instead of the font.
+    // and its single-byte '!' come from the hand-drawn letters instead of
+    // the font.
     HandGlyphs outlinedLower;
     // The hand-drawn letter for a code point in the outlined look, if any.
     const Glyph* OutlinedLetter(uint32_t codepoint) const {
         uint32_t c = codepoint >= 0xFF41 && codepoint <= 0xFF5A ? codepoint - 0xFF41 + 'a' : codepoint;
         const auto it = outlinedLower.find(static_cast<int>(c));
-        return c >= 'a' && c <= 'z' && it != outlinedLower.end() ? &it->second : nullptr;
+        const bool drawn = (c >= 'a' && c <= 'z') || c == '!';
+        return drawn && it != outlinedLower.end() ? &it->second : nullptr;
     }
 
 private:
