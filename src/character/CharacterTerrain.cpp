@@ -73,6 +73,14 @@ int32_t BottomAt(const CCharacter& c, int32_t sampleX) {
     return SurfaceAt(c, SolidX(c, r), sampleX, r.solidBottomLeft, r.solidBottomRight);
 }
 
+// Whether a body box (bx, by), belonging to a position whose x is sampleX,
+// overlaps the solid of h (its current record r, its span sx).
+bool BoxOverlapsSolid(Span bx, Span by, int32_t sampleX, const CCharacter& h, const FrameRecord& r, Span sx) {
+    if (!Overlap(bx, sx)) return false;
+    return Overlap(by, Ordered(SurfaceAt(h, sx, sampleX, r.solidTopLeft, r.solidTopRight),
+                               SurfaceAt(h, sx, sampleX, r.solidBottomLeft, r.solidBottomRight)));
+}
+
 // The world list, its cursor reset for a walk.
 CCharacterList& WalkWorld() {
     CCharacterList& world = CGameMain::GetInstance()->m_characterList;
@@ -95,7 +103,8 @@ constexpr int32_t kClimbStep = 50;
 constexpr int32_t kSettleStep = 10;
 // A sub-step of Move.
 constexpr int32_t kSubStep = 100;
-// How far, at most, a body found inside terrain is taken to a free place.
+// How far, at most, a body found inside terrain is taken to a free place:
+// this much farther on either axis than the body is wide or tall.
 constexpr int32_t kWayOutReach = 3 * kTileSize;
 
 // Whether the body, put at (px, py), overlaps the other's solid.
@@ -131,6 +140,14 @@ bool LineCrosses(Span bx, Span by, double px, double py, double dx, double dy) {
     return clip(px, dx, bx) && clip(py, dy, by);
 }
 
+// A body taken out of terrain: how far it went on either axis, and which
+// of its sides then touch a solid. Or, when it found no way out, stuck.
+struct PushOut {
+    int32_t x = 0, y = 0;
+    bool floor = false, ceiling = false, leftWall = false, rightWall = false;
+    bool stuck = false;
+};
+
 // A way out of terrain: the offset, and what orders ways of one length
 // (straight up, down, left, right, then the slanted ones).
 struct WayOut {
@@ -146,10 +163,16 @@ struct WayOut {
 // side it is nearest to, but never through a block to the block's far side,
 // nor from one block into the next of a column or a row. The places tried
 // put the body against a face of the solids around it, on either axis or
-// both. False, and the body left where it is, when no such place lies
-// within kWayOutReach.
-bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, int32_t& outY) {
+// both. Below the stage's bottom edge there is no place to go: a body is
+// never taken down so that its middle ends under the edge (unless it was
+// under it already), so one in the ground there goes up onto it or to a
+// side. False, and the body left where it is, when no such place lies
+// within reach (kWayOutReach beyond the body's own size).
+bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, PushOut& out) {
     const Span bx = BodyX(c), by = BodyY(c);
+    const int32_t reachX = kWayOutReach + (bx.hi - bx.lo), reachY = kWayOutReach + (by.hi - by.lo);
+    CStageView* stage = CGameMain::GetInstance()->GetStageView();
+    const int32_t stageBottom = stage->HasStage() ? stage->GetHeight() * kTileSize - stage->GetCameraY() : INT32_MAX;
     std::vector<NearSolid> near;
     CCharacterList& world = WalkWorld();
     while (CCharacter* h = world.GetNext()) {
@@ -159,24 +182,23 @@ bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, in
         const Span sx = SolidX(*h, r);
         const Span sy{std::min({r.solidTopLeft, r.solidTopRight, r.solidBottomLeft, r.solidBottomRight}) + h->y,
                       std::max({r.solidTopLeft, r.solidTopRight, r.solidBottomLeft, r.solidBottomRight}) + h->y};
-        if (sx.hi < bx.lo - kWayOutReach || sx.lo > bx.hi + kWayOutReach || sy.hi < by.lo - kWayOutReach ||
-            sy.lo > by.hi + kWayOutReach)
+        if (sx.hi < bx.lo - reachX || sx.lo > bx.hi + reachX || sy.hi < by.lo - reachY || sy.lo > by.hi + reachY)
             continue;
         near.push_back({h, sx, sy, r.solidTopLeft == r.solidTopRight && r.solidBottomLeft == r.solidBottomRight});
     }
 
     // Offsets that bring the body's edges to the solids' faces.
-    auto faces = [](std::vector<int32_t>& out) {
+    auto faces = [](std::vector<int32_t>& out, int32_t reach) {
         std::sort(out.begin(), out.end());
         out.erase(std::unique(out.begin(), out.end()), out.end());
-        std::erase_if(out, [](int32_t d) { return std::abs(d) > kWayOutReach; });
+        std::erase_if(out, [reach](int32_t d) { return std::abs(d) > reach; });
     };
     std::vector<int32_t> xs{0};
     for (const NearSolid& s : near) {
         xs.push_back(s.x.lo - bx.hi);
         xs.push_back(s.x.hi - bx.lo);
     }
-    faces(xs);
+    faces(xs, reachX);
     std::vector<WayOut> ways;
     std::vector<int32_t> ys;
     for (int32_t dx : xs) {
@@ -192,7 +214,7 @@ bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, in
             ys.push_back(sy.lo - by.hi);
             ys.push_back(sy.hi - by.lo);
         }
-        faces(ys);
+        faces(ys, reachY);
         for (int32_t dy : ys) {
             if (dx == 0 && dy == 0) continue;
             const int32_t rank = dx == 0 ? (dy < 0 ? 0 : 1) : dy == 0 ? (dx < 0 ? 2 : 3) : 4;
@@ -203,9 +225,15 @@ bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, in
         return std::tie(a.length2, a.rank, a.dy, a.dx) < std::tie(b.length2, b.rank, b.dy, b.dx);
     });
 
-    // Free: the body, moved by the way, overlaps no solid.
+    // Where the middle of the body was when its step began, in half units.
+    const int64_t fromMiddleX = int64_t{bx.lo} + bx.hi - 2 * int64_t{c.x - fromX};
+    const int64_t fromMiddleY = int64_t{by.lo} + by.hi - 2 * int64_t{c.y - fromY};
+    const bool underStage = fromMiddleY >= 2 * int64_t{stageBottom};
+    // Free: the body, moved by the way, overlaps no solid, and its middle
+    // is not taken down under the stage.
     auto isFree = [&](const WayOut& w) {
         const Span wx{bx.lo + w.dx, bx.hi + w.dx}, wy{by.lo + w.dy, by.hi + w.dy};
+        if (!underStage && w.dy > 0 && int64_t{wy.lo} + wy.hi > 2 * int64_t{stageBottom}) return false;
         for (const NearSolid& s : near) {
             if (!Overlap(wx, s.x)) continue;
             if (s.flat ? Overlap(wy, s.y) : OverlapsSolidAt(c, s.c, c.x + w.dx, c.y + w.dy)) return false;
@@ -215,7 +243,7 @@ bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, in
     // Reached: the line of its middle from where the step began, in half
     // units and a quarter unit off so that it never runs along the face
     // where two solids meet, crosses no solid it did not start in.
-    const double mx = bx.lo + bx.hi - 2.0 * (c.x - fromX) + 0.5, my = by.lo + by.hi - 2.0 * (c.y - fromY) + 0.5;
+    const double mx = static_cast<double>(fromMiddleX) + 0.5, my = static_cast<double>(fromMiddleY) + 0.5;
     auto isReached = [&](const WayOut& w) {
         for (const NearSolid& s : near) {
             const Span sx{2 * s.x.lo, 2 * s.x.hi}, sy{2 * s.y.lo, 2 * s.y.hi};
@@ -228,17 +256,31 @@ bool LeaveTerrain(CCharacter& c, int32_t fromX, int32_t fromY, int32_t& outX, in
         if (!isFree(w) || !isReached(w)) continue;
         c.x += w.dx;
         c.y += w.dy;
-        outX = w.dx;
-        outY = w.dy;
+        out.x = w.dx;
+        out.y = w.dy;
+        // The faces it now touches: a floor under it, a ceiling over it,
+        // walls beside it.
+        const Span nx{bx.lo + w.dx, bx.hi + w.dx}, ny{by.lo + w.dy, by.hi + w.dy};
+        for (const NearSolid& s : near) {
+            if (Overlap(nx, s.x)) {
+                Span sy = s.y;
+                if (!s.flat) {
+                    const FrameRecord& r = s.c->CurrentRecord();
+                    sy = Ordered(SurfaceAt(*s.c, s.x, c.x, r.solidTopLeft, r.solidTopRight),
+                                 SurfaceAt(*s.c, s.x, c.x, r.solidBottomLeft, r.solidBottomRight));
+                }
+                out.floor = out.floor || sy.lo == ny.hi;
+                out.ceiling = out.ceiling || sy.hi == ny.lo;
+            }
+            if (Overlap(ny, s.y)) {
+                out.leftWall = out.leftWall || s.x.hi == nx.lo;
+                out.rightWall = out.rightWall || s.x.lo == nx.hi;
+            }
+        }
         return true;
     }
     return false;
 }
-
-// A push out of terrain: how far the body was taken on either axis.
-struct PushOut {
-    int32_t x = 0, y = 0;
-};
 
 // The first solid (in world order) that a sub-step from (fromX, fromY)
 // entered: one the body overlaps now but did not overlap there. Pushed back
@@ -246,23 +288,36 @@ struct PushOut {
 // it is back there, so a push-out never carries it farther than its own
 // step, along a row or a column of solids.
 //
-// A body that was inside a solid already where the step began (its body
-// changed, its bob or a push put it there) ran into nothing: it is taken
-// out to the nearest free place (the way is kept in `out`) and nothing is
-// returned. Only when there is no such place do the solids it entered stop
-// it as usual.
+// A body that was inside terrain already where the step began (its body
+// changed, its bob or a push put it there) ran into nothing, whichever
+// solid it is in now: it is taken out to the nearest free place (the way is
+// kept in `out`) and nothing is returned. When there is no such place it
+// goes back to where the step began and stays there, stuck, rather than
+// sinking deeper or working its way through.
 CCharacter* FindEnteredBlock(CCharacter& c, int32_t fromX, int32_t fromY, PushOut& out) {
     if (!HasBody(c)) return nullptr;
+    const Span bx = BodyX(c), by = BodyY(c);
+    const Span fromBX{bx.lo + fromX - c.x, bx.hi + fromX - c.x}, fromBY{by.lo + fromY - c.y, by.hi + fromY - c.y};
     CCharacter* entered = nullptr;
-    bool inside = false;
+    bool overlaps = false, inside = false;
     CCharacterList& world = WalkWorld();
     while (CCharacter* h = world.GetNext()) {
-        if (h == &c || h->notSolid || !HasSolid(*h) || !c.OverlapsSolid(h)) continue;
-        if (OverlapsSolidAt(c, h, fromX, fromY)) inside = true;
-        else if (entered == nullptr) entered = h;
+        if (h == &c || h->notSolid) continue;
+        const FrameRecord& r = h->CurrentRecord();
+        if (!HasSolid(r)) continue;
+        const Span sx = SolidX(*h, r);
+        const bool now = BoxOverlapsSolid(bx, by, c.x, *h, r, sx);
+        if (BoxOverlapsSolid(fromBX, fromBY, fromX, *h, r, sx)) inside = true;
+        else if (now && entered == nullptr) entered = h;
+        overlaps = overlaps || now;
     }
-    if (inside && LeaveTerrain(c, fromX, fromY, out.x, out.y)) return nullptr;
-    return entered;
+    if (!inside || !overlaps) return entered;
+    if (!LeaveTerrain(c, fromX, fromY, out)) {
+        c.x = fromX;
+        c.y = fromY;
+        out.stuck = true;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -335,10 +390,7 @@ bool CCharacter::OverlapsSolid(CCharacter* other) {
     // The other's record is looked up once for all the tests below.
     const FrameRecord& r = other->CurrentRecord();
     if (!HasSolid(r)) return false;
-    const Span solidX = SolidX(*other, r);
-    if (!Overlap(BodyX(*this), solidX)) return false;
-    return Overlap(BodyY(*this), Ordered(SurfaceAt(*other, solidX, x, r.solidTopLeft, r.solidTopRight),
-                                         SurfaceAt(*other, solidX, x, r.solidBottomLeft, r.solidBottomRight)));
+    return BoxOverlapsSolid(BodyX(*this), BodyY(*this), x, *other, r, SolidX(*other, r));
 }
 
 CCharacter* CCharacter::FindBlockOverlap() {
@@ -471,11 +523,15 @@ void CCharacter::Move(int32_t dx, int32_t dy) {
         return false;
     };
     // A body taken out of terrain against its motion meets the solid as a
-    // move into it would: up out of a floor it falls onto, down out of a
-    // ceiling it rises into, back out of a wall it moves into.
-    auto meetOnWayOut = [&](PushOut out) {
-        if (((out.y < 0 && dy > 0) || (out.y > 0 && dy < 0)) && meetVertically()) return true;
-        return ((out.x < 0 && dx > 0) || (out.x > 0 && dx < 0)) && meetHorizontally();
+    // move into it would when it ends against it: up onto a floor it falls
+    // onto, down under a ceiling it rises into, back beside a wall it moves
+    // into. A stuck body's move ends where it is.
+    auto meetOnWayOut = [&](const PushOut& out) {
+        if (out.stuck) return true;
+        if (((out.y < 0 && dy > 0 && out.floor) || (out.y > 0 && dy < 0 && out.ceiling)) && meetVertically())
+            return true;
+        return ((out.x < 0 && dx > 0 && out.rightWall) || (out.x > 0 && dx < 0 && out.leftWall)) &&
+               meetHorizontally();
     };
 
     while (px + py < ax + ay) {
