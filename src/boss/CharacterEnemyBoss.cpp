@@ -415,13 +415,16 @@ void CCharacterEnemyBoss::ChangeBossMusic(int32_t entry) {
     CSoundManager* sound = CSoundManager::GetInstance();
     const int32_t playing = sound->GetPlayingMusic();
     StopMusic();
-    // Nothing is asked to play "no music"; and a piece that plays on is
-    // not let go of.
-    if (entry >= 0) PlayMusic(entry);
-    if (playing != -1 && playing != entry) sound->ReleaseMusic(playing);
+    PlayMusic(entry);
+    if (playing != -1) sound->ReleaseMusic(playing);
 }
 
-void CCharacterEnemyBoss::StopBossMusic() { ChangeBossMusic(-1); }
+void CCharacterEnemyBoss::StopBossMusic() {
+    CSoundManager* sound = CSoundManager::GetInstance();
+    const int32_t playing = sound->GetPlayingMusic();
+    StopMusic();
+    if (playing != -1) sound->ReleaseMusic(playing);
+}
 
 void CCharacterEnemyBoss::RestoreStageMusic() { ChangeBossMusic(CGameMain::GetInstance()->GetStageView()->GetMusic()); }
 

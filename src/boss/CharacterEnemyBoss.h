@@ -211,11 +211,11 @@ protected:
     // Falling forward until it lands, then the wait.
     void UpdateLeapFall();
 
-    // Music changes: stop what plays (and let it go), optionally start an
-    // entry first.
+    // Music changes: stop what plays, start an entry (or none), and let go
+    // of what played.
     static void StopBossMusic();
     static void ChangeBossMusic(int32_t entry);
-    // The stage's own music again; a stage without music stays silent.
+    // The stage's own music again.
     static void RestoreStageMusic();
 
     // The stage switch that ends the last fights: to `stage`, the player at

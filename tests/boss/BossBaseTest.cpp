@@ -16,6 +16,7 @@
 #include "boss/CharacterSilvy.h"
 #include "player/CharacterPlayer.h"
 #include "boss/BossField.h"
+#include "win/SoundManager.h"
 
 namespace {
 
@@ -309,7 +310,7 @@ TEST(BossBase, ABeatenBossTakesNoMoreHitsAfterTheBlowThatBeatIt) {
     }
 }
 
-TEST(BossBase, TheSwitchStyleFallHandsBackControlWithoutAskingForNoMusic) {
+TEST(BossBase, TheSwitchStyleFallHandsBackControlAndAsksForTheStagesMusic) {
     BossField f;
     f.s.Stage().music = -1;  // a stage without music
     auto* boss = f.s.Add(std::make_unique<TourBoss>(), 3000, kFloor - 100);
@@ -331,9 +332,11 @@ TEST(BossBase, TheSwitchStyleFallHandsBackControlWithoutAskingForNoMusic) {
     EXPECT_EQ(f.player->controlled, 1);
     EXPECT_EQ(f.player->invulnerableTimer, 0);
     EXPECT_EQ(CLifebarController::GetInstance()->GetEnemyBar(), nullptr);
-    // The music was stopped, and nothing was asked to play "no music".
-    EXPECT_EQ(std::count(f.music.begin(), f.music.end(), -1), 0);
+    // The music was stopped, then the stage's own asked for: none, and none
+    // plays.
     EXPECT_NE(std::find(f.music.begin(), f.music.end(), kMusicStopped), f.music.end());
+    EXPECT_EQ(f.music.back(), -1);
+    EXPECT_EQ(CSoundManager::GetInstance()->GetPlayingMusic(), -1);
 
     // A stage with music gets it back.
     BossField g;
