@@ -122,9 +122,7 @@ void CCharacterEnemyBoss::RearmHits() {
 
 void CCharacterEnemyBoss::StepFrame() {
     StepAnimation();
-    // A boss at no life takes no more hits.
-    if (hp <= 0) invulnerableTimer = -1;
-    else RearmHits();
+    RearmHits();
 }
 
 void CCharacterEnemyBoss::UpdateWait() {
@@ -166,14 +164,8 @@ int32_t CCharacterEnemyBoss::ScaleDamage(int32_t, int32_t damage) {
 #endif
 }
 
-bool CCharacterEnemyBoss::IsDefeatUnderWay() const {
-    auto defeat = [](int32_t f) { return f >= EnemyState::Defeated && f <= EnemyState::Gone; };
-    return defeat(frame) || defeat(pendingState);
-}
-
 void CCharacterEnemyBoss::SetState(int32_t state) {
     if (state == EnemyState::Defeated) {
-        if (IsDefeatUnderWay()) return;
         PlaySE(kDefeatSound);
         vx = vy = 0;
         // The player stands frozen in its victory pose, out of harm's way,

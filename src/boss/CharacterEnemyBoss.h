@@ -58,11 +58,8 @@ public:
     // then the timers, the re-arming of the player's hits, the hook of the
     // current record's band and the move.
     void Update() override;
-    // The defeat start on 110 (then the state). A defeat already under way
-    // is not started again (two lethal blows in one frame).
+    // The defeat start on 110 (then the state).
     void SetState(int32_t state) override;
-    // Whether the defeat has started (110 or later, current or asked for).
-    bool IsDefeatUnderWay() const;
     // The hook-style defeat: rings of score orbs while the boss fades, then
     // the player's stage exit.
     void UpdateDefeat() override;
