@@ -181,7 +181,6 @@ void CCharacterBigGhost::SetState(int32_t state) {
             ClearOtherEnemies();
             break;
         case EnemyState::Defeated:
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             ClearOtherEnemies();
             vx = vy = 0;

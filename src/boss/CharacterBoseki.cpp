@@ -156,7 +156,6 @@ void CCharacterBoseki::ThrowPlot() {
 void CCharacterBoseki::SetState(int32_t state) {
     switch (state) {
         case EnemyState::Defeated:
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             for (int32_t k : {3, 4})
                 if (linksB[k] != nullptr) linksB[k]->SetState(kFlameStill);

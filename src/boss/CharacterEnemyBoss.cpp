@@ -122,9 +122,7 @@ void CCharacterEnemyBoss::RearmHits() {
 
 void CCharacterEnemyBoss::StepFrame() {
     StepAnimation();
-    // A boss at no life takes no more hits.
-    if (hp <= 0) invulnerableTimer = -1;
-    else RearmHits();
+    RearmHits();
 }
 
 void CCharacterEnemyBoss::UpdateWait() {
@@ -166,14 +164,8 @@ int32_t CCharacterEnemyBoss::ScaleDamage(int32_t, int32_t damage) {
 #endif
 }
 
-bool CCharacterEnemyBoss::IsDefeatUnderWay() const {
-    auto defeat = [](int32_t f) { return f >= EnemyState::Defeated && f <= EnemyState::Gone; };
-    return defeat(frame) || defeat(pendingState);
-}
-
 void CCharacterEnemyBoss::SetState(int32_t state) {
     if (state == EnemyState::Defeated) {
-        if (IsDefeatUnderWay()) return;
         PlaySE(kDefeatSound);
         vx = vy = 0;
         // The player stands frozen in its victory pose, out of harm's way,
@@ -415,13 +407,16 @@ void CCharacterEnemyBoss::ChangeBossMusic(int32_t entry) {
     CSoundManager* sound = CSoundManager::GetInstance();
     const int32_t playing = sound->GetPlayingMusic();
     StopMusic();
-    // Nothing is asked to play "no music"; and a piece that plays on is
-    // not let go of.
-    if (entry >= 0) PlayMusic(entry);
-    if (playing != -1 && playing != entry) sound->ReleaseMusic(playing);
+    PlayMusic(entry);
+    if (playing != -1) sound->ReleaseMusic(playing);
 }
 
-void CCharacterEnemyBoss::StopBossMusic() { ChangeBossMusic(-1); }
+void CCharacterEnemyBoss::StopBossMusic() {
+    CSoundManager* sound = CSoundManager::GetInstance();
+    const int32_t playing = sound->GetPlayingMusic();
+    StopMusic();
+    if (playing != -1) sound->ReleaseMusic(playing);
+}
 
 void CCharacterEnemyBoss::RestoreStageMusic() { ChangeBossMusic(CGameMain::GetInstance()->GetStageView()->GetMusic()); }
 

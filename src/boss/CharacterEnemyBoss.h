@@ -58,11 +58,8 @@ public:
     // then the timers, the re-arming of the player's hits, the hook of the
     // current record's band and the move.
     void Update() override;
-    // The defeat start on 110 (then the state). A defeat already under way
-    // is not started again (two lethal blows in one frame).
+    // The defeat start on 110 (then the state).
     void SetState(int32_t state) override;
-    // Whether the defeat has started (110 or later, current or asked for).
-    bool IsDefeatUnderWay() const;
     // The hook-style defeat: rings of score orbs while the boss fades, then
     // the player's stage exit.
     void UpdateDefeat() override;
@@ -211,11 +208,11 @@ protected:
     // Falling forward until it lands, then the wait.
     void UpdateLeapFall();
 
-    // Music changes: stop what plays (and let it go), optionally start an
-    // entry first.
+    // Music changes: stop what plays, start an entry (or none), and let go
+    // of what played.
     static void StopBossMusic();
     static void ChangeBossMusic(int32_t entry);
-    // The stage's own music again; a stage without music stays silent.
+    // The stage's own music again.
     static void RestoreStageMusic();
 
     // The stage switch that ends the last fights: to `stage`, the player at

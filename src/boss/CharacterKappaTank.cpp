@@ -259,7 +259,6 @@ void CCharacterKappaTank::SetState(int32_t state) {
             CEffect::GetInstance()->StartVerticalShake(30, -20, 20, 3);
             break;
         case EnemyState::Defeated: {
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             ClearOtherEnemies();
             struct Stop {

@@ -86,7 +86,11 @@ void CCharacterKingTengu::ChooseNextAttack() {
 // --- The frame ------------------------------------------------------------------------
 
 void CCharacterKingTengu::Update() {
-    StepFrame();
+    StepAnimation();
+    // Beaten (the first phase at no life, or the last), it takes no more
+    // hits.
+    if (hp <= 0) invulnerableTimer = -1;
+    else RearmHits();
     if (UpdateEntranceOrWait()) {
         Move(vx, vy);
         return;
@@ -288,7 +292,6 @@ void CCharacterKingTengu::SetState(int32_t state) {
                 SetInvulnerable(-1);
                 return;
             }
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             StopBossMusic();
             return;

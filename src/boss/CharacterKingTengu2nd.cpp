@@ -134,7 +134,6 @@ void CCharacterKingTengu2nd::SetState(int32_t state) {
             StartFight();
             break;
         case EnemyState::Defeated:
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             for (int32_t k = 0; k < 2; ++k)
                 if (CCharacter* eye = Eye(k)) eye->SetState(CCharacterKingTengu2ndEye::kDead);

@@ -128,7 +128,6 @@ void CCharacterMammoth::SetState(int32_t state) {
             vy = kTurnLift;
             break;
         case EnemyState::Defeated:
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             ClearOtherEnemies();
             StopMusicUnlessQuiet();

@@ -138,8 +138,7 @@ void CCharacterSilvy::SetState(int32_t state) {
     if (EnterGroundFighterState(state, kTourHold, [this] { ChooseNextAttack(); })) return;
     switch (state) {
         case EnemyState::Defeated:
-            // Her first defeat is final, and it is started once.
-            if (IsDefeatUnderWay()) return;
+            // Her first defeat is final.
             CCharacterEnemyBoss::SetState(state);
             StopBossMusic();
             ReleaseDefeatSparkles();

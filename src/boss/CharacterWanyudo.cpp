@@ -261,7 +261,6 @@ void CCharacterWanyudo::BuildWheel() {
 void CCharacterWanyudo::SetState(int32_t state) {
     switch (state) {
         case EnemyState::Defeated:
-            if (IsDefeatUnderWay()) return;
             CCharacterEnemyBoss::SetState(state);
             ClearOtherEnemies();
             StartCameraTour(kDefeatTourHold);

@@ -31,10 +31,6 @@ void CCharacterPrincess::RemoveMarker() {
 void CCharacterPrincess::SetState(int32_t state) {
     const bool calling = frame == kCalling || frame == kCalling + 1;
     if (calling && state != kCalling && state != kCalling + 1) RemoveMarker();
-    if (state == kCalling) {
-        // Called again while calling: one marker, not two.
-        RemoveMarker();
-        linksB[0] = SpawnEffect(kMarker, 1, x, x, y - 250, y - 250, 0, 0, 0, 0);
-    }
+    if (state == kCalling) linksB[0] = SpawnEffect(kMarker, 1, x, x, y - 250, y - 250, 0, 0, 0, 0);
     CCharacterEnemy::SetState(state);
 }

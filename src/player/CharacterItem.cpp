@@ -270,9 +270,7 @@ void CCharacterItem::UpdateUnderMessage() {
         player->ClearInvulnerable();
         player->SetInvulnerable(kInvulnerableAfter);
     }
-    // A stage without music stays silent.
-    const int32_t music = game->GetStageView()->GetMusic();
-    if (music >= 0) PlayMusic(music);
+    PlayMusic(game->GetStageView()->GetMusic());
     SetState(0);
     // The flag goes into the slot with the status, and both into the resume
     // point; reading the status back applies the new ability, tank or

@@ -208,8 +208,6 @@ bool CCharacterLuka::FadeFinished() {
     return effect->m_fade == effect->m_fadeTarget;
 }
 
-bool CCharacterLuka::IsBlack() { return CEffect::GetInstance()->m_fade == kBlack; }
-
 void CCharacterLuka::StartFadeToBlack() {
     CEffect* effect = CEffect::GetInstance();
     effect->m_fade = 0;
@@ -276,10 +274,9 @@ void CCharacterLuka::UpdateDefeat() {
             break;
         case 142:
         case 143:
-            // Asked for again each frame until the switch has happened: the
-            // switch fades the new stage in from black, so once the screen
-            // is no longer black it is not asked for again.
-            if (FadeFinished() && IsBlack()) RequestDefeatStage(kFirstDefeatStage);
+            // Asked for again each frame until the switch has happened (the
+            // defeat stage's scene takes the player on to 144 as it begins).
+            if (FadeFinished()) RequestDefeatStage(kFirstDefeatStage);
             ApplyGravity();
             break;
         case 150:

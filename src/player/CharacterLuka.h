@@ -76,7 +76,6 @@ private:
     void WaitForTouch(int32_t fidgetFrame, bool falls);
     // The screen fade has reached its target.
     static bool FadeFinished();
-    static bool IsBlack();
     static void StartFadeToBlack();
     static void RequestDefeatStage(const DefeatStage& stage);
     // The blast of kind 28: four star pieces and forty sparkles.

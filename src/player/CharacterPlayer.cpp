@@ -252,10 +252,7 @@ bool CCharacterPlayer::OnHit(int32_t kind, int32_t damage, int32_t direction, CC
             if (attacker != nullptr) {
                 x = attacker->x + 360 * attacker->facing;
                 y = attacker->y + 170;
-                // It holds the player, when it has a hold to show: a state
-                // it has no record for would remove it.
-                if (attacker->RecordAt(kHoldingAttackerState) != FrameRecord{})
-                    attacker->SetState(kHoldingAttackerState);
+                attacker->SetState(kHoldingAttackerState);  // it holds the player
             }
             SetState(190);
             break;

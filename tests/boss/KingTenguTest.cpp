@@ -95,6 +95,8 @@ TEST(KingTengu, TheFirstLethalBlowStartsTheRiseIntoTheSecondPhase) {
     EXPECT_EQ(f.tengu->invulnerableTimer, -1);
     EXPECT_NE(f.player->frame, PlayerState::Victory);
     EXPECT_EQ(f.player->controlled, 1);
+    f.s.Run(3);
+    EXPECT_EQ(f.tengu->invulnerableTimer, -1) << "at no life, not open again";
     // The running attack ends in the wait, which holds even at no life;
     // the next choice is the rise.
     f.RunUntil([&] { return f.tengu->frame == CCharacterKingTengu::kRise; }, 600);

@@ -238,15 +238,15 @@ TEST(Silvy, HerDefeatEndsInTheClearSceneAndItsStage) {
         }
         EXPECT_EQ(n, 10) << k.state << " " << k.vx;
     }
-    // No boxes in the defeat: nothing more can strike her, and a second
-    // lethal blow changes nothing.
+    // No boxes in the defeat: nothing more can strike her. A lethal blow
+    // handed to her past them starts the defeat again.
     const FrameRecord* rec = f.silvy->frameTable.Find(EnemyState::Defeated);
     EXPECT_EQ(rec->hurtLeft | rec->hurtRight | rec->hurtTop | rec->hurtBottom, 0);
     f.silvy->OnHit(1, 80, 1, f.player);
-    EXPECT_EQ(f.Count(360) + f.Count(361), 40);
+    EXPECT_EQ(f.Count(360) + f.Count(361), 80);
     int defeatSounds = 0;
     for (int32_t snd : f.s.Sounds()) defeatSounds += snd == 31;
-    EXPECT_EQ(defeatSounds, 1);
+    EXPECT_EQ(defeatSounds, 2);
 
     f.s.Run(39);
     EXPECT_EQ(f.silvy->frame, EnemyState::Defeated);

@@ -832,6 +832,23 @@ TEST(Bomb, AFragmentGoesWhenItTouchesASolidAndFallsOtherwise) {
     EXPECT_LT(frames, 20);
 }
 
+TEST(Bomb, AFragmentOverAGapThatHasNoFloorGoesOnceOutOfSight) {
+    // Columns 3 and 4 are open to the bottom of the stage: nothing below
+    // would ever stop it.
+    Scenario s({"........", "........", "........", "###..###"}, {{'#', kForestFill}});
+    ScenarioBody* boss = AddBody(s, 200, 200, kEnemyGroup);
+    CCharacter* fragment = Marked(Shot(boss, 561, 1600, 600, 0, 0));
+    int frames = 0;
+    int32_t lastY = fragment->y;
+    while (FindMarked() != nullptr && frames < 600) {
+        lastY = fragment->y;
+        s.Run(1);
+        ++frames;
+    }
+    EXPECT_EQ(FindMarked(), nullptr) << "not falling for ever";
+    EXPECT_GT(lastY, 3200) << "below the view first";
+}
+
 // --- Shots with a way of their own -------------------------------------------------
 
 TEST(GreatClog, FadesInHangsOverThePlayerRisesAndStampsWithItsShake) {

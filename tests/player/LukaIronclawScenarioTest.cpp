@@ -563,9 +563,9 @@ TYPED_TEST(Defeats, CrawlingThenTheFirstDefeatStageOnlyOnceTheScreenIsBlack) {
     EXPECT_TRUE(r.player->frame == 142 || r.player->frame == 143);
     EXPECT_FALSE(ContinueIsOpen());
 
-    // The switch fades the defeat stage in from black; the stage's scene
-    // takes the player on from there. Until it does, the switch is not asked
-    // for again, during the fade-in or after it.
+    // The switch fades the defeat stage in from black, and the stage's scene
+    // takes the player on to 144 as it begins. A player still crawling is
+    // not sent while a fade runs, and is sent again once it has finished.
     CEffect* effect = CEffect::GetInstance();
     effect->m_fade = 255;
     effect->m_fadeTarget = 0;
@@ -573,7 +573,11 @@ TYPED_TEST(Defeats, CrawlingThenTheFirstDefeatStageOnlyOnceTheScreenIsBlack) {
     seen.clear();
     r.s.Run(150);
     EXPECT_EQ(effect->m_fade, 0);
-    for (const auto& [fade, p] : seen) EXPECT_EQ(p.stage, 0) << "at fade " << fade;
+    for (const auto& [fade, p] : seen) EXPECT_EQ(p.stage == 272, fade == 0) << "at fade " << fade;
+    r.player->SetState(144);
+    seen.clear();
+    r.s.Run(30);
+    for (const auto& [fade, p] : seen) EXPECT_EQ(p.stage, 0) << "posed by the scene";
 }
 
 TYPED_TEST(Defeats, ZappedThrownUpAndTheContinueScreenOnTheLanding) {
@@ -677,11 +681,9 @@ TYPED_TEST(Defeats, AGrabDeathReachesTheTouchThatContinuesEvenWhenNothingLetsGo)
         Room<TypeParam> r;
         CCharacter* attacker = holds ? static_cast<CCharacter*>(r.template Enemy<Holder>(Scenario::CellX(4), 1800))
                                      : r.template Enemy<HitRecorder>(Scenario::CellX(4), 1800);
-        const int32_t attackerFrame = attacker->frame;
         r.player->OnHit(29, 1000, -1, attacker);
         EXPECT_EQ(r.player->frame, 190);
-        EXPECT_EQ(attacker->frame, holds ? Holder::kHold : attackerFrame)
-            << "only an attacker with a hold takes the player into it";
+        EXPECT_EQ(attacker->frame, 350) << "the attacker holds the player";
         const int32_t heldAt = r.player->y;
         const std::vector<int32_t> t = r.Trace(160);
         EXPECT_EQ(IndexOf(t, 193), 149);

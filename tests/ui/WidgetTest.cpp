@@ -155,6 +155,7 @@ TEST_F(WidgetTouch, AFreshPressCountsForTenFramesUnlessConsumed) {
     EXPECT_TRUE(button.IsTouchedRaw()) << "a consumed touch still touches";
     Poll(3);
     EXPECT_FALSE(button.IsTouchBegan()) << "consumed while held";
+    EXPECT_FALSE(button.IsPressed()) << "taken, it is not held down either";
     // Released after a consumed press: neither a tap nor a release.
     Release();
     Poll();
