@@ -403,7 +403,14 @@ void CGameInputSaveSlot::StartSlot() {
     if (!IsBuildableStage(mapId)) mapId = SaveSlotRecord::kFirstMapId;
     game->m_mapId = mapId;
     game->StartStage(mapId);
-    if (CCharacterPlayer* player = PlayerInPlay()) player->RestoreStatus();
+    if (CCharacterPlayer* player = PlayerInPlay()) {
+        player->RestoreStatus();
+        // A resume point may lie beyond the first view. The view is brought
+        // to it at once: the player's first frame keeps it inside the view,
+        // and would pull it back to the view's edge, away from where it
+        // stood.
+        if (CStageData* stage = game->m_stageControl.GetStage()) stage->UpdateCamera();
+    }
 }
 
 void CGameInputSaveSlot::Draw() {
