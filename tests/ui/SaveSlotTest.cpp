@@ -394,8 +394,8 @@ TEST_F(ResumePoint, TakenAfterTheViewScrolledItPutsThePlayerBackWhereItStood) {
     EXPECT_EQ(MapX(), x);
     EXPECT_EQ(MapY(), y);
     EXPECT_EQ(Player()->facing, facing);
-    // It stands there, inside the view.
-    Frame(60);
+    // It stands there, inside the view (the enemies kept out of the way).
+    walker.Step(60);
     EXPECT_TRUE(walker.Standing());
     EXPECT_EQ(MapX(), x);
     EXPECT_EQ(MapY(), y);
