@@ -24,7 +24,7 @@
 //  zap_a         200,40        feet     150
 //  zap_b, slump  0,80 40,80    feet     151 / 152
 //  dash_wind     80,80         feet     320          (the six-tick wind-up)
-//  dash          120,80        feet     321          (drawn level and pointing forward; the game turns it along the flight about its underside)
+//  dash          120,80        underside 321         (drawn pointing up, as the game's angle 0; the game turns it along the flight about its underside)
 //  dash_end      160,80        feet     325
 //  kwind_air     200,80        centre   330
 //  kwind_ground  0,120         centre   331          (drawn half a body lower: the wind-up lifts him by 100)
@@ -65,7 +65,7 @@ const Layout kIronclawLayout{128, 27, "ironclaw_slot27", {
     {"zap_b", "151", 0, 80, Anchor::Feet},
     {"slump", "152", 40, 80, Anchor::Feet},
     {"dash_wind", "320", 80, 80, Anchor::Feet},
-    {"dash", "321", 120, 80, Anchor::Feet},
+    {"dash", "321", 120, 80, Anchor::Underside},
     {"dash_end", "325", 160, 80, Anchor::Feet},
     {"kwind_air", "330", 200, 80, Anchor::Centre},
     {"kwind_ground", "331", 0, 120, Anchor::Centre},
@@ -100,7 +100,7 @@ Review IronclawReview() {
     {"stand 230 title", {{"stand_a", 10}, {"stand_b", 10}}},
     {"hurt 10 fall 290", {{"stand_a", 4}, {"hurt", 10}, {"fall_a", 8}, {"crouch", 6}, {"stand_a", 10}}},
     {"holds 232 234", {{"wall_a", 10}, {"wall_b", 10}, {"ceil_a", 10}, {"ceil_b", 10}}},
-    {"dash 320", {{"dash_wind", 6}, {"dash", 4}, {"dash", 4, -20}, {"dash", 4, 30}, {"dash_end", 2}, {"stand_a", 10}}},
+    {"dash 320", {{"dash_wind", 6}, {"dash", 4, 90}, {"dash", 4, 70}, {"dash", 4, 120}, {"dash_end", 2}, {"stand_a", 10}}},
     {"katana 331", {{"kwind_ground", 6}, {"chase_a", 2}, {"iw_high", 2}, {"is_chop", 2}, {"iw_low", 2}, {"is_rise", 2}, {"iw_high", 2}, {"is_flat", 2}, {"if_stand", 2}}},
     {"strikes", {{"iw_back", 2}, {"is_thrust", 2}, {"iw_back", 2}, {"is_spin", 2}, {"iw_claw", 2}, {"is_claw", 2}, {"iw_low", 2}, {"is_back", 2}}},
     {"finishes 348", {{"kwind_air", 6}, {"if_stand", 2}, {"if_flip", 2}, {"if_kneel", 2}}},

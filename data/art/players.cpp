@@ -629,7 +629,8 @@ Canvas DrawCell(Who who, const Cell& cell, const rig::CellGeometry& geometry) {
     std::string name = cell.pose;
     if (const size_t dot = name.find('.'); dot != std::string::npos) name = name.substr(dot + 1);
     const ParsedPose parsed = Parsed(who, name);
-    return rig::DrawPlaced(ModelOf(who), parsed.pose, parsed.place, geometry, std::string("pose ") + cell.pose);
+    const Canvas drawn = rig::DrawPlaced(ModelOf(who), parsed.pose, parsed.place, geometry, std::string("pose ") + cell.pose);
+    return cell.anchor == Anchor::Underside ? drawn.QuarterTurnLeft() : drawn;
 }
 
 const std::vector<Cell>& SecondSheetCells() {

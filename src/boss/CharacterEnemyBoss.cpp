@@ -155,13 +155,8 @@ void CCharacterEnemyBoss::UpdateWaitShared() {
 // --- Damage, the defeat start -------------------------------------------------
 
 int32_t CCharacterEnemyBoss::ScaleDamage(int32_t, int32_t damage) {
-    const int32_t capped = damage < 100 ? damage : 100 + (damage - 100) / 3;
-#ifdef PELLUMBRISK_TRIAL_STAGE
-    // A trial build makes the fights short.
-    return capped * 10;
-#else
-    return capped;
-#endif
+    if (damage < 100) return damage;
+    return 100 + (damage - 100) / 3;
 }
 
 void CCharacterEnemyBoss::SetState(int32_t state) {

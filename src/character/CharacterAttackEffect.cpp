@@ -450,10 +450,10 @@ bool CCharacterAttackEffect::RunFrame() {
         FireWindBlade();
         if (!IsOnScreen()) return gone();
     } else if (In(f, 280, 281)) {
+        // The wind's blades only show: they strike nothing.
         HomeOn(linksA[0], 200, 0.08);
         FaceVelocity();
         LeaveTrail();
-        Strike(5, 100);
         if (f == 281) alpha = std::max(alpha - 64, 0);
     } else if (f == 290) {
         if (linksA[0] == nullptr) return gone();

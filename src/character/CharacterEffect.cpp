@@ -317,7 +317,9 @@ bool CCharacterEffect::RunFrame() {
                 return true;
             }
         }
-        if (stateTimer >= CurrentRecord().stateDuration - 80) SetBlink(999, 2, 1);
+        // The blink starts once; started again every frame it would hold
+        // the coin hidden.
+        if (stateTimer >= CurrentRecord().stateDuration - 80 && GetBlink() == 0) SetBlink(999, 2, 1);
         FallAndBounce();
         if (!IsNearScreen()) {
             Vanish();

@@ -28,9 +28,6 @@ void CCharacterBird::SetTypeId(int32_t id) {
 
 void CCharacterBird::SetState(int32_t state) {
     if (EnterHomeWhenSeen(state)) return;
-    // Only the dive is drawn turned along the flight, from its first frame.
-    if (state == kDive || state == 253) FaceVelocity();
-    else angle = 0.0;
     CCharacterEnemy::SetState(state);
 }
 

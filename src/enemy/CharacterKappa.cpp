@@ -43,9 +43,6 @@ void CCharacterKappa::SetState(int32_t state) {
         case kSink:
             vy = kSinkJump;
             break;
-        case kHolding:
-            vx = vy = 0;
-            break;
         default:
             break;
     }

@@ -50,14 +50,6 @@ void ClearMarks() {
     for (SlotSaveMark& mark : g_resumeDropped) mark.marked = false;
 }
 
-// The camera of the stage in play: resume points are kept in map
-// coordinates, the player's position is relative to the camera.
-void GetStageCamera(const CGameMain&, int32_t& x, int32_t& y) {
-    // The stage proxy does not expose its stage yet: the camera stands at 0.
-    x = 0;
-    y = 0;
-}
-
 // What the directory of the files holds, listed once for a whole load: of
 // the 33 files most are usually missing, and one listing costs far less than
 // a failed open of each. When the directory cannot be listed, every name is
@@ -280,12 +272,12 @@ bool CGameMain::TakeResumeSnapshot() {
     resume.SetInt(SaveSlotRecord::kMapId, m_mapId);
     if (auto* player = dynamic_cast<CCharacterPlayer*>(m_player)) {
         player->WriteStatus(resume);
-        int32_t cameraX = 0, cameraY = 0;
-        GetStageCamera(*this, cameraX, cameraY);
         resume.SetInt(SaveSlotRecord::kResumeHp, player->hp);
         resume.SetInt(SaveSlotRecord::kResumeGauge, player->gauge);
-        resume.SetInt(SaveSlotRecord::kResumeX, cameraX + player->x);
-        resume.SetInt(SaveSlotRecord::kResumeY, cameraY + player->y);
+        // The resume point is kept in map coordinates: the camera's place
+        // plus the player's place in the view.
+        resume.SetInt(SaveSlotRecord::kResumeX, player->GetStageX());
+        resume.SetInt(SaveSlotRecord::kResumeY, player->GetStageY());
         resume.SetInt(SaveSlotRecord::kResumeFacing, player->facing);
     }
     resume.SetByte(SaveSlotRecord::kResumeFlag, 1);

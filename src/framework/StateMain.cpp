@@ -8,6 +8,7 @@
 #include "stage/Event.h"
 #include "ui/GameInput.h"
 #include "ui/GameInputMain.h"
+#include "ui/GameInputPause.h"
 #include "win/Graphics.h"
 #include "win/MyInput.h"
 #include "win/SoundTables.h"
@@ -104,11 +105,14 @@ void CGameStateMainNormal::DoAction() {
     game->TickGroupFreezeTimer();
     if (FunctionKeyWentDown(kF2)) SwapScreenSides();
     if (StageKeys()) return;
-    // The pause key pauses plain play only: the HUD on top of the chain in
-    // its play state. Over a message window, the weapon chooser, continue
-    // or stage clear it does nothing.
-    CGameInputMain* hud = CGameInputMain::GetInstance();
-    if (WentDown(CMyInput::GetInstance()->m_keyHistory[kPauseKey]) && hud->IsPlaying()) hud->OpenPause();
+    // The pause key pauses over whatever screen lies over play, except the
+    // pause screen itself, still closing from a resume: pushed again it
+    // would reopen in place and wait for the HUD to lie idle under it,
+    // while the HUD waits for it to close, and play would stay paused for
+    // good.
+    if (WentDown(CMyInput::GetInstance()->m_keyHistory[kPauseKey]) &&
+        CGameInputController::GetInstance()->GetTop() != CGameInputPause::GetInstance())
+        CGameInputMain::GetInstance()->OpenPause();
 }
 
 void CGameStateMainNormal::Draw() { DrawPlayField(); }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 constexpr int32_t kPounceSound = 6;
 constexpr int32_t kStrikeSound = 0;
 // The wind-up brakes the motion it starts from to a tenth.
@@ -178,11 +176,9 @@ void CCharacterIronclaw::UpdateMoveAttack() {
         } else {
             vx = attackDirX;
             vy = attackDirY;
-            // The pounce points along its flight. The game's angles count
-            // from straight up; the picture points forward, and is mirrored
-            // by the facing before it is turned.
+            // The pounce points along its flight: its picture points up,
+            // where the game's angles count from.
             FaceVelocity();
-            angle -= facing * kPi / 2;
             angle2 = angle;
             // The speed falls from full to a third over the dash.
             const int32_t length = std::max(CurrentRecord().stateDuration, 1);

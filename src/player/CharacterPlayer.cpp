@@ -182,10 +182,6 @@ void CCharacterPlayer::SetState(int32_t state) {
 bool CCharacterPlayer::OnHit(int32_t kind, int32_t damage, int32_t direction, CCharacter* attacker) {
     if (frame == 0) return false;
     hp -= ScaleDamage(kind, damage);
-#ifdef PELLUMBRISK_TRIAL_STAGE
-    // A trial build's player is hurt but never falls.
-    if (hp <= 0) hp = 1;
-#endif
     if (damage > 0) OnCountdownEnd();
 
     if (hp > 0) {

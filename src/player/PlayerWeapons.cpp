@@ -213,8 +213,9 @@ void CCharacterPlayer::ReleaseNinjutsu() {
                 PlaySE(kFireSound);
                 int32_t svx = 0, svy = 0;
                 Toward(fromX, fromY, aimX, aimY, kFireSpeed, svx, svy);
-                if (Shot* fire = SpawnAttackEffect(this, Shot::kFireball, facing, fromX, fromX, fromY, fromY, svx, svx, svy, svy))
-                    LinkShotToTarget(fire);
+                // The fireball is not linked to the target: it flies on
+                // along its aim.
+                SpawnAttackEffect(this, Shot::kFireball, facing, fromX, fromX, fromY, fromY, svx, svx, svy, svy);
                 gauge -= kFireCost;
             }
             break;

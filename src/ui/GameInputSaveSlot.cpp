@@ -401,7 +401,14 @@ void CGameInputSaveSlot::StartSlot() {
     // first stage.)
     game->m_mapId = record.GetInt(SaveSlotRecord::kMapId);
     game->StartStage(game->m_mapId);
-    if (CCharacterPlayer* player = PlayerInPlay()) player->RestoreStatus();
+    if (CCharacterPlayer* player = PlayerInPlay()) {
+        player->RestoreStatus();
+        // A resume point may lie beyond the first view. The view is brought
+        // to it at once: the player's first frame keeps it inside the view,
+        // and would pull it back to the view's edge, away from where it
+        // stood.
+        if (CStageData* stage = game->m_stageControl.GetStage()) stage->UpdateCamera();
+    }
 }
 
 void CGameInputSaveSlot::Draw() {

@@ -146,11 +146,7 @@ void CGameInputTitleTop::OpenCharacterPage(int32_t mapId) {
 void CGameInputTitleTop::UpdateMainPage() {
     if (m_startButton.IsTouchBegan()) {
         TakePress();
-#ifdef PELLUMBRISK_TRIAL_STAGE
-        OpenCharacterPage(PELLUMBRISK_TRIAL_STAGE);
-#else
         OpenCharacterPage(kFirstStage);
-#endif
         return;
     }
     if (m_stageSelectButton.IsTouchBegan()) {

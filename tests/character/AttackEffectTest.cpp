@@ -192,12 +192,14 @@ public:
 
 TEST(AttackEffectStrike, EachShotHitsWithItsKindAndDamageAndSomeStopThere) {
     // after: the frame it is in after the frame of its hit; -1 still in
-    // flight (its own band), 0 gone.
+    // flight (its own band), 0 gone. Kind 0: it strikes nothing (the wind's
+    // blades).
     struct Row {
         int32_t frame, kind, damage, after;
     };
     const Row rows[] = {
-        {230, 4, 400, 232},  {240, 5, 100, 0},    {250, 6, 100, 0},   {260, 7, 400, -1},  {280, 5, 100, -1},
+        {230, 4, 400, 232},  {240, 5, 100, 0},    {250, 6, 100, 0},   {260, 7, 400, -1},
+        {280, 0, 0, -1},     {281, 0, 0, -1},
         {290, 8, 5, -1},     {291, 10, 50, -1},   {300, 15, 50, -1},  {310, 30, 100, -1}, {320, 15, 50, -1},
         {330, 15, 50, 331},  {331, 15, 50, -1},   {340, 15, 50, -1},  {350, 15, 50, -1},  {360, 15, 50, -1},
         {370, 15, 50, -1},   {380, 15, 50, -1},   {384, 15, 50, -1},  {390, 15, 50, -1},  {400, 15, 50, -1},
@@ -221,6 +223,11 @@ TEST(AttackEffectStrike, EachShotHitsWithItsKindAndDamageAndSomeStopThere) {
         shot->attackDirX = 1000;  // the returning shot's limit
         Marked(shot);
         s.Run(1);
+        if (r.kind == 0) {
+            EXPECT_TRUE(victim->hits.empty()) << r.frame;
+            EXPECT_NE(FindMarked(), nullptr) << r.frame;
+            continue;
+        }
         ASSERT_FALSE(victim->hits.empty()) << r.frame;
         EXPECT_EQ(victim->hits.size(), 1u) << r.frame;  // one strike a frame
         EXPECT_EQ(victim->hits.front(), std::make_pair(r.kind, r.damage)) << r.frame;

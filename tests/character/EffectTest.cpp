@@ -299,6 +299,34 @@ TEST(Coin, ALyingCoinBlinksBeforeItGoes) {
     EXPECT_FALSE(Listed(coin));
 }
 
+TEST(Coin, ACoinAnEnemyDropsIsSeenThenBlinksShownAndHiddenInTurnThroughItsLastEightyFrames) {
+    Scenario s({"........", "........", "........", "########"}, {{'#', kForestFill}}, 2);
+    // Thrown up as an enemy's drop throws it: it bounces, settles and lies.
+    CCharacterEffect* coin = SpawnEffect(CCharacterEffect::kDroppedCoin, 1, 1000, 1000, 600, 600, 0, 0, -80, -80);
+    coin->SetGold(1);
+    coin->attackDirX = coin->vx;
+    coin->attackDirY = coin->vy;
+    int sprites = 0;
+    SetSpriteObserver([&sprites](const SpriteDraw&) { ++sprites; });
+    std::vector<bool> shown;  // one entry for each frame it was listed after
+    for (int i = 0; i < 3000 && Listed(coin); ++i) {
+        s.Run(1);
+        if (!Listed(coin)) break;
+        sprites = 0;
+        coin->Draw();
+        shown.push_back(sprites > 0);
+    }
+    SetSpriteObserver(nullptr);
+    ASSERT_FALSE(Listed(coin)) << "it goes at the end of its lying time";
+    ASSERT_GT(shown.size(), 80u);
+    const std::size_t blinkFrom = shown.size() - 80;
+    EXPECT_EQ(std::count(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(blinkFrom), false), 0)
+        << "seen all along until its last 80 frames";
+    for (std::size_t i = blinkFrom; i + 1 < shown.size(); ++i)
+        EXPECT_NE(shown[i], shown[i + 1]) << "frame " << i - blinkFrom << " of the last 80";
+    EXPECT_EQ(std::count(shown.begin() + static_cast<std::ptrdiff_t>(blinkFrom), shown.end(), true), 40);
+}
+
 TEST(Coin, AMapCoinIsTakenOnceWithScoreGoldAndCombo) {
     Scenario s({"........"}, {});
     auto player = std::make_unique<MarkPlayer>();

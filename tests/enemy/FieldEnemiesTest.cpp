@@ -265,14 +265,19 @@ TEST(Bird, TheDiverSteersAtThePlayerTurnedAlongItsFlightAndTheFlyerDropsEggs) {
     auto* bird = f.Make<CCharacterBird>(11091, 3000, 2000);
     for (int i = 0; i < 5 && bird->frame != 252; ++i) f.s.Run(1);
     ASSERT_EQ(bird->frame, 252);
+    EXPECT_EQ(bird->angle, 0.0) << "the frame it starts its dive it is drawn as it hovered";
+    f.s.Run(1);
     EXPECT_DOUBLE_EQ(bird->angle, std::atan2(static_cast<double>(bird->vx), -static_cast<double>(bird->vy)))
-        << "turned along its dive from the frame it starts";
-    f.s.Run(3);
+        << "then turned along its dive by the dive's own steps";
+    f.s.Run(2);
     EXPECT_EQ(bird->facing, -1);
     EXPECT_LT(bird->vx, 0);
-    EXPECT_NEAR(bird->angle, std::atan2(static_cast<double>(bird->vx), -static_cast<double>(bird->vy)), 1e-9);
+    const double tilt = std::atan2(static_cast<double>(bird->vx), -static_cast<double>(bird->vy));
+    EXPECT_NEAR(bird->angle, tilt, 1e-9);
     bird->OnHit(15, 10, 1, f.player);
-    EXPECT_EQ(bird->angle, 0.0) << "hurt, it is drawn upright again";
+    f.s.Run(1);
+    EXPECT_EQ(bird->frame, 10);
+    EXPECT_NEAR(bird->angle, tilt, 1e-9) << "hurt, it keeps the tilt of its dive";
 
     Field g(400);
     auto* flyer = g.Make<CCharacterBird>(11090, 4000, 1000);

@@ -234,12 +234,13 @@ TEST(Kappa, ItsGrabHoldsTheKilledPlayerForAWhileThenItGoesOn) {
     EXPECT_EQ(IndexOf(t, 230), 59) << "60 frames, then home";
     EXPECT_EQ(kappa->hp, 200);
     EXPECT_EQ(kappa->y, kStandY);
-    // Whatever speed it had, the grab stops it.
+    // The grab itself does not touch its speed: one that grabs on the move
+    // goes on moving as it holds.
     kappa->vx = 40;
     kappa->vy = -30;
     kappa->SetState(350);
-    EXPECT_EQ(kappa->vx, 0);
-    EXPECT_EQ(kappa->vy, 0);
+    EXPECT_EQ(kappa->vx, 40);
+    EXPECT_EQ(kappa->vy, -30);
 }
 
 TEST(EnemyNinja, JumpsAWallWithoutLeavingItsWalk) {

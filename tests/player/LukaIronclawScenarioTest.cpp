@@ -427,7 +427,7 @@ TEST(IronclawDash, AWindUpAtATenthThenThePounceThatSlowsToAThirdTurnedAlongItsFl
         if (r.player->frame == 320) ++windUp;
         if (r.player->frame == 321) {
             speeds.push_back(r.player->vx);
-            EXPECT_NEAR(r.player->angle, 0.0, 1e-9) << "level, pointing forward";
+            EXPECT_NEAR(r.player->angle, kPi / 2, 1e-9) << "turned from straight up to level, to the right";
         }
     }
     EXPECT_EQ(windUp, 5) << "six ticks of wind-up, the first of them the tap's";
@@ -442,19 +442,20 @@ TEST(IronclawDash, AWindUpAtATenthThenThePounceThatSlowsToAThirdTurnedAlongItsFl
     EXPECT_TRUE(r.player->frame == 230 || r.player->frame == 231);
     EXPECT_EQ(r.player->y, kFloor);
 
-    // A pounce to the left points left, and one up and to the right turns
-    // up from level.
+    // The angle is the direction of the flight counted from straight up: a
+    // pounce to the left turns a quarter the other way, one up and to the
+    // right an eighth.
     Room<CCharacterIronclaw> left(3600, kFloor, kField);
     left.Tap(left.player->x - 1500, kFloor);
     left.s.Run(7);
     ASSERT_EQ(left.player->frame, 321);
     EXPECT_EQ(left.player->facing, -1);
-    EXPECT_NEAR(left.player->angle, 0.0, 1e-9);
+    EXPECT_NEAR(left.player->angle, -kPi / 2, 1e-9);
     Room<CCharacterIronclaw> up(600, kFloor, kField);
     up.Tap(up.player->x + 1000, kFloor - 1000);
     up.s.Run(7);
     ASSERT_EQ(up.player->frame, 321);
-    EXPECT_NEAR(up.player->angle, -kPi / 4, 0.01);
+    EXPECT_NEAR(up.player->angle, kPi / 4, 0.01);
     EXPECT_EQ(up.player->angle2, up.player->angle);
 }
 

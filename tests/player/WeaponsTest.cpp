@@ -627,8 +627,16 @@ TEST(Weapons, FireNeedsFiveHundredUnitsOfTheGauge) {
             EXPECT_EQ(a.ninja->gauge, 0);
             ASSERT_EQ(fire.size(), 1u);
             EXPECT_EQ(fire[0]->vx, 100);
-            EXPECT_EQ(fire[0]->linksA[0], foe);
             EXPECT_EQ(a.s.Sounds(), std::vector<int32_t>{21});
+            // Not linked to the target, it does not home: it flies on along
+            // its aim when the target moves away.
+            EXPECT_EQ(fire[0]->linksA[0], nullptr);
+            foe->y -= 1200;
+            a.s.Run(5);
+            const auto later = Fireballs();
+            ASSERT_EQ(later.size(), 1u);
+            EXPECT_EQ(later[0]->vx, 100);
+            EXPECT_EQ(later[0]->vy, 0);
         }
         // The pose plays out either way.
         const std::vector<int32_t> t = a.Trace(20);

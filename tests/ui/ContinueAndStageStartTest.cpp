@@ -6,6 +6,7 @@
 #include "framework/SaveData.h"
 #include "framework/StateTitle.h"
 #include "ui/GameInputContinue.h"
+#include "ui/GameInputPause.h"
 #include "ui/GameInputStageClear.h"
 #include "ui/GameInputStageStart.h"
 #include "ui/GameInputTitleTop.h"
@@ -275,6 +276,44 @@ TEST_F(OverPlay, TheScreensOverPlayStandStillWhenTheViewShakes) {
         EXPECT_GT(drawn, 0) << c.id;
         EXPECT_TRUE(still) << c.id;
         EXPECT_EQ(DrawParams::shakeEnabled, 1) << c.id;
+    }
+}
+
+TEST_F(OverPlay, ThePauseKeyPausesOverGameOverAndStageClearAndEachGoesOnWhereItWas) {
+    struct Case {
+        int32_t id;
+        CGameInput* screen;
+        int32_t stateWhenPaused;
+        int32_t mapAfter;  // the stage its way on leads to
+    };
+    CGameInputPause* pause = CGameInputPause::GetInstance();
+    for (const Case& c : {Case{ScreenId::Continue, CGameInputContinue::GetInstance(), ScreenState::Active, 266},
+                          Case{ScreenId::StageClear, CGameInputStageClear::GetInstance(), 7, 267}}) {
+        SCOPED_TRACE(c.id);
+        Root()->PushInput(c.id);
+        Frame(30);
+        ASSERT_EQ(c.screen->GetState(), c.stateWhenPaused);
+        PressPauseKey();
+        EXPECT_TRUE(Paused());
+        EXPECT_EQ(Root()->GetTop(), pause);
+        Frame(25);
+        EXPECT_EQ(pause->GetState(), ScreenState::Active);
+        EXPECT_EQ(c.screen->GetState(), ScreenState::Idle) << "it waits under the pause screen";
+        Click(240, 145);  // "RESUME"
+        EXPECT_TRUE(Playing());
+        Frame(20);
+        EXPECT_EQ(Root()->GetTop(), c.screen);
+        EXPECT_EQ(c.screen->GetState(), c.stateWhenPaused) << "back where it was";
+        // Its way on: CONTINUE; or a tap that ends the count, then NEXT.
+        if (c.id == ScreenId::Continue) {
+            Click(240, 165);
+        } else {
+            Click(240, 160);
+            Click(390, 290);
+        }
+        Frame(40);
+        EXPECT_EQ(game->m_mapId, c.mapAfter);
+        EXPECT_TRUE(hud->IsPlaying());
     }
 }
 

@@ -63,7 +63,7 @@ TEST_F(Hud, ThePauseButtonPausesPlayAndItsPressNeverReachesThePlayers) {
     EXPECT_TRUE(sounds.empty()) << "the HUD's button makes no sound";
 }
 
-TEST_F(Hud, ThePauseKeyPausesPlainPlayOnly) {
+TEST_F(Hud, ThePauseKeyPausesPlayButNotOverThePauseScreenStillClosing) {
     PressPauseKey();
     EXPECT_TRUE(Paused());
     CGameInputPause* pause = CGameInputPause::GetInstance();
@@ -75,12 +75,15 @@ TEST_F(Hud, ThePauseKeyPausesPlainPlayOnly) {
     EXPECT_EQ(pause->GetState(), ScreenState::Active);
     Click(240, 145);  // "RESUME"
     EXPECT_TRUE(Playing());
-    // Not while the pause screen is still closing over the HUD.
+    // Not while the pause screen is still closing over the HUD: reopened
+    // there it would wait for the HUD to lie idle under it while the HUD
+    // waits for it to close, and play would stay paused for good.
     PressPauseKey();
     EXPECT_EQ(pause->GetState(), ScreenState::Closing);
     EXPECT_TRUE(Playing());
     Frame(20);
     EXPECT_TRUE(hud->IsPlaying());
+    EXPECT_EQ(pause->GetState(), ScreenState::Closed);
     PressPauseKey();
     EXPECT_TRUE(Paused());
 }
@@ -217,11 +220,18 @@ TEST_F(MessageWindow, APlaceNameShowsAtOnceStaysAndClosesByItself) {
     EXPECT_TRUE(sounds.empty());
 }
 
-TEST_F(MessageWindow, ThePauseKeyDuringAMessageDoesNothingAndNothingLocks) {
+TEST_F(MessageWindow, ThePauseKeyDuringAMessagePausesOverItAndTheMessageGoesOnAfterwards) {
     Open("HELLO");
     Frame(12);
     PressPauseKey();
+    EXPECT_TRUE(Paused());
+    CGameInputPause* pause = CGameInputPause::GetInstance();
+    EXPECT_EQ(Root()->GetTop(), pause);
+    Frame(10);
+    EXPECT_EQ(pause->GetState(), ScreenState::Active);
+    Click(240, 145);  // "RESUME"
     EXPECT_TRUE(Playing());
+    Frame(20);
     EXPECT_EQ(Root()->GetTop(), window);
     Frame(5);
     Tap();

@@ -1,11 +1,13 @@
 // The save-slot screen through the real screen stack: the rows and their
 // tallies, the pages sliding, the erase dialogue's two questions with the
-// files it writes, and a slot started at its stored stage.
+// files it writes, a slot started at its stored stage, and a resume point
+// taken far into a stage that puts the player back where it stood.
 #include <iterator>
 #include <string>
 
 #include "framework/SaveData.h"
 #include "platform/AudioMixer.h"
+#include "stage/StageWalker.h"
 #include "ui/GameInputSaveSlot.h"
 #include "ui/GameInputTitleTop.h"
 #include "ui/UiTestSupport.h"
@@ -16,6 +18,8 @@
 namespace {
 
 using Slots = CGameInputSaveSlot;
+using testing_support::MapGrid;
+using testing_support::Reach;
 using R = SaveSlotRecord;
 
 class SaveSlots : public testing_support::ScreenTest {
@@ -338,6 +342,73 @@ TEST_F(SaveSlots, ASlotStartsAtItsResumeSnapshotOrItsStoredStage) {
         EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), CGameInputMain::GetInstance());
         EXPECT_EQ(game->m_slotData[1].GetInt(R::kKeyCount), c.resume ? 7 : 0) << "the snapshot copied over";
     }
+}
+
+// Played into the first stage until the view has scrolled well on, a
+// resume point is taken (as a pick-up or the in-stage shop takes it); the
+// slot started again from the save-slot screen puts the player on the same
+// spot of the map, facing the same way.
+class ResumePoint : public testing_support::PlayTest {
+protected:
+    int32_t MapX() { return Player()->x + game->m_stageControl.GetStage()->m_cameraX; }
+    int32_t MapY() { return Player()->y + game->m_stageControl.GetStage()->m_cameraY; }
+    testing_support::StageWalker walker{{[this] {
+                                             testing_support::ClearEnemiesOutOfPlay();
+                                             Frame();
+                                         },
+                                         [this](int32_t x, int32_t y) {
+                                             MoveTo(x, y);
+                                             Press();
+                                         },
+                                         [this] { Release(); }}};
+};
+
+TEST_F(ResumePoint, TakenAfterTheViewScrolledItPutsThePlayerBackWhereItStood) {
+    game->m_currentSlot = 1;
+    const MapGrid grid(kStageMaps[0]);
+    const Reach reach(grid);
+    ASSERT_TRUE(walker.Settle());
+    for (int hops = 0; hops < 30 && game->m_stageControl.GetStage()->m_cameraX < 4000; ++hops) {
+        const int32_t c = MapGrid::ColumnOf(MapX()), r = MapGrid::RowOf(MapY() - 1);
+        const auto way = reach.PathTo(c, r, [&](int32_t tc, int32_t tr) { return reach.TouchesExit(tc, tr); });
+        ASSERT_GE(way.size(), 2u);
+        const auto hopsThere = reach.Hops(c, r, way[1].first, way[1].second);
+        ASSERT_FALSE(hopsThere.empty());
+        walker.Hop(hopsThere.front());
+        ASSERT_TRUE(walker.Standing());
+    }
+    const int32_t cameraX = game->m_stageControl.GetStage()->m_cameraX;
+    ASSERT_GE(cameraX, 4000) << "the view has scrolled";
+    const int32_t x = MapX(), y = MapY(), facing = Player()->facing;
+    ASSERT_TRUE(game->TakeResumeSnapshot());
+    EXPECT_EQ(game->m_resumeData[1].GetInt(R::kResumeX), x);
+    EXPECT_EQ(game->m_resumeData[1].GetInt(R::kResumeY), y);
+    // A pick-up and the in-stage shop give the player its stored status
+    // back right after their snapshot: it stays where it is.
+    Player()->RestoreStatus();
+    EXPECT_EQ(MapX(), x);
+    EXPECT_EQ(MapY(), y);
+
+    // Back at the title, the slot is started again.
+    game->GoToTitle();
+    Root()->SetInput(ScreenId::SaveSlot);
+    CGameInputSaveSlot* slots = CGameInputSaveSlot::GetInstance();
+    for (int i = 0; i < 40 && slots->GetState() != ScreenState::Active; ++i) Frame();
+    ASSERT_EQ(slots->GetState(), ScreenState::Active);
+    Click(200, 160);  // row 2: slot 1
+    for (int i = 0; i < 40 && !Playing(); ++i) Frame();
+    ASSERT_TRUE(Playing());
+    ASSERT_NE(Player(), nullptr);
+    EXPECT_EQ(MapX(), x);
+    EXPECT_EQ(MapY(), y);
+    EXPECT_EQ(Player()->facing, facing);
+    // It stands there, inside the view (the enemies kept out of the way).
+    walker.Step(60);
+    EXPECT_TRUE(walker.Standing());
+    EXPECT_EQ(MapX(), x);
+    EXPECT_EQ(MapY(), y);
+    EXPECT_GE(Player()->x, 0) << "in the view";
+    EXPECT_LT(Player()->x, game->GetViewWidth() * 10);
 }
 
 }  // namespace

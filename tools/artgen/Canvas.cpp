@@ -166,6 +166,13 @@ Canvas Canvas::Scaled(int factor) const {
     return out;
 }
 
+Canvas Canvas::QuarterTurnLeft() const {
+    Canvas out(h_, w_);
+    for (int y = 0; y < h_; ++y)
+        for (int x = 0; x < w_; ++x) out.Set(y, w_ - 1 - x, Get(x, y));
+    return out;
+}
+
 bool Canvas::WritePng(const std::string& path) const {
     std::vector<uint8_t> rgb(static_cast<size_t>(w_) * h_ * 3);
     for (size_t i = 0; i < px_.size(); ++i) {

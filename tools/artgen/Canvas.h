@@ -45,6 +45,9 @@ public:
     // '.' (or any char missing from it) stays empty.
     void Grid(int x, int y, const std::vector<std::string>& rows, const std::function<bool(char, Rgb&)>& legend);
     Canvas Scaled(int factor) const;
+    // Turned a quarter turn counter-clockwise: what pointed right points up
+    // (a w x h canvas gives an h x w one).
+    Canvas QuarterTurnLeft() const;
     bool WritePng(const std::string& path) const;
 
 private:

@@ -49,9 +49,14 @@ void DrawFrame(Canvas& out, int px, int py, const Layout& layout, const Cell& ce
     const int anchorX = p.u - cell.x, anchorY = p.v - cell.y;
     const float rad = turn * 3.14159265f / 180.0f, cs = std::cos(rad), sn = std::sin(rad);
     const float pivotX = static_cast<float>((ox + anchorX) * kZoom), pivotY = static_cast<float>((oy + anchorY) * kZoom);
+    // A figure drawn pointing up is shown with its anchor where the feet of
+    // a standing one are, so that turned level it lies in the panel.
+    const bool pointsUp = cell.anchor == Anchor::Underside;
+    const float placeX = pointsUp ? static_cast<float>((ox + g.centreX) * kZoom) : pivotX;
+    const float placeY = pointsUp ? static_cast<float>((oy + g.floorY) * kZoom) : pivotY;
     for (int sy = 0; sy < ph * kZoom; ++sy)
         for (int sx = 0; sx < pw * kZoom; ++sx) {
-            const float dx = sx + 0.5f - pivotX, dy = sy + 0.5f - pivotY;
+            const float dx = sx + 0.5f - placeX, dy = sy + 0.5f - placeY;
             const float rx = dx * cs + dy * sn, ry = -dx * sn + dy * cs;
             const int cx = static_cast<int>(std::floor((rx + pivotX) / kZoom)) - ox;
             const int cy = static_cast<int>(std::floor((ry + pivotY) / kZoom)) - oy;
@@ -59,7 +64,7 @@ void DrawFrame(Canvas& out, int px, int py, const Layout& layout, const Cell& ce
             const Rgb c = sheet.Get(cell.x + cx, cell.y + cy);
             if (!(c == kKey)) out.Set(px + sx, py + sy, c);
         }
-    const int ax = px + static_cast<int>(pivotX), ay = py + static_cast<int>(pivotY);
+    const int ax = px + static_cast<int>(placeX), ay = py + static_cast<int>(placeY);
     out.Rect(ax - 3, ay, 7, 1, kGold);
     out.Rect(ax, ay - 3, 1, 7, kGold);
     std::string label = Printable(cell.pose);

@@ -34,6 +34,7 @@ const char* AnchorName(Anchor a) {
         case Anchor::Ceiling: return "ceiling";
         case Anchor::Wall: return "wall";
         case Anchor::Body: return "body";
+        case Anchor::Underside: return "underside";
     }
     return "?";
 }
@@ -46,6 +47,10 @@ FramePlace Layout::Place(const Cell& c) const {
         case Anchor::Body: ay = cell.centreY; break;
         case Anchor::Ceiling: ay = cell.ceilingY; break;
         case Anchor::Wall: ax = cell.wallX; ay = cell.centreY; break;
+        case Anchor::Underside:
+            ax = cell.floorY;
+            ay = cell.w - cell.centreX;
+            break;
     }
     FramePlace p;
     p.u = c.x + ax;

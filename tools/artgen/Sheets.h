@@ -48,8 +48,15 @@ struct SheetRegistrar {
 //                                 (enemies: their body box is centred on the
 //                                 position in every state, so standing,
 //                                 walking and jumping frames share one point)
+//   Underside                     a figure drawn level and pointing forward on
+//                                 the floor line, then turned a quarter turn
+//                                 counter-clockwise in its (square) cell so that
+//                                 it points up, as the game's angle 0 does: the
+//                                 game turns it along its flight. Its position
+//                                 is where its feet stood, the middle of its
+//                                 underside, now on its right: (floor, w - centre x)
 // The sprite rectangle always covers the whole cell.
-enum class Anchor { Feet, Centre, Ceiling, Wall, Body };
+enum class Anchor { Feet, Centre, Ceiling, Wall, Body, Underside };
 
 struct Cell {
     const char* pose;    // the pose drawn into it (unique within its sheet)

@@ -145,6 +145,7 @@ TEST(ArtSheets, FiguresTouchTheFloorWallOrCeilingTheirAnchorStandsFor) {
                 case Anchor::Body: EXPECT_EQ(b.maxY, c.y + l->cell.floorY - 1); break;  // the same, anchored 10 texels up
                 case Anchor::Ceiling: EXPECT_EQ(b.minY, p.v); break;      // hands on the ceiling
                 case Anchor::Wall: EXPECT_EQ(b.minX, p.u); break;         // back against the wall
+                case Anchor::Underside: EXPECT_EQ(b.maxX, p.u - 1); break;  // the floor it stood on, turned
                 case Anchor::Centre: break;
             }
         }
