@@ -136,6 +136,11 @@ void CGameInputStageClear::Open() {
     CSoundManager::GetInstance()->PlaySE(kClearSound, 1);
 }
 
+void CGameInputStageClear::OnCovered() {
+    if (state_ != ScreenState::Idle && state_ != ScreenState::Uncovered) m_coveredState = state_;
+    state_ = ScreenState::Idle;
+}
+
 void CGameInputStageClear::UpdateWidgets() {
     for (CWidget* w : {&m_backdrop, &m_titleText, &m_goldText, &m_scoreText, &m_timeBonusText, &m_totalText,
                        &m_hiScoreText, &m_restartButton, &m_menuButton, &m_nextButton, &m_shareButton}) {
@@ -167,6 +172,11 @@ void CGameInputStageClear::Update() {
         case kGoingOn:
             UpdateWidgets();
             if (!m_backdrop.IsFading()) Leave();
+            return;
+        case ScreenState::Uncovered:
+            if (child_ && child_->GetState() != ScreenState::Closed) return;
+            child_ = nullptr;
+            state_ = m_coveredState;
             return;
         default: return;
     }

@@ -34,13 +34,10 @@ public:
     void Update() override;
     void Open() override;
     void Close() override { state_ = ScreenState::Closing; }
-    // A screen opened over the results makes them idle at once; when it
-    // closes, the results close too.
-    void OnCovered() override { state_ = ScreenState::Idle; }
-    void OnUncovered() override {
-        child_ = nullptr;
-        state_ = ScreenState::Closed;
-    }
+    // A screen opened over the results freezes them; they go on from the
+    // same state when it has closed.
+    void OnCovered() override;
+    void OnUncovered() override { state_ = ScreenState::Uncovered; }
     void UpdateWidgets() override;
 
     // Ends the count-up: the final lines, the buttons, the clear mark and
@@ -85,4 +82,5 @@ private:
     void HideAllButBackdrop();
 
     int32_t m_nextStage = 0;
+    int32_t m_coveredState = ScreenState::Closed;
 };

@@ -292,22 +292,24 @@ TEST_F(StageClear, TheShareIconLeavesTheScreenActive) {
     EXPECT_TRUE(screen->m_menuButton.IsVisible());
 }
 
-// Nothing in play opens a screen over the results; one opened over them
-// makes them idle at once, and its closing closes them.
-TEST_F(StageClear, AScreenOpenedOverTheResultsIdlesThemAndItsClosingClosesThem) {
+// P pauses over the results; the pause's closing must not leave them idle
+// for good with the HUD waiting under them.
+TEST_F(StageClear, AScreenOpenedOverTheResultsNeverEndsThem) {
     Cleared();
     Frame(30);
     ASSERT_EQ(screen->GetState(), 7);
     CGameStateController::GetInstance()->ChangeState(8);
     Root()->PushInput(ScreenId::Pause);
-    EXPECT_EQ(screen->GetState(), ScreenState::Idle);
     Frame(2);
     CGameInputPause* pause = CGameInputPause::GetInstance();
     ASSERT_EQ(pause->GetState(), ScreenState::Active);
     Click(240, 145);  // "RESUME"
     Frame(20);
-    EXPECT_EQ(screen->GetState(), ScreenState::Closed);
-    EXPECT_EQ(Root()->GetTop(), screen) << "the pause let go of";
+    EXPECT_EQ(pause->GetState(), ScreenState::Closed);
+    EXPECT_EQ(screen->GetState(), 7);
+    EXPECT_EQ(Root()->GetTop(), screen);
+    Frame(200);
+    EXPECT_EQ(screen->GetState(), ScreenState::Active);
 }
 
 }  // namespace
