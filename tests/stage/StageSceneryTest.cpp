@@ -51,6 +51,16 @@ const std::vector<Prop>& Props() {
         {"room trunk pair", 6, {30053}, {30053, 30049}, {30053}},
         {"room wide trunk, left", 6, {30054, 30056}, {30054, 30056, 30070}, {30054, 30056}},
         {"room wide trunk, right", 6, {30055, 30057}, {30055, 30057, 30071}, {30055, 30057}},
+        // Crowns and the canopy's hanging needles stand on their trunks.
+        {"forest crown", 0, {30031}, {}, {30052, 30059, 30072}},
+        {"forest crowns of a pair", 0, {30043}, {}, {30053}},
+        {"forest wide crown, left", 0, {30044}, {}, {30054, 30056}},
+        {"forest wide crown, right", 0, {30045}, {}, {30055, 30057}},
+        {"room trunk's top", 6, {30058}, {}, {30052}},
+        {"room pair's top", 6, {30049}, {}, {30053}},
+        {"room wide trunk's top, left", 6, {30070}, {}, {30054, 30056}},
+        {"room wide trunk's top, right", 6, {30071}, {}, {30055, 30057}},
+        {"willow crown", 1, {30099, 30100}, {}, {30081}},
         // Undergrowth grows from the ground or the forest floor, never from
         // more undergrowth or the air.
         {"forest undergrowth", 0, {30060, 30061, 30062, 30063}, {}, {30066, 30067, 30068, 30069}},
