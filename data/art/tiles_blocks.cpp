@@ -176,13 +176,14 @@ Rgb StoneTone(const Style& s, StoneHit h, int x, int y, int variant) {
     return s.base;
 }
 
-// Rough earth with specks, pebbles and (variant C) roots.
+// Rough earth with specks, pebbles and (variants C and the forest's second
+// fill) roots.
 Rgb EarthTone(const Style& s, int x, int y, int variant) {
     struct Pebble {
         int x, y, r;
     };
-    static const std::vector<Pebble> kPebbles[4] = {
-        {}, {{5, 6, 3}, {14, 15, 2}, {17, 4, 1}}, {{9, 10, 4}}, {{4, 14, 1}}};
+    static const std::vector<Pebble> kPebbles[5] = {
+        {}, {{5, 6, 3}, {14, 15, 2}, {17, 4, 1}}, {{9, 10, 4}}, {{4, 14, 1}}, {{14, 16, 2}, {3, 3, 1}}};
     for (const Pebble& p : kPebbles[variant]) {
         const int dx = x - p.x, dy = y - p.y;
         const int d = dx * dx + dy * dy;
@@ -197,6 +198,14 @@ Rgb EarthTone(const Style& s, int x, int y, int variant) {
         const int ry = 9 + static_cast<int>(std::lround(3.0 * std::sin(x * 0.6)));
         if (y == ry) return kWood;
         if (y == ry + 1) return s.deep;
+    }
+    if (variant == 4 && x >= 3 && x <= 15) {
+        // A buried root, thinning out at both ends inside the tile, with a
+        // rootlet off it.
+        const int ry = 8 + (x - 3) / 3 + (x > 9 ? -1 : 0);
+        if (y == ry) return x < 6 || x > 13 ? s.dark : kWood;
+        if (y == ry + 1 && x > 4 && x < 14) return s.deep;
+        if (x >= 9 && x <= 11 && y == ry + 2 + (x - 9)) return s.dark;  // the rootlet
     }
     // Two layers of soil lying along the ground at uneven depths, each waving
     // in its own way, the same in every fill so that they run on from tile
@@ -710,8 +719,12 @@ constexpr Style kRockStyle = {Fill::Rock, Top::Ember, Fill::Rock, Top::Ember, kS
 
 // --- Special tiles -------------------------------------------------------------
 
-// The wooden bridge of the forest (set 1200): left end with a post, plank,
-// right end, and a middle plank with a support.
+// The plank bridge of the forest (set 1200): a deck of planks laid across
+// a gully. Its ends (piece 0 left, 2 right) rest on the banks, a knee brace
+// under each set against the bank's face; the middle (3) carries a short
+// king post hung from the deck with a strut from each end of the piece to
+// its foot, a truss under the planks that touches nothing but the deck.
+// Piece 1 is the plain deck.
 void DrawBridge(Canvas& c, int tile, int piece) {
     const int ox = TileX(tile), oy = TileY(tile);
     // Deck: rows 0..6.
@@ -722,30 +735,34 @@ void DrawBridge(Canvas& c, int tile, int piece) {
         c.Set(ox + x, oy + 5, kEarth);
         c.Set(ox + x, oy + 6, kInk);
     }
-    // Rope rail above is not possible inside the cell; a lower beam instead.
-    for (int x = 0; x < kTile; ++x) {
-        c.Set(ox + x, oy + 10, kInk);
-        c.Set(ox + x, oy + 11, kEarth);
-        c.Set(ox + x, oy + 12, kInk);
-    }
-    auto post = [&](int px) {
-        for (int y = 0; y < kTile; ++y) {
-            c.Set(ox + px - 1, oy + y, kInk);
-            c.Set(ox + px, oy + y, kSand);
-            c.Set(ox + px + 1, oy + y, kWood);
-            c.Set(ox + px + 2, oy + y, kEarth);
-            c.Set(ox + px + 3, oy + y, kInk);
-        }
+    // A timber two texels thick from (x0, y0) to (x1, y1), lit on its upper
+    // side, outlined; drawn in two passes so the outline never cuts the wood.
+    auto timber = [&](int x0, int y0, int x1, int y1) {
+        const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+        for (int pass = 0; pass < 2; ++pass)
+            for (int i = 0; i <= steps; ++i) {
+                const int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
+                for (int d = -1; d <= 2; ++d) {
+                    const int yy = y + d;
+                    if (x < 0 || x >= kTile || yy < 7 || yy >= kTile) continue;
+                    const bool edge = d == -1 || d == 2;
+                    if (pass == 0 && edge) c.Set(ox + x, oy + yy, kInk);
+                    if (pass == 1 && !edge) c.Set(ox + x, oy + yy, d == 0 ? kWood : kEarth);
+                }
+            }
     };
-    if (piece == 0) post(1);
-    if (piece == 2) post(15);
+    if (piece == 0) timber(0, 15, 10, 7);  // braced against the bank on the left
+    if (piece == 2) timber(19, 15, 9, 7);  // and on the right
     if (piece == 3) {
-        // Struts down to a centre post.
-        for (int i = 0; i < 8; ++i) {
-            c.Set(ox + 2 + i, oy + 7 + i, kEarth);
-            c.Set(ox + 17 - i, oy + 7 + i, kEarth);
+        timber(0, 7, 8, 14);
+        timber(19, 7, 11, 14);
+        for (int y = 7; y <= 16; ++y) {  // the king post
+            c.Set(ox + 8, oy + y, kInk);
+            c.Set(ox + 9, oy + y, kSand);
+            c.Set(ox + 10, oy + y, kEarth);
+            c.Set(ox + 11, oy + y, kInk);
         }
-        post(8);
+        for (int x = 8; x <= 11; ++x) c.Set(ox + x, oy + 17, kInk);
     }
 }
 
@@ -1434,6 +1451,12 @@ Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
 ART_SHEET(300, "tiles-forest") {
     Canvas c = TileSheet();
     DrawSet(c, kForestStyle, 0);
+    // The forest's earth has a second fill where the layout has a pillar's
+    // shaft (k4): a root and stones in the same soil, joining the fill and
+    // the faces; and its single block (k1) is a mossy boulder, the
+    // riverside's stepping stone.
+    DrawSolid(c, kForestStyle, TileX(4), TileY(4), {Look::Solid, false, false, false, false, 10, 4}, false);
+    DrawSteppingStone(c, 1, true, true);
     DrawSet(c, kMossRockStyle, 48);
     return c;
 }

@@ -107,7 +107,8 @@ Paint Mountains(int kind) {
     };
 }
 
-// Far pines: silhouettes standing in the mountains' shade.
+// Far pines: dark green spires rising from the forest's mass into the
+// mountains' violet shade; the mass runs on from tile to tile.
 struct FarPine {
     int x, top;
 };
@@ -115,12 +116,15 @@ struct FarPine {
 Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
     std::vector<FarPine> list(pines);
     return [list, pagoda](int x, int y) {
-        if (y >= 16) return y == 16 && x % 2 ? kDusk : kNight;
+        // The forest's edge: a low ragged line of crowns, the same in
+        // every tile so that it runs on.
+        const int edge = 11 + (x % 5 == 2 ? -1 : 0) + (x % 7 == 4 ? 1 : 0);
+        if (y >= edge) return y == edge && x % 3 == 0 ? kPine : kPineDark;
         for (const FarPine& p : list) {
             const int dy = y - p.top;
             if (dy < 0) continue;
             const int half = 1 + dy / 3;
-            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kDusk : kNight;
+            if (std::abs(x - p.x) <= half) return std::abs(x - p.x) == half && x < p.x ? kPine : kPineDark;
         }
         if (pagoda) {
             // A three-roofed pagoda far away.
@@ -133,16 +137,18 @@ Paint FarPines(std::initializer_list<FarPine> pines, bool pagoda) {
             }
             if (y < 4 && x == cx) return kInk;
         }
-        return y >= 12 && (x + y) % 2 == 0 ? kNight : kDusk;
+        return kDusk;
     };
 }
 
 // --- Forest interior -------------------------------------------------------------
 
-// The dim depth between the trees.
+// The dark between the trees: near black under the pines, the
+// undergrowth far off showing in specks of dark green. (A figure's navy
+// shade stands apart from it.)
 Rgb Depth(int x, int y) {
     if (TileSpeck(x, y, 13, 7)) return kPineDark;
-    return kNavy;
+    return kInk;
 }
 
 // The canopy: masses of needles, lighter clumps lit from above.
@@ -206,7 +212,7 @@ Rgb IntoTheDark(Rgb (*behind)(int, int), int x, int y) {
         // From one dark texel in four to three in four.
         const int dark = (y - 3) / 3;  // 0..2
         const bool ink = ((x + (y % 2) * 2) % 4) < dark + 1;
-        return ink ? kInk : (y < 7 ? behind(x, y) : kNavy);
+        return ink ? kInk : behind(x, y);
     }
     return PitDepth(x, y);
 }
@@ -227,30 +233,50 @@ Rgb Plaster(int x, int y);
 
 // --- Water -------------------------------------------------------------------------
 
-// The river at dusk: dark water under a lit rim, its ripples catching the
-// sunset, darker still with depth, so that it reads as deep and the figures
-// before it show light on dark.
+// The river at dusk: blue-green at its lit rim, the ripples near the
+// surface catching the sunset, going dark with depth, where only the
+// ripples of the current catch a little light. It reads as deep, and
+// neither its blue-green nor its dark is the navy of a figure's shade.
 Rgb Water(int x, int y, uint32_t seed, bool surface) {
-    if (surface && y < 2) return y == 0 ? kFoam : kNavy;
-    const int wave = (x + (y / 3) * 5 + static_cast<int>(seed)) % 10;
-    if (y % 3 == 0 && wave < 3) return surface ? (y < 7 && wave == 1 ? kRose : kWaterDeep) : kNavy;
-    if (surface && y < 8 && TileSpeck(x, y, seed, 6)) return y < 5 ? kAmber : kRose;
-    return surface ? kNavy : kNight;
+    if (surface && y < 2) return y == 0 ? kWater : kWaterDeep;
+    // Ripples: on every third row, two dashes of their own length at their
+    // own places (wrapping round the tile), so that the water shows no
+    // lines of dashes lining up from tile to tile.
+    auto dash = [&](int row, int minLength) {
+        for (uint32_t k = 0; k < 2; ++k) {
+            const uint32_t h = TileHash(static_cast<uint32_t>(row), seed, 40 + k);
+            const int from = static_cast<int>(h % 20), length = minLength + static_cast<int>((h >> 8) % 4);
+            if ((x - from + 20) % 20 < length) return true;
+        }
+        return false;
+    };
+    const int band = y / 3, row = y % 3;
+    if (surface && y < 8) {
+        // Near the surface the ripples catch the sunset.
+        if (row == 0 && dash(band, 2)) return (x + y) % 4 == 1 ? kRose : kWater;
+        if (TileSpeck(x, y, seed, 6)) return y < 5 ? kAmber : kRose;
+        // The blue-green darkens downward into the depth.
+        return y < 5 || (x + y) % (y - 3) != 0 ? kWaterDeep : kInk;
+    }
+    // Lower, the dark: the current's ripples lit on their tops.
+    if (row == 0 && dash(band, 3)) return kWaterDeep;
+    if (row == 1 && dash(band, 2)) return kNight;
+    return kInk;
 }
 
 // --- The forest sheet ----------------------------------------------------------------
 
 // Resource 171 (texture slot 51), scenery states 192 to 291 (tile n is
 // state 192 + n), used by the forest, the riverside and the forest scene:
-//    0-1   night sky (stars)          26-29 canopy (gaps, fringe)
+//    0-1   night sky (stars)          26-28 canopy (gap, fringe)
 //    2-5   deep dusk (stars, cloud)   30-31 depth (fireflies)
-//    6-8   dusk violet (clouds)       32-39 trunks (rope, branch, lantern)
-//    9-11  rose (cloud, peak tip)     40-45 ferns, bushes, grass, lantern
+//    6-8   dusk violet (clouds)       32-37 trunks (rope), 39 lantern trunk
+//    9-10  rose (cloud)               40-45 ferns, bushes, grass, lantern
 //   12-16  mountain ridges            46-49 forest floor
-//   17-20  far pines (pagoda)         50-53 canopy over sky, roots, statue
+//   17-20  far pines (pagoda)         52-53 roots, statue
 //   21-22  a pit's mouth, its dark    54-57 shrine gate (2 x 2), 58 fox
-//   23-24  big cloud, 25 mist         59-83 riverside (see below)
-//   84-87  trunks rising into the canopy, 88-92 pine crowns over trunks
+//   11, 23-25 pine crowns over trunks 59-83 riverside (see below)
+//   29, 38, 50-51 trunks rising into the canopy
 Canvas DrawForestSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) { return Sky(0, x, y); });
@@ -269,11 +295,6 @@ Canvas DrawForestSheet() {
     PaintTile(c, 8, Cloud(2, 13, 5, 14, kRose, kCoral));
     PaintTile(c, 9, [](int x, int y) { return Sky(3, x, y); });
     PaintTile(c, 10, Cloud(3, 10, 1, 18, kCoral, kAmber));
-    PaintTile(c, 11, [](int x, int y) {
-        const int h = 15 + std::abs(x - 10) * 3 / 2;
-        if (y >= h) return y == h && x < 10 ? kMist : kSlate;
-        return Sky(3, x, y);
-    });
     for (int kind = 0; kind < 5; ++kind) PaintTile(c, 12 + kind, Mountains(kind));
     PaintTile(c, 17, FarPines({{3, 7}, {8, 4}, {12, 9}, {16, 6}}, false));
     PaintTile(c, 18, FarPines({{4, 5}, {10, 8}, {15, 3}}, false));
@@ -281,33 +302,14 @@ Canvas DrawForestSheet() {
     PaintTile(c, 20, FarPines({{2, 6}, {6, 3}, {10, 5}, {14, 2}, {17, 6}}, false));
     PaintTile(c, 21, [](int x, int y) { return IntoTheDark(Depth, x, y); });
     PaintTile(c, 22, PitDepth);
-    // A big cloud over two tiles.
-    auto bigCloud = [](int offset) {
-        return [offset](int x, int y) {
-            const int gx = x + offset;
-            const double top = 8.0 - 4.0 * std::sin((gx - 2) * 3.14159 / 36.0);
-            if (gx >= 2 && gx <= 38 && y >= top && y <= 14) {
-                if (y >= 13) return kCoral;
-                if (y <= top + 1) return kRose;
-                return kMauve;
-            }
-            return Sky(2, x, y);
-        };
-    };
-    PaintTile(c, 23, bigCloud(0));
-    PaintTile(c, 24, bigCloud(20));
-    PaintTile(c, 25, [](int x, int y) {
-        if (y >= 7 && y <= 11 && (y != 7 || x % 2) && (y != 11 || x % 2 == 0)) return kMist;
-        return FarPines({{4, 5}, {13, 4}}, false)(x, y);
-    });
 
     // Forest interior.
     PaintTile(c, 26, [](int x, int y) { return Canopy(x, y, 3); });
     PaintTile(c, 27, [](int x, int y) {
         const int dx = x - 10, dy = y - 9;
-        // A ragged opening in the needles with the sky behind.
+        // A ragged opening in the needles with the night sky behind.
         const int d = dx * dx + dy * dy * 2;
-        if (d < 18 || (d < 34 && TileSpeck(x, y, 27, 55))) return (x == 9 && y == 8) ? kCream : kDusk;
+        if (d < 18 || (d < 34 && TileSpeck(x, y, 27, 55))) return (x == 9 && y == 8) ? kCream : kNight;
         return Canopy(x, y, 4);
     });
     PaintTile(c, 28, [](int x, int y) {
@@ -315,11 +317,6 @@ Canvas DrawForestSheet() {
         const int reach = 8 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 2), 8) % 7);
         if (y < reach) return Canopy(x, y, 5);
         return Depth(x, y);
-    });
-    PaintTile(c, 29, [](int x, int y) {
-        const int dx = x - 7, dy = y - 6;
-        if (dx * dx + dy * dy < 12) return (x == 7 && y == 6) ? kCream : kDusk;
-        return Canopy(x, y, 6);
     });
     PaintTile(c, 30, Depth);
     PaintTile(c, 31, [](int x, int y) {
@@ -353,33 +350,41 @@ Canvas DrawForestSheet() {
     };
     PaintTile(c, 36, rope(Trunk(Depth, 11, 25), 0));
     PaintTile(c, 37, rope(Trunk(Depth, -6, 8), 20));
-    PaintTile(c, 38, [](int x, int y) {
-        if (y >= 7 && y <= 9) return y == 7 ? kEarth : kEarthDark;
-        if ((y == 6 || y == 10) && (x * 3) % 5 == 0) return kPineDark;
-        return Depth(x, y);
-    });
     PaintTile(c, 39, [](int x, int y) {
-        // A paper lantern hung on a trunk.
-        const Paint trunk = Trunk(Depth, 2, 5);
-        const int dx = x - 12, dy = y - 11;
-        if (x == 12 && y >= 4 && y < 7) return kNight;
+        // A paper lantern hung from a peg on a trunk (the trunk where it
+        // stands in tile 32, so the crown of tile 11 tops both): the peg
+        // out of the bark's shaded side, the cord, the lantern with its
+        // glow on the dark around it.
+        const Paint trunk = Trunk(Depth, 8, 11);
+        const int dx = x - 15, dy = y - 11;
+        if (y == 3 && x >= 12 && x <= 15) return x == 15 ? kEarthDark : kEarth;  // the peg
+        if (y == 4 && x >= 12 && x <= 14) return kEarthDeep;
+        if (x == 15 && y >= 4 && y < 7) return kNight;                         // the cord
         if (std::abs(dx) <= 3 && dy >= -4 && dy <= 4) {
             if (dy == -4 || dy == 4) return kNight;
             if (std::abs(dx) == 3) return kCoral;
             return dy % 2 ? kAmber : kGold;
         }
-        if (std::abs(dx) <= 5 && dy >= -6 && dy <= 6 && TileSpeck(x, y, 21, 30)) return kMauve;
+        if (x >= 12 && std::abs(dx) <= 4 && dy >= -5 && dy <= 6 && TileSpeck(x, y, 21, 30)) return kMauve;
         return trunk(x, y);
     });
     PaintTile(c, 40, Ferns(1));
     PaintTile(c, 41, Ferns(2));
     PaintTile(c, 42, [](int x, int y) {
-        const int bumps[] = {4, 11, 16};
-        for (int b : bumps) {
-            const int dx = x - b, dy = y - 13;
-            if (dx * dx + dy * dy * 2 < 30) return dy < -2 && dx < 0 ? kPine : kPineDark;
+        // A bush: three clumps of leaves of their own sizes, lit along
+        // their tops, the dark showing between them.
+        struct Clump {
+            int x, y, r;
+        };
+        const Clump clumps[] = {{5, 14, 4}, {11, 12, 5}, {16, 15, 3}};
+        for (const Clump& k : clumps) {
+            const int dx = x - k.x, dy = y - k.y;
+            if (dx * dx + dy * dy > k.r * k.r) continue;
+            if (dx * dx + (dy - 1) * (dy - 1) > k.r * k.r) return dx < 2 ? kGrass : kPine;  // the lit rim
+            if (dx < 0 && dy < 0) return kPine;
+            return TileSpeck(x, y, 42, 20) ? kPine : kPineDark;
         }
-        if (y >= 15) return Floor(x, y);
+        if (y >= 17) return Floor(x, y);
         return Depth(x, y);
     });
     PaintTile(c, 43, [](int x, int y) {
@@ -430,21 +435,18 @@ Canvas DrawForestSheet() {
         if (dx * dx + dy * dy * 2 < 20) return dy < 0 && dx < 0 ? kStone : kStoneDark;
         return Floor(x, y);
     });
-    PaintTile(c, 50, [](int x, int y) {
-        const int reach = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 3), 50) % 8);
-        if (y < reach) return Canopy(x, y, 7);
-        return Sky(2, x, y);
-    });
-    PaintTile(c, 51, [](int x, int y) {
-        const int reach = 14 - static_cast<int>(TileHash(static_cast<uint32_t>(x / 3), 51) % 8);
-        if (y >= reach) return Canopy(x, y, 8);
-        return Sky(2, x, y);
-    });
     PaintTile(c, 52, [](int x, int y) {
-        // The foot of a trunk with roots spreading.
-        const int spread = y > 10 ? (y - 10) : 0;
-        if (x >= 8 - spread && x <= 11 + spread && (y < 12 || (x + y) % 3)) return x <= 9 ? kEarth : kEarthDark;
-        return Floor(x, y);
+        // The foot of a trunk (its bark as in tile 32 above), the roots
+        // spreading out over the last rows into the floor, the dark
+        // showing between them.
+        static const Paint trunk = Trunk(Depth, 8, 11);
+        const int spread = y > 11 ? (y - 11) * 3 / 2 : 0;
+        if (x >= 8 - spread && x <= 11 + spread) {
+            if (x >= 8 && x <= 11) return trunk(x, y);
+            const int out = x < 8 ? 8 - x : x - 11;
+            if ((out + y) % 4 != 0 || out < 2) return x < 8 ? (out == spread ? kWood : kEarth) : kEarthDark;
+        }
+        return y >= 17 ? Floor(x, y) : Depth(x, y);
     });
     PaintTile(c, 53, [](int x, int y) {
         // A small stone guardian with a red bib.
@@ -496,13 +498,15 @@ Canvas DrawForestSheet() {
     // Riverside, tiles 59 to 83:
     //   59-62 far bank over the glow     71-72 reeds in the water
     //   63-66 water surface (moon, pads)  73-74 reed tops over the sky
-    //   67-70 deep water                  75-78 stone bank (steps)
-    //   79-80 willow over the sky         81-82 arched bridge, 83 lilies
-    //   (93: a stepping stone's pier, drawn with them; 100-101 more piers,
-    //   102-103 a moored boat)
-    auto bank = [](uint32_t seed, bool willow) {
-        return [seed, willow](int x, int y) {
-            if (y >= 14) return y == 14 ? kSlate : kNavy;
+    //   67, 68, 70 deep water             75-76 stone bank
+    //   79-80 willow over the sky         81-82 arched bridge
+    //   77-78 the stepping stones' piers (stones, timber piles)
+    //   83 and 69 a moored boat (bow, stern)
+    // The far water at the bank's foot: its lit far edge, then the water.
+    auto farWater = [](int y) { return y == 14 ? kWater : kWaterDeep; };
+    auto bank = [farWater](uint32_t seed, bool willow) {
+        return [seed, willow, farWater](int x, int y) {
+            if (y >= 14) return farWater(y);
             if (willow && x >= 9 && x <= 11) return x == 9 ? kEarth : kEarthDark;  // the trunk from its crown
             if (willow && y < 4 && (x + y) % 3 == 0 && std::abs(x - 10) < 9) return kPineDark;
             if (willow && y >= 12 && y < 14 && std::abs(x - 10) <= 3) return kEarthDark;  // its roots
@@ -514,7 +518,7 @@ Canvas DrawForestSheet() {
     PaintTile(c, 59, bank(1, false));
     PaintTile(c, 60, bank(2, false));
     PaintTile(c, 61, bank(3, true));
-    PaintTile(c, 62, [](int x, int y) { return y >= 14 ? (y == 14 ? kSlate : kNavy) : Glow(x, y + 4); });
+    PaintTile(c, 62, [farWater](int x, int y) { return y >= 14 ? farWater(y) : Glow(x, y + 4); });
     PaintTile(c, 63, [](int x, int y) { return Water(x, y, 1, true); });
     PaintTile(c, 64, [](int x, int y) { return Water(x, y, 4, true); });
     PaintTile(c, 65, [](int x, int y) {
@@ -533,7 +537,6 @@ Canvas DrawForestSheet() {
         if (dx * dx + dy * dy * 6 < 30 || (dx == -6 && std::abs(dy) <= 1)) return kNight;
         return Water(x, y, 6, false);
     });
-    PaintTile(c, 69, [](int x, int y) { return Water(x, y, 7, false); });
     PaintTile(c, 70, [](int x, int y) {
         if ((x == 6 && (y == 12 || y == 7)) || (x == 13 && y == 4)) return kFoam;
         return Water(x, y, 8, false);
@@ -568,8 +571,10 @@ Canvas DrawForestSheet() {
     PaintTile(c, 72, reeds(2, false));
     PaintTile(c, 73, reeds(1, true));
     PaintTile(c, 74, reeds(2, true));
-    // The bank's dry-stone face: courses of stones whose joints fall at
-    // other places in every course and every tile, lit along their tops.
+    // The bank's dry-stone face under the turf and the capstones: courses
+    // of grey stones, a shade darker than the stones in front, whose joints
+    // fall at other places in every course and every tile, lit along their
+    // tops.
     auto bankStones = [](uint32_t seed) {
         return [seed](int x, int y) {
             const int course = y / 5, cy = y % 5;
@@ -577,22 +582,41 @@ Canvas DrawForestSheet() {
             const uint32_t h = TileHash(static_cast<uint32_t>(course), seed, 17);
             const int j1 = 2 + static_cast<int>(h % 7), j2 = 11 + static_cast<int>((h >> 8) % 7);
             if (x == j1 || x == j2) return kNight;
-            if (cy == 0) return kSlate;
-            const bool lighter = ((h >> 16) + static_cast<uint32_t>(x > j2 ? 2 : (x > j1 ? 1 : 0))) % 3 == 0;
-            return lighter ? kSlate : kNavy;
+            if (cy == 0) return kStone;
+            const bool weathered = ((h >> 16) + static_cast<uint32_t>(x > j2 ? 2 : (x > j1 ? 1 : 0))) % 3 == 0;
+            if (weathered && TileSpeck(x, y, seed, 30)) return kPineDark;  // moss at the waterline
+            return kStoneDark;
         };
     };
     PaintTile(c, 75, bankStones(1));
     PaintTile(c, 76, bankStones(2));
-    PaintTile(c, 77, [=](int x, int y) {
-        if (y < 3) return (x + y) % 3 ? kPine : kPineDark;
-        return bankStones(3)(x, y);
+    // The stepping stones' piers: under a boulder, river stones stacked
+    // from the bed, of the boulder's slate (77); under a slab on its beam,
+    // two timber piles driven into the bed, banded with iron (78). A pier
+    // stands in the cell of the stone it carries too, showing under its
+    // rounded foot or its beam, and runs on down to the bottom.
+    PaintTile(c, 77, [](int x, int y) {
+        // Rough stones of uneven length, wet, the water dark over them.
+        const int course = y / 5, inset = 2 + (course % 2);
+        if (x < inset || x > 19 - inset) return Water(x, y, 9, false);
+        const int joint = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(course), 93) % 8);
+        if (x == inset || x == 19 - inset || y % 5 == 4 || x == joint) return kNight;
+        if ((y % 5 == 0 && x != joint) || x == inset + 1) return kMist;  // their lit brows
+        if (x == 18 - inset || y % 5 == 3) return kNavy;
+        return TileSpeck(x, y, 77, 12) ? kPineDark : kSlate;  // with weed
     });
-    PaintTile(c, 78, [=](int x, int y) {
-        const int step = x / 5;
-        if (y >= 4 + step * 4 && y < 6 + step * 4) return kMist;
-        if (y >= 4 + step * 4) return kSlate;
-        return bankStones(4)(x, y);
+    PaintTile(c, 78, [](int x, int y) {
+        for (int px : {3, 11}) {
+            const int fx = x - px, band = px == 3 ? 4 : 13;
+            if (fx >= 0 && fx <= 5) {
+                if (y >= band && y <= band + 1 && fx > 0 && fx < 5) return y == band ? kStone : kStoneDark;  // an iron band
+                if (fx == 0 || fx == 5) return kNight;
+                if (fx == 1) return kWood;
+                return (y * 3 + px + fx * 5) % 11 == 0 ? kEarthDeep : kEarth;
+            }
+            if (fx == 6 && y % 2 == 0) return kNight;  // its shadow in the water
+        }
+        return Water(x, y, 15, false);
     });
     // A willow's crown over the rose band, its strands hanging to the far
     // bank below (the trunk stands in tile 61).
@@ -609,64 +633,25 @@ Canvas DrawForestSheet() {
     };
     PaintTile(c, 79, willow(1));
     PaintTile(c, 80, willow(2));
-    auto bridge = [](int offset) {
-        return [offset](int x, int y) {
+    auto bridge = [farWater](int offset) {
+        return [offset, farWater](int x, int y) {
             const int gx = x + offset;
             const double arch = 12.0 - 6.0 * std::sin(gx * 3.14159 / 40.0);
             if (y >= arch && y <= arch + 2) return y < arch + 1 ? kRed : kCrimson;
             if (y > arch + 2 && gx % 8 == 3 && y < 16) return kCrimson;
             if (y >= arch - 4 && y < arch - 3 && gx % 5 != 0) return kRed;
             if (y >= arch - 4 && y < arch && gx % 5 == 0) return kCrimson;
-            if (y >= 14) return y == 14 ? kSlate : kNavy;
+            if (y >= 14) return farWater(y);
             return Glow(x, y + 4);
         };
     };
     PaintTile(c, 81, bridge(0));
     PaintTile(c, 82, bridge(20));
-    // A stepping stone's pier (tile 93): stones stacked from the river bed
-    // under it, dark in the water, a ripple where the surface meets them.
-    PaintTile(c, 93, [](int x, int y) {
-        // Rough stones of uneven length, narrowing a little toward the top,
-        // the water's dark over them.
-        const int course = y / 5, inset = course == 0 ? 3 : 2;
-        if (x < inset || x > 19 - inset) return Water(x, y, 9, false);
-        const int joint = 5 + static_cast<int>(TileHash(static_cast<uint32_t>(course), 93) % 8);
-        if (x == inset || x == 19 - inset || y % 5 == 4 || x == joint) return kNight;
-        if ((y % 5 == 0 && x < joint) || x == inset + 1) return kWaterDeep;  // their lit brows
-        return (x + y) % 7 == 0 ? kNight : kNavy;
-    });
-    // Two more kinds of pier, so that the stepping stones do not all stand
-    // on one column (tiles 100, 101): large rough boulders, two to a row
-    // and bulging unevenly; two timber piles driven into the bed, banded
-    // with iron.
-    PaintTile(c, 100, [](int x, int y) {
-        const int course = y < 9 ? 0 : 1, cy = course == 0 ? y : y - 9, rows = course == 0 ? 9 : 11;
-        const int inset = course == 0 ? 1 + (cy < 2 ? 1 : 0) : 2 - (cy > 3 && cy < 8 ? 1 : 0);
-        if (x < inset || x > 19 - inset) return Water(x, y, 14, false);
-        const int joint = course == 0 ? 11 : 7;
-        if (x == inset || x == 19 - inset || cy == rows - 1 || x == joint) return kNight;
-        if (cy == 0 || x == inset + 1 || x == joint + 1) return kWaterDeep;  // the lit brows
-        if (cy == rows - 2 || x == 18 - inset || x == joint - 1) return kNight;
-        return (x * 3 + y) % 11 == 0 ? kSlate : kNavy;
-    });
-    PaintTile(c, 101, [](int x, int y) {
-        for (int px : {3, 11}) {
-            const int fx = x - px, band = px == 3 ? 4 : 13;
-            if (fx >= 0 && fx <= 5) {
-                if (y >= band && y <= band + 1 && fx > 0 && fx < 5) return y == band ? kStone : kStoneDark;  // an iron band
-                if (fx == 0 || fx == 5) return kNight;
-                if (fx == 1) return kEarth;
-                return (y * 3 + px + fx * 5) % 11 == 0 ? kEarthDeep : kEarthDark;
-            }
-            if (fx == 6 && y % 2 == 0) return kNight;  // its shadow in the water
-        }
-        return Water(x, y, 15, false);
-    });
-    // A small boat moored on the river, nearer than its far bank (tiles
-    // 102, 103): a dark hull with its bow rising at the left, a plank seat,
-    // the pole laid along it, ripples at its waterline.
+    // A small boat moored on the river, nearer than its far bank (83 the
+    // bow, 69 the stern): a dark hull with its bow rising at the left, a
+    // plank seat, the pole laid along it, ripples at its waterline.
     for (int half = 0; half < 2; ++half)
-        PaintTile(c, 102 + half, [half](int x, int y) {
+        PaintTile(c, half == 0 ? 83 : 69, [half](int x, int y) {
             const int gx = x + half * kTile;  // 0..39 along the boat
             const int bow = gx < 8 ? (8 - gx) / 2 : 0;          // the bow sweeps up
             const int stern = gx > 34 ? (gx - 34) / 2 : 0;
@@ -680,21 +665,18 @@ Canvas DrawForestSheet() {
             }
             if (y == top - 1 && gx >= 14 && gx <= 18) return kEarth;  // the seat
             if (y == top - 2 && gx >= 6 && gx <= 33) return gx < 10 ? kWood : kEarthDark;  // the pole
-            if (y == 11 && gx >= 1 && gx <= 39 && gx % 3 != 0) return kWaterDeep;  // ripples
+            if (y == 11 && gx >= 1 && gx <= 39 && gx % 3 != 0) return kWater;  // ripples
             if (y == 12 && gx >= 4 && gx <= 36 && gx % 4 == 1) return kFoam;
             return Water(x, y, 16, true);
         });
-    PaintTile(c, 83, [](int x, int y) {
-        const int dx = x - 11, dy = y - 8;
-        if (dx * dx + dy * dy * 3 < 14) return std::abs(dx) < 2 && dy < 0 ? kCream : kRose;
-        if (dx * dx + (dy - 2) * (dy - 2) * 4 < 40 && dy >= 1) return kPine;
-        return Water(x, y, 12, true);
-    });
-    // Trunks joined to their tops, tiles 84 to 92. In the forest room the
-    // needles of the canopy hang over each trunk's top and its first
-    // branches reach out under them (84-87); out in the open the nearest
-    // pines carry their crowns over the far pines (88-92). The trunks sit
-    // where they sit in the trunk tiles below, so the two rows join.
+
+    // Trunks joined to their tops. In the forest room the needles of the
+    // canopy hang over each trunk's top (38 a trunk, 29 two trunks, 50 and
+    // 51 a wide trunk's left and right); out in the open the nearest pines
+    // carry their crowns over the far pines (11 a crown over a trunk or the
+    // lantern's trunk, 23 two crowns over two trunks, 24 and 25 a wide
+    // crown's left and right). The trunks sit where they sit in the trunk
+    // tiles below (32 to 37, 39), so the two rows join.
     auto intoCanopy = [](const Paint& trunk, uint32_t seed) {
         return [trunk, seed](int x, int y) {
             const int reach = 9 + static_cast<int>(TileHash(static_cast<uint32_t>(x / 2), seed) % 6);
@@ -704,10 +686,11 @@ Canvas DrawForestSheet() {
             return t;
         };
     };
-    PaintTile(c, 84, intoCanopy(Trunk(Depth, 8, 11), 11));
-    PaintTile(c, 85, intoCanopy(Trunk(Trunk(Depth, 3, 5), 13, 15), 12));
-    PaintTile(c, 86, intoCanopy(Trunk(Depth, 11, 25), 13));
-    PaintTile(c, 87, intoCanopy(Trunk(Depth, -6, 8), 14));
+    PaintTile(c, 38, intoCanopy(Trunk(Depth, 8, 11), 11));
+    PaintTile(c, 29, intoCanopy(Trunk(Trunk(Depth, 3, 5), 13, 15), 12));
+    PaintTile(c, 50, intoCanopy(Trunk(Depth, 11, 25), 13));
+    PaintTile(c, 51, intoCanopy(Trunk(Depth, -6, 8), 14));
+
     // A pine's crown over its trunk, the whole height of the row: tiers of
     // needles, flat pads on the branches one over the other, each wider than
     // the one above, the lowest the widest and hanging over the top of the
@@ -769,12 +752,11 @@ Canvas DrawForestSheet() {
         };
     };
     const Paint farPines = FarPines({{4, 5}, {10, 8}, {15, 3}}, false);
-    PaintTile(c, 88, crown(farPines, {9.5, 9.5, 9.5, 2.0, 3, true, 81}, 0));
+    PaintTile(c, 11, crown(farPines, {9.5, 9.5, 9.5, 2.0, 3, true, 81}, 0));
     const Paint rightOfTwo = crown(farPines, {14.0, 6.0, 14.0, 1.5, 3, true, 82}, 0);
-    PaintTile(c, 89, crown(rightOfTwo, {4.0, 5.0, 4.0, 1.5, 3, true, 83}, 0));
-    PaintTile(c, 90, crown(farPines, {19.5, 20.0, 19.5, 9.0, 4, false, 84}, 0));
-    PaintTile(c, 91, crown(farPines, {19.5, 20.0, 19.5, 9.0, 4, false, 84}, 20));
-    PaintTile(c, 92, crown(farPines, {10.0, 9.5, 3.5, 2.0, 3, false, 85}, 0));
+    PaintTile(c, 23, crown(rightOfTwo, {4.0, 5.0, 4.0, 1.5, 3, true, 83}, 0));
+    PaintTile(c, 24, crown(farPines, {19.5, 20.0, 19.5, 9.0, 4, false, 84}, 0));
+    PaintTile(c, 25, crown(farPines, {19.5, 20.0, 19.5, 9.0, 4, false, 84}, 20));
     return c;
 }
 
