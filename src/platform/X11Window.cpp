@@ -7,6 +7,7 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -19,6 +20,10 @@ struct Watched {
     XErrorHandler previous = nullptr;
     int glxErrorBase = -1;  // -1 without GLX
     std::atomic<bool> gone{false};
+    // The window manager's frame while Placement asks about it: a frame
+    // that has gone in the meantime only makes the answer unknown.
+    ::Window frame = 0;
+    bool frameGone = false;
 };
 
 // The GLX errors (relative to the extension's first error code) that a
@@ -49,6 +54,10 @@ int OnXError(Display* display, XErrorEvent* error) {
     const bool aboutWindow = display == w.display && error->resourceid == w.window;
     if (aboutWindow && (w.gone || NoSuchWindow(w, error->error_code))) {
         w.gone = true;
+        return 0;
+    }
+    if (display == w.display && w.frame != 0 && error->resourceid == w.frame && NoSuchWindow(w, error->error_code)) {
+        w.frameGone = true;
         return 0;
     }
     return w.previous != nullptr ? w.previous(display, error) : 0;
@@ -97,6 +106,47 @@ bool RealWindowSize(int& w, int& h) {
     return w > 0 && h > 0;
 }
 
+bool Placement(int& x, int& y, int& top, int& left, int& bottom, int& right) {
+    Watched& watched = State();
+    if (watched.display == nullptr || watched.gone) return false;
+    Display* display = watched.display;
+    // The window's topmost ancestor below the root is the frame a
+    // reparenting window manager put it in (the window itself without one).
+    ::Window root = 0, parent = 0, frame = watched.window;
+    watched.frameGone = false;
+    for (;;) {
+        ::Window* children = nullptr;
+        unsigned count = 0;
+        watched.frame = frame != watched.window ? frame : 0;
+        const bool answered = XQueryTree(display, frame, &root, &parent, &children, &count) != 0;
+        if (children != nullptr) XFree(children);
+        if (!answered || watched.frameGone || watched.gone) {
+            watched.frame = 0;
+            return false;
+        }
+        if (parent == root || parent == 0) break;
+        frame = parent;
+    }
+    XWindowAttributes client, outer;
+    ::Window child = 0;
+    const bool answered = XGetWindowAttributes(display, watched.window, &client) != 0 &&
+                          XGetWindowAttributes(display, frame, &outer) != 0 &&
+                          XTranslateCoordinates(display, watched.window, root, 0, 0, &x, &y, &child);
+    watched.frame = 0;
+    if (!answered || watched.frameGone || watched.gone) return false;
+    if (frame == watched.window) {
+        top = left = bottom = right = 0;
+        return true;
+    }
+    // The frame's own border lies outside its size.
+    const int frameW = outer.width + 2 * outer.border_width, frameH = outer.height + 2 * outer.border_width;
+    left = std::max(0, x - outer.x);
+    top = std::max(0, y - outer.y);
+    right = std::max(0, outer.x + frameW - (x + client.width));
+    bottom = std::max(0, outer.y + frameH - (y + client.height));
+    return true;
+}
+
 }  // namespace platform::x11
 
 #else
@@ -106,6 +156,7 @@ namespace platform::x11 {
 void WatchWindow(SDL_Window*) {}
 bool WindowGone() { return false; }
 bool RealWindowSize(int&, int&) { return false; }
+bool Placement(int&, int&, int&, int&, int&, int&) { return false; }
 
 }  // namespace platform::x11
 
