@@ -124,14 +124,14 @@ struct TurnedWindow {
 TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
                         const Desktop& desktop, const WindowPlace& place = {});
 
-// The size the window really has, followed frame by frame against the size
-// SDL believes it has. A window manager may refuse a size the game asks for
-// (a tiling one refuses every size), and SDL then goes on believing the
-// size it asked for, drawing into a buffer of that size at the window's
-// corner; a size granted may also be reported a little later. So the
-// picture is fitted into the real size; while SDL's size differs from it
-// no frame is shown, and once the real size has stood still for
-// kSettleFrames frames SDL is given it again.
+// The size the window really has (as the window system last announced it),
+// followed frame by frame against the size SDL believes it has. A window
+// manager may refuse a size the game asks for (a tiling one refuses every
+// size), and SDL then goes on believing the size it asked for, drawing
+// into a buffer of that size at the window's corner; a size granted may
+// also be reported a little later. So the picture is fitted into the real
+// size; while SDL's size differs from it no frame is shown, and once the
+// real size has stood still for kSettleFrames frames SDL is given it again.
 class WindowSizeFollower {
 public:
     static constexpr int kSettleFrames = 8;

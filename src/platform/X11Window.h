@@ -15,7 +15,10 @@ namespace platform::x11 {
 void WatchWindow(SDL_Window* window);
 // The watched window was destroyed, not by the game.
 bool WindowGone();
-// The watched window's size on the X server; false when unknown.
+// The watched window's size on the X server, as its last configure event
+// told it (asked once when the watch began, then taken from the events the
+// X server sends on every change of the window's size or place: no request
+// of its own); false when unknown.
 bool RealWindowSize(int& w, int& h);
 // The watched window's client corner on the screen and the extent of the
 // frame around it (the window manager's; 0 without one); false when not
