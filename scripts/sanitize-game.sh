@@ -3,7 +3,7 @@
 # window manager would (SDL turns SIGTERM into its quit event), and fails on
 # any report of AddressSanitizer, UndefinedBehaviorSanitizer or
 # LeakSanitizer. The game writes its saves beside itself: it runs from a copy
-# in a fresh directory.
+# in a fresh directory, which also holds its runtime folder.
 # Usage: sanitize-game.sh GAME [SECONDS]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,6 +15,15 @@ cp "$game" "$dir/pellumbrisk"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$here/.ci/lsan.supp:print_suppressions=0"
+# A runtime folder of its own: the single-instance lock is taken there, so a
+# copy of the game the player has open on this machine neither stops this
+# run nor is stopped by it (the saves are apart already). A Wayland socket
+# named relative to the old folder is named by its whole path.
+if [ -n "${WAYLAND_DISPLAY:-}" ] && [ "${WAYLAND_DISPLAY#/}" = "$WAYLAND_DISPLAY" ] && [ -n "${XDG_RUNTIME_DIR:-}" ]; then
+  export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+fi
+mkdir -m 700 "$dir/run"
+export XDG_RUNTIME_DIR="$dir/run"
 # Without a display the game runs on SDL's dummy drivers.
 if [ -z "${DISPLAY:-}" ]; then export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}"; fi
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"

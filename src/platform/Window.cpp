@@ -72,6 +72,8 @@ Desktop CurrentDesktop(SDL_Window* window) {
     const int display = window ? std::max(0, SDL_GetWindowDisplayIndex(window)) : 0;
     SDL_Rect bounds;
     if (SDL_GetDisplayUsableBounds(display, &bounds) == 0) {
+        d.usableX = bounds.x;
+        d.usableY = bounds.y;
         d.usableW = bounds.w;
         d.usableH = bounds.h;
     }
@@ -305,10 +307,13 @@ bool CreateGameWindow(const char* title, int clientWidth, int clientHeight) {
 void ResizeGameWindow(int clientWidth, int clientHeight) {
     auto& s = State();
     if (s.window) {
-        const TurnedWindow turned =
-            TurnWindow(s.scale, CurrentWindowGeometry(), clientWidth, clientHeight, CurrentDesktop(s.window));
+        WindowPlace place;
+        if (x11::Placement(place.x, place.y, place.top, place.left, place.bottom, place.right)) place.known = true;
+        const TurnedWindow turned = TurnWindow(s.scale, CurrentWindowGeometry(), clientWidth, clientHeight,
+                                               CurrentDesktop(s.window), place);
         s.scale = turned.factor;
         SDL_SetWindowSize(s.window, turned.w, turned.h);
+        if (turned.move) SDL_SetWindowPosition(s.window, turned.x, turned.y);
     }
     s.clientW = clientWidth;
     s.clientH = clientHeight;
@@ -554,13 +559,26 @@ PictureRect FitPicture(const WindowGeometry& g) {
 
 namespace {
 
-// The largest factor up to `factor` at which the picture fits the usable
-// desktop (when its size is known); 1 at the least.
-int FitDesktop(int factor, int pictureW, int pictureH, const Desktop& d) {
+// The largest factor up to `factor` at which the picture, with the window's
+// frame around it, fits the usable desktop (when its size is known); 1 at
+// the least.
+int FitDesktop(int factor, int pictureW, int pictureH, const Desktop& d, const WindowPlace& frame = {}) {
     factor = std::max(1, factor);
     if (d.usableW <= 0 || d.usableH <= 0) return factor;
-    while (factor > 1 && (pictureW * factor > d.usableW || pictureH * factor > d.usableH)) --factor;
+    const int roomW = d.usableW - frame.left - frame.right;
+    const int roomH = d.usableH - frame.top - frame.bottom;
+    while (factor > 1 && (pictureW * factor > roomW || pictureH * factor > roomH)) --factor;
     return factor;
+}
+
+// The client area's corner along one axis: where it is, unless the window
+// (client `size`, frame `before` and `after` it) would reach past an end of
+// the area; it then moves just far enough, and where it cannot fit at all
+// its start stays on the area.
+int KeepOnArea(int at, int size, int before, int after, int areaStart, int areaSize) {
+    const int last = areaStart + areaSize - after - size;
+    if (at > last) at = last;
+    return std::max(at, areaStart + before);
 }
 
 }  // namespace
@@ -578,7 +596,7 @@ int StartFactor(int pictureW, int pictureH, const Desktop& d) {
 }
 
 TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
-                        const Desktop& desktop) {
+                        const Desktop& desktop, const WindowPlace& place) {
     TurnedWindow t;
     t.factor = std::max(1, keptFactor);
     if (now.pictureW > 0 && now.pictureH > 0) {
@@ -586,11 +604,20 @@ TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictur
         // kept (as far as the desktop let it be used) only when the player has
         // sized the window since: that size is the one to keep.
         const int shown = std::max(1, std::min(now.pointsW / now.pictureW, now.pointsH / now.pictureH));
-        if (shown != FitDesktop(t.factor, now.pictureW, now.pictureH, desktop)) t.factor = shown;
+        if (shown != FitDesktop(t.factor, now.pictureW, now.pictureH, desktop, place)) t.factor = shown;
     }
-    const int f = FitDesktop(t.factor, newPictureW, newPictureH, desktop);
+    const int f = FitDesktop(t.factor, newPictureW, newPictureH, desktop, place);
     t.w = newPictureW * f;
     t.h = newPictureH * f;
+    if (place.known && desktop.usableW > 0 && desktop.usableH > 0) {
+        t.x = KeepOnArea(place.x, t.w, place.left, place.right, desktop.usableX, desktop.usableW);
+        t.y = KeepOnArea(place.y, t.h, place.top, place.bottom, desktop.usableY, desktop.usableH);
+        t.move = t.x != place.x || t.y != place.y;
+    }
+    if (!t.move) {
+        t.x = place.x;
+        t.y = place.y;
+    }
     return t;
 }
 

@@ -90,6 +90,16 @@ struct Desktop {
     int usableW = 0, usableH = 0;
     float dpi = 0;          // horizontal dots per inch; 0 when unknown
     int desktopScale = 0;   // the desktop's own scale (GDK_SCALE); 0 when unset
+    int usableX = 0, usableY = 0;  // the usable area's corner
+};
+
+// Where the window stands: the corner of its client area on the desktop and
+// the frame the window manager draws around it (all 0 without one). Known
+// only where the window system tells it and lets a window be moved.
+struct WindowPlace {
+    bool known = false;
+    int x = 0, y = 0;
+    int top = 0, left = 0, bottom = 0, right = 0;
 };
 
 // The whole factor the window opens at: the largest whose window takes no
@@ -99,24 +109,29 @@ struct Desktop {
 int StartFactor(int pictureW, int pictureH, const Desktop& desktop);
 
 // The window when the picture changes shape (the portrait turn): the factor
-// is kept, reduced only while the new shape would not fit the desktop. The
-// factor kept is the one the window opened at, or the one the window shows
-// now once the player has sized it.
+// is kept, reduced only while the new shape, with the window's frame, would
+// not fit the desktop. The factor kept is the one the window opened at, or
+// the one the window shows now once the player has sized it. The window
+// keeps its place unless the new shape would reach off the usable desktop;
+// then it moves (up or left, or back onto the desktop where it stood partly
+// off it) just far enough to stand wholly on it.
 struct TurnedWindow {
     int factor = 1;     // the factor kept from now on
     int w = 0, h = 0;   // the window's new size, in points
+    bool move = false;  // the window is to be moved to (x, y)
+    int x = 0, y = 0;   // the client area's new corner
 };
 TurnedWindow TurnWindow(int keptFactor, const WindowGeometry& now, int newPictureW, int newPictureH,
-                        const Desktop& desktop);
+                        const Desktop& desktop, const WindowPlace& place = {});
 
-// The size the window really has, followed frame by frame against the size
-// SDL believes it has. A window manager may refuse a size the game asks for
-// (a tiling one refuses every size), and SDL then goes on believing the
-// size it asked for, drawing into a buffer of that size at the window's
-// corner; a size granted may also be reported a little later. So the
-// picture is fitted into the real size; while SDL's size differs from it
-// no frame is shown, and once the real size has stood still for
-// kSettleFrames frames SDL is given it again.
+// The size the window really has (as the window system last announced it),
+// followed frame by frame against the size SDL believes it has. A window
+// manager may refuse a size the game asks for (a tiling one refuses every
+// size), and SDL then goes on believing the size it asked for, drawing
+// into a buffer of that size at the window's corner; a size granted may
+// also be reported a little later. So the picture is fitted into the real
+// size; while SDL's size differs from it no frame is shown, and once the
+// real size has stood still for kSettleFrames frames SDL is given it again.
 class WindowSizeFollower {
 public:
     static constexpr int kSettleFrames = 8;

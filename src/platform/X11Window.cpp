@@ -7,6 +7,7 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -19,6 +20,16 @@ struct Watched {
     XErrorHandler previous = nullptr;
     int glxErrorBase = -1;  // -1 without GLX
     std::atomic<bool> gone{false};
+    // The window manager's frame while Placement asks about it: a frame
+    // that has gone in the meantime only makes the answer unknown.
+    ::Window frame = 0;
+    bool frameGone = false;
+    // The window's size as last announced (0 while unknown); written and
+    // read on the main thread, which pumps the X events.
+    int width = 0, height = 0;
+    // The event filter that was in place before ours.
+    SDL_EventFilter previousFilter = nullptr;
+    void* previousFilterData = nullptr;
 };
 
 // The GLX errors (relative to the extension's first error code) that a
@@ -51,7 +62,45 @@ int OnXError(Display* display, XErrorEvent* error) {
         w.gone = true;
         return 0;
     }
+    if (display == w.display && w.frame != 0 && error->resourceid == w.frame && NoSuchWindow(w, error->error_code)) {
+        w.frameGone = true;
+        return 0;
+    }
     return w.previous != nullptr ? w.previous(display, error) : 0;
+}
+
+// Every X event reaches SDL's queue as a window-system event while those
+// are enabled; this filter reads the watched window's configure events (the
+// X server sends one on every change of its size, and the window manager
+// one when it refuses a change) and keeps all of them out of the queue, so
+// that they neither wake the main loop nor count as messages.
+int FilterEvents(void* data, SDL_Event* event) {
+    Watched& w = *static_cast<Watched*>(data);
+    if (event->type != SDL_SYSWMEVENT) {
+        return w.previousFilter != nullptr ? w.previousFilter(w.previousFilterData, event) : 1;
+    }
+    const SDL_SysWMmsg* message = event->syswm.msg;
+    if (message != nullptr && message->subsystem == SDL_SYSWM_X11) {
+        const XEvent& x = message->msg.x11.event;
+        if (x.type == ConfigureNotify && x.xconfigure.window == w.window && x.xconfigure.display == w.display) {
+            w.width = x.xconfigure.width;
+            w.height = x.xconfigure.height;
+        }
+    }
+    return 0;
+}
+
+void FilterConfigureEvents(Watched& w) {
+    SDL_EventFilter current = nullptr;
+    void* currentData = nullptr;
+    if (!SDL_GetEventFilter(&current, &currentData) || current != &FilterEvents) {
+        w.previousFilter = current;
+        w.previousFilterData = currentData;
+        // Setting a filter drops the events waiting in the queue: the window
+        // is not shown yet, so none of them comes from the player.
+        SDL_SetEventFilter(&FilterEvents, &w);
+    }
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 
 bool X11Window(SDL_Window* window, Display*& display, ::Window& xwindow) {
@@ -74,6 +123,7 @@ void WatchWindow(SDL_Window* window) {
     ::Window xwindow = 0;
     if (!X11Window(window, display, xwindow)) {
         w.display = nullptr;  // nothing to ask the X server about
+        w.width = w.height = 0;
         return;
     }
     w.display = display;
@@ -83,18 +133,63 @@ void WatchWindow(SDL_Window* window) {
     w.glxErrorBase = XQueryExtension(display, "GLX", &opcode, &eventBase, &errorBase) ? errorBase : -1;
     const XErrorHandler previous = XSetErrorHandler(&OnXError);
     if (previous != &OnXError) w.previous = previous;
+    // The size once; every change after this comes with a configure event.
+    FilterConfigureEvents(w);
+    XWindowAttributes attributes;
+    const bool known = XGetWindowAttributes(display, xwindow, &attributes) != 0 && !w.gone;
+    w.width = known ? attributes.width : 0;
+    w.height = known ? attributes.height : 0;
 }
 
 bool WindowGone() { return State().gone; }
 
 bool RealWindowSize(int& w, int& h) {
     const Watched& watched = State();
+    if (watched.display == nullptr || watched.gone || watched.width <= 0 || watched.height <= 0) return false;
+    w = watched.width;
+    h = watched.height;
+    return true;
+}
+
+bool Placement(int& x, int& y, int& top, int& left, int& bottom, int& right) {
+    Watched& watched = State();
     if (watched.display == nullptr || watched.gone) return false;
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(watched.display, watched.window, &attributes) == 0 || watched.gone) return false;
-    w = attributes.width;
-    h = attributes.height;
-    return w > 0 && h > 0;
+    Display* display = watched.display;
+    // The window's topmost ancestor below the root is the frame a
+    // reparenting window manager put it in (the window itself without one).
+    ::Window root = 0, parent = 0, frame = watched.window;
+    watched.frameGone = false;
+    for (;;) {
+        ::Window* children = nullptr;
+        unsigned count = 0;
+        watched.frame = frame != watched.window ? frame : 0;
+        const bool answered = XQueryTree(display, frame, &root, &parent, &children, &count) != 0;
+        if (children != nullptr) XFree(children);
+        if (!answered || watched.frameGone || watched.gone) {
+            watched.frame = 0;
+            return false;
+        }
+        if (parent == root || parent == 0) break;
+        frame = parent;
+    }
+    XWindowAttributes client, outer;
+    ::Window child = 0;
+    const bool answered = XGetWindowAttributes(display, watched.window, &client) != 0 &&
+                          XGetWindowAttributes(display, frame, &outer) != 0 &&
+                          XTranslateCoordinates(display, watched.window, root, 0, 0, &x, &y, &child);
+    watched.frame = 0;
+    if (!answered || watched.frameGone || watched.gone) return false;
+    if (frame == watched.window) {
+        top = left = bottom = right = 0;
+        return true;
+    }
+    // The frame's own border lies outside its size.
+    const int frameW = outer.width + 2 * outer.border_width, frameH = outer.height + 2 * outer.border_width;
+    left = std::max(0, x - outer.x);
+    top = std::max(0, y - outer.y);
+    right = std::max(0, outer.x + frameW - (x + client.width));
+    bottom = std::max(0, outer.y + frameH - (y + client.height));
+    return true;
 }
 
 }  // namespace platform::x11
@@ -106,6 +201,7 @@ namespace platform::x11 {
 void WatchWindow(SDL_Window*) {}
 bool WindowGone() { return false; }
 bool RealWindowSize(int&, int&) { return false; }
+bool Placement(int&, int&, int&, int&, int&, int&) { return false; }
 
 }  // namespace platform::x11
 

@@ -19,6 +19,7 @@ using platform::StartFactor;
 using platform::TurnedWindow;
 using platform::TurnWindow;
 using platform::WindowGeometry;
+using platform::WindowPlace;
 using platform::WindowToPicture;
 
 struct FitCase {
@@ -194,6 +195,63 @@ TEST(WindowStart, ThePortraitTurnKeepsTheFactorAsFarAsTheDesktopAllows) {
         EXPECT_EQ(t.factor, c.turned.factor);
         EXPECT_EQ(t.w, c.turned.w);
         EXPECT_EQ(t.h, c.turned.h);
+    }
+}
+
+// Where the turned window stands: its place kept while it stays wholly on
+// the usable desktop, else moved just far enough (the frame counted), at the
+// kept factor while the window with its frame fits, else the largest that
+// does.
+TEST(WindowTurn, TheTurnedWindowStaysWhollyOnTheDesktop) {
+    struct PlaceCase {
+        const char* name;
+        int kept;
+        WindowGeometry now;
+        int newW, newH;
+        Desktop desktop;  // usable width and height, DPI, scale, corner
+        WindowPlace place;  // known, client corner, frame top, left, bottom, right
+        TurnedWindow turned;  // factor kept, size, moved, client corner
+    };
+    const WindowGeometry landscape2x{960, 640, 960, 640, 480, 320};
+    const WindowGeometry portrait2x{640, 960, 640, 960, 320, 480};
+    const Desktop fullHd{1920, 1080, 96, 0};
+    const WindowPlace i3At300{true, 482, 300, 18, 2, 2, 2};
+    const PlaceCase cases[] = {
+        {"i3 floating at y 300: moved up until the frame's bottom meets the screen's", 2, landscape2x, 320, 480,
+         fullHd, i3At300, {2, 640, 960, true, 482, 118}},
+        {"and back: it fits where it stands", 2, portrait2x, 480, 320, fullHd, {true, 482, 118, 18, 2, 2, 2},
+         {2, 960, 640, false, 482, 118}},
+        {"near the right edge, turned back: moved left", 2, portrait2x, 480, 320, fullHd,
+         {true, 1250, 118, 18, 2, 2, 2}, {2, 960, 640, true, 958, 118}},
+        {"room enough below: stays", 2, landscape2x, 320, 480, fullHd, {true, 482, 100, 18, 2, 2, 2},
+         {2, 640, 960, false, 482, 100}},
+        {"a panel at the bottom", 2, landscape2x, 320, 480, {1920, 1048, 96, 0}, i3At300,
+         {2, 640, 960, true, 482, 86}},
+        {"a panel at the top, window partly above the usable area", 2, landscape2x, 320, 480,
+         {1920, 1048, 96, 0, 0, 32}, {true, 482, 20, 18, 2, 2, 2}, {2, 640, 960, true, 482, 50}},
+        {"partly off the left edge", 2, portrait2x, 480, 320, fullHd, {true, -100, 118, 18, 2, 2, 2},
+         {2, 960, 640, true, 2, 118}},
+        {"the second of two screens", 2, landscape2x, 320, 480, {1920, 1080, 96, 0, 1920, 0},
+         {true, 2402, 300, 18, 2, 2, 2}, {2, 640, 960, true, 2402, 118}},
+        {"no frame (no window manager)", 1, {480, 320, 480, 320, 480, 320}, 320, 480, {1280, 1024, 96, 0},
+         {true, 900, 700, 0, 0, 0, 0}, {1, 320, 480, true, 900, 544}},
+        {"twice fits only without the frame: once (twice kept for the way back)", 2, landscape2x, 320, 480,
+         {1920, 970, 96, 0}, i3At300, {2, 320, 480, false, 482, 300}},
+        {"3x on 2560x1440: twice, the largest that fits, moved up", 3, {1440, 960, 1440, 960, 480, 320}, 320, 480,
+         {2560, 1440, 96, 0}, {true, 500, 600, 18, 2, 2, 2}, {3, 640, 960, true, 500, 478}},
+        {"place unknown (no window system that tells it): not moved", 2, landscape2x, 320, 480, fullHd,
+         {false, 0, 0, 0, 0, 0, 0}, {2, 640, 960, false, 0, 0}},
+        {"desktop unknown: not moved", 2, landscape2x, 320, 480, Desktop{}, i3At300, {2, 640, 960, false, 482, 300}},
+    };
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TurnedWindow t = TurnWindow(c.kept, c.now, c.newW, c.newH, c.desktop, c.place);
+        EXPECT_EQ(t.factor, c.turned.factor);
+        EXPECT_EQ(t.w, c.turned.w);
+        EXPECT_EQ(t.h, c.turned.h);
+        EXPECT_EQ(t.move, c.turned.move);
+        EXPECT_EQ(t.x, c.turned.x);
+        EXPECT_EQ(t.y, c.turned.y);
     }
 }
 
