@@ -64,12 +64,13 @@ protected:
     }
 
     // The first column and row of the view that hold nothing but the
-    // empty colour, or -1.
-    static std::pair<int, int> EmptyLines() {
+    // empty colour, or -1; the columns of the masks at the view's sides
+    // (`masked` pixels each) are not looked at.
+    static std::pair<int, int> EmptyLines(int masked) {
         const platform::GraphicsDevice* d = GetDevice();
         const int w = Game()->GetViewWidth(), h = Game()->GetViewHeight();
         int column = -1, row = -1;
-        for (int x = 0; x < w && column < 0; ++x) {
+        for (int x = masked; x < w - masked && column < 0; ++x) {
             int y = 0;
             while (y < h && d->Pixel(x, y) == kEmpty) ++y;
             if (y == h) column = x;
@@ -95,6 +96,10 @@ TEST_F(StageBorderTest, EveryStageShowsItsBackdropToTheViewsEdgesAtEveryEndOfIts
     // The four corners the camera reaches hold every end of it.
     const End ends[] = {{"top-left", -1, -1}, {"top-right", 1, -1}, {"bottom-left", -1, 1}, {"bottom-right", 1, 1}};
     for (int32_t mapId = 266; mapId <= 273; ++mapId) {
+        // The shrine room of 273 is three cells narrower than the view and
+        // its backdrop keeps to the ring of border cells around it: the
+        // black masks stand in the 20 pixels past each side.
+        const int masked = mapId == 273 ? 20 : 0;
         Game()->StartStage(mapId);
         ASSERT_NE(Stage(), nullptr);
         ASSERT_NE(Player(), nullptr);
@@ -103,7 +108,7 @@ TEST_F(StageBorderTest, EveryStageShowsItsBackdropToTheViewsEdgesAtEveryEndOfIts
             SCOPED_TRACE(testing::Message() << "stage " << mapId << " at its " << end.name << " corner");
             CameraToEnd(end.sx, end.sy);
             DrawView();
-            const auto [column, row] = EmptyLines();
+            const auto [column, row] = EmptyLines(masked);
             EXPECT_EQ(column, -1) << "camera " << Stage()->m_cameraX << "," << Stage()->m_cameraY;
             EXPECT_EQ(row, -1) << "camera " << Stage()->m_cameraX << "," << Stage()->m_cameraY;
             if (!shots.empty())
