@@ -246,3 +246,21 @@ TEST(StageMaps, NoEnemyIsPlacedInsideABlock) {
                 }
     }
 }
+
+// The archers and lizardmen of the maps are put standing on the ground: the
+// cell under each is solid (an archer keeps to the place it is put in, and
+// one put over a pit or a drop would shoot from the air).
+TEST(StageMaps, ArchersAndLizardmenArePutOnTheGround) {
+    const std::set<int32_t> standing = {11050, 11051, 11060, 11061};
+    int placed = 0;
+    for (int i = 0; i < kStageMapCount; ++i) {
+        const MapGrid grid(kStageMaps[i]);
+        for (int32_t r = 0; r + 1 < grid.rows; ++r)
+            for (int32_t c = 0; c < grid.columns; ++c) {
+                if (!standing.count(TypeOf(grid.C(c, r)))) continue;
+                ++placed;
+                EXPECT_TRUE(grid.Solid(c, r + 1)) << grid.m.name << " column " << c << " row " << r;
+            }
+    }
+    EXPECT_GT(placed, 20);
+}
