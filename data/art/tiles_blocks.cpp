@@ -1433,10 +1433,10 @@ void DrawTowerPillar(Canvas& c, int tile, int part) {
 // the pieces of the shared layout at tiles 1 to 17, 26 and 32 of the stone
 // sheet, with the timber that goes with them (the lintels under the stone
 // masses, the beams under the ledges, the posts, the floor boards). Three
-// courses to a cell, of seven, six and seven rows; every stone of a course
-// ten texels long and the courses' joints staggered, so that a wall of any
-// size shows its courses running on and no stone of its own marking the
-// cells' grid. The middle course is of a warmer stone than the other two.
+// courses to a cell, of seven, six and seven rows, each of long stones a
+// cell long with their joints staggered from course to course, so that a
+// wall of any size shows its courses running on and no stone of its own
+// marking the cells' grid. The middle course is of a warmer stone.
 
 struct Course {
     int top, height;  // rows, the bed joint in the last
@@ -1448,7 +1448,7 @@ struct Course {
 // which only set their head joints elsewhere, so they mix in a wall. Each
 // course holds one long stone to a cell, its joint half a cell or more from
 // the joints of the courses above and below.
-constexpr Course kCourses3[2][3] = {
+constexpr Course kStoneLayings[2][3] = {
     {{0, 7, 4, kStoneLight, kStone, kStoneDark},
      {7, 6, 14, kStoneLight, kStoneWarm, kStoneDark},
      {13, 7, 9, kStoneLight, kStone, kStoneDark}},
@@ -1458,7 +1458,7 @@ constexpr Course kCourses3[2][3] = {
 };
 
 const Course& CourseAt(int laying, int y) {
-    const Course* c = kCourses3[laying];
+    const Course* c = kStoneLayings[laying];
     return y < c[1].top ? c[0] : (y < c[2].top ? c[1] : c[2]);
 }
 
@@ -1508,7 +1508,7 @@ Rgb Coping(int x, int y) {
 // A piece of the stone mass: its open sides get the outline, a lit left
 // face and a shaded right one.
 Rgb StoneMass(int laying, bool top, bool left, bool right, bool bottom, int x, int y) {
-    Rgb col = top && y < kCourses3[laying][1].top ? Coping(x, y) : Ashlar(laying, x, y);
+    Rgb col = top && y < kStoneLayings[laying][1].top ? Coping(x, y) : Ashlar(laying, x, y);
     if (left && x == 0) return kInk;
     if (right && x == kTile - 1) return kInk;
     if (bottom && y == kTile - 1) return kInk;
@@ -1669,8 +1669,9 @@ ART_SHEET(300, "tiles-forest") {
     return c;
 }
 
-// Dry-stone walls (sets 336, 912 and the plain ground of unused records)
-// and wet river stones (set 1296).
+// The stone set (set 912; its other tiles and set 336, which no map places,
+// keep the dry-stone walls, as do the plain ground of unused records) and
+// wet river stones (set 1296).
 ART_SHEET(301, "tiles-stone") {
     Canvas c = TileSheet();
     DrawSet(c, kStoneStyle, 0);

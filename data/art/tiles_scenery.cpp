@@ -1910,7 +1910,7 @@ Rgb SetRoofs(int x, int y) {
 
 // Resource 172 (texture slot 52), the backdrop of the castle, the tower and
 // the scene rooms (scenery states 512 to 551):
-//   0 dusk sky            3 plaster wall        6 moonlit sky   9 eaves
+//   0 night sky           3 plaster wall        6 moonlit sky   9 eaves
 //   1 sky with stars      4 wall with a window  7 wall beam    10 banner
 //   2 far roofs           5 stone base          8 pine branch  11 gate
 //  12 a shaft's mouth    13 the dark below
