@@ -1443,6 +1443,237 @@ void DrawTowerPillar(Canvas& c, int tile, int part) {
     c.Set(ox + x1 + 1, oy, kKey);
 }
 
+// --- The stone set ------------------------------------------------------------
+//
+// The dressed stone of the castle's walls and gates, the tower, the scene
+// rooms and the shrine (and of the river's banks and the boss hall's floor):
+// the pieces of the shared layout at tiles 1 to 17, 26 and 32 of the stone
+// sheet, with the timber that goes with them (the lintels under the stone
+// masses, the beams under the ledges, the posts, the floor boards). Three
+// courses to a cell, of seven, six and seven rows, each of long stones a
+// cell long with their joints staggered from course to course, so that a
+// wall of any size shows its courses running on and no stone of its own
+// marking the cells' grid. The middle course is of a warmer stone.
+
+struct Course {
+    int top, height;  // rows, the bed joint in the last
+    int joint;        // the column of its head joint
+    Rgb lit, body, shade;
+};
+
+// Two layings of the same courses: the fill (0) and the second fill (1),
+// which only set their head joints elsewhere, so they mix in a wall. Each
+// course holds one long stone to a cell, its joint half a cell or more from
+// the joints of the courses above and below.
+constexpr Course kStoneLayings[2][3] = {
+    {{0, 7, 4, kStoneLight, kStone, kStoneDark},
+     {7, 6, 14, kStoneLight, kStoneWarm, kStoneDark},
+     {13, 7, 9, kStoneLight, kStone, kStoneDark}},
+    {{0, 7, 16, kStoneLight, kStone, kStoneDark},
+     {7, 6, 6, kStoneLight, kStoneWarm, kStoneDark},
+     {13, 7, 1, kStoneLight, kStone, kStoneDark}},
+};
+
+const Course& CourseAt(int laying, int y) {
+    const Course* c = kStoneLayings[laying];
+    return y < c[1].top ? c[0] : (y < c[2].top ? c[1] : c[2]);
+}
+
+// Texel (x, y) of a laying: thin joints in shadow, every stone lit along its
+// top and left, shaded along its bottom and right, its lower right corner
+// rounded into the joint, its face dressed smooth with a few tool marks.
+Rgb Ashlar(int laying, int x, int y) {
+    x = Wrap(x, kTile);
+    y = Wrap(y, kTile);
+    const Course& c = CourseAt(laying, y);
+    const int cy = y - c.top;
+    const int sx = Wrap(x - c.joint, kTile);  // 0 on the head joint
+    if (cy == c.height - 1 || sx == 0) return kNight;
+    const bool top = cy == 0, bottom = cy == c.height - 2, left = sx == 1, right = sx == kTile - 1;
+    if (bottom && right) return kNight;
+    if ((top && !right) || (left && !bottom)) return c.lit;
+    if (bottom || right) return c.shade;
+    // The light on the stone's upper left, fading along its top.
+    if (cy == 1 && sx <= 6 && sx % 2 == 0) return c.lit;
+    if (cy == 2 && sx == 2) return c.lit;
+    // Tool marks: short strokes across the face, the same in every stone
+    // of a course.
+    if ((cy == 2 && sx >= 11 && sx <= 13) || (cy == c.height - 3 && sx >= 5 && sx <= 6)) return c.shade;
+    return c.body;
+}
+
+// The coping along the top of a wall, where the feet stand (rows 0 to 6, in
+// the place of the first course): the outline, the lit top of the
+// capstones, their front in the light and the shadow they cast. Their
+// joints fall every ten texels, between the head joints of the courses.
+constexpr int kCopingJoint = 7;
+
+Rgb Coping(int x, int y) {
+    const bool joint = Wrap(x - kCopingJoint, 10) == 0;
+    const bool capLeft = Wrap(x - kCopingJoint, 10) == 1;
+    switch (y) {
+        case 0: return kInk;
+        case 1: return joint ? kStoneLight : kWhite;
+        case 2:
+        case 3: return joint ? kStone : (capLeft ? kWhite : kStoneLight);
+        case 4: return joint ? kStoneDark : kStone;
+        case 5: return joint ? kNight : (capLeft ? kStoneLight : kStone);
+        default: return kNight;  // the capstones' shadow, the first bed joint
+    }
+}
+
+// A piece of the stone mass: its open sides get the outline, a lit left
+// face and a shaded right one.
+Rgb StoneMass(int laying, bool top, bool left, bool right, bool bottom, int x, int y) {
+    Rgb col = top && y < kStoneLayings[laying][1].top ? Coping(x, y) : Ashlar(laying, x, y);
+    if (left && x == 0) return kInk;
+    if (right && x == kTile - 1) return kInk;
+    if (bottom && y == kTile - 1) return kInk;
+    if (top && y == 0) return left && x == 0 ? kKey : (right && x == kTile - 1 ? kKey : kInk);
+    if (left && x == 1) col = top && y >= 1 && y <= 3 ? kWhite : kStoneLight;
+    else if (right && x == kTile - 2 && !(top && y == 0)) col = kStoneDark;
+    if (bottom && y == kTile - 2 && !(left && x <= 1) && !(right && x >= kTile - 2)) col = kStoneDark;
+    return col;
+}
+
+void DrawStoneMass(Canvas& c, int tile, int laying, bool top, bool left, bool right, bool bottom) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, StoneMass(laying, top, left, right, bottom, x, y));
+    // Round the open corners a little.
+    if (top && left) c.Set(ox, oy, kKey);
+    if (top && right) c.Set(ox + kTile - 1, oy, kKey);
+    if (bottom && left) c.Set(ox, oy + kTile - 1, kKey);
+    if (bottom && right) c.Set(ox + kTile - 1, oy + kTile - 1, kKey);
+}
+
+// The underside of a stone mass over a passage, the lintel: the timber
+// beam that carries the stones, with an open end's end grain.
+void DrawLintel(Canvas& c, int tile, bool leftEnd, bool rightEnd) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, Lintel(x, y, leftEnd, rightEnd));
+    if (leftEnd) c.Set(ox, oy + kTile - 1, kKey);
+    if (rightEnd) c.Set(ox + kTile - 1, oy + kTile - 1, kKey);
+}
+
+// A ledge of the set: a slab of stone, its coping where the feet stand over
+// one low course, resting on a timber beam set into the wall behind; at an
+// open end the slab's outline runs down its side and the beam shows its end
+// grain.
+void DrawSlabOnBeam(Canvas& c, int tile, bool left, bool right) {
+    const int ox = TileX(tile), oy = TileY(tile);
+    constexpr int kSlabBottom = 12, kBeamBottom = 18;
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) c.Set(ox + x, oy + y, kKey);
+    for (int y = 0; y <= kSlabBottom; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            Rgb col;
+            if (y == kSlabBottom) col = kInk;
+            else if (y == kSlabBottom - 1) col = kStoneDark;
+            else if (y < 7) col = Coping(x, y);
+            else {
+                // One low course of stones under the coping.
+                const int sx = Wrap(x - 2, 10);
+                col = sx == 0 ? kNight : (y == 7 || sx == 1 ? kStoneWarmLight : (sx == 9 ? kStoneDark : kStoneWarm));
+            }
+            if (left && x == 0) col = kInk;
+            else if (left && x == 1 && y > 0 && y < kSlabBottom) col = y <= 3 ? kWhite : kStoneLight;
+            if (right && x == kTile - 1) col = kInk;
+            else if (right && x == kTile - 2 && y > 0 && y < kSlabBottom) col = kStoneDark;
+            c.Set(ox + x, oy + y, col);
+        }
+    if (left) {
+        c.Set(ox, oy, kKey);
+        c.Set(ox, oy + kSlabBottom, kKey);
+    }
+    if (right) {
+        c.Set(ox + kTile - 1, oy, kKey);
+        c.Set(ox + kTile - 1, oy + kSlabBottom, kKey);
+    }
+    // The beam, two texels in from the slab's open ends.
+    const int x0 = left ? 2 : 0, x1 = right ? kTile - 3 : kTile - 1;
+    for (int x = x0; x <= x1; ++x) {
+        c.Set(ox + x, oy + kSlabBottom + 1, kEarthDeep);  // the slab's shadow on it
+        for (int y = kSlabBottom + 2; y < kBeamBottom; ++y) {
+            const bool grain = Wrap(x * 3 + y * 7, 10) == 0;
+            c.Set(ox + x, oy + y, y == kSlabBottom + 2 ? kWood : (grain ? kEarthDark : kEarth));
+        }
+        c.Set(ox + x, oy + kBeamBottom, kInk);
+    }
+    auto endGrain = [&](int ex, int edge) {
+        for (int y = kSlabBottom + 1; y <= kBeamBottom; ++y) c.Set(ox + edge, oy + y, kInk);
+        for (int y = kSlabBottom + 1; y < kBeamBottom; ++y)
+            for (int x = ex; x < ex + 4; ++x) c.Set(ox + x, oy + y, y == kSlabBottom + 1 || x == ex ? kSand : kWood);
+        c.Set(ox + ex + 2, oy + kSlabBottom + 3, kEarth);  // the rings' heart
+        c.Set(ox + ex + 1, oy + kSlabBottom + 4, kEarth);
+    };
+    if (left) endGrain(x0 + 1, x0);
+    if (right) endGrain(x1 - 4, x1);
+}
+
+// The floor of the rooms: boards laid along the floor, their lit tops where
+// the feet stand and the sill beam that edges them, pegged every ten
+// texels, over one course of the stone it rests on.
+Rgb FloorBoards(int x, int y) {
+    const int px = Wrap(x - 5, 10);
+    switch (y) {
+        case 0: return kInk;
+        case 1: return kCream;
+        case 2: return px == 0 ? kGold : kSand;  // the boards' ends, long boards
+        case 3: return kSand;
+        case 4: return kWood;   // the nosing, in the light
+        case 10: return kEarthDeep;
+        case 11: return kNight;  // the shadow under the sill
+        default: break;
+    }
+    if (y < 10) {
+        if (px == 0 && (y == 6 || y == 7)) return y == 6 ? kSand : kEarthDeep;  // a peg
+        if (y == 5) return kEarth;
+        return Wrap(x * 3 + y * 7, 10) == 0 ? kEarthDark : kEarth;
+    }
+    // The stones under the floor: one course of eight rows, one long stone
+    // to a cell, its joint leaning a little.
+    const int cy = y - 12;
+    const int sx = Wrap(x - 13 - (cy >= 4 ? 1 : 0), kTile);
+    if (cy == 7 || sx == 0) return kNight;
+    if (cy == 6 && sx == kTile - 1) return kNight;
+    if (cy == 0 || sx == 1) return kStoneLight;
+    if (cy == 6 || sx == kTile - 1) return kStoneDark;
+    if (cy == 2 && sx >= 12 && sx <= 14) return kStoneDark;  // a tool mark
+    return kStone;
+}
+
+void DrawStoneSet(Canvas& c) {
+    // The pieces of the shared layout (k at tile k).
+    struct MassPiece {
+        int k;
+        bool top, left, right, bottom;
+        int laying;
+    };
+    constexpr MassPiece kMass[] = {
+        {1, true, true, true, true, 0},    // single block
+        {2, false, false, false, false, 1},  // fill A, the second laying
+        {5, true, true, false, false, 0},  {6, true, false, false, false, 0},  {7, true, false, true, false, 0},
+        {8, false, true, false, false, 0}, {9, false, false, false, false, 0}, {10, false, false, true, false, 0},
+    };
+    for (const MassPiece& m : kMass) DrawStoneMass(c, m.k, m.laying, m.top, m.left, m.right, m.bottom);
+    DrawLintel(c, 11, true, false);
+    DrawLintel(c, 12, false, false);
+    DrawLintel(c, 13, false, true);
+    DrawSlabOnBeam(c, 14, true, false);
+    DrawSlabOnBeam(c, 15, false, false);
+    DrawSlabOnBeam(c, 16, false, true);
+    DrawSlabOnBeam(c, 25, true, true);
+    for (int part : {0, 1, 2}) DrawTowerPillar(c, part == 0 ? 3 : (part == 1 ? 4 : 17), part);
+    // The floor of the rooms (top 26) over the stone (fill 32, the second laying).
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            c.Set(TileX(26) + x, TileY(26) + y, FloorBoards(x, y));
+            c.Set(TileX(32) + x, TileY(32) + y, Ashlar(1, x, y));
+        }
+}
+
 Canvas TileSheet() { return Canvas(kTileSheetSize, kTileSheetSize, kKey); }
 
 }  // namespace
@@ -1461,12 +1692,13 @@ ART_SHEET(300, "tiles-forest") {
     return c;
 }
 
-// Dry-stone walls (sets 336, 912 and the plain ground of unused records)
-// and wet river stones (set 1296).
+// The stone set (set 912; its other tiles and set 336, which no map places,
+// keep the dry-stone walls, as do the plain ground of unused records) and
+// wet river stones (set 1296).
 ART_SHEET(301, "tiles-stone") {
     Canvas c = TileSheet();
     DrawSet(c, kStoneStyle, 0);
-    for (int part : {0, 1, 2}) DrawTowerPillar(c, part == 0 ? 3 : (part == 1 ? 4 : 17), part);
+    DrawStoneSet(c);
     DrawSet(c, kRiverStoneStyle, 48);
     DrawPlatforms(c, 48, DrawSteppingStone);
     return c;

@@ -1824,11 +1824,75 @@ void DrawTowerInside(Canvas& c) {
     bay([](int bx, int y) { return RoofUnderside(1, bx, y); }, {0, 1, 2});
 }
 
+// --- The set's backdrop ------------------------------------------------------------------
+
+// The walls, roofs and sky behind the castle, in the tower, the scene rooms
+// and the shrine (and the river's far castle): tiles 0 to 5 of the castle
+// sheet. Each runs on from cell to cell with nothing of its own that marks
+// the cells' grid: the sky's dither, the roof's tiles every four texels,
+// the plaster's strokes and the base's stones every ten.
+
+// The plaster of the walls: warm and smooth, a few flecks catching the
+// light.
+Rgb SetPlaster(int x, int y) {
+    if (TileSpeck(x, y, 491, 3)) return kGold;
+    return kSand;
+}
+
+// A window in the plaster, its paper lit by the lamps inside: a frame of
+// dark timber, a lattice over the glowing paper, brightest where the lamp
+// stands low on the left, the sill and its shadow on the wall.
+Rgb SetWindow(int x, int y) {
+    constexpr int x0 = 4, x1 = 15, y0 = 3, y1 = 15;
+    if (x >= x0 && x <= x1 && y >= y0 && y <= y1) {
+        if (x == x0 || y == y0) return kEarth;
+        if (x == x1 || y == y1) return kEarthDark;
+        if (x == 10 || y == 9) return kWood;  // the lattice
+        const int dx = x - 7, dy = y - 11;
+        if (dx * dx + dy * dy <= 10) return kCream;
+        return (x == x1 - 1 || y == y0 + 1) ? kAmber : kGold;
+    }
+    if (y == y1 + 1 && x >= x0 - 1 && x <= x1 + 1) return x == x0 - 1 ? kWood : kSand;  // the sill
+    if (y == y1 + 2 && x >= x0 && x <= x1 + 1 && x % 2) return kWood;  // its shadow
+    return SetPlaster(x, y);
+}
+
+// The roofs over the walls against the last of the day: the night over a
+// band of glow, the ridge, the slope of round tiles lit along their crowns
+// and the eaves' end tiles over the shadow they cast.
+Rgb SetRoofs(int x, int y) {
+    // The glow, its first rows dithered into the sky above.
+    if (y == 0) return x % 2 ? kMauve : kCoral;
+    if (y == 1) return x % 4 == 1 ? kMauve : kCoral;
+    if (y <= 3) return kCoral;
+    if (y == 4) return x % 2 ? kCoral : kAmber;
+    if (y <= 6) return kAmber;
+    // The ridge: a cap of round tiles, lit on its top.
+    if (y == 7) return kInk;
+    if (y == 8) return x % 5 == 0 ? kSlate : kStoneLight;
+    if (y == 9) return x % 5 == 0 ? kNight : kStone;
+    if (y == 10) return kInk;
+    const int col = x % 4;
+    if (y < 16) {
+        // The slope: columns of round tiles, the courses' lips every three
+        // rows, their crowns catching the glow.
+        if ((y - 11) % 3 == 2) return col == 0 ? kNight : kNavy;
+        if (col == 0) return kNight;
+        if (col == 1) return (y - 11) % 3 == 0 ? kMist : kSlate;
+        return col == 2 ? kSlate : kNavy;
+    }
+    // The end tiles along the eaves, and the dark under them.
+    if (y == 16) return col == 0 ? kInk : (col == 1 ? kMist : kSlate);
+    if (y == 17) return col == 0 ? kInk : kNavy;
+    if (y == 18) return x % 5 == 1 || x % 5 == 2 ? kEarth : kNight;  // the rafters' ends
+    return kNight;
+}
+
 // --- The castle sheet ----------------------------------------------------------------
 
 // Resource 172 (texture slot 52), the backdrop of the castle, the tower and
 // the scene rooms (scenery states 512 to 551):
-//   0 dusk sky            3 plaster wall        6 moonlit sky   9 eaves
+//   0 night sky           3 plaster wall        6 moonlit sky   9 eaves
 //   1 sky with stars      4 wall with a window  7 wall beam    10 banner
 //   2 far roofs           5 stone base          8 pine branch  11 gate
 //  12 a shaft's mouth    13 the dark below
@@ -1838,38 +1902,10 @@ Canvas DrawCastleSheet() {
     Canvas c(kTileSheetSize, kTileSheetSize, kKey);
     PaintTile(c, 0, [](int x, int y) { return CastleSky(x, y); });
     PaintTile(c, 1, [](int x, int y) { return Star(x, y, 31) ? kCream : CastleSky(x, y); });
-    PaintTile(c, 2, [](int x, int y) {
-        // The last of the sunset behind the roofs of the town below the
-        // castle: curved roofs with turned-up eaves, black on the glow.
-        struct Roof {
-            int left, right, ridge;
-        };
-        const Roof roofs[] = {{-3, 8, 10}, {6, 15, 7}, {13, 23, 11}};
-        for (const Roof& r : roofs) {
-            if (y < r.ridge) continue;
-            const int mid = (r.left + r.right) / 2;
-            const int half = (r.right - r.left) / 2;
-            const int depth = y - r.ridge;
-            const int reach = std::min(half, 1 + depth * 2) + (depth == 3 ? 1 : 0);
-            if (depth <= 3 && std::abs(x - mid) <= reach) return depth == 0 ? kNavy : kNight;
-            if (depth > 3 && std::abs(x - mid) <= half - 1) return (x - r.left) % 4 == 0 ? kNight : kNavy;
-        }
-        if (y >= 16) return kNavy;
-        if (y < 3) return Sky(2, x, y);
-        if (y < 6) return Sky(3, x, y - 3);
-        if (y < 9) return Sky(4, x, y - 6);
-        return (y == 9 && x % 2) ? kCoral : kAmber;
-    });
-    // The warm plaster of the walls, calmer than the blocks; one surface
-    // from tile to tile, with no line where the tiles meet.
-    PaintTile(c, 3, Plaster);
+    PaintTile(c, 2, SetRoofs);
+    PaintTile(c, 3, SetPlaster);
     // A window with thick square bars, the lamplight of the room behind.
-    PaintTile(c, 4, InFrame(Window(Plaster, [](int x, int y) {
-        if (x % 3 == 0) return kEarth;                      // a bar's lit face
-        if (x % 3 == 1) return kEarthDeep;                  // its shaded side
-        if (y <= 5) return kCoral;                          // the lintel's shade over the glow
-        return (x + y) % 5 == 0 ? kGold : kAmber;
-    }, 5, 14, 5, 14)));
+    PaintTile(c, 4, SetWindow);
     PaintTile(c, 5, StoneBase);
     PaintTile(c, 6, [](int x, int y) {
         const int dx = x - 10, dy = y - 10;

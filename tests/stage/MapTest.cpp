@@ -30,30 +30,26 @@ struct StageExpectations {
     const char* name;
     int32_t width, height, cellsPerLayer;
     std::vector<IdRange> a, b, c;
+    int32_t count[3];  // the cells each layer holds
+    bool counted;      // whether the layers hold the table's ids and counts yet
 };
 
-// The castle's backdrop: sky, roofs, walls, the tower's walls and the
-// rooms' pieces all come from this one set of scenery ids.
-constexpr IdRange kCastleScenery = {30220, 30259};
-
-// Sizes and the kinds of ids of each layer, as the stage table gives them.
+// Sizes, the ids of each layer and how many cells each holds, as the stage
+// table gives them.
 const std::vector<StageExpectations>& Expected() {
     static const std::vector<StageExpectations> table = {
         {"1_1", 150, 8, 2880, {{20062, 20062}, {20064, 20073}, {20080, 20080}, {20082, 20082}, {20882, 20882}, {20885, 20885}, {20887, 20887}, {24590, 24590}},
          {{30020, 30078}, {30571, 30571}},
-         {{11050, 11051}, {11060, 11061}, {11070, 11071}, {11080, 11081}, {11090, 11091}}},
+         {{11050, 11051}, {11060, 11061}, {11070, 11071}, {11080, 11081}, {11090, 11091}}, {383, 1520, 32}, false},
         {"1_2", 150, 8, 2880, {{20061, 20073}, {20525, 20536}, {24592, 24592}}, {{30020, 30103}, {30248, 30253}},
-         {{10041, 10044}, {11051, 11051}, {11071, 11071}, {11080, 11080}, {11090, 11091}}},
-        {"1_3", 150, 8, 2880,
-         {{20161, 20192}, {20201, 20202}, {20205, 20205}, {20214, 20216}, {20225, 20225}, {20561, 20593}, {24594, 24594}},
-         {kCastleScenery, {30260, 30309}, {30340, 30347}}, {{11050, 11071}}},
-        {"1_4", 12, 40, 1100,
-         {{20161, 20192}, {20274, 20276}, {20285, 20288}, {20291, 20291}, {20523, 20524}, {20537, 20537}, {20561, 20593}, {24596, 24596}},
-         {kCastleScenery, {30348, 30369}, {30480, 30509}}, {{11072, 11072}}},
-        {"1_5", 12, 8, 396, {{20526, 20526}, {20529, 20529}, {21160, 21160}}, {{30170, 30214}}, {{11100, 11100}}},
-        {"1_6", 30, 8, 720, {{20546, 20546}, {20552, 20552}}, {kCastleScenery}, {}},
-        {"1_7", 30, 8, 720, {{20066, 20066}, {20072, 20072}}, {{30046, 30073}}, {}},
-        {"1_8", 9, 8, 342, {{20106, 20106}, {20109, 20109}, {20522, 20522}, {20526, 20536}, {20540, 20542}, {21170, 21170}}, {kCastleScenery}, {}},
+         {{10041, 10044}, {11051, 11051}, {11071, 11071}, {11080, 11080}, {11090, 11091}}, {144, 1520, 36}, true},
+        {"1_3", 150, 8, 2880, {{20525, 20536}, {24594, 24594}}, {{30248, 30253}}, {{11050, 11071}}, {719, 1520, 23}, true},
+        {"1_4", 12, 40, 1100, {{20521, 20537}, {24596, 24596}}, {{30248, 30253}}, {{11072, 11072}}, {239, 588, 1}, true},
+        {"1_5", 12, 8, 396, {{20526, 20526}, {20529, 20529}, {21160, 21160}}, {{30170, 30214}}, {{11100, 11100}},
+         {44, 170, 1}, true},
+        {"1_6", 30, 8, 720, {{20546, 20546}, {20552, 20552}}, {{30248, 30253}}, {}, {96, 320, 0}, true},
+        {"1_7", 30, 8, 720, {{20066, 20066}, {20072, 20072}}, {{30046, 30073}}, {}, {72, 360, 0}, true},
+        {"1_8", 9, 8, 342, {{20526, 20536}, {21170, 21170}}, {{30248, 30253}}, {}, {76, 110, 0}, true},
     };
     return table;
 }
@@ -165,6 +161,30 @@ TEST(StageMaps, TheBackdropCoversThePlayfieldAndTheRingAroundIt) {
     }
 }
 
+// Each layer holds the table's number of cells, and the backdrop of layer B
+// fills the ring around the playfield and nothing past it.
+TEST(StageMaps, EachLayerHoldsTheTablesCountOfCells) {
+    for (int i = 0; i < kStageMapCount; ++i) {
+        const StageMapData& m = kStageMaps[i];
+        const StageExpectations& e = Expected()[static_cast<std::size_t>(i)];
+        if (!e.counted) continue;
+        for (int layer = 0; layer < 3; ++layer) {
+            const StageMapCell* cells = layer == 0 ? m.layerA : layer == 1 ? m.layerB : m.layerC;
+            int32_t count = 0, pastTheRing = 0;
+            for (int32_t r = 0; r < Rows(m); ++r)
+                for (int32_t c = 0; c < Columns(m); ++c) {
+                    if (Cell(cells, m, c, r) == 0) continue;
+                    ++count;
+                    pastTheRing += c < 4 || c > m.width + 5 || r < 4 || r > m.height + 5;
+                }
+            EXPECT_EQ(count, e.count[layer]) << m.name << " layer " << layer;
+            if (layer == 1) {
+                EXPECT_EQ(pastTheRing, 0) << m.name;
+            }
+        }
+    }
+}
+
 TEST(StageMaps, GroundLiesUnderEveryPlaceThePlayerIsPut) {
     struct Place {
         int stage;
@@ -224,4 +244,22 @@ TEST(StageMaps, NoEnemyIsPlacedInsideABlock) {
                     EXPECT_FALSE(grid.Solid(c, r)) << grid.m.name << " column " << c << " row " << r;
                 }
     }
+}
+
+// The archers and lizardmen of the maps are put standing on the ground: the
+// cell under each is solid (an archer keeps to the place it is put in, and
+// one put over a pit or a drop would shoot from the air).
+TEST(StageMaps, ArchersAndLizardmenArePutOnTheGround) {
+    const std::set<int32_t> standing = {11050, 11051, 11060, 11061};
+    int placed = 0;
+    for (int i = 0; i < kStageMapCount; ++i) {
+        const MapGrid grid(kStageMaps[i]);
+        for (int32_t r = 0; r + 1 < grid.rows; ++r)
+            for (int32_t c = 0; c < grid.columns; ++c) {
+                if (!standing.count(TypeOf(grid.C(c, r)))) continue;
+                ++placed;
+                EXPECT_TRUE(grid.Solid(c, r + 1)) << grid.m.name << " column " << c << " row " << r;
+            }
+    }
+    EXPECT_GT(placed, 20);
 }

@@ -380,7 +380,8 @@ TEST_F(SceneryPictures, StoneLedgesRestOnABeam) {
 // What the player stands on carries the dark outline along its top row,
 // where the feet land, with a lit surface under it (never the outline
 // again): the castle's capstones and roof-tiled ledges, the tower's beams
-// and floor boards, the river's stepping stones and boulders.
+// and floor boards, the river's stepping stones and boulders, the stone
+// set's coping, ledges and the rooms' floor.
 TEST_F(SceneryPictures, WhatThePlayerStandsOnIsOutlinedAlongItsTop) {
     const Sheets sheets;
     struct Piece {
@@ -399,6 +400,10 @@ TEST_F(SceneryPictures, WhatThePlayerStandsOnIsOutlinedAlongItsTop) {
         {"tower boards, left end", 20287, 1, 19},  {"tower boards, middle", 20286, 0, 19},
         {"tower boards, right end", 20288, 0, 18}, {"stepping stone, middle", 20975, 0, 19},
         {"river boulder", 20061, 3, 16},
+        {"stone, single block", 20521, 1, 18},     {"stone, top-left corner", 20525, 1, 19},
+        {"stone, top", 20526, 0, 19},              {"stone, top-right corner", 20527, 0, 18},
+        {"stone ledge, left end", 20534, 1, 19},   {"stone ledge", 20535, 0, 19},
+        {"stone ledge, right end", 20536, 0, 18},  {"room floor", 20546, 0, 19},
     };
     constexpr uint32_t kOutline = 0x1A1423u;
     for (const Piece& p : pieces) {
@@ -425,24 +430,23 @@ TEST_F(SceneryPictures, TheCastlesEveningDeepensAlongTheStage) {
     EXPECT_GT(band[1], band[2] + 5) << "middle " << band[1] << ", last " << band[2];
 }
 
-// The castle's stone masses are not one picture on the cells' grid: along
-// every row of its walls, any six cells of stone side by side show at least
-// four different pictures (fills and tops of several layings).
-TEST(StageScenery, TheCastlesStonesDoNotRepeatOnTheGrid) {
-    const StageMapData& castle = kStageMaps[2];
-    const MapGrid g(castle);
-    auto stone = [&](int32_t c, int32_t r) {
-        const int32_t id = static_cast<int32_t>(g.A(c, r) & kMapCellTypeMask);
-        return (id >= 20561 && id <= 20588) || (id >= 20165 && id <= 20190) ? id : 0;  // the layings' fills and tops
-    };
-    int runs = 0;
-    for (int32_t r = 5; r <= castle.height + 4; ++r)
-        for (int32_t c = 0; c + 6 <= g.columns; ++c) {
-            std::set<int32_t> pictures;
-            for (int32_t i = 0; i < 6; ++i) pictures.insert(stone(c + i, r));
-            if (pictures.count(0)) continue;  // not six cells of stone
-            ++runs;
-            EXPECT_GE(pictures.size(), 4u) << "row " << r << " from column " << c;
+// The pieces laid in long runs (the walls' stones and coping, the ledges,
+// the rooms' floor, and behind them the sky, the roofs, the plaster and the
+// stone base) show nothing that marks the cells' grid: no column of their
+// picture, repeated every cell along a run, stands out from the rest (a
+// weathered stone, a joint on the cell's edge, a window).
+TEST_F(SceneryPictures, TheSetsLongRunsShowNoMarkOfTheCellsGrid) {
+    const Sheets sheets;
+    constexpr double kMostApart = 25.0;  // brightness, 0 to 255
+    for (int32_t id : {20522, 20526, 20529, 20535, 20546, 20552, 30248, 30249, 30250, 30251, 30253}) {
+        const std::vector<uint32_t> texels = sheets.Picture(id);
+        ASSERT_EQ(texels.size(), 400u) << id;
+        auto brightness = [](uint32_t p) { return (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10.0; };
+        double all = 0, column[20] = {};
+        for (std::size_t k = 0; k < texels.size(); ++k) {
+            column[k % 20] += brightness(texels[k]) / 20.0;
+            all += brightness(texels[k]) / 400.0;
         }
-    EXPECT_GT(runs, 100);
+        for (int x = 0; x < 20; ++x) EXPECT_LE(std::abs(column[x] - all), kMostApart) << id << " column " << x;
+    }
 }
