@@ -95,21 +95,29 @@ public:
                                  0xFFFFFFu);
         return texels;
     }
-    // The mean colour of the texels of a sheet's rectangle that are neither
-    // the colour key nor the outline: a figure's body.
-    std::array<double, 3> BodyColour(int32_t slot, int32_t x0, int32_t y0, int32_t w, int32_t h) const {
-        std::array<double, 3> sum = {0, 0, 0};
-        int n = 0;
+    // Calls `f` with the colour (0x00RRGGBB) of every texel of a sheet's
+    // rectangle that is neither the colour key nor the outline: a figure's
+    // body.
+    template <typename F>
+    void ForEachBodyTexel(int32_t slot, int32_t x0, int32_t y0, int32_t w, int32_t h, F f) const {
         const platform::Texture& t = *sheets.at(slot);
         for (int32_t y = y0; y < y0 + h; ++y)
             for (int32_t x = x0; x < x0 + w; ++x) {
                 const uint32_t p = t.Pixels()[static_cast<std::size_t>(y) * t.Width() + static_cast<std::size_t>(x)];
                 if ((p >> 24) == 0 || (p & 0xFFFFFFu) == 0x1A1423u) continue;
-                sum[0] += (p >> 16) & 0xFF;
-                sum[1] += (p >> 8) & 0xFF;
-                sum[2] += p & 0xFF;
-                ++n;
+                f(p & 0xFFFFFFu);
             }
+    }
+    // The mean colour of a figure's body.
+    std::array<double, 3> BodyColour(int32_t slot, int32_t x0, int32_t y0, int32_t w, int32_t h) const {
+        std::array<double, 3> sum = {0, 0, 0};
+        int n = 0;
+        ForEachBodyTexel(slot, x0, y0, w, h, [&](uint32_t p) {
+            sum[0] += (p >> 16) & 0xFF;
+            sum[1] += (p >> 8) & 0xFF;
+            sum[2] += p & 0xFF;
+            ++n;
+        });
         for (double& v : sum) v /= std::max(n, 1);
         return sum;
     }
@@ -118,14 +126,10 @@ public:
     uint32_t ShadeColour(int32_t slot, int32_t x0, int32_t y0, int32_t w, int32_t h) const {
         std::map<uint32_t, int> count;
         int n = 0;
-        const platform::Texture& t = *sheets.at(slot);
-        for (int32_t y = y0; y < y0 + h; ++y)
-            for (int32_t x = x0; x < x0 + w; ++x) {
-                const uint32_t p = t.Pixels()[static_cast<std::size_t>(y) * t.Width() + static_cast<std::size_t>(x)];
-                if ((p >> 24) == 0 || (p & 0xFFFFFFu) == 0x1A1423u) continue;
-                ++count[p & 0xFFFFFFu];
-                ++n;
-            }
+        ForEachBodyTexel(slot, x0, y0, w, h, [&](uint32_t p) {
+            ++count[p];
+            ++n;
+        });
         uint32_t shade = 0;
         double darkest = 256.0;
         for (const auto& [colour, k] : count)
