@@ -790,8 +790,10 @@ Rgb RoofTiles(int x, int yy) {
 }
 
 // The sky over the castle: one band from row to row, with no dithered line
-// where the rows of tiles meet: the evening deepening over the roofs.
-Rgb CastleSky(int x, int y) { return (x + 2 * y) % 5 == 0 ? kDusk : kNight; }
+// where the rows of tiles meet: the violet of the late evening over the
+// roofs, flecked with the night. (Violet, not the night itself: the ninjas'
+// dark shades stand apart from it.)
+Rgb CastleSky(int x, int y) { return (x + 2 * y) % 5 == 0 ? kNight : kInk; }
 
 // The ridge of the castle's roof at the foot of the sky: a cap of round
 // tiles over two stacked courses of flat ones, then the slope.

@@ -299,9 +299,7 @@ TEST_F(SceneryPictures, TheForestEarthMixesFillsThatDiffer) {
 // colour making up a tenth of its body, is not the colour those pictures
 // show most, nor the dark next to it in the palette: the ninja's navy was
 // once the very colour of the forest's depth, the river and the forest
-// room. (The castle walls and the two rooms of stone and wood are not
-// held to the shade yet: the walls' night sky is the robot's and
-// Ironclaw's dark, the rooms' wood Luka's brown.)
+// room.
 TEST_F(SceneryPictures, PlayableCharactersStandOutAgainstEveryStagesBackdrop) {
     const Sheets sheets;
     struct Figure {
@@ -313,7 +311,6 @@ TEST_F(SceneryPictures, PlayableCharactersStandOutAgainstEveryStagesBackdrop) {
     constexpr double kFarApart = 60.0;     // distance of mean colours, RGB 0 to 255
     constexpr double kShadeApart = 30.0;   // more than navy from night (20)
     constexpr int kShare = 5;              // percent of the cells a picture must fill to count
-    const std::set<std::string> shadeNotYet = {"1_3", "1_6", "1_8"};
     auto distance = [](uint32_t a, uint32_t b) {
         double sum = 0;
         for (int shift : {16, 8, 0}) {
@@ -344,7 +341,6 @@ TEST_F(SceneryPictures, PlayableCharactersStandOutAgainstEveryStagesBackdrop) {
                                            (body[1] - wall[1]) * (body[1] - wall[1]) +
                                            (body[2] - wall[2]) * (body[2] - wall[2]));
                 EXPECT_GE(d, kFarApart) << f.who << " before scenery " << id << " of stage " << m.name;
-                if (shadeNotYet.count(m.name)) continue;
                 EXPECT_GE(distance(sheets.ShadeColour(f.slot, 0, 0, 40, 40), sheets.MainColour(id)), kShadeApart)
                     << f.who << "'s shade before scenery " << id << " of stage " << m.name;
             }
