@@ -249,12 +249,20 @@ TEST(Popup, NumberIsCentredOnTheEffectAndLeavesTheSharedStyleAsItWas) {
 
 // --- Coins ----------------------------------------------------------------------------
 
-TEST(Coin, ADroppedCoinBouncesWithHalfItsSpeedAndComesToRest) {
-    Scenario s({"........", "........", "........", "########"}, {{'#', kForestFill}}, 2);
+namespace {
+// A coin thrown up as an enemy's drop throws it, worth one piece of gold.
+CCharacterEffect* ThrowDroppedCoin() {
     CCharacterEffect* coin = SpawnEffect(CCharacterEffect::kDroppedCoin, 1, 1000, 1000, 600, 600, 0, 0, -80, -80);
     coin->SetGold(1);
     coin->attackDirX = coin->vx;
     coin->attackDirY = coin->vy;
+    return coin;
+}
+}  // namespace
+
+TEST(Coin, ADroppedCoinBouncesWithHalfItsSpeedAndComesToRest) {
+    Scenario s({"........", "........", "........", "########"}, {{'#', kForestFill}}, 2);
+    CCharacterEffect* coin = ThrowDroppedCoin();
     std::vector<int32_t> bounces;
     int32_t lastVy = coin->vy;
     for (int i = 0; i < 60; ++i) {
@@ -301,11 +309,7 @@ TEST(Coin, ALyingCoinBlinksBeforeItGoes) {
 
 TEST(Coin, ACoinAnEnemyDropsIsSeenThenBlinksShownAndHiddenInTurnThroughItsLastEightyFrames) {
     Scenario s({"........", "........", "........", "########"}, {{'#', kForestFill}}, 2);
-    // Thrown up as an enemy's drop throws it: it bounces, settles and lies.
-    CCharacterEffect* coin = SpawnEffect(CCharacterEffect::kDroppedCoin, 1, 1000, 1000, 600, 600, 0, 0, -80, -80);
-    coin->SetGold(1);
-    coin->attackDirX = coin->vx;
-    coin->attackDirY = coin->vy;
+    CCharacterEffect* coin = ThrowDroppedCoin();
     int sprites = 0;
     SetSpriteObserver([&sprites](const SpriteDraw&) { ++sprites; });
     std::vector<bool> shown;  // one entry for each frame it was listed after
