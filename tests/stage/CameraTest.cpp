@@ -82,7 +82,7 @@ TEST_F(CameraTest, StartSpawnsTheFirstWindowAndTheWholeObjectLayer) {
     Game()->StartStage(266);
     const testing_support::MapCounts n = CountMapCharacters();
     // Layer C whole; layers A and B only inside the window around the view.
-    EXPECT_EQ(n.c, 12);  // the first stage's twelve enemies
+    EXPECT_EQ(n.c, 32);  // the first stage's thirty-two enemies
     EXPECT_GT(n.a, 0);
     EXPECT_GT(n.b, 0);
     EXPECT_LT(n.b, 1520);

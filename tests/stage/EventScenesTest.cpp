@@ -627,7 +627,7 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     for (int32_t character : {1, 2, 4}) {
         Game()->m_selectedCharacter = character;
         ASSERT_TRUE(Game()->StartStage(266));
-        ClearEnemies();  // the first stage's walker stays out of the scene
+        ClearEnemies();  // the first stage's enemies stay out of the scene
         CEventEnding1_1* scene = CEventEnding1_1::GetInstance();
         StopMusic();
         PlayMusic(11);  // the clear music alone, still loaded
@@ -707,6 +707,7 @@ TEST_F(SceneTest, TheFirstEndingWithItsVariantsAndTheSecondToTheHug) {
     }
 
     ASSERT_TRUE(Game()->StartStage(266));
+    ClearEnemies();  // the first stage's enemies stay out of the scene
     CEventEnding1_2* second = CEventEnding1_2::GetInstance();
     Director()->SetEvent(EventId::kEnding2);
     EXPECT_EQ(CGameInputController::GetInstance()->GetChild(), ending) << "the whole chain replaced";
