@@ -282,8 +282,9 @@ TEST_F(SceneryPictures, TheForestEarthMixesFillsThatDiffer) {
             ++roots;
             for (int32_t dr = -1; dr <= 1; ++dr)
                 for (int32_t dc = -1; dc <= 1; ++dc)
-                    if (dr != 0 || dc != 0)
+                    if (dr != 0 || dc != 0) {
                         EXPECT_NE(id(c + dc, r + dr), kRoot) << "roots touch at column " << c << " row " << r;
+                    }
         }
     EXPECT_GT(plain, 0);
     EXPECT_GT(roots, 0);
