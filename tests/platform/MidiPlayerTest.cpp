@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -289,4 +290,83 @@ TEST(MidiPlayerTest, TheSoundFontSynthesiserSounds) {
     for (float v : left) peak = std::max(peak, std::fabs(v));
     EXPECT_GT(peak, 0.001f);
     EXPECT_LT(peak, 1.0f);
+}
+
+namespace {
+
+// A sink that sounds at a set level with a set number of voices, counting
+// the frames it is asked for.
+class VoicedSink : public MidiSink {
+public:
+    VoicedSink(const int* voices, const float* level, long* rendered) : m_voices(voices), m_level(level), m_rendered(rendered) {}
+    void Send(uint8_t, uint8_t, uint8_t) override {}
+    void Render(float* left, float* right, int frames) override {
+        for (int i = 0; i < frames; ++i) left[i] = right[i] = *m_level;
+        *m_rendered += frames;
+    }
+    void Reset() override {}
+    int ActiveVoices() const override { return *m_voices; }
+
+private:
+    const int* m_voices;
+    const float* m_level;
+    long* m_rendered;
+};
+
+}  // namespace
+
+TEST(MidiPlayerTest, ASilentSynthesiserRestsUntilANoteReachesIt) {
+    struct Case {
+        const char* what;
+        int voices;
+        float level;
+        long rendered;  // of 10000 frames
+    };
+    const Case cases[] = {
+        {"no voice, silent: rests after 4096 frames", 0, 0.0f, 4096},
+        {"a voice held at silence", 1, 0.0f, 10000},
+        {"no voice, a reverb tail still heard", 0, 0.0001f, 10000},
+        {"a sink that cannot count its voices", -1, 0.0f, 10000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::mutex mutex;
+        MidiPlayer player(mutex, kRate);
+        int voices = c.voices;
+        float level = c.level;
+        long rendered = 0;
+        player.SetSinkForTesting(std::make_unique<VoicedSink>(&voices, &level, &rendered));
+        std::vector<float> out(20000, 0.0f);
+        player.Render(out.data(), 10000);
+        EXPECT_EQ(rendered, c.rendered);
+        EXPECT_EQ(player.SynthResting(), c.rendered < 10000);
+        // A song's first note wakes it in the same slice.
+        level = 0.5f;
+        player.Play(FourBeats());
+        player.Render(out.data(), 64);
+        EXPECT_EQ(rendered, c.rendered + 64);
+        EXPECT_FALSE(player.SynthResting());
+        EXPECT_EQ(out[0], c.level + 0.5f);
+    }
+}
+
+TEST(MidiPlayerTest, TheSoundFontSynthesiserRestsAfterItsTailAndSoundsAgain) {
+    unsetenv("PELLUMBRISK_SOUNDFONT");
+    const std::string font = platform::FindSoundFont();
+    if (font.empty()) GTEST_SKIP() << "no soundfont installed";
+    std::mutex mutex;
+    MidiPlayer player(mutex, kRate);
+    player.SetSinkForTesting(platform::CreateSoundFontSynth(font, kRate));
+    ASSERT_TRUE(player.Play(FourBeats()));
+    std::vector<float> out(static_cast<size_t>(kRate) * 2 * 2);
+    player.Render(out.data(), kRate + 4410);  // into the third beat's note
+    EXPECT_FALSE(player.SynthResting());
+    for (int second = 0; second < 3; ++second) player.Render(out.data(), kRate);  // the song ends, the tail dies away
+    EXPECT_TRUE(player.SynthResting());
+    std::fill(out.begin(), out.end(), 0.0f);
+    player.Play(FourBeats());
+    player.Render(out.data(), 4410);
+    float peak = 0;
+    for (size_t i = 0; i < 2 * 4410; ++i) peak = std::max(peak, std::fabs(out[i]));
+    EXPECT_GT(peak, 0.001f);
 }
