@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
@@ -427,5 +428,129 @@ TEST(Rasterizer, RandomScenesGiveTheSamePixelsWhateverTheRoutineAndJoin) {
                 ASSERT_EQ(wide->Depth(x, y), portable->Depth(x, y)) << "scene " << scene << " at " << x << "," << y;
                 ASSERT_EQ(apart->Depth(x, y), portable->Depth(x, y)) << "scene " << scene << " at " << x << "," << y;
             }
+    }
+}
+
+namespace {
+
+// A title-like frame: a clear, a tiled backdrop over the whole picture
+// (alpha-blended, its tile opaque) and a sprite on it.
+struct SceneFrame {
+    uint32_t clear = 0xFF203040u;
+    uint32_t blend = 1;
+    float spriteX = 100;
+    bool sprite = true;
+    bool extra = false;
+};
+
+void Quad(GraphicsDevice& d, float x0, float y0, float x1, float y1, float u1, float v1) {
+    Vertex q[6] = {V(x0, y0, 0, 0), V(x1, y0, u1, 0), V(x1, y1, u1, v1), V(x0, y0, 0, 0), V(x1, y1, u1, v1), V(x0, y1, 0, v1)};
+    d.DrawPrimitiveUP(2, q, sizeof(Vertex));
+}
+
+void DrawScene(GraphicsDevice& d, const Texture& tile, const SceneFrame& f) {
+    d.Clear(f.clear, 1.0f);
+    d.SetRenderState(RenderState::ZEnable, 0);
+    d.SetRenderState(RenderState::AlphaBlendEnable, f.blend);
+    d.SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha);
+    d.SetRenderState(RenderState::DestBlend, kBlendInvSrcAlpha);
+    d.SetTexture(0, &tile);
+    Quad(d, -0.5f, -0.5f, 479.5f, 319.5f, 30, 20);
+    if (f.sprite) Quad(d, f.spriteX - 0.5f, 49.5f, f.spriteX + 15.5f, 65.5f, 1, 1);
+    if (f.extra) Quad(d, 199.5f, 199.5f, 207.5f, 207.5f, 0.5f, 0.5f);
+}
+
+void FillTile(Texture& t, uint32_t alphaOf5) {
+    uint32_t* p = t.Pixels();
+    for (uint32_t i = 0; i < t.Width() * t.Height(); ++i) p[i] = 0xFF000000u | (i * 0x030507u);
+    p[5] = (p[5] & 0xFFFFFFu) | alphaOf5 << 24;
+}
+
+void ExpectSamePicture(const GraphicsDevice& a, const GraphicsDevice& b, const char* what) {
+    for (int y = 0; y < GraphicsDevice::kHeight; ++y)
+        for (int x = 0; x < GraphicsDevice::kWidth; ++x)
+            ASSERT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << what << " at " << x << "," << y;
+}
+
+}  // namespace
+
+TEST(Device, AFrameThatRepeatsTheLastIsKnownAndEveryOtherIsDrawnAnew) {
+    struct Case {
+        const char* what;
+        SceneFrame second;
+        bool retexel;  // one texel of the tile changes between the frames
+        bool repeated;
+    };
+    const Case cases[] = {
+        {"the same frame", {}, false, true},
+        {"the sprite one pixel on", {.spriteX = 101}, false, false},
+        {"another blend", {.blend = 0}, false, false},
+        {"another clear colour", {.clear = 0xFF000000u}, false, false},
+        {"a draw fewer", {.sprite = false}, false, false},
+        {"a draw more", {.extra = true}, false, false},
+        {"the tile's texels changed", {}, true, false},
+    };
+    for (const Case& c : cases) {
+        Texture tile(16, 16);
+        FillTile(tile, 0xFF);
+        GraphicsDevice d;
+        int presented = 0;
+        d.SetPresenter([&](const uint32_t*, int, int) { ++presented; });
+        DrawScene(d, tile, SceneFrame{});
+        d.Present();
+        EXPECT_FALSE(d.FrameRepeated()) << c.what;
+        if (c.retexel) tile.Pixels()[3] = 0xFFFFFFFFu;
+        DrawScene(d, tile, c.second);
+        d.Present();
+        EXPECT_EQ(d.FrameRepeated(), c.repeated) << c.what;
+        EXPECT_EQ(presented, 2) << c.what;
+        GraphicsDevice fresh;
+        DrawScene(fresh, tile, c.second);
+        ExpectSamePicture(d, fresh, c.what);
+    }
+}
+
+TEST(Device, DrawsHeldBackShowWhenTheBufferIsReadOrTheirTextureGoes) {
+    auto tile = std::make_unique<Texture>(16, 16);
+    FillTile(*tile, 0xFF);
+    GraphicsDevice d;
+    DrawScene(d, *tile, SceneFrame{});
+    d.Present();
+    // Read halfway through a repeating frame: the frame so far, not the last.
+    d.Clear(0xFF203040u, 1.0f);
+    EXPECT_EQ(d.Pixel(100, 50), 0xFF203040u);
+    d.Present();
+    // The repeating draws are done before their texture goes; a texture
+    // made in its place (likely in its memory) does not show in them.
+    DrawScene(d, *tile, SceneFrame{});
+    d.Present();
+    Texture white(16, 16);
+    std::fill(white.Pixels(), white.Pixels() + 256, 0xFFFFFFFFu);
+    GraphicsDevice expected;
+    DrawScene(expected, *tile, SceneFrame{});
+    expected.SetTexture(0, &white);
+    Quad(expected, 199.5f, 199.5f, 207.5f, 207.5f, 0.5f, 0.5f);
+    DrawScene(d, *tile, SceneFrame{});
+    tile.reset();
+    Texture other(16, 16);
+    std::fill(other.Pixels(), other.Pixels() + 256, 0xFFFFFFFFu);
+    d.SetTexture(0, &other);
+    Quad(d, 199.5f, 199.5f, 207.5f, 207.5f, 0.5f, 0.5f);
+    d.Present();
+    ExpectSamePicture(d, expected, "texture gone");
+}
+
+TEST(Device, TheClearShowsOnlyWhereTheFirstWholePictureDrawLetsItThrough) {
+    for (uint32_t alpha : {0xFFu, 0x00u, 0x80u}) {
+        Texture tile(16, 16);
+        FillTile(tile, alpha);
+        GraphicsDevice d;
+        DrawScene(d, tile, SceneFrame{.sprite = false});
+        // Texel 5 of the first tile row lies under pixel 5 of the top row.
+        const uint32_t texel = tile.At(5, 0), clear = 0xFF203040u;
+        const uint32_t expect = alpha == 0xFF ? texel : alpha == 0 ? clear : 0xFF000000u;
+        if (alpha != 0x80) EXPECT_EQ(d.Pixel(5, 0), expect) << alpha;
+        else EXPECT_NE(d.Pixel(5, 0) & 0xFFFFFFu, texel & 0xFFFFFFu);
+        EXPECT_EQ(d.Pixel(6, 0), tile.At(6, 0)) << alpha;
     }
 }
