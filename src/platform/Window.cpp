@@ -537,7 +537,11 @@ bool TakeWakeRequest() { return WakeState().requested.exchange(false); }
 
 void PresentToWindow(const uint32_t* argb, int width, int height, bool repeated) {
     auto& s = State();
-    if (!s.window || x11::WindowGone() || width != s.clientW || height != s.clientH) return;
+    if (!s.window || x11::WindowGone() || width != s.clientW || height != s.clientH) {
+        // A frame not shown: the window no longer holds the last one.
+        s.shown.valid = false;
+        return;
+    }
     int sdlW = 0, sdlH = 0;
     SDL_GetWindowSize(s.window, &sdlW, &sdlH);
     if (!x11::RealWindowSize(s.realW, s.realH)) s.realW = s.realH = 0;

@@ -363,8 +363,8 @@ TEST(WindowPresent, ThePictureLandsInTheMiddleAtItsWholeFactorWithBlackBands) {
     // A frame that repeats the last is not sent again; a new one comes
     // without the bands, which stand as they were; after a window event (an
     // exposure) the window takes everything again, repeated or not.
-    const Uint32 white = SDL_MapRGB(surface->format, 255, 255, 255);
-    SDL_FillRect(surface, nullptr, white);
+    platform::PresentToWindow(frame.data(), 480, 320, false);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
     platform::PresentToWindow(frame.data(), 480, 320, true);
     EXPECT_EQ(at(20, 30), 0xFFFFFFu);
     std::vector<uint32_t> next(frame.rbegin(), frame.rend());
