@@ -8,13 +8,56 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
 namespace platform {
 
+namespace {
+
+uint64_t NewStamp() {
+    static std::atomic<uint64_t> next{1};
+    return next++;
+}
+
+// The devices holding back draws that read textures: a texture about to
+// change or go has them drawn first.
+std::vector<GraphicsDevice*>& HoldingDevices() {
+    // Never destroyed: textures built before it may go after it.
+    static auto* devices = new std::vector<GraphicsDevice*>;
+    return *devices;
+}
+
+void DrawEverythingHeldBack() {
+    // Drawing takes each device off the list.
+    while (!HoldingDevices().empty()) HoldingDevices().back()->DrawHeldBack();
+}
+
+void ForgetHolding(GraphicsDevice* device) {
+    auto& devices = HoldingDevices();
+    devices.erase(std::remove(devices.begin(), devices.end(), device), devices.end());
+}
+
+}  // namespace
+
 Texture::Texture(uint32_t width, uint32_t height)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, 0u) {}
+    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, 0u), stamp_(NewStamp()) {}
+
+Texture::~Texture() { DrawEverythingHeldBack(); }
+
+uint32_t* Texture::Pixels() {
+    DrawEverythingHeldBack();
+    stamp_ = NewStamp();
+    opaque_ = -1;
+    return pixels_.data();
+}
+
+bool Texture::Opaque() const {
+    if (opaque_ < 0)
+        opaque_ = std::all_of(pixels_.begin(), pixels_.end(), [](uint32_t t) { return (t >> 24) == 0xFF; }) ? 1 : 0;
+    return opaque_ == 1;
+}
 
 std::unique_ptr<Texture> CreateTextureFromPng(const uint8_t* data, size_t size, uint32_t width,
                                               uint32_t height, uint32_t colourKey) {
@@ -75,16 +118,106 @@ GraphicsDevice::GraphicsDevice()
     otherStates_[static_cast<int>(RenderState::ZFunc)] = kCmpLessEqual;
 }
 
+GraphicsDevice::~GraphicsDevice() { ForgetHolding(this); }
+
+GraphicsDevice::DrawState GraphicsDevice::CurrentDrawState() const {
+    DrawState s;
+    s.texture = texture_;
+    s.textureStamp = texture_ ? texture_->Stamp() : 0;
+    s.textureFactor = textureFactor_;
+    s.srcBlend = srcBlend_;
+    s.destBlend = destBlend_;
+    s.colourOp = colourOp_;
+    s.zEnable = zEnable_;
+    s.zWrite = zWrite_;
+    s.blendEnable = blendEnable_;
+    s.portableSpans = portableSpans_;
+    return s;
+}
+
+void GraphicsDevice::ApplyDrawState(const DrawState& s) {
+    texture_ = s.texture;
+    textureFactor_ = s.textureFactor;
+    srcBlend_ = s.srcBlend;
+    destBlend_ = s.destBlend;
+    colourOp_ = s.colourOp;
+    zEnable_ = s.zEnable;
+    zWrite_ = s.zWrite;
+    blendEnable_ = s.blendEnable;
+    portableSpans_ = s.portableSpans;
+}
+
+bool GraphicsDevice::LastCommandRepeats() const {
+    const size_t i = frame_.commands.size() - 1;
+    if (i >= shown_.commands.size()) return false;
+    const FrameCommand& now = frame_.commands[i];
+    const FrameCommand& then = shown_.commands[i];
+    if (now.clear != then.clear) return false;
+    if (now.clear) return now.clearArgb == then.clearArgb && now.clearDepth == then.clearDepth;
+    return now.state == then.state && now.vertexCount == then.vertexCount &&
+           std::memcmp(&frame_.vertices[now.firstVertex], &shown_.vertices[then.firstVertex],
+                       now.vertexCount * sizeof(Vertex)) == 0;
+}
+
+void GraphicsDevice::StopHolding() {
+    holding_ = false;
+    shownValid_ = false;
+    ForgetHolding(this);
+    const DrawState current = CurrentDrawState();
+    for (const FrameCommand& c : frame_.commands) {
+        if (c.clear) {
+            ClearNow(c.clearArgb, c.clearDepth);
+            continue;
+        }
+        ApplyDrawState(c.state);
+        DrawNow(static_cast<int>(c.vertexCount / 3), &frame_.vertices[c.firstVertex]);
+    }
+    ApplyDrawState(current);
+}
+
+void GraphicsDevice::DrawHeldBack() {
+    if (holding_) StopHolding();
+    FillPendingClear();
+}
+
+void GraphicsDevice::FillPendingClear() {
+    if (!clearPending_) return;
+    clearPending_ = false;
+    FillPixels(colour_.data(), static_cast<size_t>(kWidth) * height_, pendingClearArgb_);
+}
+
 Result GraphicsDevice::Clear(uint32_t argb, float depth) {
+    // Nothing drawn before a clear shows after it: the frame's log starts
+    // here, and from here on it may repeat the frame shown.
+    logging_ = true;
+    frame_.Clear();
+    FrameCommand c;
+    c.clear = true;
+    c.clearArgb = argb;
+    c.clearDepth = depth;
+    frame_.commands.push_back(c);
+    if (shownValid_ && LastCommandRepeats()) {
+        if (!holding_) HoldingDevices().push_back(this);
+        holding_ = true;
+        return kOk;
+    }
+    if (holding_) StopHolding();  // draws this clear
+    else ClearNow(argb, depth);
+    return kOk;
+}
+
+void GraphicsDevice::ClearNow(uint32_t argb, float depth) {
     const size_t used = static_cast<size_t>(kWidth) * height_;
-    FillPixels(colour_.data(), used, argb | 0xFF000000u);
+    // The colour waits for the first draw: a picture-wide opaque one makes
+    // it pointless.
+    clearPending_ = true;
+    pendingClearArgb_ = argb | 0xFF000000u;
     const float d = std::clamp(depth, 0.0f, 1.0f);
     const uint16_t value = static_cast<uint16_t>(std::lround(d * 65535.0f));
     // Most frames write no depth: the buffer then still holds the value.
     if (depthDirty_ || value != depthClearValue_) std::fill(depth_.begin(), depth_.begin() + used, value);
     depthClearValue_ = value;
     depthDirty_ = false;
-    return kOk;
 }
 
 Result GraphicsDevice::BeginScene() { return kOk; }
@@ -92,7 +225,22 @@ Result GraphicsDevice::EndScene() { return kOk; }
 
 Result GraphicsDevice::Present() {
     ++presentCount_;
+    const bool repeats = holding_ && frame_.commands.size() == shown_.commands.size();
+    if (repeats) {
+        holding_ = false;
+        ForgetHolding(this);
+    }
+    DrawHeldBack();
+    if (!repeats) {
+        // The buffers hold this frame: the next one may repeat it.
+        std::swap(frame_, shown_);
+        shownValid_ = logging_;
+    }
+    logging_ = false;
+    frame_.Clear();
+    repeated_ = repeats && !presenterFresh_ && presenter_;
     if (!presenter_) return kOk;
+    presenterFresh_ = false;
     if (width_ == kWidth) {
         presenter_(colour_.data(), width_, height_);
         return kOk;
@@ -109,6 +257,9 @@ Result GraphicsDevice::Reset() { return kOk; }
 
 Result GraphicsDevice::Reset(int width, int height) {
     if (width < 1 || width > kWidth || height < 1 || height > kMaxHeight) return kFail;
+    DrawHeldBack();
+    logging_ = shownValid_ = false;
+    frame_.Clear();
     width_ = width;
     height_ = height;
     std::fill(colour_.begin(), colour_.end(), 0xFF000000u);
@@ -168,6 +319,29 @@ Result GraphicsDevice::SetVertexShader(uint32_t fvf) { return fvf == kVertexForm
 
 Result GraphicsDevice::DrawPrimitiveUP(int triangleCount, const Vertex* vertices, uint32_t stride) {
     if (!vertices || stride != sizeof(Vertex) || triangleCount < 0) return kFail;
+    if (!logging_) {
+        // Drawn onto whatever the last frame left: this picture is no
+        // frame another can repeat.
+        shownValid_ = false;
+        DrawNow(triangleCount, vertices);
+        return kOk;
+    }
+    FrameCommand c;
+    c.state = CurrentDrawState();
+    c.firstVertex = frame_.vertices.size();
+    c.vertexCount = static_cast<size_t>(triangleCount) * 3;
+    frame_.vertices.insert(frame_.vertices.end(), vertices, vertices + c.vertexCount);
+    frame_.commands.push_back(c);
+    if (holding_) {
+        if (LastCommandRepeats()) return kOk;
+        StopHolding();  // draws this one as well
+        return kOk;
+    }
+    DrawNow(triangleCount, vertices);
+    return kOk;
+}
+
+void GraphicsDevice::DrawNow(int triangleCount, const Vertex* vertices) {
     for (int i = 0; i < triangleCount; ++i) {
         if (i + 1 < triangleCount && (DrawAxisAlignedQuad(vertices + 3 * i) || DrawQuadPair(vertices + 3 * i))) {
             ++i;
@@ -175,7 +349,6 @@ Result GraphicsDevice::DrawPrimitiveUP(int triangleCount, const Vertex* vertices
         }
         DrawTriangle(vertices[3 * i], vertices[3 * i + 1], vertices[3 * i + 2]);
     }
-    return kOk;
 }
 
 namespace detail {
@@ -336,6 +509,7 @@ void BuildRows(const detail::PreparedTriangle* const (&tris)[N], int width, Rows
 void GraphicsDevice::DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
     detail::PreparedTriangle t;
     if (!PrepareTriangle(a, b, c, t)) return;
+    FillPendingClear();
     Rows rows;
     const detail::PreparedTriangle* const tris[1] = {&t};
     BuildRows(tris, width_, rows);
@@ -347,6 +521,7 @@ bool GraphicsDevice::DrawQuadPair(const Vertex* v) {
     detail::PreparedTriangle first, second;
     const bool hasFirst = PrepareTriangle(v[0], v[1], v[2], first);
     const bool hasSecond = PrepareTriangle(v[3], v[4], v[5], second);
+    if (hasFirst || hasSecond) FillPendingClear();
     Rows rows;
     if (hasFirst && hasSecond && first.fill == second.fill) {
         const detail::PreparedTriangle* const tris[2] = {&first, &second};
@@ -425,6 +600,16 @@ bool GraphicsDevice::DrawAxisAlignedQuad(const Vertex* v) {
     if (x0 > x1 || y0 > y1) return true;
     SpanSetup s{};
     if (!Setup(a, b, c, area, s)) return true;
+    if (clearPending_) {
+        // A first draw that sets every pixel of the picture, whatever lay
+        // beneath, leaves nothing of the clear to see.
+        const bool whole = width_ == kWidth && x0 == 0 && x1 == width_ - 1 && y0 == 0 && y1 == height_ - 1;
+        const bool opaque = lastBlend_ == detail::kBlendNone ||
+                            (lastBlend_ == detail::kBlendAlpha && lastOp_ == detail::kOpTexture &&
+                             (!texture_ || texture_->Opaque()));
+        if (whole && opaque && !s.zTest) clearPending_ = false;
+        else FillPendingClear();
+    }
     Rows rows;
     rows.setup[0] = &s;
     rows.setup[1] = nullptr;
@@ -507,6 +692,8 @@ bool GraphicsDevice::Setup(const Vertex& v0, const Vertex& v1, const Vertex& v2,
     else if (srcBlend_ == kBlendOne && destBlend_ == kBlendOne) blend = detail::kBlendAdd;
     else if (srcBlend_ == kBlendSrcAlpha && destBlend_ == kBlendOne) blend = detail::kBlendAddAlpha;
     spanFn_ = detail::PickSpan(op, blend, portableSpans_);
+    lastOp_ = op;
+    lastBlend_ = blend;
     return true;
 }
 

@@ -13,6 +13,8 @@
 
 namespace platform {
 
+class GraphicsDevice;
+
 namespace detail {
 struct SpanSetup;  // per-draw state of the span routines
 struct Rows;       // the rows of a primitive and their set-ups
@@ -82,15 +84,26 @@ constexpr uint32_t kVertexFormat = 0x1C4;
 class Texture {
 public:
     Texture(uint32_t width, uint32_t height);
+    ~Texture();
+    Texture(const Texture&) = default;
+    Texture& operator=(const Texture&) = default;
     uint32_t Width() const { return width_; }
     uint32_t Height() const { return height_; }
-    uint32_t* Pixels() { return pixels_.data(); }
+    // The texels to write. Each call counts as a change of the texels, so a
+    // writer takes the pointer anew after drawing with the texture.
+    uint32_t* Pixels();
     const uint32_t* Pixels() const { return pixels_.data(); }
     uint32_t At(uint32_t x, uint32_t y) const { return pixels_[y * width_ + x]; }
+    // Different for every texture and every change of its texels.
+    uint64_t Stamp() const { return stamp_; }
+    // Whether every texel is fully opaque.
+    bool Opaque() const;
 
 private:
     uint32_t width_, height_;
     std::vector<uint32_t> pixels_;
+    uint64_t stamp_;
+    mutable int8_t opaque_ = -1;  // -1 until worked out for these texels
 };
 
 // Decodes a PNG (palette, grey or RGB, with or without alpha) into a new
@@ -109,12 +122,24 @@ public:
     static constexpr int kMaxHeight = 480;
 
     GraphicsDevice();
+    ~GraphicsDevice();
+    GraphicsDevice(const GraphicsDevice&) = delete;
+    GraphicsDevice& operator=(const GraphicsDevice&) = delete;
 
+    // A frame's picture is made by its last Clear and the draws after it,
+    // up to Present. A frame that repeats the last one presented, clear and
+    // draws alike (the same states, textures with the same texels, the same
+    // vertices), is not drawn again: the buffers still hold it. Its draws
+    // are held back while they match and drawn after all as soon as one
+    // differs or the buffers are read.
     Result Clear(uint32_t argb, float depth);
     Result BeginScene();
     Result EndScene();
     // Hands the finished colour buffer to the presenter (the window), if any.
     Result Present();
+    // Whether the last Present handed on the same picture as the one before
+    // it (the frame repeated the one before, to the same presenter).
+    bool FrameRepeated() const { return repeated_; }
     Result TestCooperativeLevel() const { return kOk; }
     Result Reset();
     // A reset to another back-buffer size (at most kWidth wide and
@@ -132,12 +157,27 @@ public:
     // Triangle list from memory; stride must be sizeof(Vertex).
     Result DrawPrimitiveUP(int triangleCount, const Vertex* vertices, uint32_t stride);
 
-    const uint32_t* ColourBuffer() const { return colour_.data(); }
-    uint32_t Pixel(int x, int y) const { return colour_[y * kWidth + x]; }
-    uint16_t Depth(int x, int y) const { return depth_[y * kWidth + x]; }
+    const uint32_t* ColourBuffer() const {
+        Settle();
+        return colour_.data();
+    }
+    uint32_t Pixel(int x, int y) const {
+        Settle();
+        return colour_[y * kWidth + x];
+    }
+    uint16_t Depth(int x, int y) const {
+        Settle();
+        return depth_[y * kWidth + x];
+    }
+    // Draws whatever is held back (a repeating frame's draws, a clear that
+    // may yet prove pointless); reading the buffers does it itself.
+    void DrawHeldBack();
 
     using Presenter = std::function<void(const uint32_t* argb, int width, int height)>;
-    void SetPresenter(Presenter p) { presenter_ = std::move(p); }
+    void SetPresenter(Presenter p) {
+        presenter_ = std::move(p);
+        presenterFresh_ = true;
+    }
 
     uint64_t PresentCount() const { return presentCount_; }
 
@@ -146,6 +186,45 @@ public:
     void UsePortableSpans(bool portable) { portableSpans_ = portable; }
 
 private:
+    // What a draw depends on besides its vertices.
+    struct DrawState {
+        const Texture* texture = nullptr;
+        uint64_t textureStamp = 0;
+        uint32_t textureFactor = 0, srcBlend = 0, destBlend = 0, colourOp = 0;
+        bool zEnable = false, zWrite = false, blendEnable = false, portableSpans = false;
+        bool operator==(const DrawState&) const = default;
+    };
+    // One clear or draw of a frame, its vertices kept apart.
+    struct FrameCommand {
+        bool clear = false;
+        uint32_t clearArgb = 0;
+        float clearDepth = 0;
+        DrawState state;
+        size_t firstVertex = 0, vertexCount = 0;
+    };
+    struct FrameLog {
+        std::vector<FrameCommand> commands;
+        std::vector<Vertex> vertices;
+        void Clear() {
+            commands.clear();
+            vertices.clear();
+        }
+    };
+
+    void Settle() const {
+        if (holding_ || clearPending_) const_cast<GraphicsDevice*>(this)->DrawHeldBack();
+    }
+    DrawState CurrentDrawState() const;
+    void ApplyDrawState(const DrawState& s);
+    // Whether the current frame's last command matches the shown frame's
+    // command at the same place.
+    bool LastCommandRepeats() const;
+    // Stops holding back: the frame so far is drawn from its log.
+    void StopHolding();
+    void ClearNow(uint32_t argb, float depth);
+    void DrawNow(int triangleCount, const Vertex* vertices);
+    // Fills the colour buffer with a clear still pending.
+    void FillPendingClear();
     void DrawTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
     // Set-up, span routine and edges of one triangle; false when it draws
     // nothing.
@@ -182,6 +261,21 @@ private:
     bool depthDirty_ = false;
     uint16_t depthClearValue_ = 0xFFFF;
     bool portableSpans_ = false;
+    // The colour buffer's clear, held back until the first draw shows
+    // whether it covers the whole picture with opaque pixels.
+    bool clearPending_ = false;
+    uint32_t pendingClearArgb_ = 0;
+    // The kind of the last draw set up, for the clear above.
+    int lastOp_ = 0, lastBlend_ = 0;
+    // The frame being built (logged from its last Clear on) and the last
+    // one presented, which the buffers hold while shownValid_.
+    FrameLog frame_, shown_;
+    bool logging_ = false;
+    bool shownValid_ = false;
+    // The frame so far repeats the shown one and is not drawn.
+    bool holding_ = false;
+    bool repeated_ = false;
+    bool presenterFresh_ = true;
     Presenter presenter_;
     uint64_t presentCount_ = 0;
 };

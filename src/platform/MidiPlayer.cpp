@@ -15,6 +15,11 @@ namespace platform {
 namespace {
 
 constexpr int kRenderSlice = 64;  // frames between event checks (1.5 ms)
+// A synthesiser rests once it has had no voice and given out nothing above
+// this level (120 dB below full scale, far under a 16-bit step) for this
+// many frames (93 ms).
+constexpr float kRestLevel = 1e-6f;
+constexpr int kRestAfterFrames = 4096;
 
 uint32_t ReadBig32(const uint8_t* p) {
     return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
@@ -142,6 +147,7 @@ public:
         fluid_synth_write_float(m_synth, frames, left, 0, 1, right, 0, 1);
     }
     void Reset() override { fluid_synth_system_reset(m_synth); }
+    int ActiveVoices() const override { return fluid_synth_get_active_voice_count(m_synth); }
 
 private:
     fluid_settings_t* m_settings;
@@ -303,6 +309,8 @@ void MidiPlayer::SetSinkForTesting(std::unique_ptr<MidiSink> sink) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_prepared = true;
     m_sink = std::move(sink);
+    m_resting = false;
+    m_quietFrames = 0;
 }
 
 size_t MidiPlayer::FirstEventAt(uint32_t tick) const {
@@ -324,7 +332,28 @@ void MidiPlayer::Dispatch(const MidiEvent& e) {
     } else if (kind == 0x80 || kind == 0x90) {
         m_activeNotes[ch][e.data1 >> 4] &= static_cast<uint16_t>(~(1u << (e.data1 & 15)));
     }
-    if (m_sink) m_sink->Send(e.status, e.data1, e.data2);
+    Send(e.status, e.data1, e.data2);
+}
+
+void MidiPlayer::Send(uint8_t status, uint8_t data1, uint8_t data2) {
+    if (!m_sink) return;
+    m_sink->Send(status, data1, data2);
+    m_resting = false;
+    m_quietFrames = 0;
+}
+
+void MidiPlayer::NoteQuiet(float peak, int frames) {
+    if (peak >= kRestLevel || m_sink->ActiveVoices() != 0) {
+        m_quietFrames = 0;
+        return;
+    }
+    m_quietFrames += frames;
+    if (m_quietFrames >= kRestAfterFrames) m_resting = true;
+}
+
+bool MidiPlayer::SynthResting() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_resting;
 }
 
 void MidiPlayer::ReleaseNotes() {
@@ -332,7 +361,7 @@ void MidiPlayer::ReleaseNotes() {
         for (int group = 0; group < 8; ++group) {
             for (int bit = 0; bit < 16; ++bit) {
                 if (m_activeNotes[ch][group] & (1u << bit)) {
-                    if (m_sink) m_sink->Send(static_cast<uint8_t>(0x80 | ch), static_cast<uint8_t>(group * 16 + bit), 0);
+                    Send(static_cast<uint8_t>(0x80 | ch), static_cast<uint8_t>(group * 16 + bit), 0);
                 }
             }
             m_activeNotes[ch][group] = 0;
@@ -446,12 +475,15 @@ void MidiPlayer::Render(float* out, int frames) {
             if (needed >= 1.0 && needed < n) n = static_cast<int>(needed);
             m_tick += n * perFrame;
         }
-        if (m_sink) {
+        if (m_sink && !m_resting) {
             m_sink->Render(m_left.data(), m_right.data(), n);
+            float peak = 0.0f;
             for (int i = 0; i < n; ++i) {
                 out[2 * i] += m_left[i] * m_gain;
                 out[2 * i + 1] += m_right[i] * m_gain;
+                peak = std::max({peak, std::fabs(m_left[i]), std::fabs(m_right[i])});
             }
+            NoteQuiet(peak, n);
         }
         out += 2 * n;
         frames -= n;

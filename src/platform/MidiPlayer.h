@@ -65,6 +65,9 @@ public:
     virtual void Render(float* left, float* right, int frames) = 0;
     // Silences every voice and resets the controllers of every channel.
     virtual void Reset() = 0;
+    // How many voices sound now; -1 when the sink cannot tell (the player
+    // then renders it without pause).
+    virtual int ActiveVoices() const { return -1; }
 };
 
 // The soundfont to use: $PELLUMBRISK_SOUNDFONT when set (empty: none),
@@ -98,12 +101,20 @@ public:
     uint32_t CurrentTick() const;
 
     // Adds `frames` frames into interleaved stereo `out`; called by the
-    // mixer with its lock held.
+    // mixer with its lock held. A synthesiser with no voice left whose
+    // output (the reverb's tail) has died away below anything a 16-bit
+    // sample can hold rests: it is not rendered until a message reaches it.
     void Render(float* out, int frames);
+    // Whether the synthesiser rests now.
+    bool SynthResting() const;
 
 private:
     void ChaseTo(uint32_t tick);
     void Dispatch(const MidiEvent& e);
+    // Sends one message to the synthesiser, waking it from its rest.
+    void Send(uint8_t status, uint8_t data1, uint8_t data2);
+    // Counts a rendered slice towards the rest (its peak before the gain).
+    void NoteQuiet(float peak, int frames);
     void ReleaseNotes();
     size_t FirstEventAt(uint32_t tick) const;
     double TicksPerFrame() const;
@@ -124,6 +135,8 @@ private:
     int32_t m_repeatsLeft = 0;
     uint16_t m_activeNotes[16][8] = {};  // one bit per key
     std::vector<float> m_left, m_right;
+    bool m_resting = false;
+    int m_quietFrames = 0;  // frames rendered since the synthesiser last sounded
 };
 
 }  // namespace platform

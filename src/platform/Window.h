@@ -52,7 +52,10 @@ void WakeMainThread();
 bool WakeRequested();
 bool TakeWakeRequest();
 
-void PresentToWindow(const uint32_t* argb, int width, int height);
+// Shows a frame. `repeated` says it is the very picture of the frame
+// before: the window then sends nothing unless it lost what it showed (it
+// was exposed, or took another size or shape since).
+void PresentToWindow(const uint32_t* argb, int width, int height, bool repeated = false);
 void ShowMessageBox(const char* text, const char* caption);
 // A message for a start that opens no window of its own: a box on the
 // desktop, shown by a child process so that the caller ends at once and a

@@ -146,7 +146,8 @@ void RunGame() {
         platform::ShowMessageBox("初期化に失敗しました", "");
         return;
     }
-    GetDevice()->SetPresenter([](const uint32_t* argb, int w, int h) { platform::PresentToWindow(argb, w, h); });
+    GetDevice()->SetPresenter(
+        [](const uint32_t* argb, int w, int h) { platform::PresentToWindow(argb, w, h, GetDevice()->FrameRepeated()); });
     CGameStateLoading::GetInstance()->Draw();
     CSoundManager::GetInstance()->Init();
     CreateTextFont(9);

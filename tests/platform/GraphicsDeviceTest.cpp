@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
@@ -427,5 +428,109 @@ TEST(Rasterizer, RandomScenesGiveTheSamePixelsWhateverTheRoutineAndJoin) {
                 ASSERT_EQ(wide->Depth(x, y), portable->Depth(x, y)) << "scene " << scene << " at " << x << "," << y;
                 ASSERT_EQ(apart->Depth(x, y), portable->Depth(x, y)) << "scene " << scene << " at " << x << "," << y;
             }
+    }
+}
+
+namespace {
+
+// A title-like frame: a clear, a tiled backdrop over the whole picture
+// (alpha-blended) and a sprite on it, or another small one as well.
+struct SceneFrame {
+    uint32_t clear = 0xFF203040u, blend = 1;
+    float spriteX = 100;
+    int sprites = 1;
+};
+
+void Quad(GraphicsDevice& d, float x0, float y0, float x1, float y1, float u1, float v1) {
+    Vertex q[6] = {V(x0, y0, 0, 0), V(x1, y0, u1, 0), V(x1, y1, u1, v1), V(x0, y0, 0, 0), V(x1, y1, u1, v1), V(x0, y1, 0, v1)};
+    d.DrawPrimitiveUP(2, q, sizeof(Vertex));
+}
+
+void DrawScene(GraphicsDevice& d, const Texture& tile, const SceneFrame& f) {
+    d.Clear(f.clear, 1.0f);
+    d.SetRenderState(RenderState::ZEnable, 0);
+    d.SetRenderState(RenderState::AlphaBlendEnable, f.blend);
+    d.SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha);
+    d.SetRenderState(RenderState::DestBlend, kBlendInvSrcAlpha);
+    d.SetTexture(0, &tile);
+    Quad(d, -0.5f, -0.5f, 479.5f, 319.5f, 30, 20);
+    if (f.sprites > 0) Quad(d, f.spriteX - 0.5f, 49.5f, f.spriteX + 15.5f, 65.5f, 1, 1);
+    if (f.sprites > 1) Quad(d, 199.5f, 199.5f, 207.5f, 207.5f, 0.5f, 0.5f);
+}
+
+// An opaque 16 x 16 tile but for texel 5 of its first row.
+void FillTile(Texture& t, uint32_t alphaOf5 = 0xFF) {
+    uint32_t* p = t.Pixels();
+    for (uint32_t i = 0; i < 256; ++i) p[i] = 0xFF000000u | (i * 0x030507u);
+    p[5] = (p[5] & 0xFFFFFFu) | alphaOf5 << 24;
+}
+
+void ExpectSamePicture(const GraphicsDevice& a, const GraphicsDevice& b, const char* what) {
+    for (int i = 0; i < GraphicsDevice::kWidth * GraphicsDevice::kHeight; ++i)
+        ASSERT_EQ(a.ColourBuffer()[i], b.ColourBuffer()[i]) << what << " at pixel " << i;
+}
+
+}  // namespace
+
+TEST(Device, AFrameThatRepeatsTheLastIsKnownAndEveryOtherIsDrawnAnew) {
+    struct Case {
+        const char* what;
+        SceneFrame second;
+        bool retexel;  // a texel of the tile changes between the frames
+        bool repeated;
+    } const cases[] = {
+        {"the same frame", {}, false, true},          {"the sprite a pixel on", {.spriteX = 101}, false, false},
+        {"another blend", {.blend = 0}, false, false}, {"another clear", {.clear = 0xFF000000u}, false, false},
+        {"a draw fewer", {.sprites = 0}, false, false}, {"a draw more", {.sprites = 2}, false, false},
+        {"the tile's texels changed", {}, true, false},
+    };
+    for (const Case& c : cases) {
+        Texture tile(16, 16);
+        FillTile(tile);
+        GraphicsDevice d, fresh;
+        d.SetPresenter([](const uint32_t*, int, int) {});
+        DrawScene(d, tile, SceneFrame{});
+        d.Present();
+        if (c.retexel) tile.Pixels()[3] = 0xFFFFFFFFu;
+        DrawScene(d, tile, c.second);
+        d.Present();
+        EXPECT_EQ(d.FrameRepeated(), c.repeated) << c.what;
+        DrawScene(fresh, tile, c.second);
+        ExpectSamePicture(d, fresh, c.what);
+    }
+}
+
+TEST(Device, DrawsHeldBackShowWhenTheBufferIsReadOrTheirTextureGoes) {
+    auto tile = std::make_unique<Texture>(16, 16);
+    FillTile(*tile);
+    GraphicsDevice d, expected;
+    DrawScene(d, *tile, SceneFrame{});
+    d.Present();
+    // Read halfway through a repeating frame: the frame so far, not the last.
+    d.Clear(0xFF203040u, 1.0f);
+    EXPECT_EQ(d.Pixel(100, 50), 0xFF203040u);
+    d.Present();
+    DrawScene(d, *tile, SceneFrame{});
+    d.Present();
+    // The repeating draws are done before their texture goes: a texture
+    // made in its place (likely in its memory) does not show in them.
+    DrawScene(expected, *tile, SceneFrame{});
+    DrawScene(d, *tile, SceneFrame{});
+    tile.reset();
+    Texture other(16, 16);
+    std::fill_n(other.Pixels(), 256, 0xFFFFFFFFu);
+    d.Present();
+    ExpectSamePicture(d, expected, "texture gone");
+}
+
+TEST(Device, TheClearShowsOnlyWhereTheFirstWholePictureDrawLetsItThrough) {
+    for (uint32_t alpha : {0xFFu, 0x00u}) {
+        Texture tile(16, 16);
+        FillTile(tile, alpha);
+        GraphicsDevice d;
+        DrawScene(d, tile, SceneFrame{.sprites = 0});
+        // Texel 5 of the first tile row lies under pixel 5 of the top row.
+        EXPECT_EQ(d.Pixel(5, 0), alpha == 0xFF ? tile.At(5, 0) : 0xFF203040u) << alpha;
+        EXPECT_EQ(d.Pixel(6, 0), tile.At(6, 0)) << alpha;
     }
 }

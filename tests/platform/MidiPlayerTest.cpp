@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -289,4 +290,46 @@ TEST(MidiPlayerTest, TheSoundFontSynthesiserSounds) {
     for (float v : left) peak = std::max(peak, std::fabs(v));
     EXPECT_GT(peak, 0.001f);
     EXPECT_LT(peak, 1.0f);
+}
+
+namespace {
+
+// Sounds at a set level with a set number of voices, counting the frames.
+struct VoicedSink : MidiSink {
+    int voices = 0;
+    float level = 0;
+    long rendered = 0;
+    void Send(uint8_t, uint8_t, uint8_t) override {}
+    void Render(float* left, float* right, int n) override {
+        std::fill_n(left, n, level);
+        std::fill_n(right, n, level);
+        rendered += n;
+    }
+    void Reset() override {}
+    int ActiveVoices() const override { return voices; }
+};
+
+}  // namespace
+
+TEST(MidiPlayerTest, ASilentSynthesiserRestsUntilANoteReachesIt) {
+    struct Case {
+        int voices;  // -1: the sink cannot tell
+        float level;
+        long rendered;  // of 10000 frames
+    } const cases[] = {{0, 0.0f, 4096}, {1, 0.0f, 10000}, {0, 0.0001f, 10000}, {-1, 0.0f, 10000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.voices << " voices at " << c.level);
+        Rig rig;
+        auto owned = std::make_unique<VoicedSink>();
+        VoicedSink& sink = *owned;
+        sink.voices = c.voices;
+        sink.level = c.level;
+        rig.player.SetSinkForTesting(std::move(owned));
+        rig.Render(10000);
+        EXPECT_EQ(sink.rendered, c.rendered);
+        EXPECT_EQ(rig.player.SynthResting(), c.rendered < 10000);
+        sink.level = 0.5f;
+        rig.player.Play(FourBeats());  // its first note wakes it within the slice
+        EXPECT_EQ(rig.Render(64)[0], 0.5f);
+    }
 }

@@ -359,6 +359,28 @@ TEST(WindowPresent, ThePictureLandsInTheMiddleAtItsWholeFactorWithBlackBands) {
             << "picture " << p[0] << "," << p[1];
     }
     for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
+
+    // A frame that repeats the last is not sent again; a new one comes
+    // without the bands, which stand as they were; after a window event (an
+    // exposure) the window takes everything again, repeated or not.
+    platform::PresentToWindow(frame.data(), 480, 320, false);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
+    platform::PresentToWindow(frame.data(), 480, 320, true);
+    EXPECT_EQ(at(20, 30), 0xFFFFFFu);
+    std::vector<uint32_t> next(frame.rbegin(), frame.rend());
+    platform::PresentToWindow(next.data(), 480, 320, false);
+    EXPECT_EQ(at(20, 30), next[0] & 0xFFFFFFu);
+    EXPECT_EQ(at(0, 0), 0xFFFFFFu);
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    exposed.window.windowID = SDL_GetWindowID(window);
+    SDL_PushEvent(&exposed);
+    platform::Message message;
+    while (platform::PeekMessage(message)) {
+    }
+    platform::PresentToWindow(next.data(), 480, 320, true);
+    for (const auto& b : bands) EXPECT_EQ(at(b[0], b[1]), 0u) << b[0] << "," << b[1];
     platform::DestroyGameWindow();
 }
 
