@@ -75,9 +75,10 @@ std::unique_ptr<Texture> CreateTextureFromPng(const uint8_t* data, size_t size, 
     auto tex = std::make_unique<Texture>(width, height);
     const uint32_t cw = std::min(width, image.width);
     const uint32_t ch = std::min(height, image.height);
+    uint32_t* texels = tex->Pixels();  // taken once: each call counts as a change
     for (uint32_t y = 0; y < ch; ++y) {
         const uint32_t* src = decoded.data() + static_cast<size_t>(y) * image.width;
-        uint32_t* dst = tex->Pixels() + static_cast<size_t>(y) * width;
+        uint32_t* dst = texels + static_cast<size_t>(y) * width;
         for (uint32_t x = 0; x < cw; ++x) dst[x] = src[x] == colourKey ? 0u : src[x];
     }
     return tex;
