@@ -94,7 +94,9 @@ bool CCharacterStageObject::UpdateRoomExit() {
     StackMarker();
     if (!IsNearScreen()) alive = 0;  // the map makes it again when it returns
     CCharacter* player = Player();
-    if (player == nullptr || !BodyTouches(player)) return true;
+    // A player beaten at the exit goes on to its defeat, not into the next
+    // room with no life left.
+    if (player == nullptr || player->hp <= 0 || !BodyTouches(player)) return true;
     CStageDataControl& proxy = CGameMain::GetInstance()->m_stageControl;
     // The player keeps its height on the map, shifted by the row's offset.
     ArmWarp(proxy.GetCameraY() + player->y + m_destY);

@@ -398,6 +398,10 @@ TEST(RoomExit, TouchingArmsTheWarpOfTheRow) {
     exit->Frame();
     EXPECT_EQ(Proxy().m_nextStage, 0);
     player->x = 2000;
+    player->hp = 0;  // beaten as it reached the exit: it stays for its defeat
+    exit->Frame();
+    EXPECT_EQ(Proxy().m_nextStage, 0);
+    player->hp = 1;
     Proxy().m_transitionFrames = 12;  // the row's own fade length replaces it
     exit->Frame();
     EXPECT_EQ(Proxy().m_nextStage, 269);
